@@ -1,0 +1,36 @@
+# make run   - install dependencies, build, start Ravelo on its bundled default data
+# make test  - install dependencies, build, run every test
+# make bench - build and run the benchmarks
+# make tsan / make asan - run the tests in a ThreadSanitizer / AddressSanitizer build
+BUILD   ?= build
+JOBS    ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: deps configure build test run bench tsan asan clean
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) $(CTEST_FLAGS)
+
+run: build
+	@scripts/run-ravelo $(BUILD)
+
+bench: build
+	@for b in $(BUILD)/bench/*_bench; do [ -x "$$b" ] && "$$b"; done; true
+
+tsan:
+	@$(MAKE) test BUILD=build-tsan CMAKE_FLAGS="-DRAVELO_SANITIZE=thread -DCMAKE_BUILD_TYPE=Debug"
+
+asan:
+	@$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DRAVELO_SANITIZE=address -DCMAKE_BUILD_TYPE=Debug"
+
+clean:
+	rm -rf build build-tsan build-asan

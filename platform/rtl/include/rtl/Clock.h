@@ -1,0 +1,67 @@
+#pragma once
+// The one clock of the system. Nothing calls the system clock or sleeps directly:
+// Now, Sleep and GetTickCount go through the installed clock, so tests run on virtual time.
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "rtl/DateUtils.h"
+
+class IClock {
+public:
+    virtual ~IClock() = default;
+    virtual TDateTime Now() = 0;
+    virtual void Sleep(unsigned ms) = 0;
+    virtual std::uint32_t GetTickCount() = 0;
+    // Blocks until pred() is true or the clock has moved timeoutMs on (timeoutMs < 0: no limit).
+    // Returns pred(). For waits that are not sleeps (thread ends, queued calls, dialog answers):
+    // a virtual clock counts the waiting thread as idle meanwhile.
+    virtual bool WaitUntil(const std::function<bool()>& pred, long long timeoutMs) = 0;
+    // A thread the clock should know of (TThread registers its workers); see TVirtualClock.
+    virtual void ThreadStarted() {}
+    virtual void ThreadEnded() {}
+};
+
+IClock& Clock();
+// Installs a clock; returns the previous one. Pass nullptr to restore the real clock.
+std::shared_ptr<IClock> SetClock(std::shared_ptr<IClock> clock);
+
+TDateTime Now();
+TDateTime Date();  // Now() without the time of day
+void Sleep(unsigned ms);
+std::uint32_t GetTickCount();
+
+// Virtual time for tests. Time moves only when every thread the clock knows of (the thread
+// that installed it, plus every TThread while it runs) is sleeping or waiting; it then jumps to
+// the earliest sleeper's deadline. So a worker that sleeps 3000 ms finishes at once in real
+// time, and a poller never times out while the thread it polls is still computing.
+class TVirtualClock : public IClock {
+public:
+    explicit TVirtualClock(TDateTime start);
+    ~TVirtualClock() override;
+    TDateTime Now() override;
+    void Sleep(unsigned ms) override;
+    std::uint32_t GetTickCount() override;
+    bool WaitUntil(const std::function<bool()>& pred, long long timeoutMs) override;
+    void ThreadStarted() override;
+    void ThreadEnded() override;
+    void Set(TDateTime t);           // jump to a moment
+    void Advance(long long ms);      // move on by hand
+    long long ElapsedMs() const;     // virtual time since start
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};
+
+// Installs a virtual clock for the lifetime of the guard (tests).
+class TVirtualClockGuard {
+public:
+    explicit TVirtualClockGuard(TDateTime start);
+    ~TVirtualClockGuard();
+    TVirtualClock& clock() { return *FClock; }
+
+private:
+    std::shared_ptr<TVirtualClock> FClock;
+    std::shared_ptr<IClock> FPrevious;
+};

@@ -1,0 +1,28 @@
+#pragma once
+// Debug output. Every line goes to the installed sink; it is also written to stderr when the
+// environment variable RAVELO_DEBUG is set.
+#include <functional>
+#include <mutex>
+#include <vector>
+
+#include "rtl/SysUtils.h"
+
+void OutputDebugStringA(const char* text);
+inline void OutputDebugStringA(const String& text) { OutputDebugStringA(text.c_str()); }
+
+using TDebugSink = std::function<void(const String&)>;
+TDebugSink SetDebugSink(TDebugSink sink);  // returns the previous sink
+
+// Captures debug output for the lifetime of the object (tests).
+class TDebugCapture {
+public:
+    TDebugCapture();
+    ~TDebugCapture();
+    std::vector<String> Lines() const;
+    bool Contains(const String& line) const;
+
+private:
+    mutable std::mutex FLock;
+    std::vector<String> FLines;
+    TDebugSink FPrevious;
+};
