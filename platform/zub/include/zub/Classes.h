@@ -1,0 +1,84 @@
+#pragma once
+// Components: named objects in an ownership tree. An owner frees what it owns; a component can
+// ask to be told when another one is freed (FreeNotification).
+#include <atomic>
+#include <mutex>
+#include <vector>
+
+#include "rtl/Classes.h"
+
+class EComponentError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+enum TOperation { opInsert, opRemove };
+
+class TComponent : public TObject {
+public:
+    explicit TComponent(TComponent* AOwner);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    String Name() const;
+    // An identifier or empty; raises EComponentError when it is no identifier or a sibling
+    // (a component of the same owner) already has it (letter case ignored).
+    virtual void SetName(const String& name);
+
+    TComponent* Owner() const;
+    int ComponentCount() const;
+    TComponent* Components(int index) const;  // EListError out of range
+    int ComponentIndex() const;               // position in the owner's list, -1 without owner
+    // Owned component with this name (letter case ignored), nullptr when there is none.
+    TComponent* FindComponent(const String& name) const;
+
+    // Takes over ownership of c (from its previous owner, if any).
+    void InsertComponent(TComponent* c);
+    // Gives up ownership of c; c is no longer freed by this component.
+    void RemoveComponent(TComponent* c);
+    // Frees every owned component, last inserted first.
+    void DestroyComponents();
+
+    // c's Notification(this, opRemove) runs when this component is freed (and vice versa).
+    void FreeNotification(TComponent* c);
+    void RemoveFreeNotification(TComponent* c);
+
+    long long Tag() const;
+    void SetTag(long long tag);
+
+    bool Destroying() const;
+
+protected:
+    // Told when an owned component is inserted or removed, and when a component this one asked
+    // (or was asked) to be notified about is freed.
+    virtual void Notification(TComponent* AComponent, TOperation Operation);
+    // Guards this component's properties; derived classes take it for theirs, so every property
+    // write is atomic whatever thread makes it.
+    std::recursive_mutex& Lock() const { return FLock; }
+    // Guards the structure of every component tree (owners, owned lists, names, notification
+    // lists). One lock for all trees: the structure changes rarely and never on hot paths.
+    static std::recursive_mutex& TreeLock();
+
+private:
+    void Unlink(TComponent* c);  // drops c from the owned list (tree lock held)
+
+    mutable std::recursive_mutex FLock;
+    String FName;
+    TComponent* FOwner = nullptr;
+    std::vector<TComponent*> FComponents;
+    std::vector<TComponent*> FFreeNotifies;
+    std::atomic<long long> FTag{0};
+    std::atomic<bool> FDestroying{false};
+};
+
+// Factory registry for the layout reader: class name -> constructor taking the owner.
+using TComponentFactory = TComponent* (*)(TComponent* AOwner);
+void RegisterClass(const String& className, TComponentFactory factory);
+// nullptr when unknown; names compare ignoring letter case.
+TComponentFactory FindClass(const String& className);
+template <class T>
+void RegisterComponentClass(const String& className)
+{
+    RegisterClass(className, [](TComponent* owner) -> TComponent* { return new T(owner); });
+}
