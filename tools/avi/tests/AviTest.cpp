@@ -1,0 +1,223 @@
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "avi/Avi.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Private scratch folder per test under the test's HOME.
+class AviTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const char* home = std::getenv("HOME");
+        dir = fs::path(home ? home : "/tmp") / "avi" /
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    std::string Path(const std::string& name) const { return (dir / name).string(); }
+    fs::path dir;
+};
+
+// Smooth picture that differs per frame, so a swapped or repeated frame shows.
+avi::Image Frame(int w, int h, int n) {
+    avi::Image img(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            std::uint8_t* p = img.Pixel(x, y);
+            p[0] = static_cast<std::uint8_t>(x * 255 / (w - 1));
+            p[1] = static_cast<std::uint8_t>(y * 255 / (h - 1));
+            p[2] = static_cast<std::uint8_t>(40 * n);
+        }
+    return img;
+}
+
+std::vector<char> ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteAll(const std::string& path, const std::vector<char>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string WriteSample(const std::string& path, int frames = 4) {
+    avi::Writer w(path, 40, 30, 12);
+    for (int i = 0; i < frames; ++i) w.AddFrame(Frame(40, 30, i), 95);
+    w.Close();
+    return path;
+}
+
+int MaxDiff(const avi::Image& a, const avi::Image& b) {
+    int worst = 0;
+    for (std::size_t i = 0; i < a.rgb.size(); ++i) worst = std::max(worst, std::abs(a.rgb[i] - b.rgb[i]));
+    return worst;
+}
+
+TEST_F(AviTest, FramesComeBackInOrderWithSizeAndRate) {
+    const avi::Reader r(WriteSample(Path("a.avi")));
+    EXPECT_EQ(r.FrameCount(), 4);
+    EXPECT_EQ(r.Width(), 40);
+    EXPECT_EQ(r.Height(), 30);
+    EXPECT_DOUBLE_EQ(r.FrameRate(), 12.0);
+    for (int i = 0; i < 4; ++i) {
+        const avi::Image img = r.DecodeFrame(i);
+        ASSERT_EQ(img.width, 40);
+        ASSERT_EQ(img.height, 30);
+        EXPECT_LE(MaxDiff(img, Frame(40, 30, i)), 12) << "frame " << i;
+    }
+    // Blue differs by 40 between neighbours: frame 2 must not pass for frame 1.
+    EXPECT_GT(MaxDiff(r.DecodeFrame(1), Frame(40, 30, 2)), 25);
+}
+
+TEST_F(AviTest, FileHasRiffStructureAndIndex) {
+    const auto bytes = ReadAll(WriteSample(Path("a.avi"), 3));
+    const std::string s(bytes.begin(), bytes.end());
+    ASSERT_GE(s.size(), 12u);
+    EXPECT_EQ(s.substr(0, 4), "RIFF");
+    EXPECT_EQ(s.substr(8, 4), "AVI ");
+    const std::uint32_t riffSize = static_cast<std::uint8_t>(s[4]) | static_cast<std::uint8_t>(s[5]) << 8 |
+                                   static_cast<std::uint8_t>(s[6]) << 16 | static_cast<std::uint8_t>(s[7]) << 24;
+    EXPECT_EQ(riffSize + 8, s.size());
+    EXPECT_NE(s.find("MJPG"), std::string::npos);
+    EXPECT_NE(s.find("movi"), std::string::npos);
+    const auto idx = s.find("idx1");
+    ASSERT_NE(idx, std::string::npos);
+    EXPECT_EQ(s.size() - idx, 8u + 3 * 16);  // three index entries close the file
+}
+
+TEST_F(AviTest, DamagedFilesAreClearErrors) {
+    const auto good = ReadAll(WriteSample(Path("good.avi")));
+    struct Case {
+        const char* name;
+        std::vector<char> bytes;
+        const char* reason;
+    };
+    std::vector<char> truncated(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2));
+    std::vector<char> notAvi = good;
+    notAvi[8] = 'W';
+    std::vector<char> badIndex = good;
+    // Last index entry's offset (4 bytes before its length, 8 before the end) pointed far away.
+    badIndex[badIndex.size() - 8] = '\x7f';
+    badIndex[badIndex.size() - 7] = '\x7f';
+    const Case cases[] = {
+        {"empty.avi", {}, "not an AVI file"},
+        {"text.avi", std::vector<char>{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!'}, "not an AVI file"},
+        {"wave.avi", notAvi, "not an AVI file"},
+        {"half.avi", truncated, "truncated"},
+        {"index.avi", badIndex, "outside the frame data"},
+    };
+    for (const auto& c : cases) {
+        WriteAll(Path(c.name), c.bytes);
+        try {
+            avi::Reader r(Path(c.name));
+            ADD_FAILURE() << c.name << " was accepted";
+        } catch (const avi::Error& e) {
+            const std::string what = e.what();
+            EXPECT_NE(what.find(c.name), std::string::npos) << what;
+            EXPECT_NE(what.find(c.reason), std::string::npos) << c.name << ": " << what;
+        }
+    }
+    EXPECT_THROW(avi::Reader(Path("missing.avi")), avi::Error);
+}
+
+TEST_F(AviTest, BrokenFrameDataFailsOnDecodeOnly) {
+    auto bytes = ReadAll(WriteSample(Path("a.avi"), 2));
+    const std::string s(bytes.begin(), bytes.end());
+    const auto first = s.find("00dc");
+    ASSERT_NE(first, std::string::npos);
+    // Keep the JPEG start marker, damage the rest of frame 0.
+    for (std::size_t i = first + 8 + 2; i < first + 8 + 200; ++i) bytes[i] = '\x00';
+    WriteAll(Path("a.avi"), bytes);
+    const avi::Reader r(Path("a.avi"));
+    EXPECT_EQ(r.FrameCount(), 2);
+    EXPECT_THROW(r.DecodeFrame(0), avi::Error);
+    EXPECT_LE(MaxDiff(r.DecodeFrame(1), Frame(40, 30, 1)), 12);
+    EXPECT_THROW(r.DecodeFrame(2), avi::Error);
+    EXPECT_THROW(r.DecodeFrame(-1), avi::Error);
+}
+
+TEST_F(AviTest, WriterRefusesWrongSizesAndLeavesNoFileWithoutClose) {
+    {
+        avi::Writer w(Path("w.avi"), 40, 30, 10);
+        EXPECT_THROW(w.AddFrame(Frame(41, 30, 0)), avi::Error);
+        EXPECT_THROW(w.AddJpegFrame(avi::EncodeJpeg(Frame(40, 31, 0))), avi::Error);
+        EXPECT_THROW(w.AddJpegFrame({1, 2, 3}), avi::Error);
+        w.AddJpegFrame(avi::EncodeJpeg(Frame(40, 30, 0)));
+        EXPECT_EQ(w.FrameCount(), 1);
+    }
+    EXPECT_FALSE(fs::exists(Path("w.avi")));
+    avi::Writer empty(Path("e.avi"), 40, 30, 10);
+    EXPECT_THROW(empty.Close(), avi::Error);
+    EXPECT_THROW(avi::Writer(Path("x.avi"), 0, 30, 10), avi::Error);
+    EXPECT_THROW(avi::Writer(Path("x.avi"), 40, 30, 0), avi::Error);
+}
+
+TEST_F(AviTest, ReplacingAnAnimationKeepsOnlyTheNewOne) {
+    WriteSample(Path("a.avi"), 5);
+    WriteSample(Path("a.avi"), 2);
+    EXPECT_EQ(avi::Reader(Path("a.avi")).FrameCount(), 2);
+    for (const auto& e : fs::directory_iterator(dir))
+        EXPECT_EQ(e.path().filename(), "a.avi") << "left behind: " << e.path();
+}
+
+TEST_F(AviTest, PictureFilesReadAsPpmOrJpeg) {
+    const avi::Image img = Frame(40, 30, 3);
+    avi::WritePpm(Path("p.ppm"), img);
+    EXPECT_EQ(avi::ReadImageFile(Path("p.ppm")).rgb, img.rgb);  // PPM is exact
+
+    const auto jpeg = avi::EncodeJpeg(img, 95);
+    WriteAll(Path("p.jpg"), std::vector<char>(jpeg.begin(), jpeg.end()));
+    const avi::Image back = avi::ReadImageFile(Path("p.jpg"));
+    ASSERT_EQ(back.width, 40);
+    EXPECT_LE(MaxDiff(back, img), 12);
+
+    // A PPM comment in the header is allowed.
+    WriteAll(Path("c.ppm"), {'P', '6', '\n', '#', ' ', 'x', '\n', '1', ' ', '1', '\n', '2', '5', '5', '\n', 'a', 'b', 'c'});
+    EXPECT_EQ(avi::ReadImageFile(Path("c.ppm")).rgb, (std::vector<std::uint8_t>{'a', 'b', 'c'}));
+    // 16-bit samples (as ImageMagick writes them) are scaled to 8 bits.
+    WriteAll(Path("w.ppm"), {'P', '6', ' ', '1', ' ', '1', ' ', '6', '5', '5', '3', '5', ' ', '\xff', '\xff', '\x80',
+                             '\x00', 0, 0});
+    EXPECT_EQ(avi::ReadImageFile(Path("w.ppm")).rgb, (std::vector<std::uint8_t>{255, 127, 0}));
+
+    const std::pair<const char*, std::vector<char>> bad[] = {
+        {"short.ppm", {'P', '6', ' ', '4', ' ', '4', ' ', '2', '5', '5', ' ', 'x'}},
+        {"zero.ppm", {'P', '6', ' ', '1', ' ', '1', ' ', '0', ' ', 0, 0, 0}},
+        {"deep.ppm", {'P', '6', ' ', '1', ' ', '1', ' ', '6', '5', '5', '3', '5', ' ', 0, 0, 0, 0, 0}},
+        {"ascii.ppm", {'P', '3', ' ', '1', ' ', '1', ' ', '2', '5', '5', ' ', '0', ' ', '0', ' ', '0'}},
+        {"cut.jpg", std::vector<char>(jpeg.begin(), jpeg.begin() + 20)},
+    };
+    for (const auto& [name, bytes] : bad) {
+        WriteAll(Path(name), bytes);
+        EXPECT_THROW(avi::ReadImageFile(Path(name)), avi::Error) << name;
+    }
+}
+
+// The animations the program ships: the run animation plays frames 1-35, 36-70 and 71-105 in
+// its 206 x 206 control; the download animation loops all of its frames.
+TEST(CommittedAnimations, HaveTheFramesTheProgramPlays) {
+    const std::string assets = RAVELO_ASSETS_DIR;
+    const avi::Reader rad(assets + "/avi/rad123.avi");
+    EXPECT_GE(rad.FrameCount(), 105);
+    EXPECT_EQ(rad.Width(), 206);
+    EXPECT_EQ(rad.Height(), 206);
+    EXPECT_GT(rad.FrameRate(), 0.0);
+    for (int i : {0, 34, 35, 69, 70, 104}) EXPECT_EQ(rad.DecodeFrame(i).width, 206) << "frame " << i;
+
+    const avi::Reader down(assets + "/avi/serverdownload.avi");
+    EXPECT_GE(down.FrameCount(), 2);
+    EXPECT_GT(down.FrameRate(), 0.0);
+    const avi::Image last = down.DecodeFrame(down.FrameCount() - 1);
+    EXPECT_EQ(last.width, down.Width());
+}
+
+}  // namespace
