@@ -1,14 +1,47 @@
 #pragma once
 // String lists and threads.
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <exception>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "rtl/SysUtils.h"
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// An event handler that one thread sets while another reads it (a thread's OnTerminate is set by
+// its creator while the worker may be ending). Assign, test and call it like a TNotifyEvent.
+class TSharedNotifyEvent {
+public:
+    TSharedNotifyEvent() = default;
+    TSharedNotifyEvent(const TSharedNotifyEvent&) = delete;
+    TSharedNotifyEvent& operator=(const TSharedNotifyEvent&) = delete;
+    TSharedNotifyEvent& operator=(TNotifyEvent handler)
+    {
+        std::lock_guard<std::mutex> lock(FLock);
+        FHandler = std::move(handler);
+        return *this;
+    }
+    TSharedNotifyEvent& operator=(std::nullptr_t) { return *this = TNotifyEvent(); }
+    TNotifyEvent Get() const
+    {
+        std::lock_guard<std::mutex> lock(FLock);
+        return FHandler;
+    }
+    explicit operator bool() const { return static_cast<bool>(Get()); }
+    void operator()(TObject* Sender) const
+    {
+        if (TNotifyEvent h = Get()) h(Sender);
+    }
+
+private:
+    mutable std::mutex FLock;
+    TNotifyEvent FHandler;
+};
 
 // Abstract list of strings. The core operations are virtual so that a control's item list
 // (platform/zub) can lock and notify; everything else is written on top of them.
@@ -36,13 +69,15 @@ public:
     // Lines joined with "\r\n" after each; set splits on LF, CR LF or CR.
     String GetText() const;
     void SetText(const String& text);
-    // Fields separated by ","; a field holding a space, a comma or a double quote is enclosed in
-    // double quotes with inner quotes doubled. Set: quoted fields are unquoted, unquoted fields end
+    // Fields separated by ","; a field holding a space (or another control character), a comma or
+    // a double quote is enclosed in double quotes with inner quotes doubled; a list of one empty
+    // line is written as "" so that it reads back. Set: quoted fields are unquoted, unquoted fields end
     // at a comma or a space (blanks between fields skipped), and a final comma yields an empty last
     // element.
     String GetCommaText() const;
     void SetCommaText(const String& text);
-    // "Name=Value" lines.
+    // "Name=Value" lines; names compare case-insensitively. SetValue with an empty value removes
+    // the line.
     String Names(int index) const;
     String GetValue(const String& name) const;
     void SetValue(const String& name, const String& value);
@@ -86,13 +121,16 @@ protected:
 
 // Runtime library thread on pthreads with a 6 MB stack.
 // OnTerminate runs on the user-interface thread after Execute has returned (queued through the
-// main-thread call queue, see rtl/MainThread.h). Terminate only records the request.
+// main-thread call queue, see rtl/MainThread.h). Its value is taken when Execute returns, so a
+// handler set after WaitFor never runs; nor does a queued handler of a thread object that has
+// been destroyed. Terminate only records the request. An exception escaping Execute is caught,
+// written to the debug output and kept in FatalException.
 class TThread : public TObject {
 public:
     static constexpr std::size_t StackSize = 6u * 1024u * 1024u;
 
     explicit TThread(bool CreateSuspended);
-    ~TThread() override;  // waits for a started thread to end
+    ~TThread() override;  // a started thread: requests termination, then waits for its end
     TThread(const TThread&) = delete;
     TThread& operator=(const TThread&) = delete;
 
@@ -104,11 +142,14 @@ public:
     bool Suspended() const { return !FStarted; }
     // Waits for Execute to end and returns ReturnValue. On the user-interface thread it keeps
     // running queued main-thread calls meanwhile, so a worker that synchronises cannot deadlock.
+    // Raises EThread for a thread that was never started or when a thread waits for itself.
     int WaitFor();
     std::uint64_t ThreadID() const;
+    // What escaped Execute (null when it returned normally); valid once Finished.
+    std::exception_ptr FatalException() const;
 
-    TNotifyEvent OnTerminate;
-    bool FreeOnTerminate = false;  // never set by this program; honoured when set
+    TSharedNotifyEvent OnTerminate;
+    std::atomic<bool> FreeOnTerminate{false};  // never set by this program; honoured when set
 
 protected:
     virtual void Execute() = 0;

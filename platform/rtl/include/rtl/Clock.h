@@ -18,11 +18,22 @@ public:
     // a virtual clock counts the waiting thread as idle meanwhile.
     virtual bool WaitUntil(const std::function<bool()>& pred, long long timeoutMs) = 0;
     // A thread the clock should know of (TThread registers its workers); see TVirtualClock.
+    // ThreadStarting is called by the creating thread just before the worker is started, so the
+    // worker counts as busy from that moment (time cannot jump before it has begun);
+    // ThreadStarted / ThreadEnded are called on the worker itself.
+    virtual void ThreadStarting() {}
     virtual void ThreadStarted() {}
     virtual void ThreadEnded() {}
+    // Something that waiting threads may poll for has changed without its thread going to sleep
+    // (CheckSynchronize ran a queued call): a virtual clock holds time until every WaitUntil
+    // caller has looked at its predicate again.
+    virtual void StateChanged() {}
 };
 
 IClock& Clock();
+// The installed clock as shared pointer, for callers that must keep using the same clock
+// (TThread registers and unregisters a worker with one clock even if another is installed meanwhile).
+std::shared_ptr<IClock> CurrentClock();
 // Installs a clock; returns the previous one. Pass nullptr to restore the real clock.
 std::shared_ptr<IClock> SetClock(std::shared_ptr<IClock> clock);
 
@@ -43,11 +54,18 @@ public:
     void Sleep(unsigned ms) override;
     std::uint32_t GetTickCount() override;
     bool WaitUntil(const std::function<bool()>& pred, long long timeoutMs) override;
+    void ThreadStarting() override;
     void ThreadStarted() override;
     void ThreadEnded() override;
-    void Set(TDateTime t);           // jump to a moment
-    void Advance(long long ms);      // move on by hand
+    void StateChanged() override;
+    // Jumps to a moment: Now() returns t from here on; tick counts and sleepers are not moved.
+    void Set(TDateTime t);
+    void Advance(long long ms);      // move on by hand (wakes sleepers that become due)
     long long ElapsedMs() const;     // virtual time since start
+    // For tests: how many known threads are idle right now, and how many are known
+    // (started-but-not-yet-running TThreads count as known and busy).
+    int IdleThreads() const;
+    int KnownThreads() const;
 
 private:
     struct Impl;

@@ -2,6 +2,7 @@
 // Files and paths. Names may use "\" as separator (turned into "/"). Opening an existing file
 // whose name differs only in letter case finds it, as the original file system did.
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "rtl/DateUtils.h"
@@ -35,6 +36,9 @@ String ReadFileBytes(const String& name);
 // then renames over the old file. On any failure the old file is left whole, the temporary file is
 // removed, and EInOutError (or EFOpenError) is raised.
 void AtomicWriteFile(const String& name, const String& bytes);
+// Test hook: called with the temporary file's name just before the rename; an exception thrown
+// from it makes the write fail there. Returns the previous hook; pass nullptr to remove it.
+std::function<void(const String& tempName)> SetAtomicWriteHook(std::function<void(const String& tempName)> hook);
 // Appends to a file (creates it); raises EFOpenError when it cannot be opened.
 void AppendToFile(const String& name, const String& bytes);
 

@@ -4,7 +4,7 @@
 #include <functional>
 
 // Records the calling thread as the user-interface thread (the program's and each test's main
-// thread; the first thread that uses the queue is taken when nobody called it).
+// thread; when nobody called it, the process's initial thread is taken).
 void SetMainThread();
 bool IsMainThread();
 

@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+
+#include "rtl/Classes.h"
+#include "rtl/Clock.h"
+#include "rtl/Debug.h"
+#include "rtl/MainThread.h"
+
+namespace {
+
+class TFnThread : public TThread {
+public:
+    explicit TFnThread(std::function<void(TFnThread&)> body) : TThread(true), FBody(std::move(body)) {}
+    ~TFnThread() override
+    {
+        if (!Suspended()) WaitFor();
+    }
+    void SetReturn(int v) { ReturnValue = v; }
+    using TThread::Queue;
+    using TThread::Synchronize;
+
+protected:
+    void Execute() override { FBody(*this); }
+
+private:
+    std::function<void(TFnThread&)> FBody;
+};
+
+const TDateTime Start = EncodeDate(2009, 8, 12) + EncodeTime(10, 0, 0, 0);
+
+}  // namespace
+
+TEST(VirtualClock, MainThreadSleepJumpsAtOnce)
+{
+    TVirtualClockGuard g(Start);
+    Sleep(3000);
+    EXPECT_EQ(g.clock().ElapsedMs(), 3000);
+    EXPECT_EQ(GetTickCount(), 3000u);
+    EXPECT_EQ(TimeToStr(Now()), "10:00:03");
+}
+
+TEST(VirtualClock, SetMovesTheDateButNotTheTicks)
+{
+    TVirtualClockGuard g(Start);
+    Sleep(500);
+    g.clock().Set(EncodeDate(2010, 1, 2) + EncodeTime(19, 30, 0, 0));
+    EXPECT_EQ(DateTimeToStr(Now()), "02.01.2010 19:30:00");
+    EXPECT_EQ(GetTickCount(), 500u);
+    Sleep(1000);
+    EXPECT_EQ(DateTimeToStr(Now()), "02.01.2010 19:30:01");
+}
+
+TEST(VirtualClock, WorkerSleepingThreeSecondsFinishesInVirtualTime)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    std::uint32_t seen = 0;
+    TFnThread t([&](TFnThread&) {
+        Sleep(3000);
+        seen = GetTickCount();
+    });
+    t.Resume();
+    t.WaitFor();
+    EXPECT_EQ(seen, 3000u);
+    EXPECT_EQ(g.clock().ElapsedMs(), 3000);
+}
+
+TEST(VirtualClock, PollerSeesNoTimePassWhileWorkerComputes)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    std::atomic<bool> timeMoved{false};
+    TFnThread worker([&](TFnThread&) {
+        std::uint32_t before = GetTickCount();
+        // Compute until the poller is blocked in its sleep, then a while longer.
+        while (g.clock().IdleThreads() < 1) {
+        }
+        volatile unsigned long sum = 0;
+        for (unsigned long i = 0; i < 2000000; ++i) sum = sum + i;
+        timeMoved = GetTickCount() != before;
+    });
+    worker.Resume();
+    int polls = 0;
+    while (!worker.Finished() && polls < 551) {
+        Sleep(100);
+        ++polls;
+    }
+    worker.WaitFor();
+    EXPECT_FALSE(timeMoved.load());
+    EXPECT_EQ(polls, 1);
+    EXPECT_EQ(g.clock().ElapsedMs(), 100);
+}
+
+TEST(VirtualClock, SleepersWakeInDeadlineOrder)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    std::mutex m;
+    std::vector<int> order;
+    auto sleeper = [&](int ms) {
+        return std::make_unique<TFnThread>([&, ms](TFnThread&) {
+            Sleep(static_cast<unsigned>(ms));
+            std::lock_guard<std::mutex> lock(m);
+            order.push_back(ms);
+        });
+    };
+    auto a = sleeper(300), b = sleeper(100), c = sleeper(200);
+    a->Resume();
+    b->Resume();
+    c->Resume();
+    a->WaitFor();
+    b->WaitFor();
+    c->WaitFor();
+    EXPECT_EQ(order, (std::vector<int>{100, 200, 300}));
+    EXPECT_EQ(g.clock().ElapsedMs(), 300);
+}
+
+TEST(VirtualClock, WaitUntilTimesOutInVirtualTime)
+{
+    TVirtualClockGuard g(Start);
+    EXPECT_FALSE(Clock().WaitUntil([] { return false; }, 2500));
+    EXPECT_EQ(g.clock().ElapsedMs(), 2500);
+    EXPECT_TRUE(Clock().WaitUntil([] { return true; }, 1000));
+    EXPECT_EQ(g.clock().ElapsedMs(), 2500);
+}
+
+TEST(VirtualClock, WaitUntilReturnsWhenAWorkerMakesThePredicateTrue)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    std::atomic<bool> flag{false};
+    TFnThread t([&](TFnThread&) {
+        Sleep(700);
+        flag = true;
+        Sleep(10000);
+    });
+    t.Resume();
+    EXPECT_TRUE(Clock().WaitUntil([&] { return flag.load(); }, 5000));
+    EXPECT_EQ(g.clock().ElapsedMs(), 700);
+    t.WaitFor();
+    EXPECT_EQ(g.clock().ElapsedMs(), 10700);
+}
+
+TEST(Thread, OnTerminateRunsOnTheUserInterfaceThread)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    bool onMain = false;
+    TObject* sender = nullptr;
+    TFnThread t([](TFnThread& self) { self.SetReturn(42); });
+    t.OnTerminate = [&](TObject* s) {
+        onMain = IsMainThread();
+        sender = s;
+    };
+    t.Resume();
+    EXPECT_EQ(t.WaitFor(), 42);
+    EXPECT_TRUE(onMain);
+    EXPECT_EQ(sender, &t);
+    EXPECT_TRUE(t.Finished());
+}
+
+TEST(Thread, HandlerSetAfterWaitForNeverRuns)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    bool ran = false;
+    TFnThread t([](TFnThread&) {});
+    t.Resume();
+    t.WaitFor();
+    t.OnTerminate = [&](TObject*) { ran = true; };
+    CheckSynchronize();
+    EXPECT_FALSE(ran);
+}
+
+TEST(Thread, WaitForWithSynchronizeDoesNotDeadlock)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    std::vector<bool> onMain;
+    TFnThread t([&](TFnThread& self) {
+        for (int i = 0; i < 3; ++i) {
+            self.Synchronize([&] { onMain.push_back(IsMainThread()); });
+            Sleep(50);
+        }
+    });
+    t.Resume();
+    t.WaitFor();
+    EXPECT_EQ(onMain, (std::vector<bool>{true, true, true}));
+    EXPECT_EQ(g.clock().ElapsedMs(), 150);
+}
+
+TEST(Thread, SynchronizeRethrowsOnTheWorker)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    String caught;
+    TFnThread t([&](TFnThread& self) {
+        try {
+            self.Synchronize([] { throw EConvertError("bad"); });
+        } catch (const EConvertError& e) {
+            caught = e.Message();
+        }
+    });
+    t.Resume();
+    t.WaitFor();
+    EXPECT_EQ(caught, "bad");
+}
+
+TEST(Thread, ExceptionEscapingExecuteIsReportedAndKept)
+{
+    SetMainThread();
+    TDebugCapture capture;
+    TFnThread t([](TFnThread&) { throw std::runtime_error("kaputt"); });
+    t.Resume();
+    t.WaitFor();
+    EXPECT_TRUE(capture.Contains("Exception in thread: kaputt"));
+    ASSERT_TRUE(t.FatalException());
+    EXPECT_THROW(std::rethrow_exception(t.FatalException()), std::runtime_error);
+}
+
+TEST(Thread, MisuseRaisesEThread)
+{
+    TFnThread never([](TFnThread&) {});
+    EXPECT_TRUE(never.Suspended());
+    EXPECT_THROW(never.WaitFor(), EThread);
+}
+
+TEST(Thread, QueuedCallsRunInOrderAndWakeTheLoop)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    std::atomic<int> wakes{0};
+    auto previous = SetWakeMainThread([&] { ++wakes; });
+    std::vector<int> order;
+    TFnThread t([&](TFnThread& self) {
+        self.Queue([&] { order.push_back(1); });
+        self.Queue([&] { order.push_back(2); });
+    });
+    t.Resume();
+    t.WaitFor();
+    SetWakeMainThread(previous);
+    EXPECT_EQ(order, (std::vector<int>{1, 2}));
+    EXPECT_EQ(wakes.load(), 2);
+    EXPECT_TRUE(MainThreadQueueEmpty());
+}
+
+TEST(Thread, RunsOnASixMegabyteStack)
+{
+    SetMainThread();
+    TFnThread t([](TFnThread& self) {
+        // Touch 4 MB of stack, more than a default 8 MB... no: more than the common 2 MB minimum.
+        volatile char big[4 * 1024 * 1024];
+        big[0] = 1;
+        big[sizeof big - 1] = 2;
+        self.SetReturn(big[0] + big[sizeof big - 1]);
+    });
+    t.Resume();
+    EXPECT_EQ(t.WaitFor(), 3);
+}
