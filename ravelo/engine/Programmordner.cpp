@@ -1,0 +1,59 @@
+#include "Programmordner.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <mutex>
+
+#include "rtl/Files.h"
+
+namespace {
+
+std::mutex g_lock;
+String g_ordner;  // empty: taken from the environment
+
+String umgebung(const char* name)
+{
+    const char* v = std::getenv(name);
+    return v ? String(v) : String();
+}
+
+String ordner_aus_Umgebung()
+{
+    String ordner = umgebung("RAVELO_HOME");
+    if (!ordner.empty()) return IncludeTrailingPathDelimiter(ordner);
+    String daten = umgebung("XDG_DATA_HOME");
+    if (daten.empty()) {
+        String home = umgebung("HOME");
+        if (home.empty()) {
+            if (const passwd* pw = getpwuid(getuid())) home = pw->pw_dir;
+        }
+        daten = IncludeTrailingPathDelimiter(home) + ".local/share";
+    }
+    return IncludeTrailingPathDelimiter(daten) + "Quenzel 2009/";
+}
+
+}  // namespace
+
+String ProgrammOrdner()
+{
+    std::lock_guard<std::mutex> lock(g_lock);
+    if (g_ordner.empty()) g_ordner = ordner_aus_Umgebung();
+    return g_ordner;
+}
+
+void setze_ProgrammOrdner(const String& ordner)
+{
+    std::lock_guard<std::mutex> lock(g_lock);
+    g_ordner = ordner.empty() ? String() : IncludeTrailingPathDelimiter(ordner);
+}
+
+String ProgrammDatei(const String& name) { return ProgrammOrdner() + name; }
+
+bool ProgrammOrdner_einrichten()
+{
+    String ordner = ProgrammOrdner();
+    if (!ForceDirectories(ordner + "test")) return false;
+    return SetCurrentDir(ordner);
+}

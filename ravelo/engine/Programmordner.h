@@ -1,0 +1,15 @@
+#pragma once
+// The program folder: where the draw archive, the settings and every pipeline file live.
+// $RAVELO_HOME when set, else $XDG_DATA_HOME/Quenzel 2009/, else ~/.local/share/Quenzel 2009/.
+#include "rtl/SysUtils.h"
+
+// The program folder, ending in "/". Safe to call from any thread.
+String ProgrammOrdner();
+// Sets the program folder (a trailing "/" is added when missing); an empty text goes back to
+// the folder the environment names.
+void setze_ProgrammOrdner(const String& ordner);
+// A file in the program folder.
+String ProgrammDatei(const String& name);
+// At program start: creates the program folder and its sub-folder "test" (with any missing
+// parents) and makes the program folder the working directory. False when either fails.
+bool ProgrammOrdner_einrichten();

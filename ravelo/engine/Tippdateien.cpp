@@ -1,0 +1,29 @@
+#include "Tippdateien.h"
+
+#include "Programmordner.h"
+
+String Tippschluessel(const String& datum, int anzahl, int index)
+{
+    return datum + "-aus" + IntToStr(anzahl) + "_Index-" + IntToStr(index) + "*";
+}
+
+String Dateiname(const String& vorlage, const String& schluessel, const String& endung)
+{
+    if (schluessel.empty() || schluessel.back() != '*')
+        throw ETippschluessel("Tippschlüssel ohne abschließendes \"*\" benennt keine Datei: \"" + schluessel + "\"");
+    if (vorlage.empty() || vorlage.back() != '*')
+        throw ETippschluessel("Dateivorlage ohne abschließendes \"*\": \"" + vorlage + "\"");
+    String name = vorlage.substr(0, vorlage.size() - 1) + schluessel;
+    name.replace(name.size() - 1, 1, endung);
+    return name;
+}
+
+String Dateiname(const Tippdatei& datei, const String& schluessel)
+{
+    return Dateiname(datei.vorlage, schluessel, datei.endung);
+}
+
+String Dateipfad(const Tippdatei& datei, const String& schluessel)
+{
+    return ProgrammDatei(Dateiname(datei, schluessel));
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The run key (Tippschluessel) and the names of every file that passes data between the steps.
+// All of these files live in the program folder.
+#include "rtl/SysUtils.h"
+
+// A run key that cannot name a file (it lacks its final "*"), or a template without its "*".
+class ETippschluessel : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A step file of one run: a template ending in "*" and the extension that replaces the key's "*".
+struct Tippdatei {
+    const char* vorlage;
+    const char* endung;
+};
+
+inline constexpr Tippdatei DATEI_VORSCHLAG{"Schritt2_Vorschlag_*", ".txt"};
+inline constexpr Tippdatei DATEI_ERSETZT{"Schritt2_ersetzt_*", ".cvs"};
+inline constexpr Tippdatei DATEI_ERSETZT_GELOESCHT{"Schritt3_ersetzt_geloescht_*", ".cvs"};
+inline constexpr Tippdatei DATEI_KRITERIENPUNKTE{"Schritt5_kriterienpunkte_*", ".txt"};
+inline constexpr Tippdatei DATEI_KRITERIENPUNKTE_SORTIERT{"Schritt5_kriterienpunkte_sortiert*", ".txt"};
+inline constexpr Tippdatei DATEI_AUSGEWAEHLT{"Schritt5_kriterienpunkte_sortiert_ausgewählt_*", ".txt"};
+
+// Files of fixed name.
+inline constexpr const char* DATEI_HISTORY = "history.txt";
+inline constexpr const char* DATEI_STATISTIK_SCHRITT3 = "Statistik_Schritt3_komplett.txt";
+inline constexpr const char* DATEI_ZWISCHENABLAGE = "Zahlen_aus_der_Zwischenablage.txt";
+inline constexpr const char* DATEI_ZWILLINGE_GEGLIEDERT = "statistik_wann_wiederholen_sich_die_zwillinge_gegliedert.txt";
+inline constexpr const char* DATEI_ZWILLINGE = "statistik_wann_wiederholen_sich_die_zwillinge.txt";
+inline constexpr const char* DATEI_ZWILLINGE_PROZENT = "statistik_wann_wiederholen_sich_die_zwillinge_in_prozent.txt";
+inline constexpr const char* DATEI_DOROV_ZAHLEN = "dorov_zahlen.txt";
+inline constexpr const char* DATEI_SEITE = "0.html";
+inline constexpr const char* DATEI_DUMMY = "Dummy.txt";
+// The placeholder draw line the comparison writes to Dummy.txt.
+inline constexpr const char* DUMMY_ZEILE = "03.03.33, 0,0,0,0,0,0, 0";
+
+// The run key: date dd-mm-yyyy, "-aus", pool size, "_Index-", run index, "*".
+String Tippschluessel(const String& datum, int anzahl, int index);
+
+// The file-name rule: the key (ending in "*") replaces the template's final "*", then the key's
+// "*" is replaced by the extension. Raises ETippschluessel when the key or the template does
+// not end in "*".
+String Dateiname(const String& vorlage, const String& schluessel, const String& endung);
+String Dateiname(const Tippdatei& datei, const String& schluessel);
+// The same file with the program folder in front.
+String Dateipfad(const Tippdatei& datei, const String& schluessel);
