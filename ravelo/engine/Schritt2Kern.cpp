@@ -1,0 +1,323 @@
+#include "Schritt2Kern.h"
+
+#include <algorithm>
+#include <atomic>
+#include <bit>
+#include <cstdint>
+
+#include "rtl/Files.h"
+
+bool anzahl_Kombinationen(int N, int& anzahl_Varianten)
+{
+    static constexpr int TABELLE[] = {18564,  27132,  38760,  54264,  74613,  100947, 134596,
+                                      177100, 230230, 296010, 376740, 475020, 593775};
+    if (N < 18 || N > 30) return false;
+    anzahl_Varianten = TABELLE[N - 18];
+    return true;
+}
+
+const std::vector<std::vector<int>>& Tippscheinlinien()
+{
+    static const std::vector<std::vector<int>> linien = [] {
+        std::vector<std::vector<int>> l;
+        for (int c = 1; c <= 7; ++c) l.push_back({c, c + 7, c + 14, c + 21, c + 28, c + 35, c + 42});
+        l.push_back({1, 9, 17, 25, 33, 41, 49});
+        l.push_back({2, 10, 18, 26, 34, 42});
+        l.push_back({3, 11, 19, 27, 35});
+        l.push_back({4, 12, 20, 28});
+        l.push_back({8, 16, 24, 32, 40, 48});
+        l.push_back({15, 23, 31, 39, 47});
+        l.push_back({22, 30, 38, 46});
+        l.push_back({7, 13, 19, 25, 31, 37, 43});
+        l.push_back({6, 12, 18, 24, 30, 36});
+        l.push_back({5, 11, 17, 23, 29});
+        l.push_back({4, 10, 16, 22});
+        l.push_back({14, 20, 26, 32, 38, 44});
+        l.push_back({21, 27, 33, 39, 45});
+        l.push_back({28, 34, 40, 46});
+        for (int row : {2, 3, 5, 6}) {
+            std::vector<int> r;
+            for (int n = 7 * row - 6; n <= 7 * row; ++n) r.push_back(n);
+            l.push_back(r);
+        }
+        for (int start : {7, 8, 9, 17, 18, 19, 27, 28, 29, 37, 38, 39})
+            l.push_back({start, start + 1, start + 2, start + 3});
+        return l;
+    }();
+    return linien;
+}
+
+namespace {
+
+// Per number, the ticket lines holding it as bits 0..36.
+const std::array<std::uint64_t, 50>& linien_je_Zahl()
+{
+    static const std::array<std::uint64_t, 50> masken = [] {
+        std::array<std::uint64_t, 50> m{};
+        const auto& l = Tippscheinlinien();
+        for (std::size_t i = 0; i < l.size(); ++i)
+            for (int n : l[i]) m[n] |= std::uint64_t{1} << i;
+        return m;
+    }();
+    return masken;
+}
+
+int parameter(const String& text, int lo, int hi, int def, int edit, std::vector<EditKorrektur>* korrekturen)
+{
+    int v = kern::lies_Parameter(text);
+    if (v >= lo && v <= hi) return v;
+    if (korrekturen) korrekturen->push_back({edit, IntToStr(def)});
+    return def;
+}
+
+bool gueltig(const Kombination& k)
+{
+    for (int n : k)
+        if (n < 1 || n > 49) return false;
+    return true;
+}
+
+// Binomial coefficients C(n, j) for n 0..49, j 0..6.
+struct Binome {
+    std::uint32_t c[50][7] = {};
+    Binome()
+    {
+        for (int n = 0; n < 50; ++n) {
+            c[n][0] = 1;
+            for (int j = 1; j < 7; ++j) c[n][j] = n == 0 ? 0 : c[n - 1][j - 1] + c[n - 1][j];
+        }
+    }
+};
+const Binome BINOM;
+
+// Rank of a strictly ascending set of numbers 1..49 among all sets of its size.
+std::uint32_t rang(const int* a, int j)
+{
+    std::uint32_t r = 0;
+    for (int i = 0; i < j; ++i) r += BINOM.c[a[i] - 1][i + 1];
+    return r;
+}
+
+// For each size j = 1..k, a bit per j-set of numbers that lies inside some draw: a combination
+// shares at least k numbers with a draw exactly when k of its positions hold values of one
+// draw, that is when the set of those values (k or fewer after repeats) is marked here.
+class Teilmengen {
+public:
+    Teilmengen(std::span<const Ziehung> ziehungen, int k) : FK(k)
+    {
+        for (int j = 1; j <= k; ++j) FBits[j].assign((BINOM.c[49][j] + 63) / 64, 0);
+        for (const Ziehung& z : ziehungen) {
+            int werte[7];
+            int m = 0;
+            for (int n : z)
+                if (n >= 1 && n <= 49) werte[m++] = n;
+            kern::sortiere_klein(werte, m);
+            m = static_cast<int>(std::unique(werte, werte + m) - werte);
+            for (unsigned maske = 1; maske < (1u << m); ++maske) {
+                int j = std::popcount(maske);
+                if (j > k) continue;
+                int a[7], n = 0;
+                for (int i = 0; i < m; ++i)
+                    if (maske >> i & 1) a[n++] = werte[i];
+                setze(j, rang(a, j));
+            }
+        }
+        for (unsigned maske = 0; maske < 64; ++maske)
+            if (std::popcount(maske) == k) FAuswahl.push_back(maske);
+    }
+
+    bool getroffen(const Kombination& k) const
+    {
+        int s[6];
+        std::copy(k.begin(), k.end(), s);
+        kern::sortiere_klein(s, 6);
+        for (unsigned maske : FAuswahl) {
+            int a[6], j = 0;
+            for (int i = 0; i < 6; ++i)
+                if (maske >> i & 1 && (j == 0 || a[j - 1] != s[i])) a[j++] = s[i];
+            if (gesetzt(j, rang(a, j))) return true;
+        }
+        return false;
+    }
+
+private:
+    void setze(int j, std::uint32_t r) { FBits[j][r >> 6] |= std::uint64_t{1} << (r & 63); }
+    bool gesetzt(int j, std::uint32_t r) const { return FBits[j][r >> 6] >> (r & 63) & 1; }
+
+    int FK;
+    std::vector<std::uint64_t> FBits[7];
+    std::vector<unsigned> FAuswahl;  // the k-sets of positions 0..5 as bit masks
+};
+
+}  // namespace
+
+Filterwerte lies_Filterwerte(const Schritt2Eingaben& e, std::vector<EditKorrektur>* korrekturen)
+{
+    Filterwerte w;
+    if (e.CheckBox5) w.gerade_ungerade = parameter(e.Edit1, 1, 6, 6, 1, korrekturen);
+    if (e.CheckBox6) w.zehner = parameter(e.Edit2, 1, 6, 6, 2, korrekturen);
+    if (e.CheckBox8) w.endziffer = parameter(e.Edit3, 1, 6, 5, 3, korrekturen);
+    if (e.CheckBox9) w.tippschein = parameter(e.Edit4, 1, 6, 6, 4, korrekturen);
+    if (e.CheckBox13) {
+        w.quersumme_unten = parameter(e.Edit6, 1, 279, 60, 6, korrekturen);
+        w.quersumme_oben = parameter(e.Edit7, 1, 279, 250, 7, korrekturen);
+    }
+    return w;
+}
+
+int lies_Trefferzahl(const String& Edit5, std::vector<EditKorrektur>* korrekturen)
+{
+    return parameter(Edit5, 1, 6, 6, 5, korrekturen);
+}
+
+std::size_t Kombinationstabelle::vorhanden() const
+{
+    return static_cast<std::size_t>(std::count_if(z.begin(), z.end(), [](const Kombination& k) { return k[0] != 0; }));
+}
+
+Kombinationstabelle lies_Kombinationen(std::string_view bytes, int anzahl_Varianten)
+{
+    Kombinationstabelle t;
+    const std::size_t groesse = static_cast<std::size_t>(std::max(anzahl_Varianten, 0));
+    t.z.assign(groesse, Kombination{});
+    kern::fuer_jede_Zeile(bytes, 99, [&](std::string_view zeile) {
+        if (t.zeilen >= groesse) return false;
+        Kombination k = kern::lies_Sechs(zeile);
+        if (k[0] > 0 && gueltig(k))
+            t.z[t.zeilen] = k;
+        else
+            ++t.ungueltig;
+        ++t.zeilen;
+        return true;
+    });
+    return t;
+}
+
+bool besteht_Filter(const Kombination& k, const Schritt2Eingaben& s, const Filterwerte& w)
+{
+    int zehner[5] = {}, ziffer[10] = {};
+    int gerade = 0, summe = 0, klein = 0;
+    for (int n : k) {
+        ++zehner[n / 10];
+        ++ziffer[n % 10];
+        gerade += n % 2 == 0;
+        summe += n;
+        klein += n <= 24;
+    }
+    auto decaden_mit = [&](int anzahl) { return std::count(zehner, zehner + 5, anzahl); };
+    if (s.CheckBox7 && decaden_mit(3) >= 2) return false;
+    if (s.CheckBox5 && (gerade >= w.gerade_ungerade || 6 - gerade >= w.gerade_ungerade)) return false;
+    if (s.CheckBox6 && *std::max_element(zehner, zehner + 5) >= w.zehner) return false;
+    if (s.CheckBox8 && *std::max_element(ziffer, ziffer + 10) >= w.endziffer) return false;
+    if (s.CheckBox9) {
+        int linie[64] = {};
+        const auto& masken = linien_je_Zahl();
+        for (int n : k)
+            for (std::uint64_t m = masken[n]; m; m &= m - 1)
+                if (++linie[std::countr_zero(m)] >= w.tippschein) return false;
+    }
+    if (s.CheckBox11 && decaden_mit(2) > 2) return false;
+    if (s.CheckBox12 && (klein == 6 || klein == 0)) return false;
+    if (s.CheckBox13 && !(w.quersumme_unten < summe && summe < w.quersumme_oben)) return false;
+    if (s.CheckBox10)
+        for (int i = 0; i < 3; ++i)
+            if (k[i + 1] == k[i] + 1 && k[i + 2] == k[i] + 2 && k[i + 3] == k[i] + 3) return false;
+    return true;
+}
+
+std::size_t filtere(Kombinationstabelle& t, const Schritt2Eingaben& schalter, const Filterwerte& w)
+{
+    std::atomic<std::size_t> entfernt{0};
+    kern::parallel_fuer(t.z.size(), [&](std::size_t b, std::size_t e) {
+        std::size_t n = 0;
+        for (std::size_t i = b; i < e; ++i) {
+            Kombination& k = t.z[i];
+            if (k[0] != 0 && !besteht_Filter(k, schalter, w)) {
+                k[0] = 0;
+                ++n;
+            }
+        }
+        entfernt += n;
+    });
+    return entfernt;
+}
+
+std::size_t loesche_gezogene(Kombinationstabelle& t, std::span<const Ziehung> ziehungen, int k)
+{
+    if (ziehungen.empty() || k < 1 || k > 6) return 0;
+    const Teilmengen marken(ziehungen, k);
+    std::atomic<std::size_t> entfernt{0};
+    kern::parallel_fuer(t.z.size(), [&](std::size_t b, std::size_t e) {
+        std::size_t n = 0;
+        for (std::size_t i = b; i < e; ++i) {
+            Kombination& c = t.z[i];
+            if (c[0] != 0 && marken.getroffen(c)) {
+                c[0] = 0;
+                ++n;
+            }
+        }
+        entfernt += n;
+    });
+    return entfernt;
+}
+
+String gefilterte_Datei(const Kombinationstabelle& t)
+{
+    String s;
+    s.reserve(t.z.size() * 20);
+    for (const Kombination& k : t.z) {
+        if (k[0] == 0) continue;
+        kern::haenge_an(s, k);
+        s += ",0\n";
+    }
+    return s;
+}
+
+Schritt2Ergebnis Schritt2_ausfuehren(const Schritt2Eingaben& e, std::span<const Ziehung> ziehungen,
+                                     const String& kombinationsdatei, const String& gefilterteDatei,
+                                     const Schritt2Meldungen& m)
+{
+    auto label = [&](const String& text) {
+        if (m.Label1) m.Label1(text);
+    };
+    auto zurueck = [&](const std::vector<EditKorrektur>& k) {
+        if (m.Edit)
+            for (const EditKorrektur& x : k) m.Edit(x);
+    };
+    Schritt2Ergebnis r;
+    String bytes;
+    try {
+        bytes = ReadFileBytes(kombinationsdatei);
+    } catch (const Exception&) {
+        label("Schritt2: ERROR : Nicht moeglich, Datei zum Lesen zu oeffnen.");
+        return r;
+    }
+    Kombinationstabelle t = lies_Kombinationen(bytes, e.anzahl_Varianten);
+    String().swap(bytes);
+    r.zeilen = t.zeilen;
+    r.ungueltig = t.ungueltig;
+    label("Schritt2: Lese Samstags Zahlen (seit 1955) ein");
+    label("Schritt2: Filtere die Tabelle");
+    std::vector<EditKorrektur> korrekturen;
+    const Filterwerte w = lies_Filterwerte(e, &korrekturen);
+    zurueck(korrekturen);
+    r.durch_Filter = filtere(t, e, w);
+
+    label("Schritt2: Lösche existierende Varianten");
+    korrekturen.clear();
+    const int k = lies_Trefferzahl(e.Edit5, &korrekturen);
+    zurueck(korrekturen);
+    r.als_gezogen = loesche_gezogene(t, ziehungen, k);
+
+    try {
+        AtomicWriteFile(gefilterteDatei, gefilterte_Datei(t));
+    } catch (const Exception&) {
+        label("Schritt2: ERROR : Nicht moeglich, gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen.");
+        r.status = Schritt2Status::Ausgabefehler;
+        return r;
+    }
+    r.geschrieben = t.vorhanden();
+    label("Schritt2: OK");
+    r.status = Schritt2Status::OK;
+    return r;
+}

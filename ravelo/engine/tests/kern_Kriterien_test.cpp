@@ -1,0 +1,99 @@
+// Pattern classes and signatures of six numbers.
+#include <gtest/gtest.h>
+
+#include "CKriterien.h"
+
+namespace {
+
+struct Fall {
+    Kombination z;
+    int klasse;
+};
+
+void pruefe(int (*klasse)(const int*), const std::vector<Fall>& faelle)
+{
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(::testing::PrintToString(f.z));
+        EXPECT_EQ(klasse(f.z.data()), f.klasse);
+    }
+}
+
+Kriterien alle()
+{
+    Kriterien k;
+    k.CheckBox15 = k.CheckBox16 = k.CheckBox17 = k.CheckBox18 = k.CheckBox19 = k.CheckBox20 = true;
+    return k;
+}
+
+}  // namespace
+
+TEST(KernKriterien, Folgen)
+{
+    pruefe(klasse_Folgen, {
+                              {{1, 2, 3, 4, 5, 6}, 4},
+                              {{10, 11, 12, 13, 14, 40}, 4},
+                              {{1, 3, 5, 7, 9, 11}, 0},
+                              {{1, 2, 3, 4, 20, 21}, 5},
+                              {{1, 2, 3, 20, 21, 22}, 6},
+                              {{1, 2, 3, 20, 21, 40}, 7},
+                              {{1, 2, 10, 11, 20, 21}, 8},
+                              {{1, 2, 10, 11, 20, 30}, 9},
+                              {{1, 2, 10, 20, 30, 40}, 1},
+                              {{1, 2, 3, 10, 20, 30}, 2},
+                              {{1, 2, 3, 4, 20, 30}, 3},
+                              {{21, 3, 20, 1, 40, 2}, 7},  // order of the line does not matter
+                          });
+}
+
+TEST(KernKriterien, Endziffern)
+{
+    pruefe(klasse_Endziffern, {
+                                  {{1, 11, 21, 31, 41, 2}, 4},
+                                  {{1, 2, 3, 4, 5, 6}, 0},
+                                  {{1, 11, 21, 31, 2, 12}, 5},
+                                  {{1, 11, 21, 2, 12, 22}, 6},
+                                  {{1, 11, 21, 2, 12, 3}, 7},
+                                  {{1, 11, 2, 12, 3, 13}, 8},
+                                  {{1, 11, 2, 12, 3, 4}, 9},
+                                  {{1, 11, 2, 3, 4, 5}, 1},
+                                  {{1, 11, 21, 2, 3, 4}, 2},
+                                  {{1, 11, 21, 31, 2, 3}, 3},
+                              });
+}
+
+TEST(KernKriterien, GeradeKleineSumme)
+{
+    pruefe(klasse_Gerade, {{{1, 3, 5, 7, 9, 11}, 0}, {{2, 4, 6, 8, 10, 49}, 5}, {{2, 4, 6, 8, 10, 12}, 6}});
+    pruefe(klasse_Kleine, {{{25, 30, 35, 40, 45, 49}, 1}, {{1, 24, 25, 30, 40, 49}, 3}, {{1, 2, 3, 4, 5, 24}, 7}});
+    pruefe(klasse_Summe, {{{1, 2, 3, 4, 5, 6}, 21}, {{44, 45, 46, 47, 48, 49}, 279}});
+}
+
+TEST(KernKriterien, Zehner)
+{
+    pruefe(klasse_Zehner, {
+                              {{30, 31, 32, 33, 34, 35}, 1},
+                              {{1, 2, 3, 4, 5, 10}, 2},
+                              {{1, 2, 3, 4, 10, 11}, 3},
+                              {{1, 2, 3, 4, 10, 20}, 4},
+                              {{1, 2, 3, 40, 41, 42}, 5},
+                              {{1, 2, 3, 10, 11, 20}, 6},
+                              {{1, 2, 3, 10, 20, 30}, 7},
+                              {{1, 2, 10, 11, 20, 21}, 8},
+                              {{1, 2, 10, 11, 20, 30}, 8},
+                              {{1, 2, 10, 20, 30, 40}, 9},
+                              {{9, 10, 19, 20, 39, 40}, 9},  // 9 and 10, 19 and 20 lie in different decades
+                          });
+}
+
+TEST(KernKriterien, Signatur)
+{
+    EXPECT_EQ(Signatur(Kombination{1, 2, 3, 4, 5, 6}, alle()), 40317021);
+    EXPECT_EQ(Signatur(Kombination{1, 2, 3, 4, 5, 6}, Kriterien{}), 0);
+    Kriterien nurSumme;
+    nurSumme.CheckBox20 = true;
+    EXPECT_EQ(Signatur(Kombination{6, 5, 4, 3, 2, 1}, nurSumme), 21);
+    // Each criterion keeps its own decimal digit: a run of three (2) and four even numbers.
+    Kriterien zwei;
+    zwei.CheckBox15 = zwei.CheckBox17 = true;
+    EXPECT_EQ(Signatur(Kombination{1, 2, 3, 10, 20, 30}, zwei), 2 * 10000000 + 4 * 100000);
+}

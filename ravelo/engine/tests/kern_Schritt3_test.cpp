@@ -1,0 +1,205 @@
+// Step 3's core: points, stable order, selection, back-check, files and texts.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "Schritt3Kern.h"
+#include "Testordner.h"
+#include "rtl/Files.h"
+
+namespace {
+
+String lies(const String& name)
+{
+    std::ifstream in(name, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+}  // namespace
+
+TEST(KernSchritt3, Tippanzahl)
+{
+    for (auto [text, T, zurueck] : {std::tuple{"0", 1000, true}, {"-3", 1000, true}, {"abc", 1000, true},
+                                    {"12", 12, false}, {"593775", 593775, false}, {"593776", 1000, true}}) {
+        bool z = false;
+        EXPECT_EQ(lies_Tippanzahl(text, &z), T) << text;
+        EXPECT_EQ(z, zurueck) << text;
+    }
+}
+
+TEST(KernSchritt3, Gewinnbetraege)
+{
+    Gewinnbetraege g;
+    EXPECT_TRUE(pruefe_Gewinnbetraege(g).empty());
+    g.betrag[DREI] = 0;
+    g.betrag[SECHS] = 1000001;
+    g.betrag[VIER_Z] = 1000000;
+    EXPECT_EQ(pruefe_Gewinnbetraege(g), (std::vector<Trefferklasse>{DREI, SECHS}));
+    EXPECT_EQ(g.betrag[DREI], 10);
+    EXPECT_EQ(g.betrag[SECHS], 1000000);
+    EXPECT_EQ(g.betrag[VIER_Z], 1000000);
+}
+
+TEST(KernSchritt3, PunkteZaehlenDieGanzeListe)
+{
+    Kriterien gerade;
+    gerade.CheckBox17 = true;
+    const std::vector<Ziehung> ziehungen = {{2, 4, 6, 1, 3, 5, 8}, {1, 3, 5, 7, 9, 11, 2}, {2, 4, 6, 8, 1, 3, 10}};
+    const std::vector<Kombination> k = {{2, 4, 6, 7, 9, 11}, {1, 3, 5, 7, 9, 13}, {2, 4, 6, 8, 10, 12}};
+    // Three even numbers: one draw; none even: signature 0, the one draw plus the 4997 empty entries.
+    EXPECT_EQ(berechne_Punkte(k, ziehungen, gerade), (std::vector<std::uint16_t>{1, 4998, 0}));
+    EXPECT_EQ(berechne_Punkte(k, ziehungen, Kriterien{}), (std::vector<std::uint16_t>{5000, 5000, 5000}));
+}
+
+TEST(KernSchritt3, SortierungBehaeltDieReihenfolgeGleicherPunkte)
+{
+    const std::vector<std::uint16_t> p = {5, 3, 5, 3, 0, 5000};
+    EXPECT_EQ(sortiere_Punkte(p), (std::vector<std::uint32_t>{4, 1, 3, 0, 2, 5}));
+    EXPECT_EQ(sortierte_Datei(p, sortiere_Punkte(p)), "0;4\n3;1\n3;3\n5;0\n5;2\n5000;5\n");
+    EXPECT_EQ(Punktedatei(p), "5\n3\n5\n3\n0\n5000\n");
+}
+
+TEST(KernSchritt3, AuswahlLiestAbDerDrittenZeile)
+{
+    std::vector<Kombination> k;
+    std::vector<std::uint16_t> p;
+    for (int i = 0; i < 100; ++i) {
+        k.push_back({i % 40 + 1, 42, 43, 44, 45, 46});
+        p.push_back(static_cast<std::uint16_t>(2995 + 99 - i));  // sorted: index 99 (2995), 98, ...
+    }
+    std::vector<std::uint32_t> r = sortiere_Punkte(p);
+    std::vector<Tipp> t = waehle_Tipps(k, p, r, 12);
+    ASSERT_EQ(t.size(), 12u);
+    for (int s = 0; s < 12; ++s) {
+        int index = 97 - s;  // sorted lines 3 to 14
+        if (p[index] >= 3000) {  // from sorted line 6 on: passed over, the tip stays zero
+            EXPECT_EQ(t[s].z, Kombination{}) << s;
+            EXPECT_EQ(t[s].punkte, 0) << s;
+        } else {
+            EXPECT_EQ(t[s].z, k[index]) << s;
+            EXPECT_EQ(t[s].punkte, p[index]) << s;
+        }
+    }
+    EXPECT_EQ(t[2].punkte, 2999);
+    // More tips than sorted lines: the rest stay zero.
+    const std::vector<std::uint16_t> wenig = {5, 4, 3, 2, 1};
+    t = waehle_Tipps(std::span(k).first(5), wenig, sortiere_Punkte(wenig), 10);
+    EXPECT_EQ(t[0].z, k[2]);
+    EXPECT_EQ(t[2].z, k[0]);
+    EXPECT_EQ(t[3].z, Kombination{});
+}
+
+TEST(KernSchritt3, Rueckpruefung)
+{
+    std::vector<Tipp> t(6);
+    t[0].z = {1, 2, 3, 10, 20, 7};
+    t[1].z = {1, 2, 3, 10, 20, 30};
+    t[2].z = {6, 5, 4, 3, 2, 1};
+    t[3].z = {1, 2, 3, 4, 7, 30};
+    t[4].z = {1, 2, 3, 4, 5, 7};
+    t[5].z = {1, 2, 20, 30, 40, 7};
+    Gewinnbetraege g;
+    Rueckpruefung r = pruefe_Tipps(t, g);
+    std::vector<int> klassen;
+    for (const Tipp& x : t) klassen.push_back(x.klasse);
+    EXPECT_EQ(klassen, (std::vector<int>{31, 3, 6, 41, 51, 0}));
+    EXPECT_EQ(r.zaehler, (std::array<int, ANZAHL_KLASSEN>{1, 1, 0, 1, 0, 1, 1}));
+    EXPECT_EQ(r.summe, 10 + 20 + 300 + 100000 + 1000000);
+    EXPECT_EQ(Statistikzeile(r), "3:1, 3z:1, 4:0, 4z:1, 5:0, 5z:1, 6:1; Summe=1100330; ");
+    EXPECT_EQ(Tippzeilen(t)[0], "1.  1,2,3,10,20,7");
+    EXPECT_EQ(ausgewaehlte_Datei(std::span(t).first(1)), "0.1,2,3,10,20,7 -0 31\n");
+}
+
+class KernSchritt3Lauf : public TestOrdner {
+protected:
+    Schritt3Dateien dateien() const
+    {
+        return {ordner + "g.cvs", ordner + "p.txt", ordner + "s.txt", ordner + "a.txt", ordner + "st.txt"};
+    }
+};
+
+TEST_F(KernSchritt3Lauf, SchreibtDieDateienUndMeldet)
+{
+    schreibe("g.cvs", {"1,2,3,4,5,6,0", "2,3,4,5,6,1,0", "1,2,3,4,5,8,0", "1,2,3,4,6,7,0", "1,2,3,4,5,7,0", "Ende",
+                       "1,2,3,4,5,9,0"});
+    schreibe("st.txt", {"alt"});
+    Schritt3Eingaben e;
+    e.anzahl_Varianten = 100;
+    e.T = 2;
+    e.Edit1 = "6";
+    e.kriterien.CheckBox20 = true;
+    std::vector<String> label;
+    int geladen = 0;
+    auto lade = [&] {
+        ++geladen;
+        return std::vector<Ziehung>{{1, 2, 3, 4, 5, 6, 30}, {1, 2, 3, 4, 5, 7, 40}};
+    };
+    Schritt3Ergebnis r = Schritt3_ausfuehren(e, dateien(), lade, [&](const String& t) { label.push_back(t); });
+    ASSERT_EQ(r.status, Schritt3Status::OK);
+    EXPECT_EQ(geladen, 1);
+    EXPECT_EQ(r.C, 5u);
+    EXPECT_EQ(lies(ordner + "p.txt"), "1\n1\n0\n0\n1\n");
+    EXPECT_EQ(lies(ordner + "s.txt"), "0;2\n0;3\n1;0\n1;1\n1;4\n");
+    EXPECT_EQ(lies(ordner + "a.txt"), "0.1,2,3,4,5,6 -1 6\n1.2,3,4,5,6,1 -1 6\n");
+    EXPECT_EQ(lies(ordner + "st.txt"), "alt\n3:0, 3z:0, 4:0, 4z:0, 5:0, 5z:0, 6:2; Summe=2000000; \n");
+    EXPECT_EQ(r.tippzeilen, (std::vector<String>{"1.  1,2,3,4,5,6", "2.  2,3,4,5,6,1"}));
+    const std::vector<String> erwartet = {"Schritt3: Lese Zahlen ein", "Schritt3: Lese Samstags Zahlen (seit 1955) ein",
+                                          "Schritt3: Berechne Sam Zahlen", "Schritt3: Berechne alle Zahlen",
+                                          "Schritt3: Schreibe in Datei", "Schritt3: Sortiere beste Varianten",
+                                          "Schritt3: Schreibe sortierte in Datei"};
+    EXPECT_EQ(label, erwartet);
+}
+
+TEST_F(KernSchritt3Lauf, OhneKriteriumKeinTippUndOhneRueckpruefung)
+{
+    std::vector<std::string> zeilen;
+    for (int i = 1; i <= 10; ++i) zeilen.push_back("1,2,3,4,5," + std::to_string(i + 5) + ",0");
+    schreibe("g.cvs", zeilen);
+    Schritt3Eingaben e;
+    e.anzahl_Varianten = 10;
+    e.T = 3;
+    e.Edit1 = "50";  // no back-check
+    Schritt3Ergebnis r = Schritt3_ausfuehren(e, dateien(), [] { return std::vector<Ziehung>{}; }, nullptr);
+    ASSERT_EQ(r.status, Schritt3Status::OK);
+    EXPECT_EQ(lies(ordner + "a.txt"), "0.0,0,0,0,0,0 -0 0\n1.0,0,0,0,0,0 -0 0\n2.0,0,0,0,0,0 -0 0\n");
+    EXPECT_EQ(r.statistikzeile, "3:0, 3z:0, 4:0, 4z:0, 5:0, 5z:0, 6:0; Summe=0; ");
+}
+
+TEST_F(KernSchritt3Lauf, Fehlertexte)
+{
+    std::vector<String> label;
+    auto melde = [&](const String& t) { label.push_back(t); };
+    Schritt3Eingaben e;
+    e.anzahl_Varianten = 10;
+    Schritt3Ergebnis r = Schritt3_ausfuehren(e, dateien(), nullptr, melde);
+    EXPECT_EQ(r.status, Schritt3Status::Eingabefehler);
+    EXPECT_EQ(label.back(), "Schritt3: ERROR : Nicht moeglich, dorov_zahlen.txt zum Lesen zu oeffnen.");
+
+    schreibe("g.cvs", {"1,2,3,4,5,6,0"});
+    struct Fall {
+        int datei;  // 1 points, 2 sorted, 3 selected
+        Schritt3Status status;
+        const char* text;
+    };
+    for (const Fall& f : {Fall{1, Schritt3Status::Punktefehler, "Schritt3: ERROR : Nicht moeglich, abfall.txt zum Schreiben zu oeffnen."},
+                          Fall{2, Schritt3Status::Sortierfehler, "Schritt3: ERROR : Nicht moeglich, varianten_sortiert.txt zum Schreiben zu oeffnen."},
+                          Fall{3, Schritt3Status::Auswahlfehler, "Schritt3: ERROR : Nicht moeglich, varianten.txt zum Schreiben zu oeffnen."}}) {
+        Schritt3Dateien d = dateien();
+        String& ziel = f.datei == 1 ? d.punkte : f.datei == 2 ? d.sortiert : d.ausgewaehlt;
+        ziel = ordner + "kein/ordner/x.txt";
+        label.clear();
+        r = Schritt3_ausfuehren(e, d, nullptr, melde);
+        EXPECT_EQ(r.status, f.status);
+        EXPECT_EQ(label.back(), f.text);
+    }
+}
+
+TEST_F(KernSchritt3Lauf, HistoryWirdAngelegtUndErgaenzt)
+{
+    EXPECT_TRUE(History_anhaengen(ordner + "history.txt", "12-08-2009-aus20_Index-1*"));
+    EXPECT_TRUE(History_anhaengen(ordner + "history.txt", "12-08-2009-aus20_Index-2*"));
+    EXPECT_EQ(lies(ordner + "history.txt"), "12-08-2009-aus20_Index-1*\n12-08-2009-aus20_Index-2*\n");
+}
