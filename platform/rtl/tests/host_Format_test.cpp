@@ -10,15 +10,15 @@ struct FormatCase {
     const char* expected;
 };
 
-class FormatTable : public ::testing::TestWithParam<FormatCase> {};
+class host_FormatTable : public ::testing::TestWithParam<FormatCase> {};
 
-TEST_P(FormatTable, Fills) {
+TEST_P(host_FormatTable, Fills) {
     const auto& c = GetParam();
     EXPECT_EQ(Format(c.fmt, c.args), c.expected) << c.fmt;
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, FormatTable,
+    Cases, host_FormatTable,
     ::testing::Values(
         FormatCase{"plain text", {}, "plain text"},
         FormatCase{"%0:s-%1:s-%0:s", {"a", "b"}, "a-b-a"},
@@ -40,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"%0:s", {"only", true, 5}, "only"},
         FormatCase{"ümlaut %s", {"Größe"}, "ümlaut Größe"}));
 
-TEST(Format, ErrorsAreClear) {
+TEST(host_Format, ErrorsAreClear) {
     const std::vector<std::pair<const char*, TVarRecs>> bad = {
         {"%3:s", {"a"}},          // no such argument
         {"%s %s", {"a"}},         // continuation runs out

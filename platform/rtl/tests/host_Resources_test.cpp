@@ -6,7 +6,7 @@ namespace {
 
 const char kTemplates[] = "first %0:s\r\n|\r\nsecond\r\n|\r\nthird|\r\n";
 
-TEST(Resources, RegistrarEntersAndRemoves) {
+TEST(host_Resources, RegistrarEntersAndRemoves) {
     const int before = ModuleResourceCount(HInstance);
     {
         TResourceRegistrar r(HInstance, RT_RCDATA, "TestTemplates", kTemplates, sizeof kTemplates - 1);
@@ -27,7 +27,7 @@ TEST(Resources, RegistrarEntersAndRemoves) {
     EXPECT_THROW(InitModuleSources(HInstance, "TestTemplates", 2), EResNotFound);
 }
 
-TEST(Resources, TemplateCountMustMatch) {
+TEST(host_Resources, TemplateCountMustMatch) {
     EXPECT_THROW(SplitModuleSources("a|b|", 2, "X"), EResNotFound);      // too few
     EXPECT_THROW(SplitModuleSources("a|b|c|d|", 2, "X"), EResNotFound);  // too many
     EXPECT_THROW(SplitModuleSources("a|b|c", 1, "X"), EResNotFound);     // text after the last
@@ -37,7 +37,7 @@ TEST(Resources, TemplateCountMustMatch) {
 
 RTL_RESOURCESTRING(sSample, "Größe");
 
-TEST(Resources, ResourceStringsConvert) {
+TEST(host_Resources, ResourceStringsConvert) {
     String s = sSample;
     EXPECT_EQ(s, "Größe");
     EXPECT_STREQ(sSample.Name, "sSample");

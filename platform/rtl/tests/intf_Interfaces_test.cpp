@@ -38,7 +38,7 @@ private:
     int FN = 0;
 };
 
-TEST(Interfaces, LastReleaseFreesTheObject) {
+TEST(intf_Interfaces, LastReleaseFreesTheObject) {
     gAlive = 0;
     {
         TIntfPtr<IGreeter> g(new TBoth);
@@ -54,7 +54,7 @@ TEST(Interfaces, LastReleaseFreesTheObject) {
     EXPECT_EQ(gAlive, 0);
 }
 
-TEST(Interfaces, SupportsAnswersByGuid) {
+TEST(intf_Interfaces, SupportsAnswersByGuid) {
     TIntfPtr<IInterface> u(static_cast<IGreeter*>(new TBoth));
     EXPECT_TRUE(Supports(u, IGreeter::IID));
     EXPECT_TRUE(Supports(u, IInterface::IID));
@@ -69,7 +69,7 @@ TEST(Interfaces, SupportsAnswersByGuid) {
     EXPECT_EQ(raw->RefCount(), 1);
 }
 
-TEST(Interfaces, CopiesAndMovesCountReferences) {
+TEST(intf_Interfaces, CopiesAndMovesCountReferences) {
     gAlive = 0;
     auto* obj = new TBoth;
     TIntfPtr<ICounter> a(obj);

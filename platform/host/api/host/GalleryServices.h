@@ -1,0 +1,28 @@
+#pragma once
+// The File>New gallery: categories (dotted identifiers such as "Quistor.Tolvane.New") and the
+// handlers registered under them.
+#include <vector>
+
+#include "host/ToolsAPI.h"
+
+class IQGalleryCategory : public virtual IInterface {
+public:
+    RTL_IID("{5A0B7C42-1D93-4E28-B6F5-0C3A9D8E7F12}");
+    virtual String IDString() = 0;
+    virtual String DisplayName() = 0;
+    virtual TIntfPtr<IQGalleryCategory> Parent() = 0;  // nullptr for a top category
+};
+
+class IQGalleryCategoryManager : public virtual IInterface {
+public:
+    RTL_IID("{8E1F2A53-6C04-4B39-A7D6-1F4B0E9C8A23}");
+    // Adds a category under parent (nullptr: top level). An existing identifier is answered with
+    // the existing category (its caption unchanged).
+    virtual TIntfPtr<IQGalleryCategory> AddCategory(IQGalleryCategory* parent, const String& idString,
+                                                    const String& displayName) = 0;
+    virtual TIntfPtr<IQGalleryCategory> FindCategory(const String& idString) = 0;
+    // Removes a category (and its sub-categories); their handlers stay registered but unlisted.
+    virtual void DeleteCategory(IQGalleryCategory* category) = 0;
+    virtual int CategoryCount() = 0;
+    virtual TIntfPtr<IQGalleryCategory> Category(int index) = 0;
+};

@@ -1,0 +1,119 @@
+#pragma once
+// Module services: the host creates units and projects from creators and keeps the open
+// project group.
+#include "host/SourceFiles.h"
+#include "host/ToolsAPI.h"
+
+// A creator of a new unit. The host asks it for names and options first, then for its texts;
+// a text the creator does not supply is nullptr and no file is written for it.
+class IQModuleCreator : public virtual IInterface {
+public:
+    RTL_IID("{19EF6DA1-DB6F-11D0-9EDB-00A02457621F}");
+    virtual bool GetExisting() = 0;
+    virtual String GetFileName() = 0;  // full path of the unit's source; empty: the host picks one
+    virtual TIntfPtr<IQSourceFile> GetSource() = 0;
+    virtual String GetLanguage() = 0;
+    virtual bool GetShowSource() = 0;
+    virtual bool GetIncludeInProject() = 0;
+    virtual String GetAncestorName() = 0;
+    virtual TIntfPtr<IQSourceFile> GetInterfaceSource() = 0;
+    virtual TIntfPtr<IQSourceFile> GetForm() = 0;
+    virtual String GetFormName() = 0;
+    virtual bool GetMainForm() = 0;
+    virtual String GetClasses() = 0;
+    virtual String GetUnits() = 0;
+    virtual String GetLicenseString() = 0;
+    virtual bool GetShowForm() = 0;
+};
+
+// The C++ form creators answer this too: the host asks it for the form file's extension.
+class IQSourceCreator : public virtual IInterface {
+public:
+    RTL_IID("{19EF6DA3-DB6F-11D0-9EDB-00A02457621F}");
+    virtual String GetFormFileExt() = 0;
+};
+
+class IQProject;
+
+class IQProjectCreator : public virtual IInterface {
+public:
+    RTL_IID("{FE7BB77E-5A2B-4627-8091-723E0DCE759B}");
+    virtual bool GetExisting() = 0;
+    virtual String GetFileName() = 0;
+    virtual TIntfPtr<IQSourceFile> GetSource() = 0;
+    virtual String GetLanguage() = 0;
+    virtual bool GetShowSource() = 0;
+    virtual String GetPersonality() = 0;
+    virtual int GetTargetType() = 0;
+    // Called after the project exists: the creator sets its target options.
+    virtual void InitTargetOptions() = 0;
+    // Called last: the creator adds the project's first modules.
+    virtual void CreateDefaultModule(IQProject* project) = 0;
+};
+// The same creator under its older identity.
+class IQProjectCreator50 : public virtual IQProjectCreator {
+public:
+    RTL_IID("{04BBA160-E0CC-11D0-B332-444553540000}");
+};
+
+// A unit or project opened in the host.
+class IQModule : public virtual IInterface {
+public:
+    RTL_IID("{7C21E0A4-93B5-4F6E-8D02-5A1E6C3B9F10}");
+    virtual String FileName() = 0;
+    virtual String UnitName() = 0;
+    virtual String FormName() = 0;       // empty for a unit without form
+    virtual String AncestorName() = 0;
+    // Files the host received for this module (name, text), in the order it received them.
+    virtual int FileCount() = 0;
+    virtual TIntfPtr<IQSourceFile> File(int index) = 0;
+    // Brings the module to the front: 0 its source, 1 its form.
+    virtual void Show(int view) = 0;
+    virtual void MarkModified() = 0;
+    virtual int ShowCount() = 0;
+    virtual bool Modified() = 0;
+};
+
+// What owns modules: a project's document.
+class IQDocumentModule : public virtual IQModule {
+public:
+    RTL_IID("{2D6A9E31-0B7C-4F58-A1E4-6C93F0D2B711}");
+};
+
+class IQProject : public virtual IQDocumentModule {
+public:
+    RTL_IID("{8689412F-F72C-469F-BADA-B72690D94C1C}");
+    virtual String Personality() = 0;
+    virtual int ModuleCount() = 0;
+    virtual TIntfPtr<IQModule> Module(int index) = 0;
+    virtual String TargetOptions() = 0;  // what the options call recorded, "" when none
+};
+
+class IQProjectGroup : public virtual IInterface {
+public:
+    RTL_IID("{A3C9D1E2-5F60-4B7A-8C1D-0E2F3A4B5C61}");
+    virtual TIntfPtr<IQProject> ActiveProject() = 0;  // nullptr when no project is open
+    virtual TIntfPtr<IQModule> CurrentModule() = 0;   // nullptr when no module is open
+    virtual int ProjectCount() = 0;
+    // Closes every project and module. closeFlags: 0 asks nothing (headless host).
+    virtual void CloseAll(int closeFlags) = 0;
+};
+
+class IQModuleServices : public virtual IInterface {
+public:
+    RTL_IID("{F17A9B30-8E2D-4C61-B5A0-3D4E7F1C2B81}");
+    // Creates a unit from the creator; owner is the project it is added to (nullptr: the active
+    // project, if any).
+    virtual TIntfPtr<IQModule> CreateModule(IQModuleCreator* creator, IQDocumentModule* owner) = 0;
+    // Creates a project from the creator and makes it the active one.
+    virtual TIntfPtr<IQProject> CreateProject(IQProjectCreator* creator) = 0;
+    virtual TIntfPtr<IQProjectGroup> MainProjectGroup() = 0;
+    // A project file name for a new project of the personality (folder + "Project" + N + ".zproj"),
+    // or "" when the personality is unknown.
+    virtual String CreateNewProjectFileName(const String& personality) = 0;
+};
+
+// Shorthands over QuistorIDEServices.
+TIntfPtr<IQModuleServices> ModuleServices();  // EHostError without it
+TIntfPtr<IQProjectGroup> MainProjectGroup();
+TIntfPtr<IQProject> ActiveProject();          // nullptr when there is none

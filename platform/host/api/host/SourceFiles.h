@@ -1,0 +1,39 @@
+#pragma once
+// In-memory source files handed between creators and the host, and the C++ personality's text
+// helpers.
+#include "rtl/Format.h"
+#include "rtl/Intf.h"
+
+class IQSourceFile : public virtual IInterface {
+public:
+    RTL_IID("{6B8F3A10-4C2E-4D7A-9E51-2F0C8B7D1A01}");
+    virtual String FileName() = 0;
+    virtual String Source() = 0;
+};
+
+class TStringFile : public TInterfacedObject, public IQSourceFile {
+public:
+    // owned: the text belongs to the file (kept for callers that pass a third flag)
+    TStringFile(String fileName, String source, bool owned = true);
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override;
+    String FileName() override { return FFileName; }
+    String Source() override { return FSource; }
+
+private:
+    String FFileName, FSource;
+};
+
+// The separator comment line of generated C++ sources, without and with its line break.
+extern const String DashLine;
+extern const String DashLineCRLF;
+
+// fileName's text: the template filled with the arguments (rtl Format rules).
+TIntfPtr<IQSourceFile> FormatFile(const String& fileName, const String& templ, const TVarRecs& args);
+
+// Raises EHostError ("'NAME' is not a valid identifier") unless name is a C++ identifier.
+void ValidateIdent(const String& name);
+bool IsValidIdent(const String& name);
+
+// A module file name base + N + ext in the host's project folder that no open module and no file
+// has yet (smallest N from 1).
+String MakeUniqueModuleName(const String& base, const String& ext);

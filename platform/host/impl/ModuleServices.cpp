@@ -1,0 +1,200 @@
+#include <algorithm>
+
+#include "host/HostState.h"
+#include "host/PersonalityServices.h"
+#include "rtl/Files.h"
+
+namespace hostimpl {
+
+THostModule::THostModule(bool isProject, String fileName, String formName, String ancestor, String personality)
+    : FIsProject(isProject),
+      FFileName(std::move(fileName)),
+      FFormName(std::move(formName)),
+      FAncestor(std::move(ancestor)),
+      FPersonality(std::move(personality)) {}
+
+HRESULT THostModule::QueryInterface(const TGUID& iid, void** obj) {
+    if (QueryAs<IQModule>(this, iid, obj) || QueryAs<IQDocumentModule>(this, iid, obj)) return S_OK;
+    if (FIsProject && QueryAs<IQProject>(this, iid, obj)) return S_OK;
+    return TInterfacedObject::QueryInterface(iid, obj);
+}
+
+String THostModule::UnitName() { return ChangeFileExt(ExtractFileName(FFileName), ""); }
+
+TIntfPtr<IQModule> THostModule::Module(int index) { return FModules.at(static_cast<std::size_t>(index)); }
+
+std::vector<THostModule*> AllModules() {
+    std::vector<THostModule*> r;
+    auto* s = StateOrNull();
+    if (!s) return r;
+    for (auto& p : s->Projects) {
+        r.push_back(p.get());
+        for (auto& m : p->Modules()) r.push_back(m.get());
+    }
+    for (auto& m : s->LooseModules) r.push_back(m.get());
+    return r;
+}
+
+THostModule* FindProjectByFile(const String& fileName) {
+    for (auto& p : State().Projects)
+        if (SameText(p->FileName(), fileName)) return p.get();
+    return nullptr;
+}
+
+namespace {
+
+String MakeUniqueFormName(const String& base) {
+    for (int n = 1;; ++n) {
+        String name = base + IntToStr(n);
+        bool taken = false;
+        for (auto* m : AllModules())
+            if (SameText(m->FormName(), name)) taken = true;
+        if (!taken) return name;
+    }
+}
+
+void Receive(THostModule& m, const TIntfPtr<IQSourceFile>& f) {
+    if (!f) return;
+    m.AddFile(f);
+    State().Received.push_back({f->FileName(), f->Source()});
+}
+
+class TProjectGroup : public TInterfacedObject, public IQProjectGroup {
+public:
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+        if (QueryAs<IQProjectGroup>(this, iid, obj)) return S_OK;
+        return TInterfacedObject::QueryInterface(iid, obj);
+    }
+    TIntfPtr<IQProject> ActiveProject() override { return State().ActiveProject; }
+    TIntfPtr<IQModule> CurrentModule() override { return State().CurrentModule; }
+    int ProjectCount() override { return static_cast<int>(State().Projects.size()); }
+    void CloseAll(int) override {
+        auto& s = State();
+        s.CurrentModule.reset();
+        s.ActiveProject.reset();
+        s.Projects.clear();
+        s.LooseModules.clear();
+    }
+};
+
+class TModuleServices : public TInterfacedObject, public IQModuleServices {
+public:
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+        if (QueryAs<IQModuleServices>(this, iid, obj)) return S_OK;
+        return TInterfacedObject::QueryInterface(iid, obj);
+    }
+
+    TIntfPtr<IQModule> CreateModule(IQModuleCreator* creator, IQDocumentModule* owner) override {
+        if (!creator) throw EHostError("No creator for the new module");
+        TIntfPtr<IQModuleCreator> keep(creator);
+        auto& s = State();
+        // names and options first
+        String fileName = creator->GetFileName();
+        if (fileName.empty()) fileName = MakeUniqueModuleName("Unit", ".cpp");
+        String ancestor = creator->GetAncestorName();
+        String formName = creator->GetFormName();
+        bool include = creator->GetIncludeInProject();
+        creator->GetExisting();
+        creator->GetShowSource();
+        creator->GetShowForm();
+        // then the texts; nothing is kept when one of them fails
+        auto source = creator->GetSource();
+        auto header = creator->GetInterfaceSource();
+        auto form = creator->GetForm();
+        TIntfPtr<THostModule> m(new THostModule(false, fileName, formName, ancestor, creator->GetLanguage()));
+        THostModule* project = nullptr;
+        if (owner) {
+            THostModule* found = nullptr;
+            for (auto* x : AllModules())
+                if (static_cast<IQDocumentModule*>(x) == owner) found = x;
+            if (!found) throw EHostError("The owner of the new module is not open in the host");
+            // a unit as owner: the new unit joins that unit's project
+            if (found->IsProject())
+                project = found;
+            else
+                for (auto& p : s.Projects)
+                    for (auto& u : p->Modules())
+                        if (u.get() == found) project = p.get();
+        } else if (include && s.ActiveProject) {
+            project = s.ActiveProject.get();
+        }
+        Receive(*m, source);
+        Receive(*m, header);
+        Receive(*m, form);
+        if (project)
+            project->AddModule(m);
+        else
+            s.LooseModules.push_back(m);
+        s.CurrentModule = m;
+        return m;
+    }
+
+    TIntfPtr<IQProject> CreateProject(IQProjectCreator* creator) override {
+        if (!creator) throw EHostError("No creator for the new project");
+        TIntfPtr<IQProjectCreator> keep(creator);
+        auto& s = State();
+        String fileName = creator->GetFileName();
+        if (fileName.empty()) throw EHostError("The project creator gave no file name");
+        String personality = creator->GetPersonality();
+        creator->GetExisting();
+        creator->GetShowSource();
+        auto source = creator->GetSource();
+        TIntfPtr<THostModule> p(new THostModule(true, fileName, "", "", personality));
+        Receive(*p, source);
+        s.Projects.push_back(p);
+        auto previous = s.ActiveProject;
+        s.ActiveProject = p;
+        s.CreatingProject = p.get();
+        try {
+            creator->InitTargetOptions();
+            creator->CreateDefaultModule(p.get());
+        } catch (...) {
+            s.CreatingProject = nullptr;
+            std::erase(s.Projects, p);
+            s.ActiveProject = previous;
+            auto open = AllModules();
+            if (s.CurrentModule && std::find(open.begin(), open.end(), s.CurrentModule.get()) == open.end())
+                s.CurrentModule.reset();
+            throw;
+        }
+        s.CreatingProject = nullptr;
+        return p;
+    }
+
+    TIntfPtr<IQProjectGroup> MainProjectGroup() override { return FGroup; }
+
+    String CreateNewProjectFileName(const String& personality) override {
+        auto& s = State();
+        if (std::none_of(s.Personalities.begin(), s.Personalities.end(),
+                         [&](const String& p) { return SameText(p, personality); }))
+            return "";
+        for (int n = 1;; ++n) {
+            String name = s.ProjectFolder + "Project" + IntToStr(n) + ".zproj";
+            if (!FindProjectByFile(name) && !FileExists(name) && !FileExists(ChangeFileExt(name, ".cpp")))
+                return name;
+        }
+    }
+
+private:
+    TIntfPtr<IQProjectGroup> FGroup{new TProjectGroup};
+};
+
+}  // namespace
+
+TIntfPtr<IInterface> NewModuleServices() {
+    return TIntfPtr<IInterface>(static_cast<IQModuleServices*>(new TModuleServices));
+}
+
+String NewFormName(const String& base) { return MakeUniqueFormName(base); }
+
+}  // namespace hostimpl
+
+TIntfPtr<IQModuleServices> ModuleServices() { return RequireService<IQModuleServices>("module services"); }
+
+TIntfPtr<IQProjectGroup> MainProjectGroup() { return ModuleServices()->MainProjectGroup(); }
+
+TIntfPtr<IQProject> ActiveProject() {
+    TIntfPtr<IQModuleServices> ms;
+    if (!Supports(QuistorIDEServices(), ms)) return nullptr;
+    return ms->MainProjectGroup()->ActiveProject();
+}

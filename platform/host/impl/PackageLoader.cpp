@@ -1,0 +1,185 @@
+#include "host/PackageLoader.h"
+
+#include <dlfcn.h>
+
+#include <algorithm>
+
+#include "host/HostImpl.h"
+#include "host/Package.h"
+#include "rtl/Files.h"
+
+struct TPackageLoader::TPackage {
+    String Name;
+    String Path;
+    void* Handle = nullptr;
+    const void* Base = nullptr;  // load address, to tell the package's code from others'
+    const TPackageInfoTable* Table = nullptr;
+    TPackageEntryProc Finalize = nullptr;
+    std::vector<String> Requires;
+};
+
+namespace {
+
+const void* BaseOf(const void* addr) {
+    Dl_info info{};
+    if (!addr || !dladdr(addr, &info)) return nullptr;
+    return info.dli_fbase;
+}
+
+template <class T>
+T Symbol(void* handle, const char* name) {
+    dlerror();
+    void* p = dlsym(handle, name);
+    return reinterpret_cast<T>(p);
+}
+
+String Describe(const std::vector<String>& items) {
+    String r;
+    for (const auto& s : items) r += (r.empty() ? "" : ", ") + s;
+    return r;
+}
+
+}  // namespace
+
+TPackageLoader::TPackageLoader(String packageFolder) : FFolder(IncludeTrailingPathDelimiter(packageFolder)) {}
+
+TPackageLoader::~TPackageLoader() {
+    try {
+        UnloadAll();
+    } catch (...) {
+    }
+}
+
+String TPackageLoader::LibraryPath(const String& name) const { return ResolvePath(FFolder + "lib" + name + ".so"); }
+
+bool TPackageLoader::IsLoaded(const String& name) const {
+    return std::any_of(FPackages.begin(), FPackages.end(), [&](TPackage* p) { return SameText(p->Name, name); });
+}
+
+std::vector<String> TPackageLoader::Loaded() const {
+    std::vector<String> r;
+    for (auto* p : FPackages) r.push_back(p->Name);
+    return r;
+}
+
+void TPackageLoader::Load(const String& name) {
+    std::vector<String> stack, loadedNow;
+    try {
+        LoadOne(name, stack, loadedNow);
+    } catch (...) {
+        for (auto it = loadedNow.rbegin(); it != loadedNow.rend(); ++it) {
+            auto pos = std::find_if(FPackages.begin(), FPackages.end(), [&](TPackage* p) { return p->Name == *it; });
+            if (pos == FPackages.end()) continue;
+            std::vector<String> ignored;
+            UnloadOne(static_cast<std::size_t>(pos - FPackages.begin()), ignored);
+        }
+        throw;
+    }
+}
+
+void TPackageLoader::LoadOne(const String& name, std::vector<String>& stack, std::vector<String>& loadedNow) {
+    if (IsLoaded(name)) return;
+    for (const auto& s : stack)
+        if (SameText(s, name)) {
+            String chain;
+            for (const auto& x : stack) chain += x + " -> ";
+            throw EPackageError("Package requires cycle: " + chain + name);
+        }
+    const String path = LibraryPath(name);
+    if (!FileExists(path)) throw EPackageError("Package " + name + " not found (no lib" + name + ".so in " + FFolder + ")");
+
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle) throw EPackageError("Package " + name + " cannot be loaded: " + dlerror());
+    auto closeAndThrow = [&](const String& msg) {
+        dlclose(handle);
+        throw EPackageError(msg);
+    };
+    auto getTable = Symbol<TGetPackageInfoTableProc>(handle, "GetPackageInfoTable");
+    auto init = Symbol<TPackageEntryProc>(handle, "Initialize");
+    auto fini = Symbol<TPackageEntryProc>(handle, "Finalize");
+    for (auto [sym, what] : {std::pair{reinterpret_cast<void*>(getTable), "GetPackageInfoTable"},
+                             std::pair{reinterpret_cast<void*>(init), "Initialize"},
+                             std::pair{reinterpret_cast<void*>(fini), "Finalize"}})
+        if (!sym) closeAndThrow("Package " + name + " does not export " + what);
+    // A library linked against another package answers that package's entry points through its
+    // dependencies; take them only from the library itself.
+    const void* base = BaseOf(reinterpret_cast<const void*>(getTable));
+    for (const void* p : {reinterpret_cast<const void*>(init), reinterpret_cast<const void*>(fini)})
+        if (BaseOf(p) != base) closeAndThrow("Package " + name + " does not export its own entry points");
+
+    const TPackageInfoTable* table = getTable();
+    if (!table || !table->Name || !SameText(table->Name, name))
+        closeAndThrow("Library " + path + " is not the package " + name);
+    std::vector<TPackageEntryProc> procs;
+    for (int i = 0; i < table->RegisterCount; ++i) {
+        auto proc = Symbol<TPackageEntryProc>(handle, table->RegisterProcs[i]);
+        if (!proc) closeAndThrow("Package " + name + " does not export its registration procedure " + table->RegisterProcs[i]);
+        procs.push_back(proc);
+    }
+    std::vector<String> required;
+    for (int i = 0; i < table->RequiresCount; ++i) required.push_back(table->Requires[i]);
+
+    stack.push_back(name);
+    try {
+        for (const auto& r : required) LoadOne(r, stack, loadedNow);
+    } catch (...) {
+        dlclose(handle);
+        throw;
+    }
+    stack.pop_back();
+
+    try {
+        init();
+    } catch (const std::exception& e) {
+        closeAndThrow("Package " + name + ": initialisation failed: " + e.what());
+    }
+    auto* p = new TPackage{name, path, handle, base, table, fini, required};
+    FPackages.push_back(p);
+    loadedNow.push_back(name);
+    for (std::size_t i = 0; i < procs.size(); ++i) {
+        try {
+            procs[i]();
+        } catch (const std::exception& e) {
+            // The caller's roll-back unloads the package (its finalisation undoes what it did).
+            throw EPackageError("Package " + name + ": registration " + table->RegisterProcs[i] + " failed: " + e.what());
+        }
+    }
+}
+
+void TPackageLoader::UnloadOne(std::size_t index, std::vector<String>& errors) {
+    TPackage* p = FPackages[index];
+    try {
+        p->Finalize();
+    } catch (const std::exception& e) {
+        errors.push_back(String("finalisation failed: ") + e.what());
+    }
+    const void* base = p->Base;
+    auto residue = hostimpl::RemoveResidue([&](const void* addr) { return BaseOf(addr) == base; });
+    if (!residue.empty()) errors.push_back("left registered in the host: " + Describe(residue));
+    dlclose(p->Handle);
+    FPackages.erase(FPackages.begin() + static_cast<std::ptrdiff_t>(index));
+    delete p;
+}
+
+void TPackageLoader::Unload(const String& name) {
+    auto pos = std::find_if(FPackages.begin(), FPackages.end(), [&](TPackage* p) { return SameText(p->Name, name); });
+    if (pos == FPackages.end()) throw EPackageError("Package " + name + " is not loaded");
+    for (auto* other : FPackages)
+        for (const auto& r : other->Requires)
+            if (SameText(r, name)) throw EPackageError("Package " + name + " is required by " + other->Name);
+    String realName = (*pos)->Name;
+    std::vector<String> errors;
+    UnloadOne(static_cast<std::size_t>(pos - FPackages.begin()), errors);
+    if (!errors.empty()) throw EPackageError("Unloading package " + realName + ": " + Describe(errors));
+}
+
+void TPackageLoader::UnloadAll() {
+    std::vector<String> errors;
+    while (!FPackages.empty()) {
+        String name = FPackages.back()->Name;
+        std::vector<String> e;
+        UnloadOne(FPackages.size() - 1, e);
+        for (auto& x : e) errors.push_back(name + ": " + x);
+    }
+    if (!errors.empty()) throw EPackageError("Unloading packages: " + Describe(errors));
+}

@@ -1,0 +1,53 @@
+#include <algorithm>
+
+#include "host/HostState.h"
+#include "host/PersonalityServices.h"
+
+namespace hostimpl {
+namespace {
+
+class TProjectDocumentTrait : public TInterfacedObject, public IQProjectDocumentTrait {
+public:
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+        if (QueryAs<IQProjectDocumentTrait>(this, iid, obj)) return S_OK;
+        return TInterfacedObject::QueryInterface(iid, obj);
+    }
+    TIntfPtr<IQDocumentModule> GetDocumentModule(const String& projectFileName) override {
+        return TIntfPtr<IQDocumentModule>(FindProjectByFile(projectFileName));
+    }
+};
+
+class TPersonalityServices : public TInterfacedObject, public IQPersonalityServices {
+public:
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+        if (QueryAs<IQPersonalityServices>(this, iid, obj)) return S_OK;
+        return TInterfacedObject::QueryInterface(iid, obj);
+    }
+    bool SupportsTrait(const String& personality, const TGUID& trait) override {
+        auto& t = State().Traits;
+        auto it = t.find(UpperCase(personality));
+        return it != t.end() && std::find(it->second.begin(), it->second.end(), trait) != it->second.end();
+    }
+    TIntfPtr<IInterface> GetTrait(const String& personality, const TGUID& trait) override {
+        if (!SupportsTrait(personality, trait)) return nullptr;
+        if (trait == IQProjectDocumentTrait::IID)
+            return TIntfPtr<IInterface>(static_cast<IQProjectDocumentTrait*>(new TProjectDocumentTrait));
+        return nullptr;
+    }
+    int PersonalityCount() override { return static_cast<int>(State().Personalities.size()); }
+    String Personality(int index) override { return State().Personalities.at(static_cast<std::size_t>(index)); }
+};
+
+}  // namespace
+
+TIntfPtr<IInterface> NewPersonalityServices() {
+    return TIntfPtr<IInterface>(static_cast<IQPersonalityServices*>(new TPersonalityServices));
+}
+
+void SetTraitSupported(const String& personality, const TGUID& trait, bool supported) {
+    auto& list = State().Traits[UpperCase(personality)];
+    std::erase(list, trait);
+    if (supported) list.push_back(trait);
+}
+
+}  // namespace hostimpl

@@ -1,0 +1,82 @@
+#include "host/HostState.h"
+
+#include "rtl/Files.h"
+
+namespace hostimpl {
+namespace {
+
+THostState* gState = nullptr;
+
+// The root service object: answers each service interface by its GUID.
+class TQuistorIDEServices : public TInterfacedObject {
+public:
+    TQuistorIDEServices()
+        : FServices{NewGalleryCategoryManager(), NewModuleServices(), NewPersonalityServices(),
+                    NewCppProjectOptions()} {}
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+        if (TInterfacedObject::QueryInterface(iid, obj) == S_OK) return S_OK;
+        for (auto& s : FServices)
+            if (s->QueryInterface(iid, obj) == S_OK) return S_OK;
+        return E_NOINTERFACE;
+    }
+
+private:
+    std::vector<TIntfPtr<IInterface>> FServices;
+};
+
+}  // namespace
+
+THostState* StateOrNull() { return gState; }
+
+THostState& State() {
+    if (!gState) throw EHostError("The host is not running");
+    return *gState;
+}
+
+bool HostRunning() { return gState != nullptr; }
+
+void StartHost(const String& projectFolder) {
+    if (gState) throw EHostError("The host is already running");
+    gState = new THostState;
+    try {
+        SetProjectFolder(projectFolder);
+        gState->Application = std::make_unique<TComponent>(nullptr);
+        gState->Application->SetName("Application");
+        gState->Personalities = {"Pendro.Personality", sCppPersonality};
+        SetTraitSupported(sCppPersonality, IQProjectDocumentTrait::IID, true);
+        gState->Compiler = std::make_unique<TCppCompiler>();
+        gState->Services = TIntfPtr<IInterface>(new TQuistorIDEServices);
+    } catch (...) {
+        delete gState;
+        gState = nullptr;
+        throw;
+    }
+}
+
+void StopHost() {
+    if (!gState) return;
+    gState->CurrentModule.reset();
+    gState->ActiveProject.reset();
+    gState->Projects.clear();
+    gState->LooseModules.clear();
+    gState->Application.reset();
+    gState->Services.reset();
+    delete gState;
+    gState = nullptr;
+}
+
+void SetProjectFolder(const String& folder) {
+    State().ProjectFolder = IncludeTrailingPathDelimiter(folder.empty() ? GetCurrentDir() : folder);
+}
+
+String ProjectFolder() { return State().ProjectFolder; }
+
+std::vector<TReceivedFile> ReceivedFiles() { return State().Received; }
+void ClearReceivedFiles() { State().Received.clear(); }
+
+}  // namespace hostimpl
+
+IInterface* QuistorIDEServices() {
+    auto* s = hostimpl::StateOrNull();
+    return s ? s->Services.get() : nullptr;
+}

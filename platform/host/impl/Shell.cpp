@@ -1,0 +1,247 @@
+#include "host/Shell.h"
+
+#include <functional>
+#include <iostream>
+#include <memory>
+#include <set>
+
+#include "host/Actions.h"
+#include "host/GalleryServices.h"
+#include "host/HostImpl.h"
+#include "host/PackageLoader.h"
+#include "rtl/Files.h"
+
+namespace hostimpl {
+namespace {
+
+const std::set<String> kCommands = {"load", "gallery", "new", "run", "unload", "compiler", "designer"};
+
+bool IsCommand(const String& s) { return kCommands.count(LowerCase(s)) > 0; }
+
+class EUsage : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// Splits a line into words; "..." keeps blanks inside a word.
+std::vector<String> Words(const String& line) {
+    std::vector<String> r;
+    String cur;
+    bool quoted = false, any = false;
+    for (char c : line) {
+        if (c == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if ((c == ' ' || c == '\t') && !quoted) {
+            if (any) r.push_back(cur);
+            cur.clear();
+            any = false;
+        } else {
+            cur += c;
+            any = true;
+        }
+    }
+    if (quoted) throw EUsage("Unclosed quote in: " + line);
+    if (any) r.push_back(cur);
+    return r;
+}
+
+class TShell {
+public:
+    TShell(String packages, std::ostream& out) : FLoader(std::move(packages)), FOut(out) {}
+
+    void Run(const String& cmd, std::vector<String> a) {
+        const String c = LowerCase(cmd);
+        if (c == "load") {
+            if (a.empty()) throw EUsage("load needs a package name");
+            for (const auto& n : a) {
+                FLoader.Load(n);
+                FOut << "loaded " << n << "\n";
+            }
+            MainFormCreated().FirePending(IDEApplication());
+        } else if (c == "gallery") {
+            NoArgs(c, a);
+            ListGallery();
+        } else if (c == "new") {
+            String dir = TakeOption(a, "--dir");
+            if (a.size() != 2) throw EUsage("new needs CATEGORY ITEM [--dir OUT]");
+            if (!dir.empty()) {
+                if (!ForceDirectories(dir)) throw EHostError("Cannot create folder " + dir);
+                SetProjectFolder(dir);
+            }
+            const std::size_t before = ReceivedFiles().size();
+            bool done = RunGalleryItem(a[0], a[1]);
+            auto files = ReceivedFiles();
+            for (std::size_t i = before; i < files.size(); ++i) {
+                AtomicWriteFile(files[i].FileName, files[i].Text);
+                FOut << "wrote " << files[i].FileName << "\n";
+            }
+            if (!done) FOut << "cancelled\n";
+        } else if (c == "run") {
+            if (a.size() != 1) throw EUsage("run needs an action name");
+            TAction* action = FindAction(IDEApplication(), a[0]);
+            if (!action) throw EHostError("No action named " + a[0]);
+            const std::size_t before = ReceivedFiles().size();
+            if (!action->Execute()) throw EHostError("Action " + a[0] + " is disabled");
+            auto files = ReceivedFiles();
+            for (std::size_t i = before; i < files.size(); ++i) {
+                AtomicWriteFile(files[i].FileName, files[i].Text);
+                FOut << "wrote " << files[i].FileName << "\n";
+            }
+            FOut << "executed " << action->Name() << "\n";
+        } else if (c == "unload") {
+            if (a.empty()) {
+                FLoader.UnloadAll();
+                FOut << "unloaded all\n";
+            }
+            for (const auto& n : a) {
+                FLoader.Unload(n);
+                FOut << "unloaded " << n << "\n";
+            }
+        } else if (c == "compiler") {
+            if (a.size() != 1) throw EUsage("compiler needs none, idle or busy");
+            String v = LowerCase(a[0]);
+            if (v == "none") SetCompilerState(TCompilerState::None);
+            else if (v == "idle") SetCompilerState(TCompilerState::Idle);
+            else if (v == "busy") SetCompilerState(TCompilerState::Busy);
+            else throw EUsage("compiler needs none, idle or busy");
+        } else if (c == "designer") {
+            if (a.size() != 1 || (LowerCase(a[0]) != "on" && LowerCase(a[0]) != "off"))
+                throw EUsage("designer needs on or off");
+            SetZubDesignerActive(LowerCase(a[0]) == "on");
+        } else {
+            throw EUsage("Unknown command " + cmd);
+        }
+    }
+
+    TPackageLoader& Loader() { return FLoader; }
+
+private:
+    static void NoArgs(const String& c, const std::vector<String>& a) {
+        if (!a.empty()) throw EUsage(c + " takes no arguments");
+    }
+
+    static String TakeOption(std::vector<String>& a, const String& opt) {
+        for (std::size_t i = 0; i < a.size(); ++i)
+            if (a[i] == opt) {
+                if (i + 1 >= a.size()) throw EUsage(opt + " needs a value");
+                String v = a[i + 1];
+                a.erase(a.begin() + static_cast<std::ptrdiff_t>(i), a.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+                return v;
+            }
+        return "";
+    }
+
+    void ListGallery() {
+        TIntfPtr<IQGalleryCategoryManager> gm = RequireService<IQGalleryCategoryManager>("gallery");
+        auto entries = GalleryEntries();
+        std::function<void(IQGalleryCategory*, int)> show = [&](IQGalleryCategory* parent, int depth) {
+            for (int i = 0; i < gm->CategoryCount(); ++i) {
+                auto cat = gm->Category(i);
+                if (cat->Parent().get() != parent) continue;
+                FOut << String(static_cast<std::size_t>(depth) * 2, ' ') << cat->IDString() << "  \""
+                     << cat->DisplayName() << "\"\n";
+                for (const auto& e : entries) {
+                    if (!SameText(e.CategoryId, cat->IDString())) continue;
+                    std::unique_ptr<TGalleryItem> item(e.ItemClass->Create());
+                    FOut << String(static_cast<std::size_t>(depth) * 2 + 2, ' ') << "- " << e.Caption << "  ["
+                         << e.Id << ", icon " << e.IconName << ", kind " << e.Kind << "]"
+                         << (item->IsVisible() ? "" : " (not available)") << "\n";
+                }
+                show(cat.get(), depth + 1);
+            }
+        };
+        show(nullptr, 0);
+    }
+
+    TPackageLoader FLoader;
+    std::ostream& FOut;
+};
+
+// Groups "cmd arg arg cmd arg" into commands; load's names end at the next command word.
+std::vector<std::vector<String>> Commands(const std::vector<String>& words) {
+    std::vector<std::vector<String>> r;
+    for (const auto& w : words) {
+        if (IsCommand(w) || r.empty())
+            r.push_back({w});
+        else
+            r.back().push_back(w);
+    }
+    return r;
+}
+
+}  // namespace
+
+int RunIdeHost(const std::vector<String>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    String packages = ExtractFilePath(ExeFileName()), answers, dir;
+    std::size_t i = 0;
+    try {
+        for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
+            const String& o = args[i];
+            if (i + 1 >= args.size()) throw EUsage(o + " needs a value");
+            if (o == "--packages") packages = args[++i];
+            else if (o == "--answers") answers = args[++i];
+            else if (o == "--dir") dir = args[++i];
+            else throw EUsage("Unknown option " + o);
+        }
+        if (i >= args.size() || LowerCase(args[i]) != "load") throw EUsage("expected: load NAME...");
+    } catch (const EUsage& e) {
+        err << "idehost: " << e.Message() << "\n"
+            << "usage: idehost [--packages DIR] [--answers FILE] [--dir OUT] load NAME... [COMMAND...]\n";
+        return 2;
+    }
+
+    int status = 0;
+    try {
+        if (!dir.empty() && !ForceDirectories(dir)) throw EHostError("Cannot create folder " + dir);
+        THostSession host(dir.empty() ? GetCurrentDir() : dir);
+        if (!answers.empty()) LoadDialogAnswers(answers);
+        TShell shell(packages, out);
+        auto exec = [&](const std::vector<String>& c) -> bool {
+            try {
+                shell.Run(c[0], std::vector<String>(c.begin() + 1, c.end()));
+                return true;
+            } catch (const EUsage& e) {
+                err << "idehost: " << e.Message() << "\n";
+            } catch (const std::exception& e) {
+                err << "idehost: error: " << e.what() << "\n";
+            }
+            status = 1;
+            return false;
+        };
+        auto cmds = Commands(std::vector<String>(args.begin() + static_cast<std::ptrdiff_t>(i), args.end()));
+        bool ok = true;
+        for (const auto& c : cmds)
+            if (!(ok = exec(c))) break;
+        // Commands on the command line beyond load: no standard input.
+        if (ok && cmds.size() == 1) {
+            String line;
+            while (std::getline(in, line)) {
+                if (!line.empty() && line.back() == '\r') line.pop_back();
+                std::vector<String> w;
+                try {
+                    w = Words(line);
+                } catch (const EUsage& e) {
+                    err << "idehost: " << e.Message() << "\n";
+                    status = 1;
+                    continue;
+                }
+                if (w.empty() || w[0][0] == '#') continue;
+                if (LowerCase(w[0]) == "quit") break;
+                exec(w);
+            }
+        }
+        try {
+            shell.Loader().UnloadAll();
+        } catch (const std::exception& e) {
+            err << "idehost: error: " << e.what() << "\n";
+            status = 1;
+        }
+    } catch (const std::exception& e) {
+        err << "idehost: error: " << e.what() << "\n";
+        return 1;
+    }
+    return status;
+}
+
+}  // namespace hostimpl

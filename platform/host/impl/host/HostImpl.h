@@ -1,0 +1,79 @@
+#pragma once
+// The host's own side: what idehost and the tests use to run and inspect the host. Packages
+// never include this.
+#include <functional>
+#include <vector>
+
+#include "host/Gallery.h"
+#include "host/Hooks.h"
+#include "host/IDEControl.h"
+#include "host/PersonalityServices.h"
+
+namespace hostimpl {
+
+// Starts the host's services (QuistorIDEServices answers from now on) with the folder new
+// modules and projects go to; StopHost closes every module and ends them.
+void StartHost(const String& projectFolder);
+void StopHost();
+bool HostRunning();
+
+class THostSession {
+public:
+    explicit THostSession(const String& projectFolder) { StartHost(projectFolder); }
+    ~THostSession() { StopHost(); }
+    THostSession(const THostSession&) = delete;
+    THostSession& operator=(const THostSession&) = delete;
+};
+
+void SetProjectFolder(const String& folder);
+String ProjectFolder();  // with a trailing delimiter
+
+// Every file the module services received, in order.
+struct TReceivedFile {
+    String FileName;
+    String Text;
+};
+std::vector<TReceivedFile> ReceivedFiles();
+void ClearReceivedFiles();
+
+// Gallery as the user sees it.
+struct TGalleryEntry {
+    int Handle;
+    String CategoryId, Caption, IconName, Id;
+    int Kind;
+    const TGalleryItemClass* ItemClass;
+};
+std::vector<TGalleryEntry> GalleryEntries();
+// Picks an item: EHostError for an unknown category, an unknown caption (letter case ignored)
+// or an item that is not visible now. False when the item ended silently (EAbort).
+bool RunGalleryItem(const String& categoryId, const String& caption);
+// Selects the registered project-form class of the personality for the ancestor form.
+bool InheritProjectForm(const String& personality, const String& ancestorName);
+const TGalleryItemClass* ProjFormTemplateClass(const String& personality);
+int RegisteredClassCount();
+String ClassGroup(const String& className);  // the group a class was put in, "" when none
+
+void SetZubDesignerActive(bool active);
+enum class TCompilerState { None, Idle, Busy };
+void SetCompilerState(TCompilerState state);
+
+// Dialog answers: "thread.class", "thread.name", "thread.cancel" ("true" cancels).
+void SetDialogAnswer(const String& key, const String& value);
+void ClearDialogAnswers();
+// "key=value" lines; blank lines and lines starting with "#" are skipped.
+void LoadDialogAnswers(const String& fileName);
+
+// Personality traits the host offers (the C++ personality supports the project document trait
+// at start).
+void SetTraitSupported(const String& personality, const TGUID& trait, bool supported);
+
+// Removes what points into a module that is being unloaded (inModule tells whether an address
+// belongs to it): hooks are reset to the host's values, gallery handlers, project-form classes,
+// registered classes and event handlers are dropped. Returns a description of each.
+std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModule);
+
+// Counts for tests.
+int GalleryHandlerCount();
+int GalleryCategoryCount();
+
+}  // namespace hostimpl

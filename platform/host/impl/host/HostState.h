@@ -1,0 +1,101 @@
+#pragma once
+// The host's internal state, shared by the service implementations.
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "host/CppProjectOptions.h"
+#include "host/GalleryServices.h"
+#include "host/HostImpl.h"
+#include "host/ModuleServices.h"
+
+namespace hostimpl {
+
+class THostModule;
+
+struct TGalleryHandler {
+    int Handle;
+    String CategoryId, Caption, IconName, Id;
+    int Kind;
+    const TGalleryItemClass* ItemClass;
+};
+
+struct THostState {
+    String ProjectFolder;
+    TIntfPtr<IInterface> Services;
+    std::unique_ptr<TComponent> Application;
+    // modules
+    std::vector<TIntfPtr<THostModule>> Projects;
+    std::vector<TIntfPtr<THostModule>> LooseModules;  // units outside any project
+    TIntfPtr<THostModule> ActiveProject;
+    TIntfPtr<THostModule> CurrentModule;
+    THostModule* CreatingProject = nullptr;
+    std::vector<TReceivedFile> Received;
+    // gallery
+    std::vector<TIntfPtr<IQGalleryCategory>> Categories;
+    std::vector<TGalleryHandler> Handlers;
+    int NextHandle = 1;
+    std::map<String, const TGalleryItemClass*> ProjFormTemplates;  // upper-cased personality
+    std::vector<const TGalleryItemClass*> Classes;
+    std::map<String, String> ClassGroups;  // class name -> group
+    // personalities: upper-cased name -> supported traits
+    std::map<String, std::vector<TGUID>> Traits;
+    std::vector<String> Personalities;
+    // IDE control
+    bool ZubDesignerActive = true;
+    std::unique_ptr<TCppCompiler> Compiler;
+    std::map<String, String> Answers;
+};
+
+// The running host's state; EHostError when the host is not running.
+THostState& State();
+THostState* StateOrNull();
+
+// Service objects (one file each).
+TIntfPtr<IInterface> NewGalleryCategoryManager();
+TIntfPtr<IInterface> NewModuleServices();
+TIntfPtr<IInterface> NewPersonalityServices();
+TIntfPtr<IInterface> NewCppProjectOptions();
+
+// A module or project of the host.
+class THostModule : public TInterfacedObject, public virtual IQProject {
+public:
+    THostModule(bool isProject, String fileName, String formName, String ancestor, String personality);
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override;
+    String FileName() override { return FFileName; }
+    String UnitName() override;
+    String FormName() override { return FFormName; }
+    String AncestorName() override { return FAncestor; }
+    int FileCount() override { return static_cast<int>(FFiles.size()); }
+    TIntfPtr<IQSourceFile> File(int index) override { return FFiles.at(static_cast<std::size_t>(index)); }
+    void Show(int view) override { FLastView = view; ++FShowCount; }
+    void MarkModified() override { FModified = true; }
+    int ShowCount() override { return FShowCount; }
+    bool Modified() override { return FModified; }
+    String Personality() override { return FPersonality; }
+    int ModuleCount() override { return static_cast<int>(FModules.size()); }
+    TIntfPtr<IQModule> Module(int index) override;
+    String TargetOptions() override { return FTargetOptions; }
+
+    bool IsProject() const { return FIsProject; }
+    void AddFile(TIntfPtr<IQSourceFile> f) { FFiles.push_back(std::move(f)); }
+    void AddModule(TIntfPtr<THostModule> m) { FModules.push_back(std::move(m)); }
+    std::vector<TIntfPtr<THostModule>>& Modules() { return FModules; }
+    void SetTargetOptions(const String& s) { FTargetOptions = s; }
+
+private:
+    bool FIsProject;
+    String FFileName, FFormName, FAncestor, FPersonality, FTargetOptions;
+    std::vector<TIntfPtr<IQSourceFile>> FFiles;
+    std::vector<TIntfPtr<THostModule>> FModules;
+    int FShowCount = 0, FLastView = -1;
+    bool FModified = false;
+};
+
+// Every open module (projects and their units).
+std::vector<THostModule*> AllModules();
+THostModule* FindProjectByFile(const String& fileName);
+// A form name base + N that no open module's form has.
+String NewFormName(const String& base);
+
+}  // namespace hostimpl
