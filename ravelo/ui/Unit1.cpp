@@ -1,0 +1,729 @@
+#include "Unit1.h"
+
+#include <set>
+
+#include "Programmordner.h"
+#include "Thread_Sarnik.h"
+#include "Threadcheckzwischenablage.h"
+#include "Threadzahlenvergleichen.h"
+#include "Tippdateien.h"
+#include "Unit1.zfm.h"
+#include "Update_zahlen.h"
+#include "rtl/Clock.h"
+#include "rtl/Files.h"
+#include "rtl/MainThread.h"
+
+TForm1* Form1 = nullptr;
+
+static TPicture g_Bildpuffer;
+TPicture* Bildpuffer = &g_Bildpuffer;
+const String Ergebnisseite_URL = "http://www.quenzel2009.de/ftp/dorov_zahlen.html";
+int grau_aktiv = 0;
+bool ftp_download = true;
+bool update_hinweis = false;
+bool abwaerts_sortieren = true;
+TBitmap* Ticker_Bitmap = nullptr;
+TRect Ticker_A, Ticker_B, Ticker_C, Ticker_D;
+
+namespace {
+
+const char* const BESCHREIBUNG = "Beschreibung:";
+
+int Stunde(TDateTime t)
+{
+    int stunde, minute, sekunde, ms;
+    DecodeTime(t, stunde, minute, sekunde, ms);
+    return stunde;
+}
+
+// The coming draw: the same Wednesday until 18:59, the same Saturday until 19:59, else the
+// next Wednesday or Saturday. The time of day is kept.
+TDateTime naechste_Ziehung(TDateTime jetzt)
+{
+    const int stunde = Stunde(jetzt);
+    TDateTime d = jetzt;
+    bool verschoben = false;
+    auto verschiebe = [&](int tag, int tage) {
+        if (DayOfWeek(d) == tag) {
+            d = IncDay(d, tage);
+            verschoben = true;
+        }
+    };
+    verschiebe(1, 3);
+    verschiebe(2, 2);
+    verschiebe(3, 1);
+    verschiebe(5, 2);
+    verschiebe(6, 1);
+    if (DayOfWeek(d) == 4 && stunde >= 19 && !verschoben) {
+        d = IncDay(d, 3);
+        verschoben = true;
+    }
+    if (DayOfWeek(d) == 7 && stunde >= 20 && !verschoben) d = IncDay(d, 4);
+    return d;
+}
+
+// The newest draw that has taken place: Wednesday from 19:00, Saturday from 20:00.
+TDateTime letzte_Ziehung(TDateTime jetzt)
+{
+    const int stunde = Stunde(jetzt);
+    TDateTime d = jetzt;
+    bool verschoben = false;
+    auto verschiebe = [&](int tag, int tage) {
+        if (DayOfWeek(d) == tag) {
+            d = IncDay(d, -tage);
+            verschoben = true;
+        }
+    };
+    verschiebe(1, 1);
+    verschiebe(2, 2);
+    verschiebe(3, 3);
+    verschiebe(5, 1);
+    verschiebe(6, 2);
+    if (DayOfWeek(d) == 4 && stunde < 19 && !verschoben) {
+        d = IncDay(d, -4);
+        verschoben = true;
+    }
+    if (DayOfWeek(d) == 7 && stunde < 20 && !verschoben) d = IncDay(d, -3);
+    return d;
+}
+
+// A date as the draw archive writes it.
+String Archivdatum(TDateTime t) { return FormatDateTime("dd.mm.yy", t); }
+
+bool Archiv_enthaelt(const String& datei, const String& datum)
+{
+    TStringList zeilen;
+    zeilen.LoadFromFile(datei);
+    for (int i = 0; i < zeilen.Count(); ++i)
+        if (Pos(datum, zeilen[i]) > 0) return true;
+    return false;
+}
+
+// Leading decimal digits of s from position p; -1 when there are none.
+int Zahl_ab(const String& s, std::size_t p)
+{
+    if (p >= s.size() || s[p] < '0' || s[p] > '9') return -1;
+    long long v = 0;
+    for (; p < s.size() && s[p] >= '0' && s[p] <= '9'; ++p) {
+        v = v * 10 + (s[p] - '0');
+        if (v > 1000000000) return -1;
+    }
+    return static_cast<int>(v);
+}
+
+// The lowest run index not yet used by a key of this date and pool size in history.txt, so a
+// new run never takes over the step files of an old one, in whatever order the keys stand.
+int freier_Index(TLineReader& history, const String& datum, int anzahl)
+{
+    std::set<int> belegt;
+    String zeile;
+    while (history.Next(zeile, 99)) {
+        if (zeile.size() < 10 || zeile.compare(0, 10, datum) != 0) continue;
+        if (Zahl_ab(zeile, 14) != anzahl) continue;
+        std::size_t x = zeile.find("x-");
+        if (x == String::npos) continue;
+        int index = Zahl_ab(zeile, x + 2);
+        if (index > 0) belegt.insert(index);
+    }
+    int i = 1;
+    while (belegt.count(i)) ++i;
+    return i;
+}
+
+void Nachrichten_verarbeiten()
+{
+    // Workers reach the model directly; only the user-interface thread runs the message loop.
+    if (IsMainThread()) Application->ProcessMessages();
+}
+
+void umschalten(TCheckBox* box) { box->SetChecked(!box->Checked()); }
+void umschalten(TRadioButton* knopf) { knopf->SetChecked(!knopf->Checked()); }
+
+}  // namespace
+
+TForm1::TForm1(TComponent* Owner) : TForm(Owner)
+{
+    Form1 = this;
+    handler_eintragen();
+    ReadLayout(Unit1_zfm);
+    komponenten_binden();
+    CppWebBrowser1 = std::make_unique<TCppWebBrowser>();
+    IdFTP1 = std::make_unique<TIdFTP>();
+
+    programm_ordner = ProgrammOrdner();
+    if (!ProgrammOrdner_einrichten())
+        throw EInOutError("Der Programmordner " + programm_ordner + " kann nicht angelegt werden.");
+    start_laeuft = false;
+}
+
+TForm1::~TForm1()
+{
+    // Workers still running at shutdown are left alone: they are neither stopped nor waited for.
+    auto loslassen = [](auto& slot) {
+        if (slot && !slot->Finished()) (void)slot.release();
+    };
+    loslassen(t_Treiber);
+    loslassen(t_Update);
+    loslassen(t_Vergleich);
+    loslassen(t_Zwischenablage);
+    if (Form1 == this) Form1 = nullptr;
+}
+
+#define FORM_HANDLER(m) Handler(#m, &TForm1::m)
+
+void TForm1::handler_eintragen()
+{
+    FORM_HANDLER(TippDatumAendern);
+    FORM_HANDLER(beenden);
+    FORM_HANDLER(Tasten_abfangen);
+    FORM_HANDLER(verschieben_2);
+    FORM_HANDLER(SpeedButton2Click);
+    FORM_HANDLER(start_PopUp_mit_click);
+    FORM_HANDLER(start_PopUp_mit_double);
+    FORM_HANDLER(Wiederherstellen1Click);
+    FORM_HANDLER(Beenden1Click);
+    FORM_HANDLER(Timer2Timer);
+    FORM_HANDLER(test1);
+    FORM_HANDLER(Sarnik_click_);
+    FORM_HANDLER(ssarnik);
+    FORM_HANDLER(s2_click);
+    FORM_HANDLER(s3_click);
+    FORM_HANDLER(aa);
+    FORM_HANDLER(bb);
+    FORM_HANDLER(ggggg);
+    FORM_HANDLER(qqqq);
+    FORM_HANDLER(lllll);
+    FORM_HANDLER(www);
+    FORM_HANDLER(cccc);
+    FORM_HANDLER(ccc);
+    FORM_HANDLER(start_sw);
+    FORM_HANDLER(start_bl);
+    FORM_HANDLER(start_rt);
+    FORM_HANDLER(start_gn);
+    FORM_HANDLER(start2_sw_click);
+    FORM_HANDLER(start_sw_move);
+    FORM_HANDLER(start_bl_move);
+    FORM_HANDLER(start_rt_move);
+    FORM_HANDLER(start_gn_move);
+    FORM_HANDLER(start2_sw_move);
+    FORM_HANDLER(start_sw_up);
+    FORM_HANDLER(start_bl_up);
+    FORM_HANDLER(start_rt_up);
+    FORM_HANDLER(start_gn_up);
+    FORM_HANDLER(start2_sw_up);
+    FORM_HANDLER(start_sw_leave);
+    FORM_HANDLER(start_bl_leave);
+    FORM_HANDLER(start_rt_leave);
+    FORM_HANDLER(start_gn_leave);
+    FORM_HANDLER(start2_sw_leave);
+    FORM_HANDLER(expertenModus);
+    FORM_HANDLER(ExpertMove);
+    FORM_HANDLER(expertLeave);
+    FORM_HANDLER(save_profil);
+    FORM_HANDLER(Profil_reade);
+    FORM_HANDLER(Profil_loeschen);
+    FORM_HANDLER(zahl_wechseln);
+    FORM_HANDLER(Timer1Timer);
+    FORM_HANDLER(drawItem);
+    FORM_HANDLER(RadioButton1Click);
+    FORM_HANDLER(RadioButton2Click);
+    FORM_HANDLER(RadioButton3Click);
+    FORM_HANDLER(RadioButton4Click);
+    FORM_HANDLER(RadioButton5Click);
+    FORM_HANDLER(Label50Click);
+    FORM_HANDLER(Label53Click);
+    FORM_HANDLER(Label54Click);
+    FORM_HANDLER(Label47Click);
+    FORM_HANDLER(Label61Click);
+    FORM_HANDLER(Label35Click);
+    FORM_HANDLER(Label36Click);
+    FORM_HANDLER(Label37Click);
+    FORM_HANDLER(Label38Click);
+    FORM_HANDLER(Label39Click);
+    FORM_HANDLER(Label40Click);
+    FORM_HANDLER(Label41Click);
+    FORM_HANDLER(Label42Click);
+    FORM_HANDLER(Label43Click);
+    FORM_HANDLER(Label44Click);
+    FORM_HANDLER(Label48Click);
+    FORM_HANDLER(Label52Click);
+    FORM_HANDLER(Label55Click);
+    FORM_HANDLER(Label56Click);
+    FORM_HANDLER(Label57Click);
+    FORM_HANDLER(Label58Click);
+    FORM_HANDLER(draw_tabelle);
+    FORM_HANDLER(sortiere_Tabelle);
+    FORM_HANDLER(starte_History);
+    FORM_HANDLER(History_loeschen);
+    FORM_HANDLER(Hist_loesch_move);
+    FORM_HANDLER(Profil_loesch_move);
+    FORM_HANDLER(Help_move);
+    FORM_HANDLER(mail_move);
+    FORM_HANDLER(Homepage_move);
+    FORM_HANDLER(update_move);
+    FORM_HANDLER(archiv_move);
+    FORM_HANDLER(save_profil_move);
+    FORM_HANDLER(Print_move);
+    FORM_HANDLER(up_move);
+    FORM_HANDLER(down_move);
+    FORM_HANDLER(favorites_move);
+    FORM_HANDLER(Hist_loesch_Up);
+    FORM_HANDLER(Profil_loesch_Up);
+    FORM_HANDLER(Help_Up);
+    FORM_HANDLER(mail_Up);
+    FORM_HANDLER(Hompage_Up);
+    FORM_HANDLER(update_Up);
+    FORM_HANDLER(archiv_Up);
+    FORM_HANDLER(save_profil_Up);
+    FORM_HANDLER(Print_Up);
+    FORM_HANDLER(up_up);
+    FORM_HANDLER(down_up);
+    FORM_HANDLER(favorites_up);
+    FORM_HANDLER(Hist_loesch_leave);
+    FORM_HANDLER(Profil_loesch_leave);
+    FORM_HANDLER(Help_leave);
+    FORM_HANDLER(mail_leave);
+    FORM_HANDLER(Hompage_leave);
+    FORM_HANDLER(update_leave);
+    FORM_HANDLER(archiv_leave);
+    FORM_HANDLER(save_profil_leave);
+    FORM_HANDLER(Print_leave);
+    FORM_HANDLER(up_leave);
+    FORM_HANDLER(down_leave);
+    FORM_HANDLER(favorites_leave);
+    FORM_HANDLER(Image11Click);
+    FORM_HANDLER(Image17Click);
+    FORM_HANDLER(Image18Click);
+    FORM_HANDLER(Image19Click);
+    FORM_HANDLER(Image20Click);
+    FORM_HANDLER(Image23Click);
+    FORM_HANDLER(Image24Click);
+    FORM_HANDLER(Image26Click);
+    FORM_HANDLER(Image27Click);
+    FORM_HANDLER(Image28Click);
+    FORM_HANDLER(Image21Click);
+    FORM_HANDLER(g_archiv_move);
+    FORM_HANDLER(g_archiv_leave);
+    FORM_HANDLER(Image22Click);
+    FORM_HANDLER(statistik_move);
+    FORM_HANDLER(statistik_leave);
+    FORM_HANDLER(Update1Click);
+    FORM_HANDLER(CheckBox22Click);
+}
+
+#undef FORM_HANDLER
+
+void TForm1::komponenten_binden()
+{
+    Bind(Image1, "Image1");
+    Bind(Image2, "Image2");
+    Bind(Image3, "Image3");
+    Bind(Image4, "Image4");
+    Bind(Image5, "Image5");
+    Bind(Image6, "Image6");
+    Bind(Image7, "Image7");
+    Bind(Image8, "Image8");
+    Bind(Image9, "Image9");
+    Bind(Image10, "Image10");
+    Bind(Image11, "Image11");
+    Bind(Image12, "Image12");
+    Bind(Image13, "Image13");
+    Bind(Image14, "Image14");
+    Bind(Image15, "Image15");
+    Bind(Image17, "Image17");
+    Bind(Image18, "Image18");
+    Bind(Image19, "Image19");
+    Bind(Image20, "Image20");
+    Bind(Image21, "Image21");
+    Bind(Image22, "Image22");
+    Bind(Image23, "Image23");
+    Bind(Image24, "Image24");
+    Bind(Image25, "Image25");
+    Bind(Image26, "Image26");
+    Bind(Image27, "Image27");
+    Bind(Image28, "Image28");
+    Bind(SpeedButton1, "SpeedButton1");
+    Bind(SpeedButton2, "SpeedButton2");
+    Bind(Label1, "Label1");
+    Bind(Label2, "Label2");
+    Bind(Label3, "Label3");
+    Bind(Label4, "Label4");
+    Bind(Label5, "Label5");
+    Bind(Label6, "Label6");
+    Bind(Label7, "Label7");
+    Bind(Label8, "Label8");
+    Bind(Label9, "Label9");
+    Bind(Label10, "Label10");
+    Bind(Label11, "Label11");
+    Bind(Label12, "Label12");
+    Bind(Label13, "Label13");
+    Bind(Label14, "Label14");
+    Bind(Label15, "Label15");
+    Bind(Label16, "Label16");
+    Bind(Label17, "Label17");
+    Bind(Label18, "Label18");
+    Bind(Label19, "Label19");
+    Bind(Label20, "Label20");
+    Bind(Label21, "Label21");
+    Bind(Label22, "Label22");
+    Bind(Label23, "Label23");
+    Bind(Label24, "Label24");
+    Bind(Label25, "Label25");
+    Bind(Label26, "Label26");
+    Bind(Label27, "Label27");
+    Bind(Label28, "Label28");
+    Bind(Label29, "Label29");
+    Bind(Label30, "Label30");
+    Bind(Label31, "Label31");
+    Bind(Label32, "Label32");
+    Bind(Label33, "Label33");
+    Bind(Label34, "Label34");
+    Bind(Label35, "Label35");
+    Bind(Label36, "Label36");
+    Bind(Label37, "Label37");
+    Bind(Label38, "Label38");
+    Bind(Label39, "Label39");
+    Bind(Label40, "Label40");
+    Bind(Label41, "Label41");
+    Bind(Label42, "Label42");
+    Bind(Label43, "Label43");
+    Bind(Label44, "Label44");
+    Bind(Label45, "Label45");
+    Bind(Label46, "Label46");
+    Bind(Label47, "Label47");
+    Bind(Label48, "Label48");
+    Bind(Label49, "Label49");
+    Bind(Label50, "Label50");
+    Bind(Label51, "Label51");
+    Bind(Label52, "Label52");
+    Bind(Label53, "Label53");
+    Bind(Label54, "Label54");
+    Bind(Label55, "Label55");
+    Bind(Label56, "Label56");
+    Bind(Label57, "Label57");
+    Bind(Label58, "Label58");
+    Bind(Label59, "Label59");
+    Bind(Label60, "Label60");
+    Bind(Label61, "Label61");
+    Bind(Edit1, "Edit1");
+    Bind(Edit2, "Edit2");
+    Bind(Edit3, "Edit3");
+    Bind(Edit4, "Edit4");
+    Bind(Edit5, "Edit5");
+    Bind(Edit6, "Edit6");
+    Bind(Edit7, "Edit7");
+    Bind(Edit8, "Edit8");
+    Bind(Edit9, "Edit9");
+    Bind(Edit10, "Edit10");
+    Bind(Edit11, "Edit11");
+    Bind(Edit12, "Edit12");
+    Bind(Edit13, "Edit13");
+    Bind(Edit14, "Edit14");
+    Bind(Edit15, "Edit15");
+    Bind(Edit16, "Edit16");
+    Bind(Edit17, "Edit17");
+    Bind(Edit18, "Edit18");
+    Bind(Edit19, "Edit19");
+    Bind(Edit20, "Edit20");
+    Bind(Edit21, "Edit21");
+    Bind(Edit22, "Edit22");
+    Bind(Edit23, "Edit23");
+    Bind(Edit24, "Edit24");
+    Bind(Edit25, "Edit25");
+    Bind(Edit26, "Edit26");
+    Bind(Edit27, "Edit27");
+    Bind(Edit28, "Edit28");
+    Bind(Edit29, "Edit29");
+    Bind(Edit30, "Edit30");
+    Bind(Edit31, "Edit31");
+    Bind(Edit32, "Edit32");
+    Bind(Edit33, "Edit33");
+    Bind(Edit34, "Edit34");
+    Bind(Edit35, "Edit35");
+    Bind(Edit36, "Edit36");
+    Bind(Edit37, "Edit37");
+    Bind(Edit38, "Edit38");
+    Bind(CheckBox1, "CheckBox1");
+    Bind(CheckBox2, "CheckBox2");
+    Bind(CheckBox3, "CheckBox3");
+    Bind(CheckBox4, "CheckBox4");
+    Bind(CheckBox5, "CheckBox5");
+    Bind(CheckBox6, "CheckBox6");
+    Bind(CheckBox7, "CheckBox7");
+    Bind(CheckBox8, "CheckBox8");
+    Bind(CheckBox9, "CheckBox9");
+    Bind(CheckBox10, "CheckBox10");
+    Bind(CheckBox11, "CheckBox11");
+    Bind(CheckBox12, "CheckBox12");
+    Bind(CheckBox13, "CheckBox13");
+    Bind(CheckBox14, "CheckBox14");
+    Bind(CheckBox15, "CheckBox15");
+    Bind(CheckBox16, "CheckBox16");
+    Bind(CheckBox17, "CheckBox17");
+    Bind(CheckBox18, "CheckBox18");
+    Bind(CheckBox19, "CheckBox19");
+    Bind(CheckBox20, "CheckBox20");
+    Bind(CheckBox21, "CheckBox21");
+    Bind(CheckBox22, "CheckBox22");
+    Bind(RadioButton1, "RadioButton1");
+    Bind(RadioButton2, "RadioButton2");
+    Bind(RadioButton3, "RadioButton3");
+    Bind(RadioButton4, "RadioButton4");
+    Bind(RadioButton5, "RadioButton5");
+    Bind(RadioGroup1, "RadioGroup1");
+    Bind(RadioGroup2, "RadioGroup2");
+    Bind(ComboBox2, "ComboBox2");
+    Bind(ComboBox3, "ComboBox3");
+    Bind(ListBox1, "ListBox1");
+    Bind(Tabelle, "Tabelle");
+    Bind(Tabelle2, "Tabelle2");
+    Bind(TrackBar1, "TrackBar1");
+    Bind(DateTimePicker1, "DateTimePicker1");
+    Bind(DateTimePicker2, "DateTimePicker2");
+    Bind(ProgressBar1, "ProgressBar1");
+    Bind(Animate1, "Animate1");
+    Bind(Animate2, "Animate2");
+    Bind(RichEdit1, "RichEdit1");
+    Bind(Timer1, "Timer1");
+    Bind(Timer2, "Timer2");
+    Bind(ImageList1, "ImageList1");
+    Bind(TrayIcon1, "TrayIcon1");
+    Bind(TrayIcon2, "TrayIcon2");
+    Bind(TrayIcon3, "TrayIcon3");
+    Bind(PopupMenu1, "PopupMenu1");
+    Bind(Beenden1, "Beenden1");
+    Bind(Update1, "Update1");
+    Bind(Wiederherstellen1, "Wiederherstellen1");
+    Bind(PrintDialog1, "PrintDialog1");
+}
+
+void TForm1::threads_beenden(TObject*)
+{
+    if (t_Treiber) t_Treiber->Terminate();
+    if (t_Update) t_Update->Terminate();
+    if (t_Zwischenablage) t_Zwischenablage->Terminate();
+}
+
+bool TForm1::bilder_freigeben()
+{
+    for (TImage* bild : {Image2, Image3, Image4, Image5, Image6, Image7, Image8, Image9, Image10})
+        bild->SetEnabled(true);
+    Nachrichten_verarbeiten();
+    return true;
+}
+
+bool TForm1::lade_History(TDateTime datum)
+{
+    const TDateTime naechste = naechste_Ziehung(Now());
+    const String schluesseldatum = FormatDateTime("dd-mm-yyyy", datum.Val != 0 ? datum : naechste);
+    if (start_laeuft) DateTimePicker2->SetDateTime(naechste);
+
+    const String history = programm_ordner + DATEI_HISTORY;
+    TLineReader leser(history);
+    if (!leser.IsOpen()) {
+        Label1->SetCaption("Datei history.txt nicht gefunden!");
+        return false;
+    }
+    const int anzahl = TrackBar1->Position();
+    const int index = freier_Index(leser, schluesseldatum, anzahl);
+    ComboBox2->SetText(Tippschluessel(schluesseldatum, anzahl, index));
+    tipp_datum = schluesseldatum;
+    ComboBox2->Items()->LoadFromFile(history);
+    return true;
+}
+
+void TForm1::TippDatumAendern(TObject*) { lade_History(DateTimePicker2->DateTime()); }
+
+bool TForm1::pruefe_Ziehung()
+{
+    const TDateTime letzte = letzte_Ziehung(Now());
+    DateTimePicker1->SetDateTime(letzte);
+    return !Archiv_enthaelt(programm_ordner + DATEI_DOROV_ZAHLEN, Archivdatum(letzte));
+}
+
+bool TForm1::pruefe_Tippdatum(bool vom_Picker)
+{
+    TDateTime tag;
+    if (vom_Picker) {
+        tag = DateTimePicker2->Date();
+    } else {
+        // The run key starts with dd-mm-yyyy.
+        const String schluessel = ComboBox2->Text();
+        if (schluessel.size() < 10 || schluessel[2] != '-' || schluessel[5] != '-')
+            throw EConvertError("Der Tippschlüssel \"" + schluessel + "\" beginnt mit keinem Datum.");
+        tag = StrToDate(schluessel.substr(0, 2) + "." + schluessel.substr(3, 2) + "." + schluessel.substr(8, 2));
+    }
+    return Archiv_enthaelt(programm_ordner + DATEI_DOROV_ZAHLEN, Archivdatum(tag));
+}
+
+bool TForm1::datei_vorhanden(const String& name)
+{
+    std::ifstream datei = OpenInput(name);
+    return datei.is_open();
+}
+
+void TForm1::test1(TObject*, TShiftState, int, int) { Label1->SetCaption(BESCHREIBUNG); }
+
+void TForm1::ExpertMove(TObject*, TShiftState, int, int)
+{
+    Label1->SetCaption("Experten Modus aktivieren? Danach können Sie eigene Einstellungen wählen!");
+    Nachrichten_verarbeiten();
+}
+
+void TForm1::expertLeave(TObject*)
+{
+    Label1->SetCaption(BESCHREIBUNG);
+    Nachrichten_verarbeiten();
+}
+
+void TForm1::Timer1Timer(TObject*)
+{
+    TLabel* zahlen[] = {Label2,  Label3,  Label4,  Label5,  Label6,  Label7,  Label8,  Label9,
+                        Label10, Label11, Label12, Label13, Label14, Label15, Label16, Label17,
+                        Label18, Label19, Label20, Label21, Label22, Label23, Label24, Label25,
+                        Label26, Label27, Label28, Label29, Label30, Label31};
+    for (TLabel* l : zahlen) {
+        int z = StrToIntDef(l->Caption(), 0) + 1;
+        if (z > 49) z = 1;
+        l->SetCaption(IntToStr(z));
+    }
+    Nachrichten_verarbeiten();
+}
+
+// Each caption label toggles the box or radio button beside it.
+void TForm1::Label35Click(TObject*) { umschalten(CheckBox5); }
+void TForm1::Label36Click(TObject*) { umschalten(CheckBox7); }
+void TForm1::Label37Click(TObject*) { umschalten(CheckBox6); }
+void TForm1::Label38Click(TObject*) { umschalten(CheckBox8); }
+void TForm1::Label39Click(TObject*) { umschalten(CheckBox9); }
+void TForm1::Label40Click(TObject*) { umschalten(CheckBox10); }
+void TForm1::Label41Click(TObject*) { umschalten(CheckBox11); }
+void TForm1::Label42Click(TObject*) { umschalten(CheckBox12); }
+void TForm1::Label43Click(TObject*) { umschalten(CheckBox13); }
+void TForm1::Label44Click(TObject*) { umschalten(CheckBox14); }
+void TForm1::Label47Click(TObject*) { umschalten(RadioButton4); }
+void TForm1::Label48Click(TObject*) { umschalten(CheckBox15); }
+void TForm1::Label50Click(TObject*) { umschalten(RadioButton1); }
+void TForm1::Label52Click(TObject*) { umschalten(CheckBox16); }
+void TForm1::Label53Click(TObject*) { umschalten(RadioButton2); }
+void TForm1::Label54Click(TObject*) { umschalten(RadioButton3); }
+void TForm1::Label55Click(TObject*) { umschalten(CheckBox17); }
+void TForm1::Label56Click(TObject*) { umschalten(CheckBox18); }
+void TForm1::Label57Click(TObject*) { umschalten(CheckBox19); }
+void TForm1::Label58Click(TObject*) { umschalten(CheckBox20); }
+void TForm1::Label61Click(TObject* Sender)
+{
+    umschalten(RadioButton5);
+    RadioButton5Click(Sender);
+}
+
+void TForm1::beenden(TObject*) {}
+void TForm1::Tasten_abfangen(TObject*, unsigned short&, TShiftState) {}
+void TForm1::verschieben_2(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::SpeedButton2Click(TObject*) {}
+void TForm1::start_PopUp_mit_click(TObject*) {}
+void TForm1::start_PopUp_mit_double(TObject*) {}
+void TForm1::Wiederherstellen1Click(TObject*) {}
+void TForm1::Beenden1Click(TObject*) {}
+void TForm1::Timer2Timer(TObject*) {}
+void TForm1::Sarnik_click_(TObject*) {}
+void TForm1::ssarnik(TObject*) {}
+void TForm1::s2_click(TObject*) {}
+void TForm1::s3_click(TObject*) {}
+void TForm1::aa(TObject*, TShiftState, int, int) {}
+void TForm1::bb(TObject*) {}
+void TForm1::ggggg(TObject*, TShiftState, int, int) {}
+void TForm1::qqqq(TObject*) {}
+void TForm1::lllll(TObject*, TShiftState, int, int) {}
+void TForm1::www(TObject*) {}
+void TForm1::cccc(TObject*, TShiftState, int, int) {}
+void TForm1::ccc(TObject*) {}
+void TForm1::start_sw(TObject*) {}
+void TForm1::start_bl(TObject*) {}
+void TForm1::start_rt(TObject*) {}
+void TForm1::start_gn(TObject*) {}
+void TForm1::start2_sw_click(TObject*) {}
+void TForm1::start_sw_move(TObject*, TShiftState, int, int) {}
+void TForm1::start_bl_move(TObject*, TShiftState, int, int) {}
+void TForm1::start_rt_move(TObject*, TShiftState, int, int) {}
+void TForm1::start_gn_move(TObject*, TShiftState, int, int) {}
+void TForm1::start2_sw_move(TObject*, TShiftState, int, int) {}
+void TForm1::start_sw_up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::start_bl_up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::start_rt_up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::start_gn_up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::start2_sw_up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::start_sw_leave(TObject*) {}
+void TForm1::start_bl_leave(TObject*) {}
+void TForm1::start_rt_leave(TObject*) {}
+void TForm1::start_gn_leave(TObject*) {}
+void TForm1::start2_sw_leave(TObject*) {}
+void TForm1::expertenModus(TObject*) {}
+void TForm1::save_profil(TObject*) {}
+void TForm1::Profil_reade(TObject*) {}
+void TForm1::Profil_loeschen(TObject*) {}
+void TForm1::zahl_wechseln(TObject*) {}
+void TForm1::drawItem(TControl*, int, TRect, TOwnerDrawState) {}
+void TForm1::RadioButton1Click(TObject*) {}
+void TForm1::RadioButton2Click(TObject*) {}
+void TForm1::RadioButton3Click(TObject*) {}
+void TForm1::RadioButton4Click(TObject*) {}
+void TForm1::RadioButton5Click(TObject*) {}
+void TForm1::draw_tabelle(TObject*, int, int, TRect, TGridDrawState) {}
+void TForm1::sortiere_Tabelle(TObject*) {}
+void TForm1::starte_History(TObject*) {}
+void TForm1::History_loeschen(TObject*) {}
+void TForm1::Hist_loesch_move(TObject*, TShiftState, int, int) {}
+void TForm1::Profil_loesch_move(TObject*, TShiftState, int, int) {}
+void TForm1::Help_move(TObject*, TShiftState, int, int) {}
+void TForm1::mail_move(TObject*, TShiftState, int, int) {}
+void TForm1::Homepage_move(TObject*, TShiftState, int, int) {}
+void TForm1::update_move(TObject*, TShiftState, int, int) {}
+void TForm1::archiv_move(TObject*, TShiftState, int, int) {}
+void TForm1::save_profil_move(TObject*, TShiftState, int, int) {}
+void TForm1::Print_move(TObject*, TShiftState, int, int) {}
+void TForm1::up_move(TObject*, TShiftState, int, int) {}
+void TForm1::down_move(TObject*, TShiftState, int, int) {}
+void TForm1::favorites_move(TObject*, TShiftState, int, int) {}
+void TForm1::Hist_loesch_Up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::Profil_loesch_Up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::Help_Up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::mail_Up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::Hompage_Up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::update_Up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::archiv_Up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::save_profil_Up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::Print_Up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::up_up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::down_up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::favorites_up(TObject*, TMouseButton, TShiftState, int, int) {}
+void TForm1::Hist_loesch_leave(TObject*) {}
+void TForm1::Profil_loesch_leave(TObject*) {}
+void TForm1::Help_leave(TObject*) {}
+void TForm1::mail_leave(TObject*) {}
+void TForm1::Hompage_leave(TObject*) {}
+void TForm1::update_leave(TObject*) {}
+void TForm1::archiv_leave(TObject*) {}
+void TForm1::save_profil_leave(TObject*) {}
+void TForm1::Print_leave(TObject*) {}
+void TForm1::up_leave(TObject*) {}
+void TForm1::down_leave(TObject*) {}
+void TForm1::favorites_leave(TObject*) {}
+void TForm1::Image11Click(TObject*) {}
+void TForm1::Image17Click(TObject*) {}
+void TForm1::Image18Click(TObject*) {}
+void TForm1::Image19Click(TObject*) {}
+void TForm1::Image20Click(TObject*) {}
+void TForm1::Image23Click(TObject*) {}
+void TForm1::Image24Click(TObject*) {}
+void TForm1::Image26Click(TObject*) {}
+void TForm1::Image27Click(TObject*) {}
+void TForm1::Image28Click(TObject*) {}
+void TForm1::Image21Click(TObject*) {}
+void TForm1::g_archiv_move(TObject*, TShiftState, int, int) {}
+void TForm1::g_archiv_leave(TObject*) {}
+void TForm1::Image22Click(TObject*) {}
+void TForm1::statistik_move(TObject*, TShiftState, int, int) {}
+void TForm1::statistik_leave(TObject*) {}
+void TForm1::Update1Click(TObject*) {}
+void TForm1::CheckBox22Click(TObject*) {}
