@@ -26,7 +26,7 @@ private:
     std::vector<String>* FLog;
 };
 
-TEST(Component, OwnerListsFindsAndFreesItsComponents)
+TEST(ZubComponent, OwnerListsFindsAndFreesItsComponents)
 {
     std::vector<String> log;
     auto* owner = new TProbe(nullptr, &log);
@@ -61,7 +61,7 @@ TEST(Component, OwnerListsFindsAndFreesItsComponents)
     EXPECT_EQ(log, expected);
 }
 
-TEST(Component, NamesAreIdentifiersAndUniqueAmongSiblings)
+TEST(ZubComponent, NamesAreIdentifiersAndUniqueAmongSiblings)
 {
     TComponent owner(nullptr);
     auto* a = new TComponent(&owner);
@@ -83,7 +83,7 @@ TEST(Component, NamesAreIdentifiersAndUniqueAmongSiblings)
     EXPECT_EQ(c->Owner(), &other);
 }
 
-TEST(Component, RemoveAndInsertMoveOwnership)
+TEST(ZubComponent, RemoveAndInsertMoveOwnership)
 {
     TComponent first(nullptr);
     TComponent second(nullptr);
@@ -98,7 +98,7 @@ TEST(Component, RemoveAndInsertMoveOwnership)
     delete c;  // nobody owns it any more, so nobody else frees it
 }
 
-TEST(Component, DeletingAnOwnedComponentLeavesTheOwnerList)
+TEST(ZubComponent, DeletingAnOwnedComponentLeavesTheOwnerList)
 {
     TComponent owner(nullptr);
     auto* c = new TComponent(&owner);
@@ -107,7 +107,7 @@ TEST(Component, DeletingAnOwnedComponentLeavesTheOwnerList)
     EXPECT_EQ(owner.ComponentCount(), 1);
 }
 
-TEST(Component, FreeNotificationTellsBothWays)
+TEST(ZubComponent, FreeNotificationTellsBothWays)
 {
     std::vector<String> log;
     TProbe watcher(nullptr, &log);
@@ -130,7 +130,7 @@ TEST(Component, FreeNotificationTellsBothWays)
     SUCCEED();
 }
 
-TEST(Component, RemovedFreeNotificationIsSilent)
+TEST(ZubComponent, RemovedFreeNotificationIsSilent)
 {
     std::vector<String> log;
     TProbe watcher(nullptr, &log);
@@ -143,7 +143,7 @@ TEST(Component, RemovedFreeNotificationIsSilent)
     EXPECT_EQ(log, std::vector<String>{"free T"});
 }
 
-TEST(Component, TagAndRegistry)
+TEST(ZubComponent, TagAndRegistry)
 {
     TComponent c(nullptr);
     EXPECT_EQ(c.Tag(), 0);

@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <jpeglib.h>
+
+#include "rtl/Files.h"
+#include "zub/ComCtrls.h"
+#include "zub/ExtCtrls.h"
+
+namespace {
+
+// A real JPEG of w x h pixels (red to blue), made with the library.
+String MakeJpeg(int w, int h)
+{
+    jpeg_compress_struct cinfo;
+    jpeg_error_mgr jerr;
+    cinfo.err = jpeg_std_error(&jerr);
+    jpeg_create_compress(&cinfo);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &out, &size);
+    cinfo.image_width = static_cast<JDIMENSION>(w);
+    cinfo.image_height = static_cast<JDIMENSION>(h);
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_RGB;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 95, TRUE);
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<unsigned char> row(static_cast<std::size_t>(w) * 3);
+    while (cinfo.next_scanline < cinfo.image_height) {
+        for (int x = 0; x < w; ++x) {
+            row[static_cast<std::size_t>(x) * 3] = 255;
+            row[static_cast<std::size_t>(x) * 3 + 1] = 0;
+            row[static_cast<std::size_t>(x) * 3 + 2] = 0;
+        }
+        JSAMPROW p = row.data();
+        jpeg_write_scanlines(&cinfo, &p, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    String bytes(reinterpret_cast<char*>(out), size);
+    jpeg_destroy_compress(&cinfo);
+    std::free(out);
+    return bytes;
+}
+
+String Gif(int w, int h)
+{
+    String b = "GIF89a";
+    b += static_cast<char>(w & 0xFF);
+    b += static_cast<char>(w >> 8);
+    b += static_cast<char>(h & 0xFF);
+    b += static_cast<char>(h >> 8);
+    b += String("\x80\x00\x00", 3);
+    b += String("\x00\x00\x00\xff\xff\xff", 6);  // colour table
+    b += String("\x3b", 1);                       // trailer
+    return b;
+}
+
+String Png(int w, int h)
+{
+    String b("\x89PNG\r\n\x1a\n", 8);
+    b += String("\x00\x00\x00\x0d", 4) + "IHDR";
+    for (int v : {w, h})
+        for (int shift : {24, 16, 8, 0}) b += static_cast<char>((v >> shift) & 0xFF);
+    b += String("\x08\x02\x00\x00\x00", 5);
+    return b;
+}
+
+String Bmp(int w, int h)
+{
+    String b(54, '\0');
+    b[0] = 'B';
+    b[1] = 'M';
+    for (int i = 0; i < 4; ++i) {
+        b[18 + static_cast<std::size_t>(i)] = static_cast<char>((w >> (8 * i)) & 0xFF);
+        b[22 + static_cast<std::size_t>(i)] = static_cast<char>((h >> (8 * i)) & 0xFF);
+    }
+    return b;
+}
+
+String Scratch(const String& name)
+{
+    String dir = IncludeTrailingPathDelimiter(std::getenv("HOME") ? std::getenv("HOME") : "/tmp") + "pictures/";
+    ForceDirectories(dir);
+    return dir + name;
+}
+
+struct TFormatCase {
+    const char* name;
+    String bytes;
+    TPictureFormat format;
+    int width, height;
+};
+
+void PrintTo(const TFormatCase& c, std::ostream* os) { *os << c.name; }
+
+
+class ZubPictureFormats : public ::testing::TestWithParam<TFormatCase> {};
+
+TEST_P(ZubPictureFormats, KnowsFormatAndSizeAndSavesTheSameBytes)
+{
+    const TFormatCase& c = GetParam();
+    String file = Scratch(String(c.name) + ".bin");
+    AtomicWriteFile(file, c.bytes);
+    TPicture p;
+    p.LoadFromFile(file);
+    EXPECT_EQ(p.Format(), c.format);
+    EXPECT_EQ(p.Width(), c.width);
+    EXPECT_EQ(p.Height(), c.height);
+    String copy = Scratch(String(c.name) + ".copy");
+    p.SaveToFile(copy);
+    EXPECT_EQ(ReadFileBytes(copy), c.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Zub, ZubPictureFormats,
+                         ::testing::Values(TFormatCase{"Gif", Gif(400, 200), TPictureFormat::Gif, 400, 200},
+                                           TFormatCase{"Jpeg", MakeJpeg(37, 21), TPictureFormat::Jpeg, 37, 21},
+                                           TFormatCase{"Png", Png(24, 24), TPictureFormat::Png, 24, 24},
+                                           TFormatCase{"Bmp", Bmp(16, -16), TPictureFormat::Bmp, 16, 16}),
+                         [](const auto& info) { return String(info.param.name); });
+
+TEST(ZubPicture, JpegIsDecodedToPixels)
+{
+    TPicture p;
+    p.LoadFromBytes(MakeJpeg(8, 4));
+    auto px = p.Pixels();
+    ASSERT_EQ(px.size(), 8u * 4u * 3u);
+    EXPECT_GT(px[0], 240);  // red
+    EXPECT_LT(px[2], 16);
+}
+
+TEST(ZubPicture, BadInputLeavesThePictureAsItWas)
+{
+    TPicture p;
+    p.LoadFromBytes(Gif(5, 6));
+    String jpeg = MakeJpeg(10, 10);
+    EXPECT_THROW(p.LoadFromBytes(jpeg.substr(0, 40)), EInvalidGraphic);  // cut-off JPEG
+    EXPECT_THROW(p.LoadFromBytes("plain text, no picture"), EInvalidGraphic);
+    EXPECT_THROW(p.LoadFromFile(Scratch("missing.gif")), EFOpenError);
+    EXPECT_EQ(p.Format(), TPictureFormat::Gif);
+    EXPECT_EQ(p.Width(), 5);
+    TPicture empty;
+    EXPECT_THROW(empty.SaveToFile(Scratch("empty.gif")), EInvalidGraphic);
+}
+
+TEST(ZubImage, AutoSizeTakesThePictureSize)
+{
+    TImage image(nullptr);
+    image.SetAutoSize(true);
+    image.Picture()->LoadFromBytes(Gif(400, 200));
+    EXPECT_EQ(image.Width(), 400);
+    EXPECT_EQ(image.Height(), 200);
+    TImage other(nullptr);
+    other.Picture()->Assign(*image.Picture());
+    EXPECT_EQ(other.Picture()->Bytes(), image.Picture()->Bytes());
+    EXPECT_EQ(other.Width(), 105);  // no auto size
+}
+
+TEST(ZubAnimate, FrameCountComesFromTheFileAndPlayKeepsTheRange)
+{
+    // RIFF 'AVI ' LIST hdrl avih with dwTotalFrames = 105.
+    String avi = "RIFF";
+    avi += String(4, '\0') + "AVI " + "LIST" + String(4, '\0') + "hdrl" + "avih" + String("\x38\0\0\0", 4);
+    String header(56, '\0');
+    header[16] = 105;
+    avi += header;
+    String file = Scratch("rad123.avi");
+    AtomicWriteFile(file, avi);
+
+    TAnimate a(nullptr);
+    a.SetFileName(file);
+    EXPECT_EQ(a.FrameCount(), 105);
+    a.Play(36, 70, 0);
+    EXPECT_TRUE(a.Active());
+    EXPECT_EQ(a.PlayFrom(), 36);
+    EXPECT_EQ(a.PlayTo(), 70);
+    a.Seek(70);
+    EXPECT_FALSE(a.Active());
+    EXPECT_EQ(a.FrameShown(), 70);
+    a.SetFileName(Scratch("none.avi"));
+    EXPECT_EQ(a.FrameCount(), 0);
+}
+
+}  // namespace
