@@ -1,6 +1,58 @@
 #include "Threadschritt1.h"
 
-ThreadSchritt1::ThreadSchritt1(bool CreateSuspended) : TArbeitsThread("ThreadSchritt1")
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <random>
+
+#include "CDorovZahlen.h"
+#include "Programmordner.h"
+#include "Schritt1Fenster.h"
+#include "Schritt1Kern.h"
+#include "Tippdateien.h"
+#include "rtl/Clock.h"
+#include "rtl/Debug.h"
+#include "rtl/Files.h"
+
+namespace {
+
+const char* const TITEL_INFO = "Info";
+
+std::vector<String> Listenkopf(const char* schritt1)
+{
+    return {"Die Lottozahlen werden getippt!", "-------------------------------------------", schritt1,
+            "Schritt 2 fehlt noch!", "Schritt 3 fehlt noch!"};
+}
+
+// The lines of the clipboard numbers file; none when it cannot be read.
+std::vector<String> Zwischenablage_Zeilen()
+{
+    TStringList liste;
+    try {
+        liste.LoadFromFile(ProgrammDatei(DATEI_ZWISCHENABLAGE));
+    } catch (const Exception&) {
+        return {};
+    }
+    std::vector<String> zeilen;
+    for (int i = 0; i < liste.Count(); ++i) zeilen.push_back(liste.Get(i));
+    return zeilen;
+}
+
+std::mt19937 Zufallsgenerator()
+{
+    const TDateTime jetzt = Now();
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &jetzt.Val, sizeof bits);
+    std::seed_seq saat{static_cast<std::uint32_t>(bits), static_cast<std::uint32_t>(bits >> 32), GetTickCount()};
+    return std::mt19937(saat);
+}
+
+}  // namespace
+
+ThreadSchritt1::ThreadSchritt1(bool CreateSuspended) : ThreadSchritt1(CreateSuspended, nullptr) {}
+
+ThreadSchritt1::ThreadSchritt1(bool CreateSuspended, ISchritt1Fenster* fenster)
+    : TArbeitsThread("ThreadSchritt1"), FFenster(fenster)
 {
     starte_wenn_verlangt(CreateSuspended);
 }
@@ -12,7 +64,108 @@ void ThreadSchritt1::Execute()
     b_laeuft = true;
     melde_gestartet();
 
-    // ---- work of ThreadSchritt1 goes here ----
+    ISchritt1Fenster* f = FFenster ? FFenster : Schritt1Fenster();
+    if (!f) {
+        OutputDebugStringA("ThreadSchritt1: kein Hauptfenster");
+        b_laeuft = false;
+        return;
+    }
+    ausfuehren(*f);
+}
 
+// Returns early on every failure; only the personal-number messages and the normal end clear
+// the running flag, so the driver's poll bound reports the other failures as a time-out.
+void ThreadSchritt1::ausfuehren(ISchritt1Fenster& f)
+{
+    using namespace schritt1;
+    const int N = std::clamp(f.TrackBar1(), POOL_MIN, POOL_MAX);
+    const TDateTime tippdatum = f.DateTimePicker2();
+
+    // The table is big for a stack; the run keeps it on the heap.
+    auto z = std::make_unique<CDorovZahlen>();
+    z->setze_Form(nullptr);
+    z->lade_Zahlen(DateToStr(tippdatum));
+
+    f.ListBox1(Listenkopf("Schritt 1 gestartet!"), "2,", "", "2,3,4,");
+
+    bool aus_Zwischenablage = false;
+    if (f.CheckBox22()) {
+        const std::vector<String> zeilen = Zwischenablage_Zeilen();
+        if (static_cast<int>(zeilen.size()) >= N && f.Frage(Zwischenablage_Frage(zeilen, N))) {
+            setze_Pool(*z, Zwischenablage_Zahlen(zeilen, N));
+            aus_Zwischenablage = true;
+        }
+    }
+
+    if (!aus_Zwischenablage) {
+        f.Animate1_spielen(1, 35);
+        f.lade_History(tippdatum);
+
+        if (f.RadioButton(1)) {
+            Sleep(2000);
+            std::mt19937 zufall = Zufallsgenerator();
+            setze_Pool(*z, Zufallszahlen(N, zufall));
+        }
+        if (f.RadioButton(2)) {
+            Pool_nach_Abstand(*z);
+            Sleep(2000);
+        }
+        if (f.RadioButton(3)) {
+            if (!schreibe_Zwillingsstatistik(*z, [&f](int a) { f.Label1(IntToStr(a)); })) {
+                f.Label1("Schritt1: ERROR : Nicht moeglich, dorov_zahlen.txt zum Lesen zu oeffnen.");
+                return;
+            }
+            z->berechne_Zwillingsabstaende();
+            z->sortiere_Zwillingsabstaende();
+            z->lade_Zwillingsprozente();
+            z->sortiere_Zwillingsprozente();
+            Pool_aus_Zwillingen(*z);
+        }
+        if (f.RadioButton(4)) {
+            std::vector<String> spalte0;
+            for (int zeile = 0; zeile < POOLPLAETZE; ++zeile) spalte0.push_back(f.Tabelle2(zeile));
+            Pool_aus_Statistik(*z, spalte0);
+        }
+        if (f.RadioButton(5)) {
+            std::vector<String> texte;
+            for (int k = 9; k <= 38; ++k) texte.push_back(f.Edit(k));
+            std::vector<int> zahlen;
+            const EigeneZahlen ergebnis = pruefe_eigene_Zahlen(texte, zahlen);
+            if (ergebnis != EigeneZahlen::OK) {
+                f.Meldung(ergebnis == EigeneZahlen::Leer ? "Mindestens ein Feld ist leer!" : "Falsche Zahl eingegeben!",
+                          TITEL_INFO, false);
+                f.Timer1_aus();
+                b_laeuft = false;
+                return;
+            }
+            setze_Pool(*z, zahlen);
+            for (int k = 9; k <= 38; ++k) f.Edit_sichtbar(k, false);
+            for (int label = 2; label <= 31; ++label) f.Label_sichtbar(label, Label_sichtbar(label, N));
+        }
+    }
+
+    f.Timer1_aus();
+    for (int k = 1; k <= 30; ++k) f.Label(k + 1, IntToStr(z->nach_Abstand[k]));
+
+    const String schluessel = f.ComboBox2();
+    if (schluessel.empty()) {
+        f.Meldung("Datum und Index muss noch eingetragen werden", "FEHLER:HISTORY", true);
+        return;
+    }
+
+    f.ProgressBar1_Schritt();
+    String pooldatei, kombinationsdatei;
+    try {
+        pooldatei = Dateipfad(DATEI_VORSCHLAG, schluessel);
+        kombinationsdatei = Dateipfad(DATEI_ERSETZT, schluessel);
+    } catch (const ETippschluessel&) {
+        return;  // a key without its final "*" names no file
+    }
+    if (!schreibe_Pooldatei(pooldatei, *z)) return;
+    if (!schreibe_Kombinationen(kombinationsdatei, Pool(*z, N))) return;
+
+    f.Animate1_zeigen(35);
+    f.schritt1_beendet();
+    f.ListBox1(Listenkopf("Schritt 1 erfolgreich ausgeführt!"), "2,", "2,", "3,4,");
     b_laeuft = false;
 }

@@ -2,11 +2,20 @@
 // Step 1: pool of numbers and all combinations of the run.
 #include "Arbeitsthread.h"
 
+class ISchritt1Fenster;
+
 class ThreadSchritt1 : public TArbeitsThread {
 public:
+    // Works on the window installed with setze_Schritt1Fenster when it starts.
     explicit ThreadSchritt1(bool CreateSuspended);
+    // Works on the given window.
+    ThreadSchritt1(bool CreateSuspended, ISchritt1Fenster* fenster);
     ~ThreadSchritt1() override;
 
 protected:
     void Execute() override;
+
+private:
+    void ausfuehren(ISchritt1Fenster& f);
+    ISchritt1Fenster* FFenster;
 };
