@@ -29,17 +29,21 @@ TComponent::TComponent(TComponent* AOwner)
 TComponent::~TComponent()
 {
     FDestroying = true;
-    std::lock_guard g(TreeLock());
     // Tell everyone who holds a pointer to us, and forget them, so neither side dangles.
+    // Notifications run without the tree lock: a handler may take its own component's lock,
+    // and the lock order is component lock before tree lock.
     std::vector<TComponent*> notifies;
-    notifies.swap(FFreeNotifies);
-    for (TComponent* c : notifies) {
-        auto& l = c->FFreeNotifies;
-        l.erase(std::remove(l.begin(), l.end(), this), l.end());
+    {
+        std::lock_guard g(TreeLock());
+        notifies.swap(FFreeNotifies);
+        for (TComponent* c : notifies) {
+            auto& l = c->FFreeNotifies;
+            l.erase(std::remove(l.begin(), l.end(), this), l.end());
+        }
     }
     for (TComponent* c : notifies) c->Notification(this, opRemove);
     DestroyComponents();
-    if (FOwner) FOwner->RemoveComponent(this);
+    if (TComponent* owner = Owner()) owner->RemoveComponent(this);
 }
 
 String TComponent::Name() const
@@ -103,15 +107,18 @@ TComponent* TComponent::FindComponent(const String& name) const
 void TComponent::InsertComponent(TComponent* c)
 {
     if (!c || c == this) return;
-    std::lock_guard g(TreeLock());
-    if (c->FOwner == this) return;
-    if (!c->FName.empty()) {
-        TComponent* other = FindComponent(c->FName);
-        if (other) throw EComponentError("A component named " + c->FName + " already exists");
+    {
+        std::lock_guard g(TreeLock());
+        if (c->FOwner == this) return;
+        if (!c->FName.empty() && FindComponent(c->FName))
+            throw EComponentError("A component named " + c->FName + " already exists");
     }
     if (c->FOwner) c->FOwner->RemoveComponent(c);
-    FComponents.push_back(c);
-    c->FOwner = this;
+    {
+        std::lock_guard g2(TreeLock());
+        FComponents.push_back(c);
+        c->FOwner = this;
+    }
     Notification(c, opInsert);
 }
 
@@ -123,18 +130,24 @@ void TComponent::Unlink(TComponent* c)
 
 void TComponent::RemoveComponent(TComponent* c)
 {
-    std::lock_guard g(TreeLock());
-    if (!c || c->FOwner != this) return;
-    Unlink(c);
+    {
+        std::lock_guard g(TreeLock());
+        if (!c || c->FOwner != this) return;
+        Unlink(c);
+    }
     Notification(c, opRemove);
 }
 
 void TComponent::DestroyComponents()
 {
-    std::lock_guard g(TreeLock());
-    while (!FComponents.empty()) {
-        TComponent* c = FComponents.back();
-        Unlink(c);  // the child's destructor then finds no owner to report to
+    for (;;) {
+        TComponent* c;
+        {
+            std::lock_guard g(TreeLock());
+            if (FComponents.empty()) return;
+            c = FComponents.back();
+            Unlink(c);  // the child's destructor then finds no owner to report to
+        }
         Notification(c, opRemove);
         delete c;
     }
