@@ -170,13 +170,23 @@ void TControl::DoExit()
 
 void TControl::Invalidate()
 {
-    if (!Destroying()) PostNotice(TNotice{this, TProp::Style, TNoticeKind::Property, -1, -1, "repaint"});
+    if (!Destroying()) PostNotice(TNotice{this, TProp::Repaint});
 }
+
+void TControl::SetRedraw(bool on)
+{
+    std::lock_guard g(Lock());
+    if (FRedraw == on) return;
+    FRedraw = on;
+    PostNotice(TNotice{this, TProp::Repaint, TNoticeKind::Property, -1, -1, on ? "redraw=1" : "redraw=0"});
+}
+
+bool TControl::Redraw() const { return Get(FRedraw); }
 
 TCanvas* TControl::Canvas()
 {
     if (FPaintCanvas) return FPaintCanvas;
-    if (!FIdleCanvas) FIdleCanvas = std::make_unique<TRecordingCanvas>();
+    if (!FIdleCanvas) FIdleCanvas = std::make_unique<TRecordingCanvas>(TRecordingCanvas::IdleLimit);
     return FIdleCanvas.get();
 }
 

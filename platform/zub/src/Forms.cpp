@@ -148,6 +148,14 @@ void TForm::Release()
     RunInMainThread([this] { delete this; }, false);
 }
 
+void TForm::BeginMoveByMouse()
+{
+    ++FMoveRequests;
+    PostNotice(TNotice{this, TProp::Request, TNoticeKind::Property, -1, -1, "move"});
+}
+
+void TForm::BringToFront() { PostNotice(TNotice{this, TProp::Request, TNoticeKind::Property, -1, -1, "front"}); }
+
 bool TForm::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
     if (SameText(name, "BorderStyle"))

@@ -141,11 +141,17 @@ TCanvasOp TRecordingCanvas::Op(TCanvasOp::TKind kind)
     return op;
 }
 
+void TRecordingCanvas::Record(const TCanvasOp& op)
+{
+    if (FMaxOps > 0 && FOps.size() >= FMaxOps) FOps.erase(FOps.begin(), FOps.begin() + static_cast<long>(FMaxOps / 2));
+    FOps.push_back(op);
+}
+
 void TRecordingCanvas::FillRect(const TRect& r)
 {
     TCanvasOp op = Op(TCanvasOp::FillRect);
     op.R = r;
-    FOps.push_back(op);
+    Record(op);
 }
 
 void TRecordingCanvas::TextOut(int x, int y, const String& text)
@@ -153,7 +159,7 @@ void TRecordingCanvas::TextOut(int x, int y, const String& text)
     TCanvasOp op = Op(TCanvasOp::TextOut);
     op.At = {x, y};
     op.Text = text;
-    FOps.push_back(op);
+    Record(op);
 }
 
 void TRecordingCanvas::TextRect(const TRect& r, int x, int y, const String& text)
@@ -162,7 +168,7 @@ void TRecordingCanvas::TextRect(const TRect& r, int x, int y, const String& text
     op.R = r;
     op.At = {x, y};
     op.Text = text;
-    FOps.push_back(op);
+    Record(op);
 }
 
 int TRecordingCanvas::TextWidth(const String& text)
@@ -179,7 +185,7 @@ void TRecordingCanvas::DrawFocusRect(const TRect& r)
 {
     TCanvasOp op = Op(TCanvasOp::FocusRect);
     op.R = r;
-    FOps.push_back(op);
+    Record(op);
 }
 
 void TRecordingCanvas::CopyRect(const TRect& dest, TCanvas&, const TRect& srcRect)
@@ -187,7 +193,7 @@ void TRecordingCanvas::CopyRect(const TRect& dest, TCanvas&, const TRect& srcRec
     TCanvasOp op = Op(TCanvasOp::CopyRect);
     op.R = dest;
     op.Source = srcRect;
-    FOps.push_back(op);
+    Record(op);
 }
 
 void TRecordingCanvas::DrawImage(int x, int y, const TImageList& images, int index, bool enabled)
@@ -197,7 +203,7 @@ void TRecordingCanvas::DrawImage(int x, int y, const TImageList& images, int ind
     op.At = {x, y};
     op.Index = index;
     op.Enabled = enabled;
-    FOps.push_back(op);
+    Record(op);
 }
 
 // ---- pictures

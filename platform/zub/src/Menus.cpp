@@ -117,6 +117,12 @@ int TMenuItem::SetLayoutEvent(const String& name, const std::any& h)
 
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner) {}
 
+TPopupMenu::~TPopupMenu()
+{
+    Notices().Forget(this);
+    Notices().Post(TNotice{this, TProp::Destroyed});
+}
+
 TComponent* TPopupMenu::PopupComponent() const
 {
     std::lock_guard g(Lock());

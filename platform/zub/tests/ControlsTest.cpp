@@ -180,3 +180,22 @@ TEST(ZubEdit, FocusChangeFiresExit)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ZubControl, CanvasOutsidePaintingKeepsOnlyRecentCalls)
+{
+    TLabel ticker(nullptr);
+    auto* canvas = static_cast<TRecordingCanvas*>(ticker.Canvas());
+    TBitmap column;
+    for (int i = 0; i < 5000; ++i) {
+        ticker.Canvas()->CopyRect(Rect(0, 0, 1, 13), *ticker.Canvas(), Rect(1, 0, 2, 13));
+        column.Canvas().CopyRect(Rect(0, 0, 1, 13), *ticker.Canvas(), Rect(0, 0, 1, 13));
+    }
+    EXPECT_LE(canvas->Ops().size(), TRecordingCanvas::IdleLimit);
+    EXPECT_FALSE(canvas->Ops().empty());
+    EXPECT_EQ(canvas->Ops().back().Kind, TCanvasOp::CopyRect);
+    EXPECT_EQ(canvas->Ops().back().Source, Rect(1, 0, 2, 13));
+}
+
+}  // namespace

@@ -103,6 +103,9 @@ public:
     void Invalidate();
     void Repaint() { Invalidate(); }
     void Refresh() { Invalidate(); }
+    // Suspends (false) and resumes (true) painting around a series of changes; resuming paints.
+    void SetRedraw(bool on);
+    bool Redraw() const;
     // The canvas being painted while Paint runs (owner-draw handlers draw on it); otherwise a
     // recording canvas that nobody shows.
     TCanvas* Canvas();
@@ -179,6 +182,7 @@ private:
     TCursor FCursor = crDefault;
     bool FTransparent = false;
     bool FFocused = false;
+    bool FRedraw = true;
     TControl* FParent = nullptr;
     std::vector<TControl*> FControls;  // guarded by TreeLock
     TCanvas* FPaintCanvas = nullptr;

@@ -80,6 +80,11 @@ public:
     void Close();
     // Frees the form from the message loop (safe inside its own handlers).
     void Release();
+    // Window-system requests the view carries out: let the window follow the mouse (dragging a
+    // borderless window), bring it to the foreground. Counted for tests.
+    void BeginMoveByMouse();
+    void BringToFront();
+    int MoveRequests() const { return FMoveRequests; }
 
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
@@ -101,6 +106,7 @@ private:
     bool FKeyPreview = false;
     std::atomic<bool> FModal{false};
     std::atomic<int> FModalResult{0};
+    std::atomic<int> FMoveRequests{0};
 };
 
 // Runs when a form starts its modal loop (after OnShow), on the user-interface thread: lets a

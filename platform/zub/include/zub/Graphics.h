@@ -146,6 +146,12 @@ class TRecordingCanvas : public TCanvas {
 public:
     static constexpr int CharWidth = 7;
     static constexpr int LineHeight = 13;
+    // Canvases nobody shows (a control's outside painting, an off-screen bitmap) keep only
+    // their latest calls, so a timer drawing on them every few ms does not grow memory.
+    static constexpr std::size_t IdleLimit = 1024;
+
+    // maxOps 0: keeps every call.
+    explicit TRecordingCanvas(std::size_t maxOps = 0) : FMaxOps(maxOps) {}
 
     void FillRect(const TRect& r) override;
     void TextOut(int x, int y, const String& text) override;
@@ -161,7 +167,9 @@ public:
 
 private:
     TCanvasOp Op(TCanvasOp::TKind kind);
+    void Record(const TCanvasOp& op);
     std::vector<TCanvasOp> FOps;
+    std::size_t FMaxOps;
 };
 
 // Off-screen picture with a canvas (headless: the canvas records).
@@ -175,7 +183,7 @@ public:
 
 private:
     int FWidth = 0, FHeight = 0;
-    TRecordingCanvas FCanvas;
+    TRecordingCanvas FCanvas{TRecordingCanvas::IdleLimit};
 };
 
 class EInvalidGraphic : public Exception {

@@ -49,6 +49,7 @@ private:
 class TPopupMenu : public TComponent, public ILayoutTarget {
 public:
     explicit TPopupMenu(TComponent* AOwner);
+    ~TPopupMenu() override;
     TMenuItem* Items() { return &FItems; }
 
     // The component the menu was popped up for.

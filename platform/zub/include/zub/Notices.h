@@ -41,6 +41,8 @@ enum class TProp : std::uint16_t {
     Balloon,     // tray icon balloon shown: Text = title, second line the hint
     FormState,   // shown, hidden, modal, closed
     Style,       // any other property that changes the look (border style, alignment, ...)
+    Repaint,     // paint the control again (Invalidate); Text "redraw=0"/"redraw=1" from SetRedraw
+    Request,     // a request to the window system: Text "move" (follow the mouse), "front" (foreground)
     Destroyed,   // the component is gone; do not touch Sender
 };
 
