@@ -17,7 +17,7 @@ TForm1* Form1 = nullptr;
 
 static TPicture g_Bildpuffer;
 TPicture* Bildpuffer = &g_Bildpuffer;
-const String Ergebnisseite_URL = "http://www.quenzel2009.de/ftp/dorov_zahlen.html";
+const char* const Ergebnisseite_URL = "http://www.quenzel2009.de/ftp/dorov_zahlen.html";
 int grau_aktiv = 0;
 bool ftp_download = true;
 bool update_hinweis = false;
@@ -160,7 +160,7 @@ TForm1::~TForm1()
 {
     // Workers still running at shutdown are left alone: they are neither stopped nor waited for.
     auto loslassen = [](auto& slot) {
-        if (slot && !slot->Finished()) (void)slot.release();
+        if (slot && !slot->Suspended() && !slot->Finished()) (void)slot.release();
     };
     loslassen(t_Treiber);
     loslassen(t_Update);

@@ -278,7 +278,7 @@ extern TForm1* Form1;
 // Every picture file is loaded into this buffer and then given to the control that shows it.
 extern TPicture* Bildpuffer;
 // The results page that the web-page route of the draw update loads.
-extern const String Ergebnisseite_URL;
+extern const char* const Ergebnisseite_URL;
 // 1 between grey-out and restore (the grid painter paints grey meanwhile).
 extern int grau_aktiv;
 // From environment.ini: the FTP route of the draw update, a pending new-version notice.
