@@ -61,13 +61,14 @@ public:
     TPopupMenu *PopupMenu1;
     TMenuItem *Beenden1, *Update1, *Wiederherstellen1;
     TPrintDialog *PrintDialog1;
-    // Not components of the layout: the embedded browser (1 x 1 pixel at 180, 70 in the
-    // original window) and the FTP client.
+    // Created by the constructor, not by the layout: the embedded browser and the FTP client
+    // are no components, and the browser shows nothing on the window (it only loads the
+    // results page).
     std::unique_ptr<TCppWebBrowser> CppWebBrowser1;
     std::unique_ptr<TIdFTP> IdFTP1;
 
-    // Worker slots: the newest thread of each kind. A slot owns its thread, so the next start
-    // of that kind releases the finished one before it.
+    // Worker slots: the newest thread of each kind. A slot owns its thread: storing the next
+    // one frees the previous thread (the runtime waits for its end if it still runs).
     std::unique_ptr<Thread_Sarnik> t_Treiber;
     std::unique_ptr<Update_Zahlen> t_Update;
     std::unique_ptr<ThreadZahlenVergleichen> t_Vergleich;
