@@ -23,7 +23,7 @@ int lies_Zahl(const char* p, const char* end)
     while (p < end && (*p == ' ' || *p == '\t')) ++p;
     int v = 0;
     while (p < end && *p >= '0' && *p <= '9') {
-        if (v < 100000000) v = v * 10 + (*p - '0');
+        if (v < 1000000) v = v * 10 + (*p - '0');
         ++p;
     }
     return v;
@@ -47,45 +47,94 @@ Kombination lies_Sechs(std::string_view zeile)
 void haenge_an(String& s, long long v)
 {
     char buf[24];
-    char* e = buf + sizeof buf;
-    char* b = e;
-    unsigned long long u = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-    do {
-        *--b = static_cast<char>('0' + u % 10);
-        u /= 10;
-    } while (u);
-    if (v < 0) *--b = '-';
-    s.append(b, e);
+    s.append(buf, schreibe_Zahl(buf, v));
 }
 
 void haenge_an(String& s, const Kombination& k)
 {
-    for (int i = 0; i < 6; ++i) {
-        if (i) s.push_back(',');
-        haenge_an(s, k[i]);
-    }
+    char buf[6 * 21];
+    s.append(buf, schreibe_Sechs(buf, k));
 }
 
 int lies_Parameter(const String& text) { return StrToIntDef(text, 0); }
 
-void parallel_fuer(std::size_t n, const std::function<void(std::size_t, std::size_t)>& f)
+std::size_t anzahl_Threads(std::size_t n)
 {
     constexpr std::size_t MIN_SCHEIBE = 8192;
-    std::size_t threads = std::max(1u, std::thread::hardware_concurrency());
-    threads = std::min({threads, std::size_t{16}, (n + MIN_SCHEIBE - 1) / MIN_SCHEIBE});
-    if (threads <= 1) {
-        if (n) f(0, n);
-        return;
-    }
+    const std::size_t maschine = std::max(1u, std::thread::hardware_concurrency());
+    return std::max<std::size_t>(1, std::min({maschine, std::size_t{16}, (n + MIN_SCHEIBE - 1) / MIN_SCHEIBE}));
+}
+
+void parallel_jede(std::size_t teile, const std::function<void(std::size_t)>& f)
+{
+    if (teile == 0) return;
     std::vector<std::thread> pool;
-    pool.reserve(threads - 1);
-    const std::size_t scheibe = (n + threads - 1) / threads;
-    for (std::size_t t = 1; t < threads; ++t) {
-        std::size_t b = t * scheibe, e = std::min(n, b + scheibe);
-        if (b < e) pool.emplace_back([&f, b, e] { f(b, e); });
-    }
-    f(0, std::min(n, scheibe));
+    pool.reserve(teile - 1);
+    for (std::size_t t = 1; t < teile; ++t) pool.emplace_back([&f, t] { f(t); });
+    f(0);
     for (auto& t : pool) t.join();
+}
+
+namespace {
+std::pair<std::size_t, std::size_t> scheibe(std::size_t n, std::size_t teile, std::size_t t)
+{
+    const std::size_t groesse = (n + teile - 1) / teile;
+    return {std::min(n, t * groesse), std::min(n, (t + 1) * groesse)};
+}
+}  // namespace
+
+void parallel_fuer(std::size_t n, const std::function<void(std::size_t, std::size_t)>& f)
+{
+    if (n == 0) return;
+    const std::size_t teile = anzahl_Threads(n);
+    parallel_jede(teile, [&](std::size_t t) {
+        auto [b, e] = scheibe(n, teile, t);
+        if (b < e) f(b, e);
+    });
+}
+
+String parallel_Text(std::size_t n, const std::function<void(std::size_t, std::size_t, String&)>& f)
+{
+    const std::size_t teile = anzahl_Threads(n);
+    if (teile <= 1) {
+        String s;
+        if (n) f(0, n, s);
+        return s;
+    }
+    std::vector<String> stuecke(teile);
+    parallel_jede(teile, [&](std::size_t t) {
+        auto [b, e] = scheibe(n, teile, t);
+        if (b < e) f(b, e, stuecke[t]);
+    });
+    std::size_t gesamt = 0;
+    for (const String& s : stuecke) gesamt += s.size();
+    String s;
+    s.reserve(gesamt);
+    for (const String& x : stuecke) s += x;
+    return s;
+}
+
+std::vector<Zeilenabschnitt> Zeilenabschnitte(std::string_view bytes)
+{
+    // About 20 bytes a line: as many pieces as threads for that many lines.
+    const std::size_t teile = anzahl_Threads(bytes.size() / 20);
+    std::vector<Zeilenabschnitt> a;
+    std::size_t anfang = 0;
+    for (std::size_t t = 1; t <= teile && anfang < bytes.size(); ++t) {
+        std::size_t ende = t == teile ? bytes.size() : std::max(anfang, bytes.size() * t / teile);
+        if (ende < bytes.size()) {
+            std::size_t nl = bytes.find('\n', ende);
+            ende = nl == std::string_view::npos ? bytes.size() : nl + 1;
+        }
+        a.push_back({bytes.substr(anfang, ende - anfang), 0});
+        anfang = ende;
+    }
+    std::vector<std::size_t> zeilen(a.size());
+    parallel_jede(a.size(), [&](std::size_t t) {
+        zeilen[t] = static_cast<std::size_t>(std::count(a[t].text.begin(), a[t].text.end(), '\n'));
+    });
+    for (std::size_t t = 1; t < a.size(); ++t) a[t].erste_Zeile = a[t - 1].erste_Zeile + zeilen[t - 1];
+    return a;
 }
 
 }  // namespace kern

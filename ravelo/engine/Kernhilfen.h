@@ -4,6 +4,7 @@
 // deterministic split of index ranges over worker threads.
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <functional>
 #include <span>
 #include <string_view>
@@ -59,6 +60,73 @@ inline void sortiere_klein(int* a, int n)
     }
 }
 
+// Writes v in decimal at p and returns the end (room for 20 characters needed).
+inline char* schreibe_Zahl(char* p, long long v)
+{
+    if (v >= 0 && v < 10) {
+        *p++ = static_cast<char>('0' + v);
+        return p;
+    }
+    if (v >= 10 && v < 100) {
+        *p++ = static_cast<char>('0' + v / 10);
+        *p++ = static_cast<char>('0' + v % 10);
+        return p;
+    }
+    char buf[24];
+    char* e = buf + sizeof buf;
+    char* b = e;
+    unsigned long long u = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+    do {
+        *--b = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u);
+    if (v < 0) *--b = '-';
+    while (b < e) *p++ = *b++;
+    return p;
+}
+// Writes the six numbers joined by "," (room for 6 x 21 characters needed).
+inline char* schreibe_Sechs(char* p, const Kombination& k)
+{
+    for (int i = 0; i < 6; ++i) {
+        if (i) *p++ = ',';
+        p = schreibe_Zahl(p, k[i]);
+    }
+    return p;
+}
+
+// fuer_jede_Zeile and lies_Sechs in one pass: calls f(Kombination) for every line, with the
+// numbers taken from the line's first maxLen characters. f returns false to stop.
+template <class F>
+void fuer_jede_Kombination(std::string_view bytes, std::size_t maxLen, F&& f)
+{
+    const char* p = bytes.data();
+    const char* const ende = p + bytes.size();
+    auto zahl = [](const char*& q, const char* grenze) {
+        while (q < grenze && (*q == ' ' || *q == '\t')) ++q;
+        int v = 0;
+        while (q < grenze && static_cast<unsigned>(*q - '0') < 10) {
+            if (v < 1000000) v = v * 10 + (*q - '0');
+            ++q;
+        }
+        return v;
+    };
+    while (p < ende) {
+        const char* grenze = static_cast<std::size_t>(ende - p) > maxLen ? p + maxLen : ende;
+        Kombination k{};
+        const char* q = p;
+        k[0] = zahl(q, grenze);
+        for (int i = 1; i < 6; ++i) {
+            while (q < grenze && *q != ',' && *q != '\n') ++q;
+            if (q == grenze || *q == '\n') break;
+            ++q;
+            k[i] = zahl(q, grenze);
+        }
+        const void* nl = std::memchr(q, '\n', static_cast<std::size_t>(ende - q));
+        p = nl ? static_cast<const char*>(nl) + 1 : ende;
+        if (!f(k)) return;
+    }
+}
+
 // Appends v in decimal.
 void haenge_an(String& s, long long v);
 // Appends the six numbers joined by ",".
@@ -67,9 +135,25 @@ void haenge_an(String& s, const Kombination& k);
 // An edit's text as a number; text that is no number reads as 0.
 int lies_Parameter(const String& text);
 
-// Runs f(begin, end) over consecutive slices of 0..n on up to the machine's number of threads
-// (one thread for small n). Each index belongs to exactly one slice, so results written per
-// index do not depend on the number of threads.
+// How many threads work on n items (one for small n, at most the machine's threads).
+std::size_t anzahl_Threads(std::size_t n);
+// Runs f(0) .. f(teile - 1), each on its own thread (f(0) on the caller's).
+void parallel_jede(std::size_t teile, const std::function<void(std::size_t teil)>& f);
+
+// Runs f(begin, end) over consecutive slices of 0..n, one slice per thread. Each index belongs
+// to exactly one slice, so results written per index do not depend on the number of threads.
 void parallel_fuer(std::size_t n, const std::function<void(std::size_t, std::size_t)>& f);
+
+// The text of items 0..n-1: f(begin, end, out) appends the text of a slice; the slices are
+// formatted in parallel and joined in order.
+String parallel_Text(std::size_t n, const std::function<void(std::size_t, std::size_t, String&)>& f);
+
+// Consecutive pieces of a file's bytes that end at line ends, with the number of the first
+// line of each piece, so the lines can be read in parallel and still be numbered.
+struct Zeilenabschnitt {
+    std::string_view text;
+    std::size_t erste_Zeile = 0;
+};
+std::vector<Zeilenabschnitt> Zeilenabschnitte(std::string_view bytes);
 
 }  // namespace kern

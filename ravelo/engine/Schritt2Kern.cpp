@@ -49,19 +49,6 @@ const std::vector<std::vector<int>>& Tippscheinlinien()
 
 namespace {
 
-// Per number, the ticket lines holding it as bits 0..36.
-const std::array<std::uint64_t, 50>& linien_je_Zahl()
-{
-    static const std::array<std::uint64_t, 50> masken = [] {
-        std::array<std::uint64_t, 50> m{};
-        const auto& l = Tippscheinlinien();
-        for (std::size_t i = 0; i < l.size(); ++i)
-            for (int n : l[i]) m[n] |= std::uint64_t{1} << i;
-        return m;
-    }();
-    return masken;
-}
-
 int parameter(const String& text, int lo, int hi, int def, int edit, std::vector<EditKorrektur>* korrekturen)
 {
     int v = kern::lies_Parameter(text);
@@ -180,43 +167,97 @@ Kombinationstabelle lies_Kombinationen(std::string_view bytes, int anzahl_Varian
     Kombinationstabelle t;
     const std::size_t groesse = static_cast<std::size_t>(std::max(anzahl_Varianten, 0));
     t.z.assign(groesse, Kombination{});
-    kern::fuer_jede_Zeile(bytes, 99, [&](std::string_view zeile) {
-        if (t.zeilen >= groesse) return false;
-        Kombination k = kern::lies_Sechs(zeile);
-        if (k[0] > 0 && gueltig(k))
-            t.z[t.zeilen] = k;
-        else
-            ++t.ungueltig;
-        ++t.zeilen;
-        return true;
+    const std::vector<kern::Zeilenabschnitt> abschnitte = kern::Zeilenabschnitte(bytes);
+    std::vector<std::size_t> zeilen(abschnitte.size()), ungueltig(abschnitte.size());
+    kern::parallel_jede(abschnitte.size(), [&](std::size_t a) {
+        std::size_t index = abschnitte[a].erste_Zeile;
+        kern::fuer_jede_Kombination(abschnitte[a].text, 99, [&](const Kombination& k) {
+            if (index >= groesse) return false;
+            if (k[0] > 0 && gueltig(k))
+                t.z[index] = k;
+            else
+                ++ungueltig[a];
+            ++index;
+            return true;
+        });
+        zeilen[a] = index - abschnitte[a].erste_Zeile;
     });
+    for (std::size_t a = 0; a < abschnitte.size(); ++a) {
+        t.zeilen += zeilen[a];
+        t.ungueltig += ungueltig[a];
+    }
     return t;
 }
 
+namespace {
+
+// Per number, its counts as 4-bit fields, so the counts of six numbers are six additions and a
+// field never exceeds 6: last digits in fields 0..9, decades in fields 10..14, even in field 15;
+// the 37 ticket lines in three words of 16 fields.
+struct Zahlzaehler {
+    std::uint64_t ziffern_zehner_gerade = 0;
+    std::uint64_t linien[3] = {};
+};
+
+const std::array<Zahlzaehler, 50>& zaehler_je_Zahl()
+{
+    static const std::array<Zahlzaehler, 50> t = [] {
+        std::array<Zahlzaehler, 50> z{};
+        const auto& l = Tippscheinlinien();
+        for (int n = 1; n <= 49; ++n) {
+            z[n].ziffern_zehner_gerade = std::uint64_t{1} << (4 * (n % 10)) | std::uint64_t{1} << (4 * (10 + n / 10)) |
+                                         std::uint64_t{n % 2 == 0} << 60;
+        }
+        for (std::size_t i = 0; i < l.size(); ++i)
+            for (int n : l[i]) z[n].linien[i / 16] += std::uint64_t{1} << (4 * (i % 16));
+        return z;
+    }();
+    return t;
+}
+
+constexpr std::uint64_t EINSEN = 0x1111111111111111ULL;
+constexpr std::uint64_t HOCH = 0x8888888888888888ULL;
+
+// True when some field selected by maske holds at least p (1..6).
+bool feld_ab(std::uint64_t felder, std::uint64_t maske, int p)
+{
+    return ((felder + EINSEN * static_cast<std::uint64_t>(8 - p)) & HOCH & maske) != 0;
+}
+
+constexpr std::uint64_t ZIFFERN = 0x000000FFFFFFFFFFULL;  // fields 0..9
+constexpr std::uint64_t ZEHNER = 0x0FFFFF0000000000ULL;   // fields 10..14
+
+int zehner_mit(std::uint64_t felder, std::uint64_t anzahl)
+{
+    int n = 0;
+    for (int d = 10; d < 15; ++d) n += (felder >> (4 * d) & 15) == anzahl;
+    return n;
+}
+
+}  // namespace
+
 bool besteht_Filter(const Kombination& k, const Schritt2Eingaben& s, const Filterwerte& w)
 {
-    int zehner[5] = {}, ziffer[10] = {};
-    int gerade = 0, summe = 0, klein = 0;
+    const auto& zz = zaehler_je_Zahl();
+    std::uint64_t f = 0, l0 = 0, l1 = 0, l2 = 0;
+    int summe = 0, klein = 0;
     for (int n : k) {
-        ++zehner[n / 10];
-        ++ziffer[n % 10];
-        gerade += n % 2 == 0;
+        f += zz[n].ziffern_zehner_gerade;
+        l0 += zz[n].linien[0];
+        l1 += zz[n].linien[1];
+        l2 += zz[n].linien[2];
         summe += n;
         klein += n <= 24;
     }
-    auto decaden_mit = [&](int anzahl) { return std::count(zehner, zehner + 5, anzahl); };
-    if (s.CheckBox7 && decaden_mit(3) >= 2) return false;
+    const int gerade = static_cast<int>(f >> 60);
+    if (s.CheckBox7 && zehner_mit(f, 3) >= 2) return false;
     if (s.CheckBox5 && (gerade >= w.gerade_ungerade || 6 - gerade >= w.gerade_ungerade)) return false;
-    if (s.CheckBox6 && *std::max_element(zehner, zehner + 5) >= w.zehner) return false;
-    if (s.CheckBox8 && *std::max_element(ziffer, ziffer + 10) >= w.endziffer) return false;
-    if (s.CheckBox9) {
-        int linie[64] = {};
-        const auto& masken = linien_je_Zahl();
-        for (int n : k)
-            for (std::uint64_t m = masken[n]; m; m &= m - 1)
-                if (++linie[std::countr_zero(m)] >= w.tippschein) return false;
-    }
-    if (s.CheckBox11 && decaden_mit(2) > 2) return false;
+    if (s.CheckBox6 && feld_ab(f, ZEHNER, w.zehner)) return false;
+    if (s.CheckBox8 && feld_ab(f, ZIFFERN, w.endziffer)) return false;
+    if (s.CheckBox9 && (feld_ab(l0, ~0ULL, w.tippschein) || feld_ab(l1, ~0ULL, w.tippschein) ||
+                        feld_ab(l2, ~0ULL, w.tippschein)))
+        return false;
+    if (s.CheckBox11 && zehner_mit(f, 2) > 2) return false;
     if (s.CheckBox12 && (klein == 6 || klein == 0)) return false;
     if (s.CheckBox13 && !(w.quersumme_unten < summe && summe < w.quersumme_oben)) return false;
     if (s.CheckBox10)
@@ -263,14 +304,19 @@ std::size_t loesche_gezogene(Kombinationstabelle& t, std::span<const Ziehung> zi
 
 String gefilterte_Datei(const Kombinationstabelle& t)
 {
-    String s;
-    s.reserve(t.z.size() * 20);
-    for (const Kombination& k : t.z) {
-        if (k[0] == 0) continue;
-        kern::haenge_an(s, k);
-        s += ",0\n";
-    }
-    return s;
+    // Present combinations hold numbers 1..49: at most 20 characters a line.
+    return kern::parallel_Text(t.z.size(), [&](std::size_t b, std::size_t e, String& s) {
+        s.resize((e - b) * 20);
+        char* p = s.data();
+        for (std::size_t i = b; i < e; ++i) {
+            if (t.z[i][0] == 0) continue;
+            p = kern::schreibe_Sechs(p, t.z[i]);
+            *p++ = ',';
+            *p++ = '0';
+            *p++ = '\n';
+        }
+        s.resize(static_cast<std::size_t>(p - s.data()));
+    });
 }
 
 Schritt2Ergebnis Schritt2_ausfuehren(const Schritt2Eingaben& e, std::span<const Ziehung> ziehungen,

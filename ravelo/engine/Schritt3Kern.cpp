@@ -27,43 +27,79 @@ std::vector<Trefferklasse> pruefe_Gewinnbetraege(Gewinnbetraege& g)
 
 std::vector<Kombination> lies_gefilterte(std::string_view bytes, int anzahl_Varianten)
 {
-    std::vector<Kombination> k;
+    // Every piece reads its lines into their places up to its first line that ends the reading;
+    // the result ends at the first such line of all.
     const std::size_t groesse = static_cast<std::size_t>(std::max(anzahl_Varianten, 0));
-    kern::fuer_jede_Zeile(bytes, 99, [&](std::string_view zeile) {
-        if (k.size() >= groesse) return false;
-        Kombination c = kern::lies_Sechs(zeile);
-        if (c[0] < 1) return false;
-        k.push_back(c);
-        return true;
+    const std::vector<kern::Zeilenabschnitt> abschnitte = kern::Zeilenabschnitte(bytes);
+    std::vector<Kombination> k(groesse);
+    std::vector<std::size_t> ende(abschnitte.size());
+    kern::parallel_jede(abschnitte.size(), [&](std::size_t a) {
+        std::size_t index = abschnitte[a].erste_Zeile;
+        kern::fuer_jede_Kombination(abschnitte[a].text, 99, [&](const Kombination& c) {
+            if (index >= groesse || c[0] < 1) return false;
+            k[index++] = c;
+            return true;
+        });
+        ende[a] = index;
     });
+    std::size_t n = 0;
+    for (std::size_t a = 0; a < abschnitte.size(); ++a) {
+        n = ende[a];
+        const std::size_t naechste = a + 1 < abschnitte.size() ? abschnitte[a + 1].erste_Zeile : n;
+        if (n < naechste) break;  // stopped inside this piece
+    }
+    k.resize(std::min(n, groesse));
     return k;
 }
+
+namespace {
+
+// The number of list entries per signature, in an open-addressing table that holds at most
+// KRITERIENLISTE_GROESSE keys at a quarter of its slots.
+class Signaturzaehler {
+public:
+    explicit Signaturzaehler(std::span<const long long> liste)
+    {
+        for (long long s : liste) {
+            std::size_t i = platz(s);
+            while (FBelegt[i] && FSchluessel[i] != s) i = (i + 1) & (GROESSE - 1);
+            FBelegt[i] = 1;
+            FSchluessel[i] = s;
+            ++FAnzahl[i];
+        }
+    }
+    std::uint16_t anzahl(long long s) const
+    {
+        for (std::size_t i = platz(s);; i = (i + 1) & (GROESSE - 1)) {
+            if (!FBelegt[i]) return 0;
+            if (FSchluessel[i] == s) return FAnzahl[i];
+        }
+    }
+
+private:
+    static constexpr std::size_t GROESSE = 4 * 8192;  // a power of two above 4 x 5000
+    static std::size_t platz(long long s)
+    {
+        return static_cast<std::size_t>((static_cast<std::uint64_t>(s) * 0x9E3779B97F4A7C15ULL) >> 49);  // 15 bits
+    }
+    std::vector<long long> FSchluessel = std::vector<long long>(GROESSE);
+    std::vector<std::uint16_t> FAnzahl = std::vector<std::uint16_t>(GROESSE);
+    std::vector<std::uint8_t> FBelegt = std::vector<std::uint8_t>(GROESSE);
+};
+
+}  // namespace
 
 std::vector<std::uint16_t> berechne_Punkte(std::span<const Kombination> k, std::span<const Ziehung> ziehungen,
                                            const Kriterien& kriterien)
 {
-    // Each signature with the number of list entries that hold it, sorted for lookup.
     const std::size_t n = std::min<std::size_t>(ziehungen.size(), KRITERIENLISTE_GROESSE);
-    std::vector<long long> sig(n);
-    for (std::size_t i = 0; i < n; ++i) sig[i] = Signatur(ziehungen[i].data(), kriterien);
-    sig.resize(KRITERIENLISTE_GROESSE, 0);
-    std::sort(sig.begin(), sig.end());
-    std::vector<std::pair<long long, int>> anzahl;
-    for (long long s : sig) {
-        if (anzahl.empty() || anzahl.back().first != s)
-            anzahl.emplace_back(s, 1);
-        else
-            ++anzahl.back().second;
-    }
+    std::vector<long long> liste(KRITERIENLISTE_GROESSE, 0);  // entries beyond the draws hold 0
+    for (std::size_t i = 0; i < n; ++i) liste[i] = Signatur(ziehungen[i].data(), kriterien);
+    const Signaturzaehler zaehler(liste);
 
     std::vector<std::uint16_t> punkte(k.size());
     kern::parallel_fuer(k.size(), [&](std::size_t b, std::size_t e) {
-        for (std::size_t i = b; i < e; ++i) {
-            long long s = Signatur(k[i], kriterien);
-            auto it = std::lower_bound(anzahl.begin(), anzahl.end(), s,
-                                       [](const std::pair<long long, int>& p, long long v) { return p.first < v; });
-            punkte[i] = it != anzahl.end() && it->first == s ? static_cast<std::uint16_t>(it->second) : 0;
-        }
+        for (std::size_t i = b; i < e; ++i) punkte[i] = zaehler.anzahl(Signatur(k[i], kriterien));
     });
     return punkte;
 }
@@ -81,26 +117,31 @@ std::vector<std::uint32_t> sortiere_Punkte(std::span<const std::uint16_t> punkte
 
 String Punktedatei(std::span<const std::uint16_t> punkte)
 {
-    String s;
-    s.reserve(punkte.size() * 5);
-    for (std::uint16_t p : punkte) {
-        kern::haenge_an(s, p);
-        s.push_back('\n');
-    }
-    return s;
+    return kern::parallel_Text(punkte.size(), [&](std::size_t b, std::size_t e, String& s) {
+        s.resize((e - b) * 6);
+        char* p = s.data();
+        for (std::size_t i = b; i < e; ++i) {
+            p = kern::schreibe_Zahl(p, punkte[i]);
+            *p++ = '\n';
+        }
+        s.resize(static_cast<std::size_t>(p - s.data()));
+    });
 }
 
 String sortierte_Datei(std::span<const std::uint16_t> punkte, std::span<const std::uint32_t> reihenfolge)
 {
-    String s;
-    s.reserve(reihenfolge.size() * 12);
-    for (std::uint32_t i : reihenfolge) {
-        kern::haenge_an(s, punkte[i]);
-        s.push_back(';');
-        kern::haenge_an(s, i);
-        s.push_back('\n');
-    }
-    return s;
+    return kern::parallel_Text(reihenfolge.size(), [&](std::size_t b, std::size_t e, String& s) {
+        s.resize((e - b) * 18);
+        char* p = s.data();
+        for (std::size_t j = b; j < e; ++j) {
+            const std::uint32_t i = reihenfolge[j];
+            p = kern::schreibe_Zahl(p, punkte[i]);
+            *p++ = ';';
+            p = kern::schreibe_Zahl(p, i);
+            *p++ = '\n';
+        }
+        s.resize(static_cast<std::size_t>(p - s.data()));
+    });
 }
 
 std::vector<Tipp> waehle_Tipps(std::span<const Kombination> k, std::span<const std::uint16_t> punkte,

@@ -97,3 +97,26 @@ TEST(KernKriterien, Signatur)
     zwei.CheckBox15 = zwei.CheckBox17 = true;
     EXPECT_EQ(Signatur(Kombination{1, 2, 3, 10, 20, 30}, zwei), 2 * 10000000 + 4 * 100000);
 }
+
+TEST(KernKriterien, SignaturGleichDenEinzelklassen)
+{
+    // Every combination of 16 numbers spread over all decades and digits, and a few with a
+    // repeated number: the signature is the weighted sum of the six classes.
+    const int zahlen[16] = {1, 2, 3, 4, 9, 10, 11, 19, 20, 21, 29, 31, 40, 41, 48, 49};
+    std::vector<Kombination> faelle;
+    for (int a = 0; a < 16; ++a)
+        for (int b = a + 1; b < 16; ++b)
+            for (int c = b + 1; c < 16; ++c)
+                for (int d = c + 1; d < 16; ++d)
+                    for (int e = d + 1; e < 16; ++e)
+                        for (int f = e + 1; f < 16; ++f)
+                            faelle.push_back({zahlen[f], zahlen[a], zahlen[e], zahlen[b], zahlen[d], zahlen[c]});
+    faelle.push_back({5, 5, 6, 7, 15, 25});
+    faelle.push_back({1, 1, 1, 1, 1, 1});
+    for (const Kombination& z : faelle) {
+        const long long einzeln = klasse_Folgen(z.data()) * GEWICHT_FOLGEN + klasse_Endziffern(z.data()) * GEWICHT_ENDZIFFERN +
+                                  klasse_Gerade(z.data()) * GEWICHT_GERADE + klasse_Zehner(z.data()) * GEWICHT_ZEHNER +
+                                  klasse_Kleine(z.data()) * GEWICHT_KLEINE + klasse_Summe(z.data()) * GEWICHT_SUMME;
+        ASSERT_EQ(Signatur(z, alle()), einzeln) << ::testing::PrintToString(z);
+    }
+}

@@ -1,6 +1,7 @@
 // Step 3's core: points, stable order, selection, back-check, files and texts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -41,6 +42,23 @@ TEST(KernSchritt3, Gewinnbetraege)
     EXPECT_EQ(g.betrag[DREI], 10);
     EXPECT_EQ(g.betrag[SECHS], 1000000);
     EXPECT_EQ(g.betrag[VIER_Z], 1000000);
+}
+
+TEST(KernSchritt3, LesenEndetAnDerErstenFremdenZeile)
+{
+    // Large enough to be read in several pieces at once.
+    String text;
+    for (int i = 0; i < 100000; ++i) text += std::to_string(i % 40 + 1) + ",2,3,4,5," + std::to_string(i % 7) + ",0\n";
+    std::vector<Kombination> k = lies_gefilterte(text, 200000);
+    ASSERT_EQ(k.size(), 100000u);
+    EXPECT_EQ(k[99999], (Kombination{99999 % 40 + 1, 2, 3, 4, 5, 99999 % 7}));
+    EXPECT_EQ(lies_gefilterte(text, 50000).size(), 50000u);
+
+    const std::size_t mitte = text.find("\n", text.size() * 2 / 3) + 1;  // start of some line
+    const std::size_t zeile = static_cast<std::size_t>(std::count(text.begin(), text.begin() + mitte, '\n'));
+    String mit_Ende = text.substr(0, mitte) + "0,1,2,3,4,5,0\n" + text.substr(mitte);
+    EXPECT_EQ(lies_gefilterte(mit_Ende, 200000).size(), zeile);
+    EXPECT_EQ(lies_gefilterte("Kopf\n1,2,3,4,5,6,0\n", 10).size(), 0u);
 }
 
 TEST(KernSchritt3, PunkteZaehlenDieGanzeListe)
