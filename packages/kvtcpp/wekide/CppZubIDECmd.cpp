@@ -254,7 +254,6 @@ TZUBCommands::TZUBCommands(TComponent* AOwner) : TDataModule(AOwner) {
     SetName("ZUBCommands");
     ImageList1 = new TImageList(this);
     ImageList1->SetName("ImageList1");
-    ImageList1->SetCount(4);
     ActionList1 = new TActionList(this);
     ActionList1->SetName("ActionList1");
     ActionList1->Images = ImageList1;
@@ -287,8 +286,8 @@ TZUBCommands::TZUBCommands(TComponent* AOwner) : TDataModule(AOwner) {
                        FileNewZubFormCommand}) {
         auto* item = new TMenuItem(this);
         item->SetName("MenuItem" + IntToStr(n++));
-        item->Action = a;
-        PopupMenu1->Items.push_back(item);
+        AssignAction(item, a);
+        PopupMenu1->Items()->Add(item);
     }
     OnCreate = [this](TObject* s) { DataModuleCreate(s); };
 }

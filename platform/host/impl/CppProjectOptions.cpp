@@ -4,12 +4,10 @@ namespace hostimpl {
 namespace {
 
 // Applies to the project being created (else the active one); the values are recorded on it.
-class TCppProjectOptions : public TInterfacedObject, public IQCppProjectOptions {
+class TCppProjectOptions : public TAggregatedObject, public IQCppProjectOptions {
 public:
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
-        if (QueryAs<IQCppProjectOptions>(this, iid, obj)) return S_OK;
-        return TInterfacedObject::QueryInterface(iid, obj);
-    }
+    using TAggregatedObject::TAggregatedObject;
+    bool QueryOwnInterface(const TGUID& iid, void** obj) override { return QueryAs<IQCppProjectOptions>(this, iid, obj); }
     void SetTargetOptions(int kind, bool guiApp, int a, int b, int c, int d, int e) override {
         Target().SetTargetOptions(IntToStr(kind) + "," + (guiApp ? "true" : "false") + "," + IntToStr(a) + "," +
                                   IntToStr(b) + "," + IntToStr(c) + "," + IntToStr(d) + "," + IntToStr(e));
@@ -30,8 +28,8 @@ private:
 
 }  // namespace
 
-TIntfPtr<IInterface> NewCppProjectOptions() {
-    return TIntfPtr<IInterface>(static_cast<IQCppProjectOptions*>(new TCppProjectOptions));
+std::unique_ptr<TAggregatedObject> NewCppProjectOptions(IInterface* controller) {
+    return std::make_unique<TCppProjectOptions>(controller);
 }
 
 }  // namespace hostimpl

@@ -28,12 +28,10 @@ bool IsUnder(IQGalleryCategory* c, IQGalleryCategory* ancestor) {
     return false;
 }
 
-class TGalleryCategoryManager : public TInterfacedObject, public IQGalleryCategoryManager {
+class TGalleryCategoryManager : public TAggregatedObject, public IQGalleryCategoryManager {
 public:
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
-        if (QueryAs<IQGalleryCategoryManager>(this, iid, obj)) return S_OK;
-        return TInterfacedObject::QueryInterface(iid, obj);
-    }
+    using TAggregatedObject::TAggregatedObject;
+    bool QueryOwnInterface(const TGUID& iid, void** obj) override { return QueryAs<IQGalleryCategoryManager>(this, iid, obj); }
     TIntfPtr<IQGalleryCategory> AddCategory(IQGalleryCategory* parent, const String& idString,
                                             const String& displayName) override {
         if (idString.empty()) throw EHostError("A gallery category needs an identifier");
@@ -63,8 +61,8 @@ public:
 
 }  // namespace
 
-TIntfPtr<IInterface> NewGalleryCategoryManager() {
-    return TIntfPtr<IInterface>(static_cast<IQGalleryCategoryManager*>(new TGalleryCategoryManager));
+std::unique_ptr<TAggregatedObject> NewGalleryCategoryManager(IInterface* controller) {
+    return std::make_unique<TGalleryCategoryManager>(controller);
 }
 
 int GalleryCategoryCount() { return static_cast<int>(State().Categories.size()); }

@@ -4,10 +4,11 @@
 
 #include "host/HostState.h"
 #include "rtl/Classes.h"
+#include "zub/Forms.h"
 
 using hostimpl::State;
 
-TComponent* IDEApplication() { return State().Application.get(); }
+TComponent* IDEApplication() { return Application; }
 
 int TIDEEvent::Add(TNotifyEvent handler) {
     int cookie = FNextCookie++;
@@ -96,7 +97,7 @@ void LoadDialogAnswers(const String& fileName) {
         if (t.empty() || t[0] == '#') continue;
         auto eq = line.find('=');
         if (eq == String::npos) throw EHostError("Answers file " + fileName + ", line " + IntToStr(i + 1) + ": no '='");
-        SetDialogAnswer(Trim(line.substr(0, eq)), line.substr(eq + 1));
+        SetDialogAnswer(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
     }
 }
 

@@ -77,12 +77,10 @@ public:
     }
 };
 
-class TModuleServices : public TInterfacedObject, public IQModuleServices {
+class TModuleServices : public TAggregatedObject, public IQModuleServices {
 public:
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
-        if (QueryAs<IQModuleServices>(this, iid, obj)) return S_OK;
-        return TInterfacedObject::QueryInterface(iid, obj);
-    }
+    using TAggregatedObject::TAggregatedObject;
+    bool QueryOwnInterface(const TGUID& iid, void** obj) override { return QueryAs<IQModuleServices>(this, iid, obj); }
 
     TIntfPtr<IQModule> CreateModule(IQModuleCreator* creator, IQDocumentModule* owner) override {
         if (!creator) throw EHostError("No creator for the new module");
@@ -143,6 +141,7 @@ public:
         Receive(*p, source);
         s.Projects.push_back(p);
         auto previous = s.ActiveProject;
+        auto previousModule = s.CurrentModule;
         s.ActiveProject = p;
         s.CreatingProject = p.get();
         try {
@@ -152,6 +151,7 @@ public:
             s.CreatingProject = nullptr;
             std::erase(s.Projects, p);
             s.ActiveProject = previous;
+            s.CurrentModule = previousModule;
             auto open = AllModules();
             if (s.CurrentModule && std::find(open.begin(), open.end(), s.CurrentModule.get()) == open.end())
                 s.CurrentModule.reset();
@@ -181,8 +181,8 @@ private:
 
 }  // namespace
 
-TIntfPtr<IInterface> NewModuleServices() {
-    return TIntfPtr<IInterface>(static_cast<IQModuleServices*>(new TModuleServices));
+std::unique_ptr<TAggregatedObject> NewModuleServices(IInterface* controller) {
+    return std::make_unique<TModuleServices>(controller);
 }
 
 String NewFormName(const String& base) { return MakeUniqueFormName(base); }

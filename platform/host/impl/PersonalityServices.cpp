@@ -17,12 +17,10 @@ public:
     }
 };
 
-class TPersonalityServices : public TInterfacedObject, public IQPersonalityServices {
+class TPersonalityServices : public TAggregatedObject, public IQPersonalityServices {
 public:
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
-        if (QueryAs<IQPersonalityServices>(this, iid, obj)) return S_OK;
-        return TInterfacedObject::QueryInterface(iid, obj);
-    }
+    using TAggregatedObject::TAggregatedObject;
+    bool QueryOwnInterface(const TGUID& iid, void** obj) override { return QueryAs<IQPersonalityServices>(this, iid, obj); }
     bool SupportsTrait(const String& personality, const TGUID& trait) override {
         auto& t = State().Traits;
         auto it = t.find(UpperCase(personality));
@@ -40,8 +38,8 @@ public:
 
 }  // namespace
 
-TIntfPtr<IInterface> NewPersonalityServices() {
-    return TIntfPtr<IInterface>(static_cast<IQPersonalityServices*>(new TPersonalityServices));
+std::unique_ptr<TAggregatedObject> NewPersonalityServices(IInterface* controller) {
+    return std::make_unique<TPersonalityServices>(controller);
 }
 
 void SetTraitSupported(const String& personality, const TGUID& trait, bool supported) {

@@ -7,21 +7,25 @@ namespace {
 
 THostState* gState = nullptr;
 
-// The root service object: answers each service interface by its GUID.
+// The root service object: answers each service interface by its GUID. The services are parts
+// of it, so a reference to any service keeps the whole alive.
 class TQuistorIDEServices : public TInterfacedObject {
 public:
-    TQuistorIDEServices()
-        : FServices{NewGalleryCategoryManager(), NewModuleServices(), NewPersonalityServices(),
-                    NewCppProjectOptions()} {}
+    TQuistorIDEServices() {
+        IInterface* self = this;
+        FServices.push_back(NewGalleryCategoryManager(self));
+        FServices.push_back(NewModuleServices(self));
+        FServices.push_back(NewPersonalityServices(self));
+        FServices.push_back(NewCppProjectOptions(self));
+    }
     HRESULT QueryInterface(const TGUID& iid, void** obj) override {
-        if (TInterfacedObject::QueryInterface(iid, obj) == S_OK) return S_OK;
         for (auto& s : FServices)
-            if (s->QueryInterface(iid, obj) == S_OK) return S_OK;
-        return E_NOINTERFACE;
+            if (s->QueryOwnInterface(iid, obj)) return S_OK;
+        return TInterfacedObject::QueryInterface(iid, obj);
     }
 
 private:
-    std::vector<TIntfPtr<IInterface>> FServices;
+    std::vector<std::unique_ptr<TAggregatedObject>> FServices;
 };
 
 }  // namespace
@@ -40,8 +44,6 @@ void StartHost(const String& projectFolder) {
     gState = new THostState;
     try {
         SetProjectFolder(projectFolder);
-        gState->Application = std::make_unique<TComponent>(nullptr);
-        gState->Application->SetName("Application");
         gState->Personalities = {"Pendro.Personality", sCppPersonality};
         SetTraitSupported(sCppPersonality, IQProjectDocumentTrait::IID, true);
         gState->Compiler = std::make_unique<TCppCompiler>();
@@ -59,7 +61,6 @@ void StopHost() {
     gState->ActiveProject.reset();
     gState->Projects.clear();
     gState->LooseModules.clear();
-    gState->Application.reset();
     gState->Services.reset();
     delete gState;
     gState = nullptr;

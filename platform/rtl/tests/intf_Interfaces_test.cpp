@@ -94,4 +94,43 @@ TEST(intf_Interfaces, CopiesAndMovesCountReferences) {
     EXPECT_EQ(gAlive, 0);
 }
 
+// A whole made of parts: every interface counts on the whole.
+class TPartGreeter : public TAggregatedObject, public IGreeter {
+public:
+    using TAggregatedObject::TAggregatedObject;
+    bool QueryOwnInterface(const TGUID& iid, void** obj) override { return QueryAs<IGreeter>(this, iid, obj); }
+    String Greet() override { return "part"; }
+};
+
+class TWhole : public TInterfacedObject {
+public:
+    TWhole() : FPart(static_cast<IInterface*>(this)) { ++gAlive; }
+    ~TWhole() override { --gAlive; }
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+        if (FPart.QueryOwnInterface(iid, obj)) return S_OK;
+        return TInterfacedObject::QueryInterface(iid, obj);
+    }
+
+private:
+    TPartGreeter FPart;
+};
+
+TEST(intf_Interfaces, AggregatedPartsCountOnTheWhole) {
+    gAlive = 0;
+    auto* whole = new TWhole;
+    TIntfPtr<IInterface> w(static_cast<IInterface*>(whole));
+    {
+        TIntfPtr<IGreeter> g;
+        ASSERT_TRUE(Supports(w, g));
+        EXPECT_EQ(g->Greet(), "part");
+        EXPECT_EQ(whole->RefCount(), 2);
+        EXPECT_TRUE(Supports(g, IInterface::IID));  // back to the whole through the part
+        EXPECT_TRUE(Supports(w, IGreeter::IID));
+        EXPECT_EQ(whole->RefCount(), 2);
+        w.reset();
+        EXPECT_EQ(gAlive, 1);  // the part's reference keeps the whole
+    }
+    EXPECT_EQ(gAlive, 0);
+}
+
 }  // namespace

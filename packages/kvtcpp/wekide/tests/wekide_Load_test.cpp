@@ -54,7 +54,7 @@ TEST_F(wekide_Load, CommandsExistOnceTheMainFormDoes) {
     };
     auto* popup = dynamic_cast<TPopupMenu*>(dm->FindComponent("PopupMenu1"));
     ASSERT_NE(popup, nullptr);
-    ASSERT_EQ(popup->Items.size(), 4u);
+    ASSERT_EQ(popup->Items()->Count(), 4);
     for (std::size_t i = 0; i < 4; ++i) {
         TAction* a = FindAction(app, want[i].name);
         ASSERT_NE(a, nullptr) << want[i].name;
@@ -64,7 +64,8 @@ TEST_F(wekide_Load, CommandsExistOnceTheMainFormDoes) {
         EXPECT_EQ(a->ImageIndex, want[i].image);
         EXPECT_EQ(a->Category, "File");
         EXPECT_NE(a->ActionList(), nullptr);
-        EXPECT_EQ(popup->Items[i]->Action, a);  // menu order: application, data module, frame, form
+        // menu order: application, data module, frame, form; the item runs its action
+        EXPECT_EQ(popup->Items()->Items(static_cast<int>(i))->Caption(), want[i].caption);
     }
     // firing again creates no second data module
     MainFormCreated().Fire(IDEApplication());
@@ -113,6 +114,14 @@ TEST_F(wekide_Load, ActionsCreateUnits) {
     EXPECT_EQ(ActiveProject()->ModuleCount(), 1);
     SetCompilerState(TCompilerState::Busy);
     EXPECT_FALSE(FindAction(IDEApplication(), "FileNewZubFormCommand")->Execute());
+    // the pop-up menu's form item runs the form action
+    SetCompilerState(TCompilerState::Idle);
+    FindAction(IDEApplication(), "FileNewZubFormCommand")->Update();  // as the host does when idle
+    auto* popup = dynamic_cast<TPopupMenu*>(IDEApplication()->Components(0)->FindComponent("PopupMenu1"));
+    ASSERT_NE(popup, nullptr);
+    const std::size_t before = ReceivedFiles().size();
+    popup->Items()->Items(3)->Click();
+    EXPECT_EQ(ReceivedFiles().size(), before + 3);
 }
 
 TEST_F(wekide_Load, UnloadLeavesNothingBehind) {

@@ -1,6 +1,8 @@
 #pragma once
 // Command data modules: actions, action lists, image lists and menus.
 #include "host/IDEControl.h"
+#include "zub/ImgList.h"
+#include "zub/Menus.h"
 
 // A data module: a non-visual container of components. NewDataModule runs OnCreate after the
 // object is fully constructed.
@@ -25,22 +27,12 @@ T* NewDataModule(TComponent* owner) {
     return m;
 }
 
-class TImageList : public TComponent {
-public:
-    using TComponent::TComponent;
-    int Count() const { return FCount; }
-    void SetCount(int n) { FCount = n; }
-
-private:
-    int FCount = 0;
-};
-
 class TActionList;
 
 class TAction : public TComponent {
 public:
     using TComponent::TComponent;
-    ~TAction() override { SetActionList(nullptr); }
+    ~TAction() override;
     String Caption, Hint, Category;
     int HelpContext = 0;
     int ImageIndex = -1;
@@ -50,14 +42,20 @@ public:
 
     TActionList* ActionList() const { return FList; }
     void SetActionList(TActionList* list);
-    // Lets OnUpdate set the state.
-    void Update() { if (OnUpdate) OnUpdate(this); }
+    // Lets OnUpdate set the state, then shows it on the linked menu items.
+    void Update();
     // Updates, then runs OnExecute when enabled; false when it did not run.
     bool Execute();
 
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
 private:
     friend class TActionList;
+    friend void AssignAction(TMenuItem*, TAction*);
+    void ShowState();
     TActionList* FList = nullptr;
+    std::vector<TMenuItem*> FItems;
 };
 
 class TActionList : public TComponent {
@@ -73,24 +71,9 @@ private:
     std::vector<TAction*> FActions;
 };
 
-class TMenuItem : public TComponent {
-public:
-    using TComponent::TComponent;
-    TAction* Action = nullptr;
-    String Caption() const { return Action ? Action->Caption : FCaption; }
-    void SetCaption(const String& c) { FCaption = c; }
-    bool Click() { return Action && Action->Execute(); }
-
-private:
-    String FCaption;
-};
-
-class TPopupMenu : public TComponent {
-public:
-    using TComponent::TComponent;
-    // Items are owned by the menu's owner, as the form reader creates them; the menu lists them.
-    std::vector<TMenuItem*> Items;
-};
+// Lets a menu item run the action: the item takes the action's caption, hint and state (again at
+// each Update) and its click executes the action. The link ends when either is freed.
+void AssignAction(TMenuItem* item, TAction* action);
 
 // The action named name among the components owned (directly or through owned components) by
 // root, nullptr when there is none.

@@ -7,7 +7,8 @@
 #include "rtl/Classes.h"
 #include "zub/Classes.h"
 
-// The host application: owner of the packages' command data modules.
+// The host application (the component library's Application): owner of the packages' command
+// data modules.
 TComponent* IDEApplication();
 
 // A multicast event. Handlers are removed by the cookie Add returned; removing during a fire is

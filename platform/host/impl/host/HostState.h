@@ -23,7 +23,6 @@ struct TGalleryHandler {
 struct THostState {
     String ProjectFolder;
     TIntfPtr<IInterface> Services;
-    std::unique_ptr<TComponent> Application;
     // modules
     std::vector<TIntfPtr<THostModule>> Projects;
     std::vector<TIntfPtr<THostModule>> LooseModules;  // units outside any project
@@ -51,11 +50,11 @@ struct THostState {
 THostState& State();
 THostState* StateOrNull();
 
-// Service objects (one file each).
-TIntfPtr<IInterface> NewGalleryCategoryManager();
-TIntfPtr<IInterface> NewModuleServices();
-TIntfPtr<IInterface> NewPersonalityServices();
-TIntfPtr<IInterface> NewCppProjectOptions();
+// Service objects (one file each), parts of the QuistorIDEServices object.
+std::unique_ptr<TAggregatedObject> NewGalleryCategoryManager(IInterface* controller);
+std::unique_ptr<TAggregatedObject> NewModuleServices(IInterface* controller);
+std::unique_ptr<TAggregatedObject> NewPersonalityServices(IInterface* controller);
+std::unique_ptr<TAggregatedObject> NewCppProjectOptions(IInterface* controller);
 
 // A module or project of the host.
 class THostModule : public TInterfacedObject, public virtual IQProject {

@@ -80,6 +80,8 @@ template <class T, class I>
 bool Supports(const TIntfPtr<T>& p, TIntfPtr<I>& out) {
     return Supports<I>(p.get(), out);
 }
+// Every interface an object answers counts on that same object (see TAggregatedObject), so the
+// reference the query took is given back through p.
 bool Supports(IInterface* p, const TGUID& iid);
 template <class T>
 bool Supports(const TIntfPtr<T>& p, const TGUID& iid) { return Supports(static_cast<IInterface*>(p.get()), iid); }
@@ -121,4 +123,24 @@ public:
 
 private:
     std::atomic<int> FRefCount{0};
+};
+
+// An object that lives inside another (its controller) and answers interfaces on its behalf:
+// references count on the controller, and QueryInterface asks the controller, so every interface
+// of the whole answers for the same object. The controller owns and frees it, and asks it for
+// its own interfaces with QueryOwnInterface.
+class TAggregatedObject : public TObject, public virtual IInterface {
+public:
+    explicit TAggregatedObject(IInterface* controller) : FController(controller) {}
+    TAggregatedObject(const TAggregatedObject&) = delete;
+    TAggregatedObject& operator=(const TAggregatedObject&) = delete;
+
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override { return FController->QueryInterface(iid, obj); }
+    int AddRef() override { return FController->AddRef(); }
+    int Release() override { return FController->Release(); }
+    // The interfaces this part implements itself (not IInterface); QueryAs inside.
+    virtual bool QueryOwnInterface(const TGUID& iid, void** obj) = 0;
+
+private:
+    IInterface* FController;
 };
