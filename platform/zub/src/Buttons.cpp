@@ -39,14 +39,8 @@ bool TSpeedButton::SetLayoutProperty(const String& name, const TLayoutValue& v)
     else if (SameText(name, "GroupIndex")) SetGroupIndex(v.AsInt());
     else if (SameText(name, "Down")) SetDown(v.AsBool());
     else if (SameText(name, "AllowAllUp")) SetAllowAllUp(v.AsBool());
-    else if (SameText(name, "Glyph.Data")) {
-        if (v.Kind != TLayoutValue::Binary) throw ELayoutError(v.Line, "picture data expected");
-        try {
-            FGlyph.LoadFromBytes(v.Text);
-        } catch (const EInvalidGraphic& e) {
-            throw ELayoutError(v.Line, e.Message());
-        }
-    } else if (SameText(name, "NumGlyphs") || SameText(name, "Layout") || SameText(name, "Spacing") ||
+    else if (SameText(name, "Glyph.Data")) LoadLayoutPicture(FGlyph, v);
+    else if (SameText(name, "NumGlyphs") || SameText(name, "Layout") || SameText(name, "Spacing") ||
                SameText(name, "Margin"))
         return true;
     else return TControl::SetLayoutProperty(name, v);

@@ -240,7 +240,15 @@ void TControl::KeyDown(unsigned short& key, TShiftState shift)
     if (key != 0 && Enabled() && OnKeyDown) OnKeyDown(this, key, shift);
 }
 
-namespace {
+int LayoutEnum(const TLayoutValue& v, std::initializer_list<const char*> names)
+{
+    int i = 0;
+    for (const char* n : names) {
+        if (SameText(n, v.AsIdent())) return i;
+        ++i;
+    }
+    throw ELayoutError(v.Line, "unknown value " + v.Text);
+}
 
 TColor LayoutColor(const TLayoutValue& v)
 {
@@ -251,6 +259,31 @@ TColor LayoutColor(const TLayoutValue& v)
     }
     return static_cast<TColor>(v.AsInt());
 }
+
+void LoadLayoutPicture(TPicture& picture, const TLayoutValue& v)
+{
+    if (v.Kind != TLayoutValue::Binary) throw ELayoutError(v.Line, "picture data expected");
+    String bytes = v.Text;
+    // A picture class name (length byte, name) may stand before the file's bytes.
+    if (DetectPictureFormat(bytes) == TPictureFormat::None && !bytes.empty()) {
+        std::size_t skip = 1 + static_cast<unsigned char>(bytes[0]);
+        if (skip < bytes.size()) bytes = bytes.substr(skip);
+    }
+    try {
+        picture.LoadFromBytes(bytes);
+    } catch (const EInvalidGraphic& e) {
+        throw ELayoutError(v.Line, e.Message());
+    }
+}
+
+void AssignLayoutList(TStrings& lines, const TLayoutValue& v)
+{
+    TStringList l;
+    for (const String& s : v.AsList()) l.Add(s);
+    lines.Assign(l);
+}
+
+namespace {
 
 TCursor LayoutCursor(const TLayoutValue& v)
 {

@@ -5,26 +5,6 @@
 #include "rtl/Clock.h"
 #include "zub/Menus.h"
 
-namespace {
-
-// Layout picture data: an optional class name (length byte + name) before the file's bytes.
-void LoadLayoutPicture(TPicture& picture, const TLayoutValue& v)
-{
-    if (v.Kind != TLayoutValue::Binary) throw ELayoutError(v.Line, "picture data expected");
-    String bytes = v.Text;
-    if (DetectPictureFormat(bytes) == TPictureFormat::None && !bytes.empty()) {
-        std::size_t skip = 1 + static_cast<unsigned char>(bytes[0]);
-        if (skip < bytes.size()) bytes = bytes.substr(skip);
-    }
-    try {
-        picture.LoadFromBytes(bytes);
-    } catch (const EInvalidGraphic& e) {
-        throw ELayoutError(v.Line, e.Message());
-    }
-}
-
-}  // namespace
-
 // ---- TImage
 
 TImage::TImage(TComponent* AOwner) : TControl(AOwner)
@@ -262,9 +242,7 @@ TRadioButton* TRadioGroup::Buttons(int index)
 bool TRadioGroup::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
     if (SameText(name, "Items.Strings")) {
-        TStringList l;
-        for (const String& s : v.AsList()) l.Add(s);
-        FItems.Assign(l);
+        AssignLayoutList(FItems, v);
     } else if (SameText(name, "ItemIndex")) {
         std::lock_guard g(Lock());
         FItemIndex = v.AsInt();  // the items may follow; checked in LayoutLoaded
@@ -341,21 +319,12 @@ TPopupMenu* TTrayIcon::PopupMenu() const
     return FPopupMenu;
 }
 
-void TTrayIcon::SetPopupMenu(TPopupMenu* m)
-{
-    std::lock_guard g(Lock());
-    if (FPopupMenu) FPopupMenu->RemoveFreeNotification(this);
-    FPopupMenu = m;
-    if (m) m->FreeNotification(this);
-}
+void TTrayIcon::SetPopupMenu(TPopupMenu* m) { SetReference(FPopupMenu, m); }
 
 void TTrayIcon::Notification(TComponent* c, TOperation op)
 {
     TComponent::Notification(c, op);
-    if (op == opRemove) {
-        std::lock_guard g(Lock());
-        if (c == FPopupMenu) FPopupMenu = nullptr;
-    }
+    if (op == opRemove) DropReference(FPopupMenu, c);
 }
 
 void TTrayIcon::ShowBalloonHint()

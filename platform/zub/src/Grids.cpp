@@ -278,13 +278,8 @@ bool TStringGrid::SetLayoutProperty(const String& name, const TLayoutValue& v)
     else if (SameText(name, "DefaultRowHeight")) SetDefaultRowHeight(v.AsInt());
     else if (SameText(name, "DefaultColWidth")) SetDefaultColWidth(v.AsInt());
     else if (SameText(name, "GridLineWidth")) SetGridLineWidth(v.AsInt());
-    else if (SameText(name, "FixedColor")) {
-        TColor c = 0;
-        if (v.Kind == TLayoutValue::Ident) {
-            if (!IdentToColor(v.Text, c)) throw ELayoutError(v.Line, "unknown colour " + v.Text);
-        } else c = v.AsInt();
-        SetFixedColor(c);
-    } else if (SameText(name, "DefaultDrawing")) SetDefaultDrawing(v.AsBool());
+    else if (SameText(name, "FixedColor")) SetFixedColor(LayoutColor(v));
+    else if (SameText(name, "DefaultDrawing")) SetDefaultDrawing(v.AsBool());
     else if (SameText(name, "ColWidths") || SameText(name, "RowHeights")) {
         // Written as a list of numbers: ( 50 22 17 ).
         const auto& items = v.AsList();

@@ -317,6 +317,20 @@ private:
         }
     }
 
+    // A string token and the ones joined to it with +.
+    String ReadJoinedString()
+    {
+        String s = FTok.Text;
+        Advance();
+        while (IsSymbol("+")) {
+            Advance();
+            if (FTok.Kind != TToken::Str) throw ELayoutError(FTok.Line, "string expected after +");
+            s += FTok.Text;
+            Advance();
+        }
+        return s;
+    }
+
     TLayoutValue ParseValue()
     {
         TLayoutValue v;
@@ -324,14 +338,7 @@ private:
         switch (FTok.Kind) {
         case TToken::Str:
             v.Kind = TLayoutValue::Str;
-            v.Text = FTok.Text;
-            Advance();
-            while (IsSymbol("+")) {
-                Advance();
-                if (FTok.Kind != TToken::Str) throw ELayoutError(FTok.Line, "string expected after +");
-                v.Text += FTok.Text;
-                Advance();
-            }
+            v.Text = ReadJoinedString();
             return v;
         case TToken::Int:
             v.Kind = TLayoutValue::Int;
@@ -372,15 +379,7 @@ private:
             Advance();
             while (!IsSymbol(")")) {
                 if (FTok.Kind == TToken::Str) {
-                    String s = FTok.Text;
-                    Advance();
-                    while (IsSymbol("+")) {
-                        Advance();
-                        if (FTok.Kind != TToken::Str) throw ELayoutError(FTok.Line, "string expected after +");
-                        s += FTok.Text;
-                        Advance();
-                    }
-                    v.Items.push_back(s);
+                    v.Items.push_back(ReadJoinedString());
                 } else if (FTok.Kind == TToken::Int) {
                     v.Items.push_back(IntToStr(FTok.IntValue));
                     Advance();

@@ -129,21 +129,12 @@ TComponent* TPopupMenu::PopupComponent() const
     return FPopupComponent;
 }
 
-void TPopupMenu::SetPopupComponent(TComponent* c)
-{
-    std::lock_guard g(Lock());
-    if (FPopupComponent) FPopupComponent->RemoveFreeNotification(this);
-    FPopupComponent = c;
-    if (c) c->FreeNotification(this);
-}
+void TPopupMenu::SetPopupComponent(TComponent* c) { SetReference(FPopupComponent, c); }
 
 void TPopupMenu::Notification(TComponent* c, TOperation op)
 {
     TComponent::Notification(c, op);
-    if (op == opRemove) {
-        std::lock_guard g(Lock());
-        if (c == FPopupComponent) FPopupComponent = nullptr;
-    }
+    if (op == opRemove) DropReference(FPopupComponent, c);
 }
 
 void TPopupMenu::Popup(int x, int y)

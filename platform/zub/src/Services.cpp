@@ -29,29 +29,18 @@ private:
     std::shared_ptr<I> FCurrent = std::make_shared<Headless>();
 };
 
-TServiceSlot<IDialogs, THeadlessDialogs>& DialogSlot()
+// One slot per service, headless until a view installs its own.
+template <class I, class Headless>
+TServiceSlot<I, Headless>& Slot()
 {
-    static TServiceSlot<IDialogs, THeadlessDialogs> slot;
+    static TServiceSlot<I, Headless> slot;
     return slot;
 }
 
-TServiceSlot<IClipboard, THeadlessClipboard>& ClipboardSlot()
-{
-    static TServiceSlot<IClipboard, THeadlessClipboard> slot;
-    return slot;
-}
-
-TServiceSlot<IPrinter, THeadlessPrinter>& PrinterSlot()
-{
-    static TServiceSlot<IPrinter, THeadlessPrinter> slot;
-    return slot;
-}
-
-TServiceSlot<IShell, THeadlessShell>& ShellSlot()
-{
-    static TServiceSlot<IShell, THeadlessShell> slot;
-    return slot;
-}
+auto& DialogSlot() { return Slot<IDialogs, THeadlessDialogs>(); }
+auto& ClipboardSlot() { return Slot<IClipboard, THeadlessClipboard>(); }
+auto& PrinterSlot() { return Slot<IPrinter, THeadlessPrinter>(); }
+auto& ShellSlot() { return Slot<IShell, THeadlessShell>(); }
 
 // Runs f on the user-interface thread and waits (at once when already there).
 template <class R>

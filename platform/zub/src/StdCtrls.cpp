@@ -2,16 +2,6 @@
 
 #include "zub/Forms.h"
 
-int LayoutEnum(const TLayoutValue& v, std::initializer_list<const char*> names)
-{
-    int i = 0;
-    for (const char* n : names) {
-        if (SameText(n, v.AsIdent())) return i;
-        ++i;
-    }
-    throw ELayoutError(v.Line, "unknown value " + v.Text);
-}
-
 // ---- TLabel
 
 TLabel::TLabel(TComponent* AOwner) : TControl(AOwner)
@@ -264,9 +254,7 @@ void TListBox::Paint(TCanvas& canvas)
 bool TListBox::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
     if (SameText(name, "Items.Strings")) {
-        TStringList l;
-        for (const String& s : v.AsList()) l.Add(s);
-        FItems.Assign(l);
+        AssignLayoutList(FItems, v);
     } else if (SameText(name, "ItemIndex")) SetItemIndex(v.AsInt());
     else if (SameText(name, "Style"))
         SetStyle(static_cast<TListBoxStyle>(LayoutEnum(v, {"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable"})));
@@ -341,9 +329,7 @@ void TComboBox::UserSetText(const String& s)
 bool TComboBox::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
     if (SameText(name, "Items.Strings")) {
-        TStringList l;
-        for (const String& s : v.AsList()) l.Add(s);
-        FItems.Assign(l);
+        AssignLayoutList(FItems, v);
     } else if (SameText(name, "ItemIndex")) FPendingIndex = v.AsInt();
     else if (SameText(name, "Style"))
         SetStyle(static_cast<TComboBoxStyle>(LayoutEnum(
@@ -381,9 +367,7 @@ void TMemo::SetScrollBars(TScrollStyle s) { Put(FScrollBars, s, TProp::Style); }
 bool TMemo::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
     if (SameText(name, "Lines.Strings")) {
-        TStringList l;
-        for (const String& s : v.AsList()) l.Add(s);
-        FLines.Assign(l);
+        AssignLayoutList(FLines, v);
     } else if (SameText(name, "ReadOnly")) SetReadOnly(v.AsBool());
     else if (SameText(name, "WordWrap")) SetWordWrap(v.AsBool());
     else if (SameText(name, "ScrollBars"))

@@ -59,6 +59,23 @@ protected:
     // Guards the structure of every component tree (owners, owned lists, names, notification
     // lists). One lock for all trees: the structure changes rarely and never on hot paths.
     static std::recursive_mutex& TreeLock();
+    // A pointer to another component that is cleared when that component is freed: set it with
+    // SetReference, and call DropReference from Notification(opRemove).
+    template <class T>
+    void SetReference(T*& field, T* value)
+    {
+        std::lock_guard g(FLock);
+        if (field == value) return;
+        if (field) field->RemoveFreeNotification(this);
+        field = value;
+        if (value) value->FreeNotification(this);
+    }
+    template <class T>
+    void DropReference(T*& field, TComponent* gone)
+    {
+        std::lock_guard g(FLock);
+        if (field == gone) field = nullptr;
+    }
 
 private:
     void Unlink(TComponent* c);  // drops c from the owned list (tree lock held)

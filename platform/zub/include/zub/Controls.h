@@ -40,6 +40,16 @@ using TKeyEvent = std::function<void(TObject* Sender, unsigned short& Key, TShif
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
+// Layout value helpers shared by the control classes; each raises ELayoutError naming the line.
+// An enumeration identifier as its index in names.
+int LayoutEnum(const TLayoutValue& v, std::initializer_list<const char*> names);
+// A colour: a constant name (clRed) or a number ($00FF00).
+TColor LayoutColor(const TLayoutValue& v);
+// Picture data ({ ... }), optionally behind the name of its picture class.
+void LoadLayoutPicture(TPicture& picture, const TLayoutValue& v);
+// A string list ( 'a' 'b' ) into lines, replacing them.
+void AssignLayoutList(TStrings& lines, const TLayoutValue& v);
+
 class TControl : public TComponent, public ILayoutTarget {
 public:
     explicit TControl(TComponent* AOwner);

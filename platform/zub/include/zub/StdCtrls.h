@@ -191,6 +191,3 @@ private:
     bool FWordWrap = true;
     TScrollStyle FScrollBars = ssNone;
 };
-
-// Reads an enumeration identifier of a layout: index into names, ELayoutError when unknown.
-int LayoutEnum(const TLayoutValue& v, std::initializer_list<const char*> names);
