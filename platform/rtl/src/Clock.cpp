@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <ctime>
+#include <list>
 #include <map>
 #include <mutex>
 #include <set>
@@ -102,7 +103,17 @@ struct TVirtualClock::Impl {
     int starting = 0;                      // workers started but not yet registered
     std::multiset<long long> deadlines;
     long long epoch = 0;
-    std::multiset<long long> pollersSeen;  // the epoch each WaitUntil caller last polled in
+    // The epoch each WaitUntil caller last polled in; Evaluating while its predicate runs (then the
+    // caller is busy, or asleep in a nested wait, and its own poll does not hold time).
+    static constexpr long long Evaluating = -1;
+    std::list<long long> pollers;
+
+    bool PollersUpToDate() const
+    {
+        for (long long seen : pollers)
+            if (seen != epoch && seen != Evaluating) return false;
+        return true;
+    }
 
     bool IsKnown() const { return known.count(std::this_thread::get_id()) != 0; }
 
@@ -119,7 +130,7 @@ struct TVirtualClock::Impl {
     void MaybeAdvance()
     {
         if (starting > 0 || idle.size() < known.size() || deadlines.empty()) return;
-        if (!pollersSeen.empty() && *pollersSeen.begin() != epoch) return;  // a poller must look again
+        if (!PollersUpToDate()) return;  // a poller must look again first
         long long next = *deadlines.begin();
         if (next <= nowMs) return;  // someone is due already and about to wake
         nowMs = next;
@@ -188,25 +199,32 @@ bool TVirtualClock::WaitUntil(const std::function<bool()>& pred, long long timeo
     const long long deadline = limited ? d->nowMs + timeoutMs : 0;
     auto slot = limited ? d->deadlines.insert(deadline) : d->deadlines.end();
     ++d->epoch;  // this thread stops working
-    auto seen = d->pollersSeen.insert(-1);
+    auto poller = d->pollers.insert(d->pollers.end(), Impl::Evaluating);
     bool ok = false;
     for (;;) {
         // pred runs as busy, since it may do work (drain a queue); the poll counts for the
         // epoch it started in.
-        long long pollEpoch = d->epoch;
+        const long long pollEpoch = d->epoch;
+        *poller = Impl::Evaluating;
         lock.unlock();
-        ok = pred();
+        try {
+            ok = pred();
+        } catch (...) {
+            lock.lock();
+            d->pollers.erase(poller);
+            if (limited) d->deadlines.erase(slot);
+            throw;
+        }
         lock.lock();
         if (ok) break;
-        d->pollersSeen.erase(seen);
-        seen = d->pollersSeen.insert(pollEpoch);
+        *poller = pollEpoch;
         if (limited && d->nowMs >= deadline) break;
         d->MarkIdle();
         d->MaybeAdvance();
         if (!(limited && d->nowMs >= deadline)) d->cv.wait_for(lock, std::chrono::milliseconds(1));
         d->MarkBusy();
     }
-    d->pollersSeen.erase(seen);
+    d->pollers.erase(poller);
     if (limited) d->deadlines.erase(slot);
     return ok;
 }

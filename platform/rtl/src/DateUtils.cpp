@@ -10,7 +10,7 @@ namespace {
 constexpr long long MsPerDay = 86400000LL;
 
 // Days from 1.1.1970 of a proleptic Gregorian date (H. Hinnant's civil calendar algorithm).
-long long DaysFromCivil(long long y, unsigned m, unsigned d)
+constexpr long long DaysFromCivil(long long y, unsigned m, unsigned d)
 {
     y -= m <= 2;
     const long long era = (y >= 0 ? y : y - 399) / 400;
@@ -34,7 +34,8 @@ void CivilFromDays(long long z, int& year, int& month, int& day)
     year = static_cast<int>(y + (month <= 2));
 }
 
-const long long DaysTo18991230 = DaysFromCivil(1899, 12, 30);
+// constexpr: other units' static initialisers encode dates before this unit's would run.
+constexpr long long DaysTo18991230 = DaysFromCivil(1899, 12, 30);
 
 bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 

@@ -13,9 +13,11 @@ namespace {
 class TFnThread : public TThread {
 public:
     explicit TFnThread(std::function<void(TFnThread&)> body) : TThread(true), FBody(std::move(body)) {}
+    // FBody must outlive Execute; the base destructor would wait only after it is gone.
     ~TFnThread() override
     {
-        if (!Suspended()) WaitFor();
+        Terminate();
+        if (!Suspended() && !Finished()) WaitFor();
     }
     void SetReturn(int v) { ReturnValue = v; }
     using TThread::Queue;
@@ -258,4 +260,167 @@ TEST(Thread, RunsOnASixMegabyteStack)
     });
     t.Resume();
     EXPECT_EQ(t.WaitFor(), 3);
+}
+
+TEST(VirtualClock, CreatorPollingARunningFlagSeesEveryStep)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    std::atomic<bool> running{true};
+    TFnThread t([&](TFnThread&) {
+        Sleep(3050);
+        running = false;
+    });
+    t.Resume();
+    Sleep(1);
+    int polls = 0;
+    while (running && polls < 551) {
+        Sleep(100);
+        ++polls;
+    }
+    t.WaitFor();
+    EXPECT_EQ(polls, 31);
+    EXPECT_EQ(g.clock().ElapsedMs(), 3101);
+}
+
+TEST(VirtualClock, ASleepInsideASynchronizedCallDuringWaitForMovesOn)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    std::uint32_t inside = 0;
+    TFnThread t([&](TFnThread& self) { self.Synchronize([&] {
+                                          Sleep(250);
+                                          inside = GetTickCount();
+                                      }); });
+    t.Resume();
+    t.WaitFor();
+    EXPECT_EQ(inside, 250u);
+}
+
+TEST(VirtualClock, TimeMovesWhileAWorkerWaitsForTheSleepingInterface)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    std::uint32_t ranAt = 0;
+    TFnThread t([&](TFnThread& self) { self.Synchronize([&] { ranAt = GetTickCount(); }); });
+    t.Resume();
+    Sleep(400);  // the interface thread does not drain its queue meanwhile
+    EXPECT_EQ(ranAt, 0u);
+    t.WaitFor();
+    EXPECT_EQ(ranAt, 400u);
+}
+
+TEST(VirtualClock, ManualAdvanceWakesDueSleepers)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    std::atomic<bool> waiting{false};
+    std::uint32_t woke = 0;
+    TFnThread t([&](TFnThread&) {
+        waiting = true;
+        Sleep(1000);
+        woke = GetTickCount();
+    });
+    t.Resume();
+    // The interface thread stays busy here, so only the manual advance can move time.
+    while (g.clock().IdleThreads() < 1) {
+    }
+    g.clock().Advance(1500);
+    t.WaitFor();
+    EXPECT_EQ(woke, 1500u);
+}
+
+TEST(RealClock, IsInstalledWhenNoVirtualClockIs)
+{
+    {
+        TVirtualClockGuard g(Start);
+        EXPECT_EQ(DateToStr(Date()), "12.08.2009");
+    }
+    EXPECT_GT(Now().Val, EncodeDate(2020, 1, 1).Val);
+    std::uint32_t a = GetTickCount();
+    EXPECT_GE(GetTickCount(), a);
+    EXPECT_TRUE(Clock().WaitUntil([] { return true; }, 0));
+    EXPECT_FALSE(Clock().WaitUntil([] { return false; }, 0));
+    auto mine = std::make_shared<TVirtualClock>(Start);
+    auto previous = SetClock(mine);
+    EXPECT_EQ(&Clock(), mine.get());
+    SetClock(nullptr);
+    EXPECT_EQ(CurrentClock(), previous);
+}
+
+namespace {
+
+class TSelfFreeing : public TThread {
+public:
+    TSelfFreeing(bool& freed) : TThread(true), FFreed(freed) {}
+    ~TSelfFreeing() override { FFreed = true; }
+
+protected:
+    void Execute() override {}
+
+private:
+    bool& FFreed;
+};
+
+}  // namespace
+
+TEST(Thread, FreeOnTerminateDeletesOnTheInterfaceThreadAfterTheHandler)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    bool freed = false, handled = false;
+    auto* t = new TSelfFreeing(freed);
+    t->FreeOnTerminate = true;
+    t->OnTerminate = [&](TObject*) { handled = !freed; };
+    t->Resume();
+    Clock().WaitUntil([&] {
+        CheckSynchronize();
+        return freed;
+    }, 10000);
+    EXPECT_TRUE(freed);
+    EXPECT_TRUE(handled);
+}
+
+TEST(Thread, ADestroyedThreadsQueuedHandlerNeverRuns)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    bool ran = false;
+    auto t = std::make_unique<TFnThread>([](TFnThread&) {});
+    t->OnTerminate = [&](TObject*) { ran = true; };
+    t->Resume();
+    Clock().WaitUntil([&] { return t->Finished(); }, -1);  // does not drain the queue
+    EXPECT_FALSE(MainThreadQueueEmpty());
+    t.reset();
+    CheckSynchronize();
+    EXPECT_FALSE(ran);
+    EXPECT_TRUE(MainThreadQueueEmpty());
+}
+
+TEST(Thread, DestructorRequestsTerminationAndWaits)
+{
+    SetMainThread();
+    TVirtualClockGuard g(Start);
+    std::atomic<bool> ended{false};
+    {
+        TFnThread t([&](TFnThread& self) {
+            while (!self.Terminated()) Sleep(10);
+            ended = true;
+        });
+        t.Resume();
+        Sleep(100);
+    }
+    EXPECT_TRUE(ended.load());
+}
+
+TEST(Thread, ResumeTwiceStartsOnce)
+{
+    SetMainThread();
+    std::atomic<int> runs{0};
+    TFnThread t([&](TFnThread&) { ++runs; });
+    t.Resume();
+    t.Resume();
+    t.WaitFor();
+    EXPECT_EQ(runs.load(), 1);
+    EXPECT_NE(t.ThreadID(), 0u);
 }
