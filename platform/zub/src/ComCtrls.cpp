@@ -318,7 +318,7 @@ void TRichEdit::Print(const String& title)
     TPrintJob job;
     job.Title = title;
     job.Lines = Lines()->ToVector();
-    Printer().Print(job);
+    PrintJob(job);
 }
 
 bool TRichEdit::SetLayoutProperty(const String& name, const TLayoutValue& v)

@@ -201,18 +201,28 @@ void THeadlessClipboard::SetFailing(bool failing)
 IClipboard& ClipboardService() { return ClipboardSlot().Get(); }
 std::shared_ptr<IClipboard> SetClipboardService(std::shared_ptr<IClipboard> c) { return ClipboardSlot().Set(std::move(c)); }
 
+// The clipboard, the printer and the shell are used on the user-interface thread (a desktop's
+// clipboard belongs to it); a worker's call runs there and the worker waits.
+
 String TClipboard::AsText()
 {
-    String text;
-    return ClipboardService().GetText(text) ? text : String();
+    return OnMainThread<String>([] {
+        String text;
+        return ClipboardService().GetText(text) ? text : String();
+    });
 }
 
-void TClipboard::SetAsText(const String& text) { ClipboardService().SetText(text); }
+void TClipboard::SetAsText(const String& text)
+{
+    OnMainThread<bool>([&] { return ClipboardService().SetText(text); });
+}
 
 bool TClipboard::HasText()
 {
-    String text;
-    return ClipboardService().GetText(text);
+    return OnMainThread<bool>([] {
+        String text;
+        return ClipboardService().GetText(text);
+    });
 }
 
 TClipboard* Clipboard()
@@ -236,6 +246,14 @@ std::vector<TPrintJob> THeadlessPrinter::Jobs() const
 }
 
 IPrinter& Printer() { return PrinterSlot().Get(); }
+
+void PrintJob(const TPrintJob& job)
+{
+    OnMainThread<bool>([&] {
+        Printer().Print(job);
+        return true;
+    });
+}
 std::shared_ptr<IPrinter> SetPrinter(std::shared_ptr<IPrinter> p) { return PrinterSlot().Set(std::move(p)); }
 
 // ---- shell
@@ -260,5 +278,5 @@ int ShellExecute(TComponent* owner, const String& verb, const String& file, cons
                  const String& directory, int showCmd)
 {
     TShellRequest r{owner, verb, file, parameters, directory, showCmd};
-    return Shell().Execute(r);
+    return OnMainThread<int>([&] { return Shell().Execute(r); });
 }

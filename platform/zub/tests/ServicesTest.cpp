@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "rtl/MainThread.h"
 #include "zub/Clipbrd.h"
 #include "zub/ComCtrls.h"
 #include "zub/ExtCtrls.h"
@@ -72,6 +73,44 @@ TEST(ZubTrayIcon, BalloonAndClicksAndFreedMenu)
     EXPECT_EQ(menu->PopupPoint(), (TPoint{100, 200}));
     delete menu;
     EXPECT_EQ(tray.PopupMenu(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// Notes whether the clipboard was touched on the user-interface thread.
+class TThreadNotingClipboard : public THeadlessClipboard {
+public:
+    bool GetText(String& text) override
+    {
+        onMainThread.push_back(IsMainThread());
+        return THeadlessClipboard::GetText(text);
+    }
+    std::vector<bool> onMainThread;
+};
+
+class TClipboardReader : public TThread {
+public:
+    TClipboardReader() : TThread(true) {}
+    String text;
+
+protected:
+    void Execute() override { text = Clipboard()->AsText(); }
+};
+
+TEST(ZubClipboard, WorkerReadsThroughTheUserInterfaceThread)
+{
+    SetMainThread();
+    auto board = std::make_shared<TThreadNotingClipboard>();
+    auto previous = SetClipboardService(board);
+    board->SetText("7 13 49");
+    TClipboardReader reader;
+    reader.Resume();
+    reader.WaitFor();
+    SetClipboardService(previous);
+    EXPECT_EQ(reader.text, "7 13 49");
+    EXPECT_EQ(board->onMainThread, std::vector<bool>{true});
 }
 
 }  // namespace

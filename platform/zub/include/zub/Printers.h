@@ -28,4 +28,6 @@ private:
 };
 
 IPrinter& Printer();
+// Prints through the installed printer on the user-interface thread (from any thread).
+void PrintJob(const TPrintJob& job);
 std::shared_ptr<IPrinter> SetPrinter(std::shared_ptr<IPrinter> printer);
