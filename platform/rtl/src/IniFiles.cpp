@@ -234,43 +234,35 @@ bool TIniFile::ValueExists(const String& section, const String& ident) const
 
 void TIniFile::ReadSection(const String& section, TStrings& idents) const
 {
-    std::vector<String> keys;
+    TStringList keys;
     {
         std::lock_guard<std::mutex> lock(IniLock());
         TIniDoc doc = LoadDoc(FFileName);
         int s = doc.FindSection(section);
         if (s >= 0)
             for (int i = s + 1, e = doc.SectionEnd(s); i < e; ++i)
-                if (doc.lines[static_cast<std::size_t>(i)].kind == TIniLine::TKind::Key) keys.push_back(doc.lines[static_cast<std::size_t>(i)].name);
+                if (doc.lines[static_cast<std::size_t>(i)].kind == TIniLine::TKind::Key) keys.Add(doc.lines[static_cast<std::size_t>(i)].name);
     }
-    idents.BeginUpdate();
-    idents.Clear();
-    for (const String& k : keys) idents.Add(k);
-    idents.EndUpdate();
+    idents.Assign(keys);
 }
 
 void TIniFile::ReadSections(TStrings& sections) const
 {
-    std::vector<String> names;
+    TStringList names;
     {
         std::lock_guard<std::mutex> lock(IniLock());
         TIniDoc doc = LoadDoc(FFileName);
         for (const TIniLine& l : doc.lines) {
             if (l.kind != TIniLine::TKind::Section) continue;
-            bool seen = false;
-            for (const String& n : names) seen = seen || SameText(n, l.name);
-            if (!seen) names.push_back(l.name);
+            if (names.IndexOf(l.name) < 0) names.Add(l.name);
         }
     }
-    sections.BeginUpdate();
-    sections.Clear();
-    for (const String& n : names) sections.Add(n);
-    sections.EndUpdate();
+    sections.Assign(names);
 }
 
 void TIniFile::ReadSectionValues(const String& section, TStrings& lines) const
 {
-    std::vector<String> values;
+    TStringList values;
     {
         std::lock_guard<std::mutex> lock(IniLock());
         TIniDoc doc = LoadDoc(FFileName);
@@ -278,13 +270,10 @@ void TIniFile::ReadSectionValues(const String& section, TStrings& lines) const
         if (s >= 0)
             for (int i = s + 1, e = doc.SectionEnd(s); i < e; ++i) {
                 const TIniLine& l = doc.lines[static_cast<std::size_t>(i)];
-                if (l.kind == TIniLine::TKind::Key) values.push_back(l.name + "=" + l.value);
+                if (l.kind == TIniLine::TKind::Key) values.Add(l.name + "=" + l.value);
             }
     }
-    lines.BeginUpdate();
-    lines.Clear();
-    for (const String& v : values) lines.Add(v);
-    lines.EndUpdate();
+    lines.Assign(values);
 }
 
 void TIniFile::EraseSection(const String& section)

@@ -129,8 +129,12 @@ class TThread : public TObject {
 public:
     static constexpr std::size_t StackSize = 6u * 1024u * 1024u;
 
+    // CreateSuspended false starts the worker from this constructor, before a derived class's
+    // members exist; create suspended and call Resume when Execute uses them.
     explicit TThread(bool CreateSuspended);
-    ~TThread() override;  // a started thread: requests termination, then waits for its end
+    // A started thread: requests termination, then waits for its end. A derived class whose
+    // Execute uses its own members must wait in its own destructor (they are gone by now).
+    ~TThread() override;
     TThread(const TThread&) = delete;
     TThread& operator=(const TThread&) = delete;
 
