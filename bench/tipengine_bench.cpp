@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <random>
 
+#include "Schritt1Kern.h"
 #include "Schritt2Kern.h"
 #include "Schritt3Kern.h"
 #include "rtl/Files.h"
@@ -33,6 +34,28 @@ double spitzen_MB()
     rusage r{};
     getrusage(RUSAGE_SELF, &r);
     return static_cast<double>(r.ru_maxrss) / 1024.0;
+}
+
+// Milliseconds per iteration of each step and together, and the peak memory.
+void schritt_Zaehler(benchmark::State& state, double t1, double t2, double t3)
+{
+    const double n = static_cast<double>(state.iterations());
+    state.counters["schritt1_ms"] = t1 / n;
+    state.counters["schritt2_ms"] = t2 / n;
+    state.counters["schritt3_ms"] = t3 / n;
+    state.counters["gesamt_ms"] = (t1 + t2 + t3) / n;
+    state.counters["spitze_MB"] = spitzen_MB();
+}
+
+// Fast and plain milliseconds per iteration, their ratio, and the peak memory.
+void vergleich_Zaehler(benchmark::State& state, std::size_t kombinationen, double schnell, double woertlich)
+{
+    const double n = static_cast<double>(state.iterations());
+    state.counters["kombinationen"] = static_cast<double>(kombinationen);
+    state.counters["schnell_ms"] = schnell / n;
+    state.counters["woertlich_ms"] = woertlich / n;
+    state.counters["Faktor"] = woertlich / schnell;
+    state.counters["spitze_MB"] = spitzen_MB();
 }
 
 const std::vector<int>& fester_Pool()
@@ -64,7 +87,7 @@ const std::vector<Ziehung>& Archiv()
     return archiv;
 }
 
-// Step 1's combinations file for the first N numbers of the pool.
+// Step 1's combinations file for the first N numbers of the pool, in memory.
 String Kombinationsdatei(int N)
 {
     const std::vector<int>& pool = fester_Pool();
@@ -120,10 +143,11 @@ void BM_Schritte(benchmark::State& state)
     e3.Edit1 = "6";
     e3.kriterien = alle_Kriterien();
     const Schritt3Dateien d{o + "g.cvs", o + "p.txt", o + "s.txt", o + "a.txt", o + "st.txt"};
+    const std::vector<int> pool(fester_Pool().begin(), fester_Pool().begin() + N);
     double t1 = 0, t2 = 0, t3 = 0;
     for (auto _ : state) {
         auto t0 = std::chrono::steady_clock::now();
-        AtomicWriteFile(o + "k.cvs", Kombinationsdatei(N));
+        if (!schritt1::schreibe_Kombinationen(o + "k.cvs", pool)) state.SkipWithError("step 1 failed");
         t1 += ms_seit(t0);
         t0 = std::chrono::steady_clock::now();
         Schritt2Ergebnis r2 = Schritt2_ausfuehren(e2, Archiv(), o + "k.cvs", o + "g.cvs", {});
@@ -135,12 +159,7 @@ void BM_Schritte(benchmark::State& state)
         benchmark::DoNotOptimize(r3.tipps.data());
     }
     std::filesystem::remove(o + "st.txt");
-    const double n = static_cast<double>(state.iterations());
-    state.counters["schritt1_ms"] = t1 / n;
-    state.counters["schritt2_ms"] = t2 / n;
-    state.counters["schritt3_ms"] = t3 / n;
-    state.counters["gesamt_ms"] = (t1 + t2 + t3) / n;
-    state.counters["spitze_MB"] = spitzen_MB();
+    schritt_Zaehler(state, t1, t2, t3);
 }
 
 void BM_Rechnen(benchmark::State& state)
@@ -171,12 +190,7 @@ void BM_Rechnen(benchmark::State& state)
         benchmark::DoNotOptimize(ausgewaehlt.data());
         benchmark::DoNotOptimize(rp.summe);
     }
-    const double n = static_cast<double>(state.iterations());
-    state.counters["schritt1_ms"] = t1 / n;
-    state.counters["schritt2_ms"] = t2 / n;
-    state.counters["schritt3_ms"] = t3 / n;
-    state.counters["gesamt_ms"] = (t1 + t2 + t3) / n;
-    state.counters["spitze_MB"] = spitzen_MB();
+    schritt_Zaehler(state, t1, t2, t3);
 }
 
 // The table as step 2 has it when the removal starts: read and filtered.
@@ -218,12 +232,7 @@ void BM_Durchgang2(benchmark::State& state)
         woertlich += ms_seit(t0);
         if (a.z != b.z) state.SkipWithError("results differ");
     }
-    const double n = static_cast<double>(state.iterations());
-    state.counters["kombinationen"] = static_cast<double>(vorher.vorhanden());
-    state.counters["schnell_ms"] = schnell / n;
-    state.counters["woertlich_ms"] = woertlich / n;
-    state.counters["Faktor"] = woertlich / schnell;
-    state.counters["spitze_MB"] = spitzen_MB();
+    vergleich_Zaehler(state, vorher.vorhanden(), schnell, woertlich);
 }
 
 void BM_Durchgang3(benchmark::State& state)
@@ -249,12 +258,7 @@ void BM_Durchgang3(benchmark::State& state)
         woertlich += ms_seit(t0);
         if (a != b) state.SkipWithError("results differ");
     }
-    const double n = static_cast<double>(state.iterations());
-    state.counters["kombinationen"] = static_cast<double>(c.size());
-    state.counters["schnell_ms"] = schnell / n;
-    state.counters["woertlich_ms"] = woertlich / n;
-    state.counters["Faktor"] = woertlich / schnell;
-    state.counters["spitze_MB"] = spitzen_MB();
+    vergleich_Zaehler(state, c.size(), schnell, woertlich);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <fstream>
 #include <random>
-#include <sstream>
 
 #include "CDorovZahlen.h"
 #include "Schritt2Kern.h"
@@ -310,13 +309,8 @@ void einfach_Schritt3(const Schritt3Eingaben& e, const std::vector<Ziehung>& zie
 
 // ---- fixtures --------------------------------------------------------------------------
 
-String lies(const String& name)
-{
-    std::ifstream in(name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+// A missing file reads as empty.
+String lies(const String& name) { return FileExists(name) ? ReadFileBytes(name) : String(); }
 
 // Draws with a few pool numbers, now and then many, so every k removes some combinations but not all.
 std::vector<Ziehung> Ziehungen_fuer(const std::vector<int>& pool, int anzahl, std::mt19937& rnd)

@@ -2,8 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <memory>
 
+#include "CDorovZahlen.h"
 #include "Schritt2Kern.h"
 #include "Testordner.h"
 #include "rtl/Files.h"
@@ -34,13 +35,8 @@ Filterwerte mit(int Filterwerte::*feld, int wert)
     return w;
 }
 
-String lies(const String& name)
-{
-    std::ifstream in(name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+// A missing file reads as empty.
+String lies(const String& name) { return FileExists(name) ? ReadFileBytes(name) : String(); }
 
 }  // namespace
 
@@ -208,7 +204,32 @@ TEST(KernSchritt2, LoeschenGezogenerKombinationen)
     EXPECT_EQ(t.z[0][0], 1);
 }
 
+TEST(KernSchritt2, ZiehungenAusDerTabelle)
+{
+    auto z = std::make_unique<CDorovZahlen>();
+    EXPECT_TRUE(Ziehungen(*z).empty());
+    const int zeilen[2][12] = {{3, 12, 13, 16, 23, 41, 7, 0, 0, 9, 10, 55}, {1, 2, 3, 4, 5, 6, 49, 0, 0, 16, 10, 55}};
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 12; ++c) z->zahlen[r][c] = zeilen[r][c];
+    z->letzte = 1;
+    EXPECT_EQ(Ziehungen(*z), (std::vector<Ziehung>{{3, 12, 13, 16, 23, 41, 7}, {1, 2, 3, 4, 5, 6, 49}}));
+}
+
 class KernSchritt2Lauf : public TestOrdner {};
+
+TEST_F(KernSchritt2Lauf, OhneFilterNurGezogene)
+{
+    // Every filter off and k = 6: only combinations with six of a draw's seven numbers go.
+    schreibe("k.cvs", {"1,2,3,4,5,6", "2,3,4,5,6,7", "1,2,3,4,5,8", "40,41,42,43,44,45", "3,4,5,6,7,1"});
+    Schritt2Eingaben e;
+    e.anzahl_Varianten = 5;
+    e.Edit5 = "6";
+    const std::vector<Ziehung> ziehungen = {{4, 6, 2, 3, 5, 9, 7}, {40, 41, 42, 43, 44, 1, 2}};
+    Schritt2Ergebnis r = Schritt2_ausfuehren(e, ziehungen, ordner + "k.cvs", ordner + "g.cvs", {});
+    EXPECT_EQ(r.durch_Filter, 0u);
+    EXPECT_EQ(r.als_gezogen, 1u);
+    EXPECT_EQ(lies(ordner + "g.cvs"), "1,2,3,4,5,6,0\n1,2,3,4,5,8,0\n40,41,42,43,44,45,0\n3,4,5,6,7,1,0\n");
+}
 
 TEST_F(KernSchritt2Lauf, SchreibtGefilterteUndMeldetInReihenfolge)
 {
