@@ -162,7 +162,10 @@ int Prozent(int c, int n)
     return static_cast<int>((200LL * c + n) / (2LL * n));
 }
 
-String Zwillingshistogramm::Zaehlerdatei() const
+// The heading line, then one line a pair: a "+" b "." and wert(a, b, g) followed by "," for
+// every gap column.
+template <class W>
+String Statistikdatei(W wert)
 {
     String text = Statistik_Kopfzeile();
     for (int a = 1; a <= 48; ++a)
@@ -171,9 +174,8 @@ String Zwillingshistogramm::Zaehlerdatei() const
             text += "+";
             kern::haenge_an(text, b);
             text += ".";
-            // The counters are whole numbers far below float's exact range.
-            for (int g = 0; g < SPALTEN; ++g) {
-                kern::haenge_an(text, static_cast<long long>(zaehler(a, b, g)));
+            for (int g = 0; g < Zwillingshistogramm::SPALTEN; ++g) {
+                kern::haenge_an(text, wert(a, b, g));
                 text += ",";
             }
             text += "\n";
@@ -181,23 +183,17 @@ String Zwillingshistogramm::Zaehlerdatei() const
     return text;
 }
 
+String Zwillingshistogramm::Zaehlerdatei() const
+{
+    // The counters are whole numbers far below float's exact range.
+    return Statistikdatei([this](int a, int b, int g) { return static_cast<long long>(zaehler(a, b, g)); });
+}
+
 String Zwillingshistogramm::Prozentdatei() const
 {
-    String text = Statistik_Kopfzeile();
-    for (int a = 1; a <= 48; ++a)
-        for (int b = a + 1; b <= 49; ++b) {
-            kern::haenge_an(text, a);
-            text += "+";
-            kern::haenge_an(text, b);
-            text += ".";
-            const int n = static_cast<int>(zaehler(a, b, 0));
-            for (int g = 0; g < SPALTEN; ++g) {
-                kern::haenge_an(text, Prozent(static_cast<int>(zaehler(a, b, g)), n));
-                text += ",";
-            }
-            text += "\n";
-        }
-    return text;
+    return Statistikdatei([this](int a, int b, int g) {
+        return Prozent(static_cast<int>(zaehler(a, b, g)), static_cast<int>(zaehler(a, b, 0)));
+    });
 }
 
 bool schreibe_Zwillingsstatistik(const CDorovZahlen& z, const std::function<void(int a)>& zeige)

@@ -9,21 +9,13 @@
 
 #include "Schritt1Kern.h"
 #include "Testordner.h"
+#include "schritt1_Testhilfen.h"
 #include "Tippdateien.h"
 
 namespace {
 
 using namespace schritt1;
 using ::testing::ElementsAre;
-
-std::vector<std::string> zeilen_von(const std::string& datei)
-{
-    std::ifstream in(datei, std::ios::binary);
-    std::vector<std::string> z;
-    std::string zeile;
-    while (std::getline(in, zeile)) z.push_back(zeile);
-    return z;
-}
 
 std::string wiederhole(const std::string& s, int n)
 {

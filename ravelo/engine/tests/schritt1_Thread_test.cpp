@@ -11,6 +11,7 @@
 
 #include "Schritt1Fenster.h"
 #include "Testordner.h"
+#include "schritt1_Testhilfen.h"
 #include "Threadschritt1.h"
 #include "Tippdateien.h"
 #include "rtl/Clock.h"
@@ -117,15 +118,6 @@ public:
         return std::find(protokoll.begin(), protokoll.end(), eintrag) != protokoll.end();
     }
 };
-
-std::vector<std::string> zeilen_von(const std::string& datei)
-{
-    std::ifstream in(datei, std::ios::binary);
-    std::vector<std::string> z;
-    std::string zeile;
-    while (std::getline(in, zeile)) z.push_back(zeile);
-    return z;
-}
 
 std::string verbunden(const std::vector<int>& zahlen, std::size_t von, std::size_t anzahl)
 {
