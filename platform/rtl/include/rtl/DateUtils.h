@@ -24,7 +24,8 @@ String TimeToStr(TDateTime t);  // "hh:mm:ss"
 String DateTimeToStr(TDateTime t);  // "dd.mm.yyyy hh:mm:ss"
 // Formats with the tokens dd, mm, yy, yyyy, hh, nn, ss and literal text, e.g. "dd-mm-yyyy".
 String FormatDateTime(const String& fmt, TDateTime t);
-// Parses "dd.mm.yy" and "dd.mm.yyyy" (two-digit years: 00..49 -> 20xx, 50..99 -> 19xx).
-// Raises EConvertError on anything else.
+// Parses "dd.mm.yy" and "dd.mm.yyyy" (two-digit years: 00..49 -> 20xx, 50..99 -> 19xx; day and
+// month may have one digit; blanks around the text are ignored). Raises EConvertError on anything
+// else, impossible dates included.
 TDateTime StrToDate(const String& s);
 bool TryStrToDate(const String& s, TDateTime& out);

@@ -10,6 +10,8 @@
 void OutputDebugStringA(const char* text);
 inline void OutputDebugStringA(const String& text) { OutputDebugStringA(text.c_str()); }
 
+// The sink is called under a lock (lines never interleave, and a replaced sink is not called
+// after SetDebugSink returned), so it must not wait for another thread.
 using TDebugSink = std::function<void(const String&)>;
 TDebugSink SetDebugSink(TDebugSink sink);  // returns the previous sink
 
