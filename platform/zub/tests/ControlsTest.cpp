@@ -199,3 +199,31 @@ TEST(ZubControl, CanvasOutsidePaintingKeepsOnlyRecentCalls)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ZubControl, ListChangesCarryWhatAViewNeedsToMirrorThem)
+{
+    TNoticeLog log;
+    TListBox list(nullptr);
+    list.Items()->Add("b");
+    list.Items()->Insert(0, "a");
+    list.Items()->Put(1, "B");
+    list.Items()->Delete(0);
+    list.Items()->Clear();
+    list.Items()->SetText("x\ny\n");
+    Application->ProcessMessages();
+    std::vector<String> seen;
+    for (const TNotice& n : log.For(&list)) {
+        switch (n.Kind) {
+        case TNoticeKind::ItemInserted: seen.push_back("+" + IntToStr(n.Index) + n.Text); break;
+        case TNoticeKind::ItemChanged: seen.push_back("=" + IntToStr(n.Index) + n.Text); break;
+        case TNoticeKind::ItemDeleted: seen.push_back("-" + IntToStr(n.Index)); break;
+        case TNoticeKind::ItemsCleared: seen.push_back("clear"); break;
+        default: break;
+        }
+    }
+    EXPECT_EQ(seen, (std::vector<String>{"+0b", "+0a", "=1B", "-0", "clear", "+0x", "+1y"}));
+}
+
+}  // namespace
