@@ -1,0 +1,73 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "host/HostImpl.h"
+#include "host/Shell.h"
+#include "rtl/Debug.h"
+
+using namespace hostimpl;
+
+namespace {
+
+struct TResult {
+    int status;
+    String out, err;
+};
+
+TResult RunHost(std::vector<String> args, const String& input = "") {
+    args.insert(args.begin(), {"--packages", HOST_FIXTURE_DIR, "--dir", testing::TempDir() + "host_shell"});
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    int status = RunIdeHost(args, in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(host_Shell, LoadsInRequiresOrderAndRunsAnItem) {
+    TDebugCapture log;
+    auto r = RunHost({"load", "FxB", "gallery", "new", "Fx.Category", "Fx Item", "unload", "FxB", "FxA"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "loaded FxB\n"
+                     "Fx.Category  \"Fixtures\"\n"
+                     "  - Fx Item  [FxItem, icon FXICON, kind 4]\n"
+                     "unloaded FxB\n"
+                     "unloaded FxA\n");
+    EXPECT_TRUE(log.Contains("FxA main form"));  // MainFormCreated fired after loading
+    EXPECT_TRUE(log.Contains("FxItem selected 4"));
+    EXPECT_TRUE(log.Contains("FxShared fini"));
+    EXPECT_FALSE(HostRunning());
+}
+
+TEST(host_Shell, StandardInputCarriesOnAfterAnError) {
+    auto r = RunHost({"load", "FxA"}, "# a comment\n\nnew Fx.Category \"No Item\"\ngallery\nquit\ngallery\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("No item 'No Item' in gallery category 'Fx.Category'"), String::npos) << r.err;
+    // gallery ran once: before quit, not after
+    EXPECT_EQ(r.out, "loaded FxA\nFx.Category  \"Fixtures\"\n  - Fx Item  [FxItem, icon FXICON, kind 4]\n");
+}
+
+TEST(host_Shell, FailuresAreClearAndNonZero) {
+    struct Case {
+        std::vector<String> args;
+        const char* message;
+        int status;
+    };
+    const Case cases[] = {
+        {{"load", "FxFailReg"}, "Package FxFailReg: registration FxBad_Register failed: registration refused", 1},
+        {{"load", "FxAbsent"}, "Package FxAbsent not found", 1},
+        {{"load", "FxA", "unload", "FxB"}, "Package FxB is not loaded", 1},
+        {{"load", "FxB", "unload", "FxA"}, "Package FxA is required by FxB", 1},
+        {{"load", "FxLeaky"}, "left registered in the host: hook GetProjectCreator", 1},
+        {{"load", "FxA", "compiler", "sometimes"}, "compiler needs none, idle or busy", 1},
+        {{"gallery"}, "expected: load NAME...", 2},
+        {{"load"}, "load needs a package name", 1},
+    };
+    for (const auto& c : cases) {
+        auto r = RunHost(c.args);
+        EXPECT_EQ(r.status, c.status) << c.message << "\n" << r.err;
+        EXPECT_NE(r.err.find(c.message), String::npos) << r.err;
+        EXPECT_FALSE(HostRunning());
+    }
+}
+
+}  // namespace
