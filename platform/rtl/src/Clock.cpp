@@ -51,8 +51,9 @@ struct TClockSlot {
 
 TClockSlot& Slot()
 {
-    static TClockSlot slot;
-    return slot;
+    // Never destroyed: threads left running at exit may still use it.
+    static TClockSlot* slot = new TClockSlot;
+    return *slot;
 }
 
 }  // namespace

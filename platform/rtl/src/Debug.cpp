@@ -7,14 +7,16 @@ namespace {
 
 std::recursive_mutex& SinkLock()
 {
-    static std::recursive_mutex m;
-    return m;
+    // Never destroyed: threads left running at exit may still use it.
+    static std::recursive_mutex* m = new std::recursive_mutex;
+    return *m;
 }
 
 TDebugSink& Sink()
 {
-    static TDebugSink sink;
-    return sink;
+    // Never destroyed: threads left running at exit may still use it.
+    static TDebugSink* sink = new TDebugSink;
+    return *sink;
 }
 
 }  // namespace

@@ -13,8 +13,9 @@ namespace {
 // read-modify-replace, which must not interleave with another thread's.
 std::mutex& IniLock()
 {
-    static std::mutex m;
-    return m;
+    // Never destroyed: threads left running at exit may still use it.
+    static std::mutex* m = new std::mutex;
+    return *m;
 }
 
 String TrimBlanks(const String& s)

@@ -32,8 +32,9 @@ struct TMainQueue {
 
 TMainQueue& Queue()
 {
-    static TMainQueue q;
-    return q;
+    // Never destroyed: threads left running at exit may still use it.
+    static TMainQueue* q = new TMainQueue;
+    return *q;
 }
 
 bool IsInitialThread() { return static_cast<pid_t>(::syscall(SYS_gettid)) == ::getpid(); }
