@@ -174,6 +174,11 @@ void TComponent::RemoveFreeNotification(TComponent* c)
 
 void TComponent::Notification(TComponent*, TOperation) {}
 
+void TComponent::Changed(TProp prop)
+{
+    if (!Destroying()) Notices().Post(TNotice{this, prop});
+}
+
 long long TComponent::Tag() const { return FTag; }
 void TComponent::SetTag(long long tag) { FTag = tag; }
 bool TComponent::Destroying() const { return FDestroying; }

@@ -33,12 +33,6 @@ void TControl::PostNotice(TNotice n)
     Notices().Post(std::move(n));
 }
 
-void TControl::Changed(TProp prop)
-{
-    if (Destroying()) return;
-    PostNotice(TNotice{this, prop});
-}
-
 int TControl::Left() const { return Get(FLeft); }
 int TControl::Top() const { return Get(FTop); }
 int TControl::Width() const { return Get(FWidth); }

@@ -272,52 +272,20 @@ TTrayIcon::~TTrayIcon()
     Notices().Post(TNotice{this, TProp::Destroyed});
 }
 
-void TTrayIcon::Changed(TProp p, const String& text)
-{
-    Notices().Post(TNotice{this, p, TNoticeKind::Property, -1, -1, text});
-}
+bool TTrayIcon::Visible() const { return Get(FVisible); }
+void TTrayIcon::SetVisible(bool v) { Put(FVisible, v, TProp::Visible); }
+TBalloonFlags TTrayIcon::BalloonFlags() const { return Get(FBalloonFlags); }
+void TTrayIcon::SetBalloonFlags(TBalloonFlags f) { Put(FBalloonFlags, f, TProp::Style); }
+int TTrayIcon::BalloonTimeout() const { return Get(FBalloonTimeout); }
+void TTrayIcon::SetBalloonTimeout(int ms) { Put(FBalloonTimeout, ms, TProp::Style); }
+String TTrayIcon::Hint() const { return Get(FHint); }
+void TTrayIcon::SetHint(const String& s) { Put(FHint, s, TProp::Hint); }
+String TTrayIcon::BalloonTitle() const { return Get(FBalloonTitle); }
+void TTrayIcon::SetBalloonTitle(const String& s) { Put(FBalloonTitle, s, TProp::Style); }
+String TTrayIcon::BalloonHint() const { return Get(FBalloonHint); }
+void TTrayIcon::SetBalloonHint(const String& s) { Put(FBalloonHint, s, TProp::Style); }
 
-#define ZUB_TRAY_PROP(Type, Get, Set, Field, Prop) \
-    Type TTrayIcon::Get() const                    \
-    {                                              \
-        std::lock_guard g(Lock());                 \
-        return Field;                              \
-    }                                              \
-    void TTrayIcon::Set(Type v)                    \
-    {                                              \
-        std::lock_guard g(Lock());                 \
-        if (Field == v) return;                    \
-        Field = v;                                 \
-        Changed(Prop);                             \
-    }
-ZUB_TRAY_PROP(bool, Visible, SetVisible, FVisible, TProp::Visible)
-ZUB_TRAY_PROP(TBalloonFlags, BalloonFlags, SetBalloonFlags, FBalloonFlags, TProp::Style)
-ZUB_TRAY_PROP(int, BalloonTimeout, SetBalloonTimeout, FBalloonTimeout, TProp::Style)
-#undef ZUB_TRAY_PROP
-
-#define ZUB_TRAY_STR(Get, Set, Field, Prop) \
-    String TTrayIcon::Get() const           \
-    {                                       \
-        std::lock_guard g(Lock());          \
-        return Field;                       \
-    }                                       \
-    void TTrayIcon::Set(const String& v)    \
-    {                                       \
-        std::lock_guard g(Lock());          \
-        if (Field == v) return;             \
-        Field = v;                          \
-        Changed(Prop);                      \
-    }
-ZUB_TRAY_STR(Hint, SetHint, FHint, TProp::Hint)
-ZUB_TRAY_STR(BalloonTitle, SetBalloonTitle, FBalloonTitle, TProp::Style)
-ZUB_TRAY_STR(BalloonHint, SetBalloonHint, FBalloonHint, TProp::Style)
-#undef ZUB_TRAY_STR
-
-TPopupMenu* TTrayIcon::PopupMenu() const
-{
-    std::lock_guard g(Lock());
-    return FPopupMenu;
-}
+TPopupMenu* TTrayIcon::PopupMenu() const { return Get(FPopupMenu); }
 
 void TTrayIcon::SetPopupMenu(TPopupMenu* m) { SetReference(FPopupMenu, m); }
 
@@ -331,14 +299,10 @@ void TTrayIcon::ShowBalloonHint()
 {
     std::lock_guard g(Lock());
     ++FBalloons;
-    Changed(TProp::Balloon, FBalloonTitle + "\n" + FBalloonHint);
+    Notices().Post(TNotice{this, TProp::Balloon, TNoticeKind::Property, -1, -1, FBalloonTitle + "\n" + FBalloonHint});
 }
 
-int TTrayIcon::BalloonsShown() const
-{
-    std::lock_guard g(Lock());
-    return FBalloons;
-}
+int TTrayIcon::BalloonsShown() const { return Get(FBalloons); }
 
 void TTrayIcon::Click()
 {

@@ -2,17 +2,9 @@
 
 TImageList::TImageList(TComponent* AOwner) : TComponent(AOwner) {}
 
-int TImageList::Width() const
-{
-    std::lock_guard g(Lock());
-    return FWidth;
-}
+int TImageList::Width() const { return Get(FWidth); }
 
-int TImageList::Height() const
-{
-    std::lock_guard g(Lock());
-    return FHeight;
-}
+int TImageList::Height() const { return Get(FHeight); }
 
 void TImageList::SetWidth(int w)
 {

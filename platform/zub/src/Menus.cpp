@@ -21,27 +21,16 @@ TMenuItem::~TMenuItem()
     Notices().Post(TNotice{this, TProp::Destroyed});
 }
 
-void TMenuItem::Changed(TProp p) { Notices().Post(TNotice{this, p}); }
-
-#define ZUB_ITEM_PROP(Type, Arg, Get, Set, Field, Prop) \
-    Type TMenuItem::Get() const                         \
-    {                                                   \
-        std::lock_guard g(Lock());                      \
-        return Field;                                   \
-    }                                                   \
-    void TMenuItem::Set(Arg v)                          \
-    {                                                   \
-        std::lock_guard g(Lock());                      \
-        if (Field == v) return;                         \
-        Field = v;                                      \
-        Changed(Prop);                                  \
-    }
-ZUB_ITEM_PROP(String, const String&, Caption, SetCaption, FCaption, TProp::Text)
-ZUB_ITEM_PROP(String, const String&, Hint, SetHint, FHint, TProp::Hint)
-ZUB_ITEM_PROP(bool, bool, Enabled, SetEnabled, FEnabled, TProp::Enabled)
-ZUB_ITEM_PROP(bool, bool, Visible, SetVisible, FVisible, TProp::Visible)
-ZUB_ITEM_PROP(bool, bool, Checked, SetChecked, FChecked, TProp::Checked)
-#undef ZUB_ITEM_PROP
+String TMenuItem::Caption() const { return Get(FCaption); }
+void TMenuItem::SetCaption(const String& s) { Put(FCaption, s, TProp::Text); }
+String TMenuItem::Hint() const { return Get(FHint); }
+void TMenuItem::SetHint(const String& s) { Put(FHint, s, TProp::Hint); }
+bool TMenuItem::Enabled() const { return Get(FEnabled); }
+void TMenuItem::SetEnabled(bool v) { Put(FEnabled, v, TProp::Enabled); }
+bool TMenuItem::Visible() const { return Get(FVisible); }
+void TMenuItem::SetVisible(bool v) { Put(FVisible, v, TProp::Visible); }
+bool TMenuItem::Checked() const { return Get(FChecked); }
+void TMenuItem::SetChecked(bool v) { Put(FChecked, v, TProp::Checked); }
 
 void TMenuItem::Add(TMenuItem* item)
 {
@@ -123,11 +112,7 @@ TPopupMenu::~TPopupMenu()
     Notices().Post(TNotice{this, TProp::Destroyed});
 }
 
-TComponent* TPopupMenu::PopupComponent() const
-{
-    std::lock_guard g(Lock());
-    return FPopupComponent;
-}
+TComponent* TPopupMenu::PopupComponent() const { return Get(FPopupComponent); }
 
 void TPopupMenu::SetPopupComponent(TComponent* c) { SetReference(FPopupComponent, c); }
 
@@ -146,23 +131,11 @@ void TPopupMenu::Popup(int x, int y)
     Notices().Post(TNotice{this, TProp::Visible, TNoticeKind::Property, x, y, "popup"});
 }
 
-int TPopupMenu::PopupCount() const
-{
-    std::lock_guard g(Lock());
-    return FPopupCount;
-}
+int TPopupMenu::PopupCount() const { return Get(FPopupCount); }
 
-TPoint TPopupMenu::PopupPoint() const
-{
-    std::lock_guard g(Lock());
-    return FPopupPoint;
-}
+TPoint TPopupMenu::PopupPoint() const { return Get(FPopupPoint); }
 
-bool TPopupMenu::AutoPopup() const
-{
-    std::lock_guard g(Lock());
-    return FAutoPopup;
-}
+bool TPopupMenu::AutoPopup() const { return Get(FAutoPopup); }
 
 void TPopupMenu::SetAutoPopup(bool v)
 {

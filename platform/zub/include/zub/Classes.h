@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "rtl/Classes.h"
+#include "zub/Notices.h"
 
 class EComponentError : public Exception {
 public:
@@ -53,6 +54,26 @@ protected:
     // Told when an owned component is inserted or removed, and when a component this one asked
     // (or was asked) to be notified about is freed.
     virtual void Notification(TComponent* AComponent, TOperation Operation);
+    // Posts a property notice for this component (not while it is being destroyed).
+    void Changed(TProp prop);
+    // Reads a property field under the component's lock.
+    template <class T>
+    T Get(const T& field) const
+    {
+        std::lock_guard g(FLock);
+        return field;
+    }
+    // Writes a property field under the lock and posts prop when it changed; returns whether it
+    // changed.
+    template <class T>
+    bool Put(T& field, const T& value, TProp prop)
+    {
+        std::lock_guard g(FLock);
+        if (field == value) return false;
+        field = value;
+        Changed(prop);
+        return true;
+    }
     // Guards this component's properties; derived classes take it for theirs, so every property
     // write is atomic whatever thread makes it.
     std::recursive_mutex& Lock() const { return FLock; }

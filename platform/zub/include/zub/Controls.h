@@ -153,26 +153,7 @@ public:
     int SetLayoutEvent(const String& name, const std::any& handler) override;
 
 protected:
-    // Posts a property notice for this control.
-    void Changed(TProp prop);
     void PostNotice(TNotice n);
-    // Reads a field under the lock.
-    template <class T>
-    T Get(const T& field) const
-    {
-        std::lock_guard g(Lock());
-        return field;
-    }
-    // Writes a field under the lock and posts prop when it changed; returns whether it changed.
-    template <class T>
-    bool Put(T& field, const T& value, TProp prop)
-    {
-        std::lock_guard g(Lock());
-        if (field == value) return false;
-        field = value;
-        Changed(prop);
-        return true;
-    }
     static void Fire(const TNotifyEvent& e, TObject* sender)
     {
         if (e) e(sender);

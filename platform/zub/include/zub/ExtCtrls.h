@@ -128,7 +128,6 @@ protected:
     void Notification(TComponent* c, TOperation op) override;
 
 private:
-    void Changed(TProp p, const String& text = {});
     bool FVisible = false;
     String FHint, FBalloonTitle, FBalloonHint;
     TBalloonFlags FBalloonFlags = bfNone;

@@ -39,7 +39,6 @@ protected:
     void Notification(TComponent* c, TOperation op) override;
 
 private:
-    void Changed(TProp p);
     String FCaption, FHint;
     bool FEnabled = true, FVisible = true, FChecked = false;
     TMenuItem* FParent = nullptr;
