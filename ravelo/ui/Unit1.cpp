@@ -1,5 +1,7 @@
 #include "Unit1.h"
 
+#include "Schritt1Anschluss.h"
+
 #include <set>
 
 #include "Programmordner.h"
@@ -149,6 +151,8 @@ TForm1::TForm1(TComponent* Owner) : TForm(Owner)
     komponenten_binden();
     CppWebBrowser1 = std::make_unique<TCppWebBrowser>();
     IdFTP1 = std::make_unique<TIdFTP>();
+    schritt1_fenster = std::make_unique<TSchritt1Anschluss<TForm1>>(*this);
+    setze_Schritt1Fenster(schritt1_fenster.get());
 
     programm_ordner = ProgrammOrdner();
     if (!ProgrammOrdner_einrichten())
@@ -166,6 +170,7 @@ TForm1::~TForm1()
     loslassen(t_Update);
     loslassen(t_Vergleich);
     loslassen(t_Zwischenablage);
+    if (Schritt1Fenster() == schritt1_fenster.get()) setze_Schritt1Fenster(nullptr);
     if (Form1 == this) Form1 = nullptr;
 }
 

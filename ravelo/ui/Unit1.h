@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "GeteilterText.h"
+#include "Schritt1Fenster.h"
 #include "net/IdFTP.h"
 #include "net/WebBrowser.h"
 #include "rtl/Classes.h"
@@ -66,6 +67,8 @@ public:
     // results page).
     std::unique_ptr<TCppWebBrowser> CppWebBrowser1;
     std::unique_ptr<TIdFTP> IdFTP1;
+    // What step 1 reads and writes on this window.
+    std::unique_ptr<ISchritt1Fenster> schritt1_fenster;
 
     // Worker slots: the newest thread of each kind. A slot owns its thread: storing the next
     // one frees the previous thread (the runtime waits for its end if it still runs).
