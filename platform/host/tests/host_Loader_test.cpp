@@ -2,9 +2,11 @@
 
 #include <dlfcn.h>
 
+#include "ScratchDir.h"
 #include "host/HostImpl.h"
 #include "host/PackageLoader.h"
 #include "rtl/Debug.h"
+#include "rtl/Files.h"
 
 using namespace hostimpl;
 
@@ -12,7 +14,7 @@ namespace {
 
 class host_Loader : public ::testing::Test {
 protected:
-    THostSession host{testing::TempDir()};
+    THostSession host{ScratchDir()};
     TPackageLoader loader{HOST_FIXTURE_DIR};
     TDebugCapture log;
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "ScratchDir.h"
 #include "host/Actions.h"
 #include "host/CppProjectOptions.h"
 #include "host/GalleryServices.h"
@@ -19,7 +20,7 @@ protected:
     String dir;
     std::unique_ptr<THostSession> host;
     void SetUp() override {
-        dir = IncludeTrailingPathDelimiter(testing::TempDir() + "host_services_" +
+        dir = IncludeTrailingPathDelimiter(ScratchDir() + "host_services_" +
                                            testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(dir);
         ForceDirectories(dir);
@@ -30,14 +31,14 @@ protected:
 TEST(host_ServicesLifetime, ServicesAnswerOnlyWhileTheHostRuns) {
     EXPECT_EQ(QuistorIDEServices(), nullptr);
     {
-        THostSession host(testing::TempDir());
+        THostSession host(ScratchDir());
         IInterface* s = QuistorIDEServices();
         ASSERT_NE(s, nullptr);
         for (const TGUID& iid : {IQGalleryCategoryManager::IID, IQModuleServices::IID, IQPersonalityServices::IID,
                                  IQCppProjectOptions::IID, IInterface::IID})
             EXPECT_TRUE(Supports(s, iid)) << GUIDToString(iid);
         EXPECT_FALSE(Supports(s, IQModuleCreator::IID));
-        EXPECT_THROW(THostSession second(testing::TempDir()), EHostError);
+        EXPECT_THROW(THostSession second(ScratchDir()), EHostError);
     }
     EXPECT_EQ(QuistorIDEServices(), nullptr);
     EXPECT_THROW(ModuleServices(), EHostError);

@@ -2,9 +2,11 @@
 
 #include <sstream>
 
+#include "ScratchDir.h"
 #include "host/HostImpl.h"
 #include "host/Shell.h"
 #include "rtl/Debug.h"
+#include "rtl/Files.h"
 
 using namespace hostimpl;
 
@@ -16,7 +18,7 @@ struct TResult {
 };
 
 TResult RunHost(std::vector<String> args, const String& input = "") {
-    args.insert(args.begin(), {"--packages", HOST_FIXTURE_DIR, "--dir", testing::TempDir() + "host_shell"});
+    args.insert(args.begin(), {"--packages", HOST_FIXTURE_DIR, "--dir", ScratchDir() + "host_shell"});
     std::istringstream in(input);
     std::ostringstream out, err;
     int status = RunIdeHost(args, in, out, err);

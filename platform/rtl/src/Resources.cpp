@@ -66,6 +66,12 @@ int ModuleResourceCount(HMODULE module) {
     return n;
 }
 
+int ResourceCount() {
+    auto& t = Table();
+    std::lock_guard g(t.Lock);
+    return static_cast<int>(t.Items.size());
+}
+
 std::vector<String> SplitModuleSources(const String& text, int highIndex, const String& what) {
     std::vector<String> result;
     std::size_t start = 0;

@@ -2,6 +2,7 @@
 
 #include "CppZubIDECmd.h"
 #include "Golden.h"
+#include "ScratchDir.h"
 #include "host/GalleryServices.h"
 #include "host/HostImpl.h"
 #include "host/HostStrings.h"
@@ -24,7 +25,7 @@ protected:
     std::unique_ptr<THostSession> host;
 
     void SetUp() override {
-        dir = IncludeTrailingPathDelimiter(testing::TempDir() + "wekide_" +
+        dir = IncludeTrailingPathDelimiter(ScratchDir() + "wekide_" +
                                            testing::UnitTest::GetInstance()->current_test_info()->name());
         ForceDirectories(dir);
         host = std::make_unique<THostSession>(dir);

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdio>
 #include <filesystem>
+#include <sys/wait.h>
 
+#include "ScratchDir.h"
 #include "host/Actions.h"
 #include "host/HostImpl.h"
 #include "host/PackageLoader.h"
@@ -19,7 +19,7 @@ const char* const kPackage = "KVTWEKIDE100";
 
 class wekide_Load : public ::testing::Test {
 protected:
-    String dir = IncludeTrailingPathDelimiter(testing::TempDir() + "wekide_load_" +
+    String dir = IncludeTrailingPathDelimiter(ScratchDir() + "wekide_load_" +
                                               testing::UnitTest::GetInstance()->current_test_info()->name());
     std::unique_ptr<THostSession> host;
     std::unique_ptr<TPackageLoader> loader;
@@ -125,8 +125,9 @@ TEST_F(wekide_Load, ActionsCreateUnits) {
 }
 
 TEST_F(wekide_Load, UnloadLeavesNothingBehind) {
-    const String path = loader->LibraryPath(kPackage);
+    EXPECT_EQ(ResourceCount(), 1);  // the template resource
     loader->Unload(kPackage);  // raises if anything was left registered
+    EXPECT_EQ(ResourceCount(), 0);
     EXPECT_EQ(IDEApplication()->ComponentCount(), 0);
     EXPECT_EQ(GalleryHandlerCount(), 0);
     EXPECT_EQ(GalleryCategoryCount(), 0);
@@ -153,7 +154,7 @@ TEST_F(wekide_Load, CommandsDataModuleFreedElsewhereIsForgotten) {
 
 // A fresh, empty folder for one run.
 String FreshDir(const String& name) {
-    String d = IncludeTrailingPathDelimiter(testing::TempDir() + name);
+    String d = IncludeTrailingPathDelimiter(ScratchDir() + name);
     std::filesystem::remove_all(d);
     return d;
 }
@@ -166,7 +167,7 @@ struct TRun {
 TRun RunIdeHost(const String& args, const String& input = "") {
     String cmd = String(WEKIDE_IDEHOST) + " --packages " + WEKIDE_PACKAGE_DIR + " " + args + " 2>&1";
     if (!input.empty()) {
-        String in = testing::TempDir() + "idehost_input.txt";
+        String in = ScratchDir() + "idehost_input.txt";
         AtomicWriteFile(in, input);
         cmd += " < " + in;
     } else {
@@ -202,7 +203,7 @@ TEST(wekide_IdeHost, NewFormWritesTheUnitFiles) {
 
 TEST(wekide_IdeHost, CommandsFromStandardInput) {
     String out = FreshDir("idehost_stdin");
-    String answers = testing::TempDir() + "idehost_answers.txt";
+    String answers = ScratchDir() + "idehost_answers.txt";
     AtomicWriteFile(answers, "# thread dialog\nthread.class=TWorker\nthread.name=Worker \"1\"\n");
     auto r = RunIdeHost("--answers " + answers + " --dir " + out + " load KVTWEKIDE100",
                         "gallery\nnew Quistor.Tolvane.NewFiles \"Thread Object\"\ncompiler idle\nrun FileNewZubFrameCommand\n");

@@ -43,6 +43,7 @@ bool FindResourceData(HMODULE module, const String& type, const String& name, St
 String LoadResourceData(HMODULE module, const String& type, const String& name);
 // Number of resources a module has entered (0 once its library is unloaded).
 int ModuleResourceCount(HMODULE module);
+int ResourceCount();  // of every module
 
 // Resource strings: a named text of the module's string table.
 struct TResourceString {
