@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <dlfcn.h>
+#include <sys/wait.h>
+
 #include <cstdio>
 #include <filesystem>
-#include <sys/wait.h>
 
 #include "ScratchDir.h"
 #include "host/Actions.h"
@@ -126,7 +128,9 @@ TEST_F(wekide_Load, ActionsCreateUnits) {
 
 TEST_F(wekide_Load, UnloadLeavesNothingBehind) {
     EXPECT_EQ(ResourceCount(), 1);  // the template resource
+    const String path = loader->LibraryPath(kPackage);
     loader->Unload(kPackage);  // raises if anything was left registered
+    EXPECT_EQ(dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);  // the library is closed
     EXPECT_EQ(ResourceCount(), 0);
     EXPECT_EQ(IDEApplication()->ComponentCount(), 0);
     EXPECT_EQ(GalleryHandlerCount(), 0);
