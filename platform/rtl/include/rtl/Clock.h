@@ -46,6 +46,10 @@ std::uint32_t GetTickCount();
 // that installed it, plus every TThread while it runs) is sleeping or waiting; it then jumps to
 // the earliest sleeper's deadline. So a worker that sleeps 3000 ms finishes at once in real
 // time, and a poller never times out while the thread it polls is still computing.
+// A WaitUntil caller is idle between polls; after any change (a thread going to sleep, starting,
+// ending, or StateChanged) time waits until every poller has looked at its predicate again.
+// Threads the clock does not know of (plain std::threads) never hold time back; their sleeps
+// end when virtual time reaches them.
 class TVirtualClock : public IClock {
 public:
     explicit TVirtualClock(TDateTime start);
