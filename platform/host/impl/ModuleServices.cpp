@@ -137,6 +137,7 @@ public:
         creator->GetExisting();
         creator->GetShowSource();
         auto source = creator->GetSource();
+        const std::size_t received = s.Received.size();
         TIntfPtr<THostModule> p(new THostModule(true, fileName, "", "", personality));
         Receive(*p, source);
         s.Projects.push_back(p);
@@ -148,8 +149,10 @@ public:
             creator->InitTargetOptions();
             creator->CreateDefaultModule(p.get());
         } catch (...) {
+            // nothing of the failed project stays: not the project, not the files it produced
             s.CreatingProject = nullptr;
             std::erase(s.Projects, p);
+            s.Received.resize(received);
             s.ActiveProject = previous;
             s.CurrentModule = previousModule;
             auto open = AllModules();

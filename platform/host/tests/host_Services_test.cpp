@@ -156,7 +156,9 @@ TEST_F(host_Services, ProjectsAndTheirOptions) {
     EXPECT_EQ(p->ModuleCount(), 1);
     TIntfPtr<TFailingProjectCreator> bad(new TFailingProjectCreator(dir + "Bad.zproj", 1));
     bad->Fail = true;
+    const std::size_t received = ReceivedFiles().size();
     EXPECT_THROW(ModuleServices()->CreateProject(bad.get()), EHostError);
+    EXPECT_EQ(ReceivedFiles().size(), received);
     // the failed project is gone and the previous one active again
     EXPECT_EQ(MainProjectGroup()->ProjectCount(), 1);
     EXPECT_EQ(ActiveProject().get(), p.get());
