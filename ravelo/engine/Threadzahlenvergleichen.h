@@ -1,12 +1,106 @@
 #pragma once
 // Comparison of tips and favourites with the draws.
+#include <vector>
+
 #include "Arbeitsthread.h"
+#include "rtl/DateUtils.h"
+
+// The user's favourite tips (one "k.n1, n2, n3, n4, n5, n6 -0 0" a line, only ever appended to).
+inline constexpr const char* DATEI_FAVORITEN = "meineFavoritten.txt";
+
+// The option "compare the favourites at every start": [Favoritten] CheckBox1 of the environment.ini
+// that the INI class finds by its bare name (the Windows-directory stand-in), not the one in the
+// program folder. True exactly when the value is "true".
+bool lies_Favoriten_Option();
+void schreibe_Favoriten_Option(bool an);
+
+// The value of a number field or of a field of a tip line: the decimal integer at the start of
+// the text (leading blanks skipped, an optional sign, reading stops at the first non-digit; no
+// digits give 0). Very long digit runs saturate.
+int Feldwert(const String& text);
+
+// The coming draw seen from jetzt: the same Wednesday until 18:59, the same Saturday until 19:59,
+// else the next Wednesday or Saturday (time of day kept).
+TDateTime naechster_Ziehungstag(TDateTime jetzt);
+
+// The main window as the comparison sees it. The engine must not link the window, so the window
+// implements this (TVergleichAnschluss below) and installs itself with setze_VergleichFenster.
+// Calls come from the comparison's thread.
+class IVergleichFenster {
+public:
+    virtual ~IVergleichFenster() = default;
+
+    virtual String ComboBox2() = 0;  // the run key chosen in the history box
+    virtual bool start_laeuft() = 0;
+    virtual bool zahlen_aktualisiert() = 0;
+    virtual bool vergleich_beim_Start() = 0;
+    virtual void vergleich_beim_Start_loeschen() = 0;
+    // The window's pruefe_Tippdatum: the archive holds the draw of the tip date (vom_Picker) or
+    // of the run key's date.
+    virtual bool pruefe_Tippdatum(bool vom_Picker) = 0;
+
+    // ListBox1 cleared and given these lines; the line lists stay as they are.
+    virtual void ListBox1(const std::vector<String>& zeilen) = 0;
+    // ListBox1 cleared and given these lines, then the three line lists set.
+    virtual void ListBox1(const std::vector<String>& zeilen, const String& zeilen_farbe,
+                          const String& zeilen_symbol0, const String& zeilen_symbol1) = 0;
+    virtual void ListBox1_Hint(const String& text) = 0;
+    virtual void ListBox1_ShowHint(bool an) = 0;
+};
+
+// The window the comparison works on when none is given; null until the main window installs one.
+void setze_VergleichFenster(IVergleichFenster* fenster);
+IVergleichFenster* VergleichFenster();
+
+// The comparison on a main window built from the program's layout (TForm1). Only the window's
+// library instantiates it, so the engine itself never sees the window's type.
+template <class TForm>
+class TVergleichAnschluss : public IVergleichFenster {
+public:
+    explicit TVergleichAnschluss(TForm& form) : f(form) {}
+
+    String ComboBox2() override { return f.ComboBox2->Text(); }
+    bool start_laeuft() override { return f.start_laeuft; }
+    bool zahlen_aktualisiert() override { return f.zahlen_aktualisiert; }
+    bool vergleich_beim_Start() override { return f.vergleich_beim_Start; }
+    void vergleich_beim_Start_loeschen() override { f.vergleich_beim_Start = false; }
+    bool pruefe_Tippdatum(bool vom_Picker) override { return f.pruefe_Tippdatum(vom_Picker); }
+
+    void ListBox1(const std::vector<String>& zeilen) override
+    {
+        auto* liste = f.ListBox1->Items();
+        liste->BeginUpdate();  // the painter sees the old lines or the new ones
+        liste->Clear();
+        for (const String& z : zeilen) liste->Add(z);
+        liste->EndUpdate();
+    }
+    void ListBox1(const std::vector<String>& zeilen, const String& zeilen_farbe, const String& zeilen_symbol0,
+                  const String& zeilen_symbol1) override
+    {
+        ListBox1(zeilen);
+        f.zeilen_farbe = zeilen_farbe;
+        f.zeilen_symbol0 = zeilen_symbol0;
+        f.zeilen_symbol1 = zeilen_symbol1;
+    }
+    void ListBox1_Hint(const String& text) override { f.ListBox1->SetHint(text); }
+    void ListBox1_ShowHint(bool an) override { f.ListBox1->SetShowHint(an); }
+
+private:
+    TForm& f;
+};
 
 class ThreadZahlenVergleichen : public TArbeitsThread {
 public:
+    // Works on the window installed with setze_VergleichFenster when it starts.
     explicit ThreadZahlenVergleichen(bool CreateSuspended);
+    // Works on the given window.
+    ThreadZahlenVergleichen(bool CreateSuspended, IVergleichFenster* fenster);
     ~ThreadZahlenVergleichen() override;
 
 protected:
     void Execute() override;
+
+private:
+    void vergleichen(IVergleichFenster& f);
+    IVergleichFenster* FFenster;
 };

@@ -13,6 +13,7 @@
 #include "Update_zahlen.h"
 #include "rtl/Clock.h"
 #include "rtl/Files.h"
+#include "rtl/IniFiles.h"
 #include "rtl/MainThread.h"
 
 TForm1* Form1 = nullptr;
@@ -153,6 +154,8 @@ TForm1::TForm1(TComponent* Owner) : TForm(Owner)
     IdFTP1 = std::make_unique<TIdFTP>();
     schritt1_fenster = std::make_unique<TSchritt1Anschluss<TForm1>>(*this);
     setze_Schritt1Fenster(schritt1_fenster.get());
+    vergleich_fenster = std::make_unique<TVergleichAnschluss<TForm1>>(*this);
+    setze_VergleichFenster(vergleich_fenster.get());
 
     programm_ordner = ProgrammOrdner();
     if (!ProgrammOrdner_einrichten())
@@ -171,6 +174,7 @@ TForm1::~TForm1()
     loslassen(t_Vergleich);
     loslassen(t_Zwischenablage);
     if (Schritt1Fenster() == schritt1_fenster.get()) setze_Schritt1Fenster(nullptr);
+    if (VergleichFenster() == vergleich_fenster.get()) setze_VergleichFenster(nullptr);
     if (Form1 == this) Form1 = nullptr;
 }
 
@@ -565,6 +569,22 @@ bool TForm1::datei_vorhanden(const String& name)
 {
     std::ifstream datei = OpenInput(name);
     return datei.is_open();
+}
+
+void TForm1::lese_Umgebung()
+{
+    TIniFile ini(programm_ordner + "environment.ini");
+    CheckBox21->SetChecked(ini.ReadString("Archiv", "CheckBox21", "") == "true");
+    ftp_download = ini.ReadString("Archiv", "Download", "") != "html";
+    update_hinweis = ini.ReadString("Allgemein", "Update", "") == "true";
+}
+
+// [Archiv] Download is set by hand or by the installation and never written here.
+void TForm1::schreibe_Umgebung()
+{
+    TIniFile ini(programm_ordner + "environment.ini");
+    ini.WriteString("Archiv", "CheckBox21", CheckBox21->Checked() ? "true" : "false");
+    ini.WriteString("Allgemein", "Update", update_hinweis ? "true" : "false");
 }
 
 void TForm1::test1(TObject*, TShiftState, int, int) { Label1->SetCaption(BESCHREIBUNG); }

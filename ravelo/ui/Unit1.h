@@ -6,6 +6,7 @@
 
 #include "GeteilterText.h"
 #include "Schritt1Fenster.h"
+#include "Threadzahlenvergleichen.h"
 #include "net/IdFTP.h"
 #include "net/WebBrowser.h"
 #include "rtl/Classes.h"
@@ -69,6 +70,8 @@ public:
     std::unique_ptr<TIdFTP> IdFTP1;
     // What step 1 reads and writes on this window.
     std::unique_ptr<ISchritt1Fenster> schritt1_fenster;
+    // What the comparison reads and writes on this window.
+    std::unique_ptr<IVergleichFenster> vergleich_fenster;
 
     // Worker slots: the newest thread of each kind. A slot owns its thread: storing the next
     // one frees the previous thread (the runtime waits for its end if it still runs).
@@ -123,6 +126,11 @@ public:
     // the run key in ComboBox2).
     bool pruefe_Tippdatum(bool vom_Picker);
     bool datei_vorhanden(const String& name);
+
+    // Settings file environment.ini of the program folder: CheckBox21 and the flags
+    // ftp_download and update_hinweis. Other sections of the file are left as they are.
+    void lese_Umgebung();
+    void schreibe_Umgebung();
 
     // Window shell.
     void beenden(TObject* Sender);

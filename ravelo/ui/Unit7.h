@@ -1,5 +1,8 @@
 #pragma once
-// The dialog to enter favourite tips.
+// The dialog to enter favourite tips: appends the filled rows to meineFavoritten.txt and keeps
+// the option that compares them with the draws at every start.
+#include <array>
+
 #include "zub/ExtCtrls.h"
 #include "zub/Forms.h"
 #include "zub/StdCtrls.h"
@@ -23,9 +26,18 @@ public:
 
     explicit TForm7(TComponent* Owner);
 
-    void Button2Click(TObject* Sender);
-    void Button1Click(TObject* Sender);
-    void Mitte7(TObject* Sender);
+    // [Favoritten] CheckBox1 of the bare-named environment.ini <-> CheckBox1.
+    void lese_Favoritten_Option();
+    void schreibe_Favoritten_Option();
+
+    void Button2Click(TObject* Sender);  // OK: check, append, save the option, close
+    void Button1Click(TObject* Sender);  // Abbrechen
+    void Mitte7(TObject* Sender);        // OnShow: centre over the main window
+
+private:
+    // Red message in Label1; the dialog stays open.
+    void Fehler(const String& text);
+    std::array<TEdit*, 72> FZahlen{};  // Edit1 .. Edit72
 };
 
 extern TForm7* Form7;
