@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -78,54 +79,70 @@ Verteilung verteilung(const int (&zaehler)[N])
 int zehner(int n) { return std::min(n / 10, 9); }
 
 // Six different numbers 1..49 (every combination of a pool of distinct numbers) take a faster
-// road to the same classes: a bit mask of the numbers for the runs, and per-number counts in
-// 4-bit fields (last digits in fields 0..9, decades in fields 10..14) added up.
-struct Zahlfelder {
-    std::uint64_t felder[50] = {};
-    Zahlfelder()
+// road to the same classes, without branches. A count shape (a partition of 6) is told by the
+// sum of the cubes of its parts, which differs for all eleven shapes; the sum grows by
+// 3c^2 + 3c + 1 when a count c goes up by one. The runs' shape is told by how many bits of the
+// number mask continue a run for at least one, two and three more numbers.
+struct Schnelltabellen {
+    std::uint64_t felder_Verschiebung[50] = {};  // shift of the last-digit field | decade field << 8
+    std::uint32_t zusatz[50] = {};                // n + (even << 12) + (low << 16)
+    std::uint8_t endziffern_nach_Kuben[217] = {};
+    std::uint8_t zehner_nach_Kuben[217] = {};
+    std::uint8_t folgen_nach_Schluessel[256] = {};
+
+    Schnelltabellen()
     {
-        for (int n = 1; n < 50; ++n) felder[n] = std::uint64_t{1} << (4 * (n % 10)) | std::uint64_t{1} << (4 * (10 + n / 10));
+        for (int n = 1; n < 50; ++n) {
+            felder_Verschiebung[n] = static_cast<std::uint64_t>(4 * (n % 10)) | static_cast<std::uint64_t>(4 * (n / 10)) << 8;
+            zusatz[n] = static_cast<std::uint32_t>(n + ((n % 2 == 0) << 12) + ((n <= 24) << 16));
+        }
+        // Every shape from its counts, run through the table-driven classifiers.
+        const std::vector<std::vector<int>> formen = {{6}, {5, 1}, {4, 2}, {4, 1, 1}, {3, 3}, {3, 2, 1}, {3, 1, 1, 1},
+                                                      {2, 2, 2}, {2, 2, 1, 1}, {2, 1, 1, 1, 1}, {1, 1, 1, 1, 1, 1}};
+        for (const auto& f : formen) {
+            Verteilung v;
+            Folgen r;
+            int kuben = 0;
+            for (int c : f) {
+                v.zaehle(c);
+                r.zaehle(c);
+                kuben += c * c * c;
+            }
+            endziffern_nach_Kuben[kuben] = static_cast<std::uint8_t>(endziffern_Klasse(v));
+            zehner_nach_Kuben[kuben] = static_cast<std::uint8_t>(zehner_Klasse(v));
+            int p[4] = {};  // per k = 1..3: sum over the runs of max(length - k, 0)
+            for (int c : f)
+                for (int k = 1; k <= 3; ++k) p[k] += std::max(c - k, 0);
+            folgen_nach_Schluessel[p[1] + 6 * p[2] + 36 * p[3]] = static_cast<std::uint8_t>(folgen_Klasse(r));
+        }
     }
 };
-const Zahlfelder FELDER;
+const Schnelltabellen SCHNELL;
 
-Verteilung verteilung_Felder(std::uint64_t f, int von, int bis)
+long long signatur_Maske(const int* z, std::uint64_t m, const Kriterien& k)
 {
-    Verteilung v;
-    for (int i = von; i < bis; ++i) v.zaehle(static_cast<int>(f >> (4 * i) & 15));
-    return v;
-}
-
-int folgen_Maske(std::uint64_t m)
-{
-    Folgen f;
-    while (m) {
-        m >>= std::countr_zero(m);
-        const int laenge = std::countr_one(m);
-        f.zaehle(laenge);
-        m >>= laenge;  // at most 49 ones: never the whole word
-    }
-    return folgen_Klasse(f);
-}
-
-long long signatur_Maske(const int* z, std::uint64_t maske, const Kriterien& k)
-{
-    std::uint64_t f = 0;
-    int gerade = 0, klein = 0, summe = 0;
+    std::uint64_t ziffern = 0, zehner = 0;  // 4-bit counts
+    int kuben_z = 0, kuben_d = 0;
+    std::uint32_t zusatz = 0;
     for (int i = 0; i < 6; ++i) {
-        f += FELDER.felder[z[i]];
-        gerade += ~z[i] & 1;
-        klein += z[i] <= 24;
-        summe += z[i];
+        const std::uint64_t v = SCHNELL.felder_Verschiebung[z[i]];
+        const unsigned sz = static_cast<unsigned>(v & 255), sd = static_cast<unsigned>(v >> 8);
+        const int cz = static_cast<int>(ziffern >> sz & 15), cd = static_cast<int>(zehner >> sd & 15);
+        kuben_z += 3 * cz * cz + 3 * cz + 1;
+        kuben_d += 3 * cd * cd + 3 * cd + 1;
+        ziffern += std::uint64_t{1} << sz;
+        zehner += std::uint64_t{1} << sd;
+        zusatz += SCHNELL.zusatz[z[i]];
     }
-    long long s = 0;
-    if (k.CheckBox15) s += folgen_Maske(maske) * GEWICHT_FOLGEN;
-    if (k.CheckBox16) s += endziffern_Klasse(verteilung_Felder(f, 0, 10)) * GEWICHT_ENDZIFFERN;
-    if (k.CheckBox17) s += gerade * GEWICHT_GERADE;
-    if (k.CheckBox18) s += zehner_Klasse(verteilung_Felder(f, 10, 15)) * GEWICHT_ZEHNER;
-    if (k.CheckBox19) s += (1 + klein) * GEWICHT_KLEINE;
-    if (k.CheckBox20) s += summe * GEWICHT_SUMME;
-    return s;
+    const std::uint64_t a = m & m >> 1, b = a & m >> 2, c = b & m >> 3;
+    const int schluessel = std::popcount(a) + 6 * std::popcount(b) + 36 * std::popcount(c);
+    const long long folgen = SCHNELL.folgen_nach_Schluessel[schluessel];  // at most 5 + 6 x 4 + 36 x 3
+    return folgen * (k.CheckBox15 ? GEWICHT_FOLGEN : 0) +
+           SCHNELL.endziffern_nach_Kuben[kuben_z] * (k.CheckBox16 ? GEWICHT_ENDZIFFERN : 0) +
+           static_cast<long long>(zusatz >> 12 & 15) * (k.CheckBox17 ? GEWICHT_GERADE : 0) +
+           SCHNELL.zehner_nach_Kuben[kuben_d] * (k.CheckBox18 ? GEWICHT_ZEHNER : 0) +
+           static_cast<long long>(1 + (zusatz >> 16 & 15)) * (k.CheckBox19 ? GEWICHT_KLEINE : 0) +
+           static_cast<long long>(zusatz & 4095) * (k.CheckBox20 ? GEWICHT_SUMME : 0);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <bit>
 #include <cstdint>
+#include <mutex>
 
 #include "rtl/Files.h"
 
@@ -87,28 +88,22 @@ std::uint32_t rang(const int* a, int j)
 
 // For each size j = 1..k, a bit per j-set of numbers that lies inside some draw: a combination
 // shares at least k numbers with a draw exactly when k of its positions hold values of one
-// draw, that is when the set of those values (k or fewer after repeats) is marked here.
+// draw, that is when the set of those values (k or fewer after repeats) is marked here. The
+// table of size k serves combinations of six different numbers; the smaller ones are built
+// only when a combination with a repeated number asks for them.
 class Teilmengen {
 public:
     Teilmengen(std::span<const Ziehung> ziehungen, int k) : FK(k)
     {
-        for (int j = 1; j <= k; ++j) FBits[j].assign((BINOM.c[49][j] + 63) / 64, 0);
         for (const Ziehung& z : ziehungen) {
-            int werte[7];
-            int m = 0;
+            Werte w;
             for (int n : z)
-                if (n >= 1 && n <= 49) werte[m++] = n;
-            kern::sortiere_klein(werte, m);
-            m = static_cast<int>(std::unique(werte, werte + m) - werte);
-            for (unsigned maske = 1; maske < (1u << m); ++maske) {
-                int j = std::popcount(maske);
-                if (j > k) continue;
-                int a[7], n = 0;
-                for (int i = 0; i < m; ++i)
-                    if (maske >> i & 1) a[n++] = werte[i];
-                setze(j, rang(a, j));
-            }
+                if (n >= 1 && n <= 49) w.zahl[w.anzahl++] = n;
+            kern::sortiere_klein(w.zahl, w.anzahl);
+            w.anzahl = static_cast<int>(std::unique(w.zahl, w.zahl + w.anzahl) - w.zahl);
+            FZiehungen.push_back(w);
         }
+        baue(k);
         for (unsigned maske = 0; maske < 64; ++maske)
             if (std::popcount(maske) == k) FAuswahl.push_back(maske);
     }
@@ -118,6 +113,20 @@ public:
         int s[6];
         std::copy(k.begin(), k.end(), s);
         kern::sortiere_klein(s, 6);
+        bool verschieden = true;
+        for (int i = 1; i < 6; ++i) verschieden = verschieden && s[i] != s[i - 1];
+        if (verschieden) {
+            for (unsigned maske : FAuswahl) {
+                int a[6], j = 0;
+                for (int i = 0; i < 6; ++i)
+                    if (maske >> i & 1) a[j++] = s[i];
+                if (gesetzt(FK, rang(a, FK))) return true;
+            }
+            return false;
+        }
+        std::call_once(FKleinere, [this] {
+            for (int j = 1; j < FK; ++j) baue(j);
+        });
         for (unsigned maske : FAuswahl) {
             int a[6], j = 0;
             for (int i = 0; i < 6; ++i)
@@ -128,12 +137,34 @@ public:
     }
 
 private:
-    void setze(int j, std::uint32_t r) { FBits[j][r >> 6] |= std::uint64_t{1} << (r & 63); }
+    struct Werte {
+        int zahl[7];
+        int anzahl = 0;
+    };
+
+    void baue(int j) const
+    {
+        FBits[j].assign((BINOM.c[49][j] + 63) / 64, 0);
+        std::vector<unsigned> auswahl[8];  // per count of numbers, its j-sets of positions
+        for (unsigned m = 0; m <= 7; ++m)
+            for (unsigned maske = 1; maske < (1u << m); ++maske)
+                if (std::popcount(maske) == j) auswahl[m].push_back(maske);
+        for (const Werte& w : FZiehungen)
+            for (unsigned maske : auswahl[w.anzahl]) {
+                int a[7], n = 0;
+                for (int i = 0; i < w.anzahl; ++i)
+                    if (maske >> i & 1) a[n++] = w.zahl[i];
+                const std::uint32_t r = rang(a, j);
+                FBits[j][r >> 6] |= std::uint64_t{1} << (r & 63);
+            }
+    }
     bool gesetzt(int j, std::uint32_t r) const { return FBits[j][r >> 6] >> (r & 63) & 1; }
 
     int FK;
-    std::vector<std::uint64_t> FBits[7];
+    std::vector<Werte> FZiehungen;
     std::vector<unsigned> FAuswahl;  // the k-sets of positions 0..5 as bit masks
+    mutable std::vector<std::uint64_t> FBits[7];
+    mutable std::once_flag FKleinere;
 };
 
 }  // namespace

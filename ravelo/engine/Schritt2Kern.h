@@ -73,7 +73,7 @@ Kombinationstabelle lies_Kombinationen(std::string_view bytes, int anzahl_Varian
 
 // Applies the ticked filters in their order; returns how many combinations they removed.
 std::size_t filtere(Kombinationstabelle& t, const Schritt2Eingaben& schalter, const Filterwerte& w);
-// True when the ticked filters keep the combination (exposed for tests and the benchmark).
+// True when the ticked filters keep the combination (its numbers 1..49, as every present entry).
 bool besteht_Filter(const Kombination& k, const Schritt2Eingaben& schalter, const Filterwerte& w);
 
 // Removes every present combination that has at least k of its six numbers among the seven

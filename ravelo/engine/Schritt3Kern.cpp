@@ -54,37 +54,38 @@ std::vector<Kombination> lies_gefilterte(std::string_view bytes, int anzahl_Vari
 
 namespace {
 
-// The number of list entries per signature, in an open-addressing table that holds at most
-// KRITERIENLISTE_GROESSE keys at a quarter of its slots.
+// The number of list entries per signature, in an open-addressing table of single words
+// (signature + 1 in the low 48 bits, 0 for a free slot, the count above) at under a third of
+// its slots. Signatures are below 2^40.
 class Signaturzaehler {
 public:
-    explicit Signaturzaehler(std::span<const long long> liste)
+    explicit Signaturzaehler(std::span<const long long> liste) : FPlatz(GROESSE, 0)
     {
         for (long long s : liste) {
+            const std::uint64_t schluessel = static_cast<std::uint64_t>(s) + 1;
             std::size_t i = platz(s);
-            while (FBelegt[i] && FSchluessel[i] != s) i = (i + 1) & (GROESSE - 1);
-            FBelegt[i] = 1;
-            FSchluessel[i] = s;
-            ++FAnzahl[i];
+            while (FPlatz[i] && (FPlatz[i] & SCHLUESSEL) != schluessel) i = (i + 1) & (GROESSE - 1);
+            FPlatz[i] = (FPlatz[i] | schluessel) + (std::uint64_t{1} << 48);
         }
     }
     std::uint16_t anzahl(long long s) const
     {
+        const std::uint64_t schluessel = static_cast<std::uint64_t>(s) + 1;
         for (std::size_t i = platz(s);; i = (i + 1) & (GROESSE - 1)) {
-            if (!FBelegt[i]) return 0;
-            if (FSchluessel[i] == s) return FAnzahl[i];
+            const std::uint64_t w = FPlatz[i];
+            if (!w) return 0;
+            if ((w & SCHLUESSEL) == schluessel) return static_cast<std::uint16_t>(w >> 48);
         }
     }
 
 private:
-    static constexpr std::size_t GROESSE = 4 * 8192;  // a power of two above 4 x 5000
+    static constexpr std::size_t GROESSE = 16384;  // a power of two above 3 x 5000
+    static constexpr std::uint64_t SCHLUESSEL = (std::uint64_t{1} << 48) - 1;
     static std::size_t platz(long long s)
     {
-        return static_cast<std::size_t>((static_cast<std::uint64_t>(s) * 0x9E3779B97F4A7C15ULL) >> 49);  // 15 bits
+        return static_cast<std::size_t>((static_cast<std::uint64_t>(s) * 0x9E3779B97F4A7C15ULL) >> 50);  // 14 bits
     }
-    std::vector<long long> FSchluessel = std::vector<long long>(GROESSE);
-    std::vector<std::uint16_t> FAnzahl = std::vector<std::uint16_t>(GROESSE);
-    std::vector<std::uint8_t> FBelegt = std::vector<std::uint8_t>(GROESSE);
+    std::vector<std::uint64_t> FPlatz;
 };
 
 }  // namespace
