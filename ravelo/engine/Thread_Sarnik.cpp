@@ -1,6 +1,18 @@
 #include "Thread_Sarnik.h"
 
-Thread_Sarnik::Thread_Sarnik(bool CreateSuspended) : TArbeitsThread("Thread_Sarnik")
+#include "Schrittfenster.h"
+#include "Threadschritt1.h"
+#include "Threadschritt2.h"
+#include "Threadschritt3.h"
+#include "Threadzahlenvergleichen.h"
+#include "rtl/Clock.h"
+#include "rtl/Debug.h"
+
+Thread_Sarnik::Thread_Sarnik(bool CreateSuspended) : Thread_Sarnik(CreateSuspended, nullptr, nullptr, nullptr) {}
+
+Thread_Sarnik::Thread_Sarnik(bool CreateSuspended, ISchrittFenster* fenster, ISchritt1Fenster* fenster1,
+                             IVergleichFenster* vergleich)
+    : TArbeitsThread("Thread_Sarnik"), FFenster(fenster), FFenster1(fenster1), FVergleich(vergleich)
 {
     starte_wenn_verlangt(CreateSuspended);
 }
@@ -12,8 +24,92 @@ void Thread_Sarnik::Execute()
     b_laeuft = true;
     melde_gestartet();
 
-    // ---- work of Thread_Sarnik goes here ----
+    ISchrittFenster* f = FFenster ? FFenster : SchrittFenster();
+    if (!f) {
+        // Nothing to drive: the flag stays on, as after a time-out.
+        OutputDebugStringA("Thread_Sarnik: kein Hauptfenster");
+        return;
+    }
+    ausfuehren(*f);
+}
 
+bool Thread_Sarnik::fuehre_aus(int schritt, std::unique_ptr<TArbeitsThread> kind, int polls, const char* warten)
+{
+    t_Schritt[schritt] = std::move(kind);
+    TArbeitsThread& t = *t_Schritt[schritt];
+    t.Resume();
+    Sleep(1);
+    for (int n = 0; t.laeuft() && n < polls; ++n) {
+        Sleep(100);
+        OutputDebugStringA(warten);
+    }
+    // Only a step that still runs at the bound has timed out: a slow step that ends within
+    // it is waited for.
+    if (t.laeuft()) return false;
+    t.WaitFor();
+    OutputDebugStringA("Ergebnis TSchritt" + IntToStr(schritt) + ":");
+    t.OnTerminate = [this](TObject* Sender) { Kinder_beenden(Sender); };
+    return true;
+}
+
+// Time-outs return with the running flag on, so the run button's poll runs to its own bound.
+void Thread_Sarnik::ausfuehren(ISchrittFenster& f)
+{
+    if (f.CheckBox(2)) {
+        f.Timer1_an();
+        f.Nachrichten_verarbeiten();
+        if (!fuehre_aus(1, std::make_unique<ThreadSchritt1>(true, FFenster1), POLLS_SCHRITT1,
+                        "Warte auf Ende TSchritt1 .....")) {
+            const char* text = "ERROR : Timeout warten auf Ende TSchritt1 ..";
+            f.Label1(text);
+            OutputDebugStringA(text);
+            return;
+        }
+    }
+    if (f.CheckBox(3)) {
+        f.Animate1_sichtbar();
+        f.Nachrichten_verarbeiten();
+        if (!fuehre_aus(2, std::make_unique<ThreadSchritt2>(true, FFenster), POLLS_SCHRITT2,
+                        "Warte auf Ende TSchritt2 .....")) {
+            f.Label1("ERROR : Timeout Warte auf Ende TSchritt2 ..");
+            OutputDebugStringA("ERROR : Timeout Warte auf Ende TSchritt2 ...");
+            return;
+        }
+    }
+    if (f.CheckBox(4)) {
+        f.Animate1_sichtbar();
+        f.Nachrichten_verarbeiten();
+        if (!fuehre_aus(3, std::make_unique<ThreadSchritt3>(true, FFenster), POLLS_SCHRITT3,
+                        "Warte auf Ende TSchritt3 .....")) {
+            const char* text = "ERROR : Timeout Warte auf Ende TSchritt3 ..";
+            f.Label1(text);
+            OutputDebugStringA(text);
+            f.bilder_freigeben();
+            return;
+        }
+    }
+
+    bool tippdatum_gezogen = false;
+    try {
+        tippdatum_gezogen = f.pruefe_Tippdatum(true);
+    } catch (const Exception&) {
+        tippdatum_gezogen = false;  // an unreadable archive holds no draw
+    }
+    if (tippdatum_gezogen) {
+        t_Vergleich = std::make_unique<ThreadZahlenVergleichen>(true, FVergleich);
+        t_Vergleich->Resume();
+        Sleep(1);
+        for (int n = 1; t_Vergleich->laeuft() && n < 10; ++n) {
+            Sleep(500);
+            OutputDebugStringA("Warte auf TZahlenVergleichen .....");
+            f.Nachrichten_verarbeiten();
+        }
+        t_Vergleich->WaitFor();
+        t_Vergleich->Terminate();
+        t_Vergleich->OnTerminate = [this](TObject* Sender) { Kinder_beenden(Sender); };
+    }
+
+    f.bilder_freigeben();
     b_laeuft = false;
 }
 

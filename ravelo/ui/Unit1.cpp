@@ -1,6 +1,7 @@
 #include "Unit1.h"
 
 #include "Schritt1Anschluss.h"
+#include "SchrittAnschluss.h"
 
 #include <set>
 
@@ -156,6 +157,8 @@ TForm1::TForm1(TComponent* Owner) : TForm(Owner)
     setze_Schritt1Fenster(schritt1_fenster.get());
     vergleich_fenster = std::make_unique<TVergleichAnschluss<TForm1>>(*this);
     setze_VergleichFenster(vergleich_fenster.get());
+    schritt_fenster = std::make_unique<TSchrittAnschluss<TForm1>>(*this);
+    setze_SchrittFenster(schritt_fenster.get());
 
     programm_ordner = ProgrammOrdner();
     if (!ProgrammOrdner_einrichten())
@@ -175,6 +178,7 @@ TForm1::~TForm1()
     loslassen(t_Zwischenablage);
     if (Schritt1Fenster() == schritt1_fenster.get()) setze_Schritt1Fenster(nullptr);
     if (VergleichFenster() == vergleich_fenster.get()) setze_VergleichFenster(nullptr);
+    if (SchrittFenster() == schritt_fenster.get()) setze_SchrittFenster(nullptr);
     if (Form1 == this) Form1 = nullptr;
 }
 

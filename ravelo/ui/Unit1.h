@@ -6,6 +6,7 @@
 
 #include "GeteilterText.h"
 #include "Schritt1Fenster.h"
+#include "Schrittfenster.h"
 #include "Threadzahlenvergleichen.h"
 #include "net/IdFTP.h"
 #include "net/WebBrowser.h"
@@ -72,6 +73,8 @@ public:
     std::unique_ptr<ISchritt1Fenster> schritt1_fenster;
     // What the comparison reads and writes on this window.
     std::unique_ptr<IVergleichFenster> vergleich_fenster;
+    // What steps 2 and 3 and the one-click driver read and write on this window.
+    std::unique_ptr<ISchrittFenster> schritt_fenster;
 
     // Worker slots: the newest thread of each kind. A slot owns its thread: storing the next
     // one frees the previous thread (the runtime waits for its end if it still runs).
