@@ -1,6 +1,35 @@
 #include "Threadcheckzwischenablage.h"
 
-ThreadCheckZwischenablage::ThreadCheckZwischenablage(bool CreateSuspended) : TArbeitsThread("ThreadCheckZwischenablage")
+#include <algorithm>
+#include <set>
+
+#include "Programmordner.h"
+#include "Tippdateien.h"
+#include "Updatefenster.h"
+#include "rtl/Clock.h"
+#include "rtl/Debug.h"
+#include "zub/Clipbrd.h"
+
+void sammle_Zahlen(const String& text, std::vector<int>& gesammelt)
+{
+    std::set<std::size_t> belegt;  // positions of digits already taken
+    for (int n = 49; n >= 1; --n) {
+        const String ziffern = IntToStr(n);
+        const std::size_t p = text.find(ziffern);
+        if (p == String::npos || belegt.count(p)) continue;
+        belegt.insert(p);
+        if (n >= 10) belegt.insert(p + 1);
+        if (std::find(gesammelt.begin(), gesammelt.end(), n) == gesammelt.end()) gesammelt.push_back(n);
+    }
+}
+
+ThreadCheckZwischenablage::ThreadCheckZwischenablage(bool CreateSuspended)
+    : ThreadCheckZwischenablage(CreateSuspended, nullptr)
+{
+}
+
+ThreadCheckZwischenablage::ThreadCheckZwischenablage(bool CreateSuspended, IZwischenablageFenster* fenster)
+    : TArbeitsThread("ThreadCheckZwischenablage"), FFenster(fenster)
 {
     starte_wenn_verlangt(CreateSuspended);
 }
@@ -10,6 +39,23 @@ ThreadCheckZwischenablage::~ThreadCheckZwischenablage() { warte_auf_Ende(); }
 void ThreadCheckZwischenablage::Execute()
 {
     // This worker keeps no running flag and writes no start trace.
+    IZwischenablageFenster* f = FFenster ? FFenster : ZwischenablageFenster();
+    if (!f) return;
 
-    // ---- work of ThreadCheckZwischenablage goes here ----
+    std::vector<int> gesammelt;
+    while (f->CheckBox22()) {
+        // A clipboard that cannot be read (held by another program) counts as empty.
+        const String text = Clipboard()->AsText();
+        if (!text.empty()) sammle_Zahlen(text, gesammelt);
+
+        TStringList liste;
+        for (int n : gesammelt) liste.Add(IntToStr(n));
+        try {
+            liste.SaveToFile(ProgrammDatei(DATEI_ZWISCHENABLAGE));
+        } catch (const Exception& e) {
+            // The list is kept and saved again at the next look.
+            OutputDebugStringA(String(DATEI_ZWISCHENABLAGE) + " nicht gespeichert: " + e.Message());
+        }
+        Sleep(PAUSE_MS);
+    }
 }

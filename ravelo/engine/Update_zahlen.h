@@ -6,10 +6,17 @@
 #include "Thread_hompage_holen.h"
 #include "Threadstriphompage.h"
 
+class IUpdateFenster;
+
 class Update_Zahlen : public TArbeitsThread {
 public:
+    // Works on the window installed with setze_UpdateFenster when it starts.
     explicit Update_Zahlen(bool CreateSuspended);
+    Update_Zahlen(bool CreateSuspended, IUpdateFenster* fenster);
     ~Update_Zahlen() override;
+
+    static constexpr int MAX_STARTWARTEN = 71;  // looks at the window's start-up, 100 ms apart
+    static constexpr int MAX_ABFRAGEN = 41;     // looks at each child, 500 ms apart
 
     // Terminates each child that is set; the children's OnTerminate handler.
     void Kinder_beenden(TObject* Sender);
@@ -20,4 +27,9 @@ public:
 
 protected:
     void Execute() override;
+
+private:
+    // Starts a child and polls it; false (after reporting) when it still runs after the last poll.
+    bool warte_auf(IUpdateFenster& f, TArbeitsThread& kind, const char* name);
+    IUpdateFenster* FFenster;
 };

@@ -1,0 +1,358 @@
+// The draw update job and its two page helpers against a recording main window whose embedded
+// browser loads pages from a local HTTP server: what reaches the archive, 0.html and
+// environment.ini, the texts and balloons, and every wait and poll bound on virtual time.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+#include "../../../platform/net/tests/TestServer.h"
+#include "Testordner.h"
+#include "Thread_hompage_holen.h"
+#include "Threadstriphompage.h"
+#include "Update_zahlen.h"
+#include "Updatefenster.h"
+#include "rtl/Clock.h"
+#include "rtl/Debug.h"
+#include "rtl/Files.h"
+#include "rtl/IniFiles.h"
+
+namespace {
+
+using ::testing::ElementsAre;
+
+const String ALTES_ARCHIV = "01.07.09,1,2,3,4,5,6,7\n04.07.09,8,9,10,11,12,13,14\n";
+
+// Records every write with the virtual time it came at and answers the reads from its fields.
+class Fenster : public IUpdateFenster {
+public:
+    explicit Fenster(TVirtualClock& uhr) : FUhr(uhr) {}
+
+    TCppWebBrowser browser;
+    std::function<TDispVariant(int)> browser_ersatz;  // replaces the browser when set
+    std::atomic<int> start_abfragen_bis_fertig{0};     // start_laeuft reads true this often
+    int zeilen = 30;
+
+    struct Ereignis {
+        String was;
+        long long ms;
+    };
+    std::vector<Ereignis> Ereignisse() const
+    {
+        std::lock_guard g(FLock);
+        return FEreignisse;
+    }
+    std::vector<String> Label1_Texte() const
+    {
+        std::vector<String> t;
+        for (const auto& e : Ereignisse())
+            if (e.was.rfind("Label1 ", 0) == 0) t.push_back(e.was.substr(7));
+        return t;
+    }
+    // Virtual time of the first event, -1 when there was none.
+    long long Zeit(const String& was) const
+    {
+        for (const auto& e : Ereignisse())
+            if (e.was == was) return e.ms;
+        return -1;
+    }
+    bool hat(const String& was) const { return Zeit(was) >= 0; }
+
+    bool start_laeuft() override { return start_abfragen_bis_fertig-- > 0; }
+    TDispVariant CppWebBrowser1(int dispid) override
+    {
+        return browser_ersatz ? browser_ersatz(dispid) : browser.GetProperty(dispid);
+    }
+    void Label1(const String& text) override { merke("Label1 " + text); }
+    void TrayIcon2_sichtbar(bool sichtbar) override { merke(sichtbar ? "TrayIcon2 an" : "TrayIcon2 aus"); }
+    void TrayIcon2_Sprechblase(const String& titel, const String& text) override
+    {
+        merke("Sprechblase " + titel + ": " + text);
+    }
+    bool lade_Archiv() override
+    {
+        merke("lade_Archiv");
+        return true;
+    }
+    int Tabelle_Zeilen() override { return zeilen; }
+    void Tabelle_oberste_Zeile(int zeile) override { merke("oberste Zeile " + IntToStr(zeile)); }
+    void zahlen_aktualisiert() override { merke("zahlen_aktualisiert"); }
+    void Image24_freigeben() override { merke("Image24"); }
+
+private:
+    void merke(const String& was)
+    {
+        std::lock_guard g(FLock);
+        FEreignisse.push_back({was, FUhr.ElapsedMs()});
+    }
+    TVirtualClock& FUhr;
+    mutable std::mutex FLock;
+    std::vector<Ereignis> FEreignisse;
+};
+
+std::size_t wie_oft(const std::vector<String>& zeilen, const String& z)
+{
+    return static_cast<std::size_t>(std::count(zeilen.begin(), zeilen.end(), z));
+}
+
+class UpdateSeiteTest : public TestOrdner {
+protected:
+    void SetUp() override
+    {
+        TestOrdner::SetUp();
+        uhr = std::make_unique<TVirtualClockGuard>(EncodeDate(2009, 8, 10) + EncodeTime(12, 0, 0, 0));
+        fenster = std::make_unique<Fenster>(uhr->clock());
+        ASSERT_TRUE(ForceDirectories(ordner + "www/ftp"));
+        server = std::make_unique<TestServer>("http_server.py", std::vector<std::string>{ordner + "www"});
+        AtomicWriteFile(archiv(), ALTES_ARCHIV);
+    }
+    void TearDown() override
+    {
+        fenster.reset();
+        uhr.reset();
+        TestOrdner::TearDown();
+    }
+
+    String archiv() const { return ordner + "dorov_zahlen.txt"; }
+    String url() const { return "http://127.0.0.1:" + IntToStr(server->Port()) + "/ftp/dorov_zahlen.html"; }
+
+    // Serves page as the results page, lets the browser load it and runs the job to its end.
+    void lade_und_aktualisiere(const String& seite)
+    {
+        AtomicWriteFile(ordner + "www/ftp/dorov_zahlen.html", seite);
+        fenster->browser.Navigate(url());
+        laufe();
+    }
+    // Runs the job to its end; returns its running flag.
+    bool laufe()
+    {
+        Update_Zahlen job(true, fenster.get());
+        job.Resume();
+        job.WaitFor();
+        EXPECT_EQ(job.FatalException(), nullptr);
+        return job.laeuft();
+    }
+    bool Update_Schluessel_da() const
+    {
+        return TIniFile(ordner + "environment.ini").ValueExists("Allgemein", "Update");
+    }
+
+    std::unique_ptr<TVirtualClockGuard> uhr;
+    std::unique_ptr<Fenster> fenster;
+    std::unique_ptr<TestServer> server;
+    TDebugCapture spuren;
+};
+
+TEST_F(UpdateSeiteTest, PageBlockBecomesTheArchiveAndTheJobEndsInOrder)
+{
+    const String seite =
+        "<html><body>\r\n<p>Lottozahlen</p>\r\n<zahlen>\r\n02.01.09,3,14,20,29,33,41,7,5\r\n"
+        "05.01.09,1,2,3,4,5,6,49,0,111111,1111111\r\n</zahlen>\r\n</body></html>\r\n";
+    AtomicWriteFile(ordner + "www/ftp/dorov_zahlen.html", seite);
+    fenster->browser.Navigate(url());
+    EXPECT_FALSE(laufe());
+
+    EXPECT_EQ(ReadFileBytes(archiv()), "02.01.09,3,14,20,29,33,41,7,5\n05.01.09,1,2,3,4,5,6,49,0,111111,1111111\n");
+    EXPECT_EQ(ReadFileBytes(ordner + "0.html"), seite);
+    EXPECT_FALSE(Update_Schluessel_da());
+    EXPECT_TRUE(fenster->Label1_Texte().empty());
+
+    std::vector<String> ablauf;
+    for (const auto& e : fenster->Ereignisse()) ablauf.push_back(e.was);
+    EXPECT_THAT(ablauf, ElementsAre("TrayIcon2 an", "Sprechblase Quenzel 2009: Lottozahlen werden aktualisiert!",
+                                    "Sprechblase Quenzel 2009: Lottozahlen erfolgreich aktualisiert!", "lade_Archiv",
+                                    "oberste Zeile 24", "TrayIcon2 aus", "zahlen_aktualisiert", "Image24"));
+    const long long erfolg = fenster->Zeit("Sprechblase Quenzel 2009: Lottozahlen erfolgreich aktualisiert!");
+    EXPECT_EQ(fenster->Zeit("lade_Archiv"), erfolg + 3000);
+    EXPECT_EQ(fenster->Zeit("oberste Zeile 24"), erfolg + 3010);
+    // The page wait looks first after 3 s and is seen to have ended at the job's next poll
+    // (1 + 6 * 500 ms); the page cut starts 1 ms later, waits 1 s and is seen 2 polls later.
+    EXPECT_EQ(erfolg, 3001 + 1 + 2 * 500);
+
+    const auto z = spuren.Lines();
+    for (const char* spur : {"Update_Zahlen gestartet...", "Thread_Hompage_holen gestartet...",
+                             "Thread_Hompage_holen beendet...", "Ergebnis THompage_holen:",
+                             "ThreadStripHompage gestartet...", "Ergebnis TStripHompage:"})
+        EXPECT_EQ(wie_oft(z, spur), 1u) << spur;
+    EXPECT_EQ(wie_oft(z, "Warte solange Programm gestartet wird ....."), 0u);
+}
+
+struct Seitenfall {
+    const char* name;
+    const char* seite;
+    const char* archiv;  // null: the old archive stays
+    bool hinweis;        // [Allgemein] Update written
+};
+
+class UpdateSeitenfaelle : public UpdateSeiteTest, public ::testing::WithParamInterface<Seitenfall> {};
+
+TEST_P(UpdateSeitenfaelle, ArchiveAndVersionNotice)
+{
+    const Seitenfall& fall = GetParam();
+    lade_und_aktualisiere(fall.seite);
+    EXPECT_EQ(ReadFileBytes(archiv()), fall.archiv ? String(fall.archiv) : ALTES_ARCHIV);
+    EXPECT_EQ(Update_Schluessel_da(), fall.hinweis);
+    if (fall.hinweis) {
+        EXPECT_EQ(TIniFile(ordner + "environment.ini").ReadString("Allgemein", "Update", ""), "true");
+    }
+    const bool erfolg = fenster->hat("Sprechblase Quenzel 2009: Lottozahlen erfolgreich aktualisiert!");
+    EXPECT_EQ(erfolg, fall.archiv != nullptr);
+    if (!fall.archiv) {
+        EXPECT_THAT(fenster->Label1_Texte(), ElementsAre("ERROR : Keine Lottozahlen in der Seite gefunden!"));
+    }
+    // Whatever the page held, the job ends and gives the window back.
+    EXPECT_TRUE(fenster->hat("lade_Archiv"));
+    EXPECT_TRUE(fenster->hat("zahlen_aktualisiert"));
+    EXPECT_TRUE(fenster->hat("Image24"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Seiten, UpdateSeitenfaelle,
+    ::testing::Values(
+        Seitenfall{"ZweiOeffnendeMarken",
+                   "<zahlen>\n01.01.09,9,9,9,9,9,9,9\n<zahlen>\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n",
+                   "03.01.09,1,2,3,4,5,6,7\n", false},
+        Seitenfall{"SchliessendeMarkeNurInZeile0", "</zahlen>\n03.01.09,1,2,3,4,5,6,7\n<zahlen>\n", nullptr, false},
+        Seitenfall{"LeererBlock", "<html>\n<zahlen>\n</zahlen>\n</html>\n", nullptr, false},
+        Seitenfall{"BlockOhneZiehungszeile", "<zahlen>\nLottozahlen\n\n1.1.09 1 2 3 4 5 6\n</zahlen>\n", nullptr,
+                   false},
+        Seitenfall{"OhneMarken", "<html>\n03.01.09,1,2,3,4,5,6,7\n</html>\n", nullptr, false},
+        Seitenfall{"OhneOeffnendeMarke", "<html>\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n", "03.01.09,1,2,3,4,5,6,7\n",
+                   false},
+        Seitenfall{"UeberschriftImBlockBleibtStehen", "x\n<zahlen>\nZiehungen\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n",
+                   "Ziehungen\n03.01.09,1,2,3,4,5,6,7\n", false},
+        Seitenfall{"Versionshinweis",
+                   "<v3.3.7>\nNeue Version!\n</v3.3.7>\n<zahlen>\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n",
+                   "03.01.09,1,2,3,4,5,6,7\n", true},
+        Seitenfall{"VersionshinweisOhneZiehungen", "<html>\n<v3.3.7>Neu</v3.3.7>\n</html>\n", nullptr, true},
+        Seitenfall{"VersionshinweisZweizeiligOhneZiehungen", "<html>\n<v3.3.7>\nNeu\n</v3.3.7>\n", nullptr, true},
+        Seitenfall{"NurSchliessendeVersionsmarke",
+                   "<html>\n</v3.3.7>\n<zahlen>\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n",
+                   "03.01.09,1,2,3,4,5,6,7\n", false}),
+    [](const ::testing::TestParamInfo<Seitenfall>& info) { return String(info.param.name); });
+
+TEST_F(UpdateSeiteTest, PageNotLoadedLeavesEveryFile)
+{
+    AtomicWriteFile(ordner + "0.html", "alte Seite");
+    for (const String& adresse :
+         {url() + ".fehlt", "http://127.0.0.1:" + IntToStr(UnusedPort()) + "/ftp/dorov_zahlen.html"}) {
+        fenster = std::make_unique<Fenster>(uhr->clock());
+        fenster->browser.Navigate(adresse);
+        EXPECT_FALSE(laufe());
+        EXPECT_THAT(fenster->Label1_Texte(), ElementsAre("HTML nicht geladen!")) << adresse;
+        EXPECT_FALSE(fenster->hat("Sprechblase Quenzel 2009: Lottozahlen erfolgreich aktualisiert!"));
+        EXPECT_TRUE(fenster->hat("Image24"));
+        EXPECT_EQ(ReadFileBytes(archiv()), ALTES_ARCHIV);
+        EXPECT_EQ(ReadFileBytes(ordner + "0.html"), "alte Seite");
+        EXPECT_FALSE(FileExists(ordner + "environment.ini"));
+    }
+}
+
+TEST_F(UpdateSeiteTest, FailedArchiveWriteKeepsTheOldArchiveWhole)
+{
+    auto vorher = SetAtomicWriteHook([](const String& temp) {
+        if (temp.find("dorov_zahlen.txt") != String::npos) throw EInOutError("Datenträger voll");
+    });
+    lade_und_aktualisiere("<zahlen>\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n");
+    SetAtomicWriteHook(vorher);
+
+    EXPECT_EQ(ReadFileBytes(archiv()), ALTES_ARCHIV);
+    EXPECT_THAT(fenster->Label1_Texte(), ElementsAre("ERROR : dorov_zahlen.txt konnte nicht gespeichert werden!"));
+    EXPECT_FALSE(fenster->hat("Sprechblase Quenzel 2009: Lottozahlen erfolgreich aktualisiert!"));
+    EXPECT_TRUE(fenster->hat("Image24"));
+    std::size_t reste = 0;
+    for (const auto& e : std::filesystem::directory_iterator(ordner))
+        if (e.path().filename().string().rfind("dorov_zahlen.txt", 0) == 0) ++reste;
+    EXPECT_EQ(reste, 1u);  // no temporary file left behind
+}
+
+TEST_F(UpdateSeiteTest, MissingArchiveIsCreatedFromThePage)
+{
+    ASSERT_TRUE(DeleteFile(archiv()));
+    lade_und_aktualisiere("<zahlen>\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n");
+    EXPECT_EQ(ReadFileBytes(archiv()), "03.01.09,1,2,3,4,5,6,7\n");
+}
+
+// A browser that never finishes loading.
+TDispVariant immer_beschaeftigt(int dispid)
+{
+    if (dispid == DISPID_BUSY) return true;
+    if (dispid == DISPID_LOCATIONURL) return "about:blank";
+    return TIntfPtr<IInterface>();
+}
+
+// A browser that has loaded nothing.
+TDispVariant ohne_Seite(int dispid)
+{
+    if (dispid == DISPID_BUSY) return false;
+    if (dispid == DISPID_LOCATIONURL) return "about:blank";
+    return TIntfPtr<IInterface>();
+}
+
+TEST_F(UpdateSeiteTest, PageWaitTimesOutAndTheJobGivesUpFirst)
+{
+    fenster->browser_ersatz = immer_beschaeftigt;
+    EXPECT_TRUE(laufe());  // the running flag stays on
+
+    // 1 ms after the start, then 41 polls of 500 ms.
+    EXPECT_EQ(fenster->Zeit("Label1 ERROR : Timeout THompage_holen"), 1 + 41 * 500);
+    EXPECT_EQ(wie_oft(spuren.Lines(), "Warte auf Ende THompage_holen ....."), 41u);
+    EXPECT_TRUE(spuren.Contains("ERROR : Timeout THompage_holen"));
+    EXPECT_FALSE(fenster->hat("Image24"));
+    EXPECT_FALSE(fenster->hat("zahlen_aktualisiert"));
+    EXPECT_FALSE(fenster->hat("lade_Archiv"));
+    EXPECT_FALSE(spuren.Contains("ThreadStripHompage gestartet..."));
+    EXPECT_EQ(ReadFileBytes(archiv()), ALTES_ARCHIV);
+}
+
+TEST_F(UpdateSeiteTest, PageWaitAloneGivesUpAfterItsOwnBound)
+{
+    fenster->browser_ersatz = immer_beschaeftigt;
+    Thread_Hompage_holen warten(true, fenster.get());
+    warten.Resume();
+    warten.WaitFor();
+    EXPECT_TRUE(warten.laeuft());
+    EXPECT_EQ(fenster->Zeit("Label1 ERROR : Timeout CppWebBrowser1"), 3000 + 41 * 500);
+    EXPECT_EQ(wie_oft(spuren.Lines(), "Warte auf Ende CppWebBrowser1 ....."), 41u);
+    EXPECT_TRUE(spuren.Contains("ERROR : Timeout CppWebBrowser1"));
+    EXPECT_FALSE(spuren.Contains("Thread_Hompage_holen beendet..."));
+}
+
+TEST_F(UpdateSeiteTest, JobWaitsForStartUpAtMost71Times)
+{
+    fenster->start_abfragen_bis_fertig = 1000;  // start-up never ends
+    fenster->browser_ersatz = ohne_Seite;
+    EXPECT_FALSE(laufe());
+    EXPECT_EQ(wie_oft(spuren.Lines(), "Warte solange Programm gestartet wird ....."), 71u);
+    EXPECT_EQ(fenster->Zeit("TrayIcon2 an"), 7100);
+    EXPECT_THAT(fenster->Label1_Texte(), ElementsAre("HTML nicht geladen!"));
+
+    fenster = std::make_unique<Fenster>(uhr->clock());
+    fenster->browser_ersatz = ohne_Seite;
+    fenster->start_abfragen_bis_fertig = 3;  // start-up ends after three looks
+    const long long beginn = uhr->clock().ElapsedMs();
+    EXPECT_FALSE(laufe());
+    EXPECT_EQ(fenster->Zeit("TrayIcon2 an") - beginn, 300);
+    EXPECT_EQ(wie_oft(spuren.Lines(), "Warte solange Programm gestartet wird ....."), 71u + 3u);
+}
+
+TEST(UpdateZiehungszeile, Formen)
+{
+    struct Fall {
+        const char* zeile;
+        bool gueltig;
+    };
+    for (const Fall& f : {Fall{"03.01.09,1,2,3,4,5,6,7", true}, Fall{"03.01.09,1,2,3,4,5,6,0,3,111111,1111111", true},
+                          Fall{"03.03.33, 0,0,0,0,0,0, 0", false}, Fall{"03.01.09, 1, 2, 3, 4, 5, 6, 49", true},
+                          Fall{"03.01.09,1,2,3,4,5,6", false}, Fall{"03.01.09,1,2,3,4,5,50,7", false},
+                          Fall{"03.01.09,1,2,3,4,5,6,7x", false}, Fall{"3.1.09,1,2,3,4,5,6,7", false},
+                          Fall{"00.01.09,1,2,3,4,5,6,7", false}, Fall{"03.13.09,1,2,3,4,5,6,7", false},
+                          Fall{"03.01.09 1,2,3,4,5,6,7", false}, Fall{"Lottozahlen", false}, Fall{"", false},
+                          Fall{"03.01.09,,2,3,4,5,6,7", false}, Fall{"03.01.09,0001,2,3,4,5,6,7", false}})
+        EXPECT_EQ(ist_Ziehungszeile(f.zeile), f.gueltig) << f.zeile;
+}
+
+}  // namespace
