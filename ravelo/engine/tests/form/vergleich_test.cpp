@@ -193,6 +193,20 @@ INSTANTIATE_TEST_SUITE_P(
                   {"12-08-2009-aus20_Index-1*", "12-08-2009-aus20_Index-2*"}, "12-08-2009-aus20_Index-1*"}),
     [](const auto& info) { return String(info.param.name); });
 
+TEST_F(VergleichTest, WorksOnTheWindowThatInstalledItself)
+{
+    schreibe("history.txt", {"08-08-2009-aus20_Index-1*"});
+    schreibe(TIPPS_0808, {"0.1,2,3,4,5,6 -5 1"});
+    Lauf_gewaehlt("08-08-2009-aus20_Index-1*");
+    ThreadZahlenVergleichen t(true);
+    t.Resume();
+    t.WaitFor();
+    EXPECT_EQ(t.FatalException(), nullptr);
+    EXPECT_FALSE(t.laeuft());
+    EXPECT_THAT(Liste(), ElementsAre("Zahlen überprüft vom:", "08-08-2009-aus20_Index-1*",
+                                     "        0.  1,  2,  3,  4,  5,  6 ->6"));
+}
+
 TEST_F(VergleichTest, RunWhoseDrawIsMissingEndsWithTheStatus)
 {
     schreibe("dorov_zahlen.txt", {"05.08.09,10,20,30,40,45,49,1"});
