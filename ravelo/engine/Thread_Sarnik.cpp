@@ -26,8 +26,8 @@ void Thread_Sarnik::Execute()
 
     ISchrittFenster* f = FFenster ? FFenster : SchrittFenster();
     if (!f) {
-        // Nothing to drive: the flag stays on, as after a time-out.
         OutputDebugStringA("Thread_Sarnik: kein Hauptfenster");
+        b_laeuft = false;  // nothing to drive: no step ran, none timed out
         return;
     }
     ausfuehren(*f);
