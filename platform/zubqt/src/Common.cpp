@@ -1,0 +1,272 @@
+#include "Common.h"
+
+#include <QFontMetrics>
+#include <QHash>
+#include <unordered_map>
+
+#include "zub/ImgList.h"
+
+namespace zubqt {
+
+QColor QtColor(TColor c)
+{
+    if (c == clNone || c == clDefault) return QColor(Qt::transparent);
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+QFont QtFont(const TFont& f)
+{
+    QString name = Q(f.Name());
+    QFont q;
+    // The desktop fonts the layouts name are often missing here; the heavy face stays heavy.
+    const bool black = name.compare("Arial Black", Qt::CaseInsensitive) == 0;
+    q.setFamilies({name, "DejaVu Sans", "Sans Serif"});
+    const int h = f.Height();
+    int px = h < 0 ? -h : (h > 0 ? h * 3 / 4 : (f.Size() * 96 + 36) / 72);
+    q.setPixelSize(std::max(px, 1));
+    const TFontStyles s = f.Style();
+    q.setWeight(black ? QFont::Black : (s & fsBold) ? QFont::Bold : QFont::Normal);
+    q.setItalic(s & fsItalic);
+    q.setUnderline(s & fsUnderline);
+    q.setStrikeOut(s & fsStrikeOut);
+    return q;
+}
+
+QImage QtImage(const TPicture& p)
+{
+    // Owner-drawn lists draw the same few icons on every paint: decode each picture once.
+    static std::unordered_map<std::size_t, QImage> cache;
+    String bytes = p.Bytes();
+    if (bytes.empty()) return {};
+    const std::size_t key = std::hash<String>{}(bytes);
+    if (auto it = cache.find(key); it != cache.end()) return it->second;
+    QImage img;
+    img.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<int>(bytes.size()));
+    if (img.isNull() && p.Format() == TPictureFormat::Jpeg) {
+        std::vector<std::uint8_t> px = p.Pixels();
+        if (!px.empty() && px.size() == static_cast<std::size_t>(p.Width()) * p.Height() * 3)
+            img = QImage(px.data(), p.Width(), p.Height(), p.Width() * 3, QImage::Format_RGB888).copy();
+    }
+    if (cache.size() > 256) cache.clear();
+    cache.emplace(key, img);
+    return img;
+}
+
+TShiftState ShiftOf(Qt::KeyboardModifiers m, Qt::MouseButtons b)
+{
+    TShiftState s = 0;
+    if (m & Qt::ShiftModifier) s |= ssShift;
+    if (m & Qt::AltModifier) s |= ssAlt;
+    if (m & Qt::ControlModifier) s |= ssCtrl;
+    if (b & Qt::LeftButton) s |= ssLeft;
+    if (b & Qt::RightButton) s |= ssRight;
+    if (b & Qt::MiddleButton) s |= ssMiddle;
+    return s;
+}
+
+QCursor QtCursor(TCursor c)
+{
+    switch (c) {
+    case crNone: return QCursor(Qt::BlankCursor);
+    case crCross: return QCursor(Qt::CrossCursor);
+    case crIBeam: return QCursor(Qt::IBeamCursor);
+    case crNo: return QCursor(Qt::ForbiddenCursor);
+    case crAppStart: return QCursor(Qt::BusyCursor);
+    case crHourGlass: return QCursor(Qt::WaitCursor);
+    case crHandPoint: return QCursor(Qt::PointingHandCursor);
+    case crSizeAll: return QCursor(Qt::SizeAllCursor);
+    default: return QCursor(Qt::ArrowCursor);
+    }
+}
+
+unsigned short VirtualKey(int k)
+{
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return static_cast<unsigned short>(VK_F1 + (k - Qt::Key_F1));
+    if (k >= Qt::Key_A && k <= Qt::Key_Z) return static_cast<unsigned short>('A' + (k - Qt::Key_A));
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return static_cast<unsigned short>('0' + (k - Qt::Key_0));
+    switch (k) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab: return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: return 33;
+    case Qt::Key_PageDown: return 34;
+    case Qt::Key_End: return 35;
+    case Qt::Key_Home: return 36;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Insert: return 45;
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    default: return 0;
+    }
+}
+
+void Guarded(const std::function<void()>& f)
+{
+    try {
+        f();
+    } catch (...) {
+        try {
+            Application->HandleException();
+        } catch (...) {
+        }
+    }
+}
+
+// ---- TQtCanvas
+
+static QRect QtRect(const TRect& r) { return QRect(r.Left, r.Top, r.Width(), r.Height()); }
+
+void TQtCanvas::UseFont()
+{
+    FPainter.setFont(QtFont(FFont));
+    FPainter.setPen(QtColor(FFont.Color()));
+}
+
+void TQtCanvas::FillRect(const TRect& r) { FPainter.fillRect(QtRect(r), QtColor(FBrush.Color())); }
+
+void TQtCanvas::TextOut(int x, int y, const String& text)
+{
+    UseFont();
+    QFontMetrics fm(FPainter.font());
+    const QString t = Q(text);
+    // Text is drawn opaque: its cell takes the brush colour first.
+    FPainter.fillRect(QRect(x, y, fm.horizontalAdvance(t), fm.height()), QtColor(FBrush.Color()));
+    FPainter.drawText(x, y + fm.ascent(), t);
+}
+
+void TQtCanvas::TextRect(const TRect& r, int x, int y, const String& text)
+{
+    UseFont();
+    QFontMetrics fm(FPainter.font());
+    FPainter.save();
+    FPainter.setClipRect(QtRect(r), Qt::IntersectClip);
+    FPainter.fillRect(QtRect(r), QtColor(FBrush.Color()));
+    FPainter.drawText(x, y + fm.ascent(), Q(text));
+    FPainter.restore();
+}
+
+int TQtCanvas::TextWidth(const String& text) { return QFontMetrics(QtFont(FFont)).horizontalAdvance(Q(text)); }
+int TQtCanvas::TextHeight(const String&) { return QFontMetrics(QtFont(FFont)).height(); }
+
+void TQtCanvas::DrawFocusRect(const TRect& r)
+{
+    FPainter.save();
+    QPen pen(Qt::black);
+    pen.setStyle(Qt::DotLine);
+    FPainter.setPen(pen);
+    FPainter.setBrush(Qt::NoBrush);
+    FPainter.drawRect(QtRect(r).adjusted(0, 0, -1, -1));
+    FPainter.restore();
+}
+
+void TQtCanvas::CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRect)
+{
+    auto* q = dynamic_cast<TQtCanvas*>(&src);
+    if (!q || !q->FImage) return;  // only canvases on an image can be read back
+    QImage part = q->FImage->copy(QtRect(srcRect));
+    FPainter.drawImage(QtRect(dest), part);
+}
+
+void TQtCanvas::DrawImage(int x, int y, const TImageList& images, int index, bool enabled)
+{
+    if (index < 0 || index >= images.Count()) return;
+    QImage img = QtImage(images.Picture(index));
+    if (img.isNull()) return;
+    if (!enabled) img = img.convertToFormat(QImage::Format_Grayscale8);
+    FPainter.drawImage(x, y, img);
+}
+
+// ---- TControlView
+
+TControlView::TControlView(TControl* control, QWidget* widget) : FControl(control), FWidget(widget)
+{
+    widget->setMouseTracking(true);
+    widget->setAttribute(Qt::WA_Hover, true);
+    AddView(this);
+}
+
+TControlView::~TControlView() { RemoveView(this); }
+
+void TControlView::ApplyBounds()
+{
+    const TRect r = FControl->BoundsRect();
+    FWidget->setGeometry(r.Left, r.Top, std::max(r.Width(), 0), std::max(r.Height(), 0));
+}
+
+void TControlView::ApplyColors()
+{
+    QPalette pal = FWidget->palette();
+    const TColor c = FControl->Color();
+    const QColor text = QtColor(FControl->Font()->Color());
+    pal.setColor(QPalette::WindowText, text);
+    pal.setColor(QPalette::Text, text);
+    pal.setColor(QPalette::ButtonText, text);
+    if (!ParentColored(c)) {
+        pal.setColor(QPalette::Window, QtColor(c));
+        pal.setColor(QPalette::Base, QtColor(c));
+    }
+    FWidget->setPalette(pal);
+    FWidget->setFont(QtFont(*FControl->Font()));
+}
+
+void TControlView::ApplyHint()
+{
+    TControl* top = FControl->TopParent();
+    const bool show = FControl->ShowHint() || (top && top->ShowHint());
+    FWidget->setToolTip(show ? Q(FControl->Hint()) : QString());
+}
+
+void TControlView::ApplyAll()
+{
+    FSyncing = true;
+    ApplyBounds();
+    ApplyColors();
+    ApplyHint();
+    ApplyText();
+    ApplyState();
+    FWidget->setCursor(QtCursor(FControl->Cursor()));
+    if (DisablesWidget()) FWidget->setEnabled(FControl->Enabled());
+    FWidget->setVisible(FControl->Visible());
+    FSyncing = false;
+}
+
+void TControlView::Apply(const TNotice& n)
+{
+    FSyncing = true;
+    if (ApplyOwn(n)) {
+        FSyncing = false;
+        return;
+    }
+    switch (n.Prop) {
+    case TProp::Bounds: ApplyBounds(); break;
+    case TProp::Visible: FWidget->setVisible(FControl->Visible()); break;
+    case TProp::Enabled:
+        if (DisablesWidget()) FWidget->setEnabled(FControl->Enabled());
+        else FWidget->update();
+        break;
+    case TProp::Text: ApplyText(); break;
+    case TProp::Hint: ApplyHint(); break;
+    case TProp::Color:
+    case TProp::Font: ApplyColors(); FWidget->update(); break;
+    case TProp::Cursor: FWidget->setCursor(QtCursor(FControl->Cursor())); break;
+    case TProp::Repaint:
+        if (n.Text == "redraw=0") FWidget->setUpdatesEnabled(false);
+        else {
+            FWidget->setUpdatesEnabled(true);
+            FWidget->update();
+        }
+        break;
+    default: FWidget->update(); break;
+    }
+    FSyncing = false;
+}
+
+}  // namespace zubqt

@@ -1,0 +1,110 @@
+#pragma once
+// Shared pieces of the Qt view: value conversions, the canvas on a QPainter, and the base of
+// every control's widget.
+#include <QImage>
+#include <QPainter>
+#include <QWidget>
+#include <functional>
+
+#include "zub/Controls.h"
+#include "zub/Forms.h"
+
+namespace zubqt {
+
+inline QString Q(const String& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+inline String Z(const QString& s)
+{
+    QByteArray b = s.toUtf8();
+    return String(b.constData(), static_cast<std::size_t>(b.size()));
+}
+
+QColor QtColor(TColor c);
+// A control left at the desktop's face colour takes its parent's background (as a control with
+// a parent colour does), so it paints no background of its own.
+inline bool ParentColored(TColor c) { return c == clBtnFace || c == clNone || c == clDefault; }
+QFont QtFont(const TFont& f);
+// The picture decoded (cached by content); a null image when it is empty or undecodable.
+QImage QtImage(const TPicture& p);
+TShiftState ShiftOf(Qt::KeyboardModifiers m, Qt::MouseButtons b);
+QCursor QtCursor(TCursor c);
+// Desktop key code of a Qt key, 0 when it has none.
+unsigned short VirtualKey(int qtKey);
+
+// Runs a call into the model from a Qt event handler: an exception goes to the application's
+// exception box instead of through Qt's event loop.
+void Guarded(const std::function<void()>& f);
+
+// Runs one of Qt's own modal loops (a message box, the print dialog) while zub's queues, notices
+// and timers keep running.
+void RunQtModal(const std::function<void()>& exec);
+
+// TCanvas drawing with a QPainter (on a widget being painted, or on an image).
+class TQtCanvas : public TCanvas {
+public:
+    explicit TQtCanvas(QPainter& painter, QImage* image = nullptr) : FPainter(painter), FImage(image) {}
+    void FillRect(const TRect& r) override;
+    void TextOut(int x, int y, const String& text) override;
+    void TextRect(const TRect& r, int x, int y, const String& text) override;
+    int TextWidth(const String& text) override;
+    int TextHeight(const String& text) override;
+    void DrawFocusRect(const TRect& r) override;
+    void CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRect) override;
+    void DrawImage(int x, int y, const TImageList& images, int index, bool enabled) override;
+
+private:
+    void UseFont();
+    QPainter& FPainter;
+    QImage* FImage;
+};
+
+// The part every control's widget shares: the control it shows, and the common properties.
+class TControlView {
+public:
+    TControlView(TControl* control, QWidget* widget);
+    virtual ~TControlView();
+    TControlView(const TControlView&) = delete;
+    TControlView& operator=(const TControlView&) = delete;
+
+    TControl* Control() const { return FControl; }
+    QWidget* Widget() const { return FWidget; }
+    // The control is gone: the widget stays quiet until Qt deletes it.
+    void Detach() { FControl = nullptr; }
+
+    // Brings the widget in step with one notice: the kind's own properties first (ApplyOwn),
+    // then the common ones.
+    void Apply(const TNotice& n);
+    // Brings everything in step (once, when the widget is made).
+    void ApplyAll();
+    // Whether a press and release of the left button make a click; Qt's own buttons and the
+    // lists, which select on press, fire the model's click themselves.
+    virtual bool ClicksByMouse() const { return true; }
+    // Whether the widget is switched off with the control. Pictures stay live, so leaving one
+    // still reaches its handler (the model ignores the other input of a disabled control).
+    virtual bool DisablesWidget() const { return true; }
+
+protected:
+    // The kind's own part of a notice; true when handled.
+    virtual bool ApplyOwn(const TNotice&) { return false; }
+    // The kind's own state, all of it.
+    virtual void ApplyState() {}
+    virtual void ApplyBounds();
+    virtual void ApplyText() {}
+    virtual void ApplyColors();
+    void ApplyHint();
+    // Set while model values are written into the widget, so its signals do not write back.
+    bool FSyncing = false;
+    TControl* FControl;
+    QWidget* FWidget;
+};
+
+// Makes the widget of a control (and of its children) under parent.
+TControlView* CreateControlView(TControl* c, QWidget* parent);
+// The widget of a form: a top-level window.
+TControlView* CreateFormView(TForm* form);
+
+// The view's registry of control widgets (QtView.cpp).
+TControlView* FindView(const TComponent* c);
+void AddView(TControlView* v);
+void RemoveView(TControlView* v);
+
+}  // namespace zubqt

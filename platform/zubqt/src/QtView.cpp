@@ -1,0 +1,497 @@
+#include "zubqt/QtView.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <QWindow>
+#include <unordered_map>
+
+#include "Common.h"
+#include "rtl/MainThread.h"
+#include "zub/Clipbrd.h"
+#include "zub/Dialogs.h"
+#include "zub/ExtCtrls.h"
+#include "zub/Menus.h"
+#include "zub/Printers.h"
+#include "zub/ShellApi.h"
+#include "zubqt/QtServices.h"
+
+using namespace zubqt;
+
+namespace {
+
+TQtView* g_view = nullptr;
+TQtView::Impl* g_impl = nullptr;  // the view's state, for the widgets' registry
+
+// Mouse, hover and focus input of one control's widget, and keys and window dragging for the
+// whole application.
+class TInputFilter : public QObject {
+public:
+    explicit TInputFilter(TQtView::Impl& impl) : FImpl(impl) {}
+    bool eventFilter(QObject* obj, QEvent* e) override;
+
+private:
+    bool Key(QObject* obj, QKeyEvent* e);
+    void Mouse(TControlView* v, QEvent* e);
+    // A mouse event that one widget ignored is offered to its parent: only the control under
+    // the pointer, the first receiver, acts on it.
+    static bool FirstReceiver(QWidget* w, QEvent* e);
+    TQtView::Impl& FImpl;
+    TControlView* FPressed = nullptr;
+};
+
+QString MenuText(const String& caption)
+{
+    QString t = Q(caption);
+    t.replace("&&", "\x01").remove('&').replace("\x01", "&&");
+    return t;
+}
+
+}  // namespace
+
+struct TQtView::Impl {
+    std::unique_ptr<QApplication> ownedApp;
+    std::unordered_map<const TComponent*, TControlView*> views;
+    std::unordered_map<const TComponent*, QSystemTrayIcon*> trays;
+    std::unordered_map<const TComponent*, QPointer<QMenu>> menus;
+    std::unique_ptr<TInputFilter> filter;
+    TTimer* pump = nullptr;
+    QTimer* modalTimer = nullptr;
+    int modalDepth = 0;
+    bool hourglass = false;
+    QPointer<QWidget> dragWindow;
+    QPoint dragOffset;
+    std::shared_ptr<IDialogs> oldDialogs;
+    std::shared_ptr<IClipboard> oldClipboard;
+    std::shared_ptr<IPrinter> oldPrinter;
+    std::shared_ptr<IShell> oldShell;
+
+    void OnNotice(const TNotice& n);
+    void Forget(const TComponent* c);
+    void Reparent(TControlView* v);
+    void Request(TControlView* v, const String& what);
+    void Tray(TTrayIcon* t, const TNotice& n);
+    void Popup(TPopupMenu* m, int x, int y);
+    void FillMenu(QMenu* menu, TMenuItem* items);
+    void ScreenCursor();
+};
+
+namespace zubqt {
+
+TControlView* FindView(const TComponent* c)
+{
+    if (!g_impl || !c) return nullptr;
+    auto& views = g_impl->views;
+    auto it = views.find(c);
+    return it == views.end() ? nullptr : it->second;
+}
+
+void AddView(TControlView* v)
+{
+    if (g_impl && v->Control()) g_impl->views[v->Control()] = v;
+}
+
+void RemoveView(TControlView* v)
+{
+    if (!g_impl || !v->Control()) return;
+    auto& views = g_impl->views;
+    auto it = views.find(v->Control());
+    if (it != views.end() && it->second == v) views.erase(it);
+}
+
+void RunQtModal(const std::function<void()>& exec)
+{
+    TQtView::Impl* d = g_impl;
+    if (d && d->modalDepth++ == 0) d->modalTimer->start(10);
+    try {
+        exec();
+    } catch (...) {
+        if (d && --d->modalDepth == 0) d->modalTimer->stop();
+        throw;
+    }
+    if (d && --d->modalDepth == 0) d->modalTimer->stop();
+}
+
+}  // namespace zubqt
+
+// ---- input
+
+bool TInputFilter::FirstReceiver(QWidget* w, QEvent* e)
+{
+    const QPoint p = static_cast<QMouseEvent*>(e)->position().toPoint();
+    for (QWidget* c = w->childAt(p); c && c != w; c = c->parentWidget())
+        if (auto* v = dynamic_cast<TControlView*>(c); v && v->Control()) return false;
+    return true;
+}
+
+bool TInputFilter::eventFilter(QObject* obj, QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::KeyPress: return Key(obj, static_cast<QKeyEvent*>(e));
+    case QEvent::MouseMove:
+        if (obj->isWidgetType()) {
+            auto* me = static_cast<QMouseEvent*>(e);
+            const QPoint g = me->globalPosition().toPoint();
+            Screen->SetCursorPos(TPoint{g.x(), g.y()});
+            if (FImpl.dragWindow && (me->buttons() & Qt::LeftButton)) {
+                FImpl.dragWindow->move(g - FImpl.dragOffset);
+                return true;
+            }
+        }
+        break;
+    case QEvent::MouseButtonRelease:
+        if (FImpl.dragWindow) {
+            FImpl.dragWindow = nullptr;
+            FPressed = nullptr;
+            return true;
+        }
+        break;
+    default: break;
+    }
+    // Per-widget input: only for the widget a control view stands for.
+    if (obj->isWidgetType()) {
+        auto* v = dynamic_cast<TControlView*>(obj);
+        if (!v || !v->Control()) return false;
+        const QEvent::Type t = e->type();
+        const bool propagates = t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease ||
+                                t == QEvent::MouseButtonDblClick || t == QEvent::MouseMove;
+        if (propagates && !FirstReceiver(static_cast<QWidget*>(obj), e)) return false;
+        Mouse(v, e);
+    }
+    return false;
+}
+
+bool TInputFilter::Key(QObject* obj, QKeyEvent* e)
+{
+    // The application filter sees a key once for each widget it is offered to: act on the first.
+    QWidget* focus = QApplication::focusWidget();
+    auto* w = qobject_cast<QWidget*>(obj);
+    if (!w || (focus ? w != focus : !w->isWindow())) return false;
+    TControlView* v = nullptr;
+    for (QWidget* p = w; p && !v; p = p->parentWidget()) {
+        v = dynamic_cast<TControlView*>(p);
+        if (v && !v->Control()) v = nullptr;
+    }
+    if (!v) return false;
+    unsigned short key = VirtualKey(e->key());
+    if (key == 0) return false;
+    TControl* c = v->Control();
+    Guarded([&] { c->KeyDown(key, ShiftOf(e->modifiers(), Qt::NoButton)); });
+    return key == 0;
+}
+
+void TInputFilter::Mouse(TControlView* v, QEvent* e)
+{
+    TControl* c = v->Control();
+    auto button = [](Qt::MouseButton b) { return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft; };
+    switch (e->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* me = static_cast<QMouseEvent*>(e);
+        const QPoint p = me->position().toPoint();
+        if (me->button() == Qt::LeftButton) FPressed = v;
+        Guarded([&] { c->MouseDown(button(me->button()), ShiftOf(me->modifiers(), me->buttons()), p.x(), p.y()); });
+        break;
+    }
+    case QEvent::MouseButtonDblClick: {
+        auto* me = static_cast<QMouseEvent*>(e);
+        const QPoint p = me->position().toPoint();
+        Guarded([&] {
+            c->DblClick();
+            if (v->Control())
+                c->MouseDown(button(me->button()), ShiftOf(me->modifiers(), me->buttons()) | ssDouble, p.x(), p.y());
+        });
+        break;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* me = static_cast<QMouseEvent*>(e);
+        const QPoint p = me->position().toPoint();
+        const bool click = me->button() == Qt::LeftButton && FPressed == v && v->ClicksByMouse() &&
+                           v->Widget()->rect().contains(p);
+        if (me->button() == Qt::LeftButton) FPressed = nullptr;
+        // Click comes before the button's release, as on the desktop.
+        Guarded([&] {
+            if (click) c->Click();
+            if (v->Control()) c->MouseUp(button(me->button()), ShiftOf(me->modifiers(), me->buttons()), p.x(), p.y());
+        });
+        break;
+    }
+    case QEvent::MouseMove: {
+        auto* me = static_cast<QMouseEvent*>(e);
+        const QPoint p = me->position().toPoint();
+        Guarded([&] { c->MouseMove(ShiftOf(me->modifiers(), me->buttons()), p.x(), p.y()); });
+        break;
+    }
+    case QEvent::Enter: Guarded([&] { c->MouseEnter(); }); break;
+    case QEvent::Leave: Guarded([&] { c->MouseLeave(); }); break;
+    case QEvent::FocusIn:
+        if (!c->Focused()) Guarded([&] { c->SetFocus(); });
+        break;
+    case QEvent::FocusOut: {
+        auto r = static_cast<QFocusEvent*>(e)->reason();
+        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason && c->Focused()) Guarded([&] { c->DoExit(); });
+        break;
+    }
+    default: break;
+    }
+}
+
+// ---- notices
+
+void TQtView::Impl::OnNotice(const TNotice& n)
+{
+    if (n.Prop == TProp::Destroyed) {  // Sender is gone: only its address is used
+        Forget(n.Sender);
+        return;
+    }
+    if (!n.Sender) {
+        if (n.Prop == TProp::Cursor) ScreenCursor();
+        return;
+    }
+    if (TControlView* v = FindView(n.Sender)) {
+        if (n.Prop == TProp::Request) Request(v, n.Text);
+        else if (n.Prop == TProp::Parent) Reparent(v);
+        else v->Apply(n);
+        return;
+    }
+    auto* comp = const_cast<TComponent*>(n.Sender);
+    if (auto* f = dynamic_cast<TForm*>(comp)) {
+        // A form gets its window when it is first shown.
+        if ((n.Prop == TProp::Visible || n.Prop == TProp::FormState) && f->Visible()) CreateFormView(f);
+    } else if (auto* c = dynamic_cast<TControl*>(comp)) {
+        if (n.Prop == TProp::Parent)
+            if (TControlView* p = FindView(c->Parent())) CreateControlView(c, p->Widget());
+    } else if (auto* t = dynamic_cast<TTrayIcon*>(comp)) {
+        Tray(t, n);
+    } else if (auto* m = dynamic_cast<TPopupMenu*>(comp)) {
+        if (n.Text == "popup") Popup(m, n.Index, n.Index2);
+    }
+}
+
+void TQtView::Impl::Forget(const TComponent* c)
+{
+    if (auto it = views.find(c); it != views.end()) {
+        TControlView* v = it->second;
+        views.erase(it);
+        v->Detach();
+        v->Widget()->hide();
+        v->Widget()->deleteLater();
+    }
+    if (auto it = trays.find(c); it != trays.end()) {
+        it->second->hide();
+        it->second->deleteLater();
+        trays.erase(it);
+    }
+    if (auto it = menus.find(c); it != menus.end()) {
+        if (it->second) {
+            it->second->close();
+            it->second->deleteLater();
+        }
+        menus.erase(it);
+    }
+}
+
+void TQtView::Impl::Reparent(TControlView* v)
+{
+    TControl* c = v->Control();
+    TControlView* p = FindView(c->Parent());
+    if (!p) {
+        Forget(c);
+        return;
+    }
+    v->Widget()->setParent(p->Widget());
+    v->ApplyAll();
+}
+
+void TQtView::Impl::Request(TControlView* v, const String& what)
+{
+    QWidget* w = v->Widget()->window();
+    if (what == "move") {
+        if (!(QGuiApplication::mouseButtons() & Qt::LeftButton)) return;
+        if (w->windowHandle() && w->windowHandle()->startSystemMove()) return;
+        // No window manager to ask: the window follows the mouse until the button is released.
+        dragWindow = w;
+        dragOffset = QCursor::pos() - w->pos();
+    } else if (what == "front") {
+        w->raise();
+        w->activateWindow();
+    }
+}
+
+void TQtView::Impl::ScreenCursor()
+{
+    const TCursor c = Screen->Cursor();
+    if (c != crDefault) {
+        if (hourglass) QApplication::changeOverrideCursor(QtCursor(c));
+        else QApplication::setOverrideCursor(QtCursor(c));
+        hourglass = true;
+    } else if (hourglass) {
+        QApplication::restoreOverrideCursor();
+        hourglass = false;
+    }
+}
+
+// ---- tray icons and menus
+
+static QIcon TrayImage(TTrayIcon* t)
+{
+    QImage img = QtImage(*t->Icon());
+    if (!img.isNull()) return QIcon(QPixmap::fromImage(img));
+    if (!QApplication::windowIcon().isNull()) return QApplication::windowIcon();
+    QPixmap pm(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(0x1e, 0x5a, 0xc8));
+    p.setPen(Qt::NoPen);
+    p.drawEllipse(2, 2, 28, 28);
+    p.setPen(Qt::white);
+    QFont f("DejaVu Sans");
+    f.setPixelSize(18);
+    f.setBold(true);
+    p.setFont(f);
+    p.drawText(pm.rect(), Qt::AlignCenter, "Q");
+    return QIcon(pm);
+}
+
+void TQtView::Impl::Tray(TTrayIcon* t, const TNotice& n)
+{
+    QSystemTrayIcon*& icon = trays[t];
+    if (!icon) {
+        icon = new QSystemTrayIcon(TrayImage(t));
+        QObject::connect(icon, &QSystemTrayIcon::activated, [this, t](QSystemTrayIcon::ActivationReason r) {
+            const QPoint g = QCursor::pos();
+            Screen->SetCursorPos(TPoint{g.x(), g.y()});
+            Guarded([&] {
+                if (r == QSystemTrayIcon::Trigger) t->Click();
+                else if (r == QSystemTrayIcon::DoubleClick) t->DblClick();
+                else if (r == QSystemTrayIcon::Context && t->PopupMenu()) t->PopupMenu()->Popup(g.x(), g.y());
+            });
+        });
+    }
+    switch (n.Prop) {
+    case TProp::Balloon: {
+        const TBalloonFlags f = t->BalloonFlags();
+        auto kind = f == bfInfo ? QSystemTrayIcon::Information
+                    : f == bfWarning ? QSystemTrayIcon::Warning
+                    : f == bfError ? QSystemTrayIcon::Critical
+                                   : QSystemTrayIcon::NoIcon;
+        icon->showMessage(Q(t->BalloonTitle()), Q(t->BalloonHint()), kind, t->BalloonTimeout());
+        break;
+    }
+    case TProp::Picture: icon->setIcon(TrayImage(t)); break;
+    default:
+        icon->setToolTip(Q(t->Hint()));
+        icon->setVisible(t->Visible());
+        break;
+    }
+}
+
+void TQtView::Impl::FillMenu(QMenu* menu, TMenuItem* items)
+{
+    for (int i = 0, n = items->Count(); i < n; ++i) {
+        TMenuItem* item = items->Items(i);
+        if (!item->Visible()) continue;
+        if (item->Caption() == "-") {
+            menu->addSeparator();
+            continue;
+        }
+        if (item->Count() > 0) {
+            FillMenu(menu->addMenu(MenuText(item->Caption())), item);
+            continue;
+        }
+        QAction* a = menu->addAction(MenuText(item->Caption()));
+        a->setEnabled(item->Enabled());
+        a->setCheckable(item->Checked());
+        a->setChecked(item->Checked());
+        a->setStatusTip(Q(item->Hint()));
+        QObject::connect(a, &QAction::triggered, [item] { Guarded([&] { item->Click(); }); });
+    }
+}
+
+void TQtView::Impl::Popup(TPopupMenu* m, int x, int y)
+{
+    if (auto it = menus.find(m); it != menus.end() && it->second) it->second->deleteLater();
+    auto* menu = new QMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    FillMenu(menu, m->Items());
+    menus[m] = menu;
+    menu->popup(QPoint(x, y));
+}
+
+// ---- the view
+
+TQtView::TQtView(int& argc, char** argv) : d(std::make_unique<Impl>())
+{
+    if (!QApplication::instance()) d->ownedApp = std::make_unique<QApplication>(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    g_view = this;
+    g_impl = d.get();
+    d->filter = std::make_unique<TInputFilter>(*d);
+    qApp->installEventFilter(d->filter.get());
+    if (QScreen* s = QGuiApplication::primaryScreen()) Screen->SetSize(s->geometry().width(), s->geometry().height());
+
+    d->modalTimer = new QTimer();
+    QObject::connect(d->modalTimer, &QTimer::timeout, [] { Application->ProcessMessages(); });
+
+    d->oldDialogs = SetDialogs(std::make_shared<TQtDialogs>());
+    d->oldClipboard = SetClipboardService(std::make_shared<TQtClipboard>());
+    d->oldPrinter = SetPrinter(std::make_shared<TQtPrinter>());
+    d->oldShell = SetShell(std::make_shared<TQtShell>());
+
+    Impl* impl = d.get();
+    Notices().SetObserver([impl](const TNotice& n) { impl->OnNotice(n); });
+    d->pump = new TTimer(nullptr);
+    d->pump->SetInterval(10);
+    d->pump->OnTimer = [this](TObject*) { Pump(); };
+}
+
+TQtView::~TQtView()
+{
+    delete d->pump;
+    Notices().SetObserver(nullptr);
+    qApp->removeEventFilter(d->filter.get());
+    std::vector<QWidget*> windows;
+    for (auto& [c, v] : d->views)
+        if (v->Widget()->isWindow()) windows.push_back(v->Widget());
+    for (QWidget* w : windows) delete w;
+    d->views.clear();
+    for (auto& [c, t] : d->trays) delete t;
+    for (auto& [c, m] : d->menus)
+        if (m) delete m.data();
+    delete d->modalTimer;
+    SetDialogs(d->oldDialogs);
+    SetClipboardService(d->oldClipboard);
+    SetPrinter(d->oldPrinter);
+    SetShell(d->oldShell);
+    if (d->hourglass) QApplication::restoreOverrideCursor();
+    g_view = nullptr;
+    g_impl = nullptr;
+    d->filter.reset();
+    d->ownedApp.reset();
+}
+
+TQtView* TQtView::Instance() { return g_view; }
+
+void TQtView::Pump()
+{
+    Guarded([] { Notices().Drain(); });
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    Guarded([] { Notices().Drain(); });
+}
+
+QWidget* TQtView::WidgetOf(const TComponent* c) const
+{
+    TControlView* v = FindView(c);
+    return v ? v->Widget() : nullptr;
+}
+
+QObject* TQtView::ObjectOf(const TComponent* c) const
+{
+    auto it = d->trays.find(c);
+    return it == d->trays.end() ? nullptr : it->second;
+}

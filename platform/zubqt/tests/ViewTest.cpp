@@ -1,0 +1,412 @@
+// The Qt view on Qt's offscreen platform: model writes reach the widgets, user input reaches the
+// model's events, and the desktop services do what the program asks of them.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "avi/Avi.h"
+#include "rtl/Files.h"
+#include "rtl/MainThread.h"
+#include "zub/Clipbrd.h"
+#include "zub/ComCtrls.h"
+#include "zub/Dialogs.h"
+#include "zub/ExtCtrls.h"
+#include "zub/Forms.h"
+#include "zub/Menus.h"
+#include "zub/StdCtrls.h"
+#include "zubqt/QtServices.h"
+#include "zubqt/QtView.h"
+
+namespace {
+
+TQtView& View()
+{
+    static int argc = 1;
+    static char name[] = "zubqt_tests";
+    static char* argv[] = {name, nullptr};
+    static TQtView* view = [] {
+        Application->Initialize();
+        return new TQtView(argc, argv);  // lives as long as the process
+    }();
+    return *view;
+}
+
+class ZubQtView : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        View();
+        form = new TForm(Application);
+        form->SetBounds(20, 20, 240, 160);
+    }
+    void TearDown() override
+    {
+        delete form;
+        View().Pump();
+    }
+    void ShowForm()
+    {
+        form->Show();
+        View().Pump();
+    }
+    template <class T>
+    T* Add(int left, int top, int width, int height)
+    {
+        T* c = new T(form);
+        c->SetParent(form);
+        c->SetBounds(left, top, width, height);
+        return c;
+    }
+    QWidget* W(const TComponent* c) { return View().WidgetOf(c); }
+
+    TForm* form = nullptr;
+};
+
+TEST_F(ZubQtView, WorkerWriteReachesTheWidgetOnTheUserInterfaceThread)
+{
+    TLabel* label = Add<TLabel>(10, 10, 120, 20);
+    label->SetCaption("Beschreibung:");
+    ShowForm();
+    auto* w = qobject_cast<QLabel*>(W(label));
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->text(), "Beschreibung:");
+
+    std::thread worker([&] {
+        label->SetCaption("Schritt 1: läuft...");
+        label->SetLeft(40);
+    });
+    worker.join();
+    EXPECT_EQ(w->text(), "Beschreibung:") << "the worker must not touch the widget itself";
+    View().Pump();
+    EXPECT_EQ(w->text(), QString::fromUtf8("Schritt 1: läuft..."));
+    EXPECT_EQ(w->x(), 40);
+}
+
+TEST_F(ZubQtView, ControlsAppearOnlyWhenTheirFormIsShownAndGoWithIt)
+{
+    TLabel* label = Add<TLabel>(0, 0, 50, 13);
+    View().Pump();
+    EXPECT_EQ(W(form), nullptr);
+    ShowForm();
+    ASSERT_NE(W(form), nullptr);
+    EXPECT_TRUE(W(form)->isWindow());
+    EXPECT_EQ(W(label)->parentWidget(), W(form));
+    form->Hide();
+    View().Pump();
+    EXPECT_FALSE(W(form)->isVisible());
+    const TComponent* gone = label;
+    delete label;
+    View().Pump();
+    EXPECT_EQ(W(gone), nullptr);
+}
+
+TEST_F(ZubQtView, ClickOnAPictureFiresDownClickUpInThatOrder)
+{
+    TImage* image = Add<TImage>(5, 5, 60, 40);
+    std::vector<std::string> events;
+    image->OnMouseDown = [&](TObject*, TMouseButton b, TShiftState, int x, int y) {
+        events.push_back("down " + std::to_string(b) + " " + std::to_string(x) + "," + std::to_string(y));
+    };
+    image->OnClick = [&](TObject* s) { events.push_back(s == image ? "click" : "click from elsewhere"); };
+    image->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int x, int y) {
+        events.push_back("up " + std::to_string(x) + "," + std::to_string(y));
+    };
+    image->OnMouseLeave = [&](TObject*) { events.push_back("leave"); };
+    ShowForm();
+
+    QTest::mouseClick(W(image), Qt::LeftButton, {}, QPoint(10, 12));
+    EXPECT_EQ(events, (std::vector<std::string>{"down 0 10,12", "click", "up 10,12"}));
+
+    // A disabled picture ignores the buttons but still hears the pointer leave.
+    events.clear();
+    image->SetEnabled(false);
+    View().Pump();
+    QTest::mouseClick(W(image), Qt::LeftButton, {}, QPoint(10, 12));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(W(image), &leave);
+    EXPECT_EQ(events, (std::vector<std::string>{"leave"}));
+}
+
+TEST_F(ZubQtView, OwnerDrawnLinePaintsWithTheColoursItsHandlerChose)
+{
+    TListBox* list = Add<TListBox>(0, 0, 160, 48);
+    list->SetStyle(lbOwnerDrawFixed);
+    list->SetItemHeight(16);
+    list->Items()->Add("eins");
+    list->Items()->Add("zwei");
+    list->OnDrawItem = [list](TControl*, int index, TRect r, TOwnerDrawState) {
+        TCanvas* c = list->Canvas();
+        c->Brush().SetColor(index == 1 ? clYellow : clLime);
+        c->Font().SetColor(clBlue);
+        c->Font().SetHeight(-14);
+        c->FillRect(r);
+        c->TextOut(r.Left + 4, r.Top + 1, "WWWW");
+    };
+    ShowForm();
+
+    QImage shot = W(list)->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(150, 8), QColor(0, 255, 0));
+    EXPECT_EQ(shot.pixelColor(150, 24), QColor(255, 255, 0));
+    EXPECT_EQ(shot.pixelColor(150, 40), QColor(255, 255, 255)) << "below the lines the list's own colour";
+    int blue = 0;
+    for (int x = 4; x < 60; ++x)
+        for (int y = 17; y < 32; ++y) {
+            QColor p = shot.pixelColor(x, y);
+            if (p.blue() > 200 && p.red() < 80 && p.green() < 80) ++blue;
+        }
+    EXPECT_GT(blue, 20) << "the second line's text is drawn in its font colour";
+}
+
+TEST_F(ZubQtView, TypingAndTickingGoBackIntoTheModel)
+{
+    TEdit* edit = Add<TEdit>(0, 0, 80, 21);
+    TCheckBox* box = Add<TCheckBox>(0, 30, 120, 17);
+    int changes = 0, clicks = 0;
+    edit->OnChange = [&](TObject*) { ++changes; };
+    box->OnClick = [&](TObject*) { ++clicks; };
+    ShowForm();
+
+    QTest::keyClicks(W(edit), "17");
+    EXPECT_EQ(edit->Text(), "17");
+    EXPECT_EQ(changes, 2);
+    QTest::mouseClick(W(box), Qt::LeftButton, {}, QPoint(8, 8));
+    EXPECT_TRUE(box->Checked());
+    EXPECT_EQ(clicks, 1);
+    box->SetChecked(false);  // a model write shows in the widget
+    View().Pump();
+    EXPECT_FALSE(static_cast<QAbstractButton*>(W(box))->isChecked());
+}
+
+TEST_F(ZubQtView, KeyPreviewLetsTheFormSeeAKeyFirstAndSwallowIt)
+{
+    TEdit* edit = Add<TEdit>(0, 0, 80, 21);
+    std::vector<std::string> seen;
+    form->SetKeyPreview(true);
+    form->OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) {
+        seen.push_back("form " + std::to_string(key));
+        if (key == VK_F9) key = 0;
+    };
+    edit->OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) { seen.push_back("edit " + std::to_string(key)); };
+    ShowForm();
+    W(form)->activateWindow();
+    W(edit)->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), W(edit));
+
+    QTest::keyClick(W(edit), Qt::Key_F9);
+    QTest::keyClick(W(edit), Qt::Key_F1);
+    EXPECT_EQ(seen, (std::vector<std::string>{"form 120", "form 112", "edit 112"}));
+}
+
+TEST_F(ZubQtView, PopupMenuItemReachesItsHandler)
+{
+    auto* menu = new TPopupMenu(form);
+    auto* item = new TMenuItem(form);
+    item->SetCaption("&Beenden");
+    menu->Items()->Add(item);
+    int clicked = 0;
+    item->OnClick = [&](TObject*) { ++clicked; };
+    menu->Popup(30, 40);
+    View().Pump();
+
+    QMenu* shown = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible()) shown = m;
+    ASSERT_NE(shown, nullptr);
+    ASSERT_EQ(shown->actions().size(), 1);
+    EXPECT_EQ(shown->actions()[0]->text(), "Beenden");
+    shown->actions()[0]->trigger();
+    EXPECT_EQ(clicked, 1);
+    shown->close();
+}
+
+TEST_F(ZubQtView, HourglassFollowsTheScreenCursor)
+{
+    Screen->SetCursor(crHourGlass);
+    View().Pump();
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    Screen->SetCursor(crDefault);
+    View().Pump();
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(ZubQtView, AnimationShowsTheFramesItIsTold)
+{
+    namespace fs = std::filesystem;
+    const fs::path file = fs::path(std::getenv("RAVELO_HOME")) / "farben.avi";
+    {
+        avi::Writer w(file.string(), 16, 16, 10);
+        for (auto [r, g, b] : {std::tuple{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}) {
+            avi::Image img(16, 16);
+            for (int i = 0; i < 16 * 16; ++i) {
+                img.rgb[i * 3] = static_cast<std::uint8_t>(r);
+                img.rgb[i * 3 + 1] = static_cast<std::uint8_t>(g);
+                img.rgb[i * 3 + 2] = static_cast<std::uint8_t>(b);
+            }
+            w.AddFrame(img, 95);
+        }
+        w.Close();
+    }
+    TAnimate* anim = Add<TAnimate>(0, 0, 16, 16);
+    anim->SetFileName(file.string());
+    ShowForm();
+    auto centre = [&] { return W(anim)->grab().toImage().pixelColor(8, 8); };
+    auto near = [](QColor a, QColor b) {
+        return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 && std::abs(a.blue() - b.blue()) < 40;
+    };
+
+    anim->Seek(2);  // frames count from 1
+    View().Pump();
+    EXPECT_TRUE(near(centre(), QColor(0, 255, 0))) << centre().name().toStdString();
+    anim->Play(3, 3, 1);
+    View().Pump();
+    EXPECT_TRUE(near(centre(), QColor(0, 0, 255))) << centre().name().toStdString();
+    anim->Stop();
+}
+
+// Clicks the button with this text on the next box that opens.
+class TBoxClicker {
+public:
+    explicit TBoxClicker(QString text) : FText(std::move(text))
+    {
+        QObject::connect(&FTimer, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            title = box->windowTitle();
+            message = box->text();
+            for (QAbstractButton* b : box->buttons())
+                if (b->text() == FText) {
+                    FTimer.stop();
+                    b->click();
+                }
+        });
+        FTimer.start(1);
+    }
+    QString title, message;
+
+private:
+    QString FText;
+    QTimer FTimer;
+};
+
+TEST_F(ZubQtView, MessageBoxAnswersWithTheButtonChosen)
+{
+    TBoxClicker clicker("&Ja");
+    TDialogRequest r;
+    r.Title = "Quenzel 2009";
+    r.Text = "Möchten Sie die Zahlen aktualisieren?";
+    r.Type = mtConfirmation;
+    r.Buttons = mbYes | mbNo;
+    EXPECT_EQ(ShowDialog(r), mrYes);
+    EXPECT_EQ(clicker.title, "Quenzel 2009");
+    EXPECT_EQ(clicker.message, QString::fromUtf8("Möchten Sie die Zahlen aktualisieren?"));
+}
+
+TEST_F(ZubQtView, BoxAskedByAWorkerIsShownWhileTheMessageLoopRuns)
+{
+    TBoxClicker clicker("&Nein");
+    std::atomic<int> answer{-1};
+    std::thread worker([&] { answer = MessageBox("Weiter?", "Info", MB_YESNO | MB_ICONQUESTION); });
+    while (answer == -1) Application->HandleMessage();
+    worker.join();
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_EQ(clicker.message, "Weiter?");
+}
+
+TEST_F(ZubQtView, ClipboardIsTheDesktopClipboard)
+{
+    Clipboard()->SetAsText("3,14,15,26");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "3,14,15,26");
+    QGuiApplication::clipboard()->setText("7 8 9");
+    EXPECT_EQ(Clipboard()->AsText(), "7 8 9");
+    QGuiApplication::clipboard()->clear();
+    EXPECT_FALSE(Clipboard()->HasText());
+}
+
+TEST(ZubQtShell, OpenResolvesTheTargetAndStartsTheOpenerWithItAlone)
+{
+    View();
+    namespace fs = std::filesystem;
+    const fs::path home = fs::path(std::getenv("RAVELO_HOME"));
+    fs::create_directories(home / "help");
+    std::ofstream(home / "help" / "Quenzel_2009.html") << "<html></html>";
+    const String previous = GetCurrentDir();
+    ASSERT_TRUE(SetCurrentDir(home.string()));
+
+    struct TCase {
+        const char* verb;
+        const char* file;
+        bool launches;
+        int result;
+        String target;
+    };
+    const TCase cases[] = {
+        {"open", "help\\Quenzel_2009.html", true, 42, (home / "help" / "Quenzel_2009.html").string()},
+        {"open", "HELP\\quenzel_2009.HTML", true, 42, (home / "help" / "Quenzel_2009.html").string()},
+        {"open", "http://www.quenzel2009.de/download.html", true, 42, "http://www.quenzel2009.de/download.html"},
+        {"open", "mailto:support@quenzel2009.de", true, 42, "mailto:support@quenzel2009.de"},
+        {"open", "help\\fehlt.chm", false, 2, ""},
+        {"open", "a; rm -rf x", false, 2, ""},
+        {"print", "help\\Quenzel_2009.html", false, 31, ""},
+    };
+    for (const TCase& c : cases) {
+        std::vector<std::pair<String, std::vector<String>>> started;
+        TQtShell shell([&](const String& program, const std::vector<String>& args) {
+            started.emplace_back(program, args);
+            return true;
+        });
+        TShellRequest r;
+        r.Verb = c.verb;
+        r.File = c.file;
+        EXPECT_EQ(shell.Execute(r), c.result) << c.file;
+        if (c.launches) {
+            ASSERT_EQ(started.size(), 1u) << c.file;
+            EXPECT_EQ(started[0].first, "xdg-open");
+            EXPECT_EQ(started[0].second, std::vector<String>{c.target});
+        } else {
+            EXPECT_TRUE(started.empty()) << c.file;
+        }
+    }
+    TQtShell failing([](const String&, const std::vector<String>&) { return false; });
+    TShellRequest r;
+    r.Verb = "open";
+    r.File = "help\\Quenzel_2009.html";
+    EXPECT_EQ(failing.Execute(r), 31) << "an opener that cannot start is no success";
+    SetCurrentDir(previous);
+}
+
+TEST(ZubQtPrinter, RichEditPrintsOneDocumentNamedByTheJobTitle)
+{
+    View();
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(std::getenv("RAVELO_HOME")) / "druck";
+    fs::create_directories(dir);
+    const String previous = GetCurrentDir();
+    ASSERT_TRUE(SetCurrentDir(dir.string()));
+    TForm holder(nullptr);
+    auto* edit = new TRichEdit(&holder);
+    edit->Lines()->Add("Tipp 1: 3 14 15 26 35 49");
+    edit->Lines()->Add("Tipp 2: 1 2 3 4 5 6");
+    edit->Print("Quenzel 2009 Tipps");
+    SetCurrentDir(previous);
+
+    const fs::path pdf = dir / "Quenzel 2009 Tipps.pdf";
+    ASSERT_TRUE(fs::exists(pdf)) << "no printer here: the job becomes a PDF file";
+    std::ifstream in(pdf, std::ios::binary);
+    char head[5] = {};
+    in.read(head, 4);
+    EXPECT_EQ(std::string(head), "%PDF");
+}
+
+}  // namespace
