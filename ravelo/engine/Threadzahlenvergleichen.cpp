@@ -144,7 +144,11 @@ void ThreadZahlenVergleichen::Execute()
     melde_gestartet();
 
     IVergleichFenster* f = FFenster ? FFenster : VergleichFenster();
-    if (!f) throw EThread("ThreadZahlenVergleichen: kein Hauptfenster angemeldet");
+    if (!f) {
+        OutputDebugStringA("ThreadZahlenVergleichen: kein Hauptfenster");
+        b_laeuft = false;
+        return;
+    }
     vergleichen(*f);
 }
 
