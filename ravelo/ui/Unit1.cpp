@@ -16,6 +16,7 @@
 #include "rtl/Files.h"
 #include "rtl/IniFiles.h"
 #include "rtl/MainThread.h"
+#include "zub/ShellApi.h"
 
 TForm1* Form1 = nullptr;
 
@@ -646,15 +647,56 @@ void TForm1::Label61Click(TObject* Sender)
     RadioButton5Click(Sender);
 }
 
-void TForm1::beenden(TObject*) {}
-void TForm1::Tasten_abfangen(TObject*, unsigned short&, TShiftState) {}
-void TForm1::verschieben_2(TObject*, TMouseButton, TShiftState, int, int) {}
-void TForm1::SpeedButton2Click(TObject*) {}
-void TForm1::start_PopUp_mit_click(TObject*) {}
-void TForm1::start_PopUp_mit_double(TObject*) {}
-void TForm1::Wiederherstellen1Click(TObject*) {}
-void TForm1::Beenden1Click(TObject*) {}
-void TForm1::Timer2Timer(TObject*) {}
+void TForm1::beenden(TObject*)
+{
+    schreibe_Umgebung();
+    Close();
+}
+void TForm1::Tasten_abfangen(TObject*, unsigned short& Key, TShiftState)
+{
+    if (Key == VK_F9) Close();
+    // Relative to the working directory; the help ships as a web page.
+    if (Key == VK_F1) ShellExecute(Form1, "open", "help\\Quenzel_2009.html", "", "", SW_SHOWNORMAL);
+}
+void TForm1::verschieben_2(TObject*, TMouseButton Button, TShiftState, int, int)
+{
+    // The window has no caption bar: the strip at the top drags it.
+    if (Button == mbLeft) Form1->BeginMoveByMouse();
+}
+void TForm1::SpeedButton2Click(TObject*)
+{
+    TrayIcon1->SetVisible(true);
+    TrayIcon1->ShowBalloonHint();
+    Hide();
+}
+void TForm1::start_PopUp_mit_click(TObject*)
+{
+    const TPoint maus = Screen->CursorPos();
+    PopupMenu1->SetPopupComponent(Form1);
+    Form1->BringToFront();
+    PopupMenu1->Popup(maus.X, maus.Y);
+}
+
+void TForm1::start_PopUp_mit_double(TObject* Sender) { start_PopUp_mit_click(Sender); }
+void TForm1::Wiederherstellen1Click(TObject*)
+{
+    TrayIcon1->SetVisible(false);
+    Show();
+}
+void TForm1::Beenden1Click(TObject*)
+{
+    TrayIcon1->SetVisible(false);
+    Close();
+}
+// The ticker scrolls Label51's picture one pixel to the left and wraps the first column round.
+void TForm1::Timer2Timer(TObject*)
+{
+    if (!Ticker_Bitmap) return;
+    TCanvas* bild = Label51->Canvas();
+    Ticker_Bitmap->Canvas().CopyRect(Ticker_C, *bild, Ticker_C);
+    bild->CopyRect(Ticker_B, *bild, Ticker_A);
+    bild->CopyRect(Ticker_D, Ticker_Bitmap->Canvas(), Ticker_C);
+}
 void TForm1::Sarnik_click_(TObject*) {}
 void TForm1::ssarnik(TObject*) {}
 void TForm1::s2_click(TObject*) {}

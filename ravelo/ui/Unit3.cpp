@@ -10,4 +10,6 @@ TForm3::TForm3(TComponent* Owner) : TForm(Owner)
     Bind(Image1, "Image1");
     Bind(lblProgress, "lblProgress");
     Bind(outlblAppName, "outlblAppName");
+    // Relative to the working directory; a missing picture ends the start.
+    Image1->Picture()->LoadFromFile("gifs\\splash.gif");
 }

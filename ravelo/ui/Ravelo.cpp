@@ -1,0 +1,55 @@
+// The program's entry function: the splash window, the forms in their order, the message loop,
+// and the exception box for whatever escapes the start.
+#include <memory>
+
+#include "Programmordner.h"
+#include "Unit1.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "Unit4.h"
+#include "Unit5.h"
+#include "Unit7.h"
+#include "zub/Forms.h"
+#include "zubqt/QtView.h"
+
+namespace {
+
+String Befehlszeile(int argc, char** argv)
+{
+    String zeile;
+    for (int i = 0; i < argc; ++i) {
+        if (i > 0) zeile += " ";
+        zeile += argv[i];
+    }
+    return zeile;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    // The windows live in a desktop view; the program's own hidden window needs no taskbar
+    // button, since here it has no window at all.
+    std::unique_ptr<TQtView> ansicht;
+    try {
+        Application->Initialize();
+        ansicht = std::make_unique<TQtView>(argc, argv);
+        if (Pos("/NOSPLASH", UpperCase(Befehlszeile(argc, argv))) == 0) {
+            Form3 = new TForm3(Application);
+            Form3->Show();
+            Application->ProcessMessages();
+        }
+        Application->SetMainFormOnTaskbar(true);
+        Application->SetHelpFile(ProgrammDatei("help/Quenzel_2009.html"));
+        Application->SetTitle("Quenzel 2009");
+        Application->CreateForm(Form1);
+        Application->CreateForm(Form2);
+        Application->CreateForm(Form4);
+        Application->CreateForm(Form5);
+        Application->CreateForm(Form7);
+        Application->Run();
+    } catch (...) {
+        Application->HandleException();
+    }
+    return 0;
+}
