@@ -39,11 +39,11 @@ ThreadCheckZwischenablage::~ThreadCheckZwischenablage() { warte_auf_Ende(); }
 void ThreadCheckZwischenablage::Execute()
 {
     // This worker keeps no running flag and writes no start trace.
-    IZwischenablageFenster* f = FFenster ? FFenster : ZwischenablageFenster();
-    if (!f) return;
-
+    // The installed window is asked again before every look: the watcher outlives a closed
+    // window, which takes itself out.
+    auto fenster = [this] { return FFenster ? FFenster : ZwischenablageFenster(); };
     std::vector<int> gesammelt;
-    while (f->CheckBox22()) {
+    for (IZwischenablageFenster* f = fenster(); f && f->CheckBox22(); f = fenster()) {
         // A clipboard that cannot be read (held by another program) counts as empty.
         const String text = Clipboard()->AsText();
         if (!text.empty()) sammle_Zahlen(text, gesammelt);

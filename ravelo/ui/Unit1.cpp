@@ -2,7 +2,9 @@
 
 #include "Schritt1Anschluss.h"
 #include "SchrittAnschluss.h"
+#include "UpdateAnschluss.h"
 
+#include <cstdlib>
 #include <set>
 
 #include "Programmordner.h"
@@ -13,6 +15,7 @@
 #include "Unit1.zfm.h"
 #include "Update_zahlen.h"
 #include "rtl/Clock.h"
+#include "rtl/Debug.h"
 #include "rtl/Files.h"
 #include "rtl/IniFiles.h"
 #include "rtl/MainThread.h"
@@ -22,13 +25,19 @@ TForm1* Form1 = nullptr;
 
 static TPicture g_Bildpuffer;
 TPicture* Bildpuffer = &g_Bildpuffer;
-const char* const Ergebnisseite_URL = "http://www.quenzel2009.de/ftp/dorov_zahlen.html";
 int grau_aktiv = 0;
 bool ftp_download = true;
 bool update_hinweis = false;
 bool abwaerts_sortieren = true;
 TBitmap* Ticker_Bitmap = nullptr;
 TRect Ticker_A, Ticker_B, Ticker_C, Ticker_D;
+
+String Ergebnisseite_URL()
+{
+    // The program ships without a public server: the host is whatever the user points it at.
+    const char* host = std::getenv("RAVELO_WEB_HOST");
+    return String("http://") + (host && *host ? host : "localhost") + "/ftp/dorov_zahlen.html";
+}
 
 namespace {
 
@@ -160,6 +169,10 @@ TForm1::TForm1(TComponent* Owner) : TForm(Owner)
     setze_VergleichFenster(vergleich_fenster.get());
     schritt_fenster = std::make_unique<TSchrittAnschluss<TForm1>>(*this);
     setze_SchrittFenster(schritt_fenster.get());
+    update_fenster = std::make_unique<TUpdateAnschluss<TForm1>>(*this);
+    setze_UpdateFenster(update_fenster.get());
+    zwischenablage_fenster = std::make_unique<TZwischenablageAnschluss<TForm1>>(*this);
+    setze_ZwischenablageFenster(zwischenablage_fenster.get());
 
     programm_ordner = ProgrammOrdner();
     if (!ProgrammOrdner_einrichten())
@@ -180,6 +193,8 @@ TForm1::~TForm1()
     if (Schritt1Fenster() == schritt1_fenster.get()) setze_Schritt1Fenster(nullptr);
     if (VergleichFenster() == vergleich_fenster.get()) setze_VergleichFenster(nullptr);
     if (SchrittFenster() == schritt_fenster.get()) setze_SchrittFenster(nullptr);
+    if (UpdateFenster() == update_fenster.get()) setze_UpdateFenster(nullptr);
+    if (ZwischenablageFenster() == zwischenablage_fenster.get()) setze_ZwischenablageFenster(nullptr);
     if (Form1 == this) Form1 = nullptr;
 }
 
@@ -796,5 +811,63 @@ void TForm1::g_archiv_leave(TObject*) {}
 void TForm1::Image22Click(TObject*) {}
 void TForm1::statistik_move(TObject*, TShiftState, int, int) {}
 void TForm1::statistik_leave(TObject*) {}
-void TForm1::Update1Click(TObject*) {}
+void TForm1::Update1Click(TObject*) { starte_Update(false); }
+
+void TForm1::starte_Update(bool mit_Animation)
+{
+    // The tray entry loads the page as the update button does: without a fresh page the job
+    // would only cut whatever the browser held before.
+    CppWebBrowser1->Navigate(Ergebnisseite_URL());
+    Sleep(100);
+    t_Update = std::make_unique<Update_Zahlen>(true);
+    if (mit_Animation) {
+        Animate2->SetVisible(true);
+        Animate2->Play(1, Animate2->FrameCount(), 0);
+    }
+    t_Update->Resume();
+    Sleep(mit_Animation ? 10 : 1);
+    for (int i = 1; t_Update->laeuft() && i < 400; ++i) {
+        Sleep(100);
+        OutputDebugStringA("Warte auf Update_Zahlen .....");
+        Nachrichten_verarbeiten();
+    }
+    t_Update->WaitFor();
+    t_Update->Terminate();
+    if (mit_Animation) {
+        Animate2->Stop();
+        Animate2->SetVisible(false);
+    }
+    t_Update->OnTerminate = [this](TObject* Sender) { threads_beenden(Sender); };
+}
+
+bool TForm1::lade_Archiv()
+{
+    // Read once, so the grid never mixes two versions of a file replaced meanwhile.
+    TLineReader datei(programm_ordner + DATEI_DOROV_ZAHLEN);
+    if (!datei.IsOpen()) return false;
+    std::vector<String> zeilen;
+    for (String zeile; datei.Next(zeile, 999);)
+        if (!zeile.empty()) zeilen.push_back(zeile);
+
+    const int zeilenzahl = static_cast<int>(zeilen.size()) + 1;
+    Tabelle->SetRowCount(zeilenzahl);
+    Tabelle->SetColCount(8);
+    for (int r = 0; r < zeilenzahl; ++r) {
+        const String* zeile = r < static_cast<int>(zeilen.size()) ? &zeilen[r] : nullptr;
+        Tabelle->SetCells(0, r, zeile ? zeile->substr(0, 8) : String());
+        std::size_t p = 0;
+        for (int c = 1; c <= 7; ++c) {
+            // The number behind the next ","; a line with fewer fields leaves its cells empty.
+            if (zeile && p != String::npos) p = zeile->find(',', p);
+            if (!zeile || p == String::npos) {
+                Tabelle->SetCells(c, r, String());
+                continue;
+            }
+            ++p;
+            Tabelle->SetCells(c, r, IntToStr(std::strtol(zeile->c_str() + p, nullptr, 10)));
+        }
+    }
+    Tabelle->SetTopRow(zeilenzahl - 1);
+    return true;
+}
 void TForm1::CheckBox22Click(TObject*) {}

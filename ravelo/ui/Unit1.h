@@ -7,6 +7,7 @@
 #include "GeteilterText.h"
 #include "Schritt1Fenster.h"
 #include "Schrittfenster.h"
+#include "Updatefenster.h"
 #include "Threadzahlenvergleichen.h"
 #include "net/IdFTP.h"
 #include "net/WebBrowser.h"
@@ -75,6 +76,9 @@ public:
     std::unique_ptr<IVergleichFenster> vergleich_fenster;
     // What steps 2 and 3 and the one-click driver read and write on this window.
     std::unique_ptr<ISchrittFenster> schritt_fenster;
+    // What the draw update and the clipboard watcher read and write on this window.
+    std::unique_ptr<IUpdateFenster> update_fenster;
+    std::unique_ptr<IZwischenablageFenster> zwischenablage_fenster;
 
     // Worker slots: the newest thread of each kind. A slot owns its thread: storing the next
     // one frees the previous thread (the runtime waits for its end if it still runs).
@@ -225,6 +229,9 @@ public:
     void sortiere_Tabelle(TObject* Sender);
     void starte_History(TObject* Sender);
     void History_loeschen(TObject* Sender);
+    // Fills Tabelle from dorov_zahlen.txt (one row a draw, then an empty row) and scrolls to
+    // its end; false, with the grid left as it was, when the file cannot be opened.
+    bool lade_Archiv();
 
     // Toolbar and picture buttons.
     void Hist_loesch_move(TObject* Sender, TShiftState Shift, int X, int Y);
@@ -281,6 +288,10 @@ public:
     void statistik_leave(TObject* Sender);
     void Update1Click(TObject* Sender);
     void CheckBox22Click(TObject* Sender);
+    // Web route of the draw update: loads the results page in CppWebBrowser1 and runs the
+    // update job into t_Update, polling it while messages are processed; Animate2 plays
+    // meanwhile when mit_Animation is set (the update button).
+    void starte_Update(bool mit_Animation);
 
 private:
     void handler_eintragen();
@@ -292,8 +303,9 @@ extern TForm1* Form1;
 // Globals of the main window's unit.
 // Every picture file is loaded into this buffer and then given to the control that shows it.
 extern TPicture* Bildpuffer;
-// The results page that the web-page route of the draw update loads.
-extern const char* const Ergebnisseite_URL;
+// The results page that the web-page route of the draw update loads:
+// "http://" + $RAVELO_WEB_HOST (default "localhost") + "/ftp/dorov_zahlen.html".
+String Ergebnisseite_URL();
 // 1 between grey-out and restore (the grid painter paints grey meanwhile).
 extern int grau_aktiv;
 // From environment.ini: the FTP route of the draw update, a pending new-version notice.

@@ -144,7 +144,7 @@ TEST_F(Form1Test, UnitGlobalsStartValues)
     EXPECT_TRUE(Bildpuffer->Empty());
     EXPECT_EQ(grau_aktiv, 0);
     EXPECT_TRUE(abwaerts_sortieren);
-    const String url = Ergebnisseite_URL;
+    const String url = Ergebnisseite_URL();
     EXPECT_NE(url.find("/ftp/dorov_zahlen.html"), String::npos);
     EXPECT_EQ(url.rfind("http", 0), 0u);
 }
