@@ -4,6 +4,7 @@
 // ListBox1, ...). Only the window's own library instantiates this, so the engine never links
 // the window. Every control of the component library may be used from any thread; message
 // boxes are shown on the user-interface thread while the worker waits.
+#include "Formzugriff.h"
 #include "Schrittfenster.h"
 #include "rtl/MainThread.h"
 #include "zub/Dialogs.h"
@@ -19,12 +20,12 @@ public:
     TDateTime DateTimePicker2() override { return f.DateTimePicker2->Date(); }
     bool CheckBox(int nummer) override
     {
-        auto* box = Steuerelement<TCheckBox>("CheckBox", nummer);
+        auto* box = Steuerelement<TCheckBox>(f, "CheckBox", nummer);
         return box && box->Checked();
     }
     String Edit(int nummer) override
     {
-        auto* edit = Steuerelement<TEdit>("Edit", nummer);
+        auto* edit = Steuerelement<TEdit>(f, "Edit", nummer);
         return edit ? edit->Text() : String();
     }
     int anzahl_Varianten() override { return f.anzahl_Varianten; }
@@ -33,19 +34,12 @@ public:
     void ListBox1(const std::vector<String>& zeilen, const String& zeilen_farbe, const String& zeilen_symbol0,
                   const String& zeilen_symbol1) override
     {
-        auto* liste = f.ListBox1->Items();
-        liste->BeginUpdate();  // the painter sees the old lines or the new ones
-        liste->Clear();
-        for (const String& z : zeilen) liste->Add(z);
-        liste->EndUpdate();
-        f.zeilen_farbe = zeilen_farbe;
-        f.zeilen_symbol0 = zeilen_symbol0;
-        f.zeilen_symbol1 = zeilen_symbol1;
+        ListBox1_setzen(f, zeilen, zeilen_farbe, zeilen_symbol0, zeilen_symbol1);
     }
     void Label1(const String& text) override { f.Label1->SetCaption(text); }
     void Edit_setzen(int nummer, const String& text) override
     {
-        if (auto* edit = Steuerelement<TEdit>("Edit", nummer)) edit->SetText(text);
+        if (auto* edit = Steuerelement<TEdit>(f, "Edit", nummer)) edit->SetText(text);
     }
     void Animate1_spielen(int von, int bis) override { f.Animate1->Play(von, bis, 0); }
     void Animate1_zeigen(int bild) override { f.Animate1->Seek(bild); }
@@ -72,12 +66,5 @@ public:
     }
 
 private:
-    // The control <name><nummer> of the form, null when the layout has none of that kind.
-    template <class T>
-    T* Steuerelement(const char* name, int nummer)
-    {
-        return dynamic_cast<T*>(f.FindComponent(String(name) + IntToStr(nummer)));
-    }
-
     TForm& f;
 };
