@@ -55,36 +55,39 @@ bool Thread_Sarnik::fuehre_aus(int schritt, std::unique_ptr<TArbeitsThread> kind
 // Time-outs return with the running flag on, so the run button's poll runs to its own bound.
 void Thread_Sarnik::ausfuehren(ISchrittFenster& f)
 {
-    if (f.CheckBox(2)) {
-        f.Timer1_an();
+    struct Schritt {
+        int box;                // CheckBox2..CheckBox4 asks for the step
+        int polls;
+        const char* warten;     // trace of every poll
+        const char* timeout;    // Label1 on a time-out
+        const char* spur;       // trace on a time-out
+        bool freigeben;         // a time-out still releases the pictures
+    };
+    static const Schritt SCHRITTE[4] = {
+        {},
+        {2, POLLS_SCHRITT1, "Warte auf Ende TSchritt1 .....", "ERROR : Timeout warten auf Ende TSchritt1 ..",
+         "ERROR : Timeout warten auf Ende TSchritt1 ..", false},
+        {3, POLLS_SCHRITT2, "Warte auf Ende TSchritt2 .....", "ERROR : Timeout Warte auf Ende TSchritt2 ..",
+         "ERROR : Timeout Warte auf Ende TSchritt2 ...", false},
+        {4, POLLS_SCHRITT3, "Warte auf Ende TSchritt3 .....", "ERROR : Timeout Warte auf Ende TSchritt3 ..",
+         "ERROR : Timeout Warte auf Ende TSchritt3 ..", true},
+    };
+    for (int nr = 1; nr <= 3; ++nr) {
+        const Schritt& s = SCHRITTE[nr];
+        if (!f.CheckBox(s.box)) continue;  // skipped, not failed
+        if (nr == 1)
+            f.Timer1_an();
+        else
+            f.Animate1_sichtbar();
         f.Nachrichten_verarbeiten();
-        if (!fuehre_aus(1, std::make_unique<ThreadSchritt1>(true, FFenster1), POLLS_SCHRITT1,
-                        "Warte auf Ende TSchritt1 .....")) {
-            const char* text = "ERROR : Timeout warten auf Ende TSchritt1 ..";
-            f.Label1(text);
-            OutputDebugStringA(text);
-            return;
-        }
-    }
-    if (f.CheckBox(3)) {
-        f.Animate1_sichtbar();
-        f.Nachrichten_verarbeiten();
-        if (!fuehre_aus(2, std::make_unique<ThreadSchritt2>(true, FFenster), POLLS_SCHRITT2,
-                        "Warte auf Ende TSchritt2 .....")) {
-            f.Label1("ERROR : Timeout Warte auf Ende TSchritt2 ..");
-            OutputDebugStringA("ERROR : Timeout Warte auf Ende TSchritt2 ...");
-            return;
-        }
-    }
-    if (f.CheckBox(4)) {
-        f.Animate1_sichtbar();
-        f.Nachrichten_verarbeiten();
-        if (!fuehre_aus(3, std::make_unique<ThreadSchritt3>(true, FFenster), POLLS_SCHRITT3,
-                        "Warte auf Ende TSchritt3 .....")) {
-            const char* text = "ERROR : Timeout Warte auf Ende TSchritt3 ..";
-            f.Label1(text);
-            OutputDebugStringA(text);
-            f.bilder_freigeben();
+        std::unique_ptr<TArbeitsThread> kind;
+        if (nr == 1) kind = std::make_unique<ThreadSchritt1>(true, FFenster1);
+        if (nr == 2) kind = std::make_unique<ThreadSchritt2>(true, FFenster);
+        if (nr == 3) kind = std::make_unique<ThreadSchritt3>(true, FFenster);
+        if (!fuehre_aus(nr, std::move(kind), s.polls, s.warten)) {
+            f.Label1(s.timeout);
+            OutputDebugStringA(s.spur);
+            if (s.freigeben) f.bilder_freigeben();
             return;
         }
     }
