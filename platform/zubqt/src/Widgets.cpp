@@ -828,6 +828,12 @@ protected:
         if (width() != FForm->Width() || height() != FForm->Height())
             Guarded([&] { FForm->SetBounds(FForm->Left(), FForm->Top(), width(), height()); });
     }
+    void showEvent(QShowEvent* e) override
+    {
+        QWidget::showEvent(e);
+        // Keys go to the form until the user picks a control (no control is focused at first).
+        if (!focusWidget()) setFocus(Qt::OtherFocusReason);
+    }
     void closeEvent(QCloseEvent* e) override
     {
         // The model decides: its Close hides the window (or ends the program) through a notice.
