@@ -747,10 +747,11 @@ protected:
 
 class TFormView : public QWidget, public TControlView {
 public:
-    explicit TFormView(TForm* f) : QWidget(nullptr), TControlView(f, this), FForm(f)
+    explicit TFormView(TForm* f) : QWidget(nullptr), TControlView(f, this), FForm(f), FKeys(new QWidget(this))
     {
         setAttribute(Qt::WA_DeleteOnClose, false);
-        setFocusPolicy(Qt::StrongFocus);
+        FKeys->setGeometry(0, 0, 0, 0);
+        FKeys->setFocusPolicy(Qt::StrongFocus);
     }
     bool ClicksByMouse() const override { return true; }
 
@@ -799,9 +800,7 @@ protected:
             if (v && !isVisible()) {
                 setWindowModality(FForm->Modal() ? Qt::ApplicationModal : Qt::NonModal);
                 ApplyBounds();
-                show();
-                raise();
-                activateWindow();
+                Present();
             } else if (!v && isVisible()) {
                 hide();
             }
@@ -828,11 +827,12 @@ protected:
         if (width() != FForm->Width() || height() != FForm->Height())
             Guarded([&] { FForm->SetBounds(FForm->Left(), FForm->Top(), width(), height()); });
     }
-    void showEvent(QShowEvent* e) override
+    bool event(QEvent* e) override
     {
-        QWidget::showEvent(e);
+        const bool r = QWidget::event(e);
         // Keys go to the form until the user picks a control (no control is focused at first).
-        if (!focusWidget()) setFocus(Qt::OtherFocusReason);
+        if (e->type() == QEvent::WindowActivate && !focusWidget()) FKeys->setFocus(Qt::ActiveWindowFocusReason);
+        return r;
     }
     void closeEvent(QCloseEvent* e) override
     {
@@ -841,8 +841,18 @@ protected:
         if (Control()) Guarded([&] { FForm->Close(); });
     }
 
+public:
+    void Present()
+    {
+        show();
+        raise();
+        activateWindow();
+    }
+
 private:
     TForm* FForm;
+    // Holds the focus for the form itself: its keys reach the form's handler.
+    QWidget* FKeys;
 };
 
 void CreateChildren(TControl* c, QWidget* w)

@@ -200,7 +200,9 @@ TEST_F(ZubQtView, KeyPreviewLetsTheFormSeeAKeyFirstAndSwallowIt)
     edit->OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) { seen.push_back("edit " + std::to_string(key)); };
     ShowForm();
     W(form)->activateWindow();
+    View().Pump();
     W(edit)->setFocus();
+    View().Pump();
     ASSERT_EQ(QApplication::focusWidget(), W(edit));
 
     QTest::keyClick(W(edit), Qt::Key_F9);
