@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QToolButton>
+#include <QToolTip>
 #include <QTimer>
 #include <QWindow>
 #include <unordered_map>
@@ -56,7 +58,8 @@ QString MenuText(const String& caption)
 struct TQtView::Impl {
     std::unique_ptr<QApplication> ownedApp;
     std::unordered_map<const TComponent*, TControlView*> views;
-    std::unordered_map<const TComponent*, QSystemTrayIcon*> trays;
+    // A tray icon: a QSystemTrayIcon, or where the desktop has no tray its stand-in window.
+    std::unordered_map<const TComponent*, QObject*> trays;
     std::unordered_map<const TComponent*, QPointer<QMenu>> menus;
     std::unique_ptr<TInputFilter> filter;
     TTimer* pump = nullptr;
@@ -281,7 +284,8 @@ void TQtView::Impl::Forget(const TComponent* c)
         v->Widget()->deleteLater();
     }
     if (auto it = trays.find(c); it != trays.end()) {
-        it->second->hide();
+        if (auto* w = qobject_cast<QWidget*>(it->second)) w->hide();
+        else static_cast<QSystemTrayIcon*>(it->second)->hide();
         it->second->deleteLater();
         trays.erase(it);
     }
@@ -357,21 +361,74 @@ static QIcon TrayImage(TTrayIcon* t)
     return QIcon(pm);
 }
 
+namespace {
+
+void TrayInput(TTrayIcon* t, QSystemTrayIcon::ActivationReason r)
+{
+    const QPoint g = QCursor::pos();
+    Screen->SetCursorPos(TPoint{g.x(), g.y()});
+    Guarded([&] {
+        if (r == QSystemTrayIcon::Trigger) t->Click();
+        else if (r == QSystemTrayIcon::DoubleClick) t->DblClick();
+        else if (r == QSystemTrayIcon::Context && t->PopupMenu()) t->PopupMenu()->Popup(g.x(), g.y());
+    });
+}
+
+// Where the desktop has no notification area, a small window at the bottom right of the screen
+// stands for the icon, so a program sent to the tray can still be brought back.
+class TTrayStandIn : public QToolButton {
+public:
+    TTrayStandIn(TTrayIcon* t, int slot) : QToolButton(nullptr), FTray(t)
+    {
+        setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        setAutoRaise(true);
+        setIconSize(QSize(24, 24));
+        resize(32, 32);
+        if (QScreen* s = QGuiApplication::primaryScreen()) {
+            const QRect a = s->availableGeometry();
+            move(a.right() - 36 - slot * 36, a.bottom() - 36);
+        }
+    }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        QToolButton::mouseReleaseEvent(e);
+        if (!rect().contains(e->position().toPoint())) return;
+        if (e->button() == Qt::LeftButton && !FDouble) TrayInput(FTray, QSystemTrayIcon::Trigger);
+        else if (e->button() == Qt::RightButton) TrayInput(FTray, QSystemTrayIcon::Context);
+        FDouble = false;
+    }
+    void mouseDoubleClickEvent(QMouseEvent* e) override
+    {
+        QToolButton::mouseDoubleClickEvent(e);
+        FDouble = true;
+        if (e->button() == Qt::LeftButton) TrayInput(FTray, QSystemTrayIcon::DoubleClick);
+    }
+
+private:
+    TTrayIcon* FTray;
+    bool FDouble = false;
+};
+
+}  // namespace
+
 void TQtView::Impl::Tray(TTrayIcon* t, const TNotice& n)
 {
-    QSystemTrayIcon*& icon = trays[t];
-    if (!icon) {
-        icon = new QSystemTrayIcon(TrayImage(t));
-        QObject::connect(icon, &QSystemTrayIcon::activated, [this, t](QSystemTrayIcon::ActivationReason r) {
-            const QPoint g = QCursor::pos();
-            Screen->SetCursorPos(TPoint{g.x(), g.y()});
-            Guarded([&] {
-                if (r == QSystemTrayIcon::Trigger) t->Click();
-                else if (r == QSystemTrayIcon::DoubleClick) t->DblClick();
-                else if (r == QSystemTrayIcon::Context && t->PopupMenu()) t->PopupMenu()->Popup(g.x(), g.y());
-            });
-        });
+    QObject*& obj = trays[t];
+    if (!obj) {
+        if (QSystemTrayIcon::isSystemTrayAvailable()) {
+            auto* icon = new QSystemTrayIcon(TrayImage(t));
+            QObject::connect(icon, &QSystemTrayIcon::activated, [t](QSystemTrayIcon::ActivationReason r) { TrayInput(t, r); });
+            obj = icon;
+        } else {
+            auto* standIn = new TTrayStandIn(t, static_cast<int>(trays.size()) - 1);
+            standIn->setIcon(TrayImage(t));
+            obj = standIn;
+        }
     }
+    auto* icon = qobject_cast<QSystemTrayIcon*>(obj);
+    auto* standIn = icon ? nullptr : static_cast<TTrayStandIn*>(obj);
     switch (n.Prop) {
     case TProp::Balloon: {
         const TBalloonFlags f = t->BalloonFlags();
@@ -379,13 +436,25 @@ void TQtView::Impl::Tray(TTrayIcon* t, const TNotice& n)
                     : f == bfWarning ? QSystemTrayIcon::Warning
                     : f == bfError ? QSystemTrayIcon::Critical
                                    : QSystemTrayIcon::NoIcon;
-        icon->showMessage(Q(t->BalloonTitle()), Q(t->BalloonHint()), kind, t->BalloonTimeout());
+        if (icon) icon->showMessage(Q(t->BalloonTitle()), Q(t->BalloonHint()), kind, t->BalloonTimeout());
+        else if (standIn->isVisible())
+            QToolTip::showText(standIn->mapToGlobal(QPoint(0, 0)),
+                               "<b>" + Q(t->BalloonTitle()).toHtmlEscaped() + "</b><br>" + Q(t->BalloonHint()).toHtmlEscaped(),
+                               standIn, QRect(), t->BalloonTimeout());
         break;
     }
-    case TProp::Picture: icon->setIcon(TrayImage(t)); break;
+    case TProp::Picture:
+        if (icon) icon->setIcon(TrayImage(t));
+        else standIn->setIcon(TrayImage(t));
+        break;
     default:
-        icon->setToolTip(Q(t->Hint()));
-        icon->setVisible(t->Visible());
+        if (icon) {
+            icon->setToolTip(Q(t->Hint()));
+            icon->setVisible(t->Visible());
+        } else {
+            standIn->setToolTip(Q(t->Hint()));
+            standIn->setVisible(t->Visible());
+        }
         break;
     }
 }
@@ -460,6 +529,7 @@ TQtView::~TQtView()
     for (QWidget* w : windows) delete w;
     d->views.clear();
     for (auto& [c, t] : d->trays) delete t;
+    d->trays.clear();
     for (auto& [c, m] : d->menus)
         if (m) delete m.data();
     delete d->modalTimer;

@@ -1,5 +1,6 @@
 // One widget class per control kind. Each shows its control's state and turns user input into
 // the model's input calls (which fire the events).
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -279,14 +280,16 @@ protected:
     {
         if (!Control()) return;
         QPainter p(this);
-        p.fillRect(rect(), Background());
+        p.fillRect(rect(), QtColor(Control()->Color()));
+        PaintBackground(p);
         TQtCanvas canvas(p);
         Guarded([&] { Control()->PaintTo(canvas); });
         p.setPen(QColor(0x82, 0x87, 0x90));
         p.setBrush(Qt::NoBrush);
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
-    virtual QColor Background() const { return QtColor(Control()->Color()); }
+    // Under the content, before the model paints it.
+    virtual void PaintBackground(QPainter&) {}
     void wheelEvent(QWheelEvent* e) override
     {
         if (!Control() || !Control()->Enabled()) return;
@@ -345,8 +348,22 @@ protected:
         max = FGrid->RowCount() - page;
         value = FGrid->TopRow();
     }
-    // Between the cells the grid lines show.
-    QColor Background() const override { return QColor(0xC0, 0xC0, 0xC0); }
+    // Between the cells the grid lines show: the cells' whole area is first filled in their colour.
+    void PaintBackground(QPainter& p) override
+    {
+        const int cols = FGrid->ColCount(), rows = FGrid->RowCount();
+        if (cols == 0 || rows == 0) return;
+        int right = 0, bottom = 0;
+        for (int c = 0; c < cols; ++c) right = std::max(right, FGrid->CellRect(c, 0).Right);
+        for (int r = 0; r < rows; ++r) {
+            const TRect cell = FGrid->CellRect(0, r);
+            if (cell.Bottom == 0) continue;  // scrolled away
+            bottom = std::max(bottom, cell.Bottom);
+            if (cell.Top >= height()) break;
+        }
+        const int line = FGrid->GridLineWidth();
+        p.fillRect(QRect(0, 0, std::min(right + line, width()), std::min(bottom + line, height())), QColor(0xC0, 0xC0, 0xC0));
+    }
     void mousePressEvent(QMouseEvent* e) override
     {
         if (!Control() || e->button() != Qt::LeftButton) return;
@@ -830,6 +847,13 @@ protected:
     bool event(QEvent* e) override
     {
         const bool r = QWidget::event(e);
+        // Windows that stay on top stay above a window shown after them, also where no window
+        // manager keeps them there.
+        if (e->type() == QEvent::Show && FForm && FForm->FormStyle() != fsStayOnTop)
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* f = dynamic_cast<TFormView*>(w); f && f != this && f->isVisible() && f->Control() &&
+                                                           f->FForm->FormStyle() == fsStayOnTop)
+                    f->raise();
         // Keys go to the form until the user picks a control (no control is focused at first).
         if (e->type() == QEvent::WindowActivate && !focusWidget()) FKeys->setFocus(Qt::ActiveWindowFocusReason);
         return r;

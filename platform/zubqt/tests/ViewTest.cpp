@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -230,6 +231,27 @@ TEST_F(ZubQtView, PopupMenuItemReachesItsHandler)
     shown->actions()[0]->trigger();
     EXPECT_EQ(clicked, 1);
     shown->close();
+}
+
+TEST_F(ZubQtView, TrayIconWithoutANotificationAreaHasAStandInThatTakesClicks)
+{
+    if (QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "this desktop has a notification area";
+    auto* tray = new TTrayIcon(form);
+    tray->SetHint("Quenzel 2009");
+    int clicks = 0;
+    tray->OnClick = [&](TObject*) { ++clicks; };
+    tray->SetVisible(true);
+    tray->ShowBalloonHint();
+    View().Pump();
+    auto* standIn = qobject_cast<QWidget*>(View().ObjectOf(tray));
+    ASSERT_NE(standIn, nullptr);
+    EXPECT_TRUE(standIn->isVisible());
+    EXPECT_EQ(standIn->toolTip(), "Quenzel 2009");
+    QTest::mouseClick(standIn, Qt::LeftButton);
+    EXPECT_EQ(clicks, 1);
+    tray->SetVisible(false);
+    View().Pump();
+    EXPECT_FALSE(standIn->isVisible());
 }
 
 TEST_F(ZubQtView, HourglassFollowsTheScreenCursor)
