@@ -206,9 +206,12 @@ void TControlView::ApplyColors()
     QPalette pal = FWidget->palette();
     const TColor c = FControl->Color();
     const QColor text = QtColor(FControl->Font()->Color());
-    pal.setColor(QPalette::WindowText, text);
-    pal.setColor(QPalette::Text, text);
-    pal.setColor(QPalette::ButtonText, text);
+    // The disabled look stays the style's own (greyed text).
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(g, QPalette::WindowText, text);
+        pal.setColor(g, QPalette::Text, text);
+        pal.setColor(g, QPalette::ButtonText, text);
+    }
     if (!ParentColored(c)) {
         pal.setColor(QPalette::Window, QtColor(c));
         pal.setColor(QPalette::Base, QtColor(c));
