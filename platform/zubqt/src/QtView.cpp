@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QToolButton>
-#include <QToolTip>
+#include <QLabel>
 #include <QTimer>
 #include <QWindow>
 #include <unordered_map>
@@ -378,8 +378,14 @@ void TrayInput(TTrayIcon* t, QSystemTrayIcon::ActivationReason r)
 // stands for the icon, so a program sent to the tray can still be brought back.
 class TTrayStandIn : public QToolButton {
 public:
-    TTrayStandIn(TTrayIcon* t, int slot) : QToolButton(nullptr), FTray(t)
+    TTrayStandIn(TTrayIcon* t, int slot) : QToolButton(nullptr), FTray(t), FBalloon(new QLabel()), FBalloonTimer(new QTimer(this))
     {
+        FBalloon->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        FBalloon->setTextFormat(Qt::RichText);
+        FBalloon->setMargin(8);
+        FBalloon->setStyleSheet("QLabel { background: #ffffe1; color: black; border: 1px solid #767676; }");
+        FBalloonTimer->setSingleShot(true);
+        QObject::connect(FBalloonTimer, &QTimer::timeout, FBalloon, &QWidget::hide);
         setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         setAutoRaise(true);
         setIconSize(QSize(24, 24));
@@ -406,9 +412,29 @@ protected:
         if (e->button() == Qt::LeftButton) TrayInput(FTray, QSystemTrayIcon::DoubleClick);
     }
 
+public:
+    ~TTrayStandIn() override { delete FBalloon; }
+    void hideEvent(QHideEvent* e) override
+    {
+        QToolButton::hideEvent(e);
+        FBalloon->hide();
+    }
+    // The balloon: a note above the stand-in for the balloon's time.
+    void ShowBalloon(const QString& title, const QString& text, int ms)
+    {
+        FBalloon->setText("<b>" + title.toHtmlEscaped() + "</b><br>" + text.toHtmlEscaped());
+        FBalloon->adjustSize();
+        const QPoint at = mapToGlobal(QPoint(width(), 0));
+        FBalloon->move(std::max(at.x() - FBalloon->width(), 0), std::max(at.y() - FBalloon->height() - 4, 0));
+        FBalloon->show();
+        FBalloonTimer->start(std::max(ms, 1000));
+    }
+
 private:
     TTrayIcon* FTray;
     bool FDouble = false;
+    QLabel* FBalloon;
+    QTimer* FBalloonTimer;
 };
 
 }  // namespace
@@ -437,10 +463,7 @@ void TQtView::Impl::Tray(TTrayIcon* t, const TNotice& n)
                     : f == bfError ? QSystemTrayIcon::Critical
                                    : QSystemTrayIcon::NoIcon;
         if (icon) icon->showMessage(Q(t->BalloonTitle()), Q(t->BalloonHint()), kind, t->BalloonTimeout());
-        else if (standIn->isVisible())
-            QToolTip::showText(standIn->mapToGlobal(QPoint(0, 0)),
-                               "<b>" + Q(t->BalloonTitle()).toHtmlEscaped() + "</b><br>" + Q(t->BalloonHint()).toHtmlEscaped(),
-                               standIn, QRect(), t->BalloonTimeout());
+        else if (standIn->isVisible()) standIn->ShowBalloon(Q(t->BalloonTitle()), Q(t->BalloonHint()), t->BalloonTimeout());
         break;
     }
     case TProp::Picture:
