@@ -188,10 +188,17 @@ public:
     void ExpertMove(TObject* Sender, TShiftState Shift, int X, int Y);
     void expertLeave(TObject* Sender);
 
-    // Profiles.
+    // Profiles. lade_Profilliste fills ComboBox3 from profile.txt and shows its last line (the
+    // current profile); false when there is no profile.txt yet. load_profil loads the profile
+    // named in ComboBox3 into the controls and makes it the current one; false, with nothing
+    // changed, for a name that is no file name or stands in no line of profile.txt.
+    bool lade_Profilliste();
+    bool load_profil();
     void save_profil(TObject* Sender);
     void Profil_reade(TObject* Sender);
     void Profil_loeschen(TObject* Sender);
+    String Profildatei(const String& name) const;
+    void Profilbild(TImage* bild, const String& datei);
 
     // Number panel and tip list.
     void zahl_wechseln(TObject* Sender);
