@@ -227,6 +227,16 @@ void TControlView::ApplyHint()
     FWidget->setToolTip(show ? Q(FControl->Hint()) : QString());
 }
 
+bool TControlView::ApplyOwn(const TNotice& n)
+{
+    for (TProp p : StateProps())
+        if (p == n.Prop) {
+            ApplyState();
+            return true;
+        }
+    return false;
+}
+
 void TControlView::ApplyAll()
 {
     FSyncing = true;

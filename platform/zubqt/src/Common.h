@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "zub/Controls.h"
 #include "zub/Forms.h"
@@ -83,8 +84,10 @@ public:
     virtual bool DisablesWidget() const { return true; }
 
 protected:
-    // The kind's own part of a notice; true when handled.
-    virtual bool ApplyOwn(const TNotice&) { return false; }
+    // The kind's own part of a notice; true when handled. By default a notice of one of
+    // StateProps refreshes the kind's whole state.
+    virtual bool ApplyOwn(const TNotice& n);
+    virtual std::vector<TProp> StateProps() const { return {}; }
     // The kind's own state, all of it.
     virtual void ApplyState() {}
     virtual void ApplyBounds();

@@ -59,12 +59,7 @@ protected:
         setAutoFillBackground(!FLabel->Transparent() && !ParentColored(FLabel->Color()));
         Fit();
     }
-    bool ApplyOwn(const TNotice& n) override
-    {
-        if (n.Prop != TProp::Style) return false;
-        ApplyState();
-        return true;
-    }
+    std::vector<TProp> StateProps() const override { return {TProp::Style}; }
     void ApplyBounds() override
     {
         TControlView::ApplyBounds();
@@ -104,12 +99,7 @@ protected:
         setReadOnly(FEdit->ReadOnly());
         setMaxLength(FEdit->MaxLength() > 0 ? FEdit->MaxLength() : 32767);
     }
-    bool ApplyOwn(const TNotice& n) override
-    {
-        if (n.Prop != TProp::Style) return false;
-        ApplyState();
-        return true;
-    }
+    std::vector<TProp> StateProps() const override { return {TProp::Style}; }
     void ApplyColors() override
     {
         TControlView::ApplyColors();
@@ -159,12 +149,7 @@ protected:
         setIcon(glyph.isNull() ? QIcon() : QIcon(QPixmap::fromImage(glyph)));
         if (!glyph.isNull()) setIconSize(glyph.size());
     }
-    bool ApplyOwn(const TNotice& n) override
-    {
-        if (n.Prop != TProp::Style && n.Prop != TProp::Picture && n.Prop != TProp::Checked) return false;
-        ApplyState();
-        return true;
-    }
+    std::vector<TProp> StateProps() const override { return {TProp::Style, TProp::Picture, TProp::Checked}; }
 
 private:
     TSpeedButton* FButton;
@@ -189,12 +174,7 @@ protected:
         setChecked(FBox->Checked());
         setLayoutDirection(FBox->Alignment() == taLeftJustify ? Qt::RightToLeft : Qt::LeftToRight);
     }
-    bool ApplyOwn(const TNotice& n) override
-    {
-        if (n.Prop != TProp::Checked && n.Prop != TProp::Style) return false;
-        ApplyState();
-        return true;
-    }
+    std::vector<TProp> StateProps() const override { return {TProp::Checked, TProp::Style}; }
 
 private:
     TCheckBox* FBox;
@@ -216,12 +196,7 @@ public:
 protected:
     void ApplyText() override { setText(Q(FButton->Caption())); }
     void ApplyState() override { setChecked(FButton->Checked()); }
-    bool ApplyOwn(const TNotice& n) override
-    {
-        if (n.Prop != TProp::Checked) return false;
-        ApplyState();
-        return true;
-    }
+    std::vector<TProp> StateProps() const override { return {TProp::Checked}; }
 
 private:
     TRadioButton* FButton;
@@ -514,12 +489,7 @@ protected:
         setValue(FBar->Position());
         setTickInterval(std::max(FBar->Frequency(), 1));
     }
-    bool ApplyOwn(const TNotice& n) override
-    {
-        if (n.Prop != TProp::Position && n.Prop != TProp::Range && n.Prop != TProp::Style) return false;
-        ApplyState();
-        return true;
-    }
+    std::vector<TProp> StateProps() const override { return {TProp::Position, TProp::Range, TProp::Style}; }
 
 private:
     TTrackBar* FBar;
@@ -538,12 +508,7 @@ protected:
         setRange(FBar->Min(), FBar->Max());
         setValue(FBar->Position());
     }
-    bool ApplyOwn(const TNotice& n) override
-    {
-        if (n.Prop != TProp::Position && n.Prop != TProp::Range && n.Prop != TProp::Style) return false;
-        ApplyState();
-        return true;
-    }
+    std::vector<TProp> StateProps() const override { return {TProp::Position, TProp::Range, TProp::Style}; }
 
 private:
     TProgressBar* FBar;
@@ -579,12 +544,7 @@ protected:
         const QDate q = ToQDate(FPicker->DateTime());
         if (date() != q) setDate(q);
     }
-    bool ApplyOwn(const TNotice& n) override
-    {
-        if (n.Prop != TProp::DateTime && n.Prop != TProp::Style && n.Prop != TProp::Text) return false;
-        ApplyState();
-        return true;
-    }
+    std::vector<TProp> StateProps() const override { return {TProp::DateTime, TProp::Style, TProp::Text}; }
 
 private:
     TDateTimePicker* FPicker;
@@ -603,12 +563,7 @@ protected:
         FPicture = QtImage(*FImage->Picture());
         update();
     }
-    bool ApplyOwn(const TNotice& n) override
-    {
-        if (n.Prop != TProp::Picture && n.Prop != TProp::Style) return false;
-        ApplyState();
-        return true;
-    }
+    std::vector<TProp> StateProps() const override { return {TProp::Picture, TProp::Style}; }
     void ApplyColors() override {}
     void paintEvent(QPaintEvent*) override
     {

@@ -211,6 +211,34 @@ TEST_F(ZubQtView, KeyPreviewLetsTheFormSeeAKeyFirstAndSwallowIt)
     EXPECT_EQ(seen, (std::vector<std::string>{"form 120", "form 112", "edit 112"}));
 }
 
+TEST_F(ZubQtView, ModalFormRunsInsideTheMessageLoopAndEndsWithItsButton)
+{
+    auto* dialog = new TForm(form);
+    dialog->SetBorderStyle(bsDialog);
+    auto* ok = new TButton(dialog);
+    ok->SetParent(dialog);
+    ok->SetBounds(10, 10, 75, 25);
+    ok->SetCaption("&OK");
+    ok->SetModalResult(mrOk);
+    Qt::WindowModality modality = Qt::NonModal;
+    QString caption;
+    QTimer clicker;
+    QObject::connect(&clicker, &QTimer::timeout, [&] {
+        QWidget* w = W(ok);
+        if (!w || !w->isVisible()) return;
+        clicker.stop();
+        modality = w->window()->windowModality();
+        caption = static_cast<QPushButton*>(w)->text();
+        QTest::mouseClick(w, Qt::LeftButton);
+    });
+    clicker.start(1);
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_EQ(modality, Qt::ApplicationModal);
+    EXPECT_EQ(caption, "OK");
+    View().Pump();
+    EXPECT_FALSE(W(dialog)->isVisible());
+}
+
 TEST_F(ZubQtView, PopupMenuItemReachesItsHandler)
 {
     auto* menu = new TPopupMenu(form);
