@@ -23,8 +23,9 @@ namespace {
 // One printer for the print dialog and the jobs, so a job goes where the dialog said.
 QPrinter& SharedPrinter()
 {
-    static QPrinter printer(QPrinter::HighResolution);
-    return printer;
+    // Kept to the end of the process: it must not be destroyed after the Qt application.
+    static QPrinter* printer = new QPrinter(QPrinter::HighResolution);
+    return *printer;
 }
 
 }  // namespace
