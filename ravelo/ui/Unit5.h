@@ -30,6 +30,21 @@ public:
     void Button1Click(TObject* Sender);
     void FormSchowMid(TObject* Sender);
     void verschieben(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+
+private:
+    struct TFeld {
+        int von, bis;
+        const char* klage;
+    };
+    // Field nr 0..7: Edit1 .. Edit8 with its range and its complaint.
+    const TFeld& Feld(int nr) const;
+    TEdit* Eingabe(int nr) const;
+    bool Feld_gueltig(int nr) const;
+    void pruefe_Feld(int nr);
+    void Meldung(const String& text, TColor farbe);
+    // Empty when the entry can be saved, else the complaint.
+    String pruefe_Eingabe() const;
+    String Ziehungszeile() const;
 };
 
 extern TForm5* Form5;
