@@ -199,16 +199,11 @@ void TInputFilter::Mouse(TControlView* v, QEvent* e)
         Guarded([&] { c->MouseDown(button(me->button()), ShiftOf(me->modifiers(), me->buttons()), p.x(), p.y()); });
         break;
     }
-    case QEvent::MouseButtonDblClick: {
-        auto* me = static_cast<QMouseEvent*>(e);
-        const QPoint p = me->position().toPoint();
-        Guarded([&] {
-            c->DblClick();
-            if (v->Control())
-                c->MouseDown(button(me->button()), ShiftOf(me->modifiers(), me->buttons()) | ssDouble, p.x(), p.y());
-        });
+    case QEvent::MouseButtonDblClick:
+        // Qt sends the second press on its own before this; its release makes no second click.
+        if (static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) FPressed = nullptr;
+        Guarded([&] { c->DblClick(); });
         break;
-    }
     case QEvent::MouseButtonRelease: {
         auto* me = static_cast<QMouseEvent*>(e);
         const QPoint p = me->position().toPoint();

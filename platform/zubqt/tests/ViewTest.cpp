@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -125,10 +126,22 @@ TEST_F(ZubQtView, ClickOnAPictureFiresDownClickUpInThatOrder)
         events.push_back("up " + std::to_string(x) + "," + std::to_string(y));
     };
     image->OnMouseLeave = [&](TObject*) { events.push_back("leave"); };
+    image->OnDblClick = [&](TObject*) { events.push_back("double"); };
     ShowForm();
 
     QTest::mouseClick(W(image), Qt::LeftButton, {}, QPoint(10, 12));
     EXPECT_EQ(events, (std::vector<std::string>{"down 0 10,12", "click", "up 10,12"}));
+
+    // A double click as the desktop delivers it: press, release, press, double click, release.
+    events.clear();
+    QTest::mousePress(W(image), Qt::LeftButton, {}, QPoint(3, 4));
+    QTest::mouseRelease(W(image), Qt::LeftButton, {}, QPoint(3, 4));
+    QTest::mousePress(W(image), Qt::LeftButton, {}, QPoint(3, 4));
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(3, 4), W(image)->mapToGlobal(QPointF(3, 4)), Qt::LeftButton,
+                    Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(W(image), &dbl);
+    QTest::mouseRelease(W(image), Qt::LeftButton, {}, QPoint(3, 4));
+    EXPECT_EQ(events, (std::vector<std::string>{"down 0 3,4", "click", "up 3,4", "down 0 3,4", "double", "up 3,4"}));
 
     // A disabled picture ignores the buttons but still hears the pointer leave.
     events.clear();
