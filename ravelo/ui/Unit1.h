@@ -152,6 +152,11 @@ public:
     void test1(TObject* Sender, TShiftState Shift, int X, int Y);
 
     // Mode pages and run buttons.
+    // Grey-out and restore around a long job: the enabled states go to grau.ini of the program
+    // folder, the pictures of the picture buttons to backup files under gifs\. The restore
+    // returns false when something could not be brought back as it was recorded.
+    bool grau_schalten();
+    bool grau_aufheben();
     void Sarnik_click_(TObject* Sender);
     void ssarnik(TObject* Sender);
     void s2_click(TObject* Sender);

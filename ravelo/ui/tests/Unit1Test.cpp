@@ -280,6 +280,11 @@ TEST_F(Form1Test, SettingsControlsStartStates)
 // Every caption label toggles the control beside it (note the crossed pairs 36/37 and 52/55).
 TEST_F(Form1Test, CaptionLabelsToggleTheirControl)
 {
+    // The captions answer clicks only while expert mode enables them (Label47 only on the
+    // statistics view).
+    form->archiv_angezeigt = 0;
+    form->statistik_angezeigt = 1;
+    form->CheckBox1->SetChecked(true);
     struct Fall {
         const char* label;
         const char* caption;
