@@ -6,9 +6,38 @@
 #include "Unit5.h"
 #include "Unit7.h"
 
-TEST_F(ProgrammordnerTest, SplashWindowLayout)
+// A GIF header with the splash picture's size (400 x 200) around a one-pixel image.
+const unsigned char kSplashGif[] = {'G', 'I', 'F', '8', '9', 'a', 0x90, 0x01, 0xC8, 0x00, 0x80, 0, 0, 0, 0, 0,
+                                    0xFF, 0xFF, 0xFF, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0x02, 0x02, 0x44,
+                                    0x01, 0x00, 0x3B};
+
+// The splash window reads its picture relative to the working directory.
+class SplashTest : public ProgrammordnerTest {
+protected:
+    void SetUp() override
+    {
+        ProgrammordnerTest::SetUp();
+        vorher = GetCurrentDir();
+        ASSERT_TRUE(ForceDirectories(ordner + "gifs"));
+        ASSERT_TRUE(SetCurrentDir(ordner));
+    }
+    void TearDown() override
+    {
+        SetCurrentDir(vorher);
+        ProgrammordnerTest::TearDown();
+    }
+    void lege_Bild_an()
+    {
+        AtomicWriteFile(ordner + "gifs/splash.gif", String(reinterpret_cast<const char*>(kSplashGif), sizeof kSplashGif));
+    }
+    String vorher;
+};
+
+TEST_F(SplashTest, SplashWindowLayout)
 {
+    lege_Bild_an();
     TForm3 splash(nullptr);
+    EXPECT_EQ(splash.Image1->Picture()->Format(), TPictureFormat::Gif);
     EXPECT_EQ(splash.BorderStyle(), bsNone);
     EXPECT_EQ(splash.FormStyle(), fsStayOnTop);
     EXPECT_EQ(splash.Position(), poScreenCenter);
@@ -26,6 +55,11 @@ TEST_F(ProgrammordnerTest, SplashWindowLayout)
     EXPECT_EQ(splash.outlblAppName->Font()->Name(), "Arial Black");
     EXPECT_EQ(splash.outlblAppName->Font()->Height(), -13);
     EXPECT_EQ(splash.outlblAppName->Font()->Color(), clGray);
+}
+
+TEST_F(SplashTest, MissingSplashPictureFailsTheConstruction)
+{
+    EXPECT_THROW(TForm3 splash(nullptr), EFOpenError);
 }
 
 TEST_F(ProgrammordnerTest, HitCountAndAnimationWindows)
