@@ -5,8 +5,10 @@
 #include "UpdateAnschluss.h"
 
 #include <cstdlib>
+#include <algorithm>
 #include <set>
 
+#include "CDorovZahlen.h"
 #include "Programmordner.h"
 #include "Thread_Sarnik.h"
 #include "Threadcheckzwischenablage.h"
@@ -1028,6 +1030,12 @@ bool Bild_zurueck(TForm1& f, const Graubild& g)
     return true;
 }
 
+// The archive grid read again, its last rows in view.
+void Archiv_neu_laden(TForm1& f)
+{
+    if (f.lade_Archiv()) f.Tabelle->SetTopRow(std::max(0, f.Tabelle->RowCount() - 6));
+}
+
 }  // namespace
 
 bool TForm1::grau_schalten()
@@ -1044,10 +1052,12 @@ bool TForm1::grau_schalten()
     SetCursor(crHourGlass);
     Screen->SetCursor(crHourGlass);
     grau_aktiv = 1;
-    if (archiv_angezeigt)
+    if (archiv_angezeigt) {
+        Archiv_neu_laden(*this);
         Tabelle->SetEnabled(false);
-    else
+    } else {
         Tabelle2->SetEnabled(false);
+    }
     freigeben(*this, Grau_Bilder(), false);
     for (const Graubild& g : GRAUBILDER) {
         Bild_vergrauen(*this, g);
@@ -1065,10 +1075,12 @@ bool TForm1::grau_aufheben()
     SetCursor(crDefault);
     Screen->SetCursor(crDefault);
     grau_aktiv = 0;
-    if (archiv_angezeigt)
+    if (archiv_angezeigt) {
+        Archiv_neu_laden(*this);
         Tabelle->SetEnabled(true);
-    else
+    } else {
         Tabelle2->SetEnabled(true);
+    }
     Label59->SetEnabled(true);
     Label49->SetEnabled(true);
     for (const Graubild& g : GRAUBILDER) {
@@ -1142,6 +1154,49 @@ void TForm1::expertenModus(TObject*)
     freigeben(*this, Gruppe_Kriterien(), an);
     if (an) freigeben(*this, Gruppe_Tippzahl(), true);
     Nachrichten_verarbeiten();
+}
+
+void TForm1::start2_sw_click(TObject*)
+{
+    zeige_Bild(*this, Image10, "gifs\\start_sw.jpg");
+    Label1->SetCaption(archiv_angezeigt ? "Das Archiv wird angezeigt!" : "Die Statistik wird angezeigt!");
+    Nachrichten_verarbeiten();
+
+    // About 1.7 MB: too large for the user-interface thread's stack.
+    auto zahlen = std::make_unique<CDorovZahlen>();
+    zahlen->setze_Form(this);
+    const bool geladen = zahlen->lade_Zahlen(DateToStr(DateTimePicker1->Date()));
+    if (RadioGroup1->Visible()) {
+        if (RadioGroup1->ItemIndex() == 0) {
+            Label1->SetCaption("0");
+            Archiv_neu_laden(*this);
+        } else if (RadioGroup1->ItemIndex() == 1) {
+            Label1->SetCaption("1");
+        }
+    } else if (RadioGroup2->ItemIndex() == 0 || RadioGroup2->ItemIndex() == 1) {
+        const bool abstand = RadioGroup2->ItemIndex() == 0;
+        Label1->SetCaption(abstand ? "0" : "1");
+        // Without the archive there is nothing to count: the grid keeps what it showed.
+        if (geladen) {
+            if (abstand) {
+                zahlen->berechne_Abstaende();
+                zahlen->sortiere_Abstaende();
+            } else {
+                zahlen->zaehle_Haeufigkeit("null");
+            }
+            Tabelle2->SetRowCount(49);
+            Tabelle2->SetColCount(2);
+            for (int r = 0; r < 49; ++r) {
+                Tabelle2->SetCells(0, r, IntToStr(r + 1));
+                // Column 1, for the number in column 0: the draws since it was last drawn, or
+                // how often it was drawn.
+                Tabelle2->SetCells(1, r, IntToStr(abstand ? zahlen->abstand[r + 1] : zahlen->haeufigkeit[r + 1]));
+            }
+        }
+    }
+    Nachrichten_verarbeiten();
+    zeige_Bild(*this, Image10, "gifs\\start_sw_.jpg");
+    zaehler_Image10 = 0;
 }
 
 // ---- end of mode pages, run buttons, grey-out and restore --------------------------------
@@ -1237,7 +1292,6 @@ void TForm1::Timer2Timer(TObject*)
     bild->CopyRect(Ticker_B, *bild, Ticker_A);
     bild->CopyRect(Ticker_D, Ticker_Bitmap->Canvas(), Ticker_C);
 }
-void TForm1::start2_sw_click(TObject*) {}
 
 // ---------------------------------------------------------------------------------------------
 // Profiles: profile.txt lists the names in the order of use (the last line is the current one);

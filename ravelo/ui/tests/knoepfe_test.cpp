@@ -658,3 +658,76 @@ TEST_F(KnoepfeTest, MissingPictureFilesDoNotStopTheHandlers)
     EXPECT_EQ(zeigt(form->Image3), "alt");
     EXPECT_TRUE(form->Image3->Enabled());
 }
+
+// ---- Archive or statistics view -------------------------------------------------------------
+
+class KnoepfeAnsichtTest : public KnoepfeTest {
+protected:
+    void SetUp() override
+    {
+        KnoepfeTest::SetUp();
+        schreibe("dorov_zahlen.txt", {"01.01.09,1,2,3,4,5,6,7", "03.01.09,8,9,10,11,12,13,14",
+                                      "07.01.09,1,15,16,17,18,19,20", "14.01.09,21,22,23,24,25,26,27"});
+        form->DateTimePicker1->SetDateTime(EncodeDate(2009, 1, 14));  // the draws before the last one
+    }
+    void Statistikansicht(int eintrag)
+    {
+        form->archiv_angezeigt = 0;
+        form->statistik_angezeigt = 1;
+        form->RadioGroup1->SetVisible(false);
+        form->RadioGroup2->SetVisible(true);
+        form->RadioGroup2->SetItemIndex(eintrag);
+    }
+};
+
+TEST_F(KnoepfeAnsichtTest, GapStatisticShowsDrawsSinceEachNumberWasLastDrawn)
+{
+    Statistikansicht(0);
+    form->start2_sw_click(nullptr);
+    EXPECT_EQ(form->Label1->Caption(), "0");
+    ASSERT_EQ(form->Tabelle2->RowCount(), 49);
+    ASSERT_EQ(form->Tabelle2->ColCount(), 2);
+    for (int r = 0; r < 49; ++r) EXPECT_EQ(form->Tabelle2->Cells(0, r), IntToStr(r + 1));
+    EXPECT_EQ(form->Tabelle2->Cells(1, 0), "0");   // 1: in the newest draw
+    EXPECT_EQ(form->Tabelle2->Cells(1, 1), "2");   // 2: two draws ago
+    EXPECT_EQ(form->Tabelle2->Cells(1, 7), "1");   // 8
+    EXPECT_EQ(form->Tabelle2->Cells(1, 19), "0");  // 20, the extra number
+    EXPECT_EQ(zeigt(form->Image10), "start_sw_.jpg");
+    EXPECT_EQ(form->zaehler_Image10, 0);
+}
+
+TEST_F(KnoepfeAnsichtTest, FrequencyStatisticCountsTheDrawsBeforeTheDate)
+{
+    Statistikansicht(1);
+    form->start2_sw_click(nullptr);
+    EXPECT_EQ(form->Label1->Caption(), "1");
+    EXPECT_EQ(form->Tabelle2->Cells(1, 0), "2");   // 1
+    EXPECT_EQ(form->Tabelle2->Cells(1, 1), "1");   // 2
+    EXPECT_EQ(form->Tabelle2->Cells(1, 20), "0");  // 21 is drawn on the date only
+}
+
+TEST_F(KnoepfeAnsichtTest, StatisticWithoutArchiveKeepsTheGrid)
+{
+    DeleteFile(ordner + "dorov_zahlen.txt");
+    Statistikansicht(1);
+    form->Tabelle2->SetRowCount(3);
+    form->Tabelle2->SetCells(1, 0, "alt");
+    form->start2_sw_click(nullptr);
+    EXPECT_EQ(form->Tabelle2->RowCount(), 3);
+    EXPECT_EQ(form->Tabelle2->Cells(1, 0), "alt");
+}
+
+TEST_F(KnoepfeAnsichtTest, ArchiveViewLoadsTheArchiveForItsFirstItemOnly)
+{
+    form->RadioGroup1->SetItemIndex(0);
+    form->start2_sw_click(nullptr);
+    EXPECT_EQ(form->Label1->Caption(), "0");
+    EXPECT_EQ(form->Tabelle->Cells(0, 3), "14.01.09");
+    EXPECT_EQ(form->Tabelle->TopRow(), 0);
+
+    form->Tabelle->SetCells(0, 3, "x");
+    form->RadioGroup1->SetItemIndex(1);
+    form->start2_sw_click(nullptr);
+    EXPECT_EQ(form->Label1->Caption(), "1");
+    EXPECT_EQ(form->Tabelle->Cells(0, 3), "x");
+}
