@@ -1036,6 +1036,21 @@ void Archiv_neu_laden(TForm1& f)
     if (f.lade_Archiv()) f.Tabelle->SetTopRow(std::max(0, f.Tabelle->RowCount() - 6));
 }
 
+// Cursor, flag and the shown grid, the same way round for grey-out and restore. The archive
+// grid is read again either way.
+void Rahmen_grau(TForm1& f, bool grau)
+{
+    f.SetCursor(grau ? crHourGlass : crDefault);
+    Screen->SetCursor(grau ? crHourGlass : crDefault);
+    grau_aktiv = grau ? 1 : 0;
+    if (f.archiv_angezeigt) {
+        Archiv_neu_laden(f);
+        f.Tabelle->SetEnabled(!grau);
+    } else {
+        f.Tabelle2->SetEnabled(!grau);
+    }
+}
+
 }  // namespace
 
 bool TForm1::grau_schalten()
@@ -1049,15 +1064,7 @@ bool TForm1::grau_schalten()
                 ini.WriteString(GRAU_SEKTION, name, Element(*this, name)->Enabled() ? "true" : "false");
     }
 
-    SetCursor(crHourGlass);
-    Screen->SetCursor(crHourGlass);
-    grau_aktiv = 1;
-    if (archiv_angezeigt) {
-        Archiv_neu_laden(*this);
-        Tabelle->SetEnabled(false);
-    } else {
-        Tabelle2->SetEnabled(false);
-    }
+    Rahmen_grau(*this, true);
     freigeben(*this, Grau_Bilder(), false);
     for (const Graubild& g : GRAUBILDER) {
         Bild_vergrauen(*this, g);
@@ -1072,15 +1079,7 @@ bool TForm1::grau_schalten()
 bool TForm1::grau_aufheben()
 {
     bool ganz = true;
-    SetCursor(crDefault);
-    Screen->SetCursor(crDefault);
-    grau_aktiv = 0;
-    if (archiv_angezeigt) {
-        Archiv_neu_laden(*this);
-        Tabelle->SetEnabled(true);
-    } else {
-        Tabelle2->SetEnabled(true);
-    }
+    Rahmen_grau(*this, false);
     Label59->SetEnabled(true);
     Label49->SetEnabled(true);
     for (const Graubild& g : GRAUBILDER) {
