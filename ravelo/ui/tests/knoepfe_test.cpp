@@ -731,3 +731,44 @@ TEST_F(KnoepfeAnsichtTest, ArchiveViewLoadsTheArchiveForItsFirstItemOnly)
     EXPECT_EQ(form->Label1->Caption(), "1");
     EXPECT_EQ(form->Tabelle->Cells(0, 3), "x");
 }
+
+// ---- A real step-1 run ----------------------------------------------------------------------
+
+TEST_F(KnoepfeTest, StepOneButtonRunsStepOneAndLeavesTheWindowAsItWas)
+{
+    schreibe("dorov_zahlen.txt", {"01.07.09,43,44,45,46,47,48,49", "04.07.09,36,37,38,39,40,41,42",
+                                  "08.07.09,29,30,31,32,33,34,35", "11.07.09,22,23,24,25,26,27,28",
+                                  "15.07.09,15,16,17,18,19,20,21", "18.07.09,8,9,10,11,12,13,14",
+                                  "22.07.09,1,2,3,4,5,6,7"});
+    schreibe("history.txt", {});
+    form->TrackBar1->SetPosition(18);
+    form->RadioButton1->SetChecked(true);
+    form->CheckBox1->SetChecked(true);
+    form->CheckBox3->SetChecked(false);
+    form->CheckBox21->SetEnabled(false);  // recorded, and no business of expert mode
+    form->Timer1->SetEnabled(false);
+    {
+        TVirtualClockGuard uhr(EncodeDate(2009, 8, 10) + EncodeTime(12, 0, 0, 0));
+        form->DateTimePicker2->SetDateTime(EncodeDate(2009, 8, 12));
+        form->start_bl(nullptr);
+    }
+    ASSERT_NE(form->t_Treiber, nullptr);
+    EXPECT_FALSE(form->t_Treiber->laeuft());
+    const String schluessel = "12-08-2009-aus18_Index-1*";
+    EXPECT_EQ(form->ComboBox2->Text(), schluessel);
+    TStringList kombinationen;
+    kombinationen.LoadFromFile(Dateipfad(DATEI_ERSETZT, schluessel));
+    EXPECT_EQ(kombinationen.Count(), 18564);
+
+    EXPECT_EQ(grau_aktiv, 0);
+    EXPECT_FALSE(form->Timer1->Enabled());
+    EXPECT_TRUE(form->CheckBox2->Checked());
+    EXPECT_TRUE(form->CheckBox3->Checked());
+    EXPECT_TRUE(form->CheckBox4->Checked());
+    EXPECT_TRUE(form->Edit1->Enabled());
+    EXPECT_FALSE(form->CheckBox21->Enabled());
+    EXPECT_FALSE(form->Animate1->Visible());
+    EXPECT_FALSE(form->vergleich_beim_Start);
+    EXPECT_EQ(zeigt(form->Image7), "start_bl_.jpg");
+    EXPECT_FALSE(FileExists(ordner + "gifs/image2.jpg"));
+}
