@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -26,6 +27,7 @@
 #include "zub/Dialogs.h"
 #include "zub/ExtCtrls.h"
 #include "zub/Forms.h"
+#include "zub/Grids.h"
 #include "zub/Menus.h"
 #include "zub/StdCtrls.h"
 #include "zubqt/QtServices.h"
@@ -181,6 +183,34 @@ TEST_F(ZubQtView, OwnerDrawnLinePaintsWithTheColoursItsHandlerChose)
             if (p.blue() > 200 && p.red() < 80 && p.green() < 80) ++blue;
         }
     EXPECT_GT(blue, 20) << "the second line's text is drawn in its font colour";
+}
+
+TEST_F(ZubQtView, GridCellClickSelectsItAndTheWheelScrollsRows)
+{
+    TStringGrid* grid = Add<TStringGrid>(0, 0, 200, 100);
+    grid->SetColCount(3);
+    grid->SetRowCount(20);
+    grid->SetDefaultRowHeight(20);
+    grid->SetDefaultColWidth(50);
+    for (int r = 0; r < 20; ++r) grid->SetRowHeights(r, 20);
+    for (int c = 0; c < 3; ++c) grid->SetColWidths(c, 50);
+    int clicks = 0;
+    grid->OnClick = [&](TObject*) { ++clicks; };
+    ShowForm();
+
+    // Column 2, second row below the fixed one: x 102..151, y 42..61.
+    QTest::mouseClick(W(grid), Qt::LeftButton, {}, QPoint(120, 50));
+    EXPECT_EQ(grid->Col(), 2);
+    EXPECT_EQ(grid->Row(), 2);
+    EXPECT_EQ(clicks, 1);
+    QTest::mouseClick(W(grid), Qt::LeftButton, {}, QPoint(20, 50));  // the fixed column
+    EXPECT_EQ(grid->Col(), 2);
+    EXPECT_EQ(clicks, 1);
+
+    QWheelEvent wheel(QPointF(100, 50), W(grid)->mapToGlobal(QPointF(100, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(W(grid), &wheel);
+    EXPECT_EQ(grid->TopRow(), 4);
 }
 
 TEST_F(ZubQtView, TypingAndTickingGoBackIntoTheModel)
