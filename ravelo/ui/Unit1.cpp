@@ -895,12 +895,17 @@ void Lauf(TForm1& f, int schritt)
     if (schritt == 1) f.Timer1->SetEnabled(true);
     if (schritt > 0) Schrittboxen(f, schritt == 1, schritt == 2, schritt == 3);
 
-    f.grau_schalten();
-    // Whatever fails from here on, the window comes back.
     auto nachher = [&] {
         if (schritt > 0) Schrittboxen(f, true, true, true);
         if (schritt == 1) f.Timer1->SetEnabled(false);
     };
+    try {
+        f.grau_schalten();  // when it fails, nothing is greyed yet
+    } catch (...) {
+        nachher();
+        throw;
+    }
+    // Whatever fails from here on, the window comes back.
     try {
         f.t_Treiber = std::make_unique<Thread_Sarnik>(true);
         f.Animate1->Show();

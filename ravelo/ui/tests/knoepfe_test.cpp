@@ -772,3 +772,19 @@ TEST_F(KnoepfeTest, StepOneButtonRunsStepOneAndLeavesTheWindowAsItWas)
     EXPECT_EQ(zeigt(form->Image7), "start_bl_.jpg");
     EXPECT_FALSE(FileExists(ordner + "gifs/image2.jpg"));
 }
+
+TEST_F(KnoepfeTest, RunThatCannotGreyOutStartsNothingAndSetsTheBoxesBack)
+{
+    form->CheckBox3->SetChecked(false);
+    auto alt = SetAtomicWriteHook([](const String& name) {
+        if (name.find("grau.ini") != String::npos) throw EInOutError("voll");
+    });
+    EXPECT_THROW(form->start_bl(nullptr), Exception);
+    SetAtomicWriteHook(alt);
+    EXPECT_EQ(form->t_Treiber, nullptr);
+    EXPECT_EQ(grau_aktiv, 0);
+    EXPECT_FALSE(form->Timer1->Enabled());
+    EXPECT_TRUE(form->CheckBox2->Checked());
+    EXPECT_TRUE(form->CheckBox3->Checked());
+    EXPECT_TRUE(form->CheckBox4->Checked());
+}
