@@ -32,9 +32,18 @@ RAVELO_HOME="$home" "$program" /NoSplash &
 pid=$!
 fail() { echo "smoke: $*" >&2; kill "$pid" 2>/dev/null; exit 1; }
 
+# The main window is the 660 x 560 one; a question the start-up asks meanwhile (a box with the
+# program's title) is answered with Escape, its cancelling choice.
 wid=
 for _ in $(seq 1 150); do        # up to 15 s for the main window
-  wid=$(xdotool search --onlyvisible --name '^Quenzel 2009$' 2>/dev/null | head -n 1)
+  for w in $(xdotool search --onlyvisible --name '^Quenzel 2009$' 2>/dev/null); do
+    size=$(xdotool getwindowgeometry "$w" 2>/dev/null | sed -n 's/.*Geometry: //p')
+    if [ "$size" = 660x560 ]; then
+      wid=$w
+    else
+      timeout 5 xdotool windowfocus --sync "$w" && xdotool key Escape
+    fi
+  done
   [ -n "$wid" ] && break
   kill -0 "$pid" 2>/dev/null || fail "the program ended before its window appeared"
   sleep 0.1
