@@ -206,6 +206,8 @@ public:
     void Profilbild(TImage* bild, const String& datei);
 
     // Number panel and tip list.
+    // anzahl_Varianten = C(N,6) for the position N of TrackBar1; unchanged outside 18..30.
+    void anzahl_Kombinationen();
     void zahl_wechseln(TObject* Sender);
     void Timer1Timer(TObject* Sender);
     void drawItem(TControl* Control, int Index, TRect Rect, TOwnerDrawState State);

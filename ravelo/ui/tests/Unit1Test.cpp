@@ -124,7 +124,8 @@ TEST_F(Form1Test, FieldsStartValues)
         {"zaehler_Image2", form->zaehler_Image2},       {"zaehler_Image10", form->zaehler_Image10},
         {"zaehler_Image28", form->zaehler_Image28},
     };
-    const std::vector<int> erwartet = {0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 0, 0};
+    // anzahl_Varianten: C(20,6), the start position of TrackBar1.
+    const std::vector<int> erwartet = {0, 0, 0, 1, 0, 0, 0, 1, 0, 38760, 0, 0, 0};
     for (std::size_t i = 0; i < zahlen.size(); ++i) EXPECT_EQ(zahlen[i].second, erwartet[i]) << zahlen[i].first;
     EXPECT_EQ(form->tipp_datum.get(), "");
     EXPECT_EQ(form->zeilen_farbe.get(), "");
