@@ -53,6 +53,16 @@ protected:
         return k;
     }
     void Schritt1_Seite() { form->ssarnik(nullptr); }
+    // The tip list with these lines and no line in any line list.
+    void Tippliste(const std::vector<String>& zeilen)
+    {
+        auto* items = form->ListBox1->Items();
+        items->Clear();
+        for (const String& z : zeilen) items->Add(z);
+        form->zeilen_farbe = "";
+        form->zeilen_symbol0 = "";
+        form->zeilen_symbol1 = "";
+    }
 
     std::unique_ptr<TVirtualClockGuard> uhr;
     std::unique_ptr<TForm1> form;
@@ -244,9 +254,8 @@ class Zeilenfarbe : public PanelTest, public ::testing::WithParamInterface<Farbf
 TEST_P(Zeilenfarbe, BrushAndFontOfTheLine)
 {
     const Farbfall& f = GetParam();
-    for (const char* z : {"Die Lottozahlen werden getippt!", "----", "Schritt 1 gestartet!"}) form->ListBox1->Items()->Add(z);
+    Tippliste({"Die Lottozahlen werden getippt!", "----", "Schritt 1 gestartet!"});
     form->zeilen_farbe = f.markiert ? "2," : "0,1,";
-    form->zeilen_symbol1 = "";
     form->CheckBox2->SetVisible(f.schwarz);
     auto* canvas = dynamic_cast<TRecordingCanvas*>(form->ListBox1->Canvas());
     ASSERT_NE(canvas, nullptr);
@@ -285,9 +294,11 @@ std::vector<std::vector<TCanvasOp>> Zeilen(TListBox* liste)
 
 TEST_F(PanelTest, LineListsAreSplitAtTheirCommasAndNeedTheFinalOne)
 {
-    for (int i = 0; i < 14; ++i) form->ListBox1->Items()->Add("Zeile " + IntToStr(i));
+    std::vector<String> text;
+    for (int i = 0; i < 14; ++i) text.push_back("Zeile " + IntToStr(i));
+    Tippliste(text);
     form->ListBox1->SetHeight(14 * 16);
-    form->zeilen_symbol1 = "";
+    form->ListBox1->SetTopIndex(0);
     form->CheckBox2->SetVisible(true);
     struct Fall {
         const char* liste;
@@ -316,7 +327,7 @@ TEST_F(PanelTest, MarkersAtTheirLinesWithTheGreyOneOnTop)
     EXPECT_EQ(form->ImageList1->Picture(0).Bytes(), ReadFileBytes(ordner + "gifs/haken_blau.gif"));
     EXPECT_EQ(form->ImageList1->Picture(1).Bytes(), ReadFileBytes(ordner + "gifs/haken_grau.gif"));
 
-    for (int i = 0; i < 5; ++i) form->ListBox1->Items()->Add("Tipp " + IntToStr(i));
+    Tippliste({"Tipp 0", "Tipp 1", "Tipp 2", "Tipp 3", "Tipp 4"});
     form->zeilen_symbol0 = "1,2,";
     form->zeilen_symbol1 = "2,3,4";  // 4 has no comma behind it
     const auto zeilen = Zeilen(form->ListBox1);
@@ -340,8 +351,7 @@ TEST_F(PanelTest, MarkersAtTheirLinesWithTheGreyOneOnTop)
 
 TEST_F(PanelTest, FocusedLineGetsTheFocusRectangle)
 {
-    form->ListBox1->Items()->Add("eins");
-    form->zeilen_symbol1 = "";
+    Tippliste({"eins"});
     auto* canvas = dynamic_cast<TRecordingCanvas*>(form->ListBox1->Canvas());
     ASSERT_NE(canvas, nullptr);
     const TRect r = Rect(0, 0, 200, 16);
