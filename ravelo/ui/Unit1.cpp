@@ -16,6 +16,9 @@
 #include "Threadzahlenvergleichen.h"
 #include "Tippdateien.h"
 #include "Unit1.zfm.h"
+#include "Unit3.h"
+#include "Unit5.h"
+#include "Unit7.h"
 #include "Update_zahlen.h"
 #include "rtl/Clock.h"
 #include "rtl/Debug.h"
@@ -161,6 +164,8 @@ void umschalten(TRadioButton* knopf) { knopf->SetChecked(!knopf->Checked()); }
 TForm1::TForm1(TComponent* Owner) : TForm(Owner)
 {
     Form1 = this;
+    vergleich_beim_Start = true;
+    start_laeuft = true;
     handler_eintragen();
     ReadLayout(Unit1_zfm);
     komponenten_binden();
@@ -191,10 +196,7 @@ TForm1::TForm1(TComponent* Owner) : TForm(Owner)
         }
         ImageList1->Add(symbol);
     }
-    anzahl_Kombinationen();
-    const bool profile_vorhanden = lade_Profilliste();
-    if (profile_vorhanden) load_profil();
-    start_laeuft = false;
+    starten();
 }
 
 TForm1::~TForm1()
@@ -1065,6 +1067,14 @@ void Rahmen_grau(TForm1& f, bool grau)
         Archiv_neu_laden(f);
         f.Tabelle->SetEnabled(!grau);
     } else {
+        // The statistics grid comes back from Statistik.txt as it was at grey-out. The file is
+        // only a copy of the grid: when it cannot be written or read the grid stays as it is.
+        try {
+            if (grau) f.speichere_Statistik();
+            f.lade_Statistik();
+        } catch (const Exception& e) {
+            OutputDebugStringA("Statistik.txt: " + e.Message());
+        }
         f.Tabelle2->SetEnabled(!grau);
     }
 }
@@ -1514,61 +1524,505 @@ void TForm1::Profil_loeschen(TObject*)
 }
 // ---------------------------------------------------------------------------------------------
 
-void TForm1::draw_tabelle(TObject*, int, int, TRect, TGridDrawState) {}
-void TForm1::sortiere_Tabelle(TObject*) {}
-void TForm1::starte_History(TObject*) {}
-void TForm1::History_loeschen(TObject*) {}
-void TForm1::Hist_loesch_move(TObject*, TShiftState, int, int) {}
-void TForm1::Profil_loesch_move(TObject*, TShiftState, int, int) {}
-void TForm1::Help_move(TObject*, TShiftState, int, int) {}
-void TForm1::mail_move(TObject*, TShiftState, int, int) {}
-void TForm1::Homepage_move(TObject*, TShiftState, int, int) {}
-void TForm1::update_move(TObject*, TShiftState, int, int) {}
-void TForm1::archiv_move(TObject*, TShiftState, int, int) {}
-void TForm1::save_profil_move(TObject*, TShiftState, int, int) {}
-void TForm1::Print_move(TObject*, TShiftState, int, int) {}
-void TForm1::up_move(TObject*, TShiftState, int, int) {}
-void TForm1::down_move(TObject*, TShiftState, int, int) {}
-void TForm1::favorites_move(TObject*, TShiftState, int, int) {}
-void TForm1::Hist_loesch_Up(TObject*, TMouseButton, TShiftState, int, int) {}
-void TForm1::Profil_loesch_Up(TObject*, TMouseButton, TShiftState, int, int) {}
-void TForm1::Help_Up(TObject*, TMouseButton, TShiftState, int, int) {}
-void TForm1::mail_Up(TObject*, TMouseButton, TShiftState, int, int) {}
-void TForm1::Hompage_Up(TObject*, TMouseButton, TShiftState, int, int) {}
-void TForm1::update_Up(TObject*, TMouseButton, TShiftState, int, int) {}
-void TForm1::archiv_Up(TObject*, TMouseButton, TShiftState, int, int) {}
-void TForm1::save_profil_Up(TObject*, TMouseButton, TShiftState, int, int) {}
-void TForm1::Print_Up(TObject*, TMouseButton, TShiftState, int, int) {}
-void TForm1::up_up(TObject*, TMouseButton, TShiftState, int, int) {}
-void TForm1::down_up(TObject*, TMouseButton, TShiftState, int, int) {}
-void TForm1::favorites_up(TObject*, TMouseButton, TShiftState, int, int) {}
-void TForm1::Hist_loesch_leave(TObject*) {}
-void TForm1::Profil_loesch_leave(TObject*) {}
-void TForm1::Help_leave(TObject*) {}
-void TForm1::mail_leave(TObject*) {}
-void TForm1::Hompage_leave(TObject*) {}
-void TForm1::update_leave(TObject*) {}
-void TForm1::archiv_leave(TObject*) {}
-void TForm1::save_profil_leave(TObject*) {}
-void TForm1::Print_leave(TObject*) {}
-void TForm1::up_leave(TObject*) {}
-void TForm1::down_leave(TObject*) {}
-void TForm1::favorites_leave(TObject*) {}
-void TForm1::Image11Click(TObject*) {}
-void TForm1::Image17Click(TObject*) {}
-void TForm1::Image18Click(TObject*) {}
-void TForm1::Image19Click(TObject*) {}
-void TForm1::Image20Click(TObject*) {}
-void TForm1::Image23Click(TObject*) {}
-void TForm1::Image26Click(TObject*) {}
-void TForm1::Image27Click(TObject*) {}
-void TForm1::Image28Click(TObject*) {}
-void TForm1::Image21Click(TObject*) {}
-void TForm1::g_archiv_move(TObject*, TShiftState, int, int) {}
-void TForm1::g_archiv_leave(TObject*) {}
-void TForm1::Image22Click(TObject*) {}
-void TForm1::statistik_move(TObject*, TShiftState, int, int) {}
-void TForm1::statistik_leave(TObject*) {}
+// ---- Grids, history box and toolbar ------------------------------------------------------
+
+namespace {
+
+const char* const DATEI_STATISTIK = "Statistik.txt";
+const char* const DATEI_AUSDRUCK = "ausdruck.txt";
+const char* const DATEI_NEWS = "news.txt";
+// The maker's addresses; the program ships without a public server.
+const char* const HOMEPAGE = "http://localhost/";
+const char* const DOWNLOADSEITE = "http://localhost/download/index.php";
+const char* const SUPPORT_MAIL =
+    "mailto:support@example.com?subject=Anfrage zu Quenzel 2009 v3.3.7 &body=Hallo,%0AGruß";
+const char* const HILFEDATEI = "help\\Quenzel_2009.html";  // as the F1 key opens it
+const char* const VERSION_ANFANG = "<v3.3.7>";
+const char* const VERSION_ENDE = "</v3.3.7>";
+
+String Einstellung(const char* name, const char* vorgabe)
+{
+    const char* wert = std::getenv(name);
+    return wert && *wert ? String(wert) : String(vorgabe);
+}
+
+// The integer of a sort column's cell.
+int Sortierwert(TStringGrid* g, int spalte, int zeile)
+{
+    const String text = g->Cells(spalte, zeile);
+    try {
+        return StrToInt(text);
+    } catch (const EConvertError&) {
+        throw EConvertError("Die Zelle " + IntToStr(spalte) + "/" + IntToStr(zeile) + " der Tabelle " + g->Name() +
+                            " enthält keine Zahl: \"" + text + "\"");
+    }
+}
+
+// Picture buttons of the toolbar: base name of their pictures gifs\B.gif, B_h.gif, B_d.gif.
+struct Werkzeug {
+    TImage* TForm1::*bild;
+    int TForm1::*zaehler;
+    const char* stamm;
+    const char* frage;     // hover text on move
+    const char* frage_up;  // hover text on mouse up
+    const char* klick;     // text while the action runs
+};
+
+enum WerkzeugNr { W_SPEICHERN, W_PROFIL_LOESCHEN, W_HISTORY, W_MAIL, W_HILFE, W_DRUCKEN, W_HOMEPAGE,
+                  W_EINGEBEN, W_UPDATE, W_AUF, W_AB, W_FAVORITEN };
+
+const Werkzeug WERKZEUGE[] = {
+    {&TForm1::Image13, &TForm1::zaehler_Image13, "save24", "Profil speichern?", "Profil speichern?", nullptr},
+    {&TForm1::Image14, &TForm1::zaehler_Image14, "delete_x24", "Profil löschen?", "Profil löschen", nullptr},
+    {&TForm1::Image15, &TForm1::zaehler_Image15, "delete_x24", "History löschen?", "History löschen",
+     "History wird gelöscht!"},
+    {&TForm1::Image17, &TForm1::zaehler_Image17, "mail24", "Support kontaktieren?", "Support kontaktieren?",
+     "Support kontaktieren?"},
+    {&TForm1::Image18, &TForm1::zaehler_Image18, "help24", "Hilfe anzeigen?", "Hilfe anzeigen?", "Hilfe anzeigen?"},
+    {&TForm1::Image19, &TForm1::zaehler_Image19, "print24", "Getippte Lottozahlen drucken?",
+     "Getippte Lottozahlen drucken?", "Getippte Lottozahlen drucken?"},
+    {&TForm1::Image20, &TForm1::zaehler_Image20, "web_download24", "Unser Homepage besuchen?",
+     "Unser Homepage besuchen?", "Unser Hompage besuchen?"},
+    {&TForm1::Image23, &TForm1::zaehler_Image23, "edit_table_structure24", "Lottozahlen eintragen?",
+     "Lottozahlen eintragen?", "Zahlen eintragen?"},
+    {&TForm1::Image24, &TForm1::zaehler_Image24, "web_search24", "Lottozahlen aus dem Internet aktualisieren?",
+     "Lottozahlen aus dem Internet aktualisieren?", "Zahlen aus dem Internet aktualisieren?"},
+    {&TForm1::Image26, &TForm1::zaehler_Image26, "up_blue24", "Aufwärts sortieren?", "Aufwärts sortieren?",
+     "Aufwärts sortieren!"},
+    {&TForm1::Image27, &TForm1::zaehler_Image27, "down_blue24", "Abwärts sortieren?", "Abwärts sortieren?",
+     "Abwärts sortieren!"},
+    {&TForm1::Image28, &TForm1::zaehler_Image28, "favorites24", "Favoritten eingeben?", "Favoritten eingeben?",
+     "Favoritten eingeben"},
+};
+
+String Werkzeugbild(const Werkzeug& w, const char* variante)
+{
+    return String("gifs\\") + w.stamm + variante + ".gif";
+}
+
+// The picture and text change once per visit, not on every mouse move.
+void Werkzeug_bewegt(TForm1& f, WerkzeugNr nr, bool up)
+{
+    const Werkzeug& w = WERKZEUGE[nr];
+    if (++(f.*w.zaehler) != 1) return;
+    f.Label1->SetCaption(up ? w.frage_up : w.frage);
+    zeige_Bild(f, f.*w.bild, Werkzeugbild(w, "_h"));
+}
+
+void Werkzeug_verlassen(TForm1& f, WerkzeugNr nr)
+{
+    const Werkzeug& w = WERKZEUGE[nr];
+    if (!(f.*w.bild)->Enabled()) return;
+    f.Label1->SetCaption(BESCHREIBUNG);
+    zeige_Bild(f, f.*w.bild, Werkzeugbild(w, ""));
+    f.*w.zaehler = 0;
+}
+
+// Busy picture and click text around the action; the normal picture comes back whatever the
+// action does.
+template <class Aktion>
+void Werkzeug_klick(TForm1& f, WerkzeugNr nr, Aktion aktion)
+{
+    const Werkzeug& w = WERKZEUGE[nr];
+    auto ende = [&] {
+        zeige_Bild(f, f.*w.bild, Werkzeugbild(w, ""));
+        f.*w.zaehler = 0;
+    };
+    zeige_Bild(f, f.*w.bild, Werkzeugbild(w, "_d"));
+    f.Label1->SetCaption(w.klick);
+    Nachrichten_verarbeiten();
+    try {
+        aktion();
+    } catch (...) {
+        ende();
+        throw;
+    }
+    ende();
+}
+
+void Shell_klick(TForm1& f, WerkzeugNr nr, TComponent* besitzer, const char* ziel, int anzeige)
+{
+    Werkzeug_klick(f, nr, [&] {
+        ShellExecute(besitzer, "open", ziel, "", "", anzeige);
+        Sleep(500);
+    });
+}
+
+// A job around which the window is greyed out; the window comes back whatever the job does.
+template <class Aktion>
+void grau_um(TForm1& f, Aktion aktion)
+{
+    f.grau_schalten();
+    try {
+        aktion();
+    } catch (...) {
+        f.grau_aufheben();
+        throw;
+    }
+    f.grau_aufheben();
+}
+
+// The two view buttons: pictures gifs\B.jpg (selected), B_.jpg, B_u.jpg (hover).
+struct Ansichtknopf {
+    TImage* TForm1::*bild;
+    int TForm1::*zaehler;
+    int TForm1::*anderer_zaehler;
+    std::atomic<int> TForm1::*gewaehlt;
+    const char* stamm;
+    const char* frage;
+};
+
+const Ansichtknopf ANSICHTEN[2] = {
+    {&TForm1::Image21, &TForm1::zaehler_Image21, &TForm1::zaehler_Image22, &TForm1::archiv_angezeigt, "archiv",
+     "Hier wird das Lottozahlen Archiv angezeigt."},
+    {&TForm1::Image22, &TForm1::zaehler_Image22, &TForm1::zaehler_Image21, &TForm1::statistik_angezeigt, "statistik",
+     "Hier wird Statistik der Lottozahlen  angezeigt."},
+};
+
+String Ansichtbild(const Ansichtknopf& a, const char* variante)
+{
+    return String("gifs\\") + a.stamm + variante + ".jpg";
+}
+
+void Ansicht_bewegt(TForm1& f, int nr)
+{
+    const Ansichtknopf& a = ANSICHTEN[nr];
+    ++(f.*a.zaehler);
+    f.*a.anderer_zaehler = 0;
+    f.Label1->SetCaption(a.frage);
+    if (f.*a.zaehler == 1 && (f.*a.gewaehlt) != 1) zeige_Bild(f, f.*a.bild, Ansichtbild(a, "_u"));
+}
+
+void Ansicht_verlassen(TForm1& f, int nr)
+{
+    const Ansichtknopf& a = ANSICHTEN[nr];
+    if (!(f.*a.bild)->Enabled()) return;
+    f.Label1->SetCaption(BESCHREIBUNG);
+    if ((f.*a.gewaehlt) == 1) return;
+    zeige_Bild(f, f.*a.bild, Ansichtbild(a, "_"));
+    f.*a.zaehler = 0;
+}
+
+void Ansicht_waehlen(TForm1& f, bool archiv)
+{
+    const Ansichtknopf& a = ANSICHTEN[archiv ? 0 : 1];
+    const Ansichtknopf& andere = ANSICHTEN[archiv ? 1 : 0];
+    f.archiv_angezeigt = archiv ? 1 : 0;
+    f.statistik_angezeigt = archiv ? 0 : 1;
+    zeige_Bild(f, f.*a.bild, Ansichtbild(a, ""));
+    f.Label1->SetCaption(archiv ? "Hier wird das Lottozahlen Archiv angezeigt." : "Lottozahlen Statistik anzeigen!");
+    zeigen(f, {"RadioGroup1", "CheckBox21", "Image23", "Image24"}, archiv);
+    f.Tabelle->SetVisible(archiv);
+    f.Tabelle2->SetVisible(!archiv);
+    f.Label49->SetCaption(archiv ? "Datum:   1:  2:  3:  4:  5:  6:  Z:" : "Zahlen 1-49:      Anzahl:");
+    zeigen(f, {"Image26", "Image27", "RadioGroup2"}, !archiv);
+    f.start2_sw_click(nullptr);
+    // The statistics grid is the source of RadioButton4.
+    if (!archiv && f.CheckBox1->Checked()) freigeben(f, {"Label47", "RadioButton4"}, true);
+    zeige_Bild(f, f.*andere.bild, Ansichtbild(andere, "_"));
+    Nachrichten_verarbeiten();
+}
+
+// The step files of a run key (ending in "*") in the order they are deleted.
+const Tippdatei* const LAUFDATEIEN[] = {&DATEI_KRITERIENPUNKTE, &DATEI_KRITERIENPUNKTE_SORTIERT,
+                                        &DATEI_AUSGEWAEHLT,     &DATEI_ERSETZT_GELOESCHT,
+                                        &DATEI_ERSETZT,         &DATEI_VORSCHLAG};
+
+// A key that names files only in the program folder.
+bool Laufschluessel_gueltig(const String& schluessel)
+{
+    return !schluessel.empty() && schluessel.back() == '*' && schluessel.find_first_of("/\\") == String::npos &&
+           schluessel.find("..") == String::npos;
+}
+
+}  // namespace
+
+int TForm1::leere_Tabelle()
+{
+    Tabelle->SetRedraw(false);
+    Tabelle->ClearCells();
+    Tabelle->SetRedraw(true);
+    Tabelle->Repaint();
+    return 0;
+}
+
+void TForm1::zeichne_Zelltext(TCanvas* canvas, const String& text, int ausrichtung, TRect rect)
+{
+    canvas->FillRect(rect);
+    const int y = (rect.Top + rect.Bottom - canvas->TextHeight(text)) / 2;
+    int x = rect.Left + 2;
+    if (ausrichtung == 1) x = rect.Right - canvas->TextWidth(text) - 2;
+    if (ausrichtung == 2) x = rect.Left + (rect.Right - rect.Left) / 2 - canvas->TextWidth(text) / 2;
+    canvas->TextRect(rect, x, y, text);
+}
+
+void TForm1::draw_tabelle(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)
+{
+    auto* tabelle = dynamic_cast<TStringGrid*>(Sender);
+    if (!tabelle || (State & gdFixed)) return;
+    TCanvas* canvas = tabelle->Canvas();
+    const String text = tabelle->Cells(ACol, ARow);
+    if (ACol % 2 == 1) {
+        if (!(State & gdSelected))
+            canvas->Brush().SetColor(grau_aktiv ? clMedGray : archiv_angezeigt ? clYellow : clSkyBlue);
+        zeichne_Zelltext(canvas, text, 0, Rect);
+    } else {
+        zeichne_Zelltext(canvas, text, 1, Rect);
+    }
+}
+
+void TForm1::sortiere_Spalte(TStringGrid* tabelle, int spalte, bool absteigend)
+{
+    const int erste = tabelle->FixedRows();
+    std::vector<int> werte;
+    for (int r = erste; r < tabelle->RowCount(); ++r) werte.push_back(Sortierwert(tabelle, spalte, r));
+    for (int n = static_cast<int>(werte.size()); n > 1; --n) {
+        for (int i = 0; i + 1 < n; ++i) {
+            const bool tauschen = absteigend ? werte[i] < werte[i + 1] : werte[i + 1] < werte[i];
+            if (!tauschen) continue;
+            std::swap(werte[i], werte[i + 1]);
+            const String oben = tabelle->RowCommaText(erste + i);
+            tabelle->SetRowCommaText(erste + i, tabelle->RowCommaText(erste + i + 1));
+            tabelle->SetRowCommaText(erste + i + 1, oben);
+        }
+    }
+}
+
+void TForm1::sortiere_Tabelle(TObject*)
+{
+    if (!statistik_angezeigt) return;
+    abwaerts_sortieren = !abwaerts_sortieren;
+    sortiere_Spalte(Tabelle2, 1, abwaerts_sortieren);
+}
+
+bool TForm1::speichere_Statistik()
+{
+    TStringList liste;
+    liste.Add(IntToStr(Tabelle2->ColCount()));
+    for (int r = 0; r < Tabelle2->RowCount(); ++r) liste.Add(Tabelle2->RowCommaText(r));
+    liste.SaveToFile(programm_ordner + DATEI_STATISTIK);
+    return true;
+}
+
+bool TForm1::lade_Statistik()
+{
+    TStringList liste;
+    liste.LoadFromFile(programm_ordner + DATEI_STATISTIK);
+    const int spalten = liste.Count() ? StrToIntDef(liste[0], 0) : 0;
+    if (spalten < 1) throw EConvertError(String(DATEI_STATISTIK) + " beginnt mit keiner Spaltenzahl.");
+    Tabelle2->SetRowCount(liste.Count() - 1);
+    Tabelle2->SetColCount(spalten);
+    for (int k = 1; k < liste.Count(); ++k) Tabelle2->SetRowCommaText(k - 1, liste[k]);
+    return true;
+}
+
+void TForm1::starte_History(TObject*)
+{
+    t_Vergleich = std::make_unique<ThreadZahlenVergleichen>(true);
+    t_Vergleich->Resume();
+    Sleep(1);
+    for (int i = 0; t_Vergleich->laeuft() && i < 9; ++i) {
+        Sleep(500);
+        OutputDebugStringA("Warte auf TZahlenVergleichen .....");
+        Nachrichten_verarbeiten();
+    }
+    t_Vergleich->WaitFor();
+    t_Vergleich->Terminate();
+    t_Vergleich->OnTerminate = [this](TObject* Sender) { threads_beenden(Sender); };
+}
+
+void TForm1::History_loeschen(TObject*)
+{
+    zeige_Bild(*this, Image15, "gifs\\delete_x24_d.gif");
+    Label1->SetCaption("History wird gelöscht!");
+    Nachrichten_verarbeiten();
+
+    const String datei = programm_ordner + DATEI_HISTORY;
+    TStringList liste;
+    liste.LoadFromFile(datei);
+    // The key is taken once: every line of it goes, and no other run with it.
+    const String schluessel = ComboBox2->Text();
+    TStringList rest;
+    for (int i = 0; i < liste.Count(); ++i)
+        if (liste[i] != schluessel) rest.Add(liste[i]);
+
+    if (liste.Count() < 2 || rest.Count() == 0) {
+        MessageBox("Warnung: Darf nicht gelöscht werden!", "Info", MB_OK);
+    } else if (rest.Count() < liste.Count()) {
+        // The list first: an interrupted delete leaves unlisted files, never a listed run
+        // without its files.
+        rest.SaveToFile(datei);
+        if (Laufschluessel_gueltig(schluessel))
+            for (const Tippdatei* d : LAUFDATEIEN) DeleteFile(Dateipfad(*d, schluessel));
+        ComboBox2->Items()->LoadFromFile(datei);
+        ComboBox2->SetText(rest[0]);
+        ListBox1->Clear();
+    }
+    if (ComboBox2->Text().empty()) return;
+    Sleep(500);
+    zeige_Bild(*this, Image15, "gifs\\delete_x24.gif");
+    zaehler_Image15 = 0;
+}
+
+void TForm1::Hist_loesch_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_HISTORY, false); }
+void TForm1::Profil_loesch_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_PROFIL_LOESCHEN, false); }
+void TForm1::Help_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_HILFE, false); }
+void TForm1::mail_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_MAIL, false); }
+void TForm1::Homepage_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_HOMEPAGE, false); }
+void TForm1::update_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_UPDATE, false); }
+void TForm1::archiv_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_EINGEBEN, false); }
+void TForm1::save_profil_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_SPEICHERN, false); }
+void TForm1::Print_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_DRUCKEN, false); }
+void TForm1::up_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_AUF, false); }
+void TForm1::down_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_AB, false); }
+void TForm1::favorites_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_FAVORITEN, false); }
+void TForm1::Hist_loesch_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_HISTORY, true); }
+void TForm1::Profil_loesch_Up(TObject*, TMouseButton, TShiftState, int, int)
+{
+    Werkzeug_bewegt(*this, W_PROFIL_LOESCHEN, true);
+}
+void TForm1::Help_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_HILFE, true); }
+void TForm1::mail_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_MAIL, true); }
+void TForm1::Hompage_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_HOMEPAGE, true); }
+void TForm1::update_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_UPDATE, true); }
+void TForm1::archiv_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_EINGEBEN, true); }
+void TForm1::save_profil_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_SPEICHERN, true); }
+void TForm1::Print_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_DRUCKEN, true); }
+void TForm1::up_up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_AUF, true); }
+void TForm1::down_up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_AB, true); }
+void TForm1::favorites_up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_FAVORITEN, true); }
+void TForm1::Hist_loesch_leave(TObject*) { Werkzeug_verlassen(*this, W_HISTORY); }
+void TForm1::Profil_loesch_leave(TObject*) { Werkzeug_verlassen(*this, W_PROFIL_LOESCHEN); }
+void TForm1::Help_leave(TObject*) { Werkzeug_verlassen(*this, W_HILFE); }
+void TForm1::mail_leave(TObject*) { Werkzeug_verlassen(*this, W_MAIL); }
+void TForm1::Hompage_leave(TObject*) { Werkzeug_verlassen(*this, W_HOMEPAGE); }
+void TForm1::update_leave(TObject*) { Werkzeug_verlassen(*this, W_UPDATE); }
+void TForm1::archiv_leave(TObject*) { Werkzeug_verlassen(*this, W_EINGEBEN); }
+void TForm1::save_profil_leave(TObject*) { Werkzeug_verlassen(*this, W_SPEICHERN); }
+void TForm1::Print_leave(TObject*) { Werkzeug_verlassen(*this, W_DRUCKEN); }
+void TForm1::up_leave(TObject*) { Werkzeug_verlassen(*this, W_AUF); }
+void TForm1::down_leave(TObject*) { Werkzeug_verlassen(*this, W_AB); }
+void TForm1::favorites_leave(TObject*) { Werkzeug_verlassen(*this, W_FAVORITEN); }
+
+void TForm1::Image11Click(TObject*) { ShellExecute(this, "open", HOMEPAGE, "", "", SW_SHOWDEFAULT); }
+void TForm1::Image20Click(TObject*) { Shell_klick(*this, W_HOMEPAGE, this, HOMEPAGE, SW_SHOWDEFAULT); }
+void TForm1::Image17Click(TObject*) { Shell_klick(*this, W_MAIL, nullptr, SUPPORT_MAIL, SW_SHOW); }
+void TForm1::Image18Click(TObject*) { Shell_klick(*this, W_HILFE, this, HILFEDATEI, SW_SHOWNORMAL); }
+
+void TForm1::Image19Click(TObject*)
+{
+    Werkzeug_klick(*this, W_DRUCKEN, [this] {
+        grau_um(*this, [this] {
+            const String datei = programm_ordner + DATEI_AUSDRUCK;
+            ListBox1->Items()->SaveToFile(datei);
+            RichEdit1->Lines()->LoadFromFile(datei);
+            if (PrintDialog1->Execute()) RichEdit1->Print(Caption());
+        });
+    });
+}
+
+void TForm1::Image23Click(TObject*)
+{
+    Label1->SetCaption("Zahlen eintragen?");
+    Nachrichten_verarbeiten();
+    grau_um(*this, [this] {
+        auto dialog = std::make_unique<TForm5>(Application);
+        if (RadioGroup1->ItemIndex() == 0) dialog->Label9->SetCaption("49: Geben Sie bitte Ihre Zahlen ein.");
+        if (RadioGroup1->ItemIndex() == 1) dialog->Label9->SetCaption("45: Geben Sie bitte Ihre Zahlen ein.");
+        dialog->DateTimePicker1->SetDateTime(Now());
+        dialog->ShowModal();
+    });
+    zaehler_Image23 = 0;
+}
+
+void TForm1::Image28Click(TObject*)
+{
+    Werkzeug_klick(*this, W_FAVORITEN, [this] {
+        grau_um(*this, [] {
+            auto dialog = std::make_unique<TForm7>(Application);
+            dialog->ShowModal();
+        });
+    });
+}
+
+void TForm1::Image26Click(TObject*)
+{
+    Werkzeug_klick(*this, W_AUF, [this] { sortiere_Spalte(Tabelle2, 1, true); });
+}
+
+void TForm1::Image27Click(TObject*)
+{
+    Werkzeug_klick(*this, W_AB, [this] { sortiere_Spalte(Tabelle2, 1, false); });
+}
+
+void TForm1::Image21Click(TObject*) { Ansicht_waehlen(*this, true); }
+void TForm1::Image22Click(TObject*) { Ansicht_waehlen(*this, false); }
+void TForm1::g_archiv_move(TObject*, TShiftState, int, int) { Ansicht_bewegt(*this, 0); }
+void TForm1::g_archiv_leave(TObject*) { Ansicht_verlassen(*this, 0); }
+void TForm1::statistik_move(TObject*, TShiftState, int, int) { Ansicht_bewegt(*this, 1); }
+void TForm1::statistik_leave(TObject*) { Ansicht_verlassen(*this, 1); }
+
+bool TForm1::ftp_holen()
+{
+    try {
+        const String port = Einstellung("RAVELO_FTP_PORT", "21");
+        const int nummer = StrToIntDef(port, 0);
+        if (nummer < 1 || nummer > 65535)
+            throw EConvertError("RAVELO_FTP_PORT ist keine Portnummer: \"" + port + "\"");
+        IdFTP1->Host = Einstellung("RAVELO_FTP_HOST", "localhost");
+        IdFTP1->Username = Einstellung("RAVELO_FTP_USER", "vov8eva");
+        IdFTP1->Password = Einstellung("RAVELO_FTP_PASSWORD", "vov8eva");
+        IdFTP1->Passive = false;
+        IdFTP1->Port = nummer;
+        IdFTP1->TransferType = ftASCII;
+        IdFTP1->Connect();
+        IdFTP1->Get(DATEI_DOROV_ZAHLEN, programm_ordner + DATEI_DOROV_ZAHLEN, true, false);
+    } catch (const Exception& e) {
+        IdFTP1->Disconnect();
+        MessageBox("Die Lottozahlen konnten nicht heruntergeladen werden. " + String(DATEI_DOROV_ZAHLEN) +
+                       " bleibt unverändert.\n" + e.Message(),
+                   "Info", MB_OK | MB_ICONERROR);
+        return false;
+    }
+    // Nothing in the program reads the news: without them the update has still succeeded.
+    try {
+        IdFTP1->Get(DATEI_NEWS, programm_ordner + DATEI_NEWS, true, false);
+    } catch (const Exception& e) {
+        OutputDebugStringA("ftp_holen: " + e.Message());
+    }
+    IdFTP1->Disconnect();
+    return true;
+}
+
+bool TForm1::version_pruefen()
+{
+    lese_Umgebung();
+    if (!update_hinweis) return true;
+    TStringList seite;
+    try {
+        seite.LoadFromFile(programm_ordner + DATEI_SEITE);
+    } catch (const Exception& e) {
+        OutputDebugStringA("version_pruefen: " + e.Message());
+        return false;
+    }
+    int anfang = 0, ende = 0;
+    for (int i = 0; i < seite.Count(); ++i) {
+        if (Pos(VERSION_ANFANG, seite[i]) > 0) anfang = i;
+        if (Pos(VERSION_ENDE, seite[i]) > 0) {
+            ende = i;
+            break;
+        }
+    }
+    String hinweis;
+    for (int i = anfang + 1; i < ende; ++i) hinweis += seite[i];
+    if (MessageDlg(hinweis, mtConfirmation, mbYes | mbNo) == mrYes)
+        ShellExecute(this, "open", DOWNLOADSEITE, "", "", SW_SHOWDEFAULT);
+    update_hinweis = false;
+    schreibe_Umgebung();
+    return true;
+}
+
+// ---- end of grids, history box and toolbar -----------------------------------------------
 void TForm1::Update1Click(TObject*) { starte_Update(false); }
 
 void TForm1::starte_Update(bool mit_Animation)
@@ -1819,3 +2273,269 @@ void TForm1::CheckBox22Click(TObject*)
 }
 
 // ---- end of number panel, tip list, update button and clipboard watcher ------------------
+
+// ---- Start-up --------------------------------------------------------------------------------
+// The constructor's sequence after the layout stands: start_laeuft stays set throughout, so the
+// comparison and the update job started here wait for its end.
+
+namespace {
+
+// Mode and grey-out pictures depend on these positions and states; the layout file keeps the
+// designer's places.
+void Start_Layout(TForm1& f)
+{
+    struct Lage {
+        const char* name;
+        int links, oben;
+    };
+    static const Lage LAGEN[] = {
+        {"Tabelle", 440, 126},      {"Tabelle2", 440, 126},     {"Label49", 440, 110},
+        {"ListBox1", 440, 362},     {"Image23", 410, 208},      {"Image24", 410, 178},
+        {"Image26", 589, 105},      {"Image27", 614, 105},      {"Image19", 408, 474},
+        {"Image28", 408, 440},      {"DateTimePicker2", 345, 258}, {"RadioGroup1", 215, 135},
+        {"RadioGroup2", 215, 135},  {"CheckBox2", 215, 395},    {"CheckBox3", 215, 425},
+        {"CheckBox4", 215, 455},    {"RadioButton1", 215, 355}, {"Label50", 230, 355},
+        {"RadioButton2", 345, 355}, {"Label53", 360, 355},      {"RadioButton3", 525, 355},
+        {"Label54", 540, 355},      {"Label51", 550, 340},      {"RadioButton4", 215, 375},
+        {"Label47", 230, 375},      {"RadioButton5", 435, 375}, {"Label61", 450, 375},
+        {"Label46", 215, 360},      {"Edit8", 320, 355},        {"Image6", 572, 514},
+        {"Image7", 572, 514},       {"Image8", 572, 514},       {"Image9", 572, 514},
+        {"Image10", 572, 234},
+    };
+    for (const Lage& l : LAGEN) {
+        TControl* c = Element(f, l.name);
+        c->SetLeft(l.links);
+        c->SetTop(l.oben);
+    }
+    f.ListBox1->SetVisible(true);
+
+    zeige_Bild(f, f.Image25, "gifs\\calendar24.gif");
+    f.Image25->SetEnabled(false);
+    f.Image25->SetVisible(false);
+
+    f.RadioGroup1->SetItemIndex(0);
+    f.RadioGroup2->SetItemIndex(0);
+    f.RadioGroup1->SetVisible(true);
+    f.RadioGroup2->SetVisible(false);
+
+    // The pool numbers: three rows of ten, labels and personal-number edits on the same places.
+    const int zeilen[3] = {400, 435, 470};
+    for (int k = 0; k < 30; ++k) {
+        const int links = 215 + 40 * (k % 10), oben = zeilen[k / 10];
+        TControl* zahl = Element(f, "Label" + IntToStr(k + 2));
+        TControl* eigene = Element(f, "Edit" + IntToStr(k + 9));
+        for (TControl* c : {zahl, eigene}) {
+            c->SetVisible(false);
+            c->SetLeft(links);
+            c->SetTop(oben);
+        }
+        eigene->SetWidth(31);
+    }
+
+    freigeben(f, Gruppe_Schritte(), false);
+    freigeben(f, {"Label32", "Label45", "TrackBar1", "ComboBox2", "Label33", "ComboBox3", "Label34"}, false);
+    freigeben(f, Gruppe_Quellen(), false);
+    zeigen(f, Gruppe_Quellen(), false);
+
+    const char* const kriterien[6] = {"Label48", "Label52", "Label55", "Label56", "Label57", "Label58"};
+    for (int k = 0; k < 6; ++k) {
+        TControl* box = Element(f, "CheckBox" + IntToStr(15 + k));
+        TControl* text = Element(f, kriterien[k]);
+        box->SetLeft(215);
+        text->SetLeft(232);
+        for (TControl* c : {box, text}) {
+            c->SetTop(385 + 25 * k);
+            c->SetEnabled(false);
+            c->SetVisible(false);
+        }
+    }
+
+    for (TControl* c : {static_cast<TControl*>(f.Label46), static_cast<TControl*>(f.Edit8)}) {
+        c->SetEnabled(true);
+        c->SetVisible(true);
+        c->Font()->SetColor(clBlack);
+    }
+    freigeben(f, Gruppe_Filter(), false);
+    zeigen(f, Gruppe_Filter(), false);
+
+    f.Image6->SetVisible(true);
+    for (TImage* bild : {f.Image7, f.Image8, f.Image9}) bild->SetVisible(false);
+    f.Image10->SetVisible(true);
+}
+
+// The buttons' pictures, then the disabled profile and history buttons of expert mode off, then
+// the mode pictures of the Sarnik page. Pictures are decoration: a missing one leaves its button
+// as the layout has it.
+void Start_Bilder(TForm1& f)
+{
+    static const std::pair<TImage* TForm1::*, const char*> BILDER[] = {
+        {&TForm1::Image1, "gifs\\hintergrund.gif"},
+        {&TForm1::Image2, "gifs\\sarnik.jpg"},
+        {&TForm1::Image3, "gifs\\S1_.jpg"},
+        {&TForm1::Image4, "gifs\\S2_.jpg"},
+        {&TForm1::Image5, "gifs\\S3_.jpg"},
+        {&TForm1::Image21, "gifs\\Archiv.jpg"},
+        {&TForm1::Image22, "gifs\\Statistik_.jpg"},
+        {&TForm1::Image6, "gifs\\Start_sw_.jpg"},
+        {&TForm1::Image10, "gifs\\Start_sw_.jpg"},
+        {&TForm1::Image13, "gifs\\save24.gif"},
+        {&TForm1::Image14, "gifs\\delete_x24.gif"},
+        {&TForm1::Image15, "gifs\\delete_x24.gif"},
+        {&TForm1::Image17, "gifs\\mail24.gif"},
+        {&TForm1::Image18, "gifs\\help24.gif"},
+        {&TForm1::Image19, "gifs\\print24.gif"},
+        {&TForm1::Image20, "gifs\\web_download24.gif"},
+        {&TForm1::Image23, "gifs\\edit_table_structure24.gif"},
+        {&TForm1::Image24, "gifs\\web_search24.gif"},
+        {&TForm1::Image28, "gifs\\favorites24.gif"},
+        {&TForm1::Image13, "gifs\\save24_d.gif"},
+        {&TForm1::Image14, "gifs\\delete_x24_d.gif"},
+        {&TForm1::Image15, "gifs\\delete_x24_d.gif"},
+        {&TForm1::Image2, "gifs\\sarnik.jpg"},
+        {&TForm1::Image3, "gifs\\s1_.jpg"},
+        {&TForm1::Image4, "gifs\\s2_.jpg"},
+        {&TForm1::Image5, "gifs\\s3_.jpg"},
+    };
+    for (const auto& [bild, datei] : BILDER) zeige_Bild(f, f.*bild, datei);
+    for (TImage* bild : {f.Image13, f.Image14, f.Image15}) bild->SetEnabled(false);
+}
+
+// The ticker scrolls Label51's picture through a one-pixel column.
+void Ticker_anlegen(TLabel* label)
+{
+    static std::unique_ptr<TBitmap> bitmap;
+    if (!bitmap) bitmap = std::make_unique<TBitmap>();
+    const int w = label->Width(), h = label->Height();
+    bitmap->SetWidth(1);
+    bitmap->SetHeight(h);
+    Ticker_Bitmap = bitmap.get();
+    Ticker_A = Rect(1, 0, w, h);
+    Ticker_B = Rect(0, 0, w - 1, h);
+    Ticker_C = Rect(0, 0, 1, h);
+    Ticker_D = Rect(w - 1, 0, w, h);
+}
+
+// Waits by the tick count while messages are processed, so a shown splash window paints.
+void warten_mit_Nachrichten(std::uint32_t ms)
+{
+    const std::uint32_t beginn = GetTickCount();
+    while (GetTickCount() - beginn < ms) {
+        Nachrichten_verarbeiten();
+        Sleep(10);
+    }
+}
+
+// Start-up takes its time with or without the splash window.
+void Splash_Fortschritt()
+{
+    for (const char* text : {"Loading language base...", "Loading PlugIns...", "Initiailizing..."}) {
+        if (Form3) Form3->lblProgress->SetCaption(text);
+        Nachrichten_verarbeiten();
+        warten_mit_Nachrichten(1000);
+    }
+    delete Form3;
+    Form3 = nullptr;
+}
+
+// OnTerminate may run after the window that set it is gone.
+void Start_Threads_beenden(TObject* Sender)
+{
+    if (Form1) Form1->threads_beenden(Sender);
+}
+
+}  // namespace
+
+void TForm1::starten()
+{
+    // Profile list (the profile itself is loaded last, over the settings file's state).
+    const bool profile_vorhanden = lade_Profilliste();
+
+    SetKeyPreview(true);
+    leere_Tabelle();
+    lade_Archiv();
+
+    modus_sarnik = 1;
+    modus_schritt1 = modus_schritt2 = modus_schritt3 = 0;
+    archiv_angezeigt = 1;
+    statistik_angezeigt = 0;
+    for (int* z : {&zaehler_Image2, &zaehler_Image3, &zaehler_Image4, &zaehler_Image5, &zaehler_Image6,
+                   &zaehler_Image7, &zaehler_Image8, &zaehler_Image9, &zaehler_Image10, &zaehler_Image13,
+                   &zaehler_Image14, &zaehler_Image15, &zaehler_Image17, &zaehler_Image18, &zaehler_Image19,
+                   &zaehler_Image20, &zaehler_Image21, &zaehler_Image22, &zaehler_Image23, &zaehler_Image24,
+                   &zaehler_Image26, &zaehler_Image27, &zaehler_Image28})
+        *z = 0;
+    schritt1_aktiv = schritt2_aktiv = schritt3_aktiv = 0;
+
+    TStrings* liste = ListBox1->Items();
+    liste->BeginUpdate();
+    liste->Clear();
+    for (const char* zeile : {"Starten Sie Sarnik,", "danach erscheinen in diesem Fenster,", "die getippte Lottozahlen!",
+                              "-------------------------------------------", "Schritt 1 fehlt noch!",
+                              "Schritt 2 fehlt noch!", "Schritt 3 fehlt noch!"})
+        liste->Add(zeile);
+    liste->EndUpdate();
+    zeilen_symbol0 = "";
+    zeilen_symbol1 = "4,5,6,";
+
+    OutputDebugStringA("Pfad:");
+    OutputDebugStringA(programm_ordner);
+
+    Timer1->SetEnabled(false);
+    ProgressBar1->SetVisible(false);
+    Tabelle->SetColor(clWhite);
+    Animate1->SetFileName(programm_ordner + "avi\\rad123.avi");
+    Animate2->SetFileName(programm_ordner + "avi\\serverdownload.avi");
+    Animate1->SetVisible(false);
+    Animate2->SetVisible(false);
+    Animate1->SetBounds(235, 174, 206, 206);
+    CppWebBrowser1->SetProperty(DISPID_VISIBLE, false);
+
+    Start_Layout(*this);
+    Start_Bilder(*this);
+
+    lade_History(TDateTime(0));
+    Tabelle->SetFixedRows(0);
+    Tabelle->SetFixedCols(0);
+    Ticker_anlegen(Label51);
+
+    Splash_Fortschritt();
+
+    lese_Umgebung();
+    zahlen_aktualisiert = true;
+    // Without an archive (a fresh program folder) the newest draw is missing as well.
+    const bool archiv_da = FileExists(programm_ordner + DATEI_DOROV_ZAHLEN);
+    if ((!archiv_da || pruefe_Ziehung()) &&
+        MessageDlg("Möchten Sie die Zahlen aktualisieren?", mtConfirmation, mbYes | mbNo) == mrYes) {
+        if (ftp_download) {
+            ftp_holen();
+        } else {
+            zahlen_aktualisiert = false;
+            CppWebBrowser1->Navigate(Ergebnisseite_URL());
+            Sleep(100);
+            t_Update = std::make_unique<Update_Zahlen>(true);
+            Sleep(10);
+            t_Update->Resume();
+            Sleep(10);
+            t_Update->Terminate();
+            t_Update->OnTerminate = Start_Threads_beenden;
+        }
+    }
+
+    t_Vergleich = std::make_unique<ThreadZahlenVergleichen>(true);
+    Sleep(100);
+    t_Vergleich->Resume();
+    Sleep(1);
+    t_Vergleich->Terminate();
+    t_Vergleich->OnTerminate = Start_Threads_beenden;
+
+    if (profile_vorhanden) load_profil();
+
+    Tabelle->SetTopRow(Tabelle->RowCount() - 1);
+    if (RadioGroup1->ButtonCount() > 1) RadioGroup1->Buttons(1)->SetEnabled(false);
+
+    anzahl_Varianten = 0;
+    anzahl_Kombinationen();
+
+    Nachrichten_verarbeiten();
+    start_laeuft = false;
+}

@@ -246,6 +246,20 @@ public:
     // Fills Tabelle from dorov_zahlen.txt (one row a draw, then an empty row) and scrolls to
     // its end; false, with the grid left as it was, when the file cannot be opened.
     bool lade_Archiv();
+    // Empties every cell of Tabelle (sizes stay); returns 0.
+    int leere_Tabelle();
+    // Text of a grid cell on canvas, filled with the current brush first: alignment 0 left,
+    // 1 right, 2 centre, vertically centred.
+    void zeichne_Zelltext(TCanvas* canvas, const String& text, int ausrichtung, TRect rect);
+    // Bubble sort of the grid's non-fixed rows by the integer in column spalte (largest first
+    // when absteigend); equal values keep their order. A cell of that column that holds no
+    // integer raises EConvertError before any row moves.
+    void sortiere_Spalte(TStringGrid* tabelle, int spalte, bool absteigend);
+    // Tabelle2 to and from Statistik.txt of the program folder: the column count, then one
+    // comma text a row. lade_Statistik raises EConvertError for a file that is no such table
+    // and leaves the grid as it was.
+    bool speichere_Statistik();
+    bool lade_Statistik();
 
     // Toolbar and picture buttons.
     void Hist_loesch_move(TObject* Sender, TShiftState Shift, int X, int Y);
@@ -306,10 +320,22 @@ public:
     // update job into t_Update, polling it while messages are processed; Animate2 plays
     // meanwhile when mit_Animation is set (the update button).
     void starte_Update(bool mit_Animation);
+    // FTP route of the draw update: fetches dorov_zahlen.txt and news.txt from the FTP server
+    // ($RAVELO_FTP_HOST, $RAVELO_FTP_PORT, $RAVELO_FTP_USER, $RAVELO_FTP_PASSWORD) into the
+    // program folder, each replaced only by a whole transfer. A failure is shown in a message
+    // box and returns false; the archive then stays as it was.
+    bool ftp_holen();
+    // Shows the pending new-version notice of 0.html once ([Allgemein] Update of
+    // environment.ini) and offers the download page; false when 0.html cannot be read (the
+    // notice then stays pending).
+    bool version_pruefen();
 
 private:
     void handler_eintragen();
     void komponenten_binden();
+    // The start-up after the layout: profiles, archive, pictures, splash texts, settings, the
+    // update offer when the newest draw is missing, the start-up comparison, the profile.
+    void starten();
 };
 
 extern TForm1* Form1;

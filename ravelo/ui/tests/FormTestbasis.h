@@ -9,7 +9,9 @@
 
 #include "Programmordner.h"
 #include "Unit1.h"
+#include "Update_zahlen.h"
 #include "rtl/Classes.h"
+#include "rtl/Clock.h"
 #include "rtl/Files.h"
 #include "rtl/MainThread.h"
 
@@ -41,12 +43,32 @@ protected:
     String ordner;
 };
 
+// The start-up comparison (and an update job started at start-up) work on the window: a test
+// goes on once they have ended, and the window must not go before them.
+inline void Startjobs_abwarten(TForm1& form)
+{
+    if (form.t_Update) form.t_Update->WaitFor();
+    if (form.t_Vergleich) form.t_Vergleich->WaitFor();
+}
+
+// The main window as the program builds it. Start-up waits three seconds: on virtual time from
+// the present moment of the installed clock, whatever clock that is.
+inline std::unique_ptr<TForm1> Hauptfenster_bauen()
+{
+    TVirtualClockGuard uhr(Now());
+    auto form = std::make_unique<TForm1>(nullptr);
+    Startjobs_abwarten(*form);
+    return form;
+}
+
 class Form1Test : public ProgrammordnerTest {
 protected:
     void SetUp() override
     {
         ProgrammordnerTest::SetUp();
-        form = std::make_unique<TForm1>(nullptr);
+        // A Wednesday morning.
+        TVirtualClockGuard uhr(EncodeDate(2009, 8, 12) + EncodeTime(10, 0, 0, 0));
+        form = Hauptfenster_bauen();
     }
     void TearDown() override
     {

@@ -308,6 +308,9 @@ TEST_F(KnoepfeTest, GreyOutRecordsEveryStateAndRestoreBringsThemBack)
 {
     const std::vector<String> schluessel = Grauschluessel();
     ASSERT_EQ(schluessel.size(), 70u);
+    // Start-up leaves expert mode off; these start enabled here.
+    for (TControl* c : std::initializer_list<TControl*>{form->TrackBar1, form->Image13, form->Image15})
+        c->SetEnabled(true);
     form->Edit3->SetEnabled(false);
     form->CheckBox2->SetEnabled(false);
     form->Image14->SetEnabled(false);
@@ -420,6 +423,7 @@ TEST_F(KnoepfeTest, UnreadableGreyFileEnablesEveryControl)
 
 TEST_F(KnoepfeTest, MissingKeyDisablesItsControl)
 {
+    form->Edit1->SetEnabled(true);
     form->grau_schalten();
     TIniFile(ordner + "grau.ini").DeleteKey("grau", "Edit2");
     form->grau_aufheben();
@@ -429,6 +433,7 @@ TEST_F(KnoepfeTest, MissingKeyDisablesItsControl)
 
 TEST_F(KnoepfeTest, GreyFileThatCannotBeWrittenLeavesTheWindowAsItWas)
 {
+    form->Edit1->SetEnabled(true);
     setze_Bild(form->Image17, "alt");
     auto alt = SetAtomicWriteHook([](const String& name) {
         if (name.find("grau.ini") != String::npos) throw EInOutError("voll");

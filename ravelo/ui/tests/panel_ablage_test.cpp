@@ -23,7 +23,7 @@ protected:
         uhr = std::make_unique<TVirtualClockGuard>(EncodeDate(2009, 8, 12) + EncodeTime(10, 0, 0, 0));
         ProgrammordnerTest::SetUp();
         vorige_Ablage = SetClipboardService(ablage);
-        form = std::make_unique<TForm1>(nullptr);
+        form = Hauptfenster_bauen();
     }
     void TearDown() override
     {
@@ -113,7 +113,7 @@ protected:
         const char* alt = std::getenv("RAVELO_WEB_HOST");
         if (alt) alter_Host = alt;
         setenv("RAVELO_WEB_HOST", ("127.0.0.1:" + IntToStr(server->Port())).c_str(), 1);
-        form = std::make_unique<TForm1>(nullptr);
+        form = Hauptfenster_bauen();
         schreibe("dorov_zahlen.txt", {"01.02.09,1,2,3,4,5,6,7"});
     }
     void TearDown() override

@@ -22,7 +22,8 @@ protected:
         // The markers of the tip list come from the program's pictures.
         ASSERT_TRUE(ForceDirectories(ordner));
         std::filesystem::create_directory_symlink(BILDER, std::filesystem::path(ordner) / "gifs");
-        form = std::make_unique<TForm1>(nullptr);
+        form = Hauptfenster_bauen();
+        form->ListBox1->Items()->Clear();  // start-up's hint lines
     }
     void TearDown() override
     {
@@ -374,7 +375,7 @@ TEST_F(PanelTest, MissingMarkerPicturesKeepTheirPlaces)
     std::filesystem::remove(std::filesystem::path(ordner) / "gifs");
     ASSERT_TRUE(ForceDirectories(ordner + "gifs"));
     std::filesystem::copy_file(BILDER / "haken_grau.gif", std::filesystem::path(ordner) / "gifs/haken_grau.gif");
-    form = std::make_unique<TForm1>(nullptr);
+    form = Hauptfenster_bauen();
     ASSERT_EQ(form->ImageList1->Count(), 2);
     EXPECT_TRUE(form->ImageList1->Picture(0).Empty());
     EXPECT_EQ(form->ImageList1->Picture(1).Bytes(), ReadFileBytes(ordner + "gifs/haken_grau.gif"));

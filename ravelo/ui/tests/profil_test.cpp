@@ -29,6 +29,8 @@ protected:
     void SetUp() override
     {
         Form1Test::SetUp();
+        // The layout's state, which start-up's reading of a missing environment.ini cleared.
+        form->CheckBox21->SetChecked(true);
         // Loading a profile switches check boxes, whose handlers show the program's pictures.
         std::filesystem::create_directory_symlink(BILDER, std::filesystem::path(ordner) / "gifs");
         dialoge = std::make_shared<THeadlessDialogs>();
@@ -209,7 +211,7 @@ TEST_F(ProfilTest, StartUpLoadsTheLastLineOfTheList)
 {
     schreibe("profile.txt", {"Musterprofil", "Abend"});
     schreibe("Abend.ini", {"[Sarnik]", "Edit1=3", "CheckBox2=false", "RadioButton2=true"});
-    form = std::make_unique<TForm1>(nullptr);
+    form = Hauptfenster_bauen();
     EXPECT_EQ(form->ComboBox3->Text(), "Abend");
     EXPECT_EQ(form->ComboBox3->Items()->GetText(), "Musterprofil\r\nAbend\r\n");
     EXPECT_EQ(form->Edit1->Text(), "3");
@@ -222,7 +224,7 @@ TEST_F(ProfilTest, StartUpWithAnEmptyLastLineShowsTheDefaultProfile)
 {
     AtomicWriteFile(ordner + "profile.txt", "Abend\nMusterprofil\n\n");
     AtomicWriteFile(ordner + "Musterprofil.ini", MUSTERPROFIL_INI);
-    form = std::make_unique<TForm1>(nullptr);
+    form = Hauptfenster_bauen();
     EXPECT_EQ(form->ComboBox3->Text(), "Musterprofil");
     EXPECT_EQ(form->Edit1->Text(), "6");
 }

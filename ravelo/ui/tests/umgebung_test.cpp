@@ -24,7 +24,7 @@ protected:
 
 TEST_F(UmgebungTest, MissingFileMeansFtpRouteNoNoticeBoxUnchecked)
 {
-    ASSERT_TRUE(form->CheckBox21->Checked());  // the layout's state
+    form->CheckBox21->SetChecked(true);
     form->lese_Umgebung();
     EXPECT_TRUE(ftp_download);
     EXPECT_FALSE(update_hinweis);
@@ -83,6 +83,7 @@ TEST_F(UmgebungTest, WriteAfterANoticeKeepsEverythingElse)
 TEST_F(UmgebungTest, WriteCreatesTheFileWithoutTheRoute)
 {
     update_hinweis = true;
+    form->CheckBox21->SetChecked(true);
     form->schreibe_Umgebung();
     TIniFile ini(ordner + "environment.ini");
     EXPECT_EQ(ini.ReadString("Archiv", "CheckBox21", ""), "true");

@@ -105,7 +105,7 @@ protected:
         ASSERT_TRUE(ForceDirectories(ordner + "www/ftp"));
         server = std::make_unique<TestServer>("http_server.py", std::vector<std::string>{ordner + "www"});
         host = std::make_unique<Umgebung>("RAVELO_WEB_HOST", ("127.0.0.1:" + IntToStr(server->Port())).c_str());
-        form = std::make_unique<TForm1>(nullptr);
+        form = Hauptfenster_bauen();
         form->Tabelle->SetFixedRows(0);
         form->Tabelle->SetFixedCols(0);
         schreibe("dorov_zahlen.txt", {"01.02.09,1,2,3,4,5,6,7"});

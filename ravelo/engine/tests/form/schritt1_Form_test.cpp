@@ -39,6 +39,8 @@ protected:
         schreibe("dorov_zahlen.txt", {"01.07.09,1,2,3,4,5,6,7", "04.07.09,8,9,10,11,12,13,14"});
         schreibe("history.txt", {"12-08-2009-aus20_Index-1*"});
         form = std::make_unique<TForm1>(nullptr);
+        form->t_Vergleich->WaitFor();  // the start-up comparison works on the window too
+        dialoge->Clear();  // start-up's update question
         anschluss = std::make_unique<TSchritt1Anschluss<TForm1>>(*form);
         form->CheckBox22->OnClick = nullptr;  // no clipboard watcher in these tests
         form->DateTimePicker2->SetDate(EncodeDate(2009, 8, 12));

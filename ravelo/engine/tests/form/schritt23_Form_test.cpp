@@ -46,6 +46,8 @@ protected:
         vorige_Dialoge = SetDialogs(dialoge);
         schreibe("history.txt", {"05-08-2009-aus20_Index-1*"});
         form = std::make_unique<TForm1>(nullptr);
+        form->t_Vergleich->WaitFor();  // the start-up comparison works on the window too
+        dialoge->Clear();  // start-up's update question
         form->CheckBox22->OnClick = nullptr;  // no clipboard watcher in these tests
         form->DateTimePicker2->SetDate(EncodeDate(2009, 8, 12));
         form->TrackBar1->SetPosition(20);
