@@ -1,0 +1,194 @@
+// The FTP route of the draw update against a local FTP server, and the new-version notice.
+#include "../../../platform/net/tests/TestServer.h"
+#include "rtl/IniFiles.h"
+#include "toolbar_Testbasis.h"
+
+using namespace toolbar;
+
+namespace {
+
+const char* const ALT = "01.02.09,1,2,3,4,5,6,7\n";
+const char* const NEU_SERVER = "01.02.09,1,2,3,4,5,6,7\r\n04.02.09,7,14,21,28,35,42,49\r\n";
+const char* const NEU_LOKAL = "01.02.09,1,2,3,4,5,6,7\n04.02.09,7,14,21,28,35,42,49\n";
+
+class FtpTest : public ToolbarTest {
+protected:
+    void SetUp() override
+    {
+        ToolbarTest::SetUp();
+        wurzel = ordner + "ftp-wurzel/";
+        ASSERT_TRUE(ForceDirectories(wurzel));
+        AtomicWriteFile(wurzel + "dorov_zahlen.txt", NEU_SERVER);
+        AtomicWriteFile(wurzel + "news.txt", "Neu\n");
+        server = std::make_unique<TestServer>("ftp_server.py", std::vector<std::string>{wurzel, "lotto", "geheim"});
+        AtomicWriteFile(ordner + "dorov_zahlen.txt", ALT);
+    }
+    void TearDown() override
+    {
+        server.reset();
+        ToolbarTest::TearDown();
+    }
+    // Points the program at the server (or at port) with this login.
+    void anmelden(const char* benutzer, const char* passwort, int port = 0)
+    {
+        einstellungen.clear();
+        einstellungen.emplace_back(std::make_unique<Umgebung>("RAVELO_FTP_HOST", "127.0.0.1"));
+        einstellungen.emplace_back(
+            std::make_unique<Umgebung>("RAVELO_FTP_PORT", IntToStr(port ? port : server->Port())));
+        einstellungen.emplace_back(std::make_unique<Umgebung>("RAVELO_FTP_USER", benutzer));
+        einstellungen.emplace_back(std::make_unique<Umgebung>("RAVELO_FTP_PASSWORD", passwort));
+    }
+
+    String wurzel;
+    std::unique_ptr<TestServer> server;
+    std::vector<std::unique_ptr<Umgebung>> einstellungen;
+};
+
+}  // namespace
+
+TEST_F(FtpTest, DownloadReplacesTheArchiveAndFetchesTheNews)
+{
+    anmelden("lotto", "geheim");
+    EXPECT_TRUE(form->ftp_holen());
+    EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), NEU_LOKAL);
+    EXPECT_EQ(ReadFileBytes(ordner + "news.txt"), "Neu\n");
+    EXPECT_TRUE(dialoge->Shown().empty());
+    EXPECT_FALSE(form->IdFTP1->Connected());
+    EXPECT_FALSE(form->IdFTP1->Passive);
+}
+
+TEST_F(FtpTest, FailedDownloadKeepsTheArchiveAndSaysSo)
+{
+    struct Fall {
+        const char* name;
+        const char* passwort;
+        bool ohne_Archiv;
+        bool ohne_Server;
+    };
+    const Fall faelle[] = {
+        {"falsches Passwort", "falsch", false, false},
+        {"Archiv fehlt", "geheim", true, false},
+        {"kein Server", "geheim", false, true},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        dialoge->Clear();
+        if (f.ohne_Archiv) DeleteFile(wurzel + "dorov_zahlen.txt");
+        anmelden("lotto", f.passwort, f.ohne_Server ? UnusedPort() : 0);
+        EXPECT_FALSE(form->ftp_holen());
+        EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), ALT);
+        ASSERT_EQ(dialoge->Shown().size(), 1u);
+        EXPECT_NE(dialoge->Shown()[0].Text.find("Die Lottozahlen konnten nicht heruntergeladen werden."),
+                  String::npos)
+            << dialoge->Shown()[0].Text;
+        EXPECT_FALSE(form->IdFTP1->Connected());
+    }
+}
+
+TEST_F(FtpTest, MissingNewsStillCountAsASuccessfulUpdate)
+{
+    DeleteFile(wurzel + "news.txt");
+    anmelden("lotto", "geheim");
+    EXPECT_TRUE(form->ftp_holen());
+    EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), NEU_LOKAL);
+    EXPECT_TRUE(dialoge->Shown().empty());
+}
+
+TEST_F(FtpTest, PortThatIsNoNumberIsReportedWithoutConnecting)
+{
+    anmelden("lotto", "geheim");
+    Umgebung port("RAVELO_FTP_PORT", "einundzwanzig");
+    EXPECT_FALSE(form->ftp_holen());
+    ASSERT_EQ(dialoge->Shown().size(), 1u);
+    EXPECT_NE(dialoge->Shown()[0].Text.find("einundzwanzig"), String::npos);
+    EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), ALT);
+}
+
+// ---- New-version notice ------------------------------------------------------------------
+
+namespace {
+
+class VersionTest : public ToolbarTest {
+protected:
+    void hinweis(const char* wert)
+    {
+        TIniFile ini(ordner + "environment.ini");
+        ini.WriteString("Allgemein", "Update", wert);
+    }
+    String gespeichert() { return TIniFile(ordner + "environment.ini").ReadString("Allgemein", "Update", "?"); }
+};
+
+}  // namespace
+
+TEST_F(VersionTest, NoticeOfTheFirstBlockIsShownOnceAndNoKeepsTheDownloadPageClosed)
+{
+    hinweis("true");
+    schreibe("0.html", {"<html>", "<v3.3.7>", "Neue Version 3.4!", "<b>Jetzt laden?</b>", "</v3.3.7>",
+                        "<v3.3.7>", "zweiter Block", "</v3.3.7>"});
+    EXPECT_TRUE(form->version_pruefen());
+    ASSERT_EQ(dialoge->Shown().size(), 1u);
+    EXPECT_EQ(dialoge->Shown()[0].Text, "Neue Version 3.4!<b>Jetzt laden?</b>");
+    EXPECT_EQ(dialoge->Shown()[0].Buttons, mbYes | mbNo);
+    EXPECT_TRUE(shell->Requests().empty());
+    EXPECT_FALSE(update_hinweis);
+    EXPECT_EQ(gespeichert(), "false");
+
+    EXPECT_TRUE(form->version_pruefen());
+    EXPECT_EQ(dialoge->Shown().size(), 1u);
+}
+
+TEST_F(VersionTest, YesOpensTheDownloadPage)
+{
+    hinweis("true");
+    schreibe("0.html", {"<v3.3.7>", "Neu", "</v3.3.7>"});
+    dialoge->AddAnswer(mrYes);
+    EXPECT_TRUE(form->version_pruefen());
+    const auto r = shell->Requests();
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0].File, "http://localhost/download/index.php");
+    EXPECT_EQ(r[0].Verb, "open");
+    EXPECT_EQ(r[0].ShowCmd, SW_SHOWDEFAULT);
+    EXPECT_EQ(r[0].Owner, form.get());
+    EXPECT_EQ(gespeichert(), "false");
+}
+
+TEST_F(VersionTest, MarkersOutOfPlaceGiveTheTextsTheScanFinds)
+{
+    struct Fall {
+        const char* name;
+        const char* seite;
+        const char* text;
+    };
+    const Fall faelle[] = {
+        {"ohne Anfang", "eins\nzwei\ndrei\n</v3.3.7>\n", "zweidrei"},
+        {"ohne Ende", "<v3.3.7>\nNeu\n", ""},
+        {"eine Zeile", "x\n<v3.3.7>Neu</v3.3.7>\ny\n", ""},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        dialoge->Clear();
+        hinweis("true");
+        AtomicWriteFile(ordner + "0.html", f.seite);
+        EXPECT_TRUE(form->version_pruefen());
+        ASSERT_EQ(dialoge->Shown().size(), 1u);
+        EXPECT_EQ(dialoge->Shown()[0].Text, f.text);
+    }
+}
+
+TEST_F(VersionTest, WithoutPendingNoticeThePageIsNotRead)
+{
+    for (const char* wert : {"false", "TRUE", ""}) {
+        SCOPED_TRACE(wert);
+        hinweis(wert);
+        EXPECT_TRUE(form->version_pruefen());  // 0.html does not exist
+        EXPECT_TRUE(dialoge->Shown().empty());
+    }
+}
+
+TEST_F(VersionTest, MissingPageKeepsTheNoticePending)
+{
+    hinweis("true");
+    EXPECT_FALSE(form->version_pruefen());
+    EXPECT_TRUE(dialoge->Shown().empty());
+    EXPECT_EQ(gespeichert(), "true");
+}

@@ -1,0 +1,91 @@
+#pragma once
+// A headless main window on virtual time with the dialogs, the shell and the printer recording,
+// and every toolbar picture as a tiny GIF that carries its own name.
+#include <gmock/gmock.h>
+
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+#include "FormTestbasis.h"
+#include "rtl/Clock.h"
+#include "zub/Dialogs.h"
+#include "zub/Printers.h"
+#include "zub/ShellApi.h"
+
+namespace toolbar {
+
+inline String Testbild(const String& name) { return String("GIF89a\x01\x00\x01\x00", 10) + name; }
+
+// The name the picture of a control carries; "" when it shows none.
+inline String zeigt(TImage* bild)
+{
+    const String b = bild->Picture()->Bytes();
+    return b.size() > 10 ? b.substr(10) : String();
+}
+
+inline std::vector<String> Zeile(TStringGrid* g, int r)
+{
+    std::vector<String> z;
+    for (int c = 0; c < g->ColCount(); ++c) z.push_back(g->Cells(c, r));
+    return z;
+}
+
+// Sets an environment variable for the lifetime of the object.
+class Umgebung {
+public:
+    Umgebung(const char* name, const String& wert) : FName(name)
+    {
+        if (const char* alt = std::getenv(name)) FAlt = String(alt);
+        setenv(name, wert.c_str(), 1);
+    }
+    ~Umgebung() { FAlt ? setenv(FName, FAlt->c_str(), 1) : unsetenv(FName); }
+
+private:
+    const char* FName;
+    std::optional<String> FAlt;
+};
+
+class ToolbarTest : public Form1Test {
+protected:
+    void SetUp() override
+    {
+        Form1Test::SetUp();
+        // Without history the start-up comparison leaves its hints in the tip list.
+        form->ListBox1->Clear();
+        ForceDirectories(ordner + "gifs");
+        for (const char* stamm : {"save24", "delete_x24", "mail24", "help24", "print24", "web_download24",
+                                  "edit_table_structure24", "web_search24", "up_blue24", "down_blue24",
+                                  "favorites24"})
+            for (const char* variante : {"", "_h", "_d"}) bild_anlegen(String(stamm) + variante + ".gif");
+        for (const char* stamm : {"archiv", "statistik"})
+            for (const char* variante : {"", "_", "_u"}) bild_anlegen(String(stamm) + variante + ".jpg");
+        dialoge = std::make_shared<THeadlessDialogs>();
+        alte_dialoge = SetDialogs(dialoge);
+        shell = std::make_shared<THeadlessShell>();
+        alte_shell = SetShell(shell);
+        drucker = std::make_shared<THeadlessPrinter>();
+        alter_drucker = SetPrinter(drucker);
+    }
+    void TearDown() override
+    {
+        SetPrinter(alter_drucker);
+        SetShell(alte_shell);
+        SetDialogs(alte_dialoge);
+        Form1Test::TearDown();
+    }
+    void bild_anlegen(const String& name) { AtomicWriteFile(ordner + "gifs/" + name, Testbild(name)); }
+    TImage* bild(const String& name) { return dynamic_cast<TImage*>(form->FindComponent(name)); }
+    TControl* element(const String& name) { return dynamic_cast<TControl*>(form->FindComponent(name)); }
+
+    // Declared first: the clock is installed before the window is built and removed after it.
+    TVirtualClockGuard uhr{EncodeDate(2009, 8, 12) + EncodeTime(12, 0, 0, 0)};
+    std::shared_ptr<THeadlessDialogs> dialoge;
+    std::shared_ptr<IDialogs> alte_dialoge;
+    std::shared_ptr<THeadlessShell> shell;
+    std::shared_ptr<IShell> alte_shell;
+    std::shared_ptr<THeadlessPrinter> drucker;
+    std::shared_ptr<IPrinter> alter_drucker;
+};
+
+}  // namespace toolbar
