@@ -333,6 +333,9 @@ public:
 private:
     void handler_eintragen();
     void komponenten_binden();
+    // The start-up after the layout: profiles, archive, pictures, splash texts, settings, the
+    // update offer when the newest draw is missing, the start-up comparison, the profile.
+    void starten();
 };
 
 extern TForm1* Form1;
