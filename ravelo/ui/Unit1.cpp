@@ -899,6 +899,7 @@ void Lauf(TForm1& f, int schritt)
     zeige_Bild(f, bild, s.laufend);
     f.Label1->SetCaption(s.status);
     Nachrichten_verarbeiten();
+    if (schritt == 0) f.version_pruefen();
     if (schritt <= 1) f.vergleich_beim_Start = false;
     if (schritt >= 2) {
         const String fehlt = fehlende_Eingabe(f, schritt);
@@ -1186,6 +1187,7 @@ void TForm1::expertenModus(TObject*)
 void TForm1::start2_sw_click(TObject*)
 {
     zeige_Bild(*this, Image10, "gifs\\start_sw.jpg");
+    version_pruefen();
     Label1->SetCaption(archiv_angezeigt ? "Das Archiv wird angezeigt!" : "Die Statistik wird angezeigt!");
     Nachrichten_verarbeiten();
 
@@ -2244,7 +2246,8 @@ void TForm1::Image24Click(TObject*)
         zaehler_Image24 = 0;
     };
     try {
-        if (!ftp_download) starte_Update(true);
+        if (ftp_download) ftp_holen();
+        else starte_Update(true);
     } catch (...) {
         zurueck();
         throw;
@@ -2502,9 +2505,16 @@ void TForm1::starten()
 
     lese_Umgebung();
     zahlen_aktualisiert = true;
-    // Without an archive (a fresh program folder) the newest draw is missing as well.
-    const bool archiv_da = FileExists(programm_ordner + DATEI_DOROV_ZAHLEN);
-    if ((!archiv_da || pruefe_Ziehung()) &&
+    bool ziehung_fehlt;
+    try {
+        ziehung_fehlt = pruefe_Ziehung();
+    } catch (const EFOpenError&) {
+        // Without an archive (a fresh program folder) the newest draw is missing as well; an
+        // archive that is there but cannot be read still ends the start.
+        if (FileExists(programm_ordner + DATEI_DOROV_ZAHLEN)) throw;
+        ziehung_fehlt = true;
+    }
+    if (ziehung_fehlt &&
         MessageDlg("Möchten Sie die Zahlen aktualisieren?", mtConfirmation, mbYes | mbNo) == mrYes) {
         if (ftp_download) {
             ftp_holen();
