@@ -192,3 +192,36 @@ TEST_F(VersionTest, MissingPageKeepsTheNoticePending)
     EXPECT_TRUE(dialoge->Shown().empty());
     EXPECT_EQ(gespeichert(), "true");
 }
+
+TEST_F(FtpTest, UpdateButtonTakesTheFtpRouteAndRestoresTheWindowEitherWay)
+{
+    for (const char* passwort : {"geheim", "falsch"}) {
+        SCOPED_TRACE(passwort);
+        AtomicWriteFile(ordner + "dorov_zahlen.txt", ALT);
+        anmelden("lotto", passwort);
+        form->Image24->SetEnabled(true);
+        form->zaehler_Image24 = 2;
+        form->Image24Click(nullptr);
+        const bool erfolg = String(passwort) == "geheim";
+        EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), erfolg ? NEU_LOKAL : ALT);
+        // The restore reads the archive into the grid again.
+        EXPECT_EQ(form->Tabelle->RowCount(), erfolg ? 3 : 2);
+        EXPECT_EQ(grau_aktiv, 0);
+        EXPECT_TRUE(form->Image24->Enabled());
+        EXPECT_TRUE(form->ListBox1->Enabled());
+        EXPECT_EQ(zeigt(form->Image24), "web_search24.gif");
+        EXPECT_EQ(form->zaehler_Image24, 0);
+    }
+}
+
+TEST_F(VersionTest, StatisticsPageShowsThePendingNoticeFirst)
+{
+    hinweis("true");
+    schreibe("0.html", {"<v3.3.7>", "Neu", "</v3.3.7>"});
+    form->start2_sw_click(nullptr);
+    ASSERT_EQ(dialoge->Shown().size(), 1u);
+    EXPECT_EQ(dialoge->Shown()[0].Text, "Neu");
+    EXPECT_EQ(gespeichert(), "false");
+    form->start2_sw_click(nullptr);
+    EXPECT_EQ(dialoge->Shown().size(), 1u);
+}
