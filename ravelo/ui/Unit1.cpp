@@ -1839,26 +1839,33 @@ void TForm1::History_loeschen(TObject*)
     Label1->SetCaption("History wird gelöscht!");
     Nachrichten_verarbeiten();
 
-    const String datei = programm_ordner + DATEI_HISTORY;
-    TStringList liste;
-    liste.LoadFromFile(datei);
-    // The key is taken once: every line of it goes, and no other run with it.
-    const String schluessel = ComboBox2->Text();
-    TStringList rest;
-    for (int i = 0; i < liste.Count(); ++i)
-        if (liste[i] != schluessel) rest.Add(liste[i]);
+    // history.txt unreadable or not replaceable: the error goes to the caller, the button
+    // comes back.
+    try {
+        const String datei = programm_ordner + DATEI_HISTORY;
+        TStringList liste;
+        liste.LoadFromFile(datei);
+        // The key is taken once: every line of it goes, and no other run with it.
+        const String schluessel = ComboBox2->Text();
+        TStringList rest;
+        for (int i = 0; i < liste.Count(); ++i)
+            if (liste[i] != schluessel) rest.Add(liste[i]);
 
-    if (liste.Count() < 2 || rest.Count() == 0) {
-        MessageBox("Warnung: Darf nicht gelöscht werden!", "Info", MB_OK);
-    } else if (rest.Count() < liste.Count()) {
-        // The list first: an interrupted delete leaves unlisted files, never a listed run
-        // without its files.
-        rest.SaveToFile(datei);
-        if (Laufschluessel_gueltig(schluessel))
-            for (const Tippdatei* d : LAUFDATEIEN) DeleteFile(Dateipfad(*d, schluessel));
-        ComboBox2->Items()->LoadFromFile(datei);
-        ComboBox2->SetText(rest[0]);
-        ListBox1->Clear();
+        if (liste.Count() < 2 || rest.Count() == 0) {
+            MessageBox("Warnung: Darf nicht gelöscht werden!", "Info", MB_OK);
+        } else if (rest.Count() < liste.Count()) {
+            // The list first: an interrupted delete leaves unlisted files, never a listed run
+            // without its files.
+            rest.SaveToFile(datei);
+            if (Laufschluessel_gueltig(schluessel))
+                for (const Tippdatei* d : LAUFDATEIEN) DeleteFile(Dateipfad(*d, schluessel));
+            ComboBox2->Items()->LoadFromFile(datei);
+            ComboBox2->SetText(rest[0]);
+            ListBox1->Clear();
+        }
+    } catch (...) {
+        zeige_Bild(*this, Image15, "gifs\\delete_x24.gif");
+        throw;
     }
     if (ComboBox2->Text().empty()) return;
     Sleep(500);
@@ -2440,12 +2447,6 @@ void Splash_Fortschritt()
     Form3 = nullptr;
 }
 
-// OnTerminate may run after the window that set it is gone.
-void Start_Threads_beenden(TObject* Sender)
-{
-    if (Form1) Form1->threads_beenden(Sender);
-}
-
 }  // namespace
 
 void TForm1::starten()
@@ -2527,7 +2528,7 @@ void TForm1::starten()
             t_Update->Resume();
             Sleep(10);
             t_Update->Terminate();
-            t_Update->OnTerminate = Start_Threads_beenden;
+            t_Update->OnTerminate = Threads_beenden_lassen;
         }
     }
 
@@ -2536,7 +2537,7 @@ void TForm1::starten()
     t_Vergleich->Resume();
     Sleep(1);
     t_Vergleich->Terminate();
-    t_Vergleich->OnTerminate = Start_Threads_beenden;
+    t_Vergleich->OnTerminate = Threads_beenden_lassen;
 
     if (profile_vorhanden) load_profil();
 

@@ -150,3 +150,19 @@ TEST_F(HistoryTest, ChoosingARunComparesItsTipsWithTheDrawOfItsDate)
     EXPECT_EQ(zeilen[1], A);
     EXPECT_NE(zeilen[2].find("->3"), String::npos) << zeilen[2];
 }
+
+TEST_F(HistoryTest, AHistoryThatCannotBeReadOrReplacedKeepsEveryFileAndTheButtonComesBack)
+{
+    waehle(B);
+    EXPECT_THROW(form->History_loeschen(nullptr), Exception);  // no history.txt
+    EXPECT_EQ(zeigt(form->Image15), "delete_x24.gif");
+
+    laeufe({A, B});
+    SetAtomicWriteHook([](const String&) { throw EInOutError("Datenträger voll"); });
+    EXPECT_THROW(form->History_loeschen(nullptr), EInOutError);
+    SetAtomicWriteHook(nullptr);
+    EXPECT_EQ(ReadFileBytes(ordner + "history.txt"), String(A) + "\n" + B + "\n");
+    EXPECT_EQ(vorhanden(A) + vorhanden(B), 12);
+    EXPECT_EQ(form->ListBox1->Items()->Count(), 1);
+    EXPECT_EQ(zeigt(form->Image15), "delete_x24.gif");
+}
