@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 
+#include "../../../platform/net/tests/TestServer.h"
 #include "FormTestbasis.h"
 #include "Threadzahlenvergleichen.h"
 #include "Unit3.h"
@@ -311,6 +312,34 @@ TEST_F(StartTest, YesOnTheWebRouteStartsTheUpdateJobThatTheComparisonWaitsFor)
     EXPECT_TRUE(form->zahlen_aktualisiert);
     EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), "05.08.09,1,2,3,4,5,6,7\n");
     form->t_Vergleich->WaitFor();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StartTest, YesOnTheFtpRouteFetchesTheArchiveBeforeTheComparisonStarts)
+{
+    const String wurzel = ordner + "ftp-wurzel/";
+    ASSERT_TRUE(ForceDirectories(wurzel));
+    AtomicWriteFile(wurzel + "dorov_zahlen.txt", "05.08.09,1,2,3,4,5,6,7\r\n08.08.09,8,9,10,11,12,13,14\r\n");
+    AtomicWriteFile(wurzel + "news.txt", "Neu\n");
+    TestServer server("ftp_server.py", {wurzel, "lotto", "geheim"});
+    TUmgebungsvariable host("RAVELO_FTP_HOST", "127.0.0.1");
+    TUmgebungsvariable port("RAVELO_FTP_PORT", IntToStr(server.Port()).c_str());
+    TUmgebungsvariable benutzer("RAVELO_FTP_USER", "lotto");
+    TUmgebungsvariable passwort("RAVELO_FTP_PASSWORD", "geheim");
+    schreibe("dorov_zahlen.txt", {"05.08.09,1,2,3,4,5,6,7"});  // no environment.ini: the FTP route
+    dialoge->AddAnswer(mrYes);
+
+    TVirtualClockGuard uhr(Mittwochmorgen());
+    form = Hauptfenster_bauen();
+    EXPECT_TRUE(ftp_download);
+    EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), "05.08.09,1,2,3,4,5,6,7\n08.08.09,8,9,10,11,12,13,14\n");
+    EXPECT_EQ(form->t_Update, nullptr);
+    EXPECT_TRUE(form->zahlen_aktualisiert);
+    EXPECT_EQ(Fragen().size(), 1u);
+    EXPECT_EQ(dialoge->Shown().size(), 1u);  // no failure box
 }
 
 }  // namespace
