@@ -2,17 +2,19 @@
 // folder, the update offer when the newest draw is missing, and the jobs start-up starts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <mutex>
-#include <optional>
 
 #include "../../../platform/net/tests/TestServer.h"
 #include "FormTestbasis.h"
+#include "toolbar_Testbasis.h"
 #include "Threadzahlenvergleichen.h"
 #include "Unit3.h"
 #include "Update_zahlen.h"
 #include "rtl/Clock.h"
+#include "rtl/Debug.h"
 #include "rtl/IniFiles.h"
 #include "zub/Dialogs.h"
 
@@ -70,21 +72,6 @@ private:
     std::mutex FLock;
     std::vector<String> FFolge;
     std::map<String, long long> FGeschlafen;
-};
-
-// Sets an environment variable for the lifetime of the object.
-class TUmgebungsvariable {
-public:
-    TUmgebungsvariable(const char* name, const char* wert) : FName(name)
-    {
-        if (const char* alt = std::getenv(name)) FAlt = String(alt);
-        setenv(name, wert, 1);
-    }
-    ~TUmgebungsvariable() { FAlt ? setenv(FName, FAlt->c_str(), 1) : unsetenv(FName); }
-
-private:
-    const char* FName;
-    std::optional<String> FAlt;
 };
 
 class StartTest : public ProgrammordnerTest {
@@ -297,9 +284,10 @@ TEST_F(StartTest, YesOnTheWebRouteStartsTheUpdateJobThatTheComparisonWaitsFor)
 {
     schreibe("dorov_zahlen.txt", {"05.08.09,1,2,3,4,5,6,7"});
     AtomicWriteFile(ordner + "environment.ini", "[Archiv]\nDownload=html\n");
-    TUmgebungsvariable host("RAVELO_WEB_HOST", "127.0.0.1:1");  // refused
+    toolbar::Umgebung host("RAVELO_WEB_HOST", "127.0.0.1:1");  // refused
     dialoge->AddAnswer(mrYes);
     TVirtualClockGuard uhr(Mittwochmorgen());
+    TDebugCapture spuren;
     form = std::make_unique<TForm1>(nullptr);
     EXPECT_FALSE(ftp_download);
     ASSERT_NE(form->t_Update, nullptr);
@@ -312,6 +300,9 @@ TEST_F(StartTest, YesOnTheWebRouteStartsTheUpdateJobThatTheComparisonWaitsFor)
     EXPECT_TRUE(form->zahlen_aktualisiert);
     EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), "05.08.09,1,2,3,4,5,6,7\n");
     form->t_Vergleich->WaitFor();
+    // The comparison waited for the job.
+    const auto zeilen = spuren.Lines();
+    EXPECT_GT(std::count(zeilen.begin(), zeilen.end(), "ThreadZahlenVergleichen: Warte auf ZahlenUpdate_fertig ....."), 0);
 }
 
 }  // namespace
@@ -325,10 +316,10 @@ TEST_F(StartTest, YesOnTheFtpRouteFetchesTheArchiveBeforeTheComparisonStarts)
     AtomicWriteFile(wurzel + "dorov_zahlen.txt", "05.08.09,1,2,3,4,5,6,7\r\n08.08.09,8,9,10,11,12,13,14\r\n");
     AtomicWriteFile(wurzel + "news.txt", "Neu\n");
     TestServer server("ftp_server.py", {wurzel, "lotto", "geheim"});
-    TUmgebungsvariable host("RAVELO_FTP_HOST", "127.0.0.1");
-    TUmgebungsvariable port("RAVELO_FTP_PORT", IntToStr(server.Port()).c_str());
-    TUmgebungsvariable benutzer("RAVELO_FTP_USER", "lotto");
-    TUmgebungsvariable passwort("RAVELO_FTP_PASSWORD", "geheim");
+    toolbar::Umgebung host("RAVELO_FTP_HOST", "127.0.0.1");
+    toolbar::Umgebung port("RAVELO_FTP_PORT", IntToStr(server.Port()));
+    toolbar::Umgebung benutzer("RAVELO_FTP_USER", "lotto");
+    toolbar::Umgebung passwort("RAVELO_FTP_PASSWORD", "geheim");
     schreibe("dorov_zahlen.txt", {"05.08.09,1,2,3,4,5,6,7"});  // no environment.ini: the FTP route
     dialoge->AddAnswer(mrYes);
 
