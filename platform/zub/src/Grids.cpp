@@ -22,8 +22,18 @@ void TStringGrid::Resize(int cols, int rows)
 
 int TStringGrid::ClampTop(int row) const
 {
-    int lo = FFixedRows;
-    int hi = std::max(FFixedRows, FRows - 1);
+    // As on screen: a grid never scrolls past the page that ends with its last row, so "make
+    // the last row the top row" shows the last rows that fit.
+    int platz = Height();
+    for (int r = 0; r < FFixedRows && r < FRows; ++r) platz -= FRowHeights[static_cast<std::size_t>(r)] + FGridLineWidth;
+    int sichtbar = 0;
+    for (int r = FRows - 1; r >= FFixedRows; --r) {
+        platz -= FRowHeights[static_cast<std::size_t>(r)] + FGridLineWidth;
+        if (platz < 0) break;
+        ++sichtbar;
+    }
+    const int lo = FFixedRows;
+    const int hi = std::max(lo, FRows - std::max(1, sichtbar));
     return std::clamp(row, lo, hi);
 }
 

@@ -80,19 +80,26 @@ TEST(ZubGrid, ResizingKeepsCellsThatStillFit)
     EXPECT_THROW(grid.SetCells(8, 0, "x"), EListError);
 }
 
-TEST(ZubGrid, TopRowStaysWithinTheScrollableRows)
+TEST(ZubGrid, TopRowStaysWithinTheLastFullPage)
 {
     TStringGrid grid(nullptr);
-    grid.SetRowCount(4);
+    grid.SetDefaultRowHeight(24);  // 25 px a row with its grid line
+    grid.SetBounds(0, 0, 100, 75);  // three rows fit
+    grid.SetRowCount(10);
     grid.SetFixedRows(0);
-    grid.SetTopRow(3);
-    EXPECT_EQ(grid.TopRow(), 3);
+    grid.SetTopRow(9);  // "last row on top" shows the last page
+    EXPECT_EQ(grid.TopRow(), 7);
+    grid.SetTopRow(5);
+    EXPECT_EQ(grid.TopRow(), 5);
     grid.SetTopRow(-2);  // row count minus 6 on a short archive
     EXPECT_EQ(grid.TopRow(), 0);
-    grid.SetTopRow(10);
-    EXPECT_EQ(grid.TopRow(), 3);
-    grid.SetFixedRows(1);
+    grid.SetFixedRows(1);  // the fixed row takes a line of the page
     grid.SetTopRow(0);
+    EXPECT_EQ(grid.TopRow(), 1);
+    grid.SetTopRow(9);
+    EXPECT_EQ(grid.TopRow(), 8);
+    grid.SetRowCount(3);  // everything fits: nothing to scroll
+    grid.SetTopRow(2);
     EXPECT_EQ(grid.TopRow(), 1);
 }
 
