@@ -2,6 +2,7 @@
 
 #include "host/HostState.h"
 #include "host/PersonalityServices.h"
+#include "host/TraitObjects.h"
 
 namespace hostimpl {
 namespace {
@@ -30,7 +31,7 @@ public:
         if (!SupportsTrait(personality, trait)) return nullptr;
         if (trait == IQProjectDocumentTrait::IID)
             return TIntfPtr<IInterface>(static_cast<IQProjectDocumentTrait*>(new TProjectDocumentTrait));
-        return nullptr;
+        return TraitObject(personality, trait);
     }
     int PersonalityCount() override { return static_cast<int>(State().Personalities.size()); }
     String Personality(int index) override { return State().Personalities.at(static_cast<std::size_t>(index)); }

@@ -1,6 +1,8 @@
 #include <typeinfo>
 
+#include "host/ClassExplorerImpl.h"
 #include "host/HostState.h"
+#include "host/ToDoImpl.h"
 
 namespace hostimpl {
 
@@ -36,6 +38,8 @@ std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModu
     }
     int removed = MainFormCreated().RemoveIf([&](const TNotifyEvent& h) { return inModule(&h.target_type()); });
     if (removed) found.push_back("MainFormCreated handler x" + IntToStr(removed));
+    RemoveToDoResidue(inModule, found);
+    RemoveClassExplorerResidue(inModule, found);
     return found;
 }
 
