@@ -22,6 +22,10 @@ bool TCppTodoScanner::Peek(char& c) {
 bool TCppTodoScanner::Get(char& c) {
     if (!Peek(c)) return false;
     FHasPeek = false;
+    const bool word = std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+    if (word && !FInWord) FInNumber = std::isdigit(static_cast<unsigned char>(c)) != 0;
+    FInWord = word || (FInNumber && c == '\'');
+    if (!FInWord) FInNumber = false;
     if (c == '\n') {
         ++FLine;
         FColumn = 1;
@@ -90,6 +94,7 @@ TTodoToken TCppTodoScanner::Next() {
     t.Line = FLine;
     t.Column = FColumn;
     const bool lineStart = FLineStart;
+    const bool inNumber = FInNumber;
     Get(c);
     t.Text = c;
     if (c == '/') {
@@ -112,7 +117,7 @@ TTodoToken TCppTodoScanner::Next() {
             return t;
         }
     }
-    if (c == '"' || c == '\'') {
+    if (c == '"' || (c == '\'' && !inNumber)) {
         t.Kind = c == '"' ? tkString : tkChar;
         ReadQuoted(t, c);
         return t;
@@ -132,7 +137,8 @@ TTodoToken TCppTodoScanner::Next() {
     // so that the prefix of a raw string (R, u8R, LR, ...) is seen
     for (;;) {
         char n;
-        if (!Peek(n) || n == '/' || n == '"' || n == '\'' || n == '\n') break;
+        // a quote inside a number is a digit separator (1'000)
+        if (!Peek(n) || n == '/' || n == '"' || (n == '\'' && !FInNumber) || n == '\n') break;
         Get(n);
         t.Text += n;
     }

@@ -51,6 +51,8 @@ TEST(kvtpro_Scanner, CommentFormsAndWhatIsNoComment) {
         {"continued line comment", "// a \\\n b\nint c; // d", {{"// a \\\n b", 1, 1}, {"// d", 3, 8}}},
         {"unclosed block runs to the end", "a;\n/* open\nend", {{"/* open\nend", 2, 1}}},
         {"division", "x = a / b / c;", {}},
+        {"digit separators", "n = 1'000'000; // yes\nc = u8'a'; // too", {{"// yes", 1, 16}, {"// too", 2, 12}}},
+        {"hex number then character", "x = 0xFF; y = '/'; // c", {{"// c", 1, 20}}},
         {"comment after a directive", "#include \"x//y.h\" // inc", {{"// inc", 1, 19}}},
         {"block in a line comment", "// a /* b */\n", {{"// a /* b */", 1, 1}}},
         {"line comment in a block", "/* a // b */ c", {{"/* a // b */", 1, 1}}},

@@ -67,6 +67,8 @@ private:
     char FPeek = 0;
     int FLine = 1, FColumn = 1;
     bool FLineStart = true;  // only blanks so far on this line
+    bool FInWord = false;    // the last character belongs to a word or number
+    bool FInNumber = false;  // ... to a number, where a quote separates digits
 };
 
 // ---- file handlers ----
