@@ -4,6 +4,7 @@
 // own library instantiates this, so the engine never links the window. Every control of the
 // component library may be used from any thread; message boxes are shown on the user-interface
 // thread while step 1 waits for the answer.
+#include "Formzugriff.h"
 #include "Schritt1Fenster.h"
 #include "zub/Dialogs.h"
 #include "zub/StdCtrls.h"
@@ -18,13 +19,13 @@ public:
     int TrackBar1() override { return f.TrackBar1->Position(); }
     bool RadioButton(int nummer) override
     {
-        auto* knopf = Steuerelement<TRadioButton>("RadioButton", nummer);
+        auto* knopf = Steuerelement<TRadioButton>(f, "RadioButton", nummer);
         return knopf && knopf->Checked();
     }
     String Tabelle2(int zeile) override { return f.Tabelle2->Cells(0, zeile); }
     String Edit(int nummer) override
     {
-        auto* edit = Steuerelement<TEdit>("Edit", nummer);
+        auto* edit = Steuerelement<TEdit>(f, "Edit", nummer);
         return edit ? edit->Text() : String();
     }
     String ComboBox2() override { return f.ComboBox2->Text(); }
@@ -32,27 +33,20 @@ public:
     void ListBox1(const std::vector<String>& zeilen, const String& zeilen_farbe, const String& zeilen_symbol0,
                   const String& zeilen_symbol1) override
     {
-        auto* liste = f.ListBox1->Items();
-        liste->BeginUpdate();  // the painter sees the old lines or the new ones
-        liste->Clear();
-        for (const String& z : zeilen) liste->Add(z);
-        liste->EndUpdate();
-        f.zeilen_farbe = zeilen_farbe;
-        f.zeilen_symbol0 = zeilen_symbol0;
-        f.zeilen_symbol1 = zeilen_symbol1;
+        ListBox1_setzen(f, zeilen, zeilen_farbe, zeilen_symbol0, zeilen_symbol1);
     }
     void Label1(const String& text) override { f.Label1->SetCaption(text); }
     void Label(int nummer, const String& caption) override
     {
-        if (auto* l = Steuerelement<TLabel>("Label", nummer)) l->SetCaption(caption);
+        if (auto* l = Steuerelement<TLabel>(f, "Label", nummer)) l->SetCaption(caption);
     }
     void Label_sichtbar(int nummer, bool sichtbar) override
     {
-        if (auto* l = Steuerelement<TLabel>("Label", nummer)) l->SetVisible(sichtbar);
+        if (auto* l = Steuerelement<TLabel>(f, "Label", nummer)) l->SetVisible(sichtbar);
     }
     void Edit_sichtbar(int nummer, bool sichtbar) override
     {
-        if (auto* e = Steuerelement<TEdit>("Edit", nummer)) e->SetVisible(sichtbar);
+        if (auto* e = Steuerelement<TEdit>(f, "Edit", nummer)) e->SetVisible(sichtbar);
     }
     void Animate1_spielen(int von, int bis) override { f.Animate1->Play(von, bis, 0); }
     void Animate1_zeigen(int bild) override { f.Animate1->Seek(bild); }
@@ -68,12 +62,5 @@ public:
     bool Frage(const String& text) override { return MessageDlg(text, mtConfirmation, mbYes | mbNo) == mrYes; }
 
 private:
-    // The control <name><nummer> of the form, null when the layout has none of that kind.
-    template <class T>
-    T* Steuerelement(const char* name, int nummer)
-    {
-        return dynamic_cast<T*>(f.FindComponent(String(name) + IntToStr(nummer)));
-    }
-
     TForm& f;
 };

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Arbeitsthread.h"
+#include "Formzugriff.h"
 #include "rtl/DateUtils.h"
 
 // The user's favourite tips (one "k.n1, n2, n3, n4, n5, n6 -0 0" a line, only ever appended to).
@@ -66,21 +67,11 @@ public:
     void vergleich_beim_Start_loeschen() override { f.vergleich_beim_Start = false; }
     bool pruefe_Tippdatum(bool vom_Picker) override { return f.pruefe_Tippdatum(vom_Picker); }
 
-    void ListBox1(const std::vector<String>& zeilen) override
-    {
-        auto* liste = f.ListBox1->Items();
-        liste->BeginUpdate();  // the painter sees the old lines or the new ones
-        liste->Clear();
-        for (const String& z : zeilen) liste->Add(z);
-        liste->EndUpdate();
-    }
+    void ListBox1(const std::vector<String>& zeilen) override { ListBox1_fuellen(f, zeilen); }
     void ListBox1(const std::vector<String>& zeilen, const String& zeilen_farbe, const String& zeilen_symbol0,
                   const String& zeilen_symbol1) override
     {
-        ListBox1(zeilen);
-        f.zeilen_farbe = zeilen_farbe;
-        f.zeilen_symbol0 = zeilen_symbol0;
-        f.zeilen_symbol1 = zeilen_symbol1;
+        ListBox1_setzen(f, zeilen, zeilen_farbe, zeilen_symbol0, zeilen_symbol1);
     }
     void ListBox1_Hint(const String& text) override { f.ListBox1->SetHint(text); }
     void ListBox1_ShowHint(bool an) override { f.ListBox1->SetShowHint(an); }

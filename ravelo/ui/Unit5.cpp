@@ -1,5 +1,6 @@
 #include "Unit5.h"
 
+#include "Dialogmitte.h"
 #include "Programmordner.h"
 #include "Threadzahlenvergleichen.h"
 #include "Tippdateien.h"
@@ -195,9 +196,7 @@ void TForm5::FormSchowMid(TObject*)
 {
     const TForm* m = Application->MainForm();
     if (!m) m = Form1;
-    if (!m) return;
-    SetTop(m->Top() + m->Height() / 2 - Height() / 2);
-    SetLeft(Width() < m->Width() ? m->Left() + m->Width() / 2 - Width() / 2 : m->Left() + 3);
+    if (m) ueber_Fenster_mitteln(*this, *m);
 }
 
 void TForm5::verschieben(TObject*, TMouseButton Button, TShiftState, int, int)

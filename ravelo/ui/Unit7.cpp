@@ -1,5 +1,6 @@
 #include "Unit7.h"
 
+#include "Dialogmitte.h"
 #include "Programmordner.h"
 #include "Threadzahlenvergleichen.h"
 #include "Unit1.h"
@@ -92,8 +93,5 @@ void TForm7::Button1Click(TObject*) { Close(); }
 
 void TForm7::Mitte7(TObject*)
 {
-    const TForm* m = Form1;
-    if (!m) return;
-    SetTop(m->Top() + m->Height() / 2 - Height() / 2);
-    SetLeft(Width() < m->Width() ? m->Left() + m->Width() / 2 - Width() / 2 : m->Left() + 3);
+    if (Form1) ueber_Fenster_mitteln(*this, *Form1);
 }

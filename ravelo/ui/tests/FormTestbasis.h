@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <vector>
 
 #include "Programmordner.h"
 #include "Unit1.h"
@@ -14,6 +16,44 @@
 #include "rtl/Clock.h"
 #include "rtl/Files.h"
 #include "rtl/MainThread.h"
+#include "zub/ExtCtrls.h"
+#include "zub/Grids.h"
+
+// Sets an environment variable (null: removes it) for the lifetime of the object.
+class Umgebung {
+public:
+    Umgebung(const char* name, const char* wert) : FName(name)
+    {
+        if (const char* alt = std::getenv(name)) FAlt = String(alt);
+        wert ? setenv(name, wert, 1) : unsetenv(name);
+    }
+    Umgebung(const char* name, const String& wert) : Umgebung(name, wert.c_str()) {}
+    Umgebung(const Umgebung&) = delete;
+    Umgebung& operator=(const Umgebung&) = delete;
+    ~Umgebung() { FAlt ? setenv(FName, FAlt->c_str(), 1) : unsetenv(FName); }
+
+private:
+    const char* FName;
+    std::optional<String> FAlt;
+};
+
+// A tiny GIF that carries its own name, so a control tells which file it shows.
+inline String Testbild(const String& name) { return String("GIF89a\x01\x00\x01\x00", 10) + name; }
+
+// The name the picture of a control carries; "" when it shows none.
+inline String zeigt(TImage* bild)
+{
+    const String b = bild->Picture()->Bytes();
+    return b.size() > 10 ? b.substr(10) : String();
+}
+
+// The cells of row r of a grid.
+inline std::vector<String> Zeile(TStringGrid* g, int r)
+{
+    std::vector<String> z;
+    for (int c = 0; c < g->ColCount(); ++c) z.push_back(g->Cells(c, r));
+    return z;
+}
 
 class ProgrammordnerTest : public ::testing::Test {
 protected:

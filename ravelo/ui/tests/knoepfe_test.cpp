@@ -14,8 +14,7 @@
 
 namespace {
 
-// Every picture the window loads; each test picture is a tiny GIF that carries its own name,
-// so a control tells which file it shows.
+// Every picture the window loads (each a Testbild).
 const char* const BILDER[] = {
     "sarnik.jpg", "sarnik_.jpg", "sarnik_u.jpg", "sarnikSW.jpg", "sarnik_SW.jpg", "s1.jpg", "s1_.jpg",
     "s1_u.jpg", "S1SW.jpg", "S1_SW.jpg", "s2.jpg", "s2_.jpg", "s2_u.jpg", "S2SW.jpg", "S2_SW.jpg", "s3.jpg",
@@ -26,15 +25,6 @@ const char* const BILDER[] = {
     "web_download24_d.gif", "edit_table_structure24_d.gif", "web_search24_d.gif", "up_blue24_d.gif",
     "down_blue24_d.gif", "hintergrund_SW.gif",
 };
-
-String Testbild(const String& name) { return String("GIF89a\x01\x00\x01\x00", 10) + name; }
-
-// The name the picture of a control carries; "" when it shows none.
-String zeigt(TImage* bild)
-{
-    const String b = bild->Picture()->Bytes();
-    return b.size() > 10 ? b.substr(10) : String();
-}
 
 std::vector<String> reihe(const char* stamm, int von, int bis)
 {

@@ -284,7 +284,7 @@ TEST_F(StartTest, YesOnTheWebRouteStartsTheUpdateJobThatTheComparisonWaitsFor)
 {
     schreibe("dorov_zahlen.txt", {"05.08.09,1,2,3,4,5,6,7"});
     AtomicWriteFile(ordner + "environment.ini", "[Archiv]\nDownload=html\n");
-    toolbar::Umgebung host("RAVELO_WEB_HOST", "127.0.0.1:1");  // refused
+    Umgebung host("RAVELO_WEB_HOST", "127.0.0.1:1");  // refused
     dialoge->AddAnswer(mrYes);
     TVirtualClockGuard uhr(Mittwochmorgen());
     TDebugCapture spuren;
@@ -316,10 +316,10 @@ TEST_F(StartTest, YesOnTheFtpRouteFetchesTheArchiveBeforeTheComparisonStarts)
     AtomicWriteFile(wurzel + "dorov_zahlen.txt", "05.08.09,1,2,3,4,5,6,7\r\n08.08.09,8,9,10,11,12,13,14\r\n");
     AtomicWriteFile(wurzel + "news.txt", "Neu\n");
     TestServer server("ftp_server.py", {wurzel, "lotto", "geheim"});
-    toolbar::Umgebung host("RAVELO_FTP_HOST", "127.0.0.1");
-    toolbar::Umgebung port("RAVELO_FTP_PORT", IntToStr(server.Port()));
-    toolbar::Umgebung benutzer("RAVELO_FTP_USER", "lotto");
-    toolbar::Umgebung passwort("RAVELO_FTP_PASSWORD", "geheim");
+    Umgebung host("RAVELO_FTP_HOST", "127.0.0.1");
+    Umgebung port("RAVELO_FTP_PORT", IntToStr(server.Port()));
+    Umgebung benutzer("RAVELO_FTP_USER", "lotto");
+    Umgebung passwort("RAVELO_FTP_PASSWORD", "geheim");
     schreibe("dorov_zahlen.txt", {"05.08.09,1,2,3,4,5,6,7"});  // no environment.ini: the FTP route
     dialoge->AddAnswer(mrYes);
 

@@ -3,10 +3,6 @@
 // and every toolbar picture as a tiny GIF that carries its own name.
 #include <gmock/gmock.h>
 
-#include <cstdlib>
-#include <optional>
-#include <vector>
-
 #include "FormTestbasis.h"
 #include "rtl/Clock.h"
 #include "zub/Dialogs.h"
@@ -14,37 +10,6 @@
 #include "zub/ShellApi.h"
 
 namespace toolbar {
-
-inline String Testbild(const String& name) { return String("GIF89a\x01\x00\x01\x00", 10) + name; }
-
-// The name the picture of a control carries; "" when it shows none.
-inline String zeigt(TImage* bild)
-{
-    const String b = bild->Picture()->Bytes();
-    return b.size() > 10 ? b.substr(10) : String();
-}
-
-inline std::vector<String> Zeile(TStringGrid* g, int r)
-{
-    std::vector<String> z;
-    for (int c = 0; c < g->ColCount(); ++c) z.push_back(g->Cells(c, r));
-    return z;
-}
-
-// Sets an environment variable for the lifetime of the object.
-class Umgebung {
-public:
-    Umgebung(const char* name, const String& wert) : FName(name)
-    {
-        if (const char* alt = std::getenv(name)) FAlt = String(alt);
-        setenv(name, wert.c_str(), 1);
-    }
-    ~Umgebung() { FAlt ? setenv(FName, FAlt->c_str(), 1) : unsetenv(FName); }
-
-private:
-    const char* FName;
-    std::optional<String> FAlt;
-};
 
 class ToolbarTest : public Form1Test {
 protected:

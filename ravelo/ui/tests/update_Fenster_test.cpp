@@ -4,9 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <optional>
-
 #include "../../../platform/net/tests/TestServer.h"
 #include "FormTestbasis.h"
 #include "Threadcheckzwischenablage.h"
@@ -18,28 +15,6 @@
 namespace {
 
 using ::testing::ElementsAre;
-
-std::vector<String> Zeile(TStringGrid* g, int r)
-{
-    std::vector<String> z;
-    for (int c = 0; c < g->ColCount(); ++c) z.push_back(g->Cells(c, r));
-    return z;
-}
-
-// Sets an environment variable for the lifetime of the object.
-class Umgebung {
-public:
-    Umgebung(const char* name, const char* wert) : FName(name)
-    {
-        if (const char* alt = std::getenv(name)) FAlt = String(alt);
-        wert ? setenv(name, wert, 1) : unsetenv(name);
-    }
-    ~Umgebung() { FAlt ? setenv(FName, FAlt->c_str(), 1) : unsetenv(FName); }
-
-private:
-    const char* FName;
-    std::optional<String> FAlt;
-};
 
 class UpdateArchivTest : public Form1Test {
 protected:
