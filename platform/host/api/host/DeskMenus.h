@@ -1,0 +1,15 @@
+#pragma once
+// The main window's hooks for popup menus of docked views: a view hands its popup menu to
+// RegisterMenu when it fills it and to UnregisterMenu before it empties it, so the host can add
+// its own commands. Packages read them; the host owns their values.
+class TPopupMenu;
+
+using TDeskMenuProc = void (*)(TPopupMenu* menu);
+
+namespace Deskform {
+extern TDeskMenuProc RegisterMenu;
+extern TDeskMenuProc UnregisterMenu;
+// How often each default was called (tests watch the hooks through them).
+int RegisterMenuCalls();
+int UnregisterMenuCalls();
+}  // namespace Deskform

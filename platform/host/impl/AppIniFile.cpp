@@ -1,0 +1,7 @@
+#include "host/AppIniFile.h"
+
+TIniFile& AppIniFile()
+{
+    static TIniFile ini("idehost.ini");
+    return ini;
+}
