@@ -1,4 +1,7 @@
 // The package Brannow100: its unit table and entry points.
+#include "Brannowreg.h"
+#include "Language.h"
+#include "Pluggableregistry.h"
 #include "host/Package.h"
 
 namespace Brannow100 {
@@ -7,10 +10,15 @@ int UseCount = 0;
 
 namespace {
 const TPackageUnitEntry kUnits[] = {
+    {"Pluggableregistry", &Pluggableregistry::UseCount, &Pluggableregistry::Initialization,
+     &Pluggableregistry::Finalization},
+    {"Language", &Language::UseCount, &Language::Initialization, nullptr},
+    {"Brannowreg", &Brannowreg::UseCount, nullptr, &Brannowreg::Finalization},
     {"Brannow100", &Brannow100::UseCount, nullptr, nullptr},
 };
+const char* const kRegisterProcs[] = {"Brannowreg_IDERegister"};
 const TPackageInfoTable kPackage = {
-    "Brannow100", nullptr, 0, kUnits, 1, nullptr, 0,
+    "Brannow100", nullptr, 0, kUnits, 4, kRegisterProcs, 1,
 };
 }  // namespace
 
