@@ -1,0 +1,238 @@
+#include "Idlcompile.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <set>
+
+#include "Idldepends.h"
+#include "rtl/Files.h"
+#include "rtl/Format.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const sTempGen = "TempGen";
+
+String StripTrailingDelim(String d) {
+    if (d.size() > 1 && IsPathDelim(d.back())) d.pop_back();
+    return d;
+}
+
+bool SameFileName(const String& a, const String& b) {
+    return fs::path(a).lexically_normal() == fs::path(b).lexically_normal();
+}
+
+}  // namespace
+
+TTempDirectory::TTempDirectory(const String& parentDir) {
+    const String base = StripTrailingDelim(parentDir) + "/" + sTempGen;
+    FPath = base;
+    for (int n = 1; FileExists(FPath) || DirectoryExists(FPath); ++n) FPath = base + IntToStr(n);
+    if (!ForceDirectories(FPath)) throw Exception(FPath + " could not be created");
+}
+
+TTempDirectory::~TTempDirectory() {
+    std::error_code ec;
+    fs::remove_all(FPath, ec);
+}
+
+TGenFileProcess::TGenFileProcess(const String& workDir) : FWorkDir(StripTrailingDelim(workDir)) {}
+
+bool TGenFileProcess::Run(const String& exe, const String& commandLine) {
+    TConsoleProcess process;
+    process.ApplicationName = exe;
+    process.CommandLine = commandLine;
+    process.CurrentDirectory = FWorkDir;
+    process.Execute();
+    return DoProcessDone(process);
+}
+
+bool TGenFileProcess::DoProcessDone(TConsoleProcess& process) {
+    if (OnProcessDone) return OnProcessDone(process);
+    return process.ExitCode() == 0;
+}
+
+TKrotexProcess::TKrotexProcess(const String& workDir, TCompileErrorEvent onError)
+    : TGenFileProcess(workDir), FOnError(std::move(onError)) {}
+
+String& TKrotexProcess::Executable() {
+    static String exe = "krotex";
+    return exe;
+}
+
+bool TKrotexProcess::Compile(const String& seenName, const String& idlFile, const String& switches) {
+    FSeenName = seenName;
+    FIdlFile = idlFile;
+    return Run(Executable(), "krotex " + switches + " \"" + seenName + "\"");
+}
+
+String TKrotexProcess::ReplaceFileName(const String& text) const {
+    String r = text;
+    if (FSeenName.empty()) return r;
+    const auto p = r.find(FSeenName);
+    if (p != String::npos) r.replace(p, FSeenName.size(), FIdlFile);
+    return r;
+}
+
+void TKrotexProcess::ReportError(const String& file, int line, int column, const String& text) {
+    ++FErrors;
+    if (FOnError) FOnError(file, line, column, ReplaceFileName(text), TCompileErrorKind::ekError);
+}
+
+void TKrotexProcess::ReportWarning(const String& file, int line, int column, const String& text) {
+    ++FWarnings;
+    if (FOnError) FOnError(file, line, column, ReplaceFileName(text), TCompileErrorKind::ekWarning);
+}
+
+void TKrotexProcess::ParseError(const String& line) {
+    const String t = Trim(line);
+    if (t.find("(warning)") != String::npos) ReportWarning(FIdlFile, 0, 1, t);
+}
+
+bool TKrotexProcess::DoProcessDone(TConsoleProcess& process) {
+    FErrors = FWarnings = 0;
+    for (int i = 0; i < process.Output().Count(); ++i) ParseError(process.Output()[i]);
+    for (int i = 0; i < process.Errors().Count(); ++i) ParseError(process.Errors()[i]);
+    if (FErrors == 0 && FWarnings == 0)
+        for (int i = 0; i < process.Errors().Count(); ++i)
+            if (!Trim(process.Errors()[i]).empty()) ReportError(FIdlFile, 0, 0, process.Errors()[i]);
+    // A compiler that fails without a word still failed.
+    if (FErrors == 0 && process.ExitCode() != 0)
+        ReportError(FIdlFile, 0, 0, Format("%s: exit code %d", {Executable(), process.ExitCode()}));
+    return FErrors == 0;
+}
+
+void TCollectedFile::Save() {
+    chmod(Dest.c_str(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH);
+    std::error_code ec;
+    fs::create_directories(fs::path(Dest).parent_path(), ec);
+    if (std::rename(Temp.c_str(), Dest.c_str()) != 0)
+        throw Exception(Format("%s could not be created: %d", {Dest, errno}));
+}
+
+TIdlCollectedFiles::TIdlCollectedFiles(const String& tempDir, const String& hdrDest, const String& srcDest)
+    : FTempDir(StripTrailingDelim(tempDir)), FHdrDest(hdrDest), FSrcDest(srcDest) {
+    std::error_code ec;
+    std::vector<String> found;
+    for (auto it = fs::recursive_directory_iterator(FTempDir, ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec))
+        if (it->is_regular_file()) found.push_back(it->path().string());
+    std::sort(found.begin(), found.end());
+    for (const String& f : found) {
+        const String rest = f.substr(FTempDir.size());  // begins with the delimiter
+        FFiles.push_back(std::make_unique<TCollectedFile>(StripTrailingDelim(GetDestDir(f)) + rest, f));
+    }
+}
+
+String TIdlCollectedFiles::GetDestDir(const String& file) const {
+    const String ext = ExtractFileExt(file);
+    return SameText(ext, ".cpp") || SameText(ext, ".cc") ? FSrcDest : FHdrDest;
+}
+
+bool TIdlCompilerHelper::NeedToCompile(const String& idlFile, const String& switches, const String& baseDir) {
+    TIdlCppOptions opts(switches);
+    const double client = FileAge(opts.MakeClientSourceName(baseDir, idlFile));
+    const double server = FileAge(opts.MakeServerSourceName(baseDir, idlFile));
+    return IdlFileDependencies().IsNewer(idlFile, std::min(client, server), opts.GetExpandedIncludePath());
+}
+
+std::unique_ptr<TStringList> TIdlCompilerHelper::GetAddIdlGenUnits(const String& idlFile, const TIdlCppOptions& opts,
+                                                                    const String& projectDir) {
+    auto list = std::make_unique<TStringList>();
+    list->Add(opts.MakeClientSourceName(projectDir, idlFile));
+    list->Add(opts.MakeServerSourceName(projectDir, idlFile));
+    return list;
+}
+
+String TIdlCompilerHelper::SaveIdlFilesToTempDir(const String& idlFile, const String& switches,
+                                                 const String& tempDir) {
+    TIdlCppOptions opts(switches);
+    TStringList deps;
+    IdlFileDependencies().ListDependentFiles(idlFile, deps, opts.GetExpandedIncludePath());
+    bool anyWritten = false;
+    for (int i = 0; i < deps.Count(); ++i) {
+        const auto buf = IdlEditorBuffers().Find ? IdlEditorBuffers().Find(deps[i]) : std::nullopt;
+        if (!buf || !buf->Modified) continue;
+        AtomicWriteFile(tempDir + "/" + ExtractFileName(deps[i]), buf->Text);
+        anyWritten = true;
+    }
+    const auto own = IdlEditorBuffers().Find ? IdlEditorBuffers().Find(idlFile) : std::nullopt;
+    if (own && (anyWritten || own->Modified)) {
+        const String copy = tempDir + "/" + ExtractFileName(idlFile);
+        AtomicWriteFile(copy, own->Text);
+        return copy;
+    }
+    return idlFile;
+}
+
+bool TIdlCompilerHelper::IdlCompile(const String& idlFile, const String& switches, const String& rootDir,
+                                    const String& srcSuffix, const String& projectDir) {
+    LastError.clear();
+    try {
+        const String root = ExpandRelativePath(projectDir, rootDir);
+        TTempDirectory temp(ExtractFilePath(StripTrailingDelim(root)));
+        const String seen = SaveIdlFilesToTempDir(idlFile, switches, temp.Path());
+        TKrotexProcess process(temp.Path(), OnMessage);
+        if (!process.Compile(seen, idlFile, switches)) return false;
+        TIdlCollectedFiles files(temp.Path(), root, root);
+        IdlRefreshGeneratedFiles(files, idlFile, switches, srcSuffix, projectDir);
+        return true;
+    } catch (const std::exception& e) {
+        LastError = e.what();
+        if (OnMessage) OnMessage(idlFile, 0, 0, LastError, TCompileErrorKind::ekError);
+        return false;
+    }
+}
+
+void TIdlCompilerHelper::IdlRefreshGeneratedFiles(TIdlCollectedFiles& files, const String& idlFile,
+                                                  const String& switches, const String& srcSuffix,
+                                                  const String& projectDir) {
+    TIdlCppOptions opts(switches);
+    const auto units = GetAddIdlGenUnits(idlFile, opts, projectDir);
+    String suffix = Trim(srcSuffix);
+    if (suffix.empty()) suffix = ".cc";
+    if (suffix[0] != '.') suffix = "." + suffix;
+
+    auto moveOrReplace = [](TCollectedFile& f) {
+        const auto buf = IdlEditorBuffers().Find ? IdlEditorBuffers().Find(f.Dest) : std::nullopt;
+        if (buf && IdlEditorBuffers().Replace) {
+            IdlEditorBuffers().Replace(f.Dest, ReadFileBytes(f.Temp));
+            DeleteFile(f.Temp);
+        } else {
+            f.Save();
+        }
+    };
+    std::set<TCollectedFile*> handled;
+    for (auto& f : files.Files()) {
+        const String ext = ExtractFileExt(f->Temp);
+        if (SameText(ext, ".idl")) {
+            handled.insert(f.get());
+            continue;
+        }
+        if (!SameText(ext, suffix)) continue;
+        TCollectedFile* header = nullptr;
+        const String stem = ChangeFileExt(f->Temp, "");
+        for (auto& h : files.Files())
+            if (h.get() != f.get() && !SameText(ExtractFileExt(h->Temp), ".idl") &&
+                SameText(ChangeFileExt(h->Temp, ""), stem)) {
+                header = h.get();
+                break;
+            }
+        bool projectUnit = false;
+        for (int i = 0; i < units->Count(); ++i) projectUnit = projectUnit || SameFileName(f->Dest, (*units)[i]);
+        if (projectUnit) {
+            f->Save();
+            if (header) header->Save();
+        } else {
+            moveOrReplace(*f);
+            if (header) moveOrReplace(*header);
+        }
+        handled.insert(f.get());
+        if (header) handled.insert(header);
+    }
+    for (auto& f : files.Files())
+        if (!handled.count(f.get())) moveOrReplace(*f);
+}

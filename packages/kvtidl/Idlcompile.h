@@ -1,0 +1,96 @@
+#pragma once
+// Running the IDL-to-C++ compiler in a scratch directory and moving what it wrote into place.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "Idlcppopts.h"
+#include "host/ConsoleProcess.h"
+#include "rtl/Classes.h"
+
+enum class TCompileErrorKind { ekWarning, ekError, ekInfo };
+using TCompileErrorEvent =
+    std::function<void(const String& file, int line, int column, const String& text, TCompileErrorKind kind)>;
+
+// A directory of its own below `parentDir` ("TempGen", else "TempGen1", "TempGen2", ...);
+// deleted with everything in it on destruction.
+class TTempDirectory : public TObject {
+public:
+    explicit TTempDirectory(const String& parentDir);
+    ~TTempDirectory() override;
+    const String& Path() const { return FPath; }
+
+private:
+    String FPath;
+};
+
+class TGenFileProcess : public TObject {
+public:
+    explicit TGenFileProcess(const String& workDir);
+    std::function<bool(TConsoleProcess&)> OnProcessDone;
+    bool Run(const String& exe, const String& commandLine);
+
+protected:
+    virtual bool DoProcessDone(TConsoleProcess& process);
+    String FWorkDir;
+};
+
+class TKrotexProcess : public TGenFileProcess {
+public:
+    TKrotexProcess(const String& workDir, TCompileErrorEvent onError);
+    // The compiler program; a bare name is looked up on PATH.
+    static String& Executable();
+    bool Compile(const String& seenName, const String& idlFile, const String& switches);
+    String ReplaceFileName(const String& text) const;
+    void ReportError(const String& file, int line, int column, const String& text);
+    void ReportWarning(const String& file, int line, int column, const String& text);
+    int ErrorCount() const { return FErrors; }
+    int WarningCount() const { return FWarnings; }
+
+protected:
+    bool DoProcessDone(TConsoleProcess& process) override;
+    void ParseError(const String& line);
+
+private:
+    TCompileErrorEvent FOnError;
+    String FIdlFile, FSeenName;
+    int FErrors = 0, FWarnings = 0;
+};
+
+class TCollectedFile : public TObject {
+public:
+    TCollectedFile(String dest, String temp) : Dest(std::move(dest)), Temp(std::move(temp)) {}
+    String Dest;
+    String Temp;
+    // Moves the file into place; raises "%s could not be created: %d" when that fails.
+    void Save();
+};
+
+class TIdlCollectedFiles : public TObject {
+public:
+    TIdlCollectedFiles(const String& tempDir, const String& hdrDest, const String& srcDest);
+    std::vector<std::unique_ptr<TCollectedFile>>& Files() { return FFiles; }
+    String GetDestDir(const String& file) const;
+
+private:
+    String FTempDir, FHdrDest, FSrcDest;
+    std::vector<std::unique_ptr<TCollectedFile>> FFiles;
+};
+
+// Compiles IDL files. Without a project here: the caller gives the root directory the
+// generated files go to and the source suffix.
+class TIdlCompilerHelper : public TObject {
+public:
+    TCompileErrorEvent OnMessage;  // the host's message view
+    // Whether the IDL file or anything it includes is newer than the older of its two sources.
+    static bool NeedToCompile(const String& idlFile, const String& switches, const String& baseDir);
+    static std::unique_ptr<TStringList> GetAddIdlGenUnits(const String& idlFile, const TIdlCppOptions& opts,
+                                                          const String& projectDir);
+    String SaveIdlFilesToTempDir(const String& idlFile, const String& switches, const String& tempDir);
+    bool IdlCompile(const String& idlFile, const String& switches, const String& rootDir,
+                    const String& srcSuffix, const String& projectDir);
+    void IdlRefreshGeneratedFiles(TIdlCollectedFiles& files, const String& idlFile, const String& switches,
+                                  const String& srcSuffix, const String& projectDir);
+    // The last exception that IdlCompile caught (shown by the host).
+    String LastError;
+};

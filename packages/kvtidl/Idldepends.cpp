@@ -1,0 +1,152 @@
+#include "Idldepends.h"
+
+#include <cctype>
+
+#include "Idlcppopts.h"
+#include "rtl/Files.h"
+
+TIdlEditorBuffers& IdlEditorBuffers() {
+    static TIdlEditorBuffers buffers;
+    return buffers;
+}
+
+TIdlFileDependencies& IdlFileDependencies() {
+    static TIdlFileDependencies deps;
+    return deps;
+}
+
+String FileSearch(const String& name, const String& dirList) {
+    if (FileExists(name)) return name;
+    for (const String& dir : ExtractStrings(dirList, ";")) {
+        String d = Trim(dir);
+        if (d.size() > 2 && d.front() == '"' && d.back() == '"') d = d.substr(1, d.size() - 2);
+        const String candidate = IncludeTrailingPathDelimiter(d) + name;
+        if (FileExists(candidate)) return candidate;
+    }
+    return "";
+}
+
+namespace {
+
+std::optional<TIdlEditorBuffers::TBuffer> FindBuffer(const String& fileName) {
+    if (!IdlEditorBuffers().Find) return std::nullopt;
+    return IdlEditorBuffers().Find(fileName);
+}
+
+}  // namespace
+
+void TIdlFileDependencies::ScanForIncludes(const String& fileName, std::vector<TIdlIncludeFile>& list) {
+    String text;
+    if (auto buf = FindBuffer(fileName)) {
+        text = buf->Text;
+    } else {
+        try {
+            text = ReadFileBytes(fileName);
+        } catch (const EFOpenError&) {
+            return;  // a missing file includes nothing
+        }
+    }
+    TStringList lines;
+    lines.SetText(text);
+    bool inComment = false;
+    for (int i = 0; i < lines.Count(); ++i) {
+        String line = lines[i];
+        // Block comments may hide an "#include"; line comments end the line.
+        String code;
+        for (std::size_t p = 0; p < line.size(); ++p) {
+            if (inComment) {
+                if (line.compare(p, 2, "*/") == 0) { inComment = false; ++p; }
+            } else if (line.compare(p, 2, "/*") == 0) {
+                inComment = true;
+                ++p;
+            } else if (line.compare(p, 2, "//") == 0) {
+                break;
+            } else {
+                code += line[p];
+            }
+        }
+        String t = TrimLeft(code);
+        if (t.empty() || t[0] != '#') continue;
+        t = TrimLeft(t.substr(1));
+        if (t.compare(0, 7, "include") != 0) continue;
+        t = TrimLeft(t.substr(7));
+        String name;
+        if (!t.empty() && t[0] == '<') {
+            const auto close = t.find('>');
+            if (close == String::npos) continue;
+            name = t.substr(1, close - 1);
+        } else if (!t.empty() && t[0] == '"') {
+            const auto close = t.find('"', 1);
+            if (close == String::npos) continue;
+            name = t.substr(1, close - 1);
+        }
+        if (!name.empty()) list.push_back({name, ""});
+    }
+}
+
+void TIdlFileDependencies::RefreshTree(const String& fileName, const String& includePath) {
+    std::set<String> visited;
+    Refresh(fileName, ExtractFilePath(fileName), includePath, visited);
+}
+
+void TIdlFileDependencies::Refresh(const String& fileName, const String& baseDir, const String& includePath,
+                                   std::set<String>& visited) {
+    auto& slot = FSymbols[fileName];
+    if (!slot) {
+        slot = std::make_unique<TIdlFileDependencySymbol>();
+        slot->FileName = fileName;
+    }
+    TIdlFileDependencySymbol& sym = *slot;
+    if (!visited.insert(fileName).second) return;
+    const auto buf = FindBuffer(fileName);
+    const double date = buf ? double(buf->ModTime) : double(FileAge(fileName));
+    if (date != sym.FileDate) {
+        sym.FileDate = date;
+        sym.Includes.clear();
+        ScanForIncludes(fileName, sym.Includes);
+    }
+    for (TIdlIncludeFile& inc : sym.Includes) {
+        const bool hasDir = inc.Text.find_first_of("/\\") != String::npos;
+        inc.Path = FileSearch(hasDir ? inc.Text : IncludeTrailingPathDelimiter(baseDir) + inc.Text, includePath);
+        if (inc.Path.empty() && !hasDir) inc.Path = FileSearch(inc.Text, includePath);
+        if (!inc.Path.empty()) Refresh(inc.Path, baseDir, includePath, visited);
+    }
+}
+
+bool TIdlFileDependencies::Newer(const String& fileName, double date, std::set<String>& visited) const {
+    if (!visited.insert(fileName).second) return false;
+    auto it = FSymbols.find(fileName);
+    if (it == FSymbols.end()) return false;
+    if (it->second->FileDate > date) return true;
+    for (const TIdlIncludeFile& inc : it->second->Includes)
+        if (!inc.Path.empty() && Newer(inc.Path, date, visited)) return true;
+    return false;
+}
+
+bool TIdlFileDependencies::IsNewer(const String& fileName, TDateTime date, const String& includePath) {
+    RefreshTree(fileName, includePath);
+    std::set<String> visited;
+    return Newer(fileName, date, visited);
+}
+
+void TIdlFileDependencies::ListDependentFiles(const String& fileName, TStrings& list, const String& includePath) {
+    RefreshTree(fileName, includePath);
+    std::set<String> seen{fileName};
+    std::vector<String> todo{fileName};
+    while (!todo.empty()) {
+        const String f = todo.back();
+        todo.pop_back();
+        auto it = FSymbols.find(f);
+        if (it == FSymbols.end()) continue;
+        for (const TIdlIncludeFile& inc : it->second->Includes) {
+            if (inc.Path.empty() || !seen.insert(inc.Path).second) continue;
+            list.Add(inc.Path);
+            todo.push_back(inc.Path);
+        }
+    }
+}
+
+const TIdlFileDependencySymbol* TIdlFileDependencies::Find(const String& fileName) const {
+    auto it = FSymbols.find(fileName);
+    return it == FSymbols.end() ? nullptr : it->second.get();
+}

@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+
+#include "Idlcompile.h"
+#include "Idldepends.h"
+#include "ScratchDir.h"
+#include "rtl/Files.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Message {
+    String file;
+    int line, column;
+    String text;
+    TCompileErrorKind kind;
+};
+
+class KvtidlCompile : public testing::Test {
+protected:
+    void SetUp() override {
+        FDir = ScratchDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
+        fs::remove_all(FDir);
+        ForceDirectories(FDir);
+        TKrotexProcess::Executable() = KROTEX_STUB;
+        IdlEditorBuffers() = {};
+        FHelper.OnMessage = [this](const String& f, int l, int c, const String& t, TCompileErrorKind k) {
+            FMessages.push_back({f, l, c, t, k});
+        };
+    }
+    void TearDown() override { IdlEditorBuffers() = {}; }
+    String Write(const String& name, const String& text) {
+        const String path = FDir + name;
+        ForceDirectories(ExtractFilePath(path));
+        AtomicWriteFile(path, text);
+        return path;
+    }
+    // Sets a file's date, in seconds relative to a fixed base.
+    void Touch(const String& path, int seconds) {
+        const auto base = fs::file_time_type::clock::now() - std::chrono::hours(24);
+        fs::last_write_time(path, base + std::chrono::seconds(seconds));
+    }
+    String FDir;
+    TIdlCompilerHelper FHelper;
+    std::vector<Message> FMessages;
+};
+
+}  // namespace
+
+TEST_F(KvtidlCompile, IncludesAreFollowedAndCyclesVisitedOnce) {
+    const String a = Write("a.idl", "#include \"b.idl\"\n#include <sub/c.idl>\n#include \"missing.idl\"\n"
+                                    "// #include \"commented.idl\"\n");
+    const String b = Write("b.idl", "#include \"a.idl\"\n");
+    const String c = Write("inc/sub/c.idl", "#include \"d.idl\"\n");
+    const String d = Write("d.idl", "interface D {};\n");
+    TIdlFileDependencies deps;
+    TStringList list;
+    deps.ListDependentFiles(a, list, FDir + "inc");
+    ASSERT_EQ(list.Count(), 3);
+    std::set<String> got;
+    for (int i = 0; i < list.Count(); ++i) got.insert(list[i]);
+    EXPECT_EQ(got, (std::set<String>{b, c, d}));  // d found in the starting file's folder
+    const TIdlFileDependencySymbol* sym = deps.Find(a);
+    ASSERT_NE(sym, nullptr);
+    ASSERT_EQ(sym->Includes.size(), 3u);
+    EXPECT_EQ(sym->Includes[2].Text, "missing.idl");
+    EXPECT_EQ(sym->Includes[2].Path, "");
+}
+
+TEST_F(KvtidlCompile, TouchingAnIncludeMakesEveryIncluderNeedCompiling) {
+    const String top = Write("top.idl", "#include \"mid.idl\"\n");
+    const String mid = Write("mid.idl", "#include \"leaf.idl\"\n");
+    const String leaf = Write("leaf.idl", "interface L {};\n");
+    Write("top_c.cc", "");
+    Write("top_s.cc", "");
+    Write("mid_c.cc", "");
+    Write("mid_s.cc", "");
+    for (const String& f : {top, mid, leaf}) Touch(f, 0);
+    for (const char* f : {"top_c.cc", "top_s.cc", "mid_c.cc", "mid_s.cc"}) Touch(FDir + f, 100);
+    EXPECT_FALSE(TIdlCompilerHelper::NeedToCompile(top, "-boa", FDir));
+    EXPECT_FALSE(TIdlCompilerHelper::NeedToCompile(mid, "-boa", FDir));
+    Touch(leaf, 200);
+    EXPECT_TRUE(TIdlCompilerHelper::NeedToCompile(top, "-boa", FDir));
+    EXPECT_TRUE(TIdlCompilerHelper::NeedToCompile(mid, "-boa", FDir));
+    // The older of the two sources counts.
+    Touch(leaf, 0);
+    Touch(FDir + "top_s.cc", -10);
+    EXPECT_TRUE(TIdlCompilerHelper::NeedToCompile(top, "-boa", FDir));
+}
+
+TEST_F(KvtidlCompile, NoGeneratedSourcesYetMeansCompile) {
+    const String a = Write("new.idl", "interface N {};\n");
+    EXPECT_TRUE(TIdlCompilerHelper::NeedToCompile(a, "-boa", FDir));
+}
+
+TEST_F(KvtidlCompile, TempDirectoryTakesTheNextFreeName) {
+    ForceDirectories(FDir + "TempGen");
+    Write("TempGen1", "a file of that name");
+    {
+        TTempDirectory t(FDir);
+        EXPECT_EQ(t.Path(), FDir + "TempGen2");
+        Write("TempGen2/x.cc", "x");
+        Write("TempGen2/sub/y.hh", "y");
+    }
+    EXPECT_FALSE(DirectoryExists(FDir + "TempGen2"));
+    EXPECT_TRUE(DirectoryExists(FDir + "TempGen"));
+}
+
+TEST_F(KvtidlCompile, CollectedFilesGoToSourceOrHeaderDestination) {
+    Write("t/x_c.cc", "");
+    Write("t/x_c.h", "");
+    Write("t/y.CPP", "");
+    Write("t/sub/z.hh", "");
+    TIdlCollectedFiles files(FDir + "t/", "/hdr/", "/src");
+    std::map<String, String> dest;
+    for (auto& f : files.Files()) dest[ExtractFileName(f->Temp)] = f->Dest;
+    EXPECT_EQ(dest["x_c.cc"], "/src/x_c.cc");
+    EXPECT_EQ(dest["x_c.h"], "/hdr/x_c.h");
+    EXPECT_EQ(dest["y.CPP"], "/src/y.CPP");
+    EXPECT_EQ(dest["z.hh"], "/hdr/sub/z.hh");
+}
+
+TEST_F(KvtidlCompile, FailedMoveNamesDestinationAndErrorCode) {
+    const String temp = Write("t/x.cc", "x");
+    ForceDirectories(FDir + "blocked/x.cc/inner");  // a non-empty directory cannot be replaced
+    TCollectedFile f(FDir + "blocked/x.cc", temp);
+    try {
+        f.Save();
+        FAIL() << "no exception";
+    } catch (const Exception& e) {
+        const String msg = e.Message();
+        EXPECT_EQ(msg.rfind(FDir + "blocked/x.cc could not be created: ", 0), 0u) << msg;
+    }
+    EXPECT_TRUE(FileExists(temp));  // nothing lost
+}
+
+TEST_F(KvtidlCompile, CompileWritesClientAndServerFiles) {
+    const String idl = Write("proj/bank.idl", "interface Account {};\n#pragma warning no module\n");
+    Write("proj/old_s.cc", "");
+    ASSERT_TRUE(FHelper.IdlCompile(idl, "-boa -src_suffix cpp -hdr_suffix h", "gen", "cpp", FDir + "proj"))
+        << FHelper.LastError;
+    for (const char* f : {"bank_c.cpp", "bank_c.h", "bank_s.cpp", "bank_s.h"}) {
+        ASSERT_TRUE(FileExists(FDir + "proj/gen/" + f)) << f;
+    }
+    EXPECT_EQ(ReadFileBytes(FDir + "proj/gen/bank_c.h").rfind("// bank_c.h generated from ", 0), 0u);
+    ASSERT_EQ(FMessages.size(), 1u);
+    EXPECT_EQ(FMessages[0].kind, TCompileErrorKind::ekWarning);
+    EXPECT_EQ(FMessages[0].file, idl);
+    EXPECT_EQ(FMessages[0].line, 0);
+    EXPECT_EQ(FMessages[0].column, 1);
+    EXPECT_EQ(FMessages[0].text, idl + ": (warning) no module");
+    EXPECT_FALSE(DirectoryExists(FDir + "proj/TempGen"));  // scratch directory gone
+}
+
+TEST_F(KvtidlCompile, ErrorTextBecomesOneErrorPerLine) {
+    const String idl = Write("bad.idl", "#error first\n\n#error second\n");
+    Write("keep/bad_c.cc", "old");
+    EXPECT_FALSE(FHelper.IdlCompile(idl, "-boa", "keep", "", FDir));
+    ASSERT_EQ(FMessages.size(), 2u);
+    EXPECT_EQ(FMessages[0].kind, TCompileErrorKind::ekError);
+    EXPECT_EQ(FMessages[0].line, 0);
+    EXPECT_EQ(FMessages[0].column, 0);
+    EXPECT_EQ(FMessages[0].text, idl + ", line 1: first");
+    EXPECT_EQ(FMessages[1].text, idl + ", line 3: second");
+    EXPECT_EQ(ReadFileBytes(FDir + "keep/bad_c.cc"), "old");  // nothing replaced
+}
+
+TEST_F(KvtidlCompile, MissingCompilerIsAnErrorNotASuccess) {
+    TKrotexProcess::Executable() = FDir + "no-such-compiler";
+    const String idl = Write("a.idl", "interface A {};\n");
+    EXPECT_FALSE(FHelper.IdlCompile(idl, "-boa", "gen", "", FDir));
+    ASSERT_EQ(FMessages.size(), 1u);
+    EXPECT_EQ(FMessages[0].kind, TCompileErrorKind::ekError);
+    EXPECT_NE(FHelper.LastError, "");
+}
+
+TEST_F(KvtidlCompile, UnsavedIncludeIsCompiledFromTheEditor) {
+    const String inc = Write("src/types.idl", "");
+    const String idl = Write("src/main.idl", "#include \"types.idl\"\ninterface M {};\n");
+    // The include on disk is empty; its editor buffer says what the compiler must see.
+    IdlEditorBuffers().Find = [&](const String& f) -> std::optional<TIdlEditorBuffers::TBuffer> {
+        if (f == inc) return TIdlEditorBuffers::TBuffer{"#pragma warning from editor\n", 1.0, true};
+        if (f == idl) return TIdlEditorBuffers::TBuffer{ReadFileBytes(idl), FileAge(idl), false};
+        return std::nullopt;
+    };
+    ASSERT_TRUE(FHelper.IdlCompile(idl, "-boa", "gen", "", FDir + "src")) << FHelper.LastError;
+    EXPECT_TRUE(FileExists(FDir + "src/gen/main_s.cc"));
+    EXPECT_FALSE(FileExists(FDir + "src/gen/main.idl"));  // the copies stay behind
+    EXPECT_FALSE(FileExists(FDir + "src/gen/types.idl"));
+    // The compiler saw the copy, the message names the real file.
+    EXPECT_NE(ReadFileBytes(FDir + "src/gen/main_c.cc").find("TempGen/main.idl"), String::npos);
+    EXPECT_EQ(ReadFileBytes(inc), "");
+}
+
+TEST_F(KvtidlCompile, OpenGeneratedFileOutsideTheProjectUnitsIsReplacedInTheEditor) {
+    const String idl = Write("p/x.idl", "interface X {};\n#pragma extra x_tie.cc\n#pragma extra x_tie.hh\n");
+    const String openHeader = FDir + "p/gen/x_tie.hh";
+    const String openUnit = FDir + "p/gen/x_c.cc";
+    Write("p/gen/x_tie.hh", "old");
+    std::map<String, String> replaced;
+    IdlEditorBuffers().Find = [&](const String& f) -> std::optional<TIdlEditorBuffers::TBuffer> {
+        if (f == openHeader || f == openUnit) return TIdlEditorBuffers::TBuffer{"old", 1.0, false};
+        return std::nullopt;
+    };
+    IdlEditorBuffers().Replace = [&](const String& f, const String& text) { replaced[f] = text; };
+    ASSERT_TRUE(FHelper.IdlCompile(idl, "-boa -src_dir gen", "gen", "", FDir + "p")) << FHelper.LastError;
+    // Not a project unit: the open buffer gets the new text, the file on disk is left to it.
+    ASSERT_EQ(replaced.count(openHeader), 1u);
+    EXPECT_EQ(replaced[openHeader], "// x_tie.hh generated from " + idl + "\n");
+    EXPECT_EQ(ReadFileBytes(openHeader), "old");
+    EXPECT_TRUE(FileExists(FDir + "p/gen/x_tie.cc"));
+    // A project unit is written to disk even when open.
+    EXPECT_EQ(replaced.count(openUnit), 0u);
+    EXPECT_TRUE(FileExists(openUnit));
+}
