@@ -17,6 +17,7 @@ public:
         FServices.push_back(NewModuleServices(self));
         FServices.push_back(NewPersonalityServices(self));
         FServices.push_back(NewCppProjectOptions(self));
+        FServices.push_back(NewIDEServices(self));
     }
     HRESULT QueryInterface(const TGUID& iid, void** obj) override {
         for (auto& s : FServices)

@@ -55,6 +55,7 @@ std::unique_ptr<TAggregatedObject> NewGalleryCategoryManager(IInterface* control
 std::unique_ptr<TAggregatedObject> NewModuleServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewPersonalityServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewCppProjectOptions(IInterface* controller);
+std::unique_ptr<TAggregatedObject> NewIDEServices(IInterface* controller);
 
 // A module or project of the host.
 class THostModule : public TInterfacedObject, public virtual IQProject {

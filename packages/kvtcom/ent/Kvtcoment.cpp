@@ -1,0 +1,21 @@
+// The package kvtcoment100: its unit table and entry points. It is built on kvtcompro100, whose
+// template unit it lists too (initialised once, whichever package comes first).
+#include "Cppprocrtrs.h"
+#include "host/Package.h"
+
+namespace Kvtcoment {
+int UseCount = 0;
+}
+
+namespace {
+const char* const kRequires[] = {"kvtcompro100"};
+const TPackageUnitEntry kUnits[] = {
+    HOST_UNIT_ENTRY(Cppprocrtrs),
+    {"Kvtcoment", &Kvtcoment::UseCount, nullptr, nullptr},
+};
+const TPackageInfoTable kPackage = {
+    "kvtcoment100", kRequires, 1, kUnits, 2, nullptr, 0,
+};
+}  // namespace
+
+HOST_PACKAGE_ENTRY(kPackage)

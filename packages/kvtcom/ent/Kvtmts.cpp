@@ -1,0 +1,20 @@
+#include "Kvtmts.h"
+
+TCppMTSAutoObjectCreator::TCppMTSAutoObjectCreator(const String& fileName, const String& coClassName,
+                                                   const String& instancing, const String& threadingModel,
+                                                   const String& description, bool events, bool objectControl,
+                                                   bool pooling)
+    : TCppAutoObjectCreator(fileName, coClassName, instancing, threadingModel, description, events, "", true),
+      FObjectControl(objectControl),
+      FPooling(pooling) {
+    ExpertFilter()->SetVariable("ObjectControl", FALSETRUE[objectControl]);
+    ExpertFilter()->SetVariable("CanBePooled", FALSETRUE[pooling]);
+}
+
+TIntfPtr<IQSourceFile> TCppMTSAutoObjectCreator::GetSource() {
+    return FilterExpertFile(ExpertFilter(), "mtsobject.cpp", FileName(), ".cpp");
+}
+
+TIntfPtr<IQSourceFile> TCppMTSAutoObjectCreator::GetInterfaceSource() {
+    return FilterExpertFile(ExpertFilter(), "mtsobject.h", FileName(), ".h");
+}

@@ -1,0 +1,12 @@
+#include "Kvtmtsrdm.h"
+
+TCppMTSRemoteDataModuleCreator::TCppMTSRemoteDataModuleCreator(const String& fileName, const String& coClassName,
+                                                               const String& instancing, const String& threadingModel,
+                                                               const String& description, bool events,
+                                                               const String& interfaceName, bool dual)
+    : TCppRemoteDataModuleCreator(fileName, coClassName, instancing, threadingModel, description, events, interfaceName,
+                                  dual) {
+    ExpertFilter()->SetVariable("ObjectControl", "TRUE");
+    ExpertFilter()->SetVariable("CanBePooled", "FALSE");
+    ExpertFilter()->SetVariable("MTSObject", "TRUE");
+}

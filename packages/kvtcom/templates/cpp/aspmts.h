@@ -1,0 +1,35 @@
+// $(HeaderName) : Declaration of the Active Server object $(ClassName) (object context)
+
+#ifndef $(IDEHeaderName)
+#define $(IDEHeaderName)
+
+#include <mtx.h>
+#include <asptlb.h>
+#include "$(TypeLibModuleName).h"
+
+/////////////////////////////////////////////////////////////////////////////
+// $(ClassName)     Implements $(InterfaceName), default interface of $(CoClassName)
+// ThreadingModel : $(ThreadingModel)
+/////////////////////////////////////////////////////////////////////////////
+class ATL_NO_VTABLE $(ClassName) :
+  public CComObjectRootEx<CComSingleThreadModel>,
+  public CComCoClass<$(ClassName), &CLSID_$(CoClassName)>,
+  public TASPMTSObject<$(ClassName), &IID_$(InterfaceName), &LIBID_$(LibName)>
+{
+public:
+  $(ClassName)()
+  {
+  }
+
+  DECLARE_PROGID("$(ProgID)");
+
+BEGIN_COM_MAP($(ClassName))
+  COM_INTERFACE_ENTRY($(InterfaceName))
+  COM_INTERFACE_ENTRY2(IDispatch, $(InterfaceName))
+END_COM_MAP()
+
+// $(InterfaceName)
+public:
+};
+
+#endif //$(IDEHeaderName)

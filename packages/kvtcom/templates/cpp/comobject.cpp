@@ -1,0 +1,10 @@
+// $(CPPName) : Implementation of $(ClassName) ($(CoClassName), $(InterfaceName))
+
+#include <zub.h>
+#pragma hdrstop
+
+#include "$(HeaderName)"
+
+/////////////////////////////////////////////////////////////////////////////
+// $(ClassName)
+

@@ -1,0 +1,63 @@
+// $(HeaderName) : Declaration of the remote data module $(ClassName)
+
+#ifndef $(IDEHeaderName)
+#define $(IDEHeaderName)
+
+#include <Classes.hpp>
+#include <DataBkr.hpp>
+$IF(MTSObject)
+#include <Mtsrdm.hpp>
+#include <Mtx.hpp>
+$ENDIF
+#include "$(TypeLibModuleName).h"
+
+/////////////////////////////////////////////////////////////////////////////
+// T$(CoClassName)  the data module of $(CoClassName)
+/////////////////////////////////////////////////////////////////////////////
+$IF(MTSObject)
+class T$(CoClassName) : public TMtsDataModule
+$ELSE
+class T$(CoClassName) : public TCRemoteDataModule
+$ENDIF
+{
+__published:	// IDE-managed Components
+private:	// User declarations
+public:		// User declarations
+  __fastcall T$(CoClassName)(TComponent* Owner);
+};
+
+/////////////////////////////////////////////////////////////////////////////
+// $(ClassName)     Implements $(InterfaceName), default interface of $(CoClassName)
+// ThreadingModel : $(ThreadingModel)
+// Dual Interface : $(Dual)
+$IF(MTSObject)
+// Object Control : $(ObjectControl)
+// Can Be Pooled  : $(CanBePooled)
+$ENDIF
+/////////////////////////////////////////////////////////////////////////////
+class ATL_NO_VTABLE $(ClassName) :
+  public CComObjectRootEx<CComSingleThreadModel>,
+  public CComCoClass<$(ClassName), &CLSID_$(CoClassName)>,
+$IF(MTSObject)
+$IF(ObjectControl)
+  public IObjectControl,
+$ENDIF
+$ENDIF
+  public IDispatchImpl<$(InterfaceName), &IID_$(InterfaceName), &LIBID_$(LibName)>
+{
+public:
+  DECLARE_PROGID("$(ProgID)");
+  DECLARE_DESCRIPTION("$(Description)");
+
+BEGIN_COM_MAP($(ClassName))
+  COM_INTERFACE_ENTRY($(InterfaceName))
+  COM_INTERFACE_ENTRY2(IDispatch, $(InterfaceName))
+$IF(MTSObject)
+$IF(ObjectControl)
+  COM_INTERFACE_ENTRY(IObjectControl)
+$ENDIF
+$ENDIF
+END_COM_MAP()
+};
+
+#endif //$(IDEHeaderName)
