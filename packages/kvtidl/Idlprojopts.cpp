@@ -1,0 +1,102 @@
+#include "Idlprojopts.h"
+
+#include "rtl/Files.h"
+#include "rtl/Format.h"
+
+const char* const sOrbImportLib = "morvask_r.lib";
+const char* const sOrbImportLibDebug = "morvask_rd.lib";
+
+namespace {
+
+const char* const sCORBASection = "CORBA";
+
+bool ContainsText(const String& haystack, const String& needle) {
+    return Pos(LowerCase(needle), LowerCase(haystack)) > 0;
+}
+
+// "a;" + "b" gives "a;b", "" + "b" gives "b": no empty entry arises.
+String AppendPathEntry(String path, const String& entry) {
+    if (!path.empty() && path.back() == ';') path.pop_back();
+    return path.empty() ? entry : Format("%s;%s", {path, entry});
+}
+
+}  // namespace
+
+void TIdlProjOptsManagerHelper::LoadFromIni(const TIniFile& ini) {
+    AddServerUnit = ini.ReadBool(sCORBASection, "AddServerUnit", AddServerUnit);
+    AddClientUnit = ini.ReadBool(sCORBASection, "AddClientUnit", AddClientUnit);
+    PrecompiledHeaders = ini.ReadBool(sCORBASection, "PrecompiledHeaders", PrecompiledHeaders);
+}
+
+void TIdlProjOptsManagerHelper::SaveToIni(TIniFile& ini) const {
+    ini.WriteBool(sCORBASection, "AddServerUnit", AddServerUnit);
+    ini.WriteBool(sCORBASection, "AddClientUnit", AddClientUnit);
+    ini.WriteBool(sCORBASection, "PrecompiledHeaders", PrecompiledHeaders);
+}
+
+void TIdlProjOptsManagerHelper::SetInclPath(const String& path) {
+    TIdlCppOptions o(FProject.IdlSwitches);
+    o.SetIncludePath(path);
+    FProject.IdlSwitches = o.Text();
+}
+
+void TIdlProjOptsManagerHelper::SetDefines(const String& text) {
+    TIdlCppOptions o(FProject.IdlSwitches);
+    o.SetDefines(text);
+    o.SetSourceSuffix("cpp");
+    FProject.IdlSwitches = o.Text();
+}
+
+std::vector<String> TIdlProjOptsManagerHelper::IdlFilesList(const String& text) { return ExtractStrings(text); }
+
+bool TIdlProjectOptions::IsDefined(const String& name) const {
+    for (const String& d : ExtractStrings(FProject.Defines, ";")) {
+        const String n = Trim(d.substr(0, d.find('=')));
+        if (n == name) return true;
+    }
+    return false;
+}
+
+void TIdlProjectOptions::AddDefine(const String& name) {
+    if (!IsDefined(name)) FProject.Defines = AppendPathEntry(FProject.Defines, name);
+}
+
+void TIdlProjectOptions::AddCORBASupport(unsigned flags) {
+    AddDefine("_USE_OLD_RW_STL");
+    if ((flags & csLibrary) && !ContainsText(FProject.Libraries, sOrbImportLib) &&
+        !ContainsText(FProject.Libraries, sOrbImportLibDebug))
+        FProject.Libraries = Format("%s %s", {sOrbImportLib, FProject.Libraries});
+    if ((flags & csIncludePath) && !ContainsText(FProject.IncludePath, "$(MORVASKDIR)\\include"))
+        FProject.IncludePath = AppendPathEntry(FProject.IncludePath, "$(MORVASKDIR)\\include");
+    if ((flags & csLibPath) && !ContainsText(FProject.LibPath, "$(MORVASKDIR)\\lib"))
+        FProject.LibPath = AppendPathEntry(FProject.LibPath, "$(MORVASKDIR)\\lib");
+}
+
+bool TIdlProjectOptions::IsCORBAProject() const { return ContainsText(FProject.Libraries, sOrbImportLib); }
+
+void TIdlProjectOptions::RemoveZUB() {
+    AddDefine("_NO_ZUB");
+    if (!ContainsText(FProject.Libraries, "zube.lib"))
+        FProject.Libraries = Format("%s %s", {"zube.lib", FProject.Libraries});
+}
+
+void GetGeneratedFilenames(const String& idlFile, const String& projectFile, const TKrotexOptionSet& set,
+                           String& serverSource, String& clientSource) {
+    const String root = set.RootDir.empty() ? ExtractFilePath(projectFile) : IncludeTrailingPathDelimiter(set.RootDir);
+    String suffix = set.HasSrcSuffix ? Trim(set.SrcSuffix) : String(".cc");
+    if (suffix.empty()) suffix = ".cc";
+    if (suffix[0] != '.') suffix = "." + suffix;
+    const String base = ChangeFileExt(ExtractFileName(idlFile), "");
+    serverSource = ChangeFileExt(root + base + (set.ServerExt.empty() ? "_s" : set.ServerExt), suffix);
+    clientSource = ChangeFileExt(root + base + (set.ClientExt.empty() ? "_c" : set.ClientExt), suffix);
+}
+
+std::vector<String> IdlToolExtensions(const String& setting) {
+    std::vector<String> out;
+    for (const String& part : ExtractStrings(setting, ";")) {
+        std::size_t i = 0;
+        while (i < part.size() && (part[i] == ' ' || part[i] == '*' || part[i] == '.')) ++i;
+        if (i < part.size()) out.push_back("." + part.substr(i));
+    }
+    return out;
+}

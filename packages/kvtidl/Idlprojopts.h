@@ -1,0 +1,69 @@
+#pragma once
+// CORBA settings of a C++ project: the options kept in the project INI section "CORBA", the
+// project's IDL switch string, CORBA support in the project's defines and paths, and the names
+// of the sources generated for an IDL item.
+#include <vector>
+
+#include "Idlcppopts.h"
+#include "rtl/IniFiles.h"
+
+// The ORB's import library, release build and the other build.
+extern const char* const sOrbImportLib;
+extern const char* const sOrbImportLibDebug;
+
+// The parts of a C++ project's options that CORBA support touches.
+struct TIdlProjectSettings {
+    String Defines;      // ";"-separated, NAME or NAME=VALUE
+    String Libraries;    // blank-separated
+    String IncludePath;  // ";"-separated
+    String LibPath;      // ";"-separated
+    String IdlSwitches;  // the IDL compiler switches of the project
+};
+
+class TIdlProjOptsManagerHelper : public TObject {
+public:
+    explicit TIdlProjOptsManagerHelper(TIdlProjectSettings& project) : FProject(project) {}
+    bool AddServerUnit = true;
+    bool AddClientUnit = true;
+    bool PrecompiledHeaders = true;
+    void LoadFromIni(const TIniFile& ini);
+    void SaveToIni(TIniFile& ini) const;
+    void SetInclPath(const String& path);
+    // Also sets the source suffix cpp.
+    void SetDefines(const String& text);
+    // The IDL file list in the text, split at blanks.
+    static std::vector<String> IdlFilesList(const String& text);
+
+private:
+    TIdlProjectSettings& FProject;
+};
+
+enum TCORBASupportFlag : unsigned { csLibrary = 1u << 0, csIncludePath = 1u << 1, csLibPath = 1u << 2 };
+
+class TIdlProjectOptions : public TObject {
+public:
+    explicit TIdlProjectOptions(TIdlProjectSettings& project) : FProject(project) {}
+    void AddCORBASupport(unsigned flags);
+    bool IsCORBAProject() const;
+    void RemoveZUB();
+    bool IsDefined(const String& name) const;
+    void AddDefine(const String& name);
+
+private:
+    TIdlProjectSettings& FProject;
+};
+
+// The "krotex" option set of a project, as far as the generated names need it.
+struct TKrotexOptionSet {
+    String RootDir;       // empty: the directory of the project file
+    bool HasSrcSuffix = false;
+    String SrcSuffix;
+    String ServerExt;     // empty: "_s"
+    String ClientExt;     // empty: "_c"
+};
+
+// Server and client source generated for an IDL item of a project.
+void GetGeneratedFilenames(const String& idlFile, const String& projectFile, const TKrotexOptionSet& set,
+                           String& serverSource, String& clientSource);
+// The build tool's extension setting ("*.idl;*.IDL") as extensions with a leading ".".
+std::vector<String> IdlToolExtensions(const String& setting);

@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include "Idlenvoptions.h"
+#include "Idlprojopts.h"
+#include "ScratchDir.h"
+#include "host/Registry.h"
+#include "rtl/Files.h"
+
+namespace {
+
+String IniPath(const char* name) {
+    const String p = ScratchDir() + name;
+    DeleteFile(p);
+    return p;
+}
+
+}  // namespace
+
+TEST(KvtidlProject, IniWithoutCorbaSectionReadsAllTrue) {
+    TIdlProjectSettings project;
+    TIdlProjOptsManagerHelper helper(project);
+    TIniFile ini(IniPath("none.ini"));
+    ini.WriteString("Other", "AddServerUnit", "false");
+    helper.LoadFromIni(ini);
+    EXPECT_TRUE(helper.AddServerUnit);
+    EXPECT_TRUE(helper.AddClientUnit);
+    EXPECT_TRUE(helper.PrecompiledHeaders);
+}
+
+TEST(KvtidlProject, OptionsRoundTripThroughSectionCorba) {
+    TIdlProjectSettings project;
+    TIdlProjOptsManagerHelper helper(project);
+    TIniFile ini(IniPath("corba.ini"));
+    helper.AddClientUnit = false;
+    helper.SaveToIni(ini);
+    EXPECT_EQ(ini.ReadString("CORBA", "AddClientUnit", ""), "false");
+    EXPECT_EQ(ini.ReadString("CORBA", "AddServerUnit", ""), "true");
+    TIdlProjOptsManagerHelper other(project);
+    other.LoadFromIni(ini);
+    EXPECT_FALSE(other.AddClientUnit);
+    EXPECT_TRUE(other.PrecompiledHeaders);
+}
+
+TEST(KvtidlProject, SetDefinesAlwaysLeavesSourceSuffixCpp) {
+    TIdlProjectSettings project{"", "", "", "", "-boa -src_suffix cc"};
+    TIdlProjOptsManagerHelper helper(project);
+    helper.SetDefines("A;B");
+    EXPECT_EQ(project.IdlSwitches, "-src_suffix cpp -DA -DB -boa");
+    helper.SetInclPath("inc");
+    EXPECT_EQ(project.IdlSwitches, "-Iinc -src_suffix cpp -DA -DB -boa");
+}
+
+TEST(KvtidlProject, AddCorbaSupport) {
+    struct Case {
+        unsigned flags;
+        TIdlProjectSettings before, after;
+    };
+    const Case cases[] = {
+        {0, {"X", "a.lib", "inc", "lib", ""}, {"X;_USE_OLD_RW_STL", "a.lib", "inc", "lib", ""}},
+        {csLibrary | csIncludePath | csLibPath, {"_USE_OLD_RW_STL=1", "a.lib", "inc;", "", ""},
+         {"_USE_OLD_RW_STL=1", "morvask_r.lib a.lib", "inc;$(MORVASKDIR)\\include", "$(MORVASKDIR)\\lib", ""}},
+        {csLibrary, {"", "x.lib MORVASK_RD.LIB", "", "", ""}, {"_USE_OLD_RW_STL", "x.lib MORVASK_RD.LIB", "", "", ""}},
+        {csIncludePath, {"", "", "a;$(morvaskdir)\\Include", "", ""},
+         {"_USE_OLD_RW_STL", "", "a;$(morvaskdir)\\Include", "", ""}},
+    };
+    for (const Case& c : cases) {
+        TIdlProjectSettings p = c.before;
+        TIdlProjectOptions(p).AddCORBASupport(c.flags);
+        EXPECT_EQ(p.Defines, c.after.Defines) << c.flags;
+        EXPECT_EQ(p.Libraries, c.after.Libraries) << c.flags;
+        EXPECT_EQ(p.IncludePath, c.after.IncludePath) << c.flags;
+        EXPECT_EQ(p.LibPath, c.after.LibPath) << c.flags;
+    }
+}
+
+TEST(KvtidlProject, CorbaProjectAndRemoveZub) {
+    TIdlProjectSettings p{"", "Morvask_R.lib", "", "", ""};
+    TIdlProjectOptions opts(p);
+    EXPECT_TRUE(opts.IsCORBAProject());
+    opts.RemoveZUB();
+    opts.RemoveZUB();
+    EXPECT_EQ(p.Defines, "_NO_ZUB");
+    EXPECT_EQ(p.Libraries, "zube.lib Morvask_R.lib");
+}
+
+TEST(KvtidlProject, GeneratedFilenames) {
+    struct Case { TKrotexOptionSet set; const char* server; const char* client; };
+    const Case cases[] = {
+        {{}, "/p/a_s.cc", "/p/a_c.cc"},
+        {{"", true, "cpp", "", ""}, "/p/a_s.cpp", "/p/a_c.cpp"},
+        {{"/gen", true, " ", "Srv", "Cli"}, "/gen/aSrv.cc", "/gen/aCli.cc"},
+    };
+    for (const Case& c : cases) {
+        String server, client;
+        GetGeneratedFilenames("/p/idl/a.idl", "/p/proj.bpr", c.set, server, client);
+        EXPECT_EQ(server, c.server);
+        EXPECT_EQ(client, c.client);
+    }
+}
+
+TEST(KvtidlProject, ToolExtensions) {
+    EXPECT_EQ(IdlToolExtensions("*.idl;*.IDL"), (std::vector<String>{".idl", ".IDL"}));
+    EXPECT_EQ(IdlToolExtensions(".idl; idl;;*"), (std::vector<String>{".idl", ".idl"}));
+}
+
+TEST(KvtidlOptionsPage, NoKeyGivesDefaults) {
+    TRegistry().DeleteKey(TIdlEnvironmentOptions::KeyPath());
+    TIdlEnvironmentOptions o;
+    EXPECT_EQ(o.CORBA.FileSymbolCacheLimit, 10);
+    EXPECT_TRUE(o.CORBA.VerifyIDLIncludes);
+    EXPECT_FALSE(o.CORBA.ShowProjectUpdates);
+    EXPECT_TRUE(o.GetIsModified());
+}
+
+TEST(KvtidlOptionsPage, OkSavesCancelThrowsEditsAway) {
+    TRegistry reg;
+    reg.DeleteKey(TIdlEnvironmentOptions::KeyPath());
+    reg.WriteBool(TIdlEnvironmentOptions::KeyPath(), "VerifyIDLIncludes", false);
+    TIdlEnvironmentOptions o;
+    EXPECT_FALSE(o.CORBA.VerifyIDLIncludes);
+    {
+        TCORBAOptions page(o);
+        o.CORBA.VerifyIDLIncludes = true;  // ticked, then Cancel
+        page.Broadcast(TCORBAOptions::WM_COMMAND, 2);
+    }
+    EXPECT_FALSE(o.CORBA.VerifyIDLIncludes);
+    EXPECT_EQ(reg.ReadString(TIdlEnvironmentOptions::KeyPath(), "VerifyIDLIncludes", ""), "false");
+    EXPECT_FALSE(o.GetIsModified());
+    {
+        TCORBAOptions page(o);
+        o.CORBA.ShowProjectUpdates = true;
+        o.CORBA.IrName = "repo";
+        page.Broadcast(TCORBAOptions::WM_COMMAND, 1);
+        EXPECT_FALSE(page.Pending());
+    }
+    TIdlEnvironmentOptions again;
+    EXPECT_TRUE(again.CORBA.ShowProjectUpdates);
+    EXPECT_EQ(again.CORBA.IrName, "repo");
+    EXPECT_FALSE(again.CORBA.VerifyIDLIncludes);
+}
+
+TEST(KvtidlOptionsPage, CancelWithoutKeyRestoresDefaults) {
+    TRegistry().DeleteKey(TIdlEnvironmentOptions::KeyPath());
+    TIdlEnvironmentOptions o;
+    { TCORBAOptions page(o); o.CORBA.FileSymbolCacheLimit = 99; }
+    EXPECT_EQ(o.CORBA.FileSymbolCacheLimit, 10);
+    EXPECT_FALSE(TRegistry().KeyExists(TIdlEnvironmentOptions::KeyPath()));
+}
