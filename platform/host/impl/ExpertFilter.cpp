@@ -50,7 +50,6 @@ public:
             };
             if (t.rfind("$IF(", 0) == 0 && t.size() > 5 && t.back() == ')') {
                 const String name = t.substr(4, t.size() - 5);
-                if (!HasVariable(name)) fail("Unknown variable " + name);
                 const bool parent = keeping();
                 levels.push_back({UpperCase(GetVariable(name)) == "TRUE", parent, false});
                 continue;

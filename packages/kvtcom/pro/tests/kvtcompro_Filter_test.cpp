@@ -39,6 +39,7 @@ TEST_F(kvtcompro_Filter, VariablesAndConditionalBlocks) {
         {"a\r\n$IF(Events)\r\nyes\r\n$ELSE\r\nno\r\n$ENDIF\r\nb\r\n", "FALSE", "a\r\nno\r\nb\r\n"},
         {"$IF(Events)\r\n  $IF(ClassName)\r\nx\r\n  $ENDIF\r\ny\r\n$ENDIF\r\n", "true", "y\r\n"},
         {"$IF(Events)\r\n$IF(Events)\r\nx\r\n$ENDIF\r\n$ENDIF\r\nz", "FALSE", "z"},
+        {"$IF(Unset)\r\nx\r\n$ELSE\r\ny\r\n$ENDIF\r\n", "TRUE", "y\r\n"},
     };
     for (const auto& c : cases) {
         Template("t.h", c.templ);
@@ -51,7 +52,7 @@ TEST_F(kvtcompro_Filter, VariablesAndConditionalBlocks) {
 }
 
 TEST_F(kvtcompro_Filter, FaultyTemplatesNameTheFile) {
-    const char* const bad[] = {"$(Missing)\r\n", "$IF(Missing)\r\n$ENDIF\r\n", "$IF(X)\r\n", "$ENDIF\r\n",
+    const char* const bad[] = {"$(Missing)\r\n", "$IF(X)\r\n", "$ENDIF\r\n",
                                "$IF(X)\r\n$ELSE\r\n$ELSE\r\n$ENDIF\r\n", "$(X\r\n"};
     filter->SetVariable("X", "TRUE");
     for (const char* t : bad) {

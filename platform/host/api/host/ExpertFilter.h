@@ -4,8 +4,9 @@
 //
 // Template syntax: "$(Name)" stands for the variable's value; a line that is exactly
 // "$IF(Name)", "$ELSE" or "$ENDIF" (blanks around allowed) keeps the lines between them only when
-// the variable is "TRUE" (any letter case), or for "$ELSE" when it is not. A variable that was
-// not set, an unclosed or stray "$IF"/"$ELSE"/"$ENDIF" raise EHostError naming the file.
+// the variable is "TRUE" (any letter case; one not set is not), or for "$ELSE" when it is not.
+// "$(Name)" of a variable not set, an unclosed or stray "$IF"/"$ELSE"/"$ENDIF" raise EHostError
+// naming the file.
 #include "host/ToolsAPI.h"
 #include "rtl/Resources.h"
 

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+
+#include "ScratchDir.h"
+#include "host/HostImpl.h"
+#include "host/PackageLoader.h"
+#include "rtl/Files.h"
+#include "rtl/Resources.h"
+
+using namespace hostimpl;
+
+namespace {
+
+class kvtcoment_Load : public ::testing::Test {
+protected:
+    String dir = IncludeTrailingPathDelimiter(ScratchDir() + "kvtcoment_load_" +
+                                              testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::unique_ptr<THostSession> host;
+    std::unique_ptr<TPackageLoader> loader;
+
+    void SetUp() override {
+        ForceDirectories(dir);
+        host = std::make_unique<THostSession>(dir);
+        loader = std::make_unique<TPackageLoader>(KVTCOM_PACKAGE_DIR);
+    }
+    void TearDown() override {
+        loader.reset();
+        host.reset();
+    }
+    // The use counter of the template unit both packages list.
+    int* TemplateUnitCount() {
+        void* lib = dlopen(loader->LibraryPath("kvtcompro100").c_str(), RTLD_NOW | RTLD_NOLOAD);
+        if (!lib) return nullptr;
+        auto* p = static_cast<int*>(dlsym(lib, "_ZN11Cppprocrtrs8UseCountE"));
+        dlclose(lib);
+        return p;
+    }
+};
+
+TEST_F(kvtcoment_Load, EnterpriseLoadsTheProfessionalPackageFirstAndSharesItsTemplates) {
+    loader->Load("kvtcoment100");
+    EXPECT_EQ(loader->Loaded(), (std::vector<String>{"kvtcompro100", "kvtcoment100"}));
+    int* count = TemplateUnitCount();
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(*count, -2);  // listed by both packages, initialised at the first
+    loader->Unload("kvtcoment100");
+    EXPECT_EQ(*count, -1);  // still in use by kvtcompro100
+    EXPECT_TRUE(loader->IsLoaded("kvtcompro100"));
+    loader->Unload("kvtcompro100");
+    EXPECT_TRUE(loader->Loaded().empty());
+    EXPECT_EQ(ResourceCount(), 0);
+}
+
+TEST_F(kvtcoment_Load, ProfessionalAloneLoadsAndUnloadsCleanly) {
+    loader->Load("kvtcompro100");
+    int* count = TemplateUnitCount();
+    ASSERT_NE(count, nullptr);
+    EXPECT_EQ(*count, -1);
+    EXPECT_NO_THROW(loader->UnloadAll());
+    EXPECT_EQ(ResourceCount(), 0);
+}
+
+}  // namespace
