@@ -18,6 +18,8 @@ public:
         FServices.push_back(NewPersonalityServices(self));
         FServices.push_back(NewCppProjectOptions(self));
         FServices.push_back(NewIDEServices(self));
+        FServices.push_back(NewHistoryServices(self));
+        FServices.push_back(NewCurrentPersonality(self));
     }
     HRESULT QueryInterface(const TGUID& iid, void** obj) override {
         for (auto& s : FServices)

@@ -56,6 +56,8 @@ std::unique_ptr<TAggregatedObject> NewModuleServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewPersonalityServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewCppProjectOptions(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewIDEServices(IInterface* controller);
+std::unique_ptr<TAggregatedObject> NewHistoryServices(IInterface* controller);
+std::unique_ptr<TAggregatedObject> NewCurrentPersonality(IInterface* controller);
 
 // A module or project of the host.
 class THostModule : public TInterfacedObject, public virtual IQProject {
