@@ -13,47 +13,53 @@ template <class TForm>
 class TSchritt1Anschluss : public ISchritt1Fenster {
 public:
     explicit TSchritt1Anschluss(TForm& form) : f(form) {}
+    explicit TSchritt1Anschluss(std::shared_ptr<TFormBindung<TForm>> bindung) : f(std::move(bindung)) {}
 
-    TDateTime DateTimePicker2() override { return f.DateTimePicker2->Date(); }
-    bool CheckBox22() override { return f.CheckBox22->Checked(); }
-    int TrackBar1() override { return f.TrackBar1->Position(); }
+    TDateTime DateTimePicker2() override { return f->DateTimePicker2->Date(); }
+    bool CheckBox22() override { return f->CheckBox22->Checked(); }
+    int TrackBar1() override { return f->TrackBar1->Position(); }
     bool RadioButton(int nummer) override
     {
-        auto* knopf = Steuerelement<TRadioButton>(f, "RadioButton", nummer);
+        auto form = f.zugriff();
+        auto* knopf = Steuerelement<TRadioButton>(*form, "RadioButton", nummer);
         return knopf && knopf->Checked();
     }
-    String Tabelle2(int zeile) override { return f.Tabelle2->Cells(0, zeile); }
+    String Tabelle2(int zeile) override { return f->Tabelle2->Cells(0, zeile); }
     String Edit(int nummer) override
     {
-        auto* edit = Steuerelement<TEdit>(f, "Edit", nummer);
+        auto form = f.zugriff();
+        auto* edit = Steuerelement<TEdit>(*form, "Edit", nummer);
         return edit ? edit->Text() : String();
     }
-    String ComboBox2() override { return f.ComboBox2->Text(); }
+    String ComboBox2() override { return f->ComboBox2->Text(); }
 
     void ListBox1(const std::vector<String>& zeilen, const String& zeilen_farbe, const String& zeilen_symbol0,
                   const String& zeilen_symbol1) override
     {
-        ListBox1_setzen(f, zeilen, zeilen_farbe, zeilen_symbol0, zeilen_symbol1);
+        ListBox1_setzen(*f.zugriff(), zeilen, zeilen_farbe, zeilen_symbol0, zeilen_symbol1);
     }
-    void Label1(const String& text) override { f.Label1->SetCaption(text); }
+    void Label1(const String& text) override { f->Label1->SetCaption(text); }
     void Label(int nummer, const String& caption) override
     {
-        if (auto* l = Steuerelement<TLabel>(f, "Label", nummer)) l->SetCaption(caption);
+        auto form = f.zugriff();
+        if (auto* l = Steuerelement<TLabel>(*form, "Label", nummer)) l->SetCaption(caption);
     }
     void Label_sichtbar(int nummer, bool sichtbar) override
     {
-        if (auto* l = Steuerelement<TLabel>(f, "Label", nummer)) l->SetVisible(sichtbar);
+        auto form = f.zugriff();
+        if (auto* l = Steuerelement<TLabel>(*form, "Label", nummer)) l->SetVisible(sichtbar);
     }
     void Edit_sichtbar(int nummer, bool sichtbar) override
     {
-        if (auto* e = Steuerelement<TEdit>(f, "Edit", nummer)) e->SetVisible(sichtbar);
+        auto form = f.zugriff();
+        if (auto* e = Steuerelement<TEdit>(*form, "Edit", nummer)) e->SetVisible(sichtbar);
     }
-    void Animate1_spielen(int von, int bis) override { f.Animate1->Play(von, bis, 0); }
-    void Animate1_zeigen(int bild) override { f.Animate1->Seek(bild); }
-    void ProgressBar1_Schritt() override { f.ProgressBar1->StepIt(); }
-    void Timer1_aus() override { f.Timer1->SetEnabled(false); }
-    void schritt1_beendet() override { f.schritt1_aktiv = 0; }
-    bool lade_History(TDateTime datum) override { return f.lade_History(datum); }
+    void Animate1_spielen(int von, int bis) override { f->Animate1->Play(von, bis, 0); }
+    void Animate1_zeigen(int bild) override { f->Animate1->Seek(bild); }
+    void ProgressBar1_Schritt() override { f->ProgressBar1->StepIt(); }
+    void Timer1_aus() override { f->Timer1->SetEnabled(false); }
+    void schritt1_beendet() override { f->schritt1_aktiv = 0; }
+    bool lade_History(TDateTime datum) override { return f->lade_History(datum); }
 
     void Meldung(const String& text, const String& titel, bool fehler) override
     {
@@ -62,5 +68,5 @@ public:
     bool Frage(const String& text) override { return MessageDlg(text, mtConfirmation, mbYes | mbNo) == mrYes; }
 
 private:
-    TForm& f;
+    TFormGriff<TForm> f;
 };

@@ -3,6 +3,7 @@
 // layout (Label1, TrayIcon2, Tabelle, Image24, CheckBox22, CppWebBrowser1, ...). Only the
 // window's own library instantiates these, so the engine never links the window. Every control
 // of the component library and the browser may be used from any thread.
+#include "Formzugriff.h"
 #include "Updatefenster.h"
 #include "zub/ExtCtrls.h"
 #include "zub/Grids.h"
@@ -12,33 +13,35 @@ template <class TForm>
 class TUpdateAnschluss : public IUpdateFenster {
 public:
     explicit TUpdateAnschluss(TForm& form) : f(form) {}
+    explicit TUpdateAnschluss(std::shared_ptr<TFormBindung<TForm>> bindung) : f(std::move(bindung)) {}
 
-    bool start_laeuft() override { return f.start_laeuft; }
-    TDispVariant CppWebBrowser1(int dispid) override { return f.CppWebBrowser1->GetProperty(dispid); }
-    void Label1(const String& text) override { f.Label1->SetCaption(text); }
-    void TrayIcon2_sichtbar(bool sichtbar) override { f.TrayIcon2->SetVisible(sichtbar); }
+    bool start_laeuft() override { return f->start_laeuft; }
+    TDispVariant CppWebBrowser1(int dispid) override { return f->CppWebBrowser1->GetProperty(dispid); }
+    void Label1(const String& text) override { f->Label1->SetCaption(text); }
+    void TrayIcon2_sichtbar(bool sichtbar) override { f->TrayIcon2->SetVisible(sichtbar); }
     void TrayIcon2_Sprechblase(const String& titel, const String& text) override
     {
-        f.TrayIcon2->SetBalloonTitle(titel);
-        f.TrayIcon2->SetBalloonHint(text);
-        f.TrayIcon2->ShowBalloonHint();
+        f->TrayIcon2->SetBalloonTitle(titel);
+        f->TrayIcon2->SetBalloonHint(text);
+        f->TrayIcon2->ShowBalloonHint();
     }
-    bool lade_Archiv() override { return f.lade_Archiv(); }
-    int Tabelle_Zeilen() override { return f.Tabelle->RowCount(); }
-    void Tabelle_oberste_Zeile(int zeile) override { f.Tabelle->SetTopRow(zeile); }
-    void zahlen_aktualisiert() override { f.zahlen_aktualisiert = true; }
-    void Image24_freigeben() override { f.Image24->SetEnabled(true); }
+    bool lade_Archiv() override { return f->lade_Archiv(); }
+    int Tabelle_Zeilen() override { return f->Tabelle->RowCount(); }
+    void Tabelle_oberste_Zeile(int zeile) override { f->Tabelle->SetTopRow(zeile); }
+    void zahlen_aktualisiert() override { f->zahlen_aktualisiert = true; }
+    void Image24_freigeben() override { f->Image24->SetEnabled(true); }
 
 private:
-    TForm& f;
+    TFormGriff<TForm> f;
 };
 
 template <class TForm>
 class TZwischenablageAnschluss : public IZwischenablageFenster {
 public:
     explicit TZwischenablageAnschluss(TForm& form) : f(form) {}
-    bool CheckBox22() override { return f.CheckBox22->Checked(); }
+    explicit TZwischenablageAnschluss(std::shared_ptr<TFormBindung<TForm>> bindung) : f(std::move(bindung)) {}
+    bool CheckBox22() override { return f->CheckBox22->Checked(); }
 
 private:
-    TForm& f;
+    TFormGriff<TForm> f;
 };

@@ -6,7 +6,9 @@
 
 #include <cstdlib>
 #include <algorithm>
+#include <mutex>
 #include <set>
+#include <vector>
 
 #include "CDorovZahlen.h"
 #include "Programmordner.h"
@@ -156,6 +158,17 @@ void Nachrichten_verarbeiten()
     if (IsMainThread()) Application->ProcessMessages();
 }
 
+// The views of windows that have gone, kept until the process ends (never freed, not even at
+// exit, where a worker may still run).
+template <class T>
+void aufbewahren(std::unique_ptr<T>& fenster)
+{
+    static std::mutex sperre;
+    static auto* aufbewahrt = new std::vector<std::shared_ptr<void>>;
+    std::lock_guard<std::mutex> g(sperre);
+    if (fenster) aufbewahrt->push_back(std::shared_ptr<T>(std::move(fenster)));
+}
+
 void umschalten(TCheckBox* box) { box->SetChecked(!box->Checked()); }
 void umschalten(TRadioButton* knopf) { knopf->SetChecked(!knopf->Checked()); }
 
@@ -171,15 +184,16 @@ TForm1::TForm1(TComponent* Owner) : TForm(Owner)
     komponenten_binden();
     CppWebBrowser1 = std::make_unique<TCppWebBrowser>();
     IdFTP1 = std::make_unique<TIdFTP>();
-    schritt1_fenster = std::make_unique<TSchritt1Anschluss<TForm1>>(*this);
+    bindung = std::make_shared<TFormBindung<TForm1>>(*this);
+    schritt1_fenster = std::make_unique<TSchritt1Anschluss<TForm1>>(bindung);
     setze_Schritt1Fenster(schritt1_fenster.get());
-    vergleich_fenster = std::make_unique<TVergleichAnschluss<TForm1>>(*this);
+    vergleich_fenster = std::make_unique<TVergleichAnschluss<TForm1>>(bindung);
     setze_VergleichFenster(vergleich_fenster.get());
-    schritt_fenster = std::make_unique<TSchrittAnschluss<TForm1>>(*this);
+    schritt_fenster = std::make_unique<TSchrittAnschluss<TForm1>>(bindung);
     setze_SchrittFenster(schritt_fenster.get());
-    update_fenster = std::make_unique<TUpdateAnschluss<TForm1>>(*this);
+    update_fenster = std::make_unique<TUpdateAnschluss<TForm1>>(bindung);
     setze_UpdateFenster(update_fenster.get());
-    zwischenablage_fenster = std::make_unique<TZwischenablageAnschluss<TForm1>>(*this);
+    zwischenablage_fenster = std::make_unique<TZwischenablageAnschluss<TForm1>>(bindung);
     setze_ZwischenablageFenster(zwischenablage_fenster.get());
 
     programm_ordner = ProgrammOrdner();
@@ -215,6 +229,14 @@ TForm1::~TForm1()
     if (UpdateFenster() == update_fenster.get()) setze_UpdateFenster(nullptr);
     if (ZwischenablageFenster() == zwischenablage_fenster.get()) setze_ZwischenablageFenster(nullptr);
     if (Form1 == this) Form1 = nullptr;
+    // A worker left running (or one of its children) may still hold a view: the views no longer
+    // reach this window and stay until the process ends.
+    bindung->loesen();
+    aufbewahren(schritt1_fenster);
+    aufbewahren(vergleich_fenster);
+    aufbewahren(schritt_fenster);
+    aufbewahren(update_fenster);
+    aufbewahren(zwischenablage_fenster);
 }
 
 #define FORM_HANDLER(m) Handler(#m, &TForm1::m)

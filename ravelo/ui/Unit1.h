@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "GeteilterText.h"
+#include "Formzugriff.h"
 #include "Schritt1Fenster.h"
 #include "Schrittfenster.h"
 #include "Updatefenster.h"
@@ -70,6 +71,8 @@ public:
     // results page).
     std::unique_ptr<TCppWebBrowser> CppWebBrowser1;
     std::unique_ptr<TIdFTP> IdFTP1;
+    // The form as its views reach it: detached when the window goes.
+    std::shared_ptr<TFormBindung<TForm1>> bindung;
     // What step 1 reads and writes on this window.
     std::unique_ptr<ISchritt1Fenster> schritt1_fenster;
     // What the comparison reads and writes on this window.
