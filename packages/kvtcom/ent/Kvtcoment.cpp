@@ -1,5 +1,6 @@
 // The package kvtcoment100: its unit table and entry points. It is built on kvtcompro100, whose
 // template unit it lists too (initialised once, whichever package comes first).
+#include "Cppentreg.h"
 #include "Cppprocrtrs.h"
 #include "host/Package.h"
 
@@ -11,10 +12,12 @@ namespace {
 const char* const kRequires[] = {"kvtcompro100"};
 const TPackageUnitEntry kUnits[] = {
     HOST_UNIT_ENTRY(Cppprocrtrs),
+    HOST_UNIT_ENTRY(Cppentreg),
     {"Kvtcoment", &Kvtcoment::UseCount, nullptr, nullptr},
 };
+const char* const kRegisterProcs[] = {"Cppentreg_IDERegister"};
 const TPackageInfoTable kPackage = {
-    "kvtcoment100", kRequires, 1, kUnits, 2, nullptr, 0,
+    "kvtcoment100", kRequires, 1, kUnits, 3, kRegisterProcs, 1,
 };
 }  // namespace
 

@@ -18,3 +18,8 @@ TIntfPtr<IQSourceFile> TCppMTSAutoObjectCreator::GetSource() {
 TIntfPtr<IQSourceFile> TCppMTSAutoObjectCreator::GetInterfaceSource() {
     return FilterExpertFile(ExpertFilter(), "mtsobject.h", FileName(), ".h");
 }
+
+TIntfPtr<IQModuleCreator> TCppNewMTSAutoObject::GetUnitCreator() {
+    return TIntfPtr<IQModuleCreator>(
+        new TCppMTSAutoObjectCreator(FileName, CoClassName, Instancing, ThreadingModel, Description, Events, true, false));
+}

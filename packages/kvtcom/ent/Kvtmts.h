@@ -1,6 +1,7 @@
 #pragma once
 // Creator of MTS automation objects.
 #include "Cppprocrtrs.h"
+#include "host/ComWizards.h"
 
 class TCppMTSAutoObjectCreator : public TCppAutoObjectCreator {
 public:
@@ -12,4 +13,15 @@ public:
 
 private:
     bool FObjectControl, FPooling;
+};
+
+class TCppNewMTSAutoObject : public TComWizardItem {
+public:
+    HOST_GALLERY_CLASS(TCppNewMTSAutoObject);
+    static constexpr const char* GalleryId = "Quistor.Tolvane.MTSAutoObject";
+    static constexpr const char* IconName = "NEWMTSAUTO";
+    static constexpr int ObjectKind = 3;
+
+protected:
+    TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };

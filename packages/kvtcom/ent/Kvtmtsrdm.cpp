@@ -10,3 +10,8 @@ TCppMTSRemoteDataModuleCreator::TCppMTSRemoteDataModuleCreator(const String& fil
     ExpertFilter()->SetVariable("CanBePooled", "FALSE");
     ExpertFilter()->SetVariable("MTSObject", "TRUE");
 }
+
+TIntfPtr<IQModuleCreator> TCppNewMTSRemoteDataModule::GetUnitCreator() {
+    return TIntfPtr<IQModuleCreator>(new TCppMTSRemoteDataModuleCreator(FileName, CoClassName, Instancing,
+                                                                        ThreadingModel, Description, Events, "", true));
+}

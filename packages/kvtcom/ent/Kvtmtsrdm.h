@@ -1,6 +1,7 @@
 #pragma once
 // Creator of MTS remote data modules.
 #include "Cppentcrtrs.h"
+#include "host/ComWizards.h"
 
 class TCppMTSRemoteDataModuleCreator : public TCppRemoteDataModuleCreator {
 public:
@@ -8,4 +9,16 @@ public:
                                    const String& threadingModel, const String& description, bool events,
                                    const String& interfaceName, bool dual);
     String GetAncestorName() override { return "MTSDataModule"; }
+};
+
+class TCppNewMTSRemoteDataModule : public TComWizardItem {
+public:
+    HOST_GALLERY_CLASS(TCppNewMTSRemoteDataModule);
+    static constexpr const char* GalleryId = "Quistor.Tolvane.MTSDataModule";
+    static constexpr const char* IconName = "NEWMTSREMOTEDATA";
+    static constexpr int ObjectKind = 3;
+    static String GetParentInterface() { return "IAppServer"; }
+
+protected:
+    TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };

@@ -1,5 +1,6 @@
 // The package kvtcompro100: its unit table and entry points.
 #include "Cppprocrtrs.h"
+#include "Cppproreg.h"
 #include "host/Package.h"
 
 namespace Kvtcompro {
@@ -9,10 +10,12 @@ int UseCount = 0;
 namespace {
 const TPackageUnitEntry kUnits[] = {
     HOST_UNIT_ENTRY(Cppprocrtrs),
+    HOST_UNIT_ENTRY(Cppproreg),
     {"Kvtcompro", &Kvtcompro::UseCount, nullptr, nullptr},
 };
+const char* const kRegisterProcs[] = {"Cppproreg_IDERegister"};
 const TPackageInfoTable kPackage = {
-    "kvtcompro100", nullptr, 0, kUnits, 2, nullptr, 0,
+    "kvtcompro100", nullptr, 0, kUnits, 3, kRegisterProcs, 1,
 };
 }  // namespace
 

@@ -4,6 +4,8 @@
 
 #include "ScratchDir.h"
 #include "host/HostImpl.h"
+#include "host/IDEControl.h"
+#include "host/IDEServicesImpl.h"
 #include "host/PackageLoader.h"
 #include "rtl/Files.h"
 #include "rtl/Resources.h"
@@ -22,9 +24,11 @@ protected:
     void SetUp() override {
         ForceDirectories(dir);
         host = std::make_unique<THostSession>(dir);
+        SetTemplateDirectory(KVTCOM_TEMPLATE_DIR);
         loader = std::make_unique<TPackageLoader>(KVTCOM_PACKAGE_DIR);
     }
     void TearDown() override {
+        SetTemplateDirectory("");
         loader.reset();
         host.reset();
     }
@@ -59,6 +63,37 @@ TEST_F(kvtcoment_Load, ProfessionalAloneLoadsAndUnloadsCleanly) {
     EXPECT_EQ(*count, -1);
     EXPECT_NO_THROW(loader->UnloadAll());
     EXPECT_EQ(ResourceCount(), 0);
+}
+
+TEST_F(kvtcoment_Load, RemoteDataModuleFromTheGalleryCrossesBothPackages) {
+    loader->Load("kvtcoment100");
+    MainFormCreated().FirePending(IDEApplication());
+    TIntfPtr<IQProjectCreator> pc(new TCppProjectCreator(dir + "Server.zproj", 8));
+    ModuleServices()->CreateProject(pc.get());
+    SetDialogAnswer("com.coclass", "Orders");
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.Multitier", "Remote Data Module"));
+    auto files = ReceivedFiles();
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].FileName, dir + "OrdersImpl1.cpp");
+    EXPECT_EQ(files[1].FileName, dir + "OrdersImpl1.h");
+    EXPECT_NE(files[0].Text.find("__fastcall TOrders::TOrders(TComponent* Owner)\r\n  : TCRemoteDataModule(Owner)\r\n"),
+              String::npos);
+    EXPECT_NE(files[1].Text.find("DECLARE_PROGID(\"Server.Orders\");"), String::npos);
+    // the MTS object stands among the ActiveX items of kvtcompro100
+    ClearReceivedFiles();
+    SetDialogAnswer("com.coclass", "Pay");
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "Transactional Object"));
+    ASSERT_EQ(ReceivedFiles().size(), 2u);
+    EXPECT_NE(ReceivedFiles()[1].Text.find("  public IObjectControl,\r\n"), String::npos);
+    // a cancelled dialog makes no unit
+    ClearReceivedFiles();
+    SetDialogAnswer("com.cancel", "true");
+    EXPECT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "COM Object"));
+    EXPECT_TRUE(ReceivedFiles().empty());
+    // both packages take their items and categories back
+    EXPECT_NO_THROW(loader->UnloadAll());
+    EXPECT_THROW(RunGalleryItem("Quistor.Tolvane.Multitier", "Remote Data Module"), EHostError);
+    EXPECT_THROW(RunGalleryItem("Quistor.Tolvane.ActiveX", "COM Object"), EHostError);
 }
 
 }  // namespace

@@ -1,0 +1,16 @@
+#include "Cppentcmd.h"
+
+#include "Cppentcrtrs.h"
+
+namespace {
+RTL_RESOURCESTRING(sRemoteDataModuleCaption, "New Remote Data Module Object");
+}
+
+std::unique_ptr<TComObjectExpert> TCppNewRemoteDataModule::ShowExpert() {
+    return ShowAutoObjectExpert(sRemoteDataModuleCaption, 13434);
+}
+
+TIntfPtr<IQModuleCreator> TCppNewRemoteDataModule::GetUnitCreator() {
+    return TIntfPtr<IQModuleCreator>(new TCppRemoteDataModuleCreator(FileName, CoClassName, Instancing, ThreadingModel,
+                                                                     Description, Events, "", true));
+}

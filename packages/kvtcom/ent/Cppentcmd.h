@@ -1,0 +1,17 @@
+#pragma once
+// The remote data module gallery item.
+#include "Cppprocmd.h"
+
+inline constexpr const char* kMultitierCategory = "Quistor.Tolvane.Multitier";
+
+class TCppNewRemoteDataModule : public TComWizardItem {
+public:
+    HOST_GALLERY_CLASS(TCppNewRemoteDataModule);
+    static constexpr const char* GalleryId = "Quistor.Tolvane.RemoteDataModule";
+    static constexpr const char* IconName = "NEWREMOTEDATA";
+    static constexpr int ObjectKind = 3;
+
+protected:
+    std::unique_ptr<TComObjectExpert> ShowExpert() override;
+    TIntfPtr<IQModuleCreator> GetUnitCreator() override;
+};

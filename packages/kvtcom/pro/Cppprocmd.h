@@ -1,0 +1,38 @@
+#pragma once
+// File>New gallery items of the COM wizards.
+#include "Cppprocrtrs.h"
+#include "host/ComWizards.h"
+
+inline constexpr const char* kActiveXCategory = "Quistor.Tolvane.ActiveX";
+
+class TCppNewComObject : public TComWizardItem {
+public:
+    HOST_GALLERY_CLASS(TCppNewComObject);
+    static constexpr const char* GalleryId = "Quistor.Tolvane.ComObject";
+    static constexpr const char* IconName = "XCOMOBJ";
+    static constexpr int ObjectKind = 3;
+
+protected:
+    TIntfPtr<IQModuleCreator> GetUnitCreator() override;
+};
+
+class TCppNewAutoObject : public TComWizardItem {
+public:
+    HOST_GALLERY_CLASS(TCppNewAutoObject);
+    static constexpr const char* GalleryId = "Quistor.Tolvane.AutoObject";
+    static constexpr const char* IconName = "XAUTO";
+    static constexpr int ObjectKind = 4;
+
+protected:
+    std::unique_ptr<TComObjectExpert> ShowExpert() override;
+    TIntfPtr<IQModuleCreator> GetUnitCreator() override;
+};
+
+// The automation object dialog; the remote data module item shows it too.
+class TAutoObjectCppExpert : public TComObjectExpert {
+public:
+    explicit TAutoObjectCppExpert(String caption = "New Automation Object") : TComObjectExpert(std::move(caption)) {}
+};
+
+// Shows an automation dialog (caption empty: its own) with the help context; nullptr when cancelled.
+std::unique_ptr<TComObjectExpert> ShowAutoObjectExpert(const String& caption, int helpContext);

@@ -1,0 +1,52 @@
+#include "Cppproreg.h"
+
+#include "Cppprocmd.h"
+#include "host/GalleryServices.h"
+#include "host/IDEControl.h"
+
+namespace {
+RTL_RESOURCESTRING(sActiveXCategoryCaption, "ActiveX");
+Cppproreg::TProductStartup* gStartup = nullptr;
+}  // namespace
+
+namespace Cppproreg {
+int UseCount = 0;
+void Initialization() {}
+void Finalization() {
+    delete gStartup;
+    gStartup = nullptr;
+}
+}  // namespace Cppproreg
+
+extern "C" void Cppproreg_IDERegister() {
+    if (!gStartup) gStartup = new Cppproreg::TProductStartup(nullptr);
+}
+
+Cppproreg::TProductStartup::TProductStartup(TComponent* AOwner) : TComponent(AOwner) {
+    FCookie = MainFormCreated().Add([this](TObject* s) { ProductStartup(s); });
+}
+
+Cppproreg::TProductStartup::~TProductStartup() {
+    MainFormCreated().Remove(FCookie);
+    for (auto it = FHandlers.rbegin(); it != FHandlers.rend(); ++it) UnregisterNewHandler(*it);
+    if (FCategoryAdded) {
+        TIntfPtr<IQGalleryCategoryManager> gm;
+        if (Supports(QuistorIDEServices(), gm))
+            if (auto c = gm->FindCategory(kActiveXCategory)) gm->DeleteCategory(c.get());
+    }
+}
+
+void Cppproreg::TProductStartup::ProductStartup(TObject*) {
+    if (!FHandlers.empty()) return;
+    auto gm = RequireService<IQGalleryCategoryManager>("gallery category manager");
+    if (!gm->FindCategory(kActiveXCategory)) {
+        gm->AddCategory(nullptr, kActiveXCategory, sActiveXCategoryCaption);
+        FCategoryAdded = true;
+    }
+    FHandlers.push_back(RegisterNewHandler(kActiveXCategory, SComObjectWizardName, TCppNewComObject::IconName,
+                                           TCppNewComObject::ObjectKind, ClassOf<TCppNewComObject>(),
+                                           TCppNewComObject::GalleryId));
+    FHandlers.push_back(RegisterNewHandler(kActiveXCategory, SAutoObjectWizardName, TCppNewAutoObject::IconName,
+                                           TCppNewAutoObject::ObjectKind, ClassOf<TCppNewAutoObject>(),
+                                           TCppNewAutoObject::GalleryId));
+}

@@ -1,0 +1,53 @@
+#include "host/ComWizards.h"
+
+#include "host/HostState.h"
+
+int TComObjectExpert::ShowModal() {
+    auto& a = hostimpl::State().Answers;
+    auto get = [&](const char* key, const String& dflt) {
+        auto it = a.find(key);
+        return it == a.end() ? dflt : it->second;
+    };
+    if (SameText(get("com.cancel", ""), "true")) return 2;
+    CoClassName = get("com.coclass", CoClassName);
+    InterfaceName = get("com.interface", InterfaceName);
+    Description = get("com.description", Description);
+    ThreadingModel = get("com.threading", ThreadingModel.empty() ? String("Apartment") : ThreadingModel);
+    Instancing = get("com.instancing", Instancing.empty() ? String("Multiple Instance") : Instancing);
+    Events = SameText(get("com.events", Events ? "true" : "false"), "true");
+    return 1;
+}
+
+void TComWizardItem::Select(int) {
+    Project = ActiveProject();
+    StartWizard();
+    if (!GetInfo()) return;
+    TIntfPtr<IQModuleCreator> creator = GetUnitCreator();
+    if (creator) ModuleServices()->CreateModule(creator.get(), Project.get());
+    EndWizard();
+}
+
+bool TComWizardItem::GetInfo() {
+    std::unique_ptr<TComObjectExpert> dialog = ShowExpert();
+    if (!dialog) return false;
+    ReadExpert(*dialog);
+    return true;
+}
+
+std::unique_ptr<TComObjectExpert> TComWizardItem::ShowExpert() {
+    auto d = std::make_unique<TComObjectExpert>("New COM Object");
+    if (d->ShowModal() != 1) return nullptr;
+    return d;
+}
+
+void TComWizardItem::ReadExpert(TComObjectExpert& d) {
+    CoClassName = d.CoClassName;
+    InterfaceName = d.InterfaceName;
+    Description = d.Description;
+    ThreadingModel = d.ThreadingModel;
+    Instancing = d.Instancing;
+    Events = d.Events;
+    FileName = MakeFileName(CoClassName);
+}
+
+String MakeFileName(const String& coClassName) { return MakeUniqueModuleName(coClassName + "Impl", ".cpp"); }
