@@ -1,0 +1,371 @@
+#include "Idlmakefile.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
+#include "rtl/Files.h"
+#include "rtl/Format.h"
+
+const char* const sIdlFilesMacro = "IDLFILES";
+const char* const sIdlGenFilesMacro = "IDLGENFILES";
+const char* const sIdlFlagsMacro = "IDLCFLAGS";
+const char* const sIdlDefaultCommand = "    $(KROTEX) $(IDLCFLAGS) $?";
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const CRLF = "\r\n";
+
+bool SameFileName(const String& a, const String& b) {
+    return fs::path(a).lexically_normal() == fs::path(b).lexically_normal();
+}
+
+String Unquote(const String& s) {
+    if (s.size() >= 2 && s.front() == '"' && s.back() == '"') return s.substr(1, s.size() - 2);
+    return s;
+}
+
+bool EndsWithText(const String& s, const String& tail) {
+    return s.size() >= tail.size() && SameText(s.substr(s.size() - tail.size()), tail);
+}
+
+// A line that begins a new statement: not indented, not empty, no comment or directive.
+bool BeginsStatement(const String& line) {
+    return !line.empty() && line[0] != ' ' && line[0] != '\t' && line[0] != '#' && line[0] != '!';
+}
+
+struct TLine {
+    long Start, End;  // End: after the line break
+    String Text;      // without the line break
+};
+
+std::vector<TLine> SplitLines(const String& text) {
+    std::vector<TLine> lines;
+    long pos = 0;
+    const long n = static_cast<long>(text.size());
+    while (pos < n) {
+        long e = pos;
+        while (e < n && text[e] != '\n') ++e;
+        String t = text.substr(pos, e - pos);
+        if (!t.empty() && t.back() == '\r') t.pop_back();
+        lines.push_back({pos, e < n ? e + 1 : e, t});
+        pos = e + 1;
+    }
+    return lines;
+}
+
+}  // namespace
+
+String FixFileSpaces(const String& name) {
+    if (name.find(' ') != String::npos && !(name.size() >= 2 && name.front() == '"' && name.back() == '"'))
+        return "\"" + name + "\"";
+    return name;
+}
+
+String ExtractRelativePath(const String& baseFile, const String& name) {
+    const fs::path base = fs::path(baseFile).parent_path();
+    return fs::path(name).lexically_normal().lexically_relative(base.lexically_normal()).string();
+}
+
+String WrapText(const String& line, const String& breakStr, const String& breakChars, int maxCol) {
+    String out, cur;
+    long lastBreak = -1;
+    char quote = 0;
+    for (char c : line) {
+        cur += c;
+        if (quote) {
+            if (c == quote) quote = 0;
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (breakChars.find(c) != String::npos) {
+            lastBreak = static_cast<long>(cur.size());
+        }
+        if (static_cast<int>(cur.size()) > maxCol && lastBreak > 0 && lastBreak < static_cast<long>(cur.size())) {
+            out += cur.substr(0, lastBreak) + breakStr;
+            cur = cur.substr(lastBreak);
+            lastBreak = -1;
+        }
+    }
+    return out + cur;
+}
+
+TIdlMakeSymbol::TIdlMakeSymbol(String projectDir, const String& switches, String idlFile)
+    : FProjectDir(std::move(projectDir)), FIdlFile(std::move(idlFile)), FOptions(switches) {}
+
+String TIdlMakeSymbol::MakeGenFileName(TKnownGenFileTypes kind) const {
+    return kind == TKnownGenFileTypes::gfServer ? FOptions.MakeServerSourceName(FProjectDir, FIdlFile)
+                                                : FOptions.MakeClientSourceName(FProjectDir, FIdlFile);
+}
+
+void TIdlMakeSymbol::SetOptionsString(const String& text) {
+    if (text == FOptions.Text()) return;
+    FOptions.SetText(text);
+    Changed = true;
+}
+
+void TIdlMakeSymbol::AddGenFile(const String& name, const String& command) {
+    auto g = std::make_unique<TGenFile>();
+    g->FileName = name;
+    g->Command = command;
+    FGenFiles.push_back(std::move(g));
+    for (int k = 0; k < 2; ++k)
+        if (SameText(name, MakeGenFileName(static_cast<TKnownGenFileTypes>(k)))) Current[k] = name;
+}
+
+TGenFile* TIdlMakeSymbol::FindGenFile(const String& name) {
+    for (auto& g : FGenFiles)
+        if (SameFileName(g->FileName, name)) return g.get();
+    return nullptr;
+}
+
+void TIdlMakeSymbol::UpdateGenFiles() {
+    for (int k = 0; k < 2; ++k) {
+        const String name = MakeGenFileName(static_cast<TKnownGenFileTypes>(k));
+        TGenFile* existing = Current[k].empty() ? nullptr : FindGenFile(Current[k]);
+        if (name == Current[k] && existing) continue;
+        Changed = true;
+        Current[k] = name;
+        if (existing) {
+            if (name.empty()) {
+                FGenFiles.erase(std::find_if(FGenFiles.begin(), FGenFiles.end(),
+                                             [&](auto& g) { return g.get() == existing; }));
+            } else {
+                existing->FileName = name;
+            }
+        } else if (!name.empty() && !FindGenFile(name)) {
+            AddGenFile(name, sIdlDefaultCommand);
+        }
+    }
+}
+
+String MakeIdlRule(const String& projectFile, TIdlMakeSymbol& sym, const TGenFile& gen) {
+    const String genRel = ExtractRelativePath(projectFile, gen.FileName);
+    const String idlRel = ExtractRelativePath(projectFile, sym.Name());
+    String wanted = ExtractFilePath(genRel);
+    const TIdlCppOptions& o = sym.Options();
+    if (!o.RootDir().empty() || (!o.SrcDir().empty() && !o.HdrDir().empty())) wanted.clear();
+
+    String cmd = gen.Command;
+    const String sw = "-root_dir";
+    const auto at = cmd.find(sw);
+    String value;
+    std::size_t valueEnd = at == String::npos ? String::npos : at + sw.size();
+    if (at != String::npos) {
+        std::size_t p = at + sw.size();
+        while (p < cmd.size() && cmd[p] == ' ') ++p;
+        std::size_t e = p;
+        if (p < cmd.size() && cmd[p] == '"') {
+            e = cmd.find('"', p + 1);
+            e = e == String::npos ? cmd.size() : e + 1;
+        } else {
+            while (e < cmd.size() && cmd[e] != ' ') ++e;
+        }
+        value = cmd.substr(p, e - p);
+        if (!value.empty()) valueEnd = e;
+    }
+    if (Unquote(value) != wanted) {
+        if (at != String::npos) {
+            if (valueEnd < cmd.size() && cmd[valueEnd] == ' ') ++valueEnd;  // no double blank left
+            cmd.erase(at, valueEnd - at);
+        }
+        const String flags = "(IDLCFLAGS)";
+        const auto f = cmd.find(flags);
+        if (!wanted.empty() && f != String::npos) {
+            const std::size_t after = f + flags.size();
+            std::size_t e = after;
+            while (e < cmd.size() && cmd[e] == ' ') ++e;
+            cmd.erase(after, e - after);
+            const bool quote = wanted.find(' ') != String::npos || IsPathDelim(wanted.back());
+            cmd.insert(after, Format(" %s %s ", {sw, quote ? "\"" + wanted + "\"" : wanted}));
+        }
+    }
+    // The input word: the IDL file itself when its name needs quotes, else "$?".
+    const auto f = cmd.find("(IDLCFLAGS)");
+    if (f != String::npos) {
+        const std::size_t from = f + 11;
+        const std::vector<String> words = ExtractStrings(TrimRight(cmd.substr(from)));
+        for (auto w = words.rbegin(); w != words.rend(); ++w) {
+            if (w->empty() || (*w)[0] == '-') continue;
+            const auto p = cmd.rfind(*w);
+            if (p != String::npos && p >= from) {
+                const String fixed = FixFileSpaces(idlRel);
+                cmd.replace(p, w->size(), fixed[0] == '"' ? fixed : String("$?"));
+            }
+            break;
+        }
+    }
+    const String rule = Format("%s: %s\r\n%s", {FixFileSpaces(genRel), FixFileSpaces(idlRel),
+                                                  WrapText(cmd, "\\\r\n  ", " \t", MakeFileLineWidth)});
+    return Trim(rule) + CRLF + CRLF;
+}
+
+TIdlMakeFile::TIdlMakeFile(String projectFile, String text) : FProjectFile(std::move(projectFile)), FText(std::move(text)) {}
+
+String TIdlMakeFile::ProjectDir() const { return ExtractFilePath(FProjectFile); }
+
+bool TIdlMakeFile::FindMacro(const String& name, String& value, long& start, long& end) const {
+    const std::vector<TLine> lines = SplitLines(FText);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const String& t = lines[i].Text;
+        const auto eq = t.find('=');
+        if (eq == String::npos || !BeginsStatement(t) || Trim(t.substr(0, eq)) != name) continue;
+        start = lines[i].Start;
+        value = Trim(t.substr(eq + 1));
+        std::size_t j = i;
+        while (!value.empty() && value.back() == '\\' && j + 1 < lines.size()) {
+            value.pop_back();
+            value = TrimRight(value) + " " + Trim(lines[++j].Text);
+        }
+        end = lines[j].End;
+        value = Trim(value);
+        return true;
+    }
+    return false;
+}
+
+String TIdlMakeFile::MacroValue(const String& name) const {
+    String v;
+    long s, e;
+    return FindMacro(name, v, s, e) ? v : String();
+}
+
+void TIdlMakeFile::SetMacro(const String& name, const String& value) {
+    String old;
+    long s, e;
+    const String line = WrapText(name + " = " + value, " \\\r\n  ", " \t", MakeFileLineWidth) + CRLF;
+    if (FindMacro(name, old, s, e)) {
+        if (old != value) FText.replace(s, e - s, line);
+        return;
+    }
+    // A new macro follows the IDL-files macro, else goes first.
+    long at = 0;
+    if (FindMacro(sIdlFilesMacro, old, s, e)) at = e;
+    FText.insert(at, line);
+}
+
+std::vector<String> TIdlMakeFile::IdlFiles() const {
+    std::vector<String> out;
+    for (const String& w : ExtractStrings(MacroValue(sIdlFilesMacro), " \t"))
+        out.push_back(ExpandRelativePath(ProjectDir(), Unquote(w)));
+    return out;
+}
+
+void TIdlMakeFile::ParseIdlSymbols() {
+    // A symbol read before keeps the switches its rules were written with, so that a change of
+    // the switches is seen by the next update.
+    std::map<String, String> known;
+    for (auto& [name, sym] : FSymbols) known[name] = sym->Options().Text();
+    FSymbols.clear();
+    const std::vector<String> names = ExtractStrings(MacroValue(sIdlFilesMacro), " \t");
+    const String macroFlags = MacroValue(sIdlFlagsMacro);
+    TGenFile* current = nullptr;
+    for (const TLine& line : SplitLines(FText)) {
+        if (BeginsStatement(line.Text)) {
+            current = nullptr;
+            const String t = Trim(line.Text);
+            for (const String& name : names) {
+                if (t.size() <= name.size() || !EndsWithText(t, name)) continue;
+                String target = t.substr(0, t.size() - name.size());
+                const auto colon = target.rfind(':');
+                if (colon == String::npos) continue;
+                target = Trim(target.substr(0, colon));
+                const String idl = ExpandRelativePath(ProjectDir(), Unquote(name));
+                auto& sym = FSymbols[idl];
+                if (!sym) {
+                    auto k = known.find(idl);
+                    sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), k != known.end() ? k->second : macroFlags, idl);
+                }
+                sym->AddGenFile(ExpandRelativePath(ProjectDir(), Unquote(target)), "");
+                current = sym->GenFiles().back().get();
+                current->Position = line.Start;
+                current->EndPosition = line.End;
+                break;
+            }
+        } else if (current) {
+            // Continued command lines are read back as one line, so that writing it again
+            // wraps it afresh.
+            if (!Trim(line.Text).empty()) {
+                String& cmd = current->Command;
+                if (!cmd.empty() && cmd.back() == '\\') {
+                    cmd.pop_back();
+                    cmd = TrimRight(cmd) + " " + Trim(line.Text);
+                } else {
+                    cmd += cmd.empty() ? line.Text : CRLF + line.Text;
+                }
+            }
+            current->EndPosition = line.End;
+        }
+    }
+}
+
+void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries) {
+    const String flags = MacroValue(sIdlFlagsMacro);
+    for (const String& e : entries) {
+        auto& sym = FSymbols[e];
+        if (!sym) sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), flags, e);
+    }
+    std::map<long, String> inserts;           // rules to insert at each place, in order
+    std::set<std::pair<long, long>> deleted;  // a range asked to be deleted twice is deleted once
+    const long rulesAt = static_cast<long>(FText.size());
+    String genList;
+    std::vector<String> removed;
+    for (auto& [name, sym] : FSymbols) {
+        const bool remove = std::none_of(entries.begin(), entries.end(), [&](const String& e) { return SameFileName(e, name); });
+        if (!remove) {
+            sym->SetOptionsString(flags);
+            sym->UpdateGenFiles();
+        }
+        if (remove || sym->Changed)
+            for (auto& g : sym->GenFiles())
+                if (g->Position >= 0) deleted.insert({g->Position, g->EndPosition});
+        if (remove) {
+            removed.push_back(name);
+            continue;
+        }
+        for (auto& g : sym->GenFiles()) {
+            if (g->Position < 0) {
+                inserts[rulesAt] += MakeIdlRule(FProjectFile, *sym, *g);
+            } else if (sym->Changed) {
+                inserts[g->Position] += MakeIdlRule(FProjectFile, *sym, *g);
+            }
+            if (!genList.empty()) genList += ' ';
+            genList += FixFileSpaces(ExtractRelativePath(FProjectFile, g->FileName));
+        }
+        sym->Changed = false;
+    }
+    std::set<long> places;
+    for (const auto& [s, e] : deleted) places.insert(s);
+    for (const auto& [p, t] : inserts) places.insert(p);
+    for (auto p = places.rbegin(); p != places.rend(); ++p) {
+        for (auto d = deleted.lower_bound({*p, 0}); d != deleted.end() && d->first == *p; ++d) {
+            FText.erase(d->first, d->second - d->first);
+            break;  // the longest range at a place is last; ranges of one place are the same rule
+        }
+        auto in = inserts.find(*p);
+        if (in != inserts.end()) FText.insert(*p, in->second);
+    }
+    for (const String& r : removed) FSymbols.erase(r);
+    SetMacro(sIdlGenFilesMacro, genList);
+    if (!entries.empty() && FText.find("!if !$d(KROTEX)") == String::npos) {
+        String v;
+        long s, e;
+        const long at = FindMacro(sIdlGenFilesMacro, v, s, e) ? e : 0;
+        FText.insert(at, String(CRLF) + CRLF + "!if !$d(KROTEX)" + CRLF + "KROTEX = krotex" + CRLF + "!endif" + CRLF);
+    }
+    // Positions have moved: read the rules back.
+    ParseIdlSymbols();
+}
+
+void TIdlMakeFile::SetIdlFiles(const std::vector<String>& entries) {
+    ParseIdlSymbols();
+    UpdateIDLRules(entries);
+    String list;
+    for (const String& e : entries) {
+        if (!list.empty()) list += ' ';
+        list += FixFileSpaces(ExtractRelativePath(FProjectFile, e));
+    }
+    SetMacro(sIdlFilesMacro, list);
+    ParseIdlSymbols();
+}

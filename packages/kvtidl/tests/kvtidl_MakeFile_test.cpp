@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include "Idlmakefile.h"
+
+namespace {
+
+const String kProject = "/p/proj.mak";
+
+String Rule(const String& header, const String& command) { return header + "\r\n    " + command + "\r\n\r\n"; }
+
+}  // namespace
+
+TEST(KvtidlMakeFile, FirstIdlFileGetsRulesMacroAndCompilerDefinition) {
+    TIdlMakeFile mk(kProject, "IDLFILES = \r\nIDLCFLAGS = -boa\r\n\r\nall: x\r\n");
+    mk.SetIdlFiles({"/p/a.idl"});
+    EXPECT_EQ(mk.Text(),
+              "IDLFILES = a.idl\r\n"
+              "IDLGENFILES = a_s.cc a_c.cc\r\n"
+              "\r\n\r\n!if !$d(KROTEX)\r\nKROTEX = krotex\r\n!endif\r\n"
+              "IDLCFLAGS = -boa\r\n\r\nall: x\r\n" +
+                  Rule("a_s.cc: a.idl", "$(KROTEX) $(IDLCFLAGS) $?") +
+                  Rule("a_c.cc: a.idl", "$(KROTEX) $(IDLCFLAGS) $?"));
+    const String once = mk.Text();
+    mk.SetIdlFiles({"/p/a.idl"});
+    EXPECT_EQ(mk.Text(), once);  // nothing changed, nothing rewritten
+}
+
+TEST(KvtidlMakeFile, SourceDirectorySwitchesDecideRootDir) {
+    TIdlMakeFile mk(kProject, "IDLFILES = a.idl\r\nIDLCFLAGS = -boa\r\n");
+    mk.SetIdlFiles({"/p/a.idl"});
+    mk.SetMacro("IDLCFLAGS", "-src_dir gen -boa");
+    mk.SetIdlFiles({"/p/a.idl"});
+    const String sub = Rule("gen/a_s.cc: a.idl", "$(KROTEX) $(IDLCFLAGS) -root_dir \"gen/\" $?") +
+                       Rule("gen/a_c.cc: a.idl", "$(KROTEX) $(IDLCFLAGS) -root_dir \"gen/\" $?");
+    EXPECT_NE(mk.Text().find(sub), String::npos) << mk.Text();
+    EXPECT_EQ(mk.MacroValue("IDLGENFILES"), "gen/a_s.cc gen/a_c.cc");
+    EXPECT_EQ(mk.Text().find("a_s.cc: a.idl\r\n    $(KROTEX) $(IDLCFLAGS) $?"), String::npos);
+    // Both directories set: no root directory in the rules any more.
+    mk.SetMacro("IDLCFLAGS", "-src_dir gen -hdr_dir inc -boa");
+    mk.SetIdlFiles({"/p/a.idl"});
+    EXPECT_NE(mk.Text().find(Rule("gen/a_s.cc: a.idl", "$(KROTEX) $(IDLCFLAGS) $?")), String::npos) << mk.Text();
+    EXPECT_EQ(mk.Text().find("-root_dir"), String::npos);
+}
+
+TEST(KvtidlMakeFile, BlankInIdlPathIsQuotedAndReplacesInput) {
+    TIdlMakeFile mk(kProject, "IDLFILES = \r\nIDLCFLAGS = -boa\r\n");
+    mk.SetIdlFiles({"/p/my dir/b.idl"});
+    EXPECT_EQ(mk.MacroValue("IDLFILES"), "\"my dir/b.idl\"");
+    const String rule = Rule("\"my dir/b_s.cc\": \"my dir/b.idl\"",
+                             "$(KROTEX) $(IDLCFLAGS) -root_dir \"my dir/\" \"my dir/b.idl\"");
+    EXPECT_NE(mk.Text().find(rule), String::npos) << mk.Text();
+    const String once = mk.Text();
+    mk.SetIdlFiles({"/p/my dir/b.idl"});
+    EXPECT_EQ(mk.Text(), once);
+}
+
+TEST(KvtidlMakeFile, RemovingAnIdlFileDeletesItsRulesOnly) {
+    TIdlMakeFile mk(kProject, "IDLFILES = \r\nIDLCFLAGS = -boa\r\n");
+    mk.SetIdlFiles({"/p/a.idl", "/p/b.idl"});
+    mk.SetIdlFiles({"/p/b.idl"});
+    EXPECT_EQ(mk.Text().find("a.idl"), String::npos) << mk.Text();
+    EXPECT_NE(mk.Text().find(Rule("b_s.cc: b.idl", "$(KROTEX) $(IDLCFLAGS) $?")), String::npos);
+    EXPECT_EQ(mk.MacroValue("IDLGENFILES"), "b_s.cc b_c.cc");
+    mk.SetIdlFiles({});
+    EXPECT_EQ(mk.Text().find("b_s.cc"), String::npos);
+}
+
+TEST(KvtidlMakeFile, ParsingFindsRulesAndKeepsHandEditedCommands) {
+    TIdlMakeFile mk(kProject,
+                    "IDLFILES = x.idl\r\nIDLCFLAGS = -boa\r\n\r\n"
+                    "x_s.cc: x.idl\r\n    $(KROTEX) $(IDLCFLAGS) -v \\\r\n  $?\r\n\r\n"
+                    "other: x.idl.bak\r\n    copy\r\n");
+    mk.ParseIdlSymbols();
+    ASSERT_EQ(mk.Symbols().count("/p/x.idl"), 1u);
+    auto& gens = mk.Symbols()["/p/x.idl"]->GenFiles();
+    ASSERT_EQ(gens.size(), 1u);
+    EXPECT_EQ(gens[0]->FileName, "/p/x_s.cc");
+    EXPECT_EQ(gens[0]->Command, "    $(KROTEX) $(IDLCFLAGS) -v $?");
+    mk.SetIdlFiles({"/p/x.idl"});
+    // The missing client rule is added; the server rule is written again with its own switch.
+    EXPECT_NE(mk.Text().find(Rule("x_s.cc: x.idl", "$(KROTEX) $(IDLCFLAGS) -v $?")), String::npos) << mk.Text();
+    EXPECT_NE(mk.Text().find(Rule("x_c.cc: x.idl", "$(KROTEX) $(IDLCFLAGS) $?")), String::npos);
+    EXPECT_NE(mk.Text().find("other: x.idl.bak\r\n    copy\r\n"), String::npos);
+}
+
+TEST(KvtidlMakeFile, LongCommandsAreWrapped) {
+    const String w = WrapText("aaaa bbbb cccc", "\\\r\n  ", " \t", 10);
+    EXPECT_EQ(w, "aaaa bbbb \\\r\n  cccc");
+    EXPECT_EQ(WrapText("\"a b c d e f g\" x", "|", " ", 5), "\"a b c d e f g\" |x");
+}
