@@ -148,6 +148,25 @@ String FormClassNameFor(const String& unitIdent) {
     return "QZForm" + (unitIdent.size() > 4 ? unitIdent.substr(4) : String());
 }
 
+bool ProjectExists(const std::vector<String>& projectFiles, const String& name) {
+    for (const auto& f : projectFiles)
+        if (UpperCase(ChangeFileExt(ExtractFileName(f), "")) == UpperCase(name)) return true;
+    return false;
+}
+
+String GetDefaultProjectName(const std::vector<String>* groupProjectFiles, const String& dir) {
+    if (!groupProjectFiles) return Format("Project%d", {1});
+    for (int n = 1;; ++n) {
+        String name = Format("Project%d", {n});
+        if (!ProjectExists(*groupProjectFiles, name) && !DirectoryExists(dir + name)) return name;
+    }
+}
+
+String AddPathOption(const String& paths, const String& dir) {
+    if (paths.find(dir) != String::npos) return paths;
+    return paths + ";" + dir;
+}
+
 }  // namespace QZDsnWizard
 
 using namespace QZDsnWizard;

@@ -2,6 +2,7 @@
 // Creators and generated files of the web framework's File>New wizards: projects, form units,
 // server controller, user session, data module and frames, for both personalities.
 #include <cstdint>
+#include <vector>
 
 #include "host/ModuleServices.h"
 
@@ -36,6 +37,13 @@ String FillTemplate(const String& name, const TVarRecs& args);
 extern const String CRLF;
 // "QZForm" + the unit identifier from its fifth character on ("Unit1" -> "QZForm1").
 String FormClassNameFor(const String& unitIdent);
+// True when one of the project files is named name (no folder, no extension, any case).
+bool ProjectExists(const std::vector<String>& projectFiles, const String& name);
+// "ProjectN" with the smallest N from 1 that no project of the group has and that is no folder in
+// dir; no group: "Project1".
+String GetDefaultProjectName(const std::vector<String>* groupProjectFiles, const String& dir);
+// A path list option with dir appended (after ";") unless it already occurs in it.
+String AddPathOption(const String& paths, const String& dir);
 }  // namespace QZDsnWizard
 
 class TQZNotifierObject : public TInterfacedObject {

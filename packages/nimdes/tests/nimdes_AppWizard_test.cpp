@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "QZDsnAppWizForm.h"
+#include "ScratchDir.h"
+#include "rtl/Files.h"
+
+using namespace QZDsnWizard;
+
+namespace {
+
+String Dir(const char* name) {
+    String d = IncludeTrailingPathDelimiter(ScratchDir() + name);
+    ForceDirectories(d);
+    return d;
+}
+
+TEST(nimdes_AppWizard, DefaultProjectNameSkipsTakenNamesAndFolders) {
+    String dir = Dir("projects");
+    EXPECT_EQ(GetDefaultProjectName(nullptr, dir), "Project1");
+    ForceDirectories(dir + "Project3");
+    std::vector<String> group = {"/a/b/PROJECT1.cpp", "/c/project2.pdr"};
+    EXPECT_EQ(GetDefaultProjectName(&group, dir), "Project4");
+    std::vector<String> empty;
+    EXPECT_EQ(GetDefaultProjectName(&empty, dir), "Project1");
+    EXPECT_FALSE(ProjectExists(group, "Project12"));
+}
+
+TEST(nimdes_AppWizard, PathOptionIsAppendedOnlyWhenMissing) {
+    EXPECT_EQ(AddPathOption("", "/qz/lib/"), ";/qz/lib/");
+    EXPECT_EQ(AddPathOption("/a;/qz/lib/;/b", "/qz/lib/"), "/a;/qz/lib/;/b");
+    EXPECT_EQ(AddPathOption("/a", "/qz/lib/"), "/a;/qz/lib/");
+    EXPECT_EQ(AddPathOption("/QZ/LIB/", "/qz/lib/"), "/QZ/LIB/;/qz/lib/");
+}
+
+TEST(nimdes_AppWizard, FolderFollowsTheNameUntilEdited) {
+    String dir = Dir("wiz");
+    TformAppWizard f(nullptr, false);
+    f.ProjectDir = dir;
+    f.ProjectName = "Project1";
+    f.Init();
+    EXPECT_EQ(f.editDir->Text(), dir + "Project1/");
+    f.editProject->UserSetText("Shop");
+    EXPECT_EQ(f.editDir->Text(), dir + "Shop/");
+    f.editDir->UserSetText("/elsewhere/");
+    f.editProject->UserSetText("Shop2");
+    EXPECT_EQ(f.editDir->Text(), "/elsewhere/");
+}
+
+TEST(nimdes_AppWizard, EmptyNameBlocksOkAndAnExistingFolderWarns) {
+    String dir = Dir("wiz2");
+    ForceDirectories(dir + "Old");
+    TformAppWizard f(nullptr, false);
+    f.ProjectDir = dir;
+    f.ProjectName = "New";
+    f.Init();
+    f.editProject->UserSetText("  ");
+    EXPECT_FALSE(f.butnOk->Enabled());
+    EXPECT_TRUE(f.LabelWarning->Visible());
+    EXPECT_EQ(f.LabelWarning->Caption(), "Error: Project name required!");
+    f.editProject->UserSetText("Fresh");
+    EXPECT_TRUE(f.butnOk->Enabled());
+    EXPECT_FALSE(f.LabelWarning->Visible());
+    f.editProject->UserSetText("Old");
+    EXPECT_TRUE(f.butnOk->Enabled());
+    EXPECT_EQ(f.LabelWarning->Caption(), "Warning: Directory already exists!");
+    EXPECT_TRUE(f.LabelWarning->Visible());
+}
+
+TEST(nimdes_AppWizard, ThreadPoolOnlyForIsapiAndOkCopiesTheChoices) {
+    TformAppWizard f(nullptr, false);
+    f.ProjectDir = Dir("wiz3");
+    f.ProjectName = "P";
+    f.Init();
+    EXPECT_FALSE(f.chkbISAPIThreadPool->Enabled());
+    f.rgrpProject->SetItemIndex(2);
+    EXPECT_TRUE(f.chkbISAPIThreadPool->Enabled());
+    f.chkbISAPIThreadPool->SetChecked(true);
+    f.chkbPool->SetChecked(true);
+    f.chkbServerManager->SetChecked(true);
+    f.cboxFormType->SetItemIndex(2);
+    f.rgrpProject->SetItemIndex(1);
+    EXPECT_FALSE(f.chkbISAPIThreadPool->Enabled());
+    EXPECT_TRUE(f.chkbISAPIThreadPool->Checked());
+    f.actnOkExecute(nullptr);
+    EXPECT_EQ(f.AppType, atService);
+    EXPECT_TRUE(f.UseISAPIThreadPool);
+    EXPECT_TRUE(f.PoolDataConnections);
+    EXPECT_TRUE(f.CreateUserSession);
+    EXPECT_TRUE(f.UseServerManager);
+    EXPECT_EQ(f.MainFormType, ftAppWap);
+    EXPECT_EQ(f.ProjectName, "P");
+    TformAppWizard cpp(nullptr, true);
+    EXPECT_FALSE(cpp.chkbServerManager->Visible());
+}
+
+}  // namespace
