@@ -2,6 +2,7 @@
 #include "Brannowreg.h"
 #include "Language.h"
 #include "Pluggableregistry.h"
+#include "Typebrowserview.h"
 #include "host/Package.h"
 
 namespace Brannow100 {
@@ -13,12 +14,14 @@ const TPackageUnitEntry kUnits[] = {
     {"Pluggableregistry", &Pluggableregistry::UseCount, &Pluggableregistry::Initialization,
      &Pluggableregistry::Finalization},
     {"Language", &Language::UseCount, &Language::Initialization, nullptr},
+    {"Typebrowserview", &Typebrowserview::UseCount, &Typebrowserview::Initialization,
+     &Typebrowserview::Finalization},
     {"Brannowreg", &Brannowreg::UseCount, nullptr, &Brannowreg::Finalization},
     {"Brannow100", &Brannow100::UseCount, nullptr, nullptr},
 };
 const char* const kRegisterProcs[] = {"Brannowreg_IDERegister"};
 const TPackageInfoTable kPackage = {
-    "Brannow100", nullptr, 0, kUnits, 4, kRegisterProcs, 1,
+    "Brannow100", nullptr, 0, kUnits, 5, kRegisterProcs, 1,
 };
 }  // namespace
 
