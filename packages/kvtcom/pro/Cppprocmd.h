@@ -28,6 +28,43 @@ protected:
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };
 
+class TCppNewActiveXControl : public TComWizardItem {
+public:
+    HOST_GALLERY_CLASS(TCppNewActiveXControl);
+    static constexpr const char* GalleryId = "Quistor.Tolvane.ActiveXControl";
+    static constexpr const char* IconName = "XCTRL";
+
+protected:
+    TIntfPtr<IQModuleCreator> GetUnitCreator() override;
+    TIntfPtr<IQModuleCreator> GetAboutUnitCreator() override;
+};
+
+class TCppNewActiveForm : public TComWizardItem {
+public:
+    HOST_GALLERY_CLASS(TCppNewActiveForm);
+    static constexpr const char* GalleryId = "Quistor.Tolvane.ActiveForm";
+    static constexpr const char* IconName = "XFORM";
+
+protected:
+    TIntfPtr<IQModuleCreator> GetUnitCreator() override;
+    TIntfPtr<IQModuleCreator> GetAboutUnitCreator() override;
+};
+
+class TCppNewActiveServerObject : public TComWizardItem {
+public:
+    HOST_GALLERY_CLASS(TCppNewActiveServerObject);
+    static constexpr const char* GalleryId = "Quistor.Tolvane.ActiveServerObject";
+    static constexpr const char* IconName = "XASPOBJ";
+
+protected:
+    std::unique_ptr<TComObjectExpert> ShowExpert() override;
+    TIntfPtr<IQModuleCreator> GetUnitCreator() override;
+
+private:
+    // A test script named after the CoClass in the project's folder.
+    void GenerateTestPage();
+};
+
 // The automation object dialog; the remote data module item shows it too.
 class TAutoObjectCppExpert : public TComObjectExpert {
 public:

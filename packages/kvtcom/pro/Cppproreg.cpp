@@ -1,6 +1,9 @@
 #include "Cppproreg.h"
 
+#include <functional>
+
 #include "Cppprocmd.h"
+#include "host/AppIniFile.h"
 #include "host/GalleryServices.h"
 #include "host/IDEControl.h"
 
@@ -49,4 +52,35 @@ void Cppproreg::TProductStartup::ProductStartup(TObject*) {
     FHandlers.push_back(RegisterNewHandler(kActiveXCategory, SAutoObjectWizardName, TCppNewAutoObject::IconName,
                                            TCppNewAutoObject::ObjectKind, ClassOf<TCppNewAutoObject>(),
                                            TCppNewAutoObject::GalleryId));
+    // The optional items follow the host's settings; one that fails leaves the others.
+    struct TOptional {
+        const char* Key;
+        bool DefaultOn;
+        std::function<int()> Add;
+    };
+    const TOptional optional[] = {
+        {"ActiveXWizard", false, [] { return RegisterNewHandler(kActiveXCategory, SActiveXControlWizardName,
+                                                                TCppNewActiveXControl::IconName, 0,
+                                                                ClassOf<TCppNewActiveXControl>(),
+                                                                TCppNewActiveXControl::GalleryId); }},
+        {"ActiveFormWizard", true, [] { return RegisterNewHandler(kActiveXCategory, SActiveFormWizardName,
+                                                                  TCppNewActiveForm::IconName, 0,
+                                                                  ClassOf<TCppNewActiveForm>(),
+                                                                  TCppNewActiveForm::GalleryId); }},
+        {"ActiveServerWizard", true, [] { return RegisterNewHandler(kActiveXCategory, SActiveServerObjectWizardName,
+                                                                    TCppNewActiveServerObject::IconName, 0,
+                                                                    ClassOf<TCppNewActiveServerObject>(),
+                                                                    TCppNewActiveServerObject::GalleryId); }},
+    };
+    for (const auto& o : optional) {
+        try {
+            if (OptionalWizardOn(AppIniFile().ReadString("Type Library", o.Key, ""), o.DefaultOn))
+                FHandlers.push_back(o.Add());
+        } catch (const Exception&) {
+        }
+    }
+}
+
+bool OptionalWizardOn(const String& value, bool defaultOn) {
+    return defaultOn ? value != "False" : value == "True";
 }

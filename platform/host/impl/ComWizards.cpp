@@ -15,6 +15,10 @@ int TComObjectExpert::ShowModal() {
     ThreadingModel = get("com.threading", ThreadingModel.empty() ? String("Apartment") : ThreadingModel);
     Instancing = get("com.instancing", Instancing.empty() ? String("Multiple Instance") : Instancing);
     Events = SameText(get("com.events", Events ? "true" : "false"), "true");
+    ControlClassName = get("com.control", ControlClassName);
+    Licensed = SameText(get("com.licensed", Licensed ? "true" : "false"), "true");
+    ServerType = get("com.servertype", ServerType);
+    TestPage = SameText(get("com.testpage", TestPage ? "true" : "false"), "true");
     return 1;
 }
 
@@ -24,6 +28,8 @@ void TComWizardItem::Select(int) {
     if (!GetInfo()) return;
     TIntfPtr<IQModuleCreator> creator = GetUnitCreator();
     if (creator) ModuleServices()->CreateModule(creator.get(), Project.get());
+    TIntfPtr<IQModuleCreator> about = GetAboutUnitCreator();
+    if (about) ModuleServices()->CreateModule(about.get(), Project.get());
     EndWizard();
 }
 
@@ -47,6 +53,10 @@ void TComWizardItem::ReadExpert(TComObjectExpert& d) {
     ThreadingModel = d.ThreadingModel;
     Instancing = d.Instancing;
     Events = d.Events;
+    ControlClassName = d.ControlClassName;
+    Licensed = d.Licensed;
+    ServerType = d.ServerType;
+    TestPage = d.TestPage;
     FileName = MakeFileName(CoClassName);
 }
 

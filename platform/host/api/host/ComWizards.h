@@ -3,7 +3,9 @@
 // the COM object dialog they show. Without a screen the dialog answers from the host's dialog
 // answers: "com.coclass", "com.interface", "com.description", "com.threading" (default
 // "Apartment"), "com.instancing" (default "Multiple Instance"), "com.events" and "com.cancel"
-// ("true" sets them).
+// ("true" sets them); the ActiveX dialogs also "com.control" (the wrapped ZUB class) and
+// "com.licensed", the Active Server dialog "com.servertype" ("Object Context" or the page-level
+// default) and "com.testpage" (default "true").
 #include <memory>
 
 #include "host/Gallery.h"
@@ -11,6 +13,9 @@
 
 RTL_RESOURCESTRING(SComObjectWizardName, "COM Object");
 RTL_RESOURCESTRING(SAutoObjectWizardName, "Automation Object");
+RTL_RESOURCESTRING(SActiveXControlWizardName, "ActiveX Control");
+RTL_RESOURCESTRING(SActiveFormWizardName, "Active Form");
+RTL_RESOURCESTRING(SActiveServerObjectWizardName, "Active Server Object");
 RTL_RESOURCESTRING(SRemoteDataModuleWizardName, "Remote Data Module");
 RTL_RESOURCESTRING(SMTSDataModuleWizardName, "Transactional Data Module");
 RTL_RESOURCESTRING(SMTSAutoObjectWizardName, "Transactional Object");
@@ -23,19 +28,25 @@ public:
     int HelpContext = 0;
     String CoClassName, InterfaceName, Description, ThreadingModel, Instancing;
     bool Events = false;
+    String ControlClassName;
+    bool Licensed = false;
+    String ServerType;
+    bool TestPage = true;
     // 1 (OK) or 2 (cancelled).
     virtual int ShowModal();
 };
 
 class TComWizardItem : public TGalleryItem {
 public:
-    // Runs the wizard: StartWizard, GetInfo; when it answers true the unit of GetUnitCreator
-    // is created in the active project, then EndWizard.
+    // Runs the wizard: StartWizard, GetInfo; when it answers true the units of GetUnitCreator
+    // and GetAboutUnitCreator are created in the active project, then EndWizard.
     void Select(int kind) override;
 
     // What the item read from its dialog.
     String CoClassName, FileName, Instancing, ThreadingModel, Description, InterfaceName;
     bool Events = false, Dual = false;
+    String ControlClassName, ServerType;
+    bool Licensed = false, TestPage = false;
 
 protected:
     virtual void StartWizard() {}
@@ -45,6 +56,8 @@ protected:
     virtual std::unique_ptr<TComObjectExpert> ShowExpert();
     virtual void ReadExpert(TComObjectExpert& dialog);
     virtual TIntfPtr<IQModuleCreator> GetUnitCreator() = 0;
+    // The about box of a control; none by default.
+    virtual TIntfPtr<IQModuleCreator> GetAboutUnitCreator() { return nullptr; }
     virtual void EndWizard() {}
     // The project the wizard adds to (the active one when it started).
     TIntfPtr<IQProject> Project;
@@ -53,3 +66,15 @@ protected:
 // A new unit's file name for a CoClass: a unique CoClassName + "Impl" + N + ".cpp" of the
 // project folder.
 String MakeFileName(const String& coClassName);
+
+// A module that is just a text file (e.g. a test page).
+class TFileCreator : public TDefaultCreator {
+public:
+    TFileCreator(String fileName, String text) : FFileName(std::move(fileName)), FText(std::move(text)) {}
+    String GetFileName() override { return FFileName; }
+    TIntfPtr<IQSourceFile> GetSource() override { return TIntfPtr<IQSourceFile>(new TStringFile(FFileName, FText)); }
+    bool GetIncludeInProject() override { return false; }
+
+private:
+    String FFileName, FText;
+};

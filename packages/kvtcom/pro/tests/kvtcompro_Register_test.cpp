@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "Cppproreg.h"
+#include "Cppprocrtrs.h"
+#include "ScratchDir.h"
+#include "host/AppIniFile.h"
+#include "host/HostImpl.h"
+#include "host/IDEControl.h"
+#include "host/IDEServicesImpl.h"
+#include "rtl/Files.h"
+
+using namespace hostimpl;
+
+namespace {
+
+TEST(kvtcompro_Settings, OptionalItemsFollowTheirKeysExactly) {
+    struct Case {
+        const char* value;
+        bool defaultOn, want;
+    };
+    const Case cases[] = {
+        {"", false, false},      {"True", false, true}, {"true", false, false}, {"1", false, false},
+        {"", true, true},        {"False", true, false}, {"false", true, true}, {"0", true, true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(OptionalWizardOn(c.value, c.defaultOn), c.want) << c.value << c.defaultOn;
+}
+
+class kvtcompro_Register : public ::testing::Test {
+protected:
+    String dir = IncludeTrailingPathDelimiter(ScratchDir() + "kvtcompro_reg_" +
+                                              testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::unique_ptr<THostSession> host;
+
+    void SetUp() override {
+        ForceDirectories(dir);
+        host = std::make_unique<THostSession>(dir);
+        SetTemplateDirectory(KVTCOM_TEMPLATE_DIR);
+        TIntfPtr<IQProjectCreator> pc(new TCppProjectCreator(dir + "Web.zproj", 8));
+        ModuleServices()->CreateProject(pc.get());
+    }
+    void Register() {
+        Cppprocrtrs::Initialization();
+        Cppproreg_IDERegister();
+        MainFormCreated().FirePending(IDEApplication());
+    }
+    void TearDown() override {
+        Cppproreg::Finalization();
+        Cppprocrtrs::Finalization();
+        AppIniFile().EraseSection("Type Library");
+        SetTemplateDirectory("");
+        host.reset();
+    }
+    std::vector<String> Names() {
+        std::vector<String> r;
+        for (auto& f : ReceivedFiles()) r.push_back(ExtractFileName(f.FileName));
+        return r;
+    }
+};
+
+TEST_F(kvtcompro_Register, DefaultSettingsOfferActiveFormAndServerButNoControl) {
+    Register();
+    EXPECT_THROW(RunGalleryItem("Quistor.Tolvane.ActiveX", "ActiveX Control"), EHostError);
+    SetDialogAnswer("com.coclass", "Shop");
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "Active Server Object"));
+    // the test page is named after the CoClass, not after the unit
+    EXPECT_EQ(Names(), (std::vector<String>{"Shop.asp", "ShopImpl1.cpp", "ShopImpl1.h"}));
+    const String page = ReceivedFiles()[0].Text;
+    EXPECT_NE(page.find("<TITLE> Testing Tolvane ASP </TITLE>\r\n"), String::npos);
+    EXPECT_NE(page.find("Server.CreateObject(\"Web.Shop\")\r\nTolvaneASPObj.{Insert Method name here}\r\n%>\r\n"),
+              String::npos);
+    EXPECT_NE(ReceivedFiles()[1].Text.find("OnStartPage"), String::npos);
+
+    ClearReceivedFiles();
+    SetDialogAnswer("com.coclass", "Ctx");
+    SetDialogAnswer("com.servertype", "Object Context");
+    SetDialogAnswer("com.testpage", "false");
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "Active Server Object"));
+    EXPECT_EQ(Names(), (std::vector<String>{"CtxImpl1.cpp", "CtxImpl1.h"}));
+    EXPECT_NE(ReceivedFiles()[1].Text.find("TASPMTSObject<TCtxImpl"), String::npos);
+}
+
+TEST_F(kvtcompro_Register, SettingsSwitchTheOptionalItems) {
+    AppIniFile().WriteString("Type Library", "ActiveXWizard", "True");
+    AppIniFile().WriteString("Type Library", "ActiveFormWizard", "False");
+    AppIniFile().WriteString("Type Library", "ActiveServerWizard", "false");
+    Register();
+    EXPECT_THROW(RunGalleryItem("Quistor.Tolvane.ActiveX", "Active Form"), EHostError);
+    SetDialogAnswer("com.coclass", "Knob");
+    SetDialogAnswer("com.control", "TTrackBar");
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "ActiveX Control"));
+    EXPECT_EQ(Names(), (std::vector<String>{"KnobImpl1.cpp", "KnobImpl1.h", "About1.cpp", "About1.h", "About1.zfm"}));
+    EXPECT_NE(ReceivedFiles()[1].Text.find("ZUBCONTROL_IMPL(TKnobImpl, Knob, TTrackBar, IKnob, DIID_IKnobEvents)"),
+              String::npos);
+    EXPECT_NE(ReceivedFiles()[3].Text.find("void ShowKnobAbout(void);"), String::npos);
+    ClearReceivedFiles();
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "Active Server Object"));  // "false" is not "False"
+}
+
+TEST_F(kvtcompro_Register, FinalizationTakesTheItemsBack) {
+    Register();
+    Cppproreg::Finalization();
+    EXPECT_THROW(RunGalleryItem("Quistor.Tolvane.ActiveX", "COM Object"), EHostError);
+    EXPECT_EQ(MainFormCreated().Count(), 0);
+}
+
+}  // namespace
