@@ -345,35 +345,28 @@ bool TPluggableTreeView::CanGoForeward() const
     return FHistoryIndex < static_cast<int>(FHistory.size()) - 1 && !FNodes.empty();
 }
 
+void TPluggableTreeView::Step(int delta, bool& going)
+{
+    FHistoryIndex += delta;
+    going = true;
+    try {
+        Select(FHistory[static_cast<std::size_t>(FHistoryIndex)], false);
+    } catch (...) {
+        going = false;
+        throw;
+    }
+    going = false;
+}
+
 void TPluggableTreeView::GoBack()
 {
-    if (CanGoBack()) {
-        --FHistoryIndex;
-        FGoingBack = true;
-        try {
-            Select(FHistory[static_cast<std::size_t>(FHistoryIndex)], false);
-        } catch (...) {
-            FGoingBack = false;
-            throw;
-        }
-        FGoingBack = false;
-    }
+    if (CanGoBack()) Step(-1, FGoingBack);
     EnableButtons();
 }
 
 void TPluggableTreeView::GoForeward()
 {
-    if (CanGoForeward()) {
-        ++FHistoryIndex;
-        FGoingForeward = true;
-        try {
-            Select(FHistory[static_cast<std::size_t>(FHistoryIndex)], false);
-        } catch (...) {
-            FGoingForeward = false;
-            throw;
-        }
-        FGoingForeward = false;
-    }
+    if (CanGoForeward()) Step(1, FGoingForeward);
     EnableButtons();
 }
 

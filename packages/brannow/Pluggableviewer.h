@@ -133,6 +133,8 @@ private:
     void ItemExpanding(TTreeNode* item, bool& allow);
     void LabelEdited(TTreeNode* item, String& s);
     void PageChanged(TObject* sender);
+    // Selects the history entry delta steps away with the going flag set.
+    void Step(int delta, bool& going);
 
     std::vector<TIntfPtr<IPluggablePropertyPageFactory>> FFactories;
     std::vector<TInternalPropertyNode> FCreatedPages;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "Language.h"
+#include "Pluggableregistry.h"
+#include "PropertyPages.h"
 #include "Plugs.h"
 #include "ScratchDir.h"
 #include "Typebrowserview.h"
@@ -205,6 +207,24 @@ TEST_F(brannow_Browser, SelectionsGoIntoTheHostHistoryAndLeaveWithTheView)
     v->EditWindow()->CloseView(v);
     EXPECT_EQ(FindDocModule(dir + "a.dll"), nullptr);
     EXPECT_THROW(hs->GetItem(0), EHostError);
+}
+
+TEST_F(brannow_Browser, FrameTakesTheRegisteredPageFactories)
+{
+    RegisterPluggablePropertyPage(TIntfPtr<IPluggablePropertyPageFactory>(new TFlagsPageFactory));
+    TGenericModule* m = Open(ExistingFile("a.dll"));
+    ASSERT_NE(m, nullptr);
+    TTypeBrowserFrame* f = m->View()->Frame();
+    auto page = f->TreeView->GetPropertyPage(GUID_FlagsPagePlugID, "Flags");
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(f->PageControl->PageCount(), 1);
+    EXPECT_EQ(f->TreeView->GetPropertyPage(GUID_TextPagePlugID, "Text"), nullptr);
+    // the frame's buttons drive the tree's history
+    f->TreeView->Select(f->TreeView->GetItem(1), false);
+    EXPECT_TRUE(f->BackButton->Enabled());
+    f->BackButton->Click();
+    EXPECT_EQ(f->TreeView->Selected()->Text(), "A");
+    EXPECT_TRUE(f->ForewardButton->Enabled());
 }
 
 TEST_F(brannow_Browser, UnloadClosesTheViewsStillOpen)
