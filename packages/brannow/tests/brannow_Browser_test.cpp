@@ -209,6 +209,29 @@ TEST_F(brannow_Browser, SelectionsGoIntoTheHostHistoryAndLeaveWithTheView)
     EXPECT_THROW(hs->GetItem(0), EHostError);
 }
 
+TEST_F(brannow_Browser, HistoryKeepsItsPlaceWhenTheHostMovesBack)
+{
+    factory->Last.reset();
+    TGenericModule* m = Open(ExistingFile("a.dll"));
+    ASSERT_NE(m, nullptr);
+    TPluggableTreeView* tree = m->View()->GetTreeView();
+    tree->Select(tree->GetItem(1), false);  // B
+    tree->Select(tree->GetItem(0), false);  // A
+    auto hs = History();
+    ASSERT_EQ(hs->GetBackCount(), 2);  // A, B, A
+    // the host steps back to B: the current item is of another node than the one left
+    ASSERT_TRUE(hs->GoBack());
+    EXPECT_EQ(tree->Selected()->Text(), "B");
+    EXPECT_EQ(hs->GetBackCount(), 1);
+    EXPECT_EQ(hs->GetForwardCount(), 1);  // nothing added, nothing dropped
+    // choosing a node from the current place adds after it and drops what lay ahead
+    tree->Select(tree->GetItem(0), false);
+    EXPECT_EQ(hs->GetBackCount(), 2);
+    EXPECT_EQ(hs->GetForwardCount(), 0);
+    EXPECT_EQ(hs->GetItem(2)->GetCaption(), "A");
+    EXPECT_EQ(m->View()->HistoryItemCount(), 5);  // every selection made an item
+}
+
 TEST_F(brannow_Browser, FrameTakesTheRegisteredPageFactories)
 {
     RegisterPluggablePropertyPage(TIntfPtr<IPluggablePropertyPageFactory>(new TFlagsPageFactory));
