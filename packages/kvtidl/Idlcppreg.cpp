@@ -1,0 +1,152 @@
+#include "Idlcppreg.h"
+
+#include "Idldepends.h"
+#include "Idlenvoptions.h"
+#include "host/GalleryServices.h"
+#include "host/HostStrings.h"
+#include "host/SourceFiles.h"
+#include "rtl/Files.h"
+#include "rtl/Resources.h"
+
+TIdlCommands* IdlCommands = nullptr;
+
+namespace {
+
+RTL_RESOURCESTRING(sNewIdlFileCaption, "CORBA IDL File");
+RTL_RESOURCESTRING(sNewIdlFileIcon, "NEWIDLFILE");
+
+const char* const kNewCategory = "Quistor.Tolvane.New";
+const char* const kNewFilesCategory = "Quistor.Tolvane.NewFiles";
+
+// What IDERegister put into the host, so the finalisation takes exactly that back out.
+struct TRegistration {
+    TProductStartup* Startup = nullptr;
+    std::vector<TIntfPtr<IQGalleryCategory>> Categories;  // the ones this package added
+    std::vector<int> Handlers;
+} gReg;
+
+}  // namespace
+
+bool IsIdlFile(const String& fileName) { return SameText(ExtractFileExt(fileName), ".idl"); }
+
+String NewIdlFileName(const String& dir) {
+    for (int n = 1;; ++n) {
+        const String name = IncludeTrailingPathDelimiter(dir) + "File" + IntToStr(n) + ".idl";
+        if (!FileExists(name)) return name;
+    }
+}
+
+TIntfPtr<IQSourceFile> TCppIdlFileCreator::GetSource() {
+    return TIntfPtr<IQSourceFile>(new TStringFile(FileName(), ""));
+}
+
+TIntfPtr<IQModuleCreator> TNewIDLFile::GetCreator() {
+    return TIntfPtr<IQModuleCreator>(new TCppIdlFileCreator(NewIdlFileName(GetCurrentDir())));
+}
+
+TIdlCommands::TIdlCommands(TComponent* AOwner) : TDataModule(AOwner) {
+    SetName("IdlCommands");
+    ImageList1 = new TImageList(this);
+    ImageList1->SetName("ImageList1");
+    ActionList1 = new TActionList(this);
+    ActionList1->SetName("ActionList1");
+    ActionList1->Images = ImageList1;
+    auto action = [&](const char* name, const char* category, const String& caption, int image) {
+        auto* a = new TAction(this);
+        a->SetName(name);
+        a->Category = category;
+        a->Caption = caption;
+        String hint;
+        for (char c : caption)
+            if (c != '&') hint += c;
+        a->Hint = hint;
+        a->ImageIndex = image;
+        a->SetActionList(ActionList1);
+        return a;
+    };
+    CORBAUpdateObjects = action("CORBAUpdateObjects", "CORBA", "C&ORBA Refresh", 0);
+    CORBAUseObject = action("CORBAUseObject", "CORBA", "Use CORBA Ob&ject...", 1);
+    ViewCORBACommands = action("ViewCORBACommands", "View", "CORBA", -1);
+    ViewCORBACommands->OnExecute = [this](TObject* s) { ViewCORBACommandsExecute(s); };
+    ViewCORBACommands->OnUpdate = [this](TObject* s) { ViewCORBACommandsUpdate(s); };
+    CORBAKrotir = action("CORBAKrotir", "CORBA", "IDL Repositor&y...", 2);
+    CORBAVantrald = action("CORBAVantrald", "CORBA", "Vantrald Location Agent", -1);
+    CORBANewIdl = action("CORBANewIdl", "CORBA", "New IDL File", 3);
+    CORBANewObjectImpl = action("CORBANewObjectImpl", "CORBA", "New CORBA Object Implementation", 4);
+}
+
+TIdlCommands::~TIdlCommands() {
+    if (IdlCommands == this) IdlCommands = nullptr;
+}
+
+TControl* TIdlCommands::GetCORBAToolBar() const {
+    TComponent* app = IDEApplication();
+    return app ? dynamic_cast<TControl*>(app->FindComponent("CORBAToolBar")) : nullptr;
+}
+
+void TIdlCommands::ViewCORBACommandsExecute(TObject*) {
+    if (TControl* bar = GetCORBAToolBar()) bar->SetVisible(!ViewCORBAChecked);
+}
+
+void TIdlCommands::ViewCORBACommandsUpdate(TObject*) {
+    if (TControl* bar = GetCORBAToolBar()) ViewCORBAChecked = bar->Visible();
+}
+
+void TIdlCommands::FindVantraldCallback(int processId, const String& exeName) {
+    if (SameText(exeName, "vantrald.exe")) FVantraldPid = processId;
+}
+
+TProductStartup::TProductStartup(TComponent* AOwner) : TComponent(AOwner) {
+    FCookie = MainFormCreated().Add([this](TObject* s) { ProductStartup(s); });
+}
+
+TProductStartup::~TProductStartup() {
+    MainFormCreated().Remove(FCookie);
+    delete IdlCommands;
+    IdlCommands = nullptr;
+}
+
+void TProductStartup::ProductStartup(TObject*) {
+    if (IdlCommands) return;
+    IdlCommands = NewDataModule<TIdlCommands>(IDEApplication());
+}
+
+namespace Idlcppreg {
+
+int UseCount = 0;
+
+void Initialization() {}
+
+void Finalization() {
+    delete gReg.Startup;
+    gReg.Startup = nullptr;
+    delete IdlEnvironmentOptions;
+    IdlEnvironmentOptions = nullptr;
+    for (int h : gReg.Handlers) UnregisterNewHandler(h);
+    if (!gReg.Categories.empty()) {
+        TIntfPtr<IQGalleryCategoryManager> gm;
+        if (Supports(QuistorIDEServices(), gm))
+            for (auto it = gReg.Categories.rbegin(); it != gReg.Categories.rend(); ++it) gm->DeleteCategory(it->get());
+    }
+    gReg = TRegistration{};
+}
+
+}  // namespace Idlcppreg
+
+extern "C" void Idlcppreg_IDERegister() {
+    auto& r = gReg;
+    r.Startup = new TProductStartup(nullptr);
+    auto gm = RequireService<IQGalleryCategoryManager>("gallery category manager");
+    auto add = [&](IQGalleryCategory* parent, const char* id, const String& caption) {
+        TIntfPtr<IQGalleryCategory> existing = gm->FindCategory(id);
+        if (existing) return existing;
+        TIntfPtr<IQGalleryCategory> c = gm->AddCategory(parent, id, caption);
+        r.Categories.push_back(c);
+        return c;
+    };
+    auto top = add(nullptr, kNewCategory, HostStrings::_sNewKVTProject);
+    add(top.get(), kNewFilesCategory, HostStrings::_sNewKVTFiles);
+    r.Handlers.push_back(RegisterNewHandler(kNewFilesCategory, sNewIdlFileCaption, sNewIdlFileIcon, 4,
+                                            ClassOf<TNewIDLFile>(), "NewKVTIdlFile"));
+    IdlEnvironmentOptions = new TIdlEnvironmentOptions();
+}

@@ -1,0 +1,66 @@
+#pragma once
+// Registration of the package with the IDE: the gallery item for new IDL files, the CORBA
+// commands and the options.
+#include "host/Actions.h"
+#include "host/Creators.h"
+#include "host/Gallery.h"
+#include "zub/Controls.h"
+
+class TIdlCommands : public TDataModule {
+public:
+    explicit TIdlCommands(TComponent* AOwner);
+    ~TIdlCommands() override;
+    TImageList* ImageList1;
+    TActionList* ActionList1;
+    TAction *CORBAUpdateObjects, *CORBAUseObject, *ViewCORBACommands, *CORBAKrotir, *CORBAVantrald,
+        *CORBANewIdl, *CORBANewObjectImpl;
+    TControl* GetCORBAToolBar() const;
+    bool ViewCORBAChecked = false;  // the view action's check mark
+    void ViewCORBACommandsExecute(TObject* Sender);
+    void ViewCORBACommandsUpdate(TObject* Sender);
+    void FindVantraldCallback(int processId, const String& exeName);
+    int VantraldProcessId() const { return FVantraldPid; }
+
+private:
+    int FVantraldPid = 0;
+};
+extern TIdlCommands* IdlCommands;
+
+class TProductStartup : public TComponent {
+public:
+    explicit TProductStartup(TComponent* AOwner);
+    ~TProductStartup() override;
+    void ProductStartup(TObject* Sender);
+
+private:
+    int FCookie = 0;
+};
+
+// An empty IDL file, included in the project and not shown at once.
+class TCppIdlFileCreator : public TCppCreator {
+public:
+    using TCppCreator::TCppCreator;
+    TIntfPtr<IQSourceFile> GetSource() override;
+    bool GetShowSource() override { return false; }
+    bool GetIncludeInProject() override { return true; }
+};
+
+class TNewIDLFile : public TCreatorTemplate {
+public:
+    HOST_GALLERY_CLASS(TNewIDLFile);
+
+protected:
+    TIntfPtr<IQModuleCreator> GetCreator() override;
+};
+
+// A name "FileN.idl" not yet taken in `dir`.
+String NewIdlFileName(const String& dir);
+bool IsIdlFile(const String& fileName);
+
+namespace Idlcppreg {
+extern int UseCount;
+void Initialization();
+void Finalization();
+}  // namespace Idlcppreg
+
+extern "C" void Idlcppreg_IDERegister();

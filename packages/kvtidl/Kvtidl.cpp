@@ -1,0 +1,21 @@
+// The package KVTIDL100: its unit table and entry points.
+#include "Idlcppreg.h"
+#include "host/Package.h"
+
+namespace Kvtidl {
+int UseCount = 0;
+}
+
+namespace {
+const char* const kRequires[] = {"KVTPRO100"};
+const TPackageUnitEntry kUnits[] = {
+    HOST_UNIT_ENTRY(Idlcppreg),
+    {"Kvtidl", &Kvtidl::UseCount, nullptr, nullptr},
+};
+const char* const kRegisterProcs[] = {"Idlcppreg_IDERegister"};
+const TPackageInfoTable kPackage = {
+    "KVTIDL100", kRequires, 1, kUnits, 2, kRegisterProcs, 1,
+};
+}  // namespace
+
+HOST_PACKAGE_ENTRY(kPackage)
