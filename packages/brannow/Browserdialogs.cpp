@@ -1,0 +1,74 @@
+#include "Browserdialogs.h"
+
+#include "zub/Dialogs.h"
+
+const char* const sNoPreview = "(none)";
+
+TOpenBrowserDialog::TOpenBrowserDialog(TComponent* AOwner) : TComponent(AOwner)
+{
+    FWindow = new TForm(this);
+    FWindow->SetName("OpenBrowserDialog");
+    FWindow->SetBounds(0, 0, 640, 400);
+    PicturePanel = new TControl(FWindow);
+    PicturePanel->SetName("PicturePanel");
+    PictureLabel = new TLabel(FWindow);
+    PictureLabel->SetName("PictureLabel");
+    PictureLabel->SetParent(PicturePanel);
+    PictureLabel->SetAutoSize(false);
+    PictureLabel->SetCaption("");
+    TreeView = new TPluggableTreeView(FWindow);
+    TreeView->SetParent(PicturePanel);
+    TreeView->SetReadOnly(true);
+    FWindow->OnShow = [this](TObject*) { WindowShow(); };
+}
+
+TOpenBrowserDialog::~TOpenBrowserDialog()
+{
+    // The tree goes with the window: the source's nodes must go first.
+    FSource.reset();
+    FFactory.reset();
+    if (TreeView) TreeView->Clear();
+}
+
+void TOpenBrowserDialog::AddType(const TIntfPtr<IPluggableSourceFactory>& factory)
+{
+    if (factory) FFactories.push_back(factory);
+}
+
+bool TOpenBrowserDialog::Execute()
+{
+    Filter.clear();
+    for (std::size_t i = 0; i < FFactories.size(); ++i) {
+        String f;
+        FFactories[i]->GetFilter(f);
+        if (i) Filter += "|";
+        Filter += f;
+    }
+    return FWindow->ShowModal() == mrOk;
+}
+
+void TOpenBrowserDialog::WindowShow()
+{
+    PicturePanel->SetParent(FWindow);
+    PicturePanel->SetBounds(kStandardWidth, 0, FWindow->ClientWidth() - kStandardWidth, FWindow->ClientHeight());
+    PictureLabel->SetBounds(6, 6, PicturePanel->Width() - 12, 13);
+    TreeView->SetBounds(0, 33, PicturePanel->Width() - 10, PicturePanel->Height() - 33 - 20);
+}
+
+void TOpenBrowserDialog::SelectionChanged()
+{
+    FFactory.reset();
+    TreeView->Clear();
+    PictureLabel->SetCaption(sNoPreview);
+    if (FileName.empty()) return;
+    FSource.reset();
+    const int i = FilterIndex - 1;
+    if (i < 0 || i >= static_cast<int>(FFactories.size())) return;
+    FFactory = FFactories[static_cast<std::size_t>(i)];
+    FFactory->CanLoad(FileName);
+}
+
+void TOpenBrowserDialog::Refresh()
+{
+    if (FSource) TreeView->Add(FSource);
+}
