@@ -20,6 +20,7 @@ public:
         FServices.push_back(NewIDEServices(self));
         FServices.push_back(NewHistoryServices(self));
         FServices.push_back(NewCurrentPersonality(self));
+        FServices.push_back(NewWizardServices(self));
     }
     HRESULT QueryInterface(const TGUID& iid, void** obj) override {
         for (auto& s : FServices)

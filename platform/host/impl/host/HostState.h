@@ -58,6 +58,7 @@ std::unique_ptr<TAggregatedObject> NewCppProjectOptions(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewIDEServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewHistoryServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewCurrentPersonality(IInterface* controller);
+std::unique_ptr<TAggregatedObject> NewWizardServices(IInterface* controller);
 
 // A module or project of the host.
 class THostModule : public TInterfacedObject, public virtual IQProject {

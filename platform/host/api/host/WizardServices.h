@@ -1,0 +1,35 @@
+#pragma once
+// Wizard services: packages add wizard objects, each listed in the File>New gallery under its
+// own category with its name as caption, and remove them by the index the host returned.
+#include "host/GalleryServices.h"
+
+enum TWizardState { wsEnabled = 1, wsChecked = 2 };
+
+class IQTAWizard : public virtual IInterface {
+public:
+    RTL_IID("{B75C0CE0-EEA6-11D1-9504-00608CCBF153}");
+    virtual String GetIDString() = 0;
+    virtual String GetName() = 0;
+    virtual String GetComment() = 0;
+    virtual String GetAuthor() = 0;
+    virtual String GetPage() = 0;
+    virtual String GetDesigner() = 0;
+    virtual String GetPersonality() = 0;
+    virtual String GetGlyph() = 0;  // name of the icon resource
+    virtual int GetState() = 0;
+    // The category the wizard is listed under.
+    virtual TIntfPtr<IQGalleryCategory> GetGalleryCategory() = 0;
+    // The user picked the wizard.
+    virtual void Execute() = 0;
+};
+
+class IQTAWizardServices : public virtual IInterface {
+public:
+    RTL_IID("{B75C0CE3-EEA6-11D1-9504-00608CCBF153}");
+    // Lists the wizard and returns its index; EHostError when its category is unknown or its ID
+    // is taken.
+    virtual int AddWizard(IQTAWizard* wizard) = 0;
+    // Takes the wizard of that index out again; an unknown index does nothing.
+    virtual void RemoveWizard(int index) = 0;
+    virtual int WizardCount() = 0;
+};

@@ -1,0 +1,67 @@
+#include "host/WizardServices.h"
+
+#include <map>
+
+#include "host/Gallery.h"
+#include "host/HostState.h"
+
+namespace hostimpl {
+namespace {
+
+struct TWizardEntry {
+    TIntfPtr<IQTAWizard> Wizard;
+    int Handler;
+};
+
+// Wizards by index; the gallery item of each finds its wizard by the index it was listed with.
+std::map<int, TWizardEntry>& Wizards() {
+    static std::map<int, TWizardEntry> w;
+    return w;
+}
+int gNextIndex = 1;
+
+class TWizardItem : public TGalleryItem {
+public:
+    HOST_GALLERY_CLASS(TWizardItem);
+    void Select(int kind) override {
+        auto it = Wizards().find(kind);
+        if (it == Wizards().end()) throw EHostError("The wizard is no longer there");
+        TIntfPtr<IQTAWizard> keep = it->second.Wizard;
+        keep->Execute();
+    }
+};
+
+class TWizardServices : public TAggregatedObject, public IQTAWizardServices {
+public:
+    using TAggregatedObject::TAggregatedObject;
+    bool QueryOwnInterface(const TGUID& iid, void** obj) override { return QueryAs<IQTAWizardServices>(this, iid, obj); }
+
+    int AddWizard(IQTAWizard* wizard) override {
+        if (!wizard) throw EHostError("No wizard to add");
+        TIntfPtr<IQTAWizard> keep(wizard);
+        auto cat = wizard->GetGalleryCategory();
+        if (!cat) throw EHostError("The wizard " + wizard->GetIDString() + " has no gallery category");
+        const int index = gNextIndex++;
+        int handler = RegisterNewHandler(cat->IDString(), wizard->GetName(), wizard->GetGlyph(), index,
+                                         ClassOf<TWizardItem>(), wizard->GetIDString());
+        Wizards()[index] = {keep, handler};
+        return index;
+    }
+
+    void RemoveWizard(int index) override {
+        auto it = Wizards().find(index);
+        if (it == Wizards().end()) return;
+        UnregisterNewHandler(it->second.Handler);
+        Wizards().erase(it);
+    }
+
+    int WizardCount() override { return static_cast<int>(Wizards().size()); }
+};
+
+}  // namespace
+
+std::unique_ptr<TAggregatedObject> NewWizardServices(IInterface* controller) {
+    return std::make_unique<TWizardServices>(controller);
+}
+
+}  // namespace hostimpl
