@@ -1,5 +1,6 @@
 #include "Cppprocmd.h"
 
+#include "host/ComWizard.h"
 #include "rtl/Files.h"
 
 namespace {
@@ -9,7 +10,37 @@ RTL_RESOURCESTRING(sTestPageHead,
                    "</CENTER>\r\n<HR>\r\n<% Set TolvaneASPObj = Server.CreateObject(\"");
 RTL_RESOURCESTRING(sTestPageTail,
                    "\")\r\nTolvaneASPObj.{Insert Method name here}\r\n%>\r\n<HR>\r\n</BODY>\r\n</HTML>\r\n");
+TGetATLUnitCreatorProc gOldATLProc = nullptr;
+bool gOldCanSwap = false, gHooked = false;
 }  // namespace
+
+namespace Cppprocmd {
+int UseCount = 0;
+void Initialization() {}
+void Finalization() {
+    if (!gHooked) return;
+    if (GetATLUnitCreatorProc == &CppATLUnitCreator) GetATLUnitCreatorProc = gOldATLProc;
+    CanSwapTlibEditLanguage = gOldCanSwap;
+    gHooked = false;
+}
+}  // namespace Cppprocmd
+
+extern "C" void Cppprocmd_IDERegister() {
+    if (gHooked) return;
+    gOldATLProc = GetATLUnitCreatorProc;
+    gOldCanSwap = CanSwapTlibEditLanguage;
+    gHooked = true;
+    CanSwapTlibEditLanguage = true;
+    GetATLUnitCreatorProc = &CppATLUnitCreator;
+}
+
+TIntfPtr<IQModuleCreator> CppATLUnitCreator(IQProject* project) {
+    if (!project) project = ActiveProject().get();
+    if (!project) throw EHostError("There is no active project");
+    const String file = project->FileName();
+    const String module = ChangeFileExt(ExtractFileName(file), "");
+    return TIntfPtr<IQModuleCreator>(new TATLUnitCreator(ExtractFilePath(file) + MakeATLModuleName(module) + ".cpp"));
+}
 
 TIntfPtr<IQModuleCreator> TCppNewComObject::GetUnitCreator() {
     return TIntfPtr<IQModuleCreator>(new TCppCOMObjectCreator(FileName, CoClassName, Instancing, ThreadingModel,
@@ -72,4 +103,18 @@ void TCppNewActiveServerObject::GenerateTestPage() {
     const String page = folder + CoClassName + ".asp";
     TIntfPtr<IQModuleCreator> c(new TFileCreator(page, sTestPageHead.str() + name + "." + CoClassName + sTestPageTail.str()));
     ModuleServices()->CreateModule(c.get(), Project.get());
+}
+
+TIntfPtr<IQModuleCreator> TCppNewPropertyPage::GetUnitCreator() {
+    return TIntfPtr<IQModuleCreator>(new TCppPropertyPageCreator(FileName, CoClassName));
+}
+
+TIntfPtr<IQModuleCreator> TCppNewComPlusEventObject::GetUnitCreator() {
+    return TIntfPtr<IQModuleCreator>(
+        new TCppAutoObjectCreator(FileName, CoClassName, Instancing, ThreadingModel, "", false, "", false));
+}
+
+TIntfPtr<IQModuleCreator> TCppNewSubscriptionObject::GetUnitCreator() {
+    return TIntfPtr<IQModuleCreator>(new TCppCOMObjectCreator(FileName, CoClassName, Instancing, ThreadingModel,
+                                                              Description, false, InterfaceName, Dual));
 }

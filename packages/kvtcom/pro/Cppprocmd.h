@@ -5,6 +5,17 @@
 
 inline constexpr const char* kActiveXCategory = "Quistor.Tolvane.ActiveX";
 
+namespace Cppprocmd {
+extern int UseCount;
+void Initialization();
+void Finalization();  // puts the hooks back while they are still this package's
+}  // namespace Cppprocmd
+
+// Sets the ATL unit creator hook and lets the type-library editor switch its language.
+extern "C" void Cppprocmd_IDERegister();
+// The ATL support unit of a project (the ATL hook's value).
+TIntfPtr<IQModuleCreator> CppATLUnitCreator(IQProject* project);
+
 class TCppNewComObject : public TComWizardItem {
 public:
     HOST_GALLERY_CLASS(TCppNewComObject);
@@ -25,6 +36,36 @@ public:
 
 protected:
     std::unique_ptr<TComObjectExpert> ShowExpert() override;
+    TIntfPtr<IQModuleCreator> GetUnitCreator() override;
+};
+
+class TCppNewPropertyPage : public TComWizardItem {
+public:
+    HOST_GALLERY_CLASS(TCppNewPropertyPage);
+    static constexpr const char* GalleryId = "Quistor.Tolvane.PropertyPage";
+    static constexpr const char* IconName = "XPROP";
+
+protected:
+    TIntfPtr<IQModuleCreator> GetUnitCreator() override;
+};
+
+class TCppNewComPlusEventObject : public TComWizardItem {
+public:
+    HOST_GALLERY_CLASS(TCppNewComPlusEventObject);
+    static constexpr const char* GalleryId = "Quistor.Tolvane.ComPlusEventObject";
+    static constexpr const char* IconName = "COMPLUSEVENT";
+
+protected:
+    TIntfPtr<IQModuleCreator> GetUnitCreator() override;
+};
+
+class TCppNewSubscriptionObject : public TComWizardItem {
+public:
+    HOST_GALLERY_CLASS(TCppNewSubscriptionObject);
+    static constexpr const char* GalleryId = "Quistor.Tolvane.ComPlusSubscriptionObject";
+    static constexpr const char* IconName = "COMPLUSSUBSCRIPTION";
+
+protected:
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };
 

@@ -52,6 +52,14 @@ void Cppproreg::TProductStartup::ProductStartup(TObject*) {
     FHandlers.push_back(RegisterNewHandler(kActiveXCategory, SAutoObjectWizardName, TCppNewAutoObject::IconName,
                                            TCppNewAutoObject::ObjectKind, ClassOf<TCppNewAutoObject>(),
                                            TCppNewAutoObject::GalleryId));
+    FHandlers.push_back(RegisterNewHandler(kActiveXCategory, SPropertyPageWizardName, TCppNewPropertyPage::IconName, 0,
+                                           ClassOf<TCppNewPropertyPage>(), TCppNewPropertyPage::GalleryId));
+    FHandlers.push_back(RegisterNewHandler(kActiveXCategory, SComPlusEventObjectWizardName,
+                                           TCppNewComPlusEventObject::IconName, 0,
+                                           ClassOf<TCppNewComPlusEventObject>(), TCppNewComPlusEventObject::GalleryId));
+    FHandlers.push_back(RegisterNewHandler(kActiveXCategory, SComPlusSubscriptionObjectWizardName,
+                                           TCppNewSubscriptionObject::IconName, 0,
+                                           ClassOf<TCppNewSubscriptionObject>(), TCppNewSubscriptionObject::GalleryId));
     // The optional items follow the host's settings; one that fails leaves the others.
     struct TOptional {
         const char* Key;

@@ -1,4 +1,5 @@
 // The package kvtcompro100: its unit table and entry points.
+#include "Cppprocmd.h"
 #include "Cppprocrtrs.h"
 #include "Cppproreg.h"
 #include "host/Package.h"
@@ -10,12 +11,13 @@ int UseCount = 0;
 namespace {
 const TPackageUnitEntry kUnits[] = {
     HOST_UNIT_ENTRY(Cppprocrtrs),
+    HOST_UNIT_ENTRY(Cppprocmd),
     HOST_UNIT_ENTRY(Cppproreg),
     {"Kvtcompro", &Kvtcompro::UseCount, nullptr, nullptr},
 };
-const char* const kRegisterProcs[] = {"Cppproreg_IDERegister"};
+const char* const kRegisterProcs[] = {"Cppprocmd_IDERegister", "Cppproreg_IDERegister"};
 const TPackageInfoTable kPackage = {
-    "kvtcompro100", nullptr, 0, kUnits, 3, kRegisterProcs, 1,
+    "kvtcompro100", nullptr, 0, kUnits, 4, kRegisterProcs, 2,
 };
 }  // namespace
 

@@ -61,3 +61,6 @@ void TComWizardItem::ReadExpert(TComObjectExpert& d) {
 }
 
 String MakeFileName(const String& coClassName) { return MakeUniqueModuleName(coClassName + "Impl", ".cpp"); }
+
+TGetATLUnitCreatorProc GetATLUnitCreatorProc = nullptr;
+bool CanSwapTlibEditLanguage = false;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Cppprocmd.h"
 #include "Cppproreg.h"
 #include "Cppprocrtrs.h"
 #include "ScratchDir.h"
@@ -101,6 +102,39 @@ TEST_F(kvtcompro_Register, FinalizationTakesTheItemsBack) {
     Cppproreg::Finalization();
     EXPECT_THROW(RunGalleryItem("Quistor.Tolvane.ActiveX", "COM Object"), EHostError);
     EXPECT_EQ(MainFormCreated().Count(), 0);
+}
+
+TEST_F(kvtcompro_Register, ATLUnitHookNamesTheUnitAfterTheProjectAndIsPutBack) {
+    auto* const before = GetATLUnitCreatorProc;
+    Cppprocmd_IDERegister();
+    EXPECT_TRUE(CanSwapTlibEditLanguage);
+    ASSERT_NE(GetATLUnitCreatorProc, nullptr);
+    Cppprocrtrs::Initialization();
+    auto c = GetATLUnitCreatorProc(nullptr);
+    EXPECT_EQ(c->GetFileName(), dir + "Web_ATL.cpp");
+    EXPECT_NE(c->GetInterfaceSource()->Source().find("#ifndef Web_ATLH\r\n"), String::npos);
+    Cppprocmd::Finalization();
+    EXPECT_EQ(GetATLUnitCreatorProc, before);
+    EXPECT_FALSE(CanSwapTlibEditLanguage);
+}
+
+TEST_F(kvtcompro_Register, PropertyPageAndComPlusItems) {
+    Register();
+    SetDialogAnswer("com.coclass", "Colors");
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "Property Page"));
+    EXPECT_EQ(Names(), (std::vector<String>{"ColorsImpl1.cpp", "ColorsImpl1.h"}));
+    EXPECT_NE(ReceivedFiles()[1].Text.find("class TColors : public TPropertyPage\r\n"), String::npos);
+    ClearReceivedFiles();
+    SetDialogAnswer("com.coclass", "Notice");
+    SetDialogAnswer("com.events", "true");
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "COM+ Event Object"));
+    const String h = ReceivedFiles()[1].Text;
+    EXPECT_NE(h.find("// Dual Interface : TRUE\r\n"), String::npos);  // automation: always dual
+    EXPECT_NE(h.find("// Event Support  : FALSE\r\n"), String::npos);  // events are never on here
+    ClearReceivedFiles();
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "COM+ Subscription Object"));
+    EXPECT_NE(ReceivedFiles()[1].Text.find("// Event Support  : FALSE\r\n"), String::npos);
+    EXPECT_NE(ReceivedFiles()[1].Text.find("// Dual Interface : FALSE\r\n"), String::npos);
 }
 
 }  // namespace

@@ -13,6 +13,9 @@
 
 RTL_RESOURCESTRING(SComObjectWizardName, "COM Object");
 RTL_RESOURCESTRING(SAutoObjectWizardName, "Automation Object");
+RTL_RESOURCESTRING(SPropertyPageWizardName, "Property Page");
+RTL_RESOURCESTRING(SComPlusEventObjectWizardName, "COM+ Event Object");
+RTL_RESOURCESTRING(SComPlusSubscriptionObjectWizardName, "COM+ Subscription Object");
 RTL_RESOURCESTRING(SActiveXControlWizardName, "ActiveX Control");
 RTL_RESOURCESTRING(SActiveFormWizardName, "Active Form");
 RTL_RESOURCESTRING(SActiveServerObjectWizardName, "Active Server Object");
@@ -78,3 +81,10 @@ public:
 private:
     String FFileName, FText;
 };
+
+// Hooks of the type-library side: the creator of a project's ATL support unit (file name: the
+// project folder + MakeATLModuleName of its module name + ".cpp"), and whether the type-library
+// editor may switch its language. A package that sets them puts the old values back at unload.
+using TGetATLUnitCreatorProc = TIntfPtr<IQModuleCreator> (*)(IQProject* project);
+extern TGetATLUnitCreatorProc GetATLUnitCreatorProc;
+extern bool CanSwapTlibEditLanguage;
