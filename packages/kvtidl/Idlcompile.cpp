@@ -236,3 +236,52 @@ void TIdlCompilerHelper::IdlRefreshGeneratedFiles(TIdlCollectedFiles& files, con
     for (auto& f : files.Files())
         if (!handled.count(f.get())) moveOrReplace(*f);
 }
+
+bool TIdlCompilerHelper::IdlAll(const String& file, const TStrings* fileList, const std::vector<String>& units,
+                                int mode, bool checkOnly, const String& switches, const String& rootDir,
+                                const String& srcSuffix, const String& projectDir) {
+    bool result = !checkOnly;
+    const bool single = mode == 2;
+    for (const String& unit : units) {
+        if (mode == 0 && !NeedToCompile(unit, switches, projectDir)) {
+            TIdlCppOptions opts(switches);
+            const auto gen = GetAddIdlGenUnits(unit, opts, projectDir);
+            for (int i = 0; i < gen->Count(); ++i)
+                if (OnAnnounceGenUnit) OnAnnounceGenUnit((*gen)[i]);
+            continue;
+        }
+        if (checkOnly) return true;
+        if (single) {
+            bool wanted = false;
+            if (fileList) {
+                for (int i = 0; i < fileList->Count() && !wanted; ++i) wanted = SameFileName((*fileList)[i], unit);
+            } else {
+                wanted = SameFileName(file, unit);
+            }
+            if (!wanted) continue;
+        }
+        if (OnProgress) OnProgress(unit);
+        result = IdlCompile(unit, switches, rootDir, srcSuffix, projectDir);
+        if (!result || single) break;
+    }
+    return result;
+}
+
+std::vector<String> MissingIdlIncludes(const std::vector<String>& before, const std::vector<String>& now,
+                                       const std::vector<String>& projectFiles, const String& switches) {
+    TIdlCppOptions opts(switches);
+    std::vector<String> missing;
+    auto in = [](const std::vector<String>& list, const String& f) {
+        for (const String& x : list)
+            if (SameFileName(x, f)) return true;
+        return false;
+    };
+    for (const String& f : now) {
+        if (in(before, f)) continue;
+        TStringList deps;
+        IdlFileDependencies().ListDependentFiles(f, deps, opts.GetExpandedIncludePath());
+        for (int i = 0; i < deps.Count(); ++i)
+            if (!in(projectFiles, deps[i]) && !in(missing, deps[i])) missing.push_back(deps[i]);
+    }
+    return missing;
+}

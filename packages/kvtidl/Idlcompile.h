@@ -91,6 +91,20 @@ public:
                     const String& srcSuffix, const String& projectDir);
     void IdlRefreshGeneratedFiles(TIdlCollectedFiles& files, const String& idlFile, const String& switches,
                                   const String& srcSuffix, const String& projectDir);
+    // The IDL files of a project, compiled in list order. mode 0: only those that need it
+    // (the generated sources of the others are announced); mode 2: only `file` or those in
+    // `fileList` (when given), the first one only; other modes: all. checkOnly: answers whether
+    // there is anything to compile, compiling nothing.
+    bool IdlAll(const String& file, const TStrings* fileList, const std::vector<String>& units, int mode,
+                bool checkOnly, const String& switches, const String& rootDir, const String& srcSuffix,
+                const String& projectDir);
+    std::function<void(const String& idlFile)> OnProgress;
+    std::function<void(const String& genSource)> OnAnnounceGenUnit;
     // The last exception that IdlCompile caught (shown by the host).
     String LastError;
 };
+
+// Files included by the IDL files added to a project (`now` less `before`) that the project
+// does not contain, each once.
+std::vector<String> MissingIdlIncludes(const std::vector<String>& before, const std::vector<String>& now,
+                                       const std::vector<String>& projectFiles, const String& switches);

@@ -216,3 +216,47 @@ TEST_F(KvtidlCompile, OpenGeneratedFileOutsideTheProjectUnitsIsReplacedInTheEdit
     EXPECT_EQ(replaced.count(openUnit), 0u);
     EXPECT_TRUE(FileExists(openUnit));
 }
+
+TEST_F(KvtidlCompile, CompileAllByMode) {
+    const String a = Write("a.idl", "interface A {};\n");
+    const String b = Write("b.idl", "interface B {};\n");
+    std::vector<String> progress, announced;
+    FHelper.OnProgress = [&](const String& f) { progress.push_back(f); };
+    FHelper.OnAnnounceGenUnit = [&](const String& f) { announced.push_back(f); };
+    // Nothing generated yet: check only says there is work and compiles nothing.
+    EXPECT_TRUE(FHelper.IdlAll("", nullptr, {a, b}, 0, true, "-boa", ".", "", FDir));
+    EXPECT_TRUE(progress.empty());
+    EXPECT_FALSE(FileExists(FDir + "a_c.cc"));
+    // Single mode: only the named file.
+    EXPECT_TRUE(FHelper.IdlAll(b, nullptr, {a, b}, 2, false, "-boa", ".", "", FDir));
+    EXPECT_EQ(progress, std::vector<String>{b});
+    EXPECT_TRUE(FileExists(FDir + "b_c.cc"));
+    // Mode 0: b is up to date, its sources are announced; a is compiled.
+    for (const char* f : {"b_c.cc", "b_s.cc"}) Touch(FDir + f, 100);
+    Touch(b, 0);
+    progress.clear();
+    EXPECT_TRUE(FHelper.IdlAll("", nullptr, {a, b}, 0, false, "-boa", ".", "", FDir));
+    EXPECT_EQ(progress, std::vector<String>{a});
+    EXPECT_EQ(announced, (std::vector<String>{FDir + "b_c.cc", FDir + "b_s.cc"}));
+    EXPECT_TRUE(FileExists(FDir + "a_s.cc"));
+}
+
+TEST_F(KvtidlCompile, CompileAllStopsAtTheFirstFailure) {
+    const String bad = Write("bad.idl", "#error broken\n");
+    const String good = Write("good.idl", "interface G {};\n");
+    std::vector<String> progress;
+    FHelper.OnProgress = [&](const String& f) { progress.push_back(f); };
+    EXPECT_FALSE(FHelper.IdlAll("", nullptr, {bad, good}, 1, false, "-boa", ".", "", FDir));
+    EXPECT_EQ(progress, std::vector<String>{bad});
+    EXPECT_FALSE(FileExists(FDir + "good_c.cc"));
+}
+
+TEST_F(KvtidlCompile, AddedIdlFilesListIncludesMissingFromTheProject) {
+    const String old = Write("old.idl", "#include \"x.idl\"\n");
+    const String added = Write("new.idl", "#include \"x.idl\"\n#include \"y.idl\"\n");
+    const String x = Write("x.idl", "");
+    const String y = Write("y.idl", "#include \"x.idl\"\n");
+    EXPECT_EQ(MissingIdlIncludes({old}, {old, added}, {old, added, y}, "-boa"), std::vector<String>{x});
+    EXPECT_EQ(MissingIdlIncludes({old}, {old, added}, {}, "-boa"), (std::vector<String>{x, y}));
+    EXPECT_TRUE(MissingIdlIncludes({old, added}, {old, added}, {}, "-boa").empty());
+}
