@@ -21,10 +21,6 @@ String StripTrailingDelim(String d) {
     return d;
 }
 
-bool SameFileName(const String& a, const String& b) {
-    return fs::path(a).lexically_normal() == fs::path(b).lexically_normal();
-}
-
 }  // namespace
 
 TTempDirectory::TTempDirectory(const String& parentDir) {

@@ -18,10 +18,6 @@ namespace {
 
 const char* const CRLF = "\r\n";
 
-bool SameFileName(const String& a, const String& b) {
-    return fs::path(a).lexically_normal() == fs::path(b).lexically_normal();
-}
-
 String Unquote(const String& s) {
     if (s.size() >= 2 && s.front() == '"' && s.back() == '"') return s.substr(1, s.size() - 2);
     return s;
