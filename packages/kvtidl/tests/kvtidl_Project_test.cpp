@@ -146,3 +146,21 @@ TEST(KvtidlOptionsPage, CancelWithoutKeyRestoresDefaults) {
     EXPECT_EQ(o.CORBA.FileSymbolCacheLimit, 10);
     EXPECT_FALSE(TRegistry().KeyExists(TIdlEnvironmentOptions::KeyPath()));
 }
+
+#include "Idlcppreg.h"
+
+TEST(KvtidlProject, IdlFilesAreKnownByExtensionInAnyCase) {
+    struct Case { const char* name; bool idl; };
+    const Case cases[] = {{"a.idl", true}, {"/p/X.IDL", true}, {"a.idl.bak", false}, {"idl", false}, {"a.id", false}};
+    for (const Case& c : cases) EXPECT_EQ(IsIdlFile(c.name), c.idl) << c.name;
+}
+
+TEST(KvtidlProject, NewIdlFileNameIsNotTaken) {
+    const String dir = ScratchDir() + "newidl/";
+    ForceDirectories(dir);
+    DeleteFile(dir + "File1.idl");
+    DeleteFile(dir + "File2.idl");
+    EXPECT_EQ(NewIdlFileName(dir), dir + "File1.idl");
+    AtomicWriteFile(dir + "File1.idl", "");
+    EXPECT_EQ(NewIdlFileName(dir), dir + "File2.idl");
+}
