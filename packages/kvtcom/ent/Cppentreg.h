@@ -1,6 +1,6 @@
 #pragma once
 // Registration of the multi-tier wizards with the IDE.
-#include "zub/Classes.h"
+#include "Cppproreg.h"
 
 extern "C" void Cppentreg_IDERegister();
 
@@ -9,17 +9,12 @@ extern int UseCount;
 void Initialization();
 void Finalization();
 
-// Waits for the host's main window, then adds the multi-tier gallery items; takes them back
-// when freed.
-class TProductStartup : public TComponent {
+// The multi-tier gallery items.
+class TProductStartup : public TComGalleryStartup {
 public:
-    explicit TProductStartup(TComponent* AOwner);
-    ~TProductStartup() override;
-    void ProductStartup(TObject* Sender);
+    using TComGalleryStartup::TComGalleryStartup;
 
-private:
-    int FCookie = 0;
-    bool FCategoryAdded = false;
-    std::vector<int> FHandlers;
+protected:
+    void ProductStartup() override;
 };
 }  // namespace Cppentreg

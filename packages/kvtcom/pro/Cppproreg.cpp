@@ -25,41 +25,44 @@ extern "C" void Cppproreg_IDERegister() {
     if (!gStartup) gStartup = new Cppproreg::TProductStartup(nullptr);
 }
 
-Cppproreg::TProductStartup::TProductStartup(TComponent* AOwner) : TComponent(AOwner) {
-    FCookie = MainFormCreated().Add([this](TObject* s) { ProductStartup(s); });
+TComGalleryStartup::TComGalleryStartup(TComponent* AOwner) : TComponent(AOwner) {
+    FCookie = MainFormCreated().Add([this](TObject*) {
+        if (FHandlers.empty()) ProductStartup();
+    });
 }
 
-Cppproreg::TProductStartup::~TProductStartup() {
+TComGalleryStartup::~TComGalleryStartup() {
     MainFormCreated().Remove(FCookie);
     for (auto it = FHandlers.rbegin(); it != FHandlers.rend(); ++it) UnregisterNewHandler(*it);
-    if (FCategoryAdded) {
-        TIntfPtr<IQGalleryCategoryManager> gm;
-        if (Supports(QuistorIDEServices(), gm))
-            if (auto c = gm->FindCategory(kActiveXCategory)) gm->DeleteCategory(c.get());
-    }
+    TIntfPtr<IQGalleryCategoryManager> gm;
+    if (!FCategories.empty() && Supports(QuistorIDEServices(), gm))
+        for (auto it = FCategories.rbegin(); it != FCategories.rend(); ++it)
+            if (auto c = gm->FindCategory(*it)) gm->DeleteCategory(c.get());
 }
 
-void Cppproreg::TProductStartup::ProductStartup(TObject*) {
-    if (!FHandlers.empty()) return;
+void TComGalleryStartup::EnsureCategory(const char* id, const String& caption) {
     auto gm = RequireService<IQGalleryCategoryManager>("gallery category manager");
-    if (!gm->FindCategory(kActiveXCategory)) {
-        gm->AddCategory(nullptr, kActiveXCategory, sActiveXCategoryCaption);
-        FCategoryAdded = true;
-    }
-    FHandlers.push_back(RegisterNewHandler(kActiveXCategory, SComObjectWizardName, TCppNewComObject::IconName,
-                                           TCppNewComObject::ObjectKind, ClassOf<TCppNewComObject>(),
-                                           TCppNewComObject::GalleryId));
-    FHandlers.push_back(RegisterNewHandler(kActiveXCategory, SAutoObjectWizardName, TCppNewAutoObject::IconName,
-                                           TCppNewAutoObject::ObjectKind, ClassOf<TCppNewAutoObject>(),
-                                           TCppNewAutoObject::GalleryId));
-    FHandlers.push_back(RegisterNewHandler(kActiveXCategory, SPropertyPageWizardName, TCppNewPropertyPage::IconName, 0,
-                                           ClassOf<TCppNewPropertyPage>(), TCppNewPropertyPage::GalleryId));
-    FHandlers.push_back(RegisterNewHandler(kActiveXCategory, SComPlusEventObjectWizardName,
-                                           TCppNewComPlusEventObject::IconName, 0,
-                                           ClassOf<TCppNewComPlusEventObject>(), TCppNewComPlusEventObject::GalleryId));
-    FHandlers.push_back(RegisterNewHandler(kActiveXCategory, SComPlusSubscriptionObjectWizardName,
-                                           TCppNewSubscriptionObject::IconName, 0,
-                                           ClassOf<TCppNewSubscriptionObject>(), TCppNewSubscriptionObject::GalleryId));
+    if (gm->FindCategory(id)) return;
+    gm->AddCategory(nullptr, id, caption);
+    FCategories.push_back(id);
+}
+
+void Cppproreg::TProductStartup::ProductStartup() {
+    EnsureCategory(kActiveXCategory, sActiveXCategoryCaption);
+
+    Register(RegisterNewHandler(kActiveXCategory, SComObjectWizardName, TCppNewComObject::IconName,
+                                TCppNewComObject::ObjectKind, ClassOf<TCppNewComObject>(),
+                                TCppNewComObject::GalleryId));
+    Register(RegisterNewHandler(kActiveXCategory, SAutoObjectWizardName, TCppNewAutoObject::IconName,
+                                TCppNewAutoObject::ObjectKind, ClassOf<TCppNewAutoObject>(),
+                                TCppNewAutoObject::GalleryId));
+    Register(RegisterNewHandler(kActiveXCategory, SPropertyPageWizardName, TCppNewPropertyPage::IconName, 0,
+                                ClassOf<TCppNewPropertyPage>(), TCppNewPropertyPage::GalleryId));
+    Register(RegisterNewHandler(kActiveXCategory, SComPlusEventObjectWizardName, TCppNewComPlusEventObject::IconName, 0,
+                                ClassOf<TCppNewComPlusEventObject>(), TCppNewComPlusEventObject::GalleryId));
+    Register(RegisterNewHandler(kActiveXCategory, SComPlusSubscriptionObjectWizardName,
+                                TCppNewSubscriptionObject::IconName, 0, ClassOf<TCppNewSubscriptionObject>(),
+                                TCppNewSubscriptionObject::GalleryId));
     // The optional items follow the host's settings; one that fails leaves the others.
     struct TOptional {
         const char* Key;
@@ -67,28 +70,29 @@ void Cppproreg::TProductStartup::ProductStartup(TObject*) {
         std::function<int()> Add;
     };
     const TOptional optional[] = {
-        {"ActiveXWizard", false, [] { return RegisterNewHandler(kActiveXCategory, SActiveXControlWizardName,
-                                                                TCppNewActiveXControl::IconName, 0,
-                                                                ClassOf<TCppNewActiveXControl>(),
-                                                                TCppNewActiveXControl::GalleryId); }},
-        {"ActiveFormWizard", true, [] { return RegisterNewHandler(kActiveXCategory, SActiveFormWizardName,
-                                                                  TCppNewActiveForm::IconName, 0,
-                                                                  ClassOf<TCppNewActiveForm>(),
-                                                                  TCppNewActiveForm::GalleryId); }},
-        {"ActiveServerWizard", true, [] { return RegisterNewHandler(kActiveXCategory, SActiveServerObjectWizardName,
-                                                                    TCppNewActiveServerObject::IconName, 0,
-                                                                    ClassOf<TCppNewActiveServerObject>(),
-                                                                    TCppNewActiveServerObject::GalleryId); }},
+        {"ActiveXWizard", false,
+         [] {
+             return RegisterNewHandler(kActiveXCategory, SActiveXControlWizardName, TCppNewActiveXControl::IconName, 0,
+                                       ClassOf<TCppNewActiveXControl>(), TCppNewActiveXControl::GalleryId);
+         }},
+        {"ActiveFormWizard", true,
+         [] {
+             return RegisterNewHandler(kActiveXCategory, SActiveFormWizardName, TCppNewActiveForm::IconName, 0,
+                                       ClassOf<TCppNewActiveForm>(), TCppNewActiveForm::GalleryId);
+         }},
+        {"ActiveServerWizard", true,
+         [] {
+             return RegisterNewHandler(kActiveXCategory, SActiveServerObjectWizardName,
+                                       TCppNewActiveServerObject::IconName, 0, ClassOf<TCppNewActiveServerObject>(),
+                                       TCppNewActiveServerObject::GalleryId);
+         }},
     };
     for (const auto& o : optional) {
         try {
-            if (OptionalWizardOn(AppIniFile().ReadString("Type Library", o.Key, ""), o.DefaultOn))
-                FHandlers.push_back(o.Add());
+            if (OptionalWizardOn(AppIniFile().ReadString("Type Library", o.Key, ""), o.DefaultOn)) Register(o.Add());
         } catch (const Exception&) {
         }
     }
 }
 
-bool OptionalWizardOn(const String& value, bool defaultOn) {
-    return defaultOn ? value != "False" : value == "True";
-}
+bool OptionalWizardOn(const String& value, bool defaultOn) { return defaultOn ? value != "False" : value == "True"; }

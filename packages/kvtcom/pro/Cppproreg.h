@@ -14,17 +14,32 @@ extern "C" void Cppproreg_IDERegister();
 // by default only for exactly "True", one that is on by default unless exactly "False".
 bool OptionalWizardOn(const String& value, bool defaultOn);
 
-namespace Cppproreg {
-// Waits for the host's main window, then adds the COM gallery items; takes them back when freed.
-class TProductStartup : public TComponent {
+// Waits for the host's main window, then adds gallery items (ProductStartup, once); takes the
+// items and the categories it added back when freed.
+class TComGalleryStartup : public TComponent {
 public:
-    explicit TProductStartup(TComponent* AOwner);
-    ~TProductStartup() override;
-    void ProductStartup(TObject* Sender);
+    explicit TComGalleryStartup(TComponent* AOwner);
+    ~TComGalleryStartup() override;
+
+protected:
+    virtual void ProductStartup() = 0;
+    // Adds the category unless the gallery has it.
+    void EnsureCategory(const char* id, const String& caption);
+    void Register(int handle) { FHandlers.push_back(handle); }
 
 private:
     int FCookie = 0;
-    bool FCategoryAdded = false;
+    std::vector<String> FCategories;
     std::vector<int> FHandlers;
+};
+
+namespace Cppproreg {
+// The COM gallery items.
+class TProductStartup : public TComGalleryStartup {
+public:
+    using TComGalleryStartup::TComGalleryStartup;
+
+protected:
+    void ProductStartup() override;
 };
 }  // namespace Cppproreg

@@ -3,23 +3,16 @@
 #include "Cppentcrtrs.h"
 #include "Kvtmts.h"
 #include "Kvtmtsrdm.h"
+#include "Golden.h"
 #include "ScratchDir.h"
 #include "host/HostImpl.h"
 #include "host/IDEServicesImpl.h"
 #include "rtl/Files.h"
 
 using namespace hostimpl;
+using golden::CRLF;
 
 namespace {
-
-String CRLF(const char* text) {
-    String r;
-    for (const char* p = text; *p; ++p) {
-        if (*p == '\n') r += '\r';
-        r += *p;
-    }
-    return r;
-}
 
 class kvtcoment_Creators : public ::testing::Test {
 protected:

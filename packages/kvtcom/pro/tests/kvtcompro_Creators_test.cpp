@@ -4,6 +4,7 @@
 #include <set>
 
 #include "Cppprocrtrs.h"
+#include "Golden.h"
 #include "ScratchDir.h"
 #include "host/ComWizard.h"
 #include "host/HostImpl.h"
@@ -11,18 +12,9 @@
 #include "rtl/Files.h"
 
 using namespace hostimpl;
+using golden::CRLF;
 
 namespace {
-
-// Expected texts are written with LF; the generated files have CR LF.
-String CRLF(const char* text) {
-    String r;
-    for (const char* p = text; *p; ++p) {
-        if (*p == '\n') r += '\r';
-        r += *p;
-    }
-    return r;
-}
 
 const char* const kDash = "//---------------------------------------------------------------------------";
 
