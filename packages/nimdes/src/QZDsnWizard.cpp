@@ -334,15 +334,24 @@ String UnitFileName(TQZModuleCreator& c) {
 }
 }  // namespace
 
-TIntfPtr<IQSourceFile> TQZModuleCreator::GetSource() { return TIntfPtr<IQSourceFile>(NewImplSource(UnitFileName(*this))); }
+namespace {
+// The host keeps what it is handed beyond the package's lifetime: it gets the built text in a
+// file object of its own.
+TIntfPtr<IQSourceFile> HandOver(TQZSourceFile* file) {
+    TIntfPtr<IQSourceFile> keep(file);
+    return TIntfPtr<IQSourceFile>(new TStringFile(keep->FileName(), keep->Source()));
+}
+}  // namespace
+
+TIntfPtr<IQSourceFile> TQZModuleCreator::GetSource() { return HandOver(NewImplSource(UnitFileName(*this))); }
 
 TIntfPtr<IQSourceFile> TQZModuleCreator::GetInterfaceSource() {
     if (!IsCpp) return nullptr;
-    return TIntfPtr<IQSourceFile>(NewHeader(ChangeFileExt(UnitFileName(*this), ".h")));
+    return HandOver(NewHeader(ChangeFileExt(UnitFileName(*this), ".h")));
 }
 
 TIntfPtr<IQSourceFile> TQZModuleCreator::GetForm() {
-    return TIntfPtr<IQSourceFile>(NewFormFile(ChangeFileExt(UnitFileName(*this), GetFormFileExt())));
+    return HandOver(NewFormFile(ChangeFileExt(UnitFileName(*this), GetFormFileExt())));
 }
 
 String TQZUnitCreator::GetAncestorName() {
@@ -381,7 +390,7 @@ String TQZProjectCreator::GetFileName() {
     return s.ProjectDir + s.ProjectName + (IsCpp ? ".cpp" : ".pdr");
 }
 
-TIntfPtr<IQSourceFile> TQZProjectCreator::GetSource() { return TIntfPtr<IQSourceFile>(new TQZProjectFile(GetFileName(), IsCpp)); }
+TIntfPtr<IQSourceFile> TQZProjectCreator::GetSource() { return HandOver(new TQZProjectFile(GetFileName(), IsCpp)); }
 
 String TQZProjectCreator::GetPersonality() { return IsCpp ? sCppPersonality : "Pendro.Personality"; }
 

@@ -1,5 +1,6 @@
 // The package nimdes: its unit table and entry points.
 #include "QZDsnWizard.h"
+#include "QZRegister.h"
 #include "host/Package.h"
 
 namespace nimdes {
@@ -9,10 +10,12 @@ int UseCount = 0;
 namespace {
 const TPackageUnitEntry kUnits[] = {
     HOST_UNIT_ENTRY(QZDsnWizard),
+    HOST_UNIT_ENTRY(QZRegister),
     {"nimdes", &nimdes::UseCount, nullptr, nullptr},
 };
+const char* const kRegisterProcs[] = {"QZRegister_Register"};
 const TPackageInfoTable kPackage = {
-    "nimdes", nullptr, 0, kUnits, 2, nullptr, 0,
+    "nimdes", nullptr, 0, kUnits, 3, kRegisterProcs, 1,
 };
 }  // namespace
 

@@ -1,0 +1,195 @@
+#include "QZDsnWizards.h"
+
+#include <cstdlib>
+#include <memory>
+
+#include "QZDsnAppWizForm.h"
+#include "host/CppProjectOptions.h"
+#include "rtl/Files.h"
+#include "rtl/Resources.h"
+#include "zub/Dialogs.h"
+
+namespace QZDsnWizard {
+namespace {
+TIntfPtr<IQGalleryCategory> gCategory[2];  // Pascal, C++
+bool gAdded[2] = {false, false};
+}  // namespace
+
+String GetIDEProjectPath() {
+    const char* env = std::getenv("ZEFPROJECTSDIR");
+    if (env && *env) return IncludeTrailingPathDelimiter(env);
+    const char* home = std::getenv("HOME");
+    return IncludeTrailingPathDelimiter(IncludeTrailingPathDelimiter(home && *home ? String(home) : GetCurrentDir()) +
+                                        "Ostrel Studio");
+}
+
+TIntfPtr<IQGalleryCategory> GalleryCategory(bool isCpp, const String& wizardId, bool create) {
+    auto& cat = gCategory[isCpp ? 1 : 0];
+    if (!cat && create) {
+        TIntfPtr<IQGalleryCategoryManager> gm = RequireService<IQGalleryCategoryManager>("gallery");
+        auto parent = gm->FindCategory(isCpp ? "Quistor.Tolvane.New" : "Quistor.Pendro.New");
+        gAdded[isCpp ? 1 : 0] = !gm->FindCategory(wizardId);
+        cat = gm->AddCategory(parent.get(), wizardId, "Nimbrel");
+    }
+    return cat;
+}
+
+void ReleaseGalleryCategories() {
+    for (int i = 0; i < 2; ++i) {
+        if (gCategory[i] && gAdded[i]) {
+            TIntfPtr<IQGalleryCategoryManager> gm;
+            if (Supports(QuistorIDEServices(), gm)) gm->DeleteCategory(gCategory[i].get());
+        }
+        gCategory[i].reset();
+        gAdded[i] = false;
+    }
+}
+
+}  // namespace QZDsnWizard
+
+using namespace QZDsnWizard;
+
+HRESULT TQZWizard::QueryInterface(const TGUID& iid, void** obj) {
+    if (QueryAs<IQTAWizard>(this, iid, obj)) return S_OK;
+    return TInterfacedObject::QueryInterface(iid, obj);
+}
+
+String TQZWizard::GetPersonality() { return IsCpp ? sCppPersonality : "Pendro.Personality"; }
+
+void TQZWizard::TakeNewNames(const String& classPrefix) {
+    auto& s = Settings();
+    s.FileName = MakeUniqueModuleName("Unit", IsCpp ? ".cpp" : ".pas");
+    s.UnitIdent = ChangeFileExt(ExtractFileName(s.FileName), "");
+    s.FormClassName = classPrefix + (s.UnitIdent.size() > 4 ? s.UnitIdent.substr(4) : String());
+}
+
+TIntfPtr<IQGalleryCategory> TQZApplicationWizard::GetGalleryCategory() {
+    return GalleryCategory(IsCpp, GetIDString(), true);
+}
+
+void TQZApplicationWizard::Execute() {
+    auto ms = ModuleServices();
+    std::unique_ptr<TformAppWizard> dlg(new TformAppWizard(nullptr, IsCpp));
+    dlg->ProjectDir = GetIDEProjectPath();
+    std::vector<String> group;
+    auto active = ActiveProject();
+    if (active) group.push_back(active->FileName());
+    dlg->ProjectName = GetDefaultProjectName(active ? &group : nullptr, dlg->ProjectDir);
+    dlg->Init();
+    if (dlg->ShowModal() != mrOk) return;
+    TakeNewNames("QZForm");
+    auto& s = Settings();
+    s.AppType = dlg->AppType;
+    s.UseISAPIThreadPool = dlg->UseISAPIThreadPool;
+    s.CreateUserSession = dlg->CreateUserSession;
+    s.UseServerManager = dlg->UseServerManager;
+    s.MainFormType = static_cast<TQZFormType>(dlg->MainFormType);
+    s.PoolDataConnections = dlg->PoolDataConnections;
+    s.ProjectDir = IncludeTrailingPathDelimiter(dlg->ProjectDir);
+    ForceDirectories(s.ProjectDir);
+    s.ProjectName = dlg->ProjectName;
+    TIntfPtr<IQProjectCreator> creator(new TQZProjectCreator(IsCpp));
+    ms->CreateProject(creator.get());
+}
+
+namespace {
+struct TTypeItem {
+    const char *Caption, *Description;
+};
+const TTypeItem kFormTypes[] = {
+    {"Application Form", "Used in Application Mode"},
+    {"Application Form 3.2", "Used in Application Mode for PDA support"},
+    {"Application Form WAP", "Used in Application Mode for WAP support"},
+    {"Page Form", "Used in Page Mode"},
+    {"Page Form 3.2", "Used in Page Mode for PDA support"},
+};
+const TTypeItem kFrameTypes[] = {
+    {"HTML 4.0", "Used in HTML 4.0 Applications"},
+    {"HTML 3.2", "Used in HTML 3.2 Applications for PDA support"},
+};
+}  // namespace
+
+TformTypeWizard::TformTypeWizard(TComponent* AOwner, bool frame) : TForm(AOwner), FFrame(frame) {
+    SetName(frame ? "formFrameWizard" : "formFormWizard");
+    SetCaption(frame ? "New Frame Wizard" : "New Form Wizard");
+    SetBorderStyle(bsDialog);
+    SetPosition(poScreenCenter);
+    SetBounds(0, 0, 250, frame ? 200 : 250);
+    Panel1 = new TControl(this);
+    Panel1->SetName("Panel1");
+    Panel1->SetParent(this);
+    Button1 = new TButton(this);
+    Button1->SetName("Button1");
+    Button1->SetParent(Panel1);
+    Button1->SetBounds(81, 8, 75, 25);
+    Button1->SetCaption("&Ok");
+    Button1->SetDefault(true);
+    Button1->SetModalResult(mrOk);
+    Button2 = new TButton(this);
+    Button2->SetName("Button2");
+    Button2->SetParent(Panel1);
+    Button2->SetBounds(165, 8, 75, 25);
+    Button2->SetCaption("&Cancel");
+    Button2->SetCancel(true);
+    Button2->SetModalResult(mrCancel);
+    Panel2 = new TControl(this);
+    Panel2->SetName("Panel2");
+    Panel2->SetParent(this);
+    rgrpForm = new TRadioGroup(this);
+    rgrpForm->SetName("rgrpForm");
+    rgrpForm->SetParent(Panel2);
+    rgrpForm->SetBounds(8, 8, 229, frame ? 111 : 161);
+    rgrpForm->SetCaption(frame ? " Select Type of Frame " : " Select Type of Form ");
+    lablDesc = new TLabel(this);
+    lablDesc->SetName("lablDesc");
+    lablDesc->SetParent(Panel2);
+    lablDesc->SetBounds(8, frame ? 126 : 176, 0, 0);
+    if (frame)
+        for (const auto& t : kFrameTypes) rgrpForm->Items()->Add(t.Caption);
+    else
+        for (const auto& t : kFormTypes) rgrpForm->Items()->Add(t.Caption);
+    rgrpForm->OnClick = [this](TObject* s) { rgrpFormClick(s); };
+    rgrpForm->SetItemIndex(0);
+    rgrpFormClick(rgrpForm);
+}
+
+void TformTypeWizard::rgrpFormClick(TObject*) {
+    const int i = rgrpForm->ItemIndex();
+    const int n = FFrame ? 2 : 5;
+    if (i < 0 || i >= n) return;
+    lablDesc->SetCaption((FFrame ? kFrameTypes : kFormTypes)[i].Description);
+    FFormType = static_cast<TQZFormType>(i);
+}
+
+TIntfPtr<IQGalleryCategory> TQZUnitWizard::GetGalleryCategory() { return GalleryCategory(IsCpp, "", false); }
+
+bool TQZUnitWizard::IsVisible(IQProject* project) {
+    if (!project) return false;
+    for (int i = 0; i < project->ModuleCount(); ++i)
+        if (project->Module(i)->UnitName() == "ServerController") return true;
+    return false;
+}
+
+void TQZUnitWizard::Execute() {
+    std::unique_ptr<TformTypeWizard> dlg(new TformTypeWizard(nullptr, false));
+    if (dlg->ShowModal() != mrOk) return;
+    auto ms = ModuleServices();
+    Settings().ProjectDir = GetIDEProjectPath();
+    TakeNewNames("QZForm");
+    auto project = ActiveProject();
+    if (!project) return;
+    TIntfPtr<IQModuleCreator> c(new TQZUnitCreator(IsCpp, project.get(), dlg->FormType(), false));
+    ms->CreateModule(c.get(), project.get());
+}
+
+void TQZFrameWizard::Execute() {
+    std::unique_ptr<TformTypeWizard> dlg(new TformTypeWizard(nullptr, true));
+    if (dlg->ShowModal() != mrOk) return;
+    auto ms = ModuleServices();
+    Settings().ProjectDir = GetIDEProjectPath();
+    TakeNewNames("QZFrame");
+    auto project = ActiveProject();
+    if (!project) return;
+    TIntfPtr<IQModuleCreator> c(new TQZFrameCreator(IsCpp, project.get(), dlg->FormType()));
+    ms->CreateModule(c.get(), project.get());
+}

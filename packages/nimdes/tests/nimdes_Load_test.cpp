@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "ScratchDir.h"
+#include "host/HostImpl.h"
+#include "host/ModuleServices.h"
+#include "host/PackageLoader.h"
+#include "host/WizardServices.h"
+#include "rtl/Files.h"
+#include "zub/Dialogs.h"
+#include "zub/ExtCtrls.h"
+#include "zub/Forms.h"
+#include "zub/StdCtrls.h"
+
+using namespace hostimpl;
+
+namespace {
+
+class nimdes_Load : public ::testing::Test {
+protected:
+    String dir = IncludeTrailingPathDelimiter(ScratchDir() + "nimdes_load_" +
+                                              testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::unique_ptr<THostSession> host;
+    std::unique_ptr<TPackageLoader> loader;
+
+    void SetUp() override {
+        ForceDirectories(dir);
+        setenv("ZEFPROJECTSDIR", (dir + "projects").c_str(), 1);
+        host = std::make_unique<THostSession>(dir);
+        loader = std::make_unique<TPackageLoader>(NIMDES_PACKAGE_DIR);
+        loader->Load("nimdes");
+    }
+    void TearDown() override {
+        SetModalHook(nullptr);
+        loader.reset();
+        host.reset();
+        unsetenv("ZEFPROJECTSDIR");
+    }
+    static std::vector<TGalleryEntry> Nimbrel() {
+        std::vector<TGalleryEntry> r;
+        for (auto& e : GalleryEntries())
+            if (e.Id.rfind("Pelmor.", 0) == 0) r.push_back(e);
+        return r;
+    }
+    template <class T>
+    static T* Find(TForm& f, const char* name) {
+        auto* c = dynamic_cast<T*>(f.FindComponent(name));
+        if (!c) throw std::runtime_error(String("no ") + name);
+        return c;
+    }
+};
+
+TEST_F(nimdes_Load, RegisterListsTheWizardsAndUnloadTakesThemBack) {
+    auto items = Nimbrel();
+    ASSERT_EQ(items.size(), 6u);
+    const std::pair<const char*, const char*> want[] = {
+        {"Pelmor.QZApplicationWizard", "Nimbrel Application Wizard"}, {"Pelmor.QZUnitWizard", "New Form"},
+        {"Pelmor.QZFrameWizard", "New Frame"}, {"Pelmor.QZApplicationWizard_KVT", "Nimbrel Application Wizard"},
+        {"Pelmor.QZUnitWizard_KVT", "New Form"}, {"Pelmor.QZFrameWizard_KVT", "New Frame"}};
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(items[i].Id, want[i].first);
+        EXPECT_EQ(items[i].Caption, want[i].second);
+    }
+    // Both personalities' categories carry the application wizard's ID.
+    EXPECT_EQ(items[1].CategoryId, "Pelmor.QZApplicationWizard");
+    EXPECT_EQ(items[4].CategoryId, "Pelmor.QZApplicationWizard_KVT");
+    TIntfPtr<IQTAWizardServices> ws;
+    ASSERT_TRUE(Supports(QuistorIDEServices(), ws));
+    EXPECT_EQ(ws->WizardCount(), 6);
+    loader->Unload("nimdes");
+    EXPECT_TRUE(Nimbrel().empty());
+    EXPECT_EQ(ws->WizardCount(), 0);
+    TIntfPtr<IQGalleryCategoryManager> gm = RequireService<IQGalleryCategoryManager>("gallery");
+    EXPECT_EQ(gm->FindCategory("Pelmor.QZApplicationWizard"), nullptr);
+}
+
+TEST_F(nimdes_Load, ApplicationWizardCreatesTheProjectFromTheDialog) {
+    SetModalHook([](TForm& f) {
+        Find<TEdit>(f, "editProject")->UserSetText("Shop");
+        Find<TCheckBox>(f, "chkbPool")->SetChecked(true);
+        Find<TComboBox>(f, "cboxFormType")->SetItemIndex(1);
+        Find<TButton>(f, "butnOk")->Click();
+    });
+    ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard_KVT", "Nimbrel Application Wizard"));
+    auto project = ActiveProject();
+    ASSERT_NE(project, nullptr);
+    const String pdir = dir + "projects/Shop/";
+    EXPECT_EQ(project->FileName(), pdir + "Shop.cpp");
+    EXPECT_TRUE(DirectoryExists(pdir));
+    ASSERT_EQ(project->ModuleCount(), 4);  // main form, controller, session, data module
+    auto main = project->Module(0);
+    EXPECT_EQ(main->FormName(), "QZForm1");
+    EXPECT_NE(main->File(0)->Source().find("TQZAppForm32(Owner)"), String::npos);
+    EXPECT_EQ(project->Module(3)->FileName(), pdir + "DatamoduleUnit.cpp");
+
+    // A form wizard run adds a page form to that project.
+    SetModalHook([](TForm& f) {
+        Find<TRadioGroup>(f, "rgrpForm")->SetItemIndex(4);
+        Find<TButton>(f, "Button1")->Click();
+    });
+    ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard_KVT", "New Form"));
+    ASSERT_EQ(project->ModuleCount(), 5);
+    auto page = project->Module(4);
+    EXPECT_NE(page->File(0)->Source().find("#pragma startup RegisterPage"), String::npos);
+    EXPECT_NE(page->File(0)->Source().find(": TQZPageForm32(Owner)"), String::npos);
+}
+
+TEST_F(nimdes_Load, CancelCreatesNothing) {
+    SetModalHook([](TForm& f) { Find<TButton>(f, "butnCancel")->Click(); });
+    EXPECT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Application Wizard"));
+    EXPECT_EQ(ActiveProject(), nullptr);
+    EXPECT_TRUE(ReceivedFiles().empty());
+}
+
+TEST_F(nimdes_Load, FrameWizardWithoutProjectCreatesNothing) {
+    SetModalHook([](TForm& f) { Find<TButton>(f, "Button1")->Click(); });
+    EXPECT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "New Frame"));
+    EXPECT_TRUE(ReceivedFiles().empty());
+}
+
+}  // namespace
