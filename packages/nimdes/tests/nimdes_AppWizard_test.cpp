@@ -2,6 +2,7 @@
 
 #include "QZDsnAppWizForm.h"
 #include "ScratchDir.h"
+#include "host/HostImpl.h"
 #include "rtl/Files.h"
 
 using namespace QZDsnWizard;
@@ -91,6 +92,47 @@ TEST(nimdes_AppWizard, ThreadPoolOnlyForIsapiAndOkCopiesTheChoices) {
     EXPECT_EQ(f.ProjectName, "P");
     TformAppWizard cpp(nullptr, true);
     EXPECT_FALSE(cpp.chkbServerManager->Visible());
+}
+
+}  // namespace
+
+#include "QZDsnWizards.h"
+#include "QZRegister.h"
+
+namespace {
+
+TEST(nimdes_AppWizard, CppHostIsRecognisedByKvtAnywhereInItsName) {
+    const std::pair<const char*, bool> cases[] = {
+        {"/opt/ide/kvt32.exe", true}, {"/opt/ide/QuistorKVTStudio", true}, {"/kvt/ide.exe", false},
+        {"/opt/ide/kv-t.exe", false}, {"bds.exe", false}};
+    for (auto [name, want] : cases) EXPECT_EQ(QZRegister::HostIsKVT(name), want) << name;
+}
+
+TEST(nimdes_AppWizard, FormWizardsNeedAServerControllerModule) {
+    String dir = Dir("visible");
+    hostimpl::THostSession host(dir);
+    EXPECT_FALSE(TQZUnitWizard::IsVisible(nullptr));
+    Settings() = TQZWizardSettings{};
+    Settings().ProjectDir = dir;
+    Settings().ProjectName = "Desk";
+    Settings().UnitIdent = "Unit1";
+    auto project = ModuleServices()->CreateProject(new TQZProjectCreator(true));
+    EXPECT_TRUE(TQZUnitWizard::IsVisible(project.get()));
+    // a project whose controller unit is named in another letter case does not count
+    struct TOther : TQZServerControllerCreator {
+        using TQZServerControllerCreator::TQZServerControllerCreator;
+        String GetFileName() override { return MakeFileName("servercontroller", "cpp"); }
+    };
+    Settings().ProjectName = "Other";
+    struct TBareProject : TQZProjectCreator {
+        using TQZProjectCreator::TQZProjectCreator;
+        void CreateDefaultModule(IQProject* p) override {
+            ModuleServices()->CreateModule(new TOther(true, p), p);
+        }
+    };
+    auto other = ModuleServices()->CreateProject(new TBareProject(true));
+    EXPECT_FALSE(TQZUnitWizard::IsVisible(other.get()));
+    Settings() = TQZWizardSettings{};
 }
 
 }  // namespace
