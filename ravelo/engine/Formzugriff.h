@@ -5,9 +5,9 @@
 #include <exception>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <vector>
 
+#include "rtl/Clock.h"
 #include "rtl/MainThread.h"
 #include "rtl/SysUtils.h"
 
@@ -48,14 +48,16 @@ public:
 
     // Called by the window before it goes; returns once no access is running. A worker's access
     // may wait for the user-interface thread (a form shown or closed), so that thread keeps
-    // running queued calls meanwhile.
+    // running queued calls meanwhile; it waits as idle, so virtual time goes on.
     void loesen()
     {
         std::unique_lock<std::recursive_mutex> g(FLock, std::defer_lock);
-        while (!g.try_lock()) {
-            if (IsMainThread()) CheckSynchronize();
-            std::this_thread::yield();
-        }
+        Clock().WaitUntil(
+            [&] {
+                if (IsMainThread()) CheckSynchronize();
+                return g.try_lock();
+            },
+            -1);
         FForm = nullptr;
     }
 
