@@ -1,5 +1,6 @@
 #include "QZRegister.h"
 
+#include "QZDsnTestWizard.h"
 #include "QZDsnWizards.h"
 #include "host/Package.h"
 #include "rtl/Files.h"
@@ -11,7 +12,7 @@ bool GIsKVT = false;
 
 namespace {
 // Slots of the wizards in the order Register adds them.
-enum { wApp, wUnit, wFrame, wAppCpp, wUnitCpp, wFrameCpp, wCount };
+enum { wApp, wUnit, wFrame, wTestApp, wTestUnit, wAppCpp, wUnitCpp, wFrameCpp, wCount };
 int gWizardIndex[wCount];
 bool gWizardAdded[wCount];
 String gHostFileName;
@@ -29,8 +30,8 @@ void Initialization() {
 void Finalization() {
     TIntfPtr<IQTAWizardServices> ws;
     if (Supports(QuistorIDEServices(), ws)) {
-        // C++ wizards first, then the Pascal ones, each frame, form, application.
-        const int order[] = {wFrameCpp, wUnitCpp, wAppCpp, wFrame, wUnit, wApp};
+        // C++ wizards first, then the Pascal ones, each frame, form, application; the tests last.
+        const int order[] = {wFrameCpp, wUnitCpp, wAppCpp, wFrame, wUnit, wApp, wTestApp, wTestUnit};
         for (int slot : order)
             if (gWizardAdded[slot]) ws->RemoveWizard(gWizardIndex[slot]);
     }
@@ -50,6 +51,8 @@ void AddWizards() {
     add(wApp, new TQZApplicationWizard(false));
     add(wUnit, new TQZUnitWizard(false));
     add(wFrame, new TQZFrameWizard(false));
+    add(wTestApp, new TQZTestApplicationWizard(false));
+    add(wTestUnit, new TQZTestUnitWizard(false));
     add(wAppCpp, new TQZApplicationWizard(true));
     add(wUnitCpp, new TQZUnitWizard(true));
     add(wFrameCpp, new TQZFrameWizard(true));

@@ -1,4 +1,5 @@
 // The package nimdes: its unit table and entry points.
+#include "QZDsnTestWizard.h"
 #include "QZDsnWizard.h"
 #include "QZRegister.h"
 #include "host/Package.h"
@@ -10,12 +11,13 @@ int UseCount = 0;
 namespace {
 const TPackageUnitEntry kUnits[] = {
     HOST_UNIT_ENTRY(QZDsnWizard),
+    HOST_UNIT_ENTRY(QZDsnTestWizard),
     HOST_UNIT_ENTRY(QZRegister),
     {"nimdes", &nimdes::UseCount, nullptr, nullptr},
 };
 const char* const kRegisterProcs[] = {"QZRegister_Register"};
 const TPackageInfoTable kPackage = {
-    "nimdes", nullptr, 0, kUnits, 3, kRegisterProcs, 1,
+    "nimdes", nullptr, 0, kUnits, 4, kRegisterProcs, 1,
 };
 }  // namespace
 
