@@ -73,8 +73,7 @@ String TQZTestUnitCreator::GetFileName() {
 }
 
 TIntfPtr<IQSourceFile> TQZTestUnitCreator::GetSource() {
-    TIntfPtr<IQSourceFile> f(new TQZTestUnitFile(GetFileName(), IsCpp));
-    return TIntfPtr<IQSourceFile>(new TStringFile(f->FileName(), f->Source()));
+    return QZDsnWizard::HandOver(new TQZTestUnitFile(GetFileName(), IsCpp));
 }
 
 HRESULT TQZTestProjectCreator::QueryInterface(const TGUID& iid, void** obj) {
@@ -89,8 +88,7 @@ String TQZTestProjectCreator::GetFileName() {
 }
 
 TIntfPtr<IQSourceFile> TQZTestProjectCreator::GetSource() {
-    TIntfPtr<IQSourceFile> f(new TQZTestProjectFile(GetFileName(), IsCpp));
-    return TIntfPtr<IQSourceFile>(new TStringFile(f->FileName(), f->Source()));
+    return QZDsnWizard::HandOver(new TQZTestProjectFile(GetFileName(), IsCpp));
 }
 
 void TQZTestProjectCreator::CreateDefaultModule(IQProject* project) {

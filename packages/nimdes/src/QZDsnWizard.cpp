@@ -334,14 +334,10 @@ String UnitFileName(TQZModuleCreator& c) {
 }
 }  // namespace
 
-namespace {
-// The host keeps what it is handed beyond the package's lifetime: it gets the built text in a
-// file object of its own.
-TIntfPtr<IQSourceFile> HandOver(TQZSourceFile* file) {
+TIntfPtr<IQSourceFile> QZDsnWizard::HandOver(TQZSourceFile* file) {
     TIntfPtr<IQSourceFile> keep(file);
     return TIntfPtr<IQSourceFile>(new TStringFile(keep->FileName(), keep->Source()));
 }
-}  // namespace
 
 TIntfPtr<IQSourceFile> TQZModuleCreator::GetSource() { return HandOver(NewImplSource(UnitFileName(*this))); }
 

@@ -68,6 +68,12 @@ private:
     String FFileName;
 };
 
+namespace QZDsnWizard {
+// The host keeps what it is handed beyond the package's lifetime: it gets the built text in a
+// file object of its own.
+TIntfPtr<IQSourceFile> HandOver(TQZSourceFile* file);
+}  // namespace QZDsnWizard
+
 class TQZProjectFile : public TQZSourceFile {
 public:
     TQZProjectFile(String fileName, bool isCpp) : TQZSourceFile(std::move(fileName)), IsCpp(isCpp) {}

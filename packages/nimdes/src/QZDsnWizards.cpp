@@ -170,26 +170,19 @@ bool TQZUnitWizard::IsVisible(IQProject* project) {
     return false;
 }
 
-void TQZUnitWizard::Execute() {
-    std::unique_ptr<TformTypeWizard> dlg(new TformTypeWizard(nullptr, false));
-    if (dlg->ShowModal() != mrOk) return;
-    auto ms = ModuleServices();
-    Settings().ProjectDir = GetIDEProjectPath();
-    TakeNewNames("QZForm");
-    auto project = ActiveProject();
-    if (!project) return;
-    TIntfPtr<IQModuleCreator> c(new TQZUnitCreator(IsCpp, project.get(), dlg->FormType(), false));
-    ms->CreateModule(c.get(), project.get());
-}
+void TQZUnitWizard::Execute() { Run(false); }
 
-void TQZFrameWizard::Execute() {
-    std::unique_ptr<TformTypeWizard> dlg(new TformTypeWizard(nullptr, true));
+void TQZFrameWizard::Execute() { Run(true); }
+
+void TQZUnitWizard::Run(bool frame) {
+    std::unique_ptr<TformTypeWizard> dlg(new TformTypeWizard(nullptr, frame));
     if (dlg->ShowModal() != mrOk) return;
     auto ms = ModuleServices();
     Settings().ProjectDir = GetIDEProjectPath();
-    TakeNewNames("QZFrame");
+    TakeNewNames(frame ? "QZFrame" : "QZForm");
     auto project = ActiveProject();
     if (!project) return;
-    TIntfPtr<IQModuleCreator> c(new TQZFrameCreator(IsCpp, project.get(), dlg->FormType()));
+    TIntfPtr<IQModuleCreator> c(frame ? static_cast<IQModuleCreator*>(new TQZFrameCreator(IsCpp, project.get(), dlg->FormType()))
+                                      : new TQZUnitCreator(IsCpp, project.get(), dlg->FormType(), false));
     ms->CreateModule(c.get(), project.get());
 }

@@ -72,6 +72,10 @@ public:
     void Execute() override;
     // Offered only for a project with a "ServerController" module.
     static bool IsVisible(IQProject* project);
+
+protected:
+    // Asks for the type, then adds a form (or a frame) to the current project.
+    void Run(bool frame);
 };
 
 class TQZFrameWizard : public TQZUnitWizard {
