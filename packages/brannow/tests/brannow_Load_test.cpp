@@ -2,7 +2,7 @@
 
 #include <dlfcn.h>
 
-#include "ScratchDir.h"
+#include "PackageTestHost.h"
 #include "host/DeskMenus.h"
 #include "host/HostImpl.h"
 #include "host/IDEControl.h"
@@ -15,24 +15,9 @@ namespace {
 
 const char* const kPackage = "Brannow100";
 
-class brannow_Load : public ::testing::Test {
+class brannow_Load : public PackageTestHost {
 protected:
-    String dir = IncludeTrailingPathDelimiter(ScratchDir() + "brannow_load_" +
-                                              testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::unique_ptr<THostSession> host;
-    std::unique_ptr<TPackageLoader> loader;
-
-    void SetUp() override
-    {
-        ForceDirectories(dir);
-        host = std::make_unique<THostSession>(dir);
-        loader = std::make_unique<TPackageLoader>(BRANNOW_PACKAGE_DIR);
-    }
-    void TearDown() override
-    {
-        loader.reset();
-        host.reset();
-    }
+    brannow_Load() : PackageTestHost("brannow_load_", BRANNOW_PACKAGE_DIR) {}
 };
 
 }  // namespace
@@ -52,8 +37,7 @@ TEST_F(brannow_Load, UnloadLeavesNothingBehind)
     EXPECT_EQ(IDEApplication()->ComponentCount(), 0);
     // the host goes on without it, and it loads again
     MainFormCreated().Fire(IDEApplication());
-    loader->Load(kPackage);
-    MainFormCreated().FirePending(IDEApplication());
+    LoadWithMainForm(kPackage);
     EXPECT_NO_THROW(loader->Unload(kPackage));
 }
 

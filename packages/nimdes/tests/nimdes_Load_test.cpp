@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "ScratchDir.h"
+#include "PackageTestHost.h"
 #include "host/HostImpl.h"
 #include "host/ModuleServices.h"
 #include "host/PackageLoader.h"
@@ -17,24 +17,17 @@ using namespace hostimpl;
 
 namespace {
 
-class nimdes_Load : public ::testing::Test {
+class nimdes_Load : public PackageTestHost {
 protected:
-    String dir = IncludeTrailingPathDelimiter(ScratchDir() + "nimdes_load_" +
-                                              testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::unique_ptr<THostSession> host;
-    std::unique_ptr<TPackageLoader> loader;
-
+    nimdes_Load() : PackageTestHost("nimdes_load_", NIMDES_PACKAGE_DIR) {}
     void SetUp() override {
-        ForceDirectories(dir);
         setenv("ZEFPROJECTSDIR", (dir + "projects").c_str(), 1);
-        host = std::make_unique<THostSession>(dir);
-        loader = std::make_unique<TPackageLoader>(NIMDES_PACKAGE_DIR);
+        PackageTestHost::SetUp();
         loader->Load("nimdes");
     }
     void TearDown() override {
         SetModalHook(nullptr);
-        loader.reset();
-        host.reset();
+        PackageTestHost::TearDown();
         unsetenv("ZEFPROJECTSDIR");
     }
     static std::vector<TGalleryEntry> Nimbrel() {

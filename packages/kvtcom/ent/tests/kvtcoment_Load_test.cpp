@@ -2,7 +2,7 @@
 
 #include <dlfcn.h>
 
-#include "ScratchDir.h"
+#include "PackageTestHost.h"
 #include "host/HostImpl.h"
 #include "host/IDEControl.h"
 #include "host/IDEServicesImpl.h"
@@ -14,23 +14,17 @@ using namespace hostimpl;
 
 namespace {
 
-class kvtcoment_Load : public ::testing::Test {
+class kvtcoment_Load : public PackageTestHost {
 protected:
-    String dir = IncludeTrailingPathDelimiter(ScratchDir() + "kvtcoment_load_" +
-                                              testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::unique_ptr<THostSession> host;
-    std::unique_ptr<TPackageLoader> loader;
-
+    kvtcoment_Load() : PackageTestHost("kvtcoment_load_", KVTCOM_PACKAGE_DIR) {}
     void SetUp() override {
-        ForceDirectories(dir);
-        host = std::make_unique<THostSession>(dir);
+        StartHost();
         SetTemplateDirectory(KVTCOM_TEMPLATE_DIR);
-        loader = std::make_unique<TPackageLoader>(KVTCOM_PACKAGE_DIR);
+        StartLoader();
     }
     void TearDown() override {
         SetTemplateDirectory("");
-        loader.reset();
-        host.reset();
+        PackageTestHost::TearDown();
     }
     // The use counter of the template unit both packages list.
     int* TemplateUnitCount() {
@@ -66,8 +60,7 @@ TEST_F(kvtcoment_Load, ProfessionalAloneLoadsAndUnloadsCleanly) {
 }
 
 TEST_F(kvtcoment_Load, RemoteDataModuleFromTheGalleryCrossesBothPackages) {
-    loader->Load("kvtcoment100");
-    MainFormCreated().FirePending(IDEApplication());
+    LoadWithMainForm("kvtcoment100");
     TIntfPtr<IQProjectCreator> pc(new TCppProjectCreator(dir + "Server.zproj", 8));
     ModuleServices()->CreateProject(pc.get());
     SetDialogAnswer("com.coclass", "Orders");

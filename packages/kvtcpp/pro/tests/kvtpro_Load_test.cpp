@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "ScratchDir.h"
+#include "PackageTestHost.h"
 #include "host/ClassExplorer.h"
 #include "host/HostImpl.h"
 #include "host/PackageLoader.h"
@@ -15,22 +15,13 @@ namespace {
 
 const char* const kPackage = "KVTPRO100";
 
-class kvtpro_Load : public ::testing::Test {
+class kvtpro_Load : public PackageTestHost {
 protected:
-    String dir = IncludeTrailingPathDelimiter(ScratchDir() + "pro_load_" +
-                                              testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::unique_ptr<THostSession> host;
-    std::unique_ptr<TPackageLoader> loader;
-
-    void SetUp() override {
-        ForceDirectories(dir);
-        host = std::make_unique<THostSession>(dir);
-        loader = std::make_unique<TPackageLoader>(KVTPRO_PACKAGE_DIR);
-    }
+    kvtpro_Load() : PackageTestHost("pro_load_", KVTPRO_PACKAGE_DIR) {}
     void TearDown() override {
         loader.reset();
         ToDoList().Clear();
-        host.reset();
+        PackageTestHost::TearDown();
     }
 };
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "ScratchDir.h"
+#include "PackageTestHost.h"
 #include "host/Actions.h"
 #include "host/HostImpl.h"
 #include "host/PackageLoader.h"
@@ -19,23 +19,12 @@ namespace {
 
 const char* const kPackage = "KVTWEKIDE100";
 
-class wekide_Load : public ::testing::Test {
+class wekide_Load : public PackageTestHost {
 protected:
-    String dir = IncludeTrailingPathDelimiter(ScratchDir() + "wekide_load_" +
-                                              testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::unique_ptr<THostSession> host;
-    std::unique_ptr<TPackageLoader> loader;
-
+    wekide_Load() : PackageTestHost("wekide_load_", WEKIDE_PACKAGE_DIR) {}
     void SetUp() override {
-        ForceDirectories(dir);
-        host = std::make_unique<THostSession>(dir);
-        loader = std::make_unique<TPackageLoader>(WEKIDE_PACKAGE_DIR);
-        loader->Load(kPackage);
-        MainFormCreated().FirePending(IDEApplication());
-    }
-    void TearDown() override {
-        loader.reset();
-        host.reset();
+        PackageTestHost::SetUp();
+        LoadWithMainForm(kPackage);
     }
 };
 
@@ -144,8 +133,7 @@ TEST_F(wekide_Load, UnloadLeavesNothingBehind) {
     MainFormCreated().Fire(IDEApplication());
     EXPECT_THROW(RunGalleryItem("Quistor.Tolvane.NewFiles", "Form"), EHostError);
     // and the package loads again
-    loader->Load(kPackage);
-    MainFormCreated().FirePending(IDEApplication());
+    LoadWithMainForm(kPackage);
     EXPECT_EQ(IDEApplication()->ComponentCount(), 1);
 }
 

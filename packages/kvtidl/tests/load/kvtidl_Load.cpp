@@ -2,7 +2,7 @@
 
 #include <dlfcn.h>
 
-#include "ScratchDir.h"
+#include "PackageTestHost.h"
 #include "host/Actions.h"
 #include "host/HostImpl.h"
 #include "host/PackageLoader.h"
@@ -14,23 +14,12 @@ namespace {
 
 const char* const kPackage = "KVTIDL100";
 
-class KvtidlLoad : public ::testing::Test {
+class KvtidlLoad : public PackageTestHost {
 protected:
-    String dir = IncludeTrailingPathDelimiter(ScratchDir() + "kvtidl_load_" +
-                                              testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::unique_ptr<THostSession> host;
-    std::unique_ptr<TPackageLoader> loader;
-
+    KvtidlLoad() : PackageTestHost("kvtidl_load_", KVTIDL_PACKAGE_DIR) {}
     void SetUp() override {
-        ForceDirectories(dir);
-        host = std::make_unique<THostSession>(dir);
-        loader = std::make_unique<TPackageLoader>(KVTIDL_PACKAGE_DIR);
-        loader->Load(kPackage);
-        MainFormCreated().FirePending(IDEApplication());
-    }
-    void TearDown() override {
-        loader.reset();
-        host.reset();
+        PackageTestHost::SetUp();
+        LoadWithMainForm(kPackage);
     }
 };
 
@@ -90,7 +79,6 @@ TEST_F(KvtidlLoad, UnloadLeavesNothingBehind) {
     EXPECT_EQ(FindAction(IDEApplication(), "CORBANewIdl"), nullptr);
     for (const TGalleryEntry& e : GalleryEntries()) EXPECT_NE(e.Caption, "CORBA IDL File");
     EXPECT_EQ(MainFormCreated().Count(), 0);
-    loader->Load(kPackage);
-    MainFormCreated().FirePending(IDEApplication());
+    LoadWithMainForm(kPackage);
     EXPECT_NE(FindAction(IDEApplication(), "CORBANewIdl"), nullptr);
 }
