@@ -21,7 +21,7 @@ const char* const kNewFilesCategory = "Quistor.Tolvane.NewFiles";
 // What IDERegister put into the host, so the finalisation takes exactly that back out.
 struct TRegistration {
     TProductStartup* Startup = nullptr;
-    std::vector<TIntfPtr<IQGalleryCategory>> Categories;  // the ones this package added
+    TOwnGalleryCategories Categories;
     std::vector<int> Handlers;
 } gReg;
 
@@ -123,11 +123,7 @@ void Finalization() {
     delete IdlEnvironmentOptions;
     IdlEnvironmentOptions = nullptr;
     for (int h : gReg.Handlers) UnregisterNewHandler(h);
-    if (!gReg.Categories.empty()) {
-        TIntfPtr<IQGalleryCategoryManager> gm;
-        if (Supports(QuistorIDEServices(), gm))
-            for (auto it = gReg.Categories.rbegin(); it != gReg.Categories.rend(); ++it) gm->DeleteCategory(it->get());
-    }
+    gReg.Categories.Release();
     gReg = TRegistration{};
 }
 
@@ -136,16 +132,8 @@ void Finalization() {
 extern "C" void Idlcppreg_IDERegister() {
     auto& r = gReg;
     r.Startup = new TProductStartup(nullptr);
-    auto gm = RequireService<IQGalleryCategoryManager>("gallery category manager");
-    auto add = [&](IQGalleryCategory* parent, const char* id, const String& caption) {
-        TIntfPtr<IQGalleryCategory> existing = gm->FindCategory(id);
-        if (existing) return existing;
-        TIntfPtr<IQGalleryCategory> c = gm->AddCategory(parent, id, caption);
-        r.Categories.push_back(c);
-        return c;
-    };
-    auto top = add(nullptr, kNewCategory, HostStrings::_sNewKVTProject);
-    add(top.get(), kNewFilesCategory, HostStrings::_sNewKVTFiles);
+    auto top = r.Categories.Ensure(nullptr, kNewCategory, HostStrings::_sNewKVTProject);
+    r.Categories.Ensure(top.get(), kNewFilesCategory, HostStrings::_sNewKVTFiles);
     r.Handlers.push_back(RegisterNewHandler(kNewFilesCategory, sNewIdlFileCaption, sNewIdlFileIcon, 4,
                                             ClassOf<TNewIDLFile>(), "NewKVTIdlFile"));
     IdlEnvironmentOptions = new TIdlEnvironmentOptions();

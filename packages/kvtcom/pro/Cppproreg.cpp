@@ -34,17 +34,7 @@ TComGalleryStartup::TComGalleryStartup(TComponent* AOwner) : TComponent(AOwner) 
 TComGalleryStartup::~TComGalleryStartup() {
     MainFormCreated().Remove(FCookie);
     for (auto it = FHandlers.rbegin(); it != FHandlers.rend(); ++it) UnregisterNewHandler(*it);
-    TIntfPtr<IQGalleryCategoryManager> gm;
-    if (!FCategories.empty() && Supports(QuistorIDEServices(), gm))
-        for (auto it = FCategories.rbegin(); it != FCategories.rend(); ++it)
-            if (auto c = gm->FindCategory(*it)) gm->DeleteCategory(c.get());
-}
-
-void TComGalleryStartup::EnsureCategory(const char* id, const String& caption) {
-    auto gm = RequireService<IQGalleryCategoryManager>("gallery category manager");
-    if (gm->FindCategory(id)) return;
-    gm->AddCategory(nullptr, id, caption);
-    FCategories.push_back(id);
+    FCategories.Release();
 }
 
 void Cppproreg::TProductStartup::ProductStartup() {

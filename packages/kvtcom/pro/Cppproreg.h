@@ -1,5 +1,6 @@
 #pragma once
 // Registration of the COM wizards with the IDE.
+#include "host/GalleryServices.h"
 #include "zub/Classes.h"
 
 namespace Cppproreg {
@@ -24,12 +25,12 @@ public:
 protected:
     virtual void ProductStartup() = 0;
     // Adds the category unless the gallery has it.
-    void EnsureCategory(const char* id, const String& caption);
+    void EnsureCategory(const char* id, const String& caption) { FCategories.Ensure(nullptr, id, caption); }
     void Register(int handle) { FHandlers.push_back(handle); }
 
 private:
     int FCookie = 0;
-    std::vector<String> FCategories;
+    TOwnGalleryCategories FCategories;
     std::vector<int> FHandlers;
 };
 

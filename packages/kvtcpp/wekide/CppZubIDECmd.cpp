@@ -35,7 +35,7 @@ struct TRegistration {
     bool FormHookSet = false, ProjectHookSet = false;
     TGetFormCreatorProc OldFormCreator = nullptr;
     TGetProjectCreatorProc OldProjectCreator = nullptr;
-    std::vector<TIntfPtr<IQGalleryCategory>> Categories;  // the ones this package added
+    TOwnGalleryCategories Categories;
     std::vector<int> Handlers;
     bool ClassRegistered = false, TemplateRegistered = false;
 } gReg;
@@ -75,11 +75,7 @@ void Finalization() {
     if (gReg.TemplateRegistered)
         UnregisterProjFormTemplateClass(sCppPersonality, ClassOf<TNewInheritedCppProjectModule>());
     if (gReg.ClassRegistered) UnRegisterClass(ClassOf<TNewInheritedCppProjectModule>());
-    if (!gReg.Categories.empty()) {
-        TIntfPtr<IQGalleryCategoryManager> gm;
-        if (Supports(QuistorIDEServices(), gm))
-            for (auto it = gReg.Categories.rbegin(); it != gReg.Categories.rend(); ++it) gm->DeleteCategory(it->get());
-    }
+    gReg.Categories.Release();
     gReg = TRegistration{};
     gSources.clear();
 }
@@ -99,16 +95,8 @@ extern "C" void CppZubIDECmd_IDERegister() {
     GetProjectCreator = &ZubProjectCreator;
     r.ProjectHookSet = true;
 
-    auto gm = RequireService<IQGalleryCategoryManager>("gallery category manager");
-    auto add = [&](IQGalleryCategory* parent, const char* id, const String& caption) {
-        TIntfPtr<IQGalleryCategory> existing = gm->FindCategory(id);
-        if (existing) return existing;
-        TIntfPtr<IQGalleryCategory> c = gm->AddCategory(parent, id, caption);
-        r.Categories.push_back(c);
-        return c;
-    };
-    auto top = add(nullptr, kNewCategory, HostStrings::_sNewKVTProject);
-    add(top.get(), kNewFilesCategory, HostStrings::_sNewKVTFiles);
+    auto top = r.Categories.Ensure(nullptr, kNewCategory, HostStrings::_sNewKVTProject);
+    r.Categories.Ensure(top.get(), kNewFilesCategory, HostStrings::_sNewKVTFiles);
 
     r.Handlers.push_back(RegisterNewHandler(kNewCategory, sZubAppCaption, sZubAppIcon, 1,
                                             ClassOf<TNewZUBApplication>(), "NewKVTZubApp"));

@@ -68,3 +68,20 @@ std::unique_ptr<TAggregatedObject> NewGalleryCategoryManager(IInterface* control
 int GalleryCategoryCount() { return static_cast<int>(State().Categories.size()); }
 
 }  // namespace hostimpl
+
+TIntfPtr<IQGalleryCategory> TOwnGalleryCategories::Ensure(IQGalleryCategory* parent, const String& idString,
+                                                          const String& displayName) {
+    auto gm = RequireService<IQGalleryCategoryManager>("gallery category manager");
+    if (auto existing = gm->FindCategory(idString)) return existing;
+    auto c = gm->AddCategory(parent, idString, displayName);
+    FAdded.push_back(idString);
+    return c;
+}
+
+void TOwnGalleryCategories::Release() {
+    TIntfPtr<IQGalleryCategoryManager> gm;
+    if (!FAdded.empty() && Supports(QuistorIDEServices(), gm))
+        for (auto it = FAdded.rbegin(); it != FAdded.rend(); ++it)
+            if (auto c = gm->FindCategory(*it)) gm->DeleteCategory(c.get());
+    FAdded.clear();
+}

@@ -26,3 +26,17 @@ public:
     virtual int CategoryCount() = 0;
     virtual TIntfPtr<IQGalleryCategory> Category(int index) = 0;
 };
+
+// The gallery categories a package added itself (an identifier that already stood there is
+// used, not taken over), so that its unload takes out exactly those, newest first.
+class TOwnGalleryCategories {
+public:
+    TIntfPtr<IQGalleryCategory> Ensure(IQGalleryCategory* parent, const String& idString,
+                                       const String& displayName);
+    // Deletes the added categories that are still there; the host may already be gone.
+    void Release();
+    bool Empty() const { return FAdded.empty(); }
+
+private:
+    std::vector<String> FAdded;
+};
