@@ -2,11 +2,12 @@
 # make test  - install dependencies, build, run every test
 # make bench - build and run the benchmarks
 # make tsan / make asan - run the tests in a ThreadSanitizer / AddressSanitizer build
+# make format - apply .clang-format to the C++ sources
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test run bench tsan asan clean
+.PHONY: deps configure build test run bench tsan asan format clean
 
 deps:
 	@scripts/install-deps
@@ -33,6 +34,10 @@ tsan:
 
 asan:
 	@$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DRAVELO_SANITIZE=address -DCMAKE_BUILD_TYPE=Debug"
+
+# Applies .clang-format to every C++ source (the layouts in *.zfm.h keep their own layout).
+format:
+	@git ls-files '*.cpp' '*.h' ':!:*.zfm.h' | xargs clang-format -i
 
 clean:
 	rm -rf build build-tsan build-asan

@@ -112,9 +112,10 @@ Schritt2Eingaben alle_Filter(int N)
 {
     Schritt2Eingaben e;
     anzahl_Kombinationen(N, e.anzahl_Varianten);
-    e.CheckBox5 = e.CheckBox6 = e.CheckBox7 = e.CheckBox8 = e.CheckBox9 = e.CheckBox10 = e.CheckBox11 = e.CheckBox12 =
-        e.CheckBox13 = true;
-    e.Edit1 = "6", e.Edit2 = "6", e.Edit3 = "5", e.Edit4 = "6", e.Edit5 = "6", e.Edit6 = "60", e.Edit7 = "250";
+    e.CheckBox5 = e.CheckBox6 = e.CheckBox7 = e.CheckBox8 = e.CheckBox9 = e.CheckBox10 = e.CheckBox11 =
+        e.CheckBox12 = e.CheckBox13 = true;
+    e.Edit1 = "6", e.Edit2 = "6", e.Edit3 = "5", e.Edit4 = "6", e.Edit5 = "6", e.Edit6 = "60",
+    e.Edit7 = "250";
     return e;
 }
 
@@ -153,9 +154,11 @@ void BM_Schritte(benchmark::State& state)
         Schritt2Ergebnis r2 = Schritt2_ausfuehren(e2, Archiv(), o + "k.cvs", o + "g.cvs", {});
         t2 += ms_seit(t0);
         t0 = std::chrono::steady_clock::now();
-        Schritt3Ergebnis r3 = Schritt3_ausfuehren(e3, d, [] { return Archiv(); }, nullptr);
+        Schritt3Ergebnis r3 = Schritt3_ausfuehren(
+            e3, d, [] { return Archiv(); }, nullptr);
         t3 += ms_seit(t0);
-        if (r2.status != Schritt2Status::OK || r3.status != Schritt3Status::OK) state.SkipWithError("step failed");
+        if (r2.status != Schritt2Status::OK || r3.status != Schritt3Status::OK)
+            state.SkipWithError("step failed");
         benchmark::DoNotOptimize(r3.tipps.data());
     }
     std::filesystem::remove(o + "st.txt");
@@ -249,7 +252,8 @@ void BM_Durchgang3(benchmark::State& state)
         schnell += ms_seit(t0);
         t0 = std::chrono::steady_clock::now();
         std::vector<int> liste(KRITERIENLISTE_GROESSE, 0);
-        for (std::size_t i = 0; i < Archiv().size(); ++i) liste[i] = static_cast<int>(Signatur(Archiv()[i].data(), k));
+        for (std::size_t i = 0; i < Archiv().size(); ++i)
+            liste[i] = static_cast<int>(Signatur(Archiv()[i].data(), k));
         std::vector<std::uint16_t> b(c.size());
         for (std::size_t i = 0; i < c.size(); ++i) {
             const int s = static_cast<int>(Signatur(c[i], k));

@@ -34,7 +34,6 @@ int main(int argc, char** argv)
     ::testing::InitGoogleTest(&argc, argv);
     const int rc = RUN_ALL_TESTS();
     std::error_code ec;
-    if (rc == 0)
-        fs::remove_all(scratch, ec);
+    if (rc == 0) fs::remove_all(scratch, ec);
     return rc;
 }

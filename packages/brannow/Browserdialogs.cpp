@@ -50,7 +50,8 @@ bool TOpenBrowserDialog::Execute()
 void TOpenBrowserDialog::WindowShow()
 {
     PicturePanel->SetParent(FWindow);
-    PicturePanel->SetBounds(kStandardWidth, 0, FWindow->ClientWidth() - kStandardWidth, FWindow->ClientHeight());
+    PicturePanel->SetBounds(kStandardWidth, 0, FWindow->ClientWidth() - kStandardWidth,
+                            FWindow->ClientHeight());
     PictureLabel->SetBounds(6, 6, PicturePanel->Width() - 12, 13);
     TreeView->SetBounds(0, 33, PicturePanel->Width() - 10, PicturePanel->Height() - 33 - 20);
 }

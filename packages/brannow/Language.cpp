@@ -16,12 +16,9 @@ TLanguageType GetLanguage() { return gLanguage; }
 String GetLanguageQuotation()
 {
     switch (gLanguage) {
-    case ltPendro:
-        return "'";
-    case ltCSharp:
-        return "\"";
-    default:
-        return "";
+    case ltPendro: return "'";
+    case ltCSharp: return "\"";
+    default: return "";
     }
 }
 

@@ -105,9 +105,11 @@ public:
     virtual void SetSearchType(int type) = 0;
     virtual void Execute() = 0;
     virtual void Clear() = 0;
-    virtual void AddSearchType(const String& caption, int type, TSearchColumnsProc columns, TSearchRowProc row) = 0;
+    virtual void AddSearchType(const String& caption, int type, TSearchColumnsProc columns,
+                               TSearchRowProc row) = 0;
     virtual void AddColumn(const String& caption, int width) = 0;
-    virtual void AddRow(const std::vector<String>& values, int imageIndex, const TIntfPtr<IPluggableTreeNode>& node) = 0;
+    virtual void AddRow(const std::vector<String>& values, int imageIndex,
+                        const TIntfPtr<IPluggableTreeNode>& node) = 0;
 };
 
 class IPluggablePopupMenu : public virtual IInterface {
@@ -116,7 +118,8 @@ public:
     virtual TImageList* GetImages() = 0;
     virtual void SetImages(TImageList* images) = 0;
     virtual TPopupMenu* GetPopupMenu() = 0;
-    virtual void AddMenuItem(const String& caption, const TNotifyEvent& onClick, int imageIndex, const String& name) = 0;
+    virtual void AddMenuItem(const String& caption, const TNotifyEvent& onClick, int imageIndex,
+                             const String& name) = 0;
     virtual void Popup() = 0;
     virtual void Clear() = 0;
 };
@@ -142,12 +145,14 @@ class IPluggableTreeManager : public virtual IInterface {
 public:
     RTL_IID("{F0200A08-3EDE-4E57-AB01-A94C6EB28EB0}");
     virtual void Add(const TIntfPtr<IPluggableSource>& source) = 0;
-    virtual void Add(const TIntfPtr<IPluggableTreeNode>& parent, const TIntfPtr<IPluggableTreeNode>& node) = 0;
+    virtual void Add(const TIntfPtr<IPluggableTreeNode>& parent,
+                     const TIntfPtr<IPluggableTreeNode>& node) = 0;
     virtual void Remove(const TIntfPtr<IPluggableSource>& source) = 0;
     virtual void Remove(const TIntfPtr<IPluggableTreeNode>& node) = 0;
     virtual void ExpandNode(const TIntfPtr<IPluggableTreeNode>& node, bool all) = 0;
     virtual void CollapseNode(const TIntfPtr<IPluggableTreeNode>& node, bool all) = 0;
-    virtual void AddMenuItem(const String& caption, const TNotifyEvent& onClick, int imageIndex, const String& name) = 0;
+    virtual void AddMenuItem(const String& caption, const TNotifyEvent& onClick, int imageIndex,
+                             const String& name) = 0;
     virtual void BeginUpdate() = 0;
     virtual void EndUpdate() = 0;
     virtual String GetTitle() = 0;
@@ -191,5 +196,6 @@ inline constexpr TGUID GUID_AttributePagePlugID = TGUID::Parse("{B27D8564-1066-4
 inline constexpr TGUID GUID_TextPagePlugID = TGUID::Parse("{ACFB44CF-847F-477B-B0D3-A7E75E6862EF}");
 
 class TObject;
-using TPluggableNotifyEvent = std::function<void(TObject* Sender, IPluggableTreeNode* OldNode, IPluggableTreeNode* NewNode)>;
+using TPluggableNotifyEvent =
+    std::function<void(TObject* Sender, IPluggableTreeNode* OldNode, IPluggableTreeNode* NewNode)>;
 using TPluggableSourceEvent = std::function<void(TObject* Sender, IPluggableSource* Source)>;

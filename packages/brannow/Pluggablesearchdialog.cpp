@@ -86,7 +86,8 @@ void TSearchDialog::SetTree(const TIntfPtr<IPluggableTreeManager>& tree)
     SortButton->Images = images;
 }
 
-void TSearchDialog::AddSearchType(const String& caption, int type, TSearchColumnsProc columns, TSearchRowProc row)
+void TSearchDialog::AddSearchType(const String& caption, int type, TSearchColumnsProc columns,
+                                  TSearchRowProc row)
 {
     if (PopupMenu->Items()->Count() == 0) {
         FSearchType = type;
@@ -124,13 +125,16 @@ void TSearchDialog::Execute()
     }
     std::vector<std::pair<String, TIntfPtr<IPluggableTreeNode>>> keyed;
     for (auto& c : FCandidates) keyed.push_back({NodeCaption(c.get()), c});
-    std::stable_sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 0; i < keyed.size(); ++i) FCandidates[i] = keyed[i].second;
 
     FResult->OnBegin();
     FResult->Clear();
-    if (FColumns && FRow) FColumns(this);
-    else FResult->AddColumn("", 400);
+    if (FColumns && FRow)
+        FColumns(this);
+    else
+        FResult->AddColumn("", 400);
     FResult->OnEnd();
 }
 
@@ -142,15 +146,17 @@ void TSearchDialog::Render()
     std::vector<TIntfPtr<IPluggableTreeNode>> hits;
     for (auto& c : FCandidates) {
         const String caption = NodeCaption(c.get());
-        if (text.empty() || (exact ? caption.find(text) != String::npos
-                                   : UpperCase(caption).find(upper) != String::npos))
+        if (text.empty() ||
+            (exact ? caption.find(text) != String::npos : UpperCase(caption).find(upper) != String::npos))
             hits.push_back(c);
     }
     FResult->BeginUpdate();
     FResult->Clear();
     for (auto& h : hits) {
-        if (FColumns && FRow) FRow(this, h.get());
-        else FResult->AddRow({NodeCaption(h.get())}, h->GetImageIndex(), h);
+        if (FColumns && FRow)
+            FRow(this, h.get());
+        else
+            FResult->AddRow({NodeCaption(h.get())}, h->GetImageIndex(), h);
     }
     FResult->EndUpdate();
 }
@@ -167,7 +173,8 @@ void TSearchDialog::Clear()
 
 void TSearchDialog::AddColumn(const String& caption, int width) { FResult->AddColumn(caption, width); }
 
-void TSearchDialog::AddRow(const std::vector<String>& values, int imageIndex, const TIntfPtr<IPluggableTreeNode>& node)
+void TSearchDialog::AddRow(const std::vector<String>& values, int imageIndex,
+                           const TIntfPtr<IPluggableTreeNode>& node)
 {
     FResult->AddRow(values, imageIndex, node);
 }

@@ -40,9 +40,11 @@ public:
     void SetSearchType(int type) override { FSearchType = type; }
     void Execute() override;
     void Clear() override;
-    void AddSearchType(const String& caption, int type, TSearchColumnsProc columns, TSearchRowProc row) override;
+    void AddSearchType(const String& caption, int type, TSearchColumnsProc columns,
+                       TSearchRowProc row) override;
     void AddColumn(const String& caption, int width) override;
-    void AddRow(const std::vector<String>& values, int imageIndex, const TIntfPtr<IPluggableTreeNode>& node) override;
+    void AddRow(const std::vector<String>& values, int imageIndex,
+                const TIntfPtr<IPluggableTreeNode>& node) override;
 
     // Lists the candidates that contain the search text.
     void Render();

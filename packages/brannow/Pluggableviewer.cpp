@@ -133,7 +133,8 @@ void TPluggableTreeView::Add(const TIntfPtr<IPluggableSource>& source)
     }
 }
 
-void TPluggableTreeView::Add(const TIntfPtr<IPluggableTreeNode>& parent, const TIntfPtr<IPluggableTreeNode>& node)
+void TPluggableTreeView::Add(const TIntfPtr<IPluggableTreeNode>& parent,
+                             const TIntfPtr<IPluggableTreeNode>& node)
 {
     if (!node) return;
     auto rec = std::make_unique<TInternalTreeNode>();
@@ -175,7 +176,8 @@ void TPluggableTreeView::RemoveRecord(std::size_t index)
     if (rec->Item) {
         for (TInternalTreeNode* c : std::vector<TInternalTreeNode*>(rec->Children)) {
             const int ci = c->Node->GetIndex();
-            if (ci >= 0 && ci < static_cast<int>(FNodes.size()) && FNodes[static_cast<std::size_t>(ci)].get() == c)
+            if (ci >= 0 && ci < static_cast<int>(FNodes.size()) &&
+                FNodes[static_cast<std::size_t>(ci)].get() == c)
                 RemoveRecord(static_cast<std::size_t>(ci));
         }
         TTreeNode* item = rec->Item;
@@ -191,7 +193,8 @@ void TPluggableTreeView::RemoveRecord(std::size_t index)
         sib.erase(std::remove(sib.begin(), sib.end(), rec.get()), sib.end());
     }
     FRoots.erase(std::remove(FRoots.begin(), FRoots.end(), rec.get()), FRoots.end());
-    FPendingRoots.erase(std::remove(FPendingRoots.begin(), FPendingRoots.end(), rec.get()), FPendingRoots.end());
+    FPendingRoots.erase(std::remove(FPendingRoots.begin(), FPendingRoots.end(), rec.get()),
+                        FPendingRoots.end());
     if (FCurrentNode == rec->Node) FCurrentNode.reset();
 }
 
@@ -325,7 +328,8 @@ void TPluggableTreeView::SelectionChanged(TTreeNode* item)
         if (Pluggableviewer::RegisterMenu) Pluggableviewer::RegisterMenu(menu);
         if (!FGoingBack && !FGoingForeward) {
             if (FHistoryIndex >= 0 && !FHistory.empty())
-                FHistory.erase(FHistory.begin() + std::min<std::ptrdiff_t>(FHistoryIndex + 1, FHistory.size()),
+                FHistory.erase(FHistory.begin() +
+                                   std::min<std::ptrdiff_t>(FHistoryIndex + 1, FHistory.size()),
                                FHistory.end());
             FHistory.push_back(newNode);
             FHistoryIndex = static_cast<int>(FHistory.size()) - 1;
@@ -407,7 +411,8 @@ void TPluggableTreeView::RegisterPageFactory(const TIntfPtr<IPluggablePropertyPa
     if (factory) FFactories.push_back(factory);
 }
 
-TIntfPtr<IPluggablePropertyPage> TPluggableTreeView::GetPropertyPage(const TGUID& pageID, const String& caption)
+TIntfPtr<IPluggablePropertyPage> TPluggableTreeView::GetPropertyPage(const TGUID& pageID,
+                                                                     const String& caption)
 {
     const String id = GUIDToString(pageID);
     for (auto& p : FCreatedPages)

@@ -29,7 +29,8 @@ public:
     TImageList* GetImages() override { return FImages; }
     void SetImages(TImageList* images) override { FImages = images; }
     TPopupMenu* GetPopupMenu() override { return FMenu; }
-    void AddMenuItem(const String& caption, const TNotifyEvent& onClick, int imageIndex, const String& name) override;
+    void AddMenuItem(const String& caption, const TNotifyEvent& onClick, int imageIndex,
+                     const String& name) override;
     void Popup() override {}
     void Clear() override;
 
@@ -69,7 +70,8 @@ public:
     void Remove(const TIntfPtr<IPluggableTreeNode>& node) override;
     void ExpandNode(const TIntfPtr<IPluggableTreeNode>& node, bool all) override;
     void CollapseNode(const TIntfPtr<IPluggableTreeNode>&, bool) override {}
-    void AddMenuItem(const String& caption, const TNotifyEvent& onClick, int imageIndex, const String& name) override;
+    void AddMenuItem(const String& caption, const TNotifyEvent& onClick, int imageIndex,
+                     const String& name) override;
     void BeginUpdate() override { TTreeView::BeginUpdate(); }
     void EndUpdate() override { TTreeView::EndUpdate(); }
     String GetTitle() override { return FTitle; }
@@ -113,10 +115,16 @@ public:
     TIntfPtr<IPluggablePopupMenu> Popup() const { return FPopup; }
 
     int HistoryCount() const { return static_cast<int>(FHistory.size()); }
-    TIntfPtr<IPluggableTreeNode> HistoryItem(int index) const { return FHistory.at(static_cast<std::size_t>(index)); }
+    TIntfPtr<IPluggableTreeNode> HistoryItem(int index) const
+    {
+        return FHistory.at(static_cast<std::size_t>(index));
+    }
     int HistoryIndex() const { return FHistoryIndex; }
     int CreatedPageCount() const { return static_cast<int>(FCreatedPages.size()); }
-    const TInternalPropertyNode& CreatedPage(int index) const { return FCreatedPages.at(static_cast<std::size_t>(index)); }
+    const TInternalPropertyNode& CreatedPage(int index) const
+    {
+        return FCreatedPages.at(static_cast<std::size_t>(index));
+    }
 
     TPluggableNotifyEvent OnSelect;
     TPluggableSourceEvent OnClose;

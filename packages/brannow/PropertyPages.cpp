@@ -84,7 +84,8 @@ void TUsesPagePlug::Clear()
 void TUsesPagePlug::OnEnd()
 {
     auto& cols = FForm->Columns;
-    cols.erase(std::remove_if(cols.begin(), cols.end(), [](const TUsesColumn& c) { return !c.InUse; }), cols.end());
+    cols.erase(std::remove_if(cols.begin(), cols.end(), [](const TUsesColumn& c) { return !c.InUse; }),
+               cols.end());
     FForm->Invalidate();
 }
 
@@ -98,12 +99,14 @@ void TUsesPagePlug::AddColumn(const String& caption, int width)
     it->InUse = true;
 }
 
-void TUsesPagePlug::AddRow(const std::vector<String>& values, int imageIndex, const TIntfPtr<IPluggableTreeNode>& node)
+void TUsesPagePlug::AddRow(const std::vector<String>& values, int imageIndex,
+                           const TIntfPtr<IPluggableTreeNode>& node)
 {
     TUsesRow row;
     row.Caption = values.empty() ? String() : values[0];
     row.ImageIndex = imageIndex;
-    for (std::size_t i = 1; i < FForm->Columns.size(); ++i) row.SubItems.push_back(i < values.size() ? values[i] : String());
+    for (std::size_t i = 1; i < FForm->Columns.size(); ++i)
+        row.SubItems.push_back(i < values.size() ? values[i] : String());
     if (node) {
         row.Link = node;
         row.LinkCaption = NodeCaption(node.get());
@@ -124,7 +127,8 @@ String TUsesPagePlug::Get(int row, int column)
     if (row < 0 || row >= GetRowCount() || column < 0) throw EListError("List row or column out of bounds");
     const TUsesRow& r = FForm->Rows[static_cast<std::size_t>(row)];
     if (column == 0) return r.Caption;
-    if (column - 1 >= static_cast<int>(r.SubItems.size())) throw EListError("List row or column out of bounds");
+    if (column - 1 >= static_cast<int>(r.SubItems.size()))
+        throw EListError("List row or column out of bounds");
     return r.SubItems[static_cast<std::size_t>(column - 1)];
 }
 
@@ -176,8 +180,10 @@ void TFlagsPagePlug::AddCheckBox(const String& caption, bool checked, bool readO
         const int n = static_cast<int>(FItems.size()) + 1;
         cb = new TCheckBox(FFrame);
         cb->SetParent(FPanel);
-        if (n % 2 == 0) cb->SetBounds(208, (n - 1) * 12, 180, cb->Height() ? cb->Height() : 17);
-        else cb->SetBounds(8, n * 12, 180, cb->Height() ? cb->Height() : 17);
+        if (n % 2 == 0)
+            cb->SetBounds(208, (n - 1) * 12, 180, cb->Height() ? cb->Height() : 17);
+        else
+            cb->SetBounds(8, n * 12, 180, cb->Height() ? cb->Height() : 17);
         cb->OnClick = [this](TObject*) { FModified = true; };
         FItems.push_back({cb, true});
     }
@@ -195,7 +201,8 @@ bool TFlagsPagePlug::GetCheckBox(const String& caption)
 
 // --- name/value page ---
 
-TAttributePagePlug::TAttributePagePlug() : TPagePlug(GUID_AttributePagePlugID, MakeFrame("PlugForm", 400, 300))
+TAttributePagePlug::TAttributePagePlug()
+    : TPagePlug(GUID_AttributePagePlugID, MakeFrame("PlugForm", 400, 300))
 {
     FPanel = Filling<TControl>(FFrame, "Panel");
 }
@@ -275,7 +282,8 @@ void TAttributePagePlug::AddAttribute(const String& name, const String& value, b
     if (row->Combo) row->Combo->SetText(value);
 }
 
-void TAttributePagePlug::AddAttribute(const String& name, const String& value, const TStrings& choices, bool readOnly)
+void TAttributePagePlug::AddAttribute(const String& name, const String& value, const TStrings& choices,
+                                      bool readOnly)
 {
     AddAttribute(name, value, readOnly);
     TNameValueItem* row = Find(name);

@@ -10,7 +10,8 @@
 class IUsesPagePlug : public virtual IPluggablePropertyPage {
 public:
     virtual void AddColumn(const String& caption, int width) = 0;
-    virtual void AddRow(const std::vector<String>& values, int imageIndex, const TIntfPtr<IPluggableTreeNode>& node) = 0;
+    virtual void AddRow(const std::vector<String>& values, int imageIndex,
+                        const TIntfPtr<IPluggableTreeNode>& node) = 0;
     virtual void BeginUpdate() = 0;
     virtual void EndUpdate() = 0;
     virtual String Get(int row, int column) = 0;
@@ -30,8 +31,10 @@ public:
 class IAttributePagePlug : public virtual IPluggablePropertyPage {
 public:
     virtual void AddAttribute(const String& name, const String& value, bool readOnly) = 0;
-    virtual void AddAttribute(const String& name, const String& value, const TStrings& choices, bool readOnly) = 0;
-    virtual void AddAttribute(const String& name, const String& value, const TIntfPtr<IPluggableTreeManager>& tree,
+    virtual void AddAttribute(const String& name, const String& value, const TStrings& choices,
+                              bool readOnly) = 0;
+    virtual void AddAttribute(const String& name, const String& value,
+                              const TIntfPtr<IPluggableTreeManager>& tree,
                               const TIntfPtr<IPluggableTreeNode>& node, bool readOnly) = 0;
     virtual String GetAttribute(const String& name) = 0;
 };
@@ -110,7 +113,8 @@ public:
     void Clear() override;
     void OnEnd() override;
     void AddColumn(const String& caption, int width) override;
-    void AddRow(const std::vector<String>& values, int imageIndex, const TIntfPtr<IPluggableTreeNode>& node) override;
+    void AddRow(const std::vector<String>& values, int imageIndex,
+                const TIntfPtr<IPluggableTreeNode>& node) override;
     void BeginUpdate() override;
     void EndUpdate() override;
     String Get(int row, int column) override;
@@ -168,7 +172,8 @@ public:
     void Clear() override;
     void OnEnd() override;
     void AddAttribute(const String& name, const String& value, bool readOnly) override;
-    void AddAttribute(const String& name, const String& value, const TStrings& choices, bool readOnly) override;
+    void AddAttribute(const String& name, const String& value, const TStrings& choices,
+                      bool readOnly) override;
     void AddAttribute(const String& name, const String& value, const TIntfPtr<IPluggableTreeManager>& tree,
                       const TIntfPtr<IPluggableTreeNode>& node, bool readOnly) override;
     String GetAttribute(const String& name) override;

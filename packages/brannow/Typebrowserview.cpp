@@ -30,7 +30,10 @@ TIntfPtr<IPluggableTreeNode> NodeOf(const TIntfPtr<IQTAHistoryItem>& item)
     return h->GetNode();
 }
 
-bool SameNode(IPluggableTreeNode* a, IPluggableTreeNode* b) { return a && b && a->GetIndex() == b->GetIndex(); }
+bool SameNode(IPluggableTreeNode* a, IPluggableTreeNode* b)
+{
+    return a && b && a->GetIndex() == b->GetIndex();
+}
 }  // namespace
 
 String Utf16ToUtf8(const std::u16string& s)
@@ -78,9 +81,15 @@ void TPluggableFileOpenHandler::GetFilters(TFilterList* list, bool onlyDefault)
     list->push_back({filter, this});
 }
 
-void TPluggableFileOpenHandler::FileOpen(const String& fileName) { new TGenericModule(fileName, Factory, ""); }
+void TPluggableFileOpenHandler::FileOpen(const String& fileName)
+{
+    new TGenericModule(fileName, Factory, "");
+}
 
-TPluggableModule::TPluggableModule() : FHandler(new TPluggableFileOpenHandler) { RegisterOpenHandler(FHandler); }
+TPluggableModule::TPluggableModule() : FHandler(new TPluggableFileOpenHandler)
+{
+    RegisterOpenHandler(FHandler);
+}
 
 TPluggableModule::TPluggableModule(const TIntfPtr<IPluggableSourceFactory>& factory, TCanOpenEvent canOpen)
     : TPluggableModule()
@@ -97,7 +106,8 @@ TPluggableModule::~TPluggableModule()
 
 // --- frame ---
 
-TTypeBrowserFrame::TTypeBrowserFrame(TComponent* AOwner, TTypeBrowserView* view) : TViewFrame(AOwner), FView(view)
+TTypeBrowserFrame::TTypeBrowserFrame(TComponent* AOwner, TTypeBrowserView* view)
+    : TViewFrame(AOwner), FView(view)
 {
     ToolPanel = new TControl(this);
     ToolPanel->SetName("ToolPanel");
@@ -127,7 +137,8 @@ TTypeBrowserFrame::TTypeBrowserFrame(TComponent* AOwner, TTypeBrowserView* view)
     TreeView->OnSelect = [this](TObject*, IPluggableTreeNode* oldNode, IPluggableTreeNode* newNode) {
         RecordSelection(oldNode, newNode);
     };
-    for (int i = 0; i < GetPluggablePropertyPageCount(); ++i) TreeView->RegisterPageFactory(GetPluggablePropertyPage(i));
+    for (int i = 0; i < GetPluggablePropertyPageCount(); ++i)
+        TreeView->RegisterPageFactory(GetPluggablePropertyPage(i));
     BackButton->OnClick = [this](TObject*) { TreeView->GoBack(); };
     ForewardButton->OnClick = [this](TObject*) { TreeView->GoForeward(); };
 }
@@ -217,7 +228,8 @@ void TTypeBrowserView::SaveChildIndex(int index)
 
 // --- history item ---
 
-THistoryItem::THistoryItem(TPluggableTreeView* tree, const TIntfPtr<IPluggableTreeNode>& node, TTypeBrowserView* view)
+THistoryItem::THistoryItem(TPluggableTreeView* tree, const TIntfPtr<IPluggableTreeNode>& node,
+                           TTypeBrowserView* view)
     : FTree(tree), FNode(node), FView(view)
 {
     if (FView) FView->AddHistoryItem(TIntfPtr<IQTAHistoryItem>(this));
@@ -225,7 +237,8 @@ THistoryItem::THistoryItem(TPluggableTreeView* tree, const TIntfPtr<IPluggableTr
 
 HRESULT THistoryItem::QueryInterface(const TGUID& iid, void** obj)
 {
-    if (QueryAs<ITypeBrowserHistoryNode>(this, iid, obj) || QueryAs<IQTAHistoryItem>(this, iid, obj)) return S_OK;
+    if (QueryAs<ITypeBrowserHistoryNode>(this, iid, obj) || QueryAs<IQTAHistoryItem>(this, iid, obj))
+        return S_OK;
     return TNotifierObject::QueryInterface(iid, obj);
 }
 
@@ -264,7 +277,8 @@ TGenericModule::TGenericModule(const String& fileName, const TIntfPtr<IPluggable
         }
     }
     TIntfPtr<IQTAPersonalityServices> ps;
-    SetLanguage(Supports(QuistorIDEServices(), ps) ? LanguageOfPersonality(ps->CurrentPersonality()) : ltNone);
+    SetLanguage(Supports(QuistorIDEServices(), ps) ? LanguageOfPersonality(ps->CurrentPersonality())
+                                                   : ltNone);
     TIntfPtr<IPluggableSymbolBrowser> browser;
     if (Supports(source, browser)) browser->BrowseToSymbol("System.Reflection.Assembly");
 }
@@ -318,8 +332,10 @@ void Finalization()
     // Views of ours must not outlive the code that runs them.
     while (!gViews.empty()) {
         TTypeBrowserView* v = gViews.back();
-        if (v->EditWindow()) v->EditWindow()->CloseView(v);
-        else delete v;
+        if (v->EditWindow())
+            v->EditWindow()->CloseView(v);
+        else
+            delete v;
     }
     if (TEditViewManager* m = EditViewManager()) m->UnregisterViewClass("TTypeBrowserView");
 }

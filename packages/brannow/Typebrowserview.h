@@ -29,7 +29,8 @@ public:
 // "Browser"
 extern const char* const sBrowserCaption;
 
-using TCanOpenEvent = std::function<bool(const String& fileName, const TIntfPtr<IPluggableSourceFactory>& factory)>;
+using TCanOpenEvent =
+    std::function<bool(const String& fileName, const TIntfPtr<IPluggableSourceFactory>& factory)>;
 
 class TPluggableFileOpenHandler : public TFileOpenHandler {
 public:
@@ -102,7 +103,9 @@ private:
     std::vector<TIntfPtr<IQTAHistoryItem>> FItems;
 };
 
-class THistoryItem : public TNotifierObject, public virtual ITypeBrowserHistoryNode, public virtual IQTAHistoryItem {
+class THistoryItem : public TNotifierObject,
+                     public virtual ITypeBrowserHistoryNode,
+                     public virtual IQTAHistoryItem {
 public:
     THistoryItem(TPluggableTreeView* tree, const TIntfPtr<IPluggableTreeNode>& node, TTypeBrowserView* view);
     HRESULT QueryInterface(const TGUID& iid, void** obj) override;
@@ -136,7 +139,8 @@ private:
 
 class TGenericModule : public TDocModule {
 public:
-    TGenericModule(const String& fileName, const TIntfPtr<IPluggableSourceFactory>& factory, const String& caption);
+    TGenericModule(const String& fileName, const TIntfPtr<IPluggableSourceFactory>& factory,
+                   const String& caption);
     ~TGenericModule() override;
     String GetFileName() override { return FFileName; }
     bool CheckFileDate() override { return false; }

@@ -16,28 +16,32 @@ namespace {
 
 const char* const sTempGen = "TempGen";
 
-String StripTrailingDelim(String d) {
+String StripTrailingDelim(String d)
+{
     if (d.size() > 1 && IsPathDelim(d.back())) d.pop_back();
     return d;
 }
 
 }  // namespace
 
-TTempDirectory::TTempDirectory(const String& parentDir) {
+TTempDirectory::TTempDirectory(const String& parentDir)
+{
     const String base = StripTrailingDelim(parentDir) + "/" + sTempGen;
     FPath = base;
     for (int n = 1; FileExists(FPath) || DirectoryExists(FPath); ++n) FPath = base + IntToStr(n);
     if (!ForceDirectories(FPath)) throw Exception(FPath + " could not be created");
 }
 
-TTempDirectory::~TTempDirectory() {
+TTempDirectory::~TTempDirectory()
+{
     std::error_code ec;
     fs::remove_all(FPath, ec);
 }
 
 TGenFileProcess::TGenFileProcess(const String& workDir) : FWorkDir(StripTrailingDelim(workDir)) {}
 
-bool TGenFileProcess::Run(const String& exe, const String& commandLine) {
+bool TGenFileProcess::Run(const String& exe, const String& commandLine)
+{
     TConsoleProcess process;
     process.ApplicationName = exe;
     process.CommandLine = commandLine;
@@ -46,26 +50,32 @@ bool TGenFileProcess::Run(const String& exe, const String& commandLine) {
     return DoProcessDone(process);
 }
 
-bool TGenFileProcess::DoProcessDone(TConsoleProcess& process) {
+bool TGenFileProcess::DoProcessDone(TConsoleProcess& process)
+{
     if (OnProcessDone) return OnProcessDone(process);
     return process.ExitCode() == 0;
 }
 
 TKrotexProcess::TKrotexProcess(const String& workDir, TCompileErrorEvent onError)
-    : TGenFileProcess(workDir), FOnError(std::move(onError)) {}
+    : TGenFileProcess(workDir), FOnError(std::move(onError))
+{
+}
 
-String& TKrotexProcess::Executable() {
+String& TKrotexProcess::Executable()
+{
     static String exe = "krotex";
     return exe;
 }
 
-bool TKrotexProcess::Compile(const String& seenName, const String& idlFile, const String& switches) {
+bool TKrotexProcess::Compile(const String& seenName, const String& idlFile, const String& switches)
+{
     FSeenName = seenName;
     FIdlFile = idlFile;
     return Run(Executable(), "krotex " + switches + " \"" + seenName + "\"");
 }
 
-String TKrotexProcess::ReplaceFileName(const String& text) const {
+String TKrotexProcess::ReplaceFileName(const String& text) const
+{
     String r = text;
     if (FSeenName.empty()) return r;
     const auto p = r.find(FSeenName);
@@ -73,22 +83,26 @@ String TKrotexProcess::ReplaceFileName(const String& text) const {
     return r;
 }
 
-void TKrotexProcess::ReportError(const String& file, int line, int column, const String& text) {
+void TKrotexProcess::ReportError(const String& file, int line, int column, const String& text)
+{
     ++FErrors;
     if (FOnError) FOnError(file, line, column, ReplaceFileName(text), TCompileErrorKind::ekError);
 }
 
-void TKrotexProcess::ReportWarning(const String& file, int line, int column, const String& text) {
+void TKrotexProcess::ReportWarning(const String& file, int line, int column, const String& text)
+{
     ++FWarnings;
     if (FOnError) FOnError(file, line, column, ReplaceFileName(text), TCompileErrorKind::ekWarning);
 }
 
-void TKrotexProcess::ParseError(const String& line) {
+void TKrotexProcess::ParseError(const String& line)
+{
     const String t = Trim(line);
     if (t.find("(warning)") != String::npos) ReportWarning(FIdlFile, 0, 1, t);
 }
 
-bool TKrotexProcess::DoProcessDone(TConsoleProcess& process) {
+bool TKrotexProcess::DoProcessDone(TConsoleProcess& process)
+{
     FErrors = FWarnings = 0;
     for (int i = 0; i < process.Output().Count(); ++i) ParseError(process.Output()[i]);
     for (int i = 0; i < process.Errors().Count(); ++i) ParseError(process.Errors()[i]);
@@ -101,7 +115,8 @@ bool TKrotexProcess::DoProcessDone(TConsoleProcess& process) {
     return FErrors == 0;
 }
 
-void TCollectedFile::Save() {
+void TCollectedFile::Save()
+{
     chmod(Dest.c_str(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH);
     std::error_code ec;
     fs::create_directories(fs::path(Dest).parent_path(), ec);
@@ -110,11 +125,12 @@ void TCollectedFile::Save() {
 }
 
 TIdlCollectedFiles::TIdlCollectedFiles(const String& tempDir, const String& hdrDest, const String& srcDest)
-    : FTempDir(StripTrailingDelim(tempDir)), FHdrDest(hdrDest), FSrcDest(srcDest) {
+    : FTempDir(StripTrailingDelim(tempDir)), FHdrDest(hdrDest), FSrcDest(srcDest)
+{
     std::error_code ec;
     std::vector<String> found;
-    for (auto it = fs::recursive_directory_iterator(FTempDir, ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec))
+    for (auto it = fs::recursive_directory_iterator(FTempDir, ec);
+         !ec && it != fs::recursive_directory_iterator(); it.increment(ec))
         if (it->is_regular_file()) found.push_back(it->path().string());
     std::sort(found.begin(), found.end());
     for (const String& f : found) {
@@ -123,20 +139,24 @@ TIdlCollectedFiles::TIdlCollectedFiles(const String& tempDir, const String& hdrD
     }
 }
 
-String TIdlCollectedFiles::GetDestDir(const String& file) const {
+String TIdlCollectedFiles::GetDestDir(const String& file) const
+{
     const String ext = ExtractFileExt(file);
     return SameText(ext, ".cpp") || SameText(ext, ".cc") ? FSrcDest : FHdrDest;
 }
 
-bool TIdlCompilerHelper::NeedToCompile(const String& idlFile, const String& switches, const String& baseDir) {
+bool TIdlCompilerHelper::NeedToCompile(const String& idlFile, const String& switches, const String& baseDir)
+{
     TIdlCppOptions opts(switches);
     const double client = FileAge(opts.MakeClientSourceName(baseDir, idlFile));
     const double server = FileAge(opts.MakeServerSourceName(baseDir, idlFile));
     return IdlFileDependencies().IsNewer(idlFile, std::min(client, server), opts.GetExpandedIncludePath());
 }
 
-std::unique_ptr<TStringList> TIdlCompilerHelper::GetAddIdlGenUnits(const String& idlFile, const TIdlCppOptions& opts,
-                                                                    const String& projectDir) {
+std::unique_ptr<TStringList> TIdlCompilerHelper::GetAddIdlGenUnits(const String& idlFile,
+                                                                   const TIdlCppOptions& opts,
+                                                                   const String& projectDir)
+{
     auto list = std::make_unique<TStringList>();
     list->Add(opts.MakeClientSourceName(projectDir, idlFile));
     list->Add(opts.MakeServerSourceName(projectDir, idlFile));
@@ -144,7 +164,8 @@ std::unique_ptr<TStringList> TIdlCompilerHelper::GetAddIdlGenUnits(const String&
 }
 
 String TIdlCompilerHelper::SaveIdlFilesToTempDir(const String& idlFile, const String& switches,
-                                                 const String& tempDir) {
+                                                 const String& tempDir)
+{
     TIdlCppOptions opts(switches);
     TStringList deps;
     IdlFileDependencies().ListDependentFiles(idlFile, deps, opts.GetExpandedIncludePath());
@@ -165,7 +186,8 @@ String TIdlCompilerHelper::SaveIdlFilesToTempDir(const String& idlFile, const St
 }
 
 bool TIdlCompilerHelper::IdlCompile(const String& idlFile, const String& switches, const String& rootDir,
-                                    const String& srcSuffix, const String& projectDir) {
+                                    const String& srcSuffix, const String& projectDir)
+{
     LastError.clear();
     try {
         const String root = ExpandRelativePath(projectDir, rootDir);
@@ -185,7 +207,8 @@ bool TIdlCompilerHelper::IdlCompile(const String& idlFile, const String& switche
 
 void TIdlCompilerHelper::IdlRefreshGeneratedFiles(TIdlCollectedFiles& files, const String& idlFile,
                                                   const String& switches, const String& srcSuffix,
-                                                  const String& projectDir) {
+                                                  const String& projectDir)
+{
     TIdlCppOptions opts(switches);
     const auto units = GetAddIdlGenUnits(idlFile, opts, projectDir);
     String suffix = Trim(srcSuffix);
@@ -218,7 +241,8 @@ void TIdlCompilerHelper::IdlRefreshGeneratedFiles(TIdlCollectedFiles& files, con
                 break;
             }
         bool projectUnit = false;
-        for (int i = 0; i < units->Count(); ++i) projectUnit = projectUnit || SameFileName(f->Dest, (*units)[i]);
+        for (int i = 0; i < units->Count(); ++i)
+            projectUnit = projectUnit || SameFileName(f->Dest, (*units)[i]);
         if (projectUnit) {
             f->Save();
             if (header) header->Save();
@@ -233,9 +257,11 @@ void TIdlCompilerHelper::IdlRefreshGeneratedFiles(TIdlCollectedFiles& files, con
         if (!handled.count(f.get())) moveOrReplace(*f);
 }
 
-bool TIdlCompilerHelper::IdlAll(const String& file, const TStrings* fileList, const std::vector<String>& units,
-                                int mode, bool checkOnly, const String& switches, const String& rootDir,
-                                const String& srcSuffix, const String& projectDir) {
+bool TIdlCompilerHelper::IdlAll(const String& file, const TStrings* fileList,
+                                const std::vector<String>& units, int mode, bool checkOnly,
+                                const String& switches, const String& rootDir, const String& srcSuffix,
+                                const String& projectDir)
+{
     bool result = !checkOnly;
     const bool single = mode == 2;
     for (const String& unit : units) {
@@ -250,7 +276,8 @@ bool TIdlCompilerHelper::IdlAll(const String& file, const TStrings* fileList, co
         if (single) {
             bool wanted = false;
             if (fileList) {
-                for (int i = 0; i < fileList->Count() && !wanted; ++i) wanted = SameFileName((*fileList)[i], unit);
+                for (int i = 0; i < fileList->Count() && !wanted; ++i)
+                    wanted = SameFileName((*fileList)[i], unit);
             } else {
                 wanted = SameFileName(file, unit);
             }
@@ -264,7 +291,8 @@ bool TIdlCompilerHelper::IdlAll(const String& file, const TStrings* fileList, co
 }
 
 std::vector<String> MissingIdlIncludes(const std::vector<String>& before, const std::vector<String>& now,
-                                       const std::vector<String>& projectFiles, const String& switches) {
+                                       const std::vector<String>& projectFiles, const String& switches)
+{
     TIdlCppOptions opts(switches);
     std::vector<String> missing;
     auto in = [](const std::vector<String>& list, const String& f) {

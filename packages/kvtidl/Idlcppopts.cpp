@@ -30,7 +30,8 @@ const TKrotexSwitchDef& Def(TKrotexSwitchId id) { return KrotexSwitches[static_c
 
 bool StartsWith(const String& s, const String& prefix) { return s.compare(0, prefix.size(), prefix) == 0; }
 
-String Join(const std::vector<String>& words) {
+String Join(const std::vector<String>& words)
+{
     String r;
     for (const String& w : words) {
         if (!r.empty()) r += ' ';
@@ -39,7 +40,8 @@ String Join(const std::vector<String>& words) {
     return r;
 }
 
-String& RootMacroDir() {
+String& RootMacroDir()
+{
     static String dir;
     return dir;
 }
@@ -48,11 +50,13 @@ String& RootMacroDir() {
 
 bool IsPathDelim(char c) { return c == '/' || c == '\\'; }
 
-bool SameFileName(const String& a, const String& b) {
+bool SameFileName(const String& a, const String& b)
+{
     return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
 }
 
-std::vector<String> ExtractStrings(const String& text, const String& seps) {
+std::vector<String> ExtractStrings(const String& text, const String& seps)
+{
     std::vector<String> words;
     String cur;
     char quote = 0;
@@ -76,7 +80,8 @@ std::vector<String> ExtractStrings(const String& text, const String& seps) {
 
 void SetIdlRootMacroDir(const String& dir) { RootMacroDir() = dir; }
 
-String ExpandRootMacro(const String& s) {
+String ExpandRootMacro(const String& s)
+{
     static const String macro = "$(BCB)";
     String r = s;
     for (auto p = r.find(macro); p != String::npos; p = r.find(macro, p + RootMacroDir().size()))
@@ -84,7 +89,8 @@ String ExpandRootMacro(const String& s) {
     return r;
 }
 
-String ExpandRelativePath(const String& base, const String& path) {
+String ExpandRelativePath(const String& base, const String& path)
+{
     if (path.empty()) return path;
     std::filesystem::path p(path);
     if (p.is_relative() && !base.empty()) p = std::filesystem::path(base) / p;
@@ -92,7 +98,8 @@ String ExpandRelativePath(const String& base, const String& path) {
 }
 
 String TIdlCppOptionsManager::GetStrSwitchVal(const String& s, const String& sw, unsigned flags,
-                                              const String& def) {
+                                              const String& def)
+{
     String result;
     std::size_t pos = 0;
     while ((pos = s.find(sw, pos)) != String::npos) {
@@ -116,13 +123,13 @@ String TIdlCppOptionsManager::GetStrSwitchVal(const String& s, const String& sw,
     return result.empty() ? def : result;
 }
 
-String TIdlCppOptionsManager::RemoveOption(const String& s, const String& sw, bool blankDelim) {
+String TIdlCppOptionsManager::RemoveOption(const String& s, const String& sw, bool blankDelim)
+{
     std::vector<String> words = ExtractStrings(s);
     for (int i = static_cast<int>(words.size()) - 1; i >= 0; --i) {
         if (!StartsWith(words[i], sw)) continue;
         const bool bare = words[i] == sw;
-        if (blankDelim && bare && i + 1 < static_cast<int>(words.size()))
-            words.erase(words.begin() + i + 1);
+        if (blankDelim && bare && i + 1 < static_cast<int>(words.size())) words.erase(words.begin() + i + 1);
         words.erase(words.begin() + i);
     }
     return Join(words);
@@ -130,7 +137,8 @@ String TIdlCppOptionsManager::RemoveOption(const String& s, const String& sw, bo
 
 namespace {
 
-String PreparePart(const String& raw, unsigned flags) {
+String PreparePart(const String& raw, unsigned flags)
+{
     String part = Trim(raw);
     if (flags & sfQuote) {
         if (!part.empty() && IsPathDelim(part.back())) {
@@ -147,7 +155,8 @@ String PreparePart(const String& raw, unsigned flags) {
 }  // namespace
 
 String TIdlCppOptionsManager::SetStrSwitch(const String& s, const String& sw, unsigned flags,
-                                           const String& def, const String& value) {
+                                           const String& def, const String& value)
+{
     const String rest = RemoveOption(s, sw, flags & sfBlankDelim);
     const String trimmed = Trim(value);
     if (trimmed.empty() || trimmed == def) return rest;
@@ -160,7 +169,8 @@ String TIdlCppOptionsManager::SetStrSwitch(const String& s, const String& sw, un
     return Format("%s%s %s", {sw, PreparePart(value, flags), rest});
 }
 
-void TIdlCppOptionsManager::SeparateOptions(const String& text, String& known, String& additional) {
+void TIdlCppOptionsManager::SeparateOptions(const String& text, String& known, String& additional)
+{
     std::vector<String> words = ExtractStrings(text);
     std::vector<String> knownWords;  // kept in the order they stand, so include paths keep theirs
     std::vector<bool> taken(words.size(), false);
@@ -197,35 +207,44 @@ void TIdlCppOptionsManager::SeparateOptions(const String& text, String& known, S
     additional = Join(rest);
 }
 
-TIdlCppOptions::TIdlCppOptions(const String& switches) : FText(switches) {
+TIdlCppOptions::TIdlCppOptions(const String& switches) : FText(switches)
+{
     if (FText.empty()) SetBoa(true);
 }
 
-bool TIdlCppOptions::GetBoolValue(TKrotexSwitchId id) const { return FText.find(Def(id).Switch) != String::npos; }
+bool TIdlCppOptions::GetBoolValue(TKrotexSwitchId id) const
+{
+    return FText.find(Def(id).Switch) != String::npos;
+}
 
-void TIdlCppOptions::SetBoolValue(TKrotexSwitchId id, bool on) {
+void TIdlCppOptions::SetBoolValue(TKrotexSwitchId id, bool on)
+{
     const TKrotexSwitchDef& d = Def(id);
     FText = RemoveOption(FText, d.Switch, d.Flags & sfBlankDelim);
     if (on) FText = String(d.Switch) + " " + FText;
 }
 
-String TIdlCppOptions::GetStrValue(TKrotexSwitchId id) const {
+String TIdlCppOptions::GetStrValue(TKrotexSwitchId id) const
+{
     const TKrotexSwitchDef& d = Def(id);
     return GetStrSwitchVal(FText, d.Switch, d.Flags, d.Default);
 }
 
-void TIdlCppOptions::SetStrValue(TKrotexSwitchId id, const String& value) {
+void TIdlCppOptions::SetStrValue(TKrotexSwitchId id, const String& value)
+{
     const TKrotexSwitchDef& d = Def(id);
     FText = SetStrSwitch(FText, d.Switch, d.Flags, d.Default, value);
 }
 
-String TIdlCppOptions::GetAdditonal() const {
+String TIdlCppOptions::GetAdditonal() const
+{
     String known, additional;
     SeparateOptions(FText, known, additional);
     return additional;
 }
 
-void TIdlCppOptions::SetAdditional(const String& text) {
+void TIdlCppOptions::SetAdditional(const String& text)
+{
     String newKnown, newAdditional, known, additional;
     SeparateOptions(text, newKnown, newAdditional);
     SeparateOptions(FText, known, additional);
@@ -236,21 +255,24 @@ void TIdlCppOptions::SetAdditional(const String& text) {
 
 String TIdlCppOptions::GetExpandedIncludePath() const { return ExpandRootMacro(IncludePath()); }
 
-String TIdlCppOptions::CalcSrcDir(const String& defaultDir) const {
+String TIdlCppOptions::CalcSrcDir(const String& defaultDir) const
+{
     String d = defaultDir;
     if (!RootDir().empty()) d = RootDir();
     if (!SrcDir().empty()) d = SrcDir();
     return ExpandRootMacro(d);
 }
 
-String TIdlCppOptions::CalcHdrDir(const String& defaultDir) const {
+String TIdlCppOptions::CalcHdrDir(const String& defaultDir) const
+{
     String d = defaultDir;
     if (!RootDir().empty()) d = RootDir();
     if (!HdrDir().empty()) d = HdrDir();
     return ExpandRootMacro(d);
 }
 
-String TIdlCppOptions::MakeSourceName(const String& baseDir, const String& idlFile, const String& ext) const {
+String TIdlCppOptions::MakeSourceName(const String& baseDir, const String& idlFile, const String& ext) const
+{
     String dir = CalcSrcDir(ExtractFilePath(idlFile));
     if (!dir.empty() && IsPathDelim(dir.back())) dir.pop_back();
     const String name = ChangeFileExt(ExtractFileName(idlFile), "");
@@ -259,15 +281,18 @@ String TIdlCppOptions::MakeSourceName(const String& baseDir, const String& idlFi
     return ExpandRelativePath(baseDir, full);
 }
 
-String TIdlCppOptions::MakeClientSourceName(const String& baseDir, const String& idlFile) const {
+String TIdlCppOptions::MakeClientSourceName(const String& baseDir, const String& idlFile) const
+{
     return MakeSourceName(baseDir, idlFile, ClientExt());
 }
 
-String TIdlCppOptions::MakeServerSourceName(const String& baseDir, const String& idlFile) const {
+String TIdlCppOptions::MakeServerSourceName(const String& baseDir, const String& idlFile) const
+{
     return MakeSourceName(baseDir, idlFile, ServerExt());
 }
 
-String TIdlCppOptions::GetKrotirOptions() const {
+String TIdlCppOptions::GetKrotirOptions() const
+{
     std::vector<String> words = ExtractStrings(FText), out;
     for (std::size_t i = 0; i < words.size(); ++i) {
         if (StartsWith(words[i], "-I") || StartsWith(words[i], "-D")) {

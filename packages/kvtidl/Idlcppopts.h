@@ -6,16 +6,29 @@
 #include "rtl/SysUtils.h"
 
 enum class TKrotexSwitchId {
-    swClientExt, swServerExt, swGenNoTie, swGenNoStdStream, swGenIncludeFilesCode,
-    swHeaderSuffix, swIncludePath, swGenObjectWrapper, swGenVirtualImplInh, swGenTypeCodeInfo,
-    swSourceSuffix, swDefines, swSrcDir, swHdrDir, swRootDir, swBoa
+    swClientExt,
+    swServerExt,
+    swGenNoTie,
+    swGenNoStdStream,
+    swGenIncludeFilesCode,
+    swHeaderSuffix,
+    swIncludePath,
+    swGenObjectWrapper,
+    swGenVirtualImplInh,
+    swGenTypeCodeInfo,
+    swSourceSuffix,
+    swDefines,
+    swSrcDir,
+    swHdrDir,
+    swRootDir,
+    swBoa
 };
 
 enum TSwitchFlag : unsigned {
-    sfConcat = 1u << 0,      // may occur many times; values form a ";" list
+    sfConcat = 1u << 0,  // may occur many times; values form a ";" list
     sfBlankDelim = 1u << 1,  // blanks may stand between switch and value
-    sfQuote = 1u << 2,       // value may be in double quotes
-    sfBlankSep = 1u << 3,    // written with one blank between switch and value
+    sfQuote = 1u << 2,  // value may be in double quotes
+    sfBlankSep = 1u << 3,  // written with one blank between switch and value
 };
 
 struct TKrotexSwitchDef {

@@ -29,22 +29,26 @@ struct TRegistration {
 
 bool IsIdlFile(const String& fileName) { return SameText(ExtractFileExt(fileName), ".idl"); }
 
-String NewIdlFileName(const String& dir) {
+String NewIdlFileName(const String& dir)
+{
     for (int n = 1;; ++n) {
         const String name = IncludeTrailingPathDelimiter(dir) + "File" + IntToStr(n) + ".idl";
         if (!FileExists(name)) return name;
     }
 }
 
-TIntfPtr<IQSourceFile> TCppIdlFileCreator::GetSource() {
+TIntfPtr<IQSourceFile> TCppIdlFileCreator::GetSource()
+{
     return TIntfPtr<IQSourceFile>(new TStringFile(FileName(), ""));
 }
 
-TIntfPtr<IQModuleCreator> TNewIDLFile::GetCreator() {
+TIntfPtr<IQModuleCreator> TNewIDLFile::GetCreator()
+{
     return TIntfPtr<IQModuleCreator>(new TCppIdlFileCreator(NewIdlFileName(GetCurrentDir())));
 }
 
-TIdlCommands::TIdlCommands(TComponent* AOwner) : TDataModule(AOwner) {
+TIdlCommands::TIdlCommands(TComponent* AOwner) : TDataModule(AOwner)
+{
     SetName("IdlCommands");
     ImageList1 = new TImageList(this);
     ImageList1->SetName("ImageList1");
@@ -75,38 +79,46 @@ TIdlCommands::TIdlCommands(TComponent* AOwner) : TDataModule(AOwner) {
     CORBANewObjectImpl = action("CORBANewObjectImpl", "CORBA", "New CORBA Object Implementation", 4);
 }
 
-TIdlCommands::~TIdlCommands() {
+TIdlCommands::~TIdlCommands()
+{
     if (IdlCommands == this) IdlCommands = nullptr;
 }
 
-TControl* TIdlCommands::GetCORBAToolBar() const {
+TControl* TIdlCommands::GetCORBAToolBar() const
+{
     TComponent* app = IDEApplication();
     return app ? dynamic_cast<TControl*>(app->FindComponent("CORBAToolBar")) : nullptr;
 }
 
-void TIdlCommands::ViewCORBACommandsExecute(TObject*) {
+void TIdlCommands::ViewCORBACommandsExecute(TObject*)
+{
     if (TControl* bar = GetCORBAToolBar()) bar->SetVisible(!ViewCORBAChecked);
 }
 
-void TIdlCommands::ViewCORBACommandsUpdate(TObject*) {
+void TIdlCommands::ViewCORBACommandsUpdate(TObject*)
+{
     if (TControl* bar = GetCORBAToolBar()) ViewCORBAChecked = bar->Visible();
 }
 
-void TIdlCommands::FindVantraldCallback(int processId, const String& exeName) {
+void TIdlCommands::FindVantraldCallback(int processId, const String& exeName)
+{
     if (SameText(exeName, "vantrald.exe")) FVantraldPid = processId;
 }
 
-TProductStartup::TProductStartup(TComponent* AOwner) : TComponent(AOwner) {
+TProductStartup::TProductStartup(TComponent* AOwner) : TComponent(AOwner)
+{
     FCookie = MainFormCreated().Add([this](TObject* s) { ProductStartup(s); });
 }
 
-TProductStartup::~TProductStartup() {
+TProductStartup::~TProductStartup()
+{
     MainFormCreated().Remove(FCookie);
     delete IdlCommands;
     IdlCommands = nullptr;
 }
 
-void TProductStartup::ProductStartup(TObject*) {
+void TProductStartup::ProductStartup(TObject*)
+{
     if (IdlCommands) return;
     IdlCommands = NewDataModule<TIdlCommands>(IDEApplication());
 }
@@ -117,7 +129,8 @@ int UseCount = 0;
 
 void Initialization() {}
 
-void Finalization() {
+void Finalization()
+{
     delete gReg.Startup;
     gReg.Startup = nullptr;
     delete IdlEnvironmentOptions;
@@ -129,7 +142,8 @@ void Finalization() {
 
 }  // namespace Idlcppreg
 
-extern "C" void Idlcppreg_IDERegister() {
+extern "C" void Idlcppreg_IDERegister()
+{
     auto& r = gReg;
     r.Startup = new TProductStartup(nullptr);
     auto top = r.Categories.Ensure(nullptr, kNewCategory, HostStrings::_sNewKVTProject);

@@ -5,17 +5,20 @@
 #include "Idlcppopts.h"
 #include "rtl/Files.h"
 
-TIdlEditorBuffers& IdlEditorBuffers() {
+TIdlEditorBuffers& IdlEditorBuffers()
+{
     static TIdlEditorBuffers buffers;
     return buffers;
 }
 
-TIdlFileDependencies& IdlFileDependencies() {
+TIdlFileDependencies& IdlFileDependencies()
+{
     static TIdlFileDependencies deps;
     return deps;
 }
 
-String FileSearch(const String& name, const String& dirList) {
+String FileSearch(const String& name, const String& dirList)
+{
     if (FileExists(name)) return name;
     for (const String& dir : ExtractStrings(dirList, ";")) {
         String d = Trim(dir);
@@ -28,14 +31,16 @@ String FileSearch(const String& name, const String& dirList) {
 
 namespace {
 
-std::optional<TIdlEditorBuffers::TBuffer> FindBuffer(const String& fileName) {
+std::optional<TIdlEditorBuffers::TBuffer> FindBuffer(const String& fileName)
+{
     if (!IdlEditorBuffers().Find) return std::nullopt;
     return IdlEditorBuffers().Find(fileName);
 }
 
 }  // namespace
 
-void TIdlFileDependencies::ScanForIncludes(const String& fileName, std::vector<TIdlIncludeFile>& list) {
+void TIdlFileDependencies::ScanForIncludes(const String& fileName, std::vector<TIdlIncludeFile>& list)
+{
     String text;
     if (auto buf = FindBuffer(fileName)) {
         text = buf->Text;
@@ -55,7 +60,10 @@ void TIdlFileDependencies::ScanForIncludes(const String& fileName, std::vector<T
         String code;
         for (std::size_t p = 0; p < line.size(); ++p) {
             if (inComment) {
-                if (line.compare(p, 2, "*/") == 0) { inComment = false; ++p; }
+                if (line.compare(p, 2, "*/") == 0) {
+                    inComment = false;
+                    ++p;
+                }
             } else if (line.compare(p, 2, "/*") == 0) {
                 inComment = true;
                 ++p;
@@ -84,13 +92,15 @@ void TIdlFileDependencies::ScanForIncludes(const String& fileName, std::vector<T
     }
 }
 
-void TIdlFileDependencies::RefreshTree(const String& fileName, const String& includePath) {
+void TIdlFileDependencies::RefreshTree(const String& fileName, const String& includePath)
+{
     std::set<String> visited;
     Refresh(fileName, ExtractFilePath(fileName), includePath, visited);
 }
 
 void TIdlFileDependencies::Refresh(const String& fileName, const String& baseDir, const String& includePath,
-                                   std::set<String>& visited) {
+                                   std::set<String>& visited)
+{
     auto& slot = FSymbols[fileName];
     if (!slot) {
         slot = std::make_unique<TIdlFileDependencySymbol>();
@@ -107,13 +117,15 @@ void TIdlFileDependencies::Refresh(const String& fileName, const String& baseDir
     }
     for (TIdlIncludeFile& inc : sym.Includes) {
         const bool hasDir = inc.Text.find_first_of("/\\") != String::npos;
-        inc.Path = FileSearch(hasDir ? inc.Text : IncludeTrailingPathDelimiter(baseDir) + inc.Text, includePath);
+        inc.Path =
+            FileSearch(hasDir ? inc.Text : IncludeTrailingPathDelimiter(baseDir) + inc.Text, includePath);
         if (inc.Path.empty() && !hasDir) inc.Path = FileSearch(inc.Text, includePath);
         if (!inc.Path.empty()) Refresh(inc.Path, baseDir, includePath, visited);
     }
 }
 
-bool TIdlFileDependencies::Newer(const String& fileName, double date, std::set<String>& visited) const {
+bool TIdlFileDependencies::Newer(const String& fileName, double date, std::set<String>& visited) const
+{
     if (!visited.insert(fileName).second) return false;
     auto it = FSymbols.find(fileName);
     if (it == FSymbols.end()) return false;
@@ -123,13 +135,16 @@ bool TIdlFileDependencies::Newer(const String& fileName, double date, std::set<S
     return false;
 }
 
-bool TIdlFileDependencies::IsNewer(const String& fileName, TDateTime date, const String& includePath) {
+bool TIdlFileDependencies::IsNewer(const String& fileName, TDateTime date, const String& includePath)
+{
     RefreshTree(fileName, includePath);
     std::set<String> visited;
     return Newer(fileName, date, visited);
 }
 
-void TIdlFileDependencies::ListDependentFiles(const String& fileName, TStrings& list, const String& includePath) {
+void TIdlFileDependencies::ListDependentFiles(const String& fileName, TStrings& list,
+                                              const String& includePath)
+{
     RefreshTree(fileName, includePath);
     std::set<String> seen{fileName};
     std::vector<String> todo{fileName};
@@ -146,7 +161,8 @@ void TIdlFileDependencies::ListDependentFiles(const String& fileName, TStrings& 
     }
 }
 
-const TIdlFileDependencySymbol* TIdlFileDependencies::Find(const String& fileName) const {
+const TIdlFileDependencySymbol* TIdlFileDependencies::Find(const String& fileName) const
+{
     auto it = FSymbols.find(fileName);
     return it == FSymbols.end() ? nullptr : it->second.get();
 }

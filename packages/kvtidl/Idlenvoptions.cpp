@@ -7,7 +7,8 @@ TIdlEnvironmentOptions* IdlEnvironmentOptions = nullptr;
 namespace {
 
 template <class F>
-void EachField(TCORBAOptionValues& v, F f) {
+void EachField(TCORBAOptionValues& v, F f)
+{
     f("ShowProjectUpdates", v.ShowProjectUpdates);
     f("VerifyIDLIncludes", v.VerifyIDLIncludes);
     f("FileSymbolCacheLimit", v.FileSymbolCacheLimit);
@@ -44,30 +45,35 @@ struct TWriter {
 
 String TIdlEnvironmentOptions::KeyPath() { return String(rkBaseRegKey) + "\\CORBA"; }
 
-TIdlEnvironmentOptions::TIdlEnvironmentOptions() {
+TIdlEnvironmentOptions::TIdlEnvironmentOptions()
+{
     if (TRegistry().KeyExists(KeyPath())) Load();
     FModified = true;
 }
 
-void TIdlEnvironmentOptions::Load() {
+void TIdlEnvironmentOptions::Load()
+{
     // From the defaults, so values missing from the registry do not keep an edit.
     CORBA = TCORBAOptionValues{};
     TRegistry reg;
     EachField(CORBA, TReader{reg, KeyPath()});
 }
 
-void TIdlEnvironmentOptions::LoadOptions() {
+void TIdlEnvironmentOptions::LoadOptions()
+{
     Load();
     FModified = false;
 }
 
-void TIdlEnvironmentOptions::SaveOptions() const {
+void TIdlEnvironmentOptions::SaveOptions() const
+{
     TRegistry reg;
     TCORBAOptionValues v = CORBA;
     EachField(v, TWriter{reg, KeyPath()});
 }
 
-void TIdlEnvironmentOptions::CORBAOptionsChange(bool deferChanges) {
+void TIdlEnvironmentOptions::CORBAOptionsChange(bool deferChanges)
+{
     if (deferChanges) {
         FModified = true;
     } else if (OnChange) {
@@ -75,11 +81,13 @@ void TIdlEnvironmentOptions::CORBAOptionsChange(bool deferChanges) {
     }
 }
 
-TCORBAOptions::~TCORBAOptions() {
+TCORBAOptions::~TCORBAOptions()
+{
     if (FPending) FOptions.LoadOptions();
 }
 
-void TCORBAOptions::Broadcast(int msg, int wParam) {
+void TCORBAOptions::Broadcast(int msg, int wParam)
+{
     if (msg == WM_COMMAND && wParam == 1) {
         FPending = false;
         FOptions.SaveOptions();

@@ -18,26 +18,30 @@ namespace {
 
 const char* const CRLF = "\r\n";
 
-String Unquote(const String& s) {
+String Unquote(const String& s)
+{
     if (s.size() >= 2 && s.front() == '"' && s.back() == '"') return s.substr(1, s.size() - 2);
     return s;
 }
 
-bool EndsWithText(const String& s, const String& tail) {
+bool EndsWithText(const String& s, const String& tail)
+{
     return s.size() >= tail.size() && SameText(s.substr(s.size() - tail.size()), tail);
 }
 
 // A line that begins a new statement: not indented, not empty, no comment or directive.
-bool BeginsStatement(const String& line) {
+bool BeginsStatement(const String& line)
+{
     return !line.empty() && line[0] != ' ' && line[0] != '\t' && line[0] != '#' && line[0] != '!';
 }
 
 struct TLine {
     long Start, End;  // End: after the line break
-    String Text;      // without the line break
+    String Text;  // without the line break
 };
 
-std::vector<TLine> SplitLines(const String& text) {
+std::vector<TLine> SplitLines(const String& text)
+{
     std::vector<TLine> lines;
     long pos = 0;
     const long n = static_cast<long>(text.size());
@@ -54,18 +58,21 @@ std::vector<TLine> SplitLines(const String& text) {
 
 }  // namespace
 
-String FixFileSpaces(const String& name) {
+String FixFileSpaces(const String& name)
+{
     if (name.find(' ') != String::npos && !(name.size() >= 2 && name.front() == '"' && name.back() == '"'))
         return "\"" + name + "\"";
     return name;
 }
 
-String ExtractRelativePath(const String& baseFile, const String& name) {
+String ExtractRelativePath(const String& baseFile, const String& name)
+{
     const fs::path base = fs::path(baseFile).parent_path();
     return fs::path(name).lexically_normal().lexically_relative(base.lexically_normal()).string();
 }
 
-String WrapText(const String& line, const String& breakStr, const String& breakChars, int maxCol) {
+String WrapText(const String& line, const String& breakStr, const String& breakChars, int maxCol)
+{
     String out, cur;
     long lastBreak = -1;
     char quote = 0;
@@ -78,7 +85,8 @@ String WrapText(const String& line, const String& breakStr, const String& breakC
         } else if (breakChars.find(c) != String::npos) {
             lastBreak = static_cast<long>(cur.size());
         }
-        if (static_cast<int>(cur.size()) > maxCol && lastBreak > 0 && lastBreak < static_cast<long>(cur.size())) {
+        if (static_cast<int>(cur.size()) > maxCol && lastBreak > 0 &&
+            lastBreak < static_cast<long>(cur.size())) {
             out += cur.substr(0, lastBreak) + breakStr;
             cur = cur.substr(lastBreak);
             lastBreak = -1;
@@ -88,20 +96,25 @@ String WrapText(const String& line, const String& breakStr, const String& breakC
 }
 
 TIdlMakeSymbol::TIdlMakeSymbol(String projectDir, const String& switches, String idlFile)
-    : FProjectDir(std::move(projectDir)), FIdlFile(std::move(idlFile)), FOptions(switches) {}
+    : FProjectDir(std::move(projectDir)), FIdlFile(std::move(idlFile)), FOptions(switches)
+{
+}
 
-String TIdlMakeSymbol::MakeGenFileName(TKnownGenFileTypes kind) const {
+String TIdlMakeSymbol::MakeGenFileName(TKnownGenFileTypes kind) const
+{
     return kind == TKnownGenFileTypes::gfServer ? FOptions.MakeServerSourceName(FProjectDir, FIdlFile)
                                                 : FOptions.MakeClientSourceName(FProjectDir, FIdlFile);
 }
 
-void TIdlMakeSymbol::SetOptionsString(const String& text) {
+void TIdlMakeSymbol::SetOptionsString(const String& text)
+{
     if (text == FOptions.Text()) return;
     FOptions.SetText(text);
     Changed = true;
 }
 
-void TIdlMakeSymbol::AddGenFile(const String& name, const String& command) {
+void TIdlMakeSymbol::AddGenFile(const String& name, const String& command)
+{
     auto g = std::make_unique<TGenFile>();
     g->FileName = name;
     g->Command = command;
@@ -110,13 +123,15 @@ void TIdlMakeSymbol::AddGenFile(const String& name, const String& command) {
         if (SameText(name, MakeGenFileName(static_cast<TKnownGenFileTypes>(k)))) Current[k] = name;
 }
 
-TGenFile* TIdlMakeSymbol::FindGenFile(const String& name) {
+TGenFile* TIdlMakeSymbol::FindGenFile(const String& name)
+{
     for (auto& g : FGenFiles)
         if (SameFileName(g->FileName, name)) return g.get();
     return nullptr;
 }
 
-void TIdlMakeSymbol::UpdateGenFiles() {
+void TIdlMakeSymbol::UpdateGenFiles()
+{
     for (int k = 0; k < 2; ++k) {
         const String name = MakeGenFileName(static_cast<TKnownGenFileTypes>(k));
         TGenFile* existing = Current[k].empty() ? nullptr : FindGenFile(Current[k]);
@@ -136,7 +151,8 @@ void TIdlMakeSymbol::UpdateGenFiles() {
     }
 }
 
-String MakeIdlRule(const String& projectFile, TIdlMakeSymbol& sym, const TGenFile& gen) {
+String MakeIdlRule(const String& projectFile, TIdlMakeSymbol& sym, const TGenFile& gen)
+{
     const String genRel = ExtractRelativePath(projectFile, gen.FileName);
     const String idlRel = ExtractRelativePath(projectFile, sym.Name());
     String wanted = ExtractFilePath(genRel);
@@ -193,15 +209,19 @@ String MakeIdlRule(const String& projectFile, TIdlMakeSymbol& sym, const TGenFil
         }
     }
     const String rule = Format("%s: %s\r\n%s", {FixFileSpaces(genRel), FixFileSpaces(idlRel),
-                                                  WrapText(cmd, "\\\r\n  ", " \t", MakeFileLineWidth)});
+                                                WrapText(cmd, "\\\r\n  ", " \t", MakeFileLineWidth)});
     return Trim(rule) + CRLF + CRLF;
 }
 
-TIdlMakeFile::TIdlMakeFile(String projectFile, String text) : FProjectFile(std::move(projectFile)), FText(std::move(text)) {}
+TIdlMakeFile::TIdlMakeFile(String projectFile, String text)
+    : FProjectFile(std::move(projectFile)), FText(std::move(text))
+{
+}
 
 String TIdlMakeFile::ProjectDir() const { return ExtractFilePath(FProjectFile); }
 
-bool TIdlMakeFile::FindMacro(const String& name, String& value, long& start, long& end) const {
+bool TIdlMakeFile::FindMacro(const String& name, String& value, long& start, long& end) const
+{
     const std::vector<TLine> lines = SplitLines(FText);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const String& t = lines[i].Text;
@@ -221,13 +241,15 @@ bool TIdlMakeFile::FindMacro(const String& name, String& value, long& start, lon
     return false;
 }
 
-String TIdlMakeFile::MacroValue(const String& name) const {
+String TIdlMakeFile::MacroValue(const String& name) const
+{
     String v;
     long s, e;
     return FindMacro(name, v, s, e) ? v : String();
 }
 
-void TIdlMakeFile::SetMacro(const String& name, const String& value) {
+void TIdlMakeFile::SetMacro(const String& name, const String& value)
+{
     String old;
     long s, e;
     const String line = WrapText(name + " = " + value, " \\\r\n  ", " \t", MakeFileLineWidth) + CRLF;
@@ -241,14 +263,16 @@ void TIdlMakeFile::SetMacro(const String& name, const String& value) {
     FText.insert(at, line);
 }
 
-std::vector<String> TIdlMakeFile::IdlFiles() const {
+std::vector<String> TIdlMakeFile::IdlFiles() const
+{
     std::vector<String> out;
     for (const String& w : ExtractStrings(MacroValue(sIdlFilesMacro), " \t"))
         out.push_back(ExpandRelativePath(ProjectDir(), Unquote(w)));
     return out;
 }
 
-void TIdlMakeFile::ParseIdlSymbols() {
+void TIdlMakeFile::ParseIdlSymbols()
+{
     // A symbol read before keeps the switches its rules were written with, so that a change of
     // the switches is seen by the next update.
     std::map<String, String> known;
@@ -271,7 +295,8 @@ void TIdlMakeFile::ParseIdlSymbols() {
                 auto& sym = FSymbols[idl];
                 if (!sym) {
                     auto k = known.find(idl);
-                    sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), k != known.end() ? k->second : macroFlags, idl);
+                    sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(),
+                                                           k != known.end() ? k->second : macroFlags, idl);
                 }
                 sym->AddGenFile(ExpandRelativePath(ProjectDir(), Unquote(target)), "");
                 current = sym->GenFiles().back().get();
@@ -296,19 +321,21 @@ void TIdlMakeFile::ParseIdlSymbols() {
     }
 }
 
-void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries) {
+void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries)
+{
     const String flags = MacroValue(sIdlFlagsMacro);
     for (const String& e : entries) {
         auto& sym = FSymbols[e];
         if (!sym) sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), flags, e);
     }
-    std::map<long, String> inserts;           // rules to insert at each place, in order
+    std::map<long, String> inserts;  // rules to insert at each place, in order
     std::set<std::pair<long, long>> deleted;  // a range asked to be deleted twice is deleted once
     const long rulesAt = static_cast<long>(FText.size());
     String genList;
     std::vector<String> removed;
     for (auto& [name, sym] : FSymbols) {
-        const bool remove = std::none_of(entries.begin(), entries.end(), [&](const String& e) { return SameFileName(e, name); });
+        const bool remove = std::none_of(entries.begin(), entries.end(),
+                                         [&](const String& e) { return SameFileName(e, name); });
         if (!remove) {
             sym->SetOptionsString(flags);
             sym->UpdateGenFiles();
@@ -348,13 +375,15 @@ void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries) {
         String v;
         long s, e;
         const long at = FindMacro(sIdlGenFilesMacro, v, s, e) ? e : 0;
-        FText.insert(at, String(CRLF) + CRLF + "!if !$d(KROTEX)" + CRLF + "KROTEX = krotex" + CRLF + "!endif" + CRLF);
+        FText.insert(at, String(CRLF) + CRLF + "!if !$d(KROTEX)" + CRLF + "KROTEX = krotex" + CRLF +
+                             "!endif" + CRLF);
     }
     // Positions have moved: read the rules back.
     ParseIdlSymbols();
 }
 
-void TIdlMakeFile::SetIdlFiles(const std::vector<String>& entries) {
+void TIdlMakeFile::SetIdlFiles(const std::vector<String>& entries)
+{
     ParseIdlSymbols();
     UpdateIDLRules(entries);
     String list;

@@ -7,9 +7,9 @@
 
 #include "Idlcppopts.h"
 
-extern const char* const sIdlFilesMacro;     // the project's IDL files
+extern const char* const sIdlFilesMacro;  // the project's IDL files
 extern const char* const sIdlGenFilesMacro;  // the files generated from them
-extern const char* const sIdlFlagsMacro;     // the IDL compiler switches
+extern const char* const sIdlFlagsMacro;  // the IDL compiler switches
 extern const char* const sIdlDefaultCommand;
 constexpr int MakeFileLineWidth = 80;
 

@@ -10,46 +10,56 @@ namespace {
 
 const char* const sCORBASection = "CORBA";
 
-bool ContainsText(const String& haystack, const String& needle) {
+bool ContainsText(const String& haystack, const String& needle)
+{
     return Pos(LowerCase(needle), LowerCase(haystack)) > 0;
 }
 
 // "a;" + "b" gives "a;b", "" + "b" gives "b": no empty entry arises.
-String AppendPathEntry(String path, const String& entry) {
+String AppendPathEntry(String path, const String& entry)
+{
     if (!path.empty() && path.back() == ';') path.pop_back();
     return path.empty() ? entry : Format("%s;%s", {path, entry});
 }
 
 }  // namespace
 
-void TIdlProjOptsManagerHelper::LoadFromIni(const TIniFile& ini) {
+void TIdlProjOptsManagerHelper::LoadFromIni(const TIniFile& ini)
+{
     AddServerUnit = ini.ReadBool(sCORBASection, "AddServerUnit", AddServerUnit);
     AddClientUnit = ini.ReadBool(sCORBASection, "AddClientUnit", AddClientUnit);
     PrecompiledHeaders = ini.ReadBool(sCORBASection, "PrecompiledHeaders", PrecompiledHeaders);
 }
 
-void TIdlProjOptsManagerHelper::SaveToIni(TIniFile& ini) const {
+void TIdlProjOptsManagerHelper::SaveToIni(TIniFile& ini) const
+{
     ini.WriteBool(sCORBASection, "AddServerUnit", AddServerUnit);
     ini.WriteBool(sCORBASection, "AddClientUnit", AddClientUnit);
     ini.WriteBool(sCORBASection, "PrecompiledHeaders", PrecompiledHeaders);
 }
 
-void TIdlProjOptsManagerHelper::SetInclPath(const String& path) {
+void TIdlProjOptsManagerHelper::SetInclPath(const String& path)
+{
     TIdlCppOptions o(FProject.IdlSwitches);
     o.SetIncludePath(path);
     FProject.IdlSwitches = o.Text();
 }
 
-void TIdlProjOptsManagerHelper::SetDefines(const String& text) {
+void TIdlProjOptsManagerHelper::SetDefines(const String& text)
+{
     TIdlCppOptions o(FProject.IdlSwitches);
     o.SetDefines(text);
     o.SetSourceSuffix("cpp");
     FProject.IdlSwitches = o.Text();
 }
 
-std::vector<String> TIdlProjOptsManagerHelper::IdlFilesList(const String& text) { return ExtractStrings(text); }
+std::vector<String> TIdlProjOptsManagerHelper::IdlFilesList(const String& text)
+{
+    return ExtractStrings(text);
+}
 
-bool TIdlProjectOptions::IsDefined(const String& name) const {
+bool TIdlProjectOptions::IsDefined(const String& name) const
+{
     for (const String& d : ExtractStrings(FProject.Defines, ";")) {
         const String n = Trim(d.substr(0, d.find('=')));
         if (n == name) return true;
@@ -57,11 +67,13 @@ bool TIdlProjectOptions::IsDefined(const String& name) const {
     return false;
 }
 
-void TIdlProjectOptions::AddDefine(const String& name) {
+void TIdlProjectOptions::AddDefine(const String& name)
+{
     if (!IsDefined(name)) FProject.Defines = AppendPathEntry(FProject.Defines, name);
 }
 
-void TIdlProjectOptions::AddCORBASupport(unsigned flags) {
+void TIdlProjectOptions::AddCORBASupport(unsigned flags)
+{
     AddDefine("_USE_OLD_RW_STL");
     if ((flags & csLibrary) && !ContainsText(FProject.Libraries, sOrbImportLib) &&
         !ContainsText(FProject.Libraries, sOrbImportLibDebug))
@@ -74,15 +86,18 @@ void TIdlProjectOptions::AddCORBASupport(unsigned flags) {
 
 bool TIdlProjectOptions::IsCORBAProject() const { return ContainsText(FProject.Libraries, sOrbImportLib); }
 
-void TIdlProjectOptions::RemoveZUB() {
+void TIdlProjectOptions::RemoveZUB()
+{
     AddDefine("_NO_ZUB");
     if (!ContainsText(FProject.Libraries, "zube.lib"))
         FProject.Libraries = Format("%s %s", {"zube.lib", FProject.Libraries});
 }
 
 void GetGeneratedFilenames(const String& idlFile, const String& projectFile, const TKrotexOptionSet& set,
-                           String& serverSource, String& clientSource) {
-    const String root = set.RootDir.empty() ? ExtractFilePath(projectFile) : IncludeTrailingPathDelimiter(set.RootDir);
+                           String& serverSource, String& clientSource)
+{
+    const String root =
+        set.RootDir.empty() ? ExtractFilePath(projectFile) : IncludeTrailingPathDelimiter(set.RootDir);
     String suffix = set.HasSrcSuffix ? Trim(set.SrcSuffix) : String(".cc");
     if (suffix.empty()) suffix = ".cc";
     if (suffix[0] != '.') suffix = "." + suffix;
@@ -91,7 +106,8 @@ void GetGeneratedFilenames(const String& idlFile, const String& projectFile, con
     clientSource = ChangeFileExt(root + base + (set.ClientExt.empty() ? "_c" : set.ClientExt), suffix);
 }
 
-std::vector<String> IdlToolExtensions(const String& setting) {
+std::vector<String> IdlToolExtensions(const String& setting)
+{
     std::vector<String> out;
     for (const String& part : ExtractStrings(setting, ";")) {
         std::size_t i = 0;

@@ -13,10 +13,10 @@ extern const char* const sOrbImportLibDebug;
 
 // The parts of a C++ project's options that CORBA support touches.
 struct TIdlProjectSettings {
-    String Defines;      // ";"-separated, NAME or NAME=VALUE
-    String Libraries;    // blank-separated
+    String Defines;  // ";"-separated, NAME or NAME=VALUE
+    String Libraries;  // blank-separated
     String IncludePath;  // ";"-separated
-    String LibPath;      // ";"-separated
+    String LibPath;  // ";"-separated
     String IdlSwitches;  // the IDL compiler switches of the project
 };
 
@@ -55,11 +55,11 @@ private:
 
 // The "krotex" option set of a project, as far as the generated names need it.
 struct TKrotexOptionSet {
-    String RootDir;       // empty: the directory of the project file
+    String RootDir;  // empty: the directory of the project file
     bool HasSrcSuffix = false;
     String SrcSuffix;
-    String ServerExt;     // empty: "_s"
-    String ClientExt;     // empty: "_c"
+    String ServerExt;  // empty: "_s"
+    String ClientExt;  // empty: "_c"
 };
 
 // Server and client source generated for an IDL item of a project.

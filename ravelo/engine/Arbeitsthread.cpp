@@ -4,7 +4,8 @@
 
 #include "rtl/Debug.h"
 
-TArbeitsThread::TArbeitsThread(const char* klassenname) : TThread(true), b_laeuft(false), FKlassenname(klassenname)
+TArbeitsThread::TArbeitsThread(const char* klassenname)
+    : TThread(true), b_laeuft(false), FKlassenname(klassenname)
 {
     OutputDebugStringA(String(FKlassenname) + " angelegt...");
     b_laeuft = false;

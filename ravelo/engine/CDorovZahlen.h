@@ -38,7 +38,7 @@ struct Kriterienliste {
 class CDorovZahlen {
 public:
     static constexpr int MAX_ZIEHUNGEN = 5000;  // rows 0..4999; a longer archive keeps its newest draws
-    static constexpr int SPALTEN = 12;          // 0..5 numbers, 6 extra number, 9 day, 10 month, 11 year
+    static constexpr int SPALTEN = 12;  // 0..5 numbers, 6 extra number, 9 day, 10 month, 11 year
     static constexpr int SPALTE_ZUSATZZAHL = 6;
     static constexpr int SPALTE_TAG = 9;
     static constexpr int SPALTE_MONAT = 10;
@@ -76,15 +76,15 @@ public:
 
     TForm1* form = nullptr;
     int zahlen[MAX_ZIEHUNGEN][SPALTEN];
-    int letzte = -1;                        // newest loaded row; -1 when nothing is loaded
-    int haeufigkeit[50];                    // by number; index 0 stays 0
-    int abstand[50];                        // by number 1..49: draws since last drawn
-    int nach_Abstand[50];                   // numbers by gap, positions 0..48 (step 1's pool from 1 on)
-    int gemerkt[MERKPLAETZE];               // chosen set; 0 is a free slot
-    int zwillingsabstand[ZWILLINGSTABELLE];          // by pair number 1..1176
-    int zwillinge_nach_Abstand[ZWILLINGSTABELLE];    // pair numbers, positions 0..1175
-    int zwillingsprozent[ZWILLINGSTABELLE];          // by pair number 1..1176
-    int zwillinge_nach_Prozent[ZWILLINGSTABELLE];    // pair numbers, positions 0..1175
+    int letzte = -1;  // newest loaded row; -1 when nothing is loaded
+    int haeufigkeit[50];  // by number; index 0 stays 0
+    int abstand[50];  // by number 1..49: draws since last drawn
+    int nach_Abstand[50];  // numbers by gap, positions 0..48 (step 1's pool from 1 on)
+    int gemerkt[MERKPLAETZE];  // chosen set; 0 is a free slot
+    int zwillingsabstand[ZWILLINGSTABELLE];  // by pair number 1..1176
+    int zwillinge_nach_Abstand[ZWILLINGSTABELLE];  // pair numbers, positions 0..1175
+    int zwillingsprozent[ZWILLINGSTABELLE];  // by pair number 1..1176
+    int zwillinge_nach_Prozent[ZWILLINGSTABELLE];  // pair numbers, positions 0..1175
 
 private:
     bool ist_gezogen(int zeile, int zahl) const;

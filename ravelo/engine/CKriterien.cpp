@@ -85,7 +85,7 @@ int zehner(int n) { return std::min(n / 10, 9); }
 // number mask continue a run for at least one, two and three more numbers.
 struct Schnelltabellen {
     std::uint64_t felder_Verschiebung[50] = {};  // shift of the last-digit field | decade field << 8
-    std::uint32_t zusatz[50] = {};                // n + (even << 12) + (low << 16)
+    std::uint32_t zusatz[50] = {};  // n + (even << 12) + (low << 16)
     std::uint8_t endziffern_nach_Kuben[217] = {};
     std::uint8_t zehner_nach_Kuben[217] = {};
     std::uint8_t folgen_nach_Schluessel[256] = {};
@@ -93,12 +93,14 @@ struct Schnelltabellen {
     Schnelltabellen()
     {
         for (int n = 1; n < 50; ++n) {
-            felder_Verschiebung[n] = static_cast<std::uint64_t>(4 * (n % 10)) | static_cast<std::uint64_t>(4 * (n / 10)) << 8;
+            felder_Verschiebung[n] =
+                static_cast<std::uint64_t>(4 * (n % 10)) | static_cast<std::uint64_t>(4 * (n / 10)) << 8;
             zusatz[n] = static_cast<std::uint32_t>(n + ((n % 2 == 0) << 12) + ((n <= 24) << 16));
         }
         // Every shape from its counts, run through the table-driven classifiers.
-        const std::vector<std::vector<int>> formen = {{6}, {5, 1}, {4, 2}, {4, 1, 1}, {3, 3}, {3, 2, 1}, {3, 1, 1, 1},
-                                                      {2, 2, 2}, {2, 2, 1, 1}, {2, 1, 1, 1, 1}, {1, 1, 1, 1, 1, 1}};
+        const std::vector<std::vector<int>> formen = {
+            {6},       {5, 1},       {4, 2},          {4, 1, 1},         {3, 3}, {3, 2, 1}, {3, 1, 1, 1},
+            {2, 2, 2}, {2, 2, 1, 1}, {2, 1, 1, 1, 1}, {1, 1, 1, 1, 1, 1}};
         for (const auto& f : formen) {
             Verteilung v;
             Folgen r;

@@ -4,12 +4,12 @@
 // separate decimal digits of the signature.
 #include "Kernhilfen.h"
 
-int klasse_Folgen(const int* z);      // runs of consecutive numbers, 0..9
+int klasse_Folgen(const int* z);  // runs of consecutive numbers, 0..9
 int klasse_Endziffern(const int* z);  // repeated last digits, 0..9
-int klasse_Gerade(const int* z);      // count of even numbers, 0..6
-int klasse_Zehner(const int* z);      // spread over the decades 1-9, 10-19, ..., 40-49; 1..9
-int klasse_Kleine(const int* z);      // 1 + count of numbers 1..24, 1..7
-int klasse_Summe(const int* z);       // sum of the six numbers
+int klasse_Gerade(const int* z);  // count of even numbers, 0..6
+int klasse_Zehner(const int* z);  // spread over the decades 1-9, 10-19, ..., 40-49; 1..9
+int klasse_Kleine(const int* z);  // 1 + count of numbers 1..24, 1..7
+int klasse_Summe(const int* z);  // sum of the six numbers
 
 // The criteria switches of step 3.
 struct Kriterien {

@@ -62,7 +62,8 @@ std::size_t anzahl_Threads(std::size_t n)
 {
     constexpr std::size_t MIN_SCHEIBE = 8192;
     const std::size_t maschine = std::max(1u, std::thread::hardware_concurrency());
-    return std::max<std::size_t>(1, std::min({maschine, std::size_t{16}, (n + MIN_SCHEIBE - 1) / MIN_SCHEIBE}));
+    return std::max<std::size_t>(1,
+                                 std::min({maschine, std::size_t{16}, (n + MIN_SCHEIBE - 1) / MIN_SCHEIBE}));
 }
 
 void parallel_jede(std::size_t teile, const std::function<void(std::size_t)>& f)

@@ -75,7 +75,8 @@ inline char* schreibe_Zahl(char* p, long long v)
     char buf[24];
     char* e = buf + sizeof buf;
     char* b = e;
-    unsigned long long u = v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+    unsigned long long u =
+        v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
     do {
         *--b = static_cast<char>('0' + u % 10);
         u /= 10;

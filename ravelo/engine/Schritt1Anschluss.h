@@ -65,7 +65,10 @@ public:
     {
         ::MessageBox(text, titel, MB_OK | (fehler ? MB_ICONERROR : 0));
     }
-    bool Frage(const String& text) override { return MessageDlg(text, mtConfirmation, mbYes | mbNo) == mrYes; }
+    bool Frage(const String& text) override
+    {
+        return MessageDlg(text, mtConfirmation, mbYes | mbNo) == mrYes;
+    }
 
 private:
     TFormGriff<TForm> f;

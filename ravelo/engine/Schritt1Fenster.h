@@ -12,13 +12,13 @@ public:
     virtual ~ISchritt1Fenster() = default;
 
     // Settings.
-    virtual TDateTime DateTimePicker2() = 0;       // tip date
-    virtual bool CheckBox22() = 0;                 // clipboard watching on
-    virtual int TrackBar1() = 0;                   // pool size N
-    virtual bool RadioButton(int nummer) = 0;      // RadioButton1..RadioButton5 checked
-    virtual String Tabelle2(int zeile) = 0;        // statistics grid, column 0
-    virtual String Edit(int nummer) = 0;           // text of Edit9..Edit38
-    virtual String ComboBox2() = 0;                // the run key
+    virtual TDateTime DateTimePicker2() = 0;  // tip date
+    virtual bool CheckBox22() = 0;  // clipboard watching on
+    virtual int TrackBar1() = 0;  // pool size N
+    virtual bool RadioButton(int nummer) = 0;  // RadioButton1..RadioButton5 checked
+    virtual String Tabelle2(int zeile) = 0;  // statistics grid, column 0
+    virtual String Edit(int nummer) = 0;  // text of Edit9..Edit38
+    virtual String ComboBox2() = 0;  // the run key
 
     // Reports.
     // ListBox1 cleared and given these lines, then the three line lists set.
@@ -28,8 +28,8 @@ public:
     virtual void Label(int nummer, const String& caption) = 0;  // Label2..Label31
     virtual void Label_sichtbar(int nummer, bool sichtbar) = 0;
     virtual void Edit_sichtbar(int nummer, bool sichtbar) = 0;  // Edit9..Edit38
-    virtual void Animate1_spielen(int von, int bis) = 0;        // plays until stopped
-    virtual void Animate1_zeigen(int bild) = 0;                 // shows one frame
+    virtual void Animate1_spielen(int von, int bis) = 0;  // plays until stopped
+    virtual void Animate1_zeigen(int bild) = 0;  // shows one frame
     virtual void ProgressBar1_Schritt() = 0;
     virtual void Timer1_aus() = 0;
     virtual void schritt1_beendet() = 0;  // schritt1_aktiv = 0

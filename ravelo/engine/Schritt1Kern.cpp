@@ -51,7 +51,8 @@ void Pool_nach_Abstand(CDorovZahlen& z)
 void Pool_aus_Statistik(CDorovZahlen& z, const std::vector<String>& spalte0)
 {
     std::vector<int> zahlen;
-    for (std::size_t i = 0; i < spalte0.size() && i < POOLPLAETZE; ++i) zahlen.push_back(kern::lies_Parameter(spalte0[i]));
+    for (std::size_t i = 0; i < spalte0.size() && i < POOLPLAETZE; ++i)
+        zahlen.push_back(kern::lies_Parameter(spalte0[i]));
     setze_Pool(z, zahlen);
 }
 
@@ -103,13 +104,12 @@ String Zwischenablage_Frage(const std::vector<String>& zeilen, int N)
 std::vector<int> Zwischenablage_Zahlen(const std::vector<String>& zeilen, int N)
 {
     std::vector<int> zahlen;
-    for (int i = 0; i < N && i < static_cast<int>(zeilen.size()); ++i) zahlen.push_back(kern::lies_Parameter(zeilen[i]));
+    for (int i = 0; i < N && i < static_cast<int>(zeilen.size()); ++i)
+        zahlen.push_back(kern::lies_Parameter(zeilen[i]));
     return zahlen;
 }
 
-Zwillingshistogramm::Zwillingshistogramm() : FZaehler(new float[50 * 50 * SPALTEN]())
-{
-}
+Zwillingshistogramm::Zwillingshistogramm() : FZaehler(new float[50 * 50 * SPALTEN]()) {}
 
 String Zwillingshistogramm::zaehle(const CDorovZahlen& z, const std::function<void(int a)>& zeige)
 {

@@ -14,9 +14,9 @@ namespace schritt1 {
 
 constexpr int POOL_MIN = 18;
 constexpr int POOL_MAX = 30;
-constexpr int POOLPLAETZE = 49;        // pool positions 1..49 of the table
-constexpr int POOLDATEI_ZEILEN = 20;   // the pool file always holds positions 1..20
-constexpr int EIGENE_ZAHLEN = 30;      // Edit9..Edit38
+constexpr int POOLPLAETZE = 49;  // pool positions 1..49 of the table
+constexpr int POOLDATEI_ZEILEN = 20;  // the pool file always holds positions 1..20
+constexpr int EIGENE_ZAHLEN = 30;  // Edit9..Edit38
 constexpr int ZWILLINGSPLAETZE = 149;  // positions 1..149 of the pairs by percentage
 
 // Clears pool positions 1..49, so a source leaves 0 where it supplies nothing.
@@ -64,7 +64,10 @@ public:
     String Prozentdatei() const;  // the percentage file; a pair never drawn shows 0 throughout
 
 private:
-    static std::size_t index(int a, int b, int g) { return (static_cast<std::size_t>(a) * 50 + b) * SPALTEN + g; }
+    static std::size_t index(int a, int b, int g)
+    {
+        return (static_cast<std::size_t>(a) * 50 + b) * SPALTEN + g;
+    }
     std::unique_ptr<float[]> FZaehler;
 };
 
@@ -82,6 +85,7 @@ bool schreibe_Pooldatei(const String& datei, const CDorovZahlen& z);
 // The combinations file: every six of pool positions 1..N in lexicographic order of the
 // positions, numbers joined by ",", streamed to the file. A failed write removes the partial
 // file and returns false. zeilen gets the number of lines written.
-bool schreibe_Kombinationen(const String& datei, const std::vector<int>& pool, std::uint64_t* zeilen = nullptr);
+bool schreibe_Kombinationen(const String& datei, const std::vector<int>& pool,
+                            std::uint64_t* zeilen = nullptr);
 
 }  // namespace schritt1

@@ -190,7 +190,8 @@ int lies_Trefferzahl(const String& Edit5, std::vector<EditKorrektur>* korrekture
 
 std::size_t Kombinationstabelle::vorhanden() const
 {
-    return static_cast<std::size_t>(std::count_if(z.begin(), z.end(), [](const Kombination& k) { return k[0] != 0; }));
+    return static_cast<std::size_t>(
+        std::count_if(z.begin(), z.end(), [](const Kombination& k) { return k[0] != 0; }));
 }
 
 Kombinationstabelle lies_Kombinationen(std::string_view bytes, int anzahl_Varianten)
@@ -236,7 +237,8 @@ const std::array<Zahlzaehler, 50>& zaehler_je_Zahl()
         std::array<Zahlzaehler, 50> z{};
         const auto& l = Tippscheinlinien();
         for (int n = 1; n <= 49; ++n) {
-            z[n].ziffern_zehner_gerade = std::uint64_t{1} << (4 * (n % 10)) | std::uint64_t{1} << (4 * (10 + n / 10)) |
+            z[n].ziffern_zehner_gerade = std::uint64_t{1} << (4 * (n % 10)) |
+                                         std::uint64_t{1} << (4 * (10 + n / 10)) |
                                          std::uint64_t{n % 2 == 0} << 60;
         }
         for (std::size_t i = 0; i < l.size(); ++i)
@@ -256,7 +258,7 @@ bool feld_ab(std::uint64_t felder, std::uint64_t maske, int p)
 }
 
 constexpr std::uint64_t ZIFFERN = 0x000000FFFFFFFFFFULL;  // fields 0..9
-constexpr std::uint64_t ZEHNER = 0x0FFFFF0000000000ULL;   // fields 10..14
+constexpr std::uint64_t ZEHNER = 0x0FFFFF0000000000ULL;  // fields 10..14
 
 int zehner_mit(std::uint64_t felder, std::uint64_t anzahl)
 {

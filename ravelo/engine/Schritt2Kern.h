@@ -22,34 +22,34 @@ const std::vector<std::vector<int>>& Tippscheinlinien();
 // What step 2 reads from the main window.
 struct Schritt2Eingaben {
     int anzahl_Varianten = 0;  // size of the combination table
-    bool CheckBox7 = false;    // 1. two triplets
-    bool CheckBox5 = false;    // 2. odd/even, Edit1
-    bool CheckBox6 = false;    // 3. numbers in one decade, Edit2
-    bool CheckBox8 = false;    // 4. same last digit, Edit3
-    bool CheckBox9 = false;    // 5. lines on the ticket, Edit4
-    bool CheckBox11 = false;   // 6. three pairs
-    bool CheckBox12 = false;   // 7. high/low
-    bool CheckBox13 = false;   // 8. cross sum, Edit6 < sum < Edit7
-    bool CheckBox10 = false;   // 9. four in a row
+    bool CheckBox7 = false;  // 1. two triplets
+    bool CheckBox5 = false;  // 2. odd/even, Edit1
+    bool CheckBox6 = false;  // 3. numbers in one decade, Edit2
+    bool CheckBox8 = false;  // 4. same last digit, Edit3
+    bool CheckBox9 = false;  // 5. lines on the ticket, Edit4
+    bool CheckBox11 = false;  // 6. three pairs
+    bool CheckBox12 = false;  // 7. high/low
+    bool CheckBox13 = false;  // 8. cross sum, Edit6 < sum < Edit7
+    bool CheckBox10 = false;  // 9. four in a row
     String Edit1, Edit2, Edit3, Edit4;  // filter parameters 1..6
-    String Edit5;                       // k: shared numbers that remove a combination, 1..6
-    String Edit6, Edit7;                // cross sum bounds 1..279
+    String Edit5;  // k: shared numbers that remove a combination, 1..6
+    String Edit6, Edit7;  // cross sum bounds 1..279
 };
 
 // A default that replaces an out-of-range parameter and goes back into its edit.
 struct EditKorrektur {
-    int edit;     // 1 for Edit1, ...
+    int edit;  // 1 for Edit1, ...
     String text;  // the default as text
 };
 
 // Filter parameters after the range rule.
 struct Filterwerte {
     int gerade_ungerade = 6;  // Edit1
-    int zehner = 6;           // Edit2
-    int endziffer = 5;        // Edit3
-    int tippschein = 6;       // Edit4
-    int quersumme_unten = 60;   // Edit6
-    int quersumme_oben = 250;   // Edit7
+    int zehner = 6;  // Edit2
+    int endziffer = 5;  // Edit3
+    int tippschein = 6;  // Edit4
+    int quersumme_unten = 60;  // Edit6
+    int quersumme_oben = 250;  // Edit7
 };
 
 // Reads the parameters of the ticked filters (unticked ones keep their defaults and are not
@@ -60,9 +60,9 @@ int lies_Trefferzahl(const String& Edit5, std::vector<EditKorrektur>* korrekture
 
 // The combination table: index = line number of the combinations file.
 struct Kombinationstabelle {
-    std::vector<Kombination> z;      // anzahl_Varianten entries; first number 0 = removed
-    std::size_t zeilen = 0;          // lines read (at most anzahl_Varianten)
-    std::size_t ungueltig = 0;       // lines read that hold no combination of six numbers 1..49
+    std::vector<Kombination> z;  // anzahl_Varianten entries; first number 0 = removed
+    std::size_t zeilen = 0;  // lines read (at most anzahl_Varianten)
+    std::size_t ungueltig = 0;  // lines read that hold no combination of six numbers 1..49
     std::size_t vorhanden() const;
 };
 
@@ -93,11 +93,11 @@ struct Schritt2Meldungen {
 
 struct Schritt2Ergebnis {
     Schritt2Status status = Schritt2Status::Eingabefehler;
-    std::size_t zeilen = 0;           // combination lines read
-    std::size_t ungueltig = 0;        // of them not a combination
-    std::size_t durch_Filter = 0;     // removed by the filters
-    std::size_t als_gezogen = 0;      // removed as sharing k numbers with a draw
-    std::size_t geschrieben = 0;      // lines in the filtered file
+    std::size_t zeilen = 0;  // combination lines read
+    std::size_t ungueltig = 0;  // of them not a combination
+    std::size_t durch_Filter = 0;  // removed by the filters
+    std::size_t als_gezogen = 0;  // removed as sharing k numbers with a draw
+    std::size_t geschrieben = 0;  // lines in the filtered file
 };
 
 // The whole computation of step 2 after the run key was checked and the draws were loaded:

@@ -83,7 +83,8 @@ private:
     static constexpr std::uint64_t SCHLUESSEL = (std::uint64_t{1} << 48) - 1;
     static std::size_t platz(long long s)
     {
-        return static_cast<std::size_t>((static_cast<std::uint64_t>(s) * 0x9E3779B97F4A7C15ULL) >> 50);  // 14 bits
+        return static_cast<std::size_t>((static_cast<std::uint64_t>(s) * 0x9E3779B97F4A7C15ULL) >>
+                                        50);  // 14 bits
     }
     std::vector<std::uint64_t> FPlatz;
 };

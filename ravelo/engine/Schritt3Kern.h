@@ -46,7 +46,8 @@ std::vector<std::uint16_t> berechne_Punkte(std::span<const Kombination> k, std::
 std::vector<std::uint32_t> sortiere_Punkte(std::span<const std::uint16_t> punkte);
 
 String Punktedatei(std::span<const std::uint16_t> punkte);  // one points value a line
-String sortierte_Datei(std::span<const std::uint16_t> punkte, std::span<const std::uint32_t> reihenfolge);  // points ";" index
+String sortierte_Datei(std::span<const std::uint16_t> punkte,
+                       std::span<const std::uint32_t> reihenfolge);  // points ";" index
 
 struct Tipp {
     Kombination z{};
@@ -61,13 +62,13 @@ std::vector<Tipp> waehle_Tipps(std::span<const Kombination> k, std::span<const s
 
 struct Rueckpruefung {
     std::array<int, ANZAHL_KLASSEN> zaehler{};  // tips per hit class
-    long long summe = 0;                        // prize sum
+    long long summe = 0;  // prize sum
 };
 // Sets each tip's class against the draw 1..6 with extra number 7 and counts the classes.
 Rueckpruefung pruefe_Tipps(std::vector<Tipp>& tipps, const Gewinnbetraege& g);
 
 String ausgewaehlte_Datei(std::span<const Tipp> tipps);  // s "." numbers " -" points " " class
-String Statistikzeile(const Rueckpruefung& r);           // line for Statistik_Schritt3_komplett.txt, without line end
+String Statistikzeile(const Rueckpruefung& r);  // line for Statistik_Schritt3_komplett.txt, without line end
 std::vector<String> Tippzeilen(std::span<const Tipp> tipps);  // tip list lines: s + 1 ".  " numbers
 
 // Appends the run key to the history file (created when missing); false when it cannot be written.
@@ -75,26 +76,26 @@ bool History_anhaengen(const String& historyDatei, const String& schluessel);
 
 struct Schritt3Eingaben {
     int anzahl_Varianten = 0;
-    int T = 1000;          // from lies_Tippanzahl
-    String Edit1;          // the back-check runs when it reads as a number below 50
-    Kriterien kriterien;   // CheckBox15..CheckBox20
+    int T = 1000;  // from lies_Tippanzahl
+    String Edit1;  // the back-check runs when it reads as a number below 50
+    Kriterien kriterien;  // CheckBox15..CheckBox20
     Gewinnbetraege betraege;
 };
 
 struct Schritt3Dateien {
-    String gefiltert;     // read
-    String punkte;        // written
-    String sortiert;      // written
-    String ausgewaehlt;   // written
-    String statistik;     // appended
+    String gefiltert;  // read
+    String punkte;  // written
+    String sortiert;  // written
+    String ausgewaehlt;  // written
+    String statistik;  // appended
 };
 
 enum class Schritt3Status { OK, Eingabefehler, Punktefehler, Sortierfehler, Auswahlfehler };
 
 struct Schritt3Ergebnis {
     Schritt3Status status = Schritt3Status::Eingabefehler;
-    std::size_t C = 0;              // combinations read
-    std::vector<Tipp> tipps;        // T tips
+    std::size_t C = 0;  // combinations read
+    std::vector<Tipp> tipps;  // T tips
     Rueckpruefung rueck;
     String statistikzeile;
     bool statistik_geschrieben = false;

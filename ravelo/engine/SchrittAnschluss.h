@@ -55,7 +55,10 @@ public:
         if (schritt == 2) f->schritt2_aktiv = 0;
         if (schritt == 3) f->schritt3_aktiv = 0;
     }
-    void ComboBox2_Eintraege(const String& historyDatei) override { f->ComboBox2->Items()->LoadFromFile(historyDatei); }
+    void ComboBox2_Eintraege(const String& historyDatei) override
+    {
+        f->ComboBox2->Items()->LoadFromFile(historyDatei);
+    }
 
     bool bilder_freigeben() override { return f->bilder_freigeben(); }
     bool pruefe_Tippdatum(bool vom_Picker) override { return f->pruefe_Tippdatum(vom_Picker); }

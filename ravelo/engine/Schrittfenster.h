@@ -13,10 +13,10 @@ public:
     virtual ~ISchrittFenster() = default;
 
     // Settings.
-    virtual String ComboBox2() = 0;          // the run key
+    virtual String ComboBox2() = 0;  // the run key
     virtual TDateTime DateTimePicker2() = 0;  // tip date
-    virtual bool CheckBox(int nummer) = 0;    // CheckBox2..CheckBox20 checked
-    virtual String Edit(int nummer) = 0;      // text of Edit1..Edit8
+    virtual bool CheckBox(int nummer) = 0;  // CheckBox2..CheckBox20 checked
+    virtual String Edit(int nummer) = 0;  // text of Edit1..Edit8
     virtual int anzahl_Varianten() = 0;
     virtual String tipp_datum() = 0;
 
@@ -26,8 +26,8 @@ public:
                           const String& zeilen_symbol0, const String& zeilen_symbol1) = 0;
     virtual void Label1(const String& text) = 0;
     virtual void Edit_setzen(int nummer, const String& text) = 0;  // a default written back
-    virtual void Animate1_spielen(int von, int bis) = 0;           // plays until stopped
-    virtual void Animate1_zeigen(int bild) = 0;                    // shows one frame
+    virtual void Animate1_spielen(int von, int bis) = 0;  // plays until stopped
+    virtual void Animate1_zeigen(int bild) = 0;  // shows one frame
     virtual void Animate1_sichtbar() = 0;
     virtual void ProgressBar1_null() = 0;
     virtual void Timer1_an() = 0;

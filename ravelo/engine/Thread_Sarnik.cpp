@@ -8,7 +8,9 @@
 #include "rtl/Clock.h"
 #include "rtl/Debug.h"
 
-Thread_Sarnik::Thread_Sarnik(bool CreateSuspended) : Thread_Sarnik(CreateSuspended, nullptr, nullptr, nullptr) {}
+Thread_Sarnik::Thread_Sarnik(bool CreateSuspended) : Thread_Sarnik(CreateSuspended, nullptr, nullptr, nullptr)
+{
+}
 
 Thread_Sarnik::Thread_Sarnik(bool CreateSuspended, ISchrittFenster* fenster, ISchritt1Fenster* fenster1,
                              IVergleichFenster* vergleich)
@@ -33,7 +35,8 @@ void Thread_Sarnik::Execute()
     ausfuehren(*f);
 }
 
-bool Thread_Sarnik::fuehre_aus(int schritt, std::unique_ptr<TArbeitsThread> kind, int polls, const char* warten)
+bool Thread_Sarnik::fuehre_aus(int schritt, std::unique_ptr<TArbeitsThread> kind, int polls,
+                               const char* warten)
 {
     t_Schritt[schritt] = std::move(kind);
     TArbeitsThread& t = *t_Schritt[schritt];
@@ -56,12 +59,12 @@ bool Thread_Sarnik::fuehre_aus(int schritt, std::unique_ptr<TArbeitsThread> kind
 void Thread_Sarnik::ausfuehren(ISchrittFenster& f)
 {
     struct Schritt {
-        int box;                // CheckBox2..CheckBox4 asks for the step
+        int box;  // CheckBox2..CheckBox4 asks for the step
         int polls;
-        const char* warten;     // trace of every poll
-        const char* timeout;    // Label1 on a time-out
-        const char* spur;       // trace on a time-out
-        bool freigeben;         // a time-out still releases the pictures
+        const char* warten;  // trace of every poll
+        const char* timeout;  // Label1 on a time-out
+        const char* spur;  // trace on a time-out
+        bool freigeben;  // a time-out still releases the pictures
     };
     static const Schritt SCHRITTE[4] = {
         {},

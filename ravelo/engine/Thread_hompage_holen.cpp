@@ -4,7 +4,10 @@
 #include "rtl/Clock.h"
 #include "rtl/Debug.h"
 
-Thread_Hompage_holen::Thread_Hompage_holen(bool CreateSuspended) : Thread_Hompage_holen(CreateSuspended, nullptr) {}
+Thread_Hompage_holen::Thread_Hompage_holen(bool CreateSuspended)
+    : Thread_Hompage_holen(CreateSuspended, nullptr)
+{
+}
 
 Thread_Hompage_holen::Thread_Hompage_holen(bool CreateSuspended, IUpdateFenster* fenster)
     : TArbeitsThread("Thread_Hompage_holen"), FFenster(fenster)

@@ -12,7 +12,7 @@ public:
     ~Thread_Hompage_holen() override;
 
     static constexpr unsigned ANLAUF_MS = 3000;  // before the first look at the browser
-    static constexpr int MAX_ABFRAGEN = 41;      // looks at the busy browser, 500 ms apart
+    static constexpr int MAX_ABFRAGEN = 41;  // looks at the busy browser, 500 ms apart
 
 protected:
     void Execute() override;

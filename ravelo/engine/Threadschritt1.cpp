@@ -43,7 +43,8 @@ std::mt19937 Zufallsgenerator()
     const TDateTime jetzt = Now();
     std::uint64_t bits = 0;
     std::memcpy(&bits, &jetzt.Val, sizeof bits);
-    std::seed_seq saat{static_cast<std::uint32_t>(bits), static_cast<std::uint32_t>(bits >> 32), GetTickCount()};
+    std::seed_seq saat{static_cast<std::uint32_t>(bits), static_cast<std::uint32_t>(bits >> 32),
+                       GetTickCount()};
     return std::mt19937(saat);
 }
 
@@ -132,7 +133,8 @@ void ThreadSchritt1::ausfuehren(ISchritt1Fenster& f)
             std::vector<int> zahlen;
             const EigeneZahlen ergebnis = pruefe_eigene_Zahlen(texte, zahlen);
             if (ergebnis != EigeneZahlen::OK) {
-                f.Meldung(ergebnis == EigeneZahlen::Leer ? "Mindestens ein Feld ist leer!" : "Falsche Zahl eingegeben!",
+                f.Meldung(ergebnis == EigeneZahlen::Leer ? "Mindestens ein Feld ist leer!"
+                                                         : "Falsche Zahl eingegeben!",
                           TITEL_INFO, false);
                 f.Timer1_aus();
                 b_laeuft = false;

@@ -111,7 +111,8 @@ void ThreadSchritt3::ausfuehren(ISchrittFenster& f)
         z->lade_Zahlen(DateToStr(tippdatum));
         return Ziehungen(*z);
     };
-    const Schritt3Ergebnis r = Schritt3_ausfuehren(e, d, lade_Ziehungen, [&f](const String& text) { f.Label1(text); });
+    const Schritt3Ergebnis r =
+        Schritt3_ausfuehren(e, d, lade_Ziehungen, [&f](const String& text) { f.Label1(text); });
     if (r.status != Schritt3Status::OK) return;
 
     f.ListBox1(Listenkopf("Schritt 3 erfolgreich ausgeführt!"), "4,", "2,3,4,", "");

@@ -145,7 +145,8 @@ TSeitenschnitt ThreadStripHompage::schneiden(IUpdateFenster& f)
         const TStringList block = Ziehungsblock(zeilen);
 
         datei = DATEI_UMGEBUNG;
-        if (hat_Versionshinweis(zeilen)) TIniFile(ProgrammDatei(DATEI_UMGEBUNG)).WriteString("Allgemein", "Update", "true");
+        if (hat_Versionshinweis(zeilen))
+            TIniFile(ProgrammDatei(DATEI_UMGEBUNG)).WriteString("Allgemein", "Update", "true");
 
         if (!hat_Ziehung(block)) {
             const String text = "ERROR : Keine Lottozahlen in der Seite gefunden!";

@@ -8,11 +8,11 @@ class IUpdateFenster;
 
 // How a page cut ended.
 enum class TSeitenschnitt {
-    offen,             // not ended yet
-    aktualisiert,      // the page's draw block replaced the archive
-    ohne_Ziehungen,    // the page holds no draw block with a draw line; the archive is unchanged
-    nicht_geladen,     // the browser had no page; nothing written
-    Schreibfehler,     // a file could not be written; the archive is unchanged
+    offen,  // not ended yet
+    aktualisiert,  // the page's draw block replaced the archive
+    ohne_Ziehungen,  // the page holds no draw block with a draw line; the archive is unchanged
+    nicht_geladen,  // the browser had no page; nothing written
+    Schreibfehler,  // a file could not be written; the archive is unchanged
 };
 
 class ThreadStripHompage : public TArbeitsThread {

@@ -21,9 +21,9 @@ const char* const ZAHLEN_WERDEN_VERGLICHEN = "Zahlen werden verglichen!!!!";
 
 // Where the comparison starts from.
 enum class Modus {
-    Start,        // start-up: the newest run whose draw has taken place
-    Lauf,         // the run in the history box, whose draw is in the archive
-    Favoriten,    // start-up with the favourites option: meineFavoritten.txt against the newest draw
+    Start,  // start-up: the newest run whose draw has taken place
+    Lauf,  // the run in the history box, whose draw is in the archive
+    Favoriten,  // start-up with the favourites option: meineFavoritten.txt against the newest draw
     Platzhalter,  // the run's draw is not in the archive yet: compared with Dummy.txt
 };
 
@@ -174,7 +174,7 @@ void ThreadZahlenVergleichen::vergleichen(IVergleichFenster& f)
 
     const bool beim_Start = f.vergleich_beim_Start();
     Modus modus;
-    String datum;       // dd-mm-yyyy of the draw compared with
+    String datum;  // dd-mm-yyyy of the draw compared with
     String schluessel;  // the run key whose selected tips are compared
 
     // A history box without a run key (no date in front) names no draw in the archive.
@@ -192,9 +192,9 @@ void ThreadZahlenVergleichen::vergleichen(IVergleichFenster& f)
         f.ListBox1_ShowHint(false);
         if (history.Count() == 0) {
             if (f.pruefe_Tippdatum(true))
-                f.ListBox1({"Starten Sie Sarnik,", "danach erscheinen in diesem Fenster,", "die getippte Lottozahlen!",
-                            "-------------------------------------------", "Schritt 1 fehlt noch!",
-                            "Schritt 2 fehlt noch!", "Schritt 3 fehlt noch!"},
+                f.ListBox1({"Starten Sie Sarnik,", "danach erscheinen in diesem Fenster,",
+                            "die getippte Lottozahlen!", "-------------------------------------------",
+                            "Schritt 1 fehlt noch!", "Schritt 2 fehlt noch!", "Schritt 3 fehlt noch!"},
                            "", "", "4,5,6,");
             return;
         }

@@ -10,7 +10,8 @@ String Tippschluessel(const String& datum, int anzahl, int index)
 String Dateiname(const String& vorlage, const String& schluessel, const String& endung)
 {
     if (schluessel.empty() || schluessel.back() != '*')
-        throw ETippschluessel("Tippschlüssel ohne abschließendes \"*\" benennt keine Datei: \"" + schluessel + "\"");
+        throw ETippschluessel("Tippschlüssel ohne abschließendes \"*\" benennt keine Datei: \"" + schluessel +
+                              "\"");
     if (vorlage.empty() || vorlage.back() != '*')
         throw ETippschluessel("Dateivorlage ohne abschließendes \"*\": \"" + vorlage + "\"");
     String name = vorlage.substr(0, vorlage.size() - 1) + schluessel;

@@ -26,9 +26,11 @@ inline constexpr Tippdatei DATEI_AUSGEWAEHLT{"Schritt5_kriterienpunkte_sortiert_
 inline constexpr const char* DATEI_HISTORY = "history.txt";
 inline constexpr const char* DATEI_STATISTIK_SCHRITT3 = "Statistik_Schritt3_komplett.txt";
 inline constexpr const char* DATEI_ZWISCHENABLAGE = "Zahlen_aus_der_Zwischenablage.txt";
-inline constexpr const char* DATEI_ZWILLINGE_GEGLIEDERT = "statistik_wann_wiederholen_sich_die_zwillinge_gegliedert.txt";
+inline constexpr const char* DATEI_ZWILLINGE_GEGLIEDERT =
+    "statistik_wann_wiederholen_sich_die_zwillinge_gegliedert.txt";
 inline constexpr const char* DATEI_ZWILLINGE = "statistik_wann_wiederholen_sich_die_zwillinge.txt";
-inline constexpr const char* DATEI_ZWILLINGE_PROZENT = "statistik_wann_wiederholen_sich_die_zwillinge_in_prozent.txt";
+inline constexpr const char* DATEI_ZWILLINGE_PROZENT =
+    "statistik_wann_wiederholen_sich_die_zwillinge_in_prozent.txt";
 inline constexpr const char* DATEI_DOROV_ZAHLEN = "dorov_zahlen.txt";
 inline constexpr const char* DATEI_SEITE = "0.html";
 inline constexpr const char* DATEI_DUMMY = "Dummy.txt";

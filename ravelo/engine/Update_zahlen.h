@@ -16,7 +16,7 @@ public:
     ~Update_Zahlen() override;
 
     static constexpr int MAX_STARTWARTEN = 71;  // looks at the window's start-up, 100 ms apart
-    static constexpr int MAX_ABFRAGEN = 41;     // looks at each child, 500 ms apart
+    static constexpr int MAX_ABFRAGEN = 41;  // looks at each child, 500 ms apart
 
     // Terminates each child that is set; the children's OnTerminate handler.
     void Kinder_beenden(TObject* Sender);

@@ -18,10 +18,10 @@ public:
     virtual void TrayIcon2_Sprechblase(const String& titel, const String& text) = 0;
     // The window's lade_Archiv: the archive grid reloaded from dorov_zahlen.txt.
     virtual bool lade_Archiv() = 0;
-    virtual int Tabelle_Zeilen() = 0;                  // row count of the archive grid
+    virtual int Tabelle_Zeilen() = 0;  // row count of the archive grid
     virtual void Tabelle_oberste_Zeile(int zeile) = 0;  // scrolls the archive grid
-    virtual void zahlen_aktualisiert() = 0;            // zahlen_aktualisiert = true
-    virtual void Image24_freigeben() = 0;              // enables the update button
+    virtual void zahlen_aktualisiert() = 0;  // zahlen_aktualisiert = true
+    virtual void Image24_freigeben() = 0;  // enables the update button
 };
 
 class IZwischenablageFenster {

@@ -621,7 +621,8 @@ bool TForm1::pruefe_Tippdatum(bool vom_Picker)
         const String schluessel = ComboBox2->Text();
         if (schluessel.size() < 10 || schluessel[2] != '-' || schluessel[5] != '-')
             throw EConvertError("Der Tippschlüssel \"" + schluessel + "\" beginnt mit keinem Datum.");
-        tag = StrToDate(schluessel.substr(0, 2) + "." + schluessel.substr(3, 2) + "." + schluessel.substr(8, 2));
+        tag = StrToDate(schluessel.substr(0, 2) + "." + schluessel.substr(3, 2) + "." +
+                        schluessel.substr(8, 2));
     }
     return Archiv_enthaelt(programm_ordner + DATEI_DOROV_ZAHLEN, Archivdatum(tag));
 }
@@ -718,8 +719,8 @@ void freigeben(TForm1& f, const std::vector<String>& namen, bool an)
 // Control groups of the mode pages and of expert mode.
 const std::vector<String>& Gruppe_Quellen()
 {
-    static const std::vector<String> g =
-        Verbunden({Reihe("RadioButton", 1, 5), {"Label50", "Label53", "Label54", "Label47", "Label61", "Label51"}});
+    static const std::vector<String> g = Verbunden(
+        {Reihe("RadioButton", 1, 5), {"Label50", "Label53", "Label54", "Label47", "Label61", "Label51"}});
     return g;
 }
 const std::vector<String>& Gruppe_Schritte()
@@ -838,19 +839,19 @@ struct Startbild {
     const char* ruhend;
     const char* schwebend;
     const char* laufend;
-    const char* frage;   // hover text
+    const char* frage;  // hover text
     const char* status;  // status text on click
 };
 
 const Startbild STARTBILDER[5] = {
-    {&TForm1::Image6, &TForm1::zaehler_Image6, "gifs\\start_sw_.jpg", "gifs\\start_sw_u.jpg", "gifs\\start_sw.jpg",
-     "Sarnik starten?", "Sarnik wurde gestartet!"},
-    {&TForm1::Image7, &TForm1::zaehler_Image7, "gifs\\start_bl_.jpg", "gifs\\start_bl_u.jpg", "gifs\\start_bl.jpg",
-     "Schritt1 starten?", "Zahlen werden berechnet!"},
-    {&TForm1::Image8, &TForm1::zaehler_Image8, "gifs\\start_rt_.jpg", "gifs\\start_rt_u.jpg", "gifs\\start_rt.jpg",
-     "Schritt2 starten?", "Zahlen werden gefiltert!"},
-    {&TForm1::Image9, &TForm1::zaehler_Image9, "gifs\\start_gn_.jpg", "gifs\\start_gn_u.jpg", "gifs\\start_gn.jpg",
-     "Schritt3 starten?", "Zahlen werden gefiltert!"},
+    {&TForm1::Image6, &TForm1::zaehler_Image6, "gifs\\start_sw_.jpg", "gifs\\start_sw_u.jpg",
+     "gifs\\start_sw.jpg", "Sarnik starten?", "Sarnik wurde gestartet!"},
+    {&TForm1::Image7, &TForm1::zaehler_Image7, "gifs\\start_bl_.jpg", "gifs\\start_bl_u.jpg",
+     "gifs\\start_bl.jpg", "Schritt1 starten?", "Zahlen werden berechnet!"},
+    {&TForm1::Image8, &TForm1::zaehler_Image8, "gifs\\start_rt_.jpg", "gifs\\start_rt_u.jpg",
+     "gifs\\start_rt.jpg", "Schritt2 starten?", "Zahlen werden gefiltert!"},
+    {&TForm1::Image9, &TForm1::zaehler_Image9, "gifs\\start_gn_.jpg", "gifs\\start_gn_u.jpg",
+     "gifs\\start_gn.jpg", "Schritt3 starten?", "Zahlen werden gefiltert!"},
     {&TForm1::Image10, &TForm1::zaehler_Image10, "gifs\\start_sw_.jpg", "gifs\\start_sw_u.jpg",
      "gifs\\start_sw.jpg", nullptr, nullptr},
 };
@@ -1002,7 +1003,8 @@ const std::vector<String>& Grau_Elemente()
 // Disabled by grey-out without a record, enabled again by the restore.
 const std::vector<String>& Grau_ohne_Eintrag()
 {
-    static const std::vector<String> g = {"ListBox1", "Image21", "Image22", "Label59", "DateTimePicker2", "Label49"};
+    static const std::vector<String> g = {"ListBox1", "Image21",         "Image22",
+                                          "Label59",  "DateTimePicker2", "Label49"};
     return g;
 }
 
@@ -1241,7 +1243,8 @@ void TForm1::start2_sw_click(TObject*)
                 Tabelle2->SetCells(0, r, IntToStr(r + 1));
                 // Column 1, for the number in column 0: the draws since it was last drawn, or
                 // how often it was drawn.
-                Tabelle2->SetCells(1, r, IntToStr(abstand ? zahlen->abstand[r + 1] : zahlen->haeufigkeit[r + 1]));
+                Tabelle2->SetCells(1, r,
+                                   IntToStr(abstand ? zahlen->abstand[r + 1] : zahlen->haeufigkeit[r + 1]));
             }
         }
     }
@@ -1419,8 +1422,10 @@ bool TForm1::lade_Profilliste()
     // window keeps the settings of its layout.
     const bool vorhanden = FileExists(datei);
     TStringList liste;
-    if (vorhanden) liste.LoadFromFile(datei);
-    else liste.Add(MUSTERPROFIL);
+    if (vorhanden)
+        liste.LoadFromFile(datei);
+    else
+        liste.Add(MUSTERPROFIL);
     ComboBox3->Items()->Assign(liste);
     const String letzte = liste.Count() ? liste[liste.Count() - 1] : String();
     ComboBox3->SetText(letzte.empty() ? String(MUSTERPROFIL) : letzte);
@@ -1451,9 +1456,12 @@ bool TForm1::load_profil()
     for (const String& schluessel : Profilschluessel()) {
         const String wert = ini.ReadString(PROFIL_SEKTION, schluessel, "");
         TComponent* c = FindComponent(schluessel);
-        if (auto* edit = dynamic_cast<TEdit*>(c)) edit->SetText(wert);
-        else if (auto* box = dynamic_cast<TCheckBox*>(c)) box->SetChecked(wert == "true");
-        else if (auto* knopf = dynamic_cast<TRadioButton*>(c)) knopf->SetChecked(wert == "true");
+        if (auto* edit = dynamic_cast<TEdit*>(c))
+            edit->SetText(wert);
+        else if (auto* box = dynamic_cast<TCheckBox*>(c))
+            box->SetChecked(wert == "true");
+        else if (auto* knopf = dynamic_cast<TRadioButton*>(c))
+            knopf->SetChecked(wert == "true");
     }
     return true;
 }
@@ -1481,9 +1489,12 @@ void TForm1::save_profil(TObject*)
         for (const String& schluessel : Profilschluessel()) {
             TComponent* c = FindComponent(schluessel);
             String wert;
-            if (auto* edit = dynamic_cast<TEdit*>(c)) wert = edit->Text();
-            else if (auto* box = dynamic_cast<TCheckBox*>(c)) wert = box->Checked() ? "true" : "false";
-            else if (auto* knopf = dynamic_cast<TRadioButton*>(c)) wert = knopf->Checked() ? "true" : "false";
+            if (auto* edit = dynamic_cast<TEdit*>(c))
+                wert = edit->Text();
+            else if (auto* box = dynamic_cast<TCheckBox*>(c))
+                wert = box->Checked() ? "true" : "false";
+            else if (auto* knopf = dynamic_cast<TRadioButton*>(c))
+                wert = knopf->Checked() ? "true" : "false";
             profil.Add(schluessel + "=" + wert);
         }
         // The settings first, then the list: an interrupted save leaves at worst a file that no
@@ -1496,7 +1507,8 @@ void TForm1::save_profil(TObject*)
             ComboBox3->Items()->Assign(liste);
             ComboBox3->SetText(name);
         } catch (const Exception& e) {
-            MessageBox("Das Profil \"" + name + "\" kann nicht gespeichert werden!\n" + e.Message(), "Info", MB_OK);
+            MessageBox("Das Profil \"" + name + "\" kann nicht gespeichert werden!\n" + e.Message(), "Info",
+                       MB_OK);
         }
     } else {
         Profilname_ablehnen(name);
@@ -1531,7 +1543,8 @@ void TForm1::Profil_loeschen(TObject*)
             try {
                 liste.SaveToFile(datei);
             } catch (const Exception& e) {
-                MessageBox("Das Profil \"" + name + "\" kann nicht gelöscht werden!\n" + e.Message(), "Info", MB_OK);
+                MessageBox("Das Profil \"" + name + "\" kann nicht gelöscht werden!\n" + e.Message(), "Info",
+                           MB_OK);
                 Profilbild(Image14, "gifs\\delete_x24.gif");
                 return;
             }
@@ -1577,8 +1590,8 @@ int Sortierwert(TStringGrid* g, int spalte, int zeile)
     try {
         return StrToInt(text);
     } catch (const EConvertError&) {
-        throw EConvertError("Die Zelle " + IntToStr(spalte) + "/" + IntToStr(zeile) + " der Tabelle " + g->Name() +
-                            " enthält keine Zahl: \"" + text + "\"");
+        throw EConvertError("Die Zelle " + IntToStr(spalte) + "/" + IntToStr(zeile) + " der Tabelle " +
+                            g->Name() + " enthält keine Zahl: \"" + text + "\"");
     }
 }
 
@@ -1587,13 +1600,25 @@ struct Werkzeug {
     TImage* TForm1::*bild;
     int TForm1::*zaehler;
     const char* stamm;
-    const char* frage;     // hover text on move
+    const char* frage;  // hover text on move
     const char* frage_up;  // hover text on mouse up
-    const char* klick;     // text while the action runs
+    const char* klick;  // text while the action runs
 };
 
-enum WerkzeugNr { W_SPEICHERN, W_PROFIL_LOESCHEN, W_HISTORY, W_MAIL, W_HILFE, W_DRUCKEN, W_HOMEPAGE,
-                  W_EINGEBEN, W_UPDATE, W_AUF, W_AB, W_FAVORITEN };
+enum WerkzeugNr {
+    W_SPEICHERN,
+    W_PROFIL_LOESCHEN,
+    W_HISTORY,
+    W_MAIL,
+    W_HILFE,
+    W_DRUCKEN,
+    W_HOMEPAGE,
+    W_EINGEBEN,
+    W_UPDATE,
+    W_AUF,
+    W_AB,
+    W_FAVORITEN
+};
 
 const Werkzeug WERKZEUGE[] = {
     {&TForm1::Image13, &TForm1::zaehler_Image13, "save24", "Profil speichern?", "Profil speichern?", nullptr},
@@ -1602,21 +1627,23 @@ const Werkzeug WERKZEUGE[] = {
      "History wird gelöscht!"},
     {&TForm1::Image17, &TForm1::zaehler_Image17, "mail24", "Support kontaktieren?", "Support kontaktieren?",
      "Support kontaktieren?"},
-    {&TForm1::Image18, &TForm1::zaehler_Image18, "help24", "Hilfe anzeigen?", "Hilfe anzeigen?", "Hilfe anzeigen?"},
+    {&TForm1::Image18, &TForm1::zaehler_Image18, "help24", "Hilfe anzeigen?", "Hilfe anzeigen?",
+     "Hilfe anzeigen?"},
     {&TForm1::Image19, &TForm1::zaehler_Image19, "print24", "Getippte Lottozahlen drucken?",
      "Getippte Lottozahlen drucken?", "Getippte Lottozahlen drucken?"},
     {&TForm1::Image20, &TForm1::zaehler_Image20, "web_download24", "Unser Homepage besuchen?",
      "Unser Homepage besuchen?", "Unser Hompage besuchen?"},
     {&TForm1::Image23, &TForm1::zaehler_Image23, "edit_table_structure24", "Lottozahlen eintragen?",
      "Lottozahlen eintragen?", "Zahlen eintragen?"},
-    {&TForm1::Image24, &TForm1::zaehler_Image24, "web_search24", "Lottozahlen aus dem Internet aktualisieren?",
-     "Lottozahlen aus dem Internet aktualisieren?", "Zahlen aus dem Internet aktualisieren?"},
+    {&TForm1::Image24, &TForm1::zaehler_Image24, "web_search24",
+     "Lottozahlen aus dem Internet aktualisieren?", "Lottozahlen aus dem Internet aktualisieren?",
+     "Zahlen aus dem Internet aktualisieren?"},
     {&TForm1::Image26, &TForm1::zaehler_Image26, "up_blue24", "Aufwärts sortieren?", "Aufwärts sortieren?",
      "Aufwärts sortieren!"},
     {&TForm1::Image27, &TForm1::zaehler_Image27, "down_blue24", "Abwärts sortieren?", "Abwärts sortieren?",
      "Abwärts sortieren!"},
-    {&TForm1::Image28, &TForm1::zaehler_Image28, "favorites24", "Favoritten eingeben?", "Favoritten eingeben?",
-     "Favoritten eingeben"},
+    {&TForm1::Image28, &TForm1::zaehler_Image28, "favorites24", "Favoritten eingeben?",
+     "Favoritten eingeben?", "Favoritten eingeben"},
 };
 
 String Werkzeugbild(const Werkzeug& w, const char* variante)
@@ -1697,10 +1724,10 @@ struct Ansichtknopf {
 };
 
 const Ansichtknopf ANSICHTEN[2] = {
-    {&TForm1::Image21, &TForm1::zaehler_Image21, &TForm1::zaehler_Image22, &TForm1::archiv_angezeigt, "archiv",
-     "Hier wird das Lottozahlen Archiv angezeigt."},
-    {&TForm1::Image22, &TForm1::zaehler_Image22, &TForm1::zaehler_Image21, &TForm1::statistik_angezeigt, "statistik",
-     "Hier wird Statistik der Lottozahlen  angezeigt."},
+    {&TForm1::Image21, &TForm1::zaehler_Image21, &TForm1::zaehler_Image22, &TForm1::archiv_angezeigt,
+     "archiv", "Hier wird das Lottozahlen Archiv angezeigt."},
+    {&TForm1::Image22, &TForm1::zaehler_Image22, &TForm1::zaehler_Image21, &TForm1::statistik_angezeigt,
+     "statistik", "Hier wird Statistik der Lottozahlen  angezeigt."},
 };
 
 String Ansichtbild(const Ansichtknopf& a, const char* variante)
@@ -1734,7 +1761,8 @@ void Ansicht_waehlen(TForm1& f, bool archiv)
     f.archiv_angezeigt = archiv ? 1 : 0;
     f.statistik_angezeigt = archiv ? 0 : 1;
     zeige_Bild(f, f.*a.bild, Ansichtbild(a, ""));
-    f.Label1->SetCaption(archiv ? "Hier wird das Lottozahlen Archiv angezeigt." : "Lottozahlen Statistik anzeigen!");
+    f.Label1->SetCaption(archiv ? "Hier wird das Lottozahlen Archiv angezeigt."
+                                : "Lottozahlen Statistik anzeigen!");
     zeigen(f, {"RadioGroup1", "CheckBox21", "Image23", "Image24"}, archiv);
     f.Tabelle->SetVisible(archiv);
     f.Tabelle2->SetVisible(!archiv);
@@ -1755,8 +1783,8 @@ const Tippdatei* const LAUFDATEIEN[] = {&DATEI_KRITERIENPUNKTE, &DATEI_KRITERIEN
 // A key that names files only in the program folder.
 bool Laufschluessel_gueltig(const String& schluessel)
 {
-    return !schluessel.empty() && schluessel.back() == '*' && schluessel.find_first_of("/\\") == String::npos &&
-           schluessel.find("..") == String::npos;
+    return !schluessel.empty() && schluessel.back() == '*' &&
+           schluessel.find_first_of("/\\") == String::npos && schluessel.find("..") == String::npos;
 }
 
 }  // namespace
@@ -1896,7 +1924,10 @@ void TForm1::History_loeschen(TObject*)
 }
 
 void TForm1::Hist_loesch_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_HISTORY, false); }
-void TForm1::Profil_loesch_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_PROFIL_LOESCHEN, false); }
+void TForm1::Profil_loesch_move(TObject*, TShiftState, int, int)
+{
+    Werkzeug_bewegt(*this, W_PROFIL_LOESCHEN, false);
+}
 void TForm1::Help_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_HILFE, false); }
 void TForm1::mail_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_MAIL, false); }
 void TForm1::Homepage_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_HOMEPAGE, false); }
@@ -1907,21 +1938,42 @@ void TForm1::Print_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this
 void TForm1::up_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_AUF, false); }
 void TForm1::down_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_AB, false); }
 void TForm1::favorites_move(TObject*, TShiftState, int, int) { Werkzeug_bewegt(*this, W_FAVORITEN, false); }
-void TForm1::Hist_loesch_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_HISTORY, true); }
+void TForm1::Hist_loesch_Up(TObject*, TMouseButton, TShiftState, int, int)
+{
+    Werkzeug_bewegt(*this, W_HISTORY, true);
+}
 void TForm1::Profil_loesch_Up(TObject*, TMouseButton, TShiftState, int, int)
 {
     Werkzeug_bewegt(*this, W_PROFIL_LOESCHEN, true);
 }
 void TForm1::Help_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_HILFE, true); }
 void TForm1::mail_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_MAIL, true); }
-void TForm1::Hompage_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_HOMEPAGE, true); }
-void TForm1::update_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_UPDATE, true); }
-void TForm1::archiv_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_EINGEBEN, true); }
-void TForm1::save_profil_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_SPEICHERN, true); }
-void TForm1::Print_Up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_DRUCKEN, true); }
+void TForm1::Hompage_Up(TObject*, TMouseButton, TShiftState, int, int)
+{
+    Werkzeug_bewegt(*this, W_HOMEPAGE, true);
+}
+void TForm1::update_Up(TObject*, TMouseButton, TShiftState, int, int)
+{
+    Werkzeug_bewegt(*this, W_UPDATE, true);
+}
+void TForm1::archiv_Up(TObject*, TMouseButton, TShiftState, int, int)
+{
+    Werkzeug_bewegt(*this, W_EINGEBEN, true);
+}
+void TForm1::save_profil_Up(TObject*, TMouseButton, TShiftState, int, int)
+{
+    Werkzeug_bewegt(*this, W_SPEICHERN, true);
+}
+void TForm1::Print_Up(TObject*, TMouseButton, TShiftState, int, int)
+{
+    Werkzeug_bewegt(*this, W_DRUCKEN, true);
+}
 void TForm1::up_up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_AUF, true); }
 void TForm1::down_up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_AB, true); }
-void TForm1::favorites_up(TObject*, TMouseButton, TShiftState, int, int) { Werkzeug_bewegt(*this, W_FAVORITEN, true); }
+void TForm1::favorites_up(TObject*, TMouseButton, TShiftState, int, int)
+{
+    Werkzeug_bewegt(*this, W_FAVORITEN, true);
+}
 void TForm1::Hist_loesch_leave(TObject*) { Werkzeug_verlassen(*this, W_HISTORY); }
 void TForm1::Profil_loesch_leave(TObject*) { Werkzeug_verlassen(*this, W_PROFIL_LOESCHEN); }
 void TForm1::Help_leave(TObject*) { Werkzeug_verlassen(*this, W_HILFE); }
@@ -2275,8 +2327,10 @@ void TForm1::Image24Click(TObject*)
         zaehler_Image24 = 0;
     };
     try {
-        if (ftp_download) ftp_holen();
-        else starte_Update(true);
+        if (ftp_download)
+            ftp_holen();
+        else
+            starte_Update(true);
     } catch (...) {
         zurueck();
         throw;
@@ -2321,17 +2375,17 @@ void Start_Layout(TForm1& f)
         int links, oben;
     };
     static const Lage LAGEN[] = {
-        {"Tabelle", 440, 126},      {"Tabelle2", 440, 126},     {"Label49", 440, 110},
-        {"ListBox1", 440, 362},     {"Image23", 410, 208},      {"Image24", 410, 178},
-        {"Image26", 589, 105},      {"Image27", 614, 105},      {"Image19", 408, 474},
+        {"Tabelle", 440, 126},      {"Tabelle2", 440, 126},        {"Label49", 440, 110},
+        {"ListBox1", 440, 362},     {"Image23", 410, 208},         {"Image24", 410, 178},
+        {"Image26", 589, 105},      {"Image27", 614, 105},         {"Image19", 408, 474},
         {"Image28", 408, 440},      {"DateTimePicker2", 345, 258}, {"RadioGroup1", 215, 135},
-        {"RadioGroup2", 215, 135},  {"CheckBox2", 215, 395},    {"CheckBox3", 215, 425},
-        {"CheckBox4", 215, 455},    {"RadioButton1", 215, 355}, {"Label50", 230, 355},
-        {"RadioButton2", 345, 355}, {"Label53", 360, 355},      {"RadioButton3", 525, 355},
-        {"Label54", 540, 355},      {"Label51", 550, 340},      {"RadioButton4", 215, 375},
-        {"Label47", 230, 375},      {"RadioButton5", 435, 375}, {"Label61", 450, 375},
-        {"Label46", 215, 360},      {"Edit8", 320, 355},        {"Image6", 572, 514},
-        {"Image7", 572, 514},       {"Image8", 572, 514},       {"Image9", 572, 514},
+        {"RadioGroup2", 215, 135},  {"CheckBox2", 215, 395},       {"CheckBox3", 215, 425},
+        {"CheckBox4", 215, 455},    {"RadioButton1", 215, 355},    {"Label50", 230, 355},
+        {"RadioButton2", 345, 355}, {"Label53", 360, 355},         {"RadioButton3", 525, 355},
+        {"Label54", 540, 355},      {"Label51", 550, 340},         {"RadioButton4", 215, 375},
+        {"Label47", 230, 375},      {"RadioButton5", 435, 375},    {"Label61", 450, 375},
+        {"Label46", 215, 360},      {"Edit8", 320, 355},           {"Image6", 572, 514},
+        {"Image7", 572, 514},       {"Image8", 572, 514},          {"Image9", 572, 514},
         {"Image10", 572, 234},
     };
     for (const Lage& l : LAGEN) {
@@ -2400,7 +2454,7 @@ void Start_Layout(TForm1& f)
 // as the layout has it.
 void Start_Bilder(TForm1& f)
 {
-    static const std::pair<TImage* TForm1::*, const char*> BILDER[] = {
+    static const std::pair<TImage * TForm1::*, const char*> BILDER[] = {
         {&TForm1::Image1, "gifs\\hintergrund.gif"},
         {&TForm1::Image2, "gifs\\sarnik.jpg"},
         {&TForm1::Image3, "gifs\\S1_.jpg"},
@@ -2484,8 +2538,8 @@ void TForm1::starten()
     modus_schritt1 = modus_schritt2 = modus_schritt3 = 0;
     archiv_angezeigt = 1;
     statistik_angezeigt = 0;
-    for (int* z : {&zaehler_Image2, &zaehler_Image3, &zaehler_Image4, &zaehler_Image5, &zaehler_Image6,
-                   &zaehler_Image7, &zaehler_Image8, &zaehler_Image9, &zaehler_Image10, &zaehler_Image13,
+    for (int* z : {&zaehler_Image2,  &zaehler_Image3,  &zaehler_Image4,  &zaehler_Image5,  &zaehler_Image6,
+                   &zaehler_Image7,  &zaehler_Image8,  &zaehler_Image9,  &zaehler_Image10, &zaehler_Image13,
                    &zaehler_Image14, &zaehler_Image15, &zaehler_Image17, &zaehler_Image18, &zaehler_Image19,
                    &zaehler_Image20, &zaehler_Image21, &zaehler_Image22, &zaehler_Image23, &zaehler_Image24,
                    &zaehler_Image26, &zaehler_Image27, &zaehler_Image28})
@@ -2495,9 +2549,9 @@ void TForm1::starten()
     TStrings* liste = ListBox1->Items();
     liste->BeginUpdate();
     liste->Clear();
-    for (const char* zeile : {"Starten Sie Sarnik,", "danach erscheinen in diesem Fenster,", "die getippte Lottozahlen!",
-                              "-------------------------------------------", "Schritt 1 fehlt noch!",
-                              "Schritt 2 fehlt noch!", "Schritt 3 fehlt noch!"})
+    for (const char* zeile : {"Starten Sie Sarnik,", "danach erscheinen in diesem Fenster,",
+                              "die getippte Lottozahlen!", "-------------------------------------------",
+                              "Schritt 1 fehlt noch!", "Schritt 2 fehlt noch!", "Schritt 3 fehlt noch!"})
         liste->Add(zeile);
     liste->EndUpdate();
     zeilen_symbol0 = "";

@@ -31,41 +31,40 @@ class ThreadCheckZwischenablage;
 class TForm1 : public TForm {
 public:
     // Controls of the layout (Unit1.zfm.h).
-    TImage *Image1, *Image2, *Image3, *Image4, *Image5, *Image6, *Image7, *Image8, *Image9,
-        *Image10, *Image11, *Image12, *Image13, *Image14, *Image15, *Image17, *Image18, *Image19,
-        *Image20, *Image21, *Image22, *Image23, *Image24, *Image25, *Image26, *Image27, *Image28;
+    TImage *Image1, *Image2, *Image3, *Image4, *Image5, *Image6, *Image7, *Image8, *Image9, *Image10,
+        *Image11, *Image12, *Image13, *Image14, *Image15, *Image17, *Image18, *Image19, *Image20, *Image21,
+        *Image22, *Image23, *Image24, *Image25, *Image26, *Image27, *Image28;
     TSpeedButton *SpeedButton1, *SpeedButton2;
-    TLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
-        *Label10, *Label11, *Label12, *Label13, *Label14, *Label15, *Label16, *Label17, *Label18,
-        *Label19, *Label20, *Label21, *Label22, *Label23, *Label24, *Label25, *Label26, *Label27,
-        *Label28, *Label29, *Label30, *Label31, *Label32, *Label33, *Label34, *Label35, *Label36,
-        *Label37, *Label38, *Label39, *Label40, *Label41, *Label42, *Label43, *Label44, *Label45,
-        *Label46, *Label47, *Label48, *Label49, *Label50, *Label51, *Label52, *Label53, *Label54,
-        *Label55, *Label56, *Label57, *Label58, *Label59, *Label60, *Label61;
-    TEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *Edit9, *Edit10, *Edit11,
-        *Edit12, *Edit13, *Edit14, *Edit15, *Edit16, *Edit17, *Edit18, *Edit19, *Edit20, *Edit21,
-        *Edit22, *Edit23, *Edit24, *Edit25, *Edit26, *Edit27, *Edit28, *Edit29, *Edit30, *Edit31,
-        *Edit32, *Edit33, *Edit34, *Edit35, *Edit36, *Edit37, *Edit38;
-    TCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4, *CheckBox5, *CheckBox6, *CheckBox7,
-        *CheckBox8, *CheckBox9, *CheckBox10, *CheckBox11, *CheckBox12, *CheckBox13, *CheckBox14,
-        *CheckBox15, *CheckBox16, *CheckBox17, *CheckBox18, *CheckBox19, *CheckBox20, *CheckBox21,
-        *CheckBox22;
+    TLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10,
+        *Label11, *Label12, *Label13, *Label14, *Label15, *Label16, *Label17, *Label18, *Label19, *Label20,
+        *Label21, *Label22, *Label23, *Label24, *Label25, *Label26, *Label27, *Label28, *Label29, *Label30,
+        *Label31, *Label32, *Label33, *Label34, *Label35, *Label36, *Label37, *Label38, *Label39, *Label40,
+        *Label41, *Label42, *Label43, *Label44, *Label45, *Label46, *Label47, *Label48, *Label49, *Label50,
+        *Label51, *Label52, *Label53, *Label54, *Label55, *Label56, *Label57, *Label58, *Label59, *Label60,
+        *Label61;
+    TEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *Edit9, *Edit10, *Edit11, *Edit12,
+        *Edit13, *Edit14, *Edit15, *Edit16, *Edit17, *Edit18, *Edit19, *Edit20, *Edit21, *Edit22, *Edit23,
+        *Edit24, *Edit25, *Edit26, *Edit27, *Edit28, *Edit29, *Edit30, *Edit31, *Edit32, *Edit33, *Edit34,
+        *Edit35, *Edit36, *Edit37, *Edit38;
+    TCheckBox *CheckBox1, *CheckBox2, *CheckBox3, *CheckBox4, *CheckBox5, *CheckBox6, *CheckBox7, *CheckBox8,
+        *CheckBox9, *CheckBox10, *CheckBox11, *CheckBox12, *CheckBox13, *CheckBox14, *CheckBox15, *CheckBox16,
+        *CheckBox17, *CheckBox18, *CheckBox19, *CheckBox20, *CheckBox21, *CheckBox22;
     TRadioButton *RadioButton1, *RadioButton2, *RadioButton3, *RadioButton4, *RadioButton5;
     TRadioGroup *RadioGroup1, *RadioGroup2;
     TComboBox *ComboBox2, *ComboBox3;
-    TListBox *ListBox1;
+    TListBox* ListBox1;
     TStringGrid *Tabelle, *Tabelle2;
-    TTrackBar *TrackBar1;
+    TTrackBar* TrackBar1;
     TDateTimePicker *DateTimePicker1, *DateTimePicker2;
-    TProgressBar *ProgressBar1;
+    TProgressBar* ProgressBar1;
     TAnimate *Animate1, *Animate2;
-    TRichEdit *RichEdit1;
+    TRichEdit* RichEdit1;
     TTimer *Timer1, *Timer2;
-    TImageList *ImageList1;
+    TImageList* ImageList1;
     TTrayIcon *TrayIcon1, *TrayIcon2, *TrayIcon3;
-    TPopupMenu *PopupMenu1;
+    TPopupMenu* PopupMenu1;
     TMenuItem *Beenden1, *Update1, *Wiederherstellen1;
-    TPrintDialog *PrintDialog1;
+    TPrintDialog* PrintDialog1;
     // Created by the constructor, not by the layout: the embedded browser and the FTP client
     // are no components, and the browser shows nothing on the window (it only loads the
     // results page).
@@ -97,8 +96,7 @@ public:
     std::atomic<int> archiv_angezeigt{1}, statistik_angezeigt{0};
     // Mouse moves since the pointer entered each picture button.
     int zaehler_Image2 = 0, zaehler_Image3 = 0, zaehler_Image4 = 0, zaehler_Image5 = 0;
-    int zaehler_Image6 = 0, zaehler_Image7 = 0, zaehler_Image8 = 0, zaehler_Image9 = 0,
-        zaehler_Image10 = 0;
+    int zaehler_Image6 = 0, zaehler_Image7 = 0, zaehler_Image8 = 0, zaehler_Image9 = 0, zaehler_Image10 = 0;
     int zaehler_Image13 = 0, zaehler_Image14 = 0, zaehler_Image15 = 0, zaehler_Image17 = 0,
         zaehler_Image18 = 0, zaehler_Image19 = 0, zaehler_Image20 = 0, zaehler_Image21 = 0,
         zaehler_Image22 = 0, zaehler_Image23 = 0, zaehler_Image24 = 0, zaehler_Image26 = 0,

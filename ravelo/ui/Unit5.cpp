@@ -82,9 +82,9 @@ void TForm5::Meldung(const String& text, TColor farbe)
 const TForm5::TFeld& TForm5::Feld(int nr) const
 {
     static const TFeld felder[8] = {
-        {1, 49, "Eingegebene Zahl 1 ist ungültig!"}, {1, 49, "Eingegebene Zahl 2 ist ungültig!"},
-        {1, 49, "Eingegebene Zahl 3 ist ungültig!"}, {1, 49, "Eingegebene Zahl 4 ist ungültig!"},
-        {1, 49, "Eingegebene Zahl 5 ist ungültig!"}, {1, 49, "Eingegebene Zahl 6 ist ungültig!"},
+        {1, 49, "Eingegebene Zahl 1 ist ungültig!"},     {1, 49, "Eingegebene Zahl 2 ist ungültig!"},
+        {1, 49, "Eingegebene Zahl 3 ist ungültig!"},     {1, 49, "Eingegebene Zahl 4 ist ungültig!"},
+        {1, 49, "Eingegebene Zahl 5 ist ungültig!"},     {1, 49, "Eingegebene Zahl 6 ist ungültig!"},
         {1, 49, "Eingegebene Zusatzzahl ist ungültig!"}, {0, 9, "Eingegebene Superzahl ist ungültig!"}};
     return felder[nr];
 }
@@ -103,8 +103,10 @@ bool TForm5::Feld_gueltig(int nr) const
 
 void TForm5::pruefe_Feld(int nr)
 {
-    if (Feld_gueltig(nr)) Meldung(AUFFORDERUNG, clBlack);
-    else Meldung(Feld(nr).klage, clRed);
+    if (Feld_gueltig(nr))
+        Meldung(AUFFORDERUNG, clBlack);
+    else
+        Meldung(Feld(nr).klage, clRed);
 }
 
 void TForm5::z1(TObject*) { pruefe_Feld(0); }

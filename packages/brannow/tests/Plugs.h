@@ -12,7 +12,10 @@ struct TCallLog {
 
 class TTestNode : public TInterfacedObject, public virtual IPluggableTreeNode {
 public:
-    TTestNode(String caption, int kind, TCallLog* log = nullptr) : Caption(std::move(caption)), Kind(kind), Log(log) {}
+    TTestNode(String caption, int kind, TCallLog* log = nullptr)
+        : Caption(std::move(caption)), Kind(kind), Log(log)
+    {
+    }
     HRESULT QueryInterface(const TGUID& iid, void** obj) override
     {
         if (QueryAs<IPluggableTreeNode>(this, iid, obj)) return S_OK;

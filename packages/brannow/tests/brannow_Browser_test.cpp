@@ -73,10 +73,9 @@ protected:
         ForceDirectories(dir);
         host = std::make_unique<hostimpl::THostSession>(dir);
         InitializePackage(GetPackageInfoTable());
-        module = std::make_unique<TPluggableModule>(TIntfPtr<IPluggableSourceFactory>(factory),
-                                                    [](const String& f, const TIntfPtr<IPluggableSourceFactory>&) {
-                                                        return f.ends_with(".dll");
-                                                    });
+        module = std::make_unique<TPluggableModule>(
+            TIntfPtr<IPluggableSourceFactory>(factory),
+            [](const String& f, const TIntfPtr<IPluggableSourceFactory>&) { return f.ends_with(".dll"); });
     }
     void Finalize()
     {
@@ -194,7 +193,7 @@ TEST_F(brannow_Browser, SelectionsGoIntoTheHostHistoryAndLeaveWithTheView)
     TPluggableTreeView* tree = v->GetTreeView();
     auto hs = History();
     EXPECT_EQ(hs->GetBackCount() + hs->GetForwardCount() + 1, 1);  // A, selected by the source's Add
-    tree->Select(tree->GetItem(1), false);                          // B
+    tree->Select(tree->GetItem(1), false);  // B
     EXPECT_EQ(hs->GetBackCount(), 1);
     EXPECT_EQ(hs->GetItem(1)->GetCaption(), "B");
     EXPECT_TRUE(hs->GetItem(0)->IsEqual(hs->GetItem(0)));

@@ -39,7 +39,8 @@ TEST(brannow_Pages, FactoriesMakeTheirKind)
     const Case cases[] = {
         {TIntfPtr<IPluggablePropertyPageFactory>(new TUsesPageFactory), GUID_UsesPagePlugID, "UsesForm"},
         {TIntfPtr<IPluggablePropertyPageFactory>(new TFlagsPageFactory), GUID_FlagsPagePlugID, "PlugForm"},
-        {TIntfPtr<IPluggablePropertyPageFactory>(new TAttributePageFactory), GUID_AttributePagePlugID, "PlugForm"},
+        {TIntfPtr<IPluggablePropertyPageFactory>(new TAttributePageFactory), GUID_AttributePagePlugID,
+         "PlugForm"},
         {TIntfPtr<IPluggablePropertyPageFactory>(new TTextPageFactory), GUID_TextPagePlugID, "TextPageForm"},
     };
     for (const auto& c : cases) {
@@ -131,7 +132,8 @@ TEST(brannow_Pages, ChoicesAndLinksOnNameValueRows)
     choices.Add("public");
     choices.Add("private");
     p->AddAttribute("Visibility", "public", choices, false);
-    p->AddAttribute("Ancestor", "B", TIntfPtr<IPluggableTreeManager>(&tv), TIntfPtr<IPluggableTreeNode>(b), true);
+    p->AddAttribute("Ancestor", "B", TIntfPtr<IPluggableTreeManager>(&tv), TIntfPtr<IPluggableTreeNode>(b),
+                    true);
     ASSERT_NE(p->Row(0).Combo, nullptr);
     EXPECT_EQ(p->Row(0).Combo->Text(), "public");
     EXPECT_EQ(p->Row(0).Combo->Items()->Count(), 2);

@@ -16,7 +16,8 @@ namespace {
 std::vector<String> RegisteredIDs()
 {
     std::vector<String> r;
-    for (int i = 0; i < GetPluggablePropertyPageCount(); ++i) r.push_back(GUIDToString(GetPluggablePropertyPage(i)->GetID()));
+    for (int i = 0; i < GetPluggablePropertyPageCount(); ++i)
+        r.push_back(GUIDToString(GetPluggablePropertyPage(i)->GetID()));
     return r;
 }
 
@@ -50,9 +51,9 @@ TEST_F(brannow_Startup, ThreePagesOnceTheMainFormExistsWithoutIL)
     EXPECT_EQ(MainFormCreated().Count(), 1);
     EXPECT_EQ(GetPluggablePropertyPageCount(), 0);  // nothing before the main window
     MainFormCreated().FirePending(nullptr);
-    EXPECT_EQ(RegisteredIDs(), (std::vector<String>{GUIDToString(GUID_AttributePagePlugID),
-                                                    GUIDToString(GUID_FlagsPagePlugID),
-                                                    GUIDToString(GUID_UsesPagePlugID)}));
+    EXPECT_EQ(RegisteredIDs(),
+              (std::vector<String>{GUIDToString(GUID_AttributePagePlugID), GUIDToString(GUID_FlagsPagePlugID),
+                                   GUIDToString(GUID_UsesPagePlugID)}));
     // the tree's menu hooks now lead to the host's
     const int before = Deskform::RegisterMenuCalls();
     ASSERT_TRUE(static_cast<bool>(Pluggableviewer::RegisterMenu));

@@ -93,9 +93,9 @@ TEST(brannow_TreeView, AddSourceCallsInOrderAndNodesGetIndexThenManagers)
     src->AddNode("c", 1, root);
     tv.Add(TIntfPtr<IPluggableSource>(src));
     const std::vector<String> head(log.Calls.begin(), log.Calls.begin() + 10);
-    EXPECT_EQ(head, (std::vector<String>{"GetImages", "SetTreeManager", "SetPageManager", "Populate", "SetIndex r",
-                                         "SetTreeManager r", "SetPageManager r", "SetIndex c", "SetTreeManager c",
-                                         "SetPageManager c"}));
+    EXPECT_EQ(head, (std::vector<String>{"GetImages", "SetTreeManager", "SetPageManager", "Populate",
+                                         "SetIndex r", "SetTreeManager r", "SetPageManager r", "SetIndex c",
+                                         "SetTreeManager c", "SetPageManager c"}));
     EXPECT_EQ(root->Index, 0);
     EXPECT_EQ(tv.GetCount(), 2);
     EXPECT_EQ(tv.GetSourceItemsCount(), 1);
@@ -148,7 +148,9 @@ TEST(brannow_TreeView, ChildrenGetItemsOnlyWhenExpanded)
     tv.Add(TIntfPtr<IPluggableSource>(src));
     EXPECT_EQ(tv.TotalCount(), 2);  // r and its first child
     // the node may add children while expanding
-    r->OnExpanding = [&] { tv.Add(TIntfPtr<IPluggableTreeNode>(r), TIntfPtr<IPluggableTreeNode>(new TTestNode("c3", 1))); };
+    r->OnExpanding = [&] {
+        tv.Add(TIntfPtr<IPluggableTreeNode>(r), TIntfPtr<IPluggableTreeNode>(new TTestNode("c3", 1)));
+    };
     tv.TopItem(0)->Expand(false);
     ASSERT_EQ(tv.TopItem(0)->Count(), 3);
     EXPECT_EQ(tv.TopItem(0)->Item(2)->Text(), "c3");
@@ -327,7 +329,8 @@ TEST(brannow_TreeView, SelectionOrderAroundPages)
     ASSERT_NE(pageOfA, nullptr);
     ASSERT_GE(log.Calls.size(), 4u);
     log.Calls.erase(log.Calls.begin(), log.Calls.end() - 4);  // after the nodes' own set-up
-    EXPECT_EQ(log.Calls, (std::vector<String>{"Selected A", "OnBegin Flags", "OnEnd Flags", "OnSelect Flags"}));
+    EXPECT_EQ(log.Calls,
+              (std::vector<String>{"Selected A", "OnBegin Flags", "OnEnd Flags", "OnSelect Flags"}));
     ASSERT_EQ(pc.PageCount(), 1);
     EXPECT_TRUE(pc.Pages(0)->TabVisible());
     EXPECT_EQ(pc.Pages(0)->Caption(), "Flags");
@@ -338,7 +341,8 @@ TEST(brannow_TreeView, SelectionOrderAroundPages)
     pageOfA->IsModified = true;
     log.Calls.clear();
     tv.Select(TIntfPtr<IPluggableTreeNode>(b), false);
-    EXPECT_EQ(log.Calls, (std::vector<String>{"PageModified A " + GUIDToString(kPageA), "Clear Flags", "Selected B"}));
+    EXPECT_EQ(log.Calls,
+              (std::vector<String>{"PageModified A " + GUIDToString(kPageA), "Clear Flags", "Selected B"}));
     EXPECT_FALSE(pc.Pages(0)->TabVisible());
     EXPECT_EQ(selects, 2);
 }
@@ -404,7 +408,10 @@ TEST(brannow_TreeView, MenuItemsComeAndGoWithTheSelection)
     auto a = src->AddNode("A", 20);
     auto b = src->AddNode("B", 20);
     int clicked = 0;
-    a->OnSelected = [&] { tv.AddMenuItem("Open", [&](TObject*) { ++clicked; }, 3, "OpenItem"); };
+    a->OnSelected = [&] {
+        tv.AddMenuItem(
+            "Open", [&](TObject*) { ++clicked; }, 3, "OpenItem");
+    };
     std::vector<int> registered;
     Pluggableviewer::RegisterMenu = [&](TPopupMenu* m) { registered.push_back(m->Items()->Count()); };
     tv.Add(TIntfPtr<IPluggableSource>(src));

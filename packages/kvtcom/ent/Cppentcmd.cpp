@@ -6,11 +6,13 @@ namespace {
 RTL_RESOURCESTRING(sRemoteDataModuleCaption, "New Remote Data Module Object");
 }
 
-std::unique_ptr<TComObjectExpert> TCppNewRemoteDataModule::ShowExpert() {
+std::unique_ptr<TComObjectExpert> TCppNewRemoteDataModule::ShowExpert()
+{
     return ShowAutoObjectExpert(sRemoteDataModuleCaption, 13434);
 }
 
-TIntfPtr<IQModuleCreator> TCppNewRemoteDataModule::GetUnitCreator() {
-    return TIntfPtr<IQModuleCreator>(new TCppRemoteDataModuleCreator(FileName, CoClassName, Instancing, ThreadingModel,
-                                                                     Description, Events, "", true));
+TIntfPtr<IQModuleCreator> TCppNewRemoteDataModule::GetUnitCreator()
+{
+    return TIntfPtr<IQModuleCreator>(new TCppRemoteDataModuleCreator(
+        FileName, CoClassName, Instancing, ThreadingModel, Description, Events, "", true));
 }

@@ -1,9 +1,11 @@
 #include "Cppentcrtrs.h"
 
-TIntfPtr<IQSourceFile> TCppRemoteDataModuleCreator::GetSource() {
+TIntfPtr<IQSourceFile> TCppRemoteDataModuleCreator::GetSource()
+{
     return FilterExpertFile(ExpertFilter(), "rdmobject.cpp", FileName(), ".cpp");
 }
 
-TIntfPtr<IQSourceFile> TCppRemoteDataModuleCreator::GetInterfaceSource() {
+TIntfPtr<IQSourceFile> TCppRemoteDataModuleCreator::GetInterfaceSource()
+{
     return FilterExpertFile(ExpertFilter(), "rdmobject.h", FileName(), ".h");
 }

@@ -14,28 +14,33 @@ Cppentreg::TProductStartup* gStartup = nullptr;
 namespace Cppentreg {
 int UseCount = 0;
 void Initialization() {}
-void Finalization() {
+void Finalization()
+{
     delete gStartup;
     gStartup = nullptr;
 }
 
-void TProductStartup::ProductStartup() {
+void TProductStartup::ProductStartup()
+{
     EnsureCategory(kMultitierCategory, SMultitierWizardPage);
     auto gm = RequireService<IQGalleryCategoryManager>("gallery category manager");
     // The MTS object stands among the ActiveX items; kvtcompro100 (loaded first) has that category.
-    if (!gm->FindCategory(kActiveXCategory)) throw EHostError(String("No gallery category ") + kActiveXCategory);
-    Register(RegisterNewHandler(kMultitierCategory, SRemoteDataModuleWizardName, TCppNewRemoteDataModule::IconName,
-                                TCppNewRemoteDataModule::ObjectKind, ClassOf<TCppNewRemoteDataModule>(),
-                                TCppNewRemoteDataModule::GalleryId));
+    if (!gm->FindCategory(kActiveXCategory))
+        throw EHostError(String("No gallery category ") + kActiveXCategory);
+    Register(RegisterNewHandler(kMultitierCategory, SRemoteDataModuleWizardName,
+                                TCppNewRemoteDataModule::IconName, TCppNewRemoteDataModule::ObjectKind,
+                                ClassOf<TCppNewRemoteDataModule>(), TCppNewRemoteDataModule::GalleryId));
     Register(RegisterNewHandler(kActiveXCategory, SMTSAutoObjectWizardName, TCppNewMTSAutoObject::IconName,
                                 TCppNewMTSAutoObject::ObjectKind, ClassOf<TCppNewMTSAutoObject>(),
                                 TCppNewMTSAutoObject::GalleryId));
-    Register(RegisterNewHandler(kMultitierCategory, SMTSDataModuleWizardName, TCppNewMTSRemoteDataModule::IconName,
-                                TCppNewMTSRemoteDataModule::ObjectKind, ClassOf<TCppNewMTSRemoteDataModule>(),
+    Register(RegisterNewHandler(kMultitierCategory, SMTSDataModuleWizardName,
+                                TCppNewMTSRemoteDataModule::IconName, TCppNewMTSRemoteDataModule::ObjectKind,
+                                ClassOf<TCppNewMTSRemoteDataModule>(),
                                 TCppNewMTSRemoteDataModule::GalleryId));
 }
 }  // namespace Cppentreg
 
-extern "C" void Cppentreg_IDERegister() {
+extern "C" void Cppentreg_IDERegister()
+{
     if (!gStartup) gStartup = new Cppentreg::TProductStartup(nullptr);
 }

@@ -5,21 +5,24 @@ TCppMTSAutoObjectCreator::TCppMTSAutoObjectCreator(const String& fileName, const
                                                    const String& description, bool events, bool objectControl,
                                                    bool pooling)
     : TCppAutoObjectCreator(fileName, coClassName, instancing, threadingModel, description, events, "", true),
-      FObjectControl(objectControl),
-      FPooling(pooling) {
+      FObjectControl(objectControl), FPooling(pooling)
+{
     ExpertFilter()->SetVariable("ObjectControl", FALSETRUE[objectControl]);
     ExpertFilter()->SetVariable("CanBePooled", FALSETRUE[pooling]);
 }
 
-TIntfPtr<IQSourceFile> TCppMTSAutoObjectCreator::GetSource() {
+TIntfPtr<IQSourceFile> TCppMTSAutoObjectCreator::GetSource()
+{
     return FilterExpertFile(ExpertFilter(), "mtsobject.cpp", FileName(), ".cpp");
 }
 
-TIntfPtr<IQSourceFile> TCppMTSAutoObjectCreator::GetInterfaceSource() {
+TIntfPtr<IQSourceFile> TCppMTSAutoObjectCreator::GetInterfaceSource()
+{
     return FilterExpertFile(ExpertFilter(), "mtsobject.h", FileName(), ".h");
 }
 
-TIntfPtr<IQModuleCreator> TCppNewMTSAutoObject::GetUnitCreator() {
-    return TIntfPtr<IQModuleCreator>(
-        new TCppMTSAutoObjectCreator(FileName, CoClassName, Instancing, ThreadingModel, Description, Events, true, false));
+TIntfPtr<IQModuleCreator> TCppNewMTSAutoObject::GetUnitCreator()
+{
+    return TIntfPtr<IQModuleCreator>(new TCppMTSAutoObjectCreator(
+        FileName, CoClassName, Instancing, ThreadingModel, Description, Events, true, false));
 }

@@ -3,8 +3,9 @@
 #include "host/IDEServices.h"
 #include "rtl/Files.h"
 
-TIntfPtr<IQSourceFile> FilterExpertFile(IExpertFilter* filter, const String& templateFile, const String& moduleFileName,
-                                        const String& ext) {
+TIntfPtr<IQSourceFile> FilterExpertFile(IExpertFilter* filter, const String& templateFile,
+                                        const String& moduleFileName, const String& ext)
+{
     auto services = RequireService<IQIDEServices>("template folder");
     const String folder = IncludeTrailingPathDelimiter(services->GetTemplateDirectory() + "cpp" + "\\");
     const String path = folder + templateFile;

@@ -6,5 +6,5 @@
 // The text of the host template "cpp" folder's templateFile run through filter, as the source
 // file moduleFileName with its extension changed to ext. Raises EHostError with
 // sWizardFileNotFound when the template file is not there.
-TIntfPtr<IQSourceFile> FilterExpertFile(IExpertFilter* filter, const String& templateFile, const String& moduleFileName,
-                                        const String& ext);
+TIntfPtr<IQSourceFile> FilterExpertFile(IExpertFilter* filter, const String& templateFile,
+                                        const String& moduleFileName, const String& ext);

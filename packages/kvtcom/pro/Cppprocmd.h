@@ -109,7 +109,10 @@ private:
 // The automation object dialog; the remote data module item shows it too.
 class TAutoObjectCppExpert : public TComObjectExpert {
 public:
-    explicit TAutoObjectCppExpert(String caption = "New Automation Object") : TComObjectExpert(std::move(caption)) {}
+    explicit TAutoObjectCppExpert(String caption = "New Automation Object")
+        : TComObjectExpert(std::move(caption))
+    {
+    }
 };
 
 // Shows an automation dialog (caption empty: its own) with the help context; nullptr when cancelled.

@@ -14,7 +14,8 @@ constexpr int kHighSource = stATLUnitSource;
 
 std::vector<String> gSources;
 
-String ActiveProjectName() {
+String ActiveProjectName()
+{
     auto p = ActiveProject();
     return p ? p->UnitName() : String();
 }
@@ -22,14 +23,16 @@ String ActiveProjectName() {
 String ActiveTypeLibUnitName() { return TypeLibUnitName(ActiveProject().get()); }
 
 // A fresh GUID as the initialiser list of DEFINE_GUID.
-String NewClsidInitializer() {
+String NewClsidInitializer()
+{
     const TGUID g = CreateGUID();
     char buf[128];
-    std::snprintf(buf, sizeof buf,
-                  "0x%8.8x, 0x%4.4x, 0x%4.4x, 0x%2.2x, 0x%2.2x, 0x%2.2x, 0x%2.2x, 0x%2.2x, 0x%2.2x, 0x%2.2x, 0x%2.2x",
-                  static_cast<unsigned>(g.D1), static_cast<unsigned>(g.D2), static_cast<unsigned>(g.D3),
-                  unsigned{g.D4[0]}, unsigned{g.D4[1]}, unsigned{g.D4[2]}, unsigned{g.D4[3]}, unsigned{g.D4[4]},
-                  unsigned{g.D4[5]}, unsigned{g.D4[6]}, unsigned{g.D4[7]});
+    std::snprintf(
+        buf, sizeof buf,
+        "0x%8.8x, 0x%4.4x, 0x%4.4x, 0x%2.2x, 0x%2.2x, 0x%2.2x, 0x%2.2x, 0x%2.2x, 0x%2.2x, 0x%2.2x, 0x%2.2x",
+        static_cast<unsigned>(g.D1), static_cast<unsigned>(g.D2), static_cast<unsigned>(g.D3),
+        unsigned{g.D4[0]}, unsigned{g.D4[1]}, unsigned{g.D4[2]}, unsigned{g.D4[3]}, unsigned{g.D4[4]},
+        unsigned{g.D4[5]}, unsigned{g.D4[6]}, unsigned{g.D4[7]});
     return buf;
 }
 
@@ -43,21 +46,29 @@ void Finalization() { gSources.clear(); }
 
 const std::array<String, 2> FALSETRUE = {"FALSE", "TRUE"};
 
-const String& CppProSource(TSourceIndex index) {
+const String& CppProSource(TSourceIndex index)
+{
     if (index < 0 || index >= static_cast<int>(gSources.size()))
         throw EHostError("The templates of " + String(sCppProCrtrs) + " are not loaded");
     return gSources[static_cast<std::size_t>(index)];
 }
 
-TIntfPtr<IQSourceFile> TCppProCreator::FormatSource(TSourceIndex index, const String& ext, const TVarRecs& args) {
+TIntfPtr<IQSourceFile> TCppProCreator::FormatSource(TSourceIndex index, const String& ext,
+                                                    const TVarRecs& args)
+{
     return FormatFile(ChangeFileExt(FileName(), ext), CppProSource(index), args);
 }
 
-TCppCOMCreator::TCppCOMCreator(const String& fileName) : TCppProCreator(fileName), FExpertFilter(CoExpertFilter::Create()) {}
+TCppCOMCreator::TCppCOMCreator(const String& fileName)
+    : TCppProCreator(fileName), FExpertFilter(CoExpertFilter::Create())
+{
+}
 
-TCppCoClassCreator::TCppCoClassCreator(const String& fileName, const String& coClassName, const String& instancing,
-                                       const String& threadingModel, const String& description, bool events)
-    : TCppCOMCreator(fileName) {
+TCppCoClassCreator::TCppCoClassCreator(const String& fileName, const String& coClassName,
+                                       const String& instancing, const String& threadingModel,
+                                       const String& description, bool events)
+    : TCppCOMCreator(fileName)
+{
     ValidateIdent(coClassName);
     FCoClassName = coClassName;
     FInstancing = instancing;
@@ -67,83 +78,108 @@ TCppCoClassCreator::TCppCoClassCreator(const String& fileName, const String& coC
 }
 
 TCppCoClassLicCreator::TCppCoClassLicCreator(const String& fileName, const String& coClassName, bool licensed)
-    : TCppCoClassCreator(fileName, coClassName, "", "", "", false) {
+    : TCppCoClassCreator(fileName, coClassName, "", "", "", false)
+{
     if (licensed) FLicenseGUID = CreateClassID();
 }
 
-String TCppCoClassLicCreator::LicensingBlock() {
+String TCppCoClassLicCreator::LicensingBlock()
+{
     if (FLicenseGUID.empty()) return "";
-    return CodeFix(Format(CppProSource(stActiveXControlLicensing), {FLicenseGUID, FCoClassName, ActiveProjectName()}));
+    return CodeFix(
+        Format(CppProSource(stActiveXControlLicensing), {FLicenseGUID, FCoClassName, ActiveProjectName()}));
 }
 
 TCppActiveControlCreator::TCppActiveControlCreator(const String& zubClassName, const String& fileName,
                                                    const String& coClassName, int bitmapNumber, bool licensed,
                                                    const String& extra)
-    : TCppCoClassLicCreator(fileName, coClassName, licensed),
-      FZubClassName(zubClassName),
-      FBitmapNumber(bitmapNumber),
-      FExtra(extra) {}
+    : TCppCoClassLicCreator(fileName, coClassName, licensed), FZubClassName(zubClassName),
+      FBitmapNumber(bitmapNumber), FExtra(extra)
+{
+}
 
-TIntfPtr<IQSourceFile> TCppActiveControlCreator::GetSource() {
+TIntfPtr<IQSourceFile> TCppActiveControlCreator::GetSource()
+{
     return FormatSource(stActiveXControlSource, ".cpp", {DashLine, DashLineCRLF, UnitName()});
 }
 
-TIntfPtr<IQSourceFile> TCppActiveControlCreator::GetInterfaceSource() {
+TIntfPtr<IQSourceFile> TCppActiveControlCreator::GetInterfaceSource()
+{
     const String project = ActiveProjectName();
     return FormatSource(stActiveXControlHeader, ".h",
-                        {UnitName(), FCoClassName, FZubClassName, project, FBitmapNumber, LicensingBlock(), FExtra,
-                         project, sPropertyMapComment.str(), sAXRegistryMacroComment.str(), sCOMMapComment.str(),
-                         sDEFINELIBIDComment.str(), sDECLAREZUBPERSISTENCEComment.str(), DashLine, DashLineCRLF});
+                        {UnitName(), FCoClassName, FZubClassName, project, FBitmapNumber, LicensingBlock(),
+                         FExtra, project, sPropertyMapComment.str(), sAXRegistryMacroComment.str(),
+                         sCOMMapComment.str(), sDEFINELIBIDComment.str(), sDECLAREZUBPERSISTENCEComment.str(),
+                         DashLine, DashLineCRLF});
 }
 
-TCppActiveFormCreator::TCppActiveFormCreator(const String& fileName, const String& coClassName, int bitmapNumber,
-                                             bool licensed)
-    : TCppCoClassLicCreator(fileName, coClassName, licensed), FBitmapNumber(bitmapNumber) {}
+TCppActiveFormCreator::TCppActiveFormCreator(const String& fileName, const String& coClassName,
+                                             int bitmapNumber, bool licensed)
+    : TCppCoClassLicCreator(fileName, coClassName, licensed), FBitmapNumber(bitmapNumber)
+{
+}
 
-TIntfPtr<IQSourceFile> TCppActiveFormCreator::GetSource() {
+TIntfPtr<IQSourceFile> TCppActiveFormCreator::GetSource()
+{
     return FormatSource(stActiveFormSource, ".cpp", {UnitName(), FCoClassName, DashLine, DashLineCRLF});
 }
 
-TIntfPtr<IQSourceFile> TCppActiveFormCreator::GetInterfaceSource() {
+TIntfPtr<IQSourceFile> TCppActiveFormCreator::GetInterfaceSource()
+{
     return FormatSource(stActiveFormHdr, ".h",
                         {UnitName(), FCoClassName, FCoClassName, ActiveTypeLibUnitName(), FBitmapNumber,
                          LicensingBlock(), ActiveProjectName(), "OLEMISC_SIMPLEFRAME | OLEMISC_ACTSLIKELABEL",
                          sCOMMapComment.str(), sPropertyMapComment.str(), sAXRegistryMacroComment.str(),
-                         sDEFINELIBIDComment.str(), sDECLAREZUBPERSISTENCEComment.str(), DashLine, DashLineCRLF});
+                         sDEFINELIBIDComment.str(), sDECLAREZUBPERSISTENCEComment.str(), DashLine,
+                         DashLineCRLF});
 }
 
 TCppPropertyPageCreator::TCppPropertyPageCreator(const String& fileName, const String& pageName)
-    : TCppProCreator(fileName), FPageName(pageName) {}
+    : TCppProCreator(fileName), FPageName(pageName)
+{
+}
 
-TIntfPtr<IQSourceFile> TCppPropertyPageCreator::GetSource() {
+TIntfPtr<IQSourceFile> TCppPropertyPageCreator::GetSource()
+{
     return FormatSource(stPropertyPageSource, ".cpp", {UnitName(), FPageName, DashLine, DashLineCRLF});
 }
 
-TIntfPtr<IQSourceFile> TCppPropertyPageCreator::GetInterfaceSource() {
+TIntfPtr<IQSourceFile> TCppPropertyPageCreator::GetInterfaceSource()
+{
     return FormatSource(stPropertyPageHdr, ".h",
                         {UnitName(), FPageName, FPageName, NewClsidInitializer(), sCOMMapComment.str(),
                          sRegistryMacroComment.str(), DashLine, DashLineCRLF});
 }
 
 TCppAboutBoxCreator::TCppAboutBoxCreator(const String& controlName, const String& baseName)
-    : TCppProCreator(MakeUniqueModuleName(AboutBoxPrefixName(), ".cpp")), FControlName(controlName), FBaseName(baseName) {}
+    : TCppProCreator(MakeUniqueModuleName(AboutBoxPrefixName(), ".cpp")), FControlName(controlName),
+      FBaseName(baseName)
+{
+}
 
 String TCppAboutBoxCreator::GetFormName() { return AboutBoxFormName(FBaseName); }
 
-TIntfPtr<IQSourceFile> TCppAboutBoxCreator::GetSource() {
+TIntfPtr<IQSourceFile> TCppAboutBoxCreator::GetSource()
+{
     return FormatSource(stAboutBoxSource, ".cpp", {UnitName(), GetFormName(), DashLine, DashLineCRLF});
 }
 
-TIntfPtr<IQSourceFile> TCppAboutBoxCreator::GetInterfaceSource() {
+TIntfPtr<IQSourceFile> TCppAboutBoxCreator::GetInterfaceSource()
+{
     return FormatSource(stAboutBoxHeader, ".h", {UnitName(), GetFormName(), DashLine, DashLineCRLF});
 }
 
-TIntfPtr<IQSourceFile> TCppAboutBoxCreator::GetForm() { return CreateAboutBoxFormFile(FileName(), FControlName, FBaseName); }
+TIntfPtr<IQSourceFile> TCppAboutBoxCreator::GetForm()
+{
+    return CreateAboutBoxFormFile(FileName(), FControlName, FBaseName);
+}
 
-TCppCOMObjectCreator::TCppCOMObjectCreator(const String& fileName, const String& coClassName, const String& instancing,
-                                           const String& threadingModel, const String& description, bool events,
+TCppCOMObjectCreator::TCppCOMObjectCreator(const String& fileName, const String& coClassName,
+                                           const String& instancing, const String& threadingModel,
+                                           const String& description, bool events,
                                            const String& interfaceName, bool dual)
-    : TCppCoClassCreator(fileName, coClassName, instancing, threadingModel, description, events) {
+    : TCppCoClassCreator(fileName, coClassName, instancing, threadingModel, description, events)
+{
     const String base = UnitName();
     const String lib = ActiveProjectName();
     auto& f = *FExpertFilter;
@@ -162,34 +198,43 @@ TCppCOMObjectCreator::TCppCOMObjectCreator(const String& fileName, const String&
     f.SetVariable("Dual", FALSETRUE[dual]);
 }
 
-TIntfPtr<IQSourceFile> TCppCOMObjectCreator::GetSource() {
+TIntfPtr<IQSourceFile> TCppCOMObjectCreator::GetSource()
+{
     return FilterExpertFile(FExpertFilter.get(), "comobject.cpp", FileName(), ".cpp");
 }
 
-TIntfPtr<IQSourceFile> TCppCOMObjectCreator::GetInterfaceSource() {
+TIntfPtr<IQSourceFile> TCppCOMObjectCreator::GetInterfaceSource()
+{
     return FilterExpertFile(FExpertFilter.get(), "comobject.h", FileName(), ".h");
 }
 
-TCppAutoObjectCreator::TCppAutoObjectCreator(const String& fileName, const String& coClassName, const String& instancing,
-                                             const String& threadingModel, const String& description, bool events,
+TCppAutoObjectCreator::TCppAutoObjectCreator(const String& fileName, const String& coClassName,
+                                             const String& instancing, const String& threadingModel,
+                                             const String& description, bool events,
                                              const String& interfaceName, bool dual)
-    : TCppCOMObjectCreator(fileName, coClassName, instancing, threadingModel, description, events, interfaceName, dual) {
+    : TCppCOMObjectCreator(fileName, coClassName, instancing, threadingModel, description, events,
+                           interfaceName, dual)
+{
     FExpertFilter->SetVariable("Dual", "TRUE");
 }
 
-TIntfPtr<IQSourceFile> TCppBaseActiveServerCreator::AspFile(const String& templateFile, const String& ext) {
+TIntfPtr<IQSourceFile> TCppBaseActiveServerCreator::AspFile(const String& templateFile, const String& ext)
+{
     return FilterExpertFile(FExpertFilter.get(), templateFile, FileName(), ext);
 }
 
-TIntfPtr<IQSourceFile> TATLUnitCreator::GetSource() {
+TIntfPtr<IQSourceFile> TATLUnitCreator::GetSource()
+{
     return FormatSource(stATLUnitSource, ".cpp", {UnitName(), DashLine, DashLineCRLF});
 }
 
-TIntfPtr<IQSourceFile> TATLUnitCreator::GetInterfaceSource() {
+TIntfPtr<IQSourceFile> TATLUnitCreator::GetInterfaceSource()
+{
     return FormatSource(stATLUnitHdr, ".h", {UnitName(), sCOMModuleComment.str(), DashLine, DashLineCRLF});
 }
 
-TIntfPtr<IQSourceFile> TCppActiveLibraryCreator::GetSource() {
+TIntfPtr<IQSourceFile> TCppActiveLibraryCreator::GetSource()
+{
     const String unit = ChangeFileExt(ExtractFileName(FileName()), "");
     return FormatFile(ChangeFileExt(FileName(), ".cpp"), CppProSource(stAXLibProjectSource),
                       {unit, sCOMModuleComment.str(), sObjectMapComment.str(), sModuleTermComment.str(),
@@ -198,7 +243,8 @@ TIntfPtr<IQSourceFile> TCppActiveLibraryCreator::GetSource() {
                        sDLLEntryPointComment.str(), DashLine, DashLineCRLF});
 }
 
-void TCppActiveLibraryCreator::InitTargetOptions() {
+void TCppActiveLibraryCreator::InitTargetOptions()
+{
     auto options = RequireService<IQCppProjectOptions>("C++ project options");
     options->SetTargetOptions(8, true, 0, 1, 0, 0, 0);
     options->Commit();

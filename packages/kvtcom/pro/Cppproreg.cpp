@@ -15,29 +15,34 @@ Cppproreg::TProductStartup* gStartup = nullptr;
 namespace Cppproreg {
 int UseCount = 0;
 void Initialization() {}
-void Finalization() {
+void Finalization()
+{
     delete gStartup;
     gStartup = nullptr;
 }
 }  // namespace Cppproreg
 
-extern "C" void Cppproreg_IDERegister() {
+extern "C" void Cppproreg_IDERegister()
+{
     if (!gStartup) gStartup = new Cppproreg::TProductStartup(nullptr);
 }
 
-TComGalleryStartup::TComGalleryStartup(TComponent* AOwner) : TComponent(AOwner) {
+TComGalleryStartup::TComGalleryStartup(TComponent* AOwner) : TComponent(AOwner)
+{
     FCookie = MainFormCreated().Add([this](TObject*) {
         if (FHandlers.empty()) ProductStartup();
     });
 }
 
-TComGalleryStartup::~TComGalleryStartup() {
+TComGalleryStartup::~TComGalleryStartup()
+{
     MainFormCreated().Remove(FCookie);
     for (auto it = FHandlers.rbegin(); it != FHandlers.rend(); ++it) UnregisterNewHandler(*it);
     FCategories.Release();
 }
 
-void Cppproreg::TProductStartup::ProductStartup() {
+void Cppproreg::TProductStartup::ProductStartup()
+{
     EnsureCategory(kActiveXCategory, sActiveXCategoryCaption);
 
     Register(RegisterNewHandler(kActiveXCategory, SComObjectWizardName, TCppNewComObject::IconName,
@@ -48,8 +53,9 @@ void Cppproreg::TProductStartup::ProductStartup() {
                                 TCppNewAutoObject::GalleryId));
     Register(RegisterNewHandler(kActiveXCategory, SPropertyPageWizardName, TCppNewPropertyPage::IconName, 0,
                                 ClassOf<TCppNewPropertyPage>(), TCppNewPropertyPage::GalleryId));
-    Register(RegisterNewHandler(kActiveXCategory, SComPlusEventObjectWizardName, TCppNewComPlusEventObject::IconName, 0,
-                                ClassOf<TCppNewComPlusEventObject>(), TCppNewComPlusEventObject::GalleryId));
+    Register(RegisterNewHandler(kActiveXCategory, SComPlusEventObjectWizardName,
+                                TCppNewComPlusEventObject::IconName, 0, ClassOf<TCppNewComPlusEventObject>(),
+                                TCppNewComPlusEventObject::GalleryId));
     Register(RegisterNewHandler(kActiveXCategory, SComPlusSubscriptionObjectWizardName,
                                 TCppNewSubscriptionObject::IconName, 0, ClassOf<TCppNewSubscriptionObject>(),
                                 TCppNewSubscriptionObject::GalleryId));
@@ -62,27 +68,32 @@ void Cppproreg::TProductStartup::ProductStartup() {
     const TOptional optional[] = {
         {"ActiveXWizard", false,
          [] {
-             return RegisterNewHandler(kActiveXCategory, SActiveXControlWizardName, TCppNewActiveXControl::IconName, 0,
-                                       ClassOf<TCppNewActiveXControl>(), TCppNewActiveXControl::GalleryId);
+             return RegisterNewHandler(kActiveXCategory, SActiveXControlWizardName,
+                                       TCppNewActiveXControl::IconName, 0, ClassOf<TCppNewActiveXControl>(),
+                                       TCppNewActiveXControl::GalleryId);
          }},
         {"ActiveFormWizard", true,
          [] {
-             return RegisterNewHandler(kActiveXCategory, SActiveFormWizardName, TCppNewActiveForm::IconName, 0,
-                                       ClassOf<TCppNewActiveForm>(), TCppNewActiveForm::GalleryId);
+             return RegisterNewHandler(kActiveXCategory, SActiveFormWizardName, TCppNewActiveForm::IconName,
+                                       0, ClassOf<TCppNewActiveForm>(), TCppNewActiveForm::GalleryId);
          }},
         {"ActiveServerWizard", true,
          [] {
-             return RegisterNewHandler(kActiveXCategory, SActiveServerObjectWizardName,
-                                       TCppNewActiveServerObject::IconName, 0, ClassOf<TCppNewActiveServerObject>(),
-                                       TCppNewActiveServerObject::GalleryId);
+             return RegisterNewHandler(
+                 kActiveXCategory, SActiveServerObjectWizardName, TCppNewActiveServerObject::IconName, 0,
+                 ClassOf<TCppNewActiveServerObject>(), TCppNewActiveServerObject::GalleryId);
          }},
     };
     for (const auto& o : optional) {
         try {
-            if (OptionalWizardOn(AppIniFile().ReadString("Type Library", o.Key, ""), o.DefaultOn)) Register(o.Add());
+            if (OptionalWizardOn(AppIniFile().ReadString("Type Library", o.Key, ""), o.DefaultOn))
+                Register(o.Add());
         } catch (const Exception&) {
         }
     }
 }
 
-bool OptionalWizardOn(const String& value, bool defaultOn) { return defaultOn ? value != "False" : value == "True"; }
+bool OptionalWizardOn(const String& value, bool defaultOn)
+{
+    return defaultOn ? value != "False" : value == "True";
+}

@@ -3,7 +3,8 @@
 #include "rtl/Files.h"
 
 namespace {
-std::unique_ptr<TCFileHandler> CreateHandler(std::shared_ptr<std::istream> stream) {
+std::unique_ptr<TCFileHandler> CreateHandler(std::shared_ptr<std::istream> stream)
+{
     return std::make_unique<TCppCFileHandler>(std::move(stream));
 }
 }  // namespace
@@ -11,12 +12,14 @@ std::unique_ptr<TCFileHandler> CreateHandler(std::shared_ptr<std::istream> strea
 const TCFileHandlerClass TCppCFileHandler::ClassInfo = {"TCppCFileHandler", &TCppCFileHandler::CanHandleFile,
                                                         &CreateHandler};
 
-bool TCppCFileHandler::CanHandleFile(const String& fileName) {
+bool TCppCFileHandler::CanHandleFile(const String& fileName)
+{
     const String ext = LowerCase(ExtractFileExt(fileName));
     return ext == ".cpp" || ext == ".hpp" || ext == ".h";
 }
 
-void TCppCFileHandler::ParseItems(const TToDoCommentProc& proc, void* data) {
+void TCppCFileHandler::ParseItems(const TToDoCommentProc& proc, void* data)
+{
     if (!FStream) return;
     TIStreamToISourceAdapter source(*FStream);
     auto scanner = std::make_unique<TCppTodoScanner>(source);

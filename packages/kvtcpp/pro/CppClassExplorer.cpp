@@ -13,14 +13,16 @@ TIntfPtr<TClassExplorer> gController;
 TGetClassExplorerControllerProc gPreviousHook = nullptr;
 }  // namespace
 
-TIntfPtr<TClassExplorer> _GetCppClassExplorerController() {
+TIntfPtr<TClassExplorer> _GetCppClassExplorerController()
+{
     if (!gController) gController = TIntfPtr<TClassExplorer>(new TCppClassExplorerController);
     return gController;
 }
 
 // ---- PCH database ----
 
-TIntfPtr<IXMLPchDb> TPchDbManager::GetPchDb() {
+TIntfPtr<IXMLPchDb> TPchDbManager::GetPchDb()
+{
     if (FError) return nullptr;
     if (FDb) return FDb;
     try {
@@ -35,7 +37,8 @@ TIntfPtr<IXMLPchDb> TPchDbManager::GetPchDb() {
     return FDb;
 }
 
-void TPchDbManager::BuildIdMaps() {
+void TPchDbManager::BuildIdMaps()
+{
     FIdToName.clear();
     FNameToId.clear();
     for (int i = 0; i < FDb->FileCount(); ++i) {
@@ -45,13 +48,15 @@ void TPchDbManager::BuildIdMaps() {
     }
 }
 
-int TPchDbManager::GetFileId(const String& name) {
+int TPchDbManager::GetFileId(const String& name)
+{
     GetPchDb();
     auto it = FNameToId.find(name);
     return StrToInt(it == FNameToId.end() ? String() : it->second);
 }
 
-String TPchDbManager::GetFileIdName(int id) {
+String TPchDbManager::GetFileIdName(int id)
+{
     GetPchDb();
     auto it = FIdToName.find(IntToStr(id));
     return it == FIdToName.end() ? String() : it->second;
@@ -59,15 +64,20 @@ String TPchDbManager::GetFileIdName(int id) {
 
 // ---- model manager ----
 
-TCppProjectClassModelManager::TCppProjectClassModelManager(TIntfPtr<IQProject> project, const String& pchFileName)
-    : FProject(std::move(project)), FPch(pchFileName) {}
+TCppProjectClassModelManager::TCppProjectClassModelManager(TIntfPtr<IQProject> project,
+                                                           const String& pchFileName)
+    : FProject(std::move(project)), FPch(pchFileName)
+{
+}
 
-HRESULT TCppProjectClassModelManager::QueryInterface(const TGUID& iid, void** obj) {
+HRESULT TCppProjectClassModelManager::QueryInterface(const TGUID& iid, void** obj)
+{
     if (QueryAs<IProjectClassModelManager>(this, iid, obj)) return S_OK;
     return TInterfacedObject::QueryInterface(iid, obj);
 }
 
-void TCppProjectClassModelManager::CreateNamespace(const String& name, int parentId, int id) {
+void TCppProjectClassModelManager::CreateNamespace(const String& name, int parentId, int id)
+{
     FModified = true;
     auto node = std::make_unique<TClassModelNode>(this, id, name);
     TClassModelNode* n = node.get();
@@ -75,11 +85,13 @@ void TCppProjectClassModelManager::CreateNamespace(const String& name, int paren
     if (FNamespaces.Find(IntToStr(id))) DropLinks(id);
     FNamespaces.Add(IntToStr(id), std::move(node));
     if (parentId != 0)
-        if (TClassModelNode* parent = FNamespaces.Find(IntToStr(parentId)); parent && parent != n) parent->AddChild(n);
+        if (TClassModelNode* parent = FNamespaces.Find(IntToStr(parentId)); parent && parent != n)
+            parent->AddChild(n);
 }
 
-void TCppProjectClassModelManager::AddType(int kind, const String& name, int namespaceId, int containerId, int typeId,
-                                           int sourceFileId, int further, int /*last*/) {
+void TCppProjectClassModelManager::AddType(int kind, const String& name, int namespaceId, int containerId,
+                                           int typeId, int sourceFileId, int further, int /*last*/)
+{
     FModified = true;
     auto node = std::make_unique<TClassModelNode>(this, further, sourceFileId, typeId, kind, name);
     TClassModelNode* n = node.get();
@@ -94,56 +106,65 @@ void TCppProjectClassModelManager::AddType(int kind, const String& name, int nam
     }
 }
 
-void TCppProjectClassModelManager::DropLinks(int id) {
+void TCppProjectClassModelManager::DropLinks(int id)
+{
     for (int i = 0; i < FTypes.Count(); ++i) FTypes.At(i)->RemoveID(id);
     for (int i = 0; i < FNamespaces.Count(); ++i) FNamespaces.At(i)->RemoveID(id);
 }
 
-void TCppProjectClassModelManager::RemoveType(int id) {
+void TCppProjectClassModelManager::RemoveType(int id)
+{
     FModified = true;
     auto node = FTypes.Remove(IntToStr(id));
     if (node) DropLinks(id);
 }
 
-void TCppProjectClassModelManager::AddParent(int classId, int parentId) {
+void TCppProjectClassModelManager::AddParent(int classId, int parentId)
+{
     FModified = true;
     TClassModelNode* c = FTypes.Find(IntToStr(classId));
     TClassModelNode* p = FTypes.Find(IntToStr(parentId));
     if (c && p) c->AddBaseType(p);
 }
 
-void TCppProjectClassModelManager::RemoveParent(int classId, int parentId) {
+void TCppProjectClassModelManager::RemoveParent(int classId, int parentId)
+{
     FModified = true;
     if (TClassModelNode* c = FTypes.Find(IntToStr(classId))) c->RemoveBaseType(parentId);
 }
 
 // ---- updates ----
 
-void TCppProjectClassModelManager::Update(bool full) {
+void TCppProjectClassModelManager::Update(bool full)
+{
     UpdateModel(full);
     WriteDependencyInfo();
 }
 
-void TCppProjectClassModelManager::Reparse() {
+void TCppProjectClassModelManager::Reparse()
+{
     CancelClassBrowser();
     Reset();
     UpdateModel(true);
     WriteDependencyInfo();
 }
 
-bool TCppProjectClassModelManager::ThreadedReparse() {
+bool TCppProjectClassModelManager::ThreadedReparse()
+{
     if (!FQueue) return false;
     FQueue->AddReparseRequest(this);
     return true;
 }
 
-bool TCppProjectClassModelManager::ThreadedUpdate() {
+bool TCppProjectClassModelManager::ThreadedUpdate()
+{
     if (!FQueue) return false;
     FQueue->AddUpdateRequest(this);
     return true;
 }
 
-void TCppProjectClassModelManager::WriteDependencyInfo() {
+void TCppProjectClassModelManager::WriteDependencyInfo()
+{
     FPch.ClearError();
     if (!FCancelled) {
         WriteDependency();
@@ -151,13 +172,15 @@ void TCppProjectClassModelManager::WriteDependencyInfo() {
     }
 }
 
-void TCppProjectClassModelManager::Reset() {
+void TCppProjectClassModelManager::Reset()
+{
     FTimestamps.clear();
     FNamespaces.Clear();
     FTypes.Clear();
 }
 
-void TCppProjectClassModelManager::UpdateModel(bool /*full*/) {
+void TCppProjectClassModelManager::UpdateModel(bool /*full*/)
+{
     FModified = false;
     FCancelled = false;
     CheckModifiedHeaders();
@@ -173,7 +196,8 @@ void TCppProjectClassModelManager::UpdateModel(bool /*full*/) {
 namespace {
 
 // Every open editor buffer of the project's modules.
-void ForEachEditBuffer(IQProject* project, const std::function<void(IQEditBuffer&)>& f) {
+void ForEachEditBuffer(IQProject* project, const std::function<void(IQEditBuffer&)>& f)
+{
     if (!project) return;
     for (int i = 0; i < project->ModuleCount(); ++i) {
         TIntfPtr<IQModule> m = project->Module(i);
@@ -189,7 +213,8 @@ long long AgeMs(TDateTime age) { return std::llround(age.Val * 86400000.0); }
 
 }  // namespace
 
-void TCppProjectClassModelManager::CheckModifiedHeaders() {
+void TCppProjectClassModelManager::CheckModifiedHeaders()
+{
     std::vector<String> changed;
     ForEachEditBuffer(FProject.get(), [&](IQEditBuffer& b) {
         if (AgeMs(b.Age()) > RecordedAge(b.FileName())) changed.push_back(b.FileName());
@@ -202,7 +227,8 @@ void TCppProjectClassModelManager::CheckModifiedHeaders() {
     }
 }
 
-long long TCppProjectClassModelManager::CurrentAge(const String& fileName) {
+long long TCppProjectClassModelManager::CurrentAge(const String& fileName)
+{
     long long age = 0;
     bool open = false;
     ForEachEditBuffer(FProject.get(), [&](IQEditBuffer& b) {
@@ -216,7 +242,8 @@ long long TCppProjectClassModelManager::CurrentAge(const String& fileName) {
     return disk.Val < 0 ? -1 : AgeMs(disk);
 }
 
-long long TCppProjectClassModelManager::RecordedAge(const String& fileName) const {
+long long TCppProjectClassModelManager::RecordedAge(const String& fileName) const
+{
     auto it = FTimestamps.find(fileName);
     if (it == FTimestamps.end()) return 0;
     try {
@@ -226,15 +253,18 @@ long long TCppProjectClassModelManager::RecordedAge(const String& fileName) cons
     }
 }
 
-bool TCppProjectClassModelManager::NeedsReparse(const String& fileName) {
+bool TCppProjectClassModelManager::NeedsReparse(const String& fileName)
+{
     return CurrentAge(fileName) > RecordedAge(fileName);
 }
 
-void TCppProjectClassModelManager::RecordAge(const String& fileName) {
+void TCppProjectClassModelManager::RecordAge(const String& fileName)
+{
     FTimestamps[fileName] = IntToStr(CurrentAge(fileName));
 }
 
-void TCppProjectClassModelManager::InvokeBrowser(const String& fileName) {
+void TCppProjectClassModelManager::InvokeBrowser(const String& fileName)
+{
     FPending = false;
     RecordAge(fileName);
     if (!FProject) return;
@@ -248,21 +278,24 @@ void TCppProjectClassModelManager::InvokeBrowser(const String& fileName) {
 
 namespace {
 
-bool TreeHolds(IXMLInc* inc, const String& header) {
+bool TreeHolds(IXMLInc* inc, const String& header)
+{
     if (SameText(inc->FileName(), header)) return true;
     for (int i = 0; i < inc->Count(); ++i)
         if (TreeHolds(inc->Inc(i).get(), header)) return true;
     return false;
 }
 
-void WalkIncludes(IXMLInc* inc, const std::function<void(const String&)>& f) {
+void WalkIncludes(IXMLInc* inc, const std::function<void(const String&)>& f)
+{
     f(inc->FileName());
     for (int i = 0; i < inc->Count(); ++i) WalkIncludes(inc->Inc(i).get(), f);
 }
 
 }  // namespace
 
-String TCppProjectClassModelManager::GetSourceFile(const String& header) {
+String TCppProjectClassModelManager::GetSourceFile(const String& header)
+{
     TIntfPtr<IXMLPchDb> db = FPch.GetPchDb();
     if (!db) return String();
     for (int c = 0; c < db->CuCount(); ++c) {
@@ -273,7 +306,8 @@ String TCppProjectClassModelManager::GetSourceFile(const String& header) {
     return String();
 }
 
-void TCppProjectClassModelManager::RefreshIncludeTimestamps(const String& source) {
+void TCppProjectClassModelManager::RefreshIncludeTimestamps(const String& source)
+{
     TIntfPtr<IXMLPchDb> db = FPch.GetPchDb();
     if (!db) return;
     for (int c = 0; c < db->CuCount(); ++c) {
@@ -281,7 +315,8 @@ void TCppProjectClassModelManager::RefreshIncludeTimestamps(const String& source
         if (!SameText(cu->FileName(), source)) continue;
         // the includes are parsed with their source: record their ages, or a changed header
         // would have its source parsed again at every update
-        for (int i = 0; i < cu->Count(); ++i) WalkIncludes(cu->Inc(i).get(), [&](const String& f) { RecordAge(f); });
+        for (int i = 0; i < cu->Count(); ++i)
+            WalkIncludes(cu->Inc(i).get(), [&](const String& f) { RecordAge(f); });
         return;
     }
 }
@@ -293,7 +328,8 @@ namespace {
 using TChildren = std::function<const std::vector<TClassModelNode*>&(const TClassModelNode&)>;
 
 // Namespaces show their non-system children, types the nodes `next` gives.
-void WalkNode(const TClassModelNode& node, TInfoNode& info, const TChildren& next) {
+void WalkNode(const TClassModelNode& node, TInfoNode& info, const TChildren& next)
+{
     std::vector<TInfoNodePtr> collected;
     if (node.IsNamespace() && node.HasChildren()) {
         for (TClassModelNode* c : node.Children())
@@ -312,7 +348,8 @@ void WalkNode(const TClassModelNode& node, TInfoNode& info, const TChildren& nex
     for (auto& c : collected) info.Children.push_back(c);
 }
 
-void AddSourceIncludes(IXMLInc* inc, TInfoNode& info) {
+void AddSourceIncludes(IXMLInc* inc, TInfoNode& info)
+{
     auto n = std::make_shared<TInfoNode>();
     n->Caption = inc->FileName();
     for (int i = 0; i < inc->Count(); ++i) AddSourceIncludes(inc->Inc(i).get(), *n);
@@ -321,15 +358,17 @@ void AddSourceIncludes(IXMLInc* inc, TInfoNode& info) {
 
 }  // namespace
 
-TInfoNodePtr TCppProjectClassModelManager::Hierarchy(bool derived) {
+TInfoNodePtr TCppProjectClassModelManager::Hierarchy(bool derived)
+{
     FPch.ClearError();
     auto root = std::make_shared<TInfoNode>();
-    TChildren next = derived ? TChildren([](const TClassModelNode& n) -> const std::vector<TClassModelNode*>& {
-        return n.DerivedTypes();
-    })
-                             : TChildren([](const TClassModelNode& n) -> const std::vector<TClassModelNode*>& {
-                                   return n.BaseTypes();
-                               });
+    TChildren next = derived
+                         ? TChildren([](const TClassModelNode& n) -> const std::vector<TClassModelNode*>& {
+                               return n.DerivedTypes();
+                           })
+                         : TChildren([](const TClassModelNode& n) -> const std::vector<TClassModelNode*>& {
+                               return n.BaseTypes();
+                           });
     for (int i = 0; i < FNamespaces.Count(); ++i) {
         const TClassModelNode* ns = FNamespaces.At(i);
         if (!ns->HasChildren() || ns->Parent() || ns->IsSystemSym()) continue;
@@ -352,10 +391,12 @@ TInfoNodePtr TCppProjectClassModelManager::Hierarchy(bool derived) {
 TInfoNodePtr TCppProjectClassModelManager::GetBaseHierarchy() { return Hierarchy(false); }
 TInfoNodePtr TCppProjectClassModelManager::GetDerivedHierarchy() { return Hierarchy(true); }
 
-TInfoNodePtr TCppProjectClassModelManager::GetContainerHierarchy() {
+TInfoNodePtr TCppProjectClassModelManager::GetContainerHierarchy()
+{
     FPch.ClearError();
     auto root = std::make_shared<TInfoNode>();
-    std::function<void(const TClassModelNode&, TInfoNode&)> addChildren = [&](const TClassModelNode& n, TInfoNode& info) {
+    std::function<void(const TClassModelNode&, TInfoNode&)> addChildren = [&](const TClassModelNode& n,
+                                                                              TInfoNode& info) {
         for (TClassModelNode* c : n.Children())
             if (!c->IsSystemSym())
                 if (TInfoNodePtr ci = c->InfoNode(true)) {
@@ -383,7 +424,8 @@ TInfoNodePtr TCppProjectClassModelManager::GetContainerHierarchy() {
     return root;
 }
 
-TInfoNodePtr TCppProjectClassModelManager::GetSourceHierarchy() {
+TInfoNodePtr TCppProjectClassModelManager::GetSourceHierarchy()
+{
     FPch.ClearError();
     auto root = std::make_shared<TInfoNode>();
     TIntfPtr<IXMLPchDb> db = FPch.GetPchDb();
@@ -398,7 +440,8 @@ TInfoNodePtr TCppProjectClassModelManager::GetSourceHierarchy() {
     return root;
 }
 
-std::vector<TInfoNodePtr> TCppProjectClassModelManager::GetFlatClasses() {
+std::vector<TInfoNodePtr> TCppProjectClassModelManager::GetFlatClasses()
+{
     std::vector<TInfoNodePtr> r;
     for (int i = 0; i < FTypes.Count(); ++i)
         if (TInfoNodePtr n = FTypes.At(i)->FlatInfoNode()) r.push_back(n);
@@ -409,7 +452,8 @@ std::vector<TInfoNodePtr> TCppProjectClassModelManager::GetFlatClasses() {
 
 TClassBrowserRequestQueue::TClassBrowserRequestQueue() : TThread(true) {}
 
-TClassBrowserRequestQueue::~TClassBrowserRequestQueue() {
+TClassBrowserRequestQueue::~TClassBrowserRequestQueue()
+{
     {
         std::lock_guard<std::mutex> g(FLock);
         FStop = true;
@@ -419,7 +463,8 @@ TClassBrowserRequestQueue::~TClassBrowserRequestQueue() {
     if (!Suspended()) WaitFor();
 }
 
-void TClassBrowserRequestQueue::Add(TList& list, TCppProjectClassModelManager* manager) {
+void TClassBrowserRequestQueue::Add(TList& list, TCppProjectClassModelManager* manager)
+{
     if (!manager) return;
     // appended under the lock and signalled, so a request that arrives while the thread is about
     // to wait is not lost
@@ -431,27 +476,37 @@ void TClassBrowserRequestQueue::Add(TList& list, TCppProjectClassModelManager* m
     if (Suspended()) Resume();
 }
 
-void TClassBrowserRequestQueue::AddReparseRequest(TCppProjectClassModelManager* manager) { Add(FReparse, manager); }
-void TClassBrowserRequestQueue::AddUpdateRequest(TCppProjectClassModelManager* manager) { Add(FUpdate, manager); }
+void TClassBrowserRequestQueue::AddReparseRequest(TCppProjectClassModelManager* manager)
+{
+    Add(FReparse, manager);
+}
+void TClassBrowserRequestQueue::AddUpdateRequest(TCppProjectClassModelManager* manager)
+{
+    Add(FUpdate, manager);
+}
 
-int TClassBrowserRequestQueue::ReparseCount() {
+int TClassBrowserRequestQueue::ReparseCount()
+{
     std::lock_guard<std::mutex> g(FLock);
     return static_cast<int>(FReparse.size());
 }
 
-int TClassBrowserRequestQueue::UpdateCount() {
+int TClassBrowserRequestQueue::UpdateCount()
+{
     std::lock_guard<std::mutex> g(FLock);
     return static_cast<int>(FUpdate.size());
 }
 
-TIntfPtr<TCppProjectClassModelManager> TClassBrowserRequestQueue::GetNextManager(TList& list) {
+TIntfPtr<TCppProjectClassModelManager> TClassBrowserRequestQueue::GetNextManager(TList& list)
+{
     if (list.empty()) return nullptr;
     auto m = list.front();
     list.pop_front();
     return m;
 }
 
-void TClassBrowserRequestQueue::Execute() {
+void TClassBrowserRequestQueue::Execute()
+{
     for (;;) {
         TIntfPtr<TCppProjectClassModelManager> reparse, update;
         Acquire();
@@ -474,12 +529,14 @@ void TClassBrowserRequestQueue::Execute() {
 namespace CppClassExplorer {
 int UseCount = 0;
 
-void Initialization() {
+void Initialization()
+{
     gPreviousHook = GetCppClassExplorerController;
     GetCppClassExplorerController = _GetCppClassExplorerController;
 }
 
-void Finalization() {
+void Finalization()
+{
     // the host must not call into this package once it is gone
     if (GetCppClassExplorerController == _GetCppClassExplorerController)
         GetCppClassExplorerController = gPreviousHook ? gPreviousHook : DefaultGetCppClassExplorerController;

@@ -40,15 +40,19 @@ struct TRegistration {
     bool ClassRegistered = false, TemplateRegistered = false;
 } gReg;
 
-TIntfPtr<IQModuleCreator> ZubFormCreator(const String& fileName, const String& formName, const String& ancestorName) {
+TIntfPtr<IQModuleCreator> ZubFormCreator(const String& fileName, const String& formName,
+                                         const String& ancestorName)
+{
     return TIntfPtr<IQModuleCreator>(new TCppZUBFormCreator(fileName, formName, ancestorName));
 }
 
-TIntfPtr<IQProjectCreator> ZubProjectCreator(const String& fileName) {
+TIntfPtr<IQProjectCreator> ZubProjectCreator(const String& fileName)
+{
     return TIntfPtr<IQProjectCreator>(new TCppZUBProjectCreator(fileName, 3));
 }
 
-const String& Source(int index) {
+const String& Source(int index)
+{
     const auto& s = CppZubIDECmd::Sources();
     if (index < 0 || index >= static_cast<int>(s.size()))
         throw EHostError("The templates of " + String(sCppZubIdeCmdSources) + " are not loaded");
@@ -65,12 +69,14 @@ int UseCount = 0;
 
 void Initialization() { gSources = InitModuleSources(HInstance, sCppZubIdeCmdSources, kHighSource); }
 
-void Finalization() {
+void Finalization()
+{
     delete gReg.Startup;
     gReg.Startup = nullptr;
     // A hook is put back only while it is still ours; a later package's value stays.
     if (gReg.FormHookSet && GetFormCreator == &ZubFormCreator) GetFormCreator = gReg.OldFormCreator;
-    if (gReg.ProjectHookSet && GetProjectCreator == &ZubProjectCreator) GetProjectCreator = gReg.OldProjectCreator;
+    if (gReg.ProjectHookSet && GetProjectCreator == &ZubProjectCreator)
+        GetProjectCreator = gReg.OldProjectCreator;
     for (int h : gReg.Handlers) UnregisterNewHandler(h);
     if (gReg.TemplateRegistered)
         UnregisterProjFormTemplateClass(sCppPersonality, ClassOf<TNewInheritedCppProjectModule>());
@@ -84,7 +90,8 @@ const std::vector<String>& Sources() { return gSources; }
 
 }  // namespace CppZubIDECmd
 
-extern "C" void CppZubIDECmd_IDERegister() {
+extern "C" void CppZubIDECmd_IDERegister()
+{
     auto& r = gReg;
     r.Startup = new TProductStartup(nullptr);
 
@@ -118,7 +125,8 @@ extern "C" void CppZubIDECmd_IDERegister() {
 
 TProductStartup* ProductStartupObject() { return gReg.Startup; }
 
-String CStringLiteralText(const String& s) {
+String CStringLiteralText(const String& s)
+{
     String r;
     for (unsigned char c : s) {
         if (c == '\\' || c == '"') {
@@ -138,10 +146,14 @@ String CStringLiteralText(const String& s) {
 
 // --- creators ---
 
-TCppZUBFormCreator::TCppZUBFormCreator(const String& fileName, const String& formName, const String& ancestorName)
-    : TCppFormCreator(fileName, formName, ancestorName) {}
+TCppZUBFormCreator::TCppZUBFormCreator(const String& fileName, const String& formName,
+                                       const String& ancestorName)
+    : TCppFormCreator(fileName, formName, ancestorName)
+{
+}
 
-TIntfPtr<IQSourceFile> TCppZUBFormCreator::FormSource(int index, const String& ext) {
+TIntfPtr<IQSourceFile> TCppZUBFormCreator::FormSource(int index, const String& ext)
+{
     return FormatFile(ChangeFileExt(FileName(), ext), Source(index),
                       {DashLine, DashLineCRLF, UnitName(), GetFormName(), GetAncestorName()});
 }
@@ -151,15 +163,19 @@ TIntfPtr<IQSourceFile> TCppZUBFormCreator::GetInterfaceSource() { return FormSou
 TIntfPtr<IQSourceFile> TCppZUBFrameCreator::GetSource() { return FormSource(1, ".cpp"); }
 TIntfPtr<IQSourceFile> TCppZUBFrameCreator::GetInterfaceSource() { return FormSource(0, ".h"); }
 
-TIntfPtr<IQSourceFile> TCppZUBProjectCreator::GetSource() {
-    return FormatFile(ChangeFileExt(FileName(), ".cpp"), Source(2), {DashLine, DashLineCRLF, UnitNameOf(FileName())});
+TIntfPtr<IQSourceFile> TCppZUBProjectCreator::GetSource()
+{
+    return FormatFile(ChangeFileExt(FileName(), ".cpp"), Source(2),
+                      {DashLine, DashLineCRLF, UnitNameOf(FileName())});
 }
 
-void TCppZUBProjectCreator::InitTargetOptions() {
+void TCppZUBProjectCreator::InitTargetOptions()
+{
     RequireService<IQCppProjectOptions>("C++ project options")->SetTargetOptions(3, true, 0, 1, 0, 0, 0);
 }
 
-void TCppZUBProjectCreator::CreateDefaultModule(IQProject* project) {
+void TCppZUBProjectCreator::CreateDefaultModule(IQProject* project)
+{
     TCppProjectCreator::CreateDefaultModule(project);
     if (NoForm) return;
     TNewZUBForm item;
@@ -168,17 +184,20 @@ void TCppZUBProjectCreator::CreateDefaultModule(IQProject* project) {
 
 TCppThreadModuleCreator::TCppThreadModuleCreator(const String& fileName, const String& threadName,
                                                  const String& className)
-    : TCppCreator(fileName), FThreadName(threadName), FClassName(className) {
+    : TCppCreator(fileName), FThreadName(threadName), FClassName(className)
+{
     DoValidateIdent(FClassName);
 }
 
-TIntfPtr<IQSourceFile> TCppThreadModuleCreator::GetSource() {
+TIntfPtr<IQSourceFile> TCppThreadModuleCreator::GetSource()
+{
     const bool named = !FThreadName.empty();
     return FormatFile(ChangeFileExt(FileName(), ".cpp"), Source(named ? 11 : 10),
                       {DashLine, DashLineCRLF, UnitName(), FClassName, CStringLiteralText(FThreadName)});
 }
 
-TIntfPtr<IQSourceFile> TCppThreadModuleCreator::GetInterfaceSource() {
+TIntfPtr<IQSourceFile> TCppThreadModuleCreator::GetInterfaceSource()
+{
     const bool named = !FThreadName.empty();
     return FormatFile(ChangeFileExt(FileName(), ".h"), Source(named ? 9 : 8),
                       {DashLine, DashLineCRLF, UnitName(), FClassName});
@@ -186,13 +205,16 @@ TIntfPtr<IQSourceFile> TCppThreadModuleCreator::GetInterfaceSource() {
 
 // --- gallery items ---
 
-TIntfPtr<IQProjectCreator> TNewZUBApplication::CreateProjectCreator(const String& projectFileName) {
+TIntfPtr<IQProjectCreator> TNewZUBApplication::CreateProjectCreator(const String& projectFileName)
+{
     return TIntfPtr<IQProjectCreator>(new TCppZUBProjectCreator(projectFileName, 3));
 }
 
-TIntfPtr<IQProject> TNewZUBApplication::GetNewProject() {
+TIntfPtr<IQProject> TNewZUBApplication::GetNewProject()
+{
     TIntfPtr<IQPersonalityServices> ps;
-    if (!Supports(QuistorIDEServices(), ps) || !ps->SupportsTrait(sCppPersonality, IQProjectDocumentTrait::IID))
+    if (!Supports(QuistorIDEServices(), ps) ||
+        !ps->SupportsTrait(sCppPersonality, IQProjectDocumentTrait::IID))
         return nullptr;
     TIntfPtr<IQProjectDocumentTrait> trait;
     if (!Supports(ps->GetTrait(sCppPersonality, IQProjectDocumentTrait::IID), trait)) return nullptr;
@@ -201,36 +223,44 @@ TIntfPtr<IQProject> TNewZUBApplication::GetNewProject() {
     return project;
 }
 
-void TNewZUBForm::NewModule(const String& moduleName, const String& ancestorName, IQDocumentModule* owner) {
+void TNewZUBForm::NewModule(const String& moduleName, const String& ancestorName, IQDocumentModule* owner)
+{
     TIntfPtr<IQModuleCreator> creator(new TCppZUBFormCreator(moduleName, "", ancestorName));
     TSourceModule module(creator.get(), "", owner);
 }
 
-void TNewZUBFrame::NewModule(const String& moduleName, const String& ancestorName, IQDocumentModule* owner) {
+void TNewZUBFrame::NewModule(const String& moduleName, const String& ancestorName, IQDocumentModule* owner)
+{
     TIntfPtr<IQModuleCreator> creator(new TCppZUBFrameCreator(moduleName, "", ancestorName));
     TSourceModule module(creator.get(), "", owner);
 }
 
-TIntfPtr<IQModuleCreator> TNewZUBDataModule::GetCreator() {
-    return TIntfPtr<IQModuleCreator>(new TCppZUBFormCreator(MakeUniqueModuleName("Unit", ".cpp"), "", "DataModule"));
+TIntfPtr<IQModuleCreator> TNewZUBDataModule::GetCreator()
+{
+    return TIntfPtr<IQModuleCreator>(
+        new TCppZUBFormCreator(MakeUniqueModuleName("Unit", ".cpp"), "", "DataModule"));
 }
 
-bool TNewThread::IsVisible() {
+bool TNewThread::IsVisible()
+{
     auto project = ActiveProject();
     return !project || SameText(project->Personality(), sCppPersonality);
 }
 
-TIntfPtr<IQModuleCreator> TNewThread::GetCreator() {
+TIntfPtr<IQModuleCreator> TNewThread::GetCreator()
+{
     String className, threadName;
     if (!CreateNewThreadModule(className, threadName)) Abort();
     return TIntfPtr<IQModuleCreator>(
         new TCppThreadModuleCreator(MakeUniqueModuleName("Unit", ".cpp"), threadName, className));
 }
 
-void TNewInheritedCppProjectModule::Select(int) {
+void TNewInheritedCppProjectModule::Select(int)
+{
     TIntfPtr<IQDocumentModule> owner;
     Supports(MainProjectGroup()->CurrentModule(), owner);
-    TIntfPtr<IQModuleCreator> creator(new TCppZUBFormCreator(MakeUniqueModuleName("Unit", ".cpp"), "", AncestorName()));
+    TIntfPtr<IQModuleCreator> creator(
+        new TCppZUBFormCreator(MakeUniqueModuleName("Unit", ".cpp"), "", AncestorName()));
     TSourceModule module(creator.get(), "", owner.get());
     module.Show(0);
     module.MarkModified();
@@ -238,7 +268,8 @@ void TNewInheritedCppProjectModule::Select(int) {
 
 // --- commands ---
 
-TZUBCommands::TZUBCommands(TComponent* AOwner) : TDataModule(AOwner) {
+TZUBCommands::TZUBCommands(TComponent* AOwner) : TDataModule(AOwner)
+{
     SetName("ZUBCommands");
     ImageList1 = new TImageList(this);
     ImageList1->SetName("ImageList1");
@@ -259,10 +290,12 @@ TZUBCommands::TZUBCommands(TComponent* AOwner) : TDataModule(AOwner) {
         a->SetActionList(ActionList1);
         return a;
     };
-    FileNewZUBApplicationCommand = action("FileNewZUBApplicationCommand", "&Application", "New ZUB Application", 1180, 0,
-                                          &TZUBCommands::FileNewZUBApplicationCommandExecute, &TZUBCommands::BusyTestA);
-    FileNewZubDAtaModuleCommand = action("FileNewZubDAtaModuleCommand", "Data &Module", "New Data Module", 1008, 1,
-                                         &TZUBCommands::FileNewZubDAtaModuleCommandExecute, &TZUBCommands::BusyTestA);
+    FileNewZUBApplicationCommand =
+        action("FileNewZUBApplicationCommand", "&Application", "New ZUB Application", 1180, 0,
+               &TZUBCommands::FileNewZUBApplicationCommandExecute, &TZUBCommands::BusyTestA);
+    FileNewZubDAtaModuleCommand =
+        action("FileNewZubDAtaModuleCommand", "Data &Module", "New Data Module", 1008, 1,
+               &TZUBCommands::FileNewZubDAtaModuleCommandExecute, &TZUBCommands::BusyTestA);
     FileNewZubFrameCommand = action("FileNewZubFrameCommand", "Fra&me", "New Frame", 1020, 2,
                                     &TZUBCommands::FileNewZubFrameCommandExecute, &TZUBCommands::BusyTestB);
     FileNewZubFormCommand = action("FileNewZubFormCommand", "&Form", "New Form", 1007, 3,
@@ -282,34 +315,40 @@ TZUBCommands::TZUBCommands(TComponent* AOwner) : TDataModule(AOwner) {
 
 void TZUBCommands::DataModuleCreate(TObject*) {}
 
-void TZUBCommands::FileNewZUBApplicationCommandExecute(TObject*) {
+void TZUBCommands::FileNewZUBApplicationCommandExecute(TObject*)
+{
     MainProjectGroup()->CloseAll(0);
     TNewQuistorTemplate item(ClassOf<TNewZUBApplication>());
     item.Select(3);
 }
 
-void TZUBCommands::FileNewZubDAtaModuleCommandExecute(TObject*) {
+void TZUBCommands::FileNewZubDAtaModuleCommandExecute(TObject*)
+{
     TNewQuistorTemplate item(ClassOf<TNewZUBDataModule>());
     item.Select(3);
 }
 
-void TZUBCommands::FileNewZubFrameCommandExecute(TObject*) {
+void TZUBCommands::FileNewZubFrameCommandExecute(TObject*)
+{
     TNewQuistorTemplate item(ClassOf<TNewZUBFrame>());
     item.Select(3);
 }
 
-void TZUBCommands::FileNewZubFormCommandExecute(TObject*) {
+void TZUBCommands::FileNewZubFormCommandExecute(TObject*)
+{
     TNewQuistorTemplate item(ClassOf<TNewZUBForm>());
     item.Select(3);
 }
 
-void TZUBCommands::BusyTestA(TObject* Sender) {
+void TZUBCommands::BusyTestA(TObject* Sender)
+{
     auto* action = dynamic_cast<TAction*>(Sender);
     if (!action) return;
     if (TCppCompiler* c = Compiler()) action->Enabled = !c->Busy();
 }
 
-void TZUBCommands::BusyTestB(TObject* Sender) {
+void TZUBCommands::BusyTestB(TObject* Sender)
+{
     auto* action = dynamic_cast<TAction*>(Sender);
     if (!action) return;
     TCppCompiler* c = Compiler();
@@ -318,11 +357,13 @@ void TZUBCommands::BusyTestB(TObject* Sender) {
 
 // --- startup ---
 
-TProductStartup::TProductStartup(TComponent* AOwner) : TComponent(AOwner) {
+TProductStartup::TProductStartup(TComponent* AOwner) : TComponent(AOwner)
+{
     FCookie = MainFormCreated().Add([this](TObject* s) { ProductStartup(s); });
 }
 
-TProductStartup::~TProductStartup() {
+TProductStartup::~TProductStartup()
+{
     MainFormCreated().Remove(FCookie);
     if (FCommands) {
         FCommands->RemoveFreeNotification(this);
@@ -331,13 +372,15 @@ TProductStartup::~TProductStartup() {
     }
 }
 
-void TProductStartup::ProductStartup(TObject*) {
+void TProductStartup::ProductStartup(TObject*)
+{
     if (FCommands) return;
     FCommands = NewDataModule<TZUBCommands>(IDEApplication());
     FCommands->FreeNotification(this);
 }
 
-void TProductStartup::Notification(TComponent* AComponent, TOperation Operation) {
+void TProductStartup::Notification(TComponent* AComponent, TOperation Operation)
+{
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove && AComponent == FCommands) FCommands = nullptr;
 }

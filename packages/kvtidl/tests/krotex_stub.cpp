@@ -13,19 +13,29 @@
 
 namespace fs = std::filesystem;
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     std::string src = "cc", hdr = "hh", client = "_c", server = "_s", root, file;
     std::vector<std::string> incl;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        auto next = [&](std::string& v) { if (i + 1 < argc) v = argv[++i]; };
-        if (a == "-src_suffix") next(src);
-        else if (a == "-hdr_suffix") next(hdr);
-        else if (a == "-client_ext") next(client);
-        else if (a == "-server_ext") next(server);
-        else if (a == "-root_dir") next(root);
-        else if (a.rfind("-I", 0) == 0) incl.push_back(a.substr(2));
-        else if (!a.empty() && a[0] != '-') file = a;
+        auto next = [&](std::string& v) {
+            if (i + 1 < argc) v = argv[++i];
+        };
+        if (a == "-src_suffix")
+            next(src);
+        else if (a == "-hdr_suffix")
+            next(hdr);
+        else if (a == "-client_ext")
+            next(client);
+        else if (a == "-server_ext")
+            next(server);
+        else if (a == "-root_dir")
+            next(root);
+        else if (a.rfind("-I", 0) == 0)
+            incl.push_back(a.substr(2));
+        else if (!a.empty() && a[0] != '-')
+            file = a;
     }
     std::ifstream in(file);
     if (file.empty() || !in) {
@@ -41,7 +51,8 @@ int main(int argc, char** argv) {
     std::vector<std::string> extra;
     while (std::getline(lines, line)) {
         ++n;
-        if (line.rfind("#pragma warning ", 0) == 0) std::cout << file << ": (warning) " << line.substr(16) << "\n";
+        if (line.rfind("#pragma warning ", 0) == 0)
+            std::cout << file << ": (warning) " << line.substr(16) << "\n";
         if (line.rfind("#pragma extra ", 0) == 0) extra.push_back(line.substr(14));
         if (line.rfind("#error ", 0) == 0) {
             std::cerr << file << ", line " << n << ": " << line.substr(7) << "\n";
@@ -68,6 +79,7 @@ int main(int argc, char** argv) {
                                << body.str();
             std::cout << "Creating: " << out.string() << "\n";
         }
-    for (const auto& name : extra) std::ofstream(dir / name) << "// " << name << " generated from " << file << "\n";
+    for (const auto& name : extra)
+        std::ofstream(dir / name) << "// " << name << " generated from " << file << "\n";
     return 0;
 }

@@ -21,7 +21,8 @@ struct Message {
 
 class KvtidlCompile : public testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         FDir = ScratchDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
         fs::remove_all(FDir);
         ForceDirectories(FDir);
@@ -32,14 +33,16 @@ protected:
         };
     }
     void TearDown() override { IdlEditorBuffers() = {}; }
-    String Write(const String& name, const String& text) {
+    String Write(const String& name, const String& text)
+    {
         const String path = FDir + name;
         ForceDirectories(ExtractFilePath(path));
         AtomicWriteFile(path, text);
         return path;
     }
     // Sets a file's date, in seconds relative to a fixed base.
-    void Touch(const String& path, int seconds) {
+    void Touch(const String& path, int seconds)
+    {
         const auto base = fs::file_time_type::clock::now() - std::chrono::hours(24);
         fs::last_write_time(path, base + std::chrono::seconds(seconds));
     }
@@ -50,7 +53,8 @@ protected:
 
 }  // namespace
 
-TEST_F(KvtidlCompile, IncludesAreFollowedAndCyclesVisitedOnce) {
+TEST_F(KvtidlCompile, IncludesAreFollowedAndCyclesVisitedOnce)
+{
     const String a = Write("a.idl", "#include \"b.idl\"\n#include <sub/c.idl>\n#include \"missing.idl\"\n"
                                     "// #include \"commented.idl\"\n");
     const String b = Write("b.idl", "#include \"a.idl\"\n");
@@ -70,7 +74,8 @@ TEST_F(KvtidlCompile, IncludesAreFollowedAndCyclesVisitedOnce) {
     EXPECT_EQ(sym->Includes[2].Path, "");
 }
 
-TEST_F(KvtidlCompile, TouchingAnIncludeMakesEveryIncluderNeedCompiling) {
+TEST_F(KvtidlCompile, TouchingAnIncludeMakesEveryIncluderNeedCompiling)
+{
     const String top = Write("top.idl", "#include \"mid.idl\"\n");
     const String mid = Write("mid.idl", "#include \"leaf.idl\"\n");
     const String leaf = Write("leaf.idl", "interface L {};\n");
@@ -91,12 +96,14 @@ TEST_F(KvtidlCompile, TouchingAnIncludeMakesEveryIncluderNeedCompiling) {
     EXPECT_TRUE(TIdlCompilerHelper::NeedToCompile(top, "-boa", FDir));
 }
 
-TEST_F(KvtidlCompile, NoGeneratedSourcesYetMeansCompile) {
+TEST_F(KvtidlCompile, NoGeneratedSourcesYetMeansCompile)
+{
     const String a = Write("new.idl", "interface N {};\n");
     EXPECT_TRUE(TIdlCompilerHelper::NeedToCompile(a, "-boa", FDir));
 }
 
-TEST_F(KvtidlCompile, TempDirectoryTakesTheNextFreeName) {
+TEST_F(KvtidlCompile, TempDirectoryTakesTheNextFreeName)
+{
     ForceDirectories(FDir + "TempGen");
     Write("TempGen1", "a file of that name");
     {
@@ -109,7 +116,8 @@ TEST_F(KvtidlCompile, TempDirectoryTakesTheNextFreeName) {
     EXPECT_TRUE(DirectoryExists(FDir + "TempGen"));
 }
 
-TEST_F(KvtidlCompile, CollectedFilesGoToSourceOrHeaderDestination) {
+TEST_F(KvtidlCompile, CollectedFilesGoToSourceOrHeaderDestination)
+{
     Write("t/x_c.cc", "");
     Write("t/x_c.h", "");
     Write("t/y.CPP", "");
@@ -123,7 +131,8 @@ TEST_F(KvtidlCompile, CollectedFilesGoToSourceOrHeaderDestination) {
     EXPECT_EQ(dest["z.hh"], "/hdr/sub/z.hh");
 }
 
-TEST_F(KvtidlCompile, FailedMoveNamesDestinationAndErrorCode) {
+TEST_F(KvtidlCompile, FailedMoveNamesDestinationAndErrorCode)
+{
     const String temp = Write("t/x.cc", "x");
     ForceDirectories(FDir + "blocked/x.cc/inner");  // a non-empty directory cannot be replaced
     TCollectedFile f(FDir + "blocked/x.cc", temp);
@@ -137,7 +146,8 @@ TEST_F(KvtidlCompile, FailedMoveNamesDestinationAndErrorCode) {
     EXPECT_TRUE(FileExists(temp));  // nothing lost
 }
 
-TEST_F(KvtidlCompile, CompileWritesClientAndServerFiles) {
+TEST_F(KvtidlCompile, CompileWritesClientAndServerFiles)
+{
     const String idl = Write("proj/bank.idl", "interface Account {};\n#pragma warning no module\n");
     Write("proj/old_s.cc", "");
     ASSERT_TRUE(FHelper.IdlCompile(idl, "-boa -src_suffix cpp -hdr_suffix h", "gen", "cpp", FDir + "proj"))
@@ -155,7 +165,8 @@ TEST_F(KvtidlCompile, CompileWritesClientAndServerFiles) {
     EXPECT_FALSE(DirectoryExists(FDir + "proj/TempGen"));  // scratch directory gone
 }
 
-TEST_F(KvtidlCompile, ErrorTextBecomesOneErrorPerLine) {
+TEST_F(KvtidlCompile, ErrorTextBecomesOneErrorPerLine)
+{
     const String idl = Write("bad.idl", "#error first\n\n#error second\n");
     Write("keep/bad_c.cc", "old");
     EXPECT_FALSE(FHelper.IdlCompile(idl, "-boa", "keep", "", FDir));
@@ -168,7 +179,8 @@ TEST_F(KvtidlCompile, ErrorTextBecomesOneErrorPerLine) {
     EXPECT_EQ(ReadFileBytes(FDir + "keep/bad_c.cc"), "old");  // nothing replaced
 }
 
-TEST_F(KvtidlCompile, MissingCompilerIsAnErrorNotASuccess) {
+TEST_F(KvtidlCompile, MissingCompilerIsAnErrorNotASuccess)
+{
     TKrotexProcess::Executable() = FDir + "no-such-compiler";
     const String idl = Write("a.idl", "interface A {};\n");
     EXPECT_FALSE(FHelper.IdlCompile(idl, "-boa", "gen", "", FDir));
@@ -177,7 +189,8 @@ TEST_F(KvtidlCompile, MissingCompilerIsAnErrorNotASuccess) {
     EXPECT_NE(FHelper.LastError, "");
 }
 
-TEST_F(KvtidlCompile, UnsavedIncludeIsCompiledFromTheEditor) {
+TEST_F(KvtidlCompile, UnsavedIncludeIsCompiledFromTheEditor)
+{
     const String inc = Write("src/types.idl", "");
     const String idl = Write("src/main.idl", "#include \"types.idl\"\ninterface M {};\n");
     // The include on disk is empty; its editor buffer says what the compiler must see.
@@ -195,7 +208,8 @@ TEST_F(KvtidlCompile, UnsavedIncludeIsCompiledFromTheEditor) {
     EXPECT_EQ(ReadFileBytes(inc), "");
 }
 
-TEST_F(KvtidlCompile, OpenGeneratedFileOutsideTheProjectUnitsIsReplacedInTheEditor) {
+TEST_F(KvtidlCompile, OpenGeneratedFileOutsideTheProjectUnitsIsReplacedInTheEditor)
+{
     const String idl = Write("p/x.idl", "interface X {};\n#pragma extra x_tie.cc\n#pragma extra x_tie.hh\n");
     const String openHeader = FDir + "p/gen/x_tie.hh";
     const String openUnit = FDir + "p/gen/x_c.cc";
@@ -217,7 +231,8 @@ TEST_F(KvtidlCompile, OpenGeneratedFileOutsideTheProjectUnitsIsReplacedInTheEdit
     EXPECT_TRUE(FileExists(openUnit));
 }
 
-TEST_F(KvtidlCompile, CompileAllByMode) {
+TEST_F(KvtidlCompile, CompileAllByMode)
+{
     const String a = Write("a.idl", "interface A {};\n");
     const String b = Write("b.idl", "interface B {};\n");
     std::vector<String> progress, announced;
@@ -241,7 +256,8 @@ TEST_F(KvtidlCompile, CompileAllByMode) {
     EXPECT_TRUE(FileExists(FDir + "a_s.cc"));
 }
 
-TEST_F(KvtidlCompile, CompileAllStopsAtTheFirstFailure) {
+TEST_F(KvtidlCompile, CompileAllStopsAtTheFirstFailure)
+{
     const String bad = Write("bad.idl", "#error broken\n");
     const String good = Write("good.idl", "interface G {};\n");
     std::vector<String> progress;
@@ -251,7 +267,8 @@ TEST_F(KvtidlCompile, CompileAllStopsAtTheFirstFailure) {
     EXPECT_FALSE(FileExists(FDir + "good_c.cc"));
 }
 
-TEST_F(KvtidlCompile, AddedIdlFilesListIncludesMissingFromTheProject) {
+TEST_F(KvtidlCompile, AddedIdlFilesListIncludesMissingFromTheProject)
+{
     const String old = Write("old.idl", "#include \"x.idl\"\n");
     const String added = Write("new.idl", "#include \"x.idl\"\n#include \"y.idl\"\n");
     const String x = Write("x.idl", "");

@@ -6,26 +6,30 @@ namespace {
 
 const String kProject = "/p/proj.mak";
 
-String Rule(const String& header, const String& command) { return header + "\r\n    " + command + "\r\n\r\n"; }
+String Rule(const String& header, const String& command)
+{
+    return header + "\r\n    " + command + "\r\n\r\n";
+}
 
 }  // namespace
 
-TEST(KvtidlMakeFile, FirstIdlFileGetsRulesMacroAndCompilerDefinition) {
+TEST(KvtidlMakeFile, FirstIdlFileGetsRulesMacroAndCompilerDefinition)
+{
     TIdlMakeFile mk(kProject, "IDLFILES = \r\nIDLCFLAGS = -boa\r\n\r\nall: x\r\n");
     mk.SetIdlFiles({"/p/a.idl"});
-    EXPECT_EQ(mk.Text(),
-              "IDLFILES = a.idl\r\n"
-              "IDLGENFILES = a_s.cc a_c.cc\r\n"
-              "\r\n\r\n!if !$d(KROTEX)\r\nKROTEX = krotex\r\n!endif\r\n"
-              "IDLCFLAGS = -boa\r\n\r\nall: x\r\n" +
-                  Rule("a_s.cc: a.idl", "$(KROTEX) $(IDLCFLAGS) $?") +
-                  Rule("a_c.cc: a.idl", "$(KROTEX) $(IDLCFLAGS) $?"));
+    EXPECT_EQ(mk.Text(), "IDLFILES = a.idl\r\n"
+                         "IDLGENFILES = a_s.cc a_c.cc\r\n"
+                         "\r\n\r\n!if !$d(KROTEX)\r\nKROTEX = krotex\r\n!endif\r\n"
+                         "IDLCFLAGS = -boa\r\n\r\nall: x\r\n" +
+                             Rule("a_s.cc: a.idl", "$(KROTEX) $(IDLCFLAGS) $?") +
+                             Rule("a_c.cc: a.idl", "$(KROTEX) $(IDLCFLAGS) $?"));
     const String once = mk.Text();
     mk.SetIdlFiles({"/p/a.idl"});
     EXPECT_EQ(mk.Text(), once);  // nothing changed, nothing rewritten
 }
 
-TEST(KvtidlMakeFile, SourceDirectorySwitchesDecideRootDir) {
+TEST(KvtidlMakeFile, SourceDirectorySwitchesDecideRootDir)
+{
     TIdlMakeFile mk(kProject, "IDLFILES = a.idl\r\nIDLCFLAGS = -boa\r\n");
     mk.SetIdlFiles({"/p/a.idl"});
     mk.SetMacro("IDLCFLAGS", "-src_dir gen -boa");
@@ -38,11 +42,13 @@ TEST(KvtidlMakeFile, SourceDirectorySwitchesDecideRootDir) {
     // Both directories set: no root directory in the rules any more.
     mk.SetMacro("IDLCFLAGS", "-src_dir gen -hdr_dir inc -boa");
     mk.SetIdlFiles({"/p/a.idl"});
-    EXPECT_NE(mk.Text().find(Rule("gen/a_s.cc: a.idl", "$(KROTEX) $(IDLCFLAGS) $?")), String::npos) << mk.Text();
+    EXPECT_NE(mk.Text().find(Rule("gen/a_s.cc: a.idl", "$(KROTEX) $(IDLCFLAGS) $?")), String::npos)
+        << mk.Text();
     EXPECT_EQ(mk.Text().find("-root_dir"), String::npos);
 }
 
-TEST(KvtidlMakeFile, BlankInIdlPathIsQuotedAndReplacesInput) {
+TEST(KvtidlMakeFile, BlankInIdlPathIsQuotedAndReplacesInput)
+{
     TIdlMakeFile mk(kProject, "IDLFILES = \r\nIDLCFLAGS = -boa\r\n");
     mk.SetIdlFiles({"/p/my dir/b.idl"});
     EXPECT_EQ(mk.MacroValue("IDLFILES"), "\"my dir/b.idl\"");
@@ -54,7 +60,8 @@ TEST(KvtidlMakeFile, BlankInIdlPathIsQuotedAndReplacesInput) {
     EXPECT_EQ(mk.Text(), once);
 }
 
-TEST(KvtidlMakeFile, RemovingAnIdlFileDeletesItsRulesOnly) {
+TEST(KvtidlMakeFile, RemovingAnIdlFileDeletesItsRulesOnly)
+{
     TIdlMakeFile mk(kProject, "IDLFILES = \r\nIDLCFLAGS = -boa\r\n");
     mk.SetIdlFiles({"/p/a.idl", "/p/b.idl"});
     mk.SetIdlFiles({"/p/b.idl"});
@@ -65,11 +72,11 @@ TEST(KvtidlMakeFile, RemovingAnIdlFileDeletesItsRulesOnly) {
     EXPECT_EQ(mk.Text().find("b_s.cc"), String::npos);
 }
 
-TEST(KvtidlMakeFile, ParsingFindsRulesAndKeepsHandEditedCommands) {
-    TIdlMakeFile mk(kProject,
-                    "IDLFILES = x.idl\r\nIDLCFLAGS = -boa\r\n\r\n"
-                    "x_s.cc: x.idl\r\n    $(KROTEX) $(IDLCFLAGS) -v \\\r\n  $?\r\n\r\n"
-                    "other: x.idl.bak\r\n    copy\r\n");
+TEST(KvtidlMakeFile, ParsingFindsRulesAndKeepsHandEditedCommands)
+{
+    TIdlMakeFile mk(kProject, "IDLFILES = x.idl\r\nIDLCFLAGS = -boa\r\n\r\n"
+                              "x_s.cc: x.idl\r\n    $(KROTEX) $(IDLCFLAGS) -v \\\r\n  $?\r\n\r\n"
+                              "other: x.idl.bak\r\n    copy\r\n");
     mk.ParseIdlSymbols();
     ASSERT_EQ(mk.Symbols().count("/p/x.idl"), 1u);
     auto& gens = mk.Symbols()["/p/x.idl"]->GenFiles();
@@ -78,12 +85,14 @@ TEST(KvtidlMakeFile, ParsingFindsRulesAndKeepsHandEditedCommands) {
     EXPECT_EQ(gens[0]->Command, "    $(KROTEX) $(IDLCFLAGS) -v $?");
     mk.SetIdlFiles({"/p/x.idl"});
     // The missing client rule is added; the server rule is written again with its own switch.
-    EXPECT_NE(mk.Text().find(Rule("x_s.cc: x.idl", "$(KROTEX) $(IDLCFLAGS) -v $?")), String::npos) << mk.Text();
+    EXPECT_NE(mk.Text().find(Rule("x_s.cc: x.idl", "$(KROTEX) $(IDLCFLAGS) -v $?")), String::npos)
+        << mk.Text();
     EXPECT_NE(mk.Text().find(Rule("x_c.cc: x.idl", "$(KROTEX) $(IDLCFLAGS) $?")), String::npos);
     EXPECT_NE(mk.Text().find("other: x.idl.bak\r\n    copy\r\n"), String::npos);
 }
 
-TEST(KvtidlMakeFile, LongCommandsAreWrapped) {
+TEST(KvtidlMakeFile, LongCommandsAreWrapped)
+{
     const String w = WrapText("aaaa bbbb cccc", "\\\r\n  ", " \t", 10);
     EXPECT_EQ(w, "aaaa bbbb \\\r\n  cccc");
     EXPECT_EQ(WrapText("\"a b c d e f g\" x", "|", " ", 5), "\"a b c d e f g\" |x");

@@ -2,7 +2,8 @@
 
 #include "Idlcppopts.h"
 
-TEST(KvtidlOptions, EmptyStringBecomesBoa) {
+TEST(KvtidlOptions, EmptyStringBecomesBoa)
+{
     TIdlCppOptions o("");
     EXPECT_EQ(o.Text(), "-boa ");
     EXPECT_TRUE(o.Boa());
@@ -10,7 +11,8 @@ TEST(KvtidlOptions, EmptyStringBecomesBoa) {
     EXPECT_FALSE(given.Boa());
 }
 
-TEST(KvtidlOptions, OnOffSwitches) {
+TEST(KvtidlOptions, OnOffSwitches)
+{
     TIdlCppOptions o("-src_suffix cpp");
     EXPECT_TRUE(o.GenTie());
     o.SetGenTie(false);
@@ -23,8 +25,13 @@ TEST(KvtidlOptions, OnOffSwitches) {
     EXPECT_EQ(o.Text(), "-type_code_info -src_suffix cpp");
 }
 
-TEST(KvtidlOptions, ReadingValues) {
-    struct Case { const char* text; TKrotexSwitchId id; const char* want; };
+TEST(KvtidlOptions, ReadingValues)
+{
+    struct Case {
+        const char* text;
+        TKrotexSwitchId id;
+        const char* want;
+    };
     const Case cases[] = {
         {"-Ia -Ib", TKrotexSwitchId::swIncludePath, "a;b"},
         {"-I c:\\x -boa", TKrotexSwitchId::swIncludePath, "c:\\x"},
@@ -43,8 +50,14 @@ TEST(KvtidlOptions, ReadingValues) {
     }
 }
 
-TEST(KvtidlOptions, WritingValues) {
-    struct Case { const char* text; TKrotexSwitchId id; const char* value; const char* want; };
+TEST(KvtidlOptions, WritingValues)
+{
+    struct Case {
+        const char* text;
+        TKrotexSwitchId id;
+        const char* value;
+        const char* want;
+    };
     const Case cases[] = {
         {"-boa", TKrotexSwitchId::swIncludePath, "c:\\a;c:\\my dir\\", "-Ic:\\a -I\"c:\\my dir\\.\" -boa"},
         {"-boa -client_ext _x", TKrotexSwitchId::swClientExt, "_c", "-boa"},
@@ -62,13 +75,15 @@ TEST(KvtidlOptions, WritingValues) {
     }
 }
 
-TEST(KvtidlOptions, ValueWrittenReadsBack) {
+TEST(KvtidlOptions, ValueWrittenReadsBack)
+{
     TIdlCppOptions o("-boa");
     o.SetIncludePath("c:\\a;c:\\my dir");
     EXPECT_EQ(o.IncludePath(), "c:\\a;c:\\my dir");
 }
 
-TEST(KvtidlOptions, AdditionalKeepsUnknownSwitches) {
+TEST(KvtidlOptions, AdditionalKeepsUnknownSwitches)
+{
     TIdlCppOptions o("-boa -Iinc -no_tie -xyz -src_suffix cpp");
     EXPECT_EQ(o.GetAdditonal(), "-boa -xyz");
     o.SetAdditional("-abc -src_suffix hpp");
@@ -78,7 +93,8 @@ TEST(KvtidlOptions, AdditionalKeepsUnknownSwitches) {
     EXPECT_EQ(o.Text(), "-Iinc -no_tie -src_suffix cpp");
 }
 
-TEST(KvtidlOptions, AdditionalQuotesTrailingDelimiter) {
+TEST(KvtidlOptions, AdditionalQuotesTrailingDelimiter)
+{
     String known, additional;
     TIdlCppOptionsManager::SeparateOptions("-boa out\\", known, additional);
     EXPECT_EQ(additional, "-boa \"out\\\"");
@@ -86,8 +102,13 @@ TEST(KvtidlOptions, AdditionalQuotesTrailingDelimiter) {
     EXPECT_EQ(additional, "-root_dir\"gen\\\"");
 }
 
-TEST(KvtidlOptions, GeneratedSourceNames) {
-    struct Case { const char* text; const char* client; const char* server; };
+TEST(KvtidlOptions, GeneratedSourceNames)
+{
+    struct Case {
+        const char* text;
+        const char* client;
+        const char* server;
+    };
     const Case cases[] = {
         {"-boa", "/p/idl/a_c.cc", "/p/idl/a_s.cc"},
         {"-src_suffix cpp -client_ext Cl", "/p/idl/aCl.cpp", "/p/idl/a_s.cpp"},
@@ -102,7 +123,8 @@ TEST(KvtidlOptions, GeneratedSourceNames) {
     }
 }
 
-TEST(KvtidlOptions, KrotirOptionsAndRootMacro) {
+TEST(KvtidlOptions, KrotirOptionsAndRootMacro)
+{
     TIdlCppOptions o("-boa -I $(BCB)/include -DX -no_tie -Ia");
     EXPECT_EQ(o.GetKrotirOptions(), "-I $(BCB)/include -DX -Ia");
     SetIdlRootMacroDir("/opt/host");

@@ -8,7 +8,8 @@
 
 namespace {
 
-String IniPath(const char* name) {
+String IniPath(const char* name)
+{
     const String p = ScratchDir() + name;
     DeleteFile(p);
     return p;
@@ -16,7 +17,8 @@ String IniPath(const char* name) {
 
 }  // namespace
 
-TEST(KvtidlProject, IniWithoutCorbaSectionReadsAllTrue) {
+TEST(KvtidlProject, IniWithoutCorbaSectionReadsAllTrue)
+{
     TIdlProjectSettings project;
     TIdlProjOptsManagerHelper helper(project);
     TIniFile ini(IniPath("none.ini"));
@@ -27,7 +29,8 @@ TEST(KvtidlProject, IniWithoutCorbaSectionReadsAllTrue) {
     EXPECT_TRUE(helper.PrecompiledHeaders);
 }
 
-TEST(KvtidlProject, OptionsRoundTripThroughSectionCorba) {
+TEST(KvtidlProject, OptionsRoundTripThroughSectionCorba)
+{
     TIdlProjectSettings project;
     TIdlProjOptsManagerHelper helper(project);
     TIniFile ini(IniPath("corba.ini"));
@@ -41,7 +44,8 @@ TEST(KvtidlProject, OptionsRoundTripThroughSectionCorba) {
     EXPECT_TRUE(other.PrecompiledHeaders);
 }
 
-TEST(KvtidlProject, SetDefinesAlwaysLeavesSourceSuffixCpp) {
+TEST(KvtidlProject, SetDefinesAlwaysLeavesSourceSuffixCpp)
+{
     TIdlProjectSettings project{"", "", "", "", "-boa -src_suffix cc"};
     TIdlProjOptsManagerHelper helper(project);
     helper.SetDefines("A;B");
@@ -50,17 +54,23 @@ TEST(KvtidlProject, SetDefinesAlwaysLeavesSourceSuffixCpp) {
     EXPECT_EQ(project.IdlSwitches, "-Iinc -src_suffix cpp -DA -DB -boa");
 }
 
-TEST(KvtidlProject, AddCorbaSupport) {
+TEST(KvtidlProject, AddCorbaSupport)
+{
     struct Case {
         unsigned flags;
         TIdlProjectSettings before, after;
     };
     const Case cases[] = {
         {0, {"X", "a.lib", "inc", "lib", ""}, {"X;_USE_OLD_RW_STL", "a.lib", "inc", "lib", ""}},
-        {csLibrary | csIncludePath | csLibPath, {"_USE_OLD_RW_STL=1", "a.lib", "inc;", "", ""},
-         {"_USE_OLD_RW_STL=1", "morvask_r.lib a.lib", "inc;$(MORVASKDIR)\\include", "$(MORVASKDIR)\\lib", ""}},
-        {csLibrary, {"", "x.lib MORVASK_RD.LIB", "", "", ""}, {"_USE_OLD_RW_STL", "x.lib MORVASK_RD.LIB", "", "", ""}},
-        {csIncludePath, {"", "", "a;$(morvaskdir)\\Include", "", ""},
+        {csLibrary | csIncludePath | csLibPath,
+         {"_USE_OLD_RW_STL=1", "a.lib", "inc;", "", ""},
+         {"_USE_OLD_RW_STL=1", "morvask_r.lib a.lib", "inc;$(MORVASKDIR)\\include", "$(MORVASKDIR)\\lib",
+          ""}},
+        {csLibrary,
+         {"", "x.lib MORVASK_RD.LIB", "", "", ""},
+         {"_USE_OLD_RW_STL", "x.lib MORVASK_RD.LIB", "", "", ""}},
+        {csIncludePath,
+         {"", "", "a;$(morvaskdir)\\Include", "", ""},
          {"_USE_OLD_RW_STL", "", "a;$(morvaskdir)\\Include", "", ""}},
     };
     for (const Case& c : cases) {
@@ -73,7 +83,8 @@ TEST(KvtidlProject, AddCorbaSupport) {
     }
 }
 
-TEST(KvtidlProject, CorbaProjectAndRemoveZub) {
+TEST(KvtidlProject, CorbaProjectAndRemoveZub)
+{
     TIdlProjectSettings p{"", "Morvask_R.lib", "", "", ""};
     TIdlProjectOptions opts(p);
     EXPECT_TRUE(opts.IsCORBAProject());
@@ -83,8 +94,13 @@ TEST(KvtidlProject, CorbaProjectAndRemoveZub) {
     EXPECT_EQ(p.Libraries, "zube.lib Morvask_R.lib");
 }
 
-TEST(KvtidlProject, GeneratedFilenames) {
-    struct Case { TKrotexOptionSet set; const char* server; const char* client; };
+TEST(KvtidlProject, GeneratedFilenames)
+{
+    struct Case {
+        TKrotexOptionSet set;
+        const char* server;
+        const char* client;
+    };
     const Case cases[] = {
         {{}, "/p/a_s.cc", "/p/a_c.cc"},
         {{"", true, "cpp", "", ""}, "/p/a_s.cpp", "/p/a_c.cpp"},
@@ -98,12 +114,14 @@ TEST(KvtidlProject, GeneratedFilenames) {
     }
 }
 
-TEST(KvtidlProject, ToolExtensions) {
+TEST(KvtidlProject, ToolExtensions)
+{
     EXPECT_EQ(IdlToolExtensions("*.idl;*.IDL"), (std::vector<String>{".idl", ".IDL"}));
     EXPECT_EQ(IdlToolExtensions(".idl; idl;;*"), (std::vector<String>{".idl", ".idl"}));
 }
 
-TEST(KvtidlOptionsPage, NoKeyGivesDefaults) {
+TEST(KvtidlOptionsPage, NoKeyGivesDefaults)
+{
     TRegistry().DeleteKey(TIdlEnvironmentOptions::KeyPath());
     TIdlEnvironmentOptions o;
     EXPECT_EQ(o.CORBA.FileSymbolCacheLimit, 10);
@@ -112,7 +130,8 @@ TEST(KvtidlOptionsPage, NoKeyGivesDefaults) {
     EXPECT_TRUE(o.GetIsModified());
 }
 
-TEST(KvtidlOptionsPage, OkSavesCancelThrowsEditsAway) {
+TEST(KvtidlOptionsPage, OkSavesCancelThrowsEditsAway)
+{
     TRegistry reg;
     reg.DeleteKey(TIdlEnvironmentOptions::KeyPath());
     reg.WriteBool(TIdlEnvironmentOptions::KeyPath(), "VerifyIDLIncludes", false);
@@ -139,23 +158,33 @@ TEST(KvtidlOptionsPage, OkSavesCancelThrowsEditsAway) {
     EXPECT_FALSE(again.CORBA.VerifyIDLIncludes);
 }
 
-TEST(KvtidlOptionsPage, CancelWithoutKeyRestoresDefaults) {
+TEST(KvtidlOptionsPage, CancelWithoutKeyRestoresDefaults)
+{
     TRegistry().DeleteKey(TIdlEnvironmentOptions::KeyPath());
     TIdlEnvironmentOptions o;
-    { TCORBAOptions page(o); o.CORBA.FileSymbolCacheLimit = 99; }
+    {
+        TCORBAOptions page(o);
+        o.CORBA.FileSymbolCacheLimit = 99;
+    }
     EXPECT_EQ(o.CORBA.FileSymbolCacheLimit, 10);
     EXPECT_FALSE(TRegistry().KeyExists(TIdlEnvironmentOptions::KeyPath()));
 }
 
 #include "Idlcppreg.h"
 
-TEST(KvtidlProject, IdlFilesAreKnownByExtensionInAnyCase) {
-    struct Case { const char* name; bool idl; };
-    const Case cases[] = {{"a.idl", true}, {"/p/X.IDL", true}, {"a.idl.bak", false}, {"idl", false}, {"a.id", false}};
+TEST(KvtidlProject, IdlFilesAreKnownByExtensionInAnyCase)
+{
+    struct Case {
+        const char* name;
+        bool idl;
+    };
+    const Case cases[] = {
+        {"a.idl", true}, {"/p/X.IDL", true}, {"a.idl.bak", false}, {"idl", false}, {"a.id", false}};
     for (const Case& c : cases) EXPECT_EQ(IsIdlFile(c.name), c.idl) << c.name;
 }
 
-TEST(KvtidlProject, NewIdlFileNameIsNotTaken) {
+TEST(KvtidlProject, NewIdlFileNameIsNotTaken)
+{
     const String dir = ScratchDir() + "newidl/";
     ForceDirectories(dir);
     DeleteFile(dir + "File1.idl");

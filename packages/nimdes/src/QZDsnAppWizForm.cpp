@@ -10,7 +10,8 @@ RTL_RESOURCESTRING(sProjectNameRequired, "Error: Project name required!");
 RTL_RESOURCESTRING(sDirectoryExists, "Warning: Directory already exists!");
 
 template <class T>
-T* Make(TComponent* owner, TControl* parent, const char* name, int left, int top, int width, int height) {
+T* Make(TComponent* owner, TControl* parent, const char* name, int left, int top, int width, int height)
+{
     auto* c = new T(owner);
     c->SetName(name);
     c->SetParent(parent);
@@ -19,7 +20,8 @@ T* Make(TComponent* owner, TControl* parent, const char* name, int left, int top
 }
 }  // namespace
 
-TformAppWizard::TformAppWizard(TComponent* AOwner, bool isCpp) : TForm(AOwner), IsCpp(isCpp) {
+TformAppWizard::TformAppWizard(TComponent* AOwner, bool isCpp) : TForm(AOwner), IsCpp(isCpp)
+{
     SetName("formAppWizard");
     SetCaption(sAppWizCaption);
     SetBounds(0, 0, 410, 410);
@@ -47,8 +49,9 @@ TformAppWizard::TformAppWizard(TComponent* AOwner, bool isCpp) : TForm(AOwner), 
     Label1->Font()->SetHeight(-24);
     Label1->Hide();
     Label4 = Make<TLabel>(this, Panel2, "Label4", 8, 44, 330, 37);
-    Label4->SetCaption("Welcome to the Nimbrel Application Wizard. Select the type of \napplication you want to create "
-                       "and any additional options");
+    Label4->SetCaption(
+        "Welcome to the Nimbrel Application Wizard. Select the type of \napplication you want to create "
+        "and any additional options");
     rgrpProject = Make<TRadioGroup>(this, Panel2, "rgrpProject", 8, 80, 197, 175);
     rgrpProject->SetCaption(" &Application Type ");
     // Item i stands for the application type of the same value.
@@ -84,23 +87,27 @@ TformAppWizard::TformAppWizard(TComponent* AOwner, bool isCpp) : TForm(AOwner), 
     editProject->OnChange = [this](TObject* s) { EditProjectChange(s); };
     Make<TLabel>(this, PanelDir, "LabelDir", 10, 40, 0, 0)->SetCaption("Project &Directory");
     editDir = Make<TEdit>(this, PanelDir, "editDir", 100, 35, 280, 21);
-    LabelWarning = Make<TLabel>(this, PanelDir, "LabelWarning", editDir->Left(), editDir->Top() + editDir->Height() + 4, 0, 0);
+    LabelWarning = Make<TLabel>(this, PanelDir, "LabelWarning", editDir->Left(),
+                                editDir->Top() + editDir->Height() + 4, 0, 0);
     LabelWarning->Font()->SetColor(clRed);
     LabelWarning->Hide();
 }
 
-String TformAppWizard::DefaultDir() const {
+String TformAppWizard::DefaultDir() const
+{
     return IncludeTrailingPathDelimiter(IncludeTrailingPathDelimiter(ProjectDir) + ProjectName);
 }
 
-void TformAppWizard::Init() {
+void TformAppWizard::Init()
+{
     editProject->SetText(ProjectName);
     SetDefaultEditDir();
 }
 
 void TformAppWizard::SetDefaultEditDir() { editDir->SetText(DefaultDir()); }
 
-void TformAppWizard::EditProjectChange(TObject*) {
+void TformAppWizard::EditProjectChange(TObject*)
+{
     // The folder follows the name until the user edits the folder.
     if (editDir->Text() == DefaultDir()) {
         ProjectName = editProject->Text();
@@ -119,11 +126,13 @@ void TformAppWizard::EditProjectChange(TObject*) {
     }
 }
 
-void TformAppWizard::rgrpProjectOnClick(TObject*) {
+void TformAppWizard::rgrpProjectOnClick(TObject*)
+{
     chkbISAPIThreadPool->SetEnabled(rgrpProject->ItemIndex() == atISAPI);
 }
 
-void TformAppWizard::actnOkExecute(TObject*) {
+void TformAppWizard::actnOkExecute(TObject*)
+{
     CreateUserSession = chkbSession->Checked();
     UseServerManager = chkbServerManager->Checked();
     MainFormType = cboxFormType->ItemIndex();

@@ -12,7 +12,8 @@ namespace {
 TQZTestSettings gSettings;
 
 // Every occurrence of what, in any letter case, replaced by with.
-String ReplaceAllText(const String& text, const String& what, const String& with) {
+String ReplaceAllText(const String& text, const String& what, const String& with)
+{
     const String upper = UpperCase(text), key = UpperCase(what);
     String r;
     std::size_t from = 0;
@@ -24,7 +25,8 @@ String ReplaceAllText(const String& text, const String& what, const String& with
 }
 
 // The names of a new test unit from the host.
-void TakeNewNames() {
+void TakeNewNames()
+{
     auto& s = gSettings;
     s.FileName = MakeUniqueModuleName("Unit", ".pas");
     s.UnitIdent = ChangeFileExt(ExtractFileName(s.FileName), "");
@@ -36,13 +38,16 @@ void Initialization() {}
 void Finalization() { gSettings = TQZTestSettings{}; }
 TQZTestSettings& Settings() { return gSettings; }
 
-String GetIDEProjectPath() {
+String GetIDEProjectPath()
+{
     const char* home = std::getenv("HOME");
-    return IncludeTrailingPathDelimiter(IncludeTrailingPathDelimiter(home && *home ? String(home) : GetCurrentDir()) +
-                                        "Quistor Studio Projects");
+    return IncludeTrailingPathDelimiter(
+        IncludeTrailingPathDelimiter(home && *home ? String(home) : GetCurrentDir()) +
+        "Quistor Studio Projects");
 }
 
-String TestUnitText() {
+String TestUnitText()
+{
     String t = QZDsnWizard::LoadTemplate("QZ_TEST_UNIT");
     // The placeholder is no format slot, so it goes before formatting.
     t = ReplaceAllText(t, "%classname%", "T" + gSettings.FormClassName);
@@ -57,50 +62,60 @@ using namespace QZDsnTestWizard;
 
 String TQZTestUnitFile::Build() { return TestUnitText(); }
 
-String TQZTestProjectFile::Build() {
+String TQZTestProjectFile::Build()
+{
     const auto& s = QZDsnTestWizard::Settings();
     return QZDsnWizard::FillTemplate("QZ_TEST_PROJECT", {s.ProjectName, s.UnitIdent, s.UnitIdent});
 }
 
-HRESULT TQZTestUnitCreator::QueryInterface(const TGUID& iid, void** obj) {
+HRESULT TQZTestUnitCreator::QueryInterface(const TGUID& iid, void** obj)
+{
     if (QueryAs<IQModuleCreator>(this, iid, obj)) return S_OK;
     return TInterfacedObject::QueryInterface(iid, obj);
 }
 
-String TQZTestUnitCreator::GetFileName() {
+String TQZTestUnitCreator::GetFileName()
+{
     const auto& s = QZDsnTestWizard::Settings();
     return s.ProjectDir + s.UnitIdent + ".pas";
 }
 
-TIntfPtr<IQSourceFile> TQZTestUnitCreator::GetSource() {
+TIntfPtr<IQSourceFile> TQZTestUnitCreator::GetSource()
+{
     return QZDsnWizard::HandOver(new TQZTestUnitFile(GetFileName(), IsCpp));
 }
 
-HRESULT TQZTestProjectCreator::QueryInterface(const TGUID& iid, void** obj) {
+HRESULT TQZTestProjectCreator::QueryInterface(const TGUID& iid, void** obj)
+{
     if (QueryAs<IQProjectCreator50>(this, iid, obj)) return S_OK;
     if (QueryAs<IQProjectCreator>(this, iid, obj)) return S_OK;
     return TInterfacedObject::QueryInterface(iid, obj);
 }
 
-String TQZTestProjectCreator::GetFileName() {
+String TQZTestProjectCreator::GetFileName()
+{
     const auto& s = QZDsnTestWizard::Settings();
     return s.ProjectDir + s.ProjectName + ".pdr";
 }
 
-TIntfPtr<IQSourceFile> TQZTestProjectCreator::GetSource() {
+TIntfPtr<IQSourceFile> TQZTestProjectCreator::GetSource()
+{
     return QZDsnWizard::HandOver(new TQZTestProjectFile(GetFileName(), IsCpp));
 }
 
-void TQZTestProjectCreator::CreateDefaultModule(IQProject* project) {
+void TQZTestProjectCreator::CreateDefaultModule(IQProject* project)
+{
     TIntfPtr<IQModuleCreator> c(new TQZTestUnitCreator(IsCpp, project));
     ModuleServices()->CreateModule(c.get(), project);
 }
 
-TIntfPtr<IQGalleryCategory> TQZTestApplicationWizard::GetGalleryCategory() {
+TIntfPtr<IQGalleryCategory> TQZTestApplicationWizard::GetGalleryCategory()
+{
     return QZDsnWizard::GalleryCategory(false, GetIDString(), true);
 }
 
-void TQZTestApplicationWizard::Execute() {
+void TQZTestApplicationWizard::Execute()
+{
     auto ms = ModuleServices();
     NewTestNames();
     auto& s = QZDsnTestWizard::Settings();
@@ -120,11 +135,13 @@ void TQZTestApplicationWizard::Execute() {
     ms->CreateProject(c.get());
 }
 
-TIntfPtr<IQGalleryCategory> TQZTestUnitWizard::GetGalleryCategory() {
+TIntfPtr<IQGalleryCategory> TQZTestUnitWizard::GetGalleryCategory()
+{
     return QZDsnWizard::GalleryCategory(false, "", false);
 }
 
-void TQZTestUnitWizard::Execute() {
+void TQZTestUnitWizard::Execute()
+{
     auto ms = ModuleServices();
     NewTestNames();
     auto project = ActiveProject();

@@ -86,7 +86,9 @@ protected:
 class TQZUnitFile : public TQZSourceFile {
 public:
     TQZUnitFile(String fileName, bool isCpp, TQZFormType formType, bool isMain)
-        : TQZSourceFile(std::move(fileName)), IsCpp(isCpp), FormType(formType), IsMain(isMain) {}
+        : TQZSourceFile(std::move(fileName)), IsCpp(isCpp), FormType(formType), IsMain(isMain)
+    {
+    }
     bool IsCpp;
     TQZFormType FormType;
     bool IsMain;
@@ -98,7 +100,9 @@ protected:
 class TQZUnitHeader : public TQZSourceFile {
 public:
     TQZUnitHeader(String fileName, TQZFormType formType, bool isMain)
-        : TQZSourceFile(std::move(fileName)), FormType(formType), IsMain(isMain) {}
+        : TQZSourceFile(std::move(fileName)), FormType(formType), IsMain(isMain)
+    {
+    }
     TQZFormType FormType;
     bool IsMain;
 
@@ -108,7 +112,10 @@ protected:
 
 class TQZUnitFormFile : public TQZSourceFile {
 public:
-    TQZUnitFormFile(String fileName, TQZFormType formType) : TQZSourceFile(std::move(fileName)), FormType(formType) {}
+    TQZUnitFormFile(String fileName, TQZFormType formType)
+        : TQZSourceFile(std::move(fileName)), FormType(formType)
+    {
+    }
     TQZFormType FormType;
 
 protected:
@@ -191,7 +198,9 @@ protected:
 class TQZFrameFile : public TQZSourceFile {
 public:
     TQZFrameFile(String fileName, TQZFormType frameType, bool isCpp)
-        : TQZSourceFile(std::move(fileName)), FrameType(frameType), IsCpp(isCpp) {}
+        : TQZSourceFile(std::move(fileName)), FrameType(frameType), IsCpp(isCpp)
+    {
+    }
     TQZFormType FrameType;
     bool IsCpp;
 
@@ -200,7 +209,10 @@ protected:
 };
 class TQZFrameHeader : public TQZSourceFile {
 public:
-    TQZFrameHeader(String fileName, TQZFormType frameType) : TQZSourceFile(std::move(fileName)), FrameType(frameType) {}
+    TQZFrameHeader(String fileName, TQZFormType frameType)
+        : TQZSourceFile(std::move(fileName)), FrameType(frameType)
+    {
+    }
     TQZFormType FrameType;
 
 protected:
@@ -208,7 +220,10 @@ protected:
 };
 class TQZFrameFormFile : public TQZSourceFile {
 public:
-    TQZFrameFormFile(String fileName, TQZFormType frameType) : TQZSourceFile(std::move(fileName)), FrameType(frameType) {}
+    TQZFrameFormFile(String fileName, TQZFormType frameType)
+        : TQZSourceFile(std::move(fileName)), FrameType(frameType)
+    {
+    }
     TQZFormType FrameType;
 
 protected:
@@ -217,7 +232,9 @@ protected:
 
 // Common answers of the module creators: never existing, no file system, owned by the project
 // given at construction, C++ or Pascal, form files ".zfm".
-class TQZModuleCreator : public TQZNotifierObject, public virtual IQModuleCreator, public virtual IQSourceCreator {
+class TQZModuleCreator : public TQZNotifierObject,
+                         public virtual IQModuleCreator,
+                         public virtual IQSourceCreator {
 public:
     TQZModuleCreator(bool isCpp, IQDocumentModule* owner) : IsCpp(isCpp), Owner(owner) {}
     HRESULT QueryInterface(const TGUID& iid, void** obj) override;
@@ -252,7 +269,9 @@ protected:
 class TQZUnitCreator : public TQZModuleCreator {
 public:
     TQZUnitCreator(bool isCpp, IQDocumentModule* owner, TQZFormType formType, bool isMain)
-        : TQZModuleCreator(isCpp, owner), IsMain(isMain), FormType(formType) {}
+        : TQZModuleCreator(isCpp, owner), IsMain(isMain), FormType(formType)
+    {
+    }
     String GetAncestorName() override;
     String GetFormName() override;
     String GetFileName() override;
@@ -263,7 +282,10 @@ public:
     TQZFormType FormType;
 
 protected:
-    TQZSourceFile* NewImplSource(const String& f) override { return new TQZUnitFile(f, IsCpp, FormType, IsMain); }
+    TQZSourceFile* NewImplSource(const String& f) override
+    {
+        return new TQZUnitFile(f, IsCpp, FormType, IsMain);
+    }
     TQZSourceFile* NewHeader(const String& f) override { return new TQZUnitHeader(f, FormType, IsMain); }
     TQZSourceFile* NewFormFile(const String& f) override { return new TQZUnitFormFile(f, FormType); }
 };
@@ -319,7 +341,9 @@ protected:
 class TQZFrameCreator : public TQZModuleCreator {
 public:
     TQZFrameCreator(bool isCpp, IQDocumentModule* owner, TQZFormType frameType)
-        : TQZModuleCreator(isCpp, owner), FrameType(frameType) {}
+        : TQZModuleCreator(isCpp, owner), FrameType(frameType)
+    {
+    }
     String GetAncestorName() override { return "TFrame"; }
     String GetFormName() override;
     String GetFileName() override;

@@ -15,15 +15,17 @@ TIntfPtr<IQGalleryCategory> gCategory[2];  // Pascal, C++
 bool gAdded[2] = {false, false};
 }  // namespace
 
-String GetIDEProjectPath() {
+String GetIDEProjectPath()
+{
     const char* env = std::getenv("ZEFPROJECTSDIR");
     if (env && *env) return IncludeTrailingPathDelimiter(env);
     const char* home = std::getenv("HOME");
-    return IncludeTrailingPathDelimiter(IncludeTrailingPathDelimiter(home && *home ? String(home) : GetCurrentDir()) +
-                                        "Ostrel Studio");
+    return IncludeTrailingPathDelimiter(
+        IncludeTrailingPathDelimiter(home && *home ? String(home) : GetCurrentDir()) + "Ostrel Studio");
 }
 
-TIntfPtr<IQGalleryCategory> GalleryCategory(bool isCpp, const String& wizardId, bool create) {
+TIntfPtr<IQGalleryCategory> GalleryCategory(bool isCpp, const String& wizardId, bool create)
+{
     auto& cat = gCategory[isCpp ? 1 : 0];
     if (!cat && create) {
         TIntfPtr<IQGalleryCategoryManager> gm = RequireService<IQGalleryCategoryManager>("gallery");
@@ -34,7 +36,8 @@ TIntfPtr<IQGalleryCategory> GalleryCategory(bool isCpp, const String& wizardId, 
     return cat;
 }
 
-void ReleaseGalleryCategories() {
+void ReleaseGalleryCategories()
+{
     for (int i = 0; i < 2; ++i) {
         if (gCategory[i] && gAdded[i]) {
             TIntfPtr<IQGalleryCategoryManager> gm;
@@ -49,25 +52,29 @@ void ReleaseGalleryCategories() {
 
 using namespace QZDsnWizard;
 
-HRESULT TQZWizard::QueryInterface(const TGUID& iid, void** obj) {
+HRESULT TQZWizard::QueryInterface(const TGUID& iid, void** obj)
+{
     if (QueryAs<IQTAWizard>(this, iid, obj)) return S_OK;
     return TInterfacedObject::QueryInterface(iid, obj);
 }
 
 String TQZWizard::GetPersonality() { return IsCpp ? sCppPersonality : "Pendro.Personality"; }
 
-void TQZWizard::TakeNewNames(const String& classPrefix) {
+void TQZWizard::TakeNewNames(const String& classPrefix)
+{
     auto& s = Settings();
     s.FileName = MakeUniqueModuleName("Unit", IsCpp ? ".cpp" : ".pas");
     s.UnitIdent = ChangeFileExt(ExtractFileName(s.FileName), "");
     s.FormClassName = classPrefix + (s.UnitIdent.size() > 4 ? s.UnitIdent.substr(4) : String());
 }
 
-TIntfPtr<IQGalleryCategory> TQZApplicationWizard::GetGalleryCategory() {
+TIntfPtr<IQGalleryCategory> TQZApplicationWizard::GetGalleryCategory()
+{
     return GalleryCategory(IsCpp, GetIDString(), true);
 }
 
-void TQZApplicationWizard::Execute() {
+void TQZApplicationWizard::Execute()
+{
     auto ms = ModuleServices();
     std::unique_ptr<TformAppWizard> dlg(new TformAppWizard(nullptr, IsCpp));
     dlg->ProjectDir = GetIDEProjectPath();
@@ -109,7 +116,8 @@ const TTypeItem kFrameTypes[] = {
 };
 }  // namespace
 
-TformTypeWizard::TformTypeWizard(TComponent* AOwner, bool frame) : TForm(AOwner), FFrame(frame) {
+TformTypeWizard::TformTypeWizard(TComponent* AOwner, bool frame) : TForm(AOwner), FFrame(frame)
+{
     SetName(frame ? "formFrameWizard" : "formFormWizard");
     SetCaption(frame ? "New Frame Wizard" : "New Form Wizard");
     SetBorderStyle(bsDialog);
@@ -153,7 +161,8 @@ TformTypeWizard::TformTypeWizard(TComponent* AOwner, bool frame) : TForm(AOwner)
     rgrpFormClick(rgrpForm);
 }
 
-void TformTypeWizard::rgrpFormClick(TObject*) {
+void TformTypeWizard::rgrpFormClick(TObject*)
+{
     const int i = rgrpForm->ItemIndex();
     const int n = FFrame ? 2 : 5;
     if (i < 0 || i >= n) return;
@@ -163,7 +172,8 @@ void TformTypeWizard::rgrpFormClick(TObject*) {
 
 TIntfPtr<IQGalleryCategory> TQZUnitWizard::GetGalleryCategory() { return GalleryCategory(IsCpp, "", false); }
 
-bool TQZUnitWizard::IsVisible(IQProject* project) {
+bool TQZUnitWizard::IsVisible(IQProject* project)
+{
     if (!project) return false;
     for (int i = 0; i < project->ModuleCount(); ++i)
         if (project->Module(i)->UnitName() == "ServerController") return true;
@@ -174,7 +184,8 @@ void TQZUnitWizard::Execute() { Run(false); }
 
 void TQZFrameWizard::Execute() { Run(true); }
 
-void TQZUnitWizard::Run(bool frame) {
+void TQZUnitWizard::Run(bool frame)
+{
     std::unique_ptr<TformTypeWizard> dlg(new TformTypeWizard(nullptr, frame));
     if (dlg->ShowModal() != mrOk) return;
     auto ms = ModuleServices();
@@ -182,7 +193,8 @@ void TQZUnitWizard::Run(bool frame) {
     TakeNewNames(frame ? "QZFrame" : "QZForm");
     auto project = ActiveProject();
     if (!project) return;
-    TIntfPtr<IQModuleCreator> c(frame ? static_cast<IQModuleCreator*>(new TQZFrameCreator(IsCpp, project.get(), dlg->FormType()))
-                                      : new TQZUnitCreator(IsCpp, project.get(), dlg->FormType(), false));
+    TIntfPtr<IQModuleCreator> c(
+        frame ? static_cast<IQModuleCreator*>(new TQZFrameCreator(IsCpp, project.get(), dlg->FormType()))
+              : new TQZUnitCreator(IsCpp, project.get(), dlg->FormType(), false));
     ms->CreateModule(c.get(), project.get());
 }

@@ -35,7 +35,10 @@ protected:
 class TQZApplicationWizard : public TQZWizard {
 public:
     using TQZWizard::TQZWizard;
-    String GetIDString() override { return IsCpp ? "Pelmor.QZApplicationWizard_KVT" : "Pelmor.QZApplicationWizard"; }
+    String GetIDString() override
+    {
+        return IsCpp ? "Pelmor.QZApplicationWizard_KVT" : "Pelmor.QZApplicationWizard";
+    }
     String GetName() override { return "Nimbrel Application Wizard"; }
     String GetComment() override { return "Nimbrel Application Wizard"; }
     String GetGlyph() override { return "QZ_APP_ICON"; }

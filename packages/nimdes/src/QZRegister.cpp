@@ -18,16 +18,19 @@ bool gWizardAdded[wCount];
 String gHostFileName;
 }  // namespace
 
-bool HostIsKVT(const char* programFileName) {
+bool HostIsKVT(const char* programFileName)
+{
     return UpperCase(ExtractFileName(programFileName)).find("KVT") != String::npos;
 }
 
-void Initialization() {
+void Initialization()
+{
     gHostFileName = ExtractFileName(ExeFileName());
     GIsKVT = HostIsKVT(gHostFileName.c_str());
 }
 
-void Finalization() {
+void Finalization()
+{
     TIntfPtr<IQTAWizardServices> ws;
     if (Supports(QuistorIDEServices(), ws)) {
         // C++ wizards first, then the Pascal ones, each frame, form, application; the tests last.
@@ -40,7 +43,8 @@ void Finalization() {
     gHostFileName.clear();
 }
 
-void AddWizards() {
+void AddWizards()
+{
     TIntfPtr<IQTAWizardServices> ws;
     if (!Supports(QuistorIDEServices(), ws)) return;
     auto add = [&](int slot, IQTAWizard* w) {

@@ -9,13 +9,15 @@ using namespace QZDsnWizard;
 
 namespace {
 
-String Dir(const char* name) {
+String Dir(const char* name)
+{
     String d = IncludeTrailingPathDelimiter(ScratchDir() + name);
     ForceDirectories(d);
     return d;
 }
 
-TEST(nimdes_AppWizard, DefaultProjectNameSkipsTakenNamesAndFolders) {
+TEST(nimdes_AppWizard, DefaultProjectNameSkipsTakenNamesAndFolders)
+{
     String dir = Dir("projects");
     EXPECT_EQ(GetDefaultProjectName(nullptr, dir), "Project1");
     ForceDirectories(dir + "Project3");
@@ -26,14 +28,16 @@ TEST(nimdes_AppWizard, DefaultProjectNameSkipsTakenNamesAndFolders) {
     EXPECT_FALSE(ProjectExists(group, "Project12"));
 }
 
-TEST(nimdes_AppWizard, PathOptionIsAppendedOnlyWhenMissing) {
+TEST(nimdes_AppWizard, PathOptionIsAppendedOnlyWhenMissing)
+{
     EXPECT_EQ(AddPathOption("", "/qz/lib/"), ";/qz/lib/");
     EXPECT_EQ(AddPathOption("/a;/qz/lib/;/b", "/qz/lib/"), "/a;/qz/lib/;/b");
     EXPECT_EQ(AddPathOption("/a", "/qz/lib/"), "/a;/qz/lib/");
     EXPECT_EQ(AddPathOption("/QZ/LIB/", "/qz/lib/"), "/QZ/LIB/;/qz/lib/");
 }
 
-TEST(nimdes_AppWizard, FolderFollowsTheNameUntilEdited) {
+TEST(nimdes_AppWizard, FolderFollowsTheNameUntilEdited)
+{
     String dir = Dir("wiz");
     TformAppWizard f(nullptr, false);
     f.ProjectDir = dir;
@@ -47,7 +51,8 @@ TEST(nimdes_AppWizard, FolderFollowsTheNameUntilEdited) {
     EXPECT_EQ(f.editDir->Text(), "/elsewhere/");
 }
 
-TEST(nimdes_AppWizard, EmptyNameBlocksOkAndAnExistingFolderWarns) {
+TEST(nimdes_AppWizard, EmptyNameBlocksOkAndAnExistingFolderWarns)
+{
     String dir = Dir("wiz2");
     ForceDirectories(dir + "Old");
     TformAppWizard f(nullptr, false);
@@ -67,7 +72,8 @@ TEST(nimdes_AppWizard, EmptyNameBlocksOkAndAnExistingFolderWarns) {
     EXPECT_TRUE(f.LabelWarning->Visible());
 }
 
-TEST(nimdes_AppWizard, ThreadPoolOnlyForIsapiAndOkCopiesTheChoices) {
+TEST(nimdes_AppWizard, ThreadPoolOnlyForIsapiAndOkCopiesTheChoices)
+{
     TformAppWizard f(nullptr, false);
     f.ProjectDir = Dir("wiz3");
     f.ProjectName = "P";
@@ -101,14 +107,18 @@ TEST(nimdes_AppWizard, ThreadPoolOnlyForIsapiAndOkCopiesTheChoices) {
 
 namespace {
 
-TEST(nimdes_AppWizard, CppHostIsRecognisedByKvtAnywhereInItsName) {
-    const std::pair<const char*, bool> cases[] = {
-        {"/opt/ide/kvt32.exe", true}, {"/opt/ide/QuistorKVTStudio", true}, {"/kvt/ide.exe", false},
-        {"/opt/ide/kv-t.exe", false}, {"bds.exe", false}};
+TEST(nimdes_AppWizard, CppHostIsRecognisedByKvtAnywhereInItsName)
+{
+    const std::pair<const char*, bool> cases[] = {{"/opt/ide/kvt32.exe", true},
+                                                  {"/opt/ide/QuistorKVTStudio", true},
+                                                  {"/kvt/ide.exe", false},
+                                                  {"/opt/ide/kv-t.exe", false},
+                                                  {"bds.exe", false}};
     for (auto [name, want] : cases) EXPECT_EQ(QZRegister::HostIsKVT(name), want) << name;
 }
 
-TEST(nimdes_AppWizard, FormWizardsNeedAServerControllerModule) {
+TEST(nimdes_AppWizard, FormWizardsNeedAServerControllerModule)
+{
     String dir = Dir("visible");
     hostimpl::THostSession host(dir);
     EXPECT_FALSE(TQZUnitWizard::IsVisible(nullptr));
@@ -126,7 +136,8 @@ TEST(nimdes_AppWizard, FormWizardsNeedAServerControllerModule) {
     Settings().ProjectName = "Other";
     struct TBareProject : TQZProjectCreator {
         using TQZProjectCreator::TQZProjectCreator;
-        void CreateDefaultModule(IQProject* p) override {
+        void CreateDefaultModule(IQProject* p) override
+        {
             ModuleServices()->CreateModule(new TOther(true, p), p);
         }
     };

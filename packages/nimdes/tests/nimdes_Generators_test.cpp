@@ -11,7 +11,8 @@ using namespace QZDsnWizard;
 namespace {
 
 // Test texts are written with "\n"; generated texts end their lines with CR LF.
-String Crlf(const String& s) {
+String Crlf(const String& s)
+{
     String r;
     for (char c : s) {
         if (c == '\n') r += '\r';
@@ -24,7 +25,8 @@ bool Has(const String& text, const String& part) { return text.find(Crlf(part)) 
 
 class nimdes_Generators : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         Settings() = TQZWizardSettings{};
         auto& s = Settings();
         s.UnitIdent = "Unit1";
@@ -36,28 +38,55 @@ protected:
     void TearDown() override { Settings() = TQZWizardSettings{}; }
 
     template <class File, class... A>
-    String Text(A... args) {
+    String Text(A... args)
+    {
         TIntfPtr<IQSourceFile> f(new File("x", args...));
         return f->Source();
     }
 };
 
-TEST_F(nimdes_Generators, EveryTemplateHasTheSlotsItsFillerPasses) {
+TEST_F(nimdes_Generators, EveryTemplateHasTheSlotsItsFillerPasses)
+{
     const std::pair<const char*, int> table[] = {
-        {"QZ_STANDALONE_PROJECT", 6}, {"QZ_SERVICE_PROJECT", 6}, {"QZ_ISAPI_PROJECT", 6},
-        {"QZ_APACHE_PROJECT", 6}, {"QZ_APACHETWO_PROJECT", 6}, {"QZ_KVT_STANDALONE_PROJECT", 8},
-        {"QZ_KVT_SERVICE_PROJECT", 3}, {"QZ_KVT_ISAPI_PROJECT_60", 3}, {"QZ_KVT_ISAPITHREADPOOL_PROJECT_60", 3},
-        {"QZ_KVT_APACHE_PROJECT", 9}, {"QZ_KVT_APACHETWO_PROJECT", 7}, {"QZ_UNIT_FILE", 6},
-        {"QZ_PAGE_FILE", 6}, {"QZ_KVT_UNIT_FILE", 7}, {"QZ_KVT_UNIT_H_FILE", 10}, {"QZ_FORM_FILE", 2},
-        {"QZ_PAGE_FORM", 2}, {"QZ_SERVERCONTROLLER_FILE", 5}, {"QZ_SERVERCONTROLLER_FILE_NO_SESSION", 5},
-        {"QZ_SERVERCONTROLLER_POOL_FILE", 6}, {"QZ_SERVERCONTROLLER_POOL_FILE_NO_SESSION", 6},
-        {"QZ_SERVERCONTROLLER_FORM", 4}, {"QZ_KVT_SERVERCONTROLLER_FILE", 3},
-        {"QZ_KVT_SERVERCONTROLLER_POOL_FILE", 3}, {"QZ_KVT_SERVERCONTROLLER_HEADER", 2},
-        {"QZ_KVT_SERVERCONTROLLER_POOL_HEADER", 2}, {"QZ_USERSESSION_FILE", 0}, {"QZ_USERSESSION_FORM", 0},
-        {"QZ_KVT_USERSESSION_FILE", 2}, {"QZ_KVT_USERSESSION_HEADER", 0}, {"QZ_DATAMODULE_FILE", 1},
-        {"QZ_DATAMODULE_POOL_FILE", 1}, {"QZ_DATAMODULE_FORM", 0}, {"QZ_KVT_DATAMODULE_FILE", 2},
-        {"QZ_KVT_DATAMODULE_HEADER", 3}, {"QZ_FRAME_UNIT", 5}, {"QZ_KVT_FRAME_UNIT", 5},
-        {"QZ_KVT_FRAME_UNIT_H_FILE", 9}, {"QZ_FRAME_FILE", 5},
+        {"QZ_STANDALONE_PROJECT", 6},
+        {"QZ_SERVICE_PROJECT", 6},
+        {"QZ_ISAPI_PROJECT", 6},
+        {"QZ_APACHE_PROJECT", 6},
+        {"QZ_APACHETWO_PROJECT", 6},
+        {"QZ_KVT_STANDALONE_PROJECT", 8},
+        {"QZ_KVT_SERVICE_PROJECT", 3},
+        {"QZ_KVT_ISAPI_PROJECT_60", 3},
+        {"QZ_KVT_ISAPITHREADPOOL_PROJECT_60", 3},
+        {"QZ_KVT_APACHE_PROJECT", 9},
+        {"QZ_KVT_APACHETWO_PROJECT", 7},
+        {"QZ_UNIT_FILE", 6},
+        {"QZ_PAGE_FILE", 6},
+        {"QZ_KVT_UNIT_FILE", 7},
+        {"QZ_KVT_UNIT_H_FILE", 10},
+        {"QZ_FORM_FILE", 2},
+        {"QZ_PAGE_FORM", 2},
+        {"QZ_SERVERCONTROLLER_FILE", 5},
+        {"QZ_SERVERCONTROLLER_FILE_NO_SESSION", 5},
+        {"QZ_SERVERCONTROLLER_POOL_FILE", 6},
+        {"QZ_SERVERCONTROLLER_POOL_FILE_NO_SESSION", 6},
+        {"QZ_SERVERCONTROLLER_FORM", 4},
+        {"QZ_KVT_SERVERCONTROLLER_FILE", 3},
+        {"QZ_KVT_SERVERCONTROLLER_POOL_FILE", 3},
+        {"QZ_KVT_SERVERCONTROLLER_HEADER", 2},
+        {"QZ_KVT_SERVERCONTROLLER_POOL_HEADER", 2},
+        {"QZ_USERSESSION_FILE", 0},
+        {"QZ_USERSESSION_FORM", 0},
+        {"QZ_KVT_USERSESSION_FILE", 2},
+        {"QZ_KVT_USERSESSION_HEADER", 0},
+        {"QZ_DATAMODULE_FILE", 1},
+        {"QZ_DATAMODULE_POOL_FILE", 1},
+        {"QZ_DATAMODULE_FORM", 0},
+        {"QZ_KVT_DATAMODULE_FILE", 2},
+        {"QZ_KVT_DATAMODULE_HEADER", 3},
+        {"QZ_FRAME_UNIT", 5},
+        {"QZ_KVT_FRAME_UNIT", 5},
+        {"QZ_KVT_FRAME_UNIT_H_FILE", 9},
+        {"QZ_FRAME_FILE", 5},
     };
     for (const auto& [name, slots] : table) {
         String t = LoadTemplate(name);
@@ -76,20 +105,23 @@ TEST_F(nimdes_Generators, EveryTemplateHasTheSlotsItsFillerPasses) {
     EXPECT_THROW(LoadTemplate("QZ_NO_SUCH_TEMPLATE"), EResNotFound);
 }
 
-TEST_F(nimdes_Generators, PascalIsapiProjectWithThreadPoolListsItsUnitsFirst) {
+TEST_F(nimdes_Generators, PascalIsapiProjectWithThreadPoolListsItsUnitsFirst)
+{
     Settings().AppType = atISAPI;
     Settings().UseISAPIThreadPool = true;
     String t = Text<TQZProjectFile>(false);
-    EXPECT_TRUE(Has(t, "library Shop;\n\nuses\n  ISAPIApp,\n  QZInitISAPI,\n  ISAPIThreadPool,\n"
-                       "  ServerController in 'ServerController.pas' {QZServerController: TQZServerController},\n"
-                       "  Unit1 in 'Unit1.pas' {QZForm1: TQZFormModuleBase};\n"))
+    EXPECT_TRUE(
+        Has(t, "library Shop;\n\nuses\n  ISAPIApp,\n  QZInitISAPI,\n  ISAPIThreadPool,\n"
+               "  ServerController in 'ServerController.pas' {QZServerController: TQZServerController},\n"
+               "  Unit1 in 'Unit1.pas' {QZForm1: TQZFormModuleBase};\n"))
         << t;
     EXPECT_TRUE(Has(t, "{$R *.RES}"));
     Settings().UseISAPIThreadPool = false;
     EXPECT_FALSE(Has(Text<TQZProjectFile>(false), "ISAPIThreadPool"));
 }
 
-TEST_F(nimdes_Generators, ProjectTemplateFollowsTheApplicationType) {
+TEST_F(nimdes_Generators, ProjectTemplateFollowsTheApplicationType)
+{
     struct Case {
         TQZAppType type;
         bool cpp;
@@ -100,12 +132,14 @@ TEST_F(nimdes_Generators, ProjectTemplateFollowsTheApplicationType) {
         {atApache1, false, "exports\n  apache_module name 'QZDSOProject_module';"},
         {atApache2, false, "{QZServerController: TQZServerControllerBase},"},
         {atApache2, false, "apache_module name 'QZDSO2Project_module'"},
-        {atStandAlone, true, "  Forms::Application->Initialize();\n"
-                             "    Forms::Application->CreateForm(__classid(TFormQZMain), &FormQZMain);\n"
-                             "    Forms::Application->Run();\n"},
+        {atStandAlone, true,
+         "  Forms::Application->Initialize();\n"
+         "    Forms::Application->CreateForm(__classid(TFormQZMain), &FormQZMain);\n"
+         "    Forms::Application->Run();\n"},
         {atStandAlone, true, "#include <zub.h>\n"},
-        {atStandAlone, true, "USERES(\"Shop.res\");\nUSEFORM(\"Unit1.cpp\", QZForm1);\n"
-                             "USEFORM(\"ServerController.cpp\", QZServerController);\n"},
+        {atStandAlone, true,
+         "USERES(\"Shop.res\");\nUSEFORM(\"Unit1.cpp\", QZForm1);\n"
+         "USEFORM(\"ServerController.cpp\", QZServerController);\n"},
         {atStandAlone, true, "WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)\n"},
         {atService, true, "QZRun();"},
         {atISAPI, true, "return Isapiapp::HttpExtensionProc(ECB);"},
@@ -126,7 +160,8 @@ TEST_F(nimdes_Generators, ProjectTemplateFollowsTheApplicationType) {
     EXPECT_TRUE(Has(Text<TQZProjectFile>(true), "return Isapithreadpool::HttpExtensionProc(ECB);"));
 }
 
-TEST_F(nimdes_Generators, StartupTextByFormTypeAndMainFlag) {
+TEST_F(nimdes_Generators, StartupTextByFormTypeAndMainFlag)
+{
     const String mainPas = "\ninitialization\n  TQZForm1.SetAsMainForm;\n";
     const String mainCpp = "void setAsMainForm() {\n  TQZForm1::SetAsMainForm(__classid(TQZForm1));\n }\n"
                            "#pragma startup setAsMainForm\n";
@@ -141,7 +176,8 @@ TEST_F(nimdes_Generators, StartupTextByFormTypeAndMainFlag) {
     EXPECT_TRUE(Has(Text<TQZUnitFile>(true, ftPage32, true), pageCpp));
 }
 
-TEST_F(nimdes_Generators, FormUnitsNameTheirAncestors) {
+TEST_F(nimdes_Generators, FormUnitsNameTheirAncestors)
+{
     String pas = Text<TQZUnitFile>(false, ftAppWap, false);
     EXPECT_TRUE(Has(pas, "unit Unit1;"));
     EXPECT_TRUE(Has(pas, "uses\n  Classes, SysUtils, QZAppFormWAP, QZApplication, QZColor, QZTypes;"));
@@ -167,7 +203,8 @@ TEST_F(nimdes_Generators, FormUnitsNameTheirAncestors) {
                    "  PostToSelf = True\n  DesignLeft = 340\n  DesignTop = 125\nend\n"));
 }
 
-TEST_F(nimdes_Generators, UnknownFormOrFrameTypeGivesEmptySources) {
+TEST_F(nimdes_Generators, UnknownFormOrFrameTypeGivesEmptySources)
+{
     const auto bad = static_cast<TQZFormType>(7);
     EXPECT_EQ(Text<TQZUnitFile>(true, bad, true), "");
     EXPECT_EQ(Text<TQZUnitHeader>(bad, true), "");
@@ -179,41 +216,48 @@ TEST_F(nimdes_Generators, UnknownFormOrFrameTypeGivesEmptySources) {
     EXPECT_EQ(Text<TQZProjectFile>(true), "");
 }
 
-TEST_F(nimdes_Generators, BareServerControllerHasNoSessionAndNoEvents) {
+TEST_F(nimdes_Generators, BareServerControllerHasNoSessionAndNoEvents)
+{
     String pas = Text<TQZServerControllerFile>(false);
-    EXPECT_TRUE(Has(pas, "uses\n  SysUtils, Classes, QZServerControllerBase, HTTPApp,\n  QZApplication, QZBaseForm;"));
+    EXPECT_TRUE(Has(
+        pas, "uses\n  SysUtils, Classes, QZServerControllerBase, HTTPApp,\n  QZApplication, QZBaseForm;"));
     EXPECT_FALSE(Has(pas, "UserSession"));
     EXPECT_FALSE(Has(pas, "ServerManager"));
     EXPECT_TRUE(Has(pas, "Result := TQZServerController(GServerController);"));
     EXPECT_TRUE(Has(pas, "initialization\n  TQZServerController.SetServerControllerClass;"));
-    EXPECT_EQ(Text<TQZServerControllerFormFile>(),
-              Crlf("object QZServerController: TQZServerController\n  OldCreateOrder = False\n"
-                   "  AllowSubFolders = False\n  AppName = 'MyApp'\n  ComInitialization = ciNone\n"
-                   "  SessionTrackingMethod = tmURL\n  Description = 'My Nimbrel Application'\n"
-                   "  ExceptionDisplayMode = smAlert\n  ExecCmd = 'EXEC'\n  HistoryEnabled = False\n"
-                   "  Port = 8888\n  RestrictIPs = False\n  ShowResyncWarning = True\n  SessionTimeout = 10\n"
-                   "  SSLOptions.Port = 0\n  Version = 'Internal'\n  Left = 367\n  Top = 314\n  Height = 310\n"
-                   "  Width = 342\nend\n"));
+    EXPECT_EQ(
+        Text<TQZServerControllerFormFile>(),
+        Crlf("object QZServerController: TQZServerController\n  OldCreateOrder = False\n"
+             "  AllowSubFolders = False\n  AppName = 'MyApp'\n  ComInitialization = ciNone\n"
+             "  SessionTrackingMethod = tmURL\n  Description = 'My Nimbrel Application'\n"
+             "  ExceptionDisplayMode = smAlert\n  ExecCmd = 'EXEC'\n  HistoryEnabled = False\n"
+             "  Port = 8888\n  RestrictIPs = False\n  ShowResyncWarning = True\n  SessionTimeout = 10\n"
+             "  SSLOptions.Port = 0\n  Version = 'Internal'\n  Left = 367\n  Top = 314\n  Height = 310\n"
+             "  Width = 342\nend\n"));
 }
 
-TEST_F(nimdes_Generators, ServerControllerFormEventsFollowTheOptions) {
+TEST_F(nimdes_Generators, ServerControllerFormEventsFollowTheOptions)
+{
     auto& s = Settings();
     s.CreateUserSession = true;
     s.UseServerManager = true;
     s.PoolDataConnections = true;
     String f = Text<TQZServerControllerFormFile>();
-    EXPECT_TRUE(Has(f, "  Width = 342\n OnNewSession = QZServerControllerBaseNewSession\n"
-                       " OnDestroy = QZServerControllerBaseDestroy \n OnCreate = QZServerControllerBaseCreate\n"
-                       " object Pool: TQZDataModulePool\n  OnCreateDataModule = PoolCreateDataModule\n"
-                       "  OnFreeDataModule = PoolFreeDataModule\n  PoolCount = 20\n  Active = False\n"
-                       "  Version = '0.1.1b'\n  Left = 60\n  Top = 12\n end\nend\n"))
+    EXPECT_TRUE(Has(f,
+                    "  Width = 342\n OnNewSession = QZServerControllerBaseNewSession\n"
+                    " OnDestroy = QZServerControllerBaseDestroy \n OnCreate = QZServerControllerBaseCreate\n"
+                    " object Pool: TQZDataModulePool\n  OnCreateDataModule = PoolCreateDataModule\n"
+                    "  OnFreeDataModule = PoolFreeDataModule\n  PoolCount = 20\n  Active = False\n"
+                    "  Version = '0.1.1b'\n  Left = 60\n  Top = 12\n end\nend\n"))
         << f;
     s.CreateUserSession = s.PoolDataConnections = false;
-    EXPECT_TRUE(Has(Text<TQZServerControllerFormFile>(),
-                    "  Width = 342\n OnDestroy = QZServerControllerBaseDestroy \n OnCreate = QZServerControllerBaseCreate\nend"));
+    EXPECT_TRUE(
+        Has(Text<TQZServerControllerFormFile>(), "  Width = 342\n OnDestroy = QZServerControllerBaseDestroy "
+                                                 "\n OnCreate = QZServerControllerBaseCreate\nend"));
 }
 
-TEST_F(nimdes_Generators, ServerManagerIsSetUpInTheCreateHandler) {
+TEST_F(nimdes_Generators, ServerManagerIsSetUpInTheCreateHandler)
+{
     auto& s = Settings();
     s.CreateUserSession = true;
     s.UseServerManager = true;
@@ -231,19 +275,23 @@ TEST_F(nimdes_Generators, ServerManagerIsSetUpInTheCreateHandler) {
     EXPECT_TRUE(Has(t, "    procedure QZServerControllerBaseCreate(Sender: TObject);\n\n"
                        "    procedure QZServerControllerBaseDestroy(Sender: TObject);\n"));
     EXPECT_TRUE(Has(t, "ServerManager: TArcQZServerManager;"));
-    EXPECT_TRUE(Has(t, "procedure TQZServerController.QZServerControllerBaseCreate(Sender: TObject);\nbegin\n" +
-                           setup + "end;\n"));
-    EXPECT_TRUE(Has(t, "procedure TQZServerController.QZServerControllerBaseDestroy(Sender: TObject);\nbegin\n"
-                       "  FreeAndNil(ServerManager);\nend;\n"));
+    EXPECT_TRUE(
+        Has(t, "procedure TQZServerController.QZServerControllerBaseCreate(Sender: TObject);\nbegin\n" +
+                   setup + "end;\n"));
+    EXPECT_TRUE(Has(t,
+                    "procedure TQZServerController.QZServerControllerBaseDestroy(Sender: TObject);\nbegin\n"
+                    "  FreeAndNil(ServerManager);\nend;\n"));
     s.PoolDataConnections = true;
     String pool = Text<TQZServerControllerFile>(false);
     EXPECT_TRUE(Has(pool, "  Pool.Active := True;\n" + setup + "end;")) << pool;
     EXPECT_FALSE(Has(pool, "    procedure QZServerControllerBaseCreate(Sender: TObject);\n\n"));
     s.CreateUserSession = false;
-    EXPECT_TRUE(Has(Text<TQZServerControllerFile>(false), "HTTPApp,  ArcQZServerManager,\n  DataModuleUnit,"));
+    EXPECT_TRUE(
+        Has(Text<TQZServerControllerFile>(false), "HTTPApp,  ArcQZServerManager,\n  DataModuleUnit,"));
 }
 
-TEST_F(nimdes_Generators, CppPoolWithoutSessionIncludesOnlyTheDataModule) {
+TEST_F(nimdes_Generators, CppPoolWithoutSessionIncludesOnlyTheDataModule)
+{
     Settings().PoolDataConnections = true;
     String h = Text<TQZServerControllerHeader>();
     EXPECT_TRUE(Has(h, "#include \"DatamoduleUnit.h\"\n"));
@@ -262,10 +310,12 @@ TEST_F(nimdes_Generators, CppPoolWithoutSessionIncludesOnlyTheDataModule) {
     EXPECT_TRUE(Has(Text<TQZServerControllerFile>(true),
                     "\nvoid __fastcall TQZServerController::QZServerControllerBaseNewSession(\n"
                     "      TQZApplication *ASession, TQZBaseForm *&VMainForm)\n{\n"
-                    "  ASession->Data = new TQZUserSession(NULL);\n}\n//" + String(75, '-') + "\n"));
+                    "  ASession->Data = new TQZUserSession(NULL);\n}\n//" +
+                        String(75, '-') + "\n"));
 }
 
-TEST_F(nimdes_Generators, FramesByType) {
+TEST_F(nimdes_Generators, FramesByType)
+{
     String f32 = Text<TQZFrameFormFile>(ftApp32);
     EXPECT_TRUE(Has(f32, "object QZForm1: TQZForm1\n  Left = 0\n  Top = 0\n  Width = 343\n  Height = 169\n"
                          "  TabOrder = 0\n  object QZFrameRegion: TQZRegion32\n"));
@@ -276,14 +326,16 @@ TEST_F(nimdes_Generators, FramesByType) {
     String pas = Text<TQZFrameFile>(ftAppWap, false);
     EXPECT_TRUE(Has(pas, "QZZUBBaseContainer, QZColor, QZContainer, QZRegionWAP;"));
     EXPECT_TRUE(Has(pas, "TQZForm1 = class(TFrame)\n    QZFrameRegion: TQZRegionWAP;"));
-    EXPECT_TRUE(Has(Text<TQZFrameFile>(ftApp, true), "__fastcall TQZForm1::TQZForm1(TComponent* Owner)\n        : TFrame(Owner)"));
+    EXPECT_TRUE(Has(Text<TQZFrameFile>(ftApp, true),
+                    "__fastcall TQZForm1::TQZForm1(TComponent* Owner)\n        : TFrame(Owner)"));
     String h = Text<TQZFrameHeader>(ftApp32);
     EXPECT_TRUE(Has(h, "#include <QZColor.hpp>\n#include <QZRegion32.hpp>\n"));
     EXPECT_TRUE(Has(h, "class TQZForm1: public TFrame\n"));
     EXPECT_TRUE(Has(h, "TQZRegion32 *QZFrameRegion;"));
 }
 
-TEST_F(nimdes_Generators, SessionAndDataModuleSources) {
+TEST_F(nimdes_Generators, SessionAndDataModuleSources)
+{
     EXPECT_TRUE(Has(Text<TQZUserSessionFile>(false), "unit UserSessionUnit;"));
     EXPECT_TRUE(Has(Text<TQZUserSessionFile>(true), "return (TQZUserSession*)WebApplication->Data;"));
     EXPECT_TRUE(Has(Text<TQZUserSessionHeader>(), "extern TQZUserSession* UserSession();"));
@@ -298,13 +350,15 @@ TEST_F(nimdes_Generators, SessionAndDataModuleSources) {
     String pool = Text<TQZDataModuleFile>(false);
     EXPECT_TRUE(Has(pool, "unit DataModuleUnit;"));
     EXPECT_FALSE(Has(pool, "function DataModule1"));
-    EXPECT_TRUE(Has(Text<TQZDataModuleHeader>(), "#include <Controls.hpp>\n#include <StdCtrls.hpp>\n#include <Forms.hpp>\n"));
+    EXPECT_TRUE(Has(Text<TQZDataModuleHeader>(),
+                    "#include <Controls.hpp>\n#include <StdCtrls.hpp>\n#include <Forms.hpp>\n"));
     EXPECT_EQ(Text<TQZDataModuleFormFile>(),
               Crlf("object DataModule1: TDataModule1\n  OldCreateOrder = False\n  Left = 472\n  Top = 220\n"
                    "  Height = 150\n  Width = 215\nend\n"));
 }
 
-TEST_F(nimdes_Generators, CreatorsAnswer) {
+TEST_F(nimdes_Generators, CreatorsAnswer)
+{
     TIntfPtr<TQZUnitCreator> main(new TQZUnitCreator(false, nullptr, ftApp32, true));
     EXPECT_EQ(main->GetCreatorType(), "Form");
     EXPECT_EQ(main->GetAncestorName(), "TQZAppForm32");
@@ -333,9 +387,11 @@ TEST_F(nimdes_Generators, CreatorsAnswer) {
     EXPECT_EQ(pc->GetFileName(), "/p/Shop.pdr");
     EXPECT_TRUE(pc->GetShowSource());
     EXPECT_EQ(pc->GetPersonality(), "Pendro.Personality");
-    const std::pair<TQZAppType, const char*> kinds[] = {
-        {atStandAlone, "Application"}, {atService, "Application"}, {atISAPI, "Library"},
-        {atApache1, "Library"}, {atApache2, "Library"}};
+    const std::pair<TQZAppType, const char*> kinds[] = {{atStandAlone, "Application"},
+                                                        {atService, "Application"},
+                                                        {atISAPI, "Library"},
+                                                        {atApache1, "Library"},
+                                                        {atApache2, "Library"}};
     for (auto [t, kind] : kinds) {
         Settings().AppType = t;
         EXPECT_EQ(pc->GetCreatorType(), kind);
@@ -343,7 +399,8 @@ TEST_F(nimdes_Generators, CreatorsAnswer) {
     EXPECT_EQ(FormClassNameFor("Unit12"), "QZForm12");
 }
 
-TEST_F(nimdes_Generators, ProjectCreatesItsModulesInOrder) {
+TEST_F(nimdes_Generators, ProjectCreatesItsModulesInOrder)
+{
     String dir = IncludeTrailingPathDelimiter(ScratchDir() + "nimdes_project");
     ForceDirectories(dir);
     hostimpl::THostSession host(dir);

@@ -20,39 +20,47 @@ namespace {
 class nimdes_Load : public PackageTestHost {
 protected:
     nimdes_Load() : PackageTestHost("nimdes_load_", NIMDES_PACKAGE_DIR) {}
-    void SetUp() override {
+    void SetUp() override
+    {
         setenv("ZEFPROJECTSDIR", (dir + "projects").c_str(), 1);
         PackageTestHost::SetUp();
         loader->Load("nimdes");
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SetModalHook(nullptr);
         PackageTestHost::TearDown();
         unsetenv("ZEFPROJECTSDIR");
     }
-    static std::vector<TGalleryEntry> Nimbrel() {
+    static std::vector<TGalleryEntry> Nimbrel()
+    {
         std::vector<TGalleryEntry> r;
         for (auto& e : GalleryEntries())
             if (e.Id.rfind("Pelmor.", 0) == 0) r.push_back(e);
         return r;
     }
     template <class T>
-    static T* Find(TForm& f, const char* name) {
+    static T* Find(TForm& f, const char* name)
+    {
         auto* c = dynamic_cast<T*>(f.FindComponent(name));
         if (!c) throw std::runtime_error(String("no ") + name);
         return c;
     }
 };
 
-TEST_F(nimdes_Load, RegisterListsTheWizardsAndUnloadTakesThemBack) {
+TEST_F(nimdes_Load, RegisterListsTheWizardsAndUnloadTakesThemBack)
+{
     auto items = Nimbrel();
     ASSERT_EQ(items.size(), 8u);
     const std::pair<const char*, const char*> want[] = {
-        {"Pelmor.QZApplicationWizard", "Nimbrel Application Wizard"}, {"Pelmor.QZUnitWizard", "New Form"},
-        {"Pelmor.QZFrameWizard", "New Frame"}, {"Pelmor.QZTestWizard", "Nimbrel Test Application"},
+        {"Pelmor.QZApplicationWizard", "Nimbrel Application Wizard"},
+        {"Pelmor.QZUnitWizard", "New Form"},
+        {"Pelmor.QZFrameWizard", "New Frame"},
+        {"Pelmor.QZTestWizard", "Nimbrel Test Application"},
         {"Pelmor.QZTestUnitWizard", "New Nimbrel Test"},
         {"Pelmor.QZApplicationWizard_KVT", "Nimbrel Application Wizard"},
-        {"Pelmor.QZUnitWizard_KVT", "New Form"}, {"Pelmor.QZFrameWizard_KVT", "New Frame"}};
+        {"Pelmor.QZUnitWizard_KVT", "New Form"},
+        {"Pelmor.QZFrameWizard_KVT", "New Frame"}};
     for (std::size_t i = 0; i < 8; ++i) {
         EXPECT_EQ(items[i].Id, want[i].first);
         EXPECT_EQ(items[i].Caption, want[i].second);
@@ -71,7 +79,8 @@ TEST_F(nimdes_Load, RegisterListsTheWizardsAndUnloadTakesThemBack) {
     EXPECT_EQ(gm->FindCategory("Pelmor.QZApplicationWizard"), nullptr);
 }
 
-TEST_F(nimdes_Load, ApplicationWizardCreatesTheProjectFromTheDialog) {
+TEST_F(nimdes_Load, ApplicationWizardCreatesTheProjectFromTheDialog)
+{
     SetModalHook([](TForm& f) {
         Find<TEdit>(f, "editProject")->UserSetText("Shop");
         Find<TCheckBox>(f, "chkbPool")->SetChecked(true);
@@ -102,20 +111,23 @@ TEST_F(nimdes_Load, ApplicationWizardCreatesTheProjectFromTheDialog) {
     EXPECT_NE(page->File(0)->Source().find(": TQZPageForm32(Owner)"), String::npos);
 }
 
-TEST_F(nimdes_Load, CancelCreatesNothing) {
+TEST_F(nimdes_Load, CancelCreatesNothing)
+{
     SetModalHook([](TForm& f) { Find<TButton>(f, "butnCancel")->Click(); });
     EXPECT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Application Wizard"));
     EXPECT_EQ(ActiveProject(), nullptr);
     EXPECT_TRUE(ReceivedFiles().empty());
 }
 
-TEST_F(nimdes_Load, FrameWizardWithoutProjectCreatesNothing) {
+TEST_F(nimdes_Load, FrameWizardWithoutProjectCreatesNothing)
+{
     SetModalHook([](TForm& f) { Find<TButton>(f, "Button1")->Click(); });
     EXPECT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "New Frame"));
     EXPECT_TRUE(ReceivedFiles().empty());
 }
 
-TEST_F(nimdes_Load, TestApplicationGoesStraightIntoTheTestProjectsFolder) {
+TEST_F(nimdes_Load, TestApplicationGoesStraightIntoTheTestProjectsFolder)
+{
     const String home = IncludeTrailingPathDelimiter(std::getenv("HOME"));
     const String folder = home + "Quistor Studio Projects/";
     ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Test Application"));
@@ -126,10 +138,11 @@ TEST_F(nimdes_Load, TestApplicationGoesStraightIntoTheTestProjectsFolder) {
     ASSERT_EQ(project->ModuleCount(), 1);
     auto unit = project->Module(0);
     ASSERT_EQ(unit->FileCount(), 1);  // no form file
-    EXPECT_EQ(project->File(0)->Source(),
-              "program Project1;\r\n\r\nuses\r\n  Forms,\r\n  TestFramework,\r\n  GUITestRunner,\r\n  QZInit,\r\n"
-              "  QZGlobal,\r\n  Unit1 in 'Unit1.pas';\r\n\r\n{$R *.res}\r\n\r\nbegin\r\n"
-              "  GAppModeInit(Application);\r\n  TGUITestRunner.runRegisteredTests;\r\nend.\r\n");
+    EXPECT_EQ(
+        project->File(0)->Source(),
+        "program Project1;\r\n\r\nuses\r\n  Forms,\r\n  TestFramework,\r\n  GUITestRunner,\r\n  QZInit,\r\n"
+        "  QZGlobal,\r\n  Unit1 in 'Unit1.pas';\r\n\r\n{$R *.res}\r\n\r\nbegin\r\n"
+        "  GAppModeInit(Application);\r\n  TGUITestRunner.runRegisteredTests;\r\nend.\r\n");
     // a second run: the group has Project1, so Project2 even though its folder exists
     ForceDirectories(folder + "Project2");
     ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Test Application"));
@@ -142,9 +155,9 @@ TEST_F(nimdes_Load, TestApplicationGoesStraightIntoTheTestProjectsFolder) {
     const String ident = p2->Module(1)->UnitName();
     const String cls = "TQZTestCase" + ident.substr(4);
     EXPECT_NE(text.find("unit " + ident + ";"), String::npos);
-    for (const String& part : {cls + " = class(TTestCase)", "procedure " + cls + ".SetUp;",
-                               "procedure " + cls + ".TearDown;", "procedure " + cls + ".Test;",
-                               "RegisterTest('', " + cls + ".Suite);"})
+    for (const String& part :
+         {cls + " = class(TTestCase)", "procedure " + cls + ".SetUp;", "procedure " + cls + ".TearDown;",
+          "procedure " + cls + ".Test;", "RegisterTest('', " + cls + ".Suite);"})
         EXPECT_NE(text.find(part), String::npos) << part;
     EXPECT_EQ(text.find("%"), String::npos);
 }

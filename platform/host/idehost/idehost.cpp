@@ -3,7 +3,8 @@
 
 #include "host/Shell.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     std::vector<String> args(argv + 1, argv + argc);
     return hostimpl::RunIdeHost(args, std::cin, std::cout, std::cerr);
 }

@@ -2,14 +2,16 @@
 
 #include <algorithm>
 
-void TAction::SetActionList(TActionList* list) {
+void TAction::SetActionList(TActionList* list)
+{
     if (FList == list) return;
     if (FList) std::erase(FList->FActions, this);
     FList = list;
     if (FList) FList->FActions.push_back(this);
 }
 
-TAction::~TAction() {
+TAction::~TAction()
+{
     SetActionList(nullptr);
     for (TMenuItem* item : FItems) {
         item->OnClick = nullptr;
@@ -17,12 +19,14 @@ TAction::~TAction() {
     }
 }
 
-void TAction::Update() {
+void TAction::Update()
+{
     if (OnUpdate) OnUpdate(this);
     ShowState();
 }
 
-void TAction::ShowState() {
+void TAction::ShowState()
+{
     for (TMenuItem* item : FItems) {
         item->SetCaption(Caption);
         item->SetHint(Hint);
@@ -30,12 +34,14 @@ void TAction::ShowState() {
     }
 }
 
-void TAction::Notification(TComponent* AComponent, TOperation Operation) {
+void TAction::Notification(TComponent* AComponent, TOperation Operation)
+{
     TComponent::Notification(AComponent, Operation);
     if (Operation == opRemove) std::erase(FItems, AComponent);
 }
 
-void AssignAction(TMenuItem* item, TAction* action) {
+void AssignAction(TMenuItem* item, TAction* action)
+{
     if (!item || !action) return;
     action->FItems.push_back(item);
     action->FreeNotification(item);
@@ -43,18 +49,21 @@ void AssignAction(TMenuItem* item, TAction* action) {
     action->ShowState();
 }
 
-bool TAction::Execute() {
+bool TAction::Execute()
+{
     Update();
     if (!Enabled || !OnExecute) return false;
     OnExecute(this);
     return true;
 }
 
-TActionList::~TActionList() {
+TActionList::~TActionList()
+{
     for (TAction* a : FActions) a->FList = nullptr;
 }
 
-TAction* FindAction(TComponent* root, const String& name) {
+TAction* FindAction(TComponent* root, const String& name)
+{
     if (!root) return nullptr;
     for (int i = 0; i < root->ComponentCount(); ++i) {
         TComponent* c = root->Components(i);

@@ -11,34 +11,42 @@ TGetClassExplorerControllerProc GetCppClassExplorerController = DefaultGetCppCla
 // ---- model nodes ----
 
 TClassModelNode::TClassModelNode(IProjectClassModelManager* manager, int id, String name)
-    : FManager(manager), FIsNamespace(true), FId(id), FName(std::move(name)) {}
+    : FManager(manager), FIsNamespace(true), FId(id), FName(std::move(name))
+{
+}
 
-TClassModelNode::TClassModelNode(IProjectClassModelManager* manager, int further, int sourceFileId, int id, int kind,
-                                 String name)
-    : FManager(manager), FIsNamespace(false), FId(id), FKind(kind), FSourceFileId(sourceFileId), FFurther(further),
-      FName(std::move(name)) {}
+TClassModelNode::TClassModelNode(IProjectClassModelManager* manager, int further, int sourceFileId, int id,
+                                 int kind, String name)
+    : FManager(manager), FIsNamespace(false), FId(id), FKind(kind), FSourceFileId(sourceFileId),
+      FFurther(further), FName(std::move(name))
+{
+}
 
-void TClassModelNode::AddChild(TClassModelNode* child) {
+void TClassModelNode::AddChild(TClassModelNode* child)
+{
     if (!child || child == this) return;
     if (child->FParent) std::erase(child->FParent->FChildren, child);
     child->FParent = this;
     FChildren.push_back(child);
 }
 
-void TClassModelNode::SetNamespace(TClassModelNode* ns) {
+void TClassModelNode::SetNamespace(TClassModelNode* ns)
+{
     if (ns == FNamespace || ns == this) return;
     if (FNamespace) std::erase(FNamespace->FChildren, this);
     FNamespace = ns;
     if (ns) ns->FChildren.push_back(this);
 }
 
-void TClassModelNode::AddBaseType(TClassModelNode* base) {
+void TClassModelNode::AddBaseType(TClassModelNode* base)
+{
     if (!base || base == this || std::find(FBases.begin(), FBases.end(), base) != FBases.end()) return;
     FBases.push_back(base);
     base->FDerived.push_back(this);
 }
 
-void TClassModelNode::RemoveBaseType(int id) {
+void TClassModelNode::RemoveBaseType(int id)
+{
     std::erase_if(FBases, [&](TClassModelNode* b) {
         if (b->FId != id) return false;
         std::erase(b->FDerived, this);
@@ -46,7 +54,8 @@ void TClassModelNode::RemoveBaseType(int id) {
     });
 }
 
-void TClassModelNode::RemoveID(int id) {
+void TClassModelNode::RemoveID(int id)
+{
     auto has = [id](TClassModelNode* n) { return n->FId == id; };
     std::erase_if(FChildren, has);
     std::erase_if(FBases, has);
@@ -55,7 +64,8 @@ void TClassModelNode::RemoveID(int id) {
     if (FNamespace && FNamespace->FId == id) FNamespace = nullptr;
 }
 
-TInfoNodePtr TClassModelNode::InfoNode(bool create) const {
+TInfoNodePtr TClassModelNode::InfoNode(bool create) const
+{
     if (!create || FName.empty()) return nullptr;
     auto n = std::make_shared<TInfoNode>();
     n->Caption = FName;
@@ -63,11 +73,13 @@ TInfoNodePtr TClassModelNode::InfoNode(bool create) const {
     return n;
 }
 
-TInfoNodePtr TClassModelNode::FlatInfoNode() const {
+TInfoNodePtr TClassModelNode::FlatInfoNode() const
+{
     auto n = InfoNode(true);
     if (!n) return n;
     const String delim = FManager ? FManager->GetScopeDelimiter() : String("::");
-    for (const TClassModelNode* p = FParent ? FParent : FNamespace; p; p = p->FParent ? p->FParent : p->FNamespace)
+    for (const TClassModelNode* p = FParent ? FParent : FNamespace; p;
+         p = p->FParent ? p->FParent : p->FNamespace)
         n->Caption = p->FName + delim + n->Caption;
     return n;
 }
@@ -76,7 +88,8 @@ bool TClassModelNode::IsSystemSym() const { return !FName.empty() && FName[0] ==
 
 // ---- table ----
 
-void TStringObjHashTable::Add(const String& key, std::unique_ptr<TClassModelNode> node) {
+void TStringObjHashTable::Add(const String& key, std::unique_ptr<TClassModelNode> node)
+{
     auto it = FIndex.find(key);
     if (it != FIndex.end()) {
         FOrder[it->second].second = std::move(node);
@@ -86,12 +99,14 @@ void TStringObjHashTable::Add(const String& key, std::unique_ptr<TClassModelNode
     FOrder.emplace_back(key, std::move(node));
 }
 
-TClassModelNode* TStringObjHashTable::Find(const String& key) const {
+TClassModelNode* TStringObjHashTable::Find(const String& key) const
+{
     auto it = FIndex.find(key);
     return it == FIndex.end() ? nullptr : FOrder[it->second].second.get();
 }
 
-std::unique_ptr<TClassModelNode> TStringObjHashTable::Remove(const String& key) {
+std::unique_ptr<TClassModelNode> TStringObjHashTable::Remove(const String& key)
+{
     auto it = FIndex.find(key);
     if (it == FIndex.end()) return nullptr;
     const std::size_t at = it->second;
@@ -103,7 +118,8 @@ std::unique_ptr<TClassModelNode> TStringObjHashTable::Remove(const String& key) 
     return node;
 }
 
-void TStringObjHashTable::Clear() {
+void TStringObjHashTable::Clear()
+{
     FIndex.clear();
     FOrder.clear();
 }
@@ -123,7 +139,8 @@ struct TXmlElement {
 class TXmlReader {
 public:
     TXmlReader(const String& text, const String& fileName) : FText(text), FFile(fileName) {}
-    TXmlElement Document() {
+    TXmlElement Document()
+    {
         SkipMisc();
         TXmlElement root = Element();
         SkipMisc();
@@ -133,10 +150,12 @@ public:
 
 private:
     [[noreturn]] void Fail(const String& what) { throw EHostError(FFile + ": " + what); }
-    void SkipBlanks() {
+    void SkipBlanks()
+    {
         while (FPos < FText.size() && std::isspace(static_cast<unsigned char>(FText[FPos]))) ++FPos;
     }
-    void SkipMisc() {
+    void SkipMisc()
+    {
         for (;;) {
             SkipBlanks();
             if (FText.compare(FPos, 4, "<!--") == 0) {
@@ -152,15 +171,18 @@ private:
             }
         }
     }
-    String Name() {
+    String Name()
+    {
         const std::size_t b = FPos;
-        while (FPos < FText.size() && (std::isalnum(static_cast<unsigned char>(FText[FPos])) || FText[FPos] == '_' ||
-                                       FText[FPos] == '-' || FText[FPos] == ':' || FText[FPos] == '.'))
+        while (FPos < FText.size() &&
+               (std::isalnum(static_cast<unsigned char>(FText[FPos])) || FText[FPos] == '_' ||
+                FText[FPos] == '-' || FText[FPos] == ':' || FText[FPos] == '.'))
             ++FPos;
         if (b == FPos) Fail("name expected");
         return FText.substr(b, FPos - b);
     }
-    String Unescape(const String& s) {
+    String Unescape(const String& s)
+    {
         String r;
         for (std::size_t i = 0; i < s.size(); ++i) {
             if (s[i] != '&') {
@@ -170,17 +192,24 @@ private:
             const auto e = s.find(';', i);
             if (e == String::npos) Fail("bad entity");
             const String ent = s.substr(i + 1, e - i - 1);
-            if (ent == "amp") r += '&';
-            else if (ent == "lt") r += '<';
-            else if (ent == "gt") r += '>';
-            else if (ent == "quot") r += '"';
-            else if (ent == "apos") r += '\'';
-            else Fail("unknown entity &" + ent + ";");
+            if (ent == "amp")
+                r += '&';
+            else if (ent == "lt")
+                r += '<';
+            else if (ent == "gt")
+                r += '>';
+            else if (ent == "quot")
+                r += '"';
+            else if (ent == "apos")
+                r += '\'';
+            else
+                Fail("unknown entity &" + ent + ";");
             i = e;
         }
         return r;
     }
-    TXmlElement Element() {
+    TXmlElement Element()
+    {
         if (FPos >= FText.size() || FText[FPos] != '<') Fail("element expected");
         ++FPos;
         TXmlElement el;
@@ -201,7 +230,8 @@ private:
             if (FPos >= FText.size() || FText[FPos] != '=') Fail("'=' expected after " + attr);
             ++FPos;
             SkipBlanks();
-            if (FPos >= FText.size() || (FText[FPos] != '"' && FText[FPos] != '\'')) Fail("quoted value expected");
+            if (FPos >= FText.size() || (FText[FPos] != '"' && FText[FPos] != '\''))
+                Fail("quoted value expected");
             const char q = FText[FPos++];
             const auto e = FText.find(q, FPos);
             if (e == String::npos) Fail("unclosed value of " + attr);
@@ -232,7 +262,8 @@ private:
 class TXmlInc : public TInterfacedObject, public IXMLCu, public IXMLInc {
 public:
     TXmlInc(int id, String name) : FId(id), FName(std::move(name)) {}
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
         if (QueryAs<IXMLInc>(this, iid, obj) || QueryAs<IXMLCu>(this, iid, obj)) return S_OK;
         return TInterfacedObject::QueryInterface(iid, obj);
     }
@@ -249,7 +280,8 @@ private:
 
 class TXmlPchDb : public TInterfacedObject, public IXMLPchDb {
 public:
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
         if (QueryAs<IXMLPchDb>(this, iid, obj)) return S_OK;
         return TInterfacedObject::QueryInterface(iid, obj);
     }
@@ -264,7 +296,8 @@ public:
     std::vector<TIntfPtr<IXMLCu>> FCus;
 };
 
-int IdAttribute(const TXmlElement& el, const char* attr, const String& fileName) {
+int IdAttribute(const TXmlElement& el, const char* attr, const String& fileName)
+{
     auto it = el.Attributes.find(attr);
     if (it == el.Attributes.end()) throw EHostError(fileName + ": <" + el.Name + "> without " + attr);
     try {
@@ -274,7 +307,8 @@ int IdAttribute(const TXmlElement& el, const char* attr, const String& fileName)
     }
 }
 
-TIntfPtr<TXmlInc> MakeInc(TXmlPchDb& db, const TXmlElement& el, const String& fileName) {
+TIntfPtr<TXmlInc> MakeInc(TXmlPchDb& db, const TXmlElement& el, const String& fileName)
+{
     const int id = IdAttribute(el, "file", fileName);
     auto it = db.FNames.find(id);
     if (it == db.FNames.end()) throw EHostError(fileName + ": unknown file id " + IntToStr(id));
@@ -288,7 +322,8 @@ TIntfPtr<TXmlInc> MakeInc(TXmlPchDb& db, const TXmlElement& el, const String& fi
 
 }  // namespace
 
-TIntfPtr<IXMLPchDb> LoadpchDb(const String& fileName) {
+TIntfPtr<IXMLPchDb> LoadpchDb(const String& fileName)
+{
     String text;
     try {
         text = ReadFileBytes(fileName);
@@ -315,7 +350,8 @@ TIntfPtr<IXMLPchDb> LoadpchDb(const String& fileName) {
 }
 
 namespace hostimpl {
-void RemoveClassExplorerResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found) {
+void RemoveClassExplorerResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found)
+{
     auto fn = [](auto* f) { return reinterpret_cast<const void*>(f); };
     if (GetCppClassExplorerController && inModule(fn(GetCppClassExplorerController))) {
         GetCppClassExplorerController = DefaultGetCppClassExplorerController;

@@ -2,7 +2,8 @@
 
 #include "host/HostState.h"
 
-int TComObjectExpert::ShowModal() {
+int TComObjectExpert::ShowModal()
+{
     auto& a = hostimpl::State().Answers;
     auto get = [&](const char* key, const String& dflt) {
         auto it = a.find(key);
@@ -22,7 +23,8 @@ int TComObjectExpert::ShowModal() {
     return 1;
 }
 
-void TComWizardItem::Select(int) {
+void TComWizardItem::Select(int)
+{
     Project = ActiveProject();
     StartWizard();
     if (!GetInfo()) return;
@@ -33,20 +35,23 @@ void TComWizardItem::Select(int) {
     EndWizard();
 }
 
-bool TComWizardItem::GetInfo() {
+bool TComWizardItem::GetInfo()
+{
     std::unique_ptr<TComObjectExpert> dialog = ShowExpert();
     if (!dialog) return false;
     ReadExpert(*dialog);
     return true;
 }
 
-std::unique_ptr<TComObjectExpert> TComWizardItem::ShowExpert() {
+std::unique_ptr<TComObjectExpert> TComWizardItem::ShowExpert()
+{
     auto d = std::make_unique<TComObjectExpert>("New COM Object");
     if (d->ShowModal() != 1) return nullptr;
     return d;
 }
 
-void TComWizardItem::ReadExpert(TComObjectExpert& d) {
+void TComWizardItem::ReadExpert(TComObjectExpert& d)
+{
     CoClassName = d.CoClassName;
     InterfaceName = d.InterfaceName;
     Description = d.Description;

@@ -11,7 +11,8 @@
 
 namespace {
 
-std::vector<String> SplitCommandLine(const String& line) {
+std::vector<String> SplitCommandLine(const String& line)
+{
     std::vector<String> words;
     String cur;
     bool inWord = false, quoted = false;
@@ -32,14 +33,16 @@ std::vector<String> SplitCommandLine(const String& line) {
     return words;
 }
 
-void CloseFd(int& fd) {
+void CloseFd(int& fd)
+{
     if (fd >= 0) close(fd);
     fd = -1;
 }
 
 }  // namespace
 
-void TConsoleProcess::Execute() {
+void TConsoleProcess::Execute()
+{
     FOutput.Clear();
     FErrors.Clear();
     FExitCode = -1;
@@ -51,7 +54,10 @@ void TConsoleProcess::Execute() {
 
     int out[2] = {-1, -1}, err[2] = {-1, -1}, status[2] = {-1, -1};
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0 || pipe2(status, O_CLOEXEC) != 0) {
-        for (int* p : {out, err, status}) { CloseFd(p[0]); CloseFd(p[1]); }
+        for (int* p : {out, err, status}) {
+            CloseFd(p[0]);
+            CloseFd(p[1]);
+        }
         throw Exception("Cannot start " + ApplicationName + ": " + std::strerror(errno));
     }
     const pid_t pid = fork();
@@ -73,7 +79,9 @@ void TConsoleProcess::Execute() {
     CloseFd(err[1]);
     CloseFd(status[1]);
     if (pid < 0) {
-        for (int* p : {out, err, status}) { CloseFd(p[0]); }
+        for (int* p : {out, err, status}) {
+            CloseFd(p[0]);
+        }
         throw Exception("Cannot start " + ApplicationName + ": " + std::strerror(errno));
     }
     String text[2];
@@ -102,8 +110,7 @@ void TConsoleProcess::Execute() {
     CloseFd(status[0]);
     int ws = 0;
     while (waitpid(pid, &ws, 0) < 0 && errno == EINTR) {}
-    if (startFailed)
-        throw Exception("Cannot start " + ApplicationName + ": " + std::strerror(code));
+    if (startFailed) throw Exception("Cannot start " + ApplicationName + ": " + std::strerror(code));
     FExitCode = WIFEXITED(ws) ? WEXITSTATUS(ws) : 128 + (WIFSIGNALED(ws) ? WTERMSIG(ws) : 0);
     FOutput.SetText(text[0]);
     FErrors.SetText(text[1]);

@@ -7,18 +7,25 @@ namespace {
 class TCppProjectOptions : public TAggregatedObject, public IQCppProjectOptions {
 public:
     using TAggregatedObject::TAggregatedObject;
-    bool QueryOwnInterface(const TGUID& iid, void** obj) override { return QueryAs<IQCppProjectOptions>(this, iid, obj); }
-    void SetTargetOptions(int kind, bool guiApp, int a, int b, int c, int d, int e) override {
-        Target().SetTargetOptions(IntToStr(kind) + "," + (guiApp ? "true" : "false") + "," + IntToStr(a) + "," +
-                                  IntToStr(b) + "," + IntToStr(c) + "," + IntToStr(d) + "," + IntToStr(e));
+    bool QueryOwnInterface(const TGUID& iid, void** obj) override
+    {
+        return QueryAs<IQCppProjectOptions>(this, iid, obj);
     }
-    void Commit() override {
+    void SetTargetOptions(int kind, bool guiApp, int a, int b, int c, int d, int e) override
+    {
+        Target().SetTargetOptions(IntToStr(kind) + "," + (guiApp ? "true" : "false") + "," + IntToStr(a) +
+                                  "," + IntToStr(b) + "," + IntToStr(c) + "," + IntToStr(d) + "," +
+                                  IntToStr(e));
+    }
+    void Commit() override
+    {
         auto& p = Target();
         p.SetTargetOptions(p.TargetOptions() + ";committed");
     }
 
 private:
-    static THostModule& Target() {
+    static THostModule& Target()
+    {
         auto& s = State();
         if (s.CreatingProject) return *s.CreatingProject;
         if (s.ActiveProject) return *s.ActiveProject;
@@ -28,7 +35,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<TAggregatedObject> NewCppProjectOptions(IInterface* controller) {
+std::unique_ptr<TAggregatedObject> NewCppProjectOptions(IInterface* controller)
+{
     return std::make_unique<TCppProjectOptions>(controller);
 }
 

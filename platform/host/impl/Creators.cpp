@@ -3,30 +3,36 @@
 #include "host/HostState.h"
 #include "rtl/Files.h"
 
-HRESULT TDefaultCreator::QueryInterface(const TGUID& iid, void** obj) {
+HRESULT TDefaultCreator::QueryInterface(const TGUID& iid, void** obj)
+{
     if (QueryAs<IQModuleCreator>(this, iid, obj)) return S_OK;
     return TInterfacedObject::QueryInterface(iid, obj);
 }
 
 TCppCreator::TCppCreator(const String& fileName)
-    : FFileName(fileName.empty() ? MakeUniqueModuleName("Unit", ".cpp") : fileName) {}
+    : FFileName(fileName.empty() ? MakeUniqueModuleName("Unit", ".cpp") : fileName)
+{
+}
 
 String TCppCreator::UnitName() const { return ChangeFileExt(ExtractFileName(FFileName), ""); }
 
 void TCppCreator::DoValidateIdent(const String& name) { ValidateIdent(name); }
 
 TCppFormCreator::TCppFormCreator(const String& fileName, const String& formName, const String& ancestorName)
-    : TCppCreator(fileName), FFormName(formName), FAncestorName(ancestorName.empty() ? "Form" : ancestorName) {
+    : TCppCreator(fileName), FFormName(formName), FAncestorName(ancestorName.empty() ? "Form" : ancestorName)
+{
     if (!FFormName.empty()) DoValidateIdent(FFormName);
     DoValidateIdent(FAncestorName);
 }
 
-HRESULT TCppFormCreator::QueryInterface(const TGUID& iid, void** obj) {
+HRESULT TCppFormCreator::QueryInterface(const TGUID& iid, void** obj)
+{
     if (QueryAs<IQSourceCreator>(this, iid, obj)) return S_OK;
     return TCppCreator::QueryInterface(iid, obj);
 }
 
-String TCppFormCreator::GetFormName() {
+String TCppFormCreator::GetFormName()
+{
     // Named on first request, so a derived GetBaseName is in effect.
     if (FFormName.empty()) {
         // An inherited form's base is a numbered name itself: Form1 -> Form2, not Form11.
@@ -37,18 +43,21 @@ String TCppFormCreator::GetFormName() {
     return FFormName;
 }
 
-TIntfPtr<IQSourceFile> TCppFormCreator::GetForm() {
+TIntfPtr<IQSourceFile> TCppFormCreator::GetForm()
+{
     const String name = GetFormName();
     return TIntfPtr<IQSourceFile>(new TStringFile(ChangeFileExt(FileName(), GetFormFileExt()),
                                                   "object " + name + ": T" + name + "\r\nend\r\n"));
 }
 
-TCppProjectCreator::TCppProjectCreator(const String& fileName, int kind) : FFileName(fileName), FKind(kind) {
+TCppProjectCreator::TCppProjectCreator(const String& fileName, int kind) : FFileName(fileName), FKind(kind)
+{
     if (FFileName.empty()) throw EHostError("A project needs a file name");
     DoValidateIdent(ChangeFileExt(ExtractFileName(FFileName), ""));
 }
 
-HRESULT TCppProjectCreator::QueryInterface(const TGUID& iid, void** obj) {
+HRESULT TCppProjectCreator::QueryInterface(const TGUID& iid, void** obj)
+{
     if (QueryAs<IQProjectCreator>(this, iid, obj) || QueryAs<IQProjectCreator50>(this, iid, obj)) return S_OK;
     return TInterfacedObject::QueryInterface(iid, obj);
 }

@@ -12,7 +12,10 @@ std::vector<TEditWindow*>& Windows()
 
 const std::vector<TEditWindow*>& EditWindowList() { return Windows(); }
 
-TCustomEditView::TCustomEditView(TEditWindow* window, const String& tabText) : FWindow(window), FTabText(tabText) {}
+TCustomEditView::TCustomEditView(TEditWindow* window, const String& tabText)
+    : FWindow(window), FTabText(tabText)
+{
+}
 
 TCustomEditView::~TCustomEditView()
 {

@@ -6,7 +6,8 @@
 
 namespace {
 
-String Trimmed(const String& s) {
+String Trimmed(const String& s)
+{
     auto b = s.find_first_not_of(" \t");
     if (b == String::npos) return "";
     auto e = s.find_last_not_of(" \t");
@@ -15,25 +16,32 @@ String Trimmed(const String& s) {
 
 class TExpertFilter : public TInterfacedObject, public IExpertFilter {
 public:
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
         if (QueryAs<IExpertFilter>(this, iid, obj)) return S_OK;
         return TInterfacedObject::QueryInterface(iid, obj);
     }
     void SetVariable(const String& name, const String& value) override { FVars[UpperCase(name)] = value; }
-    String GetVariable(const String& name) override {
+    String GetVariable(const String& name) override
+    {
         auto it = FVars.find(UpperCase(name));
         return it == FVars.end() ? String() : it->second;
     }
     bool HasVariable(const String& name) override { return FVars.count(UpperCase(name)) != 0; }
 
-    String FilterFile(const String& fileName, const String& folder) override {
+    String FilterFile(const String& fileName, const String& folder) override
+    {
         const String path = folder + fileName;
         const String text = ReadFileBytes(path);
         String out;
         // One entry per open $IF: whether its current branch is kept, and whether $ELSE was seen.
-        struct TLevel { bool Cond, Parent, InElse; };
+        struct TLevel {
+            bool Cond, Parent, InElse;
+        };
         std::vector<TLevel> levels;
-        auto keeping = [&] { return levels.empty() || (levels.back().Parent && levels.back().Cond != levels.back().InElse); };
+        auto keeping = [&] {
+            return levels.empty() || (levels.back().Parent && levels.back().Cond != levels.back().InElse);
+        };
         std::size_t pos = 0;
         int lineNo = 0;
         while (pos < text.size()) {

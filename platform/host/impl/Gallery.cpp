@@ -6,7 +6,8 @@
 #include "host/HostState.h"
 #include "host/Hooks.h"
 
-void TNewCppApplicationItem::Select(int) {
+void TNewCppApplicationItem::Select(int)
+{
     auto ms = ModuleServices();
     FProjectFileName = ms->CreateNewProjectFileName(sCppPersonality);
     if (FProjectFileName.empty()) throw EHostError("The host proposes no project file name");
@@ -16,27 +17,32 @@ void TNewCppApplicationItem::Select(int) {
     FNewProject = GetNewProject();
 }
 
-void TNewCppFormItem::Select(int) {
+void TNewCppFormItem::Select(int)
+{
     auto project = ActiveProject();
     CreateForm(project.get());
 }
 
-void TNewCppFormItem::CreateForm(IQDocumentModule* owner) {
+void TNewCppFormItem::CreateForm(IQDocumentModule* owner)
+{
     NewModule(MakeUniqueModuleName("Unit", ".cpp"), FAncestorName, owner);
 }
 
-void TNewCppFormItem::NewModule(const String& moduleName, const String& ancestorName, IQDocumentModule* owner) {
+void TNewCppFormItem::NewModule(const String& moduleName, const String& ancestorName, IQDocumentModule* owner)
+{
     auto creator = GetFormCreator(moduleName, "", ancestorName);
     if (!creator) throw EHostError("No form creator is installed");
     ModuleServices()->CreateModule(creator.get(), owner);
 }
 
-void TCreatorTemplate::Select(int) {
+void TCreatorTemplate::Select(int)
+{
     auto creator = GetCreator();
     if (creator) ModuleServices()->CreateModule(creator.get(), nullptr);
 }
 
-void TNewQuistorTemplate::Select(int kind) {
+void TNewQuistorTemplate::Select(int kind)
+{
     if (!FClass) throw EHostError("No gallery item class to select");
     std::unique_ptr<TGalleryItem> item(FClass->Create());
     item->Select(kind);
@@ -45,7 +51,8 @@ void TNewQuistorTemplate::Select(int kind) {
 using hostimpl::State;
 
 int RegisterNewHandler(const String& categoryId, const String& caption, const String& iconName, int kind,
-                       const TGalleryItemClass* itemClass, const String& id) {
+                       const TGalleryItemClass* itemClass, const String& id)
+{
     auto& s = State();
     if (!itemClass) throw EHostError("Gallery item '" + caption + "' has no class");
     bool known = std::any_of(s.Categories.begin(), s.Categories.end(),
@@ -58,38 +65,46 @@ int RegisterNewHandler(const String& categoryId, const String& caption, const St
     return handle;
 }
 
-void UnregisterNewHandler(int handle) {
-    if (auto* s = hostimpl::StateOrNull()) std::erase_if(s->Handlers, [&](auto& h) { return h.Handle == handle; });
+void UnregisterNewHandler(int handle)
+{
+    if (auto* s = hostimpl::StateOrNull())
+        std::erase_if(s->Handlers, [&](auto& h) { return h.Handle == handle; });
 }
 
-void RegisterProjFormTemplateClass(const String& personality, const TGalleryItemClass* itemClass) {
+void RegisterProjFormTemplateClass(const String& personality, const TGalleryItemClass* itemClass)
+{
     State().ProjFormTemplates[UpperCase(personality)] = itemClass;
 }
 
-void UnregisterProjFormTemplateClass(const String& personality, const TGalleryItemClass* itemClass) {
+void UnregisterProjFormTemplateClass(const String& personality, const TGalleryItemClass* itemClass)
+{
     auto* s = hostimpl::StateOrNull();
     if (!s) return;
     auto it = s->ProjFormTemplates.find(UpperCase(personality));
     if (it != s->ProjFormTemplates.end() && it->second == itemClass) s->ProjFormTemplates.erase(it);
 }
 
-void RegisterClass(const TGalleryItemClass* itemClass) {
+void RegisterClass(const TGalleryItemClass* itemClass)
+{
     auto& c = State().Classes;
     if (std::find(c.begin(), c.end(), itemClass) == c.end()) c.push_back(itemClass);
 }
 
-void UnRegisterClass(const TGalleryItemClass* itemClass) {
+void UnRegisterClass(const TGalleryItemClass* itemClass)
+{
     auto* s = hostimpl::StateOrNull();
     if (!s || !itemClass) return;
     std::erase(s->Classes, itemClass);
     s->ClassGroups.erase(itemClass->ClassName);
 }
 
-void GroupDescendentsWith(const TGalleryItemClass* itemClass, const String& groupClassName) {
+void GroupDescendentsWith(const TGalleryItemClass* itemClass, const String& groupClassName)
+{
     State().ClassGroups[itemClass->ClassName] = groupClassName;
 }
 
-const TGalleryItemClass* FindGalleryClass(const String& className) {
+const TGalleryItemClass* FindGalleryClass(const String& className)
+{
     for (auto* c : State().Classes)
         if (SameText(c->ClassName, className)) return c;
     return nullptr;
@@ -97,15 +112,18 @@ const TGalleryItemClass* FindGalleryClass(const String& className) {
 
 namespace hostimpl {
 
-std::vector<TGalleryEntry> GalleryEntries() {
+std::vector<TGalleryEntry> GalleryEntries()
+{
     std::vector<TGalleryEntry> r;
-    for (auto& h : State().Handlers) r.push_back({h.Handle, h.CategoryId, h.Caption, h.IconName, h.Id, h.Kind, h.ItemClass});
+    for (auto& h : State().Handlers)
+        r.push_back({h.Handle, h.CategoryId, h.Caption, h.IconName, h.Id, h.Kind, h.ItemClass});
     return r;
 }
 
 int GalleryHandlerCount() { return static_cast<int>(State().Handlers.size()); }
 
-bool RunGalleryItem(const String& categoryId, const String& caption) {
+bool RunGalleryItem(const String& categoryId, const String& caption)
+{
     auto& s = State();
     auto cat = std::find_if(s.Categories.begin(), s.Categories.end(),
                             [&](auto& c) { return SameText(c->IDString(), categoryId); });
@@ -125,13 +143,15 @@ bool RunGalleryItem(const String& categoryId, const String& caption) {
     return true;
 }
 
-const TGalleryItemClass* ProjFormTemplateClass(const String& personality) {
+const TGalleryItemClass* ProjFormTemplateClass(const String& personality)
+{
     auto& m = State().ProjFormTemplates;
     auto it = m.find(UpperCase(personality));
     return it == m.end() ? nullptr : it->second;
 }
 
-bool InheritProjectForm(const String& personality, const String& ancestorName) {
+bool InheritProjectForm(const String& personality, const String& ancestorName)
+{
     const TGalleryItemClass* cls = ProjFormTemplateClass(personality);
     if (!cls) throw EHostError("No project form template for " + personality);
     std::unique_ptr<TGalleryItem> item(cls->Create());
@@ -148,7 +168,8 @@ bool InheritProjectForm(const String& personality, const String& ancestorName) {
 
 int RegisteredClassCount() { return static_cast<int>(State().Classes.size()); }
 
-String ClassGroup(const String& className) {
+String ClassGroup(const String& className)
+{
     auto& g = State().ClassGroups;
     auto it = g.find(className);
     return it == g.end() ? "" : it->second;

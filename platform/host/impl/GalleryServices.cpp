@@ -8,8 +8,11 @@ namespace {
 class TGalleryCategory : public TInterfacedObject, public IQGalleryCategory {
 public:
     TGalleryCategory(String id, String caption, TIntfPtr<IQGalleryCategory> parent)
-        : FId(std::move(id)), FCaption(std::move(caption)), FParent(std::move(parent)) {}
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+        : FId(std::move(id)), FCaption(std::move(caption)), FParent(std::move(parent))
+    {
+    }
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
         if (QueryAs<IQGalleryCategory>(this, iid, obj)) return S_OK;
         return TInterfacedObject::QueryInterface(iid, obj);
     }
@@ -22,7 +25,8 @@ private:
     TIntfPtr<IQGalleryCategory> FParent;
 };
 
-bool IsUnder(IQGalleryCategory* c, IQGalleryCategory* ancestor) {
+bool IsUnder(IQGalleryCategory* c, IQGalleryCategory* ancestor)
+{
     for (TIntfPtr<IQGalleryCategory> p(c); p; p = p->Parent())
         if (p.get() == ancestor) return true;
     return false;
@@ -31,37 +35,46 @@ bool IsUnder(IQGalleryCategory* c, IQGalleryCategory* ancestor) {
 class TGalleryCategoryManager : public TAggregatedObject, public IQGalleryCategoryManager {
 public:
     using TAggregatedObject::TAggregatedObject;
-    bool QueryOwnInterface(const TGUID& iid, void** obj) override { return QueryAs<IQGalleryCategoryManager>(this, iid, obj); }
+    bool QueryOwnInterface(const TGUID& iid, void** obj) override
+    {
+        return QueryAs<IQGalleryCategoryManager>(this, iid, obj);
+    }
     TIntfPtr<IQGalleryCategory> AddCategory(IQGalleryCategory* parent, const String& idString,
-                                            const String& displayName) override {
+                                            const String& displayName) override
+    {
         if (idString.empty()) throw EHostError("A gallery category needs an identifier");
         if (auto existing = FindCategory(idString)) return existing;
         auto& cats = State().Categories;
         if (parent && std::none_of(cats.begin(), cats.end(), [&](auto& c) { return c.get() == parent; }))
             throw EHostError("The parent of gallery category '" + idString + "' is not registered");
-        TIntfPtr<IQGalleryCategory> c(new TGalleryCategory(idString, displayName, TIntfPtr<IQGalleryCategory>(parent)));
+        TIntfPtr<IQGalleryCategory> c(
+            new TGalleryCategory(idString, displayName, TIntfPtr<IQGalleryCategory>(parent)));
         cats.push_back(c);
         return c;
     }
-    TIntfPtr<IQGalleryCategory> FindCategory(const String& idString) override {
+    TIntfPtr<IQGalleryCategory> FindCategory(const String& idString) override
+    {
         for (auto& c : State().Categories)
             if (SameText(c->IDString(), idString)) return c;
         return nullptr;
     }
-    void DeleteCategory(IQGalleryCategory* category) override {
+    void DeleteCategory(IQGalleryCategory* category) override
+    {
         if (!category) return;
         auto& cats = State().Categories;
         std::erase_if(cats, [&](auto& c) { return IsUnder(c.get(), category); });
     }
     int CategoryCount() override { return static_cast<int>(State().Categories.size()); }
-    TIntfPtr<IQGalleryCategory> Category(int index) override {
+    TIntfPtr<IQGalleryCategory> Category(int index) override
+    {
         return State().Categories.at(static_cast<std::size_t>(index));
     }
 };
 
 }  // namespace
 
-std::unique_ptr<TAggregatedObject> NewGalleryCategoryManager(IInterface* controller) {
+std::unique_ptr<TAggregatedObject> NewGalleryCategoryManager(IInterface* controller)
+{
     return std::make_unique<TGalleryCategoryManager>(controller);
 }
 
@@ -70,7 +83,8 @@ int GalleryCategoryCount() { return static_cast<int>(State().Categories.size());
 }  // namespace hostimpl
 
 TIntfPtr<IQGalleryCategory> TOwnGalleryCategories::Ensure(IQGalleryCategory* parent, const String& idString,
-                                                          const String& displayName) {
+                                                          const String& displayName)
+{
     auto gm = RequireService<IQGalleryCategoryManager>("gallery category manager");
     if (auto existing = gm->FindCategory(idString)) return existing;
     auto c = gm->AddCategory(parent, idString, displayName);
@@ -78,7 +92,8 @@ TIntfPtr<IQGalleryCategory> TOwnGalleryCategories::Ensure(IQGalleryCategory* par
     return c;
 }
 
-void TOwnGalleryCategories::Release() {
+void TOwnGalleryCategories::Release()
+{
     TIntfPtr<IQGalleryCategoryManager> gm;
     if (!FAdded.empty() && Supports(QuistorIDEServices(), gm))
         for (auto it = FAdded.rbegin(); it != FAdded.rend(); ++it)

@@ -23,7 +23,10 @@ public:
         // Items belong to packages that may be gone after the host stops.
         FItems.clear();
     }
-    bool QueryOwnInterface(const TGUID& iid, void** obj) override { return QueryAs<IQTAHistoryServices>(this, iid, obj); }
+    bool QueryOwnInterface(const TGUID& iid, void** obj) override
+    {
+        return QueryAs<IQTAHistoryServices>(this, iid, obj);
+    }
 
     void AddItem(const TIntfPtr<IQTAHistoryItem>& current, const TIntfPtr<IQTAHistoryItem>& item) override
     {
@@ -44,7 +47,10 @@ public:
             throw EHostError("History index out of range: " + std::to_string(index));
         return FItems[static_cast<std::size_t>(index)];
     }
-    int GetForwardCount() override { return FItems.empty() ? 0 : static_cast<int>(FItems.size()) - FCurrent - 1; }
+    int GetForwardCount() override
+    {
+        return FItems.empty() ? 0 : static_cast<int>(FItems.size()) - FCurrent - 1;
+    }
     bool GoBack() override
     {
         if (FCurrent <= 0) return false;

@@ -10,30 +10,35 @@ using hostimpl::State;
 
 TComponent* IDEApplication() { return Application; }
 
-int TIDEEvent::Add(TNotifyEvent handler) {
+int TIDEEvent::Add(TNotifyEvent handler)
+{
     int cookie = FNextCookie++;
     FHandlers.push_back({cookie, std::move(handler), false});
     return cookie;
 }
 
-void TIDEEvent::Remove(int cookie) {
+void TIDEEvent::Remove(int cookie)
+{
     std::erase_if(FHandlers, [&](const THandler& h) { return h.Cookie == cookie; });
 }
 
-int TIDEEvent::RemoveIf(const std::function<bool(const TNotifyEvent&)>& pred) {
+int TIDEEvent::RemoveIf(const std::function<bool(const TNotifyEvent&)>& pred)
+{
     return static_cast<int>(std::erase_if(FHandlers, [&](const THandler& h) { return pred(h.Proc); }));
 }
 
 void TIDEEvent::Fire(TObject* sender) { Run(sender, false); }
 void TIDEEvent::FirePending(TObject* sender) { Run(sender, true); }
 
-void TIDEEvent::Run(TObject* sender, bool pendingOnly) {
+void TIDEEvent::Run(TObject* sender, bool pendingOnly)
+{
     // A handler may add or remove handlers: walk by cookie, never by iterator.
     std::vector<int> cookies;
     for (auto& h : FHandlers)
         if (!pendingOnly || !h.Called) cookies.push_back(h.Cookie);
     for (int c : cookies) {
-        auto it = std::find_if(FHandlers.begin(), FHandlers.end(), [&](const THandler& h) { return h.Cookie == c; });
+        auto it = std::find_if(FHandlers.begin(), FHandlers.end(),
+                               [&](const THandler& h) { return h.Cookie == c; });
         if (it == FHandlers.end()) continue;
         it->Called = true;
         TNotifyEvent proc = it->Proc;
@@ -41,17 +46,20 @@ void TIDEEvent::Run(TObject* sender, bool pendingOnly) {
     }
 }
 
-TIDEEvent& MainFormCreated() {
+TIDEEvent& MainFormCreated()
+{
     static TIDEEvent e;
     return e;
 }
 
-bool IsZubDesignerActive() {
+bool IsZubDesignerActive()
+{
     auto* s = hostimpl::StateOrNull();
     return s && s->ZubDesignerActive;
 }
 
-bool CreateNewThreadModule(String& className, String& threadName) {
+bool CreateNewThreadModule(String& className, String& threadName)
+{
     auto& a = State().Answers;
     auto get = [&](const char* key) {
         auto it = a.find(key);
@@ -64,7 +72,8 @@ bool CreateNewThreadModule(String& className, String& threadName) {
     return true;
 }
 
-TCppCompiler* Compiler() {
+TCppCompiler* Compiler()
+{
     auto* s = hostimpl::StateOrNull();
     return s ? s->Compiler.get() : nullptr;
 }
@@ -75,7 +84,8 @@ namespace hostimpl {
 
 void SetZubDesignerActive(bool active) { State().ZubDesignerActive = active; }
 
-void SetCompilerState(TCompilerState state) {
+void SetCompilerState(TCompilerState state)
+{
     auto& s = State();
     if (state == TCompilerState::None) {
         s.Compiler.reset();
@@ -88,7 +98,8 @@ void SetCompilerState(TCompilerState state) {
 void SetDialogAnswer(const String& key, const String& value) { State().Answers[key] = value; }
 void ClearDialogAnswers() { State().Answers.clear(); }
 
-void LoadDialogAnswers(const String& fileName) {
+void LoadDialogAnswers(const String& fileName)
+{
     TStringList lines;
     lines.LoadFromFile(fileName);
     for (int i = 0; i < lines.Count(); ++i) {
@@ -96,7 +107,8 @@ void LoadDialogAnswers(const String& fileName) {
         String t = Trim(line);
         if (t.empty() || t[0] == '#') continue;
         auto eq = line.find('=');
-        if (eq == String::npos) throw EHostError("Answers file " + fileName + ", line " + IntToStr(i + 1) + ": no '='");
+        if (eq == String::npos)
+            throw EHostError("Answers file " + fileName + ", line " + IntToStr(i + 1) + ": no '='");
         SetDialogAnswer(Trim(line.substr(0, eq)), Trim(line.substr(eq + 1)));
     }
 }

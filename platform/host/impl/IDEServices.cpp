@@ -13,23 +13,30 @@ String gTemplateDirectory;
 class TIDEServices : public TAggregatedObject, public IQIDEServices {
 public:
     using TAggregatedObject::TAggregatedObject;
-    bool QueryOwnInterface(const TGUID& iid, void** obj) override { return QueryAs<IQIDEServices>(this, iid, obj); }
+    bool QueryOwnInterface(const TGUID& iid, void** obj) override
+    {
+        return QueryAs<IQIDEServices>(this, iid, obj);
+    }
     String GetTemplateDirectory() override { return TemplateDirectory(); }
 };
 
 }  // namespace
 
-std::unique_ptr<TAggregatedObject> NewIDEServices(IInterface* controller) {
+std::unique_ptr<TAggregatedObject> NewIDEServices(IInterface* controller)
+{
     return std::make_unique<TIDEServices>(controller);
 }
 
-void SetTemplateDirectory(const String& folder) {
+void SetTemplateDirectory(const String& folder)
+{
     gTemplateDirectory = folder.empty() ? String() : IncludeTrailingPathDelimiter(folder);
 }
 
-String TemplateDirectory() {
+String TemplateDirectory()
+{
     if (!gTemplateDirectory.empty()) return gTemplateDirectory;
-    if (const char* env = std::getenv("QUISTOR_TEMPLATES"); env && *env) return IncludeTrailingPathDelimiter(env);
+    if (const char* env = std::getenv("QUISTOR_TEMPLATES"); env && *env)
+        return IncludeTrailingPathDelimiter(env);
     return ExtractFilePath(ExeFileName()) + "templates/";
 }
 

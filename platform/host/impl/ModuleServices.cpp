@@ -6,14 +6,15 @@
 
 namespace hostimpl {
 
-THostModule::THostModule(bool isProject, String fileName, String formName, String ancestor, String personality)
-    : FIsProject(isProject),
-      FFileName(std::move(fileName)),
-      FFormName(std::move(formName)),
-      FAncestor(std::move(ancestor)),
-      FPersonality(std::move(personality)) {}
+THostModule::THostModule(bool isProject, String fileName, String formName, String ancestor,
+                         String personality)
+    : FIsProject(isProject), FFileName(std::move(fileName)), FFormName(std::move(formName)),
+      FAncestor(std::move(ancestor)), FPersonality(std::move(personality))
+{
+}
 
-HRESULT THostModule::QueryInterface(const TGUID& iid, void** obj) {
+HRESULT THostModule::QueryInterface(const TGUID& iid, void** obj)
+{
     if (QueryAs<IQModule>(this, iid, obj) || QueryAs<IQDocumentModule>(this, iid, obj)) return S_OK;
     if (FIsProject && QueryAs<IQProject>(this, iid, obj)) return S_OK;
     return TInterfacedObject::QueryInterface(iid, obj);
@@ -23,7 +24,8 @@ String THostModule::UnitName() { return ChangeFileExt(ExtractFileName(FFileName)
 
 TIntfPtr<IQModule> THostModule::Module(int index) { return FModules.at(static_cast<std::size_t>(index)); }
 
-std::vector<THostModule*> AllModules() {
+std::vector<THostModule*> AllModules()
+{
     std::vector<THostModule*> r;
     auto* s = StateOrNull();
     if (!s) return r;
@@ -35,7 +37,8 @@ std::vector<THostModule*> AllModules() {
     return r;
 }
 
-THostModule* FindProjectByFile(const String& fileName) {
+THostModule* FindProjectByFile(const String& fileName)
+{
     for (auto& p : State().Projects)
         if (SameText(p->FileName(), fileName)) return p.get();
     return nullptr;
@@ -43,7 +46,8 @@ THostModule* FindProjectByFile(const String& fileName) {
 
 namespace {
 
-String MakeUniqueFormName(const String& base) {
+String MakeUniqueFormName(const String& base)
+{
     for (int n = 1;; ++n) {
         String name = base + IntToStr(n);
         bool taken = false;
@@ -53,7 +57,8 @@ String MakeUniqueFormName(const String& base) {
     }
 }
 
-void Receive(THostModule& m, const TIntfPtr<IQSourceFile>& f) {
+void Receive(THostModule& m, const TIntfPtr<IQSourceFile>& f)
+{
     if (!f) return;
     m.AddFile(f);
     State().Received.push_back({f->FileName(), f->Source()});
@@ -61,14 +66,16 @@ void Receive(THostModule& m, const TIntfPtr<IQSourceFile>& f) {
 
 class TProjectGroup : public TInterfacedObject, public IQProjectGroup {
 public:
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
         if (QueryAs<IQProjectGroup>(this, iid, obj)) return S_OK;
         return TInterfacedObject::QueryInterface(iid, obj);
     }
     TIntfPtr<IQProject> ActiveProject() override { return State().ActiveProject; }
     TIntfPtr<IQModule> CurrentModule() override { return State().CurrentModule; }
     int ProjectCount() override { return static_cast<int>(State().Projects.size()); }
-    void CloseAll(int) override {
+    void CloseAll(int) override
+    {
         auto& s = State();
         s.CurrentModule.reset();
         s.ActiveProject.reset();
@@ -80,9 +87,13 @@ public:
 class TModuleServices : public TAggregatedObject, public IQModuleServices {
 public:
     using TAggregatedObject::TAggregatedObject;
-    bool QueryOwnInterface(const TGUID& iid, void** obj) override { return QueryAs<IQModuleServices>(this, iid, obj); }
+    bool QueryOwnInterface(const TGUID& iid, void** obj) override
+    {
+        return QueryAs<IQModuleServices>(this, iid, obj);
+    }
 
-    TIntfPtr<IQModule> CreateModule(IQModuleCreator* creator, IQDocumentModule* owner) override {
+    TIntfPtr<IQModule> CreateModule(IQModuleCreator* creator, IQDocumentModule* owner) override
+    {
         if (!creator) throw EHostError("No creator for the new module");
         TIntfPtr<IQModuleCreator> keep(creator);
         auto& s = State();
@@ -127,7 +138,8 @@ public:
         return m;
     }
 
-    TIntfPtr<IQProject> CreateProject(IQProjectCreator* creator) override {
+    TIntfPtr<IQProject> CreateProject(IQProjectCreator* creator) override
+    {
         if (!creator) throw EHostError("No creator for the new project");
         TIntfPtr<IQProjectCreator> keep(creator);
         auto& s = State();
@@ -166,7 +178,8 @@ public:
 
     TIntfPtr<IQProjectGroup> MainProjectGroup() override { return FGroup; }
 
-    String CreateNewProjectFileName(const String& personality) override {
+    String CreateNewProjectFileName(const String& personality) override
+    {
         auto& s = State();
         if (std::none_of(s.Personalities.begin(), s.Personalities.end(),
                          [&](const String& p) { return SameText(p, personality); }))
@@ -184,7 +197,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<TAggregatedObject> NewModuleServices(IInterface* controller) {
+std::unique_ptr<TAggregatedObject> NewModuleServices(IInterface* controller)
+{
     return std::make_unique<TModuleServices>(controller);
 }
 
@@ -196,7 +210,8 @@ TIntfPtr<IQModuleServices> ModuleServices() { return RequireService<IQModuleServ
 
 TIntfPtr<IQProjectGroup> MainProjectGroup() { return ModuleServices()->MainProjectGroup(); }
 
-TIntfPtr<IQProject> ActiveProject() {
+TIntfPtr<IQProject> ActiveProject()
+{
     TIntfPtr<IQModuleServices> ms;
     if (!Supports(QuistorIDEServices(), ms)) return nullptr;
     return ms->MainProjectGroup()->ActiveProject();

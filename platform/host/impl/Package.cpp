@@ -4,13 +4,15 @@
 
 #include "host/ToolsAPI.h"
 
-extern "C" void InitializePackage(const TPackageInfoTable* table) {
+extern "C" void InitializePackage(const TPackageInfoTable* table)
+{
     if (!table) throw EHostError("No package table");
     int done = 0;
     try {
         for (; done < table->UnitCount; ++done) {
             const TPackageUnitEntry& u = table->Units[done];
-            if (!u.UseCount) throw EHostError(String("Unit ") + (u.Name ? u.Name : "?") + " has no use counter");
+            if (!u.UseCount)
+                throw EHostError(String("Unit ") + (u.Name ? u.Name : "?") + " has no use counter");
             // 0 -> -1: the first package that lists the unit runs its initialisation.
             if ((*u.UseCount)-- == 0 && u.Init) u.Init();
         }
@@ -29,7 +31,8 @@ extern "C" void InitializePackage(const TPackageInfoTable* table) {
     }
 }
 
-extern "C" void FinalizePackage(const TPackageInfoTable* table) {
+extern "C" void FinalizePackage(const TPackageInfoTable* table)
+{
     if (!table) return;
     std::exception_ptr first;
     for (int i = table->UnitCount - 1; i >= 0; --i) {

@@ -20,20 +20,23 @@ struct TPackageLoader::TPackage {
 
 namespace {
 
-const void* BaseOf(const void* addr) {
+const void* BaseOf(const void* addr)
+{
     Dl_info info{};
     if (!addr || !dladdr(addr, &info)) return nullptr;
     return info.dli_fbase;
 }
 
 template <class T>
-T Symbol(void* handle, const char* name) {
+T Symbol(void* handle, const char* name)
+{
     dlerror();
     void* p = dlsym(handle, name);
     return reinterpret_cast<T>(p);
 }
 
-String Describe(const std::vector<String>& items) {
+String Describe(const std::vector<String>& items)
+{
     String r;
     for (const auto& s : items) r += (r.empty() ? "" : ", ") + s;
     return r;
@@ -43,32 +46,41 @@ String Describe(const std::vector<String>& items) {
 
 TPackageLoader::TPackageLoader(String packageFolder) : FFolder(IncludeTrailingPathDelimiter(packageFolder)) {}
 
-TPackageLoader::~TPackageLoader() {
+TPackageLoader::~TPackageLoader()
+{
     try {
         UnloadAll();
     } catch (...) {
     }
 }
 
-String TPackageLoader::LibraryPath(const String& name) const { return ResolvePath(FFolder + "lib" + name + ".so"); }
-
-bool TPackageLoader::IsLoaded(const String& name) const {
-    return std::any_of(FPackages.begin(), FPackages.end(), [&](TPackage* p) { return SameText(p->Name, name); });
+String TPackageLoader::LibraryPath(const String& name) const
+{
+    return ResolvePath(FFolder + "lib" + name + ".so");
 }
 
-std::vector<String> TPackageLoader::Loaded() const {
+bool TPackageLoader::IsLoaded(const String& name) const
+{
+    return std::any_of(FPackages.begin(), FPackages.end(),
+                       [&](TPackage* p) { return SameText(p->Name, name); });
+}
+
+std::vector<String> TPackageLoader::Loaded() const
+{
     std::vector<String> r;
     for (auto* p : FPackages) r.push_back(p->Name);
     return r;
 }
 
-void TPackageLoader::Load(const String& name) {
+void TPackageLoader::Load(const String& name)
+{
     std::vector<String> stack, loadedNow;
     try {
         LoadOne(name, stack, loadedNow);
     } catch (...) {
         for (auto it = loadedNow.rbegin(); it != loadedNow.rend(); ++it) {
-            auto pos = std::find_if(FPackages.begin(), FPackages.end(), [&](TPackage* p) { return p->Name == *it; });
+            auto pos =
+                std::find_if(FPackages.begin(), FPackages.end(), [&](TPackage* p) { return p->Name == *it; });
             if (pos == FPackages.end()) continue;
             std::vector<String> ignored;
             UnloadOne(static_cast<std::size_t>(pos - FPackages.begin()), ignored);
@@ -77,7 +89,8 @@ void TPackageLoader::Load(const String& name) {
     }
 }
 
-void TPackageLoader::LoadOne(const String& name, std::vector<String>& stack, std::vector<String>& loadedNow) {
+void TPackageLoader::LoadOne(const String& name, std::vector<String>& stack, std::vector<String>& loadedNow)
+{
     if (IsLoaded(name)) return;
     for (const auto& s : stack)
         if (SameText(s, name)) {
@@ -86,7 +99,8 @@ void TPackageLoader::LoadOne(const String& name, std::vector<String>& stack, std
             throw EPackageError("Package requires cycle: " + chain + name);
         }
     const String path = LibraryPath(name);
-    if (!FileExists(path)) throw EPackageError("Package " + name + " not found (no lib" + name + ".so in " + FFolder + ")");
+    if (!FileExists(path))
+        throw EPackageError("Package " + name + " not found (no lib" + name + ".so in " + FFolder + ")");
 
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) throw EPackageError("Package " + name + " cannot be loaded: " + dlerror());
@@ -113,7 +127,9 @@ void TPackageLoader::LoadOne(const String& name, std::vector<String>& stack, std
     std::vector<TPackageEntryProc> procs;
     for (int i = 0; i < table->RegisterCount; ++i) {
         auto proc = Symbol<TPackageEntryProc>(handle, table->RegisterProcs[i]);
-        if (!proc) closeAndThrow("Package " + name + " does not export its registration procedure " + table->RegisterProcs[i]);
+        if (!proc)
+            closeAndThrow("Package " + name + " does not export its registration procedure " +
+                          table->RegisterProcs[i]);
         procs.push_back(proc);
     }
     std::vector<String> required;
@@ -141,12 +157,14 @@ void TPackageLoader::LoadOne(const String& name, std::vector<String>& stack, std
             procs[i]();
         } catch (const std::exception& e) {
             // The caller's roll-back unloads the package (its finalisation undoes what it did).
-            throw EPackageError("Package " + name + ": registration " + table->RegisterProcs[i] + " failed: " + e.what());
+            throw EPackageError("Package " + name + ": registration " + table->RegisterProcs[i] +
+                                " failed: " + e.what());
         }
     }
 }
 
-void TPackageLoader::UnloadOne(std::size_t index, std::vector<String>& errors) {
+void TPackageLoader::UnloadOne(std::size_t index, std::vector<String>& errors)
+{
     TPackage* p = FPackages[index];
     try {
         p->Finalize();
@@ -161,8 +179,10 @@ void TPackageLoader::UnloadOne(std::size_t index, std::vector<String>& errors) {
     delete p;
 }
 
-void TPackageLoader::Unload(const String& name) {
-    auto pos = std::find_if(FPackages.begin(), FPackages.end(), [&](TPackage* p) { return SameText(p->Name, name); });
+void TPackageLoader::Unload(const String& name)
+{
+    auto pos = std::find_if(FPackages.begin(), FPackages.end(),
+                            [&](TPackage* p) { return SameText(p->Name, name); });
     if (pos == FPackages.end()) throw EPackageError("Package " + name + " is not loaded");
     for (auto* other : FPackages)
         for (const auto& r : other->Requires)
@@ -173,7 +193,8 @@ void TPackageLoader::Unload(const String& name) {
     if (!errors.empty()) throw EPackageError("Unloading package " + realName + ": " + Describe(errors));
 }
 
-void TPackageLoader::UnloadAll() {
+void TPackageLoader::UnloadAll()
+{
     std::vector<String> errors;
     while (!FPackages.empty()) {
         String name = FPackages.back()->Name;

@@ -6,7 +6,8 @@
 
 namespace hostimpl {
 
-std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModule) {
+std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModule)
+{
     std::vector<String> found;
     auto fn = [](auto* f) { return reinterpret_cast<const void*>(f); };
     if (GetFormCreator && inModule(fn(GetFormCreator))) {
@@ -36,7 +37,8 @@ std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModu
             return true;
         });
     }
-    int removed = MainFormCreated().RemoveIf([&](const TNotifyEvent& h) { return inModule(&h.target_type()); });
+    int removed =
+        MainFormCreated().RemoveIf([&](const TNotifyEvent& h) { return inModule(&h.target_type()); });
     if (removed) found.push_back("MainFormCreated handler x" + IntToStr(removed));
     RemoveToDoResidue(inModule, found);
     RemoveClassExplorerResidue(inModule, found);

@@ -11,7 +11,8 @@ THostState* gState = nullptr;
 // of it, so a reference to any service keeps the whole alive.
 class TQuistorIDEServices : public TInterfacedObject {
 public:
-    TQuistorIDEServices() {
+    TQuistorIDEServices()
+    {
         IInterface* self = this;
         FServices.push_back(NewGalleryCategoryManager(self));
         FServices.push_back(NewModuleServices(self));
@@ -22,7 +23,8 @@ public:
         FServices.push_back(NewCurrentPersonality(self));
         FServices.push_back(NewWizardServices(self));
     }
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
         for (auto& s : FServices)
             if (s->QueryOwnInterface(iid, obj)) return S_OK;
         return TInterfacedObject::QueryInterface(iid, obj);
@@ -36,14 +38,16 @@ private:
 
 THostState* StateOrNull() { return gState; }
 
-THostState& State() {
+THostState& State()
+{
     if (!gState) throw EHostError("The host is not running");
     return *gState;
 }
 
 bool HostRunning() { return gState != nullptr; }
 
-void StartHost(const String& projectFolder) {
+void StartHost(const String& projectFolder)
+{
     if (gState) throw EHostError("The host is already running");
     gState = new THostState;
     try {
@@ -59,7 +63,8 @@ void StartHost(const String& projectFolder) {
     }
 }
 
-void StopHost() {
+void StopHost()
+{
     if (!gState) return;
     gState->CurrentModule.reset();
     gState->ActiveProject.reset();
@@ -70,7 +75,8 @@ void StopHost() {
     gState = nullptr;
 }
 
-void SetProjectFolder(const String& folder) {
+void SetProjectFolder(const String& folder)
+{
     State().ProjectFolder = IncludeTrailingPathDelimiter(folder.empty() ? GetCurrentDir() : folder);
 }
 
@@ -81,7 +87,8 @@ void ClearReceivedFiles() { State().Received.clear(); }
 
 }  // namespace hostimpl
 
-IInterface* QuistorIDEServices() {
+IInterface* QuistorIDEServices()
+{
     auto* s = hostimpl::StateOrNull();
     return s ? s->Services.get() : nullptr;
 }

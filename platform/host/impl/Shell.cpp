@@ -24,7 +24,8 @@ public:
 };
 
 // Splits a line into words; "..." keeps blanks inside a word.
-std::vector<String> Words(const String& line) {
+std::vector<String> Words(const String& line)
+{
     std::vector<String> r;
     String cur;
     bool quoted = false, any = false;
@@ -50,7 +51,8 @@ class TShell {
 public:
     TShell(String packages, std::ostream& out) : FLoader(std::move(packages)), FOut(out) {}
 
-    void Run(const String& cmd, std::vector<String> a) {
+    void Run(const String& cmd, std::vector<String> a)
+    {
         const String c = LowerCase(cmd);
         if (c == "load") {
             if (a.empty()) throw EUsage("load needs a package name");
@@ -101,10 +103,14 @@ public:
         } else if (c == "compiler") {
             if (a.size() != 1) throw EUsage("compiler needs none, idle or busy");
             String v = LowerCase(a[0]);
-            if (v == "none") SetCompilerState(TCompilerState::None);
-            else if (v == "idle") SetCompilerState(TCompilerState::Idle);
-            else if (v == "busy") SetCompilerState(TCompilerState::Busy);
-            else throw EUsage("compiler needs none, idle or busy");
+            if (v == "none")
+                SetCompilerState(TCompilerState::None);
+            else if (v == "idle")
+                SetCompilerState(TCompilerState::Idle);
+            else if (v == "busy")
+                SetCompilerState(TCompilerState::Busy);
+            else
+                throw EUsage("compiler needs none, idle or busy");
         } else if (c == "designer") {
             if (a.size() != 1 || (LowerCase(a[0]) != "on" && LowerCase(a[0]) != "off"))
                 throw EUsage("designer needs on or off");
@@ -117,22 +123,26 @@ public:
     TPackageLoader& Loader() { return FLoader; }
 
 private:
-    static void NoArgs(const String& c, const std::vector<String>& a) {
+    static void NoArgs(const String& c, const std::vector<String>& a)
+    {
         if (!a.empty()) throw EUsage(c + " takes no arguments");
     }
 
-    static String TakeOption(std::vector<String>& a, const String& opt) {
+    static String TakeOption(std::vector<String>& a, const String& opt)
+    {
         for (std::size_t i = 0; i < a.size(); ++i)
             if (a[i] == opt) {
                 if (i + 1 >= a.size()) throw EUsage(opt + " needs a value");
                 String v = a[i + 1];
-                a.erase(a.begin() + static_cast<std::ptrdiff_t>(i), a.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+                a.erase(a.begin() + static_cast<std::ptrdiff_t>(i),
+                        a.begin() + static_cast<std::ptrdiff_t>(i) + 2);
                 return v;
             }
         return "";
     }
 
-    void ListGallery() {
+    void ListGallery()
+    {
         TIntfPtr<IQGalleryCategoryManager> gm = RequireService<IQGalleryCategoryManager>("gallery");
         auto entries = GalleryEntries();
         std::function<void(IQGalleryCategory*, int)> show = [&](IQGalleryCategory* parent, int depth) {
@@ -159,7 +169,8 @@ private:
 };
 
 // Groups "cmd arg arg cmd arg" into commands; load's names end at the next command word.
-std::vector<std::vector<String>> Commands(const std::vector<String>& words) {
+std::vector<std::vector<String>> Commands(const std::vector<String>& words)
+{
     std::vector<std::vector<String>> r;
     for (const auto& w : words) {
         if (IsCommand(w) || r.empty())
@@ -172,17 +183,22 @@ std::vector<std::vector<String>> Commands(const std::vector<String>& words) {
 
 }  // namespace
 
-int RunIdeHost(const std::vector<String>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+int RunIdeHost(const std::vector<String>& args, std::istream& in, std::ostream& out, std::ostream& err)
+{
     String packages = ExtractFilePath(ExeFileName()), answers, dir;
     std::size_t i = 0;
     try {
         for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
             const String& o = args[i];
             if (i + 1 >= args.size()) throw EUsage(o + " needs a value");
-            if (o == "--packages") packages = args[++i];
-            else if (o == "--answers") answers = args[++i];
-            else if (o == "--dir") dir = args[++i];
-            else throw EUsage("Unknown option " + o);
+            if (o == "--packages")
+                packages = args[++i];
+            else if (o == "--answers")
+                answers = args[++i];
+            else if (o == "--dir")
+                dir = args[++i];
+            else
+                throw EUsage("Unknown option " + o);
         }
         if (i >= args.size() || LowerCase(args[i]) != "load") throw EUsage("expected: load NAME...");
     } catch (const EUsage& e) {

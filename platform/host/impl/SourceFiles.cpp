@@ -4,9 +4,12 @@
 #include "rtl/Files.h"
 
 TStringFile::TStringFile(String fileName, String source, bool)
-    : FFileName(std::move(fileName)), FSource(std::move(source)) {}
+    : FFileName(std::move(fileName)), FSource(std::move(source))
+{
+}
 
-HRESULT TStringFile::QueryInterface(const TGUID& iid, void** obj) {
+HRESULT TStringFile::QueryInterface(const TGUID& iid, void** obj)
+{
     if (QueryAs<IQSourceFile>(this, iid, obj)) return S_OK;
     return TInterfacedObject::QueryInterface(iid, obj);
 }
@@ -14,11 +17,13 @@ HRESULT TStringFile::QueryInterface(const TGUID& iid, void** obj) {
 const String DashLine = "//" + String(75, '-');
 const String DashLineCRLF = DashLine + "\r\n";
 
-TIntfPtr<IQSourceFile> FormatFile(const String& fileName, const String& templ, const TVarRecs& args) {
+TIntfPtr<IQSourceFile> FormatFile(const String& fileName, const String& templ, const TVarRecs& args)
+{
     return TIntfPtr<IQSourceFile>(new TStringFile(fileName, Format(templ, args)));
 }
 
-bool IsValidIdent(const String& name) {
+bool IsValidIdent(const String& name)
+{
     auto alpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
     if (name.empty() || !alpha(name[0])) return false;
     for (char c : name)
@@ -26,19 +31,22 @@ bool IsValidIdent(const String& name) {
     return true;
 }
 
-void ValidateIdent(const String& name) {
+void ValidateIdent(const String& name)
+{
     if (!IsValidIdent(name)) throw EHostError("'" + name + "' is not a valid identifier");
 }
 
 namespace {
-bool ModuleNameTaken(const String& unitName) {
+bool ModuleNameTaken(const String& unitName)
+{
     for (auto* m : hostimpl::AllModules())
         if (SameText(m->UnitName(), unitName)) return true;
     return false;
 }
 }  // namespace
 
-String MakeUniqueModuleName(const String& base, const String& ext) {
+String MakeUniqueModuleName(const String& base, const String& ext)
+{
     const String folder = hostimpl::ProjectFolder();
     for (int n = 1;; ++n) {
         String unit = base + IntToStr(n);

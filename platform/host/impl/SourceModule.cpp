@@ -6,7 +6,9 @@ namespace {
 // Hands the creator on, with another file name when one is given.
 class TRenamedCreator : public TDefaultCreator {
 public:
-    TRenamedCreator(IQModuleCreator* inner, String fileName) : FInner(inner), FFileName(std::move(fileName)) {}
+    TRenamedCreator(IQModuleCreator* inner, String fileName) : FInner(inner), FFileName(std::move(fileName))
+    {
+    }
     String GetFileName() override { return FFileName; }
     bool GetExisting() override { return FInner->GetExisting(); }
     TIntfPtr<IQSourceFile> GetSource() override { return FInner->GetSource(); }
@@ -29,7 +31,8 @@ private:
 };
 }  // namespace
 
-TSourceModule::TSourceModule(IQModuleCreator* creator, const String& fileName, IQDocumentModule* owner) {
+TSourceModule::TSourceModule(IQModuleCreator* creator, const String& fileName, IQDocumentModule* owner)
+{
     TIntfPtr<IQModuleCreator> keep(creator);
     if (!creator) throw EHostError("No creator for the new source module");
     if (fileName.empty()) {

@@ -10,7 +10,8 @@
 
 // ---- scanner ----
 
-bool TCppTodoScanner::Peek(char& c) {
+bool TCppTodoScanner::Peek(char& c)
+{
     if (!FHasPeek) {
         FPeekOk = FSource.Next(FPeek);
         FHasPeek = true;
@@ -19,7 +20,8 @@ bool TCppTodoScanner::Peek(char& c) {
     return FPeekOk;
 }
 
-bool TCppTodoScanner::Get(char& c) {
+bool TCppTodoScanner::Get(char& c)
+{
     if (!Peek(c)) return false;
     FHasPeek = false;
     const bool word = std::isalnum(static_cast<unsigned char>(c)) || c == '_';
@@ -37,7 +39,8 @@ bool TCppTodoScanner::Get(char& c) {
     return true;
 }
 
-void TCppTodoScanner::ReadQuoted(TTodoToken& t, char quote) {
+void TCppTodoScanner::ReadQuoted(TTodoToken& t, char quote)
+{
     char c;
     while (Peek(c) && c != '\n') {
         Get(c);
@@ -50,7 +53,8 @@ void TCppTodoScanner::ReadQuoted(TTodoToken& t, char quote) {
     }
 }
 
-void TCppTodoScanner::ReadRawString(TTodoToken& t) {
+void TCppTodoScanner::ReadRawString(TTodoToken& t)
+{
     // t.Text ends in R"; the delimiter runs to "(" and the literal to ")delimiter""
     String delim;
     char c;
@@ -63,12 +67,14 @@ void TCppTodoScanner::ReadRawString(TTodoToken& t) {
     const String close = ")" + delim + "\"";
     while (Get(c)) {
         t.Text += c;
-        if (t.Text.size() >= close.size() && t.Text.compare(t.Text.size() - close.size(), close.size(), close) == 0)
+        if (t.Text.size() >= close.size() &&
+            t.Text.compare(t.Text.size() - close.size(), close.size(), close) == 0)
             return;
     }
 }
 
-void TCppTodoScanner::ReadToLineEnd(TTodoToken& t) {
+void TCppTodoScanner::ReadToLineEnd(TTodoToken& t)
+{
     char c;
     while (Peek(c) && c != '\n') {
         Get(c);
@@ -87,7 +93,8 @@ void TCppTodoScanner::ReadToLineEnd(TTodoToken& t) {
     }
 }
 
-TTodoToken TCppTodoScanner::Next() {
+TTodoToken TCppTodoScanner::Next()
+{
     TTodoToken t;
     char c;
     if (!Peek(c)) return t;
@@ -146,9 +153,11 @@ TTodoToken TCppTodoScanner::Next() {
     if (Peek(n) && n == '"' && !t.Text.empty() && t.Text.back() == 'R') {
         const std::size_t start = t.Text.find_last_not_of("uU8LR");
         const String prefix = t.Text.substr(start == String::npos ? 0 : start + 1);
-        const bool inIdent = start != String::npos &&
-                             (std::isalnum(static_cast<unsigned char>(t.Text[start])) || t.Text[start] == '_');
-        if (!inIdent && (prefix == "R" || prefix == "uR" || prefix == "UR" || prefix == "LR" || prefix == "u8R")) {
+        const bool inIdent =
+            start != String::npos &&
+            (std::isalnum(static_cast<unsigned char>(t.Text[start])) || t.Text[start] == '_');
+        if (!inIdent &&
+            (prefix == "R" || prefix == "uR" || prefix == "UR" || prefix == "LR" || prefix == "u8R")) {
             // the raw string is part of this code token: its text is no comment
             Get(n);
             t.Text += n;
@@ -166,21 +175,27 @@ TTodoToken TCppTodoScanner::Next() {
 
 namespace {
 
-std::vector<const TCFileHandlerClass*>& HandlerClasses() {
+std::vector<const TCFileHandlerClass*>& HandlerClasses()
+{
     static std::vector<const TCFileHandlerClass*> list;
     return list;
 }
 
 }  // namespace
 
-void RegisterCFileHandler(const TCFileHandlerClass* handlerClass) {
+void RegisterCFileHandler(const TCFileHandlerClass* handlerClass)
+{
     auto& l = HandlerClasses();
     if (handlerClass && std::find(l.begin(), l.end(), handlerClass) == l.end()) l.push_back(handlerClass);
 }
 
-void UnregisterCFileHandler(const TCFileHandlerClass* handlerClass) { std::erase(HandlerClasses(), handlerClass); }
+void UnregisterCFileHandler(const TCFileHandlerClass* handlerClass)
+{
+    std::erase(HandlerClasses(), handlerClass);
+}
 
-const TCFileHandlerClass* FindCFileHandler(const String& fileName) {
+const TCFileHandlerClass* FindCFileHandler(const String& fileName)
+{
     auto& l = HandlerClasses();
     for (auto it = l.rbegin(); it != l.rend(); ++it)
         if ((*it)->CanHandleFile(fileName)) return *it;
@@ -194,7 +209,8 @@ int CFileHandlerCount() { return static_cast<int>(HandlerClasses().size()); }
 namespace {
 
 // The comment's text without its delimiters; block comment lines lose a leading "*".
-String CommentBody(const String& comment) {
+String CommentBody(const String& comment)
+{
     String body;
     if (comment.rfind("//", 0) == 0) {
         body = comment.substr(2);
@@ -224,7 +240,8 @@ String CommentBody(const String& comment) {
 }
 
 // The next word at p (a quoted text without its quotes); false at the end or at an unclosed quote.
-bool NextWord(const String& s, std::size_t& p, String& word) {
+bool NextWord(const String& s, std::size_t& p, String& word)
+{
     while (p < s.size() && (s[p] == ' ' || s[p] == '\t')) ++p;
     if (p >= s.size()) return false;
     if (s[p] == '"') {
@@ -242,7 +259,8 @@ bool NextWord(const String& s, std::size_t& p, String& word) {
 
 }  // namespace
 
-bool ParseToDoComment(const String& comment, TToDoItem& item) {
+bool ParseToDoComment(const String& comment, TToDoItem& item)
+{
     const String body = CommentBody(comment);
     if (body.size() < 4) return false;
     const String key = UpperCase(body.substr(0, 4));
@@ -276,7 +294,8 @@ bool ParseToDoComment(const String& comment, TToDoItem& item) {
     return true;
 }
 
-String ToDoItemText(const TToDoItem& item) {
+String ToDoItemText(const TToDoItem& item)
+{
     String s = item.Done ? "DONE" : "TODO";
     if (item.Priority) s += " " + IntToStr(item.Priority);
     auto word = [](const String& w) { return w.find_first_of(" \t:") == String::npos ? w : "\"" + w + "\""; };
@@ -287,7 +306,9 @@ String ToDoItemText(const TToDoItem& item) {
 
 // ---- updaters ----
 
-TToDoUpdater::TToDoUpdater(String sourceFile, String headerFile) : FFiles{std::move(sourceFile), std::move(headerFile)} {
+TToDoUpdater::TToDoUpdater(String sourceFile, String headerFile)
+    : FFiles{std::move(sourceFile), std::move(headerFile)}
+{
     for (int i = 0; i < 2; ++i)
         if (!FFiles[i].empty() && FileExists(FFiles[i])) FTexts[i] = ReadFileBytes(FFiles[i]);
 }
@@ -296,20 +317,23 @@ const String& TToDoUpdater::FileName(int section) const { return FFiles[section 
 const String& TToDoUpdater::Text(int section) const { return FTexts[section ? 1 : 0]; }
 void TToDoUpdater::SetText(int section, const String& text) { FTexts[section ? 1 : 0] = text; }
 
-void TToDoUpdater::ParseComments(int section, const TToDoCommentProc& proc, void* data) {
+void TToDoUpdater::ParseComments(int section, const TToDoCommentProc& proc, void* data)
+{
     const TCFileHandlerClass* c = FindCFileHandler(FileName(section));
     if (!c) return;
     auto handler = c->Create(std::make_shared<std::istringstream>(Text(section)));
     handler->ParseItems(proc, data);
 }
 
-void TToDoUpdater::AddItem(int section, const TToDoItem& item) {
+void TToDoUpdater::AddItem(int section, const TToDoItem& item)
+{
     String& t = FTexts[section ? 1 : 0];
     if (!t.empty() && t.back() != '\n') t += '\n';
     t += "// " + ToDoItemText(item) + "\n";
 }
 
-bool TToDoUpdater::DeleteItem(int section, const TToDoItem& item) {
+bool TToDoUpdater::DeleteItem(int section, const TToDoItem& item)
+{
     String& t = FTexts[section ? 1 : 0];
     if (item.Comment.empty() || item.Line < 1) return false;
     std::size_t start = 0;
@@ -328,7 +352,8 @@ bool TToDoUpdater::DeleteItem(int section, const TToDoItem& item) {
 
 TToDoUpdater* TSourceToDoManager::GetUpdater() { return ToDoList().DefaultUpdater(FFileName); }
 
-void TSourceToDoManager::ParseComment(const String& text, int line, int column) {
+void TSourceToDoManager::ParseComment(const String& text, int line, int column)
+{
     TToDoItem item = CreateItem();
     if (!ParseToDoComment(text, item)) return;
     item.Line = line;
@@ -336,7 +361,8 @@ void TSourceToDoManager::ParseComment(const String& text, int line, int column) 
     AddItem(item);
 }
 
-void TSourceToDoManager::ParseSection(TToDoUpdater* updater, int section) {
+void TSourceToDoManager::ParseSection(TToDoUpdater* updater, int section)
+{
     updater->ParseComments(
         section,
         [](void* data, const String& text, int line, int column) {
@@ -345,7 +371,8 @@ void TSourceToDoManager::ParseSection(TToDoUpdater* updater, int section) {
         this);
 }
 
-void TSourceToDoManager::Parse() {
+void TSourceToDoManager::Parse()
+{
     ClearItems();
     TToDoUpdater* u = GetUpdater();
     if (!u) return;
@@ -353,48 +380,56 @@ void TSourceToDoManager::Parse() {
     SetIsParsed(true);
 }
 
-void TSourceToDoManager::AddInSection(const TToDoItem& item, int section) {
+void TSourceToDoManager::AddInSection(const TToDoItem& item, int section)
+{
     if (TToDoUpdater* u = GetUpdater()) {
         u->AddItem(section, item);
         Parse();
     }
 }
 
-void TSourceToDoManager::DeleteInSection(const TToDoItem& item, int section) {
+void TSourceToDoManager::DeleteInSection(const TToDoItem& item, int section)
+{
     if (TToDoUpdater* u = GetUpdater(); u && u->DeleteItem(section, item)) Parse();
 }
 
 // ---- the list ----
 
-TToDoList& ToDoList() {
+TToDoList& ToDoList()
+{
     static TToDoList list;
     return list;
 }
 
-TToDoParseThread& ParseThread() {
+TToDoParseThread& ParseThread()
+{
     static TToDoParseThread thread;
     return thread;
 }
 
-void RegisterToDoManagerCreator(TBaseSourceManagerCreator* creator) {
+void RegisterToDoManagerCreator(TBaseSourceManagerCreator* creator)
+{
     auto& c = ToDoList().FCreators;
     if (creator && std::find(c.begin(), c.end(), creator) == c.end()) c.push_back(creator);
 }
 
-void UnregisterToDoManagerCreator(TBaseSourceManagerCreator* creator) {
+void UnregisterToDoManagerCreator(TBaseSourceManagerCreator* creator)
+{
     auto& l = ToDoList();
     std::erase(l.FCreators, creator);
     // the managers' code goes away with the creator's package
     std::erase_if(l.FManagers, [&](const auto& m) { return m->FCreator == creator; });
 }
 
-TSourceToDoManager* TToDoList::FindManager(const String& fileName) {
+TSourceToDoManager* TToDoList::FindManager(const String& fileName)
+{
     for (auto& m : FManagers)
         if (SameText(m->FileName(), fileName)) return m.get();
     return nullptr;
 }
 
-TSourceToDoManager* TToDoList::ManagerFor(const String& fileName, int hostValue) {
+TSourceToDoManager* TToDoList::ManagerFor(const String& fileName, int hostValue)
+{
     if (auto* m = FindManager(fileName)) return m;
     for (auto* c : FCreators) {
         if (!c->CanHandleFile(fileName)) continue;
@@ -407,12 +442,14 @@ TSourceToDoManager* TToDoList::ManagerFor(const String& fileName, int hostValue)
     return nullptr;
 }
 
-TToDoUpdater* TToDoList::OpenModule(const String& sourceFile, const String& headerFile) {
+TToDoUpdater* TToDoList::OpenModule(const String& sourceFile, const String& headerFile)
+{
     FModules.push_back(std::make_unique<TToDoUpdater>(sourceFile, headerFile));
     return FModules.back().get();
 }
 
-TToDoUpdater* TToDoList::DefaultUpdater(const String& fileName) {
+TToDoUpdater* TToDoList::DefaultUpdater(const String& fileName)
+{
     for (auto& u : FModules)
         if (!u->FileName(0).empty() && SameText(u->FileName(0), fileName)) return u.get();
     return nullptr;
@@ -420,13 +457,15 @@ TToDoUpdater* TToDoList::DefaultUpdater(const String& fileName) {
 
 void TToDoList::CloseModules() { FModules.clear(); }
 
-void TToDoList::Clear() {
+void TToDoList::Clear()
+{
     FManagers.clear();
     FModules.clear();
 }
 
 struct TToDoResidue {
-    static void Remove(const std::function<bool(const void*)>& inModule, std::vector<String>& found) {
+    static void Remove(const std::function<bool(const void*)>& inModule, std::vector<String>& found)
+    {
         auto& l = ToDoList();
         std::erase_if(l.FManagers, [&](const auto& m) {
             if (!inModule(&typeid(*m))) return false;
@@ -442,7 +481,8 @@ struct TToDoResidue {
 };
 
 namespace hostimpl {
-void RemoveToDoResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found) {
+void RemoveToDoResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found)
+{
     std::erase_if(HandlerClasses(), [&](const TCFileHandlerClass* c) {
         if (!inModule(c)) return false;
         found.push_back(String("file handler ") + c->ClassName);

@@ -5,23 +5,29 @@
 namespace hostimpl {
 namespace {
 
-std::map<std::pair<String, String>, TIntfPtr<IInterface>>& Objects() {
+std::map<std::pair<String, String>, TIntfPtr<IInterface>>& Objects()
+{
     static std::map<std::pair<String, String>, TIntfPtr<IInterface>> objects;
     return objects;
 }
 
-std::pair<String, String> Key(const String& personality, const TGUID& trait) {
+std::pair<String, String> Key(const String& personality, const TGUID& trait)
+{
     return {UpperCase(personality), GUIDToString(trait)};
 }
 
 }  // namespace
 
-void SetTraitObject(const String& personality, const TGUID& trait, TIntfPtr<IInterface> object) {
-    if (object) Objects()[Key(personality, trait)] = std::move(object);
-    else Objects().erase(Key(personality, trait));
+void SetTraitObject(const String& personality, const TGUID& trait, TIntfPtr<IInterface> object)
+{
+    if (object)
+        Objects()[Key(personality, trait)] = std::move(object);
+    else
+        Objects().erase(Key(personality, trait));
 }
 
-TIntfPtr<IInterface> TraitObject(const String& personality, const TGUID& trait) {
+TIntfPtr<IInterface> TraitObject(const String& personality, const TGUID& trait)
+{
     auto it = Objects().find(Key(personality, trait));
     return it == Objects().end() ? nullptr : it->second;
 }

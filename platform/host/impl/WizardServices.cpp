@@ -14,7 +14,8 @@ struct TWizardEntry {
 };
 
 // Wizards by index; the gallery item of each finds its wizard by the index it was listed with.
-std::map<int, TWizardEntry>& Wizards() {
+std::map<int, TWizardEntry>& Wizards()
+{
     static std::map<int, TWizardEntry> w;
     return w;
 }
@@ -23,7 +24,8 @@ int gNextIndex = 1;
 class TWizardItem : public TGalleryItem {
 public:
     HOST_GALLERY_CLASS(TWizardItem);
-    void Select(int kind) override {
+    void Select(int kind) override
+    {
         auto it = Wizards().find(kind);
         if (it == Wizards().end()) throw EHostError("The wizard is no longer there");
         TIntfPtr<IQTAWizard> keep = it->second.Wizard;
@@ -34,9 +36,13 @@ public:
 class TWizardServices : public TAggregatedObject, public IQTAWizardServices {
 public:
     using TAggregatedObject::TAggregatedObject;
-    bool QueryOwnInterface(const TGUID& iid, void** obj) override { return QueryAs<IQTAWizardServices>(this, iid, obj); }
+    bool QueryOwnInterface(const TGUID& iid, void** obj) override
+    {
+        return QueryAs<IQTAWizardServices>(this, iid, obj);
+    }
 
-    int AddWizard(IQTAWizard* wizard) override {
+    int AddWizard(IQTAWizard* wizard) override
+    {
         if (!wizard) throw EHostError("No wizard to add");
         TIntfPtr<IQTAWizard> keep(wizard);
         auto cat = wizard->GetGalleryCategory();
@@ -48,7 +54,8 @@ public:
         return index;
     }
 
-    void RemoveWizard(int index) override {
+    void RemoveWizard(int index) override
+    {
         auto it = Wizards().find(index);
         if (it == Wizards().end()) return;
         UnregisterNewHandler(it->second.Handler);
@@ -60,7 +67,8 @@ public:
 
 }  // namespace
 
-std::unique_ptr<TAggregatedObject> NewWizardServices(IInterface* controller) {
+std::unique_ptr<TAggregatedObject> NewWizardServices(IInterface* controller)
+{
     return std::make_unique<TWizardServices>(controller);
 }
 

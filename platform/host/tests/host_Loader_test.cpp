@@ -18,20 +18,23 @@ protected:
     TPackageLoader loader{HOST_FIXTURE_DIR};
     TDebugCapture log;
 
-    void ExpectClean() {
+    void ExpectClean()
+    {
         EXPECT_EQ(GalleryHandlerCount(), 0);
         EXPECT_EQ(GalleryCategoryCount(), 0);
         EXPECT_EQ(GetFormCreator, &DefaultGetFormCreator);
         EXPECT_EQ(GetProjectCreator, &DefaultGetProjectCreator);
         EXPECT_EQ(MainFormCreated().Count(), 0);
     }
-    std::vector<String> Events() {
+    std::vector<String> Events()
+    {
         std::vector<String> r;
         for (auto& l : log.Lines())
             if (l.rfind("Fx", 0) == 0) r.push_back(l);
         return r;
     }
-    void ExpectError(const String& package, const String& part) {
+    void ExpectError(const String& package, const String& part)
+    {
         try {
             loader.Load(package);
             ADD_FAILURE() << "loaded " << package;
@@ -41,21 +44,24 @@ protected:
     }
 };
 
-TEST_F(host_Loader, SharedUnitInitialisesOnceAcrossTwoPackages) {
+TEST_F(host_Loader, SharedUnitInitialisesOnceAcrossTwoPackages)
+{
     loader.Load("FxA");
     loader.Load("FxB");
     loader.Unload("FxB");
     loader.Unload("FxA");
-    EXPECT_EQ(Events(), (std::vector<String>{
-                            "FxShared init", "FxUnitA init", "FxA register",  // FxA
-                            "FxUnitB init", "FxB register 1", "FxB register 2",  // FxB: shared unit already up
-                            "FxUnitB fini",                                     // FxB out: shared unit stays
-                            "FxUnitA fini", "FxShared fini",                    // FxA out, reverse order
-                        }));
+    EXPECT_EQ(Events(),
+              (std::vector<String>{
+                  "FxShared init", "FxUnitA init", "FxA register",  // FxA
+                  "FxUnitB init", "FxB register 1", "FxB register 2",  // FxB: shared unit already up
+                  "FxUnitB fini",  // FxB out: shared unit stays
+                  "FxUnitA fini", "FxShared fini",  // FxA out, reverse order
+              }));
     ExpectClean();
 }
 
-TEST_F(host_Loader, RequiredPackageLoadsFirstAndUnloadsLast) {
+TEST_F(host_Loader, RequiredPackageLoadsFirstAndUnloadsLast)
+{
     loader.Load("fxb");  // letter case of the name does not matter
     EXPECT_EQ(loader.Loaded(), (std::vector<String>{"FxA", "fxb"}));
     EXPECT_TRUE(loader.IsLoaded("FxA"));
@@ -65,13 +71,14 @@ TEST_F(host_Loader, RequiredPackageLoadsFirstAndUnloadsLast) {
     loader.Load("FxB");  // already there: nothing happens
     loader.UnloadAll();
     EXPECT_EQ(Events(), (std::vector<String>{"FxShared init", "FxUnitA init", "FxA register", "FxUnitB init",
-                                             "FxB register 1", "FxB register 2", "FxUnitB fini", "FxUnitA fini",
-                                             "FxShared fini"}));
+                                             "FxB register 1", "FxB register 2", "FxUnitB fini",
+                                             "FxUnitA fini", "FxShared fini"}));
     EXPECT_TRUE(loader.Loaded().empty());
     ExpectClean();
 }
 
-TEST_F(host_Loader, ReloadRunsTheUnitsAgain) {
+TEST_F(host_Loader, ReloadRunsTheUnitsAgain)
+{
     for (int round = 0; round < 2; ++round) {
         loader.Load("FxB");
         loader.UnloadAll();
@@ -82,7 +89,8 @@ TEST_F(host_Loader, ReloadRunsTheUnitsAgain) {
     ExpectClean();
 }
 
-TEST_F(host_Loader, UnloadTakesBackEveryRegistration) {
+TEST_F(host_Loader, UnloadTakesBackEveryRegistration)
+{
     loader.Load("FxA");
     EXPECT_EQ(GalleryHandlerCount(), 1);
     EXPECT_NE(GetFormCreator, &DefaultGetFormCreator);
@@ -98,14 +106,16 @@ TEST_F(host_Loader, UnloadTakesBackEveryRegistration) {
     EXPECT_EQ(dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
 }
 
-TEST_F(host_Loader, LeftoversAreRemovedAndReported) {
+TEST_F(host_Loader, LeftoversAreRemovedAndReported)
+{
     loader.Load("FxLeaky");
     EXPECT_NE(GetProjectCreator, &DefaultGetProjectCreator);
     try {
         loader.Unload("FxLeaky");
         ADD_FAILURE() << "no error";
     } catch (const EPackageError& e) {
-        for (const char* part : {"hook GetProjectCreator", "gallery item LeakyItem", "MainFormCreated handler"})
+        for (const char* part :
+             {"hook GetProjectCreator", "gallery item LeakyItem", "MainFormCreated handler"})
             EXPECT_NE(e.Message().find(part), String::npos) << e.Message();
     }
     EXPECT_FALSE(loader.IsLoaded("FxLeaky"));
@@ -116,7 +126,8 @@ TEST_F(host_Loader, LeftoversAreRemovedAndReported) {
     MainFormCreated().Fire(nullptr);
 }
 
-TEST_F(host_Loader, ClearErrors) {
+TEST_F(host_Loader, ClearErrors)
+{
     ExpectError("FxNothing", "Package FxNothing not found");
     ExpectError("FxNoExport", "does not export Finalize");
     ExpectError("FxNoReg", "does not export its registration procedure FxBad_NotThere");
@@ -131,7 +142,8 @@ TEST_F(host_Loader, ClearErrors) {
     ExpectClean();
 }
 
-TEST_F(host_Loader, FailedRequirementUnloadsWhatTheCallLoaded) {
+TEST_F(host_Loader, FailedRequirementUnloadsWhatTheCallLoaded)
+{
     ExpectError("FxNeedsAbsent", "Package FxAbsent not found");
     EXPECT_TRUE(loader.Loaded().empty());
     EXPECT_TRUE(log.Contains("FxShared fini"));

@@ -19,7 +19,8 @@ class host_Services : public ::testing::Test {
 protected:
     String dir;
     std::unique_ptr<THostSession> host;
-    void SetUp() override {
+    void SetUp() override
+    {
         dir = IncludeTrailingPathDelimiter(ScratchDir() + "host_services_" +
                                            testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(dir);
@@ -28,14 +29,15 @@ protected:
     }
 };
 
-TEST(host_ServicesLifetime, ServicesAnswerOnlyWhileTheHostRuns) {
+TEST(host_ServicesLifetime, ServicesAnswerOnlyWhileTheHostRuns)
+{
     EXPECT_EQ(QuistorIDEServices(), nullptr);
     {
         THostSession host(ScratchDir());
         IInterface* s = QuistorIDEServices();
         ASSERT_NE(s, nullptr);
-        for (const TGUID& iid : {IQGalleryCategoryManager::IID, IQModuleServices::IID, IQPersonalityServices::IID,
-                                 IQCppProjectOptions::IID, IInterface::IID})
+        for (const TGUID& iid : {IQGalleryCategoryManager::IID, IQModuleServices::IID,
+                                 IQPersonalityServices::IID, IQCppProjectOptions::IID, IInterface::IID})
             EXPECT_TRUE(Supports(s, iid)) << GUIDToString(iid);
         EXPECT_FALSE(Supports(s, IQModuleCreator::IID));
         EXPECT_THROW(THostSession second(ScratchDir()), EHostError);
@@ -51,7 +53,8 @@ public:
     void Select(int) override { ++Selected; }
 };
 
-TEST_F(host_Services, GalleryCategoriesAndHandlers) {
+TEST_F(host_Services, GalleryCategoriesAndHandlers)
+{
     auto gm = RequireService<IQGalleryCategoryManager>("gallery");
     auto top = gm->AddCategory(nullptr, "A.Top", "Top");
     auto sub = gm->AddCategory(top.get(), "A.Top.Sub", "Sub");
@@ -61,7 +64,8 @@ TEST_F(host_Services, GalleryCategoriesAndHandlers) {
     EXPECT_EQ(sub->Parent().get(), top.get());
 
     int h = RegisterNewHandler("A.Top.Sub", "Note", "ICON", 4, ClassOf<TNoteItem>(), "Note1");
-    EXPECT_THROW(RegisterNewHandler("A.Top.Sub", "Note", "ICON", 4, ClassOf<TNoteItem>(), "note1"), EHostError);
+    EXPECT_THROW(RegisterNewHandler("A.Top.Sub", "Note", "ICON", 4, ClassOf<TNoteItem>(), "note1"),
+                 EHostError);
     EXPECT_THROW(RegisterNewHandler("No.Such", "Note", "ICON", 4, ClassOf<TNoteItem>(), "Note2"), EHostError);
     TNoteItem::Selected = 0;
     EXPECT_TRUE(RunGalleryItem("A.Top.Sub", "NOTE"));
@@ -86,20 +90,23 @@ public:
     String GetFormName() override { return "Test1"; }
     TIntfPtr<IQSourceFile> GetSource() override { return Make(".cpp", "source"); }
     TIntfPtr<IQSourceFile> GetInterfaceSource() override { return Make(".h", "header"); }
-    TIntfPtr<IQSourceFile> GetForm() override {
+    TIntfPtr<IQSourceFile> GetForm() override
+    {
         if (FFailForm) throw EHostError("form refused");
         return Make(".zfm", "form");
     }
 
 private:
-    TIntfPtr<IQSourceFile> Make(const char* ext, const char* text) {
+    TIntfPtr<IQSourceFile> Make(const char* ext, const char* text)
+    {
         return TIntfPtr<IQSourceFile>(new TStringFile(ChangeFileExt(FFile, ext), text));
     }
     String FFile;
     bool FFailForm;
 };
 
-TEST_F(host_Services, ModuleServicesReceiveNamesThenTexts) {
+TEST_F(host_Services, ModuleServicesReceiveNamesThenTexts)
+{
     TIntfPtr<IQModuleCreator> c(new TTestCreator(dir + "Mine.cpp", false));
     auto m = ModuleServices()->CreateModule(c.get(), nullptr);
     EXPECT_EQ(m->UnitName(), "Mine");
@@ -119,7 +126,8 @@ TEST_F(host_Services, ModuleServicesReceiveNamesThenTexts) {
     EXPECT_EQ(MainProjectGroup()->CurrentModule().get(), m.get());
 }
 
-TEST_F(host_Services, UniqueNamesSkipOpenModulesAndFiles) {
+TEST_F(host_Services, UniqueNamesSkipOpenModulesAndFiles)
+{
     EXPECT_EQ(MakeUniqueModuleName("Unit", ".cpp"), dir + "Unit1.cpp");
     AtomicWriteFile(dir + "Unit1.cpp", "x");
     EXPECT_EQ(MakeUniqueModuleName("Unit", ".cpp"), dir + "Unit2.cpp");
@@ -136,11 +144,13 @@ TEST_F(host_Services, UniqueNamesSkipOpenModulesAndFiles) {
 class TFailingProjectCreator : public TCppProjectCreator {
 public:
     using TCppProjectCreator::TCppProjectCreator;
-    void InitTargetOptions() override {
+    void InitTargetOptions() override
+    {
         RequireService<IQCppProjectOptions>("options")->SetTargetOptions(8, true, 0, 1, 0, 0, 0);
         RequireService<IQCppProjectOptions>("options")->Commit();
     }
-    void CreateDefaultModule(IQProject* project) override {
+    void CreateDefaultModule(IQProject* project) override
+    {
         TIntfPtr<IQModuleCreator> c(new TCppFormCreator("", "", "Form"));
         ModuleServices()->CreateModule(c.get(), project);
         if (Fail) throw EHostError("no default module");
@@ -148,7 +158,8 @@ public:
     bool Fail = false;
 };
 
-TEST_F(host_Services, ProjectsAndTheirOptions) {
+TEST_F(host_Services, ProjectsAndTheirOptions)
+{
     TIntfPtr<TFailingProjectCreator> ok(new TFailingProjectCreator(dir + "Good.zproj", 1));
     auto p = ModuleServices()->CreateProject(ok.get());
     EXPECT_EQ(ActiveProject().get(), p.get());
@@ -169,7 +180,8 @@ TEST_F(host_Services, ProjectsAndTheirOptions) {
     EXPECT_THROW(TCppProjectCreator("", 1), EHostError);
 }
 
-TEST_F(host_Services, SourceModuleUnderAUnitJoinsItsProject) {
+TEST_F(host_Services, SourceModuleUnderAUnitJoinsItsProject)
+{
     TIntfPtr<TFailingProjectCreator> pc(new TFailingProjectCreator(dir + "P.zproj", 1));
     auto p = ModuleServices()->CreateProject(pc.get());
     TIntfPtr<IQDocumentModule> unit;
@@ -181,7 +193,8 @@ TEST_F(host_Services, SourceModuleUnderAUnitJoinsItsProject) {
     EXPECT_EQ(p->ModuleCount(), 2);
 }
 
-TEST(host_Text, ValidateIdentAndFormatFile) {
+TEST(host_Text, ValidateIdentAndFormatFile)
+{
     for (const char* good : {"a", "_x", "TForm1", "z_9"}) EXPECT_NO_THROW(ValidateIdent(good)) << good;
     for (const char* bad : {"", "1a", "a b", "a-b", "ä"}) EXPECT_THROW(ValidateIdent(bad), EHostError) << bad;
     auto f = FormatFile("x.cpp", "%1:s%s|%0:s", {"a", "b", "c"});
@@ -191,7 +204,8 @@ TEST(host_Text, ValidateIdentAndFormatFile) {
     EXPECT_EQ(DashLine.rfind("//---", 0), 0u);
 }
 
-TEST(host_Event, HandlersMayRemoveThemselvesWhileFiring) {
+TEST(host_Event, HandlersMayRemoveThemselvesWhileFiring)
+{
     TIDEEvent e;
     std::vector<int> calls;
     int second = 0;
@@ -210,7 +224,8 @@ TEST(host_Event, HandlersMayRemoveThemselvesWhileFiring) {
     EXPECT_EQ(calls, (std::vector<int>{4}));
 }
 
-TEST_F(host_Services, ActionsListsAndMenus) {
+TEST_F(host_Services, ActionsListsAndMenus)
+{
     auto* dm = NewDataModule<TDataModule>(IDEApplication());
     auto* list = new TActionList(dm);
     auto* a = new TAction(dm);
@@ -239,7 +254,8 @@ TEST_F(host_Services, ActionsListsAndMenus) {
     EXPECT_EQ(IDEApplication()->ComponentCount(), before - 1);
 }
 
-TEST_F(host_Services, DialogAnswersFile) {
+TEST_F(host_Services, DialogAnswersFile)
+{
     AtomicWriteFile(dir + "answers.txt", "# comment\n\nthread.class = TOne\nthread.name=A=B\n");
     LoadDialogAnswers(dir + "answers.txt");
     String cls, name;
@@ -263,7 +279,8 @@ void Finalization() { gUnitLog.push_back("U1-"); }
 namespace U2 {
 int UseCount = 0;
 void Initialization() { gUnitLog.push_back("U2+"); }
-void Finalization() {
+void Finalization()
+{
     gUnitLog.push_back("U2-");
     throw Exception("U2 fails to end");
 }
@@ -271,14 +288,16 @@ void Finalization() {
 namespace U3 {
 int UseCount = 0;
 bool Fail = false;
-void Initialization() {
+void Initialization()
+{
     if (Fail) throw Exception("U3 fails to start");
     gUnitLog.push_back("U3+");
 }
 void Finalization() { gUnitLog.push_back("U3-"); }
 }  // namespace U3
 
-TEST(host_UnitTable, FailedInitialisationUndoesTheUnitsBefore) {
+TEST(host_UnitTable, FailedInitialisationUndoesTheUnitsBefore)
+{
     const TPackageUnitEntry units[] = {HOST_UNIT_ENTRY(U1), HOST_UNIT_ENTRY(U2), HOST_UNIT_ENTRY(U3)};
     const TPackageInfoTable t = {"T", nullptr, 0, units, 3, nullptr, 0};
     gUnitLog.clear();

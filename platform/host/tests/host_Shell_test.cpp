@@ -17,7 +17,8 @@ struct TResult {
     String out, err;
 };
 
-TResult RunHost(std::vector<String> args, const String& input = "") {
+TResult RunHost(std::vector<String> args, const String& input = "")
+{
     args.insert(args.begin(), {"--packages", HOST_FIXTURE_DIR, "--dir", ScratchDir() + "host_shell"});
     std::istringstream in(input);
     std::ostringstream out, err;
@@ -25,7 +26,8 @@ TResult RunHost(std::vector<String> args, const String& input = "") {
     return {status, out.str(), err.str()};
 }
 
-TEST(host_Shell, LoadsInRequiresOrderAndRunsAnItem) {
+TEST(host_Shell, LoadsInRequiresOrderAndRunsAnItem)
+{
     TDebugCapture log;
     auto r = RunHost({"load", "FxB", "gallery", "new", "Fx.Category", "Fx Item", "unload", "FxB", "FxA"});
     EXPECT_EQ(r.status, 0) << r.err;
@@ -40,7 +42,8 @@ TEST(host_Shell, LoadsInRequiresOrderAndRunsAnItem) {
     EXPECT_FALSE(HostRunning());
 }
 
-TEST(host_Shell, StandardInputCarriesOnAfterAnError) {
+TEST(host_Shell, StandardInputCarriesOnAfterAnError)
+{
     auto r = RunHost({"load", "FxA"}, "# a comment\n\nnew Fx.Category \"No Item\"\ngallery\nquit\ngallery\n");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("No item 'No Item' in gallery category 'Fx.Category'"), String::npos) << r.err;
@@ -48,14 +51,17 @@ TEST(host_Shell, StandardInputCarriesOnAfterAnError) {
     EXPECT_EQ(r.out, "loaded FxA\nFx.Category  \"Fixtures\"\n  - Fx Item  [FxItem, icon FXICON, kind 4]\n");
 }
 
-TEST(host_Shell, FailuresAreClearAndNonZero) {
+TEST(host_Shell, FailuresAreClearAndNonZero)
+{
     struct Case {
         std::vector<String> args;
         const char* message;
         int status;
     };
     const Case cases[] = {
-        {{"load", "FxFailReg"}, "Package FxFailReg: registration FxBad_Register failed: registration refused", 1},
+        {{"load", "FxFailReg"},
+         "Package FxFailReg: registration FxBad_Register failed: registration refused",
+         1},
         {{"load", "FxAbsent"}, "Package FxAbsent not found", 1},
         {{"load", "FxA", "unload", "FxB"}, "Package FxB is not loaded", 1},
         {{"load", "FxB", "unload", "FxA"}, "Package FxA is required by FxB", 1},

@@ -5,12 +5,14 @@
 
 namespace net_detail {
 
-void EnsureCurl() {
+void EnsureCurl()
+{
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-std::size_t CurlSinkWrite(char* data, std::size_t size, std::size_t count, void* sink) {
+std::size_t CurlSinkWrite(char* data, std::size_t size, std::size_t count, void* sink)
+{
     auto* s = static_cast<CurlSink*>(sink);
     const std::size_t n = size * count;
     if (s->limit && s->bytes.size() + n > s->limit) {
@@ -21,7 +23,8 @@ std::size_t CurlSinkWrite(char* data, std::size_t size, std::size_t count, void*
     return n;
 }
 
-String CurlErrorText(CURLcode code, const char* errorBuffer) {
+String CurlErrorText(CURLcode code, const char* errorBuffer)
+{
     String text = curl_easy_strerror(code);
     String detail = errorBuffer ? Trim(errorBuffer) : String();
     if (!detail.empty() && detail != text) text += " (" + detail + ")";

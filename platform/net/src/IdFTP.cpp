@@ -10,7 +10,8 @@ namespace {
 // Draw archives are small; this only stops a runaway transfer.
 constexpr std::size_t MaxDownloadBytes = std::size_t(256) * 1024 * 1024;
 
-String HostPort(const String& host, int port) {
+String HostPort(const String& host, int port)
+{
     const String h = host.find(':') != String::npos ? "[" + host + "]" : host;
     return h + ":" + IntToStr(port);
 }
@@ -30,13 +31,15 @@ struct TIdFTP::Impl {
     String Where() const { return HostPort(host, port); }
     String BaseUrl() const { return "ftp://" + Where() + "/"; }
 
-    void Close() {
+    void Close()
+    {
         if (curl) curl_easy_cleanup(curl);  // sends QUIT on a live connection
         curl = nullptr;
     }
 
     // One request on the kept handle; libcurl reuses the logged-in control connection.
-    CURLcode Perform(const String& url, CurlSink* sink, bool passive, bool ascii) {
+    CURLcode Perform(const String& url, CurlSink* sink, bool passive, bool ascii)
+    {
         error[0] = '\0';
         curl_easy_reset(curl);
         curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
@@ -62,7 +65,8 @@ struct TIdFTP::Impl {
         return curl_easy_perform(curl);
     }
 
-    long ReplyCode() const {
+    long ReplyCode() const
+    {
         long code = 0;
         curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &code);
         return code;
@@ -71,15 +75,12 @@ struct TIdFTP::Impl {
 
 TIdFTP::TIdFTP() : d(std::make_unique<Impl>()) {}
 
-TIdFTP::~TIdFTP() {
-    d->Close();
-}
+TIdFTP::~TIdFTP() { d->Close(); }
 
-bool TIdFTP::Connected() const {
-    return d->curl != nullptr;
-}
+bool TIdFTP::Connected() const { return d->curl != nullptr; }
 
-void TIdFTP::Connect() {
+void TIdFTP::Connect()
+{
     Disconnect();
     if (Trim(Host).empty()) throw EIdSocketError("FTP: no host set.");
     if (Port <= 0 || Port > 65535) throw EIdSocketError("FTP: invalid port " + IntToStr(Port) + ".");
@@ -107,8 +108,8 @@ void TIdFTP::Connect() {
     throw EIdSocketError("FTP connection to " + where + " failed: " + why);
 }
 
-void TIdFTP::Get(const String& ASourceFile, const String& ADestFile, bool ACanOverwrite,
-                 bool AResume) {
+void TIdFTP::Get(const String& ASourceFile, const String& ADestFile, bool ACanOverwrite, bool AResume)
+{
     if (!Connected()) throw EIdNotConnected("FTP: not connected (Get \"" + ASourceFile + "\").");
     if (AResume) throw EIdException("FTP: resuming a transfer is not supported.");
     if (ASourceFile.empty()) throw EIdException("FTP: no remote file name given.");
@@ -147,6 +148,4 @@ void TIdFTP::Get(const String& ASourceFile, const String& ADestFile, bool ACanOv
     AtomicWriteFile(ADestFile, sink.bytes);
 }
 
-void TIdFTP::Disconnect() {
-    d->Close();
-}
+void TIdFTP::Disconnect() { d->Close(); }

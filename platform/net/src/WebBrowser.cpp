@@ -19,14 +19,15 @@ class THTMLDocument : public TInterfacedObject, public IHTMLDocument2, public IP
 public:
     THTMLDocument(String url, String bytes) : FURL(std::move(url)), FBytes(std::move(bytes)) {}
 
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
-        if (QueryAs<IHTMLDocument2>(this, iid, obj) || QueryAs<IPersistFile>(this, iid, obj))
-            return S_OK;
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
+        if (QueryAs<IHTMLDocument2>(this, iid, obj) || QueryAs<IPersistFile>(this, iid, obj)) return S_OK;
         return TInterfacedObject::QueryInterface(iid, obj);
     }
     String URL() override { return FURL; }
     String Html() override { return FBytes; }
-    HRESULT Save(const String& fileName, bool) override {
+    HRESULT Save(const String& fileName, bool) override
+    {
         AtomicWriteFile(fileName, FBytes);
         return S_OK;
     }
@@ -38,17 +39,20 @@ private:
 
 }  // namespace
 
-bool TDispVariant::AsBool() const {
+bool TDispVariant::AsBool() const
+{
     if (!IsBool()) throw EOleError("Variant is not a boolean.");
     return std::get<bool>(FValue);
 }
 
-String TDispVariant::AsString() const {
+String TDispVariant::AsString() const
+{
     if (!IsString()) throw EOleError("Variant is not a text.");
     return std::get<String>(FValue);
 }
 
-TIntfPtr<IInterface> TDispVariant::AsInterface() const {
+TIntfPtr<IInterface> TDispVariant::AsInterface() const
+{
     if (!IsInterface()) throw EOleError("Variant is not an interface.");
     return std::get<TIntfPtr<IInterface>>(FValue);
 }
@@ -67,7 +71,8 @@ struct TCppWebBrowser::Impl {
     std::mutex navigateLock;  // one Navigate (or the destructor) at a time
     std::unique_ptr<TLoadThread> loader;
 
-    void Publish(unsigned gen, TIntfPtr<IInterface> doc, String url, String error) {
+    void Publish(unsigned gen, TIntfPtr<IInterface> doc, String url, String error)
+    {
         std::lock_guard<std::mutex> g(lock);
         if (gen != generation) return;  // abandoned meanwhile
         document = std::move(doc);
@@ -82,13 +87,16 @@ struct TCppWebBrowser::Impl {
 class TCppWebBrowser::Impl::TLoadThread : public TThread {
 public:
     TLoadThread(TCppWebBrowser::Impl* owner, unsigned gen, String url, int connectTimeout, int timeout)
-        : TThread(true), FOwner(owner), FGen(gen), FURL(std::move(url)),
-          FConnectTimeout(connectTimeout), FTimeout(timeout) {}
+        : TThread(true), FOwner(owner), FGen(gen), FURL(std::move(url)), FConnectTimeout(connectTimeout),
+          FTimeout(timeout)
+    {
+    }
 
     std::atomic<bool> Abandoned{false};
 
 protected:
-    void Execute() override {
+    void Execute() override
+    {
         String url, error;
         TIntfPtr<IInterface> doc;
         try {
@@ -100,11 +108,13 @@ protected:
     }
 
 private:
-    static int Progress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    static int Progress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+    {
         return static_cast<TLoadThread*>(self)->Abandoned ? 1 : 0;  // non-zero aborts
     }
 
-    void Load(TIntfPtr<IInterface>& doc, String& url, String& error) {
+    void Load(TIntfPtr<IInterface>& doc, String& url, String& error)
+    {
         EnsureCurl();
         CURL* c = curl_easy_init();
         if (!c) {
@@ -148,7 +158,8 @@ private:
             return;
         }
         url = finalUrl;
-        doc = TIntfPtr<IInterface>(static_cast<IHTMLDocument2*>(new THTMLDocument(url, std::move(sink.bytes))));
+        doc =
+            TIntfPtr<IInterface>(static_cast<IHTMLDocument2*>(new THTMLDocument(url, std::move(sink.bytes))));
     }
 
     TCppWebBrowser::Impl* FOwner;
@@ -158,7 +169,8 @@ private:
     const int FTimeout;
 };
 
-void TCppWebBrowser::Impl::AbandonLoader() {
+void TCppWebBrowser::Impl::AbandonLoader()
+{
     if (!loader) return;
     loader->Abandoned = true;
     loader->WaitFor();
@@ -167,7 +179,8 @@ void TCppWebBrowser::Impl::AbandonLoader() {
 
 TCppWebBrowser::TCppWebBrowser() : d(std::make_unique<Impl>()) {}
 
-TCppWebBrowser::~TCppWebBrowser() {
+TCppWebBrowser::~TCppWebBrowser()
+{
     std::lock_guard<std::mutex> n(d->navigateLock);
     {
         std::lock_guard<std::mutex> g(d->lock);
@@ -176,7 +189,8 @@ TCppWebBrowser::~TCppWebBrowser() {
     d->AbandonLoader();
 }
 
-void TCppWebBrowser::Navigate(const String& url) {
+void TCppWebBrowser::Navigate(const String& url)
+{
     std::lock_guard<std::mutex> n(d->navigateLock);
     const bool blank = SameText(Trim(url), BlankPage);
     unsigned gen;
@@ -194,37 +208,44 @@ void TCppWebBrowser::Navigate(const String& url) {
     d->loader->Start();
 }
 
-bool TCppWebBrowser::Busy() const {
+bool TCppWebBrowser::Busy() const
+{
     std::lock_guard<std::mutex> g(d->lock);
     return d->busy;
 }
 
-TIntfPtr<IInterface> TCppWebBrowser::Document() const {
+TIntfPtr<IInterface> TCppWebBrowser::Document() const
+{
     std::lock_guard<std::mutex> g(d->lock);
     return d->document;
 }
 
-String TCppWebBrowser::LocationURL() const {
+String TCppWebBrowser::LocationURL() const
+{
     std::lock_guard<std::mutex> g(d->lock);
     return d->location;
 }
 
-bool TCppWebBrowser::Visible() const {
+bool TCppWebBrowser::Visible() const
+{
     std::lock_guard<std::mutex> g(d->lock);
     return d->visible;
 }
 
-void TCppWebBrowser::SetVisible(bool visible) {
+void TCppWebBrowser::SetVisible(bool visible)
+{
     std::lock_guard<std::mutex> g(d->lock);
     d->visible = visible;
 }
 
-String TCppWebBrowser::LastError() const {
+String TCppWebBrowser::LastError() const
+{
     std::lock_guard<std::mutex> g(d->lock);
     return d->lastError;
 }
 
-TDispVariant TCppWebBrowser::GetProperty(int dispid) const {
+TDispVariant TCppWebBrowser::GetProperty(int dispid) const
+{
     switch (dispid) {
     case DISPID_BUSY: return TDispVariant(Busy());
     case DISPID_DOCUMENT: return TDispVariant(Document());
@@ -234,7 +255,8 @@ TDispVariant TCppWebBrowser::GetProperty(int dispid) const {
     }
 }
 
-void TCppWebBrowser::SetProperty(int dispid, const TDispVariant& value) {
+void TCppWebBrowser::SetProperty(int dispid, const TDispVariant& value)
+{
     if (dispid != DISPID_VISIBLE)
         throw EOleError("Dispatch identifier " + IntToStr(dispid) + " cannot be written.");
     SetVisible(value.AsBool());

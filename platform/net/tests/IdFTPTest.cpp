@@ -14,7 +14,8 @@ const String Archive = "1.1.2000 1 2 3 4 5 6\r\n8.1.2000 7 8 9 10 11 12 Zusatzza
 
 class IdFTPTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         FHome = IncludeTrailingPathDelimiter(std::getenv("HOME"));
         FRoot = FHome + "ftp-root/";
         ASSERT_TRUE(ForceDirectories(FRoot + "sub"));
@@ -34,14 +35,16 @@ protected:
     TIdFTP ftp;
 };
 
-TEST(IdFTPDefaults, ActiveModeOnPort21) {
+TEST(IdFTPDefaults, ActiveModeOnPort21)
+{
     TIdFTP fresh;
     EXPECT_EQ(fresh.Port, 21);
     EXPECT_FALSE(fresh.Passive);
     EXPECT_FALSE(fresh.Connected());
 }
 
-TEST_F(IdFTPTest, GetReplacesTheLocalFileWithTheRemoteBytesInBothModes) {
+TEST_F(IdFTPTest, GetReplacesTheLocalFileWithTheRemoteBytesInBothModes)
+{
     for (bool passive : {false, true}) {
         SCOPED_TRACE(passive ? "passive" : "active");
         AtomicWriteFile(Local("dorov_zahlen.txt"), "alt\n");
@@ -57,7 +60,8 @@ TEST_F(IdFTPTest, GetReplacesTheLocalFileWithTheRemoteBytesInBothModes) {
     }
 }
 
-TEST_F(IdFTPTest, AsciiTransferDeliversLocalLineEnds) {
+TEST_F(IdFTPTest, AsciiTransferDeliversLocalLineEnds)
+{
     ftp.TransferType = ftASCII;
     ftp.Connect();
     ftp.Get("dorov_zahlen.txt", Local("dorov_zahlen.txt"), true, false);
@@ -65,7 +69,8 @@ TEST_F(IdFTPTest, AsciiTransferDeliversLocalLineEnds) {
               "1.1.2000 1 2 3 4 5 6\n8.1.2000 7 8 9 10 11 12 Zusatzzahl ä\n");
 }
 
-TEST_F(IdFTPTest, WrongPasswordIsARefusedLogin) {
+TEST_F(IdFTPTest, WrongPasswordIsARefusedLogin)
+{
     ftp.Password = "falsch";
     try {
         ftp.Connect();
@@ -77,7 +82,8 @@ TEST_F(IdFTPTest, WrongPasswordIsARefusedLogin) {
     EXPECT_FALSE(ftp.Connected());
 }
 
-TEST_F(IdFTPTest, MissingRemoteFileLeavesTheLocalFileWholeAndTheConnectionUsable) {
+TEST_F(IdFTPTest, MissingRemoteFileLeavesTheLocalFileWholeAndTheConnectionUsable)
+{
     AtomicWriteFile(Local("dorov_zahlen.txt"), "alt\n");
     ftp.Connect();
     try {
@@ -93,13 +99,15 @@ TEST_F(IdFTPTest, MissingRemoteFileLeavesTheLocalFileWholeAndTheConnectionUsable
     EXPECT_EQ(ReadFileBytes(Local("dorov_zahlen.txt")), Archive);
 }
 
-TEST_F(IdFTPTest, RefusedConnectionIsASocketError) {
+TEST_F(IdFTPTest, RefusedConnectionIsASocketError)
+{
     ftp.Port = UnusedPort();
     EXPECT_THROW(ftp.Connect(), EIdSocketError);
     EXPECT_FALSE(ftp.Connected());
 }
 
-TEST_F(IdFTPTest, GetWithoutConnectionOrOntoAProtectedFileFails) {
+TEST_F(IdFTPTest, GetWithoutConnectionOrOntoAProtectedFileFails)
+{
     EXPECT_THROW(ftp.Get("dorov_zahlen.txt", Local("x.txt"), true, false), EIdNotConnected);
     AtomicWriteFile(Local("dorov_zahlen.txt"), "alt\n");
     ftp.Connect();

@@ -17,7 +17,8 @@
 
 class TestServer {
 public:
-    TestServer(const std::string& script, const std::vector<std::string>& args) {
+    TestServer(const std::string& script, const std::vector<std::string>& args)
+    {
         int out[2];
         if (pipe(out) != 0) throw std::runtime_error("pipe failed");
         std::vector<std::string> argv = {NET_TEST_PYTHON, std::string(NET_TEST_SCRIPTS) + "/" + script};
@@ -61,7 +62,8 @@ public:
     int Port() const { return FPort; }
 
 private:
-    void Stop() {
+    void Stop()
+    {
         if (FPid > 0) {
             kill(FPid, SIGKILL);
             waitpid(FPid, nullptr, 0);
@@ -73,7 +75,8 @@ private:
 };
 
 // A port on 127.0.0.1 where nobody listens (taken from the system, then released).
-inline int UnusedPort() {
+inline int UnusedPort()
+{
     const int s = socket(AF_INET, SOCK_STREAM, 0);
     sockaddr_in a{};
     a.sin_family = AF_INET;

@@ -17,7 +17,8 @@ const String Page =
 
 class WebBrowserTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         FHome = IncludeTrailingPathDelimiter(std::getenv("HOME"));
         ASSERT_TRUE(ForceDirectories(FHome + "www/ftp"));
         AtomicWriteFile(FHome + "www/ftp/dorov_zahlen.html", Page);
@@ -27,7 +28,8 @@ protected:
     String Url(const String& path) const { return "http://127.0.0.1:" + IntToStr(FServer->Port()) + path; }
 
     // A load against the local server ends quickly; the bound only keeps a broken run finite.
-    static bool WaitIdle(const TCppWebBrowser& b) {
+    static bool WaitIdle(const TCppWebBrowser& b)
+    {
         return Clock().WaitUntil([&] { return !b.Busy(); }, 20000);
     }
 
@@ -35,7 +37,8 @@ protected:
     std::unique_ptr<TestServer> FServer;
 };
 
-TEST_F(WebBrowserTest, LoadedPageIsADocumentThatSavesTheExactBytes) {
+TEST_F(WebBrowserTest, LoadedPageIsADocumentThatSavesTheExactBytes)
+{
     TCppWebBrowser b;
     EXPECT_FALSE(b.GetProperty(DISPID_BUSY).AsBool());
     EXPECT_FALSE(b.GetProperty(DISPID_DOCUMENT).AsInterface());
@@ -60,7 +63,8 @@ TEST_F(WebBrowserTest, LoadedPageIsADocumentThatSavesTheExactBytes) {
     EXPECT_EQ(ReadFileBytes(FHome + "0.html"), Page);
 }
 
-TEST_F(WebBrowserTest, RedirectIsFollowedAndLocationIsTheFinalAddress) {
+TEST_F(WebBrowserTest, RedirectIsFollowedAndLocationIsTheFinalAddress)
+{
     TCppWebBrowser b;
     b.Navigate(Url("/redirect/other.html"));
     ASSERT_TRUE(WaitIdle(b));
@@ -71,7 +75,8 @@ TEST_F(WebBrowserTest, RedirectIsFollowedAndLocationIsTheFinalAddress) {
     EXPECT_EQ(html->URL(), Url("/other.html"));
 }
 
-TEST_F(WebBrowserTest, FailedLoadLeavesNoDocument) {
+TEST_F(WebBrowserTest, FailedLoadLeavesNoDocument)
+{
     const struct {
         const char* name;
         String url;
@@ -94,7 +99,8 @@ TEST_F(WebBrowserTest, FailedLoadLeavesNoDocument) {
     }
 }
 
-TEST_F(WebBrowserTest, NextNavigateDropsThePageButAHeldDocumentStaysUsable) {
+TEST_F(WebBrowserTest, NextNavigateDropsThePageButAHeldDocumentStaysUsable)
+{
     TCppWebBrowser b;
     b.Navigate(Url("/other.html"));
     ASSERT_TRUE(WaitIdle(b));
@@ -112,7 +118,8 @@ TEST_F(WebBrowserTest, NextNavigateDropsThePageButAHeldDocumentStaysUsable) {
     EXPECT_FALSE(b.Document());
 }
 
-TEST_F(WebBrowserTest, NavigateDuringALoadAbandonsIt) {
+TEST_F(WebBrowserTest, NavigateDuringALoadAbandonsIt)
+{
     TCppWebBrowser b;
     b.Navigate(Url("/slow/ftp/dorov_zahlen.html"));
     b.Navigate(Url("/other.html"));
@@ -123,7 +130,8 @@ TEST_F(WebBrowserTest, NavigateDuringALoadAbandonsIt) {
 
 // The update job polls Busy with Sleep on the virtual clock: virtual time must not run out while
 // the page is still on its way.
-TEST_F(WebBrowserTest, PollerOnVirtualTimeSeesTheSlowPageArrive) {
+TEST_F(WebBrowserTest, PollerOnVirtualTimeSeesTheSlowPageArrive)
+{
     TVirtualClockGuard guard(EncodeDate(2009, 1, 1));
     TCppWebBrowser b;
     b.Navigate(Url("/slow/ftp/dorov_zahlen.html"));
@@ -137,7 +145,8 @@ TEST_F(WebBrowserTest, PollerOnVirtualTimeSeesTheSlowPageArrive) {
     EXPECT_TRUE(b.Document());
 }
 
-TEST_F(WebBrowserTest, SaveIntoAMissingFolderRaises) {
+TEST_F(WebBrowserTest, SaveIntoAMissingFolderRaises)
+{
     TCppWebBrowser b;
     b.Navigate(Url("/other.html"));
     ASSERT_TRUE(WaitIdle(b));
@@ -146,7 +155,8 @@ TEST_F(WebBrowserTest, SaveIntoAMissingFolderRaises) {
     EXPECT_THROW(file->Save(FHome + "fehlt/0.html", true), Exception);
 }
 
-TEST(WebBrowserProperties, VisibleIsWritableOtherIdentifiersAreNot) {
+TEST(WebBrowserProperties, VisibleIsWritableOtherIdentifiersAreNot)
+{
     TCppWebBrowser b;
     EXPECT_TRUE(b.GetProperty(DISPID_VISIBLE).AsBool());
     b.SetProperty(DISPID_VISIBLE, false);

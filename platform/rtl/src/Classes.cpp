@@ -205,8 +205,10 @@ void TStrings::SetValue(const String& name, const String& value)
         if (i >= 0) Delete(i);
         return;
     }
-    if (i < 0) Add(name + "=" + value);
-    else Put(i, name + "=" + value);
+    if (i < 0)
+        Add(name + "=" + value);
+    else
+        Put(i, name + "=" + value);
 }
 
 void TStrings::LoadFromFile(const String& fileName) { SetText(ReadFileBytes(fileName)); }
@@ -223,7 +225,10 @@ void TStrings::SaveToFile(const String& fileName) const
 
 namespace {
 
-[[noreturn]] void IndexError(int index) { throw EListError("List index out of bounds (" + IntToStr(index) + ")"); }
+[[noreturn]] void IndexError(int index)
+{
+    throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+}
 
 }  // namespace
 
@@ -270,7 +275,8 @@ void TStringList::EndUpdate()
 
 void TStringList::Sort()
 {
-    std::stable_sort(FItems.begin(), FItems.end(), [](const String& a, const String& b) { return CompareText(a, b) < 0; });
+    std::stable_sort(FItems.begin(), FItems.end(),
+                     [](const String& a, const String& b) { return CompareText(a, b) < 0; });
     Changed();
 }
 
@@ -385,7 +391,8 @@ int TThread::WaitFor()
     if (!FStarted.load()) throw EThread("Cannot wait for a thread that was not started");
     {
         std::lock_guard<std::mutex> lock(d->joinLock);
-        if (!d->joined && pthread_equal(d->handle, pthread_self())) throw EThread("A thread cannot wait for itself");
+        if (!d->joined && pthread_equal(d->handle, pthread_self()))
+            throw EThread("A thread cannot wait for itself");
     }
     if (IsMainThread()) {
         Clock().WaitUntil(

@@ -97,11 +97,11 @@ std::uint32_t GetTickCount() { return Clock().GetTickCount(); }
 struct TVirtualClock::Impl {
     mutable std::mutex lock;
     std::condition_variable cv;
-    TDateTime dateBase;     // Now() at tick 0
-    long long nowMs = 0;    // virtual milliseconds since start
+    TDateTime dateBase;  // Now() at tick 0
+    long long nowMs = 0;  // virtual milliseconds since start
     std::map<std::thread::id, int> known;  // thread -> registrations
-    std::map<std::thread::id, int> idle;   // known threads blocked right now -> depth
-    int starting = 0;                      // workers started but not yet registered
+    std::map<std::thread::id, int> idle;  // known threads blocked right now -> depth
+    int starting = 0;  // workers started but not yet registered
     std::multiset<long long> deadlines;
     long long epoch = 0;
     // The epoch each WaitUntil caller last polled in; Evaluating while its predicate runs (then the

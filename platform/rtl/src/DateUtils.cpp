@@ -45,7 +45,10 @@ int DaysInMonth(int y, int m)
     return m == 2 && IsLeapYear(y) ? 29 : days[m - 1];
 }
 
-bool ValidDate(int y, int m, int d) { return y >= 1 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m); }
+bool ValidDate(int y, int m, int d)
+{
+    return y >= 1 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m);
+}
 
 // Splits a TDateTime into whole days and milliseconds of the day. As usual for this type, the
 // time of day of a negative value is its fraction's absolute value (-1.25 is 29.12.1899 06:00).
@@ -79,7 +82,8 @@ String Pad(int v, std::size_t width)
 TDateTime EncodeDate(int year, int month, int day)
 {
     if (!ValidDate(year, month, day)) throw EConvertError("Invalid argument to date encode");
-    return TDateTime(static_cast<double>(DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - DaysTo18991230));
+    return TDateTime(static_cast<double>(
+        DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) - DaysTo18991230));
 }
 
 TDateTime EncodeTime(int hour, int min, int sec, int msec)
@@ -152,14 +156,22 @@ String FormatDateTime(const String& fmt, TDateTime t)
         return true;
     };
     while (i < fmt.size()) {
-        if (starts("yyyy")) out += Pad(y, 4);
-        else if (starts("yy")) out += Two(y % 100);
-        else if (starts("dd")) out += Two(d);
-        else if (starts("mm")) out += Two(mo);
-        else if (starts("hh")) out += Two(h);
-        else if (starts("nn")) out += Two(mi);
-        else if (starts("ss")) out += Two(s);
-        else if (starts("zzz")) out += Pad(ms, 3);
+        if (starts("yyyy"))
+            out += Pad(y, 4);
+        else if (starts("yy"))
+            out += Two(y % 100);
+        else if (starts("dd"))
+            out += Two(d);
+        else if (starts("mm"))
+            out += Two(mo);
+        else if (starts("hh"))
+            out += Two(h);
+        else if (starts("nn"))
+            out += Two(mi);
+        else if (starts("ss"))
+            out += Two(s);
+        else if (starts("zzz"))
+            out += Pad(ms, 3);
         else if (fmt[i] == '"' || fmt[i] == '\'') {
             // Quoted literal text.
             char q = fmt[i++];
@@ -195,8 +207,10 @@ bool TryStrToDate(const String& s, TDateTime& out)
     if (part != 2) return false;
     if (digits[0] < 1 || digits[0] > 2 || digits[1] < 1 || digits[1] > 2) return false;
     int year = parts[2];
-    if (digits[2] == 2) year += year < 50 ? 2000 : 1900;
-    else if (digits[2] != 4) return false;
+    if (digits[2] == 2)
+        year += year < 50 ? 2000 : 1900;
+    else if (digits[2] != 4)
+        return false;
     if (!ValidDate(year, parts[1], parts[0])) return false;
     out = EncodeDate(year, parts[1], parts[0]);
     return true;

@@ -103,8 +103,10 @@ String ResolvePath(const String& name)
         String candidate = result + c;
         if (lookup && c != "." && c != ".." && !PathExists(candidate)) {
             String found = FindEntryIgnoringCase(result, c);
-            if (!found.empty()) candidate = result + found;
-            else lookup = false;
+            if (!found.empty())
+                candidate = result + found;
+            else
+                lookup = false;
         }
         result = candidate;
         if (k + 1 < comps.size() || trailing) result += '/';
@@ -288,9 +290,11 @@ void AtomicWriteFile(const String& name, const String& bytes)
     try {
         if (hadFile) {
             // Keep the permissions the user gave the old file.
-            if (::fchmod(fd, st.st_mode & 07777) != 0) { /* not fatal: the content matters */ }
+            if (::fchmod(fd, st.st_mode & 07777) != 0) { /* not fatal: the content matters */
+            }
         }
-        if (!WriteAll(fd, bytes)) throw EInOutError("Cannot write file \"" + name + "\". " + ErrnoText(errno));
+        if (!WriteAll(fd, bytes))
+            throw EInOutError("Cannot write file \"" + name + "\". " + ErrnoText(errno));
         if (::fsync(fd) != 0) throw EInOutError("Cannot write file \"" + name + "\". " + ErrnoText(errno));
         int rc = ::close(fd);
         fd = -1;
@@ -345,7 +349,8 @@ std::ofstream OpenOutput(const String& name, std::ios::openmode mode)
 // TLineReader
 
 TLineReader::TLineReader(const String& fileName)
-    : FOwned(std::make_unique<std::ifstream>(ResolvePath(fileName), std::ios::in | std::ios::binary)), FIn(FOwned.get())
+    : FOwned(std::make_unique<std::ifstream>(ResolvePath(fileName), std::ios::in | std::ios::binary)),
+      FIn(FOwned.get())
 {
 }
 
@@ -370,8 +375,10 @@ bool TLineReader::Next(String& line, std::size_t maxLen)
         }
         any = true;
         if (c == '\n') break;
-        if (line.size() < keep) line.push_back(static_cast<char>(c));
-        else overflow = true;
+        if (line.size() < keep)
+            line.push_back(static_cast<char>(c));
+        else
+            overflow = true;
     }
     if (!overflow && !line.empty() && line.back() == '\r') line.pop_back();
     if (maxLen != String::npos && line.size() > maxLen) line.resize(maxLen);

@@ -4,11 +4,13 @@
 
 namespace {
 
-[[noreturn]] void BadFormat(const String& fmt) {
+[[noreturn]] void BadFormat(const String& fmt)
+{
     throw EConvertError("Format '" + fmt + "' invalid or incompatible with argument");
 }
 
-String Pad(String s, int width, bool left) {
+String Pad(String s, int width, bool left)
+{
     if (width > 0 && static_cast<int>(s.size()) < width) {
         String fill(static_cast<std::size_t>(width) - s.size(), ' ');
         s = left ? s + fill : fill + s;
@@ -16,7 +18,8 @@ String Pad(String s, int width, bool left) {
     return s;
 }
 
-String Digits(unsigned long long v, int base, bool upper) {
+String Digits(unsigned long long v, int base, bool upper)
+{
     const char* digits = upper ? "0123456789ABCDEF" : "0123456789abcdef";
     String r;
     do {
@@ -28,7 +31,8 @@ String Digits(unsigned long long v, int base, bool upper) {
 
 }  // namespace
 
-String Format(const String& fmt, const TVarRecs& args) {
+String Format(const String& fmt, const TVarRecs& args)
+{
     String out;
     out.reserve(fmt.size() + 64);
     std::size_t next = 0;  // argument a specifier without index takes
@@ -88,32 +92,38 @@ String Format(const String& fmt, const TVarRecs& args) {
         next = argIndex + 1;
         String text;
         switch (conv) {
-            case 's': case 'S':
-                if (a.Kind() != TVarRec::TKind::String && a.Kind() != TVarRec::TKind::Char) BadFormat(fmt);
-                text = a.Str();
-                if (prec >= 0 && static_cast<int>(text.size()) > prec) text.resize(static_cast<std::size_t>(prec));
-                break;
-            case 'd': case 'D': case 'u': case 'U': case 'x': case 'X': {
-                if (a.Kind() != TVarRec::TKind::Int) BadFormat(fmt);
-                long long v = a.Int();
-                bool neg = false;
-                unsigned long long mag;
-                if (conv == 'd' || conv == 'D') {
-                    neg = v < 0;
-                    mag = neg ? 0ull - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-                } else {
-                    // 32-bit view of negative values, as the original integer type had.
-                    mag = v < 0 ? static_cast<std::uint32_t>(v) : static_cast<unsigned long long>(v);
-                }
-                bool hex = conv == 'x' || conv == 'X';
-                text = Digits(mag, hex ? 16 : 10, true);  // hex digits upper-case in either conversion case
-                if (prec > 0 && static_cast<int>(text.size()) < prec)
-                    text.insert(0, static_cast<std::size_t>(prec) - text.size(), '0');
-                if (neg) text.insert(text.begin(), '-');
-                break;
+        case 's':
+        case 'S':
+            if (a.Kind() != TVarRec::TKind::String && a.Kind() != TVarRec::TKind::Char) BadFormat(fmt);
+            text = a.Str();
+            if (prec >= 0 && static_cast<int>(text.size()) > prec)
+                text.resize(static_cast<std::size_t>(prec));
+            break;
+        case 'd':
+        case 'D':
+        case 'u':
+        case 'U':
+        case 'x':
+        case 'X': {
+            if (a.Kind() != TVarRec::TKind::Int) BadFormat(fmt);
+            long long v = a.Int();
+            bool neg = false;
+            unsigned long long mag;
+            if (conv == 'd' || conv == 'D') {
+                neg = v < 0;
+                mag = neg ? 0ull - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
+            } else {
+                // 32-bit view of negative values, as the original integer type had.
+                mag = v < 0 ? static_cast<std::uint32_t>(v) : static_cast<unsigned long long>(v);
             }
-            default:
-                BadFormat(fmt);
+            bool hex = conv == 'x' || conv == 'X';
+            text = Digits(mag, hex ? 16 : 10, true);  // hex digits upper-case in either conversion case
+            if (prec > 0 && static_cast<int>(text.size()) < prec)
+                text.insert(0, static_cast<std::size_t>(prec) - text.size(), '0');
+            if (neg) text.insert(text.begin(), '-');
+            break;
+        }
+        default: BadFormat(fmt);
         }
         out += Pad(text, width, left);
     }

@@ -7,18 +7,21 @@ namespace rtl_detail {
 void ThrowBadGuid(const char* s) { throw EConvertError("'" + String(s) + "' is not a valid GUID value"); }
 }  // namespace rtl_detail
 
-bool TryStringToGUID(const String& s, TGUID& out) {
+bool TryStringToGUID(const String& s, TGUID& out)
+{
     if (s.find('\0') != String::npos) return false;
     return rtl_detail::ParseGuid(s.c_str(), out);
 }
 
-TGUID StringToGUID(const String& s) {
+TGUID StringToGUID(const String& s)
+{
     TGUID g;
     if (!TryStringToGUID(s, g)) rtl_detail::ThrowBadGuid(s.c_str());
     return g;
 }
 
-String GUIDToString(const TGUID& g) {
+String GUIDToString(const TGUID& g)
+{
     char buf[40];
     std::snprintf(buf, sizeof buf, "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
                   static_cast<unsigned>(g.D1), static_cast<unsigned>(g.D2), static_cast<unsigned>(g.D3),
@@ -26,7 +29,8 @@ String GUIDToString(const TGUID& g) {
     return buf;
 }
 
-TGUID CreateGUID() {
+TGUID CreateGUID()
+{
     static thread_local std::mt19937_64 gen{std::random_device{}()};
     std::uint64_t a = gen(), b = gen();
     TGUID g;

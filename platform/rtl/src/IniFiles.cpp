@@ -29,7 +29,7 @@ String TrimBlanks(const String& s)
 struct TIniLine {
     String text;
     enum class TKind { Section, Key, Other } kind = TKind::Other;
-    String name;   // section or key name
+    String name;  // section or key name
     String value;  // key lines
 };
 
@@ -86,7 +86,8 @@ struct TIniDoc {
     int FindSection(const String& section) const
     {
         for (std::size_t i = 0; i < lines.size(); ++i)
-            if (lines[i].kind == TIniLine::TKind::Section && SameText(lines[i].name, section)) return static_cast<int>(i);
+            if (lines[i].kind == TIniLine::TKind::Section && SameText(lines[i].name, section))
+                return static_cast<int>(i);
         return -1;
     }
 
@@ -103,7 +104,8 @@ struct TIniDoc {
         int s = FindSection(section);
         if (s < 0) return -1;
         for (int i = s + 1, e = SectionEnd(s); i < e; ++i)
-            if (lines[static_cast<std::size_t>(i)].kind == TIniLine::TKind::Key && SameText(lines[static_cast<std::size_t>(i)].name, ident))
+            if (lines[static_cast<std::size_t>(i)].kind == TIniLine::TKind::Key &&
+                SameText(lines[static_cast<std::size_t>(i)].name, ident))
                 return i;
         return -1;
     }
@@ -122,7 +124,8 @@ struct TIniDoc {
 void CheckName(const String& what, const String& name, bool isKey)
 {
     bool bad = name.empty() || name.find_first_of("\r\n") != String::npos || TrimBlanks(name) != name ||
-               (isKey ? (name.find('=') != String::npos || name[0] == '[' || name[0] == ';') : name.find(']') != String::npos);
+               (isKey ? (name.find('=') != String::npos || name[0] == '[' || name[0] == ';')
+                      : name.find(']') != String::npos);
     if (bad) throw EInOutError("Invalid INI " + what + " name \"" + name + "\"");
 }
 
@@ -206,7 +209,10 @@ int TIniFile::ReadInteger(const String& section, const String& ident, int def) c
     return StrToIntDef(ReadString(section, ident, String()), def);
 }
 
-void TIniFile::WriteInteger(const String& section, const String& ident, int value) { WriteString(section, ident, IntToStr(value)); }
+void TIniFile::WriteInteger(const String& section, const String& ident, int value)
+{
+    WriteString(section, ident, IntToStr(value));
+}
 
 bool TIniFile::ReadBool(const String& section, const String& ident, bool def) const
 {
@@ -242,7 +248,8 @@ void TIniFile::ReadSection(const String& section, TStrings& idents) const
         int s = doc.FindSection(section);
         if (s >= 0)
             for (int i = s + 1, e = doc.SectionEnd(s); i < e; ++i)
-                if (doc.lines[static_cast<std::size_t>(i)].kind == TIniLine::TKind::Key) keys.Add(doc.lines[static_cast<std::size_t>(i)].name);
+                if (doc.lines[static_cast<std::size_t>(i)].kind == TIniLine::TKind::Key)
+                    keys.Add(doc.lines[static_cast<std::size_t>(i)].name);
     }
     idents.Assign(keys);
 }

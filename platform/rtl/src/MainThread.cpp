@@ -105,11 +105,15 @@ bool CheckSynchronize()
         try {
             call->f();
         } catch (const std::exception& e) {
-            if (call->wait) call->error = std::current_exception();
-            else OutputDebugStringA(String("Exception in queued call: ") + e.what());
+            if (call->wait)
+                call->error = std::current_exception();
+            else
+                OutputDebugStringA(String("Exception in queued call: ") + e.what());
         } catch (...) {
-            if (call->wait) call->error = std::current_exception();
-            else OutputDebugStringA("Exception in queued call");
+            if (call->wait)
+                call->error = std::current_exception();
+            else
+                OutputDebugStringA("Exception in queued call");
         }
         call->f = nullptr;  // release what it captured here, not on the waiting worker
         call->done.store(true);

@@ -9,7 +9,8 @@ namespace {
 struct TKey {
     HMODULE Module;
     String Type, Name;  // upper-cased
-    bool operator<(const TKey& o) const {
+    bool operator<(const TKey& o) const
+    {
         return std::tie(Module, Type, Name) < std::tie(o.Module, o.Type, o.Name);
     }
 };
@@ -19,30 +20,37 @@ struct TResourceTable {
     std::map<TKey, String> Items;
 };
 
-TResourceTable& Table() {
+TResourceTable& Table()
+{
     static TResourceTable* t = new TResourceTable;  // outlives every module's registrar
     return *t;
 }
 
-TKey MakeKey(HMODULE m, const String& type, const String& name) { return {m, UpperCase(type), UpperCase(name)}; }
+TKey MakeKey(HMODULE m, const String& type, const String& name)
+{
+    return {m, UpperCase(type), UpperCase(name)};
+}
 
 }  // namespace
 
 TResourceRegistrar::TResourceRegistrar(HMODULE module, const char* type, const char* name, const void* data,
                                        std::size_t size)
-    : FModule(module), FType(type), FName(name) {
+    : FModule(module), FType(type), FName(name)
+{
     auto& t = Table();
     std::lock_guard g(t.Lock);
     t.Items[MakeKey(module, FType, FName)] = String(static_cast<const char*>(data), size);
 }
 
-TResourceRegistrar::~TResourceRegistrar() {
+TResourceRegistrar::~TResourceRegistrar()
+{
     auto& t = Table();
     std::lock_guard g(t.Lock);
     t.Items.erase(MakeKey(FModule, FType, FName));
 }
 
-bool FindResourceData(HMODULE module, const String& type, const String& name, String& bytes) {
+bool FindResourceData(HMODULE module, const String& type, const String& name, String& bytes)
+{
     auto& t = Table();
     std::lock_guard g(t.Lock);
     auto it = t.Items.find(MakeKey(module, type, name));
@@ -51,13 +59,15 @@ bool FindResourceData(HMODULE module, const String& type, const String& name, St
     return true;
 }
 
-String LoadResourceData(HMODULE module, const String& type, const String& name) {
+String LoadResourceData(HMODULE module, const String& type, const String& name)
+{
     String bytes;
     if (!FindResourceData(module, type, name, bytes)) throw EResNotFound("Resource " + name + " not found");
     return bytes;
 }
 
-int ModuleResourceCount(HMODULE module) {
+int ModuleResourceCount(HMODULE module)
+{
     auto& t = Table();
     std::lock_guard g(t.Lock);
     int n = 0;
@@ -66,20 +76,23 @@ int ModuleResourceCount(HMODULE module) {
     return n;
 }
 
-int ResourceCount() {
+int ResourceCount()
+{
     auto& t = Table();
     std::lock_guard g(t.Lock);
     return static_cast<int>(t.Items.size());
 }
 
-std::vector<String> SplitModuleSources(const String& text, int highIndex, const String& what) {
+std::vector<String> SplitModuleSources(const String& text, int highIndex, const String& what)
+{
     std::vector<String> result;
     std::size_t start = 0;
     while (static_cast<int>(result.size()) <= highIndex) {
         std::size_t bar = text.find('|', start);
         if (bar == String::npos)
-            throw EResNotFound("Resource " + what + " holds " + IntToStr(static_cast<long long>(result.size())) +
-                               " templates, " + IntToStr(highIndex + 1) + " expected");
+            throw EResNotFound("Resource " + what + " holds " +
+                               IntToStr(static_cast<long long>(result.size())) + " templates, " +
+                               IntToStr(highIndex + 1) + " expected");
         result.push_back(text.substr(start, bar - start));
         start = bar + 1;
         if (text.compare(start, 2, "\r\n") == 0)
@@ -92,6 +105,7 @@ std::vector<String> SplitModuleSources(const String& text, int highIndex, const 
     return result;
 }
 
-std::vector<String> InitModuleSources(HMODULE module, const String& resName, int highIndex) {
+std::vector<String> InitModuleSources(HMODULE module, const String& resName, int highIndex)
+{
     return SplitModuleSources(LoadResourceData(module, RT_RCDATA, resName), highIndex, resName);
 }

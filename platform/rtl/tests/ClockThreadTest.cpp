@@ -77,8 +77,7 @@ TEST(VirtualClock, PollerSeesNoTimePassWhileWorkerComputes)
     TFnThread worker([&](TFnThread&) {
         std::uint32_t before = GetTickCount();
         // Compute until the poller is blocked in its sleep, then a while longer.
-        while (g.clock().IdleThreads() < 1) {
-        }
+        while (g.clock().IdleThreads() < 1) {}
         volatile unsigned long sum = 0;
         for (unsigned long i = 0; i < 2000000; ++i) sum = sum + i;
         timeMoved = GetTickCount() != before;
@@ -288,10 +287,12 @@ TEST(VirtualClock, ASleepInsideASynchronizedCallDuringWaitForMovesOn)
     SetMainThread();
     TVirtualClockGuard g(Start);
     std::uint32_t inside = 0;
-    TFnThread t([&](TFnThread& self) { self.Synchronize([&] {
-                                          Sleep(250);
-                                          inside = GetTickCount();
-                                      }); });
+    TFnThread t([&](TFnThread& self) {
+        self.Synchronize([&] {
+            Sleep(250);
+            inside = GetTickCount();
+        });
+    });
     t.Resume();
     t.WaitFor();
     EXPECT_EQ(inside, 250u);
@@ -323,8 +324,7 @@ TEST(VirtualClock, ManualAdvanceWakesDueSleepers)
     });
     t.Resume();
     // The interface thread stays busy here, so only the manual advance can move time.
-    while (g.clock().IdleThreads() < 1) {
-    }
+    while (g.clock().IdleThreads() < 1) {}
     g.clock().Advance(1500);
     t.WaitFor();
     EXPECT_EQ(woke, 1500u);
@@ -373,10 +373,12 @@ TEST(Thread, FreeOnTerminateDeletesOnTheInterfaceThreadAfterTheHandler)
     t->FreeOnTerminate = true;
     t->OnTerminate = [&](TObject*) { handled = !freed; };
     t->Resume();
-    Clock().WaitUntil([&] {
-        CheckSynchronize();
-        return freed;
-    }, 10000);
+    Clock().WaitUntil(
+        [&] {
+            CheckSynchronize();
+            return freed;
+        },
+        10000);
     EXPECT_TRUE(freed);
     EXPECT_TRUE(handled);
 }

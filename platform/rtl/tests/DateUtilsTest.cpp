@@ -26,11 +26,13 @@ TEST_P(DayOfWeekCases, MatchesTheCalendar)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DayOfWeekCases,
-    ::testing::Values(DayCase{1899, 12, 30, 7}, DayCase{1899, 12, 29, 6}, DayCase{1800, 1, 1, 4},
-                      DayCase{1900, 1, 1, 2}, DayCase{1900, 3, 1, 5}, DayCase{2000, 2, 29, 3},
-                      DayCase{2000, 3, 1, 4}, DayCase{2008, 12, 31, 4}, DayCase{2009, 8, 12, 4},
-                      DayCase{2009, 8, 15, 7}, DayCase{2009, 8, 16, 1}, DayCase{2012, 2, 29, 4},
-                      DayCase{2024, 2, 29, 5}, DayCase{2100, 3, 1, 2}));
+                         ::testing::Values(DayCase{1899, 12, 30, 7}, DayCase{1899, 12, 29, 6},
+                                           DayCase{1800, 1, 1, 4}, DayCase{1900, 1, 1, 2},
+                                           DayCase{1900, 3, 1, 5}, DayCase{2000, 2, 29, 3},
+                                           DayCase{2000, 3, 1, 4}, DayCase{2008, 12, 31, 4},
+                                           DayCase{2009, 8, 12, 4}, DayCase{2009, 8, 15, 7},
+                                           DayCase{2009, 8, 16, 1}, DayCase{2012, 2, 29, 4},
+                                           DayCase{2024, 2, 29, 5}, DayCase{2100, 3, 1, 2}));
 
 TEST(Dates, KnownSerialNumbers)
 {
@@ -94,7 +96,8 @@ TEST_P(StrToDateCases, ParsesOrRaises)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, StrToDateCases,
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StrToDateCases,
     ::testing::Values(ParseCase{"12.08.09", "12.08.2009"}, ParseCase{"12.08.2009", "12.08.2009"},
                       ParseCase{"01.01.00", "01.01.2000"}, ParseCase{"31.12.49", "31.12.2049"},
                       ParseCase{"01.01.50", "01.01.1950"}, ParseCase{"15.06.99", "15.06.1999"},

@@ -177,17 +177,15 @@ TEST_P(LineReaderCases, ReadsLines)
     EXPECT_TRUE(r.Eof());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, LineReaderCases,
-    ::testing::Values(LineCase{"", String::npos, {}},
-                      LineCase{"a\nb\n", String::npos, {"a", "b"}},
-                      LineCase{"a\r\nb", String::npos, {"a", "b"}},
-                      LineCase{"\n\n", String::npos, {"", ""}},
+INSTANTIATE_TEST_SUITE_P(
+    Cases, LineReaderCases,
+    ::testing::Values(LineCase{"", String::npos, {}}, LineCase{"a\nb\n", String::npos, {"a", "b"}},
+                      LineCase{"a\r\nb", String::npos, {"a", "b"}}, LineCase{"\n\n", String::npos, {"", ""}},
                       LineCase{"abcdefgh\r\nxy\r\n", 4, {"abcd", "xy"}},
                       LineCase{"abcd\r\nxyz\n", 4, {"abcd", "xyz"}},
                       LineCase{"abcde\nxyz\n", 4, {"abcd", "xyz"}},
                       LineCase{String(100000, 'x') + "\nkurz\n", 10, {String(10, 'x'), "kurz"}},
-                      LineCase{"ab\rcd\n", String::npos, {"ab\rcd"}},
-                      LineCase{"abc", 0, {""}}));
+                      LineCase{"ab\rcd\n", String::npos, {"ab\rcd"}}, LineCase{"abc", 0, {""}}));
 
 TEST(Files, LineReaderOnAFile)
 {

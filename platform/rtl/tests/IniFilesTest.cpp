@@ -50,10 +50,11 @@ TEST_P(IniBool, OnlyExactTrueAndFalse)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, IniBool,
-    ::testing::Values(BoolCase{"true", false, true}, BoolCase{"false", true, false}, BoolCase{"True", false, false},
-                      BoolCase{"True", true, true}, BoolCase{"FALSE", false, false}, BoolCase{"FALSE", true, true},
-                      BoolCase{"1", false, false}, BoolCase{"0", true, true}, BoolCase{"", true, true},
-                      BoolCase{"yes", false, false}));
+                         ::testing::Values(BoolCase{"true", false, true}, BoolCase{"false", true, false},
+                                           BoolCase{"True", false, false}, BoolCase{"True", true, true},
+                                           BoolCase{"FALSE", false, false}, BoolCase{"FALSE", true, true},
+                                           BoolCase{"1", false, false}, BoolCase{"0", true, true},
+                                           BoolCase{"", true, true}, BoolCase{"yes", false, false}));
 
 TEST_F(Ini, WritesBoolsAsWords)
 {
@@ -77,35 +78,33 @@ TEST_F(Ini, LookupIgnoresCaseValuesKeepIt)
 
 TEST_F(Ini, RewriteKeepsOtherSectionsAndUnknownLines)
 {
-    AtomicWriteFile(file,
-                    "; Einstellungen von Ravelo\n"
-                    "[Fenster]\n"
-                    "Links=10\n"
-                    "irgendein Text\n"
-                    "\n"
-                    "[Optionen]\n"
-                    "N=20\n"
-                    "\n"
-                    "[Letzte]\n"
-                    "Datei=x.txt\n");
+    AtomicWriteFile(file, "; Einstellungen von Ravelo\n"
+                          "[Fenster]\n"
+                          "Links=10\n"
+                          "irgendein Text\n"
+                          "\n"
+                          "[Optionen]\n"
+                          "N=20\n"
+                          "\n"
+                          "[Letzte]\n"
+                          "Datei=x.txt\n");
     TIniFile ini(file);
     ini.WriteInteger("Fenster", "Oben", 5);
     ini.WriteInteger("Optionen", "N", 25);
     ini.WriteString("Neu", "k", "v");
-    EXPECT_EQ(ReadFileBytes(file),
-              "; Einstellungen von Ravelo\n"
-              "[Fenster]\n"
-              "Links=10\n"
-              "irgendein Text\n"
-              "Oben=5\n"
-              "\n"
-              "[Optionen]\n"
-              "N=25\n"
-              "\n"
-              "[Letzte]\n"
-              "Datei=x.txt\n"
-              "[Neu]\n"
-              "k=v\n");
+    EXPECT_EQ(ReadFileBytes(file), "; Einstellungen von Ravelo\n"
+                                   "[Fenster]\n"
+                                   "Links=10\n"
+                                   "irgendein Text\n"
+                                   "Oben=5\n"
+                                   "\n"
+                                   "[Optionen]\n"
+                                   "N=25\n"
+                                   "\n"
+                                   "[Letzte]\n"
+                                   "Datei=x.txt\n"
+                                   "[Neu]\n"
+                                   "k=v\n");
     TStringList sections;
     ini.ReadSections(sections);
     EXPECT_EQ(sections.GetCommaText(), "Fenster,Optionen,Letzte,Neu");
@@ -150,11 +149,16 @@ namespace {
 
 // Puts an environment variable back as it was.
 struct TEnvRestore {
-    explicit TEnvRestore(const char* n) : name(n), had(std::getenv(n) != nullptr), value(had ? std::getenv(n) : "") {}
+    explicit TEnvRestore(const char* n)
+        : name(n), had(std::getenv(n) != nullptr), value(had ? std::getenv(n) : "")
+    {
+    }
     ~TEnvRestore()
     {
-        if (had) ::setenv(name, value.c_str(), 1);
-        else ::unsetenv(name);
+        if (had)
+            ::setenv(name, value.c_str(), 1);
+        else
+            ::unsetenv(name);
     }
     const char* name;
     bool had;

@@ -51,18 +51,15 @@ TEST_P(CommaTextWrite, WritesAndReadsBack)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CommaTextWrite,
-    ::testing::Values(
-        CommaCase{{}, ""},
-        CommaCase{{"a", "b", "c"}, "a,b,c"},
-        CommaCase{{"4", "5", "6", ""}, "4,5,6,"},
-        CommaCase{{"", "x"}, ",x"},
-        CommaCase{{"a", "", "b"}, "a,,b"},
-        CommaCase{{""}, "\"\""},
-        CommaCase{{"two words", "x"}, "\"two words\",x"},
-        CommaCase{{"a,b", "c"}, "\"a,b\",c"},
-        CommaCase{{"say \"hi\"", "q"}, "\"say \"\"hi\"\"\",q"},
-        CommaCase{{"tab\there"}, "\"tab\there\""},
-        CommaCase{{"Größe", "Zähler"}, "Größe,Zähler"}));
+                         ::testing::Values(CommaCase{{}, ""}, CommaCase{{"a", "b", "c"}, "a,b,c"},
+                                           CommaCase{{"4", "5", "6", ""}, "4,5,6,"},
+                                           CommaCase{{"", "x"}, ",x"}, CommaCase{{"a", "", "b"}, "a,,b"},
+                                           CommaCase{{""}, "\"\""},
+                                           CommaCase{{"two words", "x"}, "\"two words\",x"},
+                                           CommaCase{{"a,b", "c"}, "\"a,b\",c"},
+                                           CommaCase{{"say \"hi\"", "q"}, "\"say \"\"hi\"\"\",q"},
+                                           CommaCase{{"tab\there"}, "\"tab\there\""},
+                                           CommaCase{{"Größe", "Zähler"}, "Größe,Zähler"}));
 
 struct CommaReadCase {
     String text;
@@ -82,14 +79,12 @@ TEST_P(CommaTextRead, Splits)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CommaTextRead,
-    ::testing::Values(
-        CommaReadCase{"a b", {"a", "b"}},
-        CommaReadCase{"  a ,  b  ", {"a", "b"}},
-        CommaReadCase{"a, ,b", {"a", "", "b"}},
-        CommaReadCase{"\"x y\"z,w", {"x y", "z", "w"}},
-        CommaReadCase{"\"open", {"open"}},
-        CommaReadCase{",", {"", ""}},
-        CommaReadCase{"   ", {}}));
+                         ::testing::Values(CommaReadCase{"a b", {"a", "b"}},
+                                           CommaReadCase{"  a ,  b  ", {"a", "b"}},
+                                           CommaReadCase{"a, ,b", {"a", "", "b"}},
+                                           CommaReadCase{"\"x y\"z,w", {"x y", "z", "w"}},
+                                           CommaReadCase{"\"open", {"open"}}, CommaReadCase{",", {"", ""}},
+                                           CommaReadCase{"   ", {}}));
 
 TEST(Strings, IndexOfIgnoresAsciiCaseOnly)
 {

@@ -25,7 +25,8 @@ TEST_P(StrToIntCases, ParsesOrRaises)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, StrToIntCases,
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StrToIntCases,
     ::testing::Values(IntCase{"42", true, 42}, IntCase{"  -7 ", true, -7}, IntCase{"+3", true, 3},
                       IntCase{"2147483647", true, 2147483647}, IntCase{"-2147483648", true, -2147483647 - 1},
                       IntCase{"2147483648", false, 0}, IntCase{"", false, 0}, IntCase{"  ", false, 0},

@@ -6,7 +6,8 @@ namespace {
 
 const char kTemplates[] = "first %0:s\r\n|\r\nsecond\r\n|\r\nthird|\r\n";
 
-TEST(host_Resources, RegistrarEntersAndRemoves) {
+TEST(host_Resources, RegistrarEntersAndRemoves)
+{
     const int before = ModuleResourceCount(HInstance);
     {
         TResourceRegistrar r(HInstance, RT_RCDATA, "TestTemplates", kTemplates, sizeof kTemplates - 1);
@@ -27,17 +28,19 @@ TEST(host_Resources, RegistrarEntersAndRemoves) {
     EXPECT_THROW(InitModuleSources(HInstance, "TestTemplates", 2), EResNotFound);
 }
 
-TEST(host_Resources, TemplateCountMustMatch) {
-    EXPECT_THROW(SplitModuleSources("a|b|", 2, "X"), EResNotFound);      // too few
+TEST(host_Resources, TemplateCountMustMatch)
+{
+    EXPECT_THROW(SplitModuleSources("a|b|", 2, "X"), EResNotFound);  // too few
     EXPECT_THROW(SplitModuleSources("a|b|c|d|", 2, "X"), EResNotFound);  // too many
-    EXPECT_THROW(SplitModuleSources("a|b|c", 1, "X"), EResNotFound);     // text after the last
-    auto t = SplitModuleSources("a\n|\nb|\r\n", 1, "X");                 // LF only is accepted
+    EXPECT_THROW(SplitModuleSources("a|b|c", 1, "X"), EResNotFound);  // text after the last
+    auto t = SplitModuleSources("a\n|\nb|\r\n", 1, "X");  // LF only is accepted
     EXPECT_EQ(t, (std::vector<String>{"a\n", "b"}));
 }
 
 RTL_RESOURCESTRING(sSample, "Größe");
 
-TEST(host_Resources, ResourceStringsConvert) {
+TEST(host_Resources, ResourceStringsConvert)
+{
     String s = sSample;
     EXPECT_EQ(s, "Größe");
     EXPECT_STREQ(sSample.Name, "sSample");

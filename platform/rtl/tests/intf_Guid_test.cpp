@@ -8,7 +8,8 @@ namespace {
 
 constexpr TGUID Sample = TGUID::Parse("{19EF6DA1-DB6F-11D0-9EDB-00A02457621F}");
 
-TEST(intf_Guid, ParsesAndPrints) {
+TEST(intf_Guid, ParsesAndPrints)
+{
     EXPECT_EQ(Sample.D1, 0x19EF6DA1u);
     EXPECT_EQ(Sample.D2, 0xDB6F);
     EXPECT_EQ(Sample.D3, 0x11D0);
@@ -19,14 +20,16 @@ TEST(intf_Guid, ParsesAndPrints) {
     EXPECT_EQ(StringToGUID("{19ef6da1-db6f-11d0-9edb-00a02457621f}"), Sample);
 }
 
-TEST(intf_Guid, Compares) {
+TEST(intf_Guid, Compares)
+{
     TGUID other = StringToGUID("{19EF6DA3-DB6F-11D0-9EDB-00A02457621F}");
     EXPECT_NE(other, Sample);
     EXPECT_TRUE(Sample < other);
     EXPECT_TRUE(IsEqualGUID(Sample, StringToGUID(GUIDToString(Sample))));
 }
 
-TEST(intf_Guid, RejectsMalformedText) {
+TEST(intf_Guid, RejectsMalformedText)
+{
     for (const char* s : {"", "19EF6DA1-DB6F-11D0-9EDB-00A02457621F", "{19EF6DA1-DB6F-11D0-9EDB-00A02457621}",
                           "{19EF6DA1-DB6F-11D0-9EDB-00A02457621FF}", "{19EF6DA1DDB6F-11D0-9EDB-00A02457621F}",
                           "{19EF6DA1-DB6F-11D0-9EDB-00A02457621G}"}) {
@@ -36,7 +39,8 @@ TEST(intf_Guid, RejectsMalformedText) {
     }
 }
 
-TEST(intf_Guid, CreatesDistinctVersion4Guids) {
+TEST(intf_Guid, CreatesDistinctVersion4Guids)
+{
     std::set<TGUID> seen;
     for (int i = 0; i < 100; ++i) {
         TGUID g = CreateGUID();

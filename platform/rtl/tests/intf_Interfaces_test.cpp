@@ -27,7 +27,8 @@ class TBoth : public TInterfacedObject, public IGreeter, public ICounter {
 public:
     TBoth() { ++gAlive; }
     ~TBoth() override { --gAlive; }
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
         if (QueryAs<IGreeter>(this, iid, obj) || QueryAs<ICounter>(this, iid, obj)) return S_OK;
         return TInterfacedObject::QueryInterface(iid, obj);
     }
@@ -38,7 +39,8 @@ private:
     int FN = 0;
 };
 
-TEST(intf_Interfaces, LastReleaseFreesTheObject) {
+TEST(intf_Interfaces, LastReleaseFreesTheObject)
+{
     gAlive = 0;
     {
         TIntfPtr<IGreeter> g(new TBoth);
@@ -54,7 +56,8 @@ TEST(intf_Interfaces, LastReleaseFreesTheObject) {
     EXPECT_EQ(gAlive, 0);
 }
 
-TEST(intf_Interfaces, SupportsAnswersByGuid) {
+TEST(intf_Interfaces, SupportsAnswersByGuid)
+{
     TIntfPtr<IInterface> u(static_cast<IGreeter*>(new TBoth));
     EXPECT_TRUE(Supports(u, IGreeter::IID));
     EXPECT_TRUE(Supports(u, IInterface::IID));
@@ -69,7 +72,8 @@ TEST(intf_Interfaces, SupportsAnswersByGuid) {
     EXPECT_EQ(raw->RefCount(), 1);
 }
 
-TEST(intf_Interfaces, CopiesAndMovesCountReferences) {
+TEST(intf_Interfaces, CopiesAndMovesCountReferences)
+{
     gAlive = 0;
     auto* obj = new TBoth;
     TIntfPtr<ICounter> a(obj);
@@ -98,7 +102,10 @@ TEST(intf_Interfaces, CopiesAndMovesCountReferences) {
 class TPartGreeter : public TAggregatedObject, public IGreeter {
 public:
     using TAggregatedObject::TAggregatedObject;
-    bool QueryOwnInterface(const TGUID& iid, void** obj) override { return QueryAs<IGreeter>(this, iid, obj); }
+    bool QueryOwnInterface(const TGUID& iid, void** obj) override
+    {
+        return QueryAs<IGreeter>(this, iid, obj);
+    }
     String Greet() override { return "part"; }
 };
 
@@ -106,7 +113,8 @@ class TWhole : public TInterfacedObject {
 public:
     TWhole() : FPart(static_cast<IInterface*>(this)) { ++gAlive; }
     ~TWhole() override { --gAlive; }
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
         if (FPart.QueryOwnInterface(iid, obj)) return S_OK;
         return TInterfacedObject::QueryInterface(iid, obj);
     }
@@ -115,7 +123,8 @@ private:
     TPartGreeter FPart;
 };
 
-TEST(intf_Interfaces, AggregatedPartsCountOnTheWhole) {
+TEST(intf_Interfaces, AggregatedPartsCountOnTheWhole)
+{
     gAlive = 0;
     auto* whole = new TWhole;
     TIntfPtr<IInterface> w(static_cast<IInterface*>(whole));

@@ -35,14 +35,20 @@ void TSpeedButton::Click()
 
 bool TSpeedButton::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "Flat")) SetFlat(v.AsBool());
-    else if (SameText(name, "GroupIndex")) SetGroupIndex(v.AsInt());
-    else if (SameText(name, "Down")) SetDown(v.AsBool());
-    else if (SameText(name, "AllowAllUp")) SetAllowAllUp(v.AsBool());
-    else if (SameText(name, "Glyph.Data")) LoadLayoutPicture(FGlyph, v);
+    if (SameText(name, "Flat"))
+        SetFlat(v.AsBool());
+    else if (SameText(name, "GroupIndex"))
+        SetGroupIndex(v.AsInt());
+    else if (SameText(name, "Down"))
+        SetDown(v.AsBool());
+    else if (SameText(name, "AllowAllUp"))
+        SetAllowAllUp(v.AsBool());
+    else if (SameText(name, "Glyph.Data"))
+        LoadLayoutPicture(FGlyph, v);
     else if (SameText(name, "NumGlyphs") || SameText(name, "Layout") || SameText(name, "Spacing") ||
-               SameText(name, "Margin"))
+             SameText(name, "Margin"))
         return true;
-    else return TControl::SetLayoutProperty(name, v);
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }

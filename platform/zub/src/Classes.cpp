@@ -60,8 +60,7 @@ void TComponent::SetName(const String& name)
         throw EComponentError("\"" + name + "\" is not a valid component name");
     if (!name.empty() && FOwner) {
         TComponent* other = FOwner->FindComponent(name);
-        if (other && other != this)
-            throw EComponentError("A component named " + name + " already exists");
+        if (other && other != this) throw EComponentError("A component named " + name + " already exists");
     }
     FName = name;
 }

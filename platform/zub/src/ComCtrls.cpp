@@ -8,10 +8,7 @@
 
 // ---- TTrackBar
 
-TTrackBar::TTrackBar(TComponent* AOwner) : TControl(AOwner)
-{
-    SetBounds(0, 0, 150, 45);
-}
+TTrackBar::TTrackBar(TComponent* AOwner) : TControl(AOwner) { SetBounds(0, 0, 150, 45); }
 
 int TTrackBar::Min() const { return Get(FMin); }
 int TTrackBar::Max() const { return Get(FMax); }
@@ -58,25 +55,27 @@ void TTrackBar::SetOrientation(TTrackBarOrientation o) { Put(FOrientation, o, TP
 
 bool TTrackBar::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "Min")) SetMin(v.AsInt());
-    else if (SameText(name, "Max")) SetMax(v.AsInt());
-    else if (SameText(name, "Position")) SetPosition(v.AsInt());
-    else if (SameText(name, "Frequency")) SetFrequency(v.AsInt());
+    if (SameText(name, "Min"))
+        SetMin(v.AsInt());
+    else if (SameText(name, "Max"))
+        SetMax(v.AsInt());
+    else if (SameText(name, "Position"))
+        SetPosition(v.AsInt());
+    else if (SameText(name, "Frequency"))
+        SetFrequency(v.AsInt());
     else if (SameText(name, "Orientation"))
         SetOrientation(static_cast<TTrackBarOrientation>(LayoutEnum(v, {"trHorizontal", "trVertical"})));
     else if (SameText(name, "TickStyle") || SameText(name, "TickMarks") || SameText(name, "PageSize") ||
              SameText(name, "LineSize") || SameText(name, "ThumbLength") || SameText(name, "SliderVisible"))
         return true;
-    else return TControl::SetLayoutProperty(name, v);
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
 
 // ---- TProgressBar
 
-TProgressBar::TProgressBar(TComponent* AOwner) : TControl(AOwner)
-{
-    SetBounds(0, 0, 150, 17);
-}
+TProgressBar::TProgressBar(TComponent* AOwner) : TControl(AOwner) { SetBounds(0, 0, 150, 17); }
 
 int TProgressBar::Min() const { return Get(FMin); }
 int TProgressBar::Max() const { return Get(FMax); }
@@ -122,12 +121,18 @@ void TProgressBar::StepIt()
 
 bool TProgressBar::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "Min")) SetMin(v.AsInt());
-    else if (SameText(name, "Max")) SetMax(v.AsInt());
-    else if (SameText(name, "Position")) SetPosition(v.AsInt());
-    else if (SameText(name, "Step")) SetStep(v.AsInt());
-    else if (SameText(name, "Smooth") || SameText(name, "Orientation")) return true;
-    else return TControl::SetLayoutProperty(name, v);
+    if (SameText(name, "Min"))
+        SetMin(v.AsInt());
+    else if (SameText(name, "Max"))
+        SetMax(v.AsInt());
+    else if (SameText(name, "Position"))
+        SetPosition(v.AsInt());
+    else if (SameText(name, "Step"))
+        SetStep(v.AsInt());
+    else if (SameText(name, "Smooth") || SameText(name, "Orientation"))
+        return true;
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
 
@@ -135,9 +140,10 @@ bool TProgressBar::SetLayoutProperty(const String& name, const TLayoutValue& v)
 
 String FormatLongDate(TDateTime t)
 {
-    static const char* days[] = {"Sonntag", "Montag", "Dienstag", "Mittwoch", "Donnerstag", "Freitag", "Samstag"};
-    static const char* months[] = {"Januar", "Februar", "März", "April", "Mai", "Juni", "Juli",
-                                   "August", "September", "Oktober", "November", "Dezember"};
+    static const char* days[] = {"Sonntag",    "Montag",  "Dienstag", "Mittwoch",
+                                 "Donnerstag", "Freitag", "Samstag"};
+    static const char* months[] = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
+                                   "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
     int y = 0, m = 0, d = 0;
     DecodeDate(t, y, m, d);
     return String(days[DayOfWeek(t) - 1]) + ", " + IntToStr(d) + ". " + months[m - 1] + " " + IntToStr(y);
@@ -193,19 +199,23 @@ void TDateTimePicker::UserSetDateTime(TDateTime t)
 
 bool TDateTimePicker::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "Date")) SetDate(TDateTime(v.AsFloat()));
+    if (SameText(name, "Date"))
+        SetDate(TDateTime(v.AsFloat()));
     else if (SameText(name, "Time")) {
         std::lock_guard g(Lock());
         double f = v.AsFloat();
         SetDateTime(TDateTime(std::floor(FDateTime.Val) + (f - std::floor(f))));
-    } else if (SameText(name, "DateTime")) SetDateTime(TDateTime(v.AsFloat()));
-    else if (SameText(name, "Kind")) SetKind(static_cast<TDateTimeKind>(LayoutEnum(v, {"dtkDate", "dtkTime"})));
+    } else if (SameText(name, "DateTime"))
+        SetDateTime(TDateTime(v.AsFloat()));
+    else if (SameText(name, "Kind"))
+        SetKind(static_cast<TDateTimeKind>(LayoutEnum(v, {"dtkDate", "dtkTime"})));
     else if (SameText(name, "DateFormat"))
         SetDateFormat(static_cast<TDTDateFormat>(LayoutEnum(v, {"dfShort", "dfLong"})));
     else if (SameText(name, "DateMode") || SameText(name, "CalAlignment") || SameText(name, "ShowCheckbox") ||
              SameText(name, "Checked") || SameText(name, "ParseInput"))
         return true;
-    else return TControl::SetLayoutProperty(name, v);
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
 
@@ -228,10 +238,7 @@ int AviFrameCount(const String& fileName)
     return static_cast<int>(v);
 }
 
-TAnimate::TAnimate(TComponent* AOwner) : TControl(AOwner)
-{
-    SetBounds(0, 0, 100, 80);
-}
+TAnimate::TAnimate(TComponent* AOwner) : TControl(AOwner) { SetBounds(0, 0, 100, 80); }
 
 String TAnimate::FileName() const { return Get(FFileName); }
 
@@ -280,8 +287,10 @@ bool TAnimate::Active() const { return Get(FActive); }
 void TAnimate::SetActive(bool v)
 {
     std::lock_guard g(Lock());
-    if (v) Play(FStartFrame, FStopFrame, FRepetitions);
-    else Stop();
+    if (v)
+        Play(FStartFrame, FStopFrame, FRepetitions);
+    else
+        Stop();
 }
 
 int TAnimate::FrameShown() const { return Get(FFrameShown); }
@@ -297,15 +306,21 @@ void TAnimate::SetRepetitions(int n) { Put(FRepetitions, n, TProp::Style); }
 
 bool TAnimate::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "FileName")) SetFileName(v.AsString());
-    else if (SameText(name, "StartFrame")) SetStartFrame(v.AsInt());
-    else if (SameText(name, "StopFrame")) SetStopFrame(v.AsInt());
-    else if (SameText(name, "Repetitions")) SetRepetitions(v.AsInt());
-    else if (SameText(name, "Active")) SetActive(v.AsBool());
+    if (SameText(name, "FileName"))
+        SetFileName(v.AsString());
+    else if (SameText(name, "StartFrame"))
+        SetStartFrame(v.AsInt());
+    else if (SameText(name, "StopFrame"))
+        SetStopFrame(v.AsInt());
+    else if (SameText(name, "Repetitions"))
+        SetRepetitions(v.AsInt());
+    else if (SameText(name, "Active"))
+        SetActive(v.AsBool());
     else if (SameText(name, "Center") || SameText(name, "CommonAVI") || SameText(name, "Timers") ||
              SameText(name, "AutoSize"))
         return true;
-    else return TControl::SetLayoutProperty(name, v);
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
 

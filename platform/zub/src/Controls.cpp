@@ -283,9 +283,10 @@ TCursor LayoutCursor(const TLayoutValue& v)
 {
     if (v.Kind != TLayoutValue::Ident) return v.AsInt();
     static const std::pair<const char*, TCursor> names[] = {
-        {"crDefault", crDefault}, {"crNone", crNone}, {"crArrow", crArrow}, {"crCross", crCross},
-        {"crIBeam", crIBeam}, {"crNo", crNo}, {"crAppStart", crAppStart}, {"crHourGlass", crHourGlass},
-        {"crHandPoint", crHandPoint}, {"crSizeAll", crSizeAll}};
+        {"crDefault", crDefault},   {"crNone", crNone},           {"crArrow", crArrow},
+        {"crCross", crCross},       {"crIBeam", crIBeam},         {"crNo", crNo},
+        {"crAppStart", crAppStart}, {"crHourGlass", crHourGlass}, {"crHandPoint", crHandPoint},
+        {"crSizeAll", crSizeAll}};
     for (const auto& [name, value] : names)
         if (SameText(name, v.Text)) return value;
     throw ELayoutError(v.Line, "unknown cursor " + v.Text);
@@ -295,11 +296,16 @@ TFontStyles LayoutFontStyles(const TLayoutValue& v)
 {
     TFontStyles s = 0;
     for (const String& id : v.AsSet()) {
-        if (SameText(id, "fsBold")) s |= fsBold;
-        else if (SameText(id, "fsItalic")) s |= fsItalic;
-        else if (SameText(id, "fsUnderline")) s |= fsUnderline;
-        else if (SameText(id, "fsStrikeOut")) s |= fsStrikeOut;
-        else throw ELayoutError(v.Line, "unknown font style " + id);
+        if (SameText(id, "fsBold"))
+            s |= fsBold;
+        else if (SameText(id, "fsItalic"))
+            s |= fsItalic;
+        else if (SameText(id, "fsUnderline"))
+            s |= fsUnderline;
+        else if (SameText(id, "fsStrikeOut"))
+            s |= fsStrikeOut;
+        else
+            throw ELayoutError(v.Line, "unknown font style " + id);
     }
     return s;
 }
@@ -310,12 +316,12 @@ TFontStyles LayoutFontStyles(const TLayoutValue& v)
 // own window handling); accepted so layouts read as written.
 static bool IgnoredLayoutProperty(const String& name)
 {
-    static const char* names[] = {"TabOrder", "TabStop", "ParentFont", "ParentColor", "ParentShowHint",
-                                  "Font.Charset", "Font.Pitch", "PixelsPerInch", "TextHeight",
-                                  "OldCreateOrder", "DesignSize", "Anchors", "ExplicitLeft", "ExplicitTop",
-                                  "ExplicitWidth", "ExplicitHeight", "Ctl3D", "ParentCtl3D",
-                                  "ParentBackground", "DoubleBuffered", "HelpContext", "BiDiMode",
-                                  "ParentBiDiMode", "ImeName"};
+    static const char* names[] = {"TabOrder",       "TabStop",        "ParentFont",       "ParentColor",
+                                  "ParentShowHint", "Font.Charset",   "Font.Pitch",       "PixelsPerInch",
+                                  "TextHeight",     "OldCreateOrder", "DesignSize",       "Anchors",
+                                  "ExplicitLeft",   "ExplicitTop",    "ExplicitWidth",    "ExplicitHeight",
+                                  "Ctl3D",          "ParentCtl3D",    "ParentBackground", "DoubleBuffered",
+                                  "HelpContext",    "BiDiMode",       "ParentBiDiMode",   "ImeName"};
     for (const char* n : names)
         if (SameText(n, name)) return true;
     return false;
@@ -323,28 +329,50 @@ static bool IgnoredLayoutProperty(const String& name)
 
 bool TControl::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "Left")) SetLeft(v.AsInt());
-    else if (SameText(name, "Top")) SetTop(v.AsInt());
-    else if (SameText(name, "Width")) SetWidth(v.AsInt());
-    else if (SameText(name, "Height")) SetHeight(v.AsInt());
-    else if (SameText(name, "ClientWidth")) SetClientWidth(v.AsInt());
-    else if (SameText(name, "ClientHeight")) SetClientHeight(v.AsInt());
-    else if (SameText(name, "Visible")) SetVisible(v.AsBool());
-    else if (SameText(name, "Enabled")) SetEnabled(v.AsBool());
-    else if (SameText(name, "Caption") || SameText(name, "Text")) SetText(v.AsString());
-    else if (SameText(name, "Hint")) SetHint(v.AsString());
-    else if (SameText(name, "ShowHint")) SetShowHint(v.AsBool());
-    else if (SameText(name, "Color")) SetColor(LayoutColor(v));
-    else if (SameText(name, "Font.Color")) FFont.SetColor(LayoutColor(v));
-    else if (SameText(name, "Font.Name")) FFont.SetName(v.AsString());
-    else if (SameText(name, "Font.Size")) FFont.SetSize(v.AsInt());
-    else if (SameText(name, "Font.Height")) FFont.SetHeight(v.AsInt());
-    else if (SameText(name, "Font.Style")) FFont.SetStyle(LayoutFontStyles(v));
-    else if (SameText(name, "Cursor")) SetCursor(LayoutCursor(v));
-    else if (SameText(name, "Tag")) SetTag(v.AsInt());
-    else if (SameText(name, "Transparent")) SetTransparent(v.AsBool());
-    else if (IgnoredLayoutProperty(name)) return true;
-    else return false;
+    if (SameText(name, "Left"))
+        SetLeft(v.AsInt());
+    else if (SameText(name, "Top"))
+        SetTop(v.AsInt());
+    else if (SameText(name, "Width"))
+        SetWidth(v.AsInt());
+    else if (SameText(name, "Height"))
+        SetHeight(v.AsInt());
+    else if (SameText(name, "ClientWidth"))
+        SetClientWidth(v.AsInt());
+    else if (SameText(name, "ClientHeight"))
+        SetClientHeight(v.AsInt());
+    else if (SameText(name, "Visible"))
+        SetVisible(v.AsBool());
+    else if (SameText(name, "Enabled"))
+        SetEnabled(v.AsBool());
+    else if (SameText(name, "Caption") || SameText(name, "Text"))
+        SetText(v.AsString());
+    else if (SameText(name, "Hint"))
+        SetHint(v.AsString());
+    else if (SameText(name, "ShowHint"))
+        SetShowHint(v.AsBool());
+    else if (SameText(name, "Color"))
+        SetColor(LayoutColor(v));
+    else if (SameText(name, "Font.Color"))
+        FFont.SetColor(LayoutColor(v));
+    else if (SameText(name, "Font.Name"))
+        FFont.SetName(v.AsString());
+    else if (SameText(name, "Font.Size"))
+        FFont.SetSize(v.AsInt());
+    else if (SameText(name, "Font.Height"))
+        FFont.SetHeight(v.AsInt());
+    else if (SameText(name, "Font.Style"))
+        FFont.SetStyle(LayoutFontStyles(v));
+    else if (SameText(name, "Cursor"))
+        SetCursor(LayoutCursor(v));
+    else if (SameText(name, "Tag"))
+        SetTag(v.AsInt());
+    else if (SameText(name, "Transparent"))
+        SetTransparent(v.AsBool());
+    else if (IgnoredLayoutProperty(name))
+        return true;
+    else
+        return false;
     return true;
 }
 

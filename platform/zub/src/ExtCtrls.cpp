@@ -32,12 +32,18 @@ void TImage::SetAutoSize(bool v) { Put(FAutoSize, v, TProp::Style); }
 
 bool TImage::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "Stretch")) SetStretch(v.AsBool());
-    else if (SameText(name, "Center")) SetCenter(v.AsBool());
-    else if (SameText(name, "Proportional")) SetProportional(v.AsBool());
-    else if (SameText(name, "AutoSize")) SetAutoSize(v.AsBool());
-    else if (SameText(name, "Picture.Data")) LoadLayoutPicture(FPicture, v);
-    else return TControl::SetLayoutProperty(name, v);
+    if (SameText(name, "Stretch"))
+        SetStretch(v.AsBool());
+    else if (SameText(name, "Center"))
+        SetCenter(v.AsBool());
+    else if (SameText(name, "Proportional"))
+        SetProportional(v.AsBool());
+    else if (SameText(name, "AutoSize"))
+        SetAutoSize(v.AsBool());
+    else if (SameText(name, "Picture.Data"))
+        LoadLayoutPicture(FPicture, v);
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
 
@@ -129,11 +135,16 @@ long long TTimer::NextDueIn()
 
 bool TTimer::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "Enabled")) SetEnabled(v.AsBool());
-    else if (SameText(name, "Interval")) SetInterval(static_cast<unsigned>(v.AsInt()));
-    else if (SameText(name, "Tag")) SetTag(v.AsInt());
-    else if (SameText(name, "Left") || SameText(name, "Top")) return true;  // designer position
-    else return false;
+    if (SameText(name, "Enabled"))
+        SetEnabled(v.AsBool());
+    else if (SameText(name, "Interval"))
+        SetInterval(static_cast<unsigned>(v.AsInt()));
+    else if (SameText(name, "Tag"))
+        SetTag(v.AsInt());
+    else if (SameText(name, "Left") || SameText(name, "Top"))
+        return true;  // designer position
+    else
+        return false;
     return true;
 }
 
@@ -179,8 +190,10 @@ void TRadioGroup::SyncButtons()
         TRadioButton* b = FButtons[i];
         b->SetCaption(items[i]);
         b->SetBounds(8, 16 + static_cast<int>(i) * 20, Width() - 16, 17);
-        if (static_cast<int>(i) == index) b->SetChecked(true);
-        else b->SetChecked(false);
+        if (static_cast<int>(i) == index)
+            b->SetChecked(true);
+        else
+            b->SetChecked(false);
     }
     FSyncing = false;
 }
@@ -247,8 +260,10 @@ bool TRadioGroup::SetLayoutProperty(const String& name, const TLayoutValue& v)
         std::lock_guard g(Lock());
         FItemIndex = v.AsInt();  // the items may follow; checked in LayoutLoaded
         FDirty = true;
-    } else if (SameText(name, "Columns")) SetColumns(v.AsInt());
-    else return TControl::SetLayoutProperty(name, v);
+    } else if (SameText(name, "Columns"))
+        SetColumns(v.AsInt());
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
 
@@ -299,7 +314,8 @@ void TTrayIcon::ShowBalloonHint()
 {
     std::lock_guard g(Lock());
     ++FBalloons;
-    Notices().Post(TNotice{this, TProp::Balloon, TNoticeKind::Property, -1, -1, FBalloonTitle + "\n" + FBalloonHint});
+    Notices().Post(
+        TNotice{this, TProp::Balloon, TNoticeKind::Property, -1, -1, FBalloonTitle + "\n" + FBalloonHint});
 }
 
 int TTrayIcon::BalloonsShown() const { return Get(FBalloons); }
@@ -316,24 +332,32 @@ void TTrayIcon::DblClick()
 
 bool TTrayIcon::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "Visible")) SetVisible(v.AsBool());
-    else if (SameText(name, "Hint")) SetHint(v.AsString());
-    else if (SameText(name, "BalloonTitle")) SetBalloonTitle(v.AsString());
-    else if (SameText(name, "BalloonHint")) SetBalloonHint(v.AsString());
-    else if (SameText(name, "BalloonTimeout")) SetBalloonTimeout(v.AsInt());
+    if (SameText(name, "Visible"))
+        SetVisible(v.AsBool());
+    else if (SameText(name, "Hint"))
+        SetHint(v.AsString());
+    else if (SameText(name, "BalloonTitle"))
+        SetBalloonTitle(v.AsString());
+    else if (SameText(name, "BalloonHint"))
+        SetBalloonHint(v.AsString());
+    else if (SameText(name, "BalloonTimeout"))
+        SetBalloonTimeout(v.AsInt());
     else if (SameText(name, "BalloonFlags"))
-        SetBalloonFlags(static_cast<TBalloonFlags>(LayoutEnum(v, {"bfNone", "bfInfo", "bfWarning", "bfError"})));
-    else if (SameText(name, "Icon.Data")) LoadLayoutPicture(FIcon, v);
+        SetBalloonFlags(
+            static_cast<TBalloonFlags>(LayoutEnum(v, {"bfNone", "bfInfo", "bfWarning", "bfError"})));
+    else if (SameText(name, "Icon.Data"))
+        LoadLayoutPicture(FIcon, v);
     else if (SameText(name, "PopupMenu")) {
         auto* menu = dynamic_cast<TPopupMenu*>(v.AsComponent());
         if (!menu) throw ELayoutError(v.Line, v.Text + " is no pop-up menu");
         SetPopupMenu(menu);
-    }
-    else if (SameText(name, "Tag")) SetTag(v.AsInt());
+    } else if (SameText(name, "Tag"))
+        SetTag(v.AsInt());
     else if (SameText(name, "Left") || SameText(name, "Top") || SameText(name, "Animate") ||
              SameText(name, "AnimateInterval"))
         return true;
-    else return false;
+    else
+        return false;
     return true;
 }
 

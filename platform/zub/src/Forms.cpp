@@ -24,8 +24,10 @@ TModalHook& ModalHook()
 // Runs f on the user-interface thread and waits (at once when already there).
 void OnMainThread(const std::function<void()>& f)
 {
-    if (IsMainThread()) f();
-    else RunInMainThread(f, true);
+    if (IsMainThread())
+        f();
+    else
+        RunInMainThread(f, true);
 }
 
 }  // namespace
@@ -76,7 +78,8 @@ void TForm::PlaceOnShow()
     } else if (p == poMainFormCenter || p == poOwnerFormCenter) {
         TForm* m = p == poOwnerFormCenter ? dynamic_cast<TForm*>(Owner()) : Application->MainForm();
         if (!m) m = Application->MainForm();
-        if (m && m != this) SetBounds(m->Left() + (m->Width() - w) / 2, m->Top() + (m->Height() - h) / 2, w, h);
+        if (m && m != this)
+            SetBounds(m->Left() + (m->Width() - w) / 2, m->Top() + (m->Height() - h) / 2, w, h);
     }
 }
 
@@ -138,8 +141,10 @@ void TForm::Close()
             return;  // ShowModal hides it
         }
         Hide();
-        if (Application->MainForm() == this) Application->Terminate();
-        else if (action == caFree) Release();
+        if (Application->MainForm() == this)
+            Application->Terminate();
+        else if (action == caFree)
+            Release();
     });
 }
 
@@ -154,25 +159,32 @@ void TForm::BeginMoveByMouse()
     PostNotice(TNotice{this, TProp::Request, TNoticeKind::Property, -1, -1, "move"});
 }
 
-void TForm::BringToFront() { PostNotice(TNotice{this, TProp::Request, TNoticeKind::Property, -1, -1, "front"}); }
+void TForm::BringToFront()
+{
+    PostNotice(TNotice{this, TProp::Request, TNoticeKind::Property, -1, -1, "front"});
+}
 
 bool TForm::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
     if (SameText(name, "BorderStyle"))
-        SetBorderStyle(static_cast<TFormBorderStyle>(
-            LayoutEnum(v, {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"})));
+        SetBorderStyle(static_cast<TFormBorderStyle>(LayoutEnum(
+            v, {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"})));
     else if (SameText(name, "Position"))
         SetPosition(static_cast<TPosition>(
-            LayoutEnum(v, {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
-                           "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"})));
+            LayoutEnum(v, {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+                           "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"})));
     else if (SameText(name, "FormStyle"))
-        SetFormStyle(static_cast<TFormStyle>(LayoutEnum(v, {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"})));
-    else if (SameText(name, "KeyPreview")) SetKeyPreview(v.AsBool());
-    else if (SameText(name, "Visible")) TControl::SetVisible(v.AsBool());  // shown by the program, not the reader
+        SetFormStyle(
+            static_cast<TFormStyle>(LayoutEnum(v, {"fsNormal", "fsMDIChild", "fsMDIForm", "fsStayOnTop"})));
+    else if (SameText(name, "KeyPreview"))
+        SetKeyPreview(v.AsBool());
+    else if (SameText(name, "Visible"))
+        TControl::SetVisible(v.AsBool());  // shown by the program, not the reader
     else if (SameText(name, "BorderIcons") || SameText(name, "WindowState") || SameText(name, "AutoScroll") ||
              SameText(name, "Scaled") || SameText(name, "AlphaBlend") || SameText(name, "AlphaBlendValue"))
         return true;
-    else return TControl::SetLayoutProperty(name, v);
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
 
@@ -244,8 +256,7 @@ void TApplication::ProcessMessages()
 {
     if (!IsMainThread()) return;
     // Bounded, so a handler that keeps posting cannot hold the caller forever.
-    for (int i = 0; i < 1000 && ProcessOnce(); ++i) {
-    }
+    for (int i = 0; i < 1000 && ProcessOnce(); ++i) {}
 }
 
 void TApplication::HandleMessage()
@@ -303,12 +314,16 @@ void TApplication::HandleException()
         throw;
     } catch (const EAbort&) {
     } catch (const std::exception& e) {
-        if (OnException) OnException(this, e);
-        else ShowException(e);
+        if (OnException)
+            OnException(this, e);
+        else
+            ShowException(e);
     } catch (...) {
         Exception empty("");
-        if (OnException) OnException(this, empty);
-        else ShowException(empty);
+        if (OnException)
+            OnException(this, empty);
+        else
+            ShowException(empty);
     }
 }
 

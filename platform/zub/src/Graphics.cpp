@@ -12,16 +12,36 @@
 
 bool IdentToColor(const String& ident, TColor& color)
 {
-    static const std::map<String, TColor> names{
-        {"clBlack", clBlack}, {"clMaroon", clMaroon}, {"clGreen", clGreen}, {"clOlive", clOlive},
-        {"clNavy", clNavy}, {"clPurple", clPurple}, {"clTeal", clTeal}, {"clGray", clGray},
-        {"clSilver", clSilver}, {"clRed", clRed}, {"clLime", clLime}, {"clYellow", clYellow},
-        {"clBlue", clBlue}, {"clFuchsia", clFuchsia}, {"clAqua", clAqua}, {"clWhite", clWhite},
-        {"clMoneyGreen", clMoneyGreen}, {"clSkyBlue", clSkyBlue}, {"clCream", clCream},
-        {"clMedGray", clMedGray}, {"clBtnFace", clBtnFace}, {"clBtnText", clBtnText},
-        {"clWindow", clWindow}, {"clWindowText", clWindowText}, {"clHighlight", clHighlight},
-        {"clHighlightText", clHighlightText}, {"clGrayText", clGrayText}, {"clInfoBk", clInfoBk},
-        {"clNone", clNone}, {"clDefault", clDefault}};
+    static const std::map<String, TColor> names{{"clBlack", clBlack},
+                                                {"clMaroon", clMaroon},
+                                                {"clGreen", clGreen},
+                                                {"clOlive", clOlive},
+                                                {"clNavy", clNavy},
+                                                {"clPurple", clPurple},
+                                                {"clTeal", clTeal},
+                                                {"clGray", clGray},
+                                                {"clSilver", clSilver},
+                                                {"clRed", clRed},
+                                                {"clLime", clLime},
+                                                {"clYellow", clYellow},
+                                                {"clBlue", clBlue},
+                                                {"clFuchsia", clFuchsia},
+                                                {"clAqua", clAqua},
+                                                {"clWhite", clWhite},
+                                                {"clMoneyGreen", clMoneyGreen},
+                                                {"clSkyBlue", clSkyBlue},
+                                                {"clCream", clCream},
+                                                {"clMedGray", clMedGray},
+                                                {"clBtnFace", clBtnFace},
+                                                {"clBtnText", clBtnText},
+                                                {"clWindow", clWindow},
+                                                {"clWindowText", clWindowText},
+                                                {"clHighlight", clHighlight},
+                                                {"clHighlightText", clHighlightText},
+                                                {"clGrayText", clGrayText},
+                                                {"clInfoBk", clInfoBk},
+                                                {"clNone", clNone},
+                                                {"clDefault", clDefault}};
     for (const auto& [name, value] : names)
         if (SameText(name, ident)) {
             color = value;
@@ -62,20 +82,20 @@ void TFont::Changed()
     if (OnChange) OnChange();
 }
 
-#define ZUB_FONT_PROP(Type, Get, Set, Field) \
-    Type TFont::Get() const                  \
-    {                                        \
-        std::lock_guard g(FLock);            \
-        return Field;                        \
-    }                                        \
-    void TFont::Set(Type v)                  \
-    {                                        \
-        {                                    \
-            std::lock_guard g(FLock);        \
-            if (Field == v) return;          \
-            Field = v;                       \
-        }                                    \
-        Changed();                           \
+#define ZUB_FONT_PROP(Type, Get, Set, Field)                                                                 \
+    Type TFont::Get() const                                                                                  \
+    {                                                                                                        \
+        std::lock_guard g(FLock);                                                                            \
+        return Field;                                                                                        \
+    }                                                                                                        \
+    void TFont::Set(Type v)                                                                                  \
+    {                                                                                                        \
+        {                                                                                                    \
+            std::lock_guard g(FLock);                                                                        \
+            if (Field == v) return;                                                                          \
+            Field = v;                                                                                       \
+        }                                                                                                    \
+        Changed();                                                                                           \
     }
 ZUB_FONT_PROP(TColor, Color, SetColor, FColor)
 ZUB_FONT_PROP(TFontStyles, Style, SetStyle, FStyle)
@@ -143,7 +163,8 @@ TCanvasOp TRecordingCanvas::Op(TCanvasOp::TKind kind)
 
 void TRecordingCanvas::Record(const TCanvasOp& op)
 {
-    if (FMaxOps > 0 && FOps.size() >= FMaxOps) FOps.erase(FOps.begin(), FOps.begin() + static_cast<long>(FMaxOps / 2));
+    if (FMaxOps > 0 && FOps.size() >= FMaxOps)
+        FOps.erase(FOps.begin(), FOps.begin() + static_cast<long>(FMaxOps / 2));
     FOps.push_back(op);
 }
 
@@ -294,8 +315,8 @@ TPictureFormat DetectPictureFormat(const String& b)
 {
     if (b.size() >= 10 && (b.compare(0, 6, "GIF87a") == 0 || b.compare(0, 6, "GIF89a") == 0))
         return TPictureFormat::Gif;
-    if (b.size() >= 4 && static_cast<unsigned char>(b[0]) == 0xFF && static_cast<unsigned char>(b[1]) == 0xD8 &&
-        static_cast<unsigned char>(b[2]) == 0xFF)
+    if (b.size() >= 4 && static_cast<unsigned char>(b[0]) == 0xFF &&
+        static_cast<unsigned char>(b[1]) == 0xD8 && static_cast<unsigned char>(b[2]) == 0xFF)
         return TPictureFormat::Jpeg;
     if (b.size() >= 24 && b.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0 && b.compare(12, 4, "IHDR") == 0)
         return TPictureFormat::Png;
@@ -344,8 +365,7 @@ void TPicture::LoadFromBytes(const String& bytes)
     int w = 0, h = 0;
     std::vector<std::uint8_t> pixels;
     switch (format) {
-    case TPictureFormat::None:
-        throw EInvalidGraphic("unknown picture format");
+    case TPictureFormat::None: throw EInvalidGraphic("unknown picture format");
     case TPictureFormat::Gif:
         w = static_cast<int>(U16LE(bytes, 6));
         h = static_cast<int>(U16LE(bytes, 8));

@@ -25,7 +25,8 @@ int TStringGrid::ClampTop(int row) const
     // As on screen: a grid never scrolls past the page that ends with its last row, so "make
     // the last row the top row" shows the last rows that fit.
     int platz = Height();
-    for (int r = 0; r < FFixedRows && r < FRows; ++r) platz -= FRowHeights[static_cast<std::size_t>(r)] + FGridLineWidth;
+    for (int r = 0; r < FFixedRows && r < FRows; ++r)
+        platz -= FRowHeights[static_cast<std::size_t>(r)] + FGridLineWidth;
     int sichtbar = 0;
     for (int r = FRows - 1; r >= FFixedRows; --r) {
         platz -= FRowHeights[static_cast<std::size_t>(r)] + FGridLineWidth;
@@ -234,10 +235,12 @@ TRect TStringGrid::CellRect(int col, int row) const
         return true;
     };
     int x = 0, y = 0;
-    if (col < 0 || row < 0 || col >= FCols || row >= FRows || !offset(col, FFixedCols, FFixedCols, FColWidths, x) ||
+    if (col < 0 || row < 0 || col >= FCols || row >= FRows ||
+        !offset(col, FFixedCols, FFixedCols, FColWidths, x) ||
         !offset(row, FFixedRows, FTopRow, FRowHeights, y))
         return {};
-    return TRect{x, y, x + FColWidths[static_cast<std::size_t>(col)], y + FRowHeights[static_cast<std::size_t>(row)]};
+    return TRect{x, y, x + FColWidths[static_cast<std::size_t>(col)],
+                 y + FRowHeights[static_cast<std::size_t>(row)]};
 }
 
 void TStringGrid::SelectCell(int col, int row)
@@ -261,14 +264,18 @@ void TStringGrid::Paint(TCanvas& canvas)
             TRect rect = CellRect(c, r);
             if (rect.Width() <= 0 || rect.Top >= h || rect.Left >= w) continue;
             TGridDrawState state = 0;
-            if (c < fixedCols || r < fixedRows) state |= gdFixed;
-            else if (r == selRow && c == selCol) state |= gdSelected | (focused ? gdFocused : 0);
+            if (c < fixedCols || r < fixedRows)
+                state |= gdFixed;
+            else if (r == selRow && c == selCol)
+                state |= gdSelected | (focused ? gdFocused : 0);
             canvas.Font() = *Font();
-            if (state & gdFixed) canvas.Brush().SetColor(FixedColor());
+            if (state & gdFixed)
+                canvas.Brush().SetColor(FixedColor());
             else if (state & gdSelected) {
                 canvas.Brush().SetColor(clHighlight);
                 canvas.Font().SetColor(clHighlightText);
-            } else canvas.Brush().SetColor(Color());
+            } else
+                canvas.Brush().SetColor(Color());
             if (DefaultDrawing()) {
                 canvas.FillRect(rect);
                 canvas.TextRect(rect, rect.Left + 2, rect.Top + 2, Cells(c, r));
@@ -281,15 +288,24 @@ void TStringGrid::Paint(TCanvas& canvas)
 
 bool TStringGrid::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "ColCount")) SetColCount(v.AsInt());
-    else if (SameText(name, "RowCount")) SetRowCount(v.AsInt());
-    else if (SameText(name, "FixedCols")) SetFixedCols(v.AsInt());
-    else if (SameText(name, "FixedRows")) SetFixedRows(v.AsInt());
-    else if (SameText(name, "DefaultRowHeight")) SetDefaultRowHeight(v.AsInt());
-    else if (SameText(name, "DefaultColWidth")) SetDefaultColWidth(v.AsInt());
-    else if (SameText(name, "GridLineWidth")) SetGridLineWidth(v.AsInt());
-    else if (SameText(name, "FixedColor")) SetFixedColor(LayoutColor(v));
-    else if (SameText(name, "DefaultDrawing")) SetDefaultDrawing(v.AsBool());
+    if (SameText(name, "ColCount"))
+        SetColCount(v.AsInt());
+    else if (SameText(name, "RowCount"))
+        SetRowCount(v.AsInt());
+    else if (SameText(name, "FixedCols"))
+        SetFixedCols(v.AsInt());
+    else if (SameText(name, "FixedRows"))
+        SetFixedRows(v.AsInt());
+    else if (SameText(name, "DefaultRowHeight"))
+        SetDefaultRowHeight(v.AsInt());
+    else if (SameText(name, "DefaultColWidth"))
+        SetDefaultColWidth(v.AsInt());
+    else if (SameText(name, "GridLineWidth"))
+        SetGridLineWidth(v.AsInt());
+    else if (SameText(name, "FixedColor"))
+        SetFixedColor(LayoutColor(v));
+    else if (SameText(name, "DefaultDrawing"))
+        SetDefaultDrawing(v.AsBool());
     else if (SameText(name, "ColWidths") || SameText(name, "RowHeights")) {
         // Written as a list of numbers: ( 50 22 17 ).
         const auto& items = v.AsList();
@@ -298,11 +314,13 @@ bool TStringGrid::SetLayoutProperty(const String& name, const TLayoutValue& v)
             if (n < 0) throw ELayoutError(v.Line, "number expected in " + name);
             if (SameText(name, "ColWidths")) {
                 if (static_cast<int>(i) < ColCount()) SetColWidths(static_cast<int>(i), n);
-            } else if (static_cast<int>(i) < RowCount()) SetRowHeights(static_cast<int>(i), n);
+            } else if (static_cast<int>(i) < RowCount())
+                SetRowHeights(static_cast<int>(i), n);
         }
     } else if (SameText(name, "Options") || SameText(name, "ScrollBars") || SameText(name, "BorderStyle"))
         return true;
-    else return TControl::SetLayoutProperty(name, v);
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
 

@@ -53,14 +53,18 @@ void TImageList::Draw(TCanvas& canvas, int x, int y, int index, bool enabled) co
 
 bool TImageList::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "Width")) SetWidth(v.AsInt());
-    else if (SameText(name, "Height")) SetHeight(v.AsInt());
-    else if (SameText(name, "Tag")) SetTag(v.AsInt());
+    if (SameText(name, "Width"))
+        SetWidth(v.AsInt());
+    else if (SameText(name, "Height"))
+        SetHeight(v.AsInt());
+    else if (SameText(name, "Tag"))
+        SetTag(v.AsInt());
     // Icons come from picture files at run time; designer positions and stored bitmaps are not
     // the model's business.
     else if (SameText(name, "Left") || SameText(name, "Top") || SameText(name, "Bitmap") ||
              SameText(name, "DrawingStyle") || SameText(name, "ImageType") || SameText(name, "Masked"))
         return true;
-    else return false;
+    else
+        return false;
     return true;
 }

@@ -6,7 +6,10 @@
 #include "zub/Controls.h"
 #include "zub/Menus.h"
 
-ELayoutError::ELayoutError(int line, const String& msg) : Exception("Layout line " + IntToStr(line) + ": " + msg), FLine(line) {}
+ELayoutError::ELayoutError(int line, const String& msg)
+    : Exception("Layout line " + IntToStr(line) + ": " + msg), FLine(line)
+{
+}
 
 int TLayoutValue::AsInt() const
 {
@@ -182,22 +185,25 @@ private:
             while (FPos < FText.size() && std::isxdigit(static_cast<unsigned char>(FText[FPos]))) ++FPos;
             if (hexStart == FPos) throw ELayoutError(t.Line, "hexadecimal digits expected");
             t.Kind = TToken::Int;
-            t.IntValue = static_cast<long long>(std::strtoull(FText.substr(hexStart, FPos - hexStart).c_str(), nullptr, 16));
+            t.IntValue = static_cast<long long>(
+                std::strtoull(FText.substr(hexStart, FPos - hexStart).c_str(), nullptr, 16));
             if (FText[start] == '-') t.IntValue = -t.IntValue;
             return t;
         }
         bool isFloat = false;
         while (FPos < FText.size()) {
             char c = FText[FPos];
-            if (std::isdigit(static_cast<unsigned char>(c))) ++FPos;
+            if (std::isdigit(static_cast<unsigned char>(c)))
+                ++FPos;
             else if (c == '.' || c == 'e' || c == 'E' ||
                      ((c == '-' || c == '+') && (FText[FPos - 1] == 'e' || FText[FPos - 1] == 'E'))) {
                 isFloat = true;
                 ++FPos;
-            } else break;
+            } else
+                break;
         }
         String s = FText.substr(start, FPos - start);
-        if (s == "-" ) throw ELayoutError(t.Line, "number expected after -");
+        if (s == "-") throw ELayoutError(t.Line, "number expected after -");
         if (isFloat) {
             t.Kind = TToken::Float;
             char* end = nullptr;
@@ -226,7 +232,8 @@ private:
             if (c == ' ' || c == '\t' || c == '\r') continue;
             if (!std::isxdigit(static_cast<unsigned char>(c))) throw ELayoutError(FLine, "bad binary data");
             int v = std::isdigit(static_cast<unsigned char>(c)) ? c - '0' : (std::tolower(c) - 'a' + 10);
-            if (nibble < 0) nibble = v;
+            if (nibble < 0)
+                nibble = v;
             else {
                 t.Text += static_cast<char>((nibble << 4) | v);
                 nibble = -1;
@@ -360,16 +367,17 @@ private:
             v.Text = FTok.Text;
             Advance();
             return v;
-        default:
-            break;
+        default: break;
         }
         if (IsSymbol("[")) {
             v.Kind = TLayoutValue::Set;
             Advance();
             while (!IsSymbol("]")) {
                 v.Items.push_back(ExpectIdent("set element"));
-                if (IsSymbol(",")) Advance();
-                else if (!IsSymbol("]")) throw ELayoutError(FTok.Line, "',' or ']' expected");
+                if (IsSymbol(","))
+                    Advance();
+                else if (!IsSymbol("]"))
+                    throw ELayoutError(FTok.Line, "',' or ']' expected");
             }
             Advance();
             return v;
@@ -402,7 +410,8 @@ private:
 };
 
 // Creates the nested objects of node below parent (all owned by root).
-void CreateChildren(TComponent* root, TComponent* parent, TObjNode& node, std::vector<std::pair<TComponent*, TObjNode*>>& made)
+void CreateChildren(TComponent* root, TComponent* parent, TObjNode& node,
+                    std::vector<std::pair<TComponent*, TObjNode*>>& made)
 {
     for (TObjNode& child : node.Children) {
         TComponentFactory factory = FindClass(child.Class);
@@ -418,8 +427,10 @@ void CreateChildren(TComponent* root, TComponent* parent, TObjNode& node, std::v
         if (auto* parentControl = dynamic_cast<TControl*>(parent); control && parentControl) {
             control->SetParent(parentControl);
         } else if (auto* item = dynamic_cast<TMenuItem*>(c)) {
-            if (auto* menu = dynamic_cast<TPopupMenu*>(parent)) menu->Items()->Add(item);
-            else if (auto* parentItem = dynamic_cast<TMenuItem*>(parent)) parentItem->Add(item);
+            if (auto* menu = dynamic_cast<TPopupMenu*>(parent))
+                menu->Items()->Add(item);
+            else if (auto* parentItem = dynamic_cast<TMenuItem*>(parent))
+                parentItem->Add(item);
         }
         made.emplace_back(c, &child);
         CreateChildren(root, c, child, made);
@@ -435,7 +446,8 @@ void ApplyProperties(TComponent* root, TComponent* c, TObjNode& node)
         p.Value.Root = root;
         const int line = p.Value.Line;
         try {
-            bool isEvent = p.Name.size() > 2 && p.Name.compare(0, 2, "On") == 0 && p.Value.Kind == TLayoutValue::Ident &&
+            bool isEvent = p.Name.size() > 2 && p.Name.compare(0, 2, "On") == 0 &&
+                           p.Value.Kind == TLayoutValue::Ident &&
                            std::isupper(static_cast<unsigned char>(p.Name[2]));
             if (isEvent) {
                 const std::any* h = handlers ? handlers->FindHandler(p.Value.Text) : nullptr;
@@ -454,7 +466,8 @@ void ApplyProperties(TComponent* root, TComponent* c, TObjNode& node)
     }
 }
 
-void ApplyTree(TComponent* root, TComponent* c, TObjNode& node, const std::vector<std::pair<TComponent*, TObjNode*>>& made)
+void ApplyTree(TComponent* root, TComponent* c, TObjNode& node,
+               const std::vector<std::pair<TComponent*, TObjNode*>>& made)
 {
     ApplyProperties(root, c, node);
     for (TObjNode& child : node.Children)

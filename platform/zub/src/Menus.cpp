@@ -84,15 +84,22 @@ void TMenuItem::Notification(TComponent* c, TOperation op) { TComponent::Notific
 
 bool TMenuItem::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "Caption")) SetCaption(v.AsString());
-    else if (SameText(name, "Hint")) SetHint(v.AsString());
-    else if (SameText(name, "Enabled")) SetEnabled(v.AsBool());
-    else if (SameText(name, "Visible")) SetVisible(v.AsBool());
-    else if (SameText(name, "Checked")) SetChecked(v.AsBool());
-    else if (SameText(name, "Tag")) SetTag(v.AsInt());
+    if (SameText(name, "Caption"))
+        SetCaption(v.AsString());
+    else if (SameText(name, "Hint"))
+        SetHint(v.AsString());
+    else if (SameText(name, "Enabled"))
+        SetEnabled(v.AsBool());
+    else if (SameText(name, "Visible"))
+        SetVisible(v.AsBool());
+    else if (SameText(name, "Checked"))
+        SetChecked(v.AsBool());
+    else if (SameText(name, "Tag"))
+        SetTag(v.AsInt());
     else if (SameText(name, "ShortCut") || SameText(name, "ImageIndex") || SameText(name, "Default"))
         return true;
-    else return false;
+    else
+        return false;
     return true;
 }
 
@@ -145,10 +152,14 @@ void TPopupMenu::SetAutoPopup(bool v)
 
 bool TPopupMenu::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "AutoPopup")) SetAutoPopup(v.AsBool());
-    else if (SameText(name, "Tag")) SetTag(v.AsInt());
-    else if (SameText(name, "Left") || SameText(name, "Top") || SameText(name, "Alignment")) return true;
-    else return false;
+    if (SameText(name, "AutoPopup"))
+        SetAutoPopup(v.AsBool());
+    else if (SameText(name, "Tag"))
+        SetTag(v.AsInt());
+    else if (SameText(name, "Left") || SameText(name, "Top") || SameText(name, "Alignment"))
+        return true;
+    else
+        return false;
     return true;
 }
 

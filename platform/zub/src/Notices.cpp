@@ -58,8 +58,9 @@ bool TNoticeQueue::Observed() const
 void TNoticeQueue::Forget(TComponent* c)
 {
     std::lock_guard g(FLock);
-    FQueue.erase(std::remove_if(FQueue.begin(), FQueue.end(), [c](const TNotice& n) { return n.Sender == c; }),
-                 FQueue.end());
+    FQueue.erase(
+        std::remove_if(FQueue.begin(), FQueue.end(), [c](const TNotice& n) { return n.Sender == c; }),
+        FQueue.end());
 }
 
 void TNoticeQueue::SetWake(std::function<void()> wake)

@@ -114,7 +114,10 @@ void THeadlessDialogs::Clear()
 }
 
 IDialogs& Dialogs() { return DialogSlot().Get(); }
-std::shared_ptr<IDialogs> SetDialogs(std::shared_ptr<IDialogs> dialogs) { return DialogSlot().Set(std::move(dialogs)); }
+std::shared_ptr<IDialogs> SetDialogs(std::shared_ptr<IDialogs> dialogs)
+{
+    return DialogSlot().Set(std::move(dialogs));
+}
 
 int ShowDialog(const TDialogRequest& request)
 {
@@ -165,11 +168,13 @@ bool TPrintDialog::Execute()
 
 bool TPrintDialog::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "Tag")) SetTag(v.AsInt());
+    if (SameText(name, "Tag"))
+        SetTag(v.AsInt());
     else if (SameText(name, "Left") || SameText(name, "Top") || SameText(name, "Options") ||
              SameText(name, "Copies"))
         return true;
-    else return false;
+    else
+        return false;
     return true;
 }
 
@@ -199,7 +204,10 @@ void THeadlessClipboard::SetFailing(bool failing)
 }
 
 IClipboard& ClipboardService() { return ClipboardSlot().Get(); }
-std::shared_ptr<IClipboard> SetClipboardService(std::shared_ptr<IClipboard> c) { return ClipboardSlot().Set(std::move(c)); }
+std::shared_ptr<IClipboard> SetClipboardService(std::shared_ptr<IClipboard> c)
+{
+    return ClipboardSlot().Set(std::move(c));
+}
 
 // The clipboard, the printer and the shell are used on the user-interface thread (a desktop's
 // clipboard belongs to it); a worker's call runs there and the worker waits.

@@ -4,10 +4,7 @@
 
 // ---- TLabel
 
-TLabel::TLabel(TComponent* AOwner) : TControl(AOwner)
-{
-    SetBounds(0, 0, 65, 13);
-}
+TLabel::TLabel(TComponent* AOwner) : TControl(AOwner) { SetBounds(0, 0, 65, 13); }
 
 bool TLabel::WordWrap() const { return Get(FWordWrap); }
 void TLabel::SetWordWrap(bool v) { Put(FWordWrap, v, TProp::Style); }
@@ -20,13 +17,16 @@ void TLabel::SetLayout(TTextLayout l) { Put(FLayout, l, TProp::Style); }
 
 bool TLabel::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "WordWrap")) SetWordWrap(v.AsBool());
-    else if (SameText(name, "AutoSize")) SetAutoSize(v.AsBool());
+    if (SameText(name, "WordWrap"))
+        SetWordWrap(v.AsBool());
+    else if (SameText(name, "AutoSize"))
+        SetAutoSize(v.AsBool());
     else if (SameText(name, "Alignment"))
         SetAlignment(static_cast<TAlignment>(LayoutEnum(v, {"taLeftJustify", "taRightJustify", "taCenter"})));
     else if (SameText(name, "Layout"))
         SetLayout(static_cast<TTextLayout>(LayoutEnum(v, {"tlTop", "tlCenter", "tlBottom"})));
-    else return TControl::SetLayoutProperty(name, v);
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
 
@@ -56,21 +56,21 @@ void TEdit::SetMaxLength(int n) { Put(FMaxLength, n, TProp::Style); }
 
 bool TEdit::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "ReadOnly")) SetReadOnly(v.AsBool());
-    else if (SameText(name, "MaxLength")) SetMaxLength(v.AsInt());
+    if (SameText(name, "ReadOnly"))
+        SetReadOnly(v.AsBool());
+    else if (SameText(name, "MaxLength"))
+        SetMaxLength(v.AsInt());
     else if (SameText(name, "AutoSize") || SameText(name, "BorderStyle") || SameText(name, "AutoSelect") ||
              SameText(name, "CharCase") || SameText(name, "PasswordChar"))
         return true;
-    else return TControl::SetLayoutProperty(name, v);
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
 
 // ---- TButton
 
-TButton::TButton(TComponent* AOwner) : TControl(AOwner)
-{
-    SetBounds(0, 0, 75, 25);
-}
+TButton::TButton(TComponent* AOwner) : TControl(AOwner) { SetBounds(0, 0, 75, 25); }
 
 int TButton::ModalResult() const { return Get(FModalResult); }
 void TButton::SetModalResult(int r) { Put(FModalResult, r, TProp::Style); }
@@ -91,21 +91,22 @@ bool TButton::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
     if (SameText(name, "ModalResult")) {
         if (v.Kind == TLayoutValue::Ident)
-            SetModalResult(LayoutEnum(v, {"mrNone", "mrOk", "mrCancel", "mrAbort", "mrRetry", "mrIgnore",
-                                          "mrYes", "mrNo"}));
-        else SetModalResult(v.AsInt());
-    } else if (SameText(name, "Default")) SetDefault(v.AsBool());
-    else if (SameText(name, "Cancel")) SetCancel(v.AsBool());
-    else return TControl::SetLayoutProperty(name, v);
+            SetModalResult(LayoutEnum(
+                v, {"mrNone", "mrOk", "mrCancel", "mrAbort", "mrRetry", "mrIgnore", "mrYes", "mrNo"}));
+        else
+            SetModalResult(v.AsInt());
+    } else if (SameText(name, "Default"))
+        SetDefault(v.AsBool());
+    else if (SameText(name, "Cancel"))
+        SetCancel(v.AsBool());
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
 
 // ---- TCheckBox
 
-TCheckBox::TCheckBox(TComponent* AOwner) : TControl(AOwner)
-{
-    SetBounds(0, 0, 97, 17);
-}
+TCheckBox::TCheckBox(TComponent* AOwner) : TControl(AOwner) { SetBounds(0, 0, 97, 17); }
 
 bool TCheckBox::Checked() const { return Get(FChecked); }
 
@@ -132,17 +133,16 @@ bool TCheckBox::SetLayoutProperty(const String& name, const TLayoutValue& v)
         SetChecked(c);
     } else if (SameText(name, "Alignment"))
         SetAlignment(static_cast<TAlignment>(LayoutEnum(v, {"taLeftJustify", "taRightJustify"})));
-    else if (SameText(name, "AllowGrayed") || SameText(name, "WordWrap")) return true;
-    else return TControl::SetLayoutProperty(name, v);
+    else if (SameText(name, "AllowGrayed") || SameText(name, "WordWrap"))
+        return true;
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
 
 // ---- TRadioButton
 
-TRadioButton::TRadioButton(TComponent* AOwner) : TControl(AOwner)
-{
-    SetBounds(0, 0, 113, 17);
-}
+TRadioButton::TRadioButton(TComponent* AOwner) : TControl(AOwner) { SetBounds(0, 0, 113, 17); }
 
 bool TRadioButton::Checked() const { return Get(FChecked); }
 
@@ -156,7 +156,8 @@ void TRadioButton::SetChecked(bool v)
             if (auto* r = dynamic_cast<TRadioButton*>(p->Controls(i))) siblings.push_back(r);
     } else if (TComponent* o = Owner()) {
         for (int i = 0, n = o->ComponentCount(); i < n; ++i)
-            if (auto* r = dynamic_cast<TRadioButton*>(o->Components(i)); r && !r->Parent()) siblings.push_back(r);
+            if (auto* r = dynamic_cast<TRadioButton*>(o->Components(i)); r && !r->Parent())
+                siblings.push_back(r);
     }
     for (TRadioButton* r : siblings)
         if (r != this) r->SetChecked(false);
@@ -166,15 +167,20 @@ void TRadioButton::SetChecked(bool v)
 void TRadioButton::Click()
 {
     if (!Enabled()) return;
-    if (Checked()) Fire(OnClick, this);
-    else SetChecked(true);
+    if (Checked())
+        Fire(OnClick, this);
+    else
+        SetChecked(true);
 }
 
 bool TRadioButton::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
-    if (SameText(name, "Checked")) SetChecked(v.AsBool());
-    else if (SameText(name, "Alignment") || SameText(name, "WordWrap")) return true;
-    else return TControl::SetLayoutProperty(name, v);
+    if (SameText(name, "Checked"))
+        SetChecked(v.AsBool());
+    else if (SameText(name, "Alignment") || SameText(name, "WordWrap"))
+        return true;
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
 
@@ -255,14 +261,18 @@ bool TListBox::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
     if (SameText(name, "Items.Strings")) {
         AssignLayoutList(FItems, v);
-    } else if (SameText(name, "ItemIndex")) SetItemIndex(v.AsInt());
+    } else if (SameText(name, "ItemIndex"))
+        SetItemIndex(v.AsInt());
     else if (SameText(name, "Style"))
-        SetStyle(static_cast<TListBoxStyle>(LayoutEnum(v, {"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable"})));
-    else if (SameText(name, "ItemHeight")) SetItemHeight(v.AsInt());
+        SetStyle(static_cast<TListBoxStyle>(
+            LayoutEnum(v, {"lbStandard", "lbOwnerDrawFixed", "lbOwnerDrawVariable"})));
+    else if (SameText(name, "ItemHeight"))
+        SetItemHeight(v.AsInt());
     else if (SameText(name, "BorderStyle") || SameText(name, "Sorted") || SameText(name, "MultiSelect") ||
              SameText(name, "Columns") || SameText(name, "IntegralHeight"))
         return true;
-    else return TControl::SetLayoutProperty(name, v);
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
 
@@ -292,8 +302,10 @@ int TComboBox::ItemIndex() const
 void TComboBox::SetItemIndex(int i)
 {
     std::lock_guard g(Lock());
-    if (i >= 0 && i < FItems.Count()) TControl::SetText(FItems.Get(i));
-    else TControl::SetText("");
+    if (i >= 0 && i < FItems.Count())
+        TControl::SetText(FItems.Get(i));
+    else
+        TControl::SetText("");
     Changed(TProp::ItemIndex);
 }
 
@@ -330,15 +342,18 @@ bool TComboBox::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
     if (SameText(name, "Items.Strings")) {
         AssignLayoutList(FItems, v);
-    } else if (SameText(name, "ItemIndex")) FPendingIndex = v.AsInt();
+    } else if (SameText(name, "ItemIndex"))
+        FPendingIndex = v.AsInt();
     else if (SameText(name, "Style"))
         SetStyle(static_cast<TComboBoxStyle>(LayoutEnum(
             v, {"csDropDown", "csSimple", "csDropDownList", "csOwnerDrawFixed", "csOwnerDrawVariable"})));
-    else if (SameText(name, "DropDownCount")) SetDropDownCount(v.AsInt());
+    else if (SameText(name, "DropDownCount"))
+        SetDropDownCount(v.AsInt());
     else if (SameText(name, "ItemHeight") || SameText(name, "Sorted") || SameText(name, "AutoComplete") ||
              SameText(name, "CharCase"))
         return true;
-    else return TControl::SetLayoutProperty(name, v);
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
 
@@ -368,14 +383,17 @@ bool TMemo::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
     if (SameText(name, "Lines.Strings")) {
         AssignLayoutList(FLines, v);
-    } else if (SameText(name, "ReadOnly")) SetReadOnly(v.AsBool());
-    else if (SameText(name, "WordWrap")) SetWordWrap(v.AsBool());
+    } else if (SameText(name, "ReadOnly"))
+        SetReadOnly(v.AsBool());
+    else if (SameText(name, "WordWrap"))
+        SetWordWrap(v.AsBool());
     else if (SameText(name, "ScrollBars"))
-        SetScrollBars(static_cast<TScrollStyle>(LayoutEnum(v, {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"})));
+        SetScrollBars(
+            static_cast<TScrollStyle>(LayoutEnum(v, {"ssNone", "ssHorizontal", "ssVertical", "ssBoth"})));
     else if (SameText(name, "BorderStyle") || SameText(name, "PlainText") || SameText(name, "MaxLength") ||
              SameText(name, "WantReturns") || SameText(name, "WantTabs"))
         return true;
-    else return TControl::SetLayoutProperty(name, v);
+    else
+        return TControl::SetLayoutProperty(name, v);
     return true;
 }
-

@@ -87,7 +87,6 @@ TTreeNode* TTreeView::TopItem(int index) const
     return FRoots[static_cast<std::size_t>(index)].get();
 }
 
-
 int TTreeView::TotalCount() const
 {
     int n = 0;
@@ -157,7 +156,8 @@ void TTreeView::SetSelected(TTreeNode* node)
     if (OnChange) OnChange(this, node);
 }
 
-void TTreeView::VisibleRows(const std::vector<std::unique_ptr<TTreeNode>>& nodes, std::vector<TTreeNode*>& out) const
+void TTreeView::VisibleRows(const std::vector<std::unique_ptr<TTreeNode>>& nodes,
+                            std::vector<TTreeNode*>& out) const
 {
     for (const auto& n : nodes) {
         out.push_back(n.get());

@@ -9,14 +9,13 @@ namespace {
 struct TRadioCase {
     const char* name;
     int initiallyChecked;  // index into the three buttons, -1: none
-    int action;            // button whose Checked is set
+    int action;  // button whose Checked is set
     bool value;
     std::vector<bool> expected;
     std::vector<int> clicks;  // buttons whose OnClick ran, in order
 };
 
 void PrintTo(const TRadioCase& c, std::ostream* os) { *os << c.name; }
-
 
 class ZubRadioExclusivity : public ::testing::TestWithParam<TRadioCase> {};
 
@@ -40,7 +39,8 @@ TEST_P(ZubRadioExclusivity, CheckedUnchecksSiblingsAndClicksOnlyWhenChecked)
     EXPECT_EQ(clicks, c.clicks);
 }
 
-INSTANTIATE_TEST_SUITE_P(Zub, ZubRadioExclusivity,
+INSTANTIATE_TEST_SUITE_P(
+    Zub, ZubRadioExclusivity,
     ::testing::Values(TRadioCase{"CheckOther", 0, 2, true, {false, false, true}, {2}},
                       TRadioCase{"CheckFromNone", -1, 1, true, {false, true, false}, {1}},
                       TRadioCase{"CheckAgainIsSilent", 1, 1, true, {false, true, false}, {}},
@@ -101,7 +101,9 @@ TEST(ZubForm, KeyPreviewSeesKeysFirstAndCanSwallowThem)
         log.push_back("form " + IntToStr(key));
         if (key == VK_F9) key = 0;
     };
-    edit->OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) { log.push_back("edit " + IntToStr(key)); };
+    edit->OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) {
+        log.push_back("edit " + IntToStr(key));
+    };
 
     unsigned short key = VK_F1;
     edit->KeyDown(key, 0);

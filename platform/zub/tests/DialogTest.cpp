@@ -42,7 +42,6 @@ struct TBoxCase {
 
 void PrintTo(const TBoxCase& c, std::ostream* os) { *os << c.name; }
 
-
 class ZubMessageBoxes : public ZubDialogs, public ::testing::WithParamInterface<TBoxCase> {};
 
 TEST_P(ZubMessageBoxes, AnswerFromTheScriptOrTheCancellingChoice)
@@ -59,12 +58,18 @@ TEST_P(ZubMessageBoxes, AnswerFromTheScriptOrTheCancellingChoice)
     EXPECT_EQ(shown[0].Type, c.type);
 }
 
-INSTANTIATE_TEST_SUITE_P(Zub, ZubMessageBoxes,
+INSTANTIATE_TEST_SUITE_P(
+    Zub, ZubMessageBoxes,
     ::testing::Values(
         TBoxCase{"OkInfo", MB_OK | MB_ICONINFORMATION, {}, IDOK, mbOK, mtInformation},
-        TBoxCase{"YesNoScriptedYes", MB_YESNO | MB_ICONQUESTION, {mrYes}, IDYES, mbYes | mbNo, mtConfirmation},
+        TBoxCase{
+            "YesNoScriptedYes", MB_YESNO | MB_ICONQUESTION, {mrYes}, IDYES, mbYes | mbNo, mtConfirmation},
         TBoxCase{"YesNoUnscripted", MB_YESNO | MB_ICONQUESTION, {}, IDNO, mbYes | mbNo, mtConfirmation},
-        TBoxCase{"YesNoCancelUnscripted", MB_YESNOCANCEL | MB_ICONWARNING, {}, IDCANCEL, mbYes | mbNo | mbCancel,
+        TBoxCase{"YesNoCancelUnscripted",
+                 MB_YESNOCANCEL | MB_ICONWARNING,
+                 {},
+                 IDCANCEL,
+                 mbYes | mbNo | mbCancel,
                  mtWarning},
         TBoxCase{"OkCancelScripted", MB_OKCANCEL | MB_ICONERROR, {mrOk}, IDOK, mbOK | mbCancel, mtError}),
     [](const auto& info) { return String(info.param.name); });
@@ -89,7 +94,10 @@ public:
     int answer = 0;
 
 protected:
-    void Execute() override { answer = MessageDlg("Zwischenablage verwenden?", mtConfirmation, mbYes | mbNo); }
+    void Execute() override
+    {
+        answer = MessageDlg("Zwischenablage verwenden?", mtConfirmation, mbYes | mbNo);
+    }
 };
 
 TEST_F(ZubDialogs, BoxAskedOnAWorkerIsShownOnTheUserInterfaceThread)

@@ -151,7 +151,6 @@ struct TPickerCase {
 
 void PrintTo(const TPickerCase& c, std::ostream* os) { *os << c.name; }
 
-
 class ZubDatePicker : public ::testing::TestWithParam<TPickerCase> {};
 
 TEST_P(ZubDatePicker, ShowsTheDateInItsFormat)

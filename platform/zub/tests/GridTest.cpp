@@ -7,11 +7,10 @@ namespace {
 struct TRowCase {
     const char* name;
     std::vector<String> cells;  // written cell by cell into a 4-column row
-    String commaText;           // as read back
+    String commaText;  // as read back
 };
 
 void PrintTo(const TRowCase& c, std::ostream* os) { *os << c.name; }
-
 
 class ZubGridRows : public ::testing::TestWithParam<TRowCase> {};
 
@@ -29,7 +28,8 @@ TEST_P(ZubGridRows, RowReadsAsCommaTextAndWritesBack)
     for (int i = 0; i < 4; ++i) EXPECT_EQ(grid.Cells(i, 2), c.cells[static_cast<std::size_t>(i)]) << i;
 }
 
-INSTANTIATE_TEST_SUITE_P(Zub, ZubGridRows,
+INSTANTIATE_TEST_SUITE_P(
+    Zub, ZubGridRows,
     ::testing::Values(TRowCase{"Plain", {"1", "17", "", "x"}, "1,17,,x"},
                       TRowCase{"Blank", {"a b", "c", "d", "e"}, "\"a b\",c,d,e"},
                       TRowCase{"Comma", {"1,5", "2", "3", "4"}, "\"1,5\",2,3,4"},

@@ -167,7 +167,6 @@ struct TErrorCase {
 
 void PrintTo(const TErrorCase& c, std::ostream* os) { *os << c.name; }
 
-
 class ZubLayoutErrors : public ::testing::TestWithParam<TErrorCase> {};
 
 TEST_P(ZubLayoutErrors, NameTheLine)
@@ -183,23 +182,32 @@ TEST_P(ZubLayoutErrors, NameTheLine)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Zub, ZubLayoutErrors,
+INSTANTIATE_TEST_SUITE_P(
+    Zub, ZubLayoutErrors,
     ::testing::Values(
-        TErrorCase{"UnknownClass", "object F: TForm5\n  object X: TFancy\n  end\nend\n", 2, "unknown class TFancy"},
-        TErrorCase{"UnknownProperty", "object F: TForm5\n  object L: TLabel\n    Left = 1\n    Colour = clRed\n  end\nend\n",
-                   4, "unknown property Colour"},
+        TErrorCase{"UnknownClass", "object F: TForm5\n  object X: TFancy\n  end\nend\n", 2,
+                   "unknown class TFancy"},
+        TErrorCase{"UnknownProperty",
+                   "object F: TForm5\n  object L: TLabel\n    Left = 1\n    Colour = clRed\n  end\nend\n", 4,
+                   "unknown property Colour"},
         TErrorCase{"WrongKind", "object F: TForm5\n  Left = 'links'\nend\n", 2, "integer expected"},
         TErrorCase{"UnknownEnum", "object F: TForm5\n  BorderStyle = bsRound\nend\n", 2, "bsRound"},
         TErrorCase{"UnknownColour", "object F: TForm5\n  Color = clRainbow\nend\n", 2, "clRainbow"},
-        TErrorCase{"UnknownHandler", "object F: TForm5\n\n  OnShow = Nowhere\nend\n", 3, "unknown event handler Nowhere"},
-        TErrorCase{"HandlerDoesNotFit", "object F: TForm5\n  OnShow = MouseDownHandler\nend\n", 2, "does not fit"},
-        TErrorCase{"UnknownEvent", "object F: TForm5\n  object T: TTimer\n    OnPaint = Timer2Timer\n  end\nend\n", 3,
+        TErrorCase{"UnknownHandler", "object F: TForm5\n\n  OnShow = Nowhere\nend\n", 3,
+                   "unknown event handler Nowhere"},
+        TErrorCase{"HandlerDoesNotFit", "object F: TForm5\n  OnShow = MouseDownHandler\nend\n", 2,
+                   "does not fit"},
+        TErrorCase{"UnknownEvent",
+                   "object F: TForm5\n  object T: TTimer\n    OnPaint = Timer2Timer\n  end\nend\n", 3,
                    "unknown event OnPaint"},
-        TErrorCase{"DuplicateName", "object F: TForm5\n  object A: TLabel\n  end\n  object a: TEdit\n  end\nend\n", 4,
+        TErrorCase{"DuplicateName",
+                   "object F: TForm5\n  object A: TLabel\n  end\n  object a: TEdit\n  end\nend\n", 4,
                    "already exists"},
         TErrorCase{"MissingEnd", "object F: TForm5\n  object A: TLabel\n  end\n", 4, "'end' expected"},
-        TErrorCase{"UnterminatedString", "object F: TForm5\n  Caption = 'offen\nend\n", 2, "unterminated string"},
-        TErrorCase{"BadReference", "object F: TForm5\n  object T: TTrayIcon\n    PopupMenu = Nix\n  end\nend\n", 3,
+        TErrorCase{"UnterminatedString", "object F: TForm5\n  Caption = 'offen\nend\n", 2,
+                   "unterminated string"},
+        TErrorCase{"BadReference",
+                   "object F: TForm5\n  object T: TTrayIcon\n    PopupMenu = Nix\n  end\nend\n", 3,
                    "unknown component Nix"},
         TErrorCase{"NoObject", "\n\nobjekt F: TForm5\nend\n", 3, "'object' expected"}),
     [](const auto& info) { return String(info.param.name); });

@@ -54,7 +54,7 @@ String Gif(int w, int h)
     b += static_cast<char>(h >> 8);
     b += String("\x80\x00\x00", 3);
     b += String("\x00\x00\x00\xff\xff\xff", 6);  // colour table
-    b += String("\x3b", 1);                       // trailer
+    b += String("\x3b", 1);  // trailer
     return b;
 }
 
@@ -82,7 +82,8 @@ String Bmp(int w, int h)
 
 String Scratch(const String& name)
 {
-    String dir = IncludeTrailingPathDelimiter(std::getenv("HOME") ? std::getenv("HOME") : "/tmp") + "pictures/";
+    String dir =
+        IncludeTrailingPathDelimiter(std::getenv("HOME") ? std::getenv("HOME") : "/tmp") + "pictures/";
     ForceDirectories(dir);
     return dir + name;
 }
@@ -95,7 +96,6 @@ struct TFormatCase {
 };
 
 void PrintTo(const TFormatCase& c, std::ostream* os) { *os << c.name; }
-
 
 class ZubPictureFormats : public ::testing::TestWithParam<TFormatCase> {};
 
@@ -116,7 +116,8 @@ TEST_P(ZubPictureFormats, KnowsFormatAndSizeAndSavesTheSameBytes)
 
 INSTANTIATE_TEST_SUITE_P(Zub, ZubPictureFormats,
                          ::testing::Values(TFormatCase{"Gif", Gif(400, 200), TPictureFormat::Gif, 400, 200},
-                                           TFormatCase{"Jpeg", MakeJpeg(37, 21), TPictureFormat::Jpeg, 37, 21},
+                                           TFormatCase{"Jpeg", MakeJpeg(37, 21), TPictureFormat::Jpeg, 37,
+                                                       21},
                                            TFormatCase{"Png", Png(24, 24), TPictureFormat::Png, 24, 24},
                                            TFormatCase{"Bmp", Bmp(16, -16), TPictureFormat::Bmp, 16, 16}),
                          [](const auto& info) { return String(info.param.name); });

@@ -153,7 +153,10 @@ void TQtCanvas::TextRect(const TRect& r, int x, int y, const String& text)
     FPainter.restore();
 }
 
-int TQtCanvas::TextWidth(const String& text) { return QFontMetrics(QtFont(FFont)).horizontalAdvance(Q(text)); }
+int TQtCanvas::TextWidth(const String& text)
+{
+    return QFontMetrics(QtFont(FFont)).horizontalAdvance(Q(text));
+}
 int TQtCanvas::TextHeight(const String&) { return QFontMetrics(QtFont(FFont)).height(); }
 
 void TQtCanvas::DrawFocusRect(const TRect& r)
@@ -262,16 +265,22 @@ void TControlView::Apply(const TNotice& n)
     case TProp::Bounds: ApplyBounds(); break;
     case TProp::Visible: FWidget->setVisible(FControl->Visible()); break;
     case TProp::Enabled:
-        if (DisablesWidget()) FWidget->setEnabled(FControl->Enabled());
-        else FWidget->update();
+        if (DisablesWidget())
+            FWidget->setEnabled(FControl->Enabled());
+        else
+            FWidget->update();
         break;
     case TProp::Text: ApplyText(); break;
     case TProp::Hint: ApplyHint(); break;
     case TProp::Color:
-    case TProp::Font: ApplyColors(); FWidget->update(); break;
+    case TProp::Font:
+        ApplyColors();
+        FWidget->update();
+        break;
     case TProp::Cursor: FWidget->setCursor(QtCursor(FControl->Cursor())); break;
     case TProp::Repaint:
-        if (n.Text == "redraw=0") FWidget->setUpdatesEnabled(false);
+        if (n.Text == "redraw=0")
+            FWidget->setUpdatesEnabled(false);
         else {
             FWidget->setUpdatesEnabled(true);
             FWidget->update();

@@ -190,13 +190,17 @@ bool TInputFilter::Key(QObject* obj, QKeyEvent* e)
 void TInputFilter::Mouse(TControlView* v, QEvent* e)
 {
     TControl* c = v->Control();
-    auto button = [](Qt::MouseButton b) { return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft; };
+    auto button = [](Qt::MouseButton b) {
+        return b == Qt::RightButton ? mbRight : b == Qt::MiddleButton ? mbMiddle : mbLeft;
+    };
     switch (e->type()) {
     case QEvent::MouseButtonPress: {
         auto* me = static_cast<QMouseEvent*>(e);
         const QPoint p = me->position().toPoint();
         if (me->button() == Qt::LeftButton) FPressed = v;
-        Guarded([&] { c->MouseDown(button(me->button()), ShiftOf(me->modifiers(), me->buttons()), p.x(), p.y()); });
+        Guarded([&] {
+            c->MouseDown(button(me->button()), ShiftOf(me->modifiers(), me->buttons()), p.x(), p.y());
+        });
         break;
     }
     case QEvent::MouseButtonDblClick:
@@ -213,7 +217,8 @@ void TInputFilter::Mouse(TControlView* v, QEvent* e)
         // Click comes before the button's release, as on the desktop.
         Guarded([&] {
             if (click) c->Click();
-            if (v->Control()) c->MouseUp(button(me->button()), ShiftOf(me->modifiers(), me->buttons()), p.x(), p.y());
+            if (v->Control())
+                c->MouseUp(button(me->button()), ShiftOf(me->modifiers(), me->buttons()), p.x(), p.y());
         });
         break;
     }
@@ -230,7 +235,8 @@ void TInputFilter::Mouse(TControlView* v, QEvent* e)
         break;
     case QEvent::FocusOut: {
         auto r = static_cast<QFocusEvent*>(e)->reason();
-        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason && c->Focused()) Guarded([&] { c->DoExit(); });
+        if (r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason && c->Focused())
+            Guarded([&] { c->DoExit(); });
         break;
     }
     default: break;
@@ -250,9 +256,12 @@ void TQtView::Impl::OnNotice(const TNotice& n)
         return;
     }
     if (TControlView* v = FindView(n.Sender)) {
-        if (n.Prop == TProp::Request) Request(v, n.Text);
-        else if (n.Prop == TProp::Parent) Reparent(v);
-        else v->Apply(n);
+        if (n.Prop == TProp::Request)
+            Request(v, n.Text);
+        else if (n.Prop == TProp::Parent)
+            Reparent(v);
+        else
+            v->Apply(n);
         return;
     }
     auto* comp = const_cast<TComponent*>(n.Sender);
@@ -279,8 +288,10 @@ void TQtView::Impl::Forget(const TComponent* c)
         v->Widget()->deleteLater();
     }
     if (auto it = trays.find(c); it != trays.end()) {
-        if (auto* w = qobject_cast<QWidget*>(it->second)) w->hide();
-        else static_cast<QSystemTrayIcon*>(it->second)->hide();
+        if (auto* w = qobject_cast<QWidget*>(it->second))
+            w->hide();
+        else
+            static_cast<QSystemTrayIcon*>(it->second)->hide();
         it->second->deleteLater();
         trays.erase(it);
     }
@@ -324,8 +335,10 @@ void TQtView::Impl::ScreenCursor()
 {
     const TCursor c = Screen->Cursor();
     if (c != crDefault) {
-        if (hourglass) QApplication::changeOverrideCursor(QtCursor(c));
-        else QApplication::setOverrideCursor(QtCursor(c));
+        if (hourglass)
+            QApplication::changeOverrideCursor(QtCursor(c));
+        else
+            QApplication::setOverrideCursor(QtCursor(c));
         hourglass = true;
     } else if (hourglass) {
         QApplication::restoreOverrideCursor();
@@ -363,9 +376,12 @@ void TrayInput(TTrayIcon* t, QSystemTrayIcon::ActivationReason r)
     const QPoint g = QCursor::pos();
     Screen->SetCursorPos(TPoint{g.x(), g.y()});
     Guarded([&] {
-        if (r == QSystemTrayIcon::Trigger) t->Click();
-        else if (r == QSystemTrayIcon::DoubleClick) t->DblClick();
-        else if (r == QSystemTrayIcon::Context && t->PopupMenu()) t->PopupMenu()->Popup(g.x(), g.y());
+        if (r == QSystemTrayIcon::Trigger)
+            t->Click();
+        else if (r == QSystemTrayIcon::DoubleClick)
+            t->DblClick();
+        else if (r == QSystemTrayIcon::Context && t->PopupMenu())
+            t->PopupMenu()->Popup(g.x(), g.y());
     });
 }
 
@@ -373,7 +389,8 @@ void TrayInput(TTrayIcon* t, QSystemTrayIcon::ActivationReason r)
 // stands for the icon, so a program sent to the tray can still be brought back.
 class TTrayStandIn : public QToolButton {
 public:
-    TTrayStandIn(TTrayIcon* t, int slot) : QToolButton(nullptr), FTray(t), FBalloon(new QLabel()), FBalloonTimer(new QTimer(this))
+    TTrayStandIn(TTrayIcon* t, int slot)
+        : QToolButton(nullptr), FTray(t), FBalloon(new QLabel()), FBalloonTimer(new QTimer(this))
     {
         FBalloon->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         FBalloon->setTextFormat(Qt::RichText);
@@ -396,8 +413,10 @@ protected:
     {
         QToolButton::mouseReleaseEvent(e);
         if (!rect().contains(e->position().toPoint())) return;
-        if (e->button() == Qt::LeftButton && !FDouble) TrayInput(FTray, QSystemTrayIcon::Trigger);
-        else if (e->button() == Qt::RightButton) TrayInput(FTray, QSystemTrayIcon::Context);
+        if (e->button() == Qt::LeftButton && !FDouble)
+            TrayInput(FTray, QSystemTrayIcon::Trigger);
+        else if (e->button() == Qt::RightButton)
+            TrayInput(FTray, QSystemTrayIcon::Context);
         FDouble = false;
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override
@@ -440,7 +459,8 @@ void TQtView::Impl::Tray(TTrayIcon* t, const TNotice& n)
     if (!obj) {
         if (QSystemTrayIcon::isSystemTrayAvailable()) {
             auto* icon = new QSystemTrayIcon(TrayImage(t));
-            QObject::connect(icon, &QSystemTrayIcon::activated, [t](QSystemTrayIcon::ActivationReason r) { TrayInput(t, r); });
+            QObject::connect(icon, &QSystemTrayIcon::activated,
+                             [t](QSystemTrayIcon::ActivationReason r) { TrayInput(t, r); });
             obj = icon;
         } else {
             auto* standIn = new TTrayStandIn(t, static_cast<int>(trays.size()) - 1);
@@ -453,17 +473,21 @@ void TQtView::Impl::Tray(TTrayIcon* t, const TNotice& n)
     switch (n.Prop) {
     case TProp::Balloon: {
         const TBalloonFlags f = t->BalloonFlags();
-        auto kind = f == bfInfo ? QSystemTrayIcon::Information
+        auto kind = f == bfInfo      ? QSystemTrayIcon::Information
                     : f == bfWarning ? QSystemTrayIcon::Warning
-                    : f == bfError ? QSystemTrayIcon::Critical
-                                   : QSystemTrayIcon::NoIcon;
-        if (icon) icon->showMessage(Q(t->BalloonTitle()), Q(t->BalloonHint()), kind, t->BalloonTimeout());
-        else if (standIn->isVisible()) standIn->ShowBalloon(Q(t->BalloonTitle()), Q(t->BalloonHint()), t->BalloonTimeout());
+                    : f == bfError   ? QSystemTrayIcon::Critical
+                                     : QSystemTrayIcon::NoIcon;
+        if (icon)
+            icon->showMessage(Q(t->BalloonTitle()), Q(t->BalloonHint()), kind, t->BalloonTimeout());
+        else if (standIn->isVisible())
+            standIn->ShowBalloon(Q(t->BalloonTitle()), Q(t->BalloonHint()), t->BalloonTimeout());
         break;
     }
     case TProp::Picture:
-        if (icon) icon->setIcon(TrayImage(t));
-        else standIn->setIcon(TrayImage(t));
+        if (icon)
+            icon->setIcon(TrayImage(t));
+        else
+            standIn->setIcon(TrayImage(t));
         break;
     default:
         if (icon) {
@@ -519,7 +543,8 @@ TQtView::TQtView(int& argc, char** argv) : d(std::make_unique<Impl>())
     g_impl = d.get();
     d->filter = std::make_unique<TInputFilter>(*d);
     qApp->installEventFilter(d->filter.get());
-    if (QScreen* s = QGuiApplication::primaryScreen()) Screen->SetSize(s->geometry().width(), s->geometry().height());
+    if (QScreen* s = QGuiApplication::primaryScreen())
+        Screen->SetSize(s->geometry().width(), s->geometry().height());
 
     d->modalTimer = new QTimer();
     QObject::connect(d->modalTimer, &QTimer::timeout, [] { Application->ProcessMessages(); });

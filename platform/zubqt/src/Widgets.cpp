@@ -50,10 +50,12 @@ protected:
     }
     void ApplyState() override
     {
-        Qt::Alignment a = FLabel->Alignment() == taCenter ? Qt::AlignHCenter
+        Qt::Alignment a = FLabel->Alignment() == taCenter         ? Qt::AlignHCenter
                           : FLabel->Alignment() == taRightJustify ? Qt::AlignRight
-                                                                   : Qt::AlignLeft;
-        a |= FLabel->Layout() == tlCenter ? Qt::AlignVCenter : FLabel->Layout() == tlBottom ? Qt::AlignBottom : Qt::AlignTop;
+                                                                  : Qt::AlignLeft;
+        a |= FLabel->Layout() == tlCenter   ? Qt::AlignVCenter
+             : FLabel->Layout() == tlBottom ? Qt::AlignBottom
+                                            : Qt::AlignTop;
         setAlignment(a);
         setWordWrap(FLabel->WordWrap());
         setAutoFillBackground(!FLabel->Transparent() && !ParentColored(FLabel->Color()));
@@ -121,7 +123,10 @@ public:
     bool ClicksByMouse() const override { return false; }
 
 protected:
-    void ApplyText() override { setText(Q(FButton->Caption()).replace("&&", "\x01").remove('&').replace("\x01", "&")); }
+    void ApplyText() override
+    {
+        setText(Q(FButton->Caption()).replace("&&", "\x01").remove('&').replace("\x01", "&"));
+    }
 
 private:
     TButton* FButton;
@@ -129,7 +134,8 @@ private:
 
 class TSpeedButtonView : public QToolButton, public TControlView {
 public:
-    explicit TSpeedButtonView(TSpeedButton* c, QWidget* parent) : QToolButton(parent), TControlView(c, this), FButton(c)
+    explicit TSpeedButtonView(TSpeedButton* c, QWidget* parent)
+        : QToolButton(parent), TControlView(c, this), FButton(c)
     {
         setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         QObject::connect(this, &QToolButton::clicked, [this] {
@@ -182,7 +188,8 @@ private:
 
 class TRadioButtonView : public QRadioButton, public TControlView {
 public:
-    explicit TRadioButtonView(TRadioButton* c, QWidget* parent) : QRadioButton(parent), TControlView(c, this), FButton(c)
+    explicit TRadioButtonView(TRadioButton* c, QWidget* parent)
+        : QRadioButton(parent), TControlView(c, this), FButton(c)
     {
         setAutoExclusive(false);  // the model unchecks the siblings
         QObject::connect(this, &QRadioButton::clicked, [this] {
@@ -208,7 +215,8 @@ private:
 // and scrolls with a vertical bar.
 class TPaintedView : public QWidget, public TControlView {
 public:
-    TPaintedView(TControl* c, QWidget* parent) : QWidget(parent), TControlView(c, this), FBar(new QScrollBar(Qt::Vertical, this))
+    TPaintedView(TControl* c, QWidget* parent)
+        : QWidget(parent), TControlView(c, this), FBar(new QScrollBar(Qt::Vertical, this))
     {
         FBar->hide();
         FBar->setCursor(Qt::ArrowCursor);
@@ -238,8 +246,9 @@ protected:
     }
     bool ApplyOwn(const TNotice& n) override
     {
-        if (n.Prop == TProp::Bounds || n.Prop == TProp::Visible || n.Prop == TProp::Enabled || n.Prop == TProp::Hint ||
-            n.Prop == TProp::Cursor || n.Prop == TProp::Color || n.Prop == TProp::Font || n.Prop == TProp::Repaint)
+        if (n.Prop == TProp::Bounds || n.Prop == TProp::Visible || n.Prop == TProp::Enabled ||
+            n.Prop == TProp::Hint || n.Prop == TProp::Cursor || n.Prop == TProp::Color ||
+            n.Prop == TProp::Font || n.Prop == TProp::Repaint)
             return false;
         SyncBar();
         update();
@@ -316,7 +325,8 @@ protected:
     void ScrollRange(int& min, int& max, int& value, int& page) override
     {
         int fixedHeight = 0;
-        for (int r = 0; r < FGrid->FixedRows(); ++r) fixedHeight += FGrid->RowHeights(r) + FGrid->GridLineWidth();
+        for (int r = 0; r < FGrid->FixedRows(); ++r)
+            fixedHeight += FGrid->RowHeights(r) + FGrid->GridLineWidth();
         const int rowHeight = std::max(FGrid->DefaultRowHeight() + FGrid->GridLineWidth(), 1);
         page = std::max((FGrid->Height() - fixedHeight) / rowHeight, 1);
         min = FGrid->FixedRows();
@@ -337,7 +347,8 @@ protected:
             if (cell.Top >= height()) break;
         }
         const int line = FGrid->GridLineWidth();
-        p.fillRect(QRect(0, 0, std::min(right + line, width()), std::min(bottom + line, height())), QColor(0xC0, 0xC0, 0xC0));
+        p.fillRect(QRect(0, 0, std::min(right + line, width()), std::min(bottom + line, height())),
+                   QColor(0xC0, 0xC0, 0xC0));
     }
     void mousePressEvent(QMouseEvent* e) override
     {
@@ -448,8 +459,10 @@ protected:
         setReadOnly(FMemo->ReadOnly());
         setLineWrapMode(FMemo->WordWrap() ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
         const TScrollStyle s = FMemo->ScrollBars();
-        setVerticalScrollBarPolicy(s == ssVertical || s == ssBoth ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
-        setHorizontalScrollBarPolicy(s == ssHorizontal || s == ssBoth ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAsNeeded);
+        setVerticalScrollBarPolicy(s == ssVertical || s == ssBoth ? Qt::ScrollBarAlwaysOn
+                                                                  : Qt::ScrollBarAsNeeded);
+        setHorizontalScrollBarPolicy(s == ssHorizontal || s == ssBoth ? Qt::ScrollBarAlwaysOn
+                                                                      : Qt::ScrollBarAsNeeded);
     }
     bool ApplyOwn(const TNotice& n) override
     {
@@ -523,7 +536,8 @@ QDate ToQDate(TDateTime t)
 
 class TDateTimePickerView : public QDateEdit, public TControlView {
 public:
-    TDateTimePickerView(TDateTimePicker* c, QWidget* parent) : QDateEdit(parent), TControlView(c, this), FPicker(c)
+    TDateTimePickerView(TDateTimePicker* c, QWidget* parent)
+        : QDateEdit(parent), TControlView(c, this), FPicker(c)
     {
         setCalendarPopup(true);
         setLocale(QLocale(QLocale::German, QLocale::Germany));
@@ -590,7 +604,8 @@ private:
 // Plays the model's frame ranges of its animation file; frames are numbered from 1.
 class TAnimateView : public QWidget, public TControlView {
 public:
-    TAnimateView(TAnimate* c, QWidget* parent) : QWidget(parent), TControlView(c, this), FAnimate(c), FTimer(new QTimer(this))
+    TAnimateView(TAnimate* c, QWidget* parent)
+        : QWidget(parent), TControlView(c, this), FAnimate(c), FTimer(new QTimer(this))
     {
         QObject::connect(FTimer, &QTimer::timeout, [this] { Step(); });
     }
@@ -676,7 +691,8 @@ private:
         FFrame = std::clamp(frame, 1, count);
         try {
             avi::Image img = FReader->DecodeFrame(FFrame - 1);
-            FShown = QImage(img.rgb.data(), img.width, img.height, img.width * 3, QImage::Format_RGB888).copy();
+            FShown =
+                QImage(img.rgb.data(), img.width, img.height, img.width * 3, QImage::Format_RGB888).copy();
         } catch (const std::exception&) {
             FShown = QImage();
         }
@@ -746,7 +762,8 @@ protected:
             setWindowFlags(flags);
             if (shown) show();
         }
-        if (FForm->BorderStyle() == bsDialog || FForm->BorderStyle() == bsSingle || FForm->BorderStyle() == bsNone)
+        if (FForm->BorderStyle() == bsDialog || FForm->BorderStyle() == bsSingle ||
+            FForm->BorderStyle() == bsNone)
             setFixedSize(std::max(FForm->Width(), 1), std::max(FForm->Height(), 1));
     }
     void ApplyColors() override
@@ -760,9 +777,11 @@ protected:
     void ApplyBounds() override
     {
         const TRect r = FForm->BoundsRect();
-        if (FForm->BorderStyle() == bsDialog || FForm->BorderStyle() == bsSingle || FForm->BorderStyle() == bsNone)
+        if (FForm->BorderStyle() == bsDialog || FForm->BorderStyle() == bsSingle ||
+            FForm->BorderStyle() == bsNone)
             setFixedSize(std::max(r.Width(), 1), std::max(r.Height(), 1));
-        else resize(std::max(r.Width(), 1), std::max(r.Height(), 1));
+        else
+            resize(std::max(r.Width(), 1), std::max(r.Height(), 1));
         move(r.Left, r.Top);
     }
     bool ApplyOwn(const TNotice& n) override
@@ -806,11 +825,12 @@ protected:
         // manager keeps them there.
         if (e->type() == QEvent::Show && FForm && FForm->FormStyle() != fsStayOnTop)
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* f = dynamic_cast<TFormView*>(w); f && f != this && f->isVisible() && f->Control() &&
-                                                           f->FForm->FormStyle() == fsStayOnTop)
+                if (auto* f = dynamic_cast<TFormView*>(w);
+                    f && f != this && f->isVisible() && f->Control() && f->FForm->FormStyle() == fsStayOnTop)
                     f->raise();
         // Keys go to the form until the user picks a control (no control is focused at first).
-        if (e->type() == QEvent::WindowActivate && !focusWidget()) FKeys->setFocus(Qt::ActiveWindowFocusReason);
+        if (e->type() == QEvent::WindowActivate && !focusWidget())
+            FKeys->setFocus(Qt::ActiveWindowFocusReason);
         return r;
     }
     void closeEvent(QCloseEvent* e) override
@@ -845,23 +865,40 @@ void CreateChildren(TControl* c, QWidget* w)
 TControlView* CreateControlView(TControl* c, QWidget* parent)
 {
     TControlView* v;
-    if (auto* x = dynamic_cast<TLabel*>(c)) v = new TLabelView(x, parent);
-    else if (auto* x = dynamic_cast<TEdit*>(c)) v = new TEditView(x, parent);
-    else if (auto* x = dynamic_cast<TButton*>(c)) v = new TButtonView(x, parent);
-    else if (auto* x = dynamic_cast<TSpeedButton*>(c)) v = new TSpeedButtonView(x, parent);
-    else if (auto* x = dynamic_cast<TCheckBox*>(c)) v = new TCheckBoxView(x, parent);
-    else if (auto* x = dynamic_cast<TRadioButton*>(c)) v = new TRadioButtonView(x, parent);
-    else if (auto* x = dynamic_cast<TRadioGroup*>(c)) v = new TRadioGroupView(x, parent);
-    else if (auto* x = dynamic_cast<TListBox*>(c)) v = new TListBoxView(x, parent);
-    else if (auto* x = dynamic_cast<TComboBox*>(c)) v = new TComboBoxView(x, parent);
-    else if (auto* x = dynamic_cast<TMemo*>(c)) v = new TMemoView(x, parent);
-    else if (auto* x = dynamic_cast<TStringGrid*>(c)) v = new TGridView(x, parent);
-    else if (auto* x = dynamic_cast<TTrackBar*>(c)) v = new TTrackBarView(x, parent);
-    else if (auto* x = dynamic_cast<TProgressBar*>(c)) v = new TProgressBarView(x, parent);
-    else if (auto* x = dynamic_cast<TDateTimePicker*>(c)) v = new TDateTimePickerView(x, parent);
-    else if (auto* x = dynamic_cast<TImage*>(c)) v = new TImageView(x, parent);
-    else if (auto* x = dynamic_cast<TAnimate*>(c)) v = new TAnimateView(x, parent);
-    else v = new TPlainView(c, parent);
+    if (auto* x = dynamic_cast<TLabel*>(c))
+        v = new TLabelView(x, parent);
+    else if (auto* x = dynamic_cast<TEdit*>(c))
+        v = new TEditView(x, parent);
+    else if (auto* x = dynamic_cast<TButton*>(c))
+        v = new TButtonView(x, parent);
+    else if (auto* x = dynamic_cast<TSpeedButton*>(c))
+        v = new TSpeedButtonView(x, parent);
+    else if (auto* x = dynamic_cast<TCheckBox*>(c))
+        v = new TCheckBoxView(x, parent);
+    else if (auto* x = dynamic_cast<TRadioButton*>(c))
+        v = new TRadioButtonView(x, parent);
+    else if (auto* x = dynamic_cast<TRadioGroup*>(c))
+        v = new TRadioGroupView(x, parent);
+    else if (auto* x = dynamic_cast<TListBox*>(c))
+        v = new TListBoxView(x, parent);
+    else if (auto* x = dynamic_cast<TComboBox*>(c))
+        v = new TComboBoxView(x, parent);
+    else if (auto* x = dynamic_cast<TMemo*>(c))
+        v = new TMemoView(x, parent);
+    else if (auto* x = dynamic_cast<TStringGrid*>(c))
+        v = new TGridView(x, parent);
+    else if (auto* x = dynamic_cast<TTrackBar*>(c))
+        v = new TTrackBarView(x, parent);
+    else if (auto* x = dynamic_cast<TProgressBar*>(c))
+        v = new TProgressBarView(x, parent);
+    else if (auto* x = dynamic_cast<TDateTimePicker*>(c))
+        v = new TDateTimePickerView(x, parent);
+    else if (auto* x = dynamic_cast<TImage*>(c))
+        v = new TImageView(x, parent);
+    else if (auto* x = dynamic_cast<TAnimate*>(c))
+        v = new TAnimateView(x, parent);
+    else
+        v = new TPlainView(c, parent);
     CreateChildren(c, v->Widget());
     v->ApplyAll();
     return v;

@@ -139,11 +139,12 @@ TEST_F(ZubQtView, ClickOnAPictureFiresDownClickUpInThatOrder)
     QTest::mousePress(W(image), Qt::LeftButton, {}, QPoint(3, 4));
     QTest::mouseRelease(W(image), Qt::LeftButton, {}, QPoint(3, 4));
     QTest::mousePress(W(image), Qt::LeftButton, {}, QPoint(3, 4));
-    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(3, 4), W(image)->mapToGlobal(QPointF(3, 4)), Qt::LeftButton,
-                    Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(3, 4), W(image)->mapToGlobal(QPointF(3, 4)),
+                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(W(image), &dbl);
     QTest::mouseRelease(W(image), Qt::LeftButton, {}, QPoint(3, 4));
-    EXPECT_EQ(events, (std::vector<std::string>{"down 0 3,4", "click", "up 3,4", "down 0 3,4", "double", "up 3,4"}));
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"down 0 3,4", "click", "up 3,4", "down 0 3,4", "double", "up 3,4"}));
 
     // A disabled picture ignores the buttons but still hears the pointer leave.
     events.clear();
@@ -207,8 +208,8 @@ TEST_F(ZubQtView, GridCellClickSelectsItAndTheWheelScrollsRows)
     EXPECT_EQ(grid->Col(), 2);
     EXPECT_EQ(clicks, 1);
 
-    QWheelEvent wheel(QPointF(100, 50), W(grid)->mapToGlobal(QPointF(100, 50)), QPoint(), QPoint(0, -120), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(QPointF(100, 50), W(grid)->mapToGlobal(QPointF(100, 50)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(W(grid), &wheel);
     EXPECT_EQ(grid->TopRow(), 4);
 }
@@ -242,7 +243,9 @@ TEST_F(ZubQtView, KeyPreviewLetsTheFormSeeAKeyFirstAndSwallowIt)
         seen.push_back("form " + std::to_string(key));
         if (key == VK_F9) key = 0;
     };
-    edit->OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) { seen.push_back("edit " + std::to_string(key)); };
+    edit->OnKeyDown = [&](TObject*, unsigned short& key, TShiftState) {
+        seen.push_back("edit " + std::to_string(key));
+    };
     ShowForm();
     W(form)->activateWindow();
     View().Pump();
@@ -359,7 +362,8 @@ TEST_F(ZubQtView, AnimationShowsTheFramesItIsTold)
     ShowForm();
     auto centre = [&] { return W(anim)->grab().toImage().pixelColor(8, 8); };
     auto near = [](QColor a, QColor b) {
-        return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 && std::abs(a.blue() - b.blue()) < 40;
+        return std::abs(a.red() - b.red()) < 40 && std::abs(a.green() - b.green()) < 40 &&
+               std::abs(a.blue() - b.blue()) < 40;
     };
 
     anim->Seek(2);  // frames count from 1
@@ -450,7 +454,8 @@ TEST(ZubQtShell, OpenResolvesTheTargetAndStartsTheOpenerWithItAlone)
     const TCase cases[] = {
         {"open", "help\\Quenzel_2009.html", true, 42, (home / "help" / "Quenzel_2009.html").string()},
         {"open", "HELP\\quenzel_2009.HTML", true, 42, (home / "help" / "Quenzel_2009.html").string()},
-        {"open", "http://www.quenzel2009.de/download.html", true, 42, "http://www.quenzel2009.de/download.html"},
+        {"open", "http://www.quenzel2009.de/download.html", true, 42,
+         "http://www.quenzel2009.de/download.html"},
         {"open", "mailto:support@quenzel2009.de", true, 42, "mailto:support@quenzel2009.de"},
         {"open", "help\\fehlt.chm", false, 2, ""},
         {"open", "a; rm -rf x", false, 2, ""},

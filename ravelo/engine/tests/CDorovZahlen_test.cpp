@@ -63,35 +63,39 @@ TEST_P(LadeTest, LoadsTheDrawsBeforeTheTipDate)
     EXPECT_THAT(erste_Spalte(*z), ElementsAreArray(f.erste_Zahlen));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Faelle, LadeTest,
-    ::testing::Values(
-        Ladefall{"EmptyFile", {}, "12.08.2009", {}},
-        Ladefall{"FirstDrawIsTipDate",
-                 {ziehung("12.08.09", {1, 2, 3, 4, 5, 6, 7}), ziehung("15.08.09", {8, 9, 10, 11, 12, 13, 14})},
-                 "12.08.2009",
-                 {}},
-        Ladefall{"NoLineMatchesLoadsAll",
-                 {ziehung("01.08.09", {1, 2, 3, 4, 5, 6, 7}), ziehung("05.08.09", {8, 9, 10, 11, 12, 13, 14}),
-                  ziehung("08.08.09", {15, 16, 17, 18, 19, 20, 21})},
-                 "12.08.2009",
-                 {1, 8, 15}},
-        Ladefall{"StopKeyInTheMiddle",
-                 {ziehung("01.08.09", {1, 2, 3, 4, 5, 6, 7}), ziehung("05.08.09", {8, 9, 10, 11, 12, 13, 14}),
-                  ziehung("12.08.09", {15, 16, 17, 18, 19, 20, 21}), ziehung("15.08.09", {22, 23, 24, 25, 26, 27, 28})},
-                 "12.08.2009",
-                 {1, 8}},
-        Ladefall{"Year82LeavesNoRow",
-                 {ziehung("01.08.09", {1, 2, 3, 4, 5, 6, 7}), ziehung("03.03.82", {40, 41, 42, 43, 44, 45, 46}),
-                  ziehung("08.08.09", {15, 16, 17, 18, 19, 20, 21})},
-                 "12.08.2009",
-                 {1, 15}},
-        Ladefall{"HeadingAndEmptyLineSkipped",
-                 {"Lottozahlen", ziehung("01.08.09", {1, 2, 3, 4, 5, 6, 7}), "",
-                  ziehung("08.08.09", {15, 16, 17, 18, 19, 20, 21})},
-                 "12.08.2009",
-                 {1, 15}}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Faelle, LadeTest,
+                         ::testing::Values(Ladefall{"EmptyFile", {}, "12.08.2009", {}},
+                                           Ladefall{"FirstDrawIsTipDate",
+                                                    {ziehung("12.08.09", {1, 2, 3, 4, 5, 6, 7}),
+                                                     ziehung("15.08.09", {8, 9, 10, 11, 12, 13, 14})},
+                                                    "12.08.2009",
+                                                    {}},
+                                           Ladefall{"NoLineMatchesLoadsAll",
+                                                    {ziehung("01.08.09", {1, 2, 3, 4, 5, 6, 7}),
+                                                     ziehung("05.08.09", {8, 9, 10, 11, 12, 13, 14}),
+                                                     ziehung("08.08.09", {15, 16, 17, 18, 19, 20, 21})},
+                                                    "12.08.2009",
+                                                    {1, 8, 15}},
+                                           Ladefall{"StopKeyInTheMiddle",
+                                                    {ziehung("01.08.09", {1, 2, 3, 4, 5, 6, 7}),
+                                                     ziehung("05.08.09", {8, 9, 10, 11, 12, 13, 14}),
+                                                     ziehung("12.08.09", {15, 16, 17, 18, 19, 20, 21}),
+                                                     ziehung("15.08.09", {22, 23, 24, 25, 26, 27, 28})},
+                                                    "12.08.2009",
+                                                    {1, 8}},
+                                           Ladefall{"Year82LeavesNoRow",
+                                                    {ziehung("01.08.09", {1, 2, 3, 4, 5, 6, 7}),
+                                                     ziehung("03.03.82", {40, 41, 42, 43, 44, 45, 46}),
+                                                     ziehung("08.08.09", {15, 16, 17, 18, 19, 20, 21})},
+                                                    "12.08.2009",
+                                                    {1, 15}},
+                                           Ladefall{"HeadingAndEmptyLineSkipped",
+                                                    {"Lottozahlen",
+                                                     ziehung("01.08.09", {1, 2, 3, 4, 5, 6, 7}), "",
+                                                     ziehung("08.08.09", {15, 16, 17, 18, 19, 20, 21})},
+                                                    "12.08.2009",
+                                                    {1, 15}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CDorovZahlenTest, StoresAllColumnsOfADraw)
 {
@@ -156,7 +160,9 @@ TEST_F(CDorovZahlenTest, LongerArchiveKeepsTheNewest5000Draws)
         zeilen.push_back(ziehung("01.02.03", {i % 49 + 1, i / 49 % 49 + 1, i / 2401 + 1, 4, 5, 6, 7}));
     auto z = lade(zeilen, "01.01.2099");
     ASSERT_EQ(z->letzte, 4999);
-    auto draw = [&](int r) { return (z->zahlen[r][0] - 1) + (z->zahlen[r][1] - 1) * 49 + (z->zahlen[r][2] - 1) * 2401; };
+    auto draw = [&](int r) {
+        return (z->zahlen[r][0] - 1) + (z->zahlen[r][1] - 1) * 49 + (z->zahlen[r][2] - 1) * 2401;
+    };
     EXPECT_EQ(draw(0), 200);
     EXPECT_EQ(draw(2500), 2700);
     EXPECT_EQ(draw(4999), 5199);
@@ -164,8 +170,9 @@ TEST_F(CDorovZahlenTest, LongerArchiveKeepsTheNewest5000Draws)
 
 TEST_F(CDorovZahlenTest, NumbersOutsideTheRangeAreKeptButCountNowhere)
 {
-    auto z = lade({ziehung("01.08.09", {55, -3, 7, 8, 9, 10, 11}), ziehung("05.08.09", {0, 50, 7, 12, 13, 14, 1000})},
-                  "12.08.2009");
+    auto z = lade(
+        {ziehung("01.08.09", {55, -3, 7, 8, 9, 10, 11}), ziehung("05.08.09", {0, 50, 7, 12, 13, 14, 1000})},
+        "12.08.2009");
     ASSERT_EQ(z->letzte, 1);
     EXPECT_EQ(z->zahlen[0][0], 55);
     EXPECT_EQ(z->zahlen[0][1], -3);
@@ -205,9 +212,10 @@ TEST_F(CDorovZahlenTest, FieldsWithBlanksAndMissingFieldsRead)
 
 TEST_F(CDorovZahlenTest, GapsAndFrequencyCountTheExtraNumber)
 {
-    auto z = lade({ziehung("01.08.09", {1, 2, 3, 4, 5, 6, 7}), ziehung("05.08.09", {1, 9, 10, 11, 12, 13, 14}),
-                   ziehung("08.08.09", {15, 16, 17, 18, 19, 20, 49})},
-                  "12.08.2009");
+    auto z =
+        lade({ziehung("01.08.09", {1, 2, 3, 4, 5, 6, 7}), ziehung("05.08.09", {1, 9, 10, 11, 12, 13, 14}),
+              ziehung("08.08.09", {15, 16, 17, 18, 19, 20, 49})},
+             "12.08.2009");
     z->berechne_Abstaende();
     z->zaehle_Haeufigkeit("");
     EXPECT_EQ(z->abstand[49], 0);  // only the extra number of the newest draw
@@ -231,9 +239,10 @@ TEST_F(CDorovZahlenTest, GapsAndFrequencyCountTheExtraNumber)
 
 TEST_F(CDorovZahlenTest, PairGapsAndTheirOrder)
 {
-    auto z = lade({ziehung("01.08.09", {1, 2, 3, 4, 5, 6, 7}), ziehung("05.08.09", {1, 2, 10, 11, 12, 13, 14}),
-                   ziehung("08.08.09", {1, 16, 17, 18, 19, 20, 2})},
-                  "12.08.2009");
+    auto z =
+        lade({ziehung("01.08.09", {1, 2, 3, 4, 5, 6, 7}), ziehung("05.08.09", {1, 2, 10, 11, 12, 13, 14}),
+              ziehung("08.08.09", {1, 16, 17, 18, 19, 20, 2})},
+             "12.08.2009");
     z->berechne_Zwillingsabstaende();
     EXPECT_EQ(z->zwillingsabstand[1], 0);  // (1,2), the 2 as extra number
     EXPECT_EQ(z->zwillingsabstand[CDorovZahlen::Zwillingsnummer(1, 10)], 1);
@@ -241,7 +250,8 @@ TEST_F(CDorovZahlenTest, PairGapsAndTheirOrder)
     EXPECT_EQ(z->zwillingsabstand[CDorovZahlen::Zwillingsnummer(3, 10)], 0);  // never together
 
     z->sortiere_Zwillingsabstaende();
-    std::vector<int> reihe(z->zwillinge_nach_Abstand, z->zwillinge_nach_Abstand + CDorovZahlen::ANZAHL_ZWILLINGE);
+    std::vector<int> reihe(z->zwillinge_nach_Abstand,
+                           z->zwillinge_nach_Abstand + CDorovZahlen::ANZAHL_ZWILLINGE);
     for (int i = 1; i < CDorovZahlen::ANZAHL_ZWILLINGE; ++i)
         EXPECT_LE(z->zwillingsabstand[reihe[i - 1]], z->zwillingsabstand[reihe[i]]);
     std::sort(reihe.begin(), reihe.end());
@@ -318,20 +328,23 @@ TEST_F(ZwillingsprozentTest, ReadsTheColumnOfGapPlusOne)
     EXPECT_EQ(z->zwillinge_nach_Prozent[CDorovZahlen::ANZAHL_ZWILLINGE - 1], p12);
     EXPECT_EQ(z->zwillinge_nach_Prozent[CDorovZahlen::ANZAHL_ZWILLINGE - 2], p56);
     for (int i = 1; i < CDorovZahlen::ANZAHL_ZWILLINGE; ++i)
-        EXPECT_LE(z->zwillingsprozent[z->zwillinge_nach_Prozent[i - 1]], z->zwillingsprozent[z->zwillinge_nach_Prozent[i]]);
+        EXPECT_LE(z->zwillingsprozent[z->zwillinge_nach_Prozent[i - 1]],
+                  z->zwillingsprozent[z->zwillinge_nach_Prozent[i]]);
 }
 
 TEST_F(ZwillingsprozentTest, MissingOrShortFileGivesZero)
 {
-    auto z = lade({ziehung("01.08.09", {1, 2, 3, 4, 5, 6, 7}), ziehung("05.08.09", {8, 9, 10, 11, 12, 13, 14})},
-                  "12.08.2009");
+    auto z =
+        lade({ziehung("01.08.09", {1, 2, 3, 4, 5, 6, 7}), ziehung("05.08.09", {8, 9, 10, 11, 12, 13, 14})},
+             "12.08.2009");
     z->berechne_Zwillingsabstaende();
     z->zwillingsprozent[5] = 77;
     EXPECT_TRUE(z->lade_Zwillingsprozente());
     EXPECT_EQ(z->zwillingsprozent[5], 0);
 
     // Heading and two pair lines only; the second has no ".".
-    schreibe("statistik_wann_wiederholen_sich_die_zwillinge_in_prozent.txt", {kopf(), "1+2.100,8,9,", "1+3,100,8,"});
+    schreibe("statistik_wann_wiederholen_sich_die_zwillinge_in_prozent.txt",
+             {kopf(), "1+2.100,8,9,", "1+3,100,8,"});
     EXPECT_TRUE(z->lade_Zwillingsprozente());
     EXPECT_EQ(z->zwillingsprozent[1], 9);  // (1,2) last together one draw ago: column 2
     EXPECT_EQ(z->zwillingsprozent[2], 0);

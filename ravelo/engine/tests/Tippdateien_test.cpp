@@ -43,8 +43,10 @@ INSTANTIATE_TEST_SUITE_P(
         Namensfall{DATEI_ERSETZT, "Schritt2_ersetzt_12-08-2009-aus20_Index-1.cvs"},
         Namensfall{DATEI_ERSETZT_GELOESCHT, "Schritt3_ersetzt_geloescht_12-08-2009-aus20_Index-1.cvs"},
         Namensfall{DATEI_KRITERIENPUNKTE, "Schritt5_kriterienpunkte_12-08-2009-aus20_Index-1.txt"},
-        Namensfall{DATEI_KRITERIENPUNKTE_SORTIERT, "Schritt5_kriterienpunkte_sortiert12-08-2009-aus20_Index-1.txt"},
-        Namensfall{DATEI_AUSGEWAEHLT, "Schritt5_kriterienpunkte_sortiert_ausgewählt_12-08-2009-aus20_Index-1.txt"}),
+        Namensfall{DATEI_KRITERIENPUNKTE_SORTIERT,
+                   "Schritt5_kriterienpunkte_sortiert12-08-2009-aus20_Index-1.txt"},
+        Namensfall{DATEI_AUSGEWAEHLT,
+                   "Schritt5_kriterienpunkte_sortiert_ausgewählt_12-08-2009-aus20_Index-1.txt"}),
     [](const auto& info) {
         std::string name;
         for (const char* c = info.param.datei.vorlage; *c; ++c)
@@ -68,7 +70,8 @@ TEST(Dateiname, TemplateWithoutStarIsAnError)
 TEST(Dateiname, PathLiesInTheProgramFolder)
 {
     setze_ProgrammOrdner("/daten/Quenzel 2009");
-    EXPECT_EQ(Dateipfad(DATEI_ERSETZT, SCHLUESSEL), "/daten/Quenzel 2009/Schritt2_ersetzt_12-08-2009-aus20_Index-1.cvs");
+    EXPECT_EQ(Dateipfad(DATEI_ERSETZT, SCHLUESSEL),
+              "/daten/Quenzel 2009/Schritt2_ersetzt_12-08-2009-aus20_Index-1.cvs");
     setze_ProgrammOrdner("");
 }
 
@@ -86,15 +89,19 @@ protected:
     void TearDown() override
     {
         for (const auto& [n, v] : gemerkt) {
-            if (v) setenv(n, v->c_str(), 1);
-            else unsetenv(n);
+            if (v)
+                setenv(n, v->c_str(), 1);
+            else
+                unsetenv(n);
         }
         setze_ProgrammOrdner("");
     }
     static void setze(const char* n, const char* v)
     {
-        if (v) setenv(n, v, 1);
-        else unsetenv(n);
+        if (v)
+            setenv(n, v, 1);
+        else
+            unsetenv(n);
     }
     std::vector<std::pair<const char*, std::optional<std::string>>> gemerkt;
 };
@@ -117,7 +124,8 @@ TEST_F(ProgrammOrdnerTest, ComesFromTheEnvironment)
         setze("XDG_DATA_HOME", f.xdg);
         setze("HOME", f.home);
         setze_ProgrammOrdner("");
-        EXPECT_EQ(ProgrammOrdner(), f.erwartet) << (f.ravelo_home ? f.ravelo_home : "-") << " " << (f.xdg ? f.xdg : "-");
+        EXPECT_EQ(ProgrammOrdner(), f.erwartet)
+            << (f.ravelo_home ? f.ravelo_home : "-") << " " << (f.xdg ? f.xdg : "-");
     }
 }
 
@@ -137,7 +145,8 @@ TEST_F(ProgrammOrdnerTest, SetUpCreatesTestFolderAndChangesIntoIt)
     const String alt = GetCurrentDir();
     ASSERT_TRUE(ProgrammOrdner_einrichten());
     EXPECT_TRUE(std::filesystem::is_directory(wurzel + "a/b/Quenzel 2009/test"));
-    EXPECT_EQ(std::filesystem::canonical(GetCurrentDir()), std::filesystem::canonical(wurzel + "a/b/Quenzel 2009"));
+    EXPECT_EQ(std::filesystem::canonical(GetCurrentDir()),
+              std::filesystem::canonical(wurzel + "a/b/Quenzel 2009"));
     SetCurrentDir(alt);
 }
 
@@ -145,7 +154,9 @@ TEST_F(ProgrammOrdnerTest, SetUpFailsWhereNoFolderCanBe)
 {
     const String wurzel = ProgrammOrdner() + "blockiert/";
     std::filesystem::create_directories(wurzel);
-    { std::ofstream(wurzel + "datei") << "x"; }
+    {
+        std::ofstream(wurzel + "datei") << "x";
+    }
     setze_ProgrammOrdner(wurzel + "datei/Quenzel 2009");
     EXPECT_FALSE(ProgrammOrdner_einrichten());
 }

@@ -18,7 +18,10 @@ namespace {
 
 // ---- the straightforward steps ------------------------------------------------------------
 
-int zahl_bei(const std::string& s, std::size_t pos) { return pos < s.size() ? std::atoi(s.c_str() + pos) : 0; }
+int zahl_bei(const std::string& s, std::size_t pos)
+{
+    return pos < s.size() ? std::atoi(s.c_str() + pos) : 0;
+}
 
 // The number at the start and behind the next five ",".
 std::array<int, 6> sechs(const std::string& zeile)
@@ -41,10 +44,13 @@ int param(const std::string& text, int lo, int hi, int def)
     return v < lo || v > hi ? def : v;
 }
 
-bool auf_Linie(int n, const std::vector<int>& linie) { return std::find(linie.begin(), linie.end(), n) != linie.end(); }
+bool auf_Linie(int n, const std::vector<int>& linie)
+{
+    return std::find(linie.begin(), linie.end(), n) != linie.end();
+}
 
-void einfach_Schritt2(const Schritt2Eingaben& e, const std::vector<Ziehung>& ziehungen, const std::string& ein,
-                      const std::string& aus)
+void einfach_Schritt2(const Schritt2Eingaben& e, const std::vector<Ziehung>& ziehungen,
+                      const std::string& ein, const std::string& aus)
 {
     const int anzahl = e.anzahl_Varianten;
     std::vector<int> a1(anzahl), a2(anzahl), a3(anzahl), a4(anzahl), a5(anzahl), a6(anzahl);
@@ -137,7 +143,9 @@ void einfach_Schritt2(const Schritt2Eingaben& e, const std::vector<Ziehung>& zie
 
     std::ofstream out(aus, std::ios::binary);
     for (int i = 0; i < anzahl; ++i)
-        if (a1[i]) out << a1[i] << "," << a2[i] << "," << a3[i] << "," << a4[i] << "," << a5[i] << "," << a6[i] << ",0\n";
+        if (a1[i])
+            out << a1[i] << "," << a2[i] << "," << a3[i] << "," << a4[i] << "," << a5[i] << "," << a6[i]
+                << ",0\n";
 }
 
 // Classes written from the tables as sorted count shapes.
@@ -202,7 +210,8 @@ int zehner(const std::array<int, 6>& z)
     for (int n : z) ++c[n / 10];
     std::vector<int> f = form(c);
     using V = std::vector<int>;
-    const std::vector<V> klassen = {{6}, {5, 1}, {4, 2}, {4, 1, 1}, {3, 3}, {3, 2, 1}, {3, 1, 1, 1}, {2, 2, 2}, {2, 2, 1, 1}, {2, 1, 1, 1, 1}};
+    const std::vector<V> klassen = {{6},       {5, 1},       {4, 2},    {4, 1, 1},    {3, 3},
+                                    {3, 2, 1}, {3, 1, 1, 1}, {2, 2, 2}, {2, 2, 1, 1}, {2, 1, 1, 1, 1}};
     const int nummer[] = {1, 2, 3, 4, 5, 6, 7, 8, 8, 9};
     for (std::size_t i = 0; i < klassen.size(); ++i)
         if (f == klassen[i]) return nummer[i];
@@ -222,19 +231,22 @@ long long signatur(const std::array<int, 6>& z, const Kriterien& k)
            (k.CheckBox19 ? (1 + klein) * 1000LL : 0) + (k.CheckBox20 ? summe : 0);
 }
 
-void einfach_Schritt3(const Schritt3Eingaben& e, const std::vector<Ziehung>& ziehungen, const Schritt3Dateien& d)
+void einfach_Schritt3(const Schritt3Eingaben& e, const std::vector<Ziehung>& ziehungen,
+                      const Schritt3Dateien& d)
 {
     std::vector<std::array<int, 6>> k;
     {
         TLineReader in(d.gefiltert);
         String zeile;
-        while (static_cast<int>(k.size()) < e.anzahl_Varianten && in.Next(zeile, 99) && zahl_bei(zeile, 0) >= 1)
+        while (static_cast<int>(k.size()) < e.anzahl_Varianten && in.Next(zeile, 99) &&
+               zahl_bei(zeile, 0) >= 1)
             k.push_back(sechs(zeile));
     }
     const int C = static_cast<int>(k.size());
     std::vector<long long> liste(5000, 0);
     for (std::size_t i = 0; i < ziehungen.size() && i < 5000; ++i)
-        liste[i] = signatur({ziehungen[i][0], ziehungen[i][1], ziehungen[i][2], ziehungen[i][3], ziehungen[i][4], ziehungen[i][5]},
+        liste[i] = signatur({ziehungen[i][0], ziehungen[i][1], ziehungen[i][2], ziehungen[i][3],
+                             ziehungen[i][4], ziehungen[i][5]},
                             e.kriterien);
     {
         std::ofstream out(d.punkte, std::ios::binary);
@@ -303,8 +315,9 @@ void einfach_Schritt3(const Schritt3Eingaben& e, const std::vector<Ziehung>& zie
     long long summe = 0;
     for (int c = 0; c < 7; ++c) summe += static_cast<long long>(zaehler[c]) * e.betraege.betrag[c];
     std::ofstream st(d.statistik, std::ios::binary | std::ios::app);
-    st << "3:" << zaehler[0] << ", 3z:" << zaehler[1] << ", 4:" << zaehler[2] << ", 4z:" << zaehler[3] << ", 5:" << zaehler[4]
-       << ", 5z:" << zaehler[5] << ", 6:" << zaehler[6] << "; Summe=" << summe << "; \n";
+    st << "3:" << zaehler[0] << ", 3z:" << zaehler[1] << ", 4:" << zaehler[2] << ", 4z:" << zaehler[3]
+       << ", 5:" << zaehler[4] << ", 5z:" << zaehler[5] << ", 6:" << zaehler[6] << "; Summe=" << summe
+       << "; \n";
 }
 
 // ---- fixtures --------------------------------------------------------------------------
@@ -341,7 +354,10 @@ struct Lauf {
     int ziehungen;
 };
 
-void PrintTo(const Lauf& l, std::ostream* os) { *os << "N=" << l.N << " seed=" << l.seed << " draws=" << l.ziehungen; }
+void PrintTo(const Lauf& l, std::ostream* os)
+{
+    *os << "N=" << l.N << " seed=" << l.seed << " draws=" << l.ziehungen;
+}
 
 class KernDifferenz : public TestOrdner, public ::testing::WithParamInterface<Lauf> {};
 
@@ -379,27 +395,33 @@ TEST_P(KernDifferenz, SchnellUndEinfachSchreibenDieselbenDateien)
         std::function<void(Schritt2Eingaben&, Kriterien&)> setze;
     };
     const std::vector<Einstellung> einstellungen = {
-        {"alles an", [](Schritt2Eingaben& e, Kriterien& k) {
-             e.CheckBox5 = e.CheckBox6 = e.CheckBox7 = e.CheckBox8 = e.CheckBox9 = e.CheckBox10 = e.CheckBox11 =
-                 e.CheckBox12 = e.CheckBox13 = true;
-             e.Edit1 = "6", e.Edit2 = "6", e.Edit3 = "5", e.Edit4 = "6", e.Edit5 = "6", e.Edit6 = "60", e.Edit7 = "250";
+        {"alles an",
+         [](Schritt2Eingaben& e, Kriterien& k) {
+             e.CheckBox5 = e.CheckBox6 = e.CheckBox7 = e.CheckBox8 = e.CheckBox9 = e.CheckBox10 =
+                 e.CheckBox11 = e.CheckBox12 = e.CheckBox13 = true;
+             e.Edit1 = "6", e.Edit2 = "6", e.Edit3 = "5", e.Edit4 = "6", e.Edit5 = "6", e.Edit6 = "60",
+             e.Edit7 = "250";
              k.CheckBox15 = k.CheckBox16 = k.CheckBox17 = k.CheckBox18 = k.CheckBox19 = k.CheckBox20 = true;
          }},
-        {"scharf, k=4", [](Schritt2Eingaben& e, Kriterien& k) {
+        {"scharf, k=4",
+         [](Schritt2Eingaben& e, Kriterien& k) {
              e.CheckBox5 = e.CheckBox8 = e.CheckBox9 = e.CheckBox13 = true;
              e.Edit1 = "5", e.Edit3 = "3", e.Edit4 = "4", e.Edit5 = "4", e.Edit6 = "90", e.Edit7 = "200";
              k.CheckBox17 = k.CheckBox18 = k.CheckBox19 = true;
          }},
-        {"nichts, k=3, nur Folgen", [](Schritt2Eingaben& e, Kriterien& k) {
+        {"nichts, k=3, nur Folgen",
+         [](Schritt2Eingaben& e, Kriterien& k) {
              e.Edit5 = "3";
              k.CheckBox15 = true;
          }},
-        {"k=5, Werte falsch, Endziffern", [](Schritt2Eingaben& e, Kriterien& k) {
+        {"k=5, Werte falsch, Endziffern",
+         [](Schritt2Eingaben& e, Kriterien& k) {
              e.CheckBox5 = e.CheckBox6 = e.CheckBox13 = true;
              e.Edit1 = "0", e.Edit2 = "x", e.Edit5 = "5", e.Edit6 = "0", e.Edit7 = "280";
              k.CheckBox16 = k.CheckBox20 = true;
          }},
-        {"kein Kriterium", [](Schritt2Eingaben& e, Kriterien&) {
+        {"kein Kriterium",
+         [](Schritt2Eingaben& e, Kriterien&) {
              e.CheckBox12 = true;
              e.Edit5 = "6";
          }},
@@ -411,7 +433,8 @@ TEST_P(KernDifferenz, SchnellUndEinfachSchreibenDieselbenDateien)
         Schritt3Eingaben e3;
         s.setze(e, e3.kriterien);
         anzahl_Kombinationen(N, e.anzahl_Varianten);
-        e.anzahl_Varianten += 3;  // the file still holds more lines than that: reading stops at the table size
+        e.anzahl_Varianten +=
+            3;  // the file still holds more lines than that: reading stops at the table size
         e3.anzahl_Varianten = e.anzahl_Varianten;
         e3.T = n % 2 ? 1000 : 37;
         e3.Edit1 = "6";
@@ -430,7 +453,8 @@ TEST_P(KernDifferenz, SchnellUndEinfachSchreibenDieselbenDateien)
         auto dateien = [](const String& o) {
             return Schritt3Dateien{o + "g.cvs", o + "p.txt", o + "s.txt", o + "a.txt", o + "st.txt"};
         };
-        Schritt3Ergebnis r3 = Schritt3_ausfuehren(e3, dateien(a), [&] { return ziehungen; }, nullptr);
+        Schritt3Ergebnis r3 = Schritt3_ausfuehren(
+            e3, dateien(a), [&] { return ziehungen; }, nullptr);
         ASSERT_EQ(r3.status, Schritt3Status::OK);
         einfach_Schritt3(e3, ziehungen, dateien(b));
         for (const char* datei : {"p.txt", "s.txt", "a.txt", "st.txt"}) {
@@ -442,8 +466,10 @@ TEST_P(KernDifferenz, SchnellUndEinfachSchreibenDieselbenDateien)
 }
 
 INSTANTIATE_TEST_SUITE_P(Pools, KernDifferenz,
-                         ::testing::Values(Lauf{18, 1, 300}, Lauf{19, 2, 250}, Lauf{20, 3, 400}, Lauf{21, 4, 200},
-                                           Lauf{22, 5, 300}),
-                         [](const ::testing::TestParamInfo<Lauf>& i) { return "N" + std::to_string(i.param.N); });
+                         ::testing::Values(Lauf{18, 1, 300}, Lauf{19, 2, 250}, Lauf{20, 3, 400},
+                                           Lauf{21, 4, 200}, Lauf{22, 5, 300}),
+                         [](const ::testing::TestParamInfo<Lauf>& i) {
+                             return "N" + std::to_string(i.param.N);
+                         });
 
 }  // namespace

@@ -64,7 +64,8 @@ TEST(KernKriterien, Endziffern)
 TEST(KernKriterien, GeradeKleineSumme)
 {
     pruefe(klasse_Gerade, {{{1, 3, 5, 7, 9, 11}, 0}, {{2, 4, 6, 8, 10, 49}, 5}, {{2, 4, 6, 8, 10, 12}, 6}});
-    pruefe(klasse_Kleine, {{{25, 30, 35, 40, 45, 49}, 1}, {{1, 24, 25, 30, 40, 49}, 3}, {{1, 2, 3, 4, 5, 24}, 7}});
+    pruefe(klasse_Kleine,
+           {{{25, 30, 35, 40, 45, 49}, 1}, {{1, 24, 25, 30, 40, 49}, 3}, {{1, 2, 3, 4, 5, 24}, 7}});
     pruefe(klasse_Summe, {{{1, 2, 3, 4, 5, 6}, 21}, {{44, 45, 46, 47, 48, 49}, 279}});
 }
 
@@ -110,13 +111,15 @@ TEST(KernKriterien, SignaturGleichDenEinzelklassen)
                 for (int d = c + 1; d < 16; ++d)
                     for (int e = d + 1; e < 16; ++e)
                         for (int f = e + 1; f < 16; ++f)
-                            faelle.push_back({zahlen[f], zahlen[a], zahlen[e], zahlen[b], zahlen[d], zahlen[c]});
+                            faelle.push_back(
+                                {zahlen[f], zahlen[a], zahlen[e], zahlen[b], zahlen[d], zahlen[c]});
     faelle.push_back({5, 5, 6, 7, 15, 25});
     faelle.push_back({1, 1, 1, 1, 1, 1});
     for (const Kombination& z : faelle) {
-        const long long einzeln = klasse_Folgen(z.data()) * GEWICHT_FOLGEN + klasse_Endziffern(z.data()) * GEWICHT_ENDZIFFERN +
-                                  klasse_Gerade(z.data()) * GEWICHT_GERADE + klasse_Zehner(z.data()) * GEWICHT_ZEHNER +
-                                  klasse_Kleine(z.data()) * GEWICHT_KLEINE + klasse_Summe(z.data()) * GEWICHT_SUMME;
+        const long long einzeln =
+            klasse_Folgen(z.data()) * GEWICHT_FOLGEN + klasse_Endziffern(z.data()) * GEWICHT_ENDZIFFERN +
+            klasse_Gerade(z.data()) * GEWICHT_GERADE + klasse_Zehner(z.data()) * GEWICHT_ZEHNER +
+            klasse_Kleine(z.data()) * GEWICHT_KLEINE + klasse_Summe(z.data()) * GEWICHT_SUMME;
         ASSERT_EQ(Signatur(z, alle()), einzeln) << ::testing::PrintToString(z);
     }
 }

@@ -43,7 +43,9 @@ String lies(const String& name) { return FileExists(name) ? ReadFileBytes(name) 
 TEST(KernSchritt2, ZweiDrillinge)
 {
     pruefe_Filter(&Schritt2Eingaben::CheckBox7, {},
-                  {{{1, 2, 3, 10, 11, 12}, false}, {{1, 2, 3, 10, 11, 20}, true}, {{1, 2, 3, 4, 10, 11}, true},
+                  {{{1, 2, 3, 10, 11, 12}, false},
+                   {{1, 2, 3, 10, 11, 20}, true},
+                   {{1, 2, 3, 4, 10, 11}, true},
                    {{40, 41, 42, 30, 31, 32}, false}});
 }
 
@@ -53,21 +55,26 @@ TEST(KernSchritt2, GeradeUngerade)
                   {{{2, 4, 6, 1, 3, 5}, false}, {{2, 4, 1, 3, 5, 7}, false}});
     pruefe_Filter(&Schritt2Eingaben::CheckBox5, mit(&Filterwerte::gerade_ungerade, 4),
                   {{{2, 4, 6, 1, 3, 5}, true}, {{2, 4, 1, 3, 5, 7}, false}});
-    pruefe_Filter(&Schritt2Eingaben::CheckBox5, {},
-                  {{{2, 4, 6, 8, 10, 12}, false}, {{1, 3, 5, 7, 9, 11}, false}, {{2, 4, 6, 8, 10, 11}, true}});
+    pruefe_Filter(
+        &Schritt2Eingaben::CheckBox5, {},
+        {{{2, 4, 6, 8, 10, 12}, false}, {{1, 3, 5, 7, 9, 11}, false}, {{2, 4, 6, 8, 10, 11}, true}});
 }
 
 TEST(KernSchritt2, ZahlenInEinemZehner)
 {
-    pruefe_Filter(&Schritt2Eingaben::CheckBox6, {}, {{{30, 31, 32, 33, 34, 35}, false}, {{1, 2, 3, 4, 5, 10}, true}});
-    pruefe_Filter(&Schritt2Eingaben::CheckBox6, mit(&Filterwerte::zehner, 5),
-                  {{{1, 2, 3, 4, 5, 10}, false}, {{1, 2, 3, 4, 10, 11}, true}, {{9, 10, 11, 12, 13, 20}, true}});
+    pruefe_Filter(&Schritt2Eingaben::CheckBox6, {},
+                  {{{30, 31, 32, 33, 34, 35}, false}, {{1, 2, 3, 4, 5, 10}, true}});
+    pruefe_Filter(
+        &Schritt2Eingaben::CheckBox6, mit(&Filterwerte::zehner, 5),
+        {{{1, 2, 3, 4, 5, 10}, false}, {{1, 2, 3, 4, 10, 11}, true}, {{9, 10, 11, 12, 13, 20}, true}});
 }
 
 TEST(KernSchritt2, GleicheEndziffer)
 {
-    pruefe_Filter(&Schritt2Eingaben::CheckBox8, {}, {{{1, 11, 21, 31, 41, 2}, false}, {{1, 11, 21, 31, 2, 3}, true}});
-    pruefe_Filter(&Schritt2Eingaben::CheckBox8, mit(&Filterwerte::endziffer, 4), {{{1, 11, 21, 31, 2, 3}, false}});
+    pruefe_Filter(&Schritt2Eingaben::CheckBox8, {},
+                  {{{1, 11, 21, 31, 41, 2}, false}, {{1, 11, 21, 31, 2, 3}, true}});
+    pruefe_Filter(&Schritt2Eingaben::CheckBox8, mit(&Filterwerte::endziffer, 4),
+                  {{{1, 11, 21, 31, 2, 3}, false}});
 }
 
 TEST(KernSchritt2, LinienAufDemTippschein)
@@ -75,12 +82,12 @@ TEST(KernSchritt2, LinienAufDemTippschein)
     ASSERT_EQ(Tippscheinlinien().size(), 37u);
     pruefe_Filter(&Schritt2Eingaben::CheckBox9, {},
                   {
-                      {{1, 8, 15, 22, 29, 36}, false},    // column 1
-                      {{7, 13, 19, 25, 31, 37}, false},   // rising diagonal
-                      {{2, 10, 18, 26, 34, 42}, false},   // falling diagonal of six
-                      {{8, 9, 10, 11, 12, 13}, false},    // row 2
+                      {{1, 8, 15, 22, 29, 36}, false},  // column 1
+                      {{7, 13, 19, 25, 31, 37}, false},  // rising diagonal
+                      {{2, 10, 18, 26, 34, 42}, false},  // falling diagonal of six
+                      {{8, 9, 10, 11, 12, 13}, false},  // row 2
                       {{36, 37, 38, 39, 40, 41}, false},  // row 6
-                      {{1, 2, 3, 4, 5, 6}, true},         // row 1 is no line
+                      {{1, 2, 3, 4, 5, 6}, true},  // row 1 is no line
                   });
     pruefe_Filter(&Schritt2Eingaben::CheckBox9, mit(&Filterwerte::tippschein, 4),
                   {{{7, 8, 9, 10, 30, 40}, false}, {{40, 1, 2, 3, 41, 4}, true}});
@@ -90,19 +97,23 @@ TEST(KernSchritt2, LinienAufDemTippschein)
 
 TEST(KernSchritt2, DreiPaareHochTiefVierInFolge)
 {
-    pruefe_Filter(&Schritt2Eingaben::CheckBox11, {}, {{{1, 2, 10, 11, 20, 21}, false}, {{1, 2, 10, 11, 20, 30}, true}});
-    pruefe_Filter(&Schritt2Eingaben::CheckBox12, {},
-                  {{{1, 2, 3, 4, 5, 24}, false}, {{25, 30, 35, 40, 45, 49}, false}, {{1, 2, 3, 4, 5, 25}, true}});
+    pruefe_Filter(&Schritt2Eingaben::CheckBox11, {},
+                  {{{1, 2, 10, 11, 20, 21}, false}, {{1, 2, 10, 11, 20, 30}, true}});
+    pruefe_Filter(
+        &Schritt2Eingaben::CheckBox12, {},
+        {{{1, 2, 3, 4, 5, 24}, false}, {{25, 30, 35, 40, 45, 49}, false}, {{1, 2, 3, 4, 5, 25}, true}});
     pruefe_Filter(&Schritt2Eingaben::CheckBox10, {},
-                  {{{10, 1, 2, 3, 4, 20}, false}, {{20, 30, 1, 2, 3, 4}, false}, {{1, 20, 2, 3, 30, 4}, true},
+                  {{{10, 1, 2, 3, 4, 20}, false},
+                   {{20, 30, 1, 2, 3, 4}, false},
+                   {{1, 20, 2, 3, 30, 4}, true},
                    {{4, 3, 2, 1, 20, 30}, true}});
 }
 
 TEST(KernSchritt2, Quersumme)
 {
     pruefe_Filter(&Schritt2Eingaben::CheckBox13, {},
-                  {{{1, 2, 3, 4, 5, 45}, false},      // 60: the bounds themselves fail
-                   {{1, 2, 3, 4, 5, 46}, true},       // 61
+                  {{{1, 2, 3, 4, 5, 45}, false},  // 60: the bounds themselves fail
+                   {{1, 2, 3, 4, 5, 46}, true},  // 61
                    {{49, 48, 47, 46, 45, 14}, true},  // 249
                    {{49, 48, 47, 46, 45, 15}, false}});
 }
@@ -130,7 +141,8 @@ TEST(KernSchritt2, ParameterAusserhalbWerdenVorgabe)
     EXPECT_EQ(k[2].edit, 7);
     EXPECT_EQ(k[2].text, "250");
 
-    for (auto [text, wert, korrigiert] : {std::tuple{"0", 6, true}, {"7", 6, true}, {"3", 3, false}, {" 1 ", 1, false}}) {
+    for (auto [text, wert, korrigiert] :
+         {std::tuple{"0", 6, true}, {"7", 6, true}, {"3", 3, false}, {" 1 ", 1, false}}) {
         std::vector<EditKorrektur> kk;
         EXPECT_EQ(lies_Trefferzahl(text, &kk), wert) << text;
         EXPECT_EQ(kk.size(), korrigiert ? 1u : 0u) << text;
@@ -139,7 +151,8 @@ TEST(KernSchritt2, ParameterAusserhalbWerdenVorgabe)
 
 TEST(KernSchritt2, AnzahlKombinationen)
 {
-    const int tabelle[] = {18564, 27132, 38760, 54264, 74613, 100947, 134596, 177100, 230230, 296010, 376740, 475020, 593775};
+    const int tabelle[] = {18564,  27132,  38760,  54264,  74613,  100947, 134596,
+                           177100, 230230, 296010, 376740, 475020, 593775};
     for (int N = 18; N <= 30; ++N) {
         int a = 0;
         EXPECT_TRUE(anzahl_Kombinationen(N, a));
@@ -155,7 +168,8 @@ TEST(KernSchritt2, AnzahlKombinationen)
 TEST(KernSchritt2, LesenDerKombinationen)
 {
     const String lang = "1,2,3,4,5," + String(94, ' ') + "7";  // the sixth number lies beyond 99 characters
-    const String bytes = "1,2,3,4,5,6\nKombinationen\n\n7,8,9,10,11,50\n1,2,3\n" + lang + "\r\n8,9,10,11,12,13\r\n2,3,4,5,6,7";
+    const String bytes =
+        "1,2,3,4,5,6\nKombinationen\n\n7,8,9,10,11,50\n1,2,3\n" + lang + "\r\n8,9,10,11,12,13\r\n2,3,4,5,6,7";
     Kombinationstabelle t = lies_Kombinationen(bytes, 10);
     ASSERT_EQ(t.z.size(), 10u);
     EXPECT_EQ(t.zeilen, 8u);
@@ -180,7 +194,8 @@ TEST(KernSchritt2, LoeschenGezogenerKombinationen)
     };
     const std::vector<Ziehung> ziehungen = {{1, 2, 3, 4, 5, 6, 7}, {20, 21, 22, 23, 24, 25, 26}};
     // Six of the seven numbers of a draw, in any order and with the extra number, are removed at k = 6.
-    Kombinationstabelle t = tabelle({{6, 5, 4, 3, 2, 1}, {1, 2, 3, 4, 5, 7}, {1, 2, 3, 4, 5, 8}, {20, 21, 22, 23, 24, 30}});
+    Kombinationstabelle t =
+        tabelle({{6, 5, 4, 3, 2, 1}, {1, 2, 3, 4, 5, 7}, {1, 2, 3, 4, 5, 8}, {20, 21, 22, 23, 24, 30}});
     EXPECT_EQ(loesche_gezogene(t, ziehungen, 6), 2u);
     EXPECT_EQ(t.z[0][0], 0);
     EXPECT_EQ(t.z[1][0], 0);
@@ -208,7 +223,8 @@ TEST(KernSchritt2, ZiehungenAusDerTabelle)
 {
     auto z = std::make_unique<CDorovZahlen>();
     EXPECT_TRUE(Ziehungen(*z).empty());
-    const int zeilen[2][12] = {{3, 12, 13, 16, 23, 41, 7, 0, 0, 9, 10, 55}, {1, 2, 3, 4, 5, 6, 49, 0, 0, 16, 10, 55}};
+    const int zeilen[2][12] = {{3, 12, 13, 16, 23, 41, 7, 0, 0, 9, 10, 55},
+                               {1, 2, 3, 4, 5, 6, 49, 0, 0, 16, 10, 55}};
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 12; ++c) z->zahlen[r][c] = zeilen[r][c];
     z->letzte = 1;
@@ -233,7 +249,8 @@ TEST_F(KernSchritt2Lauf, OhneFilterNurGezogene)
 
 TEST_F(KernSchritt2Lauf, SchreibtGefilterteUndMeldetInReihenfolge)
 {
-    schreibe("k.cvs", {"1,2,3,4,5,6", "2,4,6,8,10,12", "1,2,3,10,20,30", "7,13,19,25,31,37", "3,9,17,22,38,44"});
+    schreibe("k.cvs",
+             {"1,2,3,4,5,6", "2,4,6,8,10,12", "1,2,3,10,20,30", "7,13,19,25,31,37", "3,9,17,22,38,44"});
     Schritt2Eingaben e;
     e.anzahl_Varianten = 6;  // one entry more than the file has lines
     e.CheckBox5 = e.CheckBox9 = true;
@@ -278,5 +295,6 @@ TEST_F(KernSchritt2Lauf, Fehlertexte)
     label.clear();
     r = Schritt2_ausfuehren(e, {}, ordner + "k.cvs", ordner + "kein/ordner/g.cvs", m);
     EXPECT_EQ(r.status, Schritt2Status::Ausgabefehler);
-    EXPECT_EQ(label.back(), "Schritt2: ERROR : Nicht moeglich, gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen.");
+    EXPECT_EQ(label.back(),
+              "Schritt2: ERROR : Nicht moeglich, gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen.");
 }

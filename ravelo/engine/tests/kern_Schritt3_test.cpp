@@ -17,8 +17,12 @@ String lies(const String& name) { return FileExists(name) ? ReadFileBytes(name) 
 
 TEST(KernSchritt3, Tippanzahl)
 {
-    for (auto [text, T, zurueck] : {std::tuple{"0", 1000, true}, {"-3", 1000, true}, {"abc", 1000, true},
-                                    {"12", 12, false}, {"593775", 593775, false}, {"593776", 1000, true}}) {
+    for (auto [text, T, zurueck] : {std::tuple{"0", 1000, true},
+                                    {"-3", 1000, true},
+                                    {"abc", 1000, true},
+                                    {"12", 12, false},
+                                    {"593775", 593775, false},
+                                    {"593776", 1000, true}}) {
         bool z = false;
         EXPECT_EQ(lies_Tippanzahl(text, &z), T) << text;
         EXPECT_EQ(z, zurueck) << text;
@@ -42,7 +46,8 @@ TEST(KernSchritt3, LesenEndetAnDerErstenFremdenZeile)
 {
     // Large enough to be read in several pieces at once.
     String text;
-    for (int i = 0; i < 100000; ++i) text += std::to_string(i % 40 + 1) + ",2,3,4,5," + std::to_string(i % 7) + ",0\n";
+    for (int i = 0; i < 100000; ++i)
+        text += std::to_string(i % 40 + 1) + ",2,3,4,5," + std::to_string(i % 7) + ",0\n";
     std::vector<Kombination> k = lies_gefilterte(text, 200000);
     ASSERT_EQ(k.size(), 100000u);
     EXPECT_EQ(k[99999], (Kombination{99999 % 40 + 1, 2, 3, 4, 5, 99999 % 7}));
@@ -59,7 +64,8 @@ TEST(KernSchritt3, PunkteZaehlenDieGanzeListe)
 {
     Kriterien gerade;
     gerade.CheckBox17 = true;
-    const std::vector<Ziehung> ziehungen = {{2, 4, 6, 1, 3, 5, 8}, {1, 3, 5, 7, 9, 11, 2}, {2, 4, 6, 8, 1, 3, 10}};
+    const std::vector<Ziehung> ziehungen = {
+        {2, 4, 6, 1, 3, 5, 8}, {1, 3, 5, 7, 9, 11, 2}, {2, 4, 6, 8, 1, 3, 10}};
     const std::vector<Kombination> k = {{2, 4, 6, 7, 9, 11}, {1, 3, 5, 7, 9, 13}, {2, 4, 6, 8, 10, 12}};
     // Three even numbers: one draw; none even: signature 0, the one draw plus the 4997 empty entries.
     EXPECT_EQ(berechne_Punkte(k, ziehungen, gerade), (std::vector<std::uint16_t>{1, 4998, 0}));
@@ -135,8 +141,8 @@ protected:
 
 TEST_F(KernSchritt3Lauf, SchreibtDieDateienUndMeldet)
 {
-    schreibe("g.cvs", {"1,2,3,4,5,6,0", "2,3,4,5,6,1,0", "1,2,3,4,5,8,0", "1,2,3,4,6,7,0", "1,2,3,4,5,7,0", "Ende",
-                       "1,2,3,4,5,9,0"});
+    schreibe("g.cvs", {"1,2,3,4,5,6,0", "2,3,4,5,6,1,0", "1,2,3,4,5,8,0", "1,2,3,4,6,7,0", "1,2,3,4,5,7,0",
+                       "Ende", "1,2,3,4,5,9,0"});
     schreibe("st.txt", {"alt"});
     Schritt3Eingaben e;
     e.anzahl_Varianten = 100;
@@ -149,7 +155,8 @@ TEST_F(KernSchritt3Lauf, SchreibtDieDateienUndMeldet)
         ++geladen;
         return std::vector<Ziehung>{{1, 2, 3, 4, 5, 6, 30}, {1, 2, 3, 4, 5, 7, 40}};
     };
-    Schritt3Ergebnis r = Schritt3_ausfuehren(e, dateien(), lade, [&](const String& t) { label.push_back(t); });
+    Schritt3Ergebnis r =
+        Schritt3_ausfuehren(e, dateien(), lade, [&](const String& t) { label.push_back(t); });
     ASSERT_EQ(r.status, Schritt3Status::OK);
     EXPECT_EQ(geladen, 1);
     EXPECT_EQ(r.C, 5u);
@@ -158,9 +165,12 @@ TEST_F(KernSchritt3Lauf, SchreibtDieDateienUndMeldet)
     EXPECT_EQ(lies(ordner + "a.txt"), "0.1,2,3,4,5,6 -1 6\n1.2,3,4,5,6,1 -1 6\n");
     EXPECT_EQ(lies(ordner + "st.txt"), "alt\n3:0, 3z:0, 4:0, 4z:0, 5:0, 5z:0, 6:2; Summe=2000000; \n");
     EXPECT_EQ(r.tippzeilen, (std::vector<String>{"1.  1,2,3,4,5,6", "2.  2,3,4,5,6,1"}));
-    const std::vector<String> erwartet = {"Schritt3: Lese Zahlen ein", "Schritt3: Lese Samstags Zahlen (seit 1955) ein",
-                                          "Schritt3: Berechne Sam Zahlen", "Schritt3: Berechne alle Zahlen",
-                                          "Schritt3: Schreibe in Datei", "Schritt3: Sortiere beste Varianten",
+    const std::vector<String> erwartet = {"Schritt3: Lese Zahlen ein",
+                                          "Schritt3: Lese Samstags Zahlen (seit 1955) ein",
+                                          "Schritt3: Berechne Sam Zahlen",
+                                          "Schritt3: Berechne alle Zahlen",
+                                          "Schritt3: Schreibe in Datei",
+                                          "Schritt3: Sortiere beste Varianten",
                                           "Schritt3: Schreibe sortierte in Datei"};
     EXPECT_EQ(label, erwartet);
 }
@@ -174,7 +184,8 @@ TEST_F(KernSchritt3Lauf, OhneKriteriumKeinTippUndOhneRueckpruefung)
     e.anzahl_Varianten = 10;
     e.T = 3;
     e.Edit1 = "50";  // no back-check
-    Schritt3Ergebnis r = Schritt3_ausfuehren(e, dateien(), [] { return std::vector<Ziehung>{}; }, nullptr);
+    Schritt3Ergebnis r = Schritt3_ausfuehren(
+        e, dateien(), [] { return std::vector<Ziehung>{}; }, nullptr);
     ASSERT_EQ(r.status, Schritt3Status::OK);
     EXPECT_EQ(lies(ordner + "a.txt"), "0.0,0,0,0,0,0 -0 0\n1.0,0,0,0,0,0 -0 0\n2.0,0,0,0,0,0 -0 0\n");
     EXPECT_EQ(r.statistikzeile, "3:0, 3z:0, 4:0, 4z:0, 5:0, 5z:0, 6:0; Summe=0; ");
@@ -196,9 +207,13 @@ TEST_F(KernSchritt3Lauf, Fehlertexte)
         Schritt3Status status;
         const char* text;
     };
-    for (const Fall& f : {Fall{1, Schritt3Status::Punktefehler, "Schritt3: ERROR : Nicht moeglich, abfall.txt zum Schreiben zu oeffnen."},
-                          Fall{2, Schritt3Status::Sortierfehler, "Schritt3: ERROR : Nicht moeglich, varianten_sortiert.txt zum Schreiben zu oeffnen."},
-                          Fall{3, Schritt3Status::Auswahlfehler, "Schritt3: ERROR : Nicht moeglich, varianten.txt zum Schreiben zu oeffnen."}}) {
+    for (const Fall& f :
+         {Fall{1, Schritt3Status::Punktefehler,
+               "Schritt3: ERROR : Nicht moeglich, abfall.txt zum Schreiben zu oeffnen."},
+          Fall{2, Schritt3Status::Sortierfehler,
+               "Schritt3: ERROR : Nicht moeglich, varianten_sortiert.txt zum Schreiben zu oeffnen."},
+          Fall{3, Schritt3Status::Auswahlfehler,
+               "Schritt3: ERROR : Nicht moeglich, varianten.txt zum Schreiben zu oeffnen."}}) {
         Schritt3Dateien d = dateien();
         String& ziel = f.datei == 1 ? d.punkte : f.datei == 2 ? d.sortiert : d.ausgewaehlt;
         ziel = ordner + "kein/ordner/x.txt";

@@ -147,8 +147,8 @@ TEST(Schritt1EigeneZahlen, LabelsShownAfterwardsFollowN)
         int label, N;
         bool sichtbar;
     };
-    const Fall faelle[] = {{2, 18, true},   {19, 18, true},  {20, 18, false}, {20, 19, true},
-                           {21, 19, false}, {21, 20, true},  {31, 29, false}, {31, 30, true}};
+    const Fall faelle[] = {{2, 18, true},   {19, 18, true}, {20, 18, false}, {20, 19, true},
+                           {21, 19, false}, {21, 20, true}, {31, 29, false}, {31, 30, true}};
     for (const Fall& f : faelle) EXPECT_EQ(Label_sichtbar(f.label, f.N), f.sichtbar) << f.label << " " << f.N;
 }
 
@@ -169,8 +169,8 @@ TEST(Schritt1Zwillinge, PercentRoundsHalfUp)
     struct Fall {
         int c, n, prozent;
     };
-    const Fall faelle[] = {{1, 3, 33}, {2, 3, 67}, {1, 8, 13}, {3, 3, 100}, {1, 200, 1},
-                           {1, 201, 0}, {0, 5, 0}, {0, 0, 0},  {4, 0, 0}};
+    const Fall faelle[] = {{1, 3, 33},  {2, 3, 67}, {1, 8, 13}, {3, 3, 100}, {1, 200, 1},
+                           {1, 201, 0}, {0, 5, 0},  {0, 0, 0},  {4, 0, 0}};
     for (const Fall& f : faelle) EXPECT_EQ(Prozent(f.c, f.n), f.prozent) << f.c << "/" << f.n;
 }
 
@@ -184,10 +184,10 @@ TEST(Schritt1Zwillinge, HeadingLine)
 
 // Five draws, oldest first; the extra number counts.
 const std::vector<std::string> WENIGE_ZIEHUNGEN = {
-    "01.07.09,1,2,3,4,5,6,7",        //
+    "01.07.09,1,2,3,4,5,6,7",  //
     "04.07.09,10,11,12,13,14,15,16",  //
-    "08.07.09,2,1,20,21,22,23,24",    //
-    "11.07.09,30,31,32,33,34,35,1",   //
+    "08.07.09,2,1,20,21,22,23,24",  //
+    "11.07.09,30,31,32,33,34,35,1",  //
     "15.07.09,44,2,40,41,42,43,1",
 };
 
@@ -211,11 +211,12 @@ TEST_F(Schritt1KernTest, PairFilesCheckedByHand)
 
     const auto zaehler = zeilen_von(ordner + DATEI_ZWILLINGE);
     ASSERT_EQ(zaehler.size(), 1177u);
-    EXPECT_EQ(zaehler[0], "Z" + [] {
-        std::string s;
-        for (int g = 0; g < 1000; ++g) s += std::to_string(g) + ",";
-        return s;
-    }());
+    EXPECT_EQ(
+        zaehler[0], "Z" + [] {
+            std::string s;
+            for (int g = 0; g < 1000; ++g) s += std::to_string(g) + ",";
+            return s;
+        }());
     EXPECT_EQ(zaehler[1], "1+2.3,1,2," + wiederhole("0,", 997));
     EXPECT_EQ(zaehler[2], "1+3.1,1," + wiederhole("0,", 998));
     EXPECT_EQ(zaehler[48], "1+49." + wiederhole("0,", 1000));
@@ -288,7 +289,8 @@ TEST_F(Schritt1KernTest, CombinationsInPositionOrderKeepThePoolOrder)
     for (const Fall& f : {Fall{18, 18564}, Fall{20, 38760}, Fall{30, 593775}}) {
         SCOPED_TRACE(f.N);
         std::vector<int> pool;
-        for (int i = 0; i < f.N; ++i) pool.push_back(49 - 2 * i > 0 ? 49 - 2 * i : 60 - i);  // descending, not sorted
+        for (int i = 0; i < f.N; ++i)
+            pool.push_back(49 - 2 * i > 0 ? 49 - 2 * i : 60 - i);  // descending, not sorted
         std::uint64_t geschrieben = 0;
         ASSERT_TRUE(schreibe_Kombinationen(ordner + "k.cvs", pool, &geschrieben));
         EXPECT_EQ(geschrieben, f.zeilen);
@@ -300,8 +302,8 @@ TEST_F(Schritt1KernTest, CombinationsInPositionOrderKeepThePoolOrder)
         auto zahl = [&](int i) { return std::to_string(pool[i]); };
         EXPECT_EQ(zeilen[n - 6], "49,47,45,43,41," + zahl(n - 1));  // i6 ran from 6 to N
         EXPECT_EQ(zeilen[n - 5], "49,47,45,43,39,37");
-        EXPECT_EQ(zeilen.back(), zahl(n - 6) + "," + zahl(n - 5) + "," + zahl(n - 4) + "," + zahl(n - 3) + "," +
-                                     zahl(n - 2) + "," + zahl(n - 1));
+        EXPECT_EQ(zeilen.back(), zahl(n - 6) + "," + zahl(n - 5) + "," + zahl(n - 4) + "," + zahl(n - 3) +
+                                     "," + zahl(n - 2) + "," + zahl(n - 1));
     }
 }
 

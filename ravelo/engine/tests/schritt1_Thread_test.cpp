@@ -33,8 +33,8 @@ public:
     int quelle = 1;
     std::vector<String> tabelle2 = std::vector<String>(49);
     std::map<int, String> edits;  // 9..38
-    String schluessel;            // ComboBox2 before lade_History
-    bool antwort = false;         // to the clipboard question
+    String schluessel;  // ComboBox2 before lade_History
+    bool antwort = false;  // to the clipboard question
 
     std::vector<String> protokoll;
     std::vector<std::vector<String>> listen;
@@ -83,7 +83,10 @@ public:
     {
         protokoll.push_back("Animate1_spielen " + std::to_string(von) + "-" + std::to_string(bis));
     }
-    void Animate1_zeigen(int bild) override { protokoll.push_back("Animate1_zeigen " + std::to_string(bild)); }
+    void Animate1_zeigen(int bild) override
+    {
+        protokoll.push_back("Animate1_zeigen " + std::to_string(bild));
+    }
     void ProgressBar1_Schritt() override { protokoll.push_back("ProgressBar1"); }
     void Timer1_aus() override { protokoll.push_back("Timer1_aus"); }
     void schritt1_beendet() override { protokoll.push_back("schritt1_aktiv=0"); }
@@ -126,11 +129,12 @@ std::string verbunden(const std::vector<int>& zahlen, std::size_t von, std::size
     return s;
 }
 
-const std::vector<String> KOPF_GESTARTET = {"Die Lottozahlen werden getippt!", "-------------------------------------------",
-                                            "Schritt 1 gestartet!", "Schritt 2 fehlt noch!", "Schritt 3 fehlt noch!"};
-const std::vector<String> KOPF_FERTIG = {"Die Lottozahlen werden getippt!", "-------------------------------------------",
-                                         "Schritt 1 erfolgreich ausgeführt!", "Schritt 2 fehlt noch!",
-                                         "Schritt 3 fehlt noch!"};
+const std::vector<String> KOPF_GESTARTET = {
+    "Die Lottozahlen werden getippt!", "-------------------------------------------", "Schritt 1 gestartet!",
+    "Schritt 2 fehlt noch!", "Schritt 3 fehlt noch!"};
+const std::vector<String> KOPF_FERTIG = {
+    "Die Lottozahlen werden getippt!", "-------------------------------------------",
+    "Schritt 1 erfolgreich ausgeführt!", "Schritt 2 fehlt noch!", "Schritt 3 fehlt noch!"};
 
 // Seven draws that hold every number once: the newest 1..7 (gap 0), then 8..14 (gap 1), and so
 // on down to 43..49 (gap 6) in the oldest. A line with the tip date ends the loading.
@@ -233,7 +237,8 @@ TEST_F(Schritt1ThreadTest, GapSourceTakesRanksTwoToNPlusOne)
     EXPECT_EQ(neueste.size(), 6u);
     for (int n : neueste) EXPECT_LE(n, 7);
     EXPECT_EQ(std::set<int>(pool.begin() + 6, pool.begin() + 13), (std::set<int>{8, 9, 10, 11, 12, 13, 14}));
-    EXPECT_EQ(std::set<int>(pool.begin() + 13, pool.begin() + 20), (std::set<int>{15, 16, 17, 18, 19, 20, 21}));
+    EXPECT_EQ(std::set<int>(pool.begin() + 13, pool.begin() + 20),
+              (std::set<int>{15, 16, 17, 18, 19, 20, 21}));
     pruefe_Ende(20);
 }
 
@@ -300,9 +305,10 @@ TEST_F(Schritt1ThreadTest, PersonalNumberMessagesEndTheStepWithTheFlagOff)
         const char* meldung;
     };
     // All 30 fields count even with N = 18.
-    for (const Fall& fall : {Fall{38, "", "Mindestens ein Feld ist leer!"}, Fall{9, "", "Mindestens ein Feld ist leer!"},
-                             Fall{20, "50", "Falsche Zahl eingegeben!"}, Fall{30, "0", "Falsche Zahl eingegeben!"},
-                             Fall{12, "x", "Falsche Zahl eingegeben!"}}) {
+    for (const Fall& fall :
+         {Fall{38, "", "Mindestens ein Feld ist leer!"}, Fall{9, "", "Mindestens ein Feld ist leer!"},
+          Fall{20, "50", "Falsche Zahl eingegeben!"}, Fall{30, "0", "Falsche Zahl eingegeben!"},
+          Fall{12, "x", "Falsche Zahl eingegeben!"}}) {
         SCOPED_TRACE(std::to_string(fall.edit) + " '" + fall.text + "'");
         f = Fenster();
         f.quelle = 5;
@@ -330,7 +336,8 @@ TEST_F(Schritt1ThreadTest, EmptyRunKeyLeavesTheFlagOn)
     laufe();
     EXPECT_TRUE(laeuft_danach);
     ASSERT_EQ(f.meldungen.size(), 1u);
-    EXPECT_THAT(f.meldungen[0], ElementsAre("Datum und Index muss noch eingetragen werden", "FEHLER:HISTORY", "Fehler"));
+    EXPECT_THAT(f.meldungen[0],
+                ElementsAre("Datum und Index muss noch eingetragen werden", "FEHLER:HISTORY", "Fehler"));
     EXPECT_EQ(f.label.size(), 30u);  // the pool was shown before
     EXPECT_FALSE(f.hat("ProgressBar1"));
     EXPECT_EQ(f.listen.size(), 1u);

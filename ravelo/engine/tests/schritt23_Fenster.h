@@ -11,7 +11,7 @@ class AufzeichnungsFenster : public ISchrittFenster {
 public:
     String schluessel = "12-08-2009-aus20_Index-1*";
     TDateTime datum = EncodeDate(2009, 8, 12);
-    std::map<int, bool> boxen;   // CheckBox2..CheckBox20; missing ones are ticked
+    std::map<int, bool> boxen;  // CheckBox2..CheckBox20; missing ones are ticked
     std::map<int, String> edits;  // Edit1..Edit8
     int varianten = 0;
     String tippdatum = "12-08-2009";
@@ -82,7 +82,10 @@ public:
     void ProgressBar1_null() override { schreibe("ProgressBar1 0"); }
     void Timer1_an() override { schreibe("Timer1 an"); }
     void schritt_beendet(int schritt) override { schreibe("schritt" + IntToStr(schritt) + "_aktiv=0"); }
-    void ComboBox2_Eintraege(const String& historyDatei) override { schreibe("ComboBox2 Items " + historyDatei); }
+    void ComboBox2_Eintraege(const String& historyDatei) override
+    {
+        schreibe("ComboBox2 Items " + historyDatei);
+    }
     bool bilder_freigeben() override
     {
         schreibe("bilder_freigeben");
@@ -94,7 +97,10 @@ public:
         return tippdatum_gezogen;
     }
     void Nachrichten_verarbeiten() override {}
-    void Fehlermeldung(const String& text, const String& titel) override { schreibe("Fehler " + titel + ": " + text); }
+    void Fehlermeldung(const String& text, const String& titel) override
+    {
+        schreibe("Fehler " + titel + ": " + text);
+    }
 
 private:
     void schreibe(const String& eintrag)

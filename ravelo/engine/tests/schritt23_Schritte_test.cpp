@@ -43,7 +43,10 @@ protected:
     }
 
     template <class T>
-    bool laufe() { return laufe<T>(f); }
+    bool laufe()
+    {
+        return laufe<T>(f);
+    }
     template <class T>
     bool laufe(AufzeichnungsFenster& fenster)
     {
@@ -65,12 +68,12 @@ protected:
 TEST_F(Schritt23Test, Step2FiltersRemovesDrawnAndWritesBackDefaults)
 {
     schreibe("Schritt2_ersetzt_12-08-2009-aus20_Index-1.cvs",
-             {"3,14,25,31,42,47",    // kept (and drawn on the tip date itself, which does not count)
-              "30,31,32,33,34,35",   // six in one decade
-              "2,4,6,8,10,12",       // six even
-              "5,9,11,19,28,36",     // five numbers and the extra number of the first draw
-              "1,17,23,38,40,46",    // kept
-              "1,3,5,12,14,25"});    // cross sum 60, not above the corrected lower bound
+             {"3,14,25,31,42,47",  // kept (and drawn on the tip date itself, which does not count)
+              "30,31,32,33,34,35",  // six in one decade
+              "2,4,6,8,10,12",  // six even
+              "5,9,11,19,28,36",  // five numbers and the extra number of the first draw
+              "1,17,23,38,40,46",  // kept
+              "1,3,5,12,14,25"});  // cross sum 60, not above the corrected lower bound
     f.varianten = 6;
     f.edits[6] = "0";
     f.edits[7] = "280";
@@ -78,15 +81,17 @@ TEST_F(Schritt23Test, Step2FiltersRemovesDrawnAndWritesBackDefaults)
     EXPECT_FALSE(laufe<ThreadSchritt2>());
 
     EXPECT_THAT(f.protokoll(),
-                ElementsAre("ListBox1 3,|2,|3,4,", "Animate1 36-70", "Label1 Schritt2: Lese Samstags Zahlen (seit 1955) ein",
+                ElementsAre("ListBox1 3,|2,|3,4,", "Animate1 36-70",
+                            "Label1 Schritt2: Lese Samstags Zahlen (seit 1955) ein",
                             "Label1 Schritt2: Filtere die Tabelle", "Edit6=60", "Edit7=250",
-                            "Label1 Schritt2: Lösche existierende Varianten", "Label1 Schritt2: OK", "ProgressBar1 0",
-                            "Animate1 70", "schritt2_aktiv=0", "ListBox1 3,|2,3,|4,"));
+                            "Label1 Schritt2: Lösche existierende Varianten", "Label1 Schritt2: OK",
+                            "ProgressBar1 0", "Animate1 70", "schritt2_aktiv=0", "ListBox1 3,|2,3,|4,"));
     const auto listen = f.listen();
     ASSERT_EQ(listen.size(), 2u);
     EXPECT_THAT(listen[0], ElementsAre(KOPF, STRICH, S1_OK, "Schritt 2 gestartet!", "Schritt 3 fehlt noch!"));
     EXPECT_THAT(listen[1], ElementsAre(KOPF, STRICH, S1_OK, S2_OK, "Schritt 3 fehlt noch!"));
-    EXPECT_THAT(zeilen_von(datei(DATEI_ERSETZT_GELOESCHT)), ElementsAre("3,14,25,31,42,47,0", "1,17,23,38,40,46,0"));
+    EXPECT_THAT(zeilen_von(datei(DATEI_ERSETZT_GELOESCHT)),
+                ElementsAre("3,14,25,31,42,47,0", "1,17,23,38,40,46,0"));
 }
 
 TEST_F(Schritt23Test, Step2OutOfRangeHitCountIsSixAndShown)
@@ -133,8 +138,9 @@ TEST_F(Schritt23Test, Step2UnwritableOutputIsReported)
     EXPECT_FALSE(laufe<ThreadSchritt2>());
     const auto p = f.protokoll();
     ASSERT_GE(p.size(), 2u);
-    EXPECT_EQ(p[p.size() - 2],
-              "Label1 Schritt2: ERROR : Nicht moeglich, gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen.");
+    EXPECT_EQ(
+        p[p.size() - 2],
+        "Label1 Schritt2: ERROR : Nicht moeglich, gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen.");
     EXPECT_EQ(p.back(), "bilder_freigeben");
 }
 
@@ -162,10 +168,11 @@ TEST_F(Schritt3Test, SelectsChecksShowsAndRecordsTheRun)
     const String history = ProgrammDatei(DATEI_HISTORY);
     EXPECT_THAT(f.protokoll(),
                 ElementsAre("ListBox1 4,|2,3,|4,", "Animate1 71-105", "Label1 Schritt3: Lese Zahlen ein",
-                            "Label1 Schritt3: Lese Samstags Zahlen (seit 1955) ein", "Label1 Schritt3: Berechne Sam Zahlen",
-                            "Label1 Schritt3: Berechne alle Zahlen", "Label1 Schritt3: Schreibe in Datei",
-                            "Label1 Schritt3: Sortiere beste Varianten", "Label1 Schritt3: Schreibe sortierte in Datei",
-                            "ListBox1 4,|2,3,4,|", "ListBox1 0,1,||", "Label1 Schritt3: OK", "Animate1 105",
+                            "Label1 Schritt3: Lese Samstags Zahlen (seit 1955) ein",
+                            "Label1 Schritt3: Berechne Sam Zahlen", "Label1 Schritt3: Berechne alle Zahlen",
+                            "Label1 Schritt3: Schreibe in Datei", "Label1 Schritt3: Sortiere beste Varianten",
+                            "Label1 Schritt3: Schreibe sortierte in Datei", "ListBox1 4,|2,3,4,|",
+                            "ListBox1 0,1,||", "Label1 Schritt3: OK", "Animate1 105",
                             "ComboBox2 Items " + history, "schritt3_aktiv=0"));
     const auto listen = f.listen();
     ASSERT_EQ(listen.size(), 3u);
@@ -214,8 +221,10 @@ TEST_F(Schritt3Test, FailuresEndWithTheirText)
     };
     const Fall faelle[] = {
         {"", "Fehler FEHLER:HISTORY: Datum und Index muss noch eingetragen werden"},
-        {"12-08-2009-aus20_Index-9*", "Label1 Schritt3: ERROR : Nicht moeglich, dorov_zahlen.txt zum Lesen zu oeffnen."},
-        {"12-08-2009-aus20_Index-1", "Label1 Schritt3: ERROR : Nicht moeglich, dorov_zahlen.txt zum Lesen zu oeffnen."},
+        {"12-08-2009-aus20_Index-9*",
+         "Label1 Schritt3: ERROR : Nicht moeglich, dorov_zahlen.txt zum Lesen zu oeffnen."},
+        {"12-08-2009-aus20_Index-1",
+         "Label1 Schritt3: ERROR : Nicht moeglich, dorov_zahlen.txt zum Lesen zu oeffnen."},
     };
     for (const Fall& fall : faelle) {
         AufzeichnungsFenster w;
@@ -241,8 +250,10 @@ TEST_F(Schritt3Gewinnbetraege, SettingsFileOrDefaults)
     };
     const Fall faelle[] = {
         {{}, vorgabe},
-        {{"[Gewinnbetraege]", "3=1", "3z=2", "4=3", "4z=4", "5=5", "5z=6", "6=1000000"}, {1, 2, 3, 4, 5, 6, 1000000}},
-        {{"[Gewinnbetraege]", "3=0", "3z=-5", "4=1000001", "4z=abc", "5=77"}, {10, 20, 40, 300, 77, 100000, 1000000}},
+        {{"[Gewinnbetraege]", "3=1", "3z=2", "4=3", "4z=4", "5=5", "5z=6", "6=1000000"},
+         {1, 2, 3, 4, 5, 6, 1000000}},
+        {{"[Gewinnbetraege]", "3=0", "3z=-5", "4=1000001", "4z=abc", "5=77"},
+         {10, 20, 40, 300, 77, 100000, 1000000}},
         {{"[Andere]", "3=99"}, vorgabe},
     };
     for (const Fall& fall : faelle) {

@@ -65,7 +65,8 @@ TEST_F(Schritt23TreiberTest, StepsTwoAndThreeRunInTurnThenThePicturesAreReleased
     auto stelle = [&p](const String& eintrag) { return std::find(p.begin(), p.end(), eintrag) - p.begin(); };
     EXPECT_EQ(anzahl(p, "Animate1 sichtbar"), 2u);
     EXPECT_EQ(p.front(), "Animate1 sichtbar");
-    EXPECT_LT(stelle("Label1 Schritt2: OK"), stelle("ListBox1 4,|2,3,|4,"));  // step 3 starts after step 2's end
+    EXPECT_LT(stelle("Label1 Schritt2: OK"),
+              stelle("ListBox1 4,|2,3,|4,"));  // step 3 starts after step 2's end
     EXPECT_THAT(std::vector<String>(p.end() - 3, p.end()),
                 ElementsAre("schritt3_aktiv=0", "pruefe_Tippdatum(true)", "bilder_freigeben"));
     EXPECT_EQ(anzahl(p, "Timer1 an"), 0u);

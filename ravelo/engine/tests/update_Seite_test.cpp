@@ -33,7 +33,7 @@ public:
 
     TCppWebBrowser browser;
     std::function<TDispVariant(int)> browser_ersatz;  // replaces the browser when set
-    std::atomic<int> start_abfragen_bis_fertig{0};     // start_laeuft reads true this often
+    std::atomic<int> start_abfragen_bis_fertig{0};  // start_laeuft reads true this often
     int zeilen = 30;
 
     struct Ereignis {
@@ -148,23 +148,24 @@ protected:
 
 TEST_F(UpdateSeiteTest, PageBlockBecomesTheArchiveAndTheJobEndsInOrder)
 {
-    const String seite =
-        "<html><body>\r\n<p>Lottozahlen</p>\r\n<zahlen>\r\n02.01.09,3,14,20,29,33,41,7,5\r\n"
-        "05.01.09,1,2,3,4,5,6,49,0,111111,1111111\r\n</zahlen>\r\n</body></html>\r\n";
+    const String seite = "<html><body>\r\n<p>Lottozahlen</p>\r\n<zahlen>\r\n02.01.09,3,14,20,29,33,41,7,5\r\n"
+                         "05.01.09,1,2,3,4,5,6,49,0,111111,1111111\r\n</zahlen>\r\n</body></html>\r\n";
     AtomicWriteFile(ordner + "www/ftp/dorov_zahlen.html", seite);
     fenster->browser.Navigate(url());
     EXPECT_FALSE(laufe());
 
-    EXPECT_EQ(ReadFileBytes(archiv()), "02.01.09,3,14,20,29,33,41,7,5\n05.01.09,1,2,3,4,5,6,49,0,111111,1111111\n");
+    EXPECT_EQ(ReadFileBytes(archiv()),
+              "02.01.09,3,14,20,29,33,41,7,5\n05.01.09,1,2,3,4,5,6,49,0,111111,1111111\n");
     EXPECT_EQ(ReadFileBytes(ordner + "0.html"), seite);
     EXPECT_FALSE(Update_Schluessel_da());
     EXPECT_TRUE(fenster->Label1_Texte().empty());
 
     std::vector<String> ablauf;
     for (const auto& e : fenster->Ereignisse()) ablauf.push_back(e.was);
-    EXPECT_THAT(ablauf, ElementsAre("TrayIcon2 an", "Sprechblase Quenzel 2009: Lottozahlen werden aktualisiert!",
-                                    "Sprechblase Quenzel 2009: Lottozahlen erfolgreich aktualisiert!", "lade_Archiv",
-                                    "oberste Zeile 24", "TrayIcon2 aus", "zahlen_aktualisiert", "Image24"));
+    EXPECT_THAT(ablauf,
+                ElementsAre("TrayIcon2 an", "Sprechblase Quenzel 2009: Lottozahlen werden aktualisiert!",
+                            "Sprechblase Quenzel 2009: Lottozahlen erfolgreich aktualisiert!", "lade_Archiv",
+                            "oberste Zeile 24", "TrayIcon2 aus", "zahlen_aktualisiert", "Image24"));
     const long long erfolg = fenster->Zeit("Sprechblase Quenzel 2009: Lottozahlen erfolgreich aktualisiert!");
     EXPECT_EQ(fenster->Zeit("lade_Archiv"), erfolg + 3000);
     EXPECT_EQ(fenster->Zeit("oberste Zeile 24"), erfolg + 3010);
@@ -184,7 +185,7 @@ struct Seitenfall {
     const char* name;
     const char* seite;
     const char* archiv;  // null: the old archive stays
-    bool hinweis;        // [Allgemein] Update written
+    bool hinweis;  // [Allgemein] Update written
 };
 
 class UpdateSeitenfaelle : public UpdateSeiteTest, public ::testing::WithParamInterface<Seitenfall> {};
@@ -215,20 +216,23 @@ INSTANTIATE_TEST_SUITE_P(
         Seitenfall{"ZweiOeffnendeMarken",
                    "<zahlen>\n01.01.09,9,9,9,9,9,9,9\n<zahlen>\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n",
                    "03.01.09,1,2,3,4,5,6,7\n", false},
-        Seitenfall{"SchliessendeMarkeNurInZeile0", "</zahlen>\n03.01.09,1,2,3,4,5,6,7\n<zahlen>\n", nullptr, false},
+        Seitenfall{"SchliessendeMarkeNurInZeile0", "</zahlen>\n03.01.09,1,2,3,4,5,6,7\n<zahlen>\n", nullptr,
+                   false},
         Seitenfall{"LeererBlock", "<html>\n<zahlen>\n</zahlen>\n</html>\n", nullptr, false},
-        Seitenfall{"BlockOhneZiehungszeile", "<zahlen>\nLottozahlen\n\n1.1.09 1 2 3 4 5 6\n</zahlen>\n", nullptr,
-                   false},
+        Seitenfall{"BlockOhneZiehungszeile", "<zahlen>\nLottozahlen\n\n1.1.09 1 2 3 4 5 6\n</zahlen>\n",
+                   nullptr, false},
         Seitenfall{"OhneMarken", "<html>\n03.01.09,1,2,3,4,5,6,7\n</html>\n", nullptr, false},
-        Seitenfall{"OhneOeffnendeMarke", "<html>\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n", "03.01.09,1,2,3,4,5,6,7\n",
-                   false},
-        Seitenfall{"UeberschriftImBlockBleibtStehen", "x\n<zahlen>\nZiehungen\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n",
+        Seitenfall{"OhneOeffnendeMarke", "<html>\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n",
+                   "03.01.09,1,2,3,4,5,6,7\n", false},
+        Seitenfall{"UeberschriftImBlockBleibtStehen",
+                   "x\n<zahlen>\nZiehungen\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n",
                    "Ziehungen\n03.01.09,1,2,3,4,5,6,7\n", false},
         Seitenfall{"Versionshinweis",
                    "<v3.3.7>\nNeue Version!\n</v3.3.7>\n<zahlen>\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n",
                    "03.01.09,1,2,3,4,5,6,7\n", true},
         Seitenfall{"VersionshinweisOhneZiehungen", "<html>\n<v3.3.7>Neu</v3.3.7>\n</html>\n", nullptr, true},
-        Seitenfall{"VersionshinweisZweizeiligOhneZiehungen", "<html>\n<v3.3.7>\nNeu\n</v3.3.7>\n", nullptr, true},
+        Seitenfall{"VersionshinweisZweizeiligOhneZiehungen", "<html>\n<v3.3.7>\nNeu\n</v3.3.7>\n", nullptr,
+                   true},
         Seitenfall{"NurSchliessendeVersionsmarke",
                    "<html>\n</v3.3.7>\n<zahlen>\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n",
                    "03.01.09,1,2,3,4,5,6,7\n", false}),
@@ -260,7 +264,8 @@ TEST_F(UpdateSeiteTest, FailedArchiveWriteKeepsTheOldArchiveWhole)
     SetAtomicWriteHook(vorher);
 
     EXPECT_EQ(ReadFileBytes(archiv()), ALTES_ARCHIV);
-    EXPECT_THAT(fenster->Label1_Texte(), ElementsAre("ERROR : dorov_zahlen.txt konnte nicht gespeichert werden!"));
+    EXPECT_THAT(fenster->Label1_Texte(),
+                ElementsAre("ERROR : dorov_zahlen.txt konnte nicht gespeichert werden!"));
     EXPECT_FALSE(fenster->hat("Sprechblase Quenzel 2009: Lottozahlen erfolgreich aktualisiert!"));
     EXPECT_TRUE(fenster->hat("Image24"));
     std::size_t reste = 0;
@@ -345,13 +350,14 @@ TEST(UpdateZiehungszeile, Formen)
         const char* zeile;
         bool gueltig;
     };
-    for (const Fall& f : {Fall{"03.01.09,1,2,3,4,5,6,7", true}, Fall{"03.01.09,1,2,3,4,5,6,0,3,111111,1111111", true},
-                          Fall{"03.03.33, 0,0,0,0,0,0, 0", false}, Fall{"03.01.09, 1, 2, 3, 4, 5, 6, 49", true},
-                          Fall{"03.01.09,1,2,3,4,5,6", false}, Fall{"03.01.09,1,2,3,4,5,50,7", false},
-                          Fall{"03.01.09,1,2,3,4,5,6,7x", false}, Fall{"3.1.09,1,2,3,4,5,6,7", false},
-                          Fall{"00.01.09,1,2,3,4,5,6,7", false}, Fall{"03.13.09,1,2,3,4,5,6,7", false},
-                          Fall{"03.01.09 1,2,3,4,5,6,7", false}, Fall{"Lottozahlen", false}, Fall{"", false},
-                          Fall{"03.01.09,,2,3,4,5,6,7", false}, Fall{"03.01.09,0001,2,3,4,5,6,7", false}})
+    for (const Fall& f :
+         {Fall{"03.01.09,1,2,3,4,5,6,7", true}, Fall{"03.01.09,1,2,3,4,5,6,0,3,111111,1111111", true},
+          Fall{"03.03.33, 0,0,0,0,0,0, 0", false}, Fall{"03.01.09, 1, 2, 3, 4, 5, 6, 49", true},
+          Fall{"03.01.09,1,2,3,4,5,6", false}, Fall{"03.01.09,1,2,3,4,5,50,7", false},
+          Fall{"03.01.09,1,2,3,4,5,6,7x", false}, Fall{"3.1.09,1,2,3,4,5,6,7", false},
+          Fall{"00.01.09,1,2,3,4,5,6,7", false}, Fall{"03.13.09,1,2,3,4,5,6,7", false},
+          Fall{"03.01.09 1,2,3,4,5,6,7", false}, Fall{"Lottozahlen", false}, Fall{"", false},
+          Fall{"03.01.09,,2,3,4,5,6,7", false}, Fall{"03.01.09,0001,2,3,4,5,6,7", false}})
         EXPECT_EQ(ist_Ziehungszeile(f.zeile), f.gueltig) << f.zeile;
 }
 

@@ -25,14 +25,14 @@ TEST(UpdateZwischenablage, NumbersOfAText)
         std::vector<int> nachher;
     };
     const Fall faelle[] = {
-        {"13 2", {}, {13, 2}},               // 3 and 1 lie inside 13
-        {"7, 7, 49", {}, {49, 7}},           // from 49 down; 7 once
-        {"12 5", {}, {12, 5}},               // 1 and 2 lie inside 12
-        {"49, 4", {}, {49}},                 // only the first 4 counts, and it belongs to 49
-        {"Lottozahlen", {4}, {4}},           // no digits: the list stays
+        {"13 2", {}, {13, 2}},  // 3 and 1 lie inside 13
+        {"7, 7, 49", {}, {49, 7}},  // from 49 down; 7 once
+        {"12 5", {}, {12, 5}},  // 1 and 2 lie inside 12
+        {"49, 4", {}, {49}},  // only the first 4 counts, and it belongs to 49
+        {"Lottozahlen", {4}, {4}},  // no digits: the list stays
         {"", {4}, {4}},
-        {"4 und 22", {22}, {22, 4}},         // 22 was seen before
-        {"0 50 100", {}, {10, 5}},           // 50 and 100 are no lottery numbers, their parts are
+        {"4 und 22", {22}, {22, 4}},  // 22 was seen before
+        {"0 50 100", {}, {10, 5}},  // 50 and 100 are no lottery numbers, their parts are
     };
     for (const Fall& f : faelle) {
         std::vector<int> liste = f.vorher;
@@ -45,7 +45,8 @@ TEST(UpdateZwischenablage, NumbersOfAText)
 // records the saved list and the virtual time before each look after the first.
 class Fenster : public IZwischenablageFenster {
 public:
-    Fenster(TVirtualClock& uhr, THeadlessClipboard& ablage, String datei, std::vector<std::optional<String>> texte)
+    Fenster(TVirtualClock& uhr, THeadlessClipboard& ablage, String datei,
+            std::vector<std::optional<String>> texte)
         : FUhr(uhr), FAblage(ablage), FDatei(std::move(datei)), FTexte(std::move(texte))
     {
     }

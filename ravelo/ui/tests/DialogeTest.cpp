@@ -7,9 +7,9 @@
 #include "Unit7.h"
 
 // A GIF header with the splash picture's size (400 x 200) around a one-pixel image.
-const unsigned char kSplashGif[] = {'G', 'I', 'F', '8', '9', 'a', 0x90, 0x01, 0xC8, 0x00, 0x80, 0, 0, 0, 0, 0,
-                                    0xFF, 0xFF, 0xFF, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0x02, 0x02, 0x44,
-                                    0x01, 0x00, 0x3B};
+const unsigned char kSplashGif[] = {'G', 'I', 'F', '8', '9',  'a',  0x90, 0x01, 0xC8, 0x00, 0x80, 0,
+                                    0,   0,   0,   0,   0xFF, 0xFF, 0xFF, 0x2C, 0,    0,    0,    0,
+                                    1,   0,   1,   0,   0,    0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
 
 // The splash window reads its picture relative to the working directory.
 class SplashTest : public ProgrammordnerTest {
@@ -28,7 +28,8 @@ protected:
     }
     void lege_Bild_an()
     {
-        AtomicWriteFile(ordner + "gifs/splash.gif", String(reinterpret_cast<const char*>(kSplashGif), sizeof kSplashGif));
+        AtomicWriteFile(ordner + "gifs/splash.gif",
+                        String(reinterpret_cast<const char*>(kSplashGif), sizeof kSplashGif));
     }
     String vorher;
 };
@@ -91,7 +92,7 @@ TEST_F(ProgrammordnerTest, DrawEntryDialogLayout)
     EXPECT_EQ(dialog.BorderStyle(), bsNone);
     EXPECT_EQ(dialog.Color(), clSkyBlue);
     EXPECT_TRUE(dialog.Image1->Stretch());
-    const char* beschriftungen[] = {"Zahl 1:", "Zahl 2:", "Zahl 3:", "Zahl 4:", "Zahl 5:",
+    const char* beschriftungen[] = {"Zahl 1:", "Zahl 2:",     "Zahl 3:",    "Zahl 4:",        "Zahl 5:",
                                     "Zahl 6:", "Zusatzzahl:", "Superzahl:", "Zahlen eingeben"};
     TLabel* labels[] = {dialog.Label1, dialog.Label2, dialog.Label3, dialog.Label4, dialog.Label5,
                         dialog.Label6, dialog.Label7, dialog.Label8, dialog.Label9};

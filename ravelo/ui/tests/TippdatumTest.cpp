@@ -84,7 +84,8 @@ TEST_P(LetzteZiehung, LooksForTheNewestDrawInTheArchive)
     EXPECT_TRUE(form->pruefe_Ziehung());  // missing
     EXPECT_EQ(Tag(form->DateTimePicker1->Date()), Tag(f.erwartet.zeit()));
 
-    const String zeile = FormatDateTime("dd.mm.yy", f.erwartet.zeit()) + ",3,9,17,22,31,44,12,5,111111,1111111";
+    const String zeile =
+        FormatDateTime("dd.mm.yy", f.erwartet.zeit()) + ",3,9,17,22,31,44,12,5,111111,1111111";
     schreibe("dorov_zahlen.txt", {"01.08.09,1,2,3,4,5,6,7,8,111111,1111111", zeile.c_str()});
     EXPECT_FALSE(form->pruefe_Ziehung());  // present
 }
@@ -121,8 +122,12 @@ const Indexfall index_faelle[] = {
       "12-08-2009-aus20_Index-7*", "12-08-2009-aus20_Index-8*", "12-08-2009-aus20_Index-9*",
       "12-08-2009-aus20_Index-10*", "12-08-2009-aus20_Index-12*"},
      "12-08-2009-aus20_Index-11*"},
-    {"WindowsZeilenenden", {"12-08-2009-aus20_Index-1*\r", "12-08-2009-aus20_Index-2*\r"}, "12-08-2009-aus20_Index-3*"},
-    {"KurzeUndFremdeZeilen", {"", "12-08", "kein Schluessel", "12-08-2009-aus20_Index-*"}, "12-08-2009-aus20_Index-1*"},
+    {"WindowsZeilenenden",
+     {"12-08-2009-aus20_Index-1*\r", "12-08-2009-aus20_Index-2*\r"},
+     "12-08-2009-aus20_Index-3*"},
+    {"KurzeUndFremdeZeilen",
+     {"", "12-08", "kein Schluessel", "12-08-2009-aus20_Index-*"},
+     "12-08-2009-aus20_Index-1*"},
 };
 
 class Laufindex : public Form1Test, public ::testing::WithParamInterface<Indexfall> {};
@@ -182,8 +187,8 @@ TEST_F(Form1Test, MissingHistoryKeepsTheKey)
 
 TEST_F(Form1Test, TipDateInArchiveFromPickerOrRunKey)
 {
-    schreibe("dorov_zahlen.txt", {"08.08.09,4,8,15,16,23,42,7,1,111111,1111111",
-                                  "12.08.09,1,2,3,4,5,6,7,8,111111,1111111"});
+    schreibe("dorov_zahlen.txt",
+             {"08.08.09,4,8,15,16,23,42,7,1,111111,1111111", "12.08.09,1,2,3,4,5,6,7,8,111111,1111111"});
     form->DateTimePicker2->SetDateTime(Zeit(2009, 8, 12, 19, 0));
     EXPECT_TRUE(form->pruefe_Tippdatum(true));
     form->DateTimePicker2->SetDate(EncodeDate(2009, 8, 15));

@@ -29,7 +29,10 @@ std::vector<String> reihe(const char* stamm, int von, int bis)
     return namen;
 }
 
-void dazu(std::vector<String>& ziel, const std::vector<String>& mehr) { ziel.insert(ziel.end(), mehr.begin(), mehr.end()); }
+void dazu(std::vector<String>& ziel, const std::vector<String>& mehr)
+{
+    ziel.insert(ziel.end(), mehr.begin(), mehr.end());
+}
 
 // The keys of a profile file, in the order they are written.
 std::vector<String> Profilschluessel()
@@ -47,7 +50,8 @@ std::vector<String> Grauschluessel()
     dazu(k, reihe("Edit", 1, 8));
     dazu(k, {"Label58", "Label57", "Label56", "Label55"});
     dazu(k, reihe("Label", 35, 43));
-    dazu(k, {"Label46", "Label32", "Label33", "Label34", "Label45", "Label48", "Label52", "Label44", "Label60"});
+    dazu(k,
+         {"Label46", "Label32", "Label33", "Label34", "Label45", "Label48", "Label52", "Label44", "Label60"});
     dazu(k, reihe("CheckBox", 1, 21));
     dazu(k, {"ComboBox2", "ComboBox3", "RadioGroup1", "RadioGroup2", "DateTimePicker1"});
     dazu(k, {"Label50", "Label53", "Label54", "Label51", "Label47", "Label61"});
@@ -86,7 +90,8 @@ TEST_F(Form1Test, StoredFormatsNameControlsOfTheirKind)
     // Picture buttons that grey-out backs up, and the controls it disables without a record.
     dazu(alle, {"Image1", "Image2", "Image3", "Image4", "Image5", "Image17", "Image18", "Image19", "Image28",
                 "Image20", "Image23", "Image24", "Image26", "Image27"});
-    dazu(alle, {"ListBox1", "Image21", "Image22", "Label59", "DateTimePicker2", "Label49", "Tabelle", "Tabelle2"});
+    dazu(alle,
+         {"ListBox1", "Image21", "Image22", "Label59", "DateTimePicker2", "Label49", "Tabelle", "Tabelle2"});
     for (const String& name : alle) {
         TComponent* c = form->FindComponent(name);
         ASSERT_NE(c, nullptr) << name;
@@ -116,17 +121,18 @@ TEST_F(Form1Test, FieldsStartValues)
     EXPECT_NE(form->t_Vergleich, nullptr);  // the start-up comparison
     EXPECT_EQ(form->t_Zwischenablage, nullptr);
     const std::vector<std::pair<const char*, int>> zahlen = {
-        {"schritt1_aktiv", form->schritt1_aktiv},       {"schritt2_aktiv", form->schritt2_aktiv},
-        {"schritt3_aktiv", form->schritt3_aktiv},       {"modus_sarnik", form->modus_sarnik},
-        {"modus_schritt1", form->modus_schritt1},       {"modus_schritt2", form->modus_schritt2},
-        {"modus_schritt3", form->modus_schritt3},       {"archiv_angezeigt", form->archiv_angezeigt},
+        {"schritt1_aktiv", form->schritt1_aktiv},           {"schritt2_aktiv", form->schritt2_aktiv},
+        {"schritt3_aktiv", form->schritt3_aktiv},           {"modus_sarnik", form->modus_sarnik},
+        {"modus_schritt1", form->modus_schritt1},           {"modus_schritt2", form->modus_schritt2},
+        {"modus_schritt3", form->modus_schritt3},           {"archiv_angezeigt", form->archiv_angezeigt},
         {"statistik_angezeigt", form->statistik_angezeigt}, {"anzahl_Varianten", form->anzahl_Varianten},
-        {"zaehler_Image2", form->zaehler_Image2},       {"zaehler_Image10", form->zaehler_Image10},
+        {"zaehler_Image2", form->zaehler_Image2},           {"zaehler_Image10", form->zaehler_Image10},
         {"zaehler_Image28", form->zaehler_Image28},
     };
     // anzahl_Varianten: C(20,6), the start position of TrackBar1.
     const std::vector<int> erwartet = {0, 0, 0, 1, 0, 0, 0, 1, 0, 38760, 0, 0, 0};
-    for (std::size_t i = 0; i < zahlen.size(); ++i) EXPECT_EQ(zahlen[i].second, erwartet[i]) << zahlen[i].first;
+    for (std::size_t i = 0; i < zahlen.size(); ++i)
+        EXPECT_EQ(zahlen[i].second, erwartet[i]) << zahlen[i].first;
     EXPECT_EQ(form->tipp_datum.get(), "");
     EXPECT_EQ(form->zeilen_farbe.get(), "");
     EXPECT_EQ(form->zeilen_symbol0.get(), "");
@@ -294,14 +300,22 @@ TEST_F(Form1Test, CaptionLabelsToggleTheirControl)
         const char* ziel;
     };
     const Fall faelle[] = {
-        {"Label35", "Gerade/Ungerade", "CheckBox5"},   {"Label37", "2xTrillinge", "CheckBox6"},
-        {"Label36", "Vierlinge", "CheckBox7"},          {"Label38", "Gleiche Endziffer", "CheckBox8"},
-        {"Label39", "Vertikal Raum", "CheckBox9"},      {"Label40", "Vierlinge nacheinander", "CheckBox10"},
-        {"Label41", "3xZwillinge", "CheckBox11"},       {"Label42", "Hoch/Tief", "CheckBox12"},
-        {"Label43", "Querschnitt", "CheckBox13"},       {"Label44", "Gespielte Varianten", "CheckBox14"},
-        {"Label48", "Nacheinanderkommende", "CheckBox15"}, {"Label52", "Gerade und ungerade", "CheckBox16"},
-        {"Label55", "Gleiche Endziffer", "CheckBox17"}, {"Label56", "Vierlinge", "CheckBox18"},
-        {"Label57", "Tief und Hoch", "CheckBox19"},     {"Label58", "Querschnitt", "CheckBox20"},
+        {"Label35", "Gerade/Ungerade", "CheckBox5"},
+        {"Label37", "2xTrillinge", "CheckBox6"},
+        {"Label36", "Vierlinge", "CheckBox7"},
+        {"Label38", "Gleiche Endziffer", "CheckBox8"},
+        {"Label39", "Vertikal Raum", "CheckBox9"},
+        {"Label40", "Vierlinge nacheinander", "CheckBox10"},
+        {"Label41", "3xZwillinge", "CheckBox11"},
+        {"Label42", "Hoch/Tief", "CheckBox12"},
+        {"Label43", "Querschnitt", "CheckBox13"},
+        {"Label44", "Gespielte Varianten", "CheckBox14"},
+        {"Label48", "Nacheinanderkommende", "CheckBox15"},
+        {"Label52", "Gerade und ungerade", "CheckBox16"},
+        {"Label55", "Gleiche Endziffer", "CheckBox17"},
+        {"Label56", "Vierlinge", "CheckBox18"},
+        {"Label57", "Tief und Hoch", "CheckBox19"},
+        {"Label58", "Querschnitt", "CheckBox20"},
     };
     for (const Fall& f : faelle) {
         auto* label = dynamic_cast<TLabel*>(form->FindComponent(f.label));

@@ -89,16 +89,17 @@ TEST_P(EingabeGueltig, IsWrittenInTheArchiveFormat)
     EXPECT_EQ(Archiv(), String(ARCHIV) + GetParam().zeile + "\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Zeilen, EingabeGueltig,
-    ::testing::Values(
-        Gueltig{"LeadingZeroStaysAsTyped", {"07", "49", "13", "1", "22", "35", "09", "0"},
-                "12.08.09,07,49,13,1,22,35,09,0,111111,1111111"},
-        Gueltig{"EmptySuperzahlCountsAsZero", {"1", "2", "3", "4", "5", "6", "7", ""},
-                "12.08.09,1,2,3,4,5,6,7,0,111111,1111111"},
-        Gueltig{"OtherTextIsWrittenAsItsValue", {" 5", "+6", "7x", "8", "9", "10", "11,3", "9"},
-                "12.08.09,5,6,7,8,9,10,11,9,111111,1111111"}),
-    [](const auto& info) { return String(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Zeilen, EingabeGueltig,
+                         ::testing::Values(Gueltig{"LeadingZeroStaysAsTyped",
+                                                   {"07", "49", "13", "1", "22", "35", "09", "0"},
+                                                   "12.08.09,07,49,13,1,22,35,09,0,111111,1111111"},
+                                           Gueltig{"EmptySuperzahlCountsAsZero",
+                                                   {"1", "2", "3", "4", "5", "6", "7", ""},
+                                                   "12.08.09,1,2,3,4,5,6,7,0,111111,1111111"},
+                                           Gueltig{"OtherTextIsWrittenAsItsValue",
+                                                   {" 5", "+6", "7x", "8", "9", "10", "11,3", "9"},
+                                                   "12.08.09,5,6,7,8,9,10,11,9,111111,1111111"}),
+                         [](const auto& info) { return String(info.param.name); });
 
 TEST_F(EingabeTest, AnArchiveWithoutFinalLineEndOrWithCrLfKeepsItsLines)
 {
@@ -175,7 +176,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Verlassen{"EmptyNumber", 6, "", "Eingegebene Zahl 6 ist ungültig!", clRed},
                       Verlassen{"NumberOne", 1, "1", AUFFORDERUNG, clBlack},
                       Verlassen{"NumberZero", 1, "0", "Eingegebene Zahl 1 ist ungültig!", clRed},
-                      Verlassen{"AdditionalNumberFifty", 7, "50", "Eingegebene Zusatzzahl ist ungültig!", clRed},
+                      Verlassen{"AdditionalNumberFifty", 7, "50", "Eingegebene Zusatzzahl ist ungültig!",
+                                clRed},
                       Verlassen{"SuperzahlZero", 8, "0", AUFFORDERUNG, clBlack},
                       Verlassen{"EmptySuperzahl", 8, "", AUFFORDERUNG, clBlack},
                       Verlassen{"SuperzahlTen", 8, "10", "Eingegebene Superzahl ist ungültig!", clRed}),

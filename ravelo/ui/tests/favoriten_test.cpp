@@ -39,7 +39,10 @@ protected:
         const String datei = ordner + "meineFavoritten.txt";
         return FileExists(datei) ? ReadFileBytes(datei) : String("<keine Datei>");
     }
-    String Option() const { return TIniFile("environment.ini").ReadString("Favoritten", "CheckBox1", "<fehlt>"); }
+    String Option() const
+    {
+        return TIniFile("environment.ini").ReadString("Favoritten", "CheckBox1", "<fehlt>");
+    }
 
     // Shows the dialog modally and presses OK once; Abbrechen ends the dialog when OK left it open.
     // True when OK closed it.
@@ -86,12 +89,11 @@ TEST_F(FavoritenTest, FilledRowsAreAppendedNumberedFromOneAsTyped)
     Reihe(12, {"5", "0", "0", "0", "0", "0"});
 
     EXPECT_TRUE(OK_im_Dialog());
-    EXPECT_EQ(Favoriten(),
-              "1.1, 2, 3, 4, 5, 6 -0 0\n"
-              "2.7, 8, 9, 10, 11, 12 -0 0\n"
-              "1.3, 7, 12, 25, 33, 41 -0 0\n"
-              "2.049, 1, 2, 3, 4, 5 -0 0\n"
-              "3.5, 0, 0, 0, 0, 0 -0 0\n");
+    EXPECT_EQ(Favoriten(), "1.1, 2, 3, 4, 5, 6 -0 0\n"
+                           "2.7, 8, 9, 10, 11, 12 -0 0\n"
+                           "1.3, 7, 12, 25, 33, 41 -0 0\n"
+                           "2.049, 1, 2, 3, 4, 5 -0 0\n"
+                           "3.5, 0, 0, 0, 0, 0 -0 0\n");
     EXPECT_EQ(Option(), "false");
 }
 
@@ -126,14 +128,12 @@ TEST_P(FavoritenFalsch, IsRefusedInRedAndLosesNothing)
     EXPECT_EQ(Option(), "<fehlt>");
 }
 
-INSTANTIATE_TEST_SUITE_P(Favoriten, FavoritenFalsch,
-                         ::testing::Values(FalscheEingabe{"Fuenfzig", 2, "50"},
-                                           FalscheEingabe{"Negativ", 6, "-1"},
-                                           FalscheEingabe{"ImLeerenReihenteil", 72, "99"},
-                                           FalscheEingabe{"KommaImFeld", 3, "5,6"},
-                                           FalscheEingabe{"StrichImFeld", 4, "7-8"},
-                                           FalscheEingabe{"Zeilenumbruch", 5, "8\n9"}),
-                         [](const auto& info) { return String(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Favoriten, FavoritenFalsch,
+    ::testing::Values(FalscheEingabe{"Fuenfzig", 2, "50"}, FalscheEingabe{"Negativ", 6, "-1"},
+                      FalscheEingabe{"ImLeerenReihenteil", 72, "99"}, FalscheEingabe{"KommaImFeld", 3, "5,6"},
+                      FalscheEingabe{"StrichImFeld", 4, "7-8"}, FalscheEingabe{"Zeilenumbruch", 5, "8\n9"}),
+    [](const auto& info) { return String(info.param.name); });
 
 TEST_F(FavoritenTest, AFixedEntryAfterTheMessageIsSavedInBlack)
 {

@@ -16,14 +16,52 @@ namespace {
 
 // Every picture the window loads (each a Testbild).
 const char* const BILDER[] = {
-    "sarnik.jpg", "sarnik_.jpg", "sarnik_u.jpg", "sarnikSW.jpg", "sarnik_SW.jpg", "s1.jpg", "s1_.jpg",
-    "s1_u.jpg", "S1SW.jpg", "S1_SW.jpg", "s2.jpg", "s2_.jpg", "s2_u.jpg", "S2SW.jpg", "S2_SW.jpg", "s3.jpg",
-    "s3_.jpg", "s3_u.jpg", "S3SW.jpg", "S3_SW.jpg", "start_sw.jpg", "start_sw_.jpg", "start_sw_u.jpg",
-    "start_bl.jpg", "start_bl_.jpg", "start_bl_u.jpg", "start_rt.jpg", "start_rt_.jpg", "start_rt_u.jpg",
-    "start_gn.jpg", "start_gn_.jpg", "start_gn_u.jpg", "save24.gif", "save24_d.gif", "delete_x24.gif",
-    "delete_x24_d.gif", "mail24_d.gif", "help24_d.gif", "print24_d.gif", "favorites24_d.gif",
-    "web_download24_d.gif", "edit_table_structure24_d.gif", "web_search24_d.gif", "up_blue24_d.gif",
-    "down_blue24_d.gif", "hintergrund_SW.gif",
+    "sarnik.jpg",
+    "sarnik_.jpg",
+    "sarnik_u.jpg",
+    "sarnikSW.jpg",
+    "sarnik_SW.jpg",
+    "s1.jpg",
+    "s1_.jpg",
+    "s1_u.jpg",
+    "S1SW.jpg",
+    "S1_SW.jpg",
+    "s2.jpg",
+    "s2_.jpg",
+    "s2_u.jpg",
+    "S2SW.jpg",
+    "S2_SW.jpg",
+    "s3.jpg",
+    "s3_.jpg",
+    "s3_u.jpg",
+    "S3SW.jpg",
+    "S3_SW.jpg",
+    "start_sw.jpg",
+    "start_sw_.jpg",
+    "start_sw_u.jpg",
+    "start_bl.jpg",
+    "start_bl_.jpg",
+    "start_bl_u.jpg",
+    "start_rt.jpg",
+    "start_rt_.jpg",
+    "start_rt_u.jpg",
+    "start_gn.jpg",
+    "start_gn_.jpg",
+    "start_gn_u.jpg",
+    "save24.gif",
+    "save24_d.gif",
+    "delete_x24.gif",
+    "delete_x24_d.gif",
+    "mail24_d.gif",
+    "help24_d.gif",
+    "print24_d.gif",
+    "favorites24_d.gif",
+    "web_download24_d.gif",
+    "edit_table_structure24_d.gif",
+    "web_search24_d.gif",
+    "up_blue24_d.gif",
+    "down_blue24_d.gif",
+    "hintergrund_SW.gif",
 };
 
 std::vector<String> reihe(const char* stamm, int von, int bis)
@@ -79,11 +117,11 @@ TEST_F(KnoepfeTest, EachPageSetsItsFlagPicturesAndVisibleGroups)
         {"Schritt1", &TForm1::ssarnik, "Image3", "s1.jpg",
          "Schritt 1: Hier werden Zahlen ermittelt und alle möglichen Varianten gebildet!", false, true, false,
          false, false, false, false, "Image7"},
-        {"Schritt2", &TForm1::s2_click, "Image4", "s2.jpg", "Schritt 2: Hier werden Varianten gefiltert.", false,
-         false, false, true, false, false, false, "Image8"},
+        {"Schritt2", &TForm1::s2_click, "Image4", "s2.jpg", "Schritt 2: Hier werden Varianten gefiltert.",
+         false, false, false, true, false, false, false, "Image8"},
         {"Schritt3", &TForm1::s3_click, "Image5", "s3.jpg",
-         "Schritt 3: Hier werden die best mögliche Strukturen gebildet.", true, false, false, false, true, true,
-         true, "Image9"},
+         "Schritt 3: Hier werden die best mögliche Strukturen gebildet.", true, false, false, false, true,
+         true, true, "Image9"},
     };
     const char* ruhend[] = {"sarnik_.jpg", "s1_.jpg", "s2_.jpg", "s3_.jpg"};
     const char* modusbilder[] = {"Image2", "Image3", "Image4", "Image5"};
@@ -91,7 +129,8 @@ TEST_F(KnoepfeTest, EachPageSetsItsFlagPicturesAndVisibleGroups)
         const Fall& f = faelle[i];
         SCOPED_TRACE(f.name);
         (form.get()->*f.handler)(nullptr);
-        const int flags[] = {form->modus_sarnik, form->modus_schritt1, form->modus_schritt2, form->modus_schritt3};
+        const int flags[] = {form->modus_sarnik, form->modus_schritt1, form->modus_schritt2,
+                             form->modus_schritt3};
         for (int s = 0; s < 4; ++s) EXPECT_EQ(flags[s], s == i ? 1 : 0);
         EXPECT_EQ(form->Label1->Caption(), f.text);
         for (int s = 0; s < 4; ++s) EXPECT_EQ(zeigt(bild(modusbilder[s])), s == i ? f.gewaehlt : ruhend[s]);
@@ -99,7 +138,8 @@ TEST_F(KnoepfeTest, EachPageSetsItsFlagPicturesAndVisibleGroups)
         EXPECT_EQ(form->ListBox1->Visible(), f.liste);
         for (const char* n : {"RadioButton1", "RadioButton5", "Label50", "Label61", "Label51"})
             EXPECT_EQ(element(n)->Visible(), f.quellen) << n;
-        for (const char* n : {"CheckBox2", "CheckBox3", "CheckBox4"}) EXPECT_EQ(element(n)->Visible(), f.schritte) << n;
+        for (const char* n : {"CheckBox2", "CheckBox3", "CheckBox4"})
+            EXPECT_EQ(element(n)->Visible(), f.schritte) << n;
         for (const char* n : {"CheckBox5", "CheckBox14", "Label35", "Label44", "Edit1", "Edit7", "Label60"})
             EXPECT_EQ(element(n)->Visible(), f.filter) << n;
         for (const char* n : {"CheckBox15", "CheckBox20", "Label48", "Label52", "Label58"})
@@ -146,7 +186,8 @@ TEST_F(KnoepfeTest, ModePictureHoverLoadsOnFirstMoveAndLeaveRestores)
     form->zaehler_Image2 = 5;
     form->ggggg(nullptr, 0, 1, 1);
     EXPECT_EQ(zeigt(form->Image3), "s1_u.jpg");
-    EXPECT_EQ(form->Label1->Caption(), "Schritt 1: Hier werden Zahlen ermittelt und alle möglichen Varianten gebildet!");
+    EXPECT_EQ(form->Label1->Caption(),
+              "Schritt 1: Hier werden Zahlen ermittelt und alle möglichen Varianten gebildet!");
     EXPECT_EQ(form->zaehler_Image3, 1);
     EXPECT_EQ(form->zaehler_Image2, 0);
 
@@ -167,7 +208,8 @@ TEST_F(KnoepfeTest, SelectedModePictureKeepsItsPictureOnHover)
     form->Sarnik_click_(nullptr);
     form->aa(nullptr, 0, 1, 1);
     EXPECT_EQ(zeigt(form->Image2), "sarnik.jpg");
-    EXPECT_EQ(form->Label1->Caption(), "Sarnik: Mit einem Klick, werden alle 3 Schritte automatisch ausgeführt.");
+    EXPECT_EQ(form->Label1->Caption(),
+              "Sarnik: Mit einem Klick, werden alle 3 Schritte automatisch ausgeführt.");
     form->bb(nullptr);
     EXPECT_EQ(form->Label1->Caption(), "Beschreibung:");
     EXPECT_EQ(zeigt(form->Image2), "sarnik.jpg");
@@ -204,14 +246,14 @@ TEST_F(KnoepfeTest, StartPictureHoverTextsAndPictures)
          [&] { f.start_sw_leave(nullptr); }, f.Image6, &f.zaehler_Image6, "Sarnik starten?", "start_sw_u.jpg",
          "start_sw_.jpg"},
         {[&] { f.start_bl_move(nullptr, 0, 0, 0); }, [&] { f.start_bl_up(nullptr, mbLeft, 0, 0, 0); },
-         [&] { f.start_bl_leave(nullptr); }, f.Image7, &f.zaehler_Image7, "Schritt1 starten?", "start_bl_u.jpg",
-         "start_bl_.jpg"},
+         [&] { f.start_bl_leave(nullptr); }, f.Image7, &f.zaehler_Image7, "Schritt1 starten?",
+         "start_bl_u.jpg", "start_bl_.jpg"},
         {[&] { f.start_gn_move(nullptr, 0, 0, 0); }, [&] { f.start_gn_up(nullptr, mbLeft, 0, 0, 0); },
-         [&] { f.start_gn_leave(nullptr); }, f.Image9, &f.zaehler_Image9, "Schritt3 starten?", "start_gn_u.jpg",
-         "start_gn_.jpg"},
+         [&] { f.start_gn_leave(nullptr); }, f.Image9, &f.zaehler_Image9, "Schritt3 starten?",
+         "start_gn_u.jpg", "start_gn_.jpg"},
         {[&] { f.start2_sw_move(nullptr, 0, 0, 0); }, [&] { f.start2_sw_up(nullptr, mbLeft, 0, 0, 0); },
-         [&] { f.start2_sw_leave(nullptr); }, f.Image10, &f.zaehler_Image10, "Archiv Anzeigen?", "start_sw_u.jpg",
-         "start_sw_.jpg"},
+         [&] { f.start2_sw_leave(nullptr); }, f.Image10, &f.zaehler_Image10, "Archiv Anzeigen?",
+         "start_sw_u.jpg", "start_sw_.jpg"},
     };
     for (const Fall& c : faelle) {
         SCOPED_TRACE(c.text);
@@ -243,8 +285,9 @@ TEST_F(KnoepfeTest, ExpertModeOnEnablesSettingsButTheStatisticsSourceOnlyOnTheSt
         form->archiv_angezeigt = 1 - statistik;
         form->CheckBox1->SetChecked(false);
         form->CheckBox1->SetChecked(true);  // fires expertenModus
-        for (const char* n : {"RadioButton1", "Label50", "Label51", "Label32", "Label45", "TrackBar1", "ComboBox2",
-                              "ComboBox3", "Label34", "CheckBox5", "Edit7", "CheckBox20", "Label58", "Edit8"})
+        for (const char* n :
+             {"RadioButton1", "Label50", "Label51", "Label32", "Label45", "TrackBar1", "ComboBox2",
+              "ComboBox3", "Label34", "CheckBox5", "Edit7", "CheckBox20", "Label58", "Edit8"})
             EXPECT_TRUE(element(n)->Enabled()) << n;
         EXPECT_EQ(form->RadioButton4->Enabled(), statistik == 1);
         EXPECT_EQ(form->Label47->Enabled(), statistik == 1);
@@ -259,8 +302,8 @@ TEST_F(KnoepfeTest, ExpertModeOffDisablesSettingsAndStepBoxesButNotTheTipCount)
     form->CheckBox1->SetChecked(true);
     form->CheckBox2->SetEnabled(true);
     form->CheckBox1->SetChecked(false);
-    for (const char* n : {"RadioButton1", "RadioButton4", "Label47", "Label32", "TrackBar1", "ComboBox2", "CheckBox2",
-                          "CheckBox4", "CheckBox5", "Edit1", "CheckBox15", "Label57"})
+    for (const char* n : {"RadioButton1", "RadioButton4", "Label47", "Label32", "TrackBar1", "ComboBox2",
+                          "CheckBox2", "CheckBox4", "CheckBox5", "Edit1", "CheckBox15", "Label57"})
         EXPECT_FALSE(element(n)->Enabled()) << n;
     EXPECT_TRUE(form->Edit8->Enabled());
     EXPECT_TRUE(form->Label46->Enabled());
@@ -316,14 +359,17 @@ TEST_F(KnoepfeTest, GreyOutRecordsEveryStateAndRestoreBringsThemBack)
     ini.ReadSection("grau", keys);
     EXPECT_EQ(keys.Count(), 70);
     for (std::size_t i = 0; i < schluessel.size(); ++i) {
-        EXPECT_EQ(ini.ReadString("grau", schluessel[i], "fehlt"), vorher[i] ? "true" : "false") << schluessel[i];
+        EXPECT_EQ(ini.ReadString("grau", schluessel[i], "fehlt"), vorher[i] ? "true" : "false")
+            << schluessel[i];
         EXPECT_FALSE(element(schluessel[i])->Enabled()) << schluessel[i];
     }
-    for (const char* n : {"ListBox1", "Image21", "Image22", "Label59", "DateTimePicker2", "Label49", "Tabelle"})
+    for (const char* n :
+         {"ListBox1", "Image21", "Image22", "Label59", "DateTimePicker2", "Label49", "Tabelle"})
         EXPECT_FALSE(element(n)->Enabled()) << n;
     for (const char* n : BILDKNOEPFE) EXPECT_FALSE(element(n)->Enabled()) << n;
     // Left alone: start pictures, pool size, personal numbers, clipboard box.
-    for (const char* n : {"Image6", "Image10", "Image11", "TrackBar1", "Label2", "Edit9", "CheckBox22", "Tabelle2"})
+    for (const char* n :
+         {"Image6", "Image10", "Image11", "TrackBar1", "Label2", "Edit9", "CheckBox22", "Tabelle2"})
         EXPECT_TRUE(element(n)->Enabled()) << n;
 
     EXPECT_TRUE(form->grau_aufheben());
@@ -331,7 +377,8 @@ TEST_F(KnoepfeTest, GreyOutRecordsEveryStateAndRestoreBringsThemBack)
     EXPECT_EQ(Screen->Cursor(), crDefault);
     for (std::size_t i = 0; i < schluessel.size(); ++i)
         EXPECT_EQ(element(schluessel[i])->Enabled(), vorher[i]) << schluessel[i];
-    for (const char* n : {"ListBox1", "Image21", "Image22", "Label59", "DateTimePicker2", "Label49", "Tabelle"})
+    for (const char* n :
+         {"ListBox1", "Image21", "Image22", "Label59", "DateTimePicker2", "Label49", "Tabelle"})
         EXPECT_TRUE(element(n)->Enabled()) << n;
     for (const char* n : BILDKNOEPFE) {
         if (String(n) == "Image14") continue;
@@ -368,9 +415,10 @@ TEST_F(KnoepfeTest, PicturesGreyWithTheirOwnGreyPictureAndComeBackWithoutBackups
     EXPECT_EQ(zeigt(form->Image4), "s2.jpg");
     EXPECT_EQ(zeigt(form->Image1), "alt_Image1");
     EXPECT_EQ(zeigt(form->Image27), "alt_Image27");
-    for (const char* datei : {"image1.gif", "image2.jpg", "image3.jpg", "image4.jpg", "image5.jpg", "image13.gif",
-                              "image14.gif", "image15.gif", "image17.gif", "image18.gif", "image19.gif", "image28.gif",
-                              "image20.gif", "image23.gif", "image24.gif", "image26.gif", "image27.gif"})
+    for (const char* datei :
+         {"image1.gif", "image2.jpg", "image3.jpg", "image4.jpg", "image5.jpg", "image13.gif", "image14.gif",
+          "image15.gif", "image17.gif", "image18.gif", "image19.gif", "image28.gif", "image20.gif",
+          "image23.gif", "image24.gif", "image26.gif", "image27.gif"})
         EXPECT_FALSE(FileExists(ordner + "gifs/" + datei)) << datei;
 }
 
@@ -496,14 +544,14 @@ TEST_F(KnoepfeTest, RunButtonsGreyOutPollToTheirBoundAndRestore)
         long long polls;
     };
     const Fall faelle[] = {
-        {"start_sw", &TForm1::start_sw, &TForm1::Image6, "start_sw.jpg", "start_sw_.jpg", "Sarnik wurde gestartet!",
-         true, false, true, 599},
-        {"start_bl", &TForm1::start_bl, &TForm1::Image7, "start_bl.jpg", "start_bl_.jpg", "Zahlen werden berechnet!",
-         true, false, false, 599},
-        {"start_rt", &TForm1::start_rt, &TForm1::Image8, "start_rt.jpg", "start_rt_.jpg", "Zahlen werden gefiltert!",
-         false, true, false, 999},
-        {"start_gn", &TForm1::start_gn, &TForm1::Image9, "start_gn.jpg", "start_gn_.jpg", "Zahlen werden gefiltert!",
-         false, false, true, 599},
+        {"start_sw", &TForm1::start_sw, &TForm1::Image6, "start_sw.jpg", "start_sw_.jpg",
+         "Sarnik wurde gestartet!", true, false, true, 599},
+        {"start_bl", &TForm1::start_bl, &TForm1::Image7, "start_bl.jpg", "start_bl_.jpg",
+         "Zahlen werden berechnet!", true, false, false, 599},
+        {"start_rt", &TForm1::start_rt, &TForm1::Image8, "start_rt.jpg", "start_rt_.jpg",
+         "Zahlen werden gefiltert!", false, true, false, 999},
+        {"start_gn", &TForm1::start_gn, &TForm1::Image9, "start_gn.jpg", "start_gn_.jpg",
+         "Zahlen werden gefiltert!", false, false, true, 599},
     };
     schreibe("Schritt2_ersetzt_12-08-2009-aus20_Index-1.cvs", {"1,2,3,4,5,6"});
     schreibe("Schritt3_ersetzt_geloescht_12-08-2009-aus20_Index-1.cvs", {"1,2,3,4,5,6,0"});
@@ -579,7 +627,8 @@ TEST_F(KnoepfeTest, RunButtonsGreyOutPollToTheirBoundAndRestore)
         EXPECT_TRUE(form->CheckBox2->Checked());
         EXPECT_EQ(form->CheckBox3->Checked(), einzeln);
         EXPECT_TRUE(form->CheckBox4->Checked());
-        EXPECT_EQ(form->vergleich_beim_Start.load(), f.handler == &TForm1::start_rt || f.handler == &TForm1::start_gn);
+        EXPECT_EQ(form->vergleich_beim_Start.load(),
+                  f.handler == &TForm1::start_rt || f.handler == &TForm1::start_gn);
     }
     EXPECT_EQ(form->zaehler_Image6, 0);
     EXPECT_EQ(form->schritt1_aktiv, 1);
@@ -683,9 +732,9 @@ TEST_F(KnoepfeAnsichtTest, GapStatisticShowsDrawsSinceEachNumberWasLastDrawn)
     ASSERT_EQ(form->Tabelle2->RowCount(), 49);
     ASSERT_EQ(form->Tabelle2->ColCount(), 2);
     for (int r = 0; r < 49; ++r) EXPECT_EQ(form->Tabelle2->Cells(0, r), IntToStr(r + 1));
-    EXPECT_EQ(form->Tabelle2->Cells(1, 0), "0");   // 1: in the newest draw
-    EXPECT_EQ(form->Tabelle2->Cells(1, 1), "2");   // 2: two draws ago
-    EXPECT_EQ(form->Tabelle2->Cells(1, 7), "1");   // 8
+    EXPECT_EQ(form->Tabelle2->Cells(1, 0), "0");  // 1: in the newest draw
+    EXPECT_EQ(form->Tabelle2->Cells(1, 1), "2");  // 2: two draws ago
+    EXPECT_EQ(form->Tabelle2->Cells(1, 7), "1");  // 8
     EXPECT_EQ(form->Tabelle2->Cells(1, 19), "0");  // 20, the extra number
     EXPECT_EQ(zeigt(form->Image10), "start_sw_.jpg");
     EXPECT_EQ(form->zaehler_Image10, 0);
@@ -696,8 +745,8 @@ TEST_F(KnoepfeAnsichtTest, FrequencyStatisticCountsTheDrawsBeforeTheDate)
     Statistikansicht(1);
     form->start2_sw_click(nullptr);
     EXPECT_EQ(form->Label1->Caption(), "1");
-    EXPECT_EQ(form->Tabelle2->Cells(1, 0), "2");   // 1
-    EXPECT_EQ(form->Tabelle2->Cells(1, 1), "1");   // 2
+    EXPECT_EQ(form->Tabelle2->Cells(1, 0), "2");  // 1
+    EXPECT_EQ(form->Tabelle2->Cells(1, 1), "1");  // 2
     EXPECT_EQ(form->Tabelle2->Cells(1, 20), "0");  // 21 is drawn on the date only
 }
 
@@ -731,10 +780,10 @@ TEST_F(KnoepfeAnsichtTest, ArchiveViewLoadsTheArchiveForItsFirstItemOnly)
 
 TEST_F(KnoepfeTest, StepOneButtonRunsStepOneAndLeavesTheWindowAsItWas)
 {
-    schreibe("dorov_zahlen.txt", {"01.07.09,43,44,45,46,47,48,49", "04.07.09,36,37,38,39,40,41,42",
-                                  "08.07.09,29,30,31,32,33,34,35", "11.07.09,22,23,24,25,26,27,28",
-                                  "15.07.09,15,16,17,18,19,20,21", "18.07.09,8,9,10,11,12,13,14",
-                                  "22.07.09,1,2,3,4,5,6,7"});
+    schreibe("dorov_zahlen.txt",
+             {"01.07.09,43,44,45,46,47,48,49", "04.07.09,36,37,38,39,40,41,42",
+              "08.07.09,29,30,31,32,33,34,35", "11.07.09,22,23,24,25,26,27,28",
+              "15.07.09,15,16,17,18,19,20,21", "18.07.09,8,9,10,11,12,13,14", "22.07.09,1,2,3,4,5,6,7"});
     schreibe("history.txt", {});
     form->TrackBar1->SetPosition(18);
     form->RadioButton1->SetChecked(true);

@@ -134,7 +134,8 @@ protected:
 
 TEST_F(UpdateKnopfTest, WebRouteUpdatesTheArchiveAndRestoresTheWindow)
 {
-    AtomicWriteFile(ordner + "www/ftp/dorov_zahlen.html", "<zahlen>\n04.02.09,7,14,21,28,35,42,49\n</zahlen>\n");
+    AtomicWriteFile(ordner + "www/ftp/dorov_zahlen.html",
+                    "<zahlen>\n04.02.09,7,14,21,28,35,42,49\n</zahlen>\n");
     schreibe("environment.ini", {"[Archiv]", "Download=html"});
     form->lese_Umgebung();
     ASSERT_FALSE(ftp_download);

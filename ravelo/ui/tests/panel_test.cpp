@@ -73,10 +73,10 @@ protected:
 
 struct Poolfall {
     const char* name;
-    int von, nach;     // slider positions, the second one tested
-    int min;           // lower end of the slider (below 18 only to reach a size out of range)
-    int varianten;     // expected anzahl_Varianten
-    int sichtbar;      // number fields that show
+    int von, nach;  // slider positions, the second one tested
+    int min;  // lower end of the slider (below 18 only to reach a size out of range)
+    int varianten;  // expected anzahl_Varianten
+    int sichtbar;  // number fields that show
 };
 
 void PrintTo(const Poolfall& f, std::ostream* os) { *os << f.name; }
@@ -144,8 +144,8 @@ TEST_F(PanelTest, OtherPagesKeepTheFieldsAsTheyAre)
 
 TEST_F(PanelTest, RunKeyTakesTheNextFreeIndexOfTodayAndThisSize)
 {
-    schreibe("history.txt", {"12-08-2009-aus20_Index-1*", "12-08-2009-aus20_Index-2*", "12-08-2009-aus21_Index-3*",
-                             "15-08-2009-aus20_Index-3*"});
+    schreibe("history.txt", {"12-08-2009-aus20_Index-1*", "12-08-2009-aus20_Index-2*",
+                             "12-08-2009-aus21_Index-3*", "15-08-2009-aus20_Index-3*"});
     // Today's date, not the tip date.
     form->DateTimePicker2->SetDateTime(EncodeDate(2009, 8, 15));
     form->TrackBar1->SetPosition(21);
@@ -198,7 +198,8 @@ TEST_F(PanelTest, PersonalSourceSwapsTheShownLabelsForEdits)
 
 TEST_F(PanelTest, ComputedSourcesHideTheEditsAndShowLabelsOnlyOnTheStepOnePage)
 {
-    for (TRadioButton* knopf : {form->RadioButton1, form->RadioButton2, form->RadioButton3, form->RadioButton4}) {
+    for (TRadioButton* knopf :
+         {form->RadioButton1, form->RadioButton2, form->RadioButton3, form->RadioButton4}) {
         for (int k = 1; k <= 30; ++k) {
             Feld("Edit", k)->SetVisible(true);
             Feld("Label", k)->SetVisible(false);
@@ -306,7 +307,8 @@ TEST_F(PanelTest, LineListsAreSplitAtTheirCommasAndNeedTheFinalOne)
         std::vector<int> rot;
     };
     const Fall faelle[] = {
-        {"2,", {2}}, {"2", {}}, {"", {}}, {"1,3,4,", {1, 3, 4}}, {"12,", {12}}, {"5,,7,", {5, 7}}, {"x,6,", {6}},
+        {"2,", {2}},   {"2", {}},         {"", {}},      {"1,3,4,", {1, 3, 4}},
+        {"12,", {12}}, {"5,,7,", {5, 7}}, {"x,6,", {6}},
     };
     for (const Fall& f : faelle) {
         form->zeilen_farbe = f.liste;
@@ -374,7 +376,8 @@ TEST_F(PanelTest, MissingMarkerPicturesKeepTheirPlaces)
     form.reset();
     std::filesystem::remove(std::filesystem::path(ordner) / "gifs");
     ASSERT_TRUE(ForceDirectories(ordner + "gifs"));
-    std::filesystem::copy_file(BILDER / "haken_grau.gif", std::filesystem::path(ordner) / "gifs/haken_grau.gif");
+    std::filesystem::copy_file(BILDER / "haken_grau.gif",
+                               std::filesystem::path(ordner) / "gifs/haken_grau.gif");
     form = Hauptfenster_bauen();
     ASSERT_EQ(form->ImageList1->Count(), 2);
     EXPECT_TRUE(form->ImageList1->Picture(0).Empty());

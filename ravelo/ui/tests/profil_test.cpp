@@ -117,7 +117,8 @@ TEST_F(ProfilTest, SavingANewNameAppendsItAndWritesThe32Keys)
               "CheckBox7=true\nCheckBox8=true\nCheckBox9=true\nCheckBox10=true\nCheckBox11=true\n"
               "CheckBox12=true\nCheckBox13=true\nCheckBox14=true\nCheckBox15=true\nCheckBox16=true\n"
               "CheckBox17=true\nCheckBox18=true\nCheckBox19=true\nCheckBox20=true\nCheckBox21=false\n"
-              "RadioButton1=false\nRadioButton2=false\nRadioButton3=false\nRadioButton4=false\nRadioButton5=true\n");
+              "RadioButton1=false\nRadioButton2=false\nRadioButton3=false\nRadioButton4=false\nRadioButton5="
+              "true\n");
     EXPECT_EQ(form->ComboBox3->Items()->GetText(), "Musterprofil\r\nAbend\r\nMorgen\r\n");
 }
 
@@ -264,7 +265,8 @@ TEST_F(ProfilTest, TheDefaultProfileCannotBeDeletedInAnyCase)
         form->Edit1->SetText("1");
         form->ComboBox3->SetText(name);
         form->Profil_loeschen(nullptr);
-        EXPECT_THAT(Meldungen(), ::testing::ElementsAre("Info: Warnung: Darf nicht gelöscht werden!")) << name;
+        EXPECT_THAT(Meldungen(), ::testing::ElementsAre("Info: Warnung: Darf nicht gelöscht werden!"))
+            << name;
         EXPECT_EQ(Datei("Musterprofil.ini"), MUSTERPROFIL_INI) << name;
         // Loaded again: it is the current profile and the controls show it.
         EXPECT_EQ(Datei("profile.txt"), "Abend\nMusterprofil\n") << name;
@@ -287,7 +289,8 @@ TEST_F(ProfilTest, AFailedSaveLeavesBothFilesAsTheyWere)
     EXPECT_EQ(Datei("Abend.ini"), "[Sarnik]\nEdit1=9\n");
     EXPECT_EQ(Datei("Neu.ini"), "<keine Datei>");
     ASSERT_EQ(Meldungen().size(), 2u);
-    EXPECT_THAT(Meldungen()[0], ::testing::StartsWith("Info: Das Profil \"Abend\" kann nicht gespeichert werden!"));
+    EXPECT_THAT(Meldungen()[0],
+                ::testing::StartsWith("Info: Das Profil \"Abend\" kann nicht gespeichert werden!"));
 }
 
 class ProfilnameTest : public ProfilTest, public ::testing::WithParamInterface<const char*> {};
@@ -302,7 +305,8 @@ TEST_P(ProfilnameTest, IsRefusedBySaveLoadAndDeleteWithoutWritingAnything)
         form->ComboBox3->SetText(name);
         (form.get()->*aktion)(nullptr);
         ASSERT_EQ(Meldungen().size(), 1u);
-        EXPECT_THAT(Meldungen()[0], ::testing::StartsWith("Info: Der Profilname \"" + name + "\" ist ungültig!"));
+        EXPECT_THAT(Meldungen()[0],
+                    ::testing::StartsWith("Info: Der Profilname \"" + name + "\" ist ungültig!"));
     }
     EXPECT_EQ(Dateien(), vorher);
     EXPECT_EQ(form->Edit1->Text(), "6");

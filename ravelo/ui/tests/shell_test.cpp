@@ -125,7 +125,8 @@ TEST_F(ShellTest, EachTrayClickPopsTheMenuUpAtTheCursorForTheWindowInFront)
         void (TTrayIcon::*klick)();
         TPoint maus;
     };
-    const Klick klicks[] = {{"click", &TTrayIcon::Click, {300, 200}}, {"double-click", &TTrayIcon::DblClick, {640, 480}}};
+    const Klick klicks[] = {{"click", &TTrayIcon::Click, {300, 200}},
+                            {"double-click", &TTrayIcon::DblClick, {640, 480}}};
     int n = 0;
     for (const Klick& k : klicks) {
         SCOPED_TRACE(k.name);

@@ -24,9 +24,9 @@ namespace {
 TDateTime Mittwochmorgen() { return EncodeDate(2009, 8, 12) + EncodeTime(10, 0, 0, 0); }
 
 // A one-pixel GIF for the splash window, which reads it from the working directory.
-const unsigned char kStartSplashGif[] = {'G', 'I', 'F', '8', '9', 'a', 0x01, 0x00, 0x01, 0x00, 0x80, 0, 0, 0, 0, 0,
-                                         0xFF, 0xFF, 0xFF, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 0x02, 0x02, 0x44,
-                                         0x01, 0x00, 0x3B};
+const unsigned char kStartSplashGif[] = {'G', 'I', 'F', '8', '9',  'a',  0x01, 0x00, 0x01, 0x00, 0x80, 0,
+                                         0,   0,   0,   0,   0xFF, 0xFF, 0xFF, 0x2C, 0,    0,    0,    0,
+                                         1,   0,   1,   0,   0,    0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
 
 // Virtual time that notes, for every sleep of the user-interface thread, what the splash window
 // says meanwhile ("" without a splash window).
@@ -181,9 +181,10 @@ TEST_F(StartTest, EmptyProgramFolderStartsWithTheHintsAndAsksForTheArchive)
     EXPECT_EQ(form->t_Update, nullptr);
     EXPECT_TRUE(form->zahlen_aktualisiert);
 
-    const std::vector<String> hinweis = {"Starten Sie Sarnik,", "danach erscheinen in diesem Fenster,",
-                                         "die getippte Lottozahlen!", String(43, '-'), "Schritt 1 fehlt noch!",
-                                         "Schritt 2 fehlt noch!", "Schritt 3 fehlt noch!"};
+    const std::vector<String> hinweis = {"Starten Sie Sarnik,",       "danach erscheinen in diesem Fenster,",
+                                         "die getippte Lottozahlen!", String(43, '-'),
+                                         "Schritt 1 fehlt noch!",     "Schritt 2 fehlt noch!",
+                                         "Schritt 3 fehlt noch!"};
     EXPECT_EQ(form->ListBox1->Items()->ToVector(), hinweis);
     EXPECT_EQ(form->zeilen_symbol0.get(), "");
     EXPECT_EQ(form->zeilen_symbol1.get(), "4,5,6,");
@@ -193,7 +194,7 @@ TEST_F(StartTest, EmptyProgramFolderStartsWithTheHintsAndAsksForTheArchive)
     EXPECT_TRUE(form->KeyPreview());
     EXPECT_EQ(form->anzahl_Varianten, 38760);
     EXPECT_EQ(form->DateTimePicker2->Date(), EncodeDate(2009, 8, 12));  // the coming draw
-    EXPECT_EQ(form->DateTimePicker1->Date(), EncodeDate(2009, 8, 8));   // the newest draw
+    EXPECT_EQ(form->DateTimePicker1->Date(), EncodeDate(2009, 8, 8));  // the newest draw
 }
 
 TEST_F(StartTest, LayoutOfTheSarnikPageWithExpertModeOff)
@@ -204,15 +205,16 @@ TEST_F(StartTest, LayoutOfTheSarnikPageWithExpertModeOff)
         const char* name;
         int links, oben;
     };
-    for (const Lage& l : {Lage{"Tabelle", 440, 126}, Lage{"Label49", 440, 110}, Lage{"ListBox1", 440, 362},
-                          Lage{"Image24", 410, 178}, Lage{"Image27", 614, 105}, Lage{"Image28", 408, 440},
-                          Lage{"DateTimePicker2", 345, 258}, Lage{"RadioGroup2", 215, 135},
-                          Lage{"Label2", 215, 400}, Lage{"Label11", 575, 400}, Lage{"Label12", 215, 435},
-                          Lage{"Label31", 575, 470}, Lage{"Edit9", 215, 400}, Lage{"Edit38", 575, 470},
-                          Lage{"CheckBox4", 215, 455}, Lage{"Label54", 540, 355}, Lage{"RadioButton5", 435, 375},
-                          Lage{"CheckBox15", 215, 385}, Lage{"CheckBox20", 215, 510}, Lage{"Label48", 232, 385},
-                          Lage{"Label58", 232, 510}, Lage{"Label46", 215, 360}, Lage{"Edit8", 320, 355},
-                          Lage{"Image9", 572, 514}, Lage{"Image10", 572, 234}}) {
+    for (const Lage& l :
+         {Lage{"Tabelle", 440, 126},         Lage{"Label49", 440, 110},      Lage{"ListBox1", 440, 362},
+          Lage{"Image24", 410, 178},         Lage{"Image27", 614, 105},      Lage{"Image28", 408, 440},
+          Lage{"DateTimePicker2", 345, 258}, Lage{"RadioGroup2", 215, 135},  Lage{"Label2", 215, 400},
+          Lage{"Label11", 575, 400},         Lage{"Label12", 215, 435},      Lage{"Label31", 575, 470},
+          Lage{"Edit9", 215, 400},           Lage{"Edit38", 575, 470},       Lage{"CheckBox4", 215, 455},
+          Lage{"Label54", 540, 355},         Lage{"RadioButton5", 435, 375}, Lage{"CheckBox15", 215, 385},
+          Lage{"CheckBox20", 215, 510},      Lage{"Label48", 232, 385},      Lage{"Label58", 232, 510},
+          Lage{"Label46", 215, 360},         Lage{"Edit8", 320, 355},        Lage{"Image9", 572, 514},
+          Lage{"Image10", 572, 234}}) {
         auto* c = dynamic_cast<TControl*>(form->FindComponent(l.name));
         ASSERT_NE(c, nullptr) << l.name;
         EXPECT_EQ(c->Left(), l.links) << l.name;
@@ -226,14 +228,14 @@ TEST_F(StartTest, LayoutOfTheSarnikPageWithExpertModeOff)
     };
     using Z = std::pair<bool, bool>;  // enabled, visible
     const std::vector<std::pair<const char*, Z>> faelle = {
-        {"Label2", {true, false}},      {"Edit38", {true, false}},       {"CheckBox2", {false, true}},
-        {"TrackBar1", {false, true}},   {"ComboBox3", {false, true}},    {"RadioButton1", {false, false}},
-        {"Label51", {false, false}},    {"CheckBox15", {false, false}},  {"Label57", {false, false}},
-        {"Label46", {true, true}},      {"Edit8", {true, true}},         {"CheckBox5", {false, false}},
-        {"Edit1", {false, false}},      {"Label60", {false, false}},     {"Image6", {true, true}},
-        {"Image7", {true, false}},      {"Image25", {false, false}},     {"Image13", {false, true}},
-        {"Image15", {false, true}},     {"RadioGroup1", {true, true}},   {"RadioGroup2", {true, false}},
-        {"ProgressBar1", {true, false}}, {"Animate1", {true, false}},     {"Animate2", {true, false}},
+        {"Label2", {true, false}},       {"Edit38", {true, false}},      {"CheckBox2", {false, true}},
+        {"TrackBar1", {false, true}},    {"ComboBox3", {false, true}},   {"RadioButton1", {false, false}},
+        {"Label51", {false, false}},     {"CheckBox15", {false, false}}, {"Label57", {false, false}},
+        {"Label46", {true, true}},       {"Edit8", {true, true}},        {"CheckBox5", {false, false}},
+        {"Edit1", {false, false}},       {"Label60", {false, false}},    {"Image6", {true, true}},
+        {"Image7", {true, false}},       {"Image25", {false, false}},    {"Image13", {false, true}},
+        {"Image15", {false, true}},      {"RadioGroup1", {true, true}},  {"RadioGroup2", {true, false}},
+        {"ProgressBar1", {true, false}}, {"Animate1", {true, false}},    {"Animate2", {true, false}},
     };
     for (const auto& [name, z] : faelle) EXPECT_EQ(zustand(name), z) << name;
     EXPECT_EQ(form->Edit8->Font()->Color(), clBlack);
@@ -293,7 +295,7 @@ TEST_F(StartTest, YesOnTheWebRouteStartsTheUpdateJobThatTheComparisonWaitsFor)
     ASSERT_NE(form->t_Update, nullptr);
     EXPECT_FALSE(form->t_Update->Suspended());
     EXPECT_TRUE(form->t_Update->Terminated());  // asked, never read
-    EXPECT_FALSE(form->zahlen_aktualisiert);    // until the job has run
+    EXPECT_FALSE(form->zahlen_aktualisiert);  // until the job has run
 
     form->t_Update->WaitFor();
     EXPECT_EQ(form->Label1->Caption(), "HTML nicht geladen!");
@@ -302,7 +304,9 @@ TEST_F(StartTest, YesOnTheWebRouteStartsTheUpdateJobThatTheComparisonWaitsFor)
     form->t_Vergleich->WaitFor();
     // The comparison waited for the job.
     const auto zeilen = spuren.Lines();
-    EXPECT_GT(std::count(zeilen.begin(), zeilen.end(), "ThreadZahlenVergleichen: Warte auf ZahlenUpdate_fertig ....."), 0);
+    EXPECT_GT(std::count(zeilen.begin(), zeilen.end(),
+                         "ThreadZahlenVergleichen: Warte auf ZahlenUpdate_fertig ....."),
+              0);
 }
 
 }  // namespace
@@ -326,7 +330,8 @@ TEST_F(StartTest, YesOnTheFtpRouteFetchesTheArchiveBeforeTheComparisonStarts)
     TVirtualClockGuard uhr(Mittwochmorgen());
     form = Hauptfenster_bauen();
     EXPECT_TRUE(ftp_download);
-    EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), "05.08.09,1,2,3,4,5,6,7\n08.08.09,8,9,10,11,12,13,14\n");
+    EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"),
+              "05.08.09,1,2,3,4,5,6,7\n08.08.09,8,9,10,11,12,13,14\n");
     EXPECT_EQ(form->t_Update, nullptr);
     EXPECT_TRUE(form->zahlen_aktualisiert);
     EXPECT_EQ(Fragen().size(), 1u);

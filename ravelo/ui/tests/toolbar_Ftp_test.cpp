@@ -20,7 +20,8 @@ protected:
         ASSERT_TRUE(ForceDirectories(wurzel));
         AtomicWriteFile(wurzel + "dorov_zahlen.txt", NEU_SERVER);
         AtomicWriteFile(wurzel + "news.txt", "Neu\n");
-        server = std::make_unique<TestServer>("ftp_server.py", std::vector<std::string>{wurzel, "lotto", "geheim"});
+        server = std::make_unique<TestServer>("ftp_server.py",
+                                              std::vector<std::string>{wurzel, "lotto", "geheim"});
         AtomicWriteFile(ordner + "dorov_zahlen.txt", ALT);
     }
     void TearDown() override
@@ -115,7 +116,10 @@ protected:
         TIniFile ini(ordner + "environment.ini");
         ini.WriteString("Allgemein", "Update", wert);
     }
-    String gespeichert() { return TIniFile(ordner + "environment.ini").ReadString("Allgemein", "Update", "?"); }
+    String gespeichert()
+    {
+        return TIniFile(ordner + "environment.ini").ReadString("Allgemein", "Update", "?");
+    }
 };
 
 }  // namespace

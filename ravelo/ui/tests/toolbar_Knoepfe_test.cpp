@@ -22,16 +22,16 @@ struct Mitglied {
 const Mitglied MITGLIEDER[] = {
     {"Image13", "save24", &TForm1::save_profil_move, &TForm1::save_profil_Up, &TForm1::save_profil_leave,
      &TForm1::zaehler_Image13, "Profil speichern?", "Profil speichern?"},
-    {"Image14", "delete_x24", &TForm1::Profil_loesch_move, &TForm1::Profil_loesch_Up, &TForm1::Profil_loesch_leave,
-     &TForm1::zaehler_Image14, "Profil löschen?", "Profil löschen"},
+    {"Image14", "delete_x24", &TForm1::Profil_loesch_move, &TForm1::Profil_loesch_Up,
+     &TForm1::Profil_loesch_leave, &TForm1::zaehler_Image14, "Profil löschen?", "Profil löschen"},
     {"Image15", "delete_x24", &TForm1::Hist_loesch_move, &TForm1::Hist_loesch_Up, &TForm1::Hist_loesch_leave,
      &TForm1::zaehler_Image15, "History löschen?", "History löschen"},
     {"Image17", "mail24", &TForm1::mail_move, &TForm1::mail_Up, &TForm1::mail_leave, &TForm1::zaehler_Image17,
      "Support kontaktieren?", "Support kontaktieren?"},
     {"Image18", "help24", &TForm1::Help_move, &TForm1::Help_Up, &TForm1::Help_leave, &TForm1::zaehler_Image18,
      "Hilfe anzeigen?", "Hilfe anzeigen?"},
-    {"Image19", "print24", &TForm1::Print_move, &TForm1::Print_Up, &TForm1::Print_leave, &TForm1::zaehler_Image19,
-     "Getippte Lottozahlen drucken?", "Getippte Lottozahlen drucken?"},
+    {"Image19", "print24", &TForm1::Print_move, &TForm1::Print_Up, &TForm1::Print_leave,
+     &TForm1::zaehler_Image19, "Getippte Lottozahlen drucken?", "Getippte Lottozahlen drucken?"},
     {"Image20", "web_download24", &TForm1::Homepage_move, &TForm1::Hompage_Up, &TForm1::Hompage_leave,
      &TForm1::zaehler_Image20, "Unser Homepage besuchen?", "Unser Homepage besuchen?"},
     {"Image23", "edit_table_structure24", &TForm1::archiv_move, &TForm1::archiv_Up, &TForm1::archiv_leave,
@@ -41,8 +41,8 @@ const Mitglied MITGLIEDER[] = {
      "Lottozahlen aus dem Internet aktualisieren?"},
     {"Image26", "up_blue24", &TForm1::up_move, &TForm1::up_up, &TForm1::up_leave, &TForm1::zaehler_Image26,
      "Aufwärts sortieren?", "Aufwärts sortieren?"},
-    {"Image27", "down_blue24", &TForm1::down_move, &TForm1::down_up, &TForm1::down_leave, &TForm1::zaehler_Image27,
-     "Abwärts sortieren?", "Abwärts sortieren?"},
+    {"Image27", "down_blue24", &TForm1::down_move, &TForm1::down_up, &TForm1::down_leave,
+     &TForm1::zaehler_Image27, "Abwärts sortieren?", "Abwärts sortieren?"},
     {"Image28", "favorites24", &TForm1::favorites_move, &TForm1::favorites_up, &TForm1::favorites_leave,
      &TForm1::zaehler_Image28, "Favoritten eingeben?", "Favoritten eingeben?"},
 };
@@ -72,8 +72,10 @@ TEST_F(ToolbarTest, HoverChangesPictureAndTextOncePerVisitAndLeaveRestores)
             TImage* b = bild(m.bild);
             b->SetEnabled(true);
             auto ueber = [&] {
-                if (hoch) (form.get()->*m.hoch)(b, mbLeft, {}, 1, 1);
-                else (form.get()->*m.bewegt)(b, {}, 1, 1);
+                if (hoch)
+                    (form.get()->*m.hoch)(b, mbLeft, {}, 1, 1);
+                else
+                    (form.get()->*m.bewegt)(b, {}, 1, 1);
             };
             ueber();
             EXPECT_EQ(form->Label1->Caption(), hoch ? m.frage_hoch : m.frage);
@@ -117,17 +119,19 @@ TEST_F(ToolbarTest, ShellButtonsOpenTheirTargetWhileShowingTheBusyPicture)
     const Fall faelle[] = {
         {&TForm1::Image20Click, &TForm1::Image20, &TForm1::zaehler_Image20, "web_download24",
          "Unser Hompage besuchen?", true, "http://localhost/", SW_SHOWDEFAULT},
-        {&TForm1::Image17Click, &TForm1::Image17, &TForm1::zaehler_Image17, "mail24", "Support kontaktieren?", false,
-         "mailto:support@example.com?subject=Anfrage zu Quenzel 2009 v3.3.7 &body=Hallo,%0AGruß", SW_SHOW},
+        {&TForm1::Image17Click, &TForm1::Image17, &TForm1::zaehler_Image17, "mail24", "Support kontaktieren?",
+         false, "mailto:support@example.com?subject=Anfrage zu Quenzel 2009 v3.3.7 &body=Hallo,%0AGruß",
+         SW_SHOW},
         {&TForm1::Image18Click, &TForm1::Image18, &TForm1::zaehler_Image18, "help24", "Hilfe anzeigen?", true,
          "help\\Quenzel_2009.html", SW_SHOWNORMAL},
-        {&TForm1::Image11Click, &TForm1::Image11, &TForm1::zaehler_Image20, "", nullptr, true, "http://localhost/",
-         SW_SHOWDEFAULT},
+        {&TForm1::Image11Click, &TForm1::Image11, &TForm1::zaehler_Image20, "", nullptr, true,
+         "http://localhost/", SW_SHOWDEFAULT},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.ziel);
         TImage* b = form.get()->*f.knopf;
-        auto beobachter = std::make_shared<BeobachtendeShell>([&] { return zeigt(b) + "|" + form->Label1->Caption(); });
+        auto beobachter =
+            std::make_shared<BeobachtendeShell>([&] { return zeigt(b) + "|" + form->Label1->Caption(); });
         SetShell(beobachter);
         form->Label1->SetCaption("Beschreibung:");
         form.get()->*f.zaehler = 2;
@@ -162,7 +166,8 @@ TEST_F(ToolbarTest, PrintWritesTheTipListAndPrintsItUnderTheWindowCaption)
     form->zaehler_Image19 = 2;
     form->Image19Click(nullptr);
 
-    EXPECT_EQ(ReadFileBytes(ordner + "ausdruck.txt"), "Zahlen überprüft vom:\n0.  1,  2,  3, 10, 11, 12 ->3\n");
+    EXPECT_EQ(ReadFileBytes(ordner + "ausdruck.txt"),
+              "Zahlen überprüft vom:\n0.  1,  2,  3, 10, 11, 12 ->3\n");
     EXPECT_EQ(dialoge->PrintDialogsShown(), 1);
     const auto jobs = drucker->Jobs();
     ASSERT_EQ(jobs.size(), 1u);
@@ -252,7 +257,8 @@ TEST_F(ToolbarTest, ViewButtonsSwitchGridsControlsAndPictures)
     EXPECT_EQ(zeigt(form->Image21), "archiv_.jpg");
     for (const char* n : {"RadioGroup1", "CheckBox21", "Image23", "Image24", "Tabelle"})
         EXPECT_FALSE(element(n)->Visible()) << n;
-    for (const char* n : {"Tabelle2", "Image26", "Image27", "RadioGroup2"}) EXPECT_TRUE(element(n)->Visible()) << n;
+    for (const char* n : {"Tabelle2", "Image26", "Image27", "RadioGroup2"})
+        EXPECT_TRUE(element(n)->Visible()) << n;
     EXPECT_EQ(form->Label49->Caption(), "Zahlen 1-49:      Anzahl:");
     EXPECT_TRUE(form->Label47->Enabled());
     EXPECT_TRUE(form->RadioButton4->Enabled());
@@ -264,7 +270,8 @@ TEST_F(ToolbarTest, ViewButtonsSwitchGridsControlsAndPictures)
     EXPECT_EQ(zeigt(form->Image22), "statistik_.jpg");
     for (const char* n : {"RadioGroup1", "CheckBox21", "Image23", "Image24", "Tabelle"})
         EXPECT_TRUE(element(n)->Visible()) << n;
-    for (const char* n : {"Tabelle2", "Image26", "Image27", "RadioGroup2"}) EXPECT_FALSE(element(n)->Visible()) << n;
+    for (const char* n : {"Tabelle2", "Image26", "Image27", "RadioGroup2"})
+        EXPECT_FALSE(element(n)->Visible()) << n;
     EXPECT_EQ(form->Label49->Caption(), "Datum:   1:  2:  3:  4:  5:  6:  Z:");
 }
 

@@ -43,7 +43,8 @@ Zelle gemalt(const TRecordingCanvas& c, const TRect& r)
 {
     Zelle z;
     for (const TCanvasOp& op : c.Ops()) {
-        if (op.R.Left != r.Left || op.R.Top != r.Top || op.R.Right != r.Right || op.R.Bottom != r.Bottom) continue;
+        if (op.R.Left != r.Left || op.R.Top != r.Top || op.R.Right != r.Right || op.R.Bottom != r.Bottom)
+            continue;
         if (op.Kind == TCanvasOp::FillRect) z.brush = op.Brush;
         if (op.Kind == TCanvasOp::TextRect) {
             z.text_bei = op.At;
@@ -62,7 +63,8 @@ TEST_F(RasterTest, ClearingTheArchiveGridEmptiesEveryCellAndKeepsItsSize)
     EXPECT_EQ(form->leere_Tabelle(), 0);
     EXPECT_EQ(form->Tabelle->RowCount(), 3);
     EXPECT_EQ(form->Tabelle->ColCount(), 8);
-    for (int r = 0; r < 3; ++r) EXPECT_THAT(Zeile(form->Tabelle, r), ElementsAre("", "", "", "", "", "", "", ""));
+    for (int r = 0; r < 3; ++r)
+        EXPECT_THAT(Zeile(form->Tabelle, r), ElementsAre("", "", "", "", "", "", "", ""));
     EXPECT_TRUE(form->Tabelle->Redraw());
 }
 
@@ -157,10 +159,18 @@ TEST_F(RasterTest, SortButtonsSortWithoutTheClickDirectionAndComeBackAsTheyWere)
         std::vector<String> zahlen;
     };
     const Fall faelle[] = {
-        {&TForm1::Image26Click, &TForm1::Image26, &TForm1::zaehler_Image26, "up_blue24.gif", "Aufwärts sortieren!",
+        {&TForm1::Image26Click,
+         &TForm1::Image26,
+         &TForm1::zaehler_Image26,
+         "up_blue24.gif",
+         "Aufwärts sortieren!",
          {"2", "1", "3"}},
-        {&TForm1::Image27Click, &TForm1::Image27, &TForm1::zaehler_Image27, "down_blue24.gif",
-         "Abwärts sortieren!", {"3", "1", "2"}},
+        {&TForm1::Image27Click,
+         &TForm1::Image27,
+         &TForm1::zaehler_Image27,
+         "down_blue24.gif",
+         "Abwärts sortieren!",
+         {"3", "1", "2"}},
     };
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.bild);

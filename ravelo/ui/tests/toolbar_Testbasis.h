@@ -19,9 +19,9 @@ protected:
         // Without history the start-up comparison leaves its hints in the tip list.
         form->ListBox1->Clear();
         ForceDirectories(ordner + "gifs");
-        for (const char* stamm : {"save24", "delete_x24", "mail24", "help24", "print24", "web_download24",
-                                  "edit_table_structure24", "web_search24", "up_blue24", "down_blue24",
-                                  "favorites24"})
+        for (const char* stamm :
+             {"save24", "delete_x24", "mail24", "help24", "print24", "web_download24",
+              "edit_table_structure24", "web_search24", "up_blue24", "down_blue24", "favorites24"})
             for (const char* variante : {"", "_h", "_d"}) bild_anlegen(String(stamm) + variante + ".gif");
         for (const char* stamm : {"archiv", "statistik"})
             for (const char* variante : {"", "_", "_u"}) bild_anlegen(String(stamm) + variante + ".jpg");

@@ -35,7 +35,7 @@ TEST_F(UmgebungTest, MissingFileMeansFtpRouteNoNoticeBoxUnchecked)
 struct Umgebungsfall {
     const char* name;
     const char* download;  // [Archiv] Download
-    const char* update;    // [Allgemein] Update
+    const char* update;  // [Allgemein] Update
     const char* checkbox;  // [Archiv] CheckBox21
     bool ftp, hinweis, angehakt;
 };
@@ -55,12 +55,13 @@ TEST_P(Umgebungsfaelle, ValuesAreComparedExactly)
     EXPECT_EQ(form->CheckBox21->Checked(), f.angehakt);
 }
 
-INSTANTIATE_TEST_SUITE_P(Umgebung, Umgebungsfaelle,
-                         ::testing::Values(Umgebungsfall{"WebSeite", "html", "true", "true", false, true, true},
-                                           Umgebungsfall{"HtmlGross", "HTML", "false", "false", true, false, false},
-                                           Umgebungsfall{"AndererWeg", "ftp", "True", "TRUE", true, false, false},
-                                           Umgebungsfall{"Leer", "", "", "", true, false, false}),
-                         [](const auto& info) { return String(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Umgebung, Umgebungsfaelle,
+    ::testing::Values(Umgebungsfall{"WebSeite", "html", "true", "true", false, true, true},
+                      Umgebungsfall{"HtmlGross", "HTML", "false", "false", true, false, false},
+                      Umgebungsfall{"AndererWeg", "ftp", "True", "TRUE", true, false, false},
+                      Umgebungsfall{"Leer", "", "", "", true, false, false}),
+    [](const auto& info) { return String(info.param.name); });
 
 TEST_F(UmgebungTest, WriteAfterANoticeKeepsEverythingElse)
 {
@@ -72,9 +73,8 @@ TEST_F(UmgebungTest, WriteAfterANoticeKeepsEverythingElse)
     form->CheckBox21->SetChecked(false);
     form->schreibe_Umgebung();
 
-    EXPECT_EQ(Datei(),
-              "[Archiv]\nCheckBox21=false\nDownload=html\n[Allgemein]\nUpdate=false\n"
-              "[Gewinnbetraege]\n3=10,50\n6=1000000\n");
+    EXPECT_EQ(Datei(), "[Archiv]\nCheckBox21=false\nDownload=html\n[Allgemein]\nUpdate=false\n"
+                       "[Gewinnbetraege]\n3=10,50\n6=1000000\n");
     form->lese_Umgebung();
     EXPECT_FALSE(update_hinweis);
     EXPECT_FALSE(ftp_download);

@@ -32,8 +32,8 @@ TEST_F(UpdateArchivTest, GridShowsDateAndSevenNumbersOfEveryDrawThenAnEmptyRow)
     form->Tabelle->SetRowCount(10);
     for (int r = 0; r < 10; ++r)
         for (int c = 0; c < 8; ++c) form->Tabelle->SetCells(c, r, "alt");
-    schreibe("dorov_zahlen.txt", {"01.02.09,1,2,3,4,5,6,7,3,111111,1111111", "", "04.02.09,07,14,21,28,35,42,49",
-                                  "07.02.09,9,8"});
+    schreibe("dorov_zahlen.txt", {"01.02.09,1,2,3,4,5,6,7,3,111111,1111111", "",
+                                  "04.02.09,07,14,21,28,35,42,49", "07.02.09,9,8"});
 
     ASSERT_TRUE(form->lade_Archiv());
     TStringGrid* g = form->Tabelle;
@@ -79,7 +79,8 @@ protected:
         ProgrammordnerTest::SetUp();
         ASSERT_TRUE(ForceDirectories(ordner + "www/ftp"));
         server = std::make_unique<TestServer>("http_server.py", std::vector<std::string>{ordner + "www"});
-        host = std::make_unique<Umgebung>("RAVELO_WEB_HOST", ("127.0.0.1:" + IntToStr(server->Port())).c_str());
+        host =
+            std::make_unique<Umgebung>("RAVELO_WEB_HOST", ("127.0.0.1:" + IntToStr(server->Port())).c_str());
         form = Hauptfenster_bauen();
         form->Tabelle->SetFixedRows(0);
         form->Tabelle->SetFixedCols(0);

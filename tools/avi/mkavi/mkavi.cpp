@@ -12,16 +12,17 @@
 
 namespace {
 
-int Usage() {
-    std::fprintf(stderr,
-                 "usage: mkavi [-r fps] [-q quality] -o out.avi picture...\n"
-                 "       mkavi [-r fps] [-q quality] -o out.avi -l listfile\n"
-                 "       mkavi --info file.avi\n"
-                 "       mkavi --frame N file.avi out.ppm\n");
+int Usage()
+{
+    std::fprintf(stderr, "usage: mkavi [-r fps] [-q quality] -o out.avi picture...\n"
+                         "       mkavi [-r fps] [-q quality] -o out.avi -l listfile\n"
+                         "       mkavi --info file.avi\n"
+                         "       mkavi --frame N file.avi out.ppm\n");
     return 2;
 }
 
-bool ToInt(const char* s, int& v) {
+bool ToInt(const char* s, int& v)
+{
     char* end = nullptr;
     const long x = std::strtol(s, &end, 10);
     if (!*s || *end || x < 0 || x > 1000000) return false;
@@ -29,7 +30,8 @@ bool ToInt(const char* s, int& v) {
     return true;
 }
 
-int Build(int argc, char** argv) {
+int Build(int argc, char** argv)
+{
     int fps = 15, quality = 85;
     std::string out;
     std::vector<std::string> pictures;
@@ -74,7 +76,8 @@ int Build(int argc, char** argv) {
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     try {
         if (argc == 3 && std::string(argv[1]) == "--info") {
             const avi::Reader r(argv[2]);

@@ -10,16 +10,18 @@
 namespace avi {
 namespace {
 
-constexpr std::uint32_t kHasIndex = 0x10;   // AVIF_HASINDEX
-constexpr std::uint32_t kKeyFrame = 0x10;   // AVIIF_KEYFRAME
+constexpr std::uint32_t kHasIndex = 0x10;  // AVIF_HASINDEX
+constexpr std::uint32_t kKeyFrame = 0x10;  // AVIIF_KEYFRAME
 
 // Little-endian chunk builder.
 class Bytes {
 public:
-    void U32(std::uint32_t v) {
+    void U32(std::uint32_t v)
+    {
         for (int i = 0; i < 4; ++i) FData.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
     }
-    void U16(std::uint16_t v) {
+    void U16(std::uint16_t v)
+    {
         FData.push_back(static_cast<std::uint8_t>(v));
         FData.push_back(static_cast<std::uint8_t>(v >> 8));
     }
@@ -27,13 +29,15 @@ public:
     void Raw(const std::vector<std::uint8_t>& v) { FData.insert(FData.end(), v.begin(), v.end()); }
     std::size_t Size() const { return FData.size(); }
     // Starts a chunk (id + size placeholder); returns the place of the size.
-    std::size_t Open(const char* id) {
+    std::size_t Open(const char* id)
+    {
         FourCC(id);
         const std::size_t at = FData.size();
         U32(0);
         return at;
     }
-    void CloseChunk(std::size_t sizeAt) {
+    void CloseChunk(std::size_t sizeAt)
+    {
         const std::size_t size = FData.size() - sizeAt - 4;
         for (int i = 0; i < 4; ++i) FData[sizeAt + i] = static_cast<std::uint8_t>(size >> (8 * i));
         if (FData.size() % 2) FData.push_back(0);  // chunks are word-aligned
@@ -44,7 +48,8 @@ private:
     std::vector<std::uint8_t> FData;
 };
 
-std::uint32_t Get32(const std::uint8_t* p) {
+std::uint32_t Get32(const std::uint8_t* p)
+{
     return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
            (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
@@ -58,7 +63,8 @@ struct Span {
 }  // namespace
 
 Writer::Writer(std::string path, int width, int height, int framesPerSecond)
-    : FPath(std::move(path)), FWidth(width), FHeight(height), FFps(framesPerSecond) {
+    : FPath(std::move(path)), FWidth(width), FHeight(height), FFps(framesPerSecond)
+{
     if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF)
         throw Error(FPath + ": frame size out of range");
     if (framesPerSecond <= 0 || framesPerSecond > 1000) throw Error(FPath + ": frame rate out of range");
@@ -66,24 +72,28 @@ Writer::Writer(std::string path, int width, int height, int framesPerSecond)
 
 Writer::~Writer() = default;
 
-void Writer::AddFrame(const Image& frame, int quality) {
+void Writer::AddFrame(const Image& frame, int quality)
+{
     if (frame.width != FWidth || frame.height != FHeight)
-        throw Error(FPath + ": frame " + std::to_string(FFrames.size() + 1) + " is " + std::to_string(frame.width) +
-                    " x " + std::to_string(frame.height) + ", the file is " + std::to_string(FWidth) + " x " +
-                    std::to_string(FHeight));
+        throw Error(FPath + ": frame " + std::to_string(FFrames.size() + 1) + " is " +
+                    std::to_string(frame.width) + " x " + std::to_string(frame.height) + ", the file is " +
+                    std::to_string(FWidth) + " x " + std::to_string(FHeight));
     FFrames.push_back(EncodeJpeg(frame, quality));
 }
 
-void Writer::AddJpegFrame(std::vector<std::uint8_t> jpeg) {
+void Writer::AddJpegFrame(std::vector<std::uint8_t> jpeg)
+{
     int w = 0, h = 0;
     JpegSize(jpeg.data(), jpeg.size(), w, h);
     if (w != FWidth || h != FHeight)
-        throw Error(FPath + ": frame " + std::to_string(FFrames.size() + 1) + " is " + std::to_string(w) + " x " +
-                    std::to_string(h) + ", the file is " + std::to_string(FWidth) + " x " + std::to_string(FHeight));
+        throw Error(FPath + ": frame " + std::to_string(FFrames.size() + 1) + " is " + std::to_string(w) +
+                    " x " + std::to_string(h) + ", the file is " + std::to_string(FWidth) + " x " +
+                    std::to_string(FHeight));
     FFrames.push_back(std::move(jpeg));
 }
 
-void Writer::Close() {
+void Writer::Close()
+{
     if (FClosed) return;
     if (FFrames.empty()) throw Error(FPath + ": an animation needs at least one frame");
     std::size_t largest = 0, total = 0;
@@ -103,7 +113,7 @@ void Writer::Close() {
     const std::size_t avih = b.Open("avih");
     b.U32(usPerFrame);
     b.U32(static_cast<std::uint32_t>(largest * FFps));  // max bytes per second
-    b.U32(0);                                           // padding granularity
+    b.U32(0);  // padding granularity
     b.U32(kHasIndex);
     b.U32(frames);
     b.U32(0);  // initial frames
@@ -118,17 +128,17 @@ void Writer::Close() {
     const std::size_t strh = b.Open("strh");
     b.FourCC("vids");
     b.FourCC("MJPG");
-    b.U32(0);   // flags
-    b.U16(0);   // priority
-    b.U16(0);   // language
-    b.U32(0);   // initial frames
-    b.U32(1);   // scale
+    b.U32(0);  // flags
+    b.U16(0);  // priority
+    b.U16(0);  // language
+    b.U32(0);  // initial frames
+    b.U32(1);  // scale
     b.U32(static_cast<std::uint32_t>(FFps));  // rate: rate / scale = frames per second
-    b.U32(0);   // start
+    b.U32(0);  // start
     b.U32(frames);
     b.U32(static_cast<std::uint32_t>(largest));
     b.U32(0xFFFFFFFFu);  // quality: default
-    b.U32(0);            // sample size: varies
+    b.U32(0);  // sample size: varies
     b.U16(0);
     b.U16(0);
     b.U16(static_cast<std::uint16_t>(FWidth));
@@ -138,7 +148,7 @@ void Writer::Close() {
     b.U32(40);
     b.U32(static_cast<std::uint32_t>(FWidth));
     b.U32(static_cast<std::uint32_t>(FHeight));
-    b.U16(1);   // planes
+    b.U16(1);  // planes
     b.U16(24);  // bits per pixel
     b.FourCC("MJPG");
     b.U32(static_cast<std::uint32_t>(FWidth) * FHeight * 3);
@@ -155,7 +165,8 @@ void Writer::Close() {
     b.FourCC("movi");
     std::vector<std::pair<std::uint32_t, std::uint32_t>> index;
     for (const auto& f : FFrames) {
-        index.emplace_back(static_cast<std::uint32_t>(b.Size() - moviData), static_cast<std::uint32_t>(f.size()));
+        index.emplace_back(static_cast<std::uint32_t>(b.Size() - moviData),
+                           static_cast<std::uint32_t>(f.size()));
         const std::size_t chunk = b.Open("00dc");
         b.Raw(f);
         b.CloseChunk(chunk);
@@ -176,7 +187,8 @@ void Writer::Close() {
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) throw Error(FPath + ": cannot be written");
-        out.write(reinterpret_cast<const char*>(b.Data().data()), static_cast<std::streamsize>(b.Data().size()));
+        out.write(reinterpret_cast<const char*>(b.Data().data()),
+                  static_cast<std::streamsize>(b.Data().size()));
         out.flush();
         if (!out) {
             out.close();
@@ -193,10 +205,12 @@ void Writer::Close() {
     FClosed = true;
 }
 
-Reader::Reader(const std::string& path) : FPath(path) {
+Reader::Reader(const std::string& path) : FPath(path)
+{
     std::ifstream in(path, std::ios::binary);
     if (!in) throw Error(path + ": cannot be opened");
-    const std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)),
+                                         std::istreambuf_iterator<char>());
     auto fail = [&](const std::string& why) { return Error(path + ": " + why); };
 
     if (file.size() < 12 || !Is(file.data(), "RIFF") || !Is(file.data() + 8, "AVI "))
@@ -289,13 +303,16 @@ Reader::Reader(const std::string& path) : FPath(path) {
             const std::size_t length = Get32(e + 12);
             if (!decided) {
                 const std::size_t rel = moviFourCC + offset;
-                absolute = !(rel + 8 <= file.size() && Is(file.data() + rel, reinterpret_cast<const char*>(e)));
+                absolute =
+                    !(rel + 8 <= file.size() && Is(file.data() + rel, reinterpret_cast<const char*>(e)));
                 decided = true;
             }
             const std::size_t at = absolute ? offset : moviFourCC + offset;
             if (at < movi.begin || at + 8 > movi.end || length > movi.end - at - 8)
-                throw fail("index entry " + std::to_string(FFrames.size() + 1) + " points outside the frame data");
-            if (!Is(file.data() + at, reinterpret_cast<const char*>(e)) || Get32(file.data() + at + 4) != length)
+                throw fail("index entry " + std::to_string(FFrames.size() + 1) +
+                           " points outside the frame data");
+            if (!Is(file.data() + at, reinterpret_cast<const char*>(e)) ||
+                Get32(file.data() + at + 4) != length)
                 throw fail("index entry " + std::to_string(FFrames.size() + 1) + " does not match its frame");
             FFrames.emplace_back(file.begin() + static_cast<std::ptrdiff_t>(at + 8),
                                  file.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
@@ -310,19 +327,23 @@ Reader::Reader(const std::string& path) : FPath(path) {
     if (FFrames.empty()) throw fail("no frames");
 }
 
-double Reader::FrameRate() const {
+double Reader::FrameRate() const
+{
     if (FScale > 0 && FRate > 0) return static_cast<double>(FRate) / FScale;
     if (FUsPerFrame > 0) return 1e6 / FUsPerFrame;
     return 0.0;
 }
 
-const std::vector<std::uint8_t>& Reader::FrameJpeg(int index) const {
+const std::vector<std::uint8_t>& Reader::FrameJpeg(int index) const
+{
     if (index < 0 || index >= FrameCount())
-        throw Error(FPath + ": frame " + std::to_string(index) + " out of range 0.." + std::to_string(FrameCount() - 1));
+        throw Error(FPath + ": frame " + std::to_string(index) + " out of range 0.." +
+                    std::to_string(FrameCount() - 1));
     return FFrames[static_cast<std::size_t>(index)];
 }
 
-Image Reader::DecodeFrame(int index) const {
+Image Reader::DecodeFrame(int index) const
+{
     const auto& jpeg = FrameJpeg(index);
     try {
         Image image = DecodeJpeg(jpeg.data(), jpeg.size());

@@ -20,7 +20,8 @@ struct ErrorMgr {
     char message[JMSG_LENGTH_MAX];
 };
 
-void OnError(j_common_ptr cinfo) {
+void OnError(j_common_ptr cinfo)
+{
     auto* err = reinterpret_cast<ErrorMgr*>(cinfo->err);
     (*cinfo->err->format_message)(cinfo, err->message);
     std::longjmp(err->jump, 1);
@@ -28,7 +29,8 @@ void OnError(j_common_ptr cinfo) {
 
 void NoOutput(j_common_ptr) {}
 
-bool EncodeRaw(const Image& image, int quality, unsigned char** out, unsigned long* outSize, char* message) {
+bool EncodeRaw(const Image& image, int quality, unsigned char** out, unsigned long* outSize, char* message)
+{
     jpeg_compress_struct cinfo;
     ErrorMgr err;
     cinfo.err = jpeg_std_error(&err.pub);
@@ -60,7 +62,8 @@ bool EncodeRaw(const Image& image, int quality, unsigned char** out, unsigned lo
 
 // Decodes into a buffer the caller owns and has sized after the header (read first by JpegSize).
 bool DecodeRaw(const std::uint8_t* data, std::size_t size, std::uint8_t* out, int width, int height,
-               char* message) {
+               char* message)
+{
     jpeg_decompress_struct cinfo;
     ErrorMgr err;
     cinfo.err = jpeg_std_error(&err.pub);
@@ -94,7 +97,8 @@ bool DecodeRaw(const std::uint8_t* data, std::size_t size, std::uint8_t* out, in
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality) {
+std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality)
+{
     if (image.width <= 0 || image.height <= 0 ||
         image.rgb.size() != static_cast<std::size_t>(image.width) * image.height * 3)
         throw Error("JPEG: picture has no pixels or the wrong buffer size");
@@ -110,7 +114,8 @@ std::vector<std::uint8_t> EncodeJpeg(const Image& image, int quality) {
     return result;
 }
 
-void JpegSize(const std::uint8_t* data, std::size_t size, int& width, int& height) {
+void JpegSize(const std::uint8_t* data, std::size_t size, int& width, int& height)
+{
     // Walk the markers up to the first start-of-frame (SOF0..SOF15 but DHT, JPG, DAC).
     if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) throw Error("JPEG: no start-of-image marker");
     std::size_t pos = 2;
@@ -140,7 +145,8 @@ void JpegSize(const std::uint8_t* data, std::size_t size, int& width, int& heigh
     throw Error("JPEG: no frame header");
 }
 
-Image DecodeJpeg(const std::uint8_t* data, std::size_t size) {
+Image DecodeJpeg(const std::uint8_t* data, std::size_t size)
+{
     int width = 0, height = 0;
     JpegSize(data, size, width, height);
     Image image(width, height);
@@ -153,7 +159,8 @@ Image DecodeJpeg(const std::uint8_t* data, std::size_t size) {
 namespace {
 
 // Next header token of a PPM, skipping blanks and comments.
-bool PpmToken(const std::string& bytes, std::size_t& pos, long& value) {
+bool PpmToken(const std::string& bytes, std::size_t& pos, long& value)
+{
     while (pos < bytes.size()) {
         const char c = bytes[pos];
         if (c == '#') {
@@ -176,7 +183,8 @@ bool PpmToken(const std::string& bytes, std::size_t& pos, long& value) {
 
 }  // namespace
 
-Image ReadImageFile(const std::string& path) {
+Image ReadImageFile(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     if (!in) throw Error(path + ": cannot be opened");
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
@@ -207,11 +215,13 @@ Image ReadImageFile(const std::string& path) {
     return image;
 }
 
-void WritePpm(const std::string& path, const Image& image) {
+void WritePpm(const std::string& path, const Image& image)
+{
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) throw Error(path + ": cannot be written");
     out << "P6\n" << image.width << ' ' << image.height << "\n255\n";
-    out.write(reinterpret_cast<const char*>(image.rgb.data()), static_cast<std::streamsize>(image.rgb.size()));
+    out.write(reinterpret_cast<const char*>(image.rgb.data()),
+              static_cast<std::streamsize>(image.rgb.size()));
     if (!out.flush()) throw Error(path + ": cannot be written");
 }
 

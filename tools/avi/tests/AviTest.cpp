@@ -16,7 +16,8 @@ namespace {
 // Private scratch folder per test under the test's HOME.
 class AviTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         const char* home = std::getenv("HOME");
         dir = fs::path(home ? home : "/tmp") / "avi" /
               ::testing::UnitTest::GetInstance()->current_test_info()->name();
@@ -28,7 +29,8 @@ protected:
 };
 
 // Smooth picture that differs per frame, so a swapped or repeated frame shows.
-avi::Image Frame(int w, int h, int n) {
+avi::Image Frame(int w, int h, int n)
+{
     avi::Image img(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
@@ -40,30 +42,35 @@ avi::Image Frame(int w, int h, int n) {
     return img;
 }
 
-std::vector<char> ReadAll(const std::string& path) {
+std::vector<char> ReadAll(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-void WriteAll(const std::string& path, const std::vector<char>& bytes) {
+void WriteAll(const std::string& path, const std::vector<char>& bytes)
+{
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string WriteSample(const std::string& path, int frames = 4) {
+std::string WriteSample(const std::string& path, int frames = 4)
+{
     avi::Writer w(path, 40, 30, 12);
     for (int i = 0; i < frames; ++i) w.AddFrame(Frame(40, 30, i), 95);
     w.Close();
     return path;
 }
 
-int MaxDiff(const avi::Image& a, const avi::Image& b) {
+int MaxDiff(const avi::Image& a, const avi::Image& b)
+{
     int worst = 0;
     for (std::size_t i = 0; i < a.rgb.size(); ++i) worst = std::max(worst, std::abs(a.rgb[i] - b.rgb[i]));
     return worst;
 }
 
-TEST_F(AviTest, FramesComeBackInOrderWithSizeAndRate) {
+TEST_F(AviTest, FramesComeBackInOrderWithSizeAndRate)
+{
     const avi::Reader r(WriteSample(Path("a.avi")));
     EXPECT_EQ(r.FrameCount(), 4);
     EXPECT_EQ(r.Width(), 40);
@@ -79,14 +86,16 @@ TEST_F(AviTest, FramesComeBackInOrderWithSizeAndRate) {
     EXPECT_GT(MaxDiff(r.DecodeFrame(1), Frame(40, 30, 2)), 25);
 }
 
-TEST_F(AviTest, FileHasRiffStructureAndIndex) {
+TEST_F(AviTest, FileHasRiffStructureAndIndex)
+{
     const auto bytes = ReadAll(WriteSample(Path("a.avi"), 3));
     const std::string s(bytes.begin(), bytes.end());
     ASSERT_GE(s.size(), 12u);
     EXPECT_EQ(s.substr(0, 4), "RIFF");
     EXPECT_EQ(s.substr(8, 4), "AVI ");
     const std::uint32_t riffSize = static_cast<std::uint8_t>(s[4]) | static_cast<std::uint8_t>(s[5]) << 8 |
-                                   static_cast<std::uint8_t>(s[6]) << 16 | static_cast<std::uint8_t>(s[7]) << 24;
+                                   static_cast<std::uint8_t>(s[6]) << 16 |
+                                   static_cast<std::uint8_t>(s[7]) << 24;
     EXPECT_EQ(riffSize + 8, s.size());
     EXPECT_NE(s.find("MJPG"), std::string::npos);
     EXPECT_NE(s.find("movi"), std::string::npos);
@@ -95,7 +104,8 @@ TEST_F(AviTest, FileHasRiffStructureAndIndex) {
     EXPECT_EQ(s.size() - idx, 8u + 3 * 16);  // three index entries close the file
 }
 
-TEST_F(AviTest, DamagedFilesAreClearErrors) {
+TEST_F(AviTest, DamagedFilesAreClearErrors)
+{
     const auto good = ReadAll(WriteSample(Path("good.avi")));
     struct Case {
         const char* name;
@@ -111,7 +121,8 @@ TEST_F(AviTest, DamagedFilesAreClearErrors) {
     badIndex[badIndex.size() - 7] = '\x7f';
     const Case cases[] = {
         {"empty.avi", {}, "not an AVI file"},
-        {"text.avi", std::vector<char>{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!'}, "not an AVI file"},
+        {"text.avi", std::vector<char>{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!'},
+         "not an AVI file"},
         {"wave.avi", notAvi, "not an AVI file"},
         {"half.avi", truncated, "truncated"},
         {"index.avi", badIndex, "outside the frame data"},
@@ -130,7 +141,8 @@ TEST_F(AviTest, DamagedFilesAreClearErrors) {
     EXPECT_THROW(avi::Reader(Path("missing.avi")), avi::Error);
 }
 
-TEST_F(AviTest, BrokenFrameDataFailsOnDecodeOnly) {
+TEST_F(AviTest, BrokenFrameDataFailsOnDecodeOnly)
+{
     auto bytes = ReadAll(WriteSample(Path("a.avi"), 2));
     const std::string s(bytes.begin(), bytes.end());
     const auto first = s.find("00dc");
@@ -146,7 +158,8 @@ TEST_F(AviTest, BrokenFrameDataFailsOnDecodeOnly) {
     EXPECT_THROW(r.DecodeFrame(-1), avi::Error);
 }
 
-TEST_F(AviTest, WriterRefusesWrongSizesAndLeavesNoFileWithoutClose) {
+TEST_F(AviTest, WriterRefusesWrongSizesAndLeavesNoFileWithoutClose)
+{
     {
         avi::Writer w(Path("w.avi"), 40, 30, 10);
         EXPECT_THROW(w.AddFrame(Frame(41, 30, 0)), avi::Error);
@@ -162,7 +175,8 @@ TEST_F(AviTest, WriterRefusesWrongSizesAndLeavesNoFileWithoutClose) {
     EXPECT_THROW(avi::Writer(Path("x.avi"), 40, 30, 0), avi::Error);
 }
 
-TEST_F(AviTest, ReplacingAnAnimationKeepsOnlyTheNewOne) {
+TEST_F(AviTest, ReplacingAnAnimationKeepsOnlyTheNewOne)
+{
     WriteSample(Path("a.avi"), 5);
     WriteSample(Path("a.avi"), 2);
     EXPECT_EQ(avi::Reader(Path("a.avi")).FrameCount(), 2);
@@ -170,7 +184,8 @@ TEST_F(AviTest, ReplacingAnAnimationKeepsOnlyTheNewOne) {
         EXPECT_EQ(e.path().filename(), "a.avi") << "left behind: " << e.path();
 }
 
-TEST_F(AviTest, PictureFilesReadAsPpmOrJpeg) {
+TEST_F(AviTest, PictureFilesReadAsPpmOrJpeg)
+{
     const avi::Image img = Frame(40, 30, 3);
     avi::WritePpm(Path("p.ppm"), img);
     EXPECT_EQ(avi::ReadImageFile(Path("p.ppm")).rgb, img.rgb);  // PPM is exact
@@ -182,11 +197,12 @@ TEST_F(AviTest, PictureFilesReadAsPpmOrJpeg) {
     EXPECT_LE(MaxDiff(back, img), 12);
 
     // A PPM comment in the header is allowed.
-    WriteAll(Path("c.ppm"), {'P', '6', '\n', '#', ' ', 'x', '\n', '1', ' ', '1', '\n', '2', '5', '5', '\n', 'a', 'b', 'c'});
+    WriteAll(Path("c.ppm"),
+             {'P', '6', '\n', '#', ' ', 'x', '\n', '1', ' ', '1', '\n', '2', '5', '5', '\n', 'a', 'b', 'c'});
     EXPECT_EQ(avi::ReadImageFile(Path("c.ppm")).rgb, (std::vector<std::uint8_t>{'a', 'b', 'c'}));
     // 16-bit samples (as ImageMagick writes them) are scaled to 8 bits.
-    WriteAll(Path("w.ppm"), {'P', '6', ' ', '1', ' ', '1', ' ', '6', '5', '5', '3', '5', ' ', '\xff', '\xff', '\x80',
-                             '\x00', 0, 0});
+    WriteAll(Path("w.ppm"), {'P', '6', ' ', '1', ' ', '1', ' ', '6', '5', '5', '3', '5', ' ', '\xff', '\xff',
+                             '\x80', '\x00', 0, 0});
     EXPECT_EQ(avi::ReadImageFile(Path("w.ppm")).rgb, (std::vector<std::uint8_t>{255, 127, 0}));
 
     const std::pair<const char*, std::vector<char>> bad[] = {
@@ -204,7 +220,8 @@ TEST_F(AviTest, PictureFilesReadAsPpmOrJpeg) {
 
 // The animations the program ships: the run animation plays frames 1-35, 36-70 and 71-105 in
 // its 206 x 206 control; the download animation loops all of its frames.
-TEST(CommittedAnimations, HaveTheFramesTheProgramPlays) {
+TEST(CommittedAnimations, HaveTheFramesTheProgramPlays)
+{
     const std::string assets = RAVELO_ASSETS_DIR;
     const avi::Reader rad(assets + "/avi/rad123.avi");
     EXPECT_GE(rad.FrameCount(), 105);

@@ -20,31 +20,36 @@ protected:
                                               testing::UnitTest::GetInstance()->current_test_info()->name());
     std::unique_ptr<THostSession> host;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         ForceDirectories(dir);
         host = std::make_unique<THostSession>(dir);
         SetTemplateDirectory(KVTCOM_TEMPLATE_DIR);
         TIntfPtr<IQProjectCreator> pc(new TCppProjectCreator(dir + "Server.zproj", 8));
         ModuleServices()->CreateProject(pc.get());
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SetTemplateDirectory("");
         host.reset();
     }
 };
 
-TEST_F(kvtcoment_Creators, FilterVariablesOfTheThreeCreators) {
+TEST_F(kvtcoment_Creators, FilterVariablesOfTheThreeCreators)
+{
     struct Case {
         const char* kind;
         TCppAutoObjectCreator* creator;
         const char *objectControl, *canBePooled, *mtsObject;
     };
     const Case cases[] = {
-        {"rdm", new TCppRemoteDataModuleCreator(dir + "R.cpp", "Data", "", "Apartment", "", false, "", false), nullptr,
-         nullptr, nullptr},
-        {"mtsrdm", new TCppMTSRemoteDataModuleCreator(dir + "M.cpp", "Data", "", "Apartment", "", false, "", false),
+        {"rdm", new TCppRemoteDataModuleCreator(dir + "R.cpp", "Data", "", "Apartment", "", false, "", false),
+         nullptr, nullptr, nullptr},
+        {"mtsrdm",
+         new TCppMTSRemoteDataModuleCreator(dir + "M.cpp", "Data", "", "Apartment", "", false, "", false),
          "TRUE", "FALSE", "TRUE"},
-        {"mtsauto", new TCppMTSAutoObjectCreator(dir + "A.cpp", "Data", "", "Apartment", "", false, true, false), "TRUE",
+        {"mtsauto",
+         new TCppMTSAutoObjectCreator(dir + "A.cpp", "Data", "", "Apartment", "", false, true, false), "TRUE",
          "FALSE", nullptr},
     };
     for (const auto& c : cases) {
@@ -68,11 +73,14 @@ TEST_F(kvtcoment_Creators, FilterVariablesOfTheThreeCreators) {
     EXPECT_EQ(pooled.ExpertFilter()->GetVariable("CanBePooled"), "TRUE");
 }
 
-TEST_F(kvtcoment_Creators, RemoteDataModulesAreFormsOfTheirCoClass) {
-    TIntfPtr<IQModuleCreator> rdm(new TCppRemoteDataModuleCreator(dir + "Rdm1.cpp", "Orders", "", "Apartment", "", false, "", false));
+TEST_F(kvtcoment_Creators, RemoteDataModulesAreFormsOfTheirCoClass)
+{
+    TIntfPtr<IQModuleCreator> rdm(
+        new TCppRemoteDataModuleCreator(dir + "Rdm1.cpp", "Orders", "", "Apartment", "", false, "", false));
     EXPECT_EQ(rdm->GetAncestorName(), "CRemoteDataModule");
     EXPECT_EQ(rdm->GetFormName(), "Orders");
-    EXPECT_EQ(rdm->GetSource()->Source(), CRLF(R"(// RDM1 : Implementation of the remote data module TOrdersImpl
+    EXPECT_EQ(rdm->GetSource()->Source(),
+              CRLF(R"(// RDM1 : Implementation of the remote data module TOrdersImpl
 
 #include <zub.h>
 #pragma hdrstop
@@ -87,7 +95,8 @@ __fastcall TOrders::TOrders(TComponent* Owner)
 {
 }
 )"));
-    TIntfPtr<IQModuleCreator> mts(new TCppMTSRemoteDataModuleCreator(dir + "Rdm2.cpp", "Orders", "", "Apartment", "", false, "", false));
+    TIntfPtr<IQModuleCreator> mts(new TCppMTSRemoteDataModuleCreator(dir + "Rdm2.cpp", "Orders", "",
+                                                                     "Apartment", "", false, "", false));
     EXPECT_EQ(mts->GetAncestorName(), "MTSDataModule");
     EXPECT_EQ(mts->GetFormName(), "Orders");
     const String h = mts->GetInterfaceSource()->Source();
@@ -96,9 +105,11 @@ __fastcall TOrders::TOrders(TComponent* Owner)
     EXPECT_NE(h.find("  public IObjectControl,\r\n"), String::npos);
 }
 
-TEST_F(kvtcoment_Creators, MissingTemplateFolderNamesTheFile) {
+TEST_F(kvtcoment_Creators, MissingTemplateFolderNamesTheFile)
+{
     SetTemplateDirectory(dir + "nowhere");
-    TIntfPtr<IQModuleCreator> c(new TCppMTSAutoObjectCreator(dir + "A.cpp", "X", "", "Both", "", false, true, false));
+    TIntfPtr<IQModuleCreator> c(
+        new TCppMTSAutoObjectCreator(dir + "A.cpp", "X", "", "Both", "", false, true, false));
     try {
         c->GetSource();
         FAIL();

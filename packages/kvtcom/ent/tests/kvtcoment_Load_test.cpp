@@ -17,17 +17,20 @@ namespace {
 class kvtcoment_Load : public PackageTestHost {
 protected:
     kvtcoment_Load() : PackageTestHost("kvtcoment_load_", KVTCOM_PACKAGE_DIR) {}
-    void SetUp() override {
+    void SetUp() override
+    {
         StartHost();
         SetTemplateDirectory(KVTCOM_TEMPLATE_DIR);
         StartLoader();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SetTemplateDirectory("");
         PackageTestHost::TearDown();
     }
     // The use counter of the template unit both packages list.
-    int* TemplateUnitCount() {
+    int* TemplateUnitCount()
+    {
         void* lib = dlopen(loader->LibraryPath("kvtcompro100").c_str(), RTLD_NOW | RTLD_NOLOAD);
         if (!lib) return nullptr;
         auto* p = static_cast<int*>(dlsym(lib, "_ZN11Cppprocrtrs8UseCountE"));
@@ -36,7 +39,8 @@ protected:
     }
 };
 
-TEST_F(kvtcoment_Load, EnterpriseLoadsTheProfessionalPackageFirstAndSharesItsTemplates) {
+TEST_F(kvtcoment_Load, EnterpriseLoadsTheProfessionalPackageFirstAndSharesItsTemplates)
+{
     loader->Load("kvtcoment100");
     EXPECT_EQ(loader->Loaded(), (std::vector<String>{"kvtcompro100", "kvtcoment100"}));
     int* count = TemplateUnitCount();
@@ -50,7 +54,8 @@ TEST_F(kvtcoment_Load, EnterpriseLoadsTheProfessionalPackageFirstAndSharesItsTem
     EXPECT_EQ(ResourceCount(), 0);
 }
 
-TEST_F(kvtcoment_Load, ProfessionalAloneLoadsAndUnloadsCleanly) {
+TEST_F(kvtcoment_Load, ProfessionalAloneLoadsAndUnloadsCleanly)
+{
     loader->Load("kvtcompro100");
     int* count = TemplateUnitCount();
     ASSERT_NE(count, nullptr);
@@ -59,7 +64,8 @@ TEST_F(kvtcoment_Load, ProfessionalAloneLoadsAndUnloadsCleanly) {
     EXPECT_EQ(ResourceCount(), 0);
 }
 
-TEST_F(kvtcoment_Load, RemoteDataModuleFromTheGalleryCrossesBothPackages) {
+TEST_F(kvtcoment_Load, RemoteDataModuleFromTheGalleryCrossesBothPackages)
+{
     LoadWithMainForm("kvtcoment100");
     TIntfPtr<IQProjectCreator> pc(new TCppProjectCreator(dir + "Server.zproj", 8));
     ModuleServices()->CreateProject(pc.get());
@@ -69,7 +75,8 @@ TEST_F(kvtcoment_Load, RemoteDataModuleFromTheGalleryCrossesBothPackages) {
     ASSERT_EQ(files.size(), 2u);
     EXPECT_EQ(files[0].FileName, dir + "OrdersImpl1.cpp");
     EXPECT_EQ(files[1].FileName, dir + "OrdersImpl1.h");
-    EXPECT_NE(files[0].Text.find("__fastcall TOrders::TOrders(TComponent* Owner)\r\n  : TCRemoteDataModule(Owner)\r\n"),
+    EXPECT_NE(files[0].Text.find(
+                  "__fastcall TOrders::TOrders(TComponent* Owner)\r\n  : TCRemoteDataModule(Owner)\r\n"),
               String::npos);
     EXPECT_NE(files[1].Text.find("DECLARE_PROGID(\"Server.Orders\");"), String::npos);
     // the MTS object stands among the ActiveX items of kvtcompro100

@@ -3,7 +3,8 @@
 #include "rtl/SysUtils.h"
 
 namespace golden {
-inline String CRLF(const char* text) {
+inline String CRLF(const char* text)
+{
     String r;
     for (const char* p = text; *p; ++p) {
         if (*p == '\n') r += '\r';

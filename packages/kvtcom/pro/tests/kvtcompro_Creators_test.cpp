@@ -18,7 +18,8 @@ namespace {
 
 const char* const kDash = "//---------------------------------------------------------------------------";
 
-String WithDash(const char* text) {
+String WithDash(const char* text)
+{
     String s = CRLF(text);
     for (auto p = s.find("<DASH>"); p != String::npos; p = s.find("<DASH>")) s.replace(p, 6, kDash);
     return s;
@@ -30,7 +31,8 @@ protected:
                                               testing::UnitTest::GetInstance()->current_test_info()->name());
     std::unique_ptr<THostSession> host;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         ForceDirectories(dir);
         host = std::make_unique<THostSession>(dir);
         SetTemplateDirectory(KVTCOM_TEMPLATE_DIR);
@@ -38,14 +40,16 @@ protected:
         TIntfPtr<IQProjectCreator> pc(new TCppProjectCreator(dir + "MyLib.zproj", 8));
         ModuleServices()->CreateProject(pc.get());
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         Cppprocrtrs::Finalization();
         SetTemplateDirectory("");
         host.reset();
     }
 };
 
-TEST_F(kvtcompro_Creators, ThirteenTemplatesWithTheirHeadings) {
+TEST_F(kvtcompro_Creators, ThirteenTemplatesWithTheirHeadings)
+{
     const char* const headings[] = {
         "//$$---- activex control header ---- (stActiveXControlHeader)",
         "//$$---- activex control license support (stActiveXControlLicensing)",
@@ -68,7 +72,8 @@ TEST_F(kvtcompro_Creators, ThirteenTemplatesWithTheirHeadings) {
     Cppprocrtrs::Initialization();
 }
 
-TEST_F(kvtcompro_Creators, ATLUnitSourceAndHeader) {
+TEST_F(kvtcompro_Creators, ATLUnitSourceAndHeader)
+{
     TIntfPtr<IQModuleCreator> c(new TATLUnitCreator(dir + "MyLib_ATL.cpp"));
     auto h = c->GetInterfaceSource();
     EXPECT_EQ(h->FileName(), dir + "MyLib_ATL.h");
@@ -115,11 +120,14 @@ extern CComModule &_Module;
 )"));
 }
 
-TEST_F(kvtcompro_Creators, UnlicensedActiveXControl) {
-    TIntfPtr<IQModuleCreator> c(new TCppActiveControlCreator("TButton", dir + "ButtonImpl1.cpp", "ButtonX", 7, false, ""));
+TEST_F(kvtcompro_Creators, UnlicensedActiveXControl)
+{
+    TIntfPtr<IQModuleCreator> c(
+        new TCppActiveControlCreator("TButton", dir + "ButtonImpl1.cpp", "ButtonX", 7, false, ""));
     EXPECT_EQ(c->GetLicenseString(), "");
     EXPECT_EQ(c->GetClasses(), "ButtonX");
-    EXPECT_EQ(c->GetInterfaceSource()->Source(), WithDash(R"(//$$---- activex control header ---- (stActiveXControlHeader)
+    EXPECT_EQ(c->GetInterfaceSource()->Source(),
+              WithDash(R"(//$$---- activex control header ---- (stActiveXControlHeader)
 <DASH>
 #ifndef ButtonImpl1H
 #define ButtonImpl1H
@@ -158,7 +166,8 @@ protected:
 <DASH>
 #endif
 )"));
-    EXPECT_EQ(c->GetSource()->Source(), WithDash(R"(//$$---- activex control source ---- (stActiveXControlSource)
+    EXPECT_EQ(c->GetSource()->Source(),
+              WithDash(R"(//$$---- activex control source ---- (stActiveXControlSource)
 <DASH>
 #include <zub.h>
 #pragma hdrstop
@@ -170,32 +179,40 @@ protected:
 )"));
 }
 
-TEST_F(kvtcompro_Creators, LicensedActiveXControlCarriesItsGuid) {
-    TIntfPtr<IQModuleCreator> c(new TCppActiveControlCreator("TButton", dir + "B.cpp", "ButtonX", 1, true, ""));
+TEST_F(kvtcompro_Creators, LicensedActiveXControlCarriesItsGuid)
+{
+    TIntfPtr<IQModuleCreator> c(
+        new TCppActiveControlCreator("TButton", dir + "B.cpp", "ButtonX", 1, true, ""));
     const String guid = c->GetLicenseString();
-    EXPECT_TRUE(std::regex_match(guid, std::regex(R"(\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\})"))) << guid;
+    EXPECT_TRUE(std::regex_match(guid, std::regex(R"(\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\})")))
+        << guid;
     EXPECT_EQ(c->GetLicenseString(), guid);  // once per creator
     const String h = c->GetInterfaceSource()->Source();
     EXPECT_NE(h.find("    return L\"" + guid + "\";\r\n"), String::npos);
     EXPECT_NE(h.find("    return _T(\"MyLib.lic\");\r\n"), String::npos);
     EXPECT_NE(h.find("  typedef TLicenseString<TButtonXImpl> TLicenseClassImpl;\r\n"), String::npos);
-    EXPECT_NE(h.find("TValidateLicense::IsGUIDInFile(GetLicenseString(), GetLicenseFileName())"), String::npos);
+    EXPECT_NE(h.find("TValidateLicense::IsGUIDInFile(GetLicenseString(), GetLicenseFileName())"),
+              String::npos);
 }
 
-TEST_F(kvtcompro_Creators, CoClassNameMustBeAnIdentifier) {
+TEST_F(kvtcompro_Creators, CoClassNameMustBeAnIdentifier)
+{
     EXPECT_THROW(TCppActiveControlCreator("TButton", dir + "B.cpp", "1Button", 1, false, ""), EHostError);
-    EXPECT_THROW(TCppCOMObjectCreator(dir + "C.cpp", "My Obj", "", "Apartment", "", false, "", false), EHostError);
+    EXPECT_THROW(TCppCOMObjectCreator(dir + "C.cpp", "My Obj", "", "Apartment", "", false, "", false),
+                 EHostError);
     EXPECT_THROW(TCppActiveFormCreator(dir + "F.cpp", "", 1, false), EHostError);
 }
 
-TEST_F(kvtcompro_Creators, ActiveFormAndPropertyPageNames) {
+TEST_F(kvtcompro_Creators, ActiveFormAndPropertyPageNames)
+{
     TIntfPtr<IQModuleCreator> f(new TCppActiveFormCreator(dir + "FormImpl1.cpp", "MyForm", 3, false));
     EXPECT_EQ(f->GetAncestorName(), "ActiveForm");
     EXPECT_EQ(f->GetFormName(), "MyForm");
     const String h = f->GetInterfaceSource()->Source();
     EXPECT_NE(h.find("#include \"MyLib_TLB.h\"\r\n"), String::npos);
     EXPECT_NE(h.find("class TMyForm : public TActiveForm\r\n"), String::npos);
-    EXPECT_NE(h.find("  ZUBCONTROL_IMPL(TMyFormImpl, MyForm, TMyForm, IMyForm, DIID_IMyFormEvents)\r\n"), String::npos);
+    EXPECT_NE(h.find("  ZUBCONTROL_IMPL(TMyFormImpl, MyForm, TMyForm, IMyForm, DIID_IMyFormEvents)\r\n"),
+              String::npos);
     // the unlicensed block leaves an empty line after the COM map
     EXPECT_NE(h.find("END_COM_MAP()\r\n\r\n\r\n"), String::npos);
     EXPECT_NE(f->GetSource()->Source().find("\r\nTMyForm *MyForm;\r\n"), String::npos);
@@ -213,7 +230,8 @@ TEST_F(kvtcompro_Creators, ActiveFormAndPropertyPageNames) {
     EXPECT_NE(p->GetSource()->Source().find("  // Update your controls from OleObjects\r\n"), String::npos);
 }
 
-TEST_F(kvtcompro_Creators, TwoAboutBoxesGetDifferentFiles) {
+TEST_F(kvtcompro_Creators, TwoAboutBoxesGetDifferentFiles)
+{
     TIntfPtr<IQModuleCreator> a(new TCppAboutBoxCreator("TButton", "ButtonX"));
     EXPECT_EQ(a->GetFileName(), dir + "About1.cpp");
     EXPECT_EQ(a->GetFormName(), "ButtonXAbout");
@@ -225,7 +243,8 @@ TEST_F(kvtcompro_Creators, TwoAboutBoxesGetDifferentFiles) {
     EXPECT_EQ(b->GetForm()->FileName(), dir + "About2.zfm");
 }
 
-TEST_F(kvtcompro_Creators, ComObjectFilterVariables) {
+TEST_F(kvtcompro_Creators, ComObjectFilterVariables)
+{
     struct Case {
         bool automation;
         const char* interfaceName;
@@ -240,9 +259,11 @@ TEST_F(kvtcompro_Creators, ComObjectFilterVariables) {
     for (const auto& c : cases) {
         std::unique_ptr<TCppCOMObjectCreator> cr;
         if (c.automation)
-            cr.reset(new TCppAutoObjectCreator(dir + "Obj1.cpp", "MyObj", "", "Apartment", "d", c.events, c.interfaceName, c.dual));
+            cr.reset(new TCppAutoObjectCreator(dir + "Obj1.cpp", "MyObj", "", "Apartment", "d", c.events,
+                                               c.interfaceName, c.dual));
         else
-            cr.reset(new TCppCOMObjectCreator(dir + "Obj1.cpp", "MyObj", "", "Apartment", "d", c.events, c.interfaceName, c.dual));
+            cr.reset(new TCppCOMObjectCreator(dir + "Obj1.cpp", "MyObj", "", "Apartment", "d", c.events,
+                                              c.interfaceName, c.dual));
         TIntfPtr<IQModuleCreator> keep(cr.release());
         auto* co = dynamic_cast<TCppCOMObjectCreator*>(keep.get());
         IExpertFilter* f = co->ExpertFilter();
@@ -263,8 +284,10 @@ TEST_F(kvtcompro_Creators, ComObjectFilterVariables) {
     }
 }
 
-TEST_F(kvtcompro_Creators, ComObjectSourceFromTheHostTemplate) {
-    TIntfPtr<IQModuleCreator> c(new TCppCOMObjectCreator(dir + "Obj1.cpp", "MyObj", "", "Apartment", "", false, "", false));
+TEST_F(kvtcompro_Creators, ComObjectSourceFromTheHostTemplate)
+{
+    TIntfPtr<IQModuleCreator> c(
+        new TCppCOMObjectCreator(dir + "Obj1.cpp", "MyObj", "", "Apartment", "", false, "", false));
     auto s = c->GetSource();
     EXPECT_EQ(s->FileName(), dir + "Obj1.cpp");
     EXPECT_EQ(s->Source(), CRLF(R"(// OBJ1 : Implementation of TMyObjImpl (MyObj, IMyObj)
@@ -284,21 +307,29 @@ TEST_F(kvtcompro_Creators, ComObjectSourceFromTheHostTemplate) {
     EXPECT_NE(h.find("DECLARE_PROGID(\"MyLib.MyObj\");"), String::npos);
 }
 
-TEST_F(kvtcompro_Creators, ActiveServerObjectsUseTheirTemplates) {
-    TIntfPtr<IQModuleCreator> a(new TCppActiveServerPageCreator(dir + "Asp1.cpp", "Page", "", "Both", "", false, "", false));
-    EXPECT_NE(a->GetSource()->Source().find("STDMETHODIMP TPageImpl::OnStartPage(LPUNKNOWN AScriptingContext)"), String::npos);
-    TIntfPtr<IQModuleCreator> m(new TCppActiveServerPageMTSCreator(dir + "Asp2.cpp", "Ctx", "", "Both", "", false, "", false));
-    EXPECT_NE(m->GetInterfaceSource()->Source().find("TASPMTSObject<TCtxImpl, &IID_ICtx, &LIBID_MyLib>"), String::npos);
+TEST_F(kvtcompro_Creators, ActiveServerObjectsUseTheirTemplates)
+{
+    TIntfPtr<IQModuleCreator> a(
+        new TCppActiveServerPageCreator(dir + "Asp1.cpp", "Page", "", "Both", "", false, "", false));
+    EXPECT_NE(
+        a->GetSource()->Source().find("STDMETHODIMP TPageImpl::OnStartPage(LPUNKNOWN AScriptingContext)"),
+        String::npos);
+    TIntfPtr<IQModuleCreator> m(
+        new TCppActiveServerPageMTSCreator(dir + "Asp2.cpp", "Ctx", "", "Both", "", false, "", false));
+    EXPECT_NE(m->GetInterfaceSource()->Source().find("TASPMTSObject<TCtxImpl, &IID_ICtx, &LIBID_MyLib>"),
+              String::npos);
     EXPECT_EQ(m->GetInterfaceSource()->FileName(), dir + "Asp2.h");
 }
 
-TEST_F(kvtcompro_Creators, ActiveXLibraryProject) {
+TEST_F(kvtcompro_Creators, ActiveXLibraryProject)
+{
     TCppActiveLibraryCreator c(dir + "AxLib.zproj", 8);
     const String s = c.GetSource()->Source();
     EXPECT_EQ(c.GetSource()->FileName(), dir + "AxLib.cpp");
     EXPECT_NE(s.find("USERES(\"AxLib.res\");\r\n"), String::npos);
     EXPECT_NE(s.find("TComModule  AxLibModule;\r\nTComModule &_Module = AxLibModule;\r\n"), String::npos);
-    EXPECT_NE(s.find("// Entry point of the library\r\nint WINAPI DllEntryPoint(HINSTANCE hinst, unsigned long reason, void*)"),
+    EXPECT_NE(s.find("// Entry point of the library\r\nint WINAPI DllEntryPoint(HINSTANCE hinst, unsigned "
+                     "long reason, void*)"),
               String::npos);
     EXPECT_NE(s.find("#pragma exit ModuleTerm 63\r\n"), String::npos);
     EXPECT_NE(s.find("  return _Module.RegisterServer(TRUE);\r\n"), String::npos);

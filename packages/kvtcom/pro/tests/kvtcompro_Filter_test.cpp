@@ -17,25 +17,29 @@ protected:
     std::unique_ptr<THostSession> host;
     TIntfPtr<IExpertFilter> filter = CoExpertFilter::Create();
 
-    void SetUp() override {
+    void SetUp() override
+    {
         ForceDirectories(dir + "cpp");
         host = std::make_unique<THostSession>(dir);
         SetTemplateDirectory(dir);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         SetTemplateDirectory("");
         host.reset();
     }
     void Template(const String& name, const String& text) { AtomicWriteFile(dir + "cpp/" + name, text); }
 };
 
-TEST_F(kvtcompro_Filter, VariablesAndConditionalBlocks) {
+TEST_F(kvtcompro_Filter, VariablesAndConditionalBlocks)
+{
     struct Case {
         const char *templ, *events, *want;
     };
     const Case cases[] = {
         {"class $(ClassName);\r\n", "FALSE", "class TFooImpl;\r\n"},
-        {"a\r\n$IF(Events)\r\nyes $(ClassName)\r\n$ELSE\r\nno\r\n$ENDIF\r\nb\r\n", "TRUE", "a\r\nyes TFooImpl\r\nb\r\n"},
+        {"a\r\n$IF(Events)\r\nyes $(ClassName)\r\n$ELSE\r\nno\r\n$ENDIF\r\nb\r\n", "TRUE",
+         "a\r\nyes TFooImpl\r\nb\r\n"},
         {"a\r\n$IF(Events)\r\nyes\r\n$ELSE\r\nno\r\n$ENDIF\r\nb\r\n", "FALSE", "a\r\nno\r\nb\r\n"},
         {"$IF(Events)\r\n  $IF(ClassName)\r\nx\r\n  $ENDIF\r\ny\r\n$ENDIF\r\n", "true", "y\r\n"},
         {"$IF(Events)\r\n$IF(Events)\r\nx\r\n$ENDIF\r\n$ENDIF\r\nz", "FALSE", "z"},
@@ -51,7 +55,8 @@ TEST_F(kvtcompro_Filter, VariablesAndConditionalBlocks) {
     }
 }
 
-TEST_F(kvtcompro_Filter, FaultyTemplatesNameTheFile) {
+TEST_F(kvtcompro_Filter, FaultyTemplatesNameTheFile)
+{
     const char* const bad[] = {"$(Missing)\r\n", "$IF(X)\r\n", "$ENDIF\r\n",
                                "$IF(X)\r\n$ELSE\r\n$ELSE\r\n$ENDIF\r\n", "$(X\r\n"};
     filter->SetVariable("X", "TRUE");
@@ -66,7 +71,8 @@ TEST_F(kvtcompro_Filter, FaultyTemplatesNameTheFile) {
     }
 }
 
-TEST_F(kvtcompro_Filter, MissingTemplateFileRaisesWithTheFullPath) {
+TEST_F(kvtcompro_Filter, MissingTemplateFileRaisesWithTheFullPath)
+{
     try {
         FilterExpertFile(filter.get(), "comobject.h", dir + "U.cpp", ".h");
         FAIL();
@@ -75,7 +81,8 @@ TEST_F(kvtcompro_Filter, MissingTemplateFileRaisesWithTheFullPath) {
     }
 }
 
-TEST_F(kvtcompro_Filter, TemplateFolderIsHostFolderPlusCppAlsoWithoutTrailingDelimiter) {
+TEST_F(kvtcompro_Filter, TemplateFolderIsHostFolderPlusCppAlsoWithoutTrailingDelimiter)
+{
     Template("x.h", "$(A)");
     filter->SetVariable("A", "ok");
     for (String folder : {dir, dir.substr(0, dir.size() - 1)}) {

@@ -14,16 +14,18 @@ using namespace hostimpl;
 
 namespace {
 
-TEST(kvtcompro_Settings, OptionalItemsFollowTheirKeysExactly) {
+TEST(kvtcompro_Settings, OptionalItemsFollowTheirKeysExactly)
+{
     struct Case {
         const char* value;
         bool defaultOn, want;
     };
     const Case cases[] = {
-        {"", false, false},      {"True", false, true}, {"true", false, false}, {"1", false, false},
-        {"", true, true},        {"False", true, false}, {"false", true, true}, {"0", true, true},
+        {"", false, false}, {"True", false, true},  {"true", false, false}, {"1", false, false},
+        {"", true, true},   {"False", true, false}, {"false", true, true},  {"0", true, true},
     };
-    for (const auto& c : cases) EXPECT_EQ(OptionalWizardOn(c.value, c.defaultOn), c.want) << c.value << c.defaultOn;
+    for (const auto& c : cases)
+        EXPECT_EQ(OptionalWizardOn(c.value, c.defaultOn), c.want) << c.value << c.defaultOn;
 }
 
 class kvtcompro_Register : public ::testing::Test {
@@ -32,33 +34,38 @@ protected:
                                               testing::UnitTest::GetInstance()->current_test_info()->name());
     std::unique_ptr<THostSession> host;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         ForceDirectories(dir);
         host = std::make_unique<THostSession>(dir);
         SetTemplateDirectory(KVTCOM_TEMPLATE_DIR);
         TIntfPtr<IQProjectCreator> pc(new TCppProjectCreator(dir + "Web.zproj", 8));
         ModuleServices()->CreateProject(pc.get());
     }
-    void Register() {
+    void Register()
+    {
         Cppprocrtrs::Initialization();
         Cppproreg_IDERegister();
         MainFormCreated().FirePending(IDEApplication());
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         Cppproreg::Finalization();
         Cppprocrtrs::Finalization();
         AppIniFile().EraseSection("Type Library");
         SetTemplateDirectory("");
         host.reset();
     }
-    std::vector<String> Names() {
+    std::vector<String> Names()
+    {
         std::vector<String> r;
         for (auto& f : ReceivedFiles()) r.push_back(ExtractFileName(f.FileName));
         return r;
     }
 };
 
-TEST_F(kvtcompro_Register, DefaultSettingsOfferActiveFormAndServerButNoControl) {
+TEST_F(kvtcompro_Register, DefaultSettingsOfferActiveFormAndServerButNoControl)
+{
     Register();
     EXPECT_THROW(RunGalleryItem("Quistor.Tolvane.ActiveX", "ActiveX Control"), EHostError);
     SetDialogAnswer("com.coclass", "Shop");
@@ -67,8 +74,9 @@ TEST_F(kvtcompro_Register, DefaultSettingsOfferActiveFormAndServerButNoControl) 
     EXPECT_EQ(Names(), (std::vector<String>{"Shop.asp", "ShopImpl1.cpp", "ShopImpl1.h"}));
     const String page = ReceivedFiles()[0].Text;
     EXPECT_NE(page.find("<TITLE> Testing Tolvane ASP </TITLE>\r\n"), String::npos);
-    EXPECT_NE(page.find("Server.CreateObject(\"Web.Shop\")\r\nTolvaneASPObj.{Insert Method name here}\r\n%>\r\n"),
-              String::npos);
+    EXPECT_NE(
+        page.find("Server.CreateObject(\"Web.Shop\")\r\nTolvaneASPObj.{Insert Method name here}\r\n%>\r\n"),
+        String::npos);
     EXPECT_NE(ReceivedFiles()[1].Text.find("OnStartPage"), String::npos);
 
     ClearReceivedFiles();
@@ -80,7 +88,8 @@ TEST_F(kvtcompro_Register, DefaultSettingsOfferActiveFormAndServerButNoControl) 
     EXPECT_NE(ReceivedFiles()[1].Text.find("TASPMTSObject<TCtxImpl"), String::npos);
 }
 
-TEST_F(kvtcompro_Register, SettingsSwitchTheOptionalItems) {
+TEST_F(kvtcompro_Register, SettingsSwitchTheOptionalItems)
+{
     AppIniFile().WriteString("Type Library", "ActiveXWizard", "True");
     AppIniFile().WriteString("Type Library", "ActiveFormWizard", "False");
     AppIniFile().WriteString("Type Library", "ActiveServerWizard", "false");
@@ -89,22 +98,26 @@ TEST_F(kvtcompro_Register, SettingsSwitchTheOptionalItems) {
     SetDialogAnswer("com.coclass", "Knob");
     SetDialogAnswer("com.control", "TTrackBar");
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "ActiveX Control"));
-    EXPECT_EQ(Names(), (std::vector<String>{"KnobImpl1.cpp", "KnobImpl1.h", "About1.cpp", "About1.h", "About1.zfm"}));
-    EXPECT_NE(ReceivedFiles()[1].Text.find("ZUBCONTROL_IMPL(TKnobImpl, Knob, TTrackBar, IKnob, DIID_IKnobEvents)"),
-              String::npos);
+    EXPECT_EQ(Names(),
+              (std::vector<String>{"KnobImpl1.cpp", "KnobImpl1.h", "About1.cpp", "About1.h", "About1.zfm"}));
+    EXPECT_NE(
+        ReceivedFiles()[1].Text.find("ZUBCONTROL_IMPL(TKnobImpl, Knob, TTrackBar, IKnob, DIID_IKnobEvents)"),
+        String::npos);
     EXPECT_NE(ReceivedFiles()[3].Text.find("void ShowKnobAbout(void);"), String::npos);
     ClearReceivedFiles();
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "Active Server Object"));  // "false" is not "False"
 }
 
-TEST_F(kvtcompro_Register, FinalizationTakesTheItemsBack) {
+TEST_F(kvtcompro_Register, FinalizationTakesTheItemsBack)
+{
     Register();
     Cppproreg::Finalization();
     EXPECT_THROW(RunGalleryItem("Quistor.Tolvane.ActiveX", "COM Object"), EHostError);
     EXPECT_EQ(MainFormCreated().Count(), 0);
 }
 
-TEST_F(kvtcompro_Register, ATLUnitHookNamesTheUnitAfterTheProjectAndIsPutBack) {
+TEST_F(kvtcompro_Register, ATLUnitHookNamesTheUnitAfterTheProjectAndIsPutBack)
+{
     auto* const before = GetATLUnitCreatorProc;
     Cppprocmd_IDERegister();
     EXPECT_TRUE(CanSwapTlibEditLanguage);
@@ -118,7 +131,8 @@ TEST_F(kvtcompro_Register, ATLUnitHookNamesTheUnitAfterTheProjectAndIsPutBack) {
     EXPECT_FALSE(CanSwapTlibEditLanguage);
 }
 
-TEST_F(kvtcompro_Register, PropertyPageAndComPlusItems) {
+TEST_F(kvtcompro_Register, PropertyPageAndComPlusItems)
+{
     Register();
     SetDialogAnswer("com.coclass", "Colors");
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "Property Page"));

@@ -17,7 +17,8 @@ namespace {
 class TFakeBuffer : public TInterfacedObject, public IQSourceFile, public IQEditBuffer {
 public:
     TFakeBuffer(String name, TDateTime age) : FName(std::move(name)), FAge(age) {}
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
         if (QueryAs<IQSourceFile>(this, iid, obj) || QueryAs<IQEditBuffer>(this, iid, obj)) return S_OK;
         return TInterfacedObject::QueryInterface(iid, obj);
     }
@@ -34,7 +35,8 @@ private:
 class TFakeProject : public TInterfacedObject, public IQProject {
 public:
     explicit TFakeProject(String fileName) : FFileName(std::move(fileName)) {}
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
         if (QueryAs<IQProject>(this, iid, obj) || QueryAs<IQDocumentModule>(this, iid, obj) ||
             QueryAs<IQModule>(this, iid, obj))
             return S_OK;
@@ -65,12 +67,18 @@ private:
 // The C++ personality's parser: records what it is asked to parse.
 class TFakeParser : public TInterfacedObject, public IQCppParserTrait, public IQClassBrowserParser {
 public:
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override {
-        if (QueryAs<IQCppParserTrait>(this, iid, obj) || QueryAs<IQClassBrowserParser>(this, iid, obj)) return S_OK;
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
+        if (QueryAs<IQCppParserTrait>(this, iid, obj) || QueryAs<IQClassBrowserParser>(this, iid, obj))
+            return S_OK;
         return TInterfacedObject::QueryInterface(iid, obj);
     }
-    TIntfPtr<IInterface> GetParser() override { return TIntfPtr<IInterface>(static_cast<IQClassBrowserParser*>(this)); }
-    void ParseFile(const String& fileName, IQProject* project, TSymbolTableNotifications* sink) override {
+    TIntfPtr<IInterface> GetParser() override
+    {
+        return TIntfPtr<IInterface>(static_cast<IQClassBrowserParser*>(this));
+    }
+    void ParseFile(const String& fileName, IQProject* project, TSymbolTableNotifications* sink) override
+    {
         Parsed.push_back(ExtractFileName(fileName));
         EXPECT_NE(project, nullptr);
         if (OnParse) OnParse(fileName, sink);
@@ -80,7 +88,8 @@ public:
 };
 
 // "caption(child,child(...))" of a tree below its root.
-String Shape(const TInfoNode& n) {
+String Shape(const TInfoNode& n)
+{
     String s;
     for (std::size_t i = 0; i < n.Children.size(); ++i) {
         if (i) s += ",";
@@ -97,13 +106,16 @@ protected:
     TIntfPtr<TFakeProject> project;
     TIntfPtr<TCppProjectClassModelManager> m;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         ForceDirectories(dir);
         project = TIntfPtr<TFakeProject>(new TFakeProject(dir + "P.zproj"));
-        m = TIntfPtr<TCppProjectClassModelManager>(new TCppProjectClassModelManager(project, dir + "pch.xml"));
+        m = TIntfPtr<TCppProjectClassModelManager>(
+            new TCppProjectClassModelManager(project, dir + "pch.xml"));
     }
     // ns N { class A; class B : A { class Inner; }; }  ns _sys { class _X; }  class G : A;
-    void Fill() {
+    void Fill()
+    {
         m->CreateNamespace("N", 0, 1);
         m->CreateNamespace("_sys", 0, 2);
         m->CreateNamespace("Sub", 1, 3);
@@ -127,7 +139,8 @@ const char* const kPch =
     "  <cu file=\"4\"><inc file=\"5\"/><inc file=\"3\"/></cu>\n"
     "</pchdb>\n";
 
-TEST_F(kvtpro_Model, NotificationsBuildTheModel) {
+TEST_F(kvtpro_Model, NotificationsBuildTheModel)
+{
     EXPECT_EQ(m->GetClassCount(), 0);
     EXPECT_FALSE(m->Modified());
     Fill();
@@ -148,7 +161,8 @@ TEST_F(kvtpro_Model, NotificationsBuildTheModel) {
     EXPECT_EQ(b->Manager(), static_cast<IProjectClassModelManager*>(m.get()));
 }
 
-TEST_F(kvtpro_Model, FailedLookupsLeaveTheModelAlone) {
+TEST_F(kvtpro_Model, FailedLookupsLeaveTheModelAlone)
+{
     Fill();
     const String base = Shape(*m->GetBaseHierarchy());
     const String container = Shape(*m->GetContainerHierarchy());
@@ -157,8 +171,8 @@ TEST_F(kvtpro_Model, FailedLookupsLeaveTheModelAlone) {
     m->AddParent(99, 10);
     m->RemoveParent(99, 10);
     m->AddType(1, "Orphan", 77, 0, 20, 100, 0, 0);  // namespace unknown
-    m->AddType(1, "Lost", 0, 88, 21, 100, 0, 0);    // container unknown
-    m->CreateNamespace("Free", 66, 4);              // parent unknown
+    m->AddType(1, "Lost", 0, 88, 21, 100, 0, 0);  // container unknown
+    m->CreateNamespace("Free", 66, 4);  // parent unknown
     EXPECT_EQ(m->FindType(20)->Namespace(), nullptr);
     EXPECT_EQ(m->FindType(21)->Parent(), nullptr);
     EXPECT_EQ(m->FindNamespace(4)->Parent(), nullptr);
@@ -169,7 +183,8 @@ TEST_F(kvtpro_Model, FailedLookupsLeaveTheModelAlone) {
     EXPECT_EQ(Shape(*m->GetContainerHierarchy()), container);
 }
 
-TEST_F(kvtpro_Model, RemovedTypesLeaveNoLinks) {
+TEST_F(kvtpro_Model, RemovedTypesLeaveNoLinks)
+{
     Fill();
     m->RemoveType(10);  // A: base of B and G
     EXPECT_EQ(m->FindType(10), nullptr);
@@ -187,7 +202,8 @@ TEST_F(kvtpro_Model, RemovedTypesLeaveNoLinks) {
     EXPECT_EQ(m->GetClassCount(), 4);
 }
 
-TEST_F(kvtpro_Model, Trees) {
+TEST_F(kvtpro_Model, Trees)
+{
     Fill();
     // system namespaces and symbols stay out; namespaces show their children, types their bases;
     // a nested type has no namespace of its own and stands at the top
@@ -204,7 +220,8 @@ TEST_F(kvtpro_Model, Trees) {
     EXPECT_TRUE(m->GetBaseHierarchy()->Children.empty());
 }
 
-TEST_F(kvtpro_Model, DependencyDatabase) {
+TEST_F(kvtpro_Model, DependencyDatabase)
+{
     Pch(kPch);
     EXPECT_EQ(m->GetSourceFile("deep.h"), "main.cpp");  // through the nested record
     EXPECT_EQ(m->GetSourceFile("DEEP.H"), "main.cpp");
@@ -217,7 +234,8 @@ TEST_F(kvtpro_Model, DependencyDatabase) {
     EXPECT_THROW(m->PchDb().GetFileId("none.h"), EConvertError);
 }
 
-TEST_F(kvtpro_Model, MissingOrBrokenDatabaseGivesNothing) {
+TEST_F(kvtpro_Model, MissingOrBrokenDatabaseGivesNothing)
+{
     const String broken[] = {
         "",
         "<pchdb><file id=\"1\" name=\"a.cpp\"/><cu file=\"2\"/></pchdb>",  // unknown id
@@ -244,7 +262,8 @@ class kvtpro_Update : public kvtpro_Model {
 protected:
     std::unique_ptr<THostSession> host;
     TIntfPtr<TFakeParser> parser;
-    void SetUp() override {
+    void SetUp() override
+    {
         kvtpro_Model::SetUp();
         host = std::make_unique<THostSession>(dir);
         parser = TIntfPtr<TFakeParser>(new TFakeParser);
@@ -252,22 +271,26 @@ protected:
         SetTraitObject(sCppPersonality, IQCppParserTrait::IID,
                        TIntfPtr<IInterface>(static_cast<IQCppParserTrait*>(parser.get())));
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         ClearTraitObjects();
         host.reset();
     }
-    void AddModule(const String& name) {
+    void AddModule(const String& name)
+    {
         AtomicWriteFile(dir + name, "int x;\n");
         project->Modules.push_back(TIntfPtr<IQModule>(new TFakeProject(dir + name)));
     }
-    void Touch(const String& name, int seconds) {
+    void Touch(const String& name, int seconds)
+    {
         namespace fs = std::filesystem;
         const fs::path p(dir + name);
         fs::last_write_time(p, fs::last_write_time(p) + std::chrono::seconds(seconds));
     }
 };
 
-TEST_F(kvtpro_Update, ChangedFilesAreParsedOnce) {
+TEST_F(kvtpro_Update, ChangedFilesAreParsedOnce)
+{
     AddModule("one.cpp");
     AddModule("two.cpp");
     m->Update();
@@ -283,7 +306,8 @@ TEST_F(kvtpro_Update, ChangedFilesAreParsedOnce) {
     EXPECT_EQ(parser->Parsed.size(), 5u);
 }
 
-TEST_F(kvtpro_Update, ParserFillsTheModelAndCancelStopsTheWalk) {
+TEST_F(kvtpro_Update, ParserFillsTheModelAndCancelStopsTheWalk)
+{
     AddModule("one.cpp");
     AddModule("two.cpp");
     parser->OnParse = [&](const String&, TSymbolTableNotifications* sink) {
@@ -300,14 +324,16 @@ TEST_F(kvtpro_Update, ParserFillsTheModelAndCancelStopsTheWalk) {
     EXPECT_EQ(parser->Parsed, (std::vector<String>{"one.cpp", "two.cpp"}));
 }
 
-TEST_F(kvtpro_Update, ChangedHeaderInAnEditorParsesItsSource) {
+TEST_F(kvtpro_Update, ChangedHeaderInAnEditorParsesItsSource)
+{
     Pch(kPch);
     AddModule("main.cpp");
     auto* mod = dynamic_cast<TFakeProject*>(project->Modules[0].get());
     m->Update();
     ASSERT_EQ(parser->Parsed, std::vector<String>{"main.cpp"});
     const TDateTime later = FileAge(dir + "main.cpp").Val + 1.0;
-    mod->Files.push_back(TIntfPtr<IQSourceFile>(static_cast<IQSourceFile*>(new TFakeBuffer("deep.h", later))));
+    mod->Files.push_back(
+        TIntfPtr<IQSourceFile>(static_cast<IQSourceFile*>(new TFakeBuffer("deep.h", later))));
     m->Update();
     EXPECT_EQ(parser->Parsed, (std::vector<String>{"main.cpp", "main.cpp"}));
     // the include's age was recorded with its source: no parse at every update
@@ -315,7 +341,8 @@ TEST_F(kvtpro_Update, ChangedHeaderInAnEditorParsesItsSource) {
     EXPECT_EQ(parser->Parsed.size(), 2u);
 }
 
-TEST_F(kvtpro_Update, WithoutAParserNothingIsParsedButAgesAreKept) {
+TEST_F(kvtpro_Update, WithoutAParserNothingIsParsedButAgesAreKept)
+{
     ClearTraitObjects();
     AddModule("one.cpp");
     m->Update();
@@ -324,7 +351,8 @@ TEST_F(kvtpro_Update, WithoutAParserNothingIsParsedButAgesAreKept) {
     EXPECT_FALSE(m->NeedsReparse(dir + "missing.cpp"));
 }
 
-TEST_F(kvtpro_Update, RequestQueueRunsRequestsOnItsThread) {
+TEST_F(kvtpro_Update, RequestQueueRunsRequestsOnItsThread)
+{
     AddModule("one.cpp");
     EXPECT_FALSE(m->ThreadedUpdate());  // no queue
     // one handler for the whole test: the queue thread may still run it when the next request goes in
@@ -332,8 +360,10 @@ TEST_F(kvtpro_Update, RequestQueueRunsRequestsOnItsThread) {
     std::promise<void> second;
     std::atomic<int> calls{0};
     parser->OnParse = [&](const String&, TSymbolTableNotifications*) {
-        if (++calls == 1) first.set_value(std::this_thread::get_id());
-        else second.set_value();
+        if (++calls == 1)
+            first.set_value(std::this_thread::get_id());
+        else
+            second.set_value();
     };
     {
         TClassBrowserRequestQueue queue;
@@ -350,7 +380,8 @@ TEST_F(kvtpro_Update, RequestQueueRunsRequestsOnItsThread) {
     EXPECT_EQ(parser->Parsed.size(), 2u);
 }
 
-TEST(kvtpro_Queue, AnUnusedQueueEndsCleanly) {
+TEST(kvtpro_Queue, AnUnusedQueueEndsCleanly)
+{
     TClassBrowserRequestQueue queue;
     EXPECT_EQ(queue.ReparseCount(), 0);
     EXPECT_EQ(queue.UpdateCount(), 0);
@@ -358,7 +389,8 @@ TEST(kvtpro_Queue, AnUnusedQueueEndsCleanly) {
     EXPECT_TRUE(queue.Suspended());
 }
 
-TEST(kvtpro_Controller, HookGivesOneControllerAndIsPutBack) {
+TEST(kvtpro_Controller, HookGivesOneControllerAndIsPutBack)
+{
     ASSERT_EQ(GetCppClassExplorerController(), nullptr);
     CppClassExplorer::Initialization();
     TIntfPtr<TClassExplorer> c = GetCppClassExplorerController();

@@ -18,14 +18,16 @@ const char* const kPackage = "KVTPRO100";
 class kvtpro_Load : public PackageTestHost {
 protected:
     kvtpro_Load() : PackageTestHost("pro_load_", KVTPRO_PACKAGE_DIR) {}
-    void TearDown() override {
+    void TearDown() override
+    {
         loader.reset();
         ToDoList().Clear();
         PackageTestHost::TearDown();
     }
 };
 
-TEST_F(kvtpro_Load, RegistersOnLoadAndLeavesNothingBehind) {
+TEST_F(kvtpro_Load, RegistersOnLoadAndLeavesNothingBehind)
+{
     const int handlers = CFileHandlerCount();
     ASSERT_EQ(ToDoList().CreatorCount(), 0);
     ASSERT_EQ(GetCppClassExplorerController(), nullptr);
@@ -67,9 +69,10 @@ TEST_F(kvtpro_Load, RegistersOnLoadAndLeavesNothingBehind) {
     EXPECT_EQ(ToDoList().CreatorCount(), 0);
 }
 
-TEST_F(kvtpro_Load, IdeHostLoadsAndUnloads) {
-    const String cmd = String(KVTPRO_IDEHOST) + " --packages " + KVTPRO_PACKAGE_DIR + " --dir " + dir + " load " +
-                       kPackage + " unload " + kPackage + " 2>&1";
+TEST_F(kvtpro_Load, IdeHostLoadsAndUnloads)
+{
+    const String cmd = String(KVTPRO_IDEHOST) + " --packages " + KVTPRO_PACKAGE_DIR + " --dir " + dir +
+                       " load " + kPackage + " unload " + kPackage + " 2>&1";
     FILE* p = popen(cmd.c_str(), "r");
     ASSERT_NE(p, nullptr);
     String out;

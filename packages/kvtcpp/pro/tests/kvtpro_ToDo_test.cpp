@@ -15,11 +15,13 @@ struct Comment {
     bool operator==(const Comment&) const = default;
 };
 
-std::ostream& operator<<(std::ostream& os, const Comment& c) {
+std::ostream& operator<<(std::ostream& os, const Comment& c)
+{
     return os << "{\"" << c.text << "\", " << c.line << ", " << c.column << "}";
 }
 
-std::vector<Comment> Comments(const String& text) {
+std::vector<Comment> Comments(const String& text)
+{
     TCppCFileHandler h(std::make_shared<std::istringstream>(text));
     std::vector<Comment> r;
     int tag = 0;
@@ -32,7 +34,8 @@ std::vector<Comment> Comments(const String& text) {
     return r;
 }
 
-TEST(kvtpro_Scanner, CommentFormsAndWhatIsNoComment) {
+TEST(kvtpro_Scanner, CommentFormsAndWhatIsNoComment)
+{
     struct Case {
         const char* name;
         String text;
@@ -51,7 +54,9 @@ TEST(kvtpro_Scanner, CommentFormsAndWhatIsNoComment) {
         {"continued line comment", "// a \\\n b\nint c; // d", {{"// a \\\n b", 1, 1}, {"// d", 3, 8}}},
         {"unclosed block runs to the end", "a;\n/* open\nend", {{"/* open\nend", 2, 1}}},
         {"division", "x = a / b / c;", {}},
-        {"digit separators", "n = 1'000'000; // yes\nc = u8'a'; // too", {{"// yes", 1, 16}, {"// too", 2, 12}}},
+        {"digit separators",
+         "n = 1'000'000; // yes\nc = u8'a'; // too",
+         {{"// yes", 1, 16}, {"// too", 2, 12}}},
         {"hex number then character", "x = 0xFF; y = '/'; // c", {{"// c", 1, 20}}},
         {"comment after a directive", "#include \"x//y.h\" // inc", {{"// inc", 1, 19}}},
         {"block in a line comment", "// a /* b */\n", {{"// a /* b */", 1, 1}}},
@@ -61,7 +66,8 @@ TEST(kvtpro_Scanner, CommentFormsAndWhatIsNoComment) {
     for (const auto& c : cases) EXPECT_EQ(Comments(c.text), c.want) << c.name;
 }
 
-TEST(kvtpro_ToDoSyntax, ItemsOfComments) {
+TEST(kvtpro_ToDoSyntax, ItemsOfComments)
+{
     struct Case {
         String comment;
         bool item;
@@ -105,16 +111,17 @@ TEST(kvtpro_ToDoSyntax, ItemsOfComments) {
     EXPECT_EQ(back.Text, "do it");
 }
 
-TEST(kvtpro_FileHandler, FileKindsAndFixedAnswers) {
+TEST(kvtpro_FileHandler, FileKindsAndFixedAnswers)
+{
     struct Case {
         const char* file;
         bool handler, source, header;
     };
     const Case cases[] = {
-        {"a.cpp", true, true, false},  {"A.CPP", true, true, false},   {"a.hpp", true, false, true},
-        {"a.h", true, false, true},    {"dir/A.H", true, false, true}, {"a.c", false, true, false},
-        {"a.cc", false, true, false},  {"a.tvf", false, true, false},  {"a.TVF", false, true, false},
-        {"a.hh", false, false, true},  {"a.cxx", false, false, false}, {"cpp", false, false, false},
+        {"a.cpp", true, true, false}, {"A.CPP", true, true, false},   {"a.hpp", true, false, true},
+        {"a.h", true, false, true},   {"dir/A.H", true, false, true}, {"a.c", false, true, false},
+        {"a.cc", false, true, false}, {"a.tvf", false, true, false},  {"a.TVF", false, true, false},
+        {"a.hh", false, false, true}, {"a.cxx", false, false, false}, {"cpp", false, false, false},
     };
     TCppSourceManagerCreator sources;
     THeaderSourceManagerCreator headers;
@@ -135,28 +142,33 @@ class kvtpro_ToDoManagers : public ::testing::Test {
 protected:
     String dir = IncludeTrailingPathDelimiter(ScratchDir() + "todo_" +
                                               testing::UnitTest::GetInstance()->current_test_info()->name());
-    void SetUp() override {
+    void SetUp() override
+    {
         ForceDirectories(dir);
         CppCFileHandler::Initialization();
         IDEToDoCppMgr::Initialization();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         ToDoList().Clear();
         IDEToDoCppMgr::Finalization();
         CppCFileHandler::Finalization();
     }
-    String File(const String& name, const String& text) {
+    String File(const String& name, const String& text)
+    {
         AtomicWriteFile(dir + name, text);
         return dir + name;
     }
-    static std::vector<String> Texts(TSourceToDoManager* m) {
+    static std::vector<String> Texts(TSourceToDoManager* m)
+    {
         std::vector<String> r;
         for (const auto& i : m->Items()) r.push_back(i.Text);
         return r;
     }
 };
 
-TEST_F(kvtpro_ToDoManagers, CreatorsMakeTheRightManagers) {
+TEST_F(kvtpro_ToDoManagers, CreatorsMakeTheRightManagers)
+{
     EXPECT_EQ(ToDoList().CreatorCount(), 2);
     EXPECT_EQ(CFileHandlerCount(), 1);
     const int before = ParseThread().ModifiedCount();
@@ -170,7 +182,8 @@ TEST_F(kvtpro_ToDoManagers, CreatorsMakeTheRightManagers) {
     EXPECT_EQ(ToDoList().ManagerFor("X.cpp"), ToDoList().ManagerFor("x.cpp"));
 }
 
-TEST_F(kvtpro_ToDoManagers, SourceParsesItsSectionAndThenItsHeader) {
+TEST_F(kvtpro_ToDoManagers, SourceParsesItsSectionAndThenItsHeader)
+{
     const String cpp = File("Foo.cpp", "// TODO 1: source item\nint f();\n");
     const String h = File("Foo.h", "#pragma once\n/* TODO -o ann: header item */\n");
     ToDoList().OpenModule(cpp, h);
@@ -186,7 +199,8 @@ TEST_F(kvtpro_ToDoManagers, SourceParsesItsSectionAndThenItsHeader) {
     EXPECT_EQ(header->Items()[0].Line, 2);
 }
 
-TEST_F(kvtpro_ToDoManagers, HeaderOfACSourceTakesItsItemsThroughThatModule) {
+TEST_F(kvtpro_ToDoManagers, HeaderOfACSourceTakesItsItemsThroughThatModule)
+{
     const String c = File("Foo.c", "// TODO: c item is not scanned\n");
     const String h = File("Foo.h", "// TODO: from the header\n");
     ToDoList().OpenModule(c, h);
@@ -199,7 +213,8 @@ TEST_F(kvtpro_ToDoManagers, HeaderOfACSourceTakesItsItemsThroughThatModule) {
     EXPECT_EQ(Texts(header), std::vector<String>{"from the header"});
 }
 
-TEST_F(kvtpro_ToDoManagers, CppSourceIsPreferredOverC) {
+TEST_F(kvtpro_ToDoManagers, CppSourceIsPreferredOverC)
+{
     const String h = File("Bar.h", "// TODO: h\n");
     TToDoUpdater* viaC = ToDoList().OpenModule(File("Bar.c", ""), h);
     TToDoUpdater* viaCpp = ToDoList().OpenModule(File("Bar.cpp", ""), h);
@@ -213,7 +228,8 @@ TEST_F(kvtpro_ToDoManagers, CppSourceIsPreferredOverC) {
     EXPECT_EQ(header->GetUpdater(), own);
 }
 
-TEST_F(kvtpro_ToDoManagers, HeaderEditsGoToTheHeaderSectionUnlessTheHostSaysSource) {
+TEST_F(kvtpro_ToDoManagers, HeaderEditsGoToTheHeaderSectionUnlessTheHostSaysSource)
+{
     const String cpp = File("Baz.cpp", "int x;\n");
     const String h = File("Baz.h", "// TODO: old\n");
     TToDoUpdater* u = ToDoList().OpenModule(cpp, h);
@@ -237,7 +253,8 @@ TEST_F(kvtpro_ToDoManagers, HeaderEditsGoToTheHeaderSectionUnlessTheHostSaysSour
     EXPECT_EQ(ReadFileBytes(h), "// TODO: old\n");
 }
 
-TEST_F(kvtpro_ToDoManagers, HeaderWithoutSourceOrModuleDoesNothing) {
+TEST_F(kvtpro_ToDoManagers, HeaderWithoutSourceOrModuleDoesNothing)
+{
     const String h = File("Lone.h", "// TODO: unseen\n");
     auto* header = ToDoList().ManagerFor(h);
     header->Parse();
@@ -251,7 +268,8 @@ TEST_F(kvtpro_ToDoManagers, HeaderWithoutSourceOrModuleDoesNothing) {
     EXPECT_EQ(ReadFileBytes(h), "// TODO: unseen\n");
 }
 
-TEST_F(kvtpro_ToDoManagers, TvfGetsASourceManagerButIsNotScanned) {
+TEST_F(kvtpro_ToDoManagers, TvfGetsASourceManagerButIsNotScanned)
+{
     const String tvf = File("Form.tvf", "// TODO: not here\n");
     ToDoList().OpenModule(tvf, "");
     auto* m = ToDoList().ManagerFor(tvf);
@@ -261,7 +279,8 @@ TEST_F(kvtpro_ToDoManagers, TvfGetsASourceManagerButIsNotScanned) {
     EXPECT_TRUE(m->Items().empty());
 }
 
-TEST_F(kvtpro_ToDoManagers, UnregisteringACreatorDropsItsManagers) {
+TEST_F(kvtpro_ToDoManagers, UnregisteringACreatorDropsItsManagers)
+{
     ToDoList().ManagerFor("a.cpp");
     ToDoList().ManagerFor("a.h");
     EXPECT_EQ(ToDoList().ManagerCount(), 2);

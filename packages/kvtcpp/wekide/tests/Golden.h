@@ -5,7 +5,8 @@
 
 namespace golden {
 
-inline String CRLF(const char* text) {
+inline String CRLF(const char* text)
+{
     String r;
     for (const char* p = text; *p; ++p) {
         if (*p == '\n') r += '\r';
@@ -14,10 +15,12 @@ inline String CRLF(const char* text) {
     return r;
 }
 
-inline const char* const Dash = "//---------------------------------------------------------------------------";
+inline const char* const Dash =
+    "//---------------------------------------------------------------------------";
 
 // Form header of unit Unit1, form Form1, ancestor Form.
-inline const char* const FormHeader = R"(//---------------------------------------------------------------------------
+inline const char* const FormHeader =
+    R"(//---------------------------------------------------------------------------
 #ifndef Unit1H
 #define Unit1H
 //---------------------------------------------------------------------------
@@ -39,7 +42,8 @@ extern PACKAGE TForm1 *Form1;
 #endif
 )";
 
-inline const char* const FormSource = R"(//---------------------------------------------------------------------------
+inline const char* const FormSource =
+    R"(//---------------------------------------------------------------------------
 #include <zub.h>
 #pragma hdrstop
 
@@ -61,7 +65,8 @@ end
 )";
 
 // Frame of unit Unit2, frame Frame1.
-inline const char* const FrameHeader = R"(//---------------------------------------------------------------------------
+inline const char* const FrameHeader =
+    R"(//---------------------------------------------------------------------------
 #ifndef Unit2H
 #define Unit2H
 //---------------------------------------------------------------------------
@@ -83,7 +88,8 @@ extern PACKAGE TFrame1 *Frame1;
 #endif
 )";
 
-inline const char* const FrameSource = R"(//---------------------------------------------------------------------------
+inline const char* const FrameSource =
+    R"(//---------------------------------------------------------------------------
 #include <zub.h>
 #pragma hdrstop
 
@@ -101,7 +107,8 @@ __fastcall TFrame1::TFrame1(TComponent* Owner)
 )";
 
 // Data module unit Unit1.
-inline const char* const DataModuleHeader = R"(//---------------------------------------------------------------------------
+inline const char* const DataModuleHeader =
+    R"(//---------------------------------------------------------------------------
 #ifndef Unit1H
 #define Unit1H
 //---------------------------------------------------------------------------
@@ -123,7 +130,8 @@ extern PACKAGE TDataModule1 *DataModule1;
 #endif
 )";
 
-inline const char* const DataModuleSource = R"(//---------------------------------------------------------------------------
+inline const char* const DataModuleSource =
+    R"(//---------------------------------------------------------------------------
 #include <zub.h>
 #pragma hdrstop
 
@@ -140,7 +148,8 @@ __fastcall TDataModule1::TDataModule1(TComponent* Owner)
 //---------------------------------------------------------------------------
 )";
 
-inline const char* const ProjectSource = R"(//---------------------------------------------------------------------------
+inline const char* const ProjectSource =
+    R"(//---------------------------------------------------------------------------
 #include <zub.h>
 #pragma hdrstop
 //---------------------------------------------------------------------------
@@ -173,7 +182,8 @@ WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 )";
 
 // Thread unit Unit1, class TWorker, no name.
-inline const char* const ThreadHeader = R"(//---------------------------------------------------------------------------
+inline const char* const ThreadHeader =
+    R"(//---------------------------------------------------------------------------
 #ifndef Unit1H
 #define Unit1H
 //---------------------------------------------------------------------------
@@ -190,7 +200,8 @@ public:
 #endif
 )";
 
-inline const char* const ThreadSource = R"(//---------------------------------------------------------------------------
+inline const char* const ThreadSource =
+    R"(//---------------------------------------------------------------------------
 #include <zub.h>
 #pragma hdrstop
 
@@ -223,7 +234,8 @@ void __fastcall TWorker::Execute()
 )";
 
 // Thread unit Unit1, class TWorker, named: the name's text is given by the test.
-inline const char* const NamedThreadHeader = R"(//---------------------------------------------------------------------------
+inline const char* const NamedThreadHeader =
+    R"(//---------------------------------------------------------------------------
 #ifndef Unit1H
 #define Unit1H
 //---------------------------------------------------------------------------
@@ -249,7 +261,8 @@ public:
 #endif
 )";
 
-inline const char* const NamedThreadSource = R"(//---------------------------------------------------------------------------
+inline const char* const NamedThreadSource =
+    R"(//---------------------------------------------------------------------------
 #include <zub.h>
 #pragma hdrstop
 

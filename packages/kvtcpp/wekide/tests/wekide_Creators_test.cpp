@@ -14,8 +14,10 @@ using golden::CRLF;
 
 namespace {
 
-String ReplaceAll(String s, const String& what, const String& with) {
-    for (auto p = s.find(what); p != String::npos; p = s.find(what, p + with.size())) s.replace(p, what.size(), with);
+String ReplaceAll(String s, const String& what, const String& with)
+{
+    for (auto p = s.find(what); p != String::npos; p = s.find(what, p + with.size()))
+        s.replace(p, what.size(), with);
     return s;
 }
 
@@ -24,7 +26,8 @@ protected:
     String dir;
     std::unique_ptr<THostSession> host;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         dir = IncludeTrailingPathDelimiter(ScratchDir() + "wekide_" +
                                            testing::UnitTest::GetInstance()->current_test_info()->name());
         ForceDirectories(dir);
@@ -32,17 +35,20 @@ protected:
         CppZubIDECmd::Initialization();
         CppZubIDECmd_IDERegister();
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         CppZubIDECmd::Finalization();
         host.reset();
     }
     // The text the host received for a file name (without folder), "" when none.
-    String Received(const String& name) {
+    String Received(const String& name)
+    {
         for (auto& f : ReceivedFiles())
             if (ExtractFileName(f.FileName) == name) return f.Text;
         return "";
     }
-    std::vector<String> ReceivedNames() {
+    std::vector<String> ReceivedNames()
+    {
         std::vector<String> r;
         for (auto& f : ReceivedFiles()) {
             EXPECT_EQ(ExtractFilePath(f.FileName), dir);
@@ -52,7 +58,8 @@ protected:
     }
 };
 
-TEST_F(wekide_Creators, TemplateTableHasTwelveEntries) {
+TEST_F(wekide_Creators, TemplateTableHasTwelveEntries)
+{
     const auto& s = CppZubIDECmd::Sources();
     ASSERT_EQ(s.size(), 12u);
     EXPECT_EQ(s[0], s[3]);
@@ -62,7 +69,8 @@ TEST_F(wekide_Creators, TemplateTableHasTwelveEntries) {
     EXPECT_NE(s[7].find("Register()"), String::npos);
 }
 
-TEST_F(wekide_Creators, FormUnit) {
+TEST_F(wekide_Creators, FormUnit)
+{
     TIntfPtr<IQModuleCreator> c(new TCppZUBFormCreator(dir + "Unit1.cpp", "", "Form"));
     EXPECT_EQ(c->GetFormName(), "Form1");
     EXPECT_EQ(c->GetAncestorName(), "Form");
@@ -77,32 +85,36 @@ TEST_F(wekide_Creators, FormUnit) {
     EXPECT_EQ(sc->GetFormFileExt(), ".zfm");
 }
 
-TEST_F(wekide_Creators, FirstHeaderLineJoinsUnitAndH) {
+TEST_F(wekide_Creators, FirstHeaderLineJoinsUnitAndH)
+{
     TIntfPtr<IQModuleCreator> c(new TCppZUBFormCreator(dir + "Abc.cpp", "Main", "Form"));
     String h = c->GetInterfaceSource()->Source();
     EXPECT_EQ(h.substr(0, DashLineCRLF.size() + 13), DashLineCRLF + "#ifndef AbcH\r");
 }
 
-TEST_F(wekide_Creators, FrameUnitFromTheGallery) {
+TEST_F(wekide_Creators, FrameUnitFromTheGallery)
+{
     // a form first, so the frame gets Unit2 and its own name Frame1
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "Form"));
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "Frame"));
-    EXPECT_EQ(ReceivedNames(), (std::vector<String>{"Unit1.cpp", "Unit1.h", "Unit1.zfm", "Unit2.cpp", "Unit2.h",
-                                                    "Unit2.zfm"}));
+    EXPECT_EQ(ReceivedNames(), (std::vector<String>{"Unit1.cpp", "Unit1.h", "Unit1.zfm", "Unit2.cpp",
+                                                    "Unit2.h", "Unit2.zfm"}));
     EXPECT_EQ(Received("Unit1.cpp"), CRLF(golden::FormSource));
     EXPECT_EQ(Received("Unit2.cpp"), CRLF(golden::FrameSource));
     EXPECT_EQ(Received("Unit2.h"), CRLF(golden::FrameHeader));
     EXPECT_EQ(Received("Unit2.zfm"), "object Frame1: TFrame1\r\nend\r\n");
 }
 
-TEST_F(wekide_Creators, DataModuleUnit) {
+TEST_F(wekide_Creators, DataModuleUnit)
+{
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "Data Module"));
     EXPECT_EQ(ReceivedNames(), (std::vector<String>{"Unit1.cpp", "Unit1.h", "Unit1.zfm"}));
     EXPECT_EQ(Received("Unit1.cpp"), CRLF(golden::DataModuleSource));
     EXPECT_EQ(Received("Unit1.h"), CRLF(golden::DataModuleHeader));
 }
 
-TEST_F(wekide_Creators, ApplicationProjectWithItsForm) {
+TEST_F(wekide_Creators, ApplicationProjectWithItsForm)
+{
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.New", "ZUB Forms Application"));
     EXPECT_EQ(ReceivedNames(), (std::vector<String>{"Project1.cpp", "Unit1.cpp", "Unit1.h", "Unit1.zfm"}));
     EXPECT_EQ(Received("Project1.cpp"), CRLF(golden::ProjectSource));
@@ -115,7 +127,8 @@ TEST_F(wekide_Creators, ApplicationProjectWithItsForm) {
     EXPECT_EQ(project->Personality(), sCppPersonality);
 }
 
-TEST_F(wekide_Creators, ApplicationAsksTheTraitForTheNewProject) {
+TEST_F(wekide_Creators, ApplicationAsksTheTraitForTheNewProject)
+{
     TNewZUBApplication item;
     item.Select(1);
     ASSERT_TRUE(item.NewProject());
@@ -127,7 +140,8 @@ TEST_F(wekide_Creators, ApplicationAsksTheTraitForTheNewProject) {
     EXPECT_EQ(ActiveProject()->FileName(), dir + "Project2.zproj");
 }
 
-TEST_F(wekide_Creators, ProjectWithoutForm) {
+TEST_F(wekide_Creators, ProjectWithoutForm)
+{
     TIntfPtr<TCppZUBProjectCreator> c(new TCppZUBProjectCreator(dir + "Solo.zproj", 3));
     c->NoForm = true;
     ModuleServices()->CreateProject(c.get());
@@ -135,7 +149,8 @@ TEST_F(wekide_Creators, ProjectWithoutForm) {
     EXPECT_EQ(c->GetTargetType(), 3);
 }
 
-TEST_F(wekide_Creators, ThreadWithoutName) {
+TEST_F(wekide_Creators, ThreadWithoutName)
+{
     SetDialogAnswer("thread.class", "TWorker");
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "Thread Object"));
     EXPECT_EQ(ReceivedNames(), (std::vector<String>{"Unit1.cpp", "Unit1.h"}));
@@ -143,16 +158,15 @@ TEST_F(wekide_Creators, ThreadWithoutName) {
     EXPECT_EQ(Received("Unit1.cpp"), CRLF(golden::ThreadSource));
 }
 
-TEST_F(wekide_Creators, ThreadWithNameIsEscapedInTheLiteral) {
+TEST_F(wekide_Creators, ThreadWithNameIsEscapedInTheLiteral)
+{
     struct Case {
         const char* name;
         const char* literal;
     };
     const Case cases[] = {
-        {"Worker", "Worker"},
-        {"Say \"hi\"", "Say \\\"hi\\\""},
-        {"C:\\tmp", "C:\\\\tmp"},
-        {"two\nlines", "two\\012lines"},
+        {"Worker", "Worker"},     {"Say \"hi\"", "Say \\\"hi\\\""},
+        {"C:\\tmp", "C:\\\\tmp"}, {"two\nlines", "two\\012lines"},
         {"Größe", "Größe"},
     };
     for (const auto& c : cases) {
@@ -164,7 +178,8 @@ TEST_F(wekide_Creators, ThreadWithNameIsEscapedInTheLiteral) {
     }
 }
 
-TEST_F(wekide_Creators, ThreadClassNameMustBeAnIdentifier) {
+TEST_F(wekide_Creators, ThreadClassNameMustBeAnIdentifier)
+{
     for (const char* bad : {"", "1Thread", "My Thread", "T-1"})
         EXPECT_THROW(TCppThreadModuleCreator(dir + "Unit1.cpp", "", bad), EHostError) << bad;
     SetDialogAnswer("thread.class", "not valid");
@@ -172,7 +187,8 @@ TEST_F(wekide_Creators, ThreadClassNameMustBeAnIdentifier) {
     EXPECT_TRUE(ReceivedFiles().empty());
 }
 
-TEST_F(wekide_Creators, CancelledThreadDialogStopsSilently) {
+TEST_F(wekide_Creators, CancelledThreadDialogStopsSilently)
+{
     SetDialogAnswer("thread.cancel", "true");
     EXPECT_FALSE(RunGalleryItem("Quistor.Tolvane.NewFiles", "Thread Object"));
     EXPECT_TRUE(ReceivedFiles().empty());
@@ -184,7 +200,8 @@ public:
     String GetPersonality() override { return "Pendro.Personality"; }
 };
 
-TEST_F(wekide_Creators, ItemVisibility) {
+TEST_F(wekide_Creators, ItemVisibility)
+{
     auto visible = [](const TGalleryItemClass* cls) {
         std::unique_ptr<TGalleryItem> item(cls->Create());
         return item->IsVisible();
@@ -206,7 +223,8 @@ TEST_F(wekide_Creators, ItemVisibility) {
     EXPECT_TRUE(visible(ClassOf<TNewThread>()));
 }
 
-TEST_F(wekide_Creators, InheritFromAProjectForm) {
+TEST_F(wekide_Creators, InheritFromAProjectForm)
+{
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.New", "ZUB Forms Application"));
     ClearReceivedFiles();
     ASSERT_TRUE(InheritProjectForm("tolvane.personality", "Form1"));
@@ -221,7 +239,8 @@ TEST_F(wekide_Creators, InheritFromAProjectForm) {
     EXPECT_EQ(ActiveProject()->ModuleCount(), 2);
 }
 
-TEST_F(wekide_Creators, RegistrationInTheHost) {
+TEST_F(wekide_Creators, RegistrationInTheHost)
+{
     auto e = GalleryEntries();
     ASSERT_EQ(e.size(), 5u);
     struct Want {
@@ -260,7 +279,8 @@ TEST_F(wekide_Creators, RegistrationInTheHost) {
     EXPECT_EQ(GetProjectCreator(dir + "P.zproj")->GetTargetType(), 3);
 }
 
-TEST_F(wekide_Creators, FinalizationTakesEverythingBack) {
+TEST_F(wekide_Creators, FinalizationTakesEverythingBack)
+{
     TIntfPtr<IQGalleryCategoryManager> gm = RequireService<IQGalleryCategoryManager>("gallery");
     CppZubIDECmd::Finalization();
     EXPECT_EQ(GalleryHandlerCount(), 0);

@@ -22,13 +22,15 @@ const char* const kPackage = "KVTWEKIDE100";
 class wekide_Load : public PackageTestHost {
 protected:
     wekide_Load() : PackageTestHost("wekide_load_", WEKIDE_PACKAGE_DIR) {}
-    void SetUp() override {
+    void SetUp() override
+    {
         PackageTestHost::SetUp();
         LoadWithMainForm(kPackage);
     }
 };
 
-TEST_F(wekide_Load, CommandsExistOnceTheMainFormDoes) {
+TEST_F(wekide_Load, CommandsExistOnceTheMainFormDoes)
+{
     TComponent* app = IDEApplication();
     ASSERT_EQ(app->ComponentCount(), 1);
     TComponent* dm = app->Components(0);
@@ -63,7 +65,8 @@ TEST_F(wekide_Load, CommandsExistOnceTheMainFormDoes) {
     EXPECT_EQ(app->ComponentCount(), 1);
 }
 
-TEST_F(wekide_Load, BusyTestsOfTheFourActions) {
+TEST_F(wekide_Load, BusyTestsOfTheFourActions)
+{
     // expected Enabled after Update, starting from the given state
     struct Case {
         TCompilerState compiler;
@@ -71,13 +74,13 @@ TEST_F(wekide_Load, BusyTestsOfTheFourActions) {
         bool app, dataModule, frame, form;
     };
     const Case cases[] = {
-        {TCompilerState::None, true, true, true, false, false},    // A keeps its state, B off
+        {TCompilerState::None, true, true, true, false, false},  // A keeps its state, B off
         {TCompilerState::None, false, false, false, false, false},
         {TCompilerState::Idle, false, true, true, true, true},
         {TCompilerState::Busy, true, false, false, false, false},
     };
-    const char* names[] = {"FileNewZUBApplicationCommand", "FileNewZubDAtaModuleCommand", "FileNewZubFrameCommand",
-                           "FileNewZubFormCommand"};
+    const char* names[] = {"FileNewZUBApplicationCommand", "FileNewZubDAtaModuleCommand",
+                           "FileNewZubFrameCommand", "FileNewZubFormCommand"};
     for (const auto& c : cases) {
         SetCompilerState(c.compiler);
         const bool want[] = {c.app, c.dataModule, c.frame, c.form};
@@ -90,7 +93,8 @@ TEST_F(wekide_Load, BusyTestsOfTheFourActions) {
     }
 }
 
-TEST_F(wekide_Load, ActionsCreateUnits) {
+TEST_F(wekide_Load, ActionsCreateUnits)
+{
     SetCompilerState(TCompilerState::Idle);
     ASSERT_TRUE(FindAction(IDEApplication(), "FileNewZubFormCommand")->Execute());
     ASSERT_TRUE(FindAction(IDEApplication(), "FileNewZubDAtaModuleCommand")->Execute());
@@ -115,7 +119,8 @@ TEST_F(wekide_Load, ActionsCreateUnits) {
     EXPECT_EQ(ReceivedFiles().size(), before + 3);
 }
 
-TEST_F(wekide_Load, UnloadLeavesNothingBehind) {
+TEST_F(wekide_Load, UnloadLeavesNothingBehind)
+{
     EXPECT_EQ(ResourceCount(), 1);  // the template resource
     const String path = loader->LibraryPath(kPackage);
     loader->Unload(kPackage);  // raises if anything was left registered
@@ -137,7 +142,8 @@ TEST_F(wekide_Load, UnloadLeavesNothingBehind) {
     EXPECT_EQ(IDEApplication()->ComponentCount(), 1);
 }
 
-TEST_F(wekide_Load, CommandsDataModuleFreedElsewhereIsForgotten) {
+TEST_F(wekide_Load, CommandsDataModuleFreedElsewhereIsForgotten)
+{
     delete IDEApplication()->Components(0);
     EXPECT_NO_THROW(loader->Unload(kPackage));
 }
@@ -145,7 +151,8 @@ TEST_F(wekide_Load, CommandsDataModuleFreedElsewhereIsForgotten) {
 // --- idehost end to end ---
 
 // A fresh, empty folder for one run.
-String FreshDir(const String& name) {
+String FreshDir(const String& name)
+{
     String d = IncludeTrailingPathDelimiter(ScratchDir() + name);
     std::filesystem::remove_all(d);
     return d;
@@ -156,7 +163,8 @@ struct TRun {
     String out;
 };
 
-TRun RunIdeHost(const String& args, const String& input = "") {
+TRun RunIdeHost(const String& args, const String& input = "")
+{
     String cmd = String(WEKIDE_IDEHOST) + " --packages " + WEKIDE_PACKAGE_DIR + " " + args + " 2>&1";
     if (!input.empty()) {
         String in = ScratchDir() + "idehost_input.txt";
@@ -176,7 +184,8 @@ TRun RunIdeHost(const String& args, const String& input = "") {
     return r;
 }
 
-TEST(wekide_IdeHost, NewFormWritesTheUnitFiles) {
+TEST(wekide_IdeHost, NewFormWritesTheUnitFiles)
+{
     String out = FreshDir("idehost_form");
     auto r = RunIdeHost("load KVTWEKIDE100 new Quistor.Tolvane.NewFiles Form --dir " + out);
     ASSERT_EQ(r.status, 0) << r.out;
@@ -193,19 +202,23 @@ TEST(wekide_IdeHost, NewFormWritesTheUnitFiles) {
     EXPECT_NE(r.out.find("wrote " + out + "Unit1.zfm"), String::npos) << r.out;
 }
 
-TEST(wekide_IdeHost, CommandsFromStandardInput) {
+TEST(wekide_IdeHost, CommandsFromStandardInput)
+{
     String out = FreshDir("idehost_stdin");
     String answers = ScratchDir() + "idehost_answers.txt";
     AtomicWriteFile(answers, "# thread dialog\nthread.class=TWorker\nthread.name=Worker \"1\"\n");
     auto r = RunIdeHost("--answers " + answers + " --dir " + out + " load KVTWEKIDE100",
-                        "gallery\nnew Quistor.Tolvane.NewFiles \"Thread Object\"\ncompiler idle\nrun FileNewZubFrameCommand\n");
+                        "gallery\nnew Quistor.Tolvane.NewFiles \"Thread Object\"\ncompiler idle\nrun "
+                        "FileNewZubFrameCommand\n");
     ASSERT_EQ(r.status, 0) << r.out;
-    EXPECT_NE(r.out.find("- Thread Object  [NewKVTZubThread, icon NEWZUBTHREAD, kind 4]"), String::npos) << r.out;
+    EXPECT_NE(r.out.find("- Thread Object  [NewKVTZubThread, icon NEWZUBTHREAD, kind 4]"), String::npos)
+        << r.out;
     EXPECT_NE(ReadFileBytes(out + "Unit1.cpp").find("info.szName = \"Worker \\\"1\\\"\";"), String::npos);
     EXPECT_NE(ReadFileBytes(out + "Unit2.h").find("class TFrame1 : public TFrame"), String::npos);
 }
 
-TEST(wekide_IdeHost, ErrorsExitNonZero) {
+TEST(wekide_IdeHost, ErrorsExitNonZero)
+{
     struct Case {
         String args, input, message;
         int status;

@@ -17,7 +17,8 @@ const char* const kPackage = "KVTIDL100";
 class KvtidlLoad : public PackageTestHost {
 protected:
     KvtidlLoad() : PackageTestHost("kvtidl_load_", KVTIDL_PACKAGE_DIR) {}
-    void SetUp() override {
+    void SetUp() override
+    {
         PackageTestHost::SetUp();
         LoadWithMainForm(kPackage);
     }
@@ -25,14 +26,16 @@ protected:
 
 }  // namespace
 
-TEST_F(KvtidlLoad, RequiredPackageLoadsFirst) {
+TEST_F(KvtidlLoad, RequiredPackageLoadsFirst)
+{
     const std::vector<String> order = loader->Loaded();
     ASSERT_EQ(order.size(), 2u);
     EXPECT_EQ(order[0], "KVTPRO100");
     EXPECT_EQ(order[1], kPackage);
 }
 
-TEST_F(KvtidlLoad, GalleryItemAndCommands) {
+TEST_F(KvtidlLoad, GalleryItemAndCommands)
+{
     bool found = false;
     for (const TGalleryEntry& e : GalleryEntries())
         if (e.Caption == "CORBA IDL File") {
@@ -42,14 +45,18 @@ TEST_F(KvtidlLoad, GalleryItemAndCommands) {
             EXPECT_EQ(e.Id, "NewKVTIdlFile");
         }
     EXPECT_TRUE(found);
-    struct Want { const char *name, *category, *caption, *hint; int image; };
+    struct Want {
+        const char *name, *category, *caption, *hint;
+        int image;
+    };
     const Want want[] = {
         {"CORBAUpdateObjects", "CORBA", "C&ORBA Refresh", "CORBA Refresh", 0},
         {"CORBAUseObject", "CORBA", "Use CORBA Ob&ject...", "Use CORBA Object...", 1},
         {"ViewCORBACommands", "View", "CORBA", "CORBA", -1},
         {"CORBAKrotir", "CORBA", "IDL Repositor&y...", "IDL Repository...", 2},
         {"CORBANewIdl", "CORBA", "New IDL File", "New IDL File", 3},
-        {"CORBANewObjectImpl", "CORBA", "New CORBA Object Implementation", "New CORBA Object Implementation", 4},
+        {"CORBANewObjectImpl", "CORBA", "New CORBA Object Implementation", "New CORBA Object Implementation",
+         4},
     };
     for (const Want& w : want) {
         TAction* a = FindAction(IDEApplication(), w.name);
@@ -63,7 +70,8 @@ TEST_F(KvtidlLoad, GalleryItemAndCommands) {
     EXPECT_TRUE(FindAction(IDEApplication(), "ViewCORBACommands")->Execute());
 }
 
-TEST_F(KvtidlLoad, GalleryItemCreatesAnEmptyIdlFile) {
+TEST_F(KvtidlLoad, GalleryItemCreatesAnEmptyIdlFile)
+{
     ClearReceivedFiles();
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "CORBA IDL File"));
     auto files = ReceivedFiles();
@@ -72,7 +80,8 @@ TEST_F(KvtidlLoad, GalleryItemCreatesAnEmptyIdlFile) {
     EXPECT_EQ(files[0].Text, "");
 }
 
-TEST_F(KvtidlLoad, UnloadLeavesNothingBehind) {
+TEST_F(KvtidlLoad, UnloadLeavesNothingBehind)
+{
     const String path = loader->LibraryPath(kPackage);
     loader->Unload(kPackage);  // raises if anything was left registered
     EXPECT_EQ(dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);

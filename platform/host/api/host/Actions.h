@@ -11,12 +11,19 @@ public:
     explicit TDataModule(TComponent* AOwner) : TComponent(AOwner) {}
     TNotifyEvent OnCreate;
     TNotifyEvent OnDestroy;
-    void DoCreate() { if (OnCreate) OnCreate(this); }
-    ~TDataModule() override { if (OnDestroy) OnDestroy(this); }
+    void DoCreate()
+    {
+        if (OnCreate) OnCreate(this);
+    }
+    ~TDataModule() override
+    {
+        if (OnDestroy) OnDestroy(this);
+    }
 };
 
 template <class T>
-T* NewDataModule(TComponent* owner) {
+T* NewDataModule(TComponent* owner)
+{
     T* m = new T(owner);
     try {
         m->DoCreate();

@@ -63,7 +63,8 @@ public:
     // A namespace node.
     TClassModelNode(IProjectClassModelManager* manager, int id, String name);
     // A type node.
-    TClassModelNode(IProjectClassModelManager* manager, int further, int sourceFileId, int id, int kind, String name);
+    TClassModelNode(IProjectClassModelManager* manager, int further, int sourceFileId, int id, int kind,
+                    String name);
 
     int Id() const { return FId; }
     const String& Name() const { return FName; }
@@ -74,7 +75,7 @@ public:
     IProjectClassModelManager* Manager() const { return FManager; }
     TIntfPtr<IInterface> Context;
 
-    TClassModelNode* Parent() const { return FParent; }        // container namespace or type
+    TClassModelNode* Parent() const { return FParent; }  // container namespace or type
     TClassModelNode* Namespace() const { return FNamespace; }  // of a type
     const std::vector<TClassModelNode*>& Children() const { return FChildren; }
     const std::vector<TClassModelNode*>& BaseTypes() const { return FBases; }
@@ -126,8 +127,8 @@ class TSymbolTableNotifications {
 public:
     virtual ~TSymbolTableNotifications() = default;
     virtual void CreateNamespace(const String& name, int parentId, int id) = 0;
-    virtual void AddType(int kind, const String& name, int namespaceId, int containerId, int typeId, int sourceFileId,
-                         int further, int last) = 0;
+    virtual void AddType(int kind, const String& name, int namespaceId, int containerId, int typeId,
+                         int sourceFileId, int further, int last) = 0;
     virtual void RemoveType(int id) = 0;
     virtual void AddParent(int classId, int parentId) = 0;
     virtual void RemoveParent(int classId, int parentId) = 0;

@@ -75,7 +75,10 @@ class TFileCreator : public TDefaultCreator {
 public:
     TFileCreator(String fileName, String text) : FFileName(std::move(fileName)), FText(std::move(text)) {}
     String GetFileName() override { return FFileName; }
-    TIntfPtr<IQSourceFile> GetSource() override { return TIntfPtr<IQSourceFile>(new TStringFile(FFileName, FText)); }
+    TIntfPtr<IQSourceFile> GetSource() override
+    {
+        return TIntfPtr<IQSourceFile>(new TStringFile(FFileName, FText));
+    }
     bool GetIncludeInProject() override { return false; }
 
 private:

@@ -16,7 +16,8 @@ struct TGalleryItemClass {
 #define HOST_GALLERY_CLASS(name) static constexpr const char* StaticClassName = #name
 
 template <class T>
-const TGalleryItemClass* ClassOf() {
+const TGalleryItemClass* ClassOf()
+{
     static const TGalleryItemClass c{T::StaticClassName, []() -> TGalleryItem* { return new T(); }};
     return &c;
 }

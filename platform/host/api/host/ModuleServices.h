@@ -62,7 +62,7 @@ public:
     RTL_IID("{7C21E0A4-93B5-4F6E-8D02-5A1E6C3B9F10}");
     virtual String FileName() = 0;
     virtual String UnitName() = 0;
-    virtual String FormName() = 0;       // empty for a unit without form
+    virtual String FormName() = 0;  // empty for a unit without form
     virtual String AncestorName() = 0;
     // Files the host received for this module (name, text), in the order it received them.
     virtual int FileCount() = 0;
@@ -93,7 +93,7 @@ class IQProjectGroup : public virtual IInterface {
 public:
     RTL_IID("{A3C9D1E2-5F60-4B7A-8C1D-0E2F3A4B5C61}");
     virtual TIntfPtr<IQProject> ActiveProject() = 0;  // nullptr when no project is open
-    virtual TIntfPtr<IQModule> CurrentModule() = 0;   // nullptr when no module is open
+    virtual TIntfPtr<IQModule> CurrentModule() = 0;  // nullptr when no module is open
     virtual int ProjectCount() = 0;
     // Closes every project and module. closeFlags: 0 asks nothing (headless host).
     virtual void CloseAll(int closeFlags) = 0;
@@ -116,4 +116,4 @@ public:
 // Shorthands over QuistorIDEServices.
 TIntfPtr<IQModuleServices> ModuleServices();  // EHostError without it
 TIntfPtr<IQProjectGroup> MainProjectGroup();
-TIntfPtr<IQProject> ActiveProject();          // nullptr when there is none
+TIntfPtr<IQProject> ActiveProject();  // nullptr when there is none

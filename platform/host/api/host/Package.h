@@ -21,17 +21,17 @@ typedef void (*TUnitProc)();
 struct TPackageUnitEntry {
     const char* Name;
     int* UseCount;
-    TUnitProc Init;      // may be null
+    TUnitProc Init;  // may be null
     TUnitProc Finalize;  // may be null
 };
 
 struct TPackageInfoTable {
-    const char* Name;                   // the package's name, e.g. "KVTWEKIDE100"
-    const char* const* Requires;        // packages to load first
+    const char* Name;  // the package's name, e.g. "KVTWEKIDE100"
+    const char* const* Requires;  // packages to load first
     int RequiresCount;
-    const TPackageUnitEntry* Units;     // dependency order
+    const TPackageUnitEntry* Units;  // dependency order
     int UnitCount;
-    const char* const* RegisterProcs;   // exported names of the registration procedures, in call order
+    const char* const* RegisterProcs;  // exported names of the registration procedures, in call order
     int RegisterCount;
 };
 
@@ -46,10 +46,14 @@ void InitializePackage(const TPackageInfoTable* table);
 void FinalizePackage(const TPackageInfoTable* table);
 }
 
-#define HOST_UNIT_ENTRY(unitNamespace) \
-    TPackageUnitEntry { #unitNamespace, &unitNamespace::UseCount, &unitNamespace::Initialization, &unitNamespace::Finalization }
+#define HOST_UNIT_ENTRY(unitNamespace)                                                                       \
+    TPackageUnitEntry                                                                                        \
+    {                                                                                                        \
+#unitNamespace, &unitNamespace::UseCount, &unitNamespace::Initialization,                            \
+            &unitNamespace::Finalization                                                                     \
+    }
 
-#define HOST_PACKAGE_ENTRY(tableObject)                                                         \
-    extern "C" const TPackageInfoTable* GetPackageInfoTable() { return &tableObject; }           \
-    extern "C" void Initialize() { InitializePackage(&tableObject); }                             \
+#define HOST_PACKAGE_ENTRY(tableObject)                                                                      \
+    extern "C" const TPackageInfoTable* GetPackageInfoTable() { return &tableObject; }                       \
+    extern "C" void Initialize() { InitializePackage(&tableObject); }                                        \
     extern "C" void Finalize() { FinalizePackage(&tableObject); }

@@ -42,8 +42,8 @@ enum TTodoTokenKind { tkEnd = 0, tkCode = 1, tkString = 2, tkChar = 3, tkDirecti
 
 struct TTodoToken {
     int Kind = tkEnd;
-    String Text;     // comments with their delimiters
-    int Line = 0;    // 1-based, where the token starts
+    String Text;  // comments with their delimiters
+    int Line = 0;  // 1-based, where the token starts
     int Column = 0;  // 1-based
 };
 
@@ -67,7 +67,7 @@ private:
     char FPeek = 0;
     int FLine = 1, FColumn = 1;
     bool FLineStart = true;  // only blanks so far on this line
-    bool FInWord = false;    // the last character belongs to a word or number
+    bool FInWord = false;  // the last character belongs to a word or number
     bool FInNumber = false;  // ... to a number, where a quote separates digits
 };
 
@@ -143,7 +143,9 @@ void UnregisterToDoManagerCreator(TBaseSourceManagerCreator* creator);
 
 class TSourceToDoManager : public TObject {
 public:
-    TSourceToDoManager(String fileName, int hostValue) : FFileName(std::move(fileName)), FHostValue(hostValue) {}
+    TSourceToDoManager(String fileName, int hostValue) : FFileName(std::move(fileName)), FHostValue(hostValue)
+    {
+    }
     const String& FileName() const { return FFileName; }
     const std::vector<TToDoItem>& Items() const { return FItems; }
     bool IsParsed() const { return FIsParsed; }

@@ -15,7 +15,8 @@ public:
 
 // The service of type I; raises EHostError when the host does not offer it.
 template <class I>
-TIntfPtr<I> RequireService(const char* what) {
+TIntfPtr<I> RequireService(const char* what)
+{
     TIntfPtr<I> s;
     if (!Supports(QuistorIDEServices(), s)) throw EHostError(String("The host offers no ") + what);
     return s;

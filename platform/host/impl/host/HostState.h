@@ -71,7 +71,11 @@ public:
     String AncestorName() override { return FAncestor; }
     int FileCount() override { return static_cast<int>(FFiles.size()); }
     TIntfPtr<IQSourceFile> File(int index) override { return FFiles.at(static_cast<std::size_t>(index)); }
-    void Show(int view) override { FLastView = view; ++FShowCount; }
+    void Show(int view) override
+    {
+        FLastView = view;
+        ++FShowCount;
+    }
     void MarkModified() override { FModified = true; }
     int ShowCount() override { return FShowCount; }
     bool Modified() override { return FModified; }

@@ -4,7 +4,8 @@
 #include "rtl/Intf.h"
 
 namespace hostimpl {
-void SetTraitObject(const String& personality, const TGUID& trait, TIntfPtr<IInterface> object);  // null removes
+void SetTraitObject(const String& personality, const TGUID& trait,
+                    TIntfPtr<IInterface> object);  // null removes
 TIntfPtr<IInterface> TraitObject(const String& personality, const TGUID& trait);
 void ClearTraitObjects();
 }  // namespace hostimpl

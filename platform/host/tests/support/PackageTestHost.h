@@ -18,26 +18,32 @@ protected:
     PackageTestHost(const String& prefix, const String& packageDir)
         : dir(IncludeTrailingPathDelimiter(ScratchDir() + prefix +
                                            testing::UnitTest::GetInstance()->current_test_info()->name())),
-          packageDir_(packageDir) {}
+          packageDir_(packageDir)
+    {
+    }
 
-    void SetUp() override {
+    void SetUp() override
+    {
         StartHost();
         StartLoader();
     }
     // The loader goes first: unloading a package talks to the host.
-    void TearDown() override {
+    void TearDown() override
+    {
         loader.reset();
         host.reset();
     }
 
-    void StartHost() {
+    void StartHost()
+    {
         ForceDirectories(dir);
         host = std::make_unique<hostimpl::THostSession>(dir);
     }
     void StartLoader() { loader = std::make_unique<TPackageLoader>(packageDir_); }
 
     // Loads a package and lets it see the main window, as the host does once that exists.
-    void LoadWithMainForm(const String& name) {
+    void LoadWithMainForm(const String& name)
+    {
         loader->Load(name);
         MainFormCreated().FirePending(IDEApplication());
     }

@@ -7,7 +7,8 @@
 
 #include "rtl/Files.h"
 
-inline String ScratchDir() {
+inline String ScratchDir()
+{
     const char* home = std::getenv("HOME");
     String d = IncludeTrailingPathDelimiter(home && *home ? String(home) : testing::TempDir()) + "scratch/";
     ForceDirectories(d);

@@ -47,7 +47,7 @@ public:
     String Username;
     String Password;
     int ConnectTimeout = 15000;  // ms, for the control and (active mode) data connections
-    int ReadTimeout = 60000;     // ms without a server answer or without data before giving up
+    int ReadTimeout = 60000;  // ms without a server answer or without data before giving up
     // Read by each Get.
     bool Passive = false;  // false: active transfers (the server connects back)
     TIdFTPTransferType TransferType = ftBinary;  // ftASCII: text lines arrive with local line ends

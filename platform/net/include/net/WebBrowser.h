@@ -46,7 +46,7 @@ private:
 class IHTMLDocument2 : public virtual IInterface {
 public:
     RTL_IID("{332C4425-26CB-11D0-B483-00C04FD90119}");
-    virtual String URL() = 0;   // where the page came from, after redirects
+    virtual String URL() = 0;  // where the page came from, after redirects
     virtual String Html() = 0;  // the page's bytes as received (its markup)
 };
 

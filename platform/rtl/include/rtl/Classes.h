@@ -49,10 +49,10 @@ class TStrings : public TObject {
 public:
     ~TStrings() override = default;
     virtual int Count() const = 0;
-    virtual String Get(int index) const = 0;         // EListError out of range
+    virtual String Get(int index) const = 0;  // EListError out of range
     virtual void Put(int index, const String& s) = 0;  // EListError out of range
     virtual void Insert(int index, const String& s) = 0;  // 0..Count, else EListError
-    virtual void Delete(int index) = 0;               // EListError out of range
+    virtual void Delete(int index) = 0;  // EListError out of range
     virtual void Clear() = 0;
     // Brackets a series of changes (a control repaints once at the end).
     virtual void BeginUpdate() {}
@@ -99,7 +99,12 @@ class TStringList : public TStrings {
 public:
     TStringList() = default;
     TStringList(const TStringList& other) : TStrings(), FItems(other.FItems) {}
-    TStringList& operator=(const TStringList& other) { FItems = other.FItems; Changed(); return *this; }
+    TStringList& operator=(const TStringList& other)
+    {
+        FItems = other.FItems;
+        Changed();
+        return *this;
+    }
 
     int Count() const override { return static_cast<int>(FItems.size()); }
     String Get(int index) const override;

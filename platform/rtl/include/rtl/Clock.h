@@ -64,8 +64,8 @@ public:
     void StateChanged() override;
     // Jumps to a moment: Now() returns t from here on; tick counts and sleepers are not moved.
     void Set(TDateTime t);
-    void Advance(long long ms);      // move on by hand (wakes sleepers that become due)
-    long long ElapsedMs() const;     // virtual time since start
+    void Advance(long long ms);  // move on by hand (wakes sleepers that become due)
+    long long ElapsedMs() const;  // virtual time since start
     // For tests: how many known threads are idle right now, and how many are known
     // (started-but-not-yet-running TThreads count as known and busy).
     int IdleThreads() const;

@@ -7,8 +7,16 @@ struct TDateTime {
     TDateTime() = default;
     TDateTime(double v) : Val(v) {}
     operator double() const { return Val; }
-    TDateTime& operator+=(double days) { Val += days; return *this; }
-    TDateTime& operator-=(double days) { Val -= days; return *this; }
+    TDateTime& operator+=(double days)
+    {
+        Val += days;
+        return *this;
+    }
+    TDateTime& operator-=(double days)
+    {
+        Val -= days;
+        return *this;
+    }
 };
 
 // Raises EConvertError on an impossible date or time.

@@ -25,7 +25,7 @@ String GetCurrentDir();
 bool SetCurrentDir(const String& dir);
 String ExtractFilePath(const String& name);  // up to and including the last separator
 String ExtractFileName(const String& name);
-String ExtractFileExt(const String& name);   // with the dot
+String ExtractFileExt(const String& name);  // with the dot
 String ChangeFileExt(const String& name, const String& ext);
 String IncludeTrailingPathDelimiter(const String& dir);  // appends "/" when missing
 String ExeFileName();  // the running executable's path
@@ -38,7 +38,8 @@ String ReadFileBytes(const String& name);
 void AtomicWriteFile(const String& name, const String& bytes);
 // Test hook: called with the temporary file's name just before the rename; an exception thrown
 // from it makes the write fail there. Returns the previous hook; pass nullptr to remove it.
-std::function<void(const String& tempName)> SetAtomicWriteHook(std::function<void(const String& tempName)> hook);
+std::function<void(const String& tempName)>
+SetAtomicWriteHook(std::function<void(const String& tempName)> hook);
 // Appends to a file (creates it); raises EFOpenError when it cannot be opened.
 void AppendToFile(const String& name, const String& bytes);
 

@@ -30,7 +30,7 @@ public:
 
     TKind Kind() const { return FKind; }
     const String& Str() const { return FStr; }  // String and Char
-    long long Int() const { return FInt; }       // Int and Bool
+    long long Int() const { return FInt; }  // Int and Bool
 
 private:
     TKind FKind;
@@ -41,6 +41,7 @@ private:
 using TVarRecs = std::vector<TVarRec>;
 
 String Format(const String& fmt, const TVarRecs& args);
-inline String Format(const String& fmt, std::initializer_list<TVarRec> args) {
+inline String Format(const String& fmt, std::initializer_list<TVarRec> args)
+{
     return Format(fmt, TVarRecs(args));
 }

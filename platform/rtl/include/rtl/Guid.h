@@ -21,14 +21,16 @@ struct TGUID {
 };
 
 namespace rtl_detail {
-constexpr int HexDigit(char c) {
+constexpr int HexDigit(char c)
+{
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'f') return c - 'a' + 10;
     if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
 [[noreturn]] void ThrowBadGuid(const char* s);
-constexpr bool ParseGuid(const char* s, TGUID& g) {
+constexpr bool ParseGuid(const char* s, TGUID& g)
+{
     // Layout: {8-4-4-4-12}
     int len = 0;
     while (s[len] != '\0') ++len;
@@ -60,15 +62,16 @@ constexpr bool ParseGuid(const char* s, TGUID& g) {
 }
 }  // namespace rtl_detail
 
-constexpr TGUID TGUID::Parse(const char* s) {
+constexpr TGUID TGUID::Parse(const char* s)
+{
     TGUID g;
     if (!rtl_detail::ParseGuid(s, g)) rtl_detail::ThrowBadGuid(s);
     return g;
 }
 
-TGUID StringToGUID(const String& s);          // EConvertError on malformed text
+TGUID StringToGUID(const String& s);  // EConvertError on malformed text
 bool TryStringToGUID(const String& s, TGUID& out);
-String GUIDToString(const TGUID& g);           // upper-case hex, with braces
+String GUIDToString(const TGUID& g);  // upper-case hex, with braces
 inline bool IsEqualGUID(const TGUID& a, const TGUID& b) { return a == b; }
-TGUID CreateGUID();                            // a fresh random (version 4) GUID
+TGUID CreateGUID();  // a fresh random (version 4) GUID
 inline String CreateClassID() { return GUIDToString(CreateGUID()); }

@@ -26,7 +26,7 @@ public:
 
     bool SectionExists(const String& section) const;
     bool ValueExists(const String& section, const String& ident) const;
-    void ReadSection(const String& section, TStrings& idents) const;   // keys in file order
+    void ReadSection(const String& section, TStrings& idents) const;  // keys in file order
     void ReadSections(TStrings& sections) const;
     void ReadSectionValues(const String& section, TStrings& lines) const;  // "key=value"
     void EraseSection(const String& section);

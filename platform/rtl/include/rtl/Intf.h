@@ -39,20 +39,37 @@ class TIntfPtr {
 public:
     TIntfPtr() = default;
     TIntfPtr(std::nullptr_t) {}
-    TIntfPtr(T* p) : FPtr(p) { if (FPtr) FPtr->AddRef(); }
+    TIntfPtr(T* p) : FPtr(p)
+    {
+        if (FPtr) FPtr->AddRef();
+    }
     TIntfPtr(const TIntfPtr& o) : TIntfPtr(o.FPtr) {}
     TIntfPtr(TIntfPtr&& o) noexcept : FPtr(std::exchange(o.FPtr, nullptr)) {}
     template <class U>
-    TIntfPtr(const TIntfPtr<U>& o) : TIntfPtr(static_cast<T*>(o.get())) {}
+    TIntfPtr(const TIntfPtr<U>& o) : TIntfPtr(static_cast<T*>(o.get()))
+    {
+    }
     ~TIntfPtr() { reset(); }
 
-    TIntfPtr& operator=(TIntfPtr o) noexcept { std::swap(FPtr, o.FPtr); return *this; }
+    TIntfPtr& operator=(TIntfPtr o) noexcept
+    {
+        std::swap(FPtr, o.FPtr);
+        return *this;
+    }
 
     // Takes over a reference the caller already owns (no AddRef).
-    static TIntfPtr Attach(T* p) { TIntfPtr r; r.FPtr = p; return r; }
+    static TIntfPtr Attach(T* p)
+    {
+        TIntfPtr r;
+        r.FPtr = p;
+        return r;
+    }
     // Gives up the reference without releasing it.
     T* Detach() { return std::exchange(FPtr, nullptr); }
-    void reset() { if (T* p = std::exchange(FPtr, nullptr)) p->Release(); }
+    void reset()
+    {
+        if (T* p = std::exchange(FPtr, nullptr)) p->Release();
+    }
 
     T* get() const { return FPtr; }
     T* operator->() const { return FPtr; }
@@ -67,7 +84,8 @@ private:
 
 // True when p answers the interface; stores it in out (cleared otherwise).
 template <class I>
-bool Supports(IInterface* p, TIntfPtr<I>& out) {
+bool Supports(IInterface* p, TIntfPtr<I>& out)
+{
     out.reset();
     void* obj = nullptr;
     if (p && p->QueryInterface(I::IID, &obj) == S_OK && obj) {
@@ -77,24 +95,30 @@ bool Supports(IInterface* p, TIntfPtr<I>& out) {
     return false;
 }
 template <class T, class I>
-bool Supports(const TIntfPtr<T>& p, TIntfPtr<I>& out) {
+bool Supports(const TIntfPtr<T>& p, TIntfPtr<I>& out)
+{
     return Supports<I>(p.get(), out);
 }
 // Every interface an object answers counts on that same object (see TAggregatedObject), so the
 // reference the query took is given back through p.
 bool Supports(IInterface* p, const TGUID& iid);
 template <class T>
-bool Supports(const TIntfPtr<T>& p, const TGUID& iid) { return Supports(static_cast<IInterface*>(p.get()), iid); }
+bool Supports(const TIntfPtr<T>& p, const TGUID& iid)
+{
+    return Supports(static_cast<IInterface*>(p.get()), iid);
+}
 
 // The interface I of p, or nullptr.
 template <class I, class T>
-TIntfPtr<I> QueryIntf(const TIntfPtr<T>& p) {
+TIntfPtr<I> QueryIntf(const TIntfPtr<T>& p)
+{
     TIntfPtr<I> r;
     Supports<I>(p.get(), r);
     return r;
 }
 template <class I>
-TIntfPtr<I> QueryIntf(IInterface* p) {
+TIntfPtr<I> QueryIntf(IInterface* p)
+{
     TIntfPtr<I> r;
     Supports<I>(p, r);
     return r;
@@ -102,7 +126,8 @@ TIntfPtr<I> QueryIntf(IInterface* p) {
 
 // For QueryInterface implementations: answers iid when it is I's identifier.
 template <class I, class Self>
-bool QueryAs(Self* self, const TGUID& iid, void** obj) {
+bool QueryAs(Self* self, const TGUID& iid, void** obj)
+{
     if (iid != I::IID) return false;
     I* p = static_cast<I*>(self);
     p->AddRef();
@@ -135,7 +160,10 @@ public:
     TAggregatedObject(const TAggregatedObject&) = delete;
     TAggregatedObject& operator=(const TAggregatedObject&) = delete;
 
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override { return FController->QueryInterface(iid, obj); }
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
+        return FController->QueryInterface(iid, obj);
+    }
     int AddRef() override { return FController->AddRef(); }
     int Release() override { return FController->Release(); }
     // The interfaces this part implements itself (not IInterface); QueryAs inside.

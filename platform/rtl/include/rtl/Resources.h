@@ -27,7 +27,8 @@ public:
 
 class TResourceRegistrar {
 public:
-    TResourceRegistrar(HMODULE module, const char* type, const char* name, const void* data, std::size_t size);
+    TResourceRegistrar(HMODULE module, const char* type, const char* name, const void* data,
+                       std::size_t size);
     ~TResourceRegistrar();
     TResourceRegistrar(const TResourceRegistrar&) = delete;
     TResourceRegistrar& operator=(const TResourceRegistrar&) = delete;
@@ -52,7 +53,8 @@ struct TResourceString {
     operator String() const { return Text; }
     String str() const { return Text; }
 };
-#define RTL_RESOURCESTRING(id, text) inline const TResourceString id{#id, text}
+#define RTL_RESOURCESTRING(id, text)                                                                         \
+    inline const TResourceString id { #id, text }
 
 // Splits an RCDATA resource of templates into a table. Each template ends with "|"; one line
 // break directly after a "|" belongs to the separator, and after the last "|" only white space

@@ -21,17 +21,17 @@ protected:
     String FMessage;
 };
 
-#define RTL_EXCEPTION(Name, Base)            \
-    class Name : public Base {               \
-    public:                                  \
-        using Base::Base;                    \
+#define RTL_EXCEPTION(Name, Base)                                                                            \
+    class Name : public Base {                                                                               \
+    public:                                                                                                  \
+        using Base::Base;                                                                                    \
     }
 RTL_EXCEPTION(EConvertError, Exception);  // text is no number / no date
-RTL_EXCEPTION(EFOpenError, Exception);    // file cannot be opened
-RTL_EXCEPTION(EInOutError, Exception);    // read or write failed
-RTL_EXCEPTION(EListError, Exception);     // list index out of bounds
-RTL_EXCEPTION(EAbort, Exception);         // silent abort
-RTL_EXCEPTION(EThread, Exception);        // thread misuse
+RTL_EXCEPTION(EFOpenError, Exception);  // file cannot be opened
+RTL_EXCEPTION(EInOutError, Exception);  // read or write failed
+RTL_EXCEPTION(EListError, Exception);  // list index out of bounds
+RTL_EXCEPTION(EAbort, Exception);  // silent abort
+RTL_EXCEPTION(EThread, Exception);  // thread misuse
 #undef RTL_EXCEPTION
 
 String IntToStr(long long v);

@@ -30,7 +30,7 @@ public:
     TComponent* Owner() const;
     int ComponentCount() const;
     TComponent* Components(int index) const;  // EListError out of range
-    int ComponentIndex() const;               // position in the owner's list, -1 without owner
+    int ComponentIndex() const;  // position in the owner's list, -1 without owner
     // Owned component with this name (letter case ignored), nullptr when there is none.
     TComponent* FindComponent(const String& name) const;
 

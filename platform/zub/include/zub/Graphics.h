@@ -130,13 +130,13 @@ protected:
 // One drawing call, as the recording canvas keeps it.
 struct TCanvasOp {
     enum TKind { FillRect, TextOut, TextRect, FocusRect, CopyRect, Image } Kind;
-    TRect R;          // target rectangle (TextOut: empty)
-    TPoint At;        // text or image position
-    String Text;      // text drawn
+    TRect R;  // target rectangle (TextOut: empty)
+    TPoint At;  // text or image position
+    String Text;  // text drawn
     TColor Brush = clWhite;
     TColor FontColor = clBlack;
-    TRect Source;     // CopyRect: source rectangle
-    int Index = -1;   // Image: icon index
+    TRect Source;  // CopyRect: source rectangle
+    int Index = -1;  // Image: icon index
     bool Enabled = true;
 };
 

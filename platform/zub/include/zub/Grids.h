@@ -5,7 +5,8 @@
 using TGridDrawState = unsigned;
 constexpr TGridDrawState gdSelected = 1, gdFocused = 2, gdFixed = 4;
 
-using TDrawCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
+using TDrawCellEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TRect Rect, TGridDrawState State)>;
 
 class TStringGrid : public TControl {
 public:

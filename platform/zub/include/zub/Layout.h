@@ -35,8 +35,8 @@ struct TLayoutValue {
     enum TKind { Int, Float, Str, Ident, Set, List, Binary } Kind = Int;
     long long IntValue = 0;
     double FloatValue = 0.0;
-    String Text;                 // Str, Ident, Binary (the bytes)
-    std::vector<String> Items;   // Set (identifiers), List (strings)
+    String Text;  // Str, Ident, Binary (the bytes)
+    std::vector<String> Items;  // Set (identifiers), List (strings)
     int Line = 0;
     TComponent* Root = nullptr;  // the layout's root, for references to other components
 

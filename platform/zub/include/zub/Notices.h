@@ -17,40 +17,40 @@
 class TComponent;
 
 enum class TProp : std::uint16_t {
-    Bounds,      // Left, Top, Width, Height
+    Bounds,  // Left, Top, Width, Height
     Visible,
     Enabled,
-    Text,        // Caption or Text
-    Hint,        // Hint, ShowHint
+    Text,  // Caption or Text
+    Hint,  // Hint, ShowHint
     Color,
     Font,
-    Cursor,      // Sender nullptr: the screen's cursor (Screen->Cursor)
+    Cursor,  // Sender nullptr: the screen's cursor (Screen->Cursor)
     Parent,
     Checked,
-    Items,       // with TNoticeKind::Item* below
+    Items,  // with TNoticeKind::Item* below
     ItemIndex,
-    Cells,       // one grid cell: Index = column, Index2 = row, Text = value
-    GridSize,    // ColCount, RowCount, fixed rows/columns, widths and heights
+    Cells,  // one grid cell: Index = column, Index2 = row, Text = value
+    GridSize,  // ColCount, RowCount, fixed rows/columns, widths and heights
     TopRow,
-    Position,    // track bar, progress bar
-    Range,       // Min, Max
+    Position,  // track bar, progress bar
+    Range,  // Min, Max
     DateTime,
     Picture,
-    Frame,       // animation frame shown, playing state
-    Lines,       // memo and rich edit lines (Item* kinds)
-    Balloon,     // tray icon balloon shown: Text = title, second line the hint
-    FormState,   // shown, hidden, modal, closed
-    Style,       // any other property that changes the look (border style, alignment, ...)
-    Repaint,     // paint the control again (Invalidate); Text "redraw=0"/"redraw=1" from SetRedraw
-    Request,     // a request to the window system: Text "move" (follow the mouse), "front" (foreground)
-    Destroyed,   // the component is gone; do not touch Sender
+    Frame,  // animation frame shown, playing state
+    Lines,  // memo and rich edit lines (Item* kinds)
+    Balloon,  // tray icon balloon shown: Text = title, second line the hint
+    FormState,  // shown, hidden, modal, closed
+    Style,  // any other property that changes the look (border style, alignment, ...)
+    Repaint,  // paint the control again (Invalidate); Text "redraw=0"/"redraw=1" from SetRedraw
+    Request,  // a request to the window system: Text "move" (follow the mouse), "front" (foreground)
+    Destroyed,  // the component is gone; do not touch Sender
 };
 
 enum class TNoticeKind : std::uint8_t {
-    Property,      // Prop changed; read the value from Sender
+    Property,  // Prop changed; read the value from Sender
     ItemInserted,  // Index = position, Text = the line
-    ItemChanged,   // Index = position, Text = the new line
-    ItemDeleted,   // Index = position
+    ItemChanged,  // Index = position, Text = the new line
+    ItemDeleted,  // Index = position
     ItemsCleared,
 };
 

@@ -13,7 +13,7 @@ constexpr int SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOW = 5, SW_SHOWDEFAULT = 10;
 
 struct TShellRequest {
     TComponent* Owner = nullptr;  // the window the request belongs to, or none
-    String Verb;                  // "open"
+    String Verb;  // "open"
     String File;
     String Parameters;
     String Directory;

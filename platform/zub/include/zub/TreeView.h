@@ -115,7 +115,8 @@ private:
     friend class TTreeNode;
     std::vector<std::unique_ptr<TTreeNode>>& SiblingsOf(TTreeNode* node);
     void Forget(TTreeNode* node);  // before node and its children are freed
-    void VisibleRows(const std::vector<std::unique_ptr<TTreeNode>>& nodes, std::vector<TTreeNode*>& out) const;
+    void VisibleRows(const std::vector<std::unique_ptr<TTreeNode>>& nodes,
+                     std::vector<TTreeNode*>& out) const;
 
     std::vector<std::unique_ptr<TTreeNode>> FRoots;
     TTreeNode* FSelected = nullptr;

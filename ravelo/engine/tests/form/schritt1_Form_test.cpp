@@ -86,7 +86,8 @@ TEST_F(Schritt1FormTest, GridSourceRunsThroughTheWindow)
     EXPECT_EQ(form->ComboBox2->Text(), schluessel);
     EXPECT_THAT(form->ListBox1->Items()->ToVector(),
                 ElementsAre("Die Lottozahlen werden getippt!", "-------------------------------------------",
-                            "Schritt 1 erfolgreich ausgeführt!", "Schritt 2 fehlt noch!", "Schritt 3 fehlt noch!"));
+                            "Schritt 1 erfolgreich ausgeführt!", "Schritt 2 fehlt noch!",
+                            "Schritt 3 fehlt noch!"));
     EXPECT_EQ(form->zeilen_farbe.get(), "2,");
     EXPECT_EQ(form->zeilen_symbol0.get(), "2,");
     EXPECT_EQ(form->zeilen_symbol1.get(), "3,4,");
@@ -122,7 +123,8 @@ TEST_F(Schritt1FormTest, PersonalNumberMessageBoxes)
         const char* text;
         const char* meldung;
     };
-    for (const Fall& fall : {Fall{"", "Mindestens ein Feld ist leer!"}, Fall{"77", "Falsche Zahl eingegeben!"}}) {
+    for (const Fall& fall :
+         {Fall{"", "Mindestens ein Feld ist leer!"}, Fall{"77", "Falsche Zahl eingegeben!"}}) {
         dialoge->Clear();
         form->RadioButton5->SetChecked(true);
         Edit(30)->SetText(fall.text);
@@ -150,7 +152,9 @@ TEST_F(Schritt1FormTest, ClipboardQuestionAskedOnTheWindowThread)
     ASSERT_EQ(boxen.size(), 1u);
     EXPECT_EQ(boxen[0].Type, mtConfirmation);
     EXPECT_EQ(boxen[0].Buttons, mbYes | mbNo);
-    EXPECT_EQ(boxen[0].Text.rfind("Möchten Sie die in der Zwischenablage gesammelte Zahlen verwenden? 2, 4, 6, ", 0), 0u);
+    EXPECT_EQ(boxen[0].Text.rfind(
+                  "Möchten Sie die in der Zwischenablage gesammelte Zahlen verwenden? 2, 4, 6, ", 0),
+              0u);
     EXPECT_EQ(form->ComboBox2->Text(), "12-08-2009-aus20_Index-7*");  // no new key
     EXPECT_EQ(Label(2)->Caption(), "2");
     EXPECT_EQ(Label(21)->Caption(), "40");

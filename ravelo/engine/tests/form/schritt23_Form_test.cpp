@@ -54,7 +54,8 @@ protected:
         form->anzahl_Varianten = 38760;  // C(20, 6), as the pool-size handler sets it
         form->RadioButton4->SetChecked(true);
         for (int r = 0; r < 49; ++r) form->Tabelle2->SetCells(0, r, IntToStr(r < 20 ? POOL[r] : 0));
-        for (TImage* bild : {form->Image2, form->Image6, form->Image10}) bild->SetEnabled(false);  // greyed out
+        for (TImage* bild : {form->Image2, form->Image6, form->Image10})
+            bild->SetEnabled(false);  // greyed out
     }
     void TearDown() override
     {
@@ -143,7 +144,8 @@ TEST_F(Schritt23FormTest, OneClickRunShowsTheTipsWithTheirHits)
             continue;
         }
         const String marke = "->" + IntToStr(richtige) + (zusatz && richtige != 6 ? "+Z" : "");
-        EXPECT_TRUE(zeile.size() > marke.size() && zeile.compare(zeile.size() - marke.size(), marke.size(), marke) == 0)
+        EXPECT_TRUE(zeile.size() > marke.size() &&
+                    zeile.compare(zeile.size() - marke.size(), marke.size(), marke) == 0)
             << zeile << " / " << tipps[i];
         farbe += IntToStr(static_cast<long long>(i + 2)) + ",";
     }
@@ -166,7 +168,8 @@ TEST_F(Schritt23FormTest, WithoutTheTipDatesDrawTheTipsStayListed)
     EXPECT_EQ(liste[0], "Getippte Lottozahlen für ");
     EXPECT_EQ(liste[1], "12-08-2009 sind:");
     for (std::size_t i = 0; i < tipps.size(); ++i) {
-        const std::string zahlen = tipps[i].substr(tipps[i].find('.') + 1, tipps[i].find(" -") - tipps[i].find('.') - 1);
+        const std::string zahlen =
+            tipps[i].substr(tipps[i].find('.') + 1, tipps[i].find(" -") - tipps[i].find('.') - 1);
         EXPECT_EQ(liste[i + 2], IntToStr(static_cast<long long>(i + 1)) + ".  " + zahlen);
     }
     EXPECT_EQ(form->zeilen_farbe.get(), "0,1,");
@@ -198,7 +201,8 @@ TEST_F(Schritt23FormTest, StepLeftRunningEndsTheRunWithItsTimeOut)
     EXPECT_FALSE(form->t_Treiber->t_Schritt[3]);
     EXPECT_FALSE(form->Image6->Enabled());  // the pictures are not released
     const auto spuren = spur.Lines();
-    EXPECT_EQ(std::count(spuren.begin(), spuren.end(), "Warte auf Ende TSchritt1 ....."), Thread_Sarnik::POLLS_SCHRITT1);
+    EXPECT_EQ(std::count(spuren.begin(), spuren.end(), "Warte auf Ende TSchritt1 ....."),
+              Thread_Sarnik::POLLS_SCHRITT1);
     EXPECT_EQ(std::count(spuren.begin(), spuren.end(), "ERROR : Timeout warten auf Ende TSchritt1 .."), 1);
     const auto boxen = dialoge->Shown();
     ASSERT_EQ(boxen.size(), 2u);

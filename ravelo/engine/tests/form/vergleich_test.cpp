@@ -63,7 +63,8 @@ protected:
     std::vector<String> Liste() const
     {
         std::vector<String> zeilen;
-        for (int i = 0; i < form->ListBox1->Items()->Count(); ++i) zeilen.push_back(form->ListBox1->Items()->Get(i));
+        for (int i = 0; i < form->ListBox1->Items()->Count(); ++i)
+            zeilen.push_back(form->ListBox1->Items()->Get(i));
         return zeilen;
     }
     // The history box names a run of the past (not the start-up comparison).
@@ -89,11 +90,10 @@ TEST_F(VergleichTest, ChosenRunShowsEveryTipAndMarksTheWinners)
 
     EXPECT_FALSE(laufe());
     EXPECT_EQ(fehler, nullptr);
-    EXPECT_THAT(Liste(), ElementsAre("Zahlen überprüft vom:", "08-08-2009-aus20_Index-1*",
-                                     "        0.  1,  2,  3,10,11,  7 ->3+Z",
-                                     "        1.  1,  2,20,21,22,23 ",
-                                     "      10.  4,  5,  6,  1,  2,  3 ->6",
-                                     "    123.  1,  2,  3,  4,40,41 ->4"));
+    EXPECT_THAT(Liste(),
+                ElementsAre("Zahlen überprüft vom:", "08-08-2009-aus20_Index-1*",
+                            "        0.  1,  2,  3,10,11,  7 ->3+Z", "        1.  1,  2,20,21,22,23 ",
+                            "      10.  4,  5,  6,  1,  2,  3 ->6", "    123.  1,  2,  3,  4,40,41 ->4"));
     EXPECT_EQ(form->zeilen_farbe, "2,4,5,");
     EXPECT_EQ(form->zeilen_symbol0, "2,4,5,");
     EXPECT_EQ(form->zeilen_symbol1, "");
@@ -106,9 +106,9 @@ TEST_F(VergleichTest, ChosenRunShowsEveryTipAndMarksTheWinners)
 
 struct Treffer {
     const char* name;
-    const char* ziehung;   // archive line of 08.08.09
-    const char* tipp;      // selected-tips line
-    const char* gezeigt;   // its line in ListBox1
+    const char* ziehung;  // archive line of 08.08.09
+    const char* tipp;  // selected-tips line
+    const char* gezeigt;  // its line in ListBox1
 };
 void PrintTo(const Treffer& f, std::ostream* os) { *os << f.name; }
 
@@ -132,14 +132,20 @@ TEST_P(Trefferfaelle, ResultLine)
 
 INSTANTIATE_TEST_SUITE_P(
     Vergleich, Trefferfaelle,
-    ::testing::Values(
-        Treffer{"DreiMitZusatzzahl", "08.08.09,1,2,3,4,5,6,7", "0.1,2,3,17,18,7 -5 3", "        0.  1,  2,  3,17,18,  7 ->3+Z"},
-        Treffer{"SechsMitZusatzzahl", "08.08.09,1,2,3,4,5,6,6", "0.1,2,3,4,5,6 -5 1", "        0.  1,  2,  3,  4,  5,  6 ->6"},
-        Treffer{"FuenfMitZusatzzahl", "08.08.09,11,12,13,14,15,16,17", "0.11,12,13,14,15,17 -5 1", "        0.11,12,13,14,15,17 ->5+Z"},
-        Treffer{"ZweiMitZusatzzahl", "08.08.09,11,12,13,14,15,16,17", "0.11,12,30,31,32,17 -5 1", "        0.11,12,30,31,32,17 "},
-        Treffer{"DreiOhneZusatzzahl", "08.08.09,11,12,13,14,15,16,17", "0.11,12,13,31,32,33 -5 1", "        0.11,12,13,31,32,33 ->3"},
-        Treffer{"FavoritenForm", "08.08.09,3,7,12,1,2,4,25", "12.3, 7, 12, 25, 33, 41 -0 0", "      12.  3,   7, 12, 25, 33, 41 ->3+Z"},
-        Treffer{"TeilHinterDerSechstenZahl", "08.08.09,1,2,3,4,5,6,7", "0.1,2,3,4,5,8,6 -5 1", "        0.  1,  2,  3,  4,  5,  8,6 ->5"}),
+    ::testing::Values(Treffer{"DreiMitZusatzzahl", "08.08.09,1,2,3,4,5,6,7", "0.1,2,3,17,18,7 -5 3",
+                              "        0.  1,  2,  3,17,18,  7 ->3+Z"},
+                      Treffer{"SechsMitZusatzzahl", "08.08.09,1,2,3,4,5,6,6", "0.1,2,3,4,5,6 -5 1",
+                              "        0.  1,  2,  3,  4,  5,  6 ->6"},
+                      Treffer{"FuenfMitZusatzzahl", "08.08.09,11,12,13,14,15,16,17",
+                              "0.11,12,13,14,15,17 -5 1", "        0.11,12,13,14,15,17 ->5+Z"},
+                      Treffer{"ZweiMitZusatzzahl", "08.08.09,11,12,13,14,15,16,17",
+                              "0.11,12,30,31,32,17 -5 1", "        0.11,12,30,31,32,17 "},
+                      Treffer{"DreiOhneZusatzzahl", "08.08.09,11,12,13,14,15,16,17",
+                              "0.11,12,13,31,32,33 -5 1", "        0.11,12,13,31,32,33 ->3"},
+                      Treffer{"FavoritenForm", "08.08.09,3,7,12,1,2,4,25", "12.3, 7, 12, 25, 33, 41 -0 0",
+                              "      12.  3,   7, 12, 25, 33, 41 ->3+Z"},
+                      Treffer{"TeilHinterDerSechstenZahl", "08.08.09,1,2,3,4,5,6,7", "0.1,2,3,4,5,8,6 -5 1",
+                              "        0.  1,  2,  3,  4,  5,  8,6 ->5"}),
     [](const auto& info) { return String(info.param.name); });
 
 struct Startfall {
@@ -158,7 +164,8 @@ TEST_P(Startfaelle, NewestRunBeforeTheComingDraw)
 {
     const Startfall& f = GetParam();
     uhr->clock().Set(f.jetzt());
-    schreibe("dorov_zahlen.txt", {"08.08.09,1,2,3,4,5,6,7", "12.08.09,8,9,10,11,12,13,14", "15.08.09,15,16,17,18,19,20,21"});
+    schreibe("dorov_zahlen.txt",
+             {"08.08.09,1,2,3,4,5,6,7", "12.08.09,8,9,10,11,12,13,14", "15.08.09,15,16,17,18,19,20,21"});
     std::vector<std::string> history(f.history.begin(), f.history.end());
     schreibe("history.txt", history);
     for (const auto& schluessel : history)
@@ -177,21 +184,31 @@ TEST_P(Startfaelle, NewestRunBeforeTheComingDraw)
 INSTANTIATE_TEST_SUITE_P(
     Vergleich, Startfaelle,
     ::testing::Values(
-        Startfall{"Mittwoch1830", [] { return Zeit(2009, 8, 12, 18, 30); },
+        Startfall{"Mittwoch1830",
+                  [] { return Zeit(2009, 8, 12, 18, 30); },
                   {"08-08-2009-aus20_Index-1*", "12-08-2009-aus20_Index-1*", "12-08-2009-aus20_Index-2*"},
                   "08-08-2009-aus20_Index-1*"},
-        Startfall{"Mittwoch1900", [] { return Zeit(2009, 8, 12, 19, 0); },
+        Startfall{"Mittwoch1900",
+                  [] { return Zeit(2009, 8, 12, 19, 0); },
                   {"08-08-2009-aus20_Index-1*", "12-08-2009-aus20_Index-1*", "12-08-2009-aus20_Index-2*"},
                   "12-08-2009-aus20_Index-2*"},
-        Startfall{"Samstag1959", [] { return Zeit(2009, 8, 15, 19, 59); },
-                  {"12-08-2009-aus20_Index-1*", "15-08-2009-aus20_Index-1*"}, "12-08-2009-aus20_Index-1*"},
-        Startfall{"Samstag2000", [] { return Zeit(2009, 8, 15, 20, 0); },
-                  {"12-08-2009-aus20_Index-1*", "15-08-2009-aus20_Index-1*"}, "15-08-2009-aus20_Index-1*"},
-        Startfall{"Sonntag", [] { return Zeit(2009, 8, 16, 10, 0); },
-                  {"15-08-2009-aus18_Index-1*", "", "19-08-2009-aus20_Index-1*"}, "15-08-2009-aus18_Index-1*"},
+        Startfall{"Samstag1959",
+                  [] { return Zeit(2009, 8, 15, 19, 59); },
+                  {"12-08-2009-aus20_Index-1*", "15-08-2009-aus20_Index-1*"},
+                  "12-08-2009-aus20_Index-1*"},
+        Startfall{"Samstag2000",
+                  [] { return Zeit(2009, 8, 15, 20, 0); },
+                  {"12-08-2009-aus20_Index-1*", "15-08-2009-aus20_Index-1*"},
+                  "15-08-2009-aus20_Index-1*"},
+        Startfall{"Sonntag",
+                  [] { return Zeit(2009, 8, 16, 10, 0); },
+                  {"15-08-2009-aus18_Index-1*", "", "19-08-2009-aus20_Index-1*"},
+                  "15-08-2009-aus18_Index-1*"},
         // Every run is for the coming draw: the oldest is taken.
-        Startfall{"NurKommendeLaeufe", [] { return Zeit(2009, 8, 12, 18, 30); },
-                  {"12-08-2009-aus20_Index-1*", "12-08-2009-aus20_Index-2*"}, "12-08-2009-aus20_Index-1*"}),
+        Startfall{"NurKommendeLaeufe",
+                  [] { return Zeit(2009, 8, 12, 18, 30); },
+                  {"12-08-2009-aus20_Index-1*", "12-08-2009-aus20_Index-2*"},
+                  "12-08-2009-aus20_Index-1*"}),
     [](const auto& info) { return String(info.param.name); });
 
 TEST_F(VergleichTest, WorksOnTheWindowThatInstalledItself)
@@ -228,8 +245,9 @@ TEST_F(VergleichTest, StartUpWithFavouritesUsesTheNewestDraw)
     form->ComboBox2->SetText("12-08-2009-aus20_Index-1*");  // the coming run: its draw is not known
 
     EXPECT_FALSE(laufe());
-    EXPECT_THAT(Liste(), ElementsAre("Favoritten überprüft mit:", "08.08.09", "        1.  3,   7, 12, 25, 33, 41 ",
-                                     "        1.  1,   2,   3,   4, 40, 41 ->4"));
+    EXPECT_THAT(Liste(),
+                ElementsAre("Favoritten überprüft mit:", "08.08.09", "        1.  3,   7, 12, 25, 33, 41 ",
+                            "        1.  1,   2,   3,   4, 40, 41 ->4"));
     EXPECT_EQ(form->zeilen_farbe, "3,");
     EXPECT_FALSE(form->vergleich_beim_Start);
 }
@@ -243,8 +261,9 @@ TEST_F(VergleichTest, RunWithoutItsDrawIsShownAgainstThePlaceholder)
     Lauf_gewaehlt("12-08-2009-aus20_Index-1*");
 
     EXPECT_FALSE(laufe());
-    EXPECT_THAT(Liste(), ElementsAre("Zahlenvergleich nicht möglich!!!!", "12-08-2009-aus20_Index-1*",
-                                     "        0.  1,  2,  3,  4,  5,  6 ", "        1.  0,  0,  0,  0,  0,  0 "));
+    EXPECT_THAT(Liste(),
+                ElementsAre("Zahlenvergleich nicht möglich!!!!", "12-08-2009-aus20_Index-1*",
+                            "        0.  1,  2,  3,  4,  5,  6 ", "        1.  0,  0,  0,  0,  0,  0 "));
     EXPECT_EQ(ReadFileBytes(ordner + "Dummy.txt"), "03.03.33, 0,0,0,0,0,0, 0\n");
     EXPECT_EQ(form->zeilen_farbe, "");
     EXPECT_FALSE(form->ListBox1->ShowHint());
@@ -257,9 +276,10 @@ TEST_F(VergleichTest, EmptyHistoryAtStartUpAsksForASarnikRun)
 
     EXPECT_TRUE(laufe());
     EXPECT_EQ(fehler, nullptr);
-    EXPECT_THAT(Liste(), ElementsAre("Starten Sie Sarnik,", "danach erscheinen in diesem Fenster,",
-                                     "die getippte Lottozahlen!", "-------------------------------------------",
-                                     "Schritt 1 fehlt noch!", "Schritt 2 fehlt noch!", "Schritt 3 fehlt noch!"));
+    EXPECT_THAT(Liste(),
+                ElementsAre("Starten Sie Sarnik,", "danach erscheinen in diesem Fenster,",
+                            "die getippte Lottozahlen!", "-------------------------------------------",
+                            "Schritt 1 fehlt noch!", "Schritt 2 fehlt noch!", "Schritt 3 fehlt noch!"));
     EXPECT_EQ(form->zeilen_symbol0, "");
     EXPECT_EQ(form->zeilen_symbol1, "4,5,6,");
 }
@@ -285,7 +305,9 @@ TEST_F(VergleichTest, WaitsForStartUpAndTheDrawUpdateOnTheClock)
     EXPECT_FALSE(laufe());
     const auto zeilen = spur.Lines();
     EXPECT_EQ(std::count(zeilen.begin(), zeilen.end(), "Warte solange Programm gestartet wird ....."), 71);
-    EXPECT_EQ(std::count(zeilen.begin(), zeilen.end(), "ThreadZahlenVergleichen: Warte auf ZahlenUpdate_fertig ....."), 41);
+    EXPECT_EQ(std::count(zeilen.begin(), zeilen.end(),
+                         "ThreadZahlenVergleichen: Warte auf ZahlenUpdate_fertig ....."),
+              41);
     EXPECT_EQ(uhr->clock().ElapsedMs() - vorher, 71 * 100 + 41 * 500);
     EXPECT_EQ(Liste().size(), 3u);
 }
@@ -307,12 +329,12 @@ TEST(Ziehungstag, NextDrawFromTheClock)
         TDateTime jetzt, erwartet;
     };
     const Fall faelle[] = {
-        {Zeit(2009, 8, 9, 12, 0), EncodeDate(2009, 8, 12)},   // Sunday
+        {Zeit(2009, 8, 9, 12, 0), EncodeDate(2009, 8, 12)},  // Sunday
         {Zeit(2009, 8, 11, 23, 0), EncodeDate(2009, 8, 12)},  // Tuesday
-        {Zeit(2009, 8, 12, 18, 30), EncodeDate(2009, 8, 12)}, // Wednesday
+        {Zeit(2009, 8, 12, 18, 30), EncodeDate(2009, 8, 12)},  // Wednesday
         {Zeit(2009, 8, 12, 19, 0), EncodeDate(2009, 8, 15)},
-        {Zeit(2009, 8, 13, 8, 0), EncodeDate(2009, 8, 15)},   // Thursday
-        {Zeit(2009, 8, 15, 19, 59), EncodeDate(2009, 8, 15)}, // Saturday
+        {Zeit(2009, 8, 13, 8, 0), EncodeDate(2009, 8, 15)},  // Thursday
+        {Zeit(2009, 8, 15, 19, 59), EncodeDate(2009, 8, 15)},  // Saturday
         {Zeit(2009, 8, 15, 20, 0), EncodeDate(2009, 8, 19)},
     };
     for (const Fall& f : faelle)

@@ -24,7 +24,8 @@ struct Image {
     Image() = default;
     Image(int w, int h) : width(w), height(h), rgb(static_cast<std::size_t>(w) * h * 3, 0) {}
     std::uint8_t* Pixel(int x, int y) { return rgb.data() + (static_cast<std::size_t>(y) * width + x) * 3; }
-    const std::uint8_t* Pixel(int x, int y) const {
+    const std::uint8_t* Pixel(int x, int y) const
+    {
         return rgb.data() + (static_cast<std::size_t>(y) * width + x) * 3;
     }
 };
@@ -49,7 +50,7 @@ public:
     Writer& operator=(const Writer&) = delete;
 
     void AddFrame(const Image& frame, int quality = 85);  // size must match
-    void AddJpegFrame(std::vector<std::uint8_t> jpeg);   // already encoded; size must match
+    void AddJpegFrame(std::vector<std::uint8_t> jpeg);  // already encoded; size must match
     int FrameCount() const { return static_cast<int>(FFrames.size()); }
     void Close();
 
