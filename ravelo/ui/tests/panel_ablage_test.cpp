@@ -14,7 +14,7 @@
 
 namespace {
 
-const std::filesystem::path BILDER = std::filesystem::path(__FILE__).parent_path() / "../../assets/gifs";
+const std::filesystem::path BILDER = std::filesystem::path(RAVELO_ASSETS_DIR) / "gifs";
 
 class AblageTest : public ProgrammordnerTest {
 protected:

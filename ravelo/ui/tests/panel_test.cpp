@@ -8,7 +8,7 @@
 
 namespace {
 
-const std::filesystem::path BILDER = std::filesystem::path(__FILE__).parent_path() / "../../assets/gifs";
+const std::filesystem::path BILDER = std::filesystem::path(RAVELO_ASSETS_DIR) / "gifs";
 
 // Wednesday 12.08.2009, before the draw.
 TDateTime Heute() { return EncodeDate(2009, 8, 12) + EncodeTime(10, 0, 0, 0); }

@@ -11,7 +11,7 @@
 
 namespace {
 
-const std::filesystem::path BILDER = std::filesystem::path(__FILE__).parent_path() / "../../assets/gifs";
+const std::filesystem::path BILDER = std::filesystem::path(RAVELO_ASSETS_DIR) / "gifs";
 
 // The start states of the layout, written by hand: every profiled edit, then every check box
 // from CheckBox2 on, then the radio buttons.
