@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "Arbeitsthread.h"
-#include "Formzugriff.h"
+#include "rtl/SysUtils.h"
 #include "rtl/DateUtils.h"
 
 // The user's favourite tips (one "k.n1, n2, n3, n4, n5, n6 -0 0" a line, only ever appended to).
@@ -25,7 +25,7 @@ int Feldwert(const String& text);
 TDateTime naechster_Ziehungstag(TDateTime jetzt);
 
 // The main window as the comparison sees it. The engine must not link the window, so the window
-// implements this (TVergleichAnschluss below) and installs itself with setze_VergleichFenster.
+// implements this (TVergleichAnschluss) and installs itself with setze_VergleichFenster.
 // Calls come from the comparison's thread.
 class IVergleichFenster {
 public:
@@ -52,34 +52,6 @@ public:
 // The window the comparison works on when none is given; null until the main window installs one.
 void setze_VergleichFenster(IVergleichFenster* fenster);
 IVergleichFenster* VergleichFenster();
-
-// The comparison on a main window built from the program's layout (TForm1). Only the window's
-// library instantiates it, so the engine itself never sees the window's type.
-template <class TForm>
-class TVergleichAnschluss : public IVergleichFenster {
-public:
-    explicit TVergleichAnschluss(TForm& form) : f(form) {}
-    explicit TVergleichAnschluss(std::shared_ptr<TFormBindung<TForm>> bindung) : f(std::move(bindung)) {}
-
-    String ComboBox2() override { return f->ComboBox2->Text(); }
-    bool start_laeuft() override { return f->start_laeuft; }
-    bool zahlen_aktualisiert() override { return f->zahlen_aktualisiert; }
-    bool vergleich_beim_Start() override { return f->vergleich_beim_Start; }
-    void vergleich_beim_Start_loeschen() override { f->vergleich_beim_Start = false; }
-    bool pruefe_Tippdatum(bool vom_Picker) override { return f->pruefe_Tippdatum(vom_Picker); }
-
-    void ListBox1(const std::vector<String>& zeilen) override { ListBox1_fuellen(*f.zugriff(), zeilen); }
-    void ListBox1(const std::vector<String>& zeilen, const String& zeilen_farbe, const String& zeilen_symbol0,
-                  const String& zeilen_symbol1) override
-    {
-        ListBox1_setzen(*f.zugriff(), zeilen, zeilen_farbe, zeilen_symbol0, zeilen_symbol1);
-    }
-    void ListBox1_Hint(const String& text) override { f->ListBox1->SetHint(text); }
-    void ListBox1_ShowHint(bool an) override { f->ListBox1->SetShowHint(an); }
-
-private:
-    TFormGriff<TForm> f;
-};
 
 class ThreadZahlenVergleichen : public TArbeitsThread {
 public:

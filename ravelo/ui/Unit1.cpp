@@ -4,6 +4,7 @@
 #include "Schritt1Anschluss.h"
 #include "SchrittAnschluss.h"
 #include "UpdateAnschluss.h"
+#include "VergleichAnschluss.h"
 #include "Unit1_intern.h"
 
 #include <mutex>

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <memory>
 
-#include "../Testordner.h"
+#include "../../engine/tests/Testordner.h"
 #include "Schritt1Anschluss.h"
 #include "Threadschritt1.h"
 #include "Tippdateien.h"

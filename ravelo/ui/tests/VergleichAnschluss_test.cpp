@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "../Testordner.h"
+#include "../../engine/tests/Testordner.h"
 #include "Threadzahlenvergleichen.h"
 #include "Tippdateien.h"
 #include "Unit1.h"

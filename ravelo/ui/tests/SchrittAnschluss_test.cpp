@@ -8,7 +8,7 @@
 #include <set>
 #include <sstream>
 
-#include "../Testordner.h"
+#include "../../engine/tests/Testordner.h"
 #include "Thread_Sarnik.h"
 #include "Tippdateien.h"
 #include "Unit1.h"
