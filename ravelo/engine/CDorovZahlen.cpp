@@ -1,10 +1,10 @@
 #include "CDorovZahlen.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 #include <vector>
 
+#include "Kernhilfen.h"
 #include "Programmordner.h"
 #include "Tippdateien.h"
 #include "rtl/Files.h"
@@ -14,23 +14,12 @@ namespace {
 // Years whose lines in the archive are no regular draws of this game.
 constexpr int UEBERSPRUNGENE_JAHRE[] = {55, 56, 82, 83, 84, 85, 86};
 
-// The number at pos as the runtime's atoi reads it: blanks skipped, an optional sign, then the
-// leading decimal digits; anything else reads as 0. Huge values are clamped.
+// The number at pos: blanks skipped, then the leading decimal digits; anything else (a sign
+// included) reads as 0, and a long run of digits saturates far below any overflow.
 int lies_Zahl(const String& s, std::size_t pos)
 {
-    while (pos < s.size() && (s[pos] == ' ' || s[pos] == '\t')) ++pos;
-    bool negativ = false;
-    if (pos < s.size() && (s[pos] == '-' || s[pos] == '+')) {
-        negativ = s[pos] == '-';
-        ++pos;
-    }
-    long long wert = 0;
-    while (pos < s.size() && s[pos] >= '0' && s[pos] <= '9') {
-        wert = wert * 10 + (s[pos] - '0');
-        if (wert > INT_MAX) wert = INT_MAX;
-        ++pos;
-    }
-    return static_cast<int>(negativ ? -wert : wert);
+    if (pos >= s.size()) return 0;
+    return kern::lies_Zahl(s.data() + pos, s.data() + s.size());
 }
 
 // Position just behind the next occurrence of c at or after pos; npos when there is none.

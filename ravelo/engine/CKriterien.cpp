@@ -75,8 +75,7 @@ Verteilung verteilung(const int (&zaehler)[N])
     return v;
 }
 
-// Decades 1-9 (with 0), 10-19, ...; values beyond 99 share the last bucket.
-int zehner(int n) { return std::min(n / 10, 9); }
+bool ist_Lottozahl(int n) { return n >= 1 && n <= 49; }
 
 // Six different numbers 1..49 (every combination of a pool of distinct numbers) take a faster
 // road to the same classes, without branches. A count shape (a partition of 6) is told by the
@@ -151,13 +150,14 @@ long long signatur_Maske(const int* z, std::uint64_t m, const Kriterien& k)
 
 int klasse_Folgen(const int* z)
 {
-    int s[6];
-    std::copy(z, z + 6, s);
-    kern::sortiere_klein(s, 6);
+    int s[6], n = 0;
+    for (int i = 0; i < 6; ++i)
+        if (ist_Lottozahl(z[i])) s[n++] = z[i];
+    kern::sortiere_klein(s, n);
     Folgen f;
     int laenge = 1;
-    for (int i = 1; i <= 6; ++i) {
-        if (i < 6 && s[i] == s[i - 1] + 1) {
+    for (int i = 1; i <= n; ++i) {
+        if (i < n && s[i] == s[i - 1] + 1) {
             ++laenge;
             continue;
         }
@@ -170,35 +170,38 @@ int klasse_Folgen(const int* z)
 int klasse_Endziffern(const int* z)
 {
     int zaehler[10] = {};
-    for (int i = 0; i < 6; ++i) ++zaehler[z[i] % 10];
+    for (int i = 0; i < 6; ++i)
+        if (ist_Lottozahl(z[i])) ++zaehler[z[i] % 10];
     return endziffern_Klasse(verteilung(zaehler));
 }
 
 int klasse_Gerade(const int* z)
 {
     int n = 0;
-    for (int i = 0; i < 6; ++i) n += z[i] % 2 == 0;
+    for (int i = 0; i < 6; ++i) n += ist_Lottozahl(z[i]) && z[i] % 2 == 0;
     return n;
 }
 
 int klasse_Zehner(const int* z)
 {
-    int zaehler[10] = {};
-    for (int i = 0; i < 6; ++i) ++zaehler[zehner(z[i])];
+    int zaehler[5] = {};
+    for (int i = 0; i < 6; ++i)
+        if (ist_Lottozahl(z[i])) ++zaehler[z[i] / 10];
     return zehner_Klasse(verteilung(zaehler));
 }
 
 int klasse_Kleine(const int* z)
 {
     int n = 1;
-    for (int i = 0; i < 6; ++i) n += z[i] >= 1 && z[i] <= 24;
+    for (int i = 0; i < 6; ++i) n += ist_Lottozahl(z[i]) && z[i] <= 24;
     return n;
 }
 
 int klasse_Summe(const int* z)
 {
     int s = 0;
-    for (int i = 0; i < 6; ++i) s += z[i];
+    for (int i = 0; i < 6; ++i)
+        if (ist_Lottozahl(z[i])) s += z[i];
     return s;
 }
 
@@ -211,6 +214,8 @@ long long Signatur(const int* z, const Kriterien& k)
         if (einfach) maske |= std::uint64_t{1} << z[i];
     }
     if (einfach && std::popcount(maske) == 6) return signatur_Maske(z, maske, k);
+    for (int i = 0; i < 6; ++i)
+        if (!ist_Lottozahl(z[i])) return KEINE_SIGNATUR;
 
     long long s = 0;
     if (k.CheckBox15) s += klasse_Folgen(z) * GEWICHT_FOLGEN;

@@ -1,7 +1,8 @@
 #pragma once
 // Pattern classes of six numbers and the signature step 3 scores by. Every classifier looks at
-// the six values as they are (order does not matter); the weights keep the six criteria in
-// separate decimal digits of the signature.
+// the six values as they are (order does not matter) and leaves out any value outside 1..49, so
+// a hostile archive line can neither index outside a table nor overflow a sum; the weights keep
+// the six criteria in separate decimal digits of the signature.
 #include "Kernhilfen.h"
 
 int klasse_Folgen(const int* z);  // runs of consecutive numbers, 0..9
@@ -28,6 +29,10 @@ constexpr long long GEWICHT_ZEHNER = 10000;
 constexpr long long GEWICHT_KLEINE = 1000;
 constexpr long long GEWICHT_SUMME = 1;
 
-// Sum over the ticked criteria of class x weight; 0 when none is ticked.
+// Six values of which one lies outside 1..49 have no signature: they match no draw or combination.
+constexpr long long KEINE_SIGNATUR = -1;
+
+// Sum over the ticked criteria of class x weight; 0 when none is ticked; KEINE_SIGNATUR when a
+// value lies outside 1..49.
 long long Signatur(const int* z, const Kriterien& k);
 inline long long Signatur(const Kombination& z, const Kriterien& k) { return Signatur(z.data(), k); }

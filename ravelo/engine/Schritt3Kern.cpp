@@ -62,6 +62,7 @@ public:
     explicit Signaturzaehler(std::span<const long long> liste) : FPlatz(GROESSE, 0)
     {
         for (long long s : liste) {
+            if (s == KEINE_SIGNATUR) continue;
             const std::uint64_t schluessel = static_cast<std::uint64_t>(s) + 1;
             std::size_t i = platz(s);
             while (FPlatz[i] && (FPlatz[i] & SCHLUESSEL) != schluessel) i = (i + 1) & (GROESSE - 1);
@@ -70,6 +71,7 @@ public:
     }
     std::uint16_t anzahl(long long s) const
     {
+        if (s == KEINE_SIGNATUR) return 0;
         const std::uint64_t schluessel = static_cast<std::uint64_t>(s) + 1;
         for (std::size_t i = platz(s);; i = (i + 1) & (GROESSE - 1)) {
             const std::uint64_t w = FPlatz[i];

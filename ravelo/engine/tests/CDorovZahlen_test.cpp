@@ -175,7 +175,7 @@ TEST_F(CDorovZahlenTest, NumbersOutsideTheRangeAreKeptButCountNowhere)
         "12.08.2009");
     ASSERT_EQ(z->letzte, 1);
     EXPECT_EQ(z->zahlen[0][0], 55);
-    EXPECT_EQ(z->zahlen[0][1], -3);
+    EXPECT_EQ(z->zahlen[0][1], 0);  // a sign is no digit: "-3" reads as 0
     EXPECT_EQ(z->zahlen[1][6], 1000);
 
     z->zaehle_Haeufigkeit("");
@@ -413,3 +413,15 @@ TEST(Kriterienlisten, CountAllEntries)
 }
 
 }  // namespace
+
+TEST_F(CDorovZahlenTest, SignsAndHugeNumbersReadAsNoNumberOrSaturate)
+{
+    // Lines a hostile results page can leave in the archive.
+    auto z = lade({"05.01.60,-3,-15,1,2,3,4,5", "01.01.09,99999999999,1,2,3,4,5,6"}, "12.08.2009");
+    ASSERT_EQ(z->letzte, 1);
+    EXPECT_EQ(z->zahlen[0][0], 0);
+    EXPECT_EQ(z->zahlen[0][1], 0);
+    EXPECT_EQ(z->zahlen[0][2], 1);
+    EXPECT_GT(z->zahlen[1][0], 49);
+    EXPECT_LE(z->zahlen[1][0], 10000000);  // six of them still sum far below the int range
+}

@@ -1,6 +1,8 @@
 // Pattern classes and signatures of six numbers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "CKriterien.h"
 
 namespace {
@@ -121,5 +123,33 @@ TEST(KernKriterien, SignaturGleichDenEinzelklassen)
             klasse_Gerade(z.data()) * GEWICHT_GERADE + klasse_Zehner(z.data()) * GEWICHT_ZEHNER +
             klasse_Kleine(z.data()) * GEWICHT_KLEINE + klasse_Summe(z.data()) * GEWICHT_SUMME;
         ASSERT_EQ(Signatur(z, alle()), einzeln) << ::testing::PrintToString(z);
+    }
+}
+
+TEST(KernKriterien, WerteAusserhalbDesSpielsZaehlenNirgends)
+{
+    // Lines of a hostile results page: a sign, a number of eleven digits, numbers beyond 49.
+    // Only the values 1..49 are classified.
+    struct Fall {
+        Kombination z;
+        int summe, zehner, gerade, folgen;
+    };
+    const Fall faelle[] = {
+        {{-3, -15, 1, 2, 3, 4}, 10, 4, 2, 3},  // 1..4: four in one decade, a run of 4
+        {{999999, 1, 2, 3, 4, 5}, 15, 2, 2, 4},  // 1..5: five in one decade, a run of 5
+        {{2147483647, 2147483647, 1, 2, 3, 4}, 10, 4, 2, 3},
+        {{0, 50, 99, 1, 2, 3}, 6, 7, 1, 2},  // 1..3: three in one decade, a run of 3
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(::testing::PrintToString(f.z));
+        const int gueltig =
+            static_cast<int>(std::count_if(f.z.begin(), f.z.end(), [](int v) { return v >= 1 && v <= 49; }));
+        EXPECT_EQ(klasse_Summe(f.z.data()), f.summe);
+        EXPECT_EQ(klasse_Endziffern(f.z.data()), 0);
+        EXPECT_EQ(klasse_Zehner(f.z.data()), f.zehner);
+        EXPECT_EQ(klasse_Gerade(f.z.data()), f.gerade);
+        EXPECT_EQ(klasse_Folgen(f.z.data()), f.folgen);
+        EXPECT_EQ(klasse_Kleine(f.z.data()), 1 + gueltig);
+        EXPECT_EQ(Signatur(f.z, alle()), KEINE_SIGNATUR);
     }
 }

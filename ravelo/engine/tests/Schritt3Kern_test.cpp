@@ -72,6 +72,22 @@ TEST(KernSchritt3, PunkteZaehlenDieGanzeListe)
     EXPECT_EQ(berechne_Punkte(k, ziehungen, Kriterien{}), (std::vector<std::uint16_t>{5000, 5000, 5000}));
 }
 
+TEST(KernSchritt3, ZiehungenMitFremdenZahlenZaehlenFuerKeineSignatur)
+{
+    // What a hostile archive line leaves in the table: a number read as 0, one far beyond 49.
+    Kriterien alle;
+    alle.CheckBox15 = alle.CheckBox16 = alle.CheckBox17 = alle.CheckBox18 = alle.CheckBox19 =
+        alle.CheckBox20 = true;
+    const std::vector<Ziehung> sauber = {{1, 2, 3, 4, 5, 6, 7}, {8, 9, 10, 11, 12, 13, 14}};
+    std::vector<Ziehung> feindlich = sauber;
+    feindlich.push_back({0, 0, 1, 2, 3, 4, 5});
+    feindlich.push_back({1000000, 1, 2, 3, 4, 5, 6});
+    feindlich.push_back({-3, -15, 1, 2, 3, 4, 5});
+    const std::vector<Kombination> k = {{1, 2, 3, 4, 5, 6}, {8, 9, 10, 11, 12, 13}, {20, 21, 22, 23, 24, 25}};
+    EXPECT_EQ(berechne_Punkte(k, feindlich, alle), berechne_Punkte(k, sauber, alle));
+    EXPECT_EQ(berechne_Punkte(k, feindlich, alle), (std::vector<std::uint16_t>{1, 1, 0}));
+}
+
 TEST(KernSchritt3, SortierungBehaeltDieReihenfolgeGleicherPunkte)
 {
     const std::vector<std::uint16_t> p = {5, 3, 5, 3, 0, 5000};
