@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "Archivpruefung.h"
 #include "Programmordner.h"
 #include "Tippdateien.h"
 #include "Updatefenster.h"
@@ -14,20 +15,6 @@ namespace {
 
 const char* const DATEI_UMGEBUNG = "environment.ini";
 const char* const NICHT_GELADEN = "HTML nicht geladen!";
-
-bool ist_Ziffer(char c) { return c >= '0' && c <= '9'; }
-
-// The number of at most three digits at p (blanks before it skipped); -1 when there is none.
-int lies_Feld(const String& s, std::size_t& p)
-{
-    while (p < s.size() && s[p] == ' ') ++p;
-    int wert = -1;
-    for (int n = 0; p < s.size() && ist_Ziffer(s[p]); ++p, ++n) {
-        if (n == 3) return -1;
-        wert = (wert < 0 ? 0 : wert * 10) + (s[p] - '0');
-    }
-    return wert;
-}
 
 int Index_der_letzten(const TStrings& zeilen, const char* marke)
 {
@@ -61,13 +48,6 @@ TStringList Ziehungsblock(const TStrings& zeilen)
     return block;
 }
 
-bool hat_Ziehung(const TStrings& block)
-{
-    for (int i = 0; i < block.Count(); ++i)
-        if (ist_Ziehungszeile(block[i])) return true;
-    return false;
-}
-
 // The browser's page, when it has one that can be saved.
 TIntfPtr<IPersistFile> Seite(IUpdateFenster& f)
 {
@@ -80,27 +60,6 @@ TIntfPtr<IPersistFile> Seite(IUpdateFenster& f)
 }
 
 }  // namespace
-
-bool ist_Ziehungszeile(const String& zeile)
-{
-    if (zeile.size() < 9) return false;
-    for (std::size_t i : {0, 1, 3, 4, 6, 7})
-        if (!ist_Ziffer(zeile[i])) return false;
-    if (zeile[2] != '.' || zeile[5] != '.' || zeile[8] != ',') return false;
-    const int tag = (zeile[0] - '0') * 10 + (zeile[1] - '0');
-    const int monat = (zeile[3] - '0') * 10 + (zeile[4] - '0');
-    if (tag < 1 || tag > 31 || monat < 1 || monat > 12) return false;
-    std::size_t p = 8;
-    for (int feld = 0; feld < 7; ++feld) {
-        if (p >= zeile.size() || zeile[p] != ',') return false;
-        ++p;
-        const int zahl = lies_Feld(zeile, p);
-        if (zahl > 49 || zahl < (feld < 6 ? 1 : 0)) return false;
-        while (p < zeile.size() && zeile[p] == ' ') ++p;
-        if (feld < 6 && p >= zeile.size()) return false;
-    }
-    return p == zeile.size() || zeile[p] == ',';
-}
 
 ThreadStripHompage::ThreadStripHompage(bool CreateSuspended) : ThreadStripHompage(CreateSuspended, nullptr) {}
 
@@ -148,13 +107,19 @@ TSeitenschnitt ThreadStripHompage::schneiden(IUpdateFenster& f)
         if (hat_Versionshinweis(zeilen))
             TIniFile(ProgrammDatei(DATEI_UMGEBUNG)).WriteString("Allgemein", "Update", "true");
 
-        if (!hat_Ziehung(block)) {
-            const String text = "ERROR : Keine Lottozahlen in der Seite gefunden!";
+        datei = DATEI_DOROV_ZAHLEN;
+        const TArchivpruefung pruefung = pruefe_neues_Archiv(Anzahl_Ziehungen(block), ProgrammDatei(datei));
+        if (pruefung.urteil != TArchivurteil::gut) {
+            const String text = pruefung.urteil == TArchivurteil::ohne_Ziehungen
+                                    ? String("ERROR : Keine Lottozahlen in der Seite gefunden!")
+                                    : "ERROR : Die Seite enthält nur " + IntToStr(pruefung.neu) +
+                                          " Ziehungen, das Archiv " + IntToStr(pruefung.alt) +
+                                          ": dorov_zahlen.txt bleibt unverändert!";
             f.Label1(text);
             OutputDebugStringA(text);
-            return TSeitenschnitt::ohne_Ziehungen;
+            return pruefung.urteil == TArchivurteil::ohne_Ziehungen ? TSeitenschnitt::ohne_Ziehungen
+                                                                    : TSeitenschnitt::weniger_Ziehungen;
         }
-        datei = DATEI_DOROV_ZAHLEN;
         block.SaveToFile(ProgrammDatei(DATEI_DOROV_ZAHLEN));
         return TSeitenschnitt::aktualisiert;
     } catch (const Exception& e) {

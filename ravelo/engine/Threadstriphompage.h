@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "Arbeitsthread.h"
+#include "Archivpruefung.h"
 
 class IUpdateFenster;
 
@@ -11,6 +12,7 @@ enum class TSeitenschnitt {
     offen,  // not ended yet
     aktualisiert,  // the page's draw block replaced the archive
     ohne_Ziehungen,  // the page holds no draw block with a draw line; the archive is unchanged
+    weniger_Ziehungen,  // the page's block holds fewer draws than the archive; it is unchanged
     nicht_geladen,  // the browser had no page; nothing written
     Schreibfehler,  // a file could not be written; the archive is unchanged
 };
@@ -32,7 +34,3 @@ private:
     IUpdateFenster* FFenster;
     std::atomic<TSeitenschnitt> FErgebnis{TSeitenschnitt::offen};
 };
-
-// A draw line as the archive holds it: a date dd.mm.yy, then behind "," six numbers 1..49 and
-// the extra number 0..49, each behind a ","; anything behind that is the line's own.
-bool ist_Ziehungszeile(const String& zeile);

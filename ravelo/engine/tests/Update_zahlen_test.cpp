@@ -24,7 +24,8 @@ namespace {
 
 using ::testing::ElementsAre;
 
-const String ALTES_ARCHIV = "01.07.09,1,2,3,4,5,6,7\n04.07.09,8,9,10,11,12,13,14\n";
+// One draw: every page below with a draw line may replace it.
+const String ALTES_ARCHIV = "01.07.09,1,2,3,4,5,6,7\n";
 
 // Records every write with the virtual time it came at and answers the reads from its fields.
 class Fenster : public IUpdateFenster {
@@ -233,6 +234,20 @@ INSTANTIATE_TEST_SUITE_P(
         Seitenfall{"VersionshinweisOhneZiehungen", "<html>\n<v3.3.7>Neu</v3.3.7>\n</html>\n", nullptr, true},
         Seitenfall{"VersionshinweisZweizeiligOhneZiehungen", "<html>\n<v3.3.7>\nNeu\n</v3.3.7>\n", nullptr,
                    true},
+        // Forms a results page really takes: the archive reader reads each of them as a draw.
+        Seitenfall{"ZeilenMitBr",
+                   "<zahlen>\n03.01.09,1,2,3,4,5,6,7<br>\n07.01.09,8,9,10,11,12,13,14<br />\n</zahlen>\n",
+                   "03.01.09,1,2,3,4,5,6,7<br>\n07.01.09,8,9,10,11,12,13,14<br />\n", false},
+        Seitenfall{"EingerueckteZeilen",
+                   "<zahlen>\n    03.01.09,1,2,3,4,5,6,7\n\t07.01.09,8,9,10,11,12,13,14\n</zahlen>\n",
+                   "    03.01.09,1,2,3,4,5,6,7\n\t07.01.09,8,9,10,11,12,13,14\n", false},
+        Seitenfall{"TabulatorenNachKommasUndAmEnde",
+                   "<zahlen>\n03.01.09,\t1,\t2,\t3,\t4,\t5,\t6,\t7\t\n</zahlen>\n",
+                   "03.01.09,\t1,\t2,\t3,\t4,\t5,\t6,\t7\t\n", false},
+        Seitenfall{
+            "Wochentag",
+            "<zahlen>\n03.01.09,1,2,3,4,5,6,7 (Samstag)\n07.01.09,8,9,10,11,12,13,14 (Mittwoch)\n</zahlen>\n",
+            "03.01.09,1,2,3,4,5,6,7 (Samstag)\n07.01.09,8,9,10,11,12,13,14 (Mittwoch)\n", false},
         Seitenfall{"NurSchliessendeVersionsmarke",
                    "<html>\n</v3.3.7>\n<zahlen>\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n",
                    "03.01.09,1,2,3,4,5,6,7\n", false}),
@@ -272,6 +287,27 @@ TEST_F(UpdateSeiteTest, FailedArchiveWriteKeepsTheOldArchiveWhole)
     for (const auto& e : std::filesystem::directory_iterator(ordner))
         if (e.path().filename().string().rfind("dorov_zahlen.txt", 0) == 0) ++reste;
     EXPECT_EQ(reste, 1u);  // no temporary file left behind
+}
+
+TEST_F(UpdateSeiteTest, BlockWithFewerDrawsThanTheArchiveIsRefused)
+{
+    const String archiv_drei =
+        "01.07.09,1,2,3,4,5,6,7\n04.07.09,8,9,10,11,12,13,14\nKopf\n08.07.09,1,2,3,4,5,6,7\n";
+    AtomicWriteFile(archiv(), archiv_drei);
+    lade_und_aktualisiere("<zahlen>\n01.07.09,1,2,3,4,5,6,7\n04.07.09,8,9,10,11,12,13,14\n</zahlen>\n");
+    EXPECT_EQ(ReadFileBytes(archiv()), archiv_drei);
+    EXPECT_THAT(
+        fenster->Label1_Texte(),
+        ElementsAre(
+            "ERROR : Die Seite enthält nur 2 Ziehungen, das Archiv 3: dorov_zahlen.txt bleibt unverändert!"));
+    EXPECT_FALSE(fenster->hat("Sprechblase Quenzel 2009: Lottozahlen erfolgreich aktualisiert!"));
+    EXPECT_TRUE(fenster->hat("Image24"));
+
+    // As many draws as the archive (another draw instead of the heading) replace it.
+    fenster = std::make_unique<Fenster>(uhr->clock());
+    const String gleich = "01.07.09,1,2,3,4,5,6,7\n04.07.09,8,9,10,11,12,13,14\n08.07.09,9,8,7,6,5,4,3\n";
+    lade_und_aktualisiere("<zahlen>\n" + gleich + "</zahlen>\n");
+    EXPECT_EQ(ReadFileBytes(archiv()), gleich);
 }
 
 TEST_F(UpdateSeiteTest, MissingArchiveIsCreatedFromThePage)
@@ -350,14 +386,28 @@ TEST(UpdateZiehungszeile, Formen)
         const char* zeile;
         bool gueltig;
     };
-    for (const Fall& f :
-         {Fall{"03.01.09,1,2,3,4,5,6,7", true}, Fall{"03.01.09,1,2,3,4,5,6,0,3,111111,1111111", true},
-          Fall{"03.03.33, 0,0,0,0,0,0, 0", false}, Fall{"03.01.09, 1, 2, 3, 4, 5, 6, 49", true},
-          Fall{"03.01.09,1,2,3,4,5,6", false}, Fall{"03.01.09,1,2,3,4,5,50,7", false},
-          Fall{"03.01.09,1,2,3,4,5,6,7x", false}, Fall{"3.1.09,1,2,3,4,5,6,7", false},
-          Fall{"00.01.09,1,2,3,4,5,6,7", false}, Fall{"03.13.09,1,2,3,4,5,6,7", false},
-          Fall{"03.01.09 1,2,3,4,5,6,7", false}, Fall{"Lottozahlen", false}, Fall{"", false},
-          Fall{"03.01.09,,2,3,4,5,6,7", false}, Fall{"03.01.09,0001,2,3,4,5,6,7", false}})
+    for (const Fall& f : {Fall{"03.01.09,1,2,3,4,5,6,7", true},
+                          Fall{"03.01.09,1,2,3,4,5,6,0,3,111111,1111111", true},
+                          Fall{"03.03.33, 0,0,0,0,0,0, 0", false},
+                          Fall{"03.01.09, 1, 2, 3, 4, 5, 6, 49", true},
+                          Fall{"03.01.09,1,2,3,4,5,6", false},
+                          Fall{"03.01.09,1,2,3,4,5,50,7", false},
+                          Fall{"03.01.09,1,2,3,4,5,6,7x", true},
+                          Fall{"3.1.09,1,2,3,4,5,6,7", false},
+                          Fall{"  03.01.09,1,2,3,4,5,6,7<br>", true},
+                          Fall{"\t03.01.09,\t1 ,2,\t3,4,5,6,7\t", true},
+                          Fall{"03.01.09,1,2,3,4,5,6,7 (Mittwoch)", true},
+                          Fall{"03.01.09,1,2,3,4,5,6,750", false},
+                          Fall{"03.01.09,-3,-15,1,2,3,4,5", false},
+                          Fall{"01.01.09,99999999999,1,2,3,4,5,6", false},
+                          Fall{"<td>03.01.09,1,2,3,4,5,6,7</td>", false},
+                          Fall{"00.01.09,1,2,3,4,5,6,7", false},
+                          Fall{"03.13.09,1,2,3,4,5,6,7", false},
+                          Fall{"03.01.09 1,2,3,4,5,6,7", false},
+                          Fall{"Lottozahlen", false},
+                          Fall{"", false},
+                          Fall{"03.01.09,,2,3,4,5,6,7", false},
+                          Fall{"03.01.09,0001,2,3,4,5,6,7", false}})
         EXPECT_EQ(ist_Ziehungszeile(f.zeile), f.gueltig) << f.zeile;
 }
 
