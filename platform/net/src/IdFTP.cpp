@@ -16,6 +16,8 @@ String HostPort(const String& host, int port)
     return h + ":" + IntToStr(port);
 }
 
+std::size_t Discard(char*, std::size_t size, std::size_t count, void*) { return size * count; }
+
 }  // namespace
 
 struct TIdFTP::Impl {
@@ -60,9 +62,31 @@ struct TIdFTP::Impl {
             curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, CurlSinkWrite);
             curl_easy_setopt(curl, CURLOPT_WRITEDATA, sink);
         } else {
-            curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);  // log in and stop
+            curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);  // log in (and ask a file's size) and stop
+            // libcurl hands the size over as a header line; nobody reads it.
+            curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Discard);
+            curl_easy_setopt(curl, CURLOPT_HEADERFUNCTION, Discard);
         }
         return curl_easy_perform(curl);
+    }
+
+    // The URL of a file: each folder and the name escaped on their own, so "/" keeps separating
+    // folders.
+    String FileUrl(const String& file) const
+    {
+        String path;
+        std::size_t start = 0;
+        while (true) {
+            const std::size_t slash = file.find('/', start);
+            const String part = file.substr(start, slash == String::npos ? String::npos : slash - start);
+            char* escaped = curl_easy_escape(curl, part.c_str(), int(part.size()));
+            path += escaped ? escaped : "";
+            curl_free(escaped);
+            if (slash == String::npos) break;
+            path += "/";
+            start = slash + 1;
+        }
+        return BaseUrl() + path;
     }
 
     long ReplyCode() const
@@ -111,28 +135,22 @@ void TIdFTP::Connect()
 void TIdFTP::Get(const String& ASourceFile, const String& ADestFile, bool ACanOverwrite, bool AResume)
 {
     if (!Connected()) throw EIdNotConnected("FTP: not connected (Get \"" + ASourceFile + "\").");
-    if (AResume) throw EIdException("FTP: resuming a transfer is not supported.");
-    if (ASourceFile.empty()) throw EIdException("FTP: no remote file name given.");
     if (!ACanOverwrite && FileExists(ADestFile))
         throw EIdFTPFileAlreadyExists("FTP: local file \"" + ADestFile + "\" already exists.");
+    String bytes;
+    Get(ASourceFile, bytes, AResume);
+    AtomicWriteFile(ADestFile, bytes);
+}
 
-    // Each folder and the name escaped on their own, so "/" keeps separating folders.
-    String path;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t slash = ASourceFile.find('/', start);
-        const String part = ASourceFile.substr(start, slash == String::npos ? String::npos : slash - start);
-        char* escaped = curl_easy_escape(d->curl, part.c_str(), int(part.size()));
-        path += escaped ? escaped : "";
-        curl_free(escaped);
-        if (slash == String::npos) break;
-        path += "/";
-        start = slash + 1;
-    }
+void TIdFTP::Get(const String& ASourceFile, String& ADest, bool AResume)
+{
+    if (!Connected()) throw EIdNotConnected("FTP: not connected (Get \"" + ASourceFile + "\").");
+    if (AResume) throw EIdException("FTP: resuming a transfer is not supported.");
+    if (ASourceFile.empty()) throw EIdException("FTP: no remote file name given.");
 
     CurlSink sink;
     sink.limit = MaxDownloadBytes;
-    const CURLcode rc = d->Perform(d->BaseUrl() + path, &sink, Passive, TransferType == ftASCII);
+    const CURLcode rc = d->Perform(d->FileUrl(ASourceFile), &sink, Passive, TransferType == ftASCII);
     if (rc != CURLE_OK) {
         const long reply = d->ReplyCode();
         const String what = "FTP download of \"" + ASourceFile + "\" from " + d->Where() + " failed: ";
@@ -145,7 +163,25 @@ void TIdFTP::Get(const String& ASourceFile, const String& ADestFile, bool ACanOv
         d->Close();
         throw EIdSocketError(what + why);
     }
-    AtomicWriteFile(ADestFile, sink.bytes);
+    ADest = std::move(sink.bytes);
+}
+
+std::int64_t TIdFTP::Size(const String& AFileName)
+{
+    if (!Connected()) throw EIdNotConnected("FTP: not connected (Size \"" + AFileName + "\").");
+    if (AFileName.empty()) throw EIdException("FTP: no remote file name given.");
+    // Asked in binary type: servers refuse or miscount the size of an ASCII transfer.
+    const CURLcode rc = d->Perform(d->FileUrl(AFileName), nullptr, Passive, false);
+    if (rc == CURLE_OK) {
+        curl_off_t size = -1;
+        if (curl_easy_getinfo(d->curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &size) != CURLE_OK) return -1;
+        return size < 0 ? -1 : static_cast<std::int64_t>(size);
+    }
+    const long reply = d->ReplyCode();
+    if (rc == CURLE_REMOTE_FILE_NOT_FOUND || rc == CURLE_REMOTE_ACCESS_DENIED || reply >= 400) return -1;
+    const String why = CurlErrorText(rc, d->error);
+    d->Close();
+    throw EIdSocketError("FTP size of \"" + AFileName + "\" from " + d->Where() + " failed: " + why);
 }
 
 void TIdFTP::Disconnect() { d->Close(); }

@@ -2,6 +2,7 @@
 // FTP client component: connect (logging in), fetch files, disconnect. Runs synchronously on the
 // calling thread; every failure raises an EIdException with a message naming host, file and the
 // server's answer.
+#include <cstdint>
 #include <memory>
 
 #include "rtl/SysUtils.h"
@@ -62,6 +63,12 @@ public:
     // raises EIdFTPFileAlreadyExists. Resuming is not supported (AResume must be false).
     void Get(const String& ASourceFile, const String& ADestFile, bool ACanOverwrite = false,
              bool AResume = false);
+    // The same into memory, so the caller can check the bytes before they replace anything.
+    void Get(const String& ASourceFile, String& ADest, bool AResume = false);
+    // The size of a remote file in bytes as the server stores it (asked in binary type); -1 when
+    // the server does not tell (no such file, or no SIZE command). A broken connection raises
+    // EIdSocketError. In ASCII type the bytes a Get delivers may differ by the line ends.
+    std::int64_t Size(const String& AFileName);
     void Disconnect();  // logs out; nothing happens when not connected
 
 private:
