@@ -82,3 +82,30 @@ TArchivpruefung pruefe_neues_Archiv(int neue_Ziehungen, const String& archivdate
         p.urteil = TArchivurteil::weniger_Ziehungen;
     return p;
 }
+
+bool ist_ganz_uebertragen(std::int64_t groesse, std::string_view bytes)
+{
+    if (groesse < 0) return true;
+    const auto n = static_cast<std::int64_t>(bytes.size());
+    if (n == groesse) return true;
+    std::int64_t zeilenenden = 0;
+    for (char c : bytes) zeilenenden += c == '\n';
+    // Every line end was CR LF on the server, and arrived as LF.
+    return n + zeilenenden == groesse;
+}
+
+String Einwand_gegen_Download(std::int64_t groesse, std::string_view bytes, const String& archivdatei)
+{
+    if (!ist_ganz_uebertragen(groesse, bytes))
+        return "Die Übertragung ist abgebrochen: " + IntToStr(static_cast<long long>(bytes.size())) +
+               " von " + IntToStr(static_cast<long long>(groesse)) + " Bytes sind angekommen.";
+    const TArchivpruefung p = pruefe_neues_Archiv(Anzahl_Ziehungen(bytes), archivdatei);
+    switch (p.urteil) {
+    case TArchivurteil::ohne_Ziehungen: return "Die Datei auf dem Server enthält keine Lottozahlen.";
+    case TArchivurteil::weniger_Ziehungen:
+        return "Die Datei auf dem Server enthält nur " + IntToStr(p.neu) + " Ziehungen, das Archiv aber " +
+               IntToStr(p.alt) + ".";
+    case TArchivurteil::gut: break;
+    }
+    return String();
+}
