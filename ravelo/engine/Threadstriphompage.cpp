@@ -86,6 +86,21 @@ void ThreadStripHompage::Execute()
     b_laeuft = false;
 }
 
+String ThreadStripHompage::Begruendung() const
+{
+    switch (FErgebnis.load()) {
+    case TSeitenschnitt::aktualisiert: return String();
+    case TSeitenschnitt::offen: return "Die Ergebnisseite wurde nicht rechtzeitig verarbeitet.";
+    case TSeitenschnitt::nicht_geladen: return "Die Ergebnisseite konnte nicht geladen werden.";
+    case TSeitenschnitt::ohne_Ziehungen: return "Die Ergebnisseite enthält keine Lottozahlen.";
+    case TSeitenschnitt::weniger_Ziehungen:
+        return "Die Ergebnisseite enthält nur " + IntToStr(FPruefung.neu) + " Ziehungen, das Archiv aber " +
+               IntToStr(FPruefung.alt) + ".";
+    case TSeitenschnitt::Schreibfehler: return FSchreibfehler + " konnte nicht gespeichert werden.";
+    }
+    return String();
+}
+
 TSeitenschnitt ThreadStripHompage::schneiden(IUpdateFenster& f)
 {
     // Each file is replaced atomically, so a failed write leaves the old one whole.
@@ -108,7 +123,8 @@ TSeitenschnitt ThreadStripHompage::schneiden(IUpdateFenster& f)
             TIniFile(ProgrammDatei(DATEI_UMGEBUNG)).WriteString("Allgemein", "Update", "true");
 
         datei = DATEI_DOROV_ZAHLEN;
-        const TArchivpruefung pruefung = pruefe_neues_Archiv(Anzahl_Ziehungen(block), ProgrammDatei(datei));
+        const TArchivpruefung pruefung = FPruefung =
+            pruefe_neues_Archiv(Anzahl_Ziehungen(block), ProgrammDatei(datei));
         if (pruefung.urteil != TArchivurteil::gut) {
             const String text = pruefung.urteil == TArchivurteil::ohne_Ziehungen
                                     ? String("ERROR : Keine Lottozahlen in der Seite gefunden!")
@@ -123,6 +139,7 @@ TSeitenschnitt ThreadStripHompage::schneiden(IUpdateFenster& f)
         block.SaveToFile(ProgrammDatei(DATEI_DOROV_ZAHLEN));
         return TSeitenschnitt::aktualisiert;
     } catch (const Exception& e) {
+        FSchreibfehler = datei;
         const String text = "ERROR : " + datei + " konnte nicht gespeichert werden!";
         f.Label1(text);
         OutputDebugStringA(text + " " + e.Message());

@@ -25,6 +25,8 @@ public:
     ~ThreadStripHompage() override;
 
     TSeitenschnitt Ergebnis() const { return FErgebnis; }
+    // After the end: empty when the archive was updated, else why not, in the user's words.
+    String Begruendung() const;
 
 protected:
     void Execute() override;
@@ -33,4 +35,6 @@ private:
     TSeitenschnitt schneiden(IUpdateFenster& f);
     IUpdateFenster* FFenster;
     std::atomic<TSeitenschnitt> FErgebnis{TSeitenschnitt::offen};
+    TArchivpruefung FPruefung;  // of the page's block, when it came to that
+    String FSchreibfehler;  // the file that could not be written
 };

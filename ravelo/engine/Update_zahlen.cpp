@@ -24,9 +24,11 @@ void Update_Zahlen::Execute()
     melde_gestartet();
     IUpdateFenster* f = FFenster ? FFenster : UpdateFenster();
     if (!f) {  // no window: nothing to update
+        FFehlermeldung = "Kein Hauptfenster.";
         b_laeuft = false;
         return;
     }
+    FFehlermeldung = "Die Ergebnisseite wurde nicht rechtzeitig geladen.";
 
     for (int i = 0; i < MAX_STARTWARTEN && f->start_laeuft(); ++i) {
         Sleep(100);
@@ -43,6 +45,7 @@ void Update_Zahlen::Execute()
 
     // Success is announced only when the archive took the page's draws; otherwise the page cut
     // has left its message in Label1.
+    FFehlermeldung = t_StripHompage->Begruendung();
     if (t_StripHompage->Ergebnis() == TSeitenschnitt::aktualisiert) {
         f->TrayIcon2_Sprechblase(TITEL, "Lottozahlen erfolgreich aktualisiert!");
         Sleep(3000);
@@ -55,6 +58,8 @@ void Update_Zahlen::Execute()
     b_laeuft = false;
     f->Image24_freigeben();
 }
+
+String Update_Zahlen::Fehlermeldung() const { return FFehlermeldung; }
 
 bool Update_Zahlen::warte_auf(IUpdateFenster& f, TArbeitsThread& kind, const char* name)
 {

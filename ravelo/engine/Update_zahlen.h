@@ -18,6 +18,10 @@ public:
     static constexpr int MAX_STARTWARTEN = 71;  // looks at the window's start-up, 100 ms apart
     static constexpr int MAX_ABFRAGEN = 41;  // looks at each child, 500 ms apart
 
+    // After the job's end: empty when the archive took the page's draws, else why not, in the
+    // user's words (the status texts of the steps went to Label1).
+    String Fehlermeldung() const;
+
     // Terminates each child that is set; the children's OnTerminate handler.
     void Kinder_beenden(TObject* Sender);
 
@@ -32,4 +36,5 @@ private:
     // Starts a child and polls it; false (after reporting) when it still runs after the last poll.
     bool warte_auf(IUpdateFenster& f, TArbeitsThread& kind, const char* name);
     IUpdateFenster* FFenster;
+    String FFehlermeldung;
 };

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "Archivpruefung.h"
 #include "Tippdateien.h"
 #include "Unit5.h"
 #include "Unit7.h"
@@ -283,7 +284,14 @@ bool TForm1::ftp_holen()
         IdFTP1->Port = nummer;
         IdFTP1->TransferType = ftASCII;
         IdFTP1->Connect();
-        IdFTP1->Get(DATEI_DOROV_ZAHLEN, programm_ordner + DATEI_DOROV_ZAHLEN, true, false);
+        // The archive is the user's: only a whole transfer holding at least as many draws
+        // replaces it.
+        const std::int64_t groesse = IdFTP1->Size(DATEI_DOROV_ZAHLEN);
+        String archiv;
+        IdFTP1->Get(DATEI_DOROV_ZAHLEN, archiv);
+        const String einwand = Einwand_gegen_Download(groesse, archiv, programm_ordner + DATEI_DOROV_ZAHLEN);
+        if (!einwand.empty()) throw Exception(einwand);
+        AtomicWriteFile(programm_ordner + DATEI_DOROV_ZAHLEN, archiv);
     } catch (const Exception& e) {
         IdFTP1->Disconnect();
         MessageBox("Die Lottozahlen konnten nicht heruntergeladen werden. " + String(DATEI_DOROV_ZAHLEN) +
@@ -357,6 +365,13 @@ void TForm1::starte_Update(bool mit_Animation)
         Animate2->SetVisible(false);
     }
     t_Update->OnTerminate = [this](TObject* Sender) { threads_beenden(Sender); };
+    // Label1 is the hover line and does not keep the job's text: a failed update says so as the
+    // FTP route does.
+    const String grund = t_Update->Fehlermeldung();
+    if (!grund.empty())
+        MessageBox("Die Lottozahlen konnten nicht aktualisiert werden. " + String(DATEI_DOROV_ZAHLEN) +
+                       " bleibt unverändert.\n" + grund,
+                   "Info", MB_OK | MB_ICONERROR);
 }
 
 void TForm1::Image24Click(TObject*)

@@ -134,6 +134,7 @@ protected:
         job.Resume();
         job.WaitFor();
         EXPECT_EQ(job.FatalException(), nullptr);
+        fehlermeldung = job.Fehlermeldung();
         return job.laeuft();
     }
     bool Update_Schluessel_da() const
@@ -145,6 +146,7 @@ protected:
     std::unique_ptr<Fenster> fenster;
     std::unique_ptr<TestServer> server;
     TDebugCapture spuren;
+    String fehlermeldung;  // of the last job
 };
 
 TEST_F(UpdateSeiteTest, PageBlockBecomesTheArchiveAndTheJobEndsInOrder)
@@ -154,6 +156,7 @@ TEST_F(UpdateSeiteTest, PageBlockBecomesTheArchiveAndTheJobEndsInOrder)
     AtomicWriteFile(ordner + "www/ftp/dorov_zahlen.html", seite);
     fenster->browser.Navigate(url());
     EXPECT_FALSE(laufe());
+    EXPECT_EQ(fehlermeldung, "");
 
     EXPECT_EQ(ReadFileBytes(archiv()),
               "02.01.09,3,14,20,29,33,41,7,5\n05.01.09,1,2,3,4,5,6,49,0,111111,1111111\n");
@@ -281,6 +284,7 @@ TEST_F(UpdateSeiteTest, FailedArchiveWriteKeepsTheOldArchiveWhole)
     EXPECT_EQ(ReadFileBytes(archiv()), ALTES_ARCHIV);
     EXPECT_THAT(fenster->Label1_Texte(),
                 ElementsAre("ERROR : dorov_zahlen.txt konnte nicht gespeichert werden!"));
+    EXPECT_EQ(fehlermeldung, "dorov_zahlen.txt konnte nicht gespeichert werden.");
     EXPECT_FALSE(fenster->hat("Sprechblase Quenzel 2009: Lottozahlen erfolgreich aktualisiert!"));
     EXPECT_TRUE(fenster->hat("Image24"));
     std::size_t reste = 0;
@@ -337,6 +341,7 @@ TEST_F(UpdateSeiteTest, PageWaitTimesOutAndTheJobGivesUpFirst)
 {
     fenster->browser_ersatz = immer_beschaeftigt;
     EXPECT_TRUE(laufe());  // the running flag stays on
+    EXPECT_EQ(fehlermeldung, "Die Ergebnisseite wurde nicht rechtzeitig geladen.");
 
     // 1 ms after the start, then 41 polls of 500 ms.
     EXPECT_EQ(fenster->Zeit("Label1 ERROR : Timeout THompage_holen"), 1 + 41 * 500);

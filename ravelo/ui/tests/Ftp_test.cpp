@@ -86,6 +86,49 @@ TEST_F(FtpTest, FailedDownloadKeepsTheArchiveAndSaysSo)
     }
 }
 
+TEST_F(FtpTest, DownloadThatIsNoWholeArchiveKeepsTheArchiveAndSaysWhy)
+{
+    const String drei = "01.02.09,1,2,3,4,5,6,7\n04.02.09,7,14,21,28,35,42,49\n07.02.09,2,4,6,8,10,12,14\n";
+    String lang;
+    for (int tag = 10; tag < 30; ++tag)
+        lang += IntToStr(tag) + ".03.09,1,2,3,4,5,6,7\r\n";  // 24 bytes a line
+    struct Fall {
+        const char* name;
+        String server;  // the server's dorov_zahlen.txt
+        bool halb;  // the server stops after half the bytes and still reports success
+        String grund;  // what the box says beside the common first line
+    };
+    const Fall faelle[] = {
+        {"leer", "", false, "Die Datei auf dem Server enthält keine Lottozahlen."},
+        {"Unsinn", "\x7f\x45\x4c\x46\x02\x01\nxyz\n", false,
+         "Die Datei auf dem Server enthält keine Lottozahlen."},
+        {"HTML-Seite",
+         "<html><head><title>Fehler</title></head>\r\n<body>Die Seite gibt es nicht.</body></html>\r\n",
+         false, "Die Datei auf dem Server enthält keine Lottozahlen."},
+        {"kurz", "01.02.09,1,2,3,4,5,6,7\r\n04.02.09,7,14,21,28,35,42,49\r\n", false,
+         "Die Datei auf dem Server enthält nur 2 Ziehungen, das Archiv aber 3."},
+        {"abgebrochen", lang, true, "Die Übertragung ist abgebrochen: 230 von 480 Bytes sind angekommen."},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        dialoge->Clear();
+        AtomicWriteFile(ordner + "dorov_zahlen.txt", drei);
+        AtomicWriteFile(wurzel + "dorov_zahlen.txt", f.server);
+        if (f.halb)
+            server = std::make_unique<TestServer>(
+                "ftp_server.py", std::vector<std::string>{wurzel, "lotto", "geheim", "dorov_zahlen.txt"});
+        anmelden("lotto", "geheim");
+        EXPECT_FALSE(form->ftp_holen());
+        EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), drei);
+        ASSERT_EQ(dialoge->Shown().size(), 1u);
+        EXPECT_EQ(
+            dialoge->Shown()[0].Text,
+            "Die Lottozahlen konnten nicht heruntergeladen werden. dorov_zahlen.txt bleibt unverändert.\n" +
+                f.grund);
+        EXPECT_FALSE(form->IdFTP1->Connected());
+    }
+}
+
 TEST_F(FtpTest, MissingNewsStillCountAsASuccessfulUpdate)
 {
     DeleteFile(wurzel + "news.txt");

@@ -11,6 +11,7 @@
 #include "rtl/Clock.h"
 #include "rtl/Debug.h"
 #include "zub/Clipbrd.h"
+#include "zub/Dialogs.h"
 
 namespace {
 
@@ -87,9 +88,12 @@ protected:
         schreibe("dorov_zahlen.txt", {"01.02.09,1,2,3,4,5,6,7"});
         form->zahlen_aktualisiert = false;
         form->Image24->SetEnabled(false);
+        dialoge = std::make_shared<THeadlessDialogs>();
+        alte_dialoge = SetDialogs(dialoge);
     }
     void TearDown() override
     {
+        SetDialogs(alte_dialoge);
         form.reset();
         host.reset();
         server.reset();
@@ -103,6 +107,8 @@ protected:
     std::unique_ptr<Umgebung> host;
     std::unique_ptr<TForm1> form;
     TDebugCapture spuren;
+    std::shared_ptr<THeadlessDialogs> dialoge;
+    std::shared_ptr<IDialogs> alte_dialoge;
 };
 
 TEST_F(UpdateStartTest, TrayUpdateLoadsThePageAndRefreshesTheGrid)
@@ -155,6 +161,45 @@ TEST_F(UpdateStartTest, MissingPageEndsInHtmlNichtGeladen)
     EXPECT_FALSE(form->TrayIcon2->Visible());
     EXPECT_TRUE(form->Image24->Enabled());
     EXPECT_TRUE(form->zahlen_aktualisiert);
+}
+
+TEST_F(UpdateStartTest, FailedUpdateKeepsTheArchiveAndSaysWhyInABox)
+{
+    struct Fall {
+        const char* name;
+        const char* seite;  // null: nothing served, the server answers 404
+        const char* grund;
+    };
+    const Fall faelle[] = {
+        {"404", nullptr, "Die Ergebnisseite konnte nicht geladen werden."},
+        {"ohne Ziehungen", "<html>\n<zahlen>\nLottozahlen\n</zahlen>\n</html>\n",
+         "Die Ergebnisseite enthält keine Lottozahlen."},
+        {"kuerzer als das Archiv", "<zahlen>\n</zahlen>\n<zahlen>\n01.02.09,1,2,3,4,5,6,7\n</zahlen>\n",
+         "Die Ergebnisseite enthält nur 1 Ziehungen, das Archiv aber 2."},
+    };
+    const String archiv = "01.02.09,1,2,3,4,5,6,7\n04.02.09,7,14,21,28,35,42,49\n";
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        dialoge->Clear();
+        AtomicWriteFile(ordner + "dorov_zahlen.txt", archiv);
+        DeleteFile(ordner + "www/ftp/dorov_zahlen.html");
+        if (f.seite) Seite(f.seite);
+        form->Update1Click(nullptr);
+        EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), archiv);
+        ASSERT_EQ(dialoge->Shown().size(), 1u);
+        EXPECT_EQ(
+            dialoge->Shown()[0].Text,
+            String(
+                "Die Lottozahlen konnten nicht aktualisiert werden. dorov_zahlen.txt bleibt unverändert.\n") +
+                f.grund);
+        EXPECT_TRUE(form->Image24->Enabled());
+    }
+    // A good page says nothing in a box.
+    dialoge->Clear();
+    Seite("<zahlen>\n01.02.09,1,2,3,4,5,6,7\n04.02.09,7,14,21,28,35,42,49\n07.02.09,3,9,17,22,30,44,1\n</"
+          "zahlen>\n");
+    form->Update1Click(nullptr);
+    EXPECT_TRUE(dialoge->Shown().empty());
 }
 
 TEST_F(UpdateStartTest, ClipboardWatcherFollowsTheWindowsCheckBox)
