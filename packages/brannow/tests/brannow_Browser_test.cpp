@@ -7,7 +7,7 @@
 #include "ScratchDir.h"
 #include "Typebrowserview.h"
 #include "host/CurrentPersonality.h"
-#include "host/HostImpl.h"
+#include "hostimpl/HostImpl.h"
 #include "host/Package.h"
 #include "host/ToolsAPI.h"
 #include "rtl/Files.h"

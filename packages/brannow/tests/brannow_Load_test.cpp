@@ -4,9 +4,9 @@
 
 #include "PackageTestHost.h"
 #include "host/DeskMenus.h"
-#include "host/HostImpl.h"
+#include "hostimpl/HostImpl.h"
 #include "host/IDEControl.h"
-#include "host/PackageLoader.h"
+#include "hostimpl/PackageLoader.h"
 #include "rtl/Files.h"
 
 using namespace hostimpl;

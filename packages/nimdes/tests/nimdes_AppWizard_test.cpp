@@ -2,7 +2,7 @@
 
 #include "QZDsnAppWizForm.h"
 #include "ScratchDir.h"
-#include "host/HostImpl.h"
+#include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
 
 using namespace QZDsnWizard;

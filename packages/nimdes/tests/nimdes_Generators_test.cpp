@@ -2,7 +2,7 @@
 
 #include "QZDsnWizard.h"
 #include "ScratchDir.h"
-#include "host/HostImpl.h"
+#include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
 #include "rtl/Resources.h"
 
@@ -251,9 +251,9 @@ TEST_F(nimdes_Generators, ServerControllerFormEventsFollowTheOptions)
                     "  Version = '0.1.1b'\n  Left = 60\n  Top = 12\n end\nend\n"))
         << f;
     s.CreateUserSession = s.PoolDataConnections = false;
-    EXPECT_TRUE(
-        Has(Text<TQZServerControllerFormFile>(), "  Width = 342\n OnDestroy = QZServerControllerBaseDestroy "
-                                                 "\n OnCreate = QZServerControllerBaseCreate\nend"));
+    EXPECT_TRUE(Has(Text<TQZServerControllerFormFile>(),
+                    "  Width = 342\n OnDestroy = QZServerControllerBaseDestroy "
+                    "\n OnCreate = QZServerControllerBaseCreate\nend"));
 }
 
 TEST_F(nimdes_Generators, ServerManagerIsSetUpInTheCreateHandler)

@@ -3,9 +3,9 @@
 #include <cstdlib>
 
 #include "PackageTestHost.h"
-#include "host/HostImpl.h"
+#include "hostimpl/HostImpl.h"
 #include "host/ModuleServices.h"
-#include "host/PackageLoader.h"
+#include "hostimpl/PackageLoader.h"
 #include "host/WizardServices.h"
 #include "rtl/Files.h"
 #include "zub/Dialogs.h"

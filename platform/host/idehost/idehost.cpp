@@ -1,7 +1,7 @@
 // idehost: the command-line IDE host (see host/Shell.h for its commands).
 #include <iostream>
 
-#include "host/Shell.h"
+#include "hostimpl/Shell.h"
 
 int main(int argc, char** argv)
 {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "host/ClassExplorerImpl.h"
+#include "hostimpl/ClassExplorerImpl.h"
 #include "rtl/Files.h"
 
 TIntfPtr<TClassExplorer> DefaultGetCppClassExplorerController() { return nullptr; }

@@ -1,6 +1,6 @@
 #include "host/ComWizards.h"
 
-#include "host/HostState.h"
+#include "hostimpl/HostState.h"
 
 int TComObjectExpert::ShowModal()
 {

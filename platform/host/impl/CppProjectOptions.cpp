@@ -1,4 +1,4 @@
-#include "host/HostState.h"
+#include "hostimpl/HostState.h"
 
 namespace hostimpl {
 namespace {

@@ -1,6 +1,6 @@
 #include "host/Creators.h"
 
-#include "host/HostState.h"
+#include "hostimpl/HostState.h"
 #include "rtl/Files.h"
 
 HRESULT TDefaultCreator::QueryInterface(const TGUID& iid, void** obj)

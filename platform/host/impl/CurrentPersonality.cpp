@@ -1,6 +1,6 @@
 #include "host/CurrentPersonality.h"
 
-#include "host/HostState.h"
+#include "hostimpl/HostState.h"
 
 namespace hostimpl {
 namespace {

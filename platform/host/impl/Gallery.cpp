@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "host/HostState.h"
+#include "hostimpl/HostState.h"
 #include "host/Hooks.h"
 
 void TNewCppApplicationItem::Select(int)

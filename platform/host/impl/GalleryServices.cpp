@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "host/HostState.h"
+#include "hostimpl/HostState.h"
 
 namespace hostimpl {
 namespace {

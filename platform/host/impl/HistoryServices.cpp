@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "host/HostState.h"
+#include "hostimpl/HostState.h"
 #include "host/ToolsAPI.h"
 
 HRESULT TNotifierObject::QueryInterface(const TGUID& iid, void** obj)

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "host/HostState.h"
+#include "hostimpl/HostState.h"
 #include "rtl/Classes.h"
 #include "zub/Forms.h"
 

@@ -1,8 +1,8 @@
 #include <cstdlib>
 
-#include "host/HostState.h"
+#include "hostimpl/HostState.h"
 #include "host/IDEServices.h"
-#include "host/IDEServicesImpl.h"
+#include "hostimpl/IDEServicesImpl.h"
 #include "rtl/Files.h"
 
 namespace hostimpl {

@@ -1,8 +1,8 @@
 #include <algorithm>
 
-#include "host/HostState.h"
+#include "hostimpl/HostState.h"
 #include "host/PersonalityServices.h"
-#include "host/TraitObjects.h"
+#include "hostimpl/TraitObjects.h"
 
 namespace hostimpl {
 namespace {

@@ -1,8 +1,8 @@
 #include <typeinfo>
 
-#include "host/ClassExplorerImpl.h"
-#include "host/HostState.h"
-#include "host/ToDoImpl.h"
+#include "hostimpl/ClassExplorerImpl.h"
+#include "hostimpl/HostState.h"
+#include "hostimpl/ToDoImpl.h"
 
 namespace hostimpl {
 

@@ -1,4 +1,4 @@
-#include "host/HostState.h"
+#include "hostimpl/HostState.h"
 
 #include "rtl/Files.h"
 

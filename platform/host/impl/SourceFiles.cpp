@@ -1,6 +1,6 @@
 #include "host/SourceFiles.h"
 
-#include "host/HostState.h"
+#include "hostimpl/HostState.h"
 #include "rtl/Files.h"
 
 TStringFile::TStringFile(String fileName, String source, bool)

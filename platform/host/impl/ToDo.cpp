@@ -5,7 +5,7 @@
 #include <sstream>
 #include <typeinfo>
 
-#include "host/ToDoImpl.h"
+#include "hostimpl/ToDoImpl.h"
 #include "rtl/Files.h"
 
 // ---- scanner ----

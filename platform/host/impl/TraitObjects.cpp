@@ -1,4 +1,4 @@
-#include "host/TraitObjects.h"
+#include "hostimpl/TraitObjects.h"
 
 #include <map>
 

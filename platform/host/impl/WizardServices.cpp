@@ -3,7 +3,7 @@
 #include <map>
 
 #include "host/Gallery.h"
-#include "host/HostState.h"
+#include "hostimpl/HostState.h"
 
 namespace hostimpl {
 namespace {

@@ -3,8 +3,8 @@
 #include <dlfcn.h>
 
 #include "ScratchDir.h"
-#include "host/HostImpl.h"
-#include "host/PackageLoader.h"
+#include "hostimpl/HostImpl.h"
+#include "hostimpl/PackageLoader.h"
 #include "rtl/Debug.h"
 #include "rtl/Files.h"
 

@@ -6,7 +6,7 @@
 #include "host/Actions.h"
 #include "host/CppProjectOptions.h"
 #include "host/GalleryServices.h"
-#include "host/HostImpl.h"
+#include "hostimpl/HostImpl.h"
 #include "host/Package.h"
 #include "host/SourceModule.h"
 #include "rtl/Files.h"

@@ -3,8 +3,8 @@
 #include <sstream>
 
 #include "ScratchDir.h"
-#include "host/HostImpl.h"
-#include "host/Shell.h"
+#include "hostimpl/HostImpl.h"
+#include "hostimpl/Shell.h"
 #include "rtl/Debug.h"
 #include "rtl/Files.h"
 

@@ -5,8 +5,8 @@
 #include "Kvtmtsrdm.h"
 #include "Golden.h"
 #include "ScratchDir.h"
-#include "host/HostImpl.h"
-#include "host/IDEServicesImpl.h"
+#include "hostimpl/HostImpl.h"
+#include "hostimpl/IDEServicesImpl.h"
 #include "rtl/Files.h"
 
 using namespace hostimpl;

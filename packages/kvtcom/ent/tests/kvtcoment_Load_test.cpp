@@ -3,10 +3,10 @@
 #include <dlfcn.h>
 
 #include "PackageTestHost.h"
-#include "host/HostImpl.h"
+#include "hostimpl/HostImpl.h"
 #include "host/IDEControl.h"
-#include "host/IDEServicesImpl.h"
-#include "host/PackageLoader.h"
+#include "hostimpl/IDEServicesImpl.h"
+#include "hostimpl/PackageLoader.h"
 #include "rtl/Files.h"
 #include "rtl/Resources.h"
 

@@ -7,8 +7,8 @@
 #include "Golden.h"
 #include "ScratchDir.h"
 #include "host/ComWizard.h"
-#include "host/HostImpl.h"
-#include "host/IDEServicesImpl.h"
+#include "hostimpl/HostImpl.h"
+#include "hostimpl/IDEServicesImpl.h"
 #include "rtl/Files.h"
 
 using namespace hostimpl;

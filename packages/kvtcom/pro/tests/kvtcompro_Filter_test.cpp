@@ -2,8 +2,8 @@
 
 #include "Cppcomexpertcodegen.h"
 #include "ScratchDir.h"
-#include "host/HostImpl.h"
-#include "host/IDEServicesImpl.h"
+#include "hostimpl/HostImpl.h"
+#include "hostimpl/IDEServicesImpl.h"
 #include "rtl/Files.h"
 
 using namespace hostimpl;

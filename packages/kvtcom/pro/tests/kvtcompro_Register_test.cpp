@@ -5,9 +5,9 @@
 #include "Cppprocrtrs.h"
 #include "ScratchDir.h"
 #include "host/AppIniFile.h"
-#include "host/HostImpl.h"
+#include "hostimpl/HostImpl.h"
 #include "host/IDEControl.h"
-#include "host/IDEServicesImpl.h"
+#include "hostimpl/IDEServicesImpl.h"
 #include "rtl/Files.h"
 
 using namespace hostimpl;

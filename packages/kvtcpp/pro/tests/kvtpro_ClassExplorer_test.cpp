@@ -5,8 +5,8 @@
 
 #include "CppClassExplorer.h"
 #include "ScratchDir.h"
-#include "host/HostImpl.h"
-#include "host/TraitObjects.h"
+#include "hostimpl/HostImpl.h"
+#include "hostimpl/TraitObjects.h"
 #include "rtl/Files.h"
 
 using namespace hostimpl;

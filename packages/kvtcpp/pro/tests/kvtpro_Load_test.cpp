@@ -4,8 +4,8 @@
 
 #include "PackageTestHost.h"
 #include "host/ClassExplorer.h"
-#include "host/HostImpl.h"
-#include "host/PackageLoader.h"
+#include "hostimpl/HostImpl.h"
+#include "hostimpl/PackageLoader.h"
 #include "host/ToDo.h"
 #include "rtl/Files.h"
 

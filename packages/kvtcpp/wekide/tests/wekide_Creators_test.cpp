@@ -4,7 +4,7 @@
 #include "Golden.h"
 #include "ScratchDir.h"
 #include "host/GalleryServices.h"
-#include "host/HostImpl.h"
+#include "hostimpl/HostImpl.h"
 #include "host/HostStrings.h"
 #include "host/PersonalityServices.h"
 #include "rtl/Files.h"

@@ -4,8 +4,8 @@
 
 #include "PackageTestHost.h"
 #include "host/Actions.h"
-#include "host/HostImpl.h"
-#include "host/PackageLoader.h"
+#include "hostimpl/HostImpl.h"
+#include "hostimpl/PackageLoader.h"
 #include "rtl/Files.h"
 
 using namespace hostimpl;

@@ -1,4 +1,5 @@
 #pragma once
+#include "host/Export.h"
 // Command data modules: actions, action lists, image lists and menus.
 #include "host/IDEControl.h"
 #include "zub/ImgList.h"
@@ -6,7 +7,7 @@
 
 // A data module: a non-visual container of components. NewDataModule runs OnCreate after the
 // object is fully constructed.
-class TDataModule : public TComponent {
+class HOST_API TDataModule : public TComponent {
 public:
     explicit TDataModule(TComponent* AOwner) : TComponent(AOwner) {}
     TNotifyEvent OnCreate;
@@ -36,7 +37,7 @@ T* NewDataModule(TComponent* owner)
 
 class TActionList;
 
-class TAction : public TComponent {
+class HOST_API TAction : public TComponent {
 public:
     using TComponent::TComponent;
     ~TAction() override;
@@ -65,7 +66,7 @@ private:
     std::vector<TMenuItem*> FItems;
 };
 
-class TActionList : public TComponent {
+class HOST_API TActionList : public TComponent {
 public:
     using TComponent::TComponent;
     ~TActionList() override;
@@ -80,8 +81,8 @@ private:
 
 // Lets a menu item run the action: the item takes the action's caption, hint and state (again at
 // each Update) and its click executes the action. The link ends when either is freed.
-void AssignAction(TMenuItem* item, TAction* action);
+HOST_API void AssignAction(TMenuItem* item, TAction* action);
 
 // The action named name among the components owned (directly or through owned components) by
 // root, nullptr when there is none.
-TAction* FindAction(TComponent* root, const String& name);
+HOST_API TAction* FindAction(TComponent* root, const String& name);

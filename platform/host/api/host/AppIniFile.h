@@ -1,6 +1,7 @@
 #pragma once
+#include "host/Export.h"
 // The host's own settings file ("idehost.ini" in the settings folder of rtl/IniFiles.h).
 #include "rtl/IniFiles.h"
 
 // Made on first use; lives as long as the process.
-TIniFile& AppIniFile();
+HOST_API TIniFile& AppIniFile();

@@ -1,4 +1,5 @@
 #pragma once
+#include "host/Export.h"
 // The host's class explorer: controllers of the explorer view, the class model that a language's
 // parser fills through symbol-table notifications, the info nodes the view shows, the
 // precompiled-header dependency database and the parser a personality offers as a trait.
@@ -11,7 +12,7 @@
 
 // ---- explorer view ----
 
-struct TInfoNode {
+struct HOST_API TInfoNode {
     String Caption;
     const class TClassModelNode* Node = nullptr;  // null for roots and file nodes
     std::vector<std::shared_ptr<TInfoNode>> Children;
@@ -19,7 +20,7 @@ struct TInfoNode {
 using TInfoNodePtr = std::shared_ptr<TInfoNode>;
 
 // A controller of the explorer view. The host's answers: nothing happens, nothing is shown.
-class TClassExplorer : public TInterfacedObject {
+class HOST_API TClassExplorer : public TInterfacedObject {
 public:
     virtual bool AddRootNode(const TInfoNodePtr&) { return false; }
     virtual bool RemoveRootNode(const TInfoNodePtr&) { return false; }
@@ -43,12 +44,12 @@ private:
 
 // The explorer-controller registry's hook for the C++ personality; the host's value gives none.
 using TGetClassExplorerControllerProc = TIntfPtr<TClassExplorer> (*)();
-extern TGetClassExplorerControllerProc GetCppClassExplorerController;
-TIntfPtr<TClassExplorer> DefaultGetCppClassExplorerController();
+extern HOST_API TGetClassExplorerControllerProc GetCppClassExplorerController;
+HOST_API TIntfPtr<TClassExplorer> DefaultGetCppClassExplorerController();
 
 // ---- class model ----
 
-class IProjectClassModelManager : public virtual IInterface {
+class HOST_API IProjectClassModelManager : public virtual IInterface {
 public:
     RTL_IID("{3B0E6C52-7A41-4F9D-9C2E-81D4A6F0B573}");
     virtual TIntfPtr<IQProject> GetProject() = 0;
@@ -58,7 +59,7 @@ public:
 
 // A namespace or a type of the model. Links between nodes are plain pointers; RemoveID drops
 // every link to a node before it goes.
-class TClassModelNode : public TObject {
+class HOST_API TClassModelNode : public TObject {
 public:
     // A namespace node.
     TClassModelNode(IProjectClassModelManager* manager, int id, String name);
@@ -108,7 +109,7 @@ private:
 };
 
 // Owning table of model nodes by key, kept in insertion order.
-class TStringObjHashTable {
+class HOST_API TStringObjHashTable {
 public:
     void Add(const String& key, std::unique_ptr<TClassModelNode> node);  // replaces a node of that key
     TClassModelNode* Find(const String& key) const;
@@ -123,7 +124,7 @@ private:
 };
 
 // What a parser calls while it reads a file.
-class TSymbolTableNotifications {
+class HOST_API TSymbolTableNotifications {
 public:
     virtual ~TSymbolTableNotifications() = default;
     virtual void CreateNamespace(const String& name, int parentId, int id) = 0;
@@ -138,20 +139,20 @@ public:
 // ---- parser trait ----
 
 // The trait of a personality that gives its class-browser parser.
-class IQCppParserTrait : public virtual IInterface {
+class HOST_API IQCppParserTrait : public virtual IInterface {
 public:
     RTL_IID("{2926930F-C072-4827-963D-0AE063881645}");
     virtual TIntfPtr<IInterface> GetParser() = 0;
 };
 
-class IQClassBrowserParser : public virtual IInterface {
+class HOST_API IQClassBrowserParser : public virtual IInterface {
 public:
     RTL_IID("{741D97A0-4A5F-11D1-A644-00A024C11562}");
     virtual void ParseFile(const String& fileName, IQProject* project, TSymbolTableNotifications* sink) = 0;
 };
 
 // An open editor buffer of a file.
-class IQEditBuffer : public virtual IInterface {
+class HOST_API IQEditBuffer : public virtual IInterface {
 public:
     RTL_IID("{5D965803-8147-4D32-B8C5-712F6DDCF98E}");
     virtual String FileName() = 0;
@@ -160,7 +161,7 @@ public:
 
 // ---- precompiled-header dependency database ----
 
-class IXMLInc : public virtual IInterface {
+class HOST_API IXMLInc : public virtual IInterface {
 public:
     RTL_IID("{B7E13A40-5C2D-4E18-9F6A-0D3C8E21F4A7}");
     virtual int FileId() = 0;
@@ -169,7 +170,7 @@ public:
     virtual TIntfPtr<IXMLInc> Inc(int index) = 0;
 };
 
-class IXMLCu : public virtual IInterface {
+class HOST_API IXMLCu : public virtual IInterface {
 public:
     RTL_IID("{C41F8E02-9A3B-4D76-B15E-7F2A0C93D6E8}");
     virtual int FileId() = 0;
@@ -178,7 +179,7 @@ public:
     virtual TIntfPtr<IXMLInc> Inc(int index) = 0;
 };
 
-class IXMLPchDb : public virtual IInterface {
+class HOST_API IXMLPchDb : public virtual IInterface {
 public:
     RTL_IID("{D8A52F71-0E6C-4B93-A27D-5C1E9F30B8A4}");
     virtual int FileCount() = 0;  // file entries: id and name
@@ -195,4 +196,4 @@ public:
 //     </pchdb>
 // Raises EHostError when the file cannot be read or is no such database (an unknown file id
 // included).
-TIntfPtr<IXMLPchDb> LoadpchDb(const String& fileName);
+HOST_API TIntfPtr<IXMLPchDb> LoadpchDb(const String& fileName);

@@ -1,4 +1,5 @@
 #pragma once
+#include "host/Export.h"
 // What the C++ personality offers its COM wizards: the comment lines of generated COM sources,
 // the about-box names and the type-library names of a project.
 #include "host/ModuleServices.h"
@@ -26,16 +27,16 @@ RTL_RESOURCESTRING(sDLLUnregisterServerComment,
 RTL_RESOURCESTRING(sDLLEntryPointComment, "// Entry point of the library");
 
 // The C++ personality's tidying of generated code: line ends become CR LF.
-String CodeFix(const String& code);
+HOST_API String CodeFix(const String& code);
 
 // Base of about-box module names ("AboutN" is then made unique).
-String AboutBoxPrefixName();
+HOST_API String AboutBoxPrefixName();
 // The form name of the about box of a control: baseName + "About".
-String AboutBoxFormName(const String& baseName);
+HOST_API String AboutBoxFormName(const String& baseName);
 // The name of the ATL support module of a project module: moduleName + "_ATL".
-String MakeATLModuleName(const String& moduleName);
+HOST_API String MakeATLModuleName(const String& moduleName);
 // The unit name of a project's type-library module: the project's name + "_TLB".
-String TypeLibUnitName(IQProject* project);
+HOST_API String TypeLibUnitName(IQProject* project);
 // The form file (".zfm") of an about box for fileName, showing controlName.
-TIntfPtr<IQSourceFile> CreateAboutBoxFormFile(const String& fileName, const String& controlName,
-                                              const String& baseName);
+HOST_API TIntfPtr<IQSourceFile> CreateAboutBoxFormFile(const String& fileName, const String& controlName,
+                                                       const String& baseName);

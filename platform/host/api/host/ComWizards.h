@@ -1,4 +1,5 @@
 #pragma once
+#include "host/Export.h"
 // The host's COM wizard core: gallery items that run a COM wizard (dialog, new unit, end) and
 // the COM object dialog they show. Without a screen the dialog answers from the host's dialog
 // answers: "com.coclass", "com.interface", "com.description", "com.threading" (default
@@ -24,7 +25,7 @@ RTL_RESOURCESTRING(SMTSDataModuleWizardName, "Transactional Data Module");
 RTL_RESOURCESTRING(SMTSAutoObjectWizardName, "Transactional Object");
 
 // The dialog of a new COM object.
-class TComObjectExpert : public TObject {
+class HOST_API TComObjectExpert : public TObject {
 public:
     explicit TComObjectExpert(String caption) : Caption(std::move(caption)) {}
     String Caption;
@@ -39,7 +40,7 @@ public:
     virtual int ShowModal();
 };
 
-class TComWizardItem : public TGalleryItem {
+class HOST_API TComWizardItem : public TGalleryItem {
 public:
     // Runs the wizard: StartWizard, GetInfo; when it answers true the units of GetUnitCreator
     // and GetAboutUnitCreator are created in the active project, then EndWizard.
@@ -68,10 +69,10 @@ protected:
 
 // A new unit's file name for a CoClass: a unique CoClassName + "Impl" + N + ".cpp" of the
 // project folder.
-String MakeFileName(const String& coClassName);
+HOST_API String MakeFileName(const String& coClassName);
 
 // A module that is just a text file (e.g. a test page).
-class TFileCreator : public TDefaultCreator {
+class HOST_API TFileCreator : public TDefaultCreator {
 public:
     TFileCreator(String fileName, String text) : FFileName(std::move(fileName)), FText(std::move(text)) {}
     String GetFileName() override { return FFileName; }
@@ -89,5 +90,5 @@ private:
 // project folder + MakeATLModuleName of its module name + ".cpp"), and whether the type-library
 // editor may switch its language. A package that sets them puts the old values back at unload.
 using TGetATLUnitCreatorProc = TIntfPtr<IQModuleCreator> (*)(IQProject* project);
-extern TGetATLUnitCreatorProc GetATLUnitCreatorProc;
-extern bool CanSwapTlibEditLanguage;
+extern HOST_API TGetATLUnitCreatorProc GetATLUnitCreatorProc;
+extern HOST_API bool CanSwapTlibEditLanguage;

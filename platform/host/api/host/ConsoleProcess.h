@@ -1,10 +1,11 @@
 #pragma once
+#include "host/Export.h"
 // The host's console-process object: runs a command-line program to completion in a given
 // working directory and keeps what it printed, standard output in the first list and standard
 // error in the second.
 #include "rtl/Classes.h"
 
-class TConsoleProcess : public TObject {
+class HOST_API TConsoleProcess : public TObject {
 public:
     // Program to start: a name without "/" is looked up on PATH.
     String ApplicationName;

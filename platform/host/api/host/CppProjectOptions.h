@@ -1,8 +1,9 @@
 #pragma once
+#include "host/Export.h"
 // The C++ project options of the project being created.
 #include "host/ToolsAPI.h"
 
-class IQCppProjectOptions : public virtual IInterface {
+class HOST_API IQCppProjectOptions : public virtual IInterface {
 public:
     RTL_IID("{3E0D5C71-A2B9-4F16-9C48-71B0E5D2A3C2}");
     // The target kind and the link and runtime settings of the project's first build

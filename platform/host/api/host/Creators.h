@@ -1,10 +1,11 @@
 #pragma once
+#include "host/Export.h"
 // Base creators of the C++ personality. Packages derive from them and override what they
 // supply; everything else answers as the host's defaults below.
 #include "host/ModuleServices.h"
 
 // Answers every module creator operation with the host's default.
-class TDefaultCreator : public TInterfacedObject, public virtual IQModuleCreator {
+class HOST_API TDefaultCreator : public TInterfacedObject, public virtual IQModuleCreator {
 public:
     HRESULT QueryInterface(const TGUID& iid, void** obj) override;
     bool GetExisting() override { return false; }
@@ -26,7 +27,7 @@ public:
 
 // A C++ unit: fileName is the full path of its .cpp (empty: a unique "UnitN.cpp" of the
 // project folder is taken).
-class TCppCreator : public TDefaultCreator {
+class HOST_API TCppCreator : public TDefaultCreator {
 public:
     explicit TCppCreator(const String& fileName);
     String GetFileName() override { return FFileName; }
@@ -46,7 +47,7 @@ private:
 // A unit with a form. formName empty: a unique name from GetBaseName() (without trailing digits)
 // + N; ancestorName empty:
 // "Form".
-class TCppFormCreator : public TCppCreator, public virtual IQSourceCreator {
+class HOST_API TCppFormCreator : public TCppCreator, public virtual IQSourceCreator {
 public:
     TCppFormCreator(const String& fileName, const String& formName, const String& ancestorName);
     HRESULT QueryInterface(const TGUID& iid, void** obj) override;
@@ -66,7 +67,7 @@ private:
 };
 
 // A project: fileName is the project file; kind the host's project kind.
-class TCppProjectCreator : public TInterfacedObject, public virtual IQProjectCreator50 {
+class HOST_API TCppProjectCreator : public TInterfacedObject, public virtual IQProjectCreator50 {
 public:
     TCppProjectCreator(const String& fileName, int kind);
     HRESULT QueryInterface(const TGUID& iid, void** obj) override;

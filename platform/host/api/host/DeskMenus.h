@@ -1,4 +1,5 @@
 #pragma once
+#include "host/Export.h"
 // The main window's hooks for popup menus of docked views: a view hands its popup menu to
 // RegisterMenu when it fills it and to UnregisterMenu before it empties it, so the host can add
 // its own commands. Packages read them; the host owns their values.
@@ -7,9 +8,9 @@ class TPopupMenu;
 using TDeskMenuProc = void (*)(TPopupMenu* menu);
 
 namespace Deskform {
-extern TDeskMenuProc RegisterMenu;
-extern TDeskMenuProc UnregisterMenu;
+extern HOST_API TDeskMenuProc RegisterMenu;
+extern HOST_API TDeskMenuProc UnregisterMenu;
 // How often each default was called (tests watch the hooks through them).
-int RegisterMenuCalls();
-int UnregisterMenuCalls();
+HOST_API int RegisterMenuCalls();
+HOST_API int UnregisterMenuCalls();
 }  // namespace Deskform

@@ -1,8 +1,9 @@
 #pragma once
+#include "host/Export.h"
 // Document modules: the host's record of each file open in the IDE.
 #include "rtl/Intf.h"
 
-class TDocModule : public TObject {
+class HOST_API TDocModule : public TObject {
 public:
     explicit TDocModule(const String& fileName);
     ~TDocModule() override;
@@ -24,5 +25,5 @@ private:
 };
 
 // The open module of that file (letter case ignored), nullptr when none.
-TDocModule* FindDocModule(const String& fileName);
-int DocModuleCount();
+HOST_API TDocModule* FindDocModule(const String& fileName);
+HOST_API int DocModuleCount();

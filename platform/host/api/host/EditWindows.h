@@ -1,4 +1,5 @@
 #pragma once
+#include "host/Export.h"
 // The editor windows and the views they show (one view current at a time), the frames views put
 // into a window, and the registry of view kinds.
 #include <vector>
@@ -9,7 +10,7 @@
 class TEditWindow;
 
 // A view inside an editor window. The window owns its views and frees them when it goes.
-class TCustomEditView : public TObject {
+class HOST_API TCustomEditView : public TObject {
 public:
     TCustomEditView(TEditWindow* window, const String& tabText);
     ~TCustomEditView() override;
@@ -34,12 +35,12 @@ private:
 };
 
 // A frame that a view shows in the window's view area.
-class TViewFrame : public TControl {
+class HOST_API TViewFrame : public TControl {
 public:
     using TControl::TControl;
 };
 
-class TEditWindow : public TControl {
+class HOST_API TEditWindow : public TControl {
 public:
     explicit TEditWindow(TComponent* AOwner);
     ~TEditWindow() override;
@@ -64,10 +65,10 @@ private:
 };
 
 // Every editor window, oldest first.
-const std::vector<TEditWindow*>& EditWindowList();
+HOST_API const std::vector<TEditWindow*>& EditWindowList();
 
 // The kinds of view packages added to the editor.
-class TEditViewManager {
+class HOST_API TEditViewManager {
 public:
     void RegisterViewClass(const String& name);
     void UnregisterViewClass(const String& name);
@@ -77,4 +78,4 @@ public:
 private:
     std::vector<String> FNames;
 };
-TEditViewManager* EditViewManager();
+HOST_API TEditViewManager* EditViewManager();

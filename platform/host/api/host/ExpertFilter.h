@@ -1,4 +1,5 @@
 #pragma once
+#include "host/Export.h"
 // The host's expert filter: fills a template file of the host's template folder with named
 // variables.
 //
@@ -10,7 +11,7 @@
 #include "host/ToolsAPI.h"
 #include "rtl/Resources.h"
 
-class IExpertFilter : public virtual IInterface {
+class HOST_API IExpertFilter : public virtual IInterface {
 public:
     RTL_IID("{3E0C5D2A-71B4-4F9E-A6C8-5B2D9E1F7A40}");
     // Variables are variant strings; setting one again replaces its value.
@@ -21,7 +22,7 @@ public:
     virtual String FilterFile(const String& fileName, const String& folder) = 0;
 };
 
-struct CoExpertFilter {
+struct HOST_API CoExpertFilter {
     static TIntfPtr<IExpertFilter> Create();
 };
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "host/Export.h"
 // Handlers that open files of their kind in the IDE (File>Open asks them in registration order).
 #include <vector>
 
@@ -6,13 +7,13 @@
 
 class TFileOpenHandler;
 
-struct TFilterEntry {
+struct HOST_API TFilterEntry {
     String Filter;  // description and mask separated by "|"
     TFileOpenHandler* Owner;
 };
 using TFilterList = std::vector<TFilterEntry>;
 
-class TFileOpenHandler : public TObject {
+class HOST_API TFileOpenHandler : public TObject {
 public:
     virtual bool CanOpen(const String& fileName) = 0;
     // Adds the handler's file-dialog filters to list; onlyDefault asks for the handler's
@@ -21,10 +22,10 @@ public:
     virtual void FileOpen(const String& fileName) = 0;
 };
 
-void RegisterOpenHandler(TFileOpenHandler* handler);
-void UnregisterOpenHandler(TFileOpenHandler* handler);
-int OpenHandlerCount();
+HOST_API void RegisterOpenHandler(TFileOpenHandler* handler);
+HOST_API void UnregisterOpenHandler(TFileOpenHandler* handler);
+HOST_API int OpenHandlerCount();
 // The first handler that can open the file opens it; false when none can.
-bool OpenFileWithHandlers(const String& fileName);
+HOST_API bool OpenFileWithHandlers(const String& fileName);
 // The filters of every handler, in registration order.
-TFilterList OpenFileFilters();
+HOST_API TFilterList OpenFileFilters();

@@ -1,4 +1,5 @@
 #pragma once
+#include "host/Export.h"
 // Gallery items and their registries.
 //
 // A gallery item class is registered with a class reference (ClassOf<T>()); the host creates an
@@ -8,7 +9,7 @@
 
 class TGalleryItem;
 
-struct TGalleryItemClass {
+struct HOST_API TGalleryItemClass {
     const char* ClassName;
     TGalleryItem* (*Create)();
 };
@@ -22,7 +23,7 @@ const TGalleryItemClass* ClassOf()
     return &c;
 }
 
-class TGalleryItem : public TObject {
+class HOST_API TGalleryItem : public TObject {
 public:
     // Listed and selectable only while true.
     virtual bool IsVisible() { return true; }
@@ -31,7 +32,7 @@ public:
 };
 
 // A new-project item: asks its creator for the project, then the project back.
-class TNewCppApplicationItem : public TGalleryItem {
+class HOST_API TNewCppApplicationItem : public TGalleryItem {
 public:
     void Select(int kind) override;
     const String& ProjectFileName() const { return FProjectFileName; }
@@ -48,7 +49,7 @@ private:
 };
 
 // A new-form item: makes a unit with a form of the ancestor.
-class TNewCppFormItem : public TGalleryItem {
+class HOST_API TNewCppFormItem : public TGalleryItem {
 public:
     explicit TNewCppFormItem(String ancestorName = "Form") : FAncestorName(std::move(ancestorName)) {}
     void Select(int kind) override;
@@ -65,7 +66,7 @@ private:
 };
 
 // An item that hands one creator to the module services.
-class TCreatorTemplate : public TGalleryItem {
+class HOST_API TCreatorTemplate : public TGalleryItem {
 public:
     void Select(int kind) override;
 
@@ -76,7 +77,7 @@ protected:
 
 // Inheriting a form from a module of the project: the host sets the ancestor (the form chosen)
 // before it selects the item.
-class TCppProjectFormTemplate : public TGalleryItem {
+class HOST_API TCppProjectFormTemplate : public TGalleryItem {
 public:
     const String& AncestorName() const { return FAncestorName; }
     void SetAncestorName(const String& name) { FAncestorName = name; }
@@ -86,7 +87,7 @@ private:
 };
 
 // Wraps an item class for a single selection (menu commands).
-class TNewQuistorTemplate : public TObject {
+class HOST_API TNewQuistorTemplate : public TObject {
 public:
     explicit TNewQuistorTemplate(const TGalleryItemClass* itemClass) : FClass(itemClass) {}
     void Select(int kind);
@@ -97,17 +98,17 @@ private:
 
 // Registers an item under a category; returns a handle for UnregisterNewHandler. Raises
 // EHostError for an unknown category or a duplicate ID.
-int RegisterNewHandler(const String& categoryId, const String& caption, const String& iconName, int kind,
-                       const TGalleryItemClass* itemClass, const String& id);
-void UnregisterNewHandler(int handle);
+HOST_API int RegisterNewHandler(const String& categoryId, const String& caption, const String& iconName,
+                                int kind, const TGalleryItemClass* itemClass, const String& id);
+HOST_API void UnregisterNewHandler(int handle);
 
 // The class that inherits forms from project modules, per personality (one each; a new one
 // replaces the old). Unregistering removes it only when it is still the one registered.
-void RegisterProjFormTemplateClass(const String& personality, const TGalleryItemClass* itemClass);
-void UnregisterProjFormTemplateClass(const String& personality, const TGalleryItemClass* itemClass);
+HOST_API void RegisterProjFormTemplateClass(const String& personality, const TGalleryItemClass* itemClass);
+HOST_API void UnregisterProjFormTemplateClass(const String& personality, const TGalleryItemClass* itemClass);
 
 // The host's class registry (classes found by name) and its grouping of classes.
-void RegisterClass(const TGalleryItemClass* itemClass);
-void UnRegisterClass(const TGalleryItemClass* itemClass);
-void GroupDescendentsWith(const TGalleryItemClass* itemClass, const String& groupClassName);
-const TGalleryItemClass* FindGalleryClass(const String& className);
+HOST_API void RegisterClass(const TGalleryItemClass* itemClass);
+HOST_API void UnRegisterClass(const TGalleryItemClass* itemClass);
+HOST_API void GroupDescendentsWith(const TGalleryItemClass* itemClass, const String& groupClassName);
+HOST_API const TGalleryItemClass* FindGalleryClass(const String& className);

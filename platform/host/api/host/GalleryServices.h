@@ -1,11 +1,12 @@
 #pragma once
+#include "host/Export.h"
 // The File>New gallery: categories (dotted identifiers such as "Quistor.Tolvane.New") and the
 // handlers registered under them.
 #include <vector>
 
 #include "host/ToolsAPI.h"
 
-class IQGalleryCategory : public virtual IInterface {
+class HOST_API IQGalleryCategory : public virtual IInterface {
 public:
     RTL_IID("{5A0B7C42-1D93-4E28-B6F5-0C3A9D8E7F12}");
     virtual String IDString() = 0;
@@ -13,7 +14,7 @@ public:
     virtual TIntfPtr<IQGalleryCategory> Parent() = 0;  // nullptr for a top category
 };
 
-class IQGalleryCategoryManager : public virtual IInterface {
+class HOST_API IQGalleryCategoryManager : public virtual IInterface {
 public:
     RTL_IID("{8E1F2A53-6C04-4B39-A7D6-1F4B0E9C8A23}");
     // Adds a category under parent (nullptr: top level). An existing identifier is answered with
@@ -29,7 +30,7 @@ public:
 
 // The gallery categories a package added itself (an identifier that already stood there is
 // used, not taken over), so that its unload takes out exactly those, newest first.
-class TOwnGalleryCategories {
+class HOST_API TOwnGalleryCategories {
 public:
     TIntfPtr<IQGalleryCategory> Ensure(IQGalleryCategory* parent, const String& idString,
                                        const String& displayName);

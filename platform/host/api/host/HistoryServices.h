@@ -1,10 +1,11 @@
 #pragma once
+#include "host/Export.h"
 // The host's back/forward history of places the user visited. Views add items for the places
 // they show; the host moves through them and asks the item to show itself again.
 #include "rtl/Intf.h"
 
 // What the host tells every notifier it holds.
-class IQTANotifier : public virtual IInterface {
+class HOST_API IQTANotifier : public virtual IInterface {
 public:
     RTL_IID("{6E3A7C51-2B94-4D0E-9F18-C7A25B6D4E03}");
     virtual void AfterSave() = 0;
@@ -14,7 +15,7 @@ public:
 };
 
 // A notifier that does nothing; items derive from it.
-class TNotifierObject : public TInterfacedObject, public virtual IQTANotifier {
+class HOST_API TNotifierObject : public TInterfacedObject, public virtual IQTANotifier {
 public:
     HRESULT QueryInterface(const TGUID& iid, void** obj) override;
     int AddRef() override { return TInterfacedObject::AddRef(); }
@@ -25,7 +26,7 @@ public:
     void Modified() override {}
 };
 
-class IQTAHistoryItem : public virtual IQTANotifier {
+class HOST_API IQTAHistoryItem : public virtual IQTANotifier {
 public:
     RTL_IID("{3C8F1E27-9A45-4B6D-8E02-5D7B9C1A4F68}");
     virtual void Show() = 0;
@@ -34,7 +35,7 @@ public:
 };
 
 // Items are numbered 0 .. BackCount + ForwardCount; the current one is at BackCount.
-class IQTAHistoryServices : public virtual IInterface {
+class HOST_API IQTAHistoryServices : public virtual IInterface {
 public:
     RTL_IID("{0EFF550D-305C-466C-94C1-1D406DF9B73A}");
     // Adds item right after current and drops what lay after it; with no current item, after

@@ -1,4 +1,5 @@
 #pragma once
+#include "host/Export.h"
 // Hook variables: a package may point them at its own functions so the host calls into it.
 // A package that sets one keeps the previous value and puts it back before it is unloaded;
 // the host checks this at unload and resets a hook left pointing into an unloaded package.
@@ -10,10 +11,10 @@ using TGetFormCreatorProc = TIntfPtr<IQModuleCreator> (*)(const String& fileName
 // A project creator for a project file name.
 using TGetProjectCreatorProc = TIntfPtr<IQProjectCreator> (*)(const String& fileName);
 
-extern TGetFormCreatorProc GetFormCreator;
-extern TGetProjectCreatorProc GetProjectCreator;
+extern HOST_API TGetFormCreatorProc GetFormCreator;
+extern HOST_API TGetProjectCreatorProc GetProjectCreator;
 
 // The host's own values: the base creators TCppFormCreator and TCppProjectCreator (kind 1).
-TIntfPtr<IQModuleCreator> DefaultGetFormCreator(const String& fileName, const String& formName,
-                                                const String& ancestorName);
-TIntfPtr<IQProjectCreator> DefaultGetProjectCreator(const String& fileName);
+HOST_API TIntfPtr<IQModuleCreator> DefaultGetFormCreator(const String& fileName, const String& formName,
+                                                         const String& ancestorName);
+HOST_API TIntfPtr<IQProjectCreator> DefaultGetProjectCreator(const String& fileName);

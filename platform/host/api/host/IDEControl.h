@@ -1,4 +1,5 @@
 #pragma once
+#include "host/Export.h"
 // The host's main window side: the application object, the main-form-created event, the
 // designer state, dialogs and the compiler.
 #include <functional>
@@ -9,11 +10,11 @@
 
 // The host application (the component library's Application): owner of the packages' command
 // data modules.
-TComponent* IDEApplication();
+HOST_API TComponent* IDEApplication();
 
 // A multicast event. Handlers are removed by the cookie Add returned; removing during a fire is
 // safe.
-class TIDEEvent {
+class HOST_API TIDEEvent {
 public:
     int Add(TNotifyEvent handler);
     void Remove(int cookie);
@@ -37,17 +38,17 @@ private:
 };
 
 // Fired once the host's main window exists.
-TIDEEvent& MainFormCreated();
+HOST_API TIDEEvent& MainFormCreated();
 
 // True while the host's form designer for ZUB forms is the active designer.
-bool IsZubDesignerActive();
+HOST_API bool IsZubDesignerActive();
 
 // The new-thread dialog: false when the user cancels; otherwise the class name and the thread's
 // name (empty: no name).
-bool CreateNewThreadModule(String& className, String& threadName);
+HOST_API bool CreateNewThreadModule(String& className, String& threadName);
 
 // The C++ compiler of the host.
-class TCppCompiler : public TObject {
+class HOST_API TCppCompiler : public TObject {
 public:
     bool Busy() const { return FBusy; }
     void SetBusy(bool busy) { FBusy = busy; }
@@ -56,7 +57,7 @@ private:
     bool FBusy = false;
 };
 // nullptr while the host has no compiler object.
-TCppCompiler* Compiler();
+HOST_API TCppCompiler* Compiler();
 
 // Ends the current operation without a message (EAbort).
-[[noreturn]] void Abort();
+[[noreturn]] HOST_API void Abort();

@@ -1,8 +1,9 @@
 #pragma once
+#include "host/Export.h"
 // The host's general services: its folders.
 #include "host/ToolsAPI.h"
 
-class IQIDEServices : public virtual IInterface {
+class HOST_API IQIDEServices : public virtual IInterface {
 public:
     RTL_IID("{17A48937-2C9C-4543-AB6D-2CF13BAE544B}");
     // The host's template folder, ending in a path delimiter.

@@ -1,4 +1,5 @@
 #pragma once
+#include "host/Export.h"
 // Module services: the host creates units and projects from creators and keeps the open
 // project group.
 #include "host/SourceFiles.h"
@@ -6,7 +7,7 @@
 
 // A creator of a new unit. The host asks it for names and options first, then for its texts;
 // a text the creator does not supply is nullptr and no file is written for it.
-class IQModuleCreator : public virtual IInterface {
+class HOST_API IQModuleCreator : public virtual IInterface {
 public:
     RTL_IID("{19EF6DA1-DB6F-11D0-9EDB-00A02457621F}");
     virtual bool GetExisting() = 0;
@@ -27,7 +28,7 @@ public:
 };
 
 // The C++ form creators answer this too: the host asks it for the form file's extension.
-class IQSourceCreator : public virtual IInterface {
+class HOST_API IQSourceCreator : public virtual IInterface {
 public:
     RTL_IID("{19EF6DA3-DB6F-11D0-9EDB-00A02457621F}");
     virtual String GetFormFileExt() = 0;
@@ -35,7 +36,7 @@ public:
 
 class IQProject;
 
-class IQProjectCreator : public virtual IInterface {
+class HOST_API IQProjectCreator : public virtual IInterface {
 public:
     RTL_IID("{FE7BB77E-5A2B-4627-8091-723E0DCE759B}");
     virtual bool GetExisting() = 0;
@@ -51,13 +52,13 @@ public:
     virtual void CreateDefaultModule(IQProject* project) = 0;
 };
 // The same creator under its older identity.
-class IQProjectCreator50 : public virtual IQProjectCreator {
+class HOST_API IQProjectCreator50 : public virtual IQProjectCreator {
 public:
     RTL_IID("{04BBA160-E0CC-11D0-B332-444553540000}");
 };
 
 // A unit or project opened in the host.
-class IQModule : public virtual IInterface {
+class HOST_API IQModule : public virtual IInterface {
 public:
     RTL_IID("{7C21E0A4-93B5-4F6E-8D02-5A1E6C3B9F10}");
     virtual String FileName() = 0;
@@ -75,12 +76,12 @@ public:
 };
 
 // What owns modules: a project's document.
-class IQDocumentModule : public virtual IQModule {
+class HOST_API IQDocumentModule : public virtual IQModule {
 public:
     RTL_IID("{2D6A9E31-0B7C-4F58-A1E4-6C93F0D2B711}");
 };
 
-class IQProject : public virtual IQDocumentModule {
+class HOST_API IQProject : public virtual IQDocumentModule {
 public:
     RTL_IID("{8689412F-F72C-469F-BADA-B72690D94C1C}");
     virtual String Personality() = 0;
@@ -89,7 +90,7 @@ public:
     virtual String TargetOptions() = 0;  // what the options call recorded, "" when none
 };
 
-class IQProjectGroup : public virtual IInterface {
+class HOST_API IQProjectGroup : public virtual IInterface {
 public:
     RTL_IID("{A3C9D1E2-5F60-4B7A-8C1D-0E2F3A4B5C61}");
     virtual TIntfPtr<IQProject> ActiveProject() = 0;  // nullptr when no project is open
@@ -99,7 +100,7 @@ public:
     virtual void CloseAll(int closeFlags) = 0;
 };
 
-class IQModuleServices : public virtual IInterface {
+class HOST_API IQModuleServices : public virtual IInterface {
 public:
     RTL_IID("{F17A9B30-8E2D-4C61-B5A0-3D4E7F1C2B81}");
     // Creates a unit from the creator; owner is the project it is added to (nullptr: the active
@@ -114,6 +115,6 @@ public:
 };
 
 // Shorthands over QuistorIDEServices.
-TIntfPtr<IQModuleServices> ModuleServices();  // EHostError without it
-TIntfPtr<IQProjectGroup> MainProjectGroup();
-TIntfPtr<IQProject> ActiveProject();  // nullptr when there is none
+HOST_API TIntfPtr<IQModuleServices> ModuleServices();  // EHostError without it
+HOST_API TIntfPtr<IQProjectGroup> MainProjectGroup();
+HOST_API TIntfPtr<IQProject> ActiveProject();  // nullptr when there is none

@@ -1,4 +1,5 @@
 #pragma once
+#include "host/Export.h"
 // The package model: what a package library exports and what the host runs.
 //
 // A package library exports, with C linkage,
@@ -40,10 +41,10 @@ typedef void (*TPackageEntryProc)();
 
 // Runs the initialisations in table order. When one raises, the units this call initialised are
 // finalised again (reverse order) and the exception propagates.
-void InitializePackage(const TPackageInfoTable* table);
+HOST_API void InitializePackage(const TPackageInfoTable* table);
 // Runs the finalisations in reverse table order; an exception in one does not stop the others
 // (the first is rethrown after all ran).
-void FinalizePackage(const TPackageInfoTable* table);
+HOST_API void FinalizePackage(const TPackageInfoTable* table);
 }
 
 #define HOST_UNIT_ENTRY(unitNamespace)                                                                       \

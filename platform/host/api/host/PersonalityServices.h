@@ -1,8 +1,9 @@
 #pragma once
+#include "host/Export.h"
 // Personalities (the Pascal and the C++ tools) and the traits they support.
 #include "host/ModuleServices.h"
 
-class IQPersonalityServices : public virtual IInterface {
+class HOST_API IQPersonalityServices : public virtual IInterface {
 public:
     RTL_IID("{9F2E3B64-7D15-4C4A-B8E7-2A5C1F0D9B34}");
     virtual bool SupportsTrait(const String& personality, const TGUID& trait) = 0;
@@ -13,7 +14,7 @@ public:
 };
 
 // The trait by which a personality finds the document module of a project it created.
-class IQProjectDocumentTrait : public virtual IInterface {
+class HOST_API IQProjectDocumentTrait : public virtual IInterface {
 public:
     RTL_IID("{5FD9C339-64D4-48A0-ABBF-659E68BD58E8}");
     // The document module of the project with that project file name, nullptr when none is open.

@@ -1,12 +1,13 @@
 #pragma once
+#include "host/Export.h"
 // The host's registry, kept in the INI file "registry.ini" of the folder that stands for the
 // Windows directory: one section per key path (below HKEY_CURRENT_USER), one line per value.
 #include "rtl/IniFiles.h"
 
 // The host's own key; packages keep their keys below it.
-extern const char* const rkBaseRegKey;
+extern HOST_API const char* const rkBaseRegKey;
 
-class TRegistry : public TObject {
+class HOST_API TRegistry : public TObject {
 public:
     TRegistry();
     bool KeyExists(const String& key) const;

@@ -1,17 +1,18 @@
 #pragma once
+#include "host/Export.h"
 // In-memory source files handed between creators and the host, and the C++ personality's text
 // helpers.
 #include "rtl/Format.h"
 #include "rtl/Intf.h"
 
-class IQSourceFile : public virtual IInterface {
+class HOST_API IQSourceFile : public virtual IInterface {
 public:
     RTL_IID("{6B8F3A10-4C2E-4D7A-9E51-2F0C8B7D1A01}");
     virtual String FileName() = 0;
     virtual String Source() = 0;
 };
 
-class TStringFile : public TInterfacedObject, public IQSourceFile {
+class HOST_API TStringFile : public TInterfacedObject, public IQSourceFile {
 public:
     // owned: the text belongs to the file (kept for callers that pass a third flag)
     TStringFile(String fileName, String source, bool owned = true);
@@ -24,16 +25,16 @@ private:
 };
 
 // The separator comment line of generated C++ sources, without and with its line break.
-extern const String DashLine;
-extern const String DashLineCRLF;
+extern HOST_API const String DashLine;
+extern HOST_API const String DashLineCRLF;
 
 // fileName's text: the template filled with the arguments (rtl Format rules).
-TIntfPtr<IQSourceFile> FormatFile(const String& fileName, const String& templ, const TVarRecs& args);
+HOST_API TIntfPtr<IQSourceFile> FormatFile(const String& fileName, const String& templ, const TVarRecs& args);
 
 // Raises EHostError ("'NAME' is not a valid identifier") unless name is a C++ identifier.
-void ValidateIdent(const String& name);
-bool IsValidIdent(const String& name);
+HOST_API void ValidateIdent(const String& name);
+HOST_API bool IsValidIdent(const String& name);
 
 // A module file name base + N + ext in the host's project folder that no open module and no file
 // has yet (smallest N from 1).
-String MakeUniqueModuleName(const String& base, const String& ext);
+HOST_API String MakeUniqueModuleName(const String& base, const String& ext);

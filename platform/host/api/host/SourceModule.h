@@ -1,8 +1,9 @@
 #pragma once
+#include "host/Export.h"
 // A source module opened from a creator (the C++ personality's module class).
 #include "host/ModuleServices.h"
 
-class TSourceModule : public TObject {
+class HOST_API TSourceModule : public TObject {
 public:
     // Asks the module services to create the module; fileName empty: the creator's name.
     TSourceModule(IQModuleCreator* creator, const String& fileName, IQDocumentModule* owner);

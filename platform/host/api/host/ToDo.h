@@ -1,4 +1,5 @@
 #pragma once
+#include "host/Export.h"
 // The host's to-do list: it collects to-do comments ("TODO ..." / "DONE ...") of source files.
 //
 // File handlers find the comments of one file (a handler class is registered for the files it can
@@ -21,7 +22,7 @@
 // ---- the C/C++ to-do scanner ----
 
 // A source of characters.
-class ISource {
+class HOST_API ISource {
 public:
     virtual ~ISource() = default;
     // The next character; false at the end.
@@ -29,7 +30,7 @@ public:
 };
 
 // A stream read as a source.
-class TIStreamToISourceAdapter : public ISource {
+class HOST_API TIStreamToISourceAdapter : public ISource {
 public:
     explicit TIStreamToISourceAdapter(std::istream& in) : FIn(in) {}
     bool Next(char& c) override { return static_cast<bool>(FIn.get(c)); }
@@ -40,7 +41,7 @@ private:
 
 enum TTodoTokenKind { tkEnd = 0, tkCode = 1, tkString = 2, tkChar = 3, tkDirective = 4, tkComment = 5 };
 
-struct TTodoToken {
+struct HOST_API TTodoToken {
     int Kind = tkEnd;
     String Text;  // comments with their delimiters
     int Line = 0;  // 1-based, where the token starts
@@ -50,7 +51,7 @@ struct TTodoToken {
 // Splits C and C++ text into comments ("//" to the end of the line, continued by a backslash at the
 // line end; "/* */", an unclosed one runs to the end), string, character and raw string literals,
 // preprocessor lines and the code between them.
-class TCppTodoScanner {
+class HOST_API TCppTodoScanner {
 public:
     explicit TCppTodoScanner(ISource& source) : FSource(source) {}
     // The next token; Kind tkEnd once the source is exhausted.
@@ -76,7 +77,7 @@ private:
 // (caller's value, comment text, line, column)
 using TToDoCommentProc = std::function<void(void* data, const String& text, int line, int column)>;
 
-class TCFileHandler : public TObject {
+class HOST_API TCFileHandler : public TObject {
 public:
     // stream: the file's text; may be null (the file cannot be read).
     explicit TCFileHandler(std::shared_ptr<std::istream> stream) : FStream(std::move(stream)) {}
@@ -93,21 +94,21 @@ protected:
 };
 
 // A file-handler class: what the registry keeps.
-struct TCFileHandlerClass {
+struct HOST_API TCFileHandlerClass {
     const char* ClassName;
     bool (*CanHandleFile)(const String& fileName);
     std::unique_ptr<TCFileHandler> (*Create)(std::shared_ptr<std::istream> stream);
 };
 
-void RegisterCFileHandler(const TCFileHandlerClass* handlerClass);
-void UnregisterCFileHandler(const TCFileHandlerClass* handlerClass);
+HOST_API void RegisterCFileHandler(const TCFileHandlerClass* handlerClass);
+HOST_API void UnregisterCFileHandler(const TCFileHandlerClass* handlerClass);
 // The handler class for the file (the last registered that can handle it), nullptr when none.
-const TCFileHandlerClass* FindCFileHandler(const String& fileName);
-int CFileHandlerCount();
+HOST_API const TCFileHandlerClass* FindCFileHandler(const String& fileName);
+HOST_API int CFileHandlerCount();
 
 // ---- items, updaters, managers ----
 
-struct TToDoItem {
+struct HOST_API TToDoItem {
     bool Done = false;
     int Priority = 0;
     String Owner, Category, Text;
@@ -116,12 +117,12 @@ struct TToDoItem {
 };
 
 // Parses one comment; false when it holds no item.
-bool ParseToDoComment(const String& comment, TToDoItem& item);
+HOST_API bool ParseToDoComment(const String& comment, TToDoItem& item);
 // The comment text of an item: "TODO 2 -o ann -c ui: text".
-String ToDoItemText(const TToDoItem& item);
+HOST_API String ToDoItemText(const TToDoItem& item);
 
 // The to-do view of an open editor module: the texts of its two sections.
-class TToDoUpdater : public TObject {
+class HOST_API TToDoUpdater : public TObject {
 public:
     TToDoUpdater(String sourceFile, String headerFile);
     const String& FileName(int section) const;
@@ -139,9 +140,9 @@ private:
 };
 
 class TBaseSourceManagerCreator;
-void UnregisterToDoManagerCreator(TBaseSourceManagerCreator* creator);
+HOST_API void UnregisterToDoManagerCreator(TBaseSourceManagerCreator* creator);
 
-class TSourceToDoManager : public TObject {
+class HOST_API TSourceToDoManager : public TObject {
 public:
     TSourceToDoManager(String fileName, int hostValue) : FFileName(std::move(fileName)), FHostValue(hostValue)
     {
@@ -182,18 +183,18 @@ private:
     const TBaseSourceManagerCreator* FCreator = nullptr;
 };
 
-class TBaseSourceManagerCreator : public TObject {
+class HOST_API TBaseSourceManagerCreator : public TObject {
 public:
     virtual std::unique_ptr<TSourceToDoManager> CreateManager(const String& fileName, int hostValue) = 0;
     virtual bool CanHandleFile(const String& fileName) = 0;
 };
 
 // Sources the first; the list does not own creators.
-void RegisterToDoManagerCreator(TBaseSourceManagerCreator* creator);
+HOST_API void RegisterToDoManagerCreator(TBaseSourceManagerCreator* creator);
 // Also frees the managers the creator made.
-void UnregisterToDoManagerCreator(TBaseSourceManagerCreator* creator);
+HOST_API void UnregisterToDoManagerCreator(TBaseSourceManagerCreator* creator);
 
-class TToDoList {
+class HOST_API TToDoList {
 public:
     // The manager of the file, made by the first creator that handles it (nullptr when none does).
     TSourceToDoManager* ManagerFor(const String& fileName, int hostValue = 0);
@@ -218,10 +219,10 @@ private:
     std::vector<std::unique_ptr<TToDoUpdater>> FModules;
 };
 
-TToDoList& ToDoList();
+HOST_API TToDoList& ToDoList();
 
 // The to-do parser thread of the host: told when files of the list changed.
-class TToDoParseThread {
+class HOST_API TToDoParseThread {
 public:
     void Modified() { ++FModifiedCount; }
     int ModifiedCount() const { return FModifiedCount; }
@@ -229,4 +230,4 @@ public:
 private:
     int FModifiedCount = 0;
 };
-TToDoParseThread& ParseThread();
+HOST_API TToDoParseThread& ParseThread();

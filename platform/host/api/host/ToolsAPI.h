@@ -1,4 +1,5 @@
 #pragma once
+#include "host/Export.h"
 // The host's services. Packages reach every service through QuistorIDEServices, asking it for
 // the service interface by GUID:
 //     TIntfPtr<IQModuleServices> ms;
@@ -6,9 +7,9 @@
 #include "rtl/Intf.h"
 
 // The host's service object, or nullptr before the host has started (and after it has ended).
-IInterface* QuistorIDEServices();
+HOST_API IInterface* QuistorIDEServices();
 
-class EHostError : public Exception {
+class HOST_API EHostError : public Exception {
 public:
     using Exception::Exception;
 };

@@ -1,11 +1,12 @@
 #pragma once
+#include "host/Export.h"
 // Wizard services: packages add wizard objects, each listed in the File>New gallery under its
 // own category with its name as caption, and remove them by the index the host returned.
 #include "host/GalleryServices.h"
 
 enum TWizardState { wsEnabled = 1, wsChecked = 2 };
 
-class IQTAWizard : public virtual IInterface {
+class HOST_API IQTAWizard : public virtual IInterface {
 public:
     RTL_IID("{B75C0CE0-EEA6-11D1-9504-00608CCBF153}");
     virtual String GetIDString() = 0;
@@ -23,7 +24,7 @@ public:
     virtual void Execute() = 0;
 };
 
-class IQTAWizardServices : public virtual IInterface {
+class HOST_API IQTAWizardServices : public virtual IInterface {
 public:
     RTL_IID("{B75C0CE3-EEA6-11D1-9504-00608CCBF153}");
     // Lists the wizard and returns its index; EHostError when its category is unknown or its ID

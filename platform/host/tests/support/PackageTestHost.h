@@ -7,9 +7,9 @@
 #include <memory>
 
 #include "ScratchDir.h"
-#include "host/HostImpl.h"
+#include "hostimpl/HostImpl.h"
 #include "host/IDEControl.h"
-#include "host/PackageLoader.h"
+#include "hostimpl/PackageLoader.h"
 #include "rtl/Files.h"
 
 class PackageTestHost : public ::testing::Test {

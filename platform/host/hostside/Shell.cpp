@@ -1,4 +1,4 @@
-#include "host/Shell.h"
+#include "hostimpl/Shell.h"
 
 #include <functional>
 #include <iostream>
@@ -7,8 +7,8 @@
 
 #include "host/Actions.h"
 #include "host/GalleryServices.h"
-#include "host/HostImpl.h"
-#include "host/PackageLoader.h"
+#include "hostimpl/HostImpl.h"
+#include "hostimpl/PackageLoader.h"
 #include "rtl/Files.h"
 
 namespace hostimpl {

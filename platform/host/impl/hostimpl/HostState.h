@@ -6,7 +6,7 @@
 
 #include "host/CppProjectOptions.h"
 #include "host/GalleryServices.h"
-#include "host/HostImpl.h"
+#include "hostimpl/HostImpl.h"
 #include "host/ModuleServices.h"
 
 namespace hostimpl {

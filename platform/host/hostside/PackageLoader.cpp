@@ -1,10 +1,10 @@
-#include "host/PackageLoader.h"
+#include "hostimpl/PackageLoader.h"
 
 #include <dlfcn.h>
 
 #include <algorithm>
 
-#include "host/HostImpl.h"
+#include "hostimpl/HostImpl.h"
 #include "host/Package.h"
 #include "rtl/Files.h"
 
