@@ -18,6 +18,11 @@ void TArbeitsThread::starte_wenn_verlangt(bool CreateSuspended)
 
 void TArbeitsThread::melde_gestartet() const { OutputDebugStringA(String(FKlassenname) + " gestartet..."); }
 
+void TArbeitsThread::melde_kein_Fenster() const
+{
+    OutputDebugStringA(String(FKlassenname) + ": kein Hauptfenster");
+}
+
 void TArbeitsThread::warte_auf_Ende()
 {
     if (Suspended() || Finished()) return;

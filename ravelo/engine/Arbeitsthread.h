@@ -20,9 +20,55 @@ protected:
     // those fields go away.
     void warte_auf_Ende();
 
+    // The debug trace of a worker that finds no window to work on.
+    void melde_kein_Fenster() const;
+
     std::atomic<bool> b_laeuft;  // the running flag; one byte, polled by the creator
     static_assert(sizeof(std::atomic<bool>) == 1);
 
 private:
     const char* FKlassenname;
+};
+
+// How a worker's running flag goes: on from the start and cleared by the work itself where it
+// ends normally (an early return leaves it on, which the creator's poll bound reports as a
+// time-out), or off from the first instruction, so the creator's poll ends at once and its
+// WaitFor does the waiting.
+enum class TLaufflag { von_der_Arbeit, sofort_aus };
+
+// The skeleton of a worker on one window interface: it works on the window given to its
+// constructor, or else on the one installed when the work starts; with neither it does nothing.
+// Each worker still resumes itself at the end of its own constructor (starte_wenn_verlangt) and
+// waits for its work in its own destructor (warte_auf_Ende).
+template <class IFenster>
+class TFensterThread : public TArbeitsThread {
+protected:
+    TFensterThread(const char* klassenname, IFenster* fenster, IFenster* (*installiert)(), TLaufflag flag)
+        : TArbeitsThread(klassenname), FFenster(fenster), FInstalliert(installiert), FFlag(flag)
+    {
+    }
+
+    // The work on the window.
+    virtual void ausfuehren(IFenster& f) = 0;
+    // The window given to the constructor; null for the installed one.
+    IFenster* gegebenes_Fenster() const { return FFenster; }
+
+    void Execute() override
+    {
+        b_laeuft = FFlag == TLaufflag::von_der_Arbeit;
+        melde_gestartet();
+        IFenster* f = FFenster ? FFenster : FInstalliert();
+        if (!f) {
+            melde_kein_Fenster();
+            b_laeuft = false;
+            return;
+        }
+        ausfuehren(*f);
+        if (FFlag == TLaufflag::sofort_aus) b_laeuft = false;
+    }
+
+private:
+    IFenster* FFenster;
+    IFenster* (*FInstalliert)();
+    TLaufflag FFlag;
 };

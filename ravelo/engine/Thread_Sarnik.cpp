@@ -14,26 +14,13 @@ Thread_Sarnik::Thread_Sarnik(bool CreateSuspended) : Thread_Sarnik(CreateSuspend
 
 Thread_Sarnik::Thread_Sarnik(bool CreateSuspended, ISchrittFenster* fenster, ISchritt1Fenster* fenster1,
                              IVergleichFenster* vergleich)
-    : TArbeitsThread("Thread_Sarnik"), FFenster(fenster), FFenster1(fenster1), FVergleich(vergleich)
+    : TFensterThread("Thread_Sarnik", fenster, SchrittFenster, TLaufflag::von_der_Arbeit),
+      FFenster1(fenster1), FVergleich(vergleich)
 {
     starte_wenn_verlangt(CreateSuspended);
 }
 
 Thread_Sarnik::~Thread_Sarnik() { warte_auf_Ende(); }
-
-void Thread_Sarnik::Execute()
-{
-    b_laeuft = true;
-    melde_gestartet();
-
-    ISchrittFenster* f = FFenster ? FFenster : SchrittFenster();
-    if (!f) {
-        OutputDebugStringA("Thread_Sarnik: kein Hauptfenster");
-        b_laeuft = false;  // nothing to drive: no step ran, none timed out
-        return;
-    }
-    ausfuehren(*f);
-}
 
 bool Thread_Sarnik::fuehre_aus(int schritt, std::unique_ptr<TArbeitsThread> kind, int polls,
                                const char* warten)
@@ -85,8 +72,8 @@ void Thread_Sarnik::ausfuehren(ISchrittFenster& f)
         f.Nachrichten_verarbeiten();
         std::unique_ptr<TArbeitsThread> kind;
         if (nr == 1) kind = std::make_unique<ThreadSchritt1>(true, FFenster1);
-        if (nr == 2) kind = std::make_unique<ThreadSchritt2>(true, FFenster);
-        if (nr == 3) kind = std::make_unique<ThreadSchritt3>(true, FFenster);
+        if (nr == 2) kind = std::make_unique<ThreadSchritt2>(true, gegebenes_Fenster());
+        if (nr == 3) kind = std::make_unique<ThreadSchritt3>(true, gegebenes_Fenster());
         if (!fuehre_aus(nr, std::move(kind), s.polls, s.warten)) {
             f.Label1(s.timeout);
             OutputDebugStringA(s.spur);

@@ -8,7 +8,7 @@ class ISchrittFenster;
 class ISchritt1Fenster;
 class IVergleichFenster;
 
-class Thread_Sarnik : public TArbeitsThread {
+class Thread_Sarnik : public TFensterThread<ISchrittFenster> {
 public:
     // Most polls the driver makes while a step's running flag is set; a step still running at
     // its bound has timed out.
@@ -32,16 +32,12 @@ public:
     // The comparison the run ends with; owned too, but no child that Kinder_beenden terminates.
     std::unique_ptr<TArbeitsThread> t_Vergleich;
 
-protected:
-    void Execute() override;
-
 private:
     // Starts the step in slot `schritt`, polls it up to `polls` times and waits for its end;
     // false when it still runs at the bound.
     bool fuehre_aus(int schritt, std::unique_ptr<TArbeitsThread> kind, int polls, const char* warten);
-    void ausfuehren(ISchrittFenster& f);
+    void ausfuehren(ISchrittFenster& f) override;
 
-    ISchrittFenster* FFenster;
     ISchritt1Fenster* FFenster1;
     IVergleichFenster* FVergleich;
 };

@@ -53,26 +53,12 @@ std::mt19937 Zufallsgenerator()
 ThreadSchritt1::ThreadSchritt1(bool CreateSuspended) : ThreadSchritt1(CreateSuspended, nullptr) {}
 
 ThreadSchritt1::ThreadSchritt1(bool CreateSuspended, ISchritt1Fenster* fenster)
-    : TArbeitsThread("ThreadSchritt1"), FFenster(fenster)
+    : TFensterThread("ThreadSchritt1", fenster, Schritt1Fenster, TLaufflag::von_der_Arbeit)
 {
     starte_wenn_verlangt(CreateSuspended);
 }
 
 ThreadSchritt1::~ThreadSchritt1() { warte_auf_Ende(); }
-
-void ThreadSchritt1::Execute()
-{
-    b_laeuft = true;
-    melde_gestartet();
-
-    ISchritt1Fenster* f = FFenster ? FFenster : Schritt1Fenster();
-    if (!f) {
-        OutputDebugStringA("ThreadSchritt1: kein Hauptfenster");
-        b_laeuft = false;
-        return;
-    }
-    ausfuehren(*f);
-}
 
 // Returns early on every failure; only the personal-number messages and the normal end clear
 // the running flag, so the driver's poll bound reports the other failures as a time-out.

@@ -4,7 +4,7 @@
 
 class ISchritt1Fenster;
 
-class ThreadSchritt1 : public TArbeitsThread {
+class ThreadSchritt1 : public TFensterThread<ISchritt1Fenster> {
 public:
     // Works on the window installed with setze_Schritt1Fenster when it starts.
     explicit ThreadSchritt1(bool CreateSuspended);
@@ -12,10 +12,6 @@ public:
     ThreadSchritt1(bool CreateSuspended, ISchritt1Fenster* fenster);
     ~ThreadSchritt1() override;
 
-protected:
-    void Execute() override;
-
 private:
-    void ausfuehren(ISchritt1Fenster& f);
-    ISchritt1Fenster* FFenster;
+    void ausfuehren(ISchritt1Fenster& f) override;
 };

@@ -21,28 +21,12 @@ std::vector<String> Listenkopf(const char* schritt2)
 ThreadSchritt2::ThreadSchritt2(bool CreateSuspended) : ThreadSchritt2(CreateSuspended, nullptr) {}
 
 ThreadSchritt2::ThreadSchritt2(bool CreateSuspended, ISchrittFenster* fenster)
-    : TArbeitsThread("ThreadSchritt2"), FFenster(fenster)
+    : TFensterThread("ThreadSchritt2", fenster, SchrittFenster, TLaufflag::sofort_aus)
 {
     starte_wenn_verlangt(CreateSuspended);
 }
 
 ThreadSchritt2::~ThreadSchritt2() { warte_auf_Ende(); }
-
-void ThreadSchritt2::Execute()
-{
-    // Reports "not running" from the first instruction: the creator's poll ends at once and
-    // its WaitFor does the waiting.
-    b_laeuft = false;
-    melde_gestartet();
-
-    ISchrittFenster* f = FFenster ? FFenster : SchrittFenster();
-    if (!f) {
-        OutputDebugStringA("ThreadSchritt2: kein Hauptfenster");
-        return;
-    }
-    ausfuehren(*f);
-    b_laeuft = false;
-}
 
 void ThreadSchritt2::ausfuehren(ISchrittFenster& f)
 {

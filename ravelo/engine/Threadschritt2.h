@@ -4,7 +4,7 @@
 
 class ISchrittFenster;
 
-class ThreadSchritt2 : public TArbeitsThread {
+class ThreadSchritt2 : public TFensterThread<ISchrittFenster> {
 public:
     // Works on the window installed with setze_SchrittFenster when it starts.
     explicit ThreadSchritt2(bool CreateSuspended);
@@ -12,10 +12,6 @@ public:
     ThreadSchritt2(bool CreateSuspended, ISchrittFenster* fenster);
     ~ThreadSchritt2() override;
 
-protected:
-    void Execute() override;
-
 private:
-    void ausfuehren(ISchrittFenster& f);
-    ISchrittFenster* FFenster;
+    void ausfuehren(ISchrittFenster& f) override;
 };

@@ -12,8 +12,6 @@
 
 namespace {
 
-const char* const DATEI_EINSTELLUNGEN = "environment.ini";
-
 std::vector<String> Listenkopf(const char* schritt3)
 {
     return {"Die Lottozahlen werden getippt!", "-------------------------------------------",
@@ -40,28 +38,12 @@ Gewinnbetraege lies_Gewinnbetraege(const String& iniDatei)
 ThreadSchritt3::ThreadSchritt3(bool CreateSuspended) : ThreadSchritt3(CreateSuspended, nullptr) {}
 
 ThreadSchritt3::ThreadSchritt3(bool CreateSuspended, ISchrittFenster* fenster)
-    : TArbeitsThread("ThreadSchritt3"), FFenster(fenster)
+    : TFensterThread("ThreadSchritt3", fenster, SchrittFenster, TLaufflag::sofort_aus)
 {
     starte_wenn_verlangt(CreateSuspended);
 }
 
 ThreadSchritt3::~ThreadSchritt3() { warte_auf_Ende(); }
-
-void ThreadSchritt3::Execute()
-{
-    // Reports "not running" from the first instruction: the creator's poll ends at once and
-    // its WaitFor does the waiting.
-    b_laeuft = false;
-    melde_gestartet();
-
-    ISchrittFenster* f = FFenster ? FFenster : SchrittFenster();
-    if (!f) {
-        OutputDebugStringA("ThreadSchritt3: kein Hauptfenster");
-        return;
-    }
-    ausfuehren(*f);
-    b_laeuft = false;
-}
 
 void ThreadSchritt3::ausfuehren(ISchrittFenster& f)
 {
@@ -87,7 +69,7 @@ void ThreadSchritt3::ausfuehren(ISchrittFenster& f)
     e.kriterien.CheckBox18 = f.CheckBox(18);
     e.kriterien.CheckBox19 = f.CheckBox(19);
     e.kriterien.CheckBox20 = f.CheckBox(20);
-    e.betraege = lies_Gewinnbetraege(ProgrammDatei(DATEI_EINSTELLUNGEN));
+    e.betraege = lies_Gewinnbetraege(ProgrammDatei(DATEI_UMGEBUNG));
 
     Schritt3Dateien d;
     try {

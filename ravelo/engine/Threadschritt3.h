@@ -10,7 +10,7 @@ class ISchrittFenster;
 // the default.
 Gewinnbetraege lies_Gewinnbetraege(const String& iniDatei);
 
-class ThreadSchritt3 : public TArbeitsThread {
+class ThreadSchritt3 : public TFensterThread<ISchrittFenster> {
 public:
     // Works on the window installed with setze_SchrittFenster when it starts.
     explicit ThreadSchritt3(bool CreateSuspended);
@@ -18,10 +18,6 @@ public:
     ThreadSchritt3(bool CreateSuspended, ISchrittFenster* fenster);
     ~ThreadSchritt3() override;
 
-protected:
-    void Execute() override;
-
 private:
-    void ausfuehren(ISchrittFenster& f);
-    ISchrittFenster* FFenster;
+    void ausfuehren(ISchrittFenster& f) override;
 };

@@ -13,7 +13,6 @@
 
 namespace {
 
-const char* const DATEI_UMGEBUNG = "environment.ini";
 const char* const NICHT_GELADEN = "HTML nicht geladen!";
 
 int Index_der_letzten(const TStrings& zeilen, const char* marke)

@@ -6,6 +6,7 @@
 
 #include "Programmordner.h"
 #include "Tippdateien.h"
+#include "Ziehungstage.h"
 #include "rtl/Clock.h"
 #include "rtl/Debug.h"
 #include "rtl/Files.h"
@@ -16,7 +17,7 @@ namespace {
 std::atomic<IVergleichFenster*> g_fenster{nullptr};
 
 // Bare name: the INI class puts it in the Windows-directory stand-in.
-const char* const FAVORITEN_INI = "environment.ini";
+const char* const FAVORITEN_INI = DATEI_UMGEBUNG;
 const char* const ZAHLEN_WERDEN_VERGLICHEN = "Zahlen werden verglichen!!!!";
 
 // Where the comparison starts from.
@@ -106,19 +107,14 @@ int Feldwert(const String& text)
     return static_cast<int>(negativ ? -v : v);
 }
 
-TDateTime naechster_Ziehungstag(TDateTime jetzt)
+const std::vector<String>& Starthinweis()
 {
-    int stunde, minute, sekunde, ms;
-    DecodeTime(jetzt, stunde, minute, sekunde, ms);
-    switch (DayOfWeek(jetzt)) {
-    case 1: return IncDay(jetzt, 3);
-    case 2: return IncDay(jetzt, 2);
-    case 3: return IncDay(jetzt, 1);
-    case 4: return stunde > 18 ? IncDay(jetzt, 3) : jetzt;
-    case 5: return IncDay(jetzt, 2);
-    case 6: return IncDay(jetzt, 1);
-    default: return stunde > 19 ? IncDay(jetzt, 4) : jetzt;
-    }
+    static const std::vector<String> zeilen = {
+        "Starten Sie Sarnik,",       "danach erscheinen in diesem Fenster,",
+        "die getippte Lottozahlen!", "-------------------------------------------",
+        "Schritt 1 fehlt noch!",     "Schritt 2 fehlt noch!",
+        "Schritt 3 fehlt noch!"};
+    return zeilen;
 }
 
 void setze_VergleichFenster(IVergleichFenster* fenster) { g_fenster = fenster; }
@@ -131,30 +127,16 @@ ThreadZahlenVergleichen::ThreadZahlenVergleichen(bool CreateSuspended)
 }
 
 ThreadZahlenVergleichen::ThreadZahlenVergleichen(bool CreateSuspended, IVergleichFenster* fenster)
-    : TArbeitsThread("ThreadZahlenVergleichen"), FFenster(fenster)
+    : TFensterThread("ThreadZahlenVergleichen", fenster, VergleichFenster, TLaufflag::von_der_Arbeit)
 {
     starte_wenn_verlangt(CreateSuspended);
 }
 
 ThreadZahlenVergleichen::~ThreadZahlenVergleichen() { warte_auf_Ende(); }
 
-void ThreadZahlenVergleichen::Execute()
-{
-    b_laeuft = true;
-    melde_gestartet();
-
-    IVergleichFenster* f = FFenster ? FFenster : VergleichFenster();
-    if (!f) {
-        OutputDebugStringA("ThreadZahlenVergleichen: kein Hauptfenster");
-        b_laeuft = false;
-        return;
-    }
-    vergleichen(*f);
-}
-
 // Early returns leave the running flag on, as the creators expect of a comparison that could not
 // take place (they poll to their bound and then wait for the end).
-void ThreadZahlenVergleichen::vergleichen(IVergleichFenster& f)
+void ThreadZahlenVergleichen::ausfuehren(IVergleichFenster& f)
 {
     const bool favoriten_an = lies_Favoriten_Option();
 
@@ -191,11 +173,7 @@ void ThreadZahlenVergleichen::vergleichen(IVergleichFenster& f)
         f.ListBox1({ZAHLEN_WERDEN_VERGLICHEN}, "", "", "");
         f.ListBox1_ShowHint(false);
         if (history.Count() == 0) {
-            if (f.pruefe_Tippdatum(true))
-                f.ListBox1({"Starten Sie Sarnik,", "danach erscheinen in diesem Fenster,",
-                            "die getippte Lottozahlen!", "-------------------------------------------",
-                            "Schritt 1 fehlt noch!", "Schritt 2 fehlt noch!", "Schritt 3 fehlt noch!"},
-                           "", "", "4,5,6,");
+            if (f.pruefe_Tippdatum(true)) f.ListBox1(Starthinweis(), "", "", STARTHINWEIS_SYMBOLE);
             return;
         }
         // Runs for the coming draw have nothing to compare yet: take the newest run before them.

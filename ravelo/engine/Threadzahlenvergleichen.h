@@ -3,11 +3,9 @@
 #include <vector>
 
 #include "Arbeitsthread.h"
+#include "Tippdateien.h"
 #include "rtl/SysUtils.h"
 #include "rtl/DateUtils.h"
-
-// The user's favourite tips (one "k.n1, n2, n3, n4, n5, n6 -0 0" a line, only ever appended to).
-inline constexpr const char* DATEI_FAVORITEN = "meineFavoritten.txt";
 
 // The option "compare the favourites at every start": [Favoritten] CheckBox1 of the environment.ini
 // that the INI class finds by its bare name (the Windows-directory stand-in), not the one in the
@@ -20,9 +18,9 @@ void schreibe_Favoriten_Option(bool an);
 // digits give 0). Very long digit runs saturate.
 int Feldwert(const String& text);
 
-// The coming draw seen from jetzt: the same Wednesday until 18:59, the same Saturday until 19:59,
-// else the next Wednesday or Saturday (time of day kept).
-TDateTime naechster_Ziehungstag(TDateTime jetzt);
+// The tip list before the first run, and its line list of grey check marks (the three steps).
+const std::vector<String>& Starthinweis();
+inline constexpr const char* STARTHINWEIS_SYMBOLE = "4,5,6,";
 
 // The main window as the comparison sees it. The engine must not link the window, so the window
 // implements this (TVergleichAnschluss) and installs itself with setze_VergleichFenster.
@@ -53,7 +51,7 @@ public:
 void setze_VergleichFenster(IVergleichFenster* fenster);
 IVergleichFenster* VergleichFenster();
 
-class ThreadZahlenVergleichen : public TArbeitsThread {
+class ThreadZahlenVergleichen : public TFensterThread<IVergleichFenster> {
 public:
     // Works on the window installed with setze_VergleichFenster when it starts.
     explicit ThreadZahlenVergleichen(bool CreateSuspended);
@@ -61,10 +59,6 @@ public:
     ThreadZahlenVergleichen(bool CreateSuspended, IVergleichFenster* fenster);
     ~ThreadZahlenVergleichen() override;
 
-protected:
-    void Execute() override;
-
 private:
-    void vergleichen(IVergleichFenster& f);
-    IVergleichFenster* FFenster;
+    void ausfuehren(IVergleichFenster& f) override;
 };

@@ -34,6 +34,23 @@ inline constexpr const char* DATEI_ZWILLINGE_PROZENT =
 inline constexpr const char* DATEI_DOROV_ZAHLEN = "dorov_zahlen.txt";
 inline constexpr const char* DATEI_SEITE = "0.html";
 inline constexpr const char* DATEI_DUMMY = "Dummy.txt";
+// The user's favourite tips (one "k.n1, n2, n3, n4, n5, n6 -0 0" a line, only ever appended to).
+inline constexpr const char* DATEI_FAVORITEN = "meineFavoritten.txt";
+// The settings file; its [Favoritten] section lies in the one of the Windows-directory stand-in.
+inline constexpr const char* DATEI_UMGEBUNG = "environment.ini";
+// The enabled states recorded by the grey-out around a long job.
+inline constexpr const char* DATEI_GRAU = "grau.ini";
+// The profile names in the order of use; each profile's settings lie in "<name>.ini".
+inline constexpr const char* DATEI_PROFILE = "profile.txt";
+inline constexpr const char* PROFIL_ENDUNG = ".ini";
+// A copy of the statistics grid.
+inline constexpr const char* DATEI_STATISTIK = "Statistik.txt";
+// The tip list as it goes to the printer.
+inline constexpr const char* DATEI_AUSDRUCK = "ausdruck.txt";
+inline constexpr const char* DATEI_NEWS = "news.txt";
+inline constexpr const char* DATEI_HILFE = "help\\Quenzel_2009.html";
+inline constexpr const char* DATEI_ANIMATION_LAUF = "avi\\rad123.avi";
+inline constexpr const char* DATEI_ANIMATION_DOWNLOAD = "avi\\serverdownload.avi";
 // The placeholder draw line the comparison writes to Dummy.txt.
 inline constexpr const char* DUMMY_ZEILE = "03.03.33, 0,0,0,0,0,0, 0";
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Programmordner.h"
+#include "Tippdateien.h"
 #include "Unit1.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -40,7 +41,7 @@ int main(int argc, char** argv)
             Application->ProcessMessages();
         }
         Application->SetMainFormOnTaskbar(true);
-        Application->SetHelpFile(ProgrammDatei("help/Quenzel_2009.html"));
+        Application->SetHelpFile(ProgrammDatei(DATEI_HILFE));
         Application->SetTitle("Quenzel 2009");
         Application->CreateForm(Form1);
         Application->CreateForm(Form2);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Programmordner.h"
+#include "Tippdateien.h"
 #include "Thread_Sarnik.h"
 #include "Threadcheckzwischenablage.h"
 #include "Threadzahlenvergleichen.h"
@@ -531,7 +532,7 @@ void TForm1::Tasten_abfangen(TObject*, unsigned short& Key, TShiftState)
 {
     if (Key == VK_F9) Close();
     // Relative to the working directory; the help ships as a web page.
-    if (Key == VK_F1) ShellExecute(Form1, "open", "help\\Quenzel_2009.html", "", "", SW_SHOWNORMAL);
+    if (Key == VK_F1) ShellExecute(Form1, "open", DATEI_HILFE, "", "", SW_SHOWNORMAL);
 }
 void TForm1::verschieben_2(TObject*, TMouseButton Button, TShiftState, int, int)
 {

@@ -283,7 +283,6 @@ void Lauf(TForm1& f, int schritt)
 
 // grau.ini: section and the recorded controls, in the order grey-out records them. The first
 // three are the profile and history pictures, recorded before their pictures are greyed.
-const char* const GRAU_DATEI = "grau.ini";
 const char* const GRAU_SEKTION = "grau";
 
 const std::vector<String>& Grau_Bilder()
@@ -426,7 +425,7 @@ bool TForm1::grau_schalten()
     // Record first: when grau.ini cannot be written the job does not start and the window
     // stays as it is.
     {
-        TIniFile ini(programm_ordner + GRAU_DATEI);
+        TIniFile ini(programm_ordner + DATEI_GRAU);
         for (const auto* liste : {&Grau_Bilder(), &Grau_Elemente()})
             for (const String& name : *liste)
                 ini.WriteString(GRAU_SEKTION, name, Element(*this, name)->Enabled() ? "true" : "false");
@@ -456,7 +455,7 @@ bool TForm1::grau_aufheben()
     }
     freigeben(*this, Grau_ohne_Eintrag(), true);
 
-    TIniFile ini(programm_ordner + GRAU_DATEI);
+    TIniFile ini(programm_ordner + DATEI_GRAU);
     // Without its records the window would stay dead: then everything comes back enabled.
     const bool gelesen = ini.SectionExists(GRAU_SEKTION);
     if (!gelesen) {

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+#include "Tippdateien.h"
+
 #include "rtl/Clock.h"
 #include "rtl/Files.h"
 #include "rtl/IniFiles.h"
@@ -16,7 +18,6 @@ using namespace unit1;
 
 namespace {
 
-const char* const DATEI_PROFILE = "profile.txt";
 const char* const MUSTERPROFIL = "Musterprofil";
 const char* const PROFIL_SEKTION = "Sarnik";
 
@@ -66,7 +67,7 @@ bool Profil_entfernen(TStrings& liste, const String& name)
 
 }  // namespace
 
-String TForm1::Profildatei(const String& name) const { return programm_ordner + name + ".ini"; }
+String TForm1::Profildatei(const String& name) const { return programm_ordner + name + PROFIL_ENDUNG; }
 
 void TForm1::Profilbild(TImage* bild, const String& datei)
 {

@@ -28,8 +28,6 @@ void Archiv_neu_laden(TForm1& f)
 
 namespace {
 
-const char* const DATEI_STATISTIK = "Statistik.txt";
-
 // The integer of a sort column's cell.
 int Sortierwert(TStringGrid* g, int spalte, int zeile)
 {

@@ -10,6 +10,7 @@
 #include "Tippdateien.h"
 #include "Unit3.h"
 #include "Update_zahlen.h"
+#include "Ziehungstage.h"
 #include "rtl/Clock.h"
 #include "rtl/Debug.h"
 #include "rtl/Files.h"
@@ -18,64 +19,6 @@
 using namespace unit1;
 
 namespace {
-
-int Stunde(TDateTime t)
-{
-    int stunde, minute, sekunde, ms;
-    DecodeTime(t, stunde, minute, sekunde, ms);
-    return stunde;
-}
-
-// The coming draw: the same Wednesday until 18:59, the same Saturday until 19:59, else the
-// next Wednesday or Saturday. The time of day is kept.
-TDateTime naechste_Ziehung(TDateTime jetzt)
-{
-    const int stunde = Stunde(jetzt);
-    TDateTime d = jetzt;
-    bool verschoben = false;
-    auto verschiebe = [&](int tag, int tage) {
-        if (DayOfWeek(d) == tag) {
-            d = IncDay(d, tage);
-            verschoben = true;
-        }
-    };
-    verschiebe(1, 3);
-    verschiebe(2, 2);
-    verschiebe(3, 1);
-    verschiebe(5, 2);
-    verschiebe(6, 1);
-    if (DayOfWeek(d) == 4 && stunde >= 19 && !verschoben) {
-        d = IncDay(d, 3);
-        verschoben = true;
-    }
-    if (DayOfWeek(d) == 7 && stunde >= 20 && !verschoben) d = IncDay(d, 4);
-    return d;
-}
-
-// The newest draw that has taken place: Wednesday from 19:00, Saturday from 20:00.
-TDateTime letzte_Ziehung(TDateTime jetzt)
-{
-    const int stunde = Stunde(jetzt);
-    TDateTime d = jetzt;
-    bool verschoben = false;
-    auto verschiebe = [&](int tag, int tage) {
-        if (DayOfWeek(d) == tag) {
-            d = IncDay(d, -tage);
-            verschoben = true;
-        }
-    };
-    verschiebe(1, 1);
-    verschiebe(2, 2);
-    verschiebe(3, 3);
-    verschiebe(5, 1);
-    verschiebe(6, 2);
-    if (DayOfWeek(d) == 4 && stunde < 19 && !verschoben) {
-        d = IncDay(d, -4);
-        verschoben = true;
-    }
-    if (DayOfWeek(d) == 7 && stunde < 20 && !verschoben) d = IncDay(d, -3);
-    return d;
-}
 
 // A date as the draw archive writes it.
 String Archivdatum(TDateTime t) { return FormatDateTime("dd.mm.yy", t); }
@@ -128,7 +71,7 @@ int freier_Index(TLineReader& history, const String& datum, int anzahl)
 
 bool TForm1::lade_History(TDateTime datum)
 {
-    const TDateTime naechste = naechste_Ziehung(Now());
+    const TDateTime naechste = naechster_Ziehungstag(Now());
     const String schluesseldatum = FormatDateTime("dd-mm-yyyy", datum.Val != 0 ? datum : naechste);
     if (start_laeuft) DateTimePicker2->SetDateTime(naechste);
 
@@ -150,7 +93,7 @@ void TForm1::TippDatumAendern(TObject*) { lade_History(DateTimePicker2->DateTime
 
 bool TForm1::pruefe_Ziehung()
 {
-    const TDateTime letzte = letzte_Ziehung(Now());
+    const TDateTime letzte = letzter_Ziehungstag(Now());
     DateTimePicker1->SetDateTime(letzte);
     return !Archiv_enthaelt(programm_ordner + DATEI_DOROV_ZAHLEN, Archivdatum(letzte));
 }
@@ -179,7 +122,7 @@ bool TForm1::datei_vorhanden(const String& name)
 
 void TForm1::lese_Umgebung()
 {
-    TIniFile ini(programm_ordner + "environment.ini");
+    TIniFile ini(programm_ordner + DATEI_UMGEBUNG);
     CheckBox21->SetChecked(ini.ReadString("Archiv", "CheckBox21", "") == "true");
     ftp_download = ini.ReadString("Archiv", "Download", "") != "html";
     update_hinweis = ini.ReadString("Allgemein", "Update", "") == "true";
@@ -188,7 +131,7 @@ void TForm1::lese_Umgebung()
 // [Archiv] Download is set by hand or by the installation and never written here.
 void TForm1::schreibe_Umgebung()
 {
-    TIniFile ini(programm_ordner + "environment.ini");
+    TIniFile ini(programm_ordner + DATEI_UMGEBUNG);
     ini.WriteString("Archiv", "CheckBox21", CheckBox21->Checked() ? "true" : "false");
     ini.WriteString("Allgemein", "Update", update_hinweis ? "true" : "false");
 }
@@ -382,13 +325,10 @@ void TForm1::starten()
     TStrings* liste = ListBox1->Items();
     liste->BeginUpdate();
     liste->Clear();
-    for (const char* zeile : {"Starten Sie Sarnik,", "danach erscheinen in diesem Fenster,",
-                              "die getippte Lottozahlen!", "-------------------------------------------",
-                              "Schritt 1 fehlt noch!", "Schritt 2 fehlt noch!", "Schritt 3 fehlt noch!"})
-        liste->Add(zeile);
+    for (const String& zeile : Starthinweis()) liste->Add(zeile);
     liste->EndUpdate();
     zeilen_symbol0 = "";
-    zeilen_symbol1 = "4,5,6,";
+    zeilen_symbol1 = STARTHINWEIS_SYMBOLE;
 
     OutputDebugStringA("Pfad:");
     OutputDebugStringA(programm_ordner);
@@ -396,8 +336,8 @@ void TForm1::starten()
     Timer1->SetEnabled(false);
     ProgressBar1->SetVisible(false);
     Tabelle->SetColor(clWhite);
-    Animate1->SetFileName(programm_ordner + "avi\\rad123.avi");
-    Animate2->SetFileName(programm_ordner + "avi\\serverdownload.avi");
+    Animate1->SetFileName(programm_ordner + DATEI_ANIMATION_LAUF);
+    Animate2->SetFileName(programm_ordner + DATEI_ANIMATION_DOWNLOAD);
     Animate1->SetVisible(false);
     Animate2->SetVisible(false);
     Animate1->SetBounds(235, 174, 206, 206);

@@ -18,14 +18,11 @@ using namespace unit1;
 
 namespace {
 
-const char* const DATEI_AUSDRUCK = "ausdruck.txt";
-const char* const DATEI_NEWS = "news.txt";
 // The maker's addresses; the program ships without a public server.
 const char* const HOMEPAGE = "http://localhost/";
 const char* const DOWNLOADSEITE = "http://localhost/download/index.php";
 const char* const SUPPORT_MAIL =
     "mailto:support@example.com?subject=Anfrage zu Quenzel 2009 v3.3.7 &body=Hallo,%0AGruß";
-const char* const HILFEDATEI = "help\\Quenzel_2009.html";  // as the F1 key opens it
 const char* const VERSION_ANFANG = "<v3.3.7>";
 const char* const VERSION_ENDE = "</v3.3.7>";
 
@@ -222,7 +219,7 @@ void TForm1::favorites_leave(TObject*) { Werkzeug_verlassen(*this, W_FAVORITEN);
 void TForm1::Image11Click(TObject*) { ShellExecute(this, "open", HOMEPAGE, "", "", SW_SHOWDEFAULT); }
 void TForm1::Image20Click(TObject*) { Shell_klick(*this, W_HOMEPAGE, this, HOMEPAGE, SW_SHOWDEFAULT); }
 void TForm1::Image17Click(TObject*) { Shell_klick(*this, W_MAIL, nullptr, SUPPORT_MAIL, SW_SHOW); }
-void TForm1::Image18Click(TObject*) { Shell_klick(*this, W_HILFE, this, HILFEDATEI, SW_SHOWNORMAL); }
+void TForm1::Image18Click(TObject*) { Shell_klick(*this, W_HILFE, this, DATEI_HILFE, SW_SHOWNORMAL); }
 
 void TForm1::Image19Click(TObject*)
 {

@@ -323,22 +323,4 @@ TEST_F(VergleichTest, MissingTipsFileEndsTheComparison)
     EXPECT_THAT(Liste(), ElementsAre("Zahlen werden verglichen!!!!"));
 }
 
-TEST(Ziehungstag, NextDrawFromTheClock)
-{
-    struct Fall {
-        TDateTime jetzt, erwartet;
-    };
-    const Fall faelle[] = {
-        {Zeit(2009, 8, 9, 12, 0), EncodeDate(2009, 8, 12)},  // Sunday
-        {Zeit(2009, 8, 11, 23, 0), EncodeDate(2009, 8, 12)},  // Tuesday
-        {Zeit(2009, 8, 12, 18, 30), EncodeDate(2009, 8, 12)},  // Wednesday
-        {Zeit(2009, 8, 12, 19, 0), EncodeDate(2009, 8, 15)},
-        {Zeit(2009, 8, 13, 8, 0), EncodeDate(2009, 8, 15)},  // Thursday
-        {Zeit(2009, 8, 15, 19, 59), EncodeDate(2009, 8, 15)},  // Saturday
-        {Zeit(2009, 8, 15, 20, 0), EncodeDate(2009, 8, 19)},
-    };
-    for (const Fall& f : faelle)
-        EXPECT_EQ(DateToStr(naechster_Ziehungstag(f.jetzt)), DateToStr(f.erwartet)) << DateTimeToStr(f.jetzt);
-}
-
 }  // namespace
