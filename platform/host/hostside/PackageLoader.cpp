@@ -3,15 +3,37 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "hostimpl/HostImpl.h"
 #include "host/Package.h"
 #include "rtl/Files.h"
 
+namespace {
+
+// An open library; closing it is the last thing that happens to it, whichever way the load or
+// the unload ends.
+class TLibraryHandle {
+public:
+    explicit TLibraryHandle(void* handle) : FHandle(handle) {}
+    ~TLibraryHandle()
+    {
+        if (FHandle) dlclose(FHandle);
+    }
+    TLibraryHandle(TLibraryHandle&& o) noexcept : FHandle(std::exchange(o.FHandle, nullptr)) {}
+    TLibraryHandle& operator=(TLibraryHandle&&) = delete;
+    void* get() const { return FHandle; }
+
+private:
+    void* FHandle;
+};
+
+}  // namespace
+
 struct TPackageLoader::TPackage {
     String Name;
     String Path;
-    void* Handle = nullptr;
+    TLibraryHandle Handle;
     const void* Base = nullptr;  // load address, to tell the package's code from others'
     const TPackageInfoTable* Table = nullptr;
     TPackageEntryProc Finalize = nullptr;
@@ -62,13 +84,13 @@ String TPackageLoader::LibraryPath(const String& name) const
 bool TPackageLoader::IsLoaded(const String& name) const
 {
     return std::any_of(FPackages.begin(), FPackages.end(),
-                       [&](TPackage* p) { return SameText(p->Name, name); });
+                       [&](const auto& p) { return SameText(p->Name, name); });
 }
 
 std::vector<String> TPackageLoader::Loaded() const
 {
     std::vector<String> r;
-    for (auto* p : FPackages) r.push_back(p->Name);
+    for (const auto& p : FPackages) r.push_back(p->Name);
     return r;
 }
 
@@ -79,8 +101,8 @@ void TPackageLoader::Load(const String& name)
         LoadOne(name, stack, loadedNow);
     } catch (...) {
         for (auto it = loadedNow.rbegin(); it != loadedNow.rend(); ++it) {
-            auto pos =
-                std::find_if(FPackages.begin(), FPackages.end(), [&](TPackage* p) { return p->Name == *it; });
+            auto pos = std::find_if(FPackages.begin(), FPackages.end(),
+                                    [&](const auto& p) { return p->Name == *it; });
             if (pos == FPackages.end()) continue;
             std::vector<String> ignored;
             UnloadOne(static_cast<std::size_t>(pos - FPackages.begin()), ignored);
@@ -102,70 +124,73 @@ void TPackageLoader::LoadOne(const String& name, std::vector<String>& stack, std
     if (!FileExists(path))
         throw EPackageError("Package " + name + " not found (no lib" + name + ".so in " + FFolder + ")");
 
-    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) throw EPackageError("Package " + name + " cannot be loaded: " + dlerror());
-    auto closeAndThrow = [&](const String& msg) {
-        dlclose(handle);
-        throw EPackageError(msg);
-    };
+    TLibraryHandle library(dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL));
+    if (!library.get()) throw EPackageError("Package " + name + " cannot be loaded: " + dlerror());
+    void* handle = library.get();
     auto getTable = Symbol<TGetPackageInfoTableProc>(handle, "GetPackageInfoTable");
     auto init = Symbol<TPackageEntryProc>(handle, "Initialize");
     auto fini = Symbol<TPackageEntryProc>(handle, "Finalize");
     for (auto [sym, what] : {std::pair{reinterpret_cast<void*>(getTable), "GetPackageInfoTable"},
                              std::pair{reinterpret_cast<void*>(init), "Initialize"},
                              std::pair{reinterpret_cast<void*>(fini), "Finalize"}})
-        if (!sym) closeAndThrow("Package " + name + " does not export " + what);
+        if (!sym) throw EPackageError("Package " + name + " does not export " + what);
     // A library linked against another package answers that package's entry points through its
     // dependencies; take them only from the library itself.
     const void* base = BaseOf(reinterpret_cast<const void*>(getTable));
     for (const void* p : {reinterpret_cast<const void*>(init), reinterpret_cast<const void*>(fini)})
-        if (BaseOf(p) != base) closeAndThrow("Package " + name + " does not export its own entry points");
+        if (BaseOf(p) != base)
+            throw EPackageError("Package " + name + " does not export its own entry points");
 
     const TPackageInfoTable* table = getTable();
     if (!table || !table->Name || !SameText(table->Name, name))
-        closeAndThrow("Library " + path + " is not the package " + name);
+        throw EPackageError("Library " + path + " is not the package " + name);
     std::vector<TPackageEntryProc> procs;
     for (int i = 0; i < table->RegisterCount; ++i) {
         auto proc = Symbol<TPackageEntryProc>(handle, table->RegisterProcs[i]);
         if (!proc)
-            closeAndThrow("Package " + name + " does not export its registration procedure " +
-                          table->RegisterProcs[i]);
+            throw EPackageError("Package " + name + " does not export its registration procedure " +
+                                table->RegisterProcs[i]);
         procs.push_back(proc);
     }
     std::vector<String> required;
     for (int i = 0; i < table->RequiresCount; ++i) required.push_back(table->Requires[i]);
 
     stack.push_back(name);
-    try {
-        for (const auto& r : required) LoadOne(r, stack, loadedNow);
-    } catch (...) {
-        dlclose(handle);
-        throw;
-    }
+    for (const auto& r : required) LoadOne(r, stack, loadedNow);
     stack.pop_back();
 
+    // The exception a package raised may be of its own classes: it is gone, and its message
+    // taken, before the library closes.
+    bool initFailed = false;
+    String initError;
     try {
         init();
     } catch (const std::exception& e) {
-        closeAndThrow("Package " + name + ": initialisation failed: " + e.what());
+        initFailed = true;
+        initError = e.what();
     }
-    auto* p = new TPackage{name, path, handle, base, table, fini, required};
-    FPackages.push_back(p);
+    if (initFailed) throw EPackageError("Package " + name + ": initialisation failed: " + initError);
+    FPackages.push_back(
+        std::make_unique<TPackage>(TPackage{name, path, std::move(library), base, table, fini, required}));
     loadedNow.push_back(name);
     for (std::size_t i = 0; i < procs.size(); ++i) {
+        String error;
         try {
             procs[i]();
+            continue;
         } catch (const std::exception& e) {
-            // The caller's roll-back unloads the package (its finalisation undoes what it did).
-            throw EPackageError("Package " + name + ": registration " + table->RegisterProcs[i] +
-                                " failed: " + e.what());
+            error = e.what();
         }
+        // The caller's roll-back unloads the package (its finalisation undoes what it did).
+        throw EPackageError("Package " + name + ": registration " + table->RegisterProcs[i] +
+                            " failed: " + error);
     }
 }
 
 void TPackageLoader::UnloadOne(std::size_t index, std::vector<String>& errors)
 {
-    TPackage* p = FPackages[index];
+    std::unique_ptr<TPackage> p = std::move(FPackages[index]);
+    FPackages.erase(FPackages.begin() + static_cast<std::ptrdiff_t>(index));
     try {
         p->Finalize();
     } catch (const std::exception& e) {
@@ -174,17 +199,14 @@ void TPackageLoader::UnloadOne(std::size_t index, std::vector<String>& errors)
     const void* base = p->Base;
     auto residue = hostimpl::RemoveResidue([&](const void* addr) { return BaseOf(addr) == base; });
     if (!residue.empty()) errors.push_back("left registered in the host: " + Describe(residue));
-    dlclose(p->Handle);
-    FPackages.erase(FPackages.begin() + static_cast<std::ptrdiff_t>(index));
-    delete p;
 }
 
 void TPackageLoader::Unload(const String& name)
 {
     auto pos = std::find_if(FPackages.begin(), FPackages.end(),
-                            [&](TPackage* p) { return SameText(p->Name, name); });
+                            [&](const auto& p) { return SameText(p->Name, name); });
     if (pos == FPackages.end()) throw EPackageError("Package " + name + " is not loaded");
-    for (auto* other : FPackages)
+    for (const auto& other : FPackages)
         for (const auto& r : other->Requires)
             if (SameText(r, name)) throw EPackageError("Package " + name + " is required by " + other->Name);
     String realName = (*pos)->Name;

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -52,37 +53,32 @@ void TConsoleProcess::Execute()
     for (String& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
 
-    int out[2] = {-1, -1}, err[2] = {-1, -1}, status[2] = {-1, -1};
-    if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0 || pipe2(status, O_CLOEXEC) != 0) {
-        for (int* p : {out, err, status}) {
+    int out[2] = {-1, -1}, err[2] = {-1, -1};
+    if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0) {
+        const int e = errno;
+        for (int* p : {out, err}) {
             CloseFd(p[0]);
             CloseFd(p[1]);
         }
-        throw Exception("Cannot start " + ApplicationName + ": " + std::strerror(errno));
+        throw Exception("Cannot start " + ApplicationName + ": " + std::strerror(e));
     }
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(out[1], 1);
-        dup2(err[1], 2);
-        int code = 0;
-        if (!CurrentDirectory.empty() && chdir(CurrentDirectory.c_str()) != 0) {
-            code = errno;
-        } else {
-            execvp(ApplicationName.c_str(), argv.data());
-            code = errno;
-        }
-        // Tell the parent why the start failed.
-        if (write(status[1], &code, sizeof code) < 0) {}
-        _exit(127);
-    }
+    // No fork in a threaded process and no shell: the child gets its pipes and its folder from
+    // the spawn's file actions.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out[1], 1);
+    posix_spawn_file_actions_adddup2(&actions, err[1], 2);
+    if (!CurrentDirectory.empty()) posix_spawn_file_actions_addchdir_np(&actions, CurrentDirectory.c_str());
+    pid_t pid = -1;
+    const int spawnError =
+        posix_spawnp(&pid, ApplicationName.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
     CloseFd(out[1]);
     CloseFd(err[1]);
-    CloseFd(status[1]);
-    if (pid < 0) {
-        for (int* p : {out, err, status}) {
-            CloseFd(p[0]);
-        }
-        throw Exception("Cannot start " + ApplicationName + ": " + std::strerror(errno));
+    if (spawnError != 0) {
+        CloseFd(out[0]);
+        CloseFd(err[0]);
+        throw Exception("Cannot start " + ApplicationName + ": " + std::strerror(spawnError));
     }
     String text[2];
     pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
@@ -105,12 +101,8 @@ void TConsoleProcess::Execute()
             }
         }
     }
-    int code = 0;
-    const bool startFailed = read(status[0], &code, sizeof code) == static_cast<ssize_t>(sizeof code);
-    CloseFd(status[0]);
     int ws = 0;
     while (waitpid(pid, &ws, 0) < 0 && errno == EINTR) {}
-    if (startFailed) throw Exception("Cannot start " + ApplicationName + ": " + std::strerror(code));
     FExitCode = WIFEXITED(ws) ? WEXITSTATUS(ws) : 128 + (WIFSIGNALED(ws) ? WTERMSIG(ws) : 0);
     FOutput.SetText(text[0]);
     FErrors.SetText(text[1]);

@@ -112,13 +112,7 @@ const TGalleryItemClass* FindGalleryClass(const String& className)
 
 namespace hostimpl {
 
-std::vector<TGalleryEntry> GalleryEntries()
-{
-    std::vector<TGalleryEntry> r;
-    for (auto& h : State().Handlers)
-        r.push_back({h.Handle, h.CategoryId, h.Caption, h.IconName, h.Id, h.Kind, h.ItemClass});
-    return r;
-}
+std::vector<TGalleryEntry> GalleryEntries() { return State().Handlers; }
 
 int GalleryHandlerCount() { return static_cast<int>(State().Handlers.size()); }
 
@@ -128,7 +122,7 @@ bool RunGalleryItem(const String& categoryId, const String& caption)
     auto cat = std::find_if(s.Categories.begin(), s.Categories.end(),
                             [&](auto& c) { return SameText(c->IDString(), categoryId); });
     if (cat == s.Categories.end()) throw EHostError("Unknown gallery category '" + categoryId + "'");
-    const TGalleryHandler* found = nullptr;
+    const TGalleryEntry* found = nullptr;
     for (auto& h : s.Handlers)
         if (SameText(h.CategoryId, categoryId) && SameText(h.Caption, caption)) found = &h;
     if (!found) throw EHostError("No item '" + caption + "' in gallery category '" + categoryId + "'");

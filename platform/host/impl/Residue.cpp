@@ -20,7 +20,7 @@ std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModu
     }
     auto* s = StateOrNull();
     if (s) {
-        std::erase_if(s->Handlers, [&](const TGalleryHandler& h) {
+        std::erase_if(s->Handlers, [&](const TGalleryEntry& h) {
             if (!inModule(h.ItemClass)) return false;
             found.push_back("gallery item " + h.Id);
             return true;

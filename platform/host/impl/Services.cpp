@@ -5,7 +5,7 @@
 namespace hostimpl {
 namespace {
 
-THostState* gState = nullptr;
+std::unique_ptr<THostState> gState;
 
 // The root service object: answers each service interface by its GUID. The services are parts
 // of it, so a reference to any service keeps the whole alive.
@@ -34,9 +34,14 @@ private:
     std::vector<std::unique_ptr<TAggregatedObject>> FServices;
 };
 
+String FolderOrCurrent(const String& folder)
+{
+    return IncludeTrailingPathDelimiter(folder.empty() ? GetCurrentDir() : folder);
+}
+
 }  // namespace
 
-THostState* StateOrNull() { return gState; }
+THostState* StateOrNull() { return gState.get(); }
 
 THostState& State()
 {
@@ -49,18 +54,14 @@ bool HostRunning() { return gState != nullptr; }
 void StartHost(const String& projectFolder)
 {
     if (gState) throw EHostError("The host is already running");
-    gState = new THostState;
-    try {
-        SetProjectFolder(projectFolder);
-        gState->Personalities = {"Pendro.Personality", sCppPersonality};
-        SetTraitSupported(sCppPersonality, IQProjectDocumentTrait::IID, true);
-        gState->Compiler = std::make_unique<TCppCompiler>();
-        gState->Services = TIntfPtr<IInterface>(new TQuistorIDEServices);
-    } catch (...) {
-        delete gState;
-        gState = nullptr;
-        throw;
-    }
+    // The state is the host's only once it is whole; a failure before leaves no host.
+    auto state = std::make_unique<THostState>();
+    state->ProjectFolder = FolderOrCurrent(projectFolder);
+    state->Personalities = {"Pendro.Personality", sCppPersonality};
+    state->Traits[UpperCase(sCppPersonality)].push_back(IQProjectDocumentTrait::IID);
+    state->Compiler = std::make_unique<TCppCompiler>();
+    state->Services = TIntfPtr<IInterface>(new TQuistorIDEServices);
+    gState = std::move(state);
 }
 
 void StopHost()
@@ -71,14 +72,10 @@ void StopHost()
     gState->Projects.clear();
     gState->LooseModules.clear();
     gState->Services.reset();
-    delete gState;
-    gState = nullptr;
+    gState.reset();
 }
 
-void SetProjectFolder(const String& folder)
-{
-    State().ProjectFolder = IncludeTrailingPathDelimiter(folder.empty() ? GetCurrentDir() : folder);
-}
+void SetProjectFolder(const String& folder) { State().ProjectFolder = FolderOrCurrent(folder); }
 
 String ProjectFolder() { return State().ProjectFolder; }
 

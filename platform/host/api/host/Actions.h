@@ -1,6 +1,6 @@
 #pragma once
-#include "host/Export.h"
 // Command data modules: actions, action lists, image lists and menus.
+#include "host/Export.h"
 #include "host/IDEControl.h"
 #include "zub/ImgList.h"
 #include "zub/Menus.h"

@@ -1,8 +1,8 @@
 #pragma once
-#include "host/Export.h"
 // The host's class explorer: controllers of the explorer view, the class model that a language's
 // parser fills through symbol-table notifications, the info nodes the view shows, the
 // precompiled-header dependency database and the parser a personality offers as a trait.
+#include "host/Export.h"
 #include <map>
 #include <memory>
 #include <vector>

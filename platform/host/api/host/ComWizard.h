@@ -1,7 +1,7 @@
 #pragma once
-#include "host/Export.h"
 // What the C++ personality offers its COM wizards: the comment lines of generated COM sources,
 // the about-box names and the type-library names of a project.
+#include "host/Export.h"
 #include "host/ModuleServices.h"
 #include "rtl/Resources.h"
 

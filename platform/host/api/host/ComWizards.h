@@ -1,5 +1,4 @@
 #pragma once
-#include "host/Export.h"
 // The host's COM wizard core: gallery items that run a COM wizard (dialog, new unit, end) and
 // the COM object dialog they show. Without a screen the dialog answers from the host's dialog
 // answers: "com.coclass", "com.interface", "com.description", "com.threading" (default
@@ -7,6 +6,7 @@
 // ("true" sets them); the ActiveX dialogs also "com.control" (the wrapped ZUB class) and
 // "com.licensed", the Active Server dialog "com.servertype" ("Object Context" or the page-level
 // default) and "com.testpage" (default "true").
+#include "host/Export.h"
 #include <memory>
 
 #include "host/Gallery.h"

@@ -1,8 +1,8 @@
 #pragma once
-#include "host/Export.h"
 // The host's console-process object: runs a command-line program to completion in a given
 // working directory and keeps what it printed, standard output in the first list and standard
 // error in the second.
+#include "host/Export.h"
 #include "rtl/Classes.h"
 
 class HOST_API TConsoleProcess : public TObject {

@@ -1,6 +1,6 @@
 #pragma once
-#include "host/Export.h"
 // The C++ project options of the project being created.
+#include "host/Export.h"
 #include "host/ToolsAPI.h"
 
 class HOST_API IQCppProjectOptions : public virtual IInterface {

@@ -1,7 +1,7 @@
 #pragma once
-#include "host/Export.h"
 // Base creators of the C++ personality. Packages derive from them and override what they
 // supply; everything else answers as the host's defaults below.
+#include "host/Export.h"
 #include "host/ModuleServices.h"
 
 // Answers every module creator operation with the host's default.

@@ -1,6 +1,6 @@
 #pragma once
-#include "host/Export.h"
 // The personality the user works in now (the active project's, or the one chosen last).
+#include "host/Export.h"
 #include "rtl/Intf.h"
 
 class HOST_API IQTAPersonalityServices : public virtual IInterface {

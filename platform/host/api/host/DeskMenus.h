@@ -1,8 +1,8 @@
 #pragma once
-#include "host/Export.h"
 // The main window's hooks for popup menus of docked views: a view hands its popup menu to
 // RegisterMenu when it fills it and to UnregisterMenu before it empties it, so the host can add
 // its own commands. Packages read them; the host owns their values.
+#include "host/Export.h"
 class TPopupMenu;
 
 using TDeskMenuProc = void (*)(TPopupMenu* menu);

@@ -1,6 +1,6 @@
 #pragma once
-#include "host/Export.h"
 // Document modules: the host's record of each file open in the IDE.
+#include "host/Export.h"
 #include "rtl/Intf.h"
 
 class HOST_API TDocModule : public TObject {

@@ -1,7 +1,7 @@
 #pragma once
-#include "host/Export.h"
 // The editor windows and the views they show (one view current at a time), the frames views put
 // into a window, and the registry of view kinds.
+#include "host/Export.h"
 #include <vector>
 
 #include "rtl/Classes.h"

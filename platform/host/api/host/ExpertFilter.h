@@ -1,5 +1,4 @@
 #pragma once
-#include "host/Export.h"
 // The host's expert filter: fills a template file of the host's template folder with named
 // variables.
 //
@@ -8,6 +7,7 @@
 // the variable is "TRUE" (any letter case; one not set is not), or for "$ELSE" when it is not.
 // "$(Name)" of a variable not set, an unclosed or stray "$IF"/"$ELSE"/"$ENDIF" raise EHostError
 // naming the file.
+#include "host/Export.h"
 #include "host/ToolsAPI.h"
 #include "rtl/Resources.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "host/Export.h"
 // Handlers that open files of their kind in the IDE (File>Open asks them in registration order).
+#include "host/Export.h"
 #include <vector>
 
 #include "rtl/Classes.h"

@@ -1,10 +1,10 @@
 #pragma once
-#include "host/Export.h"
 // Gallery items and their registries.
 //
 // A gallery item class is registered with a class reference (ClassOf<T>()); the host creates an
 // item from it when the user picks it and frees it afterwards. Registrations hold pointers into
 // the registering package, so a package removes each of them before it is unloaded.
+#include "host/Export.h"
 #include "host/Creators.h"
 
 class TGalleryItem;

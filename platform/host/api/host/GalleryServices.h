@@ -1,7 +1,7 @@
 #pragma once
-#include "host/Export.h"
 // The File>New gallery: categories (dotted identifiers such as "Quistor.Tolvane.New") and the
 // handlers registered under them.
+#include "host/Export.h"
 #include <vector>
 
 #include "host/ToolsAPI.h"

@@ -1,7 +1,7 @@
 #pragma once
-#include "host/Export.h"
 // The host's back/forward history of places the user visited. Views add items for the places
 // they show; the host moves through them and asks the item to show itself again.
+#include "host/Export.h"
 #include "rtl/Intf.h"
 
 // What the host tells every notifier it holds.

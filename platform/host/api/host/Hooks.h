@@ -1,8 +1,8 @@
 #pragma once
-#include "host/Export.h"
 // Hook variables: a package may point them at its own functions so the host calls into it.
 // A package that sets one keeps the previous value and puts it back before it is unloaded;
 // the host checks this at unload and resets a hook left pointing into an unloaded package.
+#include "host/Export.h"
 #include "host/ModuleServices.h"
 
 // A form creator for (file name, form name, ancestor name).

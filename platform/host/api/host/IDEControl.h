@@ -1,7 +1,7 @@
 #pragma once
-#include "host/Export.h"
 // The host's main window side: the application object, the main-form-created event, the
 // designer state, dialogs and the compiler.
+#include "host/Export.h"
 #include <functional>
 #include <vector>
 

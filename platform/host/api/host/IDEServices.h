@@ -1,6 +1,6 @@
 #pragma once
-#include "host/Export.h"
 // The host's general services: its folders.
+#include "host/Export.h"
 #include "host/ToolsAPI.h"
 
 class HOST_API IQIDEServices : public virtual IInterface {

@@ -1,7 +1,7 @@
 #pragma once
-#include "host/Export.h"
 // Module services: the host creates units and projects from creators and keeps the open
 // project group.
+#include "host/Export.h"
 #include "host/SourceFiles.h"
 #include "host/ToolsAPI.h"
 

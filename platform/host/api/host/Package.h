@@ -1,5 +1,4 @@
 #pragma once
-#include "host/Export.h"
 // The package model: what a package library exports and what the host runs.
 //
 // A package library exports, with C linkage,
@@ -14,6 +13,7 @@
 // identified by its use counter: a unit that stands in the tables of two packages (one package
 // links against the other) points both entries at the same counter, so it initialises when the
 // counter goes from 0 to -1 and finalises when it comes back to 0, whichever package comes first.
+#include "host/Export.h"
 
 extern "C" {
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "host/Export.h"
 // Personalities (the Pascal and the C++ tools) and the traits they support.
+#include "host/Export.h"
 #include "host/ModuleServices.h"
 
 class HOST_API IQPersonalityServices : public virtual IInterface {

@@ -1,7 +1,7 @@
 #pragma once
-#include "host/Export.h"
 // The host's registry, kept in the INI file "registry.ini" of the folder that stands for the
 // Windows directory: one section per key path (below HKEY_CURRENT_USER), one line per value.
+#include "host/Export.h"
 #include "rtl/IniFiles.h"
 
 // The host's own key; packages keep their keys below it.

@@ -1,7 +1,7 @@
 #pragma once
-#include "host/Export.h"
 // In-memory source files handed between creators and the host, and the C++ personality's text
 // helpers.
+#include "host/Export.h"
 #include "rtl/Format.h"
 #include "rtl/Intf.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "host/Export.h"
 // A source module opened from a creator (the C++ personality's module class).
+#include "host/Export.h"
 #include "host/ModuleServices.h"
 
 class HOST_API TSourceModule : public TObject {

@@ -1,5 +1,4 @@
 #pragma once
-#include "host/Export.h"
 // The host's to-do list: it collects to-do comments ("TODO ..." / "DONE ...") of source files.
 //
 // File handlers find the comments of one file (a handler class is registered for the files it can
@@ -12,6 +11,7 @@
 //     DONE [priority] [-o owner] [-c category] : text
 // priority is a number 0..9 (0 when missing); owner and category are one word each or a text in
 // double quotes; a comment without the colon, or with anything else before it, holds no item.
+#include "host/Export.h"
 #include <functional>
 #include <istream>
 #include <memory>

@@ -1,9 +1,9 @@
 #pragma once
-#include "host/Export.h"
 // The host's services. Packages reach every service through QuistorIDEServices, asking it for
 // the service interface by GUID:
 //     TIntfPtr<IQModuleServices> ms;
 //     if (Supports(QuistorIDEServices(), ms)) ...
+#include "host/Export.h"
 #include "rtl/Intf.h"
 
 // The host's service object, or nullptr before the host has started (and after it has ended).

@@ -1,7 +1,7 @@
 #pragma once
-#include "host/Export.h"
 // Wizard services: packages add wizard objects, each listed in the File>New gallery under its
 // own category with its name as caption, and remove them by the index the host returned.
+#include "host/Export.h"
 #include "host/GalleryServices.h"
 
 enum TWizardState { wsEnabled = 1, wsChecked = 2 };

@@ -13,13 +13,6 @@ namespace hostimpl {
 
 class THostModule;
 
-struct TGalleryHandler {
-    int Handle;
-    String CategoryId, Caption, IconName, Id;
-    int Kind;
-    const TGalleryItemClass* ItemClass;
-};
-
 struct THostState {
     String ProjectFolder;
     TIntfPtr<IInterface> Services;
@@ -32,7 +25,7 @@ struct THostState {
     std::vector<TReceivedFile> Received;
     // gallery
     std::vector<TIntfPtr<IQGalleryCategory>> Categories;
-    std::vector<TGalleryHandler> Handlers;
+    std::vector<TGalleryEntry> Handlers;
     int NextHandle = 1;
     std::map<String, const TGalleryItemClass*> ProjFormTemplates;  // upper-cased personality
     std::vector<const TGalleryItemClass*> Classes;

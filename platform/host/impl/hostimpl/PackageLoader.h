@@ -7,6 +7,7 @@
 // runs its finalisations and closes the library. A package another loaded package requires is
 // not unloaded. Anything the package left registered in the host is removed before its library
 // closes, and the unload reports it as an error.
+#include <memory>
 #include <vector>
 
 #include "host/ToolsAPI.h"
@@ -38,6 +39,6 @@ private:
     struct TPackage;
     void LoadOne(const String& name, std::vector<String>& stack, std::vector<String>& loadedNow);
     void UnloadOne(std::size_t index, std::vector<String>& errors);
-    std::vector<TPackage*> FPackages;
+    std::vector<std::unique_ptr<TPackage>> FPackages;
     String FFolder;
 };

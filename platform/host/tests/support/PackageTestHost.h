@@ -1,24 +1,17 @@
 #pragma once
-// A host session in a scratch folder of its own and a loader over a package folder, for the tests
-// that load a package through its real shared library. Subclasses that need more around the start
-// or the end override SetUp/TearDown and call the parts below.
-#include <gtest/gtest.h>
-
+// A host session (ProjectTestHost) and a loader over a package folder, for the tests that load
+// a package through its real shared library.
 #include <memory>
 
-#include "ScratchDir.h"
-#include "hostimpl/HostImpl.h"
+#include "ProjectTestHost.h"
 #include "host/IDEControl.h"
 #include "hostimpl/PackageLoader.h"
-#include "rtl/Files.h"
 
-class PackageTestHost : public ::testing::Test {
+class PackageTestHost : public ProjectTestHost {
 protected:
-    // `prefix` names the scratch folder (one per test), `packageDir` is where the loader looks.
-    PackageTestHost(const String& prefix, const String& packageDir)
-        : dir(IncludeTrailingPathDelimiter(ScratchDir() + prefix +
-                                           testing::UnitTest::GetInstance()->current_test_info()->name())),
-          packageDir_(packageDir)
+    // `packageDir` is where the loader looks.
+    PackageTestHost(const String& prefix, const String& packageDir, String templateDir = "")
+        : ProjectTestHost(prefix, std::move(templateDir)), packageDir_(packageDir)
     {
     }
 
@@ -31,14 +24,9 @@ protected:
     void TearDown() override
     {
         loader.reset();
-        host.reset();
+        StopHost();
     }
 
-    void StartHost()
-    {
-        ForceDirectories(dir);
-        host = std::make_unique<hostimpl::THostSession>(dir);
-    }
     void StartLoader() { loader = std::make_unique<TPackageLoader>(packageDir_); }
 
     // Loads a package and lets it see the main window, as the host does once that exists.
@@ -48,8 +36,6 @@ protected:
         MainFormCreated().FirePending(IDEApplication());
     }
 
-    const String dir;
-    std::unique_ptr<hostimpl::THostSession> host;
     std::unique_ptr<TPackageLoader> loader;
 
 private:

@@ -5,7 +5,7 @@
 
 #include "Cppprocrtrs.h"
 #include "Golden.h"
-#include "ScratchDir.h"
+#include "ProjectTestHost.h"
 #include "host/ComWizard.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/IDEServicesImpl.h"
@@ -25,26 +25,19 @@ String WithDash(const char* text)
     return s;
 }
 
-class kvtcompro_Creators : public ::testing::Test {
+class kvtcompro_Creators : public ProjectTestHost {
 protected:
-    String dir = IncludeTrailingPathDelimiter(ScratchDir() + "kvtcompro_" +
-                                              testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::unique_ptr<THostSession> host;
-
+    kvtcompro_Creators() : ProjectTestHost("kvtcompro_", KVTCOM_TEMPLATE_DIR) {}
     void SetUp() override
     {
-        ForceDirectories(dir);
-        host = std::make_unique<THostSession>(dir);
-        SetTemplateDirectory(KVTCOM_TEMPLATE_DIR);
+        ProjectTestHost::SetUp();
         Cppprocrtrs::Initialization();
-        TIntfPtr<IQProjectCreator> pc(new TCppProjectCreator(dir + "MyLib.zproj", 8));
-        ModuleServices()->CreateProject(pc.get());
+        OpenProject("MyLib.zproj");
     }
     void TearDown() override
     {
         Cppprocrtrs::Finalization();
-        SetTemplateDirectory("");
-        host.reset();
+        ProjectTestHost::TearDown();
     }
 };
 

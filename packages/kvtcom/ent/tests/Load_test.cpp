@@ -16,18 +16,7 @@ namespace {
 
 class kvtcoment_Load : public PackageTestHost {
 protected:
-    kvtcoment_Load() : PackageTestHost("kvtcoment_load_", KVTCOM_PACKAGE_DIR) {}
-    void SetUp() override
-    {
-        StartHost();
-        SetTemplateDirectory(KVTCOM_TEMPLATE_DIR);
-        StartLoader();
-    }
-    void TearDown() override
-    {
-        SetTemplateDirectory("");
-        PackageTestHost::TearDown();
-    }
+    kvtcoment_Load() : PackageTestHost("kvtcoment_load_", KVTCOM_PACKAGE_DIR, KVTCOM_TEMPLATE_DIR) {}
     // The use counter of the template unit both packages list.
     int* TemplateUnitCount()
     {
@@ -67,8 +56,7 @@ TEST_F(kvtcoment_Load, ProfessionalAloneLoadsAndUnloadsCleanly)
 TEST_F(kvtcoment_Load, RemoteDataModuleFromTheGalleryCrossesBothPackages)
 {
     LoadWithMainForm("kvtcoment100");
-    TIntfPtr<IQProjectCreator> pc(new TCppProjectCreator(dir + "Server.zproj", 8));
-    ModuleServices()->CreateProject(pc.get());
+    OpenProject("Server.zproj");
     SetDialogAnswer("com.coclass", "Orders");
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.Multitier", "Remote Data Module"));
     auto files = ReceivedFiles();

@@ -4,7 +4,7 @@
 #include "Kvtmts.h"
 #include "Kvtmtsrdm.h"
 #include "Golden.h"
-#include "ScratchDir.h"
+#include "ProjectTestHost.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/IDEServicesImpl.h"
 #include "rtl/Files.h"
@@ -14,24 +14,13 @@ using golden::CRLF;
 
 namespace {
 
-class kvtcoment_Creators : public ::testing::Test {
+class kvtcoment_Creators : public ProjectTestHost {
 protected:
-    String dir = IncludeTrailingPathDelimiter(ScratchDir() + "kvtcoment_" +
-                                              testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::unique_ptr<THostSession> host;
-
+    kvtcoment_Creators() : ProjectTestHost("kvtcoment_", KVTCOM_TEMPLATE_DIR) {}
     void SetUp() override
     {
-        ForceDirectories(dir);
-        host = std::make_unique<THostSession>(dir);
-        SetTemplateDirectory(KVTCOM_TEMPLATE_DIR);
-        TIntfPtr<IQProjectCreator> pc(new TCppProjectCreator(dir + "Server.zproj", 8));
-        ModuleServices()->CreateProject(pc.get());
-    }
-    void TearDown() override
-    {
-        SetTemplateDirectory("");
-        host.reset();
+        ProjectTestHost::SetUp();
+        OpenProject("Server.zproj");
     }
 };
 

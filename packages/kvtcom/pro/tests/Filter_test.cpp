@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Cppcomexpertcodegen.h"
-#include "ScratchDir.h"
+#include "ProjectTestHost.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/IDEServicesImpl.h"
 #include "rtl/Files.h"
@@ -10,23 +10,21 @@ using namespace hostimpl;
 
 namespace {
 
-class kvtcompro_Filter : public ::testing::Test {
+// The scratch folder is the template folder too.
+class kvtcompro_Filter : public ProjectTestHost {
 protected:
-    String dir = IncludeTrailingPathDelimiter(ScratchDir() + "kvtcompro_filter_" +
-                                              testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::unique_ptr<THostSession> host;
+    kvtcompro_Filter() : ProjectTestHost("kvtcompro_filter_", ScratchTemplateDir()) {}
+    static String ScratchTemplateDir()
+    {
+        return IncludeTrailingPathDelimiter(ScratchDir() + "kvtcompro_filter_" +
+                                            testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
     TIntfPtr<IExpertFilter> filter = CoExpertFilter::Create();
 
     void SetUp() override
     {
         ForceDirectories(dir + "cpp");
-        host = std::make_unique<THostSession>(dir);
-        SetTemplateDirectory(dir);
-    }
-    void TearDown() override
-    {
-        SetTemplateDirectory("");
-        host.reset();
+        ProjectTestHost::SetUp();
     }
     void Template(const String& name, const String& text) { AtomicWriteFile(dir + "cpp/" + name, text); }
 };

@@ -134,6 +134,9 @@ TEST_F(host_Loader, ClearErrors)
     ExpectError("FxCyc1", "requires cycle: FxCyc1 -> FxCyc2 -> FxCyc1");
     ExpectError("FxFailReg", "registration FxBad_Register failed: registration refused");
     ExpectError("FxInitFail", "initialisation failed: unit refuses to start");
+    // errors of the package's own classes are read before its library closes
+    ExpectError("FxInitOwn", "initialisation failed: own unit refuses to start");
+    ExpectError("FxRegOwn", "registration FxBad_Register failed: own registration refused");
     EXPECT_TRUE(loader.Loaded().empty());
     // the failed registration was undone through the package's finalisation
     EXPECT_TRUE(log.Contains("FxFailReg init"));

@@ -3,7 +3,7 @@
 #include "Cppprocmd.h"
 #include "Cppproreg.h"
 #include "Cppprocrtrs.h"
-#include "ScratchDir.h"
+#include "ProjectTestHost.h"
 #include "host/AppIniFile.h"
 #include "hostimpl/HostImpl.h"
 #include "host/IDEControl.h"
@@ -28,19 +28,13 @@ TEST(kvtcompro_Settings, OptionalItemsFollowTheirKeysExactly)
         EXPECT_EQ(OptionalWizardOn(c.value, c.defaultOn), c.want) << c.value << c.defaultOn;
 }
 
-class kvtcompro_Register : public ::testing::Test {
+class kvtcompro_Register : public ProjectTestHost {
 protected:
-    String dir = IncludeTrailingPathDelimiter(ScratchDir() + "kvtcompro_reg_" +
-                                              testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::unique_ptr<THostSession> host;
-
+    kvtcompro_Register() : ProjectTestHost("kvtcompro_reg_", KVTCOM_TEMPLATE_DIR) {}
     void SetUp() override
     {
-        ForceDirectories(dir);
-        host = std::make_unique<THostSession>(dir);
-        SetTemplateDirectory(KVTCOM_TEMPLATE_DIR);
-        TIntfPtr<IQProjectCreator> pc(new TCppProjectCreator(dir + "Web.zproj", 8));
-        ModuleServices()->CreateProject(pc.get());
+        ProjectTestHost::SetUp();
+        OpenProject("Web.zproj");
     }
     void Register()
     {
@@ -53,8 +47,7 @@ protected:
         Cppproreg::Finalization();
         Cppprocrtrs::Finalization();
         AppIniFile().EraseSection("Type Library");
-        SetTemplateDirectory("");
-        host.reset();
+        ProjectTestHost::TearDown();
     }
     std::vector<String> Names()
     {
