@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "ScratchDir.h"
+#include "ProjectTestHost.h"
 #include "host/Actions.h"
 #include "host/CppProjectOptions.h"
 #include "host/GalleryServices.h"
@@ -15,18 +15,9 @@ using namespace hostimpl;
 
 namespace {
 
-class host_Services : public ::testing::Test {
+class host_Services : public ProjectTestHost {
 protected:
-    String dir;
-    std::unique_ptr<THostSession> host;
-    void SetUp() override
-    {
-        dir = IncludeTrailingPathDelimiter(ScratchDir() + "host_services_" +
-                                           testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir);
-        ForceDirectories(dir);
-        host = std::make_unique<THostSession>(dir);
-    }
+    host_Services() : ProjectTestHost("host_services_") {}
 };
 
 TEST(host_ServicesLifetime, ServicesAnswerOnlyWhileTheHostRuns)

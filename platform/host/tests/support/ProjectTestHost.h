@@ -1,9 +1,10 @@
 #pragma once
-// A host session in a scratch folder of its own (one per test), with the host's template folder
+// A host session in a fresh scratch folder of its own (one per test), with the host's template folder
 // set when the test names one, and C++ projects opened on request. Subclasses that need more
 // around the start or the end override SetUp/TearDown and call the base's.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "ScratchDir.h"
@@ -21,6 +22,7 @@ protected:
                                            testing::UnitTest::GetInstance()->current_test_info()->name())),
           templateDir_(std::move(templateDir))
     {
+        std::filesystem::remove_all(dir);
     }
 
     void SetUp() override { StartHost(); }
