@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "zub/Controls.h"
@@ -104,6 +105,9 @@ protected:
 TControlView* CreateControlView(TControl* c, QWidget* parent);
 // The widget of a form: a top-level window.
 TControlView* CreateFormView(TForm* form);
+
+// The window tests' probe (Probe.cpp), when $ZUBQT_PROBE names its socket; nullptr otherwise.
+std::shared_ptr<void> StartProbe();
 
 // The view's registry of control widgets (QtView.cpp).
 TControlView* FindView(const TComponent* c);

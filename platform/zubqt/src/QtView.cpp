@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "Common.h"
 #include "rtl/MainThread.h"
@@ -61,6 +62,8 @@ struct TQtView::Impl {
     // A tray icon: a QSystemTrayIcon, or where the desktop has no tray its stand-in window.
     std::unordered_map<const TComponent*, QObject*> trays;
     std::unordered_map<const TComponent*, QPointer<QMenu>> menus;
+    // Menu entries chosen whose click is still to run.
+    std::unordered_set<const TComponent*> pendingClicks;
     std::unique_ptr<TInputFilter> filter;
     TTimer* pump = nullptr;
     QTimer* modalTimer = nullptr;
@@ -72,6 +75,7 @@ struct TQtView::Impl {
     std::shared_ptr<IClipboard> oldClipboard;
     std::shared_ptr<IPrinter> oldPrinter;
     std::shared_ptr<IShell> oldShell;
+    std::shared_ptr<void> probe;
 
     void OnNotice(const TNotice& n);
     void Forget(const TComponent* c);
@@ -280,6 +284,7 @@ void TQtView::Impl::OnNotice(const TNotice& n)
 
 void TQtView::Impl::Forget(const TComponent* c)
 {
+    pendingClicks.erase(c);
     if (auto it = views.find(c); it != views.end()) {
         TControlView* v = it->second;
         views.erase(it);
@@ -464,6 +469,7 @@ void TQtView::Impl::Tray(TTrayIcon* t, const TNotice& n)
             obj = icon;
         } else {
             auto* standIn = new TTrayStandIn(t, static_cast<int>(trays.size()) - 1);
+            standIn->setObjectName("tray:" + Q(t->Name()));
             standIn->setIcon(TrayImage(t));
             obj = standIn;
         }
@@ -519,7 +525,17 @@ void TQtView::Impl::FillMenu(QMenu* menu, TMenuItem* items)
         a->setCheckable(item->Checked());
         a->setChecked(item->Checked());
         a->setStatusTip(Q(item->Hint()));
-        QObject::connect(a, &QAction::triggered, [item] { Guarded([&] { item->Click(); }); });
+        // The entry runs once the menu has finished with the click, as a desktop menu posts its
+        // command: an entry that runs a message loop (an update polling its job) would otherwise
+        // let that loop delete the closed menu while the menu's own mouse handler is still on
+        // the stack.
+        QObject::connect(a, &QAction::triggered, [this, item] {
+            pendingClicks.insert(item);
+            QTimer::singleShot(0, qApp, [this, item] {
+                Guarded([] { Notices().Drain(); });  // an entry destroyed meanwhile is forgotten
+                if (pendingClicks.erase(item) > 0) Guarded([&] { item->Click(); });
+            });
+        });
     }
 }
 
@@ -559,11 +575,13 @@ TQtView::TQtView(int& argc, char** argv) : d(std::make_unique<Impl>())
     d->pump = new TTimer(nullptr);
     d->pump->SetInterval(10);
     d->pump->OnTimer = [this](TObject*) { Pump(); };
+    d->probe = StartProbe();
 }
 
 TQtView::~TQtView()
 {
     delete d->pump;
+    d->probe.reset();
     Notices().SetObserver(nullptr);
     qApp->removeEventFilter(d->filter.get());
     std::vector<QWidget*> windows;

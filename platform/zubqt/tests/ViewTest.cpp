@@ -304,8 +304,31 @@ TEST_F(ZubQtView, PopupMenuItemReachesItsHandler)
     ASSERT_EQ(shown->actions().size(), 1);
     EXPECT_EQ(shown->actions()[0]->text(), "Beenden");
     shown->actions()[0]->trigger();
-    EXPECT_EQ(clicked, 1);
+    // The entry runs once the menu is done with the click (its handler may run a message loop).
+    EXPECT_EQ(clicked, 0);
     shown->close();
+    View().Pump();
+    EXPECT_EQ(clicked, 1);
+}
+
+TEST_F(ZubQtView, PopupMenuEntryDestroyedBeforeItsClickRunsIsNotClicked)
+{
+    auto* menu = new TPopupMenu(form);
+    auto* item = new TMenuItem(form);
+    item->SetCaption("Update");
+    menu->Items()->Add(item);
+    menu->Popup(30, 40);
+    View().Pump();
+    QMenu* shown = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible()) shown = m;
+    ASSERT_NE(shown, nullptr);
+    int clicked = 0;
+    item->OnClick = [&](TObject*) { ++clicked; };
+    shown->actions()[0]->trigger();
+    delete item;
+    View().Pump();
+    EXPECT_EQ(clicked, 0);
 }
 
 TEST_F(ZubQtView, TrayIconWithoutANotificationAreaHasAStandInThatTakesClicks)
