@@ -350,7 +350,9 @@ void TForm1::starte_Update(bool mit_Animation)
     }
     t_Update->Resume();
     Sleep(mit_Animation ? 10 : 1);
-    for (int i = 1; t_Update->laeuft() && i < 400; ++i) {
+    // A job that has not yet raised its running flag (a busy machine) is polled too: waiting for
+    // it without messages would freeze the window for the whole update.
+    for (int i = 1; (t_Update->laeuft() || !t_Update->Finished()) && i < 400; ++i) {
         Sleep(100);
         OutputDebugStringA("Warte auf Update_Zahlen .....");
         Nachrichten_verarbeiten();

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QTimer>
 #include <QWindow>
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -395,7 +396,7 @@ void TrayInput(TTrayIcon* t, QSystemTrayIcon::ActivationReason r)
 class TTrayStandIn : public QToolButton {
 public:
     TTrayStandIn(TTrayIcon* t, int slot)
-        : QToolButton(nullptr), FTray(t), FBalloon(new QLabel()), FBalloonTimer(new QTimer(this))
+        : QToolButton(nullptr), FTray(t), FBalloon(new TBalloon()), FBalloonTimer(new QTimer(this))
     {
         FBalloon->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         FBalloon->setTextFormat(Qt::RichText);
@@ -411,6 +412,7 @@ public:
             const QRect a = s->availableGeometry();
             move(a.right() - 36 - slot * 36, a.bottom() - 36);
         }
+        All().push_back(this);
     }
 
 protected:
@@ -418,6 +420,8 @@ protected:
     {
         QToolButton::mouseReleaseEvent(e);
         if (!rect().contains(e->position().toPoint())) return;
+        // A click on the icon puts its note away, so the note never covers the icon's menu.
+        FBalloon->hide();
         if (e->button() == Qt::LeftButton && !FDouble)
             TrayInput(FTray, QSystemTrayIcon::Trigger);
         else if (e->button() == Qt::RightButton)
@@ -432,27 +436,55 @@ protected:
     }
 
 public:
-    ~TTrayStandIn() override { delete FBalloon; }
+    ~TTrayStandIn() override
+    {
+        auto& all = All();
+        all.erase(std::remove(all.begin(), all.end(), this), all.end());
+        delete FBalloon;
+    }
     void hideEvent(QHideEvent* e) override
     {
         QToolButton::hideEvent(e);
         FBalloon->hide();
     }
-    // The balloon: a note above the stand-in for the balloon's time.
+    // The balloon: a note above the stand-in for the balloon's time, above the notes of other
+    // icons already shown there, so no note covers another.
     void ShowBalloon(const QString& title, const QString& text, int ms)
     {
+        FBalloon->hide();
         FBalloon->setText("<b>" + title.toHtmlEscaped() + "</b><br>" + text.toHtmlEscaped());
         FBalloon->adjustSize();
         const QPoint at = mapToGlobal(QPoint(width(), 0));
-        FBalloon->move(std::max(at.x() - FBalloon->width(), 0), std::max(at.y() - FBalloon->height() - 4, 0));
+        QRect r(QPoint(std::max(at.x() - FBalloon->width(), 0), 0), FBalloon->size());
+        r.moveBottom(at.y() - 4);
+        for (bool moved = true; moved;) {
+            moved = false;
+            for (TTrayStandIn* other : All())
+                if (other != this && other->FBalloon->isVisible() &&
+                    other->FBalloon->geometry().intersects(r)) {
+                    r.moveBottom(other->FBalloon->geometry().top() - 4);
+                    moved = true;
+                }
+        }
+        FBalloon->move(r.x(), std::max(r.y(), 0));
         FBalloon->show();
         FBalloonTimer->start(std::max(ms, 1000));
     }
 
 private:
+    // A click on the note puts it away, as on the desktop.
+    class TBalloon : public QLabel {
+    protected:
+        void mousePressEvent(QMouseEvent*) override { hide(); }
+    };
+    static std::vector<TTrayStandIn*>& All()
+    {
+        static std::vector<TTrayStandIn*> all;
+        return all;
+    }
     TTrayIcon* FTray;
     bool FDouble = false;
-    QLabel* FBalloon;
+    TBalloon* FBalloon;
     QTimer* FBalloonTimer;
 };
 

@@ -120,6 +120,8 @@ class Programm:
             "RAVELO_FTP_HOST": "127.0.0.1",
             "RAVELO_FTP_PORT": "9",
             "ASAN_OPTIONS": "detect_leaks=0:abort_on_error=0",
+            # The traces go to the log beside the screenshots.
+            "RAVELO_DEBUG": "1",
         })
         env.update(umgebung or {})
         self.env = env
@@ -131,21 +133,29 @@ class Programm:
     # ---- the program's state
 
     def fenster(self):
-        """Every shown top-level window as the probe describes it; [] while it cannot answer."""
-        try:
-            with socket.socket(socket.AF_UNIX) as s:
-                s.settimeout(5)
-                s.connect(self.sonde)
-                s.sendall(b"windows\n")
-                daten = b""
-                while True:
-                    teil = s.recv(1 << 16)
-                    if not teil:
-                        break
-                    daten += teil
-            return json.loads(daten.decode("utf-8"))["windows"]
-        except (OSError, ValueError):
-            return []
+        """Every shown top-level window as the probe describes it. Asks again while the program
+        is busy or not yet listening; fails when the program has ended."""
+        ende = time.monotonic() + 60
+        while True:
+            try:
+                with socket.socket(socket.AF_UNIX) as s:
+                    s.settimeout(20)
+                    s.connect(self.sonde)
+                    s.sendall(b"windows\n")
+                    daten = b""
+                    while True:
+                        teil = s.recv(1 << 16)
+                        if not teil:
+                            break
+                        daten += teil
+                return json.loads(daten.decode("utf-8"))["windows"]
+            except (OSError, ValueError) as fehler:
+                if not self.laeuft():
+                    raise Fehlschlag("the program ended (status %s):\n%s" %
+                                     (self.prozess.returncode, self.ausgabe()[-4000:]))
+                if time.monotonic() > ende:
+                    raise Fehlschlag("the program's probe does not answer: %s" % fehler)
+                time.sleep(0.1)
 
     def laeuft(self):
         return self.prozess.poll() is None
@@ -197,7 +207,12 @@ class Programm:
                 raise Fehlschlag("the program ended (status %s) while waiting for %s:\n%s" %
                                  (self.prozess.returncode, was, self.ausgabe()[-4000:]))
             return bedingung()
-        return warte(pruefen, sekunden, was)
+        try:
+            return warte(pruefen, sekunden, was)
+        except Fehlschlag:
+            if self.laeuft():
+                self.bild("fehlschlag")
+            raise
 
     def warte_formular(self, name="Form1", sekunden=30):
         return self.warte(lambda: self.formular(name), sekunden, "the window " + name)
