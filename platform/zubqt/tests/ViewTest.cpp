@@ -286,6 +286,14 @@ TEST_F(ZubQtView, ModalFormRunsInsideTheMessageLoopAndEndsWithItsButton)
     EXPECT_FALSE(W(dialog)->isVisible());
 }
 
+QMenu* ShownMenu()
+{
+    QMenu* shown = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible()) shown = m;
+    return shown;
+}
+
 TEST_F(ZubQtView, PopupMenuItemReachesItsHandler)
 {
     auto* menu = new TPopupMenu(form);
@@ -297,9 +305,7 @@ TEST_F(ZubQtView, PopupMenuItemReachesItsHandler)
     menu->Popup(30, 40);
     View().Pump();
 
-    QMenu* shown = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible()) shown = m;
+    QMenu* shown = ShownMenu();
     ASSERT_NE(shown, nullptr);
     ASSERT_EQ(shown->actions().size(), 1);
     EXPECT_EQ(shown->actions()[0]->text(), "Beenden");
@@ -319,9 +325,7 @@ TEST_F(ZubQtView, PopupMenuEntryDestroyedBeforeItsClickRunsIsNotClicked)
     menu->Items()->Add(item);
     menu->Popup(30, 40);
     View().Pump();
-    QMenu* shown = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible()) shown = m;
+    QMenu* shown = ShownMenu();
     ASSERT_NE(shown, nullptr);
     int clicked = 0;
     item->OnClick = [&](TObject*) { ++clicked; };
