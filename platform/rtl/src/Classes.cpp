@@ -10,6 +10,7 @@
 #include "rtl/Debug.h"
 #include "rtl/Files.h"
 #include "rtl/MainThread.h"
+#include "rtl/ScopeGuard.h"
 
 using rtl_detail::IsBlank;
 
@@ -33,15 +34,9 @@ int TStrings::IndexOf(const String& s) const
 void TStrings::Assign(const TStrings& other)
 {
     if (&other == this) return;
-    BeginUpdate();
-    try {
-        Clear();
-        AddStrings(other);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateGuard update(*this);
+    Clear();
+    AddStrings(other);
 }
 
 void TStrings::AddStrings(const TStrings& other)
@@ -49,14 +44,8 @@ void TStrings::AddStrings(const TStrings& other)
     // Copy first: other may be this list.
     std::vector<String> lines;
     for (int i = 0, n = other.Count(); i < n; ++i) lines.push_back(other.Get(i));
-    BeginUpdate();
-    try {
-        for (const String& s : lines) Add(s);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    TUpdateGuard update(*this);
+    for (const String& s : lines) Add(s);
 }
 
 String TStrings::GetText() const
@@ -89,15 +78,9 @@ std::vector<String> SplitLines(const String& text)
 // Replaces the whole content of a list in one update.
 void ReplaceLines(TStrings& list, const std::vector<String>& lines)
 {
-    list.BeginUpdate();
-    try {
-        list.Clear();
-        for (const String& s : lines) list.Add(s);
-    } catch (...) {
-        list.EndUpdate();
-        throw;
-    }
-    list.EndUpdate();
+    TUpdateGuard update(list);
+    list.Clear();
+    for (const String& s : lines) list.Add(s);
 }
 
 bool NeedsQuotes(const String& s)

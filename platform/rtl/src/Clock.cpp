@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "RtlInternal.h"
+#include "rtl/ScopeGuard.h"
 
 namespace {
 
@@ -201,6 +202,11 @@ bool TVirtualClock::WaitUntil(const std::function<bool()>& pred, long long timeo
     auto slot = limited ? d->deadlines.insert(deadline) : d->deadlines.end();
     ++d->epoch;  // this thread stops working
     auto poller = d->pollers.insert(d->pollers.end(), Impl::Evaluating);
+    TScopeGuard leave([&] {
+        if (!lock.owns_lock()) lock.lock();
+        d->pollers.erase(poller);
+        if (limited) d->deadlines.erase(slot);
+    });
     bool ok = false;
     for (;;) {
         // pred runs as busy, since it may do work (drain a queue); the poll counts for the
@@ -208,14 +214,7 @@ bool TVirtualClock::WaitUntil(const std::function<bool()>& pred, long long timeo
         const long long pollEpoch = d->epoch;
         *poller = Impl::Evaluating;
         lock.unlock();
-        try {
-            ok = pred();
-        } catch (...) {
-            lock.lock();
-            d->pollers.erase(poller);
-            if (limited) d->deadlines.erase(slot);
-            throw;
-        }
+        ok = pred();
         lock.lock();
         if (ok) break;
         *poller = pollEpoch;
@@ -225,8 +224,6 @@ bool TVirtualClock::WaitUntil(const std::function<bool()>& pred, long long timeo
         if (!(limited && d->nowMs >= deadline)) d->cv.wait_for(lock, std::chrono::milliseconds(1));
         d->MarkBusy();
     }
-    d->pollers.erase(poller);
-    if (limited) d->deadlines.erase(slot);
     return ok;
 }
 

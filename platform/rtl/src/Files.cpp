@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "RtlInternal.h"
+#include "rtl/ScopeGuard.h"
 
 using rtl_detail::IsPathDelimiter;
 
@@ -287,7 +288,12 @@ void AtomicWriteFile(const String& name, const String& bytes)
     String temp = target + ".~" + IntToStr(::getpid()) + "-" + IntToStr(counter.fetch_add(1)) + ".tmp";
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) OpenError(name, errno);
-    try {
+    {
+        // A failed write leaves neither an open descriptor nor the temporary file.
+        TScopeGuard discard([&] {
+            if (fd >= 0) ::close(fd);
+            ::unlink(temp.c_str());
+        });
         if (hadFile) {
             // Keep the permissions the user gave the old file.
             if (::fchmod(fd, st.st_mode & 07777) != 0) { /* not fatal: the content matters */
@@ -307,10 +313,7 @@ void AtomicWriteFile(const String& name, const String& bytes)
         if (hook) hook(temp);
         if (::rename(temp.c_str(), target.c_str()) != 0)
             throw EInOutError("Cannot replace file \"" + name + "\". " + ErrnoText(errno));
-    } catch (...) {
-        if (fd >= 0) ::close(fd);
-        ::unlink(temp.c_str());
-        throw;
+        discard.Dismiss();
     }
     // Make the rename itself durable.
     String dir = ExtractFilePath(target);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "rtl/ScopeGuard.h"
+
 // ---- TControl
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner)
@@ -188,13 +190,8 @@ void TControl::PaintTo(TCanvas& canvas)
 {
     TCanvas* previous = FPaintCanvas;
     FPaintCanvas = &canvas;
-    try {
-        Paint(canvas);
-    } catch (...) {
-        FPaintCanvas = previous;
-        throw;
-    }
-    FPaintCanvas = previous;
+    TScopeGuard restore([&] { FPaintCanvas = previous; });
+    Paint(canvas);
 }
 
 void TControl::Click()

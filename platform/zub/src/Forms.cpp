@@ -100,23 +100,19 @@ int TForm::ShowModal()
     OnMainThread([&] {
         SetModalResult(mrNone);
         FModal = true;
-        try {
-            Show();
-            TModalHook hook;
-            {
-                std::lock_guard g(HookLock());
-                hook = ModalHook();
-            }
-            if (hook) hook(*this);
-            while (ModalResult() == mrNone && !Application->Terminated()) Application->HandleMessage();
-        } catch (...) {
+        TScopeGuard close([&] {
             FModal = false;
+            result = ModalResult();
             Hide();
-            throw;
+        });
+        Show();
+        TModalHook hook;
+        {
+            std::lock_guard g(HookLock());
+            hook = ModalHook();
         }
-        FModal = false;
-        result = ModalResult();
-        Hide();
+        if (hook) hook(*this);
+        while (ModalResult() == mrNone && !Application->Terminated()) Application->HandleMessage();
     });
     return result;
 }

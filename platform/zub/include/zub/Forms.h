@@ -5,6 +5,7 @@
 #include <new>
 
 #include "zub/Controls.h"
+#include "rtl/ScopeGuard.h"
 #include "zub/Dialogs.h"
 
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
@@ -127,13 +128,12 @@ public:
     {
         void* memory = ::operator new(sizeof(T));
         ref = static_cast<T*>(memory);
-        try {
-            new (memory) T(this);
-        } catch (...) {
+        TScopeGuard release([&] {
             ref = nullptr;
             ::operator delete(memory);
-            throw;
-        }
+        });
+        new (memory) T(this);
+        release.Dismiss();
         if (!MainForm()) SetMainForm(ref);
     }
     TForm* MainForm() const;
