@@ -22,15 +22,6 @@ TIntfPtr<IQSourceFile> FormatFile(const String& fileName, const String& templ, c
     return TIntfPtr<IQSourceFile>(new TStringFile(fileName, Format(templ, args)));
 }
 
-bool IsValidIdent(const String& name)
-{
-    auto alpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
-    if (name.empty() || !alpha(name[0])) return false;
-    for (char c : name)
-        if (!alpha(c) && !(c >= '0' && c <= '9')) return false;
-    return true;
-}
-
 void ValidateIdent(const String& name)
 {
     if (!IsValidIdent(name)) throw EHostError("'" + name + "' is not a valid identifier");

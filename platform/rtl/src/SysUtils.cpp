@@ -96,6 +96,15 @@ int CompareText(const String& a, const String& b)
 
 bool SameText(const String& a, const String& b) { return a.size() == b.size() && CompareText(a, b) == 0; }
 
+bool IsValidIdent(const String& s)
+{
+    auto alpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
+    if (s.empty() || !alpha(s[0])) return false;
+    for (char c : s)
+        if (!alpha(c) && !(c >= '0' && c <= '9')) return false;
+    return true;
+}
+
 int Pos(const String& sub, const String& s)
 {
     if (sub.empty()) return 0;

@@ -69,3 +69,13 @@ TEST(Debug, CaptureCollectsLines)
     EXPECT_TRUE(capture.Contains("zweite"));
     EXPECT_FALSE(capture.Contains("zweit"));
 }
+
+TEST(SysUtils, IsValidIdentAcceptsIdentifiersOnly)
+{
+    struct Case {
+        const char* text;
+        bool ok;
+    } cases[] = {{"Form1", true}, {"_x", true},   {"a_9", true},       {"", false},      {"1a", false},
+                 {"a b", false},  {"a-b", false}, {"\xc3\xa4", false}, {"Zähler", false}};
+    for (const Case& c : cases) EXPECT_EQ(IsValidIdent(c.text), c.ok) << c.text;
+}

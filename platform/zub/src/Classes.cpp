@@ -3,18 +3,6 @@
 #include <algorithm>
 #include <map>
 
-namespace {
-
-bool IsIdentifier(const String& s)
-{
-    if (s.empty()) return false;
-    auto alpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
-    if (!alpha(s[0])) return false;
-    return std::all_of(s.begin(), s.end(), [&](char c) { return alpha(c) || (c >= '0' && c <= '9'); });
-}
-
-}  // namespace
-
 std::recursive_mutex& TComponent::TreeLock()
 {
     static std::recursive_mutex lock;
@@ -56,7 +44,7 @@ void TComponent::SetName(const String& name)
 {
     std::lock_guard g(TreeLock());
     if (name == FName) return;
-    if (!name.empty() && !IsIdentifier(name))
+    if (!name.empty() && !IsValidIdent(name))
         throw EComponentError("\"" + name + "\" is not a valid component name");
     if (!name.empty() && FOwner) {
         TComponent* other = FOwner->FindComponent(name);

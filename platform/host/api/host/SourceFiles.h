@@ -33,7 +33,6 @@ HOST_API TIntfPtr<IQSourceFile> FormatFile(const String& fileName, const String&
 
 // Raises EHostError ("'NAME' is not a valid identifier") unless name is a C++ identifier.
 HOST_API void ValidateIdent(const String& name);
-HOST_API bool IsValidIdent(const String& name);
 
 // A module file name base + N + ext in the host's project folder that no open module and no file
 // has yet (smallest N from 1).

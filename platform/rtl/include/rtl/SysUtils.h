@@ -46,5 +46,7 @@ String LowerCase(const String& s);  // ASCII letters only
 // ASCII case-insensitive compare: <0, 0, >0.
 int CompareText(const String& a, const String& b);
 bool SameText(const String& a, const String& b);
+// True for a C/C++/Pascal identifier: an ASCII letter or '_', then letters, digits or '_'.
+bool IsValidIdent(const String& s);
 // 1-based position of sub in s, 0 when absent.
 int Pos(const String& sub, const String& s);
