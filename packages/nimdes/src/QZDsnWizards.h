@@ -74,7 +74,7 @@ public:
     TIntfPtr<IQGalleryCategory> GetGalleryCategory() override;
     void Execute() override;
     // Offered only for a project with a "ServerController" module.
-    static bool IsVisible(IQProject* project);
+    bool IsVisible(IQProject* project) override;
 
 protected:
     // Asks for the type, then adds a form (or a frame) to the current project.

@@ -121,13 +121,14 @@ TEST(nimdes_AppWizard, FormWizardsNeedAServerControllerModule)
 {
     String dir = Dir("visible");
     hostimpl::THostSession host(dir);
-    EXPECT_FALSE(TQZUnitWizard::IsVisible(nullptr));
+    TIntfPtr<TQZUnitWizard> wizard(new TQZUnitWizard(true));
+    EXPECT_FALSE(wizard->IsVisible(nullptr));
     Settings() = TQZWizardSettings{};
     Settings().ProjectDir = dir;
     Settings().ProjectName = "Desk";
     Settings().UnitIdent = "Unit1";
     auto project = ModuleServices()->CreateProject(new TQZProjectCreator(true));
-    EXPECT_TRUE(TQZUnitWizard::IsVisible(project.get()));
+    EXPECT_TRUE(wizard->IsVisible(project.get()));
     // a project whose controller unit is named in another letter case does not count
     struct TOther : TQZServerControllerCreator {
         using TQZServerControllerCreator::TQZServerControllerCreator;
@@ -142,7 +143,7 @@ TEST(nimdes_AppWizard, FormWizardsNeedAServerControllerModule)
         }
     };
     auto other = ModuleServices()->CreateProject(new TBareProject(true));
-    EXPECT_FALSE(TQZUnitWizard::IsVisible(other.get()));
+    EXPECT_FALSE(wizard->IsVisible(other.get()));
     Settings() = TQZWizardSettings{};
 }
 

@@ -119,10 +119,10 @@ TEST_F(nimdes_Load, CancelCreatesNothing)
     EXPECT_TRUE(ReceivedFiles().empty());
 }
 
-TEST_F(nimdes_Load, FrameWizardWithoutProjectCreatesNothing)
+TEST_F(nimdes_Load, FrameWizardWithoutProjectIsNotAvailable)
 {
     SetModalHook([](TForm& f) { Find<TButton>(f, "Button1")->Click(); });
-    EXPECT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "New Frame"));
+    EXPECT_THROW(RunGalleryItem("Pelmor.QZApplicationWizard", "New Frame"), EHostError);
     EXPECT_TRUE(ReceivedFiles().empty());
 }
 

@@ -28,6 +28,7 @@ bool RunGalleryItem(const String& categoryId, const String& caption)
 {
     return Control().RunGalleryItem(categoryId, caption);
 }
+bool GalleryItemAvailable(int handle) { return Control().GalleryItemAvailable(handle); }
 bool InheritProjectForm(const String& personality, const String& ancestorName)
 {
     return Control().InheritProjectForm(personality, ancestorName);

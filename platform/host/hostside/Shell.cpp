@@ -153,10 +153,9 @@ private:
                      << cat->DisplayName() << "\"\n";
                 for (const auto& e : entries) {
                     if (!SameText(e.CategoryId, cat->IDString())) continue;
-                    std::unique_ptr<TGalleryItem> item(e.ItemClass->Create());
                     FOut << String(static_cast<std::size_t>(depth) * 2 + 2, ' ') << "- " << e.Caption << "  ["
                          << e.Id << ", icon " << e.IconName << ", kind " << e.Kind << "]"
-                         << (item->IsVisible() ? "" : " (not available)") << "\n";
+                         << (GalleryItemAvailable(e.Handle) ? "" : " (not available)") << "\n";
                 }
                 show(cat.get(), depth + 1);
             }

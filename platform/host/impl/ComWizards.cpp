@@ -26,6 +26,8 @@ int TComObjectExpert::ShowModal()
 void TComWizardItem::Select(int)
 {
     Project = ActiveProject();
+    // Without a project there is no module name, type library or CoClass home to write from.
+    if (!Project) throw EHostError(GetNilProjError());
     StartWizard();
     if (!GetInfo()) return;
     TIntfPtr<IQModuleCreator> creator = GetUnitCreator();
@@ -34,6 +36,8 @@ void TComWizardItem::Select(int)
     if (about) ModuleServices()->CreateModule(about.get(), Project.get());
     EndWizard();
 }
+
+String TComWizardItem::GetNilProjError() { return SNoProjectForComObject; }
 
 bool TComWizardItem::GetInfo()
 {

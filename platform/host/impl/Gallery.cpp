@@ -114,6 +114,16 @@ namespace hostimpl {
 
 std::vector<TGalleryEntry> GalleryEntries() { return State().Handlers; }
 
+bool GalleryItemAvailable(int handle)
+{
+    for (auto& h : State().Handlers)
+        if (h.Handle == handle) {
+            std::unique_ptr<TGalleryItem> item(h.ItemClass->Create());
+            return item->IsAvailable(h.Kind);
+        }
+    return false;
+}
+
 int GalleryHandlerCount() { return static_cast<int>(State().Handlers.size()); }
 
 bool RunGalleryItem(const String& categoryId, const String& caption)
@@ -128,7 +138,7 @@ bool RunGalleryItem(const String& categoryId, const String& caption)
     if (!found) throw EHostError("No item '" + caption + "' in gallery category '" + categoryId + "'");
     const int kind = found->Kind;
     std::unique_ptr<TGalleryItem> item(found->ItemClass->Create());
-    if (!item->IsVisible()) throw EHostError("The gallery item '" + caption + "' is not available now");
+    if (!item->IsAvailable(kind)) throw EHostError("The gallery item '" + caption + "' is not available now");
     try {
         item->Select(kind);
     } catch (const EAbort&) {

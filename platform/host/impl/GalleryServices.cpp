@@ -5,6 +5,8 @@
 namespace hostimpl {
 namespace {
 
+const char* const kPascalNewCategory = "Quistor.Pendro.New";
+
 class TGalleryCategory : public TInterfacedObject, public IQGalleryCategory {
 public:
     TGalleryCategory(String id, String caption, TIntfPtr<IQGalleryCategory> parent)
@@ -25,11 +27,10 @@ private:
     TIntfPtr<IQGalleryCategory> FParent;
 };
 
-bool IsUnder(IQGalleryCategory* c, IQGalleryCategory* ancestor)
+bool HasChildren(IQGalleryCategory* parent)
 {
-    for (TIntfPtr<IQGalleryCategory> p(c); p; p = p->Parent())
-        if (p.get() == ancestor) return true;
-    return false;
+    const auto& cats = State().Categories;
+    return std::any_of(cats.begin(), cats.end(), [&](auto& c) { return c->Parent().get() == parent; });
 }
 
 class TGalleryCategoryManager : public TAggregatedObject, public IQGalleryCategoryManager {
@@ -43,13 +44,18 @@ public:
                                             const String& displayName) override
     {
         if (idString.empty()) throw EHostError("A gallery category needs an identifier");
-        if (auto existing = FindCategory(idString)) return existing;
+        auto& users = State().CategoryUsers;
+        if (auto existing = FindCategory(idString)) {
+            ++users[UpperCase(existing->IDString())];
+            return existing;
+        }
         auto& cats = State().Categories;
         if (parent && std::none_of(cats.begin(), cats.end(), [&](auto& c) { return c.get() == parent; }))
             throw EHostError("The parent of gallery category '" + idString + "' is not registered");
         TIntfPtr<IQGalleryCategory> c(
             new TGalleryCategory(idString, displayName, TIntfPtr<IQGalleryCategory>(parent)));
         cats.push_back(c);
+        users[UpperCase(idString)] = 1;
         return c;
     }
     TIntfPtr<IQGalleryCategory> FindCategory(const String& idString) override
@@ -58,11 +64,25 @@ public:
             if (SameText(c->IDString(), idString)) return c;
         return nullptr;
     }
+    // One user fewer; a category goes when it has no user and no sub-category left (a parent
+    // kept for another package's sub-category goes with the last of those).
     void DeleteCategory(IQGalleryCategory* category) override
     {
         if (!category) return;
-        auto& cats = State().Categories;
-        std::erase_if(cats, [&](auto& c) { return IsUnder(c.get(), category); });
+        auto& s = State();
+        auto it = s.CategoryUsers.find(UpperCase(category->IDString()));
+        if (it != s.CategoryUsers.end() && it->second > 0) --it->second;
+        for (bool removed = true; removed;) {
+            removed = false;
+            for (auto c = s.Categories.begin(); c != s.Categories.end(); ++c) {
+                const String key = UpperCase((*c)->IDString());
+                if (s.CategoryUsers[key] > 0 || HasChildren(c->get())) continue;
+                s.CategoryUsers.erase(key);
+                s.Categories.erase(c);
+                removed = true;
+                break;
+            }
+        }
     }
     int CategoryCount() override { return static_cast<int>(State().Categories.size()); }
     TIntfPtr<IQGalleryCategory> Category(int index) override
@@ -78,7 +98,21 @@ std::unique_ptr<TAggregatedObject> NewGalleryCategoryManager(IInterface* control
     return std::make_unique<TGalleryCategoryManager>(controller);
 }
 
-int GalleryCategoryCount() { return static_cast<int>(State().Categories.size()); }
+void AddHostCategories(THostState& s)
+{
+    // The Pascal personality's new-items category is the host's own; packages add under it.
+    TIntfPtr<IQGalleryCategory> c(new TGalleryCategory(kPascalNewCategory, "Pendro Projects", nullptr));
+    s.Categories.push_back(c);
+    s.CategoryUsers[UpperCase(c->IDString())] = 1;
+}
+
+int GalleryCategoryCount()
+{
+    const auto& s = State();
+    return static_cast<int>(std::count_if(s.Categories.begin(), s.Categories.end(), [](auto& c) {
+        return !SameText(c->IDString(), kPascalNewCategory);
+    }));
+}
 
 }  // namespace hostimpl
 
@@ -86,7 +120,6 @@ TIntfPtr<IQGalleryCategory> TOwnGalleryCategories::Ensure(IQGalleryCategory* par
                                                           const String& displayName)
 {
     auto gm = RequireService<IQGalleryCategoryManager>("gallery category manager");
-    if (auto existing = gm->FindCategory(idString)) return existing;
     auto c = gm->AddCategory(parent, idString, displayName);
     FAdded.push_back(idString);
     return c;

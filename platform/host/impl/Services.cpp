@@ -60,6 +60,7 @@ void StartHost(const String& projectFolder)
     state->Personalities = {"Pendro.Personality", sCppPersonality};
     state->Traits[UpperCase(sCppPersonality)].push_back(IQProjectDocumentTrait::IID);
     state->Compiler = std::make_unique<TCppCompiler>();
+    AddHostCategories(*state);
     state->Services = TIntfPtr<IInterface>(new TQuistorIDEServices);
     gState = std::move(state);
 }

@@ -38,7 +38,10 @@ bool ModuleNameTaken(const String& unitName)
 
 String MakeUniqueModuleName(const String& base, const String& ext)
 {
-    const String folder = hostimpl::ProjectFolder();
+    // A new module belongs beside the active project; without one in the host's folder.
+    auto project = ActiveProject();
+    const String folder = project ? IncludeTrailingPathDelimiter(ExtractFilePath(project->FileName()))
+                                  : hostimpl::ProjectFolder();
     for (int n = 1;; ++n) {
         String unit = base + IntToStr(n);
         String candidate = folder + unit + ext;

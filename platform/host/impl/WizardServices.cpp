@@ -31,6 +31,13 @@ public:
         TIntfPtr<IQTAWizard> keep = it->second.Wizard;
         keep->Execute();
     }
+    bool IsAvailable(int kind) override
+    {
+        auto it = Wizards().find(kind);
+        if (it == Wizards().end()) return false;
+        TIntfPtr<IQTAWizard> keep = it->second.Wizard;
+        return keep->IsVisible(ActiveProject().get());
+    }
 };
 
 class TWizardServices : public TAggregatedObject, public IQTAWizardServices {

@@ -66,11 +66,55 @@ TEST_F(host_Services, GalleryCategoriesAndHandlers)
     UnregisterNewHandler(h);
     EXPECT_EQ(GalleryHandlerCount(), 0);
 
-    // deleting a category takes its sub-categories along
+    // a category has a user per AddCategory; it goes with its last user and its last sub-category
+    const int hostOwn = gm->CategoryCount() - 2;
     gm->DeleteCategory(top.get());
-    EXPECT_EQ(gm->CategoryCount(), 0);
+    EXPECT_TRUE(gm->FindCategory("A.Top"));  // its second user is still there
+    gm->DeleteCategory(top.get());
+    EXPECT_TRUE(gm->FindCategory("A.Top"));  // kept for the sub-category of another user
+    EXPECT_EQ(gm->FindCategory("A.Top.Sub").get(), sub.get());
+    gm->DeleteCategory(sub.get());
+    EXPECT_EQ(gm->CategoryCount(), hostOwn);
+    EXPECT_FALSE(gm->FindCategory("A.Top"));
     TIntfPtr<IQGalleryCategory> foreign(sub);
     EXPECT_THROW(gm->AddCategory(foreign.get(), "B", "B"), EHostError);  // parent no longer registered
+}
+
+TEST_F(host_Services, UnloadingOnePackageKeepsTheCategoriesOfAnother)
+{
+    // two packages share a top category; a third adds its own under it
+    TOwnGalleryCategories first, second, third;
+    auto top = first.Ensure(nullptr, "Q.New", "New");
+    second.Ensure(nullptr, "Q.New", "New");
+    auto own = third.Ensure(top.get(), "Third.Own", "Third");
+    RegisterNewHandler("Third.Own", "Note", "ICON", 4, ClassOf<TNoteItem>(), "ThirdNote");
+    auto gm = RequireService<IQGalleryCategoryManager>("gallery");
+    for (auto* gone : {&first, &second}) {
+        gone->Release();
+        EXPECT_EQ(gm->FindCategory("Third.Own").get(), own.get());
+        EXPECT_TRUE(gm->FindCategory("Q.New"));
+        TNoteItem::Selected = 0;
+        EXPECT_TRUE(RunGalleryItem("Third.Own", "Note"));
+        EXPECT_EQ(TNoteItem::Selected, 1);
+    }
+    third.Release();
+    EXPECT_FALSE(gm->FindCategory("Third.Own"));
+    EXPECT_FALSE(gm->FindCategory("Q.New"));
+    EXPECT_EQ(GalleryCategoryCount(), 0);
+    UnregisterNewHandler(GalleryEntries().at(0).Handle);
+}
+
+TEST_F(host_Services, ThePascalNewItemsCategoryIsTheHosts)
+{
+    auto gm = RequireService<IQGalleryCategoryManager>("gallery");
+    auto pascal = gm->FindCategory("Quistor.Pendro.New");
+    ASSERT_TRUE(pascal);
+    EXPECT_FALSE(pascal->Parent());
+    auto own = gm->AddCategory(pascal.get(), "Pascal.Wizard", "Nimbrel");
+    EXPECT_EQ(own->Parent().get(), pascal.get());
+    gm->DeleteCategory(own.get());
+    EXPECT_TRUE(gm->FindCategory("Quistor.Pendro.New"));  // the host's own stays
+    EXPECT_EQ(GalleryCategoryCount(), 0);
 }
 
 // A creator whose texts are given by the test; one of them may fail.

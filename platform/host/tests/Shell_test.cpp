@@ -32,6 +32,7 @@ TEST(host_Shell, LoadsInRequiresOrderAndRunsAnItem)
     auto r = RunHost({"load", "FxB", "gallery", "new", "Fx.Category", "Fx Item", "unload", "FxB", "FxA"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "loaded FxB\n"
+                     "Quistor.Pendro.New  \"Pendro Projects\"\n"
                      "Fx.Category  \"Fixtures\"\n"
                      "  - Fx Item  [FxItem, icon FXICON, kind 4]\n"
                      "unloaded FxB\n"
@@ -48,7 +49,8 @@ TEST(host_Shell, StandardInputCarriesOnAfterAnError)
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("No item 'No Item' in gallery category 'Fx.Category'"), String::npos) << r.err;
     // gallery ran once: before quit, not after
-    EXPECT_EQ(r.out, "loaded FxA\nFx.Category  \"Fixtures\"\n  - Fx Item  [FxItem, icon FXICON, kind 4]\n");
+    EXPECT_EQ(r.out, "loaded FxA\nQuistor.Pendro.New  \"Pendro Projects\"\nFx.Category  \"Fixtures\"\n"
+                     "  - Fx Item  [FxItem, icon FXICON, kind 4]\n");
 }
 
 TEST(host_Shell, FailuresAreClearAndNonZero)

@@ -23,6 +23,7 @@ RTL_RESOURCESTRING(SActiveServerObjectWizardName, "Active Server Object");
 RTL_RESOURCESTRING(SRemoteDataModuleWizardName, "Remote Data Module");
 RTL_RESOURCESTRING(SMTSDataModuleWizardName, "Transactional Data Module");
 RTL_RESOURCESTRING(SMTSAutoObjectWizardName, "Transactional Object");
+RTL_RESOURCESTRING(SNoProjectForComObject, "A COM object can only be added to an open project");
 
 // The dialog of a new COM object.
 class HOST_API TComObjectExpert : public TObject {
@@ -43,7 +44,8 @@ public:
 class HOST_API TComWizardItem : public TGalleryItem {
 public:
     // Runs the wizard: StartWizard, GetInfo; when it answers true the units of GetUnitCreator
-    // and GetAboutUnitCreator are created in the active project, then EndWizard.
+    // and GetAboutUnitCreator are created in the active project, then EndWizard. Without an
+    // active project it stops first with GetNilProjError.
     void Select(int kind) override;
 
     // What the item read from its dialog.
@@ -63,6 +65,8 @@ protected:
     // The about box of a control; none by default.
     virtual TIntfPtr<IQModuleCreator> GetAboutUnitCreator() { return nullptr; }
     virtual void EndWizard() {}
+    // Raised (EHostError) when the wizard starts with no open project to add its units to.
+    virtual String GetNilProjError();
     // The project the wizard adds to (the active one when it started).
     TIntfPtr<IQProject> Project;
 };

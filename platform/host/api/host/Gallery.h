@@ -27,6 +27,13 @@ class HOST_API TGalleryItem : public TObject {
 public:
     // Listed and selectable only while true.
     virtual bool IsVisible() { return true; }
+    // What the host asks for an item registered with kind: IsVisible() unless the item knows
+    // better from its kind.
+    virtual bool IsAvailable(int kind)
+    {
+        (void)kind;
+        return IsVisible();
+    }
     // The user picked the item; kind is what it was registered (or selected) with.
     virtual void Select(int kind) = 0;
 };

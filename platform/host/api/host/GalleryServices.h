@@ -17,19 +17,21 @@ public:
 class HOST_API IQGalleryCategoryManager : public virtual IInterface {
 public:
     RTL_IID("{8E1F2A53-6C04-4B39-A7D6-1F4B0E9C8A23}");
-    // Adds a category under parent (nullptr: top level). An existing identifier is answered with
-    // the existing category (its caption unchanged).
+    // Adds a category under parent (nullptr: top level), or one more user of an existing one
+    // (answered as it is, its caption unchanged). Each call is matched by one DeleteCategory.
     virtual TIntfPtr<IQGalleryCategory> AddCategory(IQGalleryCategory* parent, const String& idString,
                                                     const String& displayName) = 0;
     virtual TIntfPtr<IQGalleryCategory> FindCategory(const String& idString) = 0;
-    // Removes a category (and its sub-categories); their handlers stay registered but unlisted.
+    // Ends one use of the category; it goes when its last user has gone and no sub-category is
+    // left under it (sub-categories of others stay). Handlers under a removed category stay
+    // registered but unlisted.
     virtual void DeleteCategory(IQGalleryCategory* category) = 0;
     virtual int CategoryCount() = 0;
     virtual TIntfPtr<IQGalleryCategory> Category(int index) = 0;
 };
 
-// The gallery categories a package added itself (an identifier that already stood there is
-// used, not taken over), so that its unload takes out exactly those, newest first.
+// The gallery categories a package uses (added or already there), so that its unload ends
+// exactly its uses, newest first.
 class HOST_API TOwnGalleryCategories {
 public:
     TIntfPtr<IQGalleryCategory> Ensure(IQGalleryCategory* parent, const String& idString,

@@ -3,6 +3,7 @@
 // own category with its name as caption, and remove them by the index the host returned.
 #include "host/Export.h"
 #include "host/GalleryServices.h"
+#include "host/ModuleServices.h"
 
 enum TWizardState { wsEnabled = 1, wsChecked = 2 };
 
@@ -22,6 +23,13 @@ public:
     virtual TIntfPtr<IQGalleryCategory> GetGalleryCategory() = 0;
     // The user picked the wizard.
     virtual void Execute() = 0;
+    // Offered for the project (nullptr: none open)? A wizard that is not is listed as not
+    // available and cannot run.
+    virtual bool IsVisible(IQProject* project)
+    {
+        (void)project;
+        return true;
+    }
 };
 
 class HOST_API IQTAWizardServices : public virtual IInterface {

@@ -19,6 +19,7 @@
     X(ClearReceivedFiles)                                                                                    \
     X(GalleryEntries)                                                                                        \
     X(RunGalleryItem)                                                                                        \
+    X(GalleryItemAvailable)                                                                                  \
     X(InheritProjectForm)                                                                                    \
     X(ProjFormTemplateClass)                                                                                 \
     X(RegisteredClassCount)                                                                                  \

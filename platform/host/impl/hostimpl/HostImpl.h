@@ -47,6 +47,8 @@ std::vector<TGalleryEntry> GalleryEntries();
 // Picks an item: EHostError for an unknown category, an unknown caption (letter case ignored)
 // or an item that is not visible now. False when the item ended silently (EAbort).
 bool RunGalleryItem(const String& categoryId, const String& caption);
+// Whether the item of that handle can run now (what the gallery shows as not available).
+bool GalleryItemAvailable(int handle);
 // Selects the registered project-form class of the personality for the ancestor form.
 bool InheritProjectForm(const String& personality, const String& ancestorName);
 const TGalleryItemClass* ProjFormTemplateClass(const String& personality);
@@ -74,6 +76,6 @@ std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModu
 
 // Counts for tests.
 int GalleryHandlerCount();
-int GalleryCategoryCount();
+int GalleryCategoryCount();  // the categories packages added (not the host's own)
 
 }  // namespace hostimpl

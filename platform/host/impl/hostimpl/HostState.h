@@ -25,6 +25,7 @@ struct THostState {
     std::vector<TReceivedFile> Received;
     // gallery
     std::vector<TIntfPtr<IQGalleryCategory>> Categories;
+    std::map<String, int> CategoryUsers;  // upper-cased identifier -> uses (AddCategory calls)
     std::vector<TGalleryEntry> Handlers;
     int NextHandle = 1;
     std::map<String, const TGalleryItemClass*> ProjFormTemplates;  // upper-cased personality
@@ -38,6 +39,9 @@ struct THostState {
     std::unique_ptr<TCppCompiler> Compiler;
     std::map<String, String> Answers;
 };
+
+// The gallery categories the host itself brings.
+void AddHostCategories(THostState& s);
 
 // The running host's state; EHostError when the host is not running.
 THostState& State();
