@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "rtl/Files.h"
+#include "rtl/ProgramSettings.h"
 
 namespace {
 
@@ -57,3 +58,5 @@ bool ProgrammOrdner_einrichten()
     if (!ForceDirectories(ordner + "test")) return false;
     return SetCurrentDir(ordner);
 }
+
+void Laufzeit_einrichten() { SetProgramSettings({"Quenzel 2009", "RAVELO_WINDIR", "RAVELO_DEBUG"}); }

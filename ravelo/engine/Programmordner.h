@@ -13,3 +13,7 @@ String ProgrammDatei(const String& name);
 // At program start: creates the program folder and its sub-folder "test" (with any missing
 // parents) and makes the program folder the working directory. False when either fails.
 bool ProgrammOrdner_einrichten();
+// At program start, before any thread: names the program's own folders and debug switch to the
+// runtime library (INI files without folder in $RAVELO_WINDIR, else $XDG_CONFIG_HOME/Quenzel 2009/;
+// debug lines on stderr while $RAVELO_DEBUG is set).
+void Laufzeit_einrichten();

@@ -31,6 +31,7 @@ int main(int argc, char** argv)
 {
     // The windows live in a desktop view; the program's own hidden window needs no taskbar
     // button, since here it has no window at all.
+    Laufzeit_einrichten();
     std::unique_ptr<TQtView> ansicht;
     try {
         Application->Initialize();

@@ -2,9 +2,13 @@
 #include <iostream>
 
 #include "hostimpl/Shell.h"
+#include "rtl/ProgramSettings.h"
 
 int main(int argc, char** argv)
 {
+    // The host keeps its registry and settings in folders of its own: $IDEHOST_CONFIG, else
+    // $XDG_CONFIG_HOME/idehost/.
+    SetProgramSettings({"idehost", "IDEHOST_CONFIG", "IDEHOST_DEBUG"});
     std::vector<String> args(argv + 1, argv + argc);
     return hostimpl::RunIdeHost(args, std::cin, std::cout, std::cerr);
 }

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "rtl/ProgramSettings.h"
+
 namespace {
 
 std::recursive_mutex& SinkLock()
@@ -28,7 +30,8 @@ void OutputDebugStringA(const char* text)
     // being replaced is never called after SetDebugSink returned.
     std::lock_guard<std::recursive_mutex> lock(SinkLock());
     if (Sink()) Sink()(line);
-    if (std::getenv("RAVELO_DEBUG")) {
+    const String debugVariable = ProgramSettings().DebugVariable;
+    if (!debugVariable.empty() && std::getenv(debugVariable.c_str())) {
         std::fprintf(stderr, "%s\n", line.c_str());
         std::fflush(stderr);
     }

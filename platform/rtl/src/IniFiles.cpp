@@ -6,6 +6,7 @@
 
 #include "RtlInternal.h"
 #include "rtl/Files.h"
+#include "rtl/ProgramSettings.h"
 
 namespace {
 
@@ -133,12 +134,15 @@ void CheckName(const String& what, const String& name, bool isKey)
 
 String TIniFile::WindowsDirectory()
 {
-    const char* win = std::getenv("RAVELO_WINDIR");
+    const TProgramSettings settings = ProgramSettings();
+    const char* win =
+        settings.WindowsDirVariable.empty() ? nullptr : std::getenv(settings.WindowsDirVariable.c_str());
     if (win && *win) return IncludeTrailingPathDelimiter(ResolvePath(win));
+    const String folder = IncludeTrailingPathDelimiter(settings.ConfigFolder);
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    if (xdg && *xdg) return IncludeTrailingPathDelimiter(xdg) + "Quenzel 2009/";
+    if (xdg && *xdg) return IncludeTrailingPathDelimiter(xdg) + folder;
     const char* home = std::getenv("HOME");
-    return IncludeTrailingPathDelimiter(home && *home ? home : ".") + ".config/Quenzel 2009/";
+    return IncludeTrailingPathDelimiter(home && *home ? home : ".") + ".config/" + folder;
 }
 
 TIniFile::TIniFile(const String& fileName)

@@ -3,7 +3,9 @@
 #include <cstdlib>
 
 #include "TestDir.h"
+#include "rtl/Debug.h"
 #include "rtl/IniFiles.h"
+#include "rtl/ProgramSettings.h"
 
 namespace {
 
@@ -167,11 +169,22 @@ struct TEnvRestore {
 
 }  // namespace
 
-TEST_F(Ini, BareNameLiesInTheWindowsDirectory)
+// Sets the program's settings for one test and puts back the ones before.
+struct TSettingsRestore {
+    explicit TSettingsRestore(const TProgramSettings& s) : previous(ProgramSettings())
+    {
+        SetProgramSettings(s);
+    }
+    ~TSettingsRestore() { SetProgramSettings(previous); }
+    TProgramSettings previous;
+};
+
+TEST_F(Ini, BareNameLiesInTheFolderTheProgramNamed)
 {
-    TEnvRestore keepWin("RAVELO_WINDIR"), keepXdg("XDG_CONFIG_HOME");
+    TEnvRestore keepWin("TIPP_WINDIR"), keepXdg("XDG_CONFIG_HOME");
+    TSettingsRestore settings({"Tippschein 7", "TIPP_WINDIR", ""});
     String win = dir + "Windows/";
-    ASSERT_EQ(::setenv("RAVELO_WINDIR", win.c_str(), 1), 0);
+    ASSERT_EQ(::setenv("TIPP_WINDIR", win.c_str(), 1), 0);
     EXPECT_EQ(TIniFile::WindowsDirectory(), win);
     TIniFile ini("Ravelo.ini");
     EXPECT_EQ(ini.FileName(), win + "Ravelo.ini");
@@ -182,13 +195,35 @@ TEST_F(Ini, BareNameLiesInTheWindowsDirectory)
     TIniFile other(dir + "Windows\\ravelo.ini");
     EXPECT_EQ(other.ReadString("Optionen", "Pfad", ""), "x");
 
-    ::unsetenv("RAVELO_WINDIR");
+    ::unsetenv("TIPP_WINDIR");
     String xdg = dir + "config";
     ::setenv("XDG_CONFIG_HOME", xdg.c_str(), 1);
-    EXPECT_EQ(TIniFile::WindowsDirectory(), xdg + "/Quenzel 2009/");
+    EXPECT_EQ(TIniFile::WindowsDirectory(), xdg + "/Tippschein 7/");
     ::unsetenv("XDG_CONFIG_HOME");
     String home = std::getenv("HOME");
-    EXPECT_EQ(TIniFile::WindowsDirectory(), home + "/.config/Quenzel 2009/");
+    EXPECT_EQ(TIniFile::WindowsDirectory(), home + "/.config/Tippschein 7/");
+}
+
+TEST_F(Ini, AProgramThatNamesNoFolderGetsOneNamedAfterItself)
+{
+    TEnvRestore keepXdg("XDG_CONFIG_HOME");
+    String xdg = dir + "config";
+    ::setenv("XDG_CONFIG_HOME", xdg.c_str(), 1);
+    EXPECT_EQ(TIniFile::WindowsDirectory(), xdg + "/rtl_tests/");
+}
+
+TEST_F(Ini, TheDebugSwitchIsTheVariableTheProgramNamed)
+{
+    TEnvRestore keep("TIPP_DEBUG");
+    TSettingsRestore settings({"Tippschein 7", "", "TIPP_DEBUG"});
+    ::setenv("TIPP_DEBUG", "1", 1);
+    ::testing::internal::CaptureStderr();
+    OutputDebugStringA("eine Zeile");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "eine Zeile\n");
+    ::unsetenv("TIPP_DEBUG");
+    ::testing::internal::CaptureStderr();
+    OutputDebugStringA("keine Zeile");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
 TEST_F(Ini, AFileWithoutFinalLineEndGetsTheNewKeyOnItsOwnLine)

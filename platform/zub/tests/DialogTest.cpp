@@ -76,14 +76,14 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ZubDialogs, ScriptAnswersInOrderAndMessageDlgTakesTheTitle)
 {
-    Application->SetTitle("Quenzel 2009");
+    Application->SetTitle("Beispiel 2009");
     dialogs->AddAnswer(mrNo);
     dialogs->AddAnswer(mrYes);
     EXPECT_EQ(MessageDlg("erste", mtConfirmation, mbYes | mbNo), mrNo);
     EXPECT_EQ(MessageDlg("zweite", mtConfirmation, mbYes | mbNo), mrYes);
     auto shown = dialogs->Shown();
     ASSERT_EQ(shown.size(), 2u);
-    EXPECT_EQ(shown[1].Title, "Quenzel 2009");
+    EXPECT_EQ(shown[1].Title, "Beispiel 2009");
     EXPECT_EQ(shown[1].Text, "zweite");
     Application->SetTitle("");
 }

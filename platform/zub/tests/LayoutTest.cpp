@@ -22,7 +22,7 @@ const char* const kLayout = R"(object Form5: TForm5
   Position = poMainFormCenter
   OnShow = FormSchowMid
   object TrayIcon1: TTrayIcon
-    Hint = 'Quenzel 2009'
+    Hint = 'Beispiel 2009'
     PopupMenu = PopupMenu1
   end
   object RadioGroup1: TRadioGroup

@@ -32,11 +32,11 @@ TEST(ZubPrinting, RichEditPrintsItsLinesAsOneTitledJob)
     TRichEdit rich(nullptr);
     rich.Lines()->Add("1.3, 7, 12, 25, 33, 41 -0 0");
     rich.Lines()->Add("2.1, 2, 3, 4, 5, 6 -0 0");
-    rich.Print("Quenzel 2009");
+    rich.Print("Beispiel 2009");
     SetPrinter(previous);
     auto jobs = printer->Jobs();
     ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_EQ(jobs[0].Title, "Quenzel 2009");
+    EXPECT_EQ(jobs[0].Title, "Beispiel 2009");
     EXPECT_EQ(jobs[0].Lines, (std::vector<String>{"1.3, 7, 12, 25, 33, 41 -0 0", "2.1, 2, 3, 4, 5, 6 -0 0"}));
 }
 
@@ -44,19 +44,19 @@ TEST(ZubShell, RequestsAreRecorded)
 {
     auto shell = std::make_shared<THeadlessShell>();
     auto previous = SetShell(shell);
-    EXPECT_GT(ShellExecute(nullptr, "open", "help\\Quenzel_2009.chm", "", "", SW_SHOWNORMAL), 32);
+    EXPECT_GT(ShellExecute(nullptr, "open", "help\\Beispiel_2009.chm", "", "", SW_SHOWNORMAL), 32);
     SetShell(previous);
     auto r = shell->Requests();
     ASSERT_EQ(r.size(), 1u);
     EXPECT_EQ(r[0].Verb, "open");
-    EXPECT_EQ(r[0].File, "help\\Quenzel_2009.chm");
+    EXPECT_EQ(r[0].File, "help\\Beispiel_2009.chm");
     EXPECT_EQ(r[0].ShowCmd, SW_SHOWNORMAL);
 }
 
 TEST(ZubTrayIcon, BalloonAndClicksAndFreedMenu)
 {
     TTrayIcon tray(nullptr);
-    tray.SetBalloonTitle("Quenzel 2009");
+    tray.SetBalloonTitle("Beispiel 2009");
     tray.SetBalloonHint("Wartet im Hintergrund!");
     tray.ShowBalloonHint();
     tray.ShowBalloonHint();

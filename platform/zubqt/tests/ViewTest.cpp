@@ -339,7 +339,7 @@ TEST_F(ZubQtView, TrayIconWithoutANotificationAreaHasAStandInThatTakesClicks)
 {
     if (QSystemTrayIcon::isSystemTrayAvailable()) GTEST_SKIP() << "this desktop has a notification area";
     auto* tray = new TTrayIcon(form);
-    tray->SetHint("Quenzel 2009");
+    tray->SetHint("Beispiel 2009");
     int clicks = 0;
     tray->OnClick = [&](TObject*) { ++clicks; };
     tray->SetVisible(true);
@@ -348,7 +348,7 @@ TEST_F(ZubQtView, TrayIconWithoutANotificationAreaHasAStandInThatTakesClicks)
     auto* standIn = qobject_cast<QWidget*>(View().ObjectOf(tray));
     ASSERT_NE(standIn, nullptr);
     EXPECT_TRUE(standIn->isVisible());
-    EXPECT_EQ(standIn->toolTip(), "Quenzel 2009");
+    EXPECT_EQ(standIn->toolTip(), "Beispiel 2009");
     QTest::mouseClick(standIn, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
     tray->SetVisible(false);
@@ -370,7 +370,7 @@ TEST_F(ZubQtView, HourglassFollowsTheScreenCursor)
 TEST_F(ZubQtView, AnimationShowsTheFramesItIsTold)
 {
     namespace fs = std::filesystem;
-    const fs::path file = fs::path(std::getenv("RAVELO_HOME")) / "farben.avi";
+    const fs::path file = fs::path(std::getenv("HOME")) / "farben.avi";
     {
         avi::Writer w(file.string(), 16, 16, 10);
         for (auto [r, g, b] : {std::tuple{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}) {
@@ -431,12 +431,12 @@ TEST_F(ZubQtView, MessageBoxAnswersWithTheButtonChosen)
 {
     TBoxClicker clicker("&Ja");
     TDialogRequest r;
-    r.Title = "Quenzel 2009";
+    r.Title = "Beispiel 2009";
     r.Text = "Möchten Sie die Zahlen aktualisieren?";
     r.Type = mtConfirmation;
     r.Buttons = mbYes | mbNo;
     EXPECT_EQ(ShowDialog(r), mrYes);
-    EXPECT_EQ(clicker.title, "Quenzel 2009");
+    EXPECT_EQ(clicker.title, "Beispiel 2009");
     EXPECT_EQ(clicker.message, QString::fromUtf8("Möchten Sie die Zahlen aktualisieren?"));
 }
 
@@ -465,9 +465,9 @@ TEST(ZubQtShell, OpenResolvesTheTargetAndStartsTheOpenerWithItAlone)
 {
     View();
     namespace fs = std::filesystem;
-    const fs::path home = fs::path(std::getenv("RAVELO_HOME"));
+    const fs::path home = fs::path(std::getenv("HOME"));
     fs::create_directories(home / "help");
-    std::ofstream(home / "help" / "Quenzel_2009.html") << "<html></html>";
+    std::ofstream(home / "help" / "Beispiel_2009.html") << "<html></html>";
     const String previous = GetCurrentDir();
     ASSERT_TRUE(SetCurrentDir(home.string()));
 
@@ -479,14 +479,14 @@ TEST(ZubQtShell, OpenResolvesTheTargetAndStartsTheOpenerWithItAlone)
         String target;
     };
     const TCase cases[] = {
-        {"open", "help\\Quenzel_2009.html", true, 42, (home / "help" / "Quenzel_2009.html").string()},
-        {"open", "HELP\\quenzel_2009.HTML", true, 42, (home / "help" / "Quenzel_2009.html").string()},
+        {"open", "help\\Beispiel_2009.html", true, 42, (home / "help" / "Beispiel_2009.html").string()},
+        {"open", "HELP\\beispiel_2009.HTML", true, 42, (home / "help" / "Beispiel_2009.html").string()},
         {"open", "http://www.quenzel2009.de/download.html", true, 42,
          "http://www.quenzel2009.de/download.html"},
         {"open", "mailto:support@quenzel2009.de", true, 42, "mailto:support@quenzel2009.de"},
         {"open", "help\\fehlt.chm", false, 2, ""},
         {"open", "a; rm -rf x", false, 2, ""},
-        {"print", "help\\Quenzel_2009.html", false, 31, ""},
+        {"print", "help\\Beispiel_2009.html", false, 31, ""},
     };
     for (const TCase& c : cases) {
         std::vector<std::pair<String, std::vector<String>>> started;
@@ -509,7 +509,7 @@ TEST(ZubQtShell, OpenResolvesTheTargetAndStartsTheOpenerWithItAlone)
     TQtShell failing([](const String&, const std::vector<String>&) { return false; });
     TShellRequest r;
     r.Verb = "open";
-    r.File = "help\\Quenzel_2009.html";
+    r.File = "help\\Beispiel_2009.html";
     EXPECT_EQ(failing.Execute(r), 31) << "an opener that cannot start is no success";
     SetCurrentDir(previous);
 }
@@ -519,7 +519,7 @@ TEST(ZubQtPrinter, RichEditPrintsOneDocumentNamedByTheJobTitle)
     View();
     if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "a real printer is installed here";
     namespace fs = std::filesystem;
-    const fs::path dir = fs::path(std::getenv("RAVELO_HOME")) / "druck";
+    const fs::path dir = fs::path(std::getenv("HOME")) / "druck";
     fs::create_directories(dir);
     const String previous = GetCurrentDir();
     ASSERT_TRUE(SetCurrentDir(dir.string()));
@@ -527,10 +527,10 @@ TEST(ZubQtPrinter, RichEditPrintsOneDocumentNamedByTheJobTitle)
     auto* edit = new TRichEdit(&holder);
     edit->Lines()->Add("Tipp 1: 3 14 15 26 35 49");
     edit->Lines()->Add("Tipp 2: 1 2 3 4 5 6");
-    edit->Print("Quenzel 2009 Tipps");
+    edit->Print("Beispiel 2009 Tipps");
     SetCurrentDir(previous);
 
-    const fs::path pdf = dir / "Quenzel 2009 Tipps.pdf";
+    const fs::path pdf = dir / "Beispiel 2009 Tipps.pdf";
     ASSERT_TRUE(fs::exists(pdf)) << "no printer here: the job becomes a PDF file";
     std::ifstream in(pdf, std::ios::binary);
     char head[5] = {};

@@ -1,6 +1,6 @@
 #pragma once
-// Debug output. Every line goes to the installed sink; it is also written to stderr when the
-// environment variable RAVELO_DEBUG is set.
+// Debug output. Every line goes to the installed sink; it is also written to stderr while the
+// program's debug switch (SetProgramSettings) is set.
 #include <functional>
 #include <mutex>
 #include <vector>

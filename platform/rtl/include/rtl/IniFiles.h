@@ -9,8 +9,8 @@
 
 class TIniFile : public TObject {
 public:
-    // A bare file name (no folder) lies in the folder that stands for the Windows directory:
-    // $RAVELO_WINDIR, else $XDG_CONFIG_HOME/Quenzel 2009/, else ~/.config/Quenzel 2009/.
+    // A bare file name (no folder) lies in the folder that stands for the Windows directory,
+    // the one the program named with SetProgramSettings.
     explicit TIniFile(const String& fileName);
     ~TIniFile() override;
 

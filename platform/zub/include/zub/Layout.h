@@ -3,7 +3,7 @@
 //
 //   object Form1: TForm1
 //     Left = 50
-//     Caption = 'Quenzel ' + '2009'#13#10'x'
+//     Caption = 'Beispiel ' + '2009'#13#10'x'
 //     Font.Style = [fsBold]
 //     object ListBox1: TListBox
 //       Items.Strings = (
