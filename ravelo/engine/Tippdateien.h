@@ -48,7 +48,7 @@ inline constexpr const char* DATEI_STATISTIK = "Statistik.txt";
 // The tip list as it goes to the printer.
 inline constexpr const char* DATEI_AUSDRUCK = "ausdruck.txt";
 inline constexpr const char* DATEI_NEWS = "news.txt";
-inline constexpr const char* DATEI_HILFE = "help\\Quenzel_2009.html";
+inline constexpr const char* DATEI_HILFE = "help\\Quenzel_2009.chm";
 inline constexpr const char* DATEI_ANIMATION_LAUF = "avi\\rad123.avi";
 inline constexpr const char* DATEI_ANIMATION_DOWNLOAD = "avi\\serverdownload.avi";
 // The placeholder draw line the comparison writes to Dummy.txt.

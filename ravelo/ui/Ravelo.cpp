@@ -35,6 +35,10 @@ int main(int argc, char** argv)
     std::unique_ptr<TQtView> ansicht;
     try {
         Application->Initialize();
+        // The program works in its own folder whatever folder it was started in (a desktop
+        // launcher starts it in the home folder); the main window reports a folder it cannot
+        // set up.
+        ProgrammOrdner_einrichten();
         ansicht = std::make_unique<TQtView>(argc, argv);
         if (Pos("/NOSPLASH", UpperCase(Befehlszeile(argc, argv))) == 0) {
             Form3 = new TForm3(Application);

@@ -1,6 +1,8 @@
 #include "Unit3.h"
 
+#include "Programmordner.h"
 #include "Unit3.zfm.h"
+#include "rtl/Debug.h"
 
 TForm3* Form3 = nullptr;
 
@@ -10,6 +12,12 @@ TForm3::TForm3(TComponent* Owner) : TForm(Owner)
     Bind(Image1, "Image1");
     Bind(lblProgress, "lblProgress");
     Bind(outlblAppName, "outlblAppName");
-    // Relative to the working directory; a missing picture ends the start.
-    Image1->Picture()->LoadFromFile("gifs\\splash.gif");
+    // From the program folder, whatever folder the program was started in (a desktop launcher
+    // starts it in the home folder); without its picture the splash still shows its texts, and
+    // the start goes on.
+    try {
+        Image1->Picture()->LoadFromFile(ProgrammDatei("gifs\\splash.gif"));
+    } catch (const Exception& e) {
+        OutputDebugStringA("Splash: " + e.Message());
+    }
 }

@@ -1,6 +1,9 @@
 #include "zubqt/QtView.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
@@ -77,6 +80,7 @@ struct TQtView::Impl {
     std::shared_ptr<IPrinter> oldPrinter;
     std::shared_ptr<IShell> oldShell;
     std::shared_ptr<void> probe;
+    std::unique_ptr<QTranslator> translator;
 
     void OnNotice(const TNotice& n);
     void Forget(const TComponent* c);
@@ -587,6 +591,12 @@ TQtView::TQtView(int& argc, char** argv) : d(std::make_unique<Impl>())
 {
     if (!QApplication::instance()) d->ownedApp = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's own windows (the print dialog, standard buttons) speak German like the desktop the
+    // components stand in for.
+    d->translator = std::make_unique<QTranslator>();
+    if (d->translator->load(QLocale(QLocale::German, QLocale::Germany), "qtbase", "_",
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(d->translator.get());
     g_view = this;
     g_impl = d.get();
     d->filter = std::make_unique<TInputFilter>(*d);
@@ -634,6 +644,8 @@ TQtView::~TQtView()
     g_view = nullptr;
     g_impl = nullptr;
     d->filter.reset();
+    if (d->translator) QCoreApplication::removeTranslator(d->translator.get());
+    d->translator.reset();
     d->ownedApp.reset();
 }
 

@@ -78,6 +78,12 @@ protected:
     TForm* form = nullptr;
 };
 
+TEST_F(ZubQtView, QtsOwnTextsAreGerman)
+{
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");
+    EXPECT_EQ(QCoreApplication::translate("QPrintDialog", "Print"), "Drucken");
+}
+
 TEST_F(ZubQtView, WorkerWriteReachesTheWidgetOnTheUserInterfaceThread)
 {
     TLabel* label = Add<TLabel>(10, 10, 120, 20);

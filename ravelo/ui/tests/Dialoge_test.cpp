@@ -11,7 +11,7 @@ const unsigned char kSplashGif[] = {'G', 'I', 'F', '8', '9',  'a',  0x90, 0x01, 
                                     0,   0,   0,   0,   0xFF, 0xFF, 0xFF, 0x2C, 0,    0,    0,    0,
                                     1,   0,   1,   0,   0,    0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
 
-// The splash window reads its picture relative to the working directory.
+// The splash window reads its picture from the program folder.
 class SplashTest : public ProgrammordnerTest {
 protected:
     void SetUp() override
@@ -58,9 +58,20 @@ TEST_F(SplashTest, SplashWindowLayout)
     EXPECT_EQ(splash.outlblAppName->Font()->Color(), clGray);
 }
 
-TEST_F(SplashTest, MissingSplashPictureFailsTheConstruction)
+TEST_F(SplashTest, MissingSplashPictureLeavesTheSplashWithItsTexts)
 {
-    EXPECT_THROW(TForm3 splash(nullptr), EFOpenError);
+    TForm3 splash(nullptr);
+    EXPECT_TRUE(splash.Image1->Picture()->Empty());
+    EXPECT_EQ(splash.lblProgress->Caption(), "Init......");
+}
+
+TEST_F(SplashTest, SplashPictureComesFromTheProgramFolderWhateverTheWorkingDirectory)
+{
+    lege_Bild_an();
+    ASSERT_TRUE(ForceDirectories(ordner + "anderswo/gifs"));
+    ASSERT_TRUE(SetCurrentDir(ordner + "anderswo"));
+    TForm3 splash(nullptr);
+    EXPECT_EQ(splash.Image1->Picture()->Format(), TPictureFormat::Gif);
 }
 
 TEST_F(ProgrammordnerTest, HitCountAndAnimationWindows)

@@ -82,7 +82,7 @@ TEST_F(ShellTest, F1OpensTheHelpPageRelativeToTheWorkingDirectory)
     ASSERT_EQ(anfragen.size(), 1u);
     EXPECT_EQ(anfragen[0].Owner, form.get());
     EXPECT_EQ(anfragen[0].Verb, "open");
-    EXPECT_EQ(anfragen[0].File, "help\\Quenzel_2009.html");  // not below the program folder
+    EXPECT_EQ(anfragen[0].File, "help\\Quenzel_2009.chm");  // not below the program folder
     EXPECT_EQ(anfragen[0].Directory, "");
     EXPECT_EQ(anfragen[0].Parameters, "");
     EXPECT_EQ(anfragen[0].ShowCmd, SW_SHOWNORMAL);

@@ -123,7 +123,7 @@ TEST_F(ToolbarTest, ShellButtonsOpenTheirTargetWhileShowingTheBusyPicture)
          false, "mailto:support@example.com?subject=Anfrage zu Quenzel 2009 v3.3.7 &body=Hallo,%0AGruß",
          SW_SHOW},
         {&TForm1::Image18Click, &TForm1::Image18, &TForm1::zaehler_Image18, "help24", "Hilfe anzeigen?", true,
-         "help\\Quenzel_2009.html", SW_SHOWNORMAL},
+         "help\\Quenzel_2009.chm", SW_SHOWNORMAL},
         {&TForm1::Image11Click, &TForm1::Image11, &TForm1::zaehler_Image20, "", nullptr, true,
          "http://localhost/", SW_SHOWDEFAULT},
     };

@@ -22,6 +22,7 @@ import unittest
 
 PROGRAM = os.environ.get("RAVELO_PROGRAM", "")
 RUN_RAVELO = os.environ.get("RAVELO_RUN_SCRIPT", "")
+BUILD = os.environ.get("RAVELO_BUILD", "")
 SCREENS = os.environ.get("RAVELO_SCREENS", tempfile.gettempdir())
 TOOLS = ("Xvfb", "xdotool", "import")
 TITLE = "Quenzel 2009"
@@ -87,7 +88,7 @@ class Programm:
     """One run of the program: its folder, its process, its screen."""
 
     def __init__(self, test, name, argumente=("/NOSPLASH",), umgebung=None, ordner=None,
-                 arbeitsordner=None, befehl=None):
+                 arbeitsordner_home=False, befehl=None, vorher=None):
         self.test = test
         self.schritt = 0
         self.bilder = os.path.join(SCREENS, name)
@@ -98,7 +99,9 @@ class Programm:
         os.makedirs(self.home)
         self.ordner = ordner or os.path.join(self.tmp, "program")
         if not os.path.isdir(self.ordner) or not os.listdir(self.ordner):
-            subprocess.run([RUN_RAVELO, "--layout", self.ordner], check=True)
+            subprocess.run([RUN_RAVELO, "--layout", self.ordner, BUILD], check=True)
+        if vorher:
+            vorher(self.ordner)
         self.sonde = os.path.join(self.tmp, "probe.sock")
         self.schirm = Bildschirm()
         env = dict(os.environ)
@@ -127,7 +130,8 @@ class Programm:
         self.env = env
         self.log = open(os.path.join(self.bilder, "program.log"), "w+b")
         self.befehl = list(befehl or [PROGRAM]) + list(argumente)
-        self.prozess = subprocess.Popen(self.befehl, cwd=arbeitsordner or self.ordner, env=env,
+        # Started in its folder as scripts/run-ravelo does, or in the home folder as a launcher does.
+        self.prozess = subprocess.Popen(self.befehl, cwd=self.home if arbeitsordner_home else self.ordner, env=env,
                                         stdout=self.log, stderr=subprocess.STDOUT)
 
     # ---- the program's state
