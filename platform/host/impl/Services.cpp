@@ -63,11 +63,13 @@ void StartHost(const String& projectFolder)
     AddHostCategories(*state);
     state->Services = TIntfPtr<IInterface>(new TQuistorIDEServices);
     gState = std::move(state);
+    InstallDialogAnswers();
 }
 
 void StopHost()
 {
     if (!gState) return;
+    RemoveDialogAnswers();
     gState->CurrentModule.reset();
     gState->ActiveProject.reset();
     gState->Projects.clear();

@@ -40,6 +40,10 @@ struct THostState {
     std::map<String, String> Answers;
 };
 
+// Answers the modal dialogs of the running host from its dialog answers (form.* keys).
+void InstallDialogAnswers();
+void RemoveDialogAnswers();
+
 // The gallery categories the host itself brings.
 void AddHostCategories(THostState& s);
 
