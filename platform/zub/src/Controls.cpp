@@ -182,6 +182,7 @@ bool TControl::Redraw() const { return Get(FRedraw); }
 TCanvas* TControl::Canvas()
 {
     if (FPaintCanvas) return FPaintCanvas;
+    if (FLastingCanvas) return FLastingCanvas;
     if (!FIdleCanvas) FIdleCanvas = std::make_unique<TRecordingCanvas>(TRecordingCanvas::IdleLimit);
     return FIdleCanvas.get();
 }

@@ -227,6 +227,57 @@ void TRecordingCanvas::DrawImage(int x, int y, const TImageList& images, int ind
     Record(op);
 }
 
+// ---- TBitmap
+
+namespace {
+
+std::mutex& MakerLock()
+{
+    static std::mutex m;
+    return m;
+}
+
+TBitmapCanvasMaker& Maker()
+{
+    static TBitmapCanvasMaker maker;
+    return maker;
+}
+
+}  // namespace
+
+TBitmapCanvasMaker SetBitmapCanvasMaker(TBitmapCanvasMaker maker)
+{
+    std::lock_guard<std::mutex> g(MakerLock());
+    std::swap(Maker(), maker);
+    return maker;
+}
+
+void TBitmap::SetWidth(int w)
+{
+    if (w != FWidth) FCanvas.reset();
+    FWidth = w;
+}
+
+void TBitmap::SetHeight(int h)
+{
+    if (h != FHeight) FCanvas.reset();
+    FHeight = h;
+}
+
+TCanvas& TBitmap::Canvas()
+{
+    if (!FCanvas) {
+        TBitmapCanvasMaker maker;
+        {
+            std::lock_guard<std::mutex> g(MakerLock());
+            maker = Maker();
+        }
+        if (maker) FCanvas = maker(FWidth, FHeight);
+        if (!FCanvas) FCanvas = std::make_unique<TRecordingCanvas>(TRecordingCanvas::IdleLimit);
+    }
+    return *FCanvas;
+}
+
 // ---- pictures
 
 namespace {

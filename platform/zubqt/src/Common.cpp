@@ -1,5 +1,6 @@
 #include "Common.h"
 
+#include <QEvent>
 #include <QFontMetrics>
 #include <QHash>
 #include <unordered_map>
@@ -170,12 +171,23 @@ void TQtCanvas::DrawFocusRect(const TRect& r)
     FPainter.restore();
 }
 
+const QImage* CanvasPixels(TCanvas& canvas)
+{
+    if (auto* q = dynamic_cast<TQtCanvas*>(&canvas)) return q->Pixels();
+    if (auto* i = dynamic_cast<TQtImageCanvas*>(&canvas)) return i->Image().isNull() ? nullptr : &i->Image();
+    return nullptr;
+}
+
 void TQtCanvas::CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRect)
 {
-    auto* q = dynamic_cast<TQtCanvas*>(&src);
-    if (!q || !q->FImage) return;  // only canvases on an image can be read back
-    QImage part = q->FImage->copy(QtRect(srcRect));
+    const QImage* from = CanvasPixels(src);
+    if (!from) return;  // only canvases on an image can be read back
+    const QImage part = from->copy(QtRect(srcRect));
+    // The copy replaces what was there, transparent pixels included.
+    FPainter.save();
+    FPainter.setCompositionMode(QPainter::CompositionMode_Source);
     FPainter.drawImage(QtRect(dest), part);
+    FPainter.restore();
 }
 
 void TQtCanvas::DrawImage(int x, int y, const TImageList& images, int index, bool enabled)
@@ -187,16 +199,138 @@ void TQtCanvas::DrawImage(int x, int y, const TImageList& images, int index, boo
     FPainter.drawImage(x, y, img);
 }
 
+// ---- TQtImageCanvas
+
+TQtImageCanvas::TQtImageCanvas(int width, int height) : FTaken(true)
+{
+    if (width > 0 && height > 0) {
+        FImage = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+        FImage.fill(Qt::transparent);
+    }
+}
+
+TQtImageCanvas::TQtImageCanvas(std::function<QImage()> source, std::function<void()> changed)
+    : FSource(std::move(source)), FChanged(std::move(changed))
+{
+}
+
+const QImage& TQtImageCanvas::Image()
+{
+    if (!FTaken && FSource) {
+        FImage = FSource().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        FTaken = true;
+    }
+    return FImage;
+}
+
+void TQtImageCanvas::Reset()
+{
+    if (!FSource) return;
+    FImage = QImage();
+    FTaken = false;
+    FDrawn = false;
+}
+
+void TQtImageCanvas::Draw(const std::function<void(TCanvas&)>& op)
+{
+    Image();
+    if (FImage.isNull()) return;
+    {
+        QPainter p(&FImage);
+        TQtCanvas c(p, &FImage);
+        c.Brush() = FBrush;
+        c.Font() = FFont;
+        op(c);
+    }
+    FDrawn = true;
+    if (FChanged) FChanged();
+}
+
+void TQtImageCanvas::FillRect(const TRect& r)
+{
+    Draw([&](TCanvas& c) { c.FillRect(r); });
+}
+void TQtImageCanvas::TextOut(int x, int y, const String& text)
+{
+    Draw([&](TCanvas& c) { c.TextOut(x, y, text); });
+}
+void TQtImageCanvas::TextRect(const TRect& r, int x, int y, const String& text)
+{
+    Draw([&](TCanvas& c) { c.TextRect(r, x, y, text); });
+}
+int TQtImageCanvas::TextWidth(const String& text)
+{
+    return QFontMetrics(QtFont(FFont)).horizontalAdvance(Q(text));
+}
+int TQtImageCanvas::TextHeight(const String&) { return QFontMetrics(QtFont(FFont)).height(); }
+void TQtImageCanvas::DrawFocusRect(const TRect& r)
+{
+    Draw([&](TCanvas& c) { c.DrawFocusRect(r); });
+}
+void TQtImageCanvas::CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRect)
+{
+    // Read the source first: it may be this canvas, whose picture the copy then changes.
+    const QImage* from = CanvasPixels(src);
+    if (!from) return;
+    const QImage part = from->copy(QtRect(srcRect));
+    TQtImageCanvas piece(part.width(), part.height());
+    piece.FImage = part;
+    Draw([&](TCanvas& c) { c.CopyRect(dest, piece, Rect(0, 0, part.width(), part.height())); });
+}
+void TQtImageCanvas::DrawImage(int x, int y, const TImageList& images, int index, bool enabled)
+{
+    Draw([&](TCanvas& c) { c.DrawImage(x, y, images, index, enabled); });
+}
+
 // ---- TControlView
+
+namespace {
+
+// Shows a control's lasting canvas in place of the widget's own painting once it was drawn on.
+class TLastingPaint : public QObject {
+public:
+    bool eventFilter(QObject* obj, QEvent* e) override
+    {
+        if (e->type() != QEvent::Paint) return false;
+        auto* v = dynamic_cast<TControlView*>(obj);
+        if (!v || !v->Control() || !v->Lasting().Drawn()) return false;
+        QPainter p(v->Widget());
+        p.drawImage(0, 0, v->Lasting().Image());
+        return true;
+    }
+};
+
+TLastingPaint* LastingPaint()
+{
+    static auto* filter = new TLastingPaint;
+    return filter;
+}
+
+}  // namespace
 
 TControlView::TControlView(TControl* control, QWidget* widget) : FControl(control), FWidget(widget)
 {
     widget->setMouseTracking(true);
     widget->setAttribute(Qt::WA_Hover, true);
+    FLasting = std::make_unique<TQtImageCanvas>(
+        [widget] {
+            QImage img(widget->size(), QImage::Format_ARGB32_Premultiplied);
+            if (img.isNull()) return img;
+            img.fill(Qt::transparent);
+            widget->render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+            return img;
+        },
+        [widget] { widget->update(); });
+    widget->installEventFilter(LastingPaint());
+    control->SetLastingCanvas(FLasting.get());
     AddView(this);
 }
 
-TControlView::~TControlView() { RemoveView(this); }
+TControlView::~TControlView()
+{
+    if (FControl) FControl->SetLastingCanvas(nullptr);
+    RemoveView(this);
+}
 
 void TControlView::ApplyBounds()
 {
@@ -256,6 +390,8 @@ void TControlView::ApplyAll()
 
 void TControlView::Apply(const TNotice& n)
 {
+    // What the model changes shows again in the widget's own painting.
+    FLasting->Reset();
     FSyncing = true;
     if (ApplyOwn(n)) {
         FSyncing = false;

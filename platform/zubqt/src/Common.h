@@ -52,12 +52,52 @@ public:
     void DrawFocusRect(const TRect& r) override;
     void CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRect) override;
     void DrawImage(int x, int y, const TImageList& images, int index, bool enabled) override;
+    // The image painted on, nullptr for a widget.
+    QImage* Pixels() const { return FImage; }
 
 private:
     void UseFont();
     QPainter& FPainter;
     QImage* FImage;
 };
+
+// A canvas on a picture of its own that keeps what is drawn on it: a bitmap's canvas, or the
+// lasting canvas of a control, whose picture starts as what the control's widget shows and which
+// the widget shows once something was drawn on it.
+class TQtImageCanvas : public TCanvas {
+public:
+    // A bitmap: width x height transparent pixels.
+    TQtImageCanvas(int width, int height);
+    // A control: source gives the widget's own picture at first use; changed runs after drawing.
+    TQtImageCanvas(std::function<QImage()> source, std::function<void()> changed);
+
+    // The picture, taken from the source when there is none yet.
+    const QImage& Image();
+    // Something was drawn since the picture was taken.
+    bool Drawn() const { return FDrawn; }
+    // Back to the widget's own picture (its content or size changed).
+    void Reset();
+
+    void FillRect(const TRect& r) override;
+    void TextOut(int x, int y, const String& text) override;
+    void TextRect(const TRect& r, int x, int y, const String& text) override;
+    int TextWidth(const String& text) override;
+    int TextHeight(const String& text) override;
+    void DrawFocusRect(const TRect& r) override;
+    void CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRect) override;
+    void DrawImage(int x, int y, const TImageList& images, int index, bool enabled) override;
+
+private:
+    void Draw(const std::function<void(TCanvas&)>& op);
+    QImage FImage;
+    bool FTaken = false;
+    bool FDrawn = false;
+    std::function<QImage()> FSource;
+    std::function<void()> FChanged;
+};
+
+// The pixels behind a canvas that can be read back (one on an image), else nullptr.
+const QImage* CanvasPixels(TCanvas& canvas);
 
 // The part every control's widget shares: the control it shows, and the common properties.
 class TControlView {
@@ -71,6 +111,8 @@ public:
     QWidget* Widget() const { return FWidget; }
     // The control is gone: the widget stays quiet until Qt deletes it.
     void Detach() { FControl = nullptr; }
+    // The control's lasting canvas (TControl::Canvas outside painting).
+    TQtImageCanvas& Lasting() { return *FLasting; }
 
     // Brings the widget in step with one notice: the kind's own properties first (ApplyOwn),
     // then the common ones.
@@ -99,6 +141,7 @@ protected:
     bool FSyncing = false;
     TControl* FControl;
     QWidget* FWidget;
+    std::unique_ptr<TQtImageCanvas> FLasting;
 };
 
 // Makes the widget of a control (and of its children) under parent.

@@ -80,6 +80,7 @@ struct TQtView::Impl {
     std::shared_ptr<IPrinter> oldPrinter;
     std::shared_ptr<IShell> oldShell;
     std::shared_ptr<void> probe;
+    TBitmapCanvasMaker oldBitmapMaker;
     std::unique_ptr<QTranslator> translator;
 
     void OnNotice(const TNotice& n);
@@ -618,11 +619,14 @@ TQtView::TQtView(int& argc, char** argv) : d(std::make_unique<Impl>())
     d->pump->SetInterval(10);
     d->pump->OnTimer = [this](TObject*) { Pump(); };
     d->probe = StartProbe();
+    d->oldBitmapMaker = SetBitmapCanvasMaker(
+        [](int w, int h) -> std::unique_ptr<TCanvas> { return std::make_unique<TQtImageCanvas>(w, h); });
 }
 
 TQtView::~TQtView()
 {
     delete d->pump;
+    SetBitmapCanvasMaker(d->oldBitmapMaker);
     d->probe.reset();
     Notices().SetObserver(nullptr);
     qApp->removeEventFilter(d->filter.get());

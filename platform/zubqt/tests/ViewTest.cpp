@@ -78,6 +78,45 @@ protected:
     TForm* form = nullptr;
 };
 
+// The ticker's step: the first column into a one-pixel bitmap, the rest one pixel to the left,
+// the saved column at the right end.
+TEST_F(ZubQtView, DrawingOnAControlOutsidePaintingStaysOnScreen)
+{
+    auto* label = Add<TLabel>(10, 10, 60, 20);
+    label->SetAutoSize(false);
+    label->SetColor(clWhite);
+    label->SetCaption("Neu   ");
+    label->Font()->SetColor(clRed);
+    ShowForm();
+    const QImage vorher = W(label)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(vorher.width(), 60);
+    TBitmap spalte;
+    spalte.SetWidth(1);
+    spalte.SetHeight(20);
+    const int w = 60, h = 20;
+    for (int schritt = 0; schritt < 7; ++schritt) {
+        spalte.Canvas().CopyRect(Rect(0, 0, 1, h), *label->Canvas(), Rect(0, 0, 1, h));
+        label->Canvas()->CopyRect(Rect(0, 0, w - 1, h), *label->Canvas(), Rect(1, 0, w, h));
+        label->Canvas()->CopyRect(Rect(w - 1, 0, w, h), spalte.Canvas(), Rect(0, 0, 1, h));
+    }
+    View().Pump();
+    const QImage nachher = W(label)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_NE(nachher, vorher);
+    int rot = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            ASSERT_EQ(nachher.pixel(x, y), vorher.pixel((x + 7) % w, y)) << x << "," << y;
+            if (qRed(vorher.pixel(x, y)) > 200 && qGreen(vorher.pixel(x, y)) < 100) ++rot;
+        }
+    EXPECT_GT(rot, 0) << "the caption was drawn";
+
+    // A new caption shows in the control's own painting again.
+    label->SetCaption("Alt");
+    View().Pump();
+    EXPECT_EQ(W(label)->grab().toImage().convertToFormat(QImage::Format_RGB32).pixel(59, 10),
+              qRgb(255, 255, 255));
+}
+
 TEST_F(ZubQtView, QtsOwnTextsAreGerman)
 {
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Abbrechen");

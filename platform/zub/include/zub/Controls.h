@@ -117,9 +117,12 @@ public:
     // Suspends (false) and resumes (true) painting around a series of changes; resuming paints.
     void SetRedraw(bool on);
     bool Redraw() const;
-    // The canvas being painted while Paint runs (owner-draw handlers draw on it); otherwise a
-    // recording canvas that nobody shows.
+    // The canvas being painted while Paint runs (owner-draw handlers draw on it); otherwise the
+    // lasting canvas a view keeps for the control (what is drawn on it stays on screen), or
+    // without a view a recording canvas that nobody shows.
     TCanvas* Canvas();
+    // Set by a view on the user-interface thread while it shows the control; nullptr: none.
+    void SetLastingCanvas(TCanvas* canvas) { FLastingCanvas = canvas; }
     // Paints the control's own content on canvas (owner-drawn lists and grids call their draw
     // events). Called by the view, or by a test with a recording canvas.
     void PaintTo(TCanvas& canvas);
@@ -178,6 +181,7 @@ private:
     TControl* FParent = nullptr;
     std::vector<TControl*> FControls;  // guarded by TreeLock
     TCanvas* FPaintCanvas = nullptr;
+    TCanvas* FLastingCanvas = nullptr;
     std::unique_ptr<TRecordingCanvas> FIdleCanvas;
 };
 

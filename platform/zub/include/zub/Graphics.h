@@ -2,6 +2,7 @@
 // Colours, fonts, the canvas interface (with a recording canvas for headless runs) and pictures.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -172,18 +173,26 @@ private:
     std::size_t FMaxOps;
 };
 
+// Makes the canvas of a bitmap of the given size. A view that draws with pixels installs one, so
+// what is copied into a bitmap keeps its pixels; without one a bitmap's canvas records.
+using TBitmapCanvasMaker = std::function<std::unique_ptr<TCanvas>(int width, int height)>;
+// Returns the maker it replaces.
+TBitmapCanvasMaker SetBitmapCanvasMaker(TBitmapCanvasMaker maker);
+
 // Off-screen picture with a canvas (headless: the canvas records).
 class TBitmap : public TObject {
 public:
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
-    void SetWidth(int w) { FWidth = w; }
-    void SetHeight(int h) { FHeight = h; }
-    TCanvas& Canvas() { return FCanvas; }
+    // A new size gives the bitmap a new, empty canvas.
+    void SetWidth(int w);
+    void SetHeight(int h);
+    // Made at first use, by the installed maker when there is one.
+    TCanvas& Canvas();
 
 private:
     int FWidth = 0, FHeight = 0;
-    TRecordingCanvas FCanvas{TRecordingCanvas::IdleLimit};
+    std::unique_ptr<TCanvas> FCanvas;
 };
 
 class EInvalidGraphic : public Exception {

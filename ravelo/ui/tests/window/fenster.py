@@ -307,6 +307,15 @@ class Programm:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return datei
 
+    def pixel(self, datei, rahmen):
+        """The RGB rows of a frame of a screenshot: a list of rows of (r, g, b)."""
+        roh = subprocess.run(["convert", datei, "-crop", "%dx%d+%d+%d" % (rahmen["w"], rahmen["h"], rahmen["x"], rahmen["y"]),
+                              "+repage", "-depth", "8", "rgb:-"], env=self.env, capture_output=True, check=True,
+                             timeout=30).stdout
+        w = rahmen["w"]
+        punkte = [tuple(roh[i:i + 3]) for i in range(0, len(roh), 3)]
+        return [punkte[y * w:(y + 1) * w] for y in range(len(punkte) // w)]
+
     # ---- the end
 
     def warte_ende(self, sekunden=15):
