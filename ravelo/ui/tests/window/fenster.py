@@ -359,6 +359,12 @@ class Fenstertest(unittest.TestCase):
         for p in getattr(self, "programme", []):
             p.beenden()
 
+    def id_ordner(self):
+        """A scratch folder of this test, removed after it."""
+        ordner = tempfile.mkdtemp(prefix="ravelo-window-test-")
+        self.addCleanup(shutil.rmtree, ordner, True)
+        return ordner
+
     def starte(self, name, **kw):
         p = Programm(self, name, **kw)
         self.programme.append(p)

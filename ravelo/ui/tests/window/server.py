@@ -20,6 +20,7 @@ class Webserver:
 
     def __init__(self):
         self.status, self.body = 404, b"<html><body>nicht gefunden</body></html>"
+        self.abbrechen = False
         self.anfragen = 0
         server = self
 
@@ -35,6 +36,11 @@ class Webserver:
                 self.send_header("Content-Type", "text/html; charset=utf-8")
                 self.send_header("Content-Length", str(len(body)))
                 self.end_headers()
+                if server.abbrechen:  # the connection drops half-way through the page
+                    self.wfile.write(body[:len(body) // 2])
+                    self.wfile.flush()
+                    self.close_connection = True
+                    return
                 self.wfile.write(body)
 
         self.httpd = socketserver.ThreadingTCPServer(("127.0.0.1", 0), Handler)
@@ -46,8 +52,8 @@ class Webserver:
     def host(self):
         return "127.0.0.1:%d" % self.port
 
-    def antwort(self, status, body):
-        self.status, self.body = status, body
+    def antwort(self, status, body, abbrechen=False):
+        self.status, self.body, self.abbrechen = status, body, abbrechen
 
     def beenden(self):
         self.httpd.shutdown()
