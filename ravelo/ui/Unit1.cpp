@@ -326,186 +326,25 @@ void TForm1::handler_eintragen()
 
 void TForm1::komponenten_binden()
 {
-    Bind(Image1, "Image1");
-    Bind(Image2, "Image2");
-    Bind(Image3, "Image3");
-    Bind(Image4, "Image4");
-    Bind(Image5, "Image5");
-    Bind(Image6, "Image6");
-    Bind(Image7, "Image7");
-    Bind(Image8, "Image8");
-    Bind(Image9, "Image9");
-    Bind(Image10, "Image10");
-    Bind(Image11, "Image11");
-    Bind(Image12, "Image12");
-    Bind(Image13, "Image13");
-    Bind(Image14, "Image14");
-    Bind(Image15, "Image15");
-    Bind(Image17, "Image17");
-    Bind(Image18, "Image18");
-    Bind(Image19, "Image19");
-    Bind(Image20, "Image20");
-    Bind(Image21, "Image21");
-    Bind(Image22, "Image22");
-    Bind(Image23, "Image23");
-    Bind(Image24, "Image24");
-    Bind(Image25, "Image25");
-    Bind(Image26, "Image26");
-    Bind(Image27, "Image27");
-    Bind(Image28, "Image28");
-    Bind(SpeedButton1, "SpeedButton1");
-    Bind(SpeedButton2, "SpeedButton2");
-    Bind(Label1, "Label1");
-    Bind(Label2, "Label2");
-    Bind(Label3, "Label3");
-    Bind(Label4, "Label4");
-    Bind(Label5, "Label5");
-    Bind(Label6, "Label6");
-    Bind(Label7, "Label7");
-    Bind(Label8, "Label8");
-    Bind(Label9, "Label9");
-    Bind(Label10, "Label10");
-    Bind(Label11, "Label11");
-    Bind(Label12, "Label12");
-    Bind(Label13, "Label13");
-    Bind(Label14, "Label14");
-    Bind(Label15, "Label15");
-    Bind(Label16, "Label16");
-    Bind(Label17, "Label17");
-    Bind(Label18, "Label18");
-    Bind(Label19, "Label19");
-    Bind(Label20, "Label20");
-    Bind(Label21, "Label21");
-    Bind(Label22, "Label22");
-    Bind(Label23, "Label23");
-    Bind(Label24, "Label24");
-    Bind(Label25, "Label25");
-    Bind(Label26, "Label26");
-    Bind(Label27, "Label27");
-    Bind(Label28, "Label28");
-    Bind(Label29, "Label29");
-    Bind(Label30, "Label30");
-    Bind(Label31, "Label31");
-    Bind(Label32, "Label32");
-    Bind(Label33, "Label33");
-    Bind(Label34, "Label34");
-    Bind(Label35, "Label35");
-    Bind(Label36, "Label36");
-    Bind(Label37, "Label37");
-    Bind(Label38, "Label38");
-    Bind(Label39, "Label39");
-    Bind(Label40, "Label40");
-    Bind(Label41, "Label41");
-    Bind(Label42, "Label42");
-    Bind(Label43, "Label43");
-    Bind(Label44, "Label44");
-    Bind(Label45, "Label45");
-    Bind(Label46, "Label46");
-    Bind(Label47, "Label47");
-    Bind(Label48, "Label48");
-    Bind(Label49, "Label49");
-    Bind(Label50, "Label50");
-    Bind(Label51, "Label51");
-    Bind(Label52, "Label52");
-    Bind(Label53, "Label53");
-    Bind(Label54, "Label54");
-    Bind(Label55, "Label55");
-    Bind(Label56, "Label56");
-    Bind(Label57, "Label57");
-    Bind(Label58, "Label58");
-    Bind(Label59, "Label59");
-    Bind(Label60, "Label60");
-    Bind(Label61, "Label61");
-    Bind(Edit1, "Edit1");
-    Bind(Edit2, "Edit2");
-    Bind(Edit3, "Edit3");
-    Bind(Edit4, "Edit4");
-    Bind(Edit5, "Edit5");
-    Bind(Edit6, "Edit6");
-    Bind(Edit7, "Edit7");
-    Bind(Edit8, "Edit8");
-    Bind(Edit9, "Edit9");
-    Bind(Edit10, "Edit10");
-    Bind(Edit11, "Edit11");
-    Bind(Edit12, "Edit12");
-    Bind(Edit13, "Edit13");
-    Bind(Edit14, "Edit14");
-    Bind(Edit15, "Edit15");
-    Bind(Edit16, "Edit16");
-    Bind(Edit17, "Edit17");
-    Bind(Edit18, "Edit18");
-    Bind(Edit19, "Edit19");
-    Bind(Edit20, "Edit20");
-    Bind(Edit21, "Edit21");
-    Bind(Edit22, "Edit22");
-    Bind(Edit23, "Edit23");
-    Bind(Edit24, "Edit24");
-    Bind(Edit25, "Edit25");
-    Bind(Edit26, "Edit26");
-    Bind(Edit27, "Edit27");
-    Bind(Edit28, "Edit28");
-    Bind(Edit29, "Edit29");
-    Bind(Edit30, "Edit30");
-    Bind(Edit31, "Edit31");
-    Bind(Edit32, "Edit32");
-    Bind(Edit33, "Edit33");
-    Bind(Edit34, "Edit34");
-    Bind(Edit35, "Edit35");
-    Bind(Edit36, "Edit36");
-    Bind(Edit37, "Edit37");
-    Bind(Edit38, "Edit38");
-    Bind(CheckBox1, "CheckBox1");
-    Bind(CheckBox2, "CheckBox2");
-    Bind(CheckBox3, "CheckBox3");
-    Bind(CheckBox4, "CheckBox4");
-    Bind(CheckBox5, "CheckBox5");
-    Bind(CheckBox6, "CheckBox6");
-    Bind(CheckBox7, "CheckBox7");
-    Bind(CheckBox8, "CheckBox8");
-    Bind(CheckBox9, "CheckBox9");
-    Bind(CheckBox10, "CheckBox10");
-    Bind(CheckBox11, "CheckBox11");
-    Bind(CheckBox12, "CheckBox12");
-    Bind(CheckBox13, "CheckBox13");
-    Bind(CheckBox14, "CheckBox14");
-    Bind(CheckBox15, "CheckBox15");
-    Bind(CheckBox16, "CheckBox16");
-    Bind(CheckBox17, "CheckBox17");
-    Bind(CheckBox18, "CheckBox18");
-    Bind(CheckBox19, "CheckBox19");
-    Bind(CheckBox20, "CheckBox20");
-    Bind(CheckBox21, "CheckBox21");
-    Bind(CheckBox22, "CheckBox22");
-    Bind(RadioButton1, "RadioButton1");
-    Bind(RadioButton2, "RadioButton2");
-    Bind(RadioButton3, "RadioButton3");
-    Bind(RadioButton4, "RadioButton4");
-    Bind(RadioButton5, "RadioButton5");
-    Bind(RadioGroup1, "RadioGroup1");
-    Bind(RadioGroup2, "RadioGroup2");
-    Bind(ComboBox2, "ComboBox2");
-    Bind(ComboBox3, "ComboBox3");
-    Bind(ListBox1, "ListBox1");
-    Bind(Tabelle, "Tabelle");
-    Bind(Tabelle2, "Tabelle2");
-    Bind(TrackBar1, "TrackBar1");
-    Bind(DateTimePicker1, "DateTimePicker1");
-    Bind(DateTimePicker2, "DateTimePicker2");
-    Bind(ProgressBar1, "ProgressBar1");
-    Bind(Animate1, "Animate1");
-    Bind(Animate2, "Animate2");
-    Bind(RichEdit1, "RichEdit1");
-    Bind(Timer1, "Timer1");
-    Bind(Timer2, "Timer2");
-    Bind(ImageList1, "ImageList1");
-    Bind(TrayIcon1, "TrayIcon1");
-    Bind(TrayIcon2, "TrayIcon2");
-    Bind(TrayIcon3, "TrayIcon3");
-    Bind(PopupMenu1, "PopupMenu1");
-    Bind(Beenden1, "Beenden1");
-    Bind(Update1, "Update1");
-    Bind(Wiederherstellen1, "Wiederherstellen1");
-    Bind(PrintDialog1, "PrintDialog1");
+    BIND_COMPONENTS(
+        Image1, Image2, Image3, Image4, Image5, Image6, Image7, Image8, Image9, Image10, Image11, Image12,
+        Image13, Image14, Image15, Image17, Image18, Image19, Image20, Image21, Image22, Image23, Image24,
+        Image25, Image26, Image27, Image28, SpeedButton1, SpeedButton2, Label1, Label2, Label3, Label4,
+        Label5, Label6, Label7, Label8, Label9, Label10, Label11, Label12, Label13, Label14, Label15, Label16,
+        Label17, Label18, Label19, Label20, Label21, Label22, Label23, Label24, Label25, Label26, Label27,
+        Label28, Label29, Label30, Label31, Label32, Label33, Label34, Label35, Label36, Label37, Label38,
+        Label39, Label40, Label41, Label42, Label43, Label44, Label45, Label46, Label47, Label48, Label49,
+        Label50, Label51, Label52, Label53, Label54, Label55, Label56, Label57, Label58, Label59, Label60,
+        Label61, Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10, Edit11, Edit12,
+        Edit13, Edit14, Edit15, Edit16, Edit17, Edit18, Edit19, Edit20, Edit21, Edit22, Edit23, Edit24,
+        Edit25, Edit26, Edit27, Edit28, Edit29, Edit30, Edit31, Edit32, Edit33, Edit34, Edit35, Edit36,
+        Edit37, Edit38, CheckBox1, CheckBox2, CheckBox3, CheckBox4, CheckBox5, CheckBox6, CheckBox7,
+        CheckBox8, CheckBox9, CheckBox10, CheckBox11, CheckBox12, CheckBox13, CheckBox14, CheckBox15,
+        CheckBox16, CheckBox17, CheckBox18, CheckBox19, CheckBox20, CheckBox21, CheckBox22, RadioButton1,
+        RadioButton2, RadioButton3, RadioButton4, RadioButton5, RadioGroup1, RadioGroup2, ComboBox2,
+        ComboBox3, ListBox1, Tabelle, Tabelle2, TrackBar1, DateTimePicker1, DateTimePicker2, ProgressBar1,
+        Animate1, Animate2, RichEdit1, Timer1, Timer2, ImageList1, TrayIcon1, TrayIcon2, TrayIcon3,
+        PopupMenu1, Beenden1, Update1, Wiederherstellen1, PrintDialog1);
 }
 
 void TForm1::threads_beenden(TObject*)

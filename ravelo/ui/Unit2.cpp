@@ -7,22 +7,6 @@ TForm2* Form2 = nullptr;
 TForm2::TForm2(TComponent* Owner) : TForm(Owner)
 {
     ReadLayout(Unit2_zfm);
-    Bind(Label1, "Label1");
-    Bind(Label2, "Label2");
-    Bind(Label3, "Label3");
-    Bind(Label4, "Label4");
-    Bind(Label5, "Label5");
-    Bind(Label6, "Label6");
-    Bind(Label7, "Label7");
-    Bind(Label8, "Label8");
-    Bind(Label9, "Label9");
-    Bind(Label10, "Label10");
-    Bind(Label11, "Label11");
-    Bind(Label12, "Label12");
-    Bind(Label13, "Label13");
-    Bind(Label14, "Label14");
-    Bind(Label15, "Label15");
-    Bind(Label16, "Label16");
-    Bind(Label17, "Label17");
-    Bind(Memo1, "Memo1");
+    BIND_COMPONENTS(Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Label10, Label11,
+                    Label12, Label13, Label14, Label15, Label16, Label17, Memo1);
 }

@@ -9,9 +9,7 @@ TForm3* Form3 = nullptr;
 TForm3::TForm3(TComponent* Owner) : TForm(Owner)
 {
     ReadLayout(Unit3_zfm);
-    Bind(Image1, "Image1");
-    Bind(lblProgress, "lblProgress");
-    Bind(outlblAppName, "outlblAppName");
+    BIND_COMPONENTS(Image1, lblProgress, outlblAppName);
     // From the program folder, whatever folder the program was started in (a desktop launcher
     // starts it in the home folder); without its picture the splash still shows its texts, and
     // the start goes on.

@@ -7,5 +7,5 @@ TForm4* Form4 = nullptr;
 TForm4::TForm4(TComponent* Owner) : TForm(Owner)
 {
     ReadLayout(Unit4_zfm);
-    Bind(Animate1, "Animate1");
+    BIND_COMPONENTS(Animate1);
 }

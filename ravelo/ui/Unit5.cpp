@@ -50,27 +50,8 @@ TForm5::TForm5(TComponent* Owner) : TForm(Owner)
     Handler("FormSchowMid", &TForm5::FormSchowMid);
     Handler("verschieben", &TForm5::verschieben);
     ReadLayout(Unit5_zfm);
-    Bind(Image1, "Image1");
-    Bind(Label1, "Label1");
-    Bind(Label2, "Label2");
-    Bind(Label3, "Label3");
-    Bind(Label4, "Label4");
-    Bind(Label5, "Label5");
-    Bind(Label6, "Label6");
-    Bind(Label7, "Label7");
-    Bind(Label8, "Label8");
-    Bind(Label9, "Label9");
-    Bind(Edit1, "Edit1");
-    Bind(Edit2, "Edit2");
-    Bind(Edit3, "Edit3");
-    Bind(Edit4, "Edit4");
-    Bind(Edit5, "Edit5");
-    Bind(Edit6, "Edit6");
-    Bind(Edit7, "Edit7");
-    Bind(Edit8, "Edit8");
-    Bind(DateTimePicker1, "DateTimePicker1");
-    Bind(Button1, "Button1");
-    Bind(Button2, "Button2");
+    BIND_COMPONENTS(Image1, Label1, Label2, Label3, Label4, Label5, Label6, Label7, Label8, Label9, Edit1,
+                    Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, DateTimePicker1, Button1, Button2);
 }
 
 void TForm5::Meldung(const String& text, TColor farbe)

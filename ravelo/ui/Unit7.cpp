@@ -28,9 +28,7 @@ TForm7::TForm7(TComponent* Owner) : TForm(Owner)
     Handler("Button1Click", &TForm7::Button1Click);
     Handler("Mitte7", &TForm7::Mitte7);
     ReadLayout(Unit7_zfm);
-    Bind(Image1, "Image1");
-    Bind(Label1, "Label1");
-    Bind(Label2, "Label2");
+    BIND_COMPONENTS(Image1, Label1, Label2);
     TEdit** felder[] = {
         &Edit1,  &Edit2,  &Edit3,  &Edit4,  &Edit5,  &Edit6,  &Edit7,  &Edit8,  &Edit9,  &Edit10, &Edit11,
         &Edit12, &Edit13, &Edit14, &Edit15, &Edit16, &Edit17, &Edit18, &Edit19, &Edit20, &Edit21, &Edit22,
@@ -41,9 +39,7 @@ TForm7::TForm7(TComponent* Owner) : TForm(Owner)
         &Edit67, &Edit68, &Edit69, &Edit70, &Edit71, &Edit72, &Edit73};
     for (int i = 0; i < 73; ++i) Bind(*felder[i], "Edit" + IntToStr(i + 1));
     for (int i = 0; i < 72; ++i) FZahlen[i] = *felder[i];
-    Bind(CheckBox1, "CheckBox1");
-    Bind(Button1, "Button1");
-    Bind(Button2, "Button2");
+    BIND_COMPONENTS(CheckBox1, Button1, Button2);
     lese_Favoritten_Option();
 }
 

@@ -53,6 +53,20 @@ TForm::~TForm()
     if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
 }
 
+std::vector<String> SplitBindNames(const char* names)
+{
+    std::vector<String> list;
+    const String text = names;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find(',', start);
+        if (end == String::npos) end = text.size();
+        list.push_back(Trim(text.substr(start, end - start)));
+        start = end + 1;
+    }
+    return list;
+}
+
 const std::any* TForm::FindHandler(const String& name) const
 {
     for (const auto& [n, h] : FHandlers)

@@ -95,6 +95,24 @@ public:
     std::vector<TObject*> clicked;
 };
 
+TEST(ZubLayout, BindsMembersByTheirOwnNames)
+{
+    TForm5 form(nullptr);
+    TLabel* Label9 = nullptr;
+    TStringGrid* Tabelle = nullptr;
+    TTimer* Timer2 = nullptr;
+    form.BIND_COMPONENTS(Label9, Tabelle, Timer2);
+    EXPECT_EQ(Label9, form.FindComponent("Label9"));
+    EXPECT_EQ(Tabelle, form.FindComponent("Tabelle"));
+    EXPECT_EQ(Timer2, form.FindComponent("Timer2"));
+
+    TLabel* Label8 = nullptr;
+    EXPECT_THROW(form.BIND_COMPONENTS(Label8), EComponentError);
+    TLabel* Tabelle_als_Label = nullptr;
+    EXPECT_THROW(form.BindNamed("Tabelle", Tabelle_als_Label), EComponentError);
+    EXPECT_THROW(form.BindNamed("Label9, Timer2", Label9), EComponentError);
+}
+
 TEST(ZubLayout, BuildsNestedComponentsWithTheirProperties)
 {
     TForm5 form(nullptr);

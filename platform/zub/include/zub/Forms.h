@@ -3,6 +3,7 @@
 #include <atomic>
 #include <map>
 #include <new>
+#include <vector>
 
 #include "zub/Controls.h"
 #include "rtl/ScopeGuard.h"
@@ -33,6 +34,9 @@ using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 //       ReadLayout(kLayout);
 //       Bind(Button2, "Button2");
 //   }
+// The names of a comma-separated list, blanks around them dropped.
+std::vector<String> SplitBindNames(const char* names);
+
 class TForm : public TControl, public IHandlerTable {
 public:
     explicit TForm(TComponent* AOwner);
@@ -48,6 +52,16 @@ public:
         if (!c) throw EComponentError("Component " + name + " not found in " + Name());
         member = dynamic_cast<T*>(c);
         if (!member) throw EComponentError("Component " + name + " of " + Name() + " has another class");
+    }
+    // Binds each member to the component of its own name; written as BIND_COMPONENTS(Label1, Edit1),
+    // which hands over the members' names as the one text "Label1, Edit1".
+    template <class... T>
+    void BindNamed(const char* names, T*&... members)
+    {
+        const std::vector<String> list = SplitBindNames(names);
+        if (list.size() != sizeof...(T)) throw EComponentError(String("Bind list does not match: ") + names);
+        std::size_t i = 0;
+        (Bind(members, list[i++]), ...);
     }
     // Registers a method as the event handler `name` for layouts.
     template <class C, class... A>
@@ -200,3 +214,6 @@ private:
 
 extern TApplication* Application;
 extern TScreen* Screen;
+
+// Binds every listed member of a form to the component of the same name.
+#define BIND_COMPONENTS(...) BindNamed(#__VA_ARGS__, __VA_ARGS__)
