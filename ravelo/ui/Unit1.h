@@ -157,7 +157,7 @@ public:
     // folder, the pictures of the picture buttons to backup files under gifs\. The restore
     // returns false when something could not be brought back as it was recorded.
     bool grau_schalten();
-    bool grau_aufheben();
+    [[nodiscard]] bool grau_aufheben();
     void Sarnik_click_(TObject* Sender);
     void ssarnik(TObject* Sender);
     void s2_click(TObject* Sender);

@@ -273,10 +273,10 @@ void Lauf(TForm1& f, int schritt)
             nachher();
         } catch (...) {
         }
-        f.grau_aufheben();
+        Fenster_zurueck(f);
         throw;
     }
-    f.grau_aufheben();
+    Fenster_zurueck(f);
     zeige_Bild(f, bild, s.ruhend);
     f.*s.zaehler = 0;
 }
@@ -456,19 +456,33 @@ bool TForm1::grau_aufheben()
     freigeben(*this, Grau_ohne_Eintrag(), true);
 
     TIniFile ini(programm_ordner + DATEI_GRAU);
-    // Without its records the window would stay dead: then everything comes back enabled.
-    const bool gelesen = ini.SectionExists(GRAU_SEKTION);
-    if (!gelesen) {
-        OutputDebugStringA("grau_aufheben: grau.ini nicht lesbar, alles wird freigegeben");
-        ganz = false;
-    }
+    bool gelesen = false;
     for (const auto* liste : {&Grau_Elemente(), &Grau_Bilder()})
-        for (const String& name : *liste)
-            Element(*this, name)->SetEnabled(!gelesen || ini.ReadString(GRAU_SEKTION, name, "") == "true");
+        for (const String& name : *liste) gelesen = gelesen || ini.ValueExists(GRAU_SEKTION, name);
+    if (gelesen) {
+        for (const auto* liste : {&Grau_Elemente(), &Grau_Bilder()})
+            for (const String& name : *liste)
+                Element(*this, name)->SetEnabled(ini.ReadString(GRAU_SEKTION, name, "") == "true");
+    } else {
+        // Without its records the window would stay dead, and enabling everything would offer
+        // expert controls with expert mode off: the controls come back as the start-up and the
+        // expert state set them.
+        OutputDebugStringA("grau_aufheben: grau.ini nicht lesbar, Vorgabezustand");
+        ganz = false;
+        freigeben(*this, {"CheckBox1", "CheckBox21", "RadioGroup1", "RadioGroup2", "DateTimePicker1"}, true);
+        freigeben(*this, Gruppe_Schritte(), false);
+        freigeben(*this, Gruppe_Tippzahl(), true);
+        expertenModus(nullptr);
+    }
 
     if (RadioGroup1->ButtonCount() > 1) RadioGroup1->Buttons(1)->SetEnabled(false);
     Nachrichten_verarbeiten();
     return ganz;
+}
+
+void unit1::Fenster_zurueck(TForm1& f)
+{
+    if (!f.grau_aufheben()) f.Label1->SetCaption("Das Fenster konnte nicht ganz wiederhergestellt werden.");
 }
 
 void TForm1::Sarnik_click_(TObject* Sender) { Seite_waehlen(*this, 0, Sender); }

@@ -144,10 +144,10 @@ void grau_um(TForm1& f, Aktion aktion)
     try {
         aktion();
     } catch (...) {
-        f.grau_aufheben();
+        Fenster_zurueck(f);
         throw;
     }
-    f.grau_aufheben();
+    Fenster_zurueck(f);
 }
 
 }  // namespace
@@ -389,7 +389,7 @@ void TForm1::Image24Click(TObject*)
     }
     // Whatever the update does, the window comes back.
     auto zurueck = [this] {
-        grau_aufheben();
+        Fenster_zurueck(*this);
         zeige_Bild(*this, Image24, "gifs\\web_search24.gif");
         zaehler_Image24 = 0;
     };

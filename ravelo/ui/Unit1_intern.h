@@ -33,6 +33,10 @@ const std::vector<String>& Gruppe_Filter();
 const std::vector<String>& Gruppe_Kriterien();
 const std::vector<String>& Gruppe_Tippzahl();
 
+// The restore after a job greyed out; when something could not be brought back as recorded, the
+// status line says so.
+void Fenster_zurueck(TForm1& f);
+
 // The archive grid read again, its last rows in view.
 void Archiv_neu_laden(TForm1& f);
 

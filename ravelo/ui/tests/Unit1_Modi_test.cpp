@@ -410,7 +410,7 @@ TEST_F(KnoepfeTest, PicturesGreyWithTheirOwnGreyPictureAndComeBackWithoutBackups
     EXPECT_TRUE(FileExists(ordner + "gifs/image3.jpg"));
     EXPECT_TRUE(FileExists(ordner + "gifs/image27.gif"));
 
-    form->grau_aufheben();
+    EXPECT_TRUE(form->grau_aufheben());
     EXPECT_EQ(zeigt(form->Image3), vorher_Image3);
     EXPECT_EQ(zeigt(form->Image4), "s2.jpg");
     EXPECT_EQ(zeigt(form->Image1), "alt_Image1");
@@ -429,7 +429,7 @@ TEST_F(KnoepfeTest, StatisticsViewDisablesItsOwnGrid)
     form->grau_schalten();
     EXPECT_FALSE(form->Tabelle2->Enabled());
     EXPECT_TRUE(form->Tabelle->Enabled());
-    form->grau_aufheben();
+    EXPECT_TRUE(form->grau_aufheben());
     EXPECT_TRUE(form->Tabelle2->Enabled());
 }
 
@@ -439,23 +439,35 @@ TEST_F(KnoepfeTest, ExpertModeOffStaysOffThroughGreyOut)
     form->CheckBox1->SetChecked(false);
     form->grau_schalten();
     EXPECT_EQ(TIniFile(ordner + "grau.ini").ReadString("grau", "CheckBox5", ""), "false");
-    form->grau_aufheben();
+    EXPECT_TRUE(form->grau_aufheben());
     EXPECT_FALSE(form->CheckBox5->Enabled());
     EXPECT_FALSE(form->RadioButton1->Enabled());
     EXPECT_TRUE(form->CheckBox1->Enabled());
 }
 
-TEST_F(KnoepfeTest, UnreadableGreyFileEnablesEveryControl)
+// Without records (no file, no INI, an empty section) the controls come back as the expert
+// state says: expert controls only with expert mode on, the step boxes as at start-up.
+TEST_F(KnoepfeTest, UnreadableGreyFileRestoresWhatTheExpertStateSays)
 {
-    for (const char* inhalt : {"", "kein INI\n"}) {
-        SCOPED_TRACE(inhalt);
-        form->Edit3->SetEnabled(false);
-        form->grau_schalten();
-        DeleteFile(ordner + "grau.ini");
-        if (*inhalt) AtomicWriteFile(ordner + "grau.ini", inhalt);
-        EXPECT_FALSE(form->grau_aufheben());
-        for (const String& n : Grauschluessel()) EXPECT_TRUE(element(n)->Enabled()) << n;
-        EXPECT_FALSE(form->RadioGroup1->Buttons(1)->Enabled());
+    const std::vector<String> experte = {"ComboBox2", "ComboBox3", "CheckBox5", "Edit1", "Label35",
+                                         "CheckBox15", "RadioButton1", "Label50", "Label32"};
+    const std::vector<String> immer = {"CheckBox1", "CheckBox21", "DateTimePicker1", "RadioGroup1", "Edit8"};
+    for (bool experten_an : {true, false}) {
+        for (const char* inhalt : {"", "kein INI\n", "[grau]\n"}) {
+            SCOPED_TRACE(String(inhalt) + (experten_an ? " an" : " aus"));
+            form->CheckBox1->SetChecked(experten_an);
+            form->expertenModus(nullptr);
+            form->Edit3->SetEnabled(false);
+            form->grau_schalten();
+            DeleteFile(ordner + "grau.ini");
+            if (*inhalt) AtomicWriteFile(ordner + "grau.ini", inhalt);
+            EXPECT_FALSE(form->grau_aufheben());
+            for (const String& n : experte) EXPECT_EQ(element(n)->Enabled(), experten_an) << n;
+            for (const String& n : immer) EXPECT_TRUE(element(n)->Enabled()) << n;
+            for (const char* n : {"CheckBox2", "CheckBox3", "CheckBox4"}) EXPECT_FALSE(element(n)->Enabled()) << n;
+            EXPECT_EQ(form->Edit3->Enabled(), experten_an);
+            EXPECT_FALSE(form->RadioGroup1->Buttons(1)->Enabled());
+        }
     }
 }
 
@@ -464,7 +476,7 @@ TEST_F(KnoepfeTest, MissingKeyDisablesItsControl)
     form->Edit1->SetEnabled(true);
     form->grau_schalten();
     TIniFile(ordner + "grau.ini").DeleteKey("grau", "Edit2");
-    form->grau_aufheben();
+    EXPECT_TRUE(form->grau_aufheben());
     EXPECT_FALSE(form->Edit2->Enabled());
     EXPECT_TRUE(form->Edit1->Enabled());
 }
@@ -492,7 +504,7 @@ TEST_F(KnoepfeTest, PictureThatCannotBeBackedUpKeepsItsPicture)
     form->grau_schalten();
     EXPECT_EQ(zeigt(form->Image18), "alt");
     EXPECT_FALSE(form->Image18->Enabled());
-    form->grau_aufheben();
+    EXPECT_TRUE(form->grau_aufheben());
     EXPECT_EQ(zeigt(form->Image18), "alt");
     EXPECT_TRUE(form->Image18->Enabled());
 }

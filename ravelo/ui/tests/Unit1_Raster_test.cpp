@@ -227,6 +227,6 @@ TEST_F(RasterTest, GreyOutOnTheStatisticsViewBringsTheGridBackFromItsFile)
     ASSERT_TRUE(form->grau_schalten());
     EXPECT_EQ(ReadFileBytes(ordner + "Statistik.txt"), "2\n7,3\n8,4\n");
     form->Tabelle2->SetCells(1, 0, "99");
-    form->grau_aufheben();
+    EXPECT_TRUE(form->grau_aufheben());
     EXPECT_THAT(Zeile(form->Tabelle2, 0), ElementsAre("7", "3"));
 }
