@@ -325,7 +325,7 @@ public:
     // ($RAVELO_FTP_HOST, $RAVELO_FTP_PORT, $RAVELO_FTP_USER, $RAVELO_FTP_PASSWORD) into the
     // program folder, each replaced only by a whole transfer. A failure is shown in a message
     // box and returns false; the archive then stays as it was.
-    bool ftp_holen();
+    [[nodiscard]] bool ftp_holen();
     // Shows the pending new-version notice of 0.html once ([Allgemein] Update of
     // environment.ini) and offers the download page; false when 0.html cannot be read (the
     // notice then stays pending).

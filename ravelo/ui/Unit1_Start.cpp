@@ -367,7 +367,9 @@ void TForm1::starten()
     if (ziehung_fehlt &&
         MessageDlg("Möchten Sie die Zahlen aktualisieren?", mtConfirmation, mbYes | mbNo) == mrYes) {
         if (ftp_download) {
-            ftp_holen();
+            // The grid was filled before the download; a failed one has said why and left the
+            // archive as the grid shows it.
+            if (ftp_holen()) lade_Archiv();
         } else {
             zahlen_aktualisiert = false;
             CppWebBrowser1->Navigate(Ergebnisseite_URL());

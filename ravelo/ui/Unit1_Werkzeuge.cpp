@@ -394,8 +394,10 @@ void TForm1::Image24Click(TObject*)
         zaehler_Image24 = 0;
     };
     try {
+        // The restore below reads the archive grid again, so a download shows at once; a failed
+        // one has said why.
         if (ftp_download)
-            ftp_holen();
+            (void)ftp_holen();
         else
             starte_Update(true);
     } catch (...) {

@@ -336,6 +336,9 @@ TEST_F(StartTest, YesOnTheFtpRouteFetchesTheArchiveBeforeTheComparisonStarts)
     EXPECT_TRUE(form->zahlen_aktualisiert);
     EXPECT_EQ(Fragen().size(), 1u);
     EXPECT_EQ(dialoge->Shown().size(), 1u);  // no failure box
+    // The grid shows the fetched archive, not the one read before the download.
+    EXPECT_EQ(form->Tabelle->Cells(0, 1), "08.08.09");
+    EXPECT_EQ(form->Tabelle->Cells(7, 1), "14");
 }
 
 }  // namespace
