@@ -476,6 +476,20 @@ void ApplyTree(TComponent* root, TComponent* c, TObjNode& node,
     if (auto* target = dynamic_cast<ILayoutTarget*>(c)) target->LayoutLoaded();
 }
 
+// A second form built from the same layout for the same owner (a dialog created again while
+// the first one lives) takes the first free name of name_1, name_2, ...
+String FreeRootName(TComponent* root, const String& name)
+{
+    TComponent* owner = root->Owner();
+    auto frei = [&](const String& n) {
+        TComponent* other = owner ? owner->FindComponent(n) : nullptr;
+        return !other || other == root;
+    };
+    if (frei(name)) return name;
+    for (int i = 1;; ++i)
+        if (frei(name + "_" + IntToStr(i))) return name + "_" + IntToStr(i);
+}
+
 }  // namespace
 
 void ReadLayout(TComponent* root, const String& text)
@@ -484,7 +498,7 @@ void ReadLayout(TComponent* root, const String& text)
     TParser parser(text);
     TObjNode tree = parser.ParseRoot();
     try {
-        if (!tree.Name.empty()) root->SetName(tree.Name);
+        if (!tree.Name.empty()) root->SetName(FreeRootName(root, tree.Name));
     } catch (const Exception& e) {
         throw ELayoutError(tree.Line, e.Message());
     }

@@ -95,6 +95,27 @@ public:
     std::vector<TObject*> clicked;
 };
 
+TEST(ZubLayout, FormBuiltAgainForTheSameOwnerTakesTheNextFreeName)
+{
+    TComponent owner(nullptr);
+    auto* erste = new TForm5(&owner);
+    auto* zweite = new TForm5(&owner);
+    auto* dritte = new TForm5(&owner);
+    EXPECT_EQ(erste->Name(), "Form5");
+    EXPECT_EQ(zweite->Name(), "Form5_1");
+    EXPECT_EQ(dritte->Name(), "Form5_2");
+    // Its components keep their names: they belong to the form, not to the owner.
+    EXPECT_NE(zweite->FindComponent("Label9"), nullptr);
+    delete zweite;
+    auto* vierte = new TForm5(&owner);
+    EXPECT_EQ(vierte->Name(), "Form5_1");
+    delete vierte;
+    delete dritte;
+    delete erste;
+    TForm5 ohne_Besitzer(nullptr);
+    EXPECT_EQ(ohne_Besitzer.Name(), "Form5");
+}
+
 TEST(ZubLayout, BindsMembersByTheirOwnNames)
 {
     TForm5 form(nullptr);

@@ -449,8 +449,8 @@ TEST_F(KnoepfeTest, ExpertModeOffStaysOffThroughGreyOut)
 // state says: expert controls only with expert mode on, the step boxes as at start-up.
 TEST_F(KnoepfeTest, UnreadableGreyFileRestoresWhatTheExpertStateSays)
 {
-    const std::vector<String> experte = {"ComboBox2", "ComboBox3", "CheckBox5", "Edit1", "Label35",
-                                         "CheckBox15", "RadioButton1", "Label50", "Label32"};
+    const std::vector<String> experte = {"ComboBox2",  "ComboBox3",    "CheckBox5", "Edit1",  "Label35",
+                                         "CheckBox15", "RadioButton1", "Label50",   "Label32"};
     const std::vector<String> immer = {"CheckBox1", "CheckBox21", "DateTimePicker1", "RadioGroup1", "Edit8"};
     for (bool experten_an : {true, false}) {
         for (const char* inhalt : {"", "kein INI\n", "[grau]\n"}) {
@@ -464,7 +464,8 @@ TEST_F(KnoepfeTest, UnreadableGreyFileRestoresWhatTheExpertStateSays)
             EXPECT_FALSE(form->grau_aufheben());
             for (const String& n : experte) EXPECT_EQ(element(n)->Enabled(), experten_an) << n;
             for (const String& n : immer) EXPECT_TRUE(element(n)->Enabled()) << n;
-            for (const char* n : {"CheckBox2", "CheckBox3", "CheckBox4"}) EXPECT_FALSE(element(n)->Enabled()) << n;
+            for (const char* n : {"CheckBox2", "CheckBox3", "CheckBox4"})
+                EXPECT_FALSE(element(n)->Enabled()) << n;
             EXPECT_EQ(form->Edit3->Enabled(), experten_an);
             EXPECT_FALSE(form->RadioGroup1->Buttons(1)->Enabled());
         }

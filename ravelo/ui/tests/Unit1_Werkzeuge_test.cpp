@@ -245,6 +245,30 @@ TEST_F(ToolbarTest, FavouritesDialogIsShownOnTheGreyedWindow)
     EXPECT_EQ(form->zaehler_Image28, 0);
 }
 
+// The program creates Form5 and Form7 at start-up; the buttons create a dialog of their own
+// beside them, every time.
+TEST_F(ToolbarTest, DialogsOpenBesideTheFormsOfTheStartUpEveryTime)
+{
+    auto* form5 = new TForm5(Application);
+    auto* form7 = new TForm7(Application);
+    std::vector<String> gezeigt;
+    SetModalHook([&](TForm& dialog) {
+        gezeigt.push_back(dialog.Name());
+        dialog.SetModalResult(mrCancel);
+    });
+    for (int mal = 0; mal < 2; ++mal) {
+        EXPECT_NO_THROW(form->Image23Click(nullptr));
+        EXPECT_NO_THROW(form->Image28Click(nullptr));
+    }
+    SetModalHook(nullptr);
+    EXPECT_EQ(gezeigt.size(), 4u);
+    EXPECT_EQ(grau_aktiv, 0);
+    EXPECT_EQ(form5->Name(), "Form5");
+    EXPECT_EQ(form7->Name(), "Form7");
+    delete form7;
+    delete form5;
+}
+
 TEST_F(ToolbarTest, ViewButtonsSwitchGridsControlsAndPictures)
 {
     form->CheckBox1->SetChecked(true);
