@@ -1,10 +1,21 @@
 # Builds the compiled help file from the help pages: stages the pages with the pictures they show
 # (the pages name them as ../gifs/ of the program folder; inside the file they lie in gifs/),
-# then compiles the project with chmcmd into OUT/built/help, the program folder's built part.
+# then compiles the project with chmcmd into OUT/built/help, the program folder's built part. CHM
+# viewers read a German help file as Latin-1: the staged texts are in that encoding, with the
+# typographic marks outside it as HTML entities.
 #   cmake -DASSETS=<ravelo/assets> -DOUT=<folder> -DCHMCMD=<chmcmd> -P make-chm.cmake
 file(REMOVE_RECURSE ${OUT}/stage)
 file(MAKE_DIRECTORY ${OUT}/stage/gifs)
-file(COPY ${ASSETS}/chm/Quenzel_2009.hhp ${ASSETS}/chm/Quenzel_2009.hhc DESTINATION ${OUT}/stage)
+function(stage_text quelle ziel)
+  execute_process(COMMAND iconv -f UTF-8 -t ISO-8859-1 ${quelle} OUTPUT_FILE ${ziel} RESULT_VARIABLE rc
+                  ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${quelle} does not fit Latin-1: ${err}")
+  endif()
+endfunction()
+foreach(datei Quenzel_2009.hhp Quenzel_2009.hhc)
+  stage_text(${ASSETS}/chm/${datei} ${OUT}/stage/${datei})
+endforeach()
 file(GLOB seiten ${ASSETS}/help/*.html)
 foreach(seite ${seiten})
   get_filename_component(name ${seite} NAME)
@@ -15,7 +26,16 @@ foreach(seite ${seiten})
     file(COPY ${ASSETS}/gifs/${datei} DESTINATION ${OUT}/stage/gifs)
   endforeach()
   string(REPLACE "../gifs/" "gifs/" html "${html}")
-  file(WRITE ${OUT}/stage/${name} "${html}")
+  string(REPLACE "charset=\"utf-8\"" "charset=\"iso-8859-1\"" html "${html}")
+  foreach(paar "„=bdquo" "“=ldquo" "”=rdquo" "‚=sbquo" "‘=lsquo" "’=rsquo" "–=ndash" "—=mdash" "…=hellip")
+    string(REPLACE "=" ";" paar "${paar}")
+    list(GET paar 0 zeichen)
+    list(GET paar 1 entity)
+    string(REPLACE "${zeichen}" "&${entity};" html "${html}")
+  endforeach()
+  file(WRITE ${OUT}/stage/${name}.utf8 "${html}")
+  stage_text(${OUT}/stage/${name}.utf8 ${OUT}/stage/${name})
+  file(REMOVE ${OUT}/stage/${name}.utf8)
 endforeach()
 execute_process(COMMAND ${CHMCMD} Quenzel_2009.hhp WORKING_DIRECTORY ${OUT}/stage
                 RESULT_VARIABLE rc OUTPUT_VARIABLE log ERROR_VARIABLE log)
