@@ -39,6 +39,8 @@ const TGalleryItemClass* ProjFormTemplateClass(const String& personality)
 }
 int RegisteredClassCount() { return Control().RegisteredClassCount(); }
 String ClassGroup(const String& className) { return Control().ClassGroup(className); }
+void ShowMainForm() { Control().ShowMainForm(); }
+bool MainFormShown() { return Control().MainFormShown(); }
 void SetZubDesignerActive(bool active) { Control().SetZubDesignerActive(active); }
 void SetCompilerState(TCompilerState state) { Control().SetCompilerState(state); }
 void SetDialogAnswer(const String& key, const String& value) { Control().SetDialogAnswer(key, value); }
@@ -65,5 +67,6 @@ TIntfPtr<IInterface> TraitObject(const String& personality, const TGUID& trait)
 void ClearTraitObjects() { Control().ClearTraitObjects(); }
 void SetTemplateDirectory(const String& folder) { Control().SetTemplateDirectory(folder); }
 String TemplateDirectory() { return Control().TemplateDirectory(); }
+std::vector<String> HostStateListing() { return Control().HostStateListing(); }
 
 }  // namespace hostimpl

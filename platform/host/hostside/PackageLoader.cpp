@@ -3,9 +3,12 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <iterator>
 #include <utility>
 
 #include "hostimpl/HostImpl.h"
+#include "host/IDEControl.h"
+#include "hostimpl/StateListing.h"
 #include "host/Package.h"
 #include "rtl/Files.h"
 
@@ -38,6 +41,8 @@ struct TPackageLoader::TPackage {
     const TPackageInfoTable* Table = nullptr;
     TPackageEntryProc Finalize = nullptr;
     std::vector<String> Requires;
+    // The host's state before the package ran, and what it changed in it (sorted listings).
+    std::vector<String> Before, Added, Removed;
 };
 
 namespace {
@@ -55,6 +60,21 @@ T Symbol(void* handle, const char* name)
     dlerror();
     void* p = dlsym(handle, name);
     return reinterpret_cast<T>(p);
+}
+
+// a - b of sorted listings, each line counted.
+std::vector<String> Minus(const std::vector<String>& a, const std::vector<String>& b)
+{
+    std::vector<String> r;
+    std::set_difference(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(r));
+    return r;
+}
+
+std::vector<String> Plus(const std::vector<String>& a, const std::vector<String>& b)
+{
+    std::vector<String> r;
+    std::merge(a.begin(), a.end(), b.begin(), b.end(), std::back_inserter(r));
+    return r;
 }
 
 String Describe(const std::vector<String>& items)
@@ -94,8 +114,22 @@ std::vector<String> TPackageLoader::Loaded() const
     return r;
 }
 
+void TPackageLoader::CloseWindow()
+{
+    // What happened since the last package loaded (its main-form handlers, say) is its doing.
+    if (FOpen.empty()) return;
+    for (auto& p : FPackages)
+        if (p->Name == FOpen) {
+            const auto now = hostimpl::HostStateListing();
+            p->Added = Minus(now, p->Before);
+            p->Removed = Minus(p->Before, now);
+        }
+    FOpen.clear();
+}
+
 void TPackageLoader::Load(const String& name)
 {
+    CloseWindow();
     std::vector<String> stack, loadedNow;
     try {
         LoadOne(name, stack, loadedNow);
@@ -159,6 +193,8 @@ void TPackageLoader::LoadOne(const String& name, std::vector<String>& stack, std
     for (const auto& r : required) LoadOne(r, stack, loadedNow);
     stack.pop_back();
 
+    CloseWindow();
+    auto before = hostimpl::HostStateListing();
     // The exception a package raised may be of its own classes: it is gone, and its message
     // taken, before the library closes.
     bool initFailed = false;
@@ -170,9 +206,10 @@ void TPackageLoader::LoadOne(const String& name, std::vector<String>& stack, std
         initError = e.what();
     }
     if (initFailed) throw EPackageError("Package " + name + ": initialisation failed: " + initError);
-    FPackages.push_back(
-        std::make_unique<TPackage>(TPackage{name, path, std::move(library), base, table, fini, required}));
+    FPackages.push_back(std::make_unique<TPackage>(
+        TPackage{name, path, std::move(library), base, table, fini, required, before, {}, {}}));
     loadedNow.push_back(name);
+    FOpen = name;
     for (std::size_t i = 0; i < procs.size(); ++i) {
         String error;
         try {
@@ -185,17 +222,31 @@ void TPackageLoader::LoadOne(const String& name, std::vector<String>& stack, std
         throw EPackageError("Package " + name + ": registration " + table->RegisterProcs[i] +
                             " failed: " + error);
     }
+    // With the main window there, the package sees it now, so what it adds then is its own.
+    if (hostimpl::MainFormShown()) MainFormCreated().FirePending(IDEApplication());
 }
 
 void TPackageLoader::UnloadOne(std::size_t index, std::vector<String>& errors)
 {
+    CloseWindow();
     std::unique_ptr<TPackage> p = std::move(FPackages[index]);
     FPackages.erase(FPackages.begin() + static_cast<std::ptrdiff_t>(index));
+    const auto before = hostimpl::HostStateListing();
     try {
         p->Finalize();
     } catch (const std::exception& e) {
         errors.push_back(String("finalisation failed: ") + e.what());
     }
+    // The host's state must be what it was before the package came, with what the others did
+    // since: nothing of the package left, nothing of the others gone.
+    const String own = " @" + ExtractFileName(p->Path);
+    std::vector<String> expected;
+    for (auto& line : Plus(Minus(before, p->Added), p->Removed))
+        if (!line.ends_with(own)) expected.push_back(line);
+    const auto after = hostimpl::HostStateListing();
+    const auto left = Minus(after, expected), gone = Minus(expected, after);
+    if (!left.empty()) errors.push_back("left in the host's state: " + Describe(left));
+    if (!gone.empty()) errors.push_back("taken from the host's state: " + Describe(gone));
     const void* base = p->Base;
     auto residue = hostimpl::RemoveResidue([&](const void* addr) { return BaseOf(addr) == base; });
     if (!residue.empty()) errors.push_back("left registered in the host: " + Describe(residue));

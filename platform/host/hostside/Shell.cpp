@@ -9,12 +9,14 @@
 #include "host/GalleryServices.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/PackageLoader.h"
+#include "hostimpl/StateListing.h"
 #include "rtl/Files.h"
 
 namespace hostimpl {
 namespace {
 
-const std::set<String> kCommands = {"load", "gallery", "new", "run", "unload", "compiler", "designer"};
+const std::set<String> kCommands = {"load",   "gallery",  "new",      "run",
+                                    "unload", "compiler", "designer", "state"};
 
 bool IsCommand(const String& s) { return kCommands.count(LowerCase(s)) > 0; }
 
@@ -64,6 +66,9 @@ public:
         } else if (c == "gallery") {
             NoArgs(c, a);
             ListGallery();
+        } else if (c == "state") {
+            NoArgs(c, a);
+            for (const auto& line : HostStateListing()) FOut << line << "\n";
         } else if (c == "new") {
             String dir = TakeOption(a, "--dir");
             if (a.size() != 2) throw EUsage("new needs CATEGORY ITEM [--dir OUT]");
@@ -210,6 +215,7 @@ int RunIdeHost(const std::vector<String>& args, std::istream& in, std::ostream& 
     try {
         if (!dir.empty() && !ForceDirectories(dir)) throw EHostError("Cannot create folder " + dir);
         THostSession host(dir.empty() ? GetCurrentDir() : dir);
+        ShowMainForm();  // idehost stands for the whole IDE: its main window is there
         if (!answers.empty()) LoadDialogAnswers(answers);
         TShell shell(packages, out);
         auto exec = [&](const std::vector<String>& c) -> bool {

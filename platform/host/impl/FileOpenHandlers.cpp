@@ -2,12 +2,20 @@
 
 #include <algorithm>
 
+#include "hostimpl/StateListing.h"
+
 namespace {
 std::vector<TFileOpenHandler*>& Handlers()
 {
     static std::vector<TFileOpenHandler*> list;
     return list;
 }
+void ListHandlers(std::vector<String>& out)
+{
+    for (auto* h : Handlers()) out.push_back("open handler" + hostimpl::AtObject(h));
+}
+const hostimpl::TStateSource kOpenHandlers("open handlers", ListHandlers);
+
 }  // namespace
 
 void RegisterOpenHandler(TFileOpenHandler* handler)

@@ -95,6 +95,18 @@ void SetCompilerState(TCompilerState state)
     s.Compiler->SetBusy(state == TCompilerState::Busy);
 }
 
+void ShowMainForm()
+{
+    State().MainFormShown = true;
+    MainFormCreated().FirePending(IDEApplication());
+}
+
+bool MainFormShown()
+{
+    auto* s = StateOrNull();
+    return s && s->MainFormShown;
+}
+
 void SetDialogAnswer(const String& key, const String& value) { State().Answers[key] = value; }
 void ClearDialogAnswers() { State().Answers.clear(); }
 

@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "hostimpl/StateListing.h"
+
 namespace hostimpl {
 namespace {
 
@@ -15,6 +17,13 @@ std::pair<String, String> Key(const String& personality, const TGUID& trait)
 {
     return {UpperCase(personality), GUIDToString(trait)};
 }
+
+void ListTraitObjects(std::vector<String>& out)
+{
+    for (auto& [key, object] : Objects())
+        out.push_back("trait object " + key.first + " " + key.second + AtObject(object.get()));
+}
+const TStateSource kTraitObjects("trait objects", ListTraitObjects);
 
 }  // namespace
 

@@ -4,6 +4,7 @@
 
 #include "host/Gallery.h"
 #include "hostimpl/HostState.h"
+#include "hostimpl/StateListing.h"
 
 namespace hostimpl {
 namespace {
@@ -20,6 +21,13 @@ std::map<int, TWizardEntry>& Wizards()
     return w;
 }
 int gNextIndex = 1;
+
+void ListWizards(std::vector<String>& out)
+{
+    for (auto& [index, e] : Wizards())
+        out.push_back("wizard " + e.Wizard->GetIDString() + AtObject(e.Wizard.get()));
+}
+const TStateSource kWizards("wizards", ListWizards);
 
 class TWizardItem : public TGalleryItem {
 public:

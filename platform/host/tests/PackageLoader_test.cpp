@@ -5,6 +5,9 @@
 #include "ScratchDir.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/PackageLoader.h"
+#include "hostimpl/StateListing.h"
+#include "host/ComWizards.h"
+#include "host/GalleryServices.h"
 #include "rtl/Debug.h"
 #include "rtl/Files.h"
 
@@ -115,15 +118,53 @@ TEST_F(host_Loader, LeftoversAreRemovedAndReported)
         ADD_FAILURE() << "no error";
     } catch (const EPackageError& e) {
         for (const char* part :
-             {"hook GetProjectCreator", "gallery item LeakyItem", "MainFormCreated handler"})
+             {"hook GetProjectCreator", "gallery item LeakyItem", "MainFormCreated handler",
+              // what no pointer tells is found by the host's state listing
+              "left in the host's state: CanSwapTlibEditLanguage true, MainFormCreated handler "
+              "@libFxLeaky.so, "
+              "category Fx.Leaky under - users 1",
+              "taken from the host's state: CanSwapTlibEditLanguage false"})
             EXPECT_NE(e.Message().find(part), String::npos) << e.Message();
     }
+    CanSwapTlibEditLanguage = false;
     EXPECT_FALSE(loader.IsLoaded("FxLeaky"));
     // nothing that points into the closed library is left; the host can go on
     EXPECT_EQ(GetProjectCreator, &DefaultGetProjectCreator);
     EXPECT_EQ(GalleryHandlerCount(), 0);
     EXPECT_EQ(MainFormCreated().Count(), 0);
     MainFormCreated().Fire(nullptr);
+}
+
+TEST_F(host_Loader, APackageThatTakesAnothersRegistrationIsReported)
+{
+    loader.Load("FxA");
+    const auto withA = HostStateListing();
+    loader.Load("FxTakes");
+    try {
+        loader.Unload("FxTakes");
+        ADD_FAILURE() << "no error";
+    } catch (const EPackageError& e) {
+        EXPECT_NE(e.Message().find("taken from the host's state: category Fx.Category under - users 1"),
+                  String::npos)
+            << e.Message();
+    }
+    EXPECT_NE(HostStateListing(), withA);
+}
+
+TEST_F(host_Loader, TheStateAfterAnUnloadIsTheStateBeforeTheLoad)
+{
+    const auto empty = HostStateListing();
+    loader.Load("FxA");
+    const auto withA = HostStateListing();
+    EXPECT_NE(withA, empty);
+    loader.Load("FxLeaky");
+    EXPECT_THROW(loader.Unload("FxLeaky"), EPackageError);
+    CanSwapTlibEditLanguage = false;
+    auto gm = RequireService<IQGalleryCategoryManager>("gallery");
+    gm->DeleteCategory(gm->FindCategory("Fx.Leaky").get());
+    EXPECT_EQ(HostStateListing(), withA);  // the leftovers were FxLeaky's only
+    loader.UnloadAll();
+    EXPECT_EQ(HostStateListing(), empty);
 }
 
 TEST_F(host_Loader, ClearErrors)

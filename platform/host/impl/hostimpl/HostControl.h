@@ -6,6 +6,7 @@
 #include "host/Export.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/IDEServicesImpl.h"
+#include "hostimpl/StateListing.h"
 #include "hostimpl/TraitObjects.h"
 
 // Every function of the table; a function added to one of the headers above joins it here.
@@ -24,6 +25,8 @@
     X(ProjFormTemplateClass)                                                                                 \
     X(RegisteredClassCount)                                                                                  \
     X(ClassGroup)                                                                                            \
+    X(ShowMainForm)                                                                                          \
+    X(MainFormShown)                                                                                         \
     X(SetZubDesignerActive)                                                                                  \
     X(SetCompilerState)                                                                                      \
     X(SetDialogAnswer)                                                                                       \
@@ -37,7 +40,8 @@
     X(TraitObject)                                                                                           \
     X(ClearTraitObjects)                                                                                     \
     X(SetTemplateDirectory)                                                                                  \
-    X(TemplateDirectory)
+    X(TemplateDirectory)                                                                                     \
+    X(HostStateListing)
 
 namespace hostimpl {
 

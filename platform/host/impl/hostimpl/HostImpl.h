@@ -55,6 +55,11 @@ const TGalleryItemClass* ProjFormTemplateClass(const String& personality);
 int RegisteredClassCount();
 String ClassGroup(const String& className);  // the group a class was put in, "" when none
 
+// The host's main window is there: MainFormCreated fires now, and the loader fires it for each
+// package it loads from then on (right after the package's registration).
+void ShowMainForm();
+bool MainFormShown();
+
 void SetZubDesignerActive(bool active);
 enum class TCompilerState { None, Idle, Busy };
 void SetCompilerState(TCompilerState state);

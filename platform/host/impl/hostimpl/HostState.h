@@ -36,6 +36,7 @@ struct THostState {
     std::vector<String> Personalities;
     // IDE control
     bool ZubDesignerActive = true;
+    bool MainFormShown = false;
     std::unique_ptr<TCppCompiler> Compiler;
     std::map<String, String> Answers;
 };

@@ -39,6 +39,8 @@ private:
     struct TPackage;
     void LoadOne(const String& name, std::vector<String>& stack, std::vector<String>& loadedNow);
     void UnloadOne(std::size_t index, std::vector<String>& errors);
+    void CloseWindow();
     std::vector<std::unique_ptr<TPackage>> FPackages;
     String FFolder;
+    String FOpen;  // the package loaded last, whose changes to the host are still counted
 };

@@ -11,6 +11,7 @@
 //   unload [NAME...]                unload packages (all when none is named)
 //   compiler none|idle|busy         the host's compiler object
 //   designer on|off                 whether the ZUB designer is active
+//   state                           list the host's whole state (registries, hooks, lists)
 // The exit status is 0 when every command succeeded, 1 after an error, 2 for a usage error.
 #include <iosfwd>
 #include <vector>

@@ -29,11 +29,12 @@ protected:
 
     void StartLoader() { loader = std::make_unique<TPackageLoader>(packageDir_); }
 
-    // Loads a package and lets it see the main window, as the host does once that exists.
+    // Loads a package with the host's main window there: the package sees it right after its
+    // registration, as in a running IDE.
     void LoadWithMainForm(const String& name)
     {
+        hostimpl::ShowMainForm();
         loader->Load(name);
-        MainFormCreated().FirePending(IDEApplication());
     }
 
     std::unique_ptr<TPackageLoader> loader;
