@@ -37,8 +37,12 @@ void ListState(std::vector<String>& out)
     for (auto& c : s->Categories) {
         auto parent = c->Parent();
         auto users = s->CategoryUsers.find(UpperCase(c->IDString()));
-        out.push_back("category " + c->IDString() + " under " + (parent ? parent->IDString() : String("-")) +
-                      " users " + IntToStr(users == s->CategoryUsers.end() ? 0 : users->second));
+        // one line per user, so that the uses of packages add up; a category kept only for
+        // the sub-categories of others is implied by their lines
+        const int n = users == s->CategoryUsers.end() ? 0 : users->second;
+        for (int i = 0; i < n; ++i)
+            out.push_back("category " + c->IDString() + " under " +
+                          (parent ? parent->IDString() : String("-")));
     }
     for (auto& h : s->Handlers)
         out.push_back("gallery item " + h.CategoryId + "/" + h.Id + " \"" + h.Caption + "\" kind " +
