@@ -179,6 +179,19 @@ class Programm:
                 return c
         return None
 
+    def dialog_name(self, art):
+        """The name of the shown dialog of a form class ("Form7", or "Form7_1" beside a
+        first one), None when none is shown."""
+        for w in self.fenster():
+            name = w.get("form", "")
+            if name == art or name.startswith(art + "_"):
+                return name
+        return None
+
+    def warte_dialog(self, art, sekunden=15):
+        name = self.warte(lambda: self.dialog_name(art), sekunden, "the dialog " + art)
+        return self.formular(name)
+
     def qt_fenster(self, klasse=None, objekt=None):
         for w in self.fenster():
             if "form" in w:
