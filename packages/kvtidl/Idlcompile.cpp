@@ -1,9 +1,11 @@
 #include "Idlcompile.h"
 
+#include <dlfcn.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <regex>
 #include <set>
 
 #include "Idldepends.h"
@@ -63,7 +65,16 @@ TKrotexProcess::TKrotexProcess(const String& workDir, TCompileErrorEvent onError
 
 String& TKrotexProcess::Executable()
 {
-    static String exe = "krotex";
+    // the host's own krotex (beside its program or the package) first, else the one on PATH
+    static String exe = [] {
+        Dl_info info{};
+        String lib;
+        if (dladdr(reinterpret_cast<void*>(&TKrotexProcess::Executable), &info) && info.dli_fname)
+            lib = ExtractFilePath(info.dli_fname);
+        for (const String& dir : {ExtractFilePath(ExeFileName()), lib})
+            if (!dir.empty() && FileExists(dir + "krotex")) return dir + "krotex";
+        return String("krotex");
+    }();
     return exe;
 }
 
@@ -95,10 +106,18 @@ void TKrotexProcess::ReportWarning(const String& file, int line, int column, con
     if (FOnError) FOnError(file, line, column, ReplaceFileName(text), TCompileErrorKind::ekWarning);
 }
 
+int KrotexLineNumber(const String& line)
+{
+    // "file:line: text": the last ":<digits>: " names the line
+    static const std::regex located(R"(^.*:(\d+): .*$)");
+    std::smatch m;
+    return std::regex_match(line, m, located) ? std::stoi(m[1].str()) : 0;
+}
+
 void TKrotexProcess::ParseError(const String& line)
 {
     const String t = Trim(line);
-    if (t.find("(warning)") != String::npos) ReportWarning(FIdlFile, 0, 1, t);
+    if (t.find("(warning)") != String::npos) ReportWarning(FIdlFile, KrotexLineNumber(t), 1, t);
 }
 
 bool TKrotexProcess::DoProcessDone(TConsoleProcess& process)
@@ -106,9 +125,14 @@ bool TKrotexProcess::DoProcessDone(TConsoleProcess& process)
     FErrors = FWarnings = 0;
     for (int i = 0; i < process.Output().Count(); ++i) ParseError(process.Output()[i]);
     for (int i = 0; i < process.Errors().Count(); ++i) ParseError(process.Errors()[i]);
-    if (FErrors == 0 && FWarnings == 0)
-        for (int i = 0; i < process.Errors().Count(); ++i)
-            if (!Trim(process.Errors()[i]).empty()) ReportError(FIdlFile, 0, 0, process.Errors()[i]);
+    // The error text is reported when nothing else was, and also beside warnings when the
+    // compiler failed: its errors are never lost behind a warning.
+    if (FErrors == 0 && (FWarnings == 0 || process.ExitCode() != 0))
+        for (int i = 0; i < process.Errors().Count(); ++i) {
+            const String& l = process.Errors()[i];
+            if (!Trim(l).empty() && l.find("(warning)") == String::npos)
+                ReportError(FIdlFile, KrotexLineNumber(l), 0, l);
+        }
     // A compiler that fails without a word still failed.
     if (FErrors == 0 && process.ExitCode() != 0)
         ReportError(FIdlFile, 0, 0, Format("%s: exit code %d", {Executable(), process.ExitCode()}));
@@ -190,8 +214,10 @@ bool TIdlCompilerHelper::IdlCompile(const String& idlFile, const String& switche
 {
     LastError.clear();
     try {
-        const String root = ExpandRelativePath(projectDir, rootDir);
-        TTempDirectory temp(ExtractFilePath(StripTrailingDelim(root)));
+        // An empty root directory is the project's folder.
+        const String root = Trim(rootDir).empty() ? IncludeTrailingPathDelimiter(projectDir)
+                                                  : ExpandRelativePath(projectDir, rootDir);
+        TTempDirectory temp(ExtractFilePath(root));
         const String seen = SaveIdlFilesToTempDir(idlFile, switches, temp.Path());
         TKrotexProcess process(temp.Path(), OnMessage);
         if (!process.Compile(seen, idlFile, switches)) return false;
@@ -211,7 +237,9 @@ void TIdlCompilerHelper::IdlRefreshGeneratedFiles(TIdlCollectedFiles& files, con
 {
     TIdlCppOptions opts(switches);
     const auto units = GetAddIdlGenUnits(idlFile, opts, projectDir);
+    // without a project suffix, the file's own switches say what its sources end in
     String suffix = Trim(srcSuffix);
+    if (suffix.empty()) suffix = opts.SourceSuffix();
     if (suffix.empty()) suffix = ".cc";
     if (suffix[0] != '.') suffix = "." + suffix;
 
@@ -246,6 +274,7 @@ void TIdlCompilerHelper::IdlRefreshGeneratedFiles(TIdlCollectedFiles& files, con
         if (projectUnit) {
             f->Save();
             if (header) header->Save();
+            if (OnProjectUnit) OnProjectUnit(f->Dest, header ? header->Dest : String());
         } else {
             moveOrReplace(*f);
             if (header) moveOrReplace(*header);
@@ -265,8 +294,9 @@ bool TIdlCompilerHelper::IdlAll(const String& file, const TStrings* fileList,
     bool result = !checkOnly;
     const bool single = mode == 2;
     for (const String& unit : units) {
-        if (mode == 0 && !NeedToCompile(unit, switches, projectDir)) {
-            TIdlCppOptions opts(switches);
+        const String unitSwitches = SwitchesOf ? SwitchesOf(unit) : switches;
+        if (mode == 0 && !NeedToCompile(unit, unitSwitches, projectDir)) {
+            TIdlCppOptions opts(unitSwitches);
             const auto gen = GetAddIdlGenUnits(unit, opts, projectDir);
             for (int i = 0; i < gen->Count(); ++i)
                 if (OnAnnounceGenUnit) OnAnnounceGenUnit((*gen)[i]);
@@ -284,7 +314,7 @@ bool TIdlCompilerHelper::IdlAll(const String& file, const TStrings* fileList,
             if (!wanted) continue;
         }
         if (OnProgress) OnProgress(unit);
-        result = IdlCompile(unit, switches, rootDir, srcSuffix, projectDir);
+        result = IdlCompile(unit, SwitchesOf ? SwitchesOf(unit) : switches, rootDir, srcSuffix, projectDir);
         if (!result || single) break;
     }
     return result;

@@ -8,6 +8,9 @@
 #include "host/ConsoleProcess.h"
 #include "rtl/Classes.h"
 
+// The line a compiler message "file:line: text" names; 0 when it names none.
+int KrotexLineNumber(const String& line);
+
 enum class TCompileErrorKind { ekWarning, ekError, ekInfo };
 using TCompileErrorEvent =
     std::function<void(const String& file, int line, int column, const String& text, TCompileErrorKind kind)>;
@@ -99,6 +102,10 @@ public:
                 bool checkOnly, const String& switches, const String& rootDir, const String& srcSuffix,
                 const String& projectDir);
     std::function<void(const String& idlFile)> OnProgress;
+    // A generated source of the project's units was moved into place (with its header).
+    std::function<void(const String& source, const String& header)> OnProjectUnit;
+    // The switches of one IDL file (unset: the switches IdlAll is given).
+    std::function<String(const String& idlFile)> SwitchesOf;
     std::function<void(const String& genSource)> OnAnnounceGenUnit;
     // The last exception that IdlCompile caught (shown by the host).
     String LastError;

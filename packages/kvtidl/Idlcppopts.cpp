@@ -50,11 +50,6 @@ String& RootMacroDir()
 
 bool IsPathDelim(char c) { return c == '/' || c == '\\'; }
 
-bool SameFileName(const String& a, const String& b)
-{
-    return std::filesystem::path(a).lexically_normal() == std::filesystem::path(b).lexically_normal();
-}
-
 std::vector<String> ExtractStrings(const String& text, const String& seps)
 {
     std::vector<String> words;

@@ -3,6 +3,7 @@
 // syntax. Typed access for the switches we understand; everything else stays as "additional".
 #include <vector>
 
+#include "rtl/Files.h"
 #include "rtl/SysUtils.h"
 
 enum class TKrotexSwitchId {
@@ -44,8 +45,6 @@ extern const TKrotexSwitchDef KrotexSwitches[16];
 // quotes kept; empty words dropped. `seps` replaces the blank as separator when given.
 std::vector<String> ExtractStrings(const String& text, const String& seps = " ");
 bool IsPathDelim(char c);
-// Two names of one file ("." and ".." folded).
-bool SameFileName(const String& a, const String& b);
 // Root-directory macro "$(BCB)" expanded to the root set here (nothing else changes).
 void SetIdlRootMacroDir(const String& dir);
 String ExpandRootMacro(const String& s);

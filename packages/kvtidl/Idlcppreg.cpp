@@ -1,6 +1,9 @@
 #include "Idlcppreg.h"
 
 #include "Idldepends.h"
+#include "Idlproject.h"
+#include "host/CppPersonality.h"
+#include "host/CppProject.h"
 #include "Idlenvoptions.h"
 #include "host/GalleryServices.h"
 #include "host/HostStrings.h"
@@ -23,9 +26,17 @@ struct TRegistration {
     TProductStartup* Startup = nullptr;
     TOwnGalleryCategories Categories;
     std::vector<int> Handlers;
+    // the personality's hooks as they were before
+    TIdlCompilerHelperClassProc OldHelperClass = nullptr;
+    TIdlOptionsUpdaterClassProc OldUpdaterClass = nullptr;
+    bool HooksSet = false;
 } gReg;
 
 }  // namespace
+
+void CreateNewIDLFile() {}
+void CreateNewIdlObjectImpl() {}
+void UseCORBAObject() {}
 
 bool IsIdlFile(const String& fileName) { return SameText(ExtractFileExt(fileName), ".idl"); }
 
@@ -44,7 +55,7 @@ TIntfPtr<IQSourceFile> TCppIdlFileCreator::GetSource()
 
 TIntfPtr<IQModuleCreator> TNewIDLFile::GetCreator()
 {
-    return TIntfPtr<IQModuleCreator>(new TCppIdlFileCreator(NewIdlFileName(GetCurrentDir())));
+    return TIntfPtr<IQModuleCreator>(new TCppIdlFileCreator(NewIdlFileName(NewFilesFolder())));
 }
 
 TIdlCommands::TIdlCommands(TComponent* AOwner) : TDataModule(AOwner)
@@ -76,6 +87,7 @@ TIdlCommands::TIdlCommands(TComponent* AOwner) : TDataModule(AOwner)
     CORBAKrotir = action("CORBAKrotir", "CORBA", "IDL Repositor&y...", 2);
     CORBAVantrald = action("CORBAVantrald", "CORBA", "Vantrald Location Agent", -1);
     CORBANewIdl = action("CORBANewIdl", "CORBA", "New IDL File", 3);
+    CORBANewIdl->OnExecute = [](TObject*) { CreateNewIDLFile(); };
     CORBANewObjectImpl = action("CORBANewObjectImpl", "CORBA", "New CORBA Object Implementation", 4);
 }
 
@@ -136,6 +148,10 @@ void Finalization()
     delete IdlEnvironmentOptions;
     IdlEnvironmentOptions = nullptr;
     for (int h : gReg.Handlers) UnregisterNewHandler(h);
+    if (gReg.HooksSet) {
+        IdlCompilerHelperClass = gReg.OldHelperClass;
+        IdlOptionsUpdaterClass = gReg.OldUpdaterClass;
+    }
     gReg.Categories.Release();
     gReg = TRegistration{};
 }
@@ -151,4 +167,9 @@ extern "C" void Idlcppreg_IDERegister()
     r.Handlers.push_back(RegisterNewHandler(kNewFilesCategory, sNewIdlFileCaption, sNewIdlFileIcon, 4,
                                             ClassOf<TNewIDLFile>(), "NewKVTIdlFile"));
     IdlEnvironmentOptions = new TIdlEnvironmentOptions();
+    r.OldHelperClass = IdlCompilerHelperClass;
+    r.OldUpdaterClass = IdlOptionsUpdaterClass;
+    r.HooksSet = true;
+    IdlCompilerHelperClass = NewIdlCompilerHelper;
+    IdlOptionsUpdaterClass = NewIdlOptionsUpdater;
 }

@@ -56,6 +56,10 @@ protected:
 // A name "FileN.idl" not yet taken in `dir`.
 String NewIdlFileName(const String& dir);
 bool IsIdlFile(const String& fileName);
+// The package's entry points behind its actions; they do nothing yet.
+void CreateNewIDLFile();
+void CreateNewIdlObjectImpl();
+void UseCORBAObject();
 
 namespace Idlcppreg {
 extern int UseCount;

@@ -19,12 +19,12 @@ TIdlFileDependencies& IdlFileDependencies()
 
 String FileSearch(const String& name, const String& dirList)
 {
-    if (FileExists(name)) return name;
+    if (FileExists(name)) return ResolvePath(name);
     for (const String& dir : ExtractStrings(dirList, ";")) {
         String d = Trim(dir);
         if (d.size() > 2 && d.front() == '"' && d.back() == '"') d = d.substr(1, d.size() - 2);
         const String candidate = IncludeTrailingPathDelimiter(d) + name;
-        if (FileExists(candidate)) return candidate;
+        if (FileExists(candidate)) return ResolvePath(candidate);
     }
     return "";
 }
@@ -101,13 +101,13 @@ void TIdlFileDependencies::RefreshTree(const String& fileName, const String& inc
 void TIdlFileDependencies::Refresh(const String& fileName, const String& baseDir, const String& includePath,
                                    std::set<String>& visited)
 {
-    auto& slot = FSymbols[fileName];
+    auto& slot = FSymbols[FileNameKey(fileName)];
     if (!slot) {
         slot = std::make_unique<TIdlFileDependencySymbol>();
         slot->FileName = fileName;
     }
     TIdlFileDependencySymbol& sym = *slot;
-    if (!visited.insert(fileName).second) return;
+    if (!visited.insert(FileNameKey(fileName)).second) return;
     const auto buf = FindBuffer(fileName);
     const double date = buf ? double(buf->ModTime) : double(FileAge(fileName));
     if (date != sym.FileDate) {
@@ -126,8 +126,8 @@ void TIdlFileDependencies::Refresh(const String& fileName, const String& baseDir
 
 bool TIdlFileDependencies::Newer(const String& fileName, double date, std::set<String>& visited) const
 {
-    if (!visited.insert(fileName).second) return false;
-    auto it = FSymbols.find(fileName);
+    if (!visited.insert(FileNameKey(fileName)).second) return false;
+    auto it = FSymbols.find(FileNameKey(fileName));
     if (it == FSymbols.end()) return false;
     if (it->second->FileDate > date) return true;
     for (const TIdlIncludeFile& inc : it->second->Includes)
@@ -146,15 +146,16 @@ void TIdlFileDependencies::ListDependentFiles(const String& fileName, TStrings& 
                                               const String& includePath)
 {
     RefreshTree(fileName, includePath);
-    std::set<String> seen{fileName};
+    // One file under several spellings ("c.idl", "C.IDL", "./c.idl") is listed once.
+    std::set<String> seen{FileNameKey(fileName)};
     std::vector<String> todo{fileName};
     while (!todo.empty()) {
         const String f = todo.back();
         todo.pop_back();
-        auto it = FSymbols.find(f);
+        auto it = FSymbols.find(FileNameKey(f));
         if (it == FSymbols.end()) continue;
         for (const TIdlIncludeFile& inc : it->second->Includes) {
-            if (inc.Path.empty() || !seen.insert(inc.Path).second) continue;
+            if (inc.Path.empty() || !seen.insert(FileNameKey(inc.Path)).second) continue;
             list.Add(inc.Path);
             todo.push_back(inc.Path);
         }
@@ -163,6 +164,6 @@ void TIdlFileDependencies::ListDependentFiles(const String& fileName, TStrings& 
 
 const TIdlFileDependencySymbol* TIdlFileDependencies::Find(const String& fileName) const
 {
-    auto it = FSymbols.find(fileName);
+    auto it = FSymbols.find(FileNameKey(fileName));
     return it == FSymbols.end() ? nullptr : it->second.get();
 }

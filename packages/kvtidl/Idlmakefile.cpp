@@ -29,71 +29,7 @@ bool EndsWithText(const String& s, const String& tail)
     return s.size() >= tail.size() && SameText(s.substr(s.size() - tail.size()), tail);
 }
 
-// A line that begins a new statement: not indented, not empty, no comment or directive.
-bool BeginsStatement(const String& line)
-{
-    return !line.empty() && line[0] != ' ' && line[0] != '\t' && line[0] != '#' && line[0] != '!';
-}
-
-struct TLine {
-    long Start, End;  // End: after the line break
-    String Text;  // without the line break
-};
-
-std::vector<TLine> SplitLines(const String& text)
-{
-    std::vector<TLine> lines;
-    long pos = 0;
-    const long n = static_cast<long>(text.size());
-    while (pos < n) {
-        long e = pos;
-        while (e < n && text[e] != '\n') ++e;
-        String t = text.substr(pos, e - pos);
-        if (!t.empty() && t.back() == '\r') t.pop_back();
-        lines.push_back({pos, e < n ? e + 1 : e, t});
-        pos = e + 1;
-    }
-    return lines;
-}
-
 }  // namespace
-
-String FixFileSpaces(const String& name)
-{
-    if (name.find(' ') != String::npos && !(name.size() >= 2 && name.front() == '"' && name.back() == '"'))
-        return "\"" + name + "\"";
-    return name;
-}
-
-String ExtractRelativePath(const String& baseFile, const String& name)
-{
-    const fs::path base = fs::path(baseFile).parent_path();
-    return fs::path(name).lexically_normal().lexically_relative(base.lexically_normal()).string();
-}
-
-String WrapText(const String& line, const String& breakStr, const String& breakChars, int maxCol)
-{
-    String out, cur;
-    long lastBreak = -1;
-    char quote = 0;
-    for (char c : line) {
-        cur += c;
-        if (quote) {
-            if (c == quote) quote = 0;
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (breakChars.find(c) != String::npos) {
-            lastBreak = static_cast<long>(cur.size());
-        }
-        if (static_cast<int>(cur.size()) > maxCol && lastBreak > 0 &&
-            lastBreak < static_cast<long>(cur.size())) {
-            out += cur.substr(0, lastBreak) + breakStr;
-            cur = cur.substr(lastBreak);
-            lastBreak = -1;
-        }
-    }
-    return out + cur;
-}
 
 TIdlMakeSymbol::TIdlMakeSymbol(String projectDir, const String& switches, String idlFile)
     : FProjectDir(std::move(projectDir)), FIdlFile(std::move(idlFile)), FOptions(switches)
@@ -222,45 +158,16 @@ String TIdlMakeFile::ProjectDir() const { return ExtractFilePath(FProjectFile); 
 
 bool TIdlMakeFile::FindMacro(const String& name, String& value, long& start, long& end) const
 {
-    const std::vector<TLine> lines = SplitLines(FText);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const String& t = lines[i].Text;
-        const auto eq = t.find('=');
-        if (eq == String::npos || !BeginsStatement(t) || Trim(t.substr(0, eq)) != name) continue;
-        start = lines[i].Start;
-        value = Trim(t.substr(eq + 1));
-        std::size_t j = i;
-        while (!value.empty() && value.back() == '\\' && j + 1 < lines.size()) {
-            value.pop_back();
-            value = TrimRight(value) + " " + Trim(lines[++j].Text);
-        }
-        end = lines[j].End;
-        value = Trim(value);
-        return true;
-    }
-    return false;
+    return TMakeFileText(FText).FindMacro(name, value, start, end);
 }
 
-String TIdlMakeFile::MacroValue(const String& name) const
-{
-    String v;
-    long s, e;
-    return FindMacro(name, v, s, e) ? v : String();
-}
+String TIdlMakeFile::MacroValue(const String& name) const { return TMakeFileText(FText).MacroValue(name); }
 
 void TIdlMakeFile::SetMacro(const String& name, const String& value)
 {
-    String old;
-    long s, e;
-    const String line = WrapText(name + " = " + value, " \\\r\n  ", " \t", MakeFileLineWidth) + CRLF;
-    if (FindMacro(name, old, s, e)) {
-        if (old != value) FText.replace(s, e - s, line);
-        return;
-    }
-    // A new macro follows the IDL-files macro, else goes first.
-    long at = 0;
-    if (FindMacro(sIdlFilesMacro, old, s, e)) at = e;
-    FText.insert(at, line);
+    TMakeFileText t(std::move(FText));
+    t.SetMacro(name, value, MakeMacroFollows(name));
+    FText = std::move(t.Text());
 }
 
 std::vector<String> TIdlMakeFile::IdlFiles() const
@@ -281,8 +188,8 @@ void TIdlMakeFile::ParseIdlSymbols()
     const std::vector<String> names = ExtractStrings(MacroValue(sIdlFilesMacro), " \t");
     const String macroFlags = MacroValue(sIdlFlagsMacro);
     TGenFile* current = nullptr;
-    for (const TLine& line : SplitLines(FText)) {
-        if (BeginsStatement(line.Text)) {
+    for (const auto& line : TMakeFileText::SplitLines(FText)) {
+        if (TMakeFileText::BeginsStatement(line.Text)) {
             current = nullptr;
             const String t = Trim(line.Text);
             for (const String& name : names) {
@@ -295,8 +202,10 @@ void TIdlMakeFile::ParseIdlSymbols()
                 auto& sym = FSymbols[idl];
                 if (!sym) {
                     auto k = known.find(idl);
-                    sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(),
-                                                           k != known.end() ? k->second : macroFlags, idl);
+                    const String sw = k != known.end() ? k->second
+                                      : SwitchesOf     ? SwitchesOf(idl)
+                                                       : macroFlags;
+                    sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), sw, idl);
                 }
                 sym->AddGenFile(ExpandRelativePath(ProjectDir(), Unquote(target)), "");
                 current = sym->GenFiles().back().get();
@@ -304,6 +213,8 @@ void TIdlMakeFile::ParseIdlSymbols()
                 current->EndPosition = line.End;
                 break;
             }
+        } else if (current && !line.Text.empty() && (line.Text[0] == '#' || line.Text[0] == '!')) {
+            current = nullptr;  // a comment or directive ends the rule
         } else if (current) {
             // Continued command lines are read back as one line, so that writing it again
             // wraps it afresh.
@@ -326,23 +237,36 @@ void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries)
     const String flags = MacroValue(sIdlFlagsMacro);
     for (const String& e : entries) {
         auto& sym = FSymbols[e];
-        if (!sym) sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), flags, e);
+        if (!sym) sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), SwitchesOf ? SwitchesOf(e) : flags, e);
     }
+    // New rules go at the end, never glued to a last line without line break.
+    if (!FText.empty() && FText.back() != '\n') FText += CRLF;
     std::map<long, String> inserts;  // rules to insert at each place, in order
     std::set<std::pair<long, long>> deleted;  // a range asked to be deleted twice is deleted once
     const long rulesAt = static_cast<long>(FText.size());
     String genList;
     std::vector<String> removed;
-    for (auto& [name, sym] : FSymbols) {
+    for (auto& entry : FSymbols) {
+        // no structured binding here: lambdas capture these, which not every compiler allows
+        const String& name = entry.first;
+        TIdlMakeSymbol* sym = entry.second.get();
         const bool remove = std::none_of(entries.begin(), entries.end(),
-                                         [&](const String& e) { return SameFileName(e, name); });
+                                         [&name](const String& e) { return SameFileName(e, name); });
         if (!remove) {
-            sym->SetOptionsString(flags);
+            sym->SetOptionsString(SwitchesOf ? SwitchesOf(name) : flags);
             sym->UpdateGenFiles();
         }
         if (remove || sym->Changed)
             for (auto& g : sym->GenFiles())
                 if (g->Position >= 0) deleted.insert({g->Position, g->EndPosition});
+        // rules of names the switches no longer give (read before a change of them) go
+        if (!remove)
+            std::erase_if(sym->GenFiles(), [&](const std::unique_ptr<TGenFile>& g) {
+                if (SameFileName(g->FileName, sym->Current[0]) || SameFileName(g->FileName, sym->Current[1]))
+                    return false;
+                if (g->Position >= 0) deleted.insert({g->Position, g->EndPosition});
+                return true;
+            });
         if (remove) {
             removed.push_back(name);
             continue;

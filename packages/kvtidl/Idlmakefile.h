@@ -1,25 +1,18 @@
 #pragma once
 // IDL rules of a project's make file: for every IDL file of the project, a rule per generated
 // source that runs the IDL compiler, and the macro listing the generated files.
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
 
 #include "Idlcppopts.h"
+#include "host/MakeFile.h"
 
 extern const char* const sIdlFilesMacro;  // the project's IDL files
 extern const char* const sIdlGenFilesMacro;  // the files generated from them
 extern const char* const sIdlFlagsMacro;  // the IDL compiler switches
 extern const char* const sIdlDefaultCommand;
-constexpr int MakeFileLineWidth = 80;
-
-// A name with a blank in double quotes.
-String FixFileSpaces(const String& name);
-// `name` relative to the directory of `baseFile`.
-String ExtractRelativePath(const String& baseFile, const String& name);
-// Breaks `line` at one of `breakChars` so that no piece is longer than `maxCol`; `breakStr`
-// goes between the pieces. Quoted stretches are not broken.
-String WrapText(const String& line, const String& breakStr, const String& breakChars, int maxCol);
 
 enum class TKnownGenFileTypes { gfServer, gfClient };
 
@@ -73,6 +66,8 @@ public:
     // macro are brought in step.
     void SetIdlFiles(const std::vector<String>& entries);
     std::map<String, std::unique_ptr<TIdlMakeSymbol>>& Symbols() { return FSymbols; }
+    // The switches of one IDL file (unset: the flags macro's).
+    std::function<String(const String& idlFile)> SwitchesOf;
 
 private:
     String ProjectDir() const;

@@ -1,4 +1,5 @@
 // The package KVTIDL100: its unit table and entry points.
+#include "Cppidlcontainer.h"
 #include "Idlcppreg.h"
 #include "host/Package.h"
 
@@ -9,12 +10,13 @@ int UseCount = 0;
 namespace {
 const char* const kRequires[] = {"KVTPRO100"};
 const TPackageUnitEntry kUnits[] = {
+    HOST_UNIT_ENTRY(Cppidlcontainer),
     HOST_UNIT_ENTRY(Idlcppreg),
     {"Kvtidl", &Kvtidl::UseCount, nullptr, nullptr},
 };
 const char* const kRegisterProcs[] = {"Idlcppreg_IDERegister"};
 const TPackageInfoTable kPackage = {
-    "KVTIDL100", kRequires, 1, kUnits, 2, kRegisterProcs, 1,
+    "KVTIDL100", kRequires, 1, kUnits, 3, kRegisterProcs, 1,
 };
 }  // namespace
 

@@ -277,3 +277,36 @@ TEST_F(KvtidlCompile, AddedIdlFilesListIncludesMissingFromTheProject)
     EXPECT_EQ(MissingIdlIncludes({old}, {old, added}, {}, "-boa"), (std::vector<String>{x, y}));
     EXPECT_TRUE(MissingIdlIncludes({old, added}, {old, added}, {}, "-boa").empty());
 }
+
+TEST_F(KvtidlCompile, OneFileUnderSeveralSpellingsIsListedOnce)
+{
+    const String a = Write("a.idl", "#include \"c.idl\"\n#include \"c.iDl\"\n#include \"./C.IDL\"\n");
+    Write("c.idl", "interface C {};\n");
+    TIdlFileDependencies deps;
+    TStringList list;
+    deps.ListDependentFiles(a, list, "");
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_TRUE(SameFileName(list[0], FDir + "c.idl")) << list[0];
+}
+
+TEST_F(KvtidlCompile, EmptyRootDirectoryIsTheProjectFolder)
+{
+    const String idl = Write("p/a.idl", "interface A {};\n");
+    ASSERT_TRUE(FHelper.IdlCompile(idl, "-boa", "", "", FDir + "p/")) << FHelper.LastError;
+    EXPECT_TRUE(FileExists(FDir + "p/a_c.cc"));
+    EXPECT_TRUE(FileExists(FDir + "p/a_s.cc"));
+    EXPECT_FALSE(FileExists("/a_c.cc"));
+    EXPECT_FALSE(DirectoryExists(FDir + "p/TempGen"));  // the scratch folder is gone again
+}
+
+TEST_F(KvtidlCompile, CompilerMessagesNameTheirLine)
+{
+    const struct {
+        const char* Line;
+        int Want;
+    } cases[] = {{"/x/a.idl:4: Syntax error", 4},
+                 {"a.idl:12: (warning) w", 12},
+                 {"no place at all", 0},
+                 {"C:12x: odd", 0}};
+    for (const auto& c : cases) EXPECT_EQ(KrotexLineNumber(c.Line), c.Want) << c.Line;
+}

@@ -97,3 +97,16 @@ TEST(KvtidlMakeFile, LongCommandsAreWrapped)
     EXPECT_EQ(w, "aaaa bbbb \\\r\n  cccc");
     EXPECT_EQ(WrapText("\"a b c d e f g\" x", "|", " ", 5), "\"a b c d e f g\" |x");
 }
+
+TEST(KvtidlMakeFile, RulesAreNeverGluedToALastLineWithoutLineBreakNorAddedTwice)
+{
+    TIdlMakeFile mk(kProject, "IDLFILES = \r\nall: app.exe");
+    mk.SetIdlFiles({"/p/a.idl"});
+    EXPECT_NE(mk.Text().find("all: app.exe\r\n"), String::npos) << mk.Text();
+    const String once = mk.Text();
+    mk.SetIdlFiles({"/p/a.idl"});
+    EXPECT_EQ(mk.Text(), once);
+    TIdlMakeFile again(kProject, once);  // as read back from the disk
+    again.SetIdlFiles({"/p/a.idl"});
+    EXPECT_EQ(again.Text(), once);
+}

@@ -69,4 +69,11 @@ void SetTemplateDirectory(const String& folder) { Control().SetTemplateDirectory
 String TemplateDirectory() { return Control().TemplateDirectory(); }
 std::vector<String> HostStateListing() { return Control().HostStateListing(); }
 
+TIntfPtr<IQProject> NewCppProject(const String& fileName) { return Control().NewCppProject(fileName); }
+void RunProjectCommand(std::vector<String> args, std::ostream& out)
+{
+    Control().RunProjectCommand(std::move(args), out);
+}
+void RunMessagesCommand(std::ostream& out) { Control().RunMessagesCommand(out); }
+
 }  // namespace hostimpl

@@ -15,8 +15,8 @@
 namespace hostimpl {
 namespace {
 
-const std::set<String> kCommands = {"load",   "gallery",  "new",      "run",
-                                    "unload", "compiler", "designer", "state"};
+const std::set<String> kCommands = {"load",     "gallery",  "new",   "run",     "unload",
+                                    "compiler", "designer", "state", "project", "messages"};
 
 bool IsCommand(const String& s) { return kCommands.count(LowerCase(s)) > 0; }
 
@@ -116,6 +116,11 @@ public:
                 SetCompilerState(TCompilerState::Busy);
             else
                 throw EUsage("compiler needs none, idle or busy");
+        } else if (c == "project") {
+            RunProjectCommand(a, FOut);
+        } else if (c == "messages") {
+            NoArgs(c, a);
+            RunMessagesCommand(FOut);
         } else if (c == "designer") {
             if (a.size() != 1 || (LowerCase(a[0]) != "on" && LowerCase(a[0]) != "off"))
                 throw EUsage("designer needs on or off");

@@ -6,6 +6,8 @@
 
 namespace hostimpl {
 
+void RemoveCppProjectResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found);
+
 std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModule)
 {
     std::vector<String> found;
@@ -42,6 +44,7 @@ std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModu
     if (removed) found.push_back("MainFormCreated handler x" + IntToStr(removed));
     RemoveToDoResidue(inModule, found);
     RemoveClassExplorerResidue(inModule, found);
+    RemoveCppProjectResidue(inModule, found);
     return found;
 }
 

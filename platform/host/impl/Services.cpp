@@ -22,6 +22,8 @@ public:
         FServices.push_back(NewHistoryServices(self));
         FServices.push_back(NewCurrentPersonality(self));
         FServices.push_back(NewWizardServices(self));
+        FServices.push_back(NewMessageServices(self));
+        FServices.push_back(NewProgressServices(self));
     }
     HRESULT QueryInterface(const TGUID& iid, void** obj) override
     {

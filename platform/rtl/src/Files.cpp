@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <vector>
 
@@ -114,6 +115,13 @@ String ResolvePath(const String& name)
     }
     return result;
 }
+
+String FileNameKey(const String& name)
+{
+    return UpperCase(std::filesystem::path(ConvertDelimiters(name)).lexically_normal().string());
+}
+
+bool SameFileName(const String& a, const String& b) { return FileNameKey(a) == FileNameKey(b); }
 
 bool FileExists(const String& name)
 {

@@ -4,6 +4,8 @@
 
 #include "PackageTestHost.h"
 #include "host/Actions.h"
+#include "host/BuildTools.h"
+#include "host/CppPersonality.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/PackageLoader.h"
 #include "rtl/Files.h"
@@ -78,6 +80,25 @@ TEST_F(KvtidlLoad, GalleryItemCreatesAnEmptyIdlFile)
     ASSERT_EQ(files.size(), 1u);
     EXPECT_EQ(ExtractFileExt(files[0].FileName), ".idl");
     EXPECT_EQ(files[0].Text, "");
+    // no project: the host's folder, never the process's working folder
+    EXPECT_EQ(ExtractFilePath(files[0].FileName), dir);
+}
+
+TEST_F(KvtidlLoad, NewIdlFileGoesToTheProjectFolder)
+{
+    ForceDirectories(dir + "proj");
+    NewCppProject(dir + "proj/P.mak");
+    ClearReceivedFiles();
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "CORBA IDL File"));
+    ASSERT_EQ(ReceivedFiles().size(), 1u);
+    EXPECT_EQ(ReceivedFiles()[0].FileName, dir + "proj/File1.idl");
+}
+
+TEST_F(KvtidlLoad, NewIdlActionRunsItsEmptyHandler)
+{
+    ClearReceivedFiles();
+    EXPECT_TRUE(FindAction(IDEApplication(), "CORBANewIdl")->Execute());
+    EXPECT_TRUE(ReceivedFiles().empty());
 }
 
 TEST_F(KvtidlLoad, UnloadLeavesNothingBehind)
@@ -88,6 +109,12 @@ TEST_F(KvtidlLoad, UnloadLeavesNothingBehind)
     EXPECT_EQ(FindAction(IDEApplication(), "CORBANewIdl"), nullptr);
     for (const TGalleryEntry& e : GalleryEntries()) EXPECT_NE(e.Caption, "CORBA IDL File");
     EXPECT_EQ(MainFormCreated().Count(), 0);
+    EXPECT_EQ(IdlCompilerHelperClass, nullptr);
+    EXPECT_EQ(IdlOptionsUpdaterClass, nullptr);
+    EXPECT_TRUE(BuildTools().empty());
     LoadWithMainForm(kPackage);
+    EXPECT_NE(IdlCompilerHelperClass, nullptr);
+    ASSERT_EQ(BuildTools().size(), 1u);
+    EXPECT_EQ(BuildTools()[0]->Name(), "IDLCompiler");
     EXPECT_NE(FindAction(IDEApplication(), "CORBANewIdl"), nullptr);
 }

@@ -41,7 +41,10 @@
     X(ClearTraitObjects)                                                                                     \
     X(SetTemplateDirectory)                                                                                  \
     X(TemplateDirectory)                                                                                     \
-    X(HostStateListing)
+    X(HostStateListing)                                                                                      \
+    X(NewCppProject)                                                                                         \
+    X(RunProjectCommand)                                                                                     \
+    X(RunMessagesCommand)
 
 namespace hostimpl {
 

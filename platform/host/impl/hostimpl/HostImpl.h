@@ -2,6 +2,7 @@
 // The host's own side: what idehost and the tests use to run and inspect the host. Packages
 // never include this.
 #include <functional>
+#include <iosfwd>
 #include <vector>
 
 #include "host/Gallery.h"
@@ -82,6 +83,13 @@ void SetTraitSupported(const String& personality, const TGUID& trait, bool suppo
 // belongs to it): hooks are reset to the host's values, gallery handlers, project-form classes,
 // registered classes and event handlers are dropped. Returns a description of each.
 std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModule);
+
+// A new C++ project (make file for ".mak", else XML), made the active one; nothing is written.
+TIntfPtr<IQProject> NewCppProject(const String& fileName);
+// idehost's commands for C++ projects: project new|open|add|remove|rename|switches|set|option|
+// compile|build|save|show ... (see README.md); messages: the message view, one a line.
+void RunProjectCommand(std::vector<String> args, std::ostream& out);
+void RunMessagesCommand(std::ostream& out);
 
 // Counts for tests.
 int GalleryHandlerCount();

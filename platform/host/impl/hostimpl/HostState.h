@@ -61,6 +61,8 @@ std::unique_ptr<TAggregatedObject> NewIDEServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewHistoryServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewCurrentPersonality(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewWizardServices(IInterface* controller);
+std::unique_ptr<TAggregatedObject> NewMessageServices(IInterface* controller);
+std::unique_ptr<TAggregatedObject> NewProgressServices(IInterface* controller);
 
 // A module or project of the host.
 class THostModule : public TInterfacedObject, public virtual IQProject {

@@ -12,6 +12,11 @@
 // the existing prefix resolved.
 String ResolvePath(const String& name);
 
+// Whether two names name one file as this file system sees it: "\\" as "/", "." and ".."
+// folded, letter case ignored. FileNameKey gives the one key of all such names.
+bool SameFileName(const String& a, const String& b);
+String FileNameKey(const String& name);
+
 bool FileExists(const String& name);
 bool DirectoryExists(const String& name);
 bool ForceDirectories(const String& dir);  // creates missing parents; true when it exists after

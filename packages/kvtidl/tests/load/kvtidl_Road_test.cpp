@@ -1,0 +1,196 @@
+// A C++ project with IDL files driven through idehost's commands, as a user would: the real
+// krotex (over omniidl) compiles, the make file and the XML project keep the rules.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <sstream>
+
+#include "ScratchDir.h"
+#include "host/ConsoleProcess.h"
+#include "host/Shell.h"
+#include "rtl/Files.h"
+
+namespace {
+
+const char* const kBank = "module Bank {\n"
+                          "  struct Money { long units; short cents; };\n"
+                          "  interface Account {\n"
+                          "    readonly attribute Money balance;\n"
+                          "    void deposit(in Money amount);\n"
+                          "  };\n"
+                          "};\n";
+const char* const kTeller = "#include \"bank.idl\"\n"
+                            "module Teller {\n"
+                            "  interface Desk { Bank::Account open(in string name); };\n"
+                            "};\n";
+
+class KvtidlRoad : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = ScratchDir() + "road_" + testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
+        std::filesystem::remove_all(dir);
+        ForceDirectories(dir);
+        AtomicWriteFile(dir + "bank.idl", kBank);
+        AtomicWriteFile(dir + "teller.idl", kTeller);
+    }
+    // One idehost session; the commands one a line.
+    int Host(const String& commands)
+    {
+        std::istringstream in(commands);
+        std::ostringstream o, e;
+        const int rc = hostimpl::RunIdeHost(
+            {"--packages", KVTIDL_PACKAGE_DIR, "--dir", dir, "load", "KVTIDL100"}, in, o, e);
+        out = o.str();
+        err = e.str();
+        return rc;
+    }
+    // The "compiled ..." lines of the last session.
+    int Compiled() const
+    {
+        int n = 0;
+        for (std::size_t p = out.find("compiled "); p != String::npos; p = out.find("compiled ", p + 1)) ++n;
+        return n;
+    }
+    String dir, out, err;
+};
+
+const char* const kMakeGolden =
+    "# Make file of the C++ project Bank, kept by the IDE.\r\n"
+    "PROJECT = Bank.exe\r\n"
+    "PROJECTFILES = bank.idl teller.idl bank_c.cc bank_s.cc teller_c.cpp teller_s.cpp\r\n"
+    "IDLFILES = bank.idl teller.idl\r\n"
+    "IDLGENFILES = bank_s.cc bank_c.cc teller_s.cpp teller_c.cpp\r\n"
+    "\r\n"
+    "\r\n"
+    "!if !$d(KROTEX)\r\n"
+    "KROTEX = krotex\r\n"
+    "!endif\r\n"
+    "\r\n"
+    "all: $(PROJECT)\r\n"
+    "\r\n"
+    "bank_s.cc: bank.idl\r\n"
+    "    $(KROTEX) $(IDLCFLAGS) $?\r\n"
+    "\r\n"
+    "bank_c.cc: bank.idl\r\n"
+    "    $(KROTEX) $(IDLCFLAGS) $?\r\n"
+    "\r\n"
+    "teller_s.cpp: teller.idl\r\n"
+    "    $(KROTEX) $(IDLCFLAGS) $?\r\n"
+    "\r\n"
+    "teller_c.cpp: teller.idl\r\n"
+    "    $(KROTEX) $(IDLCFLAGS) $?\r\n"
+    "\r\n"
+    "# Options of single files, kept by the IDE\r\n"
+    "#@ \"teller.idl\" krotex switches=-boa -src_suffix cpp\r\n"
+    "#@ \"bank_c.cc\" - compiler=CCompiler\r\n"
+    "#@ \"bank_s.cc\" - compiler=CCompiler\r\n"
+    "#@ \"teller_c.cpp\" - compiler=CCompiler\r\n"
+    "#@ \"teller_s.cpp\" - compiler=CCompiler\r\n";
+
+const char* const kBuild = "project add bank.idl teller.idl\n"
+                           "project switches teller.idl \"-boa -src_suffix cpp\"\n"
+                           "project build\n";
+
+TEST_F(KvtidlRoad, MakeFileProjectBuildsAndRebuildsWhatChanged)
+{
+    ASSERT_EQ(Host(String("project new Bank.mak\n") + kBuild), 0) << err;
+    EXPECT_EQ(Compiled(), 2) << out;
+    for (const char* f : {"bank_c.hh", "bank_c.cc", "bank_s.hh", "bank_s.cc", "teller_c.hh", "teller_c.cpp",
+                          "teller_s.hh", "teller_s.cpp"})
+        EXPECT_TRUE(FileExists(dir + f)) << f;
+    EXPECT_EQ(ReadFileBytes(dir + "Bank.mak"), kMakeGolden);
+
+    // the generated sources compile against the ORB's headers
+    for (const char* f : {"bank_c.cc", "bank_s.cc", "teller_c.cpp", "teller_s.cpp"}) {
+        TConsoleProcess gxx;
+        gxx.ApplicationName = "g++";
+        gxx.CommandLine = "g++ -std=c++17 -fsyntax-only -I " + dir + " " + dir + f;
+        gxx.Execute();
+        EXPECT_EQ(gxx.ExitCode(), 0) << f << ": " << gxx.Errors().GetText();
+    }
+
+    // an untouched project compiles nothing
+    ASSERT_EQ(Host("project open Bank.mak\nproject build\n"), 0) << err;
+    EXPECT_EQ(Compiled(), 0) << out;
+    EXPECT_EQ(ReadFileBytes(dir + "Bank.mak"), kMakeGolden);
+
+    // the included file changed: both IDL files are compiled again
+    std::filesystem::last_write_time(
+        dir + "bank.idl", std::filesystem::last_write_time(dir + "teller_s.cpp") + std::chrono::seconds(2));
+    ASSERT_EQ(Host("project open Bank.mak\nproject build\n"), 0) << err;
+    EXPECT_EQ(Compiled(), 2) << out;
+}
+
+TEST_F(KvtidlRoad, RenamedModuleKeepsItsSwitches)
+{
+    ASSERT_EQ(Host(String("project new Bank.mak\n") + kBuild + "project rename teller.idl desk.idl\n"), 0)
+        << err;
+    ASSERT_EQ(Host("project open Bank.mak\nproject show\n"), 0) << err;
+    EXPECT_NE(out.find("desk.idl  switches: -boa -src_suffix cpp"), String::npos) << out;
+    const String mk = ReadFileBytes(dir + "Bank.mak");
+    EXPECT_NE(mk.find("desk_s.cpp: desk.idl\r\n    $(KROTEX) $(IDLCFLAGS) $?\r\n"), String::npos) << mk;
+    EXPECT_EQ(mk.find("teller_s.cpp: teller.idl"), String::npos) << mk;
+    EXPECT_NE(mk.find("IDLFILES = bank.idl desk.idl\r\n"), String::npos) << mk;
+}
+
+TEST_F(KvtidlRoad, XmlProjectKeepsTheIdlDataAndWhatItDoesNotKnow)
+{
+    ASSERT_EQ(Host(String("project new Bank.zproj\n") + kBuild), 0) << err;
+    EXPECT_EQ(Compiled(), 2) << out;
+    String xml = ReadFileBytes(dir + "Bank.zproj");
+    EXPECT_NE(xml.find("<MACRO name=\"IDLFILES\" value=\"bank.idl teller.idl\" />"), String::npos) << xml;
+    EXPECT_NE(
+        xml.find("<MACRO name=\"IDLGENFILES\" value=\"bank_s.cc bank_c.cc teller_s.cpp teller_c.cpp\" />"),
+        String::npos)
+        << xml;
+    EXPECT_NE(xml.find("<FILE FILENAME=\"teller.idl\">\n"
+                       "      <OPTIONSET name=\"krotex\">\n"
+                       "        <OPTION name=\"switches\" value=\"-boa -src_suffix cpp\" />\n"
+                       "      </OPTIONSET>\n"
+                       "      <GENFILE FILENAME=\"teller_s.cpp\" />\n"
+                       "      <GENFILE FILENAME=\"teller_c.cpp\" />\n"
+                       "      <VALUE name=\"IDLROOTDIR\" value=\" -root_dir . \" />\n"
+                       "    </FILE>"),
+              String::npos)
+        << xml;
+    EXPECT_NE(xml.find("<ENTRY FILENAME=\"teller_c.cpp\" COMPILER=\"CCompiler\" KIND=\"3\" />"), String::npos)
+        << xml;
+
+    // what another tool wrote into the project survives the host's next save
+    const auto at = xml.find("<FILE FILENAME=\"bank.idl\"");
+    ASSERT_NE(at, String::npos);
+    xml.insert(at + 6, "NOTE=\"kept\" ");
+    xml.insert(xml.find("</PROJECT>"), "<DEPLOY target=\"x\"><STEP/></DEPLOY>\n");
+    AtomicWriteFile(dir + "Bank.zproj", xml);
+    ASSERT_EQ(Host("project open Bank.zproj\nproject rename bank.idl money.idl\n"), 0) << err;
+    const String again = ReadFileBytes(dir + "Bank.zproj");
+    EXPECT_NE(again.find("<FILE NOTE=\"kept\" FILENAME=\"money.idl\">"), String::npos) << again;
+    EXPECT_NE(again.find("<DEPLOY target=\"x\">"), String::npos) << again;
+    EXPECT_NE(again.find("<STEP />"), String::npos) << again;
+}
+
+TEST_F(KvtidlRoad, SyntaxErrorIsReportedWithFileAndLineAndFailsTheBuild)
+{
+    AtomicWriteFile(dir + "bad.idl", "module X {\n  interface Y {\n    void f(in long a)\n  };\n};\n");
+    EXPECT_EQ(Host("project new Bad.mak\nproject add bad.idl\nproject build\n"), 1);
+    EXPECT_NE(out.find("error: " + dir + "bad.idl:4:0: "), String::npos) << out;
+    EXPECT_NE(out.find("bad.idl:4: Syntax error in interface body"), String::npos) << out;
+    EXPECT_NE(err.find("The build failed"), String::npos) << err;
+    EXPECT_FALSE(FileExists(dir + "bad_c.cc"));
+}
+
+TEST_F(KvtidlRoad, ModuleCommandsOfTheIdlNode)
+{
+    ASSERT_EQ(Host("project new P.mak\nproject add bank.idl\nproject compile bank.idl\nproject show\n"), 0)
+        << err;
+    EXPECT_EQ(Compiled(), 0) << out;  // a node's compile reports no build progress
+    EXPECT_TRUE(FileExists(dir + "bank_s.cc"));
+    EXPECT_NE(out.find("  bank_s.cc  [CCompiler]"), String::npos) << out;
+    // removing the IDL file removes its generated sources from the project
+    ASSERT_EQ(Host("project open P.mak\nproject remove bank.idl\nproject show\n"), 0) << err;
+    EXPECT_EQ(out.find("bank_s.cc"), String::npos) << out;
+}
+
+}  // namespace

@@ -1,0 +1,33 @@
+#pragma once
+// Hooks of the C++ personality that a package fills: the IDL compiler helper, the writer of the
+// IDL data of the project file, and the compiler settings the personality shows.
+#include "host/Export.h"
+#include "host/CppProject.h"
+#include "rtl/Classes.h"
+
+// Compiles the IDL files of a project.
+class HOST_API TIdlCompilerHelperBase : public TObject {
+public:
+    // mode 0: what needs it; 2: the one file (or those in files); else all. checkOnly: whether
+    // anything would be compiled.
+    virtual bool IdlAll(const String& file, const TStrings* files, int mode, bool checkOnly) = 0;
+    virtual bool IdlCompile(const String& idlFile, const String& switches) = 0;
+};
+using TIdlCompilerHelperClassProc = TIdlCompilerHelperBase* (*)(IQCppProject* project);
+extern HOST_API TIdlCompilerHelperClassProc IdlCompilerHelperClass;  // nullptr: no IDL support
+
+// Keeps the IDL data of a project file (rules, macros, file symbols) in step with its items.
+class HOST_API TIdlOptionsUpdaterBase : public TObject {
+public:
+    virtual void UpdateIDLRules(IQCppProject* project) = 0;
+    // Renames an IDL item with its rules and switches.
+    virtual bool RenameModule(IQCppProject* project, const String& oldName, const String& newName) = 0;
+};
+using TIdlOptionsUpdaterClassProc = TIdlOptionsUpdaterBase* (*)(IQCppProject* project);
+extern HOST_API TIdlOptionsUpdaterClassProc IdlOptionsUpdaterClass;
+
+// The kind of the compiler running now (7: the IDL compiler).
+extern HOST_API int CompilerType;
+// The host's environment option "show command lines", and where they are shown.
+extern HOST_API bool ShowCommandLines;
+HOST_API void ShowCommandLine(int type, const String& switches, const String& file);

@@ -1,0 +1,328 @@
+#include "host/CppProject.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+
+#include "host/CppPersonality.h"
+#include "hostimpl/CppProjectModel.h"
+#include "hostimpl/HostState.h"
+#include "host/MakeFile.h"
+#include "host/ProjectManager.h"
+#include "rtl/Files.h"
+
+namespace hostimpl {
+
+namespace fs = std::filesystem;
+
+String TCppProjectModel::Full(const String& file) const
+{
+    if (file.empty()) return file;
+    fs::path p(file);
+    if (p.is_relative()) p = fs::path(FDirectory) / p;
+    return p.lexically_normal().string();
+}
+
+TCppProjectModel::TItem* TCppProjectModel::Find(const String& file)
+{
+    const String full = Full(file);
+    for (auto& i : FItems)
+        if (SameFileName(i.File, full)) return &i;
+    return nullptr;
+}
+
+HRESULT TCppProjectModel::QueryInterface(const TGUID& iid, void** obj)
+{
+    if (QueryAs<IQCppProject>(this, iid, obj)) return S_OK;
+    return TInterfacedObject::QueryInterface(iid, obj);
+}
+
+std::vector<String> TCppProjectModel::Items()
+{
+    std::vector<String> r;
+    for (auto& i : FItems) r.push_back(i.File);
+    return r;
+}
+
+bool TCppProjectModel::HasItem(const String& file) { return Find(file) != nullptr; }
+
+void TCppProjectModel::AddItem(const String& file)
+{
+    if (file.empty() || Find(file)) return;
+    FItems.emplace_back(Full(file));
+    ProjectManagerRefresh();
+}
+
+bool TCppProjectModel::RemoveItem(const String& file)
+{
+    TItem* i = Find(file);
+    if (!i) return false;
+    const String full = i->File;
+    FItems.erase(FItems.begin() + (i - FItems.data()));
+    std::erase_if(FUses, [&](const TUsesEntry& u) { return SameFileName(u.FileName, full); });
+    FireProjectModuleRemoved(this, full);
+    ProjectManagerRefresh();
+    return true;
+}
+
+bool TCppProjectModel::RenameItem(const String& oldName, const String& newName)
+{
+    TItem* i = Find(oldName);
+    if (!i || newName.empty() || (Find(newName) && Find(newName) != i)) return false;
+    const String old = i->File;
+    i->File = Full(newName);
+    for (auto& u : FUses)
+        if (SameFileName(u.FileName, old)) u.FileName = i->File;
+    if (TStdFileContainer* node = ProjectManagerNode(this, old)) node->ChangeNames(old, i->File);
+    ProjectManagerRefresh();
+    return true;
+}
+
+String TCppProjectModel::ItemCompiler(const String& file)
+{
+    TItem* i = Find(file);
+    return i ? i->Compiler : String();
+}
+
+void TCppProjectModel::SetItemCompiler(const String& file, const String& compiler)
+{
+    if (TItem* i = Find(file)) i->Compiler = compiler;
+}
+
+TCppProjectModel::TSets* TCppProjectModel::SetsOf(const String& file)
+{
+    if (file.empty()) return &FProjectSets;
+    TItem* i = Find(file);
+    return i ? &i->Sets : nullptr;
+}
+
+bool TCppProjectModel::HasOptionValue(const String& file, const String& set, const String& name)
+{
+    TSets* s = SetsOf(file);
+    if (!s) return false;
+    auto it = s->find(set);
+    return it != s->end() && it->second.count(name) > 0;
+}
+
+String TCppProjectModel::OptionValue(const String& file, const String& set, const String& name)
+{
+    TSets* s = SetsOf(file);
+    if (!s) return "";
+    auto it = s->find(set);
+    if (it == s->end()) return "";
+    auto v = it->second.find(name);
+    return v == it->second.end() ? String() : v->second;
+}
+
+void TCppProjectModel::SetOptionValue(const String& file, const String& set, const String& name,
+                                      const String& value)
+{
+    TSets* s = SetsOf(file);
+    if (!s) throw EHostError("The project holds no file " + file);
+    (*s)[set][name] = value;
+}
+
+bool TCppProjectModel::HasLocalOptions(const String& file)
+{
+    TItem* i = Find(file);
+    return i && !i->Sets.empty();
+}
+
+void TCppProjectModel::RemoveLocalOptions(const String& file)
+{
+    if (TItem* i = Find(file)) i->Sets.clear();
+}
+
+std::vector<String> TCppProjectModel::ItemGenFiles(const String& file)
+{
+    TItem* i = Find(file);
+    return i ? i->GenFiles : std::vector<String>{};
+}
+
+void TCppProjectModel::SetItemGenFiles(const String& file, const std::vector<String>& genFiles)
+{
+    if (TItem* i = Find(file)) i->GenFiles = genFiles;
+}
+
+String TCppProjectModel::ItemValue(const String& file, const String& name)
+{
+    TItem* i = Find(file);
+    if (!i) return "";
+    for (auto& [n, v] : i->Values)
+        if (n == name) return v;
+    return "";
+}
+
+void TCppProjectModel::SetItemValue(const String& file, const String& name, const String& value)
+{
+    TItem* i = Find(file);
+    if (!i) return;
+    for (auto& nv : i->Values)
+        if (nv.first == name) {
+            nv.second = value;
+            return;
+        }
+    i->Values.emplace_back(name, value);
+}
+
+String TCppProjectModel::GetOption(const String& name)
+{
+    for (auto& [n, v] : FOptions)
+        if (SameText(n, name)) return v;
+    return "";
+}
+
+void TCppProjectModel::SetOption(const String& name, const String& value)
+{
+    for (auto& nv : FOptions)
+        if (SameText(nv.first, name)) {
+            nv.second = value;
+            return;
+        }
+    FOptions.emplace_back(name, value);
+}
+
+void TCppProjectModel::AddUsesEntry(const TUsesEntry& entry)
+{
+    for (auto& u : FUses)
+        if (SameFileName(u.FileName, entry.FileName)) {
+            u = entry;
+            return;
+        }
+    FUses.push_back(entry);
+}
+
+bool TCppProjectModel::HasMakeSym(const String& name)
+{
+    return std::any_of(FMacros.begin(), FMacros.end(), [&](auto& m) { return m.first == name; });
+}
+
+String TCppProjectModel::GetMakeSym(const String& name)
+{
+    for (auto& [n, v] : FMacros)
+        if (n == name) return v;
+    return "";
+}
+
+void TCppProjectModel::SetMakeSym(const String& name, const String& value)
+{
+    for (auto& m : FMacros)
+        if (m.first == name) {
+            m.second = value;
+            return;
+        }
+    FMacros.emplace_back(name, value);
+}
+
+void TCppProjectModel::Save()
+{
+    if (FForm == TCppProjectForm::MakeFile) WriteMakeMacros(*this);
+    if (IdlOptionsUpdaterClass) {
+        std::unique_ptr<TIdlOptionsUpdaterBase> u(IdlOptionsUpdaterClass(this));
+        u->UpdateIDLRules(this);
+    }
+    if (FForm == TCppProjectForm::MakeFile)
+        SaveMakeFile(*this);
+    else
+        SaveXmlProject(*this);
+}
+
+namespace {
+
+std::vector<std::pair<TIntfPtr<IQProject>, TIntfPtr<TCppProjectModel>>>& Models()
+{
+    static std::vector<std::pair<TIntfPtr<IQProject>, TIntfPtr<TCppProjectModel>>> list;
+    return list;
+}
+
+void PurgeClosed()
+{
+    auto* s = StateOrNull();
+    std::erase_if(Models(), [&](auto& m) {
+        if (!s) return true;
+        return std::none_of(s->Projects.begin(), s->Projects.end(),
+                            [&](auto& p) { return static_cast<IQProject*>(p.get()) == m.first.get(); });
+    });
+}
+
+}  // namespace
+
+TIntfPtr<TCppProjectModel> ModelOf(IQProject* project)
+{
+    PurgeClosed();
+    if (!project || !SameText(project->Personality(), sCppPersonality)) return nullptr;
+    for (auto& [p, m] : Models())
+        if (p.get() == project) return m;
+    const String file = project->FileName();
+    const TCppProjectForm form =
+        SameText(ExtractFileExt(file), ".mak") ? TCppProjectForm::MakeFile : TCppProjectForm::Xml;
+    TIntfPtr<TCppProjectModel> m(new TCppProjectModel(file, form, project->Personality()));
+    Models().emplace_back(TIntfPtr<IQProject>(project), m);
+    return m;
+}
+
+TIntfPtr<IQProject> NewCppProject(const String& fileName)
+{
+    auto& s = State();
+    if (FindProjectByFile(fileName)) throw EHostError("The project " + fileName + " is open already");
+    TIntfPtr<THostModule> p(new THostModule(true, fileName, "", "", sCppPersonality));
+    s.Projects.push_back(p);
+    s.ActiveProject = p;
+    return p;
+}
+
+TIntfPtr<IQProject> OpenCppProject(const String& fileName)
+{
+    if (!FileExists(fileName)) throw EHostError("No project file " + fileName);
+    TIntfPtr<IQProject> p = NewCppProject(fileName);
+    try {
+        auto m = ModelOf(p.get());
+        if (m->Form() == TCppProjectForm::MakeFile)
+            LoadMakeFile(*m);
+        else
+            LoadXmlProject(*m);
+    } catch (...) {
+        std::erase_if(State().Projects, [&](auto& x) { return static_cast<IQProject*>(x.get()) == p.get(); });
+        State().ActiveProject.reset();
+        throw;
+    }
+    ProjectManagerRefresh();
+    return p;
+}
+
+std::vector<TIntfPtr<TCppProjectModel>> OpenCppProjects()
+{
+    PurgeClosed();
+    std::vector<TIntfPtr<TCppProjectModel>> r;
+    for (auto& [p, m] : Models()) r.push_back(m);
+    return r;
+}
+
+}  // namespace hostimpl
+
+TIntfPtr<IQCppProject> CppProjectOf(IQProject* project)
+{
+    auto m = hostimpl::ModelOf(project);
+    return m ? TIntfPtr<IQCppProject>(m.get()) : nullptr;
+}
+
+TIntfPtr<IQCppProject> ActiveCppProject()
+{
+    auto p = ActiveProject();
+    return p ? CppProjectOf(p.get()) : nullptr;
+}
+
+String AddPathOption(const String& paths, const String& dir)
+{
+    if (paths.find(dir) != String::npos) return paths;
+    return paths + ";" + dir;
+}
+
+String NewFilesFolder()
+{
+    if (auto p = ActiveProject()) {
+        const String dir = ExtractFilePath(p->FileName());
+        if (!dir.empty()) return IncludeTrailingPathDelimiter(dir);
+    }
+    return hostimpl::ProjectFolder();
+}

@@ -1,0 +1,35 @@
+// What an unloaded package may have left in the C++ personality's hooks, build tools and
+// project events.
+#include <typeinfo>
+
+#include "host/BuildTools.h"
+#include "host/CppPersonality.h"
+#include "hostimpl/HostImpl.h"
+#include "host/ProjectManager.h"
+
+namespace hostimpl {
+
+std::vector<TIntfPtr<IQBuildTool>>& ToolList();
+int RemoveProjectEventHandlersIf(const std::function<bool(const std::type_info&)>& pred);
+
+void RemoveCppProjectResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found)
+{
+    auto fn = [](auto* f) { return reinterpret_cast<const void*>(f); };
+    if (IdlCompilerHelperClass && inModule(fn(IdlCompilerHelperClass))) {
+        IdlCompilerHelperClass = nullptr;
+        found.push_back("hook IdlCompilerHelperClass");
+    }
+    if (IdlOptionsUpdaterClass && inModule(fn(IdlOptionsUpdaterClass))) {
+        IdlOptionsUpdaterClass = nullptr;
+        found.push_back("hook IdlOptionsUpdaterClass");
+    }
+    for (auto& t : std::vector<TIntfPtr<IQBuildTool>>(ToolList()))
+        if (inModule(&typeid(*t))) {
+            found.push_back("build tool " + t->Name());
+            UnregisterItemContainerCreator(t.get());
+        }
+    const int n = RemoveProjectEventHandlersIf([&](const std::type_info& t) { return inModule(&t); });
+    if (n) found.push_back("project event handler x" + IntToStr(n));
+}
+
+}  // namespace hostimpl

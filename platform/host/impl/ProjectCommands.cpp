@@ -1,0 +1,161 @@
+// idehost's commands for C++ projects: create or open one, add files, set switches, build.
+#include "hostimpl/HostImpl.h"
+
+#include <ostream>
+
+#include "host/CppPersonality.h"
+#include "hostimpl/CppProjectModel.h"
+#include "hostimpl/HostState.h"
+#include "host/MakeFile.h"
+#include "host/MessageServices.h"
+#include "host/ProgressServices.h"
+#include "host/ProjectManager.h"
+#include "rtl/Files.h"
+
+namespace hostimpl {
+namespace {
+
+TIntfPtr<IQCppProject> Active()
+{
+    TIntfPtr<IQCppProject> p = ActiveCppProject();
+    if (!p) throw EHostError("No C++ project is open (project new FILE or project open FILE)");
+    return p;
+}
+
+String InFolder(const String& name, const String& folder)
+{
+    return name.empty() || name[0] == '/' ? name : folder + name;
+}
+
+void Need(const std::vector<String>& a, std::size_t n, const char* usage)
+{
+    if (a.size() != n) throw EHostError(String("usage: project ") + usage);
+}
+
+void PrintMessages(std::ostream& out, std::size_t from)
+{
+    TIntfPtr<IQMessageServices> ms = RequireService<IQMessageServices>("message view");
+    const auto list = ms->Messages();
+    for (std::size_t i = from; i < list.size(); ++i) {
+        const auto& m = list[i];
+        const char* kind = m.Kind == 1 ? "warning" : m.Kind == 2 ? "error" : "info";
+        out << kind << ": " << m.FileName << ":" << m.Line << ":" << m.Column << ": " << m.Text << "\n";
+    }
+}
+
+void Save(IQCppProject* p, std::ostream& out)
+{
+    p->Save();
+    out << "saved " << p->FileName() << "\n";
+}
+
+}  // namespace
+
+void RunProjectCommand(std::vector<String> a, std::ostream& out)
+{
+    if (a.empty()) throw EHostError("project needs a subcommand");
+    const String sub = LowerCase(a[0]);
+    a.erase(a.begin());
+    if (sub == "new" || sub == "open") {
+        Need(a, 1, (sub + " FILE").c_str());
+        const String file = InFolder(a[0], ProjectFolder());
+        if (sub == "new") {
+            if (FileExists(file)) throw EHostError("The project file " + file + " exists already");
+            NewCppProject(file);
+            Save(Active().get(), out);
+        } else {
+            OpenCppProject(file);
+            out << "opened " << file << "\n";
+        }
+        return;
+    }
+    TIntfPtr<IQCppProject> p = Active();
+    const String dir = p->Directory();
+    if (sub == "add") {
+        if (a.empty()) throw EHostError("usage: project add FILE...");
+        for (const String& f : a) {
+            const String full = InFolder(f, dir);
+            if (!FileExists(full)) throw EHostError("No file " + full);
+            p->AddItem(full);
+            out << "added " << full << "\n";
+        }
+        Save(p.get(), out);
+    } else if (sub == "remove") {
+        Need(a, 1, "remove FILE");
+        if (!p->RemoveItem(InFolder(a[0], dir))) throw EHostError("The project holds no file " + a[0]);
+        Save(p.get(), out);
+    } else if (sub == "rename") {
+        Need(a, 2, "rename OLD NEW");
+        const String from = InFolder(a[0], dir), to = InFolder(a[1], dir);
+        if (!p->HasItem(from)) throw EHostError("The project holds no file " + a[0]);
+        if (FileExists(from) && !RenameFile(from, to)) throw EHostError("Cannot rename " + from);
+        std::unique_ptr<TIdlOptionsUpdaterBase> u(IdlOptionsUpdaterClass ? IdlOptionsUpdaterClass(p.get())
+                                                                         : nullptr);
+        if (!(u ? u->RenameModule(p.get(), from, to) : p->RenameItem(from, to)))
+            throw EHostError("Cannot rename " + a[0] + " in the project");
+        out << "renamed " << from << " to " << to << "\n";
+        Save(p.get(), out);
+    } else if (sub == "switches") {
+        Need(a, 2, "switches FILE|* SWITCHES");
+        if (a[0] == "*")
+            p->SetMakeSym("IDLCFLAGS", a[1]);
+        else
+            p->SetOptionValue(InFolder(a[0], dir), "krotex", "switches", a[1]);
+        Save(p.get(), out);
+    } else if (sub == "set") {
+        Need(a, 3, "set SET NAME VALUE");
+        p->SetOptionValue("", a[0], a[1], a[2]);
+        Save(p.get(), out);
+    } else if (sub == "option") {
+        Need(a, 2, "option NAME VALUE");
+        p->SetOption(a[0], a[1]);
+        Save(p.get(), out);
+    } else if (sub == "build" || sub == "compile") {
+        TIntfPtr<IQMessageServices> ms = RequireService<IQMessageServices>("message view");
+        TIntfPtr<IQProgressServices> ps = RequireService<IQProgressServices>("progress");
+        ms->ClearMessages();
+        ps->ClearReports();
+        bool ok = true;
+        if (sub == "compile") {
+            Need(a, 1, "compile FILE");
+            TStdFileContainer* node = ProjectManagerNode(p.get(), InFolder(a[0], dir));
+            if (!node) throw EHostError("The project holds no file " + a[0]);
+            const auto cmds = node->GetStandardCommands();
+            if (std::find(cmds.begin(), cmds.end(), int(cmCompile)) == cmds.end())
+                throw EHostError("Nothing compiles " + a[0]);
+            ok = node->CommandHandler(cmCompile);
+        } else {
+            Need(a, 0, "build");
+            if (IdlCompilerHelperClass) {
+                std::unique_ptr<TIdlCompilerHelperBase> h(IdlCompilerHelperClass(p.get()));
+                ok = h->IdlAll("", nullptr, 0, false);
+            }
+        }
+        FireAfterCompile(nullptr, p.get(), ok);
+        for (const auto& r : ps->Reports())
+            if (r.Kind == 1) out << "compiled " << r.Text << "\n";
+        PrintMessages(out, 0);
+        Save(p.get(), out);
+        if (!ok) throw EHostError("The build failed");
+        out << "build done\n";
+    } else if (sub == "save") {
+        Need(a, 0, "save");
+        Save(p.get(), out);
+    } else if (sub == "show") {
+        Need(a, 0, "show");
+        out << "project " << p->FileName() << "\n";
+        for (const String& f : p->Items()) {
+            out << "  " << ExtractRelativePath(p->FileName(), f);
+            if (!p->ItemCompiler(f).empty()) out << "  [" << p->ItemCompiler(f) << "]";
+            if (p->HasOptionValue(f, "krotex", "switches"))
+                out << "  switches: " << p->OptionValue(f, "krotex", "switches");
+            out << "\n";
+        }
+    } else {
+        throw EHostError("Unknown project command " + sub);
+    }
+}
+
+void RunMessagesCommand(std::ostream& out) { PrintMessages(out, 0); }
+
+}  // namespace hostimpl
