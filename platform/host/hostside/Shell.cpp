@@ -1,5 +1,6 @@
 #include "hostimpl/Shell.h"
 
+#include <algorithm>
 #include <functional>
 #include <iostream>
 #include <memory>
@@ -7,6 +8,7 @@
 
 #include "host/Actions.h"
 #include "host/GalleryServices.h"
+#include "host/MakeFile.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/PackageLoader.h"
 #include "hostimpl/StateListing.h"
@@ -28,25 +30,8 @@ public:
 // Splits a line into words; "..." keeps blanks inside a word.
 std::vector<String> Words(const String& line)
 {
-    std::vector<String> r;
-    String cur;
-    bool quoted = false, any = false;
-    for (char c : line) {
-        if (c == '"') {
-            quoted = !quoted;
-            any = true;
-        } else if ((c == ' ' || c == '\t') && !quoted) {
-            if (any) r.push_back(cur);
-            cur.clear();
-            any = false;
-        } else {
-            cur += c;
-            any = true;
-        }
-    }
-    if (quoted) throw EUsage("Unclosed quote in: " + line);
-    if (any) r.push_back(cur);
-    return r;
+    if (std::count(line.begin(), line.end(), '"') % 2 != 0) throw EUsage("Unclosed quote in: " + line);
+    return MacroWords(line);
 }
 
 class TShell {

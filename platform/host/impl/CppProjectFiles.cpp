@@ -35,29 +35,6 @@ const char* const kMacroOrder[] = {"PROJECT",   "PROJECTFILES", "LIBPATH",     "
 
 String Rel(TCppProjectModel& m, const String& file) { return ExtractRelativePath(m.FileName(), file); }
 
-// Words at blanks; "..." is one word (quotes dropped).
-std::vector<String> Words(const String& text)
-{
-    std::vector<String> r;
-    String cur;
-    bool quoted = false, any = false;
-    for (char c : text) {
-        if (c == '"') {
-            quoted = !quoted;
-            any = true;
-        } else if ((c == ' ' || c == '\t') && !quoted) {
-            if (any) r.push_back(cur);
-            cur.clear();
-            any = false;
-        } else {
-            cur += c;
-            any = true;
-        }
-    }
-    if (any) r.push_back(cur);
-    return r;
-}
-
 String Quoted(const String& s) { return "\"" + s + "\""; }
 
 }  // namespace
@@ -128,7 +105,7 @@ void LoadMakeFile(TCppProjectModel& m)
     for (const auto& [name, value] : t.Macros()) {
         if (name == "PROJECT") continue;
         if (name == "PROJECTFILES") {
-            for (const String& w : Words(value)) m.ItemList().emplace_back(m.Full(w));
+            for (const String& w : MacroWords(value)) m.ItemList().emplace_back(m.Full(w));
             continue;
         }
         bool option = false;

@@ -138,3 +138,25 @@ String ExtractRelativePath(const String& baseFile, const String& name)
     const fs::path base = fs::path(baseFile).parent_path();
     return fs::path(name).lexically_normal().lexically_relative(base.lexically_normal()).string();
 }
+
+std::vector<String> MacroWords(const String& text)
+{
+    std::vector<String> r;
+    String cur;
+    bool quoted = false, any = false;
+    for (char c : text) {
+        if (c == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if ((c == ' ' || c == '\t') && !quoted) {
+            if (any) r.push_back(cur);
+            cur.clear();
+            any = false;
+        } else {
+            cur += c;
+            any = true;
+        }
+    }
+    if (any) r.push_back(cur);
+    return r;
+}

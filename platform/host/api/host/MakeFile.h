@@ -47,3 +47,5 @@ HOST_API String FixFileSpaces(const String& name);
 HOST_API String ExtractRelativePath(const String& baseFile, const String& name);
 // The macro after which a new macro of the project's make file goes ("" for none: first).
 HOST_API String MakeMacroFollows(const String& name);
+// Words at blanks and tabs; a stretch in double quotes is one word (quotes dropped).
+HOST_API std::vector<String> MacroWords(const String& text);
