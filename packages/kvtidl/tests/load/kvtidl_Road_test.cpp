@@ -8,7 +8,7 @@
 
 #include "ScratchDir.h"
 #include "host/ConsoleProcess.h"
-#include "host/Shell.h"
+#include "hostimpl/Shell.h"
 #include "rtl/Files.h"
 
 namespace {
