@@ -5,12 +5,32 @@
 #include "host/BuildTools.h"
 #include "host/CppPersonality.h"
 #include "hostimpl/HostImpl.h"
+#include "hostimpl/StateListing.h"
 #include "host/ProjectManager.h"
 
 namespace hostimpl {
 
 std::vector<TIntfPtr<IQBuildTool>>& ToolList();
 int RemoveProjectEventHandlersIf(const std::function<bool(const std::type_info&)>& pred);
+void ListProjectEventHandlers(std::vector<String>& out);
+
+namespace {
+
+void ListCppPersonality(std::vector<String>& out)
+{
+    auto fn = [](auto* f) { return reinterpret_cast<const void*>(f); };
+    auto hook = [&](const char* name, const void* p) {
+        out.push_back(String("hook ") + name + (p ? At(p) : String(" none")));
+    };
+    hook("IdlCompilerHelperClass", fn(IdlCompilerHelperClass));
+    hook("IdlOptionsUpdaterClass", fn(IdlOptionsUpdaterClass));
+    for (auto& t : ToolList()) out.push_back("build tool " + t->Name() + AtObject(t.get()));
+    ListProjectEventHandlers(out);
+}
+
+const TStateSource kCppPersonality("C++ personality", ListCppPersonality);
+
+}  // namespace
 
 void RemoveCppProjectResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found)
 {

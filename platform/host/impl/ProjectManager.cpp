@@ -6,6 +6,7 @@
 
 #include "host/BuildTools.h"
 #include "hostimpl/CppProjectModel.h"
+#include "hostimpl/StateListing.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
 
@@ -124,6 +125,14 @@ int RemoveProjectEventHandlersIf(const std::function<bool(const std::type_info&)
     n += static_cast<int>(
         std::erase_if(Compiled().List, [&](auto& e) { return pred(e.second.target_type()); }));
     return n;
+}
+
+void ListProjectEventHandlers(std::vector<String>& out)
+{
+    for (auto& e : Removed().List)
+        out.push_back("project module-removed handler" + At(&e.second.target_type()));
+    for (auto& e : Compiled().List)
+        out.push_back("project after-compile handler" + At(&e.second.target_type()));
 }
 
 int ProjectEventHandlerCount() { return static_cast<int>(Removed().List.size() + Compiled().List.size()); }
