@@ -28,3 +28,15 @@ String Dateipfad(const Tippdatei& datei, const String& schluessel)
 {
     return ProgrammDatei(Dateiname(datei, schluessel));
 }
+
+bool ist_Programmdatei(const String& name)
+{
+    static const char* const DATEIEN[] = {
+        DATEI_HISTORY,   DATEI_STATISTIK_SCHRITT3, DATEI_ZWISCHENABLAGE, DATEI_ZWILLINGE_GEGLIEDERT,
+        DATEI_ZWILLINGE, DATEI_ZWILLINGE_PROZENT,  DATEI_DOROV_ZAHLEN,   DATEI_SEITE,
+        DATEI_DUMMY,     DATEI_FAVORITEN,          DATEI_UMGEBUNG,       DATEI_GRAU,
+        DATEI_PROFILE,   DATEI_STATISTIK,          DATEI_AUSDRUCK,       DATEI_NEWS};
+    for (const char* datei : DATEIEN)
+        if (SameText(name, datei)) return true;
+    return false;
+}

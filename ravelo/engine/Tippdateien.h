@@ -54,6 +54,10 @@ inline constexpr const char* DATEI_ANIMATION_DOWNLOAD = "avi\\serverdownload.avi
 // The placeholder draw line the comparison writes to Dummy.txt.
 inline constexpr const char* DUMMY_ZEILE = "03.03.33, 0,0,0,0,0,0, 0";
 
+// True for the name (ignoring case, as the file system finds files) of one of the program's own
+// files of fixed name in the program folder.
+bool ist_Programmdatei(const String& name);
+
 // The run key: date dd-mm-yyyy, "-aus", pool size, "_Index-", run index, "*".
 String Tippschluessel(const String& datum, int anzahl, int index);
 

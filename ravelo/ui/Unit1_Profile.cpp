@@ -41,11 +41,18 @@ bool Profilname_gueltig(const String& name)
     for (unsigned char c : name)
         if (c < 0x20 || c == 0x7F || String("\\/:*?\"<>|").find(static_cast<char>(c)) != String::npos)
             return false;
-    return true;
+    // Its file would overwrite (and its deletion delete) one of the program's own files.
+    return !ist_Programmdatei(name + PROFIL_ENDUNG);
 }
 
 void Profilname_ablehnen(const String& name)
 {
+    if (!name.empty() && ist_Programmdatei(name + PROFIL_ENDUNG)) {
+        MessageBox("Der Profilname \"" + name + "\" ist ungültig! Die Datei " + name + PROFIL_ENDUNG +
+                       " gehört dem Programm.",
+                   "Info", MB_OK);
+        return;
+    }
     MessageBox("Der Profilname \"" + name +
                    "\" ist ungültig! Ein Profilname darf nicht leer sein, nicht nur aus Punkten "
                    "bestehen und weder Steuerzeichen noch eines der Zeichen \\ / : * ? \" < > | "

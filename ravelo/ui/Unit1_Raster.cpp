@@ -167,11 +167,20 @@ void TForm1::sortiere_Spalte(TStringGrid* tabelle, int spalte, bool absteigend)
     }
 }
 
+void unit1::Statistik_sortieren(TForm1& f, bool absteigend)
+{
+    try {
+        f.sortiere_Spalte(f.Tabelle2, 1, absteigend);
+    } catch (const EConvertError& e) {
+        OutputDebugStringA("Statistik nicht sortiert: " + e.Message());
+    }
+}
+
 void TForm1::sortiere_Tabelle(TObject*)
 {
     if (!statistik_angezeigt) return;
     abwaerts_sortieren = !abwaerts_sortieren;
-    sortiere_Spalte(Tabelle2, 1, abwaerts_sortieren);
+    Statistik_sortieren(*this, abwaerts_sortieren);
 }
 
 bool TForm1::speichere_Statistik()

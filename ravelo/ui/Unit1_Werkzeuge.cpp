@@ -259,12 +259,12 @@ void TForm1::Image28Click(TObject*)
 
 void TForm1::Image26Click(TObject*)
 {
-    Werkzeug_klick(*this, W_AUF, [this] { sortiere_Spalte(Tabelle2, 1, true); });
+    Werkzeug_klick(*this, W_AUF, [this] { Statistik_sortieren(*this, true); });
 }
 
 void TForm1::Image27Click(TObject*)
 {
-    Werkzeug_klick(*this, W_AB, [this] { sortiere_Spalte(Tabelle2, 1, false); });
+    Werkzeug_klick(*this, W_AB, [this] { Statistik_sortieren(*this, false); });
 }
 
 bool TForm1::ftp_holen()

@@ -37,6 +37,10 @@ const std::vector<String>& Gruppe_Tippzahl();
 // status line says so.
 void Fenster_zurueck(TForm1& f);
 
+// The statistics grid sorted by its counts. A grid that holds no counts yet (nothing shown so far)
+// or a cell that is no number leaves it as it is, without an error for the user.
+void Statistik_sortieren(TForm1& f, bool absteigend);
+
 // The archive grid read again, its last rows in view.
 void Archiv_neu_laden(TForm1& f);
 

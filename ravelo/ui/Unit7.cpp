@@ -73,13 +73,14 @@ void TForm7::Button2Click(TObject*)
         neu += " -0 0\n";
     }
 
-    if (!neu.empty()) {
-        // The user's file: the old lines and the new ones replace it in one step, so a failed
-        // write leaves it as it was.
-        const String name = Edit73->Text();
-        const String datei = ExtractFilePath(name).empty() ? ProgrammDatei(name) : name;
+    // The user's file: the old lines and the new ones replace it in one step, so a failed write
+    // leaves it as it was. Like opening it for appending, an OK without rows creates it empty.
+    const String name = Edit73->Text();
+    const String datei = ExtractFilePath(name).empty() ? ProgrammDatei(name) : name;
+    const bool vorhanden = FileExists(datei);
+    if (!neu.empty() || !vorhanden) {
         try {
-            String inhalt = FileExists(datei) ? ReadFileBytes(datei) : String();
+            String inhalt = vorhanden ? ReadFileBytes(datei) : String();
             if (!inhalt.empty() && inhalt.back() != '\n') inhalt += "\n";
             AtomicWriteFile(datei, inhalt + neu);
         } catch (const Exception&) {

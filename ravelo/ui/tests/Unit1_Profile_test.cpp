@@ -299,6 +299,8 @@ TEST_P(ProfilnameTest, IsRefusedBySaveLoadAndDeleteWithoutWritingAnything)
 {
     const String name = GetParam();
     schreibe("profile.txt", {"Musterprofil", "Abend"});
+    schreibe("environment.ini", {"[Archiv]", "Download=html"});
+    schreibe("grau.ini", {"[grau]", "Edit1=true"});
     const auto vorher = Dateien();
     for (auto aktion : {&TForm1::save_profil, &TForm1::Profil_reade, &TForm1::Profil_loeschen}) {
         dialoge->Clear();
@@ -314,6 +316,7 @@ TEST_P(ProfilnameTest, IsRefusedBySaveLoadAndDeleteWithoutWritingAnything)
 
 INSTANTIATE_TEST_SUITE_P(Profile, ProfilnameTest,
                          ::testing::Values("../Abend", "..\\Abend", "a/b", "a\\b", "..", ".", "C:Profil",
-                                           "Zeile\nzwei", "Tab\tName", "frage?"));
+                                           "Zeile\nzwei", "Tab\tName", "frage?", "environment",
+                                           "ENVIRONMENT", "grau", "Grau"));
 
 }  // namespace

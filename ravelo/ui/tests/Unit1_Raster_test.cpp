@@ -230,3 +230,21 @@ TEST_F(RasterTest, GreyOutOnTheStatisticsViewBringsTheGridBackFromItsFile)
     EXPECT_TRUE(form->grau_aufheben());
     EXPECT_THAT(Zeile(form->Tabelle2, 0), ElementsAre("7", "3"));
 }
+
+// The statistics view before its first count: the grid holds empty cells; clicking it or the sort
+// buttons shows no error and changes nothing.
+TEST_F(RasterTest, SortingTheStatisticsBeforeItHoldsNumbersIsNoError)
+{
+    form->Image22Click(nullptr);
+    form->Tabelle2->SetRowCount(3);
+    form->Tabelle2->SetColCount(2);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 2; ++c) form->Tabelle2->SetCells(c, r, "");
+    form->Tabelle2->SetCells(0, 1, "7");
+    dialoge->Clear();
+    EXPECT_NO_THROW(form->sortiere_Tabelle(nullptr));
+    EXPECT_NO_THROW(form->Image26Click(nullptr));
+    EXPECT_NO_THROW(form->Image27Click(nullptr));
+    EXPECT_EQ(form->Tabelle2->Cells(0, 1), "7");
+    EXPECT_TRUE(dialoge->Shown().empty());
+}

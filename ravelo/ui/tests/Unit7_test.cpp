@@ -101,8 +101,12 @@ TEST_F(FavoritenTest, AllRowsZeroWriteNoLineButSaveTheOption)
 {
     dialog->CheckBox1->SetChecked(true);
     EXPECT_TRUE(OK_im_Dialog());
-    EXPECT_EQ(Favoriten(), "<keine Datei>");
+    EXPECT_EQ(Favoriten(), "");  // created, as opening it for appending does
     EXPECT_EQ(Option(), "true");
+
+    AtomicWriteFile(ordner + "meineFavoritten.txt", "1.1, 2, 3, 4, 5, 6 -0 0");  // no final line break
+    EXPECT_TRUE(OK_im_Dialog());
+    EXPECT_EQ(Favoriten(), "1.1, 2, 3, 4, 5, 6 -0 0");
 }
 
 struct FalscheEingabe {
