@@ -1,5 +1,7 @@
 #include "Schritt3Kern.h"
 
+#include <climits>
+
 #include <algorithm>
 #include <utility>
 
@@ -9,7 +11,10 @@
 int lies_Tippanzahl(const String& Edit8, bool* zurueckschreiben)
 {
     int t = kern::lies_Parameter(Edit8);
-    bool falsch = t < 1 || t > MAX_TIPPS;
+    // A count of digits beyond int still asks for every line there is.
+    const bool nur_Ziffern = !Edit8.empty() && Edit8.find_first_not_of("0123456789") == String::npos;
+    if (t == 0 && nur_Ziffern && Edit8.find_first_not_of('0') != String::npos) t = INT_MAX;
+    bool falsch = t < 1;
     if (zurueckschreiben) *zurueckschreiben = falsch;
     return falsch ? 1000 : t;
 }
@@ -151,7 +156,9 @@ String sortierte_Datei(std::span<const std::uint16_t> punkte, std::span<const st
 std::vector<Tipp> waehle_Tipps(std::span<const Kombination> k, std::span<const std::uint16_t> punkte,
                                std::span<const std::uint32_t> reihenfolge, int T)
 {
-    std::vector<Tipp> tipps(static_cast<std::size_t>(std::max(T, 0)));
+    // More tips than lines select what there is: the slots never outnumber the lines.
+    const std::size_t zeilen = reihenfolge.size() > 2 ? reihenfolge.size() - 2 : 0;
+    std::vector<Tipp> tipps(std::min(static_cast<std::size_t>(std::max(T, 0)), zeilen));
     std::size_t gelesen = 2;  // the two best lines are passed over
     for (std::size_t s = 0; s < tipps.size() && gelesen < reihenfolge.size(); ++s) {
         std::uint32_t i = reihenfolge[gelesen++];

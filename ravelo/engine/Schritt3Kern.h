@@ -18,10 +18,8 @@
 constexpr int KRITERIENLISTE_GROESSE = 5000;
 // Tips are selected only below these points.
 constexpr int PUNKTE_GRENZE = 3000;
-// Edit8 above this (the most combinations a pool can give) is out of range as well.
-constexpr int MAX_TIPPS = 593775;
-
-// T from Edit8: 1..MAX_TIPPS, else 1000 and *zurueckschreiben set (the edit then gets "1000").
+// T from Edit8: 1 and above (a count beyond int reads as INT_MAX), else 1000 and *zurueckschreiben
+// set (the edit then gets "1000"). A T beyond the lines there are selects those lines.
 int lies_Tippanzahl(const String& Edit8, bool* zurueckschreiben);
 
 // Prize amounts per hit class, each 1..1000000.

@@ -1,6 +1,8 @@
 // Step 3's core: points, stable order, selection, back-check, files and texts.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <algorithm>
 #include <fstream>
 
@@ -22,7 +24,9 @@ TEST(KernSchritt3, Tippanzahl)
                                     {"abc", 1000, true},
                                     {"12", 12, false},
                                     {"593775", 593775, false},
-                                    {"593776", 1000, true}}) {
+                                    {"593776", 593776, false},
+                                    {"99999999999", INT_MAX, false},
+                                    {"-99999999999", 1000, true}}) {
         bool z = false;
         EXPECT_EQ(lies_Tippanzahl(text, &z), T) << text;
         EXPECT_EQ(z, zurueck) << text;
@@ -118,12 +122,14 @@ TEST(KernSchritt3, AuswahlLiestAbDerDrittenZeile)
         }
     }
     EXPECT_EQ(t[2].punkte, 2999);
-    // More tips than sorted lines: the rest stay zero.
+    // More tips than sorted lines select the lines there are, however large T is.
     const std::vector<std::uint16_t> wenig = {5, 4, 3, 2, 1};
-    t = waehle_Tipps(std::span(k).first(5), wenig, sortiere_Punkte(wenig), 10);
-    EXPECT_EQ(t[0].z, k[2]);
-    EXPECT_EQ(t[2].z, k[0]);
-    EXPECT_EQ(t[3].z, Kombination{});
+    for (int T : {10, INT_MAX}) {
+        t = waehle_Tipps(std::span(k).first(5), wenig, sortiere_Punkte(wenig), T);
+        ASSERT_EQ(t.size(), 3u) << T;
+        EXPECT_EQ(t[0].z, k[2]);
+        EXPECT_EQ(t[2].z, k[0]);
+    }
 }
 
 TEST(KernSchritt3, Rueckpruefung)

@@ -267,7 +267,7 @@ void einfach_Schritt3(const Schritt3Eingaben& e, const std::vector<Ziehung>& zie
         std::ofstream out(d.sortiert, std::ios::binary);
         for (const Wertpaar& p : paare) out << p.wert << ";" << p.index << "\n";
     }
-    const int T = e.T;
+    const int T = std::min(e.T, std::max(C - 2, 0));  // no more tips than lines after the two skipped
     std::vector<std::array<int, 6>> tipp(T);
     std::vector<float> punkte(T, 0);
     std::vector<int> klasse(T, 0);

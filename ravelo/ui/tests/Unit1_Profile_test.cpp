@@ -316,7 +316,7 @@ TEST_P(ProfilnameTest, IsRefusedBySaveLoadAndDeleteWithoutWritingAnything)
 
 INSTANTIATE_TEST_SUITE_P(Profile, ProfilnameTest,
                          ::testing::Values("../Abend", "..\\Abend", "a/b", "a\\b", "..", ".", "C:Profil",
-                                           "Zeile\nzwei", "Tab\tName", "frage?", "environment",
-                                           "ENVIRONMENT", "grau", "Grau"));
+                                           "Zeile\nzwei", "Tab\tName", "frage?", "environment", "ENVIRONMENT",
+                                           "grau", "Grau"));
 
 }  // namespace
