@@ -181,6 +181,7 @@ int RunIdeHost(const std::vector<String>& args, std::istream& in, std::ostream& 
 {
     String packages = ExtractFilePath(ExeFileName()), answers, dir;
     std::size_t i = 0;
+    bool stateFirst = false;
     try {
         for (; i < args.size() && args[i].rfind("--", 0) == 0; ++i) {
             const String& o = args[i];
@@ -194,10 +195,15 @@ int RunIdeHost(const std::vector<String>& args, std::istream& in, std::ostream& 
             else
                 throw EUsage("Unknown option " + o);
         }
+        // `state` before the first load lists the host as it starts, to compare with after unloads.
+        if (i < args.size() && LowerCase(args[i]) == "state") {
+            stateFirst = true;
+            ++i;
+        }
         if (i >= args.size() || LowerCase(args[i]) != "load") throw EUsage("expected: load NAME...");
     } catch (const EUsage& e) {
         err << "idehost: " << e.Message() << "\n"
-            << "usage: idehost [--packages DIR] [--answers FILE] [--dir OUT] load NAME... [COMMAND...]\n";
+            << "usage: idehost [--packages DIR] [--answers FILE] [--dir OUT] [state] load NAME... [COMMAND...]\n";
         return 2;
     }
 
@@ -221,7 +227,7 @@ int RunIdeHost(const std::vector<String>& args, std::istream& in, std::ostream& 
             return false;
         };
         auto cmds = Commands(std::vector<String>(args.begin() + static_cast<std::ptrdiff_t>(i), args.end()));
-        bool ok = true;
+        bool ok = !stateFirst || exec({"state"});
         for (const auto& c : cmds)
             if (!(ok = exec(c))) break;
         // Commands on the command line beyond load: no standard input.

@@ -26,6 +26,19 @@ TResult RunHost(std::vector<String> args, const String& input = "")
     return {status, out.str(), err.str()};
 }
 
+TEST(host_Shell, StateBeforeTheFirstLoadIsTheStateAfterItsUnload)
+{
+    auto r = RunHost({"state", "load", "FxA", "unload", "state"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    const auto loaded = r.out.find("loaded FxA\n"), unloaded = r.out.find("unloaded all\n");
+    ASSERT_NE(loaded, String::npos);
+    ASSERT_NE(unloaded, String::npos);
+    const String before = r.out.substr(0, loaded), after = r.out.substr(unloaded + 13);
+    EXPECT_NE(before.find("category Quistor.Pendro.New under -\n"), String::npos) << before;
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(RunHost({"state", "gallery"}).status, 2);  // still nothing but load after it
+}
+
 TEST(host_Shell, LoadsInRequiresOrderAndRunsAnItem)
 {
     TDebugCapture log;

@@ -1,0 +1,233 @@
+// Each package as its user meets it: the idehost program loads it, lists its gallery, runs every
+// File>New item it offers with answers for its dialogs, and unloads it; the files land in --dir
+// and the host's state after the unload is the state it started with.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "ScratchDir.h"
+#include "host/ConsoleProcess.h"
+#include "rtl/Files.h"
+
+namespace {
+
+struct TItem {
+    const char* Category;
+    const char* Caption;
+};
+
+struct TTranscript {
+    const char* Name;
+    const char* Load;     // packages on the load command
+    const char* Answers;  // answers file, empty for none
+    std::vector<TItem> Items;
+    std::vector<const char*> Files;  // all files written, relative to --dir
+    const char* GoldenFile;          // one of them, by hand from the templates
+    const char* Golden;
+};
+
+const char* const kProjects = "Quistor.Tolvane.New";
+const char* const kFiles = "Quistor.Tolvane.NewFiles";
+const char* const kActiveX = "Quistor.Tolvane.ActiveX";
+const char* const kMultitier = "Quistor.Tolvane.Multitier";
+const char* const kNimbrel = "Pelmor.QZApplicationWizard";
+const char* const kNimbrelCpp = "Pelmor.QZApplicationWizard_KVT";
+
+const TTranscript kTranscripts[] = {
+    {"KVTWEKIDE100",
+     "KVTWEKIDE100",
+     "",
+     {{kProjects, "ZUB Forms Application"},
+      {kFiles, "Form"},
+      {kFiles, "Frame"},
+      {kFiles, "Data Module"},
+      {kFiles, "Thread Object"}},
+     {"Project1.cpp", "Unit1.cpp", "Unit1.h", "Unit1.zfm", "Unit2.cpp", "Unit2.h", "Unit2.zfm", "Unit3.cpp",
+      "Unit3.h", "Unit3.zfm", "Unit4.cpp", "Unit4.h", "Unit4.zfm", "Unit5.cpp", "Unit5.h"},
+     "Unit4.zfm",
+     "object DataModule1: TDataModule1\r\nend\r\n"},
+    {"kvtcompro100",
+     "KVTWEKIDE100 kvtcompro100",
+     "com.coclass=Orders\n",
+     {{kProjects, "ZUB Forms Application"},
+      {kActiveX, "COM Object"},
+      {kActiveX, "Automation Object"},
+      {kActiveX, "Property Page"},
+      {kActiveX, "COM+ Event Object"},
+      {kActiveX, "COM+ Subscription Object"},
+      {kActiveX, "Active Form"},
+      {kActiveX, "Active Server Object"}},
+     {"About1.cpp",      "About1.h",        "About1.zfm",      "Orders.asp",      "OrdersImpl1.cpp", "OrdersImpl1.h",
+      "OrdersImpl2.cpp", "OrdersImpl2.h",   "OrdersImpl3.cpp", "OrdersImpl3.h",   "OrdersImpl4.cpp", "OrdersImpl4.h",
+      "OrdersImpl5.cpp", "OrdersImpl5.h",   "OrdersImpl6.cpp", "OrdersImpl6.h",   "OrdersImpl7.cpp", "OrdersImpl7.h",
+      "Project1.cpp",    "Unit1.cpp",       "Unit1.h",         "Unit1.zfm"},
+     "Orders.asp",
+     "<HTML>\r\n<HEAD>\r\n<TITLE> Testing Tolvane ASP </TITLE>\r\n</HEAD>\r\n<BODY>\r\n<CENTER>\r\n"
+     "<H3> You should see the results of your Tolvane Active Server method below </H3>\r\n</CENTER>\r\n<HR>\r\n"
+     "<% Set TolvaneASPObj = Server.CreateObject(\"Project1.Orders\")\r\n"
+     "TolvaneASPObj.{Insert Method name here}\r\n%>\r\n<HR>\r\n</BODY>\r\n</HTML>\r\n"},
+    {"kvtcoment100",
+     "KVTWEKIDE100 kvtcoment100",
+     "com.coclass=Orders\n",
+     {{kProjects, "ZUB Forms Application"},
+      {kActiveX, "COM Object"},
+      {kActiveX, "Automation Object"},
+      {kActiveX, "Property Page"},
+      {kActiveX, "COM+ Event Object"},
+      {kActiveX, "COM+ Subscription Object"},
+      {kActiveX, "Active Form"},
+      {kActiveX, "Active Server Object"},
+      {kActiveX, "Transactional Object"},
+      {kMultitier, "Remote Data Module"},
+      {kMultitier, "Transactional Data Module"}},
+     {"About1.cpp",       "About1.h",        "About1.zfm",      "Orders.asp",      "OrdersImpl1.cpp",
+      "OrdersImpl1.h",    "OrdersImpl10.cpp", "OrdersImpl10.h",  "OrdersImpl2.cpp", "OrdersImpl2.h",
+      "OrdersImpl3.cpp",  "OrdersImpl3.h",   "OrdersImpl4.cpp", "OrdersImpl4.h",   "OrdersImpl5.cpp",
+      "OrdersImpl5.h",    "OrdersImpl6.cpp", "OrdersImpl6.h",   "OrdersImpl7.cpp", "OrdersImpl7.h",
+      "OrdersImpl8.cpp",  "OrdersImpl8.h",   "OrdersImpl9.cpp", "OrdersImpl9.h",   "Project1.cpp",
+      "Unit1.cpp",        "Unit1.h",         "Unit1.zfm"},
+     "OrdersImpl1.cpp",
+     "// ORDERSIMPL1 : Implementation of TOrdersImpl (Orders, IOrders)\r\n\r\n#include <zub.h>\r\n"
+     "#pragma hdrstop\r\n\r\n#include \"OrdersImpl1.h\"\r\n\r\n"
+     "/////////////////////////////////////////////////////////////////////////////\r\n// TOrdersImpl\r\n\r\n"},
+    // Left out: "Nimbrel Test Application" puts its project in $HOME, and "New Nimbrel Test"
+    // with no test project writes to the current folder; neither lands in --dir.
+    {"nimdes_Pascal",
+     "nimdes",
+     "form.formAppWizard=butnOk\n"
+     "form.formAppWizard.editProject=Shop\n"
+     "form.formAppWizard.editDir=%OUT%Shop\n"
+     "form.formAppWizard.rgrpProject=StandAlone Application\n"
+     "form.formFormWizard=Button1\n"
+     "form.formFormWizard.rgrpForm=1\n"
+     "form.formFrameWizard=Button1\n",
+     {{kNimbrel, "Nimbrel Application Wizard"},
+      {kNimbrel, "New Form"},
+      {kNimbrel, "New Frame"}},
+     {"Shop/ServerController.pas", "Shop/ServerController.zfm", "Shop/Shop.pdr", "Shop/Unit1.pas",
+      "Shop/Unit1.zfm", "Shop/Unit2.pas", "Shop/Unit2.zfm", "Shop/Unit3.pas", "Shop/Unit3.zfm",
+      "Shop/UserSessionUnit.pas", "Shop/UserSessionUnit.zfm"},
+     nullptr,
+     nullptr},
+    {"nimdes_Cpp",
+     "nimdes",
+     "form.formAppWizard=butnOk\n"
+     "form.formAppWizard.editProject=Shop\n"
+     "form.formAppWizard.editDir=%OUT%Shop\n"
+     "form.formAppWizard.rgrpProject=StandAlone Application\n"
+     "form.formFormWizard=Button1\n"
+     "form.formFormWizard.rgrpForm=1\n"
+     "form.formFrameWizard=Button1\n",
+     {{kNimbrelCpp, "Nimbrel Application Wizard"}, {kNimbrelCpp, "New Form"}, {kNimbrelCpp, "New Frame"}},
+     {"Shop/ServerController.cpp", "Shop/ServerController.h", "Shop/ServerController.zfm", "Shop/Shop.cpp",
+      "Shop/Unit1.cpp", "Shop/Unit1.h", "Shop/Unit1.zfm", "Shop/Unit2.cpp", "Shop/Unit2.h", "Shop/Unit2.zfm",
+      "Shop/Unit3.cpp", "Shop/Unit3.h", "Shop/Unit3.zfm", "Shop/UserSessionUnit.cpp", "Shop/UserSessionUnit.h",
+      "Shop/UserSessionUnit.zfm"},
+     "Shop/UserSessionUnit.zfm",
+     "object UserSession: TQZUserSession\r\n  OldCreateOrder = False\r\n  Left = 192\r\n  Top = 160\r\n"
+     "  Height = 150\r\n  Width = 215\r\nend\r\n"},
+    // Left out: "CORBA IDL File" writes into the current folder, not --dir.
+    {"KVTIDL100", "KVTIDL100", "", {}, {}, nullptr, nullptr},
+    // the class explorer and the browser offer no File>New items
+    {"KVTPRO100", "KVTPRO100", "", {}, {}, nullptr, nullptr},
+    {"Brannow100", "Brannow100", "", {}, {}, nullptr, nullptr},
+};
+
+struct TRun {
+    int Status;
+    std::vector<String> Out, Err;
+};
+
+// The answers with %OUT% standing for the output folder.
+String WithOut(String answers, const String& out)
+{
+    for (auto p = answers.find("%OUT%"); p != String::npos; p = answers.find("%OUT%", p + out.size()))
+        answers.replace(p, 5, out);
+    return answers;
+}
+
+String Quoted(const String& s) { return s.find(' ') == String::npos ? s : "\"" + s + "\""; }
+
+TRun RunIdeHost(const String& commandLine, const String& cwd)
+{
+    TConsoleProcess p;
+    p.ApplicationName = IDEHOST;
+    p.CommandLine = "idehost " + commandLine;
+    p.CurrentDirectory = cwd;
+    p.Execute();
+    TRun r{p.ExitCode(), {}, {}};
+    for (int i = 0; i < p.Output().Count(); ++i) r.Out.push_back(p.Output()[i]);
+    for (int i = 0; i < p.Errors().Count(); ++i) r.Err.push_back(p.Errors()[i]);
+    return r;
+}
+
+std::vector<String> FilesIn(const String& dir)
+{
+    std::vector<String> r;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(dir))
+        if (e.is_regular_file()) r.push_back(std::filesystem::relative(e.path(), dir.c_str()).string());
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+String Lines(const std::vector<String>& v, std::size_t from, std::size_t to)
+{
+    String s;
+    for (std::size_t i = from; i < to && i < v.size(); ++i) s += v[i] + "\n";
+    return s;
+}
+
+class package_Transcript : public ::testing::TestWithParam<TTranscript> {};
+
+TEST_P(package_Transcript, LoadsRunsEveryItemAndUnloadsClean)
+{
+    const TTranscript& t = GetParam();
+    const String base = ScratchDir() + "transcript_" + t.Name + "/";
+    std::filesystem::remove_all(base.c_str());
+    const String out = base + "out/", cwd = base + "cwd/";
+    ForceDirectories(out);
+    ForceDirectories(cwd);
+    String cmd = "--packages " + String(PACKAGE_DIR) + " --dir " + out;
+    if (*t.Answers) {
+        AtomicWriteFile(base + "answers.txt", WithOut(t.Answers, out));
+        cmd += " --answers " + base + "answers.txt";
+    }
+    cmd += " state load " + String(t.Load) + " gallery";
+    for (const auto& i : t.Items) cmd += " new " + String(i.Category) + " " + Quoted(i.Caption);
+    cmd += " unload state";
+
+    const TRun r = RunIdeHost(cmd, cwd);
+    ASSERT_EQ(r.Status, 0) << Lines(r.Err, 0, r.Err.size()) << Lines(r.Out, 0, r.Out.size());
+    EXPECT_TRUE(r.Err.empty()) << Lines(r.Err, 0, r.Err.size());
+
+    // state, "loaded" lines, gallery, "wrote" lines, "unloaded all", state
+    const auto firstLoaded = std::find_if(r.Out.begin(), r.Out.end(), [](const String& l) {
+        return l.rfind("loaded ", 0) == 0;
+    });
+    const auto unloaded = std::find(r.Out.begin(), r.Out.end(), String("unloaded all"));
+    ASSERT_NE(firstLoaded, r.Out.end());
+    ASSERT_NE(unloaded, r.Out.end());
+    const std::size_t b = firstLoaded - r.Out.begin(), u = unloaded - r.Out.begin();
+    const String before = Lines(r.Out, 0, b), after = Lines(r.Out, u + 1, r.Out.size());
+    EXPECT_NE(before.find("category Quistor.Pendro.New under -\n"), String::npos) << before;
+    EXPECT_EQ(after, before);
+
+    const String middle = Lines(r.Out, b, u);
+    for (const auto& i : t.Items)
+        EXPECT_NE(middle.find(String("- ") + i.Caption + "  ["), String::npos) << i.Caption << " not listed\n"
+                                                                               << middle;
+    std::vector<String> expected(t.Files.begin(), t.Files.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FilesIn(out), expected);
+    EXPECT_EQ(FilesIn(cwd), std::vector<String>{});  // nothing beside --dir
+    for (const auto& f : expected) EXPECT_NE(middle.find("wrote " + out + f + "\n"), String::npos) << f;
+    if (t.GoldenFile) {
+        EXPECT_EQ(ReadFileBytes(out + t.GoldenFile), t.Golden);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Packages, package_Transcript, ::testing::ValuesIn(kTranscripts),
+                         [](const auto& info) { return String(info.param.Name); });
+
+}  // namespace
