@@ -1,12 +1,15 @@
-// Every pair of packages in one host: load both, unload one, the other's gallery stays whole and
-// its items keep their categories; after both unloads the host is the empty host again.
+// Every pair of packages in one host: load both, unload one, the other's gallery stays whole, its
+// items keep their categories and run as they do alone; after both unloads the host is the empty
+// host again.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "PackageTestHost.h"
 #include "host/GalleryServices.h"
+#include "hostimpl/HostImpl.h"
 #include "hostimpl/StateListing.h"
+#include "rtl/Files.h"
 
 using namespace hostimpl;
 
@@ -29,6 +32,49 @@ protected:
         std::sort(r.begin(), r.end());
         return r;
     }
+    // A host as it starts, with an open project and answers for the COM and Nimbrel dialogs.
+    void Restart()
+    {
+        loader.reset();
+        StopHost();
+        StartHost();
+        StartLoader();
+        ShowMainForm();
+        OpenProject("Pairs.bpr");
+        AtomicWriteFile(dir + "answers.txt", "com.coclass=Orders\n"
+                                             "form.formAppWizard=butnOk\n"
+                                             "form.formAppWizard.editProject=Shop\n"
+                                             "form.formAppWizard.editDir=" +
+                                                 dir +
+                                                 "Shop\n"
+                                                 "form.formFormWizard=Button1\n"
+                                                 "form.formFrameWizard=Button1\n");
+        LoadDialogAnswers(dir + "answers.txt");
+    }
+    // Runs every item of `ids` in turn: how each ended, and the files it wrote.
+    static std::vector<String> RunItems(const std::vector<String>& ids)
+    {
+        std::vector<String> r;
+        for (const auto& e : GalleryEntries()) {
+            const String id = e.CategoryId + "/" + e.Id;
+            if (std::find(ids.begin(), ids.end(), id) == ids.end()) continue;
+            if (!GalleryItemAvailable(e.Handle)) {
+                r.push_back(id + ": not available");
+                continue;
+            }
+            const std::size_t before = ReceivedFiles().size();
+            String how;
+            try {
+                how = RunGalleryItem(e.CategoryId, e.Caption) ? "ran" : "ended";
+            } catch (const std::exception& x) {
+                how = String("failed: ") + x.what();
+            }
+            for (std::size_t i = before; i < ReceivedFiles().size(); ++i)
+                how += " " + ExtractFileName(ReceivedFiles()[i].FileName);
+            r.push_back(id + ": " + how);
+        }
+        return r;
+    }
     bool Requires(const String& a, const String& b)
     {
         loader->Load(a);
@@ -40,17 +86,22 @@ protected:
 
 TEST_F(package_Pairs, UnloadingOneNeverBreaksTheOther)
 {
-    const auto empty = HostStateListing();
     ShowMainForm();
     for (const char* a : kPackages)
         for (const char* b : kPackages) {
             if (String(a) == b) continue;
             SCOPED_TRACE(String(a) + " + " + b);
-            // what b offers on its own
+            if (Requires(a, b) || Requires(b, a)) continue;  // one cannot go without the other
+            // what b offers on its own, and how its items run
+            Restart();
             loader->Load(b);
             const auto alone = Items();
+            std::vector<String> ids;
+            for (const auto& e : GalleryEntries()) ids.push_back(e.CategoryId + "/" + e.Id);
+            const auto ranAlone = RunItems(ids);
             loader->UnloadAll();
-            if (Requires(a, b) || Requires(b, a)) continue;  // one cannot go without the other
+            Restart();
+            const auto start = HostStateListing();
 
             loader->Load(a);
             loader->Load(b);
@@ -62,12 +113,13 @@ TEST_F(package_Pairs, UnloadingOneNeverBreaksTheOther)
             // b's items are all there under their categories (a's requirements may stay too)
             const auto now = Items();
             EXPECT_TRUE(std::includes(now.begin(), now.end(), alone.begin(), alone.end()));
+            EXPECT_EQ(RunItems(ids), ranAlone);
             try {
                 loader->UnloadAll();
             } catch (const std::exception& e) {
                 ADD_FAILURE() << e.what();
             }
-            EXPECT_EQ(HostStateListing(), empty);
+            EXPECT_EQ(HostStateListing(), start);
         }
 }
 

@@ -19,11 +19,11 @@ struct TItem {
 
 struct TTranscript {
     const char* Name;
-    const char* Load;     // packages on the load command
+    const char* Load;  // packages on the load command
     const char* Answers;  // answers file, empty for none
     std::vector<TItem> Items;
     std::vector<const char*> Files;  // all files written, relative to --dir
-    const char* GoldenFile;          // one of them, by hand from the templates
+    const char* GoldenFile;  // one of them, by hand from the templates
     const char* Golden;
 };
 
@@ -58,13 +58,15 @@ const TTranscript kTranscripts[] = {
       {kActiveX, "COM+ Subscription Object"},
       {kActiveX, "Active Form"},
       {kActiveX, "Active Server Object"}},
-     {"About1.cpp",      "About1.h",        "About1.zfm",      "Orders.asp",      "OrdersImpl1.cpp", "OrdersImpl1.h",
-      "OrdersImpl2.cpp", "OrdersImpl2.h",   "OrdersImpl3.cpp", "OrdersImpl3.h",   "OrdersImpl4.cpp", "OrdersImpl4.h",
-      "OrdersImpl5.cpp", "OrdersImpl5.h",   "OrdersImpl6.cpp", "OrdersImpl6.h",   "OrdersImpl7.cpp", "OrdersImpl7.h",
-      "Project1.cpp",    "Unit1.cpp",       "Unit1.h",         "Unit1.zfm"},
+     {"About1.cpp",      "About1.h",        "About1.zfm",      "Orders.asp",      "OrdersImpl1.cpp",
+      "OrdersImpl1.h",   "OrdersImpl2.cpp", "OrdersImpl2.h",   "OrdersImpl3.cpp", "OrdersImpl3.h",
+      "OrdersImpl4.cpp", "OrdersImpl4.h",   "OrdersImpl5.cpp", "OrdersImpl5.h",   "OrdersImpl6.cpp",
+      "OrdersImpl6.h",   "OrdersImpl7.cpp", "OrdersImpl7.h",   "Project1.cpp",    "Unit1.cpp",
+      "Unit1.h",         "Unit1.zfm"},
      "Orders.asp",
      "<HTML>\r\n<HEAD>\r\n<TITLE> Testing Tolvane ASP </TITLE>\r\n</HEAD>\r\n<BODY>\r\n<CENTER>\r\n"
-     "<H3> You should see the results of your Tolvane Active Server method below </H3>\r\n</CENTER>\r\n<HR>\r\n"
+     "<H3> You should see the results of your Tolvane Active Server method below "
+     "</H3>\r\n</CENTER>\r\n<HR>\r\n"
      "<% Set TolvaneASPObj = Server.CreateObject(\"Project1.Orders\")\r\n"
      "TolvaneASPObj.{Insert Method name here}\r\n%>\r\n<HR>\r\n</BODY>\r\n</HTML>\r\n"},
     {"kvtcoment100",
@@ -81,16 +83,17 @@ const TTranscript kTranscripts[] = {
       {kActiveX, "Transactional Object"},
       {kMultitier, "Remote Data Module"},
       {kMultitier, "Transactional Data Module"}},
-     {"About1.cpp",       "About1.h",        "About1.zfm",      "Orders.asp",      "OrdersImpl1.cpp",
-      "OrdersImpl1.h",    "OrdersImpl10.cpp", "OrdersImpl10.h",  "OrdersImpl2.cpp", "OrdersImpl2.h",
-      "OrdersImpl3.cpp",  "OrdersImpl3.h",   "OrdersImpl4.cpp", "OrdersImpl4.h",   "OrdersImpl5.cpp",
-      "OrdersImpl5.h",    "OrdersImpl6.cpp", "OrdersImpl6.h",   "OrdersImpl7.cpp", "OrdersImpl7.h",
-      "OrdersImpl8.cpp",  "OrdersImpl8.h",   "OrdersImpl9.cpp", "OrdersImpl9.h",   "Project1.cpp",
-      "Unit1.cpp",        "Unit1.h",         "Unit1.zfm"},
+     {"About1.cpp",      "About1.h",         "About1.zfm",      "Orders.asp",      "OrdersImpl1.cpp",
+      "OrdersImpl1.h",   "OrdersImpl10.cpp", "OrdersImpl10.h",  "OrdersImpl2.cpp", "OrdersImpl2.h",
+      "OrdersImpl3.cpp", "OrdersImpl3.h",    "OrdersImpl4.cpp", "OrdersImpl4.h",   "OrdersImpl5.cpp",
+      "OrdersImpl5.h",   "OrdersImpl6.cpp",  "OrdersImpl6.h",   "OrdersImpl7.cpp", "OrdersImpl7.h",
+      "OrdersImpl8.cpp", "OrdersImpl8.h",    "OrdersImpl9.cpp", "OrdersImpl9.h",   "Project1.cpp",
+      "Unit1.cpp",       "Unit1.h",          "Unit1.zfm"},
      "OrdersImpl1.cpp",
      "// ORDERSIMPL1 : Implementation of TOrdersImpl (Orders, IOrders)\r\n\r\n#include <zub.h>\r\n"
      "#pragma hdrstop\r\n\r\n#include \"OrdersImpl1.h\"\r\n\r\n"
-     "/////////////////////////////////////////////////////////////////////////////\r\n// TOrdersImpl\r\n\r\n"},
+     "/////////////////////////////////////////////////////////////////////////////\r\n// "
+     "TOrdersImpl\r\n\r\n"},
     // Left out: "Nimbrel Test Application" puts its project in $HOME, and "New Nimbrel Test"
     // with no test project writes to the current folder; neither lands in --dir.
     {"nimdes_Pascal",
@@ -102,9 +105,7 @@ const TTranscript kTranscripts[] = {
      "form.formFormWizard=Button1\n"
      "form.formFormWizard.rgrpForm=1\n"
      "form.formFrameWizard=Button1\n",
-     {{kNimbrel, "Nimbrel Application Wizard"},
-      {kNimbrel, "New Form"},
-      {kNimbrel, "New Frame"}},
+     {{kNimbrel, "Nimbrel Application Wizard"}, {kNimbrel, "New Form"}, {kNimbrel, "New Frame"}},
      {"Shop/ServerController.pas", "Shop/ServerController.zfm", "Shop/Shop.pdr", "Shop/Unit1.pas",
       "Shop/Unit1.zfm", "Shop/Unit2.pas", "Shop/Unit2.zfm", "Shop/Unit3.pas", "Shop/Unit3.zfm",
       "Shop/UserSessionUnit.pas", "Shop/UserSessionUnit.zfm"},
@@ -122,8 +123,8 @@ const TTranscript kTranscripts[] = {
      {{kNimbrelCpp, "Nimbrel Application Wizard"}, {kNimbrelCpp, "New Form"}, {kNimbrelCpp, "New Frame"}},
      {"Shop/ServerController.cpp", "Shop/ServerController.h", "Shop/ServerController.zfm", "Shop/Shop.cpp",
       "Shop/Unit1.cpp", "Shop/Unit1.h", "Shop/Unit1.zfm", "Shop/Unit2.cpp", "Shop/Unit2.h", "Shop/Unit2.zfm",
-      "Shop/Unit3.cpp", "Shop/Unit3.h", "Shop/Unit3.zfm", "Shop/UserSessionUnit.cpp", "Shop/UserSessionUnit.h",
-      "Shop/UserSessionUnit.zfm"},
+      "Shop/Unit3.cpp", "Shop/Unit3.h", "Shop/Unit3.zfm", "Shop/UserSessionUnit.cpp",
+      "Shop/UserSessionUnit.h", "Shop/UserSessionUnit.zfm"},
      "Shop/UserSessionUnit.zfm",
      "object UserSession: TQZUserSession\r\n  OldCreateOrder = False\r\n  Left = 192\r\n  Top = 160\r\n"
      "  Height = 150\r\n  Width = 215\r\nend\r\n"},
@@ -202,9 +203,8 @@ TEST_P(package_Transcript, LoadsRunsEveryItemAndUnloadsClean)
     EXPECT_TRUE(r.Err.empty()) << Lines(r.Err, 0, r.Err.size());
 
     // state, "loaded" lines, gallery, "wrote" lines, "unloaded all", state
-    const auto firstLoaded = std::find_if(r.Out.begin(), r.Out.end(), [](const String& l) {
-        return l.rfind("loaded ", 0) == 0;
-    });
+    const auto firstLoaded =
+        std::find_if(r.Out.begin(), r.Out.end(), [](const String& l) { return l.rfind("loaded ", 0) == 0; });
     const auto unloaded = std::find(r.Out.begin(), r.Out.end(), String("unloaded all"));
     ASSERT_NE(firstLoaded, r.Out.end());
     ASSERT_NE(unloaded, r.Out.end());

@@ -203,7 +203,8 @@ int RunIdeHost(const std::vector<String>& args, std::istream& in, std::ostream& 
         if (i >= args.size() || LowerCase(args[i]) != "load") throw EUsage("expected: load NAME...");
     } catch (const EUsage& e) {
         err << "idehost: " << e.Message() << "\n"
-            << "usage: idehost [--packages DIR] [--answers FILE] [--dir OUT] [state] load NAME... [COMMAND...]\n";
+            << "usage: idehost [--packages DIR] [--answers FILE] [--dir OUT] [state] load NAME... "
+               "[COMMAND...]\n";
         return 2;
     }
 
