@@ -34,6 +34,31 @@ const char* const kMultitier = "Quistor.Tolvane.Multitier";
 const char* const kNimbrel = "Pelmor.QZApplicationWizard";
 const char* const kNimbrelCpp = "Pelmor.QZApplicationWizard_KVT";
 
+// A project in --dir, then a form and a frame in it.
+const char* const kNimbrelAnswers = "form.formAppWizard=butnOk\n"
+                                    "form.formAppWizard.editProject=Shop\n"
+                                    "form.formAppWizard.editDir=%OUT%Shop\n"
+                                    "form.formAppWizard.rgrpProject=StandAlone Application\n"
+                                    "form.formFormWizard=Button1\n"
+                                    "form.formFormWizard.rgrpForm=1\n"
+                                    "form.formFrameWizard=Button1\n";
+
+// A project, then the COM objects both COM packages offer.
+const std::vector<TItem> kComItems = {{kProjects, "ZUB Forms Application"},
+                                      {kActiveX, "COM Object"},
+                                      {kActiveX, "Automation Object"},
+                                      {kActiveX, "Property Page"},
+                                      {kActiveX, "COM+ Event Object"},
+                                      {kActiveX, "COM+ Subscription Object"},
+                                      {kActiveX, "Active Form"},
+                                      {kActiveX, "Active Server Object"}};
+
+std::vector<TItem> Plus(std::vector<TItem> a, const std::vector<TItem>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
 const TTranscript kTranscripts[] = {
     {"KVTWEKIDE100",
      "KVTWEKIDE100",
@@ -50,14 +75,7 @@ const TTranscript kTranscripts[] = {
     {"kvtcompro100",
      "KVTWEKIDE100 kvtcompro100",
      "com.coclass=Orders\n",
-     {{kProjects, "ZUB Forms Application"},
-      {kActiveX, "COM Object"},
-      {kActiveX, "Automation Object"},
-      {kActiveX, "Property Page"},
-      {kActiveX, "COM+ Event Object"},
-      {kActiveX, "COM+ Subscription Object"},
-      {kActiveX, "Active Form"},
-      {kActiveX, "Active Server Object"}},
+     kComItems,
      {"About1.cpp",      "About1.h",        "About1.zfm",      "Orders.asp",      "OrdersImpl1.cpp",
       "OrdersImpl1.h",   "OrdersImpl2.cpp", "OrdersImpl2.h",   "OrdersImpl3.cpp", "OrdersImpl3.h",
       "OrdersImpl4.cpp", "OrdersImpl4.h",   "OrdersImpl5.cpp", "OrdersImpl5.h",   "OrdersImpl6.cpp",
@@ -72,17 +90,9 @@ const TTranscript kTranscripts[] = {
     {"kvtcoment100",
      "KVTWEKIDE100 kvtcoment100",
      "com.coclass=Orders\n",
-     {{kProjects, "ZUB Forms Application"},
-      {kActiveX, "COM Object"},
-      {kActiveX, "Automation Object"},
-      {kActiveX, "Property Page"},
-      {kActiveX, "COM+ Event Object"},
-      {kActiveX, "COM+ Subscription Object"},
-      {kActiveX, "Active Form"},
-      {kActiveX, "Active Server Object"},
-      {kActiveX, "Transactional Object"},
-      {kMultitier, "Remote Data Module"},
-      {kMultitier, "Transactional Data Module"}},
+     Plus(kComItems, {{kActiveX, "Transactional Object"},
+                      {kMultitier, "Remote Data Module"},
+                      {kMultitier, "Transactional Data Module"}}),
      {"About1.cpp",      "About1.h",         "About1.zfm",      "Orders.asp",      "OrdersImpl1.cpp",
       "OrdersImpl1.h",   "OrdersImpl10.cpp", "OrdersImpl10.h",  "OrdersImpl2.cpp", "OrdersImpl2.h",
       "OrdersImpl3.cpp", "OrdersImpl3.h",    "OrdersImpl4.cpp", "OrdersImpl4.h",   "OrdersImpl5.cpp",
@@ -98,13 +108,7 @@ const TTranscript kTranscripts[] = {
     // with no test project writes to the current folder; neither lands in --dir.
     {"nimdes_Pascal",
      "nimdes",
-     "form.formAppWizard=butnOk\n"
-     "form.formAppWizard.editProject=Shop\n"
-     "form.formAppWizard.editDir=%OUT%Shop\n"
-     "form.formAppWizard.rgrpProject=StandAlone Application\n"
-     "form.formFormWizard=Button1\n"
-     "form.formFormWizard.rgrpForm=1\n"
-     "form.formFrameWizard=Button1\n",
+     kNimbrelAnswers,
      {{kNimbrel, "Nimbrel Application Wizard"}, {kNimbrel, "New Form"}, {kNimbrel, "New Frame"}},
      {"Shop/ServerController.pas", "Shop/ServerController.zfm", "Shop/Shop.pdr", "Shop/Unit1.pas",
       "Shop/Unit1.zfm", "Shop/Unit2.pas", "Shop/Unit2.zfm", "Shop/Unit3.pas", "Shop/Unit3.zfm",
@@ -113,13 +117,7 @@ const TTranscript kTranscripts[] = {
      nullptr},
     {"nimdes_Cpp",
      "nimdes",
-     "form.formAppWizard=butnOk\n"
-     "form.formAppWizard.editProject=Shop\n"
-     "form.formAppWizard.editDir=%OUT%Shop\n"
-     "form.formAppWizard.rgrpProject=StandAlone Application\n"
-     "form.formFormWizard=Button1\n"
-     "form.formFormWizard.rgrpForm=1\n"
-     "form.formFrameWizard=Button1\n",
+     kNimbrelAnswers,
      {{kNimbrelCpp, "Nimbrel Application Wizard"}, {kNimbrelCpp, "New Form"}, {kNimbrelCpp, "New Frame"}},
      {"Shop/ServerController.cpp", "Shop/ServerController.h", "Shop/ServerController.zfm", "Shop/Shop.cpp",
       "Shop/Unit1.cpp", "Shop/Unit1.h", "Shop/Unit1.zfm", "Shop/Unit2.cpp", "Shop/Unit2.h", "Shop/Unit2.zfm",
