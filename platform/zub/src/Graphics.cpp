@@ -1,12 +1,10 @@
 #include "zub/Graphics.h"
 
-#include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 
-#include <jpeglib.h>
-
+#include "media/Jpeg.h"
 #include "rtl/Files.h"
 #include "zub/ImgList.h"
 
@@ -301,65 +299,6 @@ std::int32_t I32LE(const String& b, std::size_t at)
     return static_cast<std::int32_t>(v);
 }
 
-struct JpegError {
-    jpeg_error_mgr mgr;
-    std::jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-void JpegErrorExit(j_common_ptr cinfo)
-{
-    auto* err = reinterpret_cast<JpegError*>(cinfo->err);
-    (*cinfo->err->format_message)(cinfo, err->message);
-    std::longjmp(err->jump, 1);
-}
-
-void JpegSilence(j_common_ptr, int) {}
-
-// Decodes to RGB; returns false (with the library's message) on a broken file. Kept free of
-// C++ objects with destructors between setjmp and longjmp.
-bool DecodeJpeg(const String& bytes, int& width, int& height, std::vector<std::uint8_t>& pixels,
-                String& message)
-{
-    jpeg_decompress_struct cinfo;
-    JpegError err;
-    cinfo.err = jpeg_std_error(&err.mgr);
-    err.mgr.error_exit = JpegErrorExit;
-    err.mgr.emit_message = JpegSilence;
-    err.message[0] = 0;
-    std::uint8_t* out = nullptr;
-    if (setjmp(err.jump)) {
-        jpeg_destroy_decompress(&cinfo);
-        std::free(out);
-        message = err.message;
-        return false;
-    }
-    jpeg_create_decompress(&cinfo);
-    jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(bytes.data()),
-                 static_cast<unsigned long>(bytes.size()));
-    jpeg_read_header(&cinfo, TRUE);
-    cinfo.out_color_space = JCS_RGB;
-    jpeg_start_decompress(&cinfo);
-    const std::size_t stride = static_cast<std::size_t>(cinfo.output_width) * 3;
-    out = static_cast<std::uint8_t*>(std::malloc(stride * cinfo.output_height + 1));
-    if (!out) {
-        jpeg_destroy_decompress(&cinfo);
-        message = "out of memory";
-        return false;
-    }
-    while (cinfo.output_scanline < cinfo.output_height) {
-        JSAMPROW row = out + stride * cinfo.output_scanline;
-        jpeg_read_scanlines(&cinfo, &row, 1);
-    }
-    jpeg_finish_decompress(&cinfo);
-    width = static_cast<int>(cinfo.output_width);
-    height = static_cast<int>(cinfo.output_height);
-    jpeg_destroy_decompress(&cinfo);
-    pixels.assign(out, out + stride * static_cast<std::size_t>(height));
-    std::free(out);
-    return true;
-}
-
 }  // namespace
 
 TPictureFormat DetectPictureFormat(const String& b)
@@ -431,9 +370,17 @@ void TPicture::LoadFromBytes(const String& bytes)
         if (h < 0) h = -h;  // top-down bitmap
         break;
     case TPictureFormat::Jpeg: {
-        String message;
-        if (!DecodeJpeg(bytes, w, h, pixels, message))
+        try {
+            media::Image img =
+                media::DecodeJpeg(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+            w = img.width;
+            h = img.height;
+            pixels = std::move(img.rgb);
+        } catch (const media::Error& e) {
+            String message = e.what();
+            if (message.rfind("JPEG: ", 0) == 0) message.erase(0, 6);
             throw EInvalidGraphic("broken JPEG picture (" + message + ")");
+        }
         break;
     }
     }

@@ -21,7 +21,7 @@
 #include <memory>
 
 #include "Common.h"
-#include "avi/Avi.h"
+#include "media/Avi.h"
 #include "rtl/Files.h"
 #include "zub/Buttons.h"
 #include "zub/ComCtrls.h"
@@ -649,7 +649,7 @@ private:
         const String name = FAnimate->FileName();
         if (name.empty()) return;
         try {
-            FReader = std::make_unique<avi::Reader>(ResolvePath(name));
+            FReader = std::make_unique<media::AviReader>(ResolvePath(name));
         } catch (const std::exception&) {
             FReader.reset();  // a missing or broken file shows nothing, as the model's frame count 0 says
         }
@@ -690,7 +690,7 @@ private:
         if (count == 0) return;
         FFrame = std::clamp(frame, 1, count);
         try {
-            avi::Image img = FReader->DecodeFrame(FFrame - 1);
+            media::Image img = FReader->DecodeFrame(FFrame - 1);
             FShown =
                 QImage(img.rgb.data(), img.width, img.height, img.width * 3, QImage::Format_RGB888).copy();
         } catch (const std::exception&) {
@@ -701,7 +701,7 @@ private:
 
     TAnimate* FAnimate;
     QTimer* FTimer;
-    std::unique_ptr<avi::Reader> FReader;
+    std::unique_ptr<media::AviReader> FReader;
     QImage FShown;
     int FFrame = 0, FFrom = 1, FTo = 1, FLeft = 0, FLastSeek = -1;
 };

@@ -19,7 +19,7 @@
 #include <fstream>
 #include <thread>
 
-#include "avi/Avi.h"
+#include "media/Avi.h"
 #include "rtl/Files.h"
 #include "rtl/MainThread.h"
 #include "zub/Clipbrd.h"
@@ -417,9 +417,9 @@ TEST_F(ZubQtView, AnimationShowsTheFramesItIsTold)
     namespace fs = std::filesystem;
     const fs::path file = fs::path(std::getenv("HOME")) / "farben.avi";
     {
-        avi::Writer w(file.string(), 16, 16, 10);
+        media::AviWriter w(file.string(), 16, 16, 10);
         for (auto [r, g, b] : {std::tuple{255, 0, 0}, {0, 255, 0}, {0, 0, 255}}) {
-            avi::Image img(16, 16);
+            media::Image img(16, 16);
             for (int i = 0; i < 16 * 16; ++i) {
                 img.rgb[i * 3] = static_cast<std::uint8_t>(r);
                 img.rgb[i * 3 + 1] = static_cast<std::uint8_t>(g);

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "avi/Avi.h"
+#include "media/Avi.h"
 
 namespace fs = std::filesystem;
 
@@ -95,8 +95,8 @@ TEST(Pictures, EveryNameTheProgramLoadsIsThereInItsFormatAndSize)
             w = bytes[6] | bytes[7] << 8;
             h = bytes[8] | bytes[9] << 8;
         } else {
-            ASSERT_NO_THROW(avi::JpegSize(bytes.data(), bytes.size(), w, h)) << name << " is no JPEG";
-            EXPECT_EQ(avi::DecodeJpeg(bytes.data(), bytes.size()).width, size.w) << name;
+            ASSERT_NO_THROW(media::JpegSize(bytes.data(), bytes.size(), w, h)) << name << " is no JPEG";
+            EXPECT_EQ(media::DecodeJpeg(bytes.data(), bytes.size()).width, size.w) << name;
         }
         EXPECT_EQ(w, size.w) << name;
         EXPECT_EQ(h, size.h) << name;
@@ -119,7 +119,7 @@ TEST(Pictures, GreyVariantsHaveNoColour)
     // A grey picture that still shows colour would look enabled in a greyed-out window.
     for (const char* name : {"sarnikSW.jpg", "S1_SW.jpg", "S3SW.jpg"}) {
         const auto bytes = ReadAll(kAssets / "gifs" / name);
-        const avi::Image img = avi::DecodeJpeg(bytes.data(), bytes.size());
+        const media::Image img = media::DecodeJpeg(bytes.data(), bytes.size());
         int worst = 0;
         for (std::size_t i = 0; i + 2 < img.rgb.size(); i += 3)
             worst = std::max(
@@ -192,6 +192,25 @@ TEST(Help, PageIsGermanHtmlAndItsPicturesExist)
         const std::string src = html.substr(pos + 5, end - pos - 5);
         EXPECT_TRUE(fs::is_regular_file(kAssets / "help" / src)) << src;
     }
+}
+
+// The animations the program ships: the run animation plays frames 1-35, 36-70 and 71-105 in
+// its 206 x 206 control; the download animation loops all of its frames.
+TEST(CommittedAnimations, HaveTheFramesTheProgramPlays)
+{
+    const std::string assets = kAssets.string();
+    const media::AviReader rad(assets + "/avi/rad123.avi");
+    EXPECT_GE(rad.FrameCount(), 105);
+    EXPECT_EQ(rad.Width(), 206);
+    EXPECT_EQ(rad.Height(), 206);
+    EXPECT_GT(rad.FrameRate(), 0.0);
+    for (int i : {0, 34, 35, 69, 70, 104}) EXPECT_EQ(rad.DecodeFrame(i).width, 206) << "frame " << i;
+
+    const media::AviReader down(assets + "/avi/serverdownload.avi");
+    EXPECT_GE(down.FrameCount(), 2);
+    EXPECT_GT(down.FrameRate(), 0.0);
+    const media::Image last = down.DecodeFrame(down.FrameCount() - 1);
+    EXPECT_EQ(last.width, down.Width());
 }
 
 }  // namespace

@@ -7,9 +7,9 @@
 
 #include <jpeglib.h>
 
-#include "avi/Avi.h"
+#include "media/Jpeg.h"
 
-namespace avi {
+namespace media {
 namespace {
 
 // libjpeg reports errors through error_exit, which must not return. We jump back to the
@@ -225,4 +225,4 @@ void WritePpm(const std::string& path, const Image& image)
     if (!out.flush()) throw Error(path + ": cannot be written");
 }
 
-}  // namespace avi
+}  // namespace media

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "avi/Avi.h"
+#include "media/Avi.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ int Build(int argc, char** argv)
             out = argv[++i];
         } else if (a == "-l") {
             std::ifstream list(argv[++i]);
-            if (!list) throw avi::Error(std::string(argv[i]) + ": cannot be opened");
+            if (!list) throw media::Error(std::string(argv[i]) + ": cannot be opened");
             for (std::string line; std::getline(list, line);) {
                 if (!line.empty() && line.back() == '\r') line.pop_back();
                 if (!line.empty()) pictures.push_back(line);
@@ -58,14 +58,14 @@ int Build(int argc, char** argv)
         }
     }
     if (out.empty() || pictures.empty()) return Usage();
-    const avi::Image first = avi::ReadImageFile(pictures.front());
-    avi::Writer writer(out, first.width, first.height, fps);
+    const media::Image first = media::ReadImageFile(pictures.front());
+    media::AviWriter writer(out, first.width, first.height, fps);
     writer.AddFrame(first, quality);
     for (std::size_t i = 1; i < pictures.size(); ++i) {
         try {
-            writer.AddFrame(avi::ReadImageFile(pictures[i]), quality);
-        } catch (const avi::Error& e) {
-            throw avi::Error(pictures[i] + ": " + e.what());
+            writer.AddFrame(media::ReadImageFile(pictures[i]), quality);
+        } catch (const media::Error& e) {
+            throw media::Error(pictures[i] + ": " + e.what());
         }
     }
     writer.Close();
@@ -80,7 +80,7 @@ int main(int argc, char** argv)
 {
     try {
         if (argc == 3 && std::string(argv[1]) == "--info") {
-            const avi::Reader r(argv[2]);
+            const media::AviReader r(argv[2]);
             std::printf("frames %d\nwidth %d\nheight %d\nfps %.3f\n", r.FrameCount(), r.Width(), r.Height(),
                         r.FrameRate());
             return 0;
@@ -88,13 +88,13 @@ int main(int argc, char** argv)
         if (argc == 5 && std::string(argv[1]) == "--frame") {
             int n = 0;
             if (!ToInt(argv[2], n)) return Usage();
-            const avi::Reader r(argv[3]);
-            avi::WritePpm(argv[4], r.DecodeFrame(n));
+            const media::AviReader r(argv[3]);
+            media::WritePpm(argv[4], r.DecodeFrame(n));
             return 0;
         }
         if (argc < 2) return Usage();
         return Build(argc, argv);
-    } catch (const avi::Error& e) {
+    } catch (const media::Error& e) {
         std::fprintf(stderr, "mkavi: %s\n", e.what());
         return 1;
     }

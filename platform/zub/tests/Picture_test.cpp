@@ -3,46 +3,21 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include <jpeglib.h>
-
+#include "media/Jpeg.h"
 #include "rtl/Files.h"
 #include "zub/ComCtrls.h"
 #include "zub/ExtCtrls.h"
 
 namespace {
 
-// A real JPEG of w x h pixels (red to blue), made with the library.
+// A real JPEG of w x h pixels, all red.
 String MakeJpeg(int w, int h)
 {
-    jpeg_compress_struct cinfo;
-    jpeg_error_mgr jerr;
-    cinfo.err = jpeg_std_error(&jerr);
-    jpeg_create_compress(&cinfo);
-    unsigned char* out = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &out, &size);
-    cinfo.image_width = static_cast<JDIMENSION>(w);
-    cinfo.image_height = static_cast<JDIMENSION>(h);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 95, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<unsigned char> row(static_cast<std::size_t>(w) * 3);
-    while (cinfo.next_scanline < cinfo.image_height) {
-        for (int x = 0; x < w; ++x) {
-            row[static_cast<std::size_t>(x) * 3] = 255;
-            row[static_cast<std::size_t>(x) * 3 + 1] = 0;
-            row[static_cast<std::size_t>(x) * 3 + 2] = 0;
-        }
-        JSAMPROW p = row.data();
-        jpeg_write_scanlines(&cinfo, &p, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    String bytes(reinterpret_cast<char*>(out), size);
-    jpeg_destroy_compress(&cinfo);
-    std::free(out);
-    return bytes;
+    media::Image img(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) img.Pixel(x, y)[0] = 255;
+    const std::vector<std::uint8_t> bytes = media::EncodeJpeg(img, 95);
+    return String(bytes.begin(), bytes.end());
 }
 
 String Gif(int w, int h)

@@ -5,9 +5,9 @@
 #include <iterator>
 #include <unistd.h>
 
-#include "avi/Avi.h"
+#include "media/Avi.h"
 
-namespace avi {
+namespace media {
 namespace {
 
 constexpr std::uint32_t kHasIndex = 0x10;  // AVIF_HASINDEX
@@ -62,7 +62,7 @@ struct Span {
 
 }  // namespace
 
-Writer::Writer(std::string path, int width, int height, int framesPerSecond)
+AviWriter::AviWriter(std::string path, int width, int height, int framesPerSecond)
     : FPath(std::move(path)), FWidth(width), FHeight(height), FFps(framesPerSecond)
 {
     if (width <= 0 || height <= 0 || width > 0xFFFF || height > 0xFFFF)
@@ -70,9 +70,9 @@ Writer::Writer(std::string path, int width, int height, int framesPerSecond)
     if (framesPerSecond <= 0 || framesPerSecond > 1000) throw Error(FPath + ": frame rate out of range");
 }
 
-Writer::~Writer() = default;
+AviWriter::~AviWriter() = default;
 
-void Writer::AddFrame(const Image& frame, int quality)
+void AviWriter::AddFrame(const Image& frame, int quality)
 {
     if (frame.width != FWidth || frame.height != FHeight)
         throw Error(FPath + ": frame " + std::to_string(FFrames.size() + 1) + " is " +
@@ -81,7 +81,7 @@ void Writer::AddFrame(const Image& frame, int quality)
     FFrames.push_back(EncodeJpeg(frame, quality));
 }
 
-void Writer::AddJpegFrame(std::vector<std::uint8_t> jpeg)
+void AviWriter::AddJpegFrame(std::vector<std::uint8_t> jpeg)
 {
     int w = 0, h = 0;
     JpegSize(jpeg.data(), jpeg.size(), w, h);
@@ -92,7 +92,7 @@ void Writer::AddJpegFrame(std::vector<std::uint8_t> jpeg)
     FFrames.push_back(std::move(jpeg));
 }
 
-void Writer::Close()
+void AviWriter::Close()
 {
     if (FClosed) return;
     if (FFrames.empty()) throw Error(FPath + ": an animation needs at least one frame");
@@ -205,7 +205,7 @@ void Writer::Close()
     FClosed = true;
 }
 
-Reader::Reader(const std::string& path) : FPath(path)
+AviReader::AviReader(const std::string& path) : FPath(path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw Error(path + ": cannot be opened");
@@ -327,14 +327,14 @@ Reader::Reader(const std::string& path) : FPath(path)
     if (FFrames.empty()) throw fail("no frames");
 }
 
-double Reader::FrameRate() const
+double AviReader::FrameRate() const
 {
     if (FScale > 0 && FRate > 0) return static_cast<double>(FRate) / FScale;
     if (FUsPerFrame > 0) return 1e6 / FUsPerFrame;
     return 0.0;
 }
 
-const std::vector<std::uint8_t>& Reader::FrameJpeg(int index) const
+const std::vector<std::uint8_t>& AviReader::FrameJpeg(int index) const
 {
     if (index < 0 || index >= FrameCount())
         throw Error(FPath + ": frame " + std::to_string(index) + " out of range 0.." +
@@ -342,7 +342,7 @@ const std::vector<std::uint8_t>& Reader::FrameJpeg(int index) const
     return FFrames[static_cast<std::size_t>(index)];
 }
 
-Image Reader::DecodeFrame(int index) const
+Image AviReader::DecodeFrame(int index) const
 {
     const auto& jpeg = FrameJpeg(index);
     try {
@@ -355,4 +355,4 @@ Image Reader::DecodeFrame(int index) const
     }
 }
 
-}  // namespace avi
+}  // namespace media
