@@ -66,11 +66,7 @@ std::shared_ptr<IClock> CurrentClock()
     return s.current;
 }
 
-IClock& Clock()
-{
-    // The installer keeps the clock alive (TVirtualClockGuard, or the slot for the real one).
-    return *CurrentClock();
-}
+TClockRef Clock() { return TClockRef(CurrentClock()); }
 
 std::shared_ptr<IClock> SetClock(std::shared_ptr<IClock> clock)
 {

@@ -1,5 +1,6 @@
 #include "rtl/DateUtils.h"
 
+#include <chrono>
 #include <cmath>
 #include <ctime>
 
@@ -9,45 +10,31 @@ namespace {
 
 constexpr long long MsPerDay = 86400000LL;
 
-// Days from 1.1.1970 of a proleptic Gregorian date (H. Hinnant's civil calendar algorithm).
+// Days from 1.1.1970 of a proleptic Gregorian date.
 constexpr long long DaysFromCivil(long long y, unsigned m, unsigned d)
 {
-    y -= m <= 2;
-    const long long era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + static_cast<long long>(doe) - 719468;
+    using namespace std::chrono;
+    const year_month_day date{year{static_cast<int>(y)}, month{m}, day{d}};
+    return sys_days{date}.time_since_epoch().count();
 }
 
 void CivilFromDays(long long z, int& year, int& month, int& day)
 {
-    z += 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const unsigned doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const long long y = static_cast<long long>(yoe) + era * 400;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    year = static_cast<int>(y + (month <= 2));
+    using namespace std::chrono;
+    const year_month_day date{sys_days{days{z}}};
+    year = static_cast<int>(date.year());
+    month = static_cast<int>(static_cast<unsigned>(date.month()));
+    day = static_cast<int>(static_cast<unsigned>(date.day()));
 }
 
 // constexpr: other units' static initialisers encode dates before this unit's would run.
 constexpr long long DaysTo18991230 = DaysFromCivil(1899, 12, 30);
 
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int DaysInMonth(int y, int m)
-{
-    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && IsLeapYear(y) ? 29 : days[m - 1];
-}
-
 bool ValidDate(int y, int m, int d)
 {
-    return y >= 1 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= DaysInMonth(y, m);
+    using namespace std::chrono;
+    return y >= 1 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= 31 &&
+           year_month_day{year{y}, month{static_cast<unsigned>(m)}, day{static_cast<unsigned>(d)}}.ok();
 }
 
 // Splits a TDateTime into whole days and milliseconds of the day. As usual for this type, the

@@ -1,7 +1,10 @@
 #include "rtl/Guid.h"
 
+#include <sys/random.h>
+
+#include <cerrno>
 #include <cstdio>
-#include <random>
+#include <cstring>
 
 namespace rtl_detail {
 void ThrowBadGuid(const char* s) { throw EConvertError("'" + String(s) + "' is not a valid GUID value"); }
@@ -31,13 +34,23 @@ String GUIDToString(const TGUID& g)
 
 TGUID CreateGUID()
 {
-    static thread_local std::mt19937_64 gen{std::random_device{}()};
-    std::uint64_t a = gen(), b = gen();
+    // 122 bits from the kernel's generator: class ids must never repeat, across processes too.
+    std::uint8_t b[16];
+    std::size_t got = 0;
+    while (got < sizeof b) {
+        const ssize_t n = ::getrandom(b + got, sizeof b - got, 0);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw Exception("Cannot create a GUID. " + String(std::strerror(errno)));
+        }
+        got += static_cast<std::size_t>(n);
+    }
+    b[6] = static_cast<std::uint8_t>((b[6] & 0x0F) | 0x40);  // version 4
+    b[8] = static_cast<std::uint8_t>((b[8] & 0x3F) | 0x80);  // RFC 4122 variant
     TGUID g;
-    g.D1 = static_cast<std::uint32_t>(a >> 32);
-    g.D2 = static_cast<std::uint16_t>(a >> 16);
-    g.D3 = static_cast<std::uint16_t>((a & 0x0FFF) | 0x4000);
-    for (int i = 0; i < 8; ++i) g.D4[i] = static_cast<std::uint8_t>(b >> (8 * i));
-    g.D4[0] = static_cast<std::uint8_t>((g.D4[0] & 0x3F) | 0x80);
+    g.D1 = (std::uint32_t(b[0]) << 24) | (std::uint32_t(b[1]) << 16) | (std::uint32_t(b[2]) << 8) | b[3];
+    g.D2 = static_cast<std::uint16_t>((b[4] << 8) | b[5]);
+    g.D3 = static_cast<std::uint16_t>((b[6] << 8) | b[7]);
+    for (int k = 0; k < 8; ++k) g.D4[k] = b[8 + k];
     return g;
 }

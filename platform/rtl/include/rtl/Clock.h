@@ -30,7 +30,27 @@ public:
     virtual void StateChanged() {}
 };
 
-IClock& Clock();
+// The installed clock, kept alive for as long as this handle lives: a SetClock meanwhile never
+// frees the clock under a caller still sleeping or waiting on it. Clock().Sleep(10) holds it
+// for that one call.
+class TClockRef {
+public:
+    explicit TClockRef(std::shared_ptr<IClock> clock) : FClock(std::move(clock)) {}
+    TDateTime Now() const { return FClock->Now(); }
+    void Sleep(unsigned ms) const { FClock->Sleep(ms); }
+    std::uint32_t GetTickCount() const { return FClock->GetTickCount(); }
+    bool WaitUntil(const std::function<bool()>& pred, long long timeoutMs) const
+    {
+        return FClock->WaitUntil(pred, timeoutMs);
+    }
+    void StateChanged() const { FClock->StateChanged(); }
+    IClock* Get() const { return FClock.get(); }
+
+private:
+    std::shared_ptr<IClock> FClock;
+};
+
+TClockRef Clock();
 // The installed clock as shared pointer, for callers that must keep using the same clock
 // (TThread registers and unregisters a worker with one clock even if another is installed meanwhile).
 std::shared_ptr<IClock> CurrentClock();

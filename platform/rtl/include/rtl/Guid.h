@@ -70,7 +70,7 @@ constexpr TGUID TGUID::Parse(const char* s)
 }
 
 TGUID StringToGUID(const String& s);  // EConvertError on malformed text
-bool TryStringToGUID(const String& s, TGUID& out);
+[[nodiscard]] bool TryStringToGUID(const String& s, TGUID& out);
 String GUIDToString(const TGUID& g);  // upper-case hex, with braces
 inline bool IsEqualGUID(const TGUID& a, const TGUID& b) { return a == b; }
 TGUID CreateGUID();  // a fresh random (version 4) GUID
