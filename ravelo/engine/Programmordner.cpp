@@ -56,6 +56,8 @@ bool ProgrammOrdner_einrichten()
 {
     String ordner = ProgrammOrdner();
     if (!ForceDirectories(ordner + "test")) return false;
+    // What updates killed half-way left behind (about 150 KB each) goes at the next start.
+    RemoveDeadTempFilesIn(ordner);
     return SetCurrentDir(ordner);
 }
 

@@ -11,7 +11,8 @@ void setze_ProgrammOrdner(const String& ordner);
 // A file in the program folder.
 String ProgrammDatei(const String& name);
 // At program start: creates the program folder and its sub-folder "test" (with any missing
-// parents) and makes the program folder the working directory. False when either fails.
+// parents), removes the temporary files of writes that a killed process left there, and makes
+// the program folder the working directory. False when either fails.
 bool ProgrammOrdner_einrichten();
 // At program start, before any thread: names the program's own folders and debug switch to the
 // runtime library (INI files without folder in $RAVELO_WINDIR, else $XDG_CONFIG_HOME/Quenzel 2009/;

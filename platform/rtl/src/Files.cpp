@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -281,6 +282,60 @@ std::function<void(const String&)> SetAtomicWriteHook(std::function<void(const S
     return previous;
 }
 
+namespace {
+
+// "NAME.~PID-N.tmp" of a process that no longer runs: what a write killed half-way left.
+bool IsDeadTempOf(const String& entry, const String& base)
+{
+    const String prefix = base + ".~";
+    if (entry.size() <= prefix.size() + 4 || entry.compare(0, prefix.size(), prefix) != 0 ||
+        entry.compare(entry.size() - 4, 4, ".tmp") != 0)
+        return false;
+    const String middle = entry.substr(prefix.size(), entry.size() - prefix.size() - 4);
+    const std::size_t dash = middle.find('-');
+    if (dash == 0 || dash == String::npos || dash + 1 == middle.size()) return false;
+    for (std::size_t k = 0; k < middle.size(); ++k)
+        if (k != dash && (middle[k] < '0' || middle[k] > '9')) return false;
+    if (dash > 9) return false;
+    const long pid = std::stol(middle.substr(0, dash));
+    if (pid <= 0 || pid == ::getpid()) return false;
+    return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+}
+
+}  // namespace
+
+namespace {
+
+// Removes the dead temporary files of base in dir, or of every file there when base is empty.
+void RemoveDeadTemps(const String& dir, const String& base)
+{
+    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return;
+    std::vector<String> dead;
+    while (dirent* e = ::readdir(d)) {
+        const String entry = e->d_name;
+        const std::size_t mark = entry.rfind(".~");
+        if (mark == String::npos || mark == 0) continue;
+        if (IsDeadTempOf(entry, base.empty() ? entry.substr(0, mark) : base)) dead.push_back(entry);
+    }
+    ::closedir(d);
+    for (const String& entry : dead) ::unlink((dir + entry).c_str());
+}
+
+}  // namespace
+
+void RemoveDeadTempFiles(const String& fileName)
+{
+    const String target = ResolvePath(fileName);
+    const String dir = ExtractFilePath(target);
+    if (target.size() > dir.size()) RemoveDeadTemps(dir, target.substr(dir.size()));
+}
+
+void RemoveDeadTempFilesIn(const String& folder)
+{
+    RemoveDeadTemps(IncludeTrailingPathDelimiter(ResolvePath(folder)), "");
+}
+
 void AtomicWriteFile(const String& name, const String& bytes)
 {
     String target = ResolvePath(name);
@@ -292,6 +347,7 @@ void AtomicWriteFile(const String& name, const String& bytes)
     if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) OpenError(name, EISDIR);
     const bool hadFile = ::stat(target.c_str(), &st) == 0;
 
+    RemoveDeadTempFiles(target);
     static std::atomic<unsigned> counter{0};
     String temp = target + ".~" + IntToStr(::getpid()) + "-" + IntToStr(counter.fetch_add(1)) + ".tmp";
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

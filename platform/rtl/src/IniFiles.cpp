@@ -77,7 +77,8 @@ struct TIniDoc {
             std::size_t nl = bytes.find('\n', start);
             std::size_t end = nl == String::npos ? bytes.size() : nl;
             String text = bytes.substr(start, end - start);
-            if (!text.empty() && text.back() == '\r') text.pop_back();
+            // Only the CR of a CR LF ending goes; a CR before it belongs to the line.
+            if (nl != String::npos && !text.empty() && text.back() == '\r') text.pop_back();
             lines.push_back(Parse(text));
             start = end + 1;
         }
@@ -116,7 +117,10 @@ struct TIniDoc {
         String r;
         for (std::size_t i = 0; i < lines.size(); ++i) {
             r += lines[i].text;
-            if (i + 1 < lines.size() || endsWithNewline) r += '\n';
+            // Lines end in LF; one whose text ends in CR keeps it behind a CR LF, so it reads
+            // back the same.
+            const bool endsInCr = !lines[i].text.empty() && lines[i].text.back() == '\r';
+            if (i + 1 < lines.size() || endsWithNewline) r += endsInCr ? "\r\n" : "\n";
         }
         return r;
     }
@@ -165,7 +169,8 @@ TIniDoc LoadDoc(const String& file)
 void SaveDoc(const String& file, const TIniDoc& doc)
 {
     String dir = ExtractFilePath(file);
-    if (!dir.empty() && dir == TIniFile::WindowsDirectory() && !DirectoryExists(dir)) ForceDirectories(dir);
+    if (!dir.empty() && dir == TIniFile::WindowsDirectory() && !DirectoryExists(dir) && !ForceDirectories(dir))
+        throw EInOutError("Cannot create folder \"" + dir + "\"");
     AtomicWriteFile(ResolvePath(file), doc.Serialise());
 }
 

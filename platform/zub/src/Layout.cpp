@@ -1,7 +1,9 @@
 #include "zub/Layout.h"
 
 #include <cctype>
+#include <cerrno>
 #include <cstdlib>
+#include <limits>
 
 #include "zub/Controls.h"
 #include "zub/Menus.h"
@@ -14,6 +16,9 @@ ELayoutError::ELayoutError(int line, const String& msg)
 int TLayoutValue::AsInt() const
 {
     if (Kind != Int) throw ELayoutError(Line, "integer expected");
+    // 32 bits, read as two's complement above INT_MAX ($FFFFFFFF is -1) as the layouts write them.
+    if (IntValue < std::numeric_limits<int>::min() || IntValue > std::numeric_limits<unsigned>::max())
+        throw ELayoutError(Line, "integer out of range");
     return static_cast<int>(IntValue);
 }
 
@@ -184,10 +189,20 @@ private:
             std::size_t hexStart = FPos;
             while (FPos < FText.size() && std::isxdigit(static_cast<unsigned char>(FText[FPos]))) ++FPos;
             if (hexStart == FPos) throw ELayoutError(t.Line, "hexadecimal digits expected");
+            // Up to 64 bits; $8000000000000000 and above read as two's complement (-1 for 16 Fs),
+            // and a negated one must fit: -$8000000000000000 is the smallest.
+            if (FPos - hexStart > 16) throw ELayoutError(t.Line, "number out of range");
+            const unsigned long long u =
+                std::strtoull(FText.substr(hexStart, FPos - hexStart).c_str(), nullptr, 16);
+            constexpr unsigned long long smallest = 1ULL << 63;
             t.Kind = TToken::Int;
-            t.IntValue = static_cast<long long>(
-                std::strtoull(FText.substr(hexStart, FPos - hexStart).c_str(), nullptr, 16));
-            if (FText[start] == '-') t.IntValue = -t.IntValue;
+            if (FText[start] != '-')
+                t.IntValue = static_cast<long long>(u);
+            else if (u > smallest)
+                throw ELayoutError(t.Line, "number out of range");
+            else
+                t.IntValue =
+                    u == smallest ? std::numeric_limits<long long>::min() : -static_cast<long long>(u);
             return t;
         }
         bool isFloat = false;
@@ -211,7 +226,9 @@ private:
             if (!end || *end) throw ELayoutError(t.Line, "bad number " + s);
         } else {
             t.Kind = TToken::Int;
+            errno = 0;
             t.IntValue = std::strtoll(s.c_str(), nullptr, 10);
+            if (errno == ERANGE) throw ELayoutError(t.Line, "number out of range");
         }
         return t;
     }
@@ -288,8 +305,12 @@ private:
         return s;
     }
 
-    TObjNode ParseObject()
+    // Deeper nesting than any form has is refused rather than run the stack out.
+    static constexpr int MaxDepth = 200;
+
+    TObjNode ParseObject(int depth = 1)
     {
+        if (depth > MaxDepth) throw ELayoutError(FTok.Line, "objects nested too deeply");
         if (IsWord("inherited") || IsWord("inline"))
             throw ELayoutError(FTok.Line, "inherited layouts are not supported");
         if (!IsWord("object")) throw ELayoutError(FTok.Line, "'object' expected");
@@ -311,7 +332,7 @@ private:
                 return node;
             }
             if (IsWord("object") || IsWord("inherited") || IsWord("inline")) {
-                node.Children.push_back(ParseObject());
+                node.Children.push_back(ParseObject(depth + 1));
                 continue;
             }
             TPropNode p;

@@ -40,7 +40,13 @@ String ReadFileBytes(const String& name);
 // Replaces the file atomically: writes name + a unique temporary suffix in the same folder, flushes,
 // then renames over the old file. On any failure the old file is left whole, the temporary file is
 // removed, and EInOutError (or EFOpenError) is raised.
+// A write first removes what writes of that file by processes that died half-way left behind
+// (their "NAME.~PID-N.tmp" files).
 void AtomicWriteFile(const String& name, const String& bytes);
+// Removes the temporary files that killed writes left: those of fileName, or of every file in
+// folder (at program start). Files of running processes stay.
+void RemoveDeadTempFiles(const String& fileName);
+void RemoveDeadTempFilesIn(const String& folder);
 // Test hook: called with the temporary file's name just before the rename; an exception thrown
 // from it makes the write fail there. Returns the previous hook; pass nullptr to remove it.
 std::function<void(const String& tempName)>
