@@ -3,11 +3,12 @@
 # make bench - build and run the benchmarks
 # make tsan / make asan - run the tests in a ThreadSanitizer / AddressSanitizer build
 # make format - apply .clang-format to the C++ sources
+# make fuzz   - build the fuzz targets with clang and run each for FUZZ_SECONDS (default 300)
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test run bench tsan asan format clean
+.PHONY: deps configure build test run bench tsan asan format fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -41,5 +42,14 @@ asan:
 format:
 	@git ls-files '*.cpp' '*.h' ':!:*.zfm.h' | xargs clang-format -i
 
+# libFuzzer with ASan and UBSan, in a clang build tree of its own; each target starts from its
+# seed corpus in fuzz/corpus and stops at the first crash (kept in build-fuzz/crashes).
+FUZZ_SECONDS ?= 300
+fuzz: deps
+	@CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DRAVELO_FUZZ=ON \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
+	@scripts/run-fuzz build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-tsan build-asan
+	rm -rf build build-tsan build-asan build-fuzz
