@@ -15,6 +15,6 @@ inline String FreshTestDir()
         if (c == '/') c = '_';
     String dir = String(home && *home ? home : "/tmp") + "/rtl-tests/" + name + "/";
     std::system(("rm -rf '" + dir + "'").c_str());
-    ForceDirectories(dir);
+    if (!ForceDirectories(dir)) ADD_FAILURE() << "cannot create " << dir;
     return dir;
 }

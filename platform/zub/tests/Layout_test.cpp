@@ -248,7 +248,32 @@ INSTANTIATE_TEST_SUITE_P(
         TErrorCase{"BadReference",
                    "object F: TForm5\n  object T: TTrayIcon\n    PopupMenu = Nix\n  end\nend\n", 3,
                    "unknown component Nix"},
-        TErrorCase{"NoObject", "\n\nobjekt F: TForm5\nend\n", 3, "'object' expected"}),
+        TErrorCase{"NoObject", "\n\nobjekt F: TForm5\nend\n", 3, "'object' expected"},
+        TErrorCase{"SmallestHexIsNoInteger", "object F: TForm5\n  Left = -$8000000000000000\nend\n", 2,
+                   "integer out of range"},
+        TErrorCase{"HexBelowSmallest", "object F: TForm5\n  Left = -$8000000000000001\nend\n", 2,
+                   "number out of range"},
+        TErrorCase{"HexOver64Bits", "object F: TForm5\n  Left = $10000000000000000\nend\n", 2,
+                   "number out of range"},
+        TErrorCase{"DecimalOver64Bits", "object F: TForm5\n  Left = 9223372036854775808\nend\n", 2,
+                   "number out of range"},
+        TErrorCase{"IntegerOver32Bits", "object F: TForm5\n  Left = 4294967296\nend\n", 2,
+                   "integer out of range"}),
     [](const auto& info) { return String(info.param.name); });
+
+// 20,000 nested objects: refused with a clear error, not a stack overflow.
+TEST(ZubLayout, DeepNestingIsRefused)
+{
+    String text = "object F: TForm5\n";
+    for (int i = 0; i < 20000; ++i) text += "object P" + IntToStr(i) + ": TPanel\n";
+    for (int i = 0; i < 20000; ++i) text += "end\n";
+    text += "end\n";
+    try {
+        TForm5 form(nullptr, text);
+        FAIL() << "no error";
+    } catch (const ELayoutError& e) {
+        EXPECT_NE(e.Message().find("nested too deeply"), String::npos) << e.Message();
+    }
+}
 
 }  // namespace

@@ -232,3 +232,26 @@ TEST_F(Ini, AFileWithoutFinalLineEndGetsTheNewKeyOnItsOwnLine)
     TIniFile(file).WriteString("S", "b", "2");
     EXPECT_EQ(ReadFileBytes(file), "[S]\na=1\nb=2\n");
 }
+
+TEST_F(Ini, WritingAKeyKeepsTheValuesOfEveryOtherLine)
+{
+    struct Case {
+        const char* before;
+        const char* after;  // once b=2 is written: lines end in LF
+    } cases[] = {
+        // A value ending in CR CR LF keeps its CR.
+        {"[S]\r\na=x\r\r\nb=1\r\n", "[S]\na=x\r\r\nb=2\n"},
+        {"[S]\na=x\r\r\n", "[S]\na=x\r\r\nb=2\n"},
+        {"[S]\na=x\r", "[S]\na=x\r\r\nb=2\n"},
+        {"[T]\r\nc=3\r\n", "[T]\nc=3\n[S]\nb=2\n"},
+        {"[S]\r\nb=1", "[S]\nb=2"},
+    };
+    for (const Case& c : cases) {
+        AtomicWriteFile(file, c.before);
+        TIniFile(file).WriteString("S", "b", "2");
+        EXPECT_EQ(ReadFileBytes(file), c.after) << c.before;
+        // ... and once more: nothing is lost on the way either.
+        TIniFile(file).WriteString("S", "b", "3");
+        EXPECT_EQ(TIniFile(file).ReadString("S", "a", "-"), String(c.before).find("a=x") != String::npos ? "x\r" : "-");
+    }
+}

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <sstream>
 
@@ -74,7 +76,7 @@ TEST(Files, FailedAtomicWriteKeepsTheOldFile)
 TEST(Files, AtomicWriteOntoAFolderOrIntoAMissingFolderRaises)
 {
     String dir = FreshTestDir();
-    ForceDirectories(dir + "ordner");
+    EXPECT_TRUE(ForceDirectories(dir + "ordner"));
     EXPECT_THROW(AtomicWriteFile(dir + "ordner", "x"), EFOpenError);
     EXPECT_TRUE(DirectoryExists(dir + "ordner"));
     EXPECT_THROW(AtomicWriteFile(dir + "fehlt/x.txt", "x"), EFOpenError);
@@ -131,12 +133,12 @@ TEST(Files, CurrentDirectory)
 {
     String dir = FreshTestDir();
     String old = GetCurrentDir();
-    ForceDirectories(dir + "Arbeit");
+    EXPECT_TRUE(ForceDirectories(dir + "Arbeit"));
     ASSERT_TRUE(SetCurrentDir(dir + "arbeit"));
     Put("hier.txt", "h");
     EXPECT_EQ(ReadFileBytes(dir + "Arbeit/hier.txt"), "h");
     EXPECT_EQ(GetCurrentDir() + "/", dir + "Arbeit/");
-    SetCurrentDir(old);
+    EXPECT_TRUE(SetCurrentDir(old));
 }
 
 TEST(Files, StreamsOpenThroughTheLookup)
@@ -200,4 +202,42 @@ TEST(Files, LineReaderOnAFile)
     EXPECT_EQ(line, "15.08.09 4 5 6");
     EXPECT_FALSE(r.Next(line));
     EXPECT_FALSE(TLineReader(dir + "fehlt.txt").IsOpen());
+}
+
+// A process that has ended: its temporary files are what a killed write left.
+static long DeadPid()
+{
+    const pid_t child = ::fork();
+    if (child == 0) ::_exit(0);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return child;
+}
+
+TEST(Files, TemporaryFilesOfDeadWritersGoAtTheNextWriteOrStart)
+{
+    const String dir = FreshTestDir();
+    const String dead = IntToStr(DeadPid()), mine = IntToStr(::getpid());
+    const char* names[] = {"dorov_zahlen.txt.~D-1.tmp",     "dorov_zahlen.txt.~D-17.tmp",
+                           "dorov_zahlen.txt.~M-9.tmp",     "dorov_zahlen.txt.~1-0.tmp",
+                           "dorov_zahlen.txt.~D-x.tmp",     "profile.txt.~D-2.tmp",
+                           "dorov_zahlen.txt.~D-3.tmp.keep"};
+    std::vector<String> files;
+    for (String n : names) {
+        for (std::size_t p; (p = n.find('D')) != String::npos && n[p - 1] == '~';) n.replace(p, 1, dead);
+        for (std::size_t p; (p = n.find('M')) != String::npos && n[p - 1] == '~';) n.replace(p, 1, mine);
+        files.push_back(n);
+        AtomicWriteFile(dir + n, "x");
+    }
+    AtomicWriteFile(dir + "dorov_zahlen.txt", "neu");
+    // Of the archive's: the dead writer's go; the running ones' (this process, init) and
+    // names not made by a write stay; other files' temporaries wait for the start.
+    const bool keptAfterWrite[] = {false, false, true, true, true, true, true};
+    for (std::size_t i = 0; i < files.size(); ++i)
+        EXPECT_EQ(FileExists(dir + files[i]), keptAfterWrite[i]) << files[i];
+    RemoveDeadTempFilesIn(dir);
+    EXPECT_FALSE(FileExists(dir + files[5]));
+    EXPECT_TRUE(FileExists(dir + files[2]));
+    EXPECT_TRUE(FileExists(dir + files[6]));
+    EXPECT_EQ(ReadFileBytes(dir + "dorov_zahlen.txt"), "neu");
 }

@@ -25,7 +25,7 @@ String Scratch(const String& name)
 {
     const char* home = std::getenv("HOME");
     String dir = String(home ? home : "/tmp") + "/rtl-strings/";
-    ForceDirectories(dir);
+    EXPECT_TRUE(ForceDirectories(dir));
     return dir + name;
 }
 

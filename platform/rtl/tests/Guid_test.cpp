@@ -45,6 +45,7 @@ TEST(intf_Guid, CreatesDistinctVersion4Guids)
     for (int i = 0; i < 100; ++i) {
         TGUID g = CreateGUID();
         EXPECT_EQ(g.D3 >> 12, 4);
+        EXPECT_EQ(g.D4[0] >> 6, 2);  // RFC 4122 variant
         seen.insert(g);
     }
     EXPECT_EQ(seen.size(), 100u);

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 #include <stdexcept>
 
 #include "rtl/Classes.h"
@@ -343,7 +346,7 @@ TEST(RealClock, IsInstalledWhenNoVirtualClockIs)
     EXPECT_FALSE(Clock().WaitUntil([] { return false; }, 0));
     auto mine = std::make_shared<TVirtualClock>(Start);
     auto previous = SetClock(mine);
-    EXPECT_EQ(&Clock(), mine.get());
+    EXPECT_EQ(Clock().Get(), mine.get());
     SetClock(nullptr);
     EXPECT_EQ(CurrentClock(), previous);
 }
@@ -425,4 +428,54 @@ TEST(Thread, ResumeTwiceStartsOnce)
     t.WaitFor();
     EXPECT_EQ(runs.load(), 1);
     EXPECT_NE(t.ThreadID(), 0u);
+}
+
+namespace {
+// A clock whose Sleep blocks until released, and which notes whether it was destroyed while a
+// caller still slept on it.
+struct TGateClock : IClock {
+    std::mutex m;
+    std::condition_variable cv;
+    bool sleeping = false, open = false;
+    std::atomic<bool>* destroyedWhileSleeping;
+    bool inSleep = false;
+    explicit TGateClock(std::atomic<bool>* flag) : destroyedWhileSleeping(flag) {}
+    ~TGateClock() override
+    {
+        if (inSleep) *destroyedWhileSleeping = true;
+    }
+    TDateTime Now() override { return TDateTime{0}; }
+    std::uint32_t GetTickCount() override { return 0; }
+    bool WaitUntil(const std::function<bool()>& pred, long long) override { return pred(); }
+    void Sleep(unsigned) override
+    {
+        std::unique_lock<std::mutex> lock(m);
+        inSleep = sleeping = true;
+        cv.notify_all();
+        cv.wait(lock, [&] { return open; });
+        inSleep = false;
+    }
+};
+}  // namespace
+
+TEST(RealClock, ASwapDuringASleepKeepsTheSleepersClockAlive)
+{
+    std::atomic<bool> destroyedWhileSleeping{false};
+    auto gate = std::make_shared<TGateClock>(&destroyedWhileSleeping);
+    TGateClock* raw = gate.get();
+    SetClock(gate);
+    gate.reset();
+    std::thread sleeper([] { Sleep(10); });
+    {
+        std::unique_lock<std::mutex> lock(raw->m);
+        raw->cv.wait(lock, [&] { return raw->sleeping; });
+    }
+    SetClock(nullptr);  // the slot lets go of the clock while the sleeper still uses it
+    {
+        std::lock_guard<std::mutex> lock(raw->m);
+        raw->open = true;
+        raw->cv.notify_all();
+    }
+    sleeper.join();
+    EXPECT_FALSE(destroyedWhileSleeping);
 }
