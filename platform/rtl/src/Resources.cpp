@@ -66,6 +66,16 @@ String LoadResourceData(HMODULE module, const String& type, const String& name)
     return bytes;
 }
 
+HMODULE FindInstanceContainingResource(const String& type, const String& name)
+{
+    auto& t = Table();
+    std::lock_guard g(t.Lock);
+    const String ut = UpperCase(type), un = UpperCase(name);
+    for (const auto& [k, v] : t.Items)
+        if (k.Type == ut && k.Name == un) return k.Module;
+    return nullptr;
+}
+
 int ModuleResourceCount(HMODULE module)
 {
     auto& t = Table();

@@ -1,11 +1,13 @@
 #include "zub/Graphics.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 
 #include "media/Jpeg.h"
 #include "rtl/Files.h"
+#include "rtl/Resources.h"
 #include "zub/ImgList.h"
 
 bool IdentToColor(const String& ident, TColor& color)
@@ -153,10 +155,107 @@ void TFont::SetHeight(int height)
 
 // ---- TRecordingCanvas
 
+// ---- TCanvas
+
+void TCanvas::LineTo(int x, int y)
+{
+    Line(FPenPos, {x, y});
+    FPenPos = {x, y};
+}
+
+TRect TCanvas::ButtonFaceInner(const TRect& r, int bevelWidth)
+{
+    const int d = 1 + std::max(bevelWidth, 0);
+    return {r.Left + d, r.Top + d, r.Right - d, r.Bottom - d};
+}
+
+TRect TCanvas::DrawButtonFace(const TRect& r, int bevelWidth, bool isDown, bool isFocused)
+{
+    ButtonFace(r, bevelWidth, isDown, isFocused);
+    return ButtonFaceInner(r, bevelWidth);
+}
+
+void TCanvas::Frame3D(TRect& r, TColor topColor, TColor bottomColor, int width)
+{
+    const TColor keep = FPen.Color();
+    const int keepWidth = FPen.Width();
+    FPen.SetWidth(1);
+    for (int i = 0; i < width; ++i) {
+        FPen.SetColor(topColor);
+        MoveTo(r.Left, r.Bottom - 1);
+        LineTo(r.Left, r.Top);
+        LineTo(r.Right - 1, r.Top);
+        FPen.SetColor(bottomColor);
+        LineTo(r.Right - 1, r.Bottom - 1);
+        LineTo(r.Left - 1, r.Bottom - 1);
+        r = {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};
+    }
+    FPen.SetColor(keep);
+    FPen.SetWidth(keepWidth);
+}
+
+// ---- TRecordingCanvas
+
 TCanvasOp TRecordingCanvas::Op(TCanvasOp::TKind kind)
 {
-    TCanvasOp op{kind, {}, {}, {}, FBrush.Color(), FFont.Color(), {}, -1, true};
+    TCanvasOp op{};
+    op.Kind = kind;
+    op.Brush = FBrush.Color();
+    op.FontColor = FFont.Color();
+    op.Pen = FPen.Color();
+    op.PenWidth = FPen.Width();
+    op.PenStyle = FPen.Style();
+    op.BrushStyle = FBrush.Style();
+    op.Opaque = OpaqueText();
+    op.FontStyle = FFont.Style();
     return op;
+}
+
+void TRecordingCanvas::Line(const TPoint& from, const TPoint& to)
+{
+    TCanvasOp op = Op(TCanvasOp::Line);
+    op.Points = {from, to};
+    Record(op);
+}
+
+void TRecordingCanvas::Polyline(const std::vector<TPoint>& points)
+{
+    TCanvasOp op = Op(TCanvasOp::Polyline);
+    op.Points = points;
+    Record(op);
+}
+
+void TRecordingCanvas::Polygon(const std::vector<TPoint>& points)
+{
+    TCanvasOp op = Op(TCanvasOp::Polygon);
+    op.Points = points;
+    Record(op);
+}
+
+void TRecordingCanvas::Rectangle(const TRect& r)
+{
+    TCanvasOp op = Op(TCanvasOp::Rectangle);
+    op.R = r;
+    Record(op);
+}
+
+void TRecordingCanvas::Draw(int x, int y, const TBitmap& bitmap)
+{
+    TCanvasOp op = Op(TCanvasOp::Bitmap);
+    op.At = {x, y};
+    op.R = {x, y, x + bitmap.Width(), y + bitmap.Height()};
+    op.Text = bitmap.Name();
+    Record(op);
+}
+
+void TRecordingCanvas::ButtonFace(const TRect& r, int bevelWidth, bool isDown, bool isFocused)
+{
+    TCanvasOp op = Op(TCanvasOp::ButtonFace);
+    op.R = r;
+    op.Index = bevelWidth;
+    op.Down = isDown;
+    op.Focused = isFocused;
+    Record(op);
 }
 
 void TRecordingCanvas::Record(const TCanvasOp& op)
@@ -274,6 +373,75 @@ TCanvas& TBitmap::Canvas()
         if (!FCanvas) FCanvas = std::make_unique<TRecordingCanvas>(TRecordingCanvas::IdleLimit);
     }
     return *FCanvas;
+}
+
+namespace {
+std::uint32_t LE(const String& b, std::size_t at, int n)
+{
+    std::uint32_t v = 0;
+    for (int i = n - 1; i >= 0; --i)
+        v = (v << 8) | static_cast<unsigned char>(b[at + static_cast<std::size_t>(i)]);
+    return v;
+}
+}  // namespace
+
+void TBitmap::LoadFromBmpBytes(const String& b)
+{
+    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') throw EInvalidGraphic("Bitmap image is not valid");
+    const std::uint32_t offset = LE(b, 10, 4), header = LE(b, 14, 4);
+    const int w = static_cast<std::int32_t>(LE(b, 18, 4));
+    const int rawH = static_cast<std::int32_t>(LE(b, 22, 4));
+    const int bits = static_cast<int>(LE(b, 28, 2));
+    const std::uint32_t compression = LE(b, 30, 4);
+    std::uint32_t used = LE(b, 46, 4);
+    const int h = rawH < 0 ? -rawH : rawH;
+    if (header < 40 || w <= 0 || h <= 0 || w > 32768 || h > 32768 || compression != 0 ||
+        (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32))
+        throw EInvalidGraphic("Bitmap image is not valid");
+    if (bits <= 8 && used == 0) used = 1u << bits;
+    const std::size_t palAt = 14 + header;
+    if (bits <= 8 && (used > 256 || palAt + used * 4 > b.size()))
+        throw EInvalidGraphic("Bitmap image is not valid");
+    const std::size_t stride = ((static_cast<std::size_t>(w) * static_cast<std::size_t>(bits) + 31) / 32) * 4;
+    if (offset > b.size() || (b.size() - offset) / stride < static_cast<std::size_t>(h))
+        throw EInvalidGraphic("Bitmap image is not valid");
+    std::vector<TColor> px(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+    for (int row = 0; row < h; ++row) {
+        const std::size_t line = offset + stride * static_cast<std::size_t>(rawH < 0 ? row : h - 1 - row);
+        for (int x = 0; x < w; ++x) {
+            std::uint32_t bgr;  // 0x00RRGGBB as stored
+            if (bits <= 8) {
+                const std::size_t bit = static_cast<std::size_t>(x) * static_cast<std::size_t>(bits);
+                const unsigned byte = static_cast<unsigned char>(b[line + bit / 8]);
+                const unsigned idx = (byte >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
+                if (idx >= used) throw EInvalidGraphic("Bitmap image is not valid");
+                bgr = LE(b, palAt + idx * 4, 3);
+            } else {
+                bgr = LE(b, line + static_cast<std::size_t>(x) * static_cast<std::size_t>(bits / 8), 3);
+            }
+            // stored B, G, R: swap into 0x00BBGGRR
+            const TColor c =
+                static_cast<TColor>(((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF));
+            px[static_cast<std::size_t>(row) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] = c;
+        }
+    }
+    if (w != FWidth || h != FHeight) FCanvas.reset();
+    FWidth = w;
+    FHeight = h;
+    FPixels = std::move(px);
+}
+
+void TBitmap::LoadFromResourceName(const void* module, const String& name)
+{
+    LoadFromBmpBytes(LoadResourceData(module, RT_BITMAP, name));
+    FName = name;
+}
+
+TColor TBitmap::Pixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= FWidth || y >= FHeight || FPixels.empty()) return clNone;
+    return FPixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(FWidth) +
+                   static_cast<std::size_t>(x)];
 }
 
 // ---- pictures

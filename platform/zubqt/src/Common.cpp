@@ -131,15 +131,24 @@ void TQtCanvas::UseFont()
     FPainter.setPen(QtColor(FFont.Color()));
 }
 
-void TQtCanvas::FillRect(const TRect& r) { FPainter.fillRect(QtRect(r), QtColor(FBrush.Color())); }
+void TQtCanvas::FillRect(const TRect& r)
+{
+    if (FBrush.Style() == bsClear) return;
+    FPainter.fillRect(QtRect(r), QtColor(FBrush.Color()));
+}
+
+void TQtCanvas::FillText(const QRect& r)
+{
+    if (OpaqueText()) FPainter.fillRect(r, QtColor(FBrush.Color()));
+}
 
 void TQtCanvas::TextOut(int x, int y, const String& text)
 {
     UseFont();
     QFontMetrics fm(FPainter.font());
     const QString t = Q(text);
-    // Text is drawn opaque: its cell takes the brush colour first.
-    FPainter.fillRect(QRect(x, y, fm.horizontalAdvance(t), fm.height()), QtColor(FBrush.Color()));
+    // An opaque text cell takes the brush colour first.
+    FillText(QRect(x, y, fm.horizontalAdvance(t), fm.height()));
     FPainter.drawText(x, y + fm.ascent(), t);
 }
 
@@ -149,8 +158,102 @@ void TQtCanvas::TextRect(const TRect& r, int x, int y, const String& text)
     QFontMetrics fm(FPainter.font());
     FPainter.save();
     FPainter.setClipRect(QtRect(r), Qt::IntersectClip);
-    FPainter.fillRect(QtRect(r), QtColor(FBrush.Color()));
+    FillText(QtRect(r));
     FPainter.drawText(x, y + fm.ascent(), Q(text));
+    FPainter.restore();
+}
+
+QPen TQtCanvas::QtPen()
+{
+    if (FPen.Style() == psClear) return QPen(Qt::NoPen);
+    QPen pen(QtColor(FPen.Color()));
+    pen.setWidth(std::max(FPen.Width(), 1) == 1 ? 0 : FPen.Width());
+    pen.setStyle(FPen.Style() == psDash ? Qt::DashLine : FPen.Style() == psDot ? Qt::DotLine : Qt::SolidLine);
+    return pen;
+}
+
+void TQtCanvas::Line(const TPoint& from, const TPoint& to)
+{
+    if (FPen.Style() == psClear || from == to) return;
+    // The end point is not part of the line.
+    auto sign = [](int v) { return v > 0 ? 1 : v < 0 ? -1 : 0; };
+    const int dx = to.X - from.X, dy = to.Y - from.Y;
+    QPoint end(to.X, to.Y);
+    if (dx == 0 || dy == 0 || std::abs(dx) == std::abs(dy)) end -= QPoint(sign(dx), sign(dy));
+    FPainter.save();
+    FPainter.setPen(QtPen());
+    FPainter.drawLine(QPoint(from.X, from.Y), end);
+    FPainter.restore();
+}
+
+void TQtCanvas::Polyline(const std::vector<TPoint>& points)
+{
+    for (std::size_t i = 1; i < points.size(); ++i) Line(points[i - 1], points[i]);
+}
+
+void TQtCanvas::Polygon(const std::vector<TPoint>& points)
+{
+    QPolygon poly;
+    for (const TPoint& p : points) poly << QPoint(p.X, p.Y);
+    FPainter.save();
+    FPainter.setPen(QtPen());
+    FPainter.setBrush(FBrush.Style() == bsClear ? QBrush(Qt::NoBrush) : QBrush(QtColor(FBrush.Color())));
+    FPainter.drawPolygon(poly);
+    FPainter.restore();
+}
+
+void TQtCanvas::Rectangle(const TRect& r)
+{
+    FillRect(r);
+    if (FPen.Style() == psClear || r.Width() <= 0 || r.Height() <= 0) return;
+    FPainter.save();
+    FPainter.setPen(QtPen());
+    FPainter.setBrush(Qt::NoBrush);
+    const int w = std::max(FPen.Width(), 1);
+    // The frame lies inside the rectangle.
+    FPainter.drawRect(QRect(r.Left + w / 2, r.Top + w / 2, r.Width() - w, r.Height() - w));
+    FPainter.restore();
+}
+
+void TQtCanvas::Draw(int x, int y, const TBitmap& bitmap)
+{
+    const auto& px = bitmap.Pixels();
+    if (px.empty()) return;
+    QImage img(bitmap.Width(), bitmap.Height(), QImage::Format_ARGB32);
+    for (int row = 0; row < bitmap.Height(); ++row)
+        for (int col = 0; col < bitmap.Width(); ++col) {
+            const TColor c = px[static_cast<std::size_t>(row * bitmap.Width() + col)];
+            const bool clear = bitmap.Transparent() && c == bitmap.TransparentColor();
+            img.setPixel(col, row, clear ? 0u : (0xFF000000u | QtColor(c).rgb()));
+        }
+    FPainter.drawImage(x, y, img);
+}
+
+void TQtCanvas::ButtonFace(const TRect& r, int bevelWidth, bool isDown, bool isFocused)
+{
+    if (r.Width() <= 0 || r.Height() <= 0) return;
+    FPainter.save();
+    FPainter.fillRect(QtRect(r), QtColor(clBtnFace));
+    FPainter.setBrush(Qt::NoBrush);
+    FPainter.setPen(QColor(0, 0, 0));
+    FPainter.drawRect(QtRect(r).adjusted(0, 0, -1, -1));
+    const QColor light(255, 255, 255), dark(128, 128, 128);
+    for (int i = 1; i <= bevelWidth; ++i) {
+        const QRect b = QtRect(r).adjusted(i, i, -i - 1, -i - 1);
+        FPainter.setPen(isDown ? dark : light);
+        FPainter.drawLine(b.topLeft(), b.topRight());
+        FPainter.drawLine(b.topLeft(), b.bottomLeft());
+        FPainter.setPen(isDown ? light : dark);
+        FPainter.drawLine(b.bottomLeft(), b.bottomRight());
+        FPainter.drawLine(b.topRight(), b.bottomRight());
+    }
+    if (isFocused) {
+        QPen pen(Qt::black);
+        pen.setStyle(Qt::DotLine);
+        FPainter.setPen(pen);
+        const TRect in = ButtonFaceInner(r, bevelWidth);
+        FPainter.drawRect(QtRect(in).adjusted(1, 1, -2, -2));
+    }
     FPainter.restore();
 }
 
@@ -240,6 +343,9 @@ void TQtImageCanvas::Draw(const std::function<void(TCanvas&)>& op)
         TQtCanvas c(p, &FImage);
         c.Brush() = FBrush;
         c.Font() = FFont;
+        c.Pen() = FPen;
+        c.SetBackgroundMode(FBackgroundMode);
+        c.SetClipRect(FClipRect);
         op(c);
     }
     FDrawn = true;
@@ -280,6 +386,33 @@ void TQtImageCanvas::CopyRect(const TRect& dest, TCanvas& src, const TRect& srcR
 void TQtImageCanvas::DrawImage(int x, int y, const TImageList& images, int index, bool enabled)
 {
     Draw([&](TCanvas& c) { c.DrawImage(x, y, images, index, enabled); });
+}
+void TQtImageCanvas::Polyline(const std::vector<TPoint>& points)
+{
+    Draw([&](TCanvas& c) { c.Polyline(points); });
+}
+void TQtImageCanvas::Polygon(const std::vector<TPoint>& points)
+{
+    Draw([&](TCanvas& c) { c.Polygon(points); });
+}
+void TQtImageCanvas::Rectangle(const TRect& r)
+{
+    Draw([&](TCanvas& c) { c.Rectangle(r); });
+}
+void TQtImageCanvas::Draw(int x, int y, const TBitmap& bitmap)
+{
+    Draw([&](TCanvas& c) { c.Draw(x, y, bitmap); });
+}
+void TQtImageCanvas::Line(const TPoint& from, const TPoint& to)
+{
+    Draw([&](TCanvas& c) {
+        c.MoveTo(from.X, from.Y);
+        c.LineTo(to.X, to.Y);
+    });
+}
+void TQtImageCanvas::ButtonFace(const TRect& r, int bevelWidth, bool isDown, bool isFocused)
+{
+    Draw([&](TCanvas& c) { c.DrawButtonFace(r, bevelWidth, isDown, isFocused); });
 }
 
 // ---- TControlView

@@ -52,11 +52,21 @@ public:
     void DrawFocusRect(const TRect& r) override;
     void CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRect) override;
     void DrawImage(int x, int y, const TImageList& images, int index, bool enabled) override;
+    void Polyline(const std::vector<TPoint>& points) override;
+    void Polygon(const std::vector<TPoint>& points) override;
+    void Rectangle(const TRect& r) override;
+    void Draw(int x, int y, const TBitmap& bitmap) override;
     // The image painted on, nullptr for a widget.
     QImage* Pixels() const { return FImage; }
 
+protected:
+    void Line(const TPoint& from, const TPoint& to) override;
+    void ButtonFace(const TRect& r, int bevelWidth, bool isDown, bool isFocused) override;
+
 private:
     void UseFont();
+    QPen QtPen();
+    void FillText(const QRect& r);
     QPainter& FPainter;
     QImage* FImage;
 };
@@ -86,6 +96,14 @@ public:
     void DrawFocusRect(const TRect& r) override;
     void CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRect) override;
     void DrawImage(int x, int y, const TImageList& images, int index, bool enabled) override;
+    void Polyline(const std::vector<TPoint>& points) override;
+    void Polygon(const std::vector<TPoint>& points) override;
+    void Rectangle(const TRect& r) override;
+    void Draw(int x, int y, const TBitmap& bitmap) override;
+
+protected:
+    void Line(const TPoint& from, const TPoint& to) override;
+    void ButtonFace(const TRect& r, int bevelWidth, bool isDown, bool isFocused) override;
 
 private:
     void Draw(const std::function<void(TCanvas&)>& op);

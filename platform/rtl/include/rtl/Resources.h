@@ -42,6 +42,8 @@ private:
 bool FindResourceData(HMODULE module, const String& type, const String& name, String& bytes);
 // Raises EResNotFound ("Resource NAME not found").
 String LoadResourceData(HMODULE module, const String& type, const String& name);
+// The first loaded module that holds a resource of that type and name, nullptr when none does.
+HMODULE FindInstanceContainingResource(const String& type, const String& name);
 // Number of resources a module has entered (0 once its library is unloaded).
 int ModuleResourceCount(HMODULE module);
 int ResourceCount();  // of every module

@@ -93,23 +93,80 @@ private:
     TFontStyles FStyle = 0;
 };
 
+enum TBrushStyle { bsSolid, bsClear };
+
 class TBrush {
 public:
     TColor Color() const { return FColor; }
     void SetColor(TColor c) { FColor = c; }
+    TBrushStyle Style() const { return FStyle; }
+    void SetStyle(TBrushStyle s) { FStyle = s; }
 
 private:
     TColor FColor = clWhite;
+    TBrushStyle FStyle = bsSolid;
 };
 
+enum TPenStyle { psSolid, psDash, psDot, psClear };
+
+class TPen {
+public:
+    TColor Color() const { return FColor; }
+    void SetColor(TColor c) { FColor = c; }
+    int Width() const { return FWidth; }
+    void SetWidth(int w) { FWidth = w; }
+    TPenStyle Style() const { return FStyle; }
+    void SetStyle(TPenStyle s) { FStyle = s; }
+
+private:
+    TColor FColor = clBlack;
+    int FWidth = 1;
+    TPenStyle FStyle = psSolid;
+};
+
+// Whether text cells take the brush colour first (opaque) or leave what is under them.
+enum TBackgroundMode { bmOpaque, bmTransparent };
+
 class TImageList;
+class TBitmap;
 
 // Drawing surface. Coordinates are pixels of the painted control. Used on one thread at a time
 // (the user-interface thread paints).
+//
+// Fills use the brush (nothing with bsClear), lines and frames the pen (nothing with psClear).
+// Text cells take the brush colour first unless the brush is clear or the background mode is
+// transparent.
 class TCanvas : public TObject {
 public:
     TBrush& Brush() { return FBrush; }
     TFont& Font() { return FFont; }
+    TPen& Pen() { return FPen; }
+    TBackgroundMode BackgroundMode() const { return FBackgroundMode; }
+    void SetBackgroundMode(TBackgroundMode m) { FBackgroundMode = m; }
+    // The area being painted (the control's client rectangle while it paints).
+    TRect ClipRect() const { return FClipRect; }
+    void SetClipRect(const TRect& r) { FClipRect = r; }
+
+    // Line from the pen position to (x, y); the end point itself is not set. The pen moves there.
+    void MoveTo(int x, int y) { FPenPos = {x, y}; }
+    void LineTo(int x, int y);
+    TPoint PenPos() const { return FPenPos; }
+    // Lines through the points with the pen.
+    virtual void Polyline(const std::vector<TPoint>& points) = 0;
+    // Closed shape filled with the brush and outlined with the pen.
+    virtual void Polygon(const std::vector<TPoint>& points) = 0;
+    // r filled with the brush and framed with the pen (the frame lies inside r).
+    virtual void Rectangle(const TRect& r) = 0;
+    // Draws the bitmap with its top-left corner at (x, y); a transparent bitmap leaves its
+    // transparent colour's pixels out.
+    virtual void Draw(int x, int y, const TBitmap& bitmap) = 0;
+    // Push-button face over r: bevels of the given width, sunk when down, a focus frame when
+    // focused. Returns the inner rectangle (r less the frame and the bevels).
+    TRect DrawButtonFace(const TRect& r, int bevelWidth, bool isDown, bool isFocused);
+    static TRect ButtonFaceInner(const TRect& r, int bevelWidth);
+    // 3-D frame of the given width inside r: top and left in topColor, bottom and right in
+    // bottomColor; r shrinks by the width.
+    void Frame3D(TRect& r, TColor topColor, TColor bottomColor, int width);
 
     virtual void FillRect(const TRect& r) = 0;
     virtual void TextOut(int x, int y, const String& text) = 0;
@@ -124,21 +181,50 @@ public:
     virtual void DrawImage(int x, int y, const TImageList& images, int index, bool enabled) = 0;
 
 protected:
+    virtual void Line(const TPoint& from, const TPoint& to) = 0;
+    virtual void ButtonFace(const TRect& r, int bevelWidth, bool isDown, bool isFocused) = 0;
+    // Whether text cells are filled first.
+    bool OpaqueText() const { return FBrush.Style() == bsSolid && FBackgroundMode == bmOpaque; }
     TBrush FBrush;
     TFont FFont;
+    TPen FPen;
+    TBackgroundMode FBackgroundMode = bmOpaque;
+    TRect FClipRect;
+    TPoint FPenPos;
 };
 
 // One drawing call, as the recording canvas keeps it.
 struct TCanvasOp {
-    enum TKind { FillRect, TextOut, TextRect, FocusRect, CopyRect, Image } Kind;
+    enum TKind {
+        FillRect,
+        TextOut,
+        TextRect,
+        FocusRect,
+        CopyRect,
+        Image,
+        Line,
+        Polyline,
+        Polygon,
+        Rectangle,
+        Bitmap,
+        ButtonFace
+    } Kind;
     TRect R;  // target rectangle (TextOut: empty)
     TPoint At;  // text or image position
-    String Text;  // text drawn
+    String Text;  // text drawn; Bitmap: the bitmap's name
     TColor Brush = clWhite;
     TColor FontColor = clBlack;
     TRect Source;  // CopyRect: source rectangle
-    int Index = -1;  // Image: icon index
+    int Index = -1;  // Image: icon index; ButtonFace: bevel width
     bool Enabled = true;
+    std::vector<TPoint> Points;  // Line (from, to), Polyline, Polygon
+    TColor Pen = clBlack;
+    int PenWidth = 1;
+    TPenStyle PenStyle = psSolid;
+    TBrushStyle BrushStyle = bsSolid;
+    bool Opaque = true;  // text: whether its cells were filled
+    TFontStyles FontStyle = 0;
+    bool Down = false, Focused = false;  // ButtonFace
 };
 
 // Canvas without a display: records every call. Fixed metrics: each character (UTF-8 code point)
@@ -162,9 +248,17 @@ public:
     void DrawFocusRect(const TRect& r) override;
     void CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRect) override;
     void DrawImage(int x, int y, const TImageList& images, int index, bool enabled) override;
+    void Polyline(const std::vector<TPoint>& points) override;
+    void Polygon(const std::vector<TPoint>& points) override;
+    void Rectangle(const TRect& r) override;
+    void Draw(int x, int y, const TBitmap& bitmap) override;
 
     const std::vector<TCanvasOp>& Ops() const { return FOps; }
     void Clear() { FOps.clear(); }
+
+protected:
+    void Line(const TPoint& from, const TPoint& to) override;
+    void ButtonFace(const TRect& r, int bevelWidth, bool isDown, bool isFocused) override;
 
 private:
     TCanvasOp Op(TCanvasOp::TKind kind);
@@ -179,7 +273,8 @@ using TBitmapCanvasMaker = std::function<std::unique_ptr<TCanvas>(int width, int
 // Returns the maker it replaces.
 TBitmapCanvasMaker SetBitmapCanvasMaker(TBitmapCanvasMaker maker);
 
-// Off-screen picture with a canvas (headless: the canvas records).
+// Off-screen picture with a canvas (headless: the canvas records). A bitmap loaded from a BMP
+// file's bytes keeps its decoded pixels, which is what a canvas draws of it.
 class TBitmap : public TObject {
 public:
     int Width() const { return FWidth; }
@@ -190,10 +285,34 @@ public:
     // Made at first use, by the installed maker when there is one.
     TCanvas& Canvas();
 
+    // Takes the bytes of an uncompressed BMP file (1, 4, 8, 24 or 32 bits a pixel);
+    // EInvalidGraphic otherwise, the bitmap unchanged.
+    void LoadFromBmpBytes(const String& bytes);
+    // Loads the BMP bitmap resource `name` of a module (RT_BITMAP); EResNotFound when there is none.
+    void LoadFromResourceName(const void* module, const String& name);
+    // A label for what the bitmap shows (the resource name it was loaded from).
+    String Name() const { return FName; }
+    void SetName(const String& n) { FName = n; }
+    // Colour of a decoded pixel; clNone outside the bitmap or without pixels.
+    TColor Pixel(int x, int y) const;
+    // 0x00BBGGRR a pixel, row by row from the top; empty when nothing was loaded.
+    const std::vector<TColor>& Pixels() const { return FPixels; }
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool t) { FTransparent = t; }
+    TColor TransparentColor() const { return FTransparentColor; }
+    void SetTransparentColor(TColor c) { FTransparentColor = c; }
+
 private:
     int FWidth = 0, FHeight = 0;
     std::unique_ptr<TCanvas> FCanvas;
+    String FName;
+    std::vector<TColor> FPixels;
+    bool FTransparent = false;
+    TColor FTransparentColor = clNone;
 };
+
+// Resource type of BMP bitmaps.
+inline constexpr const char* RT_BITMAP = "BITMAP";
 
 class EInvalidGraphic : public Exception {
 public:
