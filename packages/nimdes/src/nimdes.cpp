@@ -1,6 +1,9 @@
 // The package nimdes: its unit table and entry points.
+#include "QZDsnPaint.h"
+#include "QZDsnPaintHandlers.h"
 #include "QZDsnTestWizard.h"
 #include "QZDsnWizard.h"
+#include "QZHTMLManager.h"
 #include "QZRegister.h"
 #include "host/Package.h"
 
@@ -10,6 +13,9 @@ int UseCount = 0;
 
 namespace {
 const TPackageUnitEntry kUnits[] = {
+    HOST_UNIT_ENTRY(QZHTMLManager),
+    HOST_UNIT_ENTRY(QZDsnPaint),
+    HOST_UNIT_ENTRY(QZDsnPaintHandlers),
     HOST_UNIT_ENTRY(QZDsnWizard),
     HOST_UNIT_ENTRY(QZDsnTestWizard),
     HOST_UNIT_ENTRY(QZRegister),
@@ -17,7 +23,7 @@ const TPackageUnitEntry kUnits[] = {
 };
 const char* const kRegisterProcs[] = {"QZRegister_Register"};
 const TPackageInfoTable kPackage = {
-    "nimdes", nullptr, 0, kUnits, 4, kRegisterProcs, 1,
+    "nimdes", nullptr, 0, kUnits, 7, kRegisterProcs, 1,
 };
 }  // namespace
 

@@ -4,7 +4,12 @@
 
 #include "PackageTestHost.h"
 #include "hostimpl/HostImpl.h"
+#include "host/ComponentEditors.h"
+#include "host/CustomModules.h"
 #include "host/ModuleServices.h"
+#include "host/Palette.h"
+#include "host/PropertyEditors.h"
+#include "host/SplashServices.h"
 #include "hostimpl/PackageLoader.h"
 #include "host/WizardServices.h"
 #include "rtl/Files.h"
@@ -77,6 +82,122 @@ TEST_F(nimdes_Load, RegisterListsTheWizardsAndUnloadTakesThemBack)
     EXPECT_EQ(ws->WizardCount(), 0);
     TIntfPtr<IQGalleryCategoryManager> gm = RequireService<IQGalleryCategoryManager>("gallery");
     EXPECT_EQ(gm->FindCategory("Pelmor.QZApplicationWizard"), nullptr);
+}
+
+String Join(const std::vector<String>& v)
+{
+    String r;
+    for (const auto& s : v) r += s + "\n";
+    return r;
+}
+
+TEST_F(nimdes_Load, RegistrationTranscriptInTableOrderAndNothingLeftAfterUnload)
+{
+    std::vector<String> pages;
+    for (const auto& p : PalettePages()) {
+        String line = p.Name + ":";
+        for (auto c : p.Classes) line += String(" ") + c->ClassName;
+        pages.push_back(line);
+    }
+    EXPECT_EQ(
+        Join(pages),
+        "QZ Standard: TQZApplet TQZButton TQZCheckBox TQZComboBox TQZEdit TQZFile TQZFlash TQZHRule TQZImage "
+        "TQZImageFile TQZImageButton TQZList TQZLabel TQZListbox TQZLink TQZMemo TQZMenu TQZProgressBar "
+        "TQZRadioGroup TQZRectangle TQZRegion TQZText TQZTimer TQZGrid TQZTreeView TQZURL TQZURLWindow "
+        "TQZActiveX TQZMPEG TQZQuickTime TQZCalendar TQZOrderedListbox TQZTabControl TQZTimeEdit "
+        "TQZRadioButton\n"
+        "QZ Control: TQZTemplateProcessorHTML TQZTemplateProcessorHTML32 TQZLayoutMgrForm TQZPageProducer "
+        "TQZPageProducer32 TQZModuleController TQZClientSideDataset TQZStandAloneServer "
+        "TQZClientSideDatasetDBLink TQZPageController TQZPageController32 TQZLayoutMgrHTML "
+        "TQZLayoutMgrHTML32 "
+        "TQZImageList TQZDataModulePool TQZTemplateProcessorWAP TQZProgressIndicator\n"
+        "QZ Standard 3.2: TQZLabel32 TQZEdit32 TQZFile32 TQZButton32 TQZList32 TQZHRule32 TQZListbox32 "
+        "TQZComboBox32 TQZRadioGroup32 TQZRegion32 TQZImage32 TQZImageFile32 TQZURL32 TQZGrid32 TQZMemo32 "
+        "TQZText32 TQZRectangle32 TQZCheckBox32 TQZHyperLink32 TQZRadioButton32\n"
+        "QZ WAP: TQZLabelWAP TQZEditWAP TQZImageWAP TQZImageFileWAP TQZButtonWAP TQZRadioButtonWAP "
+        "TQZCheckBoxWAP TQZHyperLinkWAP TQZURLWAP TQZComboBoxWAP TQZListBoxWAP TQZLinkWAP TQZGridWAP\n"
+        "QZ Data: TQZDBCheckBox TQZDBComboBox TQZDBEdit TQZDBGrid TQZDBImage TQZDBLabel TQZDBListbox "
+        "TQZDBLookupListBox TQZDBLookupComboBox TQZDBFile TQZDBMemo TQZDBNavigator TQZDBText "
+        "TQZDBRadioGroup\n"
+        "QZ Client Side: TQZCSLabel TQZCSNavigator TQZDynamicChart TQZDynamicChartLegend TQZDynGrid\n"
+        "QZ Data 3.2: TQZDBEdit32 TQZDBCheckBox32 TQZDBComboBox32 TQZDBLabel32 TQZDBListbox32 "
+        "TQZDBLookupComboBox32 TQZDBLookupListBox32 TQZDBMemo32 TQZDBText32 TQZDBImage32 TQZDBRadioGroup32 "
+        "TQZDBGrid32\n"
+        "QZ Data WAP: TQZDBLabelWAP TQZDBEditWAP TQZDBCheckBoxWAP TQZDBComboBoxWAP TQZDBListBoxWAP "
+        "TQZDBLookupComboBoxWAP TQZDBLookupListBoxWAP TQZDBImageWAP\n");
+    EXPECT_EQ(NonActiveXEntries().size(), 124u);
+    EXPECT_FALSE(OfferedAsActiveX(PalettePages()[0].Classes[1]));
+
+    std::vector<String> props;
+    for (const auto& e : PropertyEditorEntries())
+        props.push_back(String(e.PropertyType->Name) + " " + e.ComponentClass->ClassName + " " +
+                        (e.PropertyName.empty() ? String("*") : e.PropertyName) + " " + e.Editor->ClassName);
+    EXPECT_EQ(Join(props), "String TQZDBGridColumn DataField TQZDataGridColumnFieldProperty\n"
+                           "String TQZDBLookupComboBox KeyField TQZKeyFieldProperty\n"
+                           "String TQZDBLookupListBox KeyField TQZKeyFieldProperty\n"
+                           "String TQZDBGridColumn LinkField TQZDataGridColumnFieldProperty\n"
+                           "TFileName TQZFileReference Filename TFilenameReferenceProperty\n"
+                           "String TQZCustomControl ListField TQZDataListFieldProperty\n"
+                           "String TQZTreeView TreeNodes TTreeViewItemsProperty\n"
+                           "TQZScriptEvents TQZCustomControl ScriptEvents TQZScriptEventsProperty\n"
+                           "TQZColor TQZBaseHTMLControl * TQZColorEditor\n"
+                           "TQZColor TQZBorderOptions Color TQZColorEditor\n"
+                           "TQZColor TQZBaseWAPControl * TQZColorEditor\n"
+                           "TQZColor TQZAppForm * TQZColorEditor\n"
+                           "TQZColor TQZAppForm32 * TQZColorEditor\n"
+                           "TQZColor TQZAppFormWAP * TQZColorEditor\n"
+                           "TQZColor TQZPageForm * TQZColorEditor\n"
+                           "TQZColor TQZPageForm32 * TQZColorEditor\n"
+                           "TQZColor TQZHTMLContainer * TQZColorEditor\n"
+                           "TQZColor TQZContainerBorderOptions * TQZColorEditor\n"
+                           "TQZColor TQZFont Color TQZColorEditor\n"
+                           "TQZColor TQZMenuStyle BGColor TQZColorEditor\n"
+                           "TQZColor TQZMenuStyle DisabledItemBGColor TQZColorEditor\n"
+                           "TQZColor TQZMenuStyle ItemBGColor TQZColorEditor\n"
+                           "TQZColor TQZMenuStyle SelectedItemBGColor TQZColorEditor\n"
+                           "TQZColor TQZMenuStyle BorderColor TQZColorEditor\n"
+                           "TQZColor TQZGridBorderColors Color TQZColorEditor\n"
+                           "TQZColor TQZGridBorderColors Dark TQZColorEditor\n"
+                           "TQZColor TQZGridBorderColors Light TQZColorEditor\n"
+                           "TQZColor TQZProgressIndicator BGColor TQZColorEditor\n"
+                           "TQZColor TQZProgressIndicator BoxColor TQZColorEditor\n"
+                           "String TQZCustomControl FieldName TQZCSFieldNameProperty\n"
+                           "String TQZFont FontFamily TQZFontFamilyProperty\n"
+                           "TStrings TQZLayoutMgrHTML HTML TLayoutMgrHTMLProperty\n"
+                           "TStrings TQZLayoutMgrHTML32 HTML TLayoutMgrHTMLProperty\n");
+
+    std::vector<String> comps;
+    for (const auto& e : ComponentEditorEntries())
+        comps.push_back(String(e.ComponentClass->ClassName) + " " + e.Editor->ClassName);
+    EXPECT_EQ(
+        Join(comps),
+        "TQZBaseControl TQZControlAbout\nTQZRegion TQZControlAbout\nTQZBaseContainerLayout TQZControlAbout\n"
+        "TQZClientSideDatasetBase TQZControlAbout\nTQZTreeView TQZTreeViewComponent\n"
+        "TQZTabControl TQZDsnTabControl\nTQZPageProducer TQZControlAbout\nTQZModuleController "
+        "TQZControlAbout\n"
+        "TQZStandAloneServer TQZControlAbout\nTQZLayoutMgrHTML TLayoutMgrHTMLComponent\n"
+        "TQZLayoutMgrHTML32 TLayoutMgrHTMLComponent\n");
+
+    std::vector<String> modules;
+    for (const auto& e : CustomModuleEntries())
+        modules.push_back(String(e.BaseClass->ClassName) + " " + e.Module->ClassName);
+    EXPECT_EQ(Join(modules), "TQZServerControllerBase TQZServerControllerDesignModule\n"
+                             "TQZUserSessionBase TQZUserSessionDesignModule\nTQZAppForm TQZDesignModule\n"
+                             "TQZAppFormWAP TQZDesignWAPModule\nTQZAppForm32 TQZDesign32Module\n"
+                             "TQZPageForm32 TQZDesign32Module\nTQZPageForm TQZDesignModule\n");
+    ASSERT_NE(GetComponentClass("tqztabpage"), nullptr);
+    ASSERT_FALSE(SplashEntries().empty());
+    EXPECT_EQ(SplashEntries().back().Caption, "Nimbrel 9 for Quistor Developer Studio 2006");
+    EXPECT_EQ(SplashEntries().back().Width, 48);
+    EXPECT_EQ(SplashEntries().back().Height, 45);
+
+    loader->Unload("nimdes");
+    EXPECT_TRUE(PalettePages().empty());
+    EXPECT_TRUE(NonActiveXEntries().empty());
+    EXPECT_TRUE(PropertyEditorEntries().empty());
+    EXPECT_TRUE(ComponentEditorEntries().empty());
+    EXPECT_TRUE(CustomModuleEntries().empty());
+    EXPECT_TRUE(RegisteredComponentClasses().empty());
 }
 
 TEST_F(nimdes_Load, ApplicationWizardCreatesTheProjectFromTheDialog)

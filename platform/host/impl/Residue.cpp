@@ -1,6 +1,7 @@
 #include <typeinfo>
 
 #include "hostimpl/ClassExplorerImpl.h"
+#include "hostimpl/DesignRegistries.h"
 #include "hostimpl/HostState.h"
 #include "hostimpl/ToDoImpl.h"
 
@@ -45,6 +46,7 @@ std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModu
     RemoveToDoResidue(inModule, found);
     RemoveClassExplorerResidue(inModule, found);
     RemoveCppProjectResidue(inModule, found);
+    RemoveDesignResidue(inModule, found);
     return found;
 }
 

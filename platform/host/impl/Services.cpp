@@ -24,6 +24,7 @@ public:
         FServices.push_back(NewWizardServices(self));
         FServices.push_back(NewMessageServices(self));
         FServices.push_back(NewProgressServices(self));
+        FServices.push_back(NewSplashScreenServices(self));
     }
     HRESULT QueryInterface(const TGUID& iid, void** obj) override
     {

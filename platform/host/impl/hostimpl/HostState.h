@@ -63,6 +63,7 @@ std::unique_ptr<TAggregatedObject> NewCurrentPersonality(IInterface* controller)
 std::unique_ptr<TAggregatedObject> NewWizardServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewMessageServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewProgressServices(IInterface* controller);
+std::unique_ptr<TAggregatedObject> NewSplashScreenServices(IInterface* controller);
 
 // A module or project of the host.
 class THostModule : public TInterfacedObject, public virtual IQProject {

@@ -19,6 +19,7 @@ static inline HMODULE ModuleHandle() { return &__dso_handle; }
 #define HInstance (ModuleHandle())
 
 inline constexpr const char* RT_RCDATA = "RCDATA";
+inline constexpr const char* RT_BITMAP = "BITMAP";  // BMP files
 
 class EResNotFound : public Exception {
 public:

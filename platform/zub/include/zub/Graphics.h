@@ -311,9 +311,6 @@ private:
     TColor FTransparentColor = clNone;
 };
 
-// Resource type of BMP bitmaps.
-inline constexpr const char* RT_BITMAP = "BITMAP";
-
 class EInvalidGraphic : public Exception {
 public:
     using Exception::Exception;

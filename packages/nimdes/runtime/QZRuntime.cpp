@@ -1,0 +1,258 @@
+#include "QZRuntime.h"
+
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <typeinfo>
+
+#include "rtl/Files.h"
+
+namespace {
+template <class T>
+TComponent* Make(TComponent* owner, TComponentClass c)
+{
+    return new T(owner, c);
+}
+}  // namespace
+
+// Each class reference makes its objects with the class it stands for.
+#define QZ_FACTORY_A nullptr
+#define QZ_FACTORY_P nullptr
+#define QZ_FACTORY_V(name) [](TComponent* o) { return Make<TQZControl>(o, &qzc::name); }
+#define QZ_FACTORY_N(name) [](TComponent* o) { return Make<TQZComponent>(o, &qzc::name); }
+#define QZ_FACTORY_SEL_A(name) QZ_FACTORY_A
+#define QZ_FACTORY_SEL_P(name) QZ_FACTORY_P
+#define QZ_FACTORY_SEL_V(name) QZ_FACTORY_V(name)
+#define QZ_FACTORY_SEL_N(name) QZ_FACTORY_N(name)
+namespace qzc {
+#define QZ_CLASS(name, parent, kind) extern const TComponentClassInfo name;
+#include "QZClassList.h"
+#undef QZ_CLASS
+#define QZ_CLASS(name, parent, kind)                                                                         \
+    const TComponentClassInfo name{#name, &parent, QZ_FACTORY_SEL_##kind(name)};
+#include "QZClassList.h"
+#undef QZ_CLASS
+}  // namespace qzc
+
+std::vector<TComponentClass> QZAllClasses()
+{
+    return {
+#define QZ_CLASS(name, parent, kind) &qzc::name,
+#include "QZClassList.h"
+#undef QZ_CLASS
+    };
+}
+
+TComponentClass QZFindClass(const String& name)
+{
+    for (TComponentClass c : QZAllClasses())
+        if (SameText(c->ClassName, name)) return c;
+    return nullptr;
+}
+
+const TTypeInfo QZTypeInfoColor{"TQZColor", tkInteger};
+const TTypeInfo QZTypeInfoScriptEvents{"TQZScriptEvents", tkClass};
+
+// ---- colours
+
+TColor toTColor(TQZColor c)
+{
+    if (c == fcNone) return clNone;
+    if (c == fcDefault) return -1;
+    return c;
+}
+
+const std::vector<TQZWebColor>& QZWebColors()
+{
+    // 0x00BBGGRR
+    static const std::vector<TQZWebColor> colors{
+        {"Black", 0x000000},          {"Maroon", 0x000080},
+        {"Green", 0x008000},          {"Olive", 0x008080},
+        {"Navy", 0x800000},           {"Purple", 0x800080},
+        {"Teal", 0x808000},           {"Gray", 0x808080},
+        {"Silver", 0xC0C0C0},         {"Red", 0x0000FF},
+        {"Lime", 0x00FF00},           {"Yellow", 0x00FFFF},
+        {"Blue", 0xFF0000},           {"Fuchsia", 0xFF00FF},
+        {"Aqua", 0xFFFF00},           {"White", 0xFFFFFF},
+        {"AliceBlue", 0xFFF8F0},      {"AntiqueWhite", 0xD7EBFA},
+        {"Aquamarine", 0xD4FF7F},     {"Azure", 0xFFFFF0},
+        {"Beige", 0xDCF5F5},          {"Bisque", 0xC4E4FF},
+        {"BlanchedAlmond", 0xCDEBFF}, {"BlueViolet", 0xE22B8A},
+        {"Brown", 0x2A2AA5},          {"BurlyWood", 0x87B8DE},
+        {"CadetBlue", 0xA09E5F},      {"Chartreuse", 0x00FF7F},
+        {"Chocolate", 0x1E69D2},      {"Coral", 0x507FFF},
+        {"CornflowerBlue", 0xED9564}, {"Cornsilk", 0xDCF8FF},
+        {"Crimson", 0x3C14DC},        {"DarkBlue", 0x8B0000},
+        {"DarkCyan", 0x8B8B00},       {"DarkGoldenRod", 0x0B86B8},
+        {"DarkGray", 0xA9A9A9},       {"DarkGreen", 0x006400},
+        {"DarkOrange", 0x008CFF},     {"DarkRed", 0x00008B},
+        {"Gold", 0x00D7FF},           {"Indigo", 0x82004B},
+        {"Ivory", 0xF0FFFF},          {"Khaki", 0x8CE6F0},
+        {"Lavender", 0xFAE6E6},       {"LightBlue", 0xE6D8AD},
+        {"LightGray", 0xD3D3D3},      {"Orange", 0x00A5FF},
+        {"Pink", 0xCBC0FF},           {"Plum", 0xDDA0DD},
+        {"SkyBlue", 0xEBCE87},        {"Tan", 0x8CB4D2},
+        {"Tomato", 0x4763FF},         {"Turquoise", 0xD0E040},
+        {"Violet", 0xEE82EE},         {"Wheat", 0xB3DEF5},
+    };
+    return colors;
+}
+
+String QZWebColorName(TQZColor c)
+{
+    for (const auto& w : QZWebColors())
+        if (w.Color == c) return w.Name;
+    return String();
+}
+
+// ---- objects
+
+TQZControl::TQZControl(TComponent* owner, TComponentClass cls) : TControl(owner), FClass(cls) {}
+
+std::vector<TQZControl*> TQZControl::Pages() const
+{
+    std::vector<TQZControl*> r;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* p = dynamic_cast<TQZControl*>(Controls(i)); p && p->InheritsFrom(&qzc::TQZTabPage))
+            r.push_back(p);
+    return r;
+}
+
+void TQZControl::Paint(TCanvas& canvas) { QZPaintControl(this, canvas); }
+
+TComponent* QZCreate(TComponentClass c, TComponent* owner)
+{
+    if (!c || !c->Create)
+        throw EInvalidCast(String("Cannot create an object of ") + (c ? c->ClassName : "nil"));
+    return c->Create(owner);
+}
+
+bool QZIs(const TControl* control, TComponentClass c)
+{
+    auto* q = dynamic_cast<const TQZControl*>(control);
+    return q && q->InheritsFrom(c);
+}
+
+TQZControl& QZCast(TControl* control, TComponentClass c)
+{
+    if (!QZIs(control, c)) throw EInvalidCast("Invalid class typecast");
+    return *static_cast<TQZControl*>(control);
+}
+
+bool QZGetObjectProperty(TObject* object, const String& name, TObject*& value)
+{
+    auto* q = dynamic_cast<IQZClassed*>(object);
+    if (!q) return false;
+    auto it = q->ObjectProperties.find(UpperCase(name));
+    if (it == q->ObjectProperties.end()) return false;
+    value = it->second;
+    return true;
+}
+
+void TQZComponent::AddFieldNames(TStrings& list) const
+{
+    for (int i = 0; i < FieldNames.Count(); ++i) list.Add(FieldNames[i]);
+}
+
+String QZClassNameOf(const TControl* control)
+{
+    if (auto* q = dynamic_cast<const IQZClassed*>(control)) return q->ClassName();
+    return typeid(*control).name();
+}
+
+bool TabOrderCompare(const TQZControl* a, const TQZControl* b) { return a->TabOrder < b->TabOrder; }
+
+// ---- paint handlers
+
+namespace {
+TQZPaintHandlerClass RuntimeDefault()
+{
+    static const TQZPaintHandlerClassInfo c{
+        "TQZPaintHandler", [](TControl* x, TCanvas* cv) { return new TQZPaintHandler(x, cv); }};
+    return &c;
+}
+std::vector<std::pair<String, TQZPaintHandlerClass>>& Handlers()
+{
+    static std::vector<std::pair<String, TQZPaintHandlerClass>> h;
+    return h;
+}
+}  // namespace
+
+TQZPaintHandlerClass GDefaultPaintHandler = RuntimeDefault();
+TQZPaintHandlerClass RuntimeDefaultPaintHandler() { return RuntimeDefault(); }
+
+void QZRegisterPaintHandler(const String& className, TQZPaintHandlerClass handler)
+{
+    for (auto& [name, h] : Handlers())
+        if (SameText(name, className)) {
+            h = handler;
+            return;
+        }
+    Handlers().push_back({className, handler});
+}
+
+void QZUnregisterPaintHandler(TQZPaintHandlerClass handler)
+{
+    std::erase_if(Handlers(), [&](const auto& e) { return e.second == handler; });
+}
+
+std::vector<std::pair<String, TQZPaintHandlerClass>> QZPaintHandlers() { return Handlers(); }
+
+TQZPaintHandlerClass QZFindPaintHandler(TComponentClass c)
+{
+    for (; c; c = c->Parent)
+        for (const auto& [name, h] : Handlers())
+            if (SameText(name, c->ClassName)) return h;
+    return GDefaultPaintHandler ? GDefaultPaintHandler : RuntimeDefault();
+}
+
+void QZPaintControl(TQZControl* control, TCanvas& canvas)
+{
+    const TRect keep = canvas.ClipRect();
+    canvas.SetClipRect(control->ClientRect());
+    std::unique_ptr<TQZPaintHandler> h(QZFindPaintHandler(control->ClassType())->Create(control, &canvas));
+    try {
+        h->Paint();
+    } catch (...) {
+        canvas.SetClipRect(keep);
+        throw;
+    }
+    canvas.SetClipRect(keep);
+}
+
+// ---- warnings
+
+TQZWarningProc GWarningProc = nullptr;
+
+void QZWarning(const String& message)
+{
+    if (GWarningProc) GWarningProc(message);
+}
+
+// ---- designer libraries
+
+String TQZDesignerLibrary::FolderOf()
+{
+    Dl_info info{};
+    if (!dladdr(reinterpret_cast<void*>(&toTColor), &info) || !info.dli_fname) return String();
+    return ExtractFilePath(info.dli_fname);
+}
+
+TQZDesignerLibrary::TQZDesignerLibrary(const String& name)
+{
+    const String path = IncludeTrailingPathDelimiter(FolderOf()) + "lib" + name + ".so";
+    FHandle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!FHandle) throw EFOpenError("Cannot load the designer library " + name);
+    FGet = reinterpret_cast<void* (*)(void*)>(dlsym(FHandle, "GetManager"));
+    FRelease = reinterpret_cast<void (*)(void**)>(dlsym(FHandle, "ReleaseManager"));
+    if (!FGet || !FRelease) {
+        dlclose(FHandle);
+        throw EFOpenError("The designer library " + name + " has no GetManager or ReleaseManager");
+    }
+}
+
+TQZDesignerLibrary::~TQZDesignerLibrary() { dlclose(FHandle); }
+
+void* TQZDesignerLibrary::GetManager(void* appWindow) { return FGet(appWindow); }
+
+void TQZDesignerLibrary::ReleaseManager(void*& manager) { FRelease(&manager); }

@@ -1,0 +1,27 @@
+#pragma once
+// The design library's registries (palette, classes, property and component editors, custom
+// modules), as the host keeps them.
+#include <functional>
+
+#include "host/ComponentClasses.h"
+#include "host/ComponentEditors.h"
+#include "host/CustomModules.h"
+#include "host/Palette.h"
+#include "host/PropertyEditors.h"
+#include "host/ToolsAPI.h"
+
+namespace hostimpl {
+
+std::vector<TComponentClass>& StreamableClasses();
+std::vector<TPalettePage>& Pages();
+std::vector<TNonActiveXEntry>& NonActiveX();
+std::vector<TPropertyEditorEntry>& PropertyEditors();
+std::vector<TComponentEditorEntry>& ComponentEditors();
+std::vector<TCustomModuleEntry>& CustomModules();
+
+// One line per entry of every design registry ("palette QZ Standard TQZButton", ...), in order.
+std::vector<String> DesignRegistryLines();
+// Drops the entries whose classes live in a module being unloaded, naming each in found.
+void RemoveDesignResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found);
+
+}  // namespace hostimpl
