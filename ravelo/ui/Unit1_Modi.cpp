@@ -397,6 +397,10 @@ void Rahmen_grau(TForm1& f, bool grau)
         try {
             if (grau) f.speichere_Statistik();
             f.lade_Statistik();
+        } catch (const EConvertError& e) {
+            // A file that is no copy of the grid is refused; the user hears why.
+            OutputDebugStringA("Statistik.txt: " + e.Message());
+            MessageBox(e.Message() + "\nDie Statistik bleibt, wie sie ist.", "Info", MB_OK | MB_ICONERROR);
         } catch (const Exception& e) {
             OutputDebugStringA("Statistik.txt: " + e.Message());
         }

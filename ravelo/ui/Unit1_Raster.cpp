@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 #include <vector>
 
 #include "CDorovZahlen.h"
@@ -194,13 +195,34 @@ bool TForm1::speichere_Statistik()
 
 bool TForm1::lade_Statistik()
 {
-    TStringList liste;
-    liste.LoadFromFile(programm_ordner + DATEI_STATISTIK);
-    const int spalten = liste.Count() ? StrToIntDef(liste[0], 0) : 0;
-    if (spalten < 1) throw EConvertError(String(DATEI_STATISTIK) + " beginnt mit keiner Spaltenzahl.");
-    Tabelle2->SetRowCount(liste.Count() - 1);
-    Tabelle2->SetColCount(spalten);
-    for (int k = 1; k < liste.Count(); ++k) Tabelle2->SetRowCommaText(k - 1, liste[k]);
+    // The file is only a copy of the grid (49 numbers, a few columns): one that asks for more
+    // than any statistics grid holds is refused before the grid is touched.
+    constexpr int MAX_SPALTEN = 100;
+    constexpr int MAX_ZEILEN = 1000;
+    try {
+        TStringList liste;
+        liste.LoadFromFile(programm_ordner + DATEI_STATISTIK);
+        const int spalten = liste.Count() ? StrToIntDef(liste[0], 0) : 0;
+        if (spalten < 1) throw EConvertError(String(DATEI_STATISTIK) + " beginnt mit keiner Spaltenzahl.");
+        if (spalten > MAX_SPALTEN)
+            throw EConvertError(String(DATEI_STATISTIK) + " verlangt " + IntToStr(spalten) +
+                                " Spalten, die Statistik hat höchstens " + IntToStr(MAX_SPALTEN) + ".");
+        if (liste.Count() - 1 > MAX_ZEILEN)
+            throw EConvertError(String(DATEI_STATISTIK) + " hat " + IntToStr(liste.Count() - 1) +
+                                " Zeilen, die Statistik höchstens " + IntToStr(MAX_ZEILEN) + ".");
+        for (int k = 1; k < liste.Count(); ++k) {
+            TStringList zellen;
+            zellen.SetCommaText(liste[k]);
+            if (zellen.Count() > spalten)
+                throw EConvertError(String(DATEI_STATISTIK) + ": Zeile " + IntToStr(k + 1) +
+                                    " hat mehr als " + IntToStr(spalten) + " Spalten.");
+        }
+        Tabelle2->SetRowCount(liste.Count() - 1);
+        Tabelle2->SetColCount(spalten);
+        for (int k = 1; k < liste.Count(); ++k) Tabelle2->SetRowCommaText(k - 1, liste[k]);
+    } catch (const std::bad_alloc&) {
+        throw EConvertError(String(DATEI_STATISTIK) + " ist zu groß, um geladen zu werden.");
+    }
     return true;
 }
 

@@ -220,6 +220,51 @@ TEST_F(RasterTest, StatisticsFileWithoutColumnCountLeavesTheGrid)
     }
 }
 
+TEST_F(RasterTest, StatisticsFileAskingForMoreThanAGridHoldsIsRefused)
+{
+    statistik({{1, 5}});
+    String viele_Zeilen = "2\n";
+    for (int i = 0; i < 1001; ++i) viele_Zeilen += "1,5\n";
+    struct Fall {
+        String inhalt;
+        String meldung;
+    };
+    const Fall faelle[] = {
+        {"2000000000\n1,5\n", "Statistik.txt verlangt 2000000000 Spalten, die Statistik hat höchstens 100."},
+        {"101\n1,5\n", "Statistik.txt verlangt 101 Spalten, die Statistik hat höchstens 100."},
+        {viele_Zeilen, "Statistik.txt hat 1001 Zeilen, die Statistik höchstens 1000."},
+        {"2\n1,5\n1,2,3\n", "Statistik.txt: Zeile 3 hat mehr als 2 Spalten."},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.meldung);
+        AtomicWriteFile(ordner + "Statistik.txt", f.inhalt);
+        try {
+            form->lade_Statistik();
+            ADD_FAILURE() << "loaded";
+        } catch (const EConvertError& e) {
+            EXPECT_EQ(e.Message(), f.meldung);
+        }
+        EXPECT_EQ(form->Tabelle2->RowCount(), 1);
+        EXPECT_EQ(form->Tabelle2->ColCount(), 2);
+        EXPECT_THAT(Zeile(form->Tabelle2, 0), ElementsAre("1", "5"));
+    }
+}
+
+TEST_F(RasterTest, RefusedStatisticsFileAtRestoreIsToldAndTheGridStays)
+{
+    statistik_anzeigen();
+    statistik({{7, 3}, {8, 4}});
+    ASSERT_TRUE(form->grau_schalten());
+    AtomicWriteFile(ordner + "Statistik.txt", "2000000000\n7,3\n");
+    dialoge->Clear();
+    form->grau_aufheben();
+    ASSERT_EQ(dialoge->Shown().size(), 1u);
+    EXPECT_EQ(dialoge->Shown()[0].Text, "Statistik.txt verlangt 2000000000 Spalten, die Statistik hat "
+                                        "höchstens 100.\nDie Statistik bleibt, wie sie ist.");
+    EXPECT_THAT(Zeile(form->Tabelle2, 0), ElementsAre("7", "3"));
+    EXPECT_THAT(Zeile(form->Tabelle2, 1), ElementsAre("8", "4"));
+}
+
 TEST_F(RasterTest, GreyOutOnTheStatisticsViewBringsTheGridBackFromItsFile)
 {
     statistik_anzeigen();
