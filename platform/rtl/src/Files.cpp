@@ -336,7 +336,10 @@ void RemoveDeadTempFilesIn(const String& folder)
     RemoveDeadTemps(IncludeTrailingPathDelimiter(ResolvePath(folder)), "");
 }
 
-void AtomicWriteFile(const String& name, const String& bytes)
+namespace {
+
+// Both atomic writers: durable waits until the bytes and the rename are on the disk.
+void WriteAndReplace(const String& name, const String& bytes, bool durable)
 {
     String target = ResolvePath(name);
     if (target.empty()) throw EFOpenError("Cannot create file \"\"");
@@ -365,7 +368,8 @@ void AtomicWriteFile(const String& name, const String& bytes)
         }
         if (!WriteAll(fd, bytes))
             throw EInOutError("Cannot write file \"" + name + "\". " + ErrnoText(errno));
-        if (::fsync(fd) != 0) throw EInOutError("Cannot write file \"" + name + "\". " + ErrnoText(errno));
+        if (durable && ::fsync(fd) != 0)
+            throw EInOutError("Cannot write file \"" + name + "\". " + ErrnoText(errno));
         int rc = ::close(fd);
         fd = -1;
         if (rc != 0) throw EInOutError("Cannot write file \"" + name + "\". " + ErrnoText(errno));
@@ -379,6 +383,7 @@ void AtomicWriteFile(const String& name, const String& bytes)
             throw EInOutError("Cannot replace file \"" + name + "\". " + ErrnoText(errno));
         discard.Dismiss();
     }
+    if (!durable) return;
     // Make the rename itself durable.
     String dir = ExtractFilePath(target);
     int dfd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -387,6 +392,12 @@ void AtomicWriteFile(const String& name, const String& bytes)
         ::close(dfd);
     }
 }
+
+}  // namespace
+
+void AtomicWriteFile(const String& name, const String& bytes) { WriteAndReplace(name, bytes, true); }
+
+void AtomicWriteFileNoSync(const String& name, const String& bytes) { WriteAndReplace(name, bytes, false); }
 
 void AppendToFile(const String& name, const String& bytes)
 {

@@ -73,6 +73,27 @@ TEST(Files, FailedAtomicWriteKeepsTheOldFile)
     EXPECT_FALSE(FileExists(temp));
 }
 
+TEST(Files, WriteWithoutSyncReplacesAtomicallyAsWell)
+{
+    String dir = FreshTestDir();
+    AtomicWriteFileNoSync(dir + "lauf.txt", "erster Lauf");
+    AtomicWriteFileNoSync(dir + "lauf.txt", "zweiter Lauf");
+    EXPECT_EQ(ReadFileBytes(dir + "lauf.txt"), "zweiter Lauf");
+    EXPECT_EQ(std::system(("test $(ls -A '" + dir + "' | wc -l) -eq 1").c_str()), 0);
+
+    String temp;
+    auto previous = SetAtomicWriteHook([&](const String& t) {
+        temp = t;
+        throw EInOutError("No space left on device");
+    });
+    EXPECT_THROW(AtomicWriteFileNoSync(dir + "lauf.txt", "dritter Lauf"), EInOutError);
+    SetAtomicWriteHook(previous);
+    EXPECT_EQ(ReadFileBytes(dir + "lauf.txt"), "zweiter Lauf");
+    ASSERT_FALSE(temp.empty());
+    EXPECT_FALSE(FileExists(temp));
+    EXPECT_THROW(AtomicWriteFileNoSync(dir + "fehlt/x.txt", "x"), EFOpenError);
+}
+
 TEST(Files, AtomicWriteOntoAFolderOrIntoAMissingFolderRaises)
 {
     String dir = FreshTestDir();

@@ -43,6 +43,10 @@ String ReadFileBytes(const String& name);
 // A write first removes what writes of that file by processes that died half-way left behind
 // (their "NAME.~PID-N.tmp" files).
 void AtomicWriteFile(const String& name, const String& bytes);
+// The same replace without waiting for the disk (no fsync): for files the program makes again
+// itself, where a crash may lose the new content but never leaves a torn file. The hook below
+// applies to both.
+void AtomicWriteFileNoSync(const String& name, const String& bytes);
 // Removes the temporary files that killed writes left: those of fileName, or of every file in
 // folder (at program start). Files of running processes stay.
 void RemoveDeadTempFiles(const String& fileName);
