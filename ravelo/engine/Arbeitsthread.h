@@ -8,6 +8,9 @@
 class TArbeitsThread : public TThread {
 public:
     bool laeuft() const { return b_laeuft.load(); }
+    // The work ended on a failure that leaves nothing for a following step (a file that could
+    // not be written); the driver ends its run there.
+    bool gescheitert() const { return FGescheitert.load(); }
 
 protected:
     // Always builds the runtime thread suspended: a thread must not start before its most derived
@@ -19,6 +22,7 @@ protected:
     // For destructors of workers with fields of their own: the work must be over before
     // those fields go away.
     void warte_auf_Ende();
+    void melde_Scheitern() { FGescheitert = true; }
 
     // The debug trace of a worker that finds no window to work on.
     void melde_kein_Fenster() const;
@@ -28,6 +32,7 @@ protected:
 
 private:
     const char* FKlassenname;
+    std::atomic<bool> FGescheitert{false};
 };
 
 // How a worker's running flag goes: on from the start and cleared by the work itself where it

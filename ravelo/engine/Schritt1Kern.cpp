@@ -1,7 +1,8 @@
 #include "Schritt1Kern.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cstring>
+#include <new>
 
 #include "Kernhilfen.h"
 #include "Programmordner.h"
@@ -200,9 +201,9 @@ bool schreibe_Zwillingsstatistik(const CDorovZahlen& z, const std::function<void
 {
     Zwillingshistogramm h;
     try {
-        AtomicWriteFile(ProgrammDatei(DATEI_ZWILLINGE_GEGLIEDERT), h.zaehle(z, zeige));
-        AtomicWriteFile(ProgrammDatei(DATEI_ZWILLINGE), h.Zaehlerdatei());
-        AtomicWriteFile(ProgrammDatei(DATEI_ZWILLINGE_PROZENT), h.Prozentdatei());
+        AtomicWriteFileNoSync(ProgrammDatei(DATEI_ZWILLINGE_GEGLIEDERT), h.zaehle(z, zeige));
+        AtomicWriteFileNoSync(ProgrammDatei(DATEI_ZWILLINGE), h.Zaehlerdatei());
+        AtomicWriteFileNoSync(ProgrammDatei(DATEI_ZWILLINGE_PROZENT), h.Prozentdatei());
     } catch (const Exception&) {
         return false;
     }
@@ -217,47 +218,74 @@ bool schreibe_Pooldatei(const String& datei, const CDorovZahlen& z)
         text += "\n";
     }
     try {
-        AtomicWriteFile(datei, text);
+        AtomicWriteFileNoSync(datei, text);
     } catch (const Exception&) {
         return false;
     }
     return true;
 }
 
+String Kombinationstext(const std::vector<int>& pool, std::uint64_t* zeilen)
+{
+    // Each pool number's text once; every line is then six copies and five commas.
+    const int N = static_cast<int>(pool.size());
+    struct Text {
+        char z[24];
+        unsigned char n;
+    };
+    std::vector<Text> text(pool.size());
+    std::size_t laengste = 1;
+    for (std::size_t i = 0; i < pool.size(); ++i) {
+        text[i].n = static_cast<unsigned char>(kern::schreibe_Zahl(text[i].z, pool[i]) - text[i].z);
+        laengste = std::max<std::size_t>(laengste, text[i].n);
+    }
+    std::uint64_t anzahl = 1;  // C(N, 6)
+    for (int j = 0; j < 6; ++j) anzahl = anzahl * static_cast<std::uint64_t>(std::max(N - j, 0)) / (j + 1);
+    if (zeilen) *zeilen = anzahl;
+
+    String s;
+    s.resize(static_cast<std::size_t>(anzahl) * (6 * laengste + 6) + sizeof(Text::z));
+    char* p = s.data();
+    auto kopiere = [&p](const Text& t) {
+        std::memcpy(p, t.z, sizeof t.z);  // the buffer has room: only t.n bytes count
+        p += t.n;
+    };
+    // Positions i0 < ... < i5 in lexicographic order; the first five numbers' text is kept
+    // while the last position runs.
+    for (int i0 = 0; i0 < N - 5; ++i0)
+        for (int i1 = i0 + 1; i1 < N - 4; ++i1)
+            for (int i2 = i1 + 1; i2 < N - 3; ++i2)
+                for (int i3 = i2 + 1; i3 < N - 2; ++i3)
+                    for (int i4 = i3 + 1; i4 < N - 1; ++i4) {
+                        char kopf[5 * 25];
+                        char* k = kopf;
+                        for (int i : {i0, i1, i2, i3, i4}) {
+                            std::memcpy(k, text[i].z, text[i].n);
+                            k += text[i].n;
+                            *k++ = ',';
+                        }
+                        const std::size_t kopflaenge = static_cast<std::size_t>(k - kopf);
+                        for (int i5 = i4 + 1; i5 < N; ++i5) {
+                            std::memcpy(p, kopf, kopflaenge);
+                            p += kopflaenge;
+                            kopiere(text[i5]);
+                            *p++ = '\n';
+                        }
+                    }
+    s.resize(static_cast<std::size_t>(p - s.data()));
+    return s;
+}
+
 bool schreibe_Kombinationen(const String& datei, const std::vector<int>& pool, std::uint64_t* zeilen)
 {
     if (zeilen) *zeilen = 0;
-    std::ofstream out = OpenOutput(datei, std::ios::out | std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) return false;
-
-    constexpr std::size_t PUFFER = 1 << 16;
-    String puffer;
-    puffer.reserve(PUFFER + 64);
     std::uint64_t anzahl = 0;
-    const int N = static_cast<int>(pool.size());
-    Kombination k{};
-    int i[6];
-    // Positions i[0] < ... < i[5] in lexicographic order.
-    for (i[0] = 0; i[0] < N - 5; ++i[0])
-        for (i[1] = i[0] + 1; i[1] < N - 4; ++i[1])
-            for (i[2] = i[1] + 1; i[2] < N - 3; ++i[2])
-                for (i[3] = i[2] + 1; i[3] < N - 2; ++i[3])
-                    for (i[4] = i[3] + 1; i[4] < N - 1; ++i[4])
-                        for (i[5] = i[4] + 1; i[5] < N; ++i[5]) {
-                            for (int s = 0; s < 6; ++s) k[s] = pool[i[s]];
-                            kern::haenge_an(puffer, k);
-                            puffer += "\n";
-                            ++anzahl;
-                            if (puffer.size() >= PUFFER) {
-                                out.write(puffer.data(), static_cast<std::streamsize>(puffer.size()));
-                                puffer.clear();
-                            }
-                        }
-    out.write(puffer.data(), static_cast<std::streamsize>(puffer.size()));
-    out.close();
-    if (out.fail()) {
-        // A cut file would pass for the whole run's combinations.
-        DeleteFile(datei);
+    try {
+        // Re-made by every run: replaced whole, without waiting for the disk.
+        AtomicWriteFileNoSync(datei, Kombinationstext(pool, &anzahl));
+    } catch (const Exception&) {
+        return false;
+    } catch (const std::bad_alloc&) {
         return false;
     }
     if (zeilen) *zeilen = anzahl;

@@ -82,9 +82,12 @@ bool schreibe_Zwillingsstatistik(const CDorovZahlen& z, const std::function<void
 
 // The pool file: positions 1..20, one number a line. False when it cannot be written.
 bool schreibe_Pooldatei(const String& datei, const CDorovZahlen& z);
-// The combinations file: every six of pool positions 1..N in lexicographic order of the
-// positions, numbers joined by ",", streamed to the file. A failed write removes the partial
-// file and returns false. zeilen gets the number of lines written.
+// The text of the combinations file: every six of the pool's positions in lexicographic order of
+// the positions, numbers joined by ","; zeilen gets the number of lines.
+String Kombinationstext(const std::vector<int>& pool, std::uint64_t* zeilen = nullptr);
+// The combinations file, replaced whole (one buffer, one rename, no wait for the disk). A failed
+// write leaves no file of that name behind it and returns false. zeilen gets the number of lines
+// written.
 bool schreibe_Kombinationen(const String& datei, const std::vector<int>& pool,
                             std::uint64_t* zeilen = nullptr);
 

@@ -389,7 +389,7 @@ Schritt2Ergebnis Schritt2_ausfuehren(const Schritt2Eingaben& e, std::span<const 
     r.als_gezogen = loesche_gezogene(t, ziehungen, k);
 
     try {
-        AtomicWriteFile(gefilterteDatei, gefilterte_Datei(t));
+        AtomicWriteFileNoSync(gefilterteDatei, gefilterte_Datei(t));  // re-made by every run
     } catch (const Exception&) {
         label("Schritt2: ERROR : Nicht moeglich, gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen.");
         r.status = Schritt2Status::Ausgabefehler;

@@ -258,9 +258,10 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
     auto label = [&](const String& text) {
         if (Label1) Label1(text);
     };
+    // The run's own files, re-made by every run: replaced whole without waiting for the disk.
     auto schreibe = [](const String& name, const String& inhalt) {
         try {
-            AtomicWriteFile(name, inhalt);
+            AtomicWriteFileNoSync(name, inhalt);
             return true;
         } catch (const Exception&) {
             return false;

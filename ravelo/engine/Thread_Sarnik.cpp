@@ -80,6 +80,14 @@ void Thread_Sarnik::ausfuehren(ISchrittFenster& f)
             if (s.freigeben) f.bilder_freigeben();
             return;
         }
+        if (t_Schritt[nr]->gescheitert()) {
+            // The step has said what failed; no later step has its file to work on. Step 2
+            // released the pictures itself.
+            OutputDebugStringA("Thread_Sarnik: Lauf nach Schritt " + IntToStr(nr) + " beendet");
+            if (nr != 2) f.bilder_freigeben();
+            b_laeuft = false;
+            return;
+        }
     }
 
     bool tippdatum_gezogen = false;

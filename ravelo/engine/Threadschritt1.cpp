@@ -60,8 +60,19 @@ ThreadSchritt1::ThreadSchritt1(bool CreateSuspended, ISchritt1Fenster* fenster)
 
 ThreadSchritt1::~ThreadSchritt1() { warte_auf_Ende(); }
 
-// Returns early on every failure; only the personal-number messages and the normal end clear
-// the running flag, so the driver's poll bound reports the other failures as a time-out.
+// A file that cannot be written (a full or read-only disk) ends the step and, through the
+// driver, the run: the user reads which file, and nothing waits for a step that has stopped.
+void ThreadSchritt1::Schreibfehler(ISchritt1Fenster& f, const String& was)
+{
+    f.Label1("Schritt1: ERROR : " + was + " konnte nicht gespeichert werden. Ist der Datenträger voll?");
+    f.Timer1_aus();
+    melde_Scheitern();
+    b_laeuft = false;
+}
+
+// Returns early on every failure. The personal-number messages, a failed write and the normal
+// end clear the running flag; the empty run key leaves it on, so the driver's poll bound
+// reports it as a time-out.
 void ThreadSchritt1::ausfuehren(ISchritt1Fenster& f)
 {
     using namespace schritt1;
@@ -99,7 +110,7 @@ void ThreadSchritt1::ausfuehren(ISchritt1Fenster& f)
         }
         if (f.RadioButton(3)) {
             if (!schreibe_Zwillingsstatistik(*z, [&f](int a) { f.Label1(IntToStr(a)); })) {
-                f.Label1("Schritt1: ERROR : Nicht moeglich, dorov_zahlen.txt zum Lesen zu oeffnen.");
+                Schreibfehler(f, "Die Zwillingsstatistik");
                 return;
             }
             z->berechne_Zwillingsabstaende();
@@ -149,8 +160,14 @@ void ThreadSchritt1::ausfuehren(ISchritt1Fenster& f)
     } catch (const ETippschluessel&) {
         return;  // a key without its final "*" names no file
     }
-    if (!schreibe_Pooldatei(pooldatei, *z)) return;
-    if (!schreibe_Kombinationen(kombinationsdatei, Pool(*z, N))) return;
+    if (!schreibe_Pooldatei(pooldatei, *z)) {
+        Schreibfehler(f, ExtractFileName(pooldatei));
+        return;
+    }
+    if (!schreibe_Kombinationen(kombinationsdatei, Pool(*z, N))) {
+        Schreibfehler(f, ExtractFileName(kombinationsdatei));
+        return;
+    }
 
     f.Animate1_zeigen(35);
     f.schritt1_beendet();

@@ -14,4 +14,5 @@ public:
 
 private:
     void ausfuehren(ISchritt1Fenster& f) override;
+    void Schreibfehler(ISchritt1Fenster& f, const String& was);
 };

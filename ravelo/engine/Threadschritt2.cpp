@@ -84,6 +84,7 @@ void ThreadSchritt2::ausfuehren(ISchrittFenster& f)
     m.Edit = [&f](const EditKorrektur& k) { f.Edit_setzen(k.edit, k.text); };
     const Schritt2Ergebnis r = Schritt2_ausfuehren(e, ziehungen, kombinationen, gefiltert, m);
     if (r.status != Schritt2Status::OK) {
+        if (r.status == Schritt2Status::Ausgabefehler) melde_Scheitern();
         f.bilder_freigeben();
         return;
     }

@@ -95,7 +95,10 @@ void ThreadSchritt3::ausfuehren(ISchrittFenster& f)
     };
     const Schritt3Ergebnis r =
         Schritt3_ausfuehren(e, d, lade_Ziehungen, [&f](const String& text) { f.Label1(text); });
-    if (r.status != Schritt3Status::OK) return;
+    if (r.status != Schritt3Status::OK) {
+        if (r.status != Schritt3Status::Eingabefehler) melde_Scheitern();
+        return;
+    }
 
     f.ListBox1(Listenkopf("Schritt 3 erfolgreich ausgeführt!"), "4,", "2,3,4,", "");
     Sleep(300);

@@ -12,10 +12,13 @@
 #include "Schritt1Fenster.h"
 #include "Testordner.h"
 #include "schritt1_Testhilfen.h"
+#include "Thread_Sarnik.h"
 #include "Threadschritt1.h"
 #include "Tippdateien.h"
 #include "rtl/Clock.h"
 #include "rtl/Debug.h"
+#include "rtl/Files.h"
+#include "schritt23_Fenster.h"
 
 namespace {
 
@@ -161,6 +164,7 @@ protected:
         t.WaitFor();
         EXPECT_EQ(t.FatalException(), nullptr);
         laeuft_danach = t.laeuft();
+        gescheitert = t.gescheitert();
         verstrichen = uhr.clock().ElapsedMs();
     }
 
@@ -190,6 +194,7 @@ protected:
 
     Fenster f;
     bool laeuft_danach = true;
+    bool gescheitert = false;
     long long verstrichen = 0;
 };
 
@@ -270,15 +275,41 @@ TEST_F(Schritt1ThreadTest, PairSourceWritesItsFilesAndTakesDistinctNumbers)
     pruefe_Ende(18);
 }
 
-TEST_F(Schritt1ThreadTest, PairFileThatCannotBeWrittenLeavesTheFlagOn)
+TEST_F(Schritt1ThreadTest, PairFileThatCannotBeWrittenEndsTheStepAndSaysSo)
 {
     f.quelle = 3;
     std::filesystem::create_directories(ordner + DATEI_ZWILLINGE_PROZENT);
     laufe();
-    EXPECT_TRUE(laeuft_danach);
-    EXPECT_EQ(f.label1.back(), "Schritt1: ERROR : Nicht moeglich, dorov_zahlen.txt zum Lesen zu oeffnen.");
-    EXPECT_FALSE(f.hat("Timer1_aus"));
+    EXPECT_FALSE(laeuft_danach);
+    EXPECT_TRUE(gescheitert);
+    EXPECT_EQ(f.label1.back(), "Schritt1: ERROR : Die Zwillingsstatistik konnte nicht gespeichert werden. "
+                               "Ist der Datenträger voll?");
+    EXPECT_TRUE(f.hat("Timer1_aus"));
     EXPECT_FALSE(std::filesystem::exists(datei(DATEI_ERSETZT)));
+}
+
+TEST_F(Schritt1ThreadTest, FullDiskEndsTheStepWithTheFileItCouldNotWrite)
+{
+    // The disk fills up at the pool file or at the combinations file.
+    for (const Tippdatei* voll : {&DATEI_VORSCHLAG, &DATEI_ERSETZT}) {
+        const String name = Dateiname(*voll, SCHLUESSEL);
+        SCOPED_TRACE(name);
+        f = Fenster{};
+        auto vorher = SetAtomicWriteHook([name](const String& temp) {
+            if (temp.find(name) != String::npos) throw EInOutError("No space left on device");
+        });
+        laufe();
+        SetAtomicWriteHook(vorher);
+        EXPECT_FALSE(laeuft_danach);
+        EXPECT_TRUE(gescheitert);
+        EXPECT_EQ(f.label1.back(), "Schritt1: ERROR : " + name +
+                                       " konnte nicht gespeichert werden. Ist der Datenträger voll?");
+        EXPECT_FALSE(std::filesystem::exists(datei(*voll)));
+        EXPECT_FALSE(std::filesystem::exists(datei(DATEI_ERSETZT)));
+        EXPECT_FALSE(f.hat("schritt1_aktiv=0"));
+        ASSERT_EQ(f.listen.size(), 1u);  // "Schritt 1 erfolgreich ausgeführt!" never shown
+        std::filesystem::remove(datei(DATEI_VORSCHLAG));
+    }
 }
 
 TEST_F(Schritt1ThreadTest, PersonalNumbersInFieldOrderAndLabelsForN)
@@ -343,12 +374,15 @@ TEST_F(Schritt1ThreadTest, EmptyRunKeyLeavesTheFlagOn)
     EXPECT_EQ(f.listen.size(), 1u);
 }
 
-TEST_F(Schritt1ThreadTest, UnwritableCombinationsFileLeavesTheFlagOn)
+TEST_F(Schritt1ThreadTest, UnwritableCombinationsFileEndsTheStepAndSaysSo)
 {
     f.quelle = 1;
     std::filesystem::create_directories(datei(DATEI_ERSETZT));
     laufe();
-    EXPECT_TRUE(laeuft_danach);
+    EXPECT_FALSE(laeuft_danach);
+    EXPECT_TRUE(gescheitert);
+    EXPECT_EQ(f.label1.back(), "Schritt1: ERROR : " + Dateiname(DATEI_ERSETZT, SCHLUESSEL) +
+                                   " konnte nicht gespeichert werden. Ist der Datenträger voll?");
     EXPECT_TRUE(f.hat("ProgressBar1"));
     EXPECT_FALSE(f.hat("schritt1_aktiv=0"));
     EXPECT_EQ(f.listen.size(), 1u);
@@ -422,6 +456,40 @@ TEST_F(Schritt1ThreadTest, UsesTheInstalledWindow)
     }
     setze_Schritt1Fenster(nullptr);
     pruefe_Ende(20);
+}
+
+}  // namespace
+
+namespace {
+
+// The whole run on a disk that fills up while step 1 writes its combinations.
+TEST_F(Schritt1ThreadTest, FullDiskDuringARunEndsTheRunCleanlyWithoutATimeOut)
+{
+    TVirtualClockGuard uhr(EncodeDate(2009, 8, 10) + EncodeTime(12, 0, 0, 0));
+    AufzeichnungsFenster fenster;
+    auto vorher = SetAtomicWriteHook([](const String& temp) {
+        if (temp.find("Schritt2_ersetzt_") != String::npos) throw EInOutError("No space left on device");
+    });
+    TDebugCapture spur;
+    Thread_Sarnik t(true, &fenster, &f, nullptr);
+    t.Resume();
+    t.WaitFor();
+    SetAtomicWriteHook(vorher);
+
+    EXPECT_FALSE(t.laeuft());
+    EXPECT_FALSE(t.t_Schritt[1]->laeuft());
+    EXPECT_FALSE(t.t_Schritt[2]);
+    EXPECT_FALSE(t.t_Schritt[3]);
+    EXPECT_EQ(f.label1.back(), "Schritt1: ERROR : " + Dateiname(DATEI_ERSETZT, SCHLUESSEL) +
+                                   " konnte nicht gespeichert werden. Ist der Datenträger voll?");
+    const auto p = fenster.protokoll();
+    EXPECT_EQ(std::count(p.begin(), p.end(), "bilder_freigeben"), 1);
+    EXPECT_FALSE(spur.Contains("ERROR : Timeout warten auf Ende TSchritt1 .."));
+    for (const String& e : p) EXPECT_EQ(e.find("Timeout"), String::npos) << e;
+    // Polled while it ran, not to the bound.
+    const auto spuren = spur.Lines();
+    EXPECT_LT(std::count(spuren.begin(), spuren.end(), "Warte auf Ende TSchritt1 ....."),
+              Thread_Sarnik::POLLS_SCHRITT1);
 }
 
 }  // namespace
