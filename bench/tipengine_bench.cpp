@@ -1,275 +1,381 @@
-// Speed of the three tip steps on a generated archive of 4,700 draws, with every filter and
-// criterion on, for pools of 20 and 30 numbers:
-//   Schritte/N      the three steps' computation and file writing (step 1 writes all
-//                   combinations of the first N numbers of a fixed pool), per step and together;
-//   Rechnen/N       the same without the files;
-//   Durchgang2/N    removal of drawn combinations: fast against one pass over the table per draw;
-//   Durchgang3/N    points: fast against counting all 5000 list entries per combination.
-// Counters: milliseconds per part, the factor plain/fast, and the process's peak memory in MB.
+// Speed of the one-click run: the three tip steps as the program runs them, with every file they
+// write and read, on the shipped archive and on a generated one, with the program's default
+// settings (every filter and criterion on, the default parameters, 12 tips) and two pools (the
+// default random source, and the personal numbers 1..30 of the layout).
+//   EinKlick_schnell      the program's step cores, on all threads;
+//   EinKlick_schnell_1T   the same on one thread (the algorithmic gain alone);
+//   EinKlick_woertlich    the steps written straight from their description (six plain
+//                         classifiers, a pass over the table per draw, 5000 list entries counted
+//                         per combination, files through streams line by line);
+//   Durchgang2/Durchgang3 the two hot passes alone: removal of drawn combinations and points.
+// Each case runs several times; the median is reported. Counters: the case's own rise of the
+// resident memory (spitze_MB) and, for the passes, fast and plain milliseconds and their ratio.
+// The last line compares the whole run for N = 20 and N = 30 on the shipped archive.
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
+#include <malloc.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <map>
+#include <mutex>
 #include <random>
 
+#include "CDorovZahlen.h"
+#include "Programmordner.h"
 #include "Schritt1Kern.h"
 #include "Schritt2Kern.h"
 #include "Schritt3Kern.h"
+#include "Tippdateien.h"
+#include "Vergleichslauf.h"
 #include "rtl/Files.h"
 
 namespace {
 
-constexpr int ZIEHUNGEN = 4700;
+using namespace woertlich;
+
+constexpr const char* TIPPDATUM = "12.08.2026";  // after the shipped archive's newest draw
+constexpr const char* SCHLUESSEL = "12-08-2026-aus20_Index-1*";
 
 double ms_seit(std::chrono::steady_clock::time_point t0)
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
 }
 
-double spitzen_MB()
+// ---- memory: the rise of the resident set during one case ----------------------------------
+
+long status_kB(const char* feld)
 {
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return static_cast<double>(r.ru_maxrss) / 1024.0;
+    std::ifstream in("/proc/self/status");
+    std::string zeile;
+    const std::string name = std::string(feld) + ":";
+    while (std::getline(in, zeile))
+        if (zeile.rfind(name, 0) == 0) return std::atol(zeile.c_str() + name.size());
+    return 0;
 }
 
-// Milliseconds per iteration of each step and together, and the peak memory.
-void schritt_Zaehler(benchmark::State& state, double t1, double t2, double t3)
-{
-    const double n = static_cast<double>(state.iterations());
-    state.counters["schritt1_ms"] = t1 / n;
-    state.counters["schritt2_ms"] = t2 / n;
-    state.counters["schritt3_ms"] = t3 / n;
-    state.counters["gesamt_ms"] = (t1 + t2 + t3) / n;
-    state.counters["spitze_MB"] = spitzen_MB();
-}
+class Speicheranstieg {
+public:
+    Speicheranstieg()
+    {
+        // Gives back what earlier cases freed, then resets the peak to the present size (Linux),
+        // so neither an earlier case's peak nor its freed heap hides this case's rise.
+        ::malloc_trim(0);
+        std::ofstream("/proc/self/clear_refs") << "5";
+        FVorher = status_kB("VmRSS");
+    }
+    double MB() const { return static_cast<double>(std::max(0L, status_kB("VmHWM") - FVorher)) / 1024.0; }
 
-// Fast and plain milliseconds per iteration, their ratio, and the peak memory.
-void vergleich_Zaehler(benchmark::State& state, std::size_t kombinationen, double schnell, double woertlich)
-{
-    const double n = static_cast<double>(state.iterations());
-    state.counters["kombinationen"] = static_cast<double>(kombinationen);
-    state.counters["schnell_ms"] = schnell / n;
-    state.counters["woertlich_ms"] = woertlich / n;
-    state.counters["Faktor"] = woertlich / schnell;
-    state.counters["spitze_MB"] = spitzen_MB();
-}
+private:
+    long FVorher;
+};
 
-const std::vector<int>& fester_Pool()
+// ---- the scratch folders and the archives ---------------------------------------------------
+
+// One folder per process from mkdtemp, removed at the end: two runs never share files.
+const String& Arbeitsordner()
 {
-    static const std::vector<int> pool = [] {
-        std::vector<int> p(49);
-        for (int i = 0; i < 49; ++i) p[i] = i + 1;
-        std::shuffle(p.begin(), p.end(), std::mt19937(20090812));
-        return p;
+    static const String ordner = [] {
+        char muster[] = "/tmp/tipengine_bench.XXXXXX";
+        if (!::mkdtemp(muster)) std::abort();
+        return String(muster) + "/";
     }();
+    return ordner;
+}
+
+struct Aufraeumen {
+    ~Aufraeumen()
+    {
+        std::error_code e;
+        std::filesystem::remove_all(Arbeitsordner(), e);
+    }
+};
+
+enum Archiv { ECHT, ERZEUGT };
+enum Pool { ZUFALL, EIGENE };
+
+String Archivordner(Archiv a)
+{
+    const String o = Arbeitsordner() + (a == ECHT ? "echt/" : "erzeugt/");
+    if (!DirectoryExists(o)) {
+        ForceDirectories(o);
+        if (a == ECHT) {
+            AtomicWriteFile(o + DATEI_DOROV_ZAHLEN, ReadFileBytes(RAVELO_ARCHIV));
+        } else {
+            // As many draws as the shipped archive, at random, with the same line form.
+            std::mt19937 rnd(1955);
+            std::vector<int> alle(49);
+            for (int i = 0; i < 49; ++i) alle[i] = i + 1;
+            String text;
+            for (int i = 0; i < 4706; ++i) {
+                std::shuffle(alle.begin(), alle.end(), rnd);
+                char datum[16];
+                std::snprintf(datum, sizeof datum, "%02d.%02d.%02d", i % 28 + 1, i / 28 % 12 + 1,
+                              i / 104 % 50);  // no skipped year
+                text += datum;
+                for (int k = 0; k < 7; ++k) text += "," + std::to_string(alle[k]);
+                text += "\n";
+            }
+            AtomicWriteFile(o + DATEI_DOROV_ZAHLEN, text);
+        }
+    }
+    return o;
+}
+
+// The pool of step 1: the random source with a fixed seed, or the personal numbers Edit9..Edit38.
+std::vector<int> Pool_fuer(Pool p, int N)
+{
+    std::vector<int> pool;
+    if (p == ZUFALL) {
+        std::mt19937 zufall(20090812);
+        pool = schritt1::Zufallszahlen(N, zufall);
+    } else {
+        for (int k = 1; k <= 30; ++k) pool.push_back(k);
+    }
+    pool.resize(static_cast<std::size_t>(N));
     return pool;
 }
 
-const std::vector<Ziehung>& Archiv()
+// ---- samples for the last line --------------------------------------------------------------
+
+std::mutex proben_lock;
+std::map<std::string, std::vector<double>> proben;
+
+void merke(const std::string& fall, double ms)
 {
-    static const std::vector<Ziehung> archiv = [] {
-        std::mt19937 rnd(1955);
-        std::vector<Ziehung> a;
-        std::vector<int> alle(49);
-        for (int i = 0; i < 49; ++i) alle[i] = i + 1;
-        for (int i = 0; i < ZIEHUNGEN; ++i) {
-            std::shuffle(alle.begin(), alle.end(), rnd);
-            Ziehung z;
-            std::copy(alle.begin(), alle.begin() + 7, z.begin());
-            a.push_back(z);
-        }
-        return a;
-    }();
-    return archiv;
+    std::lock_guard g(proben_lock);
+    proben[fall].push_back(ms);
 }
 
-// Step 1's combinations file for the first N numbers of the pool, in memory.
-String Kombinationsdatei(int N)
+double median(std::vector<double> v)
 {
-    const std::vector<int>& pool = fester_Pool();
-    String s;
-    s.reserve(600000 * 18);
-    int i[6] = {0, 1, 2, 3, 4, 5};
-    for (;;) {
-        Kombination k;
-        for (int p = 0; p < 6; ++p) k[p] = pool[i[p]];
-        kern::haenge_an(s, k);
-        s.push_back('\n');
-        int p = 5;
-        while (p >= 0 && i[p] == N - 6 + p) --p;
-        if (p < 0) break;
-        ++i[p];
-        for (int q = p + 1; q < 6; ++q) i[q] = i[q - 1] + 1;
-    }
-    return s;
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
-Schritt2Eingaben alle_Filter(int N)
+String lies(const String& name) { return FileExists(name) ? ReadFileBytes(name) : String(); }
+
+std::string Fallname(const char* seite, Archiv a, Pool p, int N)
 {
-    Schritt2Eingaben e;
-    anzahl_Kombinationen(N, e.anzahl_Varianten);
-    e.CheckBox5 = e.CheckBox6 = e.CheckBox7 = e.CheckBox8 = e.CheckBox9 = e.CheckBox10 = e.CheckBox11 =
-        e.CheckBox12 = e.CheckBox13 = true;
-    e.Edit1 = "6", e.Edit2 = "6", e.Edit3 = "5", e.Edit4 = "6", e.Edit5 = "6", e.Edit6 = "60",
-    e.Edit7 = "250";
-    return e;
+    return std::string(seite) + (a == ECHT ? "/echt" : "/erzeugt") + (p == ZUFALL ? "/zufall" : "/eigene") +
+           "/N" + std::to_string(N);
 }
 
-Kriterien alle_Kriterien()
-{
-    Kriterien k;
-    k.CheckBox15 = k.CheckBox16 = k.CheckBox17 = k.CheckBox18 = k.CheckBox19 = k.CheckBox20 = true;
-    return k;
-}
+// ---- the cases ------------------------------------------------------------------------------
 
-String Arbeitsordner()
+void EinKlick(benchmark::State& state, bool woertlich, std::size_t threads)
 {
-    auto o = std::filesystem::temp_directory_path() / "tipengine_bench";
-    std::filesystem::create_directories(o);
-    return o.string() + "/";
-}
-
-void BM_Schritte(benchmark::State& state)
-{
-    const int N = static_cast<int>(state.range(0));
-    const String o = Arbeitsordner();
-    const Schritt2Eingaben e2 = alle_Filter(N);
-    Schritt3Eingaben e3;
-    e3.anzahl_Varianten = e2.anzahl_Varianten;
-    e3.T = 1000;
-    e3.Edit1 = "6";
-    e3.kriterien = alle_Kriterien();
-    const Schritt3Dateien d{o + "g.cvs", o + "p.txt", o + "s.txt", o + "a.txt", o + "st.txt"};
-    const std::vector<int> pool(fester_Pool().begin(), fester_Pool().begin() + N);
-    double t1 = 0, t2 = 0, t3 = 0;
+    const Archiv a = static_cast<Archiv>(state.range(0));
+    const Pool p = static_cast<Pool>(state.range(1));
+    const int N = static_cast<int>(state.range(2));
+    const String o = Archivordner(a);
+    setze_ProgrammOrdner(o);
+    kern::setze_Threadgrenze(threads);
+    const String lauf = o + (woertlich ? "woertlich/" : "schnell/");
+    ForceDirectories(lauf);
+    const Laufdateien d(lauf, SCHLUESSEL);
+    const std::string fall = Fallname(woertlich      ? "woertlich"
+                                      : threads == 1 ? "schnell1"
+                                                     : "schnell",
+                                      a, p, N);
+    const std::vector<int> pool = Pool_fuer(p, N);
+    Speicheranstieg speicher;
     for (auto _ : state) {
-        auto t0 = std::chrono::steady_clock::now();
-        if (!schritt1::schreibe_Kombinationen(o + "k.cvs", pool)) state.SkipWithError("step 1 failed");
-        t1 += ms_seit(t0);
-        t0 = std::chrono::steady_clock::now();
-        Schritt2Ergebnis r2 = Schritt2_ausfuehren(e2, Archiv(), o + "k.cvs", o + "g.cvs", {});
-        t2 += ms_seit(t0);
-        t0 = std::chrono::steady_clock::now();
-        Schritt3Ergebnis r3 = Schritt3_ausfuehren(
-            e3, d, [] { return Archiv(); }, nullptr);
-        t3 += ms_seit(t0);
-        if (r2.status != Schritt2Status::OK || r3.status != Schritt3Status::OK)
-            state.SkipWithError("step failed");
-        benchmark::DoNotOptimize(r3.tipps.data());
+        const auto t0 = std::chrono::steady_clock::now();
+        if (woertlich)
+            woertlich_laufen(pool, TIPPDATUM, d, SCHLUESSEL);
+        else if (!schnell_laufen(pool, TIPPDATUM, d, SCHLUESSEL))
+            state.SkipWithError("a step failed");
+        merke(fall, ms_seit(t0));
     }
-    std::filesystem::remove(o + "st.txt");
-    schritt_Zaehler(state, t1, t2, t3);
-}
-
-void BM_Rechnen(benchmark::State& state)
-{
-    const int N = static_cast<int>(state.range(0));
-    const Schritt2Eingaben e2 = alle_Filter(N);
-    const Kriterien k = alle_Kriterien();
-    double t1 = 0, t2 = 0, t3 = 0;
-    for (auto _ : state) {
-        auto t0 = std::chrono::steady_clock::now();
-        const String kombis = Kombinationsdatei(N);
-        t1 += ms_seit(t0);
-        t0 = std::chrono::steady_clock::now();
-        Kombinationstabelle t = lies_Kombinationen(kombis, e2.anzahl_Varianten);
-        filtere(t, e2, lies_Filterwerte(e2, nullptr));
-        loesche_gezogene(t, Archiv(), lies_Trefferzahl(e2.Edit5, nullptr));
-        const String gefiltert = gefilterte_Datei(t);
-        t2 += ms_seit(t0);
-        t0 = std::chrono::steady_clock::now();
-        const std::vector<Kombination> c = lies_gefilterte(gefiltert, e2.anzahl_Varianten);
-        const std::vector<std::uint16_t> p = berechne_Punkte(c, Archiv(), k);
-        const std::vector<std::uint32_t> r = sortiere_Punkte(p);
-        const String punkte = Punktedatei(p), sortiert = sortierte_Datei(p, r);
-        std::vector<Tipp> tipps = waehle_Tipps(c, p, r, 1000);
-        Rueckpruefung rp = pruefe_Tipps(tipps, Gewinnbetraege{});
-        const String ausgewaehlt = ausgewaehlte_Datei(tipps);
-        t3 += ms_seit(t0);
-        benchmark::DoNotOptimize(ausgewaehlt.data());
-        benchmark::DoNotOptimize(rp.summe);
+    state.counters["spitze_MB"] = speicher.MB();
+    kern::setze_Threadgrenze(0);
+    if (woertlich) {
+        // The step files of both sides are byte for byte the same.
+        ForceDirectories(o + "vergleich/");
+        const Laufdateien s(o + "vergleich/", SCHLUESSEL);
+        if (!schnell_laufen(pool, TIPPDATUM, s, SCHLUESSEL)) state.SkipWithError("fast run failed");
+        const std::vector<String> x = d.Schrittdateien(), y = s.Schrittdateien();
+        for (std::size_t i = 0; i + 1 < x.size(); ++i)  // the statistics file gathers every iteration
+            if (lies(x[i]) != lies(y[i]))
+                state.SkipWithError(("files differ: " + ExtractFileName(x[i])).c_str());
+        DeleteFile(s.history);
+        DeleteFile(s.d3.statistik);
     }
-    schritt_Zaehler(state, t1, t2, t3);
+    DeleteFile(d.history);
+    DeleteFile(d.d3.statistik);
 }
 
-// The table as step 2 has it when the removal starts: read and filtered.
-Kombinationstabelle gefilterte_Tabelle(int N)
+void BM_EinKlick_schnell(benchmark::State& state) { EinKlick(state, false, 0); }
+void BM_EinKlick_schnell_1T(benchmark::State& state) { EinKlick(state, false, 1); }
+void BM_EinKlick_woertlich(benchmark::State& state) { EinKlick(state, true, 0); }
+
+// The table as step 2 has it when the removal starts, and the draws.
+struct Durchgang {
+    Kombinationstabelle gefiltert;
+    std::vector<Ziehung> ziehungen;
+};
+Durchgang vorbereiten(int N)
 {
-    const Schritt2Eingaben e2 = alle_Filter(N);
-    Kombinationstabelle t = lies_Kombinationen(Kombinationsdatei(N), e2.anzahl_Varianten);
-    filtere(t, e2, lies_Filterwerte(e2, nullptr));
-    return t;
+    setze_ProgrammOrdner(Archivordner(ECHT));
+    const Schritt2Eingaben e = Vorgaben2(N);
+    const String text = schritt1::Kombinationstext(Pool_fuer(ZUFALL, N));
+    Durchgang d{lies_Kombinationen(text, e.anzahl_Varianten), lade_Ziehungen(TIPPDATUM)};
+    filtere(d.gefiltert, e, lies_Filterwerte(e, nullptr));
+    return d;
 }
 
-// One pass over the present combinations per draw, with a flag table of the draw's numbers.
-void woertlich_loeschen(Kombinationstabelle& t, const std::vector<Ziehung>& ziehungen, int k)
+void Faktoren(benchmark::State& state, std::size_t n, double schnell1, double schnell, double woertlich)
 {
-    bool flag[50] = {};
-    for (const Ziehung& z : ziehungen) {
-        for (int n : z) flag[n] = true;
-        for (Kombination& c : t.z) {
-            if (c[0] == 0) continue;
-            int treffer = flag[c[0]] + flag[c[1]] + flag[c[2]] + flag[c[3]] + flag[c[4]] + flag[c[5]];
-            if (treffer >= k) c[0] = 0;
-        }
-        for (int n : z) flag[n] = false;
-    }
+    const double i = static_cast<double>(state.iterations());
+    state.counters["kombinationen"] = static_cast<double>(n);
+    state.counters["schnell_1T_ms"] = schnell1 / i;
+    state.counters["schnell_ms"] = schnell / i;
+    state.counters["woertlich_ms"] = woertlich / i;
+    state.counters["Faktor_1T"] = woertlich / schnell1;
+    state.counters["Faktor"] = woertlich / schnell;
 }
 
+// Removal of drawn combinations: against one pass over the table per draw with a flag table.
 void BM_Durchgang2(benchmark::State& state)
 {
-    const int N = static_cast<int>(state.range(0));
-    const Kombinationstabelle vorher = gefilterte_Tabelle(N);
-    double schnell = 0, woertlich = 0;
+    const Durchgang vorher = vorbereiten(static_cast<int>(state.range(0)));
+    double s1 = 0, s = 0, w = 0;
+    Speicheranstieg speicher;
     for (auto _ : state) {
-        Kombinationstabelle a = vorher, b = vorher;
+        Kombinationstabelle a = vorher.gefiltert, b = vorher.gefiltert, c = vorher.gefiltert;
+        kern::setze_Threadgrenze(1);
         auto t0 = std::chrono::steady_clock::now();
-        loesche_gezogene(a, Archiv(), 6);
-        schnell += ms_seit(t0);
+        loesche_gezogene(a, vorher.ziehungen, 6);
+        s1 += ms_seit(t0);
+        kern::setze_Threadgrenze(0);
         t0 = std::chrono::steady_clock::now();
-        woertlich_loeschen(b, Archiv(), 6);
-        woertlich += ms_seit(t0);
-        if (a.z != b.z) state.SkipWithError("results differ");
+        loesche_gezogene(b, vorher.ziehungen, 6);
+        s += ms_seit(t0);
+        t0 = std::chrono::steady_clock::now();
+        for (const Ziehung& z : vorher.ziehungen) {
+            bool flag[50] = {};
+            for (int n : z) flag[n] = true;
+            for (Kombination& k : c.z) {
+                if (k[0] == 0) continue;
+                int treffer = 0;
+                for (int n : k) treffer += flag[n];
+                if (treffer >= 6) k[0] = 0;
+            }
+        }
+        w += ms_seit(t0);
+        if (a.z != c.z || b.z != c.z) state.SkipWithError("results differ");
     }
-    vergleich_Zaehler(state, vorher.vorhanden(), schnell, woertlich);
+    Faktoren(state, vorher.gefiltert.vorhanden(), s1, s, w);
+    state.counters["spitze_MB"] = speicher.MB();
 }
 
+// Points: against the plain classifiers and a count of all 5000 list entries per combination.
 void BM_Durchgang3(benchmark::State& state)
 {
-    const int N = static_cast<int>(state.range(0));
-    Kombinationstabelle t = gefilterte_Tabelle(N);
-    loesche_gezogene(t, Archiv(), 6);
-    const std::vector<Kombination> c = lies_gefilterte(gefilterte_Datei(t), static_cast<int>(t.z.size()));
-    const Kriterien k = alle_Kriterien();
-    double schnell = 0, woertlich = 0;
+    Durchgang d = vorbereiten(static_cast<int>(state.range(0)));
+    loesche_gezogene(d.gefiltert, d.ziehungen, 6);
+    const std::vector<Kombination> c =
+        lies_gefilterte(gefilterte_Datei(d.gefiltert), static_cast<int>(d.gefiltert.z.size()));
+    const Kriterien k = Vorgaben3(20).kriterien;
+    double s1 = 0, s = 0, w = 0;
+    Speicheranstieg speicher;
     for (auto _ : state) {
+        kern::setze_Threadgrenze(1);
         auto t0 = std::chrono::steady_clock::now();
-        const std::vector<std::uint16_t> a = berechne_Punkte(c, Archiv(), k);
-        schnell += ms_seit(t0);
+        const std::vector<std::uint16_t> a = berechne_Punkte(c, d.ziehungen, k);
+        s1 += ms_seit(t0);
+        kern::setze_Threadgrenze(0);
         t0 = std::chrono::steady_clock::now();
-        std::vector<int> liste(KRITERIENLISTE_GROESSE, 0);
-        for (std::size_t i = 0; i < Archiv().size(); ++i)
-            liste[i] = static_cast<int>(Signatur(Archiv()[i].data(), k));
-        std::vector<std::uint16_t> b(c.size());
-        for (std::size_t i = 0; i < c.size(); ++i) {
-            const int s = static_cast<int>(Signatur(c[i], k));
-            b[i] = static_cast<std::uint16_t>(std::count(liste.begin(), liste.end(), s));
+        const std::vector<std::uint16_t> b = berechne_Punkte(c, d.ziehungen, k);
+        s += ms_seit(t0);
+        t0 = std::chrono::steady_clock::now();
+        std::vector<long long> liste(5000, 0);
+        for (std::size_t i = 0; i < d.ziehungen.size() && i < 5000; ++i) {
+            const Ziehung& z = d.ziehungen[i];
+            liste[i] = signatur({z[0], z[1], z[2], z[3], z[4], z[5]}, k);
         }
-        woertlich += ms_seit(t0);
-        if (a != b) state.SkipWithError("results differ");
+        std::vector<std::uint16_t> p(c.size());
+        for (std::size_t i = 0; i < c.size(); ++i) {
+            const long long sig = signatur({c[i][0], c[i][1], c[i][2], c[i][3], c[i][4], c[i][5]}, k);
+            p[i] = static_cast<std::uint16_t>(std::count(liste.begin(), liste.end(), sig));
+        }
+        w += ms_seit(t0);
+        if (a != p || b != p) state.SkipWithError("results differ");
     }
-    vergleich_Zaehler(state, c.size(), schnell, woertlich);
+    Faktoren(state, c.size(), s1, s, w);
+    state.counters["spitze_MB"] = speicher.MB();
+}
+
+void Faelle(benchmark::internal::Benchmark* b, bool alle)
+{
+    for (int a : {ECHT, ERZEUGT})
+        for (int p : {ZUFALL, EIGENE})
+            for (int N : {20, 30})
+                if (alle || (a == ECHT && p == ZUFALL)) b->Args({a, p, N});
 }
 
 }  // namespace
 
-BENCHMARK(BM_Schritte)->Arg(20)->Arg(30)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Rechnen)->Arg(20)->Arg(30)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_Durchgang2)->Arg(20)->Arg(30)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
-BENCHMARK(BM_Durchgang3)->Arg(20)->Arg(30)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_EinKlick_schnell)
+    ->Apply([](auto* b) { Faelle(b, true); }) -> Iterations(3) -> Repetitions(5) -> ReportAggregatesOnly()
+        -> Unit(benchmark::kMillisecond) -> UseRealTime();
+BENCHMARK(BM_EinKlick_schnell_1T)
+    ->Apply([](auto* b) { Faelle(b, false); }) -> Iterations(1) -> Repetitions(5) -> ReportAggregatesOnly()
+        -> Unit(benchmark::kMillisecond) -> UseRealTime();
+BENCHMARK(BM_EinKlick_woertlich)
+    ->Args({ECHT, ZUFALL, 20})
+    ->Args({ECHT, EIGENE, 20})
+    ->Args({ERZEUGT, ZUFALL, 20})
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly()
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_EinKlick_woertlich)
+    ->Args({ECHT, ZUFALL, 30})
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly()
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_Durchgang2)
+    ->Arg(30)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly()
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_Durchgang3)
+    ->Arg(30)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly()
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    Aufraeumen aufraeumen;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    std::string zeile = "Ein-Klick-Lauf mit allen Dateien, ausgeliefertes Archiv, Median:";
+    for (int N : {20, 30}) {
+        const double w = median(proben[Fallname("woertlich", ECHT, ZUFALL, N)]);
+        const double s = median(proben[Fallname("schnell", ECHT, ZUFALL, N)]);
+        char teil[160];
+        std::snprintf(teil, sizeof teil, " N=%d wörtlich %.0f ms, schnell %.1f ms, %.0f-mal%s", N, w, s,
+                      s > 0 ? w / s : 0.0, N == 20 ? ";" : "");
+        zeile += teil;
+    }
+    std::printf("%s\n", zeile.c_str());
+    return 0;
+}

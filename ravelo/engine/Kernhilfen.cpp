@@ -1,6 +1,7 @@
 #include "Kernhilfen.h"
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 
 #include "CDorovZahlen.h"
@@ -58,10 +59,17 @@ void haenge_an(String& s, const Kombination& k)
 
 int lies_Parameter(const String& text) { return StrToIntDef(text, 0); }
 
+namespace {
+std::atomic<std::size_t> threadgrenze{0};
+}
+
+void setze_Threadgrenze(std::size_t grenze) { threadgrenze = grenze; }
+
 std::size_t anzahl_Threads(std::size_t n)
 {
     constexpr std::size_t MIN_SCHEIBE = 8192;
-    const std::size_t maschine = std::max(1u, std::thread::hardware_concurrency());
+    std::size_t maschine = std::max(1u, std::thread::hardware_concurrency());
+    if (const std::size_t g = threadgrenze.load()) maschine = std::min(maschine, g);
     return std::max<std::size_t>(1,
                                  std::min({maschine, std::size_t{16}, (n + MIN_SCHEIBE - 1) / MIN_SCHEIBE}));
 }

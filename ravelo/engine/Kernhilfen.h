@@ -136,8 +136,10 @@ void haenge_an(String& s, const Kombination& k);
 // An edit's text as a number; text that is no number reads as 0.
 int lies_Parameter(const String& text);
 
-// How many threads work on n items (one for small n, at most the machine's threads).
+// How many threads work on n items (one for small n, at most the machine's threads and the limit).
 std::size_t anzahl_Threads(std::size_t n);
+// Limits the threads of every core (0: the machine's); the benchmark measures one thread with it.
+void setze_Threadgrenze(std::size_t grenze);
 // Runs f(0) .. f(teile - 1), each on its own thread (f(0) on the caller's).
 void parallel_jede(std::size_t teile, const std::function<void(std::size_t teil)>& f);
 
