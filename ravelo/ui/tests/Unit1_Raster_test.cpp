@@ -257,7 +257,7 @@ TEST_F(RasterTest, RefusedStatisticsFileAtRestoreIsToldAndTheGridStays)
     ASSERT_TRUE(form->grau_schalten());
     AtomicWriteFile(ordner + "Statistik.txt", "2000000000\n7,3\n");
     dialoge->Clear();
-    form->grau_aufheben();
+    EXPECT_TRUE(form->grau_aufheben());
     ASSERT_EQ(dialoge->Shown().size(), 1u);
     EXPECT_EQ(dialoge->Shown()[0].Text, "Statistik.txt verlangt 2000000000 Spalten, die Statistik hat "
                                         "höchstens 100.\nDie Statistik bleibt, wie sie ist.");
