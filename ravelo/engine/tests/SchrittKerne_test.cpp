@@ -205,7 +205,9 @@ TEST_F(EchterLauf, SchnellUndEinfachSchreibenAufDemAusgeliefertenArchivDieselben
             EXPECT_EQ(lies(x[i]), lies(y[i]));
         }
         EXPECT_EQ(lies(da.history), lies(db.history));
-        EXPECT_NE(lies(da.d3.ausgewaehlt).find(" -"), String::npos);
+        if (pool.size() == 20) {  // the default pool keeps combinations to choose tips from
+            EXPECT_NE(lies(da.d3.ausgewaehlt).find(" -"), String::npos);
+        }
     }
 }
 
