@@ -142,12 +142,12 @@ void TSearchDialog::Render()
 {
     const String text = SearchEdit->Text();
     const bool exact = CaseCheckBox->Checked();
-    const String upper = UpperCase(text);
+    const String upper = AnsiUpperCase(text);
     std::vector<TIntfPtr<IPluggableTreeNode>> hits;
     for (auto& c : FCandidates) {
         const String caption = NodeCaption(c.get());
         if (text.empty() ||
-            (exact ? caption.find(text) != String::npos : UpperCase(caption).find(upper) != String::npos))
+            (exact ? caption.find(text) != String::npos : AnsiUpperCase(caption).find(upper) != String::npos))
             hits.push_back(c);
     }
     FResult->BeginUpdate();

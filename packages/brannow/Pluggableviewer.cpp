@@ -86,7 +86,10 @@ TInternalTreeNode* TPluggableTreeView::RecordOf(IPluggableTreeNode* node) const
     if (!node) return nullptr;
     const int i = node->GetIndex();
     if (i < 0 || i >= static_cast<int>(FNodes.size())) return nullptr;
-    return FNodes[static_cast<std::size_t>(i)].get();
+    // a node kept from before Clear (history, a page's link) may carry an index that now
+    // belongs to another node
+    TInternalTreeNode* rec = FNodes[static_cast<std::size_t>(i)].get();
+    return rec && rec->Node.get() == node ? rec : nullptr;
 }
 
 void TPluggableTreeView::MakeItem(TInternalTreeNode* rec)
@@ -200,10 +203,7 @@ void TPluggableTreeView::RemoveRecord(std::size_t index)
 
 void TPluggableTreeView::Remove(const TIntfPtr<IPluggableTreeNode>& node)
 {
-    if (!node) return;
-    const int i = node->GetIndex();
-    if (i < 0 || i >= static_cast<int>(FNodes.size()) || !FNodes[static_cast<std::size_t>(i)]) return;
-    RemoveRecord(static_cast<std::size_t>(i));
+    if (RecordOf(node.get())) RemoveRecord(static_cast<std::size_t>(node->GetIndex()));
 }
 
 void TPluggableTreeView::ExpandNode(const TIntfPtr<IPluggableTreeNode>& node, bool)
@@ -236,7 +236,8 @@ void TPluggableTreeView::Select(const TIntfPtr<IPluggableTreeNode>& node, bool e
         TIntfPtr<IPluggableTreeNode> n = node;
         while (n) {
             TInternalTreeNode* r = RecordOf(n.get());
-            if (!r) break;
+            // a source reporting a parent loop must not hang the tree
+            if (!r || std::find(chain.begin(), chain.end(), r) != chain.end()) break;
             chain.push_back(r);
             TIntfPtr<IPluggableTreeNode> parent;
             n->GetParent(parent);

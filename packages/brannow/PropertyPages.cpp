@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "zub/Graphics.h"
+#include "zub/ImgList.h"
 
 // --- common ---
 
@@ -46,6 +47,30 @@ C* Filling(TControl* frame, const char* name)
 
 TUsesForm::TUsesForm(TComponent* AOwner) : TControl(AOwner) {}
 
+int TUsesForm::RowAt(int y) const
+{
+    if (y < HeaderHeight) return -1;
+    const int row = (y - HeaderHeight) / RowHeight;
+    return row < static_cast<int>(Rows.size()) ? row : -1;
+}
+
+TRect TUsesForm::LabelRect(int row) const
+{
+    const int top = HeaderHeight + row * RowHeight;
+    const int left = SmallImages ? SmallImages->Width() + TextMargin : 0;
+    const int right = Columns.empty() ? Width() : Columns.front().Width;
+    return Rect(left, top, std::max(left, right), top + RowHeight);
+}
+
+bool TUsesForm::OverLink(int x, int y)
+{
+    const int row = RowAt(y);
+    if (row < 0 || !Rows[static_cast<std::size_t>(row)].Link) return false;
+    const TRect r = LabelRect(row);
+    const int textWidth = Canvas()->TextWidth(Rows[static_cast<std::size_t>(row)].Caption);
+    return x >= r.Left && x < r.Left + textWidth && y >= r.Top && y < r.Bottom;
+}
+
 void TUsesForm::FollowSelected()
 {
     if (ItemIndex < 0 || ItemIndex >= static_cast<int>(Rows.size())) return;
@@ -59,7 +84,57 @@ void TUsesForm::FollowSelected()
 void TUsesForm::Click()
 {
     TControl::Click();
-    if (Enabled()) FollowSelected();
+    // a click elsewhere on a row only selects it
+    if (Enabled() && Cursor() == crHandPoint) FollowSelected();
+}
+
+void TUsesForm::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    TControl::MouseDown(button, shift, x, y);
+    if (!Enabled()) return;
+    if (const int row = RowAt(y); row >= 0) ItemIndex = row;
+    SetCursor(OverLink(x, y) ? crHandPoint : crDefault);
+}
+
+void TUsesForm::MouseMove(TShiftState shift, int x, int y)
+{
+    TControl::MouseMove(shift, x, y);
+    SetCursor(OverLink(x, y) ? crHandPoint : crDefault);
+}
+
+void TUsesForm::MouseLeave()
+{
+    TControl::MouseLeave();
+    SetCursor(crDefault);
+}
+
+void TUsesForm::Paint(TCanvas& canvas)
+{
+    int x = 0;
+    canvas.Font().SetStyle(0);
+    canvas.Font().SetColor(clBlack);
+    for (const auto& c : Columns) {
+        canvas.TextRect(Rect(x, 0, x + c.Width, HeaderHeight), x + TextMargin, 0, c.Caption);
+        x += c.Width;
+    }
+    for (std::size_t i = 0; i < Rows.size(); ++i) {
+        const TUsesRow& r = Rows[i];
+        const TRect label = LabelRect(static_cast<int>(i));
+        if (SmallImages && r.ImageIndex >= 0)
+            canvas.DrawImage(0, label.Top, *SmallImages, r.ImageIndex, true);
+        canvas.Font().SetStyle(r.Link ? TFontStyles(fsUnderline) : TFontStyles(0));
+        canvas.Font().SetColor(r.Link ? clBlue : clBlack);
+        canvas.TextRect(label, label.Left, label.Top, r.Caption);
+        canvas.Font().SetStyle(0);
+        canvas.Font().SetColor(clBlack);
+        int left = label.Right;
+        for (std::size_t c = 0; c < r.SubItems.size() && c + 1 < Columns.size(); ++c) {
+            const int w = Columns[c + 1].Width;
+            canvas.TextRect(Rect(left, label.Top, left + w, label.Bottom), left + TextMargin, label.Top,
+                            r.SubItems[c]);
+            left += w;
+        }
+    }
 }
 
 void TUsesForm::KeyDown(unsigned short& key, TShiftState shift)
@@ -247,16 +322,23 @@ TNameValueItem* TAttributePagePlug::Find(const String& name)
     return nullptr;
 }
 
-void TAttributePagePlug::AddAttribute(const String& name, const String& value, bool readOnly)
+TNameValueItem* TAttributePagePlug::PlainRow(const String& name, const String& value, bool readOnly)
 {
     auto it = std::find_if(FItems.begin(), FItems.end(), [](const auto& i) { return !i->InUse; });
     TNameValueItem* row;
     if (it != FItems.end()) {
         row = it->get();
         row->InUse = true;
-        for (TControl* c : {static_cast<TControl*>(row->NameLabel), static_cast<TControl*>(row->ValueEdit),
-                            static_cast<TControl*>(row->Combo), static_cast<TControl*>(row->LinkLabel)})
-            if (c) c->Show();
+        row->NameLabel->Show();
+        row->ValueEdit->Show();
+        // what the row showed for its former attribute goes; the other forms bring their own
+        if (row->Combo) {
+            row->Combo->Hide();
+            row->Combo->Items()->Clear();
+        }
+        if (row->LinkLabel) row->LinkLabel->Hide();
+        row->Tree.reset();
+        row->Node.reset();
     } else {
         const int n = static_cast<int>(FItems.size()) + 1;
         auto item = std::make_unique<TNameValueItem>();
@@ -280,14 +362,18 @@ void TAttributePagePlug::AddAttribute(const String& name, const String& value, b
     row->NameLabel->SetCaption(name + ":");
     row->ValueEdit->SetText(value);
     if (row->Combo) row->Combo->SetText(value);
+    return row;
+}
+
+void TAttributePagePlug::AddAttribute(const String& name, const String& value, bool readOnly)
+{
+    PlainRow(name, value, readOnly);
 }
 
 void TAttributePagePlug::AddAttribute(const String& name, const String& value, const TStrings& choices,
                                       bool readOnly)
 {
-    AddAttribute(name, value, readOnly);
-    TNameValueItem* row = Find(name);
-    if (!row) return;
+    TNameValueItem* row = PlainRow(name, value, readOnly);
     if (!row->Combo) {
         row->Combo = new TComboBox(FFrame);
         row->Combo->SetParent(FPanel);
@@ -295,6 +381,7 @@ void TAttributePagePlug::AddAttribute(const String& name, const String& value, c
                               row->ValueEdit->Height());
         row->Combo->SetColor(row->ValueEdit->Color());
     }
+    row->Combo->Show();
     row->Combo->SetText(row->ValueEdit->Text());
     for (int i = 0; i < choices.Count(); ++i) row->Combo->Items()->Add(choices.Get(i));
 }
@@ -303,9 +390,7 @@ void TAttributePagePlug::AddAttribute(const String& name, const String& value,
                                       const TIntfPtr<IPluggableTreeManager>& tree,
                                       const TIntfPtr<IPluggableTreeNode>& node, bool readOnly)
 {
-    AddAttribute(name, value, readOnly);
-    TNameValueItem* row = Find(name);
-    if (!row) return;
+    TNameValueItem* row = PlainRow(name, value, readOnly);
     row->Tree = tree;
     row->Node = node;
     if (!row->LinkLabel) {

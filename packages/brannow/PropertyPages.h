@@ -92,19 +92,37 @@ struct TUsesRow {
     String LinkCaption;
 };
 
-// The report-style list of the list page.
+// The report-style list of the list page: a header line, then one line per row; a row's label
+// starts after its icon. Only the caption text of a linked row is a link.
 class TUsesForm : public TControl {
 public:
+    static constexpr int HeaderHeight = 17;
+    static constexpr int RowHeight = 17;
+    static constexpr int TextMargin = 2;
+
     explicit TUsesForm(TComponent* AOwner);
     std::vector<TUsesColumn> Columns;
     std::vector<TUsesRow> Rows;
     int ItemIndex = -1;  // the selected row
     TImageList* SmallImages = nullptr;
     int UpdateCount = 0;
+
+    // The row at y, -1 for none.
+    int RowAt(int y) const;
+    // The label rectangle of the row's caption (its icon left of it).
+    TRect LabelRect(int row) const;
+    // Whether (x, y) lies on the caption text of a linked row.
+    bool OverLink(int x, int y);
     // Follows the selected row to its node.
     void FollowSelected();
     void Click() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseLeave() override;
     void KeyDown(unsigned short& key, TShiftState shift) override;
+
+protected:
+    void Paint(TCanvas& canvas) override;
 };
 
 class TUsesPagePlug : public TPagePlug, public virtual IUsesPagePlug {
@@ -183,6 +201,9 @@ public:
 
 private:
     TNameValueItem* Find(const String& name);
+    // The row for the attribute as a plain name and value: a free row is reused, shown without
+    // the combo box or link it had before.
+    TNameValueItem* PlainRow(const String& name, const String& value, bool readOnly);
     TControl* FPanel;
     std::vector<std::unique_ptr<TNameValueItem>> FItems;
 };

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "Pluggableregistry.h"
 #include "Pluggableviewer.h"
 #include "Plugs.h"
@@ -192,6 +194,128 @@ TEST(brannow_Pages, LinkedListRowLeadsToItsNode)
     unsigned short key = VK_RETURN;
     p->Form()->KeyDown(key, 0);
     EXPECT_EQ(tv.Selected()->Text(), "B");
+}
+
+namespace {
+
+String SelectedCaption(TPluggableTreeView& tv)
+{
+    return tv.Selected() ? tv.Selected()->Text() : String("(none)");
+}
+
+// Records the font style of each text drawn as well.
+class TStyleCanvas : public TRecordingCanvas {
+public:
+    void TextRect(const TRect& r, int x, int y, const String& text) override
+    {
+        TRecordingCanvas::TextRect(r, x, y, text);
+        Styles[text] = Font().Style();
+        Colours[text] = Font().Color();
+    }
+    std::map<String, TFontStyles> Styles;
+    std::map<String, TColor> Colours;
+};
+
+}  // namespace
+
+TEST(brannow_Pages, OnlyTheLinkedCaptionOfAListRowIsALink)
+{
+    TPluggableTreeView tv(nullptr);
+    TIntfPtr<TTestSource> src(new TTestSource);
+    src->AddNode("A", 20);
+    auto b = src->AddNode("B", 20);
+    tv.Add(TIntfPtr<IPluggableSource>(src));
+    TIntfPtr<TUsesPagePlug> p(new TUsesPagePlug);
+    TUsesForm* f = p->Form();
+    p->AddColumn("Name", 200);
+    p->AddColumn("Unit", 100);
+    p->AddRow({"plain", "u1"}, 0, nullptr);
+    p->AddRow({"Beta", "u2"}, 0, TIntfPtr<IPluggableTreeNode>(b));
+    // rows below a 17-pixel header, 17 pixels each; "Beta" is 4 x 7 = 28 pixels wide headless
+    const int plainY = 17 + 5, betaY = 17 + 17 + 5;
+    struct Case {
+        const char* where;
+        int x, y;
+        bool hand;
+    };
+    const Case cases[] = {
+        {"on the linked caption", 3, betaY, true},       {"at the caption's last pixel", 27, betaY, true},
+        {"right of the caption text", 28, betaY, false}, {"on the row's sub-item", 210, betaY, false},
+        {"on a caption without link", 3, plainY, false}, {"on the header", 3, 5, false},
+        {"below the rows", 3, 17 + 2 * 17 + 1, false},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(SelectedCaption(tv), "A") << c.where;
+        f->MouseMove(0, c.x, c.y);
+        EXPECT_EQ(f->Cursor(), c.hand ? crHandPoint : crDefault) << c.where;
+        f->MouseDown(mbLeft, 0, c.x, c.y);
+        f->MouseUp(mbLeft, 0, c.x, c.y);
+        f->Click();
+        EXPECT_EQ(SelectedCaption(tv), c.hand ? "B" : "A") << c.where;
+        if (c.hand) tv.Select(0, false);
+    }
+    f->MouseMove(0, 3, betaY);
+    f->MouseLeave();
+    EXPECT_EQ(f->Cursor(), crDefault);
+    // a click off the link still selects the row: Enter then follows it
+    f->MouseMove(0, 100, betaY);
+    f->MouseDown(mbLeft, 0, 100, betaY);
+    f->Click();
+    EXPECT_EQ(f->ItemIndex, 1);
+    EXPECT_EQ(SelectedCaption(tv), "A");
+    // drawn: the link underlined in blue, everything else plain black
+    TStyleCanvas canvas;
+    f->PaintTo(canvas);
+    EXPECT_EQ(canvas.Styles["Beta"] & fsUnderline, unsigned(fsUnderline));
+    EXPECT_EQ(canvas.Colours["Beta"], clBlue);
+    for (const char* plain : {"plain", "u1", "u2", "Name"}) {
+        EXPECT_EQ(canvas.Styles[plain] & fsUnderline, 0u) << plain;
+        EXPECT_EQ(canvas.Colours[plain], clBlack) << plain;
+    }
+}
+
+TEST(brannow_Pages, ReusedNameValueRowShowsOnlyWhatItsNewAttributeHas)
+{
+    TPluggableTreeView tv(nullptr);
+    TIntfPtr<TTestSource> src(new TTestSource);
+    src->AddNode("A", 20);
+    auto b = src->AddNode("B", 20);
+    tv.Add(TIntfPtr<IPluggableSource>(src));
+    TIntfPtr<TAttributePagePlug> p(new TAttributePagePlug);
+    TStringList choices;
+    choices.Add("public");
+    p->AddAttribute("Ancestor", "B", TIntfPtr<IPluggableTreeManager>(&tv), TIntfPtr<IPluggableTreeNode>(b),
+                    true);
+    p->AddAttribute("Visibility", "public", choices, false);
+    p->Clear();
+    p->AddAttribute("Size", "4", false);  // row 0 was a link
+    p->AddAttribute("Name", "x", false);  // row 1 had choices
+    p->OnEnd();
+    const TNameValueItem& size = p->Row(0);
+    EXPECT_TRUE(size.ValueEdit->Visible());
+    EXPECT_EQ(size.ValueEdit->Text(), "4");
+    ASSERT_NE(size.LinkLabel, nullptr);
+    EXPECT_FALSE(size.LinkLabel->Visible());
+    size.LinkLabel->Click();  // the old link leads nowhere now
+    EXPECT_EQ(SelectedCaption(tv), "A");
+    EXPECT_TRUE(p->Row(1).ValueEdit->Visible());
+    ASSERT_NE(p->Row(1).Combo, nullptr);
+    EXPECT_FALSE(p->Row(1).Combo->Visible());
+    // and a row that becomes a link or a choice again shows it, with only its own choices
+    p->Clear();
+    TStringList other;
+    other.Add("a");
+    other.Add("b");
+    p->AddAttribute("Kind", "a", other, false);
+    p->AddAttribute("Base", "B", TIntfPtr<IPluggableTreeManager>(&tv), TIntfPtr<IPluggableTreeNode>(b), true);
+    const TNameValueItem& kind = p->Row(0);
+    ASSERT_NE(kind.Combo, nullptr);
+    EXPECT_TRUE(kind.Combo->Visible());
+    EXPECT_EQ(kind.Combo->Items()->Count(), 2);
+    EXPECT_FALSE(kind.LinkLabel->Visible());
+    EXPECT_TRUE(p->Row(1).LinkLabel->Visible());
+    EXPECT_FALSE(p->Row(1).Combo->Visible());
+    EXPECT_EQ(p->Row(1).LinkLabel->Caption(), "B");
 }
 
 TEST(brannow_Pages, TextPageHidesWhileClearedAndFollowsReadOnly)

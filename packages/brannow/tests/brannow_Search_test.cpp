@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "Pluggablesearchdialog.h"
 #include "Pluggableviewer.h"
 #include "Plugs.h"
@@ -89,6 +91,43 @@ TEST(brannow_Search, FilterByTextWithAndWithoutCase)
     }
 }
 
+TEST(brannow_Search, CaseInsensitiveSearchFoldsLettersByTheLocale)
+{
+    const String saved = std::setlocale(LC_CTYPE, nullptr);
+    ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+    TPluggableTreeView tree{nullptr};
+    TIntfPtr<TTestSource> src{new TTestSource};
+    for (const char* c : {"Größe", "Straße", "Übergröße", "ÆØÅ", "Grosse"}) src->AddNode(c, 1);
+    tree.Add(TIntfPtr<IPluggableSource>(src));
+    TSearchDialog dlg{nullptr};
+    dlg.SetTree(TIntfPtr<IPluggableTreeManager>(&tree));
+    dlg.AddSearchType("Names", 1, nullptr, nullptr);
+    dlg.Execute();
+    struct Case {
+        const char* text;
+        bool exact;
+        std::vector<String> rows;
+    };
+    const Case cases[] = {
+        {"GRÖ", false, {"Größe", "Übergröße"}},
+        {"größe", false, {"Größe", "Übergröße"}},
+        {"GRÖ", true, {}},
+        {"über", false, {"Übergröße"}},
+        {"æøå", false, {"ÆØÅ"}},
+        {"STRASSE", false, {}},  // one letter is one letter: ß stays ß
+        {"gros", false, {"Grosse"}},
+    };
+    for (const auto& c : cases) {
+        dlg.SearchEdit->SetText(c.text);
+        dlg.CaseCheckBox->SetChecked(c.exact);
+        dlg.Render();
+        std::vector<String> rows;
+        for (int i = 0; i < dlg.ResultPage()->GetRowCount(); ++i) rows.push_back(dlg.ResultPage()->Get(i, 0));
+        EXPECT_EQ(rows, c.rows) << c.text << " exact " << c.exact;
+    }
+    std::setlocale(LC_CTYPE, saved.c_str());
+}
+
 TEST(brannow_Search, WithoutProceduresOneWideColumnAndOneRowPerHit)
 {
     TSearchFixture f;
@@ -101,8 +140,10 @@ TEST(brannow_Search, WithoutProceduresOneWideColumnAndOneRowPerHit)
     EXPECT_EQ(page->Form()->Columns[0].Width, 400);
     ASSERT_EQ(page->GetRowCount(), 1);
     EXPECT_EQ(page->Form()->Rows[0].ImageIndex, 1);
-    // the row leads to its node
-    page->Form()->ItemIndex = 0;
+    // the row's caption leads to its node
+    const TRect caption = page->Form()->LabelRect(0);
+    page->Form()->MouseMove(0, caption.Left + 1, caption.Top + 1);
+    page->Form()->MouseDown(mbLeft, 0, caption.Left + 1, caption.Top + 1);
     page->Form()->Click();
     EXPECT_EQ(f.tree.Selected()->Text(), "TStringList");
 }

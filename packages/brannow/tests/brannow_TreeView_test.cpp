@@ -281,6 +281,65 @@ TEST(brannow_TreeView, ClearEmptiesNodesAndHistoryButKeepsSources)
     EXPECT_FALSE(tv.CanGoBack());
 }
 
+TEST(brannow_TreeView, NodeFromBeforeClearActsOnNothing)
+{
+    TPluggableTreeView tv(nullptr);
+    TIntfPtr<TTestSource> before(new TTestSource);
+    auto old = before->AddNode("old", 1);
+    before->AddNode("oldChild", 1, old);
+    tv.Add(TIntfPtr<IPluggableSource>(before));
+    tv.Clear();
+    TIntfPtr<TTestSource> after(new TTestSource);
+    auto fresh = after->AddNode("fresh", 1);  // takes index 0, the index old still reports
+    after->AddNode("freshChild", 1, fresh);
+    after->AddNode("other", 1);
+    tv.Add(TIntfPtr<IPluggableSource>(after));
+    ASSERT_EQ(old->GetIndex(), fresh->GetIndex());
+    auto oldNode = TIntfPtr<IPluggableTreeNode>(old);
+    tv.Select(TIntfPtr<IPluggableTreeNode>(after->Nodes[2].first), false);
+    ASSERT_EQ(SelectedCaption(tv), "other");
+    tv.Select(oldNode, true);
+    EXPECT_EQ(SelectedCaption(tv), "other");
+    EXPECT_FALSE(tv.TopItem(0)->Expanded());
+    tv.ExpandNode(oldNode, false);
+    EXPECT_FALSE(tv.TopItem(0)->Expanded());
+    tv.Remove(oldNode);
+    EXPECT_EQ(tv.GetItem(0), TIntfPtr<IPluggableTreeNode>(fresh));
+    EXPECT_EQ(tv.TopCount(), 2);
+}
+
+// A node whose source reports a parent loop (broken data): it gives up after many calls.
+class TLoopNode : public TTestNode {
+public:
+    using TTestNode::TTestNode;
+    void GetParent(TIntfPtr<IPluggableTreeNode>& p) override
+    {
+        if (++Calls > 100) throw Exception("parent loop followed");
+        p = LoopParent;
+    }
+    int Calls = 0;
+    TIntfPtr<IPluggableTreeNode> LoopParent;
+};
+
+TEST(brannow_TreeView, SelectStopsAtAParentLoop)
+{
+    TPluggableTreeView tv(nullptr);
+    TIntfPtr<TTestSource> src(new TTestSource);
+    auto r = src->AddNode("r", 1);
+    auto c = src->AddNode("c", 1, r);
+    TIntfPtr<TLoopNode> g(new TLoopNode("g", 1)), gg(new TLoopNode("gg", 1));
+    src->Nodes.push_back({TIntfPtr<IPluggableTreeNode>(g), TIntfPtr<IPluggableTreeNode>(c)});
+    src->Nodes.push_back({TIntfPtr<IPluggableTreeNode>(gg), TIntfPtr<IPluggableTreeNode>(g)});
+    g->LoopParent = TIntfPtr<IPluggableTreeNode>(gg);  // g and gg name each other as parent
+    gg->LoopParent = TIntfPtr<IPluggableTreeNode>(g);
+    tv.Add(TIntfPtr<IPluggableSource>(src));
+    ASSERT_NO_THROW(tv.Select(TIntfPtr<IPluggableTreeNode>(gg), false));
+    // the tree's own records still lead the way: gg is shown under g under c
+    EXPECT_EQ(SelectedCaption(tv), "gg");
+    EXPECT_EQ(tv.Selected()->Parent()->Text(), "g");
+    EXPECT_LE(g->Calls + gg->Calls, 3);
+}
+
 TEST(brannow_TreeView, RefusedRenameShowsTheMessageAndKeepsTheText)
 {
     auto dialogs = std::make_shared<THeadlessDialogs>();

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <cwctype>
 
 #include "RtlInternal.h"
 
@@ -72,6 +73,82 @@ String UpperCase(const String& s)
     String r = s;
     for (char& c : r)
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return r;
+}
+
+namespace {
+
+// The code point at s[i] and its length in bytes; length 0 for a byte that starts no valid
+// UTF-8 sequence.
+char32_t DecodeUtf8(const String& s, std::size_t i, std::size_t& length)
+{
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
+    const unsigned char c = b(0);
+    length = 0;
+    std::size_t n;
+    char32_t cp;
+    if (c < 0x80) {
+        length = 1;
+        return c;
+    } else if ((c & 0xE0) == 0xC0) {
+        n = 2;
+        cp = c & 0x1F;
+    } else if ((c & 0xF0) == 0xE0) {
+        n = 3;
+        cp = c & 0x0F;
+    } else if ((c & 0xF8) == 0xF0) {
+        n = 4;
+        cp = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + n > s.size()) return 0;
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((b(k) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b(k) & 0x3F);
+    }
+    static constexpr char32_t kMin[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kMin[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    length = n;
+    return cp;
+}
+
+void EncodeUtf8(char32_t cp, String& out)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+}  // namespace
+
+String AnsiUpperCase(const String& s)
+{
+    String r;
+    r.reserve(s.size());
+    for (std::size_t i = 0; i < s.size();) {
+        std::size_t n;
+        const char32_t cp = DecodeUtf8(s, i, n);
+        if (n == 0) {
+            r += s[i++];
+            continue;
+        }
+        const auto up = std::towupper(static_cast<std::wint_t>(cp));
+        EncodeUtf8(up > 0x10FFFF ? cp : static_cast<char32_t>(up), r);
+        i += n;
+    }
     return r;
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "rtl/Debug.h"
 #include "rtl/SysUtils.h"
 
@@ -41,6 +43,27 @@ TEST(SysUtils, ConvertErrorNamesTheText)
     } catch (const EConvertError& e) {
         EXPECT_NE(e.Message().find("zwölf"), String::npos);
     }
+}
+
+TEST(SysUtils, AnsiUpperCaseFollowsTheLocale)
+{
+    const String saved = std::setlocale(LC_CTYPE, nullptr);
+    ASSERT_NE(std::setlocale(LC_CTYPE, "C.UTF-8"), nullptr);
+    const std::pair<String, String> cases[] = {
+        {"größe", "GRÖßE"},  // ß has no one-letter capital
+        {"ÆØÅ æøå", "ÆØÅ ÆØÅ"},
+        {"ελλάδα", "ΕΛΛΆΔΑ"},
+        {"a\xff\xc3"
+         "b",
+         "A\xff\xc3"
+         "B"},  // no UTF-8: the bytes stay
+        {"\xc0\x80", "\xc0\x80"},  // overlong
+        {"", ""},
+    };
+    for (const auto& [in, out] : cases) EXPECT_EQ(AnsiUpperCase(in), out) << in;
+    std::setlocale(LC_CTYPE, "C");
+    EXPECT_EQ(AnsiUpperCase("abc ä"), "ABC ä");  // the C locale knows ASCII letters only
+    std::setlocale(LC_CTYPE, saved.c_str());
 }
 
 TEST(SysUtils, CaseAndTrim)

@@ -43,6 +43,9 @@ String TrimLeft(const String& s);
 String TrimRight(const String& s);
 String UpperCase(const String& s);  // ASCII letters only
 String LowerCase(const String& s);  // ASCII letters only
+// UTF-8 text upper-cased letter by letter as the current locale (LC_CTYPE) says; bytes that are no
+// UTF-8 stay as they are.
+String AnsiUpperCase(const String& s);
 // ASCII case-insensitive compare: <0, 0, >0.
 int CompareText(const String& a, const String& b);
 bool SameText(const String& a, const String& b);
