@@ -1,8 +1,10 @@
 #include "CppClassExplorer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
+#include "host/ModuleServices.h"
 #include "host/PersonalityServices.h"
 #include "rtl/Files.h"
 
@@ -76,22 +78,55 @@ HRESULT TCppProjectClassModelManager::QueryInterface(const TGUID& iid, void** ob
     return TInterfacedObject::QueryInterface(iid, obj);
 }
 
+String TCppProjectClassModelManager::GetFileIdName(int id)
+{
+    TGuard g(FLock);
+    return FPch.GetFileIdName(id);
+}
+
+int TCppProjectClassModelManager::GetClassCount() const
+{
+    TGuard g(FLock);
+    return FTypes.Count();
+}
+
+TClassModelNode* TCppProjectClassModelManager::FindType(int id) const
+{
+    TGuard g(FLock);
+    return FTypes.Find(IntToStr(id));
+}
+
+TClassModelNode* TCppProjectClassModelManager::FindNamespace(int id) const
+{
+    TGuard g(FLock);
+    return FNamespaces.Find(IntToStr(id));
+}
+
+void TCppProjectClassModelManager::SetContext(TIntfPtr<IInterface> context)
+{
+    TGuard g(FLock);
+    FContext = std::move(context);
+}
+
 void TCppProjectClassModelManager::CreateNamespace(const String& name, int parentId, int id)
 {
+    TGuard g(FLock);
     FModified = true;
-    auto node = std::make_unique<TClassModelNode>(this, id, name);
-    TClassModelNode* n = node.get();
-    // a node given again replaces the old one, which must not stay linked
-    if (FNamespaces.Find(IntToStr(id))) DropLinks(id);
-    FNamespaces.Add(IntToStr(id), std::move(node));
-    if (parentId != 0)
-        if (TClassModelNode* parent = FNamespaces.Find(IntToStr(parentId)); parent && parent != n)
-            parent->AddChild(n);
+    TClassModelNode* n = FNamespaces.Find(IntToStr(id));
+    // every file that opens the namespace announces it again: the node and its members stay
+    if (!n) {
+        auto node = std::make_unique<TClassModelNode>(this, id, name);
+        n = node.get();
+        FNamespaces.Add(IntToStr(id), std::move(node));
+    }
+    if (parentId != 0 && !n->Parent())
+        if (TClassModelNode* parent = FNamespaces.Find(IntToStr(parentId))) parent->AddChild(n);
 }
 
 void TCppProjectClassModelManager::AddType(int kind, const String& name, int namespaceId, int containerId,
                                            int typeId, int sourceFileId, int further, int /*last*/)
 {
+    TGuard g(FLock);
     FModified = true;
     auto node = std::make_unique<TClassModelNode>(this, further, sourceFileId, typeId, kind, name);
     TClassModelNode* n = node.get();
@@ -106,21 +141,23 @@ void TCppProjectClassModelManager::AddType(int kind, const String& name, int nam
     }
 }
 
-void TCppProjectClassModelManager::DropLinks(int id)
+void TCppProjectClassModelManager::DropLinks(int id, bool isNamespace)
 {
-    for (int i = 0; i < FTypes.Count(); ++i) FTypes.At(i)->RemoveID(id);
-    for (int i = 0; i < FNamespaces.Count(); ++i) FNamespaces.At(i)->RemoveID(id);
+    for (int i = 0; i < FTypes.Count(); ++i) FTypes.At(i)->RemoveID(id, isNamespace);
+    for (int i = 0; i < FNamespaces.Count(); ++i) FNamespaces.At(i)->RemoveID(id, isNamespace);
 }
 
 void TCppProjectClassModelManager::RemoveType(int id)
 {
+    TGuard g(FLock);
     FModified = true;
     auto node = FTypes.Remove(IntToStr(id));
-    if (node) DropLinks(id);
+    if (node) DropLinks(id, false);
 }
 
 void TCppProjectClassModelManager::AddParent(int classId, int parentId)
 {
+    TGuard g(FLock);
     FModified = true;
     TClassModelNode* c = FTypes.Find(IntToStr(classId));
     TClassModelNode* p = FTypes.Find(IntToStr(parentId));
@@ -129,6 +166,7 @@ void TCppProjectClassModelManager::AddParent(int classId, int parentId)
 
 void TCppProjectClassModelManager::RemoveParent(int classId, int parentId)
 {
+    TGuard g(FLock);
     FModified = true;
     if (TClassModelNode* c = FTypes.Find(IntToStr(classId))) c->RemoveBaseType(parentId);
 }
@@ -165,6 +203,7 @@ bool TCppProjectClassModelManager::ThreadedUpdate()
 
 void TCppProjectClassModelManager::WriteDependencyInfo()
 {
+    TGuard g(FLock);
     FPch.ClearError();
     if (!FCancelled) {
         WriteDependency();
@@ -174,6 +213,7 @@ void TCppProjectClassModelManager::WriteDependencyInfo()
 
 void TCppProjectClassModelManager::Reset()
 {
+    TGuard g(FLock);
     FTimestamps.clear();
     FNamespaces.Clear();
     FTypes.Clear();
@@ -195,12 +235,15 @@ void TCppProjectClassModelManager::UpdateModel(bool /*full*/)
 
 namespace {
 
-// Every open editor buffer of the project's modules.
-void ForEachEditBuffer(IQProject* project, const std::function<void(IQEditBuffer&)>& f)
+// Every editor buffer of every module open in the host.
+void ForEachEditBuffer(const std::function<void(IQEditBuffer&)>& f)
 {
-    if (!project) return;
-    for (int i = 0; i < project->ModuleCount(); ++i) {
-        TIntfPtr<IQModule> m = project->Module(i);
+    TIntfPtr<IQModuleServices> ms;
+    if (!Supports(QuistorIDEServices(), ms)) return;
+    TIntfPtr<IQProjectGroup> group = ms->MainProjectGroup();
+    if (!group) return;
+    for (int i = 0; i < group->OpenModuleCount(); ++i) {
+        TIntfPtr<IQModule> m = group->OpenModule(i);
         if (!m) continue;
         for (int j = 0; j < m->FileCount(); ++j) {
             TIntfPtr<IQEditBuffer> b;
@@ -216,10 +259,14 @@ long long AgeMs(TDateTime age) { return std::llround(age.Val * 86400000.0); }
 void TCppProjectClassModelManager::CheckModifiedHeaders()
 {
     std::vector<String> changed;
-    ForEachEditBuffer(FProject.get(), [&](IQEditBuffer& b) {
-        if (AgeMs(b.Age()) > RecordedAge(b.FileName())) changed.push_back(b.FileName());
+    ForEachEditBuffer([&](IQEditBuffer& b) {
+        if (AgeMs(b.Age()) > RecordedAge(b.FileName()) &&
+            std::none_of(changed.begin(), changed.end(),
+                         [&](const String& c) { return SameText(c, b.FileName()); }))
+            changed.push_back(b.FileName());
     });
     for (const String& header : changed) {
+        if (FCancelled) return;
         const String source = GetSourceFile(header);
         if (source.empty()) continue;
         RefreshIncludeTimestamps(source);
@@ -231,7 +278,7 @@ long long TCppProjectClassModelManager::CurrentAge(const String& fileName)
 {
     long long age = 0;
     bool open = false;
-    ForEachEditBuffer(FProject.get(), [&](IQEditBuffer& b) {
+    ForEachEditBuffer([&](IQEditBuffer& b) {
         if (!open && SameText(b.FileName(), fileName)) {
             age = AgeMs(b.Age());
             open = true;
@@ -244,6 +291,7 @@ long long TCppProjectClassModelManager::CurrentAge(const String& fileName)
 
 long long TCppProjectClassModelManager::RecordedAge(const String& fileName) const
 {
+    TGuard g(FLock);
     auto it = FTimestamps.find(fileName);
     if (it == FTimestamps.end()) return 0;
     try {
@@ -260,7 +308,9 @@ bool TCppProjectClassModelManager::NeedsReparse(const String& fileName)
 
 void TCppProjectClassModelManager::RecordAge(const String& fileName)
 {
-    FTimestamps[fileName] = IntToStr(CurrentAge(fileName));
+    const String age = IntToStr(CurrentAge(fileName));
+    TGuard g(FLock);
+    FTimestamps[fileName] = age;
 }
 
 void TCppProjectClassModelManager::InvokeBrowser(const String& fileName)
@@ -273,6 +323,7 @@ void TCppProjectClassModelManager::InvokeBrowser(const String& fileName)
     TIntfPtr<IQCppParserTrait> trait;
     if (!Supports(ps->GetTrait(FProject->Personality(), IQCppParserTrait::IID), trait)) return;
     TIntfPtr<IQClassBrowserParser> parser;
+    // the parse runs outside the lock: its notifications take it one by one, so readers go on
     if (Supports(trait->GetParser(), parser)) parser->ParseFile(fileName, FProject.get(), this);
 }
 
@@ -296,6 +347,7 @@ void WalkIncludes(IXMLInc* inc, const std::function<void(const String&)>& f)
 
 String TCppProjectClassModelManager::GetSourceFile(const String& header)
 {
+    TGuard g(FLock);
     TIntfPtr<IXMLPchDb> db = FPch.GetPchDb();
     if (!db) return String();
     for (int c = 0; c < db->CuCount(); ++c) {
@@ -308,17 +360,21 @@ String TCppProjectClassModelManager::GetSourceFile(const String& header)
 
 void TCppProjectClassModelManager::RefreshIncludeTimestamps(const String& source)
 {
-    TIntfPtr<IXMLPchDb> db = FPch.GetPchDb();
-    if (!db) return;
-    for (int c = 0; c < db->CuCount(); ++c) {
-        TIntfPtr<IXMLCu> cu = db->Cu(c);
-        if (!SameText(cu->FileName(), source)) continue;
-        // the includes are parsed with their source: record their ages, or a changed header
-        // would have its source parsed again at every update
-        for (int i = 0; i < cu->Count(); ++i)
-            WalkIncludes(cu->Inc(i).get(), [&](const String& f) { RecordAge(f); });
-        return;
+    std::vector<String> files;
+    {
+        TGuard g(FLock);
+        TIntfPtr<IXMLPchDb> db = FPch.GetPchDb();
+        if (!db) return;
+        for (int c = 0; c < db->CuCount() && files.empty(); ++c) {
+            TIntfPtr<IXMLCu> cu = db->Cu(c);
+            if (!SameText(cu->FileName(), source)) continue;
+            for (int i = 0; i < cu->Count(); ++i)
+                WalkIncludes(cu->Inc(i).get(), [&](const String& f) { files.push_back(f); });
+        }
     }
+    // the includes are parsed with their source: record their ages, or a changed header
+    // would have its source parsed again at every update
+    for (const String& f : files) RecordAge(f);
 }
 
 // ---- trees ----
@@ -326,26 +382,42 @@ void TCppProjectClassModelManager::RefreshIncludeTimestamps(const String& source
 namespace {
 
 using TChildren = std::function<const std::vector<TClassModelNode*>&(const TClassModelNode&)>;
+// The nodes on the way from the root to the node being walked.
+using TPath = std::vector<const TClassModelNode*>;
 
-// Namespaces show their non-system children, types the nodes `next` gives.
-void WalkNode(const TClassModelNode& node, TInfoNode& info, const TChildren& next)
+bool OnPath(const TPath& path, const TClassModelNode* n)
 {
+    return std::find(path.begin(), path.end(), n) != path.end();
+}
+
+// Namespaces show their non-system children, types the nodes `next` gives. Broken code gives
+// cycles (a class its own base): a node already on the way down is not walked again.
+void WalkNode(const TClassModelNode& node, TInfoNode& info, const TChildren& next, TPath& path)
+{
+    path.push_back(&node);
     std::vector<TInfoNodePtr> collected;
-    if (node.IsNamespace() && node.HasChildren()) {
-        for (TClassModelNode* c : node.Children())
-            if (!c->IsSystemSym())
-                if (TInfoNodePtr ci = c->InfoNode(true)) {
-                    WalkNode(*c, *ci, next);
-                    collected.push_back(ci);
-                }
-    } else {
-        for (TClassModelNode* t : next(node))
-            if (TInfoNodePtr ti = t->InfoNode(true)) {
-                WalkNode(*t, *ti, next);
-                collected.push_back(ti);
-            }
+    const bool scope = node.IsNamespace() && node.HasChildren();
+    for (TClassModelNode* c : scope ? node.Children() : next(node)) {
+        if (OnPath(path, c) || (scope && c->IsSystemSym())) continue;
+        if (TInfoNodePtr ci = c->InfoNode(true)) {
+            WalkNode(*c, *ci, next, path);
+            collected.push_back(ci);
+        }
     }
     for (auto& c : collected) info.Children.push_back(c);
+    path.pop_back();
+}
+
+void AddChildren(const TClassModelNode& n, TInfoNode& info, TPath& path)
+{
+    path.push_back(&n);
+    for (TClassModelNode* c : n.Children())
+        if (!c->IsSystemSym() && !OnPath(path, c))
+            if (TInfoNodePtr ci = c->InfoNode(true)) {
+                AddChildren(*c, *ci, path);
+                info.Children.push_back(ci);
+            }
+    path.pop_back();
 }
 
 void AddSourceIncludes(IXMLInc* inc, TInfoNode& info)
@@ -360,6 +432,7 @@ void AddSourceIncludes(IXMLInc* inc, TInfoNode& info)
 
 TInfoNodePtr TCppProjectClassModelManager::Hierarchy(bool derived)
 {
+    TGuard g(FLock);
     FPch.ClearError();
     auto root = std::make_shared<TInfoNode>();
     TChildren next = derived
@@ -369,11 +442,12 @@ TInfoNodePtr TCppProjectClassModelManager::Hierarchy(bool derived)
                          : TChildren([](const TClassModelNode& n) -> const std::vector<TClassModelNode*>& {
                                return n.BaseTypes();
                            });
+    TPath path;
     for (int i = 0; i < FNamespaces.Count(); ++i) {
         const TClassModelNode* ns = FNamespaces.At(i);
         if (!ns->HasChildren() || ns->Parent() || ns->IsSystemSym()) continue;
         if (TInfoNodePtr info = ns->InfoNode(true)) {
-            WalkNode(*ns, *info, next);
+            WalkNode(*ns, *info, next, path);
             if (!info->Children.empty()) root->Children.push_back(info);
         }
     }
@@ -382,7 +456,7 @@ TInfoNodePtr TCppProjectClassModelManager::Hierarchy(bool derived)
         if (t->Namespace() || t->IsSystemSym()) continue;
         if (TInfoNodePtr info = t->InfoNode(true)) {
             root->Children.push_back(info);
-            WalkNode(*t, *info, next);
+            WalkNode(*t, *info, next, path);
         }
     }
     return root;
@@ -393,22 +467,15 @@ TInfoNodePtr TCppProjectClassModelManager::GetDerivedHierarchy() { return Hierar
 
 TInfoNodePtr TCppProjectClassModelManager::GetContainerHierarchy()
 {
+    TGuard g(FLock);
     FPch.ClearError();
     auto root = std::make_shared<TInfoNode>();
-    std::function<void(const TClassModelNode&, TInfoNode&)> addChildren = [&](const TClassModelNode& n,
-                                                                              TInfoNode& info) {
-        for (TClassModelNode* c : n.Children())
-            if (!c->IsSystemSym())
-                if (TInfoNodePtr ci = c->InfoNode(true)) {
-                    addChildren(*c, *ci);
-                    info.Children.push_back(ci);
-                }
-    };
+    TPath path;
     for (int i = 0; i < FNamespaces.Count(); ++i) {
         const TClassModelNode* ns = FNamespaces.At(i);
         if (!ns->HasChildren() || ns->Parent() || ns->IsSystemSym()) continue;
         if (TInfoNodePtr info = ns->InfoNode(true)) {
-            addChildren(*ns, *info);
+            AddChildren(*ns, *info, path);
             if (!info->Children.empty()) root->Children.push_back(info);
         }
     }
@@ -417,7 +484,7 @@ TInfoNodePtr TCppProjectClassModelManager::GetContainerHierarchy()
         const TClassModelNode* t = FTypes.At(i);
         if (t->Namespace() || t->Parent() || t->IsSystemSym()) continue;
         if (TInfoNodePtr info = t->InfoNode(true)) {
-            addChildren(*t, *info);
+            AddChildren(*t, *info, path);
             root->Children.push_back(info);
         }
     }
@@ -426,6 +493,7 @@ TInfoNodePtr TCppProjectClassModelManager::GetContainerHierarchy()
 
 TInfoNodePtr TCppProjectClassModelManager::GetSourceHierarchy()
 {
+    TGuard g(FLock);
     FPch.ClearError();
     auto root = std::make_shared<TInfoNode>();
     TIntfPtr<IXMLPchDb> db = FPch.GetPchDb();
@@ -442,6 +510,7 @@ TInfoNodePtr TCppProjectClassModelManager::GetSourceHierarchy()
 
 std::vector<TInfoNodePtr> TCppProjectClassModelManager::GetFlatClasses()
 {
+    TGuard g(FLock);
     std::vector<TInfoNodePtr> r;
     for (int i = 0; i < FTypes.Count(); ++i)
         if (TInfoNodePtr n = FTypes.At(i)->FlatInfoNode()) r.push_back(n);

@@ -64,7 +64,7 @@ public:
 
     // IProjectClassModelManager
     TIntfPtr<IQProject> GetProject() override { return FProject; }
-    String GetFileIdName(int id) override { return FPch.GetFileIdName(id); }
+    String GetFileIdName(int id) override;
     String GetScopeDelimiter() override { return "::"; }
 
     // symbol-table notifications (each sets the modified flag)
@@ -76,12 +76,15 @@ public:
     void RemoveParent(int classId, int parentId) override;
     int GetFlags() override { return FFlags; }
 
-    int GetClassCount() const { return FTypes.Count(); }
-    TClassModelNode* FindType(int id) const { return FTypes.Find(IntToStr(id)); }
-    TClassModelNode* FindNamespace(int id) const { return FNamespaces.Find(IntToStr(id)); }
+    // The readers below may run while the request queue's thread updates the model: every
+    // operation on the model takes the model's lock. A node found stays valid until the next
+    // reset or removal of it.
+    int GetClassCount() const;
+    TClassModelNode* FindType(int id) const;
+    TClassModelNode* FindNamespace(int id) const;
     bool Modified() const { return FModified; }
     bool Cancelled() const { return FCancelled; }
-    void SetContext(TIntfPtr<IInterface> context) { FContext = std::move(context); }
+    void SetContext(TIntfPtr<IInterface> context);
     void SetFlags(int flags) { FFlags = flags; }
     void SetRequestQueue(TClassBrowserRequestQueue* queue) { FQueue = queue; }
     TPchDbManager& PchDb() { return FPch; }
@@ -112,7 +115,7 @@ public:
 
 private:
     void UpdateModel(bool full);
-    void DropLinks(int id);  // RemoveID on every node
+    void DropLinks(int id, bool isNamespace);  // RemoveID on every node
     void CheckModifiedHeaders();
     long long CurrentAge(const String& fileName);
     void RecordAge(const String& fileName);
@@ -125,12 +128,14 @@ private:
     TIntfPtr<IQProject> FProject;
     TStringObjHashTable FNamespaces, FTypes;
     std::map<String, String> FTimestamps;  // file name -> age in ms, decimal
+    using TGuard = std::lock_guard<std::recursive_mutex>;
+    mutable std::recursive_mutex FLock;  // the tables, the timestamps and the database
     std::atomic<bool> FModified{false}, FCancelled{false};
     bool FPending = false;
     TIntfPtr<IInterface> FContext;
     TPchDbManager FPch;
     TClassBrowserRequestQueue* FQueue = nullptr;
-    int FFlags = 0;
+    std::atomic<int> FFlags{0};
 };
 
 // Runs reparse and update requests on its own thread, one manager at a time, reparses first.

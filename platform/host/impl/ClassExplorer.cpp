@@ -1,6 +1,9 @@
 #include "host/ClassExplorer.h"
 
 #include <algorithm>
+#include <set>
+
+#include <pugixml.hpp>
 
 #include "hostimpl/ClassExplorerImpl.h"
 #include "rtl/Files.h"
@@ -24,7 +27,8 @@ TClassModelNode::TClassModelNode(IProjectClassModelManager* manager, int further
 
 void TClassModelNode::AddChild(TClassModelNode* child)
 {
-    if (!child || child == this) return;
+    // a scope cannot lie inside itself
+    if (!child || child->Encloses(this)) return;
     if (child->FParent) std::erase(child->FParent->FChildren, child);
     child->FParent = this;
     FChildren.push_back(child);
@@ -32,7 +36,7 @@ void TClassModelNode::AddChild(TClassModelNode* child)
 
 void TClassModelNode::SetNamespace(TClassModelNode* ns)
 {
-    if (ns == FNamespace || ns == this) return;
+    if (ns == FNamespace || (ns && Encloses(ns))) return;
     if (FNamespace) std::erase(FNamespace->FChildren, this);
     FNamespace = ns;
     if (ns) ns->FChildren.push_back(this);
@@ -54,14 +58,24 @@ void TClassModelNode::RemoveBaseType(int id)
     });
 }
 
-void TClassModelNode::RemoveID(int id)
+void TClassModelNode::RemoveID(int id, bool isNamespace)
 {
-    auto has = [id](TClassModelNode* n) { return n->FId == id; };
+    // namespaces and types number apart: type 5 is not namespace 5
+    auto has = [=](const TClassModelNode* n) { return n->FId == id && n->FIsNamespace == isNamespace; };
     std::erase_if(FChildren, has);
     std::erase_if(FBases, has);
     std::erase_if(FDerived, has);
-    if (FParent && FParent->FId == id) FParent = nullptr;
-    if (FNamespace && FNamespace->FId == id) FNamespace = nullptr;
+    if (FParent && has(FParent)) FParent = nullptr;
+    if (FNamespace && has(FNamespace)) FNamespace = nullptr;
+}
+
+bool TClassModelNode::Encloses(const TClassModelNode* node) const
+{
+    std::set<const TClassModelNode*> seen;
+    for (const TClassModelNode* p = node; p && seen.insert(p).second;
+         p = p->FParent ? p->FParent : p->FNamespace)
+        if (p == this) return true;
+    return false;
 }
 
 TInfoNodePtr TClassModelNode::InfoNode(bool create) const
@@ -78,7 +92,8 @@ TInfoNodePtr TClassModelNode::FlatInfoNode() const
     auto n = InfoNode(true);
     if (!n) return n;
     const String delim = FManager ? FManager->GetScopeDelimiter() : String("::");
-    for (const TClassModelNode* p = FParent ? FParent : FNamespace; p;
+    std::set<const TClassModelNode*> seen{this};
+    for (const TClassModelNode* p = FParent ? FParent : FNamespace; p && seen.insert(p).second;
          p = p->FParent ? p->FParent : p->FNamespace)
         n->Caption = p->FName + delim + n->Caption;
     return n;
@@ -128,137 +143,6 @@ void TStringObjHashTable::Clear()
 
 namespace {
 
-struct TXmlElement {
-    String Name;
-    std::map<String, String> Attributes;
-    std::vector<TXmlElement> Children;
-};
-
-// Reads the small XML subset the database uses: elements, attributes in quotes, the five
-// entities, comments and processing instructions.
-class TXmlReader {
-public:
-    TXmlReader(const String& text, const String& fileName) : FText(text), FFile(fileName) {}
-    TXmlElement Document()
-    {
-        SkipMisc();
-        TXmlElement root = Element();
-        SkipMisc();
-        if (FPos < FText.size()) Fail("text after the root element");
-        return root;
-    }
-
-private:
-    [[noreturn]] void Fail(const String& what) { throw EHostError(FFile + ": " + what); }
-    void SkipBlanks()
-    {
-        while (FPos < FText.size() && std::isspace(static_cast<unsigned char>(FText[FPos]))) ++FPos;
-    }
-    void SkipMisc()
-    {
-        for (;;) {
-            SkipBlanks();
-            if (FText.compare(FPos, 4, "<!--") == 0) {
-                const auto e = FText.find("-->", FPos + 4);
-                if (e == String::npos) Fail("unclosed comment");
-                FPos = e + 3;
-            } else if (FText.compare(FPos, 2, "<?") == 0) {
-                const auto e = FText.find("?>", FPos + 2);
-                if (e == String::npos) Fail("unclosed processing instruction");
-                FPos = e + 2;
-            } else {
-                return;
-            }
-        }
-    }
-    String Name()
-    {
-        const std::size_t b = FPos;
-        while (FPos < FText.size() &&
-               (std::isalnum(static_cast<unsigned char>(FText[FPos])) || FText[FPos] == '_' ||
-                FText[FPos] == '-' || FText[FPos] == ':' || FText[FPos] == '.'))
-            ++FPos;
-        if (b == FPos) Fail("name expected");
-        return FText.substr(b, FPos - b);
-    }
-    String Unescape(const String& s)
-    {
-        String r;
-        for (std::size_t i = 0; i < s.size(); ++i) {
-            if (s[i] != '&') {
-                r += s[i];
-                continue;
-            }
-            const auto e = s.find(';', i);
-            if (e == String::npos) Fail("bad entity");
-            const String ent = s.substr(i + 1, e - i - 1);
-            if (ent == "amp")
-                r += '&';
-            else if (ent == "lt")
-                r += '<';
-            else if (ent == "gt")
-                r += '>';
-            else if (ent == "quot")
-                r += '"';
-            else if (ent == "apos")
-                r += '\'';
-            else
-                Fail("unknown entity &" + ent + ";");
-            i = e;
-        }
-        return r;
-    }
-    TXmlElement Element()
-    {
-        if (FPos >= FText.size() || FText[FPos] != '<') Fail("element expected");
-        ++FPos;
-        TXmlElement el;
-        el.Name = Name();
-        for (;;) {
-            SkipBlanks();
-            if (FPos >= FText.size()) Fail("unclosed element <" + el.Name + ">");
-            if (FText.compare(FPos, 2, "/>") == 0) {
-                FPos += 2;
-                return el;
-            }
-            if (FText[FPos] == '>') {
-                ++FPos;
-                break;
-            }
-            const String attr = Name();
-            SkipBlanks();
-            if (FPos >= FText.size() || FText[FPos] != '=') Fail("'=' expected after " + attr);
-            ++FPos;
-            SkipBlanks();
-            if (FPos >= FText.size() || (FText[FPos] != '"' && FText[FPos] != '\''))
-                Fail("quoted value expected");
-            const char q = FText[FPos++];
-            const auto e = FText.find(q, FPos);
-            if (e == String::npos) Fail("unclosed value of " + attr);
-            el.Attributes[attr] = Unescape(FText.substr(FPos, e - FPos));
-            FPos = e + 1;
-        }
-        for (;;) {
-            // text between elements carries nothing in this format
-            while (FPos < FText.size() && FText[FPos] != '<') ++FPos;
-            SkipMisc();
-            if (FPos >= FText.size()) Fail("unclosed element <" + el.Name + ">");
-            if (FText.compare(FPos, 2, "</") == 0) {
-                FPos += 2;
-                if (Name() != el.Name) Fail("mismatched end of <" + el.Name + ">");
-                SkipBlanks();
-                if (FPos >= FText.size() || FText[FPos] != '>') Fail("'>' expected");
-                ++FPos;
-                return el;
-            }
-            el.Children.push_back(Element());
-        }
-    }
-    const String& FText;
-    String FFile;
-    std::size_t FPos = 0;
-};
-
 class TXmlInc : public TInterfacedObject, public IXMLCu, public IXMLInc {
 public:
     TXmlInc(int id, String name) : FId(id), FName(std::move(name)) {}
@@ -296,25 +180,26 @@ public:
     std::vector<TIntfPtr<IXMLCu>> FCus;
 };
 
-int IdAttribute(const TXmlElement& el, const char* attr, const String& fileName)
+int IdAttribute(const pugi::xml_node& el, const char* attr, const String& fileName)
 {
-    auto it = el.Attributes.find(attr);
-    if (it == el.Attributes.end()) throw EHostError(fileName + ": <" + el.Name + "> without " + attr);
+    const pugi::xml_attribute a = el.attribute(attr);
+    if (!a) throw EHostError(fileName + ": <" + el.name() + "> without " + attr);
     try {
-        return StrToInt(it->second);
+        return StrToInt(a.value());
     } catch (const EConvertError&) {
-        throw EHostError(fileName + ": <" + el.Name + "> " + attr + " is no number: " + it->second);
+        throw EHostError(fileName + ": <" + el.name() + "> " + attr + " is no number: " + a.value());
     }
 }
 
-TIntfPtr<TXmlInc> MakeInc(TXmlPchDb& db, const TXmlElement& el, const String& fileName)
+TIntfPtr<TXmlInc> MakeInc(TXmlPchDb& db, const pugi::xml_node& el, const String& fileName)
 {
     const int id = IdAttribute(el, "file", fileName);
     auto it = db.FNames.find(id);
     if (it == db.FNames.end()) throw EHostError(fileName + ": unknown file id " + IntToStr(id));
     TIntfPtr<TXmlInc> inc(new TXmlInc(id, it->second));
-    for (const auto& c : el.Children) {
-        if (c.Name != "inc") throw EHostError(fileName + ": unexpected <" + c.Name + ">");
+    for (const pugi::xml_node& c : el.children()) {
+        if (c.type() != pugi::node_element) continue;  // text between elements carries nothing
+        if (String(c.name()) != "inc") throw EHostError(fileName + ": unexpected <" + c.name() + ">");
         inc->FIncs.push_back(TIntfPtr<IXMLInc>(static_cast<IXMLInc*>(MakeInc(db, c, fileName).get())));
     }
     return inc;
@@ -330,20 +215,23 @@ TIntfPtr<IXMLPchDb> LoadpchDb(const String& fileName)
     } catch (const Exception& e) {
         throw EHostError("Cannot read the dependency database " + fileName + ": " + e.Message());
     }
-    const TXmlElement root = TXmlReader(text, fileName).Document();
-    if (root.Name != "pchdb") throw EHostError(fileName + ": no dependency database");
+    pugi::xml_document doc;
+    const pugi::xml_parse_result parsed = doc.load_buffer(text.data(), text.size(), pugi::parse_default);
+    if (!parsed)
+        throw EHostError(fileName + ": " + parsed.description() + " at byte " + IntToStr(parsed.offset));
+    const pugi::xml_node root = doc.document_element();
+    if (String(root.name()) != "pchdb") throw EHostError(fileName + ": no dependency database");
     TIntfPtr<TXmlPchDb> db(new TXmlPchDb);
-    for (const auto& c : root.Children)
-        if (c.Name == "file") {
-            const int id = IdAttribute(c, "id", fileName);
-            auto it = c.Attributes.find("name");
-            if (it == c.Attributes.end()) throw EHostError(fileName + ": <file> without name");
-            db->FFiles.emplace_back(id, it->second);
-            db->FNames.emplace(id, it->second);
-        }
-    for (const auto& c : root.Children) {
-        if (c.Name == "file") continue;
-        if (c.Name != "cu") throw EHostError(fileName + ": unexpected <" + c.Name + ">");
+    for (const pugi::xml_node& c : root.children("file")) {
+        const int id = IdAttribute(c, "id", fileName);
+        const pugi::xml_attribute name = c.attribute("name");
+        if (!name) throw EHostError(fileName + ": <file> without name");
+        db->FFiles.emplace_back(id, name.value());
+        db->FNames.emplace(id, name.value());
+    }
+    for (const pugi::xml_node& c : root.children()) {
+        if (c.type() != pugi::node_element || String(c.name()) == "file") continue;
+        if (String(c.name()) != "cu") throw EHostError(fileName + ": unexpected <" + c.name() + ">");
         db->FCus.push_back(TIntfPtr<IXMLCu>(static_cast<IXMLCu*>(MakeInc(*db, c, fileName).get())));
     }
     return TIntfPtr<IXMLPchDb>(db.get());

@@ -74,6 +74,14 @@ public:
     TIntfPtr<IQProject> ActiveProject() override { return State().ActiveProject; }
     TIntfPtr<IQModule> CurrentModule() override { return State().CurrentModule; }
     int ProjectCount() override { return static_cast<int>(State().Projects.size()); }
+    int OpenModuleCount() override { return static_cast<int>(AllModules().size()); }
+    TIntfPtr<IQModule> OpenModule(int index) override
+    {
+        const auto all = AllModules();
+        if (index < 0 || index >= static_cast<int>(all.size()))
+            throw EListError("Module index out of bounds");
+        return TIntfPtr<IQModule>(all[static_cast<std::size_t>(index)]);
+    }
     void CloseAll(int) override
     {
         auto& s = State();

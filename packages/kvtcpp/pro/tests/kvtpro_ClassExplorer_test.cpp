@@ -5,6 +5,7 @@
 
 #include "CppClassExplorer.h"
 #include "ScratchDir.h"
+#include "host/Creators.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/TraitObjects.h"
 #include "rtl/Files.h"
@@ -220,6 +221,102 @@ TEST_F(kvtpro_Model, Trees)
     EXPECT_TRUE(m->GetBaseHierarchy()->Children.empty());
 }
 
+TEST_F(kvtpro_Model, CyclesInBrokenCodeEndEveryWalk)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, int>> parents;  // (class, base)
+        String base, derived;
+    };
+    // A 10, B 11, C 12, all at the top
+    const Case cases[] = {
+        {"two classes each the other's base", {{10, 11}, {11, 10}}, "A(B),B(A),C", "A(B),B(A),C"},
+        {"three in a ring",
+         {{10, 11}, {11, 12}, {12, 10}},
+         "A(B(C)),B(C(A)),C(A(B))",
+         "A(C(B)),B(A(C)),C(B(A))"},
+        {"a ring beside a shared base",
+         {{10, 12}, {11, 12}, {12, 11}},
+         "A(C(B)),B(C),C(B)",
+         "A,B(C(A)),C(A,B)"},
+    };
+    for (const auto& c : cases) {
+        m->Reset();
+        m->AddType(1, "A", 0, 0, 10, 100, 0, 0);
+        m->AddType(1, "B", 0, 0, 11, 100, 0, 0);
+        m->AddType(1, "C", 0, 0, 12, 100, 0, 0);
+        for (auto [cls, base] : c.parents) m->AddParent(cls, base);
+        EXPECT_EQ(Shape(*m->GetBaseHierarchy()), c.base) << c.name;
+        EXPECT_EQ(Shape(*m->GetDerivedHierarchy()), c.derived) << c.name;
+        EXPECT_EQ(m->GetFlatClasses().size(), 3u) << c.name;
+    }
+}
+
+TEST_F(kvtpro_Model, NamespacesCannotEncloseThemselves)
+{
+    m->CreateNamespace("Outer", 0, 1);
+    m->CreateNamespace("Inner", 1, 2);
+    m->CreateNamespace("Outer", 2, 1);  // a second file claims Outer lies in Inner
+    m->CreateNamespace("Self", 3, 3);
+    m->AddType(1, "T", 2, 0, 10, 100, 0, 0);
+    EXPECT_EQ(m->FindNamespace(1)->Parent(), nullptr);
+    EXPECT_EQ(m->FindNamespace(3)->Parent(), nullptr);
+    EXPECT_EQ(Shape(*m->GetContainerHierarchy()), "Outer(Inner(T))");
+    EXPECT_EQ(Shape(*m->GetBaseHierarchy()), "Outer(Inner(T))");
+    ASSERT_EQ(m->GetFlatClasses().size(), 1u);
+    EXPECT_EQ(m->GetFlatClasses()[0]->Caption, "Outer::Inner::T");
+}
+
+TEST_F(kvtpro_Model, NamespaceAndTypeIdsAreApart)
+{
+    struct Case {
+        const char* name;
+        std::function<void(TCppProjectClassModelManager&)> act;
+        String container;
+    };
+    // namespace 5 N with types 10 A and 11 B, namespace 6 M in N with 12 MT; type 5 X at the top
+    const Case cases[] = {
+        {"nothing happens", [](auto&) {}, "N(A,B,M(MT)),X"},
+        {"a second file opens N again", [](auto& m) { m.CreateNamespace("N", 0, 5); }, "N(A,B,M(MT)),X"},
+        {"the same with a parent the first did not give", [](auto& m) { m.CreateNamespace("N", 6, 5); },
+         "N(A,B,M(MT)),X"},
+        {"type 5 goes", [](auto& m) { m.RemoveType(5); }, "N(A,B,M(MT))"},
+        {"type 5 is given again", [](auto& m) { m.AddType(1, "Y", 0, 0, 5, 100, 0, 0); }, "N(A,B,M(MT)),Y"},
+        {"a type with namespace 6's number goes",
+         [](auto& m) {
+             m.AddType(1, "Z", 0, 0, 6, 100, 0, 0);
+             m.RemoveType(6);
+         },
+         "N(A,B,M(MT)),X"},
+    };
+    for (const auto& c : cases) {
+        m->Reset();
+        m->CreateNamespace("N", 0, 5);
+        m->AddType(1, "A", 5, 0, 10, 100, 0, 0);
+        m->AddType(1, "B", 5, 0, 11, 100, 0, 0);
+        m->AddType(1, "X", 0, 0, 5, 100, 0, 0);
+        m->CreateNamespace("M", 5, 6);
+        m->AddType(1, "MT", 6, 0, 12, 100, 0, 0);
+        c.act(*m);
+        EXPECT_EQ(m->FindType(10)->Namespace(), m->FindNamespace(5)) << c.name;
+        EXPECT_EQ(m->FindNamespace(6)->Parent(), m->FindNamespace(5)) << c.name;
+        EXPECT_EQ(m->FindType(12)->Namespace(), m->FindNamespace(6)) << c.name;
+        EXPECT_EQ(Shape(*m->GetContainerHierarchy()), c.container) << c.name;
+    }
+}
+
+TEST_F(kvtpro_Model, DatabaseTakesCharacterReferencesCdataAndComments)
+{
+    Pch("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE pchdb>\n<pchdb>\n"
+        "  <file id=\"1\" name=\"m&#xE4;in.cpp\"/><!-- a comment <cu file=\"9\"/> -->\n"
+        "  <file id='2' name='&#228;&lt;&gt;&quot;&apos;.h'/>\n"
+        "  <cu file=\"1\"><![CDATA[ <inc file=\"9\"/> ]]><inc file=\"2\"/></cu>\n"
+        "</pchdb>\n");
+    EXPECT_EQ(Shape(*m->GetSourceHierarchy()), "mäin.cpp(ä<>\"'.h)");
+    EXPECT_EQ(m->GetSourceFile("ä<>\"'.h"), "mäin.cpp");
+    EXPECT_FALSE(m->PchDb().Error());
+}
+
 TEST_F(kvtpro_Model, DependencyDatabase)
 {
     Pch(kPch);
@@ -324,21 +421,54 @@ TEST_F(kvtpro_Update, ParserFillsTheModelAndCancelStopsTheWalk)
     EXPECT_EQ(parser->Parsed, (std::vector<String>{"one.cpp", "two.cpp"}));
 }
 
-TEST_F(kvtpro_Update, ChangedHeaderInAnEditorParsesItsSource)
+// A unit whose source is an editor buffer, opened in the host.
+class TBufferCreator : public TDefaultCreator {
+public:
+    TBufferCreator(String fileName, TDateTime age, bool inProject)
+        : FFileName(std::move(fileName)), FAge(age), FInProject(inProject)
+    {
+    }
+    String GetFileName() override { return FFileName; }
+    bool GetIncludeInProject() override { return FInProject; }
+    TIntfPtr<IQSourceFile> GetSource() override
+    {
+        return TIntfPtr<IQSourceFile>(static_cast<IQSourceFile*>(new TFakeBuffer(FFileName, FAge)));
+    }
+
+private:
+    String FFileName;
+    TDateTime FAge;
+    bool FInProject;
+};
+
+TEST_F(kvtpro_Update, ChangedHeaderInAnyOpenModuleParsesItsSource)
 {
-    Pch(kPch);
-    AddModule("main.cpp");
-    auto* mod = dynamic_cast<TFakeProject*>(project->Modules[0].get());
-    m->Update();
-    ASSERT_EQ(parser->Parsed, std::vector<String>{"main.cpp"});
-    const TDateTime later = FileAge(dir + "main.cpp").Val + 1.0;
-    mod->Files.push_back(
-        TIntfPtr<IQSourceFile>(static_cast<IQSourceFile*>(new TFakeBuffer("deep.h", later))));
-    m->Update();
-    EXPECT_EQ(parser->Parsed, (std::vector<String>{"main.cpp", "main.cpp"}));
-    // the include's age was recorded with its source: no parse at every update
-    m->Update();
-    EXPECT_EQ(parser->Parsed.size(), 2u);
+    struct Case {
+        const char* where;
+        bool inProject;
+    };
+    // the host's own project holds the buffer, or no project does: every open module counts
+    for (const Case c : {Case{"unit of the host's project", true}, Case{"unit of no project", false}}) {
+        parser->Parsed.clear();
+        ModuleServices()->MainProjectGroup()->CloseAll(0);
+        m->Reset();
+        Pch(kPch);
+        AtomicWriteFile(dir + "main.cpp", "int x;\n");
+        project->Modules.assign(1, TIntfPtr<IQModule>(new TFakeProject(dir + "main.cpp")));
+        if (c.inProject)
+            ModuleServices()->CreateProject(
+                TIntfPtr<IQProjectCreator>(new TCppProjectCreator(dir + "H.zproj", 3)).get());
+        m->Update();
+        ASSERT_EQ(parser->Parsed, std::vector<String>{"main.cpp"}) << c.where;
+        const TDateTime later = FileAge(dir + "main.cpp").Val + 1.0;
+        ModuleServices()->CreateModule(
+            TIntfPtr<IQModuleCreator>(new TBufferCreator("deep.h", later, c.inProject)).get(), nullptr);
+        m->Update();
+        EXPECT_EQ(parser->Parsed, (std::vector<String>{"main.cpp", "main.cpp"})) << c.where;
+        // the include's age was recorded with its source: no parse at every update
+        m->Update();
+        EXPECT_EQ(parser->Parsed.size(), 2u) << c.where;
+    }
 }
 
 TEST_F(kvtpro_Update, WithoutAParserNothingIsParsedButAgesAreKept)
@@ -378,6 +508,48 @@ TEST_F(kvtpro_Update, RequestQueueRunsRequestsOnItsThread)
     }
     m->SetRequestQueue(nullptr);
     EXPECT_EQ(parser->Parsed.size(), 2u);
+}
+
+TEST_F(kvtpro_Update, ReadersGoOnWhileTheQueueReparses)
+{
+    AddModule("one.cpp");
+    AddModule("two.cpp");
+    constexpr int kTypes = 40;
+    std::atomic<int> parses{0};
+    // each file announces namespace N (again) with its types, chains of five bases each
+    parser->OnParse = [&](const String& file, TSymbolTableNotifications* sink) {
+        const int first = ExtractFileName(file) == "one.cpp" ? 1000 : 2000;
+        sink->CreateNamespace("N", 0, 1);
+        for (int i = 0; i < kTypes; ++i) {
+            sink->AddType(1, "T" + IntToStr(first + i), 1, 0, first + i, 1, 0, 0);
+            if (i % 5) sink->AddParent(first + i, first + i - 1);
+        }
+        ++parses;
+    };
+    TClassBrowserRequestQueue queue;
+    m->SetRequestQueue(&queue);
+    for (int round = 0; round < 10; ++round) {
+        const int done = parses + 2;
+        ASSERT_TRUE(m->ThreadedReparse());
+        int reads = 0;
+        // read the whole time the queue resets and fills the model, and once after
+        for (bool last = false; !last; ++reads) {
+            last = parses >= done;
+            const int count = m->GetClassCount();
+            ASSERT_LE(count, 2 * kTypes);
+            for (const auto& n : m->GetFlatClasses())
+                ASSERT_EQ(n->Caption.rfind("N::T", 0), 0u) << n->Caption;
+            const TInfoNodePtr bases = m->GetBaseHierarchy();
+            ASSERT_LE(bases->Children.size(), 1u);
+            m->GetDerivedHierarchy();
+            m->GetContainerHierarchy();
+        }
+        EXPECT_GT(reads, 0);
+    }
+    // the last reparse is through with its files: the model is whole again
+    while (queue.ReparseCount() > 0) std::this_thread::yield();
+    EXPECT_EQ(m->GetClassCount(), 2 * kTypes);
+    m->SetRequestQueue(nullptr);
 }
 
 TEST(kvtpro_Queue, AnUnusedQueueEndsCleanly)

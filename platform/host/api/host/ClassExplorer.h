@@ -88,8 +88,10 @@ public:
     void SetNamespace(TClassModelNode* ns);
     void AddBaseType(TClassModelNode* base);  // the base gets this as derived type
     void RemoveBaseType(int id);
-    // Drops every link to the node with the id.
-    void RemoveID(int id);
+    // Drops every link to the namespace (isNamespace) or the type with the id.
+    void RemoveID(int id, bool isNamespace);
+    // Whether node is this one or lies inside it (through containers and namespaces).
+    bool Encloses(const TClassModelNode* node) const;
 
     // The node as the explorer shows it (a new node with the name); none for a nameless node.
     TInfoNodePtr InfoNode(bool create) const;
@@ -189,7 +191,7 @@ public:
     virtual TIntfPtr<IXMLCu> Cu(int index) = 0;
 };
 
-// Reads the database:
+// Reads the database (XML with its entities, character references, CDATA and comments):
 //     <pchdb>
 //       <file id="1" name="main.cpp"/> ...
 //       <cu file="1"> <inc file="2"> <inc file="3"/> </inc> </cu> ...

@@ -96,6 +96,9 @@ public:
     virtual TIntfPtr<IQProject> ActiveProject() = 0;  // nullptr when no project is open
     virtual TIntfPtr<IQModule> CurrentModule() = 0;  // nullptr when no module is open
     virtual int ProjectCount() = 0;
+    // Every module open in the group: each project, then its units, then units of no project.
+    virtual int OpenModuleCount() = 0;
+    virtual TIntfPtr<IQModule> OpenModule(int index) = 0;  // EListError out of range
     // Closes every project and module. closeFlags: 0 asks nothing (headless host).
     virtual void CloseAll(int closeFlags) = 0;
 };
