@@ -15,7 +15,7 @@ const TCFileHandlerClass TCppCFileHandler::ClassInfo = {"TCppCFileHandler", &TCp
 bool TCppCFileHandler::CanHandleFile(const String& fileName)
 {
     const String ext = LowerCase(ExtractFileExt(fileName));
-    return ext == ".cpp" || ext == ".hpp" || ext == ".h";
+    return ext == ".cpp" || ext == ".c" || ext == ".cc" || ext == ".h" || ext == ".hh" || ext == ".hpp";
 }
 
 void TCppCFileHandler::ParseItems(const TToDoCommentProc& proc, void* data)

@@ -18,7 +18,8 @@ public:
     String MakeComment(const String&) override { return String(); }
     int CommentType() override { return 4; }
     void ParseItems(const TToDoCommentProc& proc, void* data) override;
-    // ".cpp", ".hpp", ".h" in any letter case.
+    // Every C and C++ file the to-do managers take, in any letter case: ".cpp", ".c", ".cc",
+    // ".h", ".hh", ".hpp" (a ".tvf" form file has no C comments).
     static bool CanHandleFile(const String& fileName);
     static const TCFileHandlerClass ClassInfo;
 };

@@ -10,20 +10,24 @@
 
 // ---- scanner ----
 
-bool TCppTodoScanner::Peek(char& c)
+bool TCppTodoScanner::PeekAt(std::size_t k, char& c)
 {
-    if (!FHasPeek) {
-        FPeekOk = FSource.Next(FPeek);
-        FHasPeek = true;
+    while (FAhead.size() <= k && !FAtEnd) {
+        char n;
+        if (FSource.Next(n))
+            FAhead.push_back(n);
+        else
+            FAtEnd = true;
     }
-    c = FPeek;
-    return FPeekOk;
+    if (FAhead.size() <= k) return false;
+    c = FAhead[k];
+    return true;
 }
 
 bool TCppTodoScanner::Get(char& c)
 {
     if (!Peek(c)) return false;
-    FHasPeek = false;
+    FAhead.pop_front();
     const bool word = std::isalnum(static_cast<unsigned char>(c)) || c == '_';
     if (word && !FInWord) FInNumber = std::isdigit(static_cast<unsigned char>(c)) != 0;
     FInWord = word || (FInNumber && c == '\'');
@@ -39,6 +43,22 @@ bool TCppTodoScanner::Get(char& c)
     return true;
 }
 
+bool TCppTodoScanner::ClosesOnLine(char quote)
+{
+    char c;
+    for (std::size_t k = 0; PeekAt(k, c); ++k) {
+        if (c == '\n') return false;
+        if (c == quote) return true;
+        if (c == '\\') {
+            // an escaped character, or a line continued by a backslash (LF or CR LF)
+            char n;
+            if (PeekAt(k + 1, n) && n == '\r' && PeekAt(k + 2, n) && n == '\n') ++k;
+            ++k;
+        }
+    }
+    return false;
+}
+
 void TCppTodoScanner::ReadQuoted(TTodoToken& t, char quote)
 {
     char c;
@@ -47,6 +67,8 @@ void TCppTodoScanner::ReadQuoted(TTodoToken& t, char quote)
         t.Text += c;
         if (c == '\\') {
             if (Get(c)) t.Text += c;
+            // a backslash before CR LF continues the line: the literal goes on
+            if (c == '\r' && Peek(c) && c == '\n' && Get(c)) t.Text += c;
         } else if (c == quote) {
             return;
         }
@@ -77,10 +99,12 @@ void TCppTodoScanner::ReadToLineEnd(TTodoToken& t)
 {
     char c;
     while (Peek(c) && c != '\n') {
+        char n;
+        // the line end is no part of the comment, CR LF as LF
+        if (c == '\r' && PeekAt(1, n) && n == '\n') return;
         Get(c);
         t.Text += c;
         if (c == '\\') {
-            char n;
             if (Peek(n) && n == '\r') {
                 Get(n);
                 t.Text += n;
@@ -90,6 +114,32 @@ void TCppTodoScanner::ReadToLineEnd(TTodoToken& t)
                 t.Text += n;
             }
         }
+    }
+}
+
+void TCppTodoScanner::ReadDirective(TTodoToken& t)
+{
+    // "#", blanks and the directive's name; an include's header name goes with it (<a//b.h> holds
+    // no comment). The rest of the line is scanned as code: strings, raw strings and comments.
+    char c;
+    while (Peek(c) && (c == ' ' || c == '\t')) {
+        Get(c);
+        t.Text += c;
+    }
+    String name;
+    while (Peek(c) && (std::isalnum(static_cast<unsigned char>(c)) || c == '_')) {
+        Get(c);
+        t.Text += c;
+        name += c;
+    }
+    if (name != "include" && name != "include_next" && name != "import") return;
+    std::size_t k = 0;
+    while (PeekAt(k, c) && (c == ' ' || c == '\t')) ++k;
+    if (!PeekAt(k, c) || c != '<') return;
+    while (Peek(c) && c != '\n') {
+        Get(c);
+        t.Text += c;
+        if (c == '>') return;
     }
 }
 
@@ -121,22 +171,19 @@ TTodoToken TCppTodoScanner::Next()
                 if (prev == '*' && n == '/') break;
                 prev = n;
             }
+            // a comment stands for a blank: "/* c */ #include" is still a directive
+            FLineStart = lineStart;
             return t;
         }
     }
-    if (c == '"' || (c == '\'' && !inNumber)) {
+    if ((c == '"' || (c == '\'' && !inNumber)) && ClosesOnLine(c)) {
         t.Kind = c == '"' ? tkString : tkChar;
         ReadQuoted(t, c);
         return t;
     }
     if (c == '#' && lineStart) {
-        // a directive runs to its line end, but a comment inside it is a token of its own
         t.Kind = tkDirective;
-        char n;
-        while (Peek(n) && n != '\n' && n != '/' && n != '"') {
-            Get(n);
-            t.Text += n;
-        }
+        ReadDirective(t);
         return t;
     }
     t.Kind = tkCode;
@@ -144,8 +191,10 @@ TTodoToken TCppTodoScanner::Next()
     // so that the prefix of a raw string (R, u8R, LR, ...) is seen
     for (;;) {
         char n;
-        // a quote inside a number is a digit separator (1'000)
-        if (!Peek(n) || n == '/' || n == '"' || (n == '\'' && !FInNumber) || n == '\n') break;
+        // a quote inside a number is a digit separator (1'000); blanks may precede a directive
+        if (!Peek(n) || n == '/' || n == '"' || (n == '\'' && !FInNumber) || n == '\n' ||
+            (n == '#' && FLineStart))
+            break;
         Get(n);
         t.Text += n;
     }

@@ -61,7 +61,24 @@ TEST(kvtpro_Scanner, CommentFormsAndWhatIsNoComment)
         {"comment after a directive", "#include \"x//y.h\" // inc", {{"// inc", 1, 19}}},
         {"block in a line comment", "// a /* b */\n", {{"// a /* b */", 1, 1}}},
         {"line comment in a block", "/* a // b */ c", {{"/* a // b */", 1, 1}}},
-        {"CR LF lines", "a;\r\n// x\r\nb;", {{"// x\r", 2, 1}}},
+        {"CR LF lines", "a;\r\n// x\r\nb;", {{"// x", 2, 1}}},
+        {"continued line comment with CR LF", "// a \\\r\n b\r\nc;", {{"// a \\\r\n b", 1, 1}}},
+        {"block comment with CR LF", "/* a\r\n b */\r\n", {{"/* a\r\n b */", 1, 1}}},
+        {"backslash before CR LF in a string", "s = \"a\\\r\n// no\"; // yes\r\n", {{"// yes", 2, 9}}},
+        {"backslash before LF in a string", "s = \"a\\\n// no\"; // yes\n", {{"// yes", 2, 9}}},
+        {"apostrophe in a directive", "#warning a/b isn't done // TODO: real\n", {{"// TODO: real", 1, 25}}},
+        {"apostrophe in #error, string after it", "#error can't \"//\" // c\n", {{"// c", 1, 19}}},
+        {"unclosed quote in code", "x = \"open; // c\ny;", {{"// c", 1, 12}}},
+        {"character literal in a directive", "#if C == '/' // c\n", {{"// c", 1, 14}}},
+        {"header name with slashes", "#include <a//b.h>\n", {}},
+        {"indented directive", "  #include <a//b.h> // c\n", {{"// c", 1, 21}}},
+        {"header name after blanks", "#  include  <a//b.h> // c\n", {{"// c", 1, 22}}},
+        {"directive after a comment", "/* c */ #include <x//y>\n", {{"/* c */", 1, 1}}},
+        {"code after a comment is no directive",
+         "x; /* c */ #include <x//y>\n",
+         {{"/* c */", 1, 4}, {"//y>", 1, 23}}},
+        {"less-than in other directives", "#if a <b // c\n", {{"// c", 1, 10}}},
+        {"raw string in a directive", "#define X R\"x(a\"b//c)x\" // d\n", {{"// d", 1, 25}}},
     };
     for (const auto& c : cases) EXPECT_EQ(Comments(c.text), c.want) << c.name;
 }
@@ -119,9 +136,9 @@ TEST(kvtpro_FileHandler, FileKindsAndFixedAnswers)
     };
     const Case cases[] = {
         {"a.cpp", true, true, false}, {"A.CPP", true, true, false},   {"a.hpp", true, false, true},
-        {"a.h", true, false, true},   {"dir/A.H", true, false, true}, {"a.c", false, true, false},
-        {"a.cc", false, true, false}, {"a.tvf", false, true, false},  {"a.TVF", false, true, false},
-        {"a.hh", false, false, true}, {"a.cxx", false, false, false}, {"cpp", false, false, false},
+        {"a.h", true, false, true},   {"dir/A.H", true, false, true}, {"a.c", true, true, false},
+        {"a.CC", true, true, false},  {"a.tvf", false, true, false},  {"a.TVF", false, true, false},
+        {"a.hh", true, false, true},  {"a.cxx", false, false, false}, {"cpp", false, false, false},
     };
     TCppSourceManagerCreator sources;
     THeaderSourceManagerCreator headers;
@@ -201,7 +218,7 @@ TEST_F(kvtpro_ToDoManagers, SourceParsesItsSectionAndThenItsHeader)
 
 TEST_F(kvtpro_ToDoManagers, HeaderOfACSourceTakesItsItemsThroughThatModule)
 {
-    const String c = File("Foo.c", "// TODO: c item is not scanned\n");
+    const String c = File("Foo.c", "// TODO: c item\n");
     const String h = File("Foo.h", "// TODO: from the header\n");
     ToDoList().OpenModule(c, h);
     auto* source = ToDoList().ManagerFor(c);
@@ -209,8 +226,33 @@ TEST_F(kvtpro_ToDoManagers, HeaderOfACSourceTakesItsItemsThroughThatModule)
     header->Parse();
     EXPECT_EQ(Texts(header), std::vector<String>{"from the header"});
     source->Parse();
-    EXPECT_TRUE(source->Items().empty());
+    EXPECT_EQ(Texts(source), std::vector<String>{"c item"});
     EXPECT_EQ(Texts(header), std::vector<String>{"from the header"});
+}
+
+TEST_F(kvtpro_ToDoManagers, EveryFileWithAManagerIsScanned)
+{
+    // C sources and .hh headers too, with CR LF lines: the items keep no CR
+    for (const char* ext : {".c", ".cc", ".cpp"}) {
+        ToDoList().Clear();
+        const String src = File(String("Unit") + ext, "int a; // TODO: in the source\r\n");
+        const String hh = File("Unit.hh", "/* DONE: in the header */\r\n// TODO 2: second\r\n");
+        ToDoList().OpenModule(src, hh);
+        auto* source = ToDoList().ManagerFor(src);
+        ASSERT_NE(source, nullptr) << ext;
+        source->Parse();
+        ASSERT_EQ(Texts(source), std::vector<String>{"in the source"}) << ext;
+        EXPECT_EQ(source->Items()[0].Comment, "// TODO: in the source") << ext;
+    }
+    // the header comes through the module of Unit.cpp, opened last
+    auto* header = ToDoList().ManagerFor(dir + "Unit.hh");
+    ASSERT_NE(header, nullptr);
+    header->Parse();
+    EXPECT_EQ(Texts(header), (std::vector<String>{"in the header", "second"}));
+    EXPECT_EQ(header->Items()[1].Comment, "// TODO 2: second");
+    // deleting such an item leaves the line end whole
+    header->Delete(header->Items()[1]);
+    EXPECT_EQ(ToDoList().DefaultUpdater(dir + "Unit.cpp")->Text(1), "/* DONE: in the header */\r\n\r\n");
 }
 
 TEST_F(kvtpro_ToDoManagers, CppSourceIsPreferredOverC)

@@ -11,12 +11,13 @@
 //     DONE [priority] [-o owner] [-c category] : text
 // priority is a number 0..9 (0 when missing); owner and category are one word each or a text in
 // double quotes; a comment without the colon, or with anything else before it, holds no item.
-#include "host/Export.h"
+#include <deque>
 #include <functional>
 #include <istream>
 #include <memory>
 #include <vector>
 
+#include "host/Export.h"
 #include "rtl/SysUtils.h"
 
 // ---- the C/C++ to-do scanner ----
@@ -50,7 +51,9 @@ struct HOST_API TTodoToken {
 
 // Splits C and C++ text into comments ("//" to the end of the line, continued by a backslash at the
 // line end; "/* */", an unclosed one runs to the end), string, character and raw string literals,
-// preprocessor lines and the code between them.
+// preprocessor lines and the code between them. A quote that is not closed on its line opens no
+// literal (an apostrophe in "#warning isn't"); a header name in an include directive is part of
+// the directive; a line comment ends before the CR of a CR LF line end.
 class HOST_API TCppTodoScanner {
 public:
     explicit TCppTodoScanner(ISource& source) : FSource(source) {}
@@ -58,16 +61,21 @@ public:
     TTodoToken Next();
 
 private:
-    bool Peek(char& c);
+    // The character k places ahead of the next one; false past the end.
+    bool PeekAt(std::size_t k, char& c);
+    bool Peek(char& c) { return PeekAt(0, c); }
     bool Get(char& c);
+    // Whether the quote just read is closed on its logical line.
+    bool ClosesOnLine(char quote);
     void ReadQuoted(TTodoToken& t, char quote);
     void ReadRawString(TTodoToken& t);
     void ReadToLineEnd(TTodoToken& t);
+    void ReadDirective(TTodoToken& t);
     ISource& FSource;
-    bool FHasPeek = false, FPeekOk = false;
-    char FPeek = 0;
+    std::deque<char> FAhead;
+    bool FAtEnd = false;
     int FLine = 1, FColumn = 1;
-    bool FLineStart = true;  // only blanks so far on this line
+    bool FLineStart = true;  // only blanks (and comments) so far on this line
     bool FInWord = false;  // the last character belongs to a word or number
     bool FInNumber = false;  // ... to a number, where a quote separates digits
 };
