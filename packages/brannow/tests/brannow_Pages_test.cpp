@@ -122,13 +122,46 @@ TEST(brannow_Pages, ValueColumnStartsAfterTheWidestName)
     EXPECT_TRUE(p->Modified());
 }
 
+namespace {
+
+// A tree showing the roots A and B, A selected: the target of links.
+struct TLinkTarget {
+    TPluggableTreeView tv{nullptr};
+    TIntfPtr<TTestSource> src{new TTestSource};
+    TIntfPtr<TTestNode> b;
+    TLinkTarget()
+    {
+        src->AddNode("A", 20);
+        b = src->AddNode("B", 20);
+        tv.Add(TIntfPtr<IPluggableSource>(src));
+    }
+};
+
+String SelectedCaption(TPluggableTreeView& tv)
+{
+    return tv.Selected() ? tv.Selected()->Text() : String("(none)");
+}
+
+// Records the font style of each text drawn as well.
+class TStyleCanvas : public TRecordingCanvas {
+public:
+    void TextRect(const TRect& r, int x, int y, const String& text) override
+    {
+        TRecordingCanvas::TextRect(r, x, y, text);
+        Styles[text] = Font().Style();
+        Colours[text] = Font().Color();
+    }
+    std::map<String, TFontStyles> Styles;
+    std::map<String, TColor> Colours;
+};
+
+}  // namespace
+
 TEST(brannow_Pages, ChoicesAndLinksOnNameValueRows)
 {
-    TPluggableTreeView tv(nullptr);
-    TIntfPtr<TTestSource> src(new TTestSource);
-    src->AddNode("A", 20);
-    auto b = src->AddNode("B", 20);
-    tv.Add(TIntfPtr<IPluggableSource>(src));
+    TLinkTarget t;
+    TPluggableTreeView& tv = t.tv;
+    auto& b = t.b;
     TIntfPtr<TAttributePagePlug> p(new TAttributePagePlug);
     TStringList choices;
     choices.Add("public");
@@ -177,11 +210,9 @@ TEST(brannow_Pages, ListColumnsSurviveClearUntilTheEnd)
 
 TEST(brannow_Pages, LinkedListRowLeadsToItsNode)
 {
-    TPluggableTreeView tv(nullptr);
-    TIntfPtr<TTestSource> src(new TTestSource);
-    src->AddNode("A", 20);
-    auto b = src->AddNode("B", 20);
-    tv.Add(TIntfPtr<IPluggableSource>(src));
+    TLinkTarget t;
+    TPluggableTreeView& tv = t.tv;
+    auto& b = t.b;
     TIntfPtr<TUsesPagePlug> p(new TUsesPagePlug);
     p->AddColumn("", 400);
     p->AddRow({"plain"}, 0, nullptr);
@@ -196,35 +227,11 @@ TEST(brannow_Pages, LinkedListRowLeadsToItsNode)
     EXPECT_EQ(tv.Selected()->Text(), "B");
 }
 
-namespace {
-
-String SelectedCaption(TPluggableTreeView& tv)
-{
-    return tv.Selected() ? tv.Selected()->Text() : String("(none)");
-}
-
-// Records the font style of each text drawn as well.
-class TStyleCanvas : public TRecordingCanvas {
-public:
-    void TextRect(const TRect& r, int x, int y, const String& text) override
-    {
-        TRecordingCanvas::TextRect(r, x, y, text);
-        Styles[text] = Font().Style();
-        Colours[text] = Font().Color();
-    }
-    std::map<String, TFontStyles> Styles;
-    std::map<String, TColor> Colours;
-};
-
-}  // namespace
-
 TEST(brannow_Pages, OnlyTheLinkedCaptionOfAListRowIsALink)
 {
-    TPluggableTreeView tv(nullptr);
-    TIntfPtr<TTestSource> src(new TTestSource);
-    src->AddNode("A", 20);
-    auto b = src->AddNode("B", 20);
-    tv.Add(TIntfPtr<IPluggableSource>(src));
+    TLinkTarget t;
+    TPluggableTreeView& tv = t.tv;
+    auto& b = t.b;
     TIntfPtr<TUsesPagePlug> p(new TUsesPagePlug);
     TUsesForm* f = p->Form();
     p->AddColumn("Name", 200);
@@ -276,11 +283,9 @@ TEST(brannow_Pages, OnlyTheLinkedCaptionOfAListRowIsALink)
 
 TEST(brannow_Pages, ReusedNameValueRowShowsOnlyWhatItsNewAttributeHas)
 {
-    TPluggableTreeView tv(nullptr);
-    TIntfPtr<TTestSource> src(new TTestSource);
-    src->AddNode("A", 20);
-    auto b = src->AddNode("B", 20);
-    tv.Add(TIntfPtr<IPluggableSource>(src));
+    TLinkTarget t;
+    TPluggableTreeView& tv = t.tv;
+    auto& b = t.b;
     TIntfPtr<TAttributePagePlug> p(new TAttributePagePlug);
     TStringList choices;
     choices.Add("public");

@@ -113,7 +113,9 @@ char32_t DecodeUtf8(const String& s, std::size_t i, std::size_t& length)
     return cp;
 }
 
-void EncodeUtf8(char32_t cp, String& out)
+}  // namespace
+
+void AppendUtf8(String& out, char32_t cp)
 {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -132,8 +134,6 @@ void EncodeUtf8(char32_t cp, String& out)
     }
 }
 
-}  // namespace
-
 String AnsiUpperCase(const String& s)
 {
     String r;
@@ -146,7 +146,7 @@ String AnsiUpperCase(const String& s)
             continue;
         }
         const auto up = std::towupper(static_cast<std::wint_t>(cp));
-        EncodeUtf8(up > 0x10FFFF ? cp : static_cast<char32_t>(up), r);
+        AppendUtf8(r, up > 0x10FFFF ? cp : static_cast<char32_t>(up));
         i += n;
     }
     return r;

@@ -70,25 +70,6 @@ TComponent* TLayoutValue::AsComponent() const
 
 namespace {
 
-void AppendUtf8(String& out, unsigned long cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 struct TToken {
     enum TKind { End, Ident, Int, Float, Str, Symbol, Binary } Kind = End;
     String Text;
@@ -172,7 +153,8 @@ private:
                 std::size_t start = FPos;
                 while (FPos < FText.size() && std::isdigit(static_cast<unsigned char>(FText[FPos]))) ++FPos;
                 if (start == FPos) throw ELayoutError(t.Line, "character code expected after #");
-                AppendUtf8(t.Text, std::strtoul(FText.substr(start, FPos - start).c_str(), nullptr, 10));
+                AppendUtf8(t.Text, static_cast<char32_t>(
+                                       std::strtoul(FText.substr(start, FPos - start).c_str(), nullptr, 10)));
             } else {
                 break;
             }

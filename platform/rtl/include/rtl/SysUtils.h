@@ -46,6 +46,8 @@ String LowerCase(const String& s);  // ASCII letters only
 // UTF-8 text upper-cased letter by letter as the current locale (LC_CTYPE) says; bytes that are no
 // UTF-8 stay as they are.
 String AnsiUpperCase(const String& s);
+// Appends the code point as UTF-8.
+void AppendUtf8(String& out, char32_t cp);
 // ASCII case-insensitive compare: <0, 0, >0.
 int CompareText(const String& a, const String& b);
 bool SameText(const String& a, const String& b);
