@@ -138,9 +138,10 @@ public:
         Receive(*m, source);
         Receive(*m, header);
         Receive(*m, form);
-        if (project)
+        if (project) {
             project->AddModule(m);
-        else
+            if (!formName.empty()) AddFormToProject(*project, *m);
+        } else
             s.LooseModules.push_back(m);
         s.CurrentModule = m;
         return m;

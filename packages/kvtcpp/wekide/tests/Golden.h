@@ -148,10 +148,13 @@ __fastcall TDataModule1::TDataModule1(TComponent* Owner)
 //---------------------------------------------------------------------------
 )";
 
-inline const char* const ProjectSource =
+// Project1 with the form the application starts with: the host names the unit and creates its form.
+inline const char* const ProjectSourceOneForm =
     R"(//---------------------------------------------------------------------------
 #include <zub.h>
 #pragma hdrstop
+//---------------------------------------------------------------------------
+USEFORM("Unit1.cpp", Form1);
 //---------------------------------------------------------------------------
 WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
@@ -159,6 +162,46 @@ WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 	{
 		Application->Initialize();
 		SetApplicationMainFormOnTaskBar(Application, true);
+		Application->CreateForm(__classid(TForm1), &Form1);
+		Application->Run();
+	}
+	catch (Exception &exception)
+	{
+		Application->ShowException(&exception);
+	}
+	catch (...)
+	{
+		try
+		{
+			throw Exception("");
+		}
+		catch (Exception &exception)
+		{
+			Application->ShowException(&exception);
+		}
+	}
+	return 0;
+}
+//---------------------------------------------------------------------------
+)";
+
+// Project1 after "ZUB Forms Application" and then "Form".
+inline const char* const ProjectSourceTwoForms =
+    R"(//---------------------------------------------------------------------------
+#include <zub.h>
+#pragma hdrstop
+//---------------------------------------------------------------------------
+USEFORM("Unit1.cpp", Form1);
+USEFORM("Unit2.cpp", Form2);
+//---------------------------------------------------------------------------
+WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+	try
+	{
+		Application->Initialize();
+		SetApplicationMainFormOnTaskBar(Application, true);
+		Application->CreateForm(__classid(TForm1), &Form1);
+		Application->CreateForm(__classid(TForm2), &Form2);
 		Application->Run();
 	}
 	catch (Exception &exception)

@@ -117,7 +117,7 @@ TEST_F(wekide_Creators, ApplicationProjectWithItsForm)
 {
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.New", "ZUB Forms Application"));
     EXPECT_EQ(ReceivedNames(), (std::vector<String>{"Project1.cpp", "Unit1.cpp", "Unit1.h", "Unit1.zfm"}));
-    EXPECT_EQ(Received("Project1.cpp"), CRLF(golden::ProjectSource));
+    EXPECT_EQ(Received("Project1.cpp"), CRLF(golden::ProjectSourceOneForm));
     EXPECT_EQ(Received("Unit1.h"), CRLF(golden::FormHeader));
     auto project = ActiveProject();
     ASSERT_TRUE(project);
@@ -125,6 +125,50 @@ TEST_F(wekide_Creators, ApplicationProjectWithItsForm)
     EXPECT_EQ(project->TargetOptions(), "3,true,0,1,0,0,0");
     EXPECT_EQ(project->ModuleCount(), 1);
     EXPECT_EQ(project->Personality(), sCppPersonality);
+}
+
+TEST_F(wekide_Creators, UnitsWithFormsJoinTheProjectSource)
+{
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.New", "ZUB Forms Application"));
+    ClearReceivedFiles();
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "Form"));
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "Frame"));
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "Data Module"));
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "Thread Object"));
+    // an open project's source is received again after each unit with a form
+    EXPECT_EQ(ReceivedNames(),
+              (std::vector<String>{"Unit2.cpp", "Unit2.h", "Unit2.zfm", "Project1.cpp", "Unit3.cpp",
+                                   "Unit3.h", "Unit3.zfm", "Project1.cpp", "Unit4.cpp", "Unit4.h",
+                                   "Unit4.zfm", "Project1.cpp", "Unit5.cpp", "Unit5.h"}));
+    String project;
+    for (auto& f : ReceivedFiles())
+        if (ExtractFileName(f.FileName) == "Project1.cpp") project = f.Text;
+    // every form is named and created in order; a frame is only named, a thread unit neither
+    const String dash = "//---------------------------------------------------------------------------";
+    EXPECT_NE(project.find("#pragma hdrstop\r\n" + dash +
+                           "\r\n"
+                           "USEFORM(\"Unit1.cpp\", Form1);\r\n"
+                           "USEFORM(\"Unit2.cpp\", Form2);\r\n"
+                           "USEFORM(\"Unit3.cpp\", Frame1);\r\n"
+                           "USEFORM(\"Unit4.cpp\", DataModule1);\r\n" +
+                           dash + "\r\nWINAPI WinMain"),
+              String::npos)
+        << project;
+    EXPECT_NE(project.find("\t\tSetApplicationMainFormOnTaskBar(Application, true);\r\n"
+                           "\t\tApplication->CreateForm(__classid(TForm1), &Form1);\r\n"
+                           "\t\tApplication->CreateForm(__classid(TForm2), &Form2);\r\n"
+                           "\t\tApplication->CreateForm(__classid(TDataModule1), &DataModule1);\r\n"
+                           "\t\tApplication->Run();\r\n"),
+              String::npos)
+        << project;
+    EXPECT_EQ(project.find("Unit5"), String::npos);
+    EXPECT_EQ(ActiveProject()->ModuleCount(), 5);
+}
+
+TEST_F(wekide_Creators, UnitsOutsideAProjectTouchNoProjectSource)
+{
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "Form"));
+    EXPECT_EQ(ReceivedNames(), (std::vector<String>{"Unit1.cpp", "Unit1.h", "Unit1.zfm"}));
 }
 
 TEST_F(wekide_Creators, ApplicationAsksTheTraitForTheNewProject)
@@ -228,7 +272,10 @@ TEST_F(wekide_Creators, InheritFromAProjectForm)
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.New", "ZUB Forms Application"));
     ClearReceivedFiles();
     ASSERT_TRUE(InheritProjectForm("tolvane.personality", "Form1"));
-    EXPECT_EQ(ReceivedNames(), (std::vector<String>{"Unit2.cpp", "Unit2.h", "Unit2.zfm"}));
+    // the inherited form joins the project source too
+    EXPECT_EQ(ReceivedNames(), (std::vector<String>{"Unit2.cpp", "Unit2.h", "Unit2.zfm", "Project1.cpp"}));
+    EXPECT_NE(Received("Project1.cpp").find("Application->CreateForm(__classid(TForm2), &Form2);"),
+              String::npos);
     EXPECT_NE(Received("Unit2.h").find("class TForm2 : public TForm1\r\n"), String::npos);
     EXPECT_NE(Received("Unit2.cpp").find("\t: TForm1(Owner)\r\n"), String::npos);
     auto current = MainProjectGroup()->CurrentModule();

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "Golden.h"
 #include "PackageTestHost.h"
 #include "host/Actions.h"
 #include "hostimpl/HostImpl.h"
@@ -116,7 +117,9 @@ TEST_F(wekide_Load, ActionsCreateUnits)
     ASSERT_NE(popup, nullptr);
     const std::size_t before = ReceivedFiles().size();
     popup->Items()->Items(3)->Click();
-    EXPECT_EQ(ReceivedFiles().size(), before + 3);
+    // the form's three files, and the application's project source naming the form
+    ASSERT_EQ(ReceivedFiles().size(), before + 4);
+    EXPECT_EQ(ReceivedFiles().back().FileName, dir + "Project1.cpp");
 }
 
 TEST_F(wekide_Load, UnloadLeavesNothingBehind)
@@ -200,6 +203,18 @@ TEST(wekide_IdeHost, NewFormWritesTheUnitFiles)
     EXPECT_NE(cpp.find("__fastcall TForm1::TForm1(TComponent* Owner)\r\n\t: TForm(Owner)\r\n"), String::npos);
     EXPECT_EQ(zfm, "object Form1: TForm1\r\nend\r\n");
     EXPECT_NE(r.out.find("wrote " + out + "Unit1.zfm"), String::npos) << r.out;
+}
+
+TEST(wekide_IdeHost, ApplicationThenFormWritesAProjectThatCreatesBoth)
+{
+    String out = FreshDir("idehost_app");
+    auto r = RunIdeHost("--dir " + out +
+                        " load KVTWEKIDE100 new Quistor.Tolvane.New \"ZUB Forms Application\" new "
+                        "Quistor.Tolvane.NewFiles Form");
+    ASSERT_EQ(r.status, 0) << r.out;
+    EXPECT_EQ(ReadFileBytes(out + "Project1.cpp"), golden::CRLF(golden::ProjectSourceTwoForms));
+    EXPECT_NE(ReadFileBytes(out + "Unit2.h").find("class TForm2 : public TForm\r\n"), String::npos);
+    EXPECT_NE(ReadFileBytes(out + "Unit2.cpp").find("TForm2 *Form2;\r\n"), String::npos);
 }
 
 TEST(wekide_IdeHost, CommandsFromStandardInput)

@@ -91,6 +91,7 @@ public:
 
     bool IsProject() const { return FIsProject; }
     void AddFile(TIntfPtr<IQSourceFile> f) { FFiles.push_back(std::move(f)); }
+    void SetFile(std::size_t index, TIntfPtr<IQSourceFile> f) { FFiles.at(index) = std::move(f); }
     void AddModule(TIntfPtr<THostModule> m) { FModules.push_back(std::move(m)); }
     std::vector<TIntfPtr<THostModule>>& Modules() { return FModules; }
     void SetTargetOptions(const String& s) { FTargetOptions = s; }
@@ -109,5 +110,14 @@ std::vector<THostModule*> AllModules();
 THostModule* FindProjectByFile(const String& fileName);
 // A form name base + N that no open module's form has.
 String NewFormName(const String& base);
+
+// The project source of the component library's C++ projects names each form unit
+// (USEFORM("Unit1.cpp", Form1);) and creates its form at start
+// (Application->CreateForm(__classid(TForm1), &Form1);), a frame only named. text unchanged when
+// it is no such source or names the form already.
+String AddFormToProjectSource(const String& text, const String& unitFile, const String& formName,
+                              bool createForm);
+// Adds the new form unit to the source of the project it joined.
+void AddFormToProject(THostModule& project, THostModule& unit);
 
 }  // namespace hostimpl
