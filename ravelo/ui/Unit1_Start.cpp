@@ -257,6 +257,13 @@ void Start_Bilder(TForm1& f)
         {&TForm1::Image3, "gifs\\s1_.jpg"},
         {&TForm1::Image4, "gifs\\s2_.jpg"},
         {&TForm1::Image5, "gifs\\s3_.jpg"},
+        // The other start pictures and the sort arrows show their idle picture from the start,
+        // not only after the pointer has left them once.
+        {&TForm1::Image7, "gifs\\start_bl_.jpg"},
+        {&TForm1::Image8, "gifs\\start_rt_.jpg"},
+        {&TForm1::Image9, "gifs\\start_gn_.jpg"},
+        {&TForm1::Image26, "gifs\\up_blue24.gif"},
+        {&TForm1::Image27, "gifs\\down_blue24.gif"},
     };
     for (const auto& [bild, datei] : BILDER) zeige_Bild(f, f.*bild, datei);
     for (TImage* bild : {f.Image13, f.Image14, f.Image15}) bild->SetEnabled(false);

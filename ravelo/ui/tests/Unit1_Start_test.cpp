@@ -253,6 +253,21 @@ TEST_F(StartTest, LayoutOfTheSarnikPageWithExpertModeOff)
     EXPECT_EQ(Ticker_D, Rect(w - 1, 0, w, h));
 }
 
+TEST_F(StartTest, EveryStartPictureAndSortArrowShowsItsIdlePictureWithoutHovering)
+{
+    TVirtualClockGuard uhr(Mittwochmorgen());
+    ASSERT_TRUE(ForceDirectories(ordner + "gifs"));
+    const std::vector<std::pair<TImage * TForm1::*, const char*>> faelle = {
+        {&TForm1::Image6, "start_sw_.jpg"},    {&TForm1::Image7, "start_bl_.jpg"},
+        {&TForm1::Image8, "start_rt_.jpg"},    {&TForm1::Image9, "start_gn_.jpg"},
+        {&TForm1::Image10, "start_sw_.jpg"},   {&TForm1::Image26, "up_blue24.gif"},
+        {&TForm1::Image27, "down_blue24.gif"},
+    };
+    for (const auto& [bild, datei] : faelle) AtomicWriteFile(ordner + "gifs/" + datei, Testbild(datei));
+    form = Hauptfenster_bauen();
+    for (const auto& [bild, datei] : faelle) EXPECT_EQ(zeigt((*form).*bild), datei) << datei;
+}
+
 TEST_F(StartTest, ArchiveWithTheNewestDrawAsksNothingAndShowsItsEnd)
 {
     schreibe("dorov_zahlen.txt", {"05.08.09,1,2,3,4,5,6,7", "08.08.09,8,9,10,11,12,13,14"});
