@@ -30,10 +30,6 @@ std::vector<TComponentEditorEntry> ComponentEditorEntries() { return ComponentEd
 
 TComponentEditorClass FindComponentEditor(TComponentClass componentClass)
 {
-    for (TComponentClass c = componentClass; c; c = c->Parent) {
-        const auto& all = ComponentEditors();
-        for (auto it = all.rbegin(); it != all.rend(); ++it)
-            if (it->ComponentClass == c) return it->Editor;
-    }
-    return nullptr;
+    return hostimpl::FindForClass(ComponentEditors(), componentClass, &TComponentEditorEntry::ComponentClass,
+                                  &TComponentEditorEntry::Editor);
 }

@@ -29,10 +29,6 @@ std::vector<TCustomModuleEntry> CustomModuleEntries() { return CustomModules(); 
 
 TCustomModuleClass FindCustomModule(TComponentClass c)
 {
-    for (; c; c = c->Parent) {
-        const auto& all = CustomModules();
-        for (auto it = all.rbegin(); it != all.rend(); ++it)
-            if (it->BaseClass == c) return it->Module;
-    }
-    return nullptr;
+    return hostimpl::FindForClass(CustomModules(), c, &TCustomModuleEntry::BaseClass,
+                                  &TCustomModuleEntry::Module);
 }

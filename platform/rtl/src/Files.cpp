@@ -350,7 +350,9 @@ void WriteAndReplace(const String& name, const String& bytes, bool durable)
     if (::stat(target.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) OpenError(name, EISDIR);
     const bool hadFile = ::stat(target.c_str(), &st) == 0;
 
-    RemoveDeadTempFiles(target);
+    // The run's own files are written many times a run; their leftovers go with the start-up sweep,
+    // so only the user's files pay for a look through the folder.
+    if (durable) RemoveDeadTempFiles(target);
     static std::atomic<unsigned> counter{0};
     String temp = target + ".~" + IntToStr(::getpid()) + "-" + IntToStr(counter.fetch_add(1)) + ".tmp";
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

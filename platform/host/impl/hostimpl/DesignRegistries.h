@@ -2,6 +2,7 @@
 // The design library's registries (palette, classes, property and component editors, custom
 // modules), as the host keeps them.
 #include <functional>
+#include <vector>
 
 #include "host/ComponentClasses.h"
 #include "host/ComponentEditors.h"
@@ -18,6 +19,17 @@ std::vector<TNonActiveXEntry>& NonActiveX();
 std::vector<TPropertyEditorEntry>& PropertyEditors();
 std::vector<TComponentEditorEntry>& ComponentEditors();
 std::vector<TCustomModuleEntry>& CustomModules();
+
+// The latest entry registered for class c or its nearest ancestor; nullptr when none.
+template <class Entry, class Result>
+Result FindForClass(const std::vector<Entry>& all, TComponentClass c, TComponentClass Entry::*key,
+                    Result Entry::*value)
+{
+    for (; c; c = c->Parent)
+        for (auto it = all.rbegin(); it != all.rend(); ++it)
+            if ((*it).*key == c) return (*it).*value;
+    return nullptr;
+}
 
 // One line per entry of every design registry ("palette QZ Standard TQZButton", ...), in order.
 std::vector<String> DesignRegistryLines();
