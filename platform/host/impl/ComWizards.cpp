@@ -1,5 +1,7 @@
 #include "host/ComWizards.h"
 
+#include <algorithm>
+
 #include "hostimpl/HostState.h"
 
 int TComObjectExpert::ShowModal()
@@ -9,7 +11,10 @@ int TComObjectExpert::ShowModal()
         auto it = a.find(key);
         return it == a.end() ? dflt : it->second;
     };
-    if (SameText(get("com.cancel", ""), "true")) return 2;
+    // Like every other dialog of the host, one nobody answers is cancelled.
+    const bool answered =
+        std::any_of(a.begin(), a.end(), [](const auto& kv) { return kv.first.rfind("com.", 0) == 0; });
+    if (!answered || SameText(get("com.cancel", ""), "true")) return 2;
     CoClassName = get("com.coclass", CoClassName);
     InterfaceName = get("com.interface", InterfaceName);
     Description = get("com.description", Description);

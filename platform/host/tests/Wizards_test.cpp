@@ -100,6 +100,17 @@ TEST_F(host_Wizards, ComWizardsStopWithoutAProject)
     UnregisterNewHandler(h);
 }
 
+TEST_F(host_Wizards, AnUnansweredComDialogIsCancelledAndWritesNothing)
+{
+    const int h =
+        RegisterNewHandler("Quistor.Pendro.New", "Com Item", "ICON", 0, ClassOf<TTestComItem>(), "ComItem");
+    OpenProject("Server.zproj");
+    ClearReceivedFiles();
+    EXPECT_NO_THROW(RunGalleryItem("Quistor.Pendro.New", "Com Item"));
+    EXPECT_TRUE(ReceivedFiles().empty());
+    UnregisterNewHandler(h);
+}
+
 TEST_F(host_Wizards, NewModulesGoBesideTheActiveProject)
 {
     EXPECT_EQ(MakeUniqueModuleName("Unit", ".cpp"), dir + "Unit1.cpp");  // no project: the host's folder
