@@ -1,6 +1,7 @@
 #include <typeinfo>
 
 #include "hostimpl/ClassExplorerImpl.h"
+#include "hostimpl/CppBrowseImpl.h"
 #include "hostimpl/DesignRegistries.h"
 #include "hostimpl/HostState.h"
 #include "hostimpl/ToDoImpl.h"
@@ -47,6 +48,7 @@ std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModu
     RemoveClassExplorerResidue(inModule, found);
     RemoveCppProjectResidue(inModule, found);
     RemoveDesignResidue(inModule, found);
+    RemoveBrowseResidue(inModule, found);
     return found;
 }
 

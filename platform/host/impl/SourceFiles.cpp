@@ -1,5 +1,6 @@
 #include "host/SourceFiles.h"
 
+#include "hostimpl/CppBrowseImpl.h"
 #include "hostimpl/HostState.h"
 #include "rtl/Files.h"
 
@@ -32,7 +33,7 @@ bool ModuleNameTaken(const String& unitName)
 {
     for (auto* m : hostimpl::AllModules())
         if (SameText(m->UnitName(), unitName)) return true;
-    return false;
+    return hostimpl::ScratchBufferNameTaken(unitName);
 }
 }  // namespace
 

@@ -1,0 +1,266 @@
+// The host's side of compile and browse: scratch edit buffers, the compile hook over the
+// translation unit, the header lookup of units, the component browser and their state lines.
+#include <algorithm>
+#include <filesystem>
+#include <typeinfo>
+
+#include "HostBrowsePaths.h"
+#include "host/CppProject.h"
+#include "hostimpl/CppBrowseImpl.h"
+#include "hostimpl/HostState.h"
+#include "hostimpl/StateListing.h"
+#include "rtl/Files.h"
+
+
+TCompileAndBrowseProc CompileAndBrowseProc = DefaultCompileAndBrowse;
+TEnableBrowserEvent EnableBrowser;
+TIdlBrowseProc IdlBrowseProc = nullptr;
+
+namespace hostimpl {
+namespace {
+
+std::vector<TEditBuffer*>& ScratchBuffers()
+{
+    static std::vector<TEditBuffer*> list;
+    return list;
+}
+
+std::vector<TIntfPtr<IQBrowserCompiler>>& BrowserCompilers()
+{
+    static std::vector<TIntfPtr<IQBrowserCompiler>> list;
+    return list;
+}
+
+// The headers the host's compiler brings: the ORB's, the component library's and the ATL
+// form's, under the names includes use for them.
+const char* const kHostInclude = "/quistor-host/include/";
+
+std::vector<std::pair<String, String>> HostHeaders()
+{
+    return {
+        {String(kHostInclude) + "corba.h", "#include <omniORB4/CORBA.h>\n"},
+        {String(kHostInclude) + "zub.h",
+         "#include \"zub/Classes.h\"\n#include \"zub/Controls.h\"\n#include \"zub/StdCtrls.h\"\n"
+         "#include \"zub/ExtCtrls.h\"\n#include \"zub/Forms.h\"\n"},
+        {String(kHostInclude) + "atl/axform.h", "// ActiveX forms add nothing to browse.\n"},
+    };
+}
+
+std::vector<String> SplitList(const String& list)
+{
+    std::vector<String> out;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        std::size_t end = list.find(';', start);
+        if (end == String::npos) end = list.size();
+        String item = Trim(list.substr(start, end - start));
+        if (!item.empty()) out.push_back(item);
+        start = end + 1;
+    }
+    return out;
+}
+
+// Include directives name headers with "\" as the host's paths do; the compiler wants "/".
+String WithForwardIncludes(const String& text)
+{
+    String out;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == String::npos) end = text.size() - 1;
+        String line = text.substr(start, end - start + 1);
+        const String t = TrimLeft(line);
+        if (t.rfind("#include", 0) == 0) std::replace(line.begin(), line.end(), '\\', '/');
+        out += line;
+        start = end + 1;
+    }
+    return out;
+}
+
+// A project path (relative ones against the project's folder), with "/" separators.
+String AtFolder(const String& path, const String& folder)
+{
+    const std::filesystem::path p(ResolvePath(path));
+    return (p.is_absolute() ? p : std::filesystem::path(folder) / p).lexically_normal().string();
+}
+
+}  // namespace
+
+std::vector<String>& LastBrowseErrors()
+{
+    static std::vector<String> errors;
+    return errors;
+}
+
+bool ScratchBufferNameTaken(const String& unitName)
+{
+    for (TEditBuffer* b : ScratchBuffers())
+        if (SameText(ChangeFileExt(ExtractFileName(b->FileName()), ""), unitName)) return true;
+    return false;
+}
+
+void RemoveBrowseResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found)
+{
+    auto fn = [](auto* f) { return reinterpret_cast<const void*>(f); };
+    if (CompileAndBrowseProc && inModule(fn(CompileAndBrowseProc))) {
+        CompileAndBrowseProc = DefaultCompileAndBrowse;
+        found.push_back("hook CompileAndBrowseProc");
+    }
+    if (EnableBrowser && inModule(&EnableBrowser.target_type())) {
+        EnableBrowser = nullptr;
+        found.push_back("hook EnableBrowser");
+    }
+    if (IdlBrowseProc && inModule(fn(IdlBrowseProc))) {
+        IdlBrowseProc = nullptr;
+        found.push_back("hook IdlBrowseProc");
+    }
+    std::erase_if(BrowserCompilers(), [&](const TIntfPtr<IQBrowserCompiler>& c) {
+        if (!inModule(&typeid(*c))) return false;
+        found.push_back("C++ browser compiler");
+        return true;
+    });
+    for (TEditBuffer* b : ScratchBuffers()) found.push_back("scratch edit buffer " + b->FileName() + " (left open)");
+}
+
+namespace {
+
+void ListBrowse(std::vector<String>& out)
+{
+    auto fn = [](auto* f) { return reinterpret_cast<const void*>(f); };
+    out.push_back(String("hook CompileAndBrowseProc") +
+                  (CompileAndBrowseProc ? At(fn(CompileAndBrowseProc)) : String(" none")));
+    out.push_back(String("hook EnableBrowser") + (EnableBrowser ? At(&EnableBrowser.target_type()) : String(" none")));
+    out.push_back(String("hook IdlBrowseProc") + (IdlBrowseProc ? At(fn(IdlBrowseProc)) : String(" none")));
+    for (auto& c : BrowserCompilers()) out.push_back("C++ browser compiler" + AtObject(c.get()));
+    for (TEditBuffer* b : ScratchBuffers()) out.push_back("scratch edit buffer " + b->FileName());
+}
+
+const TStateSource kBrowse("browse", ListBrowse);
+
+}  // namespace
+}  // namespace hostimpl
+
+using namespace hostimpl;
+
+TEditBuffer::TEditBuffer(const String& fileName) : FFileName(fileName) { ScratchBuffers().push_back(this); }
+
+TEditBuffer::~TEditBuffer() { std::erase(ScratchBuffers(), this); }
+
+bool DefaultCompileAndBrowse(TEditBuffer& buffer)
+{
+    std::vector<String> args = {"-x", "c++", "-std=c++20", "-Wno-unknown-pragmas", "-I" + String(kHostInclude)};
+    for (const char* dir : {HOST_ZUB_INCLUDE_DIR}) args.push_back(String("-I") + dir);
+    if (auto project = ActiveCppProject()) {
+        const String folder = project->Directory();
+        for (const String& dir : SplitList(project->GetOption("IncludePath")))
+            args.push_back("-I" + AtFolder(dir, folder));
+        args.push_back("-I" + AtFolder(".", folder));
+        for (const String& d : SplitList(project->GetOption("Defines"))) args.push_back("-D" + d);
+    }
+    std::vector<std::pair<String, String>> files = {{buffer.FileName(), WithForwardIncludes(buffer.Text())}};
+    for (auto& h : HostHeaders()) files.push_back(h);
+    std::vector<String> errors;
+    const bool ok = BrowseTranslationUnit(files, args, [] {
+        if (EnableBrowser) EnableBrowser();
+    }, errors);
+    LastBrowseErrors() = errors;
+    return ok;
+}
+
+String FindHeaderFileSpec(const String& unitName)
+{
+    const String base = ChangeFileExt(ExtractFileName(unitName), "");
+    auto project = ActiveCppProject();
+    if (!project) return "";
+    const String folder = project->Directory();
+    for (const String& item : project->Items()) {
+        if (!SameText(ChangeFileExt(ExtractFileName(item), ""), base)) continue;
+        for (const char* ext : {".h", ".hpp", ".hh"}) {
+            const String header = ChangeFileExt(item, ext);
+            if (FileExists(header) || project->HasItem(header))
+                return "\"" + std::filesystem::path(AtFolder(header, folder)).lexically_relative(folder).string() + "\"";
+        }
+    }
+    for (const String& dir : SplitList(project->GetOption("IncludePath")))
+        for (const char* ext : {".hpp", ".h"}) {
+            const String header = ResolvePath(IncludeTrailingPathDelimiter(AtFolder(dir, folder)) + base + ext);
+            if (FileExists(header)) return "<" + ExtractFileName(header) + ">";
+        }
+    return "";
+}
+
+void RegisterCppBrowserCompiler(IQBrowserCompiler* compiler)
+{
+    if (compiler) BrowserCompilers().emplace_back(compiler);
+}
+
+void UnRegisterCppBrowserCompiler(IQBrowserCompiler* compiler)
+{
+    auto& l = BrowserCompilers();
+    auto it = std::find_if(l.begin(), l.end(), [&](const auto& c) { return c.get() == compiler; });
+    if (it != l.end()) l.erase(it);
+}
+
+std::vector<TComponentMember> BrowseComponentClass(const String& className, const String& unitName)
+{
+    if (BrowserCompilers().empty()) throw EHostError("No C++ browser compiler is registered");
+    TIntfPtr<IQBrowserCompiler> c = BrowserCompilers().front();
+    std::vector<TComponentMember> members;
+    bool found = false;
+    auto walk = [&](void*, TSymbol cls) -> int {
+        found = true;
+        std::vector<TSymbol> m(BrowserMemberCapacity);
+        auto text = [&](TSymbol s, int kind) {
+            String t;
+            c->GetText(s, t, kind);
+            return t;
+        };
+        // Methods: Get/Set pairs are properties, the rest methods.
+        const int nf = c->GetMembers(cls, CppMembers::Functions, m.data());
+        std::vector<TSymbol> functions(m.begin(), m.begin() + std::min(nf, BrowserMemberCapacity));
+        auto publicFn = [&](TSymbol s) {
+            const int f = c->GetFlags(s);
+            const int kind = f & CppSymbolFlags::KindMask;
+            return !(f & (CppSymbolFlags::Private | CppSymbolFlags::Protected)) &&
+                   (kind == CppSymbolFlags::Function || kind == CppSymbolFlags::Procedure);
+        };
+        auto named = [&](const String& name) {
+            for (TSymbol s : functions)
+                if (publicFn(s) && text(s, 0) == name) return s;
+            return TSymbol(nullptr);
+        };
+        std::vector<String> taken;
+        for (TSymbol s : functions) {
+            if (!publicFn(s)) continue;
+            const String name = text(s, 0);
+            if (name == className || name == "~" + className) continue;
+            if (name.rfind("Get", 0) == 0 && name.size() > 3 && named("Set" + name.substr(3))) {
+                TSymbol result = c->GetResultType(s);
+                members.push_back({TComponentMember::Property, name.substr(3), result ? text(result, 1) : ""});
+                taken.push_back(name);
+                taken.push_back("Set" + name.substr(3));
+            }
+        }
+        for (TSymbol s : functions) {
+            const String name = text(s, 0);
+            if (!publicFn(s) || name == className || name == "~" + className ||
+                std::find(taken.begin(), taken.end(), name) != taken.end())
+                continue;
+            members.push_back({TComponentMember::Method, name, text(s, 1)});
+        }
+        // Data members: those of an event type are events, the others properties.
+        const int nd = c->GetMembers(cls, CppMembers::DataMembers, m.data());
+        for (int i = 0; i < std::min(nd, BrowserMemberCapacity); ++i) {
+            const int f = c->GetFlags(m[static_cast<std::size_t>(i)]);
+            if (f & (CppSymbolFlags::Private | CppSymbolFlags::Protected | CppSymbolFlags::Static)) continue;
+            const String name = text(m[static_cast<std::size_t>(i)], 0), type = text(m[static_cast<std::size_t>(i)], 1);
+            const bool event = type.size() > 5 && type.compare(type.size() - 5, 5, "Event") == 0;
+            members.push_back({event ? TComponentMember::Event : TComponentMember::Property, name, type});
+        }
+        return 1;
+    };
+    if (!c->Compile(className, unitName, walk, nullptr))
+        throw EHostError("The unit " + unitName + " could not be compiled for browsing");
+    if (!found) throw EHostError("No class " + className + " in " + unitName);
+    return members;
+}
