@@ -1,5 +1,6 @@
 // The package KVTIDL100: its unit table and entry points.
 #include "Cppidlcontainer.h"
+#include "Idlcppimpl.h"
 #include "Idlcppreg.h"
 #include "host/Package.h"
 
@@ -11,12 +12,13 @@ namespace {
 const char* const kRequires[] = {"KVTPRO100"};
 const TPackageUnitEntry kUnits[] = {
     HOST_UNIT_ENTRY(Cppidlcontainer),
+    HOST_UNIT_ENTRY(Idlcppimpl),
     HOST_UNIT_ENTRY(Idlcppreg),
     {"Kvtidl", &Kvtidl::UseCount, nullptr, nullptr},
 };
 const char* const kRegisterProcs[] = {"Idlcppreg_IDERegister"};
 const TPackageInfoTable kPackage = {
-    "KVTIDL100", kRequires, 1, kUnits, 3, kRegisterProcs, 1,
+    "KVTIDL100", kRequires, 1, kUnits, 4, kRegisterProcs, 1,
 };
 }  // namespace
 
