@@ -34,10 +34,9 @@ const char* const kMultitier = "Quistor.Tolvane.Multitier";
 const char* const kNimbrel = "Pelmor.QZApplicationWizard";
 const char* const kNimbrelCpp = "Pelmor.QZApplicationWizard_KVT";
 
-// A project in --dir, then a form and a frame in it.
+// A project (in --dir by default), then a form and a frame in it.
 const char* const kNimbrelAnswers = "form.formAppWizard=butnOk\n"
                                     "form.formAppWizard.editProject=Shop\n"
-                                    "form.formAppWizard.editDir=%OUT%Shop\n"
                                     "form.formAppWizard.rgrpProject=StandAlone Application\n"
                                     "form.formFormWizard=Button1\n"
                                     "form.formFormWizard.rgrpForm=1\n"
@@ -104,17 +103,24 @@ const TTranscript kTranscripts[] = {
      "#pragma hdrstop\r\n\r\n#include \"OrdersImpl1.h\"\r\n\r\n"
      "/////////////////////////////////////////////////////////////////////////////\r\n// "
      "TOrdersImpl\r\n\r\n"},
-    // Left out: "Nimbrel Test Application" puts its project in $HOME, and "New Nimbrel Test"
-    // with no test project writes to the current folder; neither lands in --dir.
+    // The test project goes to the test projects folder, the new test into its project.
     {"nimdes_Pascal",
      "nimdes",
      kNimbrelAnswers,
-     {{kNimbrel, "Nimbrel Application Wizard"}, {kNimbrel, "New Form"}, {kNimbrel, "New Frame"}},
-     {"Shop/ServerController.pas", "Shop/ServerController.zfm", "Shop/Shop.pdr", "Shop/Unit1.pas",
-      "Shop/Unit1.zfm", "Shop/Unit2.pas", "Shop/Unit2.zfm", "Shop/Unit3.pas", "Shop/Unit3.zfm",
-      "Shop/UserSessionUnit.pas", "Shop/UserSessionUnit.zfm"},
-     nullptr,
-     nullptr},
+     {{kNimbrel, "Nimbrel Application Wizard"},
+      {kNimbrel, "New Form"},
+      {kNimbrel, "New Frame"},
+      {kNimbrel, "New Nimbrel Test"},
+      {kNimbrel, "Nimbrel Test Application"},
+      {kNimbrel, "New Nimbrel Test"}},
+     {"Quistor Studio Projects/Project1.pdr", "Quistor Studio Projects/Unit5.pas",
+      "Quistor Studio Projects/Unit6.pas", "Shop/ServerController.pas", "Shop/ServerController.zfm",
+      "Shop/Shop.pdr", "Shop/Unit1.pas", "Shop/Unit1.zfm", "Shop/Unit2.pas", "Shop/Unit2.zfm", "Shop/Unit3.pas",
+      "Shop/Unit3.zfm", "Shop/Unit4.pas", "Shop/UserSessionUnit.pas", "Shop/UserSessionUnit.zfm"},
+     "Quistor Studio Projects/Project1.pdr",
+     "program Project1;\r\n\r\nuses\r\n  Forms,\r\n  TestFramework,\r\n  GUITestRunner,\r\n  QZInit,\r\n"
+     "  QZGlobal,\r\n  Unit5 in 'Unit5.pas';\r\n\r\n{$R *.res}\r\n\r\nbegin\r\n"
+     "  GAppModeInit(Application);\r\n  TGUITestRunner.runRegisteredTests;\r\nend.\r\n"},
     {"nimdes_Cpp",
      "nimdes",
      kNimbrelAnswers,
@@ -126,8 +132,7 @@ const TTranscript kTranscripts[] = {
      "Shop/UserSessionUnit.zfm",
      "object UserSession: TQZUserSession\r\n  OldCreateOrder = False\r\n  Left = 192\r\n  Top = 160\r\n"
      "  Height = 150\r\n  Width = 215\r\nend\r\n"},
-    // Left out: "CORBA IDL File" writes into the current folder, not --dir.
-    {"KVTIDL100", "KVTIDL100", "", {}, {}, nullptr, nullptr},
+    {"KVTIDL100", "KVTIDL100", "", {{kFiles, "CORBA IDL File"}}, {"File1.idl"}, "File1.idl", ""},
     // the class explorer and the browser offer no File>New items
     {"KVTPRO100", "KVTPRO100", "", {}, {}, nullptr, nullptr},
     {"Brannow100", "Brannow100", "", {}, {}, nullptr, nullptr},
@@ -227,5 +232,33 @@ TEST_P(package_Transcript, LoadsRunsEveryItemAndUnloadsClean)
 
 INSTANTIATE_TEST_SUITE_P(Packages, package_Transcript, ::testing::ValuesIn(kTranscripts),
                          [](const auto& info) { return String(info.param.Name); });
+
+// The C++ wizards of nimdes put the framework's folders (from the host's registry) on the
+// project's library and include paths, once; saving the project leaves its source alone.
+TEST(package_Transcript, NimbrelCppProjectGetsTheFrameworkPaths)
+{
+    const String base = ScratchDir() + "transcript_nimdes_paths/";
+    std::filesystem::remove_all(base.c_str());
+    const String out = base + "out/", config = base + "config/";
+    ForceDirectories(out);
+    ForceDirectories(config);
+    AtomicWriteFile(config + "registry.ini", "[Software\\Pelmor Software\\Nimbrel]\nKVT Install Path=/opt/nimbrel\n");
+    AtomicWriteFile(base + "answers.txt", kNimbrelAnswers);
+    setenv("IDEHOST_CONFIG", config.c_str(), 1);
+    const TRun r = RunIdeHost("--packages " + String(PACKAGE_DIR) + " --dir " + out + " --answers " + base +
+                                  "answers.txt load nimdes new " + kNimbrelCpp +
+                                  " \"Nimbrel Application Wizard\" new " + kNimbrelCpp +
+                                  " \"New Form\" new " + kNimbrelCpp + " \"New Frame\" project show project save",
+                              base);
+    unsetenv("IDEHOST_CONFIG");
+    ASSERT_EQ(r.Status, 0) << Lines(r.Err, 0, r.Err.size()) << Lines(r.Out, 0, r.Out.size());
+    const String all = Lines(r.Out, 0, r.Out.size());
+    EXPECT_NE(all.find("project " + out + "Shop/Shop.zproj\n  option LibPath = ;/opt/nimbrel/\n"
+                       "  option IncludePath = ;/opt/nimbrel/include/\n"),
+              String::npos)
+        << all;
+    EXPECT_NE(all.find("saved " + out + "Shop/Shop.zproj\n"), String::npos) << all;
+    EXPECT_EQ(ReadFileBytes(out + "Shop/Shop.cpp").rfind("//", 0), 0u);  // still the C++ source
+}
 
 }  // namespace

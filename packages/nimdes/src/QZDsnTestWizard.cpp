@@ -1,7 +1,5 @@
 #include "QZDsnTestWizard.h"
 
-#include <cstdlib>
-
 #include "rtl/Files.h"
 
 namespace QZDsnTestWizard {
@@ -24,11 +22,11 @@ String ReplaceAllText(const String& text, const String& what, const String& with
     return r + text.substr(from);
 }
 
-// The names of a new test unit from the host.
-void TakeNewNames()
+// The names of a new test unit from the host, for a file in folder (empty: the current project's).
+void TakeNewNames(const String& folder)
 {
     auto& s = gSettings;
-    s.FileName = MakeUniqueModuleName("Unit", ".pas");
+    s.FileName = MakeUniqueModuleName("Unit", ".pas", folder);
     s.UnitIdent = ChangeFileExt(ExtractFileName(s.FileName), "");
     s.FormClassName = "QZTestCase" + (s.UnitIdent.size() > 4 ? s.UnitIdent.substr(4) : String());
 }
@@ -40,10 +38,8 @@ TQZTestSettings& Settings() { return gSettings; }
 
 String GetIDEProjectPath()
 {
-    const char* home = std::getenv("HOME");
-    return IncludeTrailingPathDelimiter(
-        IncludeTrailingPathDelimiter(home && *home ? String(home) : GetCurrentDir()) +
-        "Quistor Studio Projects");
+    // The host's folder stands for the user's documents.
+    return IncludeTrailingPathDelimiter(DefaultProjectsFolder() + "Quistor Studio Projects");
 }
 
 String TestUnitText()
@@ -54,7 +50,7 @@ String TestUnitText()
     return Format(t, {gSettings.UnitIdent});
 }
 
-void NewTestNames() { TakeNewNames(); }
+void NewTestNames(const String& folder) { TakeNewNames(folder); }
 
 }  // namespace QZDsnTestWizard
 
@@ -74,11 +70,7 @@ HRESULT TQZTestUnitCreator::QueryInterface(const TGUID& iid, void** obj)
     return TInterfacedObject::QueryInterface(iid, obj);
 }
 
-String TQZTestUnitCreator::GetFileName()
-{
-    const auto& s = QZDsnTestWizard::Settings();
-    return s.ProjectDir + s.UnitIdent + ".pas";
-}
+String TQZTestUnitCreator::GetFileName() { return QZDsnTestWizard::Settings().FileName; }
 
 TIntfPtr<IQSourceFile> TQZTestUnitCreator::GetSource()
 {
@@ -117,20 +109,20 @@ TIntfPtr<IQGalleryCategory> TQZTestApplicationWizard::GetGalleryCategory()
 void TQZTestApplicationWizard::Execute()
 {
     auto ms = ModuleServices();
-    NewTestNames();
     auto& s = QZDsnTestWizard::Settings();
     s.ProjectDir = GetIDEProjectPath();
     ForceDirectories(s.ProjectDir);
+    NewTestNames(s.ProjectDir);
     std::vector<String> group;
     auto active = ActiveProject();
     if (active) group.push_back(active->FileName());
-    // No folder test here: the name only has to be new in the group.
-    s.ProjectName = "Project1";
-    if (active)
-        for (int n = 1;; ++n) {
-            s.ProjectName = Format("Project%d", {n});
-            if (!QZDsnWizard::ProjectExists(group, s.ProjectName)) break;
-        }
+    // A folder of the name does not count; a project file of the name does, it is never
+    // overwritten.
+    for (int n = 1;; ++n) {
+        s.ProjectName = Format("Project%d", {n});
+        if (!QZDsnWizard::ProjectExists(group, s.ProjectName) && !FileExists(s.ProjectDir + s.ProjectName + ".pdr"))
+            break;
+    }
     TIntfPtr<IQProjectCreator> c(new TQZTestProjectCreator(IsCpp));
     ms->CreateProject(c.get());
 }
@@ -143,7 +135,7 @@ TIntfPtr<IQGalleryCategory> TQZTestUnitWizard::GetGalleryCategory()
 void TQZTestUnitWizard::Execute()
 {
     auto ms = ModuleServices();
-    NewTestNames();
+    NewTestNames("");
     auto project = ActiveProject();
     if (!project) return;
     TIntfPtr<IQModuleCreator> c(new TQZTestUnitCreator(IsCpp, project.get()));

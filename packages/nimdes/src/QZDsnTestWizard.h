@@ -14,9 +14,9 @@ struct TQZTestSettings {
 TQZTestSettings& Settings();
 // The projects folder of the test wizards, with a trailing path delimiter.
 String GetIDEProjectPath();
-// A new test unit's names from the host; the test class is "QZTestCase" + the identifier from its
-// fifth character on.
-void NewTestNames();
+// A new test unit's names from the host for a file in folder (empty: the current project's); the
+// test class is "QZTestCase" + the identifier from its fifth character on.
+void NewTestNames(const String& folder);
 // The test unit's source for the current names.
 String TestUnitText();
 }  // namespace QZDsnTestWizard

@@ -180,12 +180,6 @@ String GetDefaultProjectName(const std::vector<String>* groupProjectFiles, const
     }
 }
 
-String AddPathOption(const String& paths, const String& dir)
-{
-    if (paths.find(dir) != String::npos) return paths;
-    return paths + ";" + dir;
-}
-
 }  // namespace QZDsnWizard
 
 using namespace QZDsnWizard;

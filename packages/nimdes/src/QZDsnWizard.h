@@ -42,8 +42,6 @@ bool ProjectExists(const std::vector<String>& projectFiles, const String& name);
 // "ProjectN" with the smallest N from 1 that no project of the group has and that is no folder in
 // dir; no group: "Project1".
 String GetDefaultProjectName(const std::vector<String>* groupProjectFiles, const String& dir);
-// A path list option with dir appended (after ";") unless it already occurs in it.
-String AddPathOption(const String& paths, const String& dir);
 }  // namespace QZDsnWizard
 
 class TQZNotifierObject : public TInterfacedObject {

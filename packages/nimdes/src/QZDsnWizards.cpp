@@ -4,7 +4,9 @@
 #include <memory>
 
 #include "QZDsnAppWizForm.h"
+#include "host/CppProject.h"
 #include "host/CppProjectOptions.h"
+#include "host/Registry.h"
 #include "rtl/Files.h"
 #include "rtl/Resources.h"
 #include "zub/Dialogs.h"
@@ -19,10 +21,10 @@ String GetIDEProjectPath()
 {
     const char* env = std::getenv("ZEFPROJECTSDIR");
     if (env && *env) return IncludeTrailingPathDelimiter(env);
-    const char* home = std::getenv("HOME");
-    return IncludeTrailingPathDelimiter(
-        IncludeTrailingPathDelimiter(home && *home ? String(home) : GetCurrentDir()) + "Ostrel Studio");
+    return DefaultProjectsFolder();
 }
+
+String InstallPath() { return TRegistry().ReadString("Software\\Pelmor Software\\Nimbrel", "KVT Install Path", ""); }
 
 TIntfPtr<IQGalleryCategory> GalleryCategory(bool isCpp, const String& wizardId, bool create)
 {
@@ -96,7 +98,21 @@ void TQZApplicationWizard::Execute()
     ForceDirectories(s.ProjectDir);
     s.ProjectName = dlg->ProjectName;
     TIntfPtr<IQProjectCreator> creator(new TQZProjectCreator(IsCpp));
-    ms->CreateProject(creator.get());
+    auto project = ms->CreateProject(creator.get());
+    if (IsCpp) SetupProject(project.get());
+}
+
+void TQZApplicationWizard::SetupProject(IQProject* project)
+{
+    // Without an install folder there is nothing to add: an empty one would put the file
+    // system's root on the paths.
+    const String install = InstallPath();
+    auto options = CppProjectOf(project);
+    if (install.empty() || !options) return;
+    const String lib = IncludeTrailingPathDelimiter(install);
+    options->SetOption("LibPath", AddPathOption(options->GetOption("LibPath"), lib));
+    options->SetOption("IncludePath",
+                       AddPathOption(options->GetOption("IncludePath"), IncludeTrailingPathDelimiter(lib + "include")));
 }
 
 namespace {
@@ -197,4 +213,5 @@ void TQZUnitWizard::Run(bool frame)
         frame ? static_cast<IQModuleCreator*>(new TQZFrameCreator(IsCpp, project.get(), dlg->FormType()))
               : new TQZUnitCreator(IsCpp, project.get(), dlg->FormType(), false));
     ms->CreateModule(c.get(), project.get());
+    if (IsCpp) TQZApplicationWizard::SetupProject(project.get());
 }

@@ -7,8 +7,10 @@
 #include "zub/StdCtrls.h"
 
 namespace QZDsnWizard {
-// The default projects folder, with a trailing path delimiter.
+// The default projects folder, with a trailing path delimiter: $ZEFPROJECTSDIR, else the host's.
 String GetIDEProjectPath();
+// The framework's install folder as the registry names it; empty when it names none.
+String InstallPath();
 // The gallery category of the personality, made on first use with the asking wizard's ID.
 TIntfPtr<IQGalleryCategory> GalleryCategory(bool isCpp, const String& wizardId, bool create);
 // Drops the cached categories (and the ones this package added to the gallery).
@@ -44,6 +46,8 @@ public:
     String GetGlyph() override { return "QZ_APP_ICON"; }
     TIntfPtr<IQGalleryCategory> GetGalleryCategory() override;
     void Execute() override;
+    // A C++ project gets the framework's library and header folders on its search paths.
+    static void SetupProject(IQProject* project);
 };
 
 // The dialog of the form and frame wizards: the type of the new form or frame.

@@ -2,6 +2,7 @@
 
 #include "QZDsnAppWizForm.h"
 #include "ScratchDir.h"
+#include "host/CppProject.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
 

@@ -5,10 +5,12 @@
 #include "PackageTestHost.h"
 #include "hostimpl/HostImpl.h"
 #include "host/ComponentEditors.h"
+#include "host/CppProject.h"
 #include "host/CustomModules.h"
 #include "host/ModuleServices.h"
 #include "host/Palette.h"
 #include "host/PropertyEditors.h"
+#include "host/Registry.h"
 #include "host/SplashServices.h"
 #include "hostimpl/PackageLoader.h"
 #include "host/WizardServices.h"
@@ -249,8 +251,8 @@ TEST_F(nimdes_Load, FrameWizardWithoutProjectIsNotAvailable)
 
 TEST_F(nimdes_Load, TestApplicationGoesStraightIntoTheTestProjectsFolder)
 {
-    const String home = IncludeTrailingPathDelimiter(std::getenv("HOME"));
-    const String folder = home + "Quistor Studio Projects/";
+    // the host's folder stands for the user's documents
+    const String folder = dir + "Quistor Studio Projects/";
     ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Test Application"));
     auto project = ActiveProject();
     ASSERT_NE(project, nullptr);
@@ -281,6 +283,92 @@ TEST_F(nimdes_Load, TestApplicationGoesStraightIntoTheTestProjectsFolder)
           "procedure " + cls + ".Test;", "RegisterTest('', " + cls + ".Suite);"})
         EXPECT_NE(text.find(part), String::npos) << part;
     EXPECT_EQ(text.find("%"), String::npos);
+    EXPECT_EQ(p2->Module(1)->FileName(), folder + ident + ".pas");
+}
+
+TEST_F(nimdes_Load, TestApplicationNeverOverwritesAProjectOrUnitFile)
+{
+    const String folder = dir + "Quistor Studio Projects/";
+    ForceDirectories(folder);
+    AtomicWriteFile(folder + "Project1.pdr", "mine");
+    AtomicWriteFile(folder + "Unit1.pas", "mine too");
+    // another project open elsewhere: its folder is not where the test project goes
+    ForceDirectories(dir + "desk");
+    OpenProject("desk/Desk.zproj");
+    ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Test Application"));
+    auto project = ActiveProject();
+    EXPECT_EQ(project->FileName(), folder + "Project2.pdr");
+    ASSERT_EQ(project->ModuleCount(), 1);
+    EXPECT_EQ(project->Module(0)->FileName(), folder + "Unit2.pas");
+}
+
+TEST_F(nimdes_Load, NewTestWithoutATestApplicationRunGoesToTheProjectFolder)
+{
+    ForceDirectories(dir + "desk");
+    OpenProject("desk/Desk.zproj");
+    ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "New Nimbrel Test"));
+    ASSERT_EQ(ReceivedFiles().size(), 1u);
+    EXPECT_EQ(ReceivedFiles()[0].FileName, dir + "desk/Unit1.pas");
+}
+
+TEST_F(nimdes_Load, ApplicationWizardProposesAFolderInTheHostsProjectsFolder)
+{
+    unsetenv("ZEFPROJECTSDIR");
+    String proposed;
+    SetModalHook([&](TForm& f) {
+        proposed = Find<TEdit>(f, "editDir")->Text();
+        Find<TButton>(f, "butnCancel")->Click();
+    });
+    ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Application Wizard"));
+    EXPECT_EQ(proposed, dir + "Project1/");
+}
+
+// The C++ wizards put the framework's library and header folders on the project's paths, once.
+TEST_F(nimdes_Load, CppWizardsSetUpTheProjectPaths)
+{
+    TRegistry().WriteString("Software\\Pelmor Software\\Nimbrel", "KVT Install Path", "/opt/nimbrel");
+    SetModalHook([](TForm& f) {
+        if (f.Name() == "formAppWizard") {
+            Find<TEdit>(f, "editProject")->UserSetText("Shop");
+            Find<TButton>(f, "butnOk")->Click();
+        } else
+            Find<TButton>(f, "Button1")->Click();
+    });
+    ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard_KVT", "Nimbrel Application Wizard"));
+    auto options = ActiveCppProject();
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(options->GetOption("LibPath"), ";/opt/nimbrel/");
+    EXPECT_EQ(options->GetOption("IncludePath"), ";/opt/nimbrel/include/");
+    // the form and frame wizards set up the same project again: nothing is added twice
+    options->SetOption("LibPath", "/usr/lib;/opt/nimbrel/");
+    ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard_KVT", "New Form"));
+    ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard_KVT", "New Frame"));
+    EXPECT_EQ(options->GetOption("LibPath"), "/usr/lib;/opt/nimbrel/");
+    EXPECT_EQ(options->GetOption("IncludePath"), ";/opt/nimbrel/include/");
+    // the options file of the project is not its source
+    EXPECT_EQ(options->FileName(), dir + "projects/Shop/Shop.zproj");
+    TRegistry().DeleteKey("Software\\Pelmor Software\\Nimbrel");
+}
+
+TEST_F(nimdes_Load, WithoutAnInstallFolderThePathsStayAsTheyAre)
+{
+    TRegistry().DeleteKey("Software\\Pelmor Software\\Nimbrel");
+    SetModalHook([](TForm& f) { Find<TButton>(f, "butnOk")->Click(); });
+    ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard_KVT", "Nimbrel Application Wizard"));
+    auto options = ActiveCppProject();
+    ASSERT_NE(options, nullptr);
+    EXPECT_EQ(options->GetOption("LibPath"), "");
+    EXPECT_EQ(options->GetOption("IncludePath"), "");
+}
+
+TEST_F(nimdes_Load, PascalWizardsLeaveThePathsAlone)
+{
+    TRegistry().WriteString("Software\\Pelmor Software\\Nimbrel", "KVT Install Path", "/opt/nimbrel");
+    SetModalHook([](TForm& f) { Find<TButton>(f, "butnOk")->Click(); });
+    ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Application Wizard"));
+    ASSERT_NE(ActiveProject(), nullptr);
+    EXPECT_EQ(ActiveCppProject(), nullptr);  // no C++ project, no options touched
+    TRegistry().DeleteKey("Software\\Pelmor Software\\Nimbrel");
 }
 
 }  // namespace

@@ -229,6 +229,14 @@ void TCppProjectModel::Save()
 
 namespace {
 
+bool IsCppSourceName(const String& file)
+{
+    const String ext = ExtractFileExt(file);
+    for (const char* e : {".cpp", ".cc", ".cxx", ".c"})
+        if (SameText(ext, e)) return true;
+    return false;
+}
+
 std::vector<std::pair<TIntfPtr<IQProject>, TIntfPtr<TCppProjectModel>>>& Models()
 {
     static std::vector<std::pair<TIntfPtr<IQProject>, TIntfPtr<TCppProjectModel>>> list;
@@ -253,7 +261,10 @@ TIntfPtr<TCppProjectModel> ModelOf(IQProject* project)
     if (!project || !SameText(project->Personality(), sCppPersonality)) return nullptr;
     for (auto& [p, m] : Models())
         if (p.get() == project) return m;
-    const String file = project->FileName();
+    String file = project->FileName();
+    // A project named by its C++ source keeps its options beside it: the source is never
+    // overwritten by the project file.
+    if (IsCppSourceName(file)) file = ChangeFileExt(file, ".zproj");
     const TCppProjectForm form =
         SameText(ExtractFileExt(file), ".mak") ? TCppProjectForm::MakeFile : TCppProjectForm::Xml;
     TIntfPtr<TCppProjectModel> m(new TCppProjectModel(file, form, project->Personality()));

@@ -225,3 +225,5 @@ TIntfPtr<IQProject> ActiveProject()
     if (!Supports(QuistorIDEServices(), ms)) return nullptr;
     return ms->MainProjectGroup()->ActiveProject();
 }
+
+String DefaultProjectsFolder() { return hostimpl::ProjectFolder(); }

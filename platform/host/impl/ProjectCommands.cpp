@@ -144,6 +144,8 @@ void RunProjectCommand(std::vector<String> a, std::ostream& out)
     } else if (sub == "show") {
         Need(a, 0, "show");
         out << "project " << p->FileName() << "\n";
+        for (const char* o : {"LibPath", "IncludePath", "Defines", "Libraries"})
+            if (!p->GetOption(o).empty()) out << "  option " << o << " = " << p->GetOption(o) << "\n";
         for (const String& f : p->Items()) {
             out << "  " << ExtractRelativePath(p->FileName(), f);
             if (!p->ItemCompiler(f).empty()) out << "  [" << p->ItemCompiler(f) << "]";

@@ -1,5 +1,6 @@
 #include "host/SourceFiles.h"
 
+#include "host/CppProject.h"
 #include "hostimpl/CppBrowseImpl.h"
 #include "hostimpl/HostState.h"
 #include "rtl/Files.h"
@@ -37,15 +38,13 @@ bool ModuleNameTaken(const String& unitName)
 }
 }  // namespace
 
-String MakeUniqueModuleName(const String& base, const String& ext)
+String MakeUniqueModuleName(const String& base, const String& ext, const String& folder)
 {
     // A new module belongs beside the active project; without one in the host's folder.
-    auto project = ActiveProject();
-    const String folder = project ? IncludeTrailingPathDelimiter(ExtractFilePath(project->FileName()))
-                                  : hostimpl::ProjectFolder();
+    const String dir = folder.empty() ? NewFilesFolder() : IncludeTrailingPathDelimiter(folder);
     for (int n = 1;; ++n) {
         String unit = base + IntToStr(n);
-        String candidate = folder + unit + ext;
+        String candidate = dir + unit + ext;
         if (!ModuleNameTaken(unit) && !FileExists(candidate)) return candidate;
     }
 }

@@ -121,3 +121,5 @@ public:
 HOST_API TIntfPtr<IQModuleServices> ModuleServices();  // EHostError without it
 HOST_API TIntfPtr<IQProjectGroup> MainProjectGroup();
 HOST_API TIntfPtr<IQProject> ActiveProject();  // nullptr when there is none
+// The folder the host proposes for new projects (idehost: its --dir), with a trailing delimiter.
+HOST_API String DefaultProjectsFolder();

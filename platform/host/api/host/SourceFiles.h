@@ -34,6 +34,6 @@ HOST_API TIntfPtr<IQSourceFile> FormatFile(const String& fileName, const String&
 // Raises EHostError ("'NAME' is not a valid identifier") unless name is a C++ identifier.
 HOST_API void ValidateIdent(const String& name);
 
-// A module file name base + N + ext in the active project's folder (the host's folder when no
-// project is open) that no open module and no file has yet (smallest N from 1).
-HOST_API String MakeUniqueModuleName(const String& base, const String& ext);
+// A module file name base + N + ext in folder (empty: the active project's folder, the host's
+// folder when no project is open) that no open module and no file has yet (smallest N from 1).
+HOST_API String MakeUniqueModuleName(const String& base, const String& ext, const String& folder = "");
