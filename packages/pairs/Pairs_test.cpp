@@ -99,6 +99,7 @@ TEST_F(package_Pairs, UnloadingOneNeverBreaksTheOther)
             std::vector<String> ids;
             for (const auto& e : GalleryEntries()) ids.push_back(e.CategoryId + "/" + e.Id);
             const auto ranAlone = RunItems(ids);
+            for (const auto& x : ranAlone) EXPECT_EQ(x.find(": failed"), String::npos) << x;
             loader->UnloadAll();
             Restart();
             const auto start = HostStateListing();

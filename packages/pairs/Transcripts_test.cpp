@@ -233,6 +233,22 @@ TEST_P(package_Transcript, LoadsRunsEveryItemAndUnloadsClean)
 INSTANTIATE_TEST_SUITE_P(Packages, package_Transcript, ::testing::ValuesIn(kTranscripts),
                          [](const auto& info) { return String(info.param.Name); });
 
+// A wizard's dialog with no answer is cancelled at once: nothing is written, the host goes on.
+TEST(package_Transcript, UnansweredWizardDialogsAreCancelledNotWaitedFor)
+{
+    const String base = ScratchDir() + "transcript_unanswered/";
+    std::filesystem::remove_all(base.c_str());
+    const String out = base + "out/";
+    ForceDirectories(out);
+    const TRun r = RunIdeHost("--packages " + String(PACKAGE_DIR) + " --dir " + out + " load nimdes new " +
+                                  kNimbrelCpp + " \"Nimbrel Application Wizard\" new " + kNimbrel +
+                                  " \"Nimbrel Application Wizard\" gallery",
+                              base);
+    ASSERT_EQ(r.Status, 0) << Lines(r.Err, 0, r.Err.size());
+    EXPECT_EQ(Lines(r.Out, 0, 1), "loaded nimdes\n");
+    EXPECT_EQ(FilesIn(out), std::vector<String>{});
+}
+
 // The C++ wizards of nimdes put the framework's folders (from the host's registry) on the
 // project's library and include paths, once; saving the project leaves its source alone.
 TEST(package_Transcript, NimbrelCppProjectGetsTheFrameworkPaths)
