@@ -1,6 +1,7 @@
 #include "Cppidlcontainer.h"
 
 #include "Idlcppreg.h"
+#include "Idlopenfile.h"
 #include "Idlproject.h"
 #include "Idlprojopts.h"
 #include "host/CppPersonality.h"
@@ -10,7 +11,6 @@
 namespace {
 
 RTL_RESOURCESTRING(sKrotexToolTitle, "Quistor Morvask KROTEX Compiler Tool");
-RTL_RESOURCESTRING(sIdlFileFilter, "IDL File (*.idl)|*.idl");
 
 TKrotexOptionSet OptionSetOf(IQCppProject* p)
 {

@@ -330,8 +330,7 @@ TIdlFileSymbolCache::~TIdlFileSymbolCache() = default;
 
 int TIdlFileSymbolCache::Limit() const
 {
-    return IdlEnvironmentOptions ? IdlEnvironmentOptions->CORBA.FileSymbolCacheLimit
-                                 : TCORBAOptionValues().FileSymbolCacheLimit;
+    return IdlEnvironmentOptions ? IdlEnvironmentOptions->FileSymbolCacheLimit() : kDefaultFileSymbolCacheLimit;
 }
 
 void TIdlFileSymbolCache::Add(const TIdlFileSymbol& symbol)

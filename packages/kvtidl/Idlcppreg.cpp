@@ -1,6 +1,9 @@
 #include "Idlcppreg.h"
 
 #include "Idldepends.h"
+#include "Idlfilemanager.h"
+#include "Idlopenfile.h"
+#include "host/MainMenu.h"
 #include "Idlproject.h"
 #include "host/CppPersonality.h"
 #include "host/CppProject.h"
@@ -24,6 +27,7 @@ const char* const kNewFilesCategory = "Quistor.Tolvane.NewFiles";
 // What IDERegister put into the host, so the finalisation takes exactly that back out.
 struct TRegistration {
     TProductStartup* Startup = nullptr;
+    TIntfPtr<IQCreateUpdaters> Updaters;
     TOwnGalleryCategories Categories;
     std::vector<int> Handlers;
     // the personality's hooks as they were before
@@ -56,6 +60,14 @@ TIntfPtr<IQSourceFile> TCppIdlFileCreator::GetSource()
 TIntfPtr<IQModuleCreator> TNewIDLFile::GetCreator()
 {
     return TIntfPtr<IQModuleCreator>(new TCppIdlFileCreator(NewIdlFileName(NewFilesFolder())));
+}
+
+bool TCppIdlUpdaters::HandlesFile(const String& fileName) { return IsIdlFile(fileName); }
+
+TIntfPtr<IQCodeUpdater> TCppIdlUpdaters::Create(IQModule* module)
+{
+    auto manager = std::make_unique<TCppIdlFileManager>(TIntfPtr<IQModule>(module));
+    return TIntfPtr<IQCodeUpdater>(new TCppIdlFileUpdater(std::move(manager)));
 }
 
 TIdlCommands::TIdlCommands(TComponent* AOwner) : TDataModule(AOwner)
@@ -93,7 +105,32 @@ TIdlCommands::TIdlCommands(TComponent* AOwner) : TDataModule(AOwner)
 
 TIdlCommands::~TIdlCommands()
 {
+    // the separators are owned by the main menu's owner: take them out with the commands, so
+    // nothing of the package stays in the menu
+    for (TMenuItem* item : FMenuItems) delete item;
     if (IdlCommands == this) IdlCommands = nullptr;
+}
+
+void TIdlCommands::InitUIComponents()
+{
+    TIntfPtr<IQNTAServices> services = RequireService<IQNTAServices>("main window services");
+    services->AddImages(ImageList1);
+    TMainMenu* menu = services->GetMainMenu();
+    auto separator = [&](const char* name, const char* after) {
+        auto* item = new TMenuItem(menu->Owner());
+        try {
+            item->SetName(name);
+            item->SetCaption("-");
+            services->InsertMenuItemAfter(item, after);
+        } catch (...) {
+            delete item;
+            throw;
+        }
+        FMenuItems.push_back(item);
+    };
+    separator("CORBAEditSeparator", "EditLockControlsItem");
+    separator("CORBAToolsSeparator2", "ToolsGalleryItem");
+    separator("CORBAToolsSeparator1", "ToolsGalleryItem");
 }
 
 TControl* TIdlCommands::GetCORBAToolBar() const
@@ -132,7 +169,14 @@ TProductStartup::~TProductStartup()
 void TProductStartup::ProductStartup(TObject*)
 {
     if (IdlCommands) return;
-    IdlCommands = NewDataModule<TIdlCommands>(IDEApplication());
+    auto* commands = NewDataModule<TIdlCommands>(IDEApplication());
+    try {
+        commands->InitUIComponents();
+    } catch (...) {
+        delete commands;
+        throw;
+    }
+    IdlCommands = commands;
 }
 
 namespace Idlcppreg {
@@ -145,7 +189,8 @@ void Finalization()
 {
     delete gReg.Startup;
     gReg.Startup = nullptr;
-    delete IdlEnvironmentOptions;
+    if (gReg.Updaters) UnRegisterCreateUpdaters(gReg.Updaters.get());
+    UnregisterAddInOptions(IdlEnvironmentOptions);
     IdlEnvironmentOptions = nullptr;
     for (int h : gReg.Handlers) UnregisterNewHandler(h);
     if (gReg.HooksSet) {
@@ -166,7 +211,10 @@ extern "C" void Idlcppreg_IDERegister()
     r.Categories.Ensure(top.get(), kNewFilesCategory, HostStrings::_sNewKVTFiles);
     r.Handlers.push_back(RegisterNewHandler(kNewFilesCategory, sNewIdlFileCaption, sNewIdlFileIcon, 4,
                                             ClassOf<TNewIDLFile>(), "NewKVTIdlFile"));
-    IdlEnvironmentOptions = new TIdlEnvironmentOptions();
+    r.Updaters = TIntfPtr<IQCreateUpdaters>(new TCppIdlUpdaters);
+    RegisterCreateUpdaters(r.Updaters);
+    IdlEnvironmentOptions = static_cast<TIdlEnvironmentOptions*>(RegisterAddInOptions(NewIdlEnvironmentOptions));
+    RegisterIDLFileHandler();
     r.OldHelperClass = IdlCompilerHelperClass;
     r.OldUpdaterClass = IdlOptionsUpdaterClass;
     r.HooksSet = true;

@@ -1,7 +1,10 @@
 #pragma once
 // Registration of the package with the IDE: the gallery item for new IDL files, the CORBA
 // commands and the options.
+#include <vector>
+
 #include "host/Actions.h"
+#include "host/CodeUpdaters.h"
 #include "host/Creators.h"
 #include "host/Gallery.h"
 #include "zub/Controls.h"
@@ -14,6 +17,8 @@ public:
     TActionList* ActionList1;
     TAction *CORBAUpdateObjects, *CORBAUseObject, *ViewCORBACommands, *CORBAKrotir, *CORBAVantrald,
         *CORBANewIdl, *CORBANewObjectImpl;
+    // Hands the images to the IDE and puts the CORBA separators into its main menu.
+    void InitUIComponents();
     TControl* GetCORBAToolBar() const;
     bool ViewCORBAChecked = false;  // the view action's check mark
     void ViewCORBACommandsExecute(TObject* Sender);
@@ -23,6 +28,7 @@ public:
 
 private:
     int FVantraldPid = 0;
+    std::vector<TMenuItem*> FMenuItems;  // what InitUIComponents put into the main menu
 };
 extern TIdlCommands* IdlCommands;
 
@@ -51,6 +57,13 @@ public:
 
 protected:
     TIntfPtr<IQModuleCreator> GetCreator() override;
+};
+
+// Code updaters for ".idl" modules.
+class TCppIdlUpdaters : public TBaseCreateUpdaters {
+public:
+    bool HandlesFile(const String& fileName) override;
+    TIntfPtr<IQCodeUpdater> Create(IQModule* module) override;
 };
 
 // A name "FileN.idl" not yet taken in `dir`.

@@ -1,95 +1,144 @@
 #include "Idlenvoptions.h"
 
 #include "host/Registry.h"
+#include "host/ToolsAPI.h"
 
 TIdlEnvironmentOptions* IdlEnvironmentOptions = nullptr;
 
 namespace {
 
-template <class F>
-void EachField(TCORBAOptionValues& v, F f)
+using F = TRegistryPropSet;
+struct TFieldDef {
+    const char* Name;
+    F::TFieldType Type;
+    const char *Default, *Label;
+};
+const TFieldDef kFields[] = {
+    {"ShowProjectUpdates", F::ftBoolean, "False", "&Show Project Updates"},
+    {"VerifyIDLIncludes", F::ftBoolean, "True", "&Verify IDL Include Files"},
+    {"FileSymbolCacheLimit", F::ftInteger, nullptr, "FileSymbolCacheLimit"},
+    {"IrName", F::ftString, "", "IrName"},
+    {"IrReplaceDefinitions", F::ftBoolean, "True", "IrReplaceDefinitions"},
+    {"AddIrName", F::ftString, "", "AddIrName"},
+    {"IrStorageName", F::ftString, "", "IrStorageName"},
+    {"IrConsole", F::ftBoolean, "True", "IrConsole"},
+    {"UpdatesTypeWidth", F::ftInteger, "", "UpdatesTypeWidth"},
+    {"UpdatesNameWidth", F::ftInteger, "", "UpdatesNameWidth"},
+    {"UpdatesPanelWidth", F::ftInteger, "", "UpdatesPanelWidth"},
+    {"UpdatesSizeable", F::ftBoolean, "False", "UpdatesSizeable"},
+    {"UpdatesHeight", F::ftInteger, "", "UpdatesHeight"},
+    {"UpdatesWidth", F::ftInteger, "", "UpdatesWidth"},
+};
+
+// Every owned component of type T.
+template <class T, class Fn>
+void EachOwned(TComponent* owner, Fn fn)
 {
-    f("ShowProjectUpdates", v.ShowProjectUpdates);
-    f("VerifyIDLIncludes", v.VerifyIDLIncludes);
-    f("FileSymbolCacheLimit", v.FileSymbolCacheLimit);
-    f("IrName", v.IrName);
-    f("IrReplaceDefinitions", v.IrReplaceDefinitions);
-    f("AddIrName", v.AddIrName);
-    f("IrStorageName", v.IrStorageName);
-    f("IrConsole", v.IrConsole);
-    f("UpdatesTypeWidth", v.UpdatesTypeWidth);
-    f("UpdatesNameWidth", v.UpdatesNameWidth);
-    f("UpdatesPanelWidth", v.UpdatesPanelWidth);
-    f("UpdatesSizeable", v.UpdatesSizeable);
-    f("UpdatesHeight", v.UpdatesHeight);
-    f("UpdatesWidth", v.UpdatesWidth);
+    for (int i = 0; i < owner->ComponentCount(); ++i)
+        if (auto* c = dynamic_cast<T*>(owner->Components(i))) fn(c);
 }
 
-struct TReader {
-    const TRegistry& Reg;
-    String Key;
-    void operator()(const char* n, bool& b) const { b = Reg.ReadBool(Key, n, b); }
-    void operator()(const char* n, int& i) const { i = Reg.ReadInteger(Key, n, i); }
-    void operator()(const char* n, String& s) const { s = Reg.ReadString(Key, n, s); }
-};
-
-struct TWriter {
-    TRegistry& Reg;
-    String Key;
-    void operator()(const char* n, bool& b) const { Reg.WriteBool(Key, n, b); }
-    void operator()(const char* n, int& i) const { Reg.WriteInteger(Key, n, i); }
-    void operator()(const char* n, String& s) const { Reg.WriteString(Key, n, s); }
-};
+String BelowBaseKey(const String& keyPath) { return String(rkBaseRegKey) + "\\" + keyPath; }
 
 }  // namespace
 
-String TIdlEnvironmentOptions::KeyPath() { return String(rkBaseRegKey) + "\\CORBA"; }
+String TIdlEnvironmentOptions::KeyPath() { return BelowBaseKey("CORBA"); }
 
-TIdlEnvironmentOptions::TIdlEnvironmentOptions()
+TIdlEnvironmentOptions::TIdlEnvironmentOptions(TComponent* AOwner) : TAddInOptions(AOwner)
 {
-    if (TRegistry().KeyExists(KeyPath())) Load();
-    FModified = true;
+    SetName("IdlEnvironmentOptions");
+    CORBA = new TRegistryPropSet(this);
+    CORBA->SetName("CORBA");
+    CORBA->KeyPath = "CORBA";
+    for (const TFieldDef& f : kFields)
+        CORBA->AddField(f.Name, f.Type, f.Default ? String(f.Default) : IntToStr(kDefaultFileSymbolCacheLimit),
+                        f.Label);
+    CORBA->OnChange = [this](const String& field) { CORBAOptionsChange(field); };
+    OnCreate = [this](TObject*) { EnvironmentOptionsCreate(); };
 }
 
-void TIdlEnvironmentOptions::Load()
+TIdlEnvironmentOptions::~TIdlEnvironmentOptions()
 {
-    // From the defaults, so values missing from the registry do not keep an edit.
-    CORBA = TCORBAOptionValues{};
+    FChange.reset();
+    AddInDestroyed(this);
+}
+
+void TIdlEnvironmentOptions::EnvironmentOptionsCreate()
+{
     TRegistry reg;
-    EachField(CORBA, TReader{reg, KeyPath()});
+    EachOwned<TRegistryPropSet>(this, [&](TRegistryPropSet* set) {
+        set->KeyPath = BelowBaseKey(set->KeyPath);
+        if (reg.KeyExists(set->KeyPath)) set->LoadFromRegistry();
+    });
+    EachOwned<THistoryManager>(this, [](THistoryManager* h) {
+        h->KeyPath = BelowBaseKey(h->KeyPath);
+        h->LoadHistory();
+    });
+    FChange = std::make_unique<TIDEEvent>();
+    FModified = true;
 }
 
 void TIdlEnvironmentOptions::LoadOptions()
 {
-    Load();
+    EachOwned<TRegistryPropSet>(this, [](TRegistryPropSet* set) { set->LoadFromRegistry(); });
+    EachOwned<THistoryManager>(this, [](THistoryManager* h) { h->LoadHistory(); });
     FModified = false;
 }
 
-void TIdlEnvironmentOptions::SaveOptions() const
+void TIdlEnvironmentOptions::SaveOptions()
 {
-    TRegistry reg;
-    TCORBAOptionValues v = CORBA;
-    EachField(v, TWriter{reg, KeyPath()});
+    EachOwned<TRegistryPropSet>(this, [](TRegistryPropSet* set) { set->SaveToRegistry(); });
+    EachOwned<THistoryManager>(this, [](THistoryManager* h) { h->SaveHistory(); });
 }
 
-void TIdlEnvironmentOptions::CORBAOptionsChange(bool deferChanges)
+void TIdlEnvironmentOptions::CustomizeDialog(TEnvironmentOptionsDialog& dialog) { dialog.AddSheet("TCORBAOptions"); }
+
+void TIdlEnvironmentOptions::CORBAOptionsChange(const String&)
 {
-    if (deferChanges) {
+    if (EnvironmentOptions().Updating)
         FModified = true;
-    } else if (OnChange) {
-        OnChange();
-    }
+    else if (FChange)
+        FChange->Fire(this);
+}
+
+TAddInOptions* NewIdlEnvironmentOptions(TComponent* owner) { return new TIdlEnvironmentOptions(owner); }
+
+TCORBAOptions::TCORBAOptions(TComponent* AOwner, TIdlEnvironmentOptions* options)
+    : TPropertySheet(AOwner), FOptions(options ? options : IdlEnvironmentOptions)
+{
+    if (!FOptions) throw EHostError("The CORBA options are not loaded");
+    SetName("CORBAOptions");
+    Caption = "CORBA";
+    TabVisible = false;
+    HelpContext = 5954;
+    CheckBoxes = {{" Update object options ", "&Show updates", FOptions->CORBA, "ShowProjectUpdates"},
+                  {" IDL file options ", "&Verify IDL include files", FOptions->CORBA, "VerifyIDLIncludes"}};
 }
 
 TCORBAOptions::~TCORBAOptions()
 {
-    if (FPending) FOptions.LoadOptions();
+    // left without OK: the edits go
+    if (FPending) FOptions->LoadOptions();
 }
 
-void TCORBAOptions::Broadcast(int msg, int wParam)
+void TCORBAOptions::Broadcast(int msg, int wParam, void*)
 {
     if (msg == WM_COMMAND && wParam == 1) {
         FPending = false;
-        FOptions.SaveOptions();
+        FOptions->CORBA->SaveToRegistry();
     }
 }
+
+namespace Corbaoptionspage {
+
+int UseCount = 0;
+
+void Initialization()
+{
+    RegisterPropertySheetClass("TCORBAOptions",
+                               [](TComponent* owner) -> TPropertySheet* { return new TCORBAOptions(owner); });
+}
+
+void Finalization() { UnregisterPropertySheetClass("TCORBAOptions"); }
+
+}  // namespace Corbaoptionspage

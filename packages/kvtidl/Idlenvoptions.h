@@ -1,60 +1,58 @@
 #pragma once
-// The package's user options, kept in the host's registry below its base key, and the commit
-// rule of their page in the environment-options dialog.
-#include <functional>
+// The package's user options, kept in the host's registry below its base key, and their page
+// "CORBA" in the environment-options dialog.
+#include <memory>
 
-#include "rtl/SysUtils.h"
+#include "host/EnvironmentOptions.h"
 
-struct TCORBAOptionValues {
-    bool ShowProjectUpdates = false;
-    bool VerifyIDLIncludes = true;
-    int FileSymbolCacheLimit = 10;
-    String IrName;
-    bool IrReplaceDefinitions = true;
-    String AddIrName;
-    String IrStorageName;
-    bool IrConsole = true;
-    int UpdatesTypeWidth = 0;
-    int UpdatesNameWidth = 0;
-    int UpdatesPanelWidth = 0;
-    bool UpdatesSizeable = false;
-    int UpdatesHeight = 0;
-    int UpdatesWidth = 0;
-};
+// The limit of the file-symbol cache while the options are not loaded.
+inline constexpr int kDefaultFileSymbolCacheLimit = 10;
 
-class TIdlEnvironmentOptions : public TObject {
+class TIdlEnvironmentOptions : public TAddInOptions {
 public:
-    // Loads the values only when the key exists; otherwise the defaults stand. Modified is true.
-    TIdlEnvironmentOptions();
+    // OnCreate loads the values only when the key exists; otherwise the defaults stand.
+    explicit TIdlEnvironmentOptions(TComponent* AOwner);
+    ~TIdlEnvironmentOptions() override;
     static String KeyPath();  // base key, "\" and "CORBA"
-    TCORBAOptionValues CORBA;
-    void LoadOptions();  // modified false afterwards
-    void SaveOptions() const;
-    bool GetIsModified() const { return FModified; }
-    // A field changed: only remembered while `deferChanges` (the host's flag) is set, else
-    // the listeners hear of it.
-    void CORBAOptionsChange(bool deferChanges);
-    std::function<void()> OnChange;
+    TRegistryPropSet* CORBA;
+    bool ShowProjectUpdates() const { return CORBA->BoolValue("ShowProjectUpdates"); }
+    bool VerifyIDLIncludes() const { return CORBA->BoolValue("VerifyIDLIncludes"); }
+    int FileSymbolCacheLimit() const { return CORBA->IntValue("FileSymbolCacheLimit"); }
+    void LoadOptions() override;  // modified false afterwards
+    void SaveOptions() override;
+    bool GetIsModified() override { return FModified; }
+    void CustomizeDialog(TEnvironmentOptionsDialog& dialog) override;
+    // A field changed: only remembered while the host's environment options update, else the
+    // listeners of ChangeEvent hear of it.
+    void CORBAOptionsChange(const String& field);
+    TIDEEvent* ChangeEvent() const { return FChange.get(); }
 
 private:
-    void Load();
-    bool FModified = true;
+    void EnvironmentOptionsCreate();
+    std::unique_ptr<TIDEEvent> FChange;
+    bool FModified = false;
 };
+TAddInOptions* NewIdlEnvironmentOptions(TComponent* owner);
 
 // The options page "CORBA": saves on the dialog's OK, throws edits away otherwise.
-class TCORBAOptions : public TObject {
+class TCORBAOptions : public TPropertySheet {
 public:
-    static constexpr int HelpContext = 5954;
     static constexpr int WM_COMMAND = 273;
-    explicit TCORBAOptions(TIdlEnvironmentOptions& options) : FOptions(options) {}
+    explicit TCORBAOptions(TComponent* AOwner, TIdlEnvironmentOptions* options = nullptr);
     ~TCORBAOptions() override;
-    void Broadcast(int msg, int wParam);
+    void Broadcast(int msg, int wParam, void* lParam) override;
     bool Pending() const { return FPending; }
 
 private:
-    TIdlEnvironmentOptions& FOptions;
+    TIdlEnvironmentOptions* FOptions;
     bool FPending = true;
 };
 
 // The one instance while the package is loaded.
 extern TIdlEnvironmentOptions* IdlEnvironmentOptions;
+
+namespace Corbaoptionspage {
+extern int UseCount;
+void Initialization();
+void Finalization();
+}  // namespace Corbaoptionspage

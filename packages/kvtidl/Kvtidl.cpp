@@ -2,6 +2,8 @@
 #include "Cppidlcontainer.h"
 #include "Idlcppimpl.h"
 #include "Idlcppreg.h"
+#include "Idlenvoptions.h"
+#include "Idlopenfile.h"
 #include "host/Package.h"
 
 namespace Kvtidl {
@@ -11,6 +13,8 @@ int UseCount = 0;
 namespace {
 const char* const kRequires[] = {"KVTPRO100"};
 const TPackageUnitEntry kUnits[] = {
+    HOST_UNIT_ENTRY(Corbaoptionspage),
+    HOST_UNIT_ENTRY(Idlopenfile),
     HOST_UNIT_ENTRY(Cppidlcontainer),
     HOST_UNIT_ENTRY(Idlcppimpl),
     HOST_UNIT_ENTRY(Idlcppreg),
@@ -18,7 +22,7 @@ const TPackageUnitEntry kUnits[] = {
 };
 const char* const kRegisterProcs[] = {"Idlcppreg_IDERegister"};
 const TPackageInfoTable kPackage = {
-    "KVTIDL100", kRequires, 1, kUnits, 4, kRegisterProcs, 1,
+    "KVTIDL100", kRequires, 1, kUnits, 6, kRegisterProcs, 1,
 };
 }  // namespace
 

@@ -42,7 +42,7 @@ protected:
     void SetUp() override
     {
         ProjectTestHost::SetUp();
-        IdlEnvironmentOptions = new TIdlEnvironmentOptions();
+        IdlEnvironmentOptions = NewDataModule<TIdlEnvironmentOptions>(nullptr);
         IdlFileSymbolCache = new TIdlFileSymbolCache();
         CompileAndBrowseProc = CountingCompile;
         gCompiles = 0;
@@ -56,7 +56,7 @@ protected:
         IdlEnvironmentOptions = nullptr;
         ProjectTestHost::TearDown();
     }
-    void Limit(int n) { IdlEnvironmentOptions->CORBA.FileSymbolCacheLimit = n; }
+    void Limit(int n) { IdlEnvironmentOptions->CORBA->SetValue("FileSymbolCacheLimit", IntToStr(n)); }
     String Header(const String& name, const char* text = kSkeletons)
     {
         AtomicWriteFile(dir + name, text);

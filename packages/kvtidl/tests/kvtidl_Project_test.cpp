@@ -120,14 +120,25 @@ TEST(KvtidlProject, ToolExtensions)
     EXPECT_EQ(IdlToolExtensions(".idl; idl;;*"), (std::vector<String>{".idl", ".idl"}));
 }
 
+namespace {
+// The options as the host makes them at registration (their OnCreate runs).
+std::unique_ptr<TIdlEnvironmentOptions> NewOptions()
+{
+    return std::unique_ptr<TIdlEnvironmentOptions>(NewDataModule<TIdlEnvironmentOptions>(nullptr));
+}
+}  // namespace
+
 TEST(KvtidlOptionsPage, NoKeyGivesDefaults)
 {
     TRegistry().DeleteKey(TIdlEnvironmentOptions::KeyPath());
-    TIdlEnvironmentOptions o;
-    EXPECT_EQ(o.CORBA.FileSymbolCacheLimit, 10);
-    EXPECT_TRUE(o.CORBA.VerifyIDLIncludes);
-    EXPECT_FALSE(o.CORBA.ShowProjectUpdates);
-    EXPECT_TRUE(o.GetIsModified());
+    auto o = NewOptions();
+    EXPECT_EQ(o->FileSymbolCacheLimit(), 10);
+    EXPECT_TRUE(o->VerifyIDLIncludes());
+    EXPECT_FALSE(o->ShowProjectUpdates());
+    EXPECT_EQ(o->CORBA->Value("IrName"), "");
+    EXPECT_TRUE(o->CORBA->BoolValue("IrConsole"));
+    EXPECT_EQ(o->CORBA->KeyPath, TIdlEnvironmentOptions::KeyPath());
+    EXPECT_TRUE(o->GetIsModified());
 }
 
 TEST(KvtidlOptionsPage, OkSavesCancelThrowsEditsAway)
@@ -135,39 +146,64 @@ TEST(KvtidlOptionsPage, OkSavesCancelThrowsEditsAway)
     TRegistry reg;
     reg.DeleteKey(TIdlEnvironmentOptions::KeyPath());
     reg.WriteBool(TIdlEnvironmentOptions::KeyPath(), "VerifyIDLIncludes", false);
-    TIdlEnvironmentOptions o;
-    EXPECT_FALSE(o.CORBA.VerifyIDLIncludes);
+    auto o = NewOptions();
+    EXPECT_FALSE(o->VerifyIDLIncludes());
     {
-        TCORBAOptions page(o);
-        o.CORBA.VerifyIDLIncludes = true;  // ticked, then Cancel
-        page.Broadcast(TCORBAOptions::WM_COMMAND, 2);
+        TCORBAOptions page(nullptr, o.get());
+        EXPECT_EQ(page.HelpContext, 5954);
+        EXPECT_TRUE(page.Pending());
+        o->CORBA->SetValue("VerifyIDLIncludes", "Yes");  // ticked, then Cancel
+        page.Broadcast(TCORBAOptions::WM_COMMAND, 2, nullptr);
     }
-    EXPECT_FALSE(o.CORBA.VerifyIDLIncludes);
+    EXPECT_FALSE(o->VerifyIDLIncludes());
     EXPECT_EQ(reg.ReadString(TIdlEnvironmentOptions::KeyPath(), "VerifyIDLIncludes", ""), "false");
-    EXPECT_FALSE(o.GetIsModified());
+    EXPECT_FALSE(o->GetIsModified());
     {
-        TCORBAOptions page(o);
-        o.CORBA.ShowProjectUpdates = true;
-        o.CORBA.IrName = "repo";
-        page.Broadcast(TCORBAOptions::WM_COMMAND, 1);
+        TCORBAOptions page(nullptr, o.get());
+        o->CORBA->SetValue("ShowProjectUpdates", "1");
+        o->CORBA->SetValue("IrName", "repo");
+        page.Broadcast(TCORBAOptions::WM_COMMAND, 1, nullptr);
         EXPECT_FALSE(page.Pending());
     }
-    TIdlEnvironmentOptions again;
-    EXPECT_TRUE(again.CORBA.ShowProjectUpdates);
-    EXPECT_EQ(again.CORBA.IrName, "repo");
-    EXPECT_FALSE(again.CORBA.VerifyIDLIncludes);
+    auto again = NewOptions();
+    EXPECT_TRUE(again->ShowProjectUpdates());
+    EXPECT_EQ(again->CORBA->Value("IrName"), "repo");
+    EXPECT_FALSE(again->VerifyIDLIncludes());
 }
 
 TEST(KvtidlOptionsPage, CancelWithoutKeyRestoresDefaults)
 {
     TRegistry().DeleteKey(TIdlEnvironmentOptions::KeyPath());
-    TIdlEnvironmentOptions o;
+    auto o = NewOptions();
     {
-        TCORBAOptions page(o);
-        o.CORBA.FileSymbolCacheLimit = 99;
+        TCORBAOptions page(nullptr, o.get());
+        o->CORBA->SetValue("FileSymbolCacheLimit", "99");
     }
-    EXPECT_EQ(o.CORBA.FileSymbolCacheLimit, 10);
+    EXPECT_EQ(o->FileSymbolCacheLimit(), 10);
     EXPECT_FALSE(TRegistry().KeyExists(TIdlEnvironmentOptions::KeyPath()));
+}
+
+TEST(KvtidlOptionsPage, ChangesAreAnnouncedUnlessTheHostUpdates)
+{
+    TRegistry().DeleteKey(TIdlEnvironmentOptions::KeyPath());
+    auto o = NewOptions();
+    o->LoadOptions();
+    int heard = 0;
+    o->ChangeEvent()->Add([&](TObject*) { ++heard; });
+    o->CORBA->SetValue("IrConsole", "No");
+    EXPECT_EQ(heard, 1);
+    EXPECT_FALSE(o->GetIsModified());
+    o->CORBA->SetValue("IrConsole", "False");  // the same value: no change
+    EXPECT_EQ(heard, 1);
+    EnvironmentOptions().Updating = true;
+    o->CORBA->SetValue("IrConsole", "true");
+    EnvironmentOptions().Updating = false;
+    EXPECT_EQ(heard, 1);
+    EXPECT_TRUE(o->GetIsModified());
+    // a check box takes only what a check box can be
+    EXPECT_THROW(o->CORBA->SetValue("IrConsole", "maybe"), EConvertError);
+    EXPECT_THROW(o->CORBA->SetValue("FileSymbolCacheLimit", "ten"), EConvertError);
+    EXPECT_TRUE(o->CORBA->BoolValue("IrConsole"));
 }
 
 #include "Idlcppreg.h"

@@ -7,6 +7,10 @@
 #include <set>
 
 #include "host/Actions.h"
+#include "host/CodeUpdaters.h"
+#include "host/EnvironmentOptions.h"
+#include "host/FileOpenHandlers.h"
+#include "host/MainMenu.h"
 #include "host/GalleryServices.h"
 #include "host/MakeFile.h"
 #include "hostimpl/HostImpl.h"
@@ -17,8 +21,9 @@
 namespace hostimpl {
 namespace {
 
-const std::set<String> kCommands = {"load",     "gallery",  "new",   "run",     "unload",
-                                    "compiler", "designer", "state", "project", "messages"};
+const std::set<String> kCommands = {"load",     "gallery",  "new",   "run",      "unload", "compiler",
+                                    "designer", "state",    "project", "messages", "menu",   "open",
+                                    "filters",  "options"};
 
 bool IsCommand(const String& s) { return kCommands.count(LowerCase(s)) > 0; }
 
@@ -106,6 +111,17 @@ public:
         } else if (c == "messages") {
             NoArgs(c, a);
             RunMessagesCommand(FOut);
+        } else if (c == "menu") {
+            NoArgs(c, a);
+            if (TMainMenu* menu = IDEMainMenu()) ListMenu(menu->Items(), 0);
+        } else if (c == "filters") {
+            NoArgs(c, a);
+            for (const TFilterEntry& f : OpenFileFilters()) FOut << f.Filter << "\n";
+        } else if (c == "open") {
+            if (a.size() != 1) throw EUsage("open needs a file name");
+            OpenFile(a[0][0] == '/' ? a[0] : ProjectFolder() + a[0]);
+        } else if (c == "options") {
+            RunOptionsDialog(a);
         } else if (c == "designer") {
             if (a.size() != 1 || (LowerCase(a[0]) != "on" && LowerCase(a[0]) != "off"))
                 throw EUsage("designer needs on or off");
@@ -134,6 +150,62 @@ private:
                 return v;
             }
         return "";
+    }
+
+    void ListMenu(TMenuItem* parent, int depth)
+    {
+        for (int i = 0; i < parent->Count(); ++i) {
+            TMenuItem* item = parent->Items(i);
+            FOut << String(static_cast<std::size_t>(depth) * 2, ' ') << item->Name() << "  \"" << item->Caption()
+                 << "\"\n";
+            ListMenu(item, depth + 1);
+        }
+    }
+
+    // File>Open: the first handler that takes the file opens it; then what its module's code
+    // updater says.
+    void OpenFile(const String& fileName)
+    {
+        if (!OpenFileWithHandlers(fileName)) throw EHostError("No open handler takes " + fileName);
+        FOut << "opened " << fileName << "\n";
+        TIntfPtr<IQProjectGroup> group = MainProjectGroup();
+        for (int i = 0; i < group->OpenModuleCount(); ++i) {
+            TIntfPtr<IQModule> m = group->OpenModule(i);
+            if (!SameFileName(m->FileName(), fileName)) continue;
+            TIntfPtr<IQCodeUpdater> u = CodeUpdaterOf(m.get());
+            if (!u) continue;
+            FOut << "  module " << u->GetModuleName() << ", tab " << u->GetModuleTab()
+                 << (u->GetEditable() ? ", editable" : "") << (u->GetShowSource() ? ", source shown" : "")
+                 << (u->HasForm() ? ", with form" : "") << (u->GetModified() ? ", modified" : "") << "\n";
+        }
+    }
+
+    // The environment-options dialog: PAGE.FIELD=VALUE sets a check box; it closes with ok,
+    // else it is cancelled.
+    void RunOptionsDialog(const std::vector<String>& a)
+    {
+        TEnvironmentOptionsDialog dialog;
+        bool ok = false;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            const auto eq = a[i].find('=');
+            if (eq != String::npos)
+                dialog.SetCheckBox(a[i].substr(0, eq), a[i].substr(eq + 1));
+            else if (i + 1 == a.size() && (LowerCase(a[i]) == "ok" || LowerCase(a[i]) == "cancel"))
+                ok = LowerCase(a[i]) == "ok";
+            else
+                throw EUsage("options takes PAGE.FIELD=VALUE... then ok or cancel");
+        }
+        for (TPropertySheet* page : dialog.Sheets()) {
+            FOut << "page " << page->Caption << " (help " << page->HelpContext << ")\n";
+            String group;
+            for (const TPropCheckBox& box : page->CheckBoxes) {
+                if (box.Group != group) FOut << "  [" << (group = box.Group) << "]\n";
+                FOut << "    " << (box.PropSet->BoolValue(box.Field) ? "[x] " : "[ ] ") << box.Caption << "  ("
+                     << page->Caption << "." << box.Field << ")\n";
+            }
+        }
+        dialog.Close(ok);
+        FOut << (ok ? "options saved" : "options cancelled") << "\n";
     }
 
     void ListGallery()
@@ -167,7 +239,9 @@ std::vector<std::vector<String>> Commands(const std::vector<String>& words)
 {
     std::vector<std::vector<String>> r;
     for (const auto& w : words) {
-        if (IsCommand(w) || r.empty())
+        // project's subcommands (new, open) share names with commands
+        const bool subcommand = !r.empty() && r.back().size() == 1 && LowerCase(r.back()[0]) == "project";
+        if (r.empty() || (IsCommand(w) && !subcommand))
             r.push_back({w});
         else
             r.back().push_back(w);

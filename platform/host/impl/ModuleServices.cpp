@@ -84,6 +84,7 @@ public:
     }
     void CloseAll(int) override
     {
+        DropCodeUpdaters();
         auto& s = State();
         s.CurrentModule.reset();
         s.ActiveProject.reset();

@@ -25,6 +25,7 @@ public:
         FServices.push_back(NewMessageServices(self));
         FServices.push_back(NewProgressServices(self));
         FServices.push_back(NewSplashScreenServices(self));
+        FServices.push_back(NewNTAServices(self));
     }
     HRESULT QueryInterface(const TGUID& iid, void** obj) override
     {
@@ -66,6 +67,7 @@ void StartHost(const String& projectFolder)
     AddHostCategories(*state);
     state->Services = TIntfPtr<IInterface>(new TQuistorIDEServices);
     gState = std::move(state);
+    CreateMainMenu();
     InstallDialogAnswers();
 }
 
@@ -73,6 +75,8 @@ void StopHost()
 {
     if (!gState) return;
     RemoveDialogAnswers();
+    FreeMainMenu();
+    DropCodeUpdaters();
     gState->CurrentModule.reset();
     gState->ActiveProject.reset();
     gState->Projects.clear();

@@ -94,3 +94,19 @@ TEST(host_Shell, FailuresAreClearAndNonZero)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(host_Shell, ProjectSubcommandsNamedLikeCommandsStayWithProject)
+{
+    DeleteFile(ScratchDir() + "host_shell/Sub.mak");
+    auto r = RunHost({"load", "FxA", "project", "new", "Sub.mak"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("saved " + ScratchDir() + "host_shell/Sub.mak\n"), String::npos) << r.out;
+    r = RunHost({"load", "FxA", "project", "open", "Sub.mak", "menu"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("opened " + ScratchDir() + "host_shell/Sub.mak\n"), String::npos) << r.out;
+    EXPECT_NE(r.out.find("ToolsMenu  \"&Tools\"\n  ToolsOptionsItem"), String::npos) << r.out;
+}
+
+}  // namespace

@@ -44,6 +44,27 @@ void TMenuItem::Add(TMenuItem* item)
     Changed(TProp::Items);
 }
 
+void TMenuItem::Insert(int index, TMenuItem* item)
+{
+    if (!item || item == this) return;
+    {
+        std::lock_guard g(TreeLock());
+        if (item->FParent) item->FParent->Remove(item);
+        if (index < 0 || index > static_cast<int>(FItems.size()))
+            throw EListError("Menu index out of bounds (" + IntToStr(index) + ")");
+        FItems.insert(FItems.begin() + index, item);
+        item->FParent = this;
+    }
+    Changed(TProp::Items);
+}
+
+int TMenuItem::IndexOf(const TMenuItem* item) const
+{
+    std::lock_guard g(TreeLock());
+    auto it = std::find(FItems.begin(), FItems.end(), item);
+    return it == FItems.end() ? -1 : static_cast<int>(it - FItems.begin());
+}
+
 void TMenuItem::Remove(TMenuItem* item)
 {
     {

@@ -5,6 +5,11 @@
 #include "PackageTestHost.h"
 #include "host/Actions.h"
 #include "host/BuildTools.h"
+#include "host/CodeUpdaters.h"
+#include "host/EnvironmentOptions.h"
+#include "host/FileOpenHandlers.h"
+#include "host/MainMenu.h"
+#include "host/Registry.h"
 #include "host/CppPersonality.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/PackageLoader.h"
@@ -101,6 +106,94 @@ TEST_F(KvtidlLoad, NewIdlActionRunsItsEmptyHandler)
     EXPECT_TRUE(ReceivedFiles().empty());
 }
 
+namespace {
+std::vector<String> MenuNames(const char* menu)
+{
+    std::vector<String> r;
+    TMenuItem* m = IDEMainMenu()->FindItem(menu);
+    for (int i = 0; i < m->Count(); ++i) r.push_back(m->Items(i)->Name());
+    return r;
+}
+}  // namespace
+
+TEST_F(KvtidlLoad, SeparatorsFollowTheirHostItemsInTheMainMenu)
+{
+    EXPECT_EQ(MenuNames("ToolsMenu"), (std::vector<String>{"ToolsOptionsItem", "ToolsGalleryItem",
+                                                           "CORBAToolsSeparator1", "CORBAToolsSeparator2",
+                                                           "ToolsToolsItem"}));
+    const auto edit = MenuNames("EditMenu");
+    ASSERT_GE(edit.size(), 2u);
+    EXPECT_EQ(edit[edit.size() - 2], "EditLockControlsItem");
+    EXPECT_EQ(edit.back(), "CORBAEditSeparator");
+    for (const char* name : {"CORBAEditSeparator", "CORBAToolsSeparator1", "CORBAToolsSeparator2"}) {
+        TMenuItem* item = IDEMainMenu()->FindItem(name);
+        ASSERT_NE(item, nullptr) << name;
+        EXPECT_EQ(item->Caption(), "-");
+        EXPECT_EQ(item->Owner(), IDEMainMenu()->Owner());
+        EXPECT_EQ(item->Count(), 0);
+    }
+    ASSERT_EQ(IDEMainMenu()->ImageLists().size(), 1u);
+    EXPECT_EQ(IDEMainMenu()->ImageLists()[0]->Name(), "ImageList1");
+}
+
+TEST_F(KvtidlLoad, IdlFilesOpenOnceWithTheirCodeUpdater)
+{
+    AtomicWriteFile(dir + "X.IDL", "module X {};\n");
+    bool listed = false;
+    for (const TFilterEntry& f : OpenFileFilters()) listed |= f.Filter == "IDL File (*.idl)|*.idl";
+    EXPECT_TRUE(listed);
+    auto group = MainProjectGroup();
+    const int before = group->OpenModuleCount();
+    ASSERT_TRUE(OpenFileWithHandlers(dir + "X.IDL"));  // the extension in any case
+    ASSERT_TRUE(OpenFileWithHandlers(dir + "X.IDL"));
+    ASSERT_EQ(group->OpenModuleCount(), before + 1) << "opened again, the open module is shown";
+    TIntfPtr<IQModule> m = group->OpenModule(before);
+    EXPECT_EQ(m->ShowCount(), 2);
+    EXPECT_EQ(m->File(0)->Source(), "module X {};\n");
+    EXPECT_FALSE(OpenFileWithHandlers(dir + "X.txt"));
+
+    TIntfPtr<IQCodeUpdater> u = CodeUpdaterOf(m.get());
+    ASSERT_NE(u, nullptr);
+    EXPECT_EQ(u->GetModuleName(), "X.IDL");
+    EXPECT_EQ(u->GetModuleTab(), "X.IDL");
+    EXPECT_TRUE(u->GetEditable());
+    EXPECT_TRUE(u->GetShowSource());
+    EXPECT_TRUE(u->GetModified());
+    EXPECT_FALSE(u->HasForm());
+    EXPECT_FALSE(u->HasCompanionFile());
+    EXPECT_EQ(u->GetAncestorClassName(), "");
+    EXPECT_EQ(RunParseHandlers(dir + "X.IDL"), 1);  // its own, doing nothing
+    u.reset();
+    const String path = loader->LibraryPath(kPackage);
+    loader->Unload(kPackage);
+    EXPECT_EQ(CodeUpdaterOf(m.get()), nullptr);
+    EXPECT_EQ(RunParseHandlers(dir + "X.IDL"), 0);
+}
+
+TEST_F(KvtidlLoad, OptionsDialogOkSavesCancelReloads)
+{
+    ASSERT_EQ(AddInOptionsList().size(), 1u);
+    const String key = String(rkBaseRegKey) + "\\CORBA";
+    TRegistry().DeleteKey(key);
+    for (bool ok : {false, true}) {
+        TEnvironmentOptionsDialog dialog;
+        ASSERT_EQ(dialog.Sheets().size(), 1u);
+        TPropertySheet* page = dialog.Sheets()[0];
+        EXPECT_EQ(page->Caption, "CORBA");
+        EXPECT_FALSE(page->TabVisible);
+        ASSERT_EQ(page->CheckBoxes.size(), 2u);
+        EXPECT_EQ(page->CheckBoxes[0].Group, " Update object options ");
+        EXPECT_EQ(page->CheckBoxes[0].Caption, "&Show updates");
+        EXPECT_EQ(page->CheckBoxes[1].Group, " IDL file options ");
+        EXPECT_EQ(page->CheckBoxes[1].Caption, "&Verify IDL include files");
+        dialog.SetCheckBox("CORBA.VerifyIDLIncludes", "False");
+        EXPECT_THROW(dialog.SetCheckBox("CORBA.IrName", "x"), EHostError);  // no check box of it
+        dialog.Close(ok);
+        EXPECT_EQ(TRegistry().KeyExists(key), ok);
+    }
+    EXPECT_FALSE(TRegistry().ReadBool(key, "VerifyIDLIncludes", true));
+}
+
 TEST_F(KvtidlLoad, UnloadLeavesNothingBehind)
 {
     const String path = loader->LibraryPath(kPackage);
@@ -112,6 +205,11 @@ TEST_F(KvtidlLoad, UnloadLeavesNothingBehind)
     EXPECT_EQ(IdlCompilerHelperClass, nullptr);
     EXPECT_EQ(IdlOptionsUpdaterClass, nullptr);
     EXPECT_TRUE(BuildTools().empty());
+    EXPECT_EQ(OpenHandlerCount(), 0);
+    EXPECT_TRUE(AddInOptionsList().empty());
+    EXPECT_EQ(IDEMainMenu()->FindItem("CORBAToolsSeparator1"), nullptr);
+    EXPECT_TRUE(IDEMainMenu()->ImageLists().empty());
+    EXPECT_THROW(TEnvironmentOptionsDialog().SetCheckBox("CORBA.VerifyIDLIncludes", "true"), EHostError);
     LoadWithMainForm(kPackage);
     EXPECT_NE(IdlCompilerHelperClass, nullptr);
     ASSERT_EQ(BuildTools().size(), 1u);

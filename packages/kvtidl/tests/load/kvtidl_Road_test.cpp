@@ -193,4 +193,46 @@ TEST_F(KvtidlRoad, ModuleCommandsOfTheIdlNode)
     EXPECT_EQ(out.find("bank_s.cc"), String::npos) << out;
 }
 
+TEST_F(KvtidlRoad, MenuOpenAndOptionsOfThePackage)
+{
+    ASSERT_EQ(Host("menu\nfilters\nopen bank.idl\noptions CORBA.ShowProjectUpdates=true ok\n"), 0) << err;
+    EXPECT_NE(out.find("  ToolsGalleryItem  \"&Repository...\"\n"
+                       "  CORBAToolsSeparator1  \"-\"\n"
+                       "  CORBAToolsSeparator2  \"-\"\n"
+                       "  ToolsToolsItem  \"&Configure Tools...\"\n"),
+              String::npos)
+        << out;
+    EXPECT_NE(out.find("  EditLockControlsItem  \"Loc&k Controls\"\n  CORBAEditSeparator  \"-\"\n"), String::npos)
+        << out;
+    EXPECT_NE(out.find("IDL File (*.idl)|*.idl\n"), String::npos) << out;
+    EXPECT_NE(out.find("opened " + dir + "bank.idl\n  module bank.idl, tab bank.idl, editable, source shown, modified\n"),
+              String::npos)
+        << out;
+    EXPECT_NE(out.find("    [x] &Show updates  (CORBA.ShowProjectUpdates)\n"), String::npos) << out;
+    EXPECT_NE(out.find("options saved"), String::npos) << out;
+
+    // kept in the registry; a cancelled dialog changes nothing
+    ASSERT_EQ(Host("options CORBA.ShowProjectUpdates=false CORBA.VerifyIDLIncludes=no cancel\noptions\n"), 0)
+        << err;
+    // the dialog shows the edits until it is closed
+    EXPECT_NE(out.find("page CORBA (help 5954)\n"
+                       "  [ Update object options ]\n"
+                       "    [ ] &Show updates  (CORBA.ShowProjectUpdates)\n"
+                       "  [ IDL file options ]\n"
+                       "    [ ] &Verify IDL include files  (CORBA.VerifyIDLIncludes)\n"
+                       "options cancelled\n"),
+              String::npos)
+        << out;
+    const auto last = out.rfind("page CORBA");
+    ASSERT_NE(last, String::npos) << out;
+    EXPECT_EQ(out.substr(last), "page CORBA (help 5954)\n"
+                                "  [ Update object options ]\n"
+                                "    [x] &Show updates  (CORBA.ShowProjectUpdates)\n"
+                                "  [ IDL file options ]\n"
+                                "    [x] &Verify IDL include files  (CORBA.VerifyIDLIncludes)\n"
+                                "options cancelled\n");
+    ASSERT_EQ(Host("options CORBA.ShowProjectUpdates=false ok\nopen nothere.idl\n"), 1);
+    EXPECT_NE(err.find("No file " + dir + "nothere.idl"), String::npos) << err;
+}
+
 }  // namespace

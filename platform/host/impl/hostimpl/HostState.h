@@ -64,6 +64,13 @@ std::unique_ptr<TAggregatedObject> NewWizardServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewMessageServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewProgressServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewSplashScreenServices(IInterface* controller);
+std::unique_ptr<TAggregatedObject> NewNTAServices(IInterface* controller);
+
+// The main window's menu, made when the host starts and freed when it stops.
+void CreateMainMenu();
+void FreeMainMenu();
+// Every module closes: the code updaters of the modules go.
+void DropCodeUpdaters();
 
 // A module or project of the host.
 class THostModule : public TInterfacedObject, public virtual IQProject {

@@ -23,7 +23,10 @@ public:
 
     // Sub-items (not owned: their owner frees them).
     void Add(TMenuItem* item);
+    // Puts the item at index (0 .. Count); one already here moves.
+    void Insert(int index, TMenuItem* item);
     void Remove(TMenuItem* item);
+    int IndexOf(const TMenuItem* item) const;  // -1 when it is no sub-item
     int Count() const;
     TMenuItem* Items(int index) const;
     TMenuItem* ParentItem() const;

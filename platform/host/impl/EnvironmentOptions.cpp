@@ -1,0 +1,250 @@
+#include "host/EnvironmentOptions.h"
+
+#include <algorithm>
+
+#include "host/Registry.h"
+#include "host/ToolsAPI.h"
+#include "hostimpl/StateListing.h"
+
+namespace {
+
+struct TAddIn {
+    TAddInOptions* Options;
+    TAddInOptionsFactory Factory;
+};
+std::vector<TAddIn>& AddIns()
+{
+    static std::vector<TAddIn> list;
+    return list;
+}
+std::map<String, TPropertySheetFactory>& SheetClasses()  // upper-cased class name
+{
+    static std::map<String, TPropertySheetFactory> map;
+    return map;
+}
+
+void ListOptions(std::vector<String>& out)
+{
+    for (auto& a : AddIns()) out.push_back("add-in options " + a.Options->Name() + hostimpl::At(reinterpret_cast<const void*>(a.Factory)));
+    for (auto& [name, f] : SheetClasses())
+        out.push_back("property sheet class " + name + hostimpl::At(reinterpret_cast<const void*>(f)));
+}
+const hostimpl::TStateSource kOptions("environment options", ListOptions);
+
+const char* const kTrue[] = {"TRUE", "YES", "1"};
+const char* const kFalse[] = {"FALSE", "NO", "0"};
+
+bool IsOneOf(const String& value, const char* const (&list)[3])
+{
+    const String v = UpperCase(Trim(value));
+    return std::any_of(std::begin(list), std::end(list), [&](const char* s) { return v == s; });
+}
+
+}  // namespace
+
+// ---- TRegistryPropSet
+
+void TRegistryPropSet::AddField(const String& name, TFieldType type, const String& def, const String& label)
+{
+    if (HasField(name)) throw EHostError("The property set " + Name() + " has a field " + name + " already");
+    FFields.push_back({name, type, def, label});
+    FValues[name] = def;
+}
+
+bool TRegistryPropSet::HasField(const String& name) const
+{
+    return std::any_of(FFields.begin(), FFields.end(), [&](const TField& f) { return SameText(f.Name, name); });
+}
+
+const TRegistryPropSet::TField& TRegistryPropSet::Field(const String& name) const
+{
+    for (const TField& f : FFields)
+        if (SameText(f.Name, name)) return f;
+    throw EHostError("The property set " + Name() + " has no field " + name);
+}
+
+String TRegistryPropSet::Value(const String& name) const { return FValues.at(Field(name).Name); }
+
+bool TRegistryPropSet::BoolValue(const String& name) const { return IsOneOf(Value(name), kTrue); }
+
+int TRegistryPropSet::IntValue(const String& name) const
+{
+    const String v = Value(name);
+    return v.empty() ? 0 : StrToInt(v);
+}
+
+void TRegistryPropSet::SetValue(const String& name, const String& value)
+{
+    const TField& f = Field(name);
+    String v = value;
+    if (f.Type == ftBoolean) {
+        if (IsOneOf(value, kTrue))
+            v = "True";
+        else if (IsOneOf(value, kFalse))
+            v = "False";
+        else
+            throw EConvertError("'" + value + "' is no boolean value of " + f.Name);
+    } else if (f.Type == ftInteger) {
+        v = IntToStr(StrToInt(Trim(value)));  // raises on a text that is no number
+    }
+    String& stored = FValues[f.Name];
+    if (stored == v) return;
+    stored = v;
+    if (OnChange) OnChange(f.Name);
+}
+
+void TRegistryPropSet::LoadFromRegistry()
+{
+    TRegistry reg;
+    for (const TField& f : FFields) {
+        if (!reg.ValueExists(KeyPath, f.Name)) {
+            FValues[f.Name] = f.Default;
+        } else if (f.Type == ftBoolean) {
+            FValues[f.Name] = reg.ReadBool(KeyPath, f.Name, false) ? "True" : "False";
+        } else if (f.Type == ftInteger) {
+            FValues[f.Name] = IntToStr(reg.ReadInteger(KeyPath, f.Name, 0));
+        } else {
+            FValues[f.Name] = reg.ReadString(KeyPath, f.Name, "");
+        }
+    }
+}
+
+void TRegistryPropSet::SaveToRegistry() const
+{
+    TRegistry reg;
+    for (const TField& f : FFields) {
+        const String& v = FValues.at(f.Name);
+        if (f.Type == ftBoolean)
+            reg.WriteBool(KeyPath, f.Name, IsOneOf(v, kTrue));
+        else if (f.Type == ftInteger && !v.empty())
+            reg.WriteInteger(KeyPath, f.Name, StrToInt(v));
+        else if (f.Type == ftString)
+            reg.WriteString(KeyPath, f.Name, v);
+    }
+}
+
+// ---- THistoryManager
+
+void THistoryManager::Add(const String& text)
+{
+    std::erase(Items, text);
+    Items.insert(Items.begin(), text);
+    if (MaxItems >= 0 && static_cast<int>(Items.size()) > MaxItems) Items.resize(static_cast<std::size_t>(MaxItems));
+}
+
+void THistoryManager::LoadHistory()
+{
+    TRegistry reg;
+    Items.clear();
+    const int count = reg.ReadInteger(KeyPath, "Count", 0);
+    for (int i = 0; i < count && i < MaxItems; ++i) {
+        const String name = "Item" + IntToStr(i);
+        if (reg.ValueExists(KeyPath, name)) Items.push_back(reg.ReadString(KeyPath, name, ""));
+    }
+}
+
+void THistoryManager::SaveHistory() const
+{
+    TRegistry reg;
+    reg.WriteInteger(KeyPath, "Count", static_cast<int>(Items.size()));
+    for (std::size_t i = 0; i < Items.size(); ++i) reg.WriteString(KeyPath, "Item" + IntToStr(int(i)), Items[i]);
+}
+
+// ---- add-in options
+
+TAddInOptions* RegisterAddInOptions(TAddInOptionsFactory factory)
+{
+    if (!factory) throw EHostError("No add-in options to register");
+    TAddInOptions* o = factory(nullptr);
+    try {
+        o->DoCreate();
+    } catch (...) {
+        delete o;
+        throw;
+    }
+    AddIns().push_back({o, factory});
+    return o;
+}
+
+void UnregisterAddInOptions(TAddInOptions* options)
+{
+    auto& l = AddIns();
+    auto it = std::find_if(l.begin(), l.end(), [&](const TAddIn& a) { return a.Options == options; });
+    if (it == l.end()) return;
+    l.erase(it);
+    delete options;
+}
+
+void AddInDestroyed(TAddInOptions* options)
+{
+    std::erase_if(AddIns(), [&](const TAddIn& a) { return a.Options == options; });
+}
+
+std::vector<TAddInOptions*> AddInOptionsList()
+{
+    std::vector<TAddInOptions*> r;
+    for (auto& a : AddIns()) r.push_back(a.Options);
+    return r;
+}
+
+TEnvironmentOptions& EnvironmentOptions()
+{
+    static TEnvironmentOptions o;
+    return o;
+}
+
+// ---- pages and the dialog
+
+void TPropertySheet::Broadcast(int, int, void*) {}
+
+void RegisterPropertySheetClass(const String& className, TPropertySheetFactory factory)
+{
+    if (factory) SheetClasses()[UpperCase(className)] = factory;
+}
+
+void UnregisterPropertySheetClass(const String& className) { SheetClasses().erase(UpperCase(className)); }
+
+TEnvironmentOptionsDialog::TEnvironmentOptionsDialog()
+{
+    try {
+        for (TAddInOptions* o : AddInOptionsList()) o->CustomizeDialog(*this);
+        for (const String& name : FClassNames) {
+            auto it = SheetClasses().find(UpperCase(name));
+            if (it == SheetClasses().end()) throw EHostError("No options page class " + name);
+            FSheets.push_back(it->second(&FOwner));
+        }
+    } catch (...) {
+        Close(false);
+        throw;
+    }
+}
+
+TEnvironmentOptionsDialog::~TEnvironmentOptionsDialog() { Close(false); }
+
+void TEnvironmentOptionsDialog::AddSheet(const String& className) { FClassNames.push_back(className); }
+
+void TEnvironmentOptionsDialog::SetCheckBox(const String& pageAndField, const String& value)
+{
+    const auto dot = pageAndField.find('.');
+    const String page = pageAndField.substr(0, dot), field = dot == String::npos ? "" : pageAndField.substr(dot + 1);
+    for (TPropertySheet* s : FSheets) {
+        if (!SameText(s->Caption, page)) continue;
+        for (const TPropCheckBox& box : s->CheckBoxes)
+            if (SameText(box.Field, field)) {
+                box.PropSet->SetValue(box.Field, value);
+                return;
+            }
+    }
+    throw EHostError("The options dialog has no check box " + pageAndField);
+}
+
+void TEnvironmentOptionsDialog::Close(bool ok)
+{
+    if (FClosed) return;
+    FClosed = true;
+    if (ok)
+        for (TPropertySheet* s : FSheets) s->Broadcast(273, 1, nullptr);
+    std::vector<TPropertySheet*> sheets;
+    sheets.swap(FSheets);
+    for (TPropertySheet* s : sheets) delete s;
+}
