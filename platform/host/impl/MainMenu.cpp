@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "host/IDEControl.h"
 #include "hostimpl/HostState.h"
 #include "hostimpl/StateListing.h"
 
 namespace {
 
+TComponent* gMainForm = nullptr;
 TMainMenu* gMenu = nullptr;
 
 struct TItemDef {
@@ -149,12 +149,18 @@ std::unique_ptr<TAggregatedObject> NewNTAServices(IInterface* controller)
 
 void CreateMainMenu()
 {
-    if (!gMenu) gMenu = new TMainMenu(IDEApplication());
+    if (gMenu) return;
+    // the main window owns the menu (and what packages add to it); the application object
+    // holds only the packages' own modules
+    gMainForm = new TComponent(nullptr);
+    gMainForm->SetName("AppBuilder");
+    gMenu = new TMainMenu(gMainForm);
 }
 
 void FreeMainMenu()
 {
-    delete gMenu;
+    delete gMainForm;
+    gMainForm = nullptr;
     gMenu = nullptr;
 }
 
