@@ -11,7 +11,7 @@ using F = TRegistryPropSet;
 struct TFieldDef {
     const char* Name;
     F::TFieldType Type;
-    const char *Default, *Label;
+    const char *Default, *Label;  // Default nullptr: the cache limit's default
 };
 const TFieldDef kFields[] = {
     {"ShowProjectUpdates", F::ftBoolean, "False", "&Show Project Updates"},
