@@ -113,9 +113,7 @@ void TQZTestApplicationWizard::Execute()
     s.ProjectDir = GetIDEProjectPath();
     ForceDirectories(s.ProjectDir);
     NewTestNames(s.ProjectDir);
-    std::vector<String> group;
-    auto active = ActiveProject();
-    if (active) group.push_back(active->FileName());
+    const std::vector<String> group = QZDsnWizard::GroupProjectFiles();
     // A folder of the name does not count; a project file of the name does, it is never
     // overwritten.
     for (int n = 1;; ++n) {

@@ -24,6 +24,17 @@ String GetIDEProjectPath()
     return DefaultProjectsFolder();
 }
 
+std::vector<String> GroupProjectFiles()
+{
+    std::vector<String> files;
+    auto group = MainProjectGroup();
+    for (int i = 0; i < group->OpenModuleCount(); ++i) {
+        TIntfPtr<IQProject> p;
+        if (Supports(group->OpenModule(i), p)) files.push_back(p->FileName());
+    }
+    return files;
+}
+
 String InstallPath() { return TRegistry().ReadString("Software\\Pelmor Software\\Nimbrel", "KVT Install Path", ""); }
 
 TIntfPtr<IQGalleryCategory> GalleryCategory(bool isCpp, const String& wizardId, bool create)
@@ -80,10 +91,10 @@ void TQZApplicationWizard::Execute()
     auto ms = ModuleServices();
     std::unique_ptr<TformAppWizard> dlg(new TformAppWizard(nullptr, IsCpp));
     dlg->ProjectDir = GetIDEProjectPath();
-    std::vector<String> group;
-    auto active = ActiveProject();
-    if (active) group.push_back(active->FileName());
-    dlg->ProjectName = GetDefaultProjectName(active ? &group : nullptr, dlg->ProjectDir);
+    // The host always has its project group, so a folder left by an earlier session is never
+    // proposed again.
+    const std::vector<String> group = GroupProjectFiles();
+    dlg->ProjectName = GetDefaultProjectName(&group, dlg->ProjectDir);
     dlg->Init();
     if (dlg->ShowModal() != mrOk) return;
     TakeNewNames("QZForm");

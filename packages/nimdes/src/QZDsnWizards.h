@@ -11,6 +11,8 @@ namespace QZDsnWizard {
 String GetIDEProjectPath();
 // The framework's install folder as the registry names it; empty when it names none.
 String InstallPath();
+// The file names of every project open in the host's project group.
+std::vector<String> GroupProjectFiles();
 // The gallery category of the personality, made on first use with the asking wizard's ID.
 TIntfPtr<IQGalleryCategory> GalleryCategory(bool isCpp, const String& wizardId, bool create);
 // Drops the cached categories (and the ones this package added to the gallery).

@@ -270,6 +270,11 @@ TEST_F(nimdes_Load, TestApplicationGoesStraightIntoTheTestProjectsFolder)
     ForceDirectories(folder + "Project2");
     ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Test Application"));
     EXPECT_EQ(ActiveProject()->FileName(), folder + "Project2.pdr");
+    // every project of the group counts, not only the active one
+    ForceDirectories(dir + "desk");
+    OpenProject("desk/Desk.zproj");
+    ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Test Application"));
+    EXPECT_EQ(ActiveProject()->FileName(), folder + "Project3.pdr");
     // the test unit wizard adds a unit named by the host to the current project
     ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "New Nimbrel Test"));
     auto p2 = ActiveProject();
@@ -321,6 +326,14 @@ TEST_F(nimdes_Load, ApplicationWizardProposesAFolderInTheHostsProjectsFolder)
     });
     ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Application Wizard"));
     EXPECT_EQ(proposed, dir + "Project1/");
+    // a folder of an earlier session and every project of the group are skipped, not only the
+    // active one
+    ForceDirectories(dir + "Project1");
+    OpenProject("Project2.zproj");
+    ForceDirectories(dir + "p");
+    OpenProject("p/PROJECT3.zproj");
+    ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Application Wizard"));
+    EXPECT_EQ(proposed, dir + "Project4/");
 }
 
 // The C++ wizards put the framework's library and header folders on the project's paths, once.
