@@ -3,6 +3,7 @@
 #include "Idlcppimpl.h"
 #include "Idlcppreg.h"
 #include "Idlenvoptions.h"
+#include "Idlintflist.h"
 #include "Idlopenfile.h"
 #include "host/Package.h"
 
@@ -17,12 +18,13 @@ const TPackageUnitEntry kUnits[] = {
     HOST_UNIT_ENTRY(Idlopenfile),
     HOST_UNIT_ENTRY(Cppidlcontainer),
     HOST_UNIT_ENTRY(Idlcppimpl),
+    HOST_UNIT_ENTRY(Idlintflist),
     HOST_UNIT_ENTRY(Idlcppreg),
     {"Kvtidl", &Kvtidl::UseCount, nullptr, nullptr},
 };
 const char* const kRegisterProcs[] = {"Idlcppreg_IDERegister"};
 const TPackageInfoTable kPackage = {
-    "KVTIDL100", kRequires, 1, kUnits, 6, kRegisterProcs, 1,
+    "KVTIDL100", kRequires, 1, kUnits, 7, kRegisterProcs, 1,
 };
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "KrotexSkeletons.h"
 #include "KrotexSwitches.h"
 #include "host/ConsoleProcess.h"
 #include "rtl/Files.h"
@@ -78,7 +79,9 @@ bool CompileOne(const TKrotexArgs& a, const String& idlFile)
 
     const TKrotexOutputs out = KrotexOutputs(a, idlFile);
     const String base = Base(idlFile);
-    Place(scratch.Path + "/" + base + hs, out.ClientHeader);
+    // The client header declares the skeletons also by the names implementations derive from.
+    const String client = ReadFileBytes(scratch.Path + "/" + base + hs);
+    Write(out.ClientHeader, client + KrotexSkeletonBlock(client, Guard(ExtractFileName(out.ClientHeader) + "_sk")));
     Place(scratch.Path + "/" + base + ss, out.ClientSource);
     // omniidl declares the skeletons with the stubs: the server side builds on the client side.
     const String clientHeader = ExtractFileName(out.ClientHeader);

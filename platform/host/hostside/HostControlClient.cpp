@@ -75,5 +75,10 @@ void RunProjectCommand(std::vector<String> args, std::ostream& out)
     Control().RunProjectCommand(std::move(args), out);
 }
 void RunMessagesCommand(std::ostream& out) { Control().RunMessagesCommand(out); }
+void RunBrowseCommand(std::vector<String> args, std::ostream& out) { Control().RunBrowseCommand(std::move(args), out); }
+void RunComponentCommand(std::vector<String> args, std::ostream& out)
+{
+    Control().RunComponentCommand(std::move(args), out);
+}
 
 }  // namespace hostimpl

@@ -23,7 +23,7 @@ namespace {
 
 const std::set<String> kCommands = {"load",     "gallery",  "new",   "run",      "unload", "compiler",
                                     "designer", "state",    "project", "messages", "menu",   "open",
-                                    "filters",  "options"};
+                                    "filters",  "options",  "browse",  "component"};
 
 bool IsCommand(const String& s) { return kCommands.count(LowerCase(s)) > 0; }
 
@@ -108,6 +108,10 @@ public:
                 throw EUsage("compiler needs none, idle or busy");
         } else if (c == "project") {
             RunProjectCommand(a, FOut);
+        } else if (c == "browse") {
+            RunBrowseCommand(a, FOut);
+        } else if (c == "component") {
+            RunComponentCommand(a, FOut);
         } else if (c == "messages") {
             NoArgs(c, a);
             RunMessagesCommand(FOut);

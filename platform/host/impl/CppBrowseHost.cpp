@@ -2,6 +2,7 @@
 // translation unit, the header lookup of units, the component browser and their state lines.
 #include <algorithm>
 #include <filesystem>
+#include <ostream>
 #include <typeinfo>
 
 #include "HostBrowsePaths.h"
@@ -264,3 +265,33 @@ std::vector<TComponentMember> BrowseComponentClass(const String& className, cons
     if (!found) throw EHostError("No class " + className + " in " + unitName);
     return members;
 }
+
+namespace hostimpl {
+
+namespace {
+String InHostFolder(const String& name)
+{
+    if (name.empty() || name[0] == '/') return name;
+    auto project = ActiveCppProject();
+    const String inFolder = IncludeTrailingPathDelimiter(ProjectFolder()) + name;
+    if (project && !FileExists(inFolder)) return project->Directory() + name;
+    return inFolder;
+}
+}  // namespace
+
+void RunBrowseCommand(std::vector<String> args, std::ostream& out)
+{
+    if (args.size() != 1) throw EHostError("usage: browse FILE");
+    if (!IdlBrowseProc) throw EHostError("No package browses IDL files (load KVTIDL100)");
+    for (const String& line : IdlBrowseProc(InHostFolder(args[0]))) out << line << "\n";
+}
+
+void RunComponentCommand(std::vector<String> args, std::ostream& out)
+{
+    if (args.size() != 2) throw EHostError("usage: component CLASS UNIT");
+    static const char* const kKinds[] = {"property", "method", "event"};
+    for (const TComponentMember& m : BrowseComponentClass(args[0], args[1]))
+        out << kKinds[m.Kind] << " " << m.Name << ": " << m.Type << "\n";
+}
+
+}  // namespace hostimpl

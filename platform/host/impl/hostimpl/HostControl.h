@@ -44,7 +44,9 @@
     X(HostStateListing)                                                                                      \
     X(NewCppProject)                                                                                         \
     X(RunProjectCommand)                                                                                     \
-    X(RunMessagesCommand)
+    X(RunMessagesCommand)                                                                                    \
+    X(RunBrowseCommand)                                                                                      \
+    X(RunComponentCommand)
 
 namespace hostimpl {
 

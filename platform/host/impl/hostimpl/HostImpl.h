@@ -90,6 +90,10 @@ TIntfPtr<IQProject> NewCppProject(const String& fileName);
 // compile|build|save|show ... (see README.md); messages: the message view, one a line.
 void RunProjectCommand(std::vector<String> args, std::ostream& out);
 void RunMessagesCommand(std::ostream& out);
+// browse FILE: the IDL symbols of a header or of an IDL file's generated header; component CLASS
+// UNIT: what the component browser shows of a class (properties, methods, events).
+void RunBrowseCommand(std::vector<String> args, std::ostream& out);
+void RunComponentCommand(std::vector<String> args, std::ostream& out);
 
 // Counts for tests.
 int GalleryHandlerCount();
