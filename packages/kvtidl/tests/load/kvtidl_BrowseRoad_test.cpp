@@ -1,51 +1,20 @@
 // Browsing through idehost, as the CORBA wizards see an IDL file: the real krotex writes the
 // headers, the host's compiler reads them, KVTIDL100 lists modules, interfaces, operations,
 // attributes and the names of their implementations.
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <sstream>
-
-#include "ScratchDir.h"
-#include "hostimpl/Shell.h"
-#include "rtl/Files.h"
+#include "IdlHostTest.h"
 
 namespace {
 
-const char* const kBank = "module Bank {\n"
-                          "  struct Money { long units; short cents; };\n"
-                          "  interface Account {\n"
-                          "    readonly attribute Money balance;\n"
-                          "    void deposit(in Money amount);\n"
-                          "  };\n"
-                          "};\n";
-
-class KvtidlBrowseRoad : public testing::Test {
+class KvtidlBrowseRoad : public IdlHostTest {
 protected:
-    void SetUp() override
-    {
-        dir = ScratchDir() + "browseroad_" + testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
-        std::filesystem::remove_all(dir);
-        ForceDirectories(dir);
-    }
-    int Host(const String& commands)
-    {
-        std::istringstream in(commands);
-        std::ostringstream o, e;
-        const int rc = hostimpl::RunIdeHost(
-            {"--packages", KVTIDL_PACKAGE_DIR, "--dir", dir, "load", "KVTIDL100"}, in, o, e);
-        out = o.str();
-        err = e.str();
-        return rc;
-    }
+    KvtidlBrowseRoad() : IdlHostTest("browseroad_") {}
     // What the browse printed: from its "file" line up to the end.
     String Listing() const { return out.substr(std::min(out.find("file "), out.size())); }
-    String dir, out, err;
 };
 
 TEST_F(KvtidlBrowseRoad, BankIdlListsItsModuleInterfaceOperationsAndImplementationNames)
 {
-    AtomicWriteFile(dir + "bank.idl", kBank);
+    AtomicWriteFile(dir + "bank.idl", kBankIdl);
     ASSERT_EQ(Host("project new Bank.mak\nproject add bank.idl\nproject build\nbrowse bank.idl\n"), 0) << err;
     EXPECT_EQ(Listing(), "file " + dir + "bank_c.hh\n"
                          "module Bank\n"

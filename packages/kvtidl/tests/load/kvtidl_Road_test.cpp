@@ -3,48 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
-#include <sstream>
 
-#include "ScratchDir.h"
+#include "IdlHostTest.h"
 #include "host/ConsoleProcess.h"
-#include "hostimpl/Shell.h"
-#include "rtl/Files.h"
 
 namespace {
 
-const char* const kBank = "module Bank {\n"
-                          "  struct Money { long units; short cents; };\n"
-                          "  interface Account {\n"
-                          "    readonly attribute Money balance;\n"
-                          "    void deposit(in Money amount);\n"
-                          "  };\n"
-                          "};\n";
 const char* const kTeller = "#include \"bank.idl\"\n"
                             "module Teller {\n"
                             "  interface Desk { Bank::Account open(in string name); };\n"
                             "};\n";
 
-class KvtidlRoad : public testing::Test {
+class KvtidlRoad : public IdlHostTest {
 protected:
+    KvtidlRoad() : IdlHostTest("road_") {}
     void SetUp() override
     {
-        dir = ScratchDir() + "road_" + testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
-        std::filesystem::remove_all(dir);
-        ForceDirectories(dir);
-        AtomicWriteFile(dir + "bank.idl", kBank);
+        IdlHostTest::SetUp();
+        AtomicWriteFile(dir + "bank.idl", kBankIdl);
         AtomicWriteFile(dir + "teller.idl", kTeller);
-    }
-    // One idehost session; the commands one a line.
-    int Host(const String& commands)
-    {
-        std::istringstream in(commands);
-        std::ostringstream o, e;
-        const int rc = hostimpl::RunIdeHost(
-            {"--packages", KVTIDL_PACKAGE_DIR, "--dir", dir, "load", "KVTIDL100"}, in, o, e);
-        out = o.str();
-        err = e.str();
-        return rc;
     }
     // The "compiled ..." lines of the last session.
     int Compiled() const
@@ -53,7 +30,6 @@ protected:
         for (std::size_t p = out.find("compiled "); p != String::npos; p = out.find("compiled ", p + 1)) ++n;
         return n;
     }
-    String dir, out, err;
 };
 
 const char* const kMakeGolden =

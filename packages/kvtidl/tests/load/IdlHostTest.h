@@ -1,0 +1,45 @@
+#pragma once
+// idehost sessions with KVTIDL100 in a scratch folder of each test's own, and the bank.idl they
+// build on.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "ScratchDir.h"
+#include "hostimpl/Shell.h"
+#include "rtl/Files.h"
+
+inline const char* const kBankIdl = "module Bank {\n"
+                                    "  struct Money { long units; short cents; };\n"
+                                    "  interface Account {\n"
+                                    "    readonly attribute Money balance;\n"
+                                    "    void deposit(in Money amount);\n"
+                                    "  };\n"
+                                    "};\n";
+
+class IdlHostTest : public testing::Test {
+protected:
+    explicit IdlHostTest(const char* prefix) : FPrefix(prefix) {}
+    void SetUp() override
+    {
+        dir = ScratchDir() + FPrefix + testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
+        std::filesystem::remove_all(dir);
+        ForceDirectories(dir);
+    }
+    // One idehost session; the commands one a line.
+    int Host(const String& commands)
+    {
+        std::istringstream in(commands);
+        std::ostringstream o, e;
+        const int rc = hostimpl::RunIdeHost(
+            {"--packages", KVTIDL_PACKAGE_DIR, "--dir", dir, "load", "KVTIDL100"}, in, o, e);
+        out = o.str();
+        err = e.str();
+        return rc;
+    }
+    String dir, out, err;
+
+private:
+    const char* FPrefix;
+};
