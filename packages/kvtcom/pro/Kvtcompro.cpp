@@ -1,4 +1,5 @@
 // The package kvtcompro100: its unit table and entry points.
+#include "Ccombrow.h"
 #include "Cppprocmd.h"
 #include "Cppprocrtrs.h"
 #include "Cppproreg.h"
@@ -10,6 +11,7 @@ int UseCount = 0;
 
 namespace {
 const TPackageUnitEntry kUnits[] = {
+    HOST_UNIT_ENTRY(Ccombrow),
     HOST_UNIT_ENTRY(Cppprocrtrs),
     HOST_UNIT_ENTRY(Cppprocmd),
     HOST_UNIT_ENTRY(Cppproreg),
@@ -17,7 +19,7 @@ const TPackageUnitEntry kUnits[] = {
 };
 const char* const kRegisterProcs[] = {"Cppprocmd_IDERegister", "Cppproreg_IDERegister"};
 const TPackageInfoTable kPackage = {
-    "kvtcompro100", nullptr, 0, kUnits, 4, kRegisterProcs, 2,
+    "kvtcompro100", nullptr, 0, kUnits, 5, kRegisterProcs, 2,
 };
 }  // namespace
 
