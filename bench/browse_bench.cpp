@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "BankIdl.h"
 #include "Idlcppimpl.h"
 #include "Idlenvoptions.h"
 #include "PeakMemory.h"
@@ -23,14 +24,6 @@
 
 namespace {
 
-const char* const kBank = "module Bank {\n"
-                          "  struct Money { long units; short cents; };\n"
-                          "  interface Account {\n"
-                          "    readonly attribute Money balance;\n"
-                          "    void deposit(in Money amount);\n"
-                          "  };\n"
-                          "};\n";
-
 // The host, the package's options and cache, and the generated header, for the whole run.
 struct TBrowseWorld {
     TBrowseWorld()
@@ -38,7 +31,7 @@ struct TBrowseWorld {
         String t = (std::filesystem::temp_directory_path() / "browse_bench.XXXXXX").string();
         if (!mkdtemp(t.data())) throw Exception("no scratch folder");
         Folder = t + "/";
-        AtomicWriteFile(Folder + "bank.idl", kBank);
+        AtomicWriteFile(Folder + "bank.idl", kBankIdl);
         TConsoleProcess krotex;
         krotex.ApplicationName = KROTEX_EXE;
         krotex.CommandLine = String(KROTEX_EXE) + " -root_dir " + Folder + " " + Folder + "bank.idl";

@@ -1,22 +1,14 @@
 #pragma once
-// idehost sessions with KVTIDL100 in a scratch folder of each test's own, and the bank.idl they
-// build on.
+// idehost sessions with KVTIDL100 in a scratch folder of each test's own.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <sstream>
 
+#include "BankIdl.h"
 #include "ScratchDir.h"
 #include "hostimpl/Shell.h"
 #include "rtl/Files.h"
-
-inline const char* const kBankIdl = "module Bank {\n"
-                                    "  struct Money { long units; short cents; };\n"
-                                    "  interface Account {\n"
-                                    "    readonly attribute Money balance;\n"
-                                    "    void deposit(in Money amount);\n"
-                                    "  };\n"
-                                    "};\n";
 
 class IdlHostTest : public testing::Test {
 protected:
