@@ -15,6 +15,7 @@
 
 #include <malloc.h>
 #include <stdlib.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -41,7 +42,7 @@ namespace {
 using namespace woertlich;
 
 constexpr const char* TIPPDATUM = "12.08.2026";  // after the shipped archive's newest draw
-constexpr const char* SCHLUESSEL = "12-08-2026-aus20_Index-1*";
+constexpr const char* SCHLUESSELDATUM = "12-08-2026";  // the run keys' date
 
 double ms_seit(std::chrono::steady_clock::time_point t0)
 {
@@ -142,6 +143,16 @@ std::string Fallname(const char* seite, Archiv a, Pool p, int N)
 
 // ---- the cases ------------------------------------------------------------------------------
 
+// Every run takes the next run key, as the program's one-click run does, so its step files are
+// new files; the files of the run before are removed between the timed runs.
+String Schluessel(int N, int index) { return Tippschluessel(SCHLUESSELDATUM, N, index); }
+
+void loesche_Schrittdateien(const Laufdateien& d)
+{
+    const std::vector<String> x = d.Schrittdateien();
+    for (std::size_t i = 0; i + 1 < x.size(); ++i) DeleteFile(x[i]);  // the statistics file gathers
+}
+
 void EinKlick(benchmark::State& state, bool woertlich, std::size_t threads)
 {
     const Archiv a = static_cast<Archiv>(state.range(0));
@@ -152,37 +163,50 @@ void EinKlick(benchmark::State& state, bool woertlich, std::size_t threads)
     kern::setze_Threadgrenze(threads);
     const String lauf = o + (woertlich ? "woertlich/" : "schnell/");
     ForceDirectories(lauf);
-    const Laufdateien d(lauf, SCHLUESSEL);
     const std::string fall = Fallname(woertlich      ? "woertlich"
                                       : threads == 1 ? "schnell1"
                                                      : "schnell",
                                       a, p, N);
     const std::vector<int> pool = Pool_fuer(p, N);
+    int index = 0;
+    std::unique_ptr<Laufdateien> d;
     Speicheranstieg speicher;
     for (auto _ : state) {
+        if (d) {
+            state.PauseTiming();
+            loesche_Schrittdateien(*d);
+            state.ResumeTiming();
+        }
+        const String schluessel = Schluessel(N, ++index);
+        d = std::make_unique<Laufdateien>(lauf, schluessel);
         const auto t0 = std::chrono::steady_clock::now();
         if (woertlich)
-            woertlich_laufen(pool, TIPPDATUM, d, SCHLUESSEL);
-        else if (!schnell_laufen(pool, TIPPDATUM, d, SCHLUESSEL))
+            woertlich_laufen(pool, TIPPDATUM, *d, schluessel);
+        else if (!schnell_laufen(pool, TIPPDATUM, *d, schluessel))
             state.SkipWithError("a step failed");
         merke(fall, ms_seit(t0));
     }
     state.counters["spitze_MB"] = speicher.MB();
     kern::setze_Threadgrenze(0);
-    if (woertlich) {
+    if (woertlich && d) {
         // The step files of both sides are byte for byte the same.
         ForceDirectories(o + "vergleich/");
-        const Laufdateien s(o + "vergleich/", SCHLUESSEL);
-        if (!schnell_laufen(pool, TIPPDATUM, s, SCHLUESSEL)) state.SkipWithError("fast run failed");
-        const std::vector<String> x = d.Schrittdateien(), y = s.Schrittdateien();
+        const String schluessel = Schluessel(N, index);
+        const Laufdateien s(o + "vergleich/", schluessel);
+        if (!schnell_laufen(pool, TIPPDATUM, s, schluessel)) state.SkipWithError("fast run failed");
+        const std::vector<String> x = d->Schrittdateien(), y = s.Schrittdateien();
         for (std::size_t i = 0; i + 1 < x.size(); ++i)  // the statistics file gathers every iteration
             if (lies(x[i]) != lies(y[i]))
                 state.SkipWithError(("files differ: " + ExtractFileName(x[i])).c_str());
+        loesche_Schrittdateien(s);
         DeleteFile(s.history);
         DeleteFile(s.d3.statistik);
     }
-    DeleteFile(d.history);
-    DeleteFile(d.d3.statistik);
+    if (d) {
+        loesche_Schrittdateien(*d);
+        DeleteFile(d->history);
+        DeleteFile(d->d3.statistik);
+    }
 }
 
 void BM_EinKlick_schnell(benchmark::State& state) { EinKlick(state, false, 0); }
@@ -286,6 +310,175 @@ void BM_Durchgang3(benchmark::State& state)
     state.counters["spitze_MB"] = speicher.MB();
 }
 
+// ---- the run phase by phase -------------------------------------------------------------------
+
+// CPU time of every thread of the process, in ms.
+double cpu_ms()
+{
+    timespec t{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+// Wall and CPU time per phase of the runs of one case, in the order the phases ran.
+struct Phasenzeiten {
+    std::vector<std::string> namen;
+    std::map<std::string, std::vector<double>> wand, cpu;
+    std::vector<std::pair<std::string, std::size_t>> dateien;  // name and size of the step files
+};
+std::map<std::string, Phasenzeiten> phasen;  // by case
+
+class Phasenuhr {
+public:
+    explicit Phasenuhr(Phasenzeiten& z) : FZ(z) { weiter(); }
+    // Ends the phase that ran since the last call.
+    void operator()(const std::string& name)
+    {
+        const auto t = std::chrono::steady_clock::now();
+        const double c = cpu_ms();
+        if (std::find(FZ.namen.begin(), FZ.namen.end(), name) == FZ.namen.end()) FZ.namen.push_back(name);
+        FZ.wand[name].push_back(std::chrono::duration<double, std::milli>(t - FT).count());
+        FZ.cpu[name].push_back(c - FC);
+        weiter();
+    }
+
+private:
+    void weiter()
+    {
+        FT = std::chrono::steady_clock::now();
+        FC = cpu_ms();
+    }
+    Phasenzeiten& FZ;
+    std::chrono::steady_clock::time_point FT;
+    double FC = 0;
+};
+
+// The fast run of schnell_laufen cut into its phases: the same calls the step cores make, in their
+// order, each phase timed on its own (wall and CPU of all threads). The files are checked against
+// those of the whole run, so the pieces stay the run.
+void BM_Phasen(benchmark::State& state)
+{
+    const int N = static_cast<int>(state.range(0));
+    const std::size_t threads = static_cast<std::size_t>(state.range(1));
+    const String o = Archivordner(ECHT);
+    setze_ProgrammOrdner(o);
+    const String lauf = o + "phasen/";
+    ForceDirectories(lauf);
+    const std::vector<int> pool = Pool_fuer(ZUFALL, N);
+    Phasenzeiten& zeiten = phasen[threads == 1 ? "1 Thread" : "alle Threads"];
+    kern::setze_Threadgrenze(threads);
+    int index = 0;
+    std::unique_ptr<Laufdateien> lauf_d;
+    for (auto _ : state) {
+        if (lauf_d) {
+            state.PauseTiming();
+            loesche_Schrittdateien(*lauf_d);
+            state.ResumeTiming();
+        }
+        const String schluessel = Schluessel(N, ++index);
+        lauf_d = std::make_unique<Laufdateien>(lauf, schluessel);
+        const Laufdateien& d = *lauf_d;
+        Phasenuhr uhr(zeiten);
+        // Step 1.
+        {
+            auto z = std::make_unique<CDorovZahlen>();
+            z->lade_Zahlen(TIPPDATUM);
+            uhr("1 Ziehungen laden");
+            schritt1::setze_Pool(*z, pool);
+            if (!schritt1::schreibe_Pooldatei(d.pool, *z)) state.SkipWithError("pool file");
+            const String text = schritt1::Kombinationstext(schritt1::Pool(*z, N));
+            uhr("1 Kombinationen formatieren");
+            AtomicWriteFileNoSync(d.kombis, text);
+            uhr("1 Kombinationen schreiben");
+        }
+        // Step 2.
+        {
+            const Schritt2Eingaben e = Vorgaben2(N);
+            const std::vector<Ziehung> ziehungen = lade_Ziehungen(TIPPDATUM);
+            uhr("2 Ziehungen laden");
+            String bytes = ReadFileBytes(d.kombis);
+            uhr("2 Kombinationen lesen");
+            Kombinationstabelle t = lies_Kombinationen(bytes, e.anzahl_Varianten);
+            String().swap(bytes);
+            uhr("2 Kombinationen zerlegen");
+            filtere(t, e, lies_Filterwerte(e, nullptr));
+            uhr("2 filtern");
+            loesche_gezogene(t, ziehungen, lies_Trefferzahl(e.Edit5, nullptr));
+            uhr("2 gezogene loeschen");
+            const String text = gefilterte_Datei(t);
+            uhr("2 formatieren");
+            AtomicWriteFileNoSync(d.gefiltert, text);
+            uhr("2 schreiben");
+        }
+        // Step 3.
+        {
+            const Schritt3Eingaben e = Vorgaben3(N);
+            const String bytes = ReadFileBytes(d.gefiltert);
+            uhr("3 Gefilterte lesen");
+            const std::vector<Kombination> k = lies_gefilterte(bytes, e.anzahl_Varianten);
+            uhr("3 Gefilterte zerlegen");
+            const std::vector<Ziehung> ziehungen = lade_Ziehungen(TIPPDATUM);
+            uhr("3 Ziehungen laden");
+            const std::vector<std::uint16_t> punkte = berechne_Punkte(k, ziehungen, e.kriterien);
+            uhr("3 Punkte");
+            const String pt = Punktedatei(punkte);
+            uhr("3 Punkte formatieren");
+            AtomicWriteFileNoSync(d.d3.punkte, pt);
+            uhr("3 Punkte schreiben");
+            const std::vector<std::uint32_t> r = sortiere_Punkte(punkte);
+            uhr("3 sortieren");
+            const String st = sortierte_Datei(punkte, r);
+            uhr("3 Sortierte formatieren");
+            AtomicWriteFileNoSync(d.d3.sortiert, st);
+            uhr("3 Sortierte schreiben");
+            std::vector<Tipp> tipps = waehle_Tipps(k, punkte, r, e.T);
+            const Rueckpruefung rueck = pruefe_Tipps(tipps, e.betraege);
+            AtomicWriteFileNoSync(d.d3.ausgewaehlt, ausgewaehlte_Datei(tipps));
+            AppendToFile(d.d3.statistik, Statistikzeile(rueck) + "\n");
+            uhr("3 Tipps und Statistik");
+            if (!History_anhaengen(d.history, schluessel)) state.SkipWithError("history");
+            uhr("3 History (mit fsync)");
+        }
+    }
+    kern::setze_Threadgrenze(0);
+    // The pieces wrote what the whole run writes.
+    ForceDirectories(o + "phasen_vergleich/");
+    if (!lauf_d) return;
+    const Laufdateien& d = *lauf_d;
+    const String schluessel = Schluessel(N, index);
+    const Laufdateien s(o + "phasen_vergleich/", schluessel);
+    if (!schnell_laufen(pool, TIPPDATUM, s, schluessel)) state.SkipWithError("fast run failed");
+    const std::vector<String> x = d.Schrittdateien(), y = s.Schrittdateien();
+    zeiten.dateien.clear();
+    for (std::size_t i = 0; i + 1 < x.size(); ++i) {
+        const String a = lies(x[i]);
+        if (a != lies(y[i])) state.SkipWithError(("files differ: " + ExtractFileName(x[i])).c_str());
+        zeiten.dateien.emplace_back(ExtractFileName(x[i]), a.size());
+    }
+    for (const Laufdateien* l : {&d, &s}) {
+        loesche_Schrittdateien(*l);
+        DeleteFile(l->history);
+        DeleteFile(l->d3.statistik);
+    }
+}
+
+void Phasentabelle()
+{
+    for (const auto& [fall, z] : phasen) {
+        std::printf("Phasen N=30, ausgeliefertes Archiv, %s (Median in ms):\n", fall.c_str());
+        std::printf("  %-32s %8s %8s\n", "Phase", "Wand", "CPU");
+        double w = 0, c = 0;
+        for (const std::string& n : z.namen) {
+            const double mw = median(z.wand.at(n)), mc = median(z.cpu.at(n));
+            w += mw;
+            c += mc;
+            std::printf("  %-32s %8.2f %8.2f\n", n.c_str(), mw, mc);
+        }
+        std::printf("  %-32s %8.2f %8.2f\n", "Summe", w, c);
+        for (const auto& [name, groesse] : z.dateien) std::printf("  %10zu Bytes %s\n", groesse, name.c_str());
+    }
+}
+
 void Faelle(benchmark::internal::Benchmark* b, bool alle)
 {
     for (int a : {ECHT, ERZEUGT})
@@ -318,6 +511,12 @@ BENCHMARK(BM_EinKlick_woertlich)
     ->ReportAggregatesOnly()
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK(BM_Phasen)
+    ->Args({30, 1})
+    ->Args({30, 0})
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_Durchgang2)
     ->Arg(30)
     ->Iterations(1)
@@ -340,6 +539,7 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    Phasentabelle();
     std::string zeile = "Ein-Klick-Lauf mit allen Dateien, ausgeliefertes Archiv, Median:";
     for (int N : {20, 30}) {
         const double w = median(proben[Fallname("woertlich", ECHT, ZUFALL, N)]);

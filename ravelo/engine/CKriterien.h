@@ -3,6 +3,8 @@
 // the six values as they are (order does not matter) and leaves out any value outside 1..49, so
 // a hostile archive line can neither index outside a table nor overflow a sum; the weights keep
 // the six criteria in separate decimal digits of the signature.
+#include <span>
+
 #include "Kernhilfen.h"
 
 int klasse_Folgen(const int* z);  // runs of consecutive numbers, 0..9
@@ -36,3 +38,5 @@ constexpr long long KEINE_SIGNATUR = -1;
 // value lies outside 1..49.
 long long Signatur(const int* z, const Kriterien& k);
 inline long long Signatur(const Kombination& z, const Kriterien& k) { return Signatur(z.data(), k); }
+// The signatures of many combinations: signaturen[i] = Signatur(k[i], kr).
+void Signaturen(std::span<const Kombination> k, const Kriterien& kr, long long* signaturen);

@@ -108,7 +108,12 @@ std::vector<std::uint16_t> berechne_Punkte(std::span<const Kombination> k, std::
 
     std::vector<std::uint16_t> punkte(k.size());
     kern::parallel_fuer(k.size(), [&](std::size_t b, std::size_t e) {
-        for (std::size_t i = b; i < e; ++i) punkte[i] = zaehler.anzahl(Signatur(k[i], kriterien));
+        long long s[256];
+        for (std::size_t i = b; i < e; i += std::size(s)) {
+            const std::size_t n = std::min(std::size(s), e - i);
+            Signaturen(k.subspan(i, n), kriterien, s);
+            for (std::size_t j = 0; j < n; ++j) punkte[i + j] = zaehler.anzahl(s[j]);
+        }
     });
     return punkte;
 }

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <climits>
@@ -257,10 +258,14 @@ String ReadFileBytes(const String& name)
         ::close(fd);
         OpenError(name, EISDIR);
     }
+    // One buffer of the file's size, filled by reads straight into it; it grows only when the
+    // file grew meanwhile (or reports no size, as a pipe).
     String bytes;
-    char buf[65536];
+    std::size_t done = 0;
+    if (S_ISREG(st.st_mode) && st.st_size > 0) bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
     for (;;) {
-        ssize_t n = ::read(fd, buf, sizeof buf);
+        if (done == bytes.size()) bytes.resize(std::max<std::size_t>(2 * bytes.size(), 65536));
+        ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
             int err = errno;
@@ -268,9 +273,10 @@ String ReadFileBytes(const String& name)
             throw EInOutError("Cannot read file \"" + name + "\". " + ErrnoText(err));
         }
         if (n == 0) break;
-        bytes.append(buf, static_cast<std::size_t>(n));
+        done += static_cast<std::size_t>(n);
     }
     ::close(fd);
+    bytes.resize(done);
     return bytes;
 }
 

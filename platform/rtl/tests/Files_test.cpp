@@ -114,6 +114,22 @@ TEST(Files, ReadAndAppendErrors)
     EXPECT_EQ(ReadFileBytes(dir + "log.txt"), "a\nb\n");
 }
 
+// Whole files of every size come back byte for byte, also those that report no size.
+TEST(Files, ReadFileBytesOfEverySize)
+{
+    String dir = FreshTestDir();
+    for (std::size_t n : {0u, 1u, 65535u, 65536u, 65537u, 300001u}) {
+        SCOPED_TRACE(n);
+        String bytes(n, '\0');
+        for (std::size_t i = 0; i < n; ++i) bytes[i] = static_cast<char>(i * 7 + i / 251);
+        Put(dir + "f.bin", bytes);
+        EXPECT_EQ(ReadFileBytes(dir + "f.bin"), bytes);
+    }
+    const String status = ReadFileBytes("/proc/self/status");  // stat reports size 0
+    EXPECT_NE(status.find("Pid:"), String::npos);
+    EXPECT_EQ(status.back(), '\n');
+}
+
 TEST(Files, NameParts)
 {
     EXPECT_EQ(ExtractFilePath("C:\\Programme\\Ravelo\\ravelo.exe"), "C:\\Programme\\Ravelo\\");
