@@ -386,7 +386,7 @@ void BM_Phasen(benchmark::State& state)
             uhr("1 Ziehungen laden");
             schritt1::setze_Pool(*z, pool);
             if (!schritt1::schreibe_Pooldatei(d.pool, *z)) state.SkipWithError("pool file");
-            const String text = schritt1::Kombinationstext(schritt1::Pool(*z, N));
+            const std::vector<String> text = schritt1::Kombinationsstuecke(schritt1::Pool(*z, N));
             uhr("1 Kombinationen formatieren");
             AtomicWriteFileNoSync(d.kombis, text);
             uhr("1 Kombinationen schreiben");
@@ -405,7 +405,7 @@ void BM_Phasen(benchmark::State& state)
             uhr("2 filtern");
             loesche_gezogene(t, ziehungen, lies_Trefferzahl(e.Edit5, nullptr));
             uhr("2 gezogene loeschen");
-            const String text = gefilterte_Datei(t);
+            const std::vector<String> text = gefilterte_Stuecke(t);
             uhr("2 formatieren");
             AtomicWriteFileNoSync(d.gefiltert, text);
             uhr("2 schreiben");
@@ -421,13 +421,13 @@ void BM_Phasen(benchmark::State& state)
             uhr("3 Ziehungen laden");
             const std::vector<std::uint16_t> punkte = berechne_Punkte(k, ziehungen, e.kriterien);
             uhr("3 Punkte");
-            const String pt = Punktedatei(punkte);
+            const std::vector<String> pt = Punkte_Stuecke(punkte);
             uhr("3 Punkte formatieren");
             AtomicWriteFileNoSync(d.d3.punkte, pt);
             uhr("3 Punkte schreiben");
             const std::vector<std::uint32_t> r = sortiere_Punkte(punkte);
             uhr("3 sortieren");
-            const String st = sortierte_Datei(punkte, r);
+            const std::vector<String> st = sortierte_Stuecke(punkte, r);
             uhr("3 Sortierte formatieren");
             AtomicWriteFileNoSync(d.d3.sortiert, st);
             uhr("3 Sortierte schreiben");

@@ -86,22 +86,41 @@ std::atomic<std::size_t> threadgrenze{0};
 
 void setze_Threadgrenze(std::size_t grenze) { threadgrenze = grenze; }
 
+namespace {
+constexpr std::size_t MIN_SCHEIBE = 8192;
+constexpr std::size_t SCHEIBEN_JE_THREAD = 4;
+
+std::size_t maschine()
+{
+    std::size_t m = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), 16);
+    if (const std::size_t g = threadgrenze.load()) m = std::min(m, g);
+    return m;
+}
+}  // namespace
+
 std::size_t anzahl_Threads(std::size_t n)
 {
-    constexpr std::size_t MIN_SCHEIBE = 8192;
-    std::size_t maschine = std::max(1u, std::thread::hardware_concurrency());
-    if (const std::size_t g = threadgrenze.load()) maschine = std::min(maschine, g);
-    return std::max<std::size_t>(1,
-                                 std::min({maschine, std::size_t{16}, (n + MIN_SCHEIBE - 1) / MIN_SCHEIBE}));
+    return std::max<std::size_t>(1, std::min(maschine(), (n + MIN_SCHEIBE - 1) / MIN_SCHEIBE));
+}
+
+std::size_t anzahl_Scheiben(std::size_t n)
+{
+    const std::size_t t = anzahl_Threads(n);
+    return t == 1 ? 1 : std::min(t * SCHEIBEN_JE_THREAD, (n + MIN_SCHEIBE / 4 - 1) / (MIN_SCHEIBE / 4));
 }
 
 void parallel_jede(std::size_t teile, const std::function<void(std::size_t)>& f)
 {
     if (teile == 0) return;
+    std::atomic<std::size_t> naechster{0};
+    auto arbeite = [&] {
+        for (std::size_t t; (t = naechster.fetch_add(1)) < teile;) f(t);
+    };
+    const std::size_t threads = std::min(teile, maschine());
     std::vector<std::thread> pool;
-    pool.reserve(teile - 1);
-    for (std::size_t t = 1; t < teile; ++t) pool.emplace_back([&f, t] { f(t); });
-    f(0);
+    pool.reserve(threads - 1);
+    for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(arbeite);
+    arbeite();
     for (auto& t : pool) t.join();
 }
 
@@ -116,26 +135,27 @@ std::pair<std::size_t, std::size_t> scheibe(std::size_t n, std::size_t teile, st
 void parallel_fuer(std::size_t n, const std::function<void(std::size_t, std::size_t)>& f)
 {
     if (n == 0) return;
-    const std::size_t teile = anzahl_Threads(n);
+    const std::size_t teile = anzahl_Scheiben(n);
     parallel_jede(teile, [&](std::size_t t) {
         auto [b, e] = scheibe(n, teile, t);
         if (b < e) f(b, e);
     });
 }
 
-String parallel_Text(std::size_t n, const std::function<void(std::size_t, std::size_t, String&)>& f)
+std::vector<String> parallel_Stuecke(std::size_t n,
+                                     const std::function<void(std::size_t, std::size_t, String&)>& f)
 {
-    const std::size_t teile = anzahl_Threads(n);
-    if (teile <= 1) {
-        String s;
-        if (n) f(0, n, s);
-        return s;
-    }
+    const std::size_t teile = n ? anzahl_Scheiben(n) : 0;
     std::vector<String> stuecke(teile);
     parallel_jede(teile, [&](std::size_t t) {
         auto [b, e] = scheibe(n, teile, t);
         if (b < e) f(b, e, stuecke[t]);
     });
+    return stuecke;
+}
+
+String verbunden(const std::vector<String>& stuecke)
+{
     std::size_t gesamt = 0;
     for (const String& s : stuecke) gesamt += s.size();
     String s;
@@ -146,8 +166,8 @@ String parallel_Text(std::size_t n, const std::function<void(std::size_t, std::s
 
 std::vector<Zeilenabschnitt> Zeilenabschnitte(std::string_view bytes)
 {
-    // About 20 bytes a line: as many pieces as threads for that many lines.
-    const std::size_t teile = anzahl_Threads(bytes.size() / 20);
+    // About 20 bytes a line: as many pieces as slices of that many lines.
+    const std::size_t teile = anzahl_Scheiben(bytes.size() / 20);
     std::vector<Zeilenabschnitt> a;
     std::size_t anfang = 0;
     for (std::size_t t = 1; t <= teile && anfang < bytes.size(); ++t) {

@@ -60,30 +60,39 @@ inline void sortiere_klein(int* a, int n)
     }
 }
 
-// Writes v in decimal at p and returns the end (room for 20 characters needed).
+// "00" to "99": the two digits of every number below 100.
+inline constexpr char ZIFFERNPAARE[] =
+    "0001020304050607080910111213141516171819202122232425262728293031323334353637383940414243444546474849"
+    "5051525354555657585960616263646566676869707172737475767778798081828384858687888990919293949596979899";
+
+// Writes v in decimal at p and returns the end (room for 20 characters needed). Numbers below
+// 100 take no branch on their length: two bytes are written, one or two of them count.
 inline char* schreibe_Zahl(char* p, long long v)
 {
-    if (v >= 0 && v < 10) {
-        *p++ = static_cast<char>('0' + v);
-        return p;
-    }
-    if (v >= 10 && v < 100) {
-        *p++ = static_cast<char>('0' + v / 10);
-        *p++ = static_cast<char>('0' + v % 10);
-        return p;
+    if (v >= 0 && v < 100) {
+        const unsigned zwei = v >= 10;
+        std::memcpy(p, ZIFFERNPAARE + 2 * v + 1 - zwei, 2);
+        return p + 1 + zwei;
     }
     char buf[24];
     char* e = buf + sizeof buf;
     char* b = e;
     unsigned long long u =
         v < 0 ? 0ULL - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-    do {
-        *--b = static_cast<char>('0' + u % 10);
-        u /= 10;
-    } while (u);
+    while (u >= 100) {
+        b -= 2;
+        std::memcpy(b, ZIFFERNPAARE + 2 * (u % 100), 2);
+        u /= 100;
+    }
+    if (u >= 10) {
+        b -= 2;
+        std::memcpy(b, ZIFFERNPAARE + 2 * u, 2);
+    } else {
+        *--b = static_cast<char>('0' + u);
+    }
     if (v < 0) *--b = '-';
-    while (b < e) *p++ = *b++;
-    return p;
+    std::memcpy(p, b, static_cast<std::size_t>(e - b));
+    return p + (e - b);
 }
 // Writes the six numbers joined by "," (room for 6 x 21 characters needed).
 inline char* schreibe_Sechs(char* p, const Kombination& k)
@@ -204,18 +213,25 @@ int lies_Parameter(const String& text);
 
 // How many threads work on n items (one for small n, at most the machine's threads and the limit).
 std::size_t anzahl_Threads(std::size_t n);
+// How many slices n items are cut into: one per thread when one thread works, else a few per
+// thread, so a thread the busy machine holds back delays a small slice only.
+std::size_t anzahl_Scheiben(std::size_t n);
 // Limits the threads of every core (0: the machine's); the benchmark measures one thread with it.
 void setze_Threadgrenze(std::size_t grenze);
-// Runs f(0) .. f(teile - 1), each on its own thread (f(0) on the caller's).
+// Runs f(0) .. f(teile - 1) on up to as many threads as the machine and the limit allow (the
+// caller's thread one of them); each thread takes the next part when it is done with one.
 void parallel_jede(std::size_t teile, const std::function<void(std::size_t teil)>& f);
 
-// Runs f(begin, end) over consecutive slices of 0..n, one slice per thread. Each index belongs
-// to exactly one slice, so results written per index do not depend on the number of threads.
+// Runs f(begin, end) over consecutive slices of 0..n in parallel. Each index belongs to exactly
+// one slice, so results written per index do not depend on the number of threads.
 void parallel_fuer(std::size_t n, const std::function<void(std::size_t, std::size_t)>& f);
 
-// The text of items 0..n-1: f(begin, end, out) appends the text of a slice; the slices are
-// formatted in parallel and joined in order.
-String parallel_Text(std::size_t n, const std::function<void(std::size_t, std::size_t, String&)>& f);
+// The text of items 0..n-1 in pieces: f(begin, end, out) appends the text of a slice; the
+// slices are formatted in parallel. The pieces in order are the text.
+std::vector<String> parallel_Stuecke(std::size_t n,
+                                     const std::function<void(std::size_t, std::size_t, String&)>& f);
+// The pieces joined.
+String verbunden(const std::vector<String>& stuecke);
 
 // Consecutive pieces of a file's bytes that end at line ends, with the number of the first
 // line of each piece, so the lines can be read in parallel and still be numbered.

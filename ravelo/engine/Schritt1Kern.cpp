@@ -227,6 +227,11 @@ bool schreibe_Pooldatei(const String& datei, const CDorovZahlen& z)
 
 String Kombinationstext(const std::vector<int>& pool, std::uint64_t* zeilen)
 {
+    return kern::verbunden(Kombinationsstuecke(pool, zeilen));
+}
+
+std::vector<String> Kombinationsstuecke(const std::vector<int>& pool, std::uint64_t* zeilen)
+{
     // Each pool number's text once; every line is then six copies and five commas.
     const int N = static_cast<int>(pool.size());
     struct Text {
@@ -239,21 +244,49 @@ String Kombinationstext(const std::vector<int>& pool, std::uint64_t* zeilen)
         text[i].n = static_cast<unsigned char>(kern::schreibe_Zahl(text[i].z, pool[i]) - text[i].z);
         laengste = std::max<std::size_t>(laengste, text[i].n);
     }
-    std::uint64_t anzahl = 1;  // C(N, 6)
-    for (int j = 0; j < 6; ++j) anzahl = anzahl * static_cast<std::uint64_t>(std::max(N - j, 0)) / (j + 1);
+    auto binom = [](int n, int k) {
+        std::uint64_t c = 1;
+        for (int j = 0; j < k; ++j) c = c * static_cast<std::uint64_t>(std::max(n - j, 0)) / (j + 1);
+        return c;
+    };
+    const std::uint64_t anzahl = binom(N, 6);
     if (zeilen) *zeilen = anzahl;
 
-    String s;
-    s.resize(static_cast<std::size_t>(anzahl) * (6 * laengste + 6) + sizeof(Text::z));
-    char* p = s.data();
-    auto kopiere = [&p](const Text& t) {
-        std::memcpy(p, t.z, sizeof t.z);  // the buffer has room: only t.n bytes count
-        p += t.n;
+    // The lines by the positions of their first two numbers, in order; pieces of about equal
+    // numbers of lines take consecutive pairs.
+    struct Anfang {
+        int i0, i1;
+        std::uint64_t zeilen_davor;
     };
-    // Positions i0 < ... < i5 in lexicographic order; the first five numbers' text is kept
-    // while the last position runs.
+    std::vector<Anfang> anfaenge;
+    std::uint64_t davor = 0;
     for (int i0 = 0; i0 < N - 5; ++i0)
-        for (int i1 = i0 + 1; i1 < N - 4; ++i1)
+        for (int i1 = i0 + 1; i1 < N - 4; ++i1) {
+            anfaenge.push_back({i0, i1, davor});
+            davor += binom(N - 1 - i1, 4);
+        }
+    const std::size_t teile = anzahl ? kern::anzahl_Scheiben(static_cast<std::size_t>(anzahl)) : 0;
+    std::vector<std::size_t> grenze(teile + 1, anfaenge.size());  // first pair of each piece
+    for (std::size_t t = 0, a = 0; t < teile; ++t) {
+        while (a < anfaenge.size() && anfaenge[a].zeilen_davor < anzahl * t / teile) ++a;
+        grenze[t] = a;
+    }
+
+    std::vector<String> stuecke(teile);
+    kern::parallel_jede(teile, [&](std::size_t t) {
+        const std::uint64_t bis = grenze[t + 1] < anfaenge.size() ? anfaenge[grenze[t + 1]].zeilen_davor : anzahl;
+        const std::uint64_t von = grenze[t] < anfaenge.size() ? anfaenge[grenze[t]].zeilen_davor : anzahl;
+        String& s = stuecke[t];
+        s.resize(static_cast<std::size_t>(bis - von) * (6 * laengste + 6) + sizeof(Text::z));
+        char* p = s.data();
+        auto kopiere = [&p](const Text& x) {
+            std::memcpy(p, x.z, sizeof x.z);  // the buffer has room: only x.n bytes count
+            p += x.n;
+        };
+        // Positions i0 < ... < i5 in lexicographic order; the first five numbers' text is kept
+        // while the last position runs.
+        for (std::size_t a = grenze[t]; a < grenze[t + 1]; ++a) {
+            const int i0 = anfaenge[a].i0, i1 = anfaenge[a].i1;
             for (int i2 = i1 + 1; i2 < N - 3; ++i2)
                 for (int i3 = i2 + 1; i3 < N - 2; ++i3)
                     for (int i4 = i3 + 1; i4 < N - 1; ++i4) {
@@ -272,8 +305,10 @@ String Kombinationstext(const std::vector<int>& pool, std::uint64_t* zeilen)
                             *p++ = '\n';
                         }
                     }
-    s.resize(static_cast<std::size_t>(p - s.data()));
-    return s;
+        }
+        s.resize(static_cast<std::size_t>(p - s.data()));
+    });
+    return stuecke;
 }
 
 bool schreibe_Kombinationen(const String& datei, const std::vector<int>& pool, std::uint64_t* zeilen)
@@ -282,7 +317,7 @@ bool schreibe_Kombinationen(const String& datei, const std::vector<int>& pool, s
     std::uint64_t anzahl = 0;
     try {
         // Re-made by every run: replaced whole, without waiting for the disk.
-        AtomicWriteFileNoSync(datei, Kombinationstext(pool, &anzahl));
+        AtomicWriteFileNoSync(datei, Kombinationsstuecke(pool, &anzahl));
     } catch (const Exception&) {
         return false;
     } catch (const std::bad_alloc&) {

@@ -85,6 +85,8 @@ bool schreibe_Pooldatei(const String& datei, const CDorovZahlen& z);
 // The text of the combinations file: every six of the pool's positions in lexicographic order of
 // the positions, numbers joined by ","; zeilen gets the number of lines.
 String Kombinationstext(const std::vector<int>& pool, std::uint64_t* zeilen = nullptr);
+// The same text in pieces (made in parallel; in order they are the text).
+std::vector<String> Kombinationsstuecke(const std::vector<int>& pool, std::uint64_t* zeilen = nullptr);
 // The combinations file, replaced whole (one buffer, one rename, no wait for the disk). A failed
 // write leaves no file of that name behind it and returns false. zeilen gets the number of lines
 // written.

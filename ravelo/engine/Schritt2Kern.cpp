@@ -335,10 +335,12 @@ std::size_t loesche_gezogene(Kombinationstabelle& t, std::span<const Ziehung> zi
     return entfernt;
 }
 
-String gefilterte_Datei(const Kombinationstabelle& t)
+String gefilterte_Datei(const Kombinationstabelle& t) { return kern::verbunden(gefilterte_Stuecke(t)); }
+
+std::vector<String> gefilterte_Stuecke(const Kombinationstabelle& t)
 {
     // Present combinations hold numbers 1..49: at most 20 characters a line.
-    return kern::parallel_Text(t.z.size(), [&](std::size_t b, std::size_t e, String& s) {
+    return kern::parallel_Stuecke(t.z.size(), [&](std::size_t b, std::size_t e, String& s) {
         s.resize((e - b) * 20);
         char* p = s.data();
         for (std::size_t i = b; i < e; ++i) {
@@ -389,7 +391,7 @@ Schritt2Ergebnis Schritt2_ausfuehren(const Schritt2Eingaben& e, std::span<const 
     r.als_gezogen = loesche_gezogene(t, ziehungen, k);
 
     try {
-        AtomicWriteFileNoSync(gefilterteDatei, gefilterte_Datei(t));  // re-made by every run
+        AtomicWriteFileNoSync(gefilterteDatei, gefilterte_Stuecke(t));  // re-made by every run
     } catch (const Exception&) {
         label("Schritt2: ERROR : Nicht moeglich, gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen.");
         r.status = Schritt2Status::Ausgabefehler;

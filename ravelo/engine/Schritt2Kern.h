@@ -83,6 +83,8 @@ std::size_t loesche_gezogene(Kombinationstabelle& t, std::span<const Ziehung> zi
 // The filtered-combinations file: one line per present combination, its numbers joined by ","
 // followed by ",0".
 String gefilterte_Datei(const Kombinationstabelle& t);
+// The same text in pieces (made in parallel; in order they are the text).
+std::vector<String> gefilterte_Stuecke(const Kombinationstabelle& t);
 
 enum class Schritt2Status { OK, Eingabefehler, Ausgabefehler };
 

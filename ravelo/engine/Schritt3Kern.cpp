@@ -129,9 +129,16 @@ std::vector<std::uint32_t> sortiere_Punkte(std::span<const std::uint16_t> punkte
     return r;
 }
 
-String Punktedatei(std::span<const std::uint16_t> punkte)
+String Punktedatei(std::span<const std::uint16_t> punkte) { return kern::verbunden(Punkte_Stuecke(punkte)); }
+
+String sortierte_Datei(std::span<const std::uint16_t> punkte, std::span<const std::uint32_t> reihenfolge)
 {
-    return kern::parallel_Text(punkte.size(), [&](std::size_t b, std::size_t e, String& s) {
+    return kern::verbunden(sortierte_Stuecke(punkte, reihenfolge));
+}
+
+std::vector<String> Punkte_Stuecke(std::span<const std::uint16_t> punkte)
+{
+    return kern::parallel_Stuecke(punkte.size(), [&](std::size_t b, std::size_t e, String& s) {
         s.resize((e - b) * 6);
         char* p = s.data();
         for (std::size_t i = b; i < e; ++i) {
@@ -142,9 +149,10 @@ String Punktedatei(std::span<const std::uint16_t> punkte)
     });
 }
 
-String sortierte_Datei(std::span<const std::uint16_t> punkte, std::span<const std::uint32_t> reihenfolge)
+std::vector<String> sortierte_Stuecke(std::span<const std::uint16_t> punkte,
+                                      std::span<const std::uint32_t> reihenfolge)
 {
-    return kern::parallel_Text(reihenfolge.size(), [&](std::size_t b, std::size_t e, String& s) {
+    return kern::parallel_Stuecke(reihenfolge.size(), [&](std::size_t b, std::size_t e, String& s) {
         s.resize((e - b) * 18);
         char* p = s.data();
         for (std::size_t j = b; j < e; ++j) {
@@ -264,7 +272,7 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
         if (Label1) Label1(text);
     };
     // The run's own files, re-made by every run: replaced whole without waiting for the disk.
-    auto schreibe = [](const String& name, const String& inhalt) {
+    auto schreibe = [](const String& name, const std::vector<String>& inhalt) {
         try {
             AtomicWriteFileNoSync(name, inhalt);
             return true;
@@ -289,7 +297,7 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
     label("Schritt3: Berechne alle Zahlen");
     const std::vector<std::uint16_t> punkte = berechne_Punkte(k, ziehungen, e.kriterien);
     label("Schritt3: Schreibe in Datei");
-    if (!schreibe(d.punkte, Punktedatei(punkte))) {
+    if (!schreibe(d.punkte, Punkte_Stuecke(punkte))) {
         label("Schritt3: ERROR : Nicht moeglich, abfall.txt zum Schreiben zu oeffnen.");
         r.status = Schritt3Status::Punktefehler;
         return r;
@@ -297,7 +305,7 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
     label("Schritt3: Sortiere beste Varianten");
     const std::vector<std::uint32_t> reihenfolge = sortiere_Punkte(punkte);
     label("Schritt3: Schreibe sortierte in Datei");
-    if (!schreibe(d.sortiert, sortierte_Datei(punkte, reihenfolge))) {
+    if (!schreibe(d.sortiert, sortierte_Stuecke(punkte, reihenfolge))) {
         label("Schritt3: ERROR : Nicht moeglich, varianten_sortiert.txt zum Schreiben zu oeffnen.");
         r.status = Schritt3Status::Sortierfehler;
         return r;
@@ -305,7 +313,7 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
 
     r.tipps = waehle_Tipps(k, punkte, reihenfolge, e.T);
     if (kern::lies_Parameter(e.Edit1) < 50) r.rueck = pruefe_Tipps(r.tipps, e.betraege);
-    if (!schreibe(d.ausgewaehlt, ausgewaehlte_Datei(r.tipps))) {
+    if (!schreibe(d.ausgewaehlt, {ausgewaehlte_Datei(r.tipps)})) {
         label("Schritt3: ERROR : Nicht moeglich, varianten.txt zum Schreiben zu oeffnen.");
         r.status = Schritt3Status::Auswahlfehler;
         return r;

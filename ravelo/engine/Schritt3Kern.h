@@ -46,6 +46,10 @@ std::vector<std::uint32_t> sortiere_Punkte(std::span<const std::uint16_t> punkte
 String Punktedatei(std::span<const std::uint16_t> punkte);  // one points value a line
 String sortierte_Datei(std::span<const std::uint16_t> punkte,
                        std::span<const std::uint32_t> reihenfolge);  // points ";" index
+// The same texts in pieces (made in parallel; in order they are the text).
+std::vector<String> Punkte_Stuecke(std::span<const std::uint16_t> punkte);
+std::vector<String> sortierte_Stuecke(std::span<const std::uint16_t> punkte,
+                                      std::span<const std::uint32_t> reihenfolge);
 
 struct Tipp {
     Kombination z{};

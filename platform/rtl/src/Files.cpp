@@ -345,7 +345,7 @@ void RemoveDeadTempFilesIn(const String& folder)
 namespace {
 
 // Both atomic writers: durable waits until the bytes and the rename are on the disk.
-void WriteAndReplace(const String& name, const String& bytes, bool durable)
+void WriteAndReplace(const String& name, std::span<const String> pieces, bool durable)
 {
     String target = ResolvePath(name);
     if (target.empty()) throw EFOpenError("Cannot create file \"\"");
@@ -374,8 +374,9 @@ void WriteAndReplace(const String& name, const String& bytes, bool durable)
             if (::fchmod(fd, st.st_mode & 07777) != 0) { /* not fatal: the content matters */
             }
         }
-        if (!WriteAll(fd, bytes))
-            throw EInOutError("Cannot write file \"" + name + "\". " + ErrnoText(errno));
+        for (const String& bytes : pieces)
+            if (!WriteAll(fd, bytes))
+                throw EInOutError("Cannot write file \"" + name + "\". " + ErrnoText(errno));
         if (durable && ::fsync(fd) != 0)
             throw EInOutError("Cannot write file \"" + name + "\". " + ErrnoText(errno));
         int rc = ::close(fd);
@@ -403,9 +404,14 @@ void WriteAndReplace(const String& name, const String& bytes, bool durable)
 
 }  // namespace
 
-void AtomicWriteFile(const String& name, const String& bytes) { WriteAndReplace(name, bytes, true); }
+void AtomicWriteFile(const String& name, const String& bytes) { WriteAndReplace(name, {&bytes, 1}, true); }
 
-void AtomicWriteFileNoSync(const String& name, const String& bytes) { WriteAndReplace(name, bytes, false); }
+void AtomicWriteFileNoSync(const String& name, const String& bytes) { WriteAndReplace(name, {&bytes, 1}, false); }
+
+void AtomicWriteFileNoSync(const String& name, std::span<const String> pieces)
+{
+    WriteAndReplace(name, pieces, false);
+}
 
 void AppendToFile(const String& name, const String& bytes)
 {

@@ -92,6 +92,18 @@ TEST(Files, WriteWithoutSyncReplacesAtomicallyAsWell)
     ASSERT_FALSE(temp.empty());
     EXPECT_FALSE(FileExists(temp));
     EXPECT_THROW(AtomicWriteFileNoSync(dir + "fehlt/x.txt", "x"), EFOpenError);
+
+    // A text in pieces is the pieces one after the other, empty ones included; a failed write of
+    // pieces leaves the old file as well.
+    const std::vector<String> stuecke = {"vierter", "", " Lauf\n", String(70000, 'x'), ""};
+    AtomicWriteFileNoSync(dir + "lauf.txt", stuecke);
+    EXPECT_EQ(ReadFileBytes(dir + "lauf.txt"), "vierter Lauf\n" + String(70000, 'x'));
+    AtomicWriteFileNoSync(dir + "leer.txt", std::vector<String>{});
+    EXPECT_EQ(ReadFileBytes(dir + "leer.txt"), "");
+    previous = SetAtomicWriteHook([](const String&) { throw EInOutError("No space left on device"); });
+    EXPECT_THROW(AtomicWriteFileNoSync(dir + "lauf.txt", std::vector<String>{"fünfter", " Lauf"}), EInOutError);
+    SetAtomicWriteHook(previous);
+    EXPECT_EQ(ReadFileBytes(dir + "lauf.txt"), "vierter Lauf\n" + String(70000, 'x'));
 }
 
 TEST(Files, AtomicWriteOntoAFolderOrIntoAMissingFolderRaises)

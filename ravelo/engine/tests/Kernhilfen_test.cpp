@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <random>
 
 #include "Kernhilfen.h"
@@ -78,4 +79,20 @@ TEST(Kernhilfen, ZeichenZaehlen)
     }
     EXPECT_EQ(kern::zaehle_Zeichen(std::string(70000, '\n'), '\n'), 70000u);  // a lane fills up
     EXPECT_EQ(kern::zaehle_Zeichen("\xff\xff\n", '\xff'), 2u);
+}
+
+TEST(Kernhilfen, ZahlenSchreiben)
+{
+    std::vector<long long> werte = {0,     1,     9,      10,     11,     49,      99,        100,
+                                    101,   999,   1000,   5000,   65535,  593774,  1000000,   -1,
+                                    -9,    -10,   -99,    -100,   -12345, LLONG_MAX, LLONG_MIN, LLONG_MIN + 1};
+    std::mt19937_64 rnd(7);
+    for (int i = 0; i < 1000; ++i) werte.push_back(static_cast<long long>(rnd()) >> (rnd() % 64));
+    for (long long v : werte) {
+        char buf[24];
+        EXPECT_EQ(std::string(buf, kern::schreibe_Zahl(buf, v)), std::to_string(v));
+        String s = "x";
+        kern::haenge_an(s, v);
+        EXPECT_EQ(s, "x" + std::to_string(v));
+    }
 }

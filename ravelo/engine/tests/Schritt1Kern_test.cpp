@@ -11,6 +11,8 @@
 #include "Testordner.h"
 #include "schritt1_Testhilfen.h"
 #include "Tippdateien.h"
+#include "Vergleichslauf.h"
+#include "rtl/Files.h"
 
 namespace {
 
@@ -305,6 +307,26 @@ TEST_F(Schritt1KernTest, CombinationsInPositionOrderKeepThePoolOrder)
         EXPECT_EQ(zeilen.back(), zahl(n - 6) + "," + zahl(n - 5) + "," + zahl(n - 4) + "," + zahl(n - 3) +
                                      "," + zahl(n - 2) + "," + zahl(n - 1));
     }
+}
+
+// The text made in pieces on several threads is the straightforward text, for every pool size and
+// numbers of one and two digits, on one thread and on all.
+TEST_F(Schritt1KernTest, CombinationsTextInPiecesIsTheWholeText)
+{
+    const std::vector<int> zahlen = {9, 10, 1, 49, 0, 23, 7, 44, 12, 3, 38, 5, 31, 20, 8, 11, 2, 47,
+                                     6, 19, 30, 41, 13, 4, 25, 35, 17, 28, 46, 15};
+    for (std::size_t threads : {std::size_t{1}, std::size_t{0}})
+        for (int N : {0, 5, 6, 7, 18, 25, 30}) {
+            SCOPED_TRACE(::testing::Message() << "N=" << N << " threads=" << threads);
+            kern::setze_Threadgrenze(threads);
+            const std::vector<int> pool(zahlen.begin(), zahlen.begin() + N);
+            woertlich::einfach_Schritt1(pool, ordner + "einfach.cvs");
+            std::uint64_t zeilen = 1;
+            const String text = Kombinationstext(pool, &zeilen);
+            EXPECT_EQ(text, ReadFileBytes(ordner + "einfach.cvs"));
+            EXPECT_EQ(zeilen, static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n')));
+        }
+    kern::setze_Threadgrenze(0);
 }
 
 TEST_F(Schritt1KernTest, CombinationsFileThatCannotBeOpenedFails)

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <span>
 
 #include "rtl/DateUtils.h"
 
@@ -47,6 +48,9 @@ void AtomicWriteFile(const String& name, const String& bytes);
 // itself, where a crash may lose the new content but never leaves a torn file. The hook below
 // applies to both.
 void AtomicWriteFileNoSync(const String& name, const String& bytes);
+// The same with the bytes given as pieces, written one after the other, so a text made in parts
+// needs no joined copy.
+void AtomicWriteFileNoSync(const String& name, std::span<const String> pieces);
 // Removes the temporary files that killed writes left: those of fileName, or of every file in
 // folder (at program start). Files of running processes stay.
 void RemoveDeadTempFiles(const String& fileName);
