@@ -144,14 +144,65 @@ std::string Fallname(const char* seite, Archiv a, Pool p, int N)
 // ---- the cases ------------------------------------------------------------------------------
 
 // Every run takes the next run key, as the program's one-click run does, so its step files are
-// new files; the files of the run before are removed between the timed runs.
-String Schluessel(int N, int index) { return Tippschluessel(SCHLUESSELDATUM, N, index); }
+// new files; the files of the run before are removed between the timed runs, all of them at the end.
+class Laeufe {
+public:
+    Laeufe(const String& ordner, int N) : FOrdner(ordner), FN(N) { ForceDirectories(ordner); }
+    ~Laeufe()
+    {
+        if (FDateien) weg(*FDateien);
+    }
+    // The files of the next run.
+    const Laufdateien& naechster(benchmark::State& state)
+    {
+        if (FDateien) {
+            state.PauseTiming();
+            loesche_Schrittdateien(*FDateien);
+            state.ResumeTiming();
+        }
+        FSchluessel = Tippschluessel(SCHLUESSELDATUM, FN, ++FIndex);
+        FDateien = std::make_unique<Laufdateien>(FOrdner, FSchluessel);
+        return *FDateien;
+    }
+    const String& schluessel() const { return FSchluessel; }
+    // The last run's step files against those of the program's whole run with the same key, written
+    // beside them; their names and sizes go to groessen when given.
+    void vergleiche(benchmark::State& state, const std::vector<int>& pool,
+                    std::vector<std::pair<std::string, std::size_t>>* groessen = nullptr) const
+    {
+        if (!FDateien) return;
+        ForceDirectories(FOrdner + "vergleich/");
+        const Laufdateien s(FOrdner + "vergleich/", FSchluessel);
+        kern::setze_Threadgrenze(0);
+        if (!schnell_laufen(pool, TIPPDATUM, s, FSchluessel)) state.SkipWithError("fast run failed");
+        const std::vector<String> x = FDateien->Schrittdateien(), y = s.Schrittdateien();
+        if (groessen) groessen->clear();
+        for (std::size_t i = 0; i + 1 < x.size(); ++i) {  // the statistics file gathers every run
+            const String a = lies(x[i]);
+            if (a != lies(y[i])) state.SkipWithError(("files differ: " + ExtractFileName(x[i])).c_str());
+            if (groessen) groessen->emplace_back(ExtractFileName(x[i]), a.size());
+        }
+        weg(s);
+    }
 
-void loesche_Schrittdateien(const Laufdateien& d)
-{
-    const std::vector<String> x = d.Schrittdateien();
-    for (std::size_t i = 0; i + 1 < x.size(); ++i) DeleteFile(x[i]);  // the statistics file gathers
-}
+private:
+    static void loesche_Schrittdateien(const Laufdateien& d)
+    {
+        const std::vector<String> x = d.Schrittdateien();
+        for (std::size_t i = 0; i + 1 < x.size(); ++i) DeleteFile(x[i]);
+    }
+    static void weg(const Laufdateien& d)
+    {
+        loesche_Schrittdateien(d);
+        DeleteFile(d.history);
+        DeleteFile(d.d3.statistik);
+    }
+    String FOrdner;
+    int FN;
+    int FIndex = 0;
+    String FSchluessel;
+    std::unique_ptr<Laufdateien> FDateien;
+};
 
 void EinKlick(benchmark::State& state, bool woertlich, std::size_t threads)
 {
@@ -161,52 +212,25 @@ void EinKlick(benchmark::State& state, bool woertlich, std::size_t threads)
     const String o = Archivordner(a);
     setze_ProgrammOrdner(o);
     kern::setze_Threadgrenze(threads);
-    const String lauf = o + (woertlich ? "woertlich/" : "schnell/");
-    ForceDirectories(lauf);
     const std::string fall = Fallname(woertlich      ? "woertlich"
                                       : threads == 1 ? "schnell1"
                                                      : "schnell",
                                       a, p, N);
     const std::vector<int> pool = Pool_fuer(p, N);
-    int index = 0;
-    std::unique_ptr<Laufdateien> d;
+    Laeufe laeufe(o + (woertlich ? "woertlich/" : "schnell/"), N);
     Speicheranstieg speicher;
     for (auto _ : state) {
-        if (d) {
-            state.PauseTiming();
-            loesche_Schrittdateien(*d);
-            state.ResumeTiming();
-        }
-        const String schluessel = Schluessel(N, ++index);
-        d = std::make_unique<Laufdateien>(lauf, schluessel);
+        const Laufdateien& d = laeufe.naechster(state);
         const auto t0 = std::chrono::steady_clock::now();
         if (woertlich)
-            woertlich_laufen(pool, TIPPDATUM, *d, schluessel);
-        else if (!schnell_laufen(pool, TIPPDATUM, *d, schluessel))
+            woertlich_laufen(pool, TIPPDATUM, d, laeufe.schluessel());
+        else if (!schnell_laufen(pool, TIPPDATUM, d, laeufe.schluessel()))
             state.SkipWithError("a step failed");
         merke(fall, ms_seit(t0));
     }
     state.counters["spitze_MB"] = speicher.MB();
     kern::setze_Threadgrenze(0);
-    if (woertlich && d) {
-        // The step files of both sides are byte for byte the same.
-        ForceDirectories(o + "vergleich/");
-        const String schluessel = Schluessel(N, index);
-        const Laufdateien s(o + "vergleich/", schluessel);
-        if (!schnell_laufen(pool, TIPPDATUM, s, schluessel)) state.SkipWithError("fast run failed");
-        const std::vector<String> x = d->Schrittdateien(), y = s.Schrittdateien();
-        for (std::size_t i = 0; i + 1 < x.size(); ++i)  // the statistics file gathers every iteration
-            if (lies(x[i]) != lies(y[i]))
-                state.SkipWithError(("files differ: " + ExtractFileName(x[i])).c_str());
-        loesche_Schrittdateien(s);
-        DeleteFile(s.history);
-        DeleteFile(s.d3.statistik);
-    }
-    if (d) {
-        loesche_Schrittdateien(*d);
-        DeleteFile(d->history);
-        DeleteFile(d->d3.statistik);
-    }
+    if (woertlich) laeufe.vergleiche(state, pool);  // both sides write the same bytes
 }
 
 void BM_EinKlick_schnell(benchmark::State& state) { EinKlick(state, false, 0); }
@@ -362,22 +386,13 @@ void BM_Phasen(benchmark::State& state)
     const std::size_t threads = static_cast<std::size_t>(state.range(1));
     const String o = Archivordner(ECHT);
     setze_ProgrammOrdner(o);
-    const String lauf = o + "phasen/";
-    ForceDirectories(lauf);
     const std::vector<int> pool = Pool_fuer(ZUFALL, N);
     Phasenzeiten& zeiten = phasen[threads == 1 ? "1 Thread" : "alle Threads"];
     kern::setze_Threadgrenze(threads);
-    int index = 0;
-    std::unique_ptr<Laufdateien> lauf_d;
+    Laeufe laeufe(o + "phasen/", N);
     for (auto _ : state) {
-        if (lauf_d) {
-            state.PauseTiming();
-            loesche_Schrittdateien(*lauf_d);
-            state.ResumeTiming();
-        }
-        const String schluessel = Schluessel(N, ++index);
-        lauf_d = std::make_unique<Laufdateien>(lauf, schluessel);
-        const Laufdateien& d = *lauf_d;
+        const Laufdateien& d = laeufe.naechster(state);
+        const String& schluessel = laeufe.schluessel();
         Phasenuhr uhr(zeiten);
         // Step 1.
         {
@@ -441,25 +456,7 @@ void BM_Phasen(benchmark::State& state)
         }
     }
     kern::setze_Threadgrenze(0);
-    // The pieces wrote what the whole run writes.
-    ForceDirectories(o + "phasen_vergleich/");
-    if (!lauf_d) return;
-    const Laufdateien& d = *lauf_d;
-    const String schluessel = Schluessel(N, index);
-    const Laufdateien s(o + "phasen_vergleich/", schluessel);
-    if (!schnell_laufen(pool, TIPPDATUM, s, schluessel)) state.SkipWithError("fast run failed");
-    const std::vector<String> x = d.Schrittdateien(), y = s.Schrittdateien();
-    zeiten.dateien.clear();
-    for (std::size_t i = 0; i + 1 < x.size(); ++i) {
-        const String a = lies(x[i]);
-        if (a != lies(y[i])) state.SkipWithError(("files differ: " + ExtractFileName(x[i])).c_str());
-        zeiten.dateien.emplace_back(ExtractFileName(x[i]), a.size());
-    }
-    for (const Laufdateien* l : {&d, &s}) {
-        loesche_Schrittdateien(*l);
-        DeleteFile(l->history);
-        DeleteFile(l->d3.statistik);
-    }
+    laeufe.vergleiche(state, pool, &zeiten.dateien);  // the pieces wrote what the whole run writes
 }
 
 void Phasentabelle()
