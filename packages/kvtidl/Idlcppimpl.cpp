@@ -1,6 +1,7 @@
 #include "Idlcppimpl.h"
 
 #include <algorithm>
+#include <map>
 
 #include "Idlenvoptions.h"
 #include "host/ClassExplorer.h"
@@ -251,6 +252,71 @@ void TIdlClassSymbol::Populate(TSkBrowser& browser, TSymbol symbol, const String
     std::stable_sort(items.begin(), items.end(),
                      [](TIdlBaseSymbol* a, TIdlBaseSymbol* b) { return CompareText(a->Name(), b->Name()) < 0; });
     SetMethodProperties(*FMethods);
+}
+
+namespace {
+// The text of a file as the IDE has it: its open editor buffer, else the disk's.
+String IdlSourceText(const String& fileName)
+{
+    TIntfPtr<IQModuleServices> ms;
+    if (Supports(QuistorIDEServices(), ms))
+        if (TIntfPtr<IQProjectGroup> group = ms->MainProjectGroup())
+            for (int i = 0; i < group->OpenModuleCount(); ++i) {
+                TIntfPtr<IQModule> m = group->OpenModule(i);
+                for (int j = 0; m && j < m->FileCount(); ++j) {
+                    TIntfPtr<IQSourceFile> f = m->File(j);
+                    TIntfPtr<IQEditBuffer> b;
+                    if (f && Supports(f, b) && SameFileName(f->FileName(), fileName)) return f->Source();
+                }
+            }
+    return ReadFileBytes(fileName);
+}
+}  // namespace
+
+void TCppIdlImplScanner::ScanDeclaration(TIdlMethodSymbol& method)
+{
+    const std::size_t saved = Position();
+    std::size_t first = String::npos;
+    for (TCppToken t = Next(); t.Kind != TCppTokenKind::End && !t.Is(";"); t = Next()) {
+        if (first == String::npos) first = t.Start;
+        if (t.Kind != TCppTokenKind::Identifier || t.Text != method.Name() || !Peek().Is("(")) continue;
+        method.ResultType = Trim(Text(first, t.Start));
+        const std::size_t open = Next().End;
+        int depth = 1;
+        TCppToken p = Next();
+        for (; p.Kind != TCppTokenKind::End; p = Next()) {
+            if (p.Is("(")) ++depth;
+            if (p.Is(")") && --depth == 0) break;
+        }
+        method.Params = Trim(Text(open, p.Start));
+        break;
+    }
+    SetPosition(saved);
+}
+
+void TIdlClassSymbol::ResolveMethodDeclarations()
+{
+    std::map<String, std::vector<TIdlMethodSymbol*>> byFile;
+    for (int i = 0; i < FMethods->Count(); ++i) {
+        TIdlMethodSymbol* m = FMethods->Items(i);
+        if (!m->Resolved) byFile[m->DeclFile].push_back(m);
+    }
+    for (auto& [file, methods] : byFile) {
+        std::stable_sort(methods.begin(), methods.end(),
+                         [](const TIdlMethodSymbol* a, const TIdlMethodSymbol* b) { return a->DeclLine < b->DeclLine; });
+        String text;
+        try {
+            text = IdlSourceText(file);
+        } catch (const Exception&) {
+            continue;  // a file that cannot be read leaves its methods unresolved
+        }
+        TCppIdlImplScanner scanner(text);
+        for (TIdlMethodSymbol* m : methods) {
+            if (!scanner.SkipToLine(m->DeclLine) || scanner.AtEnd()) break;
+            m->Resolved = true;
+            scanner.ScanDeclaration(*m);
+        }
+    }
 }
 
 void SetMethodProperties(TIdlMethodSymbolList& methods)

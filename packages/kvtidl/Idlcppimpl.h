@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Skbrowser.h"
+#include "host/CppScanner.h"
 #include "rtl/DateUtils.h"
 
 enum TIdlBaseSymbolKind { iskFile = 0, iskModule = 1, iskClass = 2, iskMethod = 3 };
@@ -126,6 +127,9 @@ public:
     const TIdlMethodSymbolList& Methods() const { return *FMethods; }
     // The operations the skeleton symbol declares in headerFile, sorted, attributes marked.
     void Populate(TSkBrowser& browser, TSymbol symbol, const String& headerFile);
+    // Reads the result type and parameter text of every unresolved method from its declaration
+    // in the source (the open editor buffer of the file, else the file on disk).
+    void ResolveMethodDeclarations();
 
 private:
     TIdlMethodSymbolList* FMethods;
@@ -144,6 +148,16 @@ public:
     bool GetIsAttributeSet() const { return AttributeIndex >= 0 && ResultType == "void"; }
     // The getter's result type; "" when this is no attribute (or the index is out of range).
     String GetAttributeType() const;
+};
+
+// Scans the declaration of a method in a header.
+class TCppIdlImplScanner : public TCppScanner {
+public:
+    using TCppScanner::TCppScanner;
+    // From the start of the method's line: the tokens up to ";"; where the method's name is
+    // followed by "(", the text before the name is its result type and the text between the
+    // parentheses its parameters. Restores the position.
+    void ScanDeclaration(TIdlMethodSymbol& method);
 };
 
 // Neighbours of the same name in a name-sorted method list form an attribute (getter and setter).

@@ -103,6 +103,33 @@ TEST_F(IdlBrowse, SkeletonsBecomeModulesClassesAndMethods)
     EXPECT_EQ(Methods(*bank->Modules().Items(0)->Classes().Items(0)), "long Open(const char *)\n");
 }
 
+TEST_F(IdlBrowse, DeclarationsAreReadFromTheSource)
+{
+    const String h = Header("bank_s.hh");
+    TIdlFileSymbol file(h);
+    file.PopulateClasses();
+    TIdlClassSymbol& account = *file.Modules().Items(0)->Classes().Items(0);
+    // the header changed since the browse: the declarations are read as the file is now
+    AtomicWriteFile(h, String(kSkeletons).replace(String(kSkeletons).find("float amount"), 12, "double  sum"));
+    account.ResolveMethodDeclarations();
+    String got;
+    for (int i = 0; i < account.Methods().Count(); ++i) {
+        const TIdlMethodSymbol* m = account.Methods().Items(i);
+        got += m->ResultType + "|" + m->Name() + "|" + m->Params + "|" + (m->Resolved ? "1" : "0") + "\n";
+    }
+    EXPECT_EQ(got, "virtual float|balance||1\n"
+                   "virtual void|balance|float value|1\n"
+                   "virtual void|deposit|double  sum, const char* memo|1\n");
+
+    // a declaration beyond the end of a shortened file stays unresolved
+    TIdlFileSymbol again(h);
+    again.PopulateClasses();
+    TIdlClassSymbol& a2 = *again.Modules().Items(0)->Classes().Items(0);
+    AtomicWriteFile(h, "namespace _sk_Bank {\n");
+    a2.ResolveMethodDeclarations();
+    for (int i = 0; i < a2.Methods().Count(); ++i) EXPECT_FALSE(a2.Methods().Items(i)->Resolved) << i;
+}
+
 TEST_F(IdlBrowse, QualifiedNames)
 {
     TIdlFileSymbol file(Header("bank_s.hh"));
