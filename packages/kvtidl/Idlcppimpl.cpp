@@ -255,20 +255,27 @@ void TIdlClassSymbol::Populate(TSkBrowser& browser, TSymbol symbol, const String
 }
 
 namespace {
+// The file of an open editor buffer of that name, or nullptr.
+TIntfPtr<IQSourceFile> OpenEditorFile(const String& fileName)
+{
+    TIntfPtr<IQModuleServices> ms;
+    if (!Supports(QuistorIDEServices(), ms)) return {};
+    TIntfPtr<IQProjectGroup> group = ms->MainProjectGroup();
+    for (int i = 0; group && i < group->OpenModuleCount(); ++i) {
+        TIntfPtr<IQModule> m = group->OpenModule(i);
+        for (int j = 0; m && j < m->FileCount(); ++j) {
+            TIntfPtr<IQSourceFile> f = m->File(j);
+            TIntfPtr<IQEditBuffer> b;
+            if (f && Supports(f, b) && SameFileName(b->FileName(), fileName)) return f;
+        }
+    }
+    return {};
+}
+
 // The text of a file as the IDE has it: its open editor buffer, else the disk's.
 String IdlSourceText(const String& fileName)
 {
-    TIntfPtr<IQModuleServices> ms;
-    if (Supports(QuistorIDEServices(), ms))
-        if (TIntfPtr<IQProjectGroup> group = ms->MainProjectGroup())
-            for (int i = 0; i < group->OpenModuleCount(); ++i) {
-                TIntfPtr<IQModule> m = group->OpenModule(i);
-                for (int j = 0; m && j < m->FileCount(); ++j) {
-                    TIntfPtr<IQSourceFile> f = m->File(j);
-                    TIntfPtr<IQEditBuffer> b;
-                    if (f && Supports(f, b) && SameFileName(f->FileName(), fileName)) return f->Source();
-                }
-            }
+    if (TIntfPtr<IQSourceFile> f = OpenEditorFile(fileName)) return f->Source();
     return ReadFileBytes(fileName);
 }
 }  // namespace
@@ -379,16 +386,8 @@ TIdlFileSymbolCache* IdlFileSymbolCache = nullptr;
 
 TDateTime IdlFileDate(const String& fileName)
 {
-    TIntfPtr<IQModuleServices> ms;
-    if (Supports(QuistorIDEServices(), ms))
-        if (TIntfPtr<IQProjectGroup> group = ms->MainProjectGroup())
-            for (int i = 0; i < group->OpenModuleCount(); ++i) {
-                TIntfPtr<IQModule> m = group->OpenModule(i);
-                for (int j = 0; m && j < m->FileCount(); ++j) {
-                    TIntfPtr<IQEditBuffer> b;
-                    if (Supports(m->File(j), b) && SameFileName(b->FileName(), fileName)) return b->Age();
-                }
-            }
+    TIntfPtr<IQEditBuffer> b;
+    if (TIntfPtr<IQSourceFile> f = OpenEditorFile(fileName); f && Supports(f, b)) return b->Age();
     return FileAge(fileName);
 }
 
