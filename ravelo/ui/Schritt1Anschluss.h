@@ -47,7 +47,10 @@ public:
     void Label_sichtbar(int nummer, bool sichtbar) override
     {
         auto form = f.zugriff();
-        if (auto* l = Steuerelement<TLabel>(*form, "Label", nummer)) l->SetVisible(sichtbar);
+        // The pool labels belong to the step-1 page; on the others they would lie over the step
+        // boxes, the icons and the tip list. The page shows them itself when it is chosen.
+        if (auto* l = Steuerelement<TLabel>(*form, "Label", nummer))
+            l->SetVisible(sichtbar && form->modus_schritt1 == 1);
     }
     void Edit_sichtbar(int nummer, bool sichtbar) override
     {

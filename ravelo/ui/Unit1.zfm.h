@@ -151,8 +151,8 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     OnMouseLeave = start_gn_leave
   end
   object Image10: TImage
-    Left = 572
-    Top = 234
+    Left = 350
+    Top = 310
     Width = 80
     Height = 36
     OnClick = start2_sw_click
@@ -161,7 +161,7 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     OnMouseLeave = start2_sw_leave
   end
   object Image13: TImage
-    Left = 380
+    Left = 385
     Top = 78
     Width = 24
     Height = 24
@@ -172,7 +172,7 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     OnMouseLeave = save_profil_leave
   end
   object Image14: TImage
-    Left = 405
+    Left = 410
     Top = 78
     Width = 24
     Height = 24
@@ -183,7 +183,7 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     OnMouseLeave = Profil_loesch_leave
   end
   object Image15: TImage
-    Left = 380
+    Left = 410
     Top = 104
     Width = 24
     Height = 24
@@ -249,8 +249,8 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     OnMouseLeave = archiv_leave
   end
   object Image26: TImage
-    Left = 589
-    Top = 105
+    Left = 410
+    Top = 130
     Width = 24
     Height = 24
     Hint = 'Aufwärts sortieren?'
@@ -261,8 +261,8 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     OnMouseLeave = up_leave
   end
   object Image27: TImage
-    Left = 614
-    Top = 105
+    Left = 410
+    Top = 156
     Width = 24
     Height = 24
     Hint = 'Abwärts sortieren?'
@@ -330,8 +330,8 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
   object Tabelle: TStringGrid
     Left = 440
     Top = 126
-    Width = 200
-    Height = 230
+    Width = 216
+    Height = 228
     Hint = 'Lottozahlen-Archiv'
     ColCount = 8
     RowCount = 2
@@ -345,8 +345,8 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
   object Tabelle2: TStringGrid
     Left = 440
     Top = 126
-    Width = 200
-    Height = 230
+    Width = 216
+    Height = 228
     Hint = 'Statistik'
     Visible = False
     ColCount = 2
@@ -361,7 +361,7 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
   object ListBox1: TListBox
     Left = 440
     Top = 362
-    Width = 200
+    Width = 216
     Height = 145
     Hint = 'Getippte Lottozahlen'
     Style = lbOwnerDrawVariable
@@ -393,8 +393,8 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
   end
   object CheckBox21: TCheckBox
     Left = 215
-    Top = 200
-    Width = 185
+    Top = 196
+    Width = 190
     Height = 17
     Caption = 'Beim Start aut. aktualisieren?'
     Checked = True
@@ -402,7 +402,7 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
   end
   object CheckBox1: TCheckBox
     Left = 215
-    Top = 225
+    Top = 216
     Width = 120
     Height = 17
     Caption = 'Experten Modus'
@@ -412,47 +412,47 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
   end
   object CheckBox22: TCheckBox
     Left = 215
-    Top = 250
-    Width = 125
+    Top = 236
+    Width = 190
     Height = 17
     Caption = 'Zwischenablage überwachen'
     OnClick = CheckBox22Click
   end
   object DateTimePicker2: TDateTimePicker
-    Left = 345
-    Top = 258
-    Width = 92
+    Left = 225
+    Top = 256
+    Width = 212
     Height = 21
     Hint = 'Tippdatum'
     DateFormat = dfLong
     OnChange = TippDatumAendern
   end
   object Label34: TLabel
-    Left = 180
+    Left = 170
     Top = 82
     Width = 30
     Height = 13
     Caption = 'Profil:'
   end
   object ComboBox3: TComboBox
-    Left = 225
+    Left = 215
     Top = 78
-    Width = 150
+    Width = 165
     Height = 21
     Hint = 'Profile'
     OnClick = Profil_reade
   end
   object Label33: TLabel
-    Left = 180
+    Left = 170
     Top = 108
     Width = 40
     Height = 13
     Caption = 'History:'
   end
   object ComboBox2: TComboBox
-    Left = 225
+    Left = 215
     Top = 104
-    Width = 150
+    Width = 192
     Height = 21
     Hint = 'History'
     OnClick = starte_History
@@ -562,8 +562,8 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     OnClick = Label61Click
   end
   object Label51: TLabel
-    Left = 550
-    Top = 340
+    Left = 605
+    Top = 357
     Width = 30
     Height = 13
     Caption = 'Neu   '
@@ -602,10 +602,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 400
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '1'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label3: TLabel
@@ -613,10 +616,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 400
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '2'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label4: TLabel
@@ -624,10 +630,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 400
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '3'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label5: TLabel
@@ -635,10 +644,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 400
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '4'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label6: TLabel
@@ -646,10 +658,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 400
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '5'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label7: TLabel
@@ -657,10 +672,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 400
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '6'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label8: TLabel
@@ -668,10 +686,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 400
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '7'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label9: TLabel
@@ -679,10 +700,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 400
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '8'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label10: TLabel
@@ -690,10 +714,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 400
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '9'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label11: TLabel
@@ -701,10 +728,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 400
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '10'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label12: TLabel
@@ -712,10 +742,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 435
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '11'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label13: TLabel
@@ -723,10 +756,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 435
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '12'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label14: TLabel
@@ -734,10 +770,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 435
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '13'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label15: TLabel
@@ -745,10 +784,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 435
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '14'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label16: TLabel
@@ -756,10 +798,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 435
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '15'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label17: TLabel
@@ -767,10 +812,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 435
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '16'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label18: TLabel
@@ -778,10 +826,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 435
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '17'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label19: TLabel
@@ -789,10 +840,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 435
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '18'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label20: TLabel
@@ -800,10 +854,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 435
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '19'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label21: TLabel
@@ -811,10 +868,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 435
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '20'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label22: TLabel
@@ -822,10 +882,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 470
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '21'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label23: TLabel
@@ -833,10 +896,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 470
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '22'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label24: TLabel
@@ -844,10 +910,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 470
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '23'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label25: TLabel
@@ -855,10 +924,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 470
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '24'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label26: TLabel
@@ -866,10 +938,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 470
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '25'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label27: TLabel
@@ -877,10 +952,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 470
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '26'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label28: TLabel
@@ -888,10 +966,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 470
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '27'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label29: TLabel
@@ -899,10 +980,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 470
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '28'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label30: TLabel
@@ -910,10 +994,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 470
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '29'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Label31: TLabel
@@ -921,10 +1008,13 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     Top = 470
     Width = 30
     Height = 28
+    AutoSize = False
+    Alignment = taCenter
+    Layout = tlCenter
     Caption = '30'
     Font.Color = clBlue
     Font.Name = 'Arial Black'
-    Font.Size = 20
+    Font.Size = 15
     Transparent = True
   end
   object Edit9: TEdit
@@ -1301,6 +1391,7 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
   object Label60: TLabel
     Left = 589
     Top = 432
+    Width = 6
     Caption = '-'
   end
   object Edit7: TEdit

@@ -153,16 +153,16 @@ void Start_Layout(TForm1& f)
     static const Lage LAGEN[] = {
         {"Tabelle", 440, 126},      {"Tabelle2", 440, 126},        {"Label49", 440, 110},
         {"ListBox1", 440, 362},     {"Image23", 410, 208},         {"Image24", 410, 178},
-        {"Image26", 589, 105},      {"Image27", 614, 105},         {"Image19", 408, 474},
-        {"Image28", 408, 440},      {"DateTimePicker2", 345, 258}, {"RadioGroup1", 215, 135},
+        {"Image26", 410, 130},      {"Image27", 410, 156},         {"Image19", 408, 474},
+        {"Image28", 408, 440},      {"DateTimePicker2", 225, 256}, {"RadioGroup1", 215, 135},
         {"RadioGroup2", 215, 135},  {"CheckBox2", 215, 395},       {"CheckBox3", 215, 425},
         {"CheckBox4", 215, 455},    {"RadioButton1", 215, 355},    {"Label50", 230, 355},
         {"RadioButton2", 345, 355}, {"Label53", 360, 355},         {"RadioButton3", 525, 355},
-        {"Label54", 540, 355},      {"Label51", 550, 340},         {"RadioButton4", 215, 375},
+        {"Label54", 540, 355},      {"Label51", 605, 357},         {"RadioButton4", 215, 375},
         {"Label47", 230, 375},      {"RadioButton5", 435, 375},    {"Label61", 450, 375},
         {"Label46", 215, 360},      {"Edit8", 320, 355},           {"Image6", 572, 514},
         {"Image7", 572, 514},       {"Image8", 572, 514},          {"Image9", 572, 514},
-        {"Image10", 572, 234},
+        {"Image10", 350, 310},
     };
     for (const Lage& l : LAGEN) {
         TControl* c = Element(f, l.name);

@@ -3,6 +3,7 @@
 
 #include "Unit1_intern.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include "Threadcheckzwischenablage.h"
@@ -122,8 +123,12 @@ void TForm1::drawItem(TControl* Control, int Index, TRect Rect, TOwnerDrawState 
     const String text = Index >= 0 && Index < static_cast<int>(zeilen.size()) ? zeilen[Index] : String();
     c.TextRect(Rect, Rect.Left, Rect.Top, text);
     if (State & odFocused) c.DrawFocusRect(Rect);
-    if (Zeile_gelistet(zeilen_symbol0, Index)) ImageList1->Draw(c, 165, Rect.Top + 1, 0, true);
-    if (Zeile_gelistet(zeilen_symbol1, Index)) ImageList1->Draw(c, 165, Rect.Top + 1, 1, true);
+    // The markers stand at 165 or, behind a longer line ("...erfolgreich ausgeführt!"), after its
+    // end, so they never hide its last letters.
+    const bool symbol0 = Zeile_gelistet(zeilen_symbol0, Index), symbol1 = Zeile_gelistet(zeilen_symbol1, Index);
+    const int x = symbol0 || symbol1 ? std::max(165, Rect.Left + c.TextWidth(text) + 3) : 165;
+    if (symbol0) ImageList1->Draw(c, x, Rect.Top + 1, 0, true);
+    if (symbol1) ImageList1->Draw(c, x, Rect.Top + 1, 1, true);
 }
 
 void TForm1::RadioButton1Click(TObject*)

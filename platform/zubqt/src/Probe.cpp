@@ -7,8 +7,11 @@
 // kind, frame in screen pixels, shown, enabled, text, list items) and the buttons, texts and
 // menu entries of Qt's own windows (message boxes, menus, the print dialog, the tray stand-in).
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -77,6 +80,39 @@ QString Kind(const TControl* c)
     return n.mid(i);
 }
 
+// The size a widget needs to show its whole text, where that can be told: a test compares it
+// with the frame to find clipped captions.
+QSize Needs(const QWidget* w)
+{
+    if (auto* l = qobject_cast<const QLabel*>(w)) {
+        if (l->text().isEmpty()) return {};
+        return l->wordWrap() ? QSize(l->width(), l->heightForWidth(l->width())) : l->sizeHint();
+    }
+    if (auto* c = qobject_cast<const QComboBox*>(w)) {
+        QStyleOptionComboBox opt;
+        opt.initFrom(c);
+        opt.editable = c->isEditable();
+        opt.frame = c->hasFrame();
+        const QFontMetrics fm = c->fontMetrics();
+        const QSize text(fm.horizontalAdvance(c->currentText()) + 4, fm.height());
+        return c->style()->sizeFromContents(QStyle::CT_ComboBox, &opt, text, c);
+    }
+    if (qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QAbstractSpinBox*>(w)) return w->sizeHint();
+    return {};
+}
+
+// A list box draws each line from its left edge; beside it the scroll bar when lines are hidden.
+QSize ListNeeds(const TListBox& l)
+{
+    const QFontMetrics fm(QtFont(*l.Font()));
+    const std::vector<String> lines = l.Items()->ToVector();
+    int breit = 0;
+    for (const String& s : lines) breit = std::max(breit, fm.horizontalAdvance(Q(s)));
+    const int h = std::max(l.ItemHeight(), 1);
+    if (static_cast<int>(lines.size()) > l.Height() / h) breit += 16;
+    return {breit + 2, l.Height()};
+}
+
 QString Control(const TControlView* v, const QWidget* window)
 {
     const TControl* c = v->Control();
@@ -95,6 +131,10 @@ QString Control(const TControlView* v, const QWidget* window)
     if (auto* t = dynamic_cast<const TTrackBar*>(c)) s += QString(",\"position\":%1").arg(t->Position());
     // What the widget really shows, where it differs from the model (a label grown to its text).
     if (auto* q = qobject_cast<const QLabel*>(w)) s += ",\"shows\":" + Json(q->text());
+    QSize n = Needs(w);
+    if (auto* l = dynamic_cast<const TListBox*>(c)) n = ListNeeds(*l);
+    if (n.isValid())
+        s += QString(",\"needs\":{\"w\":%1,\"h\":%2}").arg(n.width()).arg(n.height());
     return s + "}";
 }
 

@@ -101,19 +101,26 @@ TEST_F(Schritt1FormTest, GridSourceRunsThroughTheWindow)
     EXPECT_TRUE(dialoge->Shown().empty());
 }
 
-TEST_F(Schritt1FormTest, PersonalNumbersHideTheEditsAndShowNLabels)
+TEST_F(Schritt1FormTest, PersonalNumbersHideTheEditsAndShowNLabelsOnTheStep1Page)
 {
-    form->TrackBar1->SetPosition(19);
-    form->RadioButton5->SetChecked(true);
-    for (int k = 9; k <= 38; ++k) {
-        Edit(k)->SetText(IntToStr(k + 5));
-        Edit(k)->SetVisible(true);
-    }
-    EXPECT_FALSE(laufe());
-    for (int k = 9; k <= 38; ++k) EXPECT_FALSE(Edit(k)->Visible()) << k;
-    for (int k = 2; k <= 31; ++k) {
-        EXPECT_EQ(Label(k)->Visible(), k <= 20) << k;
-        EXPECT_EQ(Label(k)->Caption(), IntToStr(k + 12)) << k;  // Edit(k+7) held k+12
+    // On the one-click page the labels would cover the step boxes, icons and tip list.
+    for (const bool schritt1_seite : {true, false}) {
+        SCOPED_TRACE(schritt1_seite ? "step-1 page" : "Sarnik page");
+        form->modus_sarnik = schritt1_seite ? 0 : 1;
+        form->modus_schritt1 = schritt1_seite ? 1 : 0;
+        form->TrackBar1->SetPosition(19);
+        form->RadioButton5->SetChecked(true);
+        for (int k = 9; k <= 38; ++k) {
+            Edit(k)->SetText(IntToStr(k + 5));
+            Edit(k)->SetVisible(true);
+        }
+        for (int k = 2; k <= 31; ++k) Label(k)->SetVisible(false);
+        EXPECT_FALSE(laufe());
+        for (int k = 9; k <= 38; ++k) EXPECT_FALSE(Edit(k)->Visible()) << k;
+        for (int k = 2; k <= 31; ++k) {
+            EXPECT_EQ(Label(k)->Visible(), schritt1_seite && k <= 20) << k;
+            EXPECT_EQ(Label(k)->Caption(), IntToStr(k + 12)) << k;  // Edit(k+7) held k+12
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <map>
 #include <mutex>
+#include <set>
 
 #include "../../../platform/net/tests/TestServer.h"
 #include "FormTestbasis.h"
@@ -207,14 +208,14 @@ TEST_F(StartTest, LayoutOfTheSarnikPageWithExpertModeOff)
     };
     for (const Lage& l :
          {Lage{"Tabelle", 440, 126},         Lage{"Label49", 440, 110},      Lage{"ListBox1", 440, 362},
-          Lage{"Image24", 410, 178},         Lage{"Image27", 614, 105},      Lage{"Image28", 408, 440},
-          Lage{"DateTimePicker2", 345, 258}, Lage{"RadioGroup2", 215, 135},  Lage{"Label2", 215, 400},
+          Lage{"Image24", 410, 178},         Lage{"Image27", 410, 156},      Lage{"Image28", 408, 440},
+          Lage{"DateTimePicker2", 225, 256}, Lage{"RadioGroup2", 215, 135},  Lage{"Label2", 215, 400},
           Lage{"Label11", 575, 400},         Lage{"Label12", 215, 435},      Lage{"Label31", 575, 470},
           Lage{"Edit9", 215, 400},           Lage{"Edit38", 575, 470},       Lage{"CheckBox4", 215, 455},
           Lage{"Label54", 540, 355},         Lage{"RadioButton5", 435, 375}, Lage{"CheckBox15", 215, 385},
           Lage{"CheckBox20", 215, 510},      Lage{"Label48", 232, 385},      Lage{"Label58", 232, 510},
           Lage{"Label46", 215, 360},         Lage{"Edit8", 320, 355},        Lage{"Image9", 572, 514},
-          Lage{"Image10", 572, 234}}) {
+          Lage{"Image10", 350, 310}}) {
         auto* c = dynamic_cast<TControl*>(form->FindComponent(l.name));
         ASSERT_NE(c, nullptr) << l.name;
         EXPECT_EQ(c->Left(), l.links) << l.name;
@@ -251,6 +252,45 @@ TEST_F(StartTest, LayoutOfTheSarnikPageWithExpertModeOff)
     const int w = form->Label51->Width(), h = form->Label51->Height();
     EXPECT_EQ(Ticker_A, Rect(1, 0, w, h));
     EXPECT_EQ(Ticker_D, Rect(w - 1, 0, w, h));
+}
+
+// Whatever page and view is chosen, no shown control of the window lies over another: the
+// backgrounds and the animation played over the window during a run aside.
+TEST_F(StartTest, NoShownControlLiesOverAnotherOnAnyPageOrView)
+{
+    TVirtualClockGuard uhr(Mittwochmorgen());
+    form = Hauptfenster_bauen();
+    form->CheckBox1->SetChecked(true);
+    form->TrackBar1->SetPosition(30);
+    const std::set<String> darunter = {"Image1", "Image12", "Animate1", "Animate2"};
+    using Seite = void (TForm1::*)(TObject*);
+    const std::pair<const char*, Seite> seiten[] = {{"Sarnik", &TForm1::Sarnik_click_},
+                                                    {"Schritt 1", &TForm1::ssarnik},
+                                                    {"Schritt 2", &TForm1::s2_click},
+                                                    {"Schritt 3", &TForm1::s3_click}};
+    for (const bool archiv : {true, false})
+        for (const bool eigene : {false, true})
+            for (const auto& [name, seite] : seiten) {
+                SCOPED_TRACE(std::string(name) + (archiv ? ", archive" : ", statistics") +
+                             (eigene ? ", personal numbers" : ""));
+                archiv ? form->Image21Click(nullptr) : form->Image22Click(nullptr);
+                (form.get()->*seite)(nullptr);
+                form->RadioButton5->SetChecked(eigene);
+                if (!eigene) form->RadioButton1->SetChecked(true);
+                std::vector<TControl*> gezeigt;
+                for (int i = 0; i < form->ControlCount(); ++i) {
+                    TControl* c = form->Controls(i);
+                    if (c->Visible() && !darunter.count(c->Name())) gezeigt.push_back(c);
+                }
+                for (std::size_t i = 0; i < gezeigt.size(); ++i)
+                    for (std::size_t j = i + 1; j < gezeigt.size(); ++j) {
+                        const TControl* a = gezeigt[i];
+                        const TControl* b = gezeigt[j];
+                        const bool schneiden = a->Left() < b->Left() + b->Width() && b->Left() < a->Left() + a->Width() &&
+                                               a->Top() < b->Top() + b->Height() && b->Top() < a->Top() + a->Height();
+                        EXPECT_FALSE(schneiden) << a->Name() << " over " << b->Name();
+                    }
+            }
 }
 
 TEST_F(StartTest, EveryStartPictureAndSortArrowShowsItsIdlePictureWithoutHovering)

@@ -352,6 +352,26 @@ TEST_F(PanelTest, MarkersAtTheirLinesWithTheGreyOneOnTop)
     EXPECT_EQ(bilder(4), std::vector<int>{});
 }
 
+// A line longer than the marker column keeps its end: the marker moves behind the text.
+TEST_F(PanelTest, MarkersStandBehindALongLine)
+{
+    auto* canvas = dynamic_cast<TRecordingCanvas*>(form->ListBox1->Canvas());
+    ASSERT_NE(canvas, nullptr);
+    const String lang = "Schritt 1 erfolgreich ausgeführt!";
+    const int breite = canvas->TextWidth(lang);
+    ASSERT_GT(breite, 165);
+    Tippliste({"kurz", lang});
+    form->zeilen_symbol0 = "0,1,";
+    form->zeilen_symbol1 = "1,";
+    const auto zeilen = Zeilen(form->ListBox1);
+    ASSERT_EQ(zeilen.size(), 2u);
+    std::vector<TPoint> orte;
+    for (const auto& zeile : zeilen)
+        for (const TCanvasOp& op : zeile)
+            if (op.Kind == TCanvasOp::Image) orte.push_back(op.At);
+    EXPECT_EQ(orte, (std::vector<TPoint>{{165, 1}, {breite + 3, 17}, {breite + 3, 17}}));
+}
+
 TEST_F(PanelTest, FocusedLineGetsTheFocusRectangle)
 {
     Tippliste({"eins"});

@@ -175,7 +175,7 @@ TEST_F(Form1Test, WindowAndControlStartStates)
     for (const Lage& l : {Lage{form->Label1, 18, 213, 139, 67}, Lage{form->Image1, 0, 0, 660, 560},
                           Lage{form->Image12, 0, 0, 667, 69}, Lage{form->Animate1, 235, 174, 206, 206},
                           Lage{form->Image6, 572, 514, 80, 36}, Lage{form->Image9, 572, 514, 80, 36},
-                          Lage{form->Image10, 572, 234, 80, 36}}) {
+                          Lage{form->Image10, 350, 310, 80, 36}}) {
         EXPECT_EQ(l.c->Left(), l.links) << l.c->Name();
         EXPECT_EQ(l.c->Top(), l.oben) << l.c->Name();
         EXPECT_EQ(l.c->Width(), l.breite) << l.c->Name();
@@ -183,8 +183,8 @@ TEST_F(Form1Test, WindowAndControlStartStates)
     }
     EXPECT_EQ(form->SpeedButton1->Left(), 635);
     EXPECT_EQ(form->SpeedButton2->Left(), 611);
-    EXPECT_EQ(form->Label51->Left(), 550);
-    EXPECT_EQ(form->Label51->Top(), 340);
+    EXPECT_EQ(form->Label51->Left(), 605);
+    EXPECT_EQ(form->Label51->Top(), 357);
 
     // Start-up in an empty program folder reports the missing history.
     EXPECT_EQ(form->Label1->Caption(), "Datei history.txt nicht gefunden!");
@@ -264,7 +264,11 @@ TEST_F(Form1Test, SettingsControlsStartStates)
         EXPECT_EQ(edit->Text(), IntToStr(k));
         EXPECT_EQ(label->Caption(), IntToStr(k));
         EXPECT_EQ(label->Font()->Color(), clBlue);
-        EXPECT_EQ(label->Font()->Size(), 20);
+        // Two digits fit the 30 x 28 box the layout gives each number, centred in it.
+        EXPECT_EQ(label->Font()->Size(), 15);
+        EXPECT_FALSE(label->AutoSize());
+        EXPECT_EQ(label->Alignment(), taCenter);
+        EXPECT_EQ(std::make_pair(label->Width(), label->Height()), std::make_pair(30, 28));
     }
     for (int k = 1; k <= 22; ++k) {
         auto* box = dynamic_cast<TCheckBox*>(form->FindComponent("CheckBox" + IntToStr(k)));
