@@ -267,8 +267,33 @@ void TForm1::Image27Click(TObject*)
     Werkzeug_klick(*this, W_AB, [this] { Statistik_sortieren(*this, false); });
 }
 
+namespace {
+
+// What a failed FTP update tells the user: what went wrong in the user's words; the client's own
+// text (host, reply, library detail) goes to the debug trace.
+String Ftp_Grund(const EIdException& e, bool verbunden, const String& host)
+{
+    OutputDebugStringA("ftp_holen: " + e.Message());
+    const String datei = DATEI_DOROV_ZAHLEN;
+    if (auto* abgelehnt = dynamic_cast<const EIdReplyRFCError*>(&e)) {
+        if (!verbunden)
+            return abgelehnt->ErrorCode == 530 ? "Der FTP-Server hat die Anmeldung abgelehnt."
+                                               : "Der FTP-Server hat die Verbindung abgelehnt.";
+        return abgelehnt->ErrorCode == 550 ? "Die Datei " + datei + " gibt es auf dem FTP-Server nicht."
+                                           : "Der FTP-Server hat die Übertragung von " + datei + " abgelehnt.";
+    }
+    if (dynamic_cast<const EIdSocketError*>(&e))
+        return verbunden ? "Die Verbindung zum FTP-Server ist während der Übertragung abgebrochen."
+                         : "Der FTP-Server " + host + " ist nicht erreichbar. Bitte prüfen Sie die Internetverbindung.";
+    return "Die Übertragung vom FTP-Server ist fehlgeschlagen.";
+}
+
+}  // namespace
+
 bool TForm1::ftp_holen()
 {
+    bool verbunden = false;
+    String grund;
     try {
         const String port = Einstellung("RAVELO_FTP_PORT", "21");
         const int nummer = StrToIntDef(port, 0);
@@ -281,6 +306,7 @@ bool TForm1::ftp_holen()
         IdFTP1->Port = nummer;
         IdFTP1->TransferType = ftASCII;
         IdFTP1->Connect();
+        verbunden = true;
         // The archive is the user's: only a whole transfer holding at least as many draws
         // replaces it.
         const std::int64_t groesse = IdFTP1->Size(DATEI_DOROV_ZAHLEN);
@@ -289,10 +315,15 @@ bool TForm1::ftp_holen()
         const String einwand = Einwand_gegen_Download(groesse, archiv, programm_ordner + DATEI_DOROV_ZAHLEN);
         if (!einwand.empty()) throw Exception(einwand);
         AtomicWriteFile(programm_ordner + DATEI_DOROV_ZAHLEN, archiv);
+    } catch (const EIdException& e) {
+        grund = Ftp_Grund(e, verbunden, IdFTP1->Host);
     } catch (const Exception& e) {
+        grund = e.Message();  // the program's own words: the port setting, a refused download
+    }
+    if (!grund.empty()) {
         IdFTP1->Disconnect();
         MessageBox("Die Lottozahlen konnten nicht heruntergeladen werden. " + String(DATEI_DOROV_ZAHLEN) +
-                       " bleibt unverändert.\n" + e.Message(),
+                       " bleibt unverändert.\n" + grund,
                    "Info", MB_OK | MB_ICONERROR);
         return false;
     }

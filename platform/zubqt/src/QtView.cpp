@@ -1,6 +1,7 @@
 #include "zubqt/QtView.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -229,6 +230,12 @@ void TInputFilter::Mouse(TControlView* v, QEvent* e)
             if (click) c->Click();
             if (v->Control())
                 c->MouseUp(button(me->button()), ShiftOf(me->modifiers(), me->buttons()), p.x(), p.y());
+            // A click that opened a dialog: the pointer left while the dialog held it, and that
+            // leave came while the control was disabled. Tell it again now that it is back.
+            if (click && v->Control()) {
+                const QWidget* w = v->Widget();
+                if (!w->rect().contains(w->mapFromGlobal(QCursor::pos()))) c->MouseLeave();
+            }
         });
         break;
     }
