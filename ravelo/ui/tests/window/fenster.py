@@ -320,6 +320,13 @@ class Programm:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return datei
 
+    def pixel_jetzt(self, rahmen):
+        """The pixels of a frame as the screen shows them now (no numbered screenshot)."""
+        datei = os.path.join(self.tmp, "jetzt.png")
+        subprocess.run(["import", "-window", "root", datei], env=self.env, check=False, timeout=30,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return self.pixel(datei, rahmen)
+
     def pixel(self, datei, rahmen):
         """The RGB rows of a frame of a screenshot: a list of rows of (r, g, b)."""
         roh = subprocess.run(["convert", datei, "-crop", "%dx%d+%d+%d" % (rahmen["w"], rahmen["h"], rahmen["x"], rahmen["y"]),

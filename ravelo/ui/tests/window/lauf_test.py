@@ -42,6 +42,37 @@ class Lauf(fenster.Fenstertest):
         self.assertTrue(any(z.strip() for z in liste["items"]))
         self.keine_Fehler_im_Protokoll(p)
 
+    def test_Sarnik_mit_persoenlichen_Zahlen(self):
+        """The pool numbers belong to the step-1 page: after a run with personal numbers they
+        do not lie over the one-click page's step boxes, icons and tip list."""
+        p = self.starte_bis_Fenster("Sarnik_mit_persoenlichen_Zahlen")
+        p.klicke("CheckBox1")
+        p.warte(lambda: p.steuerelement("TrackBar1")["enabled"], 15, "the pool size slider")
+        p.klicke("TrackBar1")
+        p.xdotool("key", "End")
+        p.warte(lambda: p.steuerelement("TrackBar1")["position"] == 30, 15, "N = 30")
+        p.klicke("Image3")
+        p.klicke("RadioButton5")  # the edits hold 1 .. 30
+        p.warte(lambda: p.steuerelement("Edit38")["shown"], 15, "the personal numbers")
+        p.bild("eigene_Zahlen")
+        p.klicke("Image2")
+        p.klicke("Image6")
+
+        def fertig():
+            liste = p.steuerelement("ListBox1")
+            return liste if p.steuerelement("Image6")["enabled"] and len(liste["items"]) > 8 and not any(
+                "fehlt noch" in z for z in liste["items"]) else None
+        p.warte(fertig, 300, "the run to end with its tips")
+        p.bild("fertig")
+        steuer = {c["name"]: c for c in p.formular()["controls"] if c["shown"]}
+        self.assertEqual([], [n for n in steuer if n in {"Label%d" % k for k in range(2, 32)} |
+                              {"Edit%d" % k for k in range(9, 39)}])
+        # Back on the step-1 page the personal numbers stand in their places again.
+        p.klicke("Image3")
+        p.warte(lambda: p.steuerelement("Edit38")["shown"], 15, "the personal numbers")
+        p.bild("Schritt_1")
+        self.keine_Fehler_im_Protokoll(p)
+
 
 if __name__ == "__main__":
     fenster.main()

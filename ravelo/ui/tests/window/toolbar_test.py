@@ -38,6 +38,32 @@ class Werkzeuge(fenster.Fenstertest):
         self.assertEqual(0, p.warte_ende())
         self.keine_Fehler_im_Protokoll(p)
 
+    def test_Symbole_nach_ihrer_Aktion_wieder_ruhig(self):
+        """Print and update open a window of their own that takes the pointer; afterwards their
+        icons show their resting picture again, not the one of the pointer over them."""
+        p = self.starte_bis_Fenster("Symbole_nach_ihrer_Aktion")
+        f = p.formular()
+        abseits = {"x": f["x"] + 300, "y": f["y"] + 20, "w": 1, "h": 1}  # the title strip
+        for knopf in ("Image19", "Image24"):
+            rahmen = p.steuerelement(knopf)
+            p.zeige_auf(abseits)
+            ruhig = p.pixel(p.bild(knopf + "_vorher"), rahmen)
+            p.klicke(knopf)
+            if knopf == "Image19":
+                dialog = p.warte(lambda: p.qt_fenster("QPrintDialog"), 20, "the print dialog")
+                p.druecke(dialog, "Abbrechen")
+            else:
+                box = p.warte_box(60)  # no server: the update says so
+                p.druecke(box, "OK")
+            p.warte(lambda: p.steuerelement(knopf)["enabled"] and not p.qt_fenster("QMessageBox"), 30,
+                    "the window to come back")
+            p.zeige_auf(abseits)
+            p.warte(lambda: p.pixel_jetzt(rahmen) == ruhig, 10, knopf + " to show its resting picture")
+            p.bild(knopf + "_nachher")
+        p.taste("F9")
+        self.assertEqual(0, p.warte_ende())
+        self.keine_Fehler_im_Protokoll(p)
+
 
 if __name__ == "__main__":
     fenster.main()

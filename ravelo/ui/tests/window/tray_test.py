@@ -66,6 +66,24 @@ class Tray(fenster.Fenstertest):
         self.assertEqual(0, p.warte_ende())
         self.keine_Fehler_im_Protokoll(p)
 
+    def test_zwei_Notizen_nebeneinander(self):
+        """Without a notification area each icon's note stands above its stand-in; the notes of
+        two icons shown at once do not cover each other."""
+        p = self.starte_bis_Fenster("zwei_Notizen")
+        p.klicke("CheckBox22")  # the clipboard watcher's icon and note
+        p.warte(lambda: p.qt_fenster(objekt="tray:TrayIcon3"), 10, "the watcher's tray icon")
+        p.klicke("SpeedButton2")  # the window's icon and note
+        p.warte(lambda: p.qt_fenster(objekt="tray:TrayIcon1"), 10, "the window's tray icon")
+
+        def notizen():
+            n = [w for w in p.fenster() if w["class"] == "QLabel" and "Quenzel 2009" in w.get("text", "")]
+            return n if len(n) == 2 else None
+        a, b = p.warte(notizen, 10, "both notes")
+        p.bild("zwei_Notizen")
+        self.assertIn("Die Zwischenablage wird überwacht!", a["text"] + b["text"])
+        self.assertFalse(fenster.schnitt(a, b), "%s over %s" % (a["text"], b["text"]))
+        self.keine_Fehler_im_Protokoll(p)
+
 
 if __name__ == "__main__":
     fenster.main()
