@@ -2,13 +2,14 @@
 # make test  - install dependencies, build, run every test
 # make bench - build and run the benchmarks
 # make tsan / make asan - run the tests in a ThreadSanitizer / AddressSanitizer build
+# make window-asan - the program under AddressSanitizer through its window tests (tray, dialogs, toolbar)
 # make format - apply .clang-format to the C++ sources
 # make fuzz   - build the fuzz targets with clang and run each for FUZZ_SECONDS (default 300)
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: deps configure build test run bench tsan asan format fuzz clean
+.PHONY: deps configure build test run bench tsan asan window-asan format fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -37,6 +38,13 @@ tsan:
 
 asan:
 	@$(MAKE) test BUILD=build-asan CMAKE_FLAGS="-DRAVELO_SANITIZE=address -DCMAKE_BUILD_TYPE=Debug"
+
+# The real program under AddressSanitizer, driven through its windows: the tray path, the dialogs
+# and the toolbar. Builds only the program in build-asan (the tree `make asan` uses).
+window-asan: deps
+	@cmake -S . -B build-asan -G Ninja -DRAVELO_SANITIZE=address -DCMAKE_BUILD_TYPE=Debug >/dev/null
+	@cmake --build build-asan -j $(JOBS) --target ravelo
+	@ctest --test-dir build-asan --output-on-failure -j $(JOBS) -L window -R 'tray|dialoge|toolbar'
 
 # Applies .clang-format to every C++ source (the layouts in *.zfm.h keep their own layout).
 format:
