@@ -1,7 +1,6 @@
 #include "zubqt/QtView.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -17,6 +16,7 @@
 #include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "Common.h"
 #include "rtl/MainThread.h"
@@ -50,6 +50,10 @@ private:
     static bool FirstReceiver(QWidget* w, QEvent* e);
     TQtView::Impl& FImpl;
     TControlView* FPressed = nullptr;
+    // The control whose click is being handled, and whether the pointer left it meanwhile
+    // (a dialog the click opened took the pointer) without coming back.
+    TControlView* FClicking = nullptr;
+    bool FLeftWhileClicking = false;
 };
 
 QString MenuText(const String& caption)
@@ -226,17 +230,18 @@ void TInputFilter::Mouse(TControlView* v, QEvent* e)
                            v->Widget()->rect().contains(p);
         if (me->button() == Qt::LeftButton) FPressed = nullptr;
         // Click comes before the button's release, as on the desktop.
+        TControlView* const voriger = std::exchange(FClicking, click ? v : nullptr);
+        const bool verlassen = std::exchange(FLeftWhileClicking, false);
         Guarded([&] {
             if (click) c->Click();
             if (v->Control())
                 c->MouseUp(button(me->button()), ShiftOf(me->modifiers(), me->buttons()), p.x(), p.y());
-            // A click that opened a dialog: the pointer left while the dialog held it, and that
-            // leave came while the control was disabled. Tell it again now that it is back.
-            if (click && v->Control()) {
-                const QWidget* w = v->Widget();
-                if (!w->rect().contains(w->mapFromGlobal(QCursor::pos()))) c->MouseLeave();
-            }
+            // The click opened a dialog that took the pointer away; that leave came while the
+            // control was disabled by the dialog and ended no hover. Tell it again now.
+            if (click && FLeftWhileClicking && v->Control()) c->MouseLeave();
         });
+        FClicking = voriger;
+        FLeftWhileClicking = verlassen;
         break;
     }
     case QEvent::MouseMove: {
@@ -245,8 +250,14 @@ void TInputFilter::Mouse(TControlView* v, QEvent* e)
         Guarded([&] { c->MouseMove(ShiftOf(me->modifiers(), me->buttons()), p.x(), p.y()); });
         break;
     }
-    case QEvent::Enter: Guarded([&] { c->MouseEnter(); }); break;
-    case QEvent::Leave: Guarded([&] { c->MouseLeave(); }); break;
+    case QEvent::Enter:
+        if (v == FClicking) FLeftWhileClicking = false;
+        Guarded([&] { c->MouseEnter(); });
+        break;
+    case QEvent::Leave:
+        if (v == FClicking) FLeftWhileClicking = true;
+        Guarded([&] { c->MouseLeave(); });
+        break;
     case QEvent::FocusIn:
         if (!c->Focused()) Guarded([&] { c->SetFocus(); });
         break;

@@ -161,6 +161,31 @@ TEST_F(ZubQtView, ControlsAppearOnlyWhenTheirFormIsShownAndGoWithIt)
     EXPECT_EQ(W(gone), nullptr);
 }
 
+// A click that opens a dialog: the pointer leaves while the dialog holds it, and the button's
+// release then makes the picture think it is pointed at again. It hears the leave once more.
+TEST_F(ZubQtView, PictureWhoseClickTookThePointerAwayHearsTheLeaveAfterItsRelease)
+{
+    TImage* image = Add<TImage>(5, 5, 60, 40);
+    std::vector<std::string> events;
+    for (const bool weg : {true, false}) {
+        image->OnClick = [&, weg](TObject*) {
+            events.push_back("click");
+            if (!weg) return;
+            image->SetEnabled(false);  // the window is greyed out while the dialog is shown
+            QEvent leave(QEvent::Leave);
+            QApplication::sendEvent(W(image), &leave);
+            image->SetEnabled(true);
+        };
+        image->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { events.push_back("up"); };
+        image->OnMouseLeave = [&](TObject*) { events.push_back(image->Enabled() ? "leave" : "leave ignored"); };
+        ShowForm();
+        events.clear();
+        QTest::mouseClick(W(image), Qt::LeftButton, {}, QPoint(10, 12));
+        EXPECT_EQ(events, weg ? (std::vector<std::string>{"click", "leave ignored", "up", "leave"})
+                              : (std::vector<std::string>{"click", "up"}));
+    }
+}
+
 TEST_F(ZubQtView, ClickOnAPictureFiresDownClickUpInThatOrder)
 {
     TImage* image = Add<TImage>(5, 5, 60, 40);
