@@ -299,7 +299,8 @@ bool TIdlCompilerHelper::IdlAll(const String& file, const TStrings* fileList,
             TIdlCppOptions opts(unitSwitches);
             const auto gen = GetAddIdlGenUnits(unit, opts, projectDir);
             for (int i = 0; i < gen->Count(); ++i)
-                if (OnAnnounceGenUnit) OnAnnounceGenUnit((*gen)[i]);
+                if (OnAnnounceGenUnit)
+                    OnAnnounceGenUnit((*gen)[i], ChangeFileExt((*gen)[i], "." + opts.HeaderSuffix()));
             continue;
         }
         if (checkOnly) return true;

@@ -106,7 +106,8 @@ public:
     std::function<void(const String& source, const String& header)> OnProjectUnit;
     // The switches of one IDL file (unset: the switches IdlAll is given).
     std::function<String(const String& idlFile)> SwitchesOf;
-    std::function<void(const String& genSource)> OnAnnounceGenUnit;
+    // A generated source of a unit that needed no compile, with its header.
+    std::function<void(const String& genSource, const String& genHeader)> OnAnnounceGenUnit;
     // The last exception that IdlCompile caught (shown by the host).
     String LastError;
 };

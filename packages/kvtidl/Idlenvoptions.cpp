@@ -121,7 +121,7 @@ TCORBAOptions::~TCORBAOptions()
     if (FPending) FOptions->LoadOptions();
 }
 
-void TCORBAOptions::Broadcast(int msg, int wParam, void*)
+void TCORBAOptions::Broadcast(int msg, std::intptr_t wParam, std::intptr_t)
 {
     if (msg == WM_COMMAND && wParam == 1) {
         FPending = false;

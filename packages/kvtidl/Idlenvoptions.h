@@ -40,7 +40,7 @@ public:
     static constexpr int WM_COMMAND = 273;
     explicit TCORBAOptions(TComponent* AOwner, TIdlEnvironmentOptions* options = nullptr);
     ~TCORBAOptions() override;
-    void Broadcast(int msg, int wParam, void* lParam) override;
+    void Broadcast(int msg, std::intptr_t wParam, std::intptr_t lParam) override;
     bool Pending() const { return FPending; }
 
 private:

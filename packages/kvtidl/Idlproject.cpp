@@ -3,7 +3,9 @@
 #include "Idlcompile.h"
 #include "Idlcppreg.h"
 #include "Idlmakefile.h"
+#include "host/Creators.h"
 #include "host/MessageServices.h"
+#include "host/SourceModule.h"
 #include "host/ProgressServices.h"
 #include "host/ProjectManager.h"
 #include "rtl/Files.h"
@@ -28,6 +30,20 @@ std::vector<String> ProjectIdlFiles(IQCppProject* project)
 
 namespace {
 
+// The open module of a generated unit, else one made from what its files hold now.
+TIntfPtr<IQModule> GenUnitModule(const String& source, const String& header)
+{
+    TIntfPtr<IQProjectGroup> group = MainProjectGroup();
+    for (int i = 0; i < group->OpenModuleCount(); ++i) {
+        TIntfPtr<IQModule> m = group->OpenModule(i);
+        if (SameFileName(m->FileName(), source)) return m;
+    }
+    const bool hasHeader = !header.empty() && FileExists(header);
+    TIntfPtr<IQModuleCreator> creator(new TCppUnitFromStreamCreator(
+        source, hasHeader ? ReadFileBytes(header) : String(), ReadFileBytes(source), hasHeader ? header : String()));
+    return TSourceModule(creator.get(), source, nullptr).Module();
+}
+
 // The helper of the package, bound to the project's messages, progress and items.
 void BindToProject(TIdlCompilerHelper& h, IQCppProject* project)
 {
@@ -35,8 +51,12 @@ void BindToProject(TIdlCompilerHelper& h, IQCppProject* project)
         BMSG(kind == TCompileErrorKind::ekWarning ? 1 : 2, 0, file, line, column, column, text);
     };
     h.OnProgress = [](const String& file) { BPROGRESS(1, file); };
+    h.OnAnnounceGenUnit = [](const String& source, const String& header) {
+        if (FileExists(source)) GenUnitModule(source, header);
+    };
     h.SwitchesOf = [project](const String& file) { return KrotexSwitchesOf(project, file); };
-    h.OnProjectUnit = [project](const String& source, const String&) {
+    h.OnProjectUnit = [project](const String& source, const String& header) {
+        GenUnitModule(source, header);
         project->AddItem(source);
         project->AddUsesEntry({source, "CCompiler", 3});
         project->SetItemCompiler(source, "CCompiler");

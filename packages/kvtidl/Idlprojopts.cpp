@@ -53,9 +53,47 @@ void TIdlProjOptsManagerHelper::SetDefines(const String& text)
     FProject.IdlSwitches = o.Text();
 }
 
+void TIdlProjOptsManagerHelper::SetIdlOptions(TPropertySheet* pageControl)
+{
+    TIdlCppOptions o(FProject.IdlSwitches);
+    pageControl->Broadcast(CM_SHOWIDLOPTIONS, reinterpret_cast<std::intptr_t>(&o),
+                           reinterpret_cast<std::intptr_t>(this));
+}
+
+void TIdlProjOptsManagerHelper::GetIdlOptions(TPropertySheet* pageControl)
+{
+    TIdlCppOptions o(FProject.IdlSwitches);
+    pageControl->Broadcast(CM_TAKEIDLOPTIONS, reinterpret_cast<std::intptr_t>(&o),
+                           reinterpret_cast<std::intptr_t>(this));
+    FProject.IdlSwitches = o.Text();
+}
+
 std::vector<String> TIdlProjOptsManagerHelper::IdlFilesList(const String& text)
 {
     return ExtractStrings(text);
+}
+
+bool* TIdlProjectOptions::Option(const String& name) const
+{
+    if (!FHelper) return nullptr;
+    if (SameText(name, "AddServerUnit")) return &FHelper->AddServerUnit;
+    if (SameText(name, "AddClientUnit")) return &FHelper->AddClientUnit;
+    if (SameText(name, "PrecompiledHeaders")) return &FHelper->PrecompiledHeaders;
+    return nullptr;
+}
+
+void TIdlProjectOptions::GetOption(const String& name, TOptionValue& value) const
+{
+    if (const bool* b = Option(name)) value = *b;
+}
+
+void TIdlProjectOptions::SetOption(const String& name, const TOptionValue& value)
+{
+    bool* b = Option(name);
+    if (!b) return;
+    const bool* v = std::get_if<bool>(&value);
+    if (!v) throw EConvertError("The project option " + name + " takes True or False");
+    *b = *v;
 }
 
 bool TIdlProjectOptions::IsDefined(const String& name) const

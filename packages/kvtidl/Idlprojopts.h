@@ -2,9 +2,12 @@
 // CORBA settings of a C++ project: the options kept in the project INI section "CORBA", the
 // project's IDL switch string, CORBA support in the project's defines and paths, and the names
 // of the sources generated for an IDL item.
+#include <cstdint>
+#include <variant>
 #include <vector>
 
 #include "Idlcppopts.h"
+#include "host/EnvironmentOptions.h"
 #include "rtl/IniFiles.h"
 
 // The ORB's import library, release build and the other build.
@@ -33,6 +36,13 @@ public:
     void SetDefines(const String& text);
     // The IDL file list in the text, split at blanks.
     static std::vector<String> IdlFilesList(const String& text);
+    // The IDL page of the project options: it shows the project switches on the first message
+    // and writes its edits into them on the second; wParam is the TIdlCppOptions, lParam this
+    // helper.
+    static constexpr int CM_SHOWIDLOPTIONS = 113;
+    static constexpr int CM_TAKEIDLOPTIONS = 114;
+    void SetIdlOptions(TPropertySheet* pageControl);
+    void GetIdlOptions(TPropertySheet* pageControl);
 
 private:
     TIdlProjectSettings& FProject;
@@ -40,9 +50,20 @@ private:
 
 enum TCORBASupportFlag : unsigned { csLibrary = 1u << 0, csIncludePath = 1u << 1, csLibPath = 1u << 2 };
 
+// A project option's value as the personality passes it.
+using TOptionValue = std::variant<std::monostate, bool, int, String>;
+
 class TIdlProjectOptions : public TObject {
 public:
-    explicit TIdlProjectOptions(TIdlProjectSettings& project) : FProject(project) {}
+    explicit TIdlProjectOptions(TIdlProjectSettings& project, TIdlProjOptsManagerHelper* helper = nullptr)
+        : FProject(project), FHelper(helper)
+    {
+    }
+    // "AddServerUnit", "AddClientUnit", "PrecompiledHeaders" (any case): the helper's booleans;
+    // another name leaves value as it is. SetOption raises EConvertError for a value that is no
+    // boolean.
+    void GetOption(const String& name, TOptionValue& value) const;
+    void SetOption(const String& name, const TOptionValue& value);
     void AddCORBASupport(unsigned flags);
     bool IsCORBAProject() const;
     void RemoveZUB();
@@ -50,7 +71,9 @@ public:
     void AddDefine(const String& name);
 
 private:
+    bool* Option(const String& name) const;
     TIdlProjectSettings& FProject;
+    TIdlProjOptsManagerHelper* FHelper;
 };
 
 // The "krotex" option set of a project, as far as the generated names need it.

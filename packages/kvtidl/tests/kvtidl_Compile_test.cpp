@@ -237,7 +237,7 @@ TEST_F(KvtidlCompile, CompileAllByMode)
     const String b = Write("b.idl", "interface B {};\n");
     std::vector<String> progress, announced;
     FHelper.OnProgress = [&](const String& f) { progress.push_back(f); };
-    FHelper.OnAnnounceGenUnit = [&](const String& f) { announced.push_back(f); };
+    FHelper.OnAnnounceGenUnit = [&](const String& f, const String&) { announced.push_back(f); };
     // Nothing generated yet: check only says there is work and compiles nothing.
     EXPECT_TRUE(FHelper.IdlAll("", nullptr, {a, b}, 0, true, "-boa", ".", "", FDir));
     EXPECT_TRUE(progress.empty());

@@ -153,7 +153,7 @@ TEST(KvtidlOptionsPage, OkSavesCancelThrowsEditsAway)
         EXPECT_EQ(page.HelpContext, 5954);
         EXPECT_TRUE(page.Pending());
         o->CORBA->SetValue("VerifyIDLIncludes", "Yes");  // ticked, then Cancel
-        page.Broadcast(TCORBAOptions::WM_COMMAND, 2, nullptr);
+        page.Broadcast(TCORBAOptions::WM_COMMAND, 2, 0);
     }
     EXPECT_FALSE(o->VerifyIDLIncludes());
     EXPECT_EQ(reg.ReadString(TIdlEnvironmentOptions::KeyPath(), "VerifyIDLIncludes", ""), "false");
@@ -162,7 +162,7 @@ TEST(KvtidlOptionsPage, OkSavesCancelThrowsEditsAway)
         TCORBAOptions page(nullptr, o.get());
         o->CORBA->SetValue("ShowProjectUpdates", "1");
         o->CORBA->SetValue("IrName", "repo");
-        page.Broadcast(TCORBAOptions::WM_COMMAND, 1, nullptr);
+        page.Broadcast(TCORBAOptions::WM_COMMAND, 1, 0);
         EXPECT_FALSE(page.Pending());
     }
     auto again = NewOptions();

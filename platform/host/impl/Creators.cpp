@@ -18,6 +18,24 @@ String TCppCreator::UnitName() const { return ChangeFileExt(ExtractFileName(FFil
 
 void TCppCreator::DoValidateIdent(const String& name) { ValidateIdent(name); }
 
+TCppUnitFromStreamCreator::TCppUnitFromStreamCreator(const String& sourceName, String headerText, String sourceText,
+                                                     String headerName)
+    : TCppCreator(sourceName), FHeaderText(std::move(headerText)), FSourceText(std::move(sourceText)),
+      FHeaderName(std::move(headerName))
+{
+}
+
+TIntfPtr<IQSourceFile> TCppUnitFromStreamCreator::GetSource()
+{
+    return TIntfPtr<IQSourceFile>(new TStringFile(FileName(), FSourceText));
+}
+
+TIntfPtr<IQSourceFile> TCppUnitFromStreamCreator::GetInterfaceSource()
+{
+    if (FHeaderName.empty()) return nullptr;
+    return TIntfPtr<IQSourceFile>(new TStringFile(FHeaderName, FHeaderText));
+}
+
 TCppFormCreator::TCppFormCreator(const String& fileName, const String& formName, const String& ancestorName)
     : TCppCreator(fileName), FFormName(formName), FAncestorName(ancestorName.empty() ? "Form" : ancestorName)
 {

@@ -195,7 +195,7 @@ TEnvironmentOptions& EnvironmentOptions()
 
 // ---- pages and the dialog
 
-void TPropertySheet::Broadcast(int, int, void*) {}
+void TPropertySheet::Broadcast(int, std::intptr_t, std::intptr_t) {}
 
 void RegisterPropertySheetClass(const String& className, TPropertySheetFactory factory)
 {
@@ -243,7 +243,7 @@ void TEnvironmentOptionsDialog::Close(bool ok)
     if (FClosed) return;
     FClosed = true;
     if (ok)
-        for (TPropertySheet* s : FSheets) s->Broadcast(273, 1, nullptr);
+        for (TPropertySheet* s : FSheets) s->Broadcast(273, 1, 0);
     std::vector<TPropertySheet*> sheets;
     sheets.swap(FSheets);
     for (TPropertySheet* s : sheets) delete s;

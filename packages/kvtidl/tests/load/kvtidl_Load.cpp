@@ -11,6 +11,7 @@
 #include "host/MainMenu.h"
 #include "host/Registry.h"
 #include "host/CppPersonality.h"
+#include "host/CppProject.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/PackageLoader.h"
 #include "rtl/Files.h"
@@ -192,6 +193,40 @@ TEST_F(KvtidlLoad, OptionsDialogOkSavesCancelReloads)
         EXPECT_EQ(TRegistry().KeyExists(key), ok);
     }
     EXPECT_FALSE(TRegistry().ReadBool(key, "VerifyIDLIncludes", true));
+}
+
+TEST_F(KvtidlLoad, GeneratedUnitsBecomeModulesFromWhatTheirFilesHold)
+{
+    AtomicWriteFile(dir + "bank.idl", "module Bank { interface Account { void ping(); }; };\n");
+    NewCppProject(dir + "P.mak");
+    TIntfPtr<IQCppProject> p = ActiveCppProject();
+    ASSERT_NE(p, nullptr);
+    p->AddItem(dir + "bank.idl");
+    std::unique_ptr<TIdlCompilerHelperBase> h(IdlCompilerHelperClass(p.get()));
+    ASSERT_TRUE(h->IdlAll("", nullptr, 0, false));
+    auto group = MainProjectGroup();
+    auto find = [&](const String& f) {
+        TIntfPtr<IQModule> found;
+        for (int i = 0; i < group->OpenModuleCount(); ++i)
+            if (group->OpenModule(i)->FileName() == f) found = group->OpenModule(i);
+        return found;
+    };
+    for (const char* base : {"bank_c", "bank_s"}) {
+        TIntfPtr<IQModule> m = find(dir + base + ".cc");
+        ASSERT_NE(m, nullptr) << base;
+        ASSERT_EQ(m->FileCount(), 2);
+        EXPECT_EQ(m->File(0)->Source(), ReadFileBytes(dir + base + ".cc"));
+        EXPECT_EQ(m->File(1)->FileName(), dir + base + ".hh");
+        EXPECT_EQ(m->File(1)->Source(), ReadFileBytes(dir + base + ".hh"));
+        EXPECT_FALSE(m->File(1)->Source().empty());
+        EXPECT_FALSE(m->Modified());
+        EXPECT_EQ(m->ShowCount(), 0);
+        EXPECT_EQ(p->ItemCompiler(dir + base + ".cc"), "CCompiler");
+    }
+    // nothing to compile: the units are announced again and their open modules stand
+    const int open = group->OpenModuleCount();
+    ASSERT_TRUE(h->IdlAll("", nullptr, 0, false));
+    EXPECT_EQ(group->OpenModuleCount(), open);
 }
 
 TEST_F(KvtidlLoad, UnloadLeavesNothingBehind)

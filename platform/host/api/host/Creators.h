@@ -44,6 +44,20 @@ private:
     String FFileName;
 };
 
+// A C++ unit that is on disk already, made from what its files hold (the generated units of an
+// IDL file): not shown, no file written anew. headerName empty: a unit without header.
+class HOST_API TCppUnitFromStreamCreator : public TCppCreator {
+public:
+    TCppUnitFromStreamCreator(const String& sourceName, String headerText, String sourceText, String headerName);
+    bool GetExisting() override { return true; }
+    bool GetShowSource() override { return false; }
+    TIntfPtr<IQSourceFile> GetSource() override;
+    TIntfPtr<IQSourceFile> GetInterfaceSource() override;
+
+private:
+    String FHeaderText, FSourceText, FHeaderName;
+};
+
 // A unit with a form. formName empty: a unique name from GetBaseName() (without trailing digits)
 // + N; ancestorName empty:
 // "Form".

@@ -3,6 +3,7 @@
 // registry property sets and history managers), the pages of the options dialog, and the
 // dialog itself.
 #include "host/Export.h"
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
@@ -102,8 +103,8 @@ public:
     int HelpContext = 0;
     bool TabVisible = true;
     std::vector<TPropCheckBox> CheckBoxes;
-    // A message the dialog sends to every page (273: a command; wParam 1: OK).
-    virtual void Broadcast(int msg, int wParam, void* lParam);
+    // A message sent to every page (the dialog's 273: a command; wParam 1: OK).
+    virtual void Broadcast(int msg, std::intptr_t wParam, std::intptr_t lParam);
 };
 using TPropertySheetFactory = TPropertySheet* (*)(TComponent* owner);
 
