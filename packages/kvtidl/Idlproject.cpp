@@ -3,6 +3,7 @@
 #include "Idlcompile.h"
 #include "Idlcppreg.h"
 #include "Idlmakefile.h"
+#include "Idlprojupdater.h"
 #include "host/Creators.h"
 #include "host/MessageServices.h"
 #include "host/SourceModule.h"
@@ -106,6 +107,7 @@ void TIdlOptionsUpdater::UpdateIDLRules(IQCppProject* project)
 bool TIdlOptionsUpdater::RenameModule(IQCppProject* project, const String& oldName, const String& newName)
 {
     if (!project->RenameItem(oldName, newName)) return false;
+    TIdlProjectUpdater(project).RenameIdlReference(oldName, newName);
     UpdateIDLRules(project);
     return true;
 }

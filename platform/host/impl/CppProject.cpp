@@ -311,6 +311,8 @@ std::vector<TIntfPtr<TCppProjectModel>> OpenCppProjects()
 
 }  // namespace hostimpl
 
+String TUsesEntry::UnitName() const { return ChangeFileExt(ExtractFileName(FileName), ""); }
+
 TIntfPtr<IQCppProject> CppProjectOf(IQProject* project)
 {
     auto m = hostimpl::ModelOf(project);

@@ -246,6 +246,13 @@ void SaveXmlProject(TCppProjectModel& m)
         x.append_attribute("FILENAME") = Rel(m, u.FileName).c_str();
         x.append_attribute("COMPILER") = u.Compiler.c_str();
         x.append_attribute("KIND") = u.Kind;
+        if (!u.FormName.empty()) x.append_attribute("FORMNAME") = u.FormName.c_str();
+        if (u.CorbaImpl) {
+            String idl;
+            for (const String& f : u.IdlFiles) idl += (idl.empty() ? "" : " ") + FixFileSpaces(Rel(m, f));
+            x.append_attribute("CORBAIMPL") = "1";
+            x.append_attribute("IDLFILES") = idl.c_str();
+        }
     }
     struct TWriter : pugi::xml_writer {
         String Text;
@@ -286,9 +293,14 @@ void LoadXmlProject(TCppProjectModel& m)
             i.Values.emplace_back(v.attribute("name").value(), v.attribute("value").value());
         m.ItemList().push_back(std::move(i));
     }
-    for (pugi::xml_node u : root.child("USES").children("ENTRY"))
-        m.UsesList().push_back({m.Full(u.attribute("FILENAME").value()), u.attribute("COMPILER").value(),
-                                u.attribute("KIND").as_int()});
+    for (pugi::xml_node u : root.child("USES").children("ENTRY")) {
+        TUsesEntry e{m.Full(u.attribute("FILENAME").value()), u.attribute("COMPILER").value(),
+                     u.attribute("KIND").as_int()};
+        e.FormName = u.attribute("FORMNAME").value();
+        e.CorbaImpl = u.attribute("CORBAIMPL").as_bool();
+        for (const String& w : MacroWords(u.attribute("IDLFILES").value())) e.IdlFiles.push_back(m.Full(w));
+        m.UsesList().push_back(std::move(e));
+    }
     m.Xml = std::move(x);
 }
 

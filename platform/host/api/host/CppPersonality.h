@@ -31,3 +31,18 @@ extern HOST_API int CompilerType;
 // The host's environment option "show command lines", and where they are shown.
 extern HOST_API bool ShowCommandLines;
 HOST_API void ShowCommandLine(int type, const String& switches, const String& file);
+
+// The host's compiler service around a compile of project files: BeginCompile first, EndCompile
+// in every case after (the compiler is busy in between). CheckCompileFiles: whether the files can
+// be compiled for the project (each an item of it that a build tool handles).
+HOST_API void BeginCompile(IQCppProject* project);
+HOST_API void EndCompile(IQCppProject* project);
+HOST_API bool CheckCompileFiles(IQCppProject* project, const std::vector<String>& files);
+// The personality's compile-files procedure: compiles the files through their build tools in
+// order and stops at the first failure; callback (may be nullptr) hears of each file first.
+using TCompileFileCallback = void (*)(const String& file);
+using TCompileFilesProc = bool (*)(IQCppProject* project, const std::vector<String>& files,
+                                   TCompileFileCallback callback);
+extern HOST_API TCompileFilesProc CompileFilesProc;  // nullptr: none
+HOST_API bool DefaultCompileFiles(IQCppProject* project, const std::vector<String>& files,
+                                  TCompileFileCallback callback);

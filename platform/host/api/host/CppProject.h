@@ -11,9 +11,18 @@ enum class TCppProjectForm { MakeFile, Xml };
 
 // A unit the project uses, built by the compiler named.
 struct HOST_API TUsesEntry {
+    TUsesEntry(String fileName = "", String compiler = "", int kind = 0)
+        : FileName(std::move(fileName)), Compiler(std::move(compiler)), Kind(kind)
+    {
+    }
     String FileName;
     String Compiler;  // "CCompiler" for C++ sources
     int Kind = 0;
+    String FormName;
+    // A CORBA implementation unit: it implements interfaces of these IDL files (full names).
+    bool CorbaImpl = false;
+    std::vector<String> IdlFiles;
+    String UnitName() const;  // the file name without folder and extension
 };
 
 class HOST_API IQCppProject : public virtual IInterface {
@@ -55,6 +64,8 @@ public:
 
     virtual void AddUsesEntry(const TUsesEntry& entry) = 0;
     virtual std::vector<TUsesEntry> UsesEntries() = 0;
+    // The whole list, in its order.
+    virtual void SetUsesEntries(const std::vector<TUsesEntry>& entries) = 0;
 
     // Macros of the project file (make symbols): IDLFILES, IDLGENFILES, IDLCFLAGS, ...
     virtual bool HasMakeSym(const String& name) = 0;

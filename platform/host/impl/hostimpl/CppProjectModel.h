@@ -38,6 +38,7 @@ public:
     void SetOption(const String& name, const String& value) override;
     void AddUsesEntry(const TUsesEntry& entry) override;
     std::vector<TUsesEntry> UsesEntries() override { return FUses; }
+    void SetUsesEntries(const std::vector<TUsesEntry>& entries) override { FUses = entries; }
     bool HasMakeSym(const String& name) override;
     String GetMakeSym(const String& name) override;
     void SetMakeSym(const String& name, const String& value) override;
