@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "host/CppBrowse.h"
+
 #include <dlfcn.h>
 
 #include "ScratchDir.h"
@@ -119,8 +121,10 @@ TEST_F(host_Loader, LeftoversAreRemovedAndReported)
     } catch (const EPackageError& e) {
         for (const char* part :
              {"hook GetProjectCreator", "gallery item LeakyItem", "MainFormCreated handler",
+              "hook CompileAndBrowseProc", "hook EnableBrowser", "hook IdlBrowseProc", "C++ browser compiler",
               // what no pointer tells is found by the host's state listing
-              "left in the host's state: CanSwapTlibEditLanguage true, MainFormCreated handler "
+              "left in the host's state: C++ browser compiler @libFxLeaky.so, CanSwapTlibEditLanguage true, "
+              "MainFormCreated handler "
               "@libFxLeaky.so, "
               "category Fx.Leaky under -",
               "taken from the host's state: CanSwapTlibEditLanguage false"})
@@ -133,6 +137,9 @@ TEST_F(host_Loader, LeftoversAreRemovedAndReported)
     EXPECT_EQ(GalleryHandlerCount(), 0);
     EXPECT_EQ(MainFormCreated().Count(), 0);
     MainFormCreated().Fire(nullptr);
+    EXPECT_EQ(CompileAndBrowseProc, &DefaultCompileAndBrowse);
+    EXPECT_FALSE(EnableBrowser);
+    EXPECT_EQ(IdlBrowseProc, nullptr);
 }
 
 TEST_F(host_Loader, APackageThatTakesAnothersRegistrationIsReported)
