@@ -55,7 +55,10 @@ void TIdlModuleContainer::RemoveProjectItem(TObject*, const String& file)
     if (!IsIdlFile(file) || !SameFileName(file, FileName())) return;
     String server, client;
     GetGeneratedFilenames(server, client);
-    for (const String& g : {server, client})
+    // also the sources beside an IDL file outside the project's folder, where a compile puts them
+    TIdlCppOptions opts(KrotexSwitchesOf(Project(), file));
+    for (const String& g : {server, client, opts.MakeServerSourceName(Project()->Directory(), file),
+                            opts.MakeClientSourceName(Project()->Directory(), file)})
         if (Project()->HasItem(g)) Project()->RemoveItem(g);
 }
 

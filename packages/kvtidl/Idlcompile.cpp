@@ -214,9 +214,14 @@ bool TIdlCompilerHelper::IdlCompile(const String& idlFile, const String& switche
 {
     LastError.clear();
     try {
-        // An empty root directory is the project's folder.
-        const String root = Trim(rootDir).empty() ? IncludeTrailingPathDelimiter(projectDir)
-                                                  : ExpandRelativePath(projectDir, rootDir);
+        // An empty root directory is where the project expects the generated sources: beside
+        // the IDL file (as its make-file rule puts them), or, when a switch names their folder,
+        // the project's folder that the switch is taken against.
+        const TIdlCppOptions opts(switches);
+        const bool switchFolder = !opts.RootDir().empty() || !opts.SrcDir().empty() || !opts.HdrDir().empty();
+        const String root = !Trim(rootDir).empty() ? ExpandRelativePath(projectDir, rootDir)
+                            : switchFolder         ? IncludeTrailingPathDelimiter(projectDir)
+                                                   : ExtractFilePath(idlFile);
         TTempDirectory temp(ExtractFilePath(root));
         const String seen = SaveIdlFilesToTempDir(idlFile, switches, temp.Path());
         TKrotexProcess process(temp.Path(), OnMessage);

@@ -111,11 +111,55 @@ TEST_F(KvtidlRoad, RenamedModuleKeepsItsSwitches)
     EXPECT_NE(mk.find("IDLFILES = bank.idl desk.idl\r\n"), String::npos) << mk;
 }
 
+// The IDL data of the XML project: the IDL files and what is generated from them as macros, per
+// IDL file its generated sources and its root-directory switch, the generated units as C++ items
+// and uses entries.
+const char* const kXmlGolden = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                               "<PROJECT>\n"
+                               "  <MACROS>\n"
+                               "    <MACRO name=\"IDLFILES\" value=\"bank.idl teller.idl\" />\n"
+                               "    <MACRO name=\"IDLGENFILES\" value=\"bank_s.cc bank_c.cc teller_s.cpp teller_c.cpp\" />\n"
+                               "    <MACRO name=\"IDLCFLAGS\" value=\"\" />\n"
+                               "  </MACROS>\n"
+                               "  <OPTIONS />\n"
+                               "  <OPTIONSETS />\n"
+                               "  <FILELIST>\n"
+                               "    <FILE FILENAME=\"bank.idl\">\n"
+                               "      <GENFILE FILENAME=\"bank_s.cc\" />\n"
+                               "      <GENFILE FILENAME=\"bank_c.cc\" />\n"
+                               "      <VALUE name=\"IDLROOTDIR\" value=\" -root_dir . \" />\n"
+                               "    </FILE>\n"
+                               "    <FILE FILENAME=\"teller.idl\">\n"
+                               "      <OPTIONSET name=\"krotex\">\n"
+                               "        <OPTION name=\"switches\" value=\"-boa -src_suffix cpp\" />\n"
+                               "      </OPTIONSET>\n"
+                               "      <GENFILE FILENAME=\"teller_s.cpp\" />\n"
+                               "      <GENFILE FILENAME=\"teller_c.cpp\" />\n"
+                               "      <VALUE name=\"IDLROOTDIR\" value=\" -root_dir . \" />\n"
+                               "    </FILE>\n"
+                               "    <FILE FILENAME=\"bank_c.cc\" COMPILER=\"CCompiler\" />\n"
+                               "    <FILE FILENAME=\"bank_s.cc\" COMPILER=\"CCompiler\" />\n"
+                               "    <FILE FILENAME=\"teller_c.cpp\" COMPILER=\"CCompiler\" />\n"
+                               "    <FILE FILENAME=\"teller_s.cpp\" COMPILER=\"CCompiler\" />\n"
+                               "  </FILELIST>\n"
+                               "  <USES>\n"
+                               "    <ENTRY FILENAME=\"bank_c.cc\" COMPILER=\"CCompiler\" KIND=\"3\" />\n"
+                               "    <ENTRY FILENAME=\"bank_s.cc\" COMPILER=\"CCompiler\" KIND=\"3\" />\n"
+                               "    <ENTRY FILENAME=\"teller_c.cpp\" COMPILER=\"CCompiler\" KIND=\"3\" />\n"
+                               "    <ENTRY FILENAME=\"teller_s.cpp\" COMPILER=\"CCompiler\" KIND=\"3\" />\n"
+                               "  </USES>\n"
+                               "</PROJECT>\n";
+
 TEST_F(KvtidlRoad, XmlProjectKeepsTheIdlDataAndWhatItDoesNotKnow)
 {
     ASSERT_EQ(Host(String("project new Bank.zproj\n") + kBuild), 0) << err;
     EXPECT_EQ(Compiled(), 2) << out;
     String xml = ReadFileBytes(dir + "Bank.zproj");
+    EXPECT_EQ(xml, kXmlGolden);
+    // an untouched build compiles nothing and leaves the project as it was
+    ASSERT_EQ(Host("project open Bank.zproj\nproject build\n"), 0) << err;
+    EXPECT_EQ(Compiled(), 0) << out;
+    EXPECT_EQ(ReadFileBytes(dir + "Bank.zproj"), kXmlGolden);
     EXPECT_NE(xml.find("<MACRO name=\"IDLFILES\" value=\"bank.idl teller.idl\" />"), String::npos) << xml;
     EXPECT_NE(
         xml.find("<MACRO name=\"IDLGENFILES\" value=\"bank_s.cc bank_c.cc teller_s.cpp teller_c.cpp\" />"),
@@ -155,6 +199,75 @@ TEST_F(KvtidlRoad, SyntaxErrorIsReportedWithFileAndLineAndFailsTheBuild)
     EXPECT_NE(out.find("bad.idl:4: Syntax error in interface body"), String::npos) << out;
     EXPECT_NE(err.find("The build failed"), String::npos) << err;
     EXPECT_FALSE(FileExists(dir + "bad_c.cc"));
+}
+
+// An IDL file in a folder with a blank: its names stand quoted, the rule's command names the
+// folder with -root_dir and the IDL file instead of "$?".
+const char* const kBlankGolden = "# Make file of the C++ project Bank, kept by the IDE.\r\n"
+                                 "PROJECT = Bank.exe\r\n"
+                                 "PROJECTFILES = \"idl files/bank.idl\" \"idl files/bank_c.cc\" \"idl files/bank_s.cc\"\r\n"
+                                 "IDLFILES = \"idl files/bank.idl\"\r\n"
+                                 "IDLGENFILES = \"idl files/bank_s.cc\" \"idl files/bank_c.cc\"\r\n"
+                                 "\r\n"
+                                 "\r\n"
+                                 "!if !$d(KROTEX)\r\n"
+                                 "KROTEX = krotex\r\n"
+                                 "!endif\r\n"
+                                 "\r\n"
+                                 "all: $(PROJECT)\r\n"
+                                 "\r\n"
+                                 "\"idl files/bank_s.cc\": \"idl files/bank.idl\"\r\n"
+                                 "    $(KROTEX) $(IDLCFLAGS) -root_dir \"idl files/\" \"idl files/bank.idl\"\r\n"
+                                 "\r\n"
+                                 "\"idl files/bank_c.cc\": \"idl files/bank.idl\"\r\n"
+                                 "    $(KROTEX) $(IDLCFLAGS) -root_dir \"idl files/\" \"idl files/bank.idl\"\r\n"
+                                 "\r\n"
+                                 "# Options of single files, kept by the IDE\r\n"
+                                 "#@ \"idl files/bank_c.cc\" - compiler=CCompiler\r\n"
+                                 "#@ \"idl files/bank_s.cc\" - compiler=CCompiler\r\n";
+
+TEST_F(KvtidlRoad, IdlFileInAFolderWithABlank)
+{
+    ForceDirectories(dir + "idl files");
+    AtomicWriteFile(dir + "idl files/bank.idl", kBankIdl);
+    ASSERT_EQ(Host("project new Bank.mak\nproject add \"idl files/bank.idl\"\nproject build\n"), 0) << err;
+    EXPECT_EQ(Compiled(), 1) << out;
+    // beside the IDL file, where the rules and the project look for them
+    for (const char* f : {"bank_c.hh", "bank_c.cc", "bank_s.hh", "bank_s.cc"})
+        EXPECT_TRUE(FileExists(dir + "idl files/" + f)) << f;
+    EXPECT_FALSE(FileExists(dir + "bank_c.cc"));
+    EXPECT_EQ(ReadFileBytes(dir + "Bank.mak"), kBlankGolden);
+
+    ASSERT_EQ(Host("project open Bank.mak\nproject build\n"), 0) << err;
+    EXPECT_EQ(Compiled(), 0) << out;
+    ASSERT_EQ(Host("project open Bank.mak\nproject remove \"idl files/bank.idl\"\nproject show\n"), 0) << err;
+    EXPECT_EQ(out.find("bank_"), String::npos) << out;
+}
+
+TEST_F(KvtidlRoad, AFolderSwitchIsTakenAgainstTheProjectFolder)
+{
+    ForceDirectories(dir + "idl");
+    AtomicWriteFile(dir + "idl/bank.idl", kBankIdl);
+    ASSERT_EQ(Host("project new B.mak\nproject add idl/bank.idl\n"
+                   "project switches idl/bank.idl \"-boa -root_dir gen\"\nproject build\nproject build\nproject show\n"),
+              0)
+        << err;
+    EXPECT_EQ(Compiled(), 1) << out;  // the second build finds everything in place
+    EXPECT_TRUE(FileExists(dir + "gen/bank_s.cc"));
+    EXPECT_TRUE(FileExists(dir + "gen/bank_c.hh"));
+    EXPECT_NE(out.find("  gen/bank_c.cc  [CCompiler]\n  gen/bank_s.cc  [CCompiler]\n"), String::npos) << out;
+}
+
+TEST_F(KvtidlRoad, AWarningIsAWarningAndTheBuildGoesOn)
+{
+    AtomicWriteFile(dir + "warn.idl", "module W {\n  interface Later;\n  interface Now { void go(); };\n};\n");
+    ASSERT_EQ(Host("project new W.mak\nproject add warn.idl\nproject build\nmessages\n"), 0) << err;
+    const String line = "warning: " + dir + "warn.idl:2:1: " + dir +
+                        "warn.idl:2: (warning) Forward declared interface 'W::Later' was never fully defined\n";
+    EXPECT_NE(out.find(line), String::npos) << out;
+    EXPECT_EQ(out.find("error:"), String::npos) << out;
+    EXPECT_NE(out.find("build done"), String::npos) << out;
+    EXPECT_TRUE(FileExists(dir + "warn_c.cc"));
 }
 
 TEST_F(KvtidlRoad, ModuleCommandsOfTheIdlNode)
