@@ -137,24 +137,33 @@ TForm1::TForm1(TComponent* Owner) : TForm(Owner)
     zwischenablage_fenster = std::make_unique<TZwischenablageAnschluss<TForm1>>(bindung);
     setze_ZwischenablageFenster(zwischenablage_fenster.get());
 
-    programm_ordner = ProgrammOrdner();
-    if (!ProgrammOrdner_einrichten())
-        throw EInOutError("Der Programmordner " + programm_ordner + " kann nicht angelegt werden.");
-    // The markers of the tip list: icon 0 a blue, icon 1 a grey check mark. A missing picture
-    // keeps its place, so the other one keeps its index.
-    for (const char* datei : {"gifs\\haken_blau.gif", "gifs\\haken_grau.gif"}) {
-        TPicture symbol;
-        try {
-            symbol.LoadFromFile(programm_ordner + datei);
-        } catch (const Exception& e) {
-            OutputDebugStringA(e.Message());
+    // The views are installed and the start-up comparison runs from halfway through starten():
+    // a start-up that fails must cut them off from the window before its members go.
+    try {
+        programm_ordner = ProgrammOrdner();
+        if (!ProgrammOrdner_einrichten())
+            throw EInOutError("Der Programmordner " + programm_ordner + " kann nicht angelegt werden.");
+        // The markers of the tip list: icon 0 a blue, icon 1 a grey check mark. A missing picture
+        // keeps its place, so the other one keeps its index.
+        for (const char* datei : {"gifs\\haken_blau.gif", "gifs\\haken_grau.gif"}) {
+            TPicture symbol;
+            try {
+                symbol.LoadFromFile(programm_ordner + datei);
+            } catch (const Exception& e) {
+                OutputDebugStringA(e.Message());
+            }
+            ImageList1->Add(symbol);
         }
-        ImageList1->Add(symbol);
+        starten();
+    } catch (...) {
+        abbauen();
+        throw;
     }
-    starten();
 }
 
-TForm1::~TForm1()
+TForm1::~TForm1() { abbauen(); }
+
+void TForm1::abbauen()
 {
     // Workers still running at shutdown are left alone: they are neither stopped nor waited for.
     auto loslassen = [](auto& slot) {

@@ -337,6 +337,9 @@ private:
     // The start-up after the layout: profiles, archive, pictures, splash texts, settings, the
     // update offer when the newest draw is missing, the start-up comparison, the profile.
     void starten();
+    // What the destructor does, also for a start-up that fails half-way: workers left running
+    // no longer reach the window.
+    void abbauen();
 };
 
 extern TForm1* Form1;

@@ -121,7 +121,15 @@ bool TForm1::load_profil()
     const String zeile = liste[i];
     liste.Delete(i);
     liste.Add(zeile);
-    liste.SaveToFile(datei);
+    // A read-only or full program folder keeps the old order: the profile is loaded all the same.
+    try {
+        liste.SaveToFile(datei);
+    } catch (const Exception& e) {
+        MessageBox("Die Profilliste " + String(DATEI_PROFILE) +
+                       " kann nicht gespeichert werden! Ist der Datenträger voll oder schreibgeschützt?\n" +
+                       e.Message(),
+                   "Info", MB_OK);
+    }
 
     TIniFile ini(Profildatei(name));
     for (const String& schluessel : Profilschluessel()) {

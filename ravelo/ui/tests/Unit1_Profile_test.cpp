@@ -4,8 +4,11 @@
 #include <gmock/gmock.h>
 
 #include <filesystem>
+#include <stdexcept>
 
 #include "FormTestbasis.h"
+#include "Schrittfenster.h"
+#include "Updatefenster.h"
 #include "rtl/Clock.h"
 #include "zub/Dialogs.h"
 
@@ -291,6 +294,60 @@ TEST_F(ProfilTest, AFailedSaveLeavesBothFilesAsTheyWere)
     ASSERT_EQ(Meldungen().size(), 2u);
     EXPECT_THAT(Meldungen()[0],
                 ::testing::StartsWith("Info: Das Profil \"Abend\" kann nicht gespeichert werden!"));
+}
+
+// A read-only or full program folder: every replace of a file fails as the disk refuses it.
+void Schreiben_scheitert(const String& grund)
+{
+    SetAtomicWriteHook([grund](const String& temp) { throw EInOutError("Cannot write file \"" + temp + "\". " + grund); });
+}
+
+TEST_F(ProfilTest, StartUpOnAFolderThatTakesNoWriteLoadsTheProfileAndSaysWhatItCouldNotSave)
+{
+    for (const char* grund : {"Read-only file system", "No space left on device"}) {
+        SCOPED_TRACE(grund);
+        schreibe("profile.txt", {"Musterprofil", "Abend"});
+        schreibe("Abend.ini", {"[Sarnik]", "Edit1=3", "RadioButton2=true"});
+        dialoge->Clear();
+        Schreiben_scheitert(grund);
+        form = Hauptfenster_bauen();
+        SetAtomicWriteHook(nullptr);
+        EXPECT_EQ(form->ComboBox3->Text(), "Abend");
+        EXPECT_EQ(form->Edit1->Text(), "3");
+        EXPECT_TRUE(form->RadioButton2->Checked());
+        EXPECT_EQ(Datei("profile.txt"), "Musterprofil\nAbend\n");
+        // Besides the start-up's question whether to update the draws (no archive here).
+        std::vector<String> gespeichert;
+        for (const String& m : Meldungen())
+            if (m.find("gespeichert") != String::npos) gespeichert.push_back(m);
+        ASSERT_EQ(gespeichert.size(), 1u);
+        EXPECT_THAT(gespeichert[0], ::testing::StartsWith("Info: Die Profilliste profile.txt kann nicht gespeichert "
+                                                          "werden! Ist der Datenträger voll oder "
+                                                          "schreibgeschützt?\n"));
+        EXPECT_THAT(gespeichert[0], ::testing::EndsWith(grund));
+        // The window works on: once the disk takes writes again, loading a profile saves the list.
+        form->ComboBox3->SetText("Musterprofil");
+        form->Profil_reade(nullptr);
+        EXPECT_EQ(Datei("profile.txt"), "Abend\nMusterprofil\n");
+    }
+}
+
+TEST_F(ProfilTest, AStartUpThatFailsAfterTheComparisonStartedLeavesNoWorkerOnTheWindow)
+{
+    form.reset();
+    schreibe("profile.txt", {"Musterprofil"});
+    AtomicWriteFile(ordner + "Musterprofil.ini", MUSTERPROFIL_INI);
+    // Something no start-up step expects, thrown by the profile list's write.
+    SetAtomicWriteHook([](const String&) { throw std::runtime_error("kaputt"); });
+    TVirtualClockGuard uhr(Now());
+    EXPECT_THROW(TForm1 fenster(nullptr), std::runtime_error);
+    SetAtomicWriteHook(nullptr);
+    EXPECT_EQ(Form1, nullptr);
+    EXPECT_EQ(VergleichFenster(), nullptr);
+    EXPECT_EQ(SchrittFenster(), nullptr);
+    EXPECT_EQ(UpdateFenster(), nullptr);
+    // The comparison finds the window gone at its next call and ends.
+    EXPECT_TRUE(Clock().WaitUntil([&] { return uhr.clock().KnownThreads() == 1; }, 60000));
 }
 
 class ProfilnameTest : public ProfilTest, public ::testing::WithParamInterface<const char*> {};

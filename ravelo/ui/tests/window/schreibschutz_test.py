@@ -1,0 +1,119 @@
+"""The program on a program folder that takes no write: a read-only one and a full one.
+
+Each folder is a small tmpfs of its own, mounted in a mount namespace of this test alone (it
+needs root; without it the test is skipped). The program comes up, says what it could not save,
+leaves every file as it was and ends cleanly on F9.
+"""
+
+import errno
+import os
+import shutil
+import subprocess
+import sys
+
+import fenster
+
+NAMENSRAUM = "RAVELO_TEST_NAMENSRAUM"
+
+
+def dateien(ordner):
+    """Every file of a folder with its bytes."""
+    inhalt = {}
+    for wurzel, _, namen in os.walk(ordner):
+        for name in namen:
+            pfad = os.path.join(wurzel, name)
+            with open(pfad, "rb") as f:
+                inhalt[os.path.relpath(pfad, ordner)] = f.read()
+    return inhalt
+
+
+class Schreibschutz(fenster.Fenstertest):
+    def ordner_auf_tmpfs(self):
+        """A laid-out program folder on a tmpfs just large enough for it, plus a little."""
+        basis = self.id_ordner()
+        vorlage = os.path.join(basis, "vorlage")
+        subprocess.run([fenster.RUN_RAVELO, "--layout", vorlage, fenster.BUILD], check=True)
+        os.makedirs(os.path.join(vorlage, "test"), exist_ok=True)
+        belegt = sum(-(-len(b) // 4096) * 4 for b in dateien(vorlage).values())
+        ordner = os.path.join(basis, "program")
+        os.makedirs(ordner)
+        subprocess.run(["mount", "-t", "tmpfs", "-o", "size=%dk" % (belegt + 256), "tmpfs", ordner], check=True)
+        self.addCleanup(subprocess.run, ["umount", "-l", ordner], check=False)
+        shutil.copytree(vorlage, ordner, dirs_exist_ok=True)
+        return ordner
+
+    def bis_zum_Fenster(self, p):
+        """Answers the start-up's boxes (no update of the draws) until the main window stands;
+        returns the texts of the boxes."""
+        texte = []
+
+        def naechstes():
+            return p.qt_fenster("QMessageBox") or p.formular()
+
+        while True:
+            w = p.warte(naechstes, 60, "the main window or a box")
+            if "form" in w:
+                return texte
+            text = "\n".join(t["text"] for t in w["parts"] if t["kind"] == "label")
+            texte.append(text)
+            p.bild("box_%d" % len(texte))
+            p.druecke(w, "Nein" if "aktualisieren" in text else "OK")
+
+            def weg():
+                box = p.qt_fenster("QMessageBox")
+                return box is None or "\n".join(t["text"] for t in box["parts"] if t["kind"] == "label") != text
+            p.warte(weg, 15, "the box to close")
+
+    def starte_und_beende(self, name, ordner, grund):
+        vorher = dateien(ordner)
+        p = self.starte(name, ordner=ordner)
+        texte = self.bis_zum_Fenster(p)
+        nicht_gespeichert = [t for t in texte if "profile.txt kann nicht gespeichert werden" in t]
+        self.assertEqual(1, len(nicht_gespeichert), texte)
+        self.assertIn(grund, nicht_gespeichert[0])
+        # The profile of the last line is loaded all the same.
+        p.warte_text("Edit1", lambda t: t == "6")
+        p.bild("Hauptfenster")
+        p.taste("F9")
+        self.assertEqual(0, p.warte_ende())
+        self.keine_Fehler_im_Protokoll(p)
+        self.assertEqual(vorher, dateien(ordner))
+
+    def test_schreibgeschuetzter_Ordner(self):
+        ordner = self.ordner_auf_tmpfs()
+        subprocess.run(["mount", "-o", "remount,ro", ordner], check=True)
+        self.starte_und_beende("schreibgeschuetzt", ordner, "Read-only file system")
+
+    def test_voller_Ordner(self):
+        ordner = self.ordner_auf_tmpfs()
+        fd = os.open(os.path.join(ordner, "fueller"), os.O_WRONLY | os.O_CREAT, 0o644)
+        try:
+            while True:
+                os.write(fd, b"\0" * 512)
+        except OSError as fehler:
+            if fehler.errno != errno.ENOSPC:
+                raise
+        finally:
+            os.close(fd)
+        self.starte_und_beende("voll", ordner, "No space left on device")
+
+
+def im_eigenen_Namensraum():
+    """Runs this file again in a mount namespace of its own, so its mounts go with it; exit
+    status 77 (skipped) where that is not allowed."""
+    if os.environ.get(NAMENSRAUM) == "1":
+        return
+    unshare = shutil.which("unshare")
+    if os.geteuid() != 0 or not unshare or subprocess.run(
+            [unshare, "--mount", "--propagation", "private", "true"], check=False).returncode != 0:
+        print("read-only and full folder tests skipped: they need root for their own mounts")
+        raise SystemExit(77)
+    umgebung = dict(os.environ, **{NAMENSRAUM: "1"})
+    r = subprocess.run([unshare, "--mount", "--propagation", "private", sys.executable, os.path.abspath(__file__)] +
+                       sys.argv[1:], env=umgebung, check=False)
+    raise SystemExit(r.returncode)
+
+
+if __name__ == "__main__":
+    im_eigenen_Namensraum()
+    fenster.main()
