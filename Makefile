@@ -4,7 +4,8 @@
 # make tsan / make asan - run the tests in a ThreadSanitizer / AddressSanitizer build
 # make window-asan - the program under AddressSanitizer through its window tests (tray, dialogs, toolbar)
 # make format - apply .clang-format to the C++ sources
-# make fuzz   - build the fuzz targets with clang and run each for FUZZ_SECONDS (default 300)
+# make fuzz   - build the fuzz targets with clang and run each for FUZZ_SECONDS (default 300),
+#              FUZZ_JOBS of them at a time (default 1)
 BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?=
@@ -53,11 +54,12 @@ format:
 # libFuzzer with ASan and UBSan, in a clang build tree of its own; each target starts from its
 # seed corpus in fuzz/corpus and stops at the first crash (kept in build-fuzz/crashes).
 FUZZ_SECONDS ?= 300
+FUZZ_JOBS ?= 1
 fuzz: deps
 	@CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DRAVELO_FUZZ=ON \
 	  -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target fuzz_targets
-	@scripts/run-fuzz build-fuzz $(FUZZ_SECONDS)
+	@scripts/run-fuzz build-fuzz $(FUZZ_SECONDS) $(FUZZ_JOBS)
 
 clean:
 	rm -rf build build-tsan build-asan build-fuzz

@@ -35,18 +35,6 @@ bool hat_Versionshinweis(const TStrings& zeilen)
     return false;
 }
 
-// The lines strictly between the last "<zahlen>" line and the last "</zahlen>" line (a missing
-// opening marker counts as line 0; a closing marker only on line 0 counts as none).
-TStringList Ziehungsblock(const TStrings& zeilen)
-{
-    TStringList block;
-    const int a = std::max(Index_der_letzten(zeilen, "<zahlen>"), 0);
-    const int b = std::max(Index_der_letzten(zeilen, "</zahlen>"), 0);
-    if (b == 0) return block;
-    for (int i = a + 1; i < b; ++i) block.Add(zeilen[i]);
-    return block;
-}
-
 // The browser's page, when it has one that can be saved.
 TIntfPtr<IPersistFile> Seite(IUpdateFenster& f)
 {
@@ -59,6 +47,16 @@ TIntfPtr<IPersistFile> Seite(IUpdateFenster& f)
 }
 
 }  // namespace
+
+TStringList Ziehungsblock(const TStrings& zeilen)
+{
+    TStringList block;
+    const int a = std::max(Index_der_letzten(zeilen, "<zahlen>"), 0);
+    const int b = std::max(Index_der_letzten(zeilen, "</zahlen>"), 0);
+    if (b == 0) return block;
+    for (int i = a + 1; i < b; ++i) block.Add(zeilen[i]);
+    return block;
+}
 
 ThreadStripHompage::ThreadStripHompage(bool CreateSuspended) : ThreadStripHompage(CreateSuspended, nullptr) {}
 

@@ -17,6 +17,11 @@ enum class TSeitenschnitt {
     Schreibfehler,  // a file could not be written; the archive is unchanged
 };
 
+// The page's draw block: the lines strictly between the last "<zahlen>" line and the last
+// "</zahlen>" line (a missing opening marker counts as line 0; a closing marker only on line 0
+// counts as none).
+TStringList Ziehungsblock(const TStrings& zeilen);
+
 class ThreadStripHompage : public TArbeitsThread {
 public:
     // Works on the window installed with setze_UpdateFenster when it starts.

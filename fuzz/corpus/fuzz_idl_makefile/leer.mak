@@ -1,0 +1,4 @@
+IDLFILES = 
+IDLCFLAGS = -boa
+
+all: x

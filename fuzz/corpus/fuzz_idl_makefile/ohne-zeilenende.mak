@@ -1,0 +1,2 @@
+IDLFILES = 
+all: app.exe

@@ -1,0 +1,2 @@
+/* TODO 9 -o "a b" -c "c d": offen
+#warning isn't
