@@ -27,7 +27,11 @@ public:
         SetDialogs(FDialoge);
         // Start-up waits on its clock; a virtual one lets it pass at once.
         TVirtualClockGuard uhr(EncodeDate(2009, 8, 12) + EncodeTime(10, 0, 0, 0));
+        // Start-up makes the program folder the working directory; the fuzzer's corpus names
+        // are relative to the one it was started in.
+        const String arbeitsordner = GetCurrentDir();
         FForm = std::make_unique<TForm1>(nullptr);
+        SetCurrentDir(arbeitsordner);
         if (FForm->t_Update) FForm->t_Update->WaitFor();
         if (FForm->t_Vergleich) FForm->t_Vergleich->WaitFor();
     }
