@@ -2,7 +2,8 @@
 # make test  - install dependencies, build, run every test
 # make bench - build and run the benchmarks
 # make tsan / make asan - run the tests in a ThreadSanitizer / AddressSanitizer build
-# make window-asan - the program under AddressSanitizer through its window tests (tray, dialogs, toolbar)
+# make window-asan - the program under AddressSanitizer through its window tests (tray, dialogs,
+#                    toolbar, a read-only and a full program folder)
 # make format - apply .clang-format to the C++ sources
 # make fuzz   - build the fuzz targets with clang and run each for FUZZ_SECONDS (default 300),
 #              FUZZ_JOBS of them at a time (default 1)
@@ -45,7 +46,7 @@ asan:
 window-asan: deps
 	@cmake -S . -B build-asan -G Ninja -DRAVELO_SANITIZE=address -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build build-asan -j $(JOBS) --target ravelo
-	@ctest --test-dir build-asan --output-on-failure -j $(JOBS) -L window -R 'tray|dialoge|toolbar'
+	@ctest --test-dir build-asan --output-on-failure -j $(JOBS) -L window -R 'tray|dialoge|toolbar|schreibschutz'
 
 # Applies .clang-format to every C++ source (the layouts in *.zfm.h keep their own layout).
 format:
