@@ -99,13 +99,6 @@ TIdlInterfaceItem* TIdlInterfaceList::Find(const String& idlFile, const String& 
     return nullptr;
 }
 
-void TIdlInterfaceListHelper::AddInterfaces(TIdlFileSymbol& file, const String& idlFile)
-{
-    TIdlClassSymbolEnumerator e(file);
-    for (TIdlClassSymbol* c = e.Current(); c; c = e.Next() ? e.Current() : nullptr)
-        NewItem(c->Name(), c->GetQualifiedName(), idlFile);
-}
-
 TIdlInterfaceItem* TIdlImplInterfaceListHelper::NewItem(const String& name, const String& qualifiedName,
                                                         const String& idlFile)
 {

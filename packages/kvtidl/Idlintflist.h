@@ -70,8 +70,6 @@ public:
     virtual void GetInterfaces() {}
     virtual void GetIdlFiles() {}
     virtual void CompileIdlFiles() {}
-    // One item per class of the file's symbol tree.
-    void AddInterfaces(TIdlFileSymbol& file, const String& idlFile);
 
 protected:
     IQCppProject* FProject;
