@@ -183,6 +183,27 @@ TEST(KvtidlOptionsPage, CancelWithoutKeyRestoresDefaults)
     EXPECT_FALSE(TRegistry().KeyExists(TIdlEnvironmentOptions::KeyPath()));
 }
 
+TEST(KvtidlOptionsPage, HistoriesOfTheOptionsLiveBelowTheBaseKeyToo)
+{
+    const String key = String(rkBaseRegKey) + "\\CORBA\\Recent";
+    TRegistry().DeleteKey(key);
+    TRegistry().WriteInteger(key, "Count", 1);
+    TRegistry().WriteString(key, "Item0", "bank.idl");
+    // as the options would hold a history of their own
+    std::unique_ptr<TIdlEnvironmentOptions> o(new TIdlEnvironmentOptions(nullptr));
+    auto* recent = new THistoryManager(o.get());
+    recent->KeyPath = "CORBA\\Recent";
+    o->DoCreate();
+    EXPECT_EQ(recent->KeyPath, key);
+    EXPECT_EQ(recent->Items, std::vector<String>{"bank.idl"});
+    recent->Add("teller.idl");
+    o->SaveOptions();
+    recent->Items.clear();
+    o->LoadOptions();
+    EXPECT_EQ(recent->Items, (std::vector<String>{"teller.idl", "bank.idl"}));
+    TRegistry().DeleteKey(key);
+}
+
 TEST(KvtidlOptionsPage, ChangesAreAnnouncedUnlessTheHostUpdates)
 {
     TRegistry().DeleteKey(TIdlEnvironmentOptions::KeyPath());

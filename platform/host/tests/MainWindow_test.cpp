@@ -122,3 +122,114 @@ TEST_F(host_MainWindow, CodeUpdatersAreMadeOncePerModuleAndGoWithTheirMaker)
 }
 
 }  // namespace
+
+// ---- environment options
+
+#include "host/EnvironmentOptions.h"
+#include "host/Registry.h"
+
+namespace {
+
+const String kTestKey = String(rkBaseRegKey) + "\\HostOptionsTest";
+
+TEST_F(host_MainWindow, HistoryIsMostRecentFirstAndKeptBelowItsKey)
+{
+    TRegistry().DeleteKey(kTestKey);
+    THistoryManager h(nullptr);
+    h.KeyPath = kTestKey;
+    h.MaxItems = 3;
+    for (const char* s : {"a", "b", "c", "b", "d"}) h.Add(s);
+    EXPECT_EQ(h.Items, (std::vector<String>{"d", "b", "c"}));
+    h.SaveHistory();
+    THistoryManager again(nullptr);
+    again.KeyPath = kTestKey;
+    again.Items = {"stale"};
+    again.LoadHistory();
+    EXPECT_EQ(again.Items, h.Items);
+    again.MaxItems = 2;  // a shorter list takes the most recent only
+    again.LoadHistory();
+    EXPECT_EQ(again.Items, (std::vector<String>{"d", "b"}));
+    TRegistry().DeleteKey(kTestKey);
+}
+
+TEST_F(host_MainWindow, PropertySetsLoadWhatTheKeyHoldsAndDefaultsForTheRest)
+{
+    TRegistry().DeleteKey(kTestKey);
+    TRegistryPropSet set(nullptr);
+    set.SetName("Set");
+    set.KeyPath = kTestKey;
+    set.AddField("Flag", TRegistryPropSet::ftBoolean, "True", "&Flag");
+    set.AddField("Count", TRegistryPropSet::ftInteger, "", "Count");
+    set.AddField("Name", TRegistryPropSet::ftString, "none", "Name");
+    EXPECT_THROW(set.AddField("flag", TRegistryPropSet::ftString, "", ""), EHostError);
+    struct Case {
+        const char* value;
+        bool checked;
+    };
+    for (const Case& c : {Case{"yes", true}, Case{"1", true}, Case{"TRUE", true}, Case{"No", false},
+                          Case{"0", false}, Case{"false", false}}) {
+        set.SetValue("Flag", c.value);
+        EXPECT_EQ(set.BoolValue("Flag"), c.checked) << c.value;
+    }
+    EXPECT_THROW(set.SetValue("Flag", "2"), EConvertError);
+    EXPECT_THROW(set.Value("Missing"), EHostError);
+    EXPECT_EQ(set.IntValue("Count"), 0);  // no default given
+
+    TRegistry().WriteString(kTestKey, "Name", "kept");
+    set.SetValue("Count", "7");
+    set.LoadFromRegistry();
+    EXPECT_EQ(set.Value("Name"), "kept");
+    EXPECT_EQ(set.Value("Count"), "");
+    EXPECT_TRUE(set.BoolValue("Flag"));
+    set.SetValue("Count", "12");
+    set.SetValue("Flag", "no");
+    set.SaveToRegistry();
+    TRegistryPropSet again(nullptr);
+    again.KeyPath = kTestKey;
+    again.AddField("Flag", TRegistryPropSet::ftBoolean, "True", "");
+    again.AddField("Count", TRegistryPropSet::ftInteger, "", "");
+    again.LoadFromRegistry();
+    EXPECT_FALSE(again.BoolValue("Flag"));
+    EXPECT_EQ(again.IntValue("Count"), 12);
+    TRegistry().DeleteKey(kTestKey);
+}
+
+class TNoteOptions : public TAddInOptions {
+public:
+    using TAddInOptions::TAddInOptions;
+    void CustomizeDialog(TEnvironmentOptionsDialog& d) override { d.AddSheet(Page); }
+    static inline String Page = "TNotePage";
+    static inline int Created = 0;
+};
+TAddInOptions* NewNoteOptions(TComponent* owner)
+{
+    auto* o = new TNoteOptions(owner);
+    o->SetName("NoteOptions");
+    o->OnCreate = [](TObject*) { ++TNoteOptions::Created; };
+    return o;
+}
+
+TEST_F(host_MainWindow, AddInOptionsAndTheirPagesAreListedWhileRegistered)
+{
+    const auto before = HostStateListing();
+    TAddInOptions* o = RegisterAddInOptions(NewNoteOptions);
+    EXPECT_EQ(TNoteOptions::Created, 1);
+    RegisterPropertySheetClass("TNotePage", [](TComponent* owner) { return new TPropertySheet(owner); });
+    const auto listed = HostStateListing();
+    EXPECT_NE(std::find(listed.begin(), listed.end(), "property sheet class TNOTEPAGE @host_tests"), listed.end());
+    EXPECT_EQ(listed.size(), before.size() + 2);
+    {
+        TEnvironmentOptionsDialog d;
+        EXPECT_EQ(d.Sheets().size(), 1u);
+    }
+    TNoteOptions::Page = "TNoSuchPage";  // a page class nobody registered
+    EXPECT_THROW(TEnvironmentOptionsDialog(), EHostError);
+    TNoteOptions::Page = "TNotePage";
+    UnregisterPropertySheetClass("tnotepage");
+    UnregisterAddInOptions(o);
+    UnregisterAddInOptions(o);  // once gone, nothing
+    EXPECT_TRUE(AddInOptionsList().empty());
+    EXPECT_EQ(HostStateListing(), before);
+}
+
+}  // namespace
