@@ -2,6 +2,10 @@
 
 #include <cctype>
 
+#include "Idlopenfile.h"
+#include "host/FileDialogs.h"
+#include "zub/Forms.h"
+
 #include "rtl/Files.h"
 #include "rtl/Resources.h"
 
@@ -115,6 +119,30 @@ TIdlInterfaceItem* TIdlUseInterfaceListHelper::NewItem(const String& name, const
 
 String TIdlUseInterfaceListHelper::GetNeedsInterfacesWarning() const { return sUseNeedsIdl; }
 
+namespace {
+TOpenDialog* gIdlOpenDialog = nullptr;  // made on first use, kept until the unit goes
+}
+
+bool AddIdlFilesToProject()
+{
+    if (!gIdlOpenDialog) {
+        gIdlOpenDialog = new TOpenDialog(nullptr);
+        gIdlOpenDialog->Filter = sIdlFileFilter;
+        gIdlOpenDialog->Options = ofAllowMultiSelect | ofFileMustExist;
+    }
+    if (!gIdlOpenDialog->Execute()) return false;
+    TIDLFileHandler opener;
+    for (int i = 0; i < gIdlOpenDialog->Files.Count(); ++i) {
+        try {
+            opener.FileOpen(gIdlOpenDialog->Files[i]);
+        } catch (const std::exception& e) {
+            if (Application) Application->ShowException(e);
+        }
+    }
+    if (Application) Application->ProcessMessages();
+    return true;
+}
+
 String VarNameFromIdlIntfName(const String& name)
 {
     if (name.empty()) return name;
@@ -196,5 +224,10 @@ void Initialization()
     IdlBrowseProc = IdlSymbolListing;
 }
 
-void Finalization() { IdlBrowseProc = gPrevious; }
+void Finalization()
+{
+    IdlBrowseProc = gPrevious;
+    delete gIdlOpenDialog;
+    gIdlOpenDialog = nullptr;
+}
 }  // namespace Idlintflist

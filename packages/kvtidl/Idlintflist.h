@@ -90,6 +90,10 @@ public:
     String GetNeedsInterfacesWarning() const override;
 };
 
+// Asks for IDL files (several, each must exist) and opens each as a source module of the IDE;
+// an error with one file is shown and the next follows. Whether the dialog was confirmed.
+bool AddIdlFilesToProject();
+
 // The name with its first character in lower case ("" stays "").
 String VarNameFromIdlIntfName(const String& name);
 

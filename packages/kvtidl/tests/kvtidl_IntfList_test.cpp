@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "Idlintflist.h"
+#include "ProjectTestHost.h"
 
 namespace {
 
@@ -59,6 +60,42 @@ TEST(IdlIntfList, WarningsWhenTheProjectHasNoIdlFile)
     EXPECT_EQ(TIdlUseInterfaceListHelper(nullptr, list).GetNeedsInterfacesWarning(),
               "A project can't use a CORBA object unless the project contains an IDL file.  Choose Yes to add an "
               "IDL file to the project.");
+}
+
+class IdlAddFiles : public ProjectTestHost {
+protected:
+    IdlAddFiles() : ProjectTestHost("idladd_") {}
+    void TearDown() override
+    {
+        Idlintflist::Finalization();  // frees the dialog kept since its first use
+        ProjectTestHost::TearDown();
+    }
+    static std::vector<String> OpenFiles()
+    {
+        std::vector<String> out;
+        auto group = MainProjectGroup();
+        for (int i = 0; i < group->OpenModuleCount(); ++i) out.push_back(ExtractFileName(group->OpenModule(i)->FileName()));
+        return out;
+    }
+};
+
+TEST_F(IdlAddFiles, ChosenFilesOpenAsSourceModules)
+{
+    AtomicWriteFile(dir + "bank.idl", "module Bank {};\n");
+    AtomicWriteFile(dir + "teller.idl", "module Teller {};\n");
+    // not answered: cancelled, nothing opened
+    EXPECT_FALSE(AddIdlFilesToProject());
+    EXPECT_TRUE(OpenFiles().empty());
+    // a file that does not exist cannot be chosen
+    hostimpl::SetDialogAnswer("open.files", "bank.idl;none.idl");
+    EXPECT_FALSE(AddIdlFilesToProject());
+    EXPECT_TRUE(OpenFiles().empty());
+    hostimpl::SetDialogAnswer("open.files", "bank.idl; teller.idl");
+    EXPECT_TRUE(AddIdlFilesToProject());
+    EXPECT_EQ(OpenFiles(), (std::vector<String>{"bank.idl", "teller.idl"}));
+    // an open file is not opened twice
+    EXPECT_TRUE(AddIdlFilesToProject());
+    EXPECT_EQ(OpenFiles().size(), 2u);
 }
 
 }  // namespace
