@@ -44,6 +44,24 @@ bool Zeile_gelistet(const String& liste, int i)
     return false;
 }
 
+// The markers' column: 165, or behind the longest marked line, so that no marker hides the end of
+// its line ("...erfolgreich ausgeführt!") and the markers still stand one under the other.
+int Markenspalte(TCanvas& c, const std::vector<String>& zeilen, const String& liste0, const String& liste1,
+                 int links)
+{
+    int x = 165;
+    for (const String* liste : {&liste0, &liste1}) {
+        TStringList teile;
+        teile.SetCommaText(*liste);
+        for (int j = 0; j + 1 < teile.Count(); ++j) {
+            const int i = StrToIntDef(teile[j], -1);
+            if (i >= 0 && i < static_cast<int>(zeilen.size()))
+                x = std::max(x, links + c.TextWidth(zeilen[i]) + 3);
+        }
+    }
+    return x;
+}
+
 // Only the newest watcher may go on: after a quick untick and tick the older one would never
 // see the box unticked, and the slot that frees it would wait for it forever.
 std::atomic<unsigned> neuester_Waechter{0};
@@ -123,10 +141,9 @@ void TForm1::drawItem(TControl* Control, int Index, TRect Rect, TOwnerDrawState 
     const String text = Index >= 0 && Index < static_cast<int>(zeilen.size()) ? zeilen[Index] : String();
     c.TextRect(Rect, Rect.Left, Rect.Top, text);
     if (State & odFocused) c.DrawFocusRect(Rect);
-    // The markers stand at 165 or, behind a longer line ("...erfolgreich ausgeführt!"), after its
-    // end, so they never hide its last letters.
     const bool symbol0 = Zeile_gelistet(zeilen_symbol0, Index), symbol1 = Zeile_gelistet(zeilen_symbol1, Index);
-    const int x = symbol0 || symbol1 ? std::max(165, Rect.Left + c.TextWidth(text) + 3) : 165;
+    if (!symbol0 && !symbol1) return;
+    const int x = Markenspalte(c, zeilen, zeilen_symbol0, zeilen_symbol1, Rect.Left);
     if (symbol0) ImageList1->Draw(c, x, Rect.Top + 1, 0, true);
     if (symbol1) ImageList1->Draw(c, x, Rect.Top + 1, 1, true);
 }

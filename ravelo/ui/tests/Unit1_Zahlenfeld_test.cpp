@@ -352,7 +352,8 @@ TEST_F(PanelTest, MarkersAtTheirLinesWithTheGreyOneOnTop)
     EXPECT_EQ(bilder(4), std::vector<int>{});
 }
 
-// A line longer than the marker column keeps its end: the marker moves behind the text.
+// A line longer than the marker column keeps its end: the markers move behind the longest marked
+// line, all in one column.
 TEST_F(PanelTest, MarkersStandBehindALongLine)
 {
     auto* canvas = dynamic_cast<TRecordingCanvas*>(form->ListBox1->Canvas());
@@ -369,7 +370,16 @@ TEST_F(PanelTest, MarkersStandBehindALongLine)
     for (const auto& zeile : zeilen)
         for (const TCanvasOp& op : zeile)
             if (op.Kind == TCanvasOp::Image) orte.push_back(op.At);
-    EXPECT_EQ(orte, (std::vector<TPoint>{{165, 1}, {breite + 3, 17}, {breite + 3, 17}}));
+    EXPECT_EQ(orte, (std::vector<TPoint>{{breite + 3, 1}, {breite + 3, 17}, {breite + 3, 17}}));
+
+    // Without a long marked line the column stays at 165.
+    form->zeilen_symbol0 = "0,";
+    form->zeilen_symbol1 = "";
+    orte.clear();
+    for (const auto& zeile : Zeilen(form->ListBox1))
+        for (const TCanvasOp& op : zeile)
+            if (op.Kind == TCanvasOp::Image) orte.push_back(op.At);
+    EXPECT_EQ(orte, (std::vector<TPoint>{{165, 1}}));
 }
 
 TEST_F(PanelTest, FocusedLineGetsTheFocusRectangle)

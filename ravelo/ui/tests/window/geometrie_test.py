@@ -7,6 +7,7 @@ import fenster
 DARUNTER = {"Image1", "Image12", "Animate1", "Animate2"}
 # Controls whose text the probe can measure.
 MIT_TEXT = {"TLabel", "TCheckBox", "TRadioButton", "TComboBox", "TDateTimePicker", "TListBox"}
+BILDKNOEPFE = {"Image6", "Image7", "Image8", "Image9", "Image10", "Image26", "Image27"}
 SEITEN = {"Image2": "Sarnik", "Image3": "Schritt_1", "Image4": "Schritt_2", "Image5": "Schritt_3"}
 ZEILEN = (400, 435, 470)
 
@@ -53,8 +54,16 @@ class Geometrie(fenster.Fenstertest):
                         p.klicke(quelle)
                         p.warte(lambda: p.steuerelement(quelle)["checked"], 10, quelle)
                     wo = "%s_%s%s" % (ansicht_name, seite_name, "_" + quelle if quelle else "")
-                    p.bild(wo)
+                    datei = p.bild(wo)
                     self.pruefe(p, wo)
+                    # The start pictures and sort arrows show their picture without the pointer
+                    # passing over them: dark button faces and arrows on the light background.
+                    for c in gezeigt(p):
+                        if c["name"] in BILDKNOEPFE:
+                            punkte = [px for reihe in p.pixel(datei, c) for px in reihe]
+                            dunkel = [px for px in punkte if 0.3 * px[0] + 0.59 * px[1] + 0.11 * px[2] < 140]
+                            self.assertGreater(len(dunkel), len(punkte) // 20,
+                                               "%s shows no picture (%s)" % (c["name"], wo))
         # The statistics Start button is not hidden: nothing lies over it, it is whole in the window.
         f = p.formular()
         start = p.steuerelement("Image10")

@@ -28,6 +28,11 @@ class Update(fenster.Fenstertest):
             box = p.warte_box(90)
             text = " ".join(t["text"] for t in box["parts"] if t["kind"] == "label")
             self.assertIn("dorov_zahlen.txt", text, fall)
+            # Said in the user's words, not in the network library's.
+            for wort in ("failed", "curl", "Couldn't", "sa_addr", "connection"):
+                self.assertNotIn(wort, text, fall)
+            if fall == "kein_Server":
+                self.assertIn("Der FTP-Server 127.0.0.1 ist nicht erreichbar.", text)
             p.bild(fall + "_Meldung")
             p.druecke(box, "OK")
         knopf = p.warte(lambda: (lambda c: c if c["enabled"] else None)(p.steuerelement("Image24")), 90,
@@ -84,6 +89,15 @@ class Update(fenster.Fenstertest):
         ftp.datei(server.ARCHIV, gut)
         ftp.abbrechen = False
         self.update(p, "gut", True, neu)
+        p.taste("F9")
+        self.assertEqual(0, p.warte_ende())
+        self.keine_Fehler_im_Protokoll(p)
+
+    def test_FTP_ohne_Server(self):
+        """No FTP server where the settings point: the box says so in the user's words."""
+        p = self.starte_bis_Fenster("FTP_ohne_Server", vorher=self.setze_Route("ftp"))
+        archiv = p.archiv()
+        self.update(p, "kein_Server", False, archiv)
         p.taste("F9")
         self.assertEqual(0, p.warte_ende())
         self.keine_Fehler_im_Protokoll(p)
