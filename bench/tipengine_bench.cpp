@@ -532,6 +532,7 @@ BENCHMARK(BM_Durchgang3)
 int main(int argc, char** argv)
 {
     Aufraeumen aufraeumen;
+    Speicher_einrichten();  // as the program at its start
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

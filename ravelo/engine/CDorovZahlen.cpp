@@ -16,14 +16,14 @@ constexpr int UEBERSPRUNGENE_JAHRE[] = {55, 56, 82, 83, 84, 85, 86};
 
 // The number at pos: blanks skipped, then the leading decimal digits; anything else (a sign
 // included) reads as 0, and a long run of digits saturates far below any overflow.
-int lies_Zahl(const String& s, std::size_t pos)
+int lies_Zahl(std::string_view s, std::size_t pos)
 {
     if (pos >= s.size()) return 0;
     return kern::lies_Zahl(s.data() + pos, s.data() + s.size());
 }
 
 // Position just behind the next occurrence of c at or after pos; npos when there is none.
-std::size_t hinter(const String& s, char c, std::size_t pos)
+std::size_t hinter(std::string_view s, char c, std::size_t pos)
 {
     if (pos == String::npos || pos > s.size()) return String::npos;
     std::size_t p = s.find(c, pos);
@@ -93,17 +93,21 @@ bool CDorovZahlen::lade_Zahlen(const String& tippdatum)
         throw EConvertError("Tippdatum \"" + tippdatum + "\" hat nicht die Form tt.mm.jjjj");
     const String stopp = tippdatum.substr(0, 6) + tippdatum.substr(8, 2);
 
-    TLineReader datei(ProgrammDatei(DATEI_DOROV_ZAHLEN));
-    if (!datei.IsOpen()) return false;
+    // The whole file in one read, its lines as the line reader yields them.
+    String bytes;
+    try {
+        bytes = ReadFileBytes(ProgrammDatei(DATEI_DOROV_ZAHLEN));
+    } catch (const Exception&) {
+        return false;
+    }
 
     // Rows are filled as a ring so that an archive longer than the table keeps its newest draws;
     // a row is written only once its line turned out to be a draw.
     long long r = 0;
-    String schluessel;
-    String zeile;
-    while (schluessel != stopp && datei.Next(zeile)) {
-        schluessel = zeile.substr(0, 8);
-        if (lies_Zahl(zeile, 0) <= 0 || schluessel == stopp) continue;
+    kern::fuer_jede_Zeile(bytes, std::string_view::npos, [&](std::string_view zeile) {
+        const std::string_view schluessel = zeile.substr(0, 8);
+        if (schluessel == stopp) return false;
+        if (lies_Zahl(zeile, 0) <= 0) return true;
 
         int neu[SPALTEN] = {};
         neu[SPALTE_TAG] = lies_Zahl(zeile, 0);
@@ -113,14 +117,15 @@ bool CDorovZahlen::lade_Zahlen(const String& tippdatum)
         neu[SPALTE_JAHR] = p == String::npos ? 0 : lies_Zahl(zeile, p);
         if (std::find(std::begin(UEBERSPRUNGENE_JAHRE), std::end(UEBERSPRUNGENE_JAHRE), neu[SPALTE_JAHR]) !=
             std::end(UEBERSPRUNGENE_JAHRE))
-            continue;
+            return true;
         for (int s = 0; s < GEZAEHLTE_SPALTEN; ++s) {
             p = hinter(zeile, ',', p);
             neu[s] = p == String::npos ? 0 : lies_Zahl(zeile, p);
         }
         std::memcpy(zahlen[r % MAX_ZIEHUNGEN], neu, sizeof neu);
         ++r;
-    }
+        return true;
+    });
     if (r > MAX_ZIEHUNGEN) {
         // The oldest kept draw sits at row r % 5000: turn the ring so that it becomes row 0.
         int* flach = &zahlen[0][0];
