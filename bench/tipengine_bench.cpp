@@ -413,13 +413,11 @@ void BM_Phasen(benchmark::State& state)
             uhr("2 Ziehungen laden");
             String bytes = ReadFileBytes(d.kombis);
             uhr("2 Kombinationen lesen");
-            Kombinationstabelle t = lies_Kombinationen(bytes, e.anzahl_Varianten);
+            std::size_t f = 0, g = 0;
+            Kombinationstabelle t = lies_filtere_loesche(bytes, e, lies_Filterwerte(e, nullptr), ziehungen,
+                                                         lies_Trefferzahl(e.Edit5, nullptr), f, g);
             String().swap(bytes);
-            uhr("2 Kombinationen zerlegen");
-            filtere(t, e, lies_Filterwerte(e, nullptr));
-            uhr("2 filtern");
-            loesche_gezogene(t, ziehungen, lies_Trefferzahl(e.Edit5, nullptr));
-            uhr("2 gezogene loeschen");
+            uhr("2 zerlegen, filtern, loeschen");
             const std::vector<String> text = gefilterte_Stuecke(t);
             uhr("2 formatieren");
             AtomicWriteFileNoSync(d.gefiltert, text);

@@ -88,7 +88,7 @@ void setze_Threadgrenze(std::size_t grenze) { threadgrenze = grenze; }
 
 namespace {
 constexpr std::size_t MIN_SCHEIBE = 8192;
-constexpr std::size_t SCHEIBEN_JE_THREAD = 4;
+constexpr std::size_t SCHEIBEN_JE_THREAD = 8;
 
 std::size_t maschine()
 {

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 
 #include "rtl/Files.h"
 
@@ -194,31 +195,82 @@ std::size_t Kombinationstabelle::vorhanden() const
         std::count_if(z.begin(), z.end(), [](const Kombination& k) { return k[0] != 0; }));
 }
 
-Kombinationstabelle lies_Kombinationen(std::string_view bytes, int anzahl_Varianten)
+namespace {
+
+// What becomes of a valid combination as it is read.
+enum class Urteil { bleibt, durch_Filter, als_gezogen };
+
+// Step 2's reading of the combinations file; urteil(k) decides on each valid combination (a
+// removed one keeps its numbers behind a first number 0, as the passes leave it). The counts of
+// the removed go to durch_Filter and als_gezogen.
+template <class U>
+Kombinationstabelle lies_und_urteile(std::string_view bytes, int anzahl_Varianten, const U& urteil,
+                                     std::size_t& durch_Filter, std::size_t& als_gezogen)
 {
     Kombinationstabelle t;
     const std::size_t groesse = static_cast<std::size_t>(std::max(anzahl_Varianten, 0));
     t.z.assign(groesse, Kombination{});
     const std::vector<kern::Zeilenabschnitt> abschnitte = kern::Zeilenabschnitte(bytes);
-    std::vector<std::size_t> zeilen(abschnitte.size()), ungueltig(abschnitte.size());
+    struct Zaehler {
+        std::size_t zeilen = 0, ungueltig = 0, filter = 0, gezogen = 0;
+    };
+    std::vector<Zaehler> z(abschnitte.size());
     kern::parallel_jede(abschnitte.size(), [&](std::size_t a) {
         std::size_t index = abschnitte[a].erste_Zeile;
+        Zaehler& n = z[a];
         kern::fuer_jede_Kombination(abschnitte[a].text, 99, [&](const Kombination& k) {
             if (index >= groesse) return false;
-            if (k[0] > 0 && gueltig(k))
-                t.z[index] = k;
-            else
-                ++ungueltig[a];
+            if (k[0] > 0 && gueltig(k)) {
+                Kombination& ziel = t.z[index];
+                ziel = k;
+                switch (urteil(k)) {
+                case Urteil::bleibt: break;
+                case Urteil::durch_Filter: ziel[0] = 0, ++n.filter; break;
+                case Urteil::als_gezogen: ziel[0] = 0, ++n.gezogen; break;
+                }
+            } else {
+                ++n.ungueltig;
+            }
             ++index;
             return true;
         });
-        zeilen[a] = index - abschnitte[a].erste_Zeile;
+        n.zeilen = index - abschnitte[a].erste_Zeile;
     });
-    for (std::size_t a = 0; a < abschnitte.size(); ++a) {
-        t.zeilen += zeilen[a];
-        t.ungueltig += ungueltig[a];
+    durch_Filter = als_gezogen = 0;
+    for (const Zaehler& n : z) {
+        t.zeilen += n.zeilen;
+        t.ungueltig += n.ungueltig;
+        durch_Filter += n.filter;
+        als_gezogen += n.gezogen;
     }
     return t;
+}
+
+}  // namespace
+
+Kombinationstabelle lies_filtere_loesche(std::string_view bytes, const Schritt2Eingaben& schalter,
+                                         const Filterwerte& w, std::span<const Ziehung> ziehungen, int k,
+                                         std::size_t& durch_Filter, std::size_t& als_gezogen)
+{
+    // Each line's combination goes through the filters and the removal in their order, as the
+    // separate passes take it.
+    std::optional<Teilmengen> marken;
+    if (!ziehungen.empty() && k >= 1 && k <= 6) marken.emplace(ziehungen, k);
+    return lies_und_urteile(
+        bytes, schalter.anzahl_Varianten,
+        [&](const Kombination& c) {
+            if (!besteht_Filter(c, schalter, w)) return Urteil::durch_Filter;
+            if (marken && marken->getroffen(c)) return Urteil::als_gezogen;
+            return Urteil::bleibt;
+        },
+        durch_Filter, als_gezogen);
+}
+
+Kombinationstabelle lies_Kombinationen(std::string_view bytes, int anzahl_Varianten)
+{
+    std::size_t f = 0, g = 0;
+    return lies_und_urteile(
+        bytes, anzahl_Varianten, [](const Kombination&) { return Urteil::bleibt; }, f, g);
 }
 
 namespace {
@@ -375,22 +427,20 @@ Schritt2Ergebnis Schritt2_ausfuehren(const Schritt2Eingaben& e, std::span<const 
         label("Schritt2: ERROR : Nicht moeglich, Datei zum Lesen zu oeffnen.");
         return r;
     }
-    Kombinationstabelle t = lies_Kombinationen(bytes, e.anzahl_Varianten);
-    String().swap(bytes);
-    r.zeilen = t.zeilen;
-    r.ungueltig = t.ungueltig;
     label("Schritt2: Lese Samstags Zahlen (seit 1955) ein");
     label("Schritt2: Filtere die Tabelle");
     std::vector<EditKorrektur> korrekturen;
     const Filterwerte w = lies_Filterwerte(e, &korrekturen);
     zurueck(korrekturen);
-    r.durch_Filter = filtere(t, e, w);
-
     label("Schritt2: Lösche existierende Varianten");
     korrekturen.clear();
     const int k = lies_Trefferzahl(e.Edit5, &korrekturen);
     zurueck(korrekturen);
-    r.als_gezogen = loesche_gezogene(t, ziehungen, k);
+
+    Kombinationstabelle t = lies_filtere_loesche(bytes, e, w, ziehungen, k, r.durch_Filter, r.als_gezogen);
+    String().swap(bytes);
+    r.zeilen = t.zeilen;
+    r.ungueltig = t.ungueltig;
 
     try {
         AtomicWriteFileNoSync(gefilterteDatei, gefilterte_Stuecke(t));  // re-made by every run

@@ -80,6 +80,12 @@ bool besteht_Filter(const Kombination& k, const Schritt2Eingaben& schalter, cons
 // numbers of some draw; returns how many it removed.
 std::size_t loesche_gezogene(Kombinationstabelle& t, std::span<const Ziehung> ziehungen, int k);
 
+// lies_Kombinationen, filtere and loesche_gezogene in one pass over the lines: the same table, with
+// the counts of the filters' and the removal's combinations in durch_Filter and als_gezogen.
+Kombinationstabelle lies_filtere_loesche(std::string_view bytes, const Schritt2Eingaben& schalter,
+                                         const Filterwerte& w, std::span<const Ziehung> ziehungen, int k,
+                                         std::size_t& durch_Filter, std::size_t& als_gezogen);
+
 // The filtered-combinations file: one line per present combination, its numbers joined by ","
 // followed by ",0".
 String gefilterte_Datei(const Kombinationstabelle& t);

@@ -3,6 +3,7 @@
 
 #include <fstream>
 #include <memory>
+#include <random>
 
 #include "CDorovZahlen.h"
 #include "Schritt2Kern.h"
@@ -217,6 +218,56 @@ TEST(KernSchritt2, LoeschenGezogenerKombinationen)
     t = tabelle({{1, 2, 3, 4, 5, 6}});
     EXPECT_EQ(loesche_gezogene(t, {}, 1), 0u);
     EXPECT_EQ(t.z[0][0], 1);
+}
+
+// Reading, filters and removal in one pass leave the table and the counts of the three passes,
+// with bad lines, repeated numbers and every k, on one thread and on all.
+TEST(KernSchritt2, EinDurchgangWieDreiDurchgaenge)
+{
+    std::mt19937 rnd(1955);
+    std::string bytes = "Kombinationen\n";
+    for (int i = 0; i < 60000; ++i) {
+        if (i % 977 == 0) bytes += "1,2,3,4,5,77\n";
+        if (i % 1231 == 0) bytes += "\n";
+        for (int p = 0; p < 6; ++p) bytes += (p ? "," : "") + std::to_string(1 + rnd() % (i % 5 ? 49 : 12));
+        bytes += i % 3 ? "\n" : "\r\n";
+    }
+    std::vector<Ziehung> ziehungen;
+    for (int i = 0; i < 400; ++i) {
+        Ziehung z{};
+        for (int& n : z) n = 1 + static_cast<int>(rnd() % 49);
+        ziehungen.push_back(z);
+    }
+    Schritt2Eingaben e;
+    e.anzahl_Varianten = 60500;
+    e.CheckBox5 = e.CheckBox8 = e.CheckBox9 = e.CheckBox10 = e.CheckBox13 = true;
+    e.Edit1 = "5", e.Edit3 = "3", e.Edit4 = "4", e.Edit6 = "90", e.Edit7 = "200";
+    const Filterwerte w = lies_Filterwerte(e, nullptr);
+    for (std::size_t threads : {std::size_t{1}, std::size_t{0}})
+        for (int k : {1, 3, 4, 5, 6}) {
+            SCOPED_TRACE(::testing::Message() << "k=" << k << " threads=" << threads);
+            kern::setze_Threadgrenze(threads);
+            Kombinationstabelle drei = lies_Kombinationen(bytes, e.anzahl_Varianten);
+            const std::size_t f = filtere(drei, e, w), g = loesche_gezogene(drei, ziehungen, k);
+            std::size_t f1 = 0, g1 = 0;
+            const Kombinationstabelle eins = lies_filtere_loesche(bytes, e, w, ziehungen, k, f1, g1);
+            EXPECT_EQ(eins.z, drei.z);
+            EXPECT_EQ(eins.zeilen, drei.zeilen);
+            EXPECT_EQ(eins.ungueltig, drei.ungueltig);
+            EXPECT_EQ(f1, f);
+            EXPECT_EQ(g1, g);
+            EXPECT_GT(f, 0u);
+            if (k < 6) {
+                EXPECT_GT(g, 0u);
+            }
+            if (k > 1) {  // k = 1: every number was drawn some time
+                EXPECT_GT(eins.vorhanden(), 0u);
+            }
+        }
+    kern::setze_Threadgrenze(0);
+    std::size_t f = 1, g = 1;  // without draws nothing counts as drawn
+    lies_filtere_loesche(bytes, e, w, {}, 6, f, g);
+    EXPECT_EQ(g, 0u);
 }
 
 TEST(KernSchritt2, ZiehungenAusDerTabelle)
