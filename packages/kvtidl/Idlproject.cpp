@@ -1,11 +1,14 @@
 #include "Idlproject.h"
 
+#include <algorithm>
+
 #include "Idlcompile.h"
 #include "Idlcppreg.h"
 #include "Idlmakefile.h"
 #include "Idlprojupdater.h"
 #include "host/Creators.h"
 #include "host/MessageServices.h"
+#include "host/ModuleServices.h"
 #include "host/SourceModule.h"
 #include "host/ProgressServices.h"
 #include "host/ProjectManager.h"
@@ -52,9 +55,6 @@ void BindToProject(TIdlCompilerHelper& h, IQCppProject* project)
         BMSG(kind == TCompileErrorKind::ekWarning ? 1 : 2, 0, file, line, column, column, text);
     };
     h.OnProgress = [](const String& file) { BPROGRESS(1, file); };
-    h.OnAnnounceGenUnit = [](const String& source, const String& header) {
-        if (FileExists(source)) GenUnitModule(source, header);
-    };
     h.SwitchesOf = [project](const String& file) { return KrotexSwitchesOf(project, file); };
     h.OnProjectUnit = [project](const String& source, const String& header) {
         GenUnitModule(source, header);
@@ -62,6 +62,15 @@ void BindToProject(TIdlCompilerHelper& h, IQCppProject* project)
         project->AddUsesEntry({source, "CCompiler", 3});
         project->SetItemCompiler(source, "CCompiler");
         ProjectManagerRefresh();
+    };
+    // an up-to-date unit's sources are handed the project too: ones it lost (its switches named
+    // other sources for a while) join it again
+    h.OnAnnounceGenUnit = [project, join = h.OnProjectUnit](const String& source, const String& header) {
+        if (!FileExists(source)) return;
+        if (project->HasItem(source))
+            GenUnitModule(source, header);
+        else
+            join(source, header);
     };
 }
 
@@ -138,6 +147,81 @@ void TXMLIdlOptionsUpdater::UpdateIDLRules(IQCppProject* project)
     project->SetMakeSym(sIdlFilesMacro, idlList);
     project->SetMakeSym(sIdlGenFilesMacro, genList);
     if (!project->HasMakeSym(sIdlFlagsMacro)) project->SetMakeSym(sIdlFlagsMacro, flags);
+}
+
+namespace {
+
+// The make file's IDL rules as they stand now.
+std::unique_ptr<TIdlMakeFile> ParsedMakeFile(IQCppProject* project)
+{
+    auto mk = std::make_unique<TIdlMakeFile>(project->FileName(), project->MakeFileText());
+    mk->SwitchesOf = [project](const String& f) { return KrotexSwitchesOf(project, f); };
+    mk->ParseIdlSymbols();
+    return mk;
+}
+
+bool HoldsFile(const std::vector<String>& list, const String& file)
+{
+    return std::any_of(list.begin(), list.end(), [&](const String& f) { return SameFileName(f, file); });
+}
+
+}  // namespace
+
+std::vector<String> TIdlOptionsUpdater::GetAllGenFiles(IQCppProject* project)
+{
+    std::vector<String> r;
+    auto mk = ParsedMakeFile(project);
+    for (auto& [name, sym] : mk->Symbols())
+        for (auto& g : sym->GenFiles()) r.push_back(g->FileName);
+    return r;
+}
+
+bool TIdlOptionsUpdater::ListsGenFile(IQCppProject* project, const String& idlFile, const String& genFile)
+{
+    auto mk = ParsedMakeFile(project);
+    for (auto& [name, sym] : mk->Symbols())
+        if (SameFileName(name, idlFile)) return sym->FindGenFile(genFile) != nullptr;
+    return false;
+}
+
+String TIdlOptionsUpdater::GetGenFileName(IQCppProject* project, const String& idlFile, int kind)
+{
+    if (kind != 0 && kind != 1) return "";
+    TIdlMakeSymbol sym(project->Directory(), KrotexSwitchesOf(project, idlFile), idlFile);
+    const String source =
+        sym.MakeGenFileName(kind == 0 ? TKnownGenFileTypes::gfServer : TKnownGenFileTypes::gfClient);
+    if (!ListsGenFile(project, idlFile, source)) return "";
+    return ChangeFileExt(source, "." + sym.Options().HeaderSuffix());
+}
+
+std::unique_ptr<TRemoveGenModulesTransaction> TIdlOptionsUpdater::PrepareRemoveGenModules(IQCppProject* project)
+{
+    return std::make_unique<TRemoveGenModulesTransaction>(GetAllGenFiles(project));
+}
+
+void TIdlOptionsUpdater::RemoveGenModules(IQCppProject* project, const TRemoveGenModulesTransaction& t)
+{
+    const std::vector<String> now = GetAllGenFiles(project);
+    for (const String& f : t.GenFiles) {
+        if (HoldsFile(now, f)) continue;
+        CloseModule(f);
+        if (project->HasItem(f)) project->RemoveItem(f);
+    }
+}
+
+std::vector<String> TXMLIdlOptionsUpdater::GetAllGenFiles(IQCppProject* project)
+{
+    std::vector<String> r;
+    for (const String& idl : ProjectIdlFiles(project))
+        for (const String& g : project->ItemGenFiles(idl)) r.push_back(ExpandRelativePath(project->Directory(), g));
+    return r;
+}
+
+bool TXMLIdlOptionsUpdater::ListsGenFile(IQCppProject* project, const String& idlFile, const String& genFile)
+{
+    for (const String& g : project->ItemGenFiles(idlFile))
+        if (SameFileName(ExpandRelativePath(project->Directory(), g), genFile)) return true;
+    return false;
 }
 
 TIdlOptionsUpdaterBase* NewIdlOptionsUpdater(IQCppProject* project)

@@ -31,10 +31,22 @@ class TIdlOptionsUpdater : public TIdlOptionsUpdaterBase {
 public:
     void UpdateIDLRules(IQCppProject* project) override;
     bool RenameModule(IQCppProject* project, const String& oldName, const String& newName) override;
+    std::vector<String> GetAllGenFiles(IQCppProject* project) override;
+    String GetGenFileName(IQCppProject* project, const String& idlFile, int kind) override;
+    std::unique_ptr<TRemoveGenModulesTransaction> PrepareRemoveGenModules(IQCppProject* project) override;
+    void RemoveGenModules(IQCppProject* project, const TRemoveGenModulesTransaction& t) override;
+
+protected:
+    // Whether the project file lists the generated source for the IDL file.
+    virtual bool ListsGenFile(IQCppProject* project, const String& idlFile, const String& genFile);
 };
 // The XML form: each IDL file's element lists its generated files.
 class TXMLIdlOptionsUpdater : public TIdlOptionsUpdater {
 public:
     void UpdateIDLRules(IQCppProject* project) override;
+    std::vector<String> GetAllGenFiles(IQCppProject* project) override;
+
+protected:
+    bool ListsGenFile(IQCppProject* project, const String& idlFile, const String& genFile) override;
 };
 TIdlOptionsUpdaterBase* NewIdlOptionsUpdater(IQCppProject* project);

@@ -220,3 +220,29 @@ TEST_F(KvtidlProjectUpdater, AddedIdlFilesListTheIncludesTheProjectLacks)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(KvtidlProjectUpdater, GeneratedHeadersOnlyOfSourcesTheProjectFileLists)
+{
+    // an XML project here; the make-file form parses its rules for the same answer
+    for (const char* file : {"", "M.mak"}) {
+        TIntfPtr<IQCppProject> p = project;
+        if (*file) {
+            hostimpl::NewCppProject(dir + file);
+            p = ActiveCppProject();
+        }
+        p->AddItem(dir + "bank.idl");
+        p->SetOptionValue(dir + "bank.idl", "krotex", "switches", "-boa -hdr_suffix h");
+        std::unique_ptr<TIdlOptionsUpdaterBase> u(NewIdlOptionsUpdater(p.get()));
+        EXPECT_EQ(u->GetGenFileName(p.get(), dir + "bank.idl", 0), "") << "no rules yet";
+        u->UpdateIDLRules(p.get());
+        EXPECT_EQ(u->GetGenFileName(p.get(), dir + "bank.idl", 0), dir + "bank_s.h") << file;
+        EXPECT_EQ(u->GetGenFileName(p.get(), dir + "bank.idl", 1), dir + "bank_c.h") << file;
+        EXPECT_EQ(u->GetGenFileName(p.get(), dir + "bank.idl", 2), "");
+        EXPECT_EQ(u->GetGenFileName(p.get(), dir + "other.idl", 0), "");
+        EXPECT_EQ(u->GetAllGenFiles(p.get()), (std::vector<String>{dir + "bank_s.cc", dir + "bank_c.cc"})) << file;
+    }
+}
+
+}  // namespace

@@ -228,3 +228,20 @@ TIntfPtr<IQProject> ActiveProject()
 }
 
 String DefaultProjectsFolder() { return hostimpl::ProjectFolder(); }
+
+bool CloseModule(const String& fileName)
+{
+    auto* s = hostimpl::StateOrNull();
+    if (!s) return false;
+    auto same = [&](const TIntfPtr<hostimpl::THostModule>& m) { return SameFileName(m->FileName(), fileName); };
+    auto drop = [&](std::vector<TIntfPtr<hostimpl::THostModule>>& list) {
+        auto it = std::find_if(list.begin(), list.end(), same);
+        if (it == list.end()) return false;
+        if (s->CurrentModule == *it) s->CurrentModule.reset();
+        list.erase(it);
+        return true;
+    };
+    for (auto& p : s->Projects)
+        if (drop(p->Modules())) return true;
+    return drop(s->LooseModules);
+}

@@ -49,6 +49,32 @@ void Save(IQCppProject* p, std::ostream& out)
     out << "saved " << p->FileName() << "\n";
 }
 
+// Around a change of the project's IDL data: the generated files that no IDL file lists after it
+// leave the project (and the IDE).
+class TIdlChange {
+public:
+    explicit TIdlChange(IQCppProject* p)
+        : FProject(p), FUpdater(IdlOptionsUpdaterClass ? IdlOptionsUpdaterClass(p) : nullptr)
+    {
+        if (FUpdater) FBefore = FUpdater->PrepareRemoveGenModules(p);
+    }
+    TIdlOptionsUpdaterBase* Updater() const { return FUpdater.get(); }
+    // Saves the project, then once more when generated files left it.
+    void Commit(std::ostream& out)
+    {
+        Save(FProject, out);
+        if (!FUpdater) return;
+        const std::size_t items = FProject->Items().size();
+        FUpdater->RemoveGenModules(FProject, *FBefore);
+        if (FProject->Items().size() != items) Save(FProject, out);
+    }
+
+private:
+    IQCppProject* FProject;
+    std::unique_ptr<TIdlOptionsUpdaterBase> FUpdater;
+    std::unique_ptr<TRemoveGenModulesTransaction> FBefore;
+};
+
 }  // namespace
 
 void RunProjectCommand(std::vector<String> a, std::ostream& out)
@@ -82,30 +108,33 @@ void RunProjectCommand(std::vector<String> a, std::ostream& out)
         Save(p.get(), out);
     } else if (sub == "remove") {
         Need(a, 1, "remove FILE");
+        TIdlChange change(p.get());
         if (!p->RemoveItem(InFolder(a[0], dir))) throw EHostError("The project holds no file " + a[0]);
-        Save(p.get(), out);
+        change.Commit(out);
     } else if (sub == "rename") {
         Need(a, 2, "rename OLD NEW");
         const String from = InFolder(a[0], dir), to = InFolder(a[1], dir);
         if (!p->HasItem(from)) throw EHostError("The project holds no file " + a[0]);
         if (FileExists(from) && !RenameFile(from, to)) throw EHostError("Cannot rename " + from);
-        std::unique_ptr<TIdlOptionsUpdaterBase> u(IdlOptionsUpdaterClass ? IdlOptionsUpdaterClass(p.get())
-                                                                         : nullptr);
+        TIdlChange change(p.get());
+        TIdlOptionsUpdaterBase* u = change.Updater();
         if (!(u ? u->RenameModule(p.get(), from, to) : p->RenameItem(from, to)))
             throw EHostError("Cannot rename " + a[0] + " in the project");
         out << "renamed " << from << " to " << to << "\n";
-        Save(p.get(), out);
+        change.Commit(out);
     } else if (sub == "switches") {
         Need(a, 2, "switches FILE|* SWITCHES");
+        TIdlChange change(p.get());
         if (a[0] == "*")
             p->SetMakeSym("IDLCFLAGS", a[1]);
         else
             p->SetOptionValue(InFolder(a[0], dir), "krotex", "switches", a[1]);
-        Save(p.get(), out);
+        change.Commit(out);
     } else if (sub == "set") {
         Need(a, 3, "set SET NAME VALUE");
+        TIdlChange change(p.get());
         p->SetOptionValue("", a[0], a[1], a[2]);
-        Save(p.get(), out);
+        change.Commit(out);
     } else if (sub == "option") {
         Need(a, 2, "option NAME VALUE");
         p->SetOption(a[0], a[1]);

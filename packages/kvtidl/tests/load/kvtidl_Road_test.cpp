@@ -258,6 +258,20 @@ TEST_F(KvtidlRoad, AFolderSwitchIsTakenAgainstTheProjectFolder)
     EXPECT_NE(out.find("  gen/bank_c.cc  [CCompiler]\n  gen/bank_s.cc  [CCompiler]\n"), String::npos) << out;
 }
 
+TEST_F(KvtidlRoad, SourcesNoIdlFileListsAnyMoreLeaveTheProject)
+{
+    for (const char* project : {"S.mak", "S.zproj"}) {
+        ASSERT_EQ(Host(String("project new ") + project + "\nproject add bank.idl\nproject build\n" +
+                       "project switches bank.idl \"-boa -src_suffix cpp\"\nproject show\n"),
+                  0)
+            << err;
+        EXPECT_EQ(out.find("bank_c.cc"), String::npos) << project << "\n" << out;
+        EXPECT_EQ(ReadFileBytes(dir + project).find("bank_s.cc"), String::npos) << project;
+        ASSERT_EQ(Host(String("project open ") + project + "\nproject build\nproject show\n"), 0) << err;
+        EXPECT_NE(out.find("  bank_c.cpp  [CCompiler]\n  bank_s.cpp  [CCompiler]\n"), String::npos) << out;
+    }
+}
+
 TEST_F(KvtidlRoad, AWarningIsAWarningAndTheBuildGoesOn)
 {
     AtomicWriteFile(dir + "warn.idl", "module W {\n  interface Later;\n  interface Now { void go(); };\n};\n");

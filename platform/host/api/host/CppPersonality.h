@@ -3,6 +3,8 @@
 // IDL data of the project file, and the compiler settings the personality shows.
 #include "host/Export.h"
 #include "host/CppProject.h"
+#include <memory>
+
 #include "rtl/Classes.h"
 
 // Compiles the IDL files of a project.
@@ -16,12 +18,28 @@ public:
 using TIdlCompilerHelperClassProc = TIdlCompilerHelperBase* (*)(IQCppProject* project);
 extern HOST_API TIdlCompilerHelperClassProc IdlCompilerHelperClass;  // nullptr: no IDL support
 
+// The files generated from a project's IDL files before a change of the project.
+class HOST_API TRemoveGenModulesTransaction : public TObject {
+public:
+    explicit TRemoveGenModulesTransaction(std::vector<String> genFiles) : GenFiles(std::move(genFiles)) {}
+    const std::vector<String> GenFiles;
+};
+
 // Keeps the IDL data of a project file (rules, macros, file symbols) in step with its items.
 class HOST_API TIdlOptionsUpdaterBase : public TObject {
 public:
     virtual void UpdateIDLRules(IQCppProject* project) = 0;
     // Renames an IDL item with its rules and switches.
     virtual bool RenameModule(IQCppProject* project, const String& oldName, const String& newName) = 0;
+    // Every generated file the project file lists for its IDL files (full names).
+    virtual std::vector<String> GetAllGenFiles(IQCppProject* project) = 0;
+    // The header generated beside the IDL file's server (kind 0) or client (kind 1) source, when
+    // the project file lists that source; else "".
+    virtual String GetGenFileName(IQCppProject* project, const String& idlFile, int kind) = 0;
+    // Recorded before a change; after it, RemoveGenModules closes and takes out of the project
+    // the generated files that no IDL file lists any more.
+    virtual std::unique_ptr<TRemoveGenModulesTransaction> PrepareRemoveGenModules(IQCppProject* project) = 0;
+    virtual void RemoveGenModules(IQCppProject* project, const TRemoveGenModulesTransaction& t) = 0;
 };
 using TIdlOptionsUpdaterClassProc = TIdlOptionsUpdaterBase* (*)(IQCppProject* project);
 extern HOST_API TIdlOptionsUpdaterClassProc IdlOptionsUpdaterClass;

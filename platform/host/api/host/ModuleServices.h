@@ -121,5 +121,7 @@ public:
 HOST_API TIntfPtr<IQModuleServices> ModuleServices();  // EHostError without it
 HOST_API TIntfPtr<IQProjectGroup> MainProjectGroup();
 HOST_API TIntfPtr<IQProject> ActiveProject();  // nullptr when there is none
+// Closes the open unit module of the file (not a project); false when none is open.
+HOST_API bool CloseModule(const String& fileName);
 // The folder the host proposes for new projects (idehost: its --dir), with a trailing delimiter.
 HOST_API String DefaultProjectsFolder();
