@@ -161,7 +161,7 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     OnMouseLeave = start2_sw_leave
   end
   object Image13: TImage
-    Left = 385
+    Left = 386
     Top = 78
     Width = 24
     Height = 24
@@ -172,7 +172,7 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     OnMouseLeave = save_profil_leave
   end
   object Image14: TImage
-    Left = 410
+    Left = 411
     Top = 78
     Width = 24
     Height = 24
@@ -183,7 +183,7 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
     OnMouseLeave = Profil_loesch_leave
   end
   object Image15: TImage
-    Left = 410
+    Left = 411
     Top = 104
     Width = 24
     Height = 24
@@ -452,7 +452,7 @@ inline constexpr const char* Unit1_zfm = R"zfm(object Form1: TForm1
   object ComboBox2: TComboBox
     Left = 215
     Top = 104
-    Width = 192
+    Width = 194
     Height = 21
     Hint = 'History'
     OnClick = starte_History

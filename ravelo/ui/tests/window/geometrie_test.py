@@ -44,6 +44,9 @@ class Geometrie(fenster.Fenstertest):
         p.klicke("TrackBar1")
         p.xdotool("key", "End")
         p.warte(lambda: p.steuerelement("TrackBar1")["position"] == 30, 10, "N = 30")
+        # The longest run key the history box shows: a two-digit index.
+        p.tippe("ComboBox2", "30-12-2026-aus30_Index-99*")
+        p.warte_text("ComboBox2", lambda t: t.endswith("99*"), 10)
         for ansicht, ansicht_name in (("Image22", "Statistik"), ("Image21", "Archiv")):
             p.klicke(ansicht)
             for seite, seite_name in SEITEN.items():
