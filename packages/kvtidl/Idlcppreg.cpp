@@ -107,8 +107,17 @@ TIdlCommands::~TIdlCommands()
 {
     // the separators are owned by the main menu's owner: take them out with the commands, so
     // nothing of the package stays in the menu
-    for (TMenuItem* item : FMenuItems) delete item;
+    std::vector<TMenuItem*> items;
+    items.swap(FMenuItems);
+    for (TMenuItem* item : items) delete item;
     if (IdlCommands == this) IdlCommands = nullptr;
+}
+
+void TIdlCommands::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TDataModule::Notification(AComponent, Operation);
+    // the host may free its main window, with the separators, first
+    if (Operation == opRemove) std::erase(FMenuItems, AComponent);
 }
 
 void TIdlCommands::InitUIComponents()
@@ -127,6 +136,7 @@ void TIdlCommands::InitUIComponents()
             throw;
         }
         FMenuItems.push_back(item);
+        item->FreeNotification(this);
     };
     separator("CORBAEditSeparator", "EditLockControlsItem");
     separator("CORBAToolsSeparator2", "ToolsGalleryItem");

@@ -26,9 +26,12 @@ public:
     void FindVantraldCallback(int processId, const String& exeName);
     int VantraldProcessId() const { return FVantraldPid; }
 
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
 private:
     int FVantraldPid = 0;
-    std::vector<TMenuItem*> FMenuItems;  // what InitUIComponents put into the main menu
+    std::vector<TMenuItem*> FMenuItems;  // what InitUIComponents put into the main menu, while it lives
 };
 extern TIdlCommands* IdlCommands;
 

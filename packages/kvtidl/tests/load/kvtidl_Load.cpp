@@ -137,6 +137,14 @@ TEST_F(KvtidlLoad, SeparatorsFollowTheirHostItemsInTheMainMenu)
     EXPECT_EQ(IDEMainMenu()->ImageLists()[0]->Name(), "ImageList1");
 }
 
+TEST_F(KvtidlLoad, ASeparatorTheHostFreedFirstIsNotFreedAgain)
+{
+    delete IDEMainMenu()->FindItem("CORBAToolsSeparator1");
+    loader->Unload(kPackage);
+    EXPECT_EQ(IDEMainMenu()->FindItem("CORBAToolsSeparator2"), nullptr);
+    EXPECT_EQ(IDEMainMenu()->FindItem("CORBAEditSeparator"), nullptr);
+}
+
 TEST_F(KvtidlLoad, IdlFilesOpenOnceWithTheirCodeUpdater)
 {
     AtomicWriteFile(dir + "X.IDL", "module X {};\n");
