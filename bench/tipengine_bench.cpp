@@ -426,14 +426,14 @@ void BM_Phasen(benchmark::State& state)
         // Step 3.
         {
             const Schritt3Eingaben e = Vorgaben3(N);
-            const String bytes = ReadFileBytes(d.gefiltert);
+            String bytes = ReadFileBytes(d.gefiltert);
             uhr("3 Gefilterte lesen");
-            const std::vector<Kombination> k = lies_gefilterte(bytes, e.anzahl_Varianten);
-            uhr("3 Gefilterte zerlegen");
             const std::vector<Ziehung> ziehungen = lade_Ziehungen(TIPPDATUM);
             uhr("3 Ziehungen laden");
-            const std::vector<std::uint16_t> punkte = berechne_Punkte(k, ziehungen, e.kriterien);
-            uhr("3 Punkte");
+            const Bewertete b = lies_und_bewerte(bytes, e.anzahl_Varianten, ziehungen, e.kriterien);
+            const std::vector<Kombination>& k = b.k;
+            const std::vector<std::uint16_t>& punkte = b.punkte;
+            uhr("3 zerlegen und Punkte");
             const std::vector<String> pt = Punkte_Stuecke(punkte);
             uhr("3 Punkte formatieren");
             AtomicWriteFileNoSync(d.d3.punkte, pt);

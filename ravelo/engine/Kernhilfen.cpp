@@ -87,7 +87,6 @@ std::atomic<std::size_t> threadgrenze{0};
 void setze_Threadgrenze(std::size_t grenze) { threadgrenze = grenze; }
 
 namespace {
-constexpr std::size_t MIN_SCHEIBE = 8192;
 constexpr std::size_t SCHEIBEN_JE_THREAD = 8;
 
 std::size_t maschine()
@@ -98,15 +97,15 @@ std::size_t maschine()
 }
 }  // namespace
 
-std::size_t anzahl_Threads(std::size_t n)
+std::size_t anzahl_Threads(std::size_t n, std::size_t min_je_Thread)
 {
-    return std::max<std::size_t>(1, std::min(maschine(), (n + MIN_SCHEIBE - 1) / MIN_SCHEIBE));
+    return std::max<std::size_t>(1, std::min(maschine(), n / std::max<std::size_t>(min_je_Thread, 1)));
 }
 
-std::size_t anzahl_Scheiben(std::size_t n)
+std::size_t anzahl_Scheiben(std::size_t n, std::size_t min_je_Thread)
 {
-    const std::size_t t = anzahl_Threads(n);
-    return t == 1 ? 1 : std::min(t * SCHEIBEN_JE_THREAD, (n + MIN_SCHEIBE / 4 - 1) / (MIN_SCHEIBE / 4));
+    const std::size_t t = anzahl_Threads(n, min_je_Thread);
+    return t == 1 ? 1 : std::min(t * SCHEIBEN_JE_THREAD, n);
 }
 
 void parallel_jede(std::size_t teile, const std::function<void(std::size_t)>& f)
@@ -143,9 +142,10 @@ void parallel_fuer(std::size_t n, const std::function<void(std::size_t, std::siz
 }
 
 std::vector<String> parallel_Stuecke(std::size_t n,
-                                     const std::function<void(std::size_t, std::size_t, String&)>& f)
+                                     const std::function<void(std::size_t, std::size_t, String&)>& f,
+                                     std::size_t min_je_Thread)
 {
-    const std::size_t teile = n ? anzahl_Scheiben(n) : 0;
+    const std::size_t teile = n ? anzahl_Scheiben(n, min_je_Thread) : 0;
     std::vector<String> stuecke(teile);
     parallel_jede(teile, [&](std::size_t t) {
         auto [b, e] = scheibe(n, teile, t);

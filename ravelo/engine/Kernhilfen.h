@@ -211,11 +211,13 @@ void haenge_an(String& s, const Kombination& k);
 // An edit's text as a number; text that is no number reads as 0.
 int lies_Parameter(const String& text);
 
+// Items a thread gets at least: below that, starting a thread costs more than it saves.
+constexpr std::size_t MIN_JE_THREAD = 8192;
 // How many threads work on n items (one for small n, at most the machine's threads and the limit).
-std::size_t anzahl_Threads(std::size_t n);
+std::size_t anzahl_Threads(std::size_t n, std::size_t min_je_Thread = MIN_JE_THREAD);
 // How many slices n items are cut into: one per thread when one thread works, else a few per
 // thread, so a thread the busy machine holds back delays a small slice only.
-std::size_t anzahl_Scheiben(std::size_t n);
+std::size_t anzahl_Scheiben(std::size_t n, std::size_t min_je_Thread = MIN_JE_THREAD);
 // Limits the threads of every core (0: the machine's); the benchmark measures one thread with it.
 void setze_Threadgrenze(std::size_t grenze);
 // Runs f(0) .. f(teile - 1) on up to as many threads as the machine and the limit allow (the
@@ -229,7 +231,8 @@ void parallel_fuer(std::size_t n, const std::function<void(std::size_t, std::siz
 // The text of items 0..n-1 in pieces: f(begin, end, out) appends the text of a slice; the
 // slices are formatted in parallel. The pieces in order are the text.
 std::vector<String> parallel_Stuecke(std::size_t n,
-                                     const std::function<void(std::size_t, std::size_t, String&)>& f);
+                                     const std::function<void(std::size_t, std::size_t, String&)>& f,
+                                     std::size_t min_je_Thread = MIN_JE_THREAD);
 // The pieces joined.
 String verbunden(const std::vector<String>& stuecke);
 

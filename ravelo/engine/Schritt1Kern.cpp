@@ -265,7 +265,8 @@ std::vector<String> Kombinationsstuecke(const std::vector<int>& pool, std::uint6
             anfaenge.push_back({i0, i1, davor});
             davor += binom(N - 1 - i1, 4);
         }
-    const std::size_t teile = anzahl ? kern::anzahl_Scheiben(static_cast<std::size_t>(anzahl)) : 0;
+    // A few nanoseconds a line: a thread gets at least 100000 lines.
+    const std::size_t teile = anzahl ? kern::anzahl_Scheiben(static_cast<std::size_t>(anzahl), 100000) : 0;
     std::vector<std::size_t> grenze(teile + 1, anfaenge.size());  // first pair of each piece
     for (std::size_t t = 0, a = 0; t < teile; ++t) {
         while (a < anfaenge.size() && anfaenge[a].zeilen_davor < anzahl * t / teile) ++a;

@@ -30,7 +30,13 @@ std::vector<Trefferklasse> pruefe_Gewinnbetraege(Gewinnbetraege& g)
     return korrigiert;
 }
 
-std::vector<Kombination> lies_gefilterte(std::string_view bytes, int anzahl_Varianten)
+namespace {
+
+// Step 3's reading of the filtered file; nach_Abschnitt(k, b, e) runs on the thread that read the
+// lines b..e-1 of a piece into k, right after them. Returns the combinations up to the first line that
+// ends the reading.
+template <class F>
+std::vector<Kombination> lies_gefilterte_und(std::string_view bytes, int anzahl_Varianten, const F& nach_Abschnitt)
 {
     // Every piece reads its lines into their places up to its first line that ends the reading;
     // the result ends at the first such line of all.
@@ -46,6 +52,7 @@ std::vector<Kombination> lies_gefilterte(std::string_view bytes, int anzahl_Vari
             return true;
         });
         ende[a] = index;
+        if (abschnitte[a].erste_Zeile < index) nach_Abschnitt(std::as_const(k), abschnitte[a].erste_Zeile, index);
     });
     std::size_t n = 0;
     for (std::size_t a = 0; a < abschnitte.size(); ++a) {
@@ -55,6 +62,14 @@ std::vector<Kombination> lies_gefilterte(std::string_view bytes, int anzahl_Vari
     }
     k.resize(std::min(n, groesse));
     return k;
+}
+
+}  // namespace
+
+std::vector<Kombination> lies_gefilterte(std::string_view bytes, int anzahl_Varianten)
+{
+    return lies_gefilterte_und(bytes, anzahl_Varianten,
+                               [](const std::vector<Kombination>&, std::size_t, std::size_t) {});
 }
 
 namespace {
@@ -98,24 +113,55 @@ private:
 
 }  // namespace
 
-std::vector<std::uint16_t> berechne_Punkte(std::span<const Kombination> k, std::span<const Ziehung> ziehungen,
-                                           const Kriterien& kriterien)
+namespace {
+
+// The counts of the past signatures: those of the first draws, then 0 up to the list's size.
+Signaturzaehler Vergangenheit(std::span<const Ziehung> ziehungen, const Kriterien& kriterien)
 {
     const std::size_t n = std::min<std::size_t>(ziehungen.size(), KRITERIENLISTE_GROESSE);
     std::vector<long long> liste(KRITERIENLISTE_GROESSE, 0);  // entries beyond the draws hold 0
     for (std::size_t i = 0; i < n; ++i) liste[i] = Signatur(ziehungen[i].data(), kriterien);
-    const Signaturzaehler zaehler(liste);
+    return Signaturzaehler(liste);
+}
 
+// Points of k[b..e-1] into punkte[b..e-1].
+void bewerte(std::span<const Kombination> k, std::size_t b, std::size_t e, const Signaturzaehler& zaehler,
+             const Kriterien& kriterien, std::uint16_t* punkte)
+{
+    long long s[256];
+    for (std::size_t i = b; i < e; i += std::size(s)) {
+        const std::size_t n = std::min(std::size(s), e - i);
+        Signaturen(k.subspan(i, n), kriterien, s);
+        for (std::size_t j = 0; j < n; ++j) punkte[i + j] = zaehler.anzahl(s[j]);
+    }
+}
+
+}  // namespace
+
+std::vector<std::uint16_t> berechne_Punkte(std::span<const Kombination> k, std::span<const Ziehung> ziehungen,
+                                           const Kriterien& kriterien)
+{
+    const Signaturzaehler zaehler = Vergangenheit(ziehungen, kriterien);
     std::vector<std::uint16_t> punkte(k.size());
     kern::parallel_fuer(k.size(), [&](std::size_t b, std::size_t e) {
-        long long s[256];
-        for (std::size_t i = b; i < e; i += std::size(s)) {
-            const std::size_t n = std::min(std::size(s), e - i);
-            Signaturen(k.subspan(i, n), kriterien, s);
-            for (std::size_t j = 0; j < n; ++j) punkte[i + j] = zaehler.anzahl(s[j]);
-        }
+        bewerte(k, b, e, zaehler, kriterien, punkte.data());
     });
     return punkte;
+}
+
+Bewertete lies_und_bewerte(std::string_view bytes, int anzahl_Varianten, std::span<const Ziehung> ziehungen,
+                           const Kriterien& kriterien)
+{
+    const Signaturzaehler zaehler = Vergangenheit(ziehungen, kriterien);
+    Bewertete r;
+    r.punkte.resize(static_cast<std::size_t>(std::max(anzahl_Varianten, 0)));
+    r.k = lies_gefilterte_und(bytes, anzahl_Varianten,
+                              [&](const std::vector<Kombination>& k, std::size_t b, std::size_t e) {
+                                  // Scored by the thread that read the lines, while they are in its cache.
+                                  bewerte(k, b, e, zaehler, kriterien, r.punkte.data());
+                              });
+    r.punkte.resize(r.k.size());
+    return r;
 }
 
 std::vector<std::uint32_t> sortiere_Punkte(std::span<const std::uint16_t> punkte)
@@ -138,15 +184,19 @@ String sortierte_Datei(std::span<const std::uint16_t> punkte, std::span<const st
 
 std::vector<String> Punkte_Stuecke(std::span<const std::uint16_t> punkte)
 {
-    return kern::parallel_Stuecke(punkte.size(), [&](std::size_t b, std::size_t e, String& s) {
-        s.resize((e - b) * 6);
-        char* p = s.data();
-        for (std::size_t i = b; i < e; ++i) {
-            p = kern::schreibe_Zahl(p, punkte[i]);
-            *p++ = '\n';
-        }
-        s.resize(static_cast<std::size_t>(p - s.data()));
-    });
+    // A few nanoseconds a line: a thread pays off from a million lines on.
+    return kern::parallel_Stuecke(
+        punkte.size(),
+        [&](std::size_t b, std::size_t e, String& s) {
+            s.resize((e - b) * 6);
+            char* p = s.data();
+            for (std::size_t i = b; i < e; ++i) {
+                p = kern::schreibe_Zahl(p, punkte[i]);
+                *p++ = '\n';
+            }
+            s.resize(static_cast<std::size_t>(p - s.data()));
+        },
+        1 << 20);
 }
 
 std::vector<String> sortierte_Stuecke(std::span<const std::uint16_t> punkte,
@@ -282,20 +332,24 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
     };
     Schritt3Ergebnis r;
     label("Schritt3: Lese Zahlen ein");
-    std::vector<Kombination> k;
+    String bytes;
     try {
-        k = lies_gefilterte(ReadFileBytes(d.gefiltert), e.anzahl_Varianten);
+        bytes = ReadFileBytes(d.gefiltert);
     } catch (const Exception&) {
         label("Schritt3: ERROR : Nicht moeglich, dorov_zahlen.txt zum Lesen zu oeffnen.");
         return r;
     }
-    r.C = k.size();
 
     label("Schritt3: Lese Samstags Zahlen (seit 1955) ein");
     const std::vector<Ziehung> ziehungen = lade_Ziehungen ? lade_Ziehungen() : std::vector<Ziehung>{};
     label("Schritt3: Berechne Sam Zahlen");
     label("Schritt3: Berechne alle Zahlen");
-    const std::vector<std::uint16_t> punkte = berechne_Punkte(k, ziehungen, e.kriterien);
+    // The combinations are read and scored in one pass.
+    Bewertete b = lies_und_bewerte(bytes, e.anzahl_Varianten, ziehungen, e.kriterien);
+    String().swap(bytes);
+    const std::vector<Kombination> k = std::move(b.k);
+    const std::vector<std::uint16_t> punkte = std::move(b.punkte);
+    r.C = k.size();
     label("Schritt3: Schreibe in Datei");
     if (!schreibe(d.punkte, Punkte_Stuecke(punkte))) {
         label("Schritt3: ERROR : Nicht moeglich, abfall.txt zum Schreiben zu oeffnen.");

@@ -40,6 +40,14 @@ std::vector<Kombination> lies_gefilterte(std::string_view bytes, int anzahl_Vari
 // numbers, not the extra number.
 std::vector<std::uint16_t> berechne_Punkte(std::span<const Kombination> k, std::span<const Ziehung> ziehungen,
                                            const Kriterien& kriterien);
+// lies_gefilterte and berechne_Punkte in one pass: each piece of lines is scored by the thread
+// that read it.
+struct Bewertete {
+    std::vector<Kombination> k;
+    std::vector<std::uint16_t> punkte;
+};
+Bewertete lies_und_bewerte(std::string_view bytes, int anzahl_Varianten, std::span<const Ziehung> ziehungen,
+                           const Kriterien& kriterien);
 // Indexes 0..n-1 ordered by ascending points; equal points keep index order.
 std::vector<std::uint32_t> sortiere_Punkte(std::span<const std::uint16_t> punkte);
 

@@ -76,6 +76,35 @@ TEST(KernSchritt3, PunkteZaehlenDieGanzeListe)
     EXPECT_EQ(berechne_Punkte(k, ziehungen, Kriterien{}), (std::vector<std::uint16_t>{5000, 5000, 5000}));
 }
 
+// Reading and scoring in one pass give what the two passes give, also when the reading ends
+// inside some piece or at the table's size, on one thread and on all.
+TEST(KernSchritt3, LesenUndBewertenInEinemDurchgang)
+{
+    Kriterien alle;
+    alle.CheckBox15 = alle.CheckBox16 = alle.CheckBox17 = alle.CheckBox18 = alle.CheckBox19 =
+        alle.CheckBox20 = true;
+    std::vector<Ziehung> ziehungen;
+    for (int i = 0; i < 300; ++i)
+        ziehungen.push_back({i % 43 + 1, i % 41 + 2, i % 37 + 5, i % 31 + 9, i % 29 + 13, i % 23 + 20, 7});
+    String text;
+    for (int i = 0; i < 100000; ++i)
+        text += std::to_string(i % 40 + 1) + "," + std::to_string(i % 13 + 41) + ",3," + std::to_string(i % 9 + 30) +
+                ",5," + std::to_string(i % 7 + 10) + ",0\n";
+    const std::size_t mitte = text.find("\n", text.size() * 2 / 3) + 1;
+    const String mit_Ende = text.substr(0, mitte) + "x\n" + text.substr(mitte);
+    for (std::size_t threads : {std::size_t{1}, std::size_t{0}})
+        for (const String* t : {static_cast<const String*>(&text), &mit_Ende})
+            for (int anzahl : {200000, 100000, 70001, 3}) {
+                SCOPED_TRACE(::testing::Message() << "threads=" << threads << " anzahl=" << anzahl);
+                kern::setze_Threadgrenze(threads);
+                const std::vector<Kombination> k = lies_gefilterte(*t, anzahl);
+                const Bewertete b = lies_und_bewerte(*t, anzahl, ziehungen, alle);
+                EXPECT_EQ(b.k, k);
+                EXPECT_EQ(b.punkte, berechne_Punkte(k, ziehungen, alle));
+            }
+    kern::setze_Threadgrenze(0);
+}
+
 TEST(KernSchritt3, ZiehungenMitFremdenZahlenZaehlenFuerKeineSignatur)
 {
     // What a hostile archive line leaves in the table: a number read as 0, one far beyond 49.
