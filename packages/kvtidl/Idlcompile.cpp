@@ -177,6 +177,30 @@ bool TIdlCompilerHelper::NeedToCompile(const String& idlFile, const String& swit
     return IdlFileDependencies().IsNewer(idlFile, std::min(client, server), opts.GetExpandedIncludePath());
 }
 
+TIDLProjUnit::TIDLProjUnit(const String& fileName, const String& switches, int usesFormType,
+                           const String& directory)
+    : FFileName(fileName), FSwitches(switches), FDirectory(directory), FUsesFormType(usesFormType)
+{
+}
+
+TIdlCppOptions& TIDLProjUnit::GetOptions()
+{
+    if (!FOptions) FOptions = std::make_unique<TIdlCppOptions>(FSwitches);
+    return *FOptions;
+}
+
+void TIDLProjUnit::Update(const String& fileName, const String& switches, int usesFormType, const String& directory)
+{
+    FFileName = fileName;
+    FSwitches = switches;
+    FUsesFormType = usesFormType;
+    FDirectory = directory;
+    // the options object stays, but never with switches the unit no longer has
+    if (FOptions) FOptions->SetText(switches);
+}
+
+bool TIDLProjUnit::NeedToCompile() { return TIdlCompilerHelper::NeedToCompile(FFileName, FSwitches, FDirectory); }
+
 std::unique_ptr<TStringList> TIdlCompilerHelper::GetAddIdlGenUnits(const String& idlFile,
                                                                    const TIdlCppOptions& opts,
                                                                    const String& projectDir)

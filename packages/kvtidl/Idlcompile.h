@@ -112,6 +112,28 @@ public:
     String LastError;
 };
 
+// The project unit of an ".idl" item: its file, the folder relative generated names are taken
+// against, its switches and the options made from them.
+class TIDLProjUnit : public TObject {
+public:
+    static constexpr int IdlUsesFormType = 14;
+    TIDLProjUnit(const String& fileName, const String& switches, int usesFormType, const String& directory);
+    const String& FileName() const { return FFileName; }
+    const String& Directory() const { return FDirectory; }
+    const String& Switches() const { return FSwitches; }
+    int UsesFormType() const { return FUsesFormType; }
+    // Made on first use and kept; an Update brings its switches along.
+    TIdlCppOptions& GetOptions();
+    void Update(const String& fileName, const String& switches, int usesFormType, const String& directory);
+    // Whether the IDL file or anything it includes is newer than the older of its two sources.
+    bool NeedToCompile();
+
+private:
+    String FFileName, FSwitches, FDirectory;
+    int FUsesFormType;
+    std::unique_ptr<TIdlCppOptions> FOptions;
+};
+
 // Files included by the IDL files added to a project (`now` less `before`) that the project
 // does not contain, each once.
 std::vector<String> MissingIdlIncludes(const std::vector<String>& before, const std::vector<String>& now,

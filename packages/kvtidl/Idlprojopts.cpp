@@ -1,5 +1,6 @@
 #include "Idlprojopts.h"
 
+#include "Idlcompile.h"
 #include "rtl/Files.h"
 #include "rtl/Format.h"
 
@@ -66,6 +67,17 @@ void TIdlProjOptsManagerHelper::GetIdlOptions(TPropertySheet* pageControl)
     pageControl->Broadcast(CM_TAKEIDLOPTIONS, reinterpret_cast<std::intptr_t>(&o),
                            reinterpret_cast<std::intptr_t>(this));
     FProject.IdlSwitches = o.Text();
+}
+
+std::unique_ptr<TIDLProjUnit> TIdlProjOptsManagerHelper::CreateProjUnit(const String& fileName) const
+{
+    return std::make_unique<TIDLProjUnit>(fileName, FProject.IdlSwitches, TIDLProjUnit::IdlUsesFormType,
+                                          FProjectDir);
+}
+
+void TIdlProjOptsManagerHelper::UpdateProjUnit(TIDLProjUnit& unit, const String& fileName) const
+{
+    unit.Update(fileName, FProject.IdlSwitches, TIDLProjUnit::IdlUsesFormType, FProjectDir);
 }
 
 std::vector<String> TIdlProjOptsManagerHelper::IdlFilesList(const String& text)

@@ -3,6 +3,7 @@
 // project's IDL switch string, CORBA support in the project's defines and paths, and the names
 // of the sources generated for an IDL item.
 #include <cstdint>
+#include <memory>
 #include <variant>
 #include <vector>
 
@@ -23,9 +24,15 @@ struct TIdlProjectSettings {
     String IdlSwitches;  // the IDL compiler switches of the project
 };
 
+class TIDLProjUnit;
+
 class TIdlProjOptsManagerHelper : public TObject {
 public:
-    explicit TIdlProjOptsManagerHelper(TIdlProjectSettings& project) : FProject(project) {}
+    // projectDir: the project file's folder
+    explicit TIdlProjOptsManagerHelper(TIdlProjectSettings& project, String projectDir = "")
+        : FProject(project), FProjectDir(std::move(projectDir))
+    {
+    }
     bool AddServerUnit = true;
     bool AddClientUnit = true;
     bool PrecompiledHeaders = true;
@@ -43,9 +50,13 @@ public:
     static constexpr int CM_TAKEIDLOPTIONS = 114;
     void SetIdlOptions(TPropertySheet* pageControl);
     void GetIdlOptions(TPropertySheet* pageControl);
+    // The project unit of an ".idl" item, with the project's switches and folder.
+    std::unique_ptr<TIDLProjUnit> CreateProjUnit(const String& fileName) const;
+    void UpdateProjUnit(TIDLProjUnit& unit, const String& fileName) const;
 
 private:
     TIdlProjectSettings& FProject;
+    String FProjectDir;
 };
 
 enum TCORBASupportFlag : unsigned { csLibrary = 1u << 0, csIncludePath = 1u << 1, csLibPath = 1u << 2 };
