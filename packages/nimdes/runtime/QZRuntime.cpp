@@ -120,6 +120,95 @@ std::vector<TQZControl*> TQZControl::Pages() const
 
 void TQZControl::Paint(TCanvas& canvas) { QZPaintControl(this, canvas); }
 
+namespace {
+TQZColor LayoutWebColor(const TLayoutValue& v)
+{
+    if (v.Kind == TLayoutValue::Int) return static_cast<TQZColor>(v.AsInt());
+    const String& name = v.AsIdent();
+    if (SameText(name, "fcNone")) return fcNone;
+    if (SameText(name, "fcDefault")) return fcDefault;
+    for (const auto& w : QZWebColors())
+        if (SameText(w.Name, name)) return w.Color;
+    TColor c = clNone;
+    if (IdentToColor(name, c)) return c;
+    throw ELayoutError(v.Line, "unknown colour " + name);
+}
+void LayoutLines(TStringList& list, const TLayoutValue& v)
+{
+    list.Clear();
+    for (const String& s : v.AsList()) list.Add(s);
+}
+}  // namespace
+
+bool TQZControl::SetLayoutProperty(const String& name, const TLayoutValue& v)
+{
+    const struct {
+        const char* Name;
+        int TQZControl::*Field;
+    } ints[] = {{"ItemIndex", &TQZControl::ItemIndex},
+                {"Layout", &TQZControl::Layout},
+                {"Alignment", &TQZControl::Alignment},
+                {"VertAlignment", &TQZControl::VertAlignment},
+                {"Percent", &TQZControl::Percent},
+                {"Orientation", &TQZControl::Orientation},
+                {"ImageWidth", &TQZControl::ImageWidth},
+                {"ImageHeight", &TQZControl::ImageHeight},
+                {"ButtonWidth", &TQZControl::ButtonWidth},
+                {"ButtonHeight", &TQZControl::ButtonHeight},
+                {"ActivePageIndex", &TQZControl::ActivePageIndex},
+                {"TabOrder", &TQZControl::TabOrder}};
+    for (const auto& f : ints)
+        if (SameText(name, f.Name)) {
+            this->*f.Field = v.AsInt();
+            return true;
+        }
+    const struct {
+        const char* Name;
+        bool TQZControl::*Field;
+    } flags[] = {{"Checked", &TQZControl::Checked},       {"MultiSelect", &TQZControl::MultiSelect},
+                 {"NameValue", &TQZControl::NameValue},   {"Numbered", &TQZControl::Numbered},
+                 {"ScrollBars", &TQZControl::ScrollBars}, {"AutoSize", &TQZControl::AutoSize},
+                 {"RenderSize", &TQZControl::RenderSize}, {"HasPicture", &TQZControl::HasPicture}};
+    for (const auto& f : flags)
+        if (SameText(name, f.Name)) {
+            this->*f.Field = v.AsBool();
+            return true;
+        }
+    if (SameText(name, "Color"))
+        ControlColor = LayoutWebColor(v);
+    else if (SameText(name, "BGColor"))
+        BGColor = LayoutWebColor(v);
+    else if (SameText(name, "WebFont.Color"))
+        WebFont.WebColor = LayoutWebColor(v);
+    else if (SameText(name, "BorderOptions.Color"))
+        BorderOptions.Color = LayoutWebColor(v);
+    else if (SameText(name, "BorderOptions.Width"))
+        BorderOptions.Width = v.AsInt();
+    else if (SameText(name, "BorderOptions.Style"))
+        BorderOptions.Style = v.AsInt();
+    else if (SameText(name, "BorderOptions.PixelWidth"))
+        BorderOptions.PixelWidth = v.AsInt();
+    else if (SameText(name, "VisibleButtons"))
+        VisibleButtons = static_cast<unsigned>(v.AsInt()) & 0x3FF;
+    else if (SameText(name, "Items.Strings"))
+        LayoutLines(Items, v);
+    else if (SameText(name, "Lines.Strings"))
+        LayoutLines(Lines, v);
+    else if (SameText(name, "Selected")) {
+        // The indexes of the selected items of a multi-select list, as a list of strings.
+        Selected.clear();
+        for (const String& s : v.AsList()) {
+            const int i = StrToIntDef(s, -1);
+            if (i < 0 || i > 10000) throw ELayoutError(v.Line, "bad item index " + s);
+            if (Selected.size() <= static_cast<std::size_t>(i))
+                Selected.resize(static_cast<std::size_t>(i) + 1);
+            Selected[static_cast<std::size_t>(i)] = true;
+        }
+    } else
+        return TControl::SetLayoutProperty(name, v);
+    return true;
+}
+
 TComponent* QZCreate(TComponentClass c, TComponent* owner)
 {
     if (!c || !c->Create)

@@ -9,6 +9,7 @@
 
 #include "host/ComponentClasses.h"
 #include "zub/Controls.h"
+#include "zub/Layout.h"
 
 // Class references of the framework, qzc::TQZButton and so on.
 namespace qzc {
@@ -122,6 +123,11 @@ public:
     int TabOrder = 0;
     // The tab control's pages (its TQZTabPage children) in list order.
     std::vector<TQZControl*> Pages() const;
+
+    // The framework's properties in a form layout: Color, BGColor and WebFont.Color take a web
+    // colour's name, a colour constant or a number; Items.Strings, Lines.Strings, ItemIndex,
+    // Checked and the other fields above by their names.
+    bool SetLayoutProperty(const String& name, const TLayoutValue& value) override;
 
 protected:
     void Paint(TCanvas& canvas) override;

@@ -13,17 +13,21 @@
 #include "host/MainMenu.h"
 #include "host/GalleryServices.h"
 #include "host/MakeFile.h"
+#include "host/Palette.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/PackageLoader.h"
 #include "hostimpl/StateListing.h"
+#include "raster/PixelCanvas.h"
 #include "rtl/Files.h"
+#include "zub/Forms.h"
+#include "zub/Layout.h"
 
 namespace hostimpl {
 namespace {
 
 const std::set<String> kCommands = {"load",     "gallery",  "new",   "run",      "unload", "compiler",
                                     "designer", "state",    "project", "messages", "menu",   "open",
-                                    "filters",  "options",  "browse",  "component"};
+                                    "filters",  "options",  "browse",  "component", "render"};
 
 bool IsCommand(const String& s) { return kCommands.count(LowerCase(s)) > 0; }
 
@@ -126,6 +130,10 @@ public:
             OpenFile(a[0][0] == '/' ? a[0] : ProjectFolder() + a[0]);
         } else if (c == "options") {
             RunOptionsDialog(a);
+        } else if (c == "render") {
+            if (a.size() != 2) throw EUsage("render needs LAYOUT PICTURE");
+            RenderForm(a[0], a[1]);
+            FOut << "rendered " << a[1] << "\n";
         } else if (c == "designer") {
             if (a.size() != 1 || (LowerCase(a[0]) != "on" && LowerCase(a[0]) != "off"))
                 throw EUsage("designer needs on or off");
@@ -210,6 +218,24 @@ private:
         }
         dialog.Close(ok);
         FOut << (ok ? "options saved" : "options cancelled") << "\n";
+    }
+
+    // The form designer's view of a form: the layout's classes are those of the palette and the
+    // registered classes, each control paints itself as at design time; the picture is a PNG.
+    static void RenderForm(const String& layoutFile, const String& pictureFile)
+    {
+        const String text = ReadFileBytes(layoutFile);
+        auto findClass = [](const String& name) -> TComponentFactory {
+            if (TComponentClass c = GetComponentClass(name)) return c->Create;
+            for (const TPalettePage& page : PalettePages())
+                for (TComponentClass c : page.Classes)
+                    if (SameText(c->ClassName, name)) return c->Create;
+            return nullptr;
+        };
+        // The form and its controls are gone before a package that made them can be unloaded.
+        TForm form(nullptr);
+        ReadLayout(&form, text, findClass);
+        PaintFormPicture(&form).SaveToPngFile(pictureFile);
     }
 
     void ListGallery()

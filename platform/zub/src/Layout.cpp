@@ -414,10 +414,11 @@ private:
 
 // Creates the nested objects of node below parent (all owned by root).
 void CreateChildren(TComponent* root, TComponent* parent, TObjNode& node,
-                    std::vector<std::pair<TComponent*, TObjNode*>>& made)
+                    std::vector<std::pair<TComponent*, TObjNode*>>& made, const TLayoutClassFinder& findClass)
 {
     for (TObjNode& child : node.Children) {
         TComponentFactory factory = FindClass(child.Class);
+        if (!factory && findClass) factory = findClass(child.Class);
         if (!factory) throw ELayoutError(child.Line, "unknown class " + child.Class);
         TComponent* c = factory(root);
         try {
@@ -436,7 +437,7 @@ void CreateChildren(TComponent* root, TComponent* parent, TObjNode& node,
                 parentItem->Add(item);
         }
         made.emplace_back(c, &child);
-        CreateChildren(root, c, child, made);
+        CreateChildren(root, c, child, made, findClass);
     }
 }
 
@@ -495,7 +496,9 @@ String FreeRootName(TComponent* root, const String& name)
 
 }  // namespace
 
-void ReadLayout(TComponent* root, const String& text)
+void ReadLayout(TComponent* root, const String& text) { ReadLayout(root, text, nullptr); }
+
+void ReadLayout(TComponent* root, const String& text, const TLayoutClassFinder& findClass)
 {
     RegisterZubClasses();
     TParser parser(text);
@@ -506,6 +509,6 @@ void ReadLayout(TComponent* root, const String& text)
         throw ELayoutError(tree.Line, e.Message());
     }
     std::vector<std::pair<TComponent*, TObjNode*>> made;
-    CreateChildren(root, root, tree, made);
+    CreateChildren(root, root, tree, made, findClass);
     ApplyTree(root, root, tree, made);
 }

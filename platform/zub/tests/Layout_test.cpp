@@ -276,4 +276,34 @@ TEST(ZubLayout, DeepNestingIsRefused)
     }
 }
 
+// Classes the registry does not know come from the caller's finder; the registry goes first.
+TEST(ZubLayout, ClassesBeyondTheRegistryComeFromTheFinder)
+{
+    const String text = "object F: TForm\n  object A: TWidgetOfOthers\n    Left = 4\n  end\n"
+                        "  object B: TLabel\n  end\nend\n";
+    std::vector<String> asked;
+    auto finder = [&](const String& name) -> TComponentFactory {
+        asked.push_back(name);
+        if (!SameText(name, "TWidgetOfOthers")) return nullptr;
+        return [](TComponent* owner) -> TComponent* { return new TImage(owner); };
+    };
+    TComponent owner(nullptr);
+    auto* form = new TForm(&owner);
+    ReadLayout(form, text, finder);
+    auto* a = dynamic_cast<TImage*>(form->FindComponent("A"));
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->Left(), 4);
+    EXPECT_NE(dynamic_cast<TLabel*>(form->FindComponent("B")), nullptr);
+    EXPECT_EQ(asked, std::vector<String>{"TWidgetOfOthers"});
+
+    auto* other = new TForm(&owner);
+    try {
+        ReadLayout(other, "object G: TForm\n  object C: TNobody\n  end\nend\n", finder);
+        FAIL() << "no error";
+    } catch (const ELayoutError& e) {
+        EXPECT_EQ(e.Line(), 2);
+        EXPECT_NE(e.Message().find("unknown class TNobody"), String::npos) << e.Message();
+    }
+}
+
 }  // namespace

@@ -18,6 +18,7 @@
 // string lists ( 'a' 'b' ) and binary data { hex }. Nested objects are created through the class
 // registry (RegisterClass) with the root as owner and the enclosing control as parent.
 #include <any>
+#include <functional>
 #include <vector>
 
 #include "zub/Classes.h"
@@ -90,6 +91,9 @@ public:
 // name), every nested object is created. An unknown class, property, enum value or event handler,
 // or a syntax error, raises ELayoutError naming the line; what was created stays owned by root.
 void ReadLayout(TComponent* root, const String& text);
+// The same, with the classes the registry does not know looked up by findClass (nullptr: unknown).
+using TLayoutClassFinder = std::function<TComponentFactory(const String& className)>;
+void ReadLayout(TComponent* root, const String& text, const TLayoutClassFinder& findClass);
 
 // Registers the library's own classes (TLabel, TEdit, ...); ReadLayout calls it.
 void RegisterZubClasses();

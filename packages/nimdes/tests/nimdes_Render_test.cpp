@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "ScratchDir.h"
+#include "hostimpl/Shell.h"
+#include "media/Png.h"
+#include "rtl/Files.h"
+
+using namespace hostimpl;
+
+namespace {
+
+struct TRgb {
+    int R, G, B;
+    bool operator==(const TRgb&) const = default;
+};
+std::ostream& operator<<(std::ostream& o, const TRgb& c)
+{
+    return o << "(" << c.R << "," << c.G << "," << c.B << ")";
+}
+
+TRgb At(const media::Image& img, int x, int y)
+{
+    const std::uint8_t* p = img.Pixel(x, y);
+    return {p[0], p[1], p[2]};
+}
+
+// idehost lays out the sample form (one control of each kind) and paints it as the form
+// designer does; the picture is read back from the PNG file.
+TEST(nimdes_Render, SampleFormIsPaintedByTheHandlersIntoAPng)
+{
+    const String out = ScratchDir() + "render/";
+    const String picture = out + "sample.png";
+    std::istringstream in;
+    std::ostringstream text, err;
+    const int status = RunIdeHost({"--packages", NIMDES_PACKAGE_DIR, "--dir", out, "load", "nimdes", "render",
+                                   NIMDES_SAMPLE_FORM, picture, "unload"},
+                                  in, text, err);
+    ASSERT_EQ(status, 0) << err.str();
+    EXPECT_EQ(text.str(), "loaded nimdes\nrendered " + picture + "\nunloaded all\n");
+    const String bytes = ReadFileBytes(picture);
+    const media::Image img =
+        media::DecodePng(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    // The form's client size.
+    ASSERT_EQ(img.width, 800);
+    ASSERT_EQ(img.height, 560);
+
+    const TRgb white{255, 255, 255}, black{0, 0, 0};
+    struct {
+        const char* What;
+        int X, Y;
+        TRgb Color;
+    } samples[] = {
+        {"form background", 790, 550, white},
+        // Progress bar at (8, 242), 252 x 16, 60 percent in green: frame black, the bar fills
+        // (1, 1) to (151, 15), the rest is white.
+        {"progress bar frame", 8, 242, black},
+        {"progress bar filled part", 8 + 75, 242 + 8, {0, 128, 0}},
+        {"progress bar last filled column", 8 + 150, 242 + 8, {0, 128, 0}},
+        {"progress bar empty part", 8 + 151, 242 + 8, white},
+        // Rectangle at (8, 324), 120 x 40, yellow and without border: filled whole.
+        {"rectangle corner", 8, 324, {255, 255, 0}},
+        {"rectangle right of its caption", 8 + 110, 324 + 3, {255, 255, 0}},
+        {"right of the rectangle", 8 + 120, 324 + 3, white},
+        // Region at (136, 324) in light blue with a 3-D border of 4 pixels.
+        {"region inside", 136 + 62, 324 + 20, {173, 216, 230}},
+    };
+    for (const auto& s : samples) EXPECT_EQ(At(img, s.X, s.Y), s.Color) << s.What;
+}
+
+TEST(nimdes_Render, ErrorsNameTheirCauseAndWriteNothing)
+{
+    const String out = ScratchDir() + "render_errors/";
+    ForceDirectories(out);
+    const String layout = out + "bad.txt";
+    AtomicWriteFile(layout, "object F: TQZAppForm\n  object X: TQZNoSuchControl\n  end\nend\n");
+    const String badColour = out + "colour.txt";
+    AtomicWriteFile(badColour,
+                    "object F: TQZAppForm\n  object B: TQZButton\n    Color = Mauve\n  end\nend\n");
+    struct {
+        std::vector<String> Args;
+        const char* Error;
+    } cases[] = {
+        {{"render", layout, out + "a.png"}, "unknown class TQZNoSuchControl"},
+        {{"render", badColour, out + "a.png"}, "Layout line 3: unknown colour Mauve"},
+        {{"render", out + "missing.txt", out + "b.png"}, "missing.txt"},
+        {{"render", layout}, "render needs LAYOUT PICTURE"},
+    };
+    for (const auto& k : cases) {
+        std::vector<String> args{"--packages", NIMDES_PACKAGE_DIR, "--dir", out, "load", "nimdes"};
+        args.insert(args.end(), k.Args.begin(), k.Args.end());
+        std::istringstream in;
+        std::ostringstream text, err;
+        EXPECT_EQ(RunIdeHost(args, in, text, err), 1);
+        EXPECT_NE(err.str().find(k.Error), String::npos) << err.str();
+    }
+    EXPECT_FALSE(FileExists(out + "a.png"));
+    EXPECT_FALSE(FileExists(out + "b.png"));
+}
+
+}  // namespace
