@@ -1,5 +1,7 @@
 #include "QZHTMLManager.h"
 
+#include "rtl/Debug.h"
+
 namespace {
 std::vector<THTMLPaletteItem>& Items()
 {
@@ -11,6 +13,9 @@ std::vector<THTMLPaletteItem>& Items()
 void TQZHTMLManager::RegisterComponents(const String& page, HMODULE module,
                                         const std::vector<TComponentClass>& classes)
 {
+    // Beside the host's own registration lines, so a registration reads as one transcript.
+    OutputDebugStringA("register: TQZHTMLManager.RegisterComponents " + page + ", " +
+                       IntToStr(static_cast<int>(classes.size())) + " classes");
     auto& items = Items();
     auto it = std::find_if(items.begin(), items.end(),
                            [&](const THTMLPaletteItem& i) { return SameText(i.Page, page); });

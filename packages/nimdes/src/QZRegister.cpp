@@ -1,16 +1,20 @@
 #include "QZRegister.h"
 
+#include <memory>
+
 #include "QZDsnEditors.h"
 #include "QZDsnTestWizard.h"
 #include "QZDsnWizards.h"
 #include "QZHTMLManager.h"
 #include "host/ComponentEditors.h"
+#include "host/FileDialogs.h"
 #include "host/Package.h"
 #include "host/Palette.h"
 #include "host/SplashServices.h"
 #include "rtl/Files.h"
 #include "rtl/Resources.h"
 #include "zub/Dialogs.h"
+#include "zub/Forms.h"
 
 namespace QZRegister {
 
@@ -340,6 +344,17 @@ void TQZFontFamilyProperty::GetValues(const std::function<void(const String&)>& 
          {"Helvetica, Sans-Serif, Verdana", "Helvetica, Arial, Verdana", "Arial, Sans-Serif, Verdana",
           "Sans-Serif, Helvetica, Arial", "Verdana, Helvetica, Sans-Serif"})
         proc(v);
+}
+
+void TFilenameReferenceProperty::Edit()
+{
+    const String value = GetValue();
+    std::unique_ptr<TOpenDialog> dialog(new TOpenDialog(Application));
+    dialog->InitialDir = ExtractFilePath(value);
+    dialog->FileName = value;
+    dialog->Filter = "All files (*.*)|*.*";
+    dialog->Options = dialog->Options | ofShowHelp | ofPathMustExist | ofFileMustExist;
+    if (dialog->Execute()) SetValue(dialog->FileName);
 }
 
 void TQZScriptEventsProperty::Edit()

@@ -94,6 +94,8 @@ class TFilenameReferenceProperty : public TStringProperty {
 public:
     using TStringProperty::TStringProperty;
     TPropertyAttributes GetAttributes() override { return paDialog | paRevertable; }
+    // An open-file dialog on the current value; a confirmed file becomes the value.
+    void Edit() override;
 };
 class TQZScriptEventsProperty : public TClassProperty {
 public:

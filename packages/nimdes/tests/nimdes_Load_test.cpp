@@ -14,6 +14,7 @@
 #include "host/SplashServices.h"
 #include "hostimpl/PackageLoader.h"
 #include "host/WizardServices.h"
+#include "rtl/Debug.h"
 #include "rtl/Files.h"
 #include "zub/Dialogs.h"
 #include "zub/ExtCtrls.h"
@@ -200,6 +201,161 @@ TEST_F(nimdes_Load, RegistrationTranscriptInTableOrderAndNothingLeftAfterUnload)
     EXPECT_TRUE(ComponentEditorEntries().empty());
     EXPECT_TRUE(CustomModuleEntries().empty());
     EXPECT_TRUE(RegisteredComponentClasses().empty());
+}
+
+// Every call of the registration, across all registries, in the order made; the unload takes
+// the wizards back in the order C++ frame, form, application, then the Pascal ones, then the tests.
+TEST_F(nimdes_Load, RegistrationCallsInterleaveAsTheTablesSay)
+{
+    loader->Unload("nimdes");
+    std::vector<String> calls;
+    {
+        TDebugCapture log;
+        loader->Load("nimdes");
+        loader->Unload("nimdes");
+        for (const String& l : log.Lines())
+            if (l.rfind("register: ", 0) == 0) calls.push_back(l.substr(10));
+    }
+    EXPECT_EQ(Join(calls),
+              "AddPluginBitmap Nimbrel 9 for Quistor Developer Studio 2006\n"
+              "AddWizard Pelmor.QZApplicationWizard\n"
+              "AddWizard Pelmor.QZUnitWizard\n"
+              "AddWizard Pelmor.QZFrameWizard\n"
+              "AddWizard Pelmor.QZTestWizard\n"
+              "AddWizard Pelmor.QZTestUnitWizard\n"
+              "AddWizard Pelmor.QZApplicationWizard_KVT\n"
+              "AddWizard Pelmor.QZUnitWizard_KVT\n"
+              "AddWizard Pelmor.QZFrameWizard_KVT\n"
+              "RegisterComponents QZ Standard, 35 classes\n"
+              "TQZHTMLManager.RegisterComponents QZ Standard, 35 classes\n"
+              "RegisterNonActiveX 35 classes, kind 1\n"
+              "RegisterComponents QZ Control, 17 classes\n"
+              "TQZHTMLManager.RegisterComponents QZ Control, 17 classes\n"
+              "RegisterNonActiveX 17 classes, kind 1\n"
+              "RegisterComponents QZ Standard 3.2, 20 classes\n"
+              "TQZHTMLManager.RegisterComponents QZ Standard 3.2, 20 classes\n"
+              "RegisterNonActiveX 20 classes, kind 1\n"
+              "RegisterComponents QZ WAP, 13 classes\n"
+              "TQZHTMLManager.RegisterComponents QZ WAP, 13 classes\n"
+              "RegisterNonActiveX 13 classes, kind 1\n"
+              "RegisterComponents QZ Data, 14 classes\n"
+              "TQZHTMLManager.RegisterComponents QZ Data, 14 classes\n"
+              "RegisterNonActiveX 14 classes, kind 1\n"
+              "RegisterComponents QZ Client Side, 5 classes\n"
+              "TQZHTMLManager.RegisterComponents QZ Client Side, 5 classes\n"
+              "RegisterNonActiveX 5 classes, kind 1\n"
+              "RegisterComponents QZ Data 3.2, 12 classes\n"
+              "TQZHTMLManager.RegisterComponents QZ Data 3.2, 12 classes\n"
+              "RegisterNonActiveX 12 classes, kind 1\n"
+              "RegisterComponents QZ Data WAP, 8 classes\n"
+              "TQZHTMLManager.RegisterComponents QZ Data WAP, 8 classes\n"
+              "RegisterNonActiveX 8 classes, kind 1\n"
+              "RegisterPropertyEditor String TQZDBGridColumn DataField TQZDataGridColumnFieldProperty\n"
+              "RegisterPropertyEditor String TQZDBLookupComboBox KeyField TQZKeyFieldProperty\n"
+              "RegisterPropertyEditor String TQZDBLookupListBox KeyField TQZKeyFieldProperty\n"
+              "RegisterPropertyEditor String TQZDBGridColumn LinkField TQZDataGridColumnFieldProperty\n"
+              "RegisterPropertyEditor TFileName TQZFileReference Filename TFilenameReferenceProperty\n"
+              "RegisterPropertyEditor String TQZCustomControl ListField TQZDataListFieldProperty\n"
+              "RegisterPropertyEditor String TQZTreeView TreeNodes TTreeViewItemsProperty\n"
+              "RegisterPropertyEditor TQZScriptEvents TQZCustomControl ScriptEvents TQZScriptEventsProperty\n"
+              "RegisterPropertyEditor TQZColor TQZBaseHTMLControl * TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZBorderOptions Color TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZBaseWAPControl * TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZAppForm * TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZAppForm32 * TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZAppFormWAP * TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZPageForm * TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZPageForm32 * TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZHTMLContainer * TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZContainerBorderOptions * TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZFont Color TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZMenuStyle BGColor TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZMenuStyle DisabledItemBGColor TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZMenuStyle ItemBGColor TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZMenuStyle SelectedItemBGColor TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZMenuStyle BorderColor TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZGridBorderColors Color TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZGridBorderColors Dark TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZGridBorderColors Light TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZProgressIndicator BGColor TQZColorEditor\n"
+              "RegisterPropertyEditor TQZColor TQZProgressIndicator BoxColor TQZColorEditor\n"
+              "RegisterPropertyEditor String TQZCustomControl FieldName TQZCSFieldNameProperty\n"
+              "RegisterPropertyEditor String TQZFont FontFamily TQZFontFamilyProperty\n"
+              "RegisterComponentEditor TQZBaseControl TQZControlAbout\n"
+              "RegisterComponentEditor TQZRegion TQZControlAbout\n"
+              "RegisterComponentEditor TQZBaseContainerLayout TQZControlAbout\n"
+              "RegisterComponentEditor TQZClientSideDatasetBase TQZControlAbout\n"
+              "RegisterComponentEditor TQZTreeView TQZTreeViewComponent\n"
+              "RegisterComponentEditor TQZTabControl TQZDsnTabControl\n"
+              "RegisterComponentEditor TQZPageProducer TQZControlAbout\n"
+              "RegisterComponentEditor TQZModuleController TQZControlAbout\n"
+              "RegisterComponentEditor TQZStandAloneServer TQZControlAbout\n"
+              "RegisterCustomModule TQZServerControllerBase TQZServerControllerDesignModule\n"
+              "RegisterCustomModule TQZUserSessionBase TQZUserSessionDesignModule\n"
+              "RegisterCustomModule TQZAppForm TQZDesignModule\n"
+              "RegisterCustomModule TQZAppFormWAP TQZDesignWAPModule\n"
+              "RegisterCustomModule TQZAppForm32 TQZDesign32Module\n"
+              "RegisterCustomModule TQZPageForm32 TQZDesign32Module\n"
+              "RegisterCustomModule TQZPageForm TQZDesignModule\n"
+              "RegisterComponentEditor TQZLayoutMgrHTML TLayoutMgrHTMLComponent\n"
+              "RegisterComponentEditor TQZLayoutMgrHTML32 TLayoutMgrHTMLComponent\n"
+              "RegisterPropertyEditor TStrings TQZLayoutMgrHTML HTML TLayoutMgrHTMLProperty\n"
+              "RegisterPropertyEditor TStrings TQZLayoutMgrHTML32 HTML TLayoutMgrHTMLProperty\n"
+              "RegisterClasses TQZTabPage\n"
+              "RemoveWizard Pelmor.QZFrameWizard_KVT\n"
+              "RemoveWizard Pelmor.QZUnitWizard_KVT\n"
+              "RemoveWizard Pelmor.QZApplicationWizard_KVT\n"
+              "RemoveWizard Pelmor.QZFrameWizard\n"
+              "RemoveWizard Pelmor.QZUnitWizard\n"
+              "RemoveWizard Pelmor.QZApplicationWizard\n"
+              "RemoveWizard Pelmor.QZTestWizard\n"
+              "RemoveWizard Pelmor.QZTestUnitWizard\n");
+    EXPECT_TRUE(GalleryEntries().empty());
+}
+
+// The file-name editor of file references, found as the object inspector finds it: the
+// host's file-open dialog on the current value; a confirmed file becomes the value.
+TEST_F(nimdes_Load, FileNameEditorOpensTheFileDialogOnTheValue)
+{
+    TComponentClass fileReference = nullptr;
+    for (const auto& e : PropertyEditorEntries())
+        if (e.PropertyName == "Filename") fileReference = e.ComponentClass;
+    ASSERT_NE(fileReference, nullptr);
+    TPropertyEditorClass cls = FindPropertyEditor(&TypeInfoFileName, fileReference, "filename");
+    ASSERT_NE(cls, nullptr);
+    EXPECT_STREQ(cls->ClassName, "TFilenameReferenceProperty");
+
+    const String web = dir + "web/";
+    ForceDirectories(web);
+    AtomicWriteFile(web + "kopf.png", "x");
+    std::vector<String> written;
+    int modified = 0;
+    TPropertyTarget t;
+    t.PropName = "Filename";
+    t.GetValue = [&] { return web + "logo.gif"; };
+    t.SetValue = [&](const String& v) { written.push_back(v); };
+    t.OnModified = [&] { ++modified; };
+    std::unique_ptr<TPropertyEditor> editor(cls->Create(t));
+    EXPECT_EQ(editor->GetAttributes(), 132u);  // dialog and revertable
+
+    hostimpl::SetDialogAnswer("open.files", web + "kopf.png");
+    {
+        TDebugCapture log;
+        editor->Edit();
+        // Options: the default (read-only box hidden) with help button, path and file must exist.
+        EXPECT_TRUE(log.Contains("open dialog: filter All files (*.*)|*.*, options 0x314, folder " + web +
+                                 ", file " + web + "logo.gif"));
+    }
+    EXPECT_EQ(written, std::vector<String>{web + "kopf.png"});
+    EXPECT_EQ(modified, 1);
+
+    // A file that does not exist cannot be confirmed; no answer cancels.
+    hostimpl::SetDialogAnswer("open.files", web + "fehlt.png");
+    editor->Edit();
+    hostimpl::ClearDialogAnswers();
+    editor->Edit();
+    EXPECT_EQ(written.size(), 1u);
+    EXPECT_EQ(modified, 1);
 }
 
 TEST_F(nimdes_Load, ApplicationWizardCreatesTheProjectFromTheDialog)

@@ -31,6 +31,9 @@ using hostimpl::StreamableClasses;
 
 void RegisterClasses(const std::vector<TComponentClass>& classes)
 {
+    String names;
+    for (TComponentClass c : classes) names += String(" ") + (c ? c->ClassName : "nil");
+    hostimpl::TraceRegistration("RegisterClasses" + names);
     for (TComponentClass c : classes)
         if (c && !GetComponentClass(c->ClassName)) StreamableClasses().push_back(c);
 }

@@ -18,6 +18,8 @@ void RegisterComponentEditor(TComponentClass componentClass, TComponentEditorCla
 {
     if (!componentClass || !editor)
         throw EHostError("A component editor needs a component class and an editor class");
+    hostimpl::TraceRegistration(String("RegisterComponentEditor ") + componentClass->ClassName + " " +
+                                editor->ClassName);
     ComponentEditors().push_back({componentClass, editor});
 }
 

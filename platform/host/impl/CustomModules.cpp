@@ -17,6 +17,8 @@ using hostimpl::CustomModules;
 void RegisterCustomModule(TComponentClass baseClass, TCustomModuleClass module)
 {
     if (!baseClass || !module) throw EHostError("A custom module needs a base class and a module class");
+    hostimpl::TraceRegistration(String("RegisterCustomModule ") + baseClass->ClassName + " " +
+                                module->ClassName);
     CustomModules().push_back({baseClass, module});
 }
 

@@ -3,8 +3,16 @@
 #include <algorithm>
 
 #include "hostimpl/StateListing.h"
+#include "rtl/Debug.h"
 
 namespace hostimpl {
+
+void TraceRegistration(const String& line) { OutputDebugStringA("register: " + line); }
+
+String ClassCount(const std::vector<TComponentClass>& classes)
+{
+    return IntToStr(static_cast<int>(classes.size())) + (classes.size() == 1 ? " class" : " classes");
+}
 
 std::vector<String> DesignRegistryLines()
 {

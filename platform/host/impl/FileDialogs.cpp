@@ -1,10 +1,17 @@
 #include "host/FileDialogs.h"
 
+#include <cstdio>
+
 #include "hostimpl/HostState.h"
+#include "rtl/Debug.h"
 #include "rtl/Files.h"
 
 bool TOpenDialog::Execute()
 {
+    char options[16];
+    std::snprintf(options, sizeof options, "0x%X", Options);
+    OutputDebugStringA("open dialog: filter " + Filter + ", options " + options + ", folder " + InitialDir +
+                       ", file " + FileName);
     Files.Clear();
     FileName.clear();
     auto* s = hostimpl::StateOrNull();

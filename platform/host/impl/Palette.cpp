@@ -22,6 +22,7 @@ using namespace hostimpl;
 void RegisterComponents(const String& page, const std::vector<TComponentClass>& classes)
 {
     if (page.empty()) throw EHostError("A palette page needs a name");
+    TraceRegistration("RegisterComponents " + page + ", " + ClassCount(classes));
     auto it = std::find_if(Pages().begin(), Pages().end(),
                            [&](const TPalettePage& p) { return SameText(p.Name, page); });
     if (it == Pages().end()) it = Pages().insert(Pages().end(), TPalettePage{page, {}});
@@ -43,6 +44,8 @@ std::vector<TPalettePage> PalettePages() { return Pages(); }
 
 void RegisterNonActiveX(const std::vector<TComponentClass>& classes, TActiveXRegType kind)
 {
+    TraceRegistration("RegisterNonActiveX " + ClassCount(classes) + ", kind " +
+                      IntToStr(static_cast<int>(kind)));
     for (TComponentClass c : classes)
         if (c) NonActiveX().push_back({c, kind});
 }

@@ -29,6 +29,10 @@ void RegisterPropertyEditor(const TTypeInfo* propertyType, TComponentClass compo
 {
     if (!propertyType || !editor)
         throw EHostError("A property editor needs a property type and an editor class");
+    hostimpl::TraceRegistration(String("RegisterPropertyEditor ") + propertyType->Name + " " +
+                                (componentClass ? componentClass->ClassName : "*") + " " +
+                                (propertyName.empty() ? String("*") : propertyName) + " " +
+                                editor->ClassName);
     PropertyEditors().push_back({propertyType, componentClass, propertyName, editor});
 }
 

@@ -1,5 +1,6 @@
 #include "host/SplashServices.h"
 
+#include "hostimpl/DesignRegistries.h"
 #include "hostimpl/HostState.h"
 
 namespace hostimpl {
@@ -21,6 +22,7 @@ public:
     void AddPluginBitmap(const String& caption, const TBitmap* bitmap, bool, const String&,
                          const String&) override
     {
+        TraceRegistration("AddPluginBitmap " + caption);
         // A copy of what is shown: nothing of the caller's bitmap is kept.
         Entries().push_back({caption, bitmap ? bitmap->Width() : 0, bitmap ? bitmap->Height() : 0,
                              bitmap ? bitmap->Name() : String()});

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "host/Gallery.h"
+#include "hostimpl/DesignRegistries.h"
 #include "hostimpl/HostState.h"
 #include "hostimpl/StateListing.h"
 
@@ -63,6 +64,7 @@ public:
         auto cat = wizard->GetGalleryCategory();
         if (!cat) throw EHostError("The wizard " + wizard->GetIDString() + " has no gallery category");
         const int index = gNextIndex++;
+        TraceRegistration("AddWizard " + wizard->GetIDString());
         int handler = RegisterNewHandler(cat->IDString(), wizard->GetName(), wizard->GetGlyph(), index,
                                          ClassOf<TWizardItem>(), wizard->GetIDString());
         Wizards()[index] = {keep, handler};
@@ -73,6 +75,7 @@ public:
     {
         auto it = Wizards().find(index);
         if (it == Wizards().end()) return;
+        TraceRegistration("RemoveWizard " + it->second.Wizard->GetIDString());
         UnregisterNewHandler(it->second.Handler);
         Wizards().erase(it);
     }

@@ -31,6 +31,13 @@ Result FindForClass(const std::vector<Entry>& all, TComponentClass c, TComponent
     return nullptr;
 }
 
+// Every registration with the designers, the splash screen and the wizard services goes to the
+// debug output as "register: LINE", so the order of a package's calls across the registries can
+// be followed.
+void TraceRegistration(const String& line);
+// "N classes" for a list of classes.
+String ClassCount(const std::vector<TComponentClass>& classes);
+
 // One line per entry of every design registry ("palette QZ Standard TQZButton", ...), in order.
 std::vector<String> DesignRegistryLines();
 // Drops the entries whose classes live in a module being unloaded, naming each in found.
