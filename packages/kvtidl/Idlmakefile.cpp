@@ -1,6 +1,7 @@
 #include "Idlmakefile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <set>
 
@@ -17,6 +18,21 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const CRLF = "\r\n";
+const char* const kKrotexDefinition = "!if !$d(KROTEX)";
+
+// The compiler's definition starts a line of its own: the same text inside a macro's value (on
+// its line or a continued one) goes when that macro is rewritten.
+bool HasKrotexDefinition(const String& text)
+{
+    bool continued = false;
+    for (const auto& line : TMakeFileText::SplitLines(text)) {
+        if (!continued && TrimLeft(line.Text).compare(0, std::strlen(kKrotexDefinition), kKrotexDefinition) == 0)
+            return true;
+        const String t = TrimRight(line.Text);
+        continued = !t.empty() && t.back() == '\\';
+    }
+    return false;
+}
 
 String Unquote(const String& s)
 {
@@ -295,11 +311,11 @@ void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries)
     }
     for (const String& r : removed) FSymbols.erase(r);
     SetMacro(sIdlGenFilesMacro, genList);
-    if (!entries.empty() && FText.find("!if !$d(KROTEX)") == String::npos) {
+    if (!entries.empty() && !HasKrotexDefinition(FText)) {
         String v;
         long s, e;
         const long at = FindMacro(sIdlGenFilesMacro, v, s, e) ? e : 0;
-        FText.insert(at, String(CRLF) + CRLF + "!if !$d(KROTEX)" + CRLF + "KROTEX = krotex" + CRLF +
+        FText.insert(at, String(CRLF) + CRLF + kKrotexDefinition + CRLF + "KROTEX = krotex" + CRLF +
                              "!endif" + CRLF);
     }
     // Positions have moved: read the rules back.

@@ -110,3 +110,23 @@ TEST(KvtidlMakeFile, RulesAreNeverGluedToALastLineWithoutLineBreakNorAddedTwice)
     again.SetIdlFiles({"/p/a.idl"});
     EXPECT_EQ(again.Text(), once);
 }
+
+TEST(KvtidlMakeFile, TheCompilerDefinitionCountsOnlyOnALineOfItsOwn)
+{
+    // The same text inside the IDL-files value, on its line or a continued one, goes with the
+    // old value: the definition is added, once.
+    for (const char* text : {"IDLFILES = x !if !$d(KROTEX) y\r\nIDLCFLAGS = -boa\r\n",
+                             "IDLFILES = x \\\r\n!if !$d(KROTEX)\r\nIDLCFLAGS = -boa\r\n"}) {
+        SCOPED_TRACE(text);
+        TIdlMakeFile mk(kProject, text);
+        mk.SetIdlFiles({"/p/a.idl"});
+        const String once = mk.Text();
+        EXPECT_NE(once.find("\r\n!if !$d(KROTEX)\r\nKROTEX = krotex\r\n!endif\r\n"), String::npos) << once;
+        TIdlMakeFile again(kProject, once);  // as read back from the disk
+        again.SetIdlFiles({"/p/a.idl"});
+        EXPECT_EQ(again.Text(), once);
+    }
+    TIdlMakeFile defined(kProject, "IDLFILES = \r\n  !if !$d(KROTEX)\r\nKROTEX = k2\r\n!endif\r\n");
+    defined.SetIdlFiles({"/p/a.idl"});
+    EXPECT_EQ(defined.Text().find("KROTEX = krotex"), String::npos) << defined.Text();
+}
