@@ -210,6 +210,9 @@ void TIdlMakeFile::ParseIdlSymbols()
             const String t = Trim(line.Text);
             for (const String& name : names) {
                 if (t.size() <= name.size() || !EndsWithText(t, name)) continue;
+                // "a.idl" is not the end of "other/a.idl": a rule on another file stays the user's.
+                const char before = t[t.size() - name.size() - 1];
+                if (before != ' ' && before != '\t' && before != ':') continue;
                 String target = t.substr(0, t.size() - name.size());
                 const auto colon = target.rfind(':');
                 if (colon == String::npos) continue;

@@ -130,3 +130,15 @@ TEST(KvtidlMakeFile, TheCompilerDefinitionCountsOnlyOnALineOfItsOwn)
     defined.SetIdlFiles({"/p/a.idl"});
     EXPECT_EQ(defined.Text().find("KROTEX = krotex"), String::npos) << defined.Text();
 }
+
+TEST(KvtidlMakeFile, ARuleOnAnotherFileOfTheSameNameStaysAsItIs)
+{
+    const String other = "x_s.cc: gen/a.idl\r\n    copy gen\\a.idl x_s.cc\r\n\r\n";
+    TIdlMakeFile mk(kProject, "IDLFILES = a.idl\r\nIDLCFLAGS = -boa\r\n\r\n" + other);
+    mk.SetIdlFiles({"/p/a.idl"});
+    EXPECT_NE(mk.Text().find(other), String::npos) << mk.Text();
+    const String once = mk.Text();
+    TIdlMakeFile again(kProject, once);  // as read back from the disk
+    again.SetIdlFiles({"/p/a.idl"});
+    EXPECT_EQ(again.Text(), once);
+}
