@@ -204,8 +204,12 @@ void TIdlMakeFile::ParseIdlSymbols()
     const std::vector<String> names = ExtractStrings(MacroValue(sIdlFilesMacro), " \t");
     const String macroFlags = MacroValue(sIdlFlagsMacro);
     TGenFile* current = nullptr;
+    bool continued = false;  // the line goes on from the one before (a macro's value, say)
     for (const auto& line : TMakeFileText::SplitLines(FText)) {
-        if (TMakeFileText::BeginsStatement(line.Text)) {
+        const bool continuation = continued;
+        const String right = TrimRight(line.Text);
+        continued = !right.empty() && right.back() == '\\';
+        if (!continuation && TMakeFileText::BeginsStatement(line.Text)) {
             current = nullptr;
             const String t = Trim(line.Text);
             for (const String& name : names) {

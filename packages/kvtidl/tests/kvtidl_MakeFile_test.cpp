@@ -142,3 +142,15 @@ TEST(KvtidlMakeFile, ARuleOnAnotherFileOfTheSameNameStaysAsItIs)
     again.SetIdlFiles({"/p/a.idl"});
     EXPECT_EQ(again.Text(), once);
 }
+
+TEST(KvtidlMakeFile, AContinuedMacroLineIsNoRule)
+{
+    // The second line goes on from the first: part of the macro, however it looks.
+    const String text = "IDLFILES = a.idl x.idl \\\r\nx_s.cc: x.idl\r\nIDLCFLAGS = -boa\r\n";
+    TIdlMakeFile mk(kProject, text);
+    mk.ParseIdlSymbols();
+    EXPECT_TRUE(mk.Symbols().empty());
+    TIdlMakeFile kept(kProject, text + "all: app.exe\r\n");
+    kept.UpdateIDLRules({"/p/a.idl"});
+    EXPECT_EQ(kept.Text().find("IDLFILES = a.idl x.idl \\\r\nx_s.cc: x.idl\r\n"), 0u) << kept.Text();
+}
