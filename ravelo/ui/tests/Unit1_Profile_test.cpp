@@ -337,8 +337,13 @@ TEST_F(ProfilTest, AStartUpThatFailsAfterTheComparisonStartedLeavesNoWorkerOnThe
     form.reset();
     schreibe("profile.txt", {"Musterprofil"});
     AtomicWriteFile(ordner + "Musterprofil.ini", MUSTERPROFIL_INI);
-    // Something no start-up step expects, thrown by the profile list's write.
-    SetAtomicWriteHook([](const String&) { throw std::runtime_error("kaputt"); });
+    // Something no start-up step expects, thrown by the profile list's write once the
+    // comparison runs.
+    ThreadZahlenVergleichen* vergleich = nullptr;
+    SetAtomicWriteHook([&vergleich](const String&) {
+        vergleich = Form1->t_Vergleich.get();
+        throw std::runtime_error("kaputt");
+    });
     TVirtualClockGuard uhr(Now());
     EXPECT_THROW(TForm1 fenster(nullptr), std::runtime_error);
     SetAtomicWriteHook(nullptr);
@@ -346,8 +351,12 @@ TEST_F(ProfilTest, AStartUpThatFailsAfterTheComparisonStartedLeavesNoWorkerOnThe
     EXPECT_EQ(VergleichFenster(), nullptr);
     EXPECT_EQ(SchrittFenster(), nullptr);
     EXPECT_EQ(UpdateFenster(), nullptr);
-    // The comparison finds the window gone at its next call and ends.
-    EXPECT_TRUE(Clock().WaitUntil([&] { return uhr.clock().KnownThreads() == 1; }, 60000));
+    // The window let go of the running comparison; it finds the window gone at its next call.
+    ASSERT_NE(vergleich, nullptr);
+    std::unique_ptr<ThreadZahlenVergleichen> frei(vergleich);
+    vergleich->WaitFor();
+    ASSERT_TRUE(vergleich->FatalException());
+    EXPECT_THROW(std::rethrow_exception(vergleich->FatalException()), EFensterGeschlossen);
 }
 
 class ProfilnameTest : public ProfilTest, public ::testing::WithParamInterface<const char*> {};
