@@ -233,9 +233,21 @@ namespace {
 
 long long Signatur(const int* z, const Kriterien& k) { return signatur_von(z, k); }
 
-// The bit counts of the classifiers take the processor's own instruction where it has one.
-[[gnu::target_clones("popcnt", "default")]] void Signaturen(std::span<const Kombination> k, const Kriterien& kr,
-                                                            long long* signaturen)
+// The bit counts of the classifiers take the processor's own instruction where it has one. The
+// loader runs the choice of a cloned function before ThreadSanitizer's runtime is up, which
+// crashes every program of a ThreadSanitizer build: there it keeps the default version.
+#if defined(__SANITIZE_THREAD__)
+#define BITZAEHLUNG_DES_PROZESSORS
+#elif defined(__has_feature)
+#if __has_feature(thread_sanitizer)
+#define BITZAEHLUNG_DES_PROZESSORS
+#endif
+#endif
+#ifndef BITZAEHLUNG_DES_PROZESSORS
+#define BITZAEHLUNG_DES_PROZESSORS [[gnu::target_clones("popcnt", "default")]]
+#endif
+BITZAEHLUNG_DES_PROZESSORS void Signaturen(std::span<const Kombination> k, const Kriterien& kr,
+                                           long long* signaturen)
 {
     for (std::size_t i = 0; i < k.size(); ++i) signaturen[i] = signatur_von(k[i].data(), kr);
 }
