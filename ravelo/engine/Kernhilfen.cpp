@@ -1,5 +1,7 @@
 #include "Kernhilfen.h"
 
+#include <stdlib.h>
+
 #include <algorithm>
 #include <atomic>
 #include <thread>
@@ -92,6 +94,11 @@ constexpr std::size_t SCHEIBEN_JE_THREAD = 8;
 std::size_t maschine()
 {
     std::size_t m = std::min<std::size_t>(std::max(1u, std::thread::hardware_concurrency()), 16);
+    // On a busy machine a thread beyond its idle cores waits for a core, and the pass waits for
+    // it at its end: as many threads as cores are idle (by the last minute's load), at least two.
+    double last = 0;
+    if (m > 2 && ::getloadavg(&last, 1) == 1 && last > 0)
+        m = static_cast<std::size_t>(std::clamp(static_cast<double>(m) - last, 2.0, static_cast<double>(m)));
     if (const std::size_t g = threadgrenze.load()) m = std::min(m, g);
     return m;
 }
