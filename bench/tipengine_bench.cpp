@@ -1,12 +1,16 @@
 // Speed of the one-click run: the three tip steps as the program runs them, with every file they
 // write and read, on the shipped archive and on a generated one, with the program's default
 // settings (every filter and criterion on, the default parameters, 12 tips) and two pools (the
-// default random source, and the personal numbers 1..30 of the layout).
-//   EinKlick_schnell      the program's step cores, on all threads;
+// default random source, and the personal numbers 1..30 of the layout). Every run takes the next
+// run key, so its step files are new files, as in the program.
+//   EinKlick_schnell      the program's step cores on the threads the program takes (all the
+//                         machine's on a quiet machine, fewer on a busy one);
 //   EinKlick_schnell_1T   the same on one thread (the algorithmic gain alone);
 //   EinKlick_woertlich    the steps written straight from their description (six plain
 //                         classifiers, a pass over the table per draw, 5000 list entries counted
 //                         per combination, files through streams line by line);
+//   Phasen                the fast run for N = 30 cut into its phases, wall and CPU time of each
+//                         (the table is printed after the cases);
 //   Durchgang2/Durchgang3 the two hot passes alone: removal of drawn combinations and points.
 // Each case runs several times; the median is reported. Counters: the case's own rise of the
 // resident memory (spitze_MB) and, for the passes, fast and plain milliseconds and their ratio.
