@@ -216,6 +216,97 @@ TEST_F(nimdes_Paint, RadioGroupColumnsAreAsWideAsTheFirstItem)
     EXPECT_FALSE(ops[1].Opaque);
 }
 
+// The first op of a kind, or nullptr.
+const TCanvasOp* FirstOf(const std::vector<TCanvasOp>& ops, TCanvasOp::TKind kind)
+{
+    for (const auto& op : ops)
+        if (op.Kind == kind) return &op;
+    return nullptr;
+}
+
+TEST_F(nimdes_Paint, ComboBoxShowsTheSelectedItemElseAnEmptyBox)
+{
+    struct {
+        int ItemIndex;
+        const char* Shown;  // nullptr: the empty box
+    } cases[] = {{-1, nullptr}, {2, nullptr}, {7, nullptr}, {0, "Berlin"}, {1, "Hamburg"}};
+    for (const auto& k : cases) {
+        auto* c = Make(&qzc::TQZComboBox, 100, 21);
+        c->Items.Add("Berlin");
+        c->Items.Add("Hamburg");
+        c->ItemIndex = k.ItemIndex;
+        const auto ops = Paint(c);
+        const TCanvasOp* text = FirstOf(ops, TCanvasOp::TextRect);
+        const TCanvasOp* box = FirstOf(ops, TCanvasOp::Rectangle);
+        if (k.Shown) {
+            ASSERT_NE(text, nullptr) << k.ItemIndex;
+            EXPECT_EQ(text->Text, k.Shown);
+            EXPECT_EQ(text->R, Rect(2, 2, 82, 19));
+            EXPECT_EQ(text->At, (TPoint{2, 2}));
+            EXPECT_EQ(box, nullptr);
+        } else {
+            EXPECT_EQ(text, nullptr) << k.ItemIndex;
+            ASSERT_NE(box, nullptr) << k.ItemIndex;
+            EXPECT_EQ(box->R, Rect(2, 2, 82, 19));
+        }
+        // the drop-down button with its arrow, always
+        const TCanvasOp* button = FirstOf(ops, TCanvasOp::ButtonFace);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->R, Rect(83, 3, 98, 19));
+        ASSERT_NE(FirstOf(ops, TCanvasOp::Polygon), nullptr);
+    }
+}
+
+TEST_F(nimdes_Paint, ListBoxHighlightsWhatIsSelected)
+{
+    struct {
+        const char* Name;
+        bool MultiSelect;
+        std::vector<bool> Selected;
+        std::vector<bool> Highlighted;
+    } cases[] = {
+        {"multi-select: every selected item, not the item index",
+         true,
+         {true, false, true},
+         {true, false, true}},
+        {"single: the item index only", false, {true, false, true}, {false, true, false}},
+    };
+    for (const auto& k : cases) {
+        auto* l = Make(&qzc::TQZListbox, 100, 60);
+        for (const char* i : {"a", "b", "c"}) l->Items.Add(i);
+        l->ItemIndex = 1;
+        l->MultiSelect = k.MultiSelect;
+        l->Selected = k.Selected;
+        std::vector<TCanvasOp> texts;
+        for (const auto& op : Paint(l))
+            if (op.Kind == TCanvasOp::TextRect) texts.push_back(op);
+        ASSERT_EQ(texts.size(), 3u) << k.Name;
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(texts[i].Brush, k.Highlighted[i] ? clBlack : clWhite) << k.Name << " " << i;
+            EXPECT_EQ(texts[i].FontColor, k.Highlighted[i] ? clWhite : clBlack) << k.Name << " " << i;
+            EXPECT_EQ(texts[i].At, (TPoint{4, 1 + 13 * static_cast<int>(i) + 2}));
+        }
+    }
+}
+
+TEST_F(nimdes_Paint, WebFontWithoutColourPaintsBlack)
+{
+    struct {
+        TQZColor Web;
+        TColor Painted;
+    } cases[] = {{fcNone, clBlack}, {fcDefault, clBlack}, {0x0000FF, 0x0000FF}};
+    for (const auto& k : cases) {
+        auto* l = Make(&qzc::TQZLabel, 100, 20);
+        l->SetCaption("x");
+        l->WebFont.SetColor(clLime);
+        l->WebFont.WebColor = k.Web;
+        const auto ops = Paint(l);
+        const TCanvasOp* text = FirstOf(ops, TCanvasOp::TextRect);
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(text->FontColor, k.Painted) << std::hex << k.Web;
+    }
+}
+
 TEST_F(nimdes_Paint, RegionStyleSixDrawsTwoFrames)
 {
     auto* r = Make(&qzc::TQZRegion, 40, 30);
