@@ -253,6 +253,14 @@ void TIdlMakeFile::ParseIdlSymbols()
             current->EndPosition = line.End;
         }
     }
+    // Only a rule that runs the IDL compiler is the IDL file's: "docs.html: a.idl" with a
+    // command of the user's stays the user's, whatever the IDL rules' updates do.
+    for (auto it = FSymbols.begin(); it != FSymbols.end();) {
+        std::erase_if(it->second->GenFiles(), [](const std::unique_ptr<TGenFile>& g) {
+            return UpperCase(g->Command).find("KROTEX") == String::npos;
+        });
+        it = it->second->GenFiles().empty() ? FSymbols.erase(it) : std::next(it);
+    }
 }
 
 void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries)

@@ -154,3 +154,21 @@ TEST(KvtidlMakeFile, AContinuedMacroLineIsNoRule)
     kept.UpdateIDLRules({"/p/a.idl"});
     EXPECT_EQ(kept.Text().find("IDLFILES = a.idl x.idl \\\r\nx_s.cc: x.idl\r\n"), 0u) << kept.Text();
 }
+
+TEST(KvtidlMakeFile, ARuleOfTheUsersOnAnIdlFileStaysAsItIs)
+{
+    const String own = "docs.html: a.idl\r\n    idl2html a.idl\r\n\r\nall: a.idl\r\n\r\n";
+    TIdlMakeFile mk(kProject, "IDLFILES = a.idl\r\nIDLCFLAGS = -boa\r\n\r\n" + own);
+    mk.ParseIdlSymbols();
+    EXPECT_TRUE(mk.Symbols().empty());
+    mk.SetIdlFiles({"/p/a.idl"});
+    EXPECT_NE(mk.Text().find(own), String::npos) << mk.Text();
+    EXPECT_NE(mk.Text().find(Rule("a_s.cc: a.idl", "$(KROTEX) $(IDLCFLAGS) $?")), String::npos) << mk.Text();
+    const String once = mk.Text();
+    TIdlMakeFile again(kProject, once);  // as read back from the disk
+    again.SetIdlFiles({"/p/a.idl"});
+    EXPECT_EQ(again.Text(), once);
+    again.SetIdlFiles({});  // the IDL file leaves the project: its rules go, the user's stay
+    EXPECT_NE(again.Text().find(own), String::npos) << again.Text();
+    EXPECT_EQ(again.Text().find("a_s.cc"), String::npos) << again.Text();
+}
