@@ -80,5 +80,9 @@ void RunComponentCommand(std::vector<String> args, std::ostream& out)
 {
     Control().RunComponentCommand(std::move(args), out);
 }
+void RunTypeLibCommand(std::vector<String> args, std::ostream& out)
+{
+    Control().RunTypeLibCommand(std::move(args), out);
+}
 
 }  // namespace hostimpl

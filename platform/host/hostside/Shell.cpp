@@ -27,7 +27,7 @@ namespace {
 
 const std::set<String> kCommands = {"load",     "gallery",  "new",   "run",      "unload", "compiler",
                                     "designer", "state",    "project", "messages", "menu",   "open",
-                                    "filters",  "options",  "browse",  "component", "render"};
+                                    "filters",  "options",  "browse",  "component", "render", "typelib"};
 
 bool IsCommand(const String& s) { return kCommands.count(LowerCase(s)) > 0; }
 
@@ -116,6 +116,8 @@ public:
             RunBrowseCommand(a, FOut);
         } else if (c == "component") {
             RunComponentCommand(a, FOut);
+        } else if (c == "typelib") {
+            RunTypeLibCommand(a, FOut);
         } else if (c == "messages") {
             NoArgs(c, a);
             RunMessagesCommand(FOut);

@@ -161,6 +161,7 @@ public:
         auto source = creator->GetSource();
         const std::size_t received = s.Received.size();
         TIntfPtr<THostModule> p(new THostModule(true, fileName, "", "", personality));
+        p->SetKind(creator->GetTargetType());
         Receive(*p, source);
         s.Projects.push_back(p);
         auto previous = s.ActiveProject;

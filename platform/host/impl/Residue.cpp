@@ -9,6 +9,7 @@
 namespace hostimpl {
 
 void RemoveCppProjectResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found);
+void RemoveTypeLibraryResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found);
 
 std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModule)
 {
@@ -47,6 +48,7 @@ std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModu
     RemoveToDoResidue(inModule, found);
     RemoveClassExplorerResidue(inModule, found);
     RemoveCppProjectResidue(inModule, found);
+    RemoveTypeLibraryResidue(inModule, found);
     RemoveDesignResidue(inModule, found);
     RemoveBrowseResidue(inModule, found);
     return found;

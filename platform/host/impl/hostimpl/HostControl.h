@@ -46,7 +46,8 @@
     X(RunProjectCommand)                                                                                     \
     X(RunMessagesCommand)                                                                                    \
     X(RunBrowseCommand)                                                                                      \
-    X(RunComponentCommand)
+    X(RunComponentCommand)                                                                                   \
+    X(RunTypeLibCommand)
 
 namespace hostimpl {
 

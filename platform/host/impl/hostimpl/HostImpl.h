@@ -94,6 +94,8 @@ void RunMessagesCommand(std::ostream& out);
 // UNIT: what the component browser shows of a class (properties, methods, events).
 void RunBrowseCommand(std::vector<String> args, std::ostream& out);
 void RunComponentCommand(std::vector<String> args, std::ostream& out);
+// idehost's typelib command: dump (the active project's type library as text) | save.
+void RunTypeLibCommand(std::vector<String> args, std::ostream& out);
 
 // Counts for tests.
 int GalleryHandlerCount();

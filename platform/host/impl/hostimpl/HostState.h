@@ -102,13 +102,18 @@ public:
     void AddModule(TIntfPtr<THostModule> m) { FModules.push_back(std::move(m)); }
     std::vector<TIntfPtr<THostModule>>& Modules() { return FModules; }
     void SetTargetOptions(const String& s) { FTargetOptions = s; }
+    // What the project's creator answered as target type (TProjectKind); 1 for one opened.
+    int Kind() const { return FKind; }
+    void SetKind(int kind) { FKind = kind; }
+    // The module's file is renamed (the files it received keep their texts).
+    void SetFileName(const String& fileName) { FFileName = fileName; }
 
 private:
     bool FIsProject;
     String FFileName, FFormName, FAncestor, FPersonality, FTargetOptions;
     std::vector<TIntfPtr<IQSourceFile>> FFiles;
     std::vector<TIntfPtr<THostModule>> FModules;
-    int FShowCount = 0, FLastView = -1;
+    int FShowCount = 0, FLastView = -1, FKind = 1;
     bool FModified = false;
 };
 

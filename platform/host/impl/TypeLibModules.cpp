@@ -1,0 +1,346 @@
+// The type-library modules of projects, their updaters, the ATL units and the stand-alone
+// libraries of the type-library editor.
+#include <dlfcn.h>
+
+#include <algorithm>
+#include <typeinfo>
+
+#include "host/ComWizard.h"
+#include "host/ComWizards.h"
+#include "host/CppProject.h"
+#include "host/TypeLibrary.h"
+#include "hostimpl/HostState.h"
+#include "hostimpl/StateListing.h"
+#include "rtl/Files.h"
+
+namespace hostimpl {
+namespace {
+
+THostModule* HostProject(IQProject* project)
+{
+    if (!project) return nullptr;
+    for (auto& p : State().Projects)
+        if (static_cast<IQProject*>(p.get()) == project) return p.get();
+    return nullptr;
+}
+
+const void* LibraryOf(const void* address)
+{
+    Dl_info info{};
+    return address && dladdr(address, &info) ? info.dli_fbase : nullptr;
+}
+
+class TTypeLibModuleImpl : public TInterfacedObject, public IQTypeLibModule {
+public:
+    TTypeLibModuleImpl(IQProject* project, std::unique_ptr<TTypeLibrary> lib)
+        : FProject(project), FLibrary(std::move(lib))
+    {
+    }
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
+        if (QueryAs<IQTypeLibModule>(this, iid, obj)) return S_OK;
+        return TInterfacedObject::QueryInterface(iid, obj);
+    }
+    IQProject* Project() override { return FProject; }
+    TTypeLibrary* TypeLibrary() override { return FLibrary.get(); }
+    String FileName() override { return FLibrary->FileName; }
+    String UnitName() override { return TypeLibUnitName(FProject); }
+    void Show() override { ++FShowCount; }
+    int ShowCount() override { return FShowCount; }
+    void AddSaveCallback(IQTypeLibSaveCallback* callback) override
+    {
+        if (callback) FCallbacks.emplace_back(callback);
+    }
+    int RemoveSaveCallbacksOf(const void* codeAddress) override
+    {
+        const void* lib = LibraryOf(codeAddress);
+        return static_cast<int>(std::erase_if(FCallbacks, [&](const TIntfPtr<IQTypeLibSaveCallback>& c) {
+            return LibraryOf(*reinterpret_cast<void* const*>(c.get())) == lib;
+        }));
+    }
+    int SaveCallbackCount() override { return static_cast<int>(FCallbacks.size()); }
+    void SelectPage(int page) override { FPage = page; }
+    void Refresh() override { ++FRefreshCount; }
+    void Save() override
+    {
+        FLibrary->Save();
+        // a callback may add another; those added now run at the next save
+        auto callbacks = FCallbacks;
+        for (auto& c : callbacks) c->Save();
+    }
+    const std::vector<TIntfPtr<IQTypeLibSaveCallback>>& Callbacks() const { return FCallbacks; }
+
+private:
+    IQProject* FProject;
+    std::unique_ptr<TTypeLibrary> FLibrary;
+    std::vector<TIntfPtr<IQTypeLibSaveCallback>> FCallbacks;
+    int FShowCount = 0, FPage = 0, FRefreshCount = 0;
+};
+
+struct TProjectTypeLib {
+    TIntfPtr<IQProject> Project;
+    TIntfPtr<TTypeLibModuleImpl> Module;
+    std::unique_ptr<TAtlSourceModule> Atl;
+    std::vector<std::pair<String, String>> CoClassUnits;  // CoClass -> unit
+};
+
+std::vector<TProjectTypeLib>& Records()
+{
+    static std::vector<TProjectTypeLib> list;
+    return list;
+}
+std::vector<std::unique_ptr<TTypeLibrary>>& StandAlone()
+{
+    static std::vector<std::unique_ptr<TTypeLibrary>> list;
+    return list;
+}
+
+// Records of closed projects go; a stopped host keeps none.
+void Purge()
+{
+    auto* s = StateOrNull();
+    std::erase_if(Records(), [&](TProjectTypeLib& r) {
+        if (!s) return true;
+        return std::none_of(s->Projects.begin(), s->Projects.end(),
+                            [&](auto& p) { return static_cast<IQProject*>(p.get()) == r.Project.get(); });
+    });
+    if (!s) StandAlone().clear();
+}
+
+TProjectTypeLib* Find(IQProject* project)
+{
+    Purge();
+    for (auto& r : Records())
+        if (r.Project.get() == project) return &r;
+    return nullptr;
+}
+
+TProjectTypeLib& Ensure(IQProject* project)
+{
+    if (!HostProject(project)) throw EHostError("The project is not open in the host");
+    if (auto* r = Find(project)) return *r;
+    Records().push_back({TIntfPtr<IQProject>(project), nullptr, nullptr, {}});
+    return Records().back();
+}
+
+class TProjectUpdater : public TInterfacedObject, public IQTypeLibUpdater, public IQProjectFileEntries {
+public:
+    explicit TProjectUpdater(IQProject* project) : FProject(project) {}
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
+        if (QueryAs<IQTypeLibUpdater>(this, iid, obj) || QueryAs<IQProjectFileEntries>(this, iid, obj))
+            return S_OK;
+        return TInterfacedObject::QueryInterface(iid, obj);
+    }
+    void NewComObject(const String& coClassName, const String& fileName) override
+    {
+        auto& r = Ensure(FProject.get());
+        std::erase_if(r.CoClassUnits, [&](auto& e) { return SameText(e.first, coClassName); });
+        r.CoClassUnits.emplace_back(coClassName, fileName);
+        if (auto cpp = CppProjectOf(FProject.get())) cpp->AddItem(fileName);
+    }
+    void NewLibraryProject() override
+    {
+        // the library of a new library project is named after it
+        if (TTypeLibrary* lib = GetTypeLibrary(FProject.get())) lib->Name = FProject->UnitName();
+    }
+    int EntryCount() override { return static_cast<int>(Entries().size()); }
+    String Entry(int index) override
+    {
+        const auto e = Entries();
+        if (index < 0 || index >= static_cast<int>(e.size())) throw EListError("Entry index out of bounds");
+        return e[static_cast<std::size_t>(index)];
+    }
+    void SetEntry(int index, const String& fileName) override
+    {
+        auto cpp = CppProjectOf(FProject.get());
+        if (!cpp || !cpp->RenameItem(Entry(index), fileName))
+            throw EHostError("Cannot rename " + Entry(index) + " to " + fileName);
+    }
+    String CoClassUnit(const String& coClassName) override
+    {
+        if (auto* r = Find(FProject.get()))
+            for (auto& [co, unit] : r->CoClassUnits)
+                if (SameText(co, coClassName)) return unit;
+        return "";
+    }
+
+private:
+    std::vector<String> Entries()
+    {
+        auto cpp = CppProjectOf(FProject.get());
+        return cpp ? cpp->Items() : std::vector<String>{};
+    }
+    TIntfPtr<IQProject> FProject;
+};
+
+void ListTypeLibraries(std::vector<String>& out)
+{
+    if (!StateOrNull()) return;
+    Purge();
+    for (auto& r : Records()) {
+        const String name = ExtractFileName(r.Project->FileName());
+        if (r.Module) {
+            TTypeLibrary* lib = r.Module->TypeLibrary();
+            out.push_back("type library " + name + ": " + lib->Name + ", " + IntToStr(lib->TypeCount()) +
+                          " types");
+            for (auto& c : r.Module->Callbacks())
+                out.push_back("type library " + name + " save callback" + AtObject(c.get()));
+        }
+        if (r.Atl) out.push_back("ATL unit " + name + ": " + ExtractFileName(r.Atl->FileName()));
+    }
+    for (auto& l : StandAlone()) out.push_back("stand-alone type library " + ExtractFileName(l->FileName));
+}
+const TStateSource kTypeLibraries("type libraries", ListTypeLibraries);
+
+}  // namespace
+
+void RemoveTypeLibraryResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found)
+{
+    if (!StateOrNull()) return;
+    Purge();
+    for (auto& r : Records()) {
+        if (!r.Module) continue;
+        for (auto& c : std::vector<TIntfPtr<IQTypeLibSaveCallback>>(r.Module->Callbacks())) {
+            const void* vtable = *reinterpret_cast<void* const*>(c.get());
+            if (inModule(vtable) && r.Module->RemoveSaveCallbacksOf(vtable))
+                found.push_back("type library save callback of " + ExtractFileName(r.Project->FileName()));
+        }
+    }
+}
+
+}  // namespace hostimpl
+
+using namespace hostimpl;
+
+int ProjectKind(IQProject* project)
+{
+    THostModule* p = HostProject(project);
+    return p ? p->Kind() : 0;
+}
+
+bool IsLibrary(IQProject* project)
+{
+    const int k = ProjectKind(project);
+    return k == pkLibrary || k == pkActiveXLibrary;
+}
+
+bool IsApplication(IQProject* project)
+{
+    return HostProject(project) && !IsLibrary(project) && ProjectKind(project) != pkStaticLibrary;
+}
+
+TIntfPtr<IQTypeLibModule> FindTypeLibModule(IQProject* project)
+{
+    auto* r = Find(project);
+    return r && r->Module ? TIntfPtr<IQTypeLibModule>(r->Module.get()) : nullptr;
+}
+
+TTypeLibrary* GetTypeLibrary(IQProject* project)
+{
+    auto m = FindTypeLibModule(project);
+    return m ? m->TypeLibrary() : nullptr;
+}
+
+TIntfPtr<IQTypeLibModule> CreateTypeLibModule(IQProject* project, const String& fileName)
+{
+    auto& r = Ensure(project);
+    std::unique_ptr<TTypeLibrary> lib;
+    if (FileExists(fileName)) {
+        lib = TTypeLibrary::Load(fileName);
+    } else {
+        lib = std::make_unique<TTypeLibrary>(project->UnitName(), CreateGUID());
+        lib->HelpString = project->UnitName() + " Library";
+        lib->FileName = fileName;
+    }
+    r.Module = TIntfPtr<TTypeLibModuleImpl>(new TTypeLibModuleImpl(project, std::move(lib)));
+    if (auto cpp = CppProjectOf(project)) cpp->AddItem(fileName);
+    return TIntfPtr<IQTypeLibModule>(r.Module.get());
+}
+
+TIntfPtr<IQTypeLibModule> GetOrCreateTypeLibModule(IQProject* project)
+{
+    if (auto m = FindTypeLibModule(project)) return m;
+    if (!project) throw EHostError("There is no project for the type library");
+    return CreateTypeLibModule(project, ChangeFileExt(project->FileName(), ".tlb"));
+}
+
+TIntfPtr<IInterface> GetProjectUpdater(IQProject* project)
+{
+    if (!HostProject(project)) return nullptr;
+    return TIntfPtr<IInterface>(static_cast<IQTypeLibUpdater*>(new TProjectUpdater(project)));
+}
+
+TTypeLibrary* OpenNewTypeLibrary()
+{
+    auto& list = StandAlone();
+    Purge();
+    String file;
+    for (int n = 1;; ++n) {
+        file = ProjectFolder() + "Library" + IntToStr(n) + ".tlb";
+        if (!FileExists(file) && std::none_of(list.begin(), list.end(), [&](auto& l) {
+                return SameFileName(l->FileName, file);
+            }))
+            break;
+    }
+    auto lib = std::make_unique<TTypeLibrary>(ChangeFileExt(ExtractFileName(file), ""), CreateGUID());
+    lib->FileName = file;
+    list.push_back(std::move(lib));
+    return list.back().get();
+}
+
+int StandAloneTypeLibraryCount()
+{
+    Purge();
+    return static_cast<int>(StandAlone().size());
+}
+
+TAtlSourceModule::TAtlSourceModule(IQProject* project, TIntfPtr<IQModule> module)
+    : FProject(project), FModule(std::move(module))
+{
+}
+
+String TAtlSourceModule::FileName() const { return FModule->FileName(); }
+
+void TAtlSourceModule::Rename(const String& fileName)
+{
+    const String old = FileName();
+    if (SameFileName(old, fileName)) return;
+    auto* m = dynamic_cast<THostModule*>(FModule.get());
+    if (!m) throw EHostError("The ATL unit is no module of the host");
+    for (int i = 0; i < m->FileCount(); ++i) {
+        auto f = m->File(i);
+        const String name = ChangeFileExt(fileName, ExtractFileExt(f->FileName()));
+        m->SetFile(static_cast<std::size_t>(i), TIntfPtr<IQSourceFile>(new TStringFile(name, f->Source())));
+        // the files written under the old name go with it
+        if (FileExists(f->FileName()) && !FileExists(name)) RenameFile(f->FileName(), name);
+    }
+    m->SetFileName(fileName);
+    if (auto cpp = CppProjectOf(FProject)) cpp->RenameItem(old, fileName);
+}
+
+void TAtlSourceModule::Save()
+{
+    for (int i = 0; i < FModule->FileCount(); ++i) {
+        auto f = FModule->File(i);
+        AtomicWriteFile(f->FileName(), f->Source());
+    }
+}
+
+TAtlSourceModule* FindAtlSourceModule(IQProject* project)
+{
+    auto* r = Find(project);
+    return r ? r->Atl.get() : nullptr;
+}
+
+TAtlSourceModule* GetOrCreateAtlSourceModule(IQProject* project)
+{
+    if (TAtlSourceModule* a = FindAtlSourceModule(project)) return a;
+    if (!GetATLUnitCreatorProc || !HostProject(project)) return nullptr;
+    TIntfPtr<IQModuleCreator> creator = GetATLUnitCreatorProc(project);
+    if (!creator) return nullptr;
+    TIntfPtr<IQModule> m = ModuleServices()->CreateModule(creator.get(), project);
+    auto& r = Ensure(project);
+    r.Atl = std::make_unique<TAtlSourceModule>(project, m);
+    return r.Atl.get();
+}
