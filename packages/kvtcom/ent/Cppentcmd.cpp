@@ -16,3 +16,5 @@ TIntfPtr<IQModuleCreator> TCppNewRemoteDataModule::GetUnitCreator()
     return TIntfPtr<IQModuleCreator>(new TCppRemoteDataModuleCreator(
         FileName, CoClassName, Instancing, ThreadingModel, Description, Events, "", true));
 }
+
+void TCppNewRemoteDataModule::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, true); }

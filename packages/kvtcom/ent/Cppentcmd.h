@@ -7,11 +7,13 @@ inline constexpr const char* kMultitierCategory = "Quistor.Tolvane.Multitier";
 class TCppNewRemoteDataModule : public TComWizardItem {
 public:
     HOST_GALLERY_CLASS(TCppNewRemoteDataModule);
+    TCppNewRemoteDataModule() { Dual = true; }
     static constexpr const char* GalleryId = "Quistor.Tolvane.RemoteDataModule";
     static constexpr const char* IconName = "NEWREMOTEDATA";
     static constexpr int ObjectKind = 3;
 
 protected:
+    void EndWizard() override;
     std::unique_ptr<TComObjectExpert> ShowExpert() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };

@@ -27,16 +27,11 @@ void TProductStartup::ProductStartup()
     // The MTS object stands among the ActiveX items; kvtcompro100 (loaded first) has that category.
     if (!gm->FindCategory(kActiveXCategory))
         throw EHostError(String("No gallery category ") + kActiveXCategory);
-    Register(RegisterNewHandler(kMultitierCategory, SRemoteDataModuleWizardName,
-                                TCppNewRemoteDataModule::IconName, TCppNewRemoteDataModule::ObjectKind,
-                                ClassOf<TCppNewRemoteDataModule>(), TCppNewRemoteDataModule::GalleryId));
-    Register(RegisterNewHandler(kActiveXCategory, SMTSAutoObjectWizardName, TCppNewMTSAutoObject::IconName,
-                                TCppNewMTSAutoObject::ObjectKind, ClassOf<TCppNewMTSAutoObject>(),
-                                TCppNewMTSAutoObject::GalleryId));
-    Register(RegisterNewHandler(kMultitierCategory, SMTSDataModuleWizardName,
-                                TCppNewMTSRemoteDataModule::IconName, TCppNewMTSRemoteDataModule::ObjectKind,
-                                ClassOf<TCppNewMTSRemoteDataModule>(),
-                                TCppNewMTSRemoteDataModule::GalleryId));
+    AddItem<TCppNewRemoteDataModule>(kMultitierCategory, SRemoteDataModuleWizardName,
+                                     TCppNewRemoteDataModule::ObjectKind);
+    AddItem<TCppNewMTSAutoObject>(kActiveXCategory, SMTSAutoObjectWizardName, TCppNewMTSAutoObject::ObjectKind);
+    AddItem<TCppNewMTSRemoteDataModule>(kMultitierCategory, SMTSDataModuleWizardName,
+                                        TCppNewMTSRemoteDataModule::ObjectKind);
 }
 }  // namespace Cppentreg
 

@@ -1,5 +1,7 @@
 #include "Kvtmts.h"
 
+#include "Cppprocmd.h"
+
 TCppMTSAutoObjectCreator::TCppMTSAutoObjectCreator(const String& fileName, const String& coClassName,
                                                    const String& instancing, const String& threadingModel,
                                                    const String& description, bool events, bool objectControl,
@@ -26,3 +28,5 @@ TIntfPtr<IQModuleCreator> TCppNewMTSAutoObject::GetUnitCreator()
     return TIntfPtr<IQModuleCreator>(new TCppMTSAutoObjectCreator(
         FileName, CoClassName, Instancing, ThreadingModel, Description, Events, true, false));
 }
+
+void TCppNewMTSAutoObject::EndWizard() { AddComObjectToProject(Project.get(), CoClassName, FileName); }

@@ -18,10 +18,12 @@ private:
 class TCppNewMTSAutoObject : public TComWizardItem {
 public:
     HOST_GALLERY_CLASS(TCppNewMTSAutoObject);
+    TCppNewMTSAutoObject() { Dual = true; }
     static constexpr const char* GalleryId = "Quistor.Tolvane.MTSAutoObject";
     static constexpr const char* IconName = "NEWMTSAUTO";
     static constexpr int ObjectKind = 3;
 
 protected:
+    void EndWizard() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };

@@ -15,6 +15,7 @@ public:
 class TCppNewMTSRemoteDataModule : public TComWizardItem {
 public:
     HOST_GALLERY_CLASS(TCppNewMTSRemoteDataModule);
+    TCppNewMTSRemoteDataModule() { Dual = true; }
     static constexpr const char* GalleryId = "Quistor.Tolvane.MTSDataModule";
     static constexpr const char* IconName = "NEWMTSREMOTEDATA";
     static constexpr int ObjectKind = 3;

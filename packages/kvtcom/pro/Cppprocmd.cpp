@@ -15,11 +15,28 @@ TGetATLUnitCreatorProc gOldATLProc = nullptr;
 bool gOldCanSwap = false, gHooked = false;
 }  // namespace
 
+namespace {
+// The save callbacks of this package's code leave the type-library modules with it.
+void RemoveAtlCallbacks()
+{
+    TIntfPtr<IQModuleServices> ms;
+    if (!Supports(QuistorIDEServices(), ms)) return;
+    TIntfPtr<IQProjectGroup> group = ms->MainProjectGroup();
+    for (int i = 0; i < group->OpenModuleCount(); ++i) {
+        TIntfPtr<IQProject> p;
+        if (!Supports(group->OpenModule(i), p)) continue;
+        if (TIntfPtr<IQTypeLibModule> m = FindTypeLibModule(p.get()))
+            m->RemoveSaveCallbacksOf(reinterpret_cast<const void*>(&AddAtlCallback));
+    }
+}
+}  // namespace
+
 namespace Cppprocmd {
 int UseCount = 0;
 void Initialization() {}
 void Finalization()
 {
+    RemoveAtlCallbacks();
     if (!gHooked) return;
     if (GetATLUnitCreatorProc == &CppATLUnitCreator) GetATLUnitCreatorProc = gOldATLProc;
     CanSwapTlibEditLanguage = gOldCanSwap;
@@ -137,4 +154,129 @@ TIntfPtr<IQModuleCreator> TCppNewSubscriptionObject::GetUnitCreator()
 {
     return TIntfPtr<IQModuleCreator>(new TCppCOMObjectCreator(
         FileName, CoClassName, Instancing, ThreadingModel, Description, false, InterfaceName, Dual));
+}
+
+// ---- type library and ActiveX library ------------------------------------------------------------
+
+namespace {
+
+// A stand-alone library in the type-library editor, referring to the component library's.
+void OpenStandAloneTypeLibrary()
+{
+    OpenNewTypeLibrary()->AddReference(LIBID_StdZUB, 4, 1, 0, "stdzub.tlb");
+}
+
+// The project's type-library module, made and shown; the project kinds that cannot have one
+// stop the wizard.
+TIntfPtr<IQTypeLibModule> ProjectTypeLibModule(IQProject* project)
+{
+    const int kind = ProjectKind(project);
+    if (IsLibrary(project) && kind != pkActiveXLibrary) throw EHostError(sTypeLibNeedsActiveLibrary);
+    if (kind == pkConsoleApplication) throw EHostError(sTypeLibNotInConsoleApp);
+    if (kind == pkStaticLibrary) throw EHostError(sTypeLibNotInStaticLibrary);
+    TIntfPtr<IQTypeLibModule> m = GetOrCreateTypeLibModule(project);
+    m->TypeLibrary()->AddReference(LIBID_StdZUB, 4, 1, 0, "stdzub.tlb");
+    m->Show();
+    return m;
+}
+
+}  // namespace
+
+void TCppNewTypeLibrary::Select(int)
+{
+    StartWizard();
+    EndWizard();
+}
+
+void TCppNewTypeLibrary::StartWizard()
+{
+    TIntfPtr<IQProject> project = ActiveProject();
+    if (!project || GetTypeLibrary(project.get()))
+        OpenStandAloneTypeLibrary();
+    else
+        ProjectTypeLibModule(project.get());
+}
+
+void TCppNewTypeLibrary::EndWizard() { AddAtlCallback(ActiveProject().get()); }
+
+void TCppActiveLibrary::Select(int)
+{
+    TIntfPtr<IQProjectCreator> creator = GetProjectCreator();
+    if (creator) ModuleServices()->CreateProject(creator.get());
+    EndWizard();
+}
+
+TIntfPtr<IQProjectCreator> TCppActiveLibrary::GetProjectCreator()
+{
+    const String file = ModuleServices()->CreateNewProjectFileName(sCppPersonality);
+    if (file.empty()) return nullptr;
+    return TIntfPtr<IQProjectCreator>(new TCppActiveLibraryCreator(file, pkActiveXLibrary));
+}
+
+void TCppActiveLibrary::EndWizard()
+{
+    TIntfPtr<IQProject> project = ActiveProject();
+    if (!project) return;
+    TIntfPtr<IQTypeLibUpdater> updater;
+    if (Supports(GetProjectUpdater(project.get()), updater)) updater->NewLibraryProject();
+    TIntfPtr<IQTypeLibSaveCallback> callback(new TAtlSaveCallback(project.get()));
+    if (GetTypeLibrary(project.get()))
+        OpenStandAloneTypeLibrary();
+    else
+        ProjectTypeLibModule(project.get())->AddSaveCallback(callback.get());
+}
+
+// ---- the end of the COM wizards ----------------------------------------------------------------
+
+void AddComObjectToProject(IQProject* project, const String& coClassName, const String& fileName)
+{
+    if (coClassName.empty()) return;
+    TIntfPtr<IQTypeLibUpdater> updater;
+    if (Supports(GetProjectUpdater(project), updater)) updater->NewComObject(coClassName, fileName);
+}
+
+void AddAtlCallback(IQProject* project)
+{
+    if (!project || !IsApplication(project)) return;
+    TIntfPtr<IQTypeLibSaveCallback> callback(new TAtlSaveCallback(project));
+    if (TIntfPtr<IQTypeLibModule> m = FindTypeLibModule(project)) m->AddSaveCallback(callback.get());
+}
+
+void EndComObjectWizard(IQProject* project, const String& coClassName, const String& fileName, bool atlCallback)
+{
+    AddComObjectToProject(project, coClassName, fileName);
+    if (atlCallback) AddAtlCallback(project);
+    FixStuff(project, fileName, coClassName);
+}
+
+HRESULT TAtlSaveCallback::QueryInterface(const TGUID& iid, void** obj)
+{
+    if (QueryAs<IQTypeLibSaveCallback>(this, iid, obj)) return S_OK;
+    return TInterfacedObject::QueryInterface(iid, obj);
+}
+
+void TAtlSaveCallback::Save()
+{
+    TAtlSourceModule* atl = FindAtlSourceModule(FProject.get());
+    if (!atl) return;
+    const String file = FProject->FileName();
+    atl->Rename(ExtractFilePath(file) + ChangeFileExt(ExtractFileName(file), "") + "_ATL.cpp");
+    atl->Save();
+}
+
+void TCppNewComObject::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, true); }
+void TCppNewAutoObject::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, true); }
+void TCppNewComPlusEventObject::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, true); }
+void TCppNewActiveForm::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, false); }
+void TCppNewPropertyPage::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, false); }
+void TCppNewSubscriptionObject::EndWizard() { FixStuff(Project.get(), FileName, CoClassName); }
+
+void TCppNewActiveServerObject::EndWizard()
+{
+    if (TIntfPtr<IQTypeLibModule> m = FindTypeLibModule(Project.get())) {
+        m->SelectPage(0);
+        m->Refresh();
+    }
+    EndComObjectWizard(Project.get(), CoClassName, FileName, false);
+    FixStuff(Project.get(), FileName, CoClassName);
 }

@@ -2,6 +2,7 @@
 // File>New gallery items of the COM wizards.
 #include "Cppprocrtrs.h"
 #include "host/ComWizards.h"
+#include "host/TypeLibrary.h"
 
 inline constexpr const char* kActiveXCategory = "Quistor.Tolvane.ActiveX";
 
@@ -16,6 +17,34 @@ extern "C" void Cppprocmd_IDERegister();
 // The ATL support unit of a project (the ATL hook's value).
 TIntfPtr<IQModuleCreator> CppATLUnitCreator(IQProject* project);
 
+// A new type library: in the active project (made its type-library module and shown) or, with no
+// project or one that has a type library, stand-alone in the type-library editor.
+class TCppNewTypeLibrary : public TGalleryItem {
+public:
+    HOST_GALLERY_CLASS(TCppNewTypeLibrary);
+    static constexpr const char* GalleryId = "Quistor.Tolvane.TypeLibrary";
+    static constexpr const char* IconName = "XTLIB";
+    void Select(int kind) override;
+
+protected:
+    void StartWizard();
+    void EndWizard();
+};
+
+// A new ActiveX library project with its type library.
+class TCppActiveLibrary : public TGalleryItem {
+public:
+    HOST_GALLERY_CLASS(TCppActiveLibrary);
+    static constexpr const char* GalleryId = "Quistor.Tolvane.ActiveXLibrary";
+    static constexpr const char* IconName = "XLIB";
+    void Select(int kind) override;
+
+protected:
+    // nullptr when the host proposes no project file name.
+    TIntfPtr<IQProjectCreator> GetProjectCreator();
+    void EndWizard();
+};
+
 class TCppNewComObject : public TComWizardItem {
 public:
     HOST_GALLERY_CLASS(TCppNewComObject);
@@ -24,6 +53,7 @@ public:
     static constexpr int ObjectKind = 3;
 
 protected:
+    void EndWizard() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };
 
@@ -34,7 +64,10 @@ public:
     static constexpr const char* IconName = "XAUTO";
     static constexpr int ObjectKind = 4;
 
+    TCppNewAutoObject() { Dual = true; }
+
 protected:
+    void EndWizard() override;
     std::unique_ptr<TComObjectExpert> ShowExpert() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };
@@ -46,6 +79,8 @@ public:
     static constexpr const char* IconName = "XPROP";
 
 protected:
+    void EndWizard() override;
+    bool AddsCoClass() override { return false; }
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };
 
@@ -55,7 +90,10 @@ public:
     static constexpr const char* GalleryId = "Quistor.Tolvane.ComPlusEventObject";
     static constexpr const char* IconName = "COMPLUSEVENT";
 
+    TCppNewComPlusEventObject() { Dual = true; }
+
 protected:
+    void EndWizard() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };
 
@@ -66,12 +104,14 @@ public:
     static constexpr const char* IconName = "COMPLUSSUBSCRIPTION";
 
 protected:
+    void EndWizard() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };
 
 class TCppNewActiveXControl : public TComWizardItem {
 public:
     HOST_GALLERY_CLASS(TCppNewActiveXControl);
+    TCppNewActiveXControl() { Dual = true; }
     static constexpr const char* GalleryId = "Quistor.Tolvane.ActiveXControl";
     static constexpr const char* IconName = "XCTRL";
 
@@ -86,7 +126,10 @@ public:
     static constexpr const char* GalleryId = "Quistor.Tolvane.ActiveForm";
     static constexpr const char* IconName = "XFORM";
 
+    TCppNewActiveForm() { Dual = true; }
+
 protected:
+    void EndWizard() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
     TIntfPtr<IQModuleCreator> GetAboutUnitCreator() override;
 };
@@ -97,7 +140,10 @@ public:
     static constexpr const char* GalleryId = "Quistor.Tolvane.ActiveServerObject";
     static constexpr const char* IconName = "XASPOBJ";
 
+    TCppNewActiveServerObject() { Dual = true; }
+
 protected:
+    void EndWizard() override;
     std::unique_ptr<TComObjectExpert> ShowExpert() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 
@@ -117,3 +163,23 @@ public:
 
 // Shows an automation dialog (caption empty: its own) with the help context; nullptr when cancelled.
 std::unique_ptr<TComObjectExpert> ShowAutoObjectExpert(const String& caption, int helpContext);
+
+// Tells the project's type-library updater that the CoClass is implemented in fileName; nothing
+// for an empty CoClass name or an updater that does not take COM objects.
+void AddComObjectToProject(IQProject* project, const String& coClassName, const String& fileName);
+// An application with a type-library module: the module's saves rename the ATL unit after the
+// project.
+void AddAtlCallback(IQProject* project);
+// The end of the COM object wizards: the CoClass's unit, for some the ATL callback, the host's fix-up.
+void EndComObjectWizard(IQProject* project, const String& coClassName, const String& fileName, bool atlCallback);
+
+// Renames the project's ATL unit to <project folder><project name>_ATL.cpp and saves it.
+class TAtlSaveCallback : public TInterfacedObject, public IQTypeLibSaveCallback {
+public:
+    explicit TAtlSaveCallback(IQProject* project) : FProject(project) {}
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override;
+    void Save() override;
+
+private:
+    TIntfPtr<IQProject> FProject;
+};

@@ -4,6 +4,7 @@
 
 #include "host/ComWizard.h"
 #include "host/CppProjectOptions.h"
+#include "host/TypeLibrary.h"
 #include "rtl/Files.h"
 #include "rtl/Guid.h"
 
@@ -221,6 +222,28 @@ TCppAutoObjectCreator::TCppAutoObjectCreator(const String& fileName, const Strin
 TIntfPtr<IQSourceFile> TCppBaseActiveServerCreator::AspFile(const String& templateFile, const String& ext)
 {
     return FilterExpertFile(FExpertFilter.get(), templateFile, FileName(), ext);
+}
+
+TCppActiveServerPageCreator::TCppActiveServerPageCreator(const String& fileName, const String& coClassName,
+                                                         const String& instancing, const String& threadingModel,
+                                                         const String& description, bool events,
+                                                         const String& interfaceName, bool dual)
+    : TCppBaseActiveServerCreator(fileName, coClassName, instancing, threadingModel, description, events,
+                                  interfaceName, dual)
+{
+    TTypeLibrary* lib = GetTypeLibrary(ActiveProject().get());
+    if (!lib) return;
+    for (int i = 0; i < lib->TypeCount(); ++i) {
+        TTypeObject* t = lib->Type(i);
+        if (t->Kind() != tkCoClass || !SameText(t->Name(), coClassName)) continue;
+        // without its default interface there is nothing to add the methods to
+        TTypeObject* intf = t->DefaultInterface();
+        if (!intf) return;
+        if (!intf->FindMember("OnStartPage"))
+            intf->AddMethod("OnStartPage", intf->NewMemberId())->AddParam("AScriptingContext", vtUnknown);
+        if (!intf->FindMember("OnEndPage")) intf->AddMethod("OnEndPage", intf->NewMemberId());
+        return;
+    }
 }
 
 TIntfPtr<IQSourceFile> TATLUnitCreator::GetSource()

@@ -157,7 +157,11 @@ protected:
 
 class TCppActiveServerPageCreator : public TCppBaseActiveServerCreator {
 public:
-    using TCppBaseActiveServerCreator::TCppBaseActiveServerCreator;
+    // Also gives the default interface of the CoClass in the active project's type library the
+    // page-level methods OnStartPage(AScriptingContext) and OnEndPage.
+    TCppActiveServerPageCreator(const String& fileName, const String& coClassName, const String& instancing,
+                                const String& threadingModel, const String& description, bool events,
+                                const String& interfaceName, bool dual);
     TIntfPtr<IQSourceFile> GetSource() override { return AspFile("asp.cpp", ".cpp"); }
     TIntfPtr<IQSourceFile> GetInterfaceSource() override { return AspFile("asp.h", ".h"); }
 };

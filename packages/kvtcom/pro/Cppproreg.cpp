@@ -30,14 +30,16 @@ extern "C" void Cppproreg_IDERegister()
 TComGalleryStartup::TComGalleryStartup(TComponent* AOwner) : TComponent(AOwner)
 {
     FCookie = MainFormCreated().Add([this](TObject*) {
-        if (FHandlers.empty()) ProductStartup();
+        if (FStarted) return;
+        FStarted = true;
+        ProductStartup();
     });
 }
 
 TComGalleryStartup::~TComGalleryStartup()
 {
     MainFormCreated().Remove(FCookie);
-    for (auto it = FHandlers.rbegin(); it != FHandlers.rend(); ++it) UnregisterNewHandler(*it);
+    FWizards.Clear();
     FCategories.Release();
 }
 
@@ -45,49 +47,29 @@ void Cppproreg::TProductStartup::ProductStartup()
 {
     EnsureCategory(kActiveXCategory, sActiveXCategoryCaption);
 
-    Register(RegisterNewHandler(kActiveXCategory, SComObjectWizardName, TCppNewComObject::IconName,
-                                TCppNewComObject::ObjectKind, ClassOf<TCppNewComObject>(),
-                                TCppNewComObject::GalleryId));
-    Register(RegisterNewHandler(kActiveXCategory, SAutoObjectWizardName, TCppNewAutoObject::IconName,
-                                TCppNewAutoObject::ObjectKind, ClassOf<TCppNewAutoObject>(),
-                                TCppNewAutoObject::GalleryId));
-    Register(RegisterNewHandler(kActiveXCategory, SPropertyPageWizardName, TCppNewPropertyPage::IconName, 0,
-                                ClassOf<TCppNewPropertyPage>(), TCppNewPropertyPage::GalleryId));
-    Register(RegisterNewHandler(kActiveXCategory, SComPlusEventObjectWizardName,
-                                TCppNewComPlusEventObject::IconName, 0, ClassOf<TCppNewComPlusEventObject>(),
-                                TCppNewComPlusEventObject::GalleryId));
-    Register(RegisterNewHandler(kActiveXCategory, SComPlusSubscriptionObjectWizardName,
-                                TCppNewSubscriptionObject::IconName, 0, ClassOf<TCppNewSubscriptionObject>(),
-                                TCppNewSubscriptionObject::GalleryId));
+    AddItem<TCppNewTypeLibrary>(kActiveXCategory, STypeLibraryWizardName);
+    AddItem<TCppActiveLibrary>(kActiveXCategory, SActiveXLibraryWizardName);
+    AddItem<TCppNewComObject>(kActiveXCategory, SComObjectWizardName, TCppNewComObject::ObjectKind);
+    AddItem<TCppNewAutoObject>(kActiveXCategory, SAutoObjectWizardName, TCppNewAutoObject::ObjectKind);
+    AddItem<TCppNewPropertyPage>(kActiveXCategory, SPropertyPageWizardName);
+    AddItem<TCppNewComPlusEventObject>(kActiveXCategory, SComPlusEventObjectWizardName);
+    AddItem<TCppNewSubscriptionObject>(kActiveXCategory, SComPlusSubscriptionObjectWizardName);
     // The optional items follow the host's settings; one that fails leaves the others.
     struct TOptional {
         const char* Key;
         bool DefaultOn;
-        std::function<int()> Add;
+        std::function<void()> Add;
     };
     const TOptional optional[] = {
         {"ActiveXWizard", false,
-         [] {
-             return RegisterNewHandler(kActiveXCategory, SActiveXControlWizardName,
-                                       TCppNewActiveXControl::IconName, 0, ClassOf<TCppNewActiveXControl>(),
-                                       TCppNewActiveXControl::GalleryId);
-         }},
-        {"ActiveFormWizard", true,
-         [] {
-             return RegisterNewHandler(kActiveXCategory, SActiveFormWizardName, TCppNewActiveForm::IconName,
-                                       0, ClassOf<TCppNewActiveForm>(), TCppNewActiveForm::GalleryId);
-         }},
+         [this] { AddItem<TCppNewActiveXControl>(kActiveXCategory, SActiveXControlWizardName); }},
+        {"ActiveFormWizard", true, [this] { AddItem<TCppNewActiveForm>(kActiveXCategory, SActiveFormWizardName); }},
         {"ActiveServerWizard", true,
-         [] {
-             return RegisterNewHandler(
-                 kActiveXCategory, SActiveServerObjectWizardName, TCppNewActiveServerObject::IconName, 0,
-                 ClassOf<TCppNewActiveServerObject>(), TCppNewActiveServerObject::GalleryId);
-         }},
+         [this] { AddItem<TCppNewActiveServerObject>(kActiveXCategory, SActiveServerObjectWizardName); }},
     };
     for (const auto& o : optional) {
         try {
-            if (OptionalWizardOn(AppIniFile().ReadString("Type Library", o.Key, ""), o.DefaultOn))
-                Register(o.Add());
+            if (OptionalWizardOn(AppIniFile().ReadString("Type Library", o.Key, ""), o.DefaultOn)) o.Add();
         } catch (const Exception&) {
         }
     }

@@ -1,6 +1,8 @@
 #pragma once
 // Registration of the COM wizards with the IDE.
+#include "host/CppProject.h"
 #include "host/GalleryServices.h"
+#include "host/WizardServices.h"
 #include "zub/Classes.h"
 
 namespace Cppproreg {
@@ -15,8 +17,8 @@ extern "C" void Cppproreg_IDERegister();
 // by default only for exactly "True", one that is on by default unless exactly "False".
 bool OptionalWizardOn(const String& value, bool defaultOn);
 
-// Waits for the host's main window, then adds gallery items (ProductStartup, once); takes the
-// items and the categories it added back when freed.
+// Waits for the host's main window, then adds its gallery items to the host's wizard list
+// (ProductStartup, once); takes the items and the categories it added back when freed.
 class TComGalleryStartup : public TComponent {
 public:
     explicit TComGalleryStartup(TComponent* AOwner);
@@ -26,12 +28,19 @@ protected:
     virtual void ProductStartup() = 0;
     // Adds the category unless the gallery has it.
     void EnsureCategory(const char* id, const String& caption) { FCategories.Ensure(nullptr, id, caption); }
-    void Register(int handle) { FHandlers.push_back(handle); }
+    // Offers the gallery item class T (its GalleryId and IconName) under the category.
+    template <class T>
+    void AddItem(const char* category, const String& caption, int kind = 0)
+    {
+        FWizards.Add(new TGalleryItemWizard({T::GalleryId, caption, "", T::IconName, category, sCppPersonality, kind},
+                                            ClassOf<T>()));
+    }
 
 private:
     int FCookie = 0;
+    bool FStarted = false;
     TOwnGalleryCategories FCategories;
-    std::vector<int> FHandlers;
+    TWizardList FWizards;
 };
 
 namespace Cppproreg {

@@ -27,7 +27,8 @@ namespace {
 
 const std::set<String> kCommands = {"load",     "gallery",  "new",   "run",      "unload", "compiler",
                                     "designer", "state",    "project", "messages", "menu",   "open",
-                                    "filters",  "options",  "browse",  "component", "render", "typelib"};
+                                    "filters",  "options",  "browse",  "component", "render", "typelib",
+                                    "answer"};
 
 bool IsCommand(const String& s) { return kCommands.count(LowerCase(s)) > 0; }
 
@@ -116,6 +117,13 @@ public:
             RunBrowseCommand(a, FOut);
         } else if (c == "component") {
             RunComponentCommand(a, FOut);
+        } else if (c == "answer") {
+            if (a.empty()) throw EUsage("answer needs KEY=VALUE...");
+            for (const auto& kv : a) {
+                const auto eq = kv.find('=');
+                if (eq == String::npos || eq == 0) throw EUsage("answer needs KEY=VALUE, not " + kv);
+                SetDialogAnswer(kv.substr(0, eq), kv.substr(eq + 1));
+            }
         } else if (c == "typelib") {
             RunTypeLibCommand(a, FOut);
         } else if (c == "messages") {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/TypeLibrary.h"
 #include "hostimpl/HostState.h"
 
 int TComObjectExpert::ShowModal()
@@ -35,11 +36,24 @@ void TComWizardItem::Select(int)
     if (!Project) throw EHostError(GetNilProjError());
     StartWizard();
     if (!GetInfo()) return;
+    CreateObject();
     TIntfPtr<IQModuleCreator> creator = GetUnitCreator();
     if (creator) ModuleServices()->CreateModule(creator.get(), Project.get());
     TIntfPtr<IQModuleCreator> about = GetAboutUnitCreator();
     if (about) ModuleServices()->CreateModule(about.get(), Project.get());
     EndWizard();
+}
+
+void TComWizardItem::CreateObject()
+{
+    if (!AddsCoClass() || CoClassName.empty()) return;
+    if (TTypeLibrary* lib = GetTypeLibrary(Project.get()))
+        lib->AddCoClass(CoClassName, InterfaceName, Description, Dual, Events);
+}
+
+void FixStuff(IQProject* project, const String&, const String&)
+{
+    if (IsApplication(project) && FindTypeLibModule(project)) GetOrCreateAtlSourceModule(project);
 }
 
 String TComWizardItem::GetNilProjError() { return SNoProjectForComObject; }

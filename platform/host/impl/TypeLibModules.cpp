@@ -174,22 +174,17 @@ private:
     TIntfPtr<IQProject> FProject;
 };
 
+// The save callbacks of the type-library modules: code of packages the modules call. (The
+// libraries themselves belong to their projects, which outlive any package.)
 void ListTypeLibraries(std::vector<String>& out)
 {
     if (!StateOrNull()) return;
     Purge();
-    for (auto& r : Records()) {
-        const String name = ExtractFileName(r.Project->FileName());
-        if (r.Module) {
-            TTypeLibrary* lib = r.Module->TypeLibrary();
-            out.push_back("type library " + name + ": " + lib->Name + ", " + IntToStr(lib->TypeCount()) +
-                          " types");
+    for (auto& r : Records())
+        if (r.Module)
             for (auto& c : r.Module->Callbacks())
-                out.push_back("type library " + name + " save callback" + AtObject(c.get()));
-        }
-        if (r.Atl) out.push_back("ATL unit " + name + ": " + ExtractFileName(r.Atl->FileName()));
-    }
-    for (auto& l : StandAlone()) out.push_back("stand-alone type library " + ExtractFileName(l->FileName));
+                out.push_back("type library " + ExtractFileName(r.Project->FileName()) + " save callback" +
+                              AtObject(c.get()));
 }
 const TStateSource kTypeLibraries("type libraries", ListTypeLibraries);
 

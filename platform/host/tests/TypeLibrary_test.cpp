@@ -222,7 +222,6 @@ TEST_F(host_TypeLibModule, ModuleSavesBesideTheProjectAndTellsItsCallbacks)
     TIntfPtr<TCountingCallback> cb(new TCountingCallback);
     m->AddSaveCallback(cb.get());
     const auto listing = HostStateListing();
-    EXPECT_NE(std::find(listing.begin(), listing.end(), "type library Shop.zproj: Shop, 2 types"), listing.end());
     EXPECT_TRUE(std::any_of(listing.begin(), listing.end(), [](const String& l) {
         return l.rfind("type library Shop.zproj save callback @", 0) == 0;
     }));

@@ -24,6 +24,12 @@ RTL_RESOURCESTRING(SRemoteDataModuleWizardName, "Remote Data Module");
 RTL_RESOURCESTRING(SMTSDataModuleWizardName, "Transactional Data Module");
 RTL_RESOURCESTRING(SMTSAutoObjectWizardName, "Transactional Object");
 RTL_RESOURCESTRING(SNoProjectForComObject, "A COM object can only be added to an open project");
+RTL_RESOURCESTRING(STypeLibraryWizardName, "Type Library");
+RTL_RESOURCESTRING(SActiveXLibraryWizardName, "ActiveX Library");
+RTL_RESOURCESTRING(sTypeLibNeedsActiveLibrary,
+                   "A library project can only have a type library when it is an ActiveX library");
+RTL_RESOURCESTRING(sTypeLibNotInConsoleApp, "A console application cannot have a type library");
+RTL_RESOURCESTRING(sTypeLibNotInStaticLibrary, "A static library cannot have a type library");
 
 // The dialog of a new COM object.
 class HOST_API TComObjectExpert : public TObject {
@@ -58,6 +64,12 @@ protected:
     virtual void StartWizard() {}
     // Shows the dialog (ShowExpert) and reads it (ReadExpert) when it was confirmed.
     virtual bool GetInfo();
+    // The type-library entry: a project with a type library gets the CoClass (with its default
+    // interface, dual when Dual is set, and its events interface) before any unit is made; a
+    // name the library has already stops the wizard.
+    virtual void CreateObject();
+    // False for items that make no CoClass (property pages).
+    virtual bool AddsCoClass() { return true; }
     // The dialog shown, or nullptr when it was cancelled.
     virtual std::unique_ptr<TComObjectExpert> ShowExpert();
     virtual void ReadExpert(TComObjectExpert& dialog);
@@ -70,6 +82,10 @@ protected:
     // The project the wizard adds to (the active one when it started).
     TIntfPtr<IQProject> Project;
 };
+
+// The host's fix-up at the end of a COM wizard: an application with a type library gets its
+// ATL support unit (once).
+HOST_API void FixStuff(IQProject* project, const String& fileName, const String& coClassName);
 
 // A new unit's file name for a CoClass: a unique CoClassName + "Impl" + N + ".cpp" of the
 // project folder.

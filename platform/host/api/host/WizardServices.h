@@ -2,6 +2,7 @@
 // Wizard services: packages add wizard objects, each listed in the File>New gallery under its
 // own category with its name as caption, and remove them by the index the host returned.
 #include "host/Export.h"
+#include "host/Gallery.h"
 #include "host/GalleryServices.h"
 #include "host/ModuleServices.h"
 
@@ -41,4 +42,48 @@ public:
     // Takes the wizard of that index out again; an unknown index does nothing.
     virtual void RemoveWizard(int index) = 0;
     virtual int WizardCount() = 0;
+};
+
+// A gallery item class offered as a wizard: Execute makes an item of the class and selects it
+// with kind; the item's IsVisible answers IsVisible.
+class HOST_API TGalleryItemWizard : public TInterfacedObject, public IQTAWizard {
+public:
+    struct TInfo {
+        String IDString, Name, Comment, Glyph, CategoryId, Personality;
+        int Kind = 0;
+    };
+    TGalleryItemWizard(TInfo info, const TGalleryItemClass* itemClass);
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override;
+    String GetIDString() override { return FInfo.IDString; }
+    String GetName() override { return FInfo.Name; }
+    String GetComment() override { return FInfo.Comment; }
+    String GetAuthor() override { return "Quistor"; }
+    String GetPage() override { return ""; }
+    String GetDesigner() override { return ""; }
+    String GetPersonality() override { return FInfo.Personality; }
+    String GetGlyph() override { return FInfo.Glyph; }
+    int GetState() override { return wsEnabled; }
+    TIntfPtr<IQGalleryCategory> GetGalleryCategory() override;
+    void Execute() override;
+    bool IsVisible(IQProject* project) override;
+
+private:
+    TInfo FInfo;
+    const TGalleryItemClass* FClass;
+};
+
+// The wizards a package added, taken out again (newest first) when the list is freed.
+class HOST_API TWizardList {
+public:
+    TWizardList() = default;
+    TWizardList(const TWizardList&) = delete;
+    TWizardList& operator=(const TWizardList&) = delete;
+    ~TWizardList() { Clear(); }
+    // Adds the wizard to the host's wizard services; EHostError as AddWizard.
+    void Add(IQTAWizard* wizard);
+    int Count() const { return static_cast<int>(FIndices.size()); }
+    void Clear();
+
+private:
+    std::vector<int> FIndices;
 };
