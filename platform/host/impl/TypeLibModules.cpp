@@ -10,7 +10,6 @@
 #include "host/CppProject.h"
 #include "host/TypeLibrary.h"
 #include "hostimpl/HostState.h"
-#include "hostimpl/StateListing.h"
 #include "rtl/Files.h"
 
 namespace hostimpl {
@@ -174,19 +173,6 @@ private:
     TIntfPtr<IQProject> FProject;
 };
 
-// The save callbacks of the type-library modules: code of packages the modules call. (The
-// libraries themselves belong to their projects, which outlive any package.)
-void ListTypeLibraries(std::vector<String>& out)
-{
-    if (!StateOrNull()) return;
-    Purge();
-    for (auto& r : Records())
-        if (r.Module)
-            for (auto& c : r.Module->Callbacks())
-                out.push_back("type library " + ExtractFileName(r.Project->FileName()) + " save callback" +
-                              AtObject(c.get()));
-}
-const TStateSource kTypeLibraries("type libraries", ListTypeLibraries);
 
 }  // namespace
 

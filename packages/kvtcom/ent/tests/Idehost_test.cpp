@@ -1,0 +1,109 @@
+// The COM packages' type library as a user of the idehost program meets it.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <regex>
+
+#include "ScratchDir.h"
+#include "host/ConsoleProcess.h"
+#include "rtl/Files.h"
+
+namespace {
+
+struct TRun {
+    int Status;
+    String Out, Err;
+};
+
+TRun RunIdeHost(const String& name, const String& commands, const String& answers)
+{
+    const String base = ScratchDir() + "kvtcom_idehost_" + name + "/";
+    std::filesystem::remove_all(base.c_str());
+    ForceDirectories(base);
+    AtomicWriteFile(base + "answers.txt", answers);
+    TConsoleProcess p;
+    p.ApplicationName = IDEHOST;
+    p.CommandLine = "idehost --packages " + String(PACKAGE_DIR) + " --dir " + base + "out --answers " + base +
+                    "answers.txt " + commands;
+    p.CurrentDirectory = base;
+    p.Execute();
+    TRun r{p.ExitCode(), "", ""};
+    for (int i = 0; i < p.Output().Count(); ++i) r.Out += p.Output()[i] + "\n";
+    for (int i = 0; i < p.Errors().Count(); ++i) r.Err += p.Errors()[i] + "\n";
+    return r;
+}
+
+String WithoutGuids(const String& text)
+{
+    static const std::regex guid("uuid\\([0-9A-F-]{36}\\)");
+    return std::regex_replace(text, guid, "uuid(*)");
+}
+
+// Written by hand.
+const char* const kDump =
+    "// Type library Project1\n"
+    "[uuid(*), version(1.0), helpstring(\"Project1 Library\")]\n"
+    "library Project1\n"
+    "{\n"
+    "  [uuid(*), version(4.1), lcid(0)] importlib(\"stdzub.tlb\");\n"
+    "\n"
+    "  [uuid(*), version(1.0), helpstring(\"Interface for Orders Object\")]\n"
+    "  interface IOrders: IUnknown\n"
+    "  {\n"
+    "  };\n"
+    "\n"
+    "  [uuid(*), version(1.0), helpstring(\"Orders Object\")]\n"
+    "  coclass Orders\n"
+    "  {\n"
+    "    [default] interface IOrders;\n"
+    "  };\n"
+    "\n"
+    "  [uuid(*), version(1.0), helpstring(\"Interface for Shop Object\"), dual, oleautomation]\n"
+    "  interface IShop: IDispatch\n"
+    "  {\n"
+    "    [id(0x00000001)] HRESULT OnStartPage([in] IUnknown* AScriptingContext);\n"
+    "    [id(0x00000002)] HRESULT OnEndPage();\n"
+    "  };\n"
+    "\n"
+    "  [uuid(*), version(1.0), helpstring(\"Shop Object\")]\n"
+    "  coclass Shop\n"
+    "  {\n"
+    "    [default] interface IShop;\n"
+    "  };\n"
+    "};\n";
+
+TEST(kvtcom_Idehost, ActiveXLibraryComObjectAndActiveServerObjectInTheTypeLibrary)
+{
+    const TRun r = RunIdeHost("library",
+                              "state load kvtcoment100 new Quistor.Tolvane.ActiveX \"ActiveX Library\" "
+                              "new Quistor.Tolvane.ActiveX \"COM Object\" answer com.coclass=Shop "
+                              "new Quistor.Tolvane.ActiveX \"Active Server Object\" typelib dump typelib save "
+                              "unload state",
+                              "com.coclass=Orders\ncom.testpage=false\n");
+    ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
+    EXPECT_EQ(r.Err, "");
+    const auto from = r.Out.find("// Type library Project1\n");
+    ASSERT_NE(from, String::npos) << r.Out;
+    const auto to = r.Out.find("saved ", from);
+    ASSERT_NE(to, String::npos) << r.Out;
+    const String dump = r.Out.substr(from, to - from);
+    EXPECT_EQ(WithoutGuids(dump), kDump);
+    const String out = ScratchDir() + "kvtcom_idehost_library/out/";
+    EXPECT_NE(r.Out.find("saved " + out + "Project1.tlb\n"), String::npos) << r.Out;
+    EXPECT_EQ(ReadFileBytes(out + "Project1.tlb"), dump);
+    // what the packages added to the host is gone after the unload
+    const auto loaded = r.Out.find("loaded kvtcoment100\n"), unloaded = r.Out.find("unloaded all\n");
+    ASSERT_NE(loaded, String::npos);
+    ASSERT_NE(unloaded, String::npos);
+    EXPECT_EQ(r.Out.substr(unloaded + 13), r.Out.substr(0, loaded));
+}
+
+TEST(kvtcom_Idehost, ComObjectWithoutAProjectStopsWithTheNoProjectMessage)
+{
+    const TRun r = RunIdeHost("noproject", "load kvtcompro100 new Quistor.Tolvane.ActiveX \"COM Object\"",
+                              "com.coclass=Orders\n");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, "idehost: error: A COM object can only be added to an open project\n");
+}
+
+}  // namespace
