@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <regex>
-
 #include "Cppprocmd.h"
 #include "Cppproreg.h"
 #include "Cppprocrtrs.h"
 #include "ProjectTestHost.h"
+#include "TypeLibraryGolden.h"
 #include "host/AppIniFile.h"
 #include "host/CppProject.h"
 #include "host/IDEControl.h"
@@ -16,13 +15,6 @@
 using namespace hostimpl;
 
 namespace {
-
-// GUIDs are drawn anew; the golden texts show them as "*".
-String WithoutGuids(const String& text)
-{
-    static const std::regex guid("uuid\\([0-9A-F-]{36}\\)");
-    return std::regex_replace(text, guid, "uuid(*)");
-}
 
 class kvtcompro_TypeLibrary : public ProjectTestHost {
 protected:
@@ -45,26 +37,6 @@ protected:
     static bool Run(const char* caption) { return RunGalleryItem("Quistor.Tolvane.ActiveX", caption); }
 };
 
-// Written by hand: an ActiveX library with the COM object Orders.
-const char* const kOrdersLibrary =
-    "// Type library Project1\n"
-    "[uuid(*), version(1.0), helpstring(\"Project1 Library\")]\n"
-    "library Project1\n"
-    "{\n"
-    "  [uuid(*), version(4.1), lcid(0)] importlib(\"stdzub.tlb\");\n"
-    "\n"
-    "  [uuid(*), version(1.0), helpstring(\"Interface for Orders Object\")]\n"
-    "  interface IOrders: IUnknown\n"
-    "  {\n"
-    "  };\n"
-    "\n"
-    "  [uuid(*), version(1.0), helpstring(\"Orders Object\")]\n"
-    "  coclass Orders\n"
-    "  {\n"
-    "    [default] interface IOrders;\n"
-    "  };\n"
-    "};\n";
-
 TEST_F(kvtcompro_TypeLibrary, ActiveXLibraryThenComObjectFillTheProjectsLibrary)
 {
     ASSERT_TRUE(Run("ActiveX Library"));
@@ -78,7 +50,7 @@ TEST_F(kvtcompro_TypeLibrary, ActiveXLibraryThenComObjectFillTheProjectsLibrary)
     EXPECT_EQ(m->SaveCallbackCount(), 1);
     SetDialogAnswer("com.coclass", "Orders");
     ASSERT_TRUE(Run("COM Object"));
-    EXPECT_EQ(WithoutGuids(m->TypeLibrary()->Text()), kOrdersLibrary);
+    EXPECT_EQ(WithoutGuids(m->TypeLibrary()->Text()), String(kProject1LibraryHead) + kOrdersTypes + "};\n");
     // the updater knows the CoClass's unit, the project lists it
     TIntfPtr<IQProjectFileEntries> entries;
     ASSERT_TRUE(Supports(GetProjectUpdater(p.get()), entries));
