@@ -55,9 +55,12 @@ protected:
     static std::vector<String> RunItems(const std::vector<String>& ids)
     {
         std::vector<String> r;
+        int n = 0;
         for (const auto& e : GalleryEntries()) {
             const String id = e.CategoryId + "/" + e.Id;
             if (std::find(ids.begin(), ids.end(), id) == ids.end()) continue;
+            // a project's type library takes each CoClass name once
+            SetDialogAnswer("com.coclass", "Orders" + IntToStr(++n));
             if (!GalleryItemAvailable(e.Handle)) {
                 r.push_back(id + ": not available");
                 continue;

@@ -2,6 +2,7 @@
 // template unit it lists too (initialised once, whichever package comes first).
 #include "Cppentreg.h"
 #include "Cppprocrtrs.h"
+#include "Kvtmts.h"
 #include "host/Package.h"
 
 namespace Kvtcoment {
@@ -13,11 +14,12 @@ const char* const kRequires[] = {"kvtcompro100"};
 const TPackageUnitEntry kUnits[] = {
     HOST_UNIT_ENTRY(Cppprocrtrs),
     HOST_UNIT_ENTRY(Cppentreg),
+    HOST_UNIT_ENTRY(Kvtmts),
     {"Kvtcoment", &Kvtcoment::UseCount, nullptr, nullptr},
 };
-const char* const kRegisterProcs[] = {"Cppentreg_IDERegister"};
+const char* const kRegisterProcs[] = {"Cppentreg_IDERegister", "Kvtmts_IDERegister"};
 const TPackageInfoTable kPackage = {
-    "kvtcoment100", kRequires, 1, kUnits, 3, kRegisterProcs, 1,
+    "kvtcoment100", kRequires, 1, kUnits, 4, kRegisterProcs, 2,
 };
 }  // namespace
 

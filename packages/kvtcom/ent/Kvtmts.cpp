@@ -1,6 +1,29 @@
 #include "Kvtmts.h"
 
 #include "Cppprocmd.h"
+#include "Kvtcomplus.h"
+
+namespace {
+TInstallObjectsStartup* gStartup = nullptr;
+}
+
+namespace Kvtmts {
+int UseCount = 0;
+void Initialization() {}
+void Finalization()
+{
+    delete gStartup;
+    gStartup = nullptr;
+}
+}  // namespace Kvtmts
+
+extern "C" void Kvtmts_IDERegister()
+{
+    if (gStartup || !IsMTSPlatform()) return;
+    gStartup = new TInstallObjectsStartup(
+        [](TComponent* owner) -> TInstallObjectsCommands* { return NewDataModule<TMtsCommands>(owner); },
+        "sbMTSInstallObjects");
+}
 
 TCppMTSAutoObjectCreator::TCppMTSAutoObjectCreator(const String& fileName, const String& coClassName,
                                                    const String& instancing, const String& threadingModel,

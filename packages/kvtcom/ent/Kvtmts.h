@@ -3,6 +3,15 @@
 #include "Cppprocrtrs.h"
 #include "host/ComWizards.h"
 
+namespace Kvtmts {
+extern int UseCount;
+void Initialization();
+void Finalization();  // frees the startup
+}  // namespace Kvtmts
+
+// On an MTS platform: the MTS install item before the Run menu's parameters separator.
+extern "C" void Kvtmts_IDERegister();
+
 class TCppMTSAutoObjectCreator : public TCppAutoObjectCreator {
 public:
     TCppMTSAutoObjectCreator(const String& fileName, const String& coClassName, const String& instancing,

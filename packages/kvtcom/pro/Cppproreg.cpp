@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "Cppprocmd.h"
+#include "Cppproopen.h"
 #include "host/AppIniFile.h"
 #include "host/GalleryServices.h"
 #include "host/IDEControl.h"
@@ -43,8 +44,31 @@ TComGalleryStartup::~TComGalleryStartup()
     FCategories.Release();
 }
 
+Cppproreg::TProductStartup::~TProductStartup()
+{
+    ReleaseNotifier();
+    if (TIntfPtr<IQProjectMenuManager> pm = ProjectMenuManager())
+        for (int index : FModifiers) pm->RemoveModifier(index);
+}
+
+void Cppproreg::TProductStartup::ReleaseNotifier()
+{
+    if (!FNotifier) return;
+    TIntfPtr<TOpenProjectNotifier> n = std::move(FNotifier);
+    n->Destroyed();
+}
+
 void Cppproreg::TProductStartup::ProductStartup()
 {
+    if (TIntfPtr<IQProjectMenuManager> pm = ProjectMenuManager()) {
+        TIntfPtr<IQProjectMenuModifier> modifiers[] = {
+            TIntfPtr<IQProjectMenuModifier>(new TAtlFileMenuModifier),
+            TIntfPtr<IQProjectMenuModifier>(new TTlbFileMenuModifier),
+            TIntfPtr<IQProjectMenuModifier>(new TTlbCppFileMenuModifier)};
+        for (auto& m : modifiers) FModifiers.push_back(pm->AddModifier(m.get()));
+    }
+    FNotifier = TIntfPtr<TOpenProjectNotifier>(new TOpenProjectNotifier([this] { FNotifier.reset(); }));
+
     EnsureCategory(kActiveXCategory, sActiveXCategoryCaption);
 
     AddItem<TCppNewTypeLibrary>(kActiveXCategory, STypeLibraryWizardName);

@@ -43,13 +43,23 @@ private:
     TWizardList FWizards;
 };
 
+class TOpenProjectNotifier;
+
 namespace Cppproreg {
-// The COM gallery items.
+// The COM gallery items, the project-menu modifiers and the IDE notifier.
 class TProductStartup : public TComGalleryStartup {
 public:
     using TComGalleryStartup::TComGalleryStartup;
+    ~TProductStartup() override;
+    TOpenProjectNotifier* Notifier() const { return FNotifier.get(); }
 
 protected:
     void ProductStartup() override;
+
+private:
+    // The notifier leaves the IDE services and is dropped.
+    void ReleaseNotifier();
+    TIntfPtr<TOpenProjectNotifier> FNotifier;
+    std::vector<int> FModifiers;
 };
 }  // namespace Cppproreg

@@ -2,7 +2,10 @@
 #include "Ccombrow.h"
 #include "Cppprocmd.h"
 #include "Cppprocrtrs.h"
+#include "Cppproopen.h"
 #include "Cppproreg.h"
+#include "Cpptypelibraryoptionspage.h"
+#include "Kvtcomplus.h"
 #include "host/Package.h"
 
 namespace Kvtcompro {
@@ -14,12 +17,16 @@ const TPackageUnitEntry kUnits[] = {
     HOST_UNIT_ENTRY(Ccombrow),
     HOST_UNIT_ENTRY(Cppprocrtrs),
     HOST_UNIT_ENTRY(Cppprocmd),
+    HOST_UNIT_ENTRY(Cppproopen),
+    HOST_UNIT_ENTRY(Cpptypelibraryoptionspage),
     HOST_UNIT_ENTRY(Cppproreg),
+    HOST_UNIT_ENTRY(Kvtcomplus),
     {"Kvtcompro", &Kvtcompro::UseCount, nullptr, nullptr},
 };
-const char* const kRegisterProcs[] = {"Cppprocmd_IDERegister", "Cppproreg_IDERegister"};
+const char* const kRegisterProcs[] = {"Cppprocmd_IDERegister", "Cppproreg_IDERegister",
+                                      "Kvtcomplus_IDERegister"};
 const TPackageInfoTable kPackage = {
-    "kvtcompro100", nullptr, 0, kUnits, 5, kRegisterProcs, 2,
+    "kvtcompro100", nullptr, 0, kUnits, 8, kRegisterProcs, 3,
 };
 }  // namespace
 

@@ -1,11 +1,16 @@
 #include <cstdlib>
 
 #include "hostimpl/HostState.h"
+#include "host/IDENotifiers.h"
 #include "host/IDEServices.h"
 #include "hostimpl/IDEServicesImpl.h"
 #include "rtl/Files.h"
 
 namespace hostimpl {
+
+int AddIDENotifier(IQTAIDENotifier* notifier);
+void RemoveIDENotifier(int index);
+
 namespace {
 
 String gTemplateDirectory;
@@ -18,6 +23,13 @@ public:
         return QueryAs<IQIDEServices>(this, iid, obj);
     }
     String GetTemplateDirectory() override { return TemplateDirectory(); }
+    int AddNotifier(IInterface* notifier) override
+    {
+        TIntfPtr<IQTAIDENotifier> n;
+        if (!notifier || !Supports(notifier, n)) throw EHostError("No IDE notifier to add");
+        return AddIDENotifier(n.get());
+    }
+    void RemoveNotifier(int index) override { RemoveIDENotifier(index); }
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "host/CppPersonality.h"
+#include "host/IDENotifiers.h"
 #include "hostimpl/CppProjectModel.h"
 #include "hostimpl/HostState.h"
 #include "host/MakeFile.h"
@@ -13,6 +14,11 @@
 #include "rtl/Files.h"
 
 namespace hostimpl {
+
+bool FireFileNotification(int code, const String& fileName);
+bool FireBeforeCompile(IQProject* project);
+void FireAfterCompileNotifiers(bool succeeded);
+
 namespace {
 
 TIntfPtr<IQCppProject> Active()
@@ -92,6 +98,7 @@ void RunProjectCommand(std::vector<String> a, std::ostream& out)
         } else {
             OpenCppProject(file);
             out << "opened " << file << "\n";
+            FireFileNotification(ofnFileOpened, file);
         }
         return;
     }
@@ -144,6 +151,7 @@ void RunProjectCommand(std::vector<String> a, std::ostream& out)
         TIntfPtr<IQProgressServices> ps = RequireService<IQProgressServices>("progress");
         ms->ClearMessages();
         ps->ClearReports();
+        if (!FireBeforeCompile(ActiveProject().get())) throw EHostError("The compile was cancelled");
         bool ok = true;
         if (sub == "compile") {
             Need(a, 1, "compile FILE");
@@ -161,6 +169,7 @@ void RunProjectCommand(std::vector<String> a, std::ostream& out)
             }
         }
         FireAfterCompile(nullptr, p.get(), ok);
+        FireAfterCompileNotifiers(ok);
         for (const auto& r : ps->Reports())
             if (r.Kind == 1) out << "compiled " << r.Text << "\n";
         PrintMessages(out, 0);

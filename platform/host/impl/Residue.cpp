@@ -9,6 +9,8 @@
 namespace hostimpl {
 
 void RemoveCppProjectResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found);
+void RemoveNotifierResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found);
+void RemoveProjectMenuResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found);
 void RemoveTypeLibraryResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found);
 
 std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModule)
@@ -49,6 +51,8 @@ std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModu
     RemoveClassExplorerResidue(inModule, found);
     RemoveCppProjectResidue(inModule, found);
     RemoveTypeLibraryResidue(inModule, found);
+    RemoveNotifierResidue(inModule, found);
+    RemoveProjectMenuResidue(inModule, found);
     RemoveDesignResidue(inModule, found);
     RemoveBrowseResidue(inModule, found);
     return found;

@@ -71,9 +71,12 @@ void StartHost(const String& projectFolder)
     InstallDialogAnswers();
 }
 
+void ClearIDENotifiers();
+
 void StopHost()
 {
     if (!gState) return;
+    ClearIDENotifiers();
     RemoveDialogAnswers();
     FreeMainMenu();
     DropCodeUpdaters();

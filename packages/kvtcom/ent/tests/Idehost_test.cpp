@@ -84,3 +84,31 @@ TEST(kvtcom_Idehost, ComObjectWithoutAProjectStopsWithTheNoProjectMessage)
 }
 
 }  // namespace
+
+TEST(kvtcom_Idehost, InstallItemsStandBeforeTheSeparatorWhileLoadedAndGoAtUnload)
+{
+    const TRun r = RunIdeHost("menu", "state load kvtcoment100 menu unload state menu", "");
+    ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
+    EXPECT_EQ(r.Err, "");
+    const String loaded = "RunMenu  \"&Run\"\n"
+                          "  RunRunItem  \"&Run\"\n"
+                          "  sbCOMPlusInstallObjects  \"Install COM+ &Objects...\"\n"
+                          "  sbMTSInstallObjects  \"Install &MTS Objects...\"\n"
+                          "  RunParametersSeparator  \"-\"\n"
+                          "  RunParametersItem  \"&Parameters...\"\n";
+    const String unloaded = "RunMenu  \"&Run\"\n"
+                            "  RunRunItem  \"&Run\"\n"
+                            "  RunParametersSeparator  \"-\"\n"
+                            "  RunParametersItem  \"&Parameters...\"\n";
+    const auto first = r.Out.find("loaded kvtcoment100\n"), at = r.Out.find("unloaded all\n");
+    ASSERT_NE(first, String::npos) << r.Out;
+    ASSERT_NE(at, String::npos) << r.Out;
+    EXPECT_NE(r.Out.substr(first, at - first).find(loaded), String::npos) << r.Out;
+    const auto menuAfter = r.Out.find("FileMenu  \"&File\"\n", at);
+    ASSERT_NE(menuAfter, String::npos) << r.Out;
+    EXPECT_NE(r.Out.substr(menuAfter).find(unloaded), String::npos) << r.Out;
+    // the listing after the unload is the one before the load: menu, notifier, modifiers, pages
+    const String before = r.Out.substr(0, first);
+    EXPECT_NE(before.find("main menu /RunMenu #1 RunParametersSeparator \"-\"\n"), String::npos) << before;
+    EXPECT_EQ(r.Out.substr(at + 13, menuAfter - at - 13), before);
+}

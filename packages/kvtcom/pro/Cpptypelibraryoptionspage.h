@@ -1,0 +1,27 @@
+#pragma once
+// The C++ type-library options page: component wrapper suffix and code generation, kept in the
+// "Type Library" section of the host's settings.
+#include "host/EnvironmentOptions.h"
+
+namespace Cpptypelibraryoptionspage {
+extern int UseCount;
+void Initialization();  // registers the page class
+void Finalization();
+}  // namespace Cpptypelibraryoptionspage
+
+class TCppTypeLibOptions : public TPropertySheet {
+public:
+    static constexpr int WM_COMMAND = 273;
+    explicit TCppTypeLibOptions(TComponent* AOwner);
+    // The dialog's OK writes the values to the settings; anything else throws the edits away.
+    void Broadcast(int msg, int wParam, void* lParam) override;
+    TRegistryPropSet* TypeLibrary() const { return FProps; }
+    // The suffix combo box "HistPropOcxSuff": enabled only while "Change &suffix" is checked.
+    bool SuffixEnabled() const { return FSuffixEnabled; }
+    // Clicking "Change &suffix".
+    void PropChkChangeOcxSuffixClick();
+
+private:
+    TRegistryPropSet* FProps;
+    bool FSuffixEnabled = false;
+};

@@ -1,0 +1,77 @@
+#include "Kvtcomplus.h"
+
+#include "host/IDEControl.h"
+#include "host/MainMenu.h"
+
+namespace {
+TInstallObjectsStartup* gStartup = nullptr;
+}
+
+namespace Kvtcomplus {
+int UseCount = 0;
+void Initialization() {}
+void Finalization()
+{
+    delete gStartup;
+    gStartup = nullptr;
+}
+}  // namespace Kvtcomplus
+
+extern "C" void Kvtcomplus_IDERegister()
+{
+    if (gStartup || !IsComPlusPlatform()) return;
+    gStartup = new TInstallObjectsStartup(
+        [](TComponent* owner) -> TInstallObjectsCommands* { return NewDataModule<TCOMPLUSCommands>(owner); },
+        "sbCOMPlusInstallObjects");
+}
+
+TInstallObjectsStartup::TInstallObjectsStartup(TMakeCommands make, String itemName)
+    : TComponent(nullptr), FMake(std::move(make)), FItemName(std::move(itemName))
+{
+    FCookie = ::MainFormCreated().Add([this](TObject*) { MainFormCreated(); });
+}
+
+TInstallObjectsStartup::~TInstallObjectsStartup()
+{
+    ::MainFormCreated().Remove(FCookie);
+    delete FItem;
+    delete FCommands;
+}
+
+void TInstallObjectsStartup::Notification(TComponent* AComponent, TOperation Operation)
+{
+    TComponent::Notification(AComponent, Operation);
+    if (Operation != opRemove) return;
+    // freed elsewhere (the menu's owner, the application): forgotten
+    if (AComponent == FCommands) FCommands = nullptr;
+    if (AComponent == FItem) FItem = nullptr;
+}
+
+void TInstallObjectsStartup::MainFormCreated()
+{
+    if (FCommands) return;
+    FCommands = FMake(IDEApplication());
+    FCommands->FreeNotification(this);
+    try {
+        TMainMenu* menu = IDEMainMenu();
+        TMenuItem* separator = menu ? menu->FindItem("RunParametersSeparator") : nullptr;
+        if (!separator || !separator->ParentItem()) return;
+        // the separator keeps its name: the other COM package looks for it too
+        auto* item = new TMenuItem(menu->Owner());
+        try {
+            item->SetName(FItemName);
+            AssignAction(item, FCommands->InstallObjectsAction());
+            TMenuItem* parent = separator->ParentItem();
+            parent->Insert(parent->IndexOf(separator), item);
+        } catch (...) {
+            delete item;
+            throw;
+        }
+        FItem = item;
+        FItem->FreeNotification(this);
+    } catch (...) {
+        delete FCommands;
+        FCommands = nullptr;
+        throw;
+    }
+}
