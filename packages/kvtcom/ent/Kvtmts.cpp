@@ -19,10 +19,7 @@ void Finalization()
 
 extern "C" void Kvtmts_IDERegister()
 {
-    if (gStartup || !IsMTSPlatform()) return;
-    gStartup = new TInstallObjectsStartup(
-        [](TComponent* owner) -> TInstallObjectsCommands* { return NewDataModule<TMtsCommands>(owner); },
-        "sbMTSInstallObjects");
+    StartInstallItem<TMtsCommands>(gStartup, IsMTSPlatform(), "sbMTSInstallObjects");
 }
 
 TCppMTSAutoObjectCreator::TCppMTSAutoObjectCreator(const String& fileName, const String& coClassName,

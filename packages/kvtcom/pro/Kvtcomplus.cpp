@@ -19,10 +19,7 @@ void Finalization()
 
 extern "C" void Kvtcomplus_IDERegister()
 {
-    if (gStartup || !IsComPlusPlatform()) return;
-    gStartup = new TInstallObjectsStartup(
-        [](TComponent* owner) -> TInstallObjectsCommands* { return NewDataModule<TCOMPLUSCommands>(owner); },
-        "sbCOMPlusInstallObjects");
+    StartInstallItem<TCOMPLUSCommands>(gStartup, IsComPlusPlatform(), "sbCOMPlusInstallObjects");
 }
 
 TInstallObjectsStartup::TInstallObjectsStartup(TMakeCommands make, String itemName)

@@ -38,3 +38,12 @@ private:
     TInstallObjectsCommands* FCommands = nullptr;
     TMenuItem* FItem = nullptr;
 };
+
+// The startup of an install item into slot, once, when the platform has it.
+template <class TCommands>
+void StartInstallItem(TInstallObjectsStartup*& slot, bool platform, const char* itemName)
+{
+    if (slot || !platform) return;
+    slot = new TInstallObjectsStartup(
+        [](TComponent* owner) -> TInstallObjectsCommands* { return NewDataModule<TCommands>(owner); }, itemName);
+}
