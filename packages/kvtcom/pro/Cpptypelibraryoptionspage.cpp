@@ -48,7 +48,7 @@ void TCppTypeLibOptions::PropChkChangeOcxSuffixClick()
     FSuffixEnabled = FProps->BoolValue("CppChangeSuffixInCompWrap");
 }
 
-void TCppTypeLibOptions::Broadcast(int msg, int wParam, void*)
+void TCppTypeLibOptions::Broadcast(int msg, std::intptr_t wParam, std::intptr_t)
 {
     if (msg != WM_COMMAND || wParam != 1) return;
     for (const auto& f : kFields) AppIniFile().WriteString(kSection, f.Name, FProps->Value(f.Name));

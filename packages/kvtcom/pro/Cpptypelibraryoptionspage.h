@@ -1,6 +1,8 @@
 #pragma once
 // The C++ type-library options page: component wrapper suffix and code generation, kept in the
 // "Type Library" section of the host's settings.
+#include <cstdint>
+
 #include "host/EnvironmentOptions.h"
 
 namespace Cpptypelibraryoptionspage {
@@ -14,7 +16,7 @@ public:
     static constexpr int WM_COMMAND = 273;
     explicit TCppTypeLibOptions(TComponent* AOwner);
     // The dialog's OK writes the values to the settings; anything else throws the edits away.
-    void Broadcast(int msg, int wParam, void* lParam) override;
+    void Broadcast(int msg, std::intptr_t wParam, std::intptr_t lParam) override;
     TRegistryPropSet* TypeLibrary() const { return FProps; }
     // The suffix combo box "HistPropOcxSuff": enabled only while "Change &suffix" is checked.
     bool SuffixEnabled() const { return FSuffixEnabled; }
