@@ -270,8 +270,16 @@ void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries)
         auto& sym = FSymbols[e];
         if (!sym) sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), SwitchesOf ? SwitchesOf(e) : flags, e);
     }
-    // New rules go at the end, never glued to a last line without line break.
+    // New rules go at the end, never glued to a last line without line break, nor read as part
+    // of a last line that goes on to the next (ends in "\"): an empty line ends that one first.
     if (!FText.empty() && FText.back() != '\n') FText += CRLF;
+    if (!FText.empty()) {
+        const std::size_t nl = FText.size() - 1;
+        const std::size_t before = nl == 0 ? String::npos : FText.rfind('\n', nl - 1);
+        const std::size_t from = before == String::npos ? 0 : before + 1;
+        const String last = TrimRight(FText.substr(from, nl - from));
+        if (!last.empty() && last.back() == '\\') FText += CRLF;
+    }
     std::map<long, String> inserts;  // rules to insert at each place, in order
     std::set<std::pair<long, long>> deleted;  // a range asked to be deleted twice is deleted once
     const long rulesAt = static_cast<long>(FText.size());

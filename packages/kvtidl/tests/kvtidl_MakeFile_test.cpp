@@ -172,3 +172,19 @@ TEST(KvtidlMakeFile, ARuleOfTheUsersOnAnIdlFileStaysAsItIs)
     EXPECT_NE(again.Text().find(own), String::npos) << again.Text();
     EXPECT_EQ(again.Text().find("a_s.cc"), String::npos) << again.Text();
 }
+
+TEST(KvtidlMakeFile, RulesNeverGoOnALastLineThatContinues)
+{
+    for (const char* text : {"IDLFILES = \r\nIDLCFLAGS = -boa\r\nX = 1 \\", "IDLFILES = \r\nIDLCFLAGS = -boa\r\nX = 1 \\\r\n"}) {
+        SCOPED_TRACE(text);
+        TIdlMakeFile mk(kProject, text);
+        mk.SetIdlFiles({"/p/a.idl"});
+        EXPECT_NE(mk.Text().find("X = 1 \\\r\n\r\na_s.cc: a.idl\r\n"), String::npos) << mk.Text();
+        const String once = mk.Text();
+        TIdlMakeFile again(kProject, once);  // as read back from the disk
+        again.ParseIdlSymbols();
+        EXPECT_EQ(again.Symbols().size(), 1u);
+        again.SetIdlFiles({"/p/a.idl"});
+        EXPECT_EQ(again.Text(), once);
+    }
+}
