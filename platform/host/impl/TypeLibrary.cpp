@@ -162,12 +162,21 @@ TTypeObject* TTypeLibrary::AddCoClass(const String& name, const String& interfac
 
 namespace {
 
+// A line of its own per declaration: line breaks and tabs in a text are written as escapes.
 String Quoted(const String& s)
 {
     String r = "\"";
     for (char c : s) {
-        if (c == '"' || c == '\\') r += '\\';
-        r += c;
+        if (c == '\n')
+            r += "\\n";
+        else if (c == '\r')
+            r += "\\r";
+        else if (c == '\t')
+            r += "\\t";
+        else {
+            if (c == '"' || c == '\\') r += '\\';
+            r += c;
+        }
     }
     return r + "\"";
 }
@@ -379,7 +388,11 @@ private:
         if (s.size() < 2 || s.front() != '"' || s.back() != '"') Fail("quoted text expected: " + s);
         String r;
         for (std::size_t i = 1; i + 1 < s.size(); ++i) {
-            if (s[i] == '\\' && i + 2 < s.size()) ++i;
+            if (s[i] == '\\' && i + 2 < s.size()) {
+                ++i;
+                r += s[i] == 'n' ? '\n' : s[i] == 'r' ? '\r' : s[i] == 't' ? '\t' : s[i];
+                continue;
+            }
             r += s[i];
         }
         return r;

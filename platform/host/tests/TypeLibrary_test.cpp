@@ -105,6 +105,20 @@ TEST(host_TypeLibrary, ReadBackKeepsEverything)
     EXPECT_TRUE(i->Members[0]->Edit.Existed);
 }
 
+TEST(host_TypeLibrary, TextsWithLineBreaksStayOnTheirLine)
+{
+    auto lib = Sample();
+    lib->HelpString = "Two\nlines,\ta tab, a \\ and a \"quote\"\r\n";
+    lib->FindType("Orders")->HelpString = "\\n is no line break";
+    const String text = lib->Text();
+    EXPECT_NE(text.find("helpstring(\"Two\\nlines,\\ta tab, a \\\\ and a \\\"quote\\\"\\r\\n\")"), String::npos)
+        << text;
+    auto back = TTypeLibrary::Parse(text);
+    EXPECT_EQ(back->HelpString, lib->HelpString);
+    EXPECT_EQ(back->FindType("Orders")->HelpString, "\\n is no line break");
+    EXPECT_EQ(back->Text(), text);
+}
+
 TEST(host_TypeLibrary, SaveAndLoadRoundTripThroughTheFile)
 {
     const String file = ScratchDir() + "typelib_roundtrip.tlb";
