@@ -133,6 +133,13 @@ TQZColor LayoutWebColor(const TLayoutValue& v)
     if (IdentToColor(name, c)) return c;
     throw ELayoutError(v.Line, "unknown colour " + name);
 }
+// Borders are drawn line by line: a width beyond any picture is refused.
+int BorderWidth(const TLayoutValue& v)
+{
+    const int w = v.AsInt();
+    if (w < 0 || w > 1000) throw ELayoutError(v.Line, "border width out of range 0 .. 1000: " + IntToStr(w));
+    return w;
+}
 void LayoutLines(TStringList& list, const TLayoutValue& v)
 {
     list.Clear();
@@ -183,11 +190,11 @@ bool TQZControl::SetLayoutProperty(const String& name, const TLayoutValue& v)
     else if (SameText(name, "BorderOptions.Color"))
         BorderOptions.Color = LayoutWebColor(v);
     else if (SameText(name, "BorderOptions.Width"))
-        BorderOptions.Width = v.AsInt();
+        BorderOptions.Width = BorderWidth(v);
     else if (SameText(name, "BorderOptions.Style"))
         BorderOptions.Style = v.AsInt();
     else if (SameText(name, "BorderOptions.PixelWidth"))
-        BorderOptions.PixelWidth = v.AsInt();
+        BorderOptions.PixelWidth = BorderWidth(v);
     else if (SameText(name, "VisibleButtons"))
         VisibleButtons = static_cast<unsigned>(v.AsInt()) & 0x3FF;
     else if (SameText(name, "Items.Strings"))

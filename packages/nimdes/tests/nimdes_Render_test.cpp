@@ -76,6 +76,10 @@ TEST(nimdes_Render, ErrorsNameTheirCauseAndWriteNothing)
     const String layout = out + "bad.txt";
     AtomicWriteFile(layout, "object F: TQZAppForm\n  object X: TQZNoSuchControl\n  end\nend\n");
     const String badColour = out + "colour.txt";
+    const String wideBorder = out + "border.txt";
+    AtomicWriteFile(wideBorder,
+                    "object F: TQZAppForm\n  object R: TQZRegion\n    BorderOptions.PixelWidth = 2000000000\n"
+                    "  end\nend\n");
     AtomicWriteFile(badColour,
                     "object F: TQZAppForm\n  object B: TQZButton\n    Color = Mauve\n  end\nend\n");
     struct {
@@ -86,6 +90,8 @@ TEST(nimdes_Render, ErrorsNameTheirCauseAndWriteNothing)
         {{"render", badColour, out + "a.png"}, "Layout line 3: unknown colour Mauve"},
         {{"render", out + "missing.txt", out + "b.png"}, "missing.txt"},
         {{"render", layout}, "render needs LAYOUT PICTURE"},
+        {{"render", wideBorder, out + "a.png"},
+         "Layout line 3: border width out of range 0 .. 1000: 2000000000"},
     };
     for (const auto& k : cases) {
         std::vector<String> args{"--packages", NIMDES_PACKAGE_DIR, "--dir", out, "load", "nimdes"};
@@ -97,6 +103,34 @@ TEST(nimdes_Render, ErrorsNameTheirCauseAndWriteNothing)
     }
     EXPECT_FALSE(FileExists(out + "a.png"));
     EXPECT_FALSE(FileExists(out + "b.png"));
+}
+
+// Controls as large as a layout allows are painted cut to the form.
+TEST(nimdes_Render, ControlsOfAbsurdSizeAreCutToTheForm)
+{
+    const String out = ScratchDir() + "render_huge/";
+    ForceDirectories(out);
+    const String layout = out + "huge.txt";
+    String text = "object F: TQZAppForm\n  ClientWidth = 100\n  ClientHeight = 80\n";
+    for (const char* cls : {"TQZMemo", "TQZEdit", "TQZListbox", "TQZRegion", "TQZButton", "TQZApplet"})
+        text += String("  object ") + (cls + 1) + ": " + cls +
+                "\n    Left = -1000000000\n    Top = -1000000000\n    Width = 2147483647\n"
+                "    Height = 2147483647\n    Caption = 'Riesig'\n    Items.Strings = ('a' 'b')\n"
+                "    Lines.Strings = ('Zeile')\n    ScrollBars = True\n    BorderOptions.Style = 5\n"
+                "    BorderOptions.PixelWidth = 1000\n  end\n";
+    text += "end\n";
+    AtomicWriteFile(layout, text);
+    std::istringstream in;
+    std::ostringstream shown, err;
+    const int status = RunIdeHost({"--packages", NIMDES_PACKAGE_DIR, "--dir", out, "load", "nimdes", "render",
+                                   layout, out + "huge.png"},
+                                  in, shown, err);
+    ASSERT_EQ(status, 0) << err.str();
+    const String bytes = ReadFileBytes(out + "huge.png");
+    const media::Image img =
+        media::DecodePng(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+    EXPECT_EQ(img.width, 100);
+    EXPECT_EQ(img.height, 80);
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <mutex>
@@ -58,9 +60,22 @@ TRect Intersect(const TRect& a, const TRect& b)
     return r;
 }
 
+// Sums stay within int: a control of absurd size is cut to what int holds.
+int Add(int a, int b)
+{
+    return static_cast<int>(std::clamp(static_cast<long long>(a) + b, static_cast<long long>(INT_MIN),
+                                       static_cast<long long>(INT_MAX)));
+}
+bool Empty(const TRect& r) { return r.Right <= r.Left || r.Bottom <= r.Top; }
+long long Area(const TRect& r)
+{
+    return Empty(r) ? 0
+                    : (static_cast<long long>(r.Right) - r.Left) * (static_cast<long long>(r.Bottom) - r.Top);
+}
+
 TRect Moved(const TRect& r, TPoint by)
 {
-    return {r.Left + by.X, r.Top + by.Y, r.Right + by.X, r.Bottom + by.Y};
+    return {Add(r.Left, by.X), Add(r.Top, by.Y), Add(r.Right, by.X), Add(r.Bottom, by.Y)};
 }
 
 // ---- text
@@ -154,7 +169,7 @@ int Advance(FT_Face f, char32_t cp)
 
 TPixelImage::TPixelImage(int width, int height, TColor fill) : FWidth(width), FHeight(height)
 {
-    if (width < 1 || height < 1 || width > 16384 || height > 16384)
+    if (width < 1 || height < 1 || width > 8192 || height > 8192)
         throw EInvalidGraphic("Picture size out of range: " + IntToStr(width) + " x " + IntToStr(height));
     FPixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), RealColor(fill));
 }
@@ -198,12 +213,15 @@ TPixelCanvas::TPixelCanvas(TPixelImage& image, TPoint origin, TRect clip)
     FClipRect = Moved(FClip, {-origin.X, -origin.Y});
 }
 
-TColor TPixelCanvas::PixelAt(int x, int y) const { return FImage.Pixel(x + FOrigin.X, y + FOrigin.Y); }
+TColor TPixelCanvas::PixelAt(int x, int y) const
+{
+    return FImage.Pixel(Add(x, FOrigin.X), Add(y, FOrigin.Y));
+}
 
 void TPixelCanvas::Put(int x, int y, TColor c, const TRect& clip)
 {
-    x += FOrigin.X;
-    y += FOrigin.Y;
+    x = Add(x, FOrigin.X);
+    y = Add(y, FOrigin.Y);
     if (x < clip.Left || y < clip.Top || x >= clip.Right || y >= clip.Bottom) return;
     FImage.SetPixel(x, y, c);
 }
@@ -233,22 +251,39 @@ void TPixelCanvas::PenDot(int x, int y, int width, TColor c)
         Put(x, y, c, FClip);
         return;
     }
-    const int lo = -(width - 1) / 2;
-    for (int dy = lo; dy < lo + width; ++dy)
-        for (int dx = lo; dx < lo + width; ++dx) Put(x + dx, y + dy, c, FClip);
+    // The pen's square, as far as it lies in the clip area.
+    const long long lo = -(static_cast<long long>(width) - 1) / 2;
+    const TRect c0 = Moved(FClip, {-FOrigin.X, -FOrigin.Y});
+    const long long top = std::max<long long>(y + lo, c0.Top),
+                    bottom = std::min<long long>(y + lo + width, c0.Bottom);
+    const long long left = std::max<long long>(x + lo, c0.Left),
+                    right = std::min<long long>(x + lo + width, c0.Right);
+    for (long long py = top; py < bottom; ++py)
+        for (long long px = left; px < right; ++px) Put(static_cast<int>(px), static_cast<int>(py), c, FClip);
 }
 
 void TPixelCanvas::Line(const TPoint& from, const TPoint& to)
 {
     const TColor c = RealColor(FPen.Color());
     if (FPen.Style() == psClear || c == clNone || from == to) return;
+    // A line reaching far beyond the picture (a control of absurd size in a layout) is cut to
+    // the clip area first, so its steps stay as many as the picture has pixels.
+    TPoint a = from, b = to;
+    bool endInside = true;
+    if (!CutToClip(a, b, endInside)) return;
     // Bresenham; the end point is not part of the line.
-    const int dx = std::abs(to.X - from.X), dy = -std::abs(to.Y - from.Y);
-    const int sx = from.X < to.X ? 1 : -1, sy = from.Y < to.Y ? 1 : -1;
-    int err = dx + dy, x = from.X, y = from.Y;
-    while (x != to.X || y != to.Y) {
+    const long long dx = std::llabs(static_cast<long long>(b.X) - a.X),
+                    dy = -std::llabs(static_cast<long long>(b.Y) - a.Y);
+    const int sx = a.X < b.X ? 1 : -1, sy = a.Y < b.Y ? 1 : -1;
+    long long err = dx + dy;
+    int x = a.X, y = a.Y;
+    for (;;) {
+        if (x == b.X && y == b.Y) {
+            if (!endInside) PenDot(x, y, FPen.Width(), c);  // the cut end is no real end point
+            break;
+        }
         PenDot(x, y, FPen.Width(), c);
-        const int e2 = 2 * err;
+        const long long e2 = 2 * err;
         if (e2 >= dy) {
             err += dy;
             x += sx;
@@ -258,6 +293,41 @@ void TPixelCanvas::Line(const TPoint& from, const TPoint& to)
             y += sy;
         }
     }
+}
+
+bool TPixelCanvas::CutToClip(TPoint& a, TPoint& b, bool& endInside) const
+{
+    // Canvas coordinates of the clip area, widened by the pen.
+    const long long m = std::max(FPen.Width(), 1) + 1;
+    const double l = static_cast<double>(FClip.Left - FOrigin.X - m),
+                 t = static_cast<double>(FClip.Top - FOrigin.Y - m);
+    const double r = static_cast<double>(FClip.Right - FOrigin.X + m),
+                 bo = static_cast<double>(FClip.Bottom - FOrigin.Y + m);
+    auto inside = [&](const TPoint& p) { return p.X >= l && p.X <= r && p.Y >= t && p.Y <= bo; };
+    endInside = true;
+    if (inside(a) && inside(b)) return true;
+    // Liang-Barsky on the widened area.
+    const double x0 = a.X, y0 = a.Y, dx = static_cast<double>(b.X) - a.X, dy = static_cast<double>(b.Y) - a.Y;
+    double t0 = 0, t1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy}, q[4] = {x0 - l, r - x0, y0 - t, bo - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double u = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, u);
+        else
+            t1 = std::min(t1, u);
+        if (t0 > t1) return false;
+    }
+    const TPoint na{static_cast<int>(std::lround(x0 + t0 * dx)), static_cast<int>(std::lround(y0 + t0 * dy))};
+    const TPoint nb{static_cast<int>(std::lround(x0 + t1 * dx)), static_cast<int>(std::lround(y0 + t1 * dy))};
+    endInside = t1 >= 1;
+    a = na;
+    b = nb;
+    return true;
 }
 
 void TPixelCanvas::Polyline(const std::vector<TPoint>& points)
@@ -277,6 +347,10 @@ void TPixelCanvas::Polygon(const std::vector<TPoint>& points)
             top = std::min(top, p.Y);
             bottom = std::max(bottom, p.Y);
         }
+        // Only the rows and columns of the clip area are scanned.
+        top = std::max(top, FClip.Top - FOrigin.Y);
+        bottom = std::min(bottom, FClip.Bottom - FOrigin.Y);
+        const double left = FClip.Left - FOrigin.X, right = FClip.Right - FOrigin.X;
         for (int y = top; y <= bottom; ++y) {
             const double cy = y + 0.5;
             std::vector<double> xs;
@@ -284,11 +358,15 @@ void TPixelCanvas::Polygon(const std::vector<TPoint>& points)
                 const TPoint& a = points[i];
                 const TPoint& b = points[(i + 1) % points.size()];
                 if ((a.Y <= cy) == (b.Y <= cy)) continue;
-                xs.push_back(a.X + (cy - a.Y) * (b.X - a.X) / static_cast<double>(b.Y - a.Y));
+                xs.push_back(a.X + (cy - a.Y) * (static_cast<double>(b.X) - a.X) /
+                                       (static_cast<double>(b.Y) - a.Y));
             }
             std::sort(xs.begin(), xs.end());
-            for (std::size_t i = 0; i + 1 < xs.size(); i += 2)
-                for (int x = static_cast<int>(xs[i] + 0.5); x + 0.5 < xs[i + 1]; ++x) Put(x, y, fill, FClip);
+            for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
+                const double from = std::max(xs[i], left - 1), to = std::min(xs[i + 1], right + 1);
+                for (int x = static_cast<int>(std::ceil(from - 0.5)); x + 0.5 < to; ++x)
+                    Put(x, y, fill, FClip);
+            }
         }
     }
     std::vector<TPoint> closed = points;
@@ -300,20 +378,19 @@ void TPixelCanvas::Rectangle(const TRect& r)
 {
     FillRect(r);
     const TColor c = RealColor(FPen.Color());
-    if (FPen.Style() == psClear || c == clNone || r.Width() <= 0 || r.Height() <= 0) return;
-    // The frame lies inside the rectangle.
+    if (FPen.Style() == psClear || c == clNone || Empty(r)) return;
+    // The frame lies inside the rectangle: four bands of the pen's width.
     const int w = std::max(FPen.Width(), 1);
     if (FPen.Style() == psSolid) {
-        for (int i = 0; i < w; ++i) {
-            Fill(Rect(r.Left + i, r.Top + i, r.Right - i, r.Top + i + 1), c);
-            Fill(Rect(r.Left + i, r.Bottom - i - 1, r.Right - i, r.Bottom - i), c);
-            Fill(Rect(r.Left + i, r.Top + i, r.Left + i + 1, r.Bottom - i), c);
-            Fill(Rect(r.Right - i - 1, r.Top + i, r.Right - i, r.Bottom - i), c);
-        }
+        Fill(Rect(r.Left, r.Top, r.Right, Add(r.Top, w)), c);
+        Fill(Rect(r.Left, Add(r.Bottom, -w), r.Right, r.Bottom), c);
+        Fill(Rect(r.Left, r.Top, Add(r.Left, w), r.Bottom), c);
+        Fill(Rect(Add(r.Right, -w), r.Top, r.Right, r.Bottom), c);
         return;
     }
     const int d = w / 2;
-    const int l = r.Left + d, t = r.Top + d, rr = r.Right - 1 - (w - 1 - d), b = r.Bottom - 1 - (w - 1 - d);
+    const int l = Add(r.Left, d), t = Add(r.Top, d), rr = Add(r.Right, -1 - (w - 1 - d)),
+              b = Add(r.Bottom, -1 - (w - 1 - d));
     Polyline({{l, t}, {rr, t}, {rr, b}, {l, b}, {l, t}});
 }
 
@@ -331,10 +408,10 @@ void TPixelCanvas::Draw(int x, int y, const TBitmap& bitmap)
 
 void TPixelCanvas::ButtonFace(const TRect& r, int bevelWidth, bool isDown, bool isFocused)
 {
-    if (r.Width() <= 0 || r.Height() <= 0) return;
+    if (Empty(r)) return;
     Fill(r, clBtnFace);
     auto frame = [&](const TRect& f, TColor topLeft, TColor bottomRight) {
-        if (f.Width() <= 0 || f.Height() <= 0) return;
+        if (Empty(f)) return;
         Fill(Rect(f.Left, f.Top, f.Right, f.Top + 1), topLeft);
         Fill(Rect(f.Left, f.Top, f.Left + 1, f.Bottom), topLeft);
         Fill(Rect(f.Left, f.Bottom - 1, f.Right, f.Bottom), bottomRight);
@@ -352,14 +429,20 @@ void TPixelCanvas::ButtonFace(const TRect& r, int bevelWidth, bool isDown, bool 
 
 void TPixelCanvas::DrawFocusRect(const TRect& r)
 {
-    if (r.Width() <= 0 || r.Height() <= 0) return;
-    for (int x = r.Left; x < r.Right; x += 2) {
-        Put(x, r.Top, clBlack, FClip);
-        Put(x, r.Bottom - 1, clBlack, FClip);
+    if (Empty(r)) return;
+    // Only the dots within the clip area are visited: a frame may reach far beyond the picture.
+    const TRect c = Moved(FClip, {-FOrigin.X, -FOrigin.Y});
+    auto first = [](int start, int lo) {
+        const long long gap = static_cast<long long>(lo) - start;
+        return gap <= 0 ? static_cast<long long>(start) : start + (gap + 1) / 2 * 2;
+    };
+    for (long long x = first(r.Left, c.Left); x < std::min(r.Right, c.Right); x += 2) {
+        Put(static_cast<int>(x), r.Top, clBlack, FClip);
+        Put(static_cast<int>(x), r.Bottom - 1, clBlack, FClip);
     }
-    for (int y = r.Top; y < r.Bottom; y += 2) {
-        Put(r.Left, y, clBlack, FClip);
-        Put(r.Right - 1, y, clBlack, FClip);
+    for (long long y = first(r.Top, c.Top); y < std::min(r.Bottom, c.Bottom); y += 2) {
+        Put(r.Left, static_cast<int>(y), clBlack, FClip);
+        Put(r.Right - 1, static_cast<int>(y), clBlack, FClip);
     }
 }
 
@@ -367,19 +450,21 @@ void TPixelCanvas::CopyRect(const TRect& dest, TCanvas& src, const TRect& srcRec
 {
     // Only a canvas on pixels can be read back.
     auto* from = dynamic_cast<TPixelCanvas*>(&src);
-    if (!from || dest.Width() <= 0 || dest.Height() <= 0 || srcRect.Width() <= 0 || srcRect.Height() <= 0)
-        return;
-    std::vector<TColor> part(static_cast<std::size_t>(dest.Width()) *
-                             static_cast<std::size_t>(dest.Height()));
-    for (int y = 0; y < dest.Height(); ++y)
-        for (int x = 0; x < dest.Width(); ++x)
-            part[static_cast<std::size_t>(y * dest.Width() + x)] =
-                from->PixelAt(srcRect.Left + x * srcRect.Width() / dest.Width(),
-                              srcRect.Top + y * srcRect.Height() / dest.Height());
-    for (int y = 0; y < dest.Height(); ++y)
-        for (int x = 0; x < dest.Width(); ++x)
-            if (const TColor c = part[static_cast<std::size_t>(y * dest.Width() + x)]; c != clNone)
-                Put(dest.Left + x, dest.Top + y, c, FClip);
+    // A destination far larger than any picture is refused rather than copied pixel by pixel.
+    if (!from || Empty(srcRect) || Empty(dest) || Area(dest) > 1LL << 26) return;
+    const long long w = static_cast<long long>(dest.Right) - dest.Left,
+                    h = static_cast<long long>(dest.Bottom) - dest.Top;
+    const long long sw = static_cast<long long>(srcRect.Right) - srcRect.Left,
+                    sh = static_cast<long long>(srcRect.Bottom) - srcRect.Top;
+    std::vector<TColor> part(static_cast<std::size_t>(w * h));
+    for (long long y = 0; y < h; ++y)
+        for (long long x = 0; x < w; ++x)
+            part[static_cast<std::size_t>(y * w + x)] = from->PixelAt(
+                static_cast<int>(srcRect.Left + x * sw / w), static_cast<int>(srcRect.Top + y * sh / h));
+    for (long long y = 0; y < h; ++y)
+        for (long long x = 0; x < w; ++x)
+            if (const TColor c = part[static_cast<std::size_t>(y * w + x)]; c != clNone)
+                Put(static_cast<int>(dest.Left + x), static_cast<int>(dest.Top + y), c, FClip);
 }
 
 void TPixelCanvas::DrawImage(int, int, const TImageList&, int, bool) {}
@@ -390,8 +475,12 @@ void TPixelCanvas::Text(int x, int y, const String& text, const TRect& clip)
     TFonts& fonts = TFonts::Get();
     std::lock_guard<std::mutex> lock(fonts.Lock);
     FT_Face face = fonts.Face(FFont);
-    const int baseline = y + Ascent(face);
-    int pen = x;
+    auto toInt = [](long long v) {
+        return static_cast<int>(
+            std::clamp(v, static_cast<long long>(INT_MIN), static_cast<long long>(INT_MAX)));
+    };
+    const long long baseline = static_cast<long long>(y) + Ascent(face);
+    long long pen = x;
     for (char32_t cp : CodePoints(text)) {
         if (FT_Load_Char(face, cp, FT_LOAD_RENDER) != 0) continue;
         const FT_GlyphSlot g = face->glyph;
@@ -400,18 +489,18 @@ void TPixelCanvas::Text(int x, int y, const String& text, const TRect& clip)
                 for (unsigned col = 0; col < g->bitmap.width; ++col) {
                     const unsigned a = g->bitmap.buffer[row * static_cast<unsigned>(g->bitmap.pitch) + col];
                     if (a == 0) continue;
-                    const int px = pen + g->bitmap_left + static_cast<int>(col);
-                    const int py = baseline - g->bitmap_top + static_cast<int>(row);
+                    const int px = toInt(pen + g->bitmap_left + col);
+                    const int py = toInt(baseline - g->bitmap_top + row);
                     const TColor under = PixelAt(px, py);
                     if (under != clNone) Put(px, py, Blend(under, color, a), clip);
                 }
-        pen += static_cast<int>((g->advance.x + 32) >> 6);
+        pen += (g->advance.x + 32) >> 6;
     }
     if (color == clNone) return;
     if (FFont.Style() & fsUnderline)
-        for (int i = x; i < pen; ++i) Put(i, baseline + 1, color, clip);
+        for (long long i = x; i < pen; ++i) Put(toInt(i), toInt(baseline + 1), color, clip);
     if (FFont.Style() & fsStrikeOut)
-        for (int i = x; i < pen; ++i) Put(i, baseline - Ascent(face) / 3, color, clip);
+        for (long long i = x; i < pen; ++i) Put(toInt(i), toInt(baseline - Ascent(face) / 3), color, clip);
 }
 
 void TPixelCanvas::TextOut(int x, int y, const String& text)
@@ -453,11 +542,10 @@ void PaintTree(TControl* control, TPixelImage& image, TPoint at, const TRect& cl
     for (int i = 0; i < control->ControlCount(); ++i) {
         TControl* c = control->Controls(i);
         if (!c->Visible()) continue;
-        const TRect b = c->BoundsRect();
-        const TPoint origin{at.X + b.Left, at.Y + b.Top};
+        const TPoint origin{Add(at.X, c->Left()), Add(at.Y, c->Top())};
         const TRect own =
-            Intersect(Rect(origin.X, origin.Y, origin.X + b.Width(), origin.Y + b.Height()), clip);
-        if (own.Width() <= 0 || own.Height() <= 0) continue;
+            Intersect(Rect(origin.X, origin.Y, Add(origin.X, c->Width()), Add(origin.Y, c->Height())), clip);
+        if (Empty(own)) continue;
         {
             TPixelCanvas canvas(image, origin, own);
             c->PaintTo(canvas);

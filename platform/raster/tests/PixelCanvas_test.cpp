@@ -3,6 +3,7 @@
 #include "media/Png.h"
 #include "raster/PixelCanvas.h"
 #include "rtl/Files.h"
+#include <climits>
 #include <cstdlib>
 
 namespace {
@@ -118,6 +119,42 @@ TEST(PixelCanvas, TextHasMetricsAndStaysInItsRectangle)
     EXPECT_EQ(Inked(img, Rect(10, 20, 200, 40)), 0);
     // Umlauts and bytes that are no UTF-8 draw without failing.
     canvas.TextOut(100, 0, "Grüße \xFF");
+}
+
+// Shapes of absurd size (a control as wide as int allows) are cut to the picture: they draw what
+// falls into it and take no more steps than the picture has pixels.
+TEST(PixelCanvas, FarAwayShapesAreCutToThePicture)
+{
+    TPixelImage img(12, 12, kBg);
+    TPixelCanvas canvas(img, {2, 2}, Rect(0, 0, 12, 12));
+    canvas.Pen().SetColor(clBlue);
+    canvas.MoveTo(-2000000000, 3);
+    canvas.LineTo(2000000000, 3);
+    EXPECT_EQ(img.Pixel(0, 5), clBlue);
+    EXPECT_EQ(img.Pixel(11, 5), clBlue);
+    canvas.Pen().SetColor(clRed);
+    canvas.MoveTo(-1000000000, -1000000000);
+    canvas.LineTo(1000000000, 1000000000);
+    EXPECT_EQ(img.Pixel(7, 7), clRed);
+    EXPECT_EQ(img.Pixel(0, 0), clRed);
+    canvas.Brush().SetColor(clLime);
+    canvas.Pen().SetStyle(psClear);
+    canvas.Polygon({{-2000000000, -2000000000}, {2000000000, -2000000000}, {0, 2000000000}});
+    EXPECT_EQ(img.Pixel(9, 9), clLime);
+    canvas.DrawFocusRect(Rect(-2000000000, -2000000000, 2000000000, 2000000000));
+    EXPECT_EQ(img.Pixel(9, 9), clLime);
+    canvas.Brush().SetColor(clYellow);
+    canvas.FillRect(Rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX));
+    EXPECT_EQ(img.Pixel(0, 0), clYellow);
+    canvas.Pen().SetStyle(psSolid);
+    canvas.Pen().SetColor(clBlack);
+    canvas.Pen().SetWidth(2000000000);
+    canvas.MoveTo(0, 0);
+    canvas.LineTo(1, 0);
+    EXPECT_EQ(img.Pixel(11, 11), clBlack);
+    canvas.TextOut(INT_MAX - 5, INT_MAX - 5, "Hallo");
+    canvas.TextOut(INT_MIN, 0, "Hallo");
+    canvas.CopyRect(Rect(0, 0, 2000000000, 2000000000), canvas, Rect(0, 0, 5, 5));
 }
 
 TEST(PixelCanvas, OpaqueTextFillsItsCell)

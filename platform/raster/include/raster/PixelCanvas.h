@@ -9,7 +9,7 @@
 // width x height pixels, 0x00BBGGRR, row by row from the top.
 class TPixelImage {
 public:
-    // EInvalidGraphic for a size outside 1 .. 16384.
+    // EInvalidGraphic for a size outside 1 .. 8192.
     TPixelImage(int width, int height, TColor fill = clWhite);
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
@@ -60,6 +60,9 @@ private:
     void Put(int x, int y, TColor c, const TRect& clip);
     void Fill(const TRect& r, TColor c);
     void PenDot(int x, int y, int width, TColor c);
+    // Cuts the line a-b to the clip area (widened by the pen); false when it misses it. endInside:
+    // b is still the line's own end point.
+    bool CutToClip(TPoint& a, TPoint& b, bool& endInside) const;
     void Text(int x, int y, const String& text, const TRect& clip);
     TPixelImage& FImage;
     TPoint FOrigin;
