@@ -112,3 +112,25 @@ TEST(kvtcom_Idehost, InstallItemsStandBeforeTheSeparatorWhileLoadedAndGoAtUnload
     EXPECT_NE(before.find("main menu /RunMenu #1 RunParametersSeparator \"-\"\n"), String::npos) << before;
     EXPECT_EQ(r.Out.substr(at + 13, menuAfter - at - 13), before);
 }
+
+TEST(kvtcom_Idehost, ApplicationWithATypeLibraryGetsItsAtlUnitNamedAfterIt)
+{
+    const TRun r = RunIdeHost("atl",
+                              "load KVTWEKIDE100 kvtcompro100 new Quistor.Tolvane.New \"ZUB Forms Application\" "
+                              "new Quistor.Tolvane.ActiveX \"Type Library\" new Quistor.Tolvane.ActiveX \"COM Object\" "
+                              "answer com.coclass=Pay new Quistor.Tolvane.ActiveX \"COM Object\" typelib save",
+                              "com.coclass=Orders\n");
+    ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
+    const String out = ScratchDir() + "kvtcom_idehost_atl/out/";
+    // made once, with the first COM object
+    EXPECT_NE(r.Out.find("wrote " + out + "OrdersImpl1.h\nwrote " + out + "Project1_ATL.cpp\nwrote " + out +
+                         "Project1_ATL.h\n"),
+              String::npos)
+        << r.Out;
+    EXPECT_EQ(r.Out.find("Project1_ATL.cpp", r.Out.find("PayImpl1.cpp")), String::npos) << r.Out;
+    EXPECT_NE(ReadFileBytes(out + "Project1_ATL.h").find("#ifndef Project1_ATLH"), String::npos);
+    EXPECT_NE(r.Out.find("saved " + out + "Project1.tlb\n"), String::npos) << r.Out;
+    const String tlb = ReadFileBytes(out + "Project1.tlb");
+    EXPECT_NE(tlb.find("  coclass Orders\n"), String::npos) << tlb;
+    EXPECT_NE(tlb.find("  coclass Pay\n"), String::npos) << tlb;
+}
