@@ -55,6 +55,9 @@ std::vector<String> ExtractStrings(const String& text, const String& seps)
     std::vector<String> words;
     String cur;
     char quote = 0;
+    // Blank-separated words end at any control character too, as trimming takes them for blanks:
+    // a word read back from a make file is then the word that was written.
+    const bool blanks = seps.find(' ') != String::npos;
     for (char c : text) {
         if (quote) {
             cur += c;
@@ -62,7 +65,8 @@ std::vector<String> ExtractStrings(const String& text, const String& seps)
         } else if (c == '"' || c == '\'') {
             quote = c;
             cur += c;
-        } else if (c == '\r' || c == '\n' || seps.find(c) != String::npos) {
+        } else if (c == '\r' || c == '\n' || seps.find(c) != String::npos ||
+                   (blanks && static_cast<unsigned char>(c) < ' ')) {
             if (!cur.empty()) words.push_back(cur);
             cur.clear();
         } else {
@@ -103,7 +107,8 @@ String TIdlCppOptionsManager::GetStrSwitchVal(const String& s, const String& sw,
             while (pos < s.size() && s[pos] == ' ') ++pos;
         std::size_t end = pos;
         bool inside = false;
-        while (end < s.size() && (inside || s[end] != ' ')) {
+        // A value ends at a blank or control character, where the words of the switches end.
+        while (end < s.size() && (inside || static_cast<unsigned char>(s[end]) > ' ')) {
             if (s[end] == '"') inside = !inside;
             ++end;
         }

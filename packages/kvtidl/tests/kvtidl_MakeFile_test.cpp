@@ -188,3 +188,13 @@ TEST(KvtidlMakeFile, RulesNeverGoOnALastLineThatContinues)
         EXPECT_EQ(again.Text(), once);
     }
 }
+
+TEST(KvtidlMakeFile, SwitchesWithControlCharactersReadBackAsWritten)
+{
+    TIdlMakeFile mk(kProject, String("IDLFILES = \r\nIDLCFLAGS = -src_suffix cc\x01\x01 -boa\r\n"));
+    mk.SetIdlFiles({"/p/a.idl"});
+    const String once = mk.Text();
+    TIdlMakeFile again(kProject, once);  // as read back from the disk
+    again.SetIdlFiles({"/p/a.idl"});
+    EXPECT_EQ(again.Text(), once);
+}
