@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <algorithm>
+#include <climits>
 #include <typeinfo>
 
 #include "rtl/Files.h"
@@ -304,6 +305,16 @@ TQZPaintHandlerClass QZFindPaintHandler(TComponentClass c)
 
 void QZPaintControl(TQZControl* control, TCanvas& canvas)
 {
+    // Sizes up to 2^24 pixels, button and border sizes up to 2^20 keep every sum and product of
+    // the handlers (ten navigator buttons, a bar's width times its percentage) within int.
+    auto within = [](long long v, long long bound) { return v >= -bound && v <= bound; };
+    const long long big = 1LL << 24, part = 1LL << 20;
+    const TQZControl& c = *control;
+    if (!within(c.Width(), big) || !within(c.Height(), big) ||
+        !within(static_cast<long long>(c.Width()) * c.Percent, INT_MAX) || !within(c.ImageWidth, part) ||
+        !within(c.ImageHeight, part) || !within(c.ButtonWidth, part) || !within(c.ButtonHeight, part) ||
+        !within(c.BorderOptions.Width, part) || !within(c.BorderOptions.PixelWidth, part))
+        throw EIntOverflow("Arithmetic overflow painting " + c.Name() + " (" + c.ClassName() + ")");
     const TRect keep = canvas.ClipRect();
     canvas.SetClipRect(control->ClientRect());
     std::unique_ptr<TQZPaintHandler> h(QZFindPaintHandler(control->ClassType())->Create(control, &canvas));

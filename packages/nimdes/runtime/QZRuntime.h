@@ -27,6 +27,11 @@ class EInvalidCast : public Exception {
 public:
     using Exception::Exception;
 };
+// The runtime's overflow error.
+class EIntOverflow : public Exception {
+public:
+    using Exception::Exception;
+};
 
 // Framework colours: component-library colours (0x00BBGGRR, system colours 0xFF0000nn) plus
 // "no colour" and "default".
@@ -204,7 +209,9 @@ std::vector<std::pair<String, TQZPaintHandlerClass>> QZPaintHandlers();
 // regard to case), else GDefaultPaintHandler.
 TQZPaintHandlerClass QZFindPaintHandler(TComponentClass c);
 // Paints the control with its handler on the canvas; the canvas's clip rectangle is the control's
-// client rectangle meanwhile.
+// client rectangle meanwhile. The handlers compute their coordinates in int: a control whose size,
+// percentage, button or border sizes could take them beyond it raises EIntOverflow, naming the
+// control, before anything is drawn.
 void QZPaintControl(TQZControl* control, TCanvas& canvas);
 
 // ---- warnings

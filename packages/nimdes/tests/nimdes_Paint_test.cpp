@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "QZDsnPaint.h"
 #include "QZDsnPaintHandlers.h"
 #include "QZRegister.h"
+#include "rtl/ScopeGuard.h"
 
 namespace {
 
@@ -304,6 +307,42 @@ TEST_F(nimdes_Paint, WebFontWithoutColourPaintsBlack)
         const TCanvasOp* text = FirstOf(ops, TCanvasOp::TextRect);
         ASSERT_NE(text, nullptr);
         EXPECT_EQ(text->FontColor, k.Painted) << std::hex << k.Web;
+    }
+}
+
+TEST_F(nimdes_Paint, CoordinatesBeyondIntAreAnOverflowBeforeAnythingIsDrawn)
+{
+    struct {
+        const char* Name;
+        std::function<void(TQZControl&)> Set;
+        bool Overflow;
+    } cases[] = {
+        {"a wide bar at 100 percent", [](TQZControl& c) { c.SetWidth(1 << 24), c.Percent = 100; }, false},
+        {"width beyond 2^24", [](TQZControl& c) { c.SetWidth((1 << 24) + 1); }, true},
+        {"height beyond 2^24", [](TQZControl& c) { c.SetHeight(-(1 << 24) - 1); }, true},
+        {"width times percentage beyond int", [](TQZControl& c) { c.SetWidth(1 << 24), c.Percent = 200; },
+         true},
+        {"navigator buttons", [](TQZControl& c) { c.ImageWidth = (1 << 20) + 1; }, true},
+        {"border pixel width", [](TQZControl& c) { c.BorderOptions.PixelWidth = -(1 << 20) - 1; }, true},
+    };
+    for (const auto& k : cases) {
+        auto* c = Make(&qzc::TQZProgressBar, 200, 20);
+        c->SetName("Bar1");
+        k.Set(*c);
+        TScopeGuard gone([c] { delete c; });
+        TRecordingCanvas canvas;
+        if (k.Overflow) {
+            try {
+                c->PaintTo(canvas);
+                ADD_FAILURE() << k.Name << ": no error";
+            } catch (const EIntOverflow& e) {
+                EXPECT_EQ(e.Message(), "Arithmetic overflow painting Bar1 (TQZProgressBar)") << k.Name;
+            }
+            EXPECT_TRUE(canvas.Ops().empty()) << k.Name;
+        } else {
+            c->PaintTo(canvas);
+            EXPECT_FALSE(canvas.Ops().empty()) << k.Name;
+        }
     }
 }
 
