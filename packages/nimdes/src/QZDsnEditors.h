@@ -1,17 +1,9 @@
 #pragma once
 // The editors of the package that the registration names. What each one does when used is its
 // own unit's business; here they are the classes the host is given.
+#include "QZDsnColorForm.h"
 #include "QZRuntime.h"
 #include "host/ComponentEditors.h"
-
-class TQZColorEditor : public TPropertyEditor {
-public:
-    using TPropertyEditor::TPropertyEditor;
-    TPropertyAttributes GetAttributes() override
-    {
-        return paMultiSelect | paDialog | paValueList | paRevertable;
-    }
-};
 
 class TTreeViewItemsProperty : public TStringProperty {
 public:

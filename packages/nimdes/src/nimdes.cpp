@@ -1,4 +1,5 @@
 // The package nimdes: its unit table and entry points.
+#include "QZDsnColorForm.h"
 #include "QZDsnPaint.h"
 #include "QZDsnPaintHandlers.h"
 #include "QZDsnTestWizard.h"
@@ -16,6 +17,7 @@ const TPackageUnitEntry kUnits[] = {
     HOST_UNIT_ENTRY(QZHTMLManager),
     HOST_UNIT_ENTRY(QZDsnPaint),
     HOST_UNIT_ENTRY(QZDsnPaintHandlers),
+    HOST_UNIT_ENTRY(QZDsnColorEditor),
     HOST_UNIT_ENTRY(QZDsnWizard),
     HOST_UNIT_ENTRY(QZDsnTestWizard),
     HOST_UNIT_ENTRY(QZRegister),
@@ -23,7 +25,7 @@ const TPackageUnitEntry kUnits[] = {
 };
 const char* const kRegisterProcs[] = {"QZRegister_Register"};
 const TPackageInfoTable kPackage = {
-    "nimdes", nullptr, 0, kUnits, 7, kRegisterProcs, 1,
+    "nimdes", nullptr, 0, kUnits, 8, kRegisterProcs, 1,
 };
 }  // namespace
 

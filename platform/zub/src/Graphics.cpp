@@ -10,41 +10,42 @@
 #include "rtl/Resources.h"
 #include "zub/ImgList.h"
 
+const std::vector<TColorIdent>& ColorIdents()
+{
+    static const std::vector<TColorIdent> names{
+        {"clBlack", clBlack},         {"clMaroon", clMaroon},
+        {"clGreen", clGreen},         {"clOlive", clOlive},
+        {"clNavy", clNavy},           {"clPurple", clPurple},
+        {"clTeal", clTeal},           {"clGray", clGray},
+        {"clSilver", clSilver},       {"clRed", clRed},
+        {"clLime", clLime},           {"clYellow", clYellow},
+        {"clBlue", clBlue},           {"clFuchsia", clFuchsia},
+        {"clAqua", clAqua},           {"clWhite", clWhite},
+        {"clMoneyGreen", clMoneyGreen}, {"clSkyBlue", clSkyBlue},
+        {"clCream", clCream},         {"clMedGray", clMedGray},
+        {"clBtnFace", clBtnFace},     {"clBtnText", clBtnText},
+        {"clWindow", clWindow},       {"clWindowText", clWindowText},
+        {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText},
+        {"clGrayText", clGrayText},   {"clInfoBk", clInfoBk},
+        {"clNone", clNone},           {"clDefault", clDefault}};
+    return names;
+}
+
 bool IdentToColor(const String& ident, TColor& color)
 {
-    static const std::map<String, TColor> names{{"clBlack", clBlack},
-                                                {"clMaroon", clMaroon},
-                                                {"clGreen", clGreen},
-                                                {"clOlive", clOlive},
-                                                {"clNavy", clNavy},
-                                                {"clPurple", clPurple},
-                                                {"clTeal", clTeal},
-                                                {"clGray", clGray},
-                                                {"clSilver", clSilver},
-                                                {"clRed", clRed},
-                                                {"clLime", clLime},
-                                                {"clYellow", clYellow},
-                                                {"clBlue", clBlue},
-                                                {"clFuchsia", clFuchsia},
-                                                {"clAqua", clAqua},
-                                                {"clWhite", clWhite},
-                                                {"clMoneyGreen", clMoneyGreen},
-                                                {"clSkyBlue", clSkyBlue},
-                                                {"clCream", clCream},
-                                                {"clMedGray", clMedGray},
-                                                {"clBtnFace", clBtnFace},
-                                                {"clBtnText", clBtnText},
-                                                {"clWindow", clWindow},
-                                                {"clWindowText", clWindowText},
-                                                {"clHighlight", clHighlight},
-                                                {"clHighlightText", clHighlightText},
-                                                {"clGrayText", clGrayText},
-                                                {"clInfoBk", clInfoBk},
-                                                {"clNone", clNone},
-                                                {"clDefault", clDefault}};
-    for (const auto& [name, value] : names)
-        if (SameText(name, ident)) {
-            color = value;
+    for (const auto& c : ColorIdents())
+        if (SameText(c.Name, ident)) {
+            color = c.Color;
+            return true;
+        }
+    return false;
+}
+
+bool ColorToIdent(TColor color, String& ident)
+{
+    for (const auto& c : ColorIdents())
+        if (c.Color == color) {
+            ident = c.Name;
             return true;
         }
     return false;
