@@ -108,6 +108,19 @@ String QZWebColorName(TQZColor c)
 
 // ---- objects
 
+TQZScriptEvent* TQZScriptEvents::Find(const String& name)
+{
+    for (TQZScriptEvent& e : FItems)
+        if (SameText(e.EventName, name)) return &e;
+    return nullptr;
+}
+
+TQZScriptEvent& TQZScriptEvents::Add(const String& name)
+{
+    FItems.push_back(TQZScriptEvent{name, {}});
+    return FItems.back();
+}
+
 TQZControl::TQZControl(TComponent* owner, TComponentClass cls) : TControl(owner), FClass(cls) {}
 
 std::vector<TQZControl*> TQZControl::Pages() const

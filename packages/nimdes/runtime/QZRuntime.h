@@ -92,6 +92,25 @@ public:
     TStringList* DataSetFields = nullptr;
 };
 
+// A control's client-side script: its events, each a name with its code lines.
+struct TQZScriptEvent {
+    String EventName;
+    TStringList Event;
+};
+class TQZScriptEvents : public TObject {
+public:
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TQZScriptEvent& Items(int index) { return FItems.at(static_cast<std::size_t>(index)); }
+    const TQZScriptEvent& Items(int index) const { return FItems.at(static_cast<std::size_t>(index)); }
+    // nullptr when there is no event of that name (letter case ignored).
+    TQZScriptEvent* Find(const String& name);
+    TQZScriptEvent& Add(const String& name);
+    void Assign(const TQZScriptEvents& other) { FItems = other.FItems; }
+
+private:
+    std::vector<TQZScriptEvent> FItems;
+};
+
 // A framework control of any kind, with the properties the kinds have.
 class TQZControl : public TControl, public IQZClassed {
 public:
@@ -126,6 +145,7 @@ public:
     int ButtonWidth = 25, ButtonHeight = 25;  // client-side navigator
     int ActivePageIndex = 0;  // tab control
     int TabOrder = 0;
+    TQZScriptEvents ScriptEvents;
     // The tab control's pages (its TQZTabPage children) in list order.
     std::vector<TQZControl*> Pages() const;
 

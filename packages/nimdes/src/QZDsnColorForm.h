@@ -4,6 +4,7 @@
 // colours kept while the package is loaded.
 #include "QZRuntime.h"
 #include "host/PropertyEditors.h"
+#include "zub/ColorIdents.h"
 #include "zub/ComCtrls.h"
 #include "zub/Forms.h"
 #include "zub/Grids.h"

@@ -2,6 +2,8 @@
 // The editors of the package that the registration names. What each one does when used is its
 // own unit's business; here they are the classes the host is given.
 #include "QZDsnColorForm.h"
+#include "QZDsnEventsEditor.h"
+#include "QZDsnSmallEditors.h"
 #include "QZRuntime.h"
 #include "host/ComponentEditors.h"
 
@@ -17,25 +19,13 @@ public:
     TPropertyAttributes GetAttributes() override { return paDialog | paReadOnly; }
 };
 
-class TQZControlAbout : public TComponentEditor {
+// The about verb, then the tree items editor.
+class TQZTreeViewComponent : public TQZControlAbout {
 public:
-    using TComponentEditor::TComponentEditor;
-};
-
-class TQZTreeViewComponent : public TComponentEditor {
-public:
-    using TComponentEditor::TComponentEditor;
-};
-
-class TQZDsnTabControl : public TComponentEditor {
-public:
-    using TComponentEditor::TComponentEditor;
+    using TQZControlAbout::TQZControlAbout;
 };
 
 class TLayoutMgrHTMLComponent : public TComponentEditor {
 public:
     using TComponentEditor::TComponentEditor;
 };
-
-// The script events editor; true when the user changed the control's events.
-bool EditScriptEvents(TQZControl* control);

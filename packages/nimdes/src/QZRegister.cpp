@@ -363,7 +363,5 @@ void TQZScriptEventsProperty::Edit()
     if (control && EditScriptEvents(control)) Modified();
 }
 
-// The events editor dialog comes with the editors of the package; until then nothing changes.
-bool EditScriptEvents(TQZControl*) { return false; }
 
 extern "C" void QZRegister_Register() { QZRegister::Register(); }

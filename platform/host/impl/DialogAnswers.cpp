@@ -52,7 +52,7 @@ void Apply(const String& formName, TComponent& c, const String& value)
     } else if (auto* l = dynamic_cast<TListBox*>(&c)) {
         const int i = ItemOf(*l->Items(), value);
         if (i < 0 || i >= l->Items()->Count()) throw bad();
-        l->SetItemIndex(i);
+        l->SelectItem(i);  // as the user picks it: the list's click handler runs
     } else if (auto* ctl = dynamic_cast<TControl*>(&c)) {
         ctl->SetText(value);
     } else {

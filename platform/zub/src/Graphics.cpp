@@ -1,5 +1,7 @@
 #include "zub/Graphics.h"
 
+#include "zub/ColorIdents.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>

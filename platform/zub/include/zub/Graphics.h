@@ -44,14 +44,6 @@ constexpr TColor clDefault = 0x20000000;
 
 // Colour constant by name ("clRed"), for the layout reader; false when unknown.
 bool IdentToColor(const String& ident, TColor& color);
-// The name of the first constant of that value; false when none has it.
-bool ColorToIdent(TColor color, String& ident);
-struct TColorIdent {
-    const char* Name;
-    TColor Color;
-};
-// The colour constants with their names, in the component library's order.
-const std::vector<TColorIdent>& ColorIdents();
 
 struct TPoint {
     int X = 0, Y = 0;

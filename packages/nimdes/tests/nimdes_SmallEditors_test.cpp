@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include "QZDsnEditors.h"
+#include "QZRegister.h"
+#include "host/FormDesigner.h"
+#include "rtl/ScopeGuard.h"
+#include "zub/Graphics.h"
+
+namespace {
+
+struct DesignForm {
+    TForm Form{nullptr};
+    TFormDesigner Designer{&Form};
+    DesignForm() { SetActiveDesigner(&Designer); }
+    ~DesignForm() { SetActiveDesigner(nullptr); }
+    TQZControl* Make(TComponentClass c, const char* name)
+    {
+        auto* x = dynamic_cast<TQZControl*>(QZCreate(c, &Form));
+        x->SetName(name);
+        x->SetParent(&Form);
+        return x;
+    }
+};
+
+std::vector<String> LinesOf(const TStrings& l)
+{
+    std::vector<String> v;
+    for (int i = 0; i < l.Count(); ++i) v.push_back(l[i]);
+    return v;
+}
+const std::vector<String> kCode{"alert('x');", "return false;"};
+
+std::vector<String> PageNames(const TQZControl& tabs)
+{
+    std::vector<String> n;
+    for (const TQZControl* p : tabs.Pages()) n.push_back(p->Name());
+    return n;
+}
+
+TEST(nimdes_SmallEditors, TabPagesTakeTheFirstFreeNumber)
+{
+    DesignForm d;
+    TQZControl* tabs = d.Make(&qzc::TQZTabControl, "Tabs");
+    tabs->SetBounds(10, 10, 300, 200);
+    TQZDsnTabControl editor(tabs);
+    ASSERT_EQ(editor.GetVerbCount(), 2);
+    EXPECT_EQ(editor.GetVerb(0), "Add page");
+    EXPECT_EQ(editor.GetVerb(1), "Remove page");
+    editor.ExecuteVerb(0);
+    editor.ExecuteVerb(0);
+    EXPECT_EQ(PageNames(*tabs), (std::vector<String>{"TabsPage0", "TabsPage1"}));
+    TQZControl* second = tabs->Pages()[1];
+    EXPECT_EQ(second->Owner(), &d.Form);
+    EXPECT_EQ(second->TabOrder, 1);
+    EXPECT_EQ(second->Caption(), "Page1");
+    EXPECT_EQ(second->BoundsRect(), Rect(0, 20, 300, 200));
+    EXPECT_EQ(d.Designer.Selection(), (std::vector<TComponent*>{second}));
+    EXPECT_EQ(d.Designer.ModifiedCount(), 2);
+    // The active page goes; the next page added takes its name again, with the next tab order.
+    tabs->ActivePageIndex = 0;
+    editor.ExecuteVerb(1);
+    EXPECT_EQ(PageNames(*tabs), (std::vector<String>{"TabsPage1"}));
+    EXPECT_EQ(d.Designer.ModifiedCount(), 3);
+    editor.ExecuteVerb(0);
+    EXPECT_EQ(PageNames(*tabs), (std::vector<String>{"TabsPage1", "TabsPage0"}));
+    EXPECT_EQ(tabs->Pages()[1]->TabOrder, 1);
+    EXPECT_EQ(d.Form.FindComponent("TabsPage0"), tabs->Pages()[1]);
+}
+
+TEST(nimdes_SmallEditors, RemovePageNeedsAnActivePageWithinThePages)
+{
+    DesignForm d;
+    TQZControl* tabs = d.Make(&qzc::TQZTabControl, "Tabs");
+    TQZDsnTabControl editor(tabs);
+    editor.ExecuteVerb(1);  // no pages: nothing
+    EXPECT_EQ(d.Designer.ModifiedCount(), 0);
+    editor.ExecuteVerb(0);
+    tabs->ActivePageIndex = 1;  // beyond the one page
+    editor.ExecuteVerb(1);
+    EXPECT_EQ(PageNames(*tabs), (std::vector<String>{"TabsPage0"}));
+    tabs->ActivePageIndex = 0;
+    editor.ExecuteVerb(1);
+    EXPECT_TRUE(tabs->Pages().empty());
+    EXPECT_TRUE(d.Designer.Selection().empty()) << "the freed page is no longer selected";
+}
+
+TEST(nimdes_SmallEditors, AboutVerbNamesTheProduct)
+{
+    DesignForm d;
+    TQZControl* b = d.Make(&qzc::TQZButton, "Button1");
+    const bool was = QZRegister::GIsKVT;
+    TScopeGuard restore([&] { QZRegister::GIsKVT = was; });
+    for (bool kvt : {false, true}) {
+        QZRegister::GIsKVT = kvt;
+        TQZControlAbout about(b);
+        ASSERT_EQ(about.GetVerbCount(), 1);
+        EXPECT_EQ(about.GetVerb(0), kvt ? "Nimbrel 9.0 for " : "Nimbrel 9.0 for Pendro 2007 / Ostrel Studio");
+        about.ExecuteVerb(0);
+        EXPECT_EQ(d.Designer.ModifiedCount(), 0);
+    }
+}
+
+// Runs the events editor on the control with a hook acting as the user.
+bool EditWith(TQZControl* c, std::function<void(TfrmEventsEditor&)> user)
+{
+    TModalHook old = SetModalHook([&](TForm& f) { user(dynamic_cast<TfrmEventsEditor&>(f)); });
+    TScopeGuard restore([&] { SetModalHook(old); });
+    return EditScriptEvents(c);
+}
+
+TEST(nimdes_SmallEditors, ScriptEventRoundTrip)
+{
+    DesignForm d;
+    TQZControl* b = d.Make(&qzc::TQZButton, "Button1");
+    const bool ok = EditWith(b, [](TfrmEventsEditor& e) {
+        ASSERT_EQ(e.cbEvents->Items()->Count(), 23);
+        EXPECT_EQ(e.cbEvents->ItemIndex(), 0) << "no events yet: onAbort";
+        e.cbEvents->SelectItem(3);  // onClick
+        e.memoCode->SetText("alert('x');\nreturn false;");
+        e.cbEvents->SelectItem(1);  // onBlur: onClick's code is kept
+        ASSERT_NE(e.Events().Find("onClick"), nullptr);
+        EXPECT_EQ(e.memoCode->Text(), "");
+        TRecordingCanvas canvas;
+        e.DrawEvent(canvas, 3, Rect(0, 48, 140, 64), false);
+        e.DrawEvent(canvas, 1, Rect(0, 16, 140, 32), true);
+        std::map<String, TFontStyles> style;
+        bool focus = false;
+        for (const TCanvasOp& op : canvas.Ops()) {
+            if (op.Kind == TCanvasOp::TextOut) style[op.Text] = op.FontStyle;
+            if (op.Kind == TCanvasOp::FocusRect) focus = op.R == Rect(0, 16, 140, 32);
+        }
+        EXPECT_EQ(style["onClick"], TFontStyles(fsBold));
+        EXPECT_EQ(style["onBlur"], TFontStyles(0));
+        EXPECT_TRUE(focus);
+        e.btnOK->Click();
+    });
+    EXPECT_TRUE(ok);
+    // Every event that was current gets an item: onAbort when left, onBlur at OK.
+    ASSERT_EQ(b->ScriptEvents.Count(), 3);
+    EXPECT_EQ(b->ScriptEvents.Items(0).EventName, "onAbort");
+    EXPECT_EQ(b->ScriptEvents.Items(0).Event.Count(), 0);
+    EXPECT_EQ(b->ScriptEvents.Items(1).EventName, "onClick");
+    EXPECT_EQ(LinesOf(b->ScriptEvents.Items(1).Event), kCode);
+    EXPECT_EQ(b->ScriptEvents.Items(2).EventName, "onBlur");
+    // Opened again: the control's first event is current with its code.
+    b->ScriptEvents.Assign(TQZScriptEvents());
+    b->ScriptEvents.Add("onClick").Event.SetText("alert('x');\nreturn false;");
+    EditWith(b, [](TfrmEventsEditor& e) {
+        EXPECT_EQ(e.cbEvents->ItemIndex(), 3);
+        EXPECT_EQ(LinesOf(*e.memoCode->Lines()), kCode);
+        e.memoCode->SetText("go();");
+        e.btnOK->Click();
+    });
+    EXPECT_EQ(LinesOf(b->ScriptEvents.Items(0).Event), (std::vector<String>{"go();"}));
+}
+
+TEST(nimdes_SmallEditors, CancelLeavesTheEventsAndThePropertyUnmodified)
+{
+    DesignForm d;
+    TQZControl* b = d.Make(&qzc::TQZButton, "Button1");
+    b->ScriptEvents.Add("onLoad").Event.Add("init();");
+    int modified = 0;
+    TPropertyTarget t;
+    t.Selection = {b};
+    t.PropName = "ScriptEvents";
+    t.OnModified = [&] { ++modified; };
+    TQZScriptEventsProperty prop(t);
+    TModalHook old = SetModalHook([](TForm& f) {
+        auto& e = dynamic_cast<TfrmEventsEditor&>(f);
+        e.memoCode->SetText("changed();");
+        e.cbEvents->SelectItem(0);
+        e.btnCancel->Click();
+    });
+    prop.Edit();
+    EXPECT_EQ(modified, 0);
+    ASSERT_EQ(b->ScriptEvents.Count(), 1);
+    ASSERT_EQ(b->ScriptEvents.Items(0).Event.Count(), 1);
+    EXPECT_EQ(b->ScriptEvents.Items(0).Event[0], "init();");
+    SetModalHook([](TForm& f) { dynamic_cast<TfrmEventsEditor&>(f).btnOK->Click(); });
+    prop.Edit();
+    SetModalHook(old);
+    EXPECT_EQ(modified, 1);
+}
+
+TEST(nimdes_SmallEditors, DestroyerClosesItsFormFirst)
+{
+    TForm owner(nullptr);
+    auto* form = new TForm(&owner);
+    form->Show();
+    bool closed = false;
+    form->OnClose = [&](TObject*, TCloseAction&) { closed = true; };
+    delete new TQZDesignerDestroyer(nullptr, form);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(form->Visible());
+    // A form freed first is not touched.
+    auto* gone = new TForm(&owner);
+    auto* d = new TQZDesignerDestroyer(nullptr, gone);
+    delete gone;
+    EXPECT_EQ(d->Form(), nullptr);
+    delete d;
+}
+
+}  // namespace
