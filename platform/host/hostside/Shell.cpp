@@ -14,6 +14,7 @@
 #include "host/GalleryServices.h"
 #include "host/MakeFile.h"
 #include "host/Palette.h"
+#include "hostimpl/DesignSession.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/PackageLoader.h"
 #include "hostimpl/StateListing.h"
@@ -30,7 +31,7 @@ const std::set<String> kCommands = {"load",     "gallery",  "new",   "run",     
                                     "filters",  "options",  "browse",  "component", "render", "typelib",
                                     "answer"};
 
-bool IsCommand(const String& s) { return kCommands.count(LowerCase(s)) > 0; }
+bool IsCommand(const String& s) { return kCommands.count(LowerCase(s)) > 0 || TDesignSession::IsCommand(s); }
 
 class EUsage : public Exception {
 public:
@@ -92,6 +93,7 @@ public:
             }
             FOut << "executed " << action->Name() << "\n";
         } else if (c == "unload") {
+            CloseDesign();
             if (a.empty()) {
                 FLoader.UnloadAll();
                 FOut << "unloaded all\n";
@@ -148,12 +150,14 @@ public:
             if (a.size() != 1 || (LowerCase(a[0]) != "on" && LowerCase(a[0]) != "off"))
                 throw EUsage("designer needs on or off");
             SetZubDesignerActive(LowerCase(a[0]) == "on");
-        } else {
+        } else if (!FDesign->Run(c, a, FOut)) {
             throw EUsage("Unknown command " + cmd);
         }
     }
 
     TPackageLoader& Loader() { return FLoader; }
+    // The designed form's components are the packages' objects: they go first.
+    void CloseDesign() { FDesign = std::make_unique<TDesignSession>(); }
 
 private:
     static void NoArgs(const String& c, const std::vector<String>& a)
@@ -272,6 +276,7 @@ private:
 
     TPackageLoader FLoader;
     std::ostream& FOut;
+    std::unique_ptr<TDesignSession> FDesign = std::make_unique<TDesignSession>();
 };
 
 // Groups "cmd arg arg cmd arg" into commands; load's names end at the next command word.
@@ -364,6 +369,7 @@ int RunIdeHost(const std::vector<String>& args, std::istream& in, std::ostream& 
             }
         }
         try {
+            shell.CloseDesign();
             shell.Loader().UnloadAll();
         } catch (const std::exception& e) {
             err << "idehost: error: " << e.what() << "\n";

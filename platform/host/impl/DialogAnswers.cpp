@@ -5,6 +5,7 @@
 #include "hostimpl/HostState.h"
 #include "zub/ExtCtrls.h"
 #include "zub/Forms.h"
+#include "zub/Grids.h"
 #include "zub/StdCtrls.h"
 
 namespace hostimpl {
@@ -53,6 +54,15 @@ void Apply(const String& formName, TComponent& c, const String& value)
         const int i = ItemOf(*l->Items(), value);
         if (i < 0 || i >= l->Items()->Count()) throw bad();
         l->SelectItem(i);  // as the user picks it: the list's click handler runs
+    } else if (auto* grid = dynamic_cast<TStringGrid*>(&c)) {
+        // COL,ROW: the cell is clicked.
+        const auto comma = value.find(',');
+        const String col = comma == String::npos ? String() : Trim(value.substr(0, comma));
+        const String row = comma == String::npos ? String() : Trim(value.substr(comma + 1));
+        if (!IsNumber(col) || !IsNumber(row) || StrToInt(col) >= grid->ColCount() ||
+            StrToInt(row) >= grid->RowCount())
+            throw EHostError("Dialog " + formName + ": " + c.Name() + " has no cell " + value);
+        grid->SelectCell(StrToInt(col), StrToInt(row));
     } else if (auto* ctl = dynamic_cast<TControl*>(&c)) {
         ctl->SetText(value);
     } else {

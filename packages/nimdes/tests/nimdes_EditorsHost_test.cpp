@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "ScratchDir.h"
+#include "hostimpl/Shell.h"
+#include "rtl/Files.h"
+
+using namespace hostimpl;
+
+namespace {
+
+struct Result {
+    int Status;
+    String Out, Err;
+};
+
+// idehost with the package folder and an answers file holding the dialog answers.
+Result Idehost(const String& answers, std::vector<String> args)
+{
+    const String dir = IncludeTrailingPathDelimiter(ScratchDir() + "editors_host");
+    ForceDirectories(dir);
+    const String file = dir + "answers.txt";
+    AtomicWriteFile(file, answers);
+    args.insert(args.begin(), {"--packages", NIMDES_PACKAGE_DIR, "--answers", file, "--dir", dir});
+    std::istringstream in;
+    std::ostringstream out, err;
+    const int status = RunIdeHost(args, in, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(nimdes_EditorsHost, ColourDialogTakesTheWebColourOfTheCell)
+{
+    auto r = Idehost("form.QZColorForm.WebColorsGrid=4,3\n"  // cell 40
+                     "form.QZColorForm=Button1\n",
+                     {"load", "nimdes", "place", "TQZButton", "Button1", "property", "Button1", "BGColor", "TQZColor",
+                      "255", "unload"});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("placed Button1: TQZButton\n"), String::npos) << r.Out;
+    EXPECT_NE(r.Out.find("Button1.BGColor = Gold (modified)\n"), String::npos) << r.Out;
+    EXPECT_NE(r.Out.find("unloaded all\n"), String::npos) << r.Out;
+}
+
+TEST(nimdes_EditorsHost, UnansweredColourDialogChangesNothing)
+{
+    auto r = Idehost("", {"load", "nimdes", "place", "TQZButton", "Button1", "property", "Button1", "BGColor",
+                          "TQZColor", "255", "unload"});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("Button1.BGColor = Red (unchanged)\n"), String::npos) << r.Out;
+}
+
+TEST(nimdes_EditorsHost, ScriptEventsDialogAndTabPages)
+{
+    auto r = Idehost("form.frmEventsEditor.cbEvents=onClick\n"
+                     "form.frmEventsEditor.memoCode=alert('x');\n"
+                     "form.frmEventsEditor=btnOK\n",
+                     {"load", "nimdes", "place", "TQZButton", "Button1", "property", "Button1", "ScriptEvents",
+                      "TQZScriptEvents", "place", "TQZTabControl", "Tabs", "verb", "Tabs", "verb", "Tabs", "0",
+                      "verb", "Tabs", "0", "verb", "Button1", "unload"});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("Button1.ScriptEvents =  (modified)\n"), String::npos) << r.Out;
+    EXPECT_NE(r.Out.find("0 Add page\n1 Remove page\n"), String::npos) << r.Out;
+    EXPECT_NE(r.Out.find("Tabs: Add page\n  Button1\n  Tabs\n  TabsPage0 in Tabs \"Page0\"\n"
+                         "  TabsPage1 in Tabs \"Page1\"\n  selected: TabsPage1\n"),
+              String::npos)
+        << r.Out;
+    EXPECT_NE(r.Out.find("0 Nimbrel 9.0 for Pendro 2007 / Ostrel Studio\n"), String::npos) << r.Out;
+    EXPECT_NE(r.Out.find("unloaded all\n"), String::npos) << r.Out;
+}
+
+TEST(nimdes_EditorsHost, CommandErrorsSayWhatIsMissing)
+{
+    struct Row {
+        std::vector<String> Args;
+        const char* Error;
+    } rows[] = {
+        {{"place", "TNoSuch", "X"}, "No palette class TNoSuch"},
+        {{"verb", "Nobody", "0"}, "No component Nobody on the form"},
+        {{"place", "TQZButton", "B", "property", "B", "Caption", "String"}, "No property editor for String Caption of B"},
+        {{"place", "TQZTabControl", "T", "verb", "T", "2"}, "No verb 2 of T"},
+    };
+    for (const Row& row : rows) {
+        std::vector<String> args{"load", "nimdes"};
+        args.insert(args.end(), row.Args.begin(), row.Args.end());
+        auto r = Idehost("", args);
+        EXPECT_EQ(r.Status, 1);
+        EXPECT_NE(r.Err.find(row.Error), String::npos) << r.Err;
+    }
+}
+
+}  // namespace

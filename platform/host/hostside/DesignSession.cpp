@@ -1,0 +1,162 @@
+#include "hostimpl/DesignSession.h"
+
+#include <map>
+#include <ostream>
+
+#include "host/ComponentEditors.h"
+#include "host/FormDesigner.h"
+#include "host/Palette.h"
+#include "host/PropertyEditors.h"
+#include "zub/Forms.h"
+
+namespace hostimpl {
+
+struct TDesignSession::TImpl {
+    std::unique_ptr<TForm> Form;
+    std::unique_ptr<TFormDesigner> Designer;
+    std::map<TComponent*, TComponentClass> Classes;
+    std::map<std::pair<TComponent*, String>, String> Values;  // what the inspector holds
+
+    ~TImpl()
+    {
+        // The components' code lives in their packages: they go before any package does.
+        if (ActiveDesigner() == Designer.get()) SetActiveDesigner(nullptr);
+        Designer.reset();
+        Form.reset();
+    }
+
+    void Open()
+    {
+        if (Form) return;
+        Form = std::make_unique<TForm>(nullptr);
+        Form->SetName("DesignForm");
+        Designer = std::make_unique<TFormDesigner>(Form.get());
+        SetActiveDesigner(Designer.get());
+    }
+
+    TComponent* Find(const String& name)
+    {
+        TComponent* c = Form ? Form->FindComponent(name) : nullptr;
+        if (!c) throw Exception("No component " + name + " on the form");
+        return c;
+    }
+
+    TComponentClass ClassOf(TComponent* c)
+    {
+        auto it = Classes.find(c);
+        if (it == Classes.end()) throw Exception(c->Name() + " was not placed from the palette");
+        return it->second;
+    }
+
+    static TComponentClass PaletteClass(const String& name)
+    {
+        for (const TPalettePage& p : PalettePages())
+            for (TComponentClass c : p.Classes)
+                if (SameText(c->ClassName, name)) return c;
+        throw Exception("No palette class " + name);
+    }
+
+    void Place(const std::vector<String>& a, std::ostream& out)
+    {
+        if (a.size() < 2 || a.size() > 3) throw Exception("place needs CLASS NAME [PARENT]");
+        TComponentClass cls = PaletteClass(a[0]);
+        if (!cls->Create) throw Exception(String(cls->ClassName) + " makes no objects");
+        Open();
+        auto* parent = a.size() == 3 ? dynamic_cast<TControl*>(Find(a[2])) : Form.get();
+        if (!parent) throw Exception(a[2] + " holds no controls");
+        std::unique_ptr<TComponent> c(cls->Create(Form.get()));
+        c->SetName(a[1]);
+        if (auto* ctl = dynamic_cast<TControl*>(c.get())) {
+            ctl->SetParent(parent);
+            ctl->SetBounds(8, 8, 300, 200);
+        }
+        Classes[c.get()] = cls;
+        Designer->SelectComponent(c.get());
+        out << "placed " << a[1] << ": " << cls->ClassName << "\n";
+        c.release();
+    }
+
+    void Property(const std::vector<String>& a, std::ostream& out)
+    {
+        if (a.size() < 3 || a.size() > 4) throw Exception("property needs NAME PROP TYPE [VALUE]");
+        TComponent* c = Find(a[0]);
+        const TTypeInfo* type = nullptr;
+        for (const TPropertyEditorEntry& e : PropertyEditorEntries())
+            if (SameText(e.PropertyType->Name, a[2])) type = e.PropertyType;
+        TPropertyEditorClass editorClass = type ? FindPropertyEditor(type, ClassOf(c), a[1]) : nullptr;
+        if (!editorClass) throw Exception("No property editor for " + a[2] + " " + a[1] + " of " + a[0]);
+        const auto key = std::make_pair(c, UpperCase(a[1]));
+        if (a.size() == 4) Values[key] = a[3];
+        int modified = 0;
+        TPropertyTarget t;
+        t.Selection = {c};
+        t.PropName = a[1];
+        t.GetValue = [this, key] { return Values[key]; };
+        t.SetValue = [this, key](const String& v) { Values[key] = v; };
+        t.OnModified = [this, &modified] {
+            ++modified;
+            Designer->Modified();
+        };
+        std::unique_ptr<TPropertyEditor> editor(editorClass->Create(t));
+        if (!(editor->GetAttributes() & paDialog)) throw Exception(String(editorClass->ClassName) + " has no dialog");
+        editor->Edit();
+        out << a[0] << "." << a[1] << " = " << editor->GetValue() << (modified ? " (modified)" : " (unchanged)")
+            << "\n";
+    }
+
+    void Verb(const std::vector<String>& a, std::ostream& out)
+    {
+        if (a.empty() || a.size() > 2) throw Exception("verb needs NAME [INDEX]");
+        TComponent* c = Find(a[0]);
+        TComponentEditorClass editorClass = FindComponentEditor(ClassOf(c));
+        if (!editorClass) throw Exception("No component editor for " + a[0]);
+        std::unique_ptr<TComponentEditor> editor(editorClass->Create(c));
+        if (a.size() == 1) {
+            for (int i = 0; i < editor->GetVerbCount(); ++i) out << i << " " << editor->GetVerb(i) << "\n";
+            return;
+        }
+        const int i = StrToInt(a[1]);
+        if (i < 0 || i >= editor->GetVerbCount()) throw Exception("No verb " + a[1] + " of " + a[0]);
+        out << a[0] << ": " << editor->GetVerb(i) << "\n";
+        editor->ExecuteVerb(i);
+        ListForm(out);
+    }
+
+    void ListForm(std::ostream& out)
+    {
+        for (int i = 0; i < Form->ComponentCount(); ++i) {
+            TComponent* c = Form->Components(i);
+            out << "  " << c->Name();
+            if (auto* ctl = dynamic_cast<TControl*>(c); ctl && ctl->Parent() && ctl->Parent() != Form.get())
+                out << " in " << ctl->Parent()->Name() << " \"" << ctl->Caption() << "\"";
+            out << "\n";
+        }
+        const auto& s = Designer->Selection();
+        out << "  selected: " << (s.empty() ? String("-") : s.front()->Name()) << "\n";
+    }
+};
+
+TDesignSession::TDesignSession() : F(std::make_unique<TImpl>()) {}
+TDesignSession::~TDesignSession() = default;
+
+bool TDesignSession::IsCommand(const String& cmd)
+{
+    const String c = LowerCase(cmd);
+    return c == "place" || c == "property" || c == "verb";
+}
+
+bool TDesignSession::Run(const String& cmd, const std::vector<String>& args, std::ostream& out)
+{
+    const String c = LowerCase(cmd);
+    if (c == "place")
+        F->Place(args, out);
+    else if (c == "property")
+        F->Property(args, out);
+    else if (c == "verb")
+        F->Verb(args, out);
+    else
+        return false;
+    return true;
+}
+
+}  // namespace hostimpl
