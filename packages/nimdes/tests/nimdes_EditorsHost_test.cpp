@@ -68,6 +68,23 @@ TEST(nimdes_EditorsHost, ScriptEventsDialogAndTabPages)
     EXPECT_NE(r.Out.find("unloaded all\n"), String::npos) << r.Out;
 }
 
+TEST(nimdes_EditorsHost, EditorsOnTheSampleForm)
+{
+    auto r = Idehost("form.QZColorForm.SysColorsGrid=1,0\n"  // clMaroon, named as the web colour of its value
+                     "form.QZColorForm=Button1\n",
+                     {"load", "nimdes", "design", NIMDES_SAMPLE_FORM, "property", "QZButton1", "Color", "TQZColor",
+                      "0", "verb", "QZTabControl1", "0", "verb", "QZTabControl1", "1", "unload", "state"});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("designing QZSampleForm ("), String::npos) << r.Out;
+    EXPECT_NE(r.Out.find("QZButton1.Color = Maroon (modified)\n"), String::npos) << r.Out;
+    // The sample's tab control has two pages of other names: the new one is QZTabControl1Page0.
+    EXPECT_NE(r.Out.find("  QZTabControl1Page0 in QZTabControl1 \"Page2\"\n  selected: QZTabControl1Page0\n"),
+              String::npos)
+        << r.Out;
+    EXPECT_NE(r.Out.find("QZTabControl1: Remove page\n"), String::npos) << r.Out;
+    EXPECT_NE(r.Out.find("unloaded all\n"), String::npos) << r.Out;
+}
+
 TEST(nimdes_EditorsHost, CommandErrorsSayWhatIsMissing)
 {
     struct Row {

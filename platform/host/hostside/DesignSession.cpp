@@ -6,6 +6,8 @@
 #include "host/ComponentEditors.h"
 #include "host/FormDesigner.h"
 #include "host/Palette.h"
+#include "rtl/Files.h"
+#include "zub/Layout.h"
 #include "host/PropertyEditors.h"
 #include "zub/Forms.h"
 
@@ -48,12 +50,48 @@ struct TDesignSession::TImpl {
         return it->second;
     }
 
-    static TComponentClass PaletteClass(const String& name)
+    // A class of the palette or a registered class; nullptr when none has the name.
+    static TComponentClass FindClass(const String& name)
     {
+        if (TComponentClass c = GetComponentClass(name)) return c;
         for (const TPalettePage& p : PalettePages())
             for (TComponentClass c : p.Classes)
                 if (SameText(c->ClassName, name)) return c;
+        return nullptr;
+    }
+    static TComponentClass PaletteClass(const String& name)
+    {
+        if (TComponentClass c = FindClass(name)) return c;
         throw Exception("No palette class " + name);
+    }
+
+    // The form of a layout file becomes the designed form.
+    void Design(const std::vector<String>& a, std::ostream& out)
+    {
+        if (a.size() != 1) throw Exception("design needs a layout file");
+        const String text = ReadFileBytes(a[0]);
+        Classes.clear();
+        if (ActiveDesigner() == Designer.get()) SetActiveDesigner(nullptr);
+        Designer.reset();
+        Form.reset();
+        Open();
+        ReadLayout(Form.get(), text, [](const String& name) -> TComponentFactory {
+            TComponentClass c = FindClass(name);
+            return c ? c->Create : nullptr;
+        });
+        // Which class each component was made of, from its "object NAME: CLASS" line.
+        TStringList lines;
+        lines.SetText(text);
+        for (int i = 0; i < lines.Count(); ++i) {
+            const String l = Trim(lines[i]);
+            if (l.rfind("object ", 0) != 0) continue;
+            const auto colon = l.find(':');
+            if (colon == String::npos) continue;
+            TComponent* c = Form->FindComponent(Trim(l.substr(7, colon - 7)));
+            TComponentClass cls = FindClass(Trim(l.substr(colon + 1)));
+            if (c && cls) Classes[c] = cls;
+        }
+        out << "designing " << Form->Name() << " (" << Form->ComponentCount() << " components)\n";
     }
 
     void Place(const std::vector<String>& a, std::ostream& out)
@@ -142,13 +180,15 @@ TDesignSession::~TDesignSession() = default;
 bool TDesignSession::IsCommand(const String& cmd)
 {
     const String c = LowerCase(cmd);
-    return c == "place" || c == "property" || c == "verb";
+    return c == "design" || c == "place" || c == "property" || c == "verb";
 }
 
 bool TDesignSession::Run(const String& cmd, const std::vector<String>& args, std::ostream& out)
 {
     const String c = LowerCase(cmd);
-    if (c == "place")
+    if (c == "design")
+        F->Design(args, out);
+    else if (c == "place")
         F->Place(args, out);
     else if (c == "property")
         F->Property(args, out);

@@ -2,6 +2,7 @@
 // idehost's form designer: a form on which components of the palette are placed, their properties
 // edited with the registered property editors and their component editors' verbs run.
 //
+//   design LAYOUT                      the form of a layout file becomes the designed form
 //   place CLASS NAME [PARENT]          a component of a palette class on the form (or in PARENT)
 //   property NAME PROP TYPE [VALUE]    the property's editor dialog ("..."), the value before it
 //   verb NAME [INDEX]                  the component editor's verbs, or runs verb INDEX
