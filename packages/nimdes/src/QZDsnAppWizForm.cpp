@@ -1,5 +1,6 @@
 #include "QZDsnAppWizForm.h"
 
+#include "QZDsnFormBuild.h"
 #include "rtl/Files.h"
 #include "rtl/Resources.h"
 #include "zub/Dialogs.h"
@@ -9,15 +10,6 @@ RTL_RESOURCESTRING(sAppWizCaption, "Nimbrel Application Wizard");
 RTL_RESOURCESTRING(sProjectNameRequired, "Error: Project name required!");
 RTL_RESOURCESTRING(sDirectoryExists, "Warning: Directory already exists!");
 
-template <class T>
-T* Make(TComponent* owner, TControl* parent, const char* name, int left, int top, int width, int height)
-{
-    auto* c = new T(owner);
-    c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
-    return c;
-}
 }  // namespace
 
 TformAppWizard::TformAppWizard(TComponent* AOwner, bool isCpp) : TForm(AOwner), IsCpp(isCpp)

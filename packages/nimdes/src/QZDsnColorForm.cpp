@@ -3,22 +3,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "QZDsnFormBuild.h"
 #include "zub/Forms.h"
 
 using namespace QZColor;
 
 namespace {
 const int kWebCols = 12, kWebRows = 12, kSysCols = 9, kSysRows = 6;
-
-template <class T>
-T* Make(TComponent* owner, TControl* parent, const char* name, int left, int top, int width, int height)
-{
-    auto* c = new T(owner);
-    c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
-    return c;
-}
 
 TLabel* MakeLabel(TComponent* owner, TControl* parent, const char* name, int left, int top, const char* text)
 {
@@ -347,39 +338,19 @@ void TQZColorForm::WriteEdit(TEdit* edit, int v)
     FUpdating = was;
 }
 
-void TQZColorForm::SetHue(int v)
-{
-    FHue = v;
-    WriteEdit(EditHue, v);
-}
-void TQZColorForm::SetSat(int v)
-{
-    FSat = v;
-    WriteEdit(EditSat, v);
-}
+void TQZColorForm::SetHue(int v) { WriteEdit(EditHue, FHue = v); }
+void TQZColorForm::SetSat(int v) { WriteEdit(EditSat, FSat = v); }
+void TQZColorForm::SetRed(int v) { WriteEdit(editRed, FRed = v); }
+void TQZColorForm::SetGreen(int v) { WriteEdit(editGreen, FGreen = v); }
+void TQZColorForm::SetBlue(int v) { WriteEdit(editBlue, FBlue = v); }
+
 void TQZColorForm::SetBright(int v)
 {
-    FBright = v;
-    WriteEdit(EditBright, v);
+    WriteEdit(EditBright, FBright = v);
     const bool was = FUpdating;
     FUpdating = true;
     TrackBright->SetPosition(v);
     FUpdating = was;
-}
-void TQZColorForm::SetRed(int v)
-{
-    FRed = v;
-    WriteEdit(editRed, v);
-}
-void TQZColorForm::SetGreen(int v)
-{
-    FGreen = v;
-    WriteEdit(editGreen, v);
-}
-void TQZColorForm::SetBlue(int v)
-{
-    FBlue = v;
-    WriteEdit(editBlue, v);
 }
 
 void TQZColorForm::SetPickedColor(TColor c)

@@ -1,5 +1,6 @@
 #include "QZDsnEventsEditor.h"
 
+#include "QZDsnFormBuild.h"
 #include "rtl/Resources.h"
 
 namespace {
@@ -9,15 +10,6 @@ RTL_RESOURCESTRING(RSScriptEditorCode, "Code:");
 RTL_RESOURCESTRING(RSOKButton, "OK");
 RTL_RESOURCESTRING(RSCancelButton, "Cancel");
 
-template <class T>
-T* Make(TComponent* owner, TControl* parent, const char* name, int left, int top, int width, int height)
-{
-    auto* c = new T(owner);
-    c->SetName(name);
-    c->SetParent(parent);
-    c->SetBounds(left, top, width, height);
-    return c;
-}
 }  // namespace
 
 const std::vector<String>& QZScriptEventNames()
