@@ -115,6 +115,31 @@ TQZScriptEvent* TQZScriptEvents::Find(const String& name)
     return nullptr;
 }
 
+TQZTreeViewItems::~TQZTreeViewItems()
+{
+    if (Designer) Designer->ItemsFreed();
+}
+
+TQZTreeViewItem* TQZTreeViewItems::Add(TQZTreeViewItem* parent, const String& caption)
+{
+    FItems.push_back(std::make_unique<TQZTreeViewItem>(TQZTreeViewItem{caption, parent, false}));
+    return FItems.back().get();
+}
+
+void TQZTreeViewItems::Delete(TQZTreeViewItem* item)
+{
+    auto below = [item](const TQZTreeViewItem* i) {
+        for (; i; i = i->Parent)
+            if (i == item) return true;
+        return false;
+    };
+    // Nothing goes before every item was looked at: a child's parent chain must still be there.
+    std::vector<std::unique_ptr<TQZTreeViewItem>> keep;
+    for (auto& i : FItems)
+        if (!below(i.get())) keep.push_back(std::move(i));
+    FItems = std::move(keep);
+}
+
 TQZScriptEvent& TQZScriptEvents::Add(const String& name)
 {
     FItems.push_back(TQZScriptEvent{name, {}});

@@ -5,6 +5,7 @@
 // at design time, and the warning hook.
 #include <functional>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "host/ComponentClasses.h"
@@ -111,6 +112,35 @@ private:
     std::vector<TQZScriptEvent> FItems;
 };
 
+// A tree view's items: each with its caption, its parent item and whether it is expanded.
+struct TQZTreeViewItem {
+    String Caption;
+    TQZTreeViewItem* Parent = nullptr;
+    bool Expanded = false;
+};
+// The designer of a tree view's items, told when the items go.
+class IQZTreeViewDesigner {
+public:
+    virtual ~IQZTreeViewDesigner() = default;
+    virtual void ItemsFreed() = 0;
+};
+class TQZTreeViewItems {
+public:
+    TQZTreeViewItems() = default;
+    TQZTreeViewItems(const TQZTreeViewItems&) = delete;
+    TQZTreeViewItems& operator=(const TQZTreeViewItems&) = delete;
+    ~TQZTreeViewItems();
+    int Count() const { return static_cast<int>(FItems.size()); }
+    TQZTreeViewItem* Items(int index) const { return FItems.at(static_cast<std::size_t>(index)).get(); }
+    TQZTreeViewItem* Add(TQZTreeViewItem* parent, const String& caption);
+    // Frees the item with every item below it.
+    void Delete(TQZTreeViewItem* item);
+    IQZTreeViewDesigner* Designer = nullptr;
+
+private:
+    std::vector<std::unique_ptr<TQZTreeViewItem>> FItems;
+};
+
 // A framework control of any kind, with the properties the kinds have.
 class TQZControl : public TControl, public IQZClassed {
 public:
@@ -146,6 +176,7 @@ public:
     int ActivePageIndex = 0;  // tab control
     int TabOrder = 0;
     TQZScriptEvents ScriptEvents;
+    TQZTreeViewItems TreeItems;  // tree views
     // The tab control's pages (its TQZTabPage children) in list order.
     std::vector<TQZControl*> Pages() const;
 

@@ -4,25 +4,14 @@
 #include "QZDsnColorForm.h"
 #include "QZDsnEventsEditor.h"
 #include "QZDsnSmallEditors.h"
+#include "QZDsnTreeEditor.h"
 #include "QZRuntime.h"
 #include "host/ComponentEditors.h"
-
-class TTreeViewItemsProperty : public TStringProperty {
-public:
-    using TStringProperty::TStringProperty;
-    TPropertyAttributes GetAttributes() override { return paDialog | paReadOnly; }
-};
 
 class TLayoutMgrHTMLProperty : public TClassProperty {
 public:
     using TClassProperty::TClassProperty;
     TPropertyAttributes GetAttributes() override { return paDialog | paReadOnly; }
-};
-
-// The about verb, then the tree items editor.
-class TQZTreeViewComponent : public TQZControlAbout {
-public:
-    using TQZControlAbout::TQZControlAbout;
 };
 
 class TLayoutMgrHTMLComponent : public TComponentEditor {

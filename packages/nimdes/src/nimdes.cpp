@@ -2,6 +2,7 @@
 #include "QZDsnColorForm.h"
 #include "QZDsnPaint.h"
 #include "QZDsnPaintHandlers.h"
+#include "QZDsnTreeEditor.h"
 #include "QZDsnTestWizard.h"
 #include "QZDsnWizard.h"
 #include "QZHTMLManager.h"
@@ -18,6 +19,7 @@ const TPackageUnitEntry kUnits[] = {
     HOST_UNIT_ENTRY(QZDsnPaint),
     HOST_UNIT_ENTRY(QZDsnPaintHandlers),
     HOST_UNIT_ENTRY(QZDsnColorEditor),
+    HOST_UNIT_ENTRY(QZDsnTreeEditor),
     HOST_UNIT_ENTRY(QZDsnWizard),
     HOST_UNIT_ENTRY(QZDsnTestWizard),
     HOST_UNIT_ENTRY(QZRegister),
@@ -25,7 +27,7 @@ const TPackageUnitEntry kUnits[] = {
 };
 const char* const kRegisterProcs[] = {"QZRegister_Register"};
 const TPackageInfoTable kPackage = {
-    "nimdes", nullptr, 0, kUnits, 8, kRegisterProcs, 1,
+    "nimdes", nullptr, 0, kUnits, 9, kRegisterProcs, 1,
 };
 }  // namespace
 

@@ -73,7 +73,7 @@ TEST(nimdes_EditorsHost, EditorsOnTheSampleForm)
     auto r = Idehost("form.QZColorForm.SysColorsGrid=1,0\n"  // clMaroon, named as the web colour of its value
                      "form.QZColorForm=Button1\n",
                      {"load", "nimdes", "design", NIMDES_SAMPLE_FORM, "property", "QZButton1", "Color", "TQZColor",
-                      "0", "verb", "QZTabControl1", "0", "verb", "QZTabControl1", "1", "unload", "state"});
+                      "0", "verb", "QZTabControl1", "0", "verb", "QZTabControl1", "1", "place", "TQZTreeView", "Tree1", "verb", "Tree1", "1", "unload", "state"});
     EXPECT_EQ(r.Status, 0) << r.Err;
     EXPECT_NE(r.Out.find("designing QZSampleForm ("), String::npos) << r.Out;
     EXPECT_NE(r.Out.find("QZButton1.Color = Maroon (modified)\n"), String::npos) << r.Out;
@@ -82,6 +82,8 @@ TEST(nimdes_EditorsHost, EditorsOnTheSampleForm)
               String::npos)
         << r.Out;
     EXPECT_NE(r.Out.find("QZTabControl1: Remove page\n"), String::npos) << r.Out;
+    // The tree items editor stays open beside the designer until the package goes.
+    EXPECT_NE(r.Out.find("Tree1: Edit tree nodes\n"), String::npos) << r.Out;
     EXPECT_NE(r.Out.find("unloaded all\n"), String::npos) << r.Out;
 }
 

@@ -4,6 +4,7 @@
 #include "QZRegister.h"
 #include "host/FormDesigner.h"
 #include "rtl/ScopeGuard.h"
+#include "zub/Dialogs.h"
 #include "zub/Graphics.h"
 
 namespace {
@@ -198,6 +199,100 @@ TEST(nimdes_SmallEditors, DestroyerClosesItsFormFirst)
     delete gone;
     EXPECT_EQ(d->Form(), nullptr);
     delete d;
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<String> Tree(TTreeView* t)
+{
+    std::vector<String> out;
+    std::function<void(TTreeNode*, int)> walk = [&](TTreeNode* n, int depth) {
+        out.push_back(String(static_cast<std::size_t>(depth) * 2, ' ') + n->Text());
+        for (int i = 0; i < n->Count(); ++i) walk(n->Item(i), depth + 1);
+    };
+    for (int i = 0; i < t->TopCount(); ++i) walk(t->TopItem(i), 0);
+    return out;
+}
+
+TEST(nimdes_SmallEditors, TreeEditorShowsTheItemsAndEditsThem)
+{
+    DesignForm d;
+    TQZControl* tree = d.Make(&qzc::TQZTreeView, "Tree1");
+    TQZTreeViewItem* a = tree->TreeItems.Add(nullptr, "A");
+    tree->TreeItems.Add(a, "A1");
+    tree->TreeItems.Add(nullptr, "B");
+    a->Expanded = true;
+    TQZTreeViewComponent comp(tree);
+    ASSERT_EQ(comp.GetVerbCount(), 2);
+    EXPECT_EQ(comp.GetVerb(1), "Edit tree nodes");
+    comp.ExecuteVerb(1);
+    ASSERT_EQ(OpenTreeViewEditors().size(), 1u);
+    TQZDsnTreeView* e = OpenTreeViewEditors()[0];
+    TScopeGuard close([&] { delete e; });
+    EXPECT_EQ(e->Caption(), "Tree1");
+    EXPECT_TRUE(e->Visible());
+    EXPECT_EQ(Tree(e->TreeView1), (std::vector<String>{"A", "  A1", "B"}));
+    EXPECT_TRUE(e->TreeView1->TopItem(0)->Expanded());
+    // Nothing selected: only a new root can be made.
+    EXPECT_FALSE(e->miNewItem->Enabled());
+    EXPECT_FALSE(e->miDeleteItem->Enabled());
+    EXPECT_TRUE(e->miNewRoot->Enabled());
+    // A child of B, given its caption in place.
+    e->TreeView1->SetSelected(e->TreeView1->TopItem(1));
+    EXPECT_EQ(e->InspectedItem(), tree->TreeItems.Items(2));
+    EXPECT_TRUE(e->miNewItem->Enabled());
+    e->miNewItem->Click();
+    e->TreeView1->EndLabelEdit(e->TreeView1->Selected(), "B1");
+    ASSERT_EQ(tree->TreeItems.Count(), 4);
+    EXPECT_EQ(tree->TreeItems.Items(3)->Caption, "B1");
+    EXPECT_EQ(tree->TreeItems.Items(3)->Parent, tree->TreeItems.Items(2));
+    e->miNewRoot->Click();
+    EXPECT_EQ(tree->TreeItems.Items(4)->Parent, nullptr);
+    // Collapsing is kept in the item; a caption changed elsewhere shows on activation.
+    e->TreeView1->TopItem(0)->Collapse(false);
+    EXPECT_FALSE(a->Expanded);
+    a->Caption = "A*";
+    e->Refresh();
+    EXPECT_EQ(e->TreeView1->TopItem(0)->Text(), "A*");
+    // Opening again brings the same editor to the front.
+    TTreeViewItemsProperty prop(TPropertyTarget{{tree}, "TreeNodes", {}, {}, {}});
+    EXPECT_EQ(prop.GetValue(), "(Items)");
+    prop.Edit();
+    EXPECT_EQ(OpenTreeViewEditors().size(), 1u);
+}
+
+TEST(nimdes_SmallEditors, TreeEditorDeletesOnlyOnYesAndDropsAFreedTree)
+{
+    auto dialogs = std::make_shared<THeadlessDialogs>();
+    auto old = SetDialogs(dialogs);
+    TScopeGuard restore([&] { SetDialogs(old); });
+    DesignForm d;
+    TQZControl* tree = d.Make(&qzc::TQZTreeView, "Tree1");
+    TQZTreeViewItem* a = tree->TreeItems.Add(nullptr, "A");
+    tree->TreeItems.Add(a, "A1");
+    tree->TreeItems.Add(nullptr, "B");
+    TQZDsnTreeView* e = ShowTreeViewEditor(tree);
+    TScopeGuard close([&] { delete e; });
+    e->TreeView1->SetSelected(e->TreeView1->TopItem(0));
+    dialogs->AddAnswer(mrNo);
+    e->miDeleteItem->Click();
+    EXPECT_EQ(tree->TreeItems.Count(), 3);
+    ASSERT_EQ(dialogs->Shown().size(), 1u);
+    EXPECT_NE(dialogs->Shown()[0].Text.find("A"), String::npos);
+    dialogs->AddAnswer(mrYes);
+    e->miDeleteItem->Click();
+    // A with its child.
+    ASSERT_EQ(tree->TreeItems.Count(), 1);
+    EXPECT_EQ(tree->TreeItems.Items(0)->Caption, "B");
+    EXPECT_EQ(Tree(e->TreeView1), (std::vector<String>{"B"}));
+    EXPECT_EQ(d.Designer.Selection(), (std::vector<TComponent*>{tree}));
+    EXPECT_GE(d.Designer.ModifiedCount(), 1);
+    // The tree view goes first: the editor lets go of it.
+    delete tree;
+    EXPECT_EQ(e->Component(), nullptr);
+    e->miNewRoot->Click();  // nothing to add to
 }
 
 }  // namespace
