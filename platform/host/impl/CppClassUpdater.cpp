@@ -1,0 +1,397 @@
+#include "host/CppClassUpdater.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "host/ModuleServices.h"
+#include "rtl/Files.h"
+#include "rtl/SysUtils.h"
+
+// ---- method type records ----
+
+namespace {
+
+void PutShort(String& out, const String& s)
+{
+    if (s.size() > 255) throw EHostError("The name \"" + s.substr(0, 40) + "...\" is too long for a method record");
+    out += static_cast<char>(s.size());
+    out += s;
+}
+
+void PutWord(String& out, std::uint32_t w)
+{
+    for (int i = 0; i < 4; ++i) out += static_cast<char>((w >> (8 * i)) & 0xFF);
+}
+
+class TReader {
+public:
+    explicit TReader(const String& s) : FS(s) {}
+    unsigned Byte()
+    {
+        if (FPos >= FS.size()) throw EHostError("The method record ends early");
+        return static_cast<unsigned char>(FS[FPos++]);
+    }
+    std::uint32_t Word()
+    {
+        std::uint32_t w = 0;
+        for (int i = 0; i < 4; ++i) w |= static_cast<std::uint32_t>(Byte()) << (8 * i);
+        return w;
+    }
+    String Short()
+    {
+        const unsigned n = Byte();
+        if (FPos + n > FS.size()) throw EHostError("The method record ends early");
+        String s = FS.substr(FPos, n);
+        FPos += n;
+        return s;
+    }
+
+private:
+    const String& FS;
+    std::size_t FPos = 0;
+};
+
+constexpr std::uint32_t kRecordTag = 'H' | ('M' << 8) | ('I' << 16) | (static_cast<std::uint32_t>('T') << 24);
+
+}  // namespace
+
+String TMethodTypeInfo::Encode() const
+{
+    if (Params.size() > 255) throw EHostError("The method " + Name + " has too many parameters for a method record");
+    String body;
+    body += static_cast<char>(8);
+    PutShort(body, Name);
+    body += static_cast<char>(IsFunction ? 1 : 0);
+    body += static_cast<char>(Params.size());
+    for (const auto& p : Params) {
+        body += static_cast<char>(p.Flags & 0xFF);
+        PutShort(body, p.Name);
+        PutShort(body, p.Type);
+    }
+    if (IsFunction) PutShort(body, ResultType);
+    String out;
+    PutWord(out, kRecordTag);
+    PutWord(out, static_cast<std::uint32_t>(body.size() + 8));
+    return out + body;
+}
+
+TMethodTypeInfo TMethodTypeInfo::Decode(const String& block)
+{
+    TReader r(block);
+    if (block.size() < 8 || r.Word() != kRecordTag) throw EHostError("No method record");
+    if (r.Word() != block.size()) throw EHostError("The method record's size is wrong");
+    if (r.Byte() != 8) throw EHostError("The method record is of another kind");
+    TMethodTypeInfo m;
+    m.Name = r.Short();
+    m.IsFunction = r.Byte() == 1;
+    const unsigned n = r.Byte();
+    for (unsigned i = 0; i < n; ++i) {
+        TMethodTypeParam p;
+        p.Flags = static_cast<int>(r.Byte());
+        p.Name = r.Short();
+        p.Type = r.Short();
+        m.Params.push_back(p);
+    }
+    if (m.IsFunction) m.ResultType = r.Short();
+    return m;
+}
+
+String CppMethodHeader(const TMethodTypeInfo& info, const String& className, int style)
+{
+    String params;
+    for (const auto& p : info.Params) {
+        if (!params.empty()) params += ", ";
+        params += p.Type + " " + p.Name;
+    }
+    const bool hresult = info.IsFunction && info.ResultType == "HRESULT";
+    const String result = info.IsFunction ? info.ResultType : String("void");
+    if (style == mhDeclaration) {
+        const String head = hresult ? "STDMETHOD(" + info.Name + ")" : "STDMETHOD_(" + result + ", " + info.Name + ")";
+        return head + "(" + params + ");";
+    }
+    if (style == mhImplementation) {
+        const String head = hresult ? String("STDMETHODIMP ") : "STDMETHODIMP_(" + result + ") ";
+        return head + className + "::" + info.Name + "(" + params + ")";
+    }
+    throw EHostError("Unknown method header style " + IntToStr(style));
+}
+
+String CoClassToImplName(const String& coClassName) { return "T" + coClassName + "Impl"; }
+
+String ImplToCoClassName(const String& implName)
+{
+    if (implName.size() <= 5 || implName[0] != 'T' || implName.substr(implName.size() - 4) != "Impl") return "";
+    return implName.substr(1, implName.size() - 5);
+}
+
+String GetPropPrefix(int invokeKind)
+{
+    switch (invokeKind) {
+    case 2: return "get_";
+    case 4: return "set_";
+    case 8: return "_set_";
+    default: return "";
+    }
+}
+
+// ---- the class manager ----
+
+const TCppMethodPlace* TCppUnitClass::FindMethod(const String& name) const
+{
+    for (const auto& m : Methods)
+        if (SameText(m.Name, name)) return &m;
+    return nullptr;
+}
+
+TCppClassManager::TCppClassManager(String sourceFile) : FSource(std::move(sourceFile)) {}
+
+String TCppClassManager::HeaderFile() const { return ChangeFileExt(FSource, ".h"); }
+
+String TCppClassManager::UnitName() const { return ChangeFileExt(ExtractFileName(FSource), ""); }
+
+const TCppUnitClass* TCppClassManager::FindClass(const String& name) const
+{
+    for (const auto& c : FClasses)
+        if (c.Name == name) return &c;
+    return nullptr;
+}
+
+namespace {
+
+// The offset of the line break that ends the line before pos ("\r\n" counted from its "\r").
+std::size_t EndOfLineBefore(const String& text, std::size_t pos)
+{
+    const std::size_t nl = text.rfind('\n', pos == 0 ? 0 : pos - 1);
+    if (nl == String::npos) return 0;
+    return nl > 0 && text[nl - 1] == '\r' ? nl - 1 : nl;
+}
+
+// Skips a balanced "(...)" with the scanner before "("; the ")" token.
+TCppToken SkipParens(TCppScanner& s)
+{
+    TCppToken t = s.Next();
+    if (!t.Is("(")) return t;
+    int depth = 1;
+    for (t = s.Next(); t.Kind != TCppTokenKind::End; t = s.Next()) {
+        if (t.Is("(")) ++depth;
+        if (t.Is(")") && --depth == 0) break;
+    }
+    return t;
+}
+
+void ParseClassBody(TCppScanner& s, TCppUnitClass& cls)
+{
+    int depth = 1;
+    TCppToken prev;
+    bool licence = false;  // the next literal is the licence file's
+    while (true) {
+        const TCppToken t = s.Next();
+        if (t.Kind == TCppTokenKind::End) return;
+        if (licence && t.Kind == TCppTokenKind::String) {
+            cls.LicencePos = t.Start;
+            cls.LicenceText = t.Text;
+            licence = false;
+        }
+        if (t.Is("{")) ++depth;
+        if (t.Is("}") && --depth == 0) {
+            cls.MemberInsertPos = prev.End;
+            return;
+        }
+        if (depth == 1 && t.Kind == TCppTokenKind::Identifier) {
+            if ((t.Text == "DECLARE_PROGID" || t.Text == "DECLARE_ACTIVEXCONTROL_REGISTRY") && s.Peek().Is("(")) {
+                s.Next();
+                const TCppToken lit = s.Peek();
+                if (lit.Kind == TCppTokenKind::String) {
+                    cls.ProgIdPos = lit.Start;
+                    cls.ProgIdText = lit.Text;
+                }
+            } else if (t.Text == "GetLicenseFileName") {
+                licence = true;
+            } else if (t.Text == "END_COM_MAP") {
+                cls.ComMapPos = prev.End;
+            } else if (t.Text == "STDMETHOD" || t.Text == "STDMETHOD_") {
+                // STDMETHOD(Name)(...);  STDMETHOD_(Type, Name)(...);
+                const std::size_t save = s.Position();
+                TCppToken name;
+                if (s.Next().Is("(")) {
+                    for (TCppToken u = s.Next(); u.Kind != TCppTokenKind::End && !u.Is(")"); u = s.Next())
+                        if (u.Kind == TCppTokenKind::Identifier) name = u;
+                }
+                const TCppToken close = SkipParens(s);
+                if (name.Kind == TCppTokenKind::Identifier && close.Is(")") && s.Peek().Is(";")) {
+                    TCppMethodPlace m;
+                    m.Name = name.Text;
+                    m.DeclPos = t.Start;
+                    m.DeclEnd = s.Next().End;
+                    cls.Methods.push_back(m);
+                    prev = s.Peek();
+                    prev.End = m.DeclEnd;
+                    continue;
+                }
+                s.SetPosition(save);
+            }
+        }
+        prev = t;
+    }
+}
+
+}  // namespace
+
+void TCppClassManager::Parse()
+{
+    FEdits.clear();
+    FClasses.clear();
+    FHeaderText = FileExists(HeaderFile()) ? ReadFileBytes(HeaderFile()) : String();
+    FSourceText = FileExists(FSource) ? ReadFileBytes(FSource) : String();
+    TCppScanner s(FHeaderText);
+    while (true) {
+        const TCppToken t = s.Next();
+        if (t.Kind == TCppTokenKind::End) break;
+        if (t.Kind != TCppTokenKind::Identifier || (t.Text != "class" && t.Text != "struct")) continue;
+        // class [ATL_NO_VTABLE] Name [: bases] {
+        TCppToken name;
+        TCppToken u = s.Next();
+        while (u.Kind == TCppTokenKind::Identifier) {
+            name = u;
+            u = s.Next();
+        }
+        if (name.Kind != TCppTokenKind::Identifier || !(u.Is(":") || u.Is("{"))) continue;
+        TCppUnitClass cls;
+        cls.Name = name.Text;
+        if (u.Is(":")) {
+            TCppToken last = u;
+            for (u = s.Next(); u.Kind != TCppTokenKind::End && !u.Is("{"); u = s.Next()) {
+                if (u.Kind == TCppTokenKind::Identifier) cls.BaseReferences.push_back({csHeader, u.Start, u.Text});
+                last = u;
+            }
+            cls.BaseListPos = last.End;
+        }
+        if (!u.Is("{")) break;
+        ParseClassBody(s, cls);
+        FClasses.push_back(std::move(cls));
+    }
+    // implementations: STDMETHODIMP[_(Type)] Class::Name(...)
+    TCppScanner c(FSourceText);
+    while (true) {
+        const TCppToken t = c.Next();
+        if (t.Kind == TCppTokenKind::End) break;
+        if (t.Kind != TCppTokenKind::Identifier || (t.Text != "STDMETHODIMP" && t.Text != "STDMETHODIMP_")) continue;
+        if (t.Text == "STDMETHODIMP_") SkipParens(c);
+        const TCppToken cls = c.Next();
+        if (cls.Kind != TCppTokenKind::Identifier || !c.Next().Is("::")) continue;
+        const TCppToken name = c.Next();
+        if (name.Kind != TCppTokenKind::Identifier || !c.Peek().Is("(")) continue;
+        const TCppToken close = SkipParens(c);
+        if (!close.Is(")")) break;
+        for (auto& k : FClasses) {
+            if (k.Name != cls.Text) continue;
+            for (auto& m : k.Methods)
+                if (m.Name == name.Text && m.ImplPos == NoPosition) {
+                    m.ImplPos = EndOfLineBefore(FSourceText, t.Start);
+                    m.ImplEnd = close.End;
+                    break;
+                }
+        }
+    }
+}
+
+std::vector<TCppReference> TCppClassManager::References(const String& name) const
+{
+    std::vector<TCppReference> refs;
+    for (int section : {csHeader, csSource}) {
+        TCppScanner s(Text(section));
+        for (TCppToken t = s.Next(); t.Kind != TCppTokenKind::End; t = s.Next())
+            if (t.Kind == TCppTokenKind::Identifier && t.Text == name) refs.push_back({section, t.Start, t.Text});
+    }
+    return refs;
+}
+
+void TCppClassManager::Insert(int section, std::size_t pos, const String& text) { Replace(section, pos, 0, text); }
+
+void TCppClassManager::Delete(int section, std::size_t pos, std::size_t length) { Replace(section, pos, length, ""); }
+
+void TCppClassManager::Replace(int section, std::size_t pos, std::size_t length, const String& text)
+{
+    FEdits.push_back({section, pos, length, text});
+}
+
+String TCppClassManager::Apply(int section) const
+{
+    const String& text = Text(section);
+    std::vector<const TEdit*> edits;
+    for (const auto& e : FEdits)
+        if (e.Section == section) edits.push_back(&e);
+    // by position; edits at one position keep the order they were made in
+    std::stable_sort(edits.begin(), edits.end(), [](const TEdit* a, const TEdit* b) { return a->Pos < b->Pos; });
+    String out;
+    std::size_t at = 0;
+    for (const TEdit* e : edits) {
+        if (e->Pos > text.size() || e->Length > text.size() - e->Pos)
+            throw EHostError("An edit of " + UnitName() + " lies outside its text");
+        if (e->Pos < at) throw EHostError("Two edits of " + UnitName() + " overlap");
+        out += text.substr(at, e->Pos - at);
+        out += e->Text;
+        at = e->Pos + e->Length;
+    }
+    return out + text.substr(at);
+}
+
+void TCppClassManager::Commit()
+{
+    String header, source;
+    try {
+        header = Apply(csHeader);
+        source = Apply(csSource);
+    } catch (...) {
+        FEdits.clear();
+        throw;
+    }
+    FEdits.clear();
+    const String oldHeader = FHeaderText;
+    if (header != FHeaderText) AtomicWriteFile(HeaderFile(), header);
+    if (source != FSourceText) {
+        try {
+            AtomicWriteFile(FSource, source);
+        } catch (...) {
+            // the unit changes whole or not at all
+            if (header != oldHeader) AtomicWriteFile(HeaderFile(), oldHeader);
+            throw;
+        }
+    }
+    Parse();
+}
+
+std::unique_ptr<TCppClassManager> GetClassManager(IQModule* module)
+{
+    if (!module) return nullptr;
+    const String file = module->FileName();
+    if (!SameText(ExtractFileExt(file), ".cpp") || !FileExists(file)) return nullptr;
+    auto m = std::make_unique<TCppClassManager>(file);
+    m->Parse();
+    return m;
+}
+
+int UpdateClassNames(TCppClassManager& manager, const String& oldCoClass, const String& newCoClass)
+{
+    int n = 0;
+    const std::pair<String, String> names[] = {
+        {CoClassToImplName(oldCoClass), CoClassToImplName(newCoClass)},
+        {"CLSID_" + oldCoClass, "CLSID_" + newCoClass},
+    };
+    for (const auto& [from, to] : names)
+        for (const auto& r : manager.References(from)) {
+            manager.Replace(r.Section, r.Pos, from.size(), to);
+            ++n;
+        }
+    return n;
+}
+
+// ---- the personality's updater factory ----
+
+namespace {
+TCPPUpdaters* gUpdaters = nullptr;
+}
+
+void SetCppUpdaters(TCPPUpdaters* updaters) { gUpdaters = updaters; }
+
+TCPPUpdaters* CppUpdaters() { return gUpdaters; }
