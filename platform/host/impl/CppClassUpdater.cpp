@@ -361,6 +361,15 @@ void TCppClassManager::Commit()
     Parse();
 }
 
+void TCppClassManager::Restore(const TSnapshot& snapshot)
+{
+    FEdits.clear();
+    const String header = HeaderFile();
+    if (!FileExists(header) || ReadFileBytes(header) != snapshot.Header) AtomicWriteFile(header, snapshot.Header);
+    if (!FileExists(FSource) || ReadFileBytes(FSource) != snapshot.Source) AtomicWriteFile(FSource, snapshot.Source);
+    Parse();
+}
+
 std::unique_ptr<TCppClassManager> GetClassManager(IQModule* module)
 {
     if (!module) return nullptr;

@@ -78,13 +78,28 @@ int TTypeObject::NewMemberId() const
     return id + 1;
 }
 
-TTypeLibMember* TTypeObject::AddMethod(const String& name, int memberId)
+namespace {
+// What kind of accessor a member is: a property's getter and setter share its name.
+String AccessorOf(const std::vector<String>& attributes)
+{
+    for (const char* a : {"propget", "propput", "propputref"})
+        if (std::find(attributes.begin(), attributes.end(), a) != attributes.end()) return a;
+    return "";
+}
+}  // namespace
+
+TTypeLibMember* TTypeObject::AddMethod(const String& name, int memberId, std::vector<String> attributes)
 {
     if (!IsValidIdent(name)) throw EHostError("'" + name + "' is not a valid identifier");
-    if (FindMember(name)) throw EHostError(FName + " has a member named " + name + " already");
+    const String accessor = AccessorOf(attributes);
+    for (auto& m : Members)
+        if (SameText(m->Name, name) && (accessor.empty() || AccessorOf(m->Attributes).empty() ||
+                                        AccessorOf(m->Attributes) == accessor))
+            throw EHostError(FName + " has a member named " + name + " already");
     auto m = std::make_unique<TTypeLibMember>();
     m->Name = name;
     m->MemberId = memberId;
+    m->Attributes = std::move(attributes);
     Members.push_back(std::move(m));
     return Members.back().get();
 }
@@ -546,10 +561,13 @@ private:
             }
         }
         if (id < 0) Fail("id(...) expected");
-        if (t.FindMember(name)) Fail("a second member named " + name);
-        TTypeLibMember* m = t.AddMethod(name, id);
+        TTypeLibMember* m = nullptr;
+        try {
+            m = t.AddMethod(name, id, more);
+        } catch (const EHostError&) {
+            Fail("a second member named " + name);
+        }
         m->ResultType = type;
-        m->Attributes = more;
         const String params = Trim(rest.substr(open + 1, rest.size() - open - 3));
         if (params.empty()) return;
         std::size_t start = 0;

@@ -320,3 +320,23 @@ TEST_F(host_TypeLibModule, AtlUnitIsMadeOnceAndFollowsARename)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(host_TypeLibraryMembers, PropertyGetterAndSetterShareAName)
+{
+    TTypeLibrary lib("L", kLib);
+    TTypeObject* i = lib.AddType(tkInterface, "IA", &kIntf);
+    i->AddMethod("Total", 1, {"propget"});
+    i->AddMethod("Total", 1, {"propput"});
+    EXPECT_THROW(i->AddMethod("Total", 2, {"propget"}), EHostError);
+    EXPECT_THROW(i->AddMethod("Total", 2), EHostError);
+    i->AddMethod("Ship", 3);
+    EXPECT_THROW(i->AddMethod("ship", 4, {"propput"}), EHostError);
+    // the pair survives the text
+    auto back = TTypeLibrary::Parse(lib.Text());
+    ASSERT_EQ(back->FindType("IA")->Members.size(), 3u);
+    EXPECT_TRUE(back->FindType("IA")->Members[1]->HasAttribute("propput"));
+}
+
+}  // namespace

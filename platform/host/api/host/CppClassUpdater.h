@@ -95,6 +95,13 @@ public:
     // again. Overlapping edits or positions outside the text raise EHostError before anything is
     // written; the edits are dropped in either case.
     void Commit();
+    // The unit's texts as last parsed; Restore writes them back where the files differ (an update
+    // that fails after some commits leaves the unit as it was) and parses again.
+    struct TSnapshot {
+        String Header, Source;
+    };
+    TSnapshot Snapshot() const { return {FHeaderText, FSourceText}; }
+    void Restore(const TSnapshot& snapshot);
 
 private:
     struct TEdit {

@@ -102,7 +102,9 @@ public:
     std::vector<std::unique_ptr<TTypeLibMember>> Members;
     // A dispatch id no member has: one above the highest (1 for the first).
     int NewMemberId() const;
-    TTypeLibMember* AddMethod(const String& name, int memberId);
+    // A property's getter and setter ("propget", "propput" among the attributes) share a name;
+    // EHostError for any other second member of a name.
+    TTypeLibMember* AddMethod(const String& name, int memberId, std::vector<String> attributes = {});
     TTypeLibMember* FindMember(const String& name) const;  // letter case ignored
 
     // CoClasses: the interfaces they implement.
