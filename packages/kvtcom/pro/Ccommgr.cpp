@@ -225,7 +225,6 @@ void TCppCoClassUpdater::Update(IQProject* project)
                 UpdateClassNames(*FManager, oldName, co->Name());
                 implName = CoClassToImplName(co->Name());
             }
-            if (FManager->PendingEdits()) FModified = true;
             FManager->Commit();
             if (co->Implements.empty()) continue;
             FManager->Parse();
@@ -234,6 +233,9 @@ void TCppCoClassUpdater::Update(IQProject* project)
             std::unique_ptr<TCoClassExpert> expert = ChooseCoClassExpert(FManager.get(), *now);
             expert->UpdateInterface(*this, implName, *co);
         }
+        FManager->Parse();
+        const TCppClassManager::TSnapshot after = FManager->Snapshot();
+        FModified = after.Header != before.Header || after.Source != before.Source;
     } catch (...) {
         // the unit changes whole or not at all
         FManager->Restore(before);
@@ -302,7 +304,6 @@ void TCppCoClassUpdater::UpdateInterface(const TInterfaceDescription& d, const T
                          Format("%s\r\n%s\r\n", {CppMethodHeader(m->Record, cls.Name, mhImplementation), body}));
         expert.GenAux(*m);
     }
-    FModified = true;
 }
 
 namespace Ccommgr {

@@ -1,15 +1,85 @@
 // idehost's commands for the active project's type library.
+#include <algorithm>
 #include <ostream>
 
+#include "host/CppClassUpdater.h"
 #include "host/TypeLibrary.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: typelib dump|save|edit|apply, typelib rename COCLASS NAME, typelib method|event|signature "
+    "INTERFACE NAME [TYPE:PARAM...], typelib property INTERFACE NAME TYPE";
+
+TTypeObject* FindInterface(TTypeLibrary& lib, const String& name)
+{
+    TTypeObject* t = lib.FindType(name);
+    if (!t || (t->Kind() != tkInterface && t->Kind() != tkDispatch))
+        throw EHostError("The type library has no interface " + name);
+    return t;
+}
+
+// "TYPE:NAME" parameters (in only) of a member; read whole before the member changes.
+std::vector<TTypeLibParam> ParamsOf(const std::vector<String>& a, std::size_t from)
+{
+    std::vector<TTypeLibParam> params;
+    for (std::size_t i = from; i < a.size(); ++i) {
+        const auto colon = a[i].find(':');
+        if (colon == String::npos || colon == 0 || !IsValidIdent(a[i].substr(colon + 1)))
+            throw EHostError("TYPE:NAME expected, not " + a[i]);
+        TTypeLibParam p;
+        p.Type = a[i].substr(0, colon);
+        p.Name = a[i].substr(colon + 1);
+        params.push_back(p);
+    }
+    return params;
+}
+
+// Runs the co-class updater over each unit that implements a CoClass of the library.
+void ApplyEdit(IQProject* p, TTypeLibrary& lib, std::ostream& out)
+{
+    TCPPUpdaters* updaters = CppUpdaters();
+    if (!updaters) throw EHostError("No package updates the units of a type library");
+    TIntfPtr<IQProjectFileEntries> entries;
+    if (!Supports(GetProjectUpdater(p), entries)) throw EHostError("The project has no updater");
+    std::vector<String> units;
+    for (int i = 0; i < lib.TypeCount(); ++i) {
+        const TTypeObject* t = lib.Type(i);
+        if (t->Kind() != tkCoClass) continue;
+        String unit = entries->CoClassUnit(t->Edit.OldName.empty() ? t->Name() : t->Edit.OldName);
+        if (unit.empty()) unit = entries->CoClassUnit(t->Name());
+        if (!unit.empty() && std::find(units.begin(), units.end(), unit) == units.end()) units.push_back(unit);
+    }
+    for (const String& unit : units) {
+        TIntfPtr<IQModule> module;
+        for (int i = 0; i < p->ModuleCount() && !module; ++i)
+            if (p->Module(i)->FileName() == unit) module = p->Module(i);
+        TIntfPtr<IQCoClassUpdater> u = module ? updaters->CreateCoClassUpdater(module.get()) : nullptr;
+        if (!u) throw EHostError("The unit " + unit + " cannot be updated");
+        u->Update(p);
+        out << (u->Modified() ? "updated " : "unchanged ") << unit << "\n";
+    }
+    // CoClasses keep their units under their new names
+    for (int i = 0; i < lib.TypeCount(); ++i) {
+        const TTypeObject* t = lib.Type(i);
+        TIntfPtr<IQTypeLibUpdater> tu;
+        if (t->Kind() == tkCoClass && !t->Edit.OldName.empty() && Supports(entries, tu)) {
+            const String unit = entries->CoClassUnit(t->Edit.OldName);
+            if (!unit.empty()) tu->NewComObject(t->Name(), unit);
+        }
+    }
+    lib.AcceptEdit();
+}
+
+}  // namespace
 
 namespace hostimpl {
 
 void RunTypeLibCommand(std::vector<String> a, std::ostream& out)
 {
-    if (a.size() != 1) throw EHostError("usage: typelib dump|save");
+    if (a.empty()) throw EHostError(kUsage);
     const String sub = LowerCase(a[0]);
     TIntfPtr<IQProject> p = ActiveProject();
     if (!p) throw EHostError("No project is open");
@@ -18,13 +88,49 @@ void RunTypeLibCommand(std::vector<String> a, std::ostream& out)
     const String beside = ChangeFileExt(p->FileName(), ".tlb");
     if (!m && FileExists(beside)) m = CreateTypeLibModule(p.get(), beside);
     if (!m) throw EHostError("The project " + ExtractFileName(p->FileName()) + " has no type library");
-    if (sub == "dump") {
+    TTypeLibrary& lib = *m->TypeLibrary();
+    const auto need = [&](std::size_t n, bool more = false) {
+        if (a.size() < n || (!more && a.size() != n)) throw EHostError(kUsage);
+    };
+    if (sub == "edit") {
+        need(1);
+        lib.AcceptEdit();
+    } else if (sub == "rename") {
+        need(3);
+        TTypeObject* co = lib.FindType(a[1], tkCoClass);
+        if (!co) throw EHostError("The type library has no CoClass " + a[1]);
+        co->Rename(a[2]);
+    } else if (sub == "method" || sub == "event") {
+        need(3, true);
+        TTypeObject* intf = FindInterface(lib, a[1]);
+        std::vector<TTypeLibParam> params = ParamsOf(a, 3);
+        TTypeLibMember* mem = intf->AddMethod(a[2], intf->NewMemberId());
+        if (sub == "event") mem->ResultType = "void";
+        mem->Params = std::move(params);
+    } else if (sub == "signature") {
+        need(3, true);
+        TTypeLibMember* mem = FindInterface(lib, a[1])->FindMember(a[2]);
+        if (!mem) throw EHostError(a[1] + " has no member " + a[2]);
+        mem->Params = ParamsOf(a, 3);
+    } else if (sub == "property") {
+        need(4);
+        TTypeObject* intf = FindInterface(lib, a[1]);
+        if (intf->FindMember(a[2])) throw EHostError(a[1] + " has a member named " + a[2] + " already");
+        const int id = intf->NewMemberId();
+        intf->AddMethod(a[2], id, {"propget"})->AddParam("Value", VarTypeOf(a[3]), pfOut | pfRetval).Type = a[3] + "*";
+        intf->AddMethod(a[2], id, {"propput"})->AddParam("Value", VarTypeOf(a[3])).Type = a[3];
+    } else if (sub == "apply") {
+        need(1);
+        ApplyEdit(p.get(), lib, out);
+    } else if (a.size() != 1) {
+        throw EHostError(kUsage);
+    } else if (sub == "dump") {
         out << m->TypeLibrary()->Text();
     } else if (sub == "save") {
         m->Save();
         out << "saved " << m->FileName() << "\n";
     } else {
-        throw EHostError("usage: typelib dump|save");
+        throw EHostError(kUsage);
     }
 }
 

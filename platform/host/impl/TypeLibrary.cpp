@@ -134,6 +134,14 @@ TTypeObject* TTypeLibrary::FindType(const String& name, int kind) const
     return nullptr;
 }
 
+void TTypeLibrary::AcceptEdit()
+{
+    for (auto& t : FTypes) {
+        t->Edit = {true, ""};
+        for (auto& m : t->Members) m->Edit = {true, ""};
+    }
+}
+
 TTypeObject* TTypeLibrary::AddType(TTypeObjectKind kind, const String& name, const TGUID* guid)
 {
     if (!IsValidIdent(name)) throw EHostError("'" + name + "' is not a valid identifier");

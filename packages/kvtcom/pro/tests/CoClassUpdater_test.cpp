@@ -6,10 +6,13 @@
 #include "Cppproreg.h"
 #include "Cppproupdaters.h"
 #include "ProjectTestHost.h"
+#include "host/CppBrowse.h"
 #include "host/IDEControl.h"
 #include "host/TypeLibrary.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
+
+#include <sstream>
 
 using namespace hostimpl;
 
@@ -93,6 +96,53 @@ const char* const kSalesSourceHead =
     "// TOrdersImpl\r\n"
     "\r\n";
 
+// What a generated unit uses of the type library's header and the COM library, declared just
+// enough for the compiler to check the unit's own text.
+const char* const kTypeLibStub = R"(#pragma once
+typedef long HRESULT;
+typedef int BOOL;
+typedef short VARIANT_BOOL;
+#define WINAPI
+#define ATL_NO_VTABLE
+#define S_OK 0
+#define STDMETHOD(m) virtual HRESULT m
+#define STDMETHOD_(t, m) virtual t m
+#define STDMETHODIMP HRESULT
+#define STDMETHODIMP_(t) t
+struct GUID { int d; };
+extern const GUID CLSID_Orders, CLSID_Sales, IID_IOrders;
+struct CComSingleThreadModel {};
+template <class M> struct CComObjectRootEx {};
+template <class T, const GUID* clsid> struct CComCoClass {
+  static const GUID& GetObjectCLSID() { return *clsid; }
+  static const char* GetProgID();
+  static const char* GetDescription();
+};
+template <class T> struct TTypedComServerRegistrarT {
+  TTypedComServerRegistrarT(const GUID&, const char*, const char*);
+  HRESULT UpdateRegistry(BOOL);
+};
+#define DECLARE_THREADING_MODEL(m) static int ThreadingModel()
+#define DECLARE_PROGID(s) static const char* ProgIdText() { return s; }
+#define DECLARE_DESCRIPTION(s) static const char* DescriptionText() { return s; }
+#define BEGIN_COM_MAP(c)
+#define COM_INTERFACE_ENTRY(i)
+#define END_COM_MAP()
+struct IOrders { virtual ~IOrders() = default; };
+#define Exception ComException
+struct ComException { struct { const char* c_str() const { return ""; } } Message; };
+HRESULT Error(const char*, const GUID&);
+)";
+
+// Whether the compiler reads the unit without an error.
+bool UnitCompiles(const String& dir)
+{
+    AtomicWriteFileNoSync(dir + "Project1_TLB.h", kTypeLibStub);
+    TEditBuffer buffer(dir + "Check.cpp");
+    buffer.Write("#include \"OrdersImpl1.cpp\"\n");
+    return DefaultCompileAndBrowse(buffer);
+}
+
 class kvtcompro_CoClassUpdater : public ProjectTestHost {
 protected:
     kvtcompro_CoClassUpdater() : ProjectTestHost("kvtcompro_ccu_", KVTCOM_TEMPLATE_DIR) {}
@@ -159,7 +209,9 @@ TEST_F(kvtcompro_CoClassUpdater, RenameAndNewMembersThenSignatureChange)
     AddShipAndTotal(lib->FindType("IOrders"));
     auto u = UpdaterOf(dir + "OrdersImpl1.cpp");
     ASSERT_NE(u, nullptr);
+    ASSERT_TRUE(UnitCompiles(dir));
     u->Update(ActiveProject().get());
+    EXPECT_TRUE(UnitCompiles(dir));
     EXPECT_TRUE(u->Modified());
     EXPECT_EQ(Header(), kSalesHeader);
     const String source = String(kSalesSourceHead) + Skeleton("STDMETHODIMP TSalesImpl::Ship(long Count)") +
@@ -182,6 +234,7 @@ TEST_F(kvtcompro_CoClassUpdater, RenameAndNewMembersThenSignatureChange)
                             Skeleton("STDMETHODIMP TSalesImpl::Ship(long Count, VARIANT_BOOL Express)") +
                             Skeleton("STDMETHODIMP TSalesImpl::get_Total(long* Value)") +
                             Skeleton("STDMETHODIMP TSalesImpl::set_Total(long Value)"));
+    EXPECT_TRUE(UnitCompiles(dir));
 }
 
 TEST_F(kvtcompro_CoClassUpdater, FailuresLeaveTheUnitAsItWas)
@@ -203,6 +256,46 @@ TEST_F(kvtcompro_CoClassUpdater, FailuresLeaveTheUnitAsItWas)
     // the rename was written before the members failed: it is taken back too
     EXPECT_EQ(Header(), header);
     EXPECT_EQ(Source(), source);
+}
+
+TEST_F(kvtcompro_CoClassUpdater, IdehostCommandEditsTheLibraryAndUpdatesTheUnits)
+{
+    ASSERT_TRUE(Run("ActiveX Library"));
+    SetDialogAnswer("com.coclass", "Orders");
+    ASSERT_TRUE(Run("COM Object"));
+    for (const auto& f : ReceivedFiles()) AtomicWriteFileNoSync(f.FileName, f.Text);
+    const auto typelib = [](std::vector<String> args) {
+        std::ostringstream out;
+        RunTypeLibCommand(std::move(args), out);
+        return String(out.str());
+    };
+    typelib({"edit"});
+    typelib({"rename", "Orders", "Sales"});
+    typelib({"method", "IOrders", "Ship", "long:Count"});
+    typelib({"property", "IOrders", "Total", "long"});
+    const String unit = dir + "OrdersImpl1.cpp";
+    EXPECT_EQ(typelib({"apply"}), "updated " + unit + "\n");
+    EXPECT_EQ(Header(), kSalesHeader);
+    // the next edit starts from the applied one
+    typelib({"edit"});
+    typelib({"signature", "IOrders", "Ship", "long:Count", "VARIANT_BOOL:Express"});
+    EXPECT_EQ(typelib({"apply"}), "updated " + unit + "\n");
+    EXPECT_NE(Header().find("  STDMETHOD(Ship)(long Count, VARIANT_BOOL Express);\r\n"), String::npos);
+    EXPECT_NE(Source().find("\r\nSTDMETHODIMP TSalesImpl::Ship(long Count, VARIANT_BOOL Express)\r\n{\r\n  try"),
+              String::npos);
+    const String header = Header(), source = Source();
+    EXPECT_EQ(typelib({"apply"}), "unchanged " + unit + "\n");
+    EXPECT_EQ(Header(), header);
+    EXPECT_EQ(Source(), source);
+    // bad edits are refused and change nothing
+    EXPECT_THROW(typelib({"rename", "Nothing", "X"}), EHostError);
+    EXPECT_THROW(typelib({"method", "IOrders", "Ship"}), EHostError);
+    EXPECT_THROW(typelib({"method", "IOrders", "Pack", "long"}), EHostError);
+    EXPECT_THROW(typelib({"signature", "IOrders", "Nothing"}), EHostError);
+    EXPECT_THROW(typelib({"property", "IOrders", "Ship", "long"}), EHostError);
+    EXPECT_EQ(GetTypeLibrary(ActiveProject().get())->FindType("IOrders")->FindMember("Pack"), nullptr);
+    EXPECT_EQ(GetTypeLibrary(ActiveProject().get())->FindType("IOrders")->Members.size(), 3u);
+    EXPECT_EQ(Header(), header);
 }
 
 TEST_F(kvtcompro_CoClassUpdater, ErrorsByName)

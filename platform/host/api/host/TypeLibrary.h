@@ -163,6 +163,9 @@ public:
     static std::unique_ptr<TTypeLibrary> Parse(const String& text);
     // Writes Text() to FileName (replaced atomically); EHostError without a file name.
     void Save() const;
+    // An edit begins (or was applied): every object and member counts as existing, old names
+    // are forgotten.
+    void AcceptEdit();
     // Reads a saved library; every object in it counts as existing.
     static std::unique_ptr<TTypeLibrary> Load(const String& fileName);
 
