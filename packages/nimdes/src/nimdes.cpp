@@ -2,6 +2,7 @@
 #include "QZDsnColorForm.h"
 #include "QZDsnPaint.h"
 #include "QZDsnPaintHandlers.h"
+#include "QZDsnPreview.h"
 #include "QZDsnTreeEditor.h"
 #include "QZDsnTestWizard.h"
 #include "QZDsnWizard.h"
@@ -20,6 +21,7 @@ const TPackageUnitEntry kUnits[] = {
     HOST_UNIT_ENTRY(QZDsnPaintHandlers),
     HOST_UNIT_ENTRY(QZDsnColorEditor),
     HOST_UNIT_ENTRY(QZDsnTreeEditor),
+    HOST_UNIT_ENTRY(QZDsnPreview),
     HOST_UNIT_ENTRY(QZDsnWizard),
     HOST_UNIT_ENTRY(QZDsnTestWizard),
     HOST_UNIT_ENTRY(QZRegister),
@@ -27,7 +29,7 @@ const TPackageUnitEntry kUnits[] = {
 };
 const char* const kRegisterProcs[] = {"QZRegister_Register"};
 const TPackageInfoTable kPackage = {
-    "nimdes", nullptr, 0, kUnits, 9, kRegisterProcs, 1,
+    "nimdes", nullptr, 0, kUnits, 10, kRegisterProcs, 1,
 };
 }  // namespace
 
