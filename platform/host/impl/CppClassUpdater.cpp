@@ -184,6 +184,7 @@ void ParseClassBody(TCppScanner& s, TCppUnitClass& cls)
     int depth = 1;
     TCppToken prev;
     bool licence = false;  // the next literal is the licence file's
+    bool isPublic = false;
     while (true) {
         const TCppToken t = s.Next();
         if (t.Kind == TCppTokenKind::End) return;
@@ -194,8 +195,14 @@ void ParseClassBody(TCppScanner& s, TCppUnitClass& cls)
         }
         if (t.Is("{")) ++depth;
         if (t.Is("}") && --depth == 0) {
-            cls.MemberInsertPos = prev.End;
+            if (isPublic) cls.MemberInsertPos = prev.End;
             return;
+        }
+        // new members go at the end of the last public section
+        if (depth == 1 && t.Kind == TCppTokenKind::Identifier &&
+            (t.Text == "public" || t.Text == "protected" || t.Text == "private") && s.Peek().Is(":")) {
+            if (isPublic) cls.MemberInsertPos = prev.End;
+            isPublic = t.Text == "public";
         }
         if (depth == 1 && t.Kind == TCppTokenKind::Identifier) {
             if ((t.Text == "DECLARE_PROGID" || t.Text == "DECLARE_ACTIVEXCONTROL_REGISTRY") && s.Peek().Is("(")) {
@@ -392,6 +399,13 @@ int UpdateClassNames(TCppClassManager& manager, const String& oldCoClass, const 
             manager.Replace(r.Section, r.Pos, from.size(), to);
             ++n;
         }
+    // a base-list macro names the CoClass itself: ZUBCONTROL_IMPL(TAImpl, A, ...)
+    for (const auto& c : manager.Classes())
+        for (const auto& r : c.BaseReferences)
+            if (r.Text == oldCoClass) {
+                manager.Replace(r.Section, r.Pos, oldCoClass.size(), newCoClass);
+                ++n;
+            }
     return n;
 }
 

@@ -298,6 +298,65 @@ TEST_F(kvtcompro_CoClassUpdater, IdehostCommandEditsTheLibraryAndUpdatesTheUnits
     EXPECT_EQ(Header(), header);
 }
 
+TEST_F(kvtcompro_CoClassUpdater, ActiveXControlGetsItsProgIdThenFollowsARename)
+{
+    ASSERT_TRUE(Run("ActiveX Library"));
+    TTypeLibrary* lib = GetTypeLibrary(ActiveProject().get());
+    lib->AddCoClass("ButtonX", "IButtonX", "", true, true);
+    TIntfPtr<IQModuleCreator> c(new TCppActiveControlCreator("TButton", dir + "ButtonImpl1.cpp", "ButtonX", 7, true, ""));
+    AtomicWriteFileNoSync(dir + "ButtonImpl1.h", c->GetInterfaceSource()->Source());
+    AtomicWriteFileNoSync(dir + "ButtonImpl1.cpp", c->GetSource()->Source());
+    const String header = ReadFileBytes(dir + "ButtonImpl1.h");
+    ASSERT_NE(header.find("DECLARE_ACTIVEXCONTROL_REGISTRY(\"\", 7);"), String::npos);
+    ASSERT_NE(header.find("    return _T(\"Project1.lic\");"), String::npos);
+    const auto update = [&] {
+        auto m = std::make_unique<TCppClassManager>(dir + "ButtonImpl1.cpp");
+        TIntfPtr<IQCoClassUpdater> u(new TCppCoClassUpdater(std::move(m), nullptr));
+        u->Update(ActiveProject().get());
+        return u->Modified();
+    };
+    // the empty ProgID is filled in at the first update; nothing else changes
+    EXPECT_TRUE(update());
+    String expected = header;
+    expected.replace(expected.find("DECLARE_ACTIVEXCONTROL_REGISTRY(\"\""), 34,
+                     "DECLARE_ACTIVEXCONTROL_REGISTRY(\"Project1.ButtonX\"");
+    EXPECT_EQ(ReadFileBytes(dir + "ButtonImpl1.h"), expected);
+    EXPECT_FALSE(update());
+
+    // renamed: the class, the CoClass in its base macro and the ProgID follow; a new method goes
+    // to the public members, not after "protected:"
+    lib->AcceptEdit();
+    lib->FindType("ButtonX")->Rename("Knopf");
+    lib->FindType("IButtonX")->AddMethod("Blink", 1);
+    EXPECT_TRUE(update());
+    const String h = ReadFileBytes(dir + "ButtonImpl1.h");
+    EXPECT_EQ(h.find("ButtonXImpl"), String::npos);
+    EXPECT_NE(h.find("class ATL_NO_VTABLE TKnopfImpl:\r\n  ZUBCONTROL_IMPL(TKnopfImpl, Knopf, TButton, IButtonX, DIID_IButtonXEvents)"),
+              String::npos);
+    EXPECT_NE(h.find("DECLARE_ACTIVEXCONTROL_REGISTRY(\"Project1.Knopf\", 7);\r\n  STDMETHOD(Blink)();\r\n"), String::npos);
+    EXPECT_NE(h.find("    return _T(\"Project1.lic\");"), String::npos);
+    EXPECT_NE(ReadFileBytes(dir + "ButtonImpl1.cpp").find("STDMETHODIMP TKnopfImpl::Blink()\r\n{\r\n  try\r\n"), String::npos);
+}
+
+TEST_F(kvtcompro_CoClassUpdater, RenamedInterfaceAndANewOne)
+{
+    TTypeLibrary* lib = MakeOrders();
+    lib->FindType("IOrders")->Rename("IOrders2");
+    TTypeObject* extra = lib->AddType(tkInterface, "IAudit");
+    extra->ParentName = "IUnknown";
+    extra->AddMethod("Check", 1);
+    lib->FindType("Orders")->Implements.push_back({"IAudit", false, false, false});
+    UpdaterOf(dir + "OrdersImpl1.cpp")->Update(ActiveProject().get());
+    const String h = Header();
+    EXPECT_EQ(h.find("  public IOrders\r\n"), String::npos);
+    EXPECT_NE(h.find("  public IOrders2,\r\n  DUALINTERFACE_IMPL(Orders, IAudit)\r\n{"), String::npos);
+    EXPECT_NE(h.find("  COM_INTERFACE_ENTRY(IOrders2)\r\n  DUALINTERFACE_ENTRY(IAudit)\r\nEND_COM_MAP()"), String::npos);
+    EXPECT_NE(h.find("public:\r\n  STDMETHOD(Check)();\r\n\r\n};"), String::npos);
+    EXPECT_NE(Source().find("STDMETHODIMP TOrdersImpl::Check()\r\n{\r\n  try\r\n  {\r\n\r\n  }\r\n"
+                            "  catch(Exception &e)\r\n  {\r\n    return Error(e.Message.c_str(), IID_IAudit);"),
+              String::npos);
+}
+
 TEST_F(kvtcompro_CoClassUpdater, ErrorsByName)
 {
     TTypeLibrary* lib = MakeOrders();

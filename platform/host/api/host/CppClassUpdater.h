@@ -65,7 +65,7 @@ struct HOST_API TCppUnitClass {
     // quotes included.
     std::size_t ProgIdPos = NoPosition, LicencePos = NoPosition;
     String ProgIdText, LicenceText;
-    std::size_t MemberInsertPos = NoPosition;  // end of the last member line before "};"
+    std::size_t MemberInsertPos = NoPosition;  // end of the last line of the last public section
     std::vector<TCppMethodPlace> Methods;
     const TCppMethodPlace* FindMethod(const String& name) const;  // letter case ignored
 };
@@ -119,7 +119,7 @@ private:
 HOST_API std::unique_ptr<TCppClassManager> GetClassManager(IQModule* module);
 
 // Renames the identifiers of an implementation class and its CoClass in the unit (TOldImpl,
-// CLSID_Old) as pending edits; how many.
+// CLSID_Old, and the CoClass named in a base list) as pending edits; how many.
 HOST_API int UpdateClassNames(TCppClassManager& manager, const String& oldCoClass, const String& newCoClass);
 
 // What the host asks a personality for when a type library of a project changes.
