@@ -235,8 +235,9 @@ long long Signatur(const int* z, const Kriterien& k) { return signatur_von(z, k)
 
 // The bit counts of the classifiers take the processor's own instruction where it has one. The
 // loader runs the choice of a cloned function before ThreadSanitizer's runtime is up, which
-// crashes every program of a ThreadSanitizer build: there it keeps the default version.
-#if defined(__SANITIZE_THREAD__)
+// crashes every program of a ThreadSanitizer build: there it keeps the default version. clang 14
+// gives a cloned function no symbol that callers in other files can link to: it keeps it too.
+#if defined(__SANITIZE_THREAD__) || defined(__clang__)
 #define BITZAEHLUNG_DES_PROZESSORS
 #elif defined(__has_feature)
 #if __has_feature(thread_sanitizer)
