@@ -9,22 +9,60 @@ namespace {
 struct TStubManager : IHTMLLayoutMgr {
     std::string Name;
     void* AppWindow;
-    std::string Area, Pages;
+    std::string Area, Pages, Calls;
+    IHTMLLayoutHost* HostCallback = nullptr;
+    void (*OnResult)(void*, const char*) = nullptr;
+    void* ResultData = nullptr;
     bool Shown = false;
     void (*OnDestroy)(void*) = nullptr;
     void* DestroyData = nullptr;
 
     TStubManager(const char* name, void* appWindow) : Name(name), AppWindow(appWindow) {}
     void SetWorkArea(const char* path) override { Area = path ? path : ""; }
-    void SetHost(void*, const char* pages) override { Pages = pages ? pages : ""; }
+    void SetHost(void* host, const char* pages) override
+    {
+        HostCallback = static_cast<IHTMLLayoutHost*>(host);
+        Pages = pages ? pages : "";
+    }
     void SetDestroyNotify(void (*proc)(void*), void* data) override
     {
         OnDestroy = proc;
         DestroyData = data;
     }
-    void SetResultNotify(void (*)(void*, const char*), void*) override {}
-    void Show() override { Shown = true; }
-    void Close() override { Shown = false; }
+    void SetResultNotify(void (*proc)(void*, const char*), void* data) override
+    {
+        OnResult = proc;
+        ResultData = data;
+    }
+    void Note(const std::string& call) { Calls += call + "\n"; }
+    void RepaintComponent(const char* name) override { Note(std::string("repaint ") + name); }
+    void ComponentsInserted() override { Note("inserted"); }
+    void ComponentDeleted(const char* name) override { Note(std::string("deleted ") + name); }
+    void ComponentSelected(const char* name) override { Note(std::string("selected ") + name); }
+    void AddPaletteItem(const char* page, const char* className, const void*) override
+    {
+        Note(std::string("palette ") + page + " " + className);
+    }
+    void ComponentRenamed(const char* oldName, const char* newName) override
+    {
+        Note(std::string("renamed ") + oldName + " " + newName);
+    }
+    IHTMLLayoutHost* Host() const override { return HostCallback; }
+    const char* Log() const override { return Calls.c_str(); }
+    void UserResult(const char* html) override
+    {
+        if (OnResult) OnResult(ResultData, html);
+    }
+    void Show() override
+    {
+        Shown = true;
+        Note("show");
+    }
+    void Close() override
+    {
+        Shown = false;
+        Note("close");
+    }
     const char* WorkArea() const override { return Area.c_str(); }
     bool Showing() const override { return Shown; }
     void UserClose() override

@@ -203,6 +203,13 @@ public:
     // Client-side data sets: the names of their fields.
     virtual void AddFieldNames(TStrings& list) const;
     TStringList FieldNames;
+    // HTML layout managers: the attached HTML manager, the work area, the page layout, whether a
+    // result is taken, and the control new components are created in.
+    void* LayoutManager = nullptr;
+    String LayoutWorkArea;
+    TStringList LayoutHTML;
+    bool TakesResult = true;
+    TControl* LayoutContainer = nullptr;
 
 private:
     TComponentClass FClass;

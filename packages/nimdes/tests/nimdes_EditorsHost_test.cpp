@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "ScratchDir.h"
+#include "host/Registry.h"
 #include "hostimpl/Shell.h"
 #include "rtl/Files.h"
 
@@ -84,6 +85,20 @@ TEST(nimdes_EditorsHost, EditorsOnTheSampleForm)
     EXPECT_NE(r.Out.find("QZTabControl1: Remove page\n"), String::npos) << r.Out;
     // The tree items editor stays open beside the designer until the package goes.
     EXPECT_NE(r.Out.find("Tree1: Edit tree nodes\n"), String::npos) << r.Out;
+    EXPECT_NE(r.Out.find("unloaded all\n"), String::npos) << r.Out;
+}
+
+TEST(nimdes_EditorsHost, HTMLDesignerOpenAtUnloadLeavesNothingBehind)
+{
+    const char* key = "SOFTWARE\\Microsoft\\Internet Explorer";
+    auto r = Idehost("", {"load", "nimdes", "place", "TQZLayoutMgrHTML", "Layout1", "verb", "Layout1", "0"});
+    EXPECT_EQ(r.Status, 0) << r.Err;  // no browser: a message, nothing opened
+    TRegistry().WriteString(key, "Version", "6.0");
+    r = Idehost("", {"load", "nimdes", "design", NIMDES_SAMPLE_FORM, "place", "TQZLayoutMgrHTML", "Layout1", "verb",
+                     "Layout1", "0", "verb", "QZButton1", "0", "unload", "state"});
+    TRegistry().DeleteKey(key);
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("Layout1: Edit HTML\n"), String::npos) << r.Out;
     EXPECT_NE(r.Out.find("unloaded all\n"), String::npos) << r.Out;
 }
 

@@ -1,8 +1,56 @@
 #include "host/FormDesigner.h"
 
+#include "zub/Controls.h"
+
 namespace {
 TFormDesigner* gDesigner = nullptr;
 }
 
 TFormDesigner* ActiveDesigner() { return gDesigner; }
 void SetActiveDesigner(TFormDesigner* designer) { gDesigner = designer; }
+
+TFormDesigner::~TFormDesigner()
+{
+    for (IDesignNotification* n : std::vector(FListeners)) n->DesignerClosed();
+}
+
+void TFormDesigner::Modified()
+{
+    ++FModified;
+    for (IDesignNotification* n : std::vector(FListeners)) n->ItemsModified();
+}
+
+void TFormDesigner::SelectComponent(TComponent* c) { SetSelection(c ? std::vector<TComponent*>{c} : std::vector<TComponent*>{}); }
+
+void TFormDesigner::SetSelection(std::vector<TComponent*> s)
+{
+    FSelection = std::move(s);
+    for (IDesignNotification* n : std::vector(FListeners)) n->SelectionChanged(FSelection);
+}
+
+TComponent* TFormDesigner::CreateComponent(TComponentClass cls, TControl* parent)
+{
+    if (!cls || !cls->Create) throw EComponentError("A component of that class cannot be made");
+    const String base = String(cls->ClassName).substr(cls->ClassName[0] == 'T' ? 1 : 0);
+    String name;
+    for (int n = 1;; ++n) {
+        name = base + IntToStr(n);
+        if (!FRoot->FindComponent(name)) break;
+    }
+    TComponent* c = cls->Create(FRoot);
+    c->SetName(name);
+    if (auto* ctl = dynamic_cast<TControl*>(c); ctl && parent) ctl->SetParent(parent);
+    for (IDesignNotification* n : std::vector(FListeners)) n->ItemInserted(c);
+    return c;
+}
+
+void TFormDesigner::DeleteSelection()
+{
+    const std::vector<TComponent*> gone = FSelection;
+    FSelection.clear();
+    for (TComponent* c : gone) {
+        for (IDesignNotification* n : std::vector(FListeners)) n->ItemDeleted(c);
+        delete c;
+    }
+    for (IDesignNotification* n : std::vector(FListeners)) n->SelectionChanged(FSelection);
+}
