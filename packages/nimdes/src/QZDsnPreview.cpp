@@ -58,6 +58,16 @@ int LeadingNumber(const String& s)
 }
 }  // namespace
 
+void LoadDesignerLibrary(std::unique_ptr<TQZDesignerLibrary>& library, const String& name, const String& error)
+{
+    if (library) return;
+    try {
+        library = std::make_unique<TQZDesignerLibrary>(name);
+    } catch (const EFOpenError&) {
+        throw Exception(error);
+    }
+}
+
 bool BrowserVersionOK(const String& version, const String& build, bool allowBuild)
 {
     const auto dot = version.find('.');
@@ -163,13 +173,7 @@ TQZFormPreviewGenerator* RunPreview(TComponent* form)
         return nullptr;
     }
     const String area = WorkArea();
-    if (!gLibrary) {
-        try {
-            gLibrary = std::make_unique<TQZDesignerLibrary>("QZPreviewMgr");
-        } catch (const EFOpenError&) {
-            throw Exception(RSFormPreviewError);
-        }
-    }
+    LoadDesignerLibrary(gLibrary, "QZPreviewMgr", RSFormPreviewError);
     return new TQZFormPreviewGenerator(form, area);
 }
 

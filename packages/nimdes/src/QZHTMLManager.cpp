@@ -235,13 +235,7 @@ void EditLayoutHTML(TComponent* component, TFormDesigner* designer)
     }
     TQZComponent* layout = LayoutOf(component);
     const String area = WorkArea();
-    if (!gLibrary) {
-        try {
-            gLibrary = std::make_unique<TQZDesignerLibrary>("QZHTMLLayoutMgr");
-        } catch (const EFOpenError&) {
-            throw Exception(RSHTMLEditorError);
-        }
-    }
+    LoadDesignerLibrary(gLibrary, "QZHTMLLayoutMgr", RSHTMLEditorError);
     if (auto* m = LayoutManagerOf(layout)) {
         if (m->HTMLDesigner()) {
             m->HTMLDesigner()->Show();
@@ -249,7 +243,7 @@ void EditLayoutHTML(TComponent* component, TFormDesigner* designer)
         }
         // Its designer went (closed or released): a new manager takes over.
         delete m;
-        if (!gLibrary) gLibrary = std::make_unique<TQZDesignerLibrary>("QZHTMLLayoutMgr");
+        LoadDesignerLibrary(gLibrary, "QZHTMLLayoutMgr", RSHTMLEditorError);
     }
     layout->LayoutWorkArea = area;
     auto* m = new TQZHTMLManager(layout, designer, area);
