@@ -1,5 +1,6 @@
 #include "Ccommgr.h"
 
+#include "host/ComWizard.h"
 #include "host/HostStrings.h"
 #include "host/ModuleServices.h"
 #include "rtl/Format.h"
@@ -194,6 +195,24 @@ void TCppCoClassUpdater::UpdateLiterals(const TCppUnitClass& cls, const String& 
         FManager->Replace(csHeader, cls.LicencePos, cls.LicenceText.size(), newLic);
 }
 
+void TCppCoClassUpdater::DeclarePersistence(const TCppUnitClass& cls, const String& implName)
+{
+    // ZUBCONTROL_IMPL(TAImpl, A, TWrapped, ...), PROPERTYPAGE_IMPL(TAImpl, A, TWrapped)
+    const auto& bases = cls.BaseReferences;
+    if (bases.size() < 4 || (bases[0].Text != "ZUBCONTROL_IMPL" && bases[0].Text != "PROPERTYPAGE_IMPL") ||
+        cls.RegistryLinePos == NoPosition)
+        return;
+    // before the registry macro and its comment, laid out as the wizard writes it
+    const String& text = FManager->Text(csHeader);
+    const String comment = String(sAXRegistryMacroComment) + CRLF;
+    std::size_t pos = cls.RegistryLinePos;
+    if (pos >= comment.size() && text.compare(pos - comment.size(), comment.size(), comment) == 0)
+        pos -= comment.size();
+    FManager->Insert(csHeader, pos,
+                     String(sDECLAREZUBPERSISTENCEComment) + CRLF + "DECLARE_ZUB_CONTROL_PERSISTENCE(" + implName +
+                         ", " + bases[3].Text + ");" + CRLF + CRLF);
+}
+
 void TCppCoClassUpdater::Update(IQProject* project)
 {
     FManager->Parse();
@@ -225,6 +244,7 @@ void TCppCoClassUpdater::Update(IQProject* project)
                 UpdateClassNames(*FManager, oldName, co->Name());
                 implName = CoClassToImplName(co->Name());
             }
+            if (!cls->HasPersistence) DeclarePersistence(*cls, implName);
             FManager->Commit();
             if (co->Implements.empty()) continue;
             FManager->Parse();

@@ -95,6 +95,8 @@ public:
                          const String& coClassName);
 
 private:
+    // A wrapping control's class that lacks it gets the persistence declaration.
+    void DeclarePersistence(const TCppUnitClass& cls, const String& implName);
     void UpdateLiterals(const TCppUnitClass& cls, const String& oldBase, const String& newBase, TTypeObject& coClass);
     std::unique_ptr<TCppClassManager> FManager;
     TIntfPtr<IQModule> FModule;

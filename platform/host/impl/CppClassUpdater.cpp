@@ -207,11 +207,15 @@ void ParseClassBody(TCppScanner& s, TCppUnitClass& cls)
         if (depth == 1 && t.Kind == TCppTokenKind::Identifier) {
             if ((t.Text == "DECLARE_PROGID" || t.Text == "DECLARE_ACTIVEXCONTROL_REGISTRY") && s.Peek().Is("(")) {
                 s.Next();
+                const std::size_t nl = s.Source().rfind('\n', t.Start);
+                cls.RegistryLinePos = nl == String::npos ? 0 : nl + 1;
                 const TCppToken lit = s.Peek();
                 if (lit.Kind == TCppTokenKind::String) {
                     cls.ProgIdPos = lit.Start;
                     cls.ProgIdText = lit.Text;
                 }
+            } else if (t.Text == "DECLARE_ZUB_CONTROL_PERSISTENCE") {
+                cls.HasPersistence = true;
             } else if (t.Text == "GetLicenseFileName") {
                 licence = true;
             } else if (t.Text == "END_COM_MAP") {

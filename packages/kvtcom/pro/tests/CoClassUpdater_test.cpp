@@ -357,6 +357,81 @@ TEST_F(kvtcompro_CoClassUpdater, RenamedInterfaceAndANewOne)
               String::npos);
 }
 
+TEST_F(kvtcompro_CoClassUpdater, WrappingControlWithoutPersistenceGetsItAsTheWizardWritesIt)
+{
+    ASSERT_TRUE(Run("ActiveX Library"));
+    GetTypeLibrary(ActiveProject().get())->AddCoClass("ButtonX", "IButtonX", "", true, true);
+    TIntfPtr<IQModuleCreator> c(new TCppActiveControlCreator("TButton", dir + "ButtonImpl1.cpp", "ButtonX", 7, false, ""));
+    String header = c->GetInterfaceSource()->Source();
+    header.replace(header.find("DECLARE_ACTIVEXCONTROL_REGISTRY(\"\""), 34, "DECLARE_ACTIVEXCONTROL_REGISTRY(\"Project1.ButtonX\"");
+    const String persistence = "// The persistence of the ZUB control wrapped by this object\r\n"
+                               "DECLARE_ZUB_CONTROL_PERSISTENCE(TButtonXImpl, TButton);\r\n\r\n";
+    const std::size_t at = header.find(persistence);
+    ASSERT_NE(at, String::npos);
+    String without = header;
+    without.erase(at, persistence.size());
+    AtomicWriteFileNoSync(dir + "ButtonImpl1.h", without);
+    AtomicWriteFileNoSync(dir + "ButtonImpl1.cpp", c->GetSource()->Source());
+    TIntfPtr<IQCoClassUpdater> u(new TCppCoClassUpdater(std::make_unique<TCppClassManager>(dir + "ButtonImpl1.cpp"), nullptr));
+    u->Update(ActiveProject().get());
+    EXPECT_EQ(ReadFileBytes(dir + "ButtonImpl1.h"), header);
+}
+
+TEST_F(kvtcompro_CoClassUpdater, ComPlusStubGetsTheWarningBody)
+{
+    TTypeLibrary* lib = MakeOrders();
+    lib->FindType("Orders")->Attributes.push_back("custom(COMPlusStub)");
+    lib->FindType("IOrders")->AddMethod("Ship", 1);
+    UpdaterOf(dir + "OrdersImpl1.cpp")->Update(ActiveProject().get());
+    const String tail = "STDMETHODIMP TOrdersImpl::Ship()\r\n{\r\n"
+                        "  // Warning: Stub method. COM+ will ignore any implementation.\r\n}\r\n";
+    const String source = Source();
+    ASSERT_GE(source.size(), tail.size());
+    EXPECT_EQ(source.substr(source.size() - tail.size()), tail);
+}
+
+TEST_F(kvtcompro_CoClassUpdater, ActiveServerObjectHasItsExpert)
+{
+    ASSERT_TRUE(Run("ActiveX Library"));
+    SetDialogAnswer("com.coclass", "Shop");
+    SetDialogAnswer("com.testpage", "false");
+    ASSERT_TRUE(Run("Active Server Object"));
+    SetDialogAnswer("com.coclass", "Orders");
+    ASSERT_TRUE(Run("COM Object"));
+    for (const auto& f : ReceivedFiles()) AtomicWriteFileNoSync(f.FileName, f.Text);
+    TCppClassManager asp(dir + "ShopImpl1.cpp"), plain(dir + "OrdersImpl1.cpp");
+    asp.Parse();
+    plain.Parse();
+    ASSERT_NE(asp.FindClass("TShopImpl"), nullptr);
+    auto e = ChooseCoClassExpert(&asp, *asp.FindClass("TShopImpl"));
+    EXPECT_NE(dynamic_cast<TCppActiveServerPageExpert*>(e.get()), nullptr);
+    EXPECT_EQ(dynamic_cast<TCppActiveServerPageExpert*>(ChooseCoClassExpert(&plain, plain.Classes()[0]).get()), nullptr);
+
+    TTypeLibMember* start = GetTypeLibrary(ActiveProject().get())->FindType("IShop")->FindMember("OnStartPage");
+    TInterfaceMethod m(imMethod, "", true, start, MethodRecordOf(*start, ""));
+    EXPECT_EQ(m.Name, "OnStartPage");
+    EXPECT_EQ(m.HeaderType(), 2);
+    String body = StandardMethodBody;
+    e->GenMethod(m, body);
+    EXPECT_EQ(body, "{\r\n  HRESULT hr = E_FAIL;\r\n  try\r\n  {\r\n    hr = TASPObject::OnStartPage(AScriptingContext);\r\n"
+                    "  }\r\n  catch(Exception &e)\r\n  {\r\n    return Error(e.Message.c_str(), #);\r\n  }\r\n"
+                    "  return hr;\r\n};\r\n\r\n");
+    // another member keeps the body it was given
+    TMethodTypeInfo other;
+    other.Name = "Count";
+    TInterfaceMethod o(imMethod, "", false, nullptr, other);
+    EXPECT_EQ(o.HeaderType(), 1);
+    body = "{}";
+    e->GenMethod(o, body);
+    EXPECT_EQ(body, "{}");
+    // the generated unit is in step already: updating keeps it as it is, twice
+    UpdaterOf(dir + "ShopImpl1.cpp")->Update(ActiveProject().get());
+    const String h1 = ReadFileBytes(dir + "ShopImpl1.h"), s1 = ReadFileBytes(dir + "ShopImpl1.cpp");
+    UpdaterOf(dir + "ShopImpl1.cpp")->Update(ActiveProject().get());
+    EXPECT_EQ(ReadFileBytes(dir + "ShopImpl1.h"), h1);
+    EXPECT_EQ(ReadFileBytes(dir + "ShopImpl1.cpp"), s1);
+}
+
 TEST_F(kvtcompro_CoClassUpdater, ErrorsByName)
 {
     TTypeLibrary* lib = MakeOrders();

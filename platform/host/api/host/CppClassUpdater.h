@@ -65,6 +65,10 @@ struct HOST_API TCppUnitClass {
     // quotes included.
     std::size_t ProgIdPos = NoPosition, LicencePos = NoPosition;
     String ProgIdText, LicenceText;
+    // The start of the registry macro's line; whether the class declares the persistence of the
+    // ZUB control it wraps.
+    std::size_t RegistryLinePos = NoPosition;
+    bool HasPersistence = false;
     std::size_t MemberInsertPos = NoPosition;  // end of the last line of the last public section
     std::vector<TCppMethodPlace> Methods;
     const TCppMethodPlace* FindMethod(const String& name) const;  // letter case ignored
