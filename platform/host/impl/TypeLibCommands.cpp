@@ -11,7 +11,7 @@ namespace {
 
 const char* const kUsage =
     "usage: typelib dump|save|edit|apply, typelib rename COCLASS NAME, typelib method|event|signature "
-    "INTERFACE NAME [TYPE:PARAM...], typelib property INTERFACE NAME TYPE";
+    "INTERFACE NAME [TYPE:PARAM...], typelib prop INTERFACE NAME TYPE";
 
 TTypeObject* FindInterface(TTypeLibrary& lib, const String& name)
 {
@@ -112,7 +112,7 @@ void RunTypeLibCommand(std::vector<String> a, std::ostream& out)
         TTypeLibMember* mem = FindInterface(lib, a[1])->FindMember(a[2]);
         if (!mem) throw EHostError(a[1] + " has no member " + a[2]);
         mem->Params = ParamsOf(a, 3);
-    } else if (sub == "property") {
+    } else if (sub == "prop") {
         need(4);
         TTypeObject* intf = FindInterface(lib, a[1]);
         if (intf->FindMember(a[2])) throw EHostError(a[1] + " has a member named " + a[2] + " already");

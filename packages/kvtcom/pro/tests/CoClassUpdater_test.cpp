@@ -272,7 +272,7 @@ TEST_F(kvtcompro_CoClassUpdater, IdehostCommandEditsTheLibraryAndUpdatesTheUnits
     typelib({"edit"});
     typelib({"rename", "Orders", "Sales"});
     typelib({"method", "IOrders", "Ship", "long:Count"});
-    typelib({"property", "IOrders", "Total", "long"});
+    typelib({"prop", "IOrders", "Total", "long"});
     const String unit = dir + "OrdersImpl1.cpp";
     EXPECT_EQ(typelib({"apply"}), "updated " + unit + "\n");
     EXPECT_EQ(Header(), kSalesHeader);
@@ -292,7 +292,7 @@ TEST_F(kvtcompro_CoClassUpdater, IdehostCommandEditsTheLibraryAndUpdatesTheUnits
     EXPECT_THROW(typelib({"method", "IOrders", "Ship"}), EHostError);
     EXPECT_THROW(typelib({"method", "IOrders", "Pack", "long"}), EHostError);
     EXPECT_THROW(typelib({"signature", "IOrders", "Nothing"}), EHostError);
-    EXPECT_THROW(typelib({"property", "IOrders", "Ship", "long"}), EHostError);
+    EXPECT_THROW(typelib({"prop", "IOrders", "Ship", "long"}), EHostError);
     EXPECT_EQ(GetTypeLibrary(ActiveProject().get())->FindType("IOrders")->FindMember("Pack"), nullptr);
     EXPECT_EQ(GetTypeLibrary(ActiveProject().get())->FindType("IOrders")->Members.size(), 3u);
     EXPECT_EQ(Header(), header);
