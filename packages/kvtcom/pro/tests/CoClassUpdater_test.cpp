@@ -432,6 +432,23 @@ TEST_F(kvtcompro_CoClassUpdater, ActiveServerObjectHasItsExpert)
     EXPECT_EQ(ReadFileBytes(dir + "ShopImpl1.cpp"), s1);
 }
 
+TEST_F(kvtcompro_CoClassUpdater, ShowMethodFindsTheImplementationOrSaysSo)
+{
+    ASSERT_TRUE(Run("ActiveX Library"));
+    SetDialogAnswer("com.coclass", "Shop");
+    SetDialogAnswer("com.testpage", "false");
+    ASSERT_TRUE(Run("Active Server Object"));
+    for (const auto& f : ReceivedFiles()) AtomicWriteFileNoSync(f.FileName, f.Text);
+    auto u = UpdaterOf(dir + "ShopImpl1.cpp");
+    EXPECT_NO_THROW(u->ShowMethod("Shop", "OnStartPage"));
+    try {
+        u->ShowMethod("Shop", "get_Total");
+        ADD_FAILURE() << "no error";
+    } catch (const EHostError& e) {
+        EXPECT_EQ(e.Message(), "Method get_Total not found");
+    }
+}
+
 TEST_F(kvtcompro_CoClassUpdater, ErrorsByName)
 {
     TTypeLibrary* lib = MakeOrders();
