@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "rtl/ScopeGuard.h"
 #include "zub/StdCtrls.h"
 
 TSearchDialog* SearchDialog = nullptr;
@@ -150,7 +151,7 @@ void TSearchDialog::Render()
             (exact ? caption.find(text) != String::npos : AnsiUpperCase(caption).find(upper) != String::npos))
             hits.push_back(c);
     }
-    FResult->BeginUpdate();
+    TUpdateGuard update(*FResult);
     FResult->Clear();
     for (auto& h : hits) {
         if (FColumns && FRow)
@@ -158,7 +159,6 @@ void TSearchDialog::Render()
         else
             FResult->AddRow({NodeCaption(h.get())}, h->GetImageIndex(), h);
     }
-    FResult->EndUpdate();
 }
 
 void TSearchDialog::Clear()

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rtl/Format.h"
+#include "rtl/ScopeGuard.h"
 #include "zub/Dialogs.h"
 
 namespace Pluggableviewer {
@@ -274,13 +275,14 @@ TIntfPtr<IPluggableTreeNode> TPluggableTreeView::GetRootNodes(int index)
 
 void TPluggableTreeView::Clear()
 {
-    TTreeView::BeginUpdate();
-    TTreeView::Clear();
-    FRoots.clear();
-    FPendingRoots.clear();
-    FNodes.clear();
-    FCurrentNode.reset();
-    TTreeView::EndUpdate();
+    {
+        TUpdateGuard update(*this);
+        TTreeView::Clear();
+        FRoots.clear();
+        FPendingRoots.clear();
+        FNodes.clear();
+        FCurrentNode.reset();
+    }
     EnableButtons();
     FHistory.clear();
     FHistoryIndex = 0;

@@ -9,6 +9,7 @@
 
 #include "rtl/Clock.h"
 #include "rtl/MainThread.h"
+#include "rtl/ScopeGuard.h"
 #include "rtl/SysUtils.h"
 
 // Thrown to a worker that reaches for a window that has gone. It is no Exception of the
@@ -95,10 +96,9 @@ template <class TForm>
 void ListBox1_fuellen(TForm& f, const std::vector<String>& zeilen)
 {
     auto* liste = f.ListBox1->Items();
-    liste->BeginUpdate();  // the painter sees the old lines or the new ones
+    TUpdateGuard update(*liste);  // the painter sees the old lines or the new ones
     liste->Clear();
     for (const String& z : zeilen) liste->Add(z);
-    liste->EndUpdate();
 }
 
 // ListBox1 cleared and given these lines, then the three line lists set.

@@ -15,6 +15,7 @@
 #include "rtl/Debug.h"
 #include "rtl/Files.h"
 #include "rtl/IniFiles.h"
+#include "rtl/ScopeGuard.h"
 
 using namespace unit1;
 
@@ -329,11 +330,11 @@ void TForm1::starten()
         *z = 0;
     schritt1_aktiv = schritt2_aktiv = schritt3_aktiv = 0;
 
-    TStrings* liste = ListBox1->Items();
-    liste->BeginUpdate();
-    liste->Clear();
-    for (const String& zeile : Starthinweis()) liste->Add(zeile);
-    liste->EndUpdate();
+    {
+        TUpdateGuard liste(*ListBox1->Items());
+        ListBox1->Items()->Clear();
+        for (const String& zeile : Starthinweis()) ListBox1->Items()->Add(zeile);
+    }
     zeilen_symbol0 = "";
     zeilen_symbol1 = STARTHINWEIS_SYMBOLE;
 

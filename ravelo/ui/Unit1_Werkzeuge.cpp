@@ -12,6 +12,7 @@
 #include "Update_zahlen.h"
 #include "rtl/Clock.h"
 #include "rtl/Debug.h"
+#include "rtl/ScopeGuard.h"
 #include "zub/ShellApi.h"
 
 using namespace unit1;
@@ -112,20 +113,14 @@ template <class Aktion>
 void Werkzeug_klick(TForm1& f, WerkzeugNr nr, Aktion aktion)
 {
     const Werkzeug& w = WERKZEUGE[nr];
-    auto ende = [&] {
-        zeige_Bild(f, f.*w.bild, Werkzeugbild(w, ""));
-        f.*w.zaehler = 0;
-    };
     zeige_Bild(f, f.*w.bild, Werkzeugbild(w, "_d"));
     f.Label1->SetCaption(w.klick);
     Nachrichten_verarbeiten();
-    try {
-        aktion();
-    } catch (...) {
-        ende();
-        throw;
-    }
-    ende();
+    TScopeGuard ende([&] {
+        zeige_Bild(f, f.*w.bild, Werkzeugbild(w, ""));
+        f.*w.zaehler = 0;
+    });
+    aktion();
 }
 
 void Shell_klick(TForm1& f, WerkzeugNr nr, TComponent* besitzer, const char* ziel, int anzeige)
@@ -141,13 +136,8 @@ template <class Aktion>
 void grau_um(TForm1& f, Aktion aktion)
 {
     f.grau_schalten();
-    try {
-        aktion();
-    } catch (...) {
-        Fenster_zurueck(f);
-        throw;
-    }
-    Fenster_zurueck(f);
+    TScopeGuard zurueck([&] { Fenster_zurueck(f); });
+    aktion();
 }
 
 }  // namespace
@@ -411,29 +401,25 @@ void TForm1::Image24Click(TObject*)
     Label1->SetCaption("Zahlen aus dem Internet aktualisieren?");
     Nachrichten_verarbeiten();
     Image24->SetEnabled(false);
-    try {
+    {
+        // When greying out fails nothing is greyed yet: only the button comes back.
+        TScopeGuard knopf([this] {
+            Image24->SetEnabled(true);
+            zeige_Bild(*this, Image24, "gifs\\web_search24.gif");
+        });
         grau_schalten();
-    } catch (...) {
-        Image24->SetEnabled(true);
-        zeige_Bild(*this, Image24, "gifs\\web_search24.gif");
-        throw;
+        knopf.Dismiss();
     }
     // Whatever the update does, the window comes back.
-    auto zurueck = [this] {
+    TScopeGuard zurueck([this] {
         Fenster_zurueck(*this);
         zeige_Bild(*this, Image24, "gifs\\web_search24.gif");
         zaehler_Image24 = 0;
-    };
-    try {
-        // The restore below reads the archive grid again, so a download shows at once; a failed
-        // one has said why.
-        if (ftp_download)
-            (void)ftp_holen();
-        else
-            starte_Update(true);
-    } catch (...) {
-        zurueck();
-        throw;
-    }
-    zurueck();
+    });
+    // The restore reads the archive grid again, so a download shows at once; a failed one has
+    // said why.
+    if (ftp_download)
+        (void)ftp_holen();
+    else
+        starte_Update(true);
 }

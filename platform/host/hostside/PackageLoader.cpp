@@ -11,6 +11,7 @@
 #include "hostimpl/StateListing.h"
 #include "host/Package.h"
 #include "rtl/Files.h"
+#include "rtl/ScopeGuard.h"
 
 namespace {
 
@@ -131,9 +132,8 @@ void TPackageLoader::Load(const String& name)
 {
     CloseWindow();
     std::vector<String> stack, loadedNow;
-    try {
-        LoadOne(name, stack, loadedNow);
-    } catch (...) {
+    // A failed load leaves nothing of what it loaded on the way.
+    TScopeGuard rollback([&] {
         for (auto it = loadedNow.rbegin(); it != loadedNow.rend(); ++it) {
             auto pos = std::find_if(FPackages.begin(), FPackages.end(),
                                     [&](const auto& p) { return p->Name == *it; });
@@ -141,8 +141,9 @@ void TPackageLoader::Load(const String& name)
             std::vector<String> ignored;
             UnloadOne(static_cast<std::size_t>(pos - FPackages.begin()), ignored);
         }
-        throw;
-    }
+    });
+    LoadOne(name, stack, loadedNow);
+    rollback.Dismiss();
 }
 
 void TPackageLoader::LoadOne(const String& name, std::vector<String>& stack, std::vector<String>& loadedNow)

@@ -10,6 +10,7 @@
 #include "host/MakeFile.h"
 #include "host/ProjectManager.h"
 #include "rtl/Files.h"
+#include "rtl/ScopeGuard.h"
 
 namespace hostimpl {
 
@@ -286,17 +287,17 @@ TIntfPtr<IQProject> OpenCppProject(const String& fileName)
 {
     if (!FileExists(fileName)) throw EHostError("No project file " + fileName);
     TIntfPtr<IQProject> p = NewCppProject(fileName);
-    try {
-        auto m = ModelOf(p.get());
-        if (m->Form() == TCppProjectForm::MakeFile)
-            LoadMakeFile(*m);
-        else
-            LoadXmlProject(*m);
-    } catch (...) {
+    // A project file that cannot be read leaves no project open.
+    TScopeGuard undo([&] {
         std::erase_if(State().Projects, [&](auto& x) { return static_cast<IQProject*>(x.get()) == p.get(); });
         State().ActiveProject.reset();
-        throw;
-    }
+    });
+    auto m = ModelOf(p.get());
+    if (m->Form() == TCppProjectForm::MakeFile)
+        LoadMakeFile(*m);
+    else
+        LoadXmlProject(*m);
+    undo.Dismiss();
     ProjectManagerRefresh();
     return p;
 }

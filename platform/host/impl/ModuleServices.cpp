@@ -3,6 +3,7 @@
 #include "hostimpl/HostState.h"
 #include "host/PersonalityServices.h"
 #include "rtl/Files.h"
+#include "rtl/ScopeGuard.h"
 
 namespace hostimpl {
 
@@ -168,12 +169,8 @@ public:
         auto previousModule = s.CurrentModule;
         s.ActiveProject = p;
         s.CreatingProject = p.get();
-        try {
-            creator->InitTargetOptions();
-            creator->CreateDefaultModule(p.get());
-        } catch (...) {
-            // nothing of the failed project stays: not the project, not the files it produced
-            s.CreatingProject = nullptr;
+        // nothing of a failed project stays: not the project, not the files it produced
+        TScopeGuard undo([&] {
             std::erase(s.Projects, p);
             s.Received.resize(received);
             s.ActiveProject = previous;
@@ -181,9 +178,11 @@ public:
             auto open = AllModules();
             if (s.CurrentModule && std::find(open.begin(), open.end(), s.CurrentModule.get()) == open.end())
                 s.CurrentModule.reset();
-            throw;
-        }
-        s.CreatingProject = nullptr;
+        });
+        TScopeGuard created([&] { s.CreatingProject = nullptr; });
+        creator->InitTargetOptions();
+        creator->CreateDefaultModule(p.get());
+        undo.Dismiss();
         return p;
     }
 

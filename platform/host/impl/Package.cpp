@@ -3,21 +3,14 @@
 #include <exception>
 
 #include "host/ToolsAPI.h"
+#include "rtl/ScopeGuard.h"
 
 extern "C" void InitializePackage(const TPackageInfoTable* table)
 {
     if (!table) throw EHostError("No package table");
     int done = 0;
-    try {
-        for (; done < table->UnitCount; ++done) {
-            const TPackageUnitEntry& u = table->Units[done];
-            if (!u.UseCount)
-                throw EHostError(String("Unit ") + (u.Name ? u.Name : "?") + " has no use counter");
-            // 0 -> -1: the first package that lists the unit runs its initialisation.
-            if ((*u.UseCount)-- == 0 && u.Init) u.Init();
-        }
-    } catch (...) {
-        // The unit that raised counts as not initialised; undo the ones before it.
+    // The unit that raised counts as not initialised; the ones before it are undone.
+    TScopeGuard undo([&] {
         const TPackageUnitEntry& failed = table->Units[done];
         if (failed.UseCount) ++*failed.UseCount;
         for (int i = done - 1; i >= 0; --i) {
@@ -25,10 +18,17 @@ extern "C" void InitializePackage(const TPackageInfoTable* table)
             try {
                 if (++*u.UseCount == 0 && u.Finalize) u.Finalize();
             } catch (...) {
+                // one failing finalisation does not keep the others from running
             }
         }
-        throw;
+    });
+    for (; done < table->UnitCount; ++done) {
+        const TPackageUnitEntry& u = table->Units[done];
+        if (!u.UseCount) throw EHostError(String("Unit ") + (u.Name ? u.Name : "?") + " has no use counter");
+        // 0 -> -1: the first package that lists the unit runs its initialisation.
+        if ((*u.UseCount)-- == 0 && u.Init) u.Init();
     }
+    undo.Dismiss();
 }
 
 extern "C" void FinalizePackage(const TPackageInfoTable* table)

@@ -20,6 +20,7 @@
 
 #include "Common.h"
 #include "rtl/MainThread.h"
+#include "rtl/ScopeGuard.h"
 #include "zub/Clipbrd.h"
 #include "zub/Dialogs.h"
 #include "zub/ExtCtrls.h"
@@ -125,13 +126,10 @@ void RunQtModal(const std::function<void()>& exec)
 {
     TQtView::Impl* d = g_impl;
     if (d && d->modalDepth++ == 0) d->modalTimer->start(10);
-    try {
-        exec();
-    } catch (...) {
+    TScopeGuard ende([d] {
         if (d && --d->modalDepth == 0) d->modalTimer->stop();
-        throw;
-    }
-    if (d && --d->modalDepth == 0) d->modalTimer->stop();
+    });
+    exec();
 }
 
 }  // namespace zubqt

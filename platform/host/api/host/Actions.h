@@ -2,6 +2,7 @@
 // Command data modules: actions, action lists, image lists and menus.
 #include "host/Export.h"
 #include "host/IDEControl.h"
+#include "rtl/ScopeGuard.h"
 #include "zub/ImgList.h"
 #include "zub/Menus.h"
 
@@ -26,12 +27,9 @@ template <class T>
 T* NewDataModule(TComponent* owner)
 {
     T* m = new T(owner);
-    try {
-        m->DoCreate();
-    } catch (...) {
-        delete m;
-        throw;
-    }
+    TScopeGuard unmade([m] { delete m; });
+    m->DoCreate();
+    unmade.Dismiss();
     return m;
 }
 
