@@ -581,7 +581,7 @@ TEST(ZubQtShell, OpenResolvesTheTargetAndStartsTheOpenerWithItAlone)
     r.Verb = "open";
     r.File = "help\\Beispiel_2009.html";
     EXPECT_EQ(failing.Execute(r), 31) << "an opener that cannot start is no success";
-    SetCurrentDir(previous);
+    EXPECT_TRUE(SetCurrentDir(previous));
 }
 
 TEST(ZubQtPrinter, RichEditPrintsOneDocumentNamedByTheJobTitle)
@@ -598,7 +598,7 @@ TEST(ZubQtPrinter, RichEditPrintsOneDocumentNamedByTheJobTitle)
     edit->Lines()->Add("Tipp 1: 3 14 15 26 35 49");
     edit->Lines()->Add("Tipp 2: 1 2 3 4 5 6");
     edit->Print("Beispiel 2009 Tipps");
-    SetCurrentDir(previous);
+    EXPECT_TRUE(SetCurrentDir(previous));
 
     const fs::path pdf = dir / "Beispiel 2009 Tipps.pdf";
     ASSERT_TRUE(fs::exists(pdf)) << "no printer here: the job becomes a PDF file";
