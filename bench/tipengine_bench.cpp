@@ -77,11 +77,19 @@ struct Aufraeumen {
 enum Archiv { ECHT, ERZEUGT };
 enum Pool { ZUFALL, EIGENE };
 
+// A folder the benchmark cannot make ends it: every figure after it would be wrong.
+void Ordner(const String& o)
+{
+    if (ForceDirectories(o)) return;
+    std::fprintf(stderr, "%s kann nicht angelegt werden\n", o.c_str());
+    std::abort();
+}
+
 String Archivordner(Archiv a)
 {
     const String o = Arbeitsordner() + (a == ECHT ? "echt/" : "erzeugt/");
     if (!DirectoryExists(o)) {
-        ForceDirectories(o);
+        Ordner(o);
         if (a == ECHT) {
             AtomicWriteFile(o + DATEI_DOROV_ZAHLEN, ReadFileBytes(RAVELO_ARCHIV));
         } else {
@@ -151,7 +159,7 @@ std::string Fallname(const char* seite, Archiv a, Pool p, int N)
 // new files; the files of the run before are removed between the timed runs, all of them at the end.
 class Laeufe {
 public:
-    Laeufe(const String& ordner, int N) : FOrdner(ordner), FN(N) { ForceDirectories(ordner); }
+    Laeufe(const String& ordner, int N) : FOrdner(ordner), FN(N) { Ordner(ordner); }
     ~Laeufe()
     {
         if (FDateien) weg(*FDateien);
@@ -175,7 +183,7 @@ public:
                     std::vector<std::pair<std::string, std::size_t>>* groessen = nullptr) const
     {
         if (!FDateien) return;
-        ForceDirectories(FOrdner + "vergleich/");
+        Ordner(FOrdner + "vergleich/");
         const Laufdateien s(FOrdner + "vergleich/", FSchluessel);
         kern::setze_Threadgrenze(0);
         if (!schnell_laufen(pool, TIPPDATUM, s, FSchluessel)) state.SkipWithError("fast run failed");
@@ -190,16 +198,17 @@ public:
     }
 
 private:
+    // Best effort: every run has a key of its own, so a file that stays only takes space.
     static void loesche_Schrittdateien(const Laufdateien& d)
     {
         const std::vector<String> x = d.Schrittdateien();
-        for (std::size_t i = 0; i + 1 < x.size(); ++i) DeleteFile(x[i]);
+        for (std::size_t i = 0; i + 1 < x.size(); ++i) (void)DeleteFile(x[i]);
     }
     static void weg(const Laufdateien& d)
     {
         loesche_Schrittdateien(d);
-        DeleteFile(d.history);
-        DeleteFile(d.d3.statistik);
+        (void)DeleteFile(d.history);
+        (void)DeleteFile(d.d3.statistik);
     }
     String FOrdner;
     int FN;

@@ -276,7 +276,8 @@ void TIdlCompilerHelper::IdlRefreshGeneratedFiles(TIdlCollectedFiles& files, con
         const auto buf = IdlEditorBuffers().Find ? IdlEditorBuffers().Find(f.Dest) : std::nullopt;
         if (buf && IdlEditorBuffers().Replace) {
             IdlEditorBuffers().Replace(f.Dest, ReadFileBytes(f.Temp));
-            DeleteFile(f.Temp);
+            // The text is in the editor; a temporary file that stays harms nothing.
+            (void)DeleteFile(f.Temp);
         } else {
             f.Save();
         }

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "host/ConsoleProcess.h"
 #include "rtl/Files.h"
 
@@ -187,11 +187,8 @@ class package_Transcript : public ::testing::TestWithParam<TTranscript> {};
 TEST_P(package_Transcript, LoadsRunsEveryItemAndUnloadsClean)
 {
     const TTranscript& t = GetParam();
-    const String base = ScratchDir() + "transcript_" + t.Name + "/";
-    std::filesystem::remove_all(base.c_str());
-    const String out = base + "out/", cwd = base + "cwd/";
-    ForceDirectories(out);
-    ForceDirectories(cwd);
+    const String base = FreshDir(ScratchDir() + "transcript_" + t.Name);
+    const String out = FreshDir(base + "out"), cwd = FreshDir(base + "cwd");
     String cmd = "--packages " + String(PACKAGE_DIR) + " --dir " + out;
     if (*t.Answers) {
         AtomicWriteFile(base + "answers.txt", WithOut(t.Answers, out));
@@ -253,11 +250,8 @@ TEST(package_Transcript, UnansweredWizardDialogsAreCancelledNotWaitedFor)
 // project's library and include paths, once; saving the project leaves its source alone.
 TEST(package_Transcript, NimbrelCppProjectGetsTheFrameworkPaths)
 {
-    const String base = ScratchDir() + "transcript_nimdes_paths/";
-    std::filesystem::remove_all(base.c_str());
-    const String out = base + "out/", config = base + "config/";
-    ForceDirectories(out);
-    ForceDirectories(config);
+    const String base = FreshDir(ScratchDir() + "transcript_nimdes_paths");
+    const String out = FreshDir(base + "out"), config = FreshDir(base + "config");
     AtomicWriteFile(config + "registry.ini", "[Software\\Pelmor Software\\Nimbrel]\nKVT Install Path=/opt/nimbrel\n");
     AtomicWriteFile(base + "answers.txt", kNimbrelAnswers);
     setenv("IDEHOST_CONFIG", config.c_str(), 1);

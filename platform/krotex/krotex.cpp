@@ -36,16 +36,23 @@ public:
 
 String Base(const String& file) { return fs::path(file).stem().string(); }
 
+// The folder of an output file; a bare name lies in the current folder.
+void MakeFolderOf(const String& file)
+{
+    const String dir = ExtractFilePath(file);
+    if (!dir.empty() && !ForceDirectories(dir)) throw Exception(dir + " could not be created");
+}
+
 void Place(const String& from, const String& to)
 {
-    ForceDirectories(ExtractFilePath(to));
+    MakeFolderOf(to);
     if (!RenameFile(from, to) && !(CopyFile(from, to, false) && DeleteFile(from)))
         throw Exception(to + " could not be written");
 }
 
 void Write(const String& to, const String& text)
 {
-    ForceDirectories(ExtractFilePath(to));
+    MakeFolderOf(to);
     AtomicWriteFile(to, text);
 }
 

@@ -11,6 +11,7 @@
 #include "rtl/Debug.h"
 #include "rtl/Files.h"
 #include "rtl/IniFiles.h"
+#include "rtl/ScopeGuard.h"
 
 using namespace unit1;
 
@@ -245,14 +246,17 @@ void Lauf(TForm1& f, int schritt)
         if (schritt > 0) Schrittboxen(f, true, true, true);
         if (schritt == 1) f.Timer1->SetEnabled(false);
     };
-    try {
-        f.grau_schalten();  // when it fails, nothing is greyed yet
-    } catch (...) {
-        nachher();
-        throw;
+    {
+        TScopeGuard ungegraut(nachher);  // when greying out fails, nothing is greyed yet
+        f.grau_schalten();
+        ungegraut.Dismiss();
     }
-    // Whatever fails from here on, the window comes back.
-    try {
+    {
+        // Whatever fails from here on, the window comes back: the animation goes, the boxes come
+        // back, then the recorded states.
+        TScopeGuard zurueck([&] { Fenster_zurueck(f); });
+        TScopeGuard boxen(nachher);
+        TScopeGuard animation([&] { f.Animate1->Hide(); });
         f.t_Treiber = std::make_unique<Thread_Sarnik>(true);
         f.Animate1->Show();
         f.t_Treiber->Resume();
@@ -265,18 +269,7 @@ void Lauf(TForm1& f, int schritt)
         f.t_Treiber->WaitFor();
         f.Animate1->Stop();
         f.t_Treiber->Terminate();
-        f.Animate1->Hide();
-        nachher();
-    } catch (...) {
-        f.Animate1->Hide();
-        try {
-            nachher();
-        } catch (...) {
-        }
-        Fenster_zurueck(f);
-        throw;
     }
-    Fenster_zurueck(f);
     zeige_Bild(f, bild, s.ruhend);
     f.*s.zaehler = 0;
 }
@@ -344,6 +337,14 @@ const Graubild GRAUBILDER[] = {
     {"Image27", "gifs\\image27.gif", "gifs\\down_blue24_d.gif", nullptr, nullptr},
 };
 
+// A backup that outlives its use would bring an old picture back at the next restore; one that
+// cannot be removed is reported in the trace.
+void Sicherung_entfernen(const String& sicherung)
+{
+    if (!DeleteFile(sicherung) && FileExists(sicherung))
+        OutputDebugStringA("grau: Sicherung " + sicherung + " nicht entfernt");
+}
+
 // Saves the button's picture and shows the grey one. A picture that cannot be saved stays as
 // it is (it would be lost otherwise); a button without a picture gets none.
 void Bild_vergrauen(TForm1& f, const Graubild& g)
@@ -351,13 +352,13 @@ void Bild_vergrauen(TForm1& f, const Graubild& g)
     auto* bild = static_cast<TImage*>(Element(f, g.name));
     const String sicherung = f.programm_ordner + g.sicherung;
     if (bild->Picture()->Empty()) {
-        DeleteFile(sicherung);  // an old backup must not come back at the restore
+        Sicherung_entfernen(sicherung);  // an old backup must not come back at the restore
         return;
     }
     try {
         bild->Picture()->SaveToFile(sicherung);
     } catch (const Exception& e) {
-        DeleteFile(sicherung);
+        Sicherung_entfernen(sicherung);
         OutputDebugStringA("grau_schalten: " + String(g.name) + " nicht gesichert: " + e.Message());
         return;
     }
@@ -377,7 +378,7 @@ bool Bild_zurueck(TForm1& f, const Graubild& g)
         OutputDebugStringA("grau_aufheben: " + String(g.name) + ": " + e.Message());
         return false;
     }
-    DeleteFile(sicherung);
+    Sicherung_entfernen(sicherung);
     return true;
 }
 

@@ -227,7 +227,8 @@ void TForm1::Profil_loeschen(TObject*)
                 Profilbild(Image14, "gifs\\delete_x24.gif");
                 return;
             }
-            DeleteFile(Profildatei(name));
+            // Unlisted, the profile is gone for the user; a file that cannot go only takes space.
+            (void)DeleteFile(Profildatei(name));
             ComboBox3->Items()->Assign(liste);
             ComboBox3->SetText(liste[0]);
         }

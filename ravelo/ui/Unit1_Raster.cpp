@@ -14,6 +14,7 @@
 #include "rtl/Clock.h"
 #include "rtl/Debug.h"
 #include "rtl/Files.h"
+#include "rtl/ScopeGuard.h"
 
 using namespace unit1;
 
@@ -249,7 +250,8 @@ void TForm1::History_loeschen(TObject*)
 
     // history.txt unreadable or not replaceable: the error goes to the caller, the button
     // comes back.
-    try {
+    TScopeGuard knopf_zurueck([this] { zeige_Bild(*this, Image15, "gifs\\delete_x24.gif"); });
+    {
         const String datei = programm_ordner + DATEI_HISTORY;
         TStringList liste;
         liste.LoadFromFile(datei);
@@ -266,15 +268,14 @@ void TForm1::History_loeschen(TObject*)
             // without its files.
             rest.SaveToFile(datei);
             if (Laufschluessel_gueltig(schluessel))
-                for (const Tippdatei* d : LAUFDATEIEN) DeleteFile(Dateipfad(*d, schluessel));
+                // Unlisted, the run is gone for the user; a file that cannot go only takes space.
+                for (const Tippdatei* d : LAUFDATEIEN) (void)DeleteFile(Dateipfad(*d, schluessel));
             ComboBox2->Items()->LoadFromFile(datei);
             ComboBox2->SetText(rest[0]);
             ListBox1->Clear();
         }
-    } catch (...) {
-        zeige_Bild(*this, Image15, "gifs\\delete_x24.gif");
-        throw;
     }
+    knopf_zurueck.Dismiss();
     if (ComboBox2->Text().empty()) return;
     Sleep(500);
     zeige_Bild(*this, Image15, "gifs\\delete_x24.gif");

@@ -4,7 +4,7 @@
 #include "Pluggableregistry.h"
 #include "PropertyPages.h"
 #include "Plugs.h"
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "Typebrowserview.h"
 #include "host/CurrentPersonality.h"
 #include "hostimpl/HostImpl.h"
@@ -70,7 +70,7 @@ protected:
 
     void SetUp() override
     {
-        ForceDirectories(dir);
+        FreshDir(dir);
         host = std::make_unique<hostimpl::THostSession>(dir);
         InitializePackage(GetPackageInfoTable());
         module = std::make_unique<TPluggableModule>(

@@ -6,7 +6,7 @@
 #include "Idlcompile.h"
 #include "Idlprojopts.h"
 #include "Idldepends.h"
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "rtl/Files.h"
 
 namespace fs = std::filesystem;
@@ -24,9 +24,7 @@ class KvtidlCompile : public testing::Test {
 protected:
     void SetUp() override
     {
-        FDir = ScratchDir() + testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
-        fs::remove_all(FDir);
-        ForceDirectories(FDir);
+        FDir = FreshDir(ScratchDir() + testing::UnitTest::GetInstance()->current_test_info()->name());
         TKrotexProcess::Executable() = KROTEX_STUB;
         IdlEditorBuffers() = {};
         FHelper.OnMessage = [this](const String& f, int l, int c, const String& t, TCompileErrorKind k) {
@@ -37,7 +35,7 @@ protected:
     String Write(const String& name, const String& text)
     {
         const String path = FDir + name;
-        ForceDirectories(ExtractFilePath(path));
+        EXPECT_TRUE(ForceDirectories(ExtractFilePath(path)));
         AtomicWriteFile(path, text);
         return path;
     }
@@ -129,7 +127,7 @@ TEST_F(KvtidlCompile, NoGeneratedSourcesYetMeansCompile)
 
 TEST_F(KvtidlCompile, TempDirectoryTakesTheNextFreeName)
 {
-    ForceDirectories(FDir + "TempGen");
+    ASSERT_TRUE(ForceDirectories(FDir + "TempGen"));
     Write("TempGen1", "a file of that name");
     {
         TTempDirectory t(FDir);
@@ -159,7 +157,7 @@ TEST_F(KvtidlCompile, CollectedFilesGoToSourceOrHeaderDestination)
 TEST_F(KvtidlCompile, FailedMoveNamesDestinationAndErrorCode)
 {
     const String temp = Write("t/x.cc", "x");
-    ForceDirectories(FDir + "blocked/x.cc/inner");  // a non-empty directory cannot be replaced
+    ASSERT_TRUE(ForceDirectories(FDir + "blocked/x.cc/inner"));  // a non-empty directory cannot be replaced
     TCollectedFile f(FDir + "blocked/x.cc", temp);
     try {
         f.Save();

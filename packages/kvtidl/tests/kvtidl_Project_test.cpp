@@ -2,7 +2,7 @@
 
 #include "Idlenvoptions.h"
 #include "Idlprojopts.h"
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "host/Registry.h"
 #include "rtl/Files.h"
 
@@ -11,7 +11,7 @@ namespace {
 String IniPath(const char* name)
 {
     const String p = ScratchDir() + name;
-    DeleteFile(p);
+    EXPECT_TRUE(DeleteFile(p) || !FileExists(p));
     return p;
 }
 
@@ -243,9 +243,9 @@ TEST(KvtidlProject, IdlFilesAreKnownByExtensionInAnyCase)
 TEST(KvtidlProject, NewIdlFileNameIsNotTaken)
 {
     const String dir = ScratchDir() + "newidl/";
-    ForceDirectories(dir);
-    DeleteFile(dir + "File1.idl");
-    DeleteFile(dir + "File2.idl");
+    ASSERT_TRUE(ForceDirectories(dir));
+    ASSERT_TRUE(DeleteFile(dir + "File1.idl") || !FileExists(dir + "File1.idl"));
+    ASSERT_TRUE(DeleteFile(dir + "File2.idl") || !FileExists(dir + "File2.idl"));
     EXPECT_EQ(NewIdlFileName(dir), dir + "File1.idl");
     AtomicWriteFile(dir + "File1.idl", "");
     EXPECT_EQ(NewIdlFileName(dir), dir + "File2.idl");

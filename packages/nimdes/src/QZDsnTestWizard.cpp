@@ -111,7 +111,7 @@ void TQZTestApplicationWizard::Execute()
     auto ms = ModuleServices();
     auto& s = QZDsnTestWizard::Settings();
     s.ProjectDir = GetIDEProjectPath();
-    ForceDirectories(s.ProjectDir);
+    if (!ForceDirectories(s.ProjectDir)) throw EInOutError("Cannot create the folder " + s.ProjectDir);
     NewTestNames(s.ProjectDir);
     const std::vector<String> group = QZDsnWizard::GroupProjectFiles();
     // A folder of the name does not count; a project file of the name does, it is never

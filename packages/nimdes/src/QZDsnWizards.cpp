@@ -106,7 +106,7 @@ void TQZApplicationWizard::Execute()
     s.MainFormType = static_cast<TQZFormType>(dlg->MainFormType);
     s.PoolDataConnections = dlg->PoolDataConnections;
     s.ProjectDir = IncludeTrailingPathDelimiter(dlg->ProjectDir);
-    ForceDirectories(s.ProjectDir);
+    if (!ForceDirectories(s.ProjectDir)) throw EInOutError("Cannot create the folder " + s.ProjectDir);
     s.ProjectName = dlg->ProjectName;
     TIntfPtr<IQProjectCreator> creator(new TQZProjectCreator(IsCpp));
     auto project = ms->CreateProject(creator.get());

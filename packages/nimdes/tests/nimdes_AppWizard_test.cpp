@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "QZDsnAppWizForm.h"
-#include "ScratchDir.h"
 #include "host/CppProject.h"
+#include "testsupport/TestDir.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
 
@@ -13,7 +13,7 @@ namespace {
 String Dir(const char* name)
 {
     String d = IncludeTrailingPathDelimiter(ScratchDir() + name);
-    ForceDirectories(d);
+    EXPECT_TRUE(ForceDirectories(d));
     return d;
 }
 
@@ -21,7 +21,7 @@ TEST(nimdes_AppWizard, DefaultProjectNameSkipsTakenNamesAndFolders)
 {
     String dir = Dir("projects");
     EXPECT_EQ(GetDefaultProjectName(nullptr, dir), "Project1");
-    ForceDirectories(dir + "Project3");
+    ASSERT_TRUE(ForceDirectories(dir + "Project3"));
     std::vector<String> group = {"/a/b/PROJECT1.cpp", "/c/project2.pdr"};
     EXPECT_EQ(GetDefaultProjectName(&group, dir), "Project4");
     std::vector<String> empty;
@@ -55,7 +55,7 @@ TEST(nimdes_AppWizard, FolderFollowsTheNameUntilEdited)
 TEST(nimdes_AppWizard, EmptyNameBlocksOkAndAnExistingFolderWarns)
 {
     String dir = Dir("wiz2");
-    ForceDirectories(dir + "Old");
+    ASSERT_TRUE(ForceDirectories(dir + "Old"));
     TformAppWizard f(nullptr, false);
     f.ProjectDir = dir;
     f.ProjectName = "New";

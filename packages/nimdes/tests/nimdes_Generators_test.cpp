@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "QZDsnWizard.h"
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
 #include "rtl/Resources.h"
@@ -402,7 +402,7 @@ TEST_F(nimdes_Generators, CreatorsAnswer)
 TEST_F(nimdes_Generators, ProjectCreatesItsModulesInOrder)
 {
     String dir = IncludeTrailingPathDelimiter(ScratchDir() + "nimdes_project");
-    ForceDirectories(dir);
+    ASSERT_TRUE(ForceDirectories(dir));
     hostimpl::THostSession host(dir);
     auto& s = Settings();
     s.ProjectDir = dir;

@@ -423,11 +423,11 @@ TEST_F(nimdes_Load, TestApplicationGoesStraightIntoTheTestProjectsFolder)
         "  QZGlobal,\r\n  Unit1 in 'Unit1.pas';\r\n\r\n{$R *.res}\r\n\r\nbegin\r\n"
         "  GAppModeInit(Application);\r\n  TGUITestRunner.runRegisteredTests;\r\nend.\r\n");
     // a second run: the group has Project1, so Project2 even though its folder exists
-    ForceDirectories(folder + "Project2");
+    ASSERT_TRUE(ForceDirectories(folder + "Project2"));
     ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Test Application"));
     EXPECT_EQ(ActiveProject()->FileName(), folder + "Project2.pdr");
     // every project of the group counts, not only the active one
-    ForceDirectories(dir + "desk");
+    ASSERT_TRUE(ForceDirectories(dir + "desk"));
     OpenProject("desk/Desk.zproj");
     ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Test Application"));
     EXPECT_EQ(ActiveProject()->FileName(), folder + "Project3.pdr");
@@ -450,11 +450,11 @@ TEST_F(nimdes_Load, TestApplicationGoesStraightIntoTheTestProjectsFolder)
 TEST_F(nimdes_Load, TestApplicationNeverOverwritesAProjectOrUnitFile)
 {
     const String folder = dir + "Quistor Studio Projects/";
-    ForceDirectories(folder);
+    ASSERT_TRUE(ForceDirectories(folder));
     AtomicWriteFile(folder + "Project1.pdr", "mine");
     AtomicWriteFile(folder + "Unit1.pas", "mine too");
     // another project open elsewhere: its folder is not where the test project goes
-    ForceDirectories(dir + "desk");
+    ASSERT_TRUE(ForceDirectories(dir + "desk"));
     OpenProject("desk/Desk.zproj");
     ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Test Application"));
     auto project = ActiveProject();
@@ -465,7 +465,7 @@ TEST_F(nimdes_Load, TestApplicationNeverOverwritesAProjectOrUnitFile)
 
 TEST_F(nimdes_Load, NewTestWithoutATestApplicationRunGoesToTheProjectFolder)
 {
-    ForceDirectories(dir + "desk");
+    ASSERT_TRUE(ForceDirectories(dir + "desk"));
     OpenProject("desk/Desk.zproj");
     ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "New Nimbrel Test"));
     ASSERT_EQ(ReceivedFiles().size(), 1u);
@@ -484,9 +484,9 @@ TEST_F(nimdes_Load, ApplicationWizardProposesAFolderInTheHostsProjectsFolder)
     EXPECT_EQ(proposed, dir + "Project1/");
     // a folder of an earlier session and every project of the group are skipped, not only the
     // active one
-    ForceDirectories(dir + "Project1");
+    ASSERT_TRUE(ForceDirectories(dir + "Project1"));
     OpenProject("Project2.zproj");
-    ForceDirectories(dir + "p");
+    ASSERT_TRUE(ForceDirectories(dir + "p"));
     OpenProject("p/PROJECT3.zproj");
     ASSERT_TRUE(RunGalleryItem("Pelmor.QZApplicationWizard", "Nimbrel Application Wizard"));
     EXPECT_EQ(proposed, dir + "Project4/");

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "rtl/Files.h"
 
 namespace {
@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(Runs, ConsoleProcess,
 TEST(ConsoleProcessStart, RunsInTheCurrentDirectory)
 {
     const String dir = IncludeTrailingPathDelimiter(ScratchDir() + "console_cwd");
-    ForceDirectories(dir);
+    ASSERT_TRUE(ForceDirectories(dir));
     TConsoleProcess p;
     p.ApplicationName = "pwd";
     p.CommandLine = "pwd";

@@ -181,7 +181,7 @@ TEST_F(CppBrowse, HeaderThatDoesNotCompileIsNotBrowsed)
 TEST_F(CppBrowse, ProjectIncludePathAndDefinesReachTheCompiler)
 {
     OpenProject("Shop.mak");
-    ForceDirectories(dir + "inc");
+    ASSERT_TRUE(ForceDirectories(dir + "inc"));
     AtomicWriteFile(dir + "inc/deep.h", "#ifndef SHOP_ON\n#error off\n#endif\nclass Deep {};\n");
     auto project = ActiveCppProject();
     ASSERT_TRUE(project);
@@ -219,7 +219,7 @@ TEST_F(CppBrowse, HeaderFileSpecOfAUnit)
     AtomicWriteFile(dir + "Unit1.cpp", "");
     AtomicWriteFile(dir + "Unit1.h", "");
     project->AddItem(dir + "Unit1.cpp");
-    ForceDirectories(dir + "vcl");
+    ASSERT_TRUE(ForceDirectories(dir + "vcl"));
     AtomicWriteFile(dir + "vcl/stdctrls.hpp", "");
     project->SetOption("IncludePath", "vcl");
     EXPECT_EQ(FindHeaderFileSpec("Unit1"), "\"Unit1.h\"");

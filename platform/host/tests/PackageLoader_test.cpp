@@ -4,7 +4,7 @@
 
 #include <dlfcn.h>
 
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/PackageLoader.h"
 #include "hostimpl/StateListing.h"

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/Shell.h"
 #include "rtl/Debug.h"

@@ -114,7 +114,7 @@ TEST_F(host_Wizards, AnUnansweredComDialogIsCancelledAndWritesNothing)
 TEST_F(host_Wizards, NewModulesGoBesideTheActiveProject)
 {
     EXPECT_EQ(MakeUniqueModuleName("Unit", ".cpp"), dir + "Unit1.cpp");  // no project: the host's folder
-    ForceDirectories(dir + "proj");
+    ASSERT_TRUE(ForceDirectories(dir + "proj"));
     OpenProject("proj/Desk.zproj");
     SetProjectFolder(dir + "elsewhere");
     EXPECT_EQ(MakeUniqueModuleName("Unit", ".cpp"), dir + "proj/Unit1.cpp");

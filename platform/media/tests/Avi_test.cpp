@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "media/Avi.h"
+#include "testsupport/TestDir.h"
 
 namespace fs = std::filesystem;
 
@@ -18,11 +19,7 @@ class AviTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const char* home = std::getenv("HOME");
-        dir = fs::path(home ? home : "/tmp") / "avi" /
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir = FreshTestDir("avi");
     }
     std::string Path(const std::string& name) const { return (dir / name).string(); }
     fs::path dir;

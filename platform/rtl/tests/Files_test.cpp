@@ -6,7 +6,7 @@
 
 #include <sstream>
 
-#include "TestDir.h"
+#include "testsupport/TestDir.h"
 #include "rtl/Files.h"
 
 namespace {

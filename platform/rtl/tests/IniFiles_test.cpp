@@ -2,8 +2,9 @@
 
 #include <cstdlib>
 
-#include "TestDir.h"
+#include "testsupport/TestDir.h"
 #include "rtl/Debug.h"
+#include "rtl/Files.h"
 #include "rtl/IniFiles.h"
 #include "rtl/ProgramSettings.h"
 

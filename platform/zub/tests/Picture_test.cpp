@@ -5,6 +5,7 @@
 
 #include "media/Jpeg.h"
 #include "rtl/Files.h"
+#include "testsupport/TestDir.h"
 #include "zub/ComCtrls.h"
 #include "zub/ExtCtrls.h"
 
@@ -57,10 +58,7 @@ String Bmp(int w, int h)
 
 String Scratch(const String& name)
 {
-    String dir =
-        IncludeTrailingPathDelimiter(std::getenv("HOME") ? std::getenv("HOME") : "/tmp") + "pictures/";
-    ForceDirectories(dir);
-    return dir + name;
+    return ScratchDir() + name;
 }
 
 struct TFormatCase {

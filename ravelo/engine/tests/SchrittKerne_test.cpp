@@ -141,8 +141,8 @@ TEST_P(KernDifferenz, SchnellUndEinfachSchreibenDieselbenDateien)
         e3.T = n % 2 ? 1000 : 37;
         e3.Edit1 = "6";
         const String a = ordner + std::to_string(n) + "a/", b = ordner + std::to_string(n) + "b/";
-        ForceDirectories(a);
-        ForceDirectories(b);
+        ASSERT_TRUE(ForceDirectories(a));
+        ASSERT_TRUE(ForceDirectories(b));
         ++n;
 
         Schritt2Ergebnis r2 = Schritt2_ausfuehren(e, ziehungen, ordner + "k.cvs", a + "g.cvs", {});
@@ -194,8 +194,8 @@ TEST_F(EchterLauf, SchnellUndEinfachSchreibenAufDemAusgeliefertenArchivDieselben
         SCOPED_TRACE(pool.size());
         const String schluessel = "12-08-2026-aus" + IntToStr(static_cast<int>(pool.size())) + "_Index-1*";
         const String a = ordner + "schnell/", b = ordner + "einfach/";
-        ForceDirectories(a);
-        ForceDirectories(b);
+        ASSERT_TRUE(ForceDirectories(a));
+        ASSERT_TRUE(ForceDirectories(b));
         const Laufdateien da(a, schluessel), db(b, schluessel);
         ASSERT_TRUE(schnell_laufen(pool, "12.08.2026", da, schluessel));
         woertlich_laufen(pool, "12.08.2026", db, schluessel);

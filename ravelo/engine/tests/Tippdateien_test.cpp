@@ -11,6 +11,7 @@
 
 #include "Programmordner.h"
 #include "rtl/Files.h"
+#include "testsupport/TestDir.h"
 
 namespace {
 
@@ -138,8 +139,7 @@ TEST_F(ProgrammOrdnerTest, SetFolderWinsAndGetsItsSlash)
 
 TEST_F(ProgrammOrdnerTest, SetUpCreatesTestFolderAndChangesIntoIt)
 {
-    const String wurzel = ProgrammOrdner() + "einrichten/";
-    std::filesystem::remove_all(wurzel);
+    const String wurzel = FreshDir(ProgrammOrdner() + "einrichten");
     setze("RAVELO_HOME", (wurzel + "a/b/Quenzel 2009").c_str());
     setze_ProgrammOrdner("");
     const String alt = GetCurrentDir();
@@ -147,7 +147,7 @@ TEST_F(ProgrammOrdnerTest, SetUpCreatesTestFolderAndChangesIntoIt)
     EXPECT_TRUE(std::filesystem::is_directory(wurzel + "a/b/Quenzel 2009/test"));
     EXPECT_EQ(std::filesystem::canonical(GetCurrentDir()),
               std::filesystem::canonical(wurzel + "a/b/Quenzel 2009"));
-    SetCurrentDir(alt);
+    EXPECT_TRUE(SetCurrentDir(alt));
 }
 
 TEST_F(ProgrammOrdnerTest, SetUpFailsWhereNoFolderCanBe)

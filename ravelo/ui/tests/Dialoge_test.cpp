@@ -23,7 +23,7 @@ protected:
     }
     void TearDown() override
     {
-        SetCurrentDir(vorher);
+        EXPECT_TRUE(SetCurrentDir(vorher));
         ProgrammordnerTest::TearDown();
     }
     void lege_Bild_an()

@@ -16,6 +16,7 @@
 #include "rtl/Clock.h"
 #include "rtl/Files.h"
 #include "rtl/MainThread.h"
+#include "testsupport/TestDir.h"
 #include "zub/ExtCtrls.h"
 #include "zub/Grids.h"
 
@@ -60,14 +61,9 @@ protected:
     void SetUp() override
     {
         SetMainThread();
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        String name = String(info->test_suite_name()) + "_" + info->name();
-        for (char& c : name)
-            if (c == '/') c = '_';
         const char* home = std::getenv("RAVELO_HOME");
         ASSERT_NE(home, nullptr);
-        ordner = IncludeTrailingPathDelimiter(home) + name + "/";
-        std::filesystem::remove_all(ordner);
+        ordner = FreshDir(IncludeTrailingPathDelimiter(home) + TestName());
         setze_ProgrammOrdner(ordner);
     }
     void TearDown() override { setze_ProgrammOrdner(""); }

@@ -134,7 +134,7 @@ TEST_F(StartTest, SplashShowsItsThreeTextsForASecondEachAndIsFreed)
     AtomicWriteFile(ordner + "gifs/splash.gif",
                     String(reinterpret_cast<const char*>(kStartSplashGif), sizeof kStartSplashGif));
     Form3 = new TForm3(nullptr);
-    SetCurrentDir(vorher);
+    EXPECT_TRUE(SetCurrentDir(vorher));
 
     auto uhr = std::make_shared<TSplashUhr>(Mittwochmorgen());
     starten(uhr);

@@ -15,7 +15,7 @@ protected:
     {
         Form1Test::SetUp();
         windows_ini = TIniFile::WindowsDirectory() + "environment.ini";
-        DeleteFile(windows_ini);
+        ASSERT_TRUE(DeleteFile(windows_ini) || !FileExists(windows_ini));
         dialog = std::make_unique<TForm7>(nullptr);
     }
     void TearDown() override
@@ -23,7 +23,7 @@ protected:
         SetModalHook(nullptr);
         SetAtomicWriteHook(nullptr);
         dialog.reset();
-        DeleteFile(windows_ini);
+        ASSERT_TRUE(DeleteFile(windows_ini) || !FileExists(windows_ini));
         Form1Test::TearDown();
     }
 

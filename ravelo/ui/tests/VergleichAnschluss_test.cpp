@@ -37,7 +37,7 @@ protected:
         // 10.08.2009 is a Monday: the coming draw is Wednesday 12.08.2009.
         uhr = std::make_unique<TVirtualClockGuard>(Zeit(2009, 8, 10, 12, 0));
         windows_ini = TIniFile::WindowsDirectory() + "environment.ini";
-        DeleteFile(windows_ini);
+        ASSERT_TRUE(DeleteFile(windows_ini) || !FileExists(windows_ini));
         schreibe("dorov_zahlen.txt", {"05.08.09,10,20,30,40,45,49,1", "08.08.09,1,2,3,4,5,6,7"});
         form = std::make_unique<TForm1>(nullptr);
         form->t_Vergleich->WaitFor();  // the start-up comparison works on the window too
@@ -46,7 +46,7 @@ protected:
     void TearDown() override
     {
         form.reset();
-        DeleteFile(windows_ini);
+        ASSERT_TRUE(DeleteFile(windows_ini) || !FileExists(windows_ini));
         uhr.reset();
         TestOrdner::TearDown();
     }

@@ -18,7 +18,7 @@ protected:
         Form1Test::SetUp();
         // Without history the start-up comparison leaves its hints in the tip list.
         form->ListBox1->Clear();
-        ForceDirectories(ordner + "gifs");
+        ASSERT_TRUE(ForceDirectories(ordner + "gifs"));
         for (const char* stamm :
              {"save24", "delete_x24", "mail24", "help24", "print24", "web_download24",
               "edit_table_structure24", "web_search24", "up_blue24", "down_blue24", "favorites24"})

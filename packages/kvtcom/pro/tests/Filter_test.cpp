@@ -23,7 +23,7 @@ protected:
 
     void SetUp() override
     {
-        ForceDirectories(dir + "cpp");
+        ASSERT_TRUE(ForceDirectories(dir + "cpp"));
         ProjectTestHost::SetUp();
     }
     void Template(const String& name, const String& text) { AtomicWriteFile(dir + "cpp/" + name, text); }

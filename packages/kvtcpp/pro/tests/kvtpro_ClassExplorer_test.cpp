@@ -4,7 +4,7 @@
 #include <future>
 
 #include "CppClassExplorer.h"
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "host/Creators.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/TraitObjects.h"
@@ -109,7 +109,7 @@ protected:
 
     void SetUp() override
     {
-        ForceDirectories(dir);
+        FreshDir(dir);
         project = TIntfPtr<TFakeProject>(new TFakeProject(dir + "P.zproj"));
         m = TIntfPtr<TCppProjectClassModelManager>(
             new TCppProjectClassModelManager(project, dir + "pch.xml"));

@@ -4,7 +4,7 @@
 
 #include "CppCFileHandler.h"
 #include "IDEToDoCppMgr.h"
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "rtl/Files.h"
 
 namespace {
@@ -161,7 +161,7 @@ protected:
                                               testing::UnitTest::GetInstance()->current_test_info()->name());
     void SetUp() override
     {
-        ForceDirectories(dir);
+        FreshDir(dir);
         CppCFileHandler::Initialization();
         IDEToDoCppMgr::Initialization();
     }

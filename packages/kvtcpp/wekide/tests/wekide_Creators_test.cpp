@@ -2,7 +2,7 @@
 
 #include "CppZubIDECmd.h"
 #include "Golden.h"
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "host/GalleryServices.h"
 #include "hostimpl/HostImpl.h"
 #include "host/HostStrings.h"
@@ -30,7 +30,7 @@ protected:
     {
         dir = IncludeTrailingPathDelimiter(ScratchDir() + "wekide_" +
                                            testing::UnitTest::GetInstance()->current_test_info()->name());
-        ForceDirectories(dir);
+        FreshDir(dir);
         host = std::make_unique<THostSession>(dir);
         CppZubIDECmd::Initialization();
         CppZubIDECmd_IDERegister();

@@ -154,12 +154,7 @@ TEST_F(wekide_Load, CommandsDataModuleFreedElsewhereIsForgotten)
 // --- idehost end to end ---
 
 // A fresh, empty folder for one run.
-String FreshDir(const String& name)
-{
-    String d = IncludeTrailingPathDelimiter(ScratchDir() + name);
-    std::filesystem::remove_all(d);
-    return d;
-}
+String RunDir(const String& name) { return FreshDir(ScratchDir() + name); }
 
 struct TRun {
     int status;
@@ -189,7 +184,7 @@ TRun RunIdeHost(const String& args, const String& input = "")
 
 TEST(wekide_IdeHost, NewFormWritesTheUnitFiles)
 {
-    String out = FreshDir("idehost_form");
+    String out = RunDir("idehost_form");
     auto r = RunIdeHost("load KVTWEKIDE100 new Quistor.Tolvane.NewFiles Form --dir " + out);
     ASSERT_EQ(r.status, 0) << r.out;
     const String dash = "//---------------------------------------------------------------------------";
@@ -207,7 +202,7 @@ TEST(wekide_IdeHost, NewFormWritesTheUnitFiles)
 
 TEST(wekide_IdeHost, ApplicationThenFormWritesAProjectThatCreatesBoth)
 {
-    String out = FreshDir("idehost_app");
+    String out = RunDir("idehost_app");
     auto r = RunIdeHost("--dir " + out +
                         " load KVTWEKIDE100 new Quistor.Tolvane.New \"ZUB Forms Application\" new "
                         "Quistor.Tolvane.NewFiles Form");
@@ -219,7 +214,7 @@ TEST(wekide_IdeHost, ApplicationThenFormWritesAProjectThatCreatesBoth)
 
 TEST(wekide_IdeHost, CommandsFromStandardInput)
 {
-    String out = FreshDir("idehost_stdin");
+    String out = RunDir("idehost_stdin");
     String answers = ScratchDir() + "idehost_answers.txt";
     AtomicWriteFile(answers, "# thread dialog\nthread.class=TWorker\nthread.name=Worker \"1\"\n");
     auto r = RunIdeHost("--answers " + answers + " --dir " + out + " load KVTWEKIDE100",

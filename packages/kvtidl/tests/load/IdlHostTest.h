@@ -6,18 +6,16 @@
 #include <sstream>
 
 #include "BankIdl.h"
-#include "ScratchDir.h"
 #include "hostimpl/Shell.h"
 #include "rtl/Files.h"
+#include "testsupport/TestDir.h"
 
 class IdlHostTest : public testing::Test {
 protected:
     explicit IdlHostTest(const char* prefix) : FPrefix(prefix) {}
     void SetUp() override
     {
-        dir = ScratchDir() + FPrefix + testing::UnitTest::GetInstance()->current_test_info()->name() + "/";
-        std::filesystem::remove_all(dir);
-        ForceDirectories(dir);
+        dir = FreshDir(ScratchDir() + FPrefix + testing::UnitTest::GetInstance()->current_test_info()->name());
     }
     // One idehost session; the commands one a line.
     int Host(const String& commands)

@@ -92,7 +92,7 @@ TEST_F(KvtidlLoad, GalleryItemCreatesAnEmptyIdlFile)
 
 TEST_F(KvtidlLoad, NewIdlFileGoesToTheProjectFolder)
 {
-    ForceDirectories(dir + "proj");
+    ASSERT_TRUE(ForceDirectories(dir + "proj"));
     NewCppProject(dir + "proj/P.mak");
     ClearReceivedFiles();
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "CORBA IDL File"));

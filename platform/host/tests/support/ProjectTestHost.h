@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "host/Creators.h"
 #include "host/ModuleServices.h"
 #include "hostimpl/HostImpl.h"
@@ -18,11 +18,9 @@ class ProjectTestHost : public ::testing::Test {
 protected:
     // `prefix` names the scratch folder; `templateDir` empty: the host's default templates.
     explicit ProjectTestHost(const String& prefix, String templateDir = "")
-        : dir(IncludeTrailingPathDelimiter(ScratchDir() + prefix +
-                                           testing::UnitTest::GetInstance()->current_test_info()->name())),
+        : dir(FreshDir(ScratchDir() + prefix + testing::UnitTest::GetInstance()->current_test_info()->name())),
           templateDir_(std::move(templateDir))
     {
-        std::filesystem::remove_all(dir);
     }
 
     void SetUp() override { StartHost(); }
@@ -30,7 +28,7 @@ protected:
 
     void StartHost()
     {
-        ForceDirectories(dir);
+        ASSERT_TRUE(ForceDirectories(dir));
         host = std::make_unique<hostimpl::THostSession>(dir);
         if (!templateDir_.empty()) hostimpl::SetTemplateDirectory(templateDir_);
     }

@@ -20,15 +20,15 @@ String FileNameKey(const String& name);
 
 bool FileExists(const String& name);
 bool DirectoryExists(const String& name);
-bool ForceDirectories(const String& dir);  // creates missing parents; true when it exists after
-bool DeleteFile(const String& name);
-bool RenameFile(const String& oldName, const String& newName);  // replaces an existing target
-bool CopyFile(const String& from, const String& to, bool failIfExists);
+[[nodiscard]] bool ForceDirectories(const String& dir);  // creates missing parents; true when it exists after
+[[nodiscard]] bool DeleteFile(const String& name);
+[[nodiscard]] bool RenameFile(const String& oldName, const String& newName);  // replaces an existing target
+[[nodiscard]] bool CopyFile(const String& from, const String& to, bool failIfExists);
 // Age of a file as TDateTime (local time); -1 when it does not exist.
 TDateTime FileAge(const String& name);
 
 String GetCurrentDir();
-bool SetCurrentDir(const String& dir);
+[[nodiscard]] bool SetCurrentDir(const String& dir);
 String ExtractFilePath(const String& name);  // up to and including the last separator
 String ExtractFileName(const String& name);
 String ExtractFileExt(const String& name);  // with the dot
