@@ -233,10 +233,8 @@ INSTANTIATE_TEST_SUITE_P(Packages, package_Transcript, ::testing::ValuesIn(kTran
 // A wizard's dialog with no answer is cancelled at once: nothing is written, the host goes on.
 TEST(package_Transcript, UnansweredWizardDialogsAreCancelledNotWaitedFor)
 {
-    const String base = ScratchDir() + "transcript_unanswered/";
-    std::filesystem::remove_all(base.c_str());
-    const String out = base + "out/";
-    ForceDirectories(out);
+    const String base = FreshDir(ScratchDir() + "transcript_unanswered");
+    const String out = FreshDir(base + "out");
     const TRun r = RunIdeHost("--packages " + String(PACKAGE_DIR) + " --dir " + out + " load nimdes new " +
                                   kNimbrelCpp + " \"Nimbrel Application Wizard\" new " + kNimbrel +
                                   " \"Nimbrel Application Wizard\" gallery",
