@@ -99,7 +99,8 @@ namespace {
 
 TEST(host_Shell, ProjectSubcommandsNamedLikeCommandsStayWithProject)
 {
-    DeleteFile(ScratchDir() + "host_shell/Sub.mak");
+    const String old = ScratchDir() + "host_shell/Sub.mak";
+    ASSERT_TRUE(DeleteFile(old) || !FileExists(old));
     auto r = RunHost({"load", "FxA", "project", "new", "Sub.mak"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("saved " + ScratchDir() + "host_shell/Sub.mak\n"), String::npos) << r.out;
