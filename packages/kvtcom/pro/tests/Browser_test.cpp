@@ -104,7 +104,7 @@ TEST_F(CppBrowserCompiler, PascalHeadersAndTheirMarkerFile)
     for (const auto& c : cases) EXPECT_EQ(IsPascalHeaderSpec(c.spec), c.pascal) << c.spec;
 
     OpenProject("App.mak");
-    ForceDirectories(dir + "vcl");
+    ASSERT_TRUE(ForceDirectories(dir + "vcl"));
     AtomicWriteFile(dir + "vcl/stdctrls.hpp", "");
     ActiveCppProject()->SetOption("IncludePath", "vcl");
     TIntfPtr<TCppBrowserCompiler> c(new TCppBrowserCompiler);
@@ -119,9 +119,7 @@ TEST_F(CppBrowserCompiler, PascalHeadersAndTheirMarkerFile)
 
 TEST(CppBrowserCompilerRoad, ComponentBrowserThroughIdehost)
 {
-    const String dir = ScratchDir() + "ccombrow_road/";
-    std::filesystem::remove_all(dir);
-    ForceDirectories(dir);
+    const String dir = FreshDir(ScratchDir() + "ccombrow_road");
     AtomicWriteFile(dir + "Unit1.h", kGauge);
     AtomicWriteFile(dir + "Unit1.cpp", "#include \"Unit1.h\"\n");
     std::istringstream in("project new App.mak\nproject add Unit1.cpp\nstate\ncomponent TGauge Unit1\n");
