@@ -89,8 +89,7 @@ protected:
     KvtidlExpertFilter() : ProjectTestHost("kvtidl_filter_", Templates()) {}
     static String Templates()
     {
-        const String d = ScratchDir() + "kvtidl_filter_templates/";
-        ForceDirectories(d);
+        const String d = FreshDir(ScratchDir() + "kvtidl_filter_templates");
         AtomicWriteFile(d + "impl.cpp.tmpl",
                         "class $(ClassName)\n$IF(Tie)\n  : public tie\n$ELSE\n  : public skeleton\n$ENDIF\n\n\n");
         return d;
