@@ -228,7 +228,7 @@ const char* const kBlankGolden = "# Make file of the C++ project Bank, kept by t
 
 TEST_F(KvtidlRoad, IdlFileInAFolderWithABlank)
 {
-    ForceDirectories(dir + "idl files");
+    ASSERT_TRUE(ForceDirectories(dir + "idl files"));
     AtomicWriteFile(dir + "idl files/bank.idl", kBankIdl);
     ASSERT_EQ(Host("project new Bank.mak\nproject add \"idl files/bank.idl\"\nproject build\n"), 0) << err;
     EXPECT_EQ(Compiled(), 1) << out;
@@ -246,7 +246,7 @@ TEST_F(KvtidlRoad, IdlFileInAFolderWithABlank)
 
 TEST_F(KvtidlRoad, AFolderSwitchIsTakenAgainstTheProjectFolder)
 {
-    ForceDirectories(dir + "idl");
+    ASSERT_TRUE(ForceDirectories(dir + "idl"));
     AtomicWriteFile(dir + "idl/bank.idl", kBankIdl);
     ASSERT_EQ(Host("project new B.mak\nproject add idl/bank.idl\n"
                    "project switches idl/bank.idl \"-boa -root_dir gen\"\nproject build\nproject build\nproject show\n"),
