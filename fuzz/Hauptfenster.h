@@ -31,7 +31,7 @@ public:
         // are relative to the one it was started in.
         const String arbeitsordner = GetCurrentDir();
         FForm = std::make_unique<TForm1>(nullptr);
-        SetCurrentDir(arbeitsordner);
+        if (!SetCurrentDir(arbeitsordner)) std::abort();  // the corpus names would not be found
         if (FForm->t_Update) FForm->t_Update->WaitFor();
         if (FForm->t_Vergleich) FForm->t_Vergleich->WaitFor();
     }

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static TFuzzordner ordner("fuzz_idl_includes");
     static const bool eingerichtet = [] {
         AtomicWriteFileNoSync(ordner.Pfad() + "b.idl", "#include \"a.idl\"\n#include <c.idl>\n");
-        ForceDirectories(ordner.Pfad() + "inc");
+        if (!ForceDirectories(ordner.Pfad() + "inc")) std::abort();
         AtomicWriteFileNoSync(ordner.Pfad() + "inc/c.idl", "interface C {};\n");
         return true;
     }();
