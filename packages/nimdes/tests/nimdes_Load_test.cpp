@@ -326,7 +326,7 @@ TEST_F(nimdes_Load, FileNameEditorOpensTheFileDialogOnTheValue)
     EXPECT_STREQ(cls->ClassName, "TFilenameReferenceProperty");
 
     const String web = dir + "web/";
-    ForceDirectories(web);
+    ASSERT_TRUE(ForceDirectories(web));
     AtomicWriteFile(web + "kopf.png", "x");
     std::vector<String> written;
     int modified = 0;

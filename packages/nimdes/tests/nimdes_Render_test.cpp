@@ -2,10 +2,10 @@
 
 #include <sstream>
 
-#include "ScratchDir.h"
 #include "hostimpl/Shell.h"
 #include "media/Png.h"
 #include "rtl/Files.h"
+#include "testsupport/TestDir.h"
 
 using namespace hostimpl;
 
@@ -71,8 +71,7 @@ TEST(nimdes_Render, SampleFormIsPaintedByTheHandlersIntoAPng)
 
 TEST(nimdes_Render, ErrorsNameTheirCauseAndWriteNothing)
 {
-    const String out = ScratchDir() + "render_errors/";
-    ForceDirectories(out);
+    const String out = FreshDir(ScratchDir() + "render_errors");
     const String layout = out + "bad.txt";
     AtomicWriteFile(layout, "object F: TQZAppForm\n  object X: TQZNoSuchControl\n  end\nend\n");
     const String badColour = out + "colour.txt";
