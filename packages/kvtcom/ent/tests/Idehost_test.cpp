@@ -1,9 +1,8 @@
 // The COM packages' type library as a user of the idehost program meets it.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "TypeLibraryGolden.h"
 #include "host/ConsoleProcess.h"
 #include "rtl/Files.h"
@@ -17,9 +16,7 @@ struct TRun {
 
 TRun RunIdeHost(const String& name, const String& commands, const String& answers)
 {
-    const String base = ScratchDir() + "kvtcom_idehost_" + name + "/";
-    std::filesystem::remove_all(base.c_str());
-    ForceDirectories(base);
+    const String base = FreshDir(ScratchDir() + "kvtcom_idehost_" + name);
     AtomicWriteFile(base + "answers.txt", answers);
     TConsoleProcess p;
     p.ApplicationName = IDEHOST;

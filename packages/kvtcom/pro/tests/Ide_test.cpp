@@ -115,8 +115,7 @@ TEST_F(kvtcompro_Ide, MigrationCases)
         {"upper-case library extension", "Shop.tvproj", {{"Old.TLB", kOldLibrary}}, false, nullptr},
     };
     for (const auto& c : cases) {
-        std::filesystem::remove_all(dir.c_str());
-        ForceDirectories(dir);
+        FreshDir(dir);
         if (String(c.what) == "library beside, listed is another") AtomicWriteFile(dir + "Shop.tlb", kOldLibrary);
         SaveProject(c.project, c.files);
         Project({"open", c.project});
