@@ -1,6 +1,7 @@
 #include "Cppproopen.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "host/IDEServices.h"
 #include "rtl/Files.h"
@@ -79,9 +80,11 @@ bool MoveGeneratedFiles(IQProjectFileEntries* entries, const String& oldTlb, con
             result = true;
             entries->SetEntry(i, newCpp);
             name = newCpp;
-            // a copy never overwrites a file that is there
-            if (!FileExists(newCpp)) CopyFile(oldCpp, newCpp, true);
-            if (!FileExists(newH)) CopyFile(oldH, newH, true);
+            // a copy never overwrites a file that is there; an old file that is there but cannot
+            // be copied would leave the project naming a file that does not exist
+            for (const auto& [from, to] : {std::pair{oldCpp, newCpp}, std::pair{oldH, newH}})
+                if (!FileExists(to) && FileExists(from) && !CopyFile(from, to, true))
+                    throw EInOutError("Cannot copy " + from + " to " + to);
         }
         if (!FileExists(name) || name.find(".cpp") == String::npos) continue;
         ReplaceIncludeLine(name, oldInclude, newInclude);

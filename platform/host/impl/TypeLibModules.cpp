@@ -294,7 +294,8 @@ void TAtlSourceModule::Rename(const String& fileName)
         const String name = ChangeFileExt(fileName, ExtractFileExt(f->FileName()));
         m->SetFile(static_cast<std::size_t>(i), TIntfPtr<IQSourceFile>(new TStringFile(name, f->Source())));
         // the files written under the old name go with it
-        if (FileExists(f->FileName()) && !FileExists(name)) RenameFile(f->FileName(), name);
+        // (best effort: the text goes with the module, an old file that cannot move stays behind)
+        if (FileExists(f->FileName()) && !FileExists(name)) (void)RenameFile(f->FileName(), name);
     }
     m->SetFileName(fileName);
     if (auto cpp = CppProjectOf(FProject)) cpp->RenameItem(old, fileName);

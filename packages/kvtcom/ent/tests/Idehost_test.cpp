@@ -1,7 +1,6 @@
 // The COM packages' type library as a user of the idehost program meets it.
 #include <gtest/gtest.h>
 
-
 #include "testsupport/TestDir.h"
 #include "TypeLibraryGolden.h"
 #include "host/ConsoleProcess.h"
