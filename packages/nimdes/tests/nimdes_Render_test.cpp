@@ -108,8 +108,7 @@ TEST(nimdes_Render, ErrorsNameTheirCauseAndWriteNothing)
 // picture.
 TEST(nimdes_Render, ControlsOfAbsurdSizeAreRefused)
 {
-    const String out = ScratchDir() + "render_huge/";
-    ForceDirectories(out);
+    const String out = FreshDir(ScratchDir() + "render_huge");
     const String layout = out + "huge.txt";
     AtomicWriteFile(layout, "object F: TQZAppForm\n  ClientWidth = 100\n  ClientHeight = 80\n"
                             "  object Memo1: TQZMemo\n    Left = -1000000000\n    Width = 2147483647\n"
