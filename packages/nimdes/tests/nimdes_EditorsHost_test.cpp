@@ -2,10 +2,10 @@
 
 #include <sstream>
 
-#include "ScratchDir.h"
 #include "host/Registry.h"
 #include "hostimpl/Shell.h"
 #include "rtl/Files.h"
+#include "testsupport/TestDir.h"
 
 using namespace hostimpl;
 
