@@ -20,7 +20,7 @@ struct Result {
 Result Idehost(const String& answers, std::vector<String> args)
 {
     const String dir = IncludeTrailingPathDelimiter(ScratchDir() + "editors_host");
-    ASSERT_TRUE(ForceDirectories(dir));
+    EXPECT_TRUE(ForceDirectories(dir));
     const String file = dir + "answers.txt";
     AtomicWriteFile(file, answers);
     args.insert(args.begin(), {"--packages", NIMDES_PACKAGE_DIR, "--answers", file, "--dir", dir});
