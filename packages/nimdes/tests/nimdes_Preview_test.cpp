@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "QZDsnPreview.h"
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "host/Registry.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"

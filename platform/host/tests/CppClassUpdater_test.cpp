@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "host/CppClassUpdater.h"
 #include <functional>
 #include "rtl/Files.h"
