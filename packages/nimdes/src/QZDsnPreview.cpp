@@ -94,7 +94,7 @@ String WorkArea()
     const String temp = tmp && *tmp ? tmp : "/tmp";
     if (temp.empty()) throw Exception(RSEmptyWorkAreaPath);
     const String area = IncludeTrailingPathDelimiter(IncludeTrailingPathDelimiter(temp) + "Nimbrel");
-    ForceDirectories(area);
+    if (!ForceDirectories(area)) throw EInOutError("Cannot create the folder " + area);
     return area.substr(0, std::min<std::size_t>(area.size(), 255));
 }
 
@@ -124,7 +124,8 @@ String RenderFormHTML(TComponent* form, int browser, const String& path)
     if (auto project = ActiveProject())
         if (auto cpp = CppProjectOf(project.get()))
             output = PreviewOutputDir(cpp->GetOption("OutputDir"), project->FileName());
-    ForceDirectories(IncludeTrailingPathDelimiter(output) + "Cache");
+    const String cache = IncludeTrailingPathDelimiter(output) + "Cache";
+    if (!ForceDirectories(cache)) throw EInOutError("Cannot create the folder " + cache);
     String html = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + Escape(form->Name()) +
                   "</title>\n</head>\n<body>\n";
     if (auto* root = dynamic_cast<TControl*>(form)) RenderControls(*root, html, 1);
