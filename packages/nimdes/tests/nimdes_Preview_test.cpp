@@ -59,7 +59,7 @@ struct PreviewHost : ::testing::Test {
     TForm form{nullptr};
     void SetUp() override
     {
-        ForceDirectories(dir + "tmp");
+        EXPECT_TRUE(ForceDirectories(dir + "tmp"));
         setenv("TMPDIR", (dir + "tmp").c_str(), 1);
         host = std::make_unique<hostimpl::THostSession>(dir);
         oldDialogs = SetDialogs(dialogs);

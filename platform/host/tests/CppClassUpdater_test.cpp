@@ -16,7 +16,7 @@ protected:
     void SetUp() override
     {
         dir = ScratchDir() + "host_ccu/";
-        ForceDirectories(dir);
+        EXPECT_TRUE(ForceDirectories(dir));
         src = dir + "A1.cpp";
         AtomicWriteFileNoSync(dir + "A1.h", kHeader);
         AtomicWriteFileNoSync(src, kSource);
