@@ -4,7 +4,7 @@
 
 #include "QZDsnEditors.h"
 #include "QZHTMLManager.h"
-#include "ScratchDir.h"
+#include "testsupport/TestDir.h"
 #include "host/Registry.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
