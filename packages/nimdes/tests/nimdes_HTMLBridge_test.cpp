@@ -25,7 +25,7 @@ struct HTMLBridge : ::testing::Test {
 
     void SetUp() override
     {
-        ForceDirectories(dir + "tmp");
+        EXPECT_TRUE(ForceDirectories(dir + "tmp"));
         setenv("TMPDIR", (dir + "tmp").c_str(), 1);
         area = dir + "tmp/Nimbrel/";
         host = std::make_unique<hostimpl::THostSession>(dir);
