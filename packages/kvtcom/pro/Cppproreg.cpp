@@ -7,9 +7,11 @@
 #include "host/AppIniFile.h"
 #include "host/GalleryServices.h"
 #include "host/IDEControl.h"
+#include "host/PersonalityServices.h"
 
 namespace {
 RTL_RESOURCESTRING(sActiveXCategoryCaption, "ActiveX");
+RTL_RESOURCESTRING(sImportCaption, "ZUB for &C++ Win32");
 Cppproreg::TProductStartup* gStartup = nullptr;
 }  // namespace
 
@@ -49,6 +51,9 @@ Cppproreg::TProductStartup::~TProductStartup()
     ReleaseNotifier();
     if (TIntfPtr<IQProjectMenuManager> pm = ProjectMenuManager())
         for (int index : FModifiers) pm->RemoveModifier(index);
+    TIntfPtr<IQPersonalityServices> ps;
+    if (Supports(QuistorIDEServices(), ps))
+        for (const TGUID& t : FTraits) ps->RemoveTrait(sCppPersonality, t);
 }
 
 void Cppproreg::TProductStartup::ReleaseNotifier()
@@ -97,6 +102,39 @@ void Cppproreg::TProductStartup::ProductStartup()
         } catch (const Exception&) {
         }
     }
+    TIntfPtr<IQImportComponentTrait3> trait(new TCppImportComponentTrait);
+    auto ps = RequireService<IQPersonalityServices>("personality services");
+    for (const TGUID& iid : {IQImportComponentTrait::IID, IQImportComponentTrait2::IID, IQImportComponentTrait3::IID}) {
+        ps->AddTrait(sCppPersonality, iid, trait.get());
+        FTraits.push_back(iid);
+    }
+}
+
+HRESULT TCppImportComponentTrait::QueryInterface(const TGUID& iid, void** obj)
+{
+    if (QueryAs<IQImportComponentTrait3>(this, iid, obj) || QueryAs<IQImportComponentTrait2>(this, iid, obj) ||
+        QueryAs<IQImportComponentTrait>(this, iid, obj))
+        return S_OK;
+    return TInterfacedObject::QueryInterface(iid, obj);
+}
+
+std::unique_ptr<TImportComponentWizard> TCppImportComponentTrait::GetMrWizard()
+{
+    return std::make_unique<TImportComponentWizard>(sCppPersonality);
+}
+
+String TCppImportComponentTrait::GetCaption() { return sImportCaption; }
+
+String TCppImportComponentTrait::ImportTLB(const String& typeLibFile, const String& unitDir,
+                                            const String& palettePage)
+{
+    return ::ImportTLB(typeLibFile, unitDir, palettePage, ".cpp", sCppPersonality);
+}
+
+bool TCppImportComponentTrait::ImportAssembly(const String& assemblyFile, const String& unitDir,
+                                              const String& palettePage)
+{
+    return FindAndOpenFile(CreateUnit(assemblyFile, unitDir, palettePage, 0, sCppPersonality));
 }
 
 bool OptionalWizardOn(const String& value, bool defaultOn)

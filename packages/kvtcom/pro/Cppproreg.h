@@ -2,6 +2,7 @@
 // Registration of the COM wizards with the IDE.
 #include "host/CppProject.h"
 #include "host/GalleryServices.h"
+#include "host/ImportComponent.h"
 #include "host/WizardServices.h"
 #include "zub/Classes.h"
 
@@ -45,6 +46,20 @@ private:
 
 class TOpenProjectNotifier;
 
+// How the C++ personality imports components: the host's importer with C++ units.
+class TCppImportComponentTrait : public TInterfacedObject, public IQImportComponentTrait3 {
+public:
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override;
+    std::unique_ptr<TImportComponentWizard> GetMrWizard() override;
+    String GetCaption() override;
+    int GetPersonality() override { return 3; }
+    String GetProjectExtension() override { return ".tvproj"; }
+    String GetProjectFilter() override { return sCppProjectFilter; }
+    String ImportTLB(const String& typeLibFile, const String& unitDir, const String& palettePage) override;
+    bool ImportAssembly(const String& assemblyFile, const String& unitDir, const String& palettePage) override;
+    TDTLWriterClass GetDTLWriter() override { return TCPPDTLWriter::Class(); }
+};
+
 namespace Cppproreg {
 // The COM gallery items, the project-menu modifiers and the IDE notifier.
 class TProductStartup : public TComGalleryStartup {
@@ -61,5 +76,7 @@ private:
     void ReleaseNotifier();
     TIntfPtr<TOpenProjectNotifier> FNotifier;
     std::vector<int> FModifiers;
+    // The personality traits added, taken out again when freed.
+    std::vector<TGUID> FTraits;
 };
 }  // namespace Cppproreg

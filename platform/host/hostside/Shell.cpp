@@ -74,11 +74,7 @@ public:
             }
             const std::size_t before = ReceivedFiles().size();
             bool done = RunGalleryItem(a[0], a[1]);
-            auto files = ReceivedFiles();
-            for (std::size_t i = before; i < files.size(); ++i) {
-                AtomicWriteFile(files[i].FileName, files[i].Text);
-                FOut << "wrote " << files[i].FileName << "\n";
-            }
+            WriteReceived(before);
             if (!done) FOut << "cancelled\n";
         } else if (c == "run") {
             if (a.size() != 1) throw EUsage("run needs an action name");
@@ -86,11 +82,7 @@ public:
             if (!action) throw EHostError("No action named " + a[0]);
             const std::size_t before = ReceivedFiles().size();
             if (!action->Execute()) throw EHostError("Action " + a[0] + " is disabled");
-            auto files = ReceivedFiles();
-            for (std::size_t i = before; i < files.size(); ++i) {
-                AtomicWriteFile(files[i].FileName, files[i].Text);
-                FOut << "wrote " << files[i].FileName << "\n";
-            }
+            WriteReceived(before);
             FOut << "executed " << action->Name() << "\n";
         } else if (c == "unload") {
             CloseDesign();
@@ -127,7 +119,9 @@ public:
                 SetDialogAnswer(kv.substr(0, eq), kv.substr(eq + 1));
             }
         } else if (c == "typelib") {
+            const std::size_t before = ReceivedFiles().size();
             RunTypeLibCommand(a, FOut);
+            WriteReceived(before);
         } else if (c == "messages") {
             NoArgs(c, a);
             RunMessagesCommand(FOut);
@@ -272,6 +266,16 @@ private:
             }
         };
         show(nullptr, 0);
+    }
+
+    // Writes the files the module services received since `before`.
+    void WriteReceived(std::size_t before)
+    {
+        auto files = ReceivedFiles();
+        for (std::size_t i = before; i < files.size(); ++i) {
+            AtomicWriteFile(files[i].FileName, files[i].Text);
+            FOut << "wrote " << files[i].FileName << "\n";
+        }
     }
 
     TPackageLoader FLoader;

@@ -45,6 +45,17 @@ public:
     {
         return State().Personalities.at(static_cast<std::size_t>(index));
     }
+    void AddTrait(const String& personality, const TGUID& trait, IInterface* object) override
+    {
+        if (!object) throw EHostError("No object for the trait " + GUIDToString(trait));
+        SetTraitObject(personality, trait, TIntfPtr<IInterface>(object));
+        SetTraitSupported(personality, trait, true);
+    }
+    void RemoveTrait(const String& personality, const TGUID& trait) override
+    {
+        SetTraitObject(personality, trait, nullptr);
+        SetTraitSupported(personality, trait, false);
+    }
 };
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <ostream>
 
 #include "host/CppClassUpdater.h"
+#include "host/ImportComponent.h"
+#include "host/PersonalityServices.h"
 #include "host/TypeLibrary.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
@@ -10,8 +12,8 @@
 namespace {
 
 const char* const kUsage =
-    "usage: typelib dump|save|edit|apply, typelib rename COCLASS NAME, typelib method|event|signature "
-    "INTERFACE NAME [TYPE:PARAM...], typelib prop INTERFACE NAME TYPE";
+    "usage: typelib dump|save|edit|apply, typelib import FILE [PAGE], typelib rename COCLASS NAME, "
+    "typelib method|event|signature INTERFACE NAME [TYPE:PARAM...], typelib prop INTERFACE NAME TYPE";
 
 TTypeObject* FindInterface(TTypeLibrary& lib, const String& name)
 {
@@ -81,6 +83,20 @@ void RunTypeLibCommand(std::vector<String> a, std::ostream& out)
 {
     if (a.empty()) throw EHostError(kUsage);
     const String sub = LowerCase(a[0]);
+    if (sub == "import") {
+        // Component>Import of a type library through the C++ personality's import trait
+        if (a.size() < 2 || a.size() > 3) throw EHostError(kUsage);
+        auto ps = RequireService<IQPersonalityServices>("personality services");
+        TIntfPtr<IInterface> trait = ps->GetTrait(sCppPersonality, IQImportComponentTrait2::IID);
+        TIntfPtr<IQImportComponentTrait2> importer;
+        if (!trait || !Supports(trait.get(), importer))
+            throw EHostError(String("The personality ") + sCppPersonality + " cannot import type libraries");
+        // relative to the host's folder, as the project commands read names
+        const String file = a[1].empty() || a[1][0] == '/' ? a[1] : ProjectFolder() + a[1];
+        out << "imported " << importer->ImportTLB(file, ExtractFilePath(file), a.size() == 3 ? a[2] : String())
+            << "\n";
+        return;
+    }
     TIntfPtr<IQProject> p = ActiveProject();
     if (!p) throw EHostError("No project is open");
     TIntfPtr<IQTypeLibModule> m = FindTypeLibModule(p.get());

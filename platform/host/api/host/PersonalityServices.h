@@ -11,6 +11,10 @@ public:
     virtual TIntfPtr<IInterface> GetTrait(const String& personality, const TGUID& trait) = 0;
     virtual int PersonalityCount() = 0;
     virtual String Personality(int index) = 0;
+    // A package's object for a trait: the personality supports the trait with it until
+    // RemoveTrait (which a package calls before it unloads).
+    virtual void AddTrait(const String& personality, const TGUID& trait, IInterface* object) = 0;
+    virtual void RemoveTrait(const String& personality, const TGUID& trait) = 0;
 };
 
 // The trait by which a personality finds the document module of a project it created.
