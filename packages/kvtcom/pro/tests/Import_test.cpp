@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "Cppproreg.h"
-#include "Cppprocrtrs.h"
-#include "ProjectTestHost.h"
-#include "host/IDEControl.h"
+#include "RegisteredHost.h"
 #include "host/PersonalityServices.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
@@ -32,21 +29,13 @@ const char* const kShopLibrary =
     "  };\n"
     "};\n";
 
-class kvtcompro_Import : public ProjectTestHost {
+class kvtcompro_Import : public RegisteredHost {
 protected:
-    kvtcompro_Import() : ProjectTestHost("kvtcompro_import_", KVTCOM_TEMPLATE_DIR) {}
+    kvtcompro_Import() : RegisteredHost("kvtcompro_import_") {}
     void SetUp() override
     {
-        ProjectTestHost::SetUp();
-        Cppprocrtrs::Initialization();
-        Cppproreg_IDERegister();
-        MainFormCreated().FirePending(IDEApplication());
-    }
-    void TearDown() override
-    {
-        Cppproreg::Finalization();
-        Cppprocrtrs::Finalization();
-        ProjectTestHost::TearDown();
+        RegisteredHost::SetUp();
+        Register();
     }
     static TIntfPtr<IQPersonalityServices> Personalities()
     {

@@ -3,7 +3,7 @@
 #include "Cppprocmd.h"
 #include "Cppproreg.h"
 #include "Cppprocrtrs.h"
-#include "ProjectTestHost.h"
+#include "RegisteredHost.h"
 #include "host/AppIniFile.h"
 #include "hostimpl/HostImpl.h"
 #include "host/IDEControl.h"
@@ -28,26 +28,18 @@ TEST(kvtcompro_Settings, OptionalItemsFollowTheirKeysExactly)
         EXPECT_EQ(OptionalWizardOn(c.value, c.defaultOn), c.want) << c.value << c.defaultOn;
 }
 
-class kvtcompro_Register : public ProjectTestHost {
+class kvtcompro_Register : public RegisteredHost {
 protected:
-    kvtcompro_Register() : ProjectTestHost("kvtcompro_reg_", KVTCOM_TEMPLATE_DIR) {}
+    kvtcompro_Register() : RegisteredHost("kvtcompro_reg_") {}
     void SetUp() override
     {
-        ProjectTestHost::SetUp();
+        RegisteredHost::SetUp();
         OpenProject("Web.zproj");
-    }
-    void Register()
-    {
-        Cppprocrtrs::Initialization();
-        Cppproreg_IDERegister();
-        MainFormCreated().FirePending(IDEApplication());
     }
     void TearDown() override
     {
-        Cppproreg::Finalization();
-        Cppprocrtrs::Finalization();
         AppIniFile().EraseSection("Type Library");
-        ProjectTestHost::TearDown();
+        RegisteredHost::TearDown();
     }
     std::vector<String> Names()
     {
