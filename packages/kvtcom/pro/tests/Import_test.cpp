@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "RegisteredHost.h"
 #include "host/PersonalityServices.h"
 #include "hostimpl/HostImpl.h"
@@ -144,6 +146,21 @@ TEST_F(kvtcompro_Import, BadInputIsRefusedAndWritesNothing)
     }
     // this host reads no assemblies: an error, never a success
     EXPECT_THROW(Trait<IQImportComponentTrait2>()->ImportAssembly(dir + "Shop.dll", dir, "ActiveX"), EHostError);
+}
+
+TEST_F(kvtcompro_Import, TypelibImportCommandReadsNamesInTheHostsFolder)
+{
+    Write("Shop.tlb", kShopLibrary);
+    SetProjectFolder(dir);
+    const auto run = [](std::vector<String> args) {
+        std::ostringstream out;
+        RunTypeLibCommand(std::move(args), out);
+        return String(out.str());
+    };
+    EXPECT_EQ(run({"import", "Shop.tlb", "Servers"}), "imported " + dir + "Shop_OCX.cpp\n");
+    EXPECT_NE(ReceivedFiles()[0].Text.find("RegisterComponents(\"Servers\", classes, 1);"), String::npos);
+    for (const auto& bad : {std::vector<String>{"import"}, std::vector<String>{"import", "Shop.tlb", "A", "B"}})
+        EXPECT_THROW(run(bad), EHostError) << bad.size();
 }
 
 TEST_F(kvtcompro_Import, FinalizationTakesTheTraitsBack)
