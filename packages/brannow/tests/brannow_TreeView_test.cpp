@@ -2,6 +2,7 @@
 
 #include "Pluggableviewer.h"
 #include "Plugs.h"
+#include "rtl/ScopeGuard.h"
 #include "zub/Buttons.h"
 #include "zub/Dialogs.h"
 #include "zub/ImgList.h"
@@ -332,6 +333,11 @@ TEST(brannow_TreeView, SelectStopsAtAParentLoop)
     src->Nodes.push_back({TIntfPtr<IPluggableTreeNode>(gg), TIntfPtr<IPluggableTreeNode>(g)});
     g->LoopParent = TIntfPtr<IPluggableTreeNode>(gg);  // g and gg name each other as parent
     gg->LoopParent = TIntfPtr<IPluggableTreeNode>(g);
+    // The loop holds both nodes; the test breaks it at its end so they go.
+    TScopeGuard ohneSchleife([&] {
+        g->LoopParent.reset();
+        gg->LoopParent.reset();
+    });
     tv.Add(TIntfPtr<IPluggableSource>(src));
     ASSERT_NO_THROW(tv.Select(TIntfPtr<IPluggableTreeNode>(gg), false));
     // the tree's own records still lead the way: gg is shown under g under c
