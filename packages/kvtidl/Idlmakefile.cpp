@@ -240,12 +240,14 @@ void TIdlMakeFile::ParseIdlSymbols()
             current = nullptr;  // a comment or directive ends the rule
         } else if (current) {
             // Continued command lines are read back as one line, so that writing it again
-            // wraps it afresh.
+            // wraps it afresh. The blanks before the break stay: the line was broken after
+            // them, and dropping them would move the next break.
             if (!Trim(line.Text).empty()) {
                 String& cmd = current->Command;
                 if (!cmd.empty() && cmd.back() == '\\') {
                     cmd.pop_back();
-                    cmd = TrimRight(cmd) + " " + Trim(line.Text);
+                    if (cmd.empty() || (cmd.back() != ' ' && cmd.back() != '\t')) cmd += ' ';
+                    cmd += TrimLeft(line.Text);
                 } else {
                     cmd += cmd.empty() ? line.Text : CRLF + line.Text;
                 }

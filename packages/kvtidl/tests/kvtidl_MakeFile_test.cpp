@@ -98,6 +98,13 @@ TEST(KvtidlMakeFile, LongCommandsAreWrapped)
     EXPECT_EQ(WrapText("\"a b c d e f g\" x", "|", " ", 5), "\"a b c d e f g\" |x");
 }
 
+TEST(KvtidlMakeFile, EachLineOfACommandIsWrappedOnItsOwn)
+{
+    // A quote left open ends with its line; the column starts again on the next.
+    EXPECT_EQ(WrapText("aa \"b\r\ncc dd", "|", " ", 6), "aa \"b\r\ncc dd");
+    EXPECT_EQ(WrapText("a \"b\r\ncc dd ee ff", "|", " ", 6), "a \"b\r\ncc dd |ee ff");
+}
+
 TEST(KvtidlMakeFile, RulesAreNeverGluedToALastLineWithoutLineBreakNorAddedTwice)
 {
     TIdlMakeFile mk(kProject, "IDLFILES = \r\nall: app.exe");
@@ -197,4 +204,27 @@ TEST(KvtidlMakeFile, SwitchesWithControlCharactersReadBackAsWritten)
     TIdlMakeFile again(kProject, once);  // as read back from the disk
     again.SetIdlFiles({"/p/a.idl"});
     EXPECT_EQ(again.Text(), once);
+}
+
+TEST(KvtidlMakeFile, AnUpdateOfItsOwnOutputChangesNothing)
+{
+    // Hand-edited commands: an unclosed quote on one line of two, a rule written twice, and
+    // blanks where a long line is broken.
+    const String head = "IDLFILES = a.idl\r\n\r\n";
+    const String twoLines = "a_s.cc: a.idl\r\n    $(KROTEX) $(IDLCFLAGS) -I\"inc dir $?\r\n"
+                            "    echo \"built a_s.cc from a.idl in   the folder of the project\r\n\r\n";
+    const String wide = "a_s.cc: a.idl\r\n    $(KROTEX) $(IDLCFLAGS) -DLONG_NAME_OF_A_MACRO=1 "
+                        "-DANOTHER_LONG_NAME=2     -DTHIRD=3 $?\r\n\r\n";
+    for (const String& rules : {twoLines, twoLines + twoLines, wide, wide + wide}) {
+        SCOPED_TRACE(rules);
+        TIdlMakeFile mk(kProject, head + rules);
+        mk.SetIdlFiles({"/p/a.idl"});
+        TIdlMakeFile again(kProject, mk.Text());  // as read back from the disk
+        again.SetIdlFiles({"/p/a.idl"});
+        const String settled = again.Text();
+        TIdlMakeFile third(kProject, settled);
+        third.SetIdlFiles({"/p/a.idl"});
+        EXPECT_EQ(third.Text(), settled);
+        EXPECT_EQ(again.Text(), mk.Text());
+    }
 }

@@ -115,6 +115,13 @@ String WrapText(const String& line, const String& breakStr, const String& breakC
     char quote = 0;
     for (char c : line) {
         cur += c;
+        if (c == '\n') {  // a line of its own: its column and quotes start afresh
+            out += cur;
+            cur.clear();
+            lastBreak = -1;
+            quote = 0;
+            continue;
+        }
         if (quote) {
             if (c == quote) quote = 0;
         } else if (c == '"' || c == '\'') {
