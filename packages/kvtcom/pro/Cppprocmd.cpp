@@ -70,12 +70,19 @@ TIntfPtr<IQModuleCreator> TCppNewComObject::GetUnitCreator()
         FileName, CoClassName, Instancing, ThreadingModel, Description, Events, InterfaceName, Dual));
 }
 
+std::unique_ptr<TComObjectExpert> TCppNewComObject::ShowExpert()
+{
+    auto d = std::make_unique<TCppComObjectExpert>();
+    if (d->Execute() != mrOk) return nullptr;
+    return d;
+}
+
 std::unique_ptr<TComObjectExpert> ShowAutoObjectExpert(const String& caption, int helpContext)
 {
     std::unique_ptr<TComObjectExpert> d = caption.empty() ? std::make_unique<TAutoObjectCppExpert>()
                                                           : std::make_unique<TAutoObjectCppExpert>(caption);
     d->HelpContext = helpContext;
-    if (d->ShowModal() != 1) return nullptr;
+    if (d->Execute() != mrOk) return nullptr;
     return d;
 }
 
@@ -110,10 +117,18 @@ TIntfPtr<IQModuleCreator> TCppNewActiveForm::GetAboutUnitCreator()
 
 std::unique_ptr<TComObjectExpert> TCppNewActiveServerObject::ShowExpert()
 {
-    auto d = std::make_unique<TAutoObjectCppExpert>("New Active Server Object");
+    auto d = std::make_unique<TCppActiveServerObjectExpert>();
     d->HelpContext = 1403;
-    if (d->ShowModal() != 1) return nullptr;
+    if (d->Execute() != mrOk) return nullptr;
     return d;
+}
+
+void TCppNewActiveServerObject::ReadExpert(TComObjectExpert& dialog)
+{
+    TComWizardItem::ReadExpert(dialog);
+    auto& d = dynamic_cast<TCppActiveServerObjectExpert&>(dialog);
+    ServerType = d.ObjectContext() ? "Object Context" : "";
+    TestPage = d.cbTestScript->Checked();
 }
 
 TIntfPtr<IQModuleCreator> TCppNewActiveServerObject::GetUnitCreator()

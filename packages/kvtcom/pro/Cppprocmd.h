@@ -1,5 +1,6 @@
 #pragma once
 // File>New gallery items of the COM wizards.
+#include "Cppcomobjexpert.h"
 #include "Cppprocrtrs.h"
 #include "host/ComWizards.h"
 #include "host/TypeLibrary.h"
@@ -54,6 +55,7 @@ public:
 
 protected:
     void EndWizard() override;
+    std::unique_ptr<TComObjectExpert> ShowExpert() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };
 
@@ -145,20 +147,12 @@ public:
 protected:
     void EndWizard() override;
     std::unique_ptr<TComObjectExpert> ShowExpert() override;
+    void ReadExpert(TComObjectExpert& dialog) override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 
 private:
     // A test script named after the CoClass in the project's folder.
     void GenerateTestPage();
-};
-
-// The automation object dialog; the remote data module item shows it too.
-class TAutoObjectCppExpert : public TComObjectExpert {
-public:
-    explicit TAutoObjectCppExpert(String caption = "New Automation Object")
-        : TComObjectExpert(std::move(caption))
-    {
-    }
 };
 
 // Shows an automation dialog (caption empty: its own) with the help context; nullptr when cancelled.

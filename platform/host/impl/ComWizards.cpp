@@ -5,28 +5,66 @@
 #include "host/TypeLibrary.h"
 #include "hostimpl/HostState.h"
 
-int TComObjectExpert::ShowModal()
+TComObjectExpert::TComObjectExpert(const String& caption) : TForm(nullptr)
 {
-    auto& a = hostimpl::State().Answers;
-    auto get = [&](const char* key, const String& dflt) {
-        auto it = a.find(key);
-        return it == a.end() ? dflt : it->second;
+    SetName("ComObjectExpert");
+    SetCaption(caption);
+    SetBorderStyle(bsDialog);
+    SetPosition(poScreenCenter);
+    SetBounds(0, 0, 420, 330);
+    lblClassName = Add<TLabel>("lblClassName", "&Class Name:", 8, 12, 120, 16);
+    edtClassName = Add<TEdit>("edtClassName", "", 136, 8, 272, 21);
+    lblInstancing = Add<TLabel>("lblInstancing", "&Instancing:", 8, 40, 120, 16);
+    cbInstancing = Add<TComboBox>("cbInstancing", "", 136, 36, 272, 21);
+    for (const char* i : {"Internal", "Single Instance", "Multiple Instance"}) cbInstancing->Items()->Add(i);
+    cbInstancing->SetItemIndex(2);
+    lblThreadingModel = Add<TLabel>("lblThreadingModel", "&Threading Model:", 8, 68, 120, 16);
+    cbThreadingModel = Add<TComboBox>("cbThreadingModel", "", 136, 64, 272, 21);
+    for (const char* t : {"Single", "Apartment", "Free", "Both", "Neutral"}) cbThreadingModel->Items()->Add(t);
+    cbThreadingModel->SetItemIndex(1);
+    lblInterface = Add<TLabel>("lblInterface", "I&mplemented Interface:", 8, 96, 120, 16);
+    edtInterface = Add<TEdit>("edtInterface", "", 136, 92, 272, 21);
+    lblDescription = Add<TLabel>("lblDescription", "&Description:", 8, 124, 120, 16);
+    edtDescription = Add<TEdit>("edtDescription", "", 136, 120, 272, 21);
+    cbControlClass = Add<TComboBox>("cbControlClass", "", 136, 148, 272, 21);
+    cbControlClass->Hide();
+    bvlOptions = Add<TControl>("bvlOptions", "Options", 8, 176, 400, 100);
+    cbIncludeTypeLib = Add<TCheckBox>("cbIncludeTypeLib", "&Include Type Library", 16, 192, 380, 17);
+    cbIncludeTypeLib->SetChecked(true);
+    cbMarkOleAutomation = Add<TCheckBox>("cbMarkOleAutomation", "&Mark interface Oleautomation", 16, 212, 380, 17);
+    cbEvents = Add<TCheckBox>("cbEvents", "Generate &Event support code", 16, 232, 380, 17);
+    cbLicensed = Add<TCheckBox>("cbLicensed", "Make &Control Licensed", 16, 252, 380, 17);
+    cbLicensed->Hide();
+    btnOK = Add<TButton>("btnOK", "OK", 168, 292, 75, 25);
+    btnOK->SetModalResult(mrOk);
+    btnCancel = Add<TButton>("btnCancel", "Cancel", 250, 292, 75, 25);
+    btnCancel->SetModalResult(mrCancel);
+    btnHelp = Add<TButton>("btnHelp", "&Help", 332, 292, 75, 25);
+}
+
+int TComObjectExpert::Execute()
+{
+    // The older "com.*" answers name the same controls; with none of them the dialog runs as a
+    // form, which the host answers by its "form.*" answers (or cancels).
+    static const std::pair<const char*, const char*> kComKeys[] = {
+        {"com.coclass", "edtClassName"},       {"com.interface", "edtInterface"},
+        {"com.description", "edtDescription"}, {"com.threading", "cbThreadingModel"},
+        {"com.instancing", "cbInstancing"},    {"com.events", "cbEvents"},
+        {"com.control", "cbControlClass"},     {"com.licensed", "cbLicensed"},
+        {"com.servertype", "rgServerType"},    {"com.testpage", "cbTestScript"},
     };
-    // Like every other dialog of the host, one nobody answers is cancelled.
+    auto& a = hostimpl::State().Answers;
     const bool answered =
         std::any_of(a.begin(), a.end(), [](const auto& kv) { return kv.first.rfind("com.", 0) == 0; });
-    if (!answered || SameText(get("com.cancel", ""), "true")) return 2;
-    CoClassName = get("com.coclass", CoClassName);
-    InterfaceName = get("com.interface", InterfaceName);
-    Description = get("com.description", Description);
-    ThreadingModel = get("com.threading", ThreadingModel.empty() ? String("Apartment") : ThreadingModel);
-    Instancing = get("com.instancing", Instancing.empty() ? String("Multiple Instance") : Instancing);
-    Events = SameText(get("com.events", Events ? "true" : "false"), "true");
-    ControlClassName = get("com.control", ControlClassName);
-    Licensed = SameText(get("com.licensed", Licensed ? "true" : "false"), "true");
-    ServerType = get("com.servertype", ServerType);
-    TestPage = SameText(get("com.testpage", TestPage ? "true" : "false"), "true");
-    return 1;
+    if (!answered) return ShowModal() == mrOk ? mrOk : mrCancel;
+    if (auto it = a.find("com.cancel"); it != a.end() && SameText(it->second, "true")) return mrCancel;
+    for (const auto& [key, control] : kComKeys) {
+        auto it = a.find(key);
+        if (it == a.end()) continue;
+        // A key for a control this dialog does not have is another dialog's.
+        if (TComponent* c = FindComponent(control)) hostimpl::ApplyDialogAnswer(Name(), *c, it->second);
+    }
+    return mrOk;
 }
 
 void TComWizardItem::Select(int)
@@ -69,22 +107,20 @@ bool TComWizardItem::GetInfo()
 std::unique_ptr<TComObjectExpert> TComWizardItem::ShowExpert()
 {
     auto d = std::make_unique<TComObjectExpert>("New COM Object");
-    if (d->ShowModal() != 1) return nullptr;
+    if (d->Execute() != mrOk) return nullptr;
     return d;
 }
 
 void TComWizardItem::ReadExpert(TComObjectExpert& d)
 {
-    CoClassName = d.CoClassName;
-    InterfaceName = d.InterfaceName;
-    Description = d.Description;
-    ThreadingModel = d.ThreadingModel;
-    Instancing = d.Instancing;
-    Events = d.Events;
-    ControlClassName = d.ControlClassName;
-    Licensed = d.Licensed;
-    ServerType = d.ServerType;
-    TestPage = d.TestPage;
+    CoClassName = d.CoClassName();
+    InterfaceName = d.InterfaceName();
+    Description = d.Description();
+    ThreadingModel = d.ThreadingModel();
+    Instancing = d.Instancing();
+    Events = d.Events();
+    ControlClassName = d.ControlClassName();
+    Licensed = d.Licensed();
     FileName = MakeFileName(CoClassName);
 }
 

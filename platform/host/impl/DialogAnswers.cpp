@@ -20,16 +20,24 @@ bool IsNumber(const String& s)
 
 bool IsTrue(const String& s) { return SameText(s, "true") || s == "1"; }
 
-// An item by its index or its caption (letter case ignored).
+String WithoutAccelerator(String s)
+{
+    std::erase(s, '&');
+    return s;
+}
+
+// An item by its index or its caption (letter case and accelerator marks ignored).
 int ItemOf(const TStrings& items, const String& value)
 {
     if (IsNumber(value)) return StrToInt(value);
     for (int i = 0; i < items.Count(); ++i)
-        if (SameText(items[i], value)) return i;
+        if (SameText(items[i], value) || SameText(WithoutAccelerator(items[i]), value)) return i;
     return -2;
 }
 
-void Apply(const String& formName, TComponent& c, const String& value)
+}  // namespace
+
+void ApplyDialogAnswer(const String& formName, TComponent& c, const String& value)
 {
     auto bad = [&] { return EHostError("Dialog " + formName + ": " + c.Name() + " has no item " + value); };
     if (auto* e = dynamic_cast<TEdit*>(&c)) {
@@ -70,6 +78,8 @@ void Apply(const String& formName, TComponent& c, const String& value)
     }
 }
 
+namespace {
+
 void AnswerDialog(TForm& form)
 {
     const String name = form.Name();
@@ -96,7 +106,7 @@ void AnswerDialog(TForm& form)
     for (const auto& [control, value] : values) {
         TComponent* c = form.FindComponent(control);
         if (!c) throw EHostError("Dialog " + name + " has no control " + control);
-        Apply(name, *c, value);
+        ApplyDialogAnswer(name, *c, value);
     }
     auto* b = dynamic_cast<TButton*>(form.FindComponent(button));
     if (!b) throw EHostError("Dialog " + name + " has no button " + button);

@@ -130,3 +130,49 @@ TEST(kvtcom_Idehost, ApplicationWithATypeLibraryGetsItsAtlUnitNamedAfterIt)
     EXPECT_NE(tlb.find("  coclass Orders\n"), String::npos) << tlb;
     EXPECT_NE(tlb.find("  coclass Pay\n"), String::npos) << tlb;
 }
+
+TEST(kvtcom_Idehost, ComDialogsAreFormsAnsweredByTheirControls)
+{
+    // The Active Server object goes first so that the test page of the form's check box is its own.
+    const TRun r = RunIdeHost("forms",
+                              "load kvtcoment100 new Quistor.Tolvane.ActiveX \"ActiveX Library\" "
+                              "new Quistor.Tolvane.ActiveX \"COM Object\" "
+                              "new Quistor.Tolvane.ActiveX \"Active Server Object\" typelib dump",
+                              "form.CppComObjectExpert=btnOK\n"
+                              "form.CppComObjectExpert.edtClassName=Orders\n"
+                              "form.CppActiveServerObjectExpert=btnOK\n"
+                              "form.CppActiveServerObjectExpert.edtClassName=Shop\n"
+                              "form.CppActiveServerObjectExpert.rgServerType=0\n"
+                              "form.CppActiveServerObjectExpert.cbTestScript=true\n");
+    ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
+    const auto from = r.Out.find("// Type library Project1\n");
+    ASSERT_NE(from, String::npos) << r.Out;
+    EXPECT_EQ(WithoutGuids(r.Out.substr(from)), String(kProject1LibraryHead) + kOrdersTypes + kShopTypes + "};\n");
+    const String out = ScratchDir() + "kvtcom_idehost_forms/out/";
+    EXPECT_TRUE(FileExists(out + "Shop.asp"));
+    EXPECT_TRUE(FileExists(out + "OrdersImpl1.cpp"));
+}
+
+TEST(kvtcom_Idehost, ComDialogFormAnswersThatDoNotFit)
+{
+    struct Case {
+        const char *answers, *error;
+    };
+    const Case cases[] = {
+        // cancelled: no unit, no error
+        {"form.CppComObjectExpert=btnCancel\nform.CppComObjectExpert.edtClassName=Orders\n", ""},
+        {"form.CppComObjectExpert=btnOK\nform.CppComObjectExpert.edtNone=x\n",
+         "idehost: error: Dialog CppComObjectExpert has no control edtNone\n"},
+        {"form.CppComObjectExpert=butnNone\nform.CppComObjectExpert.edtClassName=Orders\n",
+         "idehost: error: Dialog CppComObjectExpert has no button butnNone\n"},
+    };
+    for (const auto& c : cases) {
+        const TRun r = RunIdeHost("formerrors",
+                                  "load kvtcompro100 new Quistor.Tolvane.ActiveX \"ActiveX Library\" "
+                                  "new Quistor.Tolvane.ActiveX \"COM Object\"",
+                                  c.answers);
+        EXPECT_EQ(r.Status, *c.error ? 1 : 0) << c.answers;
+        EXPECT_EQ(r.Err, c.error) << c.answers;
+        EXPECT_FALSE(FileExists(ScratchDir() + "kvtcom_idehost_formerrors/out/OrdersImpl1.cpp")) << c.answers;
+    }
+}

@@ -1,16 +1,19 @@
 #pragma once
 // The host's COM wizard core: gallery items that run a COM wizard (dialog, new unit, end) and
-// the COM object dialog they show. Without a screen the dialog answers from the host's dialog
-// answers: "com.coclass", "com.interface", "com.description", "com.threading" (default
-// "Apartment"), "com.instancing" (default "Multiple Instance"), "com.events" and "com.cancel"
-// ("true" sets them); the ActiveX dialogs also "com.control" (the wrapped ZUB class) and
-// "com.licensed", the Active Server dialog "com.servertype" ("Object Context" or the page-level
-// default) and "com.testpage" (default "true").
+// the COM object dialog they show. Without a screen the dialog is answered like every form of
+// the host ("form.FORM.CONTROL", "form.FORM=BUTTON") or by the older keys that name its controls:
+// "com.coclass", "com.interface", "com.description", "com.threading" (default "Apartment"),
+// "com.instancing" (default "Multiple Instance"), "com.events" and "com.cancel" ("true" sets
+// them); the ActiveX dialogs also "com.control" (the wrapped ZUB class) and "com.licensed", the
+// Active Server dialog "com.servertype" ("Object Context" or the page-level default) and
+// "com.testpage" (default "true").
 #include "host/Export.h"
 #include <memory>
 
 #include "host/Gallery.h"
 #include "rtl/Resources.h"
+#include "zub/Forms.h"
+#include "zub/StdCtrls.h"
 
 RTL_RESOURCESTRING(SComObjectWizardName, "COM Object");
 RTL_RESOURCESTRING(SAutoObjectWizardName, "Automation Object");
@@ -31,20 +34,44 @@ RTL_RESOURCESTRING(sTypeLibNeedsActiveLibrary,
 RTL_RESOURCESTRING(sTypeLibNotInConsoleApp, "A console application cannot have a type library");
 RTL_RESOURCESTRING(sTypeLibNotInStaticLibrary, "A static library cannot have a type library");
 
-// The dialog of a new COM object.
-class HOST_API TComObjectExpert : public TObject {
+// The dialog of a new COM object: a form "ComObjectExpert" (edtClassName, cbInstancing,
+// cbThreadingModel, edtDescription, edtInterface, cbIncludeTypeLib, cbMarkOleAutomation,
+// cbEvents, the ActiveX wrapper's hidden cbControlClass and cbLicensed, btnOK, btnCancel,
+// btnHelp), answered like every form of the host or by the "com.*" answers above.
+class HOST_API TComObjectExpert : public TForm {
 public:
-    explicit TComObjectExpert(String caption) : Caption(std::move(caption)) {}
-    String Caption;
+    explicit TComObjectExpert(const String& caption);
     int HelpContext = 0;
-    String CoClassName, InterfaceName, Description, ThreadingModel, Instancing;
-    bool Events = false;
-    String ControlClassName;
-    bool Licensed = false;
-    String ServerType;
-    bool TestPage = true;
     // 1 (OK) or 2 (cancelled).
-    virtual int ShowModal();
+    int Execute();
+
+    String CoClassName() const { return edtClassName->Text(); }
+    String InterfaceName() const { return edtInterface->Text(); }
+    String Description() const { return edtDescription->Text(); }
+    String ThreadingModel() const { return cbThreadingModel->Text(); }
+    String Instancing() const { return cbInstancing->Text(); }
+    bool Events() const { return cbEvents->Checked(); }
+    String ControlClassName() const { return cbControlClass->Text(); }
+    bool Licensed() const { return cbLicensed->Checked(); }
+
+    TLabel *lblClassName, *lblInstancing, *lblThreadingModel, *lblDescription, *lblInterface;
+    TEdit *edtClassName, *edtDescription, *edtInterface;
+    TComboBox *cbInstancing, *cbThreadingModel, *cbControlClass;
+    TControl* bvlOptions;  // frame of the option check boxes
+    TCheckBox *cbIncludeTypeLib, *cbMarkOleAutomation, *cbEvents, *cbLicensed;
+    TButton *btnOK, *btnCancel, *btnHelp;
+
+protected:
+    template <class T>
+    T* Add(const char* name, const String& caption, int left, int top, int width, int height)
+    {
+        auto* c = new T(this);
+        c->SetName(name);
+        c->SetParent(this);
+        c->SetBounds(left, top, width, height);
+        if (!caption.empty()) c->SetCaption(caption);
+        return c;
+    }
 };
 
 class HOST_API TComWizardItem : public TGalleryItem {

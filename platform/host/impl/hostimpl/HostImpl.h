@@ -66,10 +66,10 @@ enum class TCompilerState { None, Idle, Busy };
 void SetCompilerState(TCompilerState state);
 
 // Dialog answers: "thread.class", "thread.name", "thread.cancel" ("true" cancels); the COM
-// dialog's "com.*"; any modal form: "form.FORM.CONTROL" = value (an edit's text, "true" or
-// "false" for a check box, an item's index or caption for a radio group, list or combo box)
-// and "form.FORM" = the name of the button that closes it. A form with no "form.FORM" answer is
-// cancelled.
+// dialog's "com.*" (they set the controls of its form); any modal form: "form.FORM.CONTROL" =
+// value (an edit's text, "true" or "false" for a check box, an item's index or caption for a
+// radio group, list or combo box) and "form.FORM" = the name of the button that closes it. A
+// form with no "form.FORM" answer is cancelled.
 void SetDialogAnswer(const String& key, const String& value);
 void ClearDialogAnswers();
 // "key=value" lines; blank lines and lines starting with "#" are skipped.

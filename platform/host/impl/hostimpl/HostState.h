@@ -43,6 +43,8 @@ struct THostState {
 
 // Answers the modal dialogs of the running host from its dialog answers (form.* keys).
 void InstallDialogAnswers();
+// Sets a control of a dialog as an answer names it (EHostError for a value it cannot take).
+void ApplyDialogAnswer(const String& formName, TComponent& control, const String& value);
 void RemoveDialogAnswers();
 
 // The gallery categories the host itself brings.
