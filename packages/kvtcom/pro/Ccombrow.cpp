@@ -18,10 +18,10 @@ HRESULT TCppBrowserCompiler::QueryInterface(const TGUID& iid, void** obj)
 bool TCppBrowserCompiler::Compile(const String& className, const String& unitName, TBrowseCallback callback,
                                   void* value)
 {
-    const String spec = FindHeaderFileSpec(unitName);
-    if (spec.empty()) throw EHostError(Format(HostStrings::sCouldNotFindFile, {unitName, className}));
+    const String include = FindHeaderFileSpec(unitName);
+    if (include.empty()) throw EHostError(Format(HostStrings::sCouldNotFindFile, {unitName, className}));
     TEditBuffer buffer(MakeUniqueModuleName("AxSyms", ".cpp"));
-    buffer.Write("#include <zub.h>\r\n#include <atl\\axform.h>\r\n#pragma hdrstop\r\n#include " + spec + "\r\n");
+    buffer.Write("#include <zub.h>\r\n#include <atl\\axform.h>\r\n#pragma hdrstop\r\n#include " + include + "\r\n");
     FCallback = std::move(callback);
     FValue = value;
     FClassName = className;
@@ -40,15 +40,15 @@ int TCppBrowserCompiler::EnableBrowser()
     return FCallback(FValue, cls);
 }
 
-bool IsPascalHeaderSpec(const String& spec)
+bool IsPascalUnitHeader(const String& include)
 {
-    return spec.size() >= 6 && SameText(spec.substr(spec.size() - 5), ".HPP>");
+    return include.size() >= 6 && SameText(include.substr(include.size() - 5), ".HPP>");
 }
 
 bool TCppBrowserCompiler::AllowPascalCompile(const String& unitName)
 {
     if (FileExists(NoPascalBrowseMarker)) return false;
-    return IsPascalHeaderSpec(FindHeaderFileSpec(unitName));
+    return IsPascalUnitHeader(FindHeaderFileSpec(unitName));
 }
 
 int TCppBrowserCompiler::GetMembers(TSymbol symbol, int flags, TSymbol* array)

@@ -29,8 +29,8 @@ private:
     void* FValue = nullptr;
 };
 
-// Whether a header specification names a header made from a Pascal unit ("<stdctrls.hpp>").
-bool IsPascalHeaderSpec(const String& spec);
+// Whether an include name, delimiters and all, is a header made from a Pascal unit ("<stdctrls.hpp>").
+bool IsPascalUnitHeader(const String& include);
 // The marker file that switches Pascal header browsing off: in the root of the current drive.
 extern String NoPascalBrowseMarker;
 

@@ -97,11 +97,11 @@ TEST_F(CppBrowserCompiler, UnitWithoutHeaderIsNotCompiled)
 TEST_F(CppBrowserCompiler, PascalHeadersAndTheirMarkerFile)
 {
     const struct {
-        const char* spec;
+        const char* include;
         bool pascal;
     } cases[] = {{"<stdctrls.hpp>", true}, {"<STDCTRLS.HPP>", true}, {"<a.hpp>", true}, {"<.hpp>", true},
                  {".hpp>", false},        {"\"Unit1.h\"", false},  {"\"unit.hpp\"", false}, {"", false}};
-    for (const auto& c : cases) EXPECT_EQ(IsPascalHeaderSpec(c.spec), c.pascal) << c.spec;
+    for (const auto& c : cases) EXPECT_EQ(IsPascalUnitHeader(c.include), c.pascal) << c.include;
 
     OpenProject("App.mak");
     ASSERT_TRUE(ForceDirectories(dir + "vcl"));
