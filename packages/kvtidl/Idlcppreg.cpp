@@ -1,5 +1,7 @@
 #include "Idlcppreg.h"
 
+#include <memory>
+
 #include "Idldepends.h"
 #include "Idlfilemanager.h"
 #include "Idlopenfile.h"
@@ -126,15 +128,11 @@ void TIdlCommands::InitUIComponents()
     services->AddImages(ImageList1);
     TMainMenu* menu = services->GetMainMenu();
     auto separator = [&](const char* name, const char* after) {
-        auto* item = new TMenuItem(menu->Owner());
-        try {
-            item->SetName(name);
-            item->SetCaption("-");
-            services->InsertMenuItemAfter(item, after);
-        } catch (...) {
-            delete item;
-            throw;
-        }
+        std::unique_ptr<TMenuItem> made(new TMenuItem(menu->Owner()));
+        made->SetName(name);
+        made->SetCaption("-");
+        services->InsertMenuItemAfter(made.get(), after);
+        TMenuItem* item = made.release();
         FMenuItems.push_back(item);
         item->FreeNotification(this);
     };
@@ -179,14 +177,9 @@ TProductStartup::~TProductStartup()
 void TProductStartup::ProductStartup(TObject*)
 {
     if (IdlCommands) return;
-    auto* commands = NewDataModule<TIdlCommands>(IDEApplication());
-    try {
-        commands->InitUIComponents();
-    } catch (...) {
-        delete commands;
-        throw;
-    }
-    IdlCommands = commands;
+    std::unique_ptr<TIdlCommands> commands(NewDataModule<TIdlCommands>(IDEApplication()));
+    commands->InitUIComponents();
+    IdlCommands = commands.release();
 }
 
 namespace Idlcppreg {

@@ -4,6 +4,7 @@
 #include "host/HostStrings.h"
 #include "host/ModuleServices.h"
 #include "rtl/Format.h"
+#include "rtl/ScopeGuard.h"
 #include "rtl/SysUtils.h"
 
 using namespace HostStrings;
@@ -217,51 +218,50 @@ void TCppCoClassUpdater::Update(IQProject* project)
 {
     FManager->Parse();
     const TCppClassManager::TSnapshot before = FManager->Snapshot();
-    try {
-        TIntfPtr<IQTypeLibModule> tlm = FindTypeLibModule(project);
-        if (!tlm) throw EHostError(String(sTypeLibModuleNotFound));
-        TTypeLibrary* lib = tlm->TypeLibrary();
-        if (!lib) throw EHostError(String(sTypeLibraryNotFound));
-        if (FManager->Classes().empty()) throw EHostError(Format(sNoSymbolsToIterate, {FManager->UnitName()}));
-        std::vector<std::pair<String, TTypeObject*>> pairs;
-        for (const auto& c : FManager->Classes())
-            if (TTypeObject* co = FindCoClassByOldLangName(*lib, ImplToCoClassName(c.Name))) pairs.push_back({c.Name, co});
-        if (pairs.empty()) throw EHostError(Format(sNoCoClasses, {FManager->UnitName()}));
-        // the unit name before an edit is not kept apart: the library's unit keeps the project's name
-        const String oldUnit = tlm->UnitName(), newUnit = tlm->UnitName();
-        bool first = true;
-        for (auto& [implName, co] : pairs) {
-            FManager->Parse();
-            const TCppUnitClass* cls = FManager->FindClass(implName);
-            if (!cls) continue;
-            if (first) {
-                first = false;
-                if (oldUnit != newUnit) RenameIncludeFile(oldUnit, newUnit);
-                UpdateLiterals(*cls, BaseName(oldUnit), BaseName(newUnit), *co);
-            }
-            const String oldName = OldNameOf(*co);
-            if (oldName != co->Name()) {
-                UpdateClassNames(*FManager, oldName, co->Name());
-                implName = CoClassToImplName(co->Name());
-            }
-            if (!cls->HasPersistence) DeclarePersistence(*cls, implName);
-            FManager->Commit();
-            if (co->Implements.empty()) continue;
-            FManager->Parse();
-            const TCppUnitClass* now = FManager->FindClass(implName);
-            if (!now) continue;
-            std::unique_ptr<TCoClassExpert> expert = ChooseCoClassExpert(FManager.get(), *now);
-            expert->UpdateInterface(*this, implName, *co);
-        }
-        FManager->Parse();
-        const TCppClassManager::TSnapshot after = FManager->Snapshot();
-        FModified = after.Header != before.Header || after.Source != before.Source;
-    } catch (...) {
-        // the unit changes whole or not at all
+    // the unit changes whole or not at all
+    TScopeGuard restore([&] {
         FManager->Restore(before);
         FModified = false;
-        throw;
+    });
+    TIntfPtr<IQTypeLibModule> tlm = FindTypeLibModule(project);
+    if (!tlm) throw EHostError(String(sTypeLibModuleNotFound));
+    TTypeLibrary* lib = tlm->TypeLibrary();
+    if (!lib) throw EHostError(String(sTypeLibraryNotFound));
+    if (FManager->Classes().empty()) throw EHostError(Format(sNoSymbolsToIterate, {FManager->UnitName()}));
+    std::vector<std::pair<String, TTypeObject*>> pairs;
+    for (const auto& c : FManager->Classes())
+        if (TTypeObject* co = FindCoClassByOldLangName(*lib, ImplToCoClassName(c.Name))) pairs.push_back({c.Name, co});
+    if (pairs.empty()) throw EHostError(Format(sNoCoClasses, {FManager->UnitName()}));
+    // the unit name before an edit is not kept apart: the library's unit keeps the project's name
+    const String oldUnit = tlm->UnitName(), newUnit = tlm->UnitName();
+    bool first = true;
+    for (auto& [implName, co] : pairs) {
+        FManager->Parse();
+        const TCppUnitClass* cls = FManager->FindClass(implName);
+        if (!cls) continue;
+        if (first) {
+            first = false;
+            if (oldUnit != newUnit) RenameIncludeFile(oldUnit, newUnit);
+            UpdateLiterals(*cls, BaseName(oldUnit), BaseName(newUnit), *co);
+        }
+        const String oldName = OldNameOf(*co);
+        if (oldName != co->Name()) {
+            UpdateClassNames(*FManager, oldName, co->Name());
+            implName = CoClassToImplName(co->Name());
+        }
+        if (!cls->HasPersistence) DeclarePersistence(*cls, implName);
+        FManager->Commit();
+        if (co->Implements.empty()) continue;
+        FManager->Parse();
+        const TCppUnitClass* now = FManager->FindClass(implName);
+        if (!now) continue;
+        std::unique_ptr<TCoClassExpert> expert = ChooseCoClassExpert(FManager.get(), *now);
+        expert->UpdateInterface(*this, implName, *co);
     }
+    FManager->Parse();
+    const TCppClassManager::TSnapshot after = FManager->Snapshot();
+    FModified = after.Header != before.Header || after.Source != before.Source;
+    restore.Dismiss();
 }
 
 void TCppCoClassUpdater::ShowMethod(const String& coClassName, const String& memberName)

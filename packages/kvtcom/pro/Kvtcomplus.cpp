@@ -2,6 +2,9 @@
 
 #include "host/IDEControl.h"
 #include "host/MainMenu.h"
+#include "rtl/ScopeGuard.h"
+
+#include <memory>
 
 namespace {
 TInstallObjectsStartup* gStartup = nullptr;
@@ -49,26 +52,23 @@ void TInstallObjectsStartup::MainFormCreated()
     if (FCommands) return;
     FCommands = FMake(IDEApplication());
     FCommands->FreeNotification(this);
-    try {
-        TMainMenu* menu = IDEMainMenu();
-        TMenuItem* separator = menu ? menu->FindItem("RunParametersSeparator") : nullptr;
-        if (!separator || !separator->ParentItem()) return;
-        // the separator keeps its name: the other COM package looks for it too
-        auto* item = new TMenuItem(menu->Owner());
-        try {
-            item->SetName(FItemName);
-            AssignAction(item, FCommands->InstallObjectsAction());
-            TMenuItem* parent = separator->ParentItem();
-            parent->Insert(parent->IndexOf(separator), item);
-        } catch (...) {
-            delete item;
-            throw;
-        }
-        FItem = item;
-        FItem->FreeNotification(this);
-    } catch (...) {
+    TScopeGuard dropCommands([&] {
         delete FCommands;
         FCommands = nullptr;
-        throw;
+    });
+    TMainMenu* menu = IDEMainMenu();
+    TMenuItem* separator = menu ? menu->FindItem("RunParametersSeparator") : nullptr;
+    if (!separator || !separator->ParentItem()) {
+        dropCommands.Dismiss();
+        return;
     }
+    // the separator keeps its name: the other COM package looks for it too
+    std::unique_ptr<TMenuItem> item(new TMenuItem(menu->Owner()));
+    item->SetName(FItemName);
+    AssignAction(item.get(), FCommands->InstallObjectsAction());
+    TMenuItem* parent = separator->ParentItem();
+    parent->Insert(parent->IndexOf(separator), item.get());
+    FItem = item.release();
+    FItem->FreeNotification(this);
+    dropCommands.Dismiss();
 }

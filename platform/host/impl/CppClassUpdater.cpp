@@ -5,6 +5,7 @@
 
 #include "host/ModuleServices.h"
 #include "rtl/Files.h"
+#include "rtl/ScopeGuard.h"
 #include "rtl/SysUtils.h"
 
 // ---- method type records ----
@@ -350,24 +351,20 @@ String TCppClassManager::Apply(int section) const
 void TCppClassManager::Commit()
 {
     String header, source;
-    try {
+    {
+        TScopeGuard clearEdits([&] { FEdits.clear(); });
         header = Apply(csHeader);
         source = Apply(csSource);
-    } catch (...) {
-        FEdits.clear();
-        throw;
     }
-    FEdits.clear();
     const String oldHeader = FHeaderText;
     if (header != FHeaderText) AtomicWriteFile(HeaderFile(), header);
     if (source != FSourceText) {
-        try {
-            AtomicWriteFile(FSource, source);
-        } catch (...) {
-            // the unit changes whole or not at all
+        // the unit changes whole or not at all
+        TScopeGuard restoreHeader([&] {
             if (header != oldHeader) AtomicWriteFile(HeaderFile(), oldHeader);
-            throw;
-        }
+        });
+        AtomicWriteFile(FSource, source);
+        restoreHeader.Dismiss();
     }
     Parse();
 }

@@ -1,10 +1,12 @@
 #include "host/EnvironmentOptions.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "host/Registry.h"
 #include "host/ToolsAPI.h"
 #include "hostimpl/StateListing.h"
+#include "rtl/ScopeGuard.h"
 
 namespace {
 
@@ -155,13 +157,9 @@ void THistoryManager::SaveHistory() const
 TAddInOptions* RegisterAddInOptions(TAddInOptionsFactory factory)
 {
     if (!factory) throw EHostError("No add-in options to register");
-    TAddInOptions* o = factory(nullptr);
-    try {
-        o->DoCreate();
-    } catch (...) {
-        delete o;
-        throw;
-    }
+    std::unique_ptr<TAddInOptions> created(factory(nullptr));
+    created->DoCreate();
+    TAddInOptions* o = created.release();
     AddIns().push_back({o, factory});
     return o;
 }
@@ -206,17 +204,14 @@ void UnregisterPropertySheetClass(const String& className) { SheetClasses().eras
 
 TEnvironmentOptionsDialog::TEnvironmentOptionsDialog()
 {
-    try {
-        for (TAddInOptions* o : AddInOptionsList()) o->CustomizeDialog(*this);
-        for (const String& name : FClassNames) {
-            auto it = SheetClasses().find(UpperCase(name));
-            if (it == SheetClasses().end()) throw EHostError("No options page class " + name);
-            FSheets.push_back(it->second(&FOwner));
-        }
-    } catch (...) {
-        Close(false);
-        throw;
+    TScopeGuard closeOnError([&] { Close(false); });
+    for (TAddInOptions* o : AddInOptionsList()) o->CustomizeDialog(*this);
+    for (const String& name : FClassNames) {
+        auto it = SheetClasses().find(UpperCase(name));
+        if (it == SheetClasses().end()) throw EHostError("No options page class " + name);
+        FSheets.push_back(it->second(&FOwner));
     }
+    closeOnError.Dismiss();
 }
 
 TEnvironmentOptionsDialog::~TEnvironmentOptionsDialog() { Close(false); }
