@@ -15,6 +15,7 @@
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/PackageLoader.h"
 #include "rtl/Files.h"
+#include "rtl/ScopeGuard.h"
 
 using namespace hostimpl;
 
@@ -184,6 +185,8 @@ TEST_F(KvtidlLoad, OptionsDialogOkSavesCancelReloads)
     ASSERT_EQ(AddInOptionsList().size(), 1u);
     const String key = String(rkBaseRegKey) + "\\CORBA";
     TRegistry().DeleteKey(key);
+    // later tests of this process start from the defaults again
+    TScopeGuard defaults([&] { TRegistry().DeleteKey(key); });
     for (bool ok : {false, true}) {
         TEnvironmentOptionsDialog dialog;
         ASSERT_EQ(dialog.Sheets().size(), 1u);
