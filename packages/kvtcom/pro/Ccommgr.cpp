@@ -84,14 +84,43 @@ void TCoClassExpert::GenMethod(const TInterfaceMethod& method, String& body)
     if (method.HeaderType() != 2) body = "{\r\n}";
 }
 
+String EventMethodName(const String& memberName)
+{
+    String name = memberName;
+    if (name.size() > 2 && SameText(name.substr(0, 2), "On")) name = name.substr(2);
+    return name + "Event";
+}
+
+void TCoClassComponentBrowser::Execute() { Expert->UpdateInterfaces(*Updater, ImplName, *CoClass); }
+
 void TCoClassExpert::UpdateInterface(TCppCoClassUpdater& updater, const String& implName, TTypeObject& coClass)
 {
+    FImplName = implName;
+    FCoClassName = coClass.Name();
+    std::unique_ptr<TCoClassComponentBrowser> browser = CreateComponentBrowser();
+    if (!browser) {
+        UpdateInterfaces(updater, implName, coClass);
+        return;
+    }
+    browser->Updater = &updater;
+    browser->CoClass = &coClass;
+    browser->ImplName = implName;
+    browser->Expert = this;
+    FBrowser = browser.get();
+    TScopeGuard done([&] { FBrowser = nullptr; });
+    browser->PrepareAndExecute();
+}
+
+void TCoClassExpert::UpdateInterfaces(TCppCoClassUpdater& updater, const String& implName, TTypeObject& coClass)
+{
+    FImplName = implName;
+    FCoClassName = coClass.Name();
     TTypeLibrary* lib = coClass.Library();
     for (const auto& entry : coClass.Implements) {
         TTypeObject* intf = lib->FindType(entry.InterfaceName);
         if (!intf) continue;
-        // a dispatch interface only as the event source; events come from experts that know them
-        if (intf->Kind() == tkDispatch || entry.Source) continue;
+        // a dispatch interface only as the event source
+        if (intf->Kind() == tkDispatch && !entry.Source) continue;
         FManager->Parse();
         const TCppUnitClass* cls = FManager->FindClass(implName);
         TInterfaceDescription d;
@@ -99,6 +128,22 @@ void TCoClassExpert::UpdateInterface(TCppCoClassUpdater& updater, const String& 
         d.OldName = OldNameOf(*intf);
         d.Dual = intf->HasAttribute("dual");
         d.ComPlusStub = coClass.HasAttribute("custom(COMPlusStub)");
+        if (entry.Source) {
+            // the events the expert can handle, each by its handler
+            d.IsEvent = true;
+            for (const auto& m : intf->Members) {
+                TMethodTypeInfo record;
+                if (!GetEventInfo(*m, record)) continue;
+                const String oldName = m->Edit.OldName.empty() ? m->Name : m->Edit.OldName;
+                d.Methods.push_back(
+                    std::make_unique<TInterfaceMethod>(imEvent, oldName, m->Edit.Existed, m.get(), std::move(record)));
+            }
+            if (cls) {
+                updater.UpdateInterface(d, *cls, *this, coClass.Name());
+                FManager->Commit();
+            }
+            continue;
+        }
         for (const auto& m : intf->Members) {
             const int kind = InvokeKindOf(*m);
             const TInterfaceMethodKind k = kind == 1 ? imMethod : kind == 2 ? imPropGet : imPropSet;
@@ -291,24 +336,23 @@ void TCppCoClassUpdater::UpdateInterface(const TInterfaceDescription& d, const T
         }
     }
     for (const auto& m : d.Methods) {
-        String name = m->Name;
-        if (m->Kind == imEvent) {
-            if (name.size() > 2 && SameText(name.substr(0, 2), "On")) name = name.substr(2);
-            name += "Event";
-        }
+        const String name = m->Kind == imEvent ? EventMethodName(m->Name) : m->Name;
+        const int headerType = m->HeaderType();
         const TCppMethodPlace* place = cls.FindMethod(name);
         if (place) {
             if (place->DeclPos == NoPosition) throw EHostError(Format(sMethodNotFound, {name}));
             FManager->Replace(csHeader, place->DeclPos, place->DeclEnd - place->DeclPos,
-                              CppMethodHeader(m->Record, "", mhDeclaration));
+                              CppMethodHeader(m->Record, "", mhDeclaration, headerType));
             if (place->ImplPos == NoPosition) throw EHostError(Format(sMethodNotFound, {name}));
             FManager->Replace(csSource, place->ImplPos, place->ImplEnd - place->ImplPos,
-                              CRLF + CppMethodHeader(m->Record, cls.Name, mhImplementation));
+                              CRLF + CppMethodHeader(m->Record, cls.Name, mhImplementation, headerType));
+            if (place->DispIdPos != NoPosition && m->Member)
+                FManager->Replace(csSource, place->DispIdPos, place->DispIdText.size(), IntToStr(m->Member->MemberId));
             continue;
         }
         if (cls.MemberInsertPos != NoPosition)
             FManager->Insert(csHeader, cls.MemberInsertPos,
-                             String(CRLF) + "  " + CppMethodHeader(m->Record, "", mhDeclaration));
+                             String(CRLF) + "  " + CppMethodHeader(m->Record, "", mhDeclaration, headerType));
         String body = StandardMethodBody;
         switch (m->Kind) {
         case imMethod: expert.GenMethod(*m, body); break;
@@ -321,7 +365,7 @@ void TCppCoClassUpdater::UpdateInterface(const TInterfaceDescription& d, const T
         const std::size_t hash = body.find('#');
         if (hash != String::npos) body.replace(hash, 1, "IID_" + d.Name);
         FManager->Insert(csSource, FManager->Text(csSource).size(),
-                         Format("%s\r\n%s\r\n", {CppMethodHeader(m->Record, cls.Name, mhImplementation), body}));
+                         Format("%s\r\n%s\r\n", {CppMethodHeader(m->Record, cls.Name, mhImplementation, headerType), body}));
         expert.GenAux(*m);
     }
 }
@@ -331,6 +375,13 @@ int UseCount = 0;
 void Initialization()
 {
     gExperts = new std::vector<TCoClassExpertFactory>;
+    // tried from the last: Active Server, remote data module, Active Form, ActiveX control
+    RegisterCoClassExpert([](TCppClassManager* m) -> std::unique_ptr<TCoClassExpert> {
+        return std::make_unique<TActiveXControlCoClassExpert>(m);
+    });
+    RegisterCoClassExpert([](TCppClassManager* m) -> std::unique_ptr<TCoClassExpert> {
+        return std::make_unique<TActiveFormCoClassExpert>(m);
+    });
     RegisterCoClassExpert([](TCppClassManager* m) -> std::unique_ptr<TCoClassExpert> {
         return std::make_unique<TCppActiveServerPageExpert>(m);
     });

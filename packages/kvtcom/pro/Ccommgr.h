@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "host/CppBrowse.h"
 #include "host/CppClassUpdater.h"
 #include "host/TypeLibrary.h"
 
@@ -41,24 +42,88 @@ TMethodTypeInfo MethodRecordOf(const TTypeLibMember& member, const String& prefi
 int InvokeKindOf(const TTypeLibMember& member);
 // The text every generated implementation starts from ("#" for the interface's IID).
 extern const String StandardMethodBody;
+// The handler of an event member: "OnClick" is handled by "ClickEvent".
+String EventMethodName(const String& memberName);
 
 class TCppCoClassUpdater;
+class TCoClassExpert;
+
+// The browse of the ZUB class an expert's control wraps; from its callback the expert's inner
+// update runs, so the members are generated while the class's symbols can be asked about.
+class TCoClassComponentBrowser : public TComponentBrowser {
+public:
+    using TComponentBrowser::TComponentBrowser;
+    TCppCoClassUpdater* Updater = nullptr;
+    TTypeObject* CoClass = nullptr;
+    String ImplName;
+    TCoClassExpert* Expert = nullptr;
+
+protected:
+    void Execute() override;
+};
 
 class TCoClassExpert : public TObject {
 public:
+    // nullptr: the expert needs no browse.
+    virtual std::unique_ptr<TCoClassComponentBrowser> CreateComponentBrowser() { return nullptr; }
     explicit TCoClassExpert(TCppClassManager* manager) : FManager(manager) {}
     virtual bool ConnectToClass(const TCppUnitClass&) { return false; }
     virtual void GetUnits(std::vector<String>&) {}
     virtual void GenPropertyGet(const TInterfaceMethod&, String&) {}
     virtual void GenPropertySet(const TInterfaceMethod&, String&) {}
     virtual void GenMethod(const TInterfaceMethod& method, String& body);
+    // The handler's record of an event member; false when the expert does not handle it.
+    virtual bool GetEventInfo(const TTypeLibMember&, TMethodTypeInfo&) { return false; }
     virtual void GenEvent(const TInterfaceMethod&, String&) {}
     virtual void GenAux(const TInterfaceMethod&) {}
-    // Declares and implements the members of each interface the CoClass implements.
+    // Declares and implements the members of each interface the CoClass implements (and the
+    // handlers of its events), through the expert's browse when it has one.
     virtual void UpdateInterface(TCppCoClassUpdater& updater, const String& implName, TTypeObject& coClass);
+    // The same without the browse.
+    void UpdateInterfaces(TCppCoClassUpdater& updater, const String& implName, TTypeObject& coClass);
 
 protected:
     TCppClassManager* FManager;
+    TCoClassComponentBrowser* FBrowser = nullptr;  // during UpdateInterface
+    String FImplName, FCoClassName;  // of the class being updated
+};
+
+// The experts of objects that wrap a ZUB control: the members the type library adds are
+// written against the control (its properties, methods and events) as the browse finds them.
+class TActiveXCoClassExpert : public TCoClassExpert {
+public:
+    using TCoClassExpert::TCoClassExpert;
+    void GetUnits(std::vector<String>& units) override;
+    void GenPropertyGet(const TInterfaceMethod& method, String& body) override;
+    void GenPropertySet(const TInterfaceMethod& method, String& body) override;
+    void GenMethod(const TInterfaceMethod& method, String& body) override;
+    bool GetEventInfo(const TTypeLibMember& member, TMethodTypeInfo& record) override;
+    void GenEvent(const TInterfaceMethod& method, String& body) override;
+    void GenAux(const TInterfaceMethod& method) override;
+
+protected:
+    std::vector<String> FUnits;
+    String FPrefix;  // how the implementation reaches the control: "m_ZubCtl->"
+    void GenProperty(const TInterfaceMethod& method, String& body, bool setter);
+};
+
+// An ActiveX control wrapping one of the ZUB controls the host knows (a TWinControl descendant).
+class TActiveXControlCoClassExpert : public TActiveXCoClassExpert {
+public:
+    using TActiveXCoClassExpert::TActiveXCoClassExpert;
+    std::unique_ptr<TCoClassComponentBrowser> CreateComponentBrowser() override;
+    bool ConnectToClass(const TCppUnitClass& cls) override;
+
+private:
+    String FWrapped;
+};
+
+// The control of an Active Form: a form derived from TActiveForm.
+class TActiveFormCoClassExpert : public TActiveXCoClassExpert {
+public:
+    using TActiveXCoClassExpert::TActiveXCoClassExpert;
+    std::unique_ptr<TCoClassComponentBrowser> CreateComponentBrowser() override;
+    bool ConnectToClass(const TCppUnitClass& cls) override;
 };
 
 // The implementation class of an Active Server object: it implements the page methods.

@@ -3,14 +3,46 @@
 #include <algorithm>
 
 #include "hostimpl/DesignRegistries.h"
+#include "zub/ComCtrls.h"
+#include "zub/ExtCtrls.h"
+#include "zub/StdCtrls.h"
 
-const TComponentClassInfo ClassTPersistent{"TPersistent", nullptr, nullptr};
-const TComponentClassInfo ClassTComponent{"TComponent", &ClassTPersistent, nullptr};
-const TComponentClassInfo ClassTControl{"TControl", &ClassTComponent, nullptr};
-const TComponentClassInfo ClassTWinControl{"TWinControl", &ClassTControl, nullptr};
-const TComponentClassInfo ClassTFrame{"TFrame", &ClassTWinControl, nullptr};
-const TComponentClassInfo ClassTCommonDialog{"TCommonDialog", &ClassTComponent, nullptr};
-const TComponentClassInfo ClassTDataModule{"TDataModule", &ClassTComponent, nullptr};
+const TComponentClassInfo ClassTPersistent{"TPersistent", nullptr, nullptr, "Classes"};
+const TComponentClassInfo ClassTComponent{"TComponent", &ClassTPersistent, nullptr, "Classes"};
+const TComponentClassInfo ClassTControl{"TControl", &ClassTComponent, nullptr, "Controls"};
+const TComponentClassInfo ClassTWinControl{"TWinControl", &ClassTControl, nullptr, "Controls"};
+const TComponentClassInfo ClassTFrame{"TFrame", &ClassTWinControl, nullptr, "Forms"};
+const TComponentClassInfo ClassTCommonDialog{"TCommonDialog", &ClassTComponent, nullptr, "Dialogs"};
+const TComponentClassInfo ClassTDataModule{"TDataModule", &ClassTComponent, nullptr, "Forms"};
+
+namespace {
+template <class T>
+TComponent* Make(TComponent* owner)
+{
+    return new T(owner);
+}
+// In C++ these derive from TControl; as the designers see them they own a window.
+const TComponentClassInfo ClassTButton{"TButton", &ClassTWinControl, Make<TButton>, "StdCtrls"};
+const TComponentClassInfo ClassTEdit{"TEdit", &ClassTWinControl, Make<TEdit>, "StdCtrls"};
+const TComponentClassInfo ClassTCheckBox{"TCheckBox", &ClassTWinControl, Make<TCheckBox>, "StdCtrls"};
+const TComponentClassInfo ClassTRadioButton{"TRadioButton", &ClassTWinControl, Make<TRadioButton>, "StdCtrls"};
+const TComponentClassInfo ClassTListBox{"TListBox", &ClassTWinControl, Make<TListBox>, "StdCtrls"};
+const TComponentClassInfo ClassTComboBox{"TComboBox", &ClassTWinControl, Make<TComboBox>, "StdCtrls"};
+const TComponentClassInfo ClassTMemo{"TMemo", &ClassTWinControl, Make<TMemo>, "StdCtrls"};
+const TComponentClassInfo ClassTRadioGroup{"TRadioGroup", &ClassTWinControl, Make<TRadioGroup>, "ExtCtrls"};
+const TComponentClassInfo ClassTTrackBar{"TTrackBar", &ClassTWinControl, Make<TTrackBar>, "ComCtrls"};
+const TComponentClassInfo ClassTProgressBar{"TProgressBar", &ClassTWinControl, Make<TProgressBar>, "ComCtrls"};
+const TComponentClassInfo ClassTDateTimePicker{"TDateTimePicker", &ClassTWinControl, Make<TDateTimePicker>,
+                                               "ComCtrls"};
+const TComponentClassInfo ClassTRichEdit{"TRichEdit", &ClassTMemo, Make<TRichEdit>, "ComCtrls"};
+}  // namespace
+
+std::vector<TComponentClass> LibraryControlClasses()
+{
+    return {&ClassTButton,     &ClassTEdit,       &ClassTCheckBox,  &ClassTRadioButton,
+            &ClassTListBox,    &ClassTComboBox,   &ClassTMemo,      &ClassTRadioGroup,
+            &ClassTTrackBar,   &ClassTProgressBar, &ClassTDateTimePicker, &ClassTRichEdit};
+}
 
 bool TComponentClassInfo::InheritsFrom(const TComponentClassInfo* ancestor) const
 {
@@ -53,3 +85,11 @@ TComponentClass GetComponentClass(const String& className)
 }
 
 std::vector<TComponentClass> RegisteredComponentClasses() { return StreamableClasses(); }
+
+TComponentClass FindComponentClass(const String& className)
+{
+    if (TComponentClass c = GetComponentClass(className)) return c;
+    for (TComponentClass c : LibraryControlClasses())
+        if (SameText(c->ClassName, className)) return c;
+    return nullptr;
+}

@@ -7,6 +7,7 @@
 #include <set>
 #include <unordered_map>
 
+#include "host/TypeLibrary.h"
 #include "hostimpl/CppBrowseImpl.h"
 
 namespace hostimpl {
@@ -300,6 +301,54 @@ int KindFlags(CXCursor c)
     }
 }
 
+// The function type of an event type: a std::function, directly or through aliases; invalid
+// for any other type.
+CXType EventFunctionType(CXType t)
+{
+    t = clang_getCanonicalType(t);
+    if (t.kind != CXType_Record) return CXType{CXType_Invalid, {nullptr, nullptr}};
+    const String name = Take(clang_getTypeSpelling(t));
+    if (name.rfind("std::function<", 0) != 0) return CXType{CXType_Invalid, {nullptr, nullptr}};
+    const CXType fn = clang_Type_getTemplateArgumentAsType(t, 0);
+    return fn.kind == CXType_FunctionProto ? fn : CXType{CXType_Invalid, {nullptr, nullptr}};
+}
+
+bool IsEventHolder(CXCursor c)
+{
+    const CXCursorKind k = clang_getCursorKind(c);
+    return (k == CXCursor_FieldDecl || k == CXCursor_VarDecl || k == CXCursor_TypedefDecl ||
+            k == CXCursor_TypeAliasDecl) &&
+           EventFunctionType(k == CXCursor_TypedefDecl || k == CXCursor_TypeAliasDecl
+                                 ? clang_getTypedefDeclUnderlyingType(c)
+                                 : clang_getCursorType(c))
+                   .kind != CXType_Invalid;
+}
+
+// The parameters as declared, with their names: the function type written in the member's own
+// declaration or else in the nearest alias it goes through.
+std::vector<CXCursor> EventParameters(CXCursor c)
+{
+    for (int guard = 0; guard < 64 && !clang_Cursor_isNull(c); ++guard) {
+        std::vector<CXCursor> params;
+        clang_visitChildren(
+            c,
+            [](CXCursor child, CXCursor, CXClientData data) {
+                if (clang_getCursorKind(child) != CXCursor_ParmDecl) return CXChildVisit_Recurse;
+                static_cast<std::vector<CXCursor>*>(data)->push_back(child);
+                return CXChildVisit_Continue;
+            },
+            &params);
+        if (!params.empty()) return params;
+        const CXCursorKind k = clang_getCursorKind(c);
+        CXType t = k == CXCursor_TypedefDecl || k == CXCursor_TypeAliasDecl ? clang_getTypedefDeclUnderlyingType(c)
+                                                                          : clang_getCursorType(c);
+        while (t.kind == CXType_Elaborated) t = clang_Type_getNamedType(t);
+        if (t.kind != CXType_Typedef) break;
+        c = clang_getTypeDeclaration(t);
+    }
+    return {};
+}
+
 CXCursor ScopeCursor(TBrowseSession& s, TSymbol scope)
 {
     if (!scope) return s.FileScope();
@@ -314,6 +363,7 @@ std::vector<CXCursor> Members(TBrowseSession& s, TSymbol scope, int flags)
     const CXCursor c = ScopeCursor(s, scope);
     const CXCursorKind k = clang_getCursorKind(c);
     if (flags & M::Parameters) {
+        if (IsEventHolder(c)) return EventParameters(c);
         std::vector<CXCursor> out;
         const int n = clang_Cursor_getNumArguments(c);
         for (int i = 0; i < n; ++i) out.push_back(clang_Cursor_getArgument(c, static_cast<unsigned>(i)));
@@ -429,7 +479,12 @@ int CppGetSymbolFlags(TSymbol symbol)
     } else if (k == CXCursor_VarDecl && clang_getCursorKind(clang_getCursorSemanticParent(c)) != CXCursor_Namespace &&
                TBrowseSession::IsClass(clang_getCursorSemanticParent(c))) {
         flags |= F::Static;
+    } else if (k == CXCursor_ParmDecl) {
+        const CXType t = clang_getCursorType(c);
+        if (t.kind == CXType_LValueReference)
+            flags |= clang_isConstQualifiedType(clang_getPointeeType(t)) ? F::ConstParam : F::VarParam;
     }
+    if ((k == CXCursor_FieldDecl || k == CXCursor_VarDecl) && hostimpl::IsEventHolder(c)) flags |= F::Event;
     return flags;
 }
 
@@ -460,6 +515,12 @@ TSymbol CppGetResultType(TSymbol function)
 {
     TBrowseSession& s = Session();
     const auto& e = s.Entry(function);
+    if (e.IsCursor && hostimpl::IsEventHolder(e.Cursor)) {
+        const CXCursorKind k = clang_getCursorKind(e.Cursor);
+        const bool alias = k == CXCursor_TypedefDecl || k == CXCursor_TypeAliasDecl;
+        return s.Handle(clang_getResultType(hostimpl::EventFunctionType(
+            alias ? clang_getTypedefDeclUnderlyingType(e.Cursor) : clang_getCursorType(e.Cursor))));
+    }
     return s.Handle(e.IsCursor ? clang_getCursorResultType(e.Cursor) : clang_getResultType(e.Type));
 }
 
@@ -538,3 +599,21 @@ void CppFindDeclaration(TCppDeclaration* declaration, TSymbol symbol, int)
 }
 
 const char* CppFileIndexToName(int fileIndex) { return Session().FileName(fileIndex); }
+
+int TTypeCodeToVarType(int typeCode)
+{
+    namespace C = CppTypeCodes;
+    switch (typeCode) {
+    case C::Bool: return vtBool;
+    case C::Char: return vtI1;
+    case C::Short: return vtI2;
+    case C::Int:
+    case C::Long:
+    case C::Enum: return vtI4;
+    case C::LongLong: return 20;  // VT_I8
+    case C::Float: return vtR4;
+    case C::Double:
+    case C::LongDouble: return vtR8;
+    default: return 0;
+    }
+}

@@ -43,7 +43,11 @@ std::vector<std::pair<String, String>> HostHeaders()
         {String(kHostInclude) + "zub.h",
          "#include \"zub/Classes.h\"\n#include \"zub/Controls.h\"\n#include \"zub/StdCtrls.h\"\n"
          "#include \"zub/ExtCtrls.h\"\n#include \"zub/Forms.h\"\n"},
-        {String(kHostInclude) + "atl/axform.h", "// ActiveX forms add nothing to browse.\n"},
+        {String(kHostInclude) + "atl/axform.h",
+         "#pragma once\n#include \"zub/Forms.h\"\n"
+         "// The form of an Active Form: a ZUB form shown inside an ActiveX control's window.\n"
+         "class TActiveForm : public TForm {\npublic:\n"
+         "    explicit TActiveForm(TComponent* AOwner) : TForm(AOwner) {}\n};\n"},
     };
 }
 
@@ -83,6 +87,20 @@ String AtFolder(const String& path, const String& folder)
 {
     const std::filesystem::path p(ResolvePath(path));
     return (p.is_absolute() ? p : std::filesystem::path(folder) / p).lexically_normal().string();
+}
+
+// The units the host's compiler brings without an include path: the Active Form's, and each
+// header of the component library under its unit name ("StdCtrls" is <zub/StdCtrls.h>).
+String LibraryHeaderFileSpec(const String& unitName)
+{
+    if (SameText(unitName, "AxCtrls")) return "<atl/axform.h>";
+    std::error_code ec;
+    for (const char* dir : {HOST_ZUB_INCLUDE_DIR})
+        for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(dir) / "zub", ec)) {
+            const String name = e.path().filename().string();
+            if (SameText(name, unitName + ".h")) return "<zub/" + name + ">";
+        }
+    return "";
 }
 
 }  // namespace
@@ -172,7 +190,7 @@ String FindHeaderFileSpec(const String& unitName)
 {
     const String base = ChangeFileExt(ExtractFileName(unitName), "");
     auto project = ActiveCppProject();
-    if (!project) return "";
+    if (!project) return LibraryHeaderFileSpec(base);
     const String folder = project->Directory();
     for (const String& item : project->Items()) {
         if (!SameText(ChangeFileExt(ExtractFileName(item), ""), base)) continue;
@@ -187,7 +205,7 @@ String FindHeaderFileSpec(const String& unitName)
             const String header = ResolvePath(IncludeTrailingPathDelimiter(AtFolder(dir, folder)) + base + ext);
             if (FileExists(header)) return "<" + ExtractFileName(header) + ">";
         }
-    return "";
+    return LibraryHeaderFileSpec(base);
 }
 
 void RegisterCppBrowserCompiler(IQBrowserCompiler* compiler)
@@ -264,6 +282,39 @@ std::vector<TComponentMember> BrowseComponentClass(const String& className, cons
         throw EHostError("The unit " + unitName + " could not be compiled for browsing");
     if (!found) throw EHostError("No class " + className + " in " + unitName);
     return members;
+}
+
+TComponentBrowser::TComponentBrowser(String className, String unitName)
+    : FClassName(std::move(className)), FUnitName(std::move(unitName))
+{
+}
+
+void TComponentBrowser::PrepareAndExecute()
+{
+    if (BrowserCompilers().empty()) throw EHostError("No C++ browser compiler is registered");
+    TIntfPtr<IQBrowserCompiler> c = BrowserCompilers().front();
+    bool found = false;
+    const bool compiled = c->Compile(FClassName, FUnitName, [&](void*, TSymbol cls) -> int {
+        found = true;
+        FCompiler = c.get();
+        FClass = cls;
+        struct TEnd {
+            TComponentBrowser& B;
+            ~TEnd()
+            {
+                B.FCompiler = nullptr;
+                B.FClass = nullptr;
+            }
+        } end{*this};
+        Execute();
+        return 1;
+    }, nullptr);
+    if (!compiled) {
+        String why;
+        for (const String& e : LastBrowseErrors()) why += "\n" + e;
+        throw EHostError("The unit " + FUnitName + " could not be compiled for browsing" + why);
+    }
+    if (!found) throw EHostError("No class " + FClassName + " in " + FUnitName);
 }
 
 namespace hostimpl {

@@ -97,15 +97,21 @@ TMethodTypeInfo TMethodTypeInfo::Decode(const String& block)
     return m;
 }
 
-String CppMethodHeader(const TMethodTypeInfo& info, const String& className, int style)
+String CppMethodHeader(const TMethodTypeInfo& info, const String& className, int style, int headerType)
 {
     String params;
     for (const auto& p : info.Params) {
         if (!params.empty()) params += ", ";
-        params += p.Type + " " + p.Name;
+        // a handler's types are the compiler's spelling: "TObject *" goes before the name unspaced
+        const bool tight = headerType == 0 && !p.Type.empty() && (p.Type.back() == '*' || p.Type.back() == '&');
+        params += p.Type + (tight ? "" : " ") + p.Name;
     }
     const bool hresult = info.IsFunction && info.ResultType == "HRESULT";
     const String result = info.IsFunction ? info.ResultType : String("void");
+    if (headerType == 0) {
+        if (style == mhDeclaration) return result + " " + info.Name + "(" + params + ");";
+        if (style == mhImplementation) return result + " " + className + "::" + info.Name + "(" + params + ")";
+    }
     if (style == mhDeclaration) {
         const String head = hresult ? "STDMETHOD(" + info.Name + ")" : "STDMETHOD_(" + result + ", " + info.Name + ")";
         return head + "(" + params + ");";
@@ -180,15 +186,49 @@ TCppToken SkipParens(TCppScanner& s)
     return t;
 }
 
+// In the body that follows (the scanner after the header's ")"): "const DISPID dispid = N;".
+void FindDispId(TCppScanner& s, TCppMethodPlace& m)
+{
+    const std::size_t save = s.Position();
+    TScopeGuard back([&] { s.SetPosition(save); });
+    if (!s.Next().Is("{")) return;
+    int depth = 1;
+    std::vector<TCppToken> last;  // the tokens before ";", at most seven
+    for (TCppToken t = s.Next(); t.Kind != TCppTokenKind::End; t = s.Next()) {
+        if (t.Is("{")) ++depth;
+        if (t.Is("}") && --depth == 0) return;
+        if (!t.Is(";")) {
+            last.push_back(t);
+            if (last.size() > 7) last.erase(last.begin());
+            continue;
+        }
+        // const DISPID dispid = [-] N ;
+        for (const std::size_t n : {std::size_t(5), std::size_t(6)}) {
+            if (last.size() < n) continue;
+            const TCppToken* w = last.data() + last.size() - n;
+            const bool minus = n == 6;
+            if (w[0].Text == "const" && w[1].Text == "DISPID" && w[2].Text == "dispid" && w[3].Is("=") &&
+                (!minus || w[4].Is("-")) && w[n - 1].Kind == TCppTokenKind::Number) {
+                m.DispIdPos = w[4].Start;
+                m.DispIdText = s.Source().substr(w[4].Start, w[n - 1].End - w[4].Start);
+                return;
+            }
+        }
+        last.clear();
+    }
+}
+
 void ParseClassBody(TCppScanner& s, TCppUnitClass& cls)
 {
     int depth = 1;
     TCppToken prev;
     bool licence = false;  // the next literal is the licence file's
     bool isPublic = false;
+    std::size_t statement = NoPosition;  // where the current member declaration began
     while (true) {
         const TCppToken t = s.Next();
         if (t.Kind == TCppTokenKind::End) return;
+        if (depth == 1 && statement == NoPosition && !t.Is(";") && !t.Is("}")) statement = t.Start;
         if (licence && t.Kind == TCppTokenKind::String) {
             cls.LicencePos = t.Start;
             cls.LicenceText = t.Text;
@@ -204,6 +244,44 @@ void ParseClassBody(TCppScanner& s, TCppUnitClass& cls)
             (t.Text == "public" || t.Text == "protected" || t.Text == "private") && s.Peek().Is(":")) {
             if (isPublic) cls.MemberInsertPos = prev.End;
             isPublic = t.Text == "public";
+        }
+        if (depth == 1 && (t.Is(";") || t.Is("}") || t.Is(":") || t.Is("{"))) statement = NoPosition;
+        // void InitializeControl() { ... }: the end of its last line before "}"
+        if (depth == 1 && t.Kind == TCppTokenKind::Identifier && t.Text == "InitializeControl" && s.Peek().Is("(")) {
+            const std::size_t save = s.Position();
+            if (SkipParens(s).Is(")") && s.Peek().Is("{")) {
+                TCppToken last = s.Next();
+                int inner = 1;
+                for (TCppToken u = s.Next(); u.Kind != TCppTokenKind::End; u = s.Next()) {
+                    if (u.Is("{")) ++inner;
+                    if (u.Is("}") && --inner == 0) break;
+                    last = u;
+                }
+                cls.EventHookupPos = last.End;
+                prev = last;
+                statement = NoPosition;
+                continue;
+            }
+            s.SetPosition(save);
+        }
+        // a plain member function: Type Name(...);  (event handlers)
+        if (depth == 1 && t.Kind == TCppTokenKind::Identifier && s.Peek().Is("(") && statement != NoPosition &&
+            statement < t.Start && (prev.Kind == TCppTokenKind::Identifier || prev.Is("*") || prev.Is("&")) &&
+            prev.Text != "STDMETHOD" && prev.Text != "STDMETHOD_") {
+            const std::size_t save = s.Position();
+            if (SkipParens(s).Is(")") && s.Peek().Is(";")) {
+                TCppMethodPlace m;
+                m.Name = t.Text;
+                m.DeclPos = statement;
+                m.DeclEnd = s.Next().End;
+                cls.Methods.push_back(m);
+                prev.Kind = TCppTokenKind::Symbol;
+                prev.Text = ";";
+                prev.End = m.DeclEnd;
+                statement = NoPosition;
+                continue;
+            }
+            s.SetPosition(save);
         }
         if (depth == 1 && t.Kind == TCppTokenKind::Identifier) {
             if ((t.Text == "DECLARE_PROGID" || t.Text == "DECLARE_ACTIVEXCONTROL_REGISTRY") && s.Peek().Is("(")) {
@@ -238,6 +316,7 @@ void ParseClassBody(TCppScanner& s, TCppUnitClass& cls)
                     cls.Methods.push_back(m);
                     prev = s.Peek();
                     prev.End = m.DeclEnd;
+                    statement = NoPosition;
                     continue;
                 }
                 s.SetPosition(save);
@@ -301,9 +380,43 @@ void TCppClassManager::Parse()
                 if (m.Name == name.Text && m.ImplPos == NoPosition) {
                     m.ImplPos = EndOfLineBefore(FSourceText, t.Start);
                     m.ImplEnd = close.End;
+                    FindDispId(c, m);
                     break;
                 }
         }
+    }
+    // plain member functions outside any body: Type Class::Name(...) {
+    TCppScanner p(FSourceText);
+    int depth = 0;
+    TCppToken prev;
+    for (TCppToken t = p.Next(); t.Kind != TCppTokenKind::End; prev = t, t = p.Next()) {
+        if (t.Is("{")) ++depth;
+        if (t.Is("}") && depth > 0) --depth;
+        if (depth != 0 || t.Kind != TCppTokenKind::Identifier || prev.Text == "STDMETHODIMP" ||
+            !(prev.Kind == TCppTokenKind::Identifier || prev.Is("*") || prev.Is("&")))
+            continue;
+        TCppUnitClass* k = nullptr;
+        for (auto& c : FClasses)
+            if (c.Name == t.Text) k = &c;
+        if (!k || !p.Peek().Is("::")) continue;
+        const std::size_t save = p.Position();
+        p.Next();
+        const TCppToken name = p.Next();
+        TCppMethodPlace* m = nullptr;
+        for (auto& c : k->Methods)
+            if (c.Name == name.Text && c.ImplPos == NoPosition) m = &c;
+        if (!m || name.Kind != TCppTokenKind::Identifier || !p.Peek().Is("(")) {
+            p.SetPosition(save);
+            continue;
+        }
+        const TCppToken close = SkipParens(p);
+        if (!close.Is(")") || !p.Peek().Is("{")) {
+            p.SetPosition(save);
+            continue;
+        }
+        m->ImplPos = EndOfLineBefore(FSourceText, t.Start);
+        m->ImplEnd = close.End;
+        t = close;
     }
 }
 

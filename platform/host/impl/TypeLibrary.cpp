@@ -16,7 +16,7 @@ const TVarTypeName kVarTypes[] = {
     {vtCurrency, "CURRENCY"}, {vtDate, "DATE"},       {vtBstr, "BSTR"},         {vtDispatch, "IDispatch*"},
     {vtError, "SCODE"},       {vtBool, "VARIANT_BOOL"}, {vtVariant, "VARIANT"}, {vtUnknown, "IUnknown*"},
     {vtI1, "char"},           {vtUI1, "unsigned char"}, {vtInt, "int"},         {vtVoid, "void"},
-    {vtHResult, "HRESULT"},
+    {vtHResult, "HRESULT"},       {vtDecimal, "DECIMAL"},
 };
 
 bool HasWord(const std::vector<String>& list, const String& word)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "Ccombrow.h"
 #include "Ccommgr.h"
 #include "Cppprocmd.h"
 #include "Cppprocrtrs.h"
@@ -150,6 +151,7 @@ protected:
     {
         ProjectTestHost::SetUp();
         Cppprocrtrs::Initialization();
+        Ccombrow::Initialization();
         Ccommgr::Initialization();
         Cppproupdaters::Initialization();
         Cppprocmd_IDERegister();
@@ -162,6 +164,7 @@ protected:
         Cppprocmd::Finalization();
         Cppproupdaters::Finalization();
         Ccommgr::Finalization();
+        Ccombrow::Finalization();
         Cppprocrtrs::Finalization();
         ProjectTestHost::TearDown();
     }

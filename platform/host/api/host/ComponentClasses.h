@@ -11,6 +11,7 @@ struct HOST_API TComponentClassInfo {
     const char* ClassName;
     const TComponentClassInfo* Parent;  // nullptr for TPersistent
     TComponent* (*Create)(TComponent* owner);  // nullptr for classes that are only bases
+    const char* UnitName = nullptr;  // the unit that declares it ("StdCtrls"); nullptr: not known
     // True for the class itself and every class below it.
     bool InheritsFrom(const TComponentClassInfo* ancestor) const;
 };
@@ -33,3 +34,8 @@ HOST_API void UnRegisterClasses(const std::vector<TComponentClass>& classes);
 HOST_API TComponentClass GetComponentClass(const String& className);
 // Every registered class, in registration order.
 HOST_API std::vector<TComponentClass> RegisteredComponentClasses();
+// The component library's controls that own a window (TWinControl descendants), which an ActiveX
+// control may wrap; the host brings them, each with its unit.
+HOST_API std::vector<TComponentClass> LibraryControlClasses();
+// A registered class, else one of the library's controls; nullptr when neither has the name.
+HOST_API TComponentClass FindComponentClass(const String& className);

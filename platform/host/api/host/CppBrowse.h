@@ -36,6 +36,12 @@ inline constexpr int Namespace = 1, Class = 2, Variable = 3, Procedure = 4, Func
 inline constexpr int Protected = 0x10, Private = 0x20, Static = 0x100, Virtual = 0x200, Const = 0x400;
 inline constexpr int Abstract = 0x1000;  // pure virtual: an implementation has to take it over
 inline constexpr int Inherited = 0x2000;  // declared in a base of the class asked about
+// Parameters: passed by non-const reference (a var parameter), by const reference.
+inline constexpr int VarParam = 0x4000, ConstParam = 0x8000;
+// A data member of an event type: its type is, through aliases, a std::function. The function's
+// result is the member's result type (CppGetResultType) and the parameters of the alias's
+// declaration, names included, are its parameters (CppGetSymbols with CppMembers::Parameters).
+inline constexpr int Event = 0x10000;
 }  // namespace CppSymbolFlags
 
 // CppGetTypeCode: the code in the low byte.
@@ -44,6 +50,9 @@ inline constexpr int None = 0, Void = 1, Bool = 2, Char = 3, Short = 4, Int = 5,
                      Float = 8, Double = 9, LongDouble = 10, Enum = 11, Class = 12, Function = 13,
                      Pointer = 14, Array = 20, Typedef = 30, Reference = 39, Other = 255;
 }  // namespace CppTypeCodes
+
+// The automation variant type of a type code (vtI4 for Int ...); 0 for a code none matches.
+HOST_API int TTypeCodeToVarType(int typeCode);
 
 // Where a symbol is declared: file index (CppFileIndexToName), line and column (1-based).
 struct TCppDeclaration {
@@ -150,6 +159,29 @@ struct TComponentMember {
 };
 // Asks the registered C++ browser compiler; EHostError without one or when the class is not found.
 HOST_API std::vector<TComponentMember> BrowseComponentClass(const String& className, const String& unitName);
+
+// A browse of one ZUB class for a caller: PrepareAndExecute compiles the class's unit with the
+// registered C++ browser compiler and runs Execute while the class's symbols can be asked about
+// (Compiler, ClassSymbol). EHostError without a compiler, when the unit does not compile or does
+// not declare the class; Execute then does not run.
+class HOST_API TComponentBrowser : public TObject {
+public:
+    TComponentBrowser(String className, String unitName);
+    void PrepareAndExecute();
+    const String& ClassName() const { return FClassName; }
+    const String& UnitName() const { return FUnitName; }
+    // During Execute only; nullptr otherwise.
+    IQBrowserCompilerBase* Compiler() const { return FCompiler; }
+    TSymbol ClassSymbol() const { return FClass; }
+
+protected:
+    virtual void Execute() = 0;
+
+private:
+    String FClassName, FUnitName;
+    IQBrowserCompilerBase* FCompiler = nullptr;
+    TSymbol FClass = nullptr;
+};
 
 // ---- the CORBA wizards' view of an IDL file ----
 

@@ -31,7 +31,9 @@ struct HOST_API TMethodTypeInfo {
 // Header styles of CppMethodHeader.
 inline constexpr int mhImplementation = 2;  // "STDMETHODIMP Class::Name(...)"
 inline constexpr int mhDeclaration = 6;  // "STDMETHOD(Name)(...);"
-HOST_API String CppMethodHeader(const TMethodTypeInfo& info, const String& className, int style);
+// Header type 0 is a plain member function, as event handlers are: "void Name(...);" and
+// "void Class::Name(...)"; other header types are COM methods as above.
+HOST_API String CppMethodHeader(const TMethodTypeInfo& info, const String& className, int style, int headerType = 1);
 
 // The implementation class of a CoClass and back: "TOrdersImpl" for "Orders"; "" when the name
 // is no implementation class name.
@@ -47,6 +49,9 @@ struct HOST_API TCppMethodPlace {
     String Name;
     std::size_t DeclPos = NoPosition, DeclEnd = NoPosition;
     std::size_t ImplPos = NoPosition, ImplEnd = NoPosition;
+    // The number in the body's "const DISPID dispid = N;" (offset into the source).
+    std::size_t DispIdPos = NoPosition;
+    String DispIdText;
 };
 
 // A class of the unit's header. Positions are offsets into the header; a reference is an
@@ -70,6 +75,9 @@ struct HOST_API TCppUnitClass {
     std::size_t RegistryLinePos = NoPosition;
     bool HasPersistence = false;
     std::size_t MemberInsertPos = NoPosition;  // end of the last line of the last public section
+    // Where the ZUB control's events are pointed at their handlers: the end of the last line of
+    // InitializeControl's body before its "}".
+    std::size_t EventHookupPos = NoPosition;
     std::vector<TCppMethodPlace> Methods;
     const TCppMethodPlace* FindMethod(const String& name) const;  // letter case ignored
 };

@@ -36,6 +36,7 @@ enum TTypeLibVarType {
     vtBool = 11,
     vtVariant = 12,
     vtUnknown = 13,
+    vtDecimal = 14,
     vtI1 = 16,
     vtUI1 = 17,
     vtInt = 22,

@@ -1,0 +1,349 @@
+// The experts of ActiveX controls and Active Forms: members of a control wrapping TButton written
+// against the button as the browse of its class finds it; the unit compiles before and after.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "Ccombrow.h"
+#include "Ccommgr.h"
+#include "Cppprocmd.h"
+#include "Cppprocrtrs.h"
+#include "Cppproreg.h"
+#include "Cppproupdaters.h"
+#include "ProjectTestHost.h"
+#include "host/AppIniFile.h"
+#include "host/ComponentClasses.h"
+#include "host/IDEControl.h"
+#include "host/TypeLibrary.h"
+#include "hostimpl/HostImpl.h"
+#include "rtl/Files.h"
+
+using namespace hostimpl;
+
+namespace {
+
+// What a control's unit uses of the type library's header and the ATL wrapper of ZUB controls,
+// declared just enough for the compiler to check the unit's own text.
+const char* const kControlStub = R"(#pragma once
+#include <functional>
+typedef long HRESULT;
+typedef long DISPID;
+typedef short VARIANT_BOOL;
+typedef wchar_t* BSTR;
+struct DECIMAL { long lo, hi; };
+#define ATL_NO_VTABLE
+#define S_OK 0
+#define S_FALSE 1
+#define STDMETHOD(m) virtual HRESULT m
+#define STDMETHOD_(t, m) virtual t m
+#define STDMETHODIMP HRESULT
+#define STDMETHODIMP_(t) t
+struct GUID { int d; };
+extern const GUID IID_IButtonX;
+struct IButtonX { virtual ~IButtonX() = default; };
+template <class Ctl> struct TZubControlImpl {
+  Ctl* m_ZubCtl = nullptr;
+  HRESULT FireOnRequestEdit(DISPID);
+  void FireOnChanged(DISPID);
+  void Fire_OnClick();
+  void Fire_OnKeyDown(short* Key, long Shift);
+};
+#define ZUBCONTROL_IMPL(impl, co, ctl, intf, events) public TZubControlImpl<ctl>, public intf
+#define BEGIN_COM_MAP(c)
+#define ZUB_CONTROL_COM_INTERFACE_ENTRIES(i)
+#define END_COM_MAP()
+#define BEGIN_PROPERTY_MAP(c)
+#define END_PROPERTY_MAP()
+#define DECLARE_ZUB_CONTROL_PERSISTENCE(c, z)
+#define DECLARE_ACTIVEXCONTROL_REGISTRY(p, b)
+#define Exception ComException
+struct ComException { struct { const char* c_str() const { return ""; } } Message; };
+HRESULT Error(const char*, const GUID&);
+struct WideString { WideString(const String&); BSTR Copy() const; };
+struct AnsiString { AnsiString(BSTR); operator String() const; };
+void ShowButtonXAbout();
+)";
+
+// The members the edit adds, each as generated at the end of the source.
+String Member(const String& header, const String& tryLines)
+{
+    return header + "\r\n{\r\n  try\r\n  {\r\n" + tryLines + "  }\r\n  catch(Exception &e)\r\n  {\r\n" +
+           "    return Error(e.Message.c_str(), IID_IButtonX);\r\n  }\r\n  return S_OK;\r\n};\r\n\r\n\r\n";
+}
+String Setter(const String& header, int dispid, const String& assignment)
+{
+    return Member(header, "    const DISPID dispid = " + IntToStr(dispid) +
+                              ";\r\n    if (FireOnRequestEdit(dispid) == S_FALSE)\r\n      return S_FALSE;\r\n    " +
+                              assignment + "\r\n    FireOnChanged(dispid);\r\n");
+}
+
+void AddProperty(TTypeObject* intf, const String& name, const String& type)
+{
+    const int id = intf->NewMemberId();
+    TTypeLibMember* get = intf->AddMethod(name, id, {"propget"});
+    get->Params.push_back({"Value", type + "*", pfOut | pfRetval});
+    intf->AddMethod(name, id, {"propput"})->Params.push_back({"Value", type, pfIn});
+}
+
+class kvtcompro_ActiveXExperts : public ProjectTestHost {
+protected:
+    kvtcompro_ActiveXExperts() : ProjectTestHost("kvtcompro_axe_", KVTCOM_TEMPLATE_DIR) {}
+    void SetUp() override
+    {
+        ProjectTestHost::SetUp();
+        Cppprocrtrs::Initialization();
+        Ccombrow::Initialization();
+        Ccommgr::Initialization();
+        Cppproupdaters::Initialization();
+        Cppprocmd_IDERegister();
+        Cppproreg_IDERegister();
+        MainFormCreated().FirePending(IDEApplication());
+    }
+    void TearDown() override
+    {
+        Cppproreg::Finalization();
+        Cppprocmd::Finalization();
+        Cppproupdaters::Finalization();
+        Ccommgr::Finalization();
+        Ccombrow::Finalization();
+        Cppprocrtrs::Finalization();
+        AppIniFile().EraseSection("Type Library");
+        ProjectTestHost::TearDown();
+    }
+    // An ActiveX library with the control ButtonX wrapping TButton, its unit written.
+    TTypeLibrary* MakeButtonX()
+    {
+        EXPECT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "ActiveX Library"));
+        TTypeLibrary* lib = GetTypeLibrary(ActiveProject().get());
+        lib->AddCoClass("ButtonX", "IButtonX", "", true, true);
+        TIntfPtr<IQModuleCreator> c(
+            new TCppActiveControlCreator("TButton", dir + "ButtonImpl1.cpp", "ButtonX", 7, false, ""));
+        AtomicWriteFileNoSync(dir + "ButtonImpl1.h", c->GetInterfaceSource()->Source());
+        AtomicWriteFileNoSync(dir + "ButtonImpl1.cpp", c->GetSource()->Source());
+        EXPECT_TRUE(ForceDirectories(dir + "atl"));
+        AtomicWriteFileNoSync(dir + "atl/atlzub.h", kControlStub);
+        AtomicWriteFileNoSync(dir + "Project1.h", "#pragma once\n");
+        return lib;
+    }
+    bool Update()
+    {
+        TIntfPtr<IQCoClassUpdater> u(
+            new TCppCoClassUpdater(std::make_unique<TCppClassManager>(dir + "ButtonImpl1.cpp"), nullptr));
+        u->Update(ActiveProject().get());
+        return u->Modified();
+    }
+    String Header() { return ReadFileBytes(dir + "ButtonImpl1.h"); }
+    String Source() { return ReadFileBytes(dir + "ButtonImpl1.cpp"); }
+    // Whether the compiler reads the unit without an error.
+    bool UnitCompiles()
+    {
+        TEditBuffer buffer(dir + "Check.cpp");
+        buffer.Write(Source());
+        return DefaultCompileAndBrowse(buffer);
+    }
+};
+
+TEST_F(kvtcompro_ActiveXExperts, ControlMembersAreWrittenAgainstTheWrappedButton)
+{
+    TTypeLibrary* lib = MakeButtonX();
+    ASSERT_TRUE(UnitCompiles());
+    const String header0 = Header(), source0 = Source();
+    TTypeObject* intf = lib->FindType("IButtonX");
+    AddProperty(intf, "Caption", "BSTR");
+    AddProperty(intf, "Enabled", "VARIANT_BOOL");
+    AddProperty(intf, "Width", "long");
+    AddProperty(intf, "Left", "DECIMAL");
+    intf->AddMethod("Click", intf->NewMemberId());
+    TTypeLibMember* bounds = intf->AddMethod("SetBounds", intf->NewMemberId());
+    for (const char* p : {"Left", "Top", "Width", "Height"}) bounds->Params.push_back({p, String(p) == "Width" ? "BSTR" : "long", pfIn});
+    intf->AddMethod("AboutBox", -552);
+    TTypeObject* events = lib->FindType("IButtonXEvents");
+    events->AddMethod("OnClick", 1)->ResultType = "void";
+    TTypeLibMember* key = events->AddMethod("OnKeyDown", 2);
+    key->ResultType = "void";
+    key->Params = {{"Key", "short*", pfIn | pfOut}, {"Shift", "long", pfIn}};
+    // an event the button does not have gets no handler
+    events->AddMethod("OnSparkle", 3)->ResultType = "void";
+
+    EXPECT_TRUE(Update());
+    String header = header0;
+    header.replace(header.find("DECLARE_ACTIVEXCONTROL_REGISTRY(\"\""), 34,
+                   "DECLARE_ACTIVEXCONTROL_REGISTRY(\"Project1.ButtonX\"");
+    const String init = "  void InitializeControl()\r\n  {\r\n  }";
+    header.replace(header.find(init), init.size(),
+                   "  void InitializeControl()\r\n  {\r\n"
+                   "    m_ZubCtl->OnClick = std::bind_front(&TButtonXImpl::ClickEvent, this);\r\n"
+                   "    m_ZubCtl->OnKeyDown = std::bind_front(&TButtonXImpl::KeyDownEvent, this);\r\n  }");
+    const String registry = "\"Project1.ButtonX\", 7);\r\n";
+    header.replace(header.find(registry) + registry.size(), 0,
+                   "  STDMETHOD(get_Caption)(BSTR* Value);\r\n"
+                   "  STDMETHOD(set_Caption)(BSTR Value);\r\n"
+                   "  STDMETHOD(get_Enabled)(VARIANT_BOOL* Value);\r\n"
+                   "  STDMETHOD(set_Enabled)(VARIANT_BOOL Value);\r\n"
+                   "  STDMETHOD(get_Width)(long* Value);\r\n"
+                   "  STDMETHOD(set_Width)(long Value);\r\n"
+                   "  STDMETHOD(get_Left)(DECIMAL* Value);\r\n"
+                   "  STDMETHOD(set_Left)(DECIMAL Value);\r\n"
+                   "  STDMETHOD(Click)();\r\n"
+                   "  STDMETHOD(SetBounds)(long Left, long Top, BSTR Width, long Height);\r\n"
+                   "  STDMETHOD(AboutBox)();\r\n"
+                   "  void ClickEvent(TObject *Sender);\r\n"
+                   "  void KeyDownEvent(TObject *Sender, unsigned short &Key, TShiftState Shift);\r\n");
+    EXPECT_EQ(Header(), header);
+    const String source =
+        source0 +
+        Member("STDMETHODIMP TButtonXImpl::get_Caption(BSTR* Value)",
+               "    *Value = WideString(m_ZubCtl->Caption()).Copy();\r\n") +
+        Setter("STDMETHODIMP TButtonXImpl::set_Caption(BSTR Value)", 1, "m_ZubCtl->SetCaption(AnsiString(Value));") +
+        Member("STDMETHODIMP TButtonXImpl::get_Enabled(VARIANT_BOOL* Value)", "    *Value = m_ZubCtl->Enabled();\r\n") +
+        Setter("STDMETHODIMP TButtonXImpl::set_Enabled(VARIANT_BOOL Value)", 2, "m_ZubCtl->SetEnabled(Value);") +
+        Member("STDMETHODIMP TButtonXImpl::get_Width(long* Value)", "    *Value = (long)(m_ZubCtl->Width());\r\n") +
+        Setter("STDMETHODIMP TButtonXImpl::set_Width(long Value)", 3, "m_ZubCtl->SetWidth((int)(Value));") +
+        // variant type 14: the standard bodies stay
+        Member("STDMETHODIMP TButtonXImpl::get_Left(DECIMAL* Value)", "\r\n") +
+        Member("STDMETHODIMP TButtonXImpl::set_Left(DECIMAL Value)", "\r\n") +
+        Member("STDMETHODIMP TButtonXImpl::Click()", "    m_ZubCtl->Click();\r\n") +
+        Member("STDMETHODIMP TButtonXImpl::SetBounds(long Left, long Top, BSTR Width, long Height)",
+               "    // m_ZubCtl->SetBounds(Left, Top, [INCOMPAT_TYPE(COMP(3), TLB(8), Width )], Height);\r\n") +
+        Member("STDMETHODIMP TButtonXImpl::AboutBox()", "    ShowButtonXAbout();\r\n") +
+        "void TButtonXImpl::ClickEvent(TObject *Sender)\r\n{\r\n  Fire_OnClick();\r\n}\r\n\r\n" +
+        "void TButtonXImpl::KeyDownEvent(TObject *Sender, unsigned short &Key, TShiftState Shift)\r\n{\r\n"
+        "  short TempKey;\r\n"
+        "  TempKey = (short)Key;\r\n"
+        "  Fire_OnKeyDown(&TempKey, (long)Shift);\r\n"
+        "  Key = (unsigned short)TempKey;\r\n"
+        "}\r\n\r\n";
+    EXPECT_EQ(Source(), source);
+    EXPECT_TRUE(UnitCompiles());
+
+    // a second identical update changes nothing
+    EXPECT_FALSE(Update());
+    EXPECT_EQ(Header(), header);
+    EXPECT_EQ(Source(), source);
+
+    // a property's dispatch id follows the library
+    lib->AcceptEdit();
+    for (auto& m : intf->Members)
+        if (m->Name == "Width") m->MemberId = 30;
+    EXPECT_TRUE(Update());
+    String moved = source;
+    moved.replace(moved.find("const DISPID dispid = 3;"), 24, "const DISPID dispid = 30;");
+    EXPECT_EQ(Source(), moved);
+    EXPECT_EQ(Header(), header);
+}
+
+TEST_F(kvtcompro_ActiveXExperts, ExpertsAreChosenByTheKindOfObject)
+{
+    MakeButtonX();
+    TCppClassManager control(dir + "ButtonImpl1.cpp");
+    control.Parse();
+    auto e = ChooseCoClassExpert(&control, *control.FindClass("TButtonXImpl"));
+    ASSERT_NE(dynamic_cast<TActiveXControlCoClassExpert*>(e.get()), nullptr);
+    std::vector<String> units;
+    e->GetUnits(units);
+    EXPECT_EQ(units, std::vector<String>{"StdCtrls"});
+
+    // a control wrapping a class the host does not know, or one that owns no window, is plain
+    const String original = Header();
+    for (const char* wrapped : {"TGadget", "TControl"}) {
+        String h = original;
+        h.replace(h.find(", TButton, IButtonX"), 9, String(", ") + wrapped);
+        AtomicWriteFileNoSync(dir + "ButtonImpl1.h", h);
+        control.Parse();
+        auto plain = ChooseCoClassExpert(&control, *control.FindClass("TButtonXImpl"));
+        EXPECT_EQ(dynamic_cast<TActiveXCoClassExpert*>(plain.get()), nullptr) << wrapped;
+    }
+
+    // an Active Form
+    TIntfPtr<IQModuleCreator> f(new TCppActiveFormCreator(dir + "FormImpl1.cpp", "FormX", 1, false));
+    AtomicWriteFileNoSync(dir + "FormImpl1.h", f->GetInterfaceSource()->Source());
+    AtomicWriteFileNoSync(dir + "FormImpl1.cpp", f->GetSource()->Source());
+    TCppClassManager form(dir + "FormImpl1.cpp");
+    form.Parse();
+    ASSERT_NE(form.FindClass("TFormXImpl"), nullptr);
+    auto fe = ChooseCoClassExpert(&form, *form.FindClass("TFormXImpl"));
+    EXPECT_NE(dynamic_cast<TActiveFormCoClassExpert*>(fe.get()), nullptr);
+    units.clear();
+    fe->GetUnits(units);
+    EXPECT_EQ(units, std::vector<String>{"AxCtrls"});
+}
+
+TEST_F(kvtcompro_ActiveXExperts, TheWrappedControlsAndTheActiveFormAreBrowsable)
+{
+    OpenProject("App.mak");
+    // the library's units need no include path
+    EXPECT_EQ(FindHeaderFileSpec("StdCtrls"), "<zub/StdCtrls.h>");
+    EXPECT_EQ(FindHeaderFileSpec("stdctrls"), "<zub/StdCtrls.h>");
+    EXPECT_EQ(FindHeaderFileSpec("AxCtrls"), "<atl/axform.h>");
+    EXPECT_EQ(FindHeaderFileSpec("Nowhere"), "");
+    for (TComponentClass c : LibraryControlClasses()) {
+        EXPECT_TRUE(c->InheritsFrom(&ClassTWinControl)) << c->ClassName;
+        ASSERT_NE(c->UnitName, nullptr) << c->ClassName;
+        EXPECT_NE(FindHeaderFileSpec(c->UnitName), "") << c->ClassName;
+    }
+    EXPECT_EQ(FindComponentClass("tbutton"), FindComponentClass("TButton"));
+    // the Active Form's class is a ZUB form with the control's events
+    TIntfPtr<TCppBrowserCompiler> c(new TCppBrowserCompiler);
+    bool click = false;
+    EXPECT_TRUE(c->Compile("TActiveForm", "AxCtrls", [&](void*, TSymbol cls) -> int {
+        std::vector<TSymbol> data(BrowserMemberCapacity);
+        const int n = c->GetMembers(cls, CppMembers::DataMembers | CppMembers::Inherited, data.data());
+        for (int i = 0; i < n; ++i) {
+            String name;
+            c->GetText(data[static_cast<std::size_t>(i)], name, 0);
+            if (name == "OnClick") click = (c->GetFlags(data[static_cast<std::size_t>(i)]) & CppSymbolFlags::Event) != 0;
+        }
+        return 1;
+    }, nullptr));
+    EXPECT_TRUE(click);
+}
+
+TEST_F(kvtcompro_ActiveXExperts, EventParametersAsTheBrowseReportsThem)
+{
+    OpenProject("App.mak");
+    TIntfPtr<TCppBrowserCompiler> c(new TCppBrowserCompiler);
+    struct TCase {
+        const char* member;
+        bool event;
+        std::vector<std::pair<String, int>> params;  // name, var/const flags
+    };
+    const TCase cases[] = {
+        {"OnClick", true, {{"Sender", 0}}},
+        {"OnKeyDown", true, {{"Sender", 0}, {"Key", CppSymbolFlags::VarParam}, {"Shift", 0}}},
+        {"OnMouseDown", true, {{"Sender", 0}, {"Button", 0}, {"Shift", 0}, {"X", 0}, {"Y", 0}}},
+    };
+    EXPECT_TRUE(c->Compile("TButton", "StdCtrls", [&](void*, TSymbol cls) -> int {
+        std::vector<TSymbol> data(BrowserMemberCapacity);
+        const int n = c->GetMembers(cls, CppMembers::DataMembers | CppMembers::Inherited, data.data());
+        for (const TCase& k : cases) {
+            TSymbol s = nullptr;
+            for (int i = 0; i < n; ++i) {
+                String name;
+                c->GetText(data[static_cast<std::size_t>(i)], name, 0);
+                if (name == k.member) s = data[static_cast<std::size_t>(i)];
+            }
+            if (!s) {
+                ADD_FAILURE() << "no member " << k.member;
+                continue;
+            }
+            EXPECT_EQ((c->GetFlags(s) & CppSymbolFlags::Event) != 0, k.event) << k.member;
+            EXPECT_EQ(c->GetResultType(s), nullptr) << k.member;  // a procedure
+            std::vector<TSymbol> p(BrowserMemberCapacity);
+            const int np = c->GetMembers(s, CppMembers::Parameters, p.data());
+            EXPECT_EQ(np, static_cast<int>(k.params.size())) << k.member;
+            if (np != static_cast<int>(k.params.size())) continue;
+            for (int i = 0; i < np; ++i) {
+                String name;
+                c->GetText(p[static_cast<std::size_t>(i)], name, 0);
+                EXPECT_EQ(name, k.params[static_cast<std::size_t>(i)].first) << k.member;
+                EXPECT_EQ(c->GetFlags(p[static_cast<std::size_t>(i)]) &
+                              (CppSymbolFlags::VarParam | CppSymbolFlags::ConstParam),
+                          k.params[static_cast<std::size_t>(i)].second)
+                    << k.member << " " << name;
+            }
+        }
+        return 1;
+    }, nullptr));
+}
+
+}  // namespace
