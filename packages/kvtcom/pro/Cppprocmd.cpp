@@ -282,6 +282,7 @@ void TAtlSaveCallback::Save()
 void TCppNewComObject::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, true); }
 void TCppNewAutoObject::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, true); }
 void TCppNewComPlusEventObject::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, true); }
+void TCppNewActiveXControl::EndWizard() { AddComObjectToProject(Project.get(), CoClassName, FileName); }
 void TCppNewActiveForm::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, false); }
 void TCppNewPropertyPage::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, false); }
 void TCppNewSubscriptionObject::EndWizard() { FixStuff(Project.get(), FileName, CoClassName); }

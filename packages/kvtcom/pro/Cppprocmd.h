@@ -118,6 +118,9 @@ public:
     static constexpr const char* IconName = "XCTRL";
 
 protected:
+    // The project learns which unit implements the control's CoClass, so that edits of the type
+    // library reach the unit.
+    void EndWizard() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
     TIntfPtr<IQModuleCreator> GetAboutUnitCreator() override;
 };

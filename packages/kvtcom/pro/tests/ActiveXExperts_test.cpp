@@ -232,6 +232,24 @@ TEST_F(kvtcompro_ActiveXExperts, ControlMembersAreWrittenAgainstTheWrappedButton
     EXPECT_EQ(Header(), header);
 }
 
+TEST_F(kvtcompro_ActiveXExperts, AControlWhoseClassCannotBeBrowsedIsLeftAsItWas)
+{
+    TTypeLibrary* lib = MakeButtonX();
+    lib->FindType("IButtonX")->AddMethod("Click", 1);
+    const String header = Header(), source = Source();
+    // without the compiler the members cannot be written against the button: nothing lands,
+    // not even the ProgID
+    Ccombrow::Finalization();
+    try {
+        Update();
+        ADD_FAILURE() << "no error";
+    } catch (const EHostError& e) {
+        EXPECT_EQ(e.Message(), "No C++ browser compiler is registered");
+    }
+    EXPECT_EQ(Header(), header);
+    EXPECT_EQ(Source(), source);
+}
+
 TEST_F(kvtcompro_ActiveXExperts, ExpertsAreChosenByTheKindOfObject)
 {
     MakeButtonX();
@@ -344,6 +362,47 @@ TEST_F(kvtcompro_ActiveXExperts, EventParametersAsTheBrowseReportsThem)
         }
         return 1;
     }, nullptr));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(kvtcompro_ActiveXExperts, IdehostEventThenApplyOnAnActiveXControlProject)
+{
+    AppIniFile().WriteString("Type Library", "ActiveXWizard", "True");
+    Cppproreg::Finalization();
+    Cppproreg_IDERegister();
+    MainFormCreated().FirePending(IDEApplication());
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "ActiveX Library"));
+    SetDialogAnswer("com.coclass", "ButtonX");
+    SetDialogAnswer("com.control", "TButton");
+    SetDialogAnswer("com.events", "true");
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "ActiveX Control"));
+    for (const auto& f : ReceivedFiles()) AtomicWriteFileNoSync(f.FileName, f.Text);
+    const auto typelib = [](std::vector<String> args) {
+        std::ostringstream out;
+        RunTypeLibCommand(std::move(args), out);
+        return String(out.str());
+    };
+    typelib({"edit"});
+    typelib({"event", "IButtonXEvents", "OnClick"});
+    typelib({"prop", "IButtonX", "Caption", "BSTR"});
+    const String unit = dir + "ButtonXImpl1.cpp";
+    EXPECT_EQ(typelib({"apply"}), "updated " + unit + "\n");
+    const String h = ReadFileBytes(dir + "ButtonXImpl1.h"), s = ReadFileBytes(unit);
+    EXPECT_NE(h.find("  {\r\n    m_ZubCtl->OnClick = std::bind_front(&TButtonXImpl::ClickEvent, this);\r\n  }"),
+              String::npos)
+        << h;
+    EXPECT_NE(h.find("  STDMETHOD(set_Caption)(BSTR Value);\r\n  void ClickEvent(TObject *Sender);\r\n"), String::npos) << h;
+    EXPECT_NE(s.find("\r\nvoid TButtonXImpl::ClickEvent(TObject *Sender)\r\n{\r\n  Fire_OnClick();\r\n}\r\n"),
+              String::npos)
+        << s;
+    EXPECT_NE(s.find("    m_ZubCtl->SetCaption(AnsiString(Value));\r\n"), String::npos) << s;
+    // applied again: nothing to do
+    EXPECT_EQ(typelib({"apply"}), "unchanged " + unit + "\n");
+    EXPECT_EQ(ReadFileBytes(dir + "ButtonXImpl1.h"), h);
+    EXPECT_EQ(ReadFileBytes(unit), s);
 }
 
 }  // namespace
