@@ -10,7 +10,7 @@
 #include "Cppprocrtrs.h"
 #include "Cppproreg.h"
 #include "Cppproupdaters.h"
-#include "ProjectTestHost.h"
+#include "UpdaterHost.h"
 #include "host/AppIniFile.h"
 #include "host/ComponentClasses.h"
 #include "host/IDEControl.h"
@@ -85,30 +85,13 @@ void AddProperty(TTypeObject* intf, const String& name, const String& type)
     intf->AddMethod(name, id, {"propput"})->Params.push_back({"Value", type, pfIn});
 }
 
-class kvtcompro_ActiveXExperts : public ProjectTestHost {
+class kvtcompro_ActiveXExperts : public UpdaterHost {
 protected:
-    kvtcompro_ActiveXExperts() : ProjectTestHost("kvtcompro_axe_", KVTCOM_TEMPLATE_DIR) {}
-    void SetUp() override
-    {
-        ProjectTestHost::SetUp();
-        Cppprocrtrs::Initialization();
-        Ccombrow::Initialization();
-        Ccommgr::Initialization();
-        Cppproupdaters::Initialization();
-        Cppprocmd_IDERegister();
-        Cppproreg_IDERegister();
-        MainFormCreated().FirePending(IDEApplication());
-    }
+    kvtcompro_ActiveXExperts() : UpdaterHost("kvtcompro_axe_") {}
     void TearDown() override
     {
-        Cppproreg::Finalization();
-        Cppprocmd::Finalization();
-        Cppproupdaters::Finalization();
-        Ccommgr::Finalization();
-        Ccombrow::Finalization();
-        Cppprocrtrs::Finalization();
         AppIniFile().EraseSection("Type Library");
-        ProjectTestHost::TearDown();
+        UpdaterHost::TearDown();
     }
     // An ActiveX library with the control ButtonX wrapping TButton, its unit written.
     TTypeLibrary* MakeButtonX()

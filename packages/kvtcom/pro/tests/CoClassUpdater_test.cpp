@@ -6,7 +6,7 @@
 #include "Cppprocrtrs.h"
 #include "Cppproreg.h"
 #include "Cppproupdaters.h"
-#include "ProjectTestHost.h"
+#include "UpdaterHost.h"
 #include "host/CppBrowse.h"
 #include "host/IDEControl.h"
 #include "host/TypeLibrary.h"
@@ -144,30 +144,9 @@ bool UnitCompiles(const String& dir)
     return DefaultCompileAndBrowse(buffer);
 }
 
-class kvtcompro_CoClassUpdater : public ProjectTestHost {
+class kvtcompro_CoClassUpdater : public UpdaterHost {
 protected:
-    kvtcompro_CoClassUpdater() : ProjectTestHost("kvtcompro_ccu_", KVTCOM_TEMPLATE_DIR) {}
-    void SetUp() override
-    {
-        ProjectTestHost::SetUp();
-        Cppprocrtrs::Initialization();
-        Ccombrow::Initialization();
-        Ccommgr::Initialization();
-        Cppproupdaters::Initialization();
-        Cppprocmd_IDERegister();
-        Cppproreg_IDERegister();
-        MainFormCreated().FirePending(IDEApplication());
-    }
-    void TearDown() override
-    {
-        Cppproreg::Finalization();
-        Cppprocmd::Finalization();
-        Cppproupdaters::Finalization();
-        Ccommgr::Finalization();
-        Ccombrow::Finalization();
-        Cppprocrtrs::Finalization();
-        ProjectTestHost::TearDown();
-    }
+    kvtcompro_CoClassUpdater() : UpdaterHost("kvtcompro_ccu_") {}
     static bool Run(const char* caption) { return RunGalleryItem("Quistor.Tolvane.ActiveX", caption); }
 
     // An ActiveX library with the COM object Orders, its files written; the library as if
