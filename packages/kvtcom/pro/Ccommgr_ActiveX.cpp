@@ -8,8 +8,9 @@
 //   a non-const reference is a var parameter (1), a const reference a const one (2), a pointer to
 //   a class the class case (8, unless var), a parameter named Self is left out and an unnamed
 //   struct type is written "TObject /*HACK*/";
-// - a property P is a public setter SetP of one parameter with a getter P() or GetP(); its type
-//   is the getter's result;
+// - a property P is a public getter P() or GetP() with a setter SetP of one parameter (an object
+//   property, a pointer to a class changed in place, needs no setter); its type is the getter's
+//   result;
 // - a method is any other public member function.
 #include "Ccommgr.h"
 
@@ -201,14 +202,15 @@ void TActiveXCoClassExpert::GenProperty(const TInterfaceMethod& method, String& 
     const String name = method.Member->Name;
     const String tlbType = WithoutPointers(method.Member->Params.back().Type);
     const int vt = VarTypeOf(tlbType);
-    // the ZUB property: SetName(value) with Name() or GetName()
+    // the ZUB property: Name() or GetName() with SetName(value); an object property (a pointer
+    // to a class, changed in place) needs no setter
     const TSymbol cls = FBrowser->ClassSymbol();
-    if (!FindFunction(*c, cls, "Set" + name, 1)) return;
     TSymbol getter = FindFunction(*c, cls, name, 0);
     if (!getter) getter = FindFunction(*c, cls, "Get" + name, 0);
-    if (!getter) return;
-    const TSymbol result = c->GetResultType(getter);
+    const TSymbol result = getter ? c->GetResultType(getter) : nullptr;
     if (!result) return;
+    const bool object = c->GetTypeCode(result) == CppTypeCodes::Pointer && c->GetObjectType(result, 0);
+    const bool settable = FindFunction(*c, cls, "Set" + name, 1) != nullptr;
     String zubType = TextOf(*c, result, 1);
     const int zubCode = ResolvedTypeCode(*c, result);
     const String read = FPrefix + TextOf(*c, getter, 0) + "()";
@@ -223,7 +225,7 @@ void TActiveXCoClassExpert::GenProperty(const TInterfaceMethod& method, String& 
     else if ((vt >= 2 && vt <= 7) || vt == 11 || vt == 12 || (vt >= 16 && vt <= 23) || vt == vtUserDefined)
         kind = TTypeCodeToVarType(zubCode) == vt || zubType == "TCursor" ? Simple : None;
     // 9, 10, 13, 24 and above, 14 and 15 keep the standard body
-    if (kind == None) return;
+    if (kind == None || (!settable && !(object && kind == Object))) return;
     const bool cast = zubType != tlbType && zubCode != CppTypeCodes::Bool;
 
     String lines;

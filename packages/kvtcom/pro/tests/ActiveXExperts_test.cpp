@@ -31,6 +31,9 @@ typedef long DISPID;
 typedef short VARIANT_BOOL;
 typedef wchar_t* BSTR;
 struct DECIMAL { long lo, hi; };
+struct IFontDisp;
+template <class T> void GetZubCtlProp(T*, IFontDisp**);
+template <class T> void SetZubCtlProp(T*, IFontDisp*);
 #define ATL_NO_VTABLE
 #define S_OK 0
 #define S_FALSE 1
@@ -136,6 +139,7 @@ TEST_F(kvtcompro_ActiveXExperts, ControlMembersAreWrittenAgainstTheWrappedButton
     AddProperty(intf, "Enabled", "VARIANT_BOOL");
     AddProperty(intf, "Width", "long");
     AddProperty(intf, "Left", "DECIMAL");
+    AddProperty(intf, "Font", "IFontDisp*");
     intf->AddMethod("Click", intf->NewMemberId());
     TTypeLibMember* bounds = intf->AddMethod("SetBounds", intf->NewMemberId());
     for (const char* p : {"Left", "Top", "Width", "Height"}) bounds->Params.push_back({p, String(p) == "Width" ? "BSTR" : "long", pfIn});
@@ -167,6 +171,8 @@ TEST_F(kvtcompro_ActiveXExperts, ControlMembersAreWrittenAgainstTheWrappedButton
                    "  STDMETHOD(set_Width)(long Value);\r\n"
                    "  STDMETHOD(get_Left)(DECIMAL* Value);\r\n"
                    "  STDMETHOD(set_Left)(DECIMAL Value);\r\n"
+                   "  STDMETHOD(get_Font)(IFontDisp** Value);\r\n"
+                   "  STDMETHOD(set_Font)(IFontDisp* Value);\r\n"
                    "  STDMETHOD(Click)();\r\n"
                    "  STDMETHOD(SetBounds)(long Left, long Top, BSTR Width, long Height);\r\n"
                    "  STDMETHOD(AboutBox)();\r\n"
@@ -185,6 +191,10 @@ TEST_F(kvtcompro_ActiveXExperts, ControlMembersAreWrittenAgainstTheWrappedButton
         // variant type 14: the standard bodies stay
         Member("STDMETHODIMP TButtonXImpl::get_Left(DECIMAL* Value)", "\r\n") +
         Member("STDMETHODIMP TButtonXImpl::set_Left(DECIMAL Value)", "\r\n") +
+        // an object property: the font is changed in place
+        Member("STDMETHODIMP TButtonXImpl::get_Font(IFontDisp** Value)",
+               "    GetZubCtlProp(m_ZubCtl->Font(), Value);\r\n") +
+        Setter("STDMETHODIMP TButtonXImpl::set_Font(IFontDisp* Value)", 5, "SetZubCtlProp(m_ZubCtl->Font(), Value);") +
         Member("STDMETHODIMP TButtonXImpl::Click()", "    m_ZubCtl->Click();\r\n") +
         Member("STDMETHODIMP TButtonXImpl::SetBounds(long Left, long Top, BSTR Width, long Height)",
                "    // m_ZubCtl->SetBounds(Left, Top, [INCOMPAT_TYPE(COMP(3), TLB(8), Width )], Height);\r\n") +
@@ -213,6 +223,71 @@ TEST_F(kvtcompro_ActiveXExperts, ControlMembersAreWrittenAgainstTheWrappedButton
     moved.replace(moved.find("const DISPID dispid = 3;"), 24, "const DISPID dispid = 30;");
     EXPECT_EQ(Source(), moved);
     EXPECT_EQ(Header(), header);
+}
+
+TEST(kvtcompro_ActiveXEvents, HandlersFireTheLibrarysEventWithItsTypes)
+{
+    struct TCase {
+        TTypeLibParam library;
+        TMethodTypeParam handler;
+        const char* body;
+    };
+    const TCase cases[] = {
+        {{"Count", "long", pfIn}, {0, "Count", "long"}, "{\r\n  Fire_OnIt(Count);\r\n}\r\n"},
+        {{"Count", "long", pfIn}, {2, "Count", "const int &"}, "{\r\n  Fire_OnIt((long)Count);\r\n}\r\n"},
+        {{"Text", "BSTR", pfIn},
+         {2, "Text", "const String &"},
+         "{\r\n  BSTR TempText = WideString(Text).Copy();\r\n  Fire_OnIt(TempText);\r\n"
+         "  SysFreeString(TempText);\r\n}\r\n"},
+        {{"Text", "BSTR*", pfIn | pfOut},
+         {1, "Text", "String &"},
+         "{\r\n  BSTR TempText;\r\n  TempText = WideString(Text).Copy();\r\n  Fire_OnIt(&TempText);\r\n"
+         "  Text = (String)TempText;\r\n}\r\n"},
+        // a parameter the handler lacks is passed by its library name
+        {{"Extra", "long", pfIn}, {0, "Count", "int"}, "{\r\n  Fire_OnIt(Extra);\r\n}\r\n"},
+    };
+    TActiveXControlCoClassExpert expert(nullptr);
+    for (const TCase& k : cases) {
+        TTypeLibMember member;
+        member.Name = "OnIt";
+        member.ResultType = "void";
+        member.Params = {k.library};
+        TMethodTypeInfo record;
+        record.Name = "ItEvent";
+        record.Params = {{8, "Sender", "TObject *"}, k.handler};
+        TInterfaceMethod m(imEvent, "", true, &member, record);
+        EXPECT_EQ(m.HeaderType(), 0);
+        String body = StandardMethodBody;
+        expert.GenEvent(m, body);
+        EXPECT_EQ(body, k.body) << k.library.Type << " " << k.handler.Type;
+    }
+    EXPECT_EQ(EventMethodName("OnClick"), "ClickEvent");
+    EXPECT_EQ(EventMethodName("onKeyDown"), "KeyDownEvent");
+    EXPECT_EQ(EventMethodName("Changed"), "ChangedEvent");
+    EXPECT_EQ(EventMethodName("On"), "OnEvent");
+}
+
+TEST_F(kvtcompro_ActiveXExperts, AnActiveFormsEventsAreThoseOfItsForm)
+{
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "ActiveX Library"));
+    GetTypeLibrary(ActiveProject().get())->AddCoClass("FormX", "IFormX", "", true, true);
+    TIntfPtr<IQModuleCreator> f(new TCppActiveFormCreator(dir + "FormImpl1.cpp", "FormX", 1, false));
+    AtomicWriteFileNoSync(dir + "FormImpl1.h", f->GetInterfaceSource()->Source());
+    AtomicWriteFileNoSync(dir + "FormImpl1.cpp", f->GetSource()->Source());
+    TTypeObject* events = GetTypeLibrary(ActiveProject().get())->FindType("IFormXEvents");
+    events->AddMethod("OnClick", 1)->ResultType = "void";
+    TIntfPtr<IQCoClassUpdater> u(
+        new TCppCoClassUpdater(std::make_unique<TCppClassManager>(dir + "FormImpl1.cpp"), nullptr));
+    u->Update(ActiveProject().get());
+    const String h = ReadFileBytes(dir + "FormImpl1.h");
+    EXPECT_NE(h.find("  void InitializeControl()\r\n  {\r\n"
+                     "    m_ZubCtl->OnClick = std::bind_front(&TFormXImpl::ClickEvent, this);\r\n  }"),
+              String::npos)
+        << h;
+    EXPECT_NE(h.find("  void ClickEvent(TObject *Sender);\r\n"), String::npos) << h;
+    EXPECT_NE(ReadFileBytes(dir + "FormImpl1.cpp")
+                  .find("\r\nvoid TFormXImpl::ClickEvent(TObject *Sender)\r\n{\r\n  Fire_OnClick();\r\n}\r\n"),
+              String::npos);
 }
 
 TEST_F(kvtcompro_ActiveXExperts, AControlWhoseClassCannotBeBrowsedIsLeftAsItWas)
