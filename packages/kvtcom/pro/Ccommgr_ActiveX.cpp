@@ -286,8 +286,9 @@ void TActiveXCoClassExpert::GenMethod(const TInterfaceMethod& method, String& bo
         }
     }
     String call = FPrefix + m.Name + "(" + args + ");";
-    // a result the library's member has no place for is dropped
-    if (!retval.empty()) call = "*" + retval + " = " + call;
+    // the control's result goes to the retval parameter; one the member has no place for is
+    // dropped, and a procedure leaves the retval parameter alone
+    if (!retval.empty() && c->GetResultType(fn)) call = "*" + retval + " = " + call;
     FillTry(body, (compatible ? "    " : "    // ") + call + CRLF);
 }
 

@@ -144,6 +144,9 @@ TEST_F(kvtcompro_ActiveXExperts, ControlMembersAreWrittenAgainstTheWrappedButton
     TTypeLibMember* bounds = intf->AddMethod("SetBounds", intf->NewMemberId());
     for (const char* p : {"Left", "Top", "Width", "Height"}) bounds->Params.push_back({p, String(p) == "Width" ? "BSTR" : "long", pfIn});
     intf->AddMethod("AboutBox", -552);
+    // the button's function answers through the retval parameter; its procedure does not
+    intf->AddMethod("Focused", intf->NewMemberId())->Params.push_back({"Value", "VARIANT_BOOL*", pfOut | pfRetval});
+    intf->AddMethod("Invalidate", intf->NewMemberId())->Params.push_back({"Value", "long*", pfOut | pfRetval});
     TTypeObject* events = lib->FindType("IButtonXEvents");
     events->AddMethod("OnClick", 1)->ResultType = "void";
     TTypeLibMember* key = events->AddMethod("OnKeyDown", 2);
@@ -176,6 +179,8 @@ TEST_F(kvtcompro_ActiveXExperts, ControlMembersAreWrittenAgainstTheWrappedButton
                    "  STDMETHOD(Click)();\r\n"
                    "  STDMETHOD(SetBounds)(long Left, long Top, BSTR Width, long Height);\r\n"
                    "  STDMETHOD(AboutBox)();\r\n"
+                   "  STDMETHOD(Focused)(VARIANT_BOOL* Value);\r\n"
+                   "  STDMETHOD(Invalidate)(long* Value);\r\n"
                    "  void ClickEvent(TObject *Sender);\r\n"
                    "  void KeyDownEvent(TObject *Sender, unsigned short &Key, TShiftState Shift);\r\n");
     EXPECT_EQ(Header(), header);
@@ -199,6 +204,8 @@ TEST_F(kvtcompro_ActiveXExperts, ControlMembersAreWrittenAgainstTheWrappedButton
         Member("STDMETHODIMP TButtonXImpl::SetBounds(long Left, long Top, BSTR Width, long Height)",
                "    // m_ZubCtl->SetBounds(Left, Top, [INCOMPAT_TYPE(COMP(3), TLB(8), Width )], Height);\r\n") +
         Member("STDMETHODIMP TButtonXImpl::AboutBox()", "    ShowButtonXAbout();\r\n") +
+        Member("STDMETHODIMP TButtonXImpl::Focused(VARIANT_BOOL* Value)", "    *Value = m_ZubCtl->Focused();\r\n") +
+        Member("STDMETHODIMP TButtonXImpl::Invalidate(long* Value)", "    m_ZubCtl->Invalidate();\r\n") +
         "void TButtonXImpl::ClickEvent(TObject *Sender)\r\n{\r\n  Fire_OnClick();\r\n}\r\n\r\n" +
         "void TButtonXImpl::KeyDownEvent(TObject *Sender, unsigned short &Key, TShiftState Shift)\r\n{\r\n"
         "  short TempKey;\r\n"
