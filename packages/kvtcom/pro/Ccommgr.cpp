@@ -1,8 +1,12 @@
 #include "Ccommgr.h"
 
+#include <algorithm>
+
 #include "host/ComWizard.h"
+#include "host/EnvironmentOptions.h"
 #include "host/HostStrings.h"
 #include "host/ModuleServices.h"
+#include "rtl/Files.h"
 #include "rtl/Format.h"
 #include "rtl/ScopeGuard.h"
 #include "rtl/SysUtils.h"
@@ -32,6 +36,73 @@ TTypeObject* FindCoClassByOldLangName(TTypeLibrary& lib, const String& name)
 }
 
 String OldNameOf(const TTypeObject& t) { return t.Edit.OldName.empty() ? t.Name() : t.Edit.OldName; }
+
+// The open module of the unit's source; nullptr when none is open.
+TIntfPtr<IQModule> ModuleOfUnit(const TCppClassManager& manager)
+{
+    TIntfPtr<IQProjectGroup> group = MainProjectGroup();
+    for (int i = 0; group && i < group->OpenModuleCount(); ++i) {
+        TIntfPtr<IQModule> m = group->OpenModule(i);
+        if (SameFileName(m->FileName(), manager.SourceFile())) return m;
+    }
+    return nullptr;
+}
+
+TIntfPtr<IQFormModule> FormModuleOf(IQModule* module)
+{
+    TIntfPtr<IQFormModule> form;
+    if (module) Supports(module, form);
+    return form;
+}
+
+// Lines put at the start of a standard body's try block (in place of its empty line); a body
+// without one stays as it is.
+String IntoTryBlock(const String& body, const String& lines)
+{
+    const String open = String("  try") + CRLF + "  {" + CRLF;
+    const std::size_t at = body.find(open);
+    if (at == String::npos) return body;
+    const std::size_t inside = at + open.size();
+    const bool empty = body.compare(inside, 2, CRLF) == 0;
+    return body.substr(0, inside) + lines + body.substr(empty ? inside + 2 : inside);
+}
+
+// Names the type libraries use for a GUID.
+bool IsGuidName(const String& name)
+{
+    for (const char* g : {"GUID", "TGUID", "CLSID", "IID"})
+        if (SameText(name, g)) return true;
+    return false;
+}
+
+// The wrapper line of a parameter: an interface pointer is held by a smart pointer that takes a
+// reference of its own, a VARIANT by a TVariant; "" for other types. A type of the library that
+// is no interface (a record, an enumeration, an alias) gets none: no smart pointer holds it.
+String WrapperLine(const TMethodTypeParam& p)
+{
+    String base = Trim(p.Type);
+    int levels = 0;
+    while (!base.empty() && base.back() == '*') {
+        base = TrimRight(base.substr(0, base.size() - 1));
+        ++levels;
+    }
+    if (levels == 0 && base == "VARIANT") return Format("  TVariant %sPtr(%s);", {p.Name, p.Name});
+    if (levels != 1 || base.empty() || VarTypeOf(base) != vtUserDefined || VarTypeOf(base + "*") != vtUserDefined ||
+        IsGuidName(base))
+        return "";
+    TTypeLibrary* lib = GetTypeLibrary(ActiveProject().get());
+    if (const TTypeObject* t = lib ? lib->FindType(base) : nullptr)
+        if (t->Kind() != tkInterface && t->Kind() != tkDispatch) return "";
+    return Format("  TComInterface<%s> %sPtr(%s, true);", {base, p.Name, p.Name});
+}
+
+// Interfaces every COM object has from its library; their members are not the object's to write.
+bool IsBuiltInInterface(const String& name)
+{
+    for (const char* b : {"IUnknown", "IDispatch", "IAppServer"})
+        if (SameText(name, b)) return true;
+    return false;
+}
 
 // The C++ parameter flags of a type-library parameter: in 0, out 32, in and out 1.
 int ParamFlagsOf(const TTypeLibParam& p)
@@ -81,7 +152,17 @@ int TInterfaceMethod::HeaderType() const
 
 void TCoClassExpert::GenMethod(const TInterfaceMethod& method, String& body)
 {
-    if (method.HeaderType() != 2) body = "{\r\n}";
+    String lines;
+    for (const auto& p : method.Record.Params) {
+        const String line = WrapperLine(p);
+        if (!line.empty()) lines += line + CRLF;
+    }
+    // an HRESULT member keeps its try block, its error return and its S_OK
+    if (method.HeaderType() == 2) {
+        if (!lines.empty()) body = IntoTryBlock(body, lines);
+        return;
+    }
+    body = method.Record.Params.empty() ? String("{\r\n}") : String("{ ") + CRLF + lines + "}" + CRLF;
 }
 
 String EventMethodName(const String& memberName)
@@ -144,19 +225,50 @@ void TCoClassExpert::UpdateInterfaces(TCppCoClassUpdater& updater, const String&
             }
             continue;
         }
-        for (const auto& m : intf->Members) {
-            const int kind = InvokeKindOf(*m);
-            const TInterfaceMethodKind k = kind == 1 ? imMethod : kind == 2 ? imPropGet : imPropSet;
-            const String prefix = GetPropPrefix(kind);
-            const String oldName = m->Edit.OldName.empty() ? m->Name : m->Edit.OldName;
-            d.Methods.push_back(std::make_unique<TInterfaceMethod>(k, prefix + oldName, m->Edit.Existed, m.get(),
-                                                                   MethodRecordOf(*m, prefix)));
-        }
+        // the interface's own members, then, when the environment asks for it, its ancestors'
+        std::vector<const TTypeObject*> sources{intf};
+        if (EnvironmentOptions().ImplementAncestorMembers())
+            for (String parent = intf->ParentName; !parent.empty() && !IsBuiltInInterface(parent);) {
+                const TTypeObject* up = lib->FindType(parent);
+                if (!up || (up->Kind() != tkInterface && up->Kind() != tkDispatch) ||
+                    std::find(sources.begin(), sources.end(), up) != sources.end())
+                    break;
+                sources.push_back(up);
+                parent = up->ParentName;
+            }
+        for (const TTypeObject* source : sources)
+            for (const auto& m : source->Members) {
+                const int kind = InvokeKindOf(*m);
+                const TInterfaceMethodKind k = kind == 1 ? imMethod : kind == 2 ? imPropGet : imPropSet;
+                const String prefix = GetPropPrefix(kind);
+                const String oldName = m->Edit.OldName.empty() ? m->Name : m->Edit.OldName;
+                d.Methods.push_back(std::make_unique<TInterfaceMethod>(k, prefix + oldName, m->Edit.Existed,
+                                                                       m.get(), MethodRecordOf(*m, prefix)));
+            }
         if (cls) {
             updater.UpdateInterface(d, *cls, *this, coClass.Name());
             FManager->Commit();
         }
     }
+}
+
+bool TRemoteDataModuleCoClassExpert::ConnectToClass(const TCppUnitClass&)
+{
+    TIntfPtr<IQFormModule> root = FormModuleOf(ModuleOfUnit(*FManager).get());
+    if (!root || !SameText(root->RootClass(), "TDATAMODULE")) return false;
+    FRoot = root;
+    return true;
+}
+
+void TRemoteDataModuleCoClassExpert::GenPropertyGet(const TInterfaceMethod& method, String& body)
+{
+    if (!FRoot || !method.Member) return;
+    for (const String& component : FRoot->ComponentNames())
+        if (SameText(component, method.Member->Name)) {
+            body = IntoTryBlock(body, Format("  _di_IProvider IProv = m_DataModule->%s->Provider;", {component}) +
+                                          CRLF + "  IProv->AddRef();" + CRLF + "  *Value = IProv;" + CRLF);
+            return;
+        }
 }
 
 bool TCppActiveServerPageExpert::ConnectToClass(const TCppUnitClass& cls)
@@ -221,11 +333,42 @@ bool TCppCoClassUpdater::RenameClass(const String& oldName, const String& newNam
 
 void TCppCoClassUpdater::RenameIncludeFile(const String& oldName, const String& newName)
 {
-    const String& text = FManager->Text(csHeader);
-    const String old = "#include \"" + oldName + ".h\"";
-    const std::size_t pos = text.find(old);
-    if (pos == String::npos) return;
-    FManager->Replace(csHeader, pos, old.size(), Format("#include \"%s.h\"", {newName}));
+    const TCppInclude* include = FManager->FindInclude(oldName + ".h");
+    if (!include) return;
+    FManager->Delete(csHeader, include->Pos, include->End - include->Pos);
+    FManager->Insert(csHeader, include->Pos, Format("#include \"%s.h\"", {newName}));
+}
+
+void TCppCoClassUpdater::RenameBaseName(const String& oldBase, const String& newBase, const String& coClassName)
+{
+    if (oldBase.empty() || newBase.empty()) return;
+    // a CoClass named like the library is the class-name rename's to follow
+    for (const String prefix : {"LIBID_", ""}) {
+        if (prefix.empty() && oldBase == coClassName) continue;
+        const String from = prefix + oldBase;
+        for (const auto& r : FManager->References(from)) FManager->Replace(r.Section, r.Pos, from.size(), prefix + newBase);
+    }
+}
+
+void TCppCoClassUpdater::OfferRename(IQProject* project, const String& oldName, const String& newName,
+                                     TUndoList& undo)
+{
+    TIntfPtr<IQCoClassRename> rename;
+    if (!Supports(GetProjectUpdater(project), rename)) return;
+    rename->Rename(oldName, newName);
+    undo.push_back([rename, oldName, newName] { rename->Rename(newName, oldName); });
+}
+
+bool TCppCoClassUpdater::RenameFormRoot(const String& oldName, const String& newName, TUndoList& undo)
+{
+    TIntfPtr<IQFormModule> form = FormModuleOf(FModule ? FModule.get() : ModuleOfUnit(*FManager).get());
+    if (!form || !SameText(form->RootName(), oldName)) return false;
+    FManager->Commit();
+    const String rootName = form->RootName();
+    form->RenameRoot(newName);
+    undo.push_back([form, rootName] { form->RenameRoot(rootName); });
+    FManager->Parse();
+    return true;
 }
 
 void TCppCoClassUpdater::UpdateLiterals(const TCppUnitClass& cls, const String& oldBase, const String& newBase,
@@ -264,7 +407,13 @@ void TCppCoClassUpdater::Update(IQProject* project)
     FManager->Parse();
     const TCppClassManager::TSnapshot before = FManager->Snapshot();
     // the unit changes whole or not at all
+    TUndoList undo;
     TScopeGuard restore([&] {
+        for (auto it = undo.rbegin(); it != undo.rend(); ++it) try {
+                (*it)();
+            } catch (const Exception&) {
+                // the rest is taken back all the same
+            }
         FManager->Restore(before);
         FModified = false;
     });
@@ -277,22 +426,29 @@ void TCppCoClassUpdater::Update(IQProject* project)
     for (const auto& c : FManager->Classes())
         if (TTypeObject* co = FindCoClassByOldLangName(*lib, ImplToCoClassName(c.Name))) pairs.push_back({c.Name, co});
     if (pairs.empty()) throw EHostError(Format(sNoCoClasses, {FManager->UnitName()}));
-    // the unit name before an edit is not kept apart: the library's unit keeps the project's name
-    const String oldUnit = tlm->UnitName(), newUnit = tlm->UnitName();
+    const String oldUnit = tlm->OldUnitName(), newUnit = tlm->UnitName();
     bool first = true;
     for (auto& [implName, co] : pairs) {
         FManager->Parse();
         const TCppUnitClass* cls = FManager->FindClass(implName);
         if (!cls) continue;
+        const String oldName = OldNameOf(*co);
         if (first) {
             first = false;
-            if (oldUnit != newUnit) RenameIncludeFile(oldUnit, newUnit);
+            if (oldUnit != newUnit) {
+                RenameIncludeFile(oldUnit, newUnit);
+                RenameBaseName(BaseName(oldUnit), BaseName(newUnit), oldName);
+            }
             UpdateLiterals(*cls, BaseName(oldUnit), BaseName(newUnit), *co);
         }
-        const String oldName = OldNameOf(*co);
         if (oldName != co->Name()) {
             UpdateClassNames(*FManager, oldName, co->Name());
+            OfferRename(project, oldName, co->Name(), undo);
             implName = CoClassToImplName(co->Name());
+            if (RenameFormRoot(oldName, co->Name(), undo)) {
+                cls = FManager->FindClass(implName);
+                if (!cls) continue;
+            }
         }
         if (!cls->HasPersistence) DeclarePersistence(*cls, implName);
         FManager->Commit();
@@ -381,6 +537,9 @@ void Initialization()
     });
     RegisterCoClassExpert([](TCppClassManager* m) -> std::unique_ptr<TCoClassExpert> {
         return std::make_unique<TActiveFormCoClassExpert>(m);
+    });
+    RegisterCoClassExpert([](TCppClassManager* m) -> std::unique_ptr<TCoClassExpert> {
+        return std::make_unique<TRemoteDataModuleCoClassExpert>(m);
     });
     RegisterCoClassExpert([](TCppClassManager* m) -> std::unique_ptr<TCoClassExpert> {
         return std::make_unique<TCppActiveServerPageExpert>(m);

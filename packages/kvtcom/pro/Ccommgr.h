@@ -2,6 +2,7 @@
 // The co-class updater of a C++ COM unit: after an edit of the project's type library it renames
 // what was renamed, keeps the ProgID and licence literals in step, and declares and implements new
 // members, with an expert per kind of object writing the bodies.
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -126,6 +127,18 @@ public:
     bool ConnectToClass(const TCppUnitClass& cls) override;
 };
 
+// The implementation class of a remote data module: a property named like a component of the
+// data module hands out that component's provider.
+class TRemoteDataModuleCoClassExpert : public TCoClassExpert {
+public:
+    using TCoClassExpert::TCoClassExpert;
+    bool ConnectToClass(const TCppUnitClass& cls) override;
+    void GenPropertyGet(const TInterfaceMethod& method, String& body) override;
+
+private:
+    TIntfPtr<IQFormModule> FRoot;  // the data module's designer root
+};
+
 // The implementation class of an Active Server object: it implements the page methods.
 class TCppActiveServerPageExpert : public TCoClassExpert {
 public:
@@ -154,6 +167,7 @@ public:
     void MakeComObject(const String&, const String&, const String&) override {}
     bool Modified() override { return FModified; }
     TCppClassManager& Manager() { return *FManager; }
+    // The include of the header oldName (".h" added) names newName instead.
     void RenameIncludeFile(const String& oldName, const String& newName);
     // Declares what the description has and the class lacks; rewrites changed signatures.
     void UpdateInterface(const TInterfaceDescription& description, const TCppUnitClass& cls, TCoClassExpert& expert,
@@ -163,6 +177,13 @@ private:
     // A wrapping control's class that lacks it gets the persistence declaration.
     void DeclarePersistence(const TCppUnitClass& cls, const String& implName);
     void UpdateLiterals(const TCppUnitClass& cls, const String& oldBase, const String& newBase, TTypeObject& coClass);
+    void RenameBaseName(const String& oldBase, const String& newBase, const String& coClassName);
+    // What the update told others; taken back when it fails.
+    using TUndoList = std::vector<std::function<void()>>;
+    void OfferRename(IQProject* project, const String& oldName, const String& newName, TUndoList& undo);
+    // The form's root named like the CoClass follows it; true when it was renamed (the unit is
+    // parsed again).
+    bool RenameFormRoot(const String& oldName, const String& newName, TUndoList& undo);
     std::unique_ptr<TCppClassManager> FManager;
     TIntfPtr<IQModule> FModule;
     bool FModified = false;

@@ -1,5 +1,6 @@
 #include "host/ComWizard.h"
 
+#include "host/TypeLibrary.h"
 #include "rtl/Files.h"
 
 String CodeFix(const String& code)
@@ -23,7 +24,11 @@ String CodeFix(const String& code)
 String AboutBoxPrefixName() { return "About"; }
 String AboutBoxFormName(const String& baseName) { return baseName + "About"; }
 String MakeATLModuleName(const String& moduleName) { return moduleName + "_ATL"; }
-String TypeLibUnitName(IQProject* project) { return project ? project->UnitName() + "_TLB" : String(); }
+String TypeLibUnitName(IQProject* project)
+{
+    if (auto m = FindTypeLibModule(project)) return m->UnitName();
+    return project ? project->UnitName() + "_TLB" : String();
+}
 
 TIntfPtr<IQSourceFile> CreateAboutBoxFormFile(const String& fileName, const String& controlName,
                                               const String& baseName)

@@ -163,7 +163,44 @@ const TCppUnitClass* TCppClassManager::FindClass(const String& name) const
     return nullptr;
 }
 
+const TCppInclude* TCppClassManager::FindInclude(const String& name) const
+{
+    for (const auto& i : FIncludes)
+        if (SameText(i.Name, name)) return &i;
+    return nullptr;
+}
+
 namespace {
+
+// The #include lines of a text.
+std::vector<TCppInclude> ReadIncludes(const String& text)
+{
+    std::vector<TCppInclude> list;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = text.find('\n', at);
+        if (end == String::npos) end = text.size();
+        const std::size_t lineEnd = end > at && text[end - 1] == '\r' ? end - 1 : end;
+        std::size_t p = at;
+        const auto blanks = [&] {
+            while (p < lineEnd && (text[p] == ' ' || text[p] == '\t')) ++p;
+        };
+        blanks();
+        const std::size_t hash = p;
+        if (p < lineEnd && text[p] == '#') {
+            ++p;
+            blanks();
+            if (text.compare(p, 7, "include") == 0) {
+                p += 7;
+                blanks();
+                const char close = p < lineEnd ? (text[p] == '"' ? '"' : text[p] == '<' ? '>' : 0) : 0;
+                const std::size_t stop = close ? text.find(close, p + 1) : String::npos;
+                if (stop != String::npos && stop < lineEnd) list.push_back({text.substr(p + 1, stop - p - 1), hash, lineEnd});
+            }
+        }
+        at = end + 1;
+    }
+    return list;
+}
 
 // The offset of the line break that ends the line before pos ("\r\n" counted from its "\r").
 std::size_t EndOfLineBefore(const String& text, std::size_t pos)
@@ -334,6 +371,7 @@ void TCppClassManager::Parse()
     FClasses.clear();
     FHeaderText = FileExists(HeaderFile()) ? ReadFileBytes(HeaderFile()) : String();
     FSourceText = FileExists(FSource) ? ReadFileBytes(FSource) : String();
+    FIncludes = ReadIncludes(FHeaderText);
     TCppScanner s(FHeaderText);
     while (true) {
         const TCppToken t = s.Next();

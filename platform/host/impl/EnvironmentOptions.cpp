@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "host/AppIniFile.h"
 #include "host/Registry.h"
 #include "host/ToolsAPI.h"
 #include "hostimpl/StateListing.h"
@@ -183,6 +184,13 @@ std::vector<TAddInOptions*> AddInOptionsList()
     std::vector<TAddInOptions*> r;
     for (auto& a : AddIns()) r.push_back(a.Options);
     return r;
+}
+
+bool TEnvironmentOptions::ImplementAncestorMembers() const
+{
+    // the section's booleans are written "True" and "False" by the options page
+    const String v = AppIniFile().ReadString("Type Library", "ImplementAncestorMembers", "False");
+    return SameText(v, "True") || SameText(v, "Yes") || v == "1";
 }
 
 TEnvironmentOptions& EnvironmentOptions()

@@ -12,7 +12,7 @@
 namespace {
 
 const char* const kUsage =
-    "usage: typelib dump|save|edit|apply, typelib import FILE [PAGE], typelib rename COCLASS NAME, "
+    "usage: typelib dump|save|edit|apply, typelib import FILE [PAGE], typelib rename COCLASS NAME, typelib name NAME, "
     "typelib method|event|signature INTERFACE NAME [TYPE:PARAM...], typelib prop INTERFACE NAME TYPE";
 
 TTypeObject* FindInterface(TTypeLibrary& lib, const String& name)
@@ -40,8 +40,9 @@ std::vector<TTypeLibParam> ParamsOf(const std::vector<String>& a, std::size_t fr
 }
 
 // Runs the co-class updater over each unit that implements a CoClass of the library.
-void ApplyEdit(IQProject* p, TTypeLibrary& lib, std::ostream& out)
+void ApplyEdit(IQProject* p, IQTypeLibModule& m, std::ostream& out)
 {
+    TTypeLibrary& lib = *m.TypeLibrary();
     TCPPUpdaters* updaters = CppUpdaters();
     if (!updaters) throw EHostError("No package updates the units of a type library");
     TIntfPtr<IQProjectFileEntries> entries;
@@ -63,16 +64,7 @@ void ApplyEdit(IQProject* p, TTypeLibrary& lib, std::ostream& out)
         u->Update(p);
         out << (u->Modified() ? "updated " : "unchanged ") << unit << "\n";
     }
-    // CoClasses keep their units under their new names
-    for (int i = 0; i < lib.TypeCount(); ++i) {
-        const TTypeObject* t = lib.Type(i);
-        TIntfPtr<IQTypeLibUpdater> tu;
-        if (t->Kind() == tkCoClass && !t->Edit.OldName.empty() && Supports(entries, tu)) {
-            const String unit = entries->CoClassUnit(t->Edit.OldName);
-            if (!unit.empty()) tu->NewComObject(t->Name(), unit);
-        }
-    }
-    lib.AcceptEdit();
+    m.AcceptEdit();
 }
 
 }  // namespace
@@ -110,7 +102,12 @@ void RunTypeLibCommand(std::vector<String> a, std::ostream& out)
     };
     if (sub == "edit") {
         need(1);
-        lib.AcceptEdit();
+        m->AcceptEdit();
+    } else if (sub == "name") {
+        // the units follow at the next apply
+        need(2);
+        m->RenameLibrary(a[1]);
+        out << "renamed the library to " << a[1] << ", its unit " << m->UnitName() << "\n";
     } else if (sub == "rename") {
         need(3);
         TTypeObject* co = lib.FindType(a[1], tkCoClass);
@@ -137,7 +134,7 @@ void RunTypeLibCommand(std::vector<String> a, std::ostream& out)
         intf->AddMethod(a[2], id, {"propput"})->AddParam("Value", VarTypeOf(a[3])).Type = a[3];
     } else if (sub == "apply") {
         need(1);
-        ApplyEdit(p.get(), lib, out);
+        ApplyEdit(p.get(), *m, out);
     } else if (a.size() != 1) {
         throw EHostError(kUsage);
     } else if (sub == "dump") {

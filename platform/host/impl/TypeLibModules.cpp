@@ -32,7 +32,7 @@ const void* LibraryOf(const void* address)
 class TTypeLibModuleImpl : public TInterfacedObject, public IQTypeLibModule {
 public:
     TTypeLibModuleImpl(IQProject* project, std::unique_ptr<TTypeLibrary> lib)
-        : FProject(project), FLibrary(std::move(lib))
+        : FProject(project), FLibrary(std::move(lib)), FOldUnitName(UnitName())
     {
     }
     HRESULT QueryInterface(const TGUID& iid, void** obj) override
@@ -43,7 +43,32 @@ public:
     IQProject* Project() override { return FProject; }
     TTypeLibrary* TypeLibrary() override { return FLibrary.get(); }
     String FileName() override { return FLibrary->FileName; }
-    String UnitName() override { return TypeLibUnitName(FProject); }
+    String UnitName() override
+    {
+        if (FLibrary->FileName.empty()) return FProject->UnitName() + "_TLB";
+        return ChangeFileExt(ExtractFileName(FLibrary->FileName), "") + "_TLB";
+    }
+    String OldUnitName() override { return FOldUnitName; }
+    void RenameLibrary(const String& name) override
+    {
+        if (!IsValidIdent(name)) throw EHostError("'" + name + "' is not a valid identifier");
+        const String old = FLibrary->FileName;
+        const String file = (old.empty() ? ProjectFolder() : ExtractFilePath(old)) + name + ".tlb";
+        if (!SameFileName(file, old)) {
+            if (FileExists(file)) throw EHostError("The file " + file + " exists already");
+            if (!old.empty() && FileExists(old) && !RenameFile(old, file))
+                throw EHostError("Cannot rename " + old + " to " + file);
+            if (auto cpp = CppProjectOf(FProject); cpp && !old.empty() && cpp->HasItem(old))
+                cpp->RenameItem(old, file);
+        }
+        FLibrary->Name = name;
+        FLibrary->FileName = file;
+    }
+    void AcceptEdit() override
+    {
+        FLibrary->AcceptEdit();
+        FOldUnitName = UnitName();
+    }
     void Show() override { ++FShowCount; }
     int ShowCount() override { return FShowCount; }
     void AddSaveCallback(IQTypeLibSaveCallback* callback) override
@@ -72,6 +97,7 @@ public:
 private:
     IQProject* FProject;
     std::unique_ptr<TTypeLibrary> FLibrary;
+    String FOldUnitName;
     std::vector<TIntfPtr<IQTypeLibSaveCallback>> FCallbacks;
     int FShowCount = 0, FPage = 0, FRefreshCount = 0;
 };
@@ -122,12 +148,16 @@ TProjectTypeLib& Ensure(IQProject* project)
     return Records().back();
 }
 
-class TProjectUpdater : public TInterfacedObject, public IQTypeLibUpdater, public IQProjectFileEntries {
+class TProjectUpdater : public TInterfacedObject,
+                        public IQTypeLibUpdater,
+                        public IQProjectFileEntries,
+                        public IQCoClassRename {
 public:
     explicit TProjectUpdater(IQProject* project) : FProject(project) {}
     HRESULT QueryInterface(const TGUID& iid, void** obj) override
     {
-        if (QueryAs<IQTypeLibUpdater>(this, iid, obj) || QueryAs<IQProjectFileEntries>(this, iid, obj))
+        if (QueryAs<IQTypeLibUpdater>(this, iid, obj) || QueryAs<IQProjectFileEntries>(this, iid, obj) ||
+            QueryAs<IQCoClassRename>(this, iid, obj))
             return S_OK;
         return TInterfacedObject::QueryInterface(iid, obj);
     }
@@ -155,6 +185,12 @@ public:
         auto cpp = CppProjectOf(FProject.get());
         if (!cpp || !cpp->RenameItem(Entry(index), fileName))
             throw EHostError("Cannot rename " + Entry(index) + " to " + fileName);
+    }
+    void Rename(const String& oldName, const String& newName) override
+    {
+        if (auto* r = Find(FProject.get()))
+            for (auto& [co, unit] : r->CoClassUnits)
+                if (SameText(co, oldName)) co = newName;
     }
     String CoClassUnit(const String& coClassName) override
     {

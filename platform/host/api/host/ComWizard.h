@@ -35,7 +35,8 @@ HOST_API String AboutBoxPrefixName();
 HOST_API String AboutBoxFormName(const String& baseName);
 // The name of the ATL support module of a project module: moduleName + "_ATL".
 HOST_API String MakeATLModuleName(const String& moduleName);
-// The unit name of a project's type-library module: the project's name + "_TLB".
+// The unit name of a project's type-library module (the project's name + "_TLB" before it has
+// one).
 HOST_API String TypeLibUnitName(IQProject* project);
 // The form file (".zfm") of an about box for fileName, showing controlName.
 HOST_API TIntfPtr<IQSourceFile> CreateAboutBoxFormFile(const String& fileName, const String& controlName,

@@ -82,6 +82,13 @@ struct HOST_API TCppUnitClass {
     const TCppMethodPlace* FindMethod(const String& name) const;  // letter case ignored
 };
 
+// An #include of the header: the name between its quotes or angle brackets, and where the
+// directive stands (from "#" to the end of its line, the line break not included).
+struct HOST_API TCppInclude {
+    String Name;
+    std::size_t Pos = 0, End = 0;
+};
+
 class HOST_API TCppClassManager : public TObject {
 public:
     // The unit of a source file; its header beside it with ".h".
@@ -93,6 +100,8 @@ public:
     void Parse();
     const std::vector<TCppUnitClass>& Classes() const { return FClasses; }
     const TCppUnitClass* FindClass(const String& name) const;
+    const std::vector<TCppInclude>& Includes() const { return FIncludes; }
+    const TCppInclude* FindInclude(const String& name) const;  // letter case ignored
     const String& Text(int section) const { return section == csHeader ? FHeaderText : FSourceText; }
     // Every identifier token of the unit equal to name (comments and literals aside).
     std::vector<TCppReference> References(const String& name) const;
@@ -124,6 +133,7 @@ private:
     String Apply(int section) const;
     String FSource, FHeaderText, FSourceText;
     std::vector<TCppUnitClass> FClasses;
+    std::vector<TCppInclude> FIncludes;
     std::vector<TEdit> FEdits;
 };
 

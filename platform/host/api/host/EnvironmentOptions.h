@@ -83,6 +83,9 @@ HOST_API std::vector<TAddInOptions*> AddInOptionsList();
 struct HOST_API TEnvironmentOptions {
     // While set, add-ins only remember that their options changed instead of announcing it.
     bool Updating = false;
+    // Type library: the co-class updater implements the members of an interface's ancestors
+    // too. Kept in the host's settings, section "Type Library", key "ImplementAncestorMembers".
+    bool ImplementAncestorMembers() const;
 };
 HOST_API TEnvironmentOptions& EnvironmentOptions();
 

@@ -4,6 +4,7 @@
 #include "host/Export.h"
 #include "host/SourceFiles.h"
 #include "host/ToolsAPI.h"
+#include <vector>
 
 // A creator of a new unit. The host asks it for names and options first, then for its texts;
 // a text the creator does not supply is nullptr and no file is written for it.
@@ -73,6 +74,21 @@ public:
     virtual void MarkModified() = 0;
     virtual int ShowCount() = 0;
     virtual bool Modified() = 0;
+};
+
+// A unit with a form (a form, data module, Active Form ...): its root component, the class the
+// designer makes the root of, and the components on it as its form file lists them.
+class HOST_API IQFormModule : public virtual IInterface {
+public:
+    RTL_IID("{F4B53EE1-BA3B-11D0-86B6-181704C10000}");
+    virtual String RootName() = 0;
+    // "TDataModule" for a (remote) data module, "T" + the ancestor name otherwise ("TForm",
+    // "TActiveForm").
+    virtual String RootClass() = 0;
+    virtual std::vector<String> ComponentNames() = 0;
+    // The root and its class T<name> take the new name in the unit's files and its form file
+    // (all or nothing); EHostError for a name that is no identifier.
+    virtual void RenameRoot(const String& newName) = 0;
 };
 
 // What owns modules: a project's document.

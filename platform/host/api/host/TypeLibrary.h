@@ -189,7 +189,18 @@ public:
     virtual IQProject* Project() = 0;
     virtual TTypeLibrary* TypeLibrary() = 0;
     virtual String FileName() = 0;
-    virtual String UnitName() = 0;  // the project's name + "_TLB"
+    // The library's unit: its file's name + "_TLB" (the project's name for a new library).
+    virtual String UnitName() = 0;
+    // The unit name when the edit began; UnitName differs from it while a rename of the
+    // library waits for the units to follow.
+    virtual String OldUnitName() = 0;
+    // The library takes the name, its file the name + ".tlb" beside the old one (the file on
+    // disk moves, the project's item follows); EHostError for a name that is no identifier or
+    // a file that exists.
+    virtual void RenameLibrary(const String& name) = 0;
+    // An edit begins or was applied: the library's AcceptEdit, and the old unit name becomes
+    // the current one.
+    virtual void AcceptEdit() = 0;
     virtual void Show() = 0;  // brings the editor to the front
     virtual int ShowCount() = 0;
     virtual void AddSaveCallback(IQTypeLibSaveCallback* callback) = 0;
@@ -224,6 +235,14 @@ public:
     virtual String CoClassUnit(const String& coClassName) = 0;
 };
 
+// Told by the co-class updater when a unit's class follows a renamed CoClass; the project's
+// updater answers it: the unit it recorded for the CoClass stays with the new name.
+class HOST_API IQCoClassRename : public virtual IInterface {
+public:
+    RTL_IID("{0619B2A0-069B-11D1-A644-00A024C11562}");
+    virtual void Rename(const String& oldName, const String& newName) = 0;
+};
+
 // Project kinds (what a project creator's GetTargetType answers).
 enum TProjectKind {
     pkApplication = 1,
@@ -245,7 +264,8 @@ HOST_API TIntfPtr<IQTypeLibModule> FindTypeLibModule(IQProject* project);
 HOST_API TIntfPtr<IQTypeLibModule> CreateTypeLibModule(IQProject* project, const String& fileName);
 // The project's module, or a new one for the project file with ".tlb".
 HOST_API TIntfPtr<IQTypeLibModule> GetOrCreateTypeLibModule(IQProject* project);
-// The project's updater (IQTypeLibUpdater and IQProjectFileEntries); nullptr for no project.
+// The project's updater (IQTypeLibUpdater, IQProjectFileEntries and IQCoClassRename); nullptr
+// for no project.
 HOST_API TIntfPtr<IInterface> GetProjectUpdater(IQProject* project);
 
 // A stand-alone library in the type-library editor ("LibraryN.tlb" of the host's folder).

@@ -75,7 +75,7 @@ void FreeMainMenu();
 void DropCodeUpdaters();
 
 // A module or project of the host.
-class THostModule : public TInterfacedObject, public virtual IQProject {
+class THostModule : public TInterfacedObject, public virtual IQProject, public IQFormModule {
 public:
     THostModule(bool isProject, String fileName, String formName, String ancestor, String personality);
     HRESULT QueryInterface(const TGUID& iid, void** obj) override;
@@ -97,6 +97,11 @@ public:
     int ModuleCount() override { return static_cast<int>(FModules.size()); }
     TIntfPtr<IQModule> Module(int index) override;
     String TargetOptions() override { return FTargetOptions; }
+    // As a form module (asked only of a unit with a form).
+    String RootName() override { return FFormName; }
+    String RootClass() override;
+    std::vector<String> ComponentNames() override;
+    void RenameRoot(const String& newName) override;
 
     bool IsProject() const { return FIsProject; }
     void AddFile(TIntfPtr<IQSourceFile> f) { FFiles.push_back(std::move(f)); }
