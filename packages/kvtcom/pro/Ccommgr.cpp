@@ -335,8 +335,9 @@ void TCppCoClassUpdater::RenameIncludeFile(const String& oldName, const String& 
 {
     const TCppInclude* include = FManager->FindInclude(oldName + ".h");
     if (!include) return;
-    FManager->Delete(csHeader, include->Pos, include->End - include->Pos);
+    // the insert goes first: edits at one position apply in the order they were made
     FManager->Insert(csHeader, include->Pos, Format("#include \"%s.h\"", {newName}));
+    FManager->Delete(csHeader, include->Pos, include->End - include->Pos);
 }
 
 void TCppCoClassUpdater::RenameBaseName(const String& oldBase, const String& newBase, const String& coClassName)

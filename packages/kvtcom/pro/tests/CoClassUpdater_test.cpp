@@ -10,6 +10,7 @@
 #include "host/CppBrowse.h"
 #include "host/IDEControl.h"
 #include "host/TypeLibrary.h"
+#include "host/AppIniFile.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
 
@@ -452,6 +453,200 @@ TEST_F(kvtcompro_CoClassUpdater, ErrorsByName)
     }
     EXPECT_EQ(Header(), "class TOtherImpl : public IOther\r\n{\r\n};\r\n");
     (void)lib;
+}
+
+// What the automation objects, the wrapper lines and a renamed library add to the stub.
+const char* const kMoreStub = R"(
+struct IUnknown {};
+struct IDispatch {};
+template <class I, const GUID* iid, const GUID* lib> struct IDispatchImpl : I {};
+#define COM_INTERFACE_ENTRY2(a, b)
+extern const GUID LIBID_Project1, LIBID_Shop;
+struct VARIANT { int vt; };
+struct TVariant { TVariant(const VARIANT&); };
+template <class T> struct TComInterface { TComInterface(T*, bool addRef); };
+struct IBase {};
+)";
+
+// Whether the unit compiles against the stub saved as the header tlbUnit + ".h".
+bool UnitCompilesAs(const String& dir, const String& unit, const String& tlbUnit)
+{
+    AtomicWriteFileNoSync(dir + tlbUnit + ".h", String(kTypeLibStub) + kMoreStub);
+    TEditBuffer buffer(dir + "Check.cpp");
+    buffer.Write("#include \"" + unit + ".cpp\"\n");
+    return DefaultCompileAndBrowse(buffer);
+}
+
+String Replaced(String text, const String& from, const String& to)
+{
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, String::npos) << from;
+    if (at != String::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+TEST_F(kvtcompro_CoClassUpdater, RenamedLibraryMovesIncludeLibraryIdAndLiteralsOncePerUnit)
+{
+    TTypeLibrary* lib = MakeOrders("Automation Object");
+    lib->AddCoClass("ButtonX", "IButtonX", "", true, true);
+    TIntfPtr<IQModuleCreator> c(new TCppActiveControlCreator("TButton", dir + "ButtonImpl1.cpp", "ButtonX", 7, true, ""));
+    AtomicWriteFileNoSync(dir + "ButtonImpl1.h", c->GetInterfaceSource()->Source());
+    AtomicWriteFileNoSync(dir + "ButtonImpl1.cpp", c->GetSource()->Source());
+    const String orders = Header(), ordersSource = Source(), button = ReadFileBytes(dir + "ButtonImpl1.h");
+    ASSERT_TRUE(UnitCompilesAs(dir, "OrdersImpl1", "Project1_TLB"));
+
+    TIntfPtr<IQTypeLibModule> m = FindTypeLibModule(ActiveProject().get());
+    m->AcceptEdit();
+    EXPECT_EQ(m->OldUnitName(), "Project1_TLB");
+    m->RenameLibrary("Shop");
+    EXPECT_EQ(lib->Name, "Shop");
+    EXPECT_EQ(m->FileName(), dir + "Shop.tlb");
+    EXPECT_EQ(m->UnitName(), "Shop_TLB");
+    EXPECT_EQ(m->OldUnitName(), "Project1_TLB");
+    EXPECT_THROW(m->RenameLibrary("2x"), EHostError);
+
+    const auto update = [&](const String& unit) {
+        TIntfPtr<IQCoClassUpdater> u(new TCppCoClassUpdater(std::make_unique<TCppClassManager>(dir + unit), nullptr));
+        u->Update(ActiveProject().get());
+        return u->Modified();
+    };
+    EXPECT_TRUE(update("OrdersImpl1.cpp"));
+    String expected = Replaced(orders, "#include \"Project1_TLB.h\"", "#include \"Shop_TLB.h\"");
+    expected = Replaced(expected, "&IID_IOrders, &LIBID_Project1>", "&IID_IOrders, &LIBID_Shop>");
+    expected = Replaced(expected, "DECLARE_PROGID(\"Project1.Orders\");", "DECLARE_PROGID(\"Shop.Orders\");");
+    EXPECT_EQ(Header(), expected);
+    EXPECT_EQ(Source(), ordersSource);
+    EXPECT_TRUE(UnitCompilesAs(dir, "OrdersImpl1", "Shop_TLB"));
+
+    // the control (it includes the project's header) gets its empty ProgID under the new name,
+    // its licence file follows
+    EXPECT_TRUE(update("ButtonImpl1.cpp"));
+    String expectedButton = Replaced(button, "DECLARE_ACTIVEXCONTROL_REGISTRY(\"\", 7);",
+                              "DECLARE_ACTIVEXCONTROL_REGISTRY(\"Shop.ButtonX\", 7);");
+    expectedButton = Replaced(expectedButton, "return _T(\"Project1.lic\");", "return _T(\"Shop.lic\");");
+    EXPECT_EQ(ReadFileBytes(dir + "ButtonImpl1.h"), expectedButton);
+
+    // until the edit is applied a second update finds nothing more to do
+    EXPECT_FALSE(update("OrdersImpl1.cpp"));
+    EXPECT_FALSE(update("ButtonImpl1.cpp"));
+    EXPECT_EQ(Header(), expected);
+    m->AcceptEdit();
+    EXPECT_EQ(m->OldUnitName(), "Shop_TLB");
+    EXPECT_FALSE(update("OrdersImpl1.cpp"));
+}
+
+TEST_F(kvtcompro_CoClassUpdater, RenameHandOffFollowsTheUpdateAndIsTakenBackWithIt)
+{
+    TTypeLibrary* lib = MakeOrders();
+    TIntfPtr<IQProjectFileEntries> entries;
+    ASSERT_TRUE(Supports(GetProjectUpdater(ActiveProject().get()), entries));
+    const String unit = dir + "OrdersImpl1.cpp";
+    ASSERT_EQ(entries->CoClassUnit("Orders"), unit);
+    TIntfPtr<IQTypeLibModule> m = FindTypeLibModule(ActiveProject().get());
+    m->AcceptEdit();
+    m->RenameLibrary("Shop");
+    lib->FindType("Orders")->Rename("Sales");
+    AddShipAndTotal(lib->FindType("IOrders"));
+
+    // a method whose implementation is gone fails the update: the project keeps its record
+    const String header = Header(), source = Source();
+    String broken = header;
+    broken.replace(broken.find("public:\r\n\r\n};"), 13, "public:\r\n  STDMETHOD(Ship)(long Count);\r\n\r\n};");
+    AtomicWriteFileNoSync(dir + "OrdersImpl1.h", broken);
+    EXPECT_THROW(UpdaterOf(unit)->Update(ActiveProject().get()), EHostError);
+    EXPECT_EQ(Header(), broken);
+    EXPECT_EQ(Source(), source);
+    EXPECT_EQ(entries->CoClassUnit("Orders"), unit);
+    EXPECT_EQ(entries->CoClassUnit("Sales"), "");
+
+    AtomicWriteFileNoSync(dir + "OrdersImpl1.h", header);
+    UpdaterOf(unit)->Update(ActiveProject().get());
+    EXPECT_EQ(entries->CoClassUnit("Sales"), unit);
+    EXPECT_EQ(entries->CoClassUnit("Orders"), "");
+    EXPECT_NE(Header().find("#include \"Shop_TLB.h\"\r\n"), String::npos);
+    EXPECT_NE(Header().find("class ATL_NO_VTABLE TSalesImpl :\r\n"), String::npos);
+    EXPECT_NE(Header().find("DECLARE_PROGID(\"Shop.Sales\");"), String::npos);
+    EXPECT_TRUE(UnitCompilesAs(dir, "OrdersImpl1", "Shop_TLB"));
+}
+
+TEST_F(kvtcompro_CoClassUpdater, WrapperLinesForInterfaceAndVariantParameters)
+{
+    TTypeLibrary* lib = MakeOrders();
+    TTypeObject* intf = lib->FindType("IOrders");
+    TTypeLibMember* ship = intf->AddMethod("Ship", intf->NewMemberId());
+    ship->Params = {{"Item", "IOrders*", pfIn}, {"Value", "VARIANT", pfIn},  {"Id", "GUID*", pfIn},
+                    {"Out", "IOrders**", pfOut}, {"Any", "IUnknown*", pfIn}, {"Count", "long", pfIn}};
+    TTypeLibMember* weight = intf->AddMethod("Weight", intf->NewMemberId());
+    weight->ResultType = "long";
+    weight->Params = {{"Item", "IOrders*", pfIn}, {"Value", "VARIANT", pfIn}};
+    intf->AddMethod("Size", intf->NewMemberId())->ResultType = "long";
+    UpdaterOf(dir + "OrdersImpl1.cpp")->Update(ActiveProject().get());
+    const String tail =
+        "STDMETHODIMP TOrdersImpl::Ship(IOrders* Item, VARIANT Value, GUID* Id, IOrders** Out, "
+        "IUnknown* Any, long Count)\r\n"
+        "{\r\n"
+        "  try\r\n"
+        "  {\r\n"
+        "  TComInterface<IOrders> ItemPtr(Item, true);\r\n"
+        "  TVariant ValuePtr(Value);\r\n"
+        "  }\r\n"
+        "  catch(Exception &e)\r\n"
+        "  {\r\n"
+        "    return Error(e.Message.c_str(), IID_IOrders);\r\n"
+        "  }\r\n"
+        "  return S_OK;\r\n"
+        "};\r\n"
+        "\r\n"
+        "\r\n"
+        "STDMETHODIMP_(long) TOrdersImpl::Weight(IOrders* Item, VARIANT Value)\r\n"
+        "{ \r\n"
+        "  TComInterface<IOrders> ItemPtr(Item, true);\r\n"
+        "  TVariant ValuePtr(Value);\r\n"
+        "}\r\n"
+        "\r\n"
+        "STDMETHODIMP_(long) TOrdersImpl::Size()\r\n"
+        "{\r\n"
+        "}\r\n";
+    const String source = Source();
+    ASSERT_GE(source.size(), tail.size());
+    EXPECT_EQ(source.substr(source.size() - tail.size()), tail);
+    EXPECT_TRUE(UnitCompilesAs(dir, "OrdersImpl1", "Project1_TLB"));
+    const String header = Header();
+    UpdaterOf(dir + "OrdersImpl1.cpp")->Update(ActiveProject().get());
+    EXPECT_EQ(Header(), header);
+    EXPECT_EQ(Source(), source);
+}
+
+TEST_F(kvtcompro_CoClassUpdater, AncestorMembersOnlyWhenTheEnvironmentAsks)
+{
+    struct Case {
+        const char* option;
+        const char* baseParent;  // IBase's own parent
+        bool ping;  // IBase's member is implemented
+    };
+    const Case cases[] = {
+        {"False", "IUnknown", false},
+        {"True", "IAppServer", true},
+        {"True", "IOrders", true},  // a loop ends where it began
+        {"Yes", "IDispatch", true},
+    };
+    TTypeLibrary* lib = MakeOrders();
+    TTypeObject* base = lib->AddType(tkInterface, "IBase");
+    base->AddMethod("Ping", 1);
+    lib->FindType("IOrders")->ParentName = "IBase";
+    const String header = Header(), source = Source();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.baseParent);
+        AtomicWriteFileNoSync(dir + "OrdersImpl1.h", header);
+        AtomicWriteFileNoSync(dir + "OrdersImpl1.cpp", source);
+        base->ParentName = c.baseParent;
+        AppIniFile().WriteString("Type Library", "ImplementAncestorMembers", c.option);
+        UpdaterOf(dir + "OrdersImpl1.cpp")->Update(ActiveProject().get());
+        AppIniFile().DeleteKey("Type Library", "ImplementAncestorMembers");
+        EXPECT_EQ(Header().find("  STDMETHOD(Ping)();\r\n") != String::npos, c.ping);
+        EXPECT_EQ(Source().find("STDMETHODIMP TOrdersImpl::Ping()\r\n{\r\n  try\r\n") != String::npos, c.ping);
+        EXPECT_TRUE(UnitCompilesAs(dir, "OrdersImpl1", "Project1_TLB"));
+    }
 }
 
 }  // namespace
