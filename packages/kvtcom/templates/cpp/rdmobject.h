@@ -46,6 +46,17 @@ $ENDIF
   public IDispatchImpl<$(InterfaceName), &IID_$(InterfaceName), &LIBID_$(LibName)>
 {
 public:
+  $(ClassName)() : m_DataModule(new T$(CoClassName)(NULL))
+  {
+  }
+  ~$(ClassName)()
+  {
+    delete m_DataModule;
+  }
+
+  // The data module whose components the object's members hand out.
+  T$(CoClassName)* m_DataModule;
+
   DECLARE_PROGID("$(ProgID)");
   DECLARE_DESCRIPTION("$(Description)");
 
