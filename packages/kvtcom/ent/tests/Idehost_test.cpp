@@ -176,3 +176,29 @@ TEST(kvtcom_Idehost, ComDialogFormAnswersThatDoNotFit)
         EXPECT_FALSE(FileExists(ScratchDir() + "kvtcom_idehost_formerrors/out/OrdersImpl1.cpp")) << c.answers;
     }
 }
+
+TEST(kvtcom_Idehost, RenamedLibraryTakesItsUnitTheIncludesAndTheProgIdsAlongAtApply)
+{
+    const TRun r = RunIdeHost("libraryname",
+                              "load kvtcompro100 new Quistor.Tolvane.ActiveX \"ActiveX Library\" "
+                              "new Quistor.Tolvane.ActiveX \"COM Object\" typelib edit typelib name Shop "
+                              "typelib rename Orders Sales typelib apply typelib apply typelib save typelib name 9x",
+                              "com.coclass=Orders\n");
+    const String out = ScratchDir() + "kvtcom_idehost_libraryname/out/";
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Out, "loaded kvtcompro100\n"
+                     "wrote " + out + "Project1.cpp\n"
+                     "wrote " + out + "OrdersImpl1.cpp\n"
+                     "wrote " + out + "OrdersImpl1.h\n"
+                     "renamed the library to Shop, its unit Shop_TLB\n"
+                     "updated " + out + "OrdersImpl1.cpp\n"
+                     "unchanged " + out + "OrdersImpl1.cpp\n"
+                     "saved " + out + "Shop.tlb\n");
+    EXPECT_EQ(r.Err, "idehost: error: '9x' is not a valid identifier\n");
+    const String header = ReadFileBytes(out + "OrdersImpl1.h");
+    EXPECT_NE(header.find("\r\n#include \"Shop_TLB.h\"\r\n"), String::npos);
+    EXPECT_EQ(header.find("Project1"), String::npos);
+    EXPECT_NE(header.find("class ATL_NO_VTABLE TSalesImpl :\r\n"), String::npos);
+    EXPECT_NE(header.find("  DECLARE_PROGID(\"Shop.Sales\");\r\n"), String::npos);
+    EXPECT_NE(ReadFileBytes(out + "Shop.tlb").find("library Shop\n"), String::npos);
+}
