@@ -115,6 +115,10 @@ void THostModule::RenameRoot(const String& newName)
     const String oldName = FFormName;
     if (newName == oldName) return;
     if (!IsValidIdent(newName)) throw EHostError("'" + newName + "' is not a valid identifier");
+    // two forms of one name would share their class
+    for (THostModule* m : AllModules())
+        if (m != this && SameText(m->FormName(), newName))
+            throw EHostError("A form named " + newName + " exists already");
     const String oldClass = "T" + oldName, newClass = "T" + newName;
     // the files on disk and the texts the module holds change together
     struct TChange {

@@ -230,4 +230,23 @@ TEST_F(kvtcoment_RemoteDataModuleUpdate, RenamedCoClassRenamesTheDataModuleToo)
     EXPECT_EQ(Source(), s);
 }
 
+TEST_F(kvtcoment_RemoteDataModuleUpdate, RenameOntoAnotherFormsNameFailsAndChangesNothing)
+{
+    TIntfPtr<IQModuleCreator> other(
+        new TCppRemoteDataModuleCreator(dir + "Rdm2.cpp", "Shop", "", "Apartment", "", false, "", false));
+    ModuleServices()->CreateModule(other.get(), nullptr);
+    const String header = Header(), source = Source();
+    lib->FindType("Sales")->Rename("Shop");
+    try {
+        Update();
+        ADD_FAILURE() << "no error";
+    } catch (const EHostError& e) {
+        EXPECT_EQ(e.Message(), "A form named Shop exists already");
+    }
+    EXPECT_EQ(Header(), header);
+    EXPECT_EQ(Source(), source);
+    EXPECT_EQ(ReadFileBytes(dir + "Rdm1.zfm"), kForm);
+    EXPECT_EQ(module->FormName(), "Sales");
+}
+
 }  // namespace

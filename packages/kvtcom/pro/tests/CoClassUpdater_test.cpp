@@ -8,6 +8,7 @@
 #include "Cppproupdaters.h"
 #include "UpdaterHost.h"
 #include "host/CppBrowse.h"
+#include "host/CppProject.h"
 #include "host/IDEControl.h"
 #include "host/TypeLibrary.h"
 #include "host/AppIniFile.h"
@@ -498,12 +499,28 @@ TEST_F(kvtcompro_CoClassUpdater, RenamedLibraryMovesIncludeLibraryIdAndLiteralsO
     TIntfPtr<IQTypeLibModule> m = FindTypeLibModule(ActiveProject().get());
     m->AcceptEdit();
     EXPECT_EQ(m->OldUnitName(), "Project1_TLB");
+    m->Save();
+    ASSERT_TRUE(FileExists(dir + "Project1.tlb"));
     m->RenameLibrary("Shop");
     EXPECT_EQ(lib->Name, "Shop");
     EXPECT_EQ(m->FileName(), dir + "Shop.tlb");
     EXPECT_EQ(m->UnitName(), "Shop_TLB");
     EXPECT_EQ(m->OldUnitName(), "Project1_TLB");
-    EXPECT_THROW(m->RenameLibrary("2x"), EHostError);
+    // the saved library moved, and the project's item with it
+    EXPECT_FALSE(FileExists(dir + "Project1.tlb"));
+    EXPECT_TRUE(FileExists(dir + "Shop.tlb"));
+    auto cpp = CppProjectOf(ActiveProject().get());
+    ASSERT_NE(cpp, nullptr);
+    EXPECT_TRUE(cpp->HasItem(dir + "Shop.tlb"));
+    EXPECT_FALSE(cpp->HasItem(dir + "Project1.tlb"));
+    // a name that is no identifier or whose file exists changes nothing
+    AtomicWriteFileNoSync(dir + "Taken.tlb", "not ours");
+    for (const char* bad : {"2x", "Taken"}) {
+        EXPECT_THROW(m->RenameLibrary(bad), EHostError) << bad;
+        EXPECT_EQ(lib->Name, "Shop");
+        EXPECT_EQ(m->FileName(), dir + "Shop.tlb");
+    }
+    EXPECT_EQ(ReadFileBytes(dir + "Taken.tlb"), "not ours");
 
     const auto update = [&](const String& unit) {
         TIntfPtr<IQCoClassUpdater> u(new TCppCoClassUpdater(std::make_unique<TCppClassManager>(dir + unit), nullptr));

@@ -87,7 +87,7 @@ public:
     virtual String RootClass() = 0;
     virtual std::vector<String> ComponentNames() = 0;
     // The root and its class T<name> take the new name in the unit's files and its form file
-    // (all or nothing); EHostError for a name that is no identifier.
+    // (all or nothing); EHostError for a name that is no identifier or another form's.
     virtual void RenameRoot(const String& newName) = 0;
 };
 
