@@ -14,6 +14,7 @@
 #include "host/AppIniFile.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
+#include "rtl/ScopeGuard.h"
 
 #include <sstream>
 
@@ -657,9 +658,12 @@ TEST_F(kvtcompro_CoClassUpdater, AncestorMembersOnlyWhenTheEnvironmentAsks)
         AtomicWriteFileNoSync(dir + "OrdersImpl1.h", header);
         AtomicWriteFileNoSync(dir + "OrdersImpl1.cpp", source);
         base->ParentName = c.baseParent;
-        AppIniFile().WriteString("Type Library", "ImplementAncestorMembers", c.option);
-        UpdaterOf(dir + "OrdersImpl1.cpp")->Update(ActiveProject().get());
-        AppIniFile().DeleteKey("Type Library", "ImplementAncestorMembers");
+        {
+            // the setting goes whatever happens: the tests after this one run in the same process
+            TScopeGuard forget([] { AppIniFile().DeleteKey("Type Library", "ImplementAncestorMembers"); });
+            AppIniFile().WriteString("Type Library", "ImplementAncestorMembers", c.option);
+            UpdaterOf(dir + "OrdersImpl1.cpp")->Update(ActiveProject().get());
+        }
         EXPECT_EQ(Header().find("  STDMETHOD(Ping)();\r\n") != String::npos, c.ping);
         EXPECT_EQ(Source().find("STDMETHODIMP TOrdersImpl::Ping()\r\n{\r\n  try\r\n") != String::npos, c.ping);
         EXPECT_TRUE(UnitCompilesAs(dir, "OrdersImpl1", "Project1_TLB"));
