@@ -37,24 +37,6 @@ TTypeObject* FindCoClassByOldLangName(TTypeLibrary& lib, const String& name)
 
 String OldNameOf(const TTypeObject& t) { return t.Edit.OldName.empty() ? t.Name() : t.Edit.OldName; }
 
-// The open module of the unit's source; nullptr when none is open.
-TIntfPtr<IQModule> ModuleOfUnit(const TCppClassManager& manager)
-{
-    TIntfPtr<IQProjectGroup> group = MainProjectGroup();
-    for (int i = 0; group && i < group->OpenModuleCount(); ++i) {
-        TIntfPtr<IQModule> m = group->OpenModule(i);
-        if (SameFileName(m->FileName(), manager.SourceFile())) return m;
-    }
-    return nullptr;
-}
-
-TIntfPtr<IQFormModule> FormModuleOf(IQModule* module)
-{
-    TIntfPtr<IQFormModule> form;
-    if (module) Supports(module, form);
-    return form;
-}
-
 // Lines put at the start of a standard body's try block (in place of its empty line); a body
 // without one stays as it is.
 String IntoTryBlock(const String& body, const String& lines)
@@ -112,6 +94,24 @@ int ParamFlagsOf(const TTypeLibParam& p)
 }
 
 }  // namespace
+
+// The open module of the unit's source; nullptr when none is open.
+TIntfPtr<IQModule> ModuleOfUnit(const TCppClassManager& manager)
+{
+    TIntfPtr<IQProjectGroup> group = MainProjectGroup();
+    for (int i = 0; group && i < group->OpenModuleCount(); ++i) {
+        TIntfPtr<IQModule> m = group->OpenModule(i);
+        if (SameFileName(m->FileName(), manager.SourceFile())) return m;
+    }
+    return nullptr;
+}
+
+TIntfPtr<IQFormModule> FormModuleOf(IQModule* module)
+{
+    TIntfPtr<IQFormModule> form;
+    if (module) Supports(module, form);
+    return form;
+}
 
 const String StandardMethodBody = String("{\r\n") + "  try\r\n" + "  {\r\n" + "\r\n" + "  }\r\n" +
                                   "  catch(Exception &e)\r\n" + "  {\r\n" +
@@ -329,6 +329,18 @@ bool TCppCoClassUpdater::RenameClass(const String& oldName, const String& newNam
     TTypeObject* co = lib ? lib->FindType(oldName, tkCoClass) : nullptr;
     if (co) co->Rename(newName);
     return false;
+}
+
+TIntfPtr<IQProject> TCppCoClassUpdater::GetTypeLibraryProject()
+{
+    TIntfPtr<IQProjectGroup> group = MainProjectGroup();
+    for (int i = 0; group && i < group->OpenModuleCount(); ++i) {
+        TIntfPtr<IQProject> project;
+        if (!Supports(group->OpenModule(i).get(), project)) continue;
+        for (int k = 0; k < project->ModuleCount(); ++k)
+            if (SameFileName(project->Module(k)->FileName(), FManager->SourceFile())) return project;
+    }
+    return nullptr;
 }
 
 void TCppCoClassUpdater::RenameIncludeFile(const String& oldName, const String& newName)

@@ -127,6 +127,10 @@ public:
     bool ConnectToClass(const TCppUnitClass& cls) override;
 };
 
+// The open module of the manager's unit, and a module's form; nullptr when there is none.
+TIntfPtr<IQModule> ModuleOfUnit(const TCppClassManager& manager);
+TIntfPtr<IQFormModule> FormModuleOf(IQModule* module);
+
 // The implementation class of a remote data module: a property named like a component of the
 // data module hands out that component's provider.
 class TRemoteDataModuleCoClassExpert : public TCoClassExpert {
@@ -165,6 +169,12 @@ public:
     // with its property prefix); sMethodNotFound when it does not.
     void ShowMethod(const String& coClassName, const String& memberName) override;
     void MakeComObject(const String&, const String&, const String&) override {}
+    // A C++ COM unit takes no CORBA factory.
+    bool CanAddCorbaFactory() { return false; }
+    void AddCorbaFactory() {}
+    // The project whose type library the unit implements: the open project that holds the unit;
+    // nullptr when none does.
+    TIntfPtr<IQProject> GetTypeLibraryProject();
     bool Modified() override { return FModified; }
     TCppClassManager& Manager() { return *FManager; }
     // The include of the header oldName (".h" added) names newName instead.

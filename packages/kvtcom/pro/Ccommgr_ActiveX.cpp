@@ -320,11 +320,16 @@ std::unique_ptr<TCoClassComponentBrowser> TActiveXControlCoClassExpert::CreateCo
 bool TActiveFormCoClassExpert::ConnectToClass(const TCppUnitClass& cls)
 {
     if (ImplToCoClassName(cls.Name).empty()) return false;
-    // the unit's form derives from TActiveForm
+    // the unit's form is an Active Form: its designer root says so while the unit is open, else
+    // its form class derives from TActiveForm
     bool form = false;
-    for (const TCppUnitClass& k : FManager->Classes())
-        for (const TCppReference& r : k.BaseReferences)
-            if (SameText(r.Text, "TActiveForm")) form = true;
+    if (TIntfPtr<IQFormModule> root = FormModuleOf(ModuleOfUnit(*FManager).get())) {
+        form = SameText(root->RootClass(), "TACTIVEFORM");
+    } else {
+        for (const TCppUnitClass& k : FManager->Classes())
+            for (const TCppReference& r : k.BaseReferences)
+                if (SameText(r.Text, "TActiveForm")) form = true;
+    }
     if (!form) return false;
     FUnits = {"AxCtrls"};
     FPrefix = "m_ZubCtl->";

@@ -470,4 +470,26 @@ TEST_F(kvtcompro_ActiveXExperts, IdehostEventThenApplyOnAnActiveXControlProject)
     EXPECT_EQ(ReadFileBytes(unit), s);
 }
 
+TEST_F(kvtcompro_ActiveXExperts, AnActiveFormOfTheProjectIsKnownByItsDesignerRoot)
+{
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "ActiveX Library"));
+    SetDialogAnswer("com.coclass", "Panel");
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "Active Form"));
+    for (const auto& f : ReceivedFiles()) AtomicWriteFileNoSync(f.FileName, f.Text);
+    const String unit = dir + "PanelImpl1.cpp";
+    auto p = ActiveProject();
+    TCppClassManager m(unit);
+    m.Parse();
+    ASSERT_NE(m.FindClass("TPanelImpl"), nullptr);
+    EXPECT_NE(dynamic_cast<TActiveFormCoClassExpert*>(ChooseCoClassExpert(&m, *m.FindClass("TPanelImpl")).get()),
+              nullptr);
+    // the updater knows the project whose library the unit implements; a unit of no project has none
+    TCppCoClassUpdater u(std::make_unique<TCppClassManager>(unit), nullptr);
+    EXPECT_EQ(u.GetTypeLibraryProject().get(), p.get());
+    EXPECT_FALSE(u.CanAddCorbaFactory());
+    AtomicWriteFileNoSync(dir + "Loose.cpp", "");
+    TCppCoClassUpdater loose(std::make_unique<TCppClassManager>(dir + "Loose.cpp"), nullptr);
+    EXPECT_EQ(loose.GetTypeLibraryProject(), nullptr);
+}
+
 }  // namespace
