@@ -5,6 +5,8 @@
 // the bytes and a static TResourceRegistrar that enters them under the module's handle when the
 // library is loaded and removes them when it is unloaded. Names compare without regard to case.
 // HInstance is the handle of the module whose code names it.
+#include <dlfcn.h>
+
 #include <cstddef>
 #include <vector>
 
@@ -12,10 +14,14 @@
 
 using HMODULE = const void*;
 
-extern "C" __attribute__((visibility("hidden"))) void* __dso_handle;  // one per shared object (C runtime)
-// Internal linkage on purpose: every module that includes this gets its own copy, so the address
-// names the module the caller's code lives in.
-static inline HMODULE ModuleHandle() { return &__dso_handle; }
+// The load address of the module (program or shared library) whose code asks. Internal linkage
+// on purpose: every module that includes this gets its own copy, so the function's own address
+// lies in the caller's module.
+static inline HMODULE ModuleHandle()
+{
+    Dl_info info{};
+    return dladdr(reinterpret_cast<const void*>(&ModuleHandle), &info) ? info.dli_fbase : nullptr;
+}
 #define HInstance (ModuleHandle())
 
 inline constexpr const char* RT_RCDATA = "RCDATA";
