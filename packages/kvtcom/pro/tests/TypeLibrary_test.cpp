@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "Cppprocmd.h"
-#include "Cppproreg.h"
-#include "Cppprocrtrs.h"
-#include "ProjectTestHost.h"
 #include "TypeLibraryGolden.h"
+#include "UpdaterHost.h"
 #include "host/AppIniFile.h"
 #include "host/CppProject.h"
-#include "host/IDEControl.h"
 #include "host/TypeLibrary.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
@@ -16,24 +12,9 @@ using namespace hostimpl;
 
 namespace {
 
-class kvtcompro_TypeLibrary : public ProjectTestHost {
+class kvtcompro_TypeLibrary : public UpdaterHost {
 protected:
-    kvtcompro_TypeLibrary() : ProjectTestHost("kvtcompro_tlb_", KVTCOM_TEMPLATE_DIR) {}
-    void SetUp() override
-    {
-        ProjectTestHost::SetUp();
-        Cppprocrtrs::Initialization();
-        Cppprocmd_IDERegister();
-        Cppproreg_IDERegister();
-        MainFormCreated().FirePending(IDEApplication());
-    }
-    void TearDown() override
-    {
-        Cppproreg::Finalization();
-        Cppprocmd::Finalization();
-        Cppprocrtrs::Finalization();
-        ProjectTestHost::TearDown();
-    }
+    kvtcompro_TypeLibrary() : UpdaterHost("kvtcompro_tlb_") {}
     static bool Run(const char* caption) { return RunGalleryItem("Quistor.Tolvane.ActiveX", caption); }
 };
 
