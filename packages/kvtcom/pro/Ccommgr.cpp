@@ -37,18 +37,6 @@ TTypeObject* FindCoClassByOldLangName(TTypeLibrary& lib, const String& name)
 
 String OldNameOf(const TTypeObject& t) { return t.Edit.OldName.empty() ? t.Name() : t.Edit.OldName; }
 
-// Lines put at the start of a standard body's try block (in place of its empty line); a body
-// without one stays as it is.
-String IntoTryBlock(const String& body, const String& lines)
-{
-    const String open = String("  try") + CRLF + "  {" + CRLF;
-    const std::size_t at = body.find(open);
-    if (at == String::npos) return body;
-    const std::size_t inside = at + open.size();
-    const bool empty = body.compare(inside, 2, CRLF) == 0;
-    return body.substr(0, inside) + lines + body.substr(empty ? inside + 2 : inside);
-}
-
 // Names the type libraries use for a GUID.
 bool IsGuidName(const String& name)
 {
@@ -111,6 +99,18 @@ TIntfPtr<IQFormModule> FormModuleOf(IQModule* module)
     TIntfPtr<IQFormModule> form;
     if (module) Supports(module, form);
     return form;
+}
+
+// Lines put at the start of a standard body's try block (in place of its empty line); a body
+// without one stays as it is.
+String IntoTryBlock(const String& body, const String& lines)
+{
+    const String open = String("  try") + CRLF + "  {" + CRLF;
+    const std::size_t at = body.find(open);
+    if (at == String::npos) return body;
+    const std::size_t inside = at + open.size();
+    const bool empty = body.compare(inside, 2, CRLF) == 0;
+    return body.substr(0, inside) + lines + body.substr(empty ? inside + 2 : inside);
 }
 
 const String StandardMethodBody = String("{\r\n") + "  try\r\n" + "  {\r\n" + "\r\n" + "  }\r\n" +

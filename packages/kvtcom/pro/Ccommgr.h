@@ -43,6 +43,9 @@ TMethodTypeInfo MethodRecordOf(const TTypeLibMember& member, const String& prefi
 int InvokeKindOf(const TTypeLibMember& member);
 // The text every generated implementation starts from ("#" for the interface's IID).
 extern const String StandardMethodBody;
+// The body with the lines at the start of its try block (in place of the block's empty line); a
+// body without a try block stays as it is.
+String IntoTryBlock(const String& body, const String& lines);
 // The handler of an event member: "OnClick" is handled by "ClickEvent".
 String EventMethodName(const String& memberName);
 

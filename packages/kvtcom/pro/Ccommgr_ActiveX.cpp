@@ -74,14 +74,6 @@ TSymbol FindFunction(IQBrowserCompilerBase& c, TSymbol cls, const String& name, 
     return nullptr;
 }
 
-// The body's try block gets the lines.
-void FillTry(String& body, const String& lines)
-{
-    const String empty = "  {\r\n\r\n  }";
-    const std::size_t at = body.find(empty);
-    if (at != String::npos) body.replace(at, empty.size(), "  {\r\n" + lines + "  }");
-}
-
 const String kPlainBody = "{\r\n};\r\n\r\n";
 
 bool StartsWithText(const String& s, const String& prefix)
@@ -235,7 +227,7 @@ void TActiveXCoClassExpert::GenProperty(const TInterfaceMethod& method, String& 
         case Bstr: lines = "    *Value = WideString(" + read + ").Copy();"; break;
         default: lines = "    GetZubCtlProp(" + read + ", Value);"; break;
         }
-        FillTry(body, lines + CRLF);
+        body = IntoTryBlock(body, lines + CRLF);
         return;
     }
     lines = Format("    const DISPID dispid = %d;", {method.Member->MemberId}) + CRLF +
@@ -246,7 +238,7 @@ void TActiveXCoClassExpert::GenProperty(const TInterfaceMethod& method, String& 
     default: lines += "    SetZubCtlProp(" + read + ", Value);"; break;
     }
     lines += String(CRLF) + "    FireOnChanged(dispid);" + CRLF;
-    FillTry(body, lines);
+    body = IntoTryBlock(body, lines);
 }
 
 void TActiveXCoClassExpert::GenMethod(const TInterfaceMethod& method, String& body)
@@ -261,7 +253,7 @@ void TActiveXCoClassExpert::GenMethod(const TInterfaceMethod& method, String& bo
     const TSymbol fn = FindFunction(*c, FBrowser->ClassSymbol(), m.Name);
     if (!fn) {
         if (m.MemberId == -552 && SameText(m.Name, "ABOUTBOX"))
-            FillTry(body, Format("    Show%sAbout();", {FCoClassName}) + CRLF);
+            body = IntoTryBlock(body, Format("    Show%sAbout();", {FCoClassName}) + CRLF);
         return;
     }
     std::vector<TTypeLibParam> params = m.Params;
@@ -289,7 +281,7 @@ void TActiveXCoClassExpert::GenMethod(const TInterfaceMethod& method, String& bo
     // the control's result goes to the retval parameter; one the member has no place for is
     // dropped, and a procedure leaves the retval parameter alone
     if (!retval.empty() && c->GetResultType(fn)) call = "*" + retval + " = " + call;
-    FillTry(body, (compatible ? "    " : "    // ") + call + CRLF);
+    body = IntoTryBlock(body, (compatible ? "    " : "    // ") + call + CRLF);
 }
 
 // ---- TActiveXControlCoClassExpert ----
