@@ -9,6 +9,7 @@
 
 #include "host/TypeLibrary.h"
 #include "hostimpl/CppBrowseImpl.h"
+#include "rtl/ScopeGuard.h"
 
 namespace hostimpl {
 
@@ -434,9 +435,7 @@ bool BrowseTranslationUnit(const std::vector<std::pair<String, String>>& files, 
     if (!errors.empty()) return false;
     TBrowseSession session(tu, ++gGeneration);
     gSession = &session;
-    struct TEnd {
-        ~TEnd() { gSession = nullptr; }
-    } end;
+    TScopeGuard end([] { gSession = nullptr; });
     browse();
     return true;
 }

@@ -11,6 +11,7 @@
 #include "hostimpl/HostState.h"
 #include "hostimpl/StateListing.h"
 #include "rtl/Files.h"
+#include "rtl/ScopeGuard.h"
 
 
 TCompileAndBrowseProc CompileAndBrowseProc = DefaultCompileAndBrowse;
@@ -298,14 +299,10 @@ void TComponentBrowser::PrepareAndExecute()
         found = true;
         FCompiler = c.get();
         FClass = cls;
-        struct TEnd {
-            TComponentBrowser& B;
-            ~TEnd()
-            {
-                B.FCompiler = nullptr;
-                B.FClass = nullptr;
-            }
-        } end{*this};
+        TScopeGuard end([this] {
+            FCompiler = nullptr;
+            FClass = nullptr;
+        });
         Execute();
         return 1;
     }, nullptr);
