@@ -135,24 +135,36 @@ String RenderFormHTML(TComponent* form, int browser, const String& path)
 TQZFormPreviewGenerator::TQZFormPreviewGenerator(TComponent* form, const String& workArea)
     : TComponent(form->Owner()), FForm(form)
 {
-    gGenerators.push_back(this);
     FWindow = static_cast<IHTMLLayoutMgr*>(gLibrary->GetManager(nullptr));
-    FWindow->SetDestroyNotify([](void* self) { static_cast<TQZFormPreviewGenerator*>(self)->Destroying(); }, this);
-    GeneratePreviewHTML(workArea);
-    FWindow->SetWorkArea(workArea.c_str());
-    FWindow->SetHost(nullptr, "");
-    FWindow->Show();
+    try {
+        FWindow->SetDestroyNotify([](void* self) { static_cast<TQZFormPreviewGenerator*>(self)->Destroying(); },
+                                  this);
+        GeneratePreviewHTML(workArea);
+        FWindow->SetWorkArea(workArea.c_str());
+        FWindow->SetHost(nullptr, "");
+        FWindow->Show();
+    } catch (...) {
+        // A generator that failed is no generator: its window goes, nothing is registered.
+        ReleaseWindow();
+        throw;
+    }
+    gGenerators.push_back(this);
 }
 
 TQZFormPreviewGenerator::~TQZFormPreviewGenerator()
 {
     std::erase(gGenerators, this);
-    if (FWindow) {
-        FWindow->Close();
-        void* w = FWindow;
-        FWindow = nullptr;
-        gLibrary->ReleaseManager(w);
-    }
+    ReleaseWindow();
+}
+
+void TQZFormPreviewGenerator::ReleaseWindow()
+{
+    if (!FWindow) return;
+    FWindow->SetDestroyNotify(nullptr, nullptr);
+    FWindow->Close();
+    void* w = FWindow;
+    FWindow = nullptr;
+    gLibrary->ReleaseManager(w);
 }
 
 int TQZFormPreviewGenerator::Count() { return static_cast<int>(gGenerators.size()); }

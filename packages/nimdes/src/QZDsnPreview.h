@@ -34,6 +34,8 @@ public:
     static int Count();
 
 private:
+    // Closes and releases the window; its destroy notification no longer reaches this generator.
+    void ReleaseWindow();
     TComponent* FForm;
     IHTMLLayoutMgr* FWindow = nullptr;
 };

@@ -158,4 +158,26 @@ TEST_F(PreviewHost, VerbRunsThePreview)
     EXPECT_EQ(TQZFormPreviewGenerator::Count(), 1);
 }
 
+TEST_F(PreviewHost, FailedPreviewLeavesNothingRegistered)
+{
+    SetBrowser("6.0");
+    // A plain file where the render's cache folder goes.
+    const String area = dir + "tmp/Nimbrel/";
+    ASSERT_TRUE(ForceDirectories(area));
+    AtomicWriteFile(area + "Cache", "not a folder");
+    try {
+        RunPreview(&form);
+        ADD_FAILURE() << "the preview ran";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(String(e.what()), "Cannot create the folder " + area + "Cache");
+    }
+    EXPECT_EQ(TQZFormPreviewGenerator::Count(), 0);
+    EXPECT_FALSE(FileExists(area + "index.html"));
+    // The package's unload finds nothing of it; a later preview works once the file is gone.
+    QZDsnPreview::Finalization();
+    ASSERT_TRUE(DeleteFile(area + "Cache"));
+    ASSERT_NE(RunPreview(&form), nullptr);
+    EXPECT_EQ(TQZFormPreviewGenerator::Count(), 1);
+}
+
 }  // namespace
