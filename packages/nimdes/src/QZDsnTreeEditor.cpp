@@ -38,7 +38,7 @@ void DesignerModified()
 }
 }  // namespace
 
-TQZDsnTreeView::TQZDsnTreeView(TQZControl* tree) : TForm(nullptr), FTree(tree)
+TQZDsnTreeView::TQZDsnTreeView(TQZControl* tree) : TForm(nullptr), FTree(nullptr)
 {
     SetName("QZDsnTreeView");
     SetCaption(tree->Name());
@@ -64,19 +64,35 @@ TQZDsnTreeView::TQZDsnTreeView(TQZControl* tree) : TForm(nullptr), FTree(tree)
         if (auto* item = static_cast<TQZTreeViewItem*>(node->Data())) item->Expanded = false;
     };
     OnActivate = [this](TObject*) { Refresh(); };
-    OnClose = [this](TObject*, TCloseAction&) {
-        if (FTree) FTree->TreeItems.Designer = nullptr;
-    };
-    FTree->TreeItems.Designer = this;
-    Fill();
-    UpdateMenu();
+    OnClose = [this](TObject*, TCloseAction&) { Detach(); };
+    Attach(tree);
     Open().push_back(this);
 }
 
 TQZDsnTreeView::~TQZDsnTreeView()
 {
-    if (FTree && FTree->TreeItems.Designer == this) FTree->TreeItems.Designer = nullptr;
+    Detach();
     std::erase(Open(), this);
+}
+
+void TQZDsnTreeView::Attach(TQZControl* tree)
+{
+    Detach();
+    FTree = tree;
+    FTree->TreeItems.Designer = this;
+    SetCaption(tree->Name());
+    Fill();
+    UpdateMenu();
+}
+
+void TQZDsnTreeView::Detach()
+{
+    // A closed editor holds nothing of the tree: the tree may go while it is hidden.
+    if (FTree && FTree->TreeItems.Designer == this) FTree->TreeItems.Designer = nullptr;
+    FTree = nullptr;
+    FInspected = nullptr;
+    TreeView1->Clear();
+    UpdateMenu();
 }
 
 void TQZDsnTreeView::Fill()
@@ -162,16 +178,22 @@ void TQZDsnTreeView::ItemsFreed()
 {
     // The tree view goes: nothing left to edit.
     FTree = nullptr;
-    FInspected = nullptr;
-    TreeView1->Clear();
+    Detach();
     Hide();
 }
 
 TQZDsnTreeView* ShowTreeViewEditor(TQZControl* tree)
 {
-    TQZDsnTreeView* editor = nullptr;
-    for (TQZDsnTreeView* e : Open())
+    TQZDsnTreeView* editor = nullptr, *idle = nullptr;
+    for (TQZDsnTreeView* e : Open()) {
         if (e->Component() == tree) editor = e;
+        if (!e->Component()) idle = e;
+    }
+    // A closed editor is opened again on the tree it is asked for.
+    if (!editor && idle) {
+        editor = idle;
+        editor->Attach(tree);
+    }
     if (!editor) editor = new TQZDsnTreeView(tree);
     editor->Show();
     editor->BringToFront();

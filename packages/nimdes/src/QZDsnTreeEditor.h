@@ -28,6 +28,9 @@ public:
     void EditCaption();
     void DeleteItem();
     void ItemsFreed() override;
+    // Edits that tree's items (the editor becomes their designer); Detach lets them go.
+    void Attach(TQZControl* tree);
+    void Detach();
 
 private:
     void Fill();

@@ -295,4 +295,33 @@ TEST(nimdes_SmallEditors, TreeEditorDeletesOnlyOnYesAndDropsAFreedTree)
     e->miNewRoot->Click();  // nothing to add to
 }
 
+TEST(nimdes_SmallEditors, TreeEditorClosedAndOpenedAgainLetsTheTreeGo)
+{
+    DesignForm d;
+    TQZControl* tree = d.Make(&qzc::TQZTreeView, "Tree1");
+    tree->TreeItems.Add(nullptr, "A");
+    TQZDsnTreeView* e = ShowTreeViewEditor(tree);
+    TScopeGuard close([&] { QZDsnTreeEditor::Finalization(); });
+    e->Close();
+    EXPECT_EQ(e->Component(), nullptr);
+    EXPECT_EQ(tree->TreeItems.Designer, nullptr);
+    // Opened again: the same window, attached to the items again and filled afresh.
+    TQZDsnTreeView* again = ShowTreeViewEditor(tree);
+    EXPECT_EQ(again, e);
+    EXPECT_EQ(OpenTreeViewEditors().size(), 1u);
+    EXPECT_EQ(e->Component(), tree);
+    EXPECT_EQ(tree->TreeItems.Designer, static_cast<IQZTreeViewDesigner*>(e));
+    EXPECT_EQ(Tree(e->TreeView1), (std::vector<String>{"A"}));
+    delete tree;
+    EXPECT_EQ(e->Component(), nullptr);
+    e->Refresh();  // the window is clicked after the tree went
+    e->miNewRoot->Click();
+    // Closed and the tree deleted while it is closed: nothing is left of the tree either.
+    TQZControl* other = d.Make(&qzc::TQZTreeView, "Tree2");
+    ShowTreeViewEditor(other)->Close();
+    delete other;
+    e->Refresh();
+    EXPECT_EQ(e->Component(), nullptr);
+}
+
 }  // namespace
