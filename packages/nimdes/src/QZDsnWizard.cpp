@@ -451,16 +451,31 @@ String TQZProjectCreator::GetPersonality() { return IsCpp ? sCppPersonality : "P
 
 int TQZProjectCreator::GetTargetType() { return GetCreatorType() == "Library" ? 1 : 0; }
 
+std::vector<TIntfPtr<TQZModuleCreator>> TQZProjectCreator::ModuleCreators(IQProject* project)
+{
+    const auto& s = Settings();
+    std::vector<TIntfPtr<TQZModuleCreator>> c;
+    c.emplace_back(new TQZUnitCreator(IsCpp, project, s.MainFormType, true));
+    c.emplace_back(new TQZServerControllerCreator(IsCpp, project));
+    if (s.CreateUserSession) c.emplace_back(new TQZUserSessionCreator(IsCpp, project));
+    if (s.PoolDataConnections) c.emplace_back(new TQZDataModuleCreator(IsCpp, project));
+    return c;
+}
+
 void TQZProjectCreator::CreateDefaultModule(IQProject* project)
 {
     auto ms = ModuleServices();
-    const auto& s = Settings();
-    auto add = [&](IQModuleCreator* c) {
-        TIntfPtr<IQModuleCreator> keep(c);
-        ms->CreateModule(c, project);
-    };
-    add(new TQZUnitCreator(IsCpp, project, s.MainFormType, true));
-    add(new TQZServerControllerCreator(IsCpp, project));
-    if (s.CreateUserSession) add(new TQZUserSessionCreator(IsCpp, project));
-    if (s.PoolDataConnections) add(new TQZDataModuleCreator(IsCpp, project));
+    for (auto& c : ModuleCreators(project)) ms->CreateModule(c.get(), project);
+}
+
+std::vector<String> TQZProjectCreator::FileNames()
+{
+    std::vector<String> files{GetFileName()};
+    for (auto& c : ModuleCreators(nullptr)) {
+        const String f = UnitFileName(*c);
+        files.push_back(f);
+        if (IsCpp) files.push_back(ChangeFileExt(f, ".h"));
+        files.push_back(ChangeFileExt(f, c->GetFormFileExt()));
+    }
+    return files;
 }

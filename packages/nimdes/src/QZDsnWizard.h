@@ -375,5 +375,9 @@ public:
     // The project's modules: main form, server controller, then user session and data module
     // as chosen.
     void CreateDefaultModule(IQProject* project) override;
+    // The creators of those modules, in that order.
+    std::vector<TIntfPtr<TQZModuleCreator>> ModuleCreators(IQProject* project);
+    // Every file the project writes: its source, then each module's source, header and form.
+    std::vector<String> FileNames();
     bool IsCpp;
 };

@@ -73,10 +73,10 @@ HRESULT TQZWizard::QueryInterface(const TGUID& iid, void** obj)
 
 String TQZWizard::GetPersonality() { return IsCpp ? sCppPersonality : "Pendro.Personality"; }
 
-void TQZWizard::TakeNewNames(const String& classPrefix)
+void TQZWizard::TakeNewNames(const String& classPrefix, const String& folder)
 {
     auto& s = Settings();
-    s.FileName = MakeUniqueModuleName("Unit", IsCpp ? ".cpp" : ".pas");
+    s.FileName = MakeUniqueModuleName("Unit", IsCpp ? ".cpp" : ".pas", folder);
     s.UnitIdent = ChangeFileExt(ExtractFileName(s.FileName), "");
     s.FormClassName = classPrefix + (s.UnitIdent.size() > 4 ? s.UnitIdent.substr(4) : String());
 }
@@ -97,18 +97,26 @@ void TQZApplicationWizard::Execute()
     dlg->ProjectName = GetDefaultProjectName(&group, dlg->ProjectDir);
     dlg->Init();
     if (dlg->ShowModal() != mrOk) return;
-    TakeNewNames("QZForm");
+    const TQZWizardSettings old = Settings();
     auto& s = Settings();
+    // The folder may hold files of the user's own: the new unit takes a name free there.
+    s.ProjectDir = IncludeTrailingPathDelimiter(dlg->ProjectDir);
+    TakeNewNames("QZForm", s.ProjectDir);
     s.AppType = dlg->AppType;
     s.UseISAPIThreadPool = dlg->UseISAPIThreadPool;
     s.CreateUserSession = dlg->CreateUserSession;
     s.UseServerManager = dlg->UseServerManager;
     s.MainFormType = static_cast<TQZFormType>(dlg->MainFormType);
     s.PoolDataConnections = dlg->PoolDataConnections;
-    s.ProjectDir = IncludeTrailingPathDelimiter(dlg->ProjectDir);
-    if (!ForceDirectories(s.ProjectDir)) throw EInOutError("Cannot create the folder " + s.ProjectDir);
     s.ProjectName = dlg->ProjectName;
-    TIntfPtr<IQProjectCreator> creator(new TQZProjectCreator(IsCpp));
+    TIntfPtr<TQZProjectCreator> creator(new TQZProjectCreator(IsCpp));
+    // The other names are fixed: a file of one of them is the user's, and nothing is made.
+    for (const String& f : creator->FileNames())
+        if (FileExists(f)) {
+            Settings() = old;
+            throw EInOutError("The file " + f + " already exists: the project is not created");
+        }
+    if (!ForceDirectories(s.ProjectDir)) throw EInOutError("Cannot create the folder " + s.ProjectDir);
     auto project = ms->CreateProject(creator.get());
     if (IsCpp) SetupProject(project.get());
 }
@@ -217,7 +225,7 @@ void TQZUnitWizard::Run(bool frame)
     if (dlg->ShowModal() != mrOk) return;
     auto ms = ModuleServices();
     Settings().ProjectDir = GetIDEProjectPath();
-    TakeNewNames(frame ? "QZFrame" : "QZForm");
+    TakeNewNames(frame ? "QZFrame" : "QZForm", "");
     auto project = ActiveProject();
     if (!project) return;
     TIntfPtr<IQModuleCreator> c(

@@ -31,9 +31,9 @@ public:
     bool IsCpp;
 
 protected:
-    // Unit identifier and file name from the host; the form class is prefix + the identifier
-    // from its fifth character on.
-    void TakeNewNames(const String& classPrefix);
+    // Unit identifier and file name from the host, free in folder (empty: the active project's);
+    // the form class is prefix + the identifier from its fifth character on.
+    void TakeNewNames(const String& classPrefix, const String& folder);
 };
 
 class TQZApplicationWizard : public TQZWizard {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 #include "host/Registry.h"
@@ -32,7 +34,7 @@ Result Idehost(const String& answers, std::vector<String> args)
 
 TEST(nimdes_EditorsHost, ColourDialogTakesTheWebColourOfTheCell)
 {
-    auto r = Idehost("form.QZColorForm.WebColorsGrid=4,3\n"  // cell 40
+    auto r = Idehost("form.QZColorForm.WebColorsGrid=1,5\n"  // cell 61
                      "form.QZColorForm=Button1\n",
                      {"load", "nimdes", "place", "TQZButton", "Button1", "property", "Button1", "BGColor", "TQZColor",
                       "255", "unload"});
@@ -120,6 +122,42 @@ TEST(nimdes_EditorsHost, CommandErrorsSayWhatIsMissing)
         EXPECT_EQ(r.Status, 1);
         EXPECT_NE(r.Err.find(row.Error), String::npos) << r.Err;
     }
+}
+
+// The user's own files in the folder the application wizard is given stay as they are.
+TEST(nimdes_EditorsHost, ApplicationWizardNeverWritesOverTheUsersFiles)
+{
+    const String dir = IncludeTrailingPathDelimiter(ScratchDir() + "editors_host");
+    const String unit = "// the user's own unit\r\nint Answer = 42;\n", controller = "// the user's controller\n";
+    auto wizard = [&](const char* project) {
+        return Idehost(String("form.formAppWizard=butnOk\nform.formAppWizard.editProject=") + project + "\n",
+                       {"load", "nimdes", "new", "Pelmor.QZApplicationWizard_KVT", "Nimbrel Application Wizard"});
+    };
+    // A unit of the user's: the main form takes the next free name beside it.
+    const String shop = dir + "Shop/";
+    ASSERT_TRUE(ForceDirectories(shop));
+    AtomicWriteFile(shop + "Unit1.cpp", unit);
+    auto r = wizard("Shop");
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("wrote " + shop + "Unit2.cpp\n"), String::npos) << r.Out;
+    EXPECT_NE(r.Out.find("wrote " + shop + "ServerController.cpp\n"), String::npos) << r.Out;
+    EXPECT_EQ(r.Out.find("Unit1"), String::npos) << r.Out;
+    EXPECT_EQ(ReadFileBytes(shop + "Unit1.cpp"), unit);
+    // A file of a fixed name is the user's too: nothing is made, nothing written.
+    const String other = dir + "Other/";
+    ASSERT_TRUE(ForceDirectories(other));
+    AtomicWriteFile(other + "Unit1.cpp", unit);
+    AtomicWriteFile(other + "ServerController.cpp", controller);
+    r = wizard("Other");
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("The file " + other + "ServerController.cpp already exists"), String::npos) << r.Err;
+    EXPECT_EQ(r.Out.find("wrote "), String::npos) << r.Out;
+    EXPECT_EQ(ReadFileBytes(other + "Unit1.cpp"), unit);
+    EXPECT_EQ(ReadFileBytes(other + "ServerController.cpp"), controller);
+    std::vector<String> names;
+    for (const auto& e : std::filesystem::directory_iterator(other)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<String>{"ServerController.cpp", "Unit1.cpp"}));
 }
 
 }  // namespace
