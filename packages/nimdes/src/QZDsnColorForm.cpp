@@ -109,6 +109,12 @@ bool QZColor::IdentToQZColor(const String& ident, TQZColor& c)
     return true;
 }
 
+TQZColor QZColor::TextToColor(const String& text)
+{
+    TQZColor c;
+    return IdentToQZColor(text, c) ? c : TextToInt(text);
+}
+
 int QZColor::TextToInt(const String& s)
 {
     const String t = Trim(s);
@@ -482,18 +488,16 @@ void TQZColorEditor::GetValues(const std::function<void(const String&)>& proc)
 
 String TQZColorEditor::GetValue() { return ColorToText(TextToInt(TPropertyEditor::GetValue())); }
 
-void TQZColorEditor::SetValue(const String& text)
-{
-    TQZColor c;
-    if (!IdentToQZColor(text, c)) c = TextToInt(text);
-    TPropertyEditor::SetValue(IntToStr(c));
-}
+void TQZColorEditor::SetValue(const String& text) { TPropertyEditor::SetValue(IntToStr(TextToColor(text))); }
 
 void TQZColorEditor::Edit()
 {
     auto form = std::make_unique<TQZColorForm>(Application, &CustomColors());
-    form->SetSelectedIdentifier(GetValue());
-    if (form->ShowModal() == mrOk) SetValue(form->SelectedIdentifier());
+    const String old = GetValue();
+    form->SetSelectedIdentifier(old);
+    // OK on the colour the property has changes nothing.
+    if (form->ShowModal() == mrOk && TextToColor(form->SelectedIdentifier()) != TextToColor(old))
+        SetValue(form->SelectedIdentifier());
 }
 
 TColor TQZColorEditor::SwatchFrameColor(TColor c, bool selected)
@@ -504,8 +508,7 @@ TColor TQZColorEditor::SwatchFrameColor(TColor c, bool selected)
 
 void TQZColorEditor::ListDrawValue(const String& value, TCanvas& canvas, const TRect& r, bool selected)
 {
-    TQZColor c;
-    if (!IdentToQZColor(value, c)) c = TextToInt(value);
+    const TQZColor c = TextToColor(value);
     const TRect swatch = Rect(r.Left, r.Top, r.Left + (r.Bottom - r.Top), r.Bottom);
     canvas.Brush().SetColor(toTColor(c));
     canvas.Pen().SetColor(SwatchFrameColor(toTColor(c), selected));

@@ -25,6 +25,8 @@ String ColorToText(TQZColor c);
 bool IdentToQZColor(const String& ident, TQZColor& c);
 // A decimal integer or "$" and hexadecimal digits; EConvertError otherwise.
 int TextToInt(const String& s);
+// A colour's name (IdentToQZColor) or its number (TextToInt).
+TQZColor TextToColor(const String& text);
 // "$" followed by the colour as 8 upper-case hexadecimal digits.
 String CustomEntry(TColor c);
 // The custom colours of the package, kept from its load to its unload.

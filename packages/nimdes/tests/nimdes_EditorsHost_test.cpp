@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 #include <sstream>
 
 #include "host/Registry.h"
@@ -42,6 +43,37 @@ TEST(nimdes_EditorsHost, ColourDialogTakesTheWebColourOfTheCell)
     EXPECT_NE(r.Out.find("placed Button1: TQZButton\n"), String::npos) << r.Out;
     EXPECT_NE(r.Out.find("Button1.BGColor = Gold (modified)\n"), String::npos) << r.Out;
     EXPECT_NE(r.Out.find("unloaded all\n"), String::npos) << r.Out;
+}
+
+// Every cell of the Web Colors page but the last picks its colour.
+TEST(nimdes_EditorsHost, EveryWebColourCellCanBePicked)
+{
+    std::vector<String> args{"load", "nimdes", "place", "TQZButton", "Button1"};
+    for (int cell = 0; cell < 144; ++cell)
+        for (const String& w : {String("answer"), "form.QZColorForm.WebColorsGrid=" + IntToStr(cell % 12) + "," +
+                                                      IntToStr(cell / 12),
+                                String("property"), String("Button1"), String("BGColor"), String("TQZColor"),
+                                String("$00FEFEFE")})
+            args.push_back(w);
+    auto r = Idehost("form.QZColorForm=Button1\n", args);
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    std::vector<String> picked;
+    for (std::size_t p = 0; (p = r.Out.find("Button1.BGColor = ", p)) != String::npos; ++p)
+        picked.push_back(r.Out.substr(p + 18, r.Out.find('\n', p) - p - 18));
+    ASSERT_EQ(picked.size(), 144u);
+    std::set<String> names;
+    for (int cell = 0; cell < 143; ++cell) {
+        EXPECT_EQ(picked[cell].find(" (modified)"), picked[cell].size() - 11) << cell << ": " << picked[cell];
+        names.insert(picked[cell]);
+    }
+    // Aqua and Cyan, Fuchsia and Magenta, and the greys in both spellings are one colour each.
+    EXPECT_EQ(names.size(), 138u);
+    const std::pair<int, const char*> some[] = {{0, "Black"},   {9, "Red"},         {15, "White"},
+                                                {16, "AliceBlue"}, {61, "Gold"},     {98, "MediumSpringGreen"},
+                                                {142, "YellowGreen"}, {39, "DarkGray"}, {64, "Gray"}, {33, "Aqua"}};
+    for (auto [cell, name] : some) EXPECT_EQ(picked[cell], String(name) + " (modified)") << cell;
+    // The last cell shows the X: nothing is picked.
+    EXPECT_EQ(picked[143], "$00FEFEFE (unchanged)");
 }
 
 TEST(nimdes_EditorsHost, UnansweredColourDialogChangesNothing)
