@@ -5,10 +5,10 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <regex>
 #include <set>
 
 #include "Idldepends.h"
+#include "KrotexSwitches.h"
 #include "rtl/Files.h"
 #include "rtl/Format.h"
 
@@ -108,16 +108,34 @@ void TKrotexProcess::ReportWarning(const String& file, int line, int column, con
 
 int KrotexLineNumber(const String& line)
 {
-    // "file:line: text": the last ":<digits>: " names the line
-    static const std::regex located(R"(^.*:(\d+): .*$)");
-    std::smatch m;
-    return std::regex_match(line, m, located) ? std::stoi(m[1].str()) : 0;
+    TKrotexPlace p;
+    return KrotexPlace(line, p) ? p.Line : 0;
+}
+
+void TKrotexProcess::Report(const String& line, TCompileErrorKind kind)
+{
+    // "file:line: text" is told as its place and its text, once; the copy the compiler saw is
+    // named as the user's file
+    TKrotexPlace p;
+    String file = FIdlFile, text = line;
+    int at = 0, column = kind == TCompileErrorKind::ekWarning ? 1 : 0;
+    if (KrotexPlace(line, p)) {
+        if (!FSeenName.empty() && p.File != FSeenName) file = p.File;
+        at = p.Line;
+        column = 1;
+        text = p.Text;
+        if (kind == TCompileErrorKind::ekWarning && text.rfind("(warning) ", 0) == 0) text = text.substr(10);
+    }
+    if (kind == TCompileErrorKind::ekWarning)
+        ReportWarning(file, at, column, text);
+    else
+        ReportError(file, at, column, text);
 }
 
 void TKrotexProcess::ParseError(const String& line)
 {
     const String t = Trim(line);
-    if (t.find("(warning)") != String::npos) ReportWarning(FIdlFile, KrotexLineNumber(t), 1, t);
+    if (t.find("(warning)") != String::npos) Report(t, TCompileErrorKind::ekWarning);
 }
 
 bool TKrotexProcess::DoProcessDone(TConsoleProcess& process)
@@ -130,8 +148,7 @@ bool TKrotexProcess::DoProcessDone(TConsoleProcess& process)
     if (FErrors == 0 && (FWarnings == 0 || process.ExitCode() != 0))
         for (int i = 0; i < process.Errors().Count(); ++i) {
             const String& l = process.Errors()[i];
-            if (!Trim(l).empty() && l.find("(warning)") == String::npos)
-                ReportError(FIdlFile, KrotexLineNumber(l), 0, l);
+            if (!Trim(l).empty() && l.find("(warning)") == String::npos) Report(Trim(l), TCompileErrorKind::ekError);
         }
     // A compiler that fails without a word still failed.
     if (FErrors == 0 && process.ExitCode() != 0)
@@ -325,7 +342,16 @@ bool TIdlCompilerHelper::IdlAll(const String& file, const TStrings* fileList,
     const bool single = mode == 2;
     for (const String& unit : units) {
         const String unitSwitches = SwitchesOf ? SwitchesOf(unit) : switches;
-        if (mode == 0 && !NeedToCompile(unit, unitSwitches, projectDir)) {
+        bool need = true;
+        try {
+            need = mode != 0 || NeedToCompile(unit, unitSwitches, projectDir);
+        } catch (const std::exception& e) {
+            // an include that cannot be read is the unit's error, not the end of the build
+            LastError = e.what();
+            if (OnMessage) OnMessage(unit, 0, 0, LastError, TCompileErrorKind::ekError);
+            return false;
+        }
+        if (!need) {
             TIdlCppOptions opts(unitSwitches);
             const auto gen = GetAddIdlGenUnits(unit, opts, projectDir);
             for (int i = 0; i < gen->Count(); ++i)

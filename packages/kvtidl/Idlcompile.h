@@ -53,6 +53,8 @@ public:
 protected:
     bool DoProcessDone(TConsoleProcess& process) override;
     void ParseError(const String& line);
+    // One line of the compiler's output as an error or a warning at the place it names.
+    void Report(const String& line, TCompileErrorKind kind);
 
 private:
     TCompileErrorEvent FOnError;

@@ -1,7 +1,5 @@
 #include "KrotexSwitches.h"
 
-#include <regex>
-
 #include "rtl/Files.h"
 
 namespace {
@@ -94,15 +92,36 @@ TKrotexOutputs KrotexOutputs(const TKrotexArgs& a, const String& idlFile)
             src + base + a.ServerExt + ss};
 }
 
+bool KrotexPlace(const String& line, TKrotexPlace& place)
+{
+    for (std::size_t p = line.rfind(": "); p != String::npos && p > 0; p = line.rfind(": ", p - 1)) {
+        std::size_t d = p;
+        while (d > 0 && line[d - 1] >= '0' && line[d - 1] <= '9') --d;
+        if (d == p || d == 0 || line[d - 1] != ':') continue;
+        if (p - d > 9) return false;
+        place.File = line.substr(0, d - 1);
+        place.Line = std::stoi(line.substr(d, p - d));
+        place.Text = line.substr(p + 2);
+        return true;
+    }
+    return false;
+}
+
 String KrotexDiagnostic(const String& line)
 {
-    static const std::regex summary(R"(^omniidl: \d+ (error|warning).*)");
-    static const std::regex located(R"(^(.*):(\d+): (Warning: )?(.*)$)");
     const String t = TrimRight(line);
-    if (t.empty() || std::regex_match(t, summary)) return "";
-    std::smatch m;
-    if (std::regex_match(t, m, located))
-        return m[1].str() + ":" + m[2].str() + ": " + (m[3].matched ? "(warning) " : "") + m[4].str();
+    if (t.empty()) return "";
+    if (StartsWith(t, "omniidl: ")) {
+        // its closing count: "omniidl: 1 error and 1 warning."
+        std::size_t d = 9;
+        while (d < t.size() && t[d] >= '0' && t[d] <= '9') ++d;
+        if (d > 9 && (t.compare(d, 6, " error") == 0 || t.compare(d, 8, " warning") == 0)) return "";
+    }
+    TKrotexPlace p;
+    if (KrotexPlace(t, p)) {
+        const bool warning = StartsWith(p.Text, "Warning: ");
+        return p.File + ":" + IntToStr(p.Line) + ": " + (warning ? "(warning) " + p.Text.substr(9) : p.Text);
+    }
     if (StartsWith(t, "omniidl: ")) return "krotex: " + t.substr(9);
     return t;
 }

@@ -32,6 +32,16 @@ struct TKrotexOutputs {
 };
 TKrotexOutputs KrotexOutputs(const TKrotexArgs& a, const String& idlFile);
 
+// The place a compiler line names: "file:line: text", where the place ends at the last
+// ":<digits>: " of the line. False when the line names none (or a line number too large).
+// Linear in the line's length, for any length.
+struct TKrotexPlace {
+    String File;
+    int Line = 0;
+    String Text;
+};
+bool KrotexPlace(const String& line, TKrotexPlace& place);
+
 // A line of the IDL compiler's error output as krotex reports it: "file:line: text" for an
 // error, "file:line: (warning) text" for a warning; its closing count ("omniidl: 1 error.")
 // gives an empty text, which is not reported.

@@ -3,6 +3,8 @@
 //   "#pragma warning TEXT" in the IDL prints "<file>: (warning) TEXT" on standard output;
 //   "#error TEXT" prints "<file>, line N: TEXT" on standard error and fails;
 //   "#pragma extra NAME" also writes the file NAME;
+//   "#pragma krotex TEXT" prints "<file>:N: TEXT" on standard error, as krotex does, and fails
+//   unless TEXT begins with "(warning)";
 //   an include that is not found prints an error on standard error and fails.
 #include <filesystem>
 #include <fstream>
@@ -54,6 +56,10 @@ int main(int argc, char** argv)
         if (line.rfind("#pragma warning ", 0) == 0)
             std::cout << file << ": (warning) " << line.substr(16) << "\n";
         if (line.rfind("#pragma extra ", 0) == 0) extra.push_back(line.substr(14));
+        if (line.rfind("#pragma krotex ", 0) == 0) {
+            std::cerr << file << ":" << n << ": " << line.substr(15) << "\n";
+            failed = failed || line.compare(15, 9, "(warning)") != 0;
+        }
         if (line.rfind("#error ", 0) == 0) {
             std::cerr << file << ", line " << n << ": " << line.substr(7) << "\n";
             failed = true;
