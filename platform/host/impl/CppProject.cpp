@@ -193,26 +193,21 @@ void TCppProjectModel::AddUsesEntry(const TUsesEntry& entry)
     FUses.push_back(entry);
 }
 
-bool TCppProjectModel::HasMakeSym(const String& name)
-{
-    return std::any_of(FMacros.begin(), FMacros.end(), [&](auto& m) { return m.first == name; });
-}
+bool TCppProjectModel::HasMakeSym(const String& name) { return FMacroIndex.count(name) != 0; }
 
 String TCppProjectModel::GetMakeSym(const String& name)
 {
-    for (auto& [n, v] : FMacros)
-        if (n == name) return v;
-    return "";
+    const auto it = FMacroIndex.find(name);
+    return it == FMacroIndex.end() ? String() : FMacros[it->second].second;
 }
 
 void TCppProjectModel::SetMakeSym(const String& name, const String& value)
 {
-    for (auto& m : FMacros)
-        if (m.first == name) {
-            m.second = value;
-            return;
-        }
-    FMacros.emplace_back(name, value);
+    const auto [it, fresh] = FMacroIndex.emplace(name, FMacros.size());
+    if (fresh)
+        FMacros.emplace_back(name, value);
+    else
+        FMacros[it->second].second = value;
 }
 
 void TCppProjectModel::Save()

@@ -1,6 +1,7 @@
 #include "host/MakeFile.h"
 
 #include <filesystem>
+#include <unordered_map>
 
 namespace {
 const char* const CRLF = "\r\n";
@@ -27,78 +28,207 @@ bool TMakeFileText::BeginsStatement(const String& line)
     return !line.empty() && line[0] != ' ' && line[0] != '\t' && line[0] != '#' && line[0] != '!';
 }
 
-bool TMakeFileText::FindMacro(const String& name, String& value, long& start, long& end) const
+namespace {
+
+struct TDefinition {
+    long Start, End;
+    String Value;  // the macro's value after this definition
+    String Prev;  // its value before
+    bool Appends;  // "+=", or "$(NAME)" first in the value
+    String Comment;  // the statement's comment, with its "#"
+};
+
+bool EndsContinued(const String& line)
 {
+    const String t = TrimRight(line);
+    return !t.empty() && t.back() == '\\';
+}
+
+// The statement without its comment; `comment` gets the comment. "\#" is a "#".
+String StripComment(const String& s, String& comment)
+{
+    String r;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\\' && i + 1 < s.size() && s[i + 1] == '#') {
+            r += '#';
+            ++i;
+        } else if (s[i] == '#') {
+            comment = TrimRight(s.substr(i));
+            break;
+        } else {
+            r += s[i];
+        }
+    }
+    return r;
+}
+
+// Every "$(name)" and "${name}" in `s` replaced by `value`.
+String ExpandSelf(const String& s, const String& name, const String& value)
+{
+    String r;
+    for (std::size_t i = 0; i < s.size();) {
+        if (s[i] == '$' && i + 1 < s.size() && (s[i + 1] == '(' || s[i + 1] == '{')) {
+            const char close = s[i + 1] == '(' ? ')' : '}';
+            if (s.compare(i + 2, name.size(), name) == 0 && i + 2 + name.size() < s.size() &&
+                s[i + 2 + name.size()] == close) {
+                r += value;
+                i += name.size() + 3;
+                continue;
+            }
+        }
+        r += s[i++];
+    }
+    return r;
+}
+
+bool BeginsWithSelf(const String& raw, const String& name)
+{
+    for (const String& ref : {"$(" + name + ")", "${" + name + "}"})
+        if (raw.compare(0, ref.size(), ref) == 0 && (raw.size() == ref.size() || raw[ref.size()] == ' ' ||
+                                                     raw[ref.size()] == '\t'))
+            return true;
+    return false;
+}
+
+String EscapeComment(const String& value)
+{
+    String r;
+    for (char c : value) {
+        if (c == '#') r += '\\';
+        r += c;
+    }
+    return r;
+}
+
+}  // namespace
+
+struct TMakeFileText::TIndex {
+    struct TMacro {
+        String Name;
+        std::vector<TDefinition> Defs;
+    };
+    std::vector<TMacro> Macros;  // in order of the first definition
+    std::unordered_map<String, std::size_t> ByName;
+    const TMacro* Find(const String& name) const
+    {
+        const auto it = ByName.find(name);
+        return it == ByName.end() ? nullptr : &Macros[it->second];
+    }
+};
+
+const TMakeFileText::TIndex& TMakeFileText::Index() const
+{
+    if (FIndex) return *FIndex;
+    auto index = std::make_shared<TIndex>();
     const std::vector<TLine> lines = SplitLines(FText);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const String& t = lines[i].Text;
-        const auto eq = t.find('=');
-        if (eq == String::npos || !BeginsStatement(t) || Trim(t.substr(0, eq)) != name) continue;
-        start = lines[i].Start;
-        value = Trim(t.substr(eq + 1));
-        std::size_t j = i;
-        while (!value.empty() && value.back() == '\\' && j + 1 < lines.size()) {
-            value.pop_back();
-            value = TrimRight(value) + " " + Trim(lines[++j].Text);
+        const String& first = lines[i].Text;
+        const std::size_t from = i;
+        // a statement's continuations belong to it, comments continue nothing
+        String joined = first;
+        if (first.empty() || first[0] != '#') {
+            while (EndsContinued(lines[i].Text)) {
+                joined = TrimRight(joined);
+                joined.pop_back();
+                if (i + 1 >= lines.size()) break;  // a "\" on the last line continues into nothing
+                joined = TrimRight(joined) + " " + Trim(lines[++i].Text);
+            }
         }
-        end = lines[j].End;
-        value = Trim(value);
-        return true;
+        if (!BeginsStatement(first)) continue;
+        String comment;
+        const String stmt = StripComment(joined, comment);
+        const auto eq = stmt.find('=');
+        if (eq == String::npos) continue;
+        String name = TrimRight(stmt.substr(0, eq));
+        bool append = false, ifUnset = false;
+        if (!name.empty() && (name.back() == '+' || name.back() == ':' || name.back() == '?')) {
+            append = name.back() == '+';
+            ifUnset = name.back() == '?';
+            name = TrimRight(name.substr(0, name.size() - 1));
+            if (!name.empty() && name.back() == ':') name = TrimRight(name.substr(0, name.size() - 1));
+        }
+        if (name.empty() || name.find_first_of(" \t:") != String::npos) continue;
+        const String raw = Trim(stmt.substr(eq + 1));
+        auto [it, fresh] = index->ByName.emplace(name, index->Macros.size());
+        if (fresh) index->Macros.push_back({name, {}});
+        TIndex::TMacro& m = index->Macros[it->second];
+        const String prev = m.Defs.empty() ? String() : m.Defs.back().Value;
+        if (ifUnset && !m.Defs.empty()) continue;
+        String value = ExpandSelf(raw, name, prev);
+        if (append && !prev.empty()) value = value.empty() ? prev : prev + " " + value;
+        m.Defs.push_back({lines[from].Start, lines[i].End, Trim(value), prev, append || BeginsWithSelf(raw, name),
+                          comment});
     }
-    return false;
+    FIndex = index;
+    return *FIndex;
+}
+
+bool TMakeFileText::FindMacro(const String& name, String& value, long& start, long& end) const
+{
+    const TIndex::TMacro* m = Index().Find(name);
+    if (!m || m->Defs.empty()) return false;
+    value = m->Defs.back().Value;
+    start = m->Defs.back().Start;
+    end = m->Defs.back().End;
+    return true;
 }
 
 bool TMakeFileText::HasMacro(const String& name) const
 {
-    String v;
-    long s, e;
-    return FindMacro(name, v, s, e);
+    const TIndex::TMacro* m = Index().Find(name);
+    return m && !m->Defs.empty();
 }
 
 String TMakeFileText::MacroValue(const String& name) const
 {
-    String v;
-    long s, e;
-    return FindMacro(name, v, s, e) ? v : String();
+    const TIndex::TMacro* m = Index().Find(name);
+    return m && !m->Defs.empty() ? m->Defs.back().Value : String();
 }
 
 void TMakeFileText::SetMacro(const String& name, const String& value, const String& after)
 {
-    String old;
-    long s, e;
-    const String line = WrapText(name + " = " + value, " \\\r\n  ", " \t", MakeFileLineWidth) + CRLF;
-    if (FindMacro(name, old, s, e)) {
-        if (old != value) FText.replace(s, e - s, line);
+    auto statement = [&](const String& text) {
+        return WrapText(EscapeComment(name) + " = " + EscapeComment(text), " \\\r\n  ", " \t", MakeFileLineWidth) +
+               CRLF;
+    };
+    if (const TIndex::TMacro* m = Index().Find(name); m && !m->Defs.empty()) {
+        const TDefinition d = m->Defs.back();
+        if (d.Value == value) return;
+        String line;
+        if (d.Appends && !d.Prev.empty() && value.compare(0, d.Prev.size() + 1, d.Prev + " ") == 0)
+            line = statement("$(" + name + ") " + value.substr(d.Prev.size() + 1));
+        else
+            line = statement(value);
+        // the statement's comment stays, on a line of its own
+        if (!d.Comment.empty()) line = d.Comment + CRLF + line;
+        Text().replace(d.Start, d.End - d.Start, line);
         return;
     }
     // after the macro named, else after the one that one follows, and so on; else first
     long at = 0;
     for (String a = after; !a.empty(); a = MakeMacroFollows(a)) {
+        String old;
+        long s, e;
         if (!FindMacro(a, old, s, e)) continue;
         const bool last = e == static_cast<long>(FText.size());
         EnsureLineEnd();
         at = last ? static_cast<long>(FText.size()) : e;
         break;
     }
-    FText.insert(at, line);
+    Text().insert(at, statement(value));
 }
 
 std::vector<std::pair<String, String>> TMakeFileText::Macros() const
 {
     std::vector<std::pair<String, String>> r;
-    for (const TLine& l : SplitLines(FText)) {
-        const auto eq = l.Text.find('=');
-        if (eq == String::npos || !BeginsStatement(l.Text)) continue;
-        const String name = Trim(l.Text.substr(0, eq));
-        if (name.empty() || name.find_first_of(" \t:") != String::npos) continue;
-        r.emplace_back(name, MacroValue(name));
-    }
+    for (const auto& m : Index().Macros)
+        if (!m.Defs.empty()) r.emplace_back(m.Name, m.Defs.back().Value);
     return r;
 }
 
 void TMakeFileText::EnsureLineEnd()
 {
-    if (!FText.empty() && FText.back() != '\n') FText += CRLF;
+    if (!FText.empty() && FText.back() != '\n') Text() += CRLF;
 }
 
 String FixFileSpaces(const String& name)

@@ -1,7 +1,10 @@
 #pragma once
 // A make file in memory: its macros ("NAME = value", continued by a trailing "\") read and
-// written in place, lines ending in CR LF.
+// written in place, lines ending in CR LF. Macros read as make reads them: a later definition
+// wins, "$(NAME)" in a macro's own definition stands for its value so far, "+=" appends, "#"
+// begins a comment ("\#" is a "#").
 #include "host/Export.h"
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -11,15 +14,21 @@ class HOST_API TMakeFileText {
 public:
     explicit TMakeFileText(String text = "") : FText(std::move(text)) {}
     const String& Text() const { return FText; }
-    String& Text() { return FText; }
-    // Where the macro's statement starts and ends (after its last line break).
+    String& Text()
+    {
+        FIndex.reset();
+        return FText;
+    }
+    // The macro's value and where its last definition starts and ends (after its last line
+    // break).
     bool FindMacro(const String& name, String& value, long& start, long& end) const;
     bool HasMacro(const String& name) const;
     String MacroValue(const String& name) const;
-    // Replaces the macro's statement when the value differs; a new macro goes after the macro
-    // `after` (when there is one), else first.
+    // Replaces the macro's last definition when the value differs (an appending definition
+    // stays one when the value still begins with what it appends to); a new macro goes after
+    // the macro `after` (when there is one), else first.
     void SetMacro(const String& name, const String& value, const String& after = "");
-    // Every macro in order of appearance.
+    // Every macro once, in order of its first definition, with its value.
     std::vector<std::pair<String, String>> Macros() const;
     // The text ends with a line break (so that nothing is glued to its last line).
     void EnsureLineEnd();
@@ -32,8 +41,12 @@ public:
     // A line that begins a statement: not indented, not empty, no comment or directive.
     static bool BeginsStatement(const String& line);
 
+    struct TIndex;
+
 private:
+    const TIndex& Index() const;
     String FText;
+    mutable std::shared_ptr<const TIndex> FIndex;  // the definitions of FText, read once
 };
 
 // Make files break long lines at this column.

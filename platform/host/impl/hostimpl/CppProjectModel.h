@@ -1,6 +1,7 @@
 #pragma once
 // The host's C++ project model and its project files (make file, XML project).
 #include <map>
+#include <unordered_map>
 #include <memory>
 
 #include "host/CppProject.h"
@@ -61,7 +62,7 @@ public:
     std::vector<TItem>& ItemList() { return FItems; }
     TSets& ProjectSets() { return FProjectSets; }
     std::vector<std::pair<String, String>>& Options() { return FOptions; }
-    std::vector<std::pair<String, String>>& MacroList() { return FMacros; }
+    const std::vector<std::pair<String, String>>& MacroList() const { return FMacros; }
     std::vector<TUsesEntry>& UsesList() { return FUses; }
     // The XML document as read, so that what the host does not know survives a save.
     struct TXmlDoc;
@@ -77,6 +78,7 @@ private:
     TSets FProjectSets;
     std::vector<std::pair<String, String>> FOptions;  // LibPath, IncludePath, ...
     std::vector<std::pair<String, String>> FMacros;
+    std::unordered_map<String, std::size_t> FMacroIndex;  // where each name stands in FMacros
     std::vector<TUsesEntry> FUses;
     String FMakeText;
 };
