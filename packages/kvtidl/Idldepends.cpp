@@ -1,9 +1,13 @@
 #include "Idldepends.h"
 
+#include <sys/stat.h>
+
 #include <cctype>
 
 #include "Idlcppopts.h"
+#include "host/CppScanner.h"
 #include "rtl/Files.h"
+#include "rtl/Format.h"
 
 TIdlEditorBuffers& IdlEditorBuffers()
 {
@@ -39,6 +43,16 @@ std::optional<TIdlEditorBuffers::TBuffer> FindBuffer(const String& fileName)
 
 }  // namespace
 
+String ReadIdlFile(const String& fileName)
+{
+    struct stat st{};
+    if (stat(fileName.c_str(), &st) != 0) throw EFOpenError(fileName + " cannot be opened");
+    if (!S_ISREG(st.st_mode)) throw EIdlFileRefused(fileName + " is not a regular file: it is not read");
+    if (st.st_size > MaxIdlFileSize)
+        throw EIdlFileRefused(fileName + Format(" is larger than %d MB: it is not read", {MaxIdlFileSize >> 20}));
+    return ReadFileBytes(fileName);
+}
+
 void TIdlFileDependencies::ScanForIncludes(const String& fileName, std::vector<TIdlIncludeFile>& list)
 {
     String text;
@@ -46,47 +60,28 @@ void TIdlFileDependencies::ScanForIncludes(const String& fileName, std::vector<T
         text = buf->Text;
     } else {
         try {
-            text = ReadFileBytes(fileName);
+            text = ReadIdlFile(fileName);
         } catch (const EFOpenError&) {
             return;  // a missing file includes nothing
         }
     }
-    TStringList lines;
-    lines.SetText(text);
-    bool inComment = false;
-    for (int i = 0; i < lines.Count(); ++i) {
-        String line = lines[i];
-        // Block comments may hide an "#include"; line comments end the line.
-        String code;
-        for (std::size_t p = 0; p < line.size(); ++p) {
-            if (inComment) {
-                if (line.compare(p, 2, "*/") == 0) {
-                    inComment = false;
-                    ++p;
-                }
-            } else if (line.compare(p, 2, "/*") == 0) {
-                inComment = true;
-                ++p;
-            } else if (line.compare(p, 2, "//") == 0) {
-                break;
-            } else {
-                code += line[p];
-            }
-        }
-        String t = TrimLeft(code);
-        if (t.empty() || t[0] != '#') continue;
-        t = TrimLeft(t.substr(1));
-        if (t.compare(0, 7, "include") != 0) continue;
-        t = TrimLeft(t.substr(7));
+    // The personality's scanner: comments, strings and character literals hide no directive.
+    TCppScanner scanner(std::move(text));
+    scanner.ReturnDirectives = true;
+    for (TCppToken t = scanner.Next(); t.Kind != TCppTokenKind::End; t = scanner.Next()) {
+        if (t.Kind != TCppTokenKind::Directive) continue;
+        String d = TrimLeft(t.Text.substr(1));
+        if (d.compare(0, 7, "include") != 0) continue;
+        d = TrimLeft(d.substr(7));
         String name;
-        if (!t.empty() && t[0] == '<') {
-            const auto close = t.find('>');
+        if (!d.empty() && d[0] == '<') {
+            const auto close = d.find('>');
             if (close == String::npos) continue;
-            name = t.substr(1, close - 1);
-        } else if (!t.empty() && t[0] == '"') {
-            const auto close = t.find('"', 1);
+            name = d.substr(1, close - 1);
+        } else if (!d.empty() && d[0] == '"') {
+            const auto close = d.find('"', 1);
             if (close == String::npos) continue;
-            name = t.substr(1, close - 1);
+            name = d.substr(1, close - 1);
         }
         if (!name.empty()) list.push_back({name, ""});
     }

@@ -53,5 +53,15 @@ private:
 
 TIdlFileDependencies& IdlFileDependencies();
 
+// An IDL file that is not read: a device, a FIFO, a folder or a file too large for one.
+class EIdlFileRefused : public Exception {
+public:
+    using Exception::Exception;
+};
+constexpr long MaxIdlFileSize = 16L << 20;
+// The bytes of an IDL file, when it is a regular file of at most MaxIdlFileSize bytes
+// (EIdlFileRefused otherwise, EFOpenError when it cannot be opened).
+String ReadIdlFile(const String& fileName);
+
 // `name` as it stands, else in each directory of the ";"-separated path; empty when not found.
 String FileSearch(const String& name, const String& dirList);

@@ -1,6 +1,7 @@
 #include "Idlopenfile.h"
 
 #include "Idlcppreg.h"
+#include "Idldepends.h"
 #include "host/ModuleServices.h"
 #include "host/SourceModule.h"
 #include "rtl/Files.h"
@@ -16,7 +17,7 @@ public:
     bool GetExisting() override { return true; }
     TIntfPtr<IQSourceFile> GetSource() override
     {
-        return TIntfPtr<IQSourceFile>(new TStringFile(FileName(), ReadFileBytes(FileName())));
+        return TIntfPtr<IQSourceFile>(new TStringFile(FileName(), ReadIdlFile(FileName())));
     }
     bool GetShowSource() override { return true; }
     bool GetIncludeInProject() override { return false; }

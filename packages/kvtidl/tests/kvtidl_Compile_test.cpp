@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <map>
 
@@ -71,6 +73,42 @@ TEST_F(KvtidlCompile, IncludesAreFollowedAndCyclesVisitedOnce)
     ASSERT_EQ(sym->Includes.size(), 3u);
     EXPECT_EQ(sym->Includes[2].Text, "missing.idl");
     EXPECT_EQ(sym->Includes[2].Path, "");
+}
+
+TEST_F(KvtidlCompile, IncludesAreReadAsTheCppScannerReadsThem)
+{
+    const String a = Write("a.idl", "const string s = \"/* not a comment\";\n"
+                                    "const char c = '\"';\n"
+                                    "#include \"b.idl\"\n"
+                                    "/* #include \"hidden.idl\"\n"
+                                    "   still a comment */ #include \"also_hidden.idl\"\n"
+                                    "  #  include <c.idl>\n"
+                                    "#include <unclosed.idl\n"
+                                    "#include \"\"\n");
+    std::vector<TIdlIncludeFile> list;
+    TIdlFileDependencies::ScanForIncludes(a, list);
+    std::vector<String> names;
+    for (const auto& i : list) names.push_back(i.Text);
+    EXPECT_EQ(names, (std::vector<String>{"b.idl", "c.idl"}));
+}
+
+TEST_F(KvtidlCompile, OnlyRegularFilesOfBoundedSizeAreRead)
+{
+    const String fifo = FDir + "pipe.idl";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const String& target : {String("/dev/zero"), fifo}) {
+        FMessages.clear();
+        const String idl = Write("dev.idl", "#include \"" + target + "\"\ninterface A {};\n");
+        IdlFileDependencies() = {};
+        EXPECT_FALSE(FHelper.IdlAll("", nullptr, {idl}, 0, false, "-boa", "", "", FDir)) << target;
+        ASSERT_EQ(FMessages.size(), 1u) << target;
+        EXPECT_EQ(FMessages[0].kind, TCompileErrorKind::ekError);
+        EXPECT_EQ(FMessages[0].text, target + " is not a regular file: it is not read");
+        EXPECT_FALSE(FileExists(FDir + "dev_c.cc"));
+    }
+    const String big = Write("big.idl", String(MaxIdlFileSize + 1, ' '));
+    EXPECT_THROW(ReadIdlFile(big), EIdlFileRefused);
+    EXPECT_EQ(ReadIdlFile(Write("small.idl", "interface S {};\n")), "interface S {};\n");
 }
 
 TEST_F(KvtidlCompile, TouchingAnIncludeMakesEveryIncluderNeedCompiling)
@@ -330,6 +368,46 @@ TEST_F(KvtidlCompile, CompilerMessagesNameTheirLine)
     } cases[] = {{"/x/a.idl:4: Syntax error", 4},
                  {"a.idl:12: (warning) w", 12},
                  {"no place at all", 0},
-                 {"C:12x: odd", 0}};
+                 {"C:12x: odd", 0},
+                 {"a.idl:99999999999999: too far", 0}};
     for (const auto& c : cases) EXPECT_EQ(KrotexLineNumber(c.Line), c.Want) << c.Line;
+    const String huge(60000, 'x');
+    EXPECT_EQ(KrotexLineNumber("/x/a.idl:7: " + huge), 7);
+    EXPECT_EQ(KrotexLineNumber(huge + ":" + huge), 0);
+}
+
+TEST_F(KvtidlCompile, MessagesNameTheirPlaceOnce)
+{
+    const String huge(60000, 'y');
+    const struct {
+        const char* Body;
+        bool Ok;
+        TCompileErrorKind Kind;
+        int Line;
+        String Text;
+    } cases[] = {
+        {"interface A {};\n#pragma krotex Syntax error in interface body\n", false, TCompileErrorKind::ekError, 2,
+         "Syntax error in interface body"},
+        {"#pragma krotex (warning) Forward declared interface 'A' was never fully defined\n", true,
+         TCompileErrorKind::ekWarning, 1, "Forward declared interface 'A' was never fully defined"},
+        {"", false, TCompileErrorKind::ekError, 1, "Identifier " + huge + " is too long"},
+    };
+    for (const auto& c : cases) {
+        FMessages.clear();
+        const String body = *c.Body ? String(c.Body) : "#pragma krotex Identifier " + huge + " is too long\n";
+        const String idl = Write("m.idl", body);
+        // an open editor with changes: the compiler sees a copy, the message names the user's file
+        IdlEditorBuffers().Find = [&](const String& f) -> std::optional<TIdlEditorBuffers::TBuffer> {
+            if (!SameFileName(f, idl)) return std::nullopt;
+            return TIdlEditorBuffers::TBuffer{body, 1.0, true};
+        };
+        EXPECT_EQ(FHelper.IdlCompile(idl, "-boa", "gen", "", FDir), c.Ok) << c.Body;
+        IdlEditorBuffers().Find = nullptr;
+        ASSERT_EQ(FMessages.size(), 1u) << c.Body;
+        EXPECT_EQ(FMessages[0].kind, c.Kind);
+        EXPECT_EQ(FMessages[0].file, idl);
+        EXPECT_EQ(FMessages[0].line, c.Line);
+        EXPECT_EQ(FMessages[0].column, 1);
+        EXPECT_EQ(FMessages[0].text, c.Text);
+    }
 }

@@ -61,16 +61,16 @@ TCppToken TCppScanner::Next()
             end.Line = end.EndLine = LineAt(n);
             return end;
         }
-        // a preprocessor line (with its continuations) is no token
+        // a preprocessor line (with its continuations) is one token, or none
         const std::size_t lineStart = FLineStarts[static_cast<std::size_t>(LineAt(FPos) - 1)];
-        if (s[FPos] == '#' && s.find_first_not_of(" \t", lineStart) == FPos) {
-            while (FPos < n && s[FPos] != '\n') FPos += (s[FPos] == '\\' && FPos + 1 < n) ? 2 : 1;
-            continue;
-        }
         TCppToken t;
         t.Start = FPos;
         const char c = s[FPos];
-        if (c == '/' && FPos + 1 < n && (s[FPos + 1] == '/' || s[FPos + 1] == '*')) {
+        if (c == '#' && s.find_first_not_of(" \t", lineStart) == FPos) {
+            while (FPos < n && s[FPos] != '\n') FPos += (s[FPos] == '\\' && FPos + 1 < n) ? 2 : 1;
+            if (!ReturnDirectives) continue;
+            t.Kind = TCppTokenKind::Directive;
+        } else if (c == '/' && FPos + 1 < n && (s[FPos + 1] == '/' || s[FPos + 1] == '*')) {
             if (s[FPos + 1] == '/') {
                 FPos = s.find('\n', FPos);
                 if (FPos == String::npos) FPos = n;

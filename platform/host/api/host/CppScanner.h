@@ -1,11 +1,11 @@
 #pragma once
 // The C++ personality's token scanner over a source text: identifiers, numbers, literals and
-// punctuation ("::" one token), comments on request; preprocessor lines are skipped. Positions
+// punctuation ("::" one token), comments and preprocessor lines on request (else skipped). Positions
 // are offsets into the text; a caller may save and restore them.
 #include "host/Export.h"
 #include "rtl/Classes.h"
 
-enum class TCppTokenKind { End, Identifier, Number, String, Char, Symbol, Comment };
+enum class TCppTokenKind { End, Identifier, Number, String, Char, Symbol, Comment, Directive };
 
 struct HOST_API TCppToken {
     TCppTokenKind Kind = TCppTokenKind::End;
@@ -29,6 +29,8 @@ public:
     String Text(std::size_t from, std::size_t to) const;
     const String& Source() const { return FText; }
     bool ReturnComments = false;
+    // A preprocessor line (with its continuations) as one Directive token, "#" first.
+    bool ReturnDirectives = false;
 
 private:
     int LineAt(std::size_t pos) const;
