@@ -58,6 +58,13 @@ String TIdlMakeSymbol::MakeGenFileName(TKnownGenFileTypes kind) const
                                                 : FOptions.MakeClientSourceName(FProjectDir, FIdlFile);
 }
 
+void TIdlMakeSymbol::SetName(const String& idlFile)
+{
+    if (idlFile == FIdlFile) return;
+    FIdlFile = idlFile;
+    Changed = true;
+}
+
 void TIdlMakeSymbol::SetOptionsString(const String& text)
 {
     if (text == FOptions.Text()) return;
@@ -199,7 +206,7 @@ void TIdlMakeFile::ParseIdlSymbols()
     // A symbol read before keeps the switches its rules were written with, so that a change of
     // the switches is seen by the next update.
     std::map<String, String> known;
-    for (auto& [name, sym] : FSymbols) known[name] = sym->Options().Text();
+    for (auto& [key, sym] : FSymbols) known[key] = sym->Options().Text();
     FSymbols.clear();
     const std::vector<String> names = ExtractStrings(MacroValue(sIdlFilesMacro), " \t");
     const String macroFlags = MacroValue(sIdlFlagsMacro);
@@ -222,9 +229,9 @@ void TIdlMakeFile::ParseIdlSymbols()
                 if (colon == String::npos) continue;
                 target = Trim(target.substr(0, colon));
                 const String idl = ExpandRelativePath(ProjectDir(), Unquote(name));
-                auto& sym = FSymbols[idl];
+                auto& sym = FSymbols[FileNameKey(idl)];
                 if (!sym) {
-                    auto k = known.find(idl);
+                    auto k = known.find(FileNameKey(idl));
                     const String sw = k != known.end() ? k->second
                                       : SwitchesOf     ? SwitchesOf(idl)
                                                        : macroFlags;
@@ -269,8 +276,11 @@ void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries)
 {
     const String flags = MacroValue(sIdlFlagsMacro);
     for (const String& e : entries) {
-        auto& sym = FSymbols[e];
-        if (!sym) sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), SwitchesOf ? SwitchesOf(e) : flags, e);
+        auto& sym = FSymbols[FileNameKey(e)];
+        if (!sym)
+            sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), SwitchesOf ? SwitchesOf(e) : flags, e);
+        else
+            sym->SetName(e);  // the project's spelling of the name, for its rules too
     }
     // New rules go at the end, never glued to a last line without line break, nor read as part
     // of a last line that goes on to the next (ends in "\"): an empty line ends that one first.
@@ -289,8 +299,8 @@ void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries)
     std::vector<String> removed;
     for (auto& entry : FSymbols) {
         // no structured binding here: lambdas capture these, which not every compiler allows
-        const String& name = entry.first;
         TIdlMakeSymbol* sym = entry.second.get();
+        const String& name = sym->Name();
         const bool remove = std::none_of(entries.begin(), entries.end(),
                                          [&name](const String& e) { return SameFileName(e, name); });
         if (!remove) {
@@ -334,7 +344,7 @@ void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries)
         auto in = inserts.find(*p);
         if (in != inserts.end()) FText.insert(*p, in->second);
     }
-    for (const String& r : removed) FSymbols.erase(r);
+    for (const String& r : removed) FSymbols.erase(FileNameKey(r));
     SetMacro(sIdlGenFilesMacro, genList);
     if (!entries.empty() && !HasKrotexDefinition(FText)) {
         String v;

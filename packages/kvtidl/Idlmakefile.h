@@ -27,6 +27,8 @@ class TIdlMakeSymbol : public TObject {
 public:
     TIdlMakeSymbol(String projectDir, const String& switches, String idlFile);
     const String& Name() const { return FIdlFile; }
+    // Another spelling of the same file: its rules are written again.
+    void SetName(const String& idlFile);
     TIdlCppOptions& Options() { return FOptions; }
     String MakeGenFileName(TKnownGenFileTypes kind) const;
     void SetOptionsString(const String& text);
@@ -65,6 +67,7 @@ public:
     // The project's IDL files become `entries`: rules, generated-files macro and IDL-files
     // macro are brought in step.
     void SetIdlFiles(const std::vector<String>& entries);
+    // Keyed by FileNameKey: one symbol for every spelling of a file's name.
     std::map<String, std::unique_ptr<TIdlMakeSymbol>>& Symbols() { return FSymbols; }
     // The switches of one IDL file (unset: the flags macro's).
     std::function<String(const String& idlFile)> SwitchesOf;

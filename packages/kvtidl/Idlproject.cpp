@@ -171,7 +171,7 @@ std::vector<String> TIdlOptionsUpdater::GetAllGenFiles(IQCppProject* project)
 {
     std::vector<String> r;
     auto mk = ParsedMakeFile(project);
-    for (auto& [name, sym] : mk->Symbols())
+    for (auto& [key, sym] : mk->Symbols())
         for (auto& g : sym->GenFiles()) r.push_back(g->FileName);
     return r;
 }
@@ -179,8 +179,8 @@ std::vector<String> TIdlOptionsUpdater::GetAllGenFiles(IQCppProject* project)
 bool TIdlOptionsUpdater::ListsGenFile(IQCppProject* project, const String& idlFile, const String& genFile)
 {
     auto mk = ParsedMakeFile(project);
-    for (auto& [name, sym] : mk->Symbols())
-        if (SameFileName(name, idlFile)) return sym->FindGenFile(genFile) != nullptr;
+    for (auto& [key, sym] : mk->Symbols())
+        if (SameFileName(sym->Name(), idlFile)) return sym->FindGenFile(genFile) != nullptr;
     return false;
 }
 

@@ -78,8 +78,8 @@ TEST(KvtidlMakeFile, ParsingFindsRulesAndKeepsHandEditedCommands)
                               "x_s.cc: x.idl\r\n    $(KROTEX) $(IDLCFLAGS) -v \\\r\n  $?\r\n\r\n"
                               "other: x.idl.bak\r\n    copy\r\n");
     mk.ParseIdlSymbols();
-    ASSERT_EQ(mk.Symbols().count("/p/x.idl"), 1u);
-    auto& gens = mk.Symbols()["/p/x.idl"]->GenFiles();
+    ASSERT_EQ(mk.Symbols().count(FileNameKey("/p/x.idl")), 1u);
+    auto& gens = mk.Symbols()[FileNameKey("/p/x.idl")]->GenFiles();
     ASSERT_EQ(gens.size(), 1u);
     EXPECT_EQ(gens[0]->FileName, "/p/x_s.cc");
     EXPECT_EQ(gens[0]->Command, "    $(KROTEX) $(IDLCFLAGS) -v $?");
@@ -227,4 +227,23 @@ TEST(KvtidlMakeFile, AnUpdateOfItsOwnOutputChangesNothing)
         EXPECT_EQ(third.Text(), settled);
         EXPECT_EQ(again.Text(), mk.Text());
     }
+}
+
+TEST(KvtidlMakeFile, FileNamesCompareAsTheHostComparesThem)
+{
+    // written by hand in other letters than the project's item
+    const String krotex = "!if !$d(KROTEX)\r\nKROTEX = krotex\r\n!endif\r\n\r\n";
+    const String text = "IDLFILES = BANK.IDL\r\nIDLGENFILES = BANK_s.cc BANK_c.cc\r\n" + krotex +
+                        Rule("BANK_s.cc: BANK.IDL", "$(KROTEX) $(IDLCFLAGS) $?") +
+                        Rule("BANK_c.cc: BANK.IDL", "$(KROTEX) $(IDLCFLAGS) $?");
+    TIdlMakeFile mk(kProject, text);
+    mk.SetIdlFiles({"/p/bank.idl"});
+    EXPECT_EQ(mk.Text(), "IDLFILES = bank.idl\r\nIDLGENFILES = bank_s.cc bank_c.cc\r\n" + krotex +
+                             Rule("bank_s.cc: bank.idl", "$(KROTEX) $(IDLCFLAGS) $?") +
+                             Rule("bank_c.cc: bank.idl", "$(KROTEX) $(IDLCFLAGS) $?"));
+    ASSERT_EQ(mk.Symbols().size(), 1u);
+    const String once = mk.Text();
+    TIdlMakeFile again(kProject, once);
+    again.SetIdlFiles({"/p/bank.idl"});
+    EXPECT_EQ(again.Text(), once);
 }
