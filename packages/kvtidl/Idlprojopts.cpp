@@ -103,9 +103,13 @@ void TIdlProjectOptions::SetOption(const String& name, const TOptionValue& value
 {
     bool* b = Option(name);
     if (!b) return;
-    const bool* v = std::get_if<bool>(&value);
-    if (!v) throw EConvertError("The project option " + name + " takes True or False");
-    *b = *v;
+    // an integer stands for a boolean as the host's options store them: 0 off, 1 on
+    if (const bool* v = std::get_if<bool>(&value))
+        *b = *v;
+    else if (const int* i = std::get_if<int>(&value); i && (*i == 0 || *i == 1))
+        *b = *i == 1;
+    else
+        throw EConvertError("The project option " + name + " takes True or False");
 }
 
 bool TIdlProjectOptions::IsDefined(const String& name) const

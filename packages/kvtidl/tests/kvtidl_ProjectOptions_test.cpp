@@ -36,8 +36,13 @@ TEST(KvtidlProjectOptions, OptionsByNameAreTheHelpersBooleans)
     EXPECT_EQ(std::get<String>(untouched), "kept");
     options.SetOption("LibPath", TOptionValue(true));
     EXPECT_EQ(settings.LibPath, "");
-    // a check box option takes only a boolean
+    // a check box option takes a boolean, or 0 and 1 as the host stores them
     EXPECT_THROW(options.SetOption("AddClientUnit", TOptionValue(String("yes"))), EConvertError);
+    EXPECT_THROW(options.SetOption("AddClientUnit", TOptionValue(2)), EConvertError);
+    EXPECT_FALSE(helper.AddClientUnit);
+    options.SetOption("AddClientUnit", TOptionValue(1));
+    EXPECT_TRUE(helper.AddClientUnit);
+    options.SetOption("AddClientUnit", TOptionValue(0));
     EXPECT_FALSE(helper.AddClientUnit);
 }
 

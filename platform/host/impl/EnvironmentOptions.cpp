@@ -103,7 +103,9 @@ void TRegistryPropSet::LoadFromRegistry()
         if (!reg.ValueExists(KeyPath, f.Name)) {
             FValues[f.Name] = f.Default;
         } else if (f.Type == ftBoolean) {
-            FValues[f.Name] = reg.ReadBool(KeyPath, f.Name, false) ? "True" : "False";
+            // "True;Yes;1" and "False;No;0", in any case; anything else leaves the default
+            const String v = reg.ReadString(KeyPath, f.Name, "");
+            FValues[f.Name] = IsOneOf(v, kTrue) ? "True" : IsOneOf(v, kFalse) ? "False" : f.Default;
         } else if (f.Type == ftInteger) {
             FValues[f.Name] = IntToStr(reg.ReadInteger(KeyPath, f.Name, 0));
         } else {

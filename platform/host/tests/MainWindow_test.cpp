@@ -191,6 +191,13 @@ TEST_F(host_MainWindow, PropertySetsLoadWhatTheKeyHoldsAndDefaultsForTheRest)
     again.LoadFromRegistry();
     EXPECT_FALSE(again.BoolValue("Flag"));
     EXPECT_EQ(again.IntValue("Count"), 12);
+    // booleans as a user or another program wrote them; what is none stays the default
+    for (const Case& c : {Case{"Yes", true}, Case{"1", true}, Case{"true", true}, Case{"NO", false},
+                          Case{"0", false}, Case{"maybe", true}}) {
+        TRegistry().WriteString(kTestKey, "Flag", c.value);
+        again.LoadFromRegistry();
+        EXPECT_EQ(again.BoolValue("Flag"), c.checked) << c.value;
+    }
     TRegistry().DeleteKey(kTestKey);
 }
 
