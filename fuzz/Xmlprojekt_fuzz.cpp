@@ -1,11 +1,9 @@
 // The XML project: any bytes opened as a project file in the host, or refused with an error;
 // what was read survives a save and a second opening.
 #include <cstdlib>
-#include <sstream>
 
 #include "Fuzzordner.h"
-#include "host/CppProject.h"
-#include "hostimpl/HostImpl.h"
+#include "Projekt.h"
 #include "rtl/Files.h"
 
 namespace {
@@ -16,25 +14,18 @@ struct Gelesen {
     bool operator==(const Gelesen&) const = default;
 };
 
-// Opens the project in a host of its own; false when the host refuses the file.
 bool oeffne(const String& ordner, const String& datei, Gelesen& g, bool speichern)
 {
-    hostimpl::THostSession host(ordner);
-    std::ostringstream aus;
-    try {
-        hostimpl::RunProjectCommand({"open", datei}, aus);
-    } catch (const Exception&) {
-        return false;
-    }
-    TIntfPtr<IQCppProject> p = ActiveCppProject();
-    if (!p) std::abort();
-    for (const String& f : p->Items()) {
-        g.items.push_back(f);
-        g.compiler.push_back(p->ItemCompiler(f));
-        g.genfiles.push_back(p->ItemGenFiles(f));
-    }
-    if (speichern) p->Save();
-    return true;
+    return oeffne_Projekt(
+        ordner, datei,
+        [&](IQCppProject& p) {
+            for (const String& f : p.Items()) {
+                g.items.push_back(f);
+                g.compiler.push_back(p.ItemCompiler(f));
+                g.genfiles.push_back(p.ItemGenFiles(f));
+            }
+        },
+        speichern);
 }
 
 }  // namespace
