@@ -192,4 +192,12 @@ std::vector<Zeilenabschnitt> Zeilenabschnitte(std::string_view bytes)
     return a;
 }
 
+std::size_t Zeilenzahl(const std::vector<Zeilenabschnitt>& abschnitte)
+{
+    if (abschnitte.empty()) return 0;
+    const std::string_view letzter = abschnitte.back().text;
+    return abschnitte.back().erste_Zeile + zaehle_Zeichen(letzter, '\n') +
+           (!letzter.empty() && letzter.back() != '\n');
+}
+
 }  // namespace kern

@@ -243,5 +243,7 @@ struct Zeilenabschnitt {
     std::size_t erste_Zeile = 0;
 };
 std::vector<Zeilenabschnitt> Zeilenabschnitte(std::string_view bytes);
+// The number of lines in the pieces (a last line without line end counts).
+std::size_t Zeilenzahl(const std::vector<Zeilenabschnitt>& abschnitte);
 
 }  // namespace kern

@@ -1,9 +1,11 @@
 #include "Programmordner.h"
 
 #include <malloc.h>
+#include <sys/mman.h>
 #include <pwd.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <mutex>
 
@@ -74,4 +76,21 @@ void Speicher_einrichten()
     // heap, and up to 128 MB of free heap stay with the process.
     ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
     ::mallopt(M_TRIM_THRESHOLD, 128 << 20);
+    // One heap for every thread, so the step threads' and their helpers' buffers come from it too.
+    ::mallopt(M_ARENA_MAX, 1);
+    // The heap grows at once by the room a run takes, in large pages: a first run then maps a
+    // few dozen pages instead of thousands, each of which costs a trap into the kernel. Nothing
+    // is touched here; the pages come as the run uses them.
+    constexpr std::size_t RAUM = 64 << 20, GROSS = 2 << 20;
+    ::mallopt(M_TOP_PAD, RAUM);
+    if (void* p = std::malloc(GROSS)) {
+        const auto anfang = (reinterpret_cast<std::uintptr_t>(p) + GROSS - 1) & ~(GROSS - 1);
+        const auto ende = reinterpret_cast<std::uintptr_t>(::sbrk(0)) & ~(GROSS - 1);
+        std::free(p);
+        // Only a heap that grew in one piece by that room is marked (not where another allocator
+        // serves malloc).
+        if (ende > anfang && ende - anfang <= RAUM + GROSS)
+            ::madvise(reinterpret_cast<void*>(anfang), ende - anfang, MADV_HUGEPAGE);
+    }
+    ::mallopt(M_TOP_PAD, 128 << 10);  // the usual pad for growth beyond
 }

@@ -18,7 +18,7 @@ bool ProgrammOrdner_einrichten();
 // runtime library (INI files without folder in $RAVELO_WINDIR, else $XDG_CONFIG_HOME/Quenzel 2009/;
 // debug lines on stderr while $RAVELO_DEBUG is set).
 void Laufzeit_einrichten();
-// Part of Laufzeit_einrichten: the tip run's tables and texts (tens of MB) stay with the process
-// when freed, for the next run to use again, instead of going back to the system, which would
-// have to map and clear every page of them anew.
+// Part of Laufzeit_einrichten: the tip run's tables and texts (tens of MB) come from one heap in
+// large pages and stay with the process when freed, for the next run to use again, instead of
+// going back to the system, which would have to map and clear every page of them anew.
 void Speicher_einrichten();

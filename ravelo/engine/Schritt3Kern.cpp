@@ -32,16 +32,20 @@ std::vector<Trefferklasse> pruefe_Gewinnbetraege(Gewinnbetraege& g)
 
 namespace {
 
-// Step 3's reading of the filtered file; nach_Abschnitt(k, b, e) runs on the thread that read the
-// lines b..e-1 of a piece into k, right after them. Returns the combinations up to the first line that
-// ends the reading.
-template <class F>
-std::vector<Kombination> lies_gefilterte_und(std::string_view bytes, int anzahl_Varianten, const F& nach_Abschnitt)
+// Step 3's reading of the filtered file; vorher(n) runs first with the number of places the lines
+// can fill, nach_Abschnitt(k, b, e) on the thread that read the lines b..e-1 of a piece into k,
+// right after them. Returns the combinations up to the first line that ends the reading.
+template <class V, class F>
+std::vector<Kombination> lies_gefilterte_und(std::string_view bytes, int anzahl_Varianten, const V& vorher,
+                                             const F& nach_Abschnitt)
 {
     // Every piece reads its lines into their places up to its first line that ends the reading;
-    // the result ends at the first such line of all.
-    const std::size_t groesse = static_cast<std::size_t>(std::max(anzahl_Varianten, 0));
+    // the result ends at the first such line of all. The places are as many as there are lines
+    // (the file holds what step 2 left, often far fewer than anzahl_Varianten).
     const std::vector<kern::Zeilenabschnitt> abschnitte = kern::Zeilenabschnitte(bytes);
+    const std::size_t groesse = std::min(static_cast<std::size_t>(std::max(anzahl_Varianten, 0)),
+                                         kern::Zeilenzahl(abschnitte));
+    vorher(groesse);
     std::vector<Kombination> k(groesse);
     std::vector<std::size_t> ende(abschnitte.size());
     kern::parallel_jede(abschnitte.size(), [&](std::size_t a) {
@@ -68,8 +72,9 @@ std::vector<Kombination> lies_gefilterte_und(std::string_view bytes, int anzahl_
 
 std::vector<Kombination> lies_gefilterte(std::string_view bytes, int anzahl_Varianten)
 {
-    return lies_gefilterte_und(bytes, anzahl_Varianten,
-                               [](const std::vector<Kombination>&, std::size_t, std::size_t) {});
+    return lies_gefilterte_und(
+        bytes, anzahl_Varianten, [](std::size_t) {},
+        [](const std::vector<Kombination>&, std::size_t, std::size_t) {});
 }
 
 namespace {
@@ -154,8 +159,7 @@ Bewertete lies_und_bewerte(std::string_view bytes, int anzahl_Varianten, std::sp
 {
     const Signaturzaehler zaehler = Vergangenheit(ziehungen, kriterien);
     Bewertete r;
-    r.punkte.resize(static_cast<std::size_t>(std::max(anzahl_Varianten, 0)));
-    r.k = lies_gefilterte_und(bytes, anzahl_Varianten,
+    r.k = lies_gefilterte_und(bytes, anzahl_Varianten, [&](std::size_t n) { r.punkte.resize(n); },
                               [&](const std::vector<Kombination>& k, std::size_t b, std::size_t e) {
                                   // Scored by the thread that read the lines, while they are in its cache.
                                   bewerte(k, b, e, zaehler, kriterien, r.punkte.data());

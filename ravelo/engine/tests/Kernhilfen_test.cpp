@@ -81,6 +81,22 @@ TEST(Kernhilfen, ZeichenZaehlen)
     EXPECT_EQ(kern::zaehle_Zeichen("\xff\xff\n", '\xff'), 2u);
 }
 
+TEST(Kernhilfen, ZeilenDerAbschnitte)
+{
+    // Long enough for several pieces; a last line without line end counts.
+    std::string viele;
+    for (int i = 0; i < 50000; ++i) viele += "1,2,3,4,5," + std::to_string(i % 50) + "\n";
+    const struct {
+        std::string text;
+        std::size_t zeilen;
+    } faelle[] = {{"", 0}, {"\n", 1}, {"a", 1}, {"a\n", 1}, {"a\nb", 2}, {"a\r\nb\r\n", 2},
+                  {"\n\n\n", 3}, {viele, 50000}, {viele + "7", 50001}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.text.size());
+        EXPECT_EQ(kern::Zeilenzahl(kern::Zeilenabschnitte(f.text)), f.zeilen);
+    }
+}
+
 TEST(Kernhilfen, ZahlenSchreiben)
 {
     std::vector<long long> werte = {0,     1,     9,      10,     11,     49,      99,        100,
