@@ -1,20 +1,22 @@
-// Speed of the one-click run: the three tip steps as the program runs them, with every file they
-// write and read, on the shipped archive and on a generated one, with the program's default
-// settings (every filter and criterion on, the default parameters, 12 tips) and two pools (the
-// default random source, and the personal numbers 1..30 of the layout). Every run takes the next
-// run key, so its step files are new files, as in the program.
-//   EinKlick_schnell      the program's step cores on the threads the program takes (all the
-//                         machine's on a quiet machine, fewer on a busy one);
-//   EinKlick_schnell_1T   the same on one thread (the algorithmic gain alone);
-//   EinKlick_woertlich    the steps written straight from their description (six plain
-//                         classifiers, a pass over the table per draw, 5000 list entries counted
-//                         per combination, files through streams line by line);
-//   Phasen                the fast run for N = 30 cut into its phases, wall and CPU time of each
-//                         (the table is printed after the cases);
-//   Durchgang2/Durchgang3 the two hot passes alone: removal of drawn combinations and points.
-// Each case runs several times; the median is reported. Counters: the case's own rise of the
-// resident memory (spitze_MB) and, for the passes, fast and plain milliseconds and their ratio.
-// The last line compares the whole run for N = 20 and N = 30 on the shipped archive.
+// Speed of the one-click run on the shipped archive, with the program's default settings (every
+// filter and criterion on, the default parameters, 12 tips) and the personal numbers 1..30 of the
+// layout as pool (a source without a wait of its own). Every run takes the next run key, so its
+// step files are new files, as in the program.
+//   Phasen                the step cores of the fast run for N = 30 called one by one in this process,
+//                         each phase timed on its own (wall and CPU time of all threads); the first of
+//                         the five runs is cold, the median is warm (the table is printed after the
+//                         cases);
+//   Durchgang2/Durchgang3 the two hot passes alone, fast and plain in turn in one loop: removal of
+//                         drawn combinations and points (counters: their milliseconds and ratio).
+// The closing line: the real one-click driver (Thread_Sarnik with its three step threads, the
+// driver's polls and the steps' pauses) in a new process each time, against the steps written
+// straight from their description (six plain classifiers, a pass over the table per draw, 5000
+// list entries counted per combination, files through streams line by line), one process each, the
+// two in turn in one loop. Per N: the wall time of the driver's run, the waits the driver and the
+// steps make as they must (the poll's sleep after step 1 has ended, step 3's pause), the work (wall
+// minus those waits) of the first run in a process (cold) and of the later ones (warm), the plain
+// run's time and the ratios, and the peak resident memory of a process. Every file of every run is
+// compared with the plain run's; a difference ends the benchmark with an error and no closing line.
 #include <benchmark/benchmark.h>
 
 #include <malloc.h>
@@ -25,35 +27,50 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <mutex>
 #include <random>
+#include <thread>
 
 #include "CDorovZahlen.h"
 #include "PeakMemory.h"
 #include "Programmordner.h"
+#include "Schritt1Fenster.h"
 #include "Schritt1Kern.h"
 #include "Schritt2Kern.h"
 #include "Schritt3Kern.h"
+#include "Schrittfenster.h"
+#include "Thread_Sarnik.h"
 #include "Tippdateien.h"
 #include "Vergleichslauf.h"
+#include "rtl/Clock.h"
 #include "rtl/Files.h"
 
 namespace {
 
 using namespace woertlich;
+using Uhr = std::chrono::steady_clock;
 
 constexpr const char* TIPPDATUM = "12.08.2026";  // after the shipped archive's newest draw
 constexpr const char* SCHLUESSELDATUM = "12-08-2026";  // the run keys' date
 
-double ms_seit(std::chrono::steady_clock::time_point t0)
+double ms(Uhr::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double ms_seit(Uhr::time_point t0) { return ms(Uhr::now() - t0); }
+
+// Set by every case or comparison that found a result differing from the plain one: the closing
+// line is then not printed.
+bool abweichung = false;
+
+void Abweichung(benchmark::State& state, const std::string& was)
 {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+    abweichung = true;
+    state.SkipWithError(was.c_str());
 }
 
-// ---- the scratch folders and the archives ---------------------------------------------------
+// ---- the scratch folders and the archive ----------------------------------------------------
 
 // One folder per process from mkdtemp, removed at the end: two runs never share files.
 const String& Arbeitsordner()
@@ -74,9 +91,6 @@ struct Aufraeumen {
     }
 };
 
-enum Archiv { ECHT, ERZEUGT };
-enum Pool { ZUFALL, EIGENE };
-
 // A folder the benchmark cannot make ends it: every figure after it would be wrong.
 void Ordner(const String& o)
 {
@@ -85,57 +99,26 @@ void Ordner(const String& o)
     std::abort();
 }
 
-String Archivordner(Archiv a)
+// A program folder holding the shipped archive.
+String Programmordner_mit_Archiv(const String& o)
 {
-    const String o = Arbeitsordner() + (a == ECHT ? "echt/" : "erzeugt/");
-    if (!DirectoryExists(o)) {
-        Ordner(o);
-        if (a == ECHT) {
-            AtomicWriteFile(o + DATEI_DOROV_ZAHLEN, ReadFileBytes(RAVELO_ARCHIV));
-        } else {
-            // As many draws as the shipped archive, at random, with the same line form.
-            std::mt19937 rnd(1955);
-            std::vector<int> alle(49);
-            for (int i = 0; i < 49; ++i) alle[i] = i + 1;
-            String text;
-            for (int i = 0; i < 4706; ++i) {
-                std::shuffle(alle.begin(), alle.end(), rnd);
-                char datum[16];
-                std::snprintf(datum, sizeof datum, "%02d.%02d.%02d", i % 28 + 1, i / 28 % 12 + 1,
-                              i / 104 % 50);  // no skipped year
-                text += datum;
-                for (int k = 0; k < 7; ++k) text += "," + std::to_string(alle[k]);
-                text += "\n";
-            }
-            AtomicWriteFile(o + DATEI_DOROV_ZAHLEN, text);
-        }
-    }
+    Ordner(o);
+    AtomicWriteFile(o + DATEI_DOROV_ZAHLEN, ReadFileBytes(RAVELO_ARCHIV));
     return o;
 }
 
-// The pool of step 1: the random source with a fixed seed, or the personal numbers Edit9..Edit38.
-std::vector<int> Pool_fuer(Pool p, int N)
+String Archivordner()
 {
-    std::vector<int> pool;
-    if (p == ZUFALL) {
-        std::mt19937 zufall(20090812);
-        pool = schritt1::Zufallszahlen(N, zufall);
-    } else {
-        for (int k = 1; k <= 30; ++k) pool.push_back(k);
-    }
-    pool.resize(static_cast<std::size_t>(N));
-    return pool;
+    static const String o = Programmordner_mit_Archiv(Arbeitsordner() + "echt/");
+    return o;
 }
 
-// ---- samples for the last line --------------------------------------------------------------
-
-std::mutex proben_lock;
-std::map<std::string, std::vector<double>> proben;
-
-void merke(const std::string& fall, double ms)
+// The personal numbers Edit9..Edit38 of the layout: 1..30, the first N of them.
+std::vector<int> Pool_fuer(int N)
 {
-    std::lock_guard g(proben_lock);
-    proben[fall].push_back(ms);
+    std::vector<int> pool;
+    for (int k = 1; k <= N; ++k) pool.push_back(k);
+    return pool;
 }
 
 double median(std::vector<double> v)
@@ -146,12 +129,6 @@ double median(std::vector<double> v)
 }
 
 String lies(const String& name) { return FileExists(name) ? ReadFileBytes(name) : String(); }
-
-std::string Fallname(const char* seite, Archiv a, Pool p, int N)
-{
-    return std::string(seite) + (a == ECHT ? "/echt" : "/erzeugt") + (p == ZUFALL ? "/zufall" : "/eigene") +
-           "/N" + std::to_string(N);
-}
 
 // ---- the cases ------------------------------------------------------------------------------
 
@@ -177,22 +154,21 @@ public:
         return *FDateien;
     }
     const String& schluessel() const { return FSchluessel; }
-    // The last run's step files against those of the program's whole run with the same key, written
-    // beside them; their names and sizes go to groessen when given.
+    // The last run's step files against those of the plain run with the same key, written beside
+    // them; their names and sizes go to groessen.
     void vergleiche(benchmark::State& state, const std::vector<int>& pool,
-                    std::vector<std::pair<std::string, std::size_t>>* groessen = nullptr) const
+                    std::vector<std::pair<std::string, std::size_t>>& groessen) const
     {
         if (!FDateien) return;
         Ordner(FOrdner + "vergleich/");
         const Laufdateien s(FOrdner + "vergleich/", FSchluessel);
-        kern::setze_Threadgrenze(0);
-        if (!schnell_laufen(pool, TIPPDATUM, s, FSchluessel)) state.SkipWithError("fast run failed");
+        woertlich_laufen(pool, TIPPDATUM, s, FSchluessel);
         const std::vector<String> x = FDateien->Schrittdateien(), y = s.Schrittdateien();
-        if (groessen) groessen->clear();
+        groessen.clear();
         for (std::size_t i = 0; i + 1 < x.size(); ++i) {  // the statistics file gathers every run
             const String a = lies(x[i]);
-            if (a != lies(y[i])) state.SkipWithError(("files differ: " + ExtractFileName(x[i])).c_str());
-            if (groessen) groessen->emplace_back(ExtractFileName(x[i]), a.size());
+            if (a != lies(y[i])) Abweichung(state, "files differ: " + ExtractFileName(x[i]));
+            groessen.emplace_back(ExtractFileName(x[i]), a.size());
         }
         weg(s);
     }
@@ -217,39 +193,6 @@ private:
     std::unique_ptr<Laufdateien> FDateien;
 };
 
-void EinKlick(benchmark::State& state, bool woertlich, std::size_t threads)
-{
-    const Archiv a = static_cast<Archiv>(state.range(0));
-    const Pool p = static_cast<Pool>(state.range(1));
-    const int N = static_cast<int>(state.range(2));
-    const String o = Archivordner(a);
-    setze_ProgrammOrdner(o);
-    kern::setze_Threadgrenze(threads);
-    const std::string fall = Fallname(woertlich      ? "woertlich"
-                                      : threads == 1 ? "schnell1"
-                                                     : "schnell",
-                                      a, p, N);
-    const std::vector<int> pool = Pool_fuer(p, N);
-    Laeufe laeufe(o + (woertlich ? "woertlich/" : "schnell/"), N);
-    Speicheranstieg speicher;
-    for (auto _ : state) {
-        const Laufdateien& d = laeufe.naechster(state);
-        const auto t0 = std::chrono::steady_clock::now();
-        if (woertlich)
-            woertlich_laufen(pool, TIPPDATUM, d, laeufe.schluessel());
-        else if (!schnell_laufen(pool, TIPPDATUM, d, laeufe.schluessel()))
-            state.SkipWithError("a step failed");
-        merke(fall, ms_seit(t0));
-    }
-    state.counters["spitze_MB"] = speicher.MB();
-    kern::setze_Threadgrenze(0);
-    if (woertlich) laeufe.vergleiche(state, pool);  // both sides write the same bytes
-}
-
-void BM_EinKlick_schnell(benchmark::State& state) { EinKlick(state, false, 0); }
-void BM_EinKlick_schnell_1T(benchmark::State& state) { EinKlick(state, false, 1); }
-void BM_EinKlick_woertlich(benchmark::State& state) { EinKlick(state, true, 0); }
-
 // The table as step 2 has it when the removal starts, and the draws.
 struct Durchgang {
     Kombinationstabelle gefiltert;
@@ -257,9 +200,9 @@ struct Durchgang {
 };
 Durchgang vorbereiten(int N)
 {
-    setze_ProgrammOrdner(Archivordner(ECHT));
+    setze_ProgrammOrdner(Archivordner());
     const Schritt2Eingaben e = Vorgaben2(N);
-    const String text = schritt1::Kombinationstext(Pool_fuer(ZUFALL, N));
+    const String text = schritt1::Kombinationstext(Pool_fuer(N));
     Durchgang d{lies_Kombinationen(text, e.anzahl_Varianten), lade_Ziehungen(TIPPDATUM)};
     filtere(d.gefiltert, e, lies_Filterwerte(e, nullptr));
     return d;
@@ -285,14 +228,14 @@ void BM_Durchgang2(benchmark::State& state)
     for (auto _ : state) {
         Kombinationstabelle a = vorher.gefiltert, b = vorher.gefiltert, c = vorher.gefiltert;
         kern::setze_Threadgrenze(1);
-        auto t0 = std::chrono::steady_clock::now();
+        auto t0 = Uhr::now();
         loesche_gezogene(a, vorher.ziehungen, 6);
         s1 += ms_seit(t0);
         kern::setze_Threadgrenze(0);
-        t0 = std::chrono::steady_clock::now();
+        t0 = Uhr::now();
         loesche_gezogene(b, vorher.ziehungen, 6);
         s += ms_seit(t0);
-        t0 = std::chrono::steady_clock::now();
+        t0 = Uhr::now();
         for (const Ziehung& z : vorher.ziehungen) {
             bool flag[50] = {};
             for (int n : z) flag[n] = true;
@@ -304,7 +247,7 @@ void BM_Durchgang2(benchmark::State& state)
             }
         }
         w += ms_seit(t0);
-        if (a.z != c.z || b.z != c.z) state.SkipWithError("results differ");
+        if (a.z != c.z || b.z != c.z) Abweichung(state, "results differ");
     }
     Faktoren(state, vorher.gefiltert.vorhanden(), s1, s, w);
     state.counters["spitze_MB"] = speicher.MB();
@@ -322,14 +265,14 @@ void BM_Durchgang3(benchmark::State& state)
     Speicheranstieg speicher;
     for (auto _ : state) {
         kern::setze_Threadgrenze(1);
-        auto t0 = std::chrono::steady_clock::now();
+        auto t0 = Uhr::now();
         const std::vector<std::uint16_t> a = berechne_Punkte(c, d.ziehungen, k);
         s1 += ms_seit(t0);
         kern::setze_Threadgrenze(0);
-        t0 = std::chrono::steady_clock::now();
+        t0 = Uhr::now();
         const std::vector<std::uint16_t> b = berechne_Punkte(c, d.ziehungen, k);
         s += ms_seit(t0);
-        t0 = std::chrono::steady_clock::now();
+        t0 = Uhr::now();
         std::vector<long long> liste(5000, 0);
         for (std::size_t i = 0; i < d.ziehungen.size() && i < 5000; ++i) {
             const Ziehung& z = d.ziehungen[i];
@@ -341,7 +284,7 @@ void BM_Durchgang3(benchmark::State& state)
             p[i] = static_cast<std::uint16_t>(std::count(liste.begin(), liste.end(), sig));
         }
         w += ms_seit(t0);
-        if (a != p || b != p) state.SkipWithError("results differ");
+        if (a != p || b != p) Abweichung(state, "results differ");
     }
     Faktoren(state, c.size(), s1, s, w);
     state.counters["spitze_MB"] = speicher.MB();
@@ -371,10 +314,10 @@ public:
     // Ends the phase that ran since the last call.
     void operator()(const std::string& name)
     {
-        const auto t = std::chrono::steady_clock::now();
+        const auto t = Uhr::now();
         const double c = cpu_ms();
         if (std::find(FZ.namen.begin(), FZ.namen.end(), name) == FZ.namen.end()) FZ.namen.push_back(name);
-        FZ.wand[name].push_back(std::chrono::duration<double, std::milli>(t - FT).count());
+        FZ.wand[name].push_back(ms(t - FT));
         FZ.cpu[name].push_back(c - FC);
         weiter();
     }
@@ -382,25 +325,25 @@ public:
 private:
     void weiter()
     {
-        FT = std::chrono::steady_clock::now();
+        FT = Uhr::now();
         FC = cpu_ms();
     }
     Phasenzeiten& FZ;
-    std::chrono::steady_clock::time_point FT;
+    Uhr::time_point FT;
     double FC = 0;
 };
 
-// The fast run of schnell_laufen cut into its phases: the same calls the step cores make, in their
-// order, each phase timed on its own (wall and CPU of all threads). The files are checked against
-// those of the whole run, so the pieces stay the run.
+// The fast run cut into its phases: the same calls the step cores make, in their order, each
+// phase timed on its own (wall and CPU of all threads). The files are checked against those of
+// the plain run, so the pieces stay the run.
 void BM_Phasen(benchmark::State& state)
 {
     const int N = static_cast<int>(state.range(0));
     const std::size_t threads = static_cast<std::size_t>(state.range(1));
-    const String o = Archivordner(ECHT);
+    const String o = Archivordner();
     setze_ProgrammOrdner(o);
-    const std::vector<int> pool = Pool_fuer(ZUFALL, N);
-    Phasenzeiten& zeiten = phasen[threads == 1 ? "1 Thread" : "alle Threads"];
+    const std::vector<int> pool = Pool_fuer(N);
+    Phasenzeiten& zeiten = phasen[threads == 1 ? "1 Thread" : "so viele Threads wie der Lauf nimmt"];
     kern::setze_Threadgrenze(threads);
     Laeufe laeufe(o + "phasen/", N);
     for (auto _ : state) {
@@ -413,7 +356,7 @@ void BM_Phasen(benchmark::State& state)
             z->lade_Zahlen(TIPPDATUM);
             uhr("1 Ziehungen laden");
             schritt1::setze_Pool(*z, pool);
-            if (!schritt1::schreibe_Pooldatei(d.pool, *z)) state.SkipWithError("pool file");
+            if (!schritt1::schreibe_Pooldatei(d.pool, *z)) Abweichung(state, "pool file");
             const std::vector<String> text = schritt1::Kombinationsstuecke(schritt1::Pool(*z, N));
             uhr("1 Kombinationen formatieren");
             AtomicWriteFileNoSync(d.kombis, text);
@@ -462,18 +405,20 @@ void BM_Phasen(benchmark::State& state)
             AtomicWriteFileNoSync(d.d3.ausgewaehlt, ausgewaehlte_Datei(tipps));
             AppendToFile(d.d3.statistik, Statistikzeile(rueck) + "\n");
             uhr("3 Tipps und Statistik");
-            if (!History_anhaengen(d.history, schluessel)) state.SkipWithError("history");
+            if (!History_anhaengen(d.history, schluessel)) Abweichung(state, "history");
             uhr("3 History (mit fsync)");
         }
     }
     kern::setze_Threadgrenze(0);
-    laeufe.vergleiche(state, pool, &zeiten.dateien);  // the pieces wrote what the whole run writes
+    laeufe.vergleiche(state, pool, zeiten.dateien);  // the pieces wrote what the plain run writes
 }
 
 void Phasentabelle()
 {
     for (const auto& [fall, z] : phasen) {
-        std::printf("Phasen N=30, ausgeliefertes Archiv, %s (Median in ms):\n", fall.c_str());
+        std::printf("Phasen der Schrittkerne N=30, eigene Zahlen 1..30, ausgeliefertes Archiv, %s, in diesem "
+                    "Prozess nacheinander aufgerufen (Median von %zu Läufen, der erste kalt; ms):\n",
+                    fall.c_str(), z.namen.empty() ? std::size_t{0} : z.wand.at(z.namen[0]).size());
         std::printf("  %-32s %8s %8s\n", "Phase", "Wand", "CPU");
         double w = 0, c = 0;
         for (const std::string& n : z.namen) {
@@ -487,38 +432,294 @@ void Phasentabelle()
     }
 }
 
-void Faelle(benchmark::internal::Benchmark* b, bool alle)
+// ---- the real driver, one process per measurement -------------------------------------------
+
+// Sleeps of every thread, with their real start and end; everything else goes to the real clock.
+class Messuhr : public IClock {
+public:
+    struct Schlaf {
+        std::thread::id thread;
+        Uhr::time_point von, bis;
+    };
+    explicit Messuhr(std::shared_ptr<IClock> echt) : FEcht(std::move(echt)) {}
+    TDateTime Now() override { return FEcht->Now(); }
+    void Sleep(unsigned ms) override
+    {
+        const auto von = Uhr::now();
+        FEcht->Sleep(ms);
+        const auto bis = Uhr::now();
+        std::lock_guard g(FLock);
+        FSchlaefe.push_back({std::this_thread::get_id(), von, bis});
+    }
+    std::uint32_t GetTickCount() override { return FEcht->GetTickCount(); }
+    bool WaitUntil(const std::function<bool()>& pred, long long timeoutMs) override
+    {
+        return FEcht->WaitUntil(pred, timeoutMs);
+    }
+    std::vector<Schlaf> nimm()
+    {
+        std::lock_guard g(FLock);
+        return std::exchange(FSchlaefe, {});
+    }
+
+private:
+    std::shared_ptr<IClock> FEcht;
+    std::mutex FLock;
+    std::vector<Schlaf> FSchlaefe;
+};
+
+// The main window as the driver and its steps see it, with the program's default settings, the
+// personal numbers 1..30 as source and a new run key from every lade_History. It notes when each
+// step starts (the driver's call before it) and ends (the step's last report), and which thread
+// the driver is.
+class Benchfenster : public ISchrittFenster, public ISchritt1Fenster {
+public:
+    explicit Benchfenster(int N) : FN(N)
+    {
+        const char* texte[] = {"6", "6", "5", "6", "6", "60", "250", "12"};
+        for (int k = 1; k <= 8; ++k) FEdits[k] = texte[k - 1];
+        for (int k = 9; k <= 38; ++k) FEdits[k] = IntToStr(k - 8);
+        anzahl_Kombinationen(N, FVarianten);
+    }
+    std::thread::id treiber;
+    Uhr::time_point anfang[4], ende[4];
+    bool gemeldet = false;  // a message box or an error text: the run failed
+    String letztes_Label1;
+
+    // Both windows.
+    TDateTime DateTimePicker2() override { return EncodeDate(2026, 8, 12); }
+    String Edit(int nummer) override { return FEdits.at(nummer); }
+    String ComboBox2() override
+    {
+        std::lock_guard g(FLock);
+        return FSchluessel;
+    }
+    void ListBox1(const std::vector<String>&, const String&, const String&, const String&) override {}
+    void Label1(const String& text) override
+    {
+        std::lock_guard g(FLock);
+        letztes_Label1 = text;
+        if (text.find("ERROR") != String::npos) gemeldet = true;
+    }
+    void Animate1_spielen(int, int) override {}
+    void Animate1_zeigen(int) override {}
+    // Step 1's window.
+    bool CheckBox22() override { return false; }
+    int TrackBar1() override { return FN; }
+    bool RadioButton(int nummer) override { return nummer == 5; }
+    String Tabelle2(int) override { return String(); }
+    void Label(int, const String&) override {}
+    void Label_sichtbar(int, bool) override {}
+    void Edit_sichtbar(int, bool) override {}
+    void ProgressBar1_Schritt() override {}
+    void Timer1_aus() override {}
+    void schritt1_beendet() override { ende[1] = Uhr::now(); }
+    bool lade_History(TDateTime) override
+    {
+        std::lock_guard g(FLock);
+        FSchluessel = Tippschluessel(SCHLUESSELDATUM, FN, ++FIndex);
+        return true;
+    }
+    void Meldung(const String&, const String&, bool) override { gemeldet = true; }
+    bool Frage(const String&) override { return false; }
+    // The window of steps 2 and 3 and the driver.
+    bool CheckBox(int) override { return true; }
+    int anzahl_Varianten() override { return FVarianten; }
+    String tipp_datum() override { return SCHLUESSELDATUM; }
+    void Edit_setzen(int, const String&) override {}
+    void Animate1_sichtbar() override { anfang[anfang[2] == Uhr::time_point{} ? 2 : 3] = Uhr::now(); }
+    void ProgressBar1_null() override {}
+    void Timer1_an() override
+    {
+        treiber = std::this_thread::get_id();
+        anfang[1] = Uhr::now();
+    }
+    void schritt_beendet(int schritt) override { ende[schritt] = Uhr::now(); }
+    void ComboBox2_Eintraege(const String&) override {}
+    bool bilder_freigeben() override { return true; }
+    bool pruefe_Tippdatum(bool) override { return false; }
+    void Nachrichten_verarbeiten() override {}
+    void Fehlermeldung(const String&, const String&) override { gemeldet = true; }
+
+    // Ready for the next run.
+    void neuer_Lauf()
+    {
+        for (auto& t : anfang) t = {};
+        for (auto& t : ende) t = {};
+    }
+
+private:
+    int FN;
+    int FVarianten = 0;
+    std::map<int, String> FEdits;
+    std::mutex FLock;
+    String FSchluessel;
+    int FIndex = 0;
+};
+
+// The time of the sleeps that the run waited for as it must: a step's own sleeps (nothing else
+// works meanwhile), and the driver's sleeps as far as they lie after the end of the step it polls.
+double Wartezeit(const std::vector<Messuhr::Schlaf>& schlaefe, const Benchfenster& f)
 {
-    for (int a : {ECHT, ERZEUGT})
-        for (int p : {ZUFALL, EIGENE})
-            for (int N : {20, 30})
-                if (alle || (a == ECHT && p == ZUFALL)) b->Args({a, p, N});
+    double w = 0;
+    for (const Messuhr::Schlaf& s : schlaefe) {
+        if (s.thread != f.treiber) {
+            w += ms(s.bis - s.von);
+            continue;
+        }
+        int schritt = 0;  // the step started last before this sleep
+        for (int k = 1; k <= 3; ++k)
+            if (f.anfang[k] != Uhr::time_point{} && f.anfang[k] <= s.von) schritt = k;
+        const Uhr::time_point ab = schritt ? std::max(s.von, f.ende[schritt]) : s.von;
+        if (s.bis > ab) w += ms(s.bis - ab);
+    }
+    return w;
+}
+
+// What a measuring process prints: one line per run, then its peak resident memory.
+//   lauf <wall ms> <waits ms>
+//   spitze_kB <VmHWM>
+int Einzellauf(const std::string& art, int N, int laeufe, const String& ordner)
+{
+    Speicher_einrichten();  // as the program at its start
+    setze_ProgrammOrdner(ordner);
+    if (!SetCurrentDir(ordner)) return 2;
+    if (art == "woertlich") {
+        const String schluessel = Tippschluessel(SCHLUESSELDATUM, N, 1);
+        const auto t0 = Uhr::now();
+        woertlich_laufen(Pool_fuer(N), TIPPDATUM, Laufdateien(ordner, schluessel), schluessel);
+        std::printf("lauf %.3f 0\n", ms_seit(t0));
+    } else {
+        auto uhr = std::make_shared<Messuhr>(CurrentClock());
+        SetClock(uhr);
+        Benchfenster f(N);
+        for (int i = 0; i < laeufe; ++i) {
+            f.neuer_Lauf();
+            const auto t0 = Uhr::now();
+            {
+                Thread_Sarnik t(true, &f, &f, nullptr);
+                t.Resume();
+                t.WaitFor();
+                if (t.laeuft() || t.FatalException() || f.gemeldet) {
+                    std::fprintf(stderr, "Lauf %d gescheitert: %s\n", i + 1, f.letztes_Label1.c_str());
+                    return 1;
+                }
+            }
+            const double wand = ms_seit(t0);
+            std::printf("lauf %.3f %.3f\n", wand, Wartezeit(uhr->nimm(), f));
+        }
+        SetClock(nullptr);
+    }
+    std::printf("spitze_kB %ld\n", status_kB("VmHWM"));
+    return 0;
+}
+
+struct Prozessergebnis {
+    std::vector<double> wand, warten;
+    double spitze_MB = 0;
+};
+
+// Runs this program once more as a measuring process.
+Prozessergebnis Prozess(const std::string& art, int N, int laeufe, const String& ordner)
+{
+    const std::string befehl = "/proc/" + std::to_string(::getpid()) + "/exe --einzellauf " + art + " " +
+                               std::to_string(N) + " " + std::to_string(laeufe) + " '" + ordner + "'";
+    Prozessergebnis r;
+    FILE* p = ::popen(befehl.c_str(), "r");
+    if (!p) std::abort();
+    char zeile[256];
+    while (std::fgets(zeile, sizeof zeile, p)) {
+        double a = 0, b = 0;
+        long kB = 0;
+        if (std::sscanf(zeile, "lauf %lf %lf", &a, &b) == 2) {
+            r.wand.push_back(a);
+            r.warten.push_back(b);
+        } else if (std::sscanf(zeile, "spitze_kB %ld", &kB) == 1) {
+            r.spitze_MB = static_cast<double>(kB) / 1024.0;
+        }
+    }
+    if (::pclose(p) != 0 || static_cast<int>(r.wand.size()) != laeufe) {
+        std::fprintf(stderr, "Messprozess %s N=%d gescheitert\n", art.c_str(), N);
+        std::exit(1);
+    }
+    return r;
+}
+
+// Every file of the driver's runs against the plain run's: the step files of each run, the
+// statistics file with one line a run and the history with every run's key. False (and the file
+// named) at the first difference.
+bool gleiche_Dateien(const String& woertlich, const String& treiber, int N, int laeufe)
+{
+    auto fehler = [](const String& name) {
+        std::fprintf(stderr, "Dateien verschieden: %s\n", name.c_str());
+        return false;
+    };
+    const String k1 = Tippschluessel(SCHLUESSELDATUM, N, 1);
+    const Laufdateien w(woertlich, k1);
+    const std::vector<String> wd = w.Schrittdateien();
+    String statistik, history;
+    for (int i = 1; i <= laeufe; ++i) {
+        const String k = Tippschluessel(SCHLUESSELDATUM, N, i);
+        const std::vector<String> td = Laufdateien(treiber, k).Schrittdateien();
+        for (std::size_t j = 0; j + 1 < td.size(); ++j)
+            if (!FileExists(td[j]) || lies(td[j]) != lies(wd[j])) return fehler(td[j]);
+        statistik += lies(w.d3.statistik);
+        history += k + "\n";
+    }
+    if (lies(w.history) != k1 + "\n") return fehler(w.history);
+    if (lies(treiber + DATEI_HISTORY) != history) return fehler(treiber + DATEI_HISTORY);
+    if (lies(treiber + DATEI_STATISTIK_SCHRITT3) != statistik) return fehler(treiber + DATEI_STATISTIK_SCHRITT3);
+    return true;
+}
+
+std::size_t umgebung_oder(const char* name, std::size_t vorgabe)
+{
+    const char* v = std::getenv(name);
+    return v && std::atoi(v) > 0 ? static_cast<std::size_t>(std::atoi(v)) : vorgabe;
+}
+
+// The closing line; empty when a file differed.
+std::string Treibervergleich()
+{
+    const std::size_t wiederholungen = umgebung_oder("TIPENGINE_PROZESSE", 5);
+    const int laeufe = 5;  // per driver process: the first cold, the rest warm
+    std::string zeile = "Ein-Klick-Lauf, echter Treiber gegen wörtliche Schritte, eigene Zahlen, ausgeliefertes "
+                        "Archiv, je Messung ein neuer Prozess, Mediane aus " +
+                        std::to_string(wiederholungen) + " Prozessen je Seite:";
+    for (int N : {20, 30}) {
+        std::vector<double> wand, warten, kalt, warm, woertlich;
+        double spitze = 0;
+        for (std::size_t r = 0; r < wiederholungen; ++r) {
+            const String ow = Programmordner_mit_Archiv(Arbeitsordner() + "w" + std::to_string(N) + "/");
+            const String ot = Programmordner_mit_Archiv(Arbeitsordner() + "t" + std::to_string(N) + "/");
+            const Prozessergebnis w = Prozess("woertlich", N, 1, ow);
+            const Prozessergebnis t = Prozess("treiber", N, laeufe, ot);
+            const bool gleich = gleiche_Dateien(ow, ot, N, laeufe);
+            std::error_code e;
+            std::filesystem::remove_all(ow, e);
+            std::filesystem::remove_all(ot, e);
+            if (!gleich) return std::string();
+            woertlich.push_back(w.wand[0]);
+            for (std::size_t i = 0; i < t.wand.size(); ++i) {
+                (i == 0 ? kalt : warm).push_back(t.wand[i] - t.warten[i]);
+                if (i == 0) wand.push_back(t.wand[i]), warten.push_back(t.warten[i]);
+            }
+            spitze = std::max(spitze, t.spitze_MB);
+        }
+        const double mk = median(kalt), mw = median(warm), mo = median(woertlich);
+        char teil[400];
+        std::snprintf(teil, sizeof teil,
+                      " N=%d Wand %.0f ms, davon Wartezeiten %.0f ms, Arbeit kalt %.1f ms, warm %.1f ms "
+                      "(kalt/warm %.2f), wörtlich %.0f ms: %.0f-mal (kalt), %.0f-mal (warm), Spitze %.1f MB%s",
+                      N, median(wand), median(warten), mk, mw, mw > 0 ? mk / mw : 0.0, mo, mk > 0 ? mo / mk : 0.0,
+                      mw > 0 ? mo / mw : 0.0, spitze, N == 20 ? ";" : "");
+        zeile += teil;
+    }
+    return zeile;
 }
 
 }  // namespace
 
-BENCHMARK(BM_EinKlick_schnell)
-    ->Apply([](auto* b) { Faelle(b, true); }) -> Iterations(3) -> Repetitions(5) -> ReportAggregatesOnly()
-        -> Unit(benchmark::kMillisecond) -> UseRealTime();
-BENCHMARK(BM_EinKlick_schnell_1T)
-    ->Apply([](auto* b) { Faelle(b, false); }) -> Iterations(1) -> Repetitions(5) -> ReportAggregatesOnly()
-        -> Unit(benchmark::kMillisecond) -> UseRealTime();
-BENCHMARK(BM_EinKlick_woertlich)
-    ->Args({ECHT, ZUFALL, 20})
-    ->Args({ECHT, EIGENE, 20})
-    ->Args({ERZEUGT, ZUFALL, 20})
-    ->Iterations(1)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly()
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(BM_EinKlick_woertlich)
-    ->Args({ECHT, ZUFALL, 30})
-    ->Iterations(1)
-    ->Repetitions(3)
-    ->ReportAggregatesOnly()
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
 BENCHMARK(BM_Phasen)
     ->Args({30, 1})
     ->Args({30, 0})
@@ -542,6 +743,8 @@ BENCHMARK(BM_Durchgang3)
 
 int main(int argc, char** argv)
 {
+    if (argc == 6 && std::strcmp(argv[1], "--einzellauf") == 0)
+        return Einzellauf(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), argv[5]);
     Aufraeumen aufraeumen;
     Speicher_einrichten();  // as the program at its start
     benchmark::Initialize(&argc, argv);
@@ -549,14 +752,14 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     Phasentabelle();
-    std::string zeile = "Ein-Klick-Lauf mit allen Dateien, ausgeliefertes Archiv, Median:";
-    for (int N : {20, 30}) {
-        const double w = median(proben[Fallname("woertlich", ECHT, ZUFALL, N)]);
-        const double s = median(proben[Fallname("schnell", ECHT, ZUFALL, N)]);
-        char teil[160];
-        std::snprintf(teil, sizeof teil, " N=%d wörtlich %.0f ms, schnell %.1f ms, %.0f-mal%s", N, w, s,
-                      s > 0 ? w / s : 0.0, N == 20 ? ";" : "");
-        zeile += teil;
+    if (abweichung) {
+        std::fprintf(stderr, "Ergebnisse verschieden: keine Schlusszeile\n");
+        return 1;
+    }
+    const std::string zeile = Treibervergleich();
+    if (zeile.empty()) {
+        std::fprintf(stderr, "Ergebnisse verschieden: keine Schlusszeile\n");
+        return 1;
     }
     std::printf("%s\n", zeile.c_str());
     return 0;
