@@ -369,14 +369,11 @@ void BM_Phasen(benchmark::State& state)
             uhr("2 Ziehungen laden");
             String bytes = ReadFileBytes(d.kombis);
             uhr("2 Kombinationen lesen");
-            std::size_t f = 0, g = 0;
-            Kombinationstabelle t = lies_filtere_loesche(bytes, e, lies_Filterwerte(e, nullptr), ziehungen,
-                                                         lies_Trefferzahl(e.Edit5, nullptr), f, g);
+            const Gefiltert g = filtere_Datei(bytes, e, lies_Filterwerte(e, nullptr), ziehungen,
+                                              lies_Trefferzahl(e.Edit5, nullptr));
             String().swap(bytes);
-            uhr("2 zerlegen, filtern, loeschen");
-            const std::vector<String> text = gefilterte_Stuecke(t);
-            uhr("2 formatieren");
-            AtomicWriteFileNoSync(d.gefiltert, text);
+            uhr("2 zerlegen, filtern, loeschen, formatieren");
+            AtomicWriteFileNoSync(d.gefiltert, g.stuecke);
             uhr("2 schreiben");
         }
         // Step 3.

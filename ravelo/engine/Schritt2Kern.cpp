@@ -4,6 +4,7 @@
 #include <atomic>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <mutex>
 #include <optional>
 
@@ -200,50 +201,101 @@ namespace {
 // What becomes of a valid combination as it is read.
 enum class Urteil { bleibt, durch_Filter, als_gezogen };
 
-// Step 2's reading of the combinations file; urteil(k) decides on each valid combination (a
-// removed one keeps its numbers behind a first number 0, as the passes leave it). The counts of
-// the removed go to durch_Filter and als_gezogen.
-template <class U>
-Kombinationstabelle lies_und_urteile(std::string_view bytes, int anzahl_Varianten, const U& urteil,
-                                     std::size_t& durch_Filter, std::size_t& als_gezogen)
+// What a piece of lines gave.
+struct Zaehler {
+    std::size_t zeilen = 0, ungueltig = 0, filter = 0, gezogen = 0;
+};
+
+// Step 2's reading of the combinations file, its pieces in parallel: for piece a, leser = neu(a)
+// gets every valid combination with its line number, leser(index, k), in line order, and is
+// destroyed at the piece's end; lines from groesse on are not read. The lines read and the invalid
+// ones go to the piece's counts.
+template <class Neu>
+std::vector<Zaehler> lies_Stuecke(const std::vector<kern::Zeilenabschnitt>& abschnitte, std::size_t groesse,
+                                  const Neu& neu)
 {
-    Kombinationstabelle t;
-    const std::size_t groesse = static_cast<std::size_t>(std::max(anzahl_Varianten, 0));
-    t.z.assign(groesse, Kombination{});
-    const std::vector<kern::Zeilenabschnitt> abschnitte = kern::Zeilenabschnitte(bytes);
-    struct Zaehler {
-        std::size_t zeilen = 0, ungueltig = 0, filter = 0, gezogen = 0;
-    };
     std::vector<Zaehler> z(abschnitte.size());
     kern::parallel_jede(abschnitte.size(), [&](std::size_t a) {
         std::size_t index = abschnitte[a].erste_Zeile;
         Zaehler& n = z[a];
+        auto leser = neu(a);
         kern::fuer_jede_Kombination(abschnitte[a].text, 99, [&](const Kombination& k) {
             if (index >= groesse) return false;
-            if (k[0] > 0 && gueltig(k)) {
-                Kombination& ziel = t.z[index];
-                ziel = k;
-                switch (urteil(k)) {
-                case Urteil::bleibt: break;
-                case Urteil::durch_Filter: ziel[0] = 0, ++n.filter; break;
-                case Urteil::als_gezogen: ziel[0] = 0, ++n.gezogen; break;
-                }
-            } else {
+            if (k[0] > 0 && gueltig(k))
+                leser(index, k);
+            else
                 ++n.ungueltig;
-            }
             ++index;
             return true;
         });
         n.zeilen = index - abschnitte[a].erste_Zeile;
     });
+    return z;
+}
+
+std::size_t groesse_von(int anzahl_Varianten) { return static_cast<std::size_t>(std::max(anzahl_Varianten, 0)); }
+
+// Step 2's reading of the combinations file into the table; urteil(k) decides on each valid
+// combination (a removed one keeps its numbers behind a first number 0, as the passes leave it).
+// The counts of the removed go to durch_Filter and als_gezogen.
+template <class U>
+Kombinationstabelle lies_und_urteile(std::string_view bytes, int anzahl_Varianten, const U& urteil,
+                                     std::size_t& durch_Filter, std::size_t& als_gezogen)
+{
+    Kombinationstabelle t;
+    const std::size_t groesse = groesse_von(anzahl_Varianten);
+    t.z.assign(groesse, Kombination{});
+    const std::vector<kern::Zeilenabschnitt> abschnitte = kern::Zeilenabschnitte(bytes);
+    std::vector<Zaehler> u(abschnitte.size());
+    const std::vector<Zaehler> z = lies_Stuecke(abschnitte, groesse, [&](std::size_t a) {
+        return [&t, &urteil, &n = u[a]](std::size_t i, const Kombination& k) {
+            Kombination& ziel = t.z[i];
+            ziel = k;
+            switch (urteil(k)) {
+            case Urteil::bleibt: break;
+            case Urteil::durch_Filter: ziel[0] = 0, ++n.filter; break;
+            case Urteil::als_gezogen: ziel[0] = 0, ++n.gezogen; break;
+            }
+        };
+    });
     durch_Filter = als_gezogen = 0;
-    for (const Zaehler& n : z) {
-        t.zeilen += n.zeilen;
-        t.ungueltig += n.ungueltig;
-        durch_Filter += n.filter;
-        als_gezogen += n.gezogen;
+    for (std::size_t a = 0; a < z.size(); ++a) {
+        t.zeilen += z[a].zeilen;
+        t.ungueltig += z[a].ungueltig;
+        durch_Filter += u[a].filter;
+        als_gezogen += u[a].gezogen;
     }
     return t;
+}
+
+// Each line's combination goes through the filters and the removal in their order, as the
+// separate passes take it.
+class Richter {
+public:
+    Richter(const Schritt2Eingaben& schalter, const Filterwerte& w, std::span<const Ziehung> ziehungen, int k)
+        : FSchalter(schalter), FW(w)
+    {
+        if (!ziehungen.empty() && k >= 1 && k <= 6) FMarken.emplace(ziehungen, k);
+    }
+    Urteil operator()(const Kombination& c) const
+    {
+        if (!besteht_Filter(c, FSchalter, FW)) return Urteil::durch_Filter;
+        if (FMarken && FMarken->getroffen(c)) return Urteil::als_gezogen;
+        return Urteil::bleibt;
+    }
+
+private:
+    const Schritt2Eingaben& FSchalter;
+    const Filterwerte& FW;
+    std::optional<Teilmengen> FMarken;
+};
+
+// The line of the filtered file for a present combination (at most 20 characters).
+char* schreibe_gefiltert(char* p, const Kombination& k)
+{
+    p = kern::schreibe_Sechs(p, k);
+    std::memcpy(p, ",0\n", 3);
+    return p + 3;
 }
 
 }  // namespace
@@ -252,18 +304,59 @@ Kombinationstabelle lies_filtere_loesche(std::string_view bytes, const Schritt2E
                                          const Filterwerte& w, std::span<const Ziehung> ziehungen, int k,
                                          std::size_t& durch_Filter, std::size_t& als_gezogen)
 {
-    // Each line's combination goes through the filters and the removal in their order, as the
-    // separate passes take it.
-    std::optional<Teilmengen> marken;
-    if (!ziehungen.empty() && k >= 1 && k <= 6) marken.emplace(ziehungen, k);
-    return lies_und_urteile(
-        bytes, schalter.anzahl_Varianten,
-        [&](const Kombination& c) {
-            if (!besteht_Filter(c, schalter, w)) return Urteil::durch_Filter;
-            if (marken && marken->getroffen(c)) return Urteil::als_gezogen;
-            return Urteil::bleibt;
-        },
-        durch_Filter, als_gezogen);
+    return lies_und_urteile(bytes, schalter.anzahl_Varianten, Richter(schalter, w, ziehungen, k), durch_Filter,
+                            als_gezogen);
+}
+
+Gefiltert filtere_Datei(std::string_view bytes, const Schritt2Eingaben& schalter, const Filterwerte& w,
+                        std::span<const Ziehung> ziehungen, int k)
+{
+    const Richter urteil(schalter, w, ziehungen, k);
+    const std::vector<kern::Zeilenabschnitt> abschnitte = kern::Zeilenabschnitte(bytes);
+    const std::size_t zeilen = kern::Zeilenzahl(abschnitte);
+    Gefiltert g;
+    g.stuecke.resize(abschnitte.size());
+    std::vector<Zaehler> u(abschnitte.size());
+    // A line that stays is written as it is judged, through a small buffer, into its piece's text;
+    // the text has room for every line of the piece, but only what is written is touched.
+    class Schreiber {
+    public:
+        Schreiber(String& text, Zaehler& n, const Richter& urteil) : FText(text), FN(n), FUrteil(urteil) {}
+        ~Schreiber() { FText.append(FPuffer, FP); }
+        void operator()(std::size_t, const Kombination& c)
+        {
+            switch (FUrteil(c)) {
+            case Urteil::durch_Filter: ++FN.filter; return;
+            case Urteil::als_gezogen: ++FN.gezogen; return;
+            case Urteil::bleibt: break;
+            }
+            FP = schreibe_gefiltert(FP, c);
+            if (FP + 20 > std::end(FPuffer)) {
+                FText.append(FPuffer, FP);
+                FP = FPuffer;
+            }
+        }
+
+    private:
+        String& FText;
+        Zaehler& FN;
+        const Richter& FUrteil;
+        char FPuffer[4096];
+        char* FP = FPuffer;
+    };
+    const std::vector<Zaehler> z = lies_Stuecke(abschnitte, groesse_von(schalter.anzahl_Varianten), [&](std::size_t a) {
+        const std::size_t bis = a + 1 < abschnitte.size() ? abschnitte[a + 1].erste_Zeile : zeilen;
+        g.stuecke[a].reserve((bis - abschnitte[a].erste_Zeile) * 20);
+        return Schreiber(g.stuecke[a], u[a], urteil);
+    });
+    for (std::size_t a = 0; a < z.size(); ++a) {
+        g.zeilen += z[a].zeilen;
+        g.ungueltig += z[a].ungueltig;
+        g.durch_Filter += u[a].filter;
+        g.als_gezogen += u[a].gezogen;
+    }
+    g.geschrieben = g.zeilen - g.ungueltig - g.durch_Filter - g.als_gezogen;
+    return g;
 }
 
 Kombinationstabelle lies_Kombinationen(std::string_view bytes, int anzahl_Varianten)
@@ -398,11 +491,7 @@ std::vector<String> gefilterte_Stuecke(const Kombinationstabelle& t)
         s.resize((e - b) * 20);
         char* p = s.data();
         for (std::size_t i = b; i < e; ++i) {
-            if (t.z[i][0] == 0) continue;
-            p = kern::schreibe_Sechs(p, t.z[i]);
-            *p++ = ',';
-            *p++ = '0';
-            *p++ = '\n';
+            if (t.z[i][0] != 0) p = schreibe_gefiltert(p, t.z[i]);
         }
         s.resize(static_cast<std::size_t>(p - s.data()));
     });
@@ -437,19 +526,21 @@ Schritt2Ergebnis Schritt2_ausfuehren(const Schritt2Eingaben& e, std::span<const 
     const int k = lies_Trefferzahl(e.Edit5, &korrekturen);
     zurueck(korrekturen);
 
-    Kombinationstabelle t = lies_filtere_loesche(bytes, e, w, ziehungen, k, r.durch_Filter, r.als_gezogen);
+    Gefiltert g = filtere_Datei(bytes, e, w, ziehungen, k);
     String().swap(bytes);
-    r.zeilen = t.zeilen;
-    r.ungueltig = t.ungueltig;
+    r.zeilen = g.zeilen;
+    r.ungueltig = g.ungueltig;
+    r.durch_Filter = g.durch_Filter;
+    r.als_gezogen = g.als_gezogen;
 
     try {
-        AtomicWriteFileNoSync(gefilterteDatei, gefilterte_Stuecke(t));  // re-made by every run
+        AtomicWriteFileNoSync(gefilterteDatei, g.stuecke);  // re-made by every run
     } catch (const Exception&) {
         label("Schritt2: ERROR : Nicht moeglich, gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen.");
         r.status = Schritt2Status::Ausgabefehler;
         return r;
     }
-    r.geschrieben = t.vorhanden();
+    r.geschrieben = g.geschrieben;
     label("Schritt2: OK");
     r.status = Schritt2Status::OK;
     return r;

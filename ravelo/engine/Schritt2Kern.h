@@ -86,6 +86,18 @@ Kombinationstabelle lies_filtere_loesche(std::string_view bytes, const Schritt2E
                                          const Filterwerte& w, std::span<const Ziehung> ziehungen, int k,
                                          std::size_t& durch_Filter, std::size_t& als_gezogen);
 
+// lies_filtere_loesche and gefilterte_Stuecke in one pass, without the table: the pieces of the
+// filtered-combinations file, in order its text, with the counts of the lines.
+struct Gefiltert {
+    std::vector<String> stuecke;
+    std::size_t zeilen = 0;  // lines read (at most anzahl_Varianten)
+    std::size_t ungueltig = 0;  // of them no combination of six numbers 1..49
+    std::size_t durch_Filter = 0, als_gezogen = 0;  // removed by the filters, as drawn
+    std::size_t geschrieben = 0;  // lines of the filtered file
+};
+Gefiltert filtere_Datei(std::string_view bytes, const Schritt2Eingaben& schalter, const Filterwerte& w,
+                        std::span<const Ziehung> ziehungen, int k);
+
 // The filtered-combinations file: one line per present combination, its numbers joined by ","
 // followed by ",0".
 String gefilterte_Datei(const Kombinationstabelle& t);

@@ -256,6 +256,14 @@ TEST(KernSchritt2, EinDurchgangWieDreiDurchgaenge)
             EXPECT_EQ(eins.ungueltig, drei.ungueltig);
             EXPECT_EQ(f1, f);
             EXPECT_EQ(g1, g);
+            // Written as judged, without the table: the same file and counts.
+            const Gefiltert datei = filtere_Datei(bytes, e, w, ziehungen, k);
+            EXPECT_EQ(kern::verbunden(datei.stuecke), gefilterte_Datei(drei));
+            EXPECT_EQ(datei.zeilen, drei.zeilen);
+            EXPECT_EQ(datei.ungueltig, drei.ungueltig);
+            EXPECT_EQ(datei.durch_Filter, f);
+            EXPECT_EQ(datei.als_gezogen, g);
+            EXPECT_EQ(datei.geschrieben, drei.vorhanden());
             EXPECT_GT(f, 0u);
             if (k < 6) {
                 EXPECT_GT(g, 0u);
