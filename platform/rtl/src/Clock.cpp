@@ -26,17 +26,41 @@ public:
     }
     void Sleep(unsigned ms) override { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
     std::uint32_t GetTickCount() override { return static_cast<std::uint32_t>(SteadyMs()); }
+    // Looks again at once when a thread ends or a queued call ran (a waiter for a thread's end goes
+    // on the moment it ends), else every millisecond.
     bool WaitUntil(const std::function<bool()>& pred, long long timeoutMs) override
     {
-        const long long end = SteadyMs() + timeoutMs;
-        while (!pred()) {
-            if (timeoutMs >= 0 && SteadyMs() >= end) return pred();
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        using namespace std::chrono;
+        const auto end = steady_clock::now() + milliseconds(timeoutMs);
+        std::unique_lock<std::mutex> lock(FLock);
+        for (;;) {
+            const unsigned long long seen = FChanges;
+            lock.unlock();
+            if (pred()) return true;
+            const auto now = steady_clock::now();
+            if (timeoutMs >= 0 && now >= end) return pred();
+            auto next = now + milliseconds(1);
+            if (timeoutMs >= 0) next = std::min(next, end);
+            lock.lock();
+            FChanged.wait_until(lock, next, [&] { return FChanges != seen; });
         }
-        return true;
     }
+    void ThreadEnded() override { Changed(); }
+    void StateChanged() override { Changed(); }
 
 private:
+    void Changed()
+    {
+        {
+            std::lock_guard<std::mutex> g(FLock);
+            ++FChanges;
+        }
+        FChanged.notify_all();
+    }
+    std::mutex FLock;
+    std::condition_variable FChanged;
+    unsigned long long FChanges = 0;
+
     static long long SteadyMs()
     {
         using namespace std::chrono;
