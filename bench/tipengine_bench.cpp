@@ -453,6 +453,10 @@ public:
     {
         return FEcht->WaitUntil(pred, timeoutMs);
     }
+    void ThreadStarting() override { FEcht->ThreadStarting(); }
+    void ThreadStarted() override { FEcht->ThreadStarted(); }
+    void ThreadEnded() override { FEcht->ThreadEnded(); }
+    void StateChanged() override { FEcht->StateChanged(); }
     std::vector<Schlaf> nimm()
     {
         std::lock_guard g(FLock);
