@@ -186,12 +186,13 @@ String TIdlCollectedFiles::GetDestDir(const String& file) const
     return SameText(ext, ".cpp") || SameText(ext, ".cc") ? FSrcDest : FHdrDest;
 }
 
-bool TIdlCompilerHelper::NeedToCompile(const String& idlFile, const String& switches, const String& baseDir)
+bool TIdlCompilerHelper::NeedToCompile(const String& idlFile, const String& switches, const String& baseDir,
+                                       const String& rootDir)
 {
-    TIdlCppOptions opts(switches);
+    const TIdlCppOptions opts = IdlGenOptions(switches, rootDir);
     const double client = FileAge(opts.MakeClientSourceName(baseDir, idlFile));
     const double server = FileAge(opts.MakeServerSourceName(baseDir, idlFile));
-    return IdlFileDependencies().IsNewer(idlFile, std::min(client, server), opts.GetExpandedIncludePath());
+    return IdlFileDependencies().IsNewer(idlFile, std::min(client, server), opts.IncludePathIn(baseDir));
 }
 
 TIDLProjUnit::TIDLProjUnit(const String& fileName, const String& switches, int usesFormType,
@@ -229,11 +230,11 @@ std::unique_ptr<TStringList> TIdlCompilerHelper::GetAddIdlGenUnits(const String&
 }
 
 String TIdlCompilerHelper::SaveIdlFilesToTempDir(const String& idlFile, const String& switches,
-                                                 const String& tempDir)
+                                                 const String& tempDir, const String& projectDir)
 {
     TIdlCppOptions opts(switches);
     TStringList deps;
-    IdlFileDependencies().ListDependentFiles(idlFile, deps, opts.GetExpandedIncludePath());
+    IdlFileDependencies().ListDependentFiles(idlFile, deps, opts.IncludePathIn(projectDir));
     bool anyWritten = false;
     for (int i = 0; i < deps.Count(); ++i) {
         const auto buf = IdlEditorBuffers().Find ? IdlEditorBuffers().Find(deps[i]) : std::nullopt;
@@ -264,11 +265,12 @@ bool TIdlCompilerHelper::IdlCompile(const String& idlFile, const String& switche
                             : switchFolder         ? IncludeTrailingPathDelimiter(projectDir)
                                                    : ExtractFilePath(idlFile);
         TTempDirectory temp(ExtractFilePath(root));
-        const String seen = SaveIdlFilesToTempDir(idlFile, switches, temp.Path());
+        const String seen = SaveIdlFilesToTempDir(idlFile, switches, temp.Path(), projectDir);
         TKrotexProcess process(temp.Path(), OnMessage);
-        if (!process.Compile(seen, idlFile, switches)) return false;
+        // the compiler runs in the scratch folder: its include folders are the project's
+        if (!process.Compile(seen, idlFile, opts.SwitchesIn(projectDir))) return false;
         TIdlCollectedFiles files(temp.Path(), root, root);
-        IdlRefreshGeneratedFiles(files, idlFile, switches, srcSuffix, projectDir);
+        IdlRefreshGeneratedFiles(files, idlFile, switches, srcSuffix, projectDir, rootDir);
         return true;
     } catch (const std::exception& e) {
         LastError = e.what();
@@ -279,9 +281,9 @@ bool TIdlCompilerHelper::IdlCompile(const String& idlFile, const String& switche
 
 void TIdlCompilerHelper::IdlRefreshGeneratedFiles(TIdlCollectedFiles& files, const String& idlFile,
                                                   const String& switches, const String& srcSuffix,
-                                                  const String& projectDir)
+                                                  const String& projectDir, const String& rootDir)
 {
-    TIdlCppOptions opts(switches);
+    const TIdlCppOptions opts = IdlGenOptions(switches, rootDir);
     const auto units = GetAddIdlGenUnits(idlFile, opts, projectDir);
     // without a project suffix, the file's own switches say what its sources end in
     String suffix = Trim(srcSuffix);
@@ -344,7 +346,7 @@ bool TIdlCompilerHelper::IdlAll(const String& file, const TStrings* fileList,
         const String unitSwitches = SwitchesOf ? SwitchesOf(unit) : switches;
         bool need = true;
         try {
-            need = mode != 0 || NeedToCompile(unit, unitSwitches, projectDir);
+            need = mode != 0 || NeedToCompile(unit, unitSwitches, projectDir, rootDir);
         } catch (const std::exception& e) {
             // an include that cannot be read is the unit's error, not the end of the build
             LastError = e.what();
@@ -352,7 +354,7 @@ bool TIdlCompilerHelper::IdlAll(const String& file, const TStrings* fileList,
             return false;
         }
         if (!need) {
-            TIdlCppOptions opts(unitSwitches);
+            const TIdlCppOptions opts = IdlGenOptions(unitSwitches, rootDir);
             const auto gen = GetAddIdlGenUnits(unit, opts, projectDir);
             for (int i = 0; i < gen->Count(); ++i)
                 if (OnAnnounceGenUnit)
@@ -378,7 +380,8 @@ bool TIdlCompilerHelper::IdlAll(const String& file, const TStrings* fileList,
 }
 
 std::vector<String> MissingIdlIncludes(const std::vector<String>& before, const std::vector<String>& now,
-                                       const std::vector<String>& projectFiles, const String& switches)
+                                       const std::vector<String>& projectFiles, const String& switches,
+                                       const String& projectDir)
 {
     TIdlCppOptions opts(switches);
     std::vector<String> missing;
@@ -390,7 +393,7 @@ std::vector<String> MissingIdlIncludes(const std::vector<String>& before, const 
     for (const String& f : now) {
         if (in(before, f)) continue;
         TStringList deps;
-        IdlFileDependencies().ListDependentFiles(f, deps, opts.GetExpandedIncludePath());
+        IdlFileDependencies().ListDependentFiles(f, deps, opts.IncludePathIn(projectDir));
         for (int i = 0; i < deps.Count(); ++i)
             if (!in(projectFiles, deps[i]) && !in(missing, deps[i])) missing.push_back(deps[i]);
     }

@@ -88,14 +88,17 @@ class TIdlCompilerHelper : public TObject {
 public:
     TCompileErrorEvent OnMessage;  // the host's message view
     // Whether the IDL file or anything it includes is newer than the older of its two sources.
-    static bool NeedToCompile(const String& idlFile, const String& switches, const String& baseDir);
+    // `rootDir`: the project's folder for generated files (empty: none).
+    static bool NeedToCompile(const String& idlFile, const String& switches, const String& baseDir,
+                              const String& rootDir = "");
     static std::unique_ptr<TStringList> GetAddIdlGenUnits(const String& idlFile, const TIdlCppOptions& opts,
                                                           const String& projectDir);
-    String SaveIdlFilesToTempDir(const String& idlFile, const String& switches, const String& tempDir);
+    String SaveIdlFilesToTempDir(const String& idlFile, const String& switches, const String& tempDir,
+                                 const String& projectDir = "");
     bool IdlCompile(const String& idlFile, const String& switches, const String& rootDir,
                     const String& srcSuffix, const String& projectDir);
     void IdlRefreshGeneratedFiles(TIdlCollectedFiles& files, const String& idlFile, const String& switches,
-                                  const String& srcSuffix, const String& projectDir);
+                                  const String& srcSuffix, const String& projectDir, const String& rootDir = "");
     // The IDL files of a project, compiled in list order. mode 0: only those that need it
     // (the generated sources of the others are announced); mode 2: only `file` or those in
     // `fileList` (when given), the first one only; other modes: all. checkOnly: answers whether
@@ -139,4 +142,5 @@ private:
 // Files included by the IDL files added to a project (`now` less `before`) that the project
 // does not contain, each once.
 std::vector<String> MissingIdlIncludes(const std::vector<String>& before, const std::vector<String>& now,
-                                       const std::vector<String>& projectFiles, const String& switches);
+                                       const std::vector<String>& projectFiles, const String& switches,
+                                       const String& projectDir = "");

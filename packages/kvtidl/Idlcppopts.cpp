@@ -255,6 +255,36 @@ void TIdlCppOptions::SetAdditional(const String& text)
 
 String TIdlCppOptions::GetExpandedIncludePath() const { return ExpandRootMacro(IncludePath()); }
 
+String TIdlCppOptions::IncludePathIn(const String& baseDir) const
+{
+    const String path = GetExpandedIncludePath();
+    if (baseDir.empty()) return path;
+    String r;
+    for (const String& entry : ExtractStrings(path, ";")) {
+        String d = Trim(entry);
+        if (d.size() > 2 && d.front() == '"' && d.back() == '"') d = d.substr(1, d.size() - 2);
+        if (d.empty()) continue;
+        r += (r.empty() ? "" : ";") + ExpandRelativePath(baseDir, d);
+    }
+    return r;
+}
+
+String TIdlCppOptions::SwitchesIn(const String& baseDir) const
+{
+    if (IncludePath().empty() || baseDir.empty()) return FText;
+    TIdlCppOptions o(FText);
+    o.SetIncludePath(IncludePathIn(baseDir));
+    return o.Text();
+}
+
+TIdlCppOptions IdlGenOptions(const String& switches, const String& rootDir)
+{
+    TIdlCppOptions o(switches);
+    if (!Trim(rootDir).empty() && o.RootDir().empty() && o.SrcDir().empty() && o.HdrDir().empty())
+        o.SetRootDir(Trim(rootDir));
+    return o;
+}
+
 String TIdlCppOptions::CalcSrcDir(const String& defaultDir) const
 {
     String d = defaultDir;

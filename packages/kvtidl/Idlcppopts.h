@@ -108,6 +108,11 @@ public:
     void SetBoa(bool v) { SetBoolValue(TKrotexSwitchId::swBoa, v); }
 
     String GetExpandedIncludePath() const;
+    // The include path with each relative folder taken against `baseDir` (the project's folder:
+    // for the compiler and the include tree alike); `baseDir` empty: as it stands.
+    String IncludePathIn(const String& baseDir) const;
+    // The switches with that include path, for a compiler that runs in another folder.
+    String SwitchesIn(const String& baseDir) const;
     String CalcSrcDir(const String& defaultDir) const;
     String CalcHdrDir(const String& defaultDir) const;
     String MakeClientSourceName(const String& baseDir, const String& idlFile) const;
@@ -118,3 +123,7 @@ private:
     String MakeSourceName(const String& baseDir, const String& idlFile, const String& ext) const;
     String FText;
 };
+
+// The options generated files are named by: the switches, with the project's folder for
+// generated files (`rootDir`, relative to the project) when no switch names a folder.
+TIdlCppOptions IdlGenOptions(const String& switches, const String& rootDir);

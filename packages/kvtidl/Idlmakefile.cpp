@@ -47,15 +47,17 @@ bool EndsWithText(const String& s, const String& tail)
 
 }  // namespace
 
-TIdlMakeSymbol::TIdlMakeSymbol(String projectDir, const String& switches, String idlFile)
-    : FProjectDir(std::move(projectDir)), FIdlFile(std::move(idlFile)), FOptions(switches)
+TIdlMakeSymbol::TIdlMakeSymbol(String projectDir, const String& switches, String idlFile, String rootDir)
+    : FProjectDir(std::move(projectDir)), FIdlFile(std::move(idlFile)), FRootDir(std::move(rootDir)),
+      FOptions(switches)
 {
 }
 
 String TIdlMakeSymbol::MakeGenFileName(TKnownGenFileTypes kind) const
 {
-    return kind == TKnownGenFileTypes::gfServer ? FOptions.MakeServerSourceName(FProjectDir, FIdlFile)
-                                                : FOptions.MakeClientSourceName(FProjectDir, FIdlFile);
+    const TIdlCppOptions o = IdlGenOptions(FOptions.Text(), FRootDir);
+    return kind == TKnownGenFileTypes::gfServer ? o.MakeServerSourceName(FProjectDir, FIdlFile)
+                                                : o.MakeClientSourceName(FProjectDir, FIdlFile);
 }
 
 void TIdlMakeSymbol::SetName(const String& idlFile)
@@ -235,7 +237,7 @@ void TIdlMakeFile::ParseIdlSymbols()
                     const String sw = k != known.end() ? k->second
                                       : SwitchesOf     ? SwitchesOf(idl)
                                                        : macroFlags;
-                    sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), sw, idl);
+                    sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), sw, idl, RootDir);
                 }
                 sym->AddGenFile(ExpandRelativePath(ProjectDir(), Unquote(target)), "");
                 current = sym->GenFiles().back().get();
@@ -278,7 +280,7 @@ void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries)
     for (const String& e : entries) {
         auto& sym = FSymbols[FileNameKey(e)];
         if (!sym)
-            sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), SwitchesOf ? SwitchesOf(e) : flags, e);
+            sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), SwitchesOf ? SwitchesOf(e) : flags, e, RootDir);
         else
             sym->SetName(e);  // the project's spelling of the name, for its rules too
     }

@@ -25,7 +25,8 @@ struct TGenFile {
 
 class TIdlMakeSymbol : public TObject {
 public:
-    TIdlMakeSymbol(String projectDir, const String& switches, String idlFile);
+    // `rootDir`: the project's folder for generated files, when no switch names one.
+    TIdlMakeSymbol(String projectDir, const String& switches, String idlFile, String rootDir = "");
     const String& Name() const { return FIdlFile; }
     // Another spelling of the same file: its rules are written again.
     void SetName(const String& idlFile);
@@ -40,7 +41,7 @@ public:
     String Current[2];  // server, client
 
 private:
-    String FProjectDir, FIdlFile;
+    String FProjectDir, FIdlFile, FRootDir;
     TIdlCppOptions FOptions;
     std::vector<std::unique_ptr<TGenFile>> FGenFiles;
 };
@@ -71,6 +72,8 @@ public:
     std::map<String, std::unique_ptr<TIdlMakeSymbol>>& Symbols() { return FSymbols; }
     // The switches of one IDL file (unset: the flags macro's).
     std::function<String(const String& idlFile)> SwitchesOf;
+    // The project's folder for generated files (empty: none).
+    String RootDir;
 
 private:
     String ProjectDir() const;

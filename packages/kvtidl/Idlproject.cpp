@@ -109,6 +109,7 @@ void TIdlOptionsUpdater::UpdateIDLRules(IQCppProject* project)
 {
     TIdlMakeFile mk(project->FileName(), project->MakeFileText());
     mk.SwitchesOf = [project](const String& f) { return KrotexSwitchesOf(project, f); };
+    mk.RootDir = RootDir(project);
     mk.SetIdlFiles(ProjectIdlFiles(project));
     project->SetMakeFileText(mk.Text());
 }
@@ -156,6 +157,7 @@ std::unique_ptr<TIdlMakeFile> ParsedMakeFile(IQCppProject* project)
 {
     auto mk = std::make_unique<TIdlMakeFile>(project->FileName(), project->MakeFileText());
     mk->SwitchesOf = [project](const String& f) { return KrotexSwitchesOf(project, f); };
+    mk->RootDir = RootDir(project);
     mk->ParseIdlSymbols();
     return mk;
 }
@@ -187,7 +189,7 @@ bool TIdlOptionsUpdater::ListsGenFile(IQCppProject* project, const String& idlFi
 String TIdlOptionsUpdater::GetGenFileName(IQCppProject* project, const String& idlFile, int kind)
 {
     if (kind != 0 && kind != 1) return "";
-    TIdlMakeSymbol sym(project->Directory(), KrotexSwitchesOf(project, idlFile), idlFile);
+    TIdlMakeSymbol sym(project->Directory(), KrotexSwitchesOf(project, idlFile), idlFile, RootDir(project));
     const String source =
         sym.MakeGenFileName(kind == 0 ? TKnownGenFileTypes::gfServer : TKnownGenFileTypes::gfClient);
     if (!ListsGenFile(project, idlFile, source)) return "";

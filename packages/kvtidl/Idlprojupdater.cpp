@@ -51,7 +51,7 @@ std::vector<String> TAddIdlFilesTransaction::Complete()
     if (!IdlEnvironmentOptions || !IdlEnvironmentOptions->VerifyIDLIncludes() ||
         TIdlCppOptions(switches).GenIncludeFilesCode())
         return {};
-    return MissingIdlIncludes(FBefore, ProjectIdlFiles(FProject), FProject->Items(), switches);
+    return MissingIdlIncludes(FBefore, ProjectIdlFiles(FProject), FProject->Items(), switches, FProject->Directory());
 }
 
 void TIdlProjectUpdater::AddIdlReference(const String& unitName, const String& idlFile)

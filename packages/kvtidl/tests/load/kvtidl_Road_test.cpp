@@ -363,4 +363,148 @@ TEST_F(KvtidlRoad, AHugeSwitchOrIdentifierIsAnErrorNotACrash)
         << out.substr(0, 500);
 }
 
+// Two IDL files, one including the other from inc/ through a relative include folder.
+class KvtidlIncRoad : public KvtidlRoad {
+protected:
+    void SetUp() override
+    {
+        KvtidlRoad::SetUp();
+        ASSERT_TRUE(ForceDirectories(dir + "inc"));
+        AtomicWriteFile(dir + "inc/bank.idl", kBankIdl);
+        std::filesystem::remove(dir + "bank.idl");
+    }
+    // The file's date, `seconds` after the file `than`'s.
+    void Later(const String& file, const String& than, int seconds = 2)
+    {
+        std::filesystem::last_write_time(
+            dir + file, std::filesystem::last_write_time(dir + than) + std::chrono::seconds(seconds));
+    }
+    bool Saw(const String& what) const { return out.find(what) != String::npos; }
+};
+
+TEST_F(KvtidlIncRoad, AnEditedIncludeRecompilesWhatIncludesIt)
+{
+    ASSERT_EQ(Host("project new Bank.mak\nproject add inc/bank.idl teller.idl\n"
+                   "project switches * \"-boa -I inc\"\nproject build\n"),
+              0)
+        << err << out;
+    EXPECT_EQ(Compiled(), 2) << out;
+    for (const char* f : {"inc/bank_c.cc", "inc/bank_s.cc", "teller_c.cc", "teller_s.cc"})
+        EXPECT_TRUE(FileExists(dir + f)) << f;
+    ASSERT_EQ(Host("project open Bank.mak\nproject build\n"), 0) << err;
+    EXPECT_EQ(Compiled(), 0) << out;
+    // the included file changed on disk: it and its includer
+    Later("inc/bank.idl", "teller_s.cc");
+    ASSERT_EQ(Host("project open Bank.mak\nproject build\n"), 0) << err;
+    EXPECT_EQ(Compiled(), 2) << out;
+    EXPECT_TRUE(Saw("compiled " + dir + "inc/bank.idl\n") && Saw("compiled " + dir + "teller.idl\n")) << out;
+    // the includer alone changed: only it (the include's date from before its sources again: the
+    // build above ran within the two seconds)
+    Later("inc/bank.idl", "inc/bank_c.cc", -2);
+    Later("teller.idl", "teller_s.cc");
+    ASSERT_EQ(Host("project open Bank.mak\nproject build\n"), 0) << err;
+    EXPECT_EQ(Compiled(), 1) << out;
+    EXPECT_TRUE(Saw("compiled " + dir + "teller.idl\n")) << out;
+}
+
+TEST_F(KvtidlIncRoad, GeneratedFilesInTheRootFolderAreTheProjectsAndUpToDate)
+{
+    ASSERT_EQ(Host("project new Bank.mak\nproject add inc/bank.idl teller.idl\n"
+                   "project switches * \"-boa -I inc\"\nproject set krotex rootdir gen\nproject build\n"
+                   "project show\n"),
+              0)
+        << err << out;
+    EXPECT_EQ(Compiled(), 2) << out;
+    for (const char* f : {"gen/bank_c.cc", "gen/bank_c.hh", "gen/bank_s.cc", "gen/teller_c.cc", "gen/teller_s.cc"})
+        EXPECT_TRUE(FileExists(dir + f)) << f;
+    EXPECT_FALSE(FileExists(dir + "teller_c.cc"));
+    for (const char* unit : {"  gen/bank_c.cc  [CCompiler]\n", "  gen/bank_s.cc  [CCompiler]\n",
+                             "  gen/teller_c.cc  [CCompiler]\n", "  gen/teller_s.cc  [CCompiler]\n"})
+        EXPECT_TRUE(Saw(unit)) << unit << out;
+    const String mk = ReadFileBytes(dir + "Bank.mak");
+    EXPECT_NE(mk.find("IDLGENFILES = gen/bank_s.cc gen/bank_c.cc gen/teller_s.cc gen/teller_c.cc\r\n"), String::npos)
+        << mk;
+    EXPECT_NE(mk.find("gen/teller_s.cc: teller.idl\r\n"), String::npos) << mk;
+    ASSERT_EQ(Host("project open Bank.mak\nproject build\n"), 0) << err;
+    EXPECT_EQ(Compiled(), 0) << out;
+    EXPECT_EQ(ReadFileBytes(dir + "Bank.mak"), mk);
+}
+
+// A server and a client built from what krotex generated, against omniORB: one deposit, one
+// balance, one closing call over the ORB between two processes.
+const char* const kShopIdl = "module Bank {\n"
+                             "  struct Money { long units; short cents; };\n"
+                             "  interface Account {\n"
+                             "    readonly attribute Money balance;\n"
+                             "    void deposit(in Money amount);\n"
+                             "    oneway void close();\n"
+                             "  };\n"
+                             "};\n";
+const char* const kServer = "#include <shop_s.hh>\n"
+                            "#include <iostream>\n"
+                            "static bool done = false;\n"
+                            "class Account : public virtual _sk_Bank::_sk_Account {\n"
+                            "  Bank::Money m{0, 0};\n"
+                            "public:\n"
+                            "  Bank::Money balance() override { return m; }\n"
+                            "  void deposit(const Bank::Money& a) override { m.units += a.units; m.cents += a.cents; }\n"
+                            "  void close() override { done = true; }\n"
+                            "};\n"
+                            "int main(int argc, char** argv) {\n"
+                            "  CORBA::ORB_var orb = CORBA::ORB_init(argc, argv);\n"
+                            "  CORBA::Object_var o = orb->resolve_initial_references(\"RootPOA\");\n"
+                            "  PortableServer::POA_var poa = PortableServer::POA::_narrow(o);\n"
+                            "  Account* a = new Account;\n"
+                            "  PortableServer::ObjectId_var id = poa->activate_object(a);\n"
+                            "  CORBA::Object_var ref = poa->id_to_reference(id);\n"
+                            "  CORBA::String_var ior = orb->object_to_string(ref);\n"
+                            "  poa->the_POAManager()->activate();\n"
+                            "  std::cout << ior << std::endl;\n"
+                            "  while (!done) orb->perform_work();\n"
+                            "  orb->destroy();\n"
+                            "  return 0;\n"
+                            "}\n";
+const char* const kClient = "#include <shop_c.hh>\n"
+                            "#include <iostream>\n"
+                            "int main(int argc, char** argv) {\n"
+                            "  CORBA::ORB_var orb = CORBA::ORB_init(argc, argv);\n"
+                            "  std::string ior;\n"
+                            "  std::getline(std::cin, ior);\n"
+                            "  CORBA::Object_var o = orb->string_to_object(ior.c_str());\n"
+                            "  Bank::Account_var acc = Bank::Account::_narrow(o);\n"
+                            "  Bank::Money m{12, 34};\n"
+                            "  acc->deposit(m);\n"
+                            "  Bank::Money b = acc->balance();\n"
+                            "  std::cerr << \"balance \" << b.units << \".\" << b.cents << std::endl;\n"
+                            "  acc->close();\n"
+                            "  orb->destroy();\n"
+                            "  return b.units == 12 && b.cents == 34 ? 0 : 1;\n"
+                            "}\n";
+
+TEST_F(KvtidlRoad, GeneratedClientAndServerMakeOneCallOverTheOrb)
+{
+    AtomicWriteFile(dir + "shop.idl", kShopIdl);
+    ASSERT_EQ(Host("project new Shop.mak\nproject add shop.idl\nproject set krotex rootdir gen\nproject build\n"), 0)
+        << err << out;
+    AtomicWriteFile(dir + "server.cc", kServer);
+    AtomicWriteFile(dir + "client.cc", kClient);
+    auto run = [&](const String& command) {
+        TConsoleProcess p;
+        p.ApplicationName = "sh";
+        p.CommandLine = "sh -c \"" + command + "\"";
+        p.CurrentDirectory = dir;
+        p.Execute();
+        return std::make_pair(p.ExitCode(), p.Errors().GetText());
+    };
+    const String gxx = "g++ -std=c++17 -I gen -o ";
+    const String orb = " -lomniORB4 -lomnithread";
+    auto built = run(gxx + "server server.cc gen/shop_s.cc gen/shop_c.cc" + orb);
+    ASSERT_EQ(built.first, 0) << built.second;
+    built = run(gxx + "client client.cc gen/shop_c.cc" + orb);
+    ASSERT_EQ(built.first, 0) << built.second;
+    const auto called = run("timeout 60 ./server | timeout 60 ./client");
+    EXPECT_EQ(called.first, 0) << called.second;
+    EXPECT_NE(called.second.find("balance 12.34"), String::npos) << called.second;
+}
+
 }  // namespace
