@@ -57,6 +57,11 @@ struct TStubManager : IHTMLLayoutMgr {
     {
         Shown = true;
         Note("show");
+        // The HTML designer shows every control of the form by its picture.
+        if (!HostCallback) return;
+        const std::string list = HostCallback->GetComponentList();
+        for (std::size_t from = 0, to; (to = list.find('\n', from)) != std::string::npos; from = to + 1)
+            HostCallback->RepaintComponent(list.substr(from, to - from));
     }
     void Close() override
     {

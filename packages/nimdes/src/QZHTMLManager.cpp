@@ -1,6 +1,7 @@
 #include "QZHTMLManager.h"
 
 #include "QZDsnPreview.h"
+#include "rtl/Files.h"
 #include "zub/Dialogs.h"
 
 #include "rtl/Debug.h"
@@ -123,7 +124,9 @@ void TQZHTMLManager::DeleteComponent(const std::string& name)
 void TQZHTMLManager::RepaintComponent(const std::string& name)
 {
     if (!FDesigner) return;
-    if (auto* c = dynamic_cast<TControl*>(FDesigner->FindComponent(name))) c->Invalidate();
+    // The HTML designer shows the control as this picture in the work area.
+    if (auto* c = dynamic_cast<TControl*>(FDesigner->FindComponent(name)))
+        SaveDesignPictureJpeg(c, IncludeTrailingPathDelimiter(FWorkArea) + name + ".jpg");
 }
 
 void TQZHTMLManager::RenameComponent(const std::string& oldName, const std::string& newName)

@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <set>
 #include <sstream>
 
 #include "hostimpl/Shell.h"
+#include "host/Registry.h"
+#include "media/Jpeg.h"
 #include "media/Png.h"
+#include "rtl/ScopeGuard.h"
 #include "rtl/Files.h"
 #include "testsupport/TestDir.h"
 
@@ -121,6 +127,67 @@ TEST(nimdes_Render, ControlsOfAbsurdSizeAreRefused)
     EXPECT_EQ(status, 1);
     EXPECT_NE(err.str().find("Arithmetic overflow painting Memo1 (TQZMemo)"), String::npos) << err.str();
     EXPECT_FALSE(FileExists(out + "huge.png"));
+}
+
+// The HTML designer opened on the sample form shows each control by its picture in the work
+// area; a picture is the control as `render` paints it.
+TEST(nimdes_Render, HTMLDesignerWorkAreaHoldsAPictureOfEachControl)
+{
+    const String out = FreshDir(ScratchDir() + "render_html");
+    ASSERT_TRUE(ForceDirectories(out + "tmp"));
+    setenv("TMPDIR", (out + "tmp").c_str(), 1);
+    const char* ie = "SOFTWARE\\Microsoft\\Internet Explorer";
+    TRegistry().WriteString(ie, "Version", "6.0");
+    TScopeGuard restore([&] {
+        TRegistry().DeleteKey(ie);
+        unsetenv("TMPDIR");
+    });
+    const String picture = out + "sample.png";
+    std::istringstream in;
+    std::ostringstream text, err;
+    const int status = RunIdeHost({"--packages", NIMDES_PACKAGE_DIR, "--dir", out, "load", "nimdes", "design",
+                                   NIMDES_SAMPLE_FORM, "place", "TQZLayoutMgrHTML", "Layout1", "verb", "Layout1",
+                                   "0", "render", NIMDES_SAMPLE_FORM, picture, "unload"},
+                                  in, text, err);
+    ASSERT_EQ(status, 0) << err.str();
+    const String area = out + "tmp/Nimbrel/";
+    std::set<String> pictures;
+    for (const auto& e : std::filesystem::directory_iterator(area))
+        if (e.path().extension() == ".jpg") pictures.insert(e.path().stem().string());
+    const std::set<String> controls{
+        "Heading40",      "QZButton1",      "QZEdit1",        "QZCheckBox1",       "QZRadioButton1",
+        "QZRadioGroup1",  "QZComboBox1",    "QZFile1",        "QZListbox1",        "QZMemo1",
+        "QZLink1",        "QZProgressBar1", "QZText1",        "QZList1",           "QZHRule1",
+        "QZRectangle1",   "QZImage1",       "QZApplet1",      "QZTimer1",          "QZDBNavigator1",
+        "QZCSNavigator1", "Heading32",
+        "QZButton321",    "QZEdit321",      "QZCheckBox321",  "QZRadioButton321",  "QZRadioGroup321",
+        "QZComboBox321",  "QZFile321",      "QZListbox321",   "QZMemo321",         "QZURL321",
+        "QZLabel321",     "QZText321",      "QZList321",      "QZRectangle321",
+        "QZImage321",     "QZHRule321",     "HeadingWAP",     "QZButtonWAP1",      "QZEditWAP1",
+        "QZCheckBoxWAP1", "QZRadioButtonWAP1", "QZComboBoxWAP1", "QZListBoxWAP1",  "QZLinkWAP1",
+        "QZLabelWAP1",    "QZImageWAP1"};
+    EXPECT_EQ(pictures, controls);
+    // Regions and the tab control hold controls: they are no controls of the HTML designer.
+    // The button at (8, 30), 100 x 25, against the same place of the form's picture.
+    const String png = ReadFileBytes(picture), jpg = ReadFileBytes(area + "QZButton1.jpg");
+    const media::Image form = media::DecodePng(reinterpret_cast<const std::uint8_t*>(png.data()), png.size());
+    const media::Image button = media::DecodeJpeg(reinterpret_cast<const std::uint8_t*>(jpg.data()), jpg.size());
+    ASSERT_EQ(button.width, 100);
+    ASSERT_EQ(button.height, 25);
+    long long total = 0;
+    int far = 0;
+    for (int y = 0; y < 25; ++y)
+        for (int x = 0; x < 100; ++x)
+            for (int k = 0; k < 3; ++k) {
+                const int d = std::abs(button.Pixel(x, y)[k] - form.Pixel(8 + x, 30 + y)[k]);
+                total += d;
+                if (d > 48) ++far;
+            }
+    // JPEG blurs the edges of the text a little, nothing more.
+    EXPECT_LT(total / (100.0 * 25 * 3), 3.0);
+    EXPECT_LT(far, 25);
+    const std::uint8_t* mid = button.Pixel(5, 12);
+    EXPECT_NEAR(mid[0], form.Pixel(13, 42)[0], 8);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The host's own side for idehost and the tests: each function calls the host library's.
 #include "hostimpl/HostControl.h"
+#include "raster/PixelCanvas.h"
 
 namespace hostimpl {
 namespace {
@@ -16,10 +17,17 @@ const THostControl& Control()
 
 }  // namespace
 
-void StartHost(const String& projectFolder) { Control().StartHost(projectFolder); }
+void StartHost(const String& projectFolder)
+{
+    Control().StartHost(projectFolder);
+    Control().SetDesignPaint([](TControl* control, const String& file) {
+        PaintControlPicture(control).SaveToJpegFile(file, 95);
+    });
+}
 void StopHost() { Control().StopHost(); }
 bool HostRunning() { return Control().HostRunning(); }
 void SetProjectFolder(const String& folder) { Control().SetProjectFolder(folder); }
+void SetDesignPaint(TDesignPaint paint) { Control().SetDesignPaint(paint); }
 String ProjectFolder() { return Control().ProjectFolder(); }
 std::vector<TReceivedFile> ReceivedFiles() { return Control().ReceivedFiles(); }
 void ClearReceivedFiles() { Control().ClearReceivedFiles(); }

@@ -1,13 +1,26 @@
 #include "host/FormDesigner.h"
 
+#include "host/ToolsAPI.h"
+#include "hostimpl/HostImpl.h"
 #include "zub/Controls.h"
 
 namespace {
 TFormDesigner* gDesigner = nullptr;
+hostimpl::TDesignPaint gDesignPaint = nullptr;
 }
 
 TFormDesigner* ActiveDesigner() { return gDesigner; }
 void SetActiveDesigner(TFormDesigner* designer) { gDesigner = designer; }
+
+void SaveDesignPictureJpeg(TControl* control, const String& fileName)
+{
+    if (!gDesignPaint) throw EHostError("The host draws no pictures");
+    gDesignPaint(control, fileName);
+}
+
+namespace hostimpl {
+void SetDesignPaint(TDesignPaint paint) { gDesignPaint = paint; }
+}  // namespace hostimpl
 
 TFormDesigner::~TFormDesigner()
 {

@@ -187,16 +187,29 @@ void TPixelImage::SetPixel(int x, int y, TColor c)
     FPixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(FWidth) + static_cast<std::size_t>(x)] = c;
 }
 
-void TPixelImage::SaveToPngFile(const String& fileName) const
+namespace {
+media::Image RgbImage(int width, int height, const std::vector<TColor>& pixels)
 {
-    media::Image img(FWidth, FHeight);
-    for (std::size_t i = 0; i < FPixels.size(); ++i) {
-        const auto c = static_cast<std::uint32_t>(FPixels[i]);
+    media::Image img(width, height);
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        const auto c = static_cast<std::uint32_t>(pixels[i]);
         img.rgb[i * 3] = static_cast<std::uint8_t>(c & 0xFF);
         img.rgb[i * 3 + 1] = static_cast<std::uint8_t>((c >> 8) & 0xFF);
         img.rgb[i * 3 + 2] = static_cast<std::uint8_t>((c >> 16) & 0xFF);
     }
-    const std::vector<std::uint8_t> bytes = media::EncodePng(img);
+    return img;
+}
+}  // namespace
+
+void TPixelImage::SaveToPngFile(const String& fileName) const
+{
+    const std::vector<std::uint8_t> bytes = media::EncodePng(RgbImage(FWidth, FHeight, FPixels));
+    AtomicWriteFile(fileName, String(bytes.begin(), bytes.end()));
+}
+
+void TPixelImage::SaveToJpegFile(const String& fileName, int quality) const
+{
+    const std::vector<std::uint8_t> bytes = media::EncodeJpeg(RgbImage(FWidth, FHeight, FPixels), quality);
     AtomicWriteFile(fileName, String(bytes.begin(), bytes.end()));
 }
 
@@ -555,6 +568,23 @@ void PaintTree(TControl* control, TPixelImage& image, TPoint at, const TRect& cl
 }
 
 }  // namespace
+
+TPixelImage PaintControlPicture(TControl* control)
+{
+    TColor behind = clWhite;
+    for (TControl* p = control->Parent(); p; p = p->Parent())
+        if (RealColor(p->Color()) != clNone) {
+            behind = p->Color();
+            break;
+        }
+    TPixelImage image(std::max(control->Width(), 1), std::max(control->Height(), 1), behind);
+    {
+        TPixelCanvas canvas(image);
+        control->PaintTo(canvas);
+    }
+    PaintTree(control, image, {0, 0}, Rect(0, 0, image.Width(), image.Height()));
+    return image;
+}
 
 TPixelImage PaintFormPicture(TControl* form)
 {

@@ -53,3 +53,8 @@ private:
 // The designer of the form being designed; nullptr when none is open.
 HOST_API TFormDesigner* ActiveDesigner();
 HOST_API void SetActiveDesigner(TFormDesigner* designer);
+
+// The design-time paint: the control drawn as the form designer shows it (its children on it, on
+// the colour behind it), written as a JPEG file, replaced atomically. EHostError when the host
+// draws no pictures.
+HOST_API void SaveDesignPictureJpeg(TControl* control, const String& fileName);

@@ -16,6 +16,7 @@
     X(HostRunning)                                                                                           \
     X(SetProjectFolder)                                                                                      \
     X(ProjectFolder)                                                                                         \
+    X(SetDesignPaint)                                                                                        \
     X(ReceivedFiles)                                                                                         \
     X(ClearReceivedFiles)                                                                                    \
     X(GalleryEntries)                                                                                        \

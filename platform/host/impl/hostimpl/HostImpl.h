@@ -10,6 +10,8 @@
 #include "host/IDEControl.h"
 #include "host/PersonalityServices.h"
 
+class TControl;
+
 namespace hostimpl {
 
 // Starts the host's services (QuistorIDEServices answers from now on) with the folder new
@@ -28,6 +30,11 @@ public:
 
 void SetProjectFolder(const String& folder);
 String ProjectFolder();  // with a trailing delimiter
+
+// The design-time paint the host offers its packages (SaveDesignPictureJpeg): the host's side
+// draws, the library has no pictures of its own. StartHost sets it.
+using TDesignPaint = void (*)(TControl* control, const String& jpegFile);
+void SetDesignPaint(TDesignPaint paint);
 
 // Every file the module services received, in order.
 struct TReceivedFile {

@@ -17,8 +17,9 @@ public:
     TColor Pixel(int x, int y) const;
     // Outside the picture: nothing.
     void SetPixel(int x, int y, TColor c);
-    // Replaces the file atomically with the picture as PNG.
+    // Replace the file atomically with the picture as PNG, or as JPEG (quality 1 .. 100).
     void SaveToPngFile(const String& fileName) const;
+    void SaveToJpegFile(const String& fileName, int quality) const;
 
 private:
     int FWidth, FHeight;
@@ -74,3 +75,6 @@ private:
 // own PaintTo on a canvas at the control's place, clipped to the control and its parents, parents
 // before their children, in the order of the controls.
 TPixelImage PaintFormPicture(TControl* form);
+// The picture of one control as the form's picture shows it: the control and its children at its
+// own size, on the colour of the nearest parent that has one (white without).
+TPixelImage PaintControlPicture(TControl* control);
