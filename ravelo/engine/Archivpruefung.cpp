@@ -1,5 +1,8 @@
 #include "Archivpruefung.h"
 
+#include <algorithm>
+
+#include "CDorovZahlen.h"
 #include "Kernhilfen.h"
 #include "rtl/Files.h"
 
@@ -67,20 +70,161 @@ int Anzahl_Ziehungen(const TStrings& zeilen)
     return n;
 }
 
-TArchivpruefung pruefe_neues_Archiv(int neue_Ziehungen, const String& archivdatei)
+String Formatfehler_des_Archivs(std::string_view bytes, const String& datei)
+{
+    const String anfang = "Die Datei " + datei + " ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): ";
+    const auto nullbytes = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\0'));
+    const bool bom = bytes.size() >= 2 && ((bytes[0] == '\xff' && bytes[1] == '\xfe') ||
+                                           (bytes[0] == '\xfe' && bytes[1] == '\xff'));
+    // Digits and separators in UTF-16 carry a NUL byte each.
+    if (bom || (nullbytes > 0 && nullbytes * 4 >= bytes.size())) return anfang + "sie ist als UTF-16 gespeichert.";
+    if (nullbytes > 0) return anfang + "sie enthält Nullbytes, ist also keine Textdatei.";
+    if (bytes.find('\n') == std::string_view::npos && std::count(bytes.begin(), bytes.end(), '\r') > 1)
+        return anfang + "ihre Zeilen enden nur mit CR.";
+    return String();
+}
+
+namespace {
+
+using Zeilen = std::vector<std::string_view>;
+
+Zeilen Zeilen_von(std::string_view text)
+{
+    Zeilen z;
+    kern::fuer_jede_Zeile(text, std::string_view::npos, [&z](std::string_view zeile) {
+        z.push_back(zeile);
+        return true;
+    });
+    return z;
+}
+
+std::string_view ohne_Leer_am_Ende(std::string_view s)
+{
+    while (!s.empty() && (ist_Leer(s.back()) || s.back() == '\r')) s.remove_suffix(1);
+    return s;
+}
+
+// What a draw line that is not whole lacks, as a sentence naming the line.
+String Mangel(std::string_view zeile)
+{
+    const CDorovZahlen::TArchivzeile z = CDorovZahlen::lies_Zeile(zeile);
+    int fehlende = 0;
+    for (int s = 0; s < 6; ++s) fehlende += !z.vorhanden[s] || z.werte[s] == 0;
+    const bool ohne_Zusatzzahl = !z.vorhanden[CDorovZahlen::SPALTE_ZUSATZZAHL];
+    zeile = ohne_Leer_am_Ende(zeile);
+    const String genannt = "„" + String(zeile.substr(0, 60)) + (zeile.size() > 60 ? "…" : "") + "“";
+    if (fehlende == 0 && !ohne_Zusatzzahl)
+        return genannt + " ist keine Ziehung der Form tt.mm.jj mit sechs Zahlen von 1 bis 49 und der Zusatzzahl.";
+    String was = fehlende == 0  ? String()
+                 : fehlende == 1 ? String("eine der sechs Zahlen")
+                                 : IntToStr(fehlende) + " der sechs Zahlen";
+    if (ohne_Zusatzzahl) was += was.empty() ? "die Zusatzzahl" : " und die Zusatzzahl";
+    const bool mehrere = fehlende > 1 || (fehlende == 1 && ohne_Zusatzzahl);
+    return "Der Ziehung " + genannt + (mehrere ? " fehlen " : " fehlt ") + was + ".";
+}
+
+// The archive's draws as the archive reader counts them; false (and why) when they cannot be
+// counted: the file cannot be read, is not in the archive's format, or holds text but no line
+// the reader takes for a draw.
+bool zaehle_Archiv(const String& archivdatei, TArchivpruefung& p, std::vector<String>& zeilen)
+{
+    // Whatever stands in the archive's place is counted; only a missing archive holds no draws.
+    if (!FileExists(archivdatei) && !DirectoryExists(archivdatei)) return true;
+    const String name = ExtractFileName(archivdatei);
+    String bytes;
+    try {
+        bytes = ReadFileBytes(archivdatei);
+    } catch (const Exception&) {
+        p.grund = "Das Archiv " + name + " kann nicht gelesen werden, seine Ziehungen lassen sich nicht zählen.";
+        return false;
+    }
+    p.grund = Formatfehler_des_Archivs(bytes, name);
+    if (!p.grund.empty()) return false;
+    bool Ziehungszeile = false, Text = false;
+    kern::fuer_jede_Zeile(bytes, std::string_view::npos, [&](std::string_view zeile) {
+        const CDorovZahlen::TArchivzeile z = CDorovZahlen::lies_Zeile(zeile);
+        Ziehungszeile |= z.beginnt_mit_Zahl;
+        p.alt += z.ist_Ziehung;
+        Text |= !ohne_Leer_am_Ende(zeile).empty();
+        zeilen.emplace_back(ohne_Leer_am_Ende(zeile));
+        return true;
+    });
+    if (Text && !Ziehungszeile) {
+        p.grund = "Das Archiv " + name +
+                  " enthält keine Zeile in der Form einer Ziehung (tt.mm.jj,Zahlen), seine Ziehungen lassen "
+                  "sich nicht zählen.";
+        return false;
+    }
+    return true;
+}
+
+TArchivpruefung pruefe(const Zeilen& neu, const String& archivdatei)
 {
     TArchivpruefung p;
-    p.neu = neue_Ziehungen;
-    try {
-        if (FileExists(archivdatei)) p.alt = Anzahl_Ziehungen(ReadFileBytes(archivdatei));
-    } catch (const Exception&) {
-        p.alt = 0;
+    int ganze = 0;
+    const std::string_view* letzte = nullptr;
+    for (const std::string_view& zeile : neu) {
+        ganze += ist_Ziehungszeile(zeile);
+        const CDorovZahlen::TArchivzeile z = CDorovZahlen::lies_Zeile(zeile);
+        p.neu += z.ist_Ziehung;
+        if (z.beginnt_mit_Zahl) letzte = &zeile;
     }
-    if (p.neu == 0)
+    if (ganze == 0) {
         p.urteil = TArchivurteil::ohne_Ziehungen;
-    else if (p.neu < p.alt)
+        return p;
+    }
+    std::vector<String> alte;
+    if (!zaehle_Archiv(archivdatei, p, alte)) {
+        p.urteil = TArchivurteil::Archiv_unlesbar;
+        return p;
+    }
+    // A cut transfer ends inside its last line; any other draw the archive lacks must be whole too.
+    const std::string_view* halbe = letzte && !ist_Ziehungszeile(*letzte) ? letzte : nullptr;
+    if (!halbe) {
+        std::sort(alte.begin(), alte.end());
+        for (const std::string_view& zeile : neu)
+            if (CDorovZahlen::lies_Zeile(zeile).beginnt_mit_Zahl && !ist_Ziehungszeile(zeile) &&
+                !std::binary_search(alte.begin(), alte.end(), ohne_Leer_am_Ende(zeile))) {
+                halbe = &zeile;
+                break;
+            }
+    }
+    if (halbe) {
+        p.urteil = TArchivurteil::unvollstaendig;
+        p.zeile = String(*halbe);
+        p.grund = Mangel(*halbe);
+    } else if (p.neu < p.alt) {
         p.urteil = TArchivurteil::weniger_Ziehungen;
+    }
     return p;
+}
+
+}  // namespace
+
+TArchivpruefung pruefe_neues_Archiv(std::string_view text, const String& archivdatei)
+{
+    return pruefe(Zeilen_von(text), archivdatei);
+}
+
+TArchivpruefung pruefe_neues_Archiv(const TStrings& zeilen, const String& archivdatei)
+{
+    std::vector<String> kopie;  // the list hands out copies of its lines
+    kopie.reserve(static_cast<std::size_t>(zeilen.Count()));
+    for (int i = 0; i < zeilen.Count(); ++i) kopie.push_back(zeilen[i]);
+    return pruefe(Zeilen(kopie.begin(), kopie.end()), archivdatei);
+}
+
+String Einwand(const TArchivpruefung& p, const String& quelle)
+{
+    switch (p.urteil) {
+    case TArchivurteil::gut: break;
+    case TArchivurteil::ohne_Ziehungen: return quelle + " enthält keine Lottozahlen.";
+    case TArchivurteil::unvollstaendig: return quelle + " enthält eine unvollständige Ziehung: " + p.grund;
+    case TArchivurteil::weniger_Ziehungen:
+        return quelle + " enthält nur " + IntToStr(p.neu) + " Ziehungen, das Archiv aber " + IntToStr(p.alt) + ".";
+    case TArchivurteil::Archiv_unlesbar: return p.grund;
+    }
+    return String();
 }
 
 bool ist_ganz_uebertragen(std::int64_t groesse, std::string_view bytes)
@@ -99,13 +243,5 @@ String Einwand_gegen_Download(std::int64_t groesse, std::string_view bytes, cons
     if (!ist_ganz_uebertragen(groesse, bytes))
         return "Die Übertragung ist abgebrochen: " + IntToStr(static_cast<long long>(bytes.size())) +
                " von " + IntToStr(static_cast<long long>(groesse)) + " Bytes sind angekommen.";
-    const TArchivpruefung p = pruefe_neues_Archiv(Anzahl_Ziehungen(bytes), archivdatei);
-    switch (p.urteil) {
-    case TArchivurteil::ohne_Ziehungen: return "Die Datei auf dem Server enthält keine Lottozahlen.";
-    case TArchivurteil::weniger_Ziehungen:
-        return "Die Datei auf dem Server enthält nur " + IntToStr(p.neu) + " Ziehungen, das Archiv aber " +
-               IntToStr(p.alt) + ".";
-    case TArchivurteil::gut: break;
-    }
-    return String();
+    return Einwand(pruefe_neues_Archiv(bytes, archivdatei), "Die Datei auf dem Server");
 }

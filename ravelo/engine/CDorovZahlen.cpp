@@ -87,6 +87,31 @@ bool CDorovZahlen::setze_Form(TForm1* f)
     return true;
 }
 
+CDorovZahlen::TArchivzeile CDorovZahlen::lies_Zeile(std::string_view zeile)
+{
+    TArchivzeile z;
+    if (lies_Zahl(zeile, 0) <= 0) return z;
+    z.beginnt_mit_Zahl = true;
+    z.werte[SPALTE_TAG] = lies_Zahl(zeile, 0);
+    std::size_t p = hinter(zeile, '.', 0);
+    z.werte[SPALTE_MONAT] = p == String::npos ? 0 : lies_Zahl(zeile, p);
+    p = hinter(zeile, '.', p);
+    z.werte[SPALTE_JAHR] = p == String::npos ? 0 : lies_Zahl(zeile, p);
+    if (std::find(std::begin(UEBERSPRUNGENE_JAHRE), std::end(UEBERSPRUNGENE_JAHRE), z.werte[SPALTE_JAHR]) !=
+        std::end(UEBERSPRUNGENE_JAHRE))
+        return z;
+    z.ist_Ziehung = true;
+    for (int s = 0; s < GEZAEHLTE_SPALTEN; ++s) {
+        p = hinter(zeile, ',', p);
+        if (p == String::npos) continue;
+        z.werte[s] = lies_Zahl(zeile, p);
+        std::size_t q = p;
+        while (q < zeile.size() && (zeile[q] == ' ' || zeile[q] == '\t')) ++q;
+        z.vorhanden[s] = q < zeile.size() && zeile[q] >= '0' && zeile[q] <= '9';
+    }
+    return z;
+}
+
 bool CDorovZahlen::lade_Zahlen(const String& tippdatum)
 {
     if (tippdatum.size() < 10)
@@ -105,24 +130,10 @@ bool CDorovZahlen::lade_Zahlen(const String& tippdatum)
     // a row is written only once its line turned out to be a draw.
     long long r = 0;
     kern::fuer_jede_Zeile(bytes, std::string_view::npos, [&](std::string_view zeile) {
-        const std::string_view schluessel = zeile.substr(0, 8);
-        if (schluessel == stopp) return false;
-        if (lies_Zahl(zeile, 0) <= 0) return true;
-
-        int neu[SPALTEN] = {};
-        neu[SPALTE_TAG] = lies_Zahl(zeile, 0);
-        std::size_t p = hinter(zeile, '.', 0);
-        neu[SPALTE_MONAT] = p == String::npos ? 0 : lies_Zahl(zeile, p);
-        p = hinter(zeile, '.', p);
-        neu[SPALTE_JAHR] = p == String::npos ? 0 : lies_Zahl(zeile, p);
-        if (std::find(std::begin(UEBERSPRUNGENE_JAHRE), std::end(UEBERSPRUNGENE_JAHRE), neu[SPALTE_JAHR]) !=
-            std::end(UEBERSPRUNGENE_JAHRE))
-            return true;
-        for (int s = 0; s < GEZAEHLTE_SPALTEN; ++s) {
-            p = hinter(zeile, ',', p);
-            neu[s] = p == String::npos ? 0 : lies_Zahl(zeile, p);
-        }
-        std::memcpy(zahlen[r % MAX_ZIEHUNGEN], neu, sizeof neu);
+        if (zeile.substr(0, 8) == stopp) return false;
+        const TArchivzeile z = lies_Zeile(zeile);
+        if (!z.ist_Ziehung) return true;
+        std::memcpy(zahlen[r % MAX_ZIEHUNGEN], z.werte, sizeof z.werte);
         ++r;
         return true;
     });

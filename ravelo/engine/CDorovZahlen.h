@@ -2,6 +2,7 @@
 // The draw archive in memory: the draws of dorov_zahlen.txt up to a tip date and the per-number
 // and per-pair statistics the tip steps need. Every user builds its own object; nothing is shared.
 #include <ostream>
+#include <string_view>
 
 #include "rtl/SysUtils.h"
 
@@ -51,6 +52,15 @@ public:
     static constexpr int MAX_STATISTIKABSTAND = 1000;
 
     CDorovZahlen();
+
+    // One line of dorov_zahlen.txt as lade_Zahlen reads it.
+    struct TArchivzeile {
+        bool beginnt_mit_Zahl = false;  // a draw line (stored, or of a year that is skipped)
+        bool ist_Ziehung = false;  // stored as a row
+        int werte[SPALTEN] = {};  // the row; a missing field reads as 0
+        bool vorhanden[GEZAEHLTE_SPALTEN] = {};  // the field stands on the line (digits behind its ",")
+    };
+    static TArchivzeile lies_Zeile(std::string_view zeile);
 
     bool setze_Form(TForm1* form);
     // Loads the draws before the tip date (text dd.mm.yyyy) from dorov_zahlen.txt in the program

@@ -35,6 +35,18 @@ bool hat_Versionshinweis(const TStrings& zeilen)
     return false;
 }
 
+// The status line's text of a refused block.
+String Label1_Text(const TArchivpruefung& p)
+{
+    switch (p.urteil) {
+    case TArchivurteil::ohne_Ziehungen: return "ERROR : Keine Lottozahlen in der Seite gefunden!";
+    case TArchivurteil::weniger_Ziehungen:
+        return "ERROR : Die Seite enthält nur " + IntToStr(p.neu) + " Ziehungen, das Archiv " + IntToStr(p.alt) +
+               ": dorov_zahlen.txt bleibt unverändert!";
+    default: return "ERROR : " + Einwand(p, "Die Seite") + " dorov_zahlen.txt bleibt unverändert!";
+    }
+}
+
 // The browser's page, when it has one that can be saved.
 TIntfPtr<IPersistFile> Seite(IUpdateFenster& f)
 {
@@ -89,10 +101,14 @@ String ThreadStripHompage::Begruendung() const
     case TSeitenschnitt::aktualisiert: return String();
     case TSeitenschnitt::offen: return "Die Ergebnisseite wurde nicht rechtzeitig verarbeitet.";
     case TSeitenschnitt::nicht_geladen: return "Die Ergebnisseite konnte nicht geladen werden.";
-    case TSeitenschnitt::ohne_Ziehungen: return "Die Ergebnisseite enthält keine Lottozahlen.";
-    case TSeitenschnitt::weniger_Ziehungen:
-        return "Die Ergebnisseite enthält nur " + IntToStr(FPruefung.neu) + " Ziehungen, das Archiv aber " +
-               IntToStr(FPruefung.alt) + ".";
+    case TSeitenschnitt::zu_gross:
+    {
+        constexpr std::size_t MB = 1024 * 1024;
+        const String grenze = FGrenze % MB == 0 ? IntToStr(static_cast<long long>(FGrenze / MB)) + " MB"
+                                                : IntToStr(static_cast<long long>(FGrenze)) + " Bytes";
+        return "Die Ergebnisseite ist zu groß (mehr als " + grenze + ") und wurde nicht geladen.";
+    }
+    case TSeitenschnitt::abgelehnt: return Einwand(FPruefung, "Die Ergebnisseite");
     case TSeitenschnitt::Schreibfehler: return FSchreibfehler + " konnte nicht gespeichert werden.";
     }
     return String();
@@ -106,7 +122,8 @@ TSeitenschnitt ThreadStripHompage::schneiden(IUpdateFenster& f)
         TIntfPtr<IPersistFile> seite = Seite(f);
         if (!seite) {
             f.Label1(NICHT_GELADEN);
-            return TSeitenschnitt::nicht_geladen;
+            FGrenze = f.CppWebBrowser1_zu_gross();
+            return FGrenze > 0 ? TSeitenschnitt::zu_gross : TSeitenschnitt::nicht_geladen;
         }
         const String seitenpfad = ProgrammDatei(DATEI_SEITE);
         seite->Save(seitenpfad, true);
@@ -120,18 +137,12 @@ TSeitenschnitt ThreadStripHompage::schneiden(IUpdateFenster& f)
             TIniFile(ProgrammDatei(DATEI_UMGEBUNG)).WriteString("Allgemein", "Update", "true");
 
         datei = DATEI_DOROV_ZAHLEN;
-        const TArchivpruefung pruefung = FPruefung =
-            pruefe_neues_Archiv(Anzahl_Ziehungen(block), ProgrammDatei(datei));
+        const TArchivpruefung pruefung = FPruefung = pruefe_neues_Archiv(block, ProgrammDatei(datei));
         if (pruefung.urteil != TArchivurteil::gut) {
-            const String text = pruefung.urteil == TArchivurteil::ohne_Ziehungen
-                                    ? String("ERROR : Keine Lottozahlen in der Seite gefunden!")
-                                    : "ERROR : Die Seite enthält nur " + IntToStr(pruefung.neu) +
-                                          " Ziehungen, das Archiv " + IntToStr(pruefung.alt) +
-                                          ": dorov_zahlen.txt bleibt unverändert!";
+            const String text = Label1_Text(pruefung);
             f.Label1(text);
             OutputDebugStringA(text);
-            return pruefung.urteil == TArchivurteil::ohne_Ziehungen ? TSeitenschnitt::ohne_Ziehungen
-                                                                    : TSeitenschnitt::weniger_Ziehungen;
+            return TSeitenschnitt::abgelehnt;
         }
         block.SaveToFile(ProgrammDatei(DATEI_DOROV_ZAHLEN));
         return TSeitenschnitt::aktualisiert;

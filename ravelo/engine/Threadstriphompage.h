@@ -11,9 +11,9 @@ class IUpdateFenster;
 enum class TSeitenschnitt {
     offen,  // not ended yet
     aktualisiert,  // the page's draw block replaced the archive
-    ohne_Ziehungen,  // the page holds no draw block with a draw line; the archive is unchanged
-    weniger_Ziehungen,  // the page's block holds fewer draws than the archive; it is unchanged
+    abgelehnt,  // the archive check refused the page's block (see Archivpruefung); it is unchanged
     nicht_geladen,  // the browser had no page; nothing written
+    zu_gross,  // the browser refused the page as too large; nothing written
     Schreibfehler,  // a file could not be written; the archive is unchanged
 };
 
@@ -42,4 +42,5 @@ private:
     std::atomic<TSeitenschnitt> FErgebnis{TSeitenschnitt::offen};
     TArchivpruefung FPruefung;  // of the page's block, when it came to that
     String FSchreibfehler;  // the file that could not be written
+    std::size_t FGrenze = 0;  // zu_gross: the browser's page limit in bytes
 };

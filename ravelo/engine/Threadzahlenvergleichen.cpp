@@ -181,6 +181,13 @@ void ThreadZahlenVergleichen::ausfuehren(IVergleichFenster& f)
         int k = history.Count() - 1;
         while (k > 0 && history[k].substr(0, 10) == kommend) --k;
         schluessel = history[k];
+        if (!ist_Tippschluessel(Trim(schluessel))) {
+            // A cut line (a crash while it was written) names no tips file: say so instead of failing.
+            f.ListBox1({"Zahlenvergleich nicht möglich!!!!", "history.txt ist unvollständig:", schluessel});
+            OutputDebugStringA("ThreadZahlenVergleichen: kein Tippschlüssel in history.txt: " + schluessel);
+            return;
+        }
+        schluessel = Trim(schluessel);
         datum = schluessel.substr(0, 10);
     } else if (lauf_bekannt()) {
         modus = Modus::Lauf;

@@ -7,6 +7,22 @@ String Tippschluessel(const String& datum, int anzahl, int index)
     return datum + "-aus" + IntToStr(anzahl) + "_Index-" + IntToStr(index) + "*";
 }
 
+bool ist_Tippschluessel(const String& text)
+{
+    auto ziffern = [&text](std::size_t von, std::size_t bis) {
+        if (von >= bis || bis > text.size()) return false;
+        for (std::size_t i = von; i < bis; ++i)
+            if (text[i] < '0' || text[i] > '9') return false;
+        return true;
+    };
+    if (text.size() < 10 || !ziffern(0, 2) || text[2] != '-' || !ziffern(3, 5) || text[5] != '-' || !ziffern(6, 10))
+        return false;
+    if (text.compare(10, 4, "-aus") != 0) return false;
+    const std::size_t index = text.find("_Index-", 14);
+    if (index == String::npos || !ziffern(14, index)) return false;
+    return text.size() > index + 8 && text.back() == '*' && ziffern(index + 7, text.size() - 1);
+}
+
 String Dateiname(const String& vorlage, const String& schluessel, const String& endung)
 {
     if (schluessel.empty() || schluessel.back() != '*')

@@ -60,6 +60,8 @@ bool ist_Programmdatei(const String& name);
 
 // The run key: date dd-mm-yyyy, "-aus", pool size, "_Index-", run index, "*".
 String Tippschluessel(const String& datum, int anzahl, int index);
+// Whether text is a whole run key of that form (a line of history.txt cut short is not).
+bool ist_Tippschluessel(const String& text);
 
 // The file-name rule: the key (ending in "*") replaces the template's final "*", then the key's
 // "*" is replaced by the extension. Raises ETippschluessel when the key or the template does

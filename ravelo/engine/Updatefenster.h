@@ -11,6 +11,9 @@ public:
     virtual bool start_laeuft() = 0;  // the window's constructor still runs
     // A property of the embedded browser CppWebBrowser1 by dispatch identifier.
     virtual TDispVariant CppWebBrowser1(int dispid) = 0;
+    // The browser's page limit in bytes when its last load failed because the page was larger;
+    // 0 otherwise.
+    virtual std::size_t CppWebBrowser1_zu_gross() = 0;
 
     virtual void Label1(const String& text) = 0;
     virtual void TrayIcon2_sichtbar(bool sichtbar) = 0;

@@ -8,12 +8,15 @@
 #include <new>
 #include <vector>
 
+#include "Archivpruefung.h"
 #include "CDorovZahlen.h"
+#include "Kernhilfen.h"
 #include "Threadzahlenvergleichen.h"
 #include "Tippdateien.h"
 #include "rtl/Clock.h"
 #include "rtl/Debug.h"
 #include "rtl/Files.h"
+#include "rtl/MainThread.h"
 #include "rtl/ScopeGuard.h"
 
 using namespace unit1;
@@ -337,11 +340,27 @@ void TForm1::statistik_leave(TObject*) { Ansicht_verlassen(*this, 1); }
 bool TForm1::lade_Archiv()
 {
     // Read once, so the grid never mixes two versions of a file replaced meanwhile.
-    TLineReader datei(programm_ordner + DATEI_DOROV_ZAHLEN);
-    if (!datei.IsOpen()) return false;
+    String bytes;
+    try {
+        bytes = ReadFileBytes(programm_ordner + DATEI_DOROV_ZAHLEN);
+    } catch (const Exception&) {
+        return false;
+    }
+    // A file in another form (UTF-16) would fill the grid with zeros: say what it is instead.
+    const String formatfehler = Formatfehler_des_Archivs(bytes, DATEI_DOROV_ZAHLEN);
+    if (!formatfehler.empty()) {
+        Tabelle->SetRowCount(1);
+        for (int c = 0; c < Tabelle->ColCount(); ++c) Tabelle->SetCells(c, 0, String());
+        Label1->SetCaption(formatfehler);
+        OutputDebugStringA(formatfehler);
+        if (IsMainThread()) MessageBox(formatfehler, "Info", MB_OK | MB_ICONERROR);
+        return false;
+    }
     std::vector<String> zeilen;
-    for (String zeile; datei.Next(zeile, 999);)
-        if (!zeile.empty()) zeilen.push_back(zeile);
+    kern::fuer_jede_Zeile(bytes, 999, [&zeilen](std::string_view zeile) {
+        if (!zeile.empty()) zeilen.emplace_back(zeile);
+        return true;
+    });
 
     const int zeilenzahl = static_cast<int>(zeilen.size()) + 1;
     Tabelle->SetRowCount(zeilenzahl);

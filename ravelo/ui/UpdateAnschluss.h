@@ -17,6 +17,10 @@ public:
 
     bool start_laeuft() override { return f->start_laeuft; }
     TDispVariant CppWebBrowser1(int dispid) override { return f->CppWebBrowser1->GetProperty(dispid); }
+    std::size_t CppWebBrowser1_zu_gross() override
+    {
+        return f->CppWebBrowser1->LastLoadTooLarge() ? f->CppWebBrowser1->MaxPageBytes : 0;
+    }
     void Label1(const String& text) override { f->Label1->SetCaption(text); }
     void TrayIcon2_sichtbar(bool sichtbar) override { f->TrayIcon2->SetVisible(sichtbar); }
     void TrayIcon2_Sprechblase(const String& titel, const String& text) override

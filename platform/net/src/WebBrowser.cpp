@@ -11,8 +11,6 @@ using namespace net_detail;
 namespace {
 
 const String BlankPage = "about:blank";
-// Far above any page this program loads; stops a response that never ends.
-constexpr std::size_t MaxPageBytes = std::size_t(64) * 1024 * 1024;
 
 // A loaded page. Immutable, so any thread may read it while the browser loads the next one.
 class THTMLDocument : public TInterfacedObject, public IHTMLDocument2, public IPersistFile {
@@ -67,17 +65,19 @@ struct TCppWebBrowser::Impl {
     TIntfPtr<IInterface> document;
     String location = BlankPage;
     String lastError;
+    bool tooLarge = false;
 
     std::mutex navigateLock;  // one Navigate (or the destructor) at a time
     std::unique_ptr<TLoadThread> loader;
 
-    void Publish(unsigned gen, TIntfPtr<IInterface> doc, String url, String error)
+    void Publish(unsigned gen, TIntfPtr<IInterface> doc, String url, String error, bool large)
     {
         std::lock_guard<std::mutex> g(lock);
         if (gen != generation) return;  // abandoned meanwhile
         document = std::move(doc);
         if (document) location = std::move(url);
         lastError = std::move(error);
+        tooLarge = large;
         busy = false;
     }
 
@@ -86,9 +86,10 @@ struct TCppWebBrowser::Impl {
 
 class TCppWebBrowser::Impl::TLoadThread : public TThread {
 public:
-    TLoadThread(TCppWebBrowser::Impl* owner, unsigned gen, String url, int connectTimeout, int timeout)
+    TLoadThread(TCppWebBrowser::Impl* owner, unsigned gen, String url, int connectTimeout, int timeout,
+                std::size_t maxBytes)
         : TThread(true), FOwner(owner), FGen(gen), FURL(std::move(url)), FConnectTimeout(connectTimeout),
-          FTimeout(timeout)
+          FTimeout(timeout), FMaxBytes(maxBytes)
     {
     }
 
@@ -104,7 +105,7 @@ protected:
         } catch (const std::exception& e) {
             error = e.what();
         }
-        FOwner->Publish(FGen, std::move(doc), std::move(url), std::move(error));
+        FOwner->Publish(FGen, std::move(doc), std::move(url), std::move(error), FTooLarge);
     }
 
 private:
@@ -123,7 +124,7 @@ private:
         }
         char errorBuffer[CURL_ERROR_SIZE] = {};
         CurlSink sink;
-        sink.limit = MaxPageBytes;
+        sink.limit = FMaxBytes;
         curl_easy_setopt(c, CURLOPT_URL, FURL.c_str());
         curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
         curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
@@ -145,9 +146,10 @@ private:
         char* effective = nullptr;
         curl_easy_getinfo(c, CURLINFO_EFFECTIVE_URL, &effective);
         const String finalUrl = effective ? effective : FURL;
+        FTooLarge = rc != CURLE_OK && sink.overflow;
         if (rc != CURLE_OK)
-            error = sink.overflow ? "page larger than " + IntToStr(MaxPageBytes) + " bytes"
-                                  : CurlErrorText(rc, errorBuffer);
+            error = FTooLarge ? "page larger than " + IntToStr(static_cast<long long>(FMaxBytes)) + " bytes"
+                              : CurlErrorText(rc, errorBuffer);
         curl_easy_cleanup(c);
         if (!error.empty()) {
             error = "loading " + FURL + " failed: " + error;
@@ -167,6 +169,8 @@ private:
     const String FURL;
     const int FConnectTimeout;
     const int FTimeout;
+    const std::size_t FMaxBytes;
+    bool FTooLarge = false;
 };
 
 void TCppWebBrowser::Impl::AbandonLoader()
@@ -201,10 +205,11 @@ void TCppWebBrowser::Navigate(const String& url)
         d->document.reset();
         d->location = BlankPage;
         d->lastError.clear();
+        d->tooLarge = false;
     }
     d->AbandonLoader();
     if (blank) return;
-    d->loader = std::make_unique<Impl::TLoadThread>(d.get(), gen, url, ConnectTimeout, Timeout);
+    d->loader = std::make_unique<Impl::TLoadThread>(d.get(), gen, url, ConnectTimeout, Timeout, MaxPageBytes);
     d->loader->Start();
 }
 
@@ -242,6 +247,12 @@ String TCppWebBrowser::LastError() const
 {
     std::lock_guard<std::mutex> g(d->lock);
     return d->lastError;
+}
+
+bool TCppWebBrowser::LastLoadTooLarge() const
+{
+    std::lock_guard<std::mutex> g(d->lock);
+    return d->tooLarge;
 }
 
 TDispVariant TCppWebBrowser::GetProperty(int dispid) const

@@ -37,6 +37,25 @@ protected:
     std::unique_ptr<TestServer> FServer;
 };
 
+TEST_F(WebBrowserTest, PageAboveTheLimitIsNotLoadedAndSaysItWasTooLarge)
+{
+    TCppWebBrowser b;
+    b.MaxPageBytes = Page.size() - 1;
+    b.Navigate(Url("/ftp/dorov_zahlen.html"));
+    ASSERT_TRUE(WaitIdle(b));
+    EXPECT_FALSE(b.Document());
+    EXPECT_TRUE(b.LastLoadTooLarge());
+    // The next load within the limit, and one that fails otherwise, are not too large.
+    b.MaxPageBytes = Page.size();
+    b.Navigate(Url("/ftp/dorov_zahlen.html"));
+    ASSERT_TRUE(WaitIdle(b));
+    EXPECT_TRUE(b.Document());
+    EXPECT_FALSE(b.LastLoadTooLarge());
+    b.Navigate(Url("/fehlt.html"));
+    ASSERT_TRUE(WaitIdle(b));
+    EXPECT_FALSE(b.LastLoadTooLarge());
+}
+
 TEST_F(WebBrowserTest, LoadedPageIsADocumentThatSavesTheExactBytes)
 {
     TCppWebBrowser b;

@@ -68,6 +68,10 @@ public:
     {
         return browser_ersatz ? browser_ersatz(dispid) : browser.GetProperty(dispid);
     }
+    std::size_t CppWebBrowser1_zu_gross() override
+    {
+        return !browser_ersatz && browser.LastLoadTooLarge() ? browser.MaxPageBytes : 0;
+    }
     void Label1(const String& text) override { merke("Label1 " + text); }
     void TrayIcon2_sichtbar(bool sichtbar) override { merke(sichtbar ? "TrayIcon2 an" : "TrayIcon2 aus"); }
     void TrayIcon2_Sprechblase(const String& titel, const String& text) override
@@ -274,6 +278,16 @@ TEST_F(UpdateSeiteTest, PageNotLoadedLeavesEveryFile)
     }
 }
 
+TEST_F(UpdateSeiteTest, PageTooLargeIsRefusedAsTooLarge)
+{
+    fenster->browser.MaxPageBytes = 1000;
+    lade_und_aktualisiere("<zahlen>\n" + String(2000, '\n') + "03.01.09,1,2,3,4,5,6,7\n</zahlen>\n");
+    EXPECT_EQ(ReadFileBytes(archiv()), ALTES_ARCHIV);
+    EXPECT_EQ(fehlermeldung, "Die Ergebnisseite ist zu groß (mehr als 1000 Bytes) und wurde nicht geladen.");
+    EXPECT_THAT(fenster->Label1_Texte(), ElementsAre("HTML nicht geladen!"));
+    EXPECT_TRUE(fenster->hat("Image24"));
+}
+
 TEST_F(UpdateSeiteTest, FailedArchiveWriteKeepsTheOldArchiveWhole)
 {
     auto vorher = SetAtomicWriteHook([](const String& temp) {
@@ -313,6 +327,58 @@ TEST_F(UpdateSeiteTest, BlockWithFewerDrawsThanTheArchiveIsRefused)
     const String gleich = "01.07.09,1,2,3,4,5,6,7\n04.07.09,8,9,10,11,12,13,14\n08.07.09,9,8,7,6,5,4,3\n";
     lade_und_aktualisiere("<zahlen>\n" + gleich + "</zahlen>\n");
     EXPECT_EQ(ReadFileBytes(archiv()), gleich);
+}
+
+// The archive is counted as the program reads it; one it cannot count, and a page whose last
+// draw or a new draw is not whole, leave it as it is and say why.
+TEST_F(UpdateSeiteTest, PageNeverReplacesAnArchiveItCannotCountOrWithBrokenDraws)
+{
+    const String vierstellig = "10.06.2026,11,15,22,30,41,47,3\n13.06.2026,2,9,17,28,33,41,5\n"
+                               "17.06.2026,1,2,3,4,5,6,7\n";
+    String utf16 = "\xff\xfe";
+    for (char c : String("10.06.26,11,15,22,30,41,47,3\r\n13.06.26,2,9,17,28,33,41,5\r\n")) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    const String zwei = "16.12.26,4,8,15,16,23,42,7\n17.12.26,1,2,3,4,5,6,7\n";
+    struct Fall {
+        const char* name;
+        String archiv;
+        String block;
+        const char* label1;
+        const char* grund;
+    };
+    const Fall faelle[] = {
+        {"vierstellige Jahre", vierstellig, "20.06.26,1,2,3,4,5,6,7\n",
+         "ERROR : Die Seite enthält nur 1 Ziehungen, das Archiv 3: dorov_zahlen.txt bleibt unverändert!",
+         "Die Ergebnisseite enthält nur 1 Ziehungen, das Archiv aber 3."},
+        {"UTF-16", utf16, "20.06.26,1,2,3,4,5,6,7\n",
+         "ERROR : Die Datei dorov_zahlen.txt ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): "
+         "sie ist als UTF-16 gespeichert. dorov_zahlen.txt bleibt unverändert!",
+         "Die Datei dorov_zahlen.txt ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): sie ist als "
+         "UTF-16 gespeichert."},
+        {"letzte Zeile abgeschnitten", zwei, zwei + "19.12.26,3,7,1\n",
+         "ERROR : Die Seite enthält eine unvollständige Ziehung: Der Ziehung „19.12.26,3,7,1“ fehlen 3 der "
+         "sechs Zahlen und die Zusatzzahl. dorov_zahlen.txt bleibt unverändert!",
+         "Die Ergebnisseite enthält eine unvollständige Ziehung: Der Ziehung „19.12.26,3,7,1“ fehlen 3 der "
+         "sechs Zahlen und die Zusatzzahl."},
+        {"neue Ziehung ohne Zusatzzahl", zwei, "15.12.26,3,7,12,20,31,44<br>\n" + zwei,
+         "ERROR : Die Seite enthält eine unvollständige Ziehung: Der Ziehung „15.12.26,3,7,12,20,31,44<br>“ "
+         "fehlt die Zusatzzahl. dorov_zahlen.txt bleibt unverändert!",
+         "Die Ergebnisseite enthält eine unvollständige Ziehung: Der Ziehung „15.12.26,3,7,12,20,31,44<br>“ "
+         "fehlt die Zusatzzahl."},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        fenster = std::make_unique<Fenster>(uhr->clock());
+        AtomicWriteFile(archiv(), f.archiv);
+        lade_und_aktualisiere("<html>\n<zahlen>\n" + f.block + "</zahlen>\n</html>\n");
+        EXPECT_EQ(ReadFileBytes(archiv()), f.archiv);
+        EXPECT_THAT(fenster->Label1_Texte(), ElementsAre(f.label1));
+        EXPECT_EQ(fehlermeldung, f.grund);
+        EXPECT_FALSE(fenster->hat("Sprechblase Quenzel 2009: Lottozahlen erfolgreich aktualisiert!"));
+        EXPECT_TRUE(fenster->hat("Image24"));
+    }
 }
 
 TEST_F(UpdateSeiteTest, MissingArchiveIsCreatedFromThePage)

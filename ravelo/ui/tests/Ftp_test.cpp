@@ -134,6 +134,44 @@ TEST_F(FtpTest, DownloadThatIsNoWholeArchiveKeepsTheArchiveAndSaysWhy)
     }
 }
 
+TEST_F(FtpTest, ArchiveItCannotCountOrABrokenDrawKeepsTheArchiveAndSaysWhy)
+{
+    String utf16 = "\xff\xfe";
+    for (char c : String("01.02.09,1,2,3,4,5,6,7\r\n04.02.09,7,14,21,28,35,42,49\r\n")) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    struct Fall {
+        const char* name;
+        String archiv;  // the archive before the download
+        String server;
+        const char* grund;
+    };
+    const Fall faelle[] = {
+        {"vierstellige Jahre", "01.02.2009,1,2,3,4,5,6,7\n04.02.2009,7,14,21,28,35,42,49\n07.02.2009,1,2,3,4,5,6,7\n",
+         "10.02.09,1,2,3,4,5,6,7\r\n", "Die Datei auf dem Server enthält nur 1 Ziehungen, das Archiv aber 3."},
+        {"UTF-16", utf16, "10.02.09,1,2,3,4,5,6,7\r\n",
+         "Die Datei dorov_zahlen.txt ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): sie ist als "
+         "UTF-16 gespeichert."},
+        {"letzte Zeile abgeschnitten", ALT, String(NEU_SERVER) + "19.12.26,3,7,1",
+         "Die Datei auf dem Server enthält eine unvollständige Ziehung: Der Ziehung „19.12.26,3,7,1“ fehlen 3 "
+         "der sechs Zahlen und die Zusatzzahl."},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        dialoge->Clear();
+        AtomicWriteFile(ordner + "dorov_zahlen.txt", f.archiv);
+        AtomicWriteFile(wurzel + "dorov_zahlen.txt", f.server);
+        anmelden("lotto", "geheim");
+        EXPECT_FALSE(form->ftp_holen());
+        EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), f.archiv);
+        ASSERT_EQ(dialoge->Shown().size(), 1u);
+        EXPECT_EQ(dialoge->Shown()[0].Text,
+                  "Die Lottozahlen konnten nicht heruntergeladen werden. dorov_zahlen.txt bleibt unverändert.\n" +
+                      String(f.grund));
+    }
+}
+
 TEST_F(FtpTest, MissingNewsStillCountAsASuccessfulUpdate)
 {
     ASSERT_TRUE(DeleteFile(wurzel + "news.txt") || !FileExists(wurzel + "news.txt"));

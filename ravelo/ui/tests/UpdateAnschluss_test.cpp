@@ -56,6 +56,28 @@ TEST_F(UpdateArchivTest, MissingArchiveLeavesTheGrid)
     EXPECT_EQ(form->Tabelle->Cells(0, 0), "01.01.09");
 }
 
+TEST_F(UpdateArchivTest, ArchiveSavedAsUtf16IsNamedNotShownAsZeros)
+{
+    auto dialoge = std::make_shared<THeadlessDialogs>();
+    const auto vorher = SetDialogs(dialoge);
+    String utf16 = "\xff\xfe";
+    for (char c : String("01.02.09,1,2,3,4,5,6,7\r\n04.02.09,7,14,21,28,35,42,49\r\n")) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    AtomicWriteFile(ordner + "dorov_zahlen.txt", utf16);
+    EXPECT_FALSE(form->lade_Archiv());
+    const String text = "Die Datei dorov_zahlen.txt ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): "
+                        "sie ist als UTF-16 gespeichert.";
+    ASSERT_EQ(dialoge->Shown().size(), 1u);
+    EXPECT_EQ(dialoge->Shown()[0].Text, text);
+    EXPECT_EQ(form->Label1->Caption(), text);
+    EXPECT_EQ(form->Tabelle->RowCount(), 1);
+    EXPECT_THAT(Zeile(form->Tabelle, 0), ElementsAre("", "", "", "", "", "", "", ""));
+    EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), utf16);
+    SetDialogs(vorher);
+}
+
 TEST(UpdateAdresse, HostComesFromTheEnvironment)
 {
     {
@@ -200,6 +222,36 @@ TEST_F(UpdateStartTest, FailedUpdateKeepsTheArchiveAndSaysWhyInABox)
           "zahlen>\n");
     form->Update1Click(nullptr);
     EXPECT_TRUE(dialoge->Shown().empty());
+}
+
+TEST_F(UpdateStartTest, ArchiveItCannotCountOrABrokenDrawKeepsTheArchiveAndSaysWhy)
+{
+    struct Fall {
+        const char* name;
+        String archiv;  // the archive before the update
+        const char* block;  // the page's draw block
+        const char* grund;
+    };
+    const String zwei = "01.02.09,1,2,3,4,5,6,7\n04.02.09,7,14,21,28,35,42,49\n";
+    const Fall faelle[] = {
+        {"vierstellige Jahre", "01.02.2009,1,2,3,4,5,6,7\n04.02.2009,7,14,21,28,35,42,49\n",
+         "07.02.09,1,2,3,4,5,6,7\n", "Die Ergebnisseite enthält nur 1 Ziehungen, das Archiv aber 2."},
+        {"letzte Zeile abgeschnitten", zwei, "01.02.09,1,2,3,4,5,6,7\n04.02.09,7,14,21,28,35,42,49\n07.02.09,3,9\n",
+         "Die Ergebnisseite enthält eine unvollständige Ziehung: Der Ziehung „07.02.09,3,9“ fehlen 4 der sechs "
+         "Zahlen und die Zusatzzahl."},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        dialoge->Clear();
+        AtomicWriteFile(ordner + "dorov_zahlen.txt", f.archiv);
+        Seite("<zahlen>\n" + String(f.block) + "</zahlen>\n");
+        form->Update1Click(nullptr);
+        EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), f.archiv);
+        ASSERT_EQ(dialoge->Shown().size(), 1u);
+        EXPECT_EQ(dialoge->Shown()[0].Text,
+                  "Die Lottozahlen konnten nicht aktualisiert werden. dorov_zahlen.txt bleibt unverändert.\n" +
+                      String(f.grund));
+    }
 }
 
 TEST_F(UpdateStartTest, ClipboardWatcherFollowsTheWindowsCheckBox)

@@ -312,6 +312,19 @@ TEST_F(VergleichTest, WaitsForStartUpAndTheDrawUpdateOnTheClock)
     EXPECT_EQ(Liste().size(), 3u);
 }
 
+TEST_F(VergleichTest, StartUpOnAHistoryWhoseLastLineIsCutSaysSo)
+{
+    for (const char* zeile : {"08-08-2009-aus20_In", "08-08-2009-aus20_Index-1", "08-08-2"}) {
+        SCOPED_TRACE(zeile);
+        schreibe("history.txt", {"05-08-2009-aus20_Index-1*", zeile});
+        schreibe(TIPPS_0808, {"0.1,2,3,4,5,6 -5 1"});
+        form->vergleich_beim_Start = true;
+        laufe();
+        EXPECT_EQ(fehler, nullptr);
+        EXPECT_THAT(Liste(), ElementsAre("Zahlenvergleich nicht möglich!!!!", "history.txt ist unvollständig:", zeile));
+    }
+}
+
 TEST_F(VergleichTest, MissingTipsFileEndsTheComparison)
 {
     schreibe("history.txt", {"08-08-2009-aus20_Index-1*"});

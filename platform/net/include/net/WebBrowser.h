@@ -70,6 +70,9 @@ public:
     // Limits for the next Navigate, in milliseconds.
     int ConnectTimeout = 10000;
     int Timeout = 30000;  // whole load, redirects included
+    // A page above this many bytes is not loaded: far above any page this program loads, it
+    // stops a response that never ends.
+    std::size_t MaxPageBytes = std::size_t(64) * 1024 * 1024;
 
     // Starts loading url (http or https; redirects are followed) and returns at once; Busy is
     // true from here until the load has ended. A load still running is abandoned first. The
@@ -86,6 +89,8 @@ public:
     void SetVisible(bool visible);
     // Why the last load failed ("" after a success or while loading).
     String LastError() const;
+    // Whether the last load failed because the page was larger than MaxPageBytes.
+    bool LastLoadTooLarge() const;
 
     // DISPID_BUSY (bool), DISPID_DOCUMENT (interface, null without a page), DISPID_LOCATIONURL
     // (text), DISPID_VISIBLE (bool); another identifier raises EOleError.
