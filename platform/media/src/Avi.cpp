@@ -209,8 +209,8 @@ AviReader::AviReader(const std::string& path) : FPath(path)
 {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw Error(path + ": cannot be opened");
-    const std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)),
-                                         std::istreambuf_iterator<char>());
+    FFile.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    const std::vector<std::uint8_t>& file = FFile;
     auto fail = [&](const std::string& why) { return Error(path + ": " + why); };
 
     if (file.size() < 12 || !Is(file.data(), "RIFF") || !Is(file.data() + 8, "AVI "))
@@ -314,14 +314,12 @@ AviReader::AviReader(const std::string& path) : FPath(path)
             if (!Is(file.data() + at, reinterpret_cast<const char*>(e)) ||
                 Get32(file.data() + at + 4) != length)
                 throw fail("index entry " + std::to_string(FFrames.size() + 1) + " does not match its frame");
-            FFrames.emplace_back(file.begin() + static_cast<std::ptrdiff_t>(at + 8),
-                                 file.begin() + static_cast<std::ptrdiff_t>(at + 8 + length));
+            FFrames.push_back({at + 8, length});
         }
     } else {
         walk(movi, [&](const std::uint8_t* id, const std::uint8_t* type, Span s) {
             if (!type && isVideoChunk(id))
-                FFrames.emplace_back(file.begin() + static_cast<std::ptrdiff_t>(s.begin),
-                                     file.begin() + static_cast<std::ptrdiff_t>(s.end));
+                FFrames.push_back({s.begin, s.end - s.begin});
         });
     }
     if (FFrames.empty()) throw fail("no frames");
@@ -334,17 +332,18 @@ double AviReader::FrameRate() const
     return 0.0;
 }
 
-const std::vector<std::uint8_t>& AviReader::FrameJpeg(int index) const
+std::span<const std::uint8_t> AviReader::FrameJpeg(int index) const
 {
     if (index < 0 || index >= FrameCount())
         throw Error(FPath + ": frame " + std::to_string(index) + " out of range 0.." +
                     std::to_string(FrameCount() - 1));
-    return FFrames[static_cast<std::size_t>(index)];
+    const Frame& f = FFrames[static_cast<std::size_t>(index)];
+    return {FFile.data() + f.begin, f.size};
 }
 
 Image AviReader::DecodeFrame(int index) const
 {
-    const auto& jpeg = FrameJpeg(index);
+    const auto jpeg = FrameJpeg(index);
     try {
         Image image = DecodeJpeg(jpeg.data(), jpeg.size());
         if (image.width != FWidth || image.height != FHeight)

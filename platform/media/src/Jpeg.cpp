@@ -149,6 +149,12 @@ Image DecodeJpeg(const std::uint8_t* data, std::size_t size)
 {
     int width = 0, height = 0;
     JpegSize(data, size, width, height);
+    // Every 8 x 8 block of a scan takes at least two bits: a header that claims more pixels than
+    // the data can hold would only make the picture's buffer as large as the claim.
+    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    if (pixels / 256 > size)
+        throw Error("JPEG: the frame header claims " + std::to_string(width) + " x " + std::to_string(height) +
+                    " pixels, more than " + std::to_string(size) + " bytes can hold");
     Image image(width, height);
     char message[JMSG_LENGTH_MAX] = {0};
     if (!DecodeRaw(data, size, image.rgb.data(), width, height, message))
@@ -203,10 +209,12 @@ Image ReadImageFile(const std::string& path)
         throw Error(path + ": broken PPM header");
     if (maxval < 1 || maxval > 65535) throw Error(path + ": PPM maxval must lie in 1..65535");
     ++pos;  // the single blank after maxval
-    Image image(static_cast<int>(w), static_cast<int>(h));
     const std::size_t sampleBytes = maxval > 255 ? 2 : 1;  // 16-bit samples are big-endian
-    if (pos > bytes.size() || (bytes.size() - pos) / sampleBytes < image.rgb.size())
+    const std::size_t samples = static_cast<std::size_t>(w) * static_cast<std::size_t>(h) * 3;
+    // Checked before the picture is made: its size comes from the header alone.
+    if (pos > bytes.size() || (bytes.size() - pos) / sampleBytes < samples)
         throw Error(path + ": PPM pixel data is truncated");
+    Image image(static_cast<int>(w), static_cast<int>(h));
     for (std::size_t i = 0; i < image.rgb.size(); ++i) {
         long v = u[pos + i * sampleBytes];
         if (sampleBytes == 2) v = (v << 8) | u[pos + i * 2 + 1];

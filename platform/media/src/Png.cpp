@@ -46,6 +46,10 @@ Image DecodePng(const std::uint8_t* data, std::size_t size)
     p.img.format = PNG_FORMAT_RGB;
     if (p.img.width == 0 || p.img.height == 0 || p.img.width > 1u << 14 || p.img.height > 1u << 14)
         throw Error("PNG: picture size out of range");
+    // Deflate packs at most 1032 bytes into one, a byte holds at most eight pixels of one bit:
+    // a header claiming more only makes the buffer as large as the claim.
+    if (static_cast<std::size_t>(p.img.width) * p.img.height / 8 / 1032 > size)
+        throw Error("PNG: the header claims more pixels than " + std::to_string(size) + " bytes can hold");
     Image image(static_cast<int>(p.img.width), static_cast<int>(p.img.height));
     // A grey or palette picture would blend a missing alpha against this background.
     png_color black{0, 0, 0};

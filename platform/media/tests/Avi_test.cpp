@@ -138,6 +138,65 @@ TEST_F(AviTest, DamagedFilesAreClearErrors)
     EXPECT_THROW(media::AviReader(Path("missing.avi")), media::Error);
 }
 
+void Put32(std::vector<char>& b, std::size_t at, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<char>(v >> (8 * i));
+}
+
+// Index entries that all name one frame share its bytes: the reader takes no more memory than
+// the file holds, however many entries there are.
+TEST_F(AviTest, ManyIndexEntriesOfOneFrameShareItsBytes)
+{
+    auto bytes = ReadAll(WriteSample(Path("a.avi"), 1));
+    const std::string s(bytes.begin(), bytes.end());
+    const auto idx = s.rfind("idx1");
+    ASSERT_EQ(bytes.size() - idx, 8u + 16);
+    const std::vector<char> eintrag(bytes.end() - 16, bytes.end());
+    constexpr int N = 4000;
+    for (int i = 1; i < N; ++i) bytes.insert(bytes.end(), eintrag.begin(), eintrag.end());
+    Put32(bytes, idx + 4, 16u * N);
+    Put32(bytes, 4, static_cast<std::uint32_t>(bytes.size() - 8));
+    WriteAll(Path("viele.avi"), bytes);
+
+    const media::AviReader r(Path("viele.avi"));
+    ASSERT_EQ(r.FrameCount(), N);
+    const auto erstes = r.FrameJpeg(0);
+    for (int i : {1, N / 2, N - 1}) {
+        EXPECT_EQ(r.FrameJpeg(i).data(), erstes.data()) << i;
+        EXPECT_EQ(r.FrameJpeg(i).size(), erstes.size()) << i;
+    }
+    EXPECT_LE(MaxDiff(r.DecodeFrame(N - 1), Frame(40, 30, 0)), 12);
+}
+
+TEST_F(AviTest, PictureHeadersClaimingMoreThanTheFileHoldsAreRefusedBeforeAnyBuffer)
+{
+    // 100000 x 100000 pixels: 30 GB from an 89-byte file.
+    std::string ppm = "P6\n# 89 bytes\n100000 100000\n255\n";
+    ppm.resize(89, 'x');
+    WriteAll(Path("gross.ppm"), std::vector<char>(ppm.begin(), ppm.end()));
+    try {
+        media::ReadImageFile(Path("gross.ppm"));
+        ADD_FAILURE() << "gross.ppm was accepted";
+    } catch (const media::Error& e) {
+        EXPECT_NE(std::string(e.what()).find("truncated"), std::string::npos) << e.what();
+    }
+
+    // A 40 x 30 JPEG whose frame header claims 8000 x 8000 pixels.
+    auto jpeg = media::EncodeJpeg(Frame(40, 30, 0));
+    std::size_t sof = 2;
+    while (sof + 4 < jpeg.size() && !(jpeg[sof] == 0xFF && jpeg[sof + 1] == 0xC0))
+        sof += 2 + ((jpeg[sof + 2] << 8) | jpeg[sof + 3]);
+    ASSERT_LT(sof + 9, jpeg.size());
+    const std::uint8_t gross[4] = {0x1F, 0x40, 0x1F, 0x40};
+    std::copy(gross, gross + 4, jpeg.begin() + static_cast<std::ptrdiff_t>(sof + 5));
+    try {
+        media::DecodeJpeg(jpeg.data(), jpeg.size());
+        ADD_FAILURE() << "the JPEG was accepted";
+    } catch (const media::Error& e) {
+        EXPECT_NE(std::string(e.what()).find("8000 x 8000"), std::string::npos) << e.what();
+    }
+}
+
 TEST_F(AviTest, BrokenFrameDataFailsOnDecodeOnly)
 {
     auto bytes = ReadAll(WriteSample(Path("a.avi"), 2));

@@ -45,4 +45,30 @@ TEST(Png, RefusesWhatIsNoWholePicture)
     EXPECT_THROW(media::EncodePng(media::Image()), media::Error);
 }
 
+std::uint32_t Crc32(const std::uint8_t* p, std::size_t n)
+{
+    std::uint32_t c = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < n; ++i) {
+        c ^= p[i];
+        for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+    }
+    return ~c;
+}
+
+TEST(Png, HeaderClaimingMorePixelsThanTheDataHoldsIsRefusedBeforeAnyBuffer)
+{
+    auto bytes = media::EncodePng(Sample());
+    // IHDR data from byte 16: width and height 16384 each (805 MB of RGB), CRC made to fit.
+    const std::uint8_t riesig[8] = {0, 0, 0x40, 0, 0, 0, 0x40, 0};
+    std::copy(riesig, riesig + 8, bytes.begin() + 16);
+    const std::uint32_t crc = Crc32(bytes.data() + 12, 17);
+    for (int i = 0; i < 4; ++i) bytes[29 + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    try {
+        media::DecodePng(bytes.data(), bytes.size());
+        ADD_FAILURE() << "accepted";
+    } catch (const media::Error& e) {
+        EXPECT_NE(std::string(e.what()).find("can hold"), std::string::npos) << e.what();
+    }
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 // Small reader and writer for AVI files with one Motion-JPEG video stream (RIFF "AVI ", a
 // "00dc" chunk per frame, "idx1" index). Enough for the program's progress animations; no
 // audio, no OpenDML (files stay below 1 GiB).
+#include <span>
+
 #include "media/Jpeg.h"
 
 namespace media {
@@ -28,7 +30,8 @@ private:
 };
 
 // Opens and checks the whole file structure at once; frames are decoded on demand.
-// Frame indexes are 0-based.
+// Frame indexes are 0-based. The file is held once: index entries that name the same frame
+// share its bytes, so the memory taken is bounded by the file's size.
 class AviReader {
 public:
     explicit AviReader(const std::string& path);
@@ -39,14 +42,18 @@ public:
     double FrameRate() const;  // frames per second
     std::uint32_t MicroSecPerFrame() const { return FUsPerFrame; }
 
-    const std::vector<std::uint8_t>& FrameJpeg(int index) const;
+    std::span<const std::uint8_t> FrameJpeg(int index) const;
     Image DecodeFrame(int index) const;
 
 private:
     std::string FPath;
     int FWidth = 0, FHeight = 0;
     std::uint32_t FUsPerFrame = 0, FRate = 0, FScale = 0;
-    std::vector<std::vector<std::uint8_t>> FFrames;
+    std::vector<std::uint8_t> FFile;
+    struct Frame {
+        std::size_t begin, size;  // the frame's JPEG bytes within FFile
+    };
+    std::vector<Frame> FFrames;
 };
 
 }  // namespace media
