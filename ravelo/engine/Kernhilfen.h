@@ -200,6 +200,34 @@ void fuer_jede_Kombination(std::string_view bytes, std::size_t maxLen, F&& f)
     }
 }
 
+// Appends to a String through a small buffer: a text whose greatest size is known goes into room
+// reserved for it without that room being cleared first, and only what is written is touched.
+class Textpuffer {
+public:
+    static constexpr std::size_t GROESSTES_STUECK = 256;  // most characters one frei() gives
+    explicit Textpuffer(String& ziel) : FZiel(ziel) {}
+    ~Textpuffer() { leeren(); }
+    Textpuffer(const Textpuffer&) = delete;
+    Textpuffer& operator=(const Textpuffer&) = delete;
+    // Room for n (at most GROESSTES_STUECK) characters; weiter takes what was written up to p.
+    char* frei(std::size_t n)
+    {
+        if (n > static_cast<std::size_t>(std::end(FPuffer) - FP)) leeren();
+        return FP;
+    }
+    void weiter(char* p) { FP = p; }
+    void leeren()
+    {
+        FZiel.append(FPuffer, FP);
+        FP = FPuffer;
+    }
+
+private:
+    String& FZiel;
+    char FPuffer[8192];
+    char* FP = FPuffer;
+};
+
 // How many bytes of s are c.
 std::size_t zaehle_Zeichen(std::string_view s, char c);
 

@@ -278,12 +278,8 @@ std::vector<String> Kombinationsstuecke(const std::vector<int>& pool, std::uint6
         const std::uint64_t bis = grenze[t + 1] < anfaenge.size() ? anfaenge[grenze[t + 1]].zeilen_davor : anzahl;
         const std::uint64_t von = grenze[t] < anfaenge.size() ? anfaenge[grenze[t]].zeilen_davor : anzahl;
         String& s = stuecke[t];
-        s.resize(static_cast<std::size_t>(bis - von) * (6 * laengste + 6) + sizeof(Text::z));
-        char* p = s.data();
-        auto kopiere = [&p](const Text& x) {
-            std::memcpy(p, x.z, sizeof x.z);  // the buffer has room: only x.n bytes count
-            p += x.n;
-        };
+        s.reserve(static_cast<std::size_t>(bis - von) * (6 * laengste + 6));
+        kern::Textpuffer aus(s);
         // Positions i0 < ... < i5 in lexicographic order; the first five numbers' text is kept
         // while the last position runs.
         for (std::size_t a = grenze[t]; a < grenze[t + 1]; ++a) {
@@ -300,14 +296,16 @@ std::vector<String> Kombinationsstuecke(const std::vector<int>& pool, std::uint6
                         }
                         const std::size_t kopflaenge = static_cast<std::size_t>(k - kopf);
                         for (int i5 = i4 + 1; i5 < N; ++i5) {
+                            char* p = aus.frei(kopflaenge + sizeof(Text::z) + 1);
                             std::memcpy(p, kopf, kopflaenge);
                             p += kopflaenge;
-                            kopiere(text[i5]);
+                            std::memcpy(p, text[i5].z, sizeof(Text::z));  // the room is there: n bytes count
+                            p += text[i5].n;
                             *p++ = '\n';
+                            aus.weiter(p);
                         }
                     }
         }
-        s.resize(static_cast<std::size_t>(p - s.data()));
     });
     return stuecke;
 }

@@ -317,12 +317,11 @@ Gefiltert filtere_Datei(std::string_view bytes, const Schritt2Eingaben& schalter
     Gefiltert g;
     g.stuecke.resize(abschnitte.size());
     std::vector<Zaehler> u(abschnitte.size());
-    // A line that stays is written as it is judged, through a small buffer, into its piece's text;
-    // the text has room for every line of the piece, but only what is written is touched.
+    // A line that stays is written as it is judged into its piece's text, which has room for every
+    // line of the piece.
     class Schreiber {
     public:
         Schreiber(String& text, Zaehler& n, const Richter& urteil) : FText(text), FN(n), FUrteil(urteil) {}
-        ~Schreiber() { FText.append(FPuffer, FP); }
         void operator()(std::size_t, const Kombination& c)
         {
             switch (FUrteil(c)) {
@@ -330,25 +329,20 @@ Gefiltert filtere_Datei(std::string_view bytes, const Schritt2Eingaben& schalter
             case Urteil::als_gezogen: ++FN.gezogen; return;
             case Urteil::bleibt: break;
             }
-            FP = schreibe_gefiltert(FP, c);
-            if (FP + 20 > std::end(FPuffer)) {
-                FText.append(FPuffer, FP);
-                FP = FPuffer;
-            }
+            FText.weiter(schreibe_gefiltert(FText.frei(20), c));
         }
 
     private:
-        String& FText;
+        kern::Textpuffer FText;
         Zaehler& FN;
         const Richter& FUrteil;
-        char FPuffer[4096];
-        char* FP = FPuffer;
     };
-    const std::vector<Zaehler> z = lies_Stuecke(abschnitte, groesse_von(schalter.anzahl_Varianten), [&](std::size_t a) {
-        const std::size_t bis = a + 1 < abschnitte.size() ? abschnitte[a + 1].erste_Zeile : zeilen;
-        g.stuecke[a].reserve((bis - abschnitte[a].erste_Zeile) * 20);
-        return Schreiber(g.stuecke[a], u[a], urteil);
-    });
+    const std::vector<Zaehler> z =
+        lies_Stuecke(abschnitte, groesse_von(schalter.anzahl_Varianten), [&](std::size_t a) {
+            const std::size_t bis = a + 1 < abschnitte.size() ? abschnitte[a + 1].erste_Zeile : zeilen;
+            g.stuecke[a].reserve((bis - abschnitte[a].erste_Zeile) * 20);
+            return Schreiber(g.stuecke[a], u[a], urteil);
+        });
     for (std::size_t a = 0; a < z.size(); ++a) {
         g.zeilen += z[a].zeilen;
         g.ungueltig += z[a].ungueltig;
@@ -488,12 +482,10 @@ std::vector<String> gefilterte_Stuecke(const Kombinationstabelle& t)
 {
     // Present combinations hold numbers 1..49: at most 20 characters a line.
     return kern::parallel_Stuecke(t.z.size(), [&](std::size_t b, std::size_t e, String& s) {
-        s.resize((e - b) * 20);
-        char* p = s.data();
-        for (std::size_t i = b; i < e; ++i) {
-            if (t.z[i][0] != 0) p = schreibe_gefiltert(p, t.z[i]);
-        }
-        s.resize(static_cast<std::size_t>(p - s.data()));
+        s.reserve((e - b) * 20);
+        kern::Textpuffer aus(s);
+        for (std::size_t i = b; i < e; ++i)
+            if (t.z[i][0] != 0) aus.weiter(schreibe_gefiltert(aus.frei(20), t.z[i]));
     });
 }
 

@@ -192,13 +192,13 @@ std::vector<String> Punkte_Stuecke(std::span<const std::uint16_t> punkte)
     return kern::parallel_Stuecke(
         punkte.size(),
         [&](std::size_t b, std::size_t e, String& s) {
-            s.resize((e - b) * 6);
-            char* p = s.data();
+            s.reserve((e - b) * 6);
+            kern::Textpuffer aus(s);
             for (std::size_t i = b; i < e; ++i) {
-                p = kern::schreibe_Zahl(p, punkte[i]);
+                char* p = kern::schreibe_Zahl(aus.frei(6), punkte[i]);
                 *p++ = '\n';
+                aus.weiter(p);
             }
-            s.resize(static_cast<std::size_t>(p - s.data()));
         },
         1 << 20);
 }
@@ -207,16 +207,16 @@ std::vector<String> sortierte_Stuecke(std::span<const std::uint16_t> punkte,
                                       std::span<const std::uint32_t> reihenfolge)
 {
     return kern::parallel_Stuecke(reihenfolge.size(), [&](std::size_t b, std::size_t e, String& s) {
-        s.resize((e - b) * 18);
-        char* p = s.data();
+        s.reserve((e - b) * 18);
+        kern::Textpuffer aus(s);
         for (std::size_t j = b; j < e; ++j) {
             const std::uint32_t i = reihenfolge[j];
-            p = kern::schreibe_Zahl(p, punkte[i]);
+            char* p = kern::schreibe_Zahl(aus.frei(32), punkte[i]);
             *p++ = ';';
             p = kern::schreibe_Zahl(p, i);
             *p++ = '\n';
+            aus.weiter(p);
         }
-        s.resize(static_cast<std::size_t>(p - s.data()));
     });
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <climits>
 #include <random>
 
@@ -95,6 +96,25 @@ TEST(Kernhilfen, ZeilenDerAbschnitte)
         SCOPED_TRACE(f.text.size());
         EXPECT_EQ(kern::Zeilenzahl(kern::Zeilenabschnitte(f.text)), f.zeilen);
     }
+}
+
+TEST(Kernhilfen, TextpufferSchreibtAllesInDerReihe)
+{
+    // Pieces of every size up to the largest, many times past the buffer's end, behind text that
+    // was there before.
+    std::string erwartet = "vorher;", text = erwartet;
+    {
+        kern::Textpuffer aus(text);
+        for (int i = 0; i < 5000; ++i) {
+            const std::size_t n = static_cast<std::size_t>(i * 37) % (kern::Textpuffer::GROESSTES_STUECK + 1);
+            const std::string stueck(n, static_cast<char>('a' + i % 26));
+            char* p = aus.frei(n);
+            std::memcpy(p, stueck.data(), n);
+            aus.weiter(p + n);
+            erwartet += stueck;
+        }
+    }
+    EXPECT_EQ(text, erwartet);
 }
 
 TEST(Kernhilfen, ZahlenSchreiben)
