@@ -92,5 +92,6 @@ void RunTypeLibCommand(std::vector<String> args, std::ostream& out)
 {
     Control().RunTypeLibCommand(std::move(args), out);
 }
+void RunToDoCommand(std::vector<String> args, std::ostream& out) { Control().RunToDoCommand(std::move(args), out); }
 
 }  // namespace hostimpl

@@ -29,7 +29,7 @@ namespace {
 const std::set<String> kCommands = {"load",     "gallery",  "new",   "run",      "unload", "compiler",
                                     "designer", "state",    "project", "messages", "menu",   "open",
                                     "filters",  "options",  "browse",  "component", "render", "typelib",
-                                    "answer"};
+                                    "answer",   "todo"};
 
 bool IsCommand(const String& s) { return kCommands.count(LowerCase(s)) > 0 || TDesignSession::IsCommand(s); }
 
@@ -122,6 +122,8 @@ public:
             const std::size_t before = ReceivedFiles().size();
             RunTypeLibCommand(a, FOut);
             WriteReceived(before);
+        } else if (c == "todo") {
+            RunToDoCommand(a, FOut);
         } else if (c == "messages") {
             NoArgs(c, a);
             RunMessagesCommand(FOut);

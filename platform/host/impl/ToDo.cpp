@@ -501,6 +501,8 @@ TToDoUpdater* TToDoList::DefaultUpdater(const String& fileName)
 {
     for (auto& u : FModules)
         if (!u->FileName(0).empty() && SameText(u->FileName(0), fileName)) return u.get();
+    for (auto& u : FModules)
+        if (u->FileName(0).empty() && SameText(u->FileName(1), fileName)) return u.get();
     return nullptr;
 }
 

@@ -211,7 +211,8 @@ public:
     // Opens an editor module (its source and header file; either may be empty), reading their texts
     // from disk when they exist; its updater is the default one of the source and of the header.
     TToDoUpdater* OpenModule(const String& sourceFile, const String& headerFile);
-    // The updater of the module whose source is the file, nullptr when none is open.
+    // The updater of the module whose source is the file, else of a module of that header alone
+    // (no source); nullptr when none is open.
     TToDoUpdater* DefaultUpdater(const String& fileName);
     void CloseModules();
     void Clear();  // managers and modules
@@ -228,6 +229,10 @@ private:
 };
 
 HOST_API TToDoList& ToDoList();
+
+// The columns of the to-do list view: the item (done or not, and its text), its priority, the
+// file and line it stands in, its owner and its category.
+inline constexpr const char* ToDoListColumns[5] = {"Action Item", "Priority", "Module", "Owner", "Category"};
 
 // The to-do parser thread of the host: told when files of the list changed.
 class HOST_API TToDoParseThread {

@@ -48,7 +48,8 @@
     X(RunMessagesCommand)                                                                                    \
     X(RunBrowseCommand)                                                                                      \
     X(RunComponentCommand)                                                                                   \
-    X(RunTypeLibCommand)
+    X(RunTypeLibCommand)                                                                                     \
+    X(RunToDoCommand)
 
 namespace hostimpl {
 

@@ -103,6 +103,9 @@ void RunBrowseCommand(std::vector<String> args, std::ostream& out);
 void RunComponentCommand(std::vector<String> args, std::ostream& out);
 // idehost's typelib command: dump (the active project's type library as text) | save.
 void RunTypeLibCommand(std::vector<String> args, std::ostream& out);
+// idehost's todo command: the to-do list of the files given (relative to the host's folder) or,
+// with none, of the active project.
+void RunToDoCommand(std::vector<String> args, std::ostream& out);
 
 // Counts for tests.
 int GalleryHandlerCount();
