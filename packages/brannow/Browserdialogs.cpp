@@ -1,30 +1,27 @@
 #include "Browserdialogs.h"
 
-#include "zub/Dialogs.h"
-
 const char* const sNoPreview = "(none)";
 
-TOpenBrowserDialog::TOpenBrowserDialog(TComponent* AOwner) : TComponent(AOwner)
+TOpenBrowserDialog::TOpenBrowserDialog(TComponent* AOwner) : TOpenDialog(AOwner)
 {
-    FWindow = new TForm(this);
-    FWindow->SetName("OpenBrowserDialog");
-    FWindow->SetBounds(0, 0, 640, 400);
-    PicturePanel = new TControl(FWindow);
+    ExtraWidth = kPanelWidth;
+    PicturePanel = new TControl(this);
     PicturePanel->SetName("PicturePanel");
-    PictureLabel = new TLabel(FWindow);
+    PictureLabel = new TLabel(this);
     PictureLabel->SetName("PictureLabel");
     PictureLabel->SetParent(PicturePanel);
     PictureLabel->SetAutoSize(false);
     PictureLabel->SetCaption("");
-    TreeView = new TPluggableTreeView(FWindow);
+    TreeView = new TPluggableTreeView(this);
     TreeView->SetParent(PicturePanel);
     TreeView->SetReadOnly(true);
-    FWindow->OnShow = [this](TObject*) { WindowShow(); };
+    OnShow = [this](TObject*) { WindowShow(); };
+    OnSelectionChange = [this](TObject*) { SelectionChanged(); };
 }
 
 TOpenBrowserDialog::~TOpenBrowserDialog()
 {
-    // The tree goes with the window: the source's nodes must go first.
+    // The tree goes with the dialog: the source's nodes must go first.
     FSource.reset();
     FFactory.reset();
     if (TreeView) TreeView->Clear();
@@ -44,14 +41,15 @@ bool TOpenBrowserDialog::Execute()
         if (i) Filter += "|";
         Filter += f;
     }
-    return FWindow->ShowModal() == mrOk;
+    return TOpenDialog::Execute();
 }
 
 void TOpenBrowserDialog::WindowShow()
 {
-    PicturePanel->SetParent(FWindow);
-    PicturePanel->SetBounds(kStandardWidth, 0, FWindow->ClientWidth() - kStandardWidth,
-                            FWindow->ClientHeight());
+    TForm* w = Window();
+    PicturePanel->SetParent(w);
+    PicturePanel->SetBounds(kStandardWidth, 0, w->ClientWidth() - kStandardWidth, w->ClientHeight());
+    // the label at the top inside the panel's border of 6
     PictureLabel->SetBounds(6, 6, PicturePanel->Width() - 12, 13);
     TreeView->SetBounds(0, 33, PicturePanel->Width() - 10, PicturePanel->Height() - 33 - 20);
 }

@@ -126,3 +126,16 @@ public:
     std::vector<std::pair<TIntfPtr<IPluggableTreeNode>, TIntfPtr<IPluggableTreeNode>>> Nodes;
     std::vector<String> Loaded;
 };
+
+// A source factory that makes no source; its filter and its answer to CanLoad are the subclass's.
+class TTestSourceFactoryBase : public TInterfacedObject, public virtual IPluggableSourceFactory {
+public:
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
+        if (QueryAs<IPluggableSourceFactory>(this, iid, obj)) return S_OK;
+        return TInterfacedObject::QueryInterface(iid, obj);
+    }
+    int AddRef() override { return TInterfacedObject::AddRef(); }
+    int Release() override { return TInterfacedObject::Release(); }
+    void CreateSource(TIntfPtr<IPluggableSource>& s) override { s.reset(); }
+};

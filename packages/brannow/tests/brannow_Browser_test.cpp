@@ -35,15 +35,8 @@ public:
     std::vector<String> Browsed;
 };
 
-class TTestFactory : public TInterfacedObject, public virtual IPluggableSourceFactory {
+class TTestFactory : public TTestSourceFactoryBase {
 public:
-    HRESULT QueryInterface(const TGUID& iid, void** obj) override
-    {
-        if (QueryAs<IPluggableSourceFactory>(this, iid, obj)) return S_OK;
-        return TInterfacedObject::QueryInterface(iid, obj);
-    }
-    int AddRef() override { return TInterfacedObject::AddRef(); }
-    int Release() override { return TInterfacedObject::Release(); }
     void CreateSource(TIntfPtr<IPluggableSource>& s) override
     {
         Last = TIntfPtr<TBrowsingSource>(new TBrowsingSource);

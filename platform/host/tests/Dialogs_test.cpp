@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "ProjectTestHost.h"
+#include "host/FileDialogs.h"
 #include "zub/ExtCtrls.h"
 #include "zub/Forms.h"
 #include "zub/StdCtrls.h"
@@ -101,6 +102,69 @@ TEST_F(host_Dialogs, AnswersThatDoNotFitAreErrorsNotWaits)
     SetDialogAnswer("form.formAsk", "butnRefuse");
     TAskForm f;
     EXPECT_EQ(f.ShowModal(), mrCancel);
+}
+
+// The file-open dialog: its window and events while it runs, the filter and files answered.
+TEST_F(host_Dialogs, OpenDialogTellsItsOwnerWhatTheUserDoes)
+{
+    AtomicWriteFile(dir + "a.idl", "");
+    AtomicWriteFile(dir + "b.idl", "");
+    TOpenDialog d(nullptr);
+    d.Filter = "IDL (*.idl)|*.idl|All (*.*)|*.*";
+    d.FileName = "start.idl";
+    std::vector<String> seen;
+    auto note = [&](const char* what) {
+        return [&, what](TObject* sender) {
+            EXPECT_EQ(sender, &d);
+            EXPECT_NE(d.Window(), nullptr) << what;
+            seen.push_back(String(what) + " " + ExtractFileName(d.FileName) + " " + IntToStr(d.FilterIndex));
+        };
+    };
+    d.OnShow = note("show");
+    d.OnSelectionChange = note("select");
+    d.OnClose = note("close");
+    struct Case {
+        const char* files;
+        const char* filter;  // "" for no answer
+        unsigned options;
+        bool ok;
+        std::vector<String> seen, chosen;
+    };
+    const Case cases[] = {
+        {"a.idl;b.idl", "2", ofAllowMultiSelect, true,
+         {"show start.idl 1", "select start.idl 1", "select a.idl 2", "select b.idl 2", "close b.idl 2"},
+         {"a.idl", "b.idl"}},
+        // one file only without multi-select; the first filter by default
+        {"b.idl; a.idl", "", 0, true, {"show start.idl 1", "select start.idl 1", "select b.idl 1", "close b.idl 1"},
+         {"b.idl"}},
+        // a chosen file that is not there: the dialog would not have closed with it
+        {"none.idl", "", ofFileMustExist, false,
+         {"show start.idl 1", "select start.idl 1", "select none.idl 1", "close none.idl 1"}, {}},
+        {"", "", 0, false, {"show start.idl 1", "select start.idl 1", "close start.idl 1"}, {}},
+    };
+    for (const Case& c : cases) {
+        ClearDialogAnswers();
+        if (*c.files) SetDialogAnswer("open.files", c.files);
+        if (*c.filter) SetDialogAnswer("open.filter", c.filter);
+        seen.clear();
+        d.FileName = "start.idl";
+        d.FilterIndex = 1;
+        d.Options = c.options;
+        EXPECT_EQ(d.Execute(), c.ok) << c.files;
+        EXPECT_EQ(seen, c.seen) << c.files;
+        std::vector<String> chosen;
+        for (int i = 0; i < d.Files.Count(); ++i) chosen.push_back(ExtractFileName(d.Files[i]));
+        EXPECT_EQ(chosen, c.chosen) << c.files;
+        EXPECT_EQ(d.FileName, c.ok ? dir + c.chosen[0] : String()) << c.files;
+        EXPECT_EQ(d.Window(), nullptr);
+    }
+    // a filter the dialog does not have is an error, not a guess
+    for (const char* bad : {"0", "3", "x"}) {
+        SetDialogAnswer("open.files", "a.idl");
+        SetDialogAnswer("open.filter", bad);
+        EXPECT_THROW(d.Execute(), EHostError) << bad;
+        EXPECT_EQ(d.Window(), nullptr);
+    }
 }
 
 TEST(host_DialogsHook, TheHostPutsBackTheHookItFound)
