@@ -270,6 +270,7 @@ void TCppProjectClassModelManager::CheckModifiedHeaders()
         const String source = GetSourceFile(header);
         if (source.empty()) continue;
         RefreshIncludeTimestamps(source);
+        RecordAge(header);
         InvokeBrowser(source);
     }
 }
@@ -337,9 +338,9 @@ bool TreeHolds(IXMLInc* inc, const String& header)
     return false;
 }
 
-void WalkIncludes(IXMLInc* inc, const std::function<void(const String&)>& f)
+void WalkIncludes(IXMLInc* inc, const std::function<void(IXMLInc&)>& f)
 {
-    f(inc->FileName());
+    f(*inc);
     for (int i = 0; i < inc->Count(); ++i) WalkIncludes(inc->Inc(i).get(), f);
 }
 
@@ -360,21 +361,17 @@ String TCppProjectClassModelManager::GetSourceFile(const String& header)
 
 void TCppProjectClassModelManager::RefreshIncludeTimestamps(const String& source)
 {
-    std::vector<String> files;
-    {
-        TGuard g(FLock);
-        TIntfPtr<IXMLPchDb> db = FPch.GetPchDb();
-        if (!db) return;
-        for (int c = 0; c < db->CuCount() && files.empty(); ++c) {
-            TIntfPtr<IXMLCu> cu = db->Cu(c);
-            if (!SameText(cu->FileName(), source)) continue;
-            for (int i = 0; i < cu->Count(); ++i)
-                WalkIncludes(cu->Inc(i).get(), [&](const String& f) { files.push_back(f); });
-        }
+    // walks the source's include records, looking their names up; the recorded ages stay
+    TGuard g(FLock);
+    TIntfPtr<IXMLPchDb> db = FPch.GetPchDb();
+    if (!db) return;
+    for (int c = 0; c < db->CuCount(); ++c) {
+        TIntfPtr<IXMLCu> cu = db->Cu(c);
+        if (!SameText(cu->FileName(), source)) continue;
+        for (int i = 0; i < cu->Count(); ++i)
+            WalkIncludes(cu->Inc(i).get(), [&](IXMLInc& inc) { FPch.GetFileIdName(inc.FileId()); });
+        return;
     }
-    // the includes are parsed with their source: record their ages, or a changed header
-    // would have its source parsed again at every update
-    for (const String& f : files) RecordAge(f);
 }
 
 // ---- trees ----

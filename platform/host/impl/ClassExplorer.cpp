@@ -191,8 +191,14 @@ int IdAttribute(const pugi::xml_node& el, const char* attr, const String& fileNa
     }
 }
 
-TIntfPtr<TXmlInc> MakeInc(TXmlPchDb& db, const pugi::xml_node& el, const String& fileName)
+// Deeper include nesting than compilers allow is no database of a build (and would exhaust the
+// stack of every walk over it).
+constexpr int kMaxIncludeDepth = 200;
+
+TIntfPtr<TXmlInc> MakeInc(TXmlPchDb& db, const pugi::xml_node& el, const String& fileName, int depth)
 {
+    if (depth > kMaxIncludeDepth)
+        throw EHostError(fileName + ": includes nested deeper than " + IntToStr(kMaxIncludeDepth));
     const int id = IdAttribute(el, "file", fileName);
     auto it = db.FNames.find(id);
     if (it == db.FNames.end()) throw EHostError(fileName + ": unknown file id " + IntToStr(id));
@@ -200,7 +206,7 @@ TIntfPtr<TXmlInc> MakeInc(TXmlPchDb& db, const pugi::xml_node& el, const String&
     for (const pugi::xml_node& c : el.children()) {
         if (c.type() != pugi::node_element) continue;  // text between elements carries nothing
         if (String(c.name()) != "inc") throw EHostError(fileName + ": unexpected <" + c.name() + ">");
-        inc->FIncs.push_back(TIntfPtr<IXMLInc>(static_cast<IXMLInc*>(MakeInc(db, c, fileName).get())));
+        inc->FIncs.push_back(TIntfPtr<IXMLInc>(static_cast<IXMLInc*>(MakeInc(db, c, fileName, depth + 1).get())));
     }
     return inc;
 }
@@ -232,7 +238,7 @@ TIntfPtr<IXMLPchDb> LoadpchDb(const String& fileName)
     for (const pugi::xml_node& c : root.children()) {
         if (c.type() != pugi::node_element || String(c.name()) == "file") continue;
         if (String(c.name()) != "cu") throw EHostError(fileName + ": unexpected <" + c.name() + ">");
-        db->FCus.push_back(TIntfPtr<IXMLCu>(static_cast<IXMLCu*>(MakeInc(*db, c, fileName).get())));
+        db->FCus.push_back(TIntfPtr<IXMLCu>(static_cast<IXMLCu*>(MakeInc(*db, c, fileName, 0).get())));
     }
     return TIntfPtr<IXMLPchDb>(db.get());
 }

@@ -350,6 +350,16 @@ TEST_F(kvtpro_Model, MissingOrBrokenDatabaseGivesNothing)
         EXPECT_TRUE(db.Error()) << text;
         EXPECT_EQ(db.GetFileIdName(1), "") << text;
     }
+    // includes nested deeper than any build's are refused, not read until the stack runs out
+    for (const int depth : {200, 201, 1000000}) {
+        String text = "<pchdb><file id=\"1\" name=\"a.cpp\"/><file id=\"2\" name=\"a.h\"/><cu file=\"1\">";
+        for (int i = 0; i < depth; ++i) text += "<inc file=\"2\">";
+        for (int i = 0; i < depth; ++i) text += "</inc>";
+        Pch(text + "</cu></pchdb>");
+        TPchDbManager db(dir + "pch.xml");
+        EXPECT_EQ(db.GetPchDb() == nullptr, depth > 200) << depth;
+        EXPECT_EQ(db.Error(), depth > 200) << depth;
+    }
     // the trees clear the error flag, so a database that appears later is read
     Pch(kPch);
     EXPECT_EQ(Shape(*m->GetSourceHierarchy()), "main.cpp(a.h(deep.h)),other.cpp(b&c.h,deep.h)");
@@ -465,9 +475,12 @@ TEST_F(kvtpro_Update, ChangedHeaderInAnyOpenModuleParsesItsSource)
             TIntfPtr<IQModuleCreator>(new TBufferCreator("deep.h", later, c.inProject)).get(), nullptr);
         m->Update();
         EXPECT_EQ(parser->Parsed, (std::vector<String>{"main.cpp", "main.cpp"})) << c.where;
-        // the include's age was recorded with its source: no parse at every update
+        // the header's own age was recorded: no parse at every update
         m->Update();
         EXPECT_EQ(parser->Parsed.size(), 2u) << c.where;
+        EXPECT_GT(m->RecordedAge("deep.h"), 0) << c.where;
+        // the other includes of the source keep the ages they had (none)
+        EXPECT_EQ(m->RecordedAge("a.h"), 0) << c.where;
     }
 }
 

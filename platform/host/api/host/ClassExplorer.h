@@ -197,5 +197,5 @@ public:
 //       <cu file="1"> <inc file="2"> <inc file="3"/> </inc> </cu> ...
 //     </pchdb>
 // Raises EHostError when the file cannot be read or is no such database (an unknown file id
-// included).
+// included, or includes nested more than 200 deep).
 HOST_API TIntfPtr<IXMLPchDb> LoadpchDb(const String& fileName);
