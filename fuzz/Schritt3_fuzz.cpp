@@ -1,6 +1,6 @@
-// Step 3 reading step 2's filtered file: any bytes are scored, sorted and selected; the tips
-// are T, each either empty or one of the combinations read, and the files step 3 writes hold
-// one line per combination.
+// Step 3 reading step 2's filtered file: any bytes are scored, sorted and selected; there are T
+// tips (fewer when there are not T lines past the two best), each either empty or one of the
+// combinations read, and the files step 3 writes hold one line per combination.
 #include <algorithm>
 #include <cstdlib>
 
@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Schritt3Ergebnis r = Schritt3_ausfuehren(e, d, [] { return ziehungen; }, [](const String&) {});
     if (r.status != Schritt3Status::OK) return 0;
     const std::vector<Kombination> gelesen = lies_gefilterte(eingabe, e.anzahl_Varianten);
-    if (r.C != gelesen.size() || r.tipps.size() != static_cast<std::size_t>(e.T)) std::abort();
+    const std::size_t platz = r.C > 2 ? r.C - 2 : 0;
+    if (r.C != gelesen.size() || r.tipps.size() != std::min(static_cast<std::size_t>(e.T), platz)) std::abort();
     for (const Tipp& t : r.tipps) {
         if (t.z == Kombination{}) continue;
         if (std::find(gelesen.begin(), gelesen.end(), t.z) == gelesen.end()) std::abort();

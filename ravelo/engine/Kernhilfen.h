@@ -126,13 +126,13 @@ inline char* schreibe_Sechs(char* p, const Kombination& k)
     const unsigned ziffern = maske((a >= null) & (a <= neun), (b >= null) & (b <= neun));
     // The ends of the six numbers: the first six separators.
     unsigned t = kommas | enden;
+    if (__builtin_popcount(t) < 6) return false;  // fewer than six; ctz of 0 is undefined
     auto naechstes = [&t] {
         const unsigned i = static_cast<unsigned>(__builtin_ctz(t));
         t &= t - 1;
         return i;
     };
     const unsigned s0 = naechstes(), s1 = naechstes(), s2 = naechstes(), s3 = naechstes(), s4 = naechstes();
-    if (!t) return false;  // fewer than six (the ends found so far are of no use)
     const unsigned s5 = naechstes();
     // Before the sixth end only digits and ",", each number one or two digits long.
     const bool gut = (~(ziffern | kommas) & ((1u << s5) - 1)) == 0 && s0 - 1 < 2 && s1 - s0 - 2 < 2 &&
