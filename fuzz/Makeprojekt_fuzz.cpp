@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [name, value] : macros) {
         if (value.find_first_of("$\\") != String::npos) continue;
         TMakeFileText anders(text);
-        const String neu = Trim(value + " neu.cpp");
+        const String neu = value.empty() ? String("neu.cpp") : value + " neu.cpp";
         anders.SetMacro(name, neu);
         if (einfach(anders.MacroValue(name)) != einfach(neu)) std::abort();
     }

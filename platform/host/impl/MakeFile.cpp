@@ -30,6 +30,19 @@ bool TMakeFileText::BeginsStatement(const String& line)
 
 namespace {
 
+// Make strips blanks and tabs around values and continuations, nothing else.
+String TrimBlanksRight(const String& s)
+{
+    const auto e = s.find_last_not_of(" \t");
+    return e == String::npos ? String() : s.substr(0, e + 1);
+}
+
+String TrimBlanks(const String& s)
+{
+    const auto b = s.find_first_not_of(" \t");
+    return b == String::npos ? String() : TrimBlanksRight(s.substr(b));
+}
+
 struct TDefinition {
     long Start, End;
     String Value;  // the macro's value after this definition
@@ -40,7 +53,7 @@ struct TDefinition {
 
 bool EndsContinued(const String& line)
 {
-    const String t = TrimRight(line);
+    const String t = TrimBlanksRight(line);
     return !t.empty() && t.back() == '\\';
 }
 
@@ -53,7 +66,7 @@ String StripComment(const String& s, String& comment)
             r += '#';
             ++i;
         } else if (s[i] == '#') {
-            comment = TrimRight(s.substr(i));
+            comment = TrimBlanksRight(s.substr(i));
             break;
         } else {
             r += s[i];
@@ -128,10 +141,10 @@ const TMakeFileText::TIndex& TMakeFileText::Index() const
         String joined = first;
         if (first.empty() || first[0] != '#') {
             while (EndsContinued(lines[i].Text)) {
-                joined = TrimRight(joined);
+                joined = TrimBlanksRight(joined);
                 joined.pop_back();
                 if (i + 1 >= lines.size()) break;  // a "\" on the last line continues into nothing
-                joined = TrimRight(joined) + " " + Trim(lines[++i].Text);
+                joined = TrimBlanksRight(joined) + " " + TrimBlanks(lines[++i].Text);
             }
         }
         if (!BeginsStatement(first)) continue;
@@ -139,16 +152,16 @@ const TMakeFileText::TIndex& TMakeFileText::Index() const
         const String stmt = StripComment(joined, comment);
         const auto eq = stmt.find('=');
         if (eq == String::npos) continue;
-        String name = TrimRight(stmt.substr(0, eq));
+        String name = TrimBlanksRight(stmt.substr(0, eq));
         bool append = false, ifUnset = false;
         if (!name.empty() && (name.back() == '+' || name.back() == ':' || name.back() == '?')) {
             append = name.back() == '+';
             ifUnset = name.back() == '?';
-            name = TrimRight(name.substr(0, name.size() - 1));
-            if (!name.empty() && name.back() == ':') name = TrimRight(name.substr(0, name.size() - 1));
+            name = TrimBlanksRight(name.substr(0, name.size() - 1));
+            if (!name.empty() && name.back() == ':') name = TrimBlanksRight(name.substr(0, name.size() - 1));
         }
         if (name.empty() || name.find_first_of(" \t:") != String::npos) continue;
-        const String raw = Trim(stmt.substr(eq + 1));
+        const String raw = TrimBlanks(stmt.substr(eq + 1));
         auto [it, fresh] = index->ByName.emplace(name, index->Macros.size());
         if (fresh) index->Macros.push_back({name, {}});
         TIndex::TMacro& m = index->Macros[it->second];
@@ -156,7 +169,7 @@ const TMakeFileText::TIndex& TMakeFileText::Index() const
         if (ifUnset && !m.Defs.empty()) continue;
         String value = ExpandSelf(raw, name, prev);
         if (append && !prev.empty()) value = value.empty() ? prev : prev + " " + value;
-        m.Defs.push_back({lines[from].Start, lines[i].End, Trim(value), prev, append || BeginsWithSelf(raw, name),
+        m.Defs.push_back({lines[from].Start, lines[i].End, TrimBlanks(value), prev, append || BeginsWithSelf(raw, name),
                           comment});
     }
     FIndex = index;
