@@ -242,10 +242,12 @@ String TIdlCompilerHelper::SaveIdlFilesToTempDir(const String& idlFile, const St
         AtomicWriteFile(tempDir + "/" + ExtractFileName(deps[i]), buf->Text);
         anyWritten = true;
     }
+    // Beside an unsaved include the compiler sees a copy of the file itself, open or not: its
+    // includes are looked for beside it first.
     const auto own = IdlEditorBuffers().Find ? IdlEditorBuffers().Find(idlFile) : std::nullopt;
-    if (own && (anyWritten || own->Modified)) {
+    if (anyWritten || (own && own->Modified)) {
         const String copy = tempDir + "/" + ExtractFileName(idlFile);
-        AtomicWriteFile(copy, own->Text);
+        AtomicWriteFile(copy, own ? own->Text : ReadIdlFile(idlFile));
         return copy;
     }
     return idlFile;

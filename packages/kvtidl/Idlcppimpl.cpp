@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 
+#include "Idldepends.h"
 #include "Idlenvoptions.h"
 #include "host/ClassExplorer.h"
 #include "host/ModuleServices.h"
@@ -255,23 +256,6 @@ void TIdlClassSymbol::Populate(TSkBrowser& browser, TSymbol symbol, const String
 }
 
 namespace {
-// The file of an open editor buffer of that name, or nullptr.
-TIntfPtr<IQSourceFile> OpenEditorFile(const String& fileName)
-{
-    TIntfPtr<IQModuleServices> ms;
-    if (!Supports(QuistorIDEServices(), ms)) return {};
-    TIntfPtr<IQProjectGroup> group = ms->MainProjectGroup();
-    for (int i = 0; group && i < group->OpenModuleCount(); ++i) {
-        TIntfPtr<IQModule> m = group->OpenModule(i);
-        for (int j = 0; m && j < m->FileCount(); ++j) {
-            TIntfPtr<IQSourceFile> f = m->File(j);
-            TIntfPtr<IQEditBuffer> b;
-            if (f && Supports(f, b) && SameFileName(b->FileName(), fileName)) return f;
-        }
-    }
-    return {};
-}
-
 // The text of a file as the IDE has it: its open editor buffer, else the disk's.
 String IdlSourceText(const String& fileName)
 {

@@ -199,6 +199,7 @@ void Finalization()
     if (gReg.HooksSet) {
         IdlCompilerHelperClass = gReg.OldHelperClass;
         IdlOptionsUpdaterClass = gReg.OldUpdaterClass;
+        IdlEditorBuffers() = {};
     }
     gReg.Categories.Release();
     gReg = TRegistration{};
@@ -223,4 +224,5 @@ extern "C" void Idlcppreg_IDERegister()
     r.HooksSet = true;
     IdlCompilerHelperClass = NewIdlCompilerHelper;
     IdlOptionsUpdaterClass = NewIdlOptionsUpdater;
+    ConnectIdlEditorBuffers();
 }

@@ -5,7 +5,10 @@
 #include <cctype>
 
 #include "Idlcppopts.h"
+#include "host/ClassExplorer.h"
 #include "host/CppScanner.h"
+#include "host/ToolsAPI.h"
+#include "host/ModuleServices.h"
 #include "rtl/Files.h"
 #include "rtl/Format.h"
 
@@ -13,6 +16,43 @@ TIdlEditorBuffers& IdlEditorBuffers()
 {
     static TIdlEditorBuffers buffers;
     return buffers;
+}
+
+TIntfPtr<IQSourceFile> OpenEditorFile(const String& fileName, TIntfPtr<IQModule>* module)
+{
+    TIntfPtr<IQModuleServices> ms;
+    if (!Supports(QuistorIDEServices(), ms)) return {};
+    TIntfPtr<IQProjectGroup> group = ms->MainProjectGroup();
+    for (int i = 0; group && i < group->OpenModuleCount(); ++i) {
+        TIntfPtr<IQModule> m = group->OpenModule(i);
+        for (int j = 0; m && j < m->FileCount(); ++j) {
+            TIntfPtr<IQSourceFile> f = m->File(j);
+            TIntfPtr<IQEditBuffer> b;
+            if (f && Supports(f, b) && SameFileName(b->FileName(), fileName)) {
+                if (module) *module = m;
+                return f;
+            }
+        }
+    }
+    return {};
+}
+
+void ConnectIdlEditorBuffers()
+{
+    IdlEditorBuffers().Find = [](const String& fileName) -> std::optional<TIdlEditorBuffers::TBuffer> {
+        TIntfPtr<IQModule> m;
+        TIntfPtr<IQSourceFile> f = OpenEditorFile(fileName, &m);
+        TIntfPtr<IQEditBuffer> b;
+        if (!f || !Supports(f, b)) return std::nullopt;
+        return TIdlEditorBuffers::TBuffer{f->Source(), b->Age(), m && m->Modified()};
+    };
+    IdlEditorBuffers().Replace = [](const String& fileName, const String& text) {
+        TIntfPtr<IQEditBufferText> b;
+        if (TIntfPtr<IQSourceFile> f = OpenEditorFile(fileName); f && Supports(f, b))
+            b->ReplaceText(text);
+        else
+            AtomicWriteFile(fileName, text);  // an editor that takes no text: the file it shows
+    };
 }
 
 TIdlFileDependencies& IdlFileDependencies()

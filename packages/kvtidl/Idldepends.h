@@ -8,6 +8,8 @@
 #include <set>
 #include <vector>
 
+#include "host/ModuleServices.h"
+#include "host/SourceFiles.h"
 #include "rtl/Classes.h"
 #include "rtl/DateUtils.h"
 
@@ -23,6 +25,10 @@ struct TIdlEditorBuffers {
     std::function<void(const String& fileName, const String& text)> Replace;
 };
 TIdlEditorBuffers& IdlEditorBuffers();
+// The host's open editors become the buffers (on package registration).
+void ConnectIdlEditorBuffers();
+// The file of an open editor buffer of that name (and its module), or nullptr.
+TIntfPtr<IQSourceFile> OpenEditorFile(const String& fileName, TIntfPtr<IQModule>* module = nullptr);
 
 struct TIdlIncludeFile {
     String Text;  // as written

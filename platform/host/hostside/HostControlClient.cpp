@@ -82,6 +82,7 @@ void RunProjectCommand(std::vector<String> args, std::ostream& out)
 {
     Control().RunProjectCommand(std::move(args), out);
 }
+void EditFile(const String& fileName, const String& text) { Control().EditFile(fileName, text); }
 void RunMessagesCommand(std::ostream& out) { Control().RunMessagesCommand(out); }
 void RunBrowseCommand(std::vector<String> args, std::ostream& out) { Control().RunBrowseCommand(std::move(args), out); }
 void RunComponentCommand(std::vector<String> args, std::ostream& out)

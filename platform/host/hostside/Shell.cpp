@@ -29,7 +29,7 @@ namespace {
 const std::set<String> kCommands = {"load",     "gallery",  "new",   "run",      "unload", "compiler",
                                     "designer", "state",    "project", "messages", "menu",   "open",
                                     "filters",  "options",  "browse",  "component", "render", "typelib",
-                                    "answer",   "todo"};
+                                    "answer",   "todo",     "edit"};
 
 bool IsCommand(const String& s) { return kCommands.count(LowerCase(s)) > 0 || TDesignSession::IsCommand(s); }
 
@@ -136,6 +136,11 @@ public:
         } else if (c == "open") {
             if (a.size() != 1) throw EUsage("open needs a file name");
             OpenFile(a[0][0] == '/' ? a[0] : ProjectFolder() + a[0]);
+        } else if (c == "edit") {
+            if (a.size() != 2) throw EUsage("edit needs FILE TEXTFILE");
+            auto full = [&](const String& f) { return f[0] == '/' ? f : ProjectFolder() + f; };
+            EditFile(full(a[0]), ReadFileBytes(full(a[1])));
+            FOut << "editing " << full(a[0]) << "\n";
         } else if (c == "options") {
             RunOptionsDialog(a);
         } else if (c == "render") {

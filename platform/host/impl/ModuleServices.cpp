@@ -1,7 +1,9 @@
 #include <algorithm>
 
 #include "hostimpl/HostState.h"
+#include "host/ClassExplorer.h"
 #include "host/PersonalityServices.h"
+#include "rtl/Clock.h"
 #include "rtl/Files.h"
 #include "rtl/ScopeGuard.h"
 
@@ -58,6 +60,51 @@ String MakeUniqueFormName(const String& base)
         if (!taken) return name;
     }
 }
+
+// The text of a file as an open editor holds it, its changes not saved.
+class TEditBuffer : public TInterfacedObject, public IQSourceFile, public IQEditBuffer, public IQEditBufferText {
+public:
+    TEditBuffer(String fileName, String text) : FFileName(std::move(fileName)), FText(std::move(text)) {}
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
+        if (QueryAs<IQSourceFile>(this, iid, obj) || QueryAs<IQEditBuffer>(this, iid, obj) ||
+            QueryAs<IQEditBufferText>(this, iid, obj))
+            return S_OK;
+        return TInterfacedObject::QueryInterface(iid, obj);
+    }
+    String FileName() override { return FFileName; }
+    String Source() override { return FText; }
+    TDateTime Age() override { return FAge; }
+    void ReplaceText(const String& text) override
+    {
+        FText = text;
+        FAge = Now();
+    }
+
+private:
+    String FFileName, FText;
+    TDateTime FAge = Now();
+};
+
+}  // namespace
+
+void EditFile(const String& fileName, const String& text)
+{
+    TIntfPtr<IQSourceFile> buffer(new TEditBuffer(fileName, text));
+    for (THostModule* m : AllModules())
+        for (int i = 0; i < m->FileCount(); ++i)
+            if (m->File(i) && SameFileName(m->File(i)->FileName(), fileName)) {
+                m->SetFile(static_cast<std::size_t>(i), buffer);
+                m->MarkModified();
+                return;
+            }
+    TIntfPtr<THostModule> m(new THostModule(false, fileName, "", "", ""));
+    m->AddFile(buffer);
+    m->MarkModified();
+    State().LooseModules.push_back(m);
+}
+
+namespace {
 
 void Receive(THostModule& m, const TIntfPtr<IQSourceFile>& f)
 {

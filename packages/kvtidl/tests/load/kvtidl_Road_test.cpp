@@ -407,6 +407,29 @@ TEST_F(KvtidlIncRoad, AnEditedIncludeRecompilesWhatIncludesIt)
     EXPECT_TRUE(Saw("compiled " + dir + "teller.idl\n")) << out;
 }
 
+TEST_F(KvtidlIncRoad, AnUnsavedIncludeIsCompiledFromItsEditor)
+{
+    ASSERT_EQ(Host("project new Bank.mak\nproject add inc/bank.idl teller.idl\n"
+                   "project switches * \"-boa -I inc\"\nproject build\n"),
+              0)
+        << err << out;
+    ASSERT_EQ(Compiled(), 2) << out;
+    const String edited = String(kBankIdl) + "module Extra { interface Added { void go(); }; };\n";
+    AtomicWriteFile(dir + "edited.txt", edited);
+    ASSERT_EQ(Host("project open Bank.mak\nedit inc/bank.idl edited.txt\nproject build\n"), 0) << err << out;
+    EXPECT_EQ(Compiled(), 2) << out;
+    EXPECT_NE(ReadFileBytes(dir + "inc/bank_c.hh").find("Added"), String::npos);
+    // the includer saw the editor's text too, and the disk still holds what was saved
+    EXPECT_NE(ReadFileBytes(dir + "teller_c.hh").find("Teller"), String::npos);
+    EXPECT_EQ(ReadFileBytes(dir + "inc/bank.idl"), kBankIdl);
+    EXPECT_FALSE(DirectoryExists(dir + "TempGen")) << out;
+    EXPECT_FALSE(DirectoryExists(dir + "inc/TempGen")) << out;
+    // an editor with an error: the message names the user's file
+    AtomicWriteFile(dir + "broken.txt", "module X {\n  interface Y {\n    void f(in long a)\n  };\n};\n");
+    ASSERT_EQ(Host("project open Bank.mak\nedit inc/bank.idl broken.txt\nproject build\n"), 1) << out;
+    EXPECT_NE(out.find("error: " + dir + "inc/bank.idl:4:1: Syntax error in interface body\n"), String::npos) << out;
+}
+
 TEST_F(KvtidlIncRoad, GeneratedFilesInTheRootFolderAreTheProjectsAndUpToDate)
 {
     ASSERT_EQ(Host("project new Bank.mak\nproject add inc/bank.idl teller.idl\n"

@@ -161,6 +161,13 @@ public:
     virtual TDateTime Age() = 0;  // of the buffer's last change
 };
 
+// An editor buffer whose text a tool may replace (the file on disk stays as it is).
+class HOST_API IQEditBufferText : public virtual IInterface {
+public:
+    RTL_IID("{A3C1E6F2-7B48-4D0E-9F25-61D8B0C4E7A9}");
+    virtual void ReplaceText(const String& text) = 0;
+};
+
 // ---- precompiled-header dependency database ----
 
 class HOST_API IXMLInc : public virtual IInterface {

@@ -44,6 +44,7 @@
     X(TemplateDirectory)                                                                                     \
     X(HostStateListing)                                                                                      \
     X(NewCppProject)                                                                                         \
+    X(EditFile)                                                                                              \
     X(RunProjectCommand)                                                                                     \
     X(RunMessagesCommand)                                                                                    \
     X(RunBrowseCommand)                                                                                      \

@@ -95,6 +95,9 @@ std::vector<String> RemoveResidue(const std::function<bool(const void*)>& inModu
 TIntfPtr<IQProject> NewCppProject(const String& fileName);
 // idehost's commands for C++ projects: project new|open|add|remove|rename|switches|set|option|
 // compile|build|save|show ... (see README.md); messages: the message view, one a line.
+// FILE as an open editor holds it with `text`, its changes not saved (the open module's buffer,
+// or a module opened for it).
+void EditFile(const String& fileName, const String& text);
 void RunProjectCommand(std::vector<String> args, std::ostream& out);
 void RunMessagesCommand(std::ostream& out);
 // browse FILE: the IDL symbols of a header or of an IDL file's generated header; component CLASS
