@@ -205,6 +205,8 @@ void ListScope(TIdlScopeSymbol& scope, const String& idlFile, int depth, std::ve
 
 std::vector<String> IdlSymbolListing(const String& file)
 {
+    // the user's file, not the header that would have been made from it
+    if (SameText(ExtractFileExt(file), ".idl") && !FileExists(file)) throw Exception("No IDL file " + file);
     TIdlFileSymbol symbols(IdlBrowseHeader(file));
     symbols.PopulateClasses();
     std::vector<String> out = {"file " + symbols.Name()};

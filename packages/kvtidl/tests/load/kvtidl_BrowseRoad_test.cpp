@@ -57,7 +57,7 @@ TEST_F(KvtidlBrowseRoad, HeaderThatDoesNotParseIsReportedAndTheHostGoesOn)
     AtomicWriteFile(dir + "broken_c.hh", "namespace _sk_X { class _sk_Y { int }; }\n");
     EXPECT_EQ(Host("browse broken_c.hh\nbrowse missing.idl\nstate\n"), 1);
     EXPECT_NE(err.find("idehost: error: Unable to browse " + dir + "broken_c.hh\n"), String::npos) << err;
-    EXPECT_NE(err.find("idehost: error: Unable to browse " + dir + "missing_c.hh\n"), String::npos) << err;
+    EXPECT_NE(err.find("idehost: error: No IDL file " + dir + "missing.idl\n"), String::npos) << err;
     // the package's hook is there while it is loaded, and nothing stays behind after its unload
     EXPECT_NE(out.find("hook IdlBrowseProc @libKVTIDL100.so"), String::npos) << out;
     EXPECT_EQ(err.find("left"), String::npos) << err;
