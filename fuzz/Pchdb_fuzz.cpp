@@ -70,12 +70,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int i = 0; i < cu->Count(); ++i)
             Jede(*cu->Inc(i), [&](const String& kopf) {
                 String erste = cu->FileName();
-                for (int k = 0; k < c && erste == cu->FileName(); ++k) {
+                bool gefunden = false;
+                for (int k = 0; k < c && !gefunden; ++k) {
                     TIntfPtr<IXMLCu> u = db->Cu(k);
-                    for (int j = 0; j < u->Count(); ++j)
+                    for (int j = 0; j < u->Count() && !gefunden; ++j)
                         if (Enthaelt(*u->Inc(j), kopf)) {
                             erste = u->FileName();
-                            break;
+                            gefunden = true;
                         }
                 }
                 if (m->GetSourceFile(kopf) != erste) std::abort();
