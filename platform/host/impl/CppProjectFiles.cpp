@@ -105,7 +105,8 @@ void LoadMakeFile(TCppProjectModel& m)
     for (const auto& [name, value] : t.Macros()) {
         if (name == "PROJECT") continue;
         if (name == "PROJECTFILES") {
-            for (const String& w : MacroWords(value)) m.ItemList().emplace_back(m.Full(w));
+            for (const String& w : MacroWords(value))
+                if (!w.empty()) m.ItemList().emplace_back(m.Full(w));  // a lone quote names no file
             continue;
         }
         bool option = false;
