@@ -13,6 +13,7 @@ public:
     static constexpr int ObjectKind = 3;
 
 protected:
+    int Offers() override { return cfDescription; }
     void EndWizard() override;
     std::unique_ptr<TComObjectExpert> ShowExpert() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;

@@ -1,5 +1,7 @@
 // The package kvtcoment100: its unit table and entry points. It is built on kvtcompro100, whose
-// template unit it lists too (initialised once, whichever package comes first).
+// template and co-class expert units it lists too (initialised once, whichever package comes
+// first).
+#include "Ccommgr.h"
 #include "Cppentreg.h"
 #include "Cppprocrtrs.h"
 #include "Kvtmts.h"
@@ -13,13 +15,14 @@ namespace {
 const char* const kRequires[] = {"kvtcompro100"};
 const TPackageUnitEntry kUnits[] = {
     HOST_UNIT_ENTRY(Cppprocrtrs),
+    HOST_UNIT_ENTRY(Ccommgr),
     HOST_UNIT_ENTRY(Cppentreg),
     HOST_UNIT_ENTRY(Kvtmts),
     {"Kvtcoment", &Kvtcoment::UseCount, nullptr, nullptr},
 };
 const char* const kRegisterProcs[] = {"Cppentreg_IDERegister", "Kvtmts_IDERegister"};
 const TPackageInfoTable kPackage = {
-    "kvtcoment100", kRequires, 1, kUnits, 4, kRegisterProcs, 2,
+    "kvtcoment100", kRequires, 1, kUnits, 5, kRegisterProcs, 2,
 };
 }  // namespace
 

@@ -33,6 +33,7 @@ public:
     static constexpr int ObjectKind = 3;
 
 protected:
+    int Offers() override { return cfDescription; }
     void EndWizard() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };

@@ -14,5 +14,5 @@ TCppMTSRemoteDataModuleCreator::TCppMTSRemoteDataModuleCreator(
 TIntfPtr<IQModuleCreator> TCppNewMTSRemoteDataModule::GetUnitCreator()
 {
     return TIntfPtr<IQModuleCreator>(new TCppMTSRemoteDataModuleCreator(
-        FileName, CoClassName, Instancing, ThreadingModel, Description, Events, "", true));
+        FileName, CoClassName, Instancing, ThreadingModel, Description, Events, InterfaceName, true));
 }

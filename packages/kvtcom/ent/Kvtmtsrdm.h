@@ -22,5 +22,6 @@ public:
     static String GetParentInterface() { return "IAppServer"; }
 
 protected:
+    int Offers() override { return cfDescription; }
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };

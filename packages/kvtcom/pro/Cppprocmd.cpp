@@ -73,25 +73,27 @@ TIntfPtr<IQModuleCreator> TCppNewComObject::GetUnitCreator()
 std::unique_ptr<TComObjectExpert> TCppNewComObject::ShowExpert()
 {
     auto d = std::make_unique<TCppComObjectExpert>();
+    d->Offer(Offers());
     if (d->Execute() != mrOk) return nullptr;
     return d;
 }
 
-std::unique_ptr<TComObjectExpert> ShowAutoObjectExpert(const String& caption, int helpContext)
+std::unique_ptr<TComObjectExpert> ShowAutoObjectExpert(const String& caption, int helpContext, int offers)
 {
     std::unique_ptr<TComObjectExpert> d = caption.empty() ? std::make_unique<TAutoObjectCppExpert>()
                                                           : std::make_unique<TAutoObjectCppExpert>(caption);
     d->HelpContext = helpContext;
+    d->Offer(offers);
     if (d->Execute() != mrOk) return nullptr;
     return d;
 }
 
-std::unique_ptr<TComObjectExpert> TCppNewAutoObject::ShowExpert() { return ShowAutoObjectExpert("", 1403); }
+std::unique_ptr<TComObjectExpert> TCppNewAutoObject::ShowExpert() { return ShowAutoObjectExpert("", 1403, Offers()); }
 
 TIntfPtr<IQModuleCreator> TCppNewAutoObject::GetUnitCreator()
 {
     return TIntfPtr<IQModuleCreator>(new TCppAutoObjectCreator(
-        FileName, CoClassName, Instancing, ThreadingModel, Description, Events, "", true));
+        FileName, CoClassName, Instancing, ThreadingModel, Description, Events, InterfaceName, true));
 }
 
 TIntfPtr<IQModuleCreator> TCppNewActiveXControl::GetUnitCreator()
@@ -119,6 +121,7 @@ std::unique_ptr<TComObjectExpert> TCppNewActiveServerObject::ShowExpert()
 {
     auto d = std::make_unique<TCppActiveServerObjectExpert>();
     d->HelpContext = 1403;
+    d->Offer(Offers());
     if (d->Execute() != mrOk) return nullptr;
     return d;
 }
@@ -136,10 +139,10 @@ TIntfPtr<IQModuleCreator> TCppNewActiveServerObject::GetUnitCreator()
     TIntfPtr<IQModuleCreator> c;
     if (ServerType == "Object Context")
         c = TIntfPtr<IQModuleCreator>(new TCppActiveServerPageMTSCreator(
-            FileName, CoClassName, Instancing, ThreadingModel, "", Events, "", true));
+            FileName, CoClassName, Instancing, ThreadingModel, Description, Events, InterfaceName, true));
     else
-        c = TIntfPtr<IQModuleCreator>(new TCppActiveServerPageCreator(FileName, CoClassName, Instancing,
-                                                                      ThreadingModel, "", Events, "", true));
+        c = TIntfPtr<IQModuleCreator>(new TCppActiveServerPageCreator(
+            FileName, CoClassName, Instancing, ThreadingModel, Description, Events, InterfaceName, true));
     if (TestPage) GenerateTestPage();
     return c;
 }
@@ -148,7 +151,9 @@ void TCppNewActiveServerObject::GenerateTestPage()
 {
     const String folder = Project ? ExtractFilePath(Project->FileName()) : ExtractFilePath(FileName);
     const String name = Project ? Project->UnitName() : String();
-    const String page = folder + CoClassName + ".asp";
+    // A page of that name that is already there (the user's, or another object's) stays.
+    String page = folder + CoClassName + ".asp";
+    if (FileExists(page)) page = MakeUniqueModuleName(CoClassName, ".asp", folder);
     TIntfPtr<IQModuleCreator> c(
         new TFileCreator(page, sTestPageHead.str() + name + "." + CoClassName + sTestPageTail.str()));
     ModuleServices()->CreateModule(c.get(), Project.get());
@@ -162,13 +167,13 @@ TIntfPtr<IQModuleCreator> TCppNewPropertyPage::GetUnitCreator()
 TIntfPtr<IQModuleCreator> TCppNewComPlusEventObject::GetUnitCreator()
 {
     return TIntfPtr<IQModuleCreator>(
-        new TCppAutoObjectCreator(FileName, CoClassName, Instancing, ThreadingModel, "", false, "", false));
+        new TCppAutoObjectCreator(FileName, CoClassName, Instancing, ThreadingModel, Description, Events, InterfaceName, false));
 }
 
 TIntfPtr<IQModuleCreator> TCppNewSubscriptionObject::GetUnitCreator()
 {
     return TIntfPtr<IQModuleCreator>(new TCppCOMObjectCreator(
-        FileName, CoClassName, Instancing, ThreadingModel, Description, false, InterfaceName, Dual));
+        FileName, CoClassName, Instancing, ThreadingModel, Description, Events, InterfaceName, Dual));
 }
 
 // ---- type library and ActiveX library ------------------------------------------------------------

@@ -69,6 +69,7 @@ public:
     TCppNewAutoObject() { Dual = true; }
 
 protected:
+    int Offers() override { return cfEvents | cfDescription; }
     void EndWizard() override;
     std::unique_ptr<TComObjectExpert> ShowExpert() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
@@ -81,6 +82,7 @@ public:
     static constexpr const char* IconName = "XPROP";
 
 protected:
+    int Offers() override { return 0; }
     void EndWizard() override;
     bool AddsCoClass() override { return false; }
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
@@ -95,6 +97,7 @@ public:
     TCppNewComPlusEventObject() { Dual = true; }
 
 protected:
+    int Offers() override { return 0; }
     void EndWizard() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };
@@ -106,6 +109,7 @@ public:
     static constexpr const char* IconName = "COMPLUSSUBSCRIPTION";
 
 protected:
+    int Offers() override { return cfInterface | cfDescription; }
     void EndWizard() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };
@@ -113,11 +117,17 @@ protected:
 class TCppNewActiveXControl : public TComWizardItem {
 public:
     HOST_GALLERY_CLASS(TCppNewActiveXControl);
-    TCppNewActiveXControl() { Dual = true; }
+    // The control's unit implements I<CoClass> and its events, whatever the dialog says.
+    TCppNewActiveXControl()
+    {
+        Dual = true;
+        Events = true;
+    }
     static constexpr const char* GalleryId = "Quistor.Tolvane.ActiveXControl";
     static constexpr const char* IconName = "XCTRL";
 
 protected:
+    int Offers() override { return cfControl | cfLicensed; }
     // The project learns which unit implements the control's CoClass, so that edits of the type
     // library reach the unit.
     void EndWizard() override;
@@ -131,9 +141,14 @@ public:
     static constexpr const char* GalleryId = "Quistor.Tolvane.ActiveForm";
     static constexpr const char* IconName = "XFORM";
 
-    TCppNewActiveForm() { Dual = true; }
+    TCppNewActiveForm()
+    {
+        Dual = true;
+        Events = true;
+    }
 
 protected:
+    int Offers() override { return cfLicensed; }
     void EndWizard() override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
     TIntfPtr<IQModuleCreator> GetAboutUnitCreator() override;
@@ -148,6 +163,7 @@ public:
     TCppNewActiveServerObject() { Dual = true; }
 
 protected:
+    int Offers() override { return 0; }
     void EndWizard() override;
     std::unique_ptr<TComObjectExpert> ShowExpert() override;
     void ReadExpert(TComObjectExpert& dialog) override;
@@ -158,8 +174,9 @@ private:
     void GenerateTestPage();
 };
 
-// Shows an automation dialog (caption empty: its own) with the help context; nullptr when cancelled.
-std::unique_ptr<TComObjectExpert> ShowAutoObjectExpert(const String& caption, int helpContext);
+// Shows an automation dialog (caption empty: its own) with the help context and the fields
+// offered (TComWizardField); nullptr when cancelled.
+std::unique_ptr<TComObjectExpert> ShowAutoObjectExpert(const String& caption, int helpContext, int offers);
 
 // Tells the project's type-library updater that the CoClass is implemented in fileName; nothing
 // for an empty CoClass name or an updater that does not take COM objects.

@@ -88,7 +88,7 @@ String TCppCoClassLicCreator::LicensingBlock()
 {
     if (FLicenseGUID.empty()) return "";
     return CodeFix(
-        Format(CppProSource(stActiveXControlLicensing), {FLicenseGUID, FCoClassName, ActiveProjectName()}));
+        Format(CppProSource(stActiveXControlLicensing), {FLicenseGUID, FCoClassName, CppStringText(ActiveProjectName())}));
 }
 
 TCppActiveControlCreator::TCppActiveControlCreator(const String& zubClassName, const String& fileName,
@@ -107,8 +107,9 @@ TIntfPtr<IQSourceFile> TCppActiveControlCreator::GetSource()
 TIntfPtr<IQSourceFile> TCppActiveControlCreator::GetInterfaceSource()
 {
     const String project = ActiveProjectName();
+    // the unit's interfaces are declared by the type library's header
     return FormatSource(stActiveXControlHeader, ".h",
-                        {UnitName(), FCoClassName, FZubClassName, project, FBitmapNumber, LicensingBlock(),
+                        {UnitName(), FCoClassName, FZubClassName, ActiveTypeLibUnitName(), FBitmapNumber, LicensingBlock(),
                          FExtra, project, sPropertyMapComment.str(), sAXRegistryMacroComment.str(),
                          sCOMMapComment.str(), sDEFINELIBIDComment.str(), sDECLAREZUBPERSISTENCEComment.str(),
                          DashLine, DashLineCRLF});
@@ -138,6 +139,8 @@ TIntfPtr<IQSourceFile> TCppActiveFormCreator::GetInterfaceSource()
 TCppPropertyPageCreator::TCppPropertyPageCreator(const String& fileName, const String& pageName)
     : TCppProCreator(fileName), FPageName(pageName)
 {
+    // the page's name is its class's and its literal's
+    ValidateIdent(pageName);
 }
 
 TIntfPtr<IQSourceFile> TCppPropertyPageCreator::GetSource()

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "host/IDEServices.h"
+#include "host/MessageServices.h"
 #include "rtl/Files.h"
 
 namespace {
@@ -41,21 +42,95 @@ TIntfPtr<IQProject> OpenProjectOf(const String& fileName)
     return nullptr;
 }
 
-// Replaces the first line of the file that is exactly from; the file is left alone without one.
-void ReplaceIncludeLine(const String& fileName, const String& from, const String& to)
+// The text with its first line that is exactly from replaced; the text itself without one.
+String ReplacedIncludeLine(const String& text, const String& from, const String& to)
 {
-    const String text = ReadFileBytes(fileName);
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         const std::size_t next = end == String::npos ? text.size() : end + 1;
         if (end == String::npos) end = text.size();
         const std::size_t len = end > start && text[end - 1] == '\r' ? end - 1 - start : end - start;
-        if (text.compare(start, len, from) == 0 && len == from.size()) {
-            AtomicWriteFile(fileName, text.substr(0, start) + to + text.substr(start + len));
-            return;
-        }
+        if (text.compare(start, len, from) == 0 && len == from.size())
+            return text.substr(0, start) + to + text.substr(start + len);
         start = next;
+    }
+    return text;
+}
+
+// What a migration does, planned whole before any of it is done.
+struct TMigration {
+    std::vector<std::pair<String, String>> Creates;   // a file not there yet, its text
+    std::vector<std::pair<String, String>> Rewrites;  // a file that is there, its new text
+    std::vector<std::pair<int, String>> Entries;      // project entry, new name
+};
+
+// The unit of oldTlb renamed to that of target among the entries (its copies never go over a
+// file that is there) and the include lines that follow; true when the unit is an entry.
+bool PlanGeneratedFiles(IQProjectFileEntries* entries, const String& oldTlb, const String& target, TMigration& plan)
+{
+    const String oldCpp = ChangeFileExt(oldTlb, "") + "_TLB.cpp", oldH = ChangeFileExt(oldCpp, ".h");
+    const String newCpp = ChangeFileExt(target, "") + "_TLB.cpp", newH = ChangeFileExt(newCpp, ".h");
+    const String oldInclude = "#include \"" + ExtractFileName(oldH) + "\"";
+    const String newInclude = "#include \"" + ExtractFileName(newH) + "\"";
+    bool result = false;
+    // a file as it stands once the copies are made, its include line changed
+    const auto follow = [&](const String& file, const String& copiedFrom) {
+        if (FileExists(file)) {
+            const String text = ReadFileBytes(file);
+            const String changed = ReplacedIncludeLine(text, oldInclude, newInclude);
+            if (changed != text) plan.Rewrites.emplace_back(file, changed);
+        } else if (!copiedFrom.empty() && FileExists(copiedFrom)) {
+            plan.Creates.emplace_back(file, ReplacedIncludeLine(ReadFileBytes(copiedFrom), oldInclude, newInclude));
+        }
+    };
+    for (int i = 0; i < entries->EntryCount(); ++i) {
+        const String name = entries->Entry(i);
+        if (name == oldCpp) {
+            result = true;
+            plan.Entries.emplace_back(i, newCpp);
+            follow(newCpp, oldCpp);
+            follow(newH, oldH);
+            continue;
+        }
+        if (!FileExists(name) || name.find(".cpp") == String::npos) continue;
+        follow(name, "");
+        const String h = ChangeFileExt(name, ".h"), hpp = ChangeFileExt(name, ".hpp");
+        if (FileExists(h))
+            follow(h, "");
+        else if (FileExists(hpp))
+            follow(hpp, "");
+    }
+    return result;
+}
+
+// Does the plan: new files first, then the rewrites; on any failure what was written is taken
+// back (new files removed, rewritten ones given their old text) and the error passes on.
+void CarryOut(const TMigration& plan)
+{
+    std::vector<String> created;
+    std::vector<std::pair<String, String>> rewritten;  // file, old text
+    try {
+        for (const auto& [file, text] : plan.Creates) {
+            if (FileExists(file)) throw EInOutError("Cannot create " + file + ": the file exists");
+            AtomicWriteFile(file, text);
+            created.push_back(file);
+        }
+        for (const auto& [file, text] : plan.Rewrites) {
+            const String old = ReadFileBytes(file);
+            AtomicWriteFile(file, text);
+            rewritten.emplace_back(file, old);
+        }
+    } catch (...) {
+        for (auto it = rewritten.rbegin(); it != rewritten.rend(); ++it) {
+            try {
+                AtomicWriteFile(it->first, it->second);
+            } catch (const Exception&) {
+                // the first error is the one the user reads
+            }
+        }
+        for (const String& f : created) (void)DeleteFile(f);
+        throw;
     }
 }
 
@@ -67,67 +142,49 @@ void Initialization() {}
 void Finalization() { gCompiling.reset(); }
 }  // namespace Cppproopen
 
-bool MoveGeneratedFiles(IQProjectFileEntries* entries, const String& oldTlb, const String& target)
-{
-    const String oldCpp = ChangeFileExt(oldTlb, "") + "_TLB.cpp", oldH = ChangeFileExt(oldCpp, ".h");
-    const String newCpp = ChangeFileExt(target, "") + "_TLB.cpp", newH = ChangeFileExt(newCpp, ".h");
-    const String oldInclude = "#include \"" + ExtractFileName(oldH) + "\"";
-    const String newInclude = "#include \"" + ExtractFileName(newH) + "\"";
-    bool result = false;
-    for (int i = 0; i < entries->EntryCount(); ++i) {
-        String name = entries->Entry(i);
-        if (name == oldCpp) {
-            result = true;
-            entries->SetEntry(i, newCpp);
-            name = newCpp;
-            // a copy never overwrites a file that is there; an old file that is there but cannot
-            // be copied would leave the project naming a file that does not exist
-            for (const auto& [from, to] : {std::pair{oldCpp, newCpp}, std::pair{oldH, newH}})
-                if (!FileExists(to) && FileExists(from) && !CopyFile(from, to, true))
-                    throw EInOutError("Cannot copy " + from + " to " + to);
-        }
-        if (!FileExists(name) || name.find(".cpp") == String::npos) continue;
-        ReplaceIncludeLine(name, oldInclude, newInclude);
-        const String h = ChangeFileExt(name, ".h"), hpp = ChangeFileExt(name, ".hpp");
-        if (FileExists(h))
-            ReplaceIncludeLine(h, oldInclude, newInclude);
-        else if (FileExists(hpp))
-            ReplaceIncludeLine(hpp, oldInclude, newInclude);
-    }
-    return result;
-}
-
 void MigrateTypeLibrary(const String& projectFileName)
 {
-    try {
-        const String ext = ExtractFileExt(projectFileName);
-        if (ext != ".tvr" && ext != ".qdsproj" && ext != ".tvproj") return;
-        TIntfPtr<IQProject> project = OpenProjectOf(projectFileName);
-        if (!project || !HasTypeLibrary(project.get())) return;
-        const String target = ChangeFileExt(project->FileName(), ".tlb");
-        auto entries = EntriesOf(project.get());
-        if (!entries) return;
-        bool found = false, moved = false;
-        if (FileExists(target)) {
+    const String ext = ExtractFileExt(projectFileName);
+    if (ext != ".tvr" && ext != ".qdsproj" && ext != ".tvproj") return;
+    TIntfPtr<IQProject> project = OpenProjectOf(projectFileName);
+    if (!project || !HasTypeLibrary(project.get())) return;
+    const String target = ChangeFileExt(project->FileName(), ".tlb");
+    auto entries = EntriesOf(project.get());
+    if (!entries) return;
+    bool found = false, moved = false;
+    if (FileExists(target)) {
+        found = true;
+        for (int i = 0; i < entries->EntryCount() && !moved; ++i) moved = SameText(entries->Entry(i), target);
+    } else {
+        for (int i = 0; i < entries->EntryCount(); ++i) {
+            const String entry = entries->Entry(i);
+            if (ExtractFileExt(entry) != ".tlb" || !FileExists(entry)) continue;
             found = true;
-            for (int i = 0; i < entries->EntryCount() && !moved; ++i)
-                moved = SameText(entries->Entry(i), target);
-        } else {
-            for (int i = 0; i < entries->EntryCount(); ++i) {
-                const String entry = entries->Entry(i);
-                if (ExtractFileExt(entry) != ".tlb" || !FileExists(entry)) continue;
-                found = true;
+            // all or nothing: planned whole, carried out whole, and only then the project's entries
+            TMigration plan;
+            try {
                 auto lib = TTypeLibrary::Load(entry);
-                moved = MoveGeneratedFiles(entries.get(), entry, target);
+                moved = PlanGeneratedFiles(entries.get(), entry, target, plan);
                 lib->FileName = target;
-                lib->Save();
-                entries->SetEntry(i, target);
-                break;
+                plan.Creates.insert(plan.Creates.begin(), {target, lib->Text()});
+                TTypeLibrary::Parse(lib->Text());
+                CarryOut(plan);
+            } catch (const Exception& e) {
+                BMSG(2, 0, projectFileName, 0, 0, 0,
+                     "The type library " + entry + " was not moved to " + target + ": " + e.Message());
+                return;
             }
+            plan.Entries.emplace_back(i, target);
+            for (const auto& [index, name] : plan.Entries) entries->SetEntry(index, name);
+            break;
         }
-        if (found && moved && !FindTypeLibModule(project.get())) CreateTypeLibModule(project.get(), target);
-    } catch (const Exception&) {
-        // a project that cannot be migrated opens as it is
+    }
+    if (!found || !moved || FindTypeLibModule(project.get())) return;
+    try {
+        CreateTypeLibModule(project.get(), target);
+    } catch (const Exception& e) {
+        // the project opens without its library, and the user reads why
+        BMSG(2, 0, projectFileName, 0, 0, 0, e.Message());
     }
 }
 

@@ -17,13 +17,12 @@ void Finalization();
 
 // Moves a project's old type library (an entry "X.tlb" of another name) to the project's name:
 // the library is saved under the project file's name with ".tlb", its "_TLB" unit renamed and
-// copied, the include lines of the project's sources and their headers updated; then the
-// project gets its type-library module. Files other than project files (".tvr", ".qdsproj",
-// ".tvproj", exactly) and projects without a type library are left alone; errors are swallowed.
+// copied (never over a file that is there), the include lines of the project's sources and their
+// headers updated; then the project gets its type-library module. Files other than project files
+// (".tvr", ".qdsproj", ".tvproj", exactly) and projects without a type library are left alone.
+// All or nothing: when any step fails, what was written is taken back, the project's entries stay
+// as they were and the message view says why.
 void MigrateTypeLibrary(const String& projectFileName);
-// Renames the "_TLB" unit of oldTlb among the entries to that of target (copying its two files,
-// never over a file that exists) and updates the include lines; true when the unit was there.
-bool MoveGeneratedFiles(IQProjectFileEntries* entries, const String& oldTlb, const String& target);
 
 // The IDE notifier of the package: migration on project open, ActiveX registration around
 // compiles. It adds itself to the IDE services and leaves them when destroyed.

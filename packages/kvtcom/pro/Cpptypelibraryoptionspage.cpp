@@ -41,6 +41,8 @@ TCppTypeLibOptions::TCppTypeLibOptions(TComponent* AOwner) : TPropertySheet(AOwn
     FProps->OnChange = [this](const String& field) {
         if (field == "CppChangeSuffixInCompWrap") PropChkChangeOcxSuffixClick();
     };
+    // the combo box follows the value read as well
+    PropChkChangeOcxSuffixClick();
 }
 
 void TCppTypeLibOptions::PropChkChangeOcxSuffixClick()

@@ -18,7 +18,8 @@ public:
     // The dialog's OK writes the values to the settings; anything else throws the edits away.
     void Broadcast(int msg, std::intptr_t wParam, std::intptr_t lParam) override;
     TRegistryPropSet* TypeLibrary() const { return FProps; }
-    // The suffix combo box "HistPropOcxSuff": enabled only while "Change &suffix" is checked.
+    // The suffix combo box "HistPropOcxSuff": enabled only while "Change &suffix" is checked
+    // (also as the settings had it when the page opened).
     bool SuffixEnabled() const { return FSuffixEnabled; }
     // Clicking "Change &suffix".
     void PropChkChangeOcxSuffixClick();

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "host/ComponentClasses.h"
+#include "host/Palette.h"
+#include "host/SourceFiles.h"
 #include "host/TypeLibrary.h"
 #include "hostimpl/HostState.h"
 
@@ -26,7 +29,9 @@ TComObjectExpert::TComObjectExpert(const String& caption) : TForm(nullptr)
     edtInterface = Add<TEdit>("edtInterface", "", 136, 92, 272, 21);
     lblDescription = Add<TLabel>("lblDescription", "&Description:", 8, 124, 120, 16);
     edtDescription = Add<TEdit>("edtDescription", "", 136, 120, 272, 21);
+    lblControlClass = Add<TLabel>("lblControlClass", "C&ontrol Class Name:", 8, 152, 120, 16);
     cbControlClass = Add<TComboBox>("cbControlClass", "", 136, 148, 272, 21);
+    lblControlClass->Hide();
     cbControlClass->Hide();
     bvlOptions = Add<TControl>("bvlOptions", "Options", 8, 176, 400, 100);
     cbIncludeTypeLib = Add<TCheckBox>("cbIncludeTypeLib", "&Include Type Library", 16, 192, 380, 17);
@@ -40,6 +45,26 @@ TComObjectExpert::TComObjectExpert(const String& caption) : TForm(nullptr)
     btnCancel = Add<TButton>("btnCancel", "Cancel", 250, 292, 75, 25);
     btnCancel->SetModalResult(mrCancel);
     btnHelp = Add<TButton>("btnHelp", "&Help", 332, 292, 75, 25);
+}
+
+void TComObjectExpert::Offer(int fields)
+{
+    const auto show = [](bool on, std::initializer_list<TControl*> controls) {
+        for (TControl* c : controls) on ? c->Show() : c->Hide();
+    };
+    show(fields & cfInterface, {lblInterface, edtInterface});
+    show(fields & cfEvents, {cbEvents});
+    show(fields & cfDescription, {lblDescription, edtDescription});
+    show(fields & cfControl, {lblControlClass, cbControlClass});
+    show(fields & cfLicensed, {cbLicensed});
+    if (!(fields & cfControl)) return;
+    cbControlClass->Items()->Clear();
+    std::vector<TComponentClass> classes = LibraryControlClasses();
+    for (TComponentClass c : RegisteredComponentClasses())
+        if (c->InheritsFrom(&ClassTWinControl) && std::find(classes.begin(), classes.end(), c) == classes.end())
+            classes.push_back(c);
+    for (TComponentClass c : classes)
+        if (OfferedAsActiveX(c)) cbControlClass->Items()->Add(c->ClassName);
 }
 
 int TComObjectExpert::Execute()
@@ -74,6 +99,8 @@ void TComWizardItem::Select(int)
     if (!Project) throw EHostError(GetNilProjError());
     StartWizard();
     if (!GetInfo()) return;
+    // the unit's creator would refuse the name after the library took it
+    ValidateIdent(CoClassName);
     CreateObject();
     TIntfPtr<IQModuleCreator> creator = GetUnitCreator();
     if (creator) ModuleServices()->CreateModule(creator.get(), Project.get());
@@ -107,20 +134,29 @@ bool TComWizardItem::GetInfo()
 std::unique_ptr<TComObjectExpert> TComWizardItem::ShowExpert()
 {
     auto d = std::make_unique<TComObjectExpert>("New COM Object");
+    d->Offer(Offers());
     if (d->Execute() != mrOk) return nullptr;
     return d;
 }
 
 void TComWizardItem::ReadExpert(TComObjectExpert& d)
 {
+    // what the unit does not take stays out of the type library too
+    const int offers = Offers();
     CoClassName = d.CoClassName();
-    InterfaceName = d.InterfaceName();
-    Description = d.Description();
+    if (offers & cfInterface) InterfaceName = d.InterfaceName();
+    if (offers & cfDescription) Description = d.Description();
     ThreadingModel = d.ThreadingModel();
     Instancing = d.Instancing();
-    Events = d.Events();
-    ControlClassName = d.ControlClassName();
-    Licensed = d.Licensed();
+    if (offers & cfEvents) Events = d.Events();
+    if (offers & cfControl) {
+        const String control = d.ControlClassName();
+        if (control.empty()) throw EHostError("Choose the control the ActiveX control wraps");
+        const int index = d.cbControlClass->Items()->IndexOf(control);
+        if (index < 0) throw EHostError(control + " is no control an ActiveX control can wrap");
+        ControlClassName = d.cbControlClass->Items()->Get(index);
+    }
+    if (offers & cfLicensed) Licensed = d.Licensed();
     FileName = MakeFileName(CoClassName);
 }
 

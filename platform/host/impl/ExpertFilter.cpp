@@ -1,6 +1,9 @@
 #include "host/ExpertFilter.h"
 
+#include <algorithm>
 #include <map>
+
+#include "host/SourceFiles.h"
 
 #include "rtl/Files.h"
 
@@ -74,17 +77,19 @@ public:
             }
             if (!keeping()) continue;
             for (std::size_t p = 0; p < line.size();) {
-                std::size_t d = line.find("$(", p);
+                const std::size_t plain = line.find("$(", p), literal = line.find("$CSTR(", p);
+                const std::size_t d = std::min(plain, literal);
                 if (d == String::npos) {
                     out += line.substr(p);
                     break;
                 }
                 out += line.substr(p, d - p);
-                std::size_t close = line.find(')', d + 2);
-                if (close == String::npos) fail("Unclosed $(");
-                const String name = line.substr(d + 2, close - d - 2);
+                const std::size_t open = d == literal ? d + 6 : d + 2;
+                std::size_t close = line.find(')', open);
+                if (close == String::npos) fail(d == literal ? "Unclosed $CSTR(" : "Unclosed $(");
+                const String name = line.substr(open, close - open);
                 if (!HasVariable(name)) fail("Unknown variable " + name);
-                out += GetVariable(name);
+                out += d == literal ? CppQuoted(GetVariable(name)) : GetVariable(name);
                 p = close + 1;
             }
         }

@@ -1,5 +1,8 @@
 #include "host/SourceFiles.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "host/CppProject.h"
 #include "hostimpl/CppBrowseImpl.h"
 #include "hostimpl/HostState.h"
@@ -24,9 +27,54 @@ TIntfPtr<IQSourceFile> FormatFile(const String& fileName, const String& templ, c
     return TIntfPtr<IQSourceFile>(new TStringFile(fileName, Format(templ, args)));
 }
 
+bool IsCppKeyword(const String& name)
+{
+    static const char* const kKeywords[] = {
+        "alignas", "alignof", "and", "and_eq", "asm", "auto", "bitand", "bitor", "bool", "break", "case",
+        "catch", "char", "char8_t", "char16_t", "char32_t", "class", "compl", "concept", "const", "consteval",
+        "constexpr", "constinit", "const_cast", "continue", "co_await", "co_return", "co_yield", "decltype",
+        "default", "delete", "do", "double", "dynamic_cast", "else", "enum", "explicit", "export", "extern",
+        "false", "float", "for", "friend", "goto", "if", "inline", "int", "long", "mutable", "namespace", "new",
+        "noexcept", "not", "not_eq", "nullptr", "operator", "or", "or_eq", "private", "protected", "public",
+        "register", "reinterpret_cast", "requires", "return", "short", "signed", "sizeof", "static",
+        "static_assert", "static_cast", "struct", "switch", "template", "this", "thread_local", "throw", "true",
+        "try", "typedef", "typeid", "typename", "union", "unsigned", "using", "virtual", "void", "volatile",
+        "wchar_t", "while", "xor", "xor_eq"};
+    return std::any_of(std::begin(kKeywords), std::end(kKeywords), [&](const char* k) { return name == k; });
+}
+
+String CppStringText(const String& text)
+{
+    String r;
+    r.reserve(text.size());
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"': r += "\\\""; break;
+        case '\\': r += "\\\\"; break;
+        case '\n': r += "\\n"; break;
+        case '\r': r += "\\r"; break;
+        case '\t': r += "\\t"; break;
+        default:
+            if (c < 0x20 || c == 0x7F) {
+                // three octal digits: a digit after it cannot join the escape
+                r += '\\';
+                r += static_cast<char>('0' + (c >> 6));
+                r += static_cast<char>('0' + ((c >> 3) & 7));
+                r += static_cast<char>('0' + (c & 7));
+            } else {
+                r += ch;
+            }
+        }
+    }
+    return r;
+}
+
+String CppQuoted(const String& text) { return "\"" + CppStringText(text) + "\""; }
+
 void ValidateIdent(const String& name)
 {
-    if (!IsValidIdent(name)) throw EHostError("'" + name + "' is not a valid identifier");
+    if (!IsValidIdent(name) || IsCppKeyword(name)) throw EHostError("'" + name + "' is not a valid identifier");
 }
 
 namespace {

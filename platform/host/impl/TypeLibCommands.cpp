@@ -5,6 +5,7 @@
 #include "host/CppClassUpdater.h"
 #include "host/ImportComponent.h"
 #include "host/PersonalityServices.h"
+#include "host/SourceFiles.h"
 #include "host/TypeLibrary.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
@@ -12,7 +13,7 @@
 namespace {
 
 const char* const kUsage =
-    "usage: typelib dump|save|edit|apply, typelib import FILE [PAGE], typelib rename COCLASS NAME, typelib name NAME, "
+    "usage: typelib dump|header|save|edit|apply, typelib import FILE [PAGE], typelib rename COCLASS NAME, typelib name NAME, "
     "typelib method|event|signature INTERFACE NAME [TYPE:PARAM...], typelib prop INTERFACE NAME TYPE";
 
 TTypeObject* FindInterface(TTypeLibrary& lib, const String& name)
@@ -23,17 +24,30 @@ TTypeObject* FindInterface(TTypeLibrary& lib, const String& name)
     return t;
 }
 
+// A type a member can take: a variant type's name or a type of the library, behind pointers or
+// not; EHostError naming it otherwise.
+void RequireKnownType(const TTypeLibrary& lib, const String& type)
+{
+    String base = type;
+    while (!base.empty() && base.back() == '*' && VarTypeOf(base) == vtUserDefined) base.pop_back();
+    const int vt = VarTypeOf(base);
+    if (base.empty() || (vt == vtUserDefined ? !lib.FindType(base) : vt == vtVoid || vt == vtHResult))
+        throw EHostError("Unknown type " + type);
+}
+
 // "TYPE:NAME" parameters (in only) of a member; read whole before the member changes.
-std::vector<TTypeLibParam> ParamsOf(const std::vector<String>& a, std::size_t from)
+std::vector<TTypeLibParam> ParamsOf(const TTypeLibrary& lib, const std::vector<String>& a, std::size_t from)
 {
     std::vector<TTypeLibParam> params;
     for (std::size_t i = from; i < a.size(); ++i) {
         const auto colon = a[i].find(':');
-        if (colon == String::npos || colon == 0 || !IsValidIdent(a[i].substr(colon + 1)))
+        if (colon == String::npos || colon == 0 || !IsValidIdent(a[i].substr(colon + 1)) ||
+            IsCppKeyword(a[i].substr(colon + 1)))
             throw EHostError("TYPE:NAME expected, not " + a[i]);
         TTypeLibParam p;
         p.Type = a[i].substr(0, colon);
         p.Name = a[i].substr(colon + 1);
+        RequireKnownType(lib, p.Type);
         params.push_back(p);
     }
     return params;
@@ -116,7 +130,7 @@ void RunTypeLibCommand(std::vector<String> a, std::ostream& out)
     } else if (sub == "method" || sub == "event") {
         need(3, true);
         TTypeObject* intf = FindInterface(lib, a[1]);
-        std::vector<TTypeLibParam> params = ParamsOf(a, 3);
+        std::vector<TTypeLibParam> params = ParamsOf(lib, a, 3);
         TTypeLibMember* mem = intf->AddMethod(a[2], intf->NewMemberId());
         if (sub == "event") mem->ResultType = "void";
         mem->Params = std::move(params);
@@ -124,14 +138,16 @@ void RunTypeLibCommand(std::vector<String> a, std::ostream& out)
         need(3, true);
         TTypeLibMember* mem = FindInterface(lib, a[1])->FindMember(a[2]);
         if (!mem) throw EHostError(a[1] + " has no member " + a[2]);
-        mem->Params = ParamsOf(a, 3);
+        mem->Params = ParamsOf(lib, a, 3);
     } else if (sub == "prop") {
         need(4);
         TTypeObject* intf = FindInterface(lib, a[1]);
         if (intf->FindMember(a[2])) throw EHostError(a[1] + " has a member named " + a[2] + " already");
+        RequireKnownType(lib, a[3]);
+        // everything checked: the getter's name is the setter's, so both go in
         const int id = intf->NewMemberId();
-        intf->AddMethod(a[2], id, {"propget"})->AddParam("Value", VarTypeOf(a[3]), pfOut | pfRetval).Type = a[3] + "*";
-        intf->AddMethod(a[2], id, {"propput"})->AddParam("Value", VarTypeOf(a[3])).Type = a[3];
+        intf->AddMethod(a[2], id, {"propget"})->Params.push_back({"Value", a[3] + "*", pfOut | pfRetval});
+        intf->AddMethod(a[2], id, {"propput"})->Params.push_back({"Value", a[3], pfIn});
     } else if (sub == "apply") {
         need(1);
         ApplyEdit(p.get(), *m, out);
@@ -139,6 +155,8 @@ void RunTypeLibCommand(std::vector<String> a, std::ostream& out)
         throw EHostError(kUsage);
     } else if (sub == "dump") {
         out << m->TypeLibrary()->Text();
+    } else if (sub == "header") {
+        out << TypeLibraryHeader(lib, m->UnitName());
     } else if (sub == "save") {
         m->Save();
         out << "saved " << m->FileName() << "\n";

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "host/SourceFiles.h"
 #include "rtl/Files.h"
 
 namespace {
@@ -18,6 +19,19 @@ const TVarTypeName kVarTypes[] = {
     {vtI1, "char"},           {vtUI1, "unsigned char"}, {vtInt, "int"},         {vtVoid, "void"},
     {vtHResult, "HRESULT"},       {vtDecimal, "DECIMAL"},
 };
+
+// A name the library's C++ header can declare.
+bool IsTypeLibIdent(const String& name) { return IsValidIdent(name) && !IsCppKeyword(name); }
+
+// A version as the text writes it: MAJOR.MINOR, both decimal.
+bool IsVersion(const String& v)
+{
+    const auto dot = v.find('.');
+    const auto digits = [](const String& d) {
+        return !d.empty() && d.size() <= 5 && std::all_of(d.begin(), d.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    return dot != String::npos && digits(v.substr(0, dot)) && digits(v.substr(dot + 1));
+}
 
 bool HasWord(const std::vector<String>& list, const String& word)
 {
@@ -58,7 +72,7 @@ TTypeObject::TTypeObject(TTypeLibrary* library, TTypeObjectKind kind, String nam
 void TTypeObject::Rename(const String& name)
 {
     if (name == FName) return;
-    if (!IsValidIdent(name)) throw EHostError("'" + name + "' is not a valid identifier");
+    if (!IsTypeLibIdent(name)) throw EHostError("'" + name + "' is not a valid identifier");
     if (TTypeObject* other = FLibrary->FindType(name); other && other != this)
         throw EHostError("The type library has a type named " + name + " already");
     // interfaces name each other: a CoClass's entries follow the rename
@@ -66,7 +80,9 @@ void TTypeObject::Rename(const String& name)
         for (auto& impl : FLibrary->Type(i)->Implements)
             if (SameText(impl.InterfaceName, FName)) impl.InterfaceName = name;
     if (Edit.Existed && Edit.OldName.empty()) Edit.OldName = FName;
+    FLibrary->FByName.erase(UpperCase(FName));
     FName = name;
+    FLibrary->FByName[UpperCase(FName)] = this;
 }
 
 bool TTypeObject::HasAttribute(const String& attribute) const { return HasWord(Attributes, attribute); }
@@ -90,7 +106,7 @@ String AccessorOf(const std::vector<String>& attributes)
 
 TTypeLibMember* TTypeObject::AddMethod(const String& name, int memberId, std::vector<String> attributes)
 {
-    if (!IsValidIdent(name)) throw EHostError("'" + name + "' is not a valid identifier");
+    if (!IsTypeLibIdent(name)) throw EHostError("'" + name + "' is not a valid identifier");
     const String accessor = AccessorOf(attributes);
     for (auto& m : Members)
         if (SameText(m->Name, name) && (accessor.empty() || AccessorOf(m->Attributes).empty() ||
@@ -129,9 +145,9 @@ void TTypeLibrary::AddReference(const TGUID& libId, int major, int minor, int lc
 
 TTypeObject* TTypeLibrary::FindType(const String& name, int kind) const
 {
-    for (auto& t : FTypes)
-        if (SameText(t->Name(), name) && (kind < 0 || t->Kind() == kind)) return t.get();
-    return nullptr;
+    const auto it = FByName.find(UpperCase(name));
+    if (it == FByName.end() || (kind >= 0 && it->second->Kind() != kind)) return nullptr;
+    return it->second;
 }
 
 void TTypeLibrary::AcceptEdit()
@@ -144,12 +160,12 @@ void TTypeLibrary::AcceptEdit()
 
 TTypeObject* TTypeLibrary::AddType(TTypeObjectKind kind, const String& name, const TGUID* guid)
 {
-    if (!IsValidIdent(name)) throw EHostError("'" + name + "' is not a valid identifier");
+    if (!IsTypeLibIdent(name)) throw EHostError("'" + name + "' is not a valid identifier");
     if (FindType(name)) throw EHostError("The type library has a type named " + name + " already");
     if (kind != tkInterface && kind != tkDispatch && kind != tkCoClass)
         throw EHostError("The type library holds interfaces, dispatch interfaces and CoClasses only");
-    FTypes.push_back(std::make_unique<TTypeObject>(const_cast<TTypeLibrary*>(this), kind, name,
-                                                   guid ? *guid : CreateGUID()));
+    FTypes.push_back(std::make_unique<TTypeObject>(this, kind, name, guid ? *guid : CreateGUID()));
+    FByName[UpperCase(name)] = FTypes.back().get();
     return FTypes.back().get();
 }
 
@@ -164,7 +180,7 @@ TTypeObject* TTypeLibrary::AddCoClass(const String& name, const String& interfac
     if (events && FindType(eventsName))
         throw EHostError("The type library has a type named " + eventsName + " already");
     for (const String& n : {name, intfName})
-        if (!IsValidIdent(n)) throw EHostError("'" + n + "' is not a valid identifier");
+        if (!IsTypeLibIdent(n)) throw EHostError("'" + n + "' is not a valid identifier");
 
     TTypeObject* intf = AddType(tkInterface, intfName);
     intf->HelpString = "Interface for " + name + " Object";
@@ -448,7 +464,7 @@ private:
 
     String Ident(const String& s) const
     {
-        if (!IsValidIdent(s)) Fail("no identifier: " + s);
+        if (!IsTypeLibIdent(s)) Fail("no identifier: " + s);
         return s;
     }
 
@@ -463,6 +479,7 @@ private:
                 hasGuid = true;
             } else if (a.rfind("version(", 0) == 0) {
                 version = Inner(a);
+                if (!IsVersion(version)) Fail("version(MAJOR.MINOR) expected: " + a);
             } else if (a.rfind("helpstring(", 0) == 0) {
                 help = Unquote(Inner(a));
             } else if (more) {
@@ -608,12 +625,85 @@ private:
 
 }  // namespace
 
+namespace {
+
+String AccessorPrefix(const TTypeLibMember& m)
+{
+    if (m.HasAttribute("propget")) return "get_";
+    if (m.HasAttribute("propput")) return "set_";
+    if (m.HasAttribute("propputref")) return "_set_";
+    return "";
+}
+
+String CppParams(const TTypeLibMember& m)
+{
+    String r;
+    for (std::size_t i = 0; i < m.Params.size(); ++i) r += (i ? ", " : "") + m.Params[i].Type + " " + m.Params[i].Name;
+    return r;
+}
+
+}  // namespace
+
+String TypeLibraryHeader(const TTypeLibrary& lib, const String& unitName)
+{
+    const String guard = unitName + "H";
+    String t = "// " + unitName + ".h: the C++ declarations of the type library " + lib.Name + "\r\n";
+    t += "#ifndef " + guard + "\r\n#define " + guard + "\r\n\r\n#include <atl/atlzub.h>\r\n\r\n";
+    t += "extern \"C\" const GUID LIBID_" + lib.Name + ";\r\n";
+    for (int i = 0; i < lib.TypeCount(); ++i) {
+        const TTypeObject& ty = *lib.Type(i);
+        const char* prefix = ty.Kind() == tkInterface ? "IID_" : ty.Kind() == tkDispatch ? "DIID_" : "CLSID_";
+        t += "extern \"C\" const GUID " + String(prefix) + ty.Name() + ";\r\n";
+    }
+    t += "\r\n";
+    for (int i = 0; i < lib.TypeCount(); ++i)
+        if (lib.Type(i)->Kind() != tkCoClass) t += "struct " + lib.Type(i)->Name() + ";\r\n";
+    for (int i = 0; i < lib.TypeCount(); ++i) {
+        const TTypeObject& ty = *lib.Type(i);
+        if (ty.Kind() == tkCoClass) continue;
+        const String parent = ty.Kind() == tkDispatch ? "IDispatch" : ty.ParentName.empty() ? "IUnknown" : ty.ParentName;
+        t += "\r\nstruct " + ty.Name() + " : public " + parent + "\r\n{\r\n";
+        // a dispatch interface is called through Invoke: its members are no virtual functions
+        if (ty.Kind() == tkInterface)
+            for (auto& m : ty.Members)
+                t += "  virtual " + m->ResultType + " STDMETHODCALLTYPE " + AccessorPrefix(*m) + m->Name + "(" +
+                     CppParams(*m) + ") = 0;\r\n";
+        t += "};\r\n";
+    }
+    for (int i = 0; i < lib.TypeCount(); ++i) {
+        const TTypeObject& co = *lib.Type(i);
+        if (co.Kind() != tkCoClass) continue;
+        for (auto& impl : co.Implements) {
+            const TTypeObject* ev = impl.Source ? lib.FindType(impl.InterfaceName) : nullptr;
+            if (!ev) continue;
+            t += "\r\ntemplate <class T> class TEvents_" + co.Name() + " : public IConnectionPointImpl<T, &DIID_" +
+                 ev->Name() + ">\r\n{\r\npublic:\r\n";
+            for (auto& m : ev->Members) {
+                String args;
+                for (std::size_t k = 0; k < m->Params.size(); ++k) args += (k ? ", " : "") + m->Params[k].Name;
+                t += "  void Fire_" + m->Name + "(" + CppParams(*m) + ")\r\n  {\r\n    FireEvent(" +
+                     IntToStr(m->MemberId) + (args.empty() ? String() : ", " + args) + ");\r\n  }\r\n";
+            }
+            t += "};\r\n";
+            break;
+        }
+    }
+    return t + "\r\n#endif // " + guard + "\r\n";
+}
+
 std::unique_ptr<TTypeLibrary> TTypeLibrary::Parse(const String& text) { return TTlbReader(text).Read(); }
 
 void TTypeLibrary::Save() const
 {
     if (FileName.empty()) throw EHostError("The type library " + Name + " has no file name");
-    AtomicWriteFile(FileName, Text());
+    const String text = Text();
+    // a file the library could not be opened from again is not written
+    try {
+        Parse(text);
+    } catch (const EHostError& e) {
+        throw EHostError("The type library " + Name + " is not saved: " + e.Message());
+    }
+    AtomicWriteFile(FileName, text);
 }
 
 std::unique_ptr<TTypeLibrary> TTypeLibrary::Load(const String& fileName)

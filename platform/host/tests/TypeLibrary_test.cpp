@@ -157,6 +157,15 @@ TEST(host_TypeLibrary, TextItCannotReadIsRefusedWithItsLine)
         {"text after", s + "library Other\n", "text after the end"},
         {"unknown parameter flag", replaced("[in] IUnknown*", "[inout] IUnknown*"),
          "unknown parameter attribute inout"},
+        // what the writer would write as "version())" or the like: never read half
+        {"empty version", replaced("version(1.0), helpstring(\"Shop", "version(), helpstring(\"Shop"),
+         "line 2: version(MAJOR.MINOR) expected: version()"},
+        {"version in brackets", replaced("001), version(1.0)", "001), version((1.0))"),
+         "version(MAJOR.MINOR) expected: version((1.0))"},
+        {"version without minor", replaced("003), version(1.0)", "003), version(1)"), "version(MAJOR.MINOR)"},
+        {"version of words", replaced("003), version(1.0)", "003), version(one.two)"), "version(MAJOR.MINOR)"},
+        {"a keyword as name", replaced("coclass Orders", "coclass class"), "no identifier: class"},
+        {"a keyword as member", replaced("HRESULT Clear()", "HRESULT delete()"), "no identifier: delete"},
     };
     for (const auto& c : cases) {
         try {
@@ -166,6 +175,50 @@ TEST(host_TypeLibrary, TextItCannotReadIsRefusedWithItsLine)
             EXPECT_NE(e.Message().find(c.message), String::npos) << c.what << ": " << e.Message();
         }
     }
+}
+
+TEST(host_TypeLibrary, ALibraryThatCouldNotBeReadBackIsNotSaved)
+{
+    const String dir = FreshDir(ScratchDir() + "host_tlb_unsaved");
+    auto lib = Sample();
+    lib->FileName = dir + "Shop.tlb";
+    lib->Save();
+    const String saved = ReadFileBytes(lib->FileName);
+    for (const char* version : {"", "1.0)", "(1.0", "1.0), dual"}) {
+        lib->FindType("Orders")->Version = version;
+        EXPECT_THROW(lib->Save(), EHostError) << version;
+        EXPECT_EQ(ReadFileBytes(lib->FileName), saved) << version;
+    }
+    lib->FindType("Orders")->Version = "2.17";
+    lib->Save();
+    EXPECT_EQ(TTypeLibrary::Load(lib->FileName)->FindType("Orders")->Version, "2.17");
+}
+
+TEST(host_TypeLibrary, NamesThatAreCppKeywordsAreRefused)
+{
+    TTypeLibrary lib("Shop", kLib);
+    EXPECT_THROW(lib.AddCoClass("class", "", "", true, false), EHostError);
+    EXPECT_THROW(lib.AddCoClass("Orders", "int", "", true, false), EHostError);
+    EXPECT_EQ(lib.TypeCount(), 0);
+    TTypeObject* co = lib.AddCoClass("Orders", "", "", true, false);
+    EXPECT_THROW(co->Rename("new"), EHostError);
+    EXPECT_EQ(co->Name(), "Orders");
+    EXPECT_THROW(lib.FindType("IOrders")->AddMethod("return", 1), EHostError);
+    EXPECT_TRUE(lib.FindType("IOrders")->Members.empty());
+    // a name that only begins like one is a name
+    EXPECT_NE(lib.AddCoClass("classes", "", "", true, false), nullptr);
+}
+
+TEST(host_TypeLibrary, ARenamedTypeIsFoundByItsNewNameOnly)
+{
+    auto lib = Sample();
+    TTypeObject* co = lib->FindType("orders", tkCoClass);
+    ASSERT_NE(co, nullptr);
+    co->Rename("Sales");
+    EXPECT_EQ(lib->FindType("Orders"), nullptr);
+    EXPECT_EQ(lib->FindType("SALES"), co);
+    EXPECT_EQ(lib->FindType("Sales", tkInterface), nullptr);
+    EXPECT_NE(lib->AddType(tkInterface, "Orders"), nullptr);
 }
 
 TEST(host_TypeLibrary, EditStateKeepsTheFirstNameOfWhatExisted)

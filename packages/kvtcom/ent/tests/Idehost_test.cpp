@@ -1,6 +1,8 @@
 // The COM packages' type library as a user of the idehost program meets it.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "testsupport/TestDir.h"
 #include "TypeLibraryGolden.h"
 #include "host/ConsoleProcess.h"
@@ -13,10 +15,16 @@ struct TRun {
     String Out, Err;
 };
 
-TRun RunIdeHost(const String& name, const String& commands, const String& answers)
+// files: what the output folder holds before the run (name, text).
+TRun RunIdeHost(const String& name, const String& commands, const String& answers,
+                const std::vector<std::pair<String, String>>& files = {})
 {
     const String base = FreshDir(ScratchDir() + "kvtcom_idehost_" + name);
     AtomicWriteFile(base + "answers.txt", answers);
+    if (!files.empty()) {
+        EXPECT_TRUE(ForceDirectories(base + "out"));
+    }
+    for (const auto& [file, text] : files) AtomicWriteFile(base + "out/" + file, text);
     TConsoleProcess p;
     p.ApplicationName = IDEHOST;
     p.CommandLine = "idehost --packages " + String(PACKAGE_DIR) + " --dir " + base + "out --answers " + base +
@@ -201,4 +209,54 @@ TEST(kvtcom_Idehost, RenamedLibraryTakesItsUnitTheIncludesAndTheProgIdsAlongAtAp
     EXPECT_NE(header.find("class ATL_NO_VTABLE TSalesImpl :\r\n"), String::npos);
     EXPECT_NE(header.find("  DECLARE_PROGID(\"Shop.Sales\");\r\n"), String::npos);
     EXPECT_NE(ReadFileBytes(out + "Shop.tlb").find("library Shop\n"), String::npos);
+}
+
+TEST(kvtcom_Idehost, ActiveServerTestPageNeverReplacesAPageThatIsThere)
+{
+    const TRun r = RunIdeHost("asppage",
+                              "load kvtcompro100 new Quistor.Tolvane.ActiveX \"ActiveX Library\" "
+                              "new Quistor.Tolvane.ActiveX \"Active Server Object\"",
+                              "com.coclass=Shop\ncom.testpage=true\n", {{"Shop.asp", "<% mine %>\r\n"}});
+    ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
+    const String out = ScratchDir() + "kvtcom_idehost_asppage/out/";
+    EXPECT_EQ(ReadFileBytes(out + "Shop.asp"), "<% mine %>\r\n");
+    const String page = ReadFileBytes(out + "Shop1.asp");
+    EXPECT_NE(page.find("<% Set TolvaneASPObj = Server.CreateObject(\"Project1.Shop\")\r\n"), String::npos) << page;
+}
+
+TEST(kvtcom_Idehost, ActiveXControlWrapsAControlOfTheList)
+{
+    struct Case {
+        const char *answers, *error;
+    };
+    const Case cases[] = {
+        {"com.coclass=Knob\n", "idehost: error: Choose the control the ActiveX control wraps\n"},
+        {"com.coclass=Knob\ncom.control=TNoSuch\n", "idehost: error: TNoSuch is no control an ActiveX control can wrap\n"},
+        {"com.coclass=Knob\ncom.control=ttrackbar\n", ""},
+    };
+    // the host's settings offer the item
+    const String config = FreshDir(ScratchDir() + "kvtcom_idehost_control_config");
+    AtomicWriteFile(config + "idehost.ini", "[Type Library]\nActiveXWizard=True\n");
+    setenv("IDEHOST_CONFIG", config.c_str(), 1);
+    for (const auto& c : cases) {
+        const TRun r = RunIdeHost("control",
+                                  "load kvtcompro100 new Quistor.Tolvane.ActiveX \"ActiveX Library\" "
+                                  "new Quistor.Tolvane.ActiveX \"ActiveX Control\" typelib dump",
+                                  c.answers);
+        EXPECT_EQ(r.Err, c.error) << c.answers;
+        const String file = ScratchDir() + "kvtcom_idehost_control/out/KnobImpl1.h";
+        if (*c.error) {
+            EXPECT_EQ(r.Status, 1) << c.answers;
+            EXPECT_FALSE(FileExists(file)) << c.answers;
+            EXPECT_EQ(r.Out.find("coclass Knob"), String::npos) << r.Out;
+            continue;
+        }
+        const String header = ReadFileBytes(file);
+        EXPECT_EQ(r.Status, 0) << c.answers << r.Err;
+        EXPECT_NE(header.find("  ZUBCONTROL_IMPL(TKnobImpl, Knob, TTrackBar, IKnob, DIID_IKnobEvents)\r\n"),
+                  String::npos)
+            << header;
+        EXPECT_NE(r.Out.find("  coclass Knob\n"), String::npos) << r.Out;
+    }
+    unsetenv("IDEHOST_CONFIG");
 }

@@ -17,12 +17,12 @@ namespace {
 class kvtcoment_Load : public PackageTestHost {
 protected:
     kvtcoment_Load() : PackageTestHost("kvtcoment_load_", KVTCOM_PACKAGE_DIR, KVTCOM_TEMPLATE_DIR) {}
-    // The use counter of the template unit both packages list.
-    int* TemplateUnitCount()
+    // The use counter of a unit both packages list (the templates by default).
+    int* TemplateUnitCount(const char* symbol = "_ZN11Cppprocrtrs8UseCountE")
     {
         void* lib = dlopen(loader->LibraryPath("kvtcompro100").c_str(), RTLD_NOW | RTLD_NOLOAD);
         if (!lib) return nullptr;
-        auto* p = static_cast<int*>(dlsym(lib, "_ZN11Cppprocrtrs8UseCountE"));
+        auto* p = static_cast<int*>(dlsym(lib, symbol));
         dlclose(lib);
         return p;
     }
@@ -35,8 +35,12 @@ TEST_F(kvtcoment_Load, EnterpriseLoadsTheProfessionalPackageFirstAndSharesItsTem
     int* count = TemplateUnitCount();
     ASSERT_NE(count, nullptr);
     EXPECT_EQ(*count, -2);  // listed by both packages, initialised at the first
+    int* experts = TemplateUnitCount("_ZN7Ccommgr8UseCountE");
+    ASSERT_NE(experts, nullptr);
+    EXPECT_EQ(*experts, -2);
     loader->Unload("kvtcoment100");
     EXPECT_EQ(*count, -1);  // still in use by kvtcompro100
+    EXPECT_EQ(*experts, -1);
     EXPECT_TRUE(loader->IsLoaded("kvtcompro100"));
     loader->Unload("kvtcompro100");
     EXPECT_TRUE(loader->Loaded().empty());

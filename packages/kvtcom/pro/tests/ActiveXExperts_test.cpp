@@ -108,7 +108,7 @@ protected:
         AtomicWriteFileNoSync(dir + "ButtonImpl1.cpp", c->GetSource()->Source());
         EXPECT_TRUE(ForceDirectories(dir + "atl"));
         AtomicWriteFileNoSync(dir + "atl/atlzub.h", kControlStub);
-        AtomicWriteFileNoSync(dir + "Project1.h", "#pragma once\n");
+        AtomicWriteFileNoSync(dir + "Project1_TLB.h", "#pragma once\n");
         return lib;
     }
     bool Update()

@@ -281,6 +281,45 @@ TEST_F(kvtcompro_CoClassUpdater, IdehostCommandEditsTheLibraryAndUpdatesTheUnits
     EXPECT_EQ(GetTypeLibrary(ActiveProject().get())->FindType("IOrders")->FindMember("Pack"), nullptr);
     EXPECT_EQ(GetTypeLibrary(ActiveProject().get())->FindType("IOrders")->Members.size(), 3u);
     EXPECT_EQ(Header(), header);
+    // a property or parameter of a type the library does not know leaves no half member behind
+    const String dump = typelib({"dump"});
+    for (const char* type : {"Quux", "int64", "OLE_COLOR", "SAFEARRAY(long)", "void", "HRESULT", "*"}) {
+        try {
+            typelib({"prop", "IOrders", "Size", type});
+            ADD_FAILURE() << type;
+        } catch (const EHostError& e) {
+            EXPECT_EQ(e.Message(), String("Unknown type ") + type);
+        }
+        EXPECT_THROW(typelib({"method", "IOrders", "Size", String(type) + ":Count"}), EHostError) << type;
+        EXPECT_THROW(typelib({"signature", "IOrders", "Ship", String(type) + ":Count"}), EHostError) << type;
+        EXPECT_EQ(typelib({"dump"}), dump) << type;
+    }
+    EXPECT_THROW(typelib({"method", "IOrders", "Size", "long:class"}), EHostError);
+    EXPECT_THROW(typelib({"rename", "Sales", "class"}), EHostError);
+    EXPECT_EQ(typelib({"dump"}), dump);
+    EXPECT_EQ(typelib({"apply"}), "unchanged " + unit + "\n");
+    EXPECT_EQ(Header(), header);
+    EXPECT_EQ(Source(), source);
+    // the library's own types and pointers to the automation types are known
+    typelib({"prop", "IOrders", "Next", "IOrders*"});
+    typelib({"method", "IOrders", "Fill", "long*:Count", "IUnknown*:Sink"});
+}
+
+TEST_F(kvtcompro_CoClassUpdater, ACoClassNamedLikeAKeywordIsRefusedBeforeAnythingIsMade)
+{
+    ASSERT_TRUE(Run("ActiveX Library"));
+    const std::size_t files = ReceivedFiles().size();
+    for (const char* name : {"class", "int", "new"}) {
+        SetDialogAnswer("com.coclass", name);
+        try {
+            Run("COM Object");
+            ADD_FAILURE() << name;
+        } catch (const EHostError& e) {
+            EXPECT_EQ(e.Message(), "'" + String(name) + "' is not a valid identifier");
+        }
+        EXPECT_EQ(GetTypeLibrary(ActiveProject().get())->TypeCount(), 0) << name;
+        EXPECT_EQ(ReceivedFiles().size(), files) << name;
+    }
 }
 
 TEST_F(kvtcompro_CoClassUpdater, ActiveXControlGetsItsProgIdThenFollowsARename)
@@ -536,11 +575,11 @@ TEST_F(kvtcompro_CoClassUpdater, RenamedLibraryMovesIncludeLibraryIdAndLiteralsO
     EXPECT_EQ(Source(), ordersSource);
     EXPECT_TRUE(UnitCompilesAs(dir, "OrdersImpl1", "Shop_TLB"));
 
-    // the control (it includes the project's header) gets its empty ProgID under the new name,
-    // its licence file follows
+    // the control gets its empty ProgID under the new name, its include and licence file follow
     EXPECT_TRUE(update("ButtonImpl1.cpp"));
     String expectedButton = Replaced(button, "DECLARE_ACTIVEXCONTROL_REGISTRY(\"\", 7);",
                               "DECLARE_ACTIVEXCONTROL_REGISTRY(\"Shop.ButtonX\", 7);");
+    expectedButton = Replaced(expectedButton, "#include \"Project1_TLB.h\"", "#include \"Shop_TLB.h\"");
     expectedButton = Replaced(expectedButton, "return _T(\"Project1.lic\");", "return _T(\"Shop.lic\");");
     EXPECT_EQ(ReadFileBytes(dir + "ButtonImpl1.h"), expectedButton);
 

@@ -125,7 +125,7 @@ TEST_F(kvtcompro_Creators, UnlicensedActiveXControl)
 #ifndef ButtonImpl1H
 #define ButtonImpl1H
 <DASH>
-#include "MyLib.h"
+#include "MyLib_TLB.h"
 
 class ATL_NO_VTABLE TButtonXImpl:
   ZUBCONTROL_IMPL(TButtonXImpl, ButtonX, TButton, IButtonX, DIID_IButtonXEvents)

@@ -53,10 +53,30 @@ TEST_F(kvtcompro_Filter, VariablesAndConditionalBlocks)
     }
 }
 
+TEST_F(kvtcompro_Filter, LiteralsHoldTheValueEscaped)
+{
+    struct Case {
+        const char *value, *want;
+    };
+    const Case cases[] = {
+        {"Orders", "DECLARE_DESCRIPTION(\"Orders\");\r\n"},
+        {"", "DECLARE_DESCRIPTION(\"\");\r\n"},
+        {"The \"main\" orders C:\\tmp", "DECLARE_DESCRIPTION(\"The \\\"main\\\" orders C:\\\\tmp\");\r\n"},
+        {"two\r\nlines\tand a bell\a7", "DECLARE_DESCRIPTION(\"two\\r\\nlines\\tand a bell\\0077\");\r\n"},
+        {"Grüße $(X)", "DECLARE_DESCRIPTION(\"Grüße $(X)\");\r\n"},
+    };
+    Template("lit.h", "DECLARE_DESCRIPTION($CSTR(Description));\r\n");
+    for (const auto& c : cases) {
+        filter->SetVariable("Description", c.value);
+        EXPECT_EQ(FilterExpertFile(filter.get(), "lit.h", dir + "U.cpp", ".h")->Source(), c.want) << c.value;
+    }
+}
+
 TEST_F(kvtcompro_Filter, FaultyTemplatesNameTheFile)
 {
     const char* const bad[] = {"$(Missing)\r\n", "$IF(X)\r\n", "$ENDIF\r\n",
-                               "$IF(X)\r\n$ELSE\r\n$ELSE\r\n$ENDIF\r\n", "$(X\r\n"};
+                               "$IF(X)\r\n$ELSE\r\n$ELSE\r\n$ENDIF\r\n", "$(X\r\n", "$CSTR(X\r\n",
+                               "$CSTR(Missing)\r\n"};
     filter->SetVariable("X", "TRUE");
     for (const char* t : bad) {
         Template("bad.cpp", t);

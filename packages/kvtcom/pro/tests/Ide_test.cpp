@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "Cppprocmd.h"
@@ -140,6 +141,38 @@ TEST_F(kvtcompro_Ide, ACopyNeverOverwrites)
     EXPECT_NE(FindTypeLibModule(ActiveProject().get()), nullptr);
 }
 
+TEST_F(kvtcompro_Ide, AMigrationThatFailsLeavesTheProjectAsItWasAndSaysWhy)
+{
+    SaveProject("Shop.tvproj", {{"Old.tlb", kOldLibrary},
+                                {"Old_TLB.cpp", "// unit\r\n#include \"Old_TLB.h\"\r\n"},
+                                {"Old_TLB.h", "// header\r\n"},
+                                {"Main.cpp", "#include \"Old_TLB.h\"\r\n"}});
+    // no file can be made where the unit's header goes
+    ASSERT_TRUE(ForceDirectories(dir + "Shop_TLB.h"));
+    RequireService<IQMessageServices>("message view")->ClearMessages();
+    Project({"open", "Shop.tvproj"});
+    auto p = ActiveProject();
+    EXPECT_EQ(FindTypeLibModule(p.get()), nullptr);
+    EXPECT_EQ(CppProjectOf(p.get())->Items(),
+              (std::vector<String>{dir + "Old.tlb", dir + "Old_TLB.cpp", dir + "Old_TLB.h", dir + "Main.cpp"}));
+    EXPECT_FALSE(FileExists(dir + "Shop.tlb"));
+    EXPECT_FALSE(FileExists(dir + "Shop_TLB.cpp"));
+    EXPECT_EQ(ReadFileBytes(dir + "Old_TLB.cpp"), "// unit\r\n#include \"Old_TLB.h\"\r\n");
+    EXPECT_EQ(ReadFileBytes(dir + "Main.cpp"), "#include \"Old_TLB.h\"\r\n");
+    const auto messages = RequireService<IQMessageServices>("message view")->Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].Kind, 2);
+    EXPECT_EQ(messages[0].Text.rfind("The type library " + dir + "Old.tlb was not moved to " + dir + "Shop.tlb: ", 0),
+              0u)
+        << messages[0].Text;
+    // once the way is free the next open moves it
+    MainProjectGroup()->CloseAll(0);
+    std::filesystem::remove(dir + "Shop_TLB.h");
+    Project({"open", "Shop.tvproj"});
+    EXPECT_NE(FindTypeLibModule(ActiveProject().get()), nullptr);
+    EXPECT_EQ(ReadFileBytes(dir + "Main.cpp"), "#include \"Shop_TLB.h\"\r\n");
+}
+
 TEST_F(kvtcompro_Ide, ActiveXServerRegisteredAroundCompiles)
 {
     struct Case {
@@ -239,6 +272,16 @@ TEST_F(kvtcompro_Ide, TypeLibraryOptionsPage)
         dialog.Close(false);
     }
     EXPECT_EQ(AppIniFile().ReadString("Type Library", "MSStylePropGetSet", ""), "True");
+    // a page opened on a checked box offers the suffix
+    AppIniFile().WriteString("Type Library", "CppChangeSuffixInCompWrap", "True");
+    {
+        TEnvironmentOptionsDialog dialog;
+        auto* page = dynamic_cast<TCppTypeLibOptions*>(dialog.Sheets()[0]);
+        ASSERT_NE(page, nullptr);
+        EXPECT_TRUE(page->TypeLibrary()->BoolValue("CppChangeSuffixInCompWrap"));
+        EXPECT_TRUE(page->SuffixEnabled());
+        dialog.Close(false);
+    }
 }
 
 }  // namespace

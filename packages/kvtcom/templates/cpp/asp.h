@@ -21,7 +21,7 @@ public:
   {
   }
 
-  DECLARE_PROGID("$(ProgID)");
+  DECLARE_PROGID($CSTR(ProgID));
 
 BEGIN_COM_MAP($(ClassName))
   COM_INTERFACE_ENTRY($(InterfaceName))

@@ -35,8 +35,8 @@ public:
   // Data used when registering Object
   //
   DECLARE_THREADING_MODEL(otApartment);
-  DECLARE_PROGID("$(ProgID)");
-  DECLARE_DESCRIPTION("$(Description)");
+  DECLARE_PROGID($CSTR(ProgID));
+  DECLARE_DESCRIPTION($CSTR(Description));
 
   // Function invoked to (un)register object
   //
@@ -60,7 +60,7 @@ END_COM_MAP()
 $IF(ConnectionPointsEnabled)
 
 BEGIN_CONNECTION_POINT_MAP($(ClassName))
-  CONNECTION_POINT_ENTRY(DIID_$(InterfaceName)Events)
+  CONNECTION_POINT_ENTRY(DIID_I$(CoClassName)Events)
 END_CONNECTION_POINT_MAP()
 $ENDIF
 

@@ -21,8 +21,8 @@ $ENDIF
   public IDispatchImpl<$(InterfaceName), &IID_$(InterfaceName), &LIBID_$(LibName)>
 {
 public:
-  DECLARE_PROGID("$(ProgID)");
-  DECLARE_DESCRIPTION("$(Description)");
+  DECLARE_PROGID($CSTR(ProgID));
+  DECLARE_DESCRIPTION($CSTR(Description));
 $IF(ObjectControl)
 
   STDMETHOD(Activate)();

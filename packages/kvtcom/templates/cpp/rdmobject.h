@@ -57,8 +57,8 @@ public:
   // The data module whose components the object's members hand out.
   T$(CoClassName)* m_DataModule;
 
-  DECLARE_PROGID("$(ProgID)");
-  DECLARE_DESCRIPTION("$(Description)");
+  DECLARE_PROGID($CSTR(ProgID));
+  DECLARE_DESCRIPTION($CSTR(Description));
 
 BEGIN_COM_MAP($(ClassName))
   COM_INTERFACE_ENTRY($(InterfaceName))

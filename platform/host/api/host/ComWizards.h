@@ -38,10 +38,23 @@ RTL_RESOURCESTRING(sTypeLibNotInStaticLibrary, "A static library cannot have a t
 // cbThreadingModel, edtDescription, edtInterface, cbIncludeTypeLib, cbMarkOleAutomation,
 // cbEvents, the ActiveX wrapper's hidden cbControlClass and cbLicensed, btnOK, btnCancel,
 // btnHelp), answered like every form of the host or by the "com.*" answers above.
+// The fields of the dialog a COM wizard item's unit takes besides the CoClass name, threading and
+// instancing: the dialog shows only these, and the item reads only these.
+enum TComWizardField {
+    cfInterface = 1,
+    cfEvents = 2,
+    cfDescription = 4,
+    cfControl = 8,   // the wrapped ZUB control
+    cfLicensed = 16
+};
+
 class HOST_API TComObjectExpert : public TForm {
 public:
     explicit TComObjectExpert(const String& caption);
     int HelpContext = 0;
+    // Shows the fields (TComWizardField) and hides the others; with cfControl the combo box
+    // lists the controls an ActiveX control may wrap.
+    void Offer(int fields);
     // 1 (OK) or 2 (cancelled).
     int Execute();
 
@@ -54,7 +67,7 @@ public:
     String ControlClassName() const { return cbControlClass->Text(); }
     bool Licensed() const { return cbLicensed->Checked(); }
 
-    TLabel *lblClassName, *lblInstancing, *lblThreadingModel, *lblDescription, *lblInterface;
+    TLabel *lblClassName, *lblInstancing, *lblThreadingModel, *lblDescription, *lblInterface, *lblControlClass;
     TEdit *edtClassName, *edtDescription, *edtInterface;
     TComboBox *cbInstancing, *cbThreadingModel, *cbControlClass;
     TControl* bvlOptions;  // frame of the option check boxes
@@ -81,7 +94,8 @@ public:
     // active project it stops first with GetNilProjError.
     void Select(int kind) override;
 
-    // What the item read from its dialog.
+    // What the item read from its dialog; a field the item does not offer keeps the value the
+    // item gave it.
     String CoClassName, FileName, Instancing, ThreadingModel, Description, InterfaceName;
     bool Events = false, Dual = false;
     String ControlClassName, ServerType;
@@ -99,6 +113,10 @@ protected:
     virtual bool AddsCoClass() { return true; }
     // The dialog shown, or nullptr when it was cancelled.
     virtual std::unique_ptr<TComObjectExpert> ShowExpert();
+    // The dialog fields (TComWizardField) the item's unit takes; all but the control ones by
+    // default.
+    virtual int Offers() { return cfInterface | cfEvents | cfDescription; }
+    // EHostError for a CoClass name that is no identifier and a control the item cannot wrap.
     virtual void ReadExpert(TComObjectExpert& dialog);
     virtual TIntfPtr<IQModuleCreator> GetUnitCreator() = 0;
     // The about box of a control; none by default.

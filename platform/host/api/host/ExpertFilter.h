@@ -2,7 +2,8 @@
 // The host's expert filter: fills a template file of the host's template folder with named
 // variables.
 //
-// Template syntax: "$(Name)" stands for the variable's value; a line that is exactly
+// Template syntax: "$(Name)" stands for the variable's value, "$CSTR(Name)" for the value as a C++
+// string literal (quoted, with escapes where it needs them); a line that is exactly
 // "$IF(Name)", "$ELSE" or "$ENDIF" (blanks around allowed) keeps the lines between them only when
 // the variable is "TRUE" (any letter case; one not set is not), or for "$ELSE" when it is not.
 // "$(Name)" of a variable not set, an unclosed or stray "$IF"/"$ELSE"/"$ENDIF" raise EHostError

@@ -31,8 +31,14 @@ extern HOST_API const String DashLineCRLF;
 // fileName's text: the template filled with the arguments (rtl Format rules).
 HOST_API TIntfPtr<IQSourceFile> FormatFile(const String& fileName, const String& templ, const TVarRecs& args);
 
-// Raises EHostError ("'NAME' is not a valid identifier") unless name is a C++ identifier.
+// Raises EHostError ("'NAME' is not a valid identifier") unless name is a C++ identifier (a
+// keyword is none).
 HOST_API void ValidateIdent(const String& name);
+HOST_API bool IsCppKeyword(const String& name);
+// The text as a C++ string literal: in double quotes, with quotes, backslashes and control
+// characters escaped. CppStringText is the same without the quotes.
+HOST_API String CppQuoted(const String& text);
+HOST_API String CppStringText(const String& text);
 
 // A module file name base + N + ext in folder (empty: the active project's folder, the host's
 // folder when no project is open) that no open module and no file has yet (smallest N from 1).

@@ -5,6 +5,7 @@
 // library and the project kinds the COM wizards test live here too.
 #include "host/Export.h"
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "host/ModuleServices.h"
@@ -162,7 +163,8 @@ public:
     // number for text it cannot read).
     String Text() const;
     static std::unique_ptr<TTypeLibrary> Parse(const String& text);
-    // Writes Text() to FileName (replaced atomically); EHostError without a file name.
+    // Writes Text() to FileName (replaced atomically); EHostError without a file name or for a
+    // text that Parse could not read back whole (the file stays as it was).
     void Save() const;
     // An edit begins (or was applied): every object and member counts as existing, old names
     // are forgotten.
@@ -171,8 +173,19 @@ public:
     static std::unique_ptr<TTypeLibrary> Load(const String& fileName);
 
 private:
+    friend class TTypeObject;
     std::vector<std::unique_ptr<TTypeObject>> FTypes;
+    // The types by their upper-case name: a library of many types is read in linear time.
+    std::unordered_map<String, TTypeObject*> FByName;
 };
+
+// The C++ header of the library's unit ("<unitName>.h"), as the COM objects' units include it:
+// the LIBID, an IID (DIID for a dispatch interface) per interface and a CLSID per CoClass; each
+// interface an abstract class of its members (a property's accessors "get_", "set_" and
+// "_set_" + name, as the units implement them); per CoClass with a source interface the event
+// proxy TEvents_<CoClass> with a Fire_<member> per event. The COM library's own names come from
+// <atl/atlzub.h>.
+HOST_API String TypeLibraryHeader(const TTypeLibrary& lib, const String& unitName);
 
 // Told when a type-library module saves (the ATL unit follows the project's name).
 class HOST_API IQTypeLibSaveCallback : public virtual IInterface {
