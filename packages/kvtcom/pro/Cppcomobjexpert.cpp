@@ -60,6 +60,9 @@ TCppActiveServerObjectExpert::TCppActiveServerObjectExpert() : TAutoObjectCppExp
     cbTestScript = Add<TCheckBox>("cbTestScript", "&Generate a template test script for this object", 16, 248, 380, 17);
     cbTestScript->SetChecked(true);
     cbEvents->Hide();
+    // the server type and the test script take the option rows
+    cbIncludeTypeLib->Hide();
+    cbMarkOleAutomation->Hide();
     FormCreate();
 }
 
@@ -70,7 +73,10 @@ void TCppActiveServerObjectExpert::FormCreate()
     cbInstancing->Hide();
     const int gap = cbInstancing->Height() + 10;
     bvlOptions->SetHeight(bvlOptions->Height() - gap);
-    for (TControl* c : {static_cast<TControl*>(rgServerType), static_cast<TControl*>(cbTestScript)})
+    // the buttons too, or the shorter form cuts them off
+    for (TControl* c : {static_cast<TControl*>(rgServerType), static_cast<TControl*>(cbTestScript),
+                        static_cast<TControl*>(btnOK), static_cast<TControl*>(btnCancel),
+                        static_cast<TControl*>(btnHelp)})
         c->SetTop(c->Top() - gap);
     SetHeight(Height() - gap);
 }

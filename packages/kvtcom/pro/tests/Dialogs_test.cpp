@@ -3,6 +3,8 @@
 
 #include "Cppcomobjexpert.h"
 
+#include <vector>
+
 namespace {
 
 struct Seen {
@@ -98,6 +100,45 @@ TEST(kvtcompro_Dialogs, ActiveServerObjectDialog)
     EXPECT_EQ(d.bvlOptions->Height(), plain.bvlOptions->Height() - gap);
     d.rgServerType->SetItemIndex(1);
     EXPECT_TRUE(d.ObjectContext());
+}
+
+// Every control shown lies inside the form, and no two of them cover each other (the options
+// frame holds its check boxes).
+void ExpectLaidOut(TComObjectExpert& form)
+{
+    std::vector<TControl*> shown;
+    for (int i = 0; i < form.ComponentCount(); ++i) {
+        auto* c = dynamic_cast<TControl*>(form.Components(i));
+        if (!c || !c->Visible() || c->Left() < 0 || c == form.bvlOptions) continue;
+        EXPECT_LE(c->Left() + c->Width(), form.Width()) << form.Name() << "." << c->Name();
+        EXPECT_LE(c->Top() + c->Height(), form.Height()) << form.Name() << "." << c->Name();
+        shown.push_back(c);
+    }
+    for (std::size_t i = 0; i < shown.size(); ++i)
+        for (std::size_t j = i + 1; j < shown.size(); ++j) {
+            const TControl *a = shown[i], *b = shown[j];
+            const bool apart = a->Left() + a->Width() <= b->Left() || b->Left() + b->Width() <= a->Left() ||
+                               a->Top() + a->Height() <= b->Top() || b->Top() + b->Height() <= a->Top();
+            EXPECT_TRUE(apart) << form.Name() << ": " << a->Name() << " covers " << b->Name();
+        }
+}
+
+TEST(kvtcompro_Dialogs, EveryComDialogShowsItsControlsApart)
+{
+    TCppComObjectExpert com;
+    com.Offer(cfInterface | cfEvents | cfDescription);
+    ExpectLaidOut(com);
+    TAutoObjectCppExpert automation;
+    automation.Offer(cfEvents | cfDescription);
+    ExpectLaidOut(automation);
+    TCppActiveServerObjectExpert asp;
+    asp.Offer(0);
+    ExpectLaidOut(asp);
+    TComObjectExpert control("New ActiveX Control");
+    control.Offer(cfControl | cfLicensed);
+    ExpectLaidOut(control);
+    EXPECT_GT(control.cbControlClass->Items()->Count(), 0);
+    EXPECT_GE(control.cbControlClass->Items()->IndexOf("TButton"), 0);
 }
 
 }  // namespace
