@@ -295,8 +295,9 @@ std::vector<std::vector<String>> Commands(const std::vector<String>& words)
 {
     std::vector<std::vector<String>> r;
     for (const auto& w : words) {
-        // project's subcommands (new, open) share names with commands
-        const bool subcommand = !r.empty() && r.back().size() == 1 && LowerCase(r.back()[0]) == "project";
+        // project's subcommands (new, open) and typelib's (edit) share names with commands
+        const bool subcommand = !r.empty() && r.back().size() == 1 &&
+                                (LowerCase(r.back()[0]) == "project" || LowerCase(r.back()[0]) == "typelib");
         if (r.empty() || (IsCommand(w) && !subcommand))
             r.push_back({w});
         else
