@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "GalleryItems.h"
 #include "testsupport/TestDir.h"
 #include "host/ConsoleProcess.h"
 #include "rtl/Files.h"
@@ -27,21 +28,6 @@ struct TTranscript {
     const char* Golden;
 };
 
-const char* const kProjects = "Quistor.Tolvane.New";
-const char* const kFiles = "Quistor.Tolvane.NewFiles";
-const char* const kActiveX = "Quistor.Tolvane.ActiveX";
-const char* const kMultitier = "Quistor.Tolvane.Multitier";
-const char* const kNimbrel = "Pelmor.QZApplicationWizard";
-const char* const kNimbrelCpp = "Pelmor.QZApplicationWizard_KVT";
-
-// A project (in --dir by default), then a form and a frame in it.
-const char* const kNimbrelAnswers = "form.formAppWizard=butnOk\n"
-                                    "form.formAppWizard.editProject=Shop\n"
-                                    "form.formAppWizard.rgrpProject=StandAlone Application\n"
-                                    "form.formFormWizard=Button1\n"
-                                    "form.formFormWizard.rgrpForm=1\n"
-                                    "form.formFrameWizard=Button1\n";
-
 // A project, then the COM objects both COM packages offer.
 const std::vector<TItem> kComItems = {{kProjects, "ZUB Forms Application"},
                                       {kActiveX, "COM Object"},
@@ -61,7 +47,7 @@ std::vector<TItem> Plus(std::vector<TItem> a, const std::vector<TItem>& b)
 const TTranscript kTranscripts[] = {
     {"KVTWEKIDE100",
      "KVTWEKIDE100",
-     "",
+     "thread.class=TMyThread\n",
      {{kProjects, "ZUB Forms Application"},
       {kFiles, "Form"},
       {kFiles, "Frame"},
@@ -75,11 +61,12 @@ const TTranscript kTranscripts[] = {
      "KVTWEKIDE100 kvtcompro100",
      "com.coclass=Orders\n",
      kComItems,
+     // the property page (3) and the Active Form (6) have form files
      {"About1.cpp",      "About1.h",        "About1.zfm",      "Orders.asp",      "OrdersImpl1.cpp",
       "OrdersImpl1.h",   "OrdersImpl2.cpp", "OrdersImpl2.h",   "OrdersImpl3.cpp", "OrdersImpl3.h",
-      "OrdersImpl4.cpp", "OrdersImpl4.h",   "OrdersImpl5.cpp", "OrdersImpl5.h",   "OrdersImpl6.cpp",
-      "OrdersImpl6.h",   "OrdersImpl7.cpp", "OrdersImpl7.h",   "Project1.cpp",    "Unit1.cpp",
-      "Unit1.h",         "Unit1.zfm"},
+      "OrdersImpl3.zfm", "OrdersImpl4.cpp", "OrdersImpl4.h",   "OrdersImpl5.cpp", "OrdersImpl5.h",
+      "OrdersImpl6.cpp", "OrdersImpl6.h",   "OrdersImpl6.zfm", "OrdersImpl7.cpp", "OrdersImpl7.h",
+      "Project1.cpp",    "Unit1.cpp",       "Unit1.h",         "Unit1.zfm"},
      "Orders.asp",
      "<HTML>\r\n<HEAD>\r\n<TITLE> Testing Tolvane ASP </TITLE>\r\n</HEAD>\r\n<BODY>\r\n<CENTER>\r\n"
      "<H3> You should see the results of your Tolvane Active Server method below "
@@ -92,12 +79,14 @@ const TTranscript kTranscripts[] = {
      Plus(kComItems, {{kActiveX, "Transactional Object"},
                       {kMultitier, "Remote Data Module"},
                       {kMultitier, "Transactional Data Module"}}),
-     {"About1.cpp",      "About1.h",         "About1.zfm",      "Orders.asp",      "OrdersImpl1.cpp",
-      "OrdersImpl1.h",   "OrdersImpl10.cpp", "OrdersImpl10.h",  "OrdersImpl2.cpp", "OrdersImpl2.h",
-      "OrdersImpl3.cpp", "OrdersImpl3.h",    "OrdersImpl4.cpp", "OrdersImpl4.h",   "OrdersImpl5.cpp",
-      "OrdersImpl5.h",   "OrdersImpl6.cpp",  "OrdersImpl6.h",   "OrdersImpl7.cpp", "OrdersImpl7.h",
-      "OrdersImpl8.cpp", "OrdersImpl8.h",    "OrdersImpl9.cpp", "OrdersImpl9.h",   "Project1.cpp",
-      "Unit1.cpp",       "Unit1.h",          "Unit1.zfm"},
+     // and the two data modules (9, 10)
+     {"About1.cpp",       "About1.h",         "About1.zfm",      "Orders.asp",      "OrdersImpl1.cpp",
+      "OrdersImpl1.h",    "OrdersImpl10.cpp", "OrdersImpl10.h",  "OrdersImpl10.zfm", "OrdersImpl2.cpp",
+      "OrdersImpl2.h",    "OrdersImpl3.cpp",  "OrdersImpl3.h",   "OrdersImpl3.zfm", "OrdersImpl4.cpp",
+      "OrdersImpl4.h",    "OrdersImpl5.cpp",  "OrdersImpl5.h",   "OrdersImpl6.cpp", "OrdersImpl6.h",
+      "OrdersImpl6.zfm",  "OrdersImpl7.cpp",  "OrdersImpl7.h",   "OrdersImpl8.cpp", "OrdersImpl8.h",
+      "OrdersImpl9.cpp",  "OrdersImpl9.h",    "OrdersImpl9.zfm", "Project1.cpp",    "Unit1.cpp",
+      "Unit1.h",          "Unit1.zfm"},
      "OrdersImpl1.cpp",
      "// ORDERSIMPL1 : Implementation of TOrdersImpl (Orders, IOrders)\r\n\r\n#include <zub.h>\r\n"
      "#pragma hdrstop\r\n\r\n#include \"OrdersImpl1.h\"\r\n\r\n"
@@ -119,7 +108,7 @@ const TTranscript kTranscripts[] = {
       "Shop/Unit3.zfm", "Shop/Unit4.pas", "Shop/UserSessionUnit.pas", "Shop/UserSessionUnit.zfm"},
      "Quistor Studio Projects/Project1.pdr",
      "program Project1;\r\n\r\nuses\r\n  Forms,\r\n  TestFramework,\r\n  GUITestRunner,\r\n  QZInit,\r\n"
-     "  QZGlobal,\r\n  Unit5 in 'Unit5.pas';\r\n\r\n{$R *.res}\r\n\r\nbegin\r\n"
+     "  QZGlobal,\r\n  Unit5 in 'Unit5.pas',\r\n  Unit6 in 'Unit6.pas';\r\n\r\n{$R *.res}\r\n\r\nbegin\r\n"
      "  GAppModeInit(Application);\r\n  TGUITestRunner.runRegisteredTests;\r\nend.\r\n"},
     {"nimdes_Cpp",
      "nimdes",

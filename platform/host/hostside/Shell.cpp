@@ -73,7 +73,8 @@ public:
                 SetProjectFolder(dir);
             }
             const std::size_t before = ReceivedFiles().size();
-            bool done = RunGalleryItem(a[0], a[1]);
+            // an item that made no file was cancelled, whether its wizard said so or not
+            const bool done = RunGalleryItem(a[0], a[1]) && ReceivedFiles().size() > before;
             WriteReceived(before);
             if (!done) FOut << "cancelled\n";
         } else if (c == "run") {

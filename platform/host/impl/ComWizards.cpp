@@ -116,9 +116,11 @@ void TComWizardItem::CreateObject()
         lib->AddCoClass(CoClassName, InterfaceName, Description, Dual, Events);
 }
 
-void FixStuff(IQProject* project, const String&, const String&)
+void FixStuff(IQProject* project, const String&, const String& coClassName)
 {
     if (IsApplication(project) && FindTypeLibModule(project)) GetOrCreateAtlSourceModule(project);
+    // the server makes the object at run time through its entry in the project's object map
+    if (auto* p = dynamic_cast<hostimpl::THostModule*>(project)) hostimpl::AddObjectToProjectMap(*p, coClassName);
 }
 
 String TComWizardItem::GetNilProjError() { return SNoProjectForComObject; }

@@ -9,6 +9,7 @@
 #include "hostimpl/HostState.h"
 #include "host/MakeFile.h"
 #include "host/ProjectManager.h"
+#include "host/SourceFiles.h"
 #include "rtl/Files.h"
 #include "rtl/ScopeGuard.h"
 
@@ -22,6 +23,23 @@ String TCppProjectModel::Full(const String& file) const
     fs::path p(file);
     if (p.is_relative()) p = fs::path(FDirectory) / p;
     return p.lexically_normal().string();
+}
+
+String TCppProjectModel::Stored(const String& file) const
+{
+    const String full = Full(file);
+    const String rel = ExtractRelativePath(FFileName, full);
+    if (rel.rfind("..", 0) != 0) return rel;
+    for (const String& r : FReadRelative)
+        if (SameFileName(r, full)) return rel;
+    return full;
+}
+
+String TCppProjectModel::FromFile(const String& stored)
+{
+    const String full = Full(stored);
+    if (!stored.empty() && stored[0] != '/' && stored.rfind("..", 0) == 0) FReadRelative.push_back(full);
+    return full;
 }
 
 TCppProjectModel::TItem* TCppProjectModel::Find(const String& file)
@@ -212,8 +230,9 @@ void TCppProjectModel::SetMakeSym(const String& name, const String& value)
 
 void TCppProjectModel::Save()
 {
+    RecordProjectModule(*this);
     if (FForm == TCppProjectForm::MakeFile) WriteMakeMacros(*this);
-    if (IdlOptionsUpdaterClass) {
+    if (IdlOptionsUpdaterClass && SameText(FPersonality, sCppPersonality)) {
         std::unique_ptr<TIdlOptionsUpdaterBase> u(IdlOptionsUpdaterClass(this));
         u->UpdateIDLRules(this);
     }
@@ -225,10 +244,10 @@ void TCppProjectModel::Save()
 
 namespace {
 
-bool IsCppSourceName(const String& file)
+bool IsProjectSourceName(const String& file)
 {
     const String ext = ExtractFileExt(file);
-    for (const char* e : {".cpp", ".cc", ".cxx", ".c"})
+    for (const char* e : {".cpp", ".cc", ".cxx", ".c", ".pdr", ".dpr"})
         if (SameText(ext, e)) return true;
     return false;
 }
@@ -251,16 +270,135 @@ void PurgeClosed()
 
 }  // namespace
 
+namespace {
+
+// What the project file keeps of the project's open module, so that a project opened again is
+// the one saved: its own name and source files, its kind and personality (the defaults of a
+// project made by `project new` are not written).
+const char* const kModuleSet = "project";
+
+THostModule* ModuleOfModel(TCppProjectModel& m)
+{
+    for (auto& [p, model] : Models())
+        if (model.get() == &m) return dynamic_cast<THostModule*>(p.get());
+    return nullptr;
+}
+
+String Joined(const TCppProjectModel& m, const std::vector<String>& files)
+{
+    String r;
+    for (const String& f : files) r += (r.empty() ? "" : " ") + FixFileSpaces(m.Stored(f));
+    return r;
+}
+
+}  // namespace
+
+void RecordProjectModule(TCppProjectModel& m)
+{
+    THostModule* p = ModuleOfModel(m);
+    if (!p) return;
+    auto& set = m.ProjectSets()[kModuleSet];
+    if (!SameFileName(p->FileName(), m.FileName())) set["name"] = m.Stored(p->FileName());
+    if (p->Kind() != 1) set["kind"] = IntToStr(p->Kind());
+    if (!SameText(p->Personality(), sCppPersonality)) set["personality"] = p->Personality();
+    std::vector<String> sources;
+    for (int i = 0; i < p->FileCount(); ++i)
+        if (auto f = p->File(i)) sources.push_back(f->FileName());
+    if (!sources.empty()) set["sources"] = Joined(m, sources);
+    if (set.empty()) m.ProjectSets().erase(kModuleSet);
+    // the project's own sources are files of the project
+    for (const String& f : sources) m.AddItem(f);
+}
+
+namespace {
+
+String LanguageOfFile(const String& file)
+{
+    const String ext = ExtractFileExt(file);
+    if (SameText(ext, ".pas")) return "Pascal";
+    return SameText(ext, ".idl") ? String() : String("C++");
+}
+
+void AddFileIfThere(THostModule& m, const String& file)
+{
+    if (FileExists(file)) m.AddFile(TIntfPtr<IQSourceFile>(new TStringFile(file, ReadFileBytes(file))));
+}
+
+// The open module of a project read from its file: what RecordProjectModule kept, and a module
+// for each unit and IDL file of it (generated units are opened by their build tool).
+void RestoreProjectModule(TCppProjectModel& m, THostModule& p)
+{
+    auto& sets = m.ProjectSets();
+    auto it = sets.find(kModuleSet);
+    if (it != sets.end()) {
+        auto& v = it->second;
+        if (v.count("name")) p.SetFileName(m.Full(v["name"]));
+        if (v.count("kind")) p.SetKind(StrToIntDef(v["kind"], 1));
+        if (v.count("personality")) {
+            p.SetPersonality(v["personality"]);
+            m.SetPersonality(v["personality"]);
+        }
+        if (v.count("sources"))
+            for (const String& f : MacroWords(v["sources"])) AddFileIfThere(p, m.Full(f));
+    }
+    std::vector<String> sources;
+    for (int i = 0; i < p.FileCount(); ++i) sources.push_back(p.File(i)->FileName());
+    auto isSource = [&](const String& f) {
+        return std::any_of(sources.begin(), sources.end(), [&](const String& s) { return SameFileName(s, f); });
+    };
+    const auto uses = m.UsesEntries();
+    for (const String& item : m.Items()) {
+        if (isSource(item) || !FileExists(item)) continue;
+        const auto u = std::find_if(uses.begin(), uses.end(),
+                                    [&](const TUsesEntry& e) { return SameFileName(e.FileName, item); });
+        const bool unit = u != uses.end() && u->Kind == 0;
+        if (!unit && !SameText(ExtractFileExt(item), ".idl")) continue;
+        TIntfPtr<THostModule> mod(new THostModule(false, item, unit ? u->FormName : String(),
+                                                  m.ItemValue(item, "ANCESTOR"), LanguageOfFile(item)));
+        AddFileIfThere(*mod, item);
+        if (unit) {
+            AddFileIfThere(*mod, ChangeFileExt(item, ".h"));
+            if (!u->FormName.empty()) AddFileIfThere(*mod, ChangeFileExt(item, ".zfm"));
+        }
+        p.AddModule(mod);
+    }
+}
+
+}  // namespace
+
+void JoinProjectModel(THostModule& project, THostModule& unit)
+{
+    auto m = ProjectModelOf(&project);
+    const String file = unit.FileName();
+    if (!m || file.empty()) return;
+    // a unit the project knows (a generated one, opened again) keeps its entry
+    if (m->HasItem(file)) return;
+    m->AddItem(file);
+    if (SameText(ExtractFileExt(file), ".idl")) return;
+    const bool cpp = LanguageOfFile(file) == "C++";
+    TUsesEntry e(m->Full(file), cpp ? "CCompiler" : "", 0);
+    e.FormName = unit.FormName();
+    m->AddUsesEntry(e);
+    if (cpp) m->SetItemCompiler(file, "CCompiler");
+    if (!unit.AncestorName().empty()) m->SetItemValue(file, "ANCESTOR", unit.AncestorName());
+}
+
 TIntfPtr<TCppProjectModel> ModelOf(IQProject* project)
 {
-    PurgeClosed();
     if (!project || !SameText(project->Personality(), sCppPersonality)) return nullptr;
+    return ProjectModelOf(project);
+}
+
+TIntfPtr<TCppProjectModel> ProjectModelOf(IQProject* project)
+{
+    PurgeClosed();
+    if (!project) return nullptr;
     for (auto& [p, m] : Models())
         if (p.get() == project) return m;
     String file = project->FileName();
-    // A project named by its C++ source keeps its options beside it: the source is never
+    // A project named by its source keeps its project file beside it: the source is never
     // overwritten by the project file.
-    if (IsCppSourceName(file)) file = ChangeFileExt(file, ".zproj");
+    if (IsProjectSourceName(file)) file = ChangeFileExt(file, ".zproj");
     const TCppProjectForm form =
         SameText(ExtractFileExt(file), ".mak") ? TCppProjectForm::MakeFile : TCppProjectForm::Xml;
     TIntfPtr<TCppProjectModel> m(new TCppProjectModel(file, form, project->Personality()));
@@ -268,9 +406,10 @@ TIntfPtr<TCppProjectModel> ModelOf(IQProject* project)
     return m;
 }
 
-TIntfPtr<IQProject> NewCppProject(const String& fileName)
+TIntfPtr<IQProject> NewCppProject(const String& name)
 {
     auto& s = State();
+    const String fileName = ExpandFileName(name);
     if (FindProjectByFile(fileName)) throw EHostError("The project " + fileName + " is open already");
     TIntfPtr<THostModule> p(new THostModule(true, fileName, "", "", sCppPersonality));
     s.Projects.push_back(p);
@@ -278,8 +417,11 @@ TIntfPtr<IQProject> NewCppProject(const String& fileName)
     return p;
 }
 
-TIntfPtr<IQProject> OpenCppProject(const String& fileName)
+TIntfPtr<IQProject> OpenCppProject(const String& name)
 {
+    // a project named by its source is read from the project file beside it
+    String fileName = ExpandFileName(name);
+    if (IsProjectSourceName(fileName)) fileName = ChangeFileExt(fileName, ".zproj");
     if (!FileExists(fileName)) throw EHostError("No project file " + fileName);
     TIntfPtr<IQProject> p = NewCppProject(fileName);
     // A project file that cannot be read leaves no project open.
@@ -292,6 +434,7 @@ TIntfPtr<IQProject> OpenCppProject(const String& fileName)
         LoadMakeFile(*m);
     else
         LoadXmlProject(*m);
+    RestoreProjectModule(*m, *FindProjectByFile(fileName));
     undo.Dismiss();
     ProjectManagerRefresh();
     return p;

@@ -12,10 +12,9 @@ struct TCppProjectModel::TXmlDoc {
 
 // Here, where the XML document is known.
 TCppProjectModel::TCppProjectModel(String fileName, TCppProjectForm form, String personality)
-    : FFileName(std::move(fileName)), FForm(form), FPersonality(std::move(personality))
+    : FFileName(ExpandFileName(fileName)), FForm(form), FPersonality(std::move(personality))
 {
     FDirectory = IncludeTrailingPathDelimiter(ExtractFilePath(FFileName));
-    if (FDirectory.empty()) FDirectory = IncludeTrailingPathDelimiter(GetCurrentDir());
 }
 
 TCppProjectModel::~TCppProjectModel() = default;
@@ -33,7 +32,7 @@ const std::pair<const char*, const char*> kOptionMacros[] = {{"LibPath", "LIBPAT
 const char* const kMacroOrder[] = {"PROJECT",   "PROJECTFILES", "LIBPATH",     "INCLUDEPATH", "USERDEFINES",
                                    "LIBRARIES", "IDLFILES",     "IDLGENFILES", "IDLCFLAGS"};
 
-String Rel(TCppProjectModel& m, const String& file) { return ExtractRelativePath(m.FileName(), file); }
+String Rel(TCppProjectModel& m, const String& file) { return m.Stored(file); }
 
 String Quoted(const String& s) { return "\"" + s + "\""; }
 
@@ -106,7 +105,7 @@ void LoadMakeFile(TCppProjectModel& m)
         if (name == "PROJECT") continue;
         if (name == "PROJECTFILES") {
             for (const String& w : MacroWords(value))
-                if (!w.empty()) m.ItemList().emplace_back(m.Full(w));  // a lone quote names no file
+                if (!w.empty()) m.ItemList().emplace_back(m.FromFile(w));  // a lone quote names no file
             continue;
         }
         bool option = false;
@@ -286,7 +285,7 @@ void LoadXmlProject(TCppProjectModel& m)
         TCppProjectModel::TItem i;
         i.XmlName = f.attribute("FILENAME").value();
         if (i.XmlName.empty()) continue;
-        i.File = m.Full(i.XmlName);
+        i.File = m.FromFile(i.XmlName);
         i.Compiler = f.attribute("COMPILER").value();
         ReadSets(f, i.Sets);
         for (pugi::xml_node g : f.children("GENFILE")) i.GenFiles.push_back(g.attribute("FILENAME").value());
@@ -295,11 +294,11 @@ void LoadXmlProject(TCppProjectModel& m)
         m.ItemList().push_back(std::move(i));
     }
     for (pugi::xml_node u : root.child("USES").children("ENTRY")) {
-        TUsesEntry e{m.Full(u.attribute("FILENAME").value()), u.attribute("COMPILER").value(),
+        TUsesEntry e{m.FromFile(u.attribute("FILENAME").value()), u.attribute("COMPILER").value(),
                      u.attribute("KIND").as_int()};
         e.FormName = u.attribute("FORMNAME").value();
         e.CorbaImpl = u.attribute("CORBAIMPL").as_bool();
-        for (const String& w : MacroWords(u.attribute("IDLFILES").value())) e.IdlFiles.push_back(m.Full(w));
+        for (const String& w : MacroWords(u.attribute("IDLFILES").value())) e.IdlFiles.push_back(m.FromFile(w));
         m.UsesList().push_back(std::move(e));
     }
     m.Xml = std::move(x);

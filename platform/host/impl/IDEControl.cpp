@@ -65,7 +65,9 @@ bool CreateNewThreadModule(String& className, String& threadName)
         auto it = a.find(key);
         return it == a.end() ? String() : it->second;
     };
-    if (SameText(get("thread.cancel"), "true")) return false;
+    // a dialog nobody answers is cancelled, as every form is
+    if (SameText(get("thread.cancel"), "true") || (!a.count("thread.class") && !a.count("thread.name")))
+        return false;
     className = get("thread.class");
     threadName = get("thread.name");
     if (className.empty()) className = "TMyThread";

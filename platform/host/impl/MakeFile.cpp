@@ -285,8 +285,9 @@ String WrapText(const String& line, const String& breakStr, const String& breakC
 String ExtractRelativePath(const String& baseFile, const String& name)
 {
     namespace fs = std::filesystem;
-    const fs::path base = fs::path(baseFile).parent_path();
-    return fs::path(name).lexically_normal().lexically_relative(base.lexically_normal()).string();
+    // both absolute: a relative and an absolute name have no relative path between them
+    const fs::path base = fs::path(ExpandFileName(baseFile)).parent_path();
+    return fs::path(ExpandFileName(name)).lexically_relative(base).string();
 }
 
 std::vector<String> MacroWords(const String& text)

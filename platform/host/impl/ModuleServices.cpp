@@ -1,8 +1,10 @@
 #include <algorithm>
 
+#include "hostimpl/CppProjectModel.h"
 #include "hostimpl/HostState.h"
 #include "host/ClassExplorer.h"
 #include "host/PersonalityServices.h"
+#include "host/SourceFiles.h"
 #include "rtl/Clock.h"
 #include "rtl/Files.h"
 #include "rtl/ScopeGuard.h"
@@ -168,6 +170,11 @@ public:
         auto source = creator->GetSource();
         auto header = creator->GetInterfaceSource();
         auto form = creator->GetForm();
+        // a unit that binds its form's resource has a form file, also when its creator made none
+        if (!form && !formName.empty() && source &&
+            source->Source().find("#pragma resource \"*.zfm\"") != String::npos)
+            form = TIntfPtr<IQSourceFile>(new TStringFile(ChangeFileExt(fileName, ".zfm"),
+                                                         "object " + formName + ": T" + formName + "\r\nend\r\n"));
         TIntfPtr<THostModule> m(new THostModule(false, fileName, formName, ancestor, creator->GetLanguage()));
         THostModule* project = nullptr;
         if (owner) {
@@ -190,7 +197,8 @@ public:
         Receive(*m, form);
         if (project) {
             project->AddModule(m);
-            if (!formName.empty()) AddFormToProject(*project, *m);
+            AddFormToProject(*project, *m);
+            JoinProjectModel(*project, *m);
         } else
             s.LooseModules.push_back(m);
         s.CurrentModule = m;
@@ -213,6 +221,9 @@ public:
         p->SetKind(creator->GetTargetType());
         Receive(*p, source);
         s.Projects.push_back(p);
+        // the project's source is its first file
+        if (source)
+            if (auto m = ProjectModelOf(p.get())) m->AddItem(source->FileName());
         auto previous = s.ActiveProject;
         auto previousModule = s.CurrentModule;
         s.ActiveProject = p;

@@ -23,9 +23,10 @@ namespace {
 
 TIntfPtr<IQCppProject> Active()
 {
-    TIntfPtr<IQCppProject> p = ActiveCppProject();
-    if (!p) throw EHostError("No C++ project is open (project new FILE or project open FILE)");
-    return p;
+    // a project of any personality is kept in its project file
+    auto m = ProjectModelOf(ActiveProject().get());
+    if (!m) throw EHostError("No project is open (project new FILE or project open FILE)");
+    return TIntfPtr<IQCppProject>(m.get());
 }
 
 String InFolder(const String& name, const String& folder)
@@ -80,6 +81,21 @@ private:
     std::unique_ptr<TIdlOptionsUpdaterBase> FUpdater;
     std::unique_ptr<TRemoveGenModulesTransaction> FBefore;
 };
+
+// A build that leaves a generated file the project lists unwritten compiled less than it
+// should: that is an error, reported in the message view.
+bool GeneratedFilesExist(IQCppProject* p)
+{
+    if (!IdlOptionsUpdaterClass) return true;
+    std::unique_ptr<TIdlOptionsUpdaterBase> u(IdlOptionsUpdaterClass(p));
+    bool ok = true;
+    for (const String& f : u->GetAllGenFiles(p))
+        if (!FileExists(f)) {
+            BMSG(2, 0, f, 0, 0, 0, "The build did not write this generated file");
+            ok = false;
+        }
+    return ok;
+}
 
 }  // namespace
 
@@ -167,6 +183,7 @@ void RunProjectCommand(std::vector<String> a, std::ostream& out)
                 std::unique_ptr<TIdlCompilerHelperBase> h(IdlCompilerHelperClass(p.get()));
                 ok = h->IdlAll("", nullptr, 0, false);
             }
+
         }
         FireAfterCompile(nullptr, p.get(), ok);
         FireAfterCompileNotifiers(ok);
@@ -174,6 +191,12 @@ void RunProjectCommand(std::vector<String> a, std::ostream& out)
             if (r.Kind == 1) out << "compiled " << r.Text << "\n";
         PrintMessages(out, 0);
         Save(p.get(), out);
+        // the saved project lists the generated files
+        if (ok && sub == "build") {
+            const std::size_t before = ms->Messages().size();
+            ok = GeneratedFilesExist(p.get());
+            PrintMessages(out, before);
+        }
         if (!ok) throw EHostError("The build failed");
         out << "build done\n";
     } else if (sub == "save") {

@@ -1,6 +1,9 @@
 #include "hostimpl/HostState.h"
 #include "rtl/Files.h"
 
+#include <cctype>
+#include <functional>
+
 namespace hostimpl {
 
 namespace {
@@ -18,6 +21,8 @@ std::size_t LineStart(const String& text, std::size_t pos)
     return b == String::npos ? 0 : b + 1;
 }
 
+bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+
 }  // namespace
 
 String AddFormToProjectSource(const String& text, const String& unitFile, const String& formName,
@@ -27,7 +32,9 @@ String AddFormToProjectSource(const String& text, const String& unitFile, const 
     const String use = "USEFORM(\"" + unitFile + "\", " + formName + ");";
     const std::size_t hdrstop = text.find("#pragma hdrstop");
     const std::size_t run = text.find("Application->Run();");
-    if (hdrstop == String::npos || run == String::npos || text.find(use) != String::npos) return text;
+    // a unit is named once, whatever form name it was named with
+    if (hdrstop == String::npos || run == String::npos || text.find("USEFORM(\"" + unitFile + "\",") != String::npos)
+        return text;
     String r = text;
     // the forms are created before the application runs, in the order they were added
     if (createForm) {
@@ -54,18 +61,61 @@ String AddFormToProjectSource(const String& text, const String& unitFile, const 
     return r;
 }
 
-void AddFormToProject(THostModule& project, THostModule& unit)
+String AddUnitToPascalSource(const String& text, const String& unitFile, const String& formName,
+                             const String& ancestor)
+{
+    const String nl = text.find("\r\n") != String::npos ? "\r\n" : "\n";
+    const String unit = ChangeFileExt(ExtractFileName(unitFile), "");
+    const String lower = LowerCase(text);
+    // the uses list ends at the first ";" after the word "uses"
+    std::size_t uses = String::npos;
+    for (std::size_t p = lower.find("uses"); p != String::npos; p = lower.find("uses", p + 4)) {
+        const bool startOk = p == 0 || !IsIdentChar(lower[p - 1]);
+        const bool endOk = p + 4 >= lower.size() || !IsIdentChar(lower[p + 4]);
+        if (startOk && endOk) {
+            uses = p;
+            break;
+        }
+    }
+    if (uses == String::npos) return text;
+    const std::size_t end = text.find(';', uses);
+    if (end == String::npos) return text;
+    // named already
+    const String list = lower.substr(uses + 4, end - uses - 4);
+    const String key = LowerCase(unit);
+    for (std::size_t p = list.find(key); p != String::npos; p = list.find(key, p + 1))
+        if ((p == 0 || !IsIdentChar(list[p - 1])) && (p + key.size() >= list.size() || !IsIdentChar(list[p + key.size()])))
+            return text;
+    String entry = "," + nl + "  " + unit + " in '" + unitFile + "'";
+    if (!formName.empty()) entry += " {" + formName + (ancestor.empty() ? "" : ": T" + ancestor) + "}";
+    String r = text;
+    r.insert(end, entry);
+    return r;
+}
+
+namespace {
+
+// Frames (a "Frame" or a framework's "QZFrame") are named in the project source, never created.
+bool IsFrameAncestor(const String& ancestor)
+{
+    return ancestor.size() >= 5 && SameText(ancestor.substr(ancestor.size() - 5), "Frame");
+}
+
+bool IsPascalSource(const String& file)
+{
+    const String ext = ExtractFileExt(file);
+    return SameText(ext, ".pdr") || SameText(ext, ".dpr");
+}
+
+// The project's source (a C++ or Pascal one) changed by edit, which gets the text and the
+// source's name and answers the text unchanged when it has nothing to do.
+void EditProjectSource(THostModule& project, const std::function<String(const String&, const String&)>& edit)
 {
     for (int i = 0; i < project.FileCount(); ++i) {
         TIntfPtr<IQSourceFile> f = project.File(i);
-        if (!f || !SameText(ExtractFileExt(f->FileName()), ".cpp")) continue;
-        // beside the project its name alone, as the IDE writes it
-        const String unitFile = SameText(ExtractFilePath(unit.FileName()), ExtractFilePath(f->FileName()))
-                                    ? ExtractFileName(unit.FileName())
-                                    : unit.FileName();
+        if (!f || !(SameText(ExtractFileExt(f->FileName()), ".cpp") || IsPascalSource(f->FileName()))) continue;
         const String text = f->Source();
-        const String changed =
-            AddFormToProjectSource(text, unitFile, unit.FormName(), !SameText(unit.AncestorName(), "Frame"));
+        const String changed = edit(text, f->FileName());
         if (changed == text) return;
         project.SetFile(static_cast<std::size_t>(i),
                         TIntfPtr<IQSourceFile>(new TStringFile(f->FileName(), changed)));
@@ -81,6 +131,42 @@ void AddFormToProject(THostModule& project, THostModule& unit)
         s.Received.push_back({f->FileName(), changed});
         return;
     }
+}
+
+}  // namespace
+
+void AddFormToProject(THostModule& project, THostModule& unit)
+{
+    EditProjectSource(project, [&](const String& text, const String& source) {
+        const bool pascal = IsPascalSource(source);
+        if (!pascal && unit.FormName().empty()) return text;
+        // beside the project its name alone, as the IDE writes it
+        const String unitFile = SameText(ExtractFilePath(unit.FileName()), ExtractFilePath(source))
+                                    ? ExtractFileName(unit.FileName())
+                                    : unit.FileName();
+        return pascal ? AddUnitToPascalSource(text, unitFile, unit.FormName(), unit.AncestorName())
+                      : AddFormToProjectSource(text, unitFile, unit.FormName(), !IsFrameAncestor(unit.AncestorName()));
+    });
+}
+
+String AddObjectToObjectMap(const String& text, const String& coClassName)
+{
+    const String entry = "OBJECT_ENTRY(CLSID_" + coClassName + ", T" + coClassName + "Impl)";
+    const std::size_t begin = text.find("BEGIN_OBJECT_MAP(");
+    const std::size_t end = begin == String::npos ? String::npos : text.find("END_OBJECT_MAP()", begin);
+    if (end == String::npos || text.substr(begin, end - begin).find(entry) != String::npos) return text;
+    const String nl = text.find("\r\n") != String::npos ? "\r\n" : "\n";
+    String r = text;
+    r.insert(LineStart(r, end), "  " + entry + nl);
+    return r;
+}
+
+void AddObjectToProjectMap(THostModule& project, const String& coClassName)
+{
+    if (coClassName.empty()) return;
+    EditProjectSource(project, [&](const String& text, const String& source) {
+        return IsPascalSource(source) ? text : AddObjectToObjectMap(text, coClassName);
+    });
 }
 
 }  // namespace hostimpl

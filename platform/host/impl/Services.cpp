@@ -40,7 +40,8 @@ private:
 
 String FolderOrCurrent(const String& folder)
 {
-    return IncludeTrailingPathDelimiter(folder.empty() ? GetCurrentDir() : folder);
+    // absolute, so what the host stores does not depend on its working folder
+    return IncludeTrailingPathDelimiter(ExpandFileName(folder.empty() ? GetCurrentDir() : folder));
 }
 
 }  // namespace

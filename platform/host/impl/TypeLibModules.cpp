@@ -9,6 +9,7 @@
 #include "host/ComWizards.h"
 #include "host/CppProject.h"
 #include "host/TypeLibrary.h"
+#include "hostimpl/CppProjectModel.h"
 #include "hostimpl/HostState.h"
 #include "rtl/Files.h"
 
@@ -106,7 +107,6 @@ struct TProjectTypeLib {
     TIntfPtr<IQProject> Project;
     TIntfPtr<TTypeLibModuleImpl> Module;
     std::unique_ptr<TAtlSourceModule> Atl;
-    std::vector<std::pair<String, String>> CoClassUnits;  // CoClass -> unit
 };
 
 std::vector<TProjectTypeLib>& Records()
@@ -144,9 +144,11 @@ TProjectTypeLib& Ensure(IQProject* project)
 {
     if (!HostProject(project)) throw EHostError("The project is not open in the host");
     if (auto* r = Find(project)) return *r;
-    Records().push_back({TIntfPtr<IQProject>(project), nullptr, nullptr, {}});
+    Records().push_back({TIntfPtr<IQProject>(project), nullptr, nullptr});
     return Records().back();
 }
+
+const char* const kCoClassUnits = "coclasses";
 
 class TProjectUpdater : public TInterfacedObject,
                         public IQTypeLibUpdater,
@@ -161,12 +163,17 @@ public:
             return S_OK;
         return TInterfacedObject::QueryInterface(iid, obj);
     }
+    // Which unit implements which CoClass is kept in the project file, so that an edit of the
+    // library reaches the units in a later session too.
     void NewComObject(const String& coClassName, const String& fileName) override
     {
-        auto& r = Ensure(FProject.get());
-        std::erase_if(r.CoClassUnits, [&](auto& e) { return SameText(e.first, coClassName); });
-        r.CoClassUnits.emplace_back(coClassName, fileName);
-        if (auto cpp = CppProjectOf(FProject.get())) cpp->AddItem(fileName);
+        Ensure(FProject.get());
+        auto m = ProjectModelOf(FProject.get());
+        if (!m) return;
+        auto& units = m->ProjectSets()[kCoClassUnits];
+        std::erase_if(units, [&](auto& e) { return SameText(e.first, coClassName); });
+        units[coClassName] = m->Stored(fileName);
+        m->AddItem(fileName);
     }
     void NewLibraryProject() override
     {
@@ -188,15 +195,23 @@ public:
     }
     void Rename(const String& oldName, const String& newName) override
     {
-        if (auto* r = Find(FProject.get()))
-            for (auto& [co, unit] : r->CoClassUnits)
-                if (SameText(co, oldName)) co = newName;
+        auto m = ProjectModelOf(FProject.get());
+        if (!m || !m->ProjectSets().count(kCoClassUnits)) return;
+        auto& units = m->ProjectSets()[kCoClassUnits];
+        for (auto it = units.begin(); it != units.end(); ++it)
+            if (SameText(it->first, oldName)) {
+                const String unit = it->second;
+                units.erase(it);
+                units[newName] = unit;
+                return;
+            }
     }
     String CoClassUnit(const String& coClassName) override
     {
-        if (auto* r = Find(FProject.get()))
-            for (auto& [co, unit] : r->CoClassUnits)
-                if (SameText(co, coClassName)) return unit;
+        auto m = ProjectModelOf(FProject.get());
+        if (!m || !m->ProjectSets().count(kCoClassUnits)) return "";
+        for (auto& [co, unit] : m->ProjectSets()[kCoClassUnits])
+            if (SameText(co, coClassName)) return m->Full(unit);
         return "";
     }
 

@@ -289,6 +289,18 @@ TEST_F(host_Services, ActionsListsAndMenus)
     EXPECT_EQ(IDEApplication()->ComponentCount(), before - 1);
 }
 
+// The thread dialog is a dialog like the others: with no answer it is cancelled, not accepted.
+TEST_F(host_Services, UnansweredThreadDialogIsCancelled)
+{
+    ClearDialogAnswers();
+    String cls, name;
+    EXPECT_FALSE(CreateNewThreadModule(cls, name));
+    SetDialogAnswer("thread.name", "Worker");
+    ASSERT_TRUE(CreateNewThreadModule(cls, name));
+    EXPECT_EQ(cls, "TMyThread");
+    EXPECT_EQ(name, "Worker");
+}
+
 TEST_F(host_Services, DialogAnswersFile)
 {
     AtomicWriteFile(dir + "answers.txt", "# comment\n\nthread.class = TOne\nthread.name=A=B\n");

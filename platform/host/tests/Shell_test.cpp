@@ -48,6 +48,7 @@ TEST(host_Shell, LoadsInRequiresOrderAndRunsAnItem)
                      "Quistor.Pendro.New  \"Pendro Projects\"\n"
                      "Fx.Category  \"Fixtures\"\n"
                      "  - Fx Item  [FxItem, icon FXICON, kind 4]\n"
+                     "cancelled\n"  // the item made no file
                      "unloaded FxB\n"
                      "unloaded FxA\n");
     EXPECT_TRUE(log.Contains("FxA main form"));  // MainFormCreated fired after loading

@@ -190,6 +190,18 @@ String GetCurrentDir()
     return String(buf.data());
 }
 
+String ExpandFileName(const String& name)
+{
+    if (name.empty()) return name;
+    namespace fs = std::filesystem;
+    fs::path p(name);
+    if (p.is_relative()) p = fs::path(GetCurrentDir()) / p;
+    String r = p.lexically_normal().string();
+    // a folder keeps its trailing delimiter
+    if (IsPathDelimiter(name.back())) r = IncludeTrailingPathDelimiter(r);
+    return r;
+}
+
 bool SetCurrentDir(const String& dir)
 {
     String p = ResolvePath(dir);

@@ -186,6 +186,27 @@ TEST(Files, FoldersRenameCopyDelete)
     EXPECT_FALSE(ForceDirectories(dir + "a/datei/unter"));
 }
 
+TEST(Files, ExpandFileNameTakesTheWorkingFolder)
+{
+    const String dir = FreshTestDir();
+    const String old = GetCurrentDir();
+    ASSERT_TRUE(ForceDirectories(dir + "a/b"));
+    ASSERT_TRUE(SetCurrentDir(dir + "a"));
+    const String cwd = GetCurrentDir();
+    const struct {
+        const char* Name;
+        String Expanded;
+    } cases[] = {{"", ""},
+                 {"b/x.mak", cwd + "/b/x.mak"},
+                 {"./b/../x.mak", cwd + "/x.mak"},
+                 {"out/", cwd + "/out/"},
+                 {".", cwd + "/"},
+                 {"/abs/./p/../q.zproj", "/abs/q.zproj"},
+                 {"/abs/dir/", "/abs/dir/"}};
+    for (const auto& c : cases) EXPECT_EQ(ExpandFileName(c.Name), c.Expanded) << c.Name;
+    EXPECT_TRUE(SetCurrentDir(old));
+}
+
 TEST(Files, CurrentDirectory)
 {
     String dir = FreshTestDir();

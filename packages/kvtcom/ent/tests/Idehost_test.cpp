@@ -198,11 +198,15 @@ TEST(kvtcom_Idehost, RenamedLibraryTakesItsUnitTheIncludesAndTheProgIdsAlongAtAp
                      "wrote " + out + "Project1.cpp\n"
                      "wrote " + out + "OrdersImpl1.cpp\n"
                      "wrote " + out + "OrdersImpl1.h\n"
+                     "wrote " + out + "Project1.cpp\n"  // the object joins the object map
                      "renamed the library to Shop, its unit Shop_TLB\n"
                      "updated " + out + "OrdersImpl1.cpp\n"
                      "unchanged " + out + "OrdersImpl1.cpp\n"
                      "saved " + out + "Shop.tlb\n");
     EXPECT_EQ(r.Err, "idehost: error: '9x' is not a valid identifier\n");
+    EXPECT_NE(ReadFileBytes(out + "Project1.cpp")
+                  .find("BEGIN_OBJECT_MAP(ObjectMap)\r\n  OBJECT_ENTRY(CLSID_Orders, TOrdersImpl)\r\nEND_OBJECT_MAP()\r\n"),
+              String::npos);
     const String header = ReadFileBytes(out + "OrdersImpl1.h");
     EXPECT_NE(header.find("\r\n#include \"Shop_TLB.h\"\r\n"), String::npos);
     EXPECT_EQ(header.find("Project1"), String::npos);

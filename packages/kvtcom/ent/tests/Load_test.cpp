@@ -64,9 +64,12 @@ TEST_F(kvtcoment_Load, RemoteDataModuleFromTheGalleryCrossesBothPackages)
     SetDialogAnswer("com.coclass", "Orders");
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.Multitier", "Remote Data Module"));
     auto files = ReceivedFiles();
-    ASSERT_EQ(files.size(), 2u);
+    ASSERT_EQ(files.size(), 3u);
     EXPECT_EQ(files[0].FileName, dir + "OrdersImpl1.cpp");
     EXPECT_EQ(files[1].FileName, dir + "OrdersImpl1.h");
+    // the data module's form file, which its unit binds
+    EXPECT_EQ(files[2].FileName, dir + "OrdersImpl1.zfm");
+    EXPECT_EQ(files[2].Text, "object Orders: TOrders\r\nend\r\n");
     EXPECT_NE(files[0].Text.find(
                   "__fastcall TOrders::TOrders(TComponent* Owner)\r\n  : TCRemoteDataModule(Owner)\r\n"),
               String::npos);

@@ -121,8 +121,10 @@ TEST_F(kvtcompro_Register, PropertyPageAndComPlusItems)
     Register();
     SetDialogAnswer("com.coclass", "Colors");
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "Property Page"));
-    EXPECT_EQ(Names(), (std::vector<String>{"ColorsImpl1.cpp", "ColorsImpl1.h"}));
+    // the page's unit binds its form's resource: the form file comes along
+    EXPECT_EQ(Names(), (std::vector<String>{"ColorsImpl1.cpp", "ColorsImpl1.h", "ColorsImpl1.zfm"}));
     EXPECT_NE(ReceivedFiles()[1].Text.find("class TColors : public TPropertyPage\r\n"), String::npos);
+    EXPECT_EQ(ReceivedFiles()[2].Text, "object Colors: TColors\r\nend\r\n");
     ClearReceivedFiles();
     SetDialogAnswer("com.coclass", "Notice");
     SetDialogAnswer("com.events", "true");

@@ -134,6 +134,7 @@ TEST_F(wekide_Creators, UnitsWithFormsJoinTheProjectSource)
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "Form"));
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "Frame"));
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "Data Module"));
+    SetDialogAnswer("thread.class", "TMyThread");
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.NewFiles", "Thread Object"));
     // an open project's source is received again after each unit with a form
     EXPECT_EQ(ReceivedNames(),

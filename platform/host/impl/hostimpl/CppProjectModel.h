@@ -18,6 +18,7 @@ public:
     String Directory() override { return FDirectory; }
     TCppProjectForm Form() override { return FForm; }
     String Personality() override { return FPersonality; }
+    void SetPersonality(const String& personality) { FPersonality = personality; }
     std::vector<String> Items() override;
     bool HasItem(const String& file) override;
     void AddItem(const String& file) override;
@@ -59,6 +60,10 @@ public:
     };
     // The full name of a project-relative name.
     String Full(const String& file) const;
+    // A name as the project file holds it, and back: relative to the project's folder for a
+    // file in it, or one the file named relatively; absolute for a file elsewhere.
+    String Stored(const String& file) const;
+    String FromFile(const String& stored);
     std::vector<TItem>& ItemList() { return FItems; }
     TSets& ProjectSets() { return FProjectSets; }
     std::vector<std::pair<String, String>>& Options() { return FOptions; }
@@ -81,12 +86,18 @@ private:
     std::unordered_map<String, std::size_t> FMacroIndex;  // where each name stands in FMacros
     std::vector<TUsesEntry> FUses;
     String FMakeText;
+    std::vector<String> FReadRelative;  // full names read as "../..."
 };
 
 TIntfPtr<TCppProjectModel> ModelOf(IQProject* project);
+// The model that keeps a project of any personality in its project file.
+TIntfPtr<TCppProjectModel> ProjectModelOf(IQProject* project);
 std::vector<TIntfPtr<TCppProjectModel>> OpenCppProjects();
 // Reads a project file into a new open project.
 TIntfPtr<IQProject> OpenCppProject(const String& fileName);
+
+// Keeps in the model what the project file holds of the project's open module.
+void RecordProjectModule(TCppProjectModel& m);
 
 void WriteMakeMacros(TCppProjectModel& m);
 void SaveMakeFile(TCppProjectModel& m);

@@ -114,6 +114,7 @@ public:
     void SetKind(int kind) { FKind = kind; }
     // The module's file is renamed (the files it received keep their texts).
     void SetFileName(const String& fileName) { FFileName = fileName; }
+    void SetPersonality(const String& personality) { FPersonality = personality; }
 
 private:
     bool FIsProject;
@@ -136,7 +137,19 @@ String NewFormName(const String& base);
 // it is no such source or names the form already.
 String AddFormToProjectSource(const String& text, const String& unitFile, const String& formName,
                               bool createForm);
-// Adds the new form unit to the source of the project it joined.
+// The uses list of a Pascal project source with the unit added last
+// (`Unit2 in 'Unit2.pas' {Form2: TAncestor}`); text unchanged when it names the unit already.
+String AddUnitToPascalSource(const String& text, const String& unitFile, const String& formName,
+                             const String& ancestor);
+// The object map of a C++ project source (BEGIN_OBJECT_MAP ... END_OBJECT_MAP()) with the entry
+// of a CoClass added last (OBJECT_ENTRY(CLSID_Name, TNameImpl)); text unchanged without a map
+// or when it holds the entry.
+String AddObjectToObjectMap(const String& text, const String& coClassName);
+void AddObjectToProjectMap(THostModule& project, const String& coClassName);
+// The new module becomes an item of the project's model (with a uses entry for a unit).
+void JoinProjectModel(THostModule& project, THostModule& unit);
+// Adds the new unit to the source of the project it joined: a form unit to a C++ source, any
+// unit to a Pascal one.
 void AddFormToProject(THostModule& project, THostModule& unit);
 
 }  // namespace hostimpl

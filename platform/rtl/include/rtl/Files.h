@@ -28,6 +28,8 @@ bool DirectoryExists(const String& name);
 TDateTime FileAge(const String& name);
 
 String GetCurrentDir();
+// The name made absolute against the working folder, "." and ".." taken out; "" stays "".
+String ExpandFileName(const String& name);
 [[nodiscard]] bool SetCurrentDir(const String& dir);
 String ExtractFilePath(const String& name);  // up to and including the last separator
 String ExtractFileName(const String& name);
