@@ -354,7 +354,8 @@ void TPixelCanvas::Polygon(const std::vector<TPoint>& points)
     if (points.size() < 2) return;
     const TColor fill = RealColor(FBrush.Color());
     if (FBrush.Style() != bsClear && fill != clNone) {
-        // Even-odd rule at the pixel centres.
+        // Even-odd rule at the pixel centres, each run widened by half a pixel: a slanted edge
+        // then meets its outline, and upright edges stay where they are.
         int top = points[0].Y, bottom = points[0].Y;
         for (const TPoint& p : points) {
             top = std::min(top, p.Y);
@@ -376,7 +377,7 @@ void TPixelCanvas::Polygon(const std::vector<TPoint>& points)
             }
             std::sort(xs.begin(), xs.end());
             for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
-                const double from = std::max(xs[i], left - 1), to = std::min(xs[i + 1], right + 1);
+                const double from = std::max(xs[i] - 0.5, left - 1), to = std::min(xs[i + 1] + 0.5, right + 1);
                 for (int x = static_cast<int>(std::floor(from + 0.5)); x + 0.5 < to; ++x)
                     Put(x, y, fill, FClip);
             }

@@ -236,3 +236,28 @@ TEST(PixelCanvas, SavesAPngFile)
 }
 
 }  // namespace
+
+// A filled triangle has no holes whichever way it points: each row is one run from the left.
+TEST(PixelCanvas, FilledTrianglesAreSolid)
+{
+    const std::vector<std::vector<TPoint>> shapes = {
+        {{3, 2}, {21, 12}, {3, 22}, {3, 2}},     // pointing right
+        {{3, 12}, {21, 2}, {21, 22}, {3, 12}},   // pointing left
+        {{4, 3}, {13, 10}, {4, 17}, {4, 3}},     // a small one pointing right
+    };
+    for (const auto& pts : shapes) {
+        TPixelImage img(26, 26);
+        TPixelCanvas c(img);
+        c.Brush().SetColor(clBlack);
+        c.Pen().SetColor(clBlack);
+        c.Polygon(pts);
+        for (int y = 0; y < 26; ++y) {
+            String row;
+            for (int x = 0; x < 26; ++x) row += img.Pixel(x, y) == clBlack ? '#' : '.';
+            const auto first = row.find('#'), last = row.rfind('#');
+            if (first == String::npos) continue;
+            EXPECT_EQ(row.find('.', first), last + 1 == row.size() ? String::npos : last + 1)
+                << "row " << y << ": " << row;
+        }
+    }
+}
