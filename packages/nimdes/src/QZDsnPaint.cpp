@@ -23,7 +23,7 @@ void TQZPaintHandlerDsn::DrawOutline(int left, int top, int right, int bottom, T
     c.Polyline({{left, top}, {right - 1, top}, {right - 1, bottom - 1}, {left, bottom - 1}, {left, top}});
 }
 
-void TQZPaintHandlerDsn::DrawResource(const String& name, int x, int y)
+void TQZPaintHandlerDsn::DrawResource(const String& name, int x, int y, bool transparent)
 {
     String res = UpperCase(name);
     HMODULE module = FindInstanceContainingResource(RT_BITMAP, res);
@@ -34,6 +34,11 @@ void TQZPaintHandlerDsn::DrawResource(const String& name, int x, int y)
     if (!module) return;
     TBitmap bmp;
     bmp.LoadFromResourceName(module, res);
+    if (transparent) {
+        // The library's rule: the colour of the bottom-left pixel lets the control show through.
+        bmp.SetTransparent(true);
+        bmp.SetTransparentColor(bmp.Pixel(0, bmp.Height() - 1));
+    }
     Canvas().Draw(x, y, bmp);
 }
 

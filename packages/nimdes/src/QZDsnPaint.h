@@ -33,7 +33,9 @@ public:
     void DrawOutline(int left, int top, int right, int bottom, TColor color);
     // A bitmap resource of any loaded module at (x, y); "BLANK" when none holds that name;
     // nothing when there is no "BLANK" either.
-    void DrawResource(const String& name, int x, int y);
+    // transparent: the picture's background colour is not drawn (pictures on the control's own
+    // colour, such as the radio buttons).
+    void DrawResource(const String& name, int x, int y, bool transparent = false);
     void SetTransparent();
     void Draw3DBox();
     // ERangeError for a negative (system) colour, before anything is drawn.

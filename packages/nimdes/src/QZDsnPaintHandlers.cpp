@@ -20,7 +20,7 @@ void PaintRadioGroup(TQZPaintHandlerDsn& h, TCanvas& c, TQZControl& g)
     const int rowHeight = std::max(c.TextHeight(g.Items[0]), 12) + 2;
     const int columnWidth = c.TextWidth(g.Items[0]) + 18;
     for (int i = 0; i < g.Items.Count(); ++i) {
-        h.DrawResource(i == g.ItemIndex ? "RadioButtonChecked" : "RadioButtonUnchecked", x, y);
+        h.DrawResource(i == g.ItemIndex ? "RadioButtonChecked" : "RadioButtonUnchecked", x, y, true);
         c.TextOut(x + 14, y, g.Items[i]);
         if (g.Layout != 0)
             x += columnWidth;

@@ -17,7 +17,7 @@ void PaintRadioButton(TQZPaintHandlerDsn& h, TCanvas& c, TComponentClass cls, bo
     c.Brush().SetStyle(bsClear);
     if (font) h.SetCanvasFont(b.WebFont);
     const int y = (b.Height() - c.TextHeight("O")) / 2;
-    h.DrawResource(b.Checked ? "RadioButtonChecked" : "RadioButtonUnchecked", 2, y);
+    h.DrawResource(b.Checked ? "RadioButtonChecked" : "RadioButtonUnchecked", 2, y, true);
     c.TextOut(16, y, b.Caption());
 }
 

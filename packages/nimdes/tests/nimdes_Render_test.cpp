@@ -71,6 +71,10 @@ TEST(nimdes_Render, SampleFormIsPaintedByTheHandlersIntoAPng)
         {"right of the rectangle", 8 + 120, 324 + 3, white},
         // Region at (136, 324) in light blue with a 3-D border of 4 pixels.
         {"region inside", 136 + 62, 324 + 20, {173, 216, 230}},
+        // The radio picture of the radio button at (120, 64) lies on the form's white.
+        {"radio picture corner", 122, 66, white},
+        // The client-side navigator at (8, 456): its right-pointing arrows are solid.
+        {"lower edge of the next arrow", 81, 468, black},
     };
     for (const auto& s : samples) EXPECT_EQ(At(img, s.X, s.Y), s.Color) << s.What;
 }
