@@ -25,8 +25,7 @@ TControl::~TControl()
         }
     }
     FFont.OnChange = nullptr;
-    Notices().Forget(this);
-    Notices().Post(TNotice{this, TProp::Destroyed});
+    Notices().Destroyed(this);
 }
 
 void TControl::PostNotice(TNotice n)

@@ -283,8 +283,7 @@ TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {}
 
 TTrayIcon::~TTrayIcon()
 {
-    Notices().Forget(this);
-    Notices().Post(TNotice{this, TProp::Destroyed});
+    Notices().Destroyed(this);
 }
 
 bool TTrayIcon::Visible() const { return Get(FVisible); }

@@ -17,8 +17,7 @@ TMenuItem::~TMenuItem()
             l.erase(std::remove(l.begin(), l.end(), this), l.end());
         }
     }
-    Notices().Forget(this);
-    Notices().Post(TNotice{this, TProp::Destroyed});
+    Notices().Destroyed(this);
 }
 
 String TMenuItem::Caption() const { return Get(FCaption); }
@@ -136,8 +135,7 @@ TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner) {}
 
 TPopupMenu::~TPopupMenu()
 {
-    Notices().Forget(this);
-    Notices().Post(TNotice{this, TProp::Destroyed});
+    Notices().Destroyed(this);
 }
 
 TComponent* TPopupMenu::PopupComponent() const { return Get(FPopupComponent); }

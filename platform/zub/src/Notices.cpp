@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "rtl/MainThread.h"
+
 void TNoticeQueue::Post(TNotice n)
 {
     std::function<void()> wake;
@@ -61,6 +63,27 @@ void TNoticeQueue::Forget(TComponent* c)
     FQueue.erase(
         std::remove_if(FQueue.begin(), FQueue.end(), [c](const TNotice& n) { return n.Sender == c; }),
         FQueue.end());
+}
+
+void TNoticeQueue::Destroyed(TComponent* c)
+{
+    TNoticeObserver observer;
+    std::function<void()> wake;
+    {
+        std::lock_guard g(FLock);
+        FQueue.erase(std::remove_if(FQueue.begin(), FQueue.end(),
+                                    [c](const TNotice& n) { return n.Sender == c; }),
+                     FQueue.end());
+        if (!FObserved) return;
+        if (IsMainThread()) {
+            observer = FObserver;
+        } else {
+            FQueue.push_back(TNotice{c, TProp::Destroyed});
+            wake = FWake;
+        }
+    }
+    if (observer) observer(TNotice{c, TProp::Destroyed});
+    if (wake) wake();
 }
 
 void TNoticeQueue::SetWake(std::function<void()> wake)

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "TestSupport.h"
 #include "zub/Forms.h"
 #include "zub/StdCtrls.h"
@@ -146,6 +148,32 @@ TEST(ZubControl, DestroyedControlDropsItsPendingNotices)
     delete label;
     Application->ProcessMessages();
     auto mine = log.For(label);
+    ASSERT_EQ(mine.size(), 1u);
+    EXPECT_EQ(mine[0].Prop, TProp::Destroyed);
+}
+
+// The view hears of a control freed on the user-interface thread before anything else runs
+// (a modal loop started next would otherwise deliver input to it); one freed by a worker reaches
+// the view through the queue.
+TEST(ZubControl, DestroyedIsToldAtOnceOnTheWindowThread)
+{
+    TNoticeLog log;
+    Application->ProcessMessages();
+    log.Clear();
+    auto* label = new TLabel(nullptr);
+    label->SetCaption("pending");
+    delete label;
+    auto mine = log.For(label);
+    ASSERT_EQ(mine.size(), 1u);
+    EXPECT_EQ(mine[0].Prop, TProp::Destroyed);
+    EXPECT_TRUE(Notices().Empty());
+
+    log.Clear();
+    auto* fern = new TLabel(nullptr);
+    std::thread([fern] { delete fern; }).join();
+    EXPECT_TRUE(log.All().empty());
+    Application->ProcessMessages();
+    mine = log.For(fern);
     ASSERT_EQ(mine.size(), 1u);
     EXPECT_EQ(mine[0].Prop, TProp::Destroyed);
 }

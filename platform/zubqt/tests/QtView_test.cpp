@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <QPointer>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -159,6 +160,40 @@ TEST_F(ZubQtView, ControlsAppearOnlyWhenTheirFormIsShownAndGoWithIt)
     delete label;
     View().Pump();
     EXPECT_EQ(W(gone), nullptr);
+}
+
+// A window freed just before a message box (the splash before the start-up question): the box's
+// own loop delivers input meant for the freed window's controls, the pointer leaving them. The
+// view lets go of them when they are freed, so none of it reaches a freed control.
+TEST_F(ZubQtView, InputForAFreedWindowReachesNoFreedControl)
+{
+    auto* splash = new TForm(Application);
+    splash->SetBounds(300, 20, 200, 100);
+    auto* image = new TImage(splash);
+    image->SetParent(splash);
+    image->SetBounds(0, 0, 200, 100);
+    int leaves = 0;
+    image->OnMouseLeave = [&](TObject*) { ++leaves; };
+    splash->Show();
+    View().Pump();
+    QPointer<QWidget> bild = W(image);
+    QPointer<QWidget> fenster = W(splash);
+    ASSERT_TRUE(bild && fenster);
+    const TComponent* bild_weg = image;
+    const TComponent* fenster_weg = splash;
+    delete splash;
+    EXPECT_EQ(W(bild_weg), nullptr);
+    EXPECT_EQ(W(fenster_weg), nullptr);
+    if (fenster) EXPECT_FALSE(fenster->isVisible());
+    if (bild) {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(bild, &leave);
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(305, 25), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(bild, &move);
+    }
+    EXPECT_EQ(leaves, 0);
+    View().Pump();
 }
 
 // A click that opens a dialog: the pointer leaves while the dialog holds it, and the button's

@@ -84,6 +84,11 @@ public:
     bool Observed() const;
     // Drops queued notices of a component that is being destroyed.
     void Forget(TComponent* c);
+    // A component's destructor: drops its queued notices and tells the observer that it is gone.
+    // On the user-interface thread the observer hears it at once, so no input the window system
+    // delivers meanwhile (a modal loop runs before the queue is drained) reaches the freed
+    // component; from another thread the notice is queued.
+    void Destroyed(TComponent* c);
     // Called after each post, from the posting thread.
     void SetWake(std::function<void()> wake);
 
