@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
+#include <mutex>
 #include <thread>
 
 #include "CDorovZahlen.h"
@@ -119,15 +121,30 @@ void parallel_jede(std::size_t teile, const std::function<void(std::size_t)>& f)
 {
     if (teile == 0) return;
     std::atomic<std::size_t> naechster{0};
+    // The first error of any part ends the handing out of parts; it reaches the caller once
+    // every thread has joined (a joinable thread left behind would end the program).
+    std::mutex fehler_lock;
+    std::exception_ptr fehler;
     auto arbeite = [&] {
-        for (std::size_t t; (t = naechster.fetch_add(1)) < teile;) f(t);
+        try {
+            for (std::size_t t; (t = naechster.fetch_add(1)) < teile;) f(t);
+        } catch (...) {
+            naechster = teile;
+            std::lock_guard g(fehler_lock);
+            if (!fehler) fehler = std::current_exception();
+        }
     };
     const std::size_t threads = std::min(teile, maschine());
     std::vector<std::thread> pool;
-    pool.reserve(threads - 1);
-    for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(arbeite);
+    try {
+        pool.reserve(threads - 1);
+        for (std::size_t t = 1; t < threads; ++t) pool.emplace_back(arbeite);
+    } catch (const std::exception&) {
+        // No further thread to be had: the threads there are and this one do the parts.
+    }
     arbeite();
     for (auto& t : pool) t.join();
+    if (fehler) std::rethrow_exception(fehler);
 }
 
 namespace {

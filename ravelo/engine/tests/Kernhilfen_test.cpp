@@ -3,6 +3,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <atomic>
+#include <new>
+#include <stdexcept>
 #include <climits>
 #include <random>
 
@@ -131,4 +134,28 @@ TEST(Kernhilfen, ZahlenSchreiben)
         kern::haenge_an(s, v);
         EXPECT_EQ(s, "x" + std::to_string(v));
     }
+}
+
+// An error in any part reaches the caller once every thread has joined, whichever thread ran the
+// part.
+TEST(Kernhilfen, FehlerEinesTeilsErreichtDenAufrufer)
+{
+    kern::setze_Threadgrenze(4);
+    for (std::size_t fehlerteil : {std::size_t{0}, std::size_t{5}, std::size_t{999}}) {
+        try {
+            kern::parallel_jede(1000, [&](std::size_t t) {
+                if (t == fehlerteil) throw std::bad_alloc();
+            });
+            ADD_FAILURE() << "no error for part " << fehlerteil;
+        } catch (const std::bad_alloc&) {
+        }
+    }
+    // Every part failing: one error arrives, the program goes on.
+    EXPECT_THROW(kern::parallel_jede(64, [](std::size_t t) { throw std::runtime_error("Teil " + std::to_string(t)); }),
+                 std::runtime_error);
+    // The loop works again after an error.
+    std::atomic<std::size_t> summe{0};
+    kern::parallel_jede(100, [&](std::size_t t) { summe += t; });
+    EXPECT_EQ(4950u, summe.load());
+    kern::setze_Threadgrenze(0);
 }
