@@ -71,7 +71,7 @@ void Pool_aus_Zwillingen(CDorovZahlen& z)
     }
 }
 
-EigeneZahlen pruefe_eigene_Zahlen(const std::vector<String>& texte, std::vector<int>& zahlen)
+EigeneZahlen pruefe_eigene_Zahlen(const std::vector<String>& texte, std::vector<int>& zahlen, int* doppelt)
 {
     zahlen.clear();
     if (texte.size() < EIGENE_ZAHLEN) return EigeneZahlen::Leer;
@@ -88,9 +88,25 @@ EigeneZahlen pruefe_eigene_Zahlen(const std::vector<String>& texte, std::vector<
             zahlen.clear();
             return EigeneZahlen::Falsch;
         }
+        if (std::find(zahlen.begin(), zahlen.end(), zahl) != zahlen.end()) {
+            zahlen.clear();
+            if (doppelt) *doppelt = zahl;
+            return EigeneZahlen::Doppelt;
+        }
         zahlen.push_back(zahl);
     }
     return EigeneZahlen::OK;
+}
+
+String Meldung_eigene_Zahlen(EigeneZahlen ergebnis, int doppelt)
+{
+    switch (ergebnis) {
+    case EigeneZahlen::Leer: return "Mindestens ein Feld ist leer!";
+    case EigeneZahlen::Doppelt: return "Die Zahl " + IntToStr(doppelt) + " wurde doppelt eingegeben!";
+    case EigeneZahlen::Falsch: return "Falsche Zahl eingegeben!";
+    case EigeneZahlen::OK: break;
+    }
+    return String();
 }
 
 bool Label_sichtbar(int label, int N) { return label <= 19 || N >= label - 1; }

@@ -36,9 +36,14 @@ void Pool_aus_Statistik(CDorovZahlen& z, const std::vector<String>& spalte0);
 // position 1 to 149, smaller number first, each number once, at most 49 numbers.
 void Pool_aus_Zwillingen(CDorovZahlen& z);
 
-// The personal numbers: all 30 texts non-empty, then each a number 1..49 (checked in order).
-enum class EigeneZahlen { OK, Leer, Falsch };
-EigeneZahlen pruefe_eigene_Zahlen(const std::vector<String>& texte, std::vector<int>& zahlen);
+// The personal numbers: all 30 texts non-empty, then each a number 1..49 that no field before it
+// holds (checked in order; a tip with a number twice cannot be played). On Doppelt, doppelt
+// (when given) is the number entered twice.
+enum class EigeneZahlen { OK, Leer, Falsch, Doppelt };
+EigeneZahlen pruefe_eigene_Zahlen(const std::vector<String>& texte, std::vector<int>& zahlen,
+                                  int* doppelt = nullptr);
+// The message of a refused entry.
+String Meldung_eigene_Zahlen(EigeneZahlen ergebnis, int doppelt);
 // Label k (2..31) shows after the personal numbers were taken: the first 18 always, the rest
 // while N is at least k - 1.
 bool Label_sichtbar(int label, int N);

@@ -43,6 +43,7 @@ bool Thread_Sarnik::fuehre_aus(int schritt, std::unique_ptr<TArbeitsThread> kind
 }
 
 // Time-outs return with the running flag on, so the run button's poll runs to its own bound.
+// A run that stopped early counts as failed, so the window keeps the reason on screen.
 void Thread_Sarnik::ausfuehren(ISchrittFenster& f)
 {
     struct Schritt {
@@ -77,6 +78,7 @@ void Thread_Sarnik::ausfuehren(ISchrittFenster& f)
         if (!fuehre_aus(nr, std::move(kind), s.polls, s.warten)) {
             f.Label1(s.timeout);
             OutputDebugStringA(s.spur);
+            melde_Scheitern();
             if (s.freigeben) f.bilder_freigeben();
             return;
         }
@@ -85,6 +87,7 @@ void Thread_Sarnik::ausfuehren(ISchrittFenster& f)
             // released the pictures itself.
             OutputDebugStringA("Thread_Sarnik: Lauf nach Schritt " + IntToStr(nr) + " beendet");
             if (nr != 2) f.bilder_freigeben();
+            melde_Scheitern();
             b_laeuft = false;
             return;
         }

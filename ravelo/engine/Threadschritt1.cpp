@@ -70,6 +70,16 @@ void ThreadSchritt1::Schreibfehler(ISchritt1Fenster& f, const String& was)
     b_laeuft = false;
 }
 
+// Input no pool can be made of: the user reads why, and the driver runs no further step on a
+// pool that was not written.
+void ThreadSchritt1::Eingabe_abgelehnt(ISchritt1Fenster& f, const String& meldung)
+{
+    f.Meldung(meldung, TITEL_INFO, false);
+    f.Timer1_aus();
+    melde_Scheitern();
+    b_laeuft = false;
+}
+
 // Returns early on every failure. The personal-number messages, a failed write and the normal
 // end clear the running flag; the empty run key leaves it on, so the driver's poll bound
 // reports it as a time-out.
@@ -96,6 +106,12 @@ void ThreadSchritt1::ausfuehren(ISchritt1Fenster& f)
     }
 
     if (!aus_Zwischenablage) {
+        bool quelle = false;
+        for (int r = 1; r <= 5; ++r) quelle = quelle || f.RadioButton(r);
+        if (!quelle) {
+            Eingabe_abgelehnt(f, "Keine Quelle für die Zahlen gewählt!");
+            return;
+        }
         f.Animate1_spielen(1, 35);
         f.lade_History(tippdatum);
 
@@ -128,13 +144,10 @@ void ThreadSchritt1::ausfuehren(ISchritt1Fenster& f)
             std::vector<String> texte;
             for (int k = 9; k <= 38; ++k) texte.push_back(f.Edit(k));
             std::vector<int> zahlen;
-            const EigeneZahlen ergebnis = pruefe_eigene_Zahlen(texte, zahlen);
+            int doppelt = 0;
+            const EigeneZahlen ergebnis = pruefe_eigene_Zahlen(texte, zahlen, &doppelt);
             if (ergebnis != EigeneZahlen::OK) {
-                f.Meldung(ergebnis == EigeneZahlen::Leer ? "Mindestens ein Feld ist leer!"
-                                                         : "Falsche Zahl eingegeben!",
-                          TITEL_INFO, false);
-                f.Timer1_aus();
-                b_laeuft = false;
+                Eingabe_abgelehnt(f, Meldung_eigene_Zahlen(ergebnis, doppelt));
                 return;
             }
             setze_Pool(*z, zahlen);

@@ -15,4 +15,5 @@ public:
 private:
     void ausfuehren(ISchritt1Fenster& f) override;
     void Schreibfehler(ISchritt1Fenster& f, const String& was);
+    void Eingabe_abgelehnt(ISchritt1Fenster& f, const String& meldung);
 };

@@ -124,7 +124,8 @@ TEST(Schritt1EigeneZahlen, AllThirtyFilledThenEachOneToFortyNine)
                            {20, "", EigeneZahlen::Leer},     {0, "0", EigeneZahlen::Falsch},
                            {5, "50", EigeneZahlen::Falsch},  {7, "abc", EigeneZahlen::Falsch},
                            {7, "12a", EigeneZahlen::Falsch}, {3, "-4", EigeneZahlen::Falsch},
-                           {3, " 7 ", EigeneZahlen::OK},     {12, "49", EigeneZahlen::OK}};
+                           {3, " 7 ", EigeneZahlen::OK},     {12, "5", EigeneZahlen::OK},
+                           {12, "49", EigeneZahlen::Doppelt}, {29, "21", EigeneZahlen::Doppelt}};
     for (const Fall& f : faelle) {
         SCOPED_TRACE(std::to_string(f.feld) + " '" + f.text + "'");
         std::vector<String> texte = gut;
@@ -142,6 +143,15 @@ TEST(Schritt1EigeneZahlen, AllThirtyFilledThenEachOneToFortyNine)
     EXPECT_EQ(pruefe_eigene_Zahlen(gut, zahlen), EigeneZahlen::OK);
     EXPECT_EQ(zahlen.front(), 49);
     EXPECT_EQ(zahlen.back(), 20);
+    // The number entered twice is named.
+    texte = gut;
+    texte[20] = "7";
+    texte[27] = "7";
+    int doppelt = 0;
+    EXPECT_EQ(pruefe_eigene_Zahlen(texte, zahlen, &doppelt), EigeneZahlen::Doppelt);
+    EXPECT_EQ(doppelt, 7);
+    EXPECT_TRUE(zahlen.empty());
+    EXPECT_EQ(Meldung_eigene_Zahlen(EigeneZahlen::Doppelt, 7), "Die Zahl 7 wurde doppelt eingegeben!");
 }
 
 TEST(Schritt1EigeneZahlen, LabelsShownAfterwardsFollowN)

@@ -70,6 +70,7 @@ TEST_F(Schritt23TreiberTest, StepsTwoAndThreeRunInTurnThenThePicturesAreReleased
     EXPECT_THAT(std::vector<String>(p.end() - 3, p.end()),
                 ElementsAre("schritt3_aktiv=0", "pruefe_Tippdatum(true)", "bilder_freigeben"));
     EXPECT_EQ(anzahl(p, "Timer1 an"), 0u);
+    EXPECT_FALSE(t.gescheitert());
     EXPECT_FALSE(t.t_Schritt[0]);
     EXPECT_FALSE(t.t_Schritt[1]);
     EXPECT_TRUE(t.t_Schritt[2]);

@@ -340,7 +340,7 @@ TEST_F(Schritt1ThreadTest, PersonalNumberMessagesEndTheStepWithTheFlagOff)
     for (const Fall& fall :
          {Fall{38, "", "Mindestens ein Feld ist leer!"}, Fall{9, "", "Mindestens ein Feld ist leer!"},
           Fall{20, "50", "Falsche Zahl eingegeben!"}, Fall{30, "0", "Falsche Zahl eingegeben!"},
-          Fall{12, "x", "Falsche Zahl eingegeben!"}}) {
+          Fall{12, "x", "Falsche Zahl eingegeben!"}, Fall{25, "3", "Die Zahl 3 wurde doppelt eingegeben!"}}) {
         SCOPED_TRACE(std::to_string(fall.edit) + " '" + fall.text + "'");
         f = Fenster();
         f.quelle = 5;
@@ -348,6 +348,7 @@ TEST_F(Schritt1ThreadTest, PersonalNumberMessagesEndTheStepWithTheFlagOff)
         f.edits[fall.edit] = fall.text;
         laufe();
         EXPECT_FALSE(laeuft_danach);
+        EXPECT_TRUE(gescheitert);  // the driver runs no step on the pool that was not made
         ASSERT_EQ(f.meldungen.size(), 1u);
         EXPECT_THAT(f.meldungen[0], ElementsAre(fall.meldung, "Info", ""));
         EXPECT_EQ(f.protokoll.back(), "Timer1_aus");
@@ -356,6 +357,21 @@ TEST_F(Schritt1ThreadTest, PersonalNumberMessagesEndTheStepWithTheFlagOff)
         EXPECT_EQ(f.listen.size(), 1u);
         EXPECT_FALSE(std::filesystem::exists(datei(DATEI_ERSETZT)));
     }
+}
+
+// With no pool source chosen no pool can be made: no file of zeros, a message, and the run ends.
+TEST_F(Schritt1ThreadTest, NoPoolSourceEndsTheStepWithAMessage)
+{
+    f.quelle = 0;
+    laufe();
+    EXPECT_FALSE(laeuft_danach);
+    EXPECT_TRUE(gescheitert);
+    ASSERT_EQ(f.meldungen.size(), 1u);
+    EXPECT_THAT(f.meldungen[0], ElementsAre("Keine Quelle für die Zahlen gewählt!", "Info", ""));
+    EXPECT_EQ(f.protokoll.back(), "Timer1_aus");
+    EXPECT_TRUE(f.label.empty());
+    EXPECT_FALSE(std::filesystem::exists(datei(DATEI_VORSCHLAG)));
+    EXPECT_FALSE(std::filesystem::exists(datei(DATEI_ERSETZT)));
 }
 
 TEST_F(Schritt1ThreadTest, EmptyRunKeyLeavesTheFlagOn)
@@ -478,6 +494,7 @@ TEST_F(Schritt1ThreadTest, FullDiskDuringARunEndsTheRunCleanlyWithoutATimeOut)
     SetAtomicWriteHook(vorher);
 
     EXPECT_FALSE(t.laeuft());
+    EXPECT_TRUE(t.gescheitert());
     EXPECT_FALSE(t.t_Schritt[1]->laeuft());
     EXPECT_FALSE(t.t_Schritt[2]);
     EXPECT_FALSE(t.t_Schritt[3]);
@@ -491,6 +508,40 @@ TEST_F(Schritt1ThreadTest, FullDiskDuringARunEndsTheRunCleanlyWithoutATimeOut)
     const auto spuren = spur.Lines();
     EXPECT_LT(std::count(spuren.begin(), spuren.end(), "Warte auf Ende TSchritt1 ....."),
               Thread_Sarnik::POLLS_SCHRITT1);
+}
+
+// Step 1 refused its input and wrote no pool: the run ends there with the step's message; steps
+// 2 and 3 never look for files that were not made.
+TEST_F(Schritt1ThreadTest, RefusedInputEndsTheRunAfterStepOne)
+{
+    struct Fall {
+        int quelle;
+        int edit;
+        const char* text;
+        const char* meldung;
+    };
+    for (const Fall& fall : {Fall{5, 20, "50", "Falsche Zahl eingegeben!"},
+                             Fall{5, 12, "1", "Die Zahl 1 wurde doppelt eingegeben!"},
+                             Fall{0, 9, "1", "Keine Quelle für die Zahlen gewählt!"}}) {
+        SCOPED_TRACE(fall.meldung);
+        f = Fenster();
+        f.quelle = fall.quelle;
+        f.edits[fall.edit] = fall.text;
+        TVirtualClockGuard uhr(EncodeDate(2009, 8, 10) + EncodeTime(12, 0, 0, 0));
+        AufzeichnungsFenster fenster;
+        Thread_Sarnik t(true, &fenster, &f, nullptr);
+        t.Resume();
+        t.WaitFor();
+        EXPECT_FALSE(t.laeuft());
+        EXPECT_TRUE(t.gescheitert());
+        EXPECT_FALSE(t.t_Schritt[2]);
+        EXPECT_FALSE(t.t_Schritt[3]);
+        ASSERT_EQ(f.meldungen.size(), 1u);
+        EXPECT_EQ(f.meldungen[0][0], fall.meldung);
+        const auto p = fenster.protokoll();
+        EXPECT_EQ(std::count(p.begin(), p.end(), "bilder_freigeben"), 1);
+        for (const String& e : p) EXPECT_EQ(e.find("Schritt2"), String::npos) << e;
+    }
 }
 
 }  // namespace
