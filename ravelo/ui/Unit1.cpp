@@ -58,6 +58,12 @@ void lade_Bild(TForm1& f, TImage* bild, const String& datei)
 
 // Pictures are decoration: one that is missing or broken leaves the control as it is, so the
 // handler still does its work.
+void Hinweis(TForm1& f, const String& text)
+{
+    if (!f.lauf_grund.empty() && f.Label1->Caption() == f.lauf_grund) return;
+    f.Label1->SetCaption(text);
+}
+
 void zeige_Bild(TForm1& f, TImage* bild, const String& datei)
 {
     try {

@@ -94,6 +94,9 @@ public:
     std::atomic<int> modus_sarnik{1}, modus_schritt1{0}, modus_schritt2{0}, modus_schritt3{0};
     // The shown grid; exactly one is 1.
     std::atomic<int> archiv_angezeigt{1}, statistik_angezeigt{0};
+    // The status line's text that says why the last run stopped; the hover texts leave it
+    // standing until something else is started.
+    String lauf_grund;
     // Mouse moves since the pointer entered each picture button.
     int zaehler_Image2 = 0, zaehler_Image3 = 0, zaehler_Image4 = 0, zaehler_Image5 = 0;
     int zaehler_Image6 = 0, zaehler_Image7 = 0, zaehler_Image8 = 0, zaehler_Image9 = 0, zaehler_Image10 = 0;

@@ -127,14 +127,14 @@ void Modus_bewegt(TForm1& f, int seite)
     ++zaehler;
     for (int s = 0; s < 4; ++s)
         if (s != seite) f.*SEITEN[s].zaehler = 0;
-    f.Label1->SetCaption(SEITEN[seite].text);
+    Hinweis(f, SEITEN[seite].text);
     if (zaehler == 1 && !gewaehlt(f, seite)) zeige_Bild(f, f.*SEITEN[seite].bild, SEITEN[seite].schwebend);
 }
 
 void Modus_verlassen(TForm1& f, int seite)
 {
     if (!(f.*SEITEN[seite].bild)->Enabled()) return;
-    f.Label1->SetCaption(BESCHREIBUNG);
+    Hinweis(f, BESCHREIBUNG);
     if (gewaehlt(f, seite)) return;
     zeige_Bild(f, f.*SEITEN[seite].bild, SEITEN[seite].ruhend);
     f.*SEITEN[seite].zaehler = 0;
@@ -174,7 +174,7 @@ void Start_bewegt(TForm1& f, int knopf)
 {
     const Startbild& s = STARTBILDER[knopf];
     if (++(f.*s.zaehler) != 1) return;
-    f.Label1->SetCaption(Frage(f, knopf));
+    Hinweis(f, Frage(f, knopf));
     zeige_Bild(f, f.*s.bild, s.schwebend);
 }
 
@@ -182,7 +182,7 @@ void Start_verlassen(TForm1& f, int knopf)
 {
     const Startbild& s = STARTBILDER[knopf];
     if (!(f.*s.bild)->Enabled()) return;
-    f.Label1->SetCaption(BESCHREIBUNG);
+    Hinweis(f, BESCHREIBUNG);
     zeige_Bild(f, f.*s.bild, s.ruhend);
     f.*s.zaehler = 0;
 }
@@ -228,6 +228,7 @@ void Lauf(TForm1& f, int schritt)
     if (schritt == 2) f.schritt2_aktiv = 1;
     if (schritt == 3) f.schritt3_aktiv = 1;
     zeige_Bild(f, bild, s.laufend);
+    f.lauf_grund.clear();
     f.Label1->SetCaption(s.status);
     Nachrichten_verarbeiten();
     if (schritt == 0) f.version_pruefen();
@@ -269,6 +270,7 @@ void Lauf(TForm1& f, int schritt)
         f.t_Treiber->WaitFor();
         f.Animate1->Stop();
         f.t_Treiber->Terminate();
+        if (f.t_Treiber->gescheitert() && f.Label1->Caption() != s.status) f.lauf_grund = f.Label1->Caption();
     }
     zeige_Bild(f, bild, s.ruhend);
     f.*s.zaehler = 0;
@@ -411,17 +413,17 @@ void Rahmen_grau(TForm1& f, bool grau)
 
 }  // namespace
 
-void TForm1::test1(TObject*, TShiftState, int, int) { Label1->SetCaption(BESCHREIBUNG); }
+void TForm1::test1(TObject*, TShiftState, int, int) { Hinweis(*this, BESCHREIBUNG); }
 
 void TForm1::ExpertMove(TObject*, TShiftState, int, int)
 {
-    Label1->SetCaption("Experten Modus aktivieren? Danach können Sie eigene Einstellungen wählen!");
+    Hinweis(*this, "Experten Modus aktivieren? Danach können Sie eigene Einstellungen wählen!");
     Nachrichten_verarbeiten();
 }
 
 void TForm1::expertLeave(TObject*)
 {
-    Label1->SetCaption(BESCHREIBUNG);
+    Hinweis(*this, BESCHREIBUNG);
     Nachrichten_verarbeiten();
 }
 

@@ -72,7 +72,7 @@ void Ansicht_bewegt(TForm1& f, int nr)
     const Ansichtknopf& a = ANSICHTEN[nr];
     ++(f.*a.zaehler);
     f.*a.anderer_zaehler = 0;
-    f.Label1->SetCaption(a.frage);
+    Hinweis(f, a.frage);
     if (f.*a.zaehler == 1 && (f.*a.gewaehlt) != 1) zeige_Bild(f, f.*a.bild, Ansichtbild(a, "_u"));
 }
 
@@ -80,7 +80,7 @@ void Ansicht_verlassen(TForm1& f, int nr)
 {
     const Ansichtknopf& a = ANSICHTEN[nr];
     if (!(f.*a.bild)->Enabled()) return;
-    f.Label1->SetCaption(BESCHREIBUNG);
+    Hinweis(f, BESCHREIBUNG);
     if ((f.*a.gewaehlt) == 1) return;
     zeige_Bild(f, f.*a.bild, Ansichtbild(a, "_"));
     f.*a.zaehler = 0;

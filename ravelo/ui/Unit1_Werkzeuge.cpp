@@ -94,7 +94,7 @@ void Werkzeug_bewegt(TForm1& f, WerkzeugNr nr, bool up)
 {
     const Werkzeug& w = WERKZEUGE[nr];
     if (++(f.*w.zaehler) != 1) return;
-    f.Label1->SetCaption(up ? w.frage_up : w.frage);
+    Hinweis(f, up ? w.frage_up : w.frage);
     zeige_Bild(f, f.*w.bild, Werkzeugbild(w, "_h"));
 }
 
@@ -102,7 +102,7 @@ void Werkzeug_verlassen(TForm1& f, WerkzeugNr nr)
 {
     const Werkzeug& w = WERKZEUGE[nr];
     if (!(f.*w.bild)->Enabled()) return;
-    f.Label1->SetCaption(BESCHREIBUNG);
+    Hinweis(f, BESCHREIBUNG);
     zeige_Bild(f, f.*w.bild, Werkzeugbild(w, ""));
     f.*w.zaehler = 0;
 }

@@ -17,6 +17,8 @@ void Nachrichten_verarbeiten();
 void lade_Bild(TForm1& f, TImage* bild, const String& datei);
 // Pictures are decoration: one that is missing or broken leaves the control as it is.
 void zeige_Bild(TForm1& f, TImage* bild, const String& datei);
+// A hover text in the status line; the reason the last run stopped stays while it is shown.
+void Hinweis(TForm1& f, const String& text);
 
 // The control of that name; EComponentError when the window has none.
 TControl* Element(TForm1& f, const String& name);
