@@ -2,6 +2,7 @@
 // and the exception box for whatever escapes the start.
 #include <memory>
 
+#include "Einzelstart.h"
 #include "Programmordner.h"
 #include "Tippdateien.h"
 #include "Unit1.h"
@@ -40,6 +41,12 @@ int main(int argc, char** argv)
         // set up.
         ProgrammOrdner_einrichten();
         ansicht = std::make_unique<TQtView>(argc, argv);
+        // A second copy on the same folder leaves the running one undisturbed.
+        const TOrdnersperre sperre(ProgrammOrdner());
+        if (sperre.Gesperrt()) {
+            Application->MessageBox(Meldung_zweiter_Start(ProgrammOrdner()), "Quenzel 2009", MB_OK | MB_ICONINFORMATION);
+            return 0;
+        }
         if (Pos("/NOSPLASH", UpperCase(Befehlszeile(argc, argv))) == 0) {
             Form3 = new TForm3(Application);
             Form3->Show();
