@@ -2,6 +2,7 @@
 // and the exception box for whatever escapes the start.
 #include <memory>
 
+#include "Auslegen.h"
 #include "Einzelstart.h"
 #include "Programmordner.h"
 #include "Tippdateien.h"
@@ -47,6 +48,11 @@ int main(int argc, char** argv)
             Application->MessageBox(Meldung_zweiter_Start(ProgrammOrdner()), "Quenzel 2009", MB_OK | MB_ICONINFORMATION);
             return 0;
         }
+        const std::vector<String> fehlend =
+            Programmordner_auslegen(ProgrammOrdner(), RAVELO_ASSETS, RAVELO_ASSETS_BUILT);
+        if (!fehlend.empty())
+            Application->MessageBox(Meldung_fehlende_Dateien(ProgrammOrdner(), fehlend), "Quenzel 2009",
+                                    MB_OK | MB_ICONWARNING);
         if (Pos("/NOSPLASH", UpperCase(Befehlszeile(argc, argv))) == 0) {
             Form3 = new TForm3(Application);
             Form3->Show();

@@ -1,6 +1,8 @@
 """A one-click run at N = 30: the tips come, the tip list lies over no other control, and the
 pool labels shown lie where the layout puts them, over none of the other controls."""
 
+import os
+
 import fenster
 
 ANDERE = ["ListBox1", "CheckBox2", "CheckBox3", "CheckBox4", "Image6", "Image19", "Image28", "Tabelle",
@@ -71,6 +73,31 @@ class Lauf(fenster.Fenstertest):
         p.klicke("Image3")
         p.warte(lambda: p.steuerelement("Edit38")["shown"], 15, "the personal numbers")
         p.bild("Schritt_1")
+        self.keine_Fehler_im_Protokoll(p)
+
+    def test_Sarnik_ohne_spielbaren_Pool(self):
+        """Step 1 refuses what no playable tip can be made of (a personal number twice, no pool
+        source at all): the user reads why, and steps 2 and 3 do not run."""
+        p = self.starte_bis_Fenster("Sarnik_ohne_spielbaren_Pool")
+        p.klicke("Image3")
+        p.klicke("RadioButton5")  # the edits hold 1 .. 30
+        p.warte(lambda: p.steuerelement("Edit20")["shown"], 15, "the personal numbers")
+        p.tippe("Edit20", "7")
+        p.warte_text("Edit20", lambda t: t == "7")
+        p.bild("sieben_doppelt")
+        p.klicke("Image2")
+        p.klicke("Image6")
+        box = p.warte_box(60)
+        text = "\n".join(t["text"] for t in box["parts"] if t["kind"] == "label")
+        self.assertEqual("Die Zahl 7 wurde doppelt eingegeben!", text)
+        p.bild("Meldung")
+        p.druecke(box, "OK")
+        p.warte(lambda: p.steuerelement("Image6")["enabled"], 60, "the run to end")
+        p.bild("beendet")
+        liste = p.steuerelement("ListBox1")["items"]
+        self.assertFalse(any("Schritt 2 erfolgreich" in z for z in liste), liste)
+        self.assertIsNone(p.qt_fenster("QMessageBox"))
+        self.assertEqual([], [n for n in os.listdir(p.ordner) if n.startswith(("Schritt2_", "Schritt3_"))])
         self.keine_Fehler_im_Protokoll(p)
 
 

@@ -10,6 +10,7 @@ import os
 import shutil
 import subprocess
 import sys
+import time
 
 import fenster
 
@@ -96,6 +97,31 @@ class Schreibschutz(fenster.Fenstertest):
         finally:
             os.close(fd)
         self.starte_und_beende("voll", ordner, "No space left on device")
+
+    def test_Lauf_auf_vollem_Datentraeger(self):
+        """The disk fills while step 1 writes its combinations: the run stops, and why stays in
+        the status line while the pointer passes the pictures, until something else is started."""
+        ordner = self.ordner_auf_tmpfs()
+        p = self.starte("Lauf_voll", ordner=ordner)
+        self.bis_zum_Fenster(p)
+        p.klicke("Image6")
+        grund = p.warte_text("Label1", lambda t: "Ist der Datenträger voll?" in t, 120)["text"]
+        p.warte(lambda: p.steuerelement("Image6")["enabled"], 120, "the pictures to come back")
+        p.bild("Grund")
+        for name in ("Image6", "Image3", "Image17", "Image6"):
+            p.zeige_auf(p.steuerelement(name))
+            # Nothing the pointer passes replaces the reason.
+            ende = time.monotonic() + 1.5
+            while time.monotonic() < ende:
+                self.assertEqual(grund, p.steuerelement("Label1")["text"], name)
+                time.sleep(0.1)
+        p.bild("Grund_nach_dem_Zeigen")
+        p.klicke("Image3")  # another page chosen: the status line is free again
+        p.warte_text("Label1", lambda t: t != grund, 15)
+        p.bild("andere_Seite")
+        p.taste("F9")
+        self.assertEqual(0, p.warte_ende())
+        self.keine_Fehler_im_Protokoll(p)
 
 
 def im_eigenen_Namensraum():

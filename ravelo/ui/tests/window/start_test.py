@@ -1,6 +1,7 @@
 """Starting the program as a desktop launcher does: from the home folder, with the splash."""
 
 import os
+import shutil
 
 import fenster
 
@@ -47,9 +48,56 @@ class Start(fenster.Fenstertest):
         self.assertEqual(0, zweite.warte_ende())
         self.keine_Fehler_im_Protokoll(zweite)
 
+    def test_zweite_Kopie_auf_demselben_Ordner(self):
+        """A second copy on the program folder of a running one says so and ends; the first
+        goes on undisturbed."""
+        erste = self.starte_bis_Fenster("erste_Kopie")
+        history = erste.datei("history.txt")
+        zweite = self.starte("zweite_Kopie", ordner=erste.ordner)
+        box = zweite.warte_box(60)
+        text = "\n".join(t["text"] for t in box["parts"] if t["kind"] == "label")
+        self.assertIn("läuft bereits mit dem Programmordner", text)
+        self.assertIsNone(zweite.formular())
+        zweite.bild("Meldung")
+        zweite.druecke(box, "OK")
+        self.assertEqual(0, zweite.warte_ende())
+        self.assertIsNotNone(erste.formular())
+        self.assertEqual(history, erste.datei("history.txt"))
+        erste.klicke("SpeedButton1")
+        self.assertEqual(0, erste.warte_ende())
+        # Once the first has ended, the folder is free for the next start.
+        dritte = self.starte_bis_Fenster("nach_der_ersten", ordner=erste.ordner)
+        dritte.bild("Hauptfenster")
+        dritte.klicke("SpeedButton1")
+        self.assertEqual(0, dritte.warte_ende())
+        self.keine_Fehler_im_Protokoll(erste)
+
+    def test_auf_einem_Ordner_den_niemand_anlegte(self):
+        """The bare binary started from the home folder on an empty program folder lays the
+        folder out itself: pictures, buttons and the history are there."""
+        def leeren(ordner):
+            shutil.rmtree(ordner)
+            os.makedirs(ordner)
+        p = self.starte("Ordner_den_niemand_anlegte", argumente=(), arbeitsordner_home=True, vorher=leeren)
+        self.bis_zum_Fenster(p)
+        p.bild("Hauptfenster")
+        for datei in ("history.txt", "dorov_zahlen.txt", "Musterprofil.ini", os.path.join("gifs", "start_sw_.jpg")):
+            self.assertTrue(os.path.isfile(os.path.join(p.ordner, datei)), datei)
+        self.assertNotEqual("Datei history.txt nicht gefunden!", p.steuerelement("Label1")["text"])
+        self.assertGreater(len(p.archiv()), 1000)
+        # The start picture shows its picture, not the window's background.
+        start = p.steuerelement("Image6")
+        farben = {punkt for zeile in p.pixel(p.bild("Start_Bild"), start) for punkt in zeile}
+        self.assertGreater(len(farben), 20)
+        p.taste("F9")
+        self.assertEqual(0, p.warte_ende())
+        self.keine_Fehler_im_Protokoll(p)
+
     def test_ohne_Splashbild(self):
-        p = self.starte("ohne_Splashbild", argumente=(), arbeitsordner_home=True,
-                        vorher=lambda ordner: os.remove(os.path.join(ordner, "gifs", "splash.gif")))
+        def kaputt(ordner):
+            with open(os.path.join(ordner, "gifs", "splash.gif"), "wb") as f:
+                f.write(b"kein Bild")
+        p = self.starte("ohne_Splashbild", argumente=(), arbeitsordner_home=True, vorher=kaputt)
         self.bis_zum_Fenster(p)
         p.bild("Hauptfenster")
         p.taste("F9")
