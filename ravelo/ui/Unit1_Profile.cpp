@@ -1,6 +1,7 @@
 // The main window: profiles.
 #include "Unit1.h"
 
+#include "Dateifehler.h"
 #include "Unit1_intern.h"
 
 #include <vector>
@@ -125,9 +126,7 @@ bool TForm1::load_profil()
     try {
         liste.SaveToFile(datei);
     } catch (const Exception& e) {
-        MessageBox("Die Profilliste " + String(DATEI_PROFILE) +
-                       " kann nicht gespeichert werden! Ist der Datenträger voll oder schreibgeschützt?\n" +
-                       e.Message(),
+        MessageBox(Dateifehler_Text("Die Profilliste " + String(DATEI_PROFILE) + " kann nicht gespeichert werden!", e),
                    "Info", MB_OK);
     }
 
@@ -186,7 +185,7 @@ void TForm1::save_profil(TObject*)
             ComboBox3->Items()->Assign(liste);
             ComboBox3->SetText(name);
         } catch (const Exception& e) {
-            MessageBox("Das Profil \"" + name + "\" kann nicht gespeichert werden!\n" + e.Message(), "Info",
+            MessageBox(Dateifehler_Text("Das Profil \"" + name + "\" kann nicht gespeichert werden!", e), "Info",
                        MB_OK);
         }
     } else {
@@ -222,7 +221,7 @@ void TForm1::Profil_loeschen(TObject*)
             try {
                 liste.SaveToFile(datei);
             } catch (const Exception& e) {
-                MessageBox("Das Profil \"" + name + "\" kann nicht gelöscht werden!\n" + e.Message(), "Info",
+                MessageBox(Dateifehler_Text("Das Profil \"" + name + "\" kann nicht gelöscht werden!", e), "Info",
                            MB_OK);
                 Profilbild(Image14, "gifs\\delete_x24.gif");
                 return;

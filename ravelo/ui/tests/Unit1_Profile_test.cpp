@@ -304,7 +304,13 @@ void Schreiben_scheitert(const String& grund)
 
 TEST_F(ProfilTest, StartUpOnAFolderThatTakesNoWriteLoadsTheProfileAndSaysWhatItCouldNotSave)
 {
-    for (const char* grund : {"Read-only file system", "No space left on device"}) {
+    struct Fall {
+        const char* grund;
+        const char* deutsch;
+    };
+    for (const Fall& fall : {Fall{"Read-only file system", "Der Programmordner ist schreibgeschützt."},
+                             Fall{"No space left on device", "Der Datenträger ist voll."}}) {
+        const char* grund = fall.grund;
         SCOPED_TRACE(grund);
         schreibe("profile.txt", {"Musterprofil", "Abend"});
         schreibe("Abend.ini", {"[Sarnik]", "Edit1=3", "RadioButton2=true"});
@@ -322,8 +328,8 @@ TEST_F(ProfilTest, StartUpOnAFolderThatTakesNoWriteLoadsTheProfileAndSaysWhatItC
             if (m.find("gespeichert") != String::npos) gespeichert.push_back(m);
         ASSERT_EQ(gespeichert.size(), 1u);
         EXPECT_THAT(gespeichert[0], ::testing::StartsWith("Info: Die Profilliste profile.txt kann nicht gespeichert "
-                                                          "werden! Ist der Datenträger voll oder "
-                                                          "schreibgeschützt?\n"));
+                                                          "werden! " + String(fall.deutsch) +
+                                                          "\n\nMeldung des Systems: Cannot write file"));
         EXPECT_THAT(gespeichert[0], ::testing::EndsWith(grund));
         // The window works on: once the disk takes writes again, loading a profile saves the list.
         form->ComboBox3->SetText("Musterprofil");

@@ -198,6 +198,20 @@ TEST_F(StartTest, EmptyProgramFolderStartsWithTheHintsAndAsksForTheArchive)
     EXPECT_EQ(form->DateTimePicker1->Date(), EncodeDate(2009, 8, 8));  // the newest draw
 }
 
+// A program folder that is there but takes no write is not called missing.
+TEST_F(StartTest, FolderThatTakesNoWriteIsNotCalledMissing)
+{
+    schreibe("test", {"kein Ordner"});  // the sub-folder cannot be made
+    try {
+        Hauptfenster_bauen();
+        ADD_FAILURE() << "the start went on";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(e.Message(), "Im Programmordner " + ordner +
+                                   " kann nicht geschrieben werden: der Ordner ist schreibgeschützt oder der "
+                                   "Datenträger voll.");
+    }
+}
+
 TEST_F(StartTest, LayoutOfTheSarnikPageWithExpertModeOff)
 {
     TVirtualClockGuard uhr(Mittwochmorgen());

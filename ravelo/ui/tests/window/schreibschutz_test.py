@@ -65,13 +65,17 @@ class Schreibschutz(fenster.Fenstertest):
                 return box is None or "\n".join(t["text"] for t in box["parts"] if t["kind"] == "label") != text
             p.warte(weg, 15, "the box to close")
 
-    def starte_und_beende(self, name, ordner, grund):
+    def starte_und_beende(self, name, ordner, grund, deutsch):
         vorher = dateien(ordner)
         p = self.starte(name, ordner=ordner)
         texte = self.bis_zum_Fenster(p)
         nicht_gespeichert = [t for t in texte if "profile.txt kann nicht gespeichert werden" in t]
         self.assertEqual(1, len(nicht_gespeichert), texte)
         self.assertIn(grund, nicht_gespeichert[0])
+        # Said in German; the system's own text follows on a line of its own.
+        satz, _, system = nicht_gespeichert[0].partition("\n\nMeldung des Systems: ")
+        self.assertIn(deutsch, satz)
+        self.assertIn(grund, system)
         # The profile of the last line is loaded all the same.
         p.warte_text("Edit1", lambda t: t == "6")
         p.bild("Hauptfenster")
@@ -83,7 +87,8 @@ class Schreibschutz(fenster.Fenstertest):
     def test_schreibgeschuetzter_Ordner(self):
         ordner = self.ordner_auf_tmpfs()
         subprocess.run(["mount", "-o", "remount,ro", ordner], check=True)
-        self.starte_und_beende("schreibgeschuetzt", ordner, "Read-only file system")
+        self.starte_und_beende("schreibgeschuetzt", ordner, "Read-only file system",
+                                "Der Programmordner ist schreibgeschützt.")
 
     def test_voller_Ordner(self):
         ordner = self.ordner_auf_tmpfs()
@@ -96,7 +101,7 @@ class Schreibschutz(fenster.Fenstertest):
                 raise
         finally:
             os.close(fd)
-        self.starte_und_beende("voll", ordner, "No space left on device")
+        self.starte_und_beende("voll", ordner, "No space left on device", "Der Datenträger ist voll.")
 
     def test_Lauf_auf_vollem_Datentraeger(self):
         """The disk fills while step 1 writes its combinations: the run stops, and why stays in

@@ -1,0 +1,32 @@
+#include "Dateifehler.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// The system's texts of a cause, in the desktop's language (the view sets the locale) and in
+// English, as the runtime writes them without one.
+bool nennt(const String& text, int fehler, const char* englisch)
+{
+    return text.find(std::strerror(fehler)) != String::npos || text.find(englisch) != String::npos;
+}
+
+}  // namespace
+
+String Grund_auf_Deutsch(const String& systemtext)
+{
+    if (nennt(systemtext, EROFS, "Read-only file system")) return "Der Programmordner ist schreibgeschützt.";
+    if (nennt(systemtext, ENOSPC, "No space left on device") || nennt(systemtext, EDQUOT, "Disk quota exceeded"))
+        return "Der Datenträger ist voll.";
+    if (nennt(systemtext, EACCES, "Permission denied") || nennt(systemtext, EPERM, "Operation not permitted"))
+        return "Das Programm darf im Programmordner nicht schreiben.";
+    return String();
+}
+
+String Dateifehler_Text(const String& satz, const Exception& e)
+{
+    const String grund = Grund_auf_Deutsch(e.Message());
+    return satz + " " + (grund.empty() ? String("Ist der Datenträger voll oder schreibgeschützt?") : grund) +
+           "\n\nMeldung des Systems: " + e.Message();
+}

@@ -1,0 +1,11 @@
+#pragma once
+// A file the program could not write, told in German: what failed, why (the folder read-only,
+// the disk full, no right to write there), and the system's own text on a line of its own.
+#include "rtl/SysUtils.h"
+
+// The German reason of a failed write or open; empty when the system's text names none of
+// the known causes.
+String Grund_auf_Deutsch(const String& systemtext);
+// satz ("Die Profilliste profile.txt kann nicht gespeichert werden!"), the reason, then the
+// system's text.
+String Dateifehler_Text(const String& satz, const Exception& e);
