@@ -76,9 +76,11 @@ class Lauf(fenster.Fenstertest):
         self.keine_Fehler_im_Protokoll(p)
 
     def test_Sarnik_ohne_spielbaren_Pool(self):
-        """Step 1 refuses what no playable tip can be made of (a personal number twice, no pool
-        source at all): the user reads why, and steps 2 and 3 do not run."""
+        """Step 1 refuses a personal number entered twice, of which no playable tip can be made:
+        the user reads why, and steps 2 and 3 do not run."""
         p = self.starte_bis_Fenster("Sarnik_ohne_spielbaren_Pool")
+        p.klicke("CheckBox1")  # expert mode: the pool source can be chosen
+        p.warte(lambda: p.steuerelement("TrackBar1")["enabled"], 15, "expert mode")
         p.klicke("Image3")
         p.klicke("RadioButton5")  # the edits hold 1 .. 30
         p.warte(lambda: p.steuerelement("Edit20")["shown"], 15, "the personal numbers")
