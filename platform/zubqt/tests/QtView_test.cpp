@@ -184,7 +184,9 @@ TEST_F(ZubQtView, InputForAFreedWindowReachesNoFreedControl)
     delete splash;
     EXPECT_EQ(W(bild_weg), nullptr);
     EXPECT_EQ(W(fenster_weg), nullptr);
-    if (fenster) EXPECT_FALSE(fenster->isVisible());
+    if (fenster) {
+        EXPECT_FALSE(fenster->isVisible());
+    }
     if (bild) {
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(bild, &leave);
