@@ -4,7 +4,8 @@
 //   Browse_Symbols   the whole browse with every class's methods, the cache off;
 //   Browse_Cached    the same file answered from the file-symbol cache (a deep copy).
 // Times are wall-clock (libclang parses on a thread of its own). Counters: the rise of the
-// resident memory during the case (spitze_MB), and the classes and methods found. The last line says how much one cached answer saves against one browse.
+// resident memory during the case (spitze_MB), and the classes and methods found. The last line
+// says how much one cached answer saves against one browse.
 #include <benchmark/benchmark.h>
 
 #include <stdlib.h>
@@ -121,9 +122,21 @@ void Browse_Cached(benchmark::State& state)
     state.counters["spitze_MB"] = memory.MB();
 }
 
-BENCHMARK(Browse_Compile)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3)->ReportAggregatesOnly(true);
-BENCHMARK(Browse_Symbols)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(3)->ReportAggregatesOnly(true);
-BENCHMARK(Browse_Cached)->Unit(benchmark::kMicrosecond)->UseRealTime()->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(Browse_Compile)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(Browse_Symbols)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(Browse_Cached)
+    ->Unit(benchmark::kMicrosecond)
+    ->UseRealTime()
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

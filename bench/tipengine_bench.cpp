@@ -425,7 +425,8 @@ void Phasentabelle()
             std::printf("  %-32s %8.2f %8.2f\n", n.c_str(), mw, mc);
         }
         std::printf("  %-32s %8.2f %8.2f\n", "Summe", w, c);
-        for (const auto& [name, groesse] : z.dateien) std::printf("  %10zu Bytes %s\n", groesse, name.c_str());
+        for (const auto& [name, groesse] : z.dateien)
+            std::printf("  %10zu Bytes %s\n", groesse, name.c_str());
     }
 }
 
@@ -669,7 +670,8 @@ bool gleiche_Dateien(const String& woertlich, const String& treiber, int N, int 
     }
     if (lies(w.history) != k1 + "\n") return fehler(w.history);
     if (lies(treiber + DATEI_HISTORY) != history) return fehler(treiber + DATEI_HISTORY);
-    if (lies(treiber + DATEI_STATISTIK_SCHRITT3) != statistik) return fehler(treiber + DATEI_STATISTIK_SCHRITT3);
+    if (lies(treiber + DATEI_STATISTIK_SCHRITT3) != statistik)
+        return fehler(treiber + DATEI_STATISTIK_SCHRITT3);
     return true;
 }
 
@@ -684,9 +686,10 @@ std::string Treibervergleich()
 {
     const std::size_t wiederholungen = umgebung_oder("TIPENGINE_PROZESSE", 5);
     const int laeufe = 5;  // per driver process: the first cold, the rest warm
-    std::string zeile = "Ein-Klick-Lauf, echter Treiber gegen wörtliche Schritte, eigene Zahlen, ausgeliefertes "
-                        "Archiv, je Messung ein neuer Prozess, Mediane aus " +
-                        std::to_string(wiederholungen) + " Prozessen je Seite:";
+    std::string zeile =
+        "Ein-Klick-Lauf, echter Treiber gegen wörtliche Schritte, eigene Zahlen, ausgeliefertes "
+        "Archiv, je Messung ein neuer Prozess, Mediane aus " +
+        std::to_string(wiederholungen) + " Prozessen je Seite:";
     for (int N : {20, 30}) {
         std::vector<double> wand, warten, kalt, warm, woertlich;
         double spitze = 0;
@@ -709,11 +712,12 @@ std::string Treibervergleich()
         }
         const double mk = median(kalt), mw = median(warm), mo = median(woertlich);
         char teil[400];
-        std::snprintf(teil, sizeof teil,
-                      " N=%d Wand %.0f ms, davon Wartezeiten %.0f ms, Arbeit kalt %.1f ms, warm %.1f ms "
-                      "(kalt/warm %.2f), wörtlich %.0f ms: %.0f-mal (kalt), %.0f-mal (warm), Spitze %.1f MB%s",
-                      N, median(wand), median(warten), mk, mw, mw > 0 ? mk / mw : 0.0, mo, mk > 0 ? mo / mk : 0.0,
-                      mw > 0 ? mo / mw : 0.0, spitze, N == 20 ? ";" : "");
+        std::snprintf(
+            teil, sizeof teil,
+            " N=%d Wand %.0f ms, davon Wartezeiten %.0f ms, Arbeit kalt %.1f ms, warm %.1f ms "
+            "(kalt/warm %.2f), wörtlich %.0f ms: %.0f-mal (kalt), %.0f-mal (warm), Spitze %.1f MB%s",
+            N, median(wand), median(warten), mk, mw, mw > 0 ? mk / mw : 0.0, mo, mk > 0 ? mo / mk : 0.0,
+            mw > 0 ? mo / mw : 0.0, spitze, N == 20 ? ";" : "");
         zeile += teil;
     }
     return zeile;

@@ -23,7 +23,11 @@ void BM_TypeLibraryReadAndWrite(benchmark::State& state)
     for (auto _ : state) benchmark::DoNotOptimize(TTypeLibrary::Parse(text)->Text());
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_TypeLibraryReadAndWrite)->RangeMultiplier(4)->Range(1 << 10, 1 << 17)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_TypeLibraryReadAndWrite)
+    ->RangeMultiplier(4)
+    ->Range(1 << 10, 1 << 17)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 }  // namespace
 

@@ -32,7 +32,8 @@ inline void Archiv_auswerten(const String& archiv)
     for (const Ziehung& w : ziehungen) kombinationen.push_back({w[0], w[1], w[2], w[3], w[4], w[5]});
     kombinationen.push_back({1, 2, 3, 4, 5, 6});
     Kriterien alle;
-    alle.CheckBox15 = alle.CheckBox16 = alle.CheckBox17 = alle.CheckBox18 = alle.CheckBox19 = alle.CheckBox20 = true;
+    alle.CheckBox15 = alle.CheckBox16 = alle.CheckBox17 = alle.CheckBox18 = alle.CheckBox19 =
+        alle.CheckBox20 = true;
     for (const Kriterien& k : {alle, Kriterien{}}) {
         const auto punkte = berechne_Punkte(kombinationen, ziehungen, k);
         if (punkte.size() != kombinationen.size()) std::abort();

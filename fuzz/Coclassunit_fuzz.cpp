@@ -27,7 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static TFuzzordner ordner("fuzz_coclass_unit");
     const String input = Fuzztext(data, size);
     const auto nul = input.find('\0');
-    const String header = input.substr(0, nul), source = nul == String::npos ? String() : input.substr(nul + 1);
+    const String header = input.substr(0, nul),
+                 source = nul == String::npos ? String() : input.substr(nul + 1);
     AtomicWriteFileNoSync(ordner.Pfad() + "Unit1.h", header);
     AtomicWriteFileNoSync(ordner.Pfad() + "Unit1.cpp", source);
     TCppClassManager m(ordner.Pfad() + "Unit1.cpp");
@@ -42,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const TCppInclude& i : m.Includes())
         if (i.Pos > i.End || i.End > h.size() || h[i.Pos] != '#') std::abort();
     for (const TCppUnitClass& c : m.Classes()) {
-        for (std::size_t p : {c.BaseListPos, c.ComMapPos, c.RegistryLinePos, c.MemberInsertPos, c.EventHookupPos})
+        for (std::size_t p :
+             {c.BaseListPos, c.ComMapPos, c.RegistryLinePos, c.MemberInsertPos, c.EventHookupPos})
             Within(p, h);
         Holds(h, c.ProgIdPos, c.ProgIdText);
         Holds(h, c.LicencePos, c.LicenceText);
@@ -56,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (mp.ImplPos != NoPosition && mp.ImplEnd != NoPosition && mp.ImplPos > mp.ImplEnd) std::abort();
             Holds(s, mp.DispIdPos, mp.DispIdText);
         }
-        for (const TCppReference& r : m.References(c.Name)) Holds(r.Section == csHeader ? h : s, r.Pos, r.Text);
+        for (const TCppReference& r : m.References(c.Name))
+            Holds(r.Section == csHeader ? h : s, r.Pos, r.Text);
     }
     // an insertion where the updater inserts members lands and is read back
     for (const TCppUnitClass& c : m.Classes()) {
@@ -69,8 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } catch (const EHostError&) {
             return 0;
         }
-        if (m.Text(csHeader) != header.substr(0, at) + member + header.substr(at))
-            std::abort();
+        if (m.Text(csHeader) != header.substr(0, at) + member + header.substr(at)) std::abort();
         break;
     }
     return 0;

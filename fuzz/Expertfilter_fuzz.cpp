@@ -12,7 +12,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const String text = Fuzztext(data, size);
     AtomicWriteFileNoSync(ordner.Pfad() + "t.h", text);
     TIntfPtr<IExpertFilter> f = CoExpertFilter::Create();
-    for (const char* name : {"CoClassName", "InterfaceName", "ClassName", "LibName", "HeaderName", "IDEHeaderName"})
+    for (const char* name :
+         {"CoClassName", "InterfaceName", "ClassName", "LibName", "HeaderName", "IDEHeaderName"})
         f->SetVariable(name, "Orders");
     f->SetVariable("Description", "The \"main\" orders C:\\tmp $(ClassName)");
     f->SetVariable("ProgID", "Project1.Orders");

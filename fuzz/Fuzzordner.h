@@ -13,7 +13,8 @@ class TFuzzordner {
 public:
     explicit TFuzzordner(const char* name)
     {
-        String vorlage = (::access("/dev/shm", W_OK) == 0 ? String("/dev/shm/") : String("/tmp/")) + name + "-XXXXXX";
+        String vorlage =
+            (::access("/dev/shm", W_OK) == 0 ? String("/dev/shm/") : String("/tmp/")) + name + "-XXXXXX";
         if (!::mkdtemp(vorlage.data())) std::abort();
         FPfad = vorlage + "/";
     }

@@ -17,7 +17,8 @@ String ScratchFile()
     static const String file = [] {
         // tmpfs where there is one: every write is flushed to disk.
         char dir[] = "/dev/shm/fuzz_ini-XXXXXX";
-        if (::access("/dev/shm", W_OK) != 0) std::memcpy(dir, "/tmp/fuzz_ini-XXXXXX", sizeof "/tmp/fuzz_ini-XXXXXX");
+        if (::access("/dev/shm", W_OK) != 0)
+            std::memcpy(dir, "/tmp/fuzz_ini-XXXXXX", sizeof "/tmp/fuzz_ini-XXXXXX");
         if (!::mkdtemp(dir)) std::abort();
         return String(dir) + "/fuzz.ini";
     }();

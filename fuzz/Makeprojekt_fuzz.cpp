@@ -26,8 +26,10 @@ bool oeffne(const String& ordner, const String& datei, Gelesen& g, bool speicher
                 g.items.push_back(f);
                 g.compiler.push_back(p.ItemCompiler(f));
             }
-            for (const char* o : {"LibPath", "IncludePath", "Defines", "Libraries"}) g.optionen.push_back(p.GetOption(o));
-            for (const char* m : {"IDLFILES", "IDLCFLAGS", "CFLAG1", "BCB"}) g.makros.push_back(p.GetMakeSym(m));
+            for (const char* o : {"LibPath", "IncludePath", "Defines", "Libraries"})
+                g.optionen.push_back(p.GetOption(o));
+            for (const char* m : {"IDLFILES", "IDLCFLAGS", "CFLAG1", "BCB"})
+                g.makros.push_back(p.GetMakeSym(m));
         },
         speichern);
 }

@@ -9,8 +9,8 @@
 
 // False when the host refuses the file; else `lesen` sees the open project, which is saved
 // afterwards when `speichern` says so.
-inline bool oeffne_Projekt(const String& ordner, const String& datei, const std::function<void(IQCppProject&)>& lesen,
-                           bool speichern)
+inline bool oeffne_Projekt(const String& ordner, const String& datei,
+                           const std::function<void(IQCppProject&)>& lesen, bool speichern)
 {
     hostimpl::THostSession host(ordner);
     std::ostringstream aus;

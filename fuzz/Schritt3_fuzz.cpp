@@ -31,11 +31,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     e.Edit1 = "3";
     e.kriterien.CheckBox15 = e.kriterien.CheckBox16 = e.kriterien.CheckBox17 = e.kriterien.CheckBox18 =
         e.kriterien.CheckBox19 = e.kriterien.CheckBox20 = true;
-    const Schritt3Ergebnis r = Schritt3_ausfuehren(e, d, [] { return ziehungen; }, [](const String&) {});
+    const Schritt3Ergebnis r = Schritt3_ausfuehren(
+        e, d, [] { return ziehungen; }, [](const String&) {});
     if (r.status != Schritt3Status::OK) return 0;
     const std::vector<Kombination> gelesen = lies_gefilterte(eingabe, e.anzahl_Varianten);
     const std::size_t platz = r.C > 2 ? r.C - 2 : 0;
-    if (r.C != gelesen.size() || r.tipps.size() != std::min(static_cast<std::size_t>(e.T), platz)) std::abort();
+    if (r.C != gelesen.size() || r.tipps.size() != std::min(static_cast<std::size_t>(e.T), platz))
+        std::abort();
     for (const Tipp& t : r.tipps) {
         if (t.z == Kombination{}) continue;
         if (std::find(gelesen.begin(), gelesen.end(), t.z) == gelesen.end()) std::abort();

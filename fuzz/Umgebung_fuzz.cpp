@@ -17,8 +17,8 @@ struct Werte {
     Gewinnbetraege betraege;
     bool operator==(const Werte& b) const
     {
-        return CheckBox21 == b.CheckBox21 && ftp == b.ftp && hinweis == b.hinweis && favoriten == b.favoriten &&
-               betraege.betrag == b.betraege.betrag;
+        return CheckBox21 == b.CheckBox21 && ftp == b.ftp && hinweis == b.hinweis &&
+               favoriten == b.favoriten && betraege.betrag == b.betraege.betrag;
     }
 };
 

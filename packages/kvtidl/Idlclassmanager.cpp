@@ -45,7 +45,8 @@ std::unique_ptr<TClassSymbol> TIdlClassManagerHelper::ParseIdlImplClass(TCppScan
     bool markedByComment = false, inBases = false;
     for (TCppToken t = s.Next(); t.Kind != TCppTokenKind::End; t = s.Next()) {
         if (t.Kind == TCppTokenKind::Comment) {
-            if (t.Line == t.EndLine && !markedByComment) markedByComment = ParseIdlImplComment(t.Text, t.Start, *cls);
+            if (t.Line == t.EndLine && !markedByComment)
+                markedByComment = ParseIdlImplComment(t.Text, t.Start, *cls);
             continue;
         }
         if (t.Is(";")) return nullptr;
@@ -54,8 +55,8 @@ std::unique_ptr<TClassSymbol> TIdlClassManagerHelper::ParseIdlImplClass(TCppScan
             inBases = true;
             continue;
         }
-        if (inBases && !markedByComment && cls->IdlInterfaceName.empty() && t.Kind == TCppTokenKind::Identifier &&
-            IsSkeletonName(t.Text)) {
+        if (inBases && !markedByComment && cls->IdlInterfaceName.empty() &&
+            t.Kind == TCppTokenKind::Identifier && IsSkeletonName(t.Text)) {
             String interfaceName = t.Text;
             for (TCppToken n = s.Peek(); n.Kind == TCppTokenKind::Identifier || n.Is("::"); n = s.Peek())
                 interfaceName += s.Next().Text;
@@ -102,8 +103,8 @@ void TIdlClassManagerHelper::ParseIdlImplMembers(TCppScanner& s, TClassSymbol& c
             inDeclaration = false;
             continue;
         }
-        if (t.Kind == TCppTokenKind::Identifier && (t.Text == "public" || t.Text == "protected" || t.Text == "private") &&
-            s.Peek().Is(":")) {
+        if (t.Kind == TCppTokenKind::Identifier &&
+            (t.Text == "public" || t.Text == "protected" || t.Text == "private") && s.Peek().Is(":")) {
             s.Next();
             cls.AccessLabelPos.push_back(LineStart(text, t.Start));
             cls.MemberInsertPos = t.Text == "private" ? NextLineStart(text, t.End) : LineStart(text, t.Start);
@@ -125,7 +126,8 @@ void TIdlClassManagerHelper::ParseIdlImplMembers(TCppScanner& s, TClassSymbol& c
         String type = ParseMethodType(s, t);
         for (TCppToken n = s.Peek(); n.Kind == TCppTokenKind::Identifier; n = s.Peek()) {
             s.Next();
-            if (n.Text == "__fastcall" || n.Text == "STDMETHODCALLTYPE") continue;  // the type gathered stands
+            if (n.Text == "__fastcall" || n.Text == "STDMETHODCALLTYPE")
+                continue;  // the type gathered stands
             if (ParseMethod(s, cls, n, type)) break;
             type = ParseMethodType(s, n);
         }

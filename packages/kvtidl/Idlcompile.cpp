@@ -148,7 +148,8 @@ bool TKrotexProcess::DoProcessDone(TConsoleProcess& process)
     if (FErrors == 0 && (FWarnings == 0 || process.ExitCode() != 0))
         for (int i = 0; i < process.Errors().Count(); ++i) {
             const String& l = process.Errors()[i];
-            if (!Trim(l).empty() && l.find("(warning)") == String::npos) Report(Trim(l), TCompileErrorKind::ekError);
+            if (!Trim(l).empty() && l.find("(warning)") == String::npos)
+                Report(Trim(l), TCompileErrorKind::ekError);
         }
     // A compiler that fails without a word still failed.
     if (FErrors == 0 && process.ExitCode() != 0)
@@ -207,7 +208,8 @@ TIdlCppOptions& TIDLProjUnit::GetOptions()
     return *FOptions;
 }
 
-void TIDLProjUnit::Update(const String& fileName, const String& switches, int usesFormType, const String& directory)
+void TIDLProjUnit::Update(const String& fileName, const String& switches, int usesFormType,
+                          const String& directory)
 {
     FFileName = fileName;
     FSwitches = switches;
@@ -217,7 +219,10 @@ void TIDLProjUnit::Update(const String& fileName, const String& switches, int us
     if (FOptions) FOptions->SetText(switches);
 }
 
-bool TIDLProjUnit::NeedToCompile() { return TIdlCompilerHelper::NeedToCompile(FFileName, FSwitches, FDirectory); }
+bool TIDLProjUnit::NeedToCompile()
+{
+    return TIdlCompilerHelper::NeedToCompile(FFileName, FSwitches, FDirectory);
+}
 
 std::unique_ptr<TStringList> TIdlCompilerHelper::GetAddIdlGenUnits(const String& idlFile,
                                                                    const TIdlCppOptions& opts,

@@ -98,7 +98,8 @@ public:
     bool IdlCompile(const String& idlFile, const String& switches, const String& rootDir,
                     const String& srcSuffix, const String& projectDir);
     void IdlRefreshGeneratedFiles(TIdlCollectedFiles& files, const String& idlFile, const String& switches,
-                                  const String& srcSuffix, const String& projectDir, const String& rootDir = "");
+                                  const String& srcSuffix, const String& projectDir,
+                                  const String& rootDir = "");
     // The IDL files of a project, compiled in list order. mode 0: only those that need it
     // (the generated sources of the others are announced); mode 2: only `file` or those in
     // `fileList` (when given), the first one only; other modes: all. checkOnly: answers whether

@@ -39,9 +39,18 @@ TIdlBaseSymbol* TIdlBaseSymbolList::FindName(const String& name) const
     return nullptr;
 }
 
-TIdlModuleSymbol* TIdlModuleSymbolList::Items(int index) const { return static_cast<TIdlModuleSymbol*>(Item(index)); }
-TIdlClassSymbol* TIdlClassSymbolList::Items(int index) const { return static_cast<TIdlClassSymbol*>(Item(index)); }
-TIdlMethodSymbol* TIdlMethodSymbolList::Items(int index) const { return static_cast<TIdlMethodSymbol*>(Item(index)); }
+TIdlModuleSymbol* TIdlModuleSymbolList::Items(int index) const
+{
+    return static_cast<TIdlModuleSymbol*>(Item(index));
+}
+TIdlClassSymbol* TIdlClassSymbolList::Items(int index) const
+{
+    return static_cast<TIdlClassSymbol*>(Item(index));
+}
+TIdlMethodSymbol* TIdlMethodSymbolList::Items(int index) const
+{
+    return static_cast<TIdlMethodSymbol*>(Item(index));
+}
 
 void TIdlModuleSymbolList::Assign(const TIdlBaseSymbolList& other)
 {
@@ -106,7 +115,8 @@ TIdlBaseSymbol* TIdlBaseSymbol::FindQualifiedName(const String& name) const
 
 void TIdlBaseSymbol::Assign(const TIdlBaseSymbol& other)
 {
-    for (std::size_t i = 0; i < FLists.size() && i < other.FLists.size(); ++i) FLists[i]->Assign(*other.FLists[i]);
+    for (std::size_t i = 0; i < FLists.size() && i < other.FLists.size(); ++i)
+        FLists[i]->Assign(*other.FLists[i]);
 }
 
 TIdlScopeSymbol::TIdlScopeSymbol(const String& name, TIdlBaseSymbol* parent, TIdlBaseSymbolKind kind)
@@ -189,9 +199,9 @@ void TIdlFileSymbol::Walk(TSkBrowser& browser, TSymbol scope, TIdlScopeSymbol& i
 {
     const int count = browser.GetMembers(scope, CppMembers::Scope | CppMembers::Count, nullptr, 0);
     std::vector<TSymbol> symbols(static_cast<std::size_t>(std::clamp(count, 0, TSkBrowser::MaxMembers)));
-    const int n = std::min(browser.GetMembers(scope, CppMembers::Scope, symbols.data(),
-                                              static_cast<int>(symbols.size())),
-                           static_cast<int>(symbols.size()));
+    const int n = std::min(
+        browser.GetMembers(scope, CppMembers::Scope, symbols.data(), static_cast<int>(symbols.size())),
+        static_cast<int>(symbols.size()));
     for (int i = 0; i < n; ++i) {
         const TSymbol s = symbols[static_cast<std::size_t>(i)];
         String name;
@@ -224,8 +234,8 @@ std::unique_ptr<TIdlFileSymbol> TIdlFileSymbol::Duplicate() const
 
 void TIdlClassSymbol::Populate(TSkBrowser& browser, TSymbol symbol, const String& headerFile)
 {
-    const int count = browser.GetMembers(symbol, CppMembers::Functions | CppMembers::Inherited | CppMembers::Count,
-                                         nullptr, 0);
+    const int count = browser.GetMembers(
+        symbol, CppMembers::Functions | CppMembers::Inherited | CppMembers::Count, nullptr, 0);
     std::vector<TSymbol> functions(static_cast<std::size_t>(std::clamp(count, 0, TSkBrowser::MaxMembers)));
     const int n = std::min(browser.GetMembers(symbol, CppMembers::Functions | CppMembers::Inherited,
                                               functions.data(), static_cast<int>(functions.size())),
@@ -250,8 +260,9 @@ void TIdlClassSymbol::Populate(TSkBrowser& browser, TSymbol symbol, const String
         m->Resolved = false;
     }
     auto& items = FMethods->ItemList();
-    std::stable_sort(items.begin(), items.end(),
-                     [](TIdlBaseSymbol* a, TIdlBaseSymbol* b) { return CompareText(a->Name(), b->Name()) < 0; });
+    std::stable_sort(items.begin(), items.end(), [](TIdlBaseSymbol* a, TIdlBaseSymbol* b) {
+        return CompareText(a->Name(), b->Name()) < 0;
+    });
     SetMethodProperties(*FMethods);
 }
 
@@ -293,8 +304,9 @@ void TIdlClassSymbol::ResolveMethodDeclarations()
         if (!m->Resolved) byFile[m->DeclFile].push_back(m);
     }
     for (auto& [file, methods] : byFile) {
-        std::stable_sort(methods.begin(), methods.end(),
-                         [](const TIdlMethodSymbol* a, const TIdlMethodSymbol* b) { return a->DeclLine < b->DeclLine; });
+        std::stable_sort(
+            methods.begin(), methods.end(),
+            [](const TIdlMethodSymbol* a, const TIdlMethodSymbol* b) { return a->DeclLine < b->DeclLine; });
         String text;
         try {
             text = IdlSourceText(file);
@@ -379,7 +391,8 @@ TIdlFileSymbolCache::~TIdlFileSymbolCache() = default;
 
 int TIdlFileSymbolCache::Limit() const
 {
-    return IdlEnvironmentOptions ? IdlEnvironmentOptions->FileSymbolCacheLimit() : kDefaultFileSymbolCacheLimit;
+    return IdlEnvironmentOptions ? IdlEnvironmentOptions->FileSymbolCacheLimit()
+                                 : kDefaultFileSymbolCacheLimit;
 }
 
 void TIdlFileSymbolCache::Add(const TIdlFileSymbol& symbol)
@@ -424,10 +437,7 @@ bool TIdlFileSymbolCache::Fill(TIdlFileSymbol& symbol)
 namespace Idlcppimpl {
 int UseCount = 0;
 
-void Initialization()
-{
-    IdlFileSymbolCache = new TIdlFileSymbolCache();
-}
+void Initialization() { IdlFileSymbolCache = new TIdlFileSymbolCache(); }
 
 void Finalization()
 {

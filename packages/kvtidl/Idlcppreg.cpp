@@ -217,7 +217,8 @@ extern "C" void Idlcppreg_IDERegister()
                                             ClassOf<TNewIDLFile>(), "NewKVTIdlFile"));
     r.Updaters = TIntfPtr<IQCreateUpdaters>(new TCppIdlUpdaters);
     RegisterCreateUpdaters(r.Updaters);
-    IdlEnvironmentOptions = static_cast<TIdlEnvironmentOptions*>(RegisterAddInOptions(NewIdlEnvironmentOptions));
+    IdlEnvironmentOptions =
+        static_cast<TIdlEnvironmentOptions*>(RegisterAddInOptions(NewIdlEnvironmentOptions));
     RegisterIDLFileHandler();
     r.OldHelperClass = IdlCompilerHelperClass;
     r.OldUpdaterClass = IdlOptionsUpdaterClass;

@@ -85,11 +85,12 @@ std::optional<TIdlEditorBuffers::TBuffer> FindBuffer(const String& fileName)
 
 String ReadIdlFile(const String& fileName)
 {
-    struct stat st{};
+    struct stat st {};
     if (stat(fileName.c_str(), &st) != 0) throw EFOpenError(fileName + " cannot be opened");
     if (!S_ISREG(st.st_mode)) throw EIdlFileRefused(fileName + " is not a regular file: it is not read");
     if (st.st_size > MaxIdlFileSize)
-        throw EIdlFileRefused(fileName + Format(" is larger than %d MB: it is not read", {MaxIdlFileSize >> 20}));
+        throw EIdlFileRefused(fileName +
+                              Format(" is larger than %d MB: it is not read", {MaxIdlFileSize >> 20}));
     return ReadFileBytes(fileName);
 }
 

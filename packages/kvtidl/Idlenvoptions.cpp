@@ -51,8 +51,8 @@ TIdlEnvironmentOptions::TIdlEnvironmentOptions(TComponent* AOwner) : TAddInOptio
     CORBA->SetName("CORBA");
     CORBA->KeyPath = "CORBA";
     for (const TFieldDef& f : kFields)
-        CORBA->AddField(f.Name, f.Type, f.Default ? String(f.Default) : IntToStr(kDefaultFileSymbolCacheLimit),
-                        f.Label);
+        CORBA->AddField(f.Name, f.Type,
+                        f.Default ? String(f.Default) : IntToStr(kDefaultFileSymbolCacheLimit), f.Label);
     CORBA->OnChange = [this](const String& field) { CORBAOptionsChange(field); };
     OnCreate = [this](TObject*) { EnvironmentOptionsCreate(); };
 }
@@ -91,7 +91,10 @@ void TIdlEnvironmentOptions::SaveOptions()
     EachOwned<THistoryManager>(this, [](THistoryManager* h) { h->SaveHistory(); });
 }
 
-void TIdlEnvironmentOptions::CustomizeDialog(TEnvironmentOptionsDialog& dialog) { dialog.AddSheet("TCORBAOptions"); }
+void TIdlEnvironmentOptions::CustomizeDialog(TEnvironmentOptionsDialog& dialog)
+{
+    dialog.AddSheet("TCORBAOptions");
+}
 
 void TIdlEnvironmentOptions::CORBAOptionsChange(const String&)
 {

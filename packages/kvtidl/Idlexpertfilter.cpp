@@ -15,4 +15,7 @@ void TIdlExpertFilter::SetBoolValue(const String& name, bool value)
     FFilter->SetVariable(name, value ? "TRUE" : "FALSE");
 }
 
-void TIdlExpertFilter::SetStringValue(const String& name, const String& text) { FFilter->SetVariable(name, text); }
+void TIdlExpertFilter::SetStringValue(const String& name, const String& text)
+{
+    FFilter->SetVariable(name, text);
+}

@@ -13,7 +13,8 @@ TCppIdlFileManager::~TCppIdlFileManager()
     if (FParseHandler) RemoveParseHandler(FParseHandler);
 }
 
-TCppIdlFileUpdater::TCppIdlFileUpdater(std::unique_ptr<TCppIdlFileManager> manager) : FManager(std::move(manager))
+TCppIdlFileUpdater::TCppIdlFileUpdater(std::unique_ptr<TCppIdlFileManager> manager)
+    : FManager(std::move(manager))
 {
     FManager->SetModified(true);
 }

@@ -13,10 +13,12 @@ namespace {
 RTL_RESOURCESTRING(sServerUnitSuffix, "Server");
 RTL_RESOURCESTRING(sImplClassSuffix, "Impl");
 RTL_RESOURCESTRING(sObjectNameFormat, "%sObject");
-RTL_RESOURCESTRING(sImplNeedsIdl, "A CORBA object implementation cannot be created unless the project contains an "
-                                  "IDL file.  Choose Yes to add an IDL file to the project.");
-RTL_RESOURCESTRING(sUseNeedsIdl, "A project can't use a CORBA object unless the project contains an IDL file.  "
-                                 "Choose Yes to add an IDL file to the project.");
+RTL_RESOURCESTRING(sImplNeedsIdl,
+                   "A CORBA object implementation cannot be created unless the project contains an "
+                   "IDL file.  Choose Yes to add an IDL file to the project.");
+RTL_RESOURCESTRING(sUseNeedsIdl,
+                   "A project can't use a CORBA object unless the project contains an IDL file.  "
+                   "Choose Yes to add an IDL file to the project.");
 }  // namespace
 
 TIdlInterfaceItem::TIdlInterfaceItem(TIdlInterfaceList* list, const String& name, const String& qualifiedName,
@@ -186,7 +188,8 @@ void ListScope(TIdlScopeSymbol& scope, const String& idlFile, int depth, std::ve
         for (int j = 0; j < c->Methods().Count(); ++j) {
             TIdlMethodSymbol* m = c->Methods().Items(j);
             if (m->IsAttribute) {
-                if (m->GetIsAttributeGet()) out.push_back(in + "attribute " + m->Name() + ": " + m->GetAttributeType());
+                if (m->GetIsAttributeGet())
+                    out.push_back(in + "attribute " + m->Name() + ": " + m->GetAttributeType());
                 continue;
             }
             String params = m->Params;

@@ -63,9 +63,12 @@ private:
 // The interfaces of a project for one purpose: implementing or using.
 class TIdlInterfaceListHelper : public TObject {
 public:
-    TIdlInterfaceListHelper(IQCppProject* project, TIdlInterfaceList& list) : FProject(project), FList(list) {}
+    TIdlInterfaceListHelper(IQCppProject* project, TIdlInterfaceList& list) : FProject(project), FList(list)
+    {
+    }
     // An item of this helper's kind for the interface.
-    virtual TIdlInterfaceItem* NewItem(const String& name, const String& qualifiedName, const String& idlFile) = 0;
+    virtual TIdlInterfaceItem* NewItem(const String& name, const String& qualifiedName,
+                                       const String& idlFile) = 0;
     virtual String GetNeedsInterfacesWarning() const = 0;
     virtual void GetInterfaces() {}
     virtual void GetIdlFiles() {}
@@ -79,14 +82,16 @@ protected:
 class TIdlImplInterfaceListHelper : public TIdlInterfaceListHelper {
 public:
     using TIdlInterfaceListHelper::TIdlInterfaceListHelper;
-    TIdlInterfaceItem* NewItem(const String& name, const String& qualifiedName, const String& idlFile) override;
+    TIdlInterfaceItem* NewItem(const String& name, const String& qualifiedName,
+                               const String& idlFile) override;
     String GetNeedsInterfacesWarning() const override;
 };
 
 class TIdlUseInterfaceListHelper : public TIdlInterfaceListHelper {
 public:
     using TIdlInterfaceListHelper::TIdlInterfaceListHelper;
-    TIdlInterfaceItem* NewItem(const String& name, const String& qualifiedName, const String& idlFile) override;
+    TIdlInterfaceItem* NewItem(const String& name, const String& qualifiedName,
+                               const String& idlFile) override;
     String GetNeedsInterfacesWarning() const override;
 };
 

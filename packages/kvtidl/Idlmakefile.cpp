@@ -26,7 +26,8 @@ bool HasKrotexDefinition(const String& text)
 {
     bool continued = false;
     for (const auto& line : TMakeFileText::SplitLines(text)) {
-        if (!continued && TrimLeft(line.Text).compare(0, std::strlen(kKrotexDefinition), kKrotexDefinition) == 0)
+        if (!continued &&
+            TrimLeft(line.Text).compare(0, std::strlen(kKrotexDefinition), kKrotexDefinition) == 0)
             return true;
         const String t = TrimRight(line.Text);
         continued = !t.empty() && t.back() == '\\';
@@ -280,7 +281,8 @@ void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries)
     for (const String& e : entries) {
         auto& sym = FSymbols[FileNameKey(e)];
         if (!sym)
-            sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), SwitchesOf ? SwitchesOf(e) : flags, e, RootDir);
+            sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), SwitchesOf ? SwitchesOf(e) : flags, e,
+                                                   RootDir);
         else
             sym->SetName(e);  // the project's spelling of the name, for its rules too
     }

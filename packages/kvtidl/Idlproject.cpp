@@ -43,8 +43,9 @@ TIntfPtr<IQModule> GenUnitModule(const String& source, const String& header)
         if (SameFileName(m->FileName(), source)) return m;
     }
     const bool hasHeader = !header.empty() && FileExists(header);
-    TIntfPtr<IQModuleCreator> creator(new TCppUnitFromStreamCreator(
-        source, hasHeader ? ReadFileBytes(header) : String(), ReadFileBytes(source), hasHeader ? header : String()));
+    TIntfPtr<IQModuleCreator> creator(
+        new TCppUnitFromStreamCreator(source, hasHeader ? ReadFileBytes(header) : String(),
+                                      ReadFileBytes(source), hasHeader ? header : String()));
     return TSourceModule(creator.get(), source, nullptr).Module();
 }
 
@@ -196,7 +197,8 @@ String TIdlOptionsUpdater::GetGenFileName(IQCppProject* project, const String& i
     return ChangeFileExt(source, "." + sym.Options().HeaderSuffix());
 }
 
-std::unique_ptr<TRemoveGenModulesTransaction> TIdlOptionsUpdater::PrepareRemoveGenModules(IQCppProject* project)
+std::unique_ptr<TRemoveGenModulesTransaction>
+TIdlOptionsUpdater::PrepareRemoveGenModules(IQCppProject* project)
 {
     return std::make_unique<TRemoveGenModulesTransaction>(GetAllGenFiles(project));
 }
@@ -215,7 +217,8 @@ std::vector<String> TXMLIdlOptionsUpdater::GetAllGenFiles(IQCppProject* project)
 {
     std::vector<String> r;
     for (const String& idl : ProjectIdlFiles(project))
-        for (const String& g : project->ItemGenFiles(idl)) r.push_back(ExpandRelativePath(project->Directory(), g));
+        for (const String& g : project->ItemGenFiles(idl))
+            r.push_back(ExpandRelativePath(project->Directory(), g));
     return r;
 }
 

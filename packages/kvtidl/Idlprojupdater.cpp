@@ -16,12 +16,14 @@
 
 namespace {
 
-RTL_RESOURCESTRING(sModuleNotLoaded,
-                   "Module %0:s is not loaded and may contain CORBA objects that need updating.  Do you wish to "
-                   "load %0:s now?");
-RTL_RESOURCESTRING(sModulesNotLoaded,
-                   "Modules %s are not loaded and may contain CORBA objects that need updating.  Do you wish to "
-                   "load the modules now?");
+RTL_RESOURCESTRING(
+    sModuleNotLoaded,
+    "Module %0:s is not loaded and may contain CORBA objects that need updating.  Do you wish to "
+    "load %0:s now?");
+RTL_RESOURCESTRING(
+    sModulesNotLoaded,
+    "Modules %s are not loaded and may contain CORBA objects that need updating.  Do you wish to "
+    "load the modules now?");
 
 bool HoldsFile(const std::vector<String>& list, const String& file)
 {
@@ -51,7 +53,8 @@ std::vector<String> TAddIdlFilesTransaction::Complete()
     if (!IdlEnvironmentOptions || !IdlEnvironmentOptions->VerifyIDLIncludes() ||
         TIdlCppOptions(switches).GenIncludeFilesCode())
         return {};
-    return MissingIdlIncludes(FBefore, ProjectIdlFiles(FProject), FProject->Items(), switches, FProject->Directory());
+    return MissingIdlIncludes(FBefore, ProjectIdlFiles(FProject), FProject->Items(), switches,
+                              FProject->Directory());
 }
 
 void TIdlProjectUpdater::AddIdlReference(const String& unitName, const String& idlFile)

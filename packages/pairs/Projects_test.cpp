@@ -14,7 +14,6 @@
 
 namespace {
 
-
 const char* const kBankIdl = "module Bank {\n"
                              "  interface Account {\n"
                              "    readonly attribute long balance;\n"
@@ -79,8 +78,13 @@ const char* const kZubGolden =
     "</PROJECT>\n";
 
 const TDay kDays[] = {
-    {"KVTWEKIDE100", "KVTWEKIDE100", "thread.class=TMyThread\n", kZubItems.c_str(), "Project1.zproj",
-     " new Quistor.Tolvane.NewFiles Form project show", kZubGolden,
+    {"KVTWEKIDE100",
+     "KVTWEKIDE100",
+     "thread.class=TMyThread\n",
+     kZubItems.c_str(),
+     "Project1.zproj",
+     " new Quistor.Tolvane.NewFiles Form project show",
+     kZubGolden,
      {"  Unit6.cpp  [CCompiler]", "wrote %OUT%Unit6.zfm"}},
 };
 
@@ -110,7 +114,8 @@ String Listing(const String& out, std::size_t from = 0)
     const std::size_t b = out.find("project /", from);
     if (b == String::npos) return "";
     std::size_t e = out.find('\n', b);
-    while (e != String::npos && e + 2 < out.size() && out.compare(e + 1, 2, "  ") == 0) e = out.find('\n', e + 1);
+    while (e != String::npos && e + 2 < out.size() && out.compare(e + 1, 2, "  ") == 0)
+        e = out.find('\n', e + 1);
     return out.substr(b, e == String::npos ? String::npos : e + 1 - b);
 }
 
@@ -143,16 +148,17 @@ TEST_P(package_ProjectDay, SavedProjectIsTheOneOpenedNextSession)
     }
     // relative: the first session runs beside the output folder, the second from a sibling folder
     const String dir1 = relative ? String("out") : out, dir2 = relative ? String("../out") : out;
-    const TRun first = RunIdeHost(common + " --dir " + dir1 + " load " + d.Load + d.First + " project show project save",
-                                  relative ? base : one);
+    const TRun first =
+        RunIdeHost(common + " --dir " + dir1 + " load " + d.Load + d.First + " project show project save",
+                   relative ? base : one);
     ASSERT_EQ(first.Status, 0) << first.Err << first.Out;
     const String listing = Listing(first.Out);
     ASSERT_NE(listing, "") << first.Out;
     EXPECT_EQ(listing.substr(0, listing.find('\n')), "project " + out + d.Project);
     EXPECT_EQ(ReadFileBytes(out + d.Project), d.Golden);
 
-    const TRun second = RunIdeHost(common + " --dir " + dir2 + " load " + d.Load + " project open " + d.Project +
-                                       " project show" + d.Second,
+    const TRun second = RunIdeHost(common + " --dir " + dir2 + " load " + d.Load + " project open " +
+                                       d.Project + " project show" + d.Second,
                                    two);
     ASSERT_EQ(second.Status, 0) << second.Err << second.Out;
     EXPECT_EQ(Listing(second.Out), listing) << second.Out;

@@ -80,13 +80,13 @@ const TTranscript kTranscripts[] = {
                       {kMultitier, "Remote Data Module"},
                       {kMultitier, "Transactional Data Module"}}),
      // and the two data modules (9, 10)
-     {"About1.cpp",       "About1.h",         "About1.zfm",      "Orders.asp",      "OrdersImpl1.cpp",
-      "OrdersImpl1.h",    "OrdersImpl10.cpp", "OrdersImpl10.h",  "OrdersImpl10.zfm", "OrdersImpl2.cpp",
-      "OrdersImpl2.h",    "OrdersImpl3.cpp",  "OrdersImpl3.h",   "OrdersImpl3.zfm", "OrdersImpl4.cpp",
-      "OrdersImpl4.h",    "OrdersImpl5.cpp",  "OrdersImpl5.h",   "OrdersImpl6.cpp", "OrdersImpl6.h",
-      "OrdersImpl6.zfm",  "OrdersImpl7.cpp",  "OrdersImpl7.h",   "OrdersImpl8.cpp", "OrdersImpl8.h",
-      "OrdersImpl9.cpp",  "OrdersImpl9.h",    "OrdersImpl9.zfm", "Project1.cpp",    "Unit1.cpp",
-      "Unit1.h",          "Unit1.zfm"},
+     {"About1.cpp",      "About1.h",         "About1.zfm",      "Orders.asp",       "OrdersImpl1.cpp",
+      "OrdersImpl1.h",   "OrdersImpl10.cpp", "OrdersImpl10.h",  "OrdersImpl10.zfm", "OrdersImpl2.cpp",
+      "OrdersImpl2.h",   "OrdersImpl3.cpp",  "OrdersImpl3.h",   "OrdersImpl3.zfm",  "OrdersImpl4.cpp",
+      "OrdersImpl4.h",   "OrdersImpl5.cpp",  "OrdersImpl5.h",   "OrdersImpl6.cpp",  "OrdersImpl6.h",
+      "OrdersImpl6.zfm", "OrdersImpl7.cpp",  "OrdersImpl7.h",   "OrdersImpl8.cpp",  "OrdersImpl8.h",
+      "OrdersImpl9.cpp", "OrdersImpl9.h",    "OrdersImpl9.zfm", "Project1.cpp",     "Unit1.cpp",
+      "Unit1.h",         "Unit1.zfm"},
      "OrdersImpl1.cpp",
      "// ORDERSIMPL1 : Implementation of TOrdersImpl (Orders, IOrders)\r\n\r\n#include <zub.h>\r\n"
      "#pragma hdrstop\r\n\r\n#include \"OrdersImpl1.h\"\r\n\r\n"
@@ -104,8 +104,9 @@ const TTranscript kTranscripts[] = {
       {kNimbrel, "New Nimbrel Test"}},
      {"Quistor Studio Projects/Project1.pdr", "Quistor Studio Projects/Unit5.pas",
       "Quistor Studio Projects/Unit6.pas", "Shop/ServerController.pas", "Shop/ServerController.zfm",
-      "Shop/Shop.pdr", "Shop/Unit1.pas", "Shop/Unit1.zfm", "Shop/Unit2.pas", "Shop/Unit2.zfm", "Shop/Unit3.pas",
-      "Shop/Unit3.zfm", "Shop/Unit4.pas", "Shop/UserSessionUnit.pas", "Shop/UserSessionUnit.zfm"},
+      "Shop/Shop.pdr", "Shop/Unit1.pas", "Shop/Unit1.zfm", "Shop/Unit2.pas", "Shop/Unit2.zfm",
+      "Shop/Unit3.pas", "Shop/Unit3.zfm", "Shop/Unit4.pas", "Shop/UserSessionUnit.pas",
+      "Shop/UserSessionUnit.zfm"},
      "Quistor Studio Projects/Project1.pdr",
      "program Project1;\r\n\r\nuses\r\n  Forms,\r\n  TestFramework,\r\n  GUITestRunner,\r\n  QZInit,\r\n"
      "  QZGlobal,\r\n  Unit5 in 'Unit5.pas',\r\n  Unit6 in 'Unit6.pas';\r\n\r\n{$R *.res}\r\n\r\nbegin\r\n"
@@ -239,18 +240,20 @@ TEST(package_Transcript, NimbrelCppProjectGetsTheFrameworkPaths)
 {
     const String base = FreshDir(ScratchDir() + "transcript_nimdes_paths");
     const String out = FreshDir(base + "out"), config = FreshDir(base + "config");
-    AtomicWriteFile(config + "registry.ini", "[Software\\Pelmor Software\\Nimbrel]\nKVT Install Path=/opt/nimbrel\n");
+    AtomicWriteFile(config + "registry.ini",
+                    "[Software\\Pelmor Software\\Nimbrel]\nKVT Install Path=/opt/nimbrel\n");
     AtomicWriteFile(base + "answers.txt", kNimbrelAnswers);
     setenv("IDEHOST_CONFIG", config.c_str(), 1);
-    const TRun r = RunIdeHost("--packages " + String(PACKAGE_DIR) + " --dir " + out + " --answers " + base +
-                                  "answers.txt load nimdes new " + kNimbrelCpp +
-                                  " \"Nimbrel Application Wizard\" new " + kNimbrelCpp +
-                                  " \"New Form\" new " + kNimbrelCpp + " \"New Frame\" project show project save",
-                              base);
+    const TRun r = RunIdeHost(
+        "--packages " + String(PACKAGE_DIR) + " --dir " + out + " --answers " + base +
+            "answers.txt load nimdes new " + kNimbrelCpp + " \"Nimbrel Application Wizard\" new " +
+            kNimbrelCpp + " \"New Form\" new " + kNimbrelCpp + " \"New Frame\" project show project save",
+        base);
     unsetenv("IDEHOST_CONFIG");
     ASSERT_EQ(r.Status, 0) << Lines(r.Err, 0, r.Err.size()) << Lines(r.Out, 0, r.Out.size());
     const String all = Lines(r.Out, 0, r.Out.size());
-    EXPECT_NE(all.find("project " + out + "Shop/Shop.zproj\n  option LibPath = ;/opt/nimbrel/\n"
+    EXPECT_NE(all.find("project " + out +
+                       "Shop/Shop.zproj\n  option LibPath = ;/opt/nimbrel/\n"
                        "  option IncludePath = ;/opt/nimbrel/include/\n"),
               String::npos)
         << all;

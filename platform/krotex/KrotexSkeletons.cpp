@@ -44,7 +44,8 @@ String KrotexSkeletonBlock(const String& clientHeader, const String& guard)
         }
     }
     if (found.empty()) return "";
-    String out = "\n#ifndef " + guard + "\n#define " + guard + "\n"
+    String out = "\n#ifndef " + guard + "\n#define " + guard +
+                 "\n"
                  "// The skeletons by their \"_sk_\" names: implementations derive from these.\n";
     for (const TInterface& i : found) {
         String open, close, base = "::POA_";

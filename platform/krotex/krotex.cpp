@@ -88,7 +88,8 @@ bool CompileOne(const TKrotexArgs& a, const String& idlFile)
     const String base = Base(idlFile);
     // The client header declares the skeletons also by the names implementations derive from.
     const String client = ReadFileBytes(scratch.Path + "/" + base + hs);
-    Write(out.ClientHeader, client + KrotexSkeletonBlock(client, Guard(ExtractFileName(out.ClientHeader) + "_sk")));
+    Write(out.ClientHeader,
+          client + KrotexSkeletonBlock(client, Guard(ExtractFileName(out.ClientHeader) + "_sk")));
     Place(scratch.Path + "/" + base + ss, out.ClientSource);
     // omniidl declares the skeletons with the stubs: the server side builds on the client side.
     const String clientHeader = ExtractFileName(out.ClientHeader);

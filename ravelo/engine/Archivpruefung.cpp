@@ -72,12 +72,14 @@ int Anzahl_Ziehungen(const TStrings& zeilen)
 
 String Formatfehler_des_Archivs(std::string_view bytes, const String& datei)
 {
-    const String anfang = "Die Datei " + datei + " ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): ";
+    const String anfang =
+        "Die Datei " + datei + " ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): ";
     const auto nullbytes = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\0'));
     const bool bom = bytes.size() >= 2 && ((bytes[0] == '\xff' && bytes[1] == '\xfe') ||
                                            (bytes[0] == '\xfe' && bytes[1] == '\xff'));
     // Digits and separators in UTF-16 carry a NUL byte each.
-    if (bom || (nullbytes > 0 && nullbytes * 4 >= bytes.size())) return anfang + "sie ist als UTF-16 gespeichert.";
+    if (bom || (nullbytes > 0 && nullbytes * 4 >= bytes.size()))
+        return anfang + "sie ist als UTF-16 gespeichert.";
     if (nullbytes > 0) return anfang + "sie enthält Nullbytes, ist also keine Textdatei.";
     if (bytes.find('\n') == std::string_view::npos && std::count(bytes.begin(), bytes.end(), '\r') > 1)
         return anfang + "ihre Zeilen enden nur mit CR.";
@@ -114,8 +116,9 @@ String Mangel(std::string_view zeile)
     zeile = ohne_Leer_am_Ende(zeile);
     const String genannt = "„" + String(zeile.substr(0, 60)) + (zeile.size() > 60 ? "…" : "") + "“";
     if (fehlende == 0 && !ohne_Zusatzzahl)
-        return genannt + " ist keine Ziehung der Form tt.mm.jj mit sechs Zahlen von 1 bis 49 und der Zusatzzahl.";
-    String was = fehlende == 0  ? String()
+        return genannt +
+               " ist keine Ziehung der Form tt.mm.jj mit sechs Zahlen von 1 bis 49 und der Zusatzzahl.";
+    String was = fehlende == 0   ? String()
                  : fehlende == 1 ? String("eine der sechs Zahlen")
                                  : IntToStr(fehlende) + " der sechs Zahlen";
     if (ohne_Zusatzzahl) was += was.empty() ? "die Zusatzzahl" : " und die Zusatzzahl";
@@ -135,7 +138,8 @@ bool zaehle_Archiv(const String& archivdatei, TArchivpruefung& p, std::vector<St
     try {
         bytes = ReadFileBytes(archivdatei);
     } catch (const Exception&) {
-        p.grund = "Das Archiv " + name + " kann nicht gelesen werden, seine Ziehungen lassen sich nicht zählen.";
+        p.grund =
+            "Das Archiv " + name + " kann nicht gelesen werden, seine Ziehungen lassen sich nicht zählen.";
         return false;
     }
     p.grund = Formatfehler_des_Archivs(bytes, name);
@@ -221,7 +225,8 @@ String Einwand(const TArchivpruefung& p, const String& quelle)
     case TArchivurteil::ohne_Ziehungen: return quelle + " enthält keine Lottozahlen.";
     case TArchivurteil::unvollstaendig: return quelle + " enthält eine unvollständige Ziehung: " + p.grund;
     case TArchivurteil::weniger_Ziehungen:
-        return quelle + " enthält nur " + IntToStr(p.neu) + " Ziehungen, das Archiv aber " + IntToStr(p.alt) + ".";
+        return quelle + " enthält nur " + IntToStr(p.neu) + " Ziehungen, das Archiv aber " + IntToStr(p.alt) +
+               ".";
     case TArchivurteil::Archiv_unlesbar: return p.grund;
     }
     return String();

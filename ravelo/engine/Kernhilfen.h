@@ -120,7 +120,8 @@ inline char* schreibe_Sechs(char* p, const Kombination& k)
         return static_cast<unsigned>(__builtin_ia32_pmovmskb128(x)) |
                static_cast<unsigned>(__builtin_ia32_pmovmskb128(y)) << 16;
     };
-    const Bytes komma = Bytes{} + ',', zeilenende = Bytes{} + '\n', null = Bytes{} + '0', neun = Bytes{} + '9';
+    const Bytes komma = Bytes{} + ',', zeilenende = Bytes{} + '\n', null = Bytes{} + '0',
+                neun = Bytes{} + '9';
     const unsigned kommas = maske(a == komma, b == komma);
     const unsigned enden = maske(a == zeilenende, b == zeilenende);
     const unsigned ziffern = maske((a >= null) & (a <= neun), (b >= null) & (b <= neun));
@@ -139,7 +140,9 @@ inline char* schreibe_Sechs(char* p, const Kombination& k)
                      s2 - s1 - 2 < 2 && s3 - s2 - 2 < 2 && s4 - s3 - 2 < 2 && s5 - s4 - 2 < 2;
     if (!gut) return false;
     auto ziffer = [p](unsigned i) { return static_cast<int>(p[i] - '0'); };
-    auto zahl = [&](unsigned vorher, unsigned e) { return ziffer(e - 1) + (e - vorher == 3) * 10 * ziffer(e - 2); };
+    auto zahl = [&](unsigned vorher, unsigned e) {
+        return ziffer(e - 1) + (e - vorher == 3) * 10 * ziffer(e - 2);
+    };
     k[0] = s0 == 2 ? ziffer(0) * 10 + ziffer(1) : ziffer(0);
     k[1] = zahl(s0, s1);
     k[2] = zahl(s1, s2);

@@ -291,7 +291,8 @@ std::vector<String> Kombinationsstuecke(const std::vector<int>& pool, std::uint6
 
     std::vector<String> stuecke(teile);
     kern::parallel_jede(teile, [&](std::size_t t) {
-        const std::uint64_t bis = grenze[t + 1] < anfaenge.size() ? anfaenge[grenze[t + 1]].zeilen_davor : anzahl;
+        const std::uint64_t bis =
+            grenze[t + 1] < anfaenge.size() ? anfaenge[grenze[t + 1]].zeilen_davor : anzahl;
         const std::uint64_t von = grenze[t] < anfaenge.size() ? anfaenge[grenze[t]].zeilen_davor : anzahl;
         String& s = stuecke[t];
         s.reserve(static_cast<std::size_t>(bis - von) * (6 * laengste + 6));

@@ -233,7 +233,10 @@ std::vector<Zaehler> lies_Stuecke(const std::vector<kern::Zeilenabschnitt>& absc
     return z;
 }
 
-std::size_t groesse_von(int anzahl_Varianten) { return static_cast<std::size_t>(std::max(anzahl_Varianten, 0)); }
+std::size_t groesse_von(int anzahl_Varianten)
+{
+    return static_cast<std::size_t>(std::max(anzahl_Varianten, 0));
+}
 
 // Step 2's reading of the combinations file into the table; urteil(k) decides on each valid
 // combination (a removed one keeps its numbers behind a first number 0, as the passes leave it).
@@ -304,8 +307,8 @@ Kombinationstabelle lies_filtere_loesche(std::string_view bytes, const Schritt2E
                                          const Filterwerte& w, std::span<const Ziehung> ziehungen, int k,
                                          std::size_t& durch_Filter, std::size_t& als_gezogen)
 {
-    return lies_und_urteile(bytes, schalter.anzahl_Varianten, Richter(schalter, w, ziehungen, k), durch_Filter,
-                            als_gezogen);
+    return lies_und_urteile(bytes, schalter.anzahl_Varianten, Richter(schalter, w, ziehungen, k),
+                            durch_Filter, als_gezogen);
 }
 
 Gefiltert filtere_Datei(std::string_view bytes, const Schritt2Eingaben& schalter, const Filterwerte& w,

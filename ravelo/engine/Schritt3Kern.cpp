@@ -43,8 +43,8 @@ std::vector<Kombination> lies_gefilterte_und(std::string_view bytes, int anzahl_
     // the result ends at the first such line of all. The places are as many as there are lines
     // (the file holds what step 2 left, often far fewer than anzahl_Varianten).
     const std::vector<kern::Zeilenabschnitt> abschnitte = kern::Zeilenabschnitte(bytes);
-    const std::size_t groesse = std::min(static_cast<std::size_t>(std::max(anzahl_Varianten, 0)),
-                                         kern::Zeilenzahl(abschnitte));
+    const std::size_t groesse =
+        std::min(static_cast<std::size_t>(std::max(anzahl_Varianten, 0)), kern::Zeilenzahl(abschnitte));
     vorher(groesse);
     std::vector<Kombination> k(groesse);
     std::vector<std::size_t> ende(abschnitte.size());
@@ -56,7 +56,8 @@ std::vector<Kombination> lies_gefilterte_und(std::string_view bytes, int anzahl_
             return true;
         });
         ende[a] = index;
-        if (abschnitte[a].erste_Zeile < index) nach_Abschnitt(std::as_const(k), abschnitte[a].erste_Zeile, index);
+        if (abschnitte[a].erste_Zeile < index)
+            nach_Abschnitt(std::as_const(k), abschnitte[a].erste_Zeile, index);
     });
     std::size_t n = 0;
     for (std::size_t a = 0; a < abschnitte.size(); ++a) {
@@ -148,9 +149,8 @@ std::vector<std::uint16_t> berechne_Punkte(std::span<const Kombination> k, std::
 {
     const Signaturzaehler zaehler = Vergangenheit(ziehungen, kriterien);
     std::vector<std::uint16_t> punkte(k.size());
-    kern::parallel_fuer(k.size(), [&](std::size_t b, std::size_t e) {
-        bewerte(k, b, e, zaehler, kriterien, punkte.data());
-    });
+    kern::parallel_fuer(
+        k.size(), [&](std::size_t b, std::size_t e) { bewerte(k, b, e, zaehler, kriterien, punkte.data()); });
     return punkte;
 }
 
@@ -159,11 +159,12 @@ Bewertete lies_und_bewerte(std::string_view bytes, int anzahl_Varianten, std::sp
 {
     const Signaturzaehler zaehler = Vergangenheit(ziehungen, kriterien);
     Bewertete r;
-    r.k = lies_gefilterte_und(bytes, anzahl_Varianten, [&](std::size_t n) { r.punkte.resize(n); },
-                              [&](const std::vector<Kombination>& k, std::size_t b, std::size_t e) {
-                                  // Scored by the thread that read the lines, while they are in its cache.
-                                  bewerte(k, b, e, zaehler, kriterien, r.punkte.data());
-                              });
+    r.k = lies_gefilterte_und(
+        bytes, anzahl_Varianten, [&](std::size_t n) { r.punkte.resize(n); },
+        [&](const std::vector<Kombination>& k, std::size_t b, std::size_t e) {
+            // Scored by the thread that read the lines, while they are in its cache.
+            bewerte(k, b, e, zaehler, kriterien, r.punkte.data());
+        });
     r.punkte.resize(r.k.size());
     return r;
 }

@@ -41,8 +41,8 @@ String Label1_Text(const TArchivpruefung& p)
     switch (p.urteil) {
     case TArchivurteil::ohne_Ziehungen: return "ERROR : Keine Lottozahlen in der Seite gefunden!";
     case TArchivurteil::weniger_Ziehungen:
-        return "ERROR : Die Seite enthält nur " + IntToStr(p.neu) + " Ziehungen, das Archiv " + IntToStr(p.alt) +
-               ": dorov_zahlen.txt bleibt unverändert!";
+        return "ERROR : Die Seite enthält nur " + IntToStr(p.neu) + " Ziehungen, das Archiv " +
+               IntToStr(p.alt) + ": dorov_zahlen.txt bleibt unverändert!";
     default: return "ERROR : " + Einwand(p, "Die Seite") + " dorov_zahlen.txt bleibt unverändert!";
     }
 }
@@ -101,8 +101,7 @@ String ThreadStripHompage::Begruendung() const
     case TSeitenschnitt::aktualisiert: return String();
     case TSeitenschnitt::offen: return "Die Ergebnisseite wurde nicht rechtzeitig verarbeitet.";
     case TSeitenschnitt::nicht_geladen: return "Die Ergebnisseite konnte nicht geladen werden.";
-    case TSeitenschnitt::zu_gross:
-    {
+    case TSeitenschnitt::zu_gross: {
         constexpr std::size_t MB = 1024 * 1024;
         const String grenze = FGrenze % MB == 0 ? IntToStr(static_cast<long long>(FGrenze / MB)) + " MB"
                                                 : IntToStr(static_cast<long long>(FGrenze)) + " Bytes";

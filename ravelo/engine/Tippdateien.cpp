@@ -15,7 +15,8 @@ bool ist_Tippschluessel(const String& text)
             if (text[i] < '0' || text[i] > '9') return false;
         return true;
     };
-    if (text.size() < 10 || !ziffern(0, 2) || text[2] != '-' || !ziffern(3, 5) || text[5] != '-' || !ziffern(6, 10))
+    if (text.size() < 10 || !ziffern(0, 2) || text[2] != '-' || !ziffern(3, 5) || text[5] != '-' ||
+        !ziffern(6, 10))
         return false;
     if (text.compare(10, 4, "-aus") != 0) return false;
     const std::size_t index = text.find("_Index-", 14);

@@ -52,10 +52,12 @@ String Meldung_fehlende_Dateien(const String& ordner, const std::vector<String>&
 {
     String name = ordner;
     if (name.size() > 1 && name.back() == '/') name.pop_back();
-    String text = "Im Programmordner " + name + " fehlen Dateien, die das Programm braucht, und sie konnten "
+    String text = "Im Programmordner " + name +
+                  " fehlen Dateien, die das Programm braucht, und sie konnten "
                   "nicht angelegt werden:";
     const std::size_t zeigen = std::min<std::size_t>(fehlend.size(), 8);
     for (std::size_t i = 0; i < zeigen; ++i) text += "\n" + fehlend[i];
-    if (fehlend.size() > zeigen) text += "\n(und " + IntToStr(static_cast<int>(fehlend.size() - zeigen)) + " weitere)";
+    if (fehlend.size() > zeigen)
+        text += "\n(und " + IntToStr(static_cast<int>(fehlend.size() - zeigen)) + " weitere)";
     return text;
 }

@@ -17,7 +17,8 @@ bool nennt(const String& text, int fehler, const char* englisch)
 String Grund_auf_Deutsch(const String& systemtext)
 {
     if (nennt(systemtext, EROFS, "Read-only file system")) return "Der Programmordner ist schreibgeschützt.";
-    if (nennt(systemtext, ENOSPC, "No space left on device") || nennt(systemtext, EDQUOT, "Disk quota exceeded"))
+    if (nennt(systemtext, ENOSPC, "No space left on device") ||
+        nennt(systemtext, EDQUOT, "Disk quota exceeded"))
         return "Der Datenträger ist voll.";
     if (nennt(systemtext, EACCES, "Permission denied") || nennt(systemtext, EPERM, "Operation not permitted"))
         return "Das Programm darf im Programmordner nicht schreiben.";

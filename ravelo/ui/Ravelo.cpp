@@ -45,7 +45,8 @@ int main(int argc, char** argv)
         // A second copy on the same folder leaves the running one undisturbed.
         const TOrdnersperre sperre(ProgrammOrdner());
         if (sperre.Gesperrt()) {
-            Application->MessageBox(Meldung_zweiter_Start(ProgrammOrdner()), "Quenzel 2009", MB_OK | MB_ICONINFORMATION);
+            Application->MessageBox(Meldung_zweiter_Start(ProgrammOrdner()), "Quenzel 2009",
+                                    MB_OK | MB_ICONINFORMATION);
             return 0;
         }
         const std::vector<String> fehlend =

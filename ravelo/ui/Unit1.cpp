@@ -148,11 +148,12 @@ TForm1::TForm1(TComponent* Owner) : TForm(Owner)
     try {
         programm_ordner = ProgrammOrdner();
         if (!ProgrammOrdner_einrichten())
-            throw EInOutError(DirectoryExists(programm_ordner)
-                                  ? "Im Programmordner " + programm_ordner +
-                                        " kann nicht geschrieben werden: der Ordner ist schreibgeschützt oder der "
-                                        "Datenträger voll."
-                                  : "Der Programmordner " + programm_ordner + " kann nicht angelegt werden.");
+            throw EInOutError(
+                DirectoryExists(programm_ordner)
+                    ? "Im Programmordner " + programm_ordner +
+                          " kann nicht geschrieben werden: der Ordner ist schreibgeschützt oder der "
+                          "Datenträger voll."
+                    : "Der Programmordner " + programm_ordner + " kann nicht angelegt werden.");
         // The markers of the tip list: icon 0 a blue, icon 1 a grey check mark. A missing picture
         // keeps its place, so the other one keeps its index.
         for (const char* datei : {"gifs\\haken_blau.gif", "gifs\\haken_grau.gif"}) {

@@ -126,7 +126,8 @@ bool TForm1::load_profil()
     try {
         liste.SaveToFile(datei);
     } catch (const Exception& e) {
-        MessageBox(Dateifehler_Text("Die Profilliste " + String(DATEI_PROFILE) + " kann nicht gespeichert werden!", e),
+        MessageBox(Dateifehler_Text(
+                       "Die Profilliste " + String(DATEI_PROFILE) + " kann nicht gespeichert werden!", e),
                    "Info", MB_OK);
     }
 
@@ -185,8 +186,8 @@ void TForm1::save_profil(TObject*)
             ComboBox3->Items()->Assign(liste);
             ComboBox3->SetText(name);
         } catch (const Exception& e) {
-            MessageBox(Dateifehler_Text("Das Profil \"" + name + "\" kann nicht gespeichert werden!", e), "Info",
-                       MB_OK);
+            MessageBox(Dateifehler_Text("Das Profil \"" + name + "\" kann nicht gespeichert werden!", e),
+                       "Info", MB_OK);
         }
     } else {
         Profilname_ablehnen(name);
@@ -221,8 +222,8 @@ void TForm1::Profil_loeschen(TObject*)
             try {
                 liste.SaveToFile(datei);
             } catch (const Exception& e) {
-                MessageBox(Dateifehler_Text("Das Profil \"" + name + "\" kann nicht gelöscht werden!", e), "Info",
-                           MB_OK);
+                MessageBox(Dateifehler_Text("Das Profil \"" + name + "\" kann nicht gelöscht werden!", e),
+                           "Info", MB_OK);
                 Profilbild(Image14, "gifs\\delete_x24.gif");
                 return;
             }

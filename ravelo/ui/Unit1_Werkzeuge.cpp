@@ -269,12 +269,14 @@ String Ftp_Grund(const EIdException& e, bool verbunden, const String& host)
         if (!verbunden)
             return abgelehnt->ErrorCode == 530 ? "Der FTP-Server hat die Anmeldung abgelehnt."
                                                : "Der FTP-Server hat die Verbindung abgelehnt.";
-        return abgelehnt->ErrorCode == 550 ? "Die Datei " + datei + " gibt es auf dem FTP-Server nicht."
-                                           : "Der FTP-Server hat die Übertragung von " + datei + " abgelehnt.";
+        return abgelehnt->ErrorCode == 550
+                   ? "Die Datei " + datei + " gibt es auf dem FTP-Server nicht."
+                   : "Der FTP-Server hat die Übertragung von " + datei + " abgelehnt.";
     }
     if (dynamic_cast<const EIdSocketError*>(&e))
         return verbunden ? "Die Verbindung zum FTP-Server ist während der Übertragung abgebrochen."
-                         : "Der FTP-Server " + host + " ist nicht erreichbar. Bitte prüfen Sie die Internetverbindung.";
+                         : "Der FTP-Server " + host +
+                               " ist nicht erreichbar. Bitte prüfen Sie die Internetverbindung.";
     return "Die Übertragung vom FTP-Server ist fehlgeschlagen.";
 }
 

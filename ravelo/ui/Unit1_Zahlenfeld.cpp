@@ -141,7 +141,8 @@ void TForm1::drawItem(TControl* Control, int Index, TRect Rect, TOwnerDrawState 
     const String text = Index >= 0 && Index < static_cast<int>(zeilen.size()) ? zeilen[Index] : String();
     c.TextRect(Rect, Rect.Left, Rect.Top, text);
     if (State & odFocused) c.DrawFocusRect(Rect);
-    const bool symbol0 = Zeile_gelistet(zeilen_symbol0, Index), symbol1 = Zeile_gelistet(zeilen_symbol1, Index);
+    const bool symbol0 = Zeile_gelistet(zeilen_symbol0, Index),
+               symbol1 = Zeile_gelistet(zeilen_symbol1, Index);
     if (!symbol0 && !symbol1) return;
     const int x = Markenspalte(c, zeilen, zeilen_symbol0, zeilen_symbol1, Rect.Left);
     if (symbol0) ImageList1->Draw(c, x, Rect.Top + 1, 0, true);

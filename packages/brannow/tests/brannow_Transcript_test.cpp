@@ -86,7 +86,8 @@ TEST(brannow_Transcript, DialogAnsweredFactoryAskedUnloadClean)
         ASSERT_NE(unloaded, r.Out.end()) << c.name;
         const std::size_t l = loaded - r.Out.begin(), u = unloaded - r.Out.begin();
         String messages = c.messages;
-        for (auto p = messages.find("%D%"); p != String::npos; p = messages.find("%D%")) messages.replace(p, 3, dir);
+        for (auto p = messages.find("%D%"); p != String::npos; p = messages.find("%D%"))
+            messages.replace(p, 3, dir);
         EXPECT_EQ(Lines(r.Out, l, u + 1),
                   "loaded BrannowTestSources\nexecuted BrowseTestSourcesCmd\n" + messages + "unloaded all\n")
             << c.name;

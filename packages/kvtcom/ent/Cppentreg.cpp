@@ -29,7 +29,8 @@ void TProductStartup::ProductStartup()
         throw EHostError(String("No gallery category ") + kActiveXCategory);
     AddItem<TCppNewRemoteDataModule>(kMultitierCategory, SRemoteDataModuleWizardName,
                                      TCppNewRemoteDataModule::ObjectKind);
-    AddItem<TCppNewMTSAutoObject>(kActiveXCategory, SMTSAutoObjectWizardName, TCppNewMTSAutoObject::ObjectKind);
+    AddItem<TCppNewMTSAutoObject>(kActiveXCategory, SMTSAutoObjectWizardName,
+                                  TCppNewMTSAutoObject::ObjectKind);
     AddItem<TCppNewMTSRemoteDataModule>(kMultitierCategory, SMTSDataModuleWizardName,
                                         TCppNewMTSRemoteDataModule::ObjectKind);
 }

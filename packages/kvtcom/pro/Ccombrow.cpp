@@ -11,7 +11,8 @@ String NoPascalBrowseMarker = "\\NOPASBROW.KVT";
 
 HRESULT TCppBrowserCompiler::QueryInterface(const TGUID& iid, void** obj)
 {
-    if (QueryAs<IQBrowserCompiler>(this, iid, obj) || QueryAs<IQBrowserCompilerBase>(this, iid, obj)) return S_OK;
+    if (QueryAs<IQBrowserCompiler>(this, iid, obj) || QueryAs<IQBrowserCompilerBase>(this, iid, obj))
+        return S_OK;
     return TInterfacedObject::QueryInterface(iid, obj);
 }
 
@@ -21,7 +22,8 @@ bool TCppBrowserCompiler::Compile(const String& className, const String& unitNam
     const String include = FindHeaderFileSpec(unitName);
     if (include.empty()) throw EHostError(Format(HostStrings::sCouldNotFindFile, {unitName, className}));
     TEditBuffer buffer(MakeUniqueModuleName("AxSyms", ".cpp"));
-    buffer.Write("#include <zub.h>\r\n#include <atl\\axform.h>\r\n#pragma hdrstop\r\n#include " + include + "\r\n");
+    buffer.Write("#include <zub.h>\r\n#include <atl\\axform.h>\r\n#pragma hdrstop\r\n#include " + include +
+                 "\r\n");
     FCallback = std::move(callback);
     FValue = value;
     FClassName = className;

@@ -7,7 +7,8 @@ class TCppBrowserCompiler : public TInterfacedObject, public IQBrowserCompiler {
 public:
     HRESULT QueryInterface(const TGUID& iid, void** obj) override;
     // Raises sCouldNotFindFile when the active project has no header for the unit.
-    bool Compile(const String& className, const String& unitName, TBrowseCallback callback, void* value) override;
+    bool Compile(const String& className, const String& unitName, TBrowseCallback callback,
+                 void* value) override;
     bool AllowPascalCompile(const String& unitName) override;
     int GetMembers(TSymbol symbol, int flags, TSymbol* array) override;
     void GetText(TSymbol symbol, String& text, int kind) override;

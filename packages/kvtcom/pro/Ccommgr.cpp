@@ -20,7 +20,10 @@ const char* const CRLF = "\r\n";
 std::vector<TCoClassExpertFactory>* gExperts = nullptr;
 
 // A base name: a type-library unit name without its last four characters ("Project1_TLB").
-String BaseName(const String& unitName) { return unitName.size() > 4 ? unitName.substr(0, unitName.size() - 4) : ""; }
+String BaseName(const String& unitName)
+{
+    return unitName.size() > 4 ? unitName.substr(0, unitName.size() - 4) : "";
+}
 
 String Quoted(const String& s) { return "\"" + s + "\""; }
 
@@ -57,8 +60,8 @@ String WrapperLine(const TMethodTypeParam& p)
         ++levels;
     }
     if (levels == 0 && base == "VARIANT") return Format("  TVariant %sPtr(%s);", {p.Name, p.Name});
-    if (levels != 1 || base.empty() || VarTypeOf(base) != vtUserDefined || VarTypeOf(base + "*") != vtUserDefined ||
-        IsGuidName(base))
+    if (levels != 1 || base.empty() || VarTypeOf(base) != vtUserDefined ||
+        VarTypeOf(base + "*") != vtUserDefined || IsGuidName(base))
         return "";
     TTypeLibrary* lib = GetTypeLibrary(ActiveProject().get());
     if (const TTypeObject* t = lib ? lib->FindType(base) : nullptr)
@@ -113,10 +116,9 @@ String IntoTryBlock(const String& body, const String& lines)
     return body.substr(0, inside) + lines + body.substr(empty ? inside + 2 : inside);
 }
 
-const String StandardMethodBody = String("{\r\n") + "  try\r\n" + "  {\r\n" + "\r\n" + "  }\r\n" +
-                                  "  catch(Exception &e)\r\n" + "  {\r\n" +
-                                  "    return Error(e.Message.c_str(), #);\r\n" + "  }\r\n" + "  return S_OK;\r\n" +
-                                  "};\r\n" + "\r\n";
+const String StandardMethodBody =
+    String("{\r\n") + "  try\r\n" + "  {\r\n" + "\r\n" + "  }\r\n" + "  catch(Exception &e)\r\n" + "  {\r\n" +
+    "    return Error(e.Message.c_str(), #);\r\n" + "  }\r\n" + "  return S_OK;\r\n" + "};\r\n" + "\r\n";
 
 int InvokeKindOf(const TTypeLibMember& member)
 {
@@ -138,7 +140,8 @@ TMethodTypeInfo MethodRecordOf(const TTypeLibMember& member, const String& prefi
 
 TInterfaceMethod::TInterfaceMethod(TInterfaceMethodKind kind, const String& name, bool existed,
                                    TTypeLibMember* member, TMethodTypeInfo record)
-    : Kind(kind), Name(name.empty() ? record.Name : name), Existed(existed), Member(member), Record(std::move(record))
+    : Kind(kind), Name(name.empty() ? record.Name : name), Existed(existed), Member(member),
+      Record(std::move(record))
 {
 }
 
@@ -174,7 +177,8 @@ String EventMethodName(const String& memberName)
 
 void TCoClassComponentBrowser::Execute() { Expert->UpdateInterfaces(*Updater, ImplName, *CoClass); }
 
-void TCoClassExpert::UpdateInterface(TCppCoClassUpdater& updater, const String& implName, TTypeObject& coClass)
+void TCoClassExpert::UpdateInterface(TCppCoClassUpdater& updater, const String& implName,
+                                     TTypeObject& coClass)
 {
     FImplName = implName;
     FCoClassName = coClass.Name();
@@ -192,7 +196,8 @@ void TCoClassExpert::UpdateInterface(TCppCoClassUpdater& updater, const String& 
     browser->PrepareAndExecute();
 }
 
-void TCoClassExpert::UpdateInterfaces(TCppCoClassUpdater& updater, const String& implName, TTypeObject& coClass)
+void TCoClassExpert::UpdateInterfaces(TCppCoClassUpdater& updater, const String& implName,
+                                      TTypeObject& coClass)
 {
     FImplName = implName;
     FCoClassName = coClass.Name();
@@ -216,8 +221,8 @@ void TCoClassExpert::UpdateInterfaces(TCppCoClassUpdater& updater, const String&
                 TMethodTypeInfo record;
                 if (!GetEventInfo(*m, record)) continue;
                 const String oldName = m->Edit.OldName.empty() ? m->Name : m->Edit.OldName;
-                d.Methods.push_back(
-                    std::make_unique<TInterfaceMethod>(imEvent, oldName, m->Edit.Existed, m.get(), std::move(record)));
+                d.Methods.push_back(std::make_unique<TInterfaceMethod>(imEvent, oldName, m->Edit.Existed,
+                                                                       m.get(), std::move(record)));
             }
             if (cls) {
                 updater.UpdateInterface(d, *cls, *this, coClass.Name());
@@ -265,8 +270,9 @@ void TRemoteDataModuleCoClassExpert::GenPropertyGet(const TInterfaceMethod& meth
     if (!FRoot || !method.Member) return;
     for (const String& component : FRoot->ComponentNames())
         if (SameText(component, method.Member->Name)) {
-            body = IntoTryBlock(body, Format("  _di_IProvider IProv = m_DataModule->%s->Provider;", {component}) +
-                                          CRLF + "  IProv->AddRef();" + CRLF + "  *Value = IProv;" + CRLF);
+            body = IntoTryBlock(body,
+                                Format("  _di_IProvider IProv = m_DataModule->%s->Provider;", {component}) +
+                                    CRLF + "  IProv->AddRef();" + CRLF + "  *Value = IProv;" + CRLF);
             return;
         }
 }
@@ -280,19 +286,20 @@ bool TCppActiveServerPageExpert::ConnectToClass(const TCppUnitClass& cls)
     TTypeObject* intf = co ? co->DefaultInterface() : nullptr;
     if (!intf || intf->Members.size() != 2) return false;
     const TTypeLibMember& start = *intf->Members[0];
-    return start.Name == "OnStartPage" && start.Params.size() == 1 && start.Params[0].Name == "AScriptingContext" &&
-           intf->Members[1]->Name == "OnEndPage";
+    return start.Name == "OnStartPage" && start.Params.size() == 1 &&
+           start.Params[0].Name == "AScriptingContext" && intf->Members[1]->Name == "OnEndPage";
 }
 
 void TCppActiveServerPageExpert::GenMethod(const TInterfaceMethod& method, String& body)
 {
-    const String call = method.Name == "OnStartPage" ? "    hr = TASPObject::OnStartPage(AScriptingContext);\r\n"
+    const String call = method.Name == "OnStartPage"
+                            ? "    hr = TASPObject::OnStartPage(AScriptingContext);\r\n"
                         : method.Name == "OnEndPage" ? "    hr = TASPObject::OnEndPage();\r\n"
                                                      : "";
     if (call.empty()) return;
     body = String("{\r\n") + "  HRESULT hr = E_FAIL;\r\n" + "  try\r\n" + "  {\r\n" + call + "  }\r\n" +
-           "  catch(Exception &e)\r\n" + "  {\r\n" + "    return Error(e.Message.c_str(), #);\r\n" + "  }\r\n" +
-           "  return hr;\r\n" + "};\r\n" + "\r\n";
+           "  catch(Exception &e)\r\n" + "  {\r\n" + "    return Error(e.Message.c_str(), #);\r\n" +
+           "  }\r\n" + "  return hr;\r\n" + "};\r\n" + "\r\n";
 }
 
 void RegisterCoClassExpert(TCoClassExpertFactory factory)
@@ -352,14 +359,16 @@ void TCppCoClassUpdater::RenameIncludeFile(const String& oldName, const String& 
     FManager->Delete(csHeader, include->Pos, include->End - include->Pos);
 }
 
-void TCppCoClassUpdater::RenameBaseName(const String& oldBase, const String& newBase, const String& coClassName)
+void TCppCoClassUpdater::RenameBaseName(const String& oldBase, const String& newBase,
+                                        const String& coClassName)
 {
     if (oldBase.empty() || newBase.empty()) return;
     // a CoClass named like the library is the class-name rename's to follow
     for (const String prefix : {"LIBID_", ""}) {
         if (prefix.empty() && oldBase == coClassName) continue;
         const String from = prefix + oldBase;
-        for (const auto& r : FManager->References(from)) FManager->Replace(r.Section, r.Pos, from.size(), prefix + newBase);
+        for (const auto& r : FManager->References(from))
+            FManager->Replace(r.Section, r.Pos, from.size(), prefix + newBase);
     }
 }
 
@@ -384,10 +393,11 @@ bool TCppCoClassUpdater::RenameFormRoot(const String& oldName, const String& new
     return true;
 }
 
-void TCppCoClassUpdater::UpdateLiterals(const TCppUnitClass& cls, const String& oldBase, const String& newBase,
-                                        TTypeObject& coClass)
+void TCppCoClassUpdater::UpdateLiterals(const TCppUnitClass& cls, const String& oldBase,
+                                        const String& newBase, TTypeObject& coClass)
 {
-    const String oldProgId = cls.ProgIdText == "\"\"" ? cls.ProgIdText : Quoted(oldBase + "." + OldNameOf(coClass));
+    const String oldProgId =
+        cls.ProgIdText == "\"\"" ? cls.ProgIdText : Quoted(oldBase + "." + OldNameOf(coClass));
     const String newProgId = Quoted(newBase + "." + coClass.Name());
     if (cls.ProgIdPos != NoPosition && cls.ProgIdText == oldProgId && newProgId != oldProgId)
         FManager->Replace(csHeader, cls.ProgIdPos, cls.ProgIdText.size(), newProgId);
@@ -411,8 +421,8 @@ void TCppCoClassUpdater::DeclarePersistence(const TCppUnitClass& cls, const Stri
     if (pos >= comment.size() && text.compare(pos - comment.size(), comment.size(), comment) == 0)
         pos -= comment.size();
     FManager->Insert(csHeader, pos,
-                     String(sDECLAREZUBPERSISTENCEComment) + CRLF + "DECLARE_ZUB_CONTROL_PERSISTENCE(" + implName +
-                         ", " + bases[3].Text + ");" + CRLF + CRLF);
+                     String(sDECLAREZUBPERSISTENCEComment) + CRLF + "DECLARE_ZUB_CONTROL_PERSISTENCE(" +
+                         implName + ", " + bases[3].Text + ");" + CRLF + CRLF);
 }
 
 void TCppCoClassUpdater::Update(IQProject* project)
@@ -437,7 +447,8 @@ void TCppCoClassUpdater::Update(IQProject* project)
     if (FManager->Classes().empty()) throw EHostError(Format(sNoSymbolsToIterate, {FManager->UnitName()}));
     std::vector<std::pair<String, TTypeObject*>> pairs;
     for (const auto& c : FManager->Classes())
-        if (TTypeObject* co = FindCoClassByOldLangName(*lib, ImplToCoClassName(c.Name))) pairs.push_back({c.Name, co});
+        if (TTypeObject* co = FindCoClassByOldLangName(*lib, ImplToCoClassName(c.Name)))
+            pairs.push_back({c.Name, co});
     if (pairs.empty()) throw EHostError(Format(sNoCoClasses, {FManager->UnitName()}));
     const String oldUnit = tlm->OldUnitName(), newUnit = tlm->UnitName();
     bool first = true;
@@ -495,7 +506,8 @@ void TCppCoClassUpdater::UpdateInterface(const TInterfaceDescription& d, const T
     if (!inBaseList && !d.IsEvent) {
         if (cls.BaseListPos != NoPosition)
             FManager->Insert(csHeader, cls.BaseListPos,
-                             String(",") + CRLF + Format("  DUALINTERFACE_IMPL(%s, %s)", {coClassName, d.Name}));
+                             String(",") + CRLF +
+                                 Format("  DUALINTERFACE_IMPL(%s, %s)", {coClassName, d.Name}));
         if (cls.ComMapPos != NoPosition)
             FManager->Insert(csHeader, cls.ComMapPos, CRLF + Format("  DUALINTERFACE_ENTRY(%s)", {d.Name}));
     } else if (inBaseList && d.OldName != d.Name) {
@@ -516,7 +528,8 @@ void TCppCoClassUpdater::UpdateInterface(const TInterfaceDescription& d, const T
             FManager->Replace(csSource, place->ImplPos, place->ImplEnd - place->ImplPos,
                               CRLF + CppMethodHeader(m->Record, cls.Name, mhImplementation, headerType));
             if (place->DispIdPos != NoPosition && m->Member)
-                FManager->Replace(csSource, place->DispIdPos, place->DispIdText.size(), IntToStr(m->Member->MemberId));
+                FManager->Replace(csSource, place->DispIdPos, place->DispIdText.size(),
+                                  IntToStr(m->Member->MemberId));
             continue;
         }
         if (cls.MemberInsertPos != NoPosition)
@@ -530,11 +543,13 @@ void TCppCoClassUpdater::UpdateInterface(const TInterfaceDescription& d, const T
         case imEvent: expert.GenEvent(*m, body); break;
         }
         if (d.ComPlusStub)
-            body = String("{\r\n") + "  // Warning: Stub method. COM+ will ignore any implementation.\r\n" + "}";
+            body =
+                String("{\r\n") + "  // Warning: Stub method. COM+ will ignore any implementation.\r\n" + "}";
         const std::size_t hash = body.find('#');
         if (hash != String::npos) body.replace(hash, 1, "IID_" + d.Name);
         FManager->Insert(csSource, FManager->Text(csSource).size(),
-                         Format("%s\r\n%s\r\n", {CppMethodHeader(m->Record, cls.Name, mhImplementation, headerType), body}));
+                         Format("%s\r\n%s\r\n",
+                                {CppMethodHeader(m->Record, cls.Name, mhImplementation, headerType), body}));
         expert.GenAux(*m);
     }
 }

@@ -183,13 +183,14 @@ public:
     // The include of the header oldName (".h" added) names newName instead.
     void RenameIncludeFile(const String& oldName, const String& newName);
     // Declares what the description has and the class lacks; rewrites changed signatures.
-    void UpdateInterface(const TInterfaceDescription& description, const TCppUnitClass& cls, TCoClassExpert& expert,
-                         const String& coClassName);
+    void UpdateInterface(const TInterfaceDescription& description, const TCppUnitClass& cls,
+                         TCoClassExpert& expert, const String& coClassName);
 
 private:
     // A wrapping control's class that lacks it gets the persistence declaration.
     void DeclarePersistence(const TCppUnitClass& cls, const String& implName);
-    void UpdateLiterals(const TCppUnitClass& cls, const String& oldBase, const String& newBase, TTypeObject& coClass);
+    void UpdateLiterals(const TCppUnitClass& cls, const String& oldBase, const String& newBase,
+                        TTypeObject& coClass);
     void RenameBaseName(const String& oldBase, const String& newBase, const String& coClassName);
     // What the update told others; taken back when it fails.
     using TUndoList = std::vector<std::function<void()>>;

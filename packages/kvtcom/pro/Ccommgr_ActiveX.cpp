@@ -69,7 +69,8 @@ TSymbol FindFunction(IQBrowserCompilerBase& c, TSymbol cls, const String& name, 
 {
     for (TSymbol f : MembersOf(c, cls, CppMembers::Functions | CppMembers::Inherited)) {
         if (!IsPublic(c, f) || TextOf(c, f, 0) != name) continue;
-        if (params < 0 || c.GetMembers(f, CppMembers::Parameters | CppMembers::Count, nullptr) == params) return f;
+        if (params < 0 || c.GetMembers(f, CppMembers::Parameters | CppMembers::Count, nullptr) == params)
+            return f;
     }
     return nullptr;
 }
@@ -98,7 +99,8 @@ bool TActiveXCoClassExpert::GetEventInfo(const TTypeLibMember& member, TMethodTy
     for (TSymbol d : MembersOf(*c, FBrowser->ClassSymbol(), CppMembers::DataMembers | CppMembers::Inherited))
         if (IsPublic(*c, d) && TextOf(*c, d, 0) == member.Name) event = d;
     constexpr int mask = CppSymbolFlags::Event | CppSymbolFlags::KindMask;
-    if (!event || (c->GetFlags(event) & mask) != (CppSymbolFlags::Event | CppSymbolFlags::Variable)) return false;
+    if (!event || (c->GetFlags(event) & mask) != (CppSymbolFlags::Event | CppSymbolFlags::Variable))
+        return false;
     const TSymbol result = c->GetResultType(event);
     if ((result != nullptr) != (member.ResultType != "void")) return false;
     TMethodTypeInfo r;
@@ -115,7 +117,8 @@ bool TActiveXCoClassExpert::GetEventInfo(const TTypeLibMember& member, TMethodTy
         if (param.Flags != 1 && c->GetTypeCode(c->GetTypeSymbol(p)) == CppTypeCodes::Pointer &&
             c->GetObjectType(p, 0))
             param.Flags = 8;
-        if (SameText(param.Type, "struct ") || StartsWithText(param.Type, "struct (")) param.Type = "TObject /*HACK*/";
+        if (SameText(param.Type, "struct ") || StartsWithText(param.Type, "struct ("))
+            param.Type = "TObject /*HACK*/";
         r.Params.push_back(param);
     }
     record = std::move(r);
@@ -134,7 +137,8 @@ void TActiveXCoClassExpert::GenEvent(const TInterfaceMethod& method, String& bod
         const bool found = own != method.Record.Params.end();
         const String name = found ? own->Name : tp.Name;
         String eventType = found ? own->Type : tp.Type;
-        while (!eventType.empty() && (eventType.back() == '&' || eventType.back() == ' ')) eventType.pop_back();
+        while (!eventType.empty() && (eventType.back() == '&' || eventType.back() == ' '))
+            eventType.pop_back();
         if (!args.empty()) args += ", ";
         if (tp.Flags & pfOut) {
             // passed through a temporary of the library's type, read back after the call
@@ -158,8 +162,8 @@ void TActiveXCoClassExpert::GenEvent(const TInterfaceMethod& method, String& bod
             args += "(" + tp.Type + ")" + name;
         }
     }
-    body = String("{") + CRLF + decls + pre + "  Fire_" + method.Member->Name + "(" + args + ");" + CRLF + post + "}" +
-           CRLF;
+    body = String("{") + CRLF + decls + pre + "  Fire_" + method.Member->Name + "(" + args + ");" + CRLF +
+           post + "}" + CRLF;
 }
 
 void TActiveXCoClassExpert::GenAux(const TInterfaceMethod& method)
@@ -169,8 +173,8 @@ void TActiveXCoClassExpert::GenAux(const TInterfaceMethod& method)
     if (!cls || cls->EventHookupPos == NoPosition) return;
     // the control's event calls the generated handler
     FManager->Insert(csHeader, cls->EventHookupPos,
-                     String(CRLF) + "    " + FPrefix + method.Member->Name + " = std::bind_front(&" + FImplName +
-                         "::" + method.Record.Name + ", this);");
+                     String(CRLF) + "    " + FPrefix + method.Member->Name + " = std::bind_front(&" +
+                         FImplName + "::" + method.Record.Name + ", this);");
 }
 
 void TActiveXCoClassExpert::GenPropertyGet(const TInterfaceMethod& method, String& body)
@@ -233,7 +237,9 @@ void TActiveXCoClassExpert::GenProperty(const TInterfaceMethod& method, String& 
     lines = Format("    const DISPID dispid = %d;", {method.Member->MemberId}) + CRLF +
             "    if (FireOnRequestEdit(dispid) == S_FALSE)" + CRLF + "      return S_FALSE;" + CRLF;
     switch (kind) {
-    case Simple: lines += "    " + write + "(" + (cast ? "(" + zubType + ")(Value)" : String("Value")) + ");"; break;
+    case Simple:
+        lines += "    " + write + "(" + (cast ? "(" + zubType + ")(Value)" : String("Value")) + ");";
+        break;
     case Bstr: lines += "    " + write + "(AnsiString(Value));"; break;
     default: lines += "    SetZubCtlProp(" + read + ", Value);"; break;
     }
@@ -290,7 +296,8 @@ bool TActiveXControlCoClassExpert::ConnectToClass(const TCppUnitClass& cls)
 {
     // ZUBCONTROL_IMPL(TAImpl, A, TWrapped, IA, DIID_IAEvents)
     const auto& bases = cls.BaseReferences;
-    if (ImplToCoClassName(cls.Name).empty() || bases.size() < 4 || bases[0].Text != "ZUBCONTROL_IMPL") return false;
+    if (ImplToCoClassName(cls.Name).empty() || bases.size() < 4 || bases[0].Text != "ZUBCONTROL_IMPL")
+        return false;
     TComponentClass wrapped = FindComponentClass(bases[3].Text);
     if (!wrapped || wrapped == &ClassTWinControl || !wrapped->InheritsFrom(&ClassTWinControl)) return false;
     FPrefix = "m_ZubCtl->";

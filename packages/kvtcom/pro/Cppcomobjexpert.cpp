@@ -40,7 +40,8 @@ TAutoObjectCppExpert::TAutoObjectCppExpert(const String& caption) : TComObjectEx
     lblDescription->Show();
     edtDescription->Show();
     cbErrorInfo = Add<TCheckBox>("cbErrorInfo", "Generate I&ErrorInfo support code", 16, 252, 380, 17);
-    cbFreeThreadedMarshaler = Add<TCheckBox>("cbFreeThreadedMarshaler", "&Free-Threaded Marshaler", 16, 272, 380, 17);
+    cbFreeThreadedMarshaler =
+        Add<TCheckBox>("cbFreeThreadedMarshaler", "&Free-Threaded Marshaler", 16, 272, 380, 17);
     for (TCheckBox* c : {cbErrorInfo, cbFreeThreadedMarshaler}) {
         c->Hide();
         c->SetEnabled(false);
@@ -49,7 +50,8 @@ TAutoObjectCppExpert::TAutoObjectCppExpert(const String& caption) : TComObjectEx
     edtClassName->SetHint("Name of OLE Object that will implement the Automation Interface.");
 }
 
-TCppActiveServerObjectExpert::TCppActiveServerObjectExpert() : TAutoObjectCppExpert("New Active Server Object")
+TCppActiveServerObjectExpert::TCppActiveServerObjectExpert()
+    : TAutoObjectCppExpert("New Active Server Object")
 {
     SetName("CppActiveServerObjectExpert");
     HelpContext = 3289;
@@ -57,7 +59,8 @@ TCppActiveServerObjectExpert::TCppActiveServerObjectExpert() : TAutoObjectCppExp
     rgServerType->Items()->Add("&Page-level event methods ( OnStartPage/OnEndPage )");
     rgServerType->Items()->Add("&Object Context");
     rgServerType->SetItemIndex(0);
-    cbTestScript = Add<TCheckBox>("cbTestScript", "&Generate a template test script for this object", 16, 248, 380, 17);
+    cbTestScript =
+        Add<TCheckBox>("cbTestScript", "&Generate a template test script for this object", 16, 248, 380, 17);
     cbTestScript->SetChecked(true);
     cbEvents->Hide();
     // the server type and the test script take the option rows
@@ -74,9 +77,9 @@ void TCppActiveServerObjectExpert::FormCreate()
     const int gap = cbInstancing->Height() + 10;
     bvlOptions->SetHeight(bvlOptions->Height() - gap);
     // the buttons too, or the shorter form cuts them off
-    for (TControl* c : {static_cast<TControl*>(rgServerType), static_cast<TControl*>(cbTestScript),
-                        static_cast<TControl*>(btnOK), static_cast<TControl*>(btnCancel),
-                        static_cast<TControl*>(btnHelp)})
+    for (TControl* c :
+         {static_cast<TControl*>(rgServerType), static_cast<TControl*>(cbTestScript),
+          static_cast<TControl*>(btnOK), static_cast<TControl*>(btnCancel), static_cast<TControl*>(btnHelp)})
         c->SetTop(c->Top() - gap);
     SetHeight(Height() - gap);
 }

@@ -88,7 +88,10 @@ std::unique_ptr<TComObjectExpert> ShowAutoObjectExpert(const String& caption, in
     return d;
 }
 
-std::unique_ptr<TComObjectExpert> TCppNewAutoObject::ShowExpert() { return ShowAutoObjectExpert("", 1403, Offers()); }
+std::unique_ptr<TComObjectExpert> TCppNewAutoObject::ShowExpert()
+{
+    return ShowAutoObjectExpert("", 1403, Offers());
+}
 
 TIntfPtr<IQModuleCreator> TCppNewAutoObject::GetUnitCreator()
 {
@@ -166,8 +169,8 @@ TIntfPtr<IQModuleCreator> TCppNewPropertyPage::GetUnitCreator()
 
 TIntfPtr<IQModuleCreator> TCppNewComPlusEventObject::GetUnitCreator()
 {
-    return TIntfPtr<IQModuleCreator>(
-        new TCppAutoObjectCreator(FileName, CoClassName, Instancing, ThreadingModel, Description, Events, InterfaceName, false));
+    return TIntfPtr<IQModuleCreator>(new TCppAutoObjectCreator(
+        FileName, CoClassName, Instancing, ThreadingModel, Description, Events, InterfaceName, false));
 }
 
 TIntfPtr<IQModuleCreator> TCppNewSubscriptionObject::GetUnitCreator()
@@ -181,10 +184,7 @@ TIntfPtr<IQModuleCreator> TCppNewSubscriptionObject::GetUnitCreator()
 namespace {
 
 // A stand-alone library in the type-library editor, referring to the component library's.
-void OpenStandAloneTypeLibrary()
-{
-    OpenNewTypeLibrary()->AddReference(LIBID_StdZUB, 4, 1, 0, "stdzub.tlb");
-}
+void OpenStandAloneTypeLibrary() { OpenNewTypeLibrary()->AddReference(LIBID_StdZUB, 4, 1, 0, "stdzub.tlb"); }
 
 // The project's type-library module, made and shown; the project kinds that cannot have one
 // stop the wizard.
@@ -262,7 +262,8 @@ void AddAtlCallback(IQProject* project)
     if (TIntfPtr<IQTypeLibModule> m = FindTypeLibModule(project)) m->AddSaveCallback(callback.get());
 }
 
-void EndComObjectWizard(IQProject* project, const String& coClassName, const String& fileName, bool atlCallback)
+void EndComObjectWizard(IQProject* project, const String& coClassName, const String& fileName,
+                        bool atlCallback)
 {
     AddComObjectToProject(project, coClassName, fileName);
     if (atlCallback) AddAtlCallback(project);
@@ -286,7 +287,10 @@ void TAtlSaveCallback::Save()
 
 void TCppNewComObject::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, true); }
 void TCppNewAutoObject::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, true); }
-void TCppNewComPlusEventObject::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, true); }
+void TCppNewComPlusEventObject::EndWizard()
+{
+    EndComObjectWizard(Project.get(), CoClassName, FileName, true);
+}
 void TCppNewActiveXControl::EndWizard() { AddComObjectToProject(Project.get(), CoClassName, FileName); }
 void TCppNewActiveForm::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, false); }
 void TCppNewPropertyPage::EndWizard() { EndComObjectWizard(Project.get(), CoClassName, FileName, false); }

@@ -185,7 +185,8 @@ void AddComObjectToProject(IQProject* project, const String& coClassName, const 
 // project.
 void AddAtlCallback(IQProject* project);
 // The end of the COM object wizards: the CoClass's unit, for some the ATL callback, the host's fix-up.
-void EndComObjectWizard(IQProject* project, const String& coClassName, const String& fileName, bool atlCallback);
+void EndComObjectWizard(IQProject* project, const String& coClassName, const String& fileName,
+                        bool atlCallback);
 
 // Renames the project's ATL unit to <project folder><project name>_ATL.cpp and saves it.
 class TAtlSaveCallback : public TInterfacedObject, public IQTypeLibSaveCallback {

@@ -87,8 +87,8 @@ TCppCoClassLicCreator::TCppCoClassLicCreator(const String& fileName, const Strin
 String TCppCoClassLicCreator::LicensingBlock()
 {
     if (FLicenseGUID.empty()) return "";
-    return CodeFix(
-        Format(CppProSource(stActiveXControlLicensing), {FLicenseGUID, FCoClassName, CppStringText(ActiveProjectName())}));
+    return CodeFix(Format(CppProSource(stActiveXControlLicensing),
+                          {FLicenseGUID, FCoClassName, CppStringText(ActiveProjectName())}));
 }
 
 TCppActiveControlCreator::TCppActiveControlCreator(const String& zubClassName, const String& fileName,
@@ -109,10 +109,10 @@ TIntfPtr<IQSourceFile> TCppActiveControlCreator::GetInterfaceSource()
     const String project = ActiveProjectName();
     // the unit's interfaces are declared by the type library's header
     return FormatSource(stActiveXControlHeader, ".h",
-                        {UnitName(), FCoClassName, FZubClassName, ActiveTypeLibUnitName(), FBitmapNumber, LicensingBlock(),
-                         FExtra, project, sPropertyMapComment.str(), sAXRegistryMacroComment.str(),
-                         sCOMMapComment.str(), sDEFINELIBIDComment.str(), sDECLAREZUBPERSISTENCEComment.str(),
-                         DashLine, DashLineCRLF});
+                        {UnitName(), FCoClassName, FZubClassName, ActiveTypeLibUnitName(), FBitmapNumber,
+                         LicensingBlock(), FExtra, project, sPropertyMapComment.str(),
+                         sAXRegistryMacroComment.str(), sCOMMapComment.str(), sDEFINELIBIDComment.str(),
+                         sDECLAREZUBPERSISTENCEComment.str(), DashLine, DashLineCRLF});
 }
 
 TCppActiveFormCreator::TCppActiveFormCreator(const String& fileName, const String& coClassName,
@@ -228,7 +228,8 @@ TIntfPtr<IQSourceFile> TCppBaseActiveServerCreator::AspFile(const String& templa
 }
 
 TCppActiveServerPageCreator::TCppActiveServerPageCreator(const String& fileName, const String& coClassName,
-                                                         const String& instancing, const String& threadingModel,
+                                                         const String& instancing,
+                                                         const String& threadingModel,
                                                          const String& description, bool events,
                                                          const String& interfaceName, bool dual)
     : TCppBaseActiveServerCreator(fileName, coClassName, instancing, threadingModel, description, events,

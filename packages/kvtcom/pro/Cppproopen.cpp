@@ -60,14 +60,15 @@ String ReplacedIncludeLine(const String& text, const String& from, const String&
 
 // What a migration does, planned whole before any of it is done.
 struct TMigration {
-    std::vector<std::pair<String, String>> Creates;   // a file not there yet, its text
+    std::vector<std::pair<String, String>> Creates;  // a file not there yet, its text
     std::vector<std::pair<String, String>> Rewrites;  // a file that is there, its new text
-    std::vector<std::pair<int, String>> Entries;      // project entry, new name
+    std::vector<std::pair<int, String>> Entries;  // project entry, new name
 };
 
 // The unit of oldTlb renamed to that of target among the entries (its copies never go over a
 // file that is there) and the include lines that follow; true when the unit is an entry.
-bool PlanGeneratedFiles(IQProjectFileEntries* entries, const String& oldTlb, const String& target, TMigration& plan)
+bool PlanGeneratedFiles(IQProjectFileEntries* entries, const String& oldTlb, const String& target,
+                        TMigration& plan)
 {
     const String oldCpp = ChangeFileExt(oldTlb, "") + "_TLB.cpp", oldH = ChangeFileExt(oldCpp, ".h");
     const String newCpp = ChangeFileExt(target, "") + "_TLB.cpp", newH = ChangeFileExt(newCpp, ".h");
@@ -81,7 +82,8 @@ bool PlanGeneratedFiles(IQProjectFileEntries* entries, const String& oldTlb, con
             const String changed = ReplacedIncludeLine(text, oldInclude, newInclude);
             if (changed != text) plan.Rewrites.emplace_back(file, changed);
         } else if (!copiedFrom.empty() && FileExists(copiedFrom)) {
-            plan.Creates.emplace_back(file, ReplacedIncludeLine(ReadFileBytes(copiedFrom), oldInclude, newInclude));
+            plan.Creates.emplace_back(file,
+                                      ReplacedIncludeLine(ReadFileBytes(copiedFrom), oldInclude, newInclude));
         }
     };
     for (int i = 0; i < entries->EntryCount(); ++i) {
@@ -245,8 +247,14 @@ HRESULT TProjectMenuModifierBase::QueryInterface(const TGUID& iid, void** obj)
     return TInterfacedObject::QueryInterface(iid, obj);
 }
 
-bool TAtlFileMenuModifier::AppliesTo(const String& fileName) { return fileName.find("_ATL.cpp") != String::npos; }
-void TAtlFileMenuModifier::ModifyLocalCommands(std::vector<int>& commands) { RemoveCommands(commands, {9, 8}); }
+bool TAtlFileMenuModifier::AppliesTo(const String& fileName)
+{
+    return fileName.find("_ATL.cpp") != String::npos;
+}
+void TAtlFileMenuModifier::ModifyLocalCommands(std::vector<int>& commands)
+{
+    RemoveCommands(commands, {9, 8});
+}
 
 bool TTlbCppFileMenuModifier::AppliesTo(const String& fileName)
 {
@@ -258,4 +266,7 @@ void TTlbCppFileMenuModifier::ModifyLocalCommands(std::vector<int>& commands)
 }
 
 bool TTlbFileMenuModifier::AppliesTo(const String& fileName) { return ExtractFileExt(fileName) == ".tlb"; }
-void TTlbFileMenuModifier::ModifyLocalCommands(std::vector<int>& commands) { RemoveCommands(commands, {9, 8}); }
+void TTlbFileMenuModifier::ModifyLocalCommands(std::vector<int>& commands)
+{
+    RemoveCommands(commands, {9, 8});
+}

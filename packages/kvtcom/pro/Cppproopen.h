@@ -49,7 +49,8 @@ private:
 };
 
 // Project-menu modifiers: the commands the project manager does not offer for generated units.
-class TProjectMenuModifierBase : public TInterfacedObject, public IQProjectMenuItemFilter,
+class TProjectMenuModifierBase : public TInterfacedObject,
+                                 public IQProjectMenuItemFilter,
                                  public IQProjectMenuModifier {
 public:
     HRESULT QueryInterface(const TGUID& iid, void** obj) override;

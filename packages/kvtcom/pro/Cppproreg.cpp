@@ -92,7 +92,8 @@ void Cppproreg::TProductStartup::ProductStartup()
     const TOptional optional[] = {
         {"ActiveXWizard", false,
          [this] { AddItem<TCppNewActiveXControl>(kActiveXCategory, SActiveXControlWizardName); }},
-        {"ActiveFormWizard", true, [this] { AddItem<TCppNewActiveForm>(kActiveXCategory, SActiveFormWizardName); }},
+        {"ActiveFormWizard", true,
+         [this] { AddItem<TCppNewActiveForm>(kActiveXCategory, SActiveFormWizardName); }},
         {"ActiveServerWizard", true,
          [this] { AddItem<TCppNewActiveServerObject>(kActiveXCategory, SActiveServerObjectWizardName); }},
     };
@@ -104,7 +105,8 @@ void Cppproreg::TProductStartup::ProductStartup()
     }
     TIntfPtr<IQImportComponentTrait3> trait(new TCppImportComponentTrait);
     auto ps = RequireService<IQPersonalityServices>("personality services");
-    for (const TGUID& iid : {IQImportComponentTrait::IID, IQImportComponentTrait2::IID, IQImportComponentTrait3::IID}) {
+    for (const TGUID& iid :
+         {IQImportComponentTrait::IID, IQImportComponentTrait2::IID, IQImportComponentTrait3::IID}) {
         ps->AddTrait(sCppPersonality, iid, trait.get());
         FTraits.push_back(iid);
     }
@@ -112,8 +114,8 @@ void Cppproreg::TProductStartup::ProductStartup()
 
 HRESULT TCppImportComponentTrait::QueryInterface(const TGUID& iid, void** obj)
 {
-    if (QueryAs<IQImportComponentTrait3>(this, iid, obj) || QueryAs<IQImportComponentTrait2>(this, iid, obj) ||
-        QueryAs<IQImportComponentTrait>(this, iid, obj))
+    if (QueryAs<IQImportComponentTrait3>(this, iid, obj) ||
+        QueryAs<IQImportComponentTrait2>(this, iid, obj) || QueryAs<IQImportComponentTrait>(this, iid, obj))
         return S_OK;
     return TInterfacedObject::QueryInterface(iid, obj);
 }
@@ -126,7 +128,7 @@ std::unique_ptr<TImportComponentWizard> TCppImportComponentTrait::GetMrWizard()
 String TCppImportComponentTrait::GetCaption() { return sImportCaption; }
 
 String TCppImportComponentTrait::ImportTLB(const String& typeLibFile, const String& unitDir,
-                                            const String& palettePage)
+                                           const String& palettePage)
 {
     return ::ImportTLB(typeLibFile, unitDir, palettePage, ".cpp", sCppPersonality);
 }

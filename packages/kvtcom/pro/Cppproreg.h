@@ -33,8 +33,8 @@ protected:
     template <class T>
     void AddItem(const char* category, const String& caption, int kind = 0)
     {
-        FWizards.Add(new TGalleryItemWizard({T::GalleryId, caption, "", T::IconName, category, sCppPersonality, kind},
-                                            ClassOf<T>()));
+        FWizards.Add(new TGalleryItemWizard(
+            {T::GalleryId, caption, "", T::IconName, category, sCppPersonality, kind}, ClassOf<T>()));
     }
 
 private:
@@ -56,7 +56,8 @@ public:
     String GetProjectExtension() override { return ".tvproj"; }
     String GetProjectFilter() override { return sCppProjectFilter; }
     String ImportTLB(const String& typeLibFile, const String& unitDir, const String& palettePage) override;
-    bool ImportAssembly(const String& assemblyFile, const String& unitDir, const String& palettePage) override;
+    bool ImportAssembly(const String& assemblyFile, const String& unitDir,
+                        const String& palettePage) override;
     TDTLWriterClass GetDTLWriter() override { return TCPPDTLWriter::Class(); }
 };
 

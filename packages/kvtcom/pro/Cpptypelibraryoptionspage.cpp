@@ -34,9 +34,10 @@ TCppTypeLibOptions::TCppTypeLibOptions(TComponent* AOwner) : TPropertySheet(AOwn
             FProps->SetValue(f.Name, f.Default);
         }
     }
-    CheckBoxes = {{"Component wrapper file", "Change &suffix", FProps, "CppChangeSuffixInCompWrap"},
-                  {"Code generation", "Use &dispinterfaces in control wrappers", FProps, "DispInterfInControlWrap"},
-                  {"Code generation", "MS-style pr&operty getter/setter prefixes", FProps, "MSStylePropGetSet"}};
+    CheckBoxes = {
+        {"Component wrapper file", "Change &suffix", FProps, "CppChangeSuffixInCompWrap"},
+        {"Code generation", "Use &dispinterfaces in control wrappers", FProps, "DispInterfInControlWrap"},
+        {"Code generation", "MS-style pr&operty getter/setter prefixes", FProps, "MSStylePropGetSet"}};
     // the box is set through the dialog: the combo box follows it
     FProps->OnChange = [this](const String& field) {
         if (field == "CppChangeSuffixInCompWrap") PropChkChangeOcxSuffixClick();
@@ -61,7 +62,10 @@ namespace {
 class TCppTypeLibAddIn : public TAddInOptions {
 public:
     using TAddInOptions::TAddInOptions;
-    void CustomizeDialog(TEnvironmentOptionsDialog& dialog) override { dialog.AddSheet("TCppTypeLibOptions"); }
+    void CustomizeDialog(TEnvironmentOptionsDialog& dialog) override
+    {
+        dialog.AddSheet("TCppTypeLibOptions");
+    }
 };
 TAddInOptions* gAddIn = nullptr;
 }  // namespace
@@ -70,9 +74,11 @@ namespace Cpptypelibraryoptionspage {
 int UseCount = 0;
 void Initialization()
 {
-    RegisterPropertySheetClass("TCppTypeLibOptions",
-                               [](TComponent* owner) -> TPropertySheet* { return new TCppTypeLibOptions(owner); });
-    gAddIn = RegisterAddInOptions([](TComponent* owner) -> TAddInOptions* { return new TCppTypeLibAddIn(owner); });
+    RegisterPropertySheetClass("TCppTypeLibOptions", [](TComponent* owner) -> TPropertySheet* {
+        return new TCppTypeLibOptions(owner);
+    });
+    gAddIn =
+        RegisterAddInOptions([](TComponent* owner) -> TAddInOptions* { return new TCppTypeLibAddIn(owner); });
 }
 void Finalization()
 {

@@ -45,5 +45,6 @@ void StartInstallItem(TInstallObjectsStartup*& slot, bool platform, const char* 
 {
     if (slot || !platform) return;
     slot = new TInstallObjectsStartup(
-        [](TComponent* owner) -> TInstallObjectsCommands* { return NewDataModule<TCommands>(owner); }, itemName);
+        [](TComponent* owner) -> TInstallObjectsCommands* { return NewDataModule<TCommands>(owner); },
+        itemName);
 }

@@ -110,7 +110,8 @@ TEST_F(IdlBrowse, DeclarationsAreReadFromTheSource)
     file.PopulateClasses();
     TIdlClassSymbol& account = *file.Modules().Items(0)->Classes().Items(0);
     // the header changed since the browse: the declarations are read as the file is now
-    AtomicWriteFile(h, String(kSkeletons).replace(String(kSkeletons).find("float amount"), 12, "double  sum"));
+    AtomicWriteFile(h,
+                    String(kSkeletons).replace(String(kSkeletons).find("float amount"), 12, "double  sum"));
     account.ResolveMethodDeclarations();
     String got;
     for (int i = 0; i < account.Methods().Count(); ++i) {
@@ -138,7 +139,8 @@ TEST_F(IdlBrowse, QualifiedNames)
     EXPECT_EQ(account->GetQualifiedName(), "_sk_Bank::_sk_Account");
     EXPECT_EQ(file.Classes().Items(0)->GetQualifiedName(), "_sk_Top");
     EXPECT_EQ(file.GetQualifiedName(), "");
-    for (const char* name : {"::_sk_Bank::Account", "Bank::_sk_Account", "Bank::Account", "_sk_Bank::_sk_Account"})
+    for (const char* name :
+         {"::_sk_Bank::Account", "Bank::_sk_Account", "Bank::Account", "_sk_Bank::_sk_Account"})
         EXPECT_EQ(file.FindQualifiedName(name), account) << name;
     EXPECT_EQ(file.FindQualifiedName("Bank::Inner::Teller")->Name(), "Teller");
     EXPECT_EQ(file.FindQualifiedName("Bank::Nothing"), nullptr);
@@ -152,7 +154,8 @@ TEST_F(IdlBrowse, QualifiedNames)
     TIdlClassSymbolEnumerator e(file);
     ASSERT_TRUE(e.AnyClasses());
     std::vector<String> order;
-    for (TIdlClassSymbol* c = e.Current(); c; c = e.Next() ? e.Current() : nullptr) order.push_back(c->Name());
+    for (TIdlClassSymbol* c = e.Current(); c; c = e.Next() ? e.Current() : nullptr)
+        order.push_back(c->Name());
     EXPECT_EQ(order, (std::vector<String>{"Teller", "Account", "Top"}));
     EXPECT_EQ(e.Current(), nullptr);
 }
@@ -225,32 +228,36 @@ TEST_F(IdlBrowse, BrowserProtocol)
     CompileAndBrowseProc = nullptr;
     bool called = false;
     TSkBrowser none;
-    EXPECT_TRUE(none.Compile(h, [&](TObject*, TSkBrowser*) { called = true; }, nullptr));
+    EXPECT_TRUE(none.Compile(
+        h, [&](TObject*, TSkBrowser*) { called = true; }, nullptr));
     EXPECT_FALSE(called);
     CompileAndBrowseProc = CountingCompile;
 
     TObject owner;
     TSkBrowser browser;
-    EXPECT_TRUE(browser.Compile(h, [&](TObject* o, TSkBrowser* b) {
-        called = true;
-        EXPECT_EQ(o, &owner);
-        EXPECT_EQ(b->HeaderFile(), h);
-        TSymbol deposit = b->FindSymbol("_sk_Bank::_sk_Account::deposit", nullptr, 0);
-        ASSERT_NE(deposit, nullptr);
-        TSymbol params[2];
-        ASSERT_EQ(b->GetMembers(deposit, CppMembers::Parameters, params), 2);
-        // a pointer to char stays the pointer; the base of a float is none
-        EXPECT_EQ(b->GetTypeCode(b->GetBaseTypeSymbol(params[1])), CppTypeCodes::Pointer);
-        EXPECT_EQ(b->GetBaseTypeCode(params[0]), CppTypeCodes::Float);
-        // a lookup without a place answers false and leaves the outputs as they were
-        int line = -7;
-        String file = "kept";
-        EXPECT_FALSE(b->FindDeclaration(b->GetTypeSymbol(params[0]), line, file));
-        EXPECT_EQ(line, -7);
-        EXPECT_EQ(file, "kept");
-        EXPECT_TRUE(b->FindDeclaration(deposit, line, file));
-        EXPECT_EQ(line, 8);
-    }, &owner));
+    EXPECT_TRUE(browser.Compile(
+        h,
+        [&](TObject* o, TSkBrowser* b) {
+            called = true;
+            EXPECT_EQ(o, &owner);
+            EXPECT_EQ(b->HeaderFile(), h);
+            TSymbol deposit = b->FindSymbol("_sk_Bank::_sk_Account::deposit", nullptr, 0);
+            ASSERT_NE(deposit, nullptr);
+            TSymbol params[2];
+            ASSERT_EQ(b->GetMembers(deposit, CppMembers::Parameters, params), 2);
+            // a pointer to char stays the pointer; the base of a float is none
+            EXPECT_EQ(b->GetTypeCode(b->GetBaseTypeSymbol(params[1])), CppTypeCodes::Pointer);
+            EXPECT_EQ(b->GetBaseTypeCode(params[0]), CppTypeCodes::Float);
+            // a lookup without a place answers false and leaves the outputs as they were
+            int line = -7;
+            String file = "kept";
+            EXPECT_FALSE(b->FindDeclaration(b->GetTypeSymbol(params[0]), line, file));
+            EXPECT_EQ(line, -7);
+            EXPECT_EQ(file, "kept");
+            EXPECT_TRUE(b->FindDeclaration(deposit, line, file));
+            EXPECT_EQ(line, 8);
+        },
+        &owner));
     EXPECT_TRUE(called);
     // the hook points at a browser only during its compile
     EXPECT_FALSE(EnableBrowser);

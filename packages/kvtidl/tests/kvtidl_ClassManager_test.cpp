@@ -27,21 +27,22 @@ const char* const kHeader = "class AccountImpl;\n"
                             "};\n"
                             "class Plain { void f(); };\n";
 
-const char* const kSource = "#include \"AccountImpl.h\"\n"
-                            "AccountImpl::AccountImpl(const char* name) : Other(1), _sk_Bank::_sk_Account(name)\n"
-                            "{\n"
-                            "}\n"
-                            "void AccountImpl::deposit(float amount, const char* memo)\n"
-                            "{\n"
-                            "}\n"
-                            "void AccountImpl::deposit(float sum)\n"
-                            "{\n"
-                            "  // nothing yet\n"
-                            "}\n"
-                            "Bank::Money AccountImpl::balance()\n"
-                            "{\n"
-                            "  return Bank::Money();\n"
-                            "}\n";
+const char* const kSource =
+    "#include \"AccountImpl.h\"\n"
+    "AccountImpl::AccountImpl(const char* name) : Other(1), _sk_Bank::_sk_Account(name)\n"
+    "{\n"
+    "}\n"
+    "void AccountImpl::deposit(float amount, const char* memo)\n"
+    "{\n"
+    "}\n"
+    "void AccountImpl::deposit(float sum)\n"
+    "{\n"
+    "  // nothing yet\n"
+    "}\n"
+    "Bank::Money AccountImpl::balance()\n"
+    "{\n"
+    "  return Bank::Money();\n"
+    "}\n";
 
 TEST(IdlClassManager, ClassesMembersAndMarkers)
 {

@@ -386,8 +386,8 @@ TEST_F(KvtidlCompile, MessagesNameTheirPlaceOnce)
         int Line;
         String Text;
     } cases[] = {
-        {"interface A {};\n#pragma krotex Syntax error in interface body\n", false, TCompileErrorKind::ekError, 2,
-         "Syntax error in interface body"},
+        {"interface A {};\n#pragma krotex Syntax error in interface body\n", false,
+         TCompileErrorKind::ekError, 2, "Syntax error in interface body"},
         {"#pragma krotex (warning) Forward declared interface 'A' was never fully defined\n", true,
          TCompileErrorKind::ekWarning, 1, "Forward declared interface 'A' was never fully defined"},
         {"", false, TCompileErrorKind::ekError, 1, "Identifier " + huge + " is too long"},

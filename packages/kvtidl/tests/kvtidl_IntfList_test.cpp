@@ -19,7 +19,8 @@ TEST(IdlIntfList, TieTemplateNames)
         {"Bank::Account", "Bank_tie_Account"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(TIdlInterfaceItem(nullptr, "x", c.qualified, "a.idl").GetTieTemplateName(), c.tie) << c.qualified;
+        EXPECT_EQ(TIdlInterfaceItem(nullptr, "x", c.qualified, "a.idl").GetTieTemplateName(), c.tie)
+            << c.qualified;
 }
 
 TEST(IdlIntfList, ImplementationAndClientNames)
@@ -54,12 +55,14 @@ TEST(IdlIntfList, ImplementationAndClientNames)
 TEST(IdlIntfList, WarningsWhenTheProjectHasNoIdlFile)
 {
     TIdlInterfaceList list;
-    EXPECT_EQ(TIdlImplInterfaceListHelper(nullptr, list).GetNeedsInterfacesWarning(),
-              "A CORBA object implementation cannot be created unless the project contains an IDL file.  Choose "
-              "Yes to add an IDL file to the project.");
-    EXPECT_EQ(TIdlUseInterfaceListHelper(nullptr, list).GetNeedsInterfacesWarning(),
-              "A project can't use a CORBA object unless the project contains an IDL file.  Choose Yes to add an "
-              "IDL file to the project.");
+    EXPECT_EQ(
+        TIdlImplInterfaceListHelper(nullptr, list).GetNeedsInterfacesWarning(),
+        "A CORBA object implementation cannot be created unless the project contains an IDL file.  Choose "
+        "Yes to add an IDL file to the project.");
+    EXPECT_EQ(
+        TIdlUseInterfaceListHelper(nullptr, list).GetNeedsInterfacesWarning(),
+        "A project can't use a CORBA object unless the project contains an IDL file.  Choose Yes to add an "
+        "IDL file to the project.");
 }
 
 class IdlAddFiles : public ProjectTestHost {
@@ -74,7 +77,8 @@ protected:
     {
         std::vector<String> out;
         auto group = MainProjectGroup();
-        for (int i = 0; i < group->OpenModuleCount(); ++i) out.push_back(ExtractFileName(group->OpenModule(i)->FileName()));
+        for (int i = 0; i < group->OpenModuleCount(); ++i)
+            out.push_back(ExtractFileName(group->OpenModule(i)->FileName()));
         return out;
     }
 };

@@ -182,7 +182,8 @@ TEST(KvtidlMakeFile, ARuleOfTheUsersOnAnIdlFileStaysAsItIs)
 
 TEST(KvtidlMakeFile, RulesNeverGoOnALastLineThatContinues)
 {
-    for (const char* text : {"IDLFILES = \r\nIDLCFLAGS = -boa\r\nX = 1 \\", "IDLFILES = \r\nIDLCFLAGS = -boa\r\nX = 1 \\\r\n"}) {
+    for (const char* text :
+         {"IDLFILES = \r\nIDLCFLAGS = -boa\r\nX = 1 \\", "IDLFILES = \r\nIDLCFLAGS = -boa\r\nX = 1 \\\r\n"}) {
         SCOPED_TRACE(text);
         TIdlMakeFile mk(kProject, text);
         mk.SetIdlFiles({"/p/a.idl"});

@@ -134,7 +134,8 @@ TEST(KvtidlOptions, KrotirOptionsAndRootMacro)
 
 TEST(KvtidlOptions, ControlCharactersSeparateBlankSeparatedWordsOnly)
 {
-    EXPECT_EQ(ExtractStrings(String("-a\x01\x02x \x1f-b\0c", 11)), (std::vector<String>{"-a", "x", "-b", "c"}));
+    EXPECT_EQ(ExtractStrings(String("-a\x01\x02x \x1f-b\0c", 11)),
+              (std::vector<String>{"-a", "x", "-b", "c"}));
     EXPECT_EQ(ExtractStrings("\"q\x01r\" s"), (std::vector<String>{"\"q\x01r\"", "s"}));
     EXPECT_EQ(ExtractStrings("a\x01;b", ";"), (std::vector<String>{"a\x01", "b"}));
 }

@@ -18,8 +18,8 @@ TEST(KvtidlProjectOptions, OptionsByNameAreTheHelpersBooleans)
         const char* name;
         bool value;
     };
-    for (const Case& c : {Case{"AddServerUnit", true}, Case{"addclientunit", false},
-                          Case{"PRECOMPILEDHEADERS", true}}) {
+    for (const Case& c :
+         {Case{"AddServerUnit", true}, Case{"addclientunit", false}, Case{"PRECOMPILEDHEADERS", true}}) {
         TOptionValue v;
         options.GetOption(c.name, v);
         ASSERT_TRUE(std::holds_alternative<bool>(v)) << c.name;
@@ -95,8 +95,9 @@ protected:
     static String Templates()
     {
         const String d = FreshDir(ScratchDir() + "kvtidl_filter_templates");
-        AtomicWriteFile(d + "impl.cpp.tmpl",
-                        "class $(ClassName)\n$IF(Tie)\n  : public tie\n$ELSE\n  : public skeleton\n$ENDIF\n\n\n");
+        AtomicWriteFile(
+            d + "impl.cpp.tmpl",
+            "class $(ClassName)\n$IF(Tie)\n  : public tie\n$ELSE\n  : public skeleton\n$ENDIF\n\n\n");
         return d;
     }
 };

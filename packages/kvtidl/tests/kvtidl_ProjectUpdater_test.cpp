@@ -99,8 +99,9 @@ TEST_F(KvtidlProjectUpdater, UnitsNotLoadedAreAskedForOnceCancelStops)
     ASSERT_EQ(dialogs->Shown().size(), 2u);
     EXPECT_EQ(dialogs->Shown()[0].Text, "Module AForm is not loaded and may contain CORBA objects that need "
                                         "updating.  Do you wish to load AForm now?");
-    EXPECT_EQ(dialogs->Shown()[1].Text, "Modules AForm,BForm are not loaded and may contain CORBA objects that "
-                                        "need updating.  Do you wish to load the modules now?");
+    EXPECT_EQ(dialogs->Shown()[1].Text,
+              "Modules AForm,BForm are not loaded and may contain CORBA objects that "
+              "need updating.  Do you wish to load the modules now?");
     EXPECT_EQ(dialogs->Shown()[1].Type, mtInformation);
     EXPECT_EQ(dialogs->Shown()[1].Buttons, mbYes | mbNo | mbCancel);
 }
@@ -132,7 +133,10 @@ public:
     String FileFilter() override { return ""; }
     bool HandlesFile(const String& file) override { return SameText(ExtractFileExt(file), ".idl"); }
     std::vector<String> Extensions() override { return {".idl"}; }
-    TStdFileContainer* CreateContainer(TStdFileContainer*, const String&, IQCppProject*) override { return nullptr; }
+    TStdFileContainer* CreateContainer(TStdFileContainer*, const String&, IQCppProject*) override
+    {
+        return nullptr;
+    }
     TUsesEntry CreateUsesEntry(const String& file, IQCppProject*) override { return {file, "", 14}; }
     bool Compile(const String& file, IQCppProject*) override
     {
@@ -241,7 +245,8 @@ TEST_F(KvtidlProjectUpdater, GeneratedHeadersOnlyOfSourcesTheProjectFileLists)
         EXPECT_EQ(u->GetGenFileName(p.get(), dir + "bank.idl", 1), dir + "bank_c.h") << file;
         EXPECT_EQ(u->GetGenFileName(p.get(), dir + "bank.idl", 2), "");
         EXPECT_EQ(u->GetGenFileName(p.get(), dir + "other.idl", 0), "");
-        EXPECT_EQ(u->GetAllGenFiles(p.get()), (std::vector<String>{dir + "bank_s.cc", dir + "bank_c.cc"})) << file;
+        EXPECT_EQ(u->GetAllGenFiles(p.get()), (std::vector<String>{dir + "bank_s.cc", dir + "bank_c.cc"}))
+            << file;
     }
 }
 

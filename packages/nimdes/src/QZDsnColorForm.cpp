@@ -206,7 +206,9 @@ TQZColorForm::TQZColorForm(TComponent* owner, TStringList* customColors) : TForm
     PaintBoxColor->OnMouseDown = [this](TObject*, TMouseButton b, TShiftState s, int x, int y) {
         if (b == mbLeft) FieldMouse(s, x, y, true);
     };
-    PaintBoxColor->OnMouseMove = [this](TObject*, TShiftState s, int x, int y) { FieldMouse(s, x, y, false); };
+    PaintBoxColor->OnMouseMove = [this](TObject*, TShiftState s, int x, int y) {
+        FieldMouse(s, x, y, false);
+    };
     TrackBright = Make<TTrackBar>(this, TabSheet1, "TrackBright", 210, 4, 24, HueRange + 2);
     TrackBright->SetOrientation(trVertical);
     TrackBright->SetMin(0);
@@ -224,12 +226,10 @@ TQZColorForm::TQZColorForm(TComponent* owner, TStringList* customColors) : TForm
         int* Field;
         bool Rgb;
     };
-    const EditRow rows[] = {{&EditHue, "EditHue", "Hue:", &FHue, false},
-                            {&EditSat, "EditSat", "Sat:", &FSat, false},
-                            {&EditBright, "EditBright", "Lum:", &FBright, false},
-                            {&editRed, "editRed", "Red:", &FRed, true},
-                            {&editGreen, "editGreen", "Green:", &FGreen, true},
-                            {&editBlue, "editBlue", "Blue:", &FBlue, true}};
+    const EditRow rows[] = {
+        {&EditHue, "EditHue", "Hue:", &FHue, false},          {&EditSat, "EditSat", "Sat:", &FSat, false},
+        {&EditBright, "EditBright", "Lum:", &FBright, false}, {&editRed, "editRed", "Red:", &FRed, true},
+        {&editGreen, "editGreen", "Green:", &FGreen, true},   {&editBlue, "editBlue", "Blue:", &FBlue, true}};
     int top = 4;
     for (const EditRow& r : rows) {
         MakeLabel(this, TabSheet1, (String("Label") + r.Name).c_str(), 244, top + 3, r.Label);
@@ -375,7 +375,8 @@ void TQZColorForm::CalcPickedColor(bool fromRGB)
         SetBright(std::min(Round(BrightRange * b), BrightRange - 1));
         SetPickedColor(FRed + FGreen * 256 + FBlue * 65536);
     } else {
-        const TColor c = HSBtoRGB(double(FHue) / HueRange, double(FSat) / SatRange, double(FBright) / BrightRange);
+        const TColor c =
+            HSBtoRGB(double(FHue) / HueRange, double(FSat) / SatRange, double(FBright) / BrightRange);
         SetRed(c & 0xFF);
         SetGreen((c >> 8) & 0xFF);
         SetBlue((c >> 16) & 0xFF);

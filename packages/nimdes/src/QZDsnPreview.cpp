@@ -58,7 +58,8 @@ int LeadingNumber(const String& s)
 }
 }  // namespace
 
-void LoadDesignerLibrary(std::unique_ptr<TQZDesignerLibrary>& library, const String& name, const String& error)
+void LoadDesignerLibrary(std::unique_ptr<TQZDesignerLibrary>& library, const String& name,
+                         const String& error)
 {
     if (library) return;
     try {
@@ -72,10 +73,10 @@ bool BrowserVersionOK(const String& version, const String& build, bool allowBuil
 {
     const auto dot = version.find('.');
     const int major = LeadingNumber(version);
-    const int minor =
-        dot != String::npos && dot + 1 < version.size() && std::isdigit(static_cast<unsigned char>(version[dot + 1]))
-            ? version[dot + 1] - '0'
-            : -1;
+    const int minor = dot != String::npos && dot + 1 < version.size() &&
+                              std::isdigit(static_cast<unsigned char>(version[dot + 1]))
+                          ? version[dot + 1] - '0'
+                          : -1;
     if (major > 5 || (major == 5 && minor >= 5)) return true;
     return allowBuild && StrToIntDef(Trim(build), -1) >= 54134;
 }
@@ -126,8 +127,8 @@ String RenderFormHTML(TComponent* form, int browser, const String& path)
             output = PreviewOutputDir(cpp->GetOption("OutputDir"), project->FileName());
     const String cache = IncludeTrailingPathDelimiter(output) + "Cache";
     if (!ForceDirectories(cache)) throw EInOutError("Cannot create the folder " + cache);
-    String html = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" + Escape(form->Name()) +
-                  "</title>\n</head>\n<body>\n";
+    String html = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>" +
+                  Escape(form->Name()) + "</title>\n</head>\n<body>\n";
     if (auto* root = dynamic_cast<TControl*>(form)) RenderControls(*root, html, 1);
     return html + "</body>\n</html>\n";
 }
@@ -137,8 +138,8 @@ TQZFormPreviewGenerator::TQZFormPreviewGenerator(TComponent* form, const String&
 {
     FWindow = static_cast<IHTMLLayoutMgr*>(gLibrary->GetManager(nullptr));
     try {
-        FWindow->SetDestroyNotify([](void* self) { static_cast<TQZFormPreviewGenerator*>(self)->Destroying(); },
-                                  this);
+        FWindow->SetDestroyNotify(
+            [](void* self) { static_cast<TQZFormPreviewGenerator*>(self)->Destroying(); }, this);
         GeneratePreviewHTML(workArea);
         FWindow->SetWorkArea(workArea.c_str());
         FWindow->SetHost(nullptr, "");
@@ -171,7 +172,8 @@ int TQZFormPreviewGenerator::Count() { return static_cast<int>(gGenerators.size(
 
 void TQZFormPreviewGenerator::GeneratePreviewHTML(const String& workArea)
 {
-    AtomicWriteFile(IncludeTrailingPathDelimiter(workArea) + "index.html", RenderFormHTML(FForm, 1, workArea));
+    AtomicWriteFile(IncludeTrailingPathDelimiter(workArea) + "index.html",
+                    RenderFormHTML(FForm, 1, workArea));
 }
 
 void TQZFormPreviewGenerator::Destroying()

@@ -12,7 +12,8 @@ bool BrowserVersionOK(const String& version, const String& build, bool allowBuil
 bool BrowserRecentEnough(bool allowBuild);
 // Loads the framework's designer library of that name into library when it is not loaded yet;
 // the error's message when it cannot.
-void LoadDesignerLibrary(std::unique_ptr<TQZDesignerLibrary>& library, const String& name, const String& error);
+void LoadDesignerLibrary(std::unique_ptr<TQZDesignerLibrary>& library, const String& name,
+                         const String& error);
 // The temporary folder followed by "Nimbrel/", made when missing.
 String WorkArea();
 // Where the project's output goes for the render: OutputDir (one $(NAME) macro at its start

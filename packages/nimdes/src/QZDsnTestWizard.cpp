@@ -118,7 +118,8 @@ void TQZTestApplicationWizard::Execute()
     // overwritten.
     for (int n = 1;; ++n) {
         s.ProjectName = Format("Project%d", {n});
-        if (!QZDsnWizard::ProjectExists(group, s.ProjectName) && !FileExists(s.ProjectDir + s.ProjectName + ".pdr"))
+        if (!QZDsnWizard::ProjectExists(group, s.ProjectName) &&
+            !FileExists(s.ProjectDir + s.ProjectName + ".pdr"))
             break;
     }
     TIntfPtr<IQProjectCreator> c(new TQZTestProjectCreator(IsCpp));

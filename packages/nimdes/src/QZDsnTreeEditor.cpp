@@ -184,7 +184,7 @@ void TQZDsnTreeView::ItemsFreed()
 
 TQZDsnTreeView* ShowTreeViewEditor(TQZControl* tree)
 {
-    TQZDsnTreeView* editor = nullptr, *idle = nullptr;
+    TQZDsnTreeView *editor = nullptr, *idle = nullptr;
     for (TQZDsnTreeView* e : Open()) {
         if (e->Component() == tree) editor = e;
         if (!e->Component()) idle = e;

@@ -35,7 +35,10 @@ std::vector<String> GroupProjectFiles()
     return files;
 }
 
-String InstallPath() { return TRegistry().ReadString("Software\\Pelmor Software\\Nimbrel", "KVT Install Path", ""); }
+String InstallPath()
+{
+    return TRegistry().ReadString("Software\\Pelmor Software\\Nimbrel", "KVT Install Path", "");
+}
 
 TIntfPtr<IQGalleryCategory> GalleryCategory(bool isCpp, const String& wizardId, bool create)
 {
@@ -130,8 +133,8 @@ void TQZApplicationWizard::SetupProject(IQProject* project)
     if (install.empty() || !options) return;
     const String lib = IncludeTrailingPathDelimiter(install);
     options->SetOption("LibPath", AddPathOption(options->GetOption("LibPath"), lib));
-    options->SetOption("IncludePath",
-                       AddPathOption(options->GetOption("IncludePath"), IncludeTrailingPathDelimiter(lib + "include")));
+    options->SetOption("IncludePath", AddPathOption(options->GetOption("IncludePath"),
+                                                    IncludeTrailingPathDelimiter(lib + "include")));
 }
 
 namespace {

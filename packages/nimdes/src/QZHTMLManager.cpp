@@ -94,7 +94,8 @@ std::string TQZHTMLManager::CreateComponent(const std::string& className)
     TComponentClass cls = GetComponentClass(className);
     if (!cls) cls = QZFindClass(className);
     if (!cls || !FDesigner) return std::string();
-    TControl* parent = FLayout && FLayout->LayoutContainer ? FLayout->LayoutContainer : dynamic_cast<TControl*>(FDesigner->Root());
+    TControl* parent = FLayout && FLayout->LayoutContainer ? FLayout->LayoutContainer
+                                                           : dynamic_cast<TControl*>(FDesigner->Root());
     TComponent* c = FDesigner->CreateComponent(cls, parent);
     return c->Name();
 }
@@ -161,7 +162,8 @@ void TQZHTMLManager::BuildPalette()
 {
     if (!FHTML) return;
     for (const THTMLPaletteItem& item : Items())
-        for (const String& c : item.ClassNames) FHTML->AddPaletteItem(item.Page.c_str(), c.c_str(), item.Module);
+        for (const String& c : item.ClassNames)
+            FHTML->AddPaletteItem(item.Page.c_str(), c.c_str(), item.Module);
 }
 
 void TQZHTMLManager::ShowObjectInspector() {}
@@ -180,7 +182,8 @@ String ConvertToTemplate(const String& html, const String& workArea)
 {
     // The designer refers to its pictures in the work area; the template names them alone.
     String out = html;
-    for (std::size_t p; !workArea.empty() && (p = out.find(workArea)) != String::npos;) out.erase(p, workArea.size());
+    for (std::size_t p; !workArea.empty() && (p = out.find(workArea)) != String::npos;)
+        out.erase(p, workArea.size());
     return out;
 }
 
@@ -253,8 +256,8 @@ void EditLayoutHTML(TComponent* component, TFormDesigner* designer)
     IHTMLLayoutMgr* w = m->HTMLDesigner();
     w->SetWorkArea(area.c_str());
     w->SetDestroyNotify([](void* self) { static_cast<TQZHTMLManager*>(self)->Destroying(); }, m);
-    w->SetResultNotify([](void* self, const char* html) { static_cast<TQZHTMLManager*>(self)->SetResult(html); },
-                       m);
+    w->SetResultNotify(
+        [](void* self, const char* html) { static_cast<TQZHTMLManager*>(self)->SetResult(html); }, m);
     const bool html32 = layout->InheritsFrom(&qzc::TQZLayoutMgrHTML32);
     w->SetHost(static_cast<IHTMLLayoutHost*>(m),
                html32 ? "QZ Standard 3.2\nQZ Data 3.2" : "QZ Standard\nQZ Data\nQZ Client Side");

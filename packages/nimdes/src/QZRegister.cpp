@@ -363,5 +363,4 @@ void TQZScriptEventsProperty::Edit()
     if (control && EditScriptEvents(control)) Modified();
 }
 
-
 extern "C" void QZRegister_Register() { QZRegister::Register(); }

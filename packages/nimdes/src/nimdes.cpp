@@ -16,16 +16,11 @@ int UseCount = 0;
 
 namespace {
 const TPackageUnitEntry kUnits[] = {
-    HOST_UNIT_ENTRY(QZHTMLManager),
-    HOST_UNIT_ENTRY(QZDsnPaint),
-    HOST_UNIT_ENTRY(QZDsnPaintHandlers),
-    HOST_UNIT_ENTRY(QZDsnColorEditor),
-    HOST_UNIT_ENTRY(QZDsnTreeEditor),
-    HOST_UNIT_ENTRY(QZDsnPreview),
-    HOST_UNIT_ENTRY(QZDsnWizard),
-    HOST_UNIT_ENTRY(QZDsnTestWizard),
-    HOST_UNIT_ENTRY(QZRegister),
-    {"nimdes", &nimdes::UseCount, nullptr, nullptr},
+    HOST_UNIT_ENTRY(QZHTMLManager),      HOST_UNIT_ENTRY(QZDsnPaint),
+    HOST_UNIT_ENTRY(QZDsnPaintHandlers), HOST_UNIT_ENTRY(QZDsnColorEditor),
+    HOST_UNIT_ENTRY(QZDsnTreeEditor),    HOST_UNIT_ENTRY(QZDsnPreview),
+    HOST_UNIT_ENTRY(QZDsnWizard),        HOST_UNIT_ENTRY(QZDsnTestWizard),
+    HOST_UNIT_ENTRY(QZRegister),         {"nimdes", &nimdes::UseCount, nullptr, nullptr},
 };
 const char* const kRegisterProcs[] = {"QZRegister_Register"};
 const TPackageInfoTable kPackage = {

@@ -21,10 +21,8 @@ TEST(nimdes_Color, HSBToRGBEdgeValues)
         {0, 0, 0, {0, 0, 0}},  // zero brightness: black whatever the hue
         {0, 0, 1, {255, 255, 255}},  // full scale, no saturation: white
         {0.4, 0, 0.5, {128, 128, 128}},  // grey: the hue plays no part
-        {0, 1, 1, {255, 0, 0}},
-        {0.5, 1, 1, {0, 255, 255}},
-        {2.0 / 3, 1, 1, {0, 0, 255}},
-        {1, 1, 1, {255, 0, 0}},  // a full turn is red again
+        {0, 1, 1, {255, 0, 0}},         {0.5, 1, 1, {0, 255, 255}},
+        {2.0 / 3, 1, 1, {0, 0, 255}},   {1, 1, 1, {255, 0, 0}},  // a full turn is red again
     };
     for (const Row& r : rows) {
         const RGB got = Split(HSBtoRGB(r.H, r.S, r.B));
@@ -98,8 +96,8 @@ TEST(nimdes_Color, EditsTakeOnlyValuesInRange)
         const char* After;
     } rows[] = {
         {f.EditHue, "120", "120"}, {f.EditHue, "200", "120"},  // below 200 only
-        {f.EditHue, "abc", "120"}, {f.EditSat, "-1", "0"},     {f.EditSat, "199", "199"},
-        {f.editRed, "255", "255"}, {f.editRed, "256", "255"},  {f.editBlue, "x", "191"},
+        {f.EditHue, "abc", "120"}, {f.EditSat, "-1", "0"},    {f.EditSat, "199", "199"},
+        {f.editRed, "255", "255"}, {f.editRed, "256", "255"}, {f.editBlue, "x", "191"},
     };
     for (const Row& r : rows) {
         r.Edit->UserSetText(r.Text);
@@ -247,8 +245,11 @@ TEST(nimdes_Color, SwatchFrame)
         TColor C;
         bool Selected;
         TColor Frame;
-    } rows[] = {{0x0000C1, false, clBlack}, {0xC10000, true, clBlack}, {0xC0C0C0, false, 0xC0C0C0},
-                {0xC0C0C0, true, clWhite}, {0x000000, false, 0x000000}};
+    } rows[] = {{0x0000C1, false, clBlack},
+                {0xC10000, true, clBlack},
+                {0xC0C0C0, false, 0xC0C0C0},
+                {0xC0C0C0, true, clWhite},
+                {0x000000, false, 0x000000}};
     for (const Row& r : rows) EXPECT_EQ(TQZColorEditor::SwatchFrameColor(r.C, r.Selected), r.Frame) << r.C;
     String value = "255";
     int modified = 0;

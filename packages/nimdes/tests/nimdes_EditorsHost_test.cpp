@@ -37,8 +37,8 @@ TEST(nimdes_EditorsHost, ColourDialogTakesTheWebColourOfTheCell)
 {
     auto r = Idehost("form.QZColorForm.WebColorsGrid=1,5\n"  // cell 61
                      "form.QZColorForm=Button1\n",
-                     {"load", "nimdes", "place", "TQZButton", "Button1", "property", "Button1", "BGColor", "TQZColor",
-                      "255", "unload"});
+                     {"load", "nimdes", "place", "TQZButton", "Button1", "property", "Button1", "BGColor",
+                      "TQZColor", "255", "unload"});
     EXPECT_EQ(r.Status, 0) << r.Err;
     EXPECT_NE(r.Out.find("placed Button1: TQZButton\n"), String::npos) << r.Out;
     EXPECT_NE(r.Out.find("Button1.BGColor = Gold (modified)\n"), String::npos) << r.Out;
@@ -50,10 +50,11 @@ TEST(nimdes_EditorsHost, EveryWebColourCellCanBePicked)
 {
     std::vector<String> args{"load", "nimdes", "place", "TQZButton", "Button1"};
     for (int cell = 0; cell < 144; ++cell)
-        for (const String& w : {String("answer"), "form.QZColorForm.WebColorsGrid=" + IntToStr(cell % 12) + "," +
-                                                      IntToStr(cell / 12),
-                                String("property"), String("Button1"), String("BGColor"), String("TQZColor"),
-                                String("$00FEFEFE")})
+        for (const String& w :
+             {String("answer"),
+              "form.QZColorForm.WebColorsGrid=" + IntToStr(cell % 12) + "," + IntToStr(cell / 12),
+              String("property"), String("Button1"), String("BGColor"), String("TQZColor"),
+              String("$00FEFEFE")})
             args.push_back(w);
     auto r = Idehost("form.QZColorForm=Button1\n", args);
     ASSERT_EQ(r.Status, 0) << r.Err;
@@ -68,9 +69,11 @@ TEST(nimdes_EditorsHost, EveryWebColourCellCanBePicked)
     }
     // Aqua and Cyan, Fuchsia and Magenta, and the greys in both spellings are one colour each.
     EXPECT_EQ(names.size(), 138u);
-    const std::pair<int, const char*> some[] = {{0, "Black"},   {9, "Red"},         {15, "White"},
-                                                {16, "AliceBlue"}, {61, "Gold"},     {98, "MediumSpringGreen"},
-                                                {142, "YellowGreen"}, {39, "DarkGray"}, {64, "Gray"}, {33, "Aqua"}};
+    const std::pair<int, const char*> some[] = {{0, "Black"},         {9, "Red"},
+                                                {15, "White"},        {16, "AliceBlue"},
+                                                {61, "Gold"},         {98, "MediumSpringGreen"},
+                                                {142, "YellowGreen"}, {39, "DarkGray"},
+                                                {64, "Gray"},         {33, "Aqua"}};
     for (auto [cell, name] : some) EXPECT_EQ(picked[cell], String(name) + " (modified)") << cell;
     // The last cell shows the X: nothing is picked.
     EXPECT_EQ(picked[143], "$00FEFEFE (unchanged)");
@@ -89,9 +92,29 @@ TEST(nimdes_EditorsHost, ScriptEventsDialogAndTabPages)
     auto r = Idehost("form.frmEventsEditor.cbEvents=onClick\n"
                      "form.frmEventsEditor.memoCode=alert('x');\n"
                      "form.frmEventsEditor=btnOK\n",
-                     {"load", "nimdes", "place", "TQZButton", "Button1", "property", "Button1", "ScriptEvents",
-                      "TQZScriptEvents", "place", "TQZTabControl", "Tabs", "verb", "Tabs", "verb", "Tabs", "0",
-                      "verb", "Tabs", "0", "verb", "Button1", "unload"});
+                     {"load",
+                      "nimdes",
+                      "place",
+                      "TQZButton",
+                      "Button1",
+                      "property",
+                      "Button1",
+                      "ScriptEvents",
+                      "TQZScriptEvents",
+                      "place",
+                      "TQZTabControl",
+                      "Tabs",
+                      "verb",
+                      "Tabs",
+                      "verb",
+                      "Tabs",
+                      "0",
+                      "verb",
+                      "Tabs",
+                      "0",
+                      "verb",
+                      "Button1",
+                      "unload"});
     EXPECT_EQ(r.Status, 0) << r.Err;
     EXPECT_NE(r.Out.find("Button1.ScriptEvents =  (modified)\n"), String::npos) << r.Out;
     EXPECT_NE(r.Out.find("0 Add page\n1 Remove page\n"), String::npos) << r.Out;
@@ -107,8 +130,29 @@ TEST(nimdes_EditorsHost, EditorsOnTheSampleForm)
 {
     auto r = Idehost("form.QZColorForm.SysColorsGrid=1,0\n"  // clMaroon, named as the web colour of its value
                      "form.QZColorForm=Button1\n",
-                     {"load", "nimdes", "design", NIMDES_SAMPLE_FORM, "property", "QZButton1", "Color", "TQZColor",
-                      "0", "verb", "QZTabControl1", "0", "verb", "QZTabControl1", "1", "place", "TQZTreeView", "Tree1", "verb", "Tree1", "1", "unload", "state"});
+                     {"load",
+                      "nimdes",
+                      "design",
+                      NIMDES_SAMPLE_FORM,
+                      "property",
+                      "QZButton1",
+                      "Color",
+                      "TQZColor",
+                      "0",
+                      "verb",
+                      "QZTabControl1",
+                      "0",
+                      "verb",
+                      "QZTabControl1",
+                      "1",
+                      "place",
+                      "TQZTreeView",
+                      "Tree1",
+                      "verb",
+                      "Tree1",
+                      "1",
+                      "unload",
+                      "state"});
     EXPECT_EQ(r.Status, 0) << r.Err;
     EXPECT_NE(r.Out.find("designing QZSampleForm ("), String::npos) << r.Out;
     EXPECT_NE(r.Out.find("QZButton1.Color = Maroon (modified)\n"), String::npos) << r.Out;
@@ -128,8 +172,8 @@ TEST(nimdes_EditorsHost, HTMLDesignerOpenAtUnloadLeavesNothingBehind)
     auto r = Idehost("", {"load", "nimdes", "place", "TQZLayoutMgrHTML", "Layout1", "verb", "Layout1", "0"});
     EXPECT_EQ(r.Status, 0) << r.Err;  // no browser: a message, nothing opened
     TRegistry().WriteString(key, "Version", "6.0");
-    r = Idehost("", {"load", "nimdes", "design", NIMDES_SAMPLE_FORM, "place", "TQZLayoutMgrHTML", "Layout1", "verb",
-                     "Layout1", "0", "verb", "QZButton1", "0", "unload", "state"});
+    r = Idehost("", {"load", "nimdes", "design", NIMDES_SAMPLE_FORM, "place", "TQZLayoutMgrHTML", "Layout1",
+                     "verb", "Layout1", "0", "verb", "QZButton1", "0", "unload", "state"});
     TRegistry().DeleteKey(key);
     EXPECT_EQ(r.Status, 0) << r.Err;
     EXPECT_NE(r.Out.find("Layout1: Edit HTML\n"), String::npos) << r.Out;
@@ -144,7 +188,8 @@ TEST(nimdes_EditorsHost, CommandErrorsSayWhatIsMissing)
     } rows[] = {
         {{"place", "TNoSuch", "X"}, "No palette class TNoSuch"},
         {{"verb", "Nobody", "0"}, "No component Nobody on the form"},
-        {{"place", "TQZButton", "B", "property", "B", "Caption", "String"}, "No property editor for String Caption of B"},
+        {{"place", "TQZButton", "B", "property", "B", "Caption", "String"},
+         "No property editor for String Caption of B"},
         {{"place", "TQZTabControl", "T", "verb", "T", "2"}, "No verb 2 of T"},
     };
     for (const Row& row : rows) {
@@ -160,10 +205,12 @@ TEST(nimdes_EditorsHost, CommandErrorsSayWhatIsMissing)
 TEST(nimdes_EditorsHost, ApplicationWizardNeverWritesOverTheUsersFiles)
 {
     const String dir = IncludeTrailingPathDelimiter(ScratchDir() + "editors_host");
-    const String unit = "// the user's own unit\r\nint Answer = 42;\n", controller = "// the user's controller\n";
+    const String unit = "// the user's own unit\r\nint Answer = 42;\n",
+                 controller = "// the user's controller\n";
     auto wizard = [&](const char* project) {
-        return Idehost(String("form.formAppWizard=butnOk\nform.formAppWizard.editProject=") + project + "\n",
-                       {"load", "nimdes", "new", "Pelmor.QZApplicationWizard_KVT", "Nimbrel Application Wizard"});
+        return Idehost(
+            String("form.formAppWizard=butnOk\nform.formAppWizard.editProject=") + project + "\n",
+            {"load", "nimdes", "new", "Pelmor.QZApplicationWizard_KVT", "Nimbrel Application Wizard"});
     };
     // A unit of the user's: the main form takes the next free name beside it.
     const String shop = dir + "Shop/";
@@ -187,7 +234,8 @@ TEST(nimdes_EditorsHost, ApplicationWizardNeverWritesOverTheUsersFiles)
     EXPECT_EQ(ReadFileBytes(other + "Unit1.cpp"), unit);
     EXPECT_EQ(ReadFileBytes(other + "ServerController.cpp"), controller);
     std::vector<String> names;
-    for (const auto& e : std::filesystem::directory_iterator(other)) names.push_back(e.path().filename().string());
+    for (const auto& e : std::filesystem::directory_iterator(other))
+        names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<String>{"ServerController.cpp", "Unit1.cpp"}));
 }

@@ -32,7 +32,8 @@ struct HTMLBridge : ::testing::Test {
         oldDialogs = SetDialogs(dialogs);
         SetActiveDesigner(&designer);
         form.SetName("QZForm1");
-        for (auto [cls, name] : {std::pair{&qzc::TQZButton, "Button1"}, std::pair{&qzc::TQZLabel, "Label1"}}) {
+        for (auto [cls, name] :
+             {std::pair{&qzc::TQZButton, "Button1"}, std::pair{&qzc::TQZLabel, "Label1"}}) {
             auto* c = dynamic_cast<TQZControl*>(QZCreate(cls, &form));
             c->SetName(name);
             c->SetParent(&form);
@@ -128,7 +129,8 @@ TEST_F(HTMLBridge, RequestsOfTheHTMLDesignerChangeTheForm)
              h->DeleteComponent("Label1");
              return String();
          },
-         "", [&] { return form.FindComponent("Label1") == nullptr; }, "selected Label1\ndeleted Label1\nselected \n"},
+         "", [&] { return form.FindComponent("Label1") == nullptr; },
+         "selected Label1\ndeleted Label1\nselected \n"},
         {[&] {
              h->RenameComponent("Button1", "Send");
              return String();
@@ -140,7 +142,8 @@ TEST_F(HTMLBridge, RequestsOfTheHTMLDesignerChangeTheForm)
              return String();
          },
          "", [] { return true; }, "palette QZ Standard TQZButton\npalette QZ Standard TQZLabel\n"},
-        {[&] { return h->SelectComponent(""); }, "", [&] { return designer.Selection().empty(); }, "selected \n"},
+        {[&] { return h->SelectComponent(""); }, "", [&] { return designer.Selection().empty(); },
+         "selected \n"},
     };
     const int modified = designer.ModifiedCount();
     for (const Row& r : rows) {

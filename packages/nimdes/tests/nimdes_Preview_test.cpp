@@ -23,12 +23,11 @@ TEST(nimdes_Preview, BrowserVersions)
         const char* Build;
         bool WithBuild, Ok;
     } rows[] = {
-        {"5.50.4134.0600", "", true, true},   {"5.50", "", false, true},
-        {"6.0.2800.1106", "", false, true},   {"11.0", "", false, true},
-        {"5.01", "54134", true, true},        {"5.01", "54133", true, false},
+        {"5.50.4134.0600", "", true, true}, {"5.50", "", false, true},     {"6.0.2800.1106", "", false, true},
+        {"11.0", "", false, true},          {"5.01", "54134", true, true}, {"5.01", "54133", true, false},
         {"5.01", "54134", false, false},  // the preview's check has no build fallback
-        {"5.01", "x", true, false},           {"4.72", "", true, false},
-        {"", "", true, false},                {"5.", "", false, false},
+        {"5.01", "x", true, false},         {"4.72", "", true, false},     {"", "", true, false},
+        {"5.", "", false, false},
     };
     for (const Row& r : rows) EXPECT_EQ(BrowserVersionOK(r.Version, r.Build, r.WithBuild), r.Ok) << r.Version;
 }
@@ -48,7 +47,8 @@ TEST(nimdes_Preview, OutputFolderOfTheProject)
         {"C:\\web", "C:/web/"},
         {"\\web", "/web/"},
     };
-    for (const Row& r : rows) EXPECT_EQ(PreviewOutputDir(r.OutputDir, "/p/shop/Shop.cpp"), r.Want) << r.OutputDir;
+    for (const Row& r : rows)
+        EXPECT_EQ(PreviewOutputDir(r.OutputDir, "/p/shop/Shop.cpp"), r.Want) << r.OutputDir;
 }
 
 struct PreviewHost : ::testing::Test {
@@ -89,13 +89,14 @@ struct PreviewHost : ::testing::Test {
 // The ids of the elements as python's HTML parser reads them; "error" when it fails.
 String ParsedIds(const String& file)
 {
-    const String cmd = "python3 -c 'import sys, html.parser\n"
-                       "class P(html.parser.HTMLParser):\n"
-                       "    def handle_starttag(self, t, a):\n"
-                       "        d = dict(a)\n"
-                       "        if \"id\" in d: print(d[\"id\"], t, d.get(\"class\", \"\"))\n"
-                       "p = P(convert_charrefs=True)\np.feed(open(sys.argv[1], encoding=\"utf-8\").read())\np.close()\n' '" +
-                       file + "' 2>&1";
+    const String cmd =
+        "python3 -c 'import sys, html.parser\n"
+        "class P(html.parser.HTMLParser):\n"
+        "    def handle_starttag(self, t, a):\n"
+        "        d = dict(a)\n"
+        "        if \"id\" in d: print(d[\"id\"], t, d.get(\"class\", \"\"))\n"
+        "p = P(convert_charrefs=True)\np.feed(open(sys.argv[1], encoding=\"utf-8\").read())\np.close()\n' '" +
+        file + "' 2>&1";
     FILE* f = popen(cmd.c_str(), "r");
     if (!f) return "error";
     String out;

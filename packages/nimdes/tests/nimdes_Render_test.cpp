@@ -150,8 +150,8 @@ TEST(nimdes_Render, HTMLDesignerWorkAreaHoldsAPictureOfEachControl)
     std::istringstream in;
     std::ostringstream text, err;
     const int status = RunIdeHost({"--packages", NIMDES_PACKAGE_DIR, "--dir", out, "load", "nimdes", "design",
-                                   NIMDES_SAMPLE_FORM, "place", "TQZLayoutMgrHTML", "Layout1", "verb", "Layout1",
-                                   "0", "render", NIMDES_SAMPLE_FORM, picture, "unload"},
+                                   NIMDES_SAMPLE_FORM, "place", "TQZLayoutMgrHTML", "Layout1", "verb",
+                                   "Layout1", "0", "render", NIMDES_SAMPLE_FORM, picture, "unload"},
                                   in, text, err);
     ASSERT_EQ(status, 0) << err.str();
     const String area = out + "tmp/Nimbrel/";
@@ -159,23 +159,23 @@ TEST(nimdes_Render, HTMLDesignerWorkAreaHoldsAPictureOfEachControl)
     for (const auto& e : std::filesystem::directory_iterator(area))
         if (e.path().extension() == ".jpg") pictures.insert(e.path().stem().string());
     const std::set<String> controls{
-        "Heading40",      "QZButton1",      "QZEdit1",        "QZCheckBox1",       "QZRadioButton1",
-        "QZRadioGroup1",  "QZComboBox1",    "QZFile1",        "QZListbox1",        "QZMemo1",
-        "QZLink1",        "QZProgressBar1", "QZText1",        "QZList1",           "QZHRule1",
-        "QZRectangle1",   "QZImage1",       "QZApplet1",      "QZTimer1",          "QZDBNavigator1",
-        "QZCSNavigator1", "Heading32",
-        "QZButton321",    "QZEdit321",      "QZCheckBox321",  "QZRadioButton321",  "QZRadioGroup321",
-        "QZComboBox321",  "QZFile321",      "QZListbox321",   "QZMemo321",         "QZURL321",
-        "QZLabel321",     "QZText321",      "QZList321",      "QZRectangle321",
-        "QZImage321",     "QZHRule321",     "HeadingWAP",     "QZButtonWAP1",      "QZEditWAP1",
-        "QZCheckBoxWAP1", "QZRadioButtonWAP1", "QZComboBoxWAP1", "QZListBoxWAP1",  "QZLinkWAP1",
-        "QZLabelWAP1",    "QZImageWAP1"};
+        "Heading40",        "QZButton1",       "QZEdit1",           "QZCheckBox1",    "QZRadioButton1",
+        "QZRadioGroup1",    "QZComboBox1",     "QZFile1",           "QZListbox1",     "QZMemo1",
+        "QZLink1",          "QZProgressBar1",  "QZText1",           "QZList1",        "QZHRule1",
+        "QZRectangle1",     "QZImage1",        "QZApplet1",         "QZTimer1",       "QZDBNavigator1",
+        "QZCSNavigator1",   "Heading32",       "QZButton321",       "QZEdit321",      "QZCheckBox321",
+        "QZRadioButton321", "QZRadioGroup321", "QZComboBox321",     "QZFile321",      "QZListbox321",
+        "QZMemo321",        "QZURL321",        "QZLabel321",        "QZText321",      "QZList321",
+        "QZRectangle321",   "QZImage321",      "QZHRule321",        "HeadingWAP",     "QZButtonWAP1",
+        "QZEditWAP1",       "QZCheckBoxWAP1",  "QZRadioButtonWAP1", "QZComboBoxWAP1", "QZListBoxWAP1",
+        "QZLinkWAP1",       "QZLabelWAP1",     "QZImageWAP1"};
     EXPECT_EQ(pictures, controls);
     // Regions and the tab control hold controls: they are no controls of the HTML designer.
     // The button at (8, 30), 100 x 25, against the same place of the form's picture.
     const String png = ReadFileBytes(picture), jpg = ReadFileBytes(area + "QZButton1.jpg");
     const media::Image form = media::DecodePng(reinterpret_cast<const std::uint8_t*>(png.data()), png.size());
-    const media::Image button = media::DecodeJpeg(reinterpret_cast<const std::uint8_t*>(jpg.data()), jpg.size());
+    const media::Image button =
+        media::DecodeJpeg(reinterpret_cast<const std::uint8_t*>(jpg.data()), jpg.size());
     ASSERT_EQ(button.width, 100);
     ASSERT_EQ(button.height, 25);
     long long total = 0;

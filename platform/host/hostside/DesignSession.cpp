@@ -136,10 +136,11 @@ struct TDesignSession::TImpl {
             Designer->Modified();
         };
         std::unique_ptr<TPropertyEditor> editor(editorClass->Create(t));
-        if (!(editor->GetAttributes() & paDialog)) throw Exception(String(editorClass->ClassName) + " has no dialog");
+        if (!(editor->GetAttributes() & paDialog))
+            throw Exception(String(editorClass->ClassName) + " has no dialog");
         editor->Edit();
-        out << a[0] << "." << a[1] << " = " << editor->GetValue() << (modified ? " (modified)" : " (unchanged)")
-            << "\n";
+        out << a[0] << "." << a[1] << " = " << editor->GetValue()
+            << (modified ? " (modified)" : " (unchanged)") << "\n";
     }
 
     void Verb(const std::vector<String>& a, std::ostream& out)

@@ -20,9 +20,8 @@ const THostControl& Control()
 void StartHost(const String& projectFolder)
 {
     Control().StartHost(projectFolder);
-    Control().SetDesignPaint([](TControl* control, const String& file) {
-        PaintControlPicture(control).SaveToJpegFile(file, 95);
-    });
+    Control().SetDesignPaint(
+        [](TControl* control, const String& file) { PaintControlPicture(control).SaveToJpegFile(file, 95); });
 }
 void StopHost() { Control().StopHost(); }
 bool HostRunning() { return Control().HostRunning(); }
@@ -84,7 +83,10 @@ void RunProjectCommand(std::vector<String> args, std::ostream& out)
 }
 void EditFile(const String& fileName, const String& text) { Control().EditFile(fileName, text); }
 void RunMessagesCommand(std::ostream& out) { Control().RunMessagesCommand(out); }
-void RunBrowseCommand(std::vector<String> args, std::ostream& out) { Control().RunBrowseCommand(std::move(args), out); }
+void RunBrowseCommand(std::vector<String> args, std::ostream& out)
+{
+    Control().RunBrowseCommand(std::move(args), out);
+}
 void RunComponentCommand(std::vector<String> args, std::ostream& out)
 {
     Control().RunComponentCommand(std::move(args), out);
@@ -93,6 +95,9 @@ void RunTypeLibCommand(std::vector<String> args, std::ostream& out)
 {
     Control().RunTypeLibCommand(std::move(args), out);
 }
-void RunToDoCommand(std::vector<String> args, std::ostream& out) { Control().RunToDoCommand(std::move(args), out); }
+void RunToDoCommand(std::vector<String> args, std::ostream& out)
+{
+    Control().RunToDoCommand(std::move(args), out);
+}
 
 }  // namespace hostimpl

@@ -26,10 +26,10 @@
 namespace hostimpl {
 namespace {
 
-const std::set<String> kCommands = {"load",     "gallery",  "new",   "run",      "unload", "compiler",
-                                    "designer", "state",    "project", "messages", "menu",   "open",
-                                    "filters",  "options",  "browse",  "component", "render", "typelib",
-                                    "answer",   "todo",     "edit"};
+const std::set<String> kCommands = {"load",     "gallery", "new",     "run",       "unload", "compiler",
+                                    "designer", "state",   "project", "messages",  "menu",   "open",
+                                    "filters",  "options", "browse",  "component", "render", "typelib",
+                                    "answer",   "todo",    "edit"};
 
 bool IsCommand(const String& s) { return kCommands.count(LowerCase(s)) > 0 || TDesignSession::IsCommand(s); }
 
@@ -184,8 +184,8 @@ private:
     {
         for (int i = 0; i < parent->Count(); ++i) {
             TMenuItem* item = parent->Items(i);
-            FOut << String(static_cast<std::size_t>(depth) * 2, ' ') << item->Name() << "  \"" << item->Caption()
-                 << "\"\n";
+            FOut << String(static_cast<std::size_t>(depth) * 2, ' ') << item->Name() << "  \""
+                 << item->Caption() << "\"\n";
             ListMenu(item, depth + 1);
         }
     }
@@ -228,8 +228,8 @@ private:
             String group;
             for (const TPropCheckBox& box : page->CheckBoxes) {
                 if (box.Group != group) FOut << "  [" << (group = box.Group) << "]\n";
-                FOut << "    " << (box.PropSet->BoolValue(box.Field) ? "[x] " : "[ ] ") << box.Caption << "  ("
-                     << page->Caption << "." << box.Field << ")\n";
+                FOut << "    " << (box.PropSet->BoolValue(box.Field) ? "[x] " : "[ ] ") << box.Caption
+                     << "  (" << page->Caption << "." << box.Field << ")\n";
             }
         }
         dialog.Close(ok);

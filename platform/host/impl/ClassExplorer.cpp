@@ -206,7 +206,8 @@ TIntfPtr<TXmlInc> MakeInc(TXmlPchDb& db, const pugi::xml_node& el, const String&
     for (const pugi::xml_node& c : el.children()) {
         if (c.type() != pugi::node_element) continue;  // text between elements carries nothing
         if (String(c.name()) != "inc") throw EHostError(fileName + ": unexpected <" + c.name() + ">");
-        inc->FIncs.push_back(TIntfPtr<IXMLInc>(static_cast<IXMLInc*>(MakeInc(db, c, fileName, depth + 1).get())));
+        inc->FIncs.push_back(
+            TIntfPtr<IXMLInc>(static_cast<IXMLInc*>(MakeInc(db, c, fileName, depth + 1).get())));
     }
     return inc;
 }

@@ -15,7 +15,8 @@ void SetComPlatforms(bool mts, bool comPlus)
     gComPlus = comPlus;
 }
 
-TInstallObjectsCommands::TInstallObjectsCommands(TComponent* AOwner, const String& name, const String& caption)
+TInstallObjectsCommands::TInstallObjectsCommands(TComponent* AOwner, const String& name,
+                                                 const String& caption)
     : TDataModule(AOwner)
 {
     SetName(name);

@@ -23,7 +23,8 @@ TComObjectExpert::TComObjectExpert(const String& caption) : TForm(nullptr)
     cbInstancing->SetItemIndex(2);
     lblThreadingModel = Add<TLabel>("lblThreadingModel", "&Threading Model:", 8, 68, 120, 16);
     cbThreadingModel = Add<TComboBox>("cbThreadingModel", "", 136, 64, 272, 21);
-    for (const char* t : {"Single", "Apartment", "Free", "Both", "Neutral"}) cbThreadingModel->Items()->Add(t);
+    for (const char* t : {"Single", "Apartment", "Free", "Both", "Neutral"})
+        cbThreadingModel->Items()->Add(t);
     cbThreadingModel->SetItemIndex(1);
     lblInterface = Add<TLabel>("lblInterface", "I&mplemented Interface:", 8, 96, 120, 16);
     edtInterface = Add<TEdit>("edtInterface", "", 136, 92, 272, 21);
@@ -36,7 +37,8 @@ TComObjectExpert::TComObjectExpert(const String& caption) : TForm(nullptr)
     bvlOptions = Add<TControl>("bvlOptions", "Options", 8, 176, 400, 100);
     cbIncludeTypeLib = Add<TCheckBox>("cbIncludeTypeLib", "&Include Type Library", 16, 192, 380, 17);
     cbIncludeTypeLib->SetChecked(true);
-    cbMarkOleAutomation = Add<TCheckBox>("cbMarkOleAutomation", "&Mark interface Oleautomation", 16, 212, 380, 17);
+    cbMarkOleAutomation =
+        Add<TCheckBox>("cbMarkOleAutomation", "&Mark interface Oleautomation", 16, 212, 380, 17);
     cbEvents = Add<TCheckBox>("cbEvents", "Generate &Event support code", 16, 232, 380, 17);
     cbLicensed = Add<TCheckBox>("cbLicensed", "Make &Control Licensed", 16, 252, 380, 17);
     cbLicensed->Hide();
@@ -61,7 +63,8 @@ void TComObjectExpert::Offer(int fields)
     cbControlClass->Items()->Clear();
     std::vector<TComponentClass> classes = LibraryControlClasses();
     for (TComponentClass c : RegisteredComponentClasses())
-        if (c->InheritsFrom(&ClassTWinControl) && std::find(classes.begin(), classes.end(), c) == classes.end())
+        if (c->InheritsFrom(&ClassTWinControl) &&
+            std::find(classes.begin(), classes.end(), c) == classes.end())
             classes.push_back(c);
     for (TComponentClass c : classes)
         if (OfferedAsActiveX(c)) cbControlClass->Items()->Add(c->ClassName);
@@ -120,7 +123,8 @@ void FixStuff(IQProject* project, const String&, const String& coClassName)
 {
     if (IsApplication(project) && FindTypeLibModule(project)) GetOrCreateAtlSourceModule(project);
     // the server makes the object at run time through its entry in the project's object map
-    if (auto* p = dynamic_cast<hostimpl::THostModule*>(project)) hostimpl::AddObjectToProjectMap(*p, coClassName);
+    if (auto* p = dynamic_cast<hostimpl::THostModule*>(project))
+        hostimpl::AddObjectToProjectMap(*p, coClassName);
 }
 
 String TComWizardItem::GetNilProjError() { return SNoProjectForComObject; }

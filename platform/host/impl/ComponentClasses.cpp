@@ -25,13 +25,15 @@ TComponent* Make(TComponent* owner)
 const TComponentClassInfo ClassTButton{"TButton", &ClassTWinControl, Make<TButton>, "StdCtrls"};
 const TComponentClassInfo ClassTEdit{"TEdit", &ClassTWinControl, Make<TEdit>, "StdCtrls"};
 const TComponentClassInfo ClassTCheckBox{"TCheckBox", &ClassTWinControl, Make<TCheckBox>, "StdCtrls"};
-const TComponentClassInfo ClassTRadioButton{"TRadioButton", &ClassTWinControl, Make<TRadioButton>, "StdCtrls"};
+const TComponentClassInfo ClassTRadioButton{"TRadioButton", &ClassTWinControl, Make<TRadioButton>,
+                                            "StdCtrls"};
 const TComponentClassInfo ClassTListBox{"TListBox", &ClassTWinControl, Make<TListBox>, "StdCtrls"};
 const TComponentClassInfo ClassTComboBox{"TComboBox", &ClassTWinControl, Make<TComboBox>, "StdCtrls"};
 const TComponentClassInfo ClassTMemo{"TMemo", &ClassTWinControl, Make<TMemo>, "StdCtrls"};
 const TComponentClassInfo ClassTRadioGroup{"TRadioGroup", &ClassTWinControl, Make<TRadioGroup>, "ExtCtrls"};
 const TComponentClassInfo ClassTTrackBar{"TTrackBar", &ClassTWinControl, Make<TTrackBar>, "ComCtrls"};
-const TComponentClassInfo ClassTProgressBar{"TProgressBar", &ClassTWinControl, Make<TProgressBar>, "ComCtrls"};
+const TComponentClassInfo ClassTProgressBar{"TProgressBar", &ClassTWinControl, Make<TProgressBar>,
+                                            "ComCtrls"};
 const TComponentClassInfo ClassTDateTimePicker{"TDateTimePicker", &ClassTWinControl, Make<TDateTimePicker>,
                                                "ComCtrls"};
 const TComponentClassInfo ClassTRichEdit{"TRichEdit", &ClassTMemo, Make<TRichEdit>, "ComCtrls"};
@@ -39,9 +41,9 @@ const TComponentClassInfo ClassTRichEdit{"TRichEdit", &ClassTMemo, Make<TRichEdi
 
 std::vector<TComponentClass> LibraryControlClasses()
 {
-    return {&ClassTButton,     &ClassTEdit,       &ClassTCheckBox,  &ClassTRadioButton,
-            &ClassTListBox,    &ClassTComboBox,   &ClassTMemo,      &ClassTRadioGroup,
-            &ClassTTrackBar,   &ClassTProgressBar, &ClassTDateTimePicker, &ClassTRichEdit};
+    return {&ClassTButton,   &ClassTEdit,        &ClassTCheckBox,       &ClassTRadioButton,
+            &ClassTListBox,  &ClassTComboBox,    &ClassTMemo,           &ClassTRadioGroup,
+            &ClassTTrackBar, &ClassTProgressBar, &ClassTDateTimePicker, &ClassTRichEdit};
 }
 
 bool TComponentClassInfo::InheritsFrom(const TComponentClassInfo* ancestor) const

@@ -341,8 +341,9 @@ std::vector<CXCursor> EventParameters(CXCursor c)
             &params);
         if (!params.empty()) return params;
         const CXCursorKind k = clang_getCursorKind(c);
-        CXType t = k == CXCursor_TypedefDecl || k == CXCursor_TypeAliasDecl ? clang_getTypedefDeclUnderlyingType(c)
-                                                                          : clang_getCursorType(c);
+        CXType t = k == CXCursor_TypedefDecl || k == CXCursor_TypeAliasDecl
+                       ? clang_getTypedefDeclUnderlyingType(c)
+                       : clang_getCursorType(c);
         while (t.kind == CXType_Elaborated) t = clang_Type_getNamedType(t);
         if (t.kind != CXType_Typedef) break;
         c = clang_getTypeDeclaration(t);
@@ -373,7 +374,8 @@ std::vector<CXCursor> Members(TBrowseSession& s, TSymbol scope, int flags)
     if (TBrowseSession::IsClass(c)) {
         if (flags & M::ClassMembers) return s.ClassMembers(c, true, true, true, true);
         if (flags & (M::Functions | M::DataMembers))
-            return s.ClassMembers(c, flags & M::Functions, flags & M::DataMembers, false, flags & M::Inherited);
+            return s.ClassMembers(c, flags & M::Functions, flags & M::DataMembers, false,
+                                  flags & M::Inherited);
         if (flags & M::Scope) return s.ClassMembers(c, true, true, true, false);
         return {};
     }
@@ -396,8 +398,9 @@ std::vector<String> SplitQualified(String name)
 
 }  // namespace
 
-bool BrowseTranslationUnit(const std::vector<std::pair<String, String>>& files, const std::vector<String>& args,
-                           const std::function<void()>& browse, std::vector<String>& errors)
+bool BrowseTranslationUnit(const std::vector<std::pair<String, String>>& files,
+                           const std::vector<String>& args, const std::function<void()>& browse,
+                           std::vector<String>& errors)
 {
     const String& fileName = files.at(0).first;
     if (gSession) throw EHostError("The compiler is browsing already");
@@ -410,8 +413,7 @@ bool BrowseTranslationUnit(const std::vector<std::pair<String, String>>& files, 
     CXTranslationUnit tu = nullptr;
     const CXErrorCode rc = clang_parseTranslationUnit2(
         index, fileName.c_str(), argv.data(), static_cast<int>(argv.size()), unsaved.data(),
-        static_cast<unsigned>(unsaved.size()),
-        CXTranslationUnit_SkipFunctionBodies, &tu);
+        static_cast<unsigned>(unsaved.size()), CXTranslationUnit_SkipFunctionBodies, &tu);
     struct TClose {
         CXIndex Index;
         CXTranslationUnit& TU;
@@ -475,7 +477,8 @@ int CppGetSymbolFlags(TSymbol symbol)
         if (clang_CXXMethod_isVirtual(c)) flags |= F::Virtual;
         if (clang_CXXMethod_isConst(c)) flags |= F::Const;
         if (clang_CXXMethod_isPureVirtual(c)) flags |= F::Abstract;
-    } else if (k == CXCursor_VarDecl && clang_getCursorKind(clang_getCursorSemanticParent(c)) != CXCursor_Namespace &&
+    } else if (k == CXCursor_VarDecl &&
+               clang_getCursorKind(clang_getCursorSemanticParent(c)) != CXCursor_Namespace &&
                TBrowseSession::IsClass(clang_getCursorSemanticParent(c))) {
         flags |= F::Static;
     } else if (k == CXCursor_ParmDecl) {

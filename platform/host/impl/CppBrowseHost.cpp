@@ -13,7 +13,6 @@
 #include "rtl/Files.h"
 #include "rtl/ScopeGuard.h"
 
-
 TCompileAndBrowseProc CompileAndBrowseProc = DefaultCompileAndBrowse;
 TEnableBrowserEvent EnableBrowser;
 TIdlBrowseProc IdlBrowseProc = nullptr;
@@ -139,7 +138,8 @@ void RemoveBrowseResidue(const std::function<bool(const void*)>& inModule, std::
         found.push_back("C++ browser compiler");
         return true;
     });
-    for (TEditBuffer* b : ScratchBuffers()) found.push_back("scratch edit buffer " + b->FileName() + " (left open)");
+    for (TEditBuffer* b : ScratchBuffers())
+        found.push_back("scratch edit buffer " + b->FileName() + " (left open)");
 }
 
 namespace {
@@ -149,7 +149,8 @@ void ListBrowse(std::vector<String>& out)
     auto fn = [](auto* f) { return reinterpret_cast<const void*>(f); };
     out.push_back(String("hook CompileAndBrowseProc") +
                   (CompileAndBrowseProc ? At(fn(CompileAndBrowseProc)) : String(" none")));
-    out.push_back(String("hook EnableBrowser") + (EnableBrowser ? At(&EnableBrowser.target_type()) : String(" none")));
+    out.push_back(String("hook EnableBrowser") +
+                  (EnableBrowser ? At(&EnableBrowser.target_type()) : String(" none")));
     out.push_back(String("hook IdlBrowseProc") + (IdlBrowseProc ? At(fn(IdlBrowseProc)) : String(" none")));
     for (auto& c : BrowserCompilers()) out.push_back("C++ browser compiler" + AtObject(c.get()));
     for (TEditBuffer* b : ScratchBuffers()) out.push_back("scratch edit buffer " + b->FileName());
@@ -168,7 +169,8 @@ TEditBuffer::~TEditBuffer() { std::erase(ScratchBuffers(), this); }
 
 bool DefaultCompileAndBrowse(TEditBuffer& buffer)
 {
-    std::vector<String> args = {"-x", "c++", "-std=c++20", "-Wno-unknown-pragmas", "-I" + String(kHostInclude)};
+    std::vector<String> args = {"-x", "c++", "-std=c++20", "-Wno-unknown-pragmas",
+                                "-I" + String(kHostInclude)};
     for (const char* dir : {HOST_ZUB_INCLUDE_DIR}) args.push_back(String("-I") + dir);
     if (auto project = ActiveCppProject()) {
         const String folder = project->Directory();
@@ -180,9 +182,12 @@ bool DefaultCompileAndBrowse(TEditBuffer& buffer)
     std::vector<std::pair<String, String>> files = {{buffer.FileName(), WithForwardIncludes(buffer.Text())}};
     for (auto& h : HostHeaders()) files.push_back(h);
     std::vector<String> errors;
-    const bool ok = BrowseTranslationUnit(files, args, [] {
-        if (EnableBrowser) EnableBrowser();
-    }, errors);
+    const bool ok = BrowseTranslationUnit(
+        files, args,
+        [] {
+            if (EnableBrowser) EnableBrowser();
+        },
+        errors);
     LastBrowseErrors() = errors;
     return ok;
 }
@@ -198,12 +203,15 @@ String FindHeaderFileSpec(const String& unitName)
         for (const char* ext : {".h", ".hpp", ".hh"}) {
             const String header = ChangeFileExt(item, ext);
             if (FileExists(header) || project->HasItem(header))
-                return "\"" + std::filesystem::path(AtFolder(header, folder)).lexically_relative(folder).string() + "\"";
+                return "\"" +
+                       std::filesystem::path(AtFolder(header, folder)).lexically_relative(folder).string() +
+                       "\"";
         }
     }
     for (const String& dir : SplitList(project->GetOption("IncludePath")))
         for (const char* ext : {".hpp", ".h"}) {
-            const String header = ResolvePath(IncludeTrailingPathDelimiter(AtFolder(dir, folder)) + base + ext);
+            const String header =
+                ResolvePath(IncludeTrailingPathDelimiter(AtFolder(dir, folder)) + base + ext);
             if (FileExists(header)) return "<" + ExtractFileName(header) + ">";
         }
     return LibraryHeaderFileSpec(base);
@@ -256,7 +264,8 @@ std::vector<TComponentMember> BrowseComponentClass(const String& className, cons
             if (name == className || name == "~" + className) continue;
             if (name.rfind("Get", 0) == 0 && name.size() > 3 && named("Set" + name.substr(3))) {
                 TSymbol result = c->GetResultType(s);
-                members.push_back({TComponentMember::Property, name.substr(3), result ? text(result, 1) : ""});
+                members.push_back(
+                    {TComponentMember::Property, name.substr(3), result ? text(result, 1) : ""});
                 taken.push_back(name);
                 taken.push_back("Set" + name.substr(3));
             }
@@ -273,7 +282,8 @@ std::vector<TComponentMember> BrowseComponentClass(const String& className, cons
         for (int i = 0; i < std::min(nd, BrowserMemberCapacity); ++i) {
             const int f = c->GetFlags(m[static_cast<std::size_t>(i)]);
             if (f & (CppSymbolFlags::Private | CppSymbolFlags::Protected | CppSymbolFlags::Static)) continue;
-            const String name = text(m[static_cast<std::size_t>(i)], 0), type = text(m[static_cast<std::size_t>(i)], 1);
+            const String name = text(m[static_cast<std::size_t>(i)], 0),
+                         type = text(m[static_cast<std::size_t>(i)], 1);
             const bool event = type.size() > 5 && type.compare(type.size() - 5, 5, "Event") == 0;
             members.push_back({event ? TComponentMember::Event : TComponentMember::Property, name, type});
         }
@@ -295,17 +305,20 @@ void TComponentBrowser::PrepareAndExecute()
     if (BrowserCompilers().empty()) throw EHostError("No C++ browser compiler is registered");
     TIntfPtr<IQBrowserCompiler> c = BrowserCompilers().front();
     bool found = false;
-    const bool compiled = c->Compile(FClassName, FUnitName, [&](void*, TSymbol cls) -> int {
-        found = true;
-        FCompiler = c.get();
-        FClass = cls;
-        TScopeGuard end([this] {
-            FCompiler = nullptr;
-            FClass = nullptr;
-        });
-        Execute();
-        return 1;
-    }, nullptr);
+    const bool compiled = c->Compile(
+        FClassName, FUnitName,
+        [&](void*, TSymbol cls) -> int {
+            found = true;
+            FCompiler = c.get();
+            FClass = cls;
+            TScopeGuard end([this] {
+                FCompiler = nullptr;
+                FClass = nullptr;
+            });
+            Execute();
+            return 1;
+        },
+        nullptr);
     if (!compiled) {
         String why;
         for (const String& e : LastBrowseErrors()) why += "\n" + e;

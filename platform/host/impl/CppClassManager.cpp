@@ -4,8 +4,8 @@
 
 int TClassSymbol::MethodCount(const String& name) const
 {
-    return static_cast<int>(
-        std::count_if(Methods.begin(), Methods.end(), [&](const TMethodSymbol& m) { return m.Name == name; }));
+    return static_cast<int>(std::count_if(Methods.begin(), Methods.end(),
+                                          [&](const TMethodSymbol& m) { return m.Name == name; }));
 }
 
 bool TIdlClassManagerHelperBase::ParseMethod(TCppScanner& s, TClassSymbol& cls, const TCppToken& name,
@@ -40,8 +40,8 @@ String TIdlClassManagerHelperBase::ParseMethodType(TCppScanner& s, const TCppTok
             const bool ident = t.Kind == TCppTokenKind::Identifier;
             // an identifier after a complete type is what the type declares
             if (ident && t.Text != "const" &&
-                ((prev.Kind == TCppTokenKind::Identifier && prev.Text != "const") || prev.Is("*") || prev.Is("&") ||
-                 prev.Is(">")))
+                ((prev.Kind == TCppTokenKind::Identifier && prev.Text != "const") || prev.Is("*") ||
+                 prev.Is("&") || prev.Is(">")))
                 break;
             if (!(ident || t.Is("::") || t.Is("*") || t.Is("&") || t.Is("<"))) break;
         }
@@ -64,7 +64,8 @@ std::vector<String> ParameterTypes(const String& params)
     std::vector<TCppToken> tokens;
     auto flush = [&] {
         // the last identifier of a parameter of more than one token is its name
-        if (tokens.size() > 1 && tokens.back().Kind == TCppTokenKind::Identifier && tokens.back().Text != "const")
+        if (tokens.size() > 1 && tokens.back().Kind == TCppTokenKind::Identifier &&
+            tokens.back().Text != "const")
             tokens.pop_back();
         String t;
         for (const TCppToken& k : tokens) t += (t.empty() ? "" : " ") + k.Text;

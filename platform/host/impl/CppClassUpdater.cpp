@@ -14,7 +14,8 @@ namespace {
 
 void PutShort(String& out, const String& s)
 {
-    if (s.size() > 255) throw EHostError("The name \"" + s.substr(0, 40) + "...\" is too long for a method record");
+    if (s.size() > 255)
+        throw EHostError("The name \"" + s.substr(0, 40) + "...\" is too long for a method record");
     out += static_cast<char>(s.size());
     out += s;
 }
@@ -58,7 +59,8 @@ constexpr std::uint32_t kRecordTag = 'H' | ('M' << 8) | ('I' << 16) | (static_ca
 
 String TMethodTypeInfo::Encode() const
 {
-    if (Params.size() > 255) throw EHostError("The method " + Name + " has too many parameters for a method record");
+    if (Params.size() > 255)
+        throw EHostError("The method " + Name + " has too many parameters for a method record");
     String body;
     body += static_cast<char>(8);
     PutShort(body, Name);
@@ -103,17 +105,20 @@ String CppMethodHeader(const TMethodTypeInfo& info, const String& className, int
     for (const auto& p : info.Params) {
         if (!params.empty()) params += ", ";
         // a handler's types are the compiler's spelling: "TObject *" goes before the name unspaced
-        const bool tight = headerType == 0 && !p.Type.empty() && (p.Type.back() == '*' || p.Type.back() == '&');
+        const bool tight =
+            headerType == 0 && !p.Type.empty() && (p.Type.back() == '*' || p.Type.back() == '&');
         params += p.Type + (tight ? "" : " ") + p.Name;
     }
     const bool hresult = info.IsFunction && info.ResultType == "HRESULT";
     const String result = info.IsFunction ? info.ResultType : String("void");
     if (headerType == 0) {
         if (style == mhDeclaration) return result + " " + info.Name + "(" + params + ");";
-        if (style == mhImplementation) return result + " " + className + "::" + info.Name + "(" + params + ")";
+        if (style == mhImplementation)
+            return result + " " + className + "::" + info.Name + "(" + params + ")";
     }
     if (style == mhDeclaration) {
-        const String head = hresult ? "STDMETHOD(" + info.Name + ")" : "STDMETHOD_(" + result + ", " + info.Name + ")";
+        const String head =
+            hresult ? "STDMETHOD(" + info.Name + ")" : "STDMETHOD_(" + result + ", " + info.Name + ")";
         return head + "(" + params + ");";
     }
     if (style == mhImplementation) {
@@ -127,7 +132,8 @@ String CoClassToImplName(const String& coClassName) { return "T" + coClassName +
 
 String ImplToCoClassName(const String& implName)
 {
-    if (implName.size() <= 5 || implName[0] != 'T' || implName.substr(implName.size() - 4) != "Impl") return "";
+    if (implName.size() <= 5 || implName[0] != 'T' || implName.substr(implName.size() - 4) != "Impl")
+        return "";
     return implName.substr(1, implName.size() - 5);
 }
 
@@ -194,7 +200,8 @@ std::vector<TCppInclude> ReadIncludes(const String& text)
                 blanks();
                 const char close = p < lineEnd ? (text[p] == '"' ? '"' : text[p] == '<' ? '>' : 0) : 0;
                 const std::size_t stop = close ? text.find(close, p + 1) : String::npos;
-                if (stop != String::npos && stop < lineEnd) list.push_back({text.substr(p + 1, stop - p - 1), hash, lineEnd});
+                if (stop != String::npos && stop < lineEnd)
+                    list.push_back({text.substr(p + 1, stop - p - 1), hash, lineEnd});
             }
         }
         at = end + 1;
@@ -284,7 +291,8 @@ void ParseClassBody(TCppScanner& s, TCppUnitClass& cls)
         }
         if (depth == 1 && (t.Is(";") || t.Is("}") || t.Is(":") || t.Is("{"))) statement = NoPosition;
         // void InitializeControl() { ... }: the end of its last line before "}"
-        if (depth == 1 && t.Kind == TCppTokenKind::Identifier && t.Text == "InitializeControl" && s.Peek().Is("(")) {
+        if (depth == 1 && t.Kind == TCppTokenKind::Identifier && t.Text == "InitializeControl" &&
+            s.Peek().Is("(")) {
             const std::size_t save = s.Position();
             if (SkipParens(s).Is(")") && s.Peek().Is("{")) {
                 TCppToken last = s.Next();
@@ -302,8 +310,9 @@ void ParseClassBody(TCppScanner& s, TCppUnitClass& cls)
             s.SetPosition(save);
         }
         // a plain member function: Type Name(...);  (event handlers)
-        if (depth == 1 && t.Kind == TCppTokenKind::Identifier && s.Peek().Is("(") && statement != NoPosition &&
-            statement < t.Start && (prev.Kind == TCppTokenKind::Identifier || prev.Is("*") || prev.Is("&")) &&
+        if (depth == 1 && t.Kind == TCppTokenKind::Identifier && s.Peek().Is("(") &&
+            statement != NoPosition && statement < t.Start &&
+            (prev.Kind == TCppTokenKind::Identifier || prev.Is("*") || prev.Is("&")) &&
             prev.Text != "STDMETHOD" && prev.Text != "STDMETHOD_") {
             const std::size_t save = s.Position();
             if (SkipParens(s).Is(")") && s.Peek().Is(";")) {
@@ -321,7 +330,8 @@ void ParseClassBody(TCppScanner& s, TCppUnitClass& cls)
             s.SetPosition(save);
         }
         if (depth == 1 && t.Kind == TCppTokenKind::Identifier) {
-            if ((t.Text == "DECLARE_PROGID" || t.Text == "DECLARE_ACTIVEXCONTROL_REGISTRY") && s.Peek().Is("(")) {
+            if ((t.Text == "DECLARE_PROGID" || t.Text == "DECLARE_ACTIVEXCONTROL_REGISTRY") &&
+                s.Peek().Is("(")) {
                 s.Next();
                 const std::size_t nl = s.Source().rfind('\n', t.Start);
                 cls.RegistryLinePos = nl == String::npos ? 0 : nl + 1;
@@ -390,7 +400,8 @@ void TCppClassManager::Parse()
         if (u.Is(":")) {
             TCppToken last = u;
             for (u = s.Next(); u.Kind != TCppTokenKind::End && !u.Is("{"); u = s.Next()) {
-                if (u.Kind == TCppTokenKind::Identifier) cls.BaseReferences.push_back({csHeader, u.Start, u.Text});
+                if (u.Kind == TCppTokenKind::Identifier)
+                    cls.BaseReferences.push_back({csHeader, u.Start, u.Text});
                 last = u;
             }
             cls.BaseListPos = last.End;
@@ -404,7 +415,8 @@ void TCppClassManager::Parse()
     while (true) {
         const TCppToken t = c.Next();
         if (t.Kind == TCppTokenKind::End) break;
-        if (t.Kind != TCppTokenKind::Identifier || (t.Text != "STDMETHODIMP" && t.Text != "STDMETHODIMP_")) continue;
+        if (t.Kind != TCppTokenKind::Identifier || (t.Text != "STDMETHODIMP" && t.Text != "STDMETHODIMP_"))
+            continue;
         if (t.Text == "STDMETHODIMP_") SkipParens(c);
         const TCppToken cls = c.Next();
         if (cls.Kind != TCppTokenKind::Identifier || !c.Next().Is("::")) continue;
@@ -464,14 +476,21 @@ std::vector<TCppReference> TCppClassManager::References(const String& name) cons
     for (int section : {csHeader, csSource}) {
         TCppScanner s(Text(section));
         for (TCppToken t = s.Next(); t.Kind != TCppTokenKind::End; t = s.Next())
-            if (t.Kind == TCppTokenKind::Identifier && t.Text == name) refs.push_back({section, t.Start, t.Text});
+            if (t.Kind == TCppTokenKind::Identifier && t.Text == name)
+                refs.push_back({section, t.Start, t.Text});
     }
     return refs;
 }
 
-void TCppClassManager::Insert(int section, std::size_t pos, const String& text) { Replace(section, pos, 0, text); }
+void TCppClassManager::Insert(int section, std::size_t pos, const String& text)
+{
+    Replace(section, pos, 0, text);
+}
 
-void TCppClassManager::Delete(int section, std::size_t pos, std::size_t length) { Replace(section, pos, length, ""); }
+void TCppClassManager::Delete(int section, std::size_t pos, std::size_t length)
+{
+    Replace(section, pos, length, "");
+}
 
 void TCppClassManager::Replace(int section, std::size_t pos, std::size_t length, const String& text)
 {
@@ -485,7 +504,8 @@ String TCppClassManager::Apply(int section) const
     for (const auto& e : FEdits)
         if (e.Section == section) edits.push_back(&e);
     // by position; edits at one position keep the order they were made in
-    std::stable_sort(edits.begin(), edits.end(), [](const TEdit* a, const TEdit* b) { return a->Pos < b->Pos; });
+    std::stable_sort(edits.begin(), edits.end(),
+                     [](const TEdit* a, const TEdit* b) { return a->Pos < b->Pos; });
     String out;
     std::size_t at = 0;
     for (const TEdit* e : edits) {
@@ -524,8 +544,10 @@ void TCppClassManager::Restore(const TSnapshot& snapshot)
 {
     FEdits.clear();
     const String header = HeaderFile();
-    if (!FileExists(header) || ReadFileBytes(header) != snapshot.Header) AtomicWriteFile(header, snapshot.Header);
-    if (!FileExists(FSource) || ReadFileBytes(FSource) != snapshot.Source) AtomicWriteFile(FSource, snapshot.Source);
+    if (!FileExists(header) || ReadFileBytes(header) != snapshot.Header)
+        AtomicWriteFile(header, snapshot.Header);
+    if (!FileExists(FSource) || ReadFileBytes(FSource) != snapshot.Source)
+        AtomicWriteFile(FSource, snapshot.Source);
     Parse();
 }
 

@@ -39,7 +39,8 @@ bool CheckCompileFiles(IQCppProject* project, const std::vector<String>& files)
     return true;
 }
 
-bool DefaultCompileFiles(IQCppProject* project, const std::vector<String>& files, TCompileFileCallback callback)
+bool DefaultCompileFiles(IQCppProject* project, const std::vector<String>& files,
+                         TCompileFileCallback callback)
 {
     for (const String& f : files) {
         if (callback) callback(f);

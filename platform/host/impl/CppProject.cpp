@@ -344,7 +344,8 @@ void RestoreProjectModule(TCppProjectModel& m, THostModule& p)
     std::vector<String> sources;
     for (int i = 0; i < p.FileCount(); ++i) sources.push_back(p.File(i)->FileName());
     auto isSource = [&](const String& f) {
-        return std::any_of(sources.begin(), sources.end(), [&](const String& s) { return SameFileName(s, f); });
+        return std::any_of(sources.begin(), sources.end(),
+                           [&](const String& s) { return SameFileName(s, f); });
     };
     const auto uses = m.UsesEntries();
     for (const String& item : m.Items()) {

@@ -298,7 +298,8 @@ void LoadXmlProject(TCppProjectModel& m)
                      u.attribute("KIND").as_int()};
         e.FormName = u.attribute("FORMNAME").value();
         e.CorbaImpl = u.attribute("CORBAIMPL").as_bool();
-        for (const String& w : MacroWords(u.attribute("IDLFILES").value())) e.IdlFiles.push_back(m.FromFile(w));
+        for (const String& w : MacroWords(u.attribute("IDLFILES").value()))
+            e.IdlFiles.push_back(m.FromFile(w));
         m.UsesList().push_back(std::move(e));
     }
     m.Xml = std::move(x);

@@ -17,7 +17,8 @@ TCppScanner::TCppScanner(String text) : FText(std::move(text))
 
 int TCppScanner::LineAt(std::size_t pos) const
 {
-    return static_cast<int>(std::upper_bound(FLineStarts.begin(), FLineStarts.end(), pos) - FLineStarts.begin());
+    return static_cast<int>(std::upper_bound(FLineStarts.begin(), FLineStarts.end(), pos) -
+                            FLineStarts.begin());
 }
 
 void TCppScanner::SetPosition(std::size_t pos) { FPos = std::min(pos, FText.size()); }

@@ -18,8 +18,8 @@ String TCppCreator::UnitName() const { return ChangeFileExt(ExtractFileName(FFil
 
 void TCppCreator::DoValidateIdent(const String& name) { ValidateIdent(name); }
 
-TCppUnitFromStreamCreator::TCppUnitFromStreamCreator(const String& sourceName, String headerText, String sourceText,
-                                                     String headerName)
+TCppUnitFromStreamCreator::TCppUnitFromStreamCreator(const String& sourceName, String headerText,
+                                                     String sourceText, String headerName)
     : TCppCreator(sourceName), FHeaderText(std::move(headerText)), FSourceText(std::move(sourceText)),
       FHeaderName(std::move(headerName))
 {

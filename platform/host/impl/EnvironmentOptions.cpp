@@ -28,7 +28,9 @@ std::map<String, TPropertySheetFactory>& SheetClasses()  // upper-cased class na
 
 void ListOptions(std::vector<String>& out)
 {
-    for (auto& a : AddIns()) out.push_back("add-in options " + a.Options->Name() + hostimpl::At(reinterpret_cast<const void*>(a.Factory)));
+    for (auto& a : AddIns())
+        out.push_back("add-in options " + a.Options->Name() +
+                      hostimpl::At(reinterpret_cast<const void*>(a.Factory)));
     for (auto& [name, f] : SheetClasses())
         out.push_back("property sheet class " + name + hostimpl::At(reinterpret_cast<const void*>(f)));
 }
@@ -56,7 +58,8 @@ void TRegistryPropSet::AddField(const String& name, TFieldType type, const Strin
 
 bool TRegistryPropSet::HasField(const String& name) const
 {
-    return std::any_of(FFields.begin(), FFields.end(), [&](const TField& f) { return SameText(f.Name, name); });
+    return std::any_of(FFields.begin(), FFields.end(),
+                       [&](const TField& f) { return SameText(f.Name, name); });
 }
 
 const TRegistryPropSet::TField& TRegistryPropSet::Field(const String& name) const
@@ -134,7 +137,8 @@ void THistoryManager::Add(const String& text)
 {
     std::erase(Items, text);
     Items.insert(Items.begin(), text);
-    if (MaxItems >= 0 && static_cast<int>(Items.size()) > MaxItems) Items.resize(static_cast<std::size_t>(MaxItems));
+    if (MaxItems >= 0 && static_cast<int>(Items.size()) > MaxItems)
+        Items.resize(static_cast<std::size_t>(MaxItems));
 }
 
 void THistoryManager::LoadHistory()
@@ -152,7 +156,8 @@ void THistoryManager::SaveHistory() const
 {
     TRegistry reg;
     reg.WriteInteger(KeyPath, "Count", static_cast<int>(Items.size()));
-    for (std::size_t i = 0; i < Items.size(); ++i) reg.WriteString(KeyPath, "Item" + IntToStr(int(i)), Items[i]);
+    for (std::size_t i = 0; i < Items.size(); ++i)
+        reg.WriteString(KeyPath, "Item" + IntToStr(int(i)), Items[i]);
 }
 
 // ---- add-in options
@@ -231,7 +236,8 @@ void TEnvironmentOptionsDialog::AddSheet(const String& className) { FClassNames.
 void TEnvironmentOptionsDialog::SetCheckBox(const String& pageAndField, const String& value)
 {
     const auto dot = pageAndField.find('.');
-    const String page = pageAndField.substr(0, dot), field = dot == String::npos ? "" : pageAndField.substr(dot + 1);
+    const String page = pageAndField.substr(0, dot),
+                 field = dot == String::npos ? "" : pageAndField.substr(dot + 1);
     for (TPropertySheet* s : FSheets) {
         if (!SameText(s->Caption, page)) continue;
         for (const TPropCheckBox& box : s->CheckBoxes)

@@ -59,7 +59,8 @@ bool TOpenDialog::Execute()
                 throw EHostError("The open dialog has no filter " + it->second + " (it has " +
                                  IntToStr(FilterCount(Filter)) + ")");
         }
-        if (auto it = s->Answers.find("open.files"); it != s->Answers.end()) chosen = AnsweredFiles(it->second);
+        if (auto it = s->Answers.find("open.files"); it != s->Answers.end())
+            chosen = AnsweredFiles(it->second);
     }
     if (!(Options & ofAllowMultiSelect) && chosen.size() > 1) chosen.resize(1);
 

@@ -33,7 +33,10 @@ void TFormDesigner::Modified()
     for (IDesignNotification* n : std::vector(FListeners)) n->ItemsModified();
 }
 
-void TFormDesigner::SelectComponent(TComponent* c) { SetSelection(c ? std::vector<TComponent*>{c} : std::vector<TComponent*>{}); }
+void TFormDesigner::SelectComponent(TComponent* c)
+{
+    SetSelection(c ? std::vector<TComponent*>{c} : std::vector<TComponent*>{});
+}
 
 void TFormDesigner::SetSelection(std::vector<TComponent*> s)
 {

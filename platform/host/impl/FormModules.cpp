@@ -137,7 +137,8 @@ void THostModule::RenameRoot(const String& newName)
             if (renamed != text) changes.push_back({file, text, renamed});
         }
     for (const auto& f : FFiles)
-        held.push_back(TIntfPtr<IQSourceFile>(new TStringFile(f->FileName(), newText(f->FileName(), f->Source()))));
+        held.push_back(
+            TIntfPtr<IQSourceFile>(new TStringFile(f->FileName(), newText(f->FileName(), f->Source()))));
     std::size_t written = 0;
     TScopeGuard undo([&] {
         for (std::size_t i = 0; i < written; ++i) AtomicWriteFile(changes[i].File, changes[i].Old);

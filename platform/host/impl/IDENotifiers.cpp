@@ -132,7 +132,8 @@ bool IsOleControlRegistered(const String& fileName)
 void ConvertTypeLibraryToAssembly(const String& fileName, std::vector<String>& messages)
 {
     // no assembly tools on this platform: the request is reported and nothing is written
-    const String text = "the type library of " + ExtractFileName(fileName) + " cannot be converted to an assembly here";
+    const String text =
+        "the type library of " + ExtractFileName(fileName) + " cannot be converted to an assembly here";
     messages.push_back(text);
     BMSG(1, 0, fileName, 0, 0, 0, text);
 }

@@ -21,8 +21,8 @@ std::vector<const TTypeObject*> CoClasses(const TTypeLibrary& lib)
 
 String Title(const TTypeLibrary& lib, const String& unitName, const char* ext)
 {
-    return "// " + unitName + ext + ": component wrappers of the type library " + lib.Name + " " + lib.Version +
-           "\n";
+    return "// " + unitName + ext + ": component wrappers of the type library " + lib.Name + " " +
+           lib.Version + "\n";
 }
 
 class TImportUnitCreator : public TDefaultCreator {
@@ -34,7 +34,10 @@ public:
     String GetFileName() override { return FFileName; }
     String GetLanguage() override { return "C++"; }
     bool GetIncludeInProject() override { return false; }
-    TIntfPtr<IQSourceFile> GetSource() override { return TIntfPtr<IQSourceFile>(new TStringFile(FFileName, FUnit)); }
+    TIntfPtr<IQSourceFile> GetSource() override
+    {
+        return TIntfPtr<IQSourceFile>(new TStringFile(FFileName, FUnit));
+    }
     TIntfPtr<IQSourceFile> GetInterfaceSource() override
     {
         return TIntfPtr<IQSourceFile>(new TStringFile(ChangeFileExt(FFileName, ".h"), FHeader));
@@ -57,8 +60,8 @@ String TCPPDTLWriter::HeaderText(const TTypeLibrary& lib, const String& unitName
                "#include <zub.h>\n";
     for (const TTypeObject* c : CoClasses(lib)) {
         const TTypeObject* intf = c->DefaultInterface();
-        t += "\n// CoClass " + c->Name() + ", default interface " + (intf ? intf->Name() : String("none")) + "\n" +
-             "class T" + c->Name() + " : public TOleServer\n{\npublic:\n  __fastcall T" + c->Name() +
+        t += "\n// CoClass " + c->Name() + ", default interface " + (intf ? intf->Name() : String("none")) +
+             "\n" + "class T" + c->Name() + " : public TOleServer\n{\npublic:\n  __fastcall T" + c->Name() +
              "(TComponent* owner);\n};\n";
     }
     return CodeFix(t + "\n#endif\n");
@@ -70,22 +73,24 @@ String TCPPDTLWriter::UnitText(const TTypeLibrary& lib, const String& unitName, 
     String t = Title(lib, unitName, ".cpp") + "#include \"" + unitName + ".h\"\n";
     String classes;
     for (const TTypeObject* c : coClasses) {
-        t += "\n__fastcall T" + c->Name() + "::T" + c->Name() + "(TComponent* owner) : TOleServer(owner)\n{\n}\n";
+        t += "\n__fastcall T" + c->Name() + "::T" + c->Name() +
+             "(TComponent* owner) : TOleServer(owner)\n{\n}\n";
         classes += String(classes.empty() ? "" : ", ") + "__classid(T" + c->Name() + ")";
     }
     t += "\nnamespace " + unitName + "\n{\n  void __fastcall PACKAGE Register()\n  {\n" +
-         "    TComponentClass classes[] = {" + classes + "};\n" + "    RegisterComponents(\"" +
-         palettePage + "\", classes, " + IntToStr(static_cast<int>(coClasses.size()) - 1) + ");\n  }\n}\n";
+         "    TComponentClass classes[] = {" + classes + "};\n" + "    RegisterComponents(\"" + palettePage +
+         "\", classes, " + IntToStr(static_cast<int>(coClasses.size()) - 1) + ");\n  }\n}\n";
     return CodeFix(t);
 }
 
-String ImportTLB(const String& typeLibFile, const String& unitDir, const String& palettePage, const String& ext,
-                 const String& personality)
+String ImportTLB(const String& typeLibFile, const String& unitDir, const String& palettePage,
+                 const String& ext, const String& personality)
 {
     auto ps = RequireService<IQPersonalityServices>("personality services");
     TIntfPtr<IInterface> trait = ps->GetTrait(personality, IQImportComponentTrait3::IID);
     TIntfPtr<IQImportComponentTrait3> importer;
-    if (!trait || !Supports(trait.get(), importer)) throw EHostError("The personality " + personality + " cannot import type libraries");
+    if (!trait || !Supports(trait.get(), importer))
+        throw EHostError("The personality " + personality + " cannot import type libraries");
     if (!FileExists(typeLibFile)) throw EHostError("The type library " + typeLibFile + " does not exist");
     std::unique_ptr<TTypeLibrary> lib = TTypeLibrary::Load(typeLibFile);
     if (CoClasses(*lib).empty())
@@ -95,16 +100,17 @@ String ImportTLB(const String& typeLibFile, const String& unitDir, const String&
     TDTLWriterClass cls = importer->GetDTLWriter();
     if (!cls.Create) throw EHostError("The personality " + personality + " has no DTL writer");
     std::unique_ptr<TDTLWriter> writer = cls.Create();
-    TIntfPtr<IQModuleCreator> creator(
-        new TImportUnitCreator(fileName, writer->UnitText(*lib, unitName, palettePage.empty() ? String("ActiveX") : palettePage),
-                               writer->HeaderText(*lib, unitName)));
+    TIntfPtr<IQModuleCreator> creator(new TImportUnitCreator(
+        fileName, writer->UnitText(*lib, unitName, palettePage.empty() ? String("ActiveX") : palettePage),
+        writer->HeaderText(*lib, unitName)));
     TSourceModule module(creator.get(), fileName, nullptr);
     return fileName;
 }
 
 String CreateUnit(const String& assemblyFile, const String&, const String&, int, const String&)
 {
-    throw EHostError("The assembly " + ExtractFileName(assemblyFile) + " cannot be imported: this host reads no assemblies");
+    throw EHostError("The assembly " + ExtractFileName(assemblyFile) +
+                     " cannot be imported: this host reads no assemblies");
 }
 
 bool FindAndOpenFile(const String& fileName)

@@ -54,8 +54,8 @@ void ListItems(TMenuItem* parent, const String& path, std::vector<String>& out)
 {
     for (int i = 0; i < parent->Count(); ++i) {
         TMenuItem* item = parent->Items(i);
-        out.push_back("main menu " + path + " #" + IntToStr(i) + " " + item->Name() + " \"" + item->Caption() +
-                      "\"");
+        out.push_back("main menu " + path + " #" + IntToStr(i) + " " + item->Name() + " \"" +
+                      item->Caption() + "\"");
         ListItems(item, path + "/" + item->Name(), out);
     }
 }

@@ -97,8 +97,8 @@ String ExpandSelf(const String& s, const String& name, const String& value)
 bool BeginsWithSelf(const String& raw, const String& name)
 {
     for (const String& ref : {"$(" + name + ")", "${" + name + "}"})
-        if (raw.compare(0, ref.size(), ref) == 0 && (raw.size() == ref.size() || raw[ref.size()] == ' ' ||
-                                                     raw[ref.size()] == '\t'))
+        if (raw.compare(0, ref.size(), ref) == 0 &&
+            (raw.size() == ref.size() || raw[ref.size()] == ' ' || raw[ref.size()] == '\t'))
             return true;
     return false;
 }
@@ -169,8 +169,8 @@ const TMakeFileText::TIndex& TMakeFileText::Index() const
         if (ifUnset && !m.Defs.empty()) continue;
         String value = ExpandSelf(raw, name, prev);
         if (append && !prev.empty()) value = value.empty() ? prev : prev + " " + value;
-        m.Defs.push_back({lines[from].Start, lines[i].End, TrimBlanks(value), prev, append || BeginsWithSelf(raw, name),
-                          comment});
+        m.Defs.push_back({lines[from].Start, lines[i].End, TrimBlanks(value), prev,
+                          append || BeginsWithSelf(raw, name), comment});
     }
     FIndex = index;
     return *FIndex;
@@ -201,7 +201,8 @@ String TMakeFileText::MacroValue(const String& name) const
 void TMakeFileText::SetMacro(const String& name, const String& value, const String& after)
 {
     auto statement = [&](const String& text) {
-        return WrapText(EscapeComment(name) + " = " + EscapeComment(text), " \\\r\n  ", " \t", MakeFileLineWidth) +
+        return WrapText(EscapeComment(name) + " = " + EscapeComment(text), " \\\r\n  ", " \t",
+                        MakeFileLineWidth) +
                CRLF;
     };
     if (const TIndex::TMacro* m = Index().Find(name); m && !m->Defs.empty()) {

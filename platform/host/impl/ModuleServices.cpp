@@ -64,7 +64,10 @@ String MakeUniqueFormName(const String& base)
 }
 
 // The text of a file as an open editor holds it, its changes not saved.
-class TEditBuffer : public TInterfacedObject, public IQSourceFile, public IQEditBuffer, public IQEditBufferText {
+class TEditBuffer : public TInterfacedObject,
+                    public IQSourceFile,
+                    public IQEditBuffer,
+                    public IQEditBufferText {
 public:
     TEditBuffer(String fileName, String text) : FFileName(std::move(fileName)), FText(std::move(text)) {}
     HRESULT QueryInterface(const TGUID& iid, void** obj) override
@@ -173,8 +176,8 @@ public:
         // a unit that binds its form's resource has a form file, also when its creator made none
         if (!form && !formName.empty() && source &&
             source->Source().find("#pragma resource \"*.zfm\"") != String::npos)
-            form = TIntfPtr<IQSourceFile>(new TStringFile(ChangeFileExt(fileName, ".zfm"),
-                                                         "object " + formName + ": T" + formName + "\r\nend\r\n"));
+            form = TIntfPtr<IQSourceFile>(new TStringFile(
+                ChangeFileExt(fileName, ".zfm"), "object " + formName + ": T" + formName + "\r\nend\r\n"));
         TIntfPtr<THostModule> m(new THostModule(false, fileName, formName, ancestor, creator->GetLanguage()));
         THostModule* project = nullptr;
         if (owner) {
@@ -292,7 +295,9 @@ bool CloseModule(const String& fileName)
 {
     auto* s = hostimpl::StateOrNull();
     if (!s) return false;
-    auto same = [&](const TIntfPtr<hostimpl::THostModule>& m) { return SameFileName(m->FileName(), fileName); };
+    auto same = [&](const TIntfPtr<hostimpl::THostModule>& m) {
+        return SameFileName(m->FileName(), fileName);
+    };
     auto drop = [&](std::vector<TIntfPtr<hostimpl::THostModule>>& list) {
         auto it = std::find_if(list.begin(), list.end(), same);
         if (it == list.end()) return false;

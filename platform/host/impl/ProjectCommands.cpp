@@ -183,7 +183,6 @@ void RunProjectCommand(std::vector<String> a, std::ostream& out)
                 std::unique_ptr<TIdlCompilerHelperBase> h(IdlCompilerHelperClass(p.get()));
                 ok = h->IdlAll("", nullptr, 0, false);
             }
-
         }
         FireAfterCompile(nullptr, p.get(), ok);
         FireAfterCompileNotifiers(ok);

@@ -75,5 +75,6 @@ TIntfPtr<IQProjectMenuManager> ProjectMenuManager()
 
 void RemoveCommands(std::vector<int>& commands, const std::vector<int>& remove)
 {
-    std::erase_if(commands, [&](int c) { return std::find(remove.begin(), remove.end(), c) != remove.end(); });
+    std::erase_if(commands,
+                  [&](int c) { return std::find(remove.begin(), remove.end(), c) != remove.end(); });
 }

@@ -33,7 +33,8 @@ String AddFormToProjectSource(const String& text, const String& unitFile, const 
     const std::size_t hdrstop = text.find("#pragma hdrstop");
     const std::size_t run = text.find("Application->Run();");
     // a unit is named once, whatever form name it was named with
-    if (hdrstop == String::npos || run == String::npos || text.find("USEFORM(\"" + unitFile + "\",") != String::npos)
+    if (hdrstop == String::npos || run == String::npos ||
+        text.find("USEFORM(\"" + unitFile + "\",") != String::npos)
         return text;
     String r = text;
     // the forms are created before the application runs, in the order they were added
@@ -84,7 +85,8 @@ String AddUnitToPascalSource(const String& text, const String& unitFile, const S
     const String list = lower.substr(uses + 4, end - uses - 4);
     const String key = LowerCase(unit);
     for (std::size_t p = list.find(key); p != String::npos; p = list.find(key, p + 1))
-        if ((p == 0 || !IsIdentChar(list[p - 1])) && (p + key.size() >= list.size() || !IsIdentChar(list[p + key.size()])))
+        if ((p == 0 || !IsIdentChar(list[p - 1])) &&
+            (p + key.size() >= list.size() || !IsIdentChar(list[p + key.size()])))
             return text;
     String entry = "," + nl + "  " + unit + " in '" + unitFile + "'";
     if (!formName.empty()) entry += " {" + formName + (ancestor.empty() ? "" : ": T" + ancestor) + "}";
@@ -113,7 +115,8 @@ void EditProjectSource(THostModule& project, const std::function<String(const St
 {
     for (int i = 0; i < project.FileCount(); ++i) {
         TIntfPtr<IQSourceFile> f = project.File(i);
-        if (!f || !(SameText(ExtractFileExt(f->FileName()), ".cpp") || IsPascalSource(f->FileName()))) continue;
+        if (!f || !(SameText(ExtractFileExt(f->FileName()), ".cpp") || IsPascalSource(f->FileName())))
+            continue;
         const String text = f->Source();
         const String changed = edit(text, f->FileName());
         if (changed == text) return;
@@ -145,7 +148,8 @@ void AddFormToProject(THostModule& project, THostModule& unit)
                                     ? ExtractFileName(unit.FileName())
                                     : unit.FileName();
         return pascal ? AddUnitToPascalSource(text, unitFile, unit.FormName(), unit.AncestorName())
-                      : AddFormToProjectSource(text, unitFile, unit.FormName(), !IsFrameAncestor(unit.AncestorName()));
+                      : AddFormToProjectSource(text, unitFile, unit.FormName(),
+                                               !IsFrameAncestor(unit.AncestorName()));
     });
 }
 

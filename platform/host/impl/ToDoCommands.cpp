@@ -17,7 +17,8 @@ const char* const kHeaderExts[] = {".h", ".hpp", ".hh"};
 bool IsHeader(const String& file)
 {
     const String ext = LowerCase(ExtractFileExt(file));
-    return std::any_of(std::begin(kHeaderExts), std::end(kHeaderExts), [&](const char* e) { return ext == e; });
+    return std::any_of(std::begin(kHeaderExts), std::end(kHeaderExts),
+                       [&](const char* e) { return ext == e; });
 }
 
 String UnitHeader(const String& source)
@@ -59,7 +60,8 @@ std::vector<TToDoFile> GivenFiles(const std::vector<String>& args)
     for (const String& a : args) {
         const String name = Absolute(a[0] == '/' ? a : folder + a);
         if (!IsRegularFile(name)) throw EHostError("No such file: " + a);
-        if (std::none_of(files.begin(), files.end(), [&](const TToDoFile& f) { return SameFileName(f.Name, name); }))
+        if (std::none_of(files.begin(), files.end(),
+                         [&](const TToDoFile& f) { return SameFileName(f.Name, name); }))
             files.push_back({name, Shown(name, shownFrom)});
     }
     return files;

@@ -13,7 +13,8 @@
 namespace {
 
 const char* const kUsage =
-    "usage: typelib dump|header|save|edit|apply, typelib import FILE [PAGE], typelib rename COCLASS NAME, typelib name NAME, "
+    "usage: typelib dump|header|save|edit|apply, typelib import FILE [PAGE], typelib rename COCLASS NAME, "
+    "typelib name NAME, "
     "typelib method|event|signature INTERFACE NAME [TYPE:PARAM...], typelib prop INTERFACE NAME TYPE";
 
 TTypeObject* FindInterface(TTypeLibrary& lib, const String& name)
@@ -67,7 +68,8 @@ void ApplyEdit(IQProject* p, IQTypeLibModule& m, std::ostream& out)
         if (t->Kind() != tkCoClass) continue;
         String unit = entries->CoClassUnit(t->Edit.OldName.empty() ? t->Name() : t->Edit.OldName);
         if (unit.empty()) unit = entries->CoClassUnit(t->Name());
-        if (!unit.empty() && std::find(units.begin(), units.end(), unit) == units.end()) units.push_back(unit);
+        if (!unit.empty() && std::find(units.begin(), units.end(), unit) == units.end())
+            units.push_back(unit);
     }
     for (const String& unit : units) {
         TIntfPtr<IQModule> module;
@@ -99,8 +101,8 @@ void RunTypeLibCommand(std::vector<String> a, std::ostream& out)
             throw EHostError(String("The personality ") + sCppPersonality + " cannot import type libraries");
         // relative to the host's folder, as the project commands read names
         const String file = a[1].empty() || a[1][0] == '/' ? a[1] : ProjectFolder() + a[1];
-        out << "imported " << importer->ImportTLB(file, ExtractFilePath(file), a.size() == 3 ? a[2] : String())
-            << "\n";
+        out << "imported "
+            << importer->ImportTLB(file, ExtractFilePath(file), a.size() == 3 ? a[2] : String()) << "\n";
         return;
     }
     TIntfPtr<IQProject> p = ActiveProject();

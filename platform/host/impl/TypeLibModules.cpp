@@ -224,7 +224,6 @@ private:
     TIntfPtr<IQProject> FProject;
 };
 
-
 }  // namespace
 
 void RemoveTypeLibraryResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found)
@@ -310,9 +309,8 @@ TTypeLibrary* OpenNewTypeLibrary()
     String file;
     for (int n = 1;; ++n) {
         file = ProjectFolder() + "Library" + IntToStr(n) + ".tlb";
-        if (!FileExists(file) && std::none_of(list.begin(), list.end(), [&](auto& l) {
-                return SameFileName(l->FileName, file);
-            }))
+        if (!FileExists(file) &&
+            std::none_of(list.begin(), list.end(), [&](auto& l) { return SameFileName(l->FileName, file); }))
             break;
     }
     auto lib = std::make_unique<TTypeLibrary>(ChangeFileExt(ExtractFileName(file), ""), CreateGUID());

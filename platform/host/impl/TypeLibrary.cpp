@@ -13,11 +13,11 @@ struct TVarTypeName {
     const char* Name;
 };
 const TVarTypeName kVarTypes[] = {
-    {vtI2, "short"},          {vtI4, "long"},         {vtR4, "float"},          {vtR8, "double"},
-    {vtCurrency, "CURRENCY"}, {vtDate, "DATE"},       {vtBstr, "BSTR"},         {vtDispatch, "IDispatch*"},
+    {vtI2, "short"},          {vtI4, "long"},           {vtR4, "float"},        {vtR8, "double"},
+    {vtCurrency, "CURRENCY"}, {vtDate, "DATE"},         {vtBstr, "BSTR"},       {vtDispatch, "IDispatch*"},
     {vtError, "SCODE"},       {vtBool, "VARIANT_BOOL"}, {vtVariant, "VARIANT"}, {vtUnknown, "IUnknown*"},
     {vtI1, "char"},           {vtUI1, "unsigned char"}, {vtInt, "int"},         {vtVoid, "void"},
-    {vtHResult, "HRESULT"},       {vtDecimal, "DECIMAL"},
+    {vtHResult, "HRESULT"},   {vtDecimal, "DECIMAL"},
 };
 
 // A name the library's C++ header can declare.
@@ -28,7 +28,8 @@ bool IsVersion(const String& v)
 {
     const auto dot = v.find('.');
     const auto digits = [](const String& d) {
-        return !d.empty() && d.size() <= 5 && std::all_of(d.begin(), d.end(), [](char c) { return c >= '0' && c <= '9'; });
+        return !d.empty() && d.size() <= 5 &&
+               std::all_of(d.begin(), d.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
     return dot != String::npos && digits(v.substr(0, dot)) && digits(v.substr(dot + 1));
 }
@@ -109,8 +110,8 @@ TTypeLibMember* TTypeObject::AddMethod(const String& name, int memberId, std::ve
     if (!IsTypeLibIdent(name)) throw EHostError("'" + name + "' is not a valid identifier");
     const String accessor = AccessorOf(attributes);
     for (auto& m : Members)
-        if (SameText(m->Name, name) && (accessor.empty() || AccessorOf(m->Attributes).empty() ||
-                                        AccessorOf(m->Attributes) == accessor))
+        if (SameText(m->Name, name) &&
+            (accessor.empty() || AccessorOf(m->Attributes).empty() || AccessorOf(m->Attributes) == accessor))
             throw EHostError(FName + " has a member named " + name + " already");
     auto m = std::make_unique<TTypeLibMember>();
     m->Name = name;
@@ -169,8 +170,8 @@ TTypeObject* TTypeLibrary::AddType(TTypeObjectKind kind, const String& name, con
     return FTypes.back().get();
 }
 
-TTypeObject* TTypeLibrary::AddCoClass(const String& name, const String& interfaceName, const String& helpString,
-                                      bool dual, bool events)
+TTypeObject* TTypeLibrary::AddCoClass(const String& name, const String& interfaceName,
+                                      const String& helpString, bool dual, bool events)
 {
     const String intfName = interfaceName.empty() ? "I" + name : interfaceName;
     const String eventsName = "I" + name + "Events";
@@ -266,17 +267,15 @@ String TTypeLibrary::Text() const
                             "lcid(" + IntToStr(r.Lcid) + ")"}) +
              " importlib(" + Quoted(r.FileName) + ");\n";
     for (auto& ty : FTypes) {
-        t += "\n  " + AttributeList(TypeAttributes(ty->Guid(), ty->Version, ty->HelpString, ty->Attributes)) + "\n";
+        t += "\n  " + AttributeList(TypeAttributes(ty->Guid(), ty->Version, ty->HelpString, ty->Attributes)) +
+             "\n";
         switch (ty->Kind()) {
         case tkInterface:
-            t += "  interface " + ty->Name() + (ty->ParentName.empty() ? String() : ": " + ty->ParentName) + "\n";
+            t += "  interface " + ty->Name() + (ty->ParentName.empty() ? String() : ": " + ty->ParentName) +
+                 "\n";
             break;
-        case tkDispatch:
-            t += "  dispinterface " + ty->Name() + "\n";
-            break;
-        default:
-            t += "  coclass " + ty->Name() + "\n";
-            break;
+        case tkDispatch: t += "  dispinterface " + ty->Name() + "\n"; break;
+        default: t += "  coclass " + ty->Name() + "\n"; break;
         }
         t += "  {\n";
         for (auto& m : ty->Members) t += "    " + MemberText(*m) + "\n";
@@ -342,7 +341,8 @@ public:
                 if (dot == String::npos) Fail("version MAJOR.MINOR expected");
                 r.Major = Number(version.substr(0, dot));
                 r.Minor = Number(version.substr(dot + 1));
-                if (rest.size() < 12 || rest.substr(rest.size() - 2) != ");") Fail("importlib(\"FILE\"); expected");
+                if (rest.size() < 12 || rest.substr(rest.size() - 2) != ");")
+                    Fail("importlib(\"FILE\"); expected");
                 r.FileName = Unquote(rest.substr(10, rest.size() - 12));
                 lib->References.push_back(r);
                 continue;
@@ -362,7 +362,8 @@ public:
 private:
     [[noreturn]] void Fail(const String& what, std::size_t line = 0) const
     {
-        throw EHostError("Type library, line " + IntToStr(static_cast<int>(line ? line : FNext)) + ": " + what);
+        throw EHostError("Type library, line " + IntToStr(static_cast<int>(line ? line : FNext)) + ": " +
+                         what);
     }
 
     // The next line that is neither blank nor a comment.
@@ -453,8 +454,10 @@ private:
         if (digits.empty() || digits.size() > 9) Fail("no number: " + s);
         long long v = 0;
         for (char c : digits) {
-            int d = c >= '0' && c <= '9' ? c - '0' : hex && c >= 'a' && c <= 'f' ? c - 'a' + 10
-                    : hex && c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+            int d = c >= '0' && c <= '9'          ? c - '0'
+                    : hex && c >= 'a' && c <= 'f' ? c - 'a' + 10
+                    : hex && c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                  : -1;
             if (d < 0) Fail("no number: " + s);
             v = v * (hex ? 16 : 10) + d;
         }
@@ -638,7 +641,8 @@ String AccessorPrefix(const TTypeLibMember& m)
 String CppParams(const TTypeLibMember& m)
 {
     String r;
-    for (std::size_t i = 0; i < m.Params.size(); ++i) r += (i ? ", " : "") + m.Params[i].Type + " " + m.Params[i].Name;
+    for (std::size_t i = 0; i < m.Params.size(); ++i)
+        r += (i ? ", " : "") + m.Params[i].Type + " " + m.Params[i].Name;
     return r;
 }
 
@@ -661,13 +665,15 @@ String TypeLibraryHeader(const TTypeLibrary& lib, const String& unitName)
     for (int i = 0; i < lib.TypeCount(); ++i) {
         const TTypeObject& ty = *lib.Type(i);
         if (ty.Kind() == tkCoClass) continue;
-        const String parent = ty.Kind() == tkDispatch ? "IDispatch" : ty.ParentName.empty() ? "IUnknown" : ty.ParentName;
+        const String parent = ty.Kind() == tkDispatch ? "IDispatch"
+                              : ty.ParentName.empty() ? "IUnknown"
+                                                      : ty.ParentName;
         t += "\r\nstruct " + ty.Name() + " : public " + parent + "\r\n{\r\n";
         // a dispatch interface is called through Invoke: its members are no virtual functions
         if (ty.Kind() == tkInterface)
             for (auto& m : ty.Members)
-                t += "  virtual " + m->ResultType + " STDMETHODCALLTYPE " + AccessorPrefix(*m) + m->Name + "(" +
-                     CppParams(*m) + ") = 0;\r\n";
+                t += "  virtual " + m->ResultType + " STDMETHODCALLTYPE " + AccessorPrefix(*m) + m->Name +
+                     "(" + CppParams(*m) + ") = 0;\r\n";
         t += "};\r\n";
     }
     for (int i = 0; i < lib.TypeCount(); ++i) {
@@ -676,11 +682,12 @@ String TypeLibraryHeader(const TTypeLibrary& lib, const String& unitName)
         for (auto& impl : co.Implements) {
             const TTypeObject* ev = impl.Source ? lib.FindType(impl.InterfaceName) : nullptr;
             if (!ev) continue;
-            t += "\r\ntemplate <class T> class TEvents_" + co.Name() + " : public IConnectionPointImpl<T, &DIID_" +
-                 ev->Name() + ">\r\n{\r\npublic:\r\n";
+            t += "\r\ntemplate <class T> class TEvents_" + co.Name() +
+                 " : public IConnectionPointImpl<T, &DIID_" + ev->Name() + ">\r\n{\r\npublic:\r\n";
             for (auto& m : ev->Members) {
                 String args;
-                for (std::size_t k = 0; k < m->Params.size(); ++k) args += (k ? ", " : "") + m->Params[k].Name;
+                for (std::size_t k = 0; k < m->Params.size(); ++k)
+                    args += (k ? ", " : "") + m->Params[k].Name;
                 t += "  void Fire_" + m->Name + "(" + CppParams(*m) + ")\r\n  {\r\n    FireEvent(" +
                      IntToStr(m->MemberId) + (args.empty() ? String() : ", " + args) + ");\r\n  }\r\n";
             }

@@ -7,8 +7,10 @@
 
 namespace {
 
-const char* const kHeader = "class ATL_NO_VTABLE TAImpl :\r\n  public IA\r\n{\r\npublic:\r\n  STDMETHOD(Go)(long N);\r\n};\r\n";
-const char* const kSource = "#include \"A1.h\"\r\n\r\nSTDMETHODIMP TAImpl::Go(long N)\r\n{\r\n  return S_OK;\r\n}\r\n";
+const char* const kHeader =
+    "class ATL_NO_VTABLE TAImpl :\r\n  public IA\r\n{\r\npublic:\r\n  STDMETHOD(Go)(long N);\r\n};\r\n";
+const char* const kSource =
+    "#include \"A1.h\"\r\n\r\nSTDMETHODIMP TAImpl::Go(long N)\r\n{\r\n  return S_OK;\r\n}\r\n";
 
 class host_CppClassUpdater : public ::testing::Test {
 protected:
@@ -75,9 +77,11 @@ TEST_F(host_CppClassUpdater, EditsWaitForCommitThenChangeBothFiles)
     EXPECT_EQ(UpdateClassNames(m, "A", "B"), 2);
     EXPECT_EQ(ReadFileBytes(src), kSource);
     m.Commit();
-    EXPECT_EQ(ReadFileBytes(dir + "A1.h"),
-              "class ATL_NO_VTABLE TBImpl :\r\n  public IA\r\n{\r\npublic:\r\n  STDMETHOD(Go)(long N);\r\n};\r\n");
-    EXPECT_EQ(ReadFileBytes(src), "#include \"A1.h\"\r\n\r\nSTDMETHODIMP TBImpl::Go(long N)\r\n{\r\n  return S_OK;\r\n}\r\n");
+    EXPECT_EQ(
+        ReadFileBytes(dir + "A1.h"),
+        "class ATL_NO_VTABLE TBImpl :\r\n  public IA\r\n{\r\npublic:\r\n  STDMETHOD(Go)(long N);\r\n};\r\n");
+    EXPECT_EQ(ReadFileBytes(src),
+              "#include \"A1.h\"\r\n\r\nSTDMETHODIMP TBImpl::Go(long N)\r\n{\r\n  return S_OK;\r\n}\r\n");
     EXPECT_NE(m.FindClass("TBImpl"), nullptr);
     EXPECT_EQ(m.PendingEdits(), 0);
 }
@@ -90,8 +94,17 @@ TEST_F(host_CppClassUpdater, FailedCommitLeavesTheUnitAsItWas)
         std::function<void()> edits;
     };
     const Case cases[] = {
-        {"overlap", [&] { m.Insert(csHeader, 0, "// x\r\n"); m.Replace(csSource, 3, 5, "a"); m.Delete(csSource, 6, 2); }},
-        {"outside", [&] { m.Insert(csHeader, 0, "// x\r\n"); m.Insert(csSource, 10000, "a"); }},
+        {"overlap",
+         [&] {
+             m.Insert(csHeader, 0, "// x\r\n");
+             m.Replace(csSource, 3, 5, "a");
+             m.Delete(csSource, 6, 2);
+         }},
+        {"outside",
+         [&] {
+             m.Insert(csHeader, 0, "// x\r\n");
+             m.Insert(csSource, 10000, "a");
+         }},
     };
     for (const auto& c : cases) {
         m.Parse();

@@ -19,11 +19,11 @@ TEST(CppScanner, TokensWithoutPreprocessorLinesAndComments)
                   "class A : public ::B::C { // note\n"
                   "  /* a\n b */ void f(int x = 0x1F, const char* s = \"a;\\\"b\", char c = ';');\n"
                   "};\n");
-    EXPECT_EQ(Tokens(s), (std::vector<String>{"class", "A",     ":", "public", "::",   "B",          "::",
-                                              "C",     "{",     "void", "f",   "(",    "int",        "x",
-                                              "=",     "0x1F",  ",",    "const", "char", "*",         "s",
-                                              "=",     "\"a;\\\"b\"", ",",  "char", "c",  "=",          "';'",
-                                              ")",     ";",     "}",    ";"}));
+    EXPECT_EQ(Tokens(s),
+              (std::vector<String>{"class", "A",     ":",    "public", "::",  "B", "::",          "C",
+                                   "{",     "void",  "f",    "(",      "int", "x", "=",           "0x1F",
+                                   ",",     "const", "char", "*",      "s",   "=", "\"a;\\\"b\"", ",",
+                                   "char",  "c",     "=",    "';'",    ")",   ";", "}",           ";"}));
 }
 
 TEST(CppScanner, PositionsLinesAndComments)

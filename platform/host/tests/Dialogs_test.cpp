@@ -131,15 +131,26 @@ TEST_F(host_Dialogs, OpenDialogTellsItsOwnerWhatTheUserDoes)
         std::vector<String> seen, chosen;
     };
     const Case cases[] = {
-        {"a.idl;b.idl", "2", ofAllowMultiSelect, true,
+        {"a.idl;b.idl",
+         "2",
+         ofAllowMultiSelect,
+         true,
          {"show start.idl 1", "select start.idl 1", "select a.idl 2", "select b.idl 2", "close b.idl 2"},
          {"a.idl", "b.idl"}},
         // one file only without multi-select; the first filter by default
-        {"b.idl; a.idl", "", 0, true, {"show start.idl 1", "select start.idl 1", "select b.idl 1", "close b.idl 1"},
+        {"b.idl; a.idl",
+         "",
+         0,
+         true,
+         {"show start.idl 1", "select start.idl 1", "select b.idl 1", "close b.idl 1"},
          {"b.idl"}},
         // a chosen file that is not there: the dialog would not have closed with it
-        {"none.idl", "", ofFileMustExist, false,
-         {"show start.idl 1", "select start.idl 1", "select none.idl 1", "close none.idl 1"}, {}},
+        {"none.idl",
+         "",
+         ofFileMustExist,
+         false,
+         {"show start.idl 1", "select start.idl 1", "select none.idl 1", "close none.idl 1"},
+         {}},
         {"", "", 0, false, {"show start.idl 1", "select start.idl 1", "close start.idl 1"}, {}},
     };
     for (const Case& c : cases) {

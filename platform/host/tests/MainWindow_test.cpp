@@ -223,7 +223,8 @@ TEST_F(host_MainWindow, AddInOptionsAndTheirPagesAreListedWhileRegistered)
     EXPECT_EQ(TNoteOptions::Created, 1);
     RegisterPropertySheetClass("TNotePage", [](TComponent* owner) { return new TPropertySheet(owner); });
     const auto listed = HostStateListing();
-    EXPECT_NE(std::find(listed.begin(), listed.end(), "property sheet class TNOTEPAGE @host_tests"), listed.end());
+    EXPECT_NE(std::find(listed.begin(), listed.end(), "property sheet class TNOTEPAGE @host_tests"),
+              listed.end());
     EXPECT_EQ(listed.size(), before.size() + 2);
     {
         TEnvironmentOptionsDialog d;

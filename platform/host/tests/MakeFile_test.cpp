@@ -40,14 +40,16 @@ TEST(MakeFileText, MacrosReadAsMakeReadsThem)
 
 TEST(MakeFileText, SetMacroChangesOnlyWhatDiffers)
 {
-    const String idiom = "PROJECTFILES = main.cpp # first\r\nPROJECTFILES = $(PROJECTFILES) util.cpp\r\nX = 1\r\n";
+    const String idiom =
+        "PROJECTFILES = main.cpp # first\r\nPROJECTFILES = $(PROJECTFILES) util.cpp\r\nX = 1\r\n";
     TMakeFileText t(idiom);
     t.SetMacro("PROJECTFILES", "main.cpp util.cpp");
     EXPECT_EQ(t.Text(), idiom);
     // still appending to what the first definition holds
     t.SetMacro("PROJECTFILES", "main.cpp util.cpp new.cpp");
-    EXPECT_EQ(t.Text(),
-              "PROJECTFILES = main.cpp # first\r\nPROJECTFILES = $(PROJECTFILES) util.cpp new.cpp\r\nX = 1\r\n");
+    EXPECT_EQ(
+        t.Text(),
+        "PROJECTFILES = main.cpp # first\r\nPROJECTFILES = $(PROJECTFILES) util.cpp new.cpp\r\nX = 1\r\n");
     // no longer: the last definition says it all
     t.SetMacro("PROJECTFILES", "other.cpp");
     EXPECT_EQ(t.Text(), "PROJECTFILES = main.cpp # first\r\nPROJECTFILES = other.cpp\r\nX = 1\r\n");
@@ -69,8 +71,8 @@ TEST(MakeFileText, ContinuationAtTheEndOfTheFileIsReadAndWrittenBack)
 
 class MakeFileProject : public ::testing::Test {
 protected:
-    const String dir = FreshDir(ScratchDir() + "makefile_" +
-                                testing::UnitTest::GetInstance()->current_test_info()->name());
+    const String dir =
+        FreshDir(ScratchDir() + "makefile_" + testing::UnitTest::GetInstance()->current_test_info()->name());
     // Opens the make file in a host of its own, saves it; the items read.
     std::vector<String> OpenAndSave(const String& file)
     {

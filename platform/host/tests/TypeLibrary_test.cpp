@@ -73,10 +73,7 @@ const char* const kSampleText =
     "  };\n"
     "};\n";
 
-TEST(host_TypeLibrary, TextIsTheHandWrittenIdl)
-{
-    EXPECT_EQ(Sample()->Text(), kSampleText);
-}
+TEST(host_TypeLibrary, TextIsTheHandWrittenIdl) { EXPECT_EQ(Sample()->Text(), kSampleText); }
 
 TEST(host_TypeLibrary, ReadBackKeepsEverything)
 {
@@ -111,7 +108,8 @@ TEST(host_TypeLibrary, TextsWithLineBreaksStayOnTheirLine)
     lib->HelpString = "Two\nlines,\ta tab, a \\ and a \"quote\"\r\n";
     lib->FindType("Orders")->HelpString = "\\n is no line break";
     const String text = lib->Text();
-    EXPECT_NE(text.find("helpstring(\"Two\\nlines,\\ta tab, a \\\\ and a \\\"quote\\\"\\r\\n\")"), String::npos)
+    EXPECT_NE(text.find("helpstring(\"Two\\nlines,\\ta tab, a \\\\ and a \\\"quote\\\"\\r\\n\")"),
+              String::npos)
         << text;
     auto back = TTypeLibrary::Parse(text);
     EXPECT_EQ(back->HelpString, lib->HelpString);
@@ -163,7 +161,8 @@ TEST(host_TypeLibrary, TextItCannotReadIsRefusedWithItsLine)
         {"version in brackets", replaced("001), version(1.0)", "001), version((1.0))"),
          "version(MAJOR.MINOR) expected: version((1.0))"},
         {"version without minor", replaced("003), version(1.0)", "003), version(1)"), "version(MAJOR.MINOR)"},
-        {"version of words", replaced("003), version(1.0)", "003), version(one.two)"), "version(MAJOR.MINOR)"},
+        {"version of words", replaced("003), version(1.0)", "003), version(one.two)"),
+         "version(MAJOR.MINOR)"},
         {"a keyword as name", replaced("coclass Orders", "coclass class"), "no identifier: class"},
         {"a keyword as member", replaced("HRESULT Clear()", "HRESULT delete()"), "no identifier: delete"},
     };
@@ -321,9 +320,9 @@ TEST_F(host_TypeLibModule, ProjectKinds)
         int kind;
         bool application, library;
     };
-    const Case cases[] = {{pkApplication, true, false},     {3, true, false},
-                          {pkConsoleApplication, true, false}, {pkStaticLibrary, false, false},
-                          {pkLibrary, false, true},          {pkActiveXLibrary, false, true}};
+    const Case cases[] = {
+        {pkApplication, true, false},    {3, true, false},         {pkConsoleApplication, true, false},
+        {pkStaticLibrary, false, false}, {pkLibrary, false, true}, {pkActiveXLibrary, false, true}};
     int n = 0;
     for (const auto& c : cases) {
         OpenProject("P" + IntToStr(++n) + ".zproj", c.kind);

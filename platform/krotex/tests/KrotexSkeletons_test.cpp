@@ -44,7 +44,9 @@ TEST(KrotexSkeletons, EveryInterfaceUnderItsSkeletonName)
 
 TEST(KrotexSkeletons, NoInterfaceNoBlock)
 {
-    EXPECT_EQ(KrotexSkeletonBlock("_CORBA_MODULE M\n_CORBA_MODULE_BEG\nstruct S;\n_CORBA_MODULE_END\n", "__g__"), "");
+    EXPECT_EQ(
+        KrotexSkeletonBlock("_CORBA_MODULE M\n_CORBA_MODULE_BEG\nstruct S;\n_CORBA_MODULE_END\n", "__g__"),
+        "");
 }
 
 }  // namespace

@@ -318,8 +318,7 @@ AviReader::AviReader(const std::string& path) : FPath(path)
         }
     } else {
         walk(movi, [&](const std::uint8_t* id, const std::uint8_t* type, Span s) {
-            if (!type && isVideoChunk(id))
-                FFrames.push_back({s.begin, s.end - s.begin});
+            if (!type && isVideoChunk(id)) FFrames.push_back({s.begin, s.end - s.begin});
         });
     }
     if (FFrames.empty()) throw fail("no frames");

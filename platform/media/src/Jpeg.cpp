@@ -153,8 +153,9 @@ Image DecodeJpeg(const std::uint8_t* data, std::size_t size)
     // the data can hold would only make the picture's buffer as large as the claim.
     const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     if (pixels / 256 > size)
-        throw Error("JPEG: the frame header claims " + std::to_string(width) + " x " + std::to_string(height) +
-                    " pixels, more than " + std::to_string(size) + " bytes can hold");
+        throw Error("JPEG: the frame header claims " + std::to_string(width) + " x " +
+                    std::to_string(height) + " pixels, more than " + std::to_string(size) +
+                    " bytes can hold");
     Image image(width, height);
     char message[JMSG_LENGTH_MAX] = {0};
     if (!DecodeRaw(data, size, image.rgb.data(), width, height, message))

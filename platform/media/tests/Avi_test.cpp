@@ -17,10 +17,7 @@ namespace {
 // Private scratch folder per test under the test's HOME.
 class AviTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        dir = FreshTestDir("avi");
-    }
+    void SetUp() override { dir = FreshTestDir("avi"); }
     std::string Path(const std::string& name) const { return (dir / name).string(); }
     fs::path dir;
 };

@@ -377,7 +377,8 @@ void TPixelCanvas::Polygon(const std::vector<TPoint>& points)
             }
             std::sort(xs.begin(), xs.end());
             for (std::size_t i = 0; i + 1 < xs.size(); i += 2) {
-                const double from = std::max(xs[i] - 0.5, left - 1), to = std::min(xs[i + 1] + 0.5, right + 1);
+                const double from = std::max(xs[i] - 0.5, left - 1),
+                             to = std::min(xs[i + 1] + 0.5, right + 1);
                 for (int x = static_cast<int>(std::floor(from + 0.5)); x + 0.5 < to; ++x)
                     Put(x, y, fill, FClip);
             }

@@ -241,9 +241,9 @@ TEST(PixelCanvas, SavesAPngFile)
 TEST(PixelCanvas, FilledTrianglesAreSolid)
 {
     const std::vector<std::vector<TPoint>> shapes = {
-        {{3, 2}, {21, 12}, {3, 22}, {3, 2}},     // pointing right
-        {{3, 12}, {21, 2}, {21, 22}, {3, 12}},   // pointing left
-        {{4, 3}, {13, 10}, {4, 17}, {4, 3}},     // a small one pointing right
+        {{3, 2}, {21, 12}, {3, 22}, {3, 2}},  // pointing right
+        {{3, 12}, {21, 2}, {21, 22}, {3, 12}},  // pointing left
+        {{4, 3}, {13, 10}, {4, 17}, {4, 3}},  // a small one pointing right
     };
     for (const auto& pts : shapes) {
         TPixelImage img(26, 26);

@@ -418,7 +418,10 @@ void WriteAndReplace(const String& name, std::span<const String> pieces, bool du
 
 void AtomicWriteFile(const String& name, const String& bytes) { WriteAndReplace(name, {&bytes, 1}, true); }
 
-void AtomicWriteFileNoSync(const String& name, const String& bytes) { WriteAndReplace(name, {&bytes, 1}, false); }
+void AtomicWriteFileNoSync(const String& name, const String& bytes)
+{
+    WriteAndReplace(name, {&bytes, 1}, false);
+}
 
 void AtomicWriteFileNoSync(const String& name, std::span<const String> pieces)
 {

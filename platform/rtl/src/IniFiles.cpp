@@ -169,7 +169,8 @@ TIniDoc LoadDoc(const String& file)
 void SaveDoc(const String& file, const TIniDoc& doc)
 {
     String dir = ExtractFilePath(file);
-    if (!dir.empty() && dir == TIniFile::WindowsDirectory() && !DirectoryExists(dir) && !ForceDirectories(dir))
+    if (!dir.empty() && dir == TIniFile::WindowsDirectory() && !DirectoryExists(dir) &&
+        !ForceDirectories(dir))
         throw EInOutError("Cannot create folder \"" + dir + "\"");
     AtomicWriteFile(ResolvePath(file), doc.Serialise());
 }

@@ -109,7 +109,8 @@ TEST(Files, WriteWithoutSyncReplacesAtomicallyAsWell)
     AtomicWriteFileNoSync(dir + "leer.txt", std::vector<String>{});
     EXPECT_EQ(ReadFileBytes(dir + "leer.txt"), "");
     previous = SetAtomicWriteHook([](const String&) { throw EInOutError("No space left on device"); });
-    EXPECT_THROW(AtomicWriteFileNoSync(dir + "lauf.txt", std::vector<String>{"fünfter", " Lauf"}), EInOutError);
+    EXPECT_THROW(AtomicWriteFileNoSync(dir + "lauf.txt", std::vector<String>{"fünfter", " Lauf"}),
+                 EInOutError);
     SetAtomicWriteHook(previous);
     EXPECT_EQ(ReadFileBytes(dir + "lauf.txt"), "vierter Lauf\n" + String(70000, 'x'));
 }

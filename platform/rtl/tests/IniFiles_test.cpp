@@ -253,6 +253,7 @@ TEST_F(Ini, WritingAKeyKeepsTheValuesOfEveryOtherLine)
         EXPECT_EQ(ReadFileBytes(file), c.after) << c.before;
         // ... and once more: nothing is lost on the way either.
         TIniFile(file).WriteString("S", "b", "3");
-        EXPECT_EQ(TIniFile(file).ReadString("S", "a", "-"), String(c.before).find("a=x") != String::npos ? "x\r" : "-");
+        EXPECT_EQ(TIniFile(file).ReadString("S", "a", "-"),
+                  String(c.before).find("a=x") != String::npos ? "x\r" : "-");
     }
 }

@@ -281,10 +281,7 @@ void TRadioGroup::LayoutLoaded()
 
 TTrayIcon::TTrayIcon(TComponent* AOwner) : TComponent(AOwner) {}
 
-TTrayIcon::~TTrayIcon()
-{
-    Notices().Destroyed(this);
-}
+TTrayIcon::~TTrayIcon() { Notices().Destroyed(this); }
 
 bool TTrayIcon::Visible() const { return Get(FVisible); }
 void TTrayIcon::SetVisible(bool v) { Put(FVisible, v, TProp::Visible); }

@@ -14,22 +14,36 @@
 
 const std::vector<TColorIdent>& ColorIdents()
 {
-    static const std::vector<TColorIdent> names{
-        {"clBlack", clBlack},         {"clMaroon", clMaroon},
-        {"clGreen", clGreen},         {"clOlive", clOlive},
-        {"clNavy", clNavy},           {"clPurple", clPurple},
-        {"clTeal", clTeal},           {"clGray", clGray},
-        {"clSilver", clSilver},       {"clRed", clRed},
-        {"clLime", clLime},           {"clYellow", clYellow},
-        {"clBlue", clBlue},           {"clFuchsia", clFuchsia},
-        {"clAqua", clAqua},           {"clWhite", clWhite},
-        {"clMoneyGreen", clMoneyGreen}, {"clSkyBlue", clSkyBlue},
-        {"clCream", clCream},         {"clMedGray", clMedGray},
-        {"clBtnFace", clBtnFace},     {"clBtnText", clBtnText},
-        {"clWindow", clWindow},       {"clWindowText", clWindowText},
-        {"clHighlight", clHighlight}, {"clHighlightText", clHighlightText},
-        {"clGrayText", clGrayText},   {"clInfoBk", clInfoBk},
-        {"clNone", clNone},           {"clDefault", clDefault}};
+    static const std::vector<TColorIdent> names{{"clBlack", clBlack},
+                                                {"clMaroon", clMaroon},
+                                                {"clGreen", clGreen},
+                                                {"clOlive", clOlive},
+                                                {"clNavy", clNavy},
+                                                {"clPurple", clPurple},
+                                                {"clTeal", clTeal},
+                                                {"clGray", clGray},
+                                                {"clSilver", clSilver},
+                                                {"clRed", clRed},
+                                                {"clLime", clLime},
+                                                {"clYellow", clYellow},
+                                                {"clBlue", clBlue},
+                                                {"clFuchsia", clFuchsia},
+                                                {"clAqua", clAqua},
+                                                {"clWhite", clWhite},
+                                                {"clMoneyGreen", clMoneyGreen},
+                                                {"clSkyBlue", clSkyBlue},
+                                                {"clCream", clCream},
+                                                {"clMedGray", clMedGray},
+                                                {"clBtnFace", clBtnFace},
+                                                {"clBtnText", clBtnText},
+                                                {"clWindow", clWindow},
+                                                {"clWindowText", clWindowText},
+                                                {"clHighlight", clHighlight},
+                                                {"clHighlightText", clHighlightText},
+                                                {"clGrayText", clGrayText},
+                                                {"clInfoBk", clInfoBk},
+                                                {"clNone", clNone},
+                                                {"clDefault", clDefault}};
     return names;
 }
 

@@ -133,10 +133,7 @@ int TMenuItem::SetLayoutEvent(const String& name, const std::any& h)
 
 TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner) {}
 
-TPopupMenu::~TPopupMenu()
-{
-    Notices().Destroyed(this);
-}
+TPopupMenu::~TPopupMenu() { Notices().Destroyed(this); }
 
 TComponent* TPopupMenu::PopupComponent() const { return Get(FPopupComponent); }
 

@@ -71,9 +71,9 @@ void TNoticeQueue::Destroyed(TComponent* c)
     std::function<void()> wake;
     {
         std::lock_guard g(FLock);
-        FQueue.erase(std::remove_if(FQueue.begin(), FQueue.end(),
-                                    [c](const TNotice& n) { return n.Sender == c; }),
-                     FQueue.end());
+        FQueue.erase(
+            std::remove_if(FQueue.begin(), FQueue.end(), [c](const TNotice& n) { return n.Sender == c; }),
+            FQueue.end());
         if (!FObserved) return;
         if (IsMainThread()) {
             observer = FObserver;

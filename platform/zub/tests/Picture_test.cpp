@@ -56,10 +56,7 @@ String Bmp(int w, int h)
     return b;
 }
 
-String Scratch(const String& name)
-{
-    return ScratchDir() + name;
-}
+String Scratch(const String& name) { return ScratchDir() + name; }
 
 struct TFormatCase {
     const char* name;

@@ -97,7 +97,8 @@ QSize Needs(const QWidget* w)
         const QSize text(fm.horizontalAdvance(c->currentText()) + 4, fm.height());
         return c->style()->sizeFromContents(QStyle::CT_ComboBox, &opt, text, c);
     }
-    if (qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QAbstractSpinBox*>(w)) return w->sizeHint();
+    if (qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QAbstractSpinBox*>(w))
+        return w->sizeHint();
     return {};
 }
 
@@ -133,8 +134,7 @@ QString Control(const TControlView* v, const QWidget* window)
     if (auto* q = qobject_cast<const QLabel*>(w)) s += ",\"shows\":" + Json(q->text());
     QSize n = Needs(w);
     if (auto* l = dynamic_cast<const TListBox*>(c)) n = ListNeeds(*l);
-    if (n.isValid())
-        s += QString(",\"needs\":{\"w\":%1,\"h\":%2}").arg(n.width()).arg(n.height());
+    if (n.isValid()) s += QString(",\"needs\":{\"w\":%1,\"h\":%2}").arg(n.width()).arg(n.height());
     return s + "}";
 }
 

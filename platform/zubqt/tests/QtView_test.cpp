@@ -214,7 +214,9 @@ TEST_F(ZubQtView, PictureWhoseClickTookThePointerAwayHearsTheLeaveAfterItsReleas
             image->SetEnabled(true);
         };
         image->OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) { events.push_back("up"); };
-        image->OnMouseLeave = [&](TObject*) { events.push_back(image->Enabled() ? "leave" : "leave ignored"); };
+        image->OnMouseLeave = [&](TObject*) {
+            events.push_back(image->Enabled() ? "leave" : "leave ignored");
+        };
         ShowForm();
         events.clear();
         QTest::mouseClick(W(image), Qt::LeftButton, {}, QPoint(10, 12));

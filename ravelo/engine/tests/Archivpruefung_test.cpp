@@ -78,7 +78,9 @@ TEST_F(ArchivpruefungTest, ArchiveIsCountedAsTheProgramReadsItAndKeptWhenItCanno
         {"UTF-16 ohne BOM", utf16_ohne_bom, eine,
          "Die Datei dorov_zahlen.txt ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): sie ist "
          "als UTF-16 gespeichert."},
-        {"Nullbytes", "01.06.26,1,2,3,4,5,6,7\n02.06.26,1,2" + String(1, '\0') + ",3,4,5,6,7\n03.06.26,1,2,3,4,5,6,7\n", eine,
+        {"Nullbytes",
+         "01.06.26,1,2,3,4,5,6,7\n02.06.26,1,2" + String(1, '\0') + ",3,4,5,6,7\n03.06.26,1,2,3,4,5,6,7\n",
+         eine,
          "Die Datei dorov_zahlen.txt ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): sie "
          "enthält Nullbytes, ist also keine Textdatei."},
         {"nur CR", "01.06.26,1,2,3,4,5,6,7\r02.06.26,1,2,3,4,5,6,7\r03.06.26,1,2,3,4,5,6,7\r", eine,
@@ -116,22 +118,28 @@ TEST_F(ArchivpruefungTest, DownloadEndingInACutDrawOrAddingABrokenOneIsRefused)
     };
     const Fall faelle[] = {
         {"letzte Zeile abgeschnitten", zwei + "19.12.26,3,7,1",
-         "Die Datei auf dem Server enthält eine unvollständige Ziehung: Der Ziehung „19.12.26,3,7,1“ fehlen 3 "
+         "Die Datei auf dem Server enthält eine unvollständige Ziehung: Der Ziehung „19.12.26,3,7,1“ fehlen "
+         "3 "
          "der sechs Zahlen und die Zusatzzahl."},
         {"letzte Zeile ohne Zusatzzahl", zwei + "19.12.26,3,7,12,20,31,44\r\n",
-         "Die Datei auf dem Server enthält eine unvollständige Ziehung: Der Ziehung „19.12.26,3,7,12,20,31,44“ "
+         "Die Datei auf dem Server enthält eine unvollständige Ziehung: Der Ziehung "
+         "„19.12.26,3,7,12,20,31,44“ "
          "fehlt die Zusatzzahl."},
         {"letzte Zeile mit leerem Feld", zwei + "19.12.26,3,,12,20,31,44,9\n",
-         "Die Datei auf dem Server enthält eine unvollständige Ziehung: Der Ziehung „19.12.26,3,,12,20,31,44,9“ "
+         "Die Datei auf dem Server enthält eine unvollständige Ziehung: Der Ziehung "
+         "„19.12.26,3,,12,20,31,44,9“ "
          "fehlt eine der sechs Zahlen."},
         {"letzte Zeile im Datum abgeschnitten", zwei + "19.1",
-         "Die Datei auf dem Server enthält eine unvollständige Ziehung: Der Ziehung „19.1“ fehlen 6 der sechs "
+         "Die Datei auf dem Server enthält eine unvollständige Ziehung: Der Ziehung „19.1“ fehlen 6 der "
+         "sechs "
          "Zahlen und die Zusatzzahl."},
         {"neue Ziehung in der Mitte ohne Zusatzzahl", "18.12.26,3,7,12,20,31,44\n" + zwei,
-         "Die Datei auf dem Server enthält eine unvollständige Ziehung: Der Ziehung „18.12.26,3,7,12,20,31,44“ "
+         "Die Datei auf dem Server enthält eine unvollständige Ziehung: Der Ziehung "
+         "„18.12.26,3,7,12,20,31,44“ "
          "fehlt die Zusatzzahl."},
         {"neue Ziehung mit Zahl ueber 49", zwei + "19.12.26,3,7,12,20,31,50,9\n",
-         "Die Datei auf dem Server enthält eine unvollständige Ziehung: „19.12.26,3,7,12,20,31,50,9“ ist keine "
+         "Die Datei auf dem Server enthält eine unvollständige Ziehung: „19.12.26,3,7,12,20,31,50,9“ ist "
+         "keine "
          "Ziehung der Form tt.mm.jj mit sechs Zahlen von 1 bis 49 und der Zusatzzahl."},
         {"ganze neue Ziehung", zwei + "19.12.26,3,7,12,20,31,44,9\n", ""},
         {"ganze neue Ziehung ohne Zeilenende", zwei + "19.12.26,3,7,12,20,31,44,9", ""},

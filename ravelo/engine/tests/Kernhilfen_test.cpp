@@ -39,12 +39,29 @@ std::vector<Kombination> in_einem_Zug(std::string_view bytes, std::size_t maxLen
 TEST(Kernhilfen, KombinationszeilenWieZeilenweise)
 {
     const std::vector<std::string> zeilen = {
-        "1,2,3,4,5,6",         "12,23,34,45,46,49",      "1,2,3,4,5,6,0",        "01,02,03,04,05,06",
-        "1,2,3,4,5,6,7,8",     "100,2,3,4,5,6",          "1,2,3,4,5,600",        "1,2,3,4,5,6\r",
-        " 1,2,3,4,5,6",        "1, 2,3,4,5,6",           "1,2,3,4,5",            "1,2,3,4,5,",
-        "1,,3,4,5,6",          "",                       "Kombinationen",        "1;2;3;4;5;6",
-        "1,2,3,4,5,6,0\r",     "49,48,47,46,45,44,0",    "0,1,2,3,4,5",          "1,2,3,4,5,6 ",
-        "99999999999,1,2,3,4,5", "12,12,12,12,12,12,12,12,12", "1,2,3,4,5,6" + std::string(120, ' ') + "7",
+        "1,2,3,4,5,6",
+        "12,23,34,45,46,49",
+        "1,2,3,4,5,6,0",
+        "01,02,03,04,05,06",
+        "1,2,3,4,5,6,7,8",
+        "100,2,3,4,5,6",
+        "1,2,3,4,5,600",
+        "1,2,3,4,5,6\r",
+        " 1,2,3,4,5,6",
+        "1, 2,3,4,5,6",
+        "1,2,3,4,5",
+        "1,2,3,4,5,",
+        "1,,3,4,5,6",
+        "",
+        "Kombinationen",
+        "1;2;3;4;5;6",
+        "1,2,3,4,5,6,0\r",
+        "49,48,47,46,45,44,0",
+        "0,1,2,3,4,5",
+        "1,2,3,4,5,6 ",
+        "99999999999,1,2,3,4,5",
+        "12,12,12,12,12,12,12,12,12",
+        "1,2,3,4,5,6" + std::string(120, ' ') + "7",
         "1,2,3,4,5," + std::string(94, ' ') + "7",
     };
     std::string alle;
@@ -65,7 +82,8 @@ TEST(Kernhilfen, KombinationszeilenWieZeilenweise)
     for (std::size_t maxLen : {std::size_t{99}, std::size_t{17}, std::size_t{16}, std::size_t{5}}) {
         SCOPED_TRACE(maxLen);
         // Every end of the bytes too: a last line without its line end, cut anywhere.
-        for (std::size_t ende : {alle.size(), alle.size() - 1, alle.size() - 7, std::size_t{300}, std::size_t{19}}) {
+        for (std::size_t ende :
+             {alle.size(), alle.size() - 1, alle.size() - 7, std::size_t{300}, std::size_t{19}}) {
             const std::string_view b(alle.data(), ende);
             EXPECT_EQ(in_einem_Zug(b, maxLen), zeilenweise(b, maxLen)) << "ende " << ende;
         }
@@ -78,7 +96,8 @@ TEST(Kernhilfen, ZeichenZaehlen)
     for (std::size_t n : {0u, 1u, 15u, 16u, 17u, 4079u, 4080u, 4081u, 100000u}) {
         std::string s(n, 'a');
         for (char& c : s) c = rnd() % 5 ? '1' : '\n';
-        EXPECT_EQ(kern::zaehle_Zeichen(s, '\n'), static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n')))
+        EXPECT_EQ(kern::zaehle_Zeichen(s, '\n'),
+                  static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n')))
             << n;
     }
     EXPECT_EQ(kern::zaehle_Zeichen(std::string(70000, '\n'), '\n'), 70000u);  // a lane fills up
@@ -93,8 +112,8 @@ TEST(Kernhilfen, ZeilenDerAbschnitte)
     const struct {
         std::string text;
         std::size_t zeilen;
-    } faelle[] = {{"", 0}, {"\n", 1}, {"a", 1}, {"a\n", 1}, {"a\nb", 2}, {"a\r\nb\r\n", 2},
-                  {"\n\n\n", 3}, {viele, 50000}, {viele + "7", 50001}};
+    } faelle[] = {{"", 0},           {"\n", 1},     {"a", 1},       {"a\n", 1},          {"a\nb", 2},
+                  {"a\r\nb\r\n", 2}, {"\n\n\n", 3}, {viele, 50000}, {viele + "7", 50001}};
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.text.size());
         EXPECT_EQ(kern::Zeilenzahl(kern::Zeilenabschnitte(f.text)), f.zeilen);
@@ -122,9 +141,9 @@ TEST(Kernhilfen, TextpufferSchreibtAllesInDerReihe)
 
 TEST(Kernhilfen, ZahlenSchreiben)
 {
-    std::vector<long long> werte = {0,     1,     9,      10,     11,     49,      99,        100,
-                                    101,   999,   1000,   5000,   65535,  593774,  1000000,   -1,
-                                    -9,    -10,   -99,    -100,   -12345, LLONG_MAX, LLONG_MIN, LLONG_MIN + 1};
+    std::vector<long long> werte = {0,   1,   9,    10,   11,     49,        99,        100,
+                                    101, 999, 1000, 5000, 65535,  593774,    1000000,   -1,
+                                    -9,  -10, -99,  -100, -12345, LLONG_MAX, LLONG_MIN, LLONG_MIN + 1};
     std::mt19937_64 rnd(7);
     for (int i = 0; i < 1000; ++i) werte.push_back(static_cast<long long>(rnd()) >> (rnd() % 64));
     for (long long v : werte) {
@@ -151,8 +170,9 @@ TEST(Kernhilfen, FehlerEinesTeilsErreichtDenAufrufer)
         }
     }
     // Every part failing: one error arrives, the program goes on.
-    EXPECT_THROW(kern::parallel_jede(64, [](std::size_t t) { throw std::runtime_error("Teil " + std::to_string(t)); }),
-                 std::runtime_error);
+    EXPECT_THROW(
+        kern::parallel_jede(64, [](std::size_t t) { throw std::runtime_error("Teil " + std::to_string(t)); }),
+        std::runtime_error);
     // The loop works again after an error.
     std::atomic<std::size_t> summe{0};
     kern::parallel_jede(100, [&](std::size_t t) { summe += t; });

@@ -120,11 +120,11 @@ TEST(Schritt1EigeneZahlen, AllThirtyFilledThenEachOneToFortyNine)
         const char* text;
         EigeneZahlen ergebnis;
     };
-    const Fall faelle[] = {{-1, "", EigeneZahlen::OK},       {29, "", EigeneZahlen::Leer},
-                           {20, "", EigeneZahlen::Leer},     {0, "0", EigeneZahlen::Falsch},
-                           {5, "50", EigeneZahlen::Falsch},  {7, "abc", EigeneZahlen::Falsch},
-                           {7, "12a", EigeneZahlen::Falsch}, {3, "-4", EigeneZahlen::Falsch},
-                           {3, " 7 ", EigeneZahlen::OK},     {12, "5", EigeneZahlen::OK},
+    const Fall faelle[] = {{-1, "", EigeneZahlen::OK},        {29, "", EigeneZahlen::Leer},
+                           {20, "", EigeneZahlen::Leer},      {0, "0", EigeneZahlen::Falsch},
+                           {5, "50", EigeneZahlen::Falsch},   {7, "abc", EigeneZahlen::Falsch},
+                           {7, "12a", EigeneZahlen::Falsch},  {3, "-4", EigeneZahlen::Falsch},
+                           {3, " 7 ", EigeneZahlen::OK},      {12, "5", EigeneZahlen::OK},
                            {12, "49", EigeneZahlen::Doppelt}, {29, "21", EigeneZahlen::Doppelt}};
     for (const Fall& f : faelle) {
         SCOPED_TRACE(std::to_string(f.feld) + " '" + f.text + "'");
@@ -324,8 +324,8 @@ TEST_F(Schritt1KernTest, CombinationsInPositionOrderKeepThePoolOrder)
 // numbers of one and two digits, on one thread and on all.
 TEST_F(Schritt1KernTest, CombinationsTextInPiecesIsTheWholeText)
 {
-    const std::vector<int> zahlen = {9, 10, 1, 49, 0, 23, 7, 44, 12, 3, 38, 5, 31, 20, 8, 11, 2, 47,
-                                     6, 19, 30, 41, 13, 4, 25, 35, 17, 28, 46, 15};
+    const std::vector<int> zahlen = {9,  10, 1,  49, 0,  23, 7,  44, 12, 3,  38, 5,  31, 20, 8,
+                                     11, 2,  47, 6,  19, 30, 41, 13, 4,  25, 35, 17, 28, 46, 15};
     for (std::size_t threads : {std::size_t{1}, std::size_t{0}})
         for (int N : {0, 5, 6, 7, 18, 25, 30}) {
             SCOPED_TRACE(::testing::Message() << "N=" << N << " threads=" << threads);

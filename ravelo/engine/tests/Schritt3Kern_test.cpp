@@ -88,8 +88,8 @@ TEST(KernSchritt3, LesenUndBewertenInEinemDurchgang)
         ziehungen.push_back({i % 43 + 1, i % 41 + 2, i % 37 + 5, i % 31 + 9, i % 29 + 13, i % 23 + 20, 7});
     String text;
     for (int i = 0; i < 100000; ++i)
-        text += std::to_string(i % 40 + 1) + "," + std::to_string(i % 13 + 41) + ",3," + std::to_string(i % 9 + 30) +
-                ",5," + std::to_string(i % 7 + 10) + ",0\n";
+        text += std::to_string(i % 40 + 1) + "," + std::to_string(i % 13 + 41) + ",3," +
+                std::to_string(i % 9 + 30) + ",5," + std::to_string(i % 7 + 10) + ",0\n";
     const std::size_t mitte = text.find("\n", text.size() * 2 / 3) + 1;
     const String mit_Ende = text.substr(0, mitte) + "x\n" + text.substr(mitte);
     for (std::size_t threads : {std::size_t{1}, std::size_t{0}})

@@ -21,9 +21,10 @@ TEST(Tippschluessel, WholeKeysAreToldFromCutOnes)
 {
     for (const char* ganz : {"12-08-2009-aus20_Index-1*", "05-01-2011-aus6_Index-12*"})
         EXPECT_TRUE(ist_Tippschluessel(ganz)) << ganz;
-    for (const char* halb : {"12-08-2009-aus20_Index-1", "12-08-2009-aus20_Index-*", "12-08-2009-aus20_In",
-                             "12-08-2009-aus_Index-1*", "12-08-2009", "12-08-20", "", "12.08.2009-aus20_Index-1*",
-                             "12-08-2009-aus2x_Index-1*", "12-08-2009-aus20_Index-1x*"})
+    for (const char* halb :
+         {"12-08-2009-aus20_Index-1", "12-08-2009-aus20_Index-*", "12-08-2009-aus20_In",
+          "12-08-2009-aus_Index-1*", "12-08-2009", "12-08-20", "", "12.08.2009-aus20_Index-1*",
+          "12-08-2009-aus2x_Index-1*", "12-08-2009-aus20_Index-1x*"})
         EXPECT_FALSE(ist_Tippschluessel(halb)) << halb;
 }
 

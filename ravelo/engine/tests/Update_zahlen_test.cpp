@@ -355,7 +355,8 @@ TEST_F(UpdateSeiteTest, PageNeverReplacesAnArchiveItCannotCountOrWithBrokenDraws
         {"UTF-16", utf16, "20.06.26,1,2,3,4,5,6,7\n",
          "ERROR : Die Datei dorov_zahlen.txt ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): "
          "sie ist als UTF-16 gespeichert. dorov_zahlen.txt bleibt unverändert!",
-         "Die Datei dorov_zahlen.txt ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): sie ist als "
+         "Die Datei dorov_zahlen.txt ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): sie ist "
+         "als "
          "UTF-16 gespeichert."},
         {"letzte Zeile abgeschnitten", zwei, zwei + "19.12.26,3,7,1\n",
          "ERROR : Die Seite enthält eine unvollständige Ziehung: Der Ziehung „19.12.26,3,7,1“ fehlen 3 der "

@@ -60,7 +60,8 @@ TEST_F(AbbauTest, ComparisonStillWaitingForStartUpEndsWhenTheWindowGoes)
     ThreadZahlenVergleichen* vergleich = form->t_Vergleich.get();
     // Virtual time moves only once the comparison sleeps in its wait, so by then it has taken
     // the window and asked it at least once (its running flag alone is set before that).
-    ASSERT_TRUE(Clock().WaitUntil([&] { return vergleich->laeuft() && uhr.clock().ElapsedMs() >= 100; }, 10000));
+    ASSERT_TRUE(
+        Clock().WaitUntil([&] { return vergleich->laeuft() && uhr.clock().ElapsedMs() >= 100; }, 10000));
 
     form.reset();  // leaves the running comparison alone
     EXPECT_EQ(VergleichFenster(), nullptr);

@@ -87,7 +87,8 @@ TEST_F(Auslegen, SchreibgeschuetzterOrdnerBleibtUnberuehrt)
     if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
     fs::create_directories(ordner);
     ::chmod(ordner.c_str(), 0555);
-    const std::vector<String> fehlend = Programmordner_auslegen(ordner.string(), assets.string(), gebaut.string());
+    const std::vector<String> fehlend =
+        Programmordner_auslegen(ordner.string(), assets.string(), gebaut.string());
     EXPECT_EQ(fehlend.size(), 4u);
     EXPECT_TRUE(fs::is_empty(ordner));
 }

@@ -70,7 +70,8 @@ TEST_F(FtpTest, FailedDownloadKeepsTheArchiveAndSaysSo)
     };
     const Fall faelle[] = {
         {"falsches Passwort", "falsch", false, false, "Der FTP-Server hat die Anmeldung abgelehnt."},
-        {"Archiv fehlt", "geheim", true, false, "Die Datei dorov_zahlen.txt gibt es auf dem FTP-Server nicht."},
+        {"Archiv fehlt", "geheim", true, false,
+         "Die Datei dorov_zahlen.txt gibt es auf dem FTP-Server nicht."},
         {"kein Server", "geheim", false, true,
          "Der FTP-Server 127.0.0.1 ist nicht erreichbar. Bitte prüfen Sie die Internetverbindung."},
     };
@@ -84,9 +85,10 @@ TEST_F(FtpTest, FailedDownloadKeepsTheArchiveAndSaysSo)
         EXPECT_FALSE(form->ftp_holen());
         EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), ALT);
         ASSERT_EQ(dialoge->Shown().size(), 1u);
-        EXPECT_EQ(dialoge->Shown()[0].Text,
-                  "Die Lottozahlen konnten nicht heruntergeladen werden. dorov_zahlen.txt bleibt unverändert.\n" +
-                      String(f.grund));
+        EXPECT_EQ(
+            dialoge->Shown()[0].Text,
+            "Die Lottozahlen konnten nicht heruntergeladen werden. dorov_zahlen.txt bleibt unverändert.\n" +
+                String(f.grund));
         EXPECT_FALSE(form->IdFTP1->Connected());
     }
 }
@@ -148,13 +150,17 @@ TEST_F(FtpTest, ArchiveItCannotCountOrABrokenDrawKeepsTheArchiveAndSaysWhy)
         const char* grund;
     };
     const Fall faelle[] = {
-        {"vierstellige Jahre", "01.02.2009,1,2,3,4,5,6,7\n04.02.2009,7,14,21,28,35,42,49\n07.02.2009,1,2,3,4,5,6,7\n",
-         "10.02.09,1,2,3,4,5,6,7\r\n", "Die Datei auf dem Server enthält nur 1 Ziehungen, das Archiv aber 3."},
+        {"vierstellige Jahre",
+         "01.02.2009,1,2,3,4,5,6,7\n04.02.2009,7,14,21,28,35,42,49\n07.02.2009,1,2,3,4,5,6,7\n",
+         "10.02.09,1,2,3,4,5,6,7\r\n",
+         "Die Datei auf dem Server enthält nur 1 Ziehungen, das Archiv aber 3."},
         {"UTF-16", utf16, "10.02.09,1,2,3,4,5,6,7\r\n",
-         "Die Datei dorov_zahlen.txt ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): sie ist als "
+         "Die Datei dorov_zahlen.txt ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): sie ist "
+         "als "
          "UTF-16 gespeichert."},
         {"letzte Zeile abgeschnitten", ALT, String(NEU_SERVER) + "19.12.26,3,7,1",
-         "Die Datei auf dem Server enthält eine unvollständige Ziehung: Der Ziehung „19.12.26,3,7,1“ fehlen 3 "
+         "Die Datei auf dem Server enthält eine unvollständige Ziehung: Der Ziehung „19.12.26,3,7,1“ fehlen "
+         "3 "
          "der sechs Zahlen und die Zusatzzahl."},
     };
     for (const Fall& f : faelle) {
@@ -166,9 +172,10 @@ TEST_F(FtpTest, ArchiveItCannotCountOrABrokenDrawKeepsTheArchiveAndSaysWhy)
         EXPECT_FALSE(form->ftp_holen());
         EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), f.archiv);
         ASSERT_EQ(dialoge->Shown().size(), 1u);
-        EXPECT_EQ(dialoge->Shown()[0].Text,
-                  "Die Lottozahlen konnten nicht heruntergeladen werden. dorov_zahlen.txt bleibt unverändert.\n" +
-                      String(f.grund));
+        EXPECT_EQ(
+            dialoge->Shown()[0].Text,
+            "Die Lottozahlen konnten nicht heruntergeladen werden. dorov_zahlen.txt bleibt unverändert.\n" +
+                String(f.grund));
     }
 }
 

@@ -22,7 +22,8 @@ protected:
         shell = std::make_shared<THeadlessShell>();
         alte_shell = SetShell(shell);
         form = Hauptfenster_bauen();
-        ASSERT_TRUE(DeleteFile(Umgebungsdatei()) || !FileExists(Umgebungsdatei()));  // only the handler under test may write it
+        ASSERT_TRUE(DeleteFile(Umgebungsdatei()) ||
+                    !FileExists(Umgebungsdatei()));  // only the handler under test may write it
         form->Show();
         // The window sets no close handler of its own: this one only counts.
         ASSERT_FALSE(form->OnClose);

@@ -299,7 +299,8 @@ TEST_F(ProfilTest, AFailedSaveLeavesBothFilesAsTheyWere)
 // A read-only or full program folder: every replace of a file fails as the disk refuses it.
 void Schreiben_scheitert(const String& grund)
 {
-    SetAtomicWriteHook([grund](const String& temp) { throw EInOutError("Cannot write file \"" + temp + "\". " + grund); });
+    SetAtomicWriteHook(
+        [grund](const String& temp) { throw EInOutError("Cannot write file \"" + temp + "\". " + grund); });
 }
 
 TEST_F(ProfilTest, StartUpOnAFolderThatTakesNoWriteLoadsTheProfileAndSaysWhatItCouldNotSave)
@@ -327,9 +328,10 @@ TEST_F(ProfilTest, StartUpOnAFolderThatTakesNoWriteLoadsTheProfileAndSaysWhatItC
         for (const String& m : Meldungen())
             if (m.find("gespeichert") != String::npos) gespeichert.push_back(m);
         ASSERT_EQ(gespeichert.size(), 1u);
-        EXPECT_THAT(gespeichert[0], ::testing::StartsWith("Info: Die Profilliste profile.txt kann nicht gespeichert "
-                                                          "werden! " + String(fall.deutsch) +
-                                                          "\n\nMeldung des Systems: Cannot write file"));
+        EXPECT_THAT(gespeichert[0], ::testing::StartsWith(
+                                        "Info: Die Profilliste profile.txt kann nicht gespeichert "
+                                        "werden! " +
+                                        String(fall.deutsch) + "\n\nMeldung des Systems: Cannot write file"));
         EXPECT_THAT(gespeichert[0], ::testing::EndsWith(grund));
         // The window works on: once the disk takes writes again, loading a profile saves the list.
         form->ComboBox3->SetText("Musterprofil");

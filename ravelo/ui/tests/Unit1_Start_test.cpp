@@ -300,8 +300,9 @@ TEST_F(StartTest, NoShownControlLiesOverAnotherOnAnyPageOrView)
                     for (std::size_t j = i + 1; j < gezeigt.size(); ++j) {
                         const TControl* a = gezeigt[i];
                         const TControl* b = gezeigt[j];
-                        const bool schneiden = a->Left() < b->Left() + b->Width() && b->Left() < a->Left() + a->Width() &&
-                                               a->Top() < b->Top() + b->Height() && b->Top() < a->Top() + a->Height();
+                        const bool schneiden =
+                            a->Left() < b->Left() + b->Width() && b->Left() < a->Left() + a->Width() &&
+                            a->Top() < b->Top() + b->Height() && b->Top() < a->Top() + a->Height();
                         EXPECT_FALSE(schneiden) << a->Name() << " over " << b->Name();
                     }
             }

@@ -67,8 +67,9 @@ TEST_F(UpdateArchivTest, ArchiveSavedAsUtf16IsNamedNotShownAsZeros)
     }
     AtomicWriteFile(ordner + "dorov_zahlen.txt", utf16);
     EXPECT_FALSE(form->lade_Archiv());
-    const String text = "Die Datei dorov_zahlen.txt ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): "
-                        "sie ist als UTF-16 gespeichert.";
+    const String text =
+        "Die Datei dorov_zahlen.txt ist nicht im Format des Archivs (Text, eine Ziehung je Zeile): "
+        "sie ist als UTF-16 gespeichert.";
     ASSERT_EQ(dialoge->Shown().size(), 1u);
     EXPECT_EQ(dialoge->Shown()[0].Text, text);
     EXPECT_EQ(form->Label1->Caption(), text);
@@ -204,7 +205,8 @@ TEST_F(UpdateStartTest, FailedUpdateKeepsTheArchiveAndSaysWhyInABox)
         SCOPED_TRACE(f.name);
         dialoge->Clear();
         AtomicWriteFile(ordner + "dorov_zahlen.txt", archiv);
-        ASSERT_TRUE(DeleteFile(ordner + "www/ftp/dorov_zahlen.html") || !FileExists(ordner + "www/ftp/dorov_zahlen.html"));
+        ASSERT_TRUE(DeleteFile(ordner + "www/ftp/dorov_zahlen.html") ||
+                    !FileExists(ordner + "www/ftp/dorov_zahlen.html"));
         if (f.seite) Seite(f.seite);
         form->Update1Click(nullptr);
         EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), archiv);
@@ -236,8 +238,10 @@ TEST_F(UpdateStartTest, ArchiveItCannotCountOrABrokenDrawKeepsTheArchiveAndSaysW
     const Fall faelle[] = {
         {"vierstellige Jahre", "01.02.2009,1,2,3,4,5,6,7\n04.02.2009,7,14,21,28,35,42,49\n",
          "07.02.09,1,2,3,4,5,6,7\n", "Die Ergebnisseite enthält nur 1 Ziehungen, das Archiv aber 2."},
-        {"letzte Zeile abgeschnitten", zwei, "01.02.09,1,2,3,4,5,6,7\n04.02.09,7,14,21,28,35,42,49\n07.02.09,3,9\n",
-         "Die Ergebnisseite enthält eine unvollständige Ziehung: Der Ziehung „07.02.09,3,9“ fehlen 4 der sechs "
+        {"letzte Zeile abgeschnitten", zwei,
+         "01.02.09,1,2,3,4,5,6,7\n04.02.09,7,14,21,28,35,42,49\n07.02.09,3,9\n",
+         "Die Ergebnisseite enthält eine unvollständige Ziehung: Der Ziehung „07.02.09,3,9“ fehlen 4 der "
+         "sechs "
          "Zahlen und die Zusatzzahl."},
     };
     for (const Fall& f : faelle) {
@@ -248,9 +252,10 @@ TEST_F(UpdateStartTest, ArchiveItCannotCountOrABrokenDrawKeepsTheArchiveAndSaysW
         form->Update1Click(nullptr);
         EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), f.archiv);
         ASSERT_EQ(dialoge->Shown().size(), 1u);
-        EXPECT_EQ(dialoge->Shown()[0].Text,
-                  "Die Lottozahlen konnten nicht aktualisiert werden. dorov_zahlen.txt bleibt unverändert.\n" +
-                      String(f.grund));
+        EXPECT_EQ(
+            dialoge->Shown()[0].Text,
+            "Die Lottozahlen konnten nicht aktualisiert werden. dorov_zahlen.txt bleibt unverändert.\n" +
+                String(f.grund));
     }
 }
 

@@ -321,7 +321,8 @@ TEST_F(VergleichTest, StartUpOnAHistoryWhoseLastLineIsCutSaysSo)
         form->vergleich_beim_Start = true;
         laufe();
         EXPECT_EQ(fehler, nullptr);
-        EXPECT_THAT(Liste(), ElementsAre("Zahlenvergleich nicht möglich!!!!", "history.txt ist unvollständig:", zeile));
+        EXPECT_THAT(Liste(), ElementsAre("Zahlenvergleich nicht möglich!!!!",
+                                         "history.txt ist unvollständig:", zeile));
     }
 }
 

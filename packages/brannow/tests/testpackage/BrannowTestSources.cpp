@@ -68,10 +68,7 @@ void Finalization()
 }
 }  // namespace BrannowTestSources
 
-extern "C" void BrannowTestSources_IDERegister()
-{
-    gCookie = MainFormCreated().Add(MakeCommands);
-}
+extern "C" void BrannowTestSources_IDERegister() { gCookie = MainFormCreated().Add(MakeCommands); }
 
 namespace {
 const char* const kRequires[] = {"Brannow100"};

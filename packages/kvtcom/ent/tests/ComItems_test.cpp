@@ -149,7 +149,8 @@ TEST_F(kvtcom_ComItems, EachItemsUnitsCompileAgainstItsLibraryBeforeAndAfterAnEd
         const String second = TypeLib({"apply"});
         EXPECT_EQ(second.find("updated "), String::npos) << second;
         for (std::size_t i = 0; i < units.size(); ++i)
-            EXPECT_EQ(ReadFileBytes(units[i]) + ReadFileBytes(ChangeFileExt(units[i], ".h")), texts[i]) << units[i];
+            EXPECT_EQ(ReadFileBytes(units[i]) + ReadFileBytes(ChangeFileExt(units[i], ".h")), texts[i])
+                << units[i];
     }
 }
 

@@ -55,12 +55,13 @@ const char* const kShopTypes =
 
 TEST(kvtcom_Idehost, ActiveXLibraryComObjectAndActiveServerObjectInTheTypeLibrary)
 {
-    const TRun r = RunIdeHost("library",
-                              "state load kvtcoment100 new Quistor.Tolvane.ActiveX \"ActiveX Library\" "
-                              "new Quistor.Tolvane.ActiveX \"COM Object\" answer com.coclass=Shop "
-                              "new Quistor.Tolvane.ActiveX \"Active Server Object\" typelib dump typelib save "
-                              "unload state",
-                              "com.coclass=Orders\ncom.testpage=false\n");
+    const TRun r =
+        RunIdeHost("library",
+                   "state load kvtcoment100 new Quistor.Tolvane.ActiveX \"ActiveX Library\" "
+                   "new Quistor.Tolvane.ActiveX \"COM Object\" answer com.coclass=Shop "
+                   "new Quistor.Tolvane.ActiveX \"Active Server Object\" typelib dump typelib save "
+                   "unload state",
+                   "com.coclass=Orders\ncom.testpage=false\n");
     ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
     EXPECT_EQ(r.Err, "");
     const auto from = r.Out.find("// Type library Project1\n");
@@ -119,11 +120,12 @@ TEST(kvtcom_Idehost, InstallItemsStandBeforeTheSeparatorWhileLoadedAndGoAtUnload
 
 TEST(kvtcom_Idehost, ApplicationWithATypeLibraryGetsItsAtlUnitNamedAfterIt)
 {
-    const TRun r = RunIdeHost("atl",
-                              "load KVTWEKIDE100 kvtcompro100 new Quistor.Tolvane.New \"ZUB Forms Application\" "
-                              "new Quistor.Tolvane.ActiveX \"Type Library\" new Quistor.Tolvane.ActiveX \"COM Object\" "
-                              "answer com.coclass=Pay new Quistor.Tolvane.ActiveX \"COM Object\" typelib save",
-                              "com.coclass=Orders\n");
+    const TRun r =
+        RunIdeHost("atl",
+                   "load KVTWEKIDE100 kvtcompro100 new Quistor.Tolvane.New \"ZUB Forms Application\" "
+                   "new Quistor.Tolvane.ActiveX \"Type Library\" new Quistor.Tolvane.ActiveX \"COM Object\" "
+                   "answer com.coclass=Pay new Quistor.Tolvane.ActiveX \"COM Object\" typelib save",
+                   "com.coclass=Orders\n");
     ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
     const String out = ScratchDir() + "kvtcom_idehost_atl/out/";
     // made once, with the first COM object
@@ -155,7 +157,8 @@ TEST(kvtcom_Idehost, ComDialogsAreFormsAnsweredByTheirControls)
     ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
     const auto from = r.Out.find("// Type library Project1\n");
     ASSERT_NE(from, String::npos) << r.Out;
-    EXPECT_EQ(WithoutGuids(r.Out.substr(from)), String(kProject1LibraryHead) + kOrdersTypes + kShopTypes + "};\n");
+    EXPECT_EQ(WithoutGuids(r.Out.substr(from)),
+              String(kProject1LibraryHead) + kOrdersTypes + kShopTypes + "};\n");
     const String out = ScratchDir() + "kvtcom_idehost_forms/out/";
     EXPECT_TRUE(FileExists(out + "Shop.asp"));
     EXPECT_TRUE(FileExists(out + "OrdersImpl1.cpp"));
@@ -187,25 +190,40 @@ TEST(kvtcom_Idehost, ComDialogFormAnswersThatDoNotFit)
 
 TEST(kvtcom_Idehost, RenamedLibraryTakesItsUnitTheIncludesAndTheProgIdsAlongAtApply)
 {
-    const TRun r = RunIdeHost("libraryname",
-                              "load kvtcompro100 new Quistor.Tolvane.ActiveX \"ActiveX Library\" "
-                              "new Quistor.Tolvane.ActiveX \"COM Object\" typelib edit typelib name Shop "
-                              "typelib rename Orders Sales typelib apply typelib apply typelib save typelib name 9x",
-                              "com.coclass=Orders\n");
+    const TRun r =
+        RunIdeHost("libraryname",
+                   "load kvtcompro100 new Quistor.Tolvane.ActiveX \"ActiveX Library\" "
+                   "new Quistor.Tolvane.ActiveX \"COM Object\" typelib edit typelib name Shop "
+                   "typelib rename Orders Sales typelib apply typelib apply typelib save typelib name 9x",
+                   "com.coclass=Orders\n");
     const String out = ScratchDir() + "kvtcom_idehost_libraryname/out/";
     EXPECT_EQ(r.Status, 1);
     EXPECT_EQ(r.Out, "loaded kvtcompro100\n"
-                     "wrote " + out + "Project1.cpp\n"
-                     "wrote " + out + "OrdersImpl1.cpp\n"
-                     "wrote " + out + "OrdersImpl1.h\n"
-                     "wrote " + out + "Project1.cpp\n"  // the object joins the object map
-                     "renamed the library to Shop, its unit Shop_TLB\n"
-                     "updated " + out + "OrdersImpl1.cpp\n"
-                     "unchanged " + out + "OrdersImpl1.cpp\n"
-                     "saved " + out + "Shop.tlb\n");
+                     "wrote " +
+                         out +
+                         "Project1.cpp\n"
+                         "wrote " +
+                         out +
+                         "OrdersImpl1.cpp\n"
+                         "wrote " +
+                         out +
+                         "OrdersImpl1.h\n"
+                         "wrote " +
+                         out +
+                         "Project1.cpp\n"  // the object joins the object map
+                         "renamed the library to Shop, its unit Shop_TLB\n"
+                         "updated " +
+                         out +
+                         "OrdersImpl1.cpp\n"
+                         "unchanged " +
+                         out +
+                         "OrdersImpl1.cpp\n"
+                         "saved " +
+                         out + "Shop.tlb\n");
     EXPECT_EQ(r.Err, "idehost: error: '9x' is not a valid identifier\n");
     EXPECT_NE(ReadFileBytes(out + "Project1.cpp")
-                  .find("BEGIN_OBJECT_MAP(ObjectMap)\r\n  OBJECT_ENTRY(CLSID_Orders, TOrdersImpl)\r\nEND_OBJECT_MAP()\r\n"),
+                  .find("BEGIN_OBJECT_MAP(ObjectMap)\r\n  OBJECT_ENTRY(CLSID_Orders, "
+                        "TOrdersImpl)\r\nEND_OBJECT_MAP()\r\n"),
               String::npos);
     const String header = ReadFileBytes(out + "OrdersImpl1.h");
     EXPECT_NE(header.find("\r\n#include \"Shop_TLB.h\"\r\n"), String::npos);
@@ -225,7 +243,8 @@ TEST(kvtcom_Idehost, ActiveServerTestPageNeverReplacesAPageThatIsThere)
     const String out = ScratchDir() + "kvtcom_idehost_asppage/out/";
     EXPECT_EQ(ReadFileBytes(out + "Shop.asp"), "<% mine %>\r\n");
     const String page = ReadFileBytes(out + "Shop1.asp");
-    EXPECT_NE(page.find("<% Set TolvaneASPObj = Server.CreateObject(\"Project1.Shop\")\r\n"), String::npos) << page;
+    EXPECT_NE(page.find("<% Set TolvaneASPObj = Server.CreateObject(\"Project1.Shop\")\r\n"), String::npos)
+        << page;
 }
 
 TEST(kvtcom_Idehost, ActiveXControlWrapsAControlOfTheList)
@@ -235,7 +254,8 @@ TEST(kvtcom_Idehost, ActiveXControlWrapsAControlOfTheList)
     };
     const Case cases[] = {
         {"com.coclass=Knob\n", "idehost: error: Choose the control the ActiveX control wraps\n"},
-        {"com.coclass=Knob\ncom.control=TNoSuch\n", "idehost: error: TNoSuch is no control an ActiveX control can wrap\n"},
+        {"com.coclass=Knob\ncom.control=TNoSuch\n",
+         "idehost: error: TNoSuch is no control an ActiveX control can wrap\n"},
         {"com.coclass=Knob\ncom.control=ttrackbar\n", ""},
     };
     // the host's settings offer the item

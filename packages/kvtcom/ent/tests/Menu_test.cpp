@@ -34,8 +34,9 @@ TEST_F(kvtcom_Menu, InstallItemsStandBeforeTheParametersSeparatorWhileLoaded)
     const auto before = RunMenuItems();
     EXPECT_EQ(before, (std::vector<String>{"RunRunItem", "RunParametersSeparator", "RunParametersItem"}));
     LoadWithMainForm("kvtcoment100");
-    EXPECT_EQ(RunMenuItems(), (std::vector<String>{"RunRunItem", "sbCOMPlusInstallObjects", "sbMTSInstallObjects",
-                                                   "RunParametersSeparator", "RunParametersItem"}));
+    EXPECT_EQ(RunMenuItems(),
+              (std::vector<String>{"RunRunItem", "sbCOMPlusInstallObjects", "sbMTSInstallObjects",
+                                   "RunParametersSeparator", "RunParametersItem"}));
     TMenuItem* mts = IDEMainMenu()->FindItem("sbMTSInstallObjects");
     EXPECT_EQ(mts->Caption(), "Install &MTS Objects...");
     EXPECT_EQ(IDEMainMenu()->FindItem("sbCOMPlusInstallObjects")->Caption(), "Install COM+ &Objects...");
@@ -57,7 +58,8 @@ TEST_F(kvtcom_Menu, NoItemsOffTheirPlatforms)
 {
     SetComPlatforms(false, false);
     LoadWithMainForm("kvtcoment100");
-    EXPECT_EQ(RunMenuItems(), (std::vector<String>{"RunRunItem", "RunParametersSeparator", "RunParametersItem"}));
+    EXPECT_EQ(RunMenuItems(),
+              (std::vector<String>{"RunRunItem", "RunParametersSeparator", "RunParametersItem"}));
     EXPECT_NO_THROW(loader->UnloadAll());
 }
 

@@ -70,12 +70,13 @@ protected:
         tlm = GetOrCreateTypeLibModule(ActiveProject().get());
         lib = tlm->TypeLibrary();
         lib->AddCoClass("Sales", "ISales", "", true, false);
-        TIntfPtr<IQModuleCreator> c(
-            new TCppRemoteDataModuleCreator(dir + "Rdm1.cpp", "Sales", "", "Apartment", "", false, "", false));
+        TIntfPtr<IQModuleCreator> c(new TCppRemoteDataModuleCreator(dir + "Rdm1.cpp", "Sales", "",
+                                                                    "Apartment", "", false, "", false));
         module = ModuleServices()->CreateModule(c.get(), nullptr);
         // as the wizard's end does
         TIntfPtr<IQTypeLibUpdater> updater;
-        if (Supports(GetProjectUpdater(ActiveProject().get()), updater)) updater->NewComObject("Sales", dir + "Rdm1.cpp");
+        if (Supports(GetProjectUpdater(ActiveProject().get()), updater))
+            updater->NewComObject("Sales", dir + "Rdm1.cpp");
         for (const auto& f : ReceivedFiles()) AtomicWriteFileNoSync(f.FileName, f.Text);
         // the designer put a provider named Orders on the data module
         String header = Header();
@@ -126,14 +127,14 @@ protected:
 String Getter(const String& impl, const String& name, const String& lines)
 {
     return "STDMETHODIMP " + impl + "::get_" + name + "(IProvider** Value)\r\n{\r\n  try\r\n  {\r\n" + lines +
-           "  }\r\n  catch(Exception &e)\r\n  {\r\n    return Error(e.Message.c_str(), IID_ISales);\r\n  }\r\n"
+           "  }\r\n  catch(Exception &e)\r\n  {\r\n    return Error(e.Message.c_str(), IID_ISales);\r\n  "
+           "}\r\n"
            "  return S_OK;\r\n};\r\n\r\n\r\n";
 }
 
-const char* const kProviderLines =
-    "  _di_IProvider IProv = m_DataModule->Orders->Provider;\r\n"
-    "  IProv->AddRef();\r\n"
-    "  *Value = IProv;\r\n";
+const char* const kProviderLines = "  _di_IProvider IProv = m_DataModule->Orders->Provider;\r\n"
+                                   "  IProv->AddRef();\r\n"
+                                   "  *Value = IProv;\r\n";
 
 TEST_F(kvtcoment_RemoteDataModuleUpdate, TheDataModuleHasItsExpert)
 {
@@ -151,8 +152,9 @@ TEST_F(kvtcoment_RemoteDataModuleUpdate, TheDataModuleHasItsExpert)
     AtomicWriteFileNoSync(dir + "Plain.cpp", "");
     TCppClassManager plain(dir + "Plain.cpp");
     plain.Parse();
-    EXPECT_EQ(dynamic_cast<TRemoteDataModuleCoClassExpert*>(ChooseCoClassExpert(&plain, plain.Classes()[0]).get()),
-              nullptr);
+    EXPECT_EQ(
+        dynamic_cast<TRemoteDataModuleCoClassExpert*>(ChooseCoClassExpert(&plain, plain.Classes()[0]).get()),
+        nullptr);
 }
 
 TEST_F(kvtcoment_RemoteDataModuleUpdate, APropertyNamedLikeAComponentHandsOutItsProvider)
@@ -161,7 +163,8 @@ TEST_F(kvtcoment_RemoteDataModuleUpdate, APropertyNamedLikeAComponentHandsOutIts
     const String source = Source();
     AddProperties();
     Update();
-    EXPECT_EQ(Source(), source + Getter("TSalesImpl", "Orders", kProviderLines) + Getter("TSalesImpl", "Count", "\r\n"));
+    EXPECT_EQ(Source(), source + Getter("TSalesImpl", "Orders", kProviderLines) +
+                            Getter("TSalesImpl", "Count", "\r\n"));
     EXPECT_NE(Header().find("END_COM_MAP()\r\n  STDMETHOD(get_Orders)(IProvider** Value);\r\n"
                             "  STDMETHOD(get_Count)(IProvider** Value);\r\n};"),
               String::npos);
@@ -200,23 +203,25 @@ TEST_F(kvtcoment_RemoteDataModuleUpdate, RenamedCoClassRenamesTheDataModuleToo)
     Update();
     // the data module class is the form's: it follows the root's new name
     String expected = header;
-    for (const auto& [from, to] :
-         std::vector<std::pair<String, String>>{{"class TSales : public TCRemoteDataModule", "class TShop : public TCRemoteDataModule"},
-                                                {"  __fastcall TSales(TComponent* Owner);", "  __fastcall TShop(TComponent* Owner);"},
-                                                {"class ATL_NO_VTABLE TSalesImpl :", "class ATL_NO_VTABLE TShopImpl :"},
-                                                {"CComCoClass<TSalesImpl, &CLSID_Sales>", "CComCoClass<TShopImpl, &CLSID_Shop>"},
-                                                {"  TSalesImpl() : m_DataModule(new TSales(NULL))", "  TShopImpl() : m_DataModule(new TShop(NULL))"},
-                                                {"  ~TSalesImpl()", "  ~TShopImpl()"},
-                                                {"  TSales* m_DataModule;", "  TShop* m_DataModule;"},
-                                                {"DECLARE_PROGID(\"Server.Sales\");", "DECLARE_PROGID(\"Server.Shop\");"},
-                                                {"BEGIN_COM_MAP(TSalesImpl)", "BEGIN_COM_MAP(TShopImpl)"}}) {
+    for (const auto& [from, to] : std::vector<std::pair<String, String>>{
+             {"class TSales : public TCRemoteDataModule", "class TShop : public TCRemoteDataModule"},
+             {"  __fastcall TSales(TComponent* Owner);", "  __fastcall TShop(TComponent* Owner);"},
+             {"class ATL_NO_VTABLE TSalesImpl :", "class ATL_NO_VTABLE TShopImpl :"},
+             {"CComCoClass<TSalesImpl, &CLSID_Sales>", "CComCoClass<TShopImpl, &CLSID_Shop>"},
+             {"  TSalesImpl() : m_DataModule(new TSales(NULL))",
+              "  TShopImpl() : m_DataModule(new TShop(NULL))"},
+             {"  ~TSalesImpl()", "  ~TShopImpl()"},
+             {"  TSales* m_DataModule;", "  TShop* m_DataModule;"},
+             {"DECLARE_PROGID(\"Server.Sales\");", "DECLARE_PROGID(\"Server.Shop\");"},
+             {"BEGIN_COM_MAP(TSalesImpl)", "BEGIN_COM_MAP(TShopImpl)"}}) {
         const std::size_t at = expected.find(from);
         ASSERT_NE(at, String::npos) << from;
         expected.replace(at, from.size(), to);
     }
     EXPECT_EQ(Header(), expected);
-    EXPECT_NE(Source().find("\r\n__fastcall TShop::TShop(TComponent* Owner)\r\n  : TCRemoteDataModule(Owner)\r\n"),
-              String::npos);
+    EXPECT_NE(
+        Source().find("\r\n__fastcall TShop::TShop(TComponent* Owner)\r\n  : TCRemoteDataModule(Owner)\r\n"),
+        String::npos);
     EXPECT_NE(Source().find("\r\nSTDMETHODIMP TShopImpl::get_Orders(IProvider** Value)\r\n"), String::npos);
     EXPECT_EQ(ReadFileBytes(dir + "Rdm1.zfm"),
               "object Shop: TShop\r\n  object Orders: TDataSetProvider\r\n  end\r\nend\r\n");

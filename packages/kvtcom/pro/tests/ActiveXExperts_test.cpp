@@ -75,9 +75,10 @@ String Member(const String& header, const String& tryLines)
 }
 String Setter(const String& header, int dispid, const String& assignment)
 {
-    return Member(header, "    const DISPID dispid = " + IntToStr(dispid) +
-                              ";\r\n    if (FireOnRequestEdit(dispid) == S_FALSE)\r\n      return S_FALSE;\r\n    " +
-                              assignment + "\r\n    FireOnChanged(dispid);\r\n");
+    return Member(header,
+                  "    const DISPID dispid = " + IntToStr(dispid) +
+                      ";\r\n    if (FireOnRequestEdit(dispid) == S_FALSE)\r\n      return S_FALSE;\r\n    " +
+                      assignment + "\r\n    FireOnChanged(dispid);\r\n");
 }
 
 void AddProperty(TTypeObject* intf, const String& name, const String& type)
@@ -142,11 +143,14 @@ TEST_F(kvtcompro_ActiveXExperts, ControlMembersAreWrittenAgainstTheWrappedButton
     AddProperty(intf, "Font", "IFontDisp*");
     intf->AddMethod("Click", intf->NewMemberId());
     TTypeLibMember* bounds = intf->AddMethod("SetBounds", intf->NewMemberId());
-    for (const char* p : {"Left", "Top", "Width", "Height"}) bounds->Params.push_back({p, String(p) == "Width" ? "BSTR" : "long", pfIn});
+    for (const char* p : {"Left", "Top", "Width", "Height"})
+        bounds->Params.push_back({p, String(p) == "Width" ? "BSTR" : "long", pfIn});
     intf->AddMethod("AboutBox", -552);
     // the button's function answers through the retval parameter; its procedure does not
-    intf->AddMethod("Focused", intf->NewMemberId())->Params.push_back({"Value", "VARIANT_BOOL*", pfOut | pfRetval});
-    intf->AddMethod("Invalidate", intf->NewMemberId())->Params.push_back({"Value", "long*", pfOut | pfRetval});
+    intf->AddMethod("Focused", intf->NewMemberId())
+        ->Params.push_back({"Value", "VARIANT_BOOL*", pfOut | pfRetval});
+    intf->AddMethod("Invalidate", intf->NewMemberId())
+        ->Params.push_back({"Value", "long*", pfOut | pfRetval});
     TTypeObject* events = lib->FindType("IButtonXEvents");
     events->AddMethod("OnClick", 1)->ResultType = "void";
     TTypeLibMember* key = events->AddMethod("OnKeyDown", 2);
@@ -188,10 +192,14 @@ TEST_F(kvtcompro_ActiveXExperts, ControlMembersAreWrittenAgainstTheWrappedButton
         source0 +
         Member("STDMETHODIMP TButtonXImpl::get_Caption(BSTR* Value)",
                "    *Value = WideString(m_ZubCtl->Caption()).Copy();\r\n") +
-        Setter("STDMETHODIMP TButtonXImpl::set_Caption(BSTR Value)", 1, "m_ZubCtl->SetCaption(AnsiString(Value));") +
-        Member("STDMETHODIMP TButtonXImpl::get_Enabled(VARIANT_BOOL* Value)", "    *Value = m_ZubCtl->Enabled();\r\n") +
-        Setter("STDMETHODIMP TButtonXImpl::set_Enabled(VARIANT_BOOL Value)", 2, "m_ZubCtl->SetEnabled(Value);") +
-        Member("STDMETHODIMP TButtonXImpl::get_Width(long* Value)", "    *Value = (long)(m_ZubCtl->Width());\r\n") +
+        Setter("STDMETHODIMP TButtonXImpl::set_Caption(BSTR Value)", 1,
+               "m_ZubCtl->SetCaption(AnsiString(Value));") +
+        Member("STDMETHODIMP TButtonXImpl::get_Enabled(VARIANT_BOOL* Value)",
+               "    *Value = m_ZubCtl->Enabled();\r\n") +
+        Setter("STDMETHODIMP TButtonXImpl::set_Enabled(VARIANT_BOOL Value)", 2,
+               "m_ZubCtl->SetEnabled(Value);") +
+        Member("STDMETHODIMP TButtonXImpl::get_Width(long* Value)",
+               "    *Value = (long)(m_ZubCtl->Width());\r\n") +
         Setter("STDMETHODIMP TButtonXImpl::set_Width(long Value)", 3, "m_ZubCtl->SetWidth((int)(Value));") +
         // variant type 14: the standard bodies stay
         Member("STDMETHODIMP TButtonXImpl::get_Left(DECIMAL* Value)", "\r\n") +
@@ -199,12 +207,15 @@ TEST_F(kvtcompro_ActiveXExperts, ControlMembersAreWrittenAgainstTheWrappedButton
         // an object property: the font is changed in place
         Member("STDMETHODIMP TButtonXImpl::get_Font(IFontDisp** Value)",
                "    GetZubCtlProp(m_ZubCtl->Font(), Value);\r\n") +
-        Setter("STDMETHODIMP TButtonXImpl::set_Font(IFontDisp* Value)", 5, "SetZubCtlProp(m_ZubCtl->Font(), Value);") +
+        Setter("STDMETHODIMP TButtonXImpl::set_Font(IFontDisp* Value)", 5,
+               "SetZubCtlProp(m_ZubCtl->Font(), Value);") +
         Member("STDMETHODIMP TButtonXImpl::Click()", "    m_ZubCtl->Click();\r\n") +
-        Member("STDMETHODIMP TButtonXImpl::SetBounds(long Left, long Top, BSTR Width, long Height)",
-               "    // m_ZubCtl->SetBounds(Left, Top, [INCOMPAT_TYPE(COMP(3), TLB(8), Width )], Height);\r\n") +
+        Member(
+            "STDMETHODIMP TButtonXImpl::SetBounds(long Left, long Top, BSTR Width, long Height)",
+            "    // m_ZubCtl->SetBounds(Left, Top, [INCOMPAT_TYPE(COMP(3), TLB(8), Width )], Height);\r\n") +
         Member("STDMETHODIMP TButtonXImpl::AboutBox()", "    ShowButtonXAbout();\r\n") +
-        Member("STDMETHODIMP TButtonXImpl::Focused(VARIANT_BOOL* Value)", "    *Value = m_ZubCtl->Focused();\r\n") +
+        Member("STDMETHODIMP TButtonXImpl::Focused(VARIANT_BOOL* Value)",
+               "    *Value = m_ZubCtl->Focused();\r\n") +
         Member("STDMETHODIMP TButtonXImpl::Invalidate(long* Value)", "    m_ZubCtl->Invalidate();\r\n") +
         "void TButtonXImpl::ClickEvent(TObject *Sender)\r\n{\r\n  Fire_OnClick();\r\n}\r\n\r\n" +
         "void TButtonXImpl::KeyDownEvent(TObject *Sender, unsigned short &Key, TShiftState Shift)\r\n{\r\n"
@@ -292,9 +303,10 @@ TEST_F(kvtcompro_ActiveXExperts, AnActiveFormsEventsAreThoseOfItsForm)
               String::npos)
         << h;
     EXPECT_NE(h.find("  void ClickEvent(TObject *Sender);\r\n"), String::npos) << h;
-    EXPECT_NE(ReadFileBytes(dir + "FormImpl1.cpp")
-                  .find("\r\nvoid TFormXImpl::ClickEvent(TObject *Sender)\r\n{\r\n  Fire_OnClick();\r\n}\r\n"),
-              String::npos);
+    EXPECT_NE(
+        ReadFileBytes(dir + "FormImpl1.cpp")
+            .find("\r\nvoid TFormXImpl::ClickEvent(TObject *Sender)\r\n{\r\n  Fire_OnClick();\r\n}\r\n"),
+        String::npos);
 }
 
 TEST_F(kvtcompro_ActiveXExperts, AControlWhoseClassCannotBeBrowsedIsLeftAsItWas)
@@ -368,16 +380,20 @@ TEST_F(kvtcompro_ActiveXExperts, TheWrappedControlsAndTheActiveFormAreBrowsable)
     // the Active Form's class is a ZUB form with the control's events
     TIntfPtr<TCppBrowserCompiler> c(new TCppBrowserCompiler);
     bool click = false;
-    EXPECT_TRUE(c->Compile("TActiveForm", "AxCtrls", [&](void*, TSymbol cls) -> int {
-        std::vector<TSymbol> data(BrowserMemberCapacity);
-        const int n = c->GetMembers(cls, CppMembers::DataMembers | CppMembers::Inherited, data.data());
-        for (int i = 0; i < n; ++i) {
-            String name;
-            c->GetText(data[static_cast<std::size_t>(i)], name, 0);
-            if (name == "OnClick") click = (c->GetFlags(data[static_cast<std::size_t>(i)]) & CppSymbolFlags::Event) != 0;
-        }
-        return 1;
-    }, nullptr));
+    EXPECT_TRUE(c->Compile(
+        "TActiveForm", "AxCtrls",
+        [&](void*, TSymbol cls) -> int {
+            std::vector<TSymbol> data(BrowserMemberCapacity);
+            const int n = c->GetMembers(cls, CppMembers::DataMembers | CppMembers::Inherited, data.data());
+            for (int i = 0; i < n; ++i) {
+                String name;
+                c->GetText(data[static_cast<std::size_t>(i)], name, 0);
+                if (name == "OnClick")
+                    click = (c->GetFlags(data[static_cast<std::size_t>(i)]) & CppSymbolFlags::Event) != 0;
+            }
+            return 1;
+        },
+        nullptr));
     EXPECT_TRUE(click);
 }
 
@@ -395,38 +411,41 @@ TEST_F(kvtcompro_ActiveXExperts, EventParametersAsTheBrowseReportsThem)
         {"OnKeyDown", true, {{"Sender", 0}, {"Key", CppSymbolFlags::VarParam}, {"Shift", 0}}},
         {"OnMouseDown", true, {{"Sender", 0}, {"Button", 0}, {"Shift", 0}, {"X", 0}, {"Y", 0}}},
     };
-    EXPECT_TRUE(c->Compile("TButton", "StdCtrls", [&](void*, TSymbol cls) -> int {
-        std::vector<TSymbol> data(BrowserMemberCapacity);
-        const int n = c->GetMembers(cls, CppMembers::DataMembers | CppMembers::Inherited, data.data());
-        for (const TCase& k : cases) {
-            TSymbol s = nullptr;
-            for (int i = 0; i < n; ++i) {
-                String name;
-                c->GetText(data[static_cast<std::size_t>(i)], name, 0);
-                if (name == k.member) s = data[static_cast<std::size_t>(i)];
+    EXPECT_TRUE(c->Compile(
+        "TButton", "StdCtrls",
+        [&](void*, TSymbol cls) -> int {
+            std::vector<TSymbol> data(BrowserMemberCapacity);
+            const int n = c->GetMembers(cls, CppMembers::DataMembers | CppMembers::Inherited, data.data());
+            for (const TCase& k : cases) {
+                TSymbol s = nullptr;
+                for (int i = 0; i < n; ++i) {
+                    String name;
+                    c->GetText(data[static_cast<std::size_t>(i)], name, 0);
+                    if (name == k.member) s = data[static_cast<std::size_t>(i)];
+                }
+                if (!s) {
+                    ADD_FAILURE() << "no member " << k.member;
+                    continue;
+                }
+                EXPECT_EQ((c->GetFlags(s) & CppSymbolFlags::Event) != 0, k.event) << k.member;
+                EXPECT_EQ(c->GetResultType(s), nullptr) << k.member;  // a procedure
+                std::vector<TSymbol> p(BrowserMemberCapacity);
+                const int np = c->GetMembers(s, CppMembers::Parameters, p.data());
+                EXPECT_EQ(np, static_cast<int>(k.params.size())) << k.member;
+                if (np != static_cast<int>(k.params.size())) continue;
+                for (int i = 0; i < np; ++i) {
+                    String name;
+                    c->GetText(p[static_cast<std::size_t>(i)], name, 0);
+                    EXPECT_EQ(name, k.params[static_cast<std::size_t>(i)].first) << k.member;
+                    EXPECT_EQ(c->GetFlags(p[static_cast<std::size_t>(i)]) &
+                                  (CppSymbolFlags::VarParam | CppSymbolFlags::ConstParam),
+                              k.params[static_cast<std::size_t>(i)].second)
+                        << k.member << " " << name;
+                }
             }
-            if (!s) {
-                ADD_FAILURE() << "no member " << k.member;
-                continue;
-            }
-            EXPECT_EQ((c->GetFlags(s) & CppSymbolFlags::Event) != 0, k.event) << k.member;
-            EXPECT_EQ(c->GetResultType(s), nullptr) << k.member;  // a procedure
-            std::vector<TSymbol> p(BrowserMemberCapacity);
-            const int np = c->GetMembers(s, CppMembers::Parameters, p.data());
-            EXPECT_EQ(np, static_cast<int>(k.params.size())) << k.member;
-            if (np != static_cast<int>(k.params.size())) continue;
-            for (int i = 0; i < np; ++i) {
-                String name;
-                c->GetText(p[static_cast<std::size_t>(i)], name, 0);
-                EXPECT_EQ(name, k.params[static_cast<std::size_t>(i)].first) << k.member;
-                EXPECT_EQ(c->GetFlags(p[static_cast<std::size_t>(i)]) &
-                              (CppSymbolFlags::VarParam | CppSymbolFlags::ConstParam),
-                          k.params[static_cast<std::size_t>(i)].second)
-                    << k.member << " " << name;
-            }
-        }
-        return 1;
-    }, nullptr));
+            return 1;
+        },
+        nullptr));
 }
 
 }  // namespace
@@ -456,10 +475,13 @@ TEST_F(kvtcompro_ActiveXExperts, IdehostEventThenApplyOnAnActiveXControlProject)
     const String unit = dir + "ButtonXImpl1.cpp";
     EXPECT_EQ(typelib({"apply"}), "updated " + unit + "\n");
     const String h = ReadFileBytes(dir + "ButtonXImpl1.h"), s = ReadFileBytes(unit);
-    EXPECT_NE(h.find("  {\r\n    m_ZubCtl->OnClick = std::bind_front(&TButtonXImpl::ClickEvent, this);\r\n  }"),
+    EXPECT_NE(
+        h.find("  {\r\n    m_ZubCtl->OnClick = std::bind_front(&TButtonXImpl::ClickEvent, this);\r\n  }"),
+        String::npos)
+        << h;
+    EXPECT_NE(h.find("  STDMETHOD(set_Caption)(BSTR Value);\r\n  void ClickEvent(TObject *Sender);\r\n"),
               String::npos)
         << h;
-    EXPECT_NE(h.find("  STDMETHOD(set_Caption)(BSTR Value);\r\n  void ClickEvent(TObject *Sender);\r\n"), String::npos) << h;
     EXPECT_NE(s.find("\r\nvoid TButtonXImpl::ClickEvent(TObject *Sender)\r\n{\r\n  Fire_OnClick();\r\n}\r\n"),
               String::npos)
         << s;
@@ -481,8 +503,9 @@ TEST_F(kvtcompro_ActiveXExperts, AnActiveFormOfTheProjectIsKnownByItsDesignerRoo
     TCppClassManager m(unit);
     m.Parse();
     ASSERT_NE(m.FindClass("TPanelImpl"), nullptr);
-    EXPECT_NE(dynamic_cast<TActiveFormCoClassExpert*>(ChooseCoClassExpert(&m, *m.FindClass("TPanelImpl")).get()),
-              nullptr);
+    EXPECT_NE(
+        dynamic_cast<TActiveFormCoClassExpert*>(ChooseCoClassExpert(&m, *m.FindClass("TPanelImpl")).get()),
+        nullptr);
     // the updater knows the project whose library the unit implements; a unit of no project has none
     TCppCoClassUpdater u(std::make_unique<TCppClassManager>(unit), nullptr);
     EXPECT_EQ(u.GetTypeLibraryProject().get(), p.get());

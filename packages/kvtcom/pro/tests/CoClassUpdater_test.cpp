@@ -171,7 +171,8 @@ protected:
     {
         auto p = ActiveProject();
         for (int i = 0; i < p->ModuleCount(); ++i)
-            if (p->Module(i)->FileName() == fileName) return CppUpdaters()->CreateCoClassUpdater(p->Module(i).get());
+            if (p->Module(i)->FileName() == fileName)
+                return CppUpdaters()->CreateCoClassUpdater(p->Module(i).get());
         ADD_FAILURE() << "no module " << fileName;
         return nullptr;
     }
@@ -213,7 +214,8 @@ TEST_F(kvtcompro_CoClassUpdater, RenameAndNewMembersThenSignatureChange)
     lib->FindType("IOrders")->FindMember("Ship")->AddParam("Express", vtBool).Type = "VARIANT_BOOL";
     UpdaterOf(dir + "OrdersImpl1.cpp")->Update(ActiveProject().get());
     String header = kSalesHeader;
-    header.replace(header.find("STDMETHOD(Ship)(long Count);"), 28, "STDMETHOD(Ship)(long Count, VARIANT_BOOL Express);");
+    header.replace(header.find("STDMETHOD(Ship)(long Count);"), 28,
+                   "STDMETHOD(Ship)(long Count, VARIANT_BOOL Express);");
     EXPECT_EQ(Header(), header);
     EXPECT_EQ(Source(), String(kSalesSourceHead) +
                             Skeleton("STDMETHODIMP TSalesImpl::Ship(long Count, VARIANT_BOOL Express)") +
@@ -229,7 +231,8 @@ TEST_F(kvtcompro_CoClassUpdater, FailuresLeaveTheUnitAsItWas)
     AddShipAndTotal(lib->FindType("IOrders"));
     // a method whose implementation is gone cannot be rewritten: nothing of the update lands
     String header = Header();
-    header.replace(header.find("public:\r\n\r\n};"), 13, "public:\r\n  STDMETHOD(Ship)(long Count);\r\n\r\n};");
+    header.replace(header.find("public:\r\n\r\n};"), 13,
+                   "public:\r\n  STDMETHOD(Ship)(long Count);\r\n\r\n};");
     AtomicWriteFileNoSync(dir + "OrdersImpl1.h", header);
     const String source = Source();
     try {
@@ -266,8 +269,9 @@ TEST_F(kvtcompro_CoClassUpdater, IdehostCommandEditsTheLibraryAndUpdatesTheUnits
     typelib({"signature", "IOrders", "Ship", "long:Count", "VARIANT_BOOL:Express"});
     EXPECT_EQ(typelib({"apply"}), "updated " + unit + "\n");
     EXPECT_NE(Header().find("  STDMETHOD(Ship)(long Count, VARIANT_BOOL Express);\r\n"), String::npos);
-    EXPECT_NE(Source().find("\r\nSTDMETHODIMP TSalesImpl::Ship(long Count, VARIANT_BOOL Express)\r\n{\r\n  try"),
-              String::npos);
+    EXPECT_NE(
+        Source().find("\r\nSTDMETHODIMP TSalesImpl::Ship(long Count, VARIANT_BOOL Express)\r\n{\r\n  try"),
+        String::npos);
     const String header = Header(), source = Source();
     EXPECT_EQ(typelib({"apply"}), "unchanged " + unit + "\n");
     EXPECT_EQ(Header(), header);
@@ -327,7 +331,8 @@ TEST_F(kvtcompro_CoClassUpdater, ActiveXControlGetsItsProgIdThenFollowsARename)
     ASSERT_TRUE(Run("ActiveX Library"));
     TTypeLibrary* lib = GetTypeLibrary(ActiveProject().get());
     lib->AddCoClass("ButtonX", "IButtonX", "", true, true);
-    TIntfPtr<IQModuleCreator> c(new TCppActiveControlCreator("TButton", dir + "ButtonImpl1.cpp", "ButtonX", 7, true, ""));
+    TIntfPtr<IQModuleCreator> c(
+        new TCppActiveControlCreator("TButton", dir + "ButtonImpl1.cpp", "ButtonX", 7, true, ""));
     AtomicWriteFileNoSync(dir + "ButtonImpl1.h", c->GetInterfaceSource()->Source());
     AtomicWriteFileNoSync(dir + "ButtonImpl1.cpp", c->GetSource()->Source());
     const String header = ReadFileBytes(dir + "ButtonImpl1.h");
@@ -355,11 +360,15 @@ TEST_F(kvtcompro_CoClassUpdater, ActiveXControlGetsItsProgIdThenFollowsARename)
     EXPECT_TRUE(update());
     const String h = ReadFileBytes(dir + "ButtonImpl1.h");
     EXPECT_EQ(h.find("ButtonXImpl"), String::npos);
-    EXPECT_NE(h.find("class ATL_NO_VTABLE TKnopfImpl:\r\n  ZUBCONTROL_IMPL(TKnopfImpl, Knopf, TButton, IButtonX, DIID_IButtonXEvents)"),
+    EXPECT_NE(h.find("class ATL_NO_VTABLE TKnopfImpl:\r\n  ZUBCONTROL_IMPL(TKnopfImpl, Knopf, TButton, "
+                     "IButtonX, DIID_IButtonXEvents)"),
               String::npos);
-    EXPECT_NE(h.find("DECLARE_ACTIVEXCONTROL_REGISTRY(\"Project1.Knopf\", 7);\r\n  STDMETHOD(Blink)();\r\n"), String::npos);
+    EXPECT_NE(h.find("DECLARE_ACTIVEXCONTROL_REGISTRY(\"Project1.Knopf\", 7);\r\n  STDMETHOD(Blink)();\r\n"),
+              String::npos);
     EXPECT_NE(h.find("    return _T(\"Project1.lic\");"), String::npos);
-    EXPECT_NE(ReadFileBytes(dir + "ButtonImpl1.cpp").find("STDMETHODIMP TKnopfImpl::Blink()\r\n{\r\n  try\r\n"), String::npos);
+    EXPECT_NE(
+        ReadFileBytes(dir + "ButtonImpl1.cpp").find("STDMETHODIMP TKnopfImpl::Blink()\r\n{\r\n  try\r\n"),
+        String::npos);
 }
 
 TEST_F(kvtcompro_CoClassUpdater, RenamedInterfaceAndANewOne)
@@ -374,20 +383,24 @@ TEST_F(kvtcompro_CoClassUpdater, RenamedInterfaceAndANewOne)
     const String h = Header();
     EXPECT_EQ(h.find("  public IOrders\r\n"), String::npos);
     EXPECT_NE(h.find("  public IOrders2,\r\n  DUALINTERFACE_IMPL(Orders, IAudit)\r\n{"), String::npos);
-    EXPECT_NE(h.find("  COM_INTERFACE_ENTRY(IOrders2)\r\n  DUALINTERFACE_ENTRY(IAudit)\r\nEND_COM_MAP()"), String::npos);
-    EXPECT_NE(h.find("public:\r\n  STDMETHOD(Check)();\r\n\r\n};"), String::npos);
-    EXPECT_NE(Source().find("STDMETHODIMP TOrdersImpl::Check()\r\n{\r\n  try\r\n  {\r\n\r\n  }\r\n"
-                            "  catch(Exception &e)\r\n  {\r\n    return Error(e.Message.c_str(), IID_IAudit);"),
+    EXPECT_NE(h.find("  COM_INTERFACE_ENTRY(IOrders2)\r\n  DUALINTERFACE_ENTRY(IAudit)\r\nEND_COM_MAP()"),
               String::npos);
+    EXPECT_NE(h.find("public:\r\n  STDMETHOD(Check)();\r\n\r\n};"), String::npos);
+    EXPECT_NE(
+        Source().find("STDMETHODIMP TOrdersImpl::Check()\r\n{\r\n  try\r\n  {\r\n\r\n  }\r\n"
+                      "  catch(Exception &e)\r\n  {\r\n    return Error(e.Message.c_str(), IID_IAudit);"),
+        String::npos);
 }
 
 TEST_F(kvtcompro_CoClassUpdater, WrappingControlWithoutPersistenceGetsItAsTheWizardWritesIt)
 {
     ASSERT_TRUE(Run("ActiveX Library"));
     GetTypeLibrary(ActiveProject().get())->AddCoClass("ButtonX", "IButtonX", "", true, true);
-    TIntfPtr<IQModuleCreator> c(new TCppActiveControlCreator("TButton", dir + "ButtonImpl1.cpp", "ButtonX", 7, false, ""));
+    TIntfPtr<IQModuleCreator> c(
+        new TCppActiveControlCreator("TButton", dir + "ButtonImpl1.cpp", "ButtonX", 7, false, ""));
     String header = c->GetInterfaceSource()->Source();
-    header.replace(header.find("DECLARE_ACTIVEXCONTROL_REGISTRY(\"\""), 34, "DECLARE_ACTIVEXCONTROL_REGISTRY(\"Project1.ButtonX\"");
+    header.replace(header.find("DECLARE_ACTIVEXCONTROL_REGISTRY(\"\""), 34,
+                   "DECLARE_ACTIVEXCONTROL_REGISTRY(\"Project1.ButtonX\"");
     const String persistence = "// The persistence of the ZUB control wrapped by this object\r\n"
                                "DECLARE_ZUB_CONTROL_PERSISTENCE(TButtonXImpl, TButton);\r\n\r\n";
     const std::size_t at = header.find(persistence);
@@ -396,7 +409,8 @@ TEST_F(kvtcompro_CoClassUpdater, WrappingControlWithoutPersistenceGetsItAsTheWiz
     without.erase(at, persistence.size());
     AtomicWriteFileNoSync(dir + "ButtonImpl1.h", without);
     AtomicWriteFileNoSync(dir + "ButtonImpl1.cpp", c->GetSource()->Source());
-    TIntfPtr<IQCoClassUpdater> u(new TCppCoClassUpdater(std::make_unique<TCppClassManager>(dir + "ButtonImpl1.cpp"), nullptr));
+    TIntfPtr<IQCoClassUpdater> u(
+        new TCppCoClassUpdater(std::make_unique<TCppClassManager>(dir + "ButtonImpl1.cpp"), nullptr));
     u->Update(ActiveProject().get());
     EXPECT_EQ(ReadFileBytes(dir + "ButtonImpl1.h"), header);
 }
@@ -429,17 +443,22 @@ TEST_F(kvtcompro_CoClassUpdater, ActiveServerObjectHasItsExpert)
     ASSERT_NE(asp.FindClass("TShopImpl"), nullptr);
     auto e = ChooseCoClassExpert(&asp, *asp.FindClass("TShopImpl"));
     EXPECT_NE(dynamic_cast<TCppActiveServerPageExpert*>(e.get()), nullptr);
-    EXPECT_EQ(dynamic_cast<TCppActiveServerPageExpert*>(ChooseCoClassExpert(&plain, plain.Classes()[0]).get()), nullptr);
+    EXPECT_EQ(
+        dynamic_cast<TCppActiveServerPageExpert*>(ChooseCoClassExpert(&plain, plain.Classes()[0]).get()),
+        nullptr);
 
-    TTypeLibMember* start = GetTypeLibrary(ActiveProject().get())->FindType("IShop")->FindMember("OnStartPage");
+    TTypeLibMember* start =
+        GetTypeLibrary(ActiveProject().get())->FindType("IShop")->FindMember("OnStartPage");
     TInterfaceMethod m(imMethod, "", true, start, MethodRecordOf(*start, ""));
     EXPECT_EQ(m.Name, "OnStartPage");
     EXPECT_EQ(m.HeaderType(), 2);
     String body = StandardMethodBody;
     e->GenMethod(m, body);
-    EXPECT_EQ(body, "{\r\n  HRESULT hr = E_FAIL;\r\n  try\r\n  {\r\n    hr = TASPObject::OnStartPage(AScriptingContext);\r\n"
-                    "  }\r\n  catch(Exception &e)\r\n  {\r\n    return Error(e.Message.c_str(), #);\r\n  }\r\n"
-                    "  return hr;\r\n};\r\n\r\n");
+    EXPECT_EQ(body,
+              "{\r\n  HRESULT hr = E_FAIL;\r\n  try\r\n  {\r\n    hr = "
+              "TASPObject::OnStartPage(AScriptingContext);\r\n"
+              "  }\r\n  catch(Exception &e)\r\n  {\r\n    return Error(e.Message.c_str(), #);\r\n  }\r\n"
+              "  return hr;\r\n};\r\n\r\n");
     // another member keeps the body it was given
     TMethodTypeInfo other;
     other.Name = "Count";
@@ -530,7 +549,8 @@ TEST_F(kvtcompro_CoClassUpdater, RenamedLibraryMovesIncludeLibraryIdAndLiteralsO
 {
     TTypeLibrary* lib = MakeOrders("Automation Object");
     lib->AddCoClass("ButtonX", "IButtonX", "", true, true);
-    TIntfPtr<IQModuleCreator> c(new TCppActiveControlCreator("TButton", dir + "ButtonImpl1.cpp", "ButtonX", 7, true, ""));
+    TIntfPtr<IQModuleCreator> c(
+        new TCppActiveControlCreator("TButton", dir + "ButtonImpl1.cpp", "ButtonX", 7, true, ""));
     AtomicWriteFileNoSync(dir + "ButtonImpl1.h", c->GetInterfaceSource()->Source());
     AtomicWriteFileNoSync(dir + "ButtonImpl1.cpp", c->GetSource()->Source());
     const String orders = Header(), ordersSource = Source(), button = ReadFileBytes(dir + "ButtonImpl1.h");
@@ -563,7 +583,8 @@ TEST_F(kvtcompro_CoClassUpdater, RenamedLibraryMovesIncludeLibraryIdAndLiteralsO
     EXPECT_EQ(ReadFileBytes(dir + "Taken.tlb"), "not ours");
 
     const auto update = [&](const String& unit) {
-        TIntfPtr<IQCoClassUpdater> u(new TCppCoClassUpdater(std::make_unique<TCppClassManager>(dir + unit), nullptr));
+        TIntfPtr<IQCoClassUpdater> u(
+            new TCppCoClassUpdater(std::make_unique<TCppClassManager>(dir + unit), nullptr));
         u->Update(ActiveProject().get());
         return u->Modified();
     };
@@ -578,7 +599,7 @@ TEST_F(kvtcompro_CoClassUpdater, RenamedLibraryMovesIncludeLibraryIdAndLiteralsO
     // the control gets its empty ProgID under the new name, its include and licence file follow
     EXPECT_TRUE(update("ButtonImpl1.cpp"));
     String expectedButton = Replaced(button, "DECLARE_ACTIVEXCONTROL_REGISTRY(\"\", 7);",
-                              "DECLARE_ACTIVEXCONTROL_REGISTRY(\"Shop.ButtonX\", 7);");
+                                     "DECLARE_ACTIVEXCONTROL_REGISTRY(\"Shop.ButtonX\", 7);");
     expectedButton = Replaced(expectedButton, "#include \"Project1_TLB.h\"", "#include \"Shop_TLB.h\"");
     expectedButton = Replaced(expectedButton, "return _T(\"Project1.lic\");", "return _T(\"Shop.lic\");");
     EXPECT_EQ(ReadFileBytes(dir + "ButtonImpl1.h"), expectedButton);
@@ -608,7 +629,8 @@ TEST_F(kvtcompro_CoClassUpdater, RenameHandOffFollowsTheUpdateAndIsTakenBackWith
     // a method whose implementation is gone fails the update: the project keeps its record
     const String header = Header(), source = Source();
     String broken = header;
-    broken.replace(broken.find("public:\r\n\r\n};"), 13, "public:\r\n  STDMETHOD(Ship)(long Count);\r\n\r\n};");
+    broken.replace(broken.find("public:\r\n\r\n};"), 13,
+                   "public:\r\n  STDMETHOD(Ship)(long Count);\r\n\r\n};");
     AtomicWriteFileNoSync(dir + "OrdersImpl1.h", broken);
     EXPECT_THROW(UpdaterOf(unit)->Update(ActiveProject().get()), EHostError);
     EXPECT_EQ(Header(), broken);
@@ -631,7 +653,7 @@ TEST_F(kvtcompro_CoClassUpdater, WrapperLinesForInterfaceAndVariantParameters)
     TTypeLibrary* lib = MakeOrders();
     TTypeObject* intf = lib->FindType("IOrders");
     TTypeLibMember* ship = intf->AddMethod("Ship", intf->NewMemberId());
-    ship->Params = {{"Item", "IOrders*", pfIn}, {"Value", "VARIANT", pfIn},  {"Id", "GUID*", pfIn},
+    ship->Params = {{"Item", "IOrders*", pfIn},  {"Value", "VARIANT", pfIn}, {"Id", "GUID*", pfIn},
                     {"Out", "IOrders**", pfOut}, {"Any", "IUnknown*", pfIn}, {"Count", "long", pfIn}};
     TTypeLibMember* weight = intf->AddMethod("Weight", intf->NewMemberId());
     weight->ResultType = "long";
@@ -704,7 +726,8 @@ TEST_F(kvtcompro_CoClassUpdater, AncestorMembersOnlyWhenTheEnvironmentAsks)
             UpdaterOf(dir + "OrdersImpl1.cpp")->Update(ActiveProject().get());
         }
         EXPECT_EQ(Header().find("  STDMETHOD(Ping)();\r\n") != String::npos, c.ping);
-        EXPECT_EQ(Source().find("STDMETHODIMP TOrdersImpl::Ping()\r\n{\r\n  try\r\n") != String::npos, c.ping);
+        EXPECT_EQ(Source().find("STDMETHODIMP TOrdersImpl::Ping()\r\n{\r\n  try\r\n") != String::npos,
+                  c.ping);
         EXPECT_TRUE(UnitCompilesAs(dir, "OrdersImpl1", "Project1_TLB"));
     }
 }

@@ -10,7 +10,7 @@ namespace {
 struct Seen {
     const char* control;
     const char* caption;  // nullptr: not checked
-    const char* hint;     // nullptr: not checked
+    const char* hint;  // nullptr: not checked
     bool visible, enabled;
 };
 
@@ -36,18 +36,21 @@ TEST(kvtcompro_Dialogs, ComObjectDialog)
     EXPECT_EQ(d.Name(), "CppComObjectExpert");
     EXPECT_EQ(d.Caption(), "New COM Object");
     ExpectControls(d, {
-        {"lblClassName", "&CoClass Name:", nullptr, true, true},
-        {"edtClassName", nullptr, "The name of the OLE Object that implements a COM Interface.", true, true},
-        {"edtInterface", nullptr, "The Default Interface of your OLE Object.", true, true},
-        {"edtDescription", nullptr,
-         "A string that describes this COM Object. The string is used in the ProgID entry of the Object's "
-         "registration.",
-         true, true},
-        {"cbEvents", nullptr, "Events allow your COM object to 'talk back' to its clients", true, true},
-        {"cbIncludeTypeLib", nullptr, nullptr, false, false},
-        {"lblInstancing", nullptr, nullptr, false, true},
-        {"cbInstancing", nullptr, nullptr, false, true},
-    });
+                          {"lblClassName", "&CoClass Name:", nullptr, true, true},
+                          {"edtClassName", nullptr,
+                           "The name of the OLE Object that implements a COM Interface.", true, true},
+                          {"edtInterface", nullptr, "The Default Interface of your OLE Object.", true, true},
+                          {"edtDescription", nullptr,
+                           "A string that describes this COM Object. The string is used in the ProgID entry "
+                           "of the Object's "
+                           "registration.",
+                           true, true},
+                          {"cbEvents", nullptr, "Events allow your COM object to 'talk back' to its clients",
+                           true, true},
+                          {"cbIncludeTypeLib", nullptr, nullptr, false, false},
+                          {"lblInstancing", nullptr, nullptr, false, true},
+                          {"cbInstancing", nullptr, nullptr, false, true},
+                      });
     // the OleAutomation mark follows the type-library box
     d.cbIncludeTypeLib->SetChecked(false);
     EXPECT_FALSE(d.cbMarkOleAutomation->Enabled());
@@ -61,17 +64,19 @@ TEST(kvtcompro_Dialogs, AutomationObjectDialog)
     EXPECT_EQ(d.Name(), "AutoObjectCppExpert");
     EXPECT_EQ(d.Caption(), "New Automation Object");
     ExpectControls(d, {
-        {"lblClassName", "&CoClass Name:", nullptr, true, true},
-        {"edtClassName", nullptr, "Name of OLE Object that will implement the Automation Interface.", true, true},
-        {"lblDescription", "&Description:", nullptr, true, true},
-        {"edtDescription", nullptr, nullptr, true, true},
-        {"lblInstancing", nullptr, nullptr, false, false},
-        {"cbInstancing", nullptr, nullptr, false, false},
-        {"cbErrorInfo", "Generate I&ErrorInfo support code", nullptr, false, false},
-        {"cbFreeThreadedMarshaler", "&Free-Threaded Marshaler", nullptr, false, false},
-    });
+                          {"lblClassName", "&CoClass Name:", nullptr, true, true},
+                          {"edtClassName", nullptr,
+                           "Name of OLE Object that will implement the Automation Interface.", true, true},
+                          {"lblDescription", "&Description:", nullptr, true, true},
+                          {"edtDescription", nullptr, nullptr, true, true},
+                          {"lblInstancing", nullptr, nullptr, false, false},
+                          {"cbInstancing", nullptr, nullptr, false, false},
+                          {"cbErrorInfo", "Generate I&ErrorInfo support code", nullptr, false, false},
+                          {"cbFreeThreadedMarshaler", "&Free-Threaded Marshaler", nullptr, false, false},
+                      });
     // another caption for the same dialog (the remote data module's)
-    EXPECT_EQ(TAutoObjectCppExpert("New Remote Data Module Object").Caption(), "New Remote Data Module Object");
+    EXPECT_EQ(TAutoObjectCppExpert("New Remote Data Module Object").Caption(),
+              "New Remote Data Module Object");
 }
 
 TEST(kvtcompro_Dialogs, ActiveServerObjectDialog)
@@ -81,13 +86,14 @@ TEST(kvtcompro_Dialogs, ActiveServerObjectDialog)
     EXPECT_EQ(d.Name(), "CppActiveServerObjectExpert");
     EXPECT_EQ(d.Caption(), "New Active Server Object");
     EXPECT_EQ(d.HelpContext, 3289);
-    ExpectControls(d, {
-        {"rgServerType", "Active Server Type", nullptr, true, true},
-        {"cbTestScript", "&Generate a template test script for this object", nullptr, true, true},
-        {"cbEvents", nullptr, nullptr, false, true},
-        {"lblInstancing", nullptr, nullptr, false, false},
-        {"cbInstancing", nullptr, nullptr, false, false},
-    });
+    ExpectControls(
+        d, {
+               {"rgServerType", "Active Server Type", nullptr, true, true},
+               {"cbTestScript", "&Generate a template test script for this object", nullptr, true, true},
+               {"cbEvents", nullptr, nullptr, false, true},
+               {"lblInstancing", nullptr, nullptr, false, false},
+               {"cbInstancing", nullptr, nullptr, false, false},
+           });
     ASSERT_EQ(d.rgServerType->Items()->Count(), 2);
     EXPECT_EQ((*d.rgServerType->Items())[0], "&Page-level event methods ( OnStartPage/OnEndPage )");
     EXPECT_EQ((*d.rgServerType->Items())[1], "&Object Context");

@@ -74,9 +74,9 @@ TEST_F(kvtcompro_Filter, LiteralsHoldTheValueEscaped)
 
 TEST_F(kvtcompro_Filter, FaultyTemplatesNameTheFile)
 {
-    const char* const bad[] = {"$(Missing)\r\n", "$IF(X)\r\n", "$ENDIF\r\n",
-                               "$IF(X)\r\n$ELSE\r\n$ELSE\r\n$ENDIF\r\n", "$(X\r\n", "$CSTR(X\r\n",
-                               "$CSTR(Missing)\r\n"};
+    const char* const bad[] = {
+        "$(Missing)\r\n", "$IF(X)\r\n",  "$ENDIF\r\n",        "$IF(X)\r\n$ELSE\r\n$ELSE\r\n$ENDIF\r\n",
+        "$(X\r\n",        "$CSTR(X\r\n", "$CSTR(Missing)\r\n"};
     filter->SetVariable("X", "TRUE");
     for (const char* t : bad) {
         Template("bad.cpp", t);

@@ -71,11 +71,12 @@ protected:
 
 TEST_F(kvtcompro_Ide, OpeningAProjectMovesItsOldTypeLibraryBesideIt)
 {
-    SaveProject("Shop.tvproj", {{"Old.tlb", kOldLibrary},
-                                {"Old_TLB.cpp", "// unit\r\n#include \"Old_TLB.h\"\r\n"},
-                                {"Old_TLB.h", "// header\r\n"},
-                                {"Main.cpp", "#include <zub.h>\r\n#include \"Old_TLB.h\"\r\n#include \"Old_TLB.h\"\r\n"},
-                                {"Main.hpp", "  #include \"Old_TLB.h\"\n#include \"Old_TLB.h\"\n"}});
+    SaveProject("Shop.tvproj",
+                {{"Old.tlb", kOldLibrary},
+                 {"Old_TLB.cpp", "// unit\r\n#include \"Old_TLB.h\"\r\n"},
+                 {"Old_TLB.h", "// header\r\n"},
+                 {"Main.cpp", "#include <zub.h>\r\n#include \"Old_TLB.h\"\r\n#include \"Old_TLB.h\"\r\n"},
+                 {"Main.hpp", "  #include \"Old_TLB.h\"\n#include \"Old_TLB.h\"\n"}});
     Project({"open", "Shop.tvproj"});
     auto p = ActiveProject();
     auto m = FindTypeLibModule(p.get());
@@ -105,19 +106,35 @@ TEST_F(kvtcompro_Ide, MigrationCases)
         const char* shopTlb;  // text of Shop.tlb afterwards, nullptr: none
     };
     const Case cases[] = {
-        {"library beside the project and listed", "Shop.tvproj", {{"Shop.tlb", kOldLibrary}}, true, kOldLibrary},
+        {"library beside the project and listed",
+         "Shop.tvproj",
+         {{"Shop.tlb", kOldLibrary}},
+         true,
+         kOldLibrary},
         {"library beside, listed is another", "Shop.tvr", {{"Old.tlb", "x"}}, false, nullptr},
         {"old library without its unit", "Shop.qdsproj", {{"Old.tlb", kOldLibrary}}, false, kOldLibrary},
-        {"upper-case extension", "Shop.TVPROJ", {{"Old.tlb", kOldLibrary}, {"Old_TLB.cpp", ""}}, false, nullptr},
-        {"not a project file of the kind", "Shop.zproj", {{"Old.tlb", kOldLibrary}, {"Old_TLB.cpp", ""}}, false,
+        {"upper-case extension",
+         "Shop.TVPROJ",
+         {{"Old.tlb", kOldLibrary}, {"Old_TLB.cpp", ""}},
+         false,
+         nullptr},
+        {"not a project file of the kind",
+         "Shop.zproj",
+         {{"Old.tlb", kOldLibrary}, {"Old_TLB.cpp", ""}},
+         false,
          nullptr},
         {"no type library", "Shop.tvproj", {{"Main.cpp", ""}}, false, nullptr},
-        {"unreadable old library", "Shop.tvproj", {{"Old.tlb", "library"}, {"Old_TLB.cpp", ""}}, false, nullptr},
+        {"unreadable old library",
+         "Shop.tvproj",
+         {{"Old.tlb", "library"}, {"Old_TLB.cpp", ""}},
+         false,
+         nullptr},
         {"upper-case library extension", "Shop.tvproj", {{"Old.TLB", kOldLibrary}}, false, nullptr},
     };
     for (const auto& c : cases) {
         FreshDir(dir);
-        if (String(c.what) == "library beside, listed is another") AtomicWriteFile(dir + "Shop.tlb", kOldLibrary);
+        if (String(c.what) == "library beside, listed is another")
+            AtomicWriteFile(dir + "Shop.tlb", kOldLibrary);
         SaveProject(c.project, c.files);
         Project({"open", c.project});
         auto p = ActiveProject();
@@ -133,7 +150,8 @@ TEST_F(kvtcompro_Ide, MigrationCases)
 
 TEST_F(kvtcompro_Ide, ACopyNeverOverwrites)
 {
-    SaveProject("Shop.tvproj", {{"Old.tlb", kOldLibrary}, {"Old_TLB.cpp", "old\r\n"}, {"Old_TLB.h", "old\r\n"}});
+    SaveProject("Shop.tvproj",
+                {{"Old.tlb", kOldLibrary}, {"Old_TLB.cpp", "old\r\n"}, {"Old_TLB.h", "old\r\n"}});
     AtomicWriteFile(dir + "Shop_TLB.h", "mine\r\n");
     Project({"open", "Shop.tvproj"});
     EXPECT_EQ(ReadFileBytes(dir + "Shop_TLB.h"), "mine\r\n");
@@ -153,8 +171,8 @@ TEST_F(kvtcompro_Ide, AMigrationThatFailsLeavesTheProjectAsItWasAndSaysWhy)
     Project({"open", "Shop.tvproj"});
     auto p = ActiveProject();
     EXPECT_EQ(FindTypeLibModule(p.get()), nullptr);
-    EXPECT_EQ(CppProjectOf(p.get())->Items(),
-              (std::vector<String>{dir + "Old.tlb", dir + "Old_TLB.cpp", dir + "Old_TLB.h", dir + "Main.cpp"}));
+    EXPECT_EQ(CppProjectOf(p.get())->Items(), (std::vector<String>{dir + "Old.tlb", dir + "Old_TLB.cpp",
+                                                                   dir + "Old_TLB.h", dir + "Main.cpp"}));
     EXPECT_FALSE(FileExists(dir + "Shop.tlb"));
     EXPECT_FALSE(FileExists(dir + "Shop_TLB.cpp"));
     EXPECT_EQ(ReadFileBytes(dir + "Old_TLB.cpp"), "// unit\r\n#include \"Old_TLB.h\"\r\n");
@@ -162,7 +180,8 @@ TEST_F(kvtcompro_Ide, AMigrationThatFailsLeavesTheProjectAsItWasAndSaysWhy)
     const auto messages = RequireService<IQMessageServices>("message view")->Messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].Kind, 2);
-    EXPECT_EQ(messages[0].Text.rfind("The type library " + dir + "Old.tlb was not moved to " + dir + "Shop.tlb: ", 0),
+    EXPECT_EQ(messages[0].Text.rfind(
+                  "The type library " + dir + "Old.tlb was not moved to " + dir + "Shop.tlb: ", 0),
               0u)
         << messages[0].Text;
     // once the way is free the next open moves it
@@ -220,8 +239,9 @@ TEST_F(kvtcompro_Ide, ProjectMenuModifiersTakeCommandsOfGeneratedFiles)
         std::vector<int> commands;
     };
     const Case cases[] = {
-        {"/p/Shop_ATL.cpp", {1, 2, 16}}, {"/p/Shop_TLB.cpp", {2, 16}}, {"/p/Shop.tlb", {1, 2, 16}},
-        {"/p/Shop.TLB", {1, 2, 8, 9, 16}}, {"/p/shop_atl.cpp", {1, 2, 8, 9, 16}}, {"/p/Shop.cpp", {1, 2, 8, 9, 16}},
+        {"/p/Shop_ATL.cpp", {1, 2, 16}},       {"/p/Shop_TLB.cpp", {2, 16}},
+        {"/p/Shop.tlb", {1, 2, 16}},           {"/p/Shop.TLB", {1, 2, 8, 9, 16}},
+        {"/p/shop_atl.cpp", {1, 2, 8, 9, 16}}, {"/p/Shop.cpp", {1, 2, 8, 9, 16}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(ProjectMenuManager()->LocalCommands(c.file, {1, 2, 8, 9, 16}), c.commands) << c.file;

@@ -47,19 +47,18 @@ String Tree()
     return dir;
 }
 
-const char* const kTable =
-    "Action Item                 Priority  Module            Owner    Category\n"
-    "[ ] cache the pool          2         src/engine.cpp:2  ann      core\n"
-    "[ ] lower-case block        0         src/engine.cpp:3\n"
-    "[x] first pass of the loop  1         src/engine.cpp:4  bob\n"
-    "[ ] document run()          0         src/engine.h:2    Carla M  api\n"
-    "[ ] c item                  9         src/util.c:1\n";
+const char* const kTable = "Action Item                 Priority  Module            Owner    Category\n"
+                           "[ ] cache the pool          2         src/engine.cpp:2  ann      core\n"
+                           "[ ] lower-case block        0         src/engine.cpp:3\n"
+                           "[x] first pass of the loop  1         src/engine.cpp:4  bob\n"
+                           "[ ] document run()          0         src/engine.h:2    Carla M  api\n"
+                           "[ ] c item                  9         src/util.c:1\n";
 
 TEST(kvtpro_ToDoList, FilesGivenListTheirItemsInTheColumns)
 {
     const String dir = Tree();
-    const TRun r = IdeHost("--dir " + dir + " load KVTPRO100 todo src/engine.h src/engine.cpp src/util.c notes.txt",
-                           dir);
+    const TRun r = IdeHost(
+        "--dir " + dir + " load KVTPRO100 todo src/engine.h src/engine.cpp src/util.c notes.txt", dir);
     ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
     EXPECT_EQ(r.Err, "");
     // the header's items come through its source's module, whatever the order given

@@ -15,7 +15,8 @@ protected:
     explicit IdlHostTest(const char* prefix) : FPrefix(prefix) {}
     void SetUp() override
     {
-        dir = FreshDir(ScratchDir() + FPrefix + testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir =
+            FreshDir(ScratchDir() + FPrefix + testing::UnitTest::GetInstance()->current_test_info()->name());
     }
     // One idehost session; the commands one a line.
     int Host(const String& commands)

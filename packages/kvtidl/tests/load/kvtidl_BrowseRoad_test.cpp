@@ -16,14 +16,15 @@ TEST_F(KvtidlBrowseRoad, BankIdlListsItsModuleInterfaceOperationsAndImplementati
 {
     AtomicWriteFile(dir + "bank.idl", kBankIdl);
     ASSERT_EQ(Host("project new Bank.mak\nproject add bank.idl\nproject build\nbrowse bank.idl\n"), 0) << err;
-    EXPECT_EQ(Listing(), "file " + dir + "bank_c.hh\n"
-                         "module Bank\n"
-                         "  interface Account  skeleton _sk_Bank::_sk_Account\n"
-                         "    operation Bank::Money balance()\n"
-                         "    operation void deposit(const ::Bank::Money &)\n"
-                         "    implementation AccountImpl in AccountServer.cpp, object AccountObject, tie "
-                         "Bank_tie_Account\n"
-                         "    client variable account\n");
+    EXPECT_EQ(Listing(), "file " + dir +
+                             "bank_c.hh\n"
+                             "module Bank\n"
+                             "  interface Account  skeleton _sk_Bank::_sk_Account\n"
+                             "    operation Bank::Money balance()\n"
+                             "    operation void deposit(const ::Bank::Money &)\n"
+                             "    implementation AccountImpl in AccountServer.cpp, object AccountObject, tie "
+                             "Bank_tie_Account\n"
+                             "    client variable account\n");
 }
 
 TEST_F(KvtidlBrowseRoad, AttributesNestedModulesAndInterfacesOutsideModules)
@@ -34,22 +35,24 @@ TEST_F(KvtidlBrowseRoad, AttributesNestedModulesAndInterfacesOutsideModules)
                                       "  interface Door { oneway void ring(); };\n"
                                       "};\n");
     ASSERT_EQ(Host("project new Shop.mak\nproject add shop.idl\nproject build\nbrowse shop.idl\n"), 0) << err;
-    EXPECT_EQ(Listing(), "file " + dir + "shop_c.hh\n"
-                         "module Shop\n"
-                         "  module Back\n"
-                         "    interface Store  skeleton _sk_Shop::_sk_Back::_sk_Store\n"
-                         "      attribute stock: ::CORBA::Long\n"
-                         "      implementation StoreImpl in StoreServer.cpp, object StoreObject, tie "
-                         "Shop_Back_tie_Store\n"
-                         "      client variable store\n"
-                         "  interface Door  skeleton _sk_Shop::_sk_Door\n"
-                         "    operation void ring()\n"
-                         "    implementation DoorImpl in DoorServer.cpp, object DoorObject, tie Shop_tie_Door\n"
-                         "    client variable door\n"
-                         "interface Till  skeleton _sk_Till\n"
-                         "  operation void open(const char *, ::CORBA::Long)\n"
-                         "  implementation TillImpl in TillServer.cpp, object TillObject, tie _tie_Till\n"
-                         "  client variable till\n");
+    EXPECT_EQ(Listing(),
+              "file " + dir +
+                  "shop_c.hh\n"
+                  "module Shop\n"
+                  "  module Back\n"
+                  "    interface Store  skeleton _sk_Shop::_sk_Back::_sk_Store\n"
+                  "      attribute stock: ::CORBA::Long\n"
+                  "      implementation StoreImpl in StoreServer.cpp, object StoreObject, tie "
+                  "Shop_Back_tie_Store\n"
+                  "      client variable store\n"
+                  "  interface Door  skeleton _sk_Shop::_sk_Door\n"
+                  "    operation void ring()\n"
+                  "    implementation DoorImpl in DoorServer.cpp, object DoorObject, tie Shop_tie_Door\n"
+                  "    client variable door\n"
+                  "interface Till  skeleton _sk_Till\n"
+                  "  operation void open(const char *, ::CORBA::Long)\n"
+                  "  implementation TillImpl in TillServer.cpp, object TillObject, tie _tie_Till\n"
+                  "  client variable till\n");
 }
 
 TEST_F(KvtidlBrowseRoad, HeaderThatDoesNotParseIsReportedAndTheHostGoesOn)

@@ -120,9 +120,9 @@ std::vector<String> MenuNames(const char* menu)
 
 TEST_F(KvtidlLoad, SeparatorsFollowTheirHostItemsInTheMainMenu)
 {
-    EXPECT_EQ(MenuNames("ToolsMenu"), (std::vector<String>{"ToolsOptionsItem", "ToolsGalleryItem",
-                                                           "CORBAToolsSeparator1", "CORBAToolsSeparator2",
-                                                           "ToolsToolsItem"}));
+    EXPECT_EQ(MenuNames("ToolsMenu"),
+              (std::vector<String>{"ToolsOptionsItem", "ToolsGalleryItem", "CORBAToolsSeparator1",
+                                   "CORBAToolsSeparator2", "ToolsToolsItem"}));
     const auto edit = MenuNames("EditMenu");
     ASSERT_GE(edit.size(), 2u);
     EXPECT_EQ(edit[edit.size() - 2], "EditLockControlsItem");

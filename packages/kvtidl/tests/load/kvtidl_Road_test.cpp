@@ -114,41 +114,42 @@ TEST_F(KvtidlRoad, RenamedModuleKeepsItsSwitches)
 // The IDL data of the XML project: the IDL files and what is generated from them as macros, per
 // IDL file its generated sources and its root-directory switch, the generated units as C++ items
 // and uses entries.
-const char* const kXmlGolden = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-                               "<PROJECT>\n"
-                               "  <MACROS>\n"
-                               "    <MACRO name=\"IDLFILES\" value=\"bank.idl teller.idl\" />\n"
-                               "    <MACRO name=\"IDLGENFILES\" value=\"bank_s.cc bank_c.cc teller_s.cpp teller_c.cpp\" />\n"
-                               "    <MACRO name=\"IDLCFLAGS\" value=\"\" />\n"
-                               "  </MACROS>\n"
-                               "  <OPTIONS />\n"
-                               "  <OPTIONSETS />\n"
-                               "  <FILELIST>\n"
-                               "    <FILE FILENAME=\"bank.idl\">\n"
-                               "      <GENFILE FILENAME=\"bank_s.cc\" />\n"
-                               "      <GENFILE FILENAME=\"bank_c.cc\" />\n"
-                               "      <VALUE name=\"IDLROOTDIR\" value=\" -root_dir . \" />\n"
-                               "    </FILE>\n"
-                               "    <FILE FILENAME=\"teller.idl\">\n"
-                               "      <OPTIONSET name=\"krotex\">\n"
-                               "        <OPTION name=\"switches\" value=\"-boa -src_suffix cpp\" />\n"
-                               "      </OPTIONSET>\n"
-                               "      <GENFILE FILENAME=\"teller_s.cpp\" />\n"
-                               "      <GENFILE FILENAME=\"teller_c.cpp\" />\n"
-                               "      <VALUE name=\"IDLROOTDIR\" value=\" -root_dir . \" />\n"
-                               "    </FILE>\n"
-                               "    <FILE FILENAME=\"bank_c.cc\" COMPILER=\"CCompiler\" />\n"
-                               "    <FILE FILENAME=\"bank_s.cc\" COMPILER=\"CCompiler\" />\n"
-                               "    <FILE FILENAME=\"teller_c.cpp\" COMPILER=\"CCompiler\" />\n"
-                               "    <FILE FILENAME=\"teller_s.cpp\" COMPILER=\"CCompiler\" />\n"
-                               "  </FILELIST>\n"
-                               "  <USES>\n"
-                               "    <ENTRY FILENAME=\"bank_c.cc\" COMPILER=\"CCompiler\" KIND=\"3\" />\n"
-                               "    <ENTRY FILENAME=\"bank_s.cc\" COMPILER=\"CCompiler\" KIND=\"3\" />\n"
-                               "    <ENTRY FILENAME=\"teller_c.cpp\" COMPILER=\"CCompiler\" KIND=\"3\" />\n"
-                               "    <ENTRY FILENAME=\"teller_s.cpp\" COMPILER=\"CCompiler\" KIND=\"3\" />\n"
-                               "  </USES>\n"
-                               "</PROJECT>\n";
+const char* const kXmlGolden =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+    "<PROJECT>\n"
+    "  <MACROS>\n"
+    "    <MACRO name=\"IDLFILES\" value=\"bank.idl teller.idl\" />\n"
+    "    <MACRO name=\"IDLGENFILES\" value=\"bank_s.cc bank_c.cc teller_s.cpp teller_c.cpp\" />\n"
+    "    <MACRO name=\"IDLCFLAGS\" value=\"\" />\n"
+    "  </MACROS>\n"
+    "  <OPTIONS />\n"
+    "  <OPTIONSETS />\n"
+    "  <FILELIST>\n"
+    "    <FILE FILENAME=\"bank.idl\">\n"
+    "      <GENFILE FILENAME=\"bank_s.cc\" />\n"
+    "      <GENFILE FILENAME=\"bank_c.cc\" />\n"
+    "      <VALUE name=\"IDLROOTDIR\" value=\" -root_dir . \" />\n"
+    "    </FILE>\n"
+    "    <FILE FILENAME=\"teller.idl\">\n"
+    "      <OPTIONSET name=\"krotex\">\n"
+    "        <OPTION name=\"switches\" value=\"-boa -src_suffix cpp\" />\n"
+    "      </OPTIONSET>\n"
+    "      <GENFILE FILENAME=\"teller_s.cpp\" />\n"
+    "      <GENFILE FILENAME=\"teller_c.cpp\" />\n"
+    "      <VALUE name=\"IDLROOTDIR\" value=\" -root_dir . \" />\n"
+    "    </FILE>\n"
+    "    <FILE FILENAME=\"bank_c.cc\" COMPILER=\"CCompiler\" />\n"
+    "    <FILE FILENAME=\"bank_s.cc\" COMPILER=\"CCompiler\" />\n"
+    "    <FILE FILENAME=\"teller_c.cpp\" COMPILER=\"CCompiler\" />\n"
+    "    <FILE FILENAME=\"teller_s.cpp\" COMPILER=\"CCompiler\" />\n"
+    "  </FILELIST>\n"
+    "  <USES>\n"
+    "    <ENTRY FILENAME=\"bank_c.cc\" COMPILER=\"CCompiler\" KIND=\"3\" />\n"
+    "    <ENTRY FILENAME=\"bank_s.cc\" COMPILER=\"CCompiler\" KIND=\"3\" />\n"
+    "    <ENTRY FILENAME=\"teller_c.cpp\" COMPILER=\"CCompiler\" KIND=\"3\" />\n"
+    "    <ENTRY FILENAME=\"teller_s.cpp\" COMPILER=\"CCompiler\" KIND=\"3\" />\n"
+    "  </USES>\n"
+    "</PROJECT>\n";
 
 TEST_F(KvtidlRoad, XmlProjectKeepsTheIdlDataAndWhatItDoesNotKnow)
 {
@@ -196,35 +197,37 @@ TEST_F(KvtidlRoad, SyntaxErrorIsReportedWithFileAndLineAndFailsTheBuild)
     AtomicWriteFile(dir + "bad.idl", "module X {\n  interface Y {\n    void f(in long a)\n  };\n};\n");
     EXPECT_EQ(Host("project new Bad.mak\nproject add bad.idl\nproject build\n"), 1);
     // the place once, the user's file and line, then the compiler's words
-    EXPECT_NE(out.find("error: " + dir + "bad.idl:4:1: Syntax error in interface body\n"), String::npos) << out;
+    EXPECT_NE(out.find("error: " + dir + "bad.idl:4:1: Syntax error in interface body\n"), String::npos)
+        << out;
     EXPECT_NE(err.find("The build failed"), String::npos) << err;
     EXPECT_FALSE(FileExists(dir + "bad_c.cc"));
 }
 
 // An IDL file in a folder with a blank: its names stand quoted, the rule's command names the
 // folder with -root_dir and the IDL file instead of "$?".
-const char* const kBlankGolden = "# Make file of the C++ project Bank, kept by the IDE.\r\n"
-                                 "PROJECT = Bank.exe\r\n"
-                                 "PROJECTFILES = \"idl files/bank.idl\" \"idl files/bank_c.cc\" \"idl files/bank_s.cc\"\r\n"
-                                 "IDLFILES = \"idl files/bank.idl\"\r\n"
-                                 "IDLGENFILES = \"idl files/bank_s.cc\" \"idl files/bank_c.cc\"\r\n"
-                                 "\r\n"
-                                 "\r\n"
-                                 "!if !$d(KROTEX)\r\n"
-                                 "KROTEX = krotex\r\n"
-                                 "!endif\r\n"
-                                 "\r\n"
-                                 "all: $(PROJECT)\r\n"
-                                 "\r\n"
-                                 "\"idl files/bank_s.cc\": \"idl files/bank.idl\"\r\n"
-                                 "    $(KROTEX) $(IDLCFLAGS) -root_dir \"idl files/\" \"idl files/bank.idl\"\r\n"
-                                 "\r\n"
-                                 "\"idl files/bank_c.cc\": \"idl files/bank.idl\"\r\n"
-                                 "    $(KROTEX) $(IDLCFLAGS) -root_dir \"idl files/\" \"idl files/bank.idl\"\r\n"
-                                 "\r\n"
-                                 "# Options of single files, kept by the IDE\r\n"
-                                 "#@ \"idl files/bank_c.cc\" - compiler=CCompiler\r\n"
-                                 "#@ \"idl files/bank_s.cc\" - compiler=CCompiler\r\n";
+const char* const kBlankGolden =
+    "# Make file of the C++ project Bank, kept by the IDE.\r\n"
+    "PROJECT = Bank.exe\r\n"
+    "PROJECTFILES = \"idl files/bank.idl\" \"idl files/bank_c.cc\" \"idl files/bank_s.cc\"\r\n"
+    "IDLFILES = \"idl files/bank.idl\"\r\n"
+    "IDLGENFILES = \"idl files/bank_s.cc\" \"idl files/bank_c.cc\"\r\n"
+    "\r\n"
+    "\r\n"
+    "!if !$d(KROTEX)\r\n"
+    "KROTEX = krotex\r\n"
+    "!endif\r\n"
+    "\r\n"
+    "all: $(PROJECT)\r\n"
+    "\r\n"
+    "\"idl files/bank_s.cc\": \"idl files/bank.idl\"\r\n"
+    "    $(KROTEX) $(IDLCFLAGS) -root_dir \"idl files/\" \"idl files/bank.idl\"\r\n"
+    "\r\n"
+    "\"idl files/bank_c.cc\": \"idl files/bank.idl\"\r\n"
+    "    $(KROTEX) $(IDLCFLAGS) -root_dir \"idl files/\" \"idl files/bank.idl\"\r\n"
+    "\r\n"
+    "# Options of single files, kept by the IDE\r\n"
+    "#@ \"idl files/bank_c.cc\" - compiler=CCompiler\r\n"
+    "#@ \"idl files/bank_s.cc\" - compiler=CCompiler\r\n";
 
 TEST_F(KvtidlRoad, IdlFileInAFolderWithABlank)
 {
@@ -249,7 +252,8 @@ TEST_F(KvtidlRoad, AFolderSwitchIsTakenAgainstTheProjectFolder)
     ASSERT_TRUE(ForceDirectories(dir + "idl"));
     AtomicWriteFile(dir + "idl/bank.idl", kBankIdl);
     ASSERT_EQ(Host("project new B.mak\nproject add idl/bank.idl\n"
-                   "project switches idl/bank.idl \"-boa -root_dir gen\"\nproject build\nproject build\nproject show\n"),
+                   "project switches idl/bank.idl \"-boa -root_dir gen\"\nproject build\nproject "
+                   "build\nproject show\n"),
               0)
         << err;
     EXPECT_EQ(Compiled(), 1) << out;  // the second build finds everything in place
@@ -274,7 +278,8 @@ TEST_F(KvtidlRoad, SourcesNoIdlFileListsAnyMoreLeaveTheProject)
 
 TEST_F(KvtidlRoad, AWarningIsAWarningAndTheBuildGoesOn)
 {
-    AtomicWriteFile(dir + "warn.idl", "module W {\n  interface Later;\n  interface Now { void go(); };\n};\n");
+    AtomicWriteFile(dir + "warn.idl",
+                    "module W {\n  interface Later;\n  interface Now { void go(); };\n};\n");
     ASSERT_EQ(Host("project new W.mak\nproject add warn.idl\nproject build\nmessages\n"), 0) << err;
     const String line =
         "warning: " + dir + "warn.idl:2:1: Forward declared interface 'W::Later' was never fully defined\n";
@@ -305,10 +310,12 @@ TEST_F(KvtidlRoad, MenuOpenAndOptionsOfThePackage)
                        "  ToolsToolsItem  \"&Configure Tools...\"\n"),
               String::npos)
         << out;
-    EXPECT_NE(out.find("  EditLockControlsItem  \"Loc&k Controls\"\n  CORBAEditSeparator  \"-\"\n"), String::npos)
+    EXPECT_NE(out.find("  EditLockControlsItem  \"Loc&k Controls\"\n  CORBAEditSeparator  \"-\"\n"),
+              String::npos)
         << out;
     EXPECT_NE(out.find("IDL File (*.idl)|*.idl\n"), String::npos) << out;
-    EXPECT_NE(out.find("opened " + dir + "bank.idl\n  module bank.idl, tab bank.idl, editable, source shown, modified\n"),
+    EXPECT_NE(out.find("opened " + dir +
+                       "bank.idl\n  module bank.idl, tab bank.idl, editable, source shown, modified\n"),
               String::npos)
         << out;
     EXPECT_NE(out.find("    [x] &Show updates  (CORBA.ShowProjectUpdates)\n"), String::npos) << out;
@@ -376,8 +383,8 @@ protected:
     // The file's date, `seconds` after the file `than`'s.
     void Later(const String& file, const String& than, int seconds = 2)
     {
-        std::filesystem::last_write_time(
-            dir + file, std::filesystem::last_write_time(dir + than) + std::chrono::seconds(seconds));
+        std::filesystem::last_write_time(dir + file, std::filesystem::last_write_time(dir + than) +
+                                                         std::chrono::seconds(seconds));
     }
     bool Saw(const String& what) const { return out.find(what) != String::npos; }
 };
@@ -427,7 +434,8 @@ TEST_F(KvtidlIncRoad, AnUnsavedIncludeIsCompiledFromItsEditor)
     // an editor with an error: the message names the user's file
     AtomicWriteFile(dir + "broken.txt", "module X {\n  interface Y {\n    void f(in long a)\n  };\n};\n");
     ASSERT_EQ(Host("project open Bank.mak\nedit inc/bank.idl broken.txt\nproject build\n"), 1) << out;
-    EXPECT_NE(out.find("error: " + dir + "inc/bank.idl:4:1: Syntax error in interface body\n"), String::npos) << out;
+    EXPECT_NE(out.find("error: " + dir + "inc/bank.idl:4:1: Syntax error in interface body\n"), String::npos)
+        << out;
 }
 
 TEST_F(KvtidlIncRoad, GeneratedFilesInTheRootFolderAreTheProjectsAndUpToDate)
@@ -438,14 +446,16 @@ TEST_F(KvtidlIncRoad, GeneratedFilesInTheRootFolderAreTheProjectsAndUpToDate)
               0)
         << err << out;
     EXPECT_EQ(Compiled(), 2) << out;
-    for (const char* f : {"gen/bank_c.cc", "gen/bank_c.hh", "gen/bank_s.cc", "gen/teller_c.cc", "gen/teller_s.cc"})
+    for (const char* f :
+         {"gen/bank_c.cc", "gen/bank_c.hh", "gen/bank_s.cc", "gen/teller_c.cc", "gen/teller_s.cc"})
         EXPECT_TRUE(FileExists(dir + f)) << f;
     EXPECT_FALSE(FileExists(dir + "teller_c.cc"));
     for (const char* unit : {"  gen/bank_c.cc  [CCompiler]\n", "  gen/bank_s.cc  [CCompiler]\n",
                              "  gen/teller_c.cc  [CCompiler]\n", "  gen/teller_s.cc  [CCompiler]\n"})
         EXPECT_TRUE(Saw(unit)) << unit << out;
     const String mk = ReadFileBytes(dir + "Bank.mak");
-    EXPECT_NE(mk.find("IDLGENFILES = gen/bank_s.cc gen/bank_c.cc gen/teller_s.cc gen/teller_c.cc\r\n"), String::npos)
+    EXPECT_NE(mk.find("IDLGENFILES = gen/bank_s.cc gen/bank_c.cc gen/teller_s.cc gen/teller_c.cc\r\n"),
+              String::npos)
         << mk;
     EXPECT_NE(mk.find("gen/teller_s.cc: teller.idl\r\n"), String::npos) << mk;
     ASSERT_EQ(Host("project open Bank.mak\nproject build\n"), 0) << err;
@@ -463,30 +473,31 @@ const char* const kShopIdl = "module Bank {\n"
                              "    oneway void close();\n"
                              "  };\n"
                              "};\n";
-const char* const kServer = "#include <shop_s.hh>\n"
-                            "#include <iostream>\n"
-                            "static bool done = false;\n"
-                            "class Account : public virtual _sk_Bank::_sk_Account {\n"
-                            "  Bank::Money m{0, 0};\n"
-                            "public:\n"
-                            "  Bank::Money balance() override { return m; }\n"
-                            "  void deposit(const Bank::Money& a) override { m.units += a.units; m.cents += a.cents; }\n"
-                            "  void close() override { done = true; }\n"
-                            "};\n"
-                            "int main(int argc, char** argv) {\n"
-                            "  CORBA::ORB_var orb = CORBA::ORB_init(argc, argv);\n"
-                            "  CORBA::Object_var o = orb->resolve_initial_references(\"RootPOA\");\n"
-                            "  PortableServer::POA_var poa = PortableServer::POA::_narrow(o);\n"
-                            "  Account* a = new Account;\n"
-                            "  PortableServer::ObjectId_var id = poa->activate_object(a);\n"
-                            "  CORBA::Object_var ref = poa->id_to_reference(id);\n"
-                            "  CORBA::String_var ior = orb->object_to_string(ref);\n"
-                            "  poa->the_POAManager()->activate();\n"
-                            "  std::cout << ior << std::endl;\n"
-                            "  while (!done) orb->perform_work();\n"
-                            "  orb->destroy();\n"
-                            "  return 0;\n"
-                            "}\n";
+const char* const kServer =
+    "#include <shop_s.hh>\n"
+    "#include <iostream>\n"
+    "static bool done = false;\n"
+    "class Account : public virtual _sk_Bank::_sk_Account {\n"
+    "  Bank::Money m{0, 0};\n"
+    "public:\n"
+    "  Bank::Money balance() override { return m; }\n"
+    "  void deposit(const Bank::Money& a) override { m.units += a.units; m.cents += a.cents; }\n"
+    "  void close() override { done = true; }\n"
+    "};\n"
+    "int main(int argc, char** argv) {\n"
+    "  CORBA::ORB_var orb = CORBA::ORB_init(argc, argv);\n"
+    "  CORBA::Object_var o = orb->resolve_initial_references(\"RootPOA\");\n"
+    "  PortableServer::POA_var poa = PortableServer::POA::_narrow(o);\n"
+    "  Account* a = new Account;\n"
+    "  PortableServer::ObjectId_var id = poa->activate_object(a);\n"
+    "  CORBA::Object_var ref = poa->id_to_reference(id);\n"
+    "  CORBA::String_var ior = orb->object_to_string(ref);\n"
+    "  poa->the_POAManager()->activate();\n"
+    "  std::cout << ior << std::endl;\n"
+    "  while (!done) orb->perform_work();\n"
+    "  orb->destroy();\n"
+    "  return 0;\n"
+    "}\n";
 const char* const kClient = "#include <shop_c.hh>\n"
                             "#include <iostream>\n"
                             "int main(int argc, char** argv) {\n"
@@ -507,7 +518,9 @@ const char* const kClient = "#include <shop_c.hh>\n"
 TEST_F(KvtidlRoad, GeneratedClientAndServerMakeOneCallOverTheOrb)
 {
     AtomicWriteFile(dir + "shop.idl", kShopIdl);
-    ASSERT_EQ(Host("project new Shop.mak\nproject add shop.idl\nproject set krotex rootdir gen\nproject build\n"), 0)
+    ASSERT_EQ(
+        Host("project new Shop.mak\nproject add shop.idl\nproject set krotex rootdir gen\nproject build\n"),
+        0)
         << err << out;
     AtomicWriteFile(dir + "server.cc", kServer);
     AtomicWriteFile(dir + "client.cc", kClient);

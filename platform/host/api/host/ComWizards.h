@@ -44,7 +44,7 @@ enum TComWizardField {
     cfInterface = 1,
     cfEvents = 2,
     cfDescription = 4,
-    cfControl = 8,   // the wrapped ZUB control
+    cfControl = 8,  // the wrapped ZUB control
     cfLicensed = 16
 };
 
@@ -67,7 +67,8 @@ public:
     String ControlClassName() const { return cbControlClass->Text(); }
     bool Licensed() const { return cbLicensed->Checked(); }
 
-    TLabel *lblClassName, *lblInstancing, *lblThreadingModel, *lblDescription, *lblInterface, *lblControlClass;
+    TLabel *lblClassName, *lblInstancing, *lblThreadingModel, *lblDescription, *lblInterface,
+        *lblControlClass;
     TEdit *edtClassName, *edtDescription, *edtInterface;
     TComboBox *cbInstancing, *cbThreadingModel, *cbControlClass;
     TControl* bvlOptions;  // frame of the option check boxes

@@ -33,7 +33,8 @@ inline constexpr int mhImplementation = 2;  // "STDMETHODIMP Class::Name(...)"
 inline constexpr int mhDeclaration = 6;  // "STDMETHOD(Name)(...);"
 // Header type 0 is a plain member function, as event handlers are: "void Name(...);" and
 // "void Class::Name(...)"; other header types are COM methods as above.
-HOST_API String CppMethodHeader(const TMethodTypeInfo& info, const String& className, int style, int headerType = 1);
+HOST_API String CppMethodHeader(const TMethodTypeInfo& info, const String& className, int style,
+                                int headerType = 1);
 
 // The implementation class of a CoClass and back: "TOrdersImpl" for "Orders"; "" when the name
 // is no implementation class name.

@@ -48,7 +48,8 @@ private:
 // IDL file): not shown, no file written anew. headerName empty: a unit without header.
 class HOST_API TCppUnitFromStreamCreator : public TCppCreator {
 public:
-    TCppUnitFromStreamCreator(const String& sourceName, String headerText, String sourceText, String headerName);
+    TCppUnitFromStreamCreator(const String& sourceName, String headerText, String sourceText,
+                              String headerName);
     bool GetExisting() override { return true; }
     bool GetShowSource() override { return false; }
     TIntfPtr<IQSourceFile> GetSource() override;

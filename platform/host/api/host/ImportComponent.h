@@ -59,7 +59,8 @@ public:
     // The wrapper unit of the type library file, in unitDir; its file name.
     virtual String ImportTLB(const String& typeLibFile, const String& unitDir, const String& palettePage) = 0;
     // Whether the unit made from the assembly was found and opened.
-    virtual bool ImportAssembly(const String& assemblyFile, const String& unitDir, const String& palettePage) = 0;
+    virtual bool ImportAssembly(const String& assemblyFile, const String& unitDir,
+                                const String& palettePage) = 0;
 };
 
 class HOST_API IQImportComponentTrait3 : public virtual IQImportComponentTrait2 {

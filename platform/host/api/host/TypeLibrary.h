@@ -156,8 +156,8 @@ public:
     TTypeObject* AddType(TTypeObjectKind kind, const String& name, const TGUID* guid = nullptr);
     // A CoClass with its default interface (dual, derived from IDispatch, when dual; else from
     // IUnknown) and, with events, its source dispatch interface "I<name>Events".
-    TTypeObject* AddCoClass(const String& name, const String& interfaceName, const String& helpString, bool dual,
-                            bool events);
+    TTypeObject* AddCoClass(const String& name, const String& interfaceName, const String& helpString,
+                            bool dual, bool events);
 
     // The library as IDL-like text; Parse reads such a text back (EHostError with the line
     // number for text it cannot read).

@@ -14,8 +14,9 @@ class TBrowseSession;
 // Parses the first of files (name, text; the others are headers it may include) with the
 // arguments; false and the error messages when it does not compile. While the translation unit
 // is open for browsing, browse runs.
-bool BrowseTranslationUnit(const std::vector<std::pair<String, String>>& files, const std::vector<String>& args,
-                           const std::function<void()>& browse, std::vector<String>& errors);
+bool BrowseTranslationUnit(const std::vector<std::pair<String, String>>& files,
+                           const std::vector<String>& args, const std::function<void()>& browse,
+                           std::vector<String>& errors);
 
 // The errors of the last compile for browsing.
 std::vector<String>& LastBrowseErrors();

@@ -18,7 +18,8 @@ class ProjectTestHost : public ::testing::Test {
 protected:
     // `prefix` names the scratch folder; `templateDir` empty: the host's default templates.
     explicit ProjectTestHost(const String& prefix, String templateDir = "")
-        : dir(FreshDir(ScratchDir() + prefix + testing::UnitTest::GetInstance()->current_test_info()->name())),
+        : dir(FreshDir(ScratchDir() + prefix +
+                       testing::UnitTest::GetInstance()->current_test_info()->name())),
           templateDir_(std::move(templateDir))
     {
     }

@@ -5,8 +5,8 @@
 // d (integer), u (unsigned), x (hex integer), s (string or character), in either case. "%%" is a
 // literal percent sign. A specifier without an index takes the argument after the one used last
 // (the first argument at the start), so "%1:s#ifndef %sH" fills the second slot with argument 2.
-// Hex digits are upper-case. For d, u and x the precision is the minimum number of digits (zero-padded); for s it cuts the
-// text. Width pads with blanks on the left ("-": on the right).
+// Hex digits are upper-case. For d, u and x the precision is the minimum number of digits
+// (zero-padded); for s it cuts the text. Width pads with blanks on the left ("-": on the right).
 // A bad specifier, a missing argument or an argument of the wrong kind raises EConvertError.
 // Arguments that no specifier names are ignored.
 #include <cstdint>
