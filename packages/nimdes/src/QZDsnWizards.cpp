@@ -6,6 +6,8 @@
 #include "QZDsnAppWizForm.h"
 #include "host/CppProject.h"
 #include "host/CppProjectOptions.h"
+#include "host/GalleryServices.h"
+#include "host/HostStrings.h"
 #include "host/Registry.h"
 #include "rtl/Files.h"
 #include "rtl/Resources.h"
@@ -14,7 +16,7 @@
 namespace QZDsnWizard {
 namespace {
 TIntfPtr<IQGalleryCategory> gCategory[2];  // Pascal, C++
-bool gAdded[2] = {false, false};
+TOwnGalleryCategories gOwnCategories;
 }  // namespace
 
 String GetIDEProjectPath()
@@ -44,24 +46,24 @@ TIntfPtr<IQGalleryCategory> GalleryCategory(bool isCpp, const String& wizardId, 
 {
     auto& cat = gCategory[isCpp ? 1 : 0];
     if (!cat && create) {
-        TIntfPtr<IQGalleryCategoryManager> gm = RequireService<IQGalleryCategoryManager>("gallery");
-        auto parent = gm->FindCategory(isCpp ? "Quistor.Tolvane.New" : "Quistor.Pendro.New");
-        gAdded[isCpp ? 1 : 0] = !gm->FindCategory(wizardId);
-        cat = gm->AddCategory(parent.get(), wizardId, "Nimbrel");
+        TIntfPtr<IQGalleryCategory> parent;
+        if (isCpp) {
+            // The C++ new-items category comes with the C++ packages; loaded before them, the
+            // wizard adds it itself so its category does not land at the top.
+            parent = gOwnCategories.Ensure(nullptr, "Quistor.Tolvane.New", HostStrings::_sNewKVTProject);
+        } else {
+            parent = RequireService<IQGalleryCategoryManager>("gallery")->FindCategory("Quistor.Pendro.New");
+        }
+        cat = gOwnCategories.Ensure(parent.get(), wizardId, "Nimbrel");
     }
     return cat;
 }
 
 void ReleaseGalleryCategories()
 {
-    for (int i = 0; i < 2; ++i) {
-        if (gCategory[i] && gAdded[i]) {
-            TIntfPtr<IQGalleryCategoryManager> gm;
-            if (Supports(QuistorIDEServices(), gm)) gm->DeleteCategory(gCategory[i].get());
-        }
-        gCategory[i].reset();
-        gAdded[i] = false;
-    }
+    gCategory[0].reset();
+    gCategory[1].reset();
+    gOwnCategories.Release();
 }
 
 }  // namespace QZDsnWizard

@@ -240,4 +240,33 @@ TEST(nimdes_EditorsHost, ApplicationWizardNeverWritesOverTheUsersFiles)
     EXPECT_EQ(names, (std::vector<String>{"ServerController.cpp", "Unit1.cpp"}));
 }
 
+// The C++ wizards' category stands under the C++ new-items category whichever package comes
+// first, and each unload leaves the other's categories in place.
+TEST(nimdes_EditorsHost, CppCategoryStandsUnderTheNewItemsCategoryInEitherLoadOrder)
+{
+    const String nested = "\n  Pelmor.QZApplicationWizard_KVT  \"Nimbrel\"\n"
+                          "    - Nimbrel Application Wizard  [Pelmor.QZApplicationWizard_KVT";
+    for (const auto& order : {std::vector<String>{"nimdes", "KVTWEKIDE100"}, {"KVTWEKIDE100", "nimdes"}}) {
+        auto r = Idehost("", {"load", order[0], "load", order[1], "gallery", "unload", order[0], "gallery",
+                              "unload", order[1], "gallery"});
+        ASSERT_EQ(r.Status, 0) << r.Err;
+        const auto first = r.Out.find("loaded " + order[1] + "\n");
+        const auto second = r.Out.find("unloaded " + order[0]);
+        ASSERT_NE(second, String::npos) << r.Out;
+        const String both = r.Out.substr(first, second - first);
+        const auto cpp = both.find("\nQuistor.Tolvane.New  \"Tolvane Projects\"\n");
+        ASSERT_NE(cpp, String::npos) << both;
+        EXPECT_NE(both.find(nested, cpp), String::npos) << order[0] << " first:\n" << both;
+        EXPECT_EQ(both.find("\nPelmor."), String::npos) << both;
+        // Left alone, KVTWEKIDE100 keeps its categories; nimdes keeps only its own.
+        const String left = r.Out.substr(second, r.Out.find("unloaded " + order[1]) - second);
+        EXPECT_NE(
+            left.find(order[0] == "nimdes" ? "Quistor.Tolvane.NewFiles" : "Pelmor.QZApplicationWizard_KVT"),
+            String::npos)
+            << left;
+        EXPECT_EQ(left.find(order[0] == "nimdes" ? "Pelmor." : "Quistor.Tolvane.NewFiles"), String::npos)
+            << left;
+    }
+}
+
 }  // namespace
