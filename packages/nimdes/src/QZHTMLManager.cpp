@@ -265,10 +265,15 @@ void EditLayoutHTML(TComponent* component, TFormDesigner* designer)
 }
 
 namespace QZHTMLManager {
+namespace {
+// Made only by the launcher, on a layout: the class is known by name but makes no objects.
+const TComponentClassInfo ClassTQZHTMLManager{"TQZHTMLManager", &ClassTComponent, nullptr, "QZHTMLManager"};
+}  // namespace
 int UseCount = 0;
-void Initialization() {}
+void Initialization() { RegisterClasses({&ClassTQZHTMLManager}); }
 void Finalization()
 {
+    UnRegisterClasses({&ClassTQZHTMLManager});
     while (!gManagers.empty()) delete gManagers.back();
     gLibrary.reset();
     Items().clear();

@@ -173,11 +173,16 @@ TEST(nimdes_EditorsHost, HTMLDesignerOpenAtUnloadLeavesNothingBehind)
     EXPECT_EQ(r.Status, 0) << r.Err;  // no browser: a message, nothing opened
     TRegistry().WriteString(key, "Version", "6.0");
     r = Idehost("", {"load", "nimdes", "design", NIMDES_SAMPLE_FORM, "place", "TQZLayoutMgrHTML", "Layout1",
-                     "verb", "Layout1", "0", "verb", "QZButton1", "0", "unload", "state"});
+                     "verb", "Layout1", "0", "verb", "QZButton1", "0", "state", "unload", "state"});
     TRegistry().DeleteKey(key);
     EXPECT_EQ(r.Status, 0) << r.Err;
     EXPECT_NE(r.Out.find("Layout1: Edit HTML\n"), String::npos) << r.Out;
-    EXPECT_NE(r.Out.find("unloaded all\n"), String::npos) << r.Out;
+    const auto unloaded = r.Out.find("unloaded all\n");
+    ASSERT_NE(unloaded, String::npos) << r.Out;
+    // The manager's class is known by name while the package is loaded, and only then.
+    const auto cls = r.Out.find("\nclass TQZHTMLManager\n");
+    EXPECT_LT(cls, unloaded) << r.Out;
+    EXPECT_EQ(r.Out.find("class TQZHTMLManager", unloaded), String::npos) << r.Out;
 }
 
 TEST(nimdes_EditorsHost, CommandErrorsSayWhatIsMissing)
