@@ -487,7 +487,12 @@ void TQZColorEditor::GetValues(const std::function<void(const String&)>& proc)
     for (const TQZWebColor& w : QZWebColors()) proc(w.Name);
 }
 
-String TQZColorEditor::GetValue() { return ColorToText(TextToInt(TPropertyEditor::GetValue())); }
+String TQZColorEditor::GetValue()
+{
+    // A colour the form never set is the framework's default.
+    const String v = TPropertyEditor::GetValue();
+    return ColorToText(v.empty() ? fcDefault : TextToInt(v));
+}
 
 void TQZColorEditor::SetValue(const String& text) { TPropertyEditor::SetValue(IntToStr(TextToColor(text))); }
 

@@ -79,6 +79,43 @@ TEST(nimdes_EditorsHost, EveryWebColourCellCanBePicked)
     EXPECT_EQ(picked[143], "$00FEFEFE (unchanged)");
 }
 
+// VALUE is typed as into the inspector; without it the editor opens on the value the form has.
+TEST(nimdes_EditorsHost, ColourPropertyOpensOnTheFormsValueOrTheTypedOne)
+{
+    struct Row {
+        std::vector<String> Value;  // typed, or none
+        const char* Cell;  // the web colour cell picked, or none
+        const char* Shown;
+    } rows[] = {
+        {{}, nullptr, "QZButton1.Color = Silver (unchanged)"},
+        {{"Silver"}, nullptr, "QZButton1.Color = Silver (unchanged)"},
+        {{"silver"}, "1,5", "QZButton1.Color = Gold (modified)"},
+        {{"clRed"}, nullptr, "QZButton1.Color = Red (unchanged)"},
+        {{"$00C0C0C0"}, nullptr, "QZButton1.Color = Silver (unchanged)"},
+        {{}, "1,5", "QZButton1.Color = Gold (modified)"},
+    };
+    for (const Row& row : rows) {
+        std::vector<String> args{"load",     "nimdes",    "design", NIMDES_SAMPLE_FORM,
+                                 "property", "QZButton1", "Color",  "TQZColor"};
+        args.insert(args.end(), row.Value.begin(), row.Value.end());
+        String answers = "form.QZColorForm=Button1\n";
+        if (row.Cell) answers = "form.QZColorForm.WebColorsGrid=" + String(row.Cell) + "\n" + answers;
+        auto r = Idehost(answers, args);
+        EXPECT_EQ(r.Status, 0) << r.Err;
+        EXPECT_NE(r.Out.find(String(row.Shown) + "\n"), String::npos) << row.Shown << "\n" << r.Out;
+    }
+    // A placed button has the framework's default colour until one is given.
+    auto r = Idehost("form.QZColorForm=Button1\n", {"load", "nimdes", "place", "TQZButton", "Button1",
+                                                    "property", "Button1", "BGColor", "TQZColor"});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("Button1.BGColor = $20000000 (unchanged)\n"), String::npos) << r.Out;
+    // A value that is neither a colour name nor a number is refused in words.
+    r = Idehost("form.QZColorForm=Button1\n", {"load", "nimdes", "design", NIMDES_SAMPLE_FORM, "property",
+                                               "QZButton1", "Color", "TQZColor", "Silber"});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_NE(r.Err.find("'Silber' is not a valid integer value"), String::npos) << r.Err;
+}
+
 TEST(nimdes_EditorsHost, UnansweredColourDialogChangesNothing)
 {
     auto r = Idehost("", {"load", "nimdes", "place", "TQZButton", "Button1", "property", "Button1", "BGColor",

@@ -18,6 +18,7 @@ struct TDesignSession::TImpl {
     std::unique_ptr<TFormDesigner> Designer;
     std::map<TComponent*, TComponentClass> Classes;
     std::map<std::pair<TComponent*, String>, String> Values;  // what the inspector holds
+    std::map<std::pair<TComponent*, String>, String> LayoutTexts;  // one-line values of the layout
 
     ~TImpl()
     {
@@ -79,17 +80,32 @@ struct TDesignSession::TImpl {
             TComponentClass c = FindClass(name);
             return c ? c->Create : nullptr;
         });
-        // Which class each component was made of, from its "object NAME: CLASS" line.
+        // Which class each component was made of, from its "object NAME: CLASS" line, and the
+        // one-line property values it was given, as the inspector would show them typed.
+        Values.clear();
+        LayoutTexts.clear();
         TStringList lines;
         lines.SetText(text);
+        std::vector<TComponent*> objects;
         for (int i = 0; i < lines.Count(); ++i) {
             const String l = Trim(lines[i]);
-            if (l.rfind("object ", 0) != 0) continue;
+            if (l == "end") {
+                if (!objects.empty()) objects.pop_back();
+                continue;
+            }
             const auto colon = l.find(':');
-            if (colon == String::npos) continue;
-            TComponent* c = Form->FindComponent(Trim(l.substr(7, colon - 7)));
-            TComponentClass cls = FindClass(Trim(l.substr(colon + 1)));
-            if (c && cls) Classes[c] = cls;
+            if (l.rfind("object ", 0) == 0 && colon != String::npos) {
+                TComponent* c = Form->FindComponent(Trim(l.substr(7, colon - 7)));
+                TComponentClass cls = FindClass(Trim(l.substr(colon + 1)));
+                if (c && cls) Classes[c] = cls;
+                objects.push_back(c);
+                continue;
+            }
+            const auto eq = l.find(" = ");
+            if (objects.empty() || !objects.back() || eq == String::npos) continue;
+            const String value = Trim(l.substr(eq + 3));
+            if (value.empty() || value.find_first_of("('[{+#") != String::npos) continue;
+            LayoutTexts[{objects.back(), UpperCase(Trim(l.substr(0, eq)))}] = value;
         }
         out << "designing " << Form->Name() << " (" << Form->ComponentCount() << " components)\n";
     }
@@ -124,13 +140,19 @@ struct TDesignSession::TImpl {
         TPropertyEditorClass editorClass = type ? FindPropertyEditor(type, ClassOf(c), a[1]) : nullptr;
         if (!editorClass) throw Exception("No property editor for " + a[2] + " " + a[1] + " of " + a[0]);
         const auto key = std::make_pair(c, UpperCase(a[1]));
-        if (a.size() == 4) Values[key] = a[3];
         int modified = 0;
         TPropertyTarget t;
         t.Selection = {c};
         t.PropName = a[1];
         t.GetValue = [this, key] { return Values[key]; };
         t.SetValue = [this, key](const String& v) { Values[key] = v; };
+        // VALUE is typed into the inspector; without one, the value the layout gave it is there.
+        auto layout = LayoutTexts.find(key);
+        const bool typed = a.size() == 4;
+        if (typed || (!Values.count(key) && layout != LayoutTexts.end())) {
+            std::unique_ptr<TPropertyEditor> typing(editorClass->Create(t));
+            typing->SetValue(typed ? a[3] : layout->second);
+        }
         t.OnModified = [this, &modified] {
             ++modified;
             Designer->Modified();
