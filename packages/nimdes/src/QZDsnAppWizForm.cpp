@@ -31,9 +31,17 @@ TformAppWizard::TformAppWizard(TComponent* AOwner, bool isCpp) : TForm(AOwner), 
     butnCancel->SetCancel(true);
     butnCancel->SetModalResult(mrCancel);
     Panel2 = Make<TControl>(this, this, "Panel2", 0, 0, 410, 370);
+    ImageQZLogo = Make<TImage>(this, Panel2, "ImageQZLogo", 8, 4, 0, 0);
+    ImageQZLogo->SetAutoSize(true);
+    ImageQZLogo->Picture()->LoadFromBytes(LoadResourceData(HInstance, RT_BITMAP, "QZ_WIZARD_LOGO"));
     LabelVersion = Make<TLabel>(this, Panel2, "LabelVersion", 0, 8, 0, 0);
     LabelVersion->SetCaption(Format("Version %s", {"9.0.17"}));
     LabelVersion->SetAlignment(taRightJustify);
+    // The label is as wide as its text before it is placed, so the text ends 16 pixels from the
+    // form's edge instead of running past it.
+    LabelVersion->SetAutoSize(false);
+    LabelVersion->SetWidth(LabelVersion->Canvas()->TextWidth(LabelVersion->Caption()));
+    LabelVersion->SetHeight(LabelVersion->Canvas()->TextHeight(LabelVersion->Caption()));
     LabelVersion->SetLeft(Width() - LabelVersion->Width() - 16);
     Label1 = Make<TLabel>(this, Panel2, "Label1", 8, 0, 0, 37);
     Label1->SetCaption(sAppWizCaption);

@@ -26,6 +26,7 @@ public:
     TCheckBox* chkbISAPIThreadPool;
     TRadioGroup* rgrpProject;
     TCheckBox* chkbServerManager;
+    TImage* ImageQZLogo;
     TLabel* LabelVersion;
     TLabel* LabelWarning;
 

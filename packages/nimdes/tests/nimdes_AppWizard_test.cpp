@@ -37,6 +37,27 @@ TEST(nimdes_AppWizard, PathOptionIsAppendedOnlyWhenMissing)
     EXPECT_EQ(AddPathOption("/QZ/LIB/", "/qz/lib/"), "/QZ/LIB/;/qz/lib/");
 }
 
+// The logo of the package's resources at (8, 4) in its own size; the version ends 16 pixels
+// from the form's right edge, beside the logo.
+TEST(nimdes_AppWizard, DialogShowsTheLogoAndTheWholeVersion)
+{
+    TformAppWizard dlg(nullptr, true);
+    TImage* logo = dlg.ImageQZLogo;
+    ASSERT_NE(logo, nullptr);
+    EXPECT_EQ(logo->Parent(), dlg.Panel2);
+    EXPECT_EQ(logo->Picture()->Format(), TPictureFormat::Bmp);
+    EXPECT_EQ(logo->BoundsRect(), Rect(8, 4, 8 + logo->Picture()->Width(), 4 + logo->Picture()->Height()));
+    EXPECT_GT(logo->Picture()->Width(), 0);
+    EXPECT_FALSE(logo->Stretch());
+    TLabel* v = dlg.LabelVersion;
+    EXPECT_EQ(v->Caption(), "Version 9.0.17");
+    EXPECT_EQ(v->Top(), 8);
+    EXPECT_GE(v->Width(), v->Canvas()->TextWidth("Version 9.0.17"));
+    EXPECT_GE(v->Height(), v->Canvas()->TextHeight("Version 9.0.17"));
+    EXPECT_EQ(v->Left() + v->Width(), 410 - 16);
+    EXPECT_LE(logo->Left() + logo->Width(), v->Left());
+}
+
 TEST(nimdes_AppWizard, FolderFollowsTheNameUntilEdited)
 {
     String dir = Dir("wiz");
