@@ -7,8 +7,10 @@
 #include "host/DeskMenus.h"
 #include "host/IDEControl.h"
 
+#include <memory>
+
 namespace {
-TProductStartup* gStartup = nullptr;
+std::unique_ptr<TProductStartup> gStartup;
 
 bool ShowILDisassembly() { return AppIniFile().ReadBool(sShowILSection, sShowILKey, false); }
 }  // namespace
@@ -48,17 +50,13 @@ void TProductStartup::ProductStartup(TObject*)
 
 extern "C" void Brannowreg_IDERegister()
 {
-    if (!gStartup) gStartup = new TProductStartup;
+    if (!gStartup) gStartup = std::make_unique<TProductStartup>();
 }
 
 namespace Brannowreg {
 int UseCount = 0;
 
-void Finalization()
-{
-    delete gStartup;
-    gStartup = nullptr;
-}
+void Finalization() { gStartup.reset(); }
 
-TProductStartup* ProductStartupObject() { return gStartup; }
+TProductStartup* ProductStartupObject() { return gStartup.get(); }
 }  // namespace Brannowreg

@@ -28,7 +28,7 @@ const char* const kNewFilesCategory = "Quistor.Tolvane.NewFiles";
 
 // What IDERegister put into the host, so the finalisation takes exactly that back out.
 struct TRegistration {
-    TProductStartup* Startup = nullptr;
+    std::unique_ptr<TProductStartup> Startup;
     TIntfPtr<IQCreateUpdaters> Updaters;
     TOwnGalleryCategories Categories;
     std::vector<int> Handlers;
@@ -190,8 +190,7 @@ void Initialization() {}
 
 void Finalization()
 {
-    delete gReg.Startup;
-    gReg.Startup = nullptr;
+    gReg.Startup.reset();
     if (gReg.Updaters) UnRegisterCreateUpdaters(gReg.Updaters.get());
     UnregisterAddInOptions(IdlEnvironmentOptions);
     IdlEnvironmentOptions = nullptr;
@@ -210,7 +209,7 @@ void Finalization()
 extern "C" void Idlcppreg_IDERegister()
 {
     auto& r = gReg;
-    r.Startup = new TProductStartup(nullptr);
+    r.Startup = std::make_unique<TProductStartup>(nullptr);
     auto top = r.Categories.Ensure(nullptr, kNewCategory, HostStrings::_sNewKVTProject);
     r.Categories.Ensure(top.get(), kNewFilesCategory, HostStrings::_sNewKVTFiles);
     r.Handlers.push_back(RegisterNewHandler(kNewFilesCategory, sNewIdlFileCaption, sNewIdlFileIcon, 4,

@@ -6,19 +6,17 @@
 #include "host/GalleryServices.h"
 #include "host/IDEControl.h"
 
+#include <memory>
+
 namespace {
 RTL_RESOURCESTRING(SMultitierWizardPage, "Multitier");
-Cppentreg::TProductStartup* gStartup = nullptr;
+std::unique_ptr<Cppentreg::TProductStartup> gStartup;
 }  // namespace
 
 namespace Cppentreg {
 int UseCount = 0;
 void Initialization() {}
-void Finalization()
-{
-    delete gStartup;
-    gStartup = nullptr;
-}
+void Finalization() { gStartup.reset(); }
 
 void TProductStartup::ProductStartup()
 {
@@ -38,5 +36,5 @@ void TProductStartup::ProductStartup()
 
 extern "C" void Cppentreg_IDERegister()
 {
-    if (!gStartup) gStartup = new Cppentreg::TProductStartup(nullptr);
+    if (!gStartup) gStartup = std::make_unique<Cppentreg::TProductStartup>(nullptr);
 }

@@ -3,18 +3,16 @@
 #include "Cppprocmd.h"
 #include "Kvtcomplus.h"
 
+#include <memory>
+
 namespace {
-TInstallObjectsStartup* gStartup = nullptr;
+std::unique_ptr<TInstallObjectsStartup> gStartup;
 }
 
 namespace Kvtmts {
 int UseCount = 0;
 void Initialization() {}
-void Finalization()
-{
-    delete gStartup;
-    gStartup = nullptr;
-}
+void Finalization() { gStartup.reset(); }
 }  // namespace Kvtmts
 
 extern "C" void Kvtmts_IDERegister()

@@ -1,6 +1,7 @@
 #include "Cppproreg.h"
 
 #include <functional>
+#include <memory>
 
 #include "Cppprocmd.h"
 #include "Cppproopen.h"
@@ -12,22 +13,18 @@
 namespace {
 RTL_RESOURCESTRING(sActiveXCategoryCaption, "ActiveX");
 RTL_RESOURCESTRING(sImportCaption, "ZUB for &C++ Win32");
-Cppproreg::TProductStartup* gStartup = nullptr;
+std::unique_ptr<Cppproreg::TProductStartup> gStartup;
 }  // namespace
 
 namespace Cppproreg {
 int UseCount = 0;
 void Initialization() {}
-void Finalization()
-{
-    delete gStartup;
-    gStartup = nullptr;
-}
+void Finalization() { gStartup.reset(); }
 }  // namespace Cppproreg
 
 extern "C" void Cppproreg_IDERegister()
 {
-    if (!gStartup) gStartup = new Cppproreg::TProductStartup(nullptr);
+    if (!gStartup) gStartup = std::make_unique<Cppproreg::TProductStartup>(nullptr);
 }
 
 TComGalleryStartup::TComGalleryStartup(TComponent* AOwner) : TComponent(AOwner)

@@ -7,17 +7,13 @@
 #include <memory>
 
 namespace {
-TInstallObjectsStartup* gStartup = nullptr;
+std::unique_ptr<TInstallObjectsStartup> gStartup;
 }
 
 namespace Kvtcomplus {
 int UseCount = 0;
 void Initialization() {}
-void Finalization()
-{
-    delete gStartup;
-    gStartup = nullptr;
-}
+void Finalization() { gStartup.reset(); }
 }  // namespace Kvtcomplus
 
 extern "C" void Kvtcomplus_IDERegister()

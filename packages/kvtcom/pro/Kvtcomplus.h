@@ -3,6 +3,7 @@
 // module's item stands directly before the Run menu's "RunParametersSeparator" while the
 // package is loaded.
 #include <functional>
+#include <memory>
 
 #include "host/ComPlatform.h"
 #include "zub/Menus.h"
@@ -41,10 +42,10 @@ private:
 
 // The startup of an install item into slot, once, when the platform has it.
 template <class TCommands>
-void StartInstallItem(TInstallObjectsStartup*& slot, bool platform, const char* itemName)
+void StartInstallItem(std::unique_ptr<TInstallObjectsStartup>& slot, bool platform, const char* itemName)
 {
     if (slot || !platform) return;
-    slot = new TInstallObjectsStartup(
+    slot = std::make_unique<TInstallObjectsStartup>(
         [](TComponent* owner) -> TInstallObjectsCommands* { return NewDataModule<TCommands>(owner); },
         itemName);
 }

@@ -1,6 +1,7 @@
 #include "CppZubIDECmd.h"
 
 #include <cstdio>
+#include <memory>
 
 #include "host/CppProjectOptions.h"
 #include "host/GalleryServices.h"
@@ -31,7 +32,7 @@ std::vector<String> gSources;
 
 // What IDERegister put into the host, so the finalisation takes exactly that back out.
 struct TRegistration {
-    TProductStartup* Startup = nullptr;
+    std::unique_ptr<TProductStartup> Startup;
     bool FormHookSet = false, ProjectHookSet = false;
     TGetFormCreatorProc OldFormCreator = nullptr;
     TGetProjectCreatorProc OldProjectCreator = nullptr;
@@ -71,8 +72,7 @@ void Initialization() { gSources = InitModuleSources(HInstance, sCppZubIdeCmdSou
 
 void Finalization()
 {
-    delete gReg.Startup;
-    gReg.Startup = nullptr;
+    gReg.Startup.reset();
     // A hook is put back only while it is still ours; a later package's value stays.
     if (gReg.FormHookSet && GetFormCreator == &ZubFormCreator) GetFormCreator = gReg.OldFormCreator;
     if (gReg.ProjectHookSet && GetProjectCreator == &ZubProjectCreator)
@@ -93,7 +93,7 @@ const std::vector<String>& Sources() { return gSources; }
 extern "C" void CppZubIDECmd_IDERegister()
 {
     auto& r = gReg;
-    r.Startup = new TProductStartup(nullptr);
+    r.Startup = std::make_unique<TProductStartup>(nullptr);
 
     r.OldFormCreator = GetFormCreator;
     GetFormCreator = &ZubFormCreator;
@@ -123,7 +123,7 @@ extern "C" void CppZubIDECmd_IDERegister()
     r.TemplateRegistered = true;
 }
 
-TProductStartup* ProductStartupObject() { return gReg.Startup; }
+TProductStartup* ProductStartupObject() { return gReg.Startup.get(); }
 
 String CStringLiteralText(const String& s)
 {
