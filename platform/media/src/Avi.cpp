@@ -1,11 +1,9 @@
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 #include "media/Avi.h"
+#include "rtl/Files.h"
 
 namespace media {
 namespace {
@@ -18,15 +16,15 @@ class Bytes {
 public:
     void U32(std::uint32_t v)
     {
-        for (int i = 0; i < 4; ++i) FData.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+        for (int i = 0; i < 4; ++i) FData.push_back(static_cast<char>(v >> (8 * i)));
     }
     void U16(std::uint16_t v)
     {
-        FData.push_back(static_cast<std::uint8_t>(v));
-        FData.push_back(static_cast<std::uint8_t>(v >> 8));
+        FData.push_back(static_cast<char>(v));
+        FData.push_back(static_cast<char>(v >> 8));
     }
     void FourCC(const char* cc) { FData.insert(FData.end(), cc, cc + 4); }
-    void Raw(const std::vector<std::uint8_t>& v) { FData.insert(FData.end(), v.begin(), v.end()); }
+    void Raw(const std::vector<std::uint8_t>& v) { FData.append(v.begin(), v.end()); }
     std::size_t Size() const { return FData.size(); }
     // Starts a chunk (id + size placeholder); returns the place of the size.
     std::size_t Open(const char* id)
@@ -39,13 +37,13 @@ public:
     void CloseChunk(std::size_t sizeAt)
     {
         const std::size_t size = FData.size() - sizeAt - 4;
-        for (int i = 0; i < 4; ++i) FData[sizeAt + i] = static_cast<std::uint8_t>(size >> (8 * i));
+        for (int i = 0; i < 4; ++i) FData[sizeAt + i] = static_cast<char>(size >> (8 * i));
         if (FData.size() % 2) FData.push_back(0);  // chunks are word-aligned
     }
-    const std::vector<std::uint8_t>& Data() const { return FData; }
+    const std::string& Data() const { return FData; }
 
 private:
-    std::vector<std::uint8_t> FData;
+    std::string FData;  // the file's bytes, as rtl's file functions take them
 };
 
 std::uint32_t Get32(const std::uint8_t* p)
@@ -182,25 +180,10 @@ void AviWriter::Close()
     b.CloseChunk(idx1);
     b.CloseChunk(riff);
 
-    namespace fs = std::filesystem;
-    const std::string temp = FPath + ".tmp" + std::to_string(::getpid());
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) throw Error(FPath + ": cannot be written");
-        out.write(reinterpret_cast<const char*>(b.Data().data()),
-                  static_cast<std::streamsize>(b.Data().size()));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(temp.c_str());
-            throw Error(FPath + ": cannot be written");
-        }
-    }
-    std::error_code ec;
-    fs::rename(temp, FPath, ec);
-    if (ec) {
-        std::remove(temp.c_str());
-        throw Error(FPath + ": cannot be replaced (" + ec.message() + ")");
+    try {
+        AtomicWriteFile(FPath, b.Data());
+    } catch (const Exception& e) {
+        throw Error(e.Message());  // names the file and the reason
     }
     FClosed = true;
 }

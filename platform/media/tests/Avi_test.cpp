@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "media/Avi.h"
+#include "rtl/Files.h"
 #include "testsupport/TestDir.h"
 
 namespace fs = std::filesystem;
@@ -233,6 +234,20 @@ TEST_F(AviTest, ReplacingAnAnimationKeepsOnlyTheNewOne)
     WriteSample(Path("a.avi"), 5);
     WriteSample(Path("a.avi"), 2);
     EXPECT_EQ(media::AviReader(Path("a.avi")).FrameCount(), 2);
+    for (const auto& e : fs::directory_iterator(dir))
+        EXPECT_EQ(e.path().filename(), "a.avi") << "left behind: " << e.path();
+}
+
+TEST_F(AviTest, AFailedReplaceKeepsTheOldAnimationAndLeavesNoTemporaryFile)
+{
+    WriteSample(Path("a.avi"), 3);
+    const auto old = SetAtomicWriteHook([](const String& temp) {
+        EXPECT_TRUE(fs::exists(temp));
+        throw EInOutError("disk full");
+    });
+    EXPECT_THROW(WriteSample(Path("a.avi"), 2), media::Error);
+    SetAtomicWriteHook(old);
+    EXPECT_EQ(media::AviReader(Path("a.avi")).FrameCount(), 3);
     for (const auto& e : fs::directory_iterator(dir))
         EXPECT_EQ(e.path().filename(), "a.avi") << "left behind: " << e.path();
 }

@@ -8,8 +8,8 @@
 
 namespace media {
 
-// Collects frames and writes the file at Close(): first to a temporary file beside the target,
-// then renamed over it, so a failed run leaves an older file whole.
+// Collects frames and writes the file at Close() with rtl's atomic replace (a temporary file beside
+// the target, on disk before it is renamed over it), so a failed run leaves an older file whole.
 class AviWriter {
 public:
     AviWriter(std::string path, int width, int height, int framesPerSecond);
