@@ -8,6 +8,7 @@
 #include <jpeglib.h>
 
 #include "media/Jpeg.h"
+#include "media/Picture.h"
 
 namespace media {
 namespace {
@@ -197,7 +198,7 @@ Image ReadImageFile(const std::string& path)
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     const auto* u = reinterpret_cast<const std::uint8_t*>(bytes.data());
     try {
-        if (bytes.size() >= 2 && u[0] == 0xFF && u[1] == 0xD8) return DecodeJpeg(u, bytes.size());
+        if (SniffPicture(u, bytes.size()) == PictureFormat::Jpeg) return DecodeJpeg(u, bytes.size());
     } catch (const Error& e) {
         throw Error(path + ": " + e.what());
     }

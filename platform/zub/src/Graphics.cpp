@@ -8,6 +8,7 @@
 #include <map>
 
 #include "media/Jpeg.h"
+#include "media/Picture.h"
 #include "rtl/Files.h"
 #include "rtl/Resources.h"
 #include "zub/ImgList.h"
@@ -393,58 +394,25 @@ TCanvas& TBitmap::Canvas()
 }
 
 namespace {
-std::uint32_t LE(const String& b, std::size_t at, int n)
-{
-    std::uint32_t v = 0;
-    for (int i = n - 1; i >= 0; --i)
-        v = (v << 8) | static_cast<unsigned char>(b[at + static_cast<std::size_t>(i)]);
-    return v;
-}
+const std::uint8_t* Data(const String& b) { return reinterpret_cast<const std::uint8_t*>(b.data()); }
 }  // namespace
 
 void TBitmap::LoadFromBmpBytes(const String& b)
 {
-    if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') throw EInvalidGraphic("Bitmap image is not valid");
-    const std::uint32_t offset = LE(b, 10, 4), header = LE(b, 14, 4);
-    const int w = static_cast<std::int32_t>(LE(b, 18, 4));
-    const int rawH = static_cast<std::int32_t>(LE(b, 22, 4));
-    const int bits = static_cast<int>(LE(b, 28, 2));
-    const std::uint32_t compression = LE(b, 30, 4);
-    std::uint32_t used = LE(b, 46, 4);
-    const int h = rawH < 0 ? -rawH : rawH;
-    if (header < 40 || w <= 0 || h <= 0 || w > 32768 || h > 32768 || compression != 0 ||
-        (bits != 1 && bits != 4 && bits != 8 && bits != 24 && bits != 32))
+    media::Image image;
+    try {
+        image = media::DecodeBmp(Data(b), b.size());
+    } catch (const media::Error&) {
         throw EInvalidGraphic("Bitmap image is not valid");
-    if (bits <= 8 && used == 0) used = 1u << bits;
-    const std::size_t palAt = 14 + header;
-    if (bits <= 8 && (used > 256 || palAt + used * 4 > b.size()))
-        throw EInvalidGraphic("Bitmap image is not valid");
-    const std::size_t stride = ((static_cast<std::size_t>(w) * static_cast<std::size_t>(bits) + 31) / 32) * 4;
-    if (offset > b.size() || (b.size() - offset) / stride < static_cast<std::size_t>(h))
-        throw EInvalidGraphic("Bitmap image is not valid");
-    std::vector<TColor> px(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
-    for (int row = 0; row < h; ++row) {
-        const std::size_t line = offset + stride * static_cast<std::size_t>(rawH < 0 ? row : h - 1 - row);
-        for (int x = 0; x < w; ++x) {
-            std::uint32_t bgr;  // 0x00RRGGBB as stored
-            if (bits <= 8) {
-                const std::size_t bit = static_cast<std::size_t>(x) * static_cast<std::size_t>(bits);
-                const unsigned byte = static_cast<unsigned char>(b[line + bit / 8]);
-                const unsigned idx = (byte >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
-                if (idx >= used) throw EInvalidGraphic("Bitmap image is not valid");
-                bgr = LE(b, palAt + idx * 4, 3);
-            } else {
-                bgr = LE(b, line + static_cast<std::size_t>(x) * static_cast<std::size_t>(bits / 8), 3);
-            }
-            // stored B, G, R: swap into 0x00BBGGRR
-            const TColor c =
-                static_cast<TColor>(((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF));
-            px[static_cast<std::size_t>(row) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] = c;
-        }
     }
-    if (w != FWidth || h != FHeight) FCanvas.reset();
-    FWidth = w;
-    FHeight = h;
+    std::vector<TColor> px(static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height));
+    for (std::size_t i = 0; i < px.size(); ++i) {
+        const std::uint8_t* p = image.rgb.data() + i * 3;
+        px[i] = static_cast<TColor>(p[0] | (p[1] << 8) | (p[2] << 16));  // 0x00BBGGRR
+    }
+    if (image.width != FWidth || image.height != FHeight) FCanvas.reset();
+    FWidth = image.width;
+    FHeight = image.height;
     FPixels = std::move(px);
 }
 
@@ -488,14 +456,13 @@ std::int32_t I32LE(const String& b, std::size_t at)
 
 TPictureFormat DetectPictureFormat(const String& b)
 {
-    if (b.size() >= 10 && (b.compare(0, 6, "GIF87a") == 0 || b.compare(0, 6, "GIF89a") == 0))
-        return TPictureFormat::Gif;
-    if (b.size() >= 4 && static_cast<unsigned char>(b[0]) == 0xFF &&
-        static_cast<unsigned char>(b[1]) == 0xD8 && static_cast<unsigned char>(b[2]) == 0xFF)
-        return TPictureFormat::Jpeg;
-    if (b.size() >= 24 && b.compare(0, 8, "\x89PNG\r\n\x1a\n") == 0 && b.compare(12, 4, "IHDR") == 0)
-        return TPictureFormat::Png;
-    if (b.size() >= 26 && b[0] == 'B' && b[1] == 'M') return TPictureFormat::Bmp;
+    switch (media::SniffPicture(Data(b), b.size())) {
+    case media::PictureFormat::Gif: return TPictureFormat::Gif;
+    case media::PictureFormat::Jpeg: return TPictureFormat::Jpeg;
+    case media::PictureFormat::Bmp: return TPictureFormat::Bmp;
+    case media::PictureFormat::Png: return TPictureFormat::Png;
+    case media::PictureFormat::None: break;
+    }
     return TPictureFormat::None;
 }
 
@@ -556,8 +523,7 @@ void TPicture::LoadFromBytes(const String& bytes)
         break;
     case TPictureFormat::Jpeg: {
         try {
-            media::Image img =
-                media::DecodeJpeg(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
+            media::Image img = media::DecodeJpeg(Data(bytes), bytes.size());
             w = img.width;
             h = img.height;
             pixels = std::move(img.rgb);
