@@ -11,7 +11,8 @@
 int main(int argc, char** argv)
 {
     namespace fs = std::filesystem;
-    fs::path root = fs::path(RAVELO_TEST_SCRATCH);
+    // below the test home, one folder a test program, named after it
+    const fs::path root = fs::path(RAVELO_TEST_HOME) / fs::path(argv[0]).filename();
     fs::create_directories(root);
     std::string pattern = (root / "run-XXXXXX").string();
     if (!mkdtemp(pattern.data())) {

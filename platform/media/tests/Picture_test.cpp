@@ -70,8 +70,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // bottom row stored first: blue-green-red per pixel, rows padded to 4 bytes
         DecodeCase{"Bits24BottomUp",
-                   Bmp(2, 2, 24, {}, {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0, 0,  // bottom: red, green
-                                      0xFF, 0x00, 0x00, 0x10, 0x20, 0x30, 0, 0}),  // top: blue, 302010
+                   Bmp(2, 2, 24, {},
+                       {0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0, 0,  // bottom: red, green
+                        0xFF, 0x00, 0x00, 0x10, 0x20, 0x30, 0, 0}),  // top: blue, 302010
                    2,
                    2,
                    {0x00, 0x00, 0xFF, 0x30, 0x20, 0x10, 0xFF, 0x00, 0x00, 0x00, 0xFF, 0x00}},
@@ -80,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
                    3,
                    1,
                    {0xFF, 0xFF, 0xFF, 0, 0, 0, 0xFF, 0xFF, 0xFF}},
-        DecodeCase{"Bits4", Bmp(2, 1, 4, {0x000000, 0x123456}, {0x10, 0, 0, 0}), 2, 1, {0x12, 0x34, 0x56, 0, 0, 0}},
+        DecodeCase{
+            "Bits4", Bmp(2, 1, 4, {0x000000, 0x123456}, {0x10, 0, 0, 0}), 2, 1, {0x12, 0x34, 0x56, 0, 0, 0}},
         DecodeCase{"Bits8", Bmp(1, 1, 8, {0x000000, 0xABCDEF}, {0x01, 0, 0, 0}), 1, 1, {0xAB, 0xCD, 0xEF}},
         DecodeCase{"Bits32", Bmp(1, 1, 32, {}, {0x03, 0x02, 0x01, 0xFF}), 1, 1, {0x01, 0x02, 0x03}}),
     [](const auto& info) { return std::string(info.param.name); });
