@@ -20,3 +20,23 @@ function(ravelo_test name)
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     ${props})
 endfunction()
+
+# ravelo_resource(TARGET NAME FILE [TYPE]): compiles FILE into TARGET as the resource NAME of
+# TYPE (an rtl resource type constant, RT_RCDATA when not given). The unit that holds the bytes is
+# written at build time (embed_resource), so a changed file rebuilds it.
+add_executable(embed_resource ${CMAKE_CURRENT_LIST_DIR}/embed_resource.cpp)
+function(ravelo_resource target name file)
+  set(type RT_RCDATA)
+  if(ARGC GREATER 3)
+    set(type ${ARGV3})
+  endif()
+  get_filename_component(abs ${file} ABSOLUTE)
+  string(MAKE_C_IDENTIFIER "${target}_${name}" id)
+  set(out ${CMAKE_CURRENT_BINARY_DIR}/res_${id}.cpp)
+  add_custom_command(OUTPUT ${out}
+    COMMAND embed_resource ${abs} ${out} ${name} ${type}
+    DEPENDS embed_resource ${abs}
+    COMMENT "Embedding ${name} from ${file}"
+    VERBATIM)
+  target_sources(${target} PRIVATE ${out})
+endfunction()
