@@ -49,11 +49,19 @@ void Nachrichten_verarbeiten()
     if (IsMainThread()) Application->ProcessMessages();
 }
 
-// Every picture file goes through the shared buffer into the control that shows it.
+// Every picture file goes through the shared buffer into the control that shows it. The buffer
+// is only the way in: emptied after each load, it keeps no second copy and no picture of an
+// earlier window.
 void lade_Bild(TForm1& f, TImage* bild, const String& datei)
 {
-    Bildpuffer->LoadFromFile(f.programm_ordner + datei);
-    bild->Picture()->Assign(*Bildpuffer);
+    try {
+        Bildpuffer->LoadFromFile(f.programm_ordner + datei);
+        bild->Picture()->Assign(*Bildpuffer);
+    } catch (...) {
+        Bildpuffer->Clear();
+        throw;
+    }
+    Bildpuffer->Clear();
 }
 
 // Pictures are decoration: one that is missing or broken leaves the control as it is, so the

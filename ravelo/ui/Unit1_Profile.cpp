@@ -81,8 +81,7 @@ void TForm1::Profilbild(TImage* bild, const String& datei)
 {
     // Only the look of the button: a missing picture leaves the old one.
     try {
-        Bildpuffer->LoadFromFile(programm_ordner + datei);
-        bild->Picture()->Assign(*Bildpuffer);
+        lade_Bild(*this, bild, datei);
     } catch (const Exception&) {
     }
 }

@@ -5,6 +5,7 @@
 
 #include "FormTestbasis.h"
 #include "Thread_Sarnik.h"
+#include "Unit1_intern.h"
 #include "Threadcheckzwischenablage.h"
 #include "Threadzahlenvergleichen.h"
 #include "Update_zahlen.h"
@@ -154,6 +155,20 @@ TEST_F(Form1Test, UnitGlobalsStartValues)
     const String url = Ergebnisseite_URL();
     EXPECT_NE(url.find("/ftp/dorov_zahlen.html"), String::npos);
     EXPECT_EQ(url.rfind("http", 0), 0u);
+}
+
+// A later window (a second form in the same process) starts with the buffer empty again.
+TEST_F(Form1Test, APictureLoadLeavesTheSharedBufferEmpty)
+{
+    ASSERT_TRUE(ForceDirectories(ordner + "gifs"));
+    std::filesystem::copy_file(std::filesystem::path(RAVELO_ASSETS_DIR) / "gifs" / "save24.gif",
+                               std::filesystem::path(ordner) / "gifs" / "save24.gif");
+    unit1::lade_Bild(*form, form->Image13, "gifs\\save24.gif");
+    EXPECT_FALSE(form->Image13->Picture()->Empty());
+    EXPECT_TRUE(Bildpuffer->Empty());
+
+    EXPECT_ANY_THROW(unit1::lade_Bild(*form, form->Image13, "gifs\\fehlt.gif"));
+    EXPECT_TRUE(Bildpuffer->Empty());
 }
 
 TEST_F(Form1Test, WindowAndControlStartStates)
