@@ -357,6 +357,8 @@ bool TIdlCompilerHelper::IdlAll(const String& file, const TStrings* fileList,
         } catch (const std::exception& e) {
             // an include that cannot be read is the unit's error, not the end of the build
             LastError = e.what();
+            // reported as this unit's work, not as the one compiled before it
+            if (OnProgress) OnProgress(unit);
             if (OnMessage) OnMessage(unit, 0, 0, LastError, TCompileErrorKind::ekError);
             return false;
         }

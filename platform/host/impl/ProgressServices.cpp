@@ -1,5 +1,7 @@
 #include "host/ProgressServices.h"
 
+#include "host/MessageServices.h"
+
 #include "hostimpl/HostState.h"
 
 namespace hostimpl {
@@ -12,7 +14,13 @@ public:
     {
         return QueryAs<IQProgressServices>(this, iid, obj);
     }
-    void Progress(int kind, const String& text) override { FReports.push_back({kind, text}); }
+    void Progress(int kind, const String& text) override
+    {
+        // what came into the message view after this report belongs to this file's work
+        TIntfPtr<IQMessageServices> ms;
+        const std::size_t held = Supports(QuistorIDEServices(), ms) ? ms->Messages().size() : 0;
+        FReports.push_back({kind, text, held});
+    }
     std::vector<TIDEProgress> Reports() override { return FReports; }
     void ClearReports() override { FReports.clear(); }
 

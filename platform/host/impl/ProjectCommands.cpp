@@ -50,6 +50,20 @@ void PrintMessages(std::ostream& out, std::size_t from)
     }
 }
 
+// A file counts as compiled only when no error arrived between its report and the next one.
+void PrintCompiled(std::ostream& out, const std::vector<TIDEProgress>& reports,
+                   const std::vector<TIDEMessage>& messages)
+{
+    for (std::size_t i = 0; i < reports.size(); ++i) {
+        if (reports[i].Kind != 1) continue;
+        const std::size_t to = i + 1 < reports.size() ? reports[i + 1].MessagesBefore : messages.size();
+        bool failed = false;
+        for (std::size_t m = reports[i].MessagesBefore; m < to && m < messages.size(); ++m)
+            failed = failed || messages[m].Kind == 2;
+        if (!failed) out << "compiled " << reports[i].Text << "\n";
+    }
+}
+
 void Save(IQCppProject* p, std::ostream& out)
 {
     p->Save();
@@ -186,8 +200,7 @@ void RunProjectCommand(std::vector<String> a, std::ostream& out)
         }
         FireAfterCompile(nullptr, p.get(), ok);
         FireAfterCompileNotifiers(ok);
-        for (const auto& r : ps->Reports())
-            if (r.Kind == 1) out << "compiled " << r.Text << "\n";
+        PrintCompiled(out, ps->Reports(), ms->Messages());
         PrintMessages(out, 0);
         Save(p.get(), out);
         // the saved project lists the generated files

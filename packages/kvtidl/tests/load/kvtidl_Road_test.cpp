@@ -203,6 +203,16 @@ TEST_F(KvtidlRoad, SyntaxErrorIsReportedWithFileAndLineAndFailsTheBuild)
     EXPECT_FALSE(FileExists(dir + "bad_c.cc"));
 }
 
+// A file whose compile failed is not shown as compiled; the file before it is.
+TEST_F(KvtidlRoad, AFailedFileIsNotShownAsCompiled)
+{
+    AtomicWriteFile(dir + "bad.idl", "module X {\n  interface Y {\n    void f(in long a)\n  };\n};\n");
+    EXPECT_EQ(Host("project new Bad.mak\nproject add bank.idl bad.idl\nproject build\n"), 1);
+    EXPECT_NE(out.find("compiled " + dir + "bank.idl\n"), String::npos) << out;
+    EXPECT_EQ(out.find("compiled " + dir + "bad.idl"), String::npos) << out;
+    EXPECT_NE(out.find("error: " + dir + "bad.idl:4:1: "), String::npos) << out;
+}
+
 // An IDL file in a folder with a blank: its names stand quoted, the rule's command names the
 // folder with -root_dir and the IDL file instead of "$?".
 const char* const kBlankGolden =

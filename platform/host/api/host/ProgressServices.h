@@ -8,6 +8,7 @@
 struct HOST_API TIDEProgress {
     int Kind;  // 1: working on the file named
     String Text;
+    std::size_t MessagesBefore = 0;  // messages the message view held when this was reported
 };
 
 class HOST_API IQProgressServices : public virtual IInterface {
