@@ -1,6 +1,7 @@
 #include "Cpptypelibraryoptionspage.h"
 
 #include "host/AppIniFile.h"
+#include "host/Registry.h"
 
 namespace {
 const char* const kSection = "Type Library";
@@ -38,6 +39,12 @@ TCppTypeLibOptions::TCppTypeLibOptions(TComponent* AOwner) : TPropertySheet(AOwn
         {"Component wrapper file", "Change &suffix", FProps, "CppChangeSuffixInCompWrap"},
         {"Code generation", "Use &dispinterfaces in control wrappers", FProps, "DispInterfInControlWrap"},
         {"Code generation", "MS-style pr&operty getter/setter prefixes", FProps, "MSStylePropGetSet"}};
+    FSuffixHistory = new THistoryManager(this);
+    FSuffixHistory->SetName("hlCppOcxSuffix");
+    FSuffixHistory->KeyPath = String(rkBaseRegKey) + "\\History Lists\\hlCppOcxSuffix";
+    FSuffixHistory->LoadHistory();
+    ComboBoxes = {
+        {"HistPropOcxSuff", "Component wrapper file", FSuffixHistory, FProps, "CppOcxSuffix", false}};
     // the box is set through the dialog: the combo box follows it
     FProps->OnChange = [this](const String& field) {
         if (field == "CppChangeSuffixInCompWrap") PropChkChangeOcxSuffixClick();
@@ -48,13 +55,14 @@ TCppTypeLibOptions::TCppTypeLibOptions(TComponent* AOwner) : TPropertySheet(AOwn
 
 void TCppTypeLibOptions::PropChkChangeOcxSuffixClick()
 {
-    FSuffixEnabled = FProps->BoolValue("CppChangeSuffixInCompWrap");
+    ComboBoxes.front().Enabled = FProps->BoolValue("CppChangeSuffixInCompWrap");
 }
 
 void TCppTypeLibOptions::Broadcast(int msg, std::intptr_t wParam, std::intptr_t)
 {
     if (msg != WM_COMMAND || wParam != 1) return;
     for (const auto& f : kFields) AppIniFile().WriteString(kSection, f.Name, FProps->Value(f.Name));
+    FSuffixHistory->SaveHistory();  // the dialog has put the suffix taken first
 }
 
 namespace {

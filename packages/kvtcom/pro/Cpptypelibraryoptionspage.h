@@ -20,11 +20,13 @@ public:
     TRegistryPropSet* TypeLibrary() const { return FProps; }
     // The suffix combo box "HistPropOcxSuff": enabled only while "Change &suffix" is checked
     // (also as the settings had it when the page opened).
-    bool SuffixEnabled() const { return FSuffixEnabled; }
+    bool SuffixEnabled() const { return ComboBoxes.front().Enabled; }
+    // "hlCppOcxSuffix", the suffixes taken before, kept below the host's registry key.
+    THistoryManager* SuffixHistory() const { return FSuffixHistory; }
     // Clicking "Change &suffix".
     void PropChkChangeOcxSuffixClick();
 
 private:
     TRegistryPropSet* FProps;
-    bool FSuffixEnabled = false;
+    THistoryManager* FSuffixHistory;
 };

@@ -208,7 +208,8 @@ private:
         }
     }
 
-    // The environment-options dialog: PAGE.FIELD=VALUE sets a check box; it closes with ok,
+    // The environment-options dialog: PAGE.FIELD=VALUE sets a check box or types into a combo
+    // box; it closes with ok,
     // else it is cancelled.
     void RunOptionsDialog(const std::vector<String>& a)
     {
@@ -217,7 +218,7 @@ private:
         for (std::size_t i = 0; i < a.size(); ++i) {
             const auto eq = a[i].find('=');
             if (eq != String::npos)
-                dialog.SetCheckBox(a[i].substr(0, eq), a[i].substr(eq + 1));
+                dialog.SetControl(a[i].substr(0, eq), a[i].substr(eq + 1));
             else if (i + 1 == a.size() && (LowerCase(a[i]) == "ok" || LowerCase(a[i]) == "cancel"))
                 ok = LowerCase(a[i]) == "ok";
             else
@@ -225,11 +226,28 @@ private:
         }
         for (TPropertySheet* page : dialog.Sheets()) {
             FOut << "page " << page->Caption << " (help " << page->HelpContext << ")\n";
-            String group;
-            for (const TPropCheckBox& box : page->CheckBoxes) {
-                if (box.Group != group) FOut << "  [" << (group = box.Group) << "]\n";
-                FOut << "    " << (box.PropSet->BoolValue(box.Field) ? "[x] " : "[ ] ") << box.Caption
-                     << "  (" << page->Caption << "." << box.Field << ")\n";
+            // each group once, its check boxes first, then its combo boxes
+            std::vector<String> groups;
+            auto note = [&](const String& g) {
+                if (std::find(groups.begin(), groups.end(), g) == groups.end()) groups.push_back(g);
+            };
+            for (const TPropCheckBox& box : page->CheckBoxes) note(box.Group);
+            for (const TPropHistoryComboBox& box : page->ComboBoxes) note(box.Group);
+            for (const String& group : groups) {
+                FOut << "  [" << group << "]\n";
+                for (const TPropCheckBox& box : page->CheckBoxes)
+                    if (box.Group == group)
+                        FOut << "    " << (box.PropSet->BoolValue(box.Field) ? "[x] " : "[ ] ") << box.Caption
+                             << "  (" << page->Caption << "." << box.Field << ")\n";
+                for (const TPropHistoryComboBox& box : page->ComboBoxes) {
+                    if (box.Group != group) continue;
+                    FOut << "    " << box.Name << " \"" << box.PropSet->Value(box.Field) << "\""
+                         << (box.Enabled ? "" : " (disabled)") << "  (" << page->Caption << "." << box.Field
+                         << ")\n";
+                    if (box.History)
+                        for (const String& item : box.History->Items)
+                            FOut << "      history \"" << item << "\"\n";
+                }
             }
         }
         dialog.Close(ok);

@@ -233,28 +233,59 @@ TEnvironmentOptionsDialog::~TEnvironmentOptionsDialog() { Close(false); }
 
 void TEnvironmentOptionsDialog::AddSheet(const String& className) { FClassNames.push_back(className); }
 
-void TEnvironmentOptionsDialog::SetCheckBox(const String& pageAndField, const String& value)
+namespace {
+// The page named by the caption before the dot, and the field after it.
+template <class Control>
+Control* FindControl(const std::vector<TPropertySheet*>& sheets, const String& pageAndField,
+                     std::vector<Control> TPropertySheet::*controls)
 {
     const auto dot = pageAndField.find('.');
     const String page = pageAndField.substr(0, dot),
                  field = dot == String::npos ? "" : pageAndField.substr(dot + 1);
-    for (TPropertySheet* s : FSheets) {
+    for (TPropertySheet* s : sheets) {
         if (!SameText(s->Caption, page)) continue;
-        for (const TPropCheckBox& box : s->CheckBoxes)
-            if (SameText(box.Field, field)) {
-                box.PropSet->SetValue(box.Field, value);
-                return;
-            }
+        for (Control& c : s->*controls)
+            if (SameText(c.Field, field)) return &c;
     }
-    throw EHostError("The options dialog has no check box " + pageAndField);
+    return nullptr;
+}
+}  // namespace
+
+void TEnvironmentOptionsDialog::SetCheckBox(const String& pageAndField, const String& value)
+{
+    TPropCheckBox* box = FindControl(FSheets, pageAndField, &TPropertySheet::CheckBoxes);
+    if (!box) throw EHostError("The options dialog has no check box " + pageAndField);
+    box->PropSet->SetValue(box->Field, value);
+}
+
+void TEnvironmentOptionsDialog::SetComboBox(const String& pageAndField, const String& text)
+{
+    TPropHistoryComboBox* box = FindControl(FSheets, pageAndField, &TPropertySheet::ComboBoxes);
+    if (!box) throw EHostError("The options dialog has no combo box " + pageAndField);
+    if (!box->Enabled) throw EHostError("The combo box " + pageAndField + " is disabled");
+    box->PropSet->SetValue(box->Field, text);
+}
+
+void TEnvironmentOptionsDialog::SetControl(const String& pageAndField, const String& value)
+{
+    if (FindControl(FSheets, pageAndField, &TPropertySheet::ComboBoxes))
+        SetComboBox(pageAndField, value);
+    else
+        SetCheckBox(pageAndField, value);
 }
 
 void TEnvironmentOptionsDialog::Close(bool ok)
 {
     if (FClosed) return;
     FClosed = true;
-    if (ok)
+    if (ok) {
+        for (TPropertySheet* s : FSheets)
+            for (const TPropHistoryComboBox& box : s->ComboBoxes) {
+                const String text = box.PropSet->Value(box.Field);
+                if (box.Enabled && box.History && !text.empty()) box.History->Add(text);
+            }
         for (TPropertySheet* s : FSheets) s->Broadcast(273, 1, 0);
+    }
     std::vector<TPropertySheet*> sheets;
     sheets.swap(FSheets);
     for (TPropertySheet* s : sheets) delete s;

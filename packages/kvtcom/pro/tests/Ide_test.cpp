@@ -15,6 +15,7 @@
 #include "host/IDENotifiers.h"
 #include "host/MessageServices.h"
 #include "host/ProjectMenu.h"
+#include "host/Registry.h"
 #include "host/TypeLibrary.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
@@ -302,6 +303,88 @@ TEST_F(kvtcompro_Ide, TypeLibraryOptionsPage)
         EXPECT_TRUE(page->SuffixEnabled());
         dialog.Close(false);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// written by hand: the host's key and the list's place below it
+const char* const kSuffixHistoryKey = "Software\\Quistor\\IDE\\1.0\\History Lists\\hlCppOcxSuffix";
+
+std::vector<String> StoredSuffixHistory()
+{
+    TRegistry reg;
+    std::vector<String> items;
+    const int count = reg.ReadInteger(kSuffixHistoryKey, "Count", 0);
+    for (int i = 0; i < count; ++i)
+        items.push_back(reg.ReadString(kSuffixHistoryKey, "Item" + IntToStr(i), "?"));
+    return items;
+}
+
+TEST_F(kvtcompro_Ide, SuffixComboBoxOffersTheSuffixesTakenBefore)
+{
+    {
+        TRegistry reg;
+        reg.WriteInteger(kSuffixHistoryKey, "Count", 1);
+        reg.WriteString(kSuffixHistoryKey, "Item0", "Wrap");
+    }
+    AppIniFile().WriteString("Type Library", "CppOcxSuffix", "Wrap");
+    {
+        TEnvironmentOptionsDialog dialog;
+        auto* page = dynamic_cast<TCppTypeLibOptions*>(dialog.Sheets()[0]);
+        ASSERT_NE(page, nullptr);
+        ASSERT_EQ(page->ComboBoxes.size(), 1u);
+        const TPropHistoryComboBox& box = page->ComboBoxes[0];
+        EXPECT_EQ(box.Name, "HistPropOcxSuff");
+        EXPECT_EQ(box.Group, "Component wrapper file");
+        EXPECT_EQ(box.Field, "CppOcxSuffix");
+        ASSERT_EQ(box.History, page->SuffixHistory());
+        EXPECT_EQ(box.History->Name(), "hlCppOcxSuffix");
+        EXPECT_EQ(box.History->Items, std::vector<String>{"Wrap"});
+        EXPECT_FALSE(box.Enabled);  // "Change &suffix" is not checked
+        EXPECT_THROW(dialog.SetComboBox("Type Library.CppOcxSuffix", "Ctl"), EHostError);
+        EXPECT_EQ(page->TypeLibrary()->Value("CppOcxSuffix"), "Wrap");
+        EXPECT_THROW(dialog.SetComboBox("Type Library.MSStylePropGetSet", "x"), EHostError);  // a check box
+        dialog.SetCheckBox("Type Library.CppChangeSuffixInCompWrap", "True");
+        ASSERT_TRUE(page->ComboBoxes[0].Enabled);
+        dialog.SetControl("Type Library.CppOcxSuffix", "Ctl");
+        dialog.Close(true);
+    }
+    EXPECT_EQ(AppIniFile().ReadString("Type Library", "CppOcxSuffix", ""), "Ctl");
+    EXPECT_EQ(StoredSuffixHistory(), (std::vector<String>{"Ctl", "Wrap"}));
+    {
+        // a suffix taken again moves to the front once; a cancelled dialog keeps nothing
+        TEnvironmentOptionsDialog dialog;
+        auto* page = dynamic_cast<TCppTypeLibOptions*>(dialog.Sheets()[0]);
+        ASSERT_NE(page, nullptr);
+        EXPECT_TRUE(page->ComboBoxes[0].Enabled);
+        EXPECT_EQ(page->SuffixHistory()->Items, (std::vector<String>{"Ctl", "Wrap"}));
+        dialog.SetComboBox("Type Library.CppOcxSuffix", "Other");
+        dialog.Close(false);
+    }
+    EXPECT_EQ(AppIniFile().ReadString("Type Library", "CppOcxSuffix", ""), "Ctl");
+    EXPECT_EQ(StoredSuffixHistory(), (std::vector<String>{"Ctl", "Wrap"}));
+    {
+        TEnvironmentOptionsDialog dialog;
+        dialog.SetComboBox("Type Library.CppOcxSuffix", "Wrap");
+        dialog.Close(true);
+    }
+    EXPECT_EQ(StoredSuffixHistory(), (std::vector<String>{"Wrap", "Ctl"}));
+    {
+        // an empty suffix is not remembered; a disabled box adds nothing either
+        TEnvironmentOptionsDialog dialog;
+        dialog.SetComboBox("Type Library.CppOcxSuffix", "");
+        dialog.Close(true);
+    }
+    EXPECT_EQ(StoredSuffixHistory(), (std::vector<String>{"Wrap", "Ctl"}));
+    AppIniFile().WriteString("Type Library", "CppChangeSuffixInCompWrap", "False");
+    AppIniFile().WriteString("Type Library", "CppOcxSuffix", "Kept");
+    {
+        TEnvironmentOptionsDialog dialog;
+        dialog.Close(true);
+    }
+    EXPECT_EQ(StoredSuffixHistory(), (std::vector<String>{"Wrap", "Ctl"}));
 }
 
 }  // namespace

@@ -97,6 +97,17 @@ struct HOST_API TPropCheckBox {
     String Field;
 };
 
+// A combo box of a page bound to a text field of a property set; its drop-down is a history
+// list, which takes the text when the dialog closes with OK.
+struct HOST_API TPropHistoryComboBox {
+    String Name;
+    String Group;  // the caption of the group box around it
+    THistoryManager* History;
+    TRegistryPropSet* PropSet;
+    String Field;
+    bool Enabled = true;
+};
+
 // A page of the options dialog. The dialog creates it from its registered class name and
 // frees it when the dialog closes.
 class HOST_API TPropertySheet : public TComponent {
@@ -106,6 +117,7 @@ public:
     int HelpContext = 0;
     bool TabVisible = true;
     std::vector<TPropCheckBox> CheckBoxes;
+    std::vector<TPropHistoryComboBox> ComboBoxes;
     // A message sent to every page (the dialog's 273: a command; wParam 1: OK).
     virtual void Broadcast(int msg, std::intptr_t wParam, std::intptr_t lParam);
 };
@@ -125,7 +137,13 @@ public:
     // Sets a check box, "PAGE.FIELD" (the page's caption, a field of its property sets), to a
     // boolean text; EHostError for one the dialog does not have.
     void SetCheckBox(const String& pageAndField, const String& value);
-    // Closes the dialog: OK tells every page (message 273, 1) before the pages are freed.
+    // Types a text into a combo box, "PAGE.FIELD"; EHostError for one the dialog does not have
+    // or one that is disabled.
+    void SetComboBox(const String& pageAndField, const String& text);
+    // A check box or a combo box, whichever the field has.
+    void SetControl(const String& pageAndField, const String& value);
+    // Closes the dialog: on OK each enabled combo box's text that is not empty goes first into
+    // its history list, then every page hears of it (message 273, 1); then the pages are freed.
     void Close(bool ok);
 
 private:
