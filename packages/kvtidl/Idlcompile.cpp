@@ -162,8 +162,13 @@ void TCollectedFile::Save()
     chmod(Dest.c_str(), S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH);
     std::error_code ec;
     fs::create_directories(fs::path(Dest).parent_path(), ec);
-    if (std::rename(Temp.c_str(), Dest.c_str()) != 0)
-        throw Exception(Format("%s could not be created: %d", {Dest, errno}));
+    try {
+        AtomicWriteFile(Dest, ReadFileBytes(Temp));
+    } catch (const Exception& e) {
+        throw Exception(Format("%s could not be created: %s", {Dest, e.Message()}));
+    }
+    // the copy is in place; a temporary file that stays harms nothing
+    (void)DeleteFile(Temp);
 }
 
 TIdlCollectedFiles::TIdlCollectedFiles(const String& tempDir, const String& hdrDest, const String& srcDest)

@@ -207,6 +207,46 @@ TEST_F(KvtidlCompile, FailedMoveNamesDestinationAndErrorCode)
     EXPECT_TRUE(FileExists(temp));  // nothing lost
 }
 
+TEST_F(KvtidlCompile, FailedReplaceSaysWhyInWordsAndKeepsTheOldFile)
+{
+    const String temp = Write("t/x.cc", "new");
+    const String dest = Write("gen/x.cc", "old");
+    const auto previous =
+        SetAtomicWriteHook([](const String&) { throw EInOutError("No space left on device"); });
+    TCollectedFile f(dest, temp);
+    String msg;
+    try {
+        f.Save();
+    } catch (const Exception& e) {
+        msg = e.Message();
+    }
+    SetAtomicWriteHook(previous);
+    EXPECT_EQ(msg, dest + " could not be created: No space left on device");
+    EXPECT_EQ(ReadFileBytes(dest), "old");
+    EXPECT_EQ(ReadFileBytes(temp), "new");
+
+    // a folder in the file's place: the system's words, not a number
+    ASSERT_TRUE(ForceDirectories(FDir + "blocked/x.cc/inner"));
+    TCollectedFile g(FDir + "blocked/x.cc", temp);
+    msg.clear();
+    try {
+        g.Save();
+    } catch (const Exception& e) {
+        msg = e.Message();
+    }
+    EXPECT_NE(msg.find("could not be created: "), String::npos) << msg;
+    EXPECT_NE(msg.find("directory"), String::npos) << msg;
+}
+
+TEST_F(KvtidlCompile, SavedFileReplacesTheOldOneAndLeavesNoTemporary)
+{
+    const String temp = Write("t/x.cc", "new");
+    const String dest = Write("gen/x.cc", "old");
+    TCollectedFile(dest, temp).Save();
+    EXPECT_EQ(ReadFileBytes(dest), "new");
+    EXPECT_FALSE(FileExists(temp));
+}
+
 TEST_F(KvtidlCompile, CompileWritesClientAndServerFiles)
 {
     const String idl = Write("proj/bank.idl", "interface Account {};\n#pragma warning no module\n");
