@@ -84,6 +84,12 @@ void SaveMakeFile(TCppProjectModel& m)
     out.EnsureLineEnd();
     String block;
     auto line = [&](const String& file, const String& set, const String& name, const String& value) {
+        // one line each, read back at its quotes, first blank and first "="
+        if (file.find_first_of("\"\n") != String::npos || set.empty() ||
+            set.find_first_of(" \n") != String::npos || name.find_first_of("=\n") != String::npos ||
+            value.find('\n') != String::npos)
+            throw Exception("The option " + set + " " + name + " of " + file +
+                            " holds a line break or a character that a make file cannot store there");
         block += kOptionLine + Quoted(file) + " " + set + " " + name + "=" + value + CRLF;
     };
     for (const auto& [set, values] : m.ProjectSets())

@@ -152,14 +152,16 @@ const TMakeFileText::TIndex& TMakeFileText::Index() const
         const String stmt = StripComment(joined, comment);
         const auto eq = stmt.find('=');
         if (eq == String::npos) continue;
-        String name = TrimBlanksRight(stmt.substr(0, eq));
+        // "+=", "?=", ":=", "::=" stand right before the "=": "A+ = x" defines "A+", as in make
+        String name = stmt.substr(0, eq);
         bool append = false, ifUnset = false;
         if (!name.empty() && (name.back() == '+' || name.back() == ':' || name.back() == '?')) {
             append = name.back() == '+';
             ifUnset = name.back() == '?';
-            name = TrimBlanksRight(name.substr(0, name.size() - 1));
-            if (!name.empty() && name.back() == ':') name = TrimBlanksRight(name.substr(0, name.size() - 1));
+            name.pop_back();
+            if (!append && !ifUnset && !name.empty() && name.back() == ':') name.pop_back();
         }
+        name = TrimBlanksRight(name);
         if (name.empty() || name.find_first_of(" \t:") != String::npos) continue;
         const String raw = TrimBlanks(stmt.substr(eq + 1));
         auto [it, fresh] = index->ByName.emplace(name, index->Macros.size());
@@ -201,6 +203,13 @@ String TMakeFileText::MacroValue(const String& name) const
 void TMakeFileText::SetMacro(const String& name, const String& value, const String& after)
 {
     auto statement = [&](const String& text) {
+        // what the reader would read otherwise: another line, or this one continued on the next
+        if (text.find('\n') != String::npos)
+            throw Exception("The value of the make-file macro " + name +
+                            " holds a line break, which a make file cannot store");
+        if (EndsContinued(text))
+            throw Exception("The value of the make-file macro " + name +
+                            " ends in \"\\\", which a make file reads as continued on the next line");
         return WrapText(EscapeComment(name) + " = " + EscapeComment(text), " \\\r\n  ", " \t",
                         MakeFileLineWidth) +
                CRLF;
@@ -242,12 +251,19 @@ std::vector<std::pair<String, String>> TMakeFileText::Macros() const
 
 void TMakeFileText::EnsureLineEnd()
 {
-    if (!FText.empty() && FText.back() != '\n') Text() += CRLF;
+    if (FText.empty()) return;
+    // a CR at the very end is read as the line's end already: it gets its LF
+    if (FText.back() != '\n') Text() += FText.back() == '\r' ? "\n" : CRLF;
+    // a last line continued into nothing would take in what comes after it: an empty line ends it
+    const auto from = FText.size() < 2 ? String::npos : FText.rfind('\n', FText.size() - 2);
+    const std::vector<TLine> last = SplitLines(FText.substr(from == String::npos ? 0 : from + 1));
+    if (!last.empty() && EndsContinued(last.back().Text)) Text() += CRLF;
 }
 
 String FixFileSpaces(const String& name)
 {
-    if (name.find(' ') != String::npos && !(name.size() >= 2 && name.front() == '"' && name.back() == '"'))
+    if ((name.find_first_of(" \t") != String::npos || (!name.empty() && name.back() == '\\')) &&
+        !(name.size() >= 2 && name.front() == '"' && name.back() == '"'))
         return "\"" + name + "\"";
     return name;
 }

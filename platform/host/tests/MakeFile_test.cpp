@@ -25,7 +25,9 @@ TEST(MakeFileText, MacrosReadAsMakeReadsThem)
         {"A = x\r\nB = $(A) z\r\nA = y\r\n", {{"A", "y"}, {"B", "$(A) z"}}},
         {"A = x\r\nA += y\r\nA += ${A}\r\n", {{"A", "x y x y"}}},
         {"A = x\r\nA ?= y\r\nC ?= z\r\n", {{"A", "x"}, {"C", "z"}}},
-        {"A := x\r\n", {{"A", "x"}}},
+        {"A := x\r\nB ::= y\r\n", {{"A", "x"}, {"B", "y"}}},
+        // the operator stands right before the "="
+        {"A+ = x\r\nA+ += y\r\nB? = 1\r\n", {{"A+", "x y"}, {"B?", "1"}}},
         {"PROJECTFILES = main.cpp util.cpp # the sources\r\n", {{"PROJECTFILES", "main.cpp util.cpp"}}},
         {"DEFS = A\\#B # a comment\r\n", {{"DEFS", "A#B"}}},
         {"# X = commented out\r\nY = 1\r\n", {{"Y", "1"}}},
@@ -69,6 +71,52 @@ TEST(MakeFileText, ContinuationAtTheEndOfTheFileIsReadAndWrittenBack)
     EXPECT_EQ(t.Text(), "PROJECTFILES = a.cpp b.cpp c.cpp\r\n");
 }
 
+TEST(MakeFileText, ACarriageReturnEndingTheTextEndsItsLastLine)
+{
+    const struct {
+        const char *Text, *Value, *Ended;
+    } cases[] = {
+        {"X = 1\r", "1", "X = 1\r\n"},
+        {"X = 1\r\r", "1\r", "X = 1\r\r\n"},
+        {"X = 1", "1", "X = 1\r\n"},
+        {"X = 1\n", "1", "X = 1\n"},
+        // continued into nothing: an empty line ends it
+        {"X = 1 \\", "1", "X = 1 \\\r\n\r\n"},
+        {"X = 1 \\\r\n", "1", "X = 1 \\\r\n\r\n"},
+        {"X = 1 \\\r\n\r\n", "1", "X = 1 \\\r\n\r\n"},
+    };
+    for (const auto& c : cases) {
+        TMakeFileText t(c.Text);
+        EXPECT_EQ(t.MacroValue("X"), c.Value) << c.Text;
+        t.EnsureLineEnd();
+        EXPECT_EQ(t.Text(), c.Ended) << c.Text;
+        EXPECT_EQ(t.MacroValue("X"), c.Value) << c.Text;
+    }
+}
+
+TEST(MakeFileText, AMacroAddedAfterALastContinuedLineIsItsOwn)
+{
+    TMakeFileText t("PROJECT = App.exe \\\r\n  lib.exe \\");
+    t.SetMacro("PROJECTFILES", "main.cpp", "PROJECT");
+    EXPECT_EQ(t.Macros(), (TMacros{{"PROJECT", "App.exe lib.exe"}, {"PROJECTFILES", "main.cpp"}}));
+}
+
+TEST(MakeFileText, AValueAMakeFileCannotHoldIsRefused)
+{
+    const String text = "INCLUDEPATH = inc\r\nX = 1\r\n";
+    for (const char* value : {"inc\nlib", "inc\\", "inc \\  ", "\n"}) {
+        TMakeFileText t(text);
+        EXPECT_THROW(t.SetMacro("INCLUDEPATH", value), Exception) << value;
+        EXPECT_THROW(t.SetMacro("NEW", value, "X"), Exception) << value;
+        EXPECT_EQ(t.Text(), text) << value;
+    }
+    // a value read so stays as it is
+    TMakeFileText t("A = x\\\\\r\n");
+    EXPECT_EQ(t.MacroValue("A"), "x\\");
+    t.SetMacro("A", "x\\");
+    EXPECT_EQ(t.Text(), "A = x\\\\\r\n");
+}
+
 class MakeFileProject : public ::testing::Test {
 protected:
     const String dir =
@@ -80,7 +128,8 @@ protected:
         std::ostringstream out;
         hostimpl::RunProjectCommand({"open", file}, out);
         std::vector<String> items;
-        for (const String& i : ActiveCppProject()->Items()) items.push_back(ExtractFileName(i));
+        for (const String& i : ActiveCppProject()->Items())
+            items.push_back(i.rfind(dir, 0) == 0 ? i.substr(dir.size()) : i);
         hostimpl::RunProjectCommand({"save"}, out);
         return items;
     }
@@ -101,6 +150,69 @@ TEST_F(MakeFileProject, OpenAndSaveLeaveAnAppendingMakeFileAsItWas)
         EXPECT_EQ(OpenAndSave(dir + "App.mak"), (std::vector<String>{"main.cpp", "util.cpp", "io.cpp"}));
         EXPECT_EQ(ReadFileBytes(dir + "App.mak"), text) << round;
     }
+}
+
+// A make file whose last line ends in a CR alone (no LF): its value reads the same after a save
+// and a second opening.
+TEST_F(MakeFileProject, ACarriageReturnAtTheEndOfTheFileIsALineEnd)
+{
+    ASSERT_TRUE(ForceDirectories(dir));
+    AtomicWriteFile(dir + "App.mak",
+                    "PROJECT = App.exe\r\nPROJECTFILES = main.cpp\r\nUSERDEFINES = _DEBUG;NO_STRICT\r");
+    for (int round = 0; round < 2; ++round) {
+        hostimpl::THostSession host(dir);
+        std::ostringstream out;
+        hostimpl::RunProjectCommand({"open", dir + "App.mak"}, out);
+        EXPECT_EQ(ActiveCppProject()->GetOption("Defines"), "_DEBUG;NO_STRICT") << round;
+        hostimpl::RunProjectCommand({"save"}, out);
+        EXPECT_EQ(ReadFileBytes(dir + "App.mak"),
+                  "PROJECT = App.exe\r\nPROJECTFILES = main.cpp\r\nUSERDEFINES = _DEBUG;NO_STRICT\r\n")
+            << round;
+    }
+}
+
+// An option value with a line break cannot be one option line: the save refuses it and leaves
+// the file as it was.
+TEST_F(MakeFileProject, AnOptionValueWithALineBreakIsRefusedAndTheFileKept)
+{
+    ASSERT_TRUE(ForceDirectories(dir));
+    const String text = "PROJECT = App.exe\r\nPROJECTFILES = main.cpp\r\n";
+    AtomicWriteFile(dir + "App.mak", text);
+    hostimpl::THostSession host(dir);
+    std::ostringstream out;
+    hostimpl::RunProjectCommand({"open", dir + "App.mak"}, out);
+    TIntfPtr<IQCppProject> p = ActiveCppProject();
+    for (const auto& [set, name, value] : {std::tuple<String, String, String>{"cpp", "defines", "A\nB"},
+                                           {"cpp", "a=b", "1"},
+                                           {"my set", "defines", "1"}}) {
+        p->SetOptionValue(dir + "main.cpp", set, name, value);
+        EXPECT_THROW(p->Save(), Exception) << set << " " << name;
+        EXPECT_EQ(ReadFileBytes(dir + "App.mak"), text);
+        p->RemoveLocalOptions(dir + "main.cpp");
+    }
+    p->SetOption("Defines", "A\nB");
+    EXPECT_THROW(p->Save(), Exception);
+    EXPECT_EQ(ReadFileBytes(dir + "App.mak"), text);
+}
+
+// File names that a make file would split (a tab) or continue (a "\" at the end) are written in
+// quotes, so a list written anew reads back as the same files.
+TEST_F(MakeFileProject, FileNamesWithATabOrAClosingBackslashReadBackWhenTheListIsWrittenAnew)
+{
+    ASSERT_TRUE(ForceDirectories(dir));
+    AtomicWriteFile(dir + "App.mak",
+                    "PROJECT = App.exe\r\nPROJECTFILES = \"a\tb.cpp\" main.cpp \"odd\\\"\r\n");
+    {
+        hostimpl::THostSession host(dir);
+        std::ostringstream out;
+        hostimpl::RunProjectCommand({"open", dir + "App.mak"}, out);
+        ActiveCppProject()->AddItem(dir + "new.cpp");
+        hostimpl::RunProjectCommand({"save"}, out);
+    }
+    EXPECT_EQ(ReadFileBytes(dir + "App.mak"),
+              "PROJECT = App.exe\r\nPROJECTFILES = \"a\tb.cpp\" main.cpp \"odd\\\" new.cpp\r\n");
+    EXPECT_EQ(OpenAndSave(dir + "App.mak"),
+              (std::vector<String>{"a\tb.cpp", "main.cpp", "odd\\", "new.cpp"}));
 }
 
 }  // namespace

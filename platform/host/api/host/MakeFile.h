@@ -30,7 +30,8 @@ public:
     void SetMacro(const String& name, const String& value, const String& after = "");
     // Every macro once, in order of its first definition, with its value.
     std::vector<std::pair<String, String>> Macros() const;
-    // The text ends with a line break (so that nothing is glued to its last line).
+    // The text ends with a line break, after an empty line when its last line is continued, so
+    // that nothing added is glued to its last line.
     void EnsureLineEnd();
 
     struct TLine {
@@ -54,7 +55,8 @@ constexpr int MakeFileLineWidth = 80;
 // Breaks `line` at one of `breakChars` so that no piece is longer than `maxCol`; `breakStr`
 // goes between the pieces. Quoted stretches are not broken.
 HOST_API String WrapText(const String& line, const String& breakStr, const String& breakChars, int maxCol);
-// A name with a blank in double quotes.
+// A name that a make file would split or continue (a blank or tab in it, a "\" at its end) in
+// double quotes.
 HOST_API String FixFileSpaces(const String& name);
 // `name` relative to the folder of the file `baseFile` ("/" separators).
 HOST_API String ExtractRelativePath(const String& baseFile, const String& name);
