@@ -3,6 +3,7 @@
 
 #include "Unit1_intern.h"
 
+#include <algorithm>
 #include <set>
 
 #include "CDorovZahlen.h"
@@ -357,6 +358,9 @@ void TForm1::starten()
     lade_History(TDateTime(0));
     Tabelle->SetFixedRows(0);
     Tabelle->SetFixedCols(0);
+    // The date column holds the widest date whole in the font the grid paints with (the cells
+    // keep 2 px on either side), whatever font stands in for the one the layout names.
+    Tabelle->SetColWidths(0, std::max(Tabelle->ColWidths(0), Tabelle->Canvas()->TextWidth("88.88.88") + 5));
     Ticker_anlegen(Label51);
 
     Splash_Fortschritt();

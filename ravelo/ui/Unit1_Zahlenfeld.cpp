@@ -139,12 +139,14 @@ void TForm1::drawItem(TControl* Control, int Index, TRect Rect, TOwnerDrawState 
     // The workers replace the lines while the list is painted.
     const std::vector<String> zeilen = liste->Items()->ToVector();
     const String text = Index >= 0 && Index < static_cast<int>(zeilen.size()) ? zeilen[Index] : String();
-    c.TextRect(Rect, Rect.Left, Rect.Top, text);
+    // An inner margin, so the first digit of "1." does not touch the list's border.
+    const int links = Rect.Left + 3;
+    c.TextRect(Rect, links, Rect.Top, text);
     if (State & odFocused) c.DrawFocusRect(Rect);
     const bool symbol0 = Zeile_gelistet(zeilen_symbol0, Index),
                symbol1 = Zeile_gelistet(zeilen_symbol1, Index);
     if (!symbol0 && !symbol1) return;
-    const int x = Markenspalte(c, zeilen, zeilen_symbol0, zeilen_symbol1, Rect.Left);
+    const int x = Markenspalte(c, zeilen, zeilen_symbol0, zeilen_symbol1, links);
     if (symbol0) ImageList1->Draw(c, x, Rect.Top + 1, 0, true);
     if (symbol1) ImageList1->Draw(c, x, Rect.Top + 1, 1, true);
 }

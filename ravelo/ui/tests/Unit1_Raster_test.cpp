@@ -293,3 +293,10 @@ TEST_F(RasterTest, SortingTheStatisticsBeforeItHoldsNumbersIsNoError)
     EXPECT_EQ(form->Tabelle2->Cells(0, 1), "7");
     EXPECT_TRUE(dialoge->Shown().empty());
 }
+
+TEST_F(RasterTest, DateColumnHoldsTheWidestDateWithItsMargins)
+{
+    TCanvas* c = form->Tabelle->Canvas();
+    EXPECT_GE(form->Tabelle->ColWidths(0), c->TextWidth("20.06.26") + 4);
+    EXPECT_EQ(form->Tabelle->ColWidths(1), 22);  // the number columns stay as laid out
+}

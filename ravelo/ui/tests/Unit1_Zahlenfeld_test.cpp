@@ -273,7 +273,7 @@ TEST_P(Zeilenfarbe, BrushAndFontOfTheLine)
     EXPECT_EQ(ops[0].Brush, f.pinsel);
     EXPECT_EQ(ops[1].Kind, TCanvasOp::TextRect);
     EXPECT_EQ(ops[1].R, r);
-    EXPECT_EQ(ops[1].At, (TPoint{0, 32}));
+    EXPECT_EQ(ops[1].At, (TPoint{3, 32}));  // inside the list's border
     EXPECT_EQ(ops[1].Text, "Schritt 1 gestartet!");
     EXPECT_EQ(ops[1].FontColor, f.schrift);
 }
@@ -370,7 +370,8 @@ TEST_F(PanelTest, MarkersStandBehindALongLine)
     for (const auto& zeile : zeilen)
         for (const TCanvasOp& op : zeile)
             if (op.Kind == TCanvasOp::Image) orte.push_back(op.At);
-    EXPECT_EQ(orte, (std::vector<TPoint>{{breite + 3, 1}, {breite + 3, 17}, {breite + 3, 17}}));
+    // 3 px inner margin, the text, 3 px gap.
+    EXPECT_EQ(orte, (std::vector<TPoint>{{breite + 6, 1}, {breite + 6, 17}, {breite + 6, 17}}));
 
     // Without a long marked line the column stays at 165.
     form->zeilen_symbol0 = "0,";

@@ -226,7 +226,8 @@ TEST_F(Form1Test, WindowAndControlStartStates)
     EXPECT_EQ(form->Tabelle->FixedRows(), 0);
     EXPECT_EQ(form->Tabelle->FixedCols(), 0);
     EXPECT_EQ(form->Tabelle->DefaultRowHeight(), 15);
-    const int breiten[] = {50, 22, 17, 17, 17, 17, 17, 17};
+    // The date column: "88.88.88" on the test canvas (8 x 7 px) and 2 px on either side, 1 spare.
+    const int breiten[] = {61, 22, 17, 17, 17, 17, 17, 17};
     for (int s = 0; s < 8; ++s) EXPECT_EQ(form->Tabelle->ColWidths(s), breiten[s]) << s;
     EXPECT_EQ(form->Tabelle2->ColCount(), 2);
     EXPECT_EQ(form->Tabelle2->DefaultColWidth(), 90);
