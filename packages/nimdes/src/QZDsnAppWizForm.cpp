@@ -60,7 +60,7 @@ TformAppWizard::TformAppWizard(TComponent* AOwner, bool isCpp) : TForm(AOwner), 
     rgrpProject->Items()->Add("ISAPI Extension");
     rgrpProject->SetItemIndex(0);
     rgrpProject->OnClick = [this](TObject* s) { rgrpProjectOnClick(s); };
-    GroupBox2 = Make<TControl>(this, Panel2, "GroupBox2", 212, 80, 181, 175);
+    GroupBox2 = Make<TGroupBox>(this, Panel2, "GroupBox2", 212, 80, 181, 175);
     GroupBox2->SetCaption(" Options ");
     chkbPool = Make<TCheckBox>(this, GroupBox2, "chkbPool", 8, 17, 157, 17);
     chkbPool->SetCaption("&Pool Data Connections ");

@@ -22,6 +22,7 @@ void RegisterZubClasses()
         RegisterComponentClass<TCheckBox>("TCheckBox");
         RegisterComponentClass<TRadioButton>("TRadioButton");
         RegisterComponentClass<TRadioGroup>("TRadioGroup");
+        RegisterComponentClass<TGroupBox>("TGroupBox");
         RegisterComponentClass<TListBox>("TListBox");
         RegisterComponentClass<TComboBox>("TComboBox");
         RegisterComponentClass<TMemo>("TMemo");

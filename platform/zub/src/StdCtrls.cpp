@@ -14,6 +14,8 @@ TAlignment TLabel::Alignment() const { return Get(FAlignment); }
 void TLabel::SetAlignment(TAlignment a) { Put(FAlignment, a, TProp::Style); }
 TTextLayout TLabel::Layout() const { return Get(FLayout); }
 void TLabel::SetLayout(TTextLayout l) { Put(FLayout, l, TProp::Style); }
+bool TLabel::ShowAccelChar() const { return Get(FShowAccelChar); }
+void TLabel::SetShowAccelChar(bool v) { Put(FShowAccelChar, v, TProp::Text); }
 
 bool TLabel::SetLayoutProperty(const String& name, const TLayoutValue& v)
 {
@@ -21,6 +23,8 @@ bool TLabel::SetLayoutProperty(const String& name, const TLayoutValue& v)
         SetWordWrap(v.AsBool());
     else if (SameText(name, "AutoSize"))
         SetAutoSize(v.AsBool());
+    else if (SameText(name, "ShowAccelChar"))
+        SetShowAccelChar(v.AsBool());
     else if (SameText(name, "Alignment"))
         SetAlignment(static_cast<TAlignment>(LayoutEnum(v, {"taLeftJustify", "taRightJustify", "taCenter"})));
     else if (SameText(name, "Layout"))
@@ -29,6 +33,10 @@ bool TLabel::SetLayoutProperty(const String& name, const TLayoutValue& v)
         return TControl::SetLayoutProperty(name, v);
     return true;
 }
+
+// ---- TGroupBox
+
+TGroupBox::TGroupBox(TComponent* AOwner) : TControl(AOwner) { SetBounds(0, 0, 185, 105); }
 
 // ---- TEdit
 

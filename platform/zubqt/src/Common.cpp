@@ -1,8 +1,10 @@
 #include "Common.h"
 
 #include <QEvent>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QHash>
+#include <mutex>
 #include <unordered_map>
 
 #include "zub/ImgList.h"
@@ -22,6 +24,14 @@ QFont QtFont(const TFont& f)
     // The desktop fonts the layouts name are often missing here; the heavy face stays heavy.
     const bool black = name.compare("Arial Black", Qt::CaseInsensitive) == 0;
     q.setFamilies({name, "DejaVu Sans", "Sans Serif"});
+    // DejaVu Sans runs wider than the fonts the layouts were measured in; its condensed face keeps
+    // a caption inside the room its layout gives it.
+    static std::mutex lock;
+    static QHash<QString, bool> installed;
+    std::lock_guard<std::mutex> hold(lock);
+    auto known = installed.find(name);
+    if (known == installed.end()) known = installed.insert(name, QFontDatabase().hasFamily(name));
+    if (!*known) q.setStretch(QFont::SemiCondensed);
     const int h = f.Height();
     int px = h < 0 ? -h : (h > 0 ? h * 3 / 4 : (f.Size() * 96 + 36) / 72);
     q.setPixelSize(std::max(px, 1));

@@ -8,12 +8,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStyle>
 #include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
@@ -41,12 +43,18 @@ public:
     {
         setTextFormat(Qt::PlainText);
     }
+    QSize sizeHint() const override
+    {
+        const int w = wordWrap() ? std::max(width(), 1) : QWIDGETSIZE_MAX;
+        return fontMetrics().boundingRect(QRect(0, 0, w, QWIDGETSIZE_MAX), Flags(), text()).size();
+    }
 
 protected:
     void ApplyText() override
     {
         setText(Q(FLabel->Caption()));
         Fit();
+        update();  // the accelerator flag may have changed alone
     }
     void ApplyState() override
     {
@@ -67,8 +75,22 @@ protected:
         TControlView::ApplyBounds();
         Fit();
     }
+    // QLabel shows accelerators only for a buddy; the caption's own flag decides here, drawn as
+    // the other captioned widgets draw theirs.
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        style()->drawItemText(&p, contentsRect(), Flags(), palette(), isEnabled(), text(), foregroundRole());
+    }
 
 private:
+    int Flags() const
+    {
+        int f = QStyle::visualAlignment(layoutDirection(), alignment());
+        if (wordWrap()) f |= Qt::TextWordWrap;
+        if (FLabel->ShowAccelChar()) f |= Qt::TextShowMnemonic;
+        return f;
+    }
     // A label that sizes itself grows to its text (the model keeps the size it was given).
     void Fit()
     {
@@ -706,16 +728,21 @@ private:
     int FFrame = 0, FFrom = 1, FTo = 1, FLeft = 0, FLastSeek = -1;
 };
 
-class TRadioGroupView : public QGroupBox, public TControlView {
+// A group box, or a radio group around its buttons: the frame with the caption in it.
+class TGroupBoxView : public QGroupBox, public TControlView {
 public:
-    TRadioGroupView(TRadioGroup* c, QWidget* parent) : QGroupBox(parent), TControlView(c, this), FGroup(c) {}
-    bool ClicksByMouse() const override { return false; }
+    TGroupBoxView(TControl* c, QWidget* parent)
+        : QGroupBox(parent), TControlView(c, this), FButtons(dynamic_cast<TRadioGroup*>(c))
+    {
+    }
+    // A radio group's clicks are its buttons'.
+    bool ClicksByMouse() const override { return !FButtons; }
 
 protected:
-    void ApplyText() override { setTitle(Q(FGroup->Caption())); }
+    void ApplyText() override { setTitle(Q(Control()->Caption())); }
 
 private:
-    TRadioGroup* FGroup;
+    bool FButtons;
 };
 
 // A control of a kind the view does not know: its area in its colour.
@@ -877,8 +904,8 @@ TControlView* CreateControlView(TControl* c, QWidget* parent)
         v = new TCheckBoxView(x, parent);
     else if (auto* x = dynamic_cast<TRadioButton*>(c))
         v = new TRadioButtonView(x, parent);
-    else if (auto* x = dynamic_cast<TRadioGroup*>(c))
-        v = new TRadioGroupView(x, parent);
+    else if (dynamic_cast<TRadioGroup*>(c) || dynamic_cast<TGroupBox*>(c))
+        v = new TGroupBoxView(c, parent);
     else if (auto* x = dynamic_cast<TListBox*>(c))
         v = new TListBoxView(x, parent);
     else if (auto* x = dynamic_cast<TComboBox*>(c))

@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -13,6 +15,7 @@
 #include <QPointer>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QStyleOptionComboBox>
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
@@ -116,6 +119,82 @@ TEST_F(ZubQtView, DrawingOnAControlOutsidePaintingStaysOnScreen)
     View().Pump();
     EXPECT_EQ(W(label)->grab().toImage().convertToFormat(QImage::Format_RGB32).pixel(59, 10),
               qRgb(255, 255, 255));
+}
+
+// "&x" underlines x and hides the "&", "&&" is one "&"; without the flag the caption shows as
+// it is. An auto-sized label is as wide as what it shows.
+TEST_F(ZubQtView, LabelShowsItsAcceleratorUnderlined)
+{
+    struct Case {
+        const char* caption;
+        bool accel;
+        const char* shown;
+    };
+    for (const Case& k :
+         {Case{"Project &Name", true, "Project Name"}, Case{"Tom && Jerry", true, "Tom & Jerry"},
+          Case{"Tom && Jerry", false, "Tom && Jerry"}, Case{"&Main Form", false, "&Main Form"}}) {
+        auto* label = Add<TLabel>(10, 10, 0, 0);
+        label->SetShowAccelChar(k.accel);
+        label->SetCaption(k.caption);
+        ShowForm();
+        QWidget* w = W(label);
+        ASSERT_NE(w, nullptr);
+        EXPECT_NEAR(w->width(), w->fontMetrics().horizontalAdvance(k.shown), 1) << k.caption;
+        delete label;
+    }
+
+    // The underline: ink below the baseline under the "N" only.
+    auto* label = Add<TLabel>(10, 10, 0, 0);
+    label->SetColor(clWhite);
+    label->SetCaption("x&Nx");
+    ShowForm();
+    QWidget* w = W(label);
+    const QImage img = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QFontMetrics fm = w->fontMetrics();
+    const int x0 = fm.horizontalAdvance("x"), x1 = x0 + fm.horizontalAdvance("N");
+    auto inkBelowBaseline = [&](int from, int to) {
+        for (int y = fm.ascent() + 1; y < img.height(); ++y)
+            for (int x = from; x < to; ++x)
+                if (qGray(img.pixel(x, y)) < 128) return true;
+        return false;
+    };
+    EXPECT_TRUE(inkBelowBaseline(x0 + 1, x1 - 1));
+    EXPECT_FALSE(inkBelowBaseline(0, x0 - 1));
+    EXPECT_FALSE(inkBelowBaseline(x1 + 1, img.width()));
+}
+
+TEST_F(ZubQtView, GroupBoxShowsItsFrameAndCaption)
+{
+    auto* box = Add<TGroupBox>(10, 10, 180, 100);
+    box->SetCaption(" &Options ");
+    ShowForm();
+    auto* w = qobject_cast<QGroupBox*>(W(box));
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->title(), " &Options ");
+    EXPECT_TRUE(w->isVisible());
+}
+
+// The layouts were measured in narrower fonts than the ones here: a caption still fits the
+// room its layout leaves before the next control.
+TEST_F(ZubQtView, CaptionsFitTheRoomTheirLayoutGivesThem)
+{
+    auto* label = Add<TLabel>(10, 40, 0, 0);
+    label->SetCaption("Project &Directory");
+    Add<TEdit>(100, 35, 280, 21);
+    auto* combo = Add<TComboBox>(10, 70, 94, 21);
+    combo->SetStyle(csDropDownList);
+    combo->Items()->Add("Standard 4.0");
+    combo->SetItemIndex(0);
+    ShowForm();
+    EXPECT_LE(W(label)->x() + W(label)->width(), 100);
+
+    auto* box = qobject_cast<QComboBox*>(W(combo));
+    ASSERT_NE(box, nullptr);
+    QStyleOptionComboBox o;
+    o.initFrom(box);
+    const QRect field =
+        box->style()->subControlRect(QStyle::CC_ComboBox, &o, QStyle::SC_ComboBoxEditField, box);
+    EXPECT_GE(field.width(), box->fontMetrics().horizontalAdvance("Standard 4.0"));
 }
 
 TEST_F(ZubQtView, QtsOwnTextsAreGerman)

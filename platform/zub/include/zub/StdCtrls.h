@@ -15,13 +15,23 @@ public:
     void SetAlignment(TAlignment a);
     TTextLayout Layout() const;
     void SetLayout(TTextLayout l);
+    // "&x" in the caption underlines x and "&&" is a literal "&"; off, the caption shows as it is.
+    bool ShowAccelChar() const;
+    void SetShowAccelChar(bool v);
     bool SetLayoutProperty(const String& name, const TLayoutValue& value) override;
 
 private:
     bool FWordWrap = false;
     bool FAutoSize = true;
+    bool FShowAccelChar = true;
     TAlignment FAlignment = taLeftJustify;
     TTextLayout FLayout = tlTop;
+};
+
+// A frame around other controls with its caption in the frame's top line.
+class TGroupBox : public TControl {
+public:
+    explicit TGroupBox(TComponent* AOwner);
 };
 
 class TEdit : public TControl {
