@@ -26,10 +26,11 @@ void TProductStartup::ProductStartup()
     if (!gm->FindCategory(kActiveXCategory))
         throw EHostError(String("No gallery category ") + kActiveXCategory);
     AddItem<TCppNewRemoteDataModule>(kMultitierCategory, SRemoteDataModuleWizardName,
-                                     TCppNewRemoteDataModule::ObjectKind);
-    AddItem<TCppNewMTSAutoObject>(kActiveXCategory, SMTSAutoObjectWizardName,
+                                     SRemoteDataModuleWizardDescription, TCppNewRemoteDataModule::ObjectKind);
+    AddItem<TCppNewMTSAutoObject>(kActiveXCategory, SMTSAutoObjectWizardName, SMTSAutoObjectWizardDescription,
                                   TCppNewMTSAutoObject::ObjectKind);
     AddItem<TCppNewMTSRemoteDataModule>(kMultitierCategory, SMTSDataModuleWizardName,
+                                        SMTSDataModuleWizardDescription,
                                         TCppNewMTSRemoteDataModule::ObjectKind);
 }
 }  // namespace Cppentreg

@@ -73,13 +73,17 @@ void Cppproreg::TProductStartup::ProductStartup()
 
     EnsureCategory(kActiveXCategory, sActiveXCategoryCaption);
 
-    AddItem<TCppNewTypeLibrary>(kActiveXCategory, STypeLibraryWizardName);
-    AddItem<TCppActiveLibrary>(kActiveXCategory, SActiveXLibraryWizardName);
-    AddItem<TCppNewComObject>(kActiveXCategory, SComObjectWizardName, TCppNewComObject::ObjectKind);
-    AddItem<TCppNewAutoObject>(kActiveXCategory, SAutoObjectWizardName, TCppNewAutoObject::ObjectKind);
-    AddItem<TCppNewPropertyPage>(kActiveXCategory, SPropertyPageWizardName);
-    AddItem<TCppNewComPlusEventObject>(kActiveXCategory, SComPlusEventObjectWizardName);
-    AddItem<TCppNewSubscriptionObject>(kActiveXCategory, SComPlusSubscriptionObjectWizardName);
+    AddItem<TCppNewTypeLibrary>(kActiveXCategory, STypeLibraryWizardName, STypeLibraryWizardDescription);
+    AddItem<TCppActiveLibrary>(kActiveXCategory, SActiveXLibraryWizardName, SActiveXLibraryWizardDescription);
+    AddItem<TCppNewComObject>(kActiveXCategory, SComObjectWizardName, SComObjectWizardDescription,
+                              TCppNewComObject::ObjectKind);
+    AddItem<TCppNewAutoObject>(kActiveXCategory, SAutoObjectWizardName, SAutoObjectWizardDescription,
+                               TCppNewAutoObject::ObjectKind);
+    AddItem<TCppNewPropertyPage>(kActiveXCategory, SPropertyPageWizardName, SPropertyPageWizardDescription);
+    AddItem<TCppNewComPlusEventObject>(kActiveXCategory, SComPlusEventObjectWizardName,
+                                       SComPlusEventObjectWizardDescription);
+    AddItem<TCppNewSubscriptionObject>(kActiveXCategory, SComPlusSubscriptionObjectWizardName,
+                                       SComPlusSubscriptionObjectWizardDescription);
     // The optional items follow the host's settings; one that fails leaves the others.
     struct TOptional {
         const char* Key;
@@ -88,11 +92,20 @@ void Cppproreg::TProductStartup::ProductStartup()
     };
     const TOptional optional[] = {
         {"ActiveXWizard", false,
-         [this] { AddItem<TCppNewActiveXControl>(kActiveXCategory, SActiveXControlWizardName); }},
+         [this] {
+             AddItem<TCppNewActiveXControl>(kActiveXCategory, SActiveXControlWizardName,
+                                            SActiveXControlWizardDescription);
+         }},
         {"ActiveFormWizard", true,
-         [this] { AddItem<TCppNewActiveForm>(kActiveXCategory, SActiveFormWizardName); }},
+         [this] {
+             AddItem<TCppNewActiveForm>(kActiveXCategory, SActiveFormWizardName,
+                                        SActiveFormWizardDescription);
+         }},
         {"ActiveServerWizard", true,
-         [this] { AddItem<TCppNewActiveServerObject>(kActiveXCategory, SActiveServerObjectWizardName); }},
+         [this] {
+             AddItem<TCppNewActiveServerObject>(kActiveXCategory, SActiveServerObjectWizardName,
+                                                SActiveServerObjectWizardDescription);
+         }},
     };
     for (const auto& o : optional) {
         try {

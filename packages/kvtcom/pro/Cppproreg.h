@@ -31,10 +31,11 @@ protected:
     void EnsureCategory(const char* id, const String& caption) { FCategories.Ensure(nullptr, id, caption); }
     // Offers the gallery item class T (its GalleryId and IconName) under the category.
     template <class T>
-    void AddItem(const char* category, const String& caption, int kind = 0)
+    void AddItem(const char* category, const String& caption, const String& description, int kind = 0)
     {
         FWizards.Add(new TGalleryItemWizard(
-            {T::GalleryId, caption, "", T::IconName, category, sCppPersonality, kind}, ClassOf<T>()));
+            {T::GalleryId, caption, description, T::IconName, category, sCppPersonality, kind},
+            ClassOf<T>()));
     }
 
 private:

@@ -287,6 +287,8 @@ private:
                     FOut << String(static_cast<std::size_t>(depth) * 2 + 2, ' ') << "- " << e.Caption << "  ["
                          << e.Id << ", icon " << e.IconName << ", kind " << e.Kind << "]"
                          << (GalleryItemAvailable(e.Handle) ? "" : " (not available)") << "\n";
+                    if (!e.Description.empty())
+                        FOut << String(static_cast<std::size_t>(depth) * 2 + 4, ' ') << e.Description << "\n";
                 }
                 show(cat.get(), depth + 1);
             }

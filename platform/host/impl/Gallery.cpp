@@ -51,7 +51,7 @@ void TNewQuistorTemplate::Select(int kind)
 using hostimpl::State;
 
 int RegisterNewHandler(const String& categoryId, const String& caption, const String& iconName, int kind,
-                       const TGalleryItemClass* itemClass, const String& id)
+                       const TGalleryItemClass* itemClass, const String& id, const String& description)
 {
     auto& s = State();
     if (!itemClass) throw EHostError("Gallery item '" + caption + "' has no class");
@@ -61,7 +61,7 @@ int RegisterNewHandler(const String& categoryId, const String& caption, const St
     for (auto& h : s.Handlers)
         if (SameText(h.Id, id)) throw EHostError("Gallery item '" + id + "' is already registered");
     int handle = s.NextHandle++;
-    s.Handlers.push_back({handle, categoryId, caption, iconName, id, kind, itemClass});
+    s.Handlers.push_back({handle, categoryId, caption, iconName, id, kind, itemClass, description});
     return handle;
 }
 

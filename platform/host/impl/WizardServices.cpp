@@ -66,7 +66,7 @@ public:
         const int index = gNextIndex++;
         TraceRegistration("AddWizard " + wizard->GetIDString());
         int handler = RegisterNewHandler(cat->IDString(), wizard->GetName(), wizard->GetGlyph(), index,
-                                         ClassOf<TWizardItem>(), wizard->GetIDString());
+                                         ClassOf<TWizardItem>(), wizard->GetIDString(), wizard->GetComment());
         Wizards()[index] = {keep, handler};
         return index;
     }

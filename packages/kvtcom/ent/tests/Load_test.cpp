@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <dlfcn.h>
 
 #include "PackageTestHost.h"
+#include "host/AppIniFile.h"
 #include "hostimpl/HostImpl.h"
 #include "host/IDEControl.h"
 #include "hostimpl/IDEServicesImpl.h"
@@ -89,6 +91,55 @@ TEST_F(kvtcoment_Load, RemoteDataModuleFromTheGalleryCrossesBothPackages)
     EXPECT_NO_THROW(loader->UnloadAll());
     EXPECT_THROW(RunGalleryItem("Quistor.Tolvane.Multitier", "Remote Data Module"), EHostError);
     EXPECT_THROW(RunGalleryItem("Quistor.Tolvane.ActiveX", "COM Object"), EHostError);
+}
+
+TEST_F(kvtcoment_Load, EveryGalleryItemSaysWhatItMakes)
+{
+    AppIniFile().WriteString("Type Library", "ActiveXWizard", "True");
+    LoadWithMainForm("kvtcoment100");
+    AppIniFile().EraseSection("Type Library");
+    struct Item {
+        const char *id, *category, *caption, *icon, *description;
+    };
+    const Item items[] = {
+        {"Quistor.Tolvane.TypeLibrary", "Quistor.Tolvane.ActiveX", "Type Library", "XTLIB",
+         "Creates a new type library"},
+        {"Quistor.Tolvane.ActiveXLibrary", "Quistor.Tolvane.ActiveX", "ActiveX Library", "XLIB",
+         "Creates a new ActiveX library: a DLL that serves ActiveX controls and COM objects"},
+        {"Quistor.Tolvane.ComObject", "Quistor.Tolvane.ActiveX", "COM Object", "XCOMOBJ",
+         "Creates a COM object that implements an interface of the type library"},
+        {"Quistor.Tolvane.AutoObject", "Quistor.Tolvane.ActiveX", "Automation Object", "XAUTO",
+         "Creates an Automation object whose methods and properties clients call through IDispatch"},
+        {"Quistor.Tolvane.PropertyPage", "Quistor.Tolvane.ActiveX", "Property Page", "XPROP",
+         "Creates a property page for an ActiveX control"},
+        {"Quistor.Tolvane.ComPlusEventObject", "Quistor.Tolvane.ActiveX", "COM+ Event Object", "COMPLUSEVENT",
+         "Creates a COM+ event object whose events COM+ hands to its subscribers"},
+        {"Quistor.Tolvane.ComPlusSubscriptionObject", "Quistor.Tolvane.ActiveX", "COM+ Subscription Object",
+         "COMPLUSSUBSCRIPTION", "Creates a COM+ object that subscribes to the events of a COM+ event object"},
+        {"Quistor.Tolvane.ActiveXControl", "Quistor.Tolvane.ActiveX", "ActiveX Control", "XCTRL",
+         "Creates an ActiveX control that wraps a ZUB control"},
+        {"Quistor.Tolvane.ActiveForm", "Quistor.Tolvane.ActiveX", "Active Form", "XFORM",
+         "Creates an ActiveX control that shows a form"},
+        {"Quistor.Tolvane.ActiveServerObject", "Quistor.Tolvane.ActiveX", "Active Server Object", "XASPOBJ",
+         "Creates an Active Server object that the scripts of Active Server Pages call"},
+        {"Quistor.Tolvane.RemoteDataModule", "Quistor.Tolvane.Multitier", "Remote Data Module",
+         "NEWREMOTEDATA", "Creates a remote data module that serves its data sets to client applications"},
+        {"Quistor.Tolvane.MTSAutoObject", "Quistor.Tolvane.ActiveX", "Transactional Object", "NEWMTSAUTO",
+         "Creates an Automation object that runs under the transaction server"},
+        {"Quistor.Tolvane.MTSDataModule", "Quistor.Tolvane.Multitier", "Transactional Data Module",
+         "NEWMTSREMOTEDATA", "Creates a remote data module that runs under the transaction server"},
+    };
+    const std::vector<TGalleryEntry> entries = GalleryEntries();
+    EXPECT_EQ(entries.size(), std::size(items));
+    for (const Item& want : items) {
+        auto it = std::find_if(entries.begin(), entries.end(),
+                               [&](const TGalleryEntry& e) { return e.Id == want.id; });
+        ASSERT_NE(it, entries.end()) << want.id;
+        EXPECT_EQ(it->CategoryId, want.category) << want.id;
+        EXPECT_EQ(it->Caption, want.caption) << want.id;
+        EXPECT_EQ(it->IconName, want.icon) << want.id;
+        EXPECT_EQ(it->Description, want.description) << want.id;
+    }
 }
 
 }  // namespace

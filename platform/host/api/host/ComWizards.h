@@ -26,6 +26,30 @@ RTL_RESOURCESTRING(SActiveServerObjectWizardName, "Active Server Object");
 RTL_RESOURCESTRING(SRemoteDataModuleWizardName, "Remote Data Module");
 RTL_RESOURCESTRING(SMTSDataModuleWizardName, "Transactional Data Module");
 RTL_RESOURCESTRING(SMTSAutoObjectWizardName, "Transactional Object");
+// What the gallery tells of each COM item beside its name.
+RTL_RESOURCESTRING(STypeLibraryWizardDescription, "Creates a new type library");
+RTL_RESOURCESTRING(SActiveXLibraryWizardDescription,
+                   "Creates a new ActiveX library: a DLL that serves ActiveX controls and COM objects");
+RTL_RESOURCESTRING(SComObjectWizardDescription,
+                   "Creates a COM object that implements an interface of the type library");
+RTL_RESOURCESTRING(
+    SAutoObjectWizardDescription,
+    "Creates an Automation object whose methods and properties clients call through IDispatch");
+RTL_RESOURCESTRING(SPropertyPageWizardDescription, "Creates a property page for an ActiveX control");
+RTL_RESOURCESTRING(SComPlusEventObjectWizardDescription,
+                   "Creates a COM+ event object whose events COM+ hands to its subscribers");
+RTL_RESOURCESTRING(SComPlusSubscriptionObjectWizardDescription,
+                   "Creates a COM+ object that subscribes to the events of a COM+ event object");
+RTL_RESOURCESTRING(SActiveXControlWizardDescription, "Creates an ActiveX control that wraps a ZUB control");
+RTL_RESOURCESTRING(SActiveFormWizardDescription, "Creates an ActiveX control that shows a form");
+RTL_RESOURCESTRING(SActiveServerObjectWizardDescription,
+                   "Creates an Active Server object that the scripts of Active Server Pages call");
+RTL_RESOURCESTRING(SRemoteDataModuleWizardDescription,
+                   "Creates a remote data module that serves its data sets to client applications");
+RTL_RESOURCESTRING(SMTSDataModuleWizardDescription,
+                   "Creates a remote data module that runs under the transaction server");
+RTL_RESOURCESTRING(SMTSAutoObjectWizardDescription,
+                   "Creates an Automation object that runs under the transaction server");
 RTL_RESOURCESTRING(SNoProjectForComObject, "A COM object can only be added to an open project");
 RTL_RESOURCESTRING(STypeLibraryWizardName, "Type Library");
 RTL_RESOURCESTRING(SActiveXLibraryWizardName, "ActiveX Library");

@@ -104,9 +104,11 @@ private:
 };
 
 // Registers an item under a category; returns a handle for UnregisterNewHandler. Raises
-// EHostError for an unknown category or a duplicate ID.
+// EHostError for an unknown category or a duplicate ID. The description is what the gallery
+// tells of the item beside its caption.
 HOST_API int RegisterNewHandler(const String& categoryId, const String& caption, const String& iconName,
-                                int kind, const TGalleryItemClass* itemClass, const String& id);
+                                int kind, const TGalleryItemClass* itemClass, const String& id,
+                                const String& description = "");
 HOST_API void UnregisterNewHandler(int handle);
 
 // The class that inherits forms from project modules, per personality (one each; a new one

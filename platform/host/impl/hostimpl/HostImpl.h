@@ -50,6 +50,7 @@ struct TGalleryEntry {
     String CategoryId, Caption, IconName, Id;
     int Kind;
     const TGalleryItemClass* ItemClass;
+    String Description;
 };
 std::vector<TGalleryEntry> GalleryEntries();
 // Picks an item: EHostError for an unknown category, an unknown caption (letter case ignored)
