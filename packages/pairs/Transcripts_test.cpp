@@ -220,6 +220,21 @@ TEST_P(package_Transcript, LoadsRunsEveryItemAndUnloadsClean)
 INSTANTIATE_TEST_SUITE_P(Packages, package_Transcript, ::testing::ValuesIn(kTranscripts),
                          [](const auto& info) { return String(info.param.Name); });
 
+// What a package does after the loads (KVTIDL100 follows the project the IDL item adds to) is its
+// own: the package loaded last is not blamed for it at the unload.
+TEST(package_Transcript, WorkAfterTheLoadsIsNotCountedAsTheLastLoadedPackages)
+{
+    const String base = FreshDir(ScratchDir() + "transcript_after_loads");
+    const String out = FreshDir(base + "out");
+    const TRun r = RunIdeHost("--packages " + String(PACKAGE_DIR) + " --dir " + out +
+                                  " load KVTWEKIDE100 KVTIDL100 Brannow100 new " + kProjects +
+                                  " \"ZUB Forms Application\" new " + kFiles + " \"CORBA IDL File\" unload",
+                              base);
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_EQ(Lines(r.Err, 0, r.Err.size()), "");
+    EXPECT_EQ(r.Out.back(), "unloaded all");
+}
+
 // A wizard's dialog with no answer is cancelled at once: nothing is written, the host goes on.
 TEST(package_Transcript, UnansweredWizardDialogsAreCancelledNotWaitedFor)
 {

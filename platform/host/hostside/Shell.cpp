@@ -59,6 +59,7 @@ public:
                 FOut << "loaded " << n << "\n";
             }
             MainFormCreated().FirePending(IDEApplication());
+            FLoader.EndLoading();
         } else if (c == "gallery") {
             NoArgs(c, a);
             ListGallery();

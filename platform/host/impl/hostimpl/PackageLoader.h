@@ -29,6 +29,9 @@ public:
     void Load(const String& name);
     void Unload(const String& name);
     void UnloadAll();
+    // The loads are over (their main-form handlers have run): what the host does from now on is
+    // no longer counted as the last loaded package's doing.
+    void EndLoading() { CloseWindow(); }
 
     bool IsLoaded(const String& name) const;
     std::vector<String> Loaded() const;  // load order
