@@ -9,6 +9,7 @@
 
 #include "Idldepends.h"
 #include "KrotexSwitches.h"
+#include "rtl/Interrupt.h"
 #include "rtl/Files.h"
 #include "rtl/Format.h"
 
@@ -48,9 +49,12 @@ bool TGenFileProcess::Run(const String& exe, const String& commandLine)
     process.ApplicationName = exe;
     process.CommandLine = commandLine;
     process.CurrentDirectory = FWorkDir;
+    process.OnLine = [this](int stream, const String& line) { DoLine(stream, line); };
     process.Execute();
     return DoProcessDone(process);
 }
+
+void TGenFileProcess::DoLine(int, const String&) {}
 
 bool TGenFileProcess::DoProcessDone(TConsoleProcess& process)
 {
@@ -82,6 +86,8 @@ bool TKrotexProcess::Compile(const String& seenName, const String& idlFile, cons
 {
     FSeenName = seenName;
     FIdlFile = idlFile;
+    FErrors = FWarnings = 0;
+    FHeld.clear();
     return Run(Executable(), "krotex " + switches + " \"" + seenName + "\"");
 }
 
@@ -138,19 +144,25 @@ void TKrotexProcess::ParseError(const String& line)
     if (t.find("(warning)") != String::npos) Report(t, TCompileErrorKind::ekWarning);
 }
 
+void TKrotexProcess::DoLine(int stream, const String& line)
+{
+    const String t = Trim(line);
+    if (t.find("(warning)") != String::npos)
+        ParseError(t);
+    else if (stream == 1 && !t.empty() && FWarnings == 0)
+        // The error text is the compiler's errors when it gave no warning before it.
+        Report(t, TCompileErrorKind::ekError);
+    else if (stream == 1 && !t.empty())
+        FHeld.push_back(t);
+}
+
 bool TKrotexProcess::DoProcessDone(TConsoleProcess& process)
 {
-    FErrors = FWarnings = 0;
-    for (int i = 0; i < process.Output().Count(); ++i) ParseError(process.Output()[i]);
-    for (int i = 0; i < process.Errors().Count(); ++i) ParseError(process.Errors()[i]);
-    // The error text is reported when nothing else was, and also beside warnings when the
-    // compiler failed: its errors are never lost behind a warning.
-    if (FErrors == 0 && (FWarnings == 0 || process.ExitCode() != 0))
-        for (int i = 0; i < process.Errors().Count(); ++i) {
-            const String& l = process.Errors()[i];
-            if (!Trim(l).empty() && l.find("(warning)") == String::npos)
-                Report(Trim(l), TCompileErrorKind::ekError);
-        }
+    // Beside warnings the error text is reported when the compiler failed: its errors are never
+    // lost behind a warning.
+    if (FErrors == 0 && process.ExitCode() != 0)
+        for (const String& l : FHeld) Report(l, TCompileErrorKind::ekError);
+    FHeld.clear();
     // A compiler that fails without a word still failed.
     if (FErrors == 0 && process.ExitCode() != 0)
         ReportError(FIdlFile, 0, 0, Format("%s: exit code %d", {Executable(), process.ExitCode()}));
@@ -284,6 +296,9 @@ bool TIdlCompilerHelper::IdlCompile(const String& idlFile, const String& switche
         TIdlCollectedFiles files(temp.Path(), root, root);
         IdlRefreshGeneratedFiles(files, idlFile, switches, srcSuffix, projectDir, rootDir);
         return true;
+    } catch (const EInterrupted&) {
+        // the build is to end: the scratch folder is gone, the caller stops
+        throw;
     } catch (const std::exception& e) {
         LastError = e.what();
         if (OnMessage) OnMessage(idlFile, 0, 0, LastError, TCompileErrorKind::ekError);

@@ -35,6 +35,8 @@ public:
 
 protected:
     virtual bool DoProcessDone(TConsoleProcess& process);
+    // One line as the program prints it (0: standard output, 1: standard error).
+    virtual void DoLine(int stream, const String& line);
     String FWorkDir;
 };
 
@@ -52,6 +54,8 @@ public:
 
 protected:
     bool DoProcessDone(TConsoleProcess& process) override;
+    // Warnings and errors go to the message view as the compiler prints them.
+    void DoLine(int stream, const String& line) override;
     void ParseError(const String& line);
     // One line of the compiler's output as an error or a warning at the place it names.
     void Report(const String& line, TCompileErrorKind kind);
@@ -60,6 +64,8 @@ private:
     TCompileErrorEvent FOnError;
     String FIdlFile, FSeenName;
     int FErrors = 0, FWarnings = 0;
+    // error-stream lines after a warning: errors only when the compiler fails
+    std::vector<String> FHeld;
 };
 
 class TCollectedFile : public TObject {

@@ -12,6 +12,7 @@
 #include "KrotexSwitches.h"
 #include "host/ConsoleProcess.h"
 #include "rtl/Files.h"
+#include "rtl/Interrupt.h"
 
 namespace fs = std::filesystem;
 
@@ -106,6 +107,9 @@ bool CompileOne(const TKrotexArgs& a, const String& idlFile)
 
 int main(int argc, char** argv)
 {
+    // stopped while omniidl runs: omniidl is stopped, the scratch folder removed, and krotex
+    // ends by the same signal
+    InstallInterruptHandlers();
     std::vector<String> args(argv + 1, argv + argc);
     TKrotexArgs a;
     try {
@@ -122,6 +126,8 @@ int main(int argc, char** argv)
     for (const String& f : a.Files) {
         try {
             ok = CompileOne(a, f) && ok;
+        } catch (const EInterrupted&) {
+            ExitByInterrupt();
         } catch (const std::exception& e) {
             std::cerr << "krotex: " << e.what() << "\n";
             ok = false;

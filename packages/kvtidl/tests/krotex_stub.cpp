@@ -5,12 +5,20 @@
 //   "#pragma extra NAME" also writes the file NAME;
 //   "#pragma krotex TEXT" prints "<file>:N: TEXT" on standard error, as krotex does, and fails
 //   unless TEXT begins with "(warning)";
+//   "#pragma wait FILE" waits until FILE exists (ten seconds at most, then fails);
+//   "#pragma stop-parent" writes part of a header, sends SIGTERM to its parent and waits to be
+//   stopped itself;
 //   an include that is not found prints an error on standard error and fails.
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -56,6 +64,21 @@ int main(int argc, char** argv)
         if (line.rfind("#pragma warning ", 0) == 0)
             std::cout << file << ": (warning) " << line.substr(16) << "\n";
         if (line.rfind("#pragma extra ", 0) == 0) extra.push_back(line.substr(14));
+        if (line.rfind("#pragma wait ", 0) == 0) {
+            std::cout.flush();
+            int tries = 0;
+            for (; !fs::exists(line.substr(13)) && tries < 100; ++tries)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (tries == 100) {
+                std::cerr << file << ":" << n << ": waited in vain for " << line.substr(13) << "\n";
+                failed = true;
+            }
+        }
+        if (line == "#pragma stop-parent") {
+            std::ofstream(fs::path(file).stem().string() + "_c.hh") << "// part of a hea";
+            kill(getppid(), SIGTERM);
+            pause();
+        }
         if (line.rfind("#pragma krotex ", 0) == 0) {
             std::cerr << file << ":" << n << ": " << line.substr(15) << "\n";
             failed = failed || line.compare(15, 9, "(warning)") != 0;

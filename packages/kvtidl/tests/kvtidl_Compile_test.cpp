@@ -10,6 +10,7 @@
 #include "Idldepends.h"
 #include "testsupport/TestDir.h"
 #include "rtl/Files.h"
+#include "rtl/Interrupt.h"
 
 namespace fs = std::filesystem;
 
@@ -450,4 +451,32 @@ TEST_F(KvtidlCompile, MessagesNameTheirPlaceOnce)
         EXPECT_EQ(FMessages[0].column, 1);
         EXPECT_EQ(FMessages[0].text, c.Text);
     }
+}
+
+// The compiler waits for a file that only the message view can make on its first warning.
+TEST_F(KvtidlCompile, CompilerLinesReachTheMessageViewWhileItRuns)
+{
+    const String mark = FDir + "seen";
+    const String idl = Write("a.idl", "#pragma krotex (warning) early\n#pragma wait " + mark + "\n");
+    FHelper.OnMessage = [&](const String& f, int l, int c, const String& t, TCompileErrorKind k) {
+        FMessages.push_back({f, l, c, t, k});
+        AtomicWriteFile(mark, "");
+    };
+    EXPECT_TRUE(FHelper.IdlCompile(idl, "-boa", "", "", FDir)) << FHelper.LastError;
+    ASSERT_EQ(FMessages.size(), 1u);
+    EXPECT_EQ(FMessages[0].kind, TCompileErrorKind::ekWarning);
+    EXPECT_EQ(FMessages[0].text, "early");
+}
+
+// Stopped while the compiler runs (it has written half a header): the compiler is stopped too,
+// the scratch folder is gone and the caller is told.
+TEST_F(KvtidlCompile, AStoppedBuildLeavesNoScratchFolder)
+{
+    InstallInterruptHandlers();
+    const String idl = Write("proj/a.idl", "#pragma stop-parent\n");
+    EXPECT_THROW(FHelper.IdlCompile(idl, "-boa", "", "", FDir + "proj"), EInterrupted);
+    ClearInterrupt();
+    EXPECT_FALSE(DirectoryExists(FDir + "proj/TempGen"));
+    EXPECT_FALSE(FileExists(FDir + "proj/a_c.hh"));
+    EXPECT_TRUE(FMessages.empty());
 }

@@ -19,6 +19,7 @@
 #include "hostimpl/PackageLoader.h"
 #include "hostimpl/StateListing.h"
 #include "raster/PixelCanvas.h"
+#include "rtl/Interrupt.h"
 #include "rtl/Files.h"
 #include "zub/Forms.h"
 #include "zub/Layout.h"
@@ -387,7 +388,7 @@ int RunIdeHost(const std::vector<String>& args, std::istream& in, std::ostream& 
         // Commands on the command line beyond load: no standard input.
         if (ok && cmds.size() == 1) {
             String line;
-            while (std::getline(in, line)) {
+            while (!InterruptSignal() && std::getline(in, line)) {
                 if (!line.empty() && line.back() == '\r') line.pop_back();
                 std::vector<String> w;
                 try {

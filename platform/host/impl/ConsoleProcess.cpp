@@ -10,6 +10,8 @@
 #include <cstring>
 #include <vector>
 
+#include "rtl/Interrupt.h"
+
 namespace {
 
 std::vector<String> SplitCommandLine(const String& line)
@@ -81,10 +83,29 @@ void TConsoleProcess::Execute()
         throw Exception("Cannot start " + ApplicationName + ": " + std::strerror(spawnError));
     }
     String text[2];
-    pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
+    std::size_t told[2] = {0, 0};  // what OnLine was given of each text
+    auto tell = [&](int i, bool all) {
+        for (std::size_t nl; (nl = text[i].find('\n', told[i])) != String::npos; told[i] = nl + 1) {
+            String l = text[i].substr(told[i], nl - told[i]);
+            if (!l.empty() && l.back() == '\r') l.pop_back();
+            if (OnLine) OnLine(i, l);
+        }
+        if (all && told[i] < text[i].size()) {
+            if (OnLine) OnLine(i, text[i].substr(told[i]));
+            told[i] = text[i].size();
+        }
+    };
+    pollfd fds[3] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}, {InterruptFd(), POLLIN, 0}};
     int open = 2;
+    bool stopped = false;
     while (open > 0) {
-        if (poll(fds, 2, -1) < 0) {
+        if (!stopped && InterruptSignal()) {
+            // the program is told the same; its pipes close when it has ended
+            kill(pid, InterruptSignal());
+            stopped = true;
+            fds[2].fd = -1;
+        }
+        if (poll(fds, 3, -1) < 0) {
             if (errno == EINTR) continue;
             break;
         }
@@ -94,6 +115,7 @@ void TConsoleProcess::Execute()
             const ssize_t n = read(fds[i].fd, buf, sizeof buf);
             if (n > 0) {
                 text[i].append(buf, static_cast<std::size_t>(n));
+                tell(i, false);
             } else if (n == 0 || errno != EINTR) {
                 close(fds[i].fd);
                 fds[i].fd = -1;
@@ -101,9 +123,14 @@ void TConsoleProcess::Execute()
             }
         }
     }
+    for (int i = 0; i < 2; ++i) {
+        CloseFd(fds[i].fd);
+        tell(i, true);
+    }
     int ws = 0;
     while (waitpid(pid, &ws, 0) < 0 && errno == EINTR) {}
     FExitCode = WIFEXITED(ws) ? WEXITSTATUS(ws) : 128 + (WIFSIGNALED(ws) ? WTERMSIG(ws) : 0);
     FOutput.SetText(text[0]);
     FErrors.SetText(text[1]);
+    if (stopped) CheckInterrupt();
 }

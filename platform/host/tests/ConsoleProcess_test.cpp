@@ -6,6 +6,9 @@
 
 #include "testsupport/TestDir.h"
 #include "rtl/Files.h"
+#include "rtl/Interrupt.h"
+
+#include <csignal>
 
 namespace {
 
@@ -63,6 +66,52 @@ TEST(ConsoleProcessStart, AProgramThatCannotStartRaises)
     noDir.ApplicationName = "true";
     noDir.CurrentDirectory = ScratchDir() + "no-such-folder";
     EXPECT_THROW(noDir.Execute(), Exception);
+}
+
+}  // namespace
+
+namespace {
+
+// The program waits (bounded) for a file that only the caller's OnLine can make: lines reach
+// the caller while the program runs.
+TEST(ConsoleProcessLines, EachLineIsToldWhileTheProgramRuns)
+{
+    const String mark = ScratchDir() + "console_lines_mark";
+    (void)DeleteFile(mark);
+    TConsoleProcess p;
+    p.ApplicationName = "sh";
+    p.CommandLine = "sh -c \"echo first; echo warn >&2; n=0; while [ ! -e " + mark +
+                    " ] && [ $n -lt 300 ]; do sleep 0.1; n=$((n+1)); done; printf last\"";
+    std::vector<String> told;
+    p.OnLine = [&](int stream, const String& line) {
+        told.push_back(IntToStr(stream) + ":" + line);
+        if (line == "warn") AtomicWriteFile(mark, "");
+    };
+    p.Execute();
+    EXPECT_EQ(told, (std::vector<String>{"0:first", "1:warn", "0:last"}));
+    EXPECT_TRUE(FileExists(mark));
+    ASSERT_EQ(p.Output().Count(), 2);
+    EXPECT_EQ(p.Output()[1], "last");
+}
+
+// A stop signal while the program runs: it is passed on, the program ends, Execute raises.
+TEST(ConsoleProcessLines, AStopSignalEndsTheProgramAndRaises)
+{
+    InstallInterruptHandlers();
+    TConsoleProcess p;
+    p.ApplicationName = "sh";
+    // the program signals this process, then waits to be stopped itself
+    p.CommandLine = "sh -c \"echo started; kill -TERM $PPID; exec sleep 30\"";
+    EXPECT_THROW(p.Execute(), EInterrupted);
+    EXPECT_EQ(p.ExitCode(), 128 + SIGTERM);
+    EXPECT_EQ(InterruptSignal(), SIGTERM);
+    ClearInterrupt();
+    EXPECT_EQ(InterruptSignal(), 0);
+    // after a cleared signal a program runs as ever
+    TConsoleProcess q;
+    q.ApplicationName = "true";
+    q.Execute();
+    EXPECT_EQ(q.ExitCode(), 0);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // The host's console-process object: runs a command-line program to completion in a given
 // working directory and keeps what it printed, standard output in the first list and standard
 // error in the second.
+#include <functional>
+
 #include "host/Export.h"
 #include "rtl/Classes.h"
 
@@ -13,8 +15,13 @@ public:
     // dropped). The first word is the program's own name (argv[0]).
     String CommandLine;
     String CurrentDirectory;  // empty: the caller's
+    // Each line as the program prints it (stream 0: standard output, 1: standard error); the
+    // lists hold them all at the end as well.
+    std::function<void(int stream, const String& line)> OnLine;
 
-    // Runs and waits. Raises Exception when the program cannot be started.
+    // Runs and waits. Raises Exception when the program cannot be started. A stop signal that
+    // comes meanwhile (rtl/Interrupt.h) is passed on to the program, which is waited for, and
+    // then raises EInterrupted.
     void Execute();
     int ExitCode() const { return FExitCode; }
     TStringList& Output() { return FOutput; }  // standard output, one line each
