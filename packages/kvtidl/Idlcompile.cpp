@@ -127,6 +127,9 @@ void TKrotexProcess::Report(const String& line, TCompileErrorKind kind)
     int at = 0, column = kind == TCompileErrorKind::ekWarning ? 1 : 0;
     if (KrotexPlace(line, p)) {
         if (!FSeenName.empty() && p.File != FSeenName) file = p.File;
+        const String named = ExpandRelativePath(FWorkDir, p.File);
+        for (const auto& [copy, user] : Copies)
+            if (SameFileName(named, copy)) file = user;
         at = p.Line;
         column = 1;
         text = p.Text;
@@ -252,7 +255,8 @@ std::unique_ptr<TStringList> TIdlCompilerHelper::GetAddIdlGenUnits(const String&
 }
 
 String TIdlCompilerHelper::SaveIdlFilesToTempDir(const String& idlFile, const String& switches,
-                                                 const String& tempDir, const String& projectDir)
+                                                 const String& tempDir, const String& projectDir,
+                                                 std::vector<std::pair<String, String>>* copies)
 {
     TIdlCppOptions opts(switches);
     TStringList deps;
@@ -262,6 +266,7 @@ String TIdlCompilerHelper::SaveIdlFilesToTempDir(const String& idlFile, const St
         const auto buf = IdlEditorBuffers().Find ? IdlEditorBuffers().Find(deps[i]) : std::nullopt;
         if (!buf || !buf->Modified) continue;
         AtomicWriteFile(tempDir + "/" + ExtractFileName(deps[i]), buf->Text);
+        if (copies) copies->emplace_back(tempDir + "/" + ExtractFileName(deps[i]), deps[i]);
         anyWritten = true;
     }
     // Beside an unsaved include the compiler sees a copy of the file itself, open or not: its
@@ -270,6 +275,7 @@ String TIdlCompilerHelper::SaveIdlFilesToTempDir(const String& idlFile, const St
     if (anyWritten || (own && own->Modified)) {
         const String copy = tempDir + "/" + ExtractFileName(idlFile);
         AtomicWriteFile(copy, own ? own->Text : ReadIdlFile(idlFile));
+        if (copies) copies->emplace_back(copy, idlFile);
         return copy;
     }
     return idlFile;
@@ -289,8 +295,9 @@ bool TIdlCompilerHelper::IdlCompile(const String& idlFile, const String& switche
                             : switchFolder         ? IncludeTrailingPathDelimiter(projectDir)
                                                    : ExtractFilePath(idlFile);
         TTempDirectory temp(ExtractFilePath(root));
-        const String seen = SaveIdlFilesToTempDir(idlFile, switches, temp.Path(), projectDir);
         TKrotexProcess process(temp.Path(), OnMessage);
+        const String seen =
+            SaveIdlFilesToTempDir(idlFile, switches, temp.Path(), projectDir, &process.Copies);
         // the compiler runs in the scratch folder: its include folders are the project's
         if (!process.Compile(seen, idlFile, opts.SwitchesIn(projectDir))) return false;
         TIdlCollectedFiles files(temp.Path(), root, root);

@@ -46,6 +46,9 @@ public:
     // The compiler program; a bare name is looked up on PATH.
     static String& Executable();
     bool Compile(const String& seenName, const String& idlFile, const String& switches);
+    // The copies in the working folder that the compiler sees instead of the user's files
+    // (copy, user's file): a message naming a copy names the user's file.
+    std::vector<std::pair<String, String>> Copies;
     String ReplaceFileName(const String& text) const;
     void ReportError(const String& file, int line, int column, const String& text);
     void ReportWarning(const String& file, int line, int column, const String& text);
@@ -99,8 +102,10 @@ public:
                               const String& rootDir = "");
     static std::unique_ptr<TStringList> GetAddIdlGenUnits(const String& idlFile, const TIdlCppOptions& opts,
                                                           const String& projectDir);
+    // `copies`, when given, gets each copy written with the user's file it stands for.
     String SaveIdlFilesToTempDir(const String& idlFile, const String& switches, const String& tempDir,
-                                 const String& projectDir = "");
+                                 const String& projectDir = "",
+                                 std::vector<std::pair<String, String>>* copies = nullptr);
     bool IdlCompile(const String& idlFile, const String& switches, const String& rootDir,
                     const String& srcSuffix, const String& projectDir);
     void IdlRefreshGeneratedFiles(TIdlCollectedFiles& files, const String& idlFile, const String& switches,

@@ -77,12 +77,12 @@ bool CompileOne(const TKrotexArgs& a, const String& idlFile)
     TConsoleProcess omniidl;
     omniidl.ApplicationName = "omniidl";
     omniidl.CommandLine = cmd;
+    // each diagnostic as omniidl gives it
+    omniidl.OnLine = [](int, const String& line) {
+        const String d = KrotexDiagnostic(line);
+        if (!d.empty()) std::cerr << d << std::endl;
+    };
     omniidl.Execute();
-    for (TStringList* l : {&omniidl.Output(), &omniidl.Errors()})
-        for (int i = 0; i < l->Count(); ++i) {
-            const String d = KrotexDiagnostic((*l)[i]);
-            if (!d.empty()) std::cerr << d << "\n";
-        }
     if (omniidl.ExitCode() != 0) return false;
 
     const TKrotexOutputs out = KrotexOutputs(a, idlFile);

@@ -11,6 +11,7 @@
 #include "host/MessageServices.h"
 #include "host/ProgressServices.h"
 #include "host/ProjectManager.h"
+#include "rtl/ScopeGuard.h"
 #include "rtl/Files.h"
 
 namespace hostimpl {
@@ -183,6 +184,11 @@ void RunProjectCommand(std::vector<String> a, std::ostream& out)
         ps->ClearReports();
         if (!FireBeforeCompile(ActiveProject().get())) throw EHostError("The compile was cancelled");
         bool ok = true;
+        // a stopped build still shows what its compiler said before it stopped
+        TScopeGuard shown([&] {
+            PrintCompiled(out, ps->Reports(), ms->Messages());
+            PrintMessages(out, 0);
+        });
         if (sub == "compile") {
             Need(a, 1, "compile FILE");
             TStdFileContainer* node = ProjectManagerNode(p.get(), InFolder(a[0], dir));
@@ -198,6 +204,7 @@ void RunProjectCommand(std::vector<String> a, std::ostream& out)
                 ok = h->IdlAll("", nullptr, 0, false);
             }
         }
+        shown.Dismiss();
         FireAfterCompile(nullptr, p.get(), ok);
         FireAfterCompileNotifiers(ok);
         PrintCompiled(out, ps->Reports(), ms->Messages());

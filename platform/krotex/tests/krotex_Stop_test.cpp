@@ -24,7 +24,8 @@ TEST(KrotexStop, AStoppedCompileLeavesNoScratchFolder)
     AtomicWriteFile(dir + "a.idl", "interface A {};\n");
     TConsoleProcess p;
     p.ApplicationName = "env";
-    p.CommandLine = "env \"PATH=" + dir + "bin:/usr/bin:/bin\" \"TMPDIR=" + dir + "tmp\" " KROTEX_EXE " -boa a.idl";
+    p.CommandLine =
+        "env \"PATH=" + dir + "bin:/usr/bin:/bin\" \"TMPDIR=" + dir + "tmp\" " KROTEX_EXE " -boa a.idl";
     p.CurrentDirectory = dir;
     p.Execute();
     EXPECT_EQ(p.ExitCode(), 128 + SIGTERM) << p.Errors().GetText();

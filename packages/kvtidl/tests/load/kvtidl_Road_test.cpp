@@ -6,6 +6,7 @@
 
 #include "IdlHostTest.h"
 #include "host/ConsoleProcess.h"
+#include "rtl/Interrupt.h"
 
 namespace {
 
@@ -448,6 +449,22 @@ TEST_F(KvtidlIncRoad, AnUnsavedIncludeIsCompiledFromItsEditor)
         << out;
 }
 
+// The includer is compiled from its copy beside the unsaved include: an error in the include
+// names the user's file and line, not the copy.
+TEST_F(KvtidlIncRoad, AnErrorInAnUnsavedIncludeNamesTheUsersFile)
+{
+    AtomicWriteFile(dir + "broken.txt",
+                    "module Bank {\n  interface Account {\n    long balance()\n  };\n};\n");
+    ASSERT_EQ(Host("project new Teller.mak\nproject add teller.idl\nproject switches * \"-boa -I inc\"\n"
+                   "edit inc/bank.idl broken.txt\nproject build\n"),
+              1)
+        << out;
+    EXPECT_NE(out.find("error: " + dir + "inc/bank.idl:4:1: Syntax error in interface body\n"), String::npos)
+        << out;
+    EXPECT_EQ(out.find("TempGen"), String::npos) << out;
+    EXPECT_FALSE(DirectoryExists(dir + "TempGen")) << out;
+}
+
 TEST_F(KvtidlIncRoad, GeneratedFilesInTheRootFolderAreTheProjectsAndUpToDate)
 {
     ASSERT_EQ(Host("project new Bank.mak\nproject add inc/bank.idl teller.idl\n"
@@ -551,6 +568,33 @@ TEST_F(KvtidlRoad, GeneratedClientAndServerMakeOneCallOverTheOrb)
     const auto called = run("timeout 60 ./server | timeout 60 ./client");
     EXPECT_EQ(called.first, 0) << called.second;
     EXPECT_NE(called.second.find("balance 12.34"), String::npos) << called.second;
+}
+
+}  // namespace
+
+namespace {
+
+// A build stopped while the compiler runs: what the compiler said before is shown, no scratch
+// folder stays, the host's session ends. The omniidl under krotex here warns, then stops this
+// process (krotex's parent) and waits to be stopped itself.
+TEST_F(KvtidlRoad, AStoppedBuildShowsWhatCameAndLeavesNoScratchFolder)
+{
+    ASSERT_TRUE(ForceDirectories(dir + "bin") && ForceDirectories(dir + "tmp"));
+    AtomicWriteFile(dir + "bin/omniidl", "#!/bin/sh\n"
+                                         "echo 'bank.idl:1: Warning: early bird' >&2\n"
+                                         "kill -TERM $(ps -o ppid= -p $PPID)\n"
+                                         "exec sleep 30\n");
+    std::filesystem::permissions(dir + "bin/omniidl", std::filesystem::perms::owner_all);
+    setenv("PATH", (dir + "bin:" + getenv("PATH")).c_str(), 1);
+    setenv("TMPDIR", (dir + "tmp").c_str(), 1);
+    InstallInterruptHandlers();
+    EXPECT_EQ(Host("project new Bank.mak\nproject add bank.idl\nproject build\nproject show\n"), 1);
+    ClearInterrupt();
+    EXPECT_NE(out.find("warning: bank.idl:1:1: early bird\n"), String::npos) << out;
+    EXPECT_NE(err.find("Interrupted"), String::npos) << err;
+    EXPECT_EQ(out.find("project " + dir), String::npos) << out;  // no command after the stop
+    EXPECT_FALSE(DirectoryExists(dir + "TempGen"));
+    EXPECT_TRUE(std::filesystem::is_empty(dir + "tmp"));
 }
 
 }  // namespace
