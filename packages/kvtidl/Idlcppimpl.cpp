@@ -27,16 +27,17 @@ TIdlBaseSymbolList::TIdlBaseSymbolList(TIdlBaseSymbol* owner) : FOwner(owner)
     if (owner) owner->FLists.push_back(this);
 }
 
-TIdlBaseSymbolList::~TIdlBaseSymbolList()
-{
-    for (TIdlBaseSymbol* s : FItems) delete s;
-}
-
 TIdlBaseSymbol* TIdlBaseSymbolList::FindName(const String& name) const
 {
-    for (TIdlBaseSymbol* s : FItems)
-        if (s->Name() == name) return s;
+    for (const auto& s : FItems)
+        if (s->Name() == name) return s.get();
     return nullptr;
+}
+
+void TIdlBaseSymbolList::SortByName()
+{
+    std::stable_sort(FItems.begin(), FItems.end(),
+                     [](const auto& a, const auto& b) { return CompareText(a->Name(), b->Name()) < 0; });
 }
 
 TIdlModuleSymbol* TIdlModuleSymbolList::Items(int index) const
@@ -56,7 +57,7 @@ void TIdlModuleSymbolList::Assign(const TIdlBaseSymbolList& other)
 {
     auto* owner = static_cast<TIdlScopeSymbol*>(Owner());
     for (int i = 0; i < other.Count(); ++i) {
-        auto* copy = new TIdlModuleSymbol(other.Item(i)->Name(), owner);
+        auto* copy = owner->Modules().Add(std::make_unique<TIdlModuleSymbol>(other.Item(i)->Name(), owner));
         copy->Assign(*other.Item(i));
     }
 }
@@ -65,7 +66,7 @@ void TIdlClassSymbolList::Assign(const TIdlBaseSymbolList& other)
 {
     auto* owner = static_cast<TIdlScopeSymbol*>(Owner());
     for (int i = 0; i < other.Count(); ++i) {
-        auto* copy = new TIdlClassSymbol(other.Item(i)->Name(), owner);
+        auto* copy = owner->Classes().Add(std::make_unique<TIdlClassSymbol>(other.Item(i)->Name(), owner));
         copy->Assign(*other.Item(i));
     }
 }
@@ -74,7 +75,7 @@ void TIdlMethodSymbolList::Assign(const TIdlBaseSymbolList& other)
 {
     auto* owner = static_cast<TIdlClassSymbol*>(Owner());
     for (int i = 0; i < other.Count(); ++i) {
-        auto* copy = new TIdlMethodSymbol(other.Item(i)->Name(), owner);
+        auto* copy = owner->Methods().Add(std::make_unique<TIdlMethodSymbol>(other.Item(i)->Name(), owner));
         copy->Assign(*other.Item(i));
     }
 }
@@ -84,11 +85,6 @@ void TIdlMethodSymbolList::Assign(const TIdlBaseSymbolList& other)
 TIdlBaseSymbol::TIdlBaseSymbol(const String& name, TIdlBaseSymbol* parent, TIdlBaseSymbolKind kind)
     : FName(name), FParent(parent), FKind(kind)
 {
-}
-
-TIdlBaseSymbol::~TIdlBaseSymbol()
-{
-    for (TIdlBaseSymbolList* l : FLists) delete l;
 }
 
 String TIdlBaseSymbol::GetQualifiedName() const
@@ -120,27 +116,24 @@ void TIdlBaseSymbol::Assign(const TIdlBaseSymbol& other)
 }
 
 TIdlScopeSymbol::TIdlScopeSymbol(const String& name, TIdlBaseSymbol* parent, TIdlBaseSymbolKind kind)
-    : TIdlBaseSymbol(name, parent, kind), FModules(new TIdlModuleSymbolList(this)),
-      FClasses(new TIdlClassSymbolList(this))
+    : TIdlBaseSymbol(name, parent, kind), FModules(std::make_unique<TIdlModuleSymbolList>(this)),
+      FClasses(std::make_unique<TIdlClassSymbolList>(this))
 {
 }
 
 TIdlModuleSymbol::TIdlModuleSymbol(const String& name, TIdlScopeSymbol* parent)
     : TIdlScopeSymbol(name, parent, iskModule)
 {
-    parent->Modules().Add(this);
 }
 
 TIdlClassSymbol::TIdlClassSymbol(const String& name, TIdlScopeSymbol* parent)
-    : TIdlBaseSymbol(name, parent, iskClass), FMethods(new TIdlMethodSymbolList(this))
+    : TIdlBaseSymbol(name, parent, iskClass), FMethods(std::make_unique<TIdlMethodSymbolList>(this))
 {
-    parent->Classes().Add(this);
 }
 
 TIdlMethodSymbol::TIdlMethodSymbol(const String& name, TIdlClassSymbol* parent)
     : TIdlBaseSymbol(name, parent, iskMethod)
 {
-    parent->Methods().Add(this);
 }
 
 void TIdlMethodSymbol::Assign(const TIdlBaseSymbol& other)
@@ -216,10 +209,10 @@ void TIdlFileSymbol::Walk(TSkBrowser& browser, TSymbol scope, TIdlScopeSymbol& i
         }
         if (name.empty() || name[0] != '_' || !HasSkPrefix(name)) continue;
         if (browser.GetMembers(s, CppMembers::ClassMembers | CppMembers::Count, nullptr, 0) > 0) {
-            auto* cls = new TIdlClassSymbol(name.substr(4), &into);
+            auto* cls = into.Classes().Add(std::make_unique<TIdlClassSymbol>(name.substr(4), &into));
             if (PopulatingClasses()) cls->Populate(browser, s, Name());
         } else {
-            auto* module = new TIdlModuleSymbol(name.substr(4), &into);
+            auto* module = into.Modules().Add(std::make_unique<TIdlModuleSymbol>(name.substr(4), &into));
             Walk(browser, s, *module);
         }
     }
@@ -247,7 +240,7 @@ void TIdlClassSymbol::Populate(TSkBrowser& browser, TSymbol symbol, const String
         int line = 0;
         String file;
         if (!browser.FindDeclaration(f, line, file) || !SameFileName(ExtractFileName(file), header)) continue;
-        auto* m = new TIdlMethodSymbol(browser.GetText(f, 0), this);
+        auto* m = FMethods->Add(std::make_unique<TIdlMethodSymbol>(browser.GetText(f, 0), this));
         const TSymbol result = browser.GetResultType(f);
         m->ResultType = result ? browser.GetText(result, 1) : String();
         const int np = browser.GetMembers(f, CppMembers::Parameters | CppMembers::Count, nullptr, 0);
@@ -259,10 +252,7 @@ void TIdlClassSymbol::Populate(TSkBrowser& browser, TSymbol symbol, const String
         m->DeclLine = line;
         m->Resolved = false;
     }
-    auto& items = FMethods->ItemList();
-    std::stable_sort(items.begin(), items.end(), [](TIdlBaseSymbol* a, TIdlBaseSymbol* b) {
-        return CompareText(a->Name(), b->Name()) < 0;
-    });
+    FMethods->SortByName();
     SetMethodProperties(*FMethods);
 }
 

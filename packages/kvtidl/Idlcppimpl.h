@@ -16,32 +16,38 @@ class TIdlModuleSymbol;
 class TIdlClassSymbol;
 class TIdlMethodSymbol;
 
-// An owning list of symbols; it registers itself with its owner, which frees it.
+// An owning list of symbols; it registers itself with its owner, which holds it.
 class TIdlBaseSymbolList : public TObject {
 public:
     explicit TIdlBaseSymbolList(TIdlBaseSymbol* owner);
-    ~TIdlBaseSymbolList() override;
     TIdlBaseSymbolList(const TIdlBaseSymbolList&) = delete;
     TIdlBaseSymbolList& operator=(const TIdlBaseSymbolList&) = delete;
     TIdlBaseSymbol* Owner() const { return FOwner; }
     int Count() const { return static_cast<int>(FItems.size()); }
-    TIdlBaseSymbol* Item(int index) const { return FItems.at(static_cast<std::size_t>(index)); }
+    TIdlBaseSymbol* Item(int index) const { return FItems.at(static_cast<std::size_t>(index)).get(); }
     // The first item of that name (case-sensitive), or nullptr.
     TIdlBaseSymbol* FindName(const String& name) const;
     // Appends a copy of every item of other under this list's owner.
     virtual void Assign(const TIdlBaseSymbolList& other) = 0;
-    void Add(TIdlBaseSymbol* symbol) { FItems.push_back(symbol); }
-    std::vector<TIdlBaseSymbol*>& ItemList() { return FItems; }
+    // Appends the symbol; the list owns it from now on.
+    template <class T>
+    T* Add(std::unique_ptr<T> symbol)
+    {
+        T* s = symbol.get();
+        FItems.push_back(std::move(symbol));
+        return s;
+    }
+    // Sorted by name (case-insensitive), equal names kept in order.
+    void SortByName();
 
 private:
     TIdlBaseSymbol* FOwner;
-    std::vector<TIdlBaseSymbol*> FItems;
+    std::vector<std::unique_ptr<TIdlBaseSymbol>> FItems;
 };
 
 class TIdlBaseSymbol : public TObject {
 public:
     TIdlBaseSymbol(const String& name, TIdlBaseSymbol* parent, TIdlBaseSymbolKind kind);
-    ~TIdlBaseSymbol() override;
     TIdlBaseSymbol(const TIdlBaseSymbol&) = delete;
     TIdlBaseSymbol& operator=(const TIdlBaseSymbol&) = delete;
     String Name() const { return FName; }
@@ -56,7 +62,7 @@ public:
 
 protected:
     friend class TIdlBaseSymbolList;
-    std::vector<TIdlBaseSymbolList*> FLists;  // in order of creation
+    std::vector<TIdlBaseSymbolList*> FLists;  // in order of creation; held by the subclass
 
 private:
     String FName;
@@ -93,8 +99,8 @@ public:
     const TIdlClassSymbolList& Classes() const { return *FClasses; }
 
 private:
-    TIdlModuleSymbolList* FModules;
-    TIdlClassSymbolList* FClasses;
+    std::unique_ptr<TIdlModuleSymbolList> FModules;
+    std::unique_ptr<TIdlClassSymbolList> FClasses;
 };
 
 class TIdlFileSymbol : public TIdlScopeSymbol {
@@ -115,6 +121,7 @@ private:
     bool FPopulatingClasses = false;
 };
 
+// Symbols below a parent are made by the parent's list (Add), which owns them.
 class TIdlModuleSymbol : public TIdlScopeSymbol {
 public:
     TIdlModuleSymbol(const String& name, TIdlScopeSymbol* parent);
@@ -132,7 +139,7 @@ public:
     void ResolveMethodDeclarations();
 
 private:
-    TIdlMethodSymbolList* FMethods;
+    std::unique_ptr<TIdlMethodSymbolList> FMethods;
 };
 
 class TIdlMethodSymbol : public TIdlBaseSymbol {

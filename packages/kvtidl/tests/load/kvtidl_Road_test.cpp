@@ -33,38 +33,44 @@ protected:
     }
 };
 
-const char* const kMakeGolden =
-    "# Make file of the C++ project Bank, kept by the IDE.\r\n"
-    "PROJECT = Bank.exe\r\n"
-    "PROJECTFILES = bank.idl teller.idl bank_c.cc bank_s.cc teller_c.cpp teller_s.cpp\r\n"
-    "IDLFILES = bank.idl teller.idl\r\n"
-    "IDLGENFILES = bank_s.cc bank_c.cc teller_s.cpp teller_c.cpp\r\n"
-    "\r\n"
-    "\r\n"
-    "!if !$d(KROTEX)\r\n"
-    "KROTEX = krotex\r\n"
-    "!endif\r\n"
-    "\r\n"
-    "all: $(PROJECT)\r\n"
-    "\r\n"
-    "bank_s.cc: bank.idl\r\n"
-    "    $(KROTEX) $(IDLCFLAGS) $?\r\n"
-    "\r\n"
-    "bank_c.cc: bank.idl\r\n"
-    "    $(KROTEX) $(IDLCFLAGS) $?\r\n"
-    "\r\n"
-    "teller_s.cpp: teller.idl\r\n"
-    "    $(KROTEX) $(IDLCFLAGS) $?\r\n"
-    "\r\n"
-    "teller_c.cpp: teller.idl\r\n"
-    "    $(KROTEX) $(IDLCFLAGS) $?\r\n"
-    "\r\n"
-    "# Options of single files, kept by the IDE\r\n"
-    "#@ \"teller.idl\" krotex switches=-boa -src_suffix cpp\r\n"
-    "#@ \"bank_c.cc\" - compiler=CCompiler\r\n"
-    "#@ \"bank_s.cc\" - compiler=CCompiler\r\n"
-    "#@ \"teller_c.cpp\" - compiler=CCompiler\r\n"
-    "#@ \"teller_s.cpp\" - compiler=CCompiler\r\n";
+// The make file of the project Bank up to its IDL rules.
+String MakeHead(const String& projectFiles, const String& idlFiles, const String& genFiles)
+{
+    return "# Make file of the C++ project Bank, kept by the IDE.\r\n"
+           "PROJECT = Bank.exe\r\n"
+           "PROJECTFILES = " +
+           projectFiles + "\r\nIDLFILES = " + idlFiles + "\r\nIDLGENFILES = " + genFiles +
+           "\r\n"
+           "\r\n"
+           "\r\n"
+           "!if !$d(KROTEX)\r\n"
+           "KROTEX = krotex\r\n"
+           "!endif\r\n"
+           "\r\n"
+           "all: $(PROJECT)\r\n"
+           "\r\n";
+}
+
+const String kMakeGolden = MakeHead("bank.idl teller.idl bank_c.cc bank_s.cc teller_c.cpp teller_s.cpp",
+                                    "bank.idl teller.idl", "bank_s.cc bank_c.cc teller_s.cpp teller_c.cpp") +
+                           "bank_s.cc: bank.idl\r\n"
+                           "    $(KROTEX) $(IDLCFLAGS) $?\r\n"
+                           "\r\n"
+                           "bank_c.cc: bank.idl\r\n"
+                           "    $(KROTEX) $(IDLCFLAGS) $?\r\n"
+                           "\r\n"
+                           "teller_s.cpp: teller.idl\r\n"
+                           "    $(KROTEX) $(IDLCFLAGS) $?\r\n"
+                           "\r\n"
+                           "teller_c.cpp: teller.idl\r\n"
+                           "    $(KROTEX) $(IDLCFLAGS) $?\r\n"
+                           "\r\n"
+                           "# Options of single files, kept by the IDE\r\n"
+                           "#@ \"teller.idl\" krotex switches=-boa -src_suffix cpp\r\n"
+                           "#@ \"bank_c.cc\" - compiler=CCompiler\r\n"
+                           "#@ \"bank_s.cc\" - compiler=CCompiler\r\n"
+                           "#@ \"teller_c.cpp\" - compiler=CCompiler\r\n"
+                           "#@ \"teller_s.cpp\" - compiler=CCompiler\r\n";
 
 const char* const kBuild = "project add bank.idl teller.idl\n"
                            "project switches teller.idl \"-boa -src_suffix cpp\"\n"
@@ -216,20 +222,9 @@ TEST_F(KvtidlRoad, AFailedFileIsNotShownAsCompiled)
 
 // An IDL file in a folder with a blank: its names stand quoted, the rule's command names the
 // folder with -root_dir and the IDL file instead of "$?".
-const char* const kBlankGolden =
-    "# Make file of the C++ project Bank, kept by the IDE.\r\n"
-    "PROJECT = Bank.exe\r\n"
-    "PROJECTFILES = \"idl files/bank.idl\" \"idl files/bank_c.cc\" \"idl files/bank_s.cc\"\r\n"
-    "IDLFILES = \"idl files/bank.idl\"\r\n"
-    "IDLGENFILES = \"idl files/bank_s.cc\" \"idl files/bank_c.cc\"\r\n"
-    "\r\n"
-    "\r\n"
-    "!if !$d(KROTEX)\r\n"
-    "KROTEX = krotex\r\n"
-    "!endif\r\n"
-    "\r\n"
-    "all: $(PROJECT)\r\n"
-    "\r\n"
+const String kBlankGolden =
+    MakeHead("\"idl files/bank.idl\" \"idl files/bank_c.cc\" \"idl files/bank_s.cc\"",
+             "\"idl files/bank.idl\"", "\"idl files/bank_s.cc\" \"idl files/bank_c.cc\"") +
     "\"idl files/bank_s.cc\": \"idl files/bank.idl\"\r\n"
     "    $(KROTEX) $(IDLCFLAGS) -root_dir \"idl files/\" \"idl files/bank.idl\"\r\n"
     "\r\n"
