@@ -40,3 +40,13 @@ function(ravelo_resource target name file)
     VERBATIM)
   target_sources(${target} PRIVATE ${out})
 endfunction()
+
+# ravelo_icons(TARGET DIR): every DIR/NAME.png becomes the icon resource NAME (RT_ICON) of
+# TARGET. The pictures are drawn from their text pictures beside them (scripts/draw-icon).
+function(ravelo_icons target dir)
+  file(GLOB icons CONFIGURE_DEPENDS ${dir}/*.png)
+  foreach(icon ${icons})
+    get_filename_component(n ${icon} NAME_WE)
+    ravelo_resource(${target} ${n} ${icon} RT_ICON)
+  endforeach()
+endfunction()

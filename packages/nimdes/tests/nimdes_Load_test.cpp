@@ -72,6 +72,13 @@ TEST_F(nimdes_Load, RegisterListsTheWizardsAndUnloadTakesThemBack)
     for (std::size_t i = 0; i < 8; ++i) {
         EXPECT_EQ(items[i].Id, want[i].first);
         EXPECT_EQ(items[i].Caption, want[i].second);
+        // the application wizards show the application icon, the others the form icon, both
+        // pictures of the package's own
+        EXPECT_EQ(items[i].IconName, i == 0 || i == 3 || i == 5 ? "QZ_APP_ICON" : "QZ_FORM_ICON");
+        TPicture icon;
+        EXPECT_NO_THROW(icon.LoadFromIconResource(items[i].Module, items[i].IconName)) << items[i].Id;
+        EXPECT_EQ(icon.Width(), 32);
+        EXPECT_EQ(icon.Height(), 32);
     }
     // Both personalities' categories carry the application wizard's ID.
     EXPECT_EQ(items[1].CategoryId, "Pelmor.QZApplicationWizard");

@@ -11,6 +11,7 @@
 #include "hostimpl/StateListing.h"
 #include "host/Package.h"
 #include "rtl/Files.h"
+#include "rtl/Resources.h"
 #include "rtl/ScopeGuard.h"
 
 namespace {
@@ -47,13 +48,6 @@ struct TPackageLoader::TPackage {
 };
 
 namespace {
-
-const void* BaseOf(const void* addr)
-{
-    Dl_info info{};
-    if (!addr || !dladdr(addr, &info)) return nullptr;
-    return info.dli_fbase;
-}
 
 template <class T>
 T Symbol(void* handle, const char* name)
@@ -171,9 +165,9 @@ void TPackageLoader::LoadOne(const String& name, std::vector<String>& stack, std
         if (!sym) throw EPackageError("Package " + name + " does not export " + what);
     // A library linked against another package answers that package's entry points through its
     // dependencies; take them only from the library itself.
-    const void* base = BaseOf(reinterpret_cast<const void*>(getTable));
+    const void* base = ModuleOfAddress(reinterpret_cast<const void*>(getTable));
     for (const void* p : {reinterpret_cast<const void*>(init), reinterpret_cast<const void*>(fini)})
-        if (BaseOf(p) != base)
+        if (ModuleOfAddress(p) != base)
             throw EPackageError("Package " + name + " does not export its own entry points");
 
     const TPackageInfoTable* table = getTable();
@@ -249,7 +243,7 @@ void TPackageLoader::UnloadOne(std::size_t index, std::vector<String>& errors)
     if (!left.empty()) errors.push_back("left in the host's state: " + Describe(left));
     if (!gone.empty()) errors.push_back("taken from the host's state: " + Describe(gone));
     const void* base = p->Base;
-    auto residue = hostimpl::RemoveResidue([&](const void* addr) { return BaseOf(addr) == base; });
+    auto residue = hostimpl::RemoveResidue([&](const void* addr) { return ModuleOfAddress(addr) == base; });
     if (!residue.empty()) errors.push_back("left registered in the host: " + Describe(residue));
 }
 

@@ -278,6 +278,21 @@ private:
     {
         TIntfPtr<IQGalleryCategoryManager> gm = RequireService<IQGalleryCategoryManager>("gallery");
         auto entries = GalleryEntries();
+        // the icon as the gallery finds it in the library that registered the item
+        auto icon = [](const TGalleryEntry& e) -> String {
+            if (e.IconName.empty()) return "no icon";
+            String bytes;
+            if (!FindResourceData(e.Module, RT_ICON, e.IconName, bytes))
+                return "icon " + e.IconName + " (not found)";
+            TPicture picture;
+            try {
+                picture.LoadFromBytes(bytes);
+            } catch (const EInvalidGraphic&) {
+                return "icon " + e.IconName + " (no picture)";
+            }
+            return "icon " + e.IconName + " (" + IntToStr(picture.Width()) + "x" +
+                   IntToStr(picture.Height()) + ")";
+        };
         std::function<void(IQGalleryCategory*, int)> show = [&](IQGalleryCategory* parent, int depth) {
             for (int i = 0; i < gm->CategoryCount(); ++i) {
                 auto cat = gm->Category(i);
@@ -287,7 +302,7 @@ private:
                 for (const auto& e : entries) {
                     if (!SameText(e.CategoryId, cat->IDString())) continue;
                     FOut << String(static_cast<std::size_t>(depth) * 2 + 2, ' ') << "- " << e.Caption << "  ["
-                         << e.Id << ", icon " << e.IconName << ", kind " << e.Kind << "]"
+                         << e.Id << ", " << icon(e) << ", kind " << e.Kind << "]"
                          << (GalleryItemAvailable(e.Handle) ? "" : " (not available)") << "\n";
                     if (!e.Description.empty())
                         FOut << String(static_cast<std::size_t>(depth) * 2 + 4, ' ') << e.Description << "\n";

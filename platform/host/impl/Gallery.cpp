@@ -61,7 +61,8 @@ int RegisterNewHandler(const String& categoryId, const String& caption, const St
     for (auto& h : s.Handlers)
         if (SameText(h.Id, id)) throw EHostError("Gallery item '" + id + "' is already registered");
     int handle = s.NextHandle++;
-    s.Handlers.push_back({handle, categoryId, caption, iconName, id, kind, itemClass, description});
+    s.Handlers.push_back({handle, categoryId, caption, iconName, id, kind, itemClass, description,
+                          ModuleOfAddress(itemClass)});
     return handle;
 }
 

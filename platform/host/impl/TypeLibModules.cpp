@@ -1,6 +1,5 @@
 // The type-library modules of projects, their updaters, the ATL units and the stand-alone
 // libraries of the type-library editor.
-#include <dlfcn.h>
 
 #include <algorithm>
 #include <typeinfo>
@@ -12,6 +11,7 @@
 #include "hostimpl/CppProjectModel.h"
 #include "hostimpl/HostState.h"
 #include "rtl/Files.h"
+#include "rtl/Resources.h"
 
 namespace hostimpl {
 namespace {
@@ -22,12 +22,6 @@ THostModule* HostProject(IQProject* project)
     for (auto& p : State().Projects)
         if (static_cast<IQProject*>(p.get()) == project) return p.get();
     return nullptr;
-}
-
-const void* LibraryOf(const void* address)
-{
-    Dl_info info{};
-    return address && dladdr(address, &info) ? info.dli_fbase : nullptr;
 }
 
 class TTypeLibModuleImpl : public TInterfacedObject, public IQTypeLibModule {
@@ -78,9 +72,9 @@ public:
     }
     int RemoveSaveCallbacksOf(const void* codeAddress) override
     {
-        const void* lib = LibraryOf(codeAddress);
+        const void* lib = ModuleOfAddress(codeAddress);
         return static_cast<int>(std::erase_if(FCallbacks, [&](const TIntfPtr<IQTypeLibSaveCallback>& c) {
-            return LibraryOf(*reinterpret_cast<void* const*>(c.get())) == lib;
+            return ModuleOfAddress(*reinterpret_cast<void* const*>(c.get())) == lib;
         }));
     }
     int SaveCallbackCount() override { return static_cast<int>(FCallbacks.size()); }

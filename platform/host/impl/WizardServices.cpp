@@ -49,6 +49,14 @@ public:
     }
 };
 
+// The library the wizard comes from: a host-made gallery-item wizard's item class is the
+// package's, any other wizard's class is (its virtual table lies in its library).
+HMODULE WizardModule(IQTAWizard* wizard)
+{
+    if (auto* item = dynamic_cast<TGalleryItemWizard*>(wizard)) return ModuleOfAddress(item->ItemClass());
+    return ModuleOfAddress(*static_cast<const void* const*>(dynamic_cast<const void*>(wizard)));
+}
+
 class TWizardServices : public TAggregatedObject, public IQTAWizardServices {
 public:
     using TAggregatedObject::TAggregatedObject;
@@ -67,6 +75,8 @@ public:
         TraceRegistration("AddWizard " + wizard->GetIDString());
         int handler = RegisterNewHandler(cat->IDString(), wizard->GetName(), wizard->GetGlyph(), index,
                                          ClassOf<TWizardItem>(), wizard->GetIDString(), wizard->GetComment());
+        for (auto& h : State().Handlers)
+            if (h.Handle == handler) h.Module = WizardModule(wizard);
         Wizards()[index] = {keep, handler};
         return index;
     }

@@ -47,7 +47,7 @@ TEST(host_Shell, LoadsInRequiresOrderAndRunsAnItem)
     EXPECT_EQ(r.out, "loaded FxB\n"
                      "Quistor.Pendro.New  \"Pendro Projects\"\n"
                      "Fx.Category  \"Fixtures\"\n"
-                     "  - Fx Item  [FxItem, icon FXICON, kind 4]\n"
+                     "  - Fx Item  [FxItem, icon FXICON (16x16), kind 4]\n"
                      "cancelled\n"  // the item made no file
                      "unloaded FxB\n"
                      "unloaded FxA\n");
@@ -64,7 +64,7 @@ TEST(host_Shell, StandardInputCarriesOnAfterAnError)
     EXPECT_NE(r.err.find("No item 'No Item' in gallery category 'Fx.Category'"), String::npos) << r.err;
     // gallery ran once: before quit, not after
     EXPECT_EQ(r.out, "loaded FxA\nQuistor.Pendro.New  \"Pendro Projects\"\nFx.Category  \"Fixtures\"\n"
-                     "  - Fx Item  [FxItem, icon FXICON, kind 4]\n");
+                     "  - Fx Item  [FxItem, icon FXICON (16x16), kind 4]\n");
 }
 
 TEST(host_Shell, FailuresAreClearAndNonZero)

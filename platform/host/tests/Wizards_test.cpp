@@ -78,6 +78,23 @@ protected:
     }
 };
 
+TEST_F(host_Wizards, AWizardsIconIsLookedUpInTheLibraryThatAddedIt)
+{
+    auto ws = RequireService<IQTAWizardServices>("wizards");
+    TIntfPtr<IQTAWizard> own(new TTestWizard);
+    TIntfPtr<IQTAWizard> made(
+        new TGalleryItemWizard({"Test.Item", "Test Item", "", "ICON", "Quistor.Pendro.New", sCppPersonality},
+                               ClassOf<TTestComItem>()));
+    const int a = ws->AddWizard(own.get()), b = ws->AddWizard(made.get());
+    const HMODULE host = ModuleOfAddress(reinterpret_cast<const void*>(&RegisterNewHandler));
+    ASSERT_NE(host, HInstance);
+    const auto entries = GalleryEntries();
+    ASSERT_EQ(entries.size(), 2u);
+    for (const TGalleryEntry& e : entries) EXPECT_EQ(e.Module, HInstance) << e.Id;  // not the host's
+    ws->RemoveWizard(a);
+    ws->RemoveWizard(b);
+}
+
 TEST_F(host_Wizards, ComWizardsStopWithoutAProject)
 {
     const int h =

@@ -33,6 +33,12 @@ TKey MakeKey(HMODULE m, const String& type, const String& name)
 
 }  // namespace
 
+HMODULE ModuleOfAddress(const void* address)
+{
+    Dl_info info{};
+    return address && dladdr(address, &info) ? info.dli_fbase : nullptr;
+}
+
 TResourceRegistrar::TResourceRegistrar(HMODULE module, const char* type, const char* name, const void* data,
                                        std::size_t size)
     : FModule(module), FType(type), FName(name)

@@ -2,6 +2,8 @@
 
 #include "rtl/Resources.h"
 
+#include <cstdio>
+
 namespace {
 
 const char kTemplates[] = "first %0:s\r\n|\r\nsecond\r\n|\r\nthird|\r\n";
@@ -35,6 +37,17 @@ TEST(host_Resources, TemplateCountMustMatch)
     EXPECT_THROW(SplitModuleSources("a|b|c", 1, "X"), EResNotFound);  // text after the last
     auto t = SplitModuleSources("a\n|\nb|\r\n", 1, "X");  // LF only is accepted
     EXPECT_EQ(t, (std::vector<String>{"a\n", "b"}));
+}
+
+TEST(host_Resources, AnAddressBelongsToTheModuleThatHoldsIt)
+{
+    static const int data = 0;
+    const int onStack = 0;
+    EXPECT_EQ(ModuleOfAddress(reinterpret_cast<const void*>(&ModuleHandle)), HInstance);
+    EXPECT_EQ(ModuleOfAddress(&data), HInstance);
+    EXPECT_NE(ModuleOfAddress(reinterpret_cast<const void*>(&std::printf)), HInstance);  // the C library's
+    EXPECT_EQ(ModuleOfAddress(&onStack), nullptr);
+    EXPECT_EQ(ModuleOfAddress(nullptr), nullptr);
 }
 
 RTL_RESOURCESTRING(sSample, "Größe");

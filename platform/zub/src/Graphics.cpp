@@ -501,6 +501,11 @@ void TPicture::LoadFromFile(const String& fileName)
     }
 }
 
+void TPicture::LoadFromIconResource(const void* module, const String& name)
+{
+    LoadFromBytes(LoadResourceData(module, RT_ICON, name));
+}
+
 void TPicture::LoadFromBytes(const String& bytes)
 {
     TPictureFormat format = DetectPictureFormat(bytes);

@@ -31,6 +31,13 @@ int TImageList::Add(const TPicture& picture)
     return static_cast<int>(FImages.size()) - 1;
 }
 
+int TImageList::AddIcon(const void* module, const String& name)
+{
+    TPicture icon;
+    icon.LoadFromIconResource(module, name);
+    return Add(icon);
+}
+
 TPicture TImageList::Picture(int index) const
 {
     std::lock_guard g(Lock());

@@ -5,9 +5,11 @@
 
 #include "media/Jpeg.h"
 #include "rtl/Files.h"
+#include "rtl/Resources.h"
 #include "testsupport/TestDir.h"
 #include "zub/ComCtrls.h"
 #include "zub/ExtCtrls.h"
+#include "zub/ImgList.h"
 
 namespace {
 
@@ -114,6 +116,44 @@ TEST(ZubPicture, BadInputLeavesThePictureAsItWas)
     EXPECT_EQ(p.Width(), 5);
     TPicture empty;
     EXPECT_THROW(empty.SaveToFile(Scratch("empty.gif")), EInvalidGraphic);
+}
+
+TEST(ZubPicture, IconResourcesAreTheModulesOwn)
+{
+    const String png = Png(32, 32), text = "no picture";
+    const TResourceRegistrar icon(HInstance, RT_ICON, "TEST_ICON", png.data(), png.size());
+    const TResourceRegistrar bad(HInstance, RT_ICON, "TEST_TEXT", text.data(), text.size());
+    const TResourceRegistrar bitmap(HInstance, RT_BITMAP, "TEST_BITMAP", png.data(), png.size());
+    TPicture p;
+    p.LoadFromIconResource(HInstance, "test_icon");
+    EXPECT_EQ(p.Format(), TPictureFormat::Png);
+    EXPECT_EQ(p.Width(), 32);
+
+    TImageList images(nullptr);
+    EXPECT_EQ(images.AddIcon(HInstance, "TEST_ICON"), 0);
+    EXPECT_EQ(images.AddIcon(HInstance, "TEST_ICON"), 1);
+    const int other = 0;
+    struct Case {
+        const void* module;
+        const char* name;
+        bool resNotFound;
+    } cases[] = {
+        {&other, "TEST_ICON", true},  // another module's
+        {HInstance, "TEST_BITMAP", true},  // a bitmap is no icon
+        {HInstance, "TEST_TEXT", false},  // bytes that are no picture
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.resNotFound) {
+            EXPECT_THROW(p.LoadFromIconResource(c.module, c.name), EResNotFound);
+            EXPECT_THROW(images.AddIcon(c.module, c.name), EResNotFound);
+        } else {
+            EXPECT_THROW(p.LoadFromIconResource(c.module, c.name), EInvalidGraphic);
+            EXPECT_THROW(images.AddIcon(c.module, c.name), EInvalidGraphic);
+        }
+        EXPECT_EQ(p.Width(), 32);  // unchanged
+        EXPECT_EQ(images.Count(), 2);
+    }
 }
 
 TEST(ZubImage, AutoSizeTakesThePictureSize)

@@ -221,7 +221,8 @@ TEST(wekide_IdeHost, CommandsFromStandardInput)
                         "gallery\nnew Quistor.Tolvane.NewFiles \"Thread Object\"\ncompiler idle\nrun "
                         "FileNewZubFrameCommand\n");
     ASSERT_EQ(r.status, 0) << r.out;
-    EXPECT_NE(r.out.find("- Thread Object  [NewKVTZubThread, icon NEWZUBTHREAD, kind 4]"), String::npos)
+    EXPECT_NE(r.out.find("- Thread Object  [NewKVTZubThread, icon NEWZUBTHREAD (not found), kind 4]"),
+              String::npos)
         << r.out;
     EXPECT_NE(ReadFileBytes(out + "Unit1.cpp").find("info.szName = \"Worker \\\"1\\\"\";"), String::npos);
     EXPECT_NE(ReadFileBytes(out + "Unit2.h").find("class TFrame1 : public TFrame"), String::npos);

@@ -66,6 +66,7 @@ public:
     TIntfPtr<IQGalleryCategory> GetGalleryCategory() override;
     void Execute() override;
     bool IsVisible(IQProject* project) override;
+    const TGalleryItemClass* ItemClass() const { return FClass; }
 
 private:
     TInfo FInfo;

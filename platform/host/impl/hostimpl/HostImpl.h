@@ -9,6 +9,7 @@
 #include "host/Hooks.h"
 #include "host/IDEControl.h"
 #include "host/PersonalityServices.h"
+#include "rtl/Resources.h"
 
 class TControl;
 
@@ -51,6 +52,8 @@ struct TGalleryEntry {
     int Kind;
     const TGalleryItemClass* ItemClass;
     String Description;
+    // The library that registered the item: its icon is the RT_ICON resource IconName there.
+    HMODULE Module = nullptr;
 };
 std::vector<TGalleryEntry> GalleryEntries();
 // Picks an item: EHostError for an unknown category, an unknown caption (letter case ignored)

@@ -24,8 +24,14 @@ static inline HMODULE ModuleHandle()
 }
 #define HInstance (ModuleHandle())
 
+// The module whose code or data holds address; nullptr for an address in none.
+HMODULE ModuleOfAddress(const void* address);
+
 inline constexpr const char* RT_RCDATA = "RCDATA";
 inline constexpr const char* RT_BITMAP = "BITMAP";  // BMP files
+// Icons: a PNG (transparent where the icon is not drawn) or BMP picture, 32x32 for the gallery,
+// 16x16 for image lists.
+inline constexpr const char* RT_ICON = "ICON";
 
 class EResNotFound : public Exception {
 public:

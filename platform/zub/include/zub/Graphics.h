@@ -332,6 +332,9 @@ public:
     void LoadFromFile(const String& fileName);
     // Takes the bytes of a picture file (same checks as LoadFromFile).
     void LoadFromBytes(const String& bytes);
+    // Loads the icon resource `name` of a module (RT_ICON); EResNotFound when the module has
+    // none, EInvalidGraphic when its bytes are no picture.
+    void LoadFromIconResource(const void* module, const String& name);
     // Writes the bytes back atomically; EInvalidGraphic when the picture is empty.
     void SaveToFile(const String& fileName) const;
     void Assign(const TPicture& other) { *this = other; }

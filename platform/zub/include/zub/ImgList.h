@@ -14,6 +14,9 @@ public:
     int Count() const;
     // Adds a picture as the next icon; returns its index.
     int Add(const TPicture& picture);
+    // Adds the icon resource `name` of a module (TPicture::LoadFromIconResource, same errors;
+    // the list unchanged on error); returns its index.
+    int AddIcon(const void* module, const String& name);
     TPicture Picture(int index) const;  // EListError out of range
     void Clear();
     // Draws icon index at (x, y); an index out of range draws nothing.
