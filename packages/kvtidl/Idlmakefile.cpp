@@ -48,31 +48,44 @@ bool EndsWithText(const String& s, const String& tail)
 
 }  // namespace
 
-TIdlMakeSymbol::TIdlMakeSymbol(String projectDir, const String& switches, String idlFile, String rootDir)
+TCustomIdlMakeSymbol::TCustomIdlMakeSymbol(String projectDir, const String& switches, String idlFile,
+                                           String rootDir)
     : FProjectDir(std::move(projectDir)), FIdlFile(std::move(idlFile)), FRootDir(std::move(rootDir)),
       FOptions(switches)
 {
 }
 
-String TIdlMakeSymbol::MakeGenFileName(TKnownGenFileTypes kind) const
+String TCustomIdlMakeSymbol::MakeGenFileName(TKnownGenFileTypes kind) const
 {
     const TIdlCppOptions o = IdlGenOptions(FOptions.Text(), FRootDir);
     return kind == TKnownGenFileTypes::gfServer ? o.MakeServerSourceName(FProjectDir, FIdlFile)
                                                 : o.MakeClientSourceName(FProjectDir, FIdlFile);
 }
 
-void TIdlMakeSymbol::SetName(const String& idlFile)
+void TCustomIdlMakeSymbol::SetName(const String& idlFile)
 {
     if (idlFile == FIdlFile) return;
     FIdlFile = idlFile;
     Changed = true;
 }
 
-void TIdlMakeSymbol::SetOptionsString(const String& text)
+void TCustomIdlMakeSymbol::SetOptionsString(const String& text)
 {
     if (text == FOptions.Text()) return;
     FOptions.SetText(text);
     Changed = true;
+}
+
+void TCustomIdlMakeSymbol::Assign(const TCustomIdlMakeSymbol& other)
+{
+    Current[0] = other.Current[0];
+    Current[1] = other.Current[1];
+}
+
+void TCustomIdlMakeSymbol::TakeCurrent(const String& name)
+{
+    for (int k = 0; k < 2; ++k)
+        if (SameText(name, MakeGenFileName(static_cast<TKnownGenFileTypes>(k)))) Current[k] = name;
 }
 
 void TIdlMakeSymbol::AddGenFile(const String& name, const String& command)
@@ -81,8 +94,7 @@ void TIdlMakeSymbol::AddGenFile(const String& name, const String& command)
     g->FileName = name;
     g->Command = command;
     FGenFiles.push_back(std::move(g));
-    for (int k = 0; k < 2; ++k)
-        if (SameText(name, MakeGenFileName(static_cast<TKnownGenFileTypes>(k)))) Current[k] = name;
+    TakeCurrent(name);
 }
 
 TGenFile* TIdlMakeSymbol::FindGenFile(const String& name)
@@ -113,7 +125,72 @@ void TIdlMakeSymbol::UpdateGenFiles()
     }
 }
 
-String MakeIdlRule(const String& projectFile, TIdlMakeSymbol& sym, const TGenFile& gen)
+TXMLIdlMakeSymbol::TXMLIdlMakeSymbol(IQCppProject* project, const String& switches, const String& idlFile,
+                                     const String& rootDir)
+    : TCustomIdlMakeSymbol(project->Directory(), switches, idlFile, rootDir), FProject(project)
+{
+    for (const String& g : FProject->ItemGenFiles(FIdlFile)) TakeCurrent(ExpandRelativePath(FProjectDir, g));
+}
+
+String TXMLIdlMakeSymbol::Relative(const String& name) const
+{
+    return ExtractRelativePath(FProject->FileName(), name);
+}
+
+void TXMLIdlMakeSymbol::AddGenFile(const String& name)
+{
+    std::vector<String> list = FProject->ItemGenFiles(FIdlFile);
+    const String rel = Relative(name);
+    if (std::none_of(list.begin(), list.end(), [&](const String& g) { return SameFileName(g, rel); })) {
+        list.push_back(rel);
+        FProject->SetItemGenFiles(FIdlFile, list);
+    }
+    String dir = Trim(ExtractFilePath(rel));
+    if (dir.empty()) dir = ".";
+    if (dir.find(' ') != String::npos && dir.front() != '"') {
+        if (dir.size() > 1 && IsPathDelim(dir.back())) dir.pop_back();
+        dir = "\"" + dir + "\"";
+    }
+    FProject->SetItemValue(FIdlFile, "IDLROOTDIR", Format(" %s %s ", {"-root_dir", dir}));
+    TakeCurrent(name);
+}
+
+bool TXMLIdlMakeSymbol::FindGenFile(const String& name)
+{
+    const String rel = Relative(name);
+    for (const String& g : FProject->ItemGenFiles(FIdlFile))
+        if (SameFileName(g, rel)) return true;
+    return false;
+}
+
+void TXMLIdlMakeSymbol::UpdateGenFiles()
+{
+    std::vector<String> wanted;
+    for (auto kind : {TKnownGenFileTypes::gfServer, TKnownGenFileTypes::gfClient}) {
+        const String name = MakeGenFileName(kind);
+        if (name != Current[static_cast<int>(kind)]) Changed = true;
+        Current[static_cast<int>(kind)] = name;
+        wanted.push_back(Relative(name));
+    }
+    // names the switches no longer give leave the element
+    if (FProject->ItemGenFiles(FIdlFile) != wanted) {
+        Changed = true;
+        FProject->SetItemGenFiles(FIdlFile, {});
+    }
+    for (const String& name : Current) AddGenFile(name);
+}
+
+void TXMLIdlMakeSymbol::ClearGenFiles()
+{
+    std::vector<String> list = FProject->ItemGenFiles(FIdlFile);
+    for (auto kind : {TKnownGenFileTypes::gfServer, TKnownGenFileTypes::gfClient}) {
+        const String rel = Relative(MakeGenFileName(kind));
+        std::erase_if(list, [&](const String& g) { return SameFileName(g, rel); });
+    }
+    FProject->SetItemGenFiles(FIdlFile, list);
+}
+
+String MakeIdlRule(const String& projectFile, const TCustomIdlMakeSymbol& sym, const TGenFile& gen)
 {
     const String genRel = ExtractRelativePath(projectFile, gen.FileName);
     const String idlRel = ExtractRelativePath(projectFile, sym.Name());
@@ -204,18 +281,28 @@ std::vector<String> TIdlMakeFile::IdlFiles() const
     return out;
 }
 
-void TIdlMakeFile::ParseIdlSymbols()
+void TIdlMakeFile::ParseIdlSymbols() { TIdlOptionsManagerHelper(*this).ParseIdlSymbols(); }
+
+void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries)
 {
+    TIdlOptionsUpdaterHelper(*this).UpdateIDLRules(entries);
+}
+
+String TIdlOptionsManagerHelper::GetIdlCFlags() const { return FMakeFile.MacroValue(sIdlFlagsMacro); }
+
+void TIdlOptionsManagerHelper::ParseIdlSymbols()
+{
+    TIdlMakeFile& m = FMakeFile;
     // A symbol read before keeps the switches its rules were written with, so that a change of
     // the switches is seen by the next update.
     std::map<String, String> known;
-    for (auto& [key, sym] : FSymbols) known[key] = sym->Options().Text();
-    FSymbols.clear();
-    const std::vector<String> names = ExtractStrings(MacroValue(sIdlFilesMacro), " \t");
-    const String macroFlags = MacroValue(sIdlFlagsMacro);
+    for (auto& [key, sym] : m.FSymbols) known[key] = sym->Options().Text();
+    m.FSymbols.clear();
+    const std::vector<String> names = ExtractStrings(m.MacroValue(sIdlFilesMacro), " \t");
+    const String macroFlags = GetIdlCFlags();
     TGenFile* current = nullptr;
     bool continued = false;  // the line goes on from the one before (a macro's value, say)
-    for (const auto& line : TMakeFileText::SplitLines(FText)) {
+    for (const auto& line : TMakeFileText::SplitLines(m.FText)) {
         const bool continuation = continued;
         const String right = TrimRight(line.Text);
         continued = !right.empty() && right.back() == '\\';
@@ -231,16 +318,16 @@ void TIdlMakeFile::ParseIdlSymbols()
                 const auto colon = target.rfind(':');
                 if (colon == String::npos) continue;
                 target = Trim(target.substr(0, colon));
-                const String idl = ExpandRelativePath(ProjectDir(), Unquote(name));
-                auto& sym = FSymbols[FileNameKey(idl)];
+                const String idl = ExpandRelativePath(m.ProjectDir(), Unquote(name));
+                auto& sym = m.FSymbols[FileNameKey(idl)];
                 if (!sym) {
                     auto k = known.find(FileNameKey(idl));
                     const String sw = k != known.end() ? k->second
-                                      : SwitchesOf     ? SwitchesOf(idl)
+                                      : m.SwitchesOf   ? m.SwitchesOf(idl)
                                                        : macroFlags;
-                    sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), sw, idl, RootDir);
+                    sym = std::make_unique<TIdlMakeSymbol>(m.ProjectDir(), sw, idl, m.RootDir);
                 }
-                sym->AddGenFile(ExpandRelativePath(ProjectDir(), Unquote(target)), "");
+                sym->AddGenFile(ExpandRelativePath(m.ProjectDir(), Unquote(target)), "");
                 current = sym->GenFiles().back().get();
                 current->Position = line.Start;
                 current->EndPosition = line.End;
@@ -267,48 +354,49 @@ void TIdlMakeFile::ParseIdlSymbols()
     }
     // Only a rule that runs the IDL compiler is the IDL file's: "docs.html: a.idl" with a
     // command of the user's stays the user's, whatever the IDL rules' updates do.
-    for (auto it = FSymbols.begin(); it != FSymbols.end();) {
+    for (auto it = m.FSymbols.begin(); it != m.FSymbols.end();) {
         std::erase_if(it->second->GenFiles(), [](const std::unique_ptr<TGenFile>& g) {
             return UpperCase(g->Command).find("KROTEX") == String::npos;
         });
-        it = it->second->GenFiles().empty() ? FSymbols.erase(it) : std::next(it);
+        it = it->second->GenFiles().empty() ? m.FSymbols.erase(it) : std::next(it);
     }
 }
 
-void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries)
+void TIdlOptionsUpdaterHelper::UpdateIDLRules(const std::vector<String>& entries)
 {
-    const String flags = MacroValue(sIdlFlagsMacro);
+    TIdlMakeFile& m = FMakeFile;
+    const String flags = TIdlOptionsManagerHelper(m).GetIdlCFlags();
     for (const String& e : entries) {
-        auto& sym = FSymbols[FileNameKey(e)];
+        auto& sym = m.FSymbols[FileNameKey(e)];
         if (!sym)
-            sym = std::make_unique<TIdlMakeSymbol>(ProjectDir(), SwitchesOf ? SwitchesOf(e) : flags, e,
-                                                   RootDir);
+            sym = std::make_unique<TIdlMakeSymbol>(m.ProjectDir(), m.SwitchesOf ? m.SwitchesOf(e) : flags, e,
+                                                   m.RootDir);
         else
             sym->SetName(e);  // the project's spelling of the name, for its rules too
     }
     // New rules go at the end, never glued to a last line without line break, nor read as part
     // of a last line that goes on to the next (ends in "\"): an empty line ends that one first.
-    if (!FText.empty() && FText.back() != '\n') FText += CRLF;
-    if (!FText.empty()) {
-        const std::size_t nl = FText.size() - 1;
-        const std::size_t before = nl == 0 ? String::npos : FText.rfind('\n', nl - 1);
+    if (!m.FText.empty() && m.FText.back() != '\n') m.FText += CRLF;
+    if (!m.FText.empty()) {
+        const std::size_t nl = m.FText.size() - 1;
+        const std::size_t before = nl == 0 ? String::npos : m.FText.rfind('\n', nl - 1);
         const std::size_t from = before == String::npos ? 0 : before + 1;
-        const String last = TrimRight(FText.substr(from, nl - from));
-        if (!last.empty() && last.back() == '\\') FText += CRLF;
+        const String last = TrimRight(m.FText.substr(from, nl - from));
+        if (!last.empty() && last.back() == '\\') m.FText += CRLF;
     }
     std::map<long, String> inserts;  // rules to insert at each place, in order
     std::set<std::pair<long, long>> deleted;  // a range asked to be deleted twice is deleted once
-    const long rulesAt = static_cast<long>(FText.size());
+    const long rulesAt = static_cast<long>(m.FText.size());
     String genList;
     std::vector<String> removed;
-    for (auto& entry : FSymbols) {
+    for (auto& entry : m.FSymbols) {
         // no structured binding here: lambdas capture these, which not every compiler allows
         TIdlMakeSymbol* sym = entry.second.get();
         const String& name = sym->Name();
         const bool remove = std::none_of(entries.begin(), entries.end(),
                                          [&name](const String& e) { return SameFileName(e, name); });
         if (!remove) {
-            sym->SetOptionsString(SwitchesOf ? SwitchesOf(name) : flags);
+            sym->SetOptionsString(m.SwitchesOf ? m.SwitchesOf(name) : flags);
             sym->UpdateGenFiles();
         }
         if (remove || sym->Changed)
@@ -328,12 +416,12 @@ void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries)
         }
         for (auto& g : sym->GenFiles()) {
             if (g->Position < 0) {
-                inserts[rulesAt] += MakeIdlRule(FProjectFile, *sym, *g);
+                inserts[rulesAt] += MakeIdlRule(m.FProjectFile, *sym, *g);
             } else if (sym->Changed) {
-                inserts[g->Position] += MakeIdlRule(FProjectFile, *sym, *g);
+                inserts[g->Position] += MakeIdlRule(m.FProjectFile, *sym, *g);
             }
             if (!genList.empty()) genList += ' ';
-            genList += FixFileSpaces(ExtractRelativePath(FProjectFile, g->FileName));
+            genList += FixFileSpaces(ExtractRelativePath(m.FProjectFile, g->FileName));
         }
         sym->Changed = false;
     }
@@ -342,23 +430,23 @@ void TIdlMakeFile::UpdateIDLRules(const std::vector<String>& entries)
     for (const auto& [p, t] : inserts) places.insert(p);
     for (auto p = places.rbegin(); p != places.rend(); ++p) {
         for (auto d = deleted.lower_bound({*p, 0}); d != deleted.end() && d->first == *p; ++d) {
-            FText.erase(d->first, d->second - d->first);
+            m.FText.erase(d->first, d->second - d->first);
             break;  // the longest range at a place is last; ranges of one place are the same rule
         }
         auto in = inserts.find(*p);
-        if (in != inserts.end()) FText.insert(*p, in->second);
+        if (in != inserts.end()) m.FText.insert(*p, in->second);
     }
-    for (const String& r : removed) FSymbols.erase(FileNameKey(r));
-    SetMacro(sIdlGenFilesMacro, genList);
-    if (!entries.empty() && !HasKrotexDefinition(FText)) {
+    for (const String& r : removed) m.FSymbols.erase(FileNameKey(r));
+    m.SetMacro(sIdlGenFilesMacro, genList);
+    if (!entries.empty() && !HasKrotexDefinition(m.FText)) {
         String v;
         long s, e;
-        const long at = FindMacro(sIdlGenFilesMacro, v, s, e) ? e : 0;
-        FText.insert(at, String(CRLF) + CRLF + kKrotexDefinition + CRLF + "KROTEX = krotex" + CRLF +
-                             "!endif" + CRLF);
+        const long at = m.FindMacro(sIdlGenFilesMacro, v, s, e) ? e : 0;
+        m.FText.insert(at, String(CRLF) + CRLF + kKrotexDefinition + CRLF + "KROTEX = krotex" + CRLF +
+                               "!endif" + CRLF);
     }
     // Positions have moved: read the rules back.
-    ParseIdlSymbols();
+    TIdlOptionsManagerHelper(m).ParseIdlSymbols();
 }
 
 void TIdlMakeFile::SetIdlFiles(const std::vector<String>& entries)

@@ -106,12 +106,33 @@ bool CompileKrotex(const String& idlFile, const String& switches, IQCppProject* 
     return TIdlProjectCompilerHelper(project).IdlCompile(idlFile, switches);
 }
 
+std::vector<String> TIdlFileEntries::FullNames() const
+{
+    std::vector<String> r;
+    for (const auto& e : FEntries) r.push_back(e.FullName);
+    return r;
+}
+
+void TIdlOptionsUpdater::UpdateIdlFiles(const std::vector<String>& files, IQCppProject* project)
+{
+    FEntries.Clear();
+    for (const String& f : files) FEntries.Add({f, ExpandRelativePath(project->Directory(), f), ""});
+}
+
+void TXMLIdlOptionsUpdater::UpdateIdlFiles(const std::vector<String>& files, IQCppProject* project)
+{
+    FEntries.Clear();
+    for (const String& f : files)
+        FEntries.Add({f, ExpandRelativePath(project->Directory(), f), project->FileName()});
+}
+
 void TIdlOptionsUpdater::UpdateIDLRules(IQCppProject* project)
 {
+    UpdateIdlFiles(ProjectIdlFiles(project), project);
     TIdlMakeFile mk(project->FileName(), project->MakeFileText());
     mk.SwitchesOf = [project](const String& f) { return KrotexSwitchesOf(project, f); };
     mk.RootDir = RootDir(project);
-    mk.SetIdlFiles(ProjectIdlFiles(project));
+    mk.SetIdlFiles(GetIdlFileEntries().FullNames());
     project->SetMakeFileText(mk.Text());
 }
 
@@ -123,32 +144,48 @@ bool TIdlOptionsUpdater::RenameModule(IQCppProject* project, const String& oldNa
     return true;
 }
 
+String TXMLIdlOptionsManagerHelper::GetIdlCFlags() const { return FProject->GetMakeSym(sIdlFlagsMacro); }
+
+void TXMLIdlOptionsManagerHelper::ExtractIdlSymbols(TXMLIdlOptionsUpdater& updater)
+{
+    std::vector<String> names;
+    for (String w : ExtractStrings(FProject->GetMakeSym(sIdlFilesMacro), " \t")) {
+        if (w.size() >= 2 && w.front() == '"' && w.back() == '"') w = w.substr(1, w.size() - 2);
+        names.push_back(w);
+    }
+    updater.UpdateIdlFiles(names, FProject);
+    for (const auto& e : updater.GetIdlFileEntries().Entries()) {
+        auto& sym = updater.Symbols()[FileNameKey(e.FullName)];
+        if (!sym)
+            sym = std::make_unique<TXMLIdlMakeSymbol>(FProject, KrotexSwitchesOf(FProject, e.FullName),
+                                                      e.FullName);
+        sym->UpdateGenFiles();
+    }
+}
+
+void TXMLIdlOptionsUpdaterHelper::UpdateIDLRules(const TIdlFileEntries& entries)
+{
+    const String flags = TXMLIdlOptionsManagerHelper(FProject).GetIdlCFlags();
+    String idlList, genList;
+    for (const auto& e : entries.Entries()) {
+        const String& idl = e.FullName;
+        idlList +=
+            (idlList.empty() ? "" : " ") + FixFileSpaces(ExtractRelativePath(FProject->FileName(), idl));
+        TXMLIdlMakeSymbol sym(FProject, KrotexSwitchesOf(FProject, idl), idl);
+        sym.UpdateGenFiles();
+        for (const String& g : FProject->ItemGenFiles(idl))
+            genList += (genList.empty() ? "" : " ") + FixFileSpaces(g);
+        sym.Changed = false;
+    }
+    FProject->SetMakeSym(sIdlFilesMacro, idlList);
+    FProject->SetMakeSym(sIdlGenFilesMacro, genList);
+    if (!FProject->HasMakeSym(sIdlFlagsMacro)) FProject->SetMakeSym(sIdlFlagsMacro, flags);
+}
+
 void TXMLIdlOptionsUpdater::UpdateIDLRules(IQCppProject* project)
 {
-    const String flags = project->GetMakeSym(sIdlFlagsMacro);
-    String idlList, genList;
-    for (const String& idl : ProjectIdlFiles(project)) {
-        idlList +=
-            (idlList.empty() ? "" : " ") + FixFileSpaces(ExtractRelativePath(project->FileName(), idl));
-        TIdlMakeSymbol sym(project->Directory(), KrotexSwitchesOf(project, idl), idl);
-        std::vector<String> gen;
-        for (auto kind : {TKnownGenFileTypes::gfServer, TKnownGenFileTypes::gfClient}) {
-            const String rel = ExtractRelativePath(project->FileName(), sym.MakeGenFileName(kind));
-            gen.push_back(rel);
-            genList += (genList.empty() ? "" : " ") + FixFileSpaces(rel);
-        }
-        project->SetItemGenFiles(idl, gen);
-        String dir = Trim(ExtractFilePath(gen.front()));
-        if (dir.empty()) dir = ".";
-        if (dir.find(' ') != String::npos && dir.front() != '"') {
-            if (dir.size() > 1 && IsPathDelim(dir.back())) dir.pop_back();
-            dir = "\"" + dir + "\"";
-        }
-        project->SetItemValue(idl, "IDLROOTDIR", Format(" %s %s ", {"-root_dir", dir}));
-    }
-    project->SetMakeSym(sIdlFilesMacro, idlList);
-    project->SetMakeSym(sIdlGenFilesMacro, genList);
-    if (!project->HasMakeSym(sIdlFlagsMacro)) project->SetMakeSym(sIdlFlagsMacro, flags);
+    UpdateIdlFiles(ProjectIdlFiles(project), project);
+    TXMLIdlOptionsUpdaterHelper(project).UpdateIDLRules(GetIdlFileEntries());
 }
 
 namespace {
@@ -220,6 +257,12 @@ std::vector<String> TXMLIdlOptionsUpdater::GetAllGenFiles(IQCppProject* project)
         for (const String& g : project->ItemGenFiles(idl))
             r.push_back(ExpandRelativePath(project->Directory(), g));
     return r;
+}
+
+std::unique_ptr<TRemoveGenModulesTransaction>
+TXMLIdlOptionsUpdater::PrepareRemoveGenModules(IQCppProject* project)
+{
+    return std::make_unique<TXMLRemoveGenModulesTransaction>(GetAllGenFiles(project));
 }
 
 bool TXMLIdlOptionsUpdater::ListsGenFile(IQCppProject* project, const String& idlFile, const String& genFile)

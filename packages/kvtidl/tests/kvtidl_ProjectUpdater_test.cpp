@@ -251,3 +251,33 @@ TEST_F(KvtidlProjectUpdater, GeneratedHeadersOnlyOfSourcesTheProjectFileLists)
 }
 
 }  // namespace
+
+namespace {
+
+// The XML reader: the IDL-files macro is the updater's file list, each file's symbol names the
+// sources its switches give; a symbol's ClearGenFiles takes them out of the element again.
+TEST_F(KvtidlProjectUpdater, XmlReaderFindsTheIdlFilesAndTheirSources)
+{
+    project->AddItem(dir + "bank.idl");
+    project->AddItem(dir + "idl files/teller.idl");
+    project->SetOptionValue(dir + "bank.idl", "krotex", "switches", "-boa -src_suffix cpp");
+    project->SetMakeSym("IDLFILES", "bank.idl \"idl files/teller.idl\"");
+    TXMLIdlOptionsUpdater u;
+    TXMLIdlOptionsManagerHelper(project.get()).ExtractIdlSymbols(u);
+    ASSERT_EQ(u.GetIdlFileEntries().Entries().size(), 2u);
+    EXPECT_EQ(u.GetIdlFileEntries().Entries()[0].ProjectFile, project->FileName());
+    EXPECT_EQ(u.GetIdlFileEntries().FullNames()[1], dir + "idl files/teller.idl");
+    EXPECT_EQ(project->ItemGenFiles(dir + "bank.idl"), (std::vector<String>{"bank_s.cpp", "bank_c.cpp"}));
+    EXPECT_EQ(project->ItemValue(dir + "idl files/teller.idl", "IDLROOTDIR"), " -root_dir \"idl files\" ");
+    ASSERT_EQ(u.Symbols().size(), 2u);
+    TXMLIdlMakeSymbol& bank = *u.Symbols().at(FileNameKey(dir + "bank.idl"));
+    EXPECT_EQ(bank.Current[0], dir + "bank_s.cpp");
+    EXPECT_TRUE(bank.FindGenFile(dir + "bank_c.cpp"));
+    bank.ClearGenFiles();
+    EXPECT_TRUE(project->ItemGenFiles(dir + "bank.idl").empty());
+    EXPECT_EQ(TXMLIdlOptionsManagerHelper(project.get()).GetIdlCFlags(), "");
+    auto t = u.PrepareRemoveGenModules(project.get());
+    EXPECT_NE(dynamic_cast<TXMLRemoveGenModulesTransaction*>(t.get()), nullptr);
+}
+
+}  // namespace
