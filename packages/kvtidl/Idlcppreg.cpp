@@ -77,6 +77,10 @@ TIdlCommands::TIdlCommands(TComponent* AOwner) : TDataModule(AOwner)
     SetName("IdlCommands");
     ImageList1 = new TImageList(this);
     ImageList1->SetName("ImageList1");
+    // in the order of the actions' image indexes
+    for (const char* icon :
+         {"CORBAREFRESH", "CORBAUSEOBJECT", "CORBAKROTIR", "CORBANEWIDL", "CORBANEWOBJECTIMPL"})
+        ImageList1->AddIcon(HInstance, icon);
     ActionList1 = new TActionList(this);
     ActionList1->SetName("ActionList1");
     ActionList1->Images = ImageList1;

@@ -16,6 +16,8 @@
 #include "hostimpl/PackageLoader.h"
 #include "rtl/Files.h"
 #include "rtl/ScopeGuard.h"
+#include "zub/Graphics.h"
+#include "zub/ImgList.h"
 
 using namespace hostimpl;
 
@@ -52,8 +54,16 @@ TEST_F(KvtidlLoad, GalleryItemAndCommands)
             EXPECT_EQ(e.CategoryId, "Quistor.Tolvane.NewFiles");
             EXPECT_EQ(e.IconName, "NEWIDLFILE");
             EXPECT_EQ(e.Id, "NewKVTIdlFile");
+            // a real picture in the package's library
+            TPicture icon;
+            ASSERT_NO_THROW(icon.LoadFromIconResource(e.Module, e.IconName));
+            EXPECT_EQ(icon.Width(), 32);
+            EXPECT_EQ(icon.Height(), 32);
         }
     EXPECT_TRUE(found);
+    // the five images the actions' indexes name
+    ASSERT_EQ(IDEMainMenu()->ImageLists().size(), 1u);
+    EXPECT_EQ(IDEMainMenu()->ImageLists()[0]->Count(), 5);
     struct Want {
         const char *name, *category, *caption, *hint;
         int image;
