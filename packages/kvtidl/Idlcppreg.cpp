@@ -7,6 +7,7 @@
 #include "Idlopenfile.h"
 #include "host/MainMenu.h"
 #include "Idlproject.h"
+#include "Idlprojupdater.h"
 #include "host/CppPersonality.h"
 #include "host/CppProject.h"
 #include "Idlenvoptions.h"
@@ -35,6 +36,7 @@ struct TRegistration {
     // the personality's hooks as they were before
     TIdlCompilerHelperClassProc OldHelperClass = nullptr;
     TIdlOptionsUpdaterClassProc OldUpdaterClass = nullptr;
+    TIdlProjectUpdaterClassProc OldProjectUpdaterClass = nullptr;
     bool HooksSet = false;
 } gReg;
 
@@ -202,6 +204,7 @@ void Finalization()
     if (gReg.HooksSet) {
         IdlCompilerHelperClass = gReg.OldHelperClass;
         IdlOptionsUpdaterClass = gReg.OldUpdaterClass;
+        IdlProjectUpdaterClass = gReg.OldProjectUpdaterClass;
         IdlEditorBuffers() = {};
     }
     gReg.Categories.Release();
@@ -225,8 +228,10 @@ extern "C" void Idlcppreg_IDERegister()
     RegisterIDLFileHandler();
     r.OldHelperClass = IdlCompilerHelperClass;
     r.OldUpdaterClass = IdlOptionsUpdaterClass;
+    r.OldProjectUpdaterClass = IdlProjectUpdaterClass;
     r.HooksSet = true;
     IdlCompilerHelperClass = NewIdlCompilerHelper;
     IdlOptionsUpdaterClass = NewIdlOptionsUpdater;
+    IdlProjectUpdaterClass = NewIdlProjectUpdater;
     ConnectIdlEditorBuffers();
 }

@@ -123,7 +123,12 @@ bool TIdlProjectUpdater::CompileIdlFiles(const std::vector<String>& files)
     return true;
 }
 
-std::unique_ptr<TAddIdlFilesTransaction> TIdlProjectUpdater::PrepareAddIdlFiles()
+std::unique_ptr<TAddIdlFilesTransactionBase> TIdlProjectUpdater::PrepareAddIdlFiles()
 {
     return std::make_unique<TAddIdlFilesTransaction>(FProject);
+}
+
+TIdlProjectUpdaterBase* NewIdlProjectUpdater(IQCppProject* project)
+{
+    return new TIdlProjectUpdater(project);
 }

@@ -4,23 +4,24 @@
 #include <memory>
 #include <vector>
 
+#include "host/CppPersonality.h"
 #include "host/CppProject.h"
 
-class TAddIdlFilesTransaction : public TObject {
+class TAddIdlFilesTransaction : public TAddIdlFilesTransactionBase {
 public:
     // Records the project's IDL files as they are now.
     explicit TAddIdlFilesTransaction(IQCppProject* project);
     // With "Verify IDL include files" on and the project's switches not generating include-file
     // code: the files that the IDL files added since include, directly or not, and that the
     // project does not hold, each once.
-    std::vector<String> Complete();
+    std::vector<String> Complete() override;
 
 private:
     IQCppProject* FProject;
     std::vector<String> FBefore;
 };
 
-class TIdlProjectUpdater : public TObject {
+class TIdlProjectUpdater : public TIdlProjectUpdaterBase {
 public:
     explicit TIdlProjectUpdater(IQCppProject* project) : FProject(project) {}
     // Every uses entry of the unit (kind other than 2) becomes a CORBA implementation entry in
@@ -34,8 +35,10 @@ public:
     // when the user cancels.
     bool RefreshIdlImpl(const String& idlFile);
     bool CompileIdlFiles(const std::vector<String>& files);
-    std::unique_ptr<TAddIdlFilesTransaction> PrepareAddIdlFiles();
+    std::unique_ptr<TAddIdlFilesTransactionBase> PrepareAddIdlFiles() override;
 
 private:
     IQCppProject* FProject;
 };
+// The personality's hook: the project updater of a project.
+TIdlProjectUpdaterBase* NewIdlProjectUpdater(IQCppProject* project);

@@ -6,6 +6,7 @@
 
 TIdlCompilerHelperClassProc IdlCompilerHelperClass = nullptr;
 TIdlOptionsUpdaterClassProc IdlOptionsUpdaterClass = nullptr;
+TIdlProjectUpdaterClassProc IdlProjectUpdaterClass = nullptr;
 TCompileFilesProc CompileFilesProc = DefaultCompileFiles;
 int CompilerType = 0;
 bool ShowCommandLines = false;

@@ -24,6 +24,7 @@ void ListCppPersonality(std::vector<String>& out)
     };
     hook("IdlCompilerHelperClass", fn(IdlCompilerHelperClass));
     hook("IdlOptionsUpdaterClass", fn(IdlOptionsUpdaterClass));
+    hook("IdlProjectUpdaterClass", fn(IdlProjectUpdaterClass));
     hook("CompileFilesProc", fn(CompileFilesProc));
     for (auto& t : ToolList()) out.push_back("build tool " + t->Name() + AtObject(t.get()));
     ListProjectEventHandlers(out);
@@ -43,6 +44,10 @@ void RemoveCppProjectResidue(const std::function<bool(const void*)>& inModule, s
     if (IdlOptionsUpdaterClass && inModule(fn(IdlOptionsUpdaterClass))) {
         IdlOptionsUpdaterClass = nullptr;
         found.push_back("hook IdlOptionsUpdaterClass");
+    }
+    if (IdlProjectUpdaterClass && inModule(fn(IdlProjectUpdaterClass))) {
+        IdlProjectUpdaterClass = nullptr;
+        found.push_back("hook IdlProjectUpdaterClass");
     }
     if (CompileFilesProc && inModule(fn(CompileFilesProc))) {
         CompileFilesProc = DefaultCompileFiles;

@@ -137,12 +137,17 @@ void RunProjectCommand(std::vector<String> a, std::ostream& out)
     const String dir = p->Directory();
     if (sub == "add") {
         if (a.empty()) throw EHostError("usage: project add FILE...");
+        std::unique_ptr<TIdlProjectUpdaterBase> updater(
+            IdlProjectUpdaterClass ? IdlProjectUpdaterClass(p.get()) : nullptr);
+        auto adding = updater ? updater->PrepareAddIdlFiles() : nullptr;
         for (const String& f : a) {
             const String full = InFolder(f, dir);
             if (!FileExists(full)) throw EHostError("No file " + full);
             p->AddItem(full);
             out << "added " << full << "\n";
         }
+        if (adding)
+            for (const String& f : adding->Complete()) out << "included, not in the project: " << f << "\n";
         Save(p.get(), out);
     } else if (sub == "remove") {
         Need(a, 1, "remove FILE");

@@ -460,6 +460,22 @@ TEST_F(KvtidlIncRoad, AnErrorInAnUnsavedIncludeNamesTheUsersFile)
     EXPECT_FALSE(DirectoryExists(dir + "TempGen")) << out;
 }
 
+// Adding an IDL file runs the add-IDL-files transaction: what it includes and the project does
+// not hold is told (unless the switches generate the include files' code).
+TEST_F(KvtidlIncRoad, AddingAnIdlFileTellsTheIncludesTheProjectLacks)
+{
+    ASSERT_EQ(Host("project new T.mak\nproject switches * \"-boa -I inc\"\nproject add teller.idl\n"), 0)
+        << err;
+    EXPECT_NE(out.find("included, not in the project: " + dir + "inc/bank.idl\n"), String::npos) << out;
+    ASSERT_EQ(Host("project open T.mak\nproject add inc/bank.idl\n"), 0) << err;
+    EXPECT_EQ(out.find("included, not in the project"), String::npos) << out;
+    ASSERT_EQ(Host("project new U.mak\nproject switches * \"-boa -incl_files_code -I inc\"\n"
+                   "project add teller.idl\n"),
+              0)
+        << err;
+    EXPECT_EQ(out.find("included, not in the project"), String::npos) << out;
+}
+
 TEST_F(KvtidlIncRoad, GeneratedFilesInTheRootFolderAreTheProjectsAndUpToDate)
 {
     ASSERT_EQ(Host("project new Bank.mak\nproject add inc/bank.idl teller.idl\n"

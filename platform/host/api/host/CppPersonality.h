@@ -44,6 +44,20 @@ public:
 using TIdlOptionsUpdaterClassProc = TIdlOptionsUpdaterBase* (*)(IQCppProject* project);
 extern HOST_API TIdlOptionsUpdaterClassProc IdlOptionsUpdaterClass;
 
+// Around adding files to a project: made before the files are added; Complete, after, answers
+// the files the added IDL files include that the project does not hold.
+class HOST_API TAddIdlFilesTransactionBase : public TObject {
+public:
+    virtual std::vector<String> Complete() = 0;
+};
+// The project updater of CORBA projects.
+class HOST_API TIdlProjectUpdaterBase : public TObject {
+public:
+    virtual std::unique_ptr<TAddIdlFilesTransactionBase> PrepareAddIdlFiles() = 0;
+};
+using TIdlProjectUpdaterClassProc = TIdlProjectUpdaterBase* (*)(IQCppProject* project);
+extern HOST_API TIdlProjectUpdaterClassProc IdlProjectUpdaterClass;  // nullptr: none
+
 // The kind of the compiler running now (7: the IDL compiler).
 extern HOST_API int CompilerType;
 // The host's environment option "show command lines", and where they are shown.
