@@ -7,6 +7,7 @@
 #include "Idlopenfile.h"
 #include "host/MainMenu.h"
 #include "Idlproject.h"
+#include "Idlprojopts.h"
 #include "Idlprojupdater.h"
 #include "host/CppPersonality.h"
 #include "host/CppProject.h"
@@ -37,6 +38,7 @@ struct TRegistration {
     TIdlCompilerHelperClassProc OldHelperClass = nullptr;
     TIdlOptionsUpdaterClassProc OldUpdaterClass = nullptr;
     TIdlProjectUpdaterClassProc OldProjectUpdaterClass = nullptr;
+    TIdlProjectOptionsClassProc OldProjectOptionsClass = nullptr;
     bool HooksSet = false;
 } gReg;
 
@@ -205,6 +207,7 @@ void Finalization()
         IdlCompilerHelperClass = gReg.OldHelperClass;
         IdlOptionsUpdaterClass = gReg.OldUpdaterClass;
         IdlProjectUpdaterClass = gReg.OldProjectUpdaterClass;
+        IdlProjectOptionsClass = gReg.OldProjectOptionsClass;
         IdlEditorBuffers() = {};
     }
     gReg.Categories.Release();
@@ -229,9 +232,11 @@ extern "C" void Idlcppreg_IDERegister()
     r.OldHelperClass = IdlCompilerHelperClass;
     r.OldUpdaterClass = IdlOptionsUpdaterClass;
     r.OldProjectUpdaterClass = IdlProjectUpdaterClass;
+    r.OldProjectOptionsClass = IdlProjectOptionsClass;
     r.HooksSet = true;
     IdlCompilerHelperClass = NewIdlCompilerHelper;
     IdlOptionsUpdaterClass = NewIdlOptionsUpdater;
     IdlProjectUpdaterClass = NewIdlProjectUpdater;
+    IdlProjectOptionsClass = NewIdlProjectOptions;
     ConnectIdlEditorBuffers();
 }

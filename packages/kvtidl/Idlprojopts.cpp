@@ -1,5 +1,7 @@
 #include "Idlprojopts.h"
 
+#include <algorithm>
+
 #include "Idlcompile.h"
 #include "rtl/Files.h"
 #include "rtl/Format.h"
@@ -169,4 +171,52 @@ std::vector<String> IdlToolExtensions(const String& setting)
         if (i < part.size()) out.push_back("." + part.substr(i));
     }
     return out;
+}
+
+namespace {
+const char* const kCorbaSet = "CORBA";
+const char* const kCorbaKeys[] = {"AddServerUnit", "AddClientUnit", "PrecompiledHeaders"};
+}  // namespace
+
+TIdlHostProjectOptions::TIdlHostProjectOptions(IQCppProject* project)
+    : FProject(project), FHelper(FSettings, project->Directory())
+{
+    for (const char* key : kCorbaKeys)
+        if (project->HasOptionValue("", kCorbaSet, key)) {
+            TOptionValue v = SameText(project->OptionValue("", kCorbaSet, key), "True");
+            TIdlProjectOptions(FSettings, &FHelper).SetOption(key, v);
+        }
+}
+
+bool TIdlHostProjectOptions::SetOption(const String& name, const String& value)
+{
+    TIdlProjectOptions options(FSettings, &FHelper);
+    TOptionValue probe;
+    options.GetOption(name, probe);
+    if (std::holds_alternative<std::monostate>(probe)) return false;
+    // a number is an integer value, a word a boolean
+    TOptionValue v;
+    const bool number = !value.empty() && std::all_of(value.begin(), value.end(), [](char c) {
+        return (c >= '0' && c <= '9') || c == '-';
+    });
+    if (number)
+        v = StrToIntDef(value, -1);
+    else if (SameText(value, "True") || SameText(value, "Yes"))
+        v = true;
+    else if (SameText(value, "False") || SameText(value, "No"))
+        v = false;
+    else
+        v = value;
+    options.SetOption(name, v);
+    for (const char* key : kCorbaKeys) {
+        TOptionValue now;
+        options.GetOption(key, now);
+        FProject->SetOptionValue("", kCorbaSet, key, std::get<bool>(now) ? "True" : "False");
+    }
+    return true;
+}
+
+TIdlProjectOptionsBase* NewIdlProjectOptions(IQCppProject* project)
+{
+    return new TIdlHostProjectOptions(project);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Idlcppopts.h"
+#include "host/CppPersonality.h"
 #include "host/EnvironmentOptions.h"
 #include "rtl/IniFiles.h"
 
@@ -101,3 +102,19 @@ void GetGeneratedFilenames(const String& idlFile, const String& projectFile, con
                            String& serverSource, String& clientSource);
 // The build tool's extension setting ("*.idl;*.IDL") as extensions with a leading ".".
 std::vector<String> IdlToolExtensions(const String& setting);
+
+// The CORBA options of a host project: kept in its option set "CORBA" under the INI keys; a
+// value is "True"/"False", "Yes"/"No" or an integer 0/1.
+class TIdlHostProjectOptions : public TIdlProjectOptionsBase {
+public:
+    explicit TIdlHostProjectOptions(IQCppProject* project);
+    bool SetOption(const String& name, const String& value) override;
+    TIdlProjOptsManagerHelper& Helper() { return FHelper; }
+
+private:
+    IQCppProject* FProject;
+    TIdlProjectSettings FSettings;
+    TIdlProjOptsManagerHelper FHelper;
+};
+// The personality's hook.
+TIdlProjectOptionsBase* NewIdlProjectOptions(IQCppProject* project);

@@ -7,6 +7,7 @@
 TIdlCompilerHelperClassProc IdlCompilerHelperClass = nullptr;
 TIdlOptionsUpdaterClassProc IdlOptionsUpdaterClass = nullptr;
 TIdlProjectUpdaterClassProc IdlProjectUpdaterClass = nullptr;
+TIdlProjectOptionsClassProc IdlProjectOptionsClass = nullptr;
 TCompileFilesProc CompileFilesProc = DefaultCompileFiles;
 int CompilerType = 0;
 bool ShowCommandLines = false;

@@ -25,6 +25,7 @@ void ListCppPersonality(std::vector<String>& out)
     hook("IdlCompilerHelperClass", fn(IdlCompilerHelperClass));
     hook("IdlOptionsUpdaterClass", fn(IdlOptionsUpdaterClass));
     hook("IdlProjectUpdaterClass", fn(IdlProjectUpdaterClass));
+    hook("IdlProjectOptionsClass", fn(IdlProjectOptionsClass));
     hook("CompileFilesProc", fn(CompileFilesProc));
     for (auto& t : ToolList()) out.push_back("build tool " + t->Name() + AtObject(t.get()));
     ListProjectEventHandlers(out);
@@ -48,6 +49,10 @@ void RemoveCppProjectResidue(const std::function<bool(const void*)>& inModule, s
     if (IdlProjectUpdaterClass && inModule(fn(IdlProjectUpdaterClass))) {
         IdlProjectUpdaterClass = nullptr;
         found.push_back("hook IdlProjectUpdaterClass");
+    }
+    if (IdlProjectOptionsClass && inModule(fn(IdlProjectOptionsClass))) {
+        IdlProjectOptionsClass = nullptr;
+        found.push_back("hook IdlProjectOptionsClass");
     }
     if (CompileFilesProc && inModule(fn(CompileFilesProc))) {
         CompileFilesProc = DefaultCompileFiles;

@@ -180,7 +180,9 @@ void RunProjectCommand(std::vector<String> a, std::ostream& out)
         change.Commit(out);
     } else if (sub == "option") {
         Need(a, 2, "option NAME VALUE");
-        p->SetOption(a[0], a[1]);
+        std::unique_ptr<TIdlProjectOptionsBase> corba(IdlProjectOptionsClass ? IdlProjectOptionsClass(p.get())
+                                                                             : nullptr);
+        if (!corba || !corba->SetOption(a[0], a[1])) p->SetOption(a[0], a[1]);
         Save(p.get(), out);
     } else if (sub == "build" || sub == "compile") {
         TIntfPtr<IQMessageServices> ms = RequireService<IQMessageServices>("message view");

@@ -609,3 +609,27 @@ TEST_F(KvtidlRoad, AStoppedBuildShowsWhatCameAndLeavesNoScratchFolder)
 }
 
 }  // namespace
+
+namespace {
+
+// The CORBA options of the project reach the package's project options: 0/1 and the words,
+// kept with the project; another value is refused and changes nothing.
+TEST_F(KvtidlRoad, CorbaProjectOptionsTakeIntegersAndWords)
+{
+    ASSERT_EQ(
+        Host("project new O.mak\nproject option AddServerUnit 0\nproject option precompiledheaders No\n"), 0)
+        << err;
+    String mk = ReadFileBytes(dir + "O.mak");
+    EXPECT_NE(mk.find("#@ \"*\" CORBA AddServerUnit=False\r\n"), String::npos) << mk;
+    EXPECT_NE(mk.find("#@ \"*\" CORBA AddClientUnit=True\r\n"), String::npos) << mk;
+    EXPECT_NE(mk.find("#@ \"*\" CORBA PrecompiledHeaders=False\r\n"), String::npos) << mk;
+    EXPECT_EQ(Host("project open O.mak\nproject option AddClientUnit 2\n"), 1);
+    EXPECT_NE(err.find("The project option AddClientUnit takes True or False"), String::npos) << err;
+    ASSERT_EQ(Host("project open O.mak\nproject option AddServerUnit 1\n"), 0) << err;
+    mk = ReadFileBytes(dir + "O.mak");
+    EXPECT_NE(mk.find("#@ \"*\" CORBA AddServerUnit=True\r\n"), String::npos) << mk;
+    EXPECT_NE(mk.find("#@ \"*\" CORBA AddClientUnit=True\r\n"), String::npos) << mk;
+    EXPECT_EQ(mk.find("ADDSERVERUNIT"), String::npos) << mk;
+}
+
+}  // namespace

@@ -58,6 +58,15 @@ public:
 using TIdlProjectUpdaterClassProc = TIdlProjectUpdaterBase* (*)(IQCppProject* project);
 extern HOST_API TIdlProjectUpdaterClassProc IdlProjectUpdaterClass;  // nullptr: none
 
+// The CORBA options of a project. SetOption: false for a name that is not one of them; raises
+// for a value the option does not take.
+class HOST_API TIdlProjectOptionsBase : public TObject {
+public:
+    virtual bool SetOption(const String& name, const String& value) = 0;
+};
+using TIdlProjectOptionsClassProc = TIdlProjectOptionsBase* (*)(IQCppProject* project);
+extern HOST_API TIdlProjectOptionsClassProc IdlProjectOptionsClass;  // nullptr: none
+
 // The kind of the compiler running now (7: the IDL compiler).
 extern HOST_API int CompilerType;
 // The host's environment option "show command lines", and where they are shown.
