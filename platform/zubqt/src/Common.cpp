@@ -158,8 +158,10 @@ void TQtCanvas::TextOut(int x, int y, const String& text)
     QFontMetrics fm(FPainter.font());
     const QString t = Q(text);
     // An opaque text cell takes the brush colour first.
-    FillText(QRect(x, y, fm.horizontalAdvance(t), fm.height()));
+    const QRect line(x, y, fm.horizontalAdvance(t), fm.height());
+    FillText(line);
     FPainter.drawText(x, y + fm.ascent(), t);
+    if (FTexts) FTexts->push_back({t, line, QRect()});
 }
 
 void TQtCanvas::TextRect(const TRect& r, int x, int y, const String& text)
@@ -169,8 +171,10 @@ void TQtCanvas::TextRect(const TRect& r, int x, int y, const String& text)
     FPainter.save();
     FPainter.setClipRect(QtRect(r), Qt::IntersectClip);
     FillText(QtRect(r));
-    FPainter.drawText(x, y + fm.ascent(), Q(text));
+    const QString t = Q(text);
+    FPainter.drawText(x, y + fm.ascent(), t);
     FPainter.restore();
+    if (FTexts) FTexts->push_back({t, QRect(x, y, fm.horizontalAdvance(t), fm.height()), QtRect(r)});
 }
 
 QPen TQtCanvas::QtPen()

@@ -40,10 +40,23 @@ void Guarded(const std::function<void()>& f);
 // and timers keep running.
 void RunQtModal(const std::function<void()>& exec);
 
+// A text the model painted: the line it takes (its advance by the font's height) and the
+// rectangle it was clipped to (null for a text without one), in the painted widget's pixels.
+struct TPaintedText {
+    QString Text;
+    QRect Line;
+    QRect Clip;
+};
+
 // TCanvas drawing with a QPainter (on a widget being painted, or on an image).
 class TQtCanvas : public TCanvas {
 public:
     explicit TQtCanvas(QPainter& painter, QImage* image = nullptr) : FPainter(painter), FImage(image) {}
+    // Keeps every text painted in texts as well (the window tests' probe reads them).
+    TQtCanvas(QPainter& painter, std::vector<TPaintedText>& texts)
+        : FPainter(painter), FImage(nullptr), FTexts(&texts)
+    {
+    }
     void FillRect(const TRect& r) override;
     void TextOut(int x, int y, const String& text) override;
     void TextRect(const TRect& r, int x, int y, const String& text) override;
@@ -69,6 +82,7 @@ private:
     void FillText(const QRect& r);
     QPainter& FPainter;
     QImage* FImage;
+    std::vector<TPaintedText>* FTexts = nullptr;
 };
 
 // A canvas on a picture of its own that keeps what is drawn on it: a bitmap's canvas, or the
@@ -143,6 +157,8 @@ public:
     // Whether the widget is switched off with the control. Pictures stay live, so leaving one
     // still reaches its handler (the model ignores the other input of a disabled control).
     virtual bool DisablesWidget() const { return true; }
+    // The texts the model painted on the widget the last time, for a widget the model paints.
+    virtual const std::vector<TPaintedText>* PaintedTexts() const { return nullptr; }
 
 protected:
     // The kind's own part of a notice; true when handled. By default a notice of one of

@@ -1,28 +1,32 @@
 // The window tests' look into a running program: with $ZUBQT_PROBE naming a socket path, the
-// view answers on that Unix socket what is on the screen, so a test that clicks and types with
+// view answers on that local socket what is on the screen, so a test that clicks and types with
 // the desktop's own input (xdotool) knows where the widgets are and what they show.
 //
 // One request a connection: the client sends "windows\n" and reads one JSON document up to the
 // end of the connection: every shown top-level window with its frame, the controls of a form (name,
-// kind, frame in screen pixels, shown, enabled, text, list items) and the buttons, texts and
-// menu entries of Qt's own windows (message boxes, menus, the print dialog, the tray stand-in).
+// kind, frame in screen pixels, shown, enabled, text, list items, the texts painted on lists and
+// grids) and the buttons, texts and menu entries of Qt's own windows (message boxes, menus, the
+// print dialog, the tray stand-in).
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
-#include <QStyle>
-#include <QStyleOptionComboBox>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QMenu>
-#include <QSocketNotifier>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QWidget>
+#include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <sys/socket.h>
-#include <sys/un.h>
+#include <sys/stat.h>
 #include <typeinfo>
-#include <unistd.h>
 
 #include "Common.h"
 #include "zub/ComCtrls.h"
@@ -33,42 +37,31 @@ namespace zubqt {
 
 namespace {
 
-QString Json(const QString& s)
+// A request is one short line.
+constexpr qsizetype kLongestRequest = 200;
+
+void PutFrame(QJsonObject& o, const QRect& r)
 {
-    QString out = "\"";
-    for (QChar c : s) {
-        switch (c.unicode()) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (c.unicode() < 0x20)
-                out += QString("\\u%1").arg(c.unicode(), 4, 16, QChar('0'));
-            else
-                out += c;
-        }
-    }
-    return out + "\"";
+    o["x"] = r.x();
+    o["y"] = r.y();
+    o["w"] = r.width();
+    o["h"] = r.height();
 }
 
-QString Frame(const QRect& r)
+QJsonObject Frame(const QRect& r)
 {
-    return QString("\"x\":%1,\"y\":%2,\"w\":%3,\"h\":%4")
-        .arg(r.x())
-        .arg(r.y())
-        .arg(r.width())
-        .arg(r.height());
+    QJsonObject o;
+    PutFrame(o, r);
+    return o;
 }
 
 QRect ScreenRect(const QWidget* w) { return QRect(w->mapToGlobal(QPoint(0, 0)), w->size()); }
 
-QString Items(const std::vector<String>& lines)
+QJsonArray Items(const std::vector<String>& lines)
 {
-    QStringList items;
-    for (const String& s : lines) items << Json(Q(s));
-    return "[" + items.join(",") + "]";
+    QJsonArray items;
+    for (const String& s : lines) items.append(Q(s));
+    return items;
 }
 
 // The model's kind of a control, without the compiler's decoration ("TLabel").
@@ -114,34 +107,69 @@ QSize ListNeeds(const TListBox& l)
     return {breit + 2, l.Height()};
 }
 
-QString Control(const TControlView* v, const QWidget* window)
+// The texts painted on a list or grid whose lines stand in the widget from top to bottom, each
+// with the room it can be seen whole in: its clip rectangle inside the widget's one-pixel border
+// and left of a shown scroll bar (screen pixels). A text wider than its room is cut.
+QJsonArray Painted(const TControlView* v)
+{
+    QJsonArray out;
+    const std::vector<TPaintedText>* texts = v->PaintedTexts();
+    if (!texts) return out;
+    const QWidget* w = v->Widget();
+    QRect inside = w->rect().adjusted(1, 1, -1, -1);
+    for (const QWidget* bar : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (bar->isVisibleTo(w)) inside.setRight(std::min(inside.right(), bar->x() - 1));
+    const QPoint origin = w->mapToGlobal(QPoint(0, 0));
+    for (const TPaintedText& t : *texts) {
+        // A line scrolled partly out of sight at the top or bottom is cut as lists and grids do.
+        if (t.Text.trimmed().isEmpty() || !w->rect().contains(t.Line)) continue;
+        const QRect room = t.Clip.isNull() ? inside : inside.intersected(t.Clip);
+        QJsonObject o{{"text", t.Text}, {"room", Frame(room.translated(origin))}};
+        PutFrame(o, t.Line.translated(origin));
+        out.append(o);
+    }
+    return out;
+}
+
+QJsonObject Control(const TControlView* v, const QWidget* window)
 {
     const TControl* c = v->Control();
     const QWidget* w = v->Widget();
-    QString s = "{\"name\":" + Json(Q(c->Name())) + ",\"kind\":" + Json(Kind(c)) + "," +
-                Frame(ScreenRect(w)) + ",\"shown\":" + (w->isVisibleTo(window) ? "true" : "false") +
-                ",\"enabled\":" + (c->Enabled() ? "true" : "false") + ",\"text\":" + Json(Q(c->Text()));
-    if (auto* l = dynamic_cast<const TListBox*>(c)) s += ",\"items\":" + Items(l->Items()->ToVector());
-    if (auto* b = dynamic_cast<const TComboBox*>(c)) s += ",\"items\":" + Items(b->Items()->ToVector());
-    if (auto* g = dynamic_cast<const TStringGrid*>(c))
-        s += QString(",\"rows\":%1,\"top_row\":%2").arg(g->RowCount()).arg(g->TopRow());
-    if (auto* box = dynamic_cast<const TCheckBox*>(c))
-        s += QString(",\"checked\":%1").arg(box->Checked() ? "true" : "false");
-    if (auto* r = dynamic_cast<const TRadioButton*>(c))
-        s += QString(",\"checked\":%1").arg(r->Checked() ? "true" : "false");
-    if (auto* t = dynamic_cast<const TTrackBar*>(c)) s += QString(",\"position\":%1").arg(t->Position());
+    QJsonObject s{{"name", Q(c->Name())},
+                  {"kind", Kind(c)},
+                  {"shown", w->isVisibleTo(window)},
+                  {"enabled", c->Enabled()},
+                  {"text", Q(c->Text())}};
+    PutFrame(s, ScreenRect(w));
+    if (auto* l = dynamic_cast<const TListBox*>(c)) s["items"] = Items(l->Items()->ToVector());
+    if (auto* b = dynamic_cast<const TComboBox*>(c)) s["items"] = Items(b->Items()->ToVector());
+    if (auto* g = dynamic_cast<const TStringGrid*>(c)) {
+        s["rows"] = g->RowCount();
+        s["top_row"] = g->TopRow();
+    }
+    if (auto* box = dynamic_cast<const TCheckBox*>(c)) s["checked"] = box->Checked();
+    if (auto* r = dynamic_cast<const TRadioButton*>(c)) s["checked"] = r->Checked();
+    if (auto* t = dynamic_cast<const TTrackBar*>(c)) s["position"] = t->Position();
     // What the widget really shows, where it differs from the model (a label grown to its text).
-    if (auto* q = qobject_cast<const QLabel*>(w)) s += ",\"shows\":" + Json(q->text());
+    if (auto* q = qobject_cast<const QLabel*>(w)) s["shows"] = q->text();
     QSize n = Needs(w);
     if (auto* l = dynamic_cast<const TListBox*>(c)) n = ListNeeds(*l);
-    if (n.isValid()) s += QString(",\"needs\":{\"w\":%1,\"h\":%2}").arg(n.width()).arg(n.height());
-    return s + "}";
+    if (n.isValid()) s["needs"] = QJsonObject{{"w", n.width()}, {"h", n.height()}};
+    if (v->PaintedTexts()) s["painted"] = Painted(v);
+    return s;
+}
+
+QJsonObject Part(const QString& kind, const QString& text, const QRect& frame, bool enabled)
+{
+    QJsonObject o{{"kind", kind}, {"text", text}, {"enabled", enabled}};
+    PutFrame(o, frame);
+    return o;
 }
 
 // Buttons, texts and edits of a window the view did not make from a form.
-QString QtParts(QWidget* window)
+QJsonArray QtParts(QWidget* window)
 {
-    QStringList parts;
+    QJsonArray parts;
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (!w->isVisibleTo(window)) continue;
         QString kind, text;
@@ -160,104 +188,107 @@ QString QtParts(QWidget* window)
         } else {
             continue;
         }
-        parts << "{\"kind\":\"" + kind + "\",\"text\":" + Json(text) + "," + Frame(ScreenRect(w)) +
-                     ",\"enabled\":" + (w->isEnabled() ? "true" : "false") + "}";
+        parts.append(Part(kind, text, ScreenRect(w), w->isEnabled()));
     }
     if (auto* m = qobject_cast<QMenu*>(window))
         for (QAction* a : m->actions()) {
             if (a->isSeparator() || !a->isVisible()) continue;
             const QRect r = m->actionGeometry(a).translated(m->mapToGlobal(QPoint(0, 0)));
-            parts << "{\"kind\":\"entry\",\"text\":" + Json(a->text()) + "," + Frame(r) +
-                         ",\"enabled\":" + (a->isEnabled() ? "true" : "false") + "}";
+            parts.append(Part("entry", a->text(), r, a->isEnabled()));
         }
-    return "[" + parts.join(",") + "]";
+    return parts;
 }
 
-QString Windows()
+QJsonObject Window(QWidget* w)
 {
-    QStringList windows;
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (!w->isVisible()) continue;
-        auto* form = dynamic_cast<TControlView*>(w);
-        QString s = "{" + Frame(QRect(w->pos(), w->size())) + ",\"title\":" + Json(w->windowTitle()) +
-                    ",\"class\":" + Json(w->metaObject()->className()) +
-                    ",\"object\":" + Json(w->objectName()) +
-                    ",\"active\":" + (w->isActiveWindow() ? "true" : "false") +
-                    ",\"modal\":" + (w->isModal() ? "true" : "false");
-        if (form && form->Control()) {
-            s += ",\"form\":" + Json(Q(form->Control()->Name()));
-            QStringList controls;
-            for (QWidget* child : w->findChildren<QWidget*>())
-                if (auto* v = dynamic_cast<TControlView*>(child); v && v->Control())
-                    controls << Control(v, w);
-            s += ",\"controls\":[" + controls.join(",") + "]";
-        } else {
-            if (auto* l = qobject_cast<QLabel*>(w)) s += ",\"text\":" + Json(l->text());
-            s += ",\"parts\":" + QtParts(w);
-        }
-        windows << s + "}";
+    QJsonObject s{{"title", w->windowTitle()},
+                  {"class", w->metaObject()->className()},
+                  {"object", w->objectName()},
+                  {"active", w->isActiveWindow()},
+                  {"modal", w->isModal()}};
+    PutFrame(s, QRect(w->pos(), w->size()));
+    auto* form = dynamic_cast<TControlView*>(w);
+    if (form && form->Control()) {
+        s["form"] = Q(form->Control()->Name());
+        QJsonArray controls;
+        for (QWidget* child : w->findChildren<QWidget*>())
+            if (auto* v = dynamic_cast<TControlView*>(child); v && v->Control())
+                controls.append(Control(v, w));
+        s["controls"] = controls;
+    } else {
+        if (auto* l = qobject_cast<QLabel*>(w)) s["text"] = l->text();
+        s["parts"] = QtParts(w);
     }
-    return "{\"windows\":[" + windows.join(",") + "]}";
+    return s;
 }
 
+QByteArray Answer(const QByteArray& request)
+{
+    QJsonObject reply;
+    if (request.trimmed() == "windows") {
+        QJsonArray windows;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible()) windows.append(Window(w));
+        reply["windows"] = windows;
+    } else {
+        reply["error"] = "unknown request";
+    }
+    return QJsonDocument(reply).toJson(QJsonDocument::Compact);
+}
+
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Listens on the path; a path where something stands already is left alone (no probe then).
 class TProbe {
 public:
-    explicit TProbe(const char* path)
+    explicit TProbe(const QString& path) : FServer(std::make_unique<QLocalServer>())
     {
-        FSocket = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_un a{};
-        a.sun_family = AF_UNIX;
-        if (FSocket < 0 || std::strlen(path) >= sizeof a.sun_path) return;
-        std::strcpy(a.sun_path, path);
-        ::unlink(path);
-        if (::bind(FSocket, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(FSocket, 4) != 0) {
-            ::close(FSocket);
-            FSocket = -1;
+        const QByteArray p = path.toLocal8Bit();
+        if (!FServer->listen(path) || ::lstat(p.constData(), &FMade) != 0) {
+            std::fprintf(stderr, "zubqt: no probe on %s: %s\n", p.constData(),
+                         FServer->errorString().toLocal8Bit().constData());
+            FServer.reset();
             return;
         }
-        FPath = path;
-        FNotifier = new QSocketNotifier(FSocket, QSocketNotifier::Read);
-        QObject::connect(FNotifier, &QSocketNotifier::activated, [this] { Answer(); });
+        FPath = p;
+        QObject::connect(FServer.get(), &QLocalServer::newConnection, [this] {
+            while (QLocalSocket* peer = FServer->nextPendingConnection()) Serve(peer);
+        });
     }
     ~TProbe()
     {
-        delete FNotifier;
-        if (FSocket >= 0) ::close(FSocket);
-        if (!FPath.isEmpty()) ::unlink(FPath.toLocal8Bit().constData());
+        if (!FServer) return;
+        // Closing the server removes what stands at its path: only while that is still its socket.
+        struct stat now {};
+        if (::lstat(FPath.constData(), &now) == 0 && !SameFile(now, FMade)) {
+            // Never deleted, so never closed.
+            static auto* kept = new std::vector<QLocalServer*>;
+            kept->push_back(FServer.release());
+        }
     }
+    TProbe(const TProbe&) = delete;
+    TProbe& operator=(const TProbe&) = delete;
 
 private:
-    void Answer()
+    // Reads as the request arrives (the GUI thread never waits for it) and answers at its line end.
+    static void Serve(QLocalSocket* peer)
     {
-        const int peer = ::accept4(FSocket, nullptr, nullptr, SOCK_CLOEXEC);
-        if (peer < 0) return;
-        // The request is one short line, sent at once by a test on the same machine.
-        timeval wait{2, 0};
-        ::setsockopt(peer, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
-        char buf[256];
-        QByteArray request;
-        while (!request.contains('\n') && request.size() < 200) {
-            const ssize_t n = ::read(peer, buf, sizeof buf);
-            if (n <= 0) break;
-            request.append(buf, static_cast<int>(n));
-        }
-        QByteArray reply;
-        if (request.trimmed() == "windows")
-            reply = Windows().toUtf8();
-        else
-            reply = "{\"error\":\"unknown request\"}";
-        for (qsizetype done = 0; done < reply.size();) {
-            // A test that gave up waiting has closed its end: that costs the program no SIGPIPE.
-            const ssize_t n = ::send(peer, reply.constData() + done,
-                                     static_cast<std::size_t>(reply.size() - done), MSG_NOSIGNAL);
-            if (n <= 0) break;
-            done += n;
-        }
-        ::close(peer);
+        QObject::connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+        QObject::connect(peer, &QLocalSocket::readyRead, peer, [peer] {
+            const QByteArray seen = peer->peek(kLongestRequest + 1);
+            if (!seen.contains('\n') && seen.size() <= kLongestRequest) return;
+            const QByteArray request = peer->read(kLongestRequest + 1);
+            peer->readAll();
+            peer->write(Answer(request.left(request.indexOf('\n'))));
+            peer->disconnectFromServer();
+        });
     }
-    int FSocket = -1;
-    QString FPath;
-    QSocketNotifier* FNotifier = nullptr;
+    std::unique_ptr<QLocalServer> FServer;
+    QByteArray FPath;
+    struct stat FMade {};
 };
 
 }  // namespace
@@ -266,7 +297,8 @@ std::shared_ptr<void> StartProbe()
 {
     const char* path = std::getenv("ZUBQT_PROBE");
     if (!path || !*path) return nullptr;
-    return std::make_shared<TProbe>(path);
+    // A relative path names a place in the working folder.
+    return std::make_shared<TProbe>(QFileInfo(QString::fromLocal8Bit(path)).absoluteFilePath());
 }
 
 }  // namespace zubqt

@@ -246,6 +246,7 @@ public:
             if (!FSyncing && Control()) Guarded([&] { ScrollTo(v); });
         });
     }
+    const std::vector<TPaintedText>* PaintedTexts() const override { return &FTexts; }
 
 protected:
     virtual void ScrollTo(int first) = 0;
@@ -288,7 +289,8 @@ protected:
         QPainter p(this);
         p.fillRect(rect(), QtColor(Control()->Color()));
         PaintBackground(p);
-        TQtCanvas canvas(p);
+        FTexts.clear();
+        TQtCanvas canvas(p, FTexts);
         Guarded([&] { Control()->PaintTo(canvas); });
         p.setPen(QColor(0x82, 0x87, 0x90));
         p.setBrush(Qt::NoBrush);
@@ -308,6 +310,7 @@ protected:
     }
 
     QScrollBar* FBar;
+    std::vector<TPaintedText> FTexts;
 };
 
 class TListBoxView : public TPaintedView {

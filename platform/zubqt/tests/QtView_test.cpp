@@ -7,7 +7,11 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLabel>
+#include <QLocalSocket>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -19,10 +23,14 @@
 #include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <thread>
 
+#include "Common.h"
+#include "testsupport/TestDir.h"
 #include "media/Avi.h"
 #include "rtl/Files.h"
 #include "rtl/MainThread.h"
@@ -78,6 +86,13 @@ protected:
         return c;
     }
     QWidget* W(const TComponent* c) { return View().WidgetOf(c); }
+    // Shows the form; the widget of c as the Qt class it should be, nullptr when it is another.
+    template <class QtClass>
+    QtClass* Shown(const TComponent* c)
+    {
+        ShowForm();
+        return qobject_cast<QtClass*>(W(c));
+    }
 
     TForm* form = nullptr;
 };
@@ -167,8 +182,7 @@ TEST_F(ZubQtView, GroupBoxShowsItsFrameAndCaption)
 {
     auto* box = Add<TGroupBox>(10, 10, 180, 100);
     box->SetCaption(" &Options ");
-    ShowForm();
-    auto* w = qobject_cast<QGroupBox*>(W(box));
+    auto* w = Shown<QGroupBox>(box);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->title(), " &Options ");
     EXPECT_TRUE(w->isVisible());
@@ -207,8 +221,7 @@ TEST_F(ZubQtView, WorkerWriteReachesTheWidgetOnTheUserInterfaceThread)
 {
     TLabel* label = Add<TLabel>(10, 10, 120, 20);
     label->SetCaption("Beschreibung:");
-    ShowForm();
-    auto* w = qobject_cast<QLabel*>(W(label));
+    auto* w = Shown<QLabel>(label);
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->text(), "Beschreibung:");
 
@@ -727,3 +740,123 @@ TEST(ZubQtPrinter, RichEditPrintsOneDocumentNamedByTheJobTitle)
 }
 
 }  // namespace
+
+// ---- the window tests' probe
+
+class ZubQtProbe : public ZubQtView {
+protected:
+    void SetUp() override
+    {
+        ZubQtView::SetUp();
+        path = FreshTestDir() + "p";
+        ::setenv("ZUBQT_PROBE", path.c_str(), 1);
+    }
+    void TearDown() override
+    {
+        ::unsetenv("ZUBQT_PROBE");
+        ZubQtView::TearDown();
+    }
+    // Sends the request's bytes and, once the probe has ended the connection, gives its reply.
+    static QByteArray Reply(QLocalSocket& s)
+    {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return s.state() == QLocalSocket::UnconnectedState; }, 10000));
+        return s.readAll();
+    }
+    void Connect(QLocalSocket& s) const
+    {
+        s.connectToServer(QString::fromStdString(path));
+        ASSERT_TRUE(s.waitForConnected(5000)) << s.errorString().toStdString();
+    }
+    static std::string Read(const std::string& file)
+    {
+        std::ifstream in(file);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::string path;
+};
+
+// Texts with quotes, backslashes, line ends and umlauts come back as they are; a list tells the
+// room each painted line has inside its border.
+TEST_F(ZubQtProbe, AnswersWithTheShownWindowsAsJson)
+{
+    const auto probe = zubqt::StartProbe();
+    ASSERT_NE(probe, nullptr);
+    auto* label = Add<TLabel>(10, 10, 200, 40);
+    label->SetName("Label1");
+    label->SetCaption("Er sagte \"Zahl\\7\"\nÄnderung\t1");
+    auto* list = Add<TListBox>(10, 60, 120, 60);
+    list->SetName("ListBox1");
+    list->Items()->Add("1.  3,7,11");
+    ShowForm();
+    W(list)->repaint();
+
+    QLocalSocket s;
+    Connect(s);
+    s.write("windows\n");
+    const QJsonDocument doc = QJsonDocument::fromJson(Reply(s));
+    ASSERT_TRUE(doc.isObject());
+    std::map<QString, QJsonObject> controls;
+    for (const QJsonValue w : doc["windows"].toArray())
+        for (const QJsonValue c : w["controls"].toArray()) controls[c["name"].toString()] = c.toObject();
+    ASSERT_EQ(controls.count("Label1"), 1u);
+    EXPECT_EQ(controls["Label1"]["text"].toString(), QString::fromUtf8("Er sagte \"Zahl\\7\"\nÄnderung\t1"));
+    const QJsonArray painted = controls["ListBox1"]["painted"].toArray();
+    ASSERT_EQ(painted.size(), 1);
+    const QJsonObject line = painted[0].toObject(), room = line["room"].toObject();
+    EXPECT_EQ(line["text"].toString(), "1.  3,7,11");
+    EXPECT_EQ(line["x"].toInt(), W(list)->mapToGlobal(QPoint(2, 0)).x());  // the list's own margin
+    EXPECT_EQ(room["x"].toInt(), W(list)->mapToGlobal(QPoint(1, 0)).x());  // inside the border
+    EXPECT_EQ(room["w"].toInt(), 118);
+}
+
+// A client that sends its request in pieces keeps no other waiting: the probe reads what has
+// come as it comes, and answers each at the end of its line.
+TEST_F(ZubQtProbe, ARequestInPiecesHoldsUpNoOne)
+{
+    const auto probe = zubqt::StartProbe();
+    QLocalSocket slow, quick;
+    Connect(slow);
+    slow.write("win");
+    ASSERT_TRUE(slow.waitForBytesWritten(5000));
+    View().Pump();
+    Connect(quick);
+    quick.write("windows\n");
+    EXPECT_TRUE(QJsonDocument::fromJson(Reply(quick))["windows"].isArray());
+    EXPECT_EQ(slow.state(), QLocalSocket::ConnectedState);
+    slow.write("dows\n");
+    EXPECT_TRUE(QJsonDocument::fromJson(Reply(slow))["windows"].isArray());
+
+    QLocalSocket other;
+    Connect(other);
+    other.write("fenster\n");
+    EXPECT_EQ(QJsonDocument::fromJson(Reply(other))["error"].toString(), "unknown request");
+}
+
+// The probe removes the socket it made, and nothing else: not a file that stood at its path
+// before it, nor one put there while it ran.
+TEST_F(ZubQtProbe, RemovesOnlyTheSocketItMade)
+{
+    {
+        const auto probe = zubqt::StartProbe();
+        EXPECT_TRUE(std::filesystem::is_socket(path));
+    }
+    EXPECT_FALSE(std::filesystem::exists(path));
+
+    std::ofstream(path) << "Tipps";
+    {
+        const auto probe = zubqt::StartProbe();
+        QLocalSocket s;
+        s.connectToServer(QString::fromStdString(path));
+        EXPECT_FALSE(s.waitForConnected(1000));
+    }
+    EXPECT_EQ(Read(path), "Tipps");
+
+    std::filesystem::remove(path);
+    {
+        const auto probe = zubqt::StartProbe();
+        ASSERT_TRUE(std::filesystem::is_socket(path));
+        std::filesystem::remove(path);
+        std::ofstream(path) << "Zahlen";
+    }
+    EXPECT_EQ(Read(path), "Zahlen");
+}

@@ -54,6 +54,18 @@ def schnitt(a, b):
             a["y"] < b["y"] + b["h"] and b["y"] < a["y"] + a["h"])
 
 
+def abgeschnitten(c):
+    """The lines of a list and the cells of a grid (the texts painted on them) that their room
+    does not hold whole: a first digit under the border, the end of a date past its column."""
+    fehler = []
+    for t in c.get("painted", []):
+        raum = t["room"]
+        if t["x"] < raum["x"] or t["x"] + t["w"] > raum["x"] + raum["w"]:
+            fehler.append("%s: %r cut off: %d px from x %d shown in %d px from x %d" %
+                          (c["name"], t["text"], t["w"], t["x"], raum["w"], raum["x"]))
+    return fehler
+
+
 class Bildschirm:
     """An Xvfb server on a free display number."""
 

@@ -27,6 +27,7 @@ class Geometrie(fenster.Fenstertest):
                 if n["w"] > c["w"] or (umbricht and n["h"] > c["h"]):
                     fehler.append("%s cut off: %dx%d shown, %dx%d needed (%r)" %
                                   (c["name"], c["w"], c["h"], n["w"], n["h"], c["text"]))
+            fehler += fenster.abgeschnitten(c)
         # The buttons of a radio group lie inside it and have no name of their own.
         flach = [c for c in steuer if c["name"] and c["name"] not in DARUNTER]
         for i, a in enumerate(flach):

@@ -2,6 +2,7 @@
 pool labels shown lie where the layout puts them, over none of the other controls."""
 
 import os
+import re
 
 import fenster
 
@@ -10,6 +11,8 @@ ANDERE = ["ListBox1", "CheckBox2", "CheckBox3", "CheckBox4", "Image6", "Image19"
 
 
 class Lauf(fenster.Fenstertest):
+    maxDiff = None
+
     def test_Sarnik_mit_30_Zahlen(self):
         p = self.starte_bis_Fenster("Sarnik_mit_30_Zahlen")
         p.klicke("CheckBox1")  # expert mode: the pool size can be set
@@ -42,6 +45,11 @@ class Lauf(fenster.Fenstertest):
                 if name in steuer:
                     self.assertFalse(fenster.schnitt(a, steuer[name]), "%s over %s" % (a["name"], name))
         self.assertTrue(any(z.strip() for z in liste["items"]))
+        # The tips' numbers ("1.", "2.") and the archive's dates stand whole inside their borders.
+        gemalt = [t["text"] for name in ("ListBox1", "Tabelle") for t in steuer[name]["painted"]]
+        self.assertTrue(any(t.startswith("1.") for t in gemalt), gemalt)
+        self.assertTrue(any(re.fullmatch(r"\d\d\.\d\d\.\d\d", t) for t in gemalt), gemalt)
+        self.assertEqual([], fenster.abgeschnitten(steuer["ListBox1"]) + fenster.abgeschnitten(steuer["Tabelle"]))
         self.keine_Fehler_im_Protokoll(p)
 
     def test_Sarnik_mit_persoenlichen_Zahlen(self):
