@@ -86,10 +86,12 @@ protected:
         return c;
     }
     QWidget* W(const TComponent* c) { return View().WidgetOf(c); }
-    // Shows the form; the widget of c as the Qt class it should be, nullptr when it is another.
-    template <class QtClass>
-    QtClass* Shown(const TComponent* c)
+    // Gives c its caption and shows the form; the widget of c as the Qt class it should be,
+    // nullptr when it is another.
+    template <class QtClass, class T>
+    QtClass* ShownWithCaption(T* c, const String& caption)
     {
+        c->SetCaption(caption);
         ShowForm();
         return qobject_cast<QtClass*>(W(c));
     }
@@ -180,9 +182,7 @@ TEST_F(ZubQtView, LabelShowsItsAcceleratorUnderlined)
 
 TEST_F(ZubQtView, GroupBoxShowsItsFrameAndCaption)
 {
-    auto* box = Add<TGroupBox>(10, 10, 180, 100);
-    box->SetCaption(" &Options ");
-    auto* w = Shown<QGroupBox>(box);
+    auto* w = ShownWithCaption<QGroupBox>(Add<TGroupBox>(10, 10, 180, 100), " &Options ");
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->title(), " &Options ");
     EXPECT_TRUE(w->isVisible());
@@ -220,8 +220,7 @@ TEST_F(ZubQtView, QtsOwnTextsAreGerman)
 TEST_F(ZubQtView, WorkerWriteReachesTheWidgetOnTheUserInterfaceThread)
 {
     TLabel* label = Add<TLabel>(10, 10, 120, 20);
-    label->SetCaption("Beschreibung:");
-    auto* w = Shown<QLabel>(label);
+    auto* w = ShownWithCaption<QLabel>(label, "Beschreibung:");
     ASSERT_NE(w, nullptr);
     EXPECT_EQ(w->text(), "Beschreibung:");
 
