@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "Dateifehler.h"
 #include "Tippdateien.h"
 #include "Thread_Sarnik.h"
 #include "rtl/Clock.h"
@@ -429,13 +430,17 @@ void TForm1::expertLeave(TObject*)
 
 bool TForm1::grau_schalten()
 {
-    // Record first: when grau.ini cannot be written the job does not start and the window
-    // stays as it is.
-    {
+    // Record first: when grau.ini cannot be written the job does not start, the window stays as
+    // it is and the application's box says why in German.
+    try {
         TIniFile ini(programm_ordner + DATEI_GRAU);
         for (const auto* liste : {&Grau_Bilder(), &Grau_Elemente()})
             for (const String& name : *liste)
                 ini.WriteString(GRAU_SEKTION, name, Element(*this, name)->Enabled() ? "true" : "false");
+    } catch (const Exception& e) {
+        throw EInOutError(Dateifehler_Text("Die Datei " + String(DATEI_GRAU) +
+                                               " kann nicht gespeichert werden, die Aufgabe beginnt nicht!",
+                                           e));
     }
 
     Rahmen_grau(*this, true);

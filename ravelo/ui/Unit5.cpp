@@ -1,5 +1,6 @@
 #include "Unit5.h"
 
+#include "Dateifehler.h"
 #include "Dialogmitte.h"
 #include "Programmordner.h"
 #include "Threadzahlenvergleichen.h"
@@ -159,8 +160,10 @@ void TForm5::Button2Click(TObject*)
     if (!inhalt.empty() && inhalt.back() != '\n') inhalt += umbruch;
     try {
         AtomicWriteFile(datei, inhalt + Ziehungszeile() + umbruch);
-    } catch (const Exception&) {
-        Meldung("Datei " + String(DATEI_DOROV_ZAHLEN) + " kann nicht geschrieben werden!", clRed);
+    } catch (const Exception& e) {
+        Meldung(
+            Dateifehler_Satz("Datei " + String(DATEI_DOROV_ZAHLEN) + " kann nicht geschrieben werden!", e),
+            clRed);
         return;
     }
 

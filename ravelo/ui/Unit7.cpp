@@ -1,5 +1,6 @@
 #include "Unit7.h"
 
+#include "Dateifehler.h"
 #include "Dialogmitte.h"
 #include "Programmordner.h"
 #include "Threadzahlenvergleichen.h"
@@ -83,8 +84,8 @@ void TForm7::Button2Click(TObject*)
             String inhalt = vorhanden ? ReadFileBytes(datei) : String();
             if (!inhalt.empty() && inhalt.back() != '\n') inhalt += "\n";
             AtomicWriteFile(datei, inhalt + neu);
-        } catch (const Exception&) {
-            Fehler("Datei " + name + " kann nicht geschrieben werden!");
+        } catch (const Exception& e) {
+            Fehler(Dateifehler_Satz("Datei " + name + " kann nicht geschrieben werden!", e));
             return;
         }
     }

@@ -487,9 +487,20 @@ TEST_F(KnoepfeTest, GreyFileThatCannotBeWrittenLeavesTheWindowAsItWas)
     form->Edit1->SetEnabled(true);
     setze_Bild(form->Image17, "alt");
     auto alt = SetAtomicWriteHook([](const String& name) {
-        if (name.find("grau.ini") != String::npos) throw EInOutError("voll");
+        if (name.find("grau.ini") != String::npos)
+            throw EInOutError("Cannot open file \"grau.ini\". Read-only file system");
     });
-    EXPECT_THROW(form->grau_schalten(), Exception);
+    // The application's box shows the reason in German; the system's text only on a line of its own.
+    try {
+        form->grau_schalten();
+        ADD_FAILURE() << "greyed out without its record";
+    } catch (const Exception& e) {
+        EXPECT_EQ(
+            e.Message(),
+            "Die Datei grau.ini kann nicht gespeichert werden, die Aufgabe beginnt nicht! Der Programmordner "
+            "ist "
+            "schreibgeschützt.\n\nMeldung des Systems: Cannot open file \"grau.ini\". Read-only file system");
+    }
     SetAtomicWriteHook(alt);
     EXPECT_EQ(grau_aktiv, 0);
     EXPECT_TRUE(form->Edit1->Enabled());

@@ -215,10 +215,11 @@ TEST_F(EingabeTest, ANewDateLeavesTheMessageAsItWas)
 
 TEST_F(EingabeTest, AFailedWriteKeepsTheArchiveAndTheDialogOpen)
 {
-    SetAtomicWriteHook([](const String&) { throw EInOutError("Datenträger voll"); });
+    SetAtomicWriteHook(
+        [](const String&) { throw EInOutError("Cannot write file \"x\". No space left on device"); });
     EXPECT_FALSE(OK_im_Dialog());
     SetAtomicWriteHook(nullptr);
-    EXPECT_EQ(Meldung(), "Datei dorov_zahlen.txt kann nicht geschrieben werden!");
+    EXPECT_EQ(Meldung(), "Datei dorov_zahlen.txt kann nicht geschrieben werden! Der Datenträger ist voll.");
     EXPECT_EQ(Farbe(), clRed);
     EXPECT_EQ(Archiv(), ARCHIV);
 }

@@ -155,10 +155,13 @@ TEST_F(FavoritenTest, AFailedWriteKeepsTheFileAndSaysSo)
     schreibe("meineFavoritten.txt", {"1.1, 2, 3, 4, 5, 6 -0 0"});
     Reihe(1, {"3", "7", "12", "25", "33", "41"});
     dialog->CheckBox1->SetChecked(true);
-    SetAtomicWriteHook([](const String&) { throw EInOutError("Datenträger voll"); });
+    SetAtomicWriteHook(
+        [](const String&) { throw EInOutError("Cannot open file \"x\". Read-only file system"); });
 
     EXPECT_FALSE(OK_im_Dialog());
-    EXPECT_EQ(meldung, "Datei meineFavoritten.txt kann nicht geschrieben werden!");
+    EXPECT_EQ(
+        meldung,
+        "Datei meineFavoritten.txt kann nicht geschrieben werden! Der Programmordner ist schreibgeschützt.");
     EXPECT_EQ(farbe, clRed);
     SetAtomicWriteHook(nullptr);
     EXPECT_EQ(Favoriten(), "1.1, 2, 3, 4, 5, 6 -0 0\n");

@@ -25,9 +25,13 @@ String Grund_auf_Deutsch(const String& systemtext)
     return String();
 }
 
-String Dateifehler_Text(const String& satz, const Exception& e)
+String Dateifehler_Satz(const String& satz, const Exception& e)
 {
     const String grund = Grund_auf_Deutsch(e.Message());
-    return satz + " " + (grund.empty() ? String("Ist der Datenträger voll oder schreibgeschützt?") : grund) +
-           "\n\nMeldung des Systems: " + e.Message();
+    return satz + " " + (grund.empty() ? String("Ist der Datenträger voll oder schreibgeschützt?") : grund);
+}
+
+String Dateifehler_Text(const String& satz, const Exception& e)
+{
+    return Dateifehler_Satz(satz, e) + "\n\nMeldung des Systems: " + e.Message();
 }

@@ -6,6 +6,8 @@
 // The German reason of a failed write or open; empty when the system's text names none of
 // the known causes.
 String Grund_auf_Deutsch(const String& systemtext);
-// satz ("Die Profilliste profile.txt kann nicht gespeichert werden!"), the reason, then the
-// system's text.
+// satz ("Die Profilliste profile.txt kann nicht gespeichert werden!") and the reason, for a line
+// that has no room for the system's text.
+String Dateifehler_Satz(const String& satz, const Exception& e);
+// satz, the reason, then the system's text.
 String Dateifehler_Text(const String& satz, const Exception& e);
