@@ -22,6 +22,7 @@ String Grund_auf_Deutsch(const String& systemtext)
         return "Der Datenträger ist voll.";
     if (nennt(systemtext, EACCES, "Permission denied") || nennt(systemtext, EPERM, "Operation not permitted"))
         return "Das Programm darf im Programmordner nicht schreiben.";
+    if (nennt(systemtext, ENOMEM, "Cannot allocate memory")) return "Der Arbeitsspeicher reicht nicht aus.";
     return String();
 }
 
@@ -29,6 +30,12 @@ String Dateifehler_Satz(const String& satz, const Exception& e)
 {
     const String grund = Grund_auf_Deutsch(e.Message());
     return satz + " " + (grund.empty() ? String("Ist der Datenträger voll oder schreibgeschützt?") : grund);
+}
+
+String Satz_mit_Grund(const String& satz, const Exception& e)
+{
+    const String grund = Grund_auf_Deutsch(e.Message());
+    return grund.empty() ? satz : satz + " " + grund;
 }
 
 String Dateifehler_Text(const String& satz, const Exception& e)

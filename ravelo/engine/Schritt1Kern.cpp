@@ -1,5 +1,6 @@
 #include "Schritt1Kern.h"
 
+#include <cerrno>
 #include <algorithm>
 #include <cstring>
 #include <new>
@@ -213,20 +214,22 @@ String Zwillingshistogramm::Prozentdatei() const
     });
 }
 
-bool schreibe_Zwillingsstatistik(const CDorovZahlen& z, const std::function<void(int a)>& zeige)
+bool schreibe_Zwillingsstatistik(const CDorovZahlen& z, const std::function<void(int a)>& zeige,
+                                 String* systemtext)
 {
     Zwillingshistogramm h;
     try {
         AtomicWriteFileNoSync(ProgrammDatei(DATEI_ZWILLINGE_GEGLIEDERT), h.zaehle(z, zeige));
         AtomicWriteFileNoSync(ProgrammDatei(DATEI_ZWILLINGE), h.Zaehlerdatei());
         AtomicWriteFileNoSync(ProgrammDatei(DATEI_ZWILLINGE_PROZENT), h.Prozentdatei());
-    } catch (const Exception&) {
+    } catch (const Exception& e) {
+        if (systemtext) *systemtext = e.Message();
         return false;
     }
     return true;
 }
 
-bool schreibe_Pooldatei(const String& datei, const CDorovZahlen& z)
+bool schreibe_Pooldatei(const String& datei, const CDorovZahlen& z, String* systemtext)
 {
     String text;
     for (int i = 1; i <= POOLDATEI_ZEILEN; ++i) {
@@ -235,7 +238,8 @@ bool schreibe_Pooldatei(const String& datei, const CDorovZahlen& z)
     }
     try {
         AtomicWriteFileNoSync(datei, text);
-    } catch (const Exception&) {
+    } catch (const Exception& e) {
+        if (systemtext) *systemtext = e.Message();
         return false;
     }
     return true;
@@ -327,16 +331,19 @@ std::vector<String> Kombinationsstuecke(const std::vector<int>& pool, std::uint6
     return stuecke;
 }
 
-bool schreibe_Kombinationen(const String& datei, const std::vector<int>& pool, std::uint64_t* zeilen)
+bool schreibe_Kombinationen(const String& datei, const std::vector<int>& pool, std::uint64_t* zeilen,
+                            String* systemtext)
 {
     if (zeilen) *zeilen = 0;
     std::uint64_t anzahl = 0;
     try {
         // Re-made by every run: replaced whole, without waiting for the disk.
         AtomicWriteFileNoSync(datei, Kombinationsstuecke(pool, &anzahl));
-    } catch (const Exception&) {
+    } catch (const Exception& e) {
+        if (systemtext) *systemtext = e.Message();
         return false;
     } catch (const std::bad_alloc&) {
+        if (systemtext) *systemtext = std::strerror(ENOMEM);
         return false;
     }
     if (zeilen) *zeilen = anzahl;

@@ -82,11 +82,13 @@ String Statistik_Kopfzeile();
 int Prozent(int c, int n);
 
 // Pair source, files: computes the histogram, writes the three statistics files (each
-// replaced whole). False when one cannot be written.
-bool schreibe_Zwillingsstatistik(const CDorovZahlen& z, const std::function<void(int a)>& zeige);
+// replaced whole). False when one cannot be written; systemtext then gets the system's text of
+// the failure (as for the other writers below).
+bool schreibe_Zwillingsstatistik(const CDorovZahlen& z, const std::function<void(int a)>& zeige,
+                                 String* systemtext = nullptr);
 
 // The pool file: positions 1..20, one number a line. False when it cannot be written.
-bool schreibe_Pooldatei(const String& datei, const CDorovZahlen& z);
+bool schreibe_Pooldatei(const String& datei, const CDorovZahlen& z, String* systemtext = nullptr);
 // The text of the combinations file: every six of the pool's positions in lexicographic order of
 // the positions, numbers joined by ","; zeilen gets the number of lines.
 String Kombinationstext(const std::vector<int>& pool, std::uint64_t* zeilen = nullptr);
@@ -96,6 +98,6 @@ std::vector<String> Kombinationsstuecke(const std::vector<int>& pool, std::uint6
 // write leaves no file of that name behind it and returns false. zeilen gets the number of lines
 // written.
 bool schreibe_Kombinationen(const String& datei, const std::vector<int>& pool,
-                            std::uint64_t* zeilen = nullptr);
+                            std::uint64_t* zeilen = nullptr, String* systemtext = nullptr);
 
 }  // namespace schritt1

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <optional>
 
+#include "Dateifehler.h"
 #include "rtl/Files.h"
 
 bool anzahl_Kombinationen(int N, int& anzahl_Varianten)
@@ -530,8 +531,9 @@ Schritt2Ergebnis Schritt2_ausfuehren(const Schritt2Eingaben& e, std::span<const 
 
     try {
         AtomicWriteFileNoSync(gefilterteDatei, g.stuecke);  // re-made by every run
-    } catch (const Exception&) {
-        label("Schritt2: ERROR : Nicht moeglich, gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen.");
+    } catch (const Exception& e) {
+        label(Satz_mit_Grund(
+            "Schritt2: ERROR : Nicht moeglich, gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen.", e));
         r.status = Schritt2Status::Ausgabefehler;
         return r;
     }

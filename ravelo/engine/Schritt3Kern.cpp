@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "Dateifehler.h"
 #include "rtl/Classes.h"
 #include "rtl/Files.h"
 
@@ -326,12 +327,15 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
     auto label = [&](const String& text) {
         if (Label1) Label1(text);
     };
-    // The run's own files, re-made by every run: replaced whole without waiting for the disk.
-    auto schreibe = [](const String& name, const std::vector<String>& inhalt) {
+    // The run's own files, re-made by every run: replaced whole without waiting for the disk. A
+    // failed write's message gets the reason the system names.
+    String grund;
+    auto schreibe = [&grund](const String& name, const std::vector<String>& inhalt) {
         try {
             AtomicWriteFileNoSync(name, inhalt);
             return true;
-        } catch (const Exception&) {
+        } catch (const Exception& e) {
+            grund = Satz_mit_Grund("", e);
             return false;
         }
     };
@@ -357,7 +361,7 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
     r.C = k.size();
     label("Schritt3: Schreibe in Datei");
     if (!schreibe(d.punkte, Punkte_Stuecke(punkte))) {
-        label("Schritt3: ERROR : Nicht moeglich, abfall.txt zum Schreiben zu oeffnen.");
+        label("Schritt3: ERROR : Nicht moeglich, abfall.txt zum Schreiben zu oeffnen." + grund);
         r.status = Schritt3Status::Punktefehler;
         return r;
     }
@@ -365,7 +369,7 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
     const std::vector<std::uint32_t> reihenfolge = sortiere_Punkte(punkte);
     label("Schritt3: Schreibe sortierte in Datei");
     if (!schreibe(d.sortiert, sortierte_Stuecke(punkte, reihenfolge))) {
-        label("Schritt3: ERROR : Nicht moeglich, varianten_sortiert.txt zum Schreiben zu oeffnen.");
+        label("Schritt3: ERROR : Nicht moeglich, varianten_sortiert.txt zum Schreiben zu oeffnen." + grund);
         r.status = Schritt3Status::Sortierfehler;
         return r;
     }
@@ -373,7 +377,7 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
     r.tipps = waehle_Tipps(k, punkte, reihenfolge, e.T);
     if (kern::lies_Parameter(e.Edit1) < 50) r.rueck = pruefe_Tipps(r.tipps, e.betraege);
     if (!schreibe(d.ausgewaehlt, {ausgewaehlte_Datei(r.tipps)})) {
-        label("Schritt3: ERROR : Nicht moeglich, varianten.txt zum Schreiben zu oeffnen.");
+        label("Schritt3: ERROR : Nicht moeglich, varianten.txt zum Schreiben zu oeffnen." + grund);
         r.status = Schritt3Status::Auswahlfehler;
         return r;
     }

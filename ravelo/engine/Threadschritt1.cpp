@@ -6,6 +6,7 @@
 #include <random>
 
 #include "CDorovZahlen.h"
+#include "Dateifehler.h"
 #include "Programmordner.h"
 #include "Schritt1Fenster.h"
 #include "Schritt1Kern.h"
@@ -62,9 +63,12 @@ ThreadSchritt1::~ThreadSchritt1() { warte_auf_Ende(); }
 
 // A file that cannot be written (a full or read-only disk) ends the step and, through the
 // driver, the run: the user reads which file, and nothing waits for a step that has stopped.
-void ThreadSchritt1::Schreibfehler(ISchritt1Fenster& f, const String& was)
+void ThreadSchritt1::Schreibfehler(ISchritt1Fenster& f, const String& was, const String& systemtext)
 {
-    f.Label1("Schritt1: ERROR : " + was + " konnte nicht gespeichert werden. Ist der Datenträger voll?");
+    // The status line has room for one line: the system's own text goes to the trace.
+    f.Label1(Dateifehler_Satz("Schritt1: ERROR : " + was + " konnte nicht gespeichert werden.",
+                              EInOutError(systemtext)));
+    OutputDebugStringA("Schritt1: " + was + ": Meldung des Systems: " + systemtext);
     f.Timer1_aus();
     melde_Scheitern();
     b_laeuft = false;
@@ -125,8 +129,10 @@ void ThreadSchritt1::ausfuehren(ISchritt1Fenster& f)
             Sleep(2000);
         }
         if (f.RadioButton(3)) {
-            if (!schreibe_Zwillingsstatistik(*z, [&f](int a) { f.Label1(IntToStr(a)); })) {
-                Schreibfehler(f, "Die Zwillingsstatistik");
+            String systemtext;
+            if (!schreibe_Zwillingsstatistik(
+                    *z, [&f](int a) { f.Label1(IntToStr(a)); }, &systemtext)) {
+                Schreibfehler(f, "Die Zwillingsstatistik", systemtext);
                 return;
             }
             z->berechne_Zwillingsabstaende();
@@ -173,12 +179,13 @@ void ThreadSchritt1::ausfuehren(ISchritt1Fenster& f)
     } catch (const ETippschluessel&) {
         return;  // a key without its final "*" names no file
     }
-    if (!schreibe_Pooldatei(pooldatei, *z)) {
-        Schreibfehler(f, ExtractFileName(pooldatei));
+    String systemtext;
+    if (!schreibe_Pooldatei(pooldatei, *z, &systemtext)) {
+        Schreibfehler(f, ExtractFileName(pooldatei), systemtext);
         return;
     }
-    if (!schreibe_Kombinationen(kombinationsdatei, Pool(*z, N))) {
-        Schreibfehler(f, ExtractFileName(kombinationsdatei));
+    if (!schreibe_Kombinationen(kombinationsdatei, Pool(*z, N), nullptr, &systemtext)) {
+        Schreibfehler(f, ExtractFileName(kombinationsdatei), systemtext);
         return;
     }
 

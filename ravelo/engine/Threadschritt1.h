@@ -14,6 +14,6 @@ public:
 
 private:
     void ausfuehren(ISchritt1Fenster& f) override;
-    void Schreibfehler(ISchritt1Fenster& f, const String& was);
+    void Schreibfehler(ISchritt1Fenster& f, const String& was, const String& systemtext);
     void Eingabe_abgelehnt(ISchritt1Fenster& f, const String& meldung);
 };

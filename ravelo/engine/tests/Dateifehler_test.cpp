@@ -18,6 +18,7 @@ TEST(Dateifehler, GrundAufDeutsch)
           Fall{"Cannot open file \"/p/a.txt\". Disk quota exceeded", "Der Datenträger ist voll."},
           Fall{"Cannot open file \"/p/a.txt\". Permission denied",
                "Das Programm darf im Programmordner nicht schreiben."},
+          Fall{"Cannot allocate memory", "Der Arbeitsspeicher reicht nicht aus."},
           Fall{"Cannot open file \"/p/a.txt\". Input/output error", ""}}) {
         EXPECT_EQ(Grund_auf_Deutsch(f.system), f.grund) << f.system;
     }

@@ -356,4 +356,14 @@ TEST_F(KernSchritt2Lauf, Fehlertexte)
     EXPECT_EQ(r.status, Schritt2Status::Ausgabefehler);
     EXPECT_EQ(label.back(),
               "Schritt2: ERROR : Nicht moeglich, gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen.");
+
+    // A read-only folder: the message says so in German.
+    auto alt = SetAtomicWriteHook(
+        [](const String&) { throw EInOutError("Cannot open file \"x\". Read-only file system"); });
+    r = Schritt2_ausfuehren(e, {}, ordner + "k.cvs", ordner + "g.cvs", m);
+    SetAtomicWriteHook(alt);
+    EXPECT_EQ(r.status, Schritt2Status::Ausgabefehler);
+    EXPECT_EQ(label.back(),
+              "Schritt2: ERROR : Nicht moeglich, gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen. "
+              "Der Programmordner ist schreibgeschützt.");
 }

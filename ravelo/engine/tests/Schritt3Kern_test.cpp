@@ -272,6 +272,17 @@ TEST_F(KernSchritt3Lauf, Fehlertexte)
         r = Schritt3_ausfuehren(e, d, nullptr, melde);
         EXPECT_EQ(r.status, f.status);
         EXPECT_EQ(label.back(), f.text);
+
+        // The same file on a full disk: the message says so in German.
+        auto alt = SetAtomicWriteHook([&ziel](const String& temp) {
+            if (temp.find("x.txt") != String::npos)
+                throw EInOutError("Cannot write file \"x\". No space left on device");
+        });
+        ziel = ordner + "x.txt";
+        r = Schritt3_ausfuehren(e, d, nullptr, melde);
+        SetAtomicWriteHook(alt);
+        EXPECT_EQ(r.status, f.status);
+        EXPECT_EQ(label.back(), String(f.text) + " Der Datenträger ist voll.");
     }
 }
 

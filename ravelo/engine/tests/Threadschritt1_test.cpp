@@ -284,7 +284,7 @@ TEST_F(Schritt1ThreadTest, PairFileThatCannotBeWrittenEndsTheStepAndSaysSo)
     EXPECT_FALSE(laeuft_danach);
     EXPECT_TRUE(gescheitert);
     EXPECT_EQ(f.label1.back(), "Schritt1: ERROR : Die Zwillingsstatistik konnte nicht gespeichert werden. "
-                               "Ist der Datenträger voll?");
+                               "Ist der Datenträger voll oder schreibgeschützt?");
     EXPECT_TRUE(f.hat("Timer1_aus"));
     EXPECT_FALSE(std::filesystem::exists(datei(DATEI_ERSETZT)));
 }
@@ -303,8 +303,9 @@ TEST_F(Schritt1ThreadTest, FullDiskEndsTheStepWithTheFileItCouldNotWrite)
         SetAtomicWriteHook(vorher);
         EXPECT_FALSE(laeuft_danach);
         EXPECT_TRUE(gescheitert);
+        // Said in German; the system's own text goes to the trace, not into the status line.
         EXPECT_EQ(f.label1.back(), "Schritt1: ERROR : " + name +
-                                       " konnte nicht gespeichert werden. Ist der Datenträger voll?");
+                                       " konnte nicht gespeichert werden. Der Datenträger ist voll.");
         EXPECT_FALSE(std::filesystem::exists(datei(*voll)));
         EXPECT_FALSE(std::filesystem::exists(datei(DATEI_ERSETZT)));
         EXPECT_FALSE(f.hat("schritt1_aktiv=0"));
@@ -398,8 +399,9 @@ TEST_F(Schritt1ThreadTest, UnwritableCombinationsFileEndsTheStepAndSaysSo)
     laufe();
     EXPECT_FALSE(laeuft_danach);
     EXPECT_TRUE(gescheitert);
-    EXPECT_EQ(f.label1.back(), "Schritt1: ERROR : " + Dateiname(DATEI_ERSETZT, SCHLUESSEL) +
-                                   " konnte nicht gespeichert werden. Ist der Datenträger voll?");
+    EXPECT_EQ(f.label1.back(),
+              "Schritt1: ERROR : " + Dateiname(DATEI_ERSETZT, SCHLUESSEL) +
+                  " konnte nicht gespeichert werden. Ist der Datenträger voll oder schreibgeschützt?");
     EXPECT_TRUE(f.hat("ProgressBar1"));
     EXPECT_FALSE(f.hat("schritt1_aktiv=0"));
     EXPECT_EQ(f.listen.size(), 1u);
@@ -499,7 +501,7 @@ TEST_F(Schritt1ThreadTest, FullDiskDuringARunEndsTheRunCleanlyWithoutATimeOut)
     EXPECT_FALSE(t.t_Schritt[2]);
     EXPECT_FALSE(t.t_Schritt[3]);
     EXPECT_EQ(f.label1.back(), "Schritt1: ERROR : " + Dateiname(DATEI_ERSETZT, SCHLUESSEL) +
-                                   " konnte nicht gespeichert werden. Ist der Datenträger voll?");
+                                   " konnte nicht gespeichert werden. Der Datenträger ist voll.");
     const auto p = fenster.protokoll();
     EXPECT_EQ(std::count(p.begin(), p.end(), "bilder_freigeben"), 1);
     EXPECT_FALSE(spur.Contains("ERROR : Timeout warten auf Ende TSchritt1 .."));

@@ -110,7 +110,7 @@ class Schreibschutz(fenster.Fenstertest):
         p = self.starte("Lauf_voll", ordner=ordner)
         self.bis_zum_Fenster(p)
         p.klicke("Image6")
-        grund = p.warte_text("Label1", lambda t: "Ist der Datenträger voll?" in t, 120)["text"]
+        grund = p.warte_text("Label1", lambda t: "konnte nicht gespeichert werden. Der Datenträger ist voll." in t, 120)["text"]
         p.warte(lambda: p.steuerelement("Image6")["enabled"], 120, "the pictures to come back")
         p.bild("Grund")
         for name in ("Image6", "Image3", "Image17", "Image6"):
