@@ -15,6 +15,18 @@ import time
 import fenster
 
 NAMENSRAUM = "RAVELO_TEST_NAMENSRAUM"
+# The system's own texts, which may stand only on the line after "Meldung des Systems:".
+ENGLISCH = ("Read-only file system", "No space left on device", "Cannot open file", "Cannot write file",
+            "Cannot create file")
+# What the user starts on a folder that takes no write, and the German sentence its box begins
+# with: the jobs that grey the window out first record its state in grau.ini.
+GRAU = "Die Datei grau.ini kann nicht gespeichert werden, die Aufgabe beginnt nicht!"
+AUFGABEN = (
+    ("Profil_speichern", "Image13", 'Das Profil "Mein Profil" kann nicht gespeichert werden!'),
+    ("Favoriten", "Image28", GRAU),
+    ("Lottozahlen_eingeben", "Image23", GRAU),
+    ("Sarnik", "Image6", GRAU),
+)
 
 
 def dateien(ordner):
@@ -84,13 +96,53 @@ class Schreibschutz(fenster.Fenstertest):
         self.keine_Fehler_im_Protokoll(p)
         self.assertEqual(vorher, dateien(ordner))
 
-    def test_schreibgeschuetzter_Ordner(self):
+    def box_auf_Deutsch(self, text, satz, deutsch, grund):
+        """A box that says in German what failed and why; the system's text only on its own line."""
+        vorn, _, system = text.partition("\n\nMeldung des Systems: ")
+        self.assertTrue(vorn.startswith(satz), text)
+        self.assertIn(deutsch, vorn)
+        for englisch in ENGLISCH:
+            self.assertNotIn(englisch, vorn, text)
+        self.assertIn(grund, system)
+
+    def jede_Aufgabe(self, name, ordner, grund, deutsch):
+        """Every job a user starts says in German why it cannot, and the window comes back."""
+        vorher = dateien(ordner)
+        p = self.starte(name, ordner=ordner)
+        self.bis_zum_Fenster(p)
+        for aufgabe, knopf, satz in AUFGABEN:
+            with self.subTest(aufgabe=aufgabe):
+                if knopf == "Image13":
+                    p.klicke("CheckBox1")  # expert mode: the profile buttons work
+                    p.warte(lambda: p.steuerelement("Image13")["enabled"], 10, "the save button")
+                    p.tippe("ComboBox3", "Mein Profil")
+                    p.warte_text("ComboBox3", lambda t: t == "Mein Profil", 10)
+                if knopf == "Image6":
+                    p.klicke("Image2")  # the one-click page
+                p.klicke(knopf)
+                box = p.warte_box(30)
+                # The box's icon is a label without text.
+                text = "\n".join(t["text"] for t in box["parts"] if t["kind"] == "label" and t["text"])
+                p.bild(aufgabe)
+                self.box_auf_Deutsch(text, satz, deutsch, grund)
+                p.druecke(box, "OK")
+                p.warte(lambda: not p.qt_fenster("QMessageBox"), 15, "the box to close")
+                p.warte(lambda: p.steuerelement(knopf)["enabled"], 15, "the window to come back")
+                p.bild(aufgabe + "_danach")
+                self.assertIsNone(p.qt_fenster("QMessageBox"), "one box a job")
+                self.assertIsNone(p.dialog_name("Form5"))
+                self.assertIsNone(p.dialog_name("Form7"))
+        p.taste("F9")
+        self.assertEqual(0, p.warte_ende())
+        self.keine_Fehler_im_Protokoll(p)
+        self.assertEqual(vorher, dateien(ordner))
+
+    def schreibgeschuetzt(self):
         ordner = self.ordner_auf_tmpfs()
         subprocess.run(["mount", "-o", "remount,ro", ordner], check=True)
-        self.starte_und_beende("schreibgeschuetzt", ordner, "Read-only file system",
-                                "Der Programmordner ist schreibgeschützt.")
+        return ordner
 
-    def test_voller_Ordner(self):
+    def voll(self):
         ordner = self.ordner_auf_tmpfs()
         fd = os.open(os.path.join(ordner, "fueller"), os.O_WRONLY | os.O_CREAT, 0o644)
         try:
@@ -101,7 +153,21 @@ class Schreibschutz(fenster.Fenstertest):
                 raise
         finally:
             os.close(fd)
-        self.starte_und_beende("voll", ordner, "No space left on device", "Der Datenträger ist voll.")
+        return ordner
+
+    def test_Aufgaben_auf_schreibgeschuetztem_Ordner(self):
+        self.jede_Aufgabe("Aufgaben_schreibgeschuetzt", self.schreibgeschuetzt(), "Read-only file system",
+                          "Der Programmordner ist schreibgeschützt.")
+
+    def test_Aufgaben_auf_vollem_Ordner(self):
+        self.jede_Aufgabe("Aufgaben_voll", self.voll(), "No space left on device", "Der Datenträger ist voll.")
+
+    def test_schreibgeschuetzter_Ordner(self):
+        self.starte_und_beende("schreibgeschuetzt", self.schreibgeschuetzt(), "Read-only file system",
+                                "Der Programmordner ist schreibgeschützt.")
+
+    def test_voller_Ordner(self):
+        self.starte_und_beende("voll", self.voll(), "No space left on device", "Der Datenträger ist voll.")
 
     def test_Lauf_auf_vollem_Datentraeger(self):
         """The disk fills while step 1 writes its combinations: the run stops, and why stays in
