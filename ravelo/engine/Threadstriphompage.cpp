@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Archivpruefung.h"
+#include "Dateifehler.h"
 #include "Programmordner.h"
 #include "Tippdateien.h"
 #include "Updatefenster.h"
@@ -108,7 +109,7 @@ String ThreadStripHompage::Begruendung() const
         return "Die Ergebnisseite ist zu groß (mehr als " + grenze + ") und wurde nicht geladen.";
     }
     case TSeitenschnitt::abgelehnt: return Einwand(FPruefung, "Die Ergebnisseite");
-    case TSeitenschnitt::Schreibfehler: return FSchreibfehler + " konnte nicht gespeichert werden.";
+    case TSeitenschnitt::Schreibfehler: return FSchreibfehler;
     }
     return String();
 }
@@ -146,7 +147,8 @@ TSeitenschnitt ThreadStripHompage::schneiden(IUpdateFenster& f)
         block.SaveToFile(ProgrammDatei(DATEI_DOROV_ZAHLEN));
         return TSeitenschnitt::aktualisiert;
     } catch (const Exception& e) {
-        FSchreibfehler = datei;
+        // The box says why in German; the system's own text goes to the trace.
+        FSchreibfehler = Dateifehler_Satz(datei + " konnte nicht gespeichert werden.", e);
         const String text = "ERROR : " + datei + " konnte nicht gespeichert werden!";
         f.Label1(text);
         OutputDebugStringA(text + " " + e.Message());

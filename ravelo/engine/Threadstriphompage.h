@@ -41,6 +41,6 @@ private:
     IUpdateFenster* FFenster;
     std::atomic<TSeitenschnitt> FErgebnis{TSeitenschnitt::offen};
     TArchivpruefung FPruefung;  // of the page's block, when it came to that
-    String FSchreibfehler;  // the file that could not be written
+    String FSchreibfehler;  // which file could not be written and why, in German
     std::size_t FGrenze = 0;  // zu_gross: the browser's page limit in bytes
 };

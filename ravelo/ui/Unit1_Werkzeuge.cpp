@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "Archivpruefung.h"
+#include "Dateifehler.h"
 #include "Tippdateien.h"
 #include "Unit5.h"
 #include "Unit7.h"
@@ -306,7 +307,12 @@ bool TForm1::ftp_holen()
         IdFTP1->Get(DATEI_DOROV_ZAHLEN, archiv);
         const String einwand = Einwand_gegen_Download(groesse, archiv, programm_ordner + DATEI_DOROV_ZAHLEN);
         if (!einwand.empty()) throw Exception(einwand);
-        AtomicWriteFile(programm_ordner + DATEI_DOROV_ZAHLEN, archiv);
+        try {
+            AtomicWriteFile(programm_ordner + DATEI_DOROV_ZAHLEN, archiv);
+        } catch (const Exception& e) {
+            throw Exception(
+                Dateifehler_Text(String(DATEI_DOROV_ZAHLEN) + " kann nicht gespeichert werden!", e));
+        }
     } catch (const EIdException& e) {
         grund = Ftp_Grund(e, verbunden, IdFTP1->Host);
     } catch (const Exception& e) {

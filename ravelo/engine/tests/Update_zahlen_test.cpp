@@ -291,7 +291,8 @@ TEST_F(UpdateSeiteTest, PageTooLargeIsRefusedAsTooLarge)
 TEST_F(UpdateSeiteTest, FailedArchiveWriteKeepsTheOldArchiveWhole)
 {
     auto vorher = SetAtomicWriteHook([](const String& temp) {
-        if (temp.find("dorov_zahlen.txt") != String::npos) throw EInOutError("Datenträger voll");
+        if (temp.find("dorov_zahlen.txt") != String::npos)
+            throw EInOutError("Cannot write file \"dorov_zahlen.txt\". No space left on device");
     });
     lade_und_aktualisiere("<zahlen>\n03.01.09,1,2,3,4,5,6,7\n</zahlen>\n");
     SetAtomicWriteHook(vorher);
@@ -299,7 +300,8 @@ TEST_F(UpdateSeiteTest, FailedArchiveWriteKeepsTheOldArchiveWhole)
     EXPECT_EQ(ReadFileBytes(archiv()), ALTES_ARCHIV);
     EXPECT_THAT(fenster->Label1_Texte(),
                 ElementsAre("ERROR : dorov_zahlen.txt konnte nicht gespeichert werden!"));
-    EXPECT_EQ(fehlermeldung, "dorov_zahlen.txt konnte nicht gespeichert werden.");
+    // The box says why in German; the system's text goes to the trace.
+    EXPECT_EQ(fehlermeldung, "dorov_zahlen.txt konnte nicht gespeichert werden. Der Datenträger ist voll.");
     EXPECT_FALSE(fenster->hat("Sprechblase Quenzel 2009: Lottozahlen erfolgreich aktualisiert!"));
     EXPECT_TRUE(fenster->hat("Image24"));
     std::size_t reste = 0;

@@ -58,6 +58,25 @@ TEST_F(FtpTest, DownloadReplacesTheArchiveAndFetchesTheNews)
     EXPECT_FALSE(form->IdFTP1->Passive);
 }
 
+// A folder that takes no write: the box says in German why, the system's text on its own line.
+TEST_F(FtpTest, ArchiveThatCannotBeWrittenKeepsTheArchiveAndSaysWhyInGerman)
+{
+    anmelden("lotto", "geheim");
+    auto alt = SetAtomicWriteHook([](const String& temp) {
+        if (temp.find("dorov_zahlen.txt") != String::npos)
+            throw EInOutError("Cannot open file \"dorov_zahlen.txt\". Read-only file system");
+    });
+    EXPECT_FALSE(form->ftp_holen());
+    SetAtomicWriteHook(alt);
+    EXPECT_EQ(ReadFileBytes(ordner + "dorov_zahlen.txt"), ALT);
+    ASSERT_EQ(dialoge->Shown().size(), 1u);
+    EXPECT_EQ(dialoge->Shown()[0].Text,
+              "Die Lottozahlen konnten nicht heruntergeladen werden. dorov_zahlen.txt bleibt unverändert.\n"
+              "dorov_zahlen.txt kann nicht gespeichert werden! Der Programmordner ist schreibgeschützt.\n\n"
+              "Meldung des Systems: Cannot open file \"dorov_zahlen.txt\". Read-only file system");
+    EXPECT_FALSE(form->IdFTP1->Connected());
+}
+
 TEST_F(FtpTest, FailedDownloadKeepsTheArchiveAndSaysSo)
 {
     // The box says what went wrong in the user's words, not in the FTP library's.
