@@ -21,20 +21,33 @@ const char* const kBankIdl = "module Bank {\n"
                              "  };\n"
                              "};\n";
 
+struct TGolden {
+    const char* File;  // relative to the output folder
+    String Text;
+};
+
 struct TDay {
     const char* Name;
     const char* Load;
     const char* Answers;
-    const char* First;  // the first session's commands after the load
+    String First;  // the first session's commands after the load
     const char* Project;  // the project file, relative to the output folder
     const char* Second;  // the second session's commands after `project open` and `project show`
-    const char* Golden;  // the project file after the first session, by hand
+    std::vector<TGolden> Goldens;  // files after the first session, by hand
     std::vector<const char*> Expect;  // lines the second session prints
 };
 
 String NewItem(const char* category, const char* caption)
 {
     return String(" new ") + category + " \"" + caption + "\"";
+}
+
+// Lines ended by CR LF, as the templates write them.
+String Crlf(const char* text)
+{
+    String r;
+    for (const char* c = text; *c; ++c) r += *c == '\n' ? String("\r\n") : String(1, *c);
+    return r;
 }
 
 const String kZubItems = NewItem(kProjects, "ZUB Forms Application") + NewItem(kFiles, "Form") +
@@ -77,15 +90,341 @@ const char* const kZubGolden =
     "  </USES>\n"
     "</PROJECT>\n";
 
+// The Bank project: its IDL file and a new one, every path relative to the make file.
+const String kBankItems = " project new Bank.mak project add bank.idl" + NewItem(kFiles, "CORBA IDL File");
+
+const char* const kBankGolden = "# Make file of the C++ project Bank, kept by the IDE.\n"
+                                "PROJECT = Bank.exe\n"
+                                "PROJECTFILES = bank.idl File1.idl\n"
+                                "IDLFILES = bank.idl File1.idl\n"
+                                "IDLGENFILES = bank_s.cc bank_c.cc File1_s.cc File1_c.cc\n"
+                                "\n"
+                                "\n"
+                                "!if !$d(KROTEX)\n"
+                                "KROTEX = krotex\n"
+                                "!endif\n"
+                                "\n"
+                                "all: $(PROJECT)\n"
+                                "\n"
+                                "bank_s.cc: bank.idl\n"
+                                "    $(KROTEX) $(IDLCFLAGS) $?\n"
+                                "\n"
+                                "bank_c.cc: bank.idl\n"
+                                "    $(KROTEX) $(IDLCFLAGS) $?\n"
+                                "\n"
+                                "File1_s.cc: File1.idl\n"
+                                "    $(KROTEX) $(IDLCFLAGS) $?\n"
+                                "\n"
+                                "File1_c.cc: File1.idl\n"
+                                "    $(KROTEX) $(IDLCFLAGS) $?\n"
+                                "\n";
+
+// The Pascal web application with a form, a frame and a test unit: every unit named by its form's
+// root, the session module too.
+const char* const kShopPascalProject =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+    "<PROJECT>\n"
+    "  <MACROS />\n"
+    "  <OPTIONS />\n"
+    "  <OPTIONSETS>\n"
+    "    <OPTIONSET name=\"project\">\n"
+    "      <OPTION name=\"kind\" value=\"0\" />\n"
+    "      <OPTION name=\"name\" value=\"Shop.pdr\" />\n"
+    "      <OPTION name=\"personality\" value=\"Pendro.Personality\" />\n"
+    "      <OPTION name=\"sources\" value=\"Shop.pdr\" />\n"
+    "    </OPTIONSET>\n"
+    "  </OPTIONSETS>\n"
+    "  <FILELIST>\n"
+    "    <FILE FILENAME=\"Shop.pdr\" />\n"
+    "    <FILE FILENAME=\"Unit1.pas\">\n"
+    "      <VALUE name=\"ANCESTOR\" value=\"TQZAppForm\" />\n"
+    "    </FILE>\n"
+    "    <FILE FILENAME=\"ServerController.pas\">\n"
+    "      <VALUE name=\"ANCESTOR\" value=\"TQZServerControllerBase\" />\n"
+    "    </FILE>\n"
+    "    <FILE FILENAME=\"UserSessionUnit.pas\" />\n"
+    "    <FILE FILENAME=\"Unit2.pas\">\n"
+    "      <VALUE name=\"ANCESTOR\" value=\"TQZAppForm32\" />\n"
+    "    </FILE>\n"
+    "    <FILE FILENAME=\"Unit3.pas\">\n"
+    "      <VALUE name=\"ANCESTOR\" value=\"TFrame\" />\n"
+    "    </FILE>\n"
+    "    <FILE FILENAME=\"Unit4.pas\" />\n"
+    "  </FILELIST>\n"
+    "  <USES>\n"
+    "    <ENTRY FILENAME=\"Unit1.pas\" COMPILER=\"\" KIND=\"0\" FORMNAME=\"QZForm1\" />\n"
+    "    <ENTRY FILENAME=\"ServerController.pas\" COMPILER=\"\" KIND=\"0\" FORMNAME=\"QZServerController\" "
+    "/>\n"
+    "    <ENTRY FILENAME=\"UserSessionUnit.pas\" COMPILER=\"\" KIND=\"0\" FORMNAME=\"UserSession\" />\n"
+    "    <ENTRY FILENAME=\"Unit2.pas\" COMPILER=\"\" KIND=\"0\" FORMNAME=\"QZForm2\" />\n"
+    "    <ENTRY FILENAME=\"Unit3.pas\" COMPILER=\"\" KIND=\"0\" FORMNAME=\"QZFrame3\" />\n"
+    "    <ENTRY FILENAME=\"Unit4.pas\" COMPILER=\"\" KIND=\"0\" />\n"
+    "  </USES>\n"
+    "</PROJECT>\n";
+
+const String kShopPascalSource =
+    Crlf("program Shop;\n"
+         "\n"
+         "uses\n"
+         "  Forms,\n"
+         "  QZMain,\n"
+         "  ServerController in 'ServerController.pas' {QZServerController: TQZServerController},\n"
+         "  Unit1 in 'Unit1.pas' {QZForm1: TQZFormModuleBase},\n"
+         "  UserSessionUnit in 'UserSessionUnit.pas' {UserSession},\n"
+         "  Unit2 in 'Unit2.pas' {QZForm2: TQZAppForm32},\n"
+         "  Unit3 in 'Unit3.pas' {QZFrame3: TFrame},\n"
+         "  Unit4 in 'Unit4.pas';\n"
+         "\n"
+         "{$R *.res}\n"
+         "\n"
+         "begin\n"
+         "  Application.Initialize;\n"
+         "  Application.CreateForm(TFormQZMain, formQZMain);\n"
+         "  Application.Run;\n"
+         "end.\n");
+
+// The test application and a test unit in it.
+const char* const kTestsProject = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                                  "<PROJECT>\n"
+                                  "  <MACROS />\n"
+                                  "  <OPTIONS />\n"
+                                  "  <OPTIONSETS>\n"
+                                  "    <OPTIONSET name=\"project\">\n"
+                                  "      <OPTION name=\"kind\" value=\"0\" />\n"
+                                  "      <OPTION name=\"name\" value=\"Project1.pdr\" />\n"
+                                  "      <OPTION name=\"personality\" value=\"Pendro.Personality\" />\n"
+                                  "      <OPTION name=\"sources\" value=\"Project1.pdr\" />\n"
+                                  "    </OPTIONSET>\n"
+                                  "  </OPTIONSETS>\n"
+                                  "  <FILELIST>\n"
+                                  "    <FILE FILENAME=\"Project1.pdr\" />\n"
+                                  "    <FILE FILENAME=\"Unit1.pas\" />\n"
+                                  "    <FILE FILENAME=\"Unit2.pas\" />\n"
+                                  "  </FILELIST>\n"
+                                  "  <USES>\n"
+                                  "    <ENTRY FILENAME=\"Unit1.pas\" COMPILER=\"\" KIND=\"0\" />\n"
+                                  "    <ENTRY FILENAME=\"Unit2.pas\" COMPILER=\"\" KIND=\"0\" />\n"
+                                  "  </USES>\n"
+                                  "</PROJECT>\n";
+
+const String kTestsSource = Crlf("program Project1;\n"
+                                 "\n"
+                                 "uses\n"
+                                 "  Forms,\n"
+                                 "  TestFramework,\n"
+                                 "  GUITestRunner,\n"
+                                 "  QZInit,\n"
+                                 "  QZGlobal,\n"
+                                 "  Unit1 in 'Unit1.pas',\n"
+                                 "  Unit2 in 'Unit2.pas';\n"
+                                 "\n"
+                                 "{$R *.res}\n"
+                                 "\n"
+                                 "begin\n"
+                                 "  GAppModeInit(Application);\n"
+                                 "  TGUITestRunner.runRegisteredTests;\n"
+                                 "end.\n");
+
+// The C++ web application: one USEFORM a unit, the form file's root its name; the frame and the
+// modules the server creates are only named.
+const char* const kShopCppProject =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+    "<PROJECT>\n"
+    "  <MACROS />\n"
+    "  <OPTIONS />\n"
+    "  <OPTIONSETS>\n"
+    "    <OPTIONSET name=\"project\">\n"
+    "      <OPTION name=\"kind\" value=\"0\" />\n"
+    "      <OPTION name=\"name\" value=\"Shop.cpp\" />\n"
+    "      <OPTION name=\"sources\" value=\"Shop.cpp\" />\n"
+    "    </OPTIONSET>\n"
+    "  </OPTIONSETS>\n"
+    "  <FILELIST>\n"
+    "    <FILE FILENAME=\"Shop.cpp\" />\n"
+    "    <FILE FILENAME=\"Unit1.cpp\" COMPILER=\"CCompiler\">\n"
+    "      <VALUE name=\"ANCESTOR\" value=\"QZAppForm\" />\n"
+    "    </FILE>\n"
+    "    <FILE FILENAME=\"ServerController.cpp\" COMPILER=\"CCompiler\">\n"
+    "      <VALUE name=\"ANCESTOR\" value=\"TQZServerControllerBase\" />\n"
+    "    </FILE>\n"
+    "    <FILE FILENAME=\"UserSessionUnit.cpp\" COMPILER=\"CCompiler\" />\n"
+    "    <FILE FILENAME=\"Unit2.cpp\" COMPILER=\"CCompiler\">\n"
+    "      <VALUE name=\"ANCESTOR\" value=\"QZAppForm32\" />\n"
+    "    </FILE>\n"
+    "    <FILE FILENAME=\"Unit3.cpp\" COMPILER=\"CCompiler\">\n"
+    "      <VALUE name=\"ANCESTOR\" value=\"TFrame\" />\n"
+    "    </FILE>\n"
+    "  </FILELIST>\n"
+    "  <USES>\n"
+    "    <ENTRY FILENAME=\"Unit1.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" FORMNAME=\"QZForm1\" />\n"
+    "    <ENTRY FILENAME=\"ServerController.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" "
+    "FORMNAME=\"QZServerController\" />\n"
+    "    <ENTRY FILENAME=\"UserSessionUnit.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" FORMNAME=\"UserSession\" "
+    "/>\n"
+    "    <ENTRY FILENAME=\"Unit2.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" FORMNAME=\"QZForm2\" />\n"
+    "    <ENTRY FILENAME=\"Unit3.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" FORMNAME=\"QZFrame3\" />\n"
+    "  </USES>\n"
+    "</PROJECT>\n";
+
+const String kShopCppSource =
+    Crlf("//---------------------------------------------------------------------------\n"
+         "#include <zub.h>\n"
+         "#pragma hdrstop\n"
+         "USERES(\"Shop.res\");\n"
+         "USEFORM(\"Unit1.cpp\", QZForm1);\n"
+         "USEFORM(\"ServerController.cpp\", QZServerController);\n"
+         "USEFORM(\"UserSessionUnit.cpp\", UserSession);\n"
+         "USEFORM(\"Unit2.cpp\", QZForm2);\n"
+         "USEFORM(\"Unit3.cpp\", QZFrame3);\n"
+         "//---------------------------------------------------------------------------\n"
+         "WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)\n"
+         "{\n"
+         "  try\n"
+         "  {\n"
+         "    Forms::Application->Initialize();\n"
+         "    Forms::Application->CreateForm(__classid(TFormQZMain), &FormQZMain);\n"
+         "    Forms::Application->CreateForm(__classid(TQZForm2), &QZForm2);\n"
+         "    Forms::Application->Run();\n"
+         "  }\n"
+         "  catch (Exception &exception)\n"
+         "  {\n"
+         "  }\n"
+         "  return 0;\n"
+         "}\n"
+         "//---------------------------------------------------------------------------\n");
+
+// With all seven packages loaded: the ZUB project holds the IDL files and their generated sources.
+const char* const kAllSevenProject =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+    "<PROJECT>\n"
+    "  <MACROS>\n"
+    "    <MACRO name=\"IDLFILES\" value=\"File1.idl bank.idl\" />\n"
+    "    <MACRO name=\"IDLGENFILES\" value=\"File1_s.cc File1_c.cc bank_s.cc bank_c.cc\" />\n"
+    "    <MACRO name=\"IDLCFLAGS\" value=\"\" />\n"
+    "  </MACROS>\n"
+    "  <OPTIONS />\n"
+    "  <OPTIONSETS>\n"
+    "    <OPTIONSET name=\"project\">\n"
+    "      <OPTION name=\"kind\" value=\"3\" />\n"
+    "      <OPTION name=\"sources\" value=\"Project1.cpp\" />\n"
+    "    </OPTIONSET>\n"
+    "  </OPTIONSETS>\n"
+    "  <FILELIST>\n"
+    "    <FILE FILENAME=\"Project1.cpp\" />\n"
+    "    <FILE FILENAME=\"Unit1.cpp\" COMPILER=\"CCompiler\">\n"
+    "      <VALUE name=\"ANCESTOR\" value=\"Form\" />\n"
+    "    </FILE>\n"
+    "    <FILE FILENAME=\"Unit2.cpp\" COMPILER=\"CCompiler\">\n"
+    "      <VALUE name=\"ANCESTOR\" value=\"Form\" />\n"
+    "    </FILE>\n"
+    "    <FILE FILENAME=\"Unit3.cpp\" COMPILER=\"CCompiler\">\n"
+    "      <VALUE name=\"ANCESTOR\" value=\"Frame\" />\n"
+    "    </FILE>\n"
+    "    <FILE FILENAME=\"Unit4.cpp\" COMPILER=\"CCompiler\">\n"
+    "      <VALUE name=\"ANCESTOR\" value=\"DataModule\" />\n"
+    "    </FILE>\n"
+    "    <FILE FILENAME=\"Unit5.cpp\" COMPILER=\"CCompiler\" />\n"
+    "    <FILE FILENAME=\"File1.idl\">\n"
+    "      <GENFILE FILENAME=\"File1_s.cc\" />\n"
+    "      <GENFILE FILENAME=\"File1_c.cc\" />\n"
+    "      <VALUE name=\"IDLROOTDIR\" value=\" -root_dir . \" />\n"
+    "    </FILE>\n"
+    "    <FILE FILENAME=\"bank.idl\">\n"
+    "      <GENFILE FILENAME=\"bank_s.cc\" />\n"
+    "      <GENFILE FILENAME=\"bank_c.cc\" />\n"
+    "      <VALUE name=\"IDLROOTDIR\" value=\" -root_dir . \" />\n"
+    "    </FILE>\n"
+    "  </FILELIST>\n"
+    "  <USES>\n"
+    "    <ENTRY FILENAME=\"Unit1.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" FORMNAME=\"Form1\" />\n"
+    "    <ENTRY FILENAME=\"Unit2.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" FORMNAME=\"Form2\" />\n"
+    "    <ENTRY FILENAME=\"Unit3.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" FORMNAME=\"Frame1\" />\n"
+    "    <ENTRY FILENAME=\"Unit4.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" FORMNAME=\"DataModule1\" />\n"
+    "    <ENTRY FILENAME=\"Unit5.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" />\n"
+    "  </USES>\n"
+    "</PROJECT>\n";
+
+const String kAllSeven = "KVTWEKIDE100 KVTPRO100 Brannow100 KVTIDL100 kvtcompro100 kvtcoment100 nimdes";
+
 const TDay kDays[] = {
     {"KVTWEKIDE100",
      "KVTWEKIDE100",
      "thread.class=TMyThread\n",
-     kZubItems.c_str(),
+     kZubItems,
      "Project1.zproj",
      " new Quistor.Tolvane.NewFiles Form project show",
-     kZubGolden,
+     {{"Project1.zproj", kZubGolden}},
      {"  Unit6.cpp  [CCompiler]", "wrote %OUT%Unit6.zfm"}},
+    // a reopened web application offers its form and frame items again
+    {"nimdes_Pascal",
+     "nimdes",
+     kNimbrelAnswers,
+     NewItem(kNimbrel, "Nimbrel Application Wizard") + NewItem(kNimbrel, "New Form") +
+         NewItem(kNimbrel, "New Frame") + NewItem(kNimbrel, "New Nimbrel Test"),
+     "Shop/Shop.zproj",
+     " gallery new Pelmor.QZApplicationWizard \"New Form\" new Pelmor.QZApplicationWizard \"New Frame\" "
+     "project show",
+     {{"Shop/Shop.zproj", kShopPascalProject}, {"Shop/Shop.pdr", kShopPascalSource}},
+     {"    - New Form  [Pelmor.QZUnitWizard, icon QZ_FORM_ICON, kind 2]",
+      "    - New Frame  [Pelmor.QZFrameWizard, icon QZ_FORM_ICON, kind 3]", "  Unit5.pas", "  Unit6.pas",
+      "wrote %OUT%Shop/Unit6.zfm"}},
+    {"nimdes_Tests",
+     "nimdes",
+     "",
+     NewItem(kNimbrel, "Nimbrel Test Application") + NewItem(kNimbrel, "New Nimbrel Test"),
+     "Quistor Studio Projects/Project1.zproj",
+     " new Pelmor.QZApplicationWizard \"New Nimbrel Test\" project show",
+     {{"Quistor Studio Projects/Project1.zproj", kTestsProject},
+      {"Quistor Studio Projects/Project1.pdr", kTestsSource}},
+     {"  Unit3.pas"}},
+    {"nimdes_Cpp",
+     "nimdes",
+     kNimbrelAnswers,
+     NewItem(kNimbrelCpp, "Nimbrel Application Wizard") + NewItem(kNimbrelCpp, "New Form") +
+         NewItem(kNimbrelCpp, "New Frame"),
+     "Shop/Shop.zproj",
+     " gallery new Pelmor.QZApplicationWizard_KVT \"New Form\" new Pelmor.QZApplicationWizard_KVT "
+     "\"New Frame\" project show",
+     {{"Shop/Shop.zproj", kShopCppProject}, {"Shop/Shop.cpp", kShopCppSource}},
+     {"    - New Form  [Pelmor.QZUnitWizard_KVT, icon QZ_FORM_ICON, kind 7]",
+      "    - New Frame  [Pelmor.QZFrameWizard_KVT, icon QZ_FORM_ICON, kind 8]", "  Unit4.cpp  [CCompiler]",
+      "  Unit5.cpp  [CCompiler]", "wrote %OUT%Shop/Unit5.zfm"}},
+    // the make file's paths are the project's, whatever folder the build runs from
+    {"KVTIDL100",
+     "KVTIDL100",
+     "",
+     kBankItems,
+     "Bank.mak",
+     " project build",
+     {{"Bank.mak", Crlf(kBankGolden)}},
+     {"compiled %OUT%bank.idl", "compiled %OUT%File1.idl", "build done"}},
+    // the class explorer's package lists the to-do items of the reopened project's files
+    {"KVTPRO100",
+     "KVTWEKIDE100 KVTPRO100",
+     "thread.class=TMyThread\n",
+     kZubItems,
+     "Project1.zproj",
+     " new Quistor.Tolvane.NewFiles Form todo",
+     {{"Project1.zproj", kZubGolden}},
+     {"to-do list: 0 items in 7 files"}},
+    // the browser finds the generated header of the reopened project's IDL file
+    {"Brannow100",
+     "KVTIDL100 Brannow100",
+     "",
+     kBankItems,
+     "Bank.mak",
+     " project build browse bank.idl",
+     {{"Bank.mak", Crlf(kBankGolden)}},
+     {"file %OUT%bank_c.hh", "module Bank", "  interface Account  skeleton _sk_Bank::_sk_Account"}},
+    {"AllSeven",
+     kAllSeven.c_str(),
+     "thread.class=TMyThread\n",
+     kZubItems + NewItem(kFiles, "CORBA IDL File") + " project add bank.idl",
+     "Project1.zproj",
+     " new Quistor.Tolvane.NewFiles Form project show project build browse bank.idl todo",
+     {{"Project1.zproj", kAllSevenProject}},
+     {"  Unit6.cpp  [CCompiler]", "compiled %OUT%bank.idl", "build done", "module Bank",
+      "to-do list: 0 items in 13 files"}},
 };
 
 struct TRun {
@@ -132,6 +471,11 @@ struct TDayRun {
     bool Relative;
 };
 
+void PrintTo(const TDayRun& r, std::ostream* os)
+{
+    *os << r.Day->Name << (r.Relative ? " relative" : " absolute");
+}
+
 class package_ProjectDay : public ::testing::TestWithParam<TDayRun> {};
 
 TEST_P(package_ProjectDay, SavedProjectIsTheOneOpenedNextSession)
@@ -155,10 +499,12 @@ TEST_P(package_ProjectDay, SavedProjectIsTheOneOpenedNextSession)
     const String listing = Listing(first.Out);
     ASSERT_NE(listing, "") << first.Out;
     EXPECT_EQ(listing.substr(0, listing.find('\n')), "project " + out + d.Project);
-    EXPECT_EQ(ReadFileBytes(out + d.Project), d.Golden);
+    for (const TGolden& g : d.Goldens) EXPECT_EQ(ReadFileBytes(out + g.File), g.Text) << g.File;
 
+    const String project =
+        String(d.Project).find(' ') == String::npos ? String(d.Project) : "\"" + String(d.Project) + "\"";
     const TRun second = RunIdeHost(common + " --dir " + dir2 + " load " + d.Load + " project open " +
-                                       d.Project + " project show" + d.Second,
+                                       project + " project show" + d.Second,
                                    two);
     ASSERT_EQ(second.Status, 0) << second.Err << second.Out;
     EXPECT_EQ(Listing(second.Out), listing) << second.Out;

@@ -378,7 +378,7 @@ void JoinProjectModel(THostModule& project, THostModule& unit)
     if (SameText(ExtractFileExt(file), ".idl")) return;
     const bool cpp = LanguageOfFile(file) == "C++";
     TUsesEntry e(m->Full(file), cpp ? "CCompiler" : "", 0);
-    e.FormName = unit.FormName();
+    e.FormName = unit.RootName();
     m->AddUsesEntry(e);
     if (cpp) m->SetItemCompiler(file, "CCompiler");
     if (!unit.AncestorName().empty()) m->SetItemValue(file, "ANCESTOR", unit.AncestorName());

@@ -85,7 +85,7 @@ String THostModule::RootClass()
     if (SameText(FAncestor, "CRemoteDataModule") || SameText(FAncestor, "MTSDataModule") ||
         SameText(FAncestor, "DataModule"))
         return "TDataModule";
-    return FAncestor.empty() ? String("TForm") : "T" + FAncestor;
+    return FAncestor.empty() ? String("TForm") : AncestorClassName(FAncestor);
 }
 
 namespace {
@@ -101,6 +101,13 @@ String FormText(THostModule& m)
 }
 
 }  // namespace
+
+String THostModule::RootName()
+{
+    // the form file's root is the form, whatever name its creator gave
+    const auto lines = FormLines(FormText(*this));
+    return lines.empty() || lines[0].Name.empty() ? FFormName : lines[0].Name;
+}
 
 std::vector<String> THostModule::ComponentNames()
 {

@@ -25,6 +25,14 @@ bool IsIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) ||
 
 }  // namespace
 
+String AncestorClassName(const String& ancestor)
+{
+    // creators name the ancestor with its "T" ("TFrame") or without it ("Form")
+    const bool isClass =
+        ancestor.size() > 1 && ancestor[0] == 'T' && std::isupper(static_cast<unsigned char>(ancestor[1]));
+    return isClass ? ancestor : "T" + ancestor;
+}
+
 String AddFormToProjectSource(const String& text, const String& unitFile, const String& formName,
                               bool createForm)
 {
@@ -89,7 +97,8 @@ String AddUnitToPascalSource(const String& text, const String& unitFile, const S
             (p + key.size() >= list.size() || !IsIdentChar(list[p + key.size()])))
             return text;
     String entry = "," + nl + "  " + unit + " in '" + unitFile + "'";
-    if (!formName.empty()) entry += " {" + formName + (ancestor.empty() ? "" : ": T" + ancestor) + "}";
+    if (!formName.empty())
+        entry += " {" + formName + (ancestor.empty() ? "" : ": " + AncestorClassName(ancestor)) + "}";
     String r = text;
     r.insert(end, entry);
     return r;
@@ -142,14 +151,18 @@ void AddFormToProject(THostModule& project, THostModule& unit)
 {
     EditProjectSource(project, [&](const String& text, const String& source) {
         const bool pascal = IsPascalSource(source);
-        if (!pascal && unit.FormName().empty()) return text;
+        // named by its form's root; a module whose creator names no form but writes one (a
+        // session module) is left to whoever creates it
+        const String formName = unit.RootName();
+        if (!pascal && formName.empty()) return text;
         // beside the project its name alone, as the IDE writes it
         const String unitFile = SameText(ExtractFilePath(unit.FileName()), ExtractFilePath(source))
                                     ? ExtractFileName(unit.FileName())
                                     : unit.FileName();
-        return pascal ? AddUnitToPascalSource(text, unitFile, unit.FormName(), unit.AncestorName())
-                      : AddFormToProjectSource(text, unitFile, unit.FormName(),
-                                               !IsFrameAncestor(unit.AncestorName()));
+        return pascal ? AddUnitToPascalSource(text, unitFile, formName, unit.AncestorName())
+                      : AddFormToProjectSource(text, unitFile, formName,
+                                               !unit.FormName().empty() &&
+                                                   !IsFrameAncestor(unit.AncestorName()));
     });
 }
 

@@ -98,7 +98,7 @@ public:
     TIntfPtr<IQModule> Module(int index) override;
     String TargetOptions() override { return FTargetOptions; }
     // As a form module (asked only of a unit with a form).
-    String RootName() override { return FFormName; }
+    String RootName() override;
     String RootClass() override;
     std::vector<String> ComponentNames() override;
     void RenameRoot(const String& newName) override;
@@ -131,6 +131,8 @@ THostModule* FindProjectByFile(const String& fileName);
 // A form name base + N that no open module's form has.
 String NewFormName(const String& base);
 
+// The class an ancestor name stands for: "Form" is TForm, "TFrame" stays.
+String AncestorClassName(const String& ancestor);
 // The project source of the component library's C++ projects names each form unit
 // (USEFORM("Unit1.cpp", Form1);) and creates its form at start
 // (Application->CreateForm(__classid(TForm1), &Form1);), a frame only named. text unchanged when
