@@ -365,8 +365,8 @@ const TDay kDays[] = {
      " gallery new Pelmor.QZApplicationWizard \"New Form\" new Pelmor.QZApplicationWizard \"New Frame\" "
      "project show",
      {{"Shop/Shop.zproj", kShopPascalProject}, {"Shop/Shop.pdr", kShopPascalSource}},
-     {"    - New Form  [Pelmor.QZUnitWizard, icon QZ_FORM_ICON, kind 2]",
-      "    - New Frame  [Pelmor.QZFrameWizard, icon QZ_FORM_ICON, kind 3]", "  Unit5.pas", "  Unit6.pas",
+     {"    - New Form  [Pelmor.QZUnitWizard, icon QZ_FORM_ICON (32x32), kind 2]",
+      "    - New Frame  [Pelmor.QZFrameWizard, icon QZ_FORM_ICON (32x32), kind 3]", "  Unit5.pas", "  Unit6.pas",
       "wrote %OUT%Shop/Unit6.zfm"}},
     {"nimdes_Tests",
      "nimdes",
@@ -386,8 +386,8 @@ const TDay kDays[] = {
      " gallery new Pelmor.QZApplicationWizard_KVT \"New Form\" new Pelmor.QZApplicationWizard_KVT "
      "\"New Frame\" project show",
      {{"Shop/Shop.zproj", kShopCppProject}, {"Shop/Shop.cpp", kShopCppSource}},
-     {"    - New Form  [Pelmor.QZUnitWizard_KVT, icon QZ_FORM_ICON, kind 7]",
-      "    - New Frame  [Pelmor.QZFrameWizard_KVT, icon QZ_FORM_ICON, kind 8]", "  Unit4.cpp  [CCompiler]",
+     {"    - New Form  [Pelmor.QZUnitWizard_KVT, icon QZ_FORM_ICON (32x32), kind 7]",
+      "    - New Frame  [Pelmor.QZFrameWizard_KVT, icon QZ_FORM_ICON (32x32), kind 8]", "  Unit4.cpp  [CCompiler]",
       "  Unit5.cpp  [CCompiler]", "wrote %OUT%Shop/Unit5.zfm"}},
     // the make file's paths are the project's, whatever folder the build runs from
     {"KVTIDL100",
