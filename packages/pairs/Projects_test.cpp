@@ -8,8 +8,9 @@
 #include <filesystem>
 
 #include "GalleryItems.h"
+#include "OrbCall.h"
 #include "testsupport/TestDir.h"
-#include "host/ConsoleProcess.h"
+#include "IdeHostRun.h"
 #include "rtl/Files.h"
 
 namespace {
@@ -427,24 +428,9 @@ const TDay kDays[] = {
       "to-do list: 0 items in 13 files"}},
 };
 
-struct TRun {
-    int Status;
-    String Out, Err;
-};
-
-TRun RunIdeHost(const String& commandLine, const String& cwd)
+TIdeHostRun RunIdeHost(const String& commandLine, const String& cwd)
 {
-    TConsoleProcess p;
-    p.ApplicationName = IDEHOST;
-    p.CommandLine = "idehost " + commandLine;
-    p.CurrentDirectory = cwd;
-    p.Execute();
-    auto lines = [](const TStrings& l) {
-        String r;
-        for (int i = 0; i < l.Count(); ++i) r += l[i] + "\n";
-        return r;
-    };
-    return {p.ExitCode(), lines(p.Output()), lines(p.Errors())};
+    return ::RunIdeHost(IDEHOST, commandLine, cwd);
 }
 
 // The first `project show` listing of a session's output.
@@ -456,14 +442,6 @@ String Listing(const String& out, std::size_t from = 0)
     while (e != String::npos && e + 2 < out.size() && out.compare(e + 1, 2, "  ") == 0)
         e = out.find('\n', e + 1);
     return out.substr(b, e == String::npos ? String::npos : e + 1 - b);
-}
-
-std::vector<String> FilesIn(const String& dir)
-{
-    std::vector<String> r;
-    for (const auto& e : std::filesystem::recursive_directory_iterator(dir))
-        if (e.is_regular_file()) r.push_back(std::filesystem::relative(e.path(), dir.c_str()).string());
-    return r;
 }
 
 struct TDayRun {
@@ -492,7 +470,7 @@ TEST_P(package_ProjectDay, SavedProjectIsTheOneOpenedNextSession)
     }
     // relative: the first session runs beside the output folder, the second from a sibling folder
     const String dir1 = relative ? String("out") : out, dir2 = relative ? String("../out") : out;
-    const TRun first =
+    const TIdeHostRun first =
         RunIdeHost(common + " --dir " + dir1 + " load " + d.Load + d.First + " project show project save",
                    relative ? base : one);
     ASSERT_EQ(first.Status, 0) << first.Err << first.Out;
@@ -503,17 +481,17 @@ TEST_P(package_ProjectDay, SavedProjectIsTheOneOpenedNextSession)
 
     const String project =
         String(d.Project).find(' ') == String::npos ? String(d.Project) : "\"" + String(d.Project) + "\"";
-    const TRun second = RunIdeHost(common + " --dir " + dir2 + " load " + d.Load + " project open " +
-                                       project + " project show" + d.Second,
-                                   two);
+    const TIdeHostRun second = RunIdeHost(common + " --dir " + dir2 + " load " + d.Load + " project open " +
+                                              project + " project show" + d.Second,
+                                          two);
     ASSERT_EQ(second.Status, 0) << second.Err << second.Out;
     EXPECT_EQ(Listing(second.Out), listing) << second.Out;
     for (String line : d.Expect) {
         if (line.find("%OUT%") != String::npos) line.replace(line.find("%OUT%"), 5, out);
         EXPECT_NE(second.Out.find(line + "\n"), String::npos) << line << "\n" << second.Out;
     }
-    EXPECT_EQ(FilesIn(one), std::vector<String>{});
-    EXPECT_EQ(FilesIn(two), std::vector<String>{});
+    EXPECT_EQ(FilesBelow(one), std::vector<String>{});
+    EXPECT_EQ(FilesBelow(two), std::vector<String>{});
 }
 
 std::vector<TDayRun> AllRuns()
@@ -527,5 +505,28 @@ std::vector<TDayRun> AllRuns()
 INSTANTIATE_TEST_SUITE_P(Packages, package_ProjectDay, ::testing::ValuesIn(AllRuns()), [](const auto& info) {
     return String(info.param.Day->Name) + (info.param.Relative ? "_relative" : "_absolute");
 });
+
+// The IDL project reopened from another folder builds, and what it generated makes a server and a
+// client that talk over the ORB.
+TEST(package_ProjectDay, IdlProjectBuiltAfterTheReopenCallsOverTheOrb)
+{
+    const String base = FreshDir(ScratchDir() + "project_day_orb");
+    const String out = FreshDir(base + "out"), two = FreshDir(base + "two");
+    AtomicWriteFile(out + "shop.idl", kShopIdl);
+    const String common = "--packages " + String(PACKAGE_DIR) + " --dir ";
+    const TIdeHostRun first = RunIdeHost(
+        common +
+            "out load KVTIDL100 project new Shop.mak project add shop.idl project set krotex rootdir gen "
+            "project save",
+        base);
+    ASSERT_EQ(first.Status, 0) << first.Err << first.Out;
+    EXPECT_FALSE(std::filesystem::exists((out + "gen").c_str()));  // nothing built yet
+    const TIdeHostRun second =
+        RunIdeHost(common + "../out load KVTIDL100 project open Shop.mak project build", two);
+    ASSERT_EQ(second.Status, 0) << second.Err << second.Out;
+    EXPECT_NE(second.Out.find("compiled " + out + "shop.idl\n"), String::npos) << second.Out;
+    BuildAndCallOverTheOrb(out);
+    EXPECT_EQ(FilesBelow(two), std::vector<String>{});
+}
 
 }  // namespace

@@ -8,7 +8,7 @@
 
 #include "GalleryItems.h"
 #include "testsupport/TestDir.h"
-#include "host/ConsoleProcess.h"
+#include "IdeHostRun.h"
 #include "rtl/Files.h"
 
 namespace {
@@ -128,11 +128,6 @@ const TTranscript kTranscripts[] = {
     {"Brannow100", "Brannow100", "", {}, {}, nullptr, nullptr},
 };
 
-struct TRun {
-    int Status;
-    std::vector<String> Out, Err;
-};
-
 // The answers with %OUT% standing for the output folder.
 String WithOut(String answers, const String& out)
 {
@@ -143,26 +138,9 @@ String WithOut(String answers, const String& out)
 
 String Quoted(const String& s) { return s.find(' ') == String::npos ? s : "\"" + s + "\""; }
 
-TRun RunIdeHost(const String& commandLine, const String& cwd)
+TIdeHostRun RunIdeHost(const String& commandLine, const String& cwd)
 {
-    TConsoleProcess p;
-    p.ApplicationName = IDEHOST;
-    p.CommandLine = "idehost " + commandLine;
-    p.CurrentDirectory = cwd;
-    p.Execute();
-    TRun r{p.ExitCode(), {}, {}};
-    for (int i = 0; i < p.Output().Count(); ++i) r.Out.push_back(p.Output()[i]);
-    for (int i = 0; i < p.Errors().Count(); ++i) r.Err.push_back(p.Errors()[i]);
-    return r;
-}
-
-std::vector<String> FilesIn(const String& dir)
-{
-    std::vector<String> r;
-    for (const auto& e : std::filesystem::recursive_directory_iterator(dir))
-        if (e.is_regular_file()) r.push_back(std::filesystem::relative(e.path(), dir.c_str()).string());
-    std::sort(r.begin(), r.end());
-    return r;
+    return ::RunIdeHost(IDEHOST, commandLine, cwd);
 }
 
 String Lines(const std::vector<String>& v, std::size_t from, std::size_t to)
@@ -188,29 +166,29 @@ TEST_P(package_Transcript, LoadsRunsEveryItemAndUnloadsClean)
     for (const auto& i : t.Items) cmd += " new " + String(i.Category) + " " + Quoted(i.Caption);
     cmd += " unload state";
 
-    const TRun r = RunIdeHost(cmd, cwd);
-    ASSERT_EQ(r.Status, 0) << Lines(r.Err, 0, r.Err.size()) << Lines(r.Out, 0, r.Out.size());
-    EXPECT_TRUE(r.Err.empty()) << Lines(r.Err, 0, r.Err.size());
+    const TIdeHostRun r = RunIdeHost(cmd, cwd);
+    ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
+    EXPECT_TRUE(r.Err.empty()) << r.Err;
 
     // state, "loaded" lines, gallery, "wrote" lines, "unloaded all", state
-    const auto firstLoaded =
-        std::find_if(r.Out.begin(), r.Out.end(), [](const String& l) { return l.rfind("loaded ", 0) == 0; });
-    const auto unloaded = std::find(r.Out.begin(), r.Out.end(), String("unloaded all"));
-    ASSERT_NE(firstLoaded, r.Out.end());
-    ASSERT_NE(unloaded, r.Out.end());
-    const std::size_t b = firstLoaded - r.Out.begin(), u = unloaded - r.Out.begin();
-    const String before = Lines(r.Out, 0, b), after = Lines(r.Out, u + 1, r.Out.size());
+    const auto firstLoaded = std::find_if(r.OutLines.begin(), r.OutLines.end(),
+                                          [](const String& l) { return l.rfind("loaded ", 0) == 0; });
+    const auto unloaded = std::find(r.OutLines.begin(), r.OutLines.end(), String("unloaded all"));
+    ASSERT_NE(firstLoaded, r.OutLines.end());
+    ASSERT_NE(unloaded, r.OutLines.end());
+    const std::size_t b = firstLoaded - r.OutLines.begin(), u = unloaded - r.OutLines.begin();
+    const String before = Lines(r.OutLines, 0, b), after = Lines(r.OutLines, u + 1, r.OutLines.size());
     EXPECT_NE(before.find("category Quistor.Pendro.New under -\n"), String::npos) << before;
     EXPECT_EQ(after, before);
 
-    const String middle = Lines(r.Out, b, u);
+    const String middle = Lines(r.OutLines, b, u);
     for (const auto& i : t.Items)
         EXPECT_NE(middle.find(String("- ") + i.Caption + "  ["), String::npos) << i.Caption << " not listed\n"
                                                                                << middle;
     std::vector<String> expected(t.Files.begin(), t.Files.end());
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(FilesIn(out), expected);
-    EXPECT_EQ(FilesIn(cwd), std::vector<String>{});  // nothing beside --dir
+    EXPECT_EQ(FilesBelow(out), expected);
+    EXPECT_EQ(FilesBelow(cwd), std::vector<String>{});  // nothing beside --dir
     for (const auto& f : expected) EXPECT_NE(middle.find("wrote " + out + f + "\n"), String::npos) << f;
     if (t.GoldenFile) {
         EXPECT_EQ(ReadFileBytes(out + t.GoldenFile), t.Golden);
@@ -226,13 +204,14 @@ TEST(package_Transcript, WorkAfterTheLoadsIsNotCountedAsTheLastLoadedPackages)
 {
     const String base = FreshDir(ScratchDir() + "transcript_after_loads");
     const String out = FreshDir(base + "out");
-    const TRun r = RunIdeHost("--packages " + String(PACKAGE_DIR) + " --dir " + out +
-                                  " load KVTWEKIDE100 KVTIDL100 Brannow100 new " + kProjects +
-                                  " \"ZUB Forms Application\" new " + kFiles + " \"CORBA IDL File\" unload",
-                              base);
+    const TIdeHostRun r =
+        RunIdeHost("--packages " + String(PACKAGE_DIR) + " --dir " + out +
+                       " load KVTWEKIDE100 KVTIDL100 Brannow100 new " + kProjects +
+                       " \"ZUB Forms Application\" new " + kFiles + " \"CORBA IDL File\" unload",
+                   base);
     EXPECT_EQ(r.Status, 0);
-    EXPECT_EQ(Lines(r.Err, 0, r.Err.size()), "");
-    EXPECT_EQ(r.Out.back(), "unloaded all");
+    EXPECT_EQ(r.Err, "");
+    EXPECT_EQ(r.OutLines.back(), "unloaded all");
 }
 
 // A wizard's dialog with no answer is cancelled at once: nothing is written, the host goes on.
@@ -240,13 +219,13 @@ TEST(package_Transcript, UnansweredWizardDialogsAreCancelledNotWaitedFor)
 {
     const String base = FreshDir(ScratchDir() + "transcript_unanswered");
     const String out = FreshDir(base + "out");
-    const TRun r = RunIdeHost("--packages " + String(PACKAGE_DIR) + " --dir " + out + " load nimdes new " +
-                                  kNimbrelCpp + " \"Nimbrel Application Wizard\" new " + kNimbrel +
-                                  " \"Nimbrel Application Wizard\" gallery",
-                              base);
-    ASSERT_EQ(r.Status, 0) << Lines(r.Err, 0, r.Err.size());
-    EXPECT_EQ(Lines(r.Out, 0, 1), "loaded nimdes\n");
-    EXPECT_EQ(FilesIn(out), std::vector<String>{});
+    const TIdeHostRun r = RunIdeHost(
+        "--packages " + String(PACKAGE_DIR) + " --dir " + out + " load nimdes new " + kNimbrelCpp +
+            " \"Nimbrel Application Wizard\" new " + kNimbrel + " \"Nimbrel Application Wizard\" gallery",
+        base);
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(Lines(r.OutLines, 0, 1), "loaded nimdes\n");
+    EXPECT_EQ(FilesBelow(out), std::vector<String>{});
 }
 
 // The C++ wizards of nimdes put the framework's folders (from the host's registry) on the
@@ -259,14 +238,14 @@ TEST(package_Transcript, NimbrelCppProjectGetsTheFrameworkPaths)
                     "[Software\\Pelmor Software\\Nimbrel]\nKVT Install Path=/opt/nimbrel\n");
     AtomicWriteFile(base + "answers.txt", kNimbrelAnswers);
     setenv("IDEHOST_CONFIG", config.c_str(), 1);
-    const TRun r = RunIdeHost(
+    const TIdeHostRun r = RunIdeHost(
         "--packages " + String(PACKAGE_DIR) + " --dir " + out + " --answers " + base +
             "answers.txt load nimdes new " + kNimbrelCpp + " \"Nimbrel Application Wizard\" new " +
             kNimbrelCpp + " \"New Form\" new " + kNimbrelCpp + " \"New Frame\" project show project save",
         base);
     unsetenv("IDEHOST_CONFIG");
-    ASSERT_EQ(r.Status, 0) << Lines(r.Err, 0, r.Err.size()) << Lines(r.Out, 0, r.Out.size());
-    const String all = Lines(r.Out, 0, r.Out.size());
+    ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
+    const String all = r.Out;
     EXPECT_NE(all.find("project " + out +
                        "Shop/Shop.zproj\n  option LibPath = ;/opt/nimbrel/\n"
                        "  option IncludePath = ;/opt/nimbrel/include/\n"),

@@ -2,28 +2,15 @@
 // files and of a project opened in a new process.
 #include <gtest/gtest.h>
 
-#include "host/ConsoleProcess.h"
+#include "IdeHostRun.h"
 #include "rtl/Files.h"
 #include "testsupport/TestDir.h"
 
 namespace {
 
-struct TRun {
-    int Status;
-    String Out, Err;
-};
-
-TRun IdeHost(const String& args, const String& cwd)
+TIdeHostRun IdeHost(const String& args, const String& cwd)
 {
-    TConsoleProcess p;
-    p.ApplicationName = KVTPRO_IDEHOST;
-    p.CommandLine = String("idehost --packages ") + KVTPRO_PACKAGE_DIR + " " + args;
-    p.CurrentDirectory = cwd;
-    p.Execute();
-    TRun r{p.ExitCode(), {}, {}};
-    for (int i = 0; i < p.Output().Count(); ++i) r.Out += p.Output()[i] + "\n";
-    for (int i = 0; i < p.Errors().Count(); ++i) r.Err += p.Errors()[i] + "\n";
-    return r;
+    return RunIdeHost(KVTPRO_IDEHOST, String("--packages ") + KVTPRO_PACKAGE_DIR + " " + args, cwd);
 }
 
 // A small tree: line and block comments, upper and lower case, priorities, owners, categories,
@@ -57,7 +44,7 @@ const char* const kTable = "Action Item                 Priority  Module        
 TEST(kvtpro_ToDoList, FilesGivenListTheirItemsInTheColumns)
 {
     const String dir = Tree();
-    const TRun r = IdeHost(
+    const TIdeHostRun r = IdeHost(
         "--dir " + dir + " load KVTPRO100 todo src/engine.h src/engine.cpp src/util.c notes.txt", dir);
     ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
     EXPECT_EQ(r.Err, "");
@@ -96,18 +83,18 @@ TEST(kvtpro_ToDoList, FilesNoHandlerTakesGetALineNotAnError)
          "src/engine.cpp: no to-do handler takes this file\n"},
     };
     for (const Case& c : cases) {
-        const TRun r = IdeHost("--dir " + dir + " " + c.load + " todo " + c.files, dir);
+        const TIdeHostRun r = IdeHost("--dir " + dir + " " + c.load + " todo " + c.files, dir);
         EXPECT_EQ(r.Status, 0) << c.files << "\n" << r.Err;
         EXPECT_EQ(r.Err, "") << c.files;
         EXPECT_EQ(r.Out.substr(r.Out.find('\n') + 1), c.out) << c.files;
     }
     // a file that is not there, or no file, is an error
     for (const char* bad : {"src/missing.cpp", "src"}) {
-        const TRun r = IdeHost("--dir " + dir + " load KVTPRO100 todo " + bad, dir);
+        const TIdeHostRun r = IdeHost("--dir " + dir + " load KVTPRO100 todo " + bad, dir);
         EXPECT_EQ(r.Status, 1) << bad;
         EXPECT_EQ(r.Err, String("idehost: error: No such file: ") + bad + "\n");
     }
-    const TRun r = IdeHost("--dir " + dir + " load KVTPRO100 todo", dir);
+    const TIdeHostRun r = IdeHost("--dir " + dir + " load KVTPRO100 todo", dir);
     EXPECT_EQ(r.Status, 1);
     EXPECT_NE(r.Err.find("No project is open"), String::npos) << r.Err;
 }
@@ -118,10 +105,11 @@ TEST(kvtpro_ToDoList, TheOpenProjectsFilesInANewProcess)
 {
     const String dir = Tree();
     const String elsewhere = FreshDir(dir + "elsewhere");
-    TRun r = IdeHost("--dir " + dir +
-                         " load KVTPRO100 project new Engine.mak project add src/engine.cpp src/engine.h "
-                         "src/util.c notes.txt",
-                     dir);
+    TIdeHostRun r =
+        IdeHost("--dir " + dir +
+                    " load KVTPRO100 project new Engine.mak project add src/engine.cpp src/engine.h "
+                    "src/util.c notes.txt",
+                dir);
     ASSERT_EQ(r.Status, 0) << r.Err << r.Out;
     r = IdeHost("--dir .. load KVTPRO100 project open Engine.mak todo", elsewhere);
     ASSERT_EQ(r.Status, 0) << r.Err << r.Out;

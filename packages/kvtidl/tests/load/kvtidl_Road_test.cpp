@@ -5,6 +5,7 @@
 #include <chrono>
 
 #include "IdlHostTest.h"
+#include "OrbCall.h"
 #include "host/ConsoleProcess.h"
 #include "rtl/Interrupt.h"
 
@@ -501,58 +502,6 @@ TEST_F(KvtidlIncRoad, GeneratedFilesInTheRootFolderAreTheProjectsAndUpToDate)
     EXPECT_EQ(ReadFileBytes(dir + "Bank.mak"), mk);
 }
 
-// A server and a client built from what krotex generated, against omniORB: one deposit, one
-// balance, one closing call over the ORB between two processes.
-const char* const kShopIdl = "module Bank {\n"
-                             "  struct Money { long units; short cents; };\n"
-                             "  interface Account {\n"
-                             "    readonly attribute Money balance;\n"
-                             "    void deposit(in Money amount);\n"
-                             "    oneway void close();\n"
-                             "  };\n"
-                             "};\n";
-const char* const kServer =
-    "#include <shop_s.hh>\n"
-    "#include <iostream>\n"
-    "static bool done = false;\n"
-    "class Account : public virtual _sk_Bank::_sk_Account {\n"
-    "  Bank::Money m{0, 0};\n"
-    "public:\n"
-    "  Bank::Money balance() override { return m; }\n"
-    "  void deposit(const Bank::Money& a) override { m.units += a.units; m.cents += a.cents; }\n"
-    "  void close() override { done = true; }\n"
-    "};\n"
-    "int main(int argc, char** argv) {\n"
-    "  CORBA::ORB_var orb = CORBA::ORB_init(argc, argv);\n"
-    "  CORBA::Object_var o = orb->resolve_initial_references(\"RootPOA\");\n"
-    "  PortableServer::POA_var poa = PortableServer::POA::_narrow(o);\n"
-    "  Account* a = new Account;\n"
-    "  PortableServer::ObjectId_var id = poa->activate_object(a);\n"
-    "  CORBA::Object_var ref = poa->id_to_reference(id);\n"
-    "  CORBA::String_var ior = orb->object_to_string(ref);\n"
-    "  poa->the_POAManager()->activate();\n"
-    "  std::cout << ior << std::endl;\n"
-    "  while (!done) orb->perform_work();\n"
-    "  orb->destroy();\n"
-    "  return 0;\n"
-    "}\n";
-const char* const kClient = "#include <shop_c.hh>\n"
-                            "#include <iostream>\n"
-                            "int main(int argc, char** argv) {\n"
-                            "  CORBA::ORB_var orb = CORBA::ORB_init(argc, argv);\n"
-                            "  std::string ior;\n"
-                            "  std::getline(std::cin, ior);\n"
-                            "  CORBA::Object_var o = orb->string_to_object(ior.c_str());\n"
-                            "  Bank::Account_var acc = Bank::Account::_narrow(o);\n"
-                            "  Bank::Money m{12, 34};\n"
-                            "  acc->deposit(m);\n"
-                            "  Bank::Money b = acc->balance();\n"
-                            "  std::cerr << \"balance \" << b.units << \".\" << b.cents << std::endl;\n"
-                            "  acc->close();\n"
-                            "  orb->destroy();\n"
-                            "  return b.units == 12 && b.cents == 34 ? 0 : 1;\n"
-                            "}\n";
-
 TEST_F(KvtidlRoad, GeneratedClientAndServerMakeOneCallOverTheOrb)
 {
     AtomicWriteFile(dir + "shop.idl", kShopIdl);
@@ -560,25 +509,7 @@ TEST_F(KvtidlRoad, GeneratedClientAndServerMakeOneCallOverTheOrb)
         Host("project new Shop.mak\nproject add shop.idl\nproject set krotex rootdir gen\nproject build\n"),
         0)
         << err << out;
-    AtomicWriteFile(dir + "server.cc", kServer);
-    AtomicWriteFile(dir + "client.cc", kClient);
-    auto run = [&](const String& command) {
-        TConsoleProcess p;
-        p.ApplicationName = "sh";
-        p.CommandLine = "sh -c \"" + command + "\"";
-        p.CurrentDirectory = dir;
-        p.Execute();
-        return std::make_pair(p.ExitCode(), p.Errors().GetText());
-    };
-    const String gxx = "g++ -std=c++17 -I gen -o ";
-    const String orb = " -lomniORB4 -lomnithread";
-    auto built = run(gxx + "server server.cc gen/shop_s.cc gen/shop_c.cc" + orb);
-    ASSERT_EQ(built.first, 0) << built.second;
-    built = run(gxx + "client client.cc gen/shop_c.cc" + orb);
-    ASSERT_EQ(built.first, 0) << built.second;
-    const auto called = run("timeout 60 ./server | timeout 60 ./client");
-    EXPECT_EQ(called.first, 0) << called.second;
-    EXPECT_NE(called.second.find("balance 12.34"), String::npos) << called.second;
+    BuildAndCallOverTheOrb(dir);
 }
 
 }  // namespace
