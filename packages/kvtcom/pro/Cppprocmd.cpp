@@ -190,10 +190,7 @@ void OpenStandAloneTypeLibrary() { OpenNewTypeLibrary()->AddReference(LIBID_StdZ
 // stop the wizard.
 TIntfPtr<IQTypeLibModule> ProjectTypeLibModule(IQProject* project)
 {
-    const int kind = ProjectKind(project);
-    if (IsLibrary(project) && kind != pkActiveXLibrary) throw EHostError(sTypeLibNeedsActiveLibrary);
-    if (kind == pkConsoleApplication) throw EHostError(sTypeLibNotInConsoleApp);
-    if (kind == pkStaticLibrary) throw EHostError(sTypeLibNotInStaticLibrary);
+    RequireTypeLibraryProject(project);
     TIntfPtr<IQTypeLibModule> m = GetOrCreateTypeLibModule(project);
     m->TypeLibrary()->AddReference(LIBID_StdZUB, 4, 1, 0, "stdzub.tlb");
     m->Show();

@@ -100,6 +100,9 @@ void TComWizardItem::Select(int)
     Project = ActiveProject();
     // Without a project there is no module name, type library or CoClass home to write from.
     if (!Project) throw EHostError(GetNilProjError());
+    // the CoClass goes into the project's type library, which an application gets with its
+    // first COM object
+    if (AddsCoClass()) RequireTypeLibraryProject(Project.get());
     StartWizard();
     if (!GetInfo()) return;
     // the unit's creator would refuse the name after the library took it
@@ -110,13 +113,24 @@ void TComWizardItem::Select(int)
     TIntfPtr<IQModuleCreator> about = GetAboutUnitCreator();
     if (about) ModuleServices()->CreateModule(about.get(), Project.get());
     EndWizard();
+    // whatever the item's end did: the project knows the unit of each CoClass (a later edit of
+    // the library reaches it) and the server's object map makes the object
+    if (!AddsCoClass() || CoClassName.empty()) return;
+    TIntfPtr<IInterface> updater = GetProjectUpdater(Project.get());
+    TIntfPtr<IQProjectFileEntries> entries;
+    TIntfPtr<IQTypeLibUpdater> objects;
+    if (Supports(updater, entries) && Supports(updater, objects) && entries->CoClassUnit(CoClassName).empty())
+        objects->NewComObject(CoClassName, FileName);
+    if (auto* p = dynamic_cast<hostimpl::THostModule*>(Project.get()))
+        hostimpl::AddObjectToProjectMap(*p, CoClassName);
 }
 
 void TComWizardItem::CreateObject()
 {
     if (!AddsCoClass() || CoClassName.empty()) return;
-    if (TTypeLibrary* lib = GetTypeLibrary(Project.get()))
-        lib->AddCoClass(CoClassName, InterfaceName, Description, Dual, Events);
+    GetOrCreateTypeLibModule(Project.get())
+        ->TypeLibrary()
+        ->AddCoClass(CoClassName, InterfaceName, Description, Dual, Events);
 }
 
 void FixStuff(IQProject* project, const String&, const String& coClassName)

@@ -11,6 +11,7 @@
 #include "host/MessageServices.h"
 #include "host/ProgressServices.h"
 #include "host/ProjectManager.h"
+#include "host/TypeLibrary.h"
 #include "rtl/ScopeGuard.h"
 #include "rtl/Files.h"
 
@@ -227,6 +228,12 @@ void RunProjectCommand(std::vector<String> a, std::ostream& out)
         out << "build done\n";
     } else if (sub == "save") {
         Need(a, 0, "save");
+        // the project's type library first: a library that cannot be saved keeps the project
+        // file as it was
+        if (TIntfPtr<IQTypeLibModule> m = FindTypeLibModule(ActiveProject().get())) {
+            m->Save();
+            out << "saved " << m->FileName() << "\n";
+        }
         Save(p.get(), out);
     } else if (sub == "show") {
         Need(a, 0, "show");

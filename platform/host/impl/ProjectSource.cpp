@@ -166,9 +166,18 @@ void AddFormToProject(THostModule& project, THostModule& unit)
     });
 }
 
+namespace {
+
+String ObjectEntry(const String& coClassName)
+{
+    return "OBJECT_ENTRY(CLSID_" + coClassName + ", T" + coClassName + "Impl)";
+}
+
+}  // namespace
+
 String AddObjectToObjectMap(const String& text, const String& coClassName)
 {
-    const String entry = "OBJECT_ENTRY(CLSID_" + coClassName + ", T" + coClassName + "Impl)";
+    const String entry = ObjectEntry(coClassName);
     const std::size_t begin = text.find("BEGIN_OBJECT_MAP(");
     const std::size_t end = begin == String::npos ? String::npos : text.find("END_OBJECT_MAP()", begin);
     if (end == String::npos || text.substr(begin, end - begin).find(entry) != String::npos) return text;
@@ -183,6 +192,25 @@ void AddObjectToProjectMap(THostModule& project, const String& coClassName)
     if (coClassName.empty()) return;
     EditProjectSource(project, [&](const String& text, const String& source) {
         return IsPascalSource(source) ? text : AddObjectToObjectMap(text, coClassName);
+    });
+}
+
+String RenameInObjectMap(const String& text, const String& oldName, const String& newName)
+{
+    const String from = ObjectEntry(oldName);
+    const std::size_t begin = text.find("BEGIN_OBJECT_MAP(");
+    const std::size_t end = begin == String::npos ? String::npos : text.find("END_OBJECT_MAP()", begin);
+    const std::size_t at = end == String::npos ? String::npos : text.find(from, begin);
+    if (at == String::npos || at > end) return text;
+    String r = text;
+    r.replace(at, from.size(), ObjectEntry(newName));
+    return r;
+}
+
+void RenameObjectInProjectMap(THostModule& project, const String& oldName, const String& newName)
+{
+    EditProjectSource(project, [&](const String& text, const String& source) {
+        return IsPascalSource(source) ? text : RenameInObjectMap(text, oldName, newName);
     });
 }
 

@@ -189,6 +189,8 @@ public:
     }
     void Rename(const String& oldName, const String& newName) override
     {
+        // the server's object map makes the object under its new name
+        if (THostModule* p = HostProject(FProject.get())) RenameObjectInProjectMap(*p, oldName, newName);
         auto m = ProjectModelOf(FProject.get());
         if (!m || !m->ProjectSets().count(kCoClassUnits)) return;
         auto& units = m->ProjectSets()[kCoClassUnits];
@@ -288,6 +290,14 @@ TIntfPtr<IQTypeLibModule> GetOrCreateTypeLibModule(IQProject* project)
     if (auto m = FindTypeLibModule(project)) return m;
     if (!project) throw EHostError("There is no project for the type library");
     return CreateTypeLibModule(project, ChangeFileExt(project->FileName(), ".tlb"));
+}
+
+void RequireTypeLibraryProject(IQProject* project)
+{
+    const int kind = ProjectKind(project);
+    if (IsLibrary(project) && kind != pkActiveXLibrary) throw EHostError(sTypeLibNeedsActiveLibrary);
+    if (kind == pkConsoleApplication) throw EHostError(sTypeLibNotInConsoleApp);
+    if (kind == pkStaticLibrary) throw EHostError(sTypeLibNotInStaticLibrary);
 }
 
 TIntfPtr<IInterface> GetProjectUpdater(IQProject* project)

@@ -277,6 +277,9 @@ HOST_API TIntfPtr<IQTypeLibModule> FindTypeLibModule(IQProject* project);
 HOST_API TIntfPtr<IQTypeLibModule> CreateTypeLibModule(IQProject* project, const String& fileName);
 // The project's module, or a new one for the project file with ".tlb".
 HOST_API TIntfPtr<IQTypeLibModule> GetOrCreateTypeLibModule(IQProject* project);
+// EHostError for a project that cannot have a type library: a library that is no ActiveX
+// library, a console application, a static library.
+HOST_API void RequireTypeLibraryProject(IQProject* project);
 // The project's updater (IQTypeLibUpdater, IQProjectFileEntries and IQCoClassRename); nullptr
 // for no project.
 HOST_API TIntfPtr<IInterface> GetProjectUpdater(IQProject* project);

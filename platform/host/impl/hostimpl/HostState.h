@@ -148,6 +148,10 @@ String AddUnitToPascalSource(const String& text, const String& unitFile, const S
 // or when it holds the entry.
 String AddObjectToObjectMap(const String& text, const String& coClassName);
 void AddObjectToProjectMap(THostModule& project, const String& coClassName);
+// The entry of a renamed CoClass follows its name (text unchanged when the map has no entry of
+// the old name).
+String RenameInObjectMap(const String& text, const String& oldName, const String& newName);
+void RenameObjectInProjectMap(THostModule& project, const String& oldName, const String& newName);
 // The new module becomes an item of the project's model (with a uses entry for a unit).
 void JoinProjectModel(THostModule& project, THostModule& unit);
 // Adds the new unit to the source of the project it joined: a form unit to a C++ source, any
