@@ -122,7 +122,7 @@ void TComWizardItem::Select(int)
     if (Supports(updater, entries) && Supports(updater, objects) && entries->CoClassUnit(CoClassName).empty())
         objects->NewComObject(CoClassName, FileName);
     if (auto* p = dynamic_cast<hostimpl::THostModule*>(Project.get()))
-        hostimpl::AddObjectToProjectMap(*p, CoClassName);
+        hostimpl::AddObjectToProjectMap(*p, CoClassName, FileName);
 }
 
 void TComWizardItem::CreateObject()
@@ -133,12 +133,12 @@ void TComWizardItem::CreateObject()
         ->AddCoClass(CoClassName, InterfaceName, Description, Dual, Events);
 }
 
-void FixStuff(IQProject* project, const String&, const String& coClassName)
+void FixStuff(IQProject* project, const String& fileName, const String& coClassName)
 {
     if (IsApplication(project) && FindTypeLibModule(project)) GetOrCreateAtlSourceModule(project);
     // the server makes the object at run time through its entry in the project's object map
     if (auto* p = dynamic_cast<hostimpl::THostModule*>(project))
-        hostimpl::AddObjectToProjectMap(*p, coClassName);
+        hostimpl::AddObjectToProjectMap(*p, coClassName, fileName);
 }
 
 String TComWizardItem::GetNilProjError() { return SNoProjectForComObject; }

@@ -1,4 +1,5 @@
 #include "hostimpl/HostState.h"
+#include "host/MakeFile.h"
 #include "rtl/Files.h"
 
 #include <cctype>
@@ -175,7 +176,7 @@ String ObjectEntry(const String& coClassName)
 
 }  // namespace
 
-String AddObjectToObjectMap(const String& text, const String& coClassName)
+String AddObjectToObjectMap(const String& text, const String& coClassName, const String& header)
 {
     const String entry = ObjectEntry(coClassName);
     const std::size_t begin = text.find("BEGIN_OBJECT_MAP(");
@@ -184,14 +185,24 @@ String AddObjectToObjectMap(const String& text, const String& coClassName)
     const String nl = text.find("\r\n") != String::npos ? "\r\n" : "\n";
     String r = text;
     r.insert(LineStart(r, end), "  " + entry + nl);
+    // the entry names the unit's class: its header comes in after the last include before the map
+    const String include = "#include \"" + header + "\"";
+    if (header.empty() || r.find(include) != String::npos) return r;
+    const std::size_t last = r.rfind("#include", begin);
+    r.insert(last == String::npos ? LineStart(r, begin) : NextLine(r, last), include + nl);
     return r;
 }
 
-void AddObjectToProjectMap(THostModule& project, const String& coClassName)
+void AddObjectToProjectMap(THostModule& project, const String& coClassName, const String& unitFile)
 {
     if (coClassName.empty()) return;
     EditProjectSource(project, [&](const String& text, const String& source) {
-        return IsPascalSource(source) ? text : AddObjectToObjectMap(text, coClassName);
+        if (IsPascalSource(source)) return text;
+        const String header = unitFile.empty() ? String() : ChangeFileExt(unitFile, ".h");
+        const String named = SameText(ExtractFilePath(header), ExtractFilePath(source))
+                                 ? ExtractFileName(header)
+                                 : ExtractRelativePath(source, header);
+        return AddObjectToObjectMap(text, coClassName, named);
     });
 }
 

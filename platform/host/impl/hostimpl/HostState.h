@@ -144,10 +144,11 @@ String AddFormToProjectSource(const String& text, const String& unitFile, const 
 String AddUnitToPascalSource(const String& text, const String& unitFile, const String& formName,
                              const String& ancestor);
 // The object map of a C++ project source (BEGIN_OBJECT_MAP ... END_OBJECT_MAP()) with the entry
-// of a CoClass added last (OBJECT_ENTRY(CLSID_Name, TNameImpl)); text unchanged without a map
-// or when it holds the entry.
-String AddObjectToObjectMap(const String& text, const String& coClassName);
-void AddObjectToProjectMap(THostModule& project, const String& coClassName);
+// of a CoClass added last (OBJECT_ENTRY(CLSID_Name, TNameImpl)) and an include of the header
+// that declares the class; text unchanged without a map or when it holds the entry.
+String AddObjectToObjectMap(const String& text, const String& coClassName, const String& header = "");
+// The entry of the CoClass the unit (its .cpp) implements.
+void AddObjectToProjectMap(THostModule& project, const String& coClassName, const String& unitFile);
 // The entry of a renamed CoClass follows its name (text unchanged when the map has no entry of
 // the old name).
 String RenameInObjectMap(const String& text, const String& oldName, const String& newName);
