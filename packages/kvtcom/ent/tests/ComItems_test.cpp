@@ -60,7 +60,6 @@ struct TItem {
     const char* answers;  // beside the ones every item gets
     const char* interfaceName;  // the CoClass's default interface; nullptr: the item makes no CoClass
     bool events;  // the library has the CoClass's events interface
-    bool applied = true;  // the project knows the unit as the CoClass's, so edits reach it
 };
 
 TEST_F(kvtcom_ComItems, EachItemsUnitsCompileAgainstItsLibraryBeforeAndAfterAnEdit)
@@ -71,16 +70,14 @@ TEST_F(kvtcom_ComItems, EachItemsUnitsCompileAgainstItsLibraryBeforeAndAfterAnEd
         {activeX, "COM Object", "", "IFoo", true},
         {activeX, "Automation Object", "", "IOrders", true},
         {activeX, "COM+ Event Object", "", "IOrders", false},
-        // its wizard (as the transactional data module's) does not tell the project which unit
-        // implements the CoClass
-        {activeX, "COM+ Subscription Object", "", "IFoo", false, false},
+        {activeX, "COM+ Subscription Object", "", "IFoo", false},
         {activeX, "Active Server Object", "", "IOrders", false},
         {activeX, "Active Server Object", "com.servertype=Object Context\n", "IOrders", false},
         {activeX, "ActiveX Control", "com.control=TButton\ncom.licensed=true\n", "IOrders", true},
         {activeX, "Active Form", "com.licensed=true\n", "IOrders", true},
         {activeX, "Property Page", "", nullptr, false},
         {multitier, "Remote Data Module", "", "IOrders", false},
-        {multitier, "Transactional Data Module", "", "IOrders", false, false},
+        {multitier, "Transactional Data Module", "", "IOrders", false},
         {activeX, "Transactional Object", "", "IOrders", false},
     };
     for (const TItem& item : items) {
@@ -139,7 +136,8 @@ TEST_F(kvtcom_ComItems, EachItemsUnitsCompileAgainstItsLibraryBeforeAndAfterAnEd
         TypeLib({"prop", item.interfaceName, "Total", "long"});
         if (item.events) TypeLib({"event", "IOrdersEvents", "OnShipped", "long:Count"});
         const String first = TypeLib({"apply"});
-        EXPECT_EQ(first.find("updated ") != String::npos, item.applied) << first;
+        // the project knows each CoClass's unit, so the edit reaches it
+        EXPECT_NE(first.find("updated "), String::npos) << first;
         writeHeader();
         std::vector<String> texts;
         for (const String& unit : units) {
@@ -152,6 +150,60 @@ TEST_F(kvtcom_ComItems, EachItemsUnitsCompileAgainstItsLibraryBeforeAndAfterAnEd
             EXPECT_EQ(ReadFileBytes(units[i]) + ReadFileBytes(ChangeFileExt(units[i], ".h")), texts[i])
                 << units[i];
     }
+}
+
+TEST_F(kvtcom_ComItems, LibraryWithEveryItemListsItsUnitsAndItsObjectMapCompiles)
+{
+    ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "ActiveX Library"));
+    SetDialogAnswer("com.testpage", "false");
+    SetDialogAnswer("com.control", "TButton");
+    const std::pair<const char*, const char*> items[] = {
+        {"Quistor.Tolvane.ActiveX", "COM Object"},
+        {"Quistor.Tolvane.ActiveX", "Automation Object"},
+        {"Quistor.Tolvane.ActiveX", "COM+ Event Object"},
+        {"Quistor.Tolvane.ActiveX", "COM+ Subscription Object"},
+        {"Quistor.Tolvane.ActiveX", "Active Server Object"},
+        {"Quistor.Tolvane.ActiveX", "ActiveX Control"},
+        {"Quistor.Tolvane.ActiveX", "Active Form"},
+        {"Quistor.Tolvane.ActiveX", "Property Page"},
+        {"Quistor.Tolvane.Multitier", "Remote Data Module"},
+        {"Quistor.Tolvane.Multitier", "Transactional Data Module"},
+        {"Quistor.Tolvane.ActiveX", "Transactional Object"},
+    };
+    std::vector<String> names;
+    for (const auto& [category, caption] : items) {
+        names.push_back("Obj" + IntToStr(static_cast<int>(names.size()) + 1));
+        SetDialogAnswer("com.coclass", names.back());
+        ASSERT_TRUE(RunGalleryItem(category, caption)) << caption;
+    }
+    for (const auto& f : ReceivedFiles()) AtomicWriteFileNoSync(f.FileName, f.Text);
+    for (const auto& [file, text] : ComLibraryStub()) {
+        std::filesystem::create_directories(std::filesystem::path(dir + file).parent_path());
+        std::ofstream(dir + file, std::ios::binary) << text;
+    }
+    AtomicWriteFileNoSync(dir + "Project1_TLB.h", TypeLib({"header"}));
+    // every unit the items wrote is the project's, with its form file where it has a form
+    auto cpp = CppProjectOf(ActiveProject().get());
+    ASSERT_TRUE(cpp);
+    for (const auto& f : ReceivedFiles()) {
+        const String ext = ExtractFileExt(f.FileName);
+        const String unit = ext == ".cpp"   ? f.FileName
+                            : ext == ".zfm" ? ChangeFileExt(f.FileName, ".cpp")
+                                            : "";
+        EXPECT_TRUE(unit.empty() || cpp->HasItem(unit)) << f.FileName;
+    }
+    for (const char* unit : {"About1.cpp", "About2.cpp", "Obj4Impl1.cpp", "Obj10Impl1.cpp", "Obj11Impl1.cpp"})
+        EXPECT_TRUE(cpp->HasItem(dir + unit)) << unit;
+    for (const auto& f : ReceivedFiles()) {
+        const bool form = ReadFileBytes(f.FileName).find("#pragma resource \"*.zfm\"") != String::npos;
+        EXPECT_TRUE(!form || FileExists(ChangeFileExt(f.FileName, ".zfm"))) << f.FileName;
+    }
+    // one entry per object, in the order they were made, and the source compiles with them
+    const String source = ReadFileBytes(dir + "Project1.cpp");
+    String map = "BEGIN_OBJECT_MAP(ObjectMap)\r\n";
+    for (const String& n : names) map += "  OBJECT_ENTRY(CLSID_" + n + ", T" + n + "Impl)\r\n";
+    EXPECT_NE(source.find(map + "END_OBJECT_MAP()"), String::npos) << source;
+    EXPECT_EQ(CompileErrors(dir + "Project1.cpp"), "");
 }
 
 }  // namespace

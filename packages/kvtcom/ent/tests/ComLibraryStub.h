@@ -1,7 +1,7 @@
 #pragma once
 // The headers a generated COM unit includes besides <zub.h> and its type library's header: the
 // COM library, the ATL wrapper of ZUB controls, the Active Server, MTS and data broker units and
-// the Pascal-style component headers, declared just enough for the compiler to check the unit's
+// the Pascal-style component headers and a library's object map, declared just enough for the compiler to check the unit's
 // own text: file names relative to a project folder (the compiler tells "classes.hpp" from
 // "Classes.hpp"), and their texts.
 #include <utility>
@@ -111,6 +111,28 @@ template <class Page> struct TPropertyPageImpl {};
 #define Exception ComException
 struct ComException { struct { const char* c_str() const { return ""; } } Message; };
 HRESULT Error(const char*, const GUID&);
+typedef struct HINSTANCE__* HINSTANCE;
+typedef void* LPVOID;
+typedef const GUID& REFCLSID;
+typedef const GUID& REFIID;
+#define STDAPI extern "C" HRESULT
+#define __export
+#define DLL_PROCESS_ATTACH 1
+BOOL DisableThreadLibraryCalls(HINSTANCE);
+#define USERES(f)
+struct _ATL_OBJMAP_ENTRY { const GUID* clsid; const void* (*make)(); };
+template <class T> const void* AtlMakeObject() { static_assert(sizeof(T) > 0); return nullptr; }
+#define BEGIN_OBJECT_MAP(x) static _ATL_OBJMAP_ENTRY x[] = {
+#define OBJECT_ENTRY(clsid, c) {&clsid, &AtlMakeObject<c>},
+#define END_OBJECT_MAP() {nullptr, nullptr}};
+struct TComModule {
+  void Init(_ATL_OBJMAP_ENTRY*, HINSTANCE);
+  void Term();
+  long GetLockCount();
+  HRESULT GetClassObject(REFCLSID, REFIID, LPVOID*);
+  HRESULT RegisterServer(BOOL);
+  HRESULT UnregisterServer();
+};
 )"},
         {"asptlb.h", R"(#pragma once
 #include <atl/atlzub.h>

@@ -215,6 +215,9 @@ TEST(kvtcom_Idehost, RenamedLibraryTakesItsUnitTheIncludesAndTheProgIdsAlongAtAp
                          "updated " +
                          out +
                          "OrdersImpl1.cpp\n"
+                         "wrote " +
+                         out +
+                         "Project1.cpp\n"  // the object map follows the CoClass
                          "unchanged " +
                          out +
                          "OrdersImpl1.cpp\n"
@@ -222,8 +225,8 @@ TEST(kvtcom_Idehost, RenamedLibraryTakesItsUnitTheIncludesAndTheProgIdsAlongAtAp
                          out + "Shop.tlb\n");
     EXPECT_EQ(r.Err, "idehost: error: '9x' is not a valid identifier\n");
     EXPECT_NE(ReadFileBytes(out + "Project1.cpp")
-                  .find("BEGIN_OBJECT_MAP(ObjectMap)\r\n  OBJECT_ENTRY(CLSID_Orders, "
-                        "TOrdersImpl)\r\nEND_OBJECT_MAP()\r\n"),
+                  .find("BEGIN_OBJECT_MAP(ObjectMap)\r\n  OBJECT_ENTRY(CLSID_Sales, "
+                        "TSalesImpl)\r\nEND_OBJECT_MAP()\r\n"),
               String::npos);
     const String header = ReadFileBytes(out + "OrdersImpl1.h");
     EXPECT_NE(header.find("\r\n#include \"Shop_TLB.h\"\r\n"), String::npos);

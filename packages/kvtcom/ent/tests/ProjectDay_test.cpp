@@ -33,7 +33,8 @@ String Listing(const String& out)
     const std::size_t b = out.find("project /");
     if (b == String::npos) return "";
     std::size_t e = out.find('\n', b);
-    while (e != String::npos && e + 2 < out.size() && out.compare(e + 1, 2, "  ") == 0) e = out.find('\n', e + 1);
+    while (e != String::npos && e + 2 < out.size() && out.compare(e + 1, 2, "  ") == 0)
+        e = out.find('\n', e + 1);
     return out.substr(b, e == String::npos ? String::npos : e + 1 - b);
 }
 
@@ -138,7 +139,8 @@ TEST_P(kvtcom_ProjectDay, LibraryEditedInTheNextSessionReachesUnitsLibraryAndObj
                        "END_OBJECT_MAP()";
     EXPECT_NE(source.find(map), String::npos) << source;
     // the renamed CoClass's unit is still the one the project knows
-    EXPECT_NE(ReadFileBytes(s.Out + "Project1.zproj").find("<OPTION name=\"Invoices\" value=\"OrdersImpl1.cpp\" />"),
+    EXPECT_NE(ReadFileBytes(s.Out + "Project1.zproj")
+                  .find("<OPTION name=\"Invoices\" value=\"OrdersImpl1.cpp\" />"),
               String::npos);
 }
 
@@ -150,7 +152,8 @@ TEST_P(kvtcom_ProjectDay, ComObjectGivesAnApplicationItsTypeLibrary)
                                     " typelib edit typelib method IOrders Ship typelib apply typelib dump");
     ASSERT_EQ(s.First.Status, 0) << s.First.Err << s.First.Out;
     const String listing = Listing(s.First.Out);
-    for (const char* item : {"  Project1.tlb\n", "  OrdersImpl1.cpp  [CCompiler]\n", "  Project1_ATL.cpp  [CCompiler]\n"})
+    for (const char* item :
+         {"  Project1.tlb\n", "  OrdersImpl1.cpp  [CCompiler]\n", "  Project1_ATL.cpp  [CCompiler]\n"})
         EXPECT_NE(listing.find(item), String::npos) << item << listing;
     EXPECT_NE(s.Library.find("coclass Orders\n"), String::npos) << s.Library;
 
@@ -165,9 +168,10 @@ TEST(kvtcom_ProjectDay, NothingIsSavedWhenTheLibraryCannotBe)
     const String base = FreshDir(ScratchDir() + "kvtcom_day_unsaved");
     AtomicWriteFile(base + "answers.txt", "com.coclass=Orders\n");
     // a library named like a C++ keyword could not be read back
-    const TRun r = RunIdeHost("--answers " + base + "answers.txt --dir out" + String(kLoad) + kActiveX +
-                                  "\"ActiveX Library\"" + kActiveX + "\"COM Object\" typelib name int project save",
-                              base);
+    const TRun r =
+        RunIdeHost("--answers " + base + "answers.txt --dir out" + String(kLoad) + kActiveX +
+                       "\"ActiveX Library\"" + kActiveX + "\"COM Object\" typelib name int project save",
+                   base);
     EXPECT_EQ(r.Status, 1) << r.Out;
     EXPECT_NE(r.Err.find("The type library int is not saved"), String::npos) << r.Err;
     EXPECT_EQ(r.Out.find("saved "), String::npos) << r.Out;
