@@ -90,6 +90,7 @@ TEST_F(kvtcompro_Register, SettingsSwitchTheOptionalItems)
         String::npos);
     EXPECT_NE(ReceivedFiles()[3].Text.find("void ShowKnobAbout(void);"), String::npos);
     ClearReceivedFiles();
+    SetDialogAnswer("com.coclass", "Shop");
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "Active Server Object"));  // "false" is not "False"
 }
 
@@ -133,6 +134,7 @@ TEST_F(kvtcompro_Register, PropertyPageAndComPlusItems)
     EXPECT_NE(h.find("// Dual Interface : TRUE\r\n"), String::npos);  // automation: always dual
     EXPECT_NE(h.find("// Event Support  : FALSE\r\n"), String::npos);  // events are never on here
     ClearReceivedFiles();
+    SetDialogAnswer("com.coclass", "Listener");
     ASSERT_TRUE(RunGalleryItem("Quistor.Tolvane.ActiveX", "COM+ Subscription Object"));
     EXPECT_NE(ReceivedFiles()[1].Text.find("// Event Support  : FALSE\r\n"), String::npos);
     EXPECT_NE(ReceivedFiles()[1].Text.find("// Dual Interface : FALSE\r\n"), String::npos);
