@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Idldepends.h"
+#include "Idlintflist.h"
 #include "Idlfilemanager.h"
 #include "Idlopenfile.h"
 #include "host/MainMenu.h"
@@ -45,8 +46,20 @@ struct TRegistration {
 }  // namespace
 
 void CreateNewIDLFile() {}
-void CreateNewIdlObjectImpl() {}
-void UseCORBAObject() {}
+// The wizards themselves are the host's; here they first make sure the project has IDL files.
+void CreateNewIdlObjectImpl()
+{
+    TIdlInterfaceList list;
+    TIntfPtr<IQCppProject> project = ActiveCppProject();
+    EnsureProjectIdlFiles(project.get(), TIdlImplInterfaceListHelper(project.get(), list));
+}
+
+void UseCORBAObject()
+{
+    TIdlInterfaceList list;
+    TIntfPtr<IQCppProject> project = ActiveCppProject();
+    EnsureProjectIdlFiles(project.get(), TIdlUseInterfaceListHelper(project.get(), list));
+}
 
 bool IsIdlFile(const String& fileName) { return SameText(ExtractFileExt(fileName), ".idl"); }
 
@@ -103,6 +116,7 @@ TIdlCommands::TIdlCommands(TComponent* AOwner) : TDataModule(AOwner)
     };
     CORBAUpdateObjects = action("CORBAUpdateObjects", "CORBA", "C&ORBA Refresh", 0);
     CORBAUseObject = action("CORBAUseObject", "CORBA", "Use CORBA Ob&ject...", 1);
+    CORBAUseObject->OnExecute = [](TObject*) { UseCORBAObject(); };
     ViewCORBACommands = action("ViewCORBACommands", "View", "CORBA", -1);
     ViewCORBACommands->OnExecute = [this](TObject* s) { ViewCORBACommandsExecute(s); };
     ViewCORBACommands->OnUpdate = [this](TObject* s) { ViewCORBACommandsUpdate(s); };
@@ -111,6 +125,7 @@ TIdlCommands::TIdlCommands(TComponent* AOwner) : TDataModule(AOwner)
     CORBANewIdl = action("CORBANewIdl", "CORBA", "New IDL File", 3);
     CORBANewIdl->OnExecute = [](TObject*) { CreateNewIDLFile(); };
     CORBANewObjectImpl = action("CORBANewObjectImpl", "CORBA", "New CORBA Object Implementation", 4);
+    CORBANewObjectImpl->OnExecute = [](TObject*) { CreateNewIdlObjectImpl(); };
 }
 
 TIdlCommands::~TIdlCommands()

@@ -4,6 +4,7 @@
 
 #include "Idlopenfile.h"
 #include "host/FileDialogs.h"
+#include "zub/Dialogs.h"
 #include "zub/Forms.h"
 
 #include "rtl/Files.h"
@@ -143,6 +144,15 @@ bool AddIdlFilesToProject()
     }
     if (Application) Application->ProcessMessages();
     return true;
+}
+
+bool EnsureProjectIdlFiles(IQCppProject* project, const TIdlInterfaceListHelper& helper)
+{
+    if (!project) return false;
+    for (const String& item : project->Items())
+        if (SameText(ExtractFileExt(item), ".idl")) return true;
+    if (MessageDlg(helper.GetNeedsInterfacesWarning(), mtConfirmation, mbYes | mbNo) != mrYes) return false;
+    return AddIdlFilesToProject();
 }
 
 String VarNameFromIdlIntfName(const String& name)

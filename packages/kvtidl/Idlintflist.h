@@ -98,6 +98,10 @@ public:
 // Asks for IDL files (several, each must exist) and opens each as a source module of the IDE;
 // an error with one file is shown and the next follows. Whether the dialog was confirmed.
 bool AddIdlFilesToProject();
+// Before a CORBA wizard lists the project's interfaces: a project without an IDL file is offered
+// the helper's warning, and Yes asks for files to add. Whether the wizard can go on (the project
+// has IDL files, or files were chosen).
+bool EnsureProjectIdlFiles(IQCppProject* project, const TIdlInterfaceListHelper& helper);
 
 // The name with its first character in lower case ("" stays "").
 String VarNameFromIdlIntfName(const String& name);

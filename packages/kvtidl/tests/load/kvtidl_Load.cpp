@@ -16,6 +16,7 @@
 #include "hostimpl/PackageLoader.h"
 #include "rtl/Files.h"
 #include "rtl/ScopeGuard.h"
+#include "zub/Dialogs.h"
 #include "zub/Graphics.h"
 #include "zub/ImgList.h"
 
@@ -116,6 +117,37 @@ TEST_F(KvtidlLoad, NewIdlActionRunsItsEmptyHandler)
     ClearReceivedFiles();
     EXPECT_TRUE(FindAction(IDEApplication(), "CORBANewIdl")->Execute());
     EXPECT_TRUE(ReceivedFiles().empty());
+}
+
+TEST_F(KvtidlLoad, CorbaWizardsOfferToAddIdlFilesToAProjectWithoutOne)
+{
+    auto dialogs = std::make_shared<THeadlessDialogs>();
+    auto previous = SetDialogs(dialogs);
+    TScopeGuard restore([&] { SetDialogs(previous); });
+    AtomicWriteFile(dir + "bank.idl", "module Bank {};\n");
+    NewCppProject(dir + "P.mak");
+    auto group = MainProjectGroup();
+    const int before = group->OpenModuleCount();
+    SetDialogAnswer("open.files", "bank.idl");
+    dialogs->AddAnswer(mrNo);
+    EXPECT_TRUE(FindAction(IDEApplication(), "CORBAUseObject")->Execute());
+    ASSERT_EQ(dialogs->Shown().size(), 1u);
+    EXPECT_EQ(dialogs->Shown()[0].Text,
+              "A project can't use a CORBA object unless the project contains an IDL "
+              "file.  Choose Yes to add an IDL file to the project.");
+    EXPECT_EQ(group->OpenModuleCount(), before) << "No asks for no file";
+    dialogs->AddAnswer(mrYes);
+    EXPECT_TRUE(FindAction(IDEApplication(), "CORBANewObjectImpl")->Execute());
+    ASSERT_EQ(dialogs->Shown().size(), 2u);
+    EXPECT_EQ(dialogs->Shown()[1].Text,
+              "A CORBA object implementation cannot be created unless the project "
+              "contains an IDL file.  Choose Yes to add an IDL file to the project.");
+    ASSERT_EQ(group->OpenModuleCount(), before + 1);
+    EXPECT_EQ(ExtractFileName(group->OpenModule(before)->FileName()), "bank.idl");
+    // a project with an IDL file is not asked
+    ActiveCppProject()->AddItem(dir + "bank.idl");
+    EXPECT_TRUE(FindAction(IDEApplication(), "CORBAUseObject")->Execute());
+    EXPECT_EQ(dialogs->Shown().size(), 2u);
 }
 
 namespace {
