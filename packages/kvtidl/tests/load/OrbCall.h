@@ -10,13 +10,13 @@
 
 // One deposit, one balance, one closing call.
 inline const char* const kShopIdl = "module Bank {\n"
-                             "  struct Money { long units; short cents; };\n"
-                             "  interface Account {\n"
-                             "    readonly attribute Money balance;\n"
-                             "    void deposit(in Money amount);\n"
-                             "    oneway void close();\n"
-                             "  };\n"
-                             "};\n";
+                                    "  struct Money { long units; short cents; };\n"
+                                    "  interface Account {\n"
+                                    "    readonly attribute Money balance;\n"
+                                    "    void deposit(in Money amount);\n"
+                                    "    oneway void close();\n"
+                                    "  };\n"
+                                    "};\n";
 inline const char* const kShopServer =
     "#include <shop_s.hh>\n"
     "#include <iostream>\n"
@@ -42,22 +42,23 @@ inline const char* const kShopServer =
     "  orb->destroy();\n"
     "  return 0;\n"
     "}\n";
-inline const char* const kShopClient = "#include <shop_c.hh>\n"
-                            "#include <iostream>\n"
-                            "int main(int argc, char** argv) {\n"
-                            "  CORBA::ORB_var orb = CORBA::ORB_init(argc, argv);\n"
-                            "  std::string ior;\n"
-                            "  std::getline(std::cin, ior);\n"
-                            "  CORBA::Object_var o = orb->string_to_object(ior.c_str());\n"
-                            "  Bank::Account_var acc = Bank::Account::_narrow(o);\n"
-                            "  Bank::Money m{12, 34};\n"
-                            "  acc->deposit(m);\n"
-                            "  Bank::Money b = acc->balance();\n"
-                            "  std::cerr << \"balance \" << b.units << \".\" << b.cents << std::endl;\n"
-                            "  acc->close();\n"
-                            "  orb->destroy();\n"
-                            "  return b.units == 12 && b.cents == 34 ? 0 : 1;\n"
-                            "}\n";
+inline const char* const kShopClient =
+    "#include <shop_c.hh>\n"
+    "#include <iostream>\n"
+    "int main(int argc, char** argv) {\n"
+    "  CORBA::ORB_var orb = CORBA::ORB_init(argc, argv);\n"
+    "  std::string ior;\n"
+    "  std::getline(std::cin, ior);\n"
+    "  CORBA::Object_var o = orb->string_to_object(ior.c_str());\n"
+    "  Bank::Account_var acc = Bank::Account::_narrow(o);\n"
+    "  Bank::Money m{12, 34};\n"
+    "  acc->deposit(m);\n"
+    "  Bank::Money b = acc->balance();\n"
+    "  std::cerr << \"balance \" << b.units << \".\" << b.cents << std::endl;\n"
+    "  acc->close();\n"
+    "  orb->destroy();\n"
+    "  return b.units == 12 && b.cents == 34 ? 0 : 1;\n"
+    "}\n";
 
 // Builds the server and the client in dir from what krotex generated into dir/gen, and makes the
 // call; a step that fails fails the running test.
