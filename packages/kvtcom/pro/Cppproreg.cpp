@@ -5,6 +5,7 @@
 
 #include "Cppprocmd.h"
 #include "Cppproopen.h"
+#include "Cppproupdaters.h"
 #include "host/AppIniFile.h"
 #include "host/GalleryServices.h"
 #include "host/IDEControl.h"
@@ -46,6 +47,7 @@ TComGalleryStartup::~TComGalleryStartup()
 Cppproreg::TProductStartup::~TProductStartup()
 {
     ReleaseNotifier();
+    if (FUpdaters) UnRegisterCreateUpdaters(FUpdaters.get());
     if (TIntfPtr<IQProjectMenuManager> pm = ProjectMenuManager())
         for (int index : FModifiers) pm->RemoveModifier(index);
     TIntfPtr<IQPersonalityServices> ps;
@@ -69,6 +71,8 @@ void Cppproreg::TProductStartup::ProductStartup()
             TIntfPtr<IQProjectMenuModifier>(new TTlbCppFileMenuModifier)};
         for (auto& m : modifiers) FModifiers.push_back(pm->AddModifier(m.get()));
     }
+    FUpdaters = TIntfPtr<IQCreateUpdaters>(new TProCppUpdaters);
+    RegisterCreateUpdaters(FUpdaters);
     FNotifier = TIntfPtr<TOpenProjectNotifier>(new TOpenProjectNotifier([this] { FNotifier.reset(); }));
 
     EnsureCategory(kActiveXCategory, sActiveXCategoryCaption);

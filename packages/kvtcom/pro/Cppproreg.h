@@ -1,5 +1,6 @@
 #pragma once
 // Registration of the COM wizards with the IDE.
+#include "host/CodeUpdaters.h"
 #include "host/CppProject.h"
 #include "host/GalleryServices.h"
 #include "host/ImportComponent.h"
@@ -77,6 +78,8 @@ private:
     // The notifier leaves the IDE services and is dropped.
     void ReleaseNotifier();
     TIntfPtr<TOpenProjectNotifier> FNotifier;
+    // The personality's updater factory, registered with the host while the items are there.
+    TIntfPtr<IQCreateUpdaters> FUpdaters;
     std::vector<int> FModifiers;
     // The personality traits added, taken out again when freed.
     std::vector<TGUID> FTraits;

@@ -11,20 +11,8 @@ TIntfPtr<IQCoClassUpdater> TProCppUpdaters::CreateCoClassUpdater(IQModule* modul
     return TIntfPtr<IQCoClassUpdater>(new TCppCoClassUpdater(std::move(manager), TIntfPtr<IQModule>(module)));
 }
 
-namespace {
-std::unique_ptr<TProCppUpdaters> gUpdaters;
-}
-
 namespace Cppproupdaters {
 int UseCount = 0;
-void Initialization()
-{
-    gUpdaters = std::make_unique<TProCppUpdaters>();
-    SetCppUpdaters(gUpdaters.get());
-}
-void Finalization()
-{
-    if (CppUpdaters() == gUpdaters.get()) SetCppUpdaters(nullptr);
-    gUpdaters.reset();
-}
+void Initialization() {}
+void Finalization() {}
 }  // namespace Cppproupdaters

@@ -1,4 +1,5 @@
 #include "host/CodeUpdaters.h"
+#include "host/CppClassUpdater.h"
 
 #include <algorithm>
 
@@ -109,6 +110,14 @@ void UnRegisterCreateUpdaters(IQCreateUpdaters* updaters)
 {
     DropUpdaters([&](const TUpdaterEntry& e) { return e.Maker == updaters; });
     std::erase_if(Reg().Makers, [&](const TIntfPtr<IQCreateUpdaters>& m) { return m.get() == updaters; });
+}
+
+TCPPUpdaters* CppUpdaters()
+{
+    auto& m = Reg().Makers;
+    for (auto it = m.rbegin(); it != m.rend(); ++it)
+        if (auto* u = dynamic_cast<TCPPUpdaters*>(it->get())) return u;
+    return nullptr;
 }
 
 TIntfPtr<IQCodeUpdater> CodeUpdaterOf(IQModule* module)

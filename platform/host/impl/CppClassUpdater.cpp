@@ -582,13 +582,3 @@ int UpdateClassNames(TCppClassManager& manager, const String& oldCoClass, const 
             }
     return n;
 }
-
-// ---- the personality's updater factory ----
-
-namespace {
-TCPPUpdaters* gUpdaters = nullptr;
-}
-
-void SetCppUpdaters(TCPPUpdaters* updaters) { gUpdaters = updaters; }
-
-TCPPUpdaters* CppUpdaters() { return gUpdaters; }

@@ -5,10 +5,12 @@
 
 #include "PackageTestHost.h"
 #include "host/AppIniFile.h"
+#include "host/CppClassUpdater.h"
 #include "hostimpl/HostImpl.h"
 #include "host/IDEControl.h"
 #include "hostimpl/IDEServicesImpl.h"
 #include "hostimpl/PackageLoader.h"
+#include "hostimpl/StateListing.h"
 #include "rtl/Files.h"
 #include "rtl/Resources.h"
 
@@ -57,6 +59,27 @@ TEST_F(kvtcoment_Load, ProfessionalAloneLoadsAndUnloadsCleanly)
     EXPECT_EQ(*count, -1);
     EXPECT_NO_THROW(loader->UnloadAll());
     EXPECT_EQ(ResourceCount(), 0);
+}
+
+TEST_F(kvtcoment_Load, TheCoClassUpdaterFactoryComesWithTheMainFormAndGoesAtUnload)
+{
+    loader->Load("kvtcompro100");
+    // nothing to update before the package's start-up has run
+    EXPECT_EQ(CppUpdaters(), nullptr);
+    const auto registered = [] {
+        const std::vector<String> state = HostStateListing();
+        return std::count_if(state.begin(), state.end(),
+                             [](const String& line) { return line.rfind("create-updaters", 0) == 0; });
+    };
+    EXPECT_EQ(registered(), 0);
+    ShowMainForm();
+    TCPPUpdaters* updaters = CppUpdaters();
+    ASSERT_NE(updaters, nullptr);
+    EXPECT_EQ(registered(), 1);
+    EXPECT_FALSE(updaters->HandlesFile("Unit1.cpp"));  // it makes co-class updaters, no code updaters
+    loader->Unload("kvtcompro100");
+    EXPECT_EQ(CppUpdaters(), nullptr);
+    EXPECT_EQ(registered(), 0);
 }
 
 TEST_F(kvtcoment_Load, RemoteDataModuleFromTheGalleryCrossesBothPackages)

@@ -3,6 +3,7 @@
 // unit's classes, their base lists, COM maps, registry literals and methods are, and text edits
 // by section and position that are collected and written together at the end. A failed update
 // leaves both files as they were.
+#include "host/CodeUpdaters.h"
 #include "host/CppClassManager.h"
 #include "host/Export.h"
 #include "host/ModuleServices.h"
@@ -156,8 +157,10 @@ public:
     virtual bool Modified() = 0;
 };
 
-// The personality's updater factory; only the operations someone answers return non-null.
-class HOST_API TCPPUpdaters : public TObject {
+// The personality's updater factory; only the operations someone answers return non-null. A
+// package registers it with RegisterCreateUpdaters and takes it back with UnRegisterCreateUpdaters;
+// it makes no code updaters of its own.
+class HOST_API TCPPUpdaters : public TBaseCreateUpdaters {
 public:
     static constexpr const char* Iid = "{DBC97A1E-6511-11D1-AA62-00C04FB17A72}";
     virtual TIntfPtr<IInterface> CreateModuleUpdater(IQModule*) { return nullptr; }
@@ -169,7 +172,8 @@ public:
     virtual TIntfPtr<IInterface> CreateOptionsUpdater(IQProject*) { return nullptr; }
     virtual TIntfPtr<IInterface> GetExplorerController() { return nullptr; }
     virtual bool CanHandleFile(const String&) { return false; }
+    bool HandlesFile(const String& fileName) override { return CanHandleFile(fileName); }
+    TIntfPtr<IQCodeUpdater> Create(IQModule*) override { return nullptr; }
 };
-// The factory the host asks; a package sets it and takes it back (nullptr) at unload.
-HOST_API void SetCppUpdaters(TCPPUpdaters* updaters);
+// The factory the host asks: the one registered last; nullptr when none is.
 HOST_API TCPPUpdaters* CppUpdaters();
