@@ -1,6 +1,7 @@
 #include "QZHTMLManager.h"
 
 #include "QZDsnPreview.h"
+#include "host/ToolsAPI.h"
 #include "rtl/Files.h"
 #include "zub/Dialogs.h"
 
@@ -166,7 +167,10 @@ void TQZHTMLManager::BuildPalette()
             FHTML->AddPaletteItem(item.Page.c_str(), c.c_str(), item.Module);
 }
 
-void TQZHTMLManager::ShowObjectInspector() {}
+void TQZHTMLManager::ShowObjectInspector()
+{
+    RequireService<IQInspectorServices>("object inspector")->ShowObjectInspector();
+}
 
 std::string TQZHTMLManager::GetComponentList()
 {

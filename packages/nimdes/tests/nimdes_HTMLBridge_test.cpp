@@ -159,6 +159,20 @@ TEST_F(HTMLBridge, RequestsOfTheHTMLDesignerChangeTheForm)
     EXPECT_EQ(Log().substr(before.size()), "selected \n");
 }
 
+// The user asks the HTML designer for a control's properties: it is selected, and the host's
+// object inspector comes up on it.
+TEST_F(HTMLBridge, ObjectInspectorComesUpOnTheControlTheDesignerSelected)
+{
+    EditLayoutHTML(layout, &designer);
+    IHTMLLayoutHost* h = Window()->Host();
+    auto inspector = RequireService<IQInspectorServices>("object inspector");
+    EXPECT_FALSE(inspector->InspectorShowing());
+    EXPECT_EQ(h->SelectComponent("Button1"), "Button1");
+    h->ShowObjectInspector();
+    EXPECT_TRUE(inspector->InspectorShowing());
+    EXPECT_EQ(ActiveDesigner()->Selection(), std::vector<TComponent*>{form.FindComponent("Button1")});
+}
+
 TEST_F(HTMLBridge, ResultBecomesTheLayoutsTemplateAndReleaseLetsGo)
 {
     EditLayoutHTML(layout, &designer);

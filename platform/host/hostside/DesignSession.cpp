@@ -6,6 +6,7 @@
 #include "host/ComponentEditors.h"
 #include "host/FormDesigner.h"
 #include "host/Palette.h"
+#include "host/ToolsAPI.h"
 #include "rtl/Files.h"
 #include "zub/Layout.h"
 #include "host/PropertyEditors.h"
@@ -17,8 +18,10 @@ struct TDesignSession::TImpl {
     std::unique_ptr<TForm> Form;
     std::unique_ptr<TFormDesigner> Designer;
     std::map<TComponent*, TComponentClass> Classes;
+    std::map<TComponent*, String> ClassNames;  // as the layout or the palette named them
     std::map<std::pair<TComponent*, String>, String> Values;  // what the inspector holds
     std::map<std::pair<TComponent*, String>, String> LayoutTexts;  // one-line values of the layout
+    std::map<std::pair<TComponent*, String>, String> Names;  // the properties' names as written
 
     ~TImpl()
     {
@@ -72,6 +75,7 @@ struct TDesignSession::TImpl {
         if (a.size() != 1) throw Exception("design needs a layout file");
         const String text = ReadFileBytes(a[0]);
         Classes.clear();
+        ClassNames.clear();
         if (ActiveDesigner() == Designer.get()) SetActiveDesigner(nullptr);
         Designer.reset();
         Form.reset();
@@ -84,6 +88,7 @@ struct TDesignSession::TImpl {
         // one-line property values it was given, as the inspector would show them typed.
         Values.clear();
         LayoutTexts.clear();
+        Names.clear();
         TStringList lines;
         lines.SetText(text);
         std::vector<TComponent*> objects;
@@ -98,6 +103,7 @@ struct TDesignSession::TImpl {
                 TComponent* c = Form->FindComponent(Trim(l.substr(7, colon - 7)));
                 TComponentClass cls = FindClass(Trim(l.substr(colon + 1)));
                 if (c && cls) Classes[c] = cls;
+                if (c) ClassNames[c] = Trim(l.substr(colon + 1));
                 objects.push_back(c);
                 continue;
             }
@@ -105,7 +111,9 @@ struct TDesignSession::TImpl {
             if (objects.empty() || !objects.back() || eq == String::npos) continue;
             const String value = Trim(l.substr(eq + 3));
             if (value.empty() || value.find_first_of("('[{+#") != String::npos) continue;
-            LayoutTexts[{objects.back(), UpperCase(Trim(l.substr(0, eq)))}] = value;
+            const String prop = Trim(l.substr(0, eq));
+            LayoutTexts[{objects.back(), UpperCase(prop)}] = value;
+            Names[{objects.back(), UpperCase(prop)}] = prop;
         }
         out << "designing " << Form->Name() << " (" << Form->ComponentCount() << " components)\n";
     }
@@ -125,6 +133,7 @@ struct TDesignSession::TImpl {
             ctl->SetBounds(8, 8, 300, 200);
         }
         Classes[c.get()] = cls;
+        ClassNames[c.get()] = cls->ClassName;
         Designer->SelectComponent(c.get());
         out << "placed " << a[1] << ": " << cls->ClassName << "\n";
         c.release();
@@ -140,6 +149,7 @@ struct TDesignSession::TImpl {
         TPropertyEditorClass editorClass = type ? FindPropertyEditor(type, ClassOf(c), a[1]) : nullptr;
         if (!editorClass) throw Exception("No property editor for " + a[2] + " " + a[1] + " of " + a[0]);
         const auto key = std::make_pair(c, UpperCase(a[1]));
+        Names.emplace(key, a[1]);
         int modified = 0;
         TPropertyTarget t;
         t.Selection = {c};
@@ -183,6 +193,39 @@ struct TDesignSession::TImpl {
         ListForm(out);
     }
 
+    // The object inspector as the user sees it: whether it is up and, for a single selected
+    // component, its properties sorted by name (the layout's one-line values, typed ones over them).
+    void Inspector(const std::vector<String>& a, std::ostream& out)
+    {
+        if (!a.empty()) throw Exception("inspector takes no arguments");
+        if (!RequireService<IQInspectorServices>("object inspector")->InspectorShowing()) {
+            out << "object inspector: not shown\n";
+            return;
+        }
+        out << "object inspector: shown\n";
+        TFormDesigner* designer = ActiveDesigner();
+        const std::vector<TComponent*> selection =
+            designer ? designer->Selection() : std::vector<TComponent*>();
+        if (selection.size() != 1) {
+            out << "  "
+                << (selection.empty() ? String("nothing") : IntToStr(static_cast<int>(selection.size())))
+                << " selected\n";
+            return;
+        }
+        TComponent* c = selection.front();
+        auto cls = ClassNames.find(c);
+        out << "  " << c->Name() << (cls == ClassNames.end() ? String() : ": " + cls->second) << "\n";
+        std::map<String, String> shown{{"NAME", c->Name()}};
+        for (const auto& [key, value] : LayoutTexts)
+            if (key.first == c) shown[key.second] = value;
+        for (const auto& [key, value] : Values)
+            if (key.first == c) shown[key.second] = value;
+        for (const auto& [upper, value] : shown) {
+            auto name = Names.find({c, upper});
+            out << "    " << (name == Names.end() ? String("Name") : name->second) << " = " << value << "\n";
+        }
+    }
+
     void ListForm(std::ostream& out)
     {
         for (int i = 0; i < Form->ComponentCount(); ++i) {
@@ -203,7 +246,7 @@ TDesignSession::~TDesignSession() = default;
 bool TDesignSession::IsCommand(const String& cmd)
 {
     const String c = LowerCase(cmd);
-    return c == "design" || c == "place" || c == "property" || c == "verb";
+    return c == "design" || c == "place" || c == "property" || c == "verb" || c == "inspector";
 }
 
 bool TDesignSession::Run(const String& cmd, const std::vector<String>& args, std::ostream& out)
@@ -217,6 +260,8 @@ bool TDesignSession::Run(const String& cmd, const std::vector<String>& args, std
         F->Property(args, out);
     else if (c == "verb")
         F->Verb(args, out);
+    else if (c == "inspector")
+        F->Inspector(args, out);
     else
         return false;
     return true;

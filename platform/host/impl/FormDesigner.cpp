@@ -20,6 +20,28 @@ void SaveDesignPictureJpeg(TControl* control, const String& fileName)
 
 namespace hostimpl {
 void SetDesignPaint(TDesignPaint paint) { gDesignPaint = paint; }
+
+namespace {
+// Closed when the host starts; once brought up it stays (the user closes it, not a package).
+class TInspectorServices : public TAggregatedObject, public IQInspectorServices {
+public:
+    using TAggregatedObject::TAggregatedObject;
+    bool QueryOwnInterface(const TGUID& iid, void** obj) override
+    {
+        return QueryAs<IQInspectorServices>(this, iid, obj);
+    }
+    void ShowObjectInspector() override { FShowing = true; }
+    bool InspectorShowing() override { return FShowing; }
+
+private:
+    bool FShowing = false;
+};
+}  // namespace
+
+std::unique_ptr<TAggregatedObject> NewInspectorServices(IInterface* controller)
+{
+    return std::make_unique<TInspectorServices>(controller);
+}
 }  // namespace hostimpl
 
 TFormDesigner::~TFormDesigner()

@@ -26,6 +26,7 @@ public:
         FServices.push_back(NewProgressServices(self));
         FServices.push_back(NewSplashScreenServices(self));
         FServices.push_back(NewNTAServices(self));
+        FServices.push_back(NewInspectorServices(self));
     }
     HRESULT QueryInterface(const TGUID& iid, void** obj) override
     {

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
 
 #include "ProjectTestHost.h"
 #include "host/Actions.h"
 #include "host/CppProjectOptions.h"
+#include "host/FormDesigner.h"
 #include "host/GalleryServices.h"
+#include "hostimpl/DesignSession.h"
 #include "hostimpl/HostImpl.h"
 #include "host/Package.h"
 #include "host/SourceModule.h"
@@ -35,6 +38,46 @@ TEST(host_ServicesLifetime, ServicesAnswerOnlyWhileTheHostRuns)
     }
     EXPECT_EQ(QuistorIDEServices(), nullptr);
     EXPECT_THROW(ModuleServices(), EHostError);
+}
+
+// The inspector comes up when asked (View>Object Inspector, or a package's designer) and then
+// shows the properties of the single selected component, sorted by name.
+TEST_F(host_Services, TheInspectorShowsTheSelectedComponentOnceBroughtUp)
+{
+    const String layout = dir + "form.txt";
+    AtomicWriteFile(layout,
+                    "object Form1: TForm\n"
+                    "  object Button1: TButton\n    Width = 75\n    Caption = 'OK'\n    Left = 8\n  end\n"
+                    "  object Label1: TLabel\n  end\n"
+                    "end\n");
+    TDesignSession session;
+    auto run = [&](const String& cmd, const std::vector<String>& args = {}) {
+        std::ostringstream out;
+        EXPECT_TRUE(session.Run(cmd, args, out));
+        return String(out.str());
+    };
+    run("design", {layout});
+    TFormDesigner* designer = ActiveDesigner();
+    ASSERT_NE(designer, nullptr);
+    TComponent* button = designer->FindComponent("Button1");
+    designer->SelectComponent(button);
+    EXPECT_EQ(run("inspector"), "object inspector: not shown\n");
+
+    auto inspector = RequireService<IQInspectorServices>("object inspector");
+    EXPECT_FALSE(inspector->InspectorShowing());
+    inspector->ShowObjectInspector();
+    EXPECT_TRUE(inspector->InspectorShowing());
+    EXPECT_EQ(run("inspector"), "object inspector: shown\n"
+                                "  Button1: TButton\n"
+                                "    Left = 8\n"
+                                "    Name = Button1\n"
+                                "    Width = 75\n");
+    designer->SetSelection({button, designer->FindComponent("Label1")});
+    EXPECT_EQ(run("inspector"), "object inspector: shown\n  2 selected\n");
+    designer->SelectComponent(nullptr);
+    EXPECT_EQ(run("inspector"), "object inspector: shown\n  nothing selected\n");
+    std::ostringstream ignored;
+    EXPECT_THROW(session.Run("inspector", {"Button1"}, ignored), Exception);
 }
 
 class TNoteItem : public TGalleryItem {

@@ -6,6 +6,7 @@
 
 #include "host/ComponentClasses.h"
 #include "host/Export.h"
+#include "rtl/Intf.h"
 #include "zub/Classes.h"
 
 class TControl;
@@ -58,3 +59,12 @@ HOST_API void SetActiveDesigner(TFormDesigner* designer);
 // the colour behind it), written as a JPEG file, replaced atomically. EHostError when the host
 // draws no pictures.
 HOST_API void SaveDesignPictureJpeg(TControl* control, const String& fileName);
+
+// The object inspector: it shows the properties of what the active designer has selected.
+class HOST_API IQInspectorServices : public virtual IInterface {
+public:
+    RTL_IID("{16B8DC3A-ABB5-4372-97AA-A940F0232F0A}");
+    // Brings the inspector up: shown, in front of the IDE's other windows.
+    virtual void ShowObjectInspector() = 0;
+    virtual bool InspectorShowing() = 0;
+};

@@ -6,6 +6,8 @@
 //   place CLASS NAME [PARENT]          a component of a palette class on the form (or in PARENT)
 //   property NAME PROP TYPE [VALUE]    the property's editor dialog ("..."), the value before it
 //   verb NAME [INDEX]                  the component editor's verbs, or runs verb INDEX
+//   inspector                          the object inspector: shown or not, the selected component's
+//                                      properties
 #include <iosfwd>
 #include <memory>
 #include <vector>

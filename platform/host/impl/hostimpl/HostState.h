@@ -67,6 +67,7 @@ std::unique_ptr<TAggregatedObject> NewMessageServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewProgressServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewSplashScreenServices(IInterface* controller);
 std::unique_ptr<TAggregatedObject> NewNTAServices(IInterface* controller);
+std::unique_ptr<TAggregatedObject> NewInspectorServices(IInterface* controller);
 
 // The main window's menu, made when the host starts and freed when it stops.
 void CreateMainMenu();
