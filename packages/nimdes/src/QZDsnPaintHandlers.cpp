@@ -228,8 +228,10 @@ void TQZPaintHandlerImage::Paint()
     }
     if (!im.HasPicture) return;
     if (im.Graphic) {
-        // stretching is left to the view: the graphic is drawn at its own size
-        c.Draw(im.RenderSize ? 0 : BW, im.RenderSize ? 0 : BW, *im.Graphic);
+        if (im.RenderSize)
+            c.StretchDraw(Rect(0, 0, W, H), *im.Graphic);
+        else
+            c.Draw(BW, BW, *im.Graphic);
         return;
     }
     DrawOutline(BW, BW, W - BW, H - BW, kToolkitGrey);

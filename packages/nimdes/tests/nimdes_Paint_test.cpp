@@ -55,6 +55,30 @@ TEST_F(nimdes_Paint, SmallControlGetsItsPictureAtNegativeOffsets)
     EXPECT_EQ(ops[2].Text, "TQZAPPLET");
 }
 
+// An image's graphic sits inside its border, or, with the render-size flag, is stretched over the
+// whole control.
+TEST_F(nimdes_Paint, ImageGraphicIsStretchedOnlyWithTheRenderSizeFlag)
+{
+    TBitmap graphic;
+    graphic.SetName("PIC");
+    graphic.SetWidth(16);
+    graphic.SetHeight(8);
+    for (bool stretch : {false, true}) {
+        SCOPED_TRACE(stretch);
+        TQZControl* im = Make(&qzc::TQZImage, 60, 40);
+        im->BorderOptions.Width = 2;
+        im->BorderOptions.Color = 0x808080;
+        im->HasPicture = true;
+        im->Graphic = &graphic;
+        im->RenderSize = stretch;
+        const auto ops = Paint(im);
+        ASSERT_FALSE(ops.empty());
+        EXPECT_EQ(ops.back().Kind, TCanvasOp::Bitmap);
+        EXPECT_EQ(ops.back().Text, "PIC");
+        EXPECT_EQ(ops.back().R, stretch ? Rect(0, 0, 60, 40) : Rect(2, 2, 18, 10));
+    }
+}
+
 TEST_F(nimdes_Paint, ControlsWithoutARowGetTheDefaultHandler)
 {
     // Neither the menu nor the URL window stands in the table; the image of a data-aware grid

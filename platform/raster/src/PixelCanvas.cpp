@@ -421,6 +421,26 @@ void TPixelCanvas::Draw(int x, int y, const TBitmap& bitmap)
         }
 }
 
+void TPixelCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap)
+{
+    const auto& px = bitmap.Pixels();
+    const long long w = static_cast<long long>(r.Right) - r.Left,
+                    h = static_cast<long long>(r.Bottom) - r.Top;
+    if (px.empty() || w <= 0 || h <= 0) return;
+    const TRect visible = Intersect(r, Moved(FClip, {-FOrigin.X, -FOrigin.Y}));
+    for (int y = visible.Top; y < visible.Bottom; ++y)
+        for (int x = visible.Left; x < visible.Right; ++x) {
+            // the source pixel whose cell holds the target pixel's centre
+            const auto col =
+                static_cast<int>(((static_cast<long long>(x) - r.Left) * 2 + 1) * bitmap.Width() / (2 * w));
+            const auto row =
+                static_cast<int>(((static_cast<long long>(y) - r.Top) * 2 + 1) * bitmap.Height() / (2 * h));
+            const TColor c = px[static_cast<std::size_t>(row * bitmap.Width() + col)];
+            if (bitmap.Transparent() && c == bitmap.TransparentColor()) continue;
+            Put(x, y, RealColor(c), FClip);
+        }
+}
+
 void TPixelCanvas::ButtonFace(const TRect& r, int bevelWidth, bool isDown, bool isFocused)
 {
     if (Empty(r)) return;

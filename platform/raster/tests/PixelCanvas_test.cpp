@@ -99,6 +99,86 @@ int Inked(const TPixelImage& img, const TRect& r)
     return n;
 }
 
+// A 24-bit BMP of the colours given row by row from the top.
+TBitmap Bitmap24(const std::vector<std::vector<TColor>>& rows)
+{
+    const int w = static_cast<int>(rows[0].size()), h = static_cast<int>(rows.size());
+    const int stride = (w * 3 + 3) / 4 * 4;
+    String b;
+    auto u32 = [&](long long v) {
+        for (int i = 0; i < 4; ++i) b += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    b += "BM";
+    u32(54 + stride * h);
+    u32(0);
+    u32(54);
+    u32(40);
+    u32(w);
+    u32(h);
+    u32(1 | (24 << 16));  // planes, bits a pixel
+    u32(0);
+    u32(stride * h);
+    u32(2835);
+    u32(2835);
+    u32(0);
+    u32(0);
+    for (int y = h - 1; y >= 0; --y) {
+        for (TColor c : rows[static_cast<std::size_t>(y)])
+            for (int shift : {16, 8, 0}) b += static_cast<char>((c >> shift) & 0xFF);
+        b += String(static_cast<std::size_t>(stride - w * 3), '\0');
+    }
+    TBitmap bmp;
+    bmp.LoadFromBmpBytes(b);
+    return bmp;
+}
+
+// Each target pixel takes the source pixel under its centre; the transparent colour and what
+// lies outside the clip stay as they were.
+TEST(PixelCanvas, StretchedBitmapFillsItsRectangle)
+{
+    TBitmap bmp = Bitmap24({{clRed, clLime}, {clBlue, clBlack}});
+    struct Case {
+        const char* name;
+        TRect clip;
+        bool transparentBlue;
+        std::vector<std::pair<TPoint, TColor>> expect;
+    } cases[] = {
+        {"whole",
+         Rect(0, 0, 10, 10),
+         false,
+         {{{1, 1}, clRed},
+          {{3, 2}, clRed},
+          {{4, 1}, clLime},
+          {{6, 2}, clLime},
+          {{1, 3}, clBlue},
+          {{6, 4}, clBlack},
+          {{0, 0}, kBg},
+          {{7, 1}, kBg},
+          {{1, 5}, kBg}}},
+        {"clipped", Rect(0, 0, 4, 3), false, {{{3, 2}, clRed}, {{4, 1}, kBg}, {{1, 3}, kBg}}},
+        {"transparent", Rect(0, 0, 10, 10), true, {{{1, 3}, kBg}, {{1, 1}, clRed}, {{6, 4}, clBlack}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TPixelImage img(10, 10, kBg);
+        TPixelCanvas canvas(img, {0, 0}, c.clip);
+        bmp.SetTransparent(c.transparentBlue);
+        bmp.SetTransparentColor(clBlue);
+        canvas.StretchDraw(Rect(1, 1, 7, 5), bmp);
+        for (const auto& [at, colour] : c.expect)
+            EXPECT_EQ(img.Pixel(at.X, at.Y), colour) << at.X << "," << at.Y;
+    }
+    // nothing for an empty or upside-down rectangle; a far-reaching one only where the picture is
+    TPixelImage img(10, 10, kBg);
+    TPixelCanvas canvas(img, {0, 0}, Rect(0, 0, 10, 10));
+    bmp.SetTransparent(false);
+    canvas.StretchDraw(Rect(5, 5, 5, 9), bmp);
+    canvas.StretchDraw(Rect(7, 7, 2, 2), bmp);
+    EXPECT_EQ(Inked(img, Rect(0, 0, 10, 10)), 0);
+    canvas.StretchDraw(Rect(INT_MIN, INT_MIN, INT_MAX, INT_MAX), bmp);
+    EXPECT_EQ(img.Pixel(0, 0), clBlack);  // the lower right quarter reaches over the whole picture
+}
+
 TEST(PixelCanvas, TextHasMetricsAndStaysInItsRectangle)
 {
     TPixelImage img(200, 40, kBg);

@@ -266,6 +266,15 @@ void TRecordingCanvas::Draw(int x, int y, const TBitmap& bitmap)
     Record(op);
 }
 
+void TRecordingCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap)
+{
+    TCanvasOp op = Op(TCanvasOp::Bitmap);
+    op.At = {r.Left, r.Top};
+    op.R = r;
+    op.Text = bitmap.Name();
+    Record(op);
+}
+
 void TRecordingCanvas::ButtonFace(const TRect& r, int bevelWidth, bool isDown, bool isFocused)
 {
     TCanvasOp op = Op(TCanvasOp::ButtonFace);

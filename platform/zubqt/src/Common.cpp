@@ -229,10 +229,12 @@ void TQtCanvas::Rectangle(const TRect& r)
     FPainter.restore();
 }
 
-void TQtCanvas::Draw(int x, int y, const TBitmap& bitmap)
+namespace {
+// The bitmap's pixels, its transparent colour left out; a null image when it has none.
+QImage BitmapImage(const TBitmap& bitmap)
 {
     const auto& px = bitmap.Pixels();
-    if (px.empty()) return;
+    if (px.empty()) return QImage();
     QImage img(bitmap.Width(), bitmap.Height(), QImage::Format_ARGB32);
     for (int row = 0; row < bitmap.Height(); ++row)
         for (int col = 0; col < bitmap.Width(); ++col) {
@@ -240,7 +242,21 @@ void TQtCanvas::Draw(int x, int y, const TBitmap& bitmap)
             const bool clear = bitmap.Transparent() && c == bitmap.TransparentColor();
             img.setPixel(col, row, clear ? 0u : (0xFF000000u | QtColor(c).rgb()));
         }
-    FPainter.drawImage(x, y, img);
+    return img;
+}
+}  // namespace
+
+void TQtCanvas::Draw(int x, int y, const TBitmap& bitmap)
+{
+    const QImage img = BitmapImage(bitmap);
+    if (!img.isNull()) FPainter.drawImage(x, y, img);
+}
+
+void TQtCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap)
+{
+    const QImage img = BitmapImage(bitmap);
+    if (!img.isNull() && r.Right > r.Left && r.Bottom > r.Top)
+        FPainter.drawImage(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), img);
 }
 
 void TQtCanvas::ButtonFace(const TRect& r, int bevelWidth, bool isDown, bool isFocused)
@@ -416,6 +432,10 @@ void TQtImageCanvas::Rectangle(const TRect& r)
 void TQtImageCanvas::Draw(int x, int y, const TBitmap& bitmap)
 {
     Draw([&](TCanvas& c) { c.Draw(x, y, bitmap); });
+}
+void TQtImageCanvas::StretchDraw(const TRect& r, const TBitmap& bitmap)
+{
+    Draw([&](TCanvas& c) { c.StretchDraw(r, bitmap); });
 }
 void TQtImageCanvas::Line(const TPoint& from, const TPoint& to)
 {

@@ -69,6 +69,7 @@ public:
     void Polygon(const std::vector<TPoint>& points) override;
     void Rectangle(const TRect& r) override;
     void Draw(int x, int y, const TBitmap& bitmap) override;
+    void StretchDraw(const TRect& r, const TBitmap& bitmap) override;
     // The image painted on, nullptr for a widget.
     QImage* Pixels() const { return FImage; }
 
@@ -114,6 +115,7 @@ public:
     void Polygon(const std::vector<TPoint>& points) override;
     void Rectangle(const TRect& r) override;
     void Draw(int x, int y, const TBitmap& bitmap) override;
+    void StretchDraw(const TRect& r, const TBitmap& bitmap) override;
 
 protected:
     void Line(const TPoint& from, const TPoint& to) override;

@@ -49,6 +49,7 @@ public:
     void Polygon(const std::vector<TPoint>& points) override;
     void Rectangle(const TRect& r) override;
     void Draw(int x, int y, const TBitmap& bitmap) override;
+    void StretchDraw(const TRect& r, const TBitmap& bitmap) override;  // nearest pixel
 
     // The picture's colour under canvas point (x, y); clNone outside it.
     TColor PixelAt(int x, int y) const;

@@ -160,6 +160,8 @@ public:
     // Draws the bitmap with its top-left corner at (x, y); a transparent bitmap leaves its
     // transparent colour's pixels out.
     virtual void Draw(int x, int y, const TBitmap& bitmap) = 0;
+    // The same, stretched (or shrunk) to fill r.
+    virtual void StretchDraw(const TRect& r, const TBitmap& bitmap) = 0;
     // Push-button face over r: bevels of the given width, sunk when down, a focus frame when
     // focused. Returns the inner rectangle (r less the frame and the bevels).
     TRect DrawButtonFace(const TRect& r, int bevelWidth, bool isDown, bool isFocused);
@@ -252,6 +254,7 @@ public:
     void Polygon(const std::vector<TPoint>& points) override;
     void Rectangle(const TRect& r) override;
     void Draw(int x, int y, const TBitmap& bitmap) override;
+    void StretchDraw(const TRect& r, const TBitmap& bitmap) override;  // a Bitmap op over r
 
     const std::vector<TCanvasOp>& Ops() const { return FOps; }
     void Clear() { FOps.clear(); }
