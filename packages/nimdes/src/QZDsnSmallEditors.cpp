@@ -48,6 +48,8 @@ TQZControl* TQZDsnTabControl::AddPage(TQZControl& tabs)
     page->TabOrder = static_cast<int>(tabs.Pages().size()) - 1;
     page->SetCaption("Page" + IntToStr(page->TabOrder));
     page->SetBounds(0, 20, tabs.Width(), tabs.Height() - 20);
+    page->SetAnchors(akLeft | akTop | akRight | akBottom);
+    page->BringToFront();
     if (TFormDesigner* d = ActiveDesigner()) {
         d->Modified();
         d->SelectComponent(page);

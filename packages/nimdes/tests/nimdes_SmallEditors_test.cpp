@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "QZDsnEditors.h"
 #include "QZRegister.h"
 #include "host/FormDesigner.h"
 #include "rtl/ScopeGuard.h"
 #include "zub/Dialogs.h"
+#include "zub/Forms.h"
 #include "zub/Graphics.h"
 
 namespace {
@@ -66,6 +69,27 @@ TEST(nimdes_SmallEditors, TabPagesTakeTheFirstFreeNumber)
     EXPECT_EQ(PageNames(*tabs), (std::vector<String>{"TabsPage1", "TabsPage0"}));
     EXPECT_EQ(tabs->Pages()[1]->TabOrder, 1);
     EXPECT_EQ(d.Form.FindComponent("TabsPage0"), tabs->Pages()[1]);
+}
+
+// A new page covers the tab control below the tabs whatever its size becomes, in front of what
+// the tab control held before.
+TEST(nimdes_SmallEditors, NewTabPageIsAnchoredOnAllSidesAndInFront)
+{
+    DesignForm d;
+    TQZControl* tabs = d.Make(&qzc::TQZTabControl, "Tabs");
+    tabs->SetBounds(10, 10, 300, 200);
+    std::vector<TNotice> told;
+    auto previous = Notices().SetObserver([&](const TNotice& n) { told.push_back(n); });
+    TScopeGuard restore([&] { Notices().SetObserver(previous); });
+    TQZControl* page = TQZDsnTabControl::AddPage(*tabs);
+    Application->ProcessMessages();
+    EXPECT_EQ(page->Anchors(), akLeft | akTop | akRight | akBottom);
+    EXPECT_EQ(tabs->Controls(tabs->ControlCount() - 1), page);
+    EXPECT_TRUE(std::any_of(told.begin(), told.end(), [&](const TNotice& n) {
+        return n.Sender == page && n.Prop == TProp::Request && n.Text == "front";
+    }));
+    tabs->SetBounds(10, 10, 400, 250);
+    EXPECT_EQ(page->BoundsRect(), Rect(0, 20, 400, 250));
 }
 
 TEST(nimdes_SmallEditors, RemovePageNeedsAnActivePageWithinThePages)

@@ -40,18 +40,51 @@ int TControl::Width() const { return Get(FWidth); }
 int TControl::Height() const { return Get(FHeight); }
 void TControl::SetLeft(int v) { Put(FLeft, v, TProp::Bounds); }
 void TControl::SetTop(int v) { Put(FTop, v, TProp::Bounds); }
-void TControl::SetWidth(int v) { Put(FWidth, v, TProp::Bounds); }
-void TControl::SetHeight(int v) { Put(FHeight, v, TProp::Bounds); }
+void TControl::SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
+void TControl::SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
+TAnchors TControl::Anchors() const { return Get(FAnchors); }
+void TControl::SetAnchors(TAnchors a) { Put(FAnchors, a, TProp::Style); }
 
 void TControl::SetBounds(int left, int top, int width, int height)
 {
-    std::lock_guard g(Lock());
-    if (FLeft == left && FTop == top && FWidth == width && FHeight == height) return;
-    FLeft = left;
-    FTop = top;
-    FWidth = width;
-    FHeight = height;
-    Changed(TProp::Bounds);
+    int dw = 0, dh = 0;
+    {
+        std::lock_guard g(Lock());
+        if (FLeft == left && FTop == top && FWidth == width && FHeight == height) return;
+        dw = width - FWidth;
+        dh = height - FHeight;
+        FLeft = left;
+        FTop = top;
+        FWidth = width;
+        FHeight = height;
+        Changed(TProp::Bounds);
+    }
+    if (dw == 0 && dh == 0) return;
+    std::vector<TControl*> children;
+    {
+        std::lock_guard g(TreeLock());
+        children = FControls;
+    }
+    for (TControl* c : children) c->ParentResized(dw, dh);
+}
+
+void TControl::ParentResized(int dw, int dh)
+{
+    const TAnchors a = Anchors();
+    int left = Left(), top = Top(), width = Width(), height = Height();
+    if (a & akRight) {
+        if (a & akLeft)
+            width = std::max(0, width + dw);
+        else
+            left += dw;
+    }
+    if (a & akBottom) {
+        if (a & akTop)
+            height = std::max(0, height + dh);
+        else
+            top += dh;
+    }
+    SetBounds(left, top, width, height);
 }
 
 TRect TControl::BoundsRect() const
@@ -104,6 +137,18 @@ void TControl::SetParent(TControl* parent)
         if (parent) parent->FControls.push_back(this);
     }
     Changed(TProp::Parent);
+}
+
+void TControl::BringToFront()
+{
+    {
+        std::lock_guard g(TreeLock());
+        if (!FParent) return;
+        auto& l = FParent->FControls;
+        l.erase(std::remove(l.begin(), l.end(), this), l.end());
+        l.push_back(this);
+    }
+    PostNotice(TNotice{this, TProp::Request, TNoticeKind::Property, -1, -1, "front"});
 }
 
 int TControl::ControlCount() const

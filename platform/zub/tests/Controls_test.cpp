@@ -140,6 +140,66 @@ TEST(ZubControl, WritesPostNoticesInOrderAndOnlyOnChange)
     EXPECT_EQ(label->Font()->Color(), clRed);
 }
 
+// The parent grows by (40, 20), then shrinks far below the child: anchored edges keep their
+// distance to the parent's, a control anchored on both sides of an axis changes its size.
+TEST(ZubControl, AnchoredEdgesFollowTheParentsSize)
+{
+    struct Case {
+        const char* name;
+        TAnchors anchors;
+        TRect grown, shrunk;
+    } cases[] = {
+        {"left top", akLeft | akTop, Rect(10, 10, 60, 40), Rect(10, 10, 60, 40)},
+        {"all", akLeft | akTop | akRight | akBottom, Rect(10, 10, 100, 60), Rect(10, 10, 10, 10)},
+        {"right bottom", akRight | akBottom, Rect(50, 30, 100, 60), Rect(-90, -60, -40, -30)},
+        {"left right", akLeft | akRight, Rect(10, 10, 100, 40), Rect(10, 10, 10, 40)},
+        {"none", 0, Rect(10, 10, 60, 40), Rect(10, 10, 60, 40)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TForm form(nullptr);
+        form.SetBounds(0, 0, 100, 100);
+        auto* panel = new TControl(&form);
+        panel->SetParent(&form);
+        panel->SetBounds(0, 0, 100, 80);
+        auto* child = new TLabel(&form);
+        child->SetParent(panel);
+        child->SetBounds(10, 10, 50, 30);
+        child->SetAnchors(c.anchors);
+        EXPECT_EQ(child->Anchors(), c.anchors);
+        panel->SetBounds(0, 0, 140, 100);
+        EXPECT_EQ(child->BoundsRect(), c.grown);
+        panel->SetWidth(0);
+        panel->SetHeight(10);
+        EXPECT_EQ(child->BoundsRect(), c.shrunk);
+    }
+}
+
+TEST(ZubControl, BringToFrontPutsTheControlOverItsSiblings)
+{
+    TNoticeLog log;
+    TForm form(nullptr);
+    TLabel* labels[3];
+    for (auto*& l : labels) {
+        l = new TLabel(&form);
+        l->SetParent(&form);
+    }
+    Application->ProcessMessages();
+    log.Clear();
+    labels[0]->BringToFront();
+    EXPECT_EQ(form.Controls(2), labels[0]);
+    EXPECT_EQ(form.Controls(0), labels[1]);
+    labels[0]->BringToFront();  // already in front: stays
+    EXPECT_EQ(form.Controls(2), labels[0]);
+    Application->ProcessMessages();
+    const auto told = log.For(labels[0]);
+    ASSERT_FALSE(told.empty());
+    EXPECT_EQ(told.back().Prop, TProp::Request);
+    EXPECT_EQ(told.back().Text, "front");
+    TLabel alone(nullptr);
+    EXPECT_NO_THROW(alone.BringToFront());
+}
+
 TEST(ZubControl, DestroyedControlDropsItsPendingNotices)
 {
     TNoticeLog log;

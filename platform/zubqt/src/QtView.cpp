@@ -353,6 +353,11 @@ void TQtView::Impl::Request(TControlView* v, const String& what)
         dragWindow = w;
         dragOffset = QCursor::pos() - w->pos();
     } else if (what == "front") {
+        // a control comes in front of its siblings, a form's window to the foreground
+        if (v->Control()->Parent()) {
+            v->Widget()->raise();
+            return;
+        }
         w->raise();
         w->activateWindow();
     }

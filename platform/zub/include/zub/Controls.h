@@ -51,6 +51,11 @@ void LoadLayoutPicture(TPicture& picture, const TLayoutValue& v);
 // A string list ( 'a' 'b' ) into lines, replacing them.
 void AssignLayoutList(TStrings& lines, const TLayoutValue& v);
 
+// The edges of a control that keep their distance to the same edges of its parent when the
+// parent changes size: anchored left and right it grows with the parent, right alone it moves.
+enum TAnchorKind : unsigned { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+using TAnchors = unsigned;
+
 class TControl : public TComponent, public ILayoutTarget {
 public:
     explicit TControl(TComponent* AOwner);
@@ -66,6 +71,8 @@ public:
     void SetHeight(int v);
     void SetBounds(int left, int top, int width, int height);
     TRect BoundsRect() const;
+    TAnchors Anchors() const;
+    void SetAnchors(TAnchors a);
     // No borders in the model: the client area is the whole control.
     int ClientWidth() const { return Width(); }
     int ClientHeight() const { return Height(); }
@@ -106,6 +113,9 @@ public:
     TControl* Controls(int index) const;
     // The outermost parent (the form), this control when it has no parent.
     TControl* TopParent() const;
+    // In front of its siblings: last among its parent's controls, painted over the others (the
+    // view raises its widget). A form asks for its window to come to the foreground.
+    virtual void BringToFront();
 
     bool Focused() const;
     void SetFocus();  // takes the focus from the control of the same form that had it
@@ -166,7 +176,11 @@ protected:
     virtual bool KeyPreviewOn() const { return false; }
 
 private:
+    // The parent's size changed by (dw, dh): the anchored edges follow.
+    void ParentResized(int dw, int dh);
+
     int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    TAnchors FAnchors = akLeft | akTop;
     bool FVisible = true;
     bool FEnabled = true;
     String FText;

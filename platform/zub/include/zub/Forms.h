@@ -98,7 +98,7 @@ public:
     // Window-system requests the view carries out: let the window follow the mouse (dragging a
     // borderless window), bring it to the foreground. Counted for tests.
     void BeginMoveByMouse();
-    void BringToFront();
+    void BringToFront() override;
     int MoveRequests() const { return FMoveRequests; }
 
     TNotifyEvent OnShow;
