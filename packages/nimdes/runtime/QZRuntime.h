@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/ComponentClasses.h"
+#include "zub/Collections.h"
 #include "zub/Controls.h"
 #include "zub/Layout.h"
 
@@ -177,6 +178,7 @@ public:
     int TabOrder = 0;
     TQZScriptEvents ScriptEvents;
     TQZTreeViewItems TreeItems;  // tree views
+    TCollection Columns{this};  // data grids: their TQZDBGridColumn items
     // The tab control's pages (its TQZTabPage children) in list order.
     std::vector<TQZControl*> Pages() const;
 

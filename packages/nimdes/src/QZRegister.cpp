@@ -10,6 +10,7 @@
 #include "host/FileDialogs.h"
 #include "host/Package.h"
 #include "host/Palette.h"
+#include "zub/Collections.h"
 #include "host/SplashServices.h"
 #include "rtl/Files.h"
 #include "rtl/Resources.h"
@@ -316,8 +317,8 @@ void TQZDataFieldProperty::FillFieldNames(TStrings& list)
     TObject* searched = GetComponent(0);
     if (name.size() >= 6 && SameText(name.substr(0, 6), "Owner.")) {
         // the owner of the collection that holds the item: for a grid column, the grid
-        TComponent* item = GetComponent(0);
-        searched = item ? item->Owner() : nullptr;
+        auto* item = dynamic_cast<TCollectionItem*>(GetComponent(0));
+        searched = item && item->Collection() ? item->Collection()->Owner() : nullptr;
         name = name.substr(6);
     }
     TObject* value = nullptr;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "QZDsnEditors.h"
 #include "QZRegister.h"
@@ -90,6 +91,38 @@ TEST(nimdes_SmallEditors, NewTabPageIsAnchoredOnAllSidesAndInFront)
     }));
     tabs->SetBounds(10, 10, 400, 250);
     EXPECT_EQ(page->BoundsRect(), Rect(0, 20, 400, 250));
+}
+
+// "Owner.DataSource" of a grid column is the data source of the grid whose columns hold it.
+TEST(nimdes_SmallEditors, ColumnFieldNamesComeFromTheGridHoldingTheColumn)
+{
+    DesignForm d;
+    TQZControl* grid = d.Make(&qzc::TQZDBGrid, "Grid1");
+    TStringList fields;
+    fields.SetText("Name\nCity\n");
+    TDataSource source(nullptr);
+    source.DataSetFields = &fields;
+    grid->ObjectProperties["DATASOURCE"] = &source;
+    TCollectionItem* column = grid->Columns.Add(std::make_unique<TCollectionItem>());
+    TCollectionItem loose;  // in no collection
+    TQZControl* notAColumn = d.Make(&qzc::TQZDBGrid, "Grid2");
+    notAColumn->ObjectProperties["DATASOURCE"] = &source;
+    struct Case {
+        const char* name;
+        TComponent* selected;
+        std::vector<String> values;
+    } cases[] = {
+        {"column of the grid", column, {"Name", "City"}},
+        {"column in no collection", &loose, {}},
+        {"a component that is no column", notAColumn, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TQZDataGridColumnFieldProperty editor(TPropertyTarget{{c.selected}, "DataField", {}, {}, {}});
+        std::vector<String> values;
+        editor.GetValues([&](const String& v) { values.push_back(v); });
+        EXPECT_EQ(values, c.values);
+    }
 }
 
 TEST(nimdes_SmallEditors, RemovePageNeedsAnActivePageWithinThePages)

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <thread>
 
 #include "TestSupport.h"
+#include "zub/Collections.h"
 #include "zub/Forms.h"
 #include "zub/StdCtrls.h"
 
@@ -198,6 +200,27 @@ TEST(ZubControl, BringToFrontPutsTheControlOverItsSiblings)
     EXPECT_EQ(told.back().Text, "front");
     TLabel alone(nullptr);
     EXPECT_NO_THROW(alone.BringToFront());
+}
+
+TEST(ZubCollection, ItemsKnowTheirCollectionAndItsOwner)
+{
+    TForm form(nullptr);
+    auto columns = std::make_unique<TCollection>(&form);
+    EXPECT_EQ(columns->Owner(), &form);
+    TCollectionItem* a = columns->Add(std::make_unique<TCollectionItem>());
+    TCollectionItem* b = columns->Add(std::make_unique<TCollectionItem>());
+    EXPECT_EQ(columns->Count(), 2);
+    EXPECT_EQ(columns->Items(1), b);
+    EXPECT_EQ(a->Collection(), columns.get());
+    EXPECT_EQ(a->Owner(), nullptr);  // the collection frees it, no component owner
+    columns->Delete(0);
+    EXPECT_EQ(columns->Items(0), b);
+    EXPECT_THROW(columns->Items(1), EListError);
+    EXPECT_THROW(columns->Delete(-1), EListError);
+    EXPECT_THROW(columns->Add(nullptr), EListError);
+    EXPECT_EQ(columns->Count(), 1);
+    TCollectionItem loose;
+    EXPECT_EQ(loose.Collection(), nullptr);
 }
 
 TEST(ZubControl, DestroyedControlDropsItsPendingNotices)
