@@ -19,7 +19,7 @@
 #include "Idlenvoptions.h"
 #include "PeakMemory.h"
 #include "host/Actions.h"
-#include "host/ConsoleProcess.h"
+#include "rtl/ConsoleProcess.h"
 #include "hostimpl/HostImpl.h"
 #include "rtl/Files.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "Idlcppopts.h"
-#include "host/ConsoleProcess.h"
+#include "rtl/ConsoleProcess.h"
 #include "rtl/Classes.h"
 
 // The line a compiler message "file:line: text" names; 0 when it names none.

@@ -10,7 +10,7 @@
 
 #include "KrotexSkeletons.h"
 #include "KrotexSwitches.h"
-#include "host/ConsoleProcess.h"
+#include "rtl/ConsoleProcess.h"
 #include "rtl/Files.h"
 #include "rtl/Interrupt.h"
 

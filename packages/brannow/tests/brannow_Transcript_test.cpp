@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "host/ConsoleProcess.h"
+#include "rtl/ConsoleProcess.h"
 #include "rtl/Files.h"
 #include "testsupport/TestDir.h"
 

@@ -4,7 +4,7 @@
 #include <csignal>
 #include <filesystem>
 
-#include "host/ConsoleProcess.h"
+#include "rtl/ConsoleProcess.h"
 #include "rtl/Files.h"
 #include "testsupport/TestDir.h"
 

@@ -5,7 +5,7 @@
 
 #include "testsupport/TestDir.h"
 #include "TypeLibraryGolden.h"
-#include "host/ConsoleProcess.h"
+#include "rtl/ConsoleProcess.h"
 #include "rtl/Files.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "testsupport/TestDir.h"
-#include "host/ConsoleProcess.h"
+#include "rtl/ConsoleProcess.h"
 #include "rtl/Files.h"
 
 namespace {

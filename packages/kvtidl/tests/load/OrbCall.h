@@ -5,7 +5,7 @@
 
 #include <utility>
 
-#include "host/ConsoleProcess.h"
+#include "rtl/ConsoleProcess.h"
 #include "rtl/Files.h"
 
 // One deposit, one balance, one closing call.

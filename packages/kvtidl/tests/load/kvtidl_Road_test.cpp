@@ -6,7 +6,7 @@
 
 #include "IdlHostTest.h"
 #include "OrbCall.h"
-#include "host/ConsoleProcess.h"
+#include "rtl/ConsoleProcess.h"
 #include "rtl/Interrupt.h"
 
 namespace {

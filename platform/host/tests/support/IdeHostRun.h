@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "host/ConsoleProcess.h"
+#include "rtl/ConsoleProcess.h"
 
 struct TIdeHostRun {
     int Status;

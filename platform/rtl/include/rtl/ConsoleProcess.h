@@ -1,13 +1,11 @@
 #pragma once
-// The host's console-process object: runs a command-line program to completion in a given
-// working directory and keeps what it printed, standard output in the first list and standard
-// error in the second.
+// A console process: runs a command-line program to completion in a given working directory and
+// keeps what it printed, standard output in one list and standard error in the other.
 #include <functional>
 
-#include "host/Export.h"
 #include "rtl/Classes.h"
 
-class HOST_API TConsoleProcess : public TObject {
+class TConsoleProcess : public TObject {
 public:
     // Program to start: a name without "/" is looked up on PATH.
     String ApplicationName;

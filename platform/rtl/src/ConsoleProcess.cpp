@@ -1,4 +1,4 @@
-#include "host/ConsoleProcess.h"
+#include "rtl/ConsoleProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>
