@@ -4,7 +4,6 @@
 #include <functional>
 #include <iostream>
 #include <memory>
-#include <set>
 
 #include "host/Actions.h"
 #include "host/CodeUpdaters.h"
@@ -27,13 +26,6 @@
 namespace hostimpl {
 namespace {
 
-const std::set<String> kCommands = {"load",     "gallery", "new",     "run",       "unload", "compiler",
-                                    "designer", "state",   "project", "messages",  "menu",   "open",
-                                    "filters",  "options", "browse",  "component", "render", "typelib",
-                                    "answer",   "todo",    "edit"};
-
-bool IsCommand(const String& s) { return kCommands.count(LowerCase(s)) > 0 || TDesignSession::IsCommand(s); }
-
 class EUsage : public Exception {
 public:
     using Exception::Exception;
@@ -46,117 +38,179 @@ std::vector<String> Words(const String& line)
     return MacroWords(line);
 }
 
+class TShell;
+
+// One of idehost's commands. The table below is the command set: it splits the command line,
+// dispatches and words the usage errors.
+struct TCommand {
+    const char* Name;
+    void (TShell::*Handler)(std::vector<String>& args);
+    // What the arguments must be ("needs an action name"); nullptr: the handler words its own.
+    const char* Usage;
+    // The first word after it is a subcommand even where it names a command (project new).
+    bool TakesSubcommand;
+};
+
+const TCommand* FindCommand(const String& name);
+
 class TShell {
 public:
     TShell(String packages, std::ostream& out) : FLoader(std::move(packages)), FOut(out) {}
 
     void Run(const String& cmd, std::vector<String> a)
     {
-        const String c = LowerCase(cmd);
-        if (c == "load") {
-            if (a.empty()) throw EUsage("load needs a package name");
-            for (const auto& n : a) {
-                FLoader.Load(n);
-                FOut << "loaded " << n << "\n";
-            }
-            MainFormCreated().FirePending(IDEApplication());
-            FLoader.EndLoading();
-        } else if (c == "gallery") {
-            NoArgs(c, a);
-            ListGallery();
-        } else if (c == "state") {
-            NoArgs(c, a);
-            for (const auto& line : HostStateListing()) FOut << line << "\n";
-        } else if (c == "new") {
-            String dir = TakeOption(a, "--dir");
-            if (a.size() != 2) throw EUsage("new needs CATEGORY ITEM [--dir OUT]");
-            if (!dir.empty()) {
-                if (!ForceDirectories(dir)) throw EHostError("Cannot create folder " + dir);
-                SetProjectFolder(dir);
-            }
-            const std::size_t before = ReceivedFiles().size();
-            // an item that made no file was cancelled, whether its wizard said so or not
-            const bool done = RunGalleryItem(a[0], a[1]) && ReceivedFiles().size() > before;
-            WriteReceived(before);
-            if (!done) FOut << "cancelled\n";
-        } else if (c == "run") {
-            if (a.size() != 1) throw EUsage("run needs an action name");
-            TAction* action = FindAction(IDEApplication(), a[0]);
-            if (!action) throw EHostError("No action named " + a[0]);
-            const std::size_t before = ReceivedFiles().size();
-            if (!action->Execute()) throw EHostError("Action " + a[0] + " is disabled");
-            WriteReceived(before);
-            FOut << "executed " << action->Name() << "\n";
-        } else if (c == "unload") {
-            CloseDesign();
-            if (a.empty()) {
-                FLoader.UnloadAll();
-                FOut << "unloaded all\n";
-            }
-            for (const auto& n : a) {
-                FLoader.Unload(n);
-                FOut << "unloaded " << n << "\n";
-            }
-        } else if (c == "compiler") {
-            if (a.size() != 1) throw EUsage("compiler needs none, idle or busy");
-            String v = LowerCase(a[0]);
-            if (v == "none")
-                SetCompilerState(TCompilerState::None);
-            else if (v == "idle")
-                SetCompilerState(TCompilerState::Idle);
-            else if (v == "busy")
-                SetCompilerState(TCompilerState::Busy);
-            else
-                throw EUsage("compiler needs none, idle or busy");
-        } else if (c == "project") {
-            RunProjectCommand(a, FOut);
-        } else if (c == "browse") {
-            RunBrowseCommand(a, FOut);
-        } else if (c == "component") {
-            RunComponentCommand(a, FOut);
-        } else if (c == "answer") {
-            if (a.empty()) throw EUsage("answer needs KEY=VALUE...");
-            for (const auto& kv : a) {
-                const auto eq = kv.find('=');
-                if (eq == String::npos || eq == 0) throw EUsage("answer needs KEY=VALUE, not " + kv);
-                SetDialogAnswer(kv.substr(0, eq), kv.substr(eq + 1));
-            }
-        } else if (c == "typelib") {
-            const std::size_t before = ReceivedFiles().size();
-            RunTypeLibCommand(a, FOut);
-            WriteReceived(before);
-        } else if (c == "todo") {
-            RunToDoCommand(a, FOut);
-        } else if (c == "messages") {
-            NoArgs(c, a);
-            RunMessagesCommand(FOut);
-        } else if (c == "menu") {
-            NoArgs(c, a);
-            if (TMainMenu* menu = IDEMainMenu()) ListMenu(menu->Items(), 0);
-        } else if (c == "filters") {
-            NoArgs(c, a);
-            for (const TFilterEntry& f : OpenFileFilters()) FOut << f.Filter << "\n";
-        } else if (c == "open") {
-            if (a.size() != 1) throw EUsage("open needs a file name");
-            OpenFile(a[0][0] == '/' ? a[0] : ProjectFolder() + a[0]);
-        } else if (c == "edit") {
-            if (a.size() != 2) throw EUsage("edit needs FILE TEXTFILE");
-            auto full = [&](const String& f) { return f[0] == '/' ? f : ProjectFolder() + f; };
-            EditFile(full(a[0]), ReadFileBytes(full(a[1])));
-            FOut << "editing " << full(a[0]) << "\n";
-        } else if (c == "options") {
-            RunOptionsDialog(a);
-        } else if (c == "render") {
-            if (a.size() != 2) throw EUsage("render needs LAYOUT PICTURE");
-            RenderForm(a[0], a[1]);
-            FOut << "rendered " << a[1] << "\n";
-        } else if (c == "designer") {
-            if (a.size() != 1 || (LowerCase(a[0]) != "on" && LowerCase(a[0]) != "off"))
-                throw EUsage("designer needs on or off");
-            SetZubDesignerActive(LowerCase(a[0]) == "on");
-        } else if (!FDesign->Run(c, a, FOut)) {
-            throw EUsage("Unknown command " + cmd);
+        const TCommand* command = FindCommand(cmd);
+        if (!command) throw EUsage("Unknown command " + cmd);
+        FCommand = command;
+        (this->*command->Handler)(a);
+    }
+
+    void Load(std::vector<String>& a)
+    {
+        Need(!a.empty());
+        for (const auto& n : a) {
+            FLoader.Load(n);
+            FOut << "loaded " << n << "\n";
         }
+        MainFormCreated().FirePending(IDEApplication());
+        FLoader.EndLoading();
+    }
+
+    void Gallery(std::vector<String>& a)
+    {
+        Need(a.empty());
+        ListGallery();
+    }
+
+    void State(std::vector<String>& a)
+    {
+        Need(a.empty());
+        for (const auto& line : HostStateListing()) FOut << line << "\n";
+    }
+
+    void New(std::vector<String>& a)
+    {
+        String dir = TakeOption(a, "--dir");
+        Need(a.size() == 2);
+        if (!dir.empty()) {
+            if (!ForceDirectories(dir)) throw EHostError("Cannot create folder " + dir);
+            SetProjectFolder(dir);
+        }
+        const std::size_t before = ReceivedFiles().size();
+        // an item that made no file was cancelled, whether its wizard said so or not
+        const bool done = RunGalleryItem(a[0], a[1]) && ReceivedFiles().size() > before;
+        WriteReceived(before);
+        if (!done) FOut << "cancelled\n";
+    }
+
+    void RunAction(std::vector<String>& a)
+    {
+        Need(a.size() == 1);
+        TAction* action = FindAction(IDEApplication(), a[0]);
+        if (!action) throw EHostError("No action named " + a[0]);
+        const std::size_t before = ReceivedFiles().size();
+        if (!action->Execute()) throw EHostError("Action " + a[0] + " is disabled");
+        WriteReceived(before);
+        FOut << "executed " << action->Name() << "\n";
+    }
+
+    void Unload(std::vector<String>& a)
+    {
+        CloseDesign();
+        if (a.empty()) {
+            FLoader.UnloadAll();
+            FOut << "unloaded all\n";
+        }
+        for (const auto& n : a) {
+            FLoader.Unload(n);
+            FOut << "unloaded " << n << "\n";
+        }
+    }
+
+    void Compiler(std::vector<String>& a)
+    {
+        Need(a.size() == 1);
+        String v = LowerCase(a[0]);
+        if (v == "none")
+            SetCompilerState(TCompilerState::None);
+        else if (v == "idle")
+            SetCompilerState(TCompilerState::Idle);
+        else if (v == "busy")
+            SetCompilerState(TCompilerState::Busy);
+        else
+            Need(false);
+    }
+
+    void Project(std::vector<String>& a) { RunProjectCommand(a, FOut); }
+    void Browse(std::vector<String>& a) { RunBrowseCommand(a, FOut); }
+    void Component(std::vector<String>& a) { RunComponentCommand(a, FOut); }
+    void ToDo(std::vector<String>& a) { RunToDoCommand(a, FOut); }
+
+    void Answer(std::vector<String>& a)
+    {
+        Need(!a.empty());
+        for (const auto& kv : a) {
+            const auto eq = kv.find('=');
+            if (eq == String::npos || eq == 0) throw EUsage("answer needs KEY=VALUE, not " + kv);
+            SetDialogAnswer(kv.substr(0, eq), kv.substr(eq + 1));
+        }
+    }
+
+    void TypeLib(std::vector<String>& a)
+    {
+        const std::size_t before = ReceivedFiles().size();
+        RunTypeLibCommand(a, FOut);
+        WriteReceived(before);
+    }
+
+    void Messages(std::vector<String>& a)
+    {
+        Need(a.empty());
+        RunMessagesCommand(FOut);
+    }
+
+    void Menu(std::vector<String>& a)
+    {
+        Need(a.empty());
+        if (TMainMenu* menu = IDEMainMenu()) ListMenu(menu->Items(), 0);
+    }
+
+    void Filters(std::vector<String>& a)
+    {
+        Need(a.empty());
+        for (const TFilterEntry& f : OpenFileFilters()) FOut << f.Filter << "\n";
+    }
+
+    void Open(std::vector<String>& a)
+    {
+        Need(a.size() == 1);
+        OpenFile(a[0][0] == '/' ? a[0] : ProjectFolder() + a[0]);
+    }
+
+    void Edit(std::vector<String>& a)
+    {
+        Need(a.size() == 2);
+        auto full = [&](const String& f) { return f[0] == '/' ? f : ProjectFolder() + f; };
+        EditFile(full(a[0]), ReadFileBytes(full(a[1])));
+        FOut << "editing " << full(a[0]) << "\n";
+    }
+
+    // The form designer's commands.
+    void Designed(std::vector<String>& a) { FDesign->Run(FCommand->Name, a, FOut); }
+
+    void Options(std::vector<String>& a) { RunOptionsDialog(a); }
+
+    void Render(std::vector<String>& a)
+    {
+        Need(a.size() == 2);
+        RenderForm(a[0], a[1]);
+        FOut << "rendered " << a[1] << "\n";
+    }
+
+    void Designer(std::vector<String>& a)
+    {
+        Need(a.size() == 1 && (LowerCase(a[0]) == "on" || LowerCase(a[0]) == "off"));
+        SetZubDesignerActive(LowerCase(a[0]) == "on");
     }
 
     TPackageLoader& Loader() { return FLoader; }
@@ -164,9 +218,10 @@ public:
     void CloseDesign() { FDesign = std::make_unique<TDesignSession>(); }
 
 private:
-    static void NoArgs(const String& c, const std::vector<String>& a)
+    // The usage error of the running command unless `ok`.
+    void Need(bool ok) const
     {
-        if (!a.empty()) throw EUsage(c + " takes no arguments");
+        if (!ok) throw EUsage(String(FCommand->Name) + " " + FCommand->Usage);
     }
 
     static String TakeOption(std::vector<String>& a, const String& opt)
@@ -224,7 +279,7 @@ private:
             else if (i + 1 == a.size() && (LowerCase(a[i]) == "ok" || LowerCase(a[i]) == "cancel"))
                 ok = LowerCase(a[i]) == "ok";
             else
-                throw EUsage("options takes PAGE.FIELD=VALUE... then ok or cancel");
+                Need(false);
         }
         for (TPropertySheet* page : dialog.Sheets()) {
             FOut << "page " << page->Caption << " (help " << page->HelpContext << ")\n";
@@ -326,17 +381,54 @@ private:
     TPackageLoader FLoader;
     std::ostream& FOut;
     std::unique_ptr<TDesignSession> FDesign = std::make_unique<TDesignSession>();
+    const TCommand* FCommand = nullptr;
 };
+
+const TCommand kCommands[] = {
+    {"load", &TShell::Load, "needs a package name", false},
+    {"gallery", &TShell::Gallery, "takes no arguments", false},
+    {"new", &TShell::New, "needs CATEGORY ITEM [--dir OUT]", false},
+    {"run", &TShell::RunAction, "needs an action name", false},
+    {"unload", &TShell::Unload, nullptr, false},
+    {"compiler", &TShell::Compiler, "needs none, idle or busy", false},
+    {"designer", &TShell::Designer, "needs on or off", false},
+    {"state", &TShell::State, "takes no arguments", false},
+    {"project", &TShell::Project, nullptr, true},
+    {"messages", &TShell::Messages, "takes no arguments", false},
+    {"menu", &TShell::Menu, "takes no arguments", false},
+    {"open", &TShell::Open, "needs a file name", false},
+    {"filters", &TShell::Filters, "takes no arguments", false},
+    {"options", &TShell::Options, "takes PAGE.FIELD=VALUE... then ok or cancel", false},
+    {"browse", &TShell::Browse, nullptr, false},
+    {"component", &TShell::Component, nullptr, false},
+    {"render", &TShell::Render, "needs LAYOUT PICTURE", false},
+    {"typelib", &TShell::TypeLib, nullptr, true},
+    {"answer", &TShell::Answer, "needs KEY=VALUE...", false},
+    {"todo", &TShell::ToDo, nullptr, false},
+    {"edit", &TShell::Edit, "needs FILE TEXTFILE", false},
+    {"design", &TShell::Designed, nullptr, false},
+    {"place", &TShell::Designed, nullptr, false},
+    {"property", &TShell::Designed, nullptr, false},
+    {"verb", &TShell::Designed, nullptr, false},
+    {"inspector", &TShell::Designed, nullptr, false},
+};
+
+const TCommand* FindCommand(const String& name)
+{
+    const String n = LowerCase(name);
+    for (const TCommand& c : kCommands)
+        if (n == c.Name) return &c;
+    return nullptr;
+}
 
 // Groups "cmd arg arg cmd arg" into commands; load's names end at the next command word.
 std::vector<std::vector<String>> Commands(const std::vector<String>& words)
 {
     std::vector<std::vector<String>> r;
     for (const auto& w : words) {
-        // project's subcommands (new, open) and typelib's (edit) share names with commands
-        const bool subcommand = !r.empty() && r.back().size() == 1 &&
-                                (LowerCase(r.back()[0]) == "project" || LowerCase(r.back()[0]) == "typelib");
-        if (r.empty() || (IsCommand(w) && !subcommand))
+        const TCommand* last = r.empty() ? nullptr : FindCommand(r.back()[0]);
+        const bool subcommand = last && last->TakesSubcommand && r.back().size() == 1;
+        if (r.empty() || (FindCommand(w) && !subcommand))
             r.push_back({w});
         else
             r.back().push_back(w);
