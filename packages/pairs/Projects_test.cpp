@@ -305,6 +305,9 @@ const char* const kAllSevenProject =
     "  </MACROS>\n"
     "  <OPTIONS />\n"
     "  <OPTIONSETS>\n"
+    "    <OPTIONSET name=\"coclasses\">\n"
+    "      <OPTION name=\"Orders\" value=\"OrdersImpl1.cpp\" />\n"
+    "    </OPTIONSET>\n"
     "    <OPTIONSET name=\"project\">\n"
     "      <OPTION name=\"kind\" value=\"3\" />\n"
     "      <OPTION name=\"sources\" value=\"Project1.cpp\" />\n"
@@ -335,6 +338,9 @@ const char* const kAllSevenProject =
     "      <GENFILE FILENAME=\"bank_c.cc\" />\n"
     "      <VALUE name=\"IDLROOTDIR\" value=\" -root_dir . \" />\n"
     "    </FILE>\n"
+    "    <FILE FILENAME=\"Project1.tlb\" />\n"
+    "    <FILE FILENAME=\"OrdersImpl1.cpp\" COMPILER=\"CCompiler\" />\n"
+    "    <FILE FILENAME=\"Project1_ATL.cpp\" COMPILER=\"CCompiler\" />\n"
     "  </FILELIST>\n"
     "  <USES>\n"
     "    <ENTRY FILENAME=\"Unit1.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" FORMNAME=\"Form1\" />\n"
@@ -342,6 +348,8 @@ const char* const kAllSevenProject =
     "    <ENTRY FILENAME=\"Unit3.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" FORMNAME=\"Frame1\" />\n"
     "    <ENTRY FILENAME=\"Unit4.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" FORMNAME=\"DataModule1\" />\n"
     "    <ENTRY FILENAME=\"Unit5.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" />\n"
+    "    <ENTRY FILENAME=\"OrdersImpl1.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" />\n"
+    "    <ENTRY FILENAME=\"Project1_ATL.cpp\" COMPILER=\"CCompiler\" KIND=\"0\" />\n"
     "  </USES>\n"
     "</PROJECT>\n";
 
@@ -417,15 +425,19 @@ const TDay kDays[] = {
      " project build browse bank.idl",
      {{"Bank.mak", Crlf(kBankGolden)}},
      {"file %OUT%bank_c.hh", "module Bank", "  interface Account  skeleton _sk_Bank::_sk_Account"}},
+    // every package's items in one project; the COM object's library is saved with the project
+    // and its unit follows an edit of the library next session
     {"AllSeven",
      kAllSeven.c_str(),
-     "thread.class=TMyThread\n",
-     kZubItems + NewItem(kFiles, "CORBA IDL File") + " project add bank.idl",
+     "thread.class=TMyThread\ncom.coclass=Orders\n",
+     kZubItems + NewItem(kFiles, "CORBA IDL File") + " project add bank.idl" +
+         NewItem("Quistor.Tolvane.ActiveX", "COM Object"),
      "Project1.zproj",
-     " new Quistor.Tolvane.NewFiles Form project show project build browse bank.idl todo",
+     " new Quistor.Tolvane.NewFiles Form project show project build browse bank.idl todo typelib edit "
+     "typelib method IOrders Ship long:Count typelib apply",
      {{"Project1.zproj", kAllSevenProject}},
      {"  Unit6.cpp  [CCompiler]", "compiled %OUT%bank.idl", "build done", "module Bank",
-      "to-do list: 0 items in 13 files"}},
+      "to-do list: 0 items in 16 files", "updated %OUT%OrdersImpl1.cpp"}},
 };
 
 TIdeHostRun RunIdeHost(const String& commandLine, const String& cwd)
