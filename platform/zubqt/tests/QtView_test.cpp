@@ -747,12 +747,18 @@ protected:
     void SetUp() override
     {
         ZubQtView::SetUp();
-        path = FreshTestDir() + "p";
+        // A socket's path has room for about 100 bytes: a folder below a deep checkout has none left.
+        char dir[] = "/tmp/zubqt-probe-XXXXXX";
+        ASSERT_NE(::mkdtemp(dir), nullptr);
+        folder = dir;
+        path = folder + "/p";
         ::setenv("ZUBQT_PROBE", path.c_str(), 1);
     }
     void TearDown() override
     {
         ::unsetenv("ZUBQT_PROBE");
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
         ZubQtView::TearDown();
     }
     // Sends the request's bytes and, once the probe has ended the connection, gives its reply.
@@ -771,7 +777,7 @@ protected:
         std::ifstream in(file);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    std::string path;
+    std::string folder, path;
 };
 
 // Texts with quotes, backslashes, line ends and umlauts come back as they are; a list tells the
