@@ -26,19 +26,19 @@ String Grund_auf_Deutsch(const String& systemtext)
     return String();
 }
 
-String Dateifehler_Satz(const String& satz, const Exception& e)
+String Dateifehler_Satz(const String& satz, const String& systemtext)
 {
-    const String grund = Grund_auf_Deutsch(e.Message());
+    const String grund = Grund_auf_Deutsch(systemtext);
     return satz + " " + (grund.empty() ? String("Ist der Datenträger voll oder schreibgeschützt?") : grund);
 }
 
-String Satz_mit_Grund(const String& satz, const Exception& e)
+String Satz_mit_Grund(const String& satz, const String& systemtext)
 {
-    const String grund = Grund_auf_Deutsch(e.Message());
+    const String grund = Grund_auf_Deutsch(systemtext);
     return grund.empty() ? satz : satz + " " + grund;
 }
 
 String Dateifehler_Text(const String& satz, const Exception& e)
 {
-    return Dateifehler_Satz(satz, e) + "\n\nMeldung des Systems: " + e.Message();
+    return Dateifehler_Satz(satz, e.Message()) + "\n\nMeldung des Systems: " + e.Message();
 }

@@ -329,13 +329,13 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
     };
     // The run's own files, re-made by every run: replaced whole without waiting for the disk. A
     // failed write's message gets the reason the system names.
-    String grund;
-    auto schreibe = [&grund](const String& name, const std::vector<String>& inhalt) {
+    String systemtext;
+    auto schreibe = [&systemtext](const String& name, const std::vector<String>& inhalt) {
         try {
             AtomicWriteFileNoSync(name, inhalt);
             return true;
         } catch (const Exception& e) {
-            grund = Satz_mit_Grund("", e);
+            systemtext = e.Message();
             return false;
         }
     };
@@ -361,7 +361,8 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
     r.C = k.size();
     label("Schritt3: Schreibe in Datei");
     if (!schreibe(d.punkte, Punkte_Stuecke(punkte))) {
-        label("Schritt3: ERROR : Nicht moeglich, abfall.txt zum Schreiben zu oeffnen." + grund);
+        label(Satz_mit_Grund("Schritt3: ERROR : Nicht moeglich, abfall.txt zum Schreiben zu oeffnen.",
+                             systemtext));
         r.status = Schritt3Status::Punktefehler;
         return r;
     }
@@ -369,7 +370,9 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
     const std::vector<std::uint32_t> reihenfolge = sortiere_Punkte(punkte);
     label("Schritt3: Schreibe sortierte in Datei");
     if (!schreibe(d.sortiert, sortierte_Stuecke(punkte, reihenfolge))) {
-        label("Schritt3: ERROR : Nicht moeglich, varianten_sortiert.txt zum Schreiben zu oeffnen." + grund);
+        label(Satz_mit_Grund(
+            "Schritt3: ERROR : Nicht moeglich, varianten_sortiert.txt zum Schreiben zu oeffnen.",
+            systemtext));
         r.status = Schritt3Status::Sortierfehler;
         return r;
     }
@@ -377,7 +380,8 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
     r.tipps = waehle_Tipps(k, punkte, reihenfolge, e.T);
     if (kern::lies_Parameter(e.Edit1) < 50) r.rueck = pruefe_Tipps(r.tipps, e.betraege);
     if (!schreibe(d.ausgewaehlt, {ausgewaehlte_Datei(r.tipps)})) {
-        label("Schritt3: ERROR : Nicht moeglich, varianten.txt zum Schreiben zu oeffnen." + grund);
+        label(Satz_mit_Grund("Schritt3: ERROR : Nicht moeglich, varianten.txt zum Schreiben zu oeffnen.",
+                             systemtext));
         r.status = Schritt3Status::Auswahlfehler;
         return r;
     }

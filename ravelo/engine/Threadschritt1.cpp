@@ -66,8 +66,7 @@ ThreadSchritt1::~ThreadSchritt1() { warte_auf_Ende(); }
 void ThreadSchritt1::Schreibfehler(ISchritt1Fenster& f, const String& was, const String& systemtext)
 {
     // The status line has room for one line: the system's own text goes to the trace.
-    f.Label1(Dateifehler_Satz("Schritt1: ERROR : " + was + " konnte nicht gespeichert werden.",
-                              EInOutError(systemtext)));
+    f.Label1(Dateifehler_Satz("Schritt1: ERROR : " + was + " konnte nicht gespeichert werden.", systemtext));
     OutputDebugStringA("Schritt1: " + was + ": Meldung des Systems: " + systemtext);
     f.Timer1_aus();
     melde_Scheitern();

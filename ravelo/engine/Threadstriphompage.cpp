@@ -148,7 +148,7 @@ TSeitenschnitt ThreadStripHompage::schneiden(IUpdateFenster& f)
         return TSeitenschnitt::aktualisiert;
     } catch (const Exception& e) {
         // The box says why in German; the system's own text goes to the trace.
-        FSchreibfehler = Dateifehler_Satz(datei + " konnte nicht gespeichert werden.", e);
+        FSchreibfehler = Dateifehler_Satz(datei + " konnte nicht gespeichert werden.", e.Message());
         const String text = "ERROR : " + datei + " konnte nicht gespeichert werden!";
         f.Label1(text);
         OutputDebugStringA(text + " " + e.Message());

@@ -161,9 +161,9 @@ void TForm5::Button2Click(TObject*)
     try {
         AtomicWriteFile(datei, inhalt + Ziehungszeile() + umbruch);
     } catch (const Exception& e) {
-        Meldung(
-            Dateifehler_Satz("Datei " + String(DATEI_DOROV_ZAHLEN) + " kann nicht geschrieben werden!", e),
-            clRed);
+        Meldung(Dateifehler_Satz("Datei " + String(DATEI_DOROV_ZAHLEN) + " kann nicht geschrieben werden!",
+                                 e.Message()),
+                clRed);
         return;
     }
 

@@ -85,7 +85,7 @@ void TForm7::Button2Click(TObject*)
             if (!inhalt.empty() && inhalt.back() != '\n') inhalt += "\n";
             AtomicWriteFile(datei, inhalt + neu);
         } catch (const Exception& e) {
-            Fehler(Dateifehler_Satz("Datei " + name + " kann nicht geschrieben werden!", e));
+            Fehler(Dateifehler_Satz("Datei " + name + " kann nicht geschrieben werden!", e.Message()));
             return;
         }
     }
