@@ -262,116 +262,159 @@ void FindDispId(TCppScanner& s, TCppMethodPlace& m)
     }
 }
 
-void ParseClassBody(TCppScanner& s, TCppUnitClass& cls)
-{
-    int depth = 1;
-    TCppToken prev;
-    bool licence = false;  // the next literal is the licence file's
-    bool isPublic = false;
-    std::size_t statement = NoPosition;  // where the current member declaration began
-    while (true) {
-        const TCppToken t = s.Next();
-        if (t.Kind == TCppTokenKind::End) return;
-        if (depth == 1 && statement == NoPosition && !t.Is(";") && !t.Is("}")) statement = t.Start;
-        if (licence && t.Kind == TCppTokenKind::String) {
-            cls.LicencePos = t.Start;
-            cls.LicenceText = t.Text;
-            licence = false;
-        }
-        if (t.Is("{")) ++depth;
-        if (t.Is("}") && --depth == 0) {
-            if (isPublic) cls.MemberInsertPos = prev.End;
-            return;
-        }
-        // new members go at the end of the last public section
-        if (depth == 1 && t.Kind == TCppTokenKind::Identifier &&
-            (t.Text == "public" || t.Text == "protected" || t.Text == "private") && s.Peek().Is(":")) {
-            if (isPublic) cls.MemberInsertPos = prev.End;
-            isPublic = t.Text == "public";
-        }
-        if (depth == 1 && (t.Is(";") || t.Is("}") || t.Is(":") || t.Is("{"))) statement = NoPosition;
-        // void InitializeControl() { ... }: the end of its last line before "}"
-        if (depth == 1 && t.Kind == TCppTokenKind::Identifier && t.Text == "InitializeControl" &&
-            s.Peek().Is("(")) {
-            const std::size_t save = s.Position();
-            if (SkipParens(s).Is(")") && s.Peek().Is("{")) {
-                TCppToken last = s.Next();
-                int inner = 1;
-                for (TCppToken u = s.Next(); u.Kind != TCppTokenKind::End; u = s.Next()) {
-                    if (u.Is("{")) ++inner;
-                    if (u.Is("}") && --inner == 0) break;
-                    last = u;
-                }
-                cls.EventHookupPos = last.End;
-                prev = last;
-                statement = NoPosition;
-                continue;
+// Walks a class body after its "{" up to the matching "}": the places the class updater edits
+// and the member functions it declares.
+class TClassBodyParser {
+public:
+    TClassBodyParser(TCppScanner& s, TCppUnitClass& cls) : FScan(s), FClass(cls) {}
+
+    void Run()
+    {
+        while (true) {
+            const TCppToken t = FScan.Next();
+            if (t.Kind == TCppTokenKind::End) return;
+            if (FDepth == 1 && FStatement == NoPosition && !t.Is(";") && !t.Is("}")) FStatement = t.Start;
+            TakeLicence(t);
+            if (t.Is("{")) ++FDepth;
+            if (t.Is("}") && --FDepth == 0) {
+                if (FIsPublic) FClass.MemberInsertPos = FPrev.End;
+                return;
             }
-            s.SetPosition(save);
-        }
-        // a plain member function: Type Name(...);  (event handlers)
-        if (depth == 1 && t.Kind == TCppTokenKind::Identifier && s.Peek().Is("(") &&
-            statement != NoPosition && statement < t.Start &&
-            (prev.Kind == TCppTokenKind::Identifier || prev.Is("*") || prev.Is("&")) &&
-            prev.Text != "STDMETHOD" && prev.Text != "STDMETHOD_") {
-            const std::size_t save = s.Position();
-            if (SkipParens(s).Is(")") && s.Peek().Is(";")) {
-                TCppMethodPlace m;
-                m.Name = t.Text;
-                m.DeclPos = statement;
-                m.DeclEnd = s.Next().End;
-                cls.Methods.push_back(m);
-                prev.Kind = TCppTokenKind::Symbol;
-                prev.Text = ";";
-                prev.End = m.DeclEnd;
-                statement = NoPosition;
-                continue;
+            if (FDepth == 1 && (t.Is(";") || t.Is("}") || t.Is(":") || t.Is("{"))) FStatement = NoPosition;
+            if (FDepth == 1 && t.Kind == TCppTokenKind::Identifier) {
+                Access(t);
+                if (EventHookup(t) || PlainMethod(t) || Declaration(t)) continue;
             }
-            s.SetPosition(save);
+            FPrev = t;
         }
-        if (depth == 1 && t.Kind == TCppTokenKind::Identifier) {
-            if ((t.Text == "DECLARE_PROGID" || t.Text == "DECLARE_ACTIVEXCONTROL_REGISTRY") &&
-                s.Peek().Is("(")) {
-                s.Next();
-                const std::size_t nl = s.Source().rfind('\n', t.Start);
-                cls.RegistryLinePos = nl == String::npos ? 0 : nl + 1;
-                const TCppToken lit = s.Peek();
-                if (lit.Kind == TCppTokenKind::String) {
-                    cls.ProgIdPos = lit.Start;
-                    cls.ProgIdText = lit.Text;
-                }
-            } else if (t.Text == "DECLARE_ZUB_CONTROL_PERSISTENCE") {
-                cls.HasPersistence = true;
-            } else if (t.Text == "GetLicenseFileName") {
-                licence = true;
-            } else if (t.Text == "END_COM_MAP") {
-                cls.ComMapPos = prev.End;
-            } else if (t.Text == "STDMETHOD" || t.Text == "STDMETHOD_") {
-                // STDMETHOD(Name)(...);  STDMETHOD_(Type, Name)(...);
-                const std::size_t save = s.Position();
-                TCppToken name;
-                if (s.Next().Is("(")) {
-                    for (TCppToken u = s.Next(); u.Kind != TCppTokenKind::End && !u.Is(")"); u = s.Next())
-                        if (u.Kind == TCppTokenKind::Identifier) name = u;
-                }
-                const TCppToken close = SkipParens(s);
-                if (name.Kind == TCppTokenKind::Identifier && close.Is(")") && s.Peek().Is(";")) {
-                    TCppMethodPlace m;
-                    m.Name = name.Text;
-                    m.DeclPos = t.Start;
-                    m.DeclEnd = s.Next().End;
-                    cls.Methods.push_back(m);
-                    prev = s.Peek();
-                    prev.End = m.DeclEnd;
-                    statement = NoPosition;
-                    continue;
-                }
-                s.SetPosition(save);
-            }
-        }
-        prev = t;
     }
-}
+
+private:
+    void TakeLicence(const TCppToken& t)
+    {
+        if (!FLicence || t.Kind != TCppTokenKind::String) return;
+        FClass.LicencePos = t.Start;
+        FClass.LicenceText = t.Text;
+        FLicence = false;
+    }
+
+    // new members go at the end of the last public section
+    void Access(const TCppToken& t)
+    {
+        if ((t.Text == "public" || t.Text == "protected" || t.Text == "private") && FScan.Peek().Is(":")) {
+            if (FIsPublic) FClass.MemberInsertPos = FPrev.End;
+            FIsPublic = t.Text == "public";
+        }
+    }
+
+    // void InitializeControl() { ... }: the end of its last line before "}"
+    bool EventHookup(const TCppToken& t)
+    {
+        if (t.Text != "InitializeControl" || !FScan.Peek().Is("(")) return false;
+        const std::size_t save = FScan.Position();
+        if (!SkipParens(FScan).Is(")") || !FScan.Peek().Is("{")) {
+            FScan.SetPosition(save);
+            return false;
+        }
+        TCppToken last = FScan.Next();
+        int inner = 1;
+        for (TCppToken u = FScan.Next(); u.Kind != TCppTokenKind::End; u = FScan.Next()) {
+            if (u.Is("{")) ++inner;
+            if (u.Is("}") && --inner == 0) break;
+            last = u;
+        }
+        FClass.EventHookupPos = last.End;
+        FPrev = last;
+        FStatement = NoPosition;
+        return true;
+    }
+
+    // a plain member function: Type Name(...);  (event handlers)
+    bool PlainMethod(const TCppToken& t)
+    {
+        if (!FScan.Peek().Is("(") || FStatement == NoPosition || FStatement >= t.Start ||
+            !(FPrev.Kind == TCppTokenKind::Identifier || FPrev.Is("*") || FPrev.Is("&")) ||
+            FPrev.Text == "STDMETHOD" || FPrev.Text == "STDMETHOD_")
+            return false;
+        const std::size_t save = FScan.Position();
+        if (!SkipParens(FScan).Is(")") || !FScan.Peek().Is(";")) {
+            FScan.SetPosition(save);
+            return false;
+        }
+        const std::size_t end = AddMethod(t.Text, FStatement);
+        FPrev.Kind = TCppTokenKind::Symbol;
+        FPrev.Text = ";";
+        FPrev.End = end;
+        return true;
+    }
+
+    // The macros that mark what the class registers, persists, licenses and implements.
+    bool Declaration(const TCppToken& t)
+    {
+        if ((t.Text == "DECLARE_PROGID" || t.Text == "DECLARE_ACTIVEXCONTROL_REGISTRY") &&
+            FScan.Peek().Is("(")) {
+            FScan.Next();
+            const std::size_t nl = FScan.Source().rfind('\n', t.Start);
+            FClass.RegistryLinePos = nl == String::npos ? 0 : nl + 1;
+            const TCppToken lit = FScan.Peek();
+            if (lit.Kind == TCppTokenKind::String) {
+                FClass.ProgIdPos = lit.Start;
+                FClass.ProgIdText = lit.Text;
+            }
+        } else if (t.Text == "DECLARE_ZUB_CONTROL_PERSISTENCE") {
+            FClass.HasPersistence = true;
+        } else if (t.Text == "GetLicenseFileName") {
+            FLicence = true;
+        } else if (t.Text == "END_COM_MAP") {
+            FClass.ComMapPos = FPrev.End;
+        } else if (t.Text == "STDMETHOD" || t.Text == "STDMETHOD_") {
+            return StdMethod(t);
+        }
+        return false;
+    }
+
+    // STDMETHOD(Name)(...);  STDMETHOD_(Type, Name)(...);
+    bool StdMethod(const TCppToken& t)
+    {
+        const std::size_t save = FScan.Position();
+        TCppToken name;
+        if (FScan.Next().Is("(")) {
+            for (TCppToken u = FScan.Next(); u.Kind != TCppTokenKind::End && !u.Is(")"); u = FScan.Next())
+                if (u.Kind == TCppTokenKind::Identifier) name = u;
+        }
+        const TCppToken close = SkipParens(FScan);
+        if (name.Kind != TCppTokenKind::Identifier || !close.Is(")") || !FScan.Peek().Is(";")) {
+            FScan.SetPosition(save);
+            return false;
+        }
+        const std::size_t end = AddMethod(name.Text, t.Start);
+        FPrev = FScan.Peek();
+        FPrev.End = end;
+        return true;
+    }
+
+    // The declaration from declPos to the ";" ahead; returns where it ends.
+    std::size_t AddMethod(const String& name, std::size_t declPos)
+    {
+        TCppMethodPlace m;
+        m.Name = name;
+        m.DeclPos = declPos;
+        m.DeclEnd = FScan.Next().End;
+        FClass.Methods.push_back(m);
+        FStatement = NoPosition;
+        return m.DeclEnd;
+    }
+
+    TCppScanner& FScan;
+    TCppUnitClass& FClass;
+    int FDepth = 1;
+    TCppToken FPrev;
+    bool FLicence = false;  // the next literal is the licence file's
+    bool FIsPublic = false;
+    std::size_t FStatement = NoPosition;  // where the current member declaration began
+};
+
+void ParseClassBody(TCppScanner& s, TCppUnitClass& cls) { TClassBodyParser(s, cls).Run(); }
 
 }  // namespace
 

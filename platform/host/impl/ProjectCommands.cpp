@@ -113,6 +113,190 @@ bool GeneratedFilesExist(IQCppProject* p)
     return ok;
 }
 
+void NewProject(const std::vector<String>& a, std::ostream& out)
+{
+    Need(a, 1, "new FILE");
+    const String file = InFolder(a[0], ProjectFolder());
+    if (FileExists(file)) throw EHostError("The project file " + file + " exists already");
+    NewCppProject(file);
+    Save(Active().get(), out);
+}
+
+void OpenProject(const std::vector<String>& a, std::ostream& out)
+{
+    Need(a, 1, "open FILE");
+    const String file = InFolder(a[0], ProjectFolder());
+    OpenCppProject(file);
+    out << "opened " << file << "\n";
+    FireFileNotification(ofnFileOpened, file);
+}
+
+void AddFiles(IQCppProject* p, const std::vector<String>& a, std::ostream& out)
+{
+    if (a.empty()) throw EHostError("usage: project add FILE...");
+    std::unique_ptr<TIdlProjectUpdaterBase> updater(IdlProjectUpdaterClass ? IdlProjectUpdaterClass(p)
+                                                                           : nullptr);
+    auto adding = updater ? updater->PrepareAddIdlFiles() : nullptr;
+    const String dir = p->Directory();
+    for (const String& f : a) {
+        const String full = InFolder(f, dir);
+        if (!FileExists(full)) throw EHostError("No file " + full);
+        p->AddItem(full);
+        out << "added " << full << "\n";
+    }
+    if (adding)
+        for (const String& f : adding->Complete()) out << "included, not in the project: " << f << "\n";
+    Save(p, out);
+}
+
+void RemoveFile(IQCppProject* p, const std::vector<String>& a, std::ostream& out)
+{
+    Need(a, 1, "remove FILE");
+    TIdlChange change(p);
+    if (!p->RemoveItem(InFolder(a[0], p->Directory()))) throw EHostError("The project holds no file " + a[0]);
+    change.Commit(out);
+}
+
+void RenameProjectFile(IQCppProject* p, const std::vector<String>& a, std::ostream& out)
+{
+    Need(a, 2, "rename OLD NEW");
+    const String dir = p->Directory();
+    const String from = InFolder(a[0], dir), to = InFolder(a[1], dir);
+    if (!p->HasItem(from)) throw EHostError("The project holds no file " + a[0]);
+    if (FileExists(from) && !RenameFile(from, to)) throw EHostError("Cannot rename " + from);
+    TIdlChange change(p);
+    TIdlOptionsUpdaterBase* u = change.Updater();
+    if (!(u ? u->RenameModule(p, from, to) : p->RenameItem(from, to)))
+        throw EHostError("Cannot rename " + a[0] + " in the project");
+    out << "renamed " << from << " to " << to << "\n";
+    change.Commit(out);
+}
+
+void SetSwitches(IQCppProject* p, const std::vector<String>& a, std::ostream& out)
+{
+    Need(a, 2, "switches FILE|* SWITCHES");
+    TIdlChange change(p);
+    if (a[0] == "*")
+        p->SetMakeSym("IDLCFLAGS", a[1]);
+    else
+        p->SetOptionValue(InFolder(a[0], p->Directory()), "krotex", "switches", a[1]);
+    change.Commit(out);
+}
+
+void SetNamedValue(IQCppProject* p, const std::vector<String>& a, std::ostream& out)
+{
+    Need(a, 3, "set SET NAME VALUE");
+    TIdlChange change(p);
+    p->SetOptionValue("", a[0], a[1], a[2]);
+    change.Commit(out);
+}
+
+void SetOption(IQCppProject* p, const std::vector<String>& a, std::ostream& out)
+{
+    Need(a, 2, "option NAME VALUE");
+    std::unique_ptr<TIdlProjectOptionsBase> corba(IdlProjectOptionsClass ? IdlProjectOptionsClass(p)
+                                                                         : nullptr);
+    if (!corba || !corba->SetOption(a[0], a[1])) p->SetOption(a[0], a[1]);
+    Save(p, out);
+}
+
+bool CompileFile(IQCppProject* p, const std::vector<String>& a)
+{
+    Need(a, 1, "compile FILE");
+    TStdFileContainer* node = ProjectManagerNode(p, InFolder(a[0], p->Directory()));
+    if (!node) throw EHostError("The project holds no file " + a[0]);
+    const auto cmds = node->GetStandardCommands();
+    if (std::find(cmds.begin(), cmds.end(), int(cmCompile)) == cmds.end())
+        throw EHostError("Nothing compiles " + a[0]);
+    return node->CommandHandler(cmCompile);
+}
+
+bool BuildAll(IQCppProject* p, const std::vector<String>& a)
+{
+    Need(a, 0, "build");
+    if (!IdlCompilerHelperClass) return true;
+    std::unique_ptr<TIdlCompilerHelperBase> h(IdlCompilerHelperClass(p));
+    return h->IdlAll("", nullptr, 0, false);
+}
+
+// The compile between the IDE's before- and after-compile notifications, with what it compiled
+// and said printed, then the project saved.
+void RunCompile(IQCppProject* p, const std::vector<String>& a, std::ostream& out, bool build)
+{
+    TIntfPtr<IQMessageServices> ms = RequireService<IQMessageServices>("message view");
+    TIntfPtr<IQProgressServices> ps = RequireService<IQProgressServices>("progress");
+    ms->ClearMessages();
+    ps->ClearReports();
+    if (!FireBeforeCompile(ActiveProject().get())) throw EHostError("The compile was cancelled");
+    // a stopped build still shows what its compiler said before it stopped
+    TScopeGuard shown([&] {
+        PrintCompiled(out, ps->Reports(), ms->Messages());
+        PrintMessages(out, 0);
+    });
+    bool ok = build ? BuildAll(p, a) : CompileFile(p, a);
+    shown.Dismiss();
+    FireAfterCompile(nullptr, p, ok);
+    FireAfterCompileNotifiers(ok);
+    PrintCompiled(out, ps->Reports(), ms->Messages());
+    PrintMessages(out, 0);
+    Save(p, out);
+    // the saved project lists the generated files
+    if (ok && build) {
+        const std::size_t before = ms->Messages().size();
+        ok = GeneratedFilesExist(p);
+        PrintMessages(out, before);
+    }
+    if (!ok) throw EHostError("The build failed");
+    out << "build done\n";
+}
+
+void Build(IQCppProject* p, const std::vector<String>& a, std::ostream& out) { RunCompile(p, a, out, true); }
+
+void CompileOne(IQCppProject* p, const std::vector<String>& a, std::ostream& out)
+{
+    RunCompile(p, a, out, false);
+}
+
+void SaveProject(IQCppProject* p, const std::vector<String>& a, std::ostream& out)
+{
+    Need(a, 0, "save");
+    // the project's type library first: a library that cannot be saved keeps the project
+    // file as it was
+    if (TIntfPtr<IQTypeLibModule> m = FindTypeLibModule(ActiveProject().get())) {
+        m->Save();
+        out << "saved " << m->FileName() << "\n";
+    }
+    Save(p, out);
+}
+
+void ShowProject(IQCppProject* p, const std::vector<String>& a, std::ostream& out)
+{
+    Need(a, 0, "show");
+    out << "project " << p->FileName() << "\n";
+    for (const char* o : {"LibPath", "IncludePath", "Defines", "Libraries"})
+        if (!p->GetOption(o).empty()) out << "  option " << o << " = " << p->GetOption(o) << "\n";
+    for (const String& f : p->Items()) {
+        out << "  " << ExtractRelativePath(p->FileName(), f);
+        if (!p->ItemCompiler(f).empty()) out << "  [" << p->ItemCompiler(f) << "]";
+        if (p->HasOptionValue(f, "krotex", "switches"))
+            out << "  switches: " << p->OptionValue(f, "krotex", "switches");
+        out << "\n";
+    }
+}
+
+// The subcommands that work on the open project.
+struct TProjectSubcommand {
+    const char* Name;
+    void (*Run)(IQCppProject* p, const std::vector<String>& a, std::ostream& out);
+};
+
+const TProjectSubcommand kProjectSubcommands[] = {
+    {"add", AddFiles},         {"remove", RemoveFile},  {"rename", RenameProjectFile},
+    {"switches", SetSwitches}, {"set", SetNamedValue},  {"option", SetOption},
+    {"build", Build},          {"compile", CompileOne}, {"save", SaveProject},
+    {"show", ShowProject},
+};
+
 }  // namespace
 
 void RunProjectCommand(std::vector<String> a, std::ostream& out)
@@ -120,136 +304,12 @@ void RunProjectCommand(std::vector<String> a, std::ostream& out)
     if (a.empty()) throw EHostError("project needs a subcommand");
     const String sub = LowerCase(a[0]);
     a.erase(a.begin());
-    if (sub == "new" || sub == "open") {
-        Need(a, 1, (sub + " FILE").c_str());
-        const String file = InFolder(a[0], ProjectFolder());
-        if (sub == "new") {
-            if (FileExists(file)) throw EHostError("The project file " + file + " exists already");
-            NewCppProject(file);
-            Save(Active().get(), out);
-        } else {
-            OpenCppProject(file);
-            out << "opened " << file << "\n";
-            FireFileNotification(ofnFileOpened, file);
-        }
-        return;
-    }
+    if (sub == "new") return NewProject(a, out);
+    if (sub == "open") return OpenProject(a, out);
     TIntfPtr<IQCppProject> p = Active();
-    const String dir = p->Directory();
-    if (sub == "add") {
-        if (a.empty()) throw EHostError("usage: project add FILE...");
-        std::unique_ptr<TIdlProjectUpdaterBase> updater(
-            IdlProjectUpdaterClass ? IdlProjectUpdaterClass(p.get()) : nullptr);
-        auto adding = updater ? updater->PrepareAddIdlFiles() : nullptr;
-        for (const String& f : a) {
-            const String full = InFolder(f, dir);
-            if (!FileExists(full)) throw EHostError("No file " + full);
-            p->AddItem(full);
-            out << "added " << full << "\n";
-        }
-        if (adding)
-            for (const String& f : adding->Complete()) out << "included, not in the project: " << f << "\n";
-        Save(p.get(), out);
-    } else if (sub == "remove") {
-        Need(a, 1, "remove FILE");
-        TIdlChange change(p.get());
-        if (!p->RemoveItem(InFolder(a[0], dir))) throw EHostError("The project holds no file " + a[0]);
-        change.Commit(out);
-    } else if (sub == "rename") {
-        Need(a, 2, "rename OLD NEW");
-        const String from = InFolder(a[0], dir), to = InFolder(a[1], dir);
-        if (!p->HasItem(from)) throw EHostError("The project holds no file " + a[0]);
-        if (FileExists(from) && !RenameFile(from, to)) throw EHostError("Cannot rename " + from);
-        TIdlChange change(p.get());
-        TIdlOptionsUpdaterBase* u = change.Updater();
-        if (!(u ? u->RenameModule(p.get(), from, to) : p->RenameItem(from, to)))
-            throw EHostError("Cannot rename " + a[0] + " in the project");
-        out << "renamed " << from << " to " << to << "\n";
-        change.Commit(out);
-    } else if (sub == "switches") {
-        Need(a, 2, "switches FILE|* SWITCHES");
-        TIdlChange change(p.get());
-        if (a[0] == "*")
-            p->SetMakeSym("IDLCFLAGS", a[1]);
-        else
-            p->SetOptionValue(InFolder(a[0], dir), "krotex", "switches", a[1]);
-        change.Commit(out);
-    } else if (sub == "set") {
-        Need(a, 3, "set SET NAME VALUE");
-        TIdlChange change(p.get());
-        p->SetOptionValue("", a[0], a[1], a[2]);
-        change.Commit(out);
-    } else if (sub == "option") {
-        Need(a, 2, "option NAME VALUE");
-        std::unique_ptr<TIdlProjectOptionsBase> corba(IdlProjectOptionsClass ? IdlProjectOptionsClass(p.get())
-                                                                             : nullptr);
-        if (!corba || !corba->SetOption(a[0], a[1])) p->SetOption(a[0], a[1]);
-        Save(p.get(), out);
-    } else if (sub == "build" || sub == "compile") {
-        TIntfPtr<IQMessageServices> ms = RequireService<IQMessageServices>("message view");
-        TIntfPtr<IQProgressServices> ps = RequireService<IQProgressServices>("progress");
-        ms->ClearMessages();
-        ps->ClearReports();
-        if (!FireBeforeCompile(ActiveProject().get())) throw EHostError("The compile was cancelled");
-        bool ok = true;
-        // a stopped build still shows what its compiler said before it stopped
-        TScopeGuard shown([&] {
-            PrintCompiled(out, ps->Reports(), ms->Messages());
-            PrintMessages(out, 0);
-        });
-        if (sub == "compile") {
-            Need(a, 1, "compile FILE");
-            TStdFileContainer* node = ProjectManagerNode(p.get(), InFolder(a[0], dir));
-            if (!node) throw EHostError("The project holds no file " + a[0]);
-            const auto cmds = node->GetStandardCommands();
-            if (std::find(cmds.begin(), cmds.end(), int(cmCompile)) == cmds.end())
-                throw EHostError("Nothing compiles " + a[0]);
-            ok = node->CommandHandler(cmCompile);
-        } else {
-            Need(a, 0, "build");
-            if (IdlCompilerHelperClass) {
-                std::unique_ptr<TIdlCompilerHelperBase> h(IdlCompilerHelperClass(p.get()));
-                ok = h->IdlAll("", nullptr, 0, false);
-            }
-        }
-        shown.Dismiss();
-        FireAfterCompile(nullptr, p.get(), ok);
-        FireAfterCompileNotifiers(ok);
-        PrintCompiled(out, ps->Reports(), ms->Messages());
-        PrintMessages(out, 0);
-        Save(p.get(), out);
-        // the saved project lists the generated files
-        if (ok && sub == "build") {
-            const std::size_t before = ms->Messages().size();
-            ok = GeneratedFilesExist(p.get());
-            PrintMessages(out, before);
-        }
-        if (!ok) throw EHostError("The build failed");
-        out << "build done\n";
-    } else if (sub == "save") {
-        Need(a, 0, "save");
-        // the project's type library first: a library that cannot be saved keeps the project
-        // file as it was
-        if (TIntfPtr<IQTypeLibModule> m = FindTypeLibModule(ActiveProject().get())) {
-            m->Save();
-            out << "saved " << m->FileName() << "\n";
-        }
-        Save(p.get(), out);
-    } else if (sub == "show") {
-        Need(a, 0, "show");
-        out << "project " << p->FileName() << "\n";
-        for (const char* o : {"LibPath", "IncludePath", "Defines", "Libraries"})
-            if (!p->GetOption(o).empty()) out << "  option " << o << " = " << p->GetOption(o) << "\n";
-        for (const String& f : p->Items()) {
-            out << "  " << ExtractRelativePath(p->FileName(), f);
-            if (!p->ItemCompiler(f).empty()) out << "  [" << p->ItemCompiler(f) << "]";
-            if (p->HasOptionValue(f, "krotex", "switches"))
-                out << "  switches: " << p->OptionValue(f, "krotex", "switches");
-            out << "\n";
-        }
-    } else {
-        throw EHostError("Unknown project command " + sub);
-    }
+    for (const TProjectSubcommand& c : kProjectSubcommands)
+        if (sub == c.Name) return c.Run(p.get(), a, out);
+    throw EHostError("Unknown project command " + sub);
 }
 
 void RunMessagesCommand(std::ostream& out) { PrintMessages(out, 0); }
