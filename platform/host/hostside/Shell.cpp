@@ -109,8 +109,12 @@ public:
         TAction* action = FindAction(IDEApplication(), a[0]);
         if (!action) throw EHostError("No action named " + a[0]);
         const std::size_t before = ReceivedFiles().size();
+        const std::vector<String> open = OpenModuleFiles();
         if (!action->Execute()) throw EHostError("Action " + a[0] + " is disabled");
         WriteReceived(before);
+        // the modules the action opened, as `open` shows them
+        for (const String& f : OpenModuleFiles())
+            if (std::find(open.begin(), open.end(), f) == open.end()) FOut << "opened " << f << "\n";
         FOut << "executed " << action->Name() << "\n";
     }
 
@@ -235,6 +239,14 @@ private:
                 return v;
             }
         return "";
+    }
+
+    static std::vector<String> OpenModuleFiles()
+    {
+        std::vector<String> r;
+        TIntfPtr<IQProjectGroup> group = MainProjectGroup();
+        for (int i = 0; i < group->OpenModuleCount(); ++i) r.push_back(group->OpenModule(i)->FileName());
+        return r;
     }
 
     void ListMenu(TMenuItem* parent, int depth)

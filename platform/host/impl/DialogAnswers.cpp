@@ -1,8 +1,11 @@
 // Modal dialogs of packages in a host without a user: the answers name control values and the
 // button that closes the dialog; a dialog without an answer is cancelled, never waited for.
+// Message boxes have no form: the answer "box" names the button that closes each of them.
 #include <cctype>
 
 #include "hostimpl/HostState.h"
+#include "rtl/Debug.h"
+#include "zub/Dialogs.h"
 #include "zub/ExtCtrls.h"
 #include "zub/Forms.h"
 #include "zub/Grids.h"
@@ -117,8 +120,59 @@ void AnswerDialog(TForm& form)
 
 }  // namespace
 
-void InstallDialogAnswers() { gPreviousHook = SetModalHook(AnswerDialog); }
+namespace {
 
-void RemoveDialogAnswers() { SetModalHook(std::exchange(gPreviousHook, nullptr)); }
+struct TBoxButton {
+    const char* Name;
+    TMsgDlgButtons Button;
+    int Result;
+};
+const TBoxButton kBoxButtons[] = {
+    {"Yes", mbYes, mrYes}, {"No", mbNo, mrNo}, {"OK", mbOK, mrOk}, {"Cancel", mbCancel, mrCancel}};
+
+// Answers a box by the button the answer "box" names; a box without that button, or without
+// the answer, gets what the dialogs before gave (their cancelling choice).
+class TAnsweredBoxes : public IDialogs {
+public:
+    std::shared_ptr<IDialogs> Previous;
+
+    int MessageBox(const TDialogRequest& request) override
+    {
+        auto* s = StateOrNull();
+        const auto answer = s ? s->Answers.find("box") : std::map<String, String>::iterator();
+        if (!s || answer == s->Answers.end()) return Previous->MessageBox(request);
+        const TBoxButton* named = nullptr;
+        for (const TBoxButton& b : kBoxButtons)
+            if (SameText(answer->second, b.Name)) named = &b;
+        if (!named)
+            throw EHostError("The answer box=" + answer->second + " names no button (yes, no, ok or cancel)");
+        if (!(request.Buttons & named->Button)) {
+            OutputDebugStringA("message box: " + request.Text + " (has no button " + named->Name + ")");
+            return Previous->MessageBox(request);
+        }
+        OutputDebugStringA("message box: " + request.Text + " (answered " + named->Name + ")");
+        return named->Result;
+    }
+    bool PrintDialog() override { return Previous->PrintDialog(); }
+};
+
+std::shared_ptr<TAnsweredBoxes> gBoxes;
+
+}  // namespace
+
+void InstallDialogAnswers()
+{
+    gPreviousHook = SetModalHook(AnswerDialog);
+    gBoxes = std::make_shared<TAnsweredBoxes>();
+    gBoxes->Previous = SetDialogs(gBoxes);
+}
+
+void RemoveDialogAnswers()
+{
+    SetModalHook(std::exchange(gPreviousHook, nullptr));
+    // dialogs a test installed over ours stay
+    if (&Dialogs() == gBoxes.get()) SetDialogs(gBoxes->Previous);
+    gBoxes.reset();
+}
 
 }  // namespace hostimpl

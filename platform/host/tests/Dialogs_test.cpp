@@ -3,6 +3,7 @@
 
 #include "ProjectTestHost.h"
 #include "host/FileDialogs.h"
+#include "zub/Dialogs.h"
 #include "zub/ExtCtrls.h"
 #include "zub/Forms.h"
 #include "zub/StdCtrls.h"
@@ -176,6 +177,43 @@ TEST_F(host_Dialogs, OpenDialogTellsItsOwnerWhatTheUserDoes)
         EXPECT_THROW(d.Execute(), EHostError) << bad;
         EXPECT_EQ(d.Window(), nullptr);
     }
+}
+
+TEST_F(host_Dialogs, MessageBoxesTakeTheButtonTheBoxAnswerNames)
+{
+    const TMsgDlgButtons yesNoCancel = mbYes | mbNo | mbCancel;
+    EXPECT_EQ(MessageDlg("Load?", mtConfirmation, yesNoCancel), mrCancel) << "no answer: cancelled";
+    struct Case {
+        const char* answer;
+        TMsgDlgButtons buttons;
+        int result;
+    };
+    for (const Case& c :
+         {Case{"yes", yesNoCancel, mrYes}, Case{"No", yesNoCancel, mrNo},
+          Case{"CANCEL", yesNoCancel, mrCancel}, Case{"ok", mbOK | mbCancel, mrOk},
+          // a box without the button named gets its cancelling choice
+          Case{"yes", mbOK | mbCancel, mrCancel}, Case{"yes", mbOK, mrOk}, Case{"ok", mbYes | mbNo, mrNo}}) {
+        SetDialogAnswer("box", c.answer);
+        EXPECT_EQ(MessageDlg("Load?", mtConfirmation, c.buttons), c.result) << c.answer << " " << c.buttons;
+    }
+    SetDialogAnswer("box", "maybe");
+    EXPECT_THROW(MessageDlg("Load?", mtConfirmation, yesNoCancel), EHostError);
+}
+
+TEST(host_DialogsHook, TheHostPutsBackTheDialogsItFound)
+{
+    auto mine = std::make_shared<THeadlessDialogs>();
+    mine->AddAnswer(mrYes);
+    auto previous = SetDialogs(mine);
+    {
+        THostSession host(ScratchDir());
+        SetDialogAnswer("box", "no");
+        EXPECT_EQ(MessageDlg("Q?", mtConfirmation, mbYes | mbNo), mrNo);  // the host answers while it runs
+        EXPECT_TRUE(mine->Shown().empty());
+    }
+    EXPECT_EQ(&Dialogs(), mine.get());
+    EXPECT_EQ(MessageDlg("Q?", mtConfirmation, mbYes | mbNo), mrYes);
+    SetDialogs(previous);
 }
 
 TEST(host_DialogsHook, TheHostPutsBackTheHookItFound)

@@ -564,3 +564,24 @@ TEST_F(KvtidlRoad, CorbaProjectOptionsTakeIntegersAndWords)
 }
 
 }  // namespace
+
+namespace {
+
+// The CORBA wizards ask a project without an IDL file for one: the user answers the box Yes and
+// picks the files, which open.
+TEST_F(KvtidlRoad, AnsweringYesToTheIdlFileQuestionOpensTheFilesChosen)
+{
+    ASSERT_EQ(Host("project new W.mak\nanswer box=no open.files=bank.idl;teller.idl\nrun CORBAUseObject\n"
+                   "answer box=yes\nrun CORBAUseObject\n"),
+              0)
+        << err;
+    const auto yes = out.rfind("executed CORBAUseObject");
+    const auto no = out.find("executed CORBAUseObject");
+    ASSERT_NE(no, yes) << out;
+    EXPECT_EQ(out.substr(0, no).find("opened "), String::npos) << "No opens nothing: " << out;
+    EXPECT_NE(out.find("opened " + dir + "bank.idl\nopened " + dir + "teller.idl\nexecuted CORBAUseObject"),
+              String::npos)
+        << out;
+}
+
+}  // namespace
