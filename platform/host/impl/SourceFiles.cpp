@@ -1,7 +1,8 @@
 #include "host/SourceFiles.h"
 
-#include <algorithm>
 #include <iterator>
+#include <set>
+#include <sstream>
 
 #include "host/CppProject.h"
 #include "hostimpl/CppBrowseImpl.h"
@@ -29,22 +30,20 @@ TIntfPtr<IQSourceFile> FormatFile(const String& fileName, const String& templ, c
 
 bool IsCppKeyword(const String& name)
 {
-    static const char* const kKeywords[] = {
-        "alignas",     "alignof",   "and",        "and_eq",    "asm",      "auto",         "bitand",
-        "bitor",       "bool",      "break",      "case",      "catch",    "char",         "char8_t",
-        "char16_t",    "char32_t",  "class",      "compl",     "concept",  "const",        "consteval",
-        "constexpr",   "constinit", "const_cast", "continue",  "co_await", "co_return",    "co_yield",
-        "decltype",    "default",   "delete",     "do",        "double",   "dynamic_cast", "else",
-        "enum",        "explicit",  "export",     "extern",    "false",    "float",        "for",
-        "friend",      "goto",      "if",         "inline",    "int",      "long",         "mutable",
-        "namespace",   "new",       "noexcept",   "not",       "not_eq",   "nullptr",      "operator",
-        "or",          "or_eq",     "private",    "protected", "public",   "register",     "reinterpret_cast",
-        "requires",    "return",    "short",      "signed",    "sizeof",   "static",       "static_assert",
-        "static_cast", "struct",    "switch",     "template",  "this",     "thread_local", "throw",
-        "true",        "try",       "typedef",    "typeid",    "typename", "union",        "unsigned",
-        "using",       "virtual",   "void",       "volatile",  "wchar_t",  "while",        "xor",
-        "xor_eq"};
-    return std::any_of(std::begin(kKeywords), std::end(kKeywords), [&](const char* k) { return name == k; });
+    // the reserved words, read once from one list
+    static const std::set<String, std::less<>> kKeywords = [] {
+        std::istringstream words(
+            "alignas alignof and and_eq asm auto bitand bitor bool break case catch char char8_t "
+            "char16_t char32_t class compl concept const consteval constexpr constinit const_cast "
+            "continue co_await co_return co_yield decltype default delete do double dynamic_cast "
+            "else enum explicit export extern false float for friend goto if inline int long mutable "
+            "namespace new noexcept not not_eq nullptr operator or or_eq private protected public "
+            "register reinterpret_cast requires return short signed sizeof static static_assert "
+            "static_cast struct switch template this thread_local throw true try typedef typeid "
+            "typename union unsigned using virtual void volatile wchar_t while xor xor_eq");
+        return std::set<String, std::less<>>(std::istream_iterator<String>(words), {});
+    }();
+    return kKeywords.count(name) != 0;
 }
 
 String CppStringText(const String& text)

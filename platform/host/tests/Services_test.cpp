@@ -282,6 +282,15 @@ TEST(host_Text, ValidateIdentAndFormatFile)
     EXPECT_EQ(DashLine.rfind("//---", 0), 0u);
 }
 
+TEST(host_Text, CppKeywordsAreWholeWordsOfTheList)
+{
+    // the ends of the list and words that meet at its line breaks
+    for (const char* k : {"alignas", "xor_eq", "char8_t", "char16_t", "mutable", "namespace", "co_await"})
+        EXPECT_TRUE(IsCppKeyword(k)) << k;
+    for (const char* n : {"", "Class", "classes", "char8_tchar16_t", "and and_eq", " int", "alignas "})
+        EXPECT_FALSE(IsCppKeyword(n)) << '"' << n << '"';
+}
+
 TEST(host_Event, HandlersMayRemoveThemselvesWhileFiring)
 {
     TIDEEvent e;
