@@ -234,64 +234,83 @@ std::vector<TComponentMember> BrowseComponentClass(const String& className, cons
     if (BrowserCompilers().empty()) throw EHostError("No C++ browser compiler is registered");
     TIntfPtr<IQBrowserCompiler> c = BrowserCompilers().front();
     std::vector<TComponentMember> members;
-    bool found = false;
+    bool seen = false;
     auto walk = [&](void*, TSymbol cls) -> int {
-        found = true;
+        seen = true;
         std::vector<TSymbol> m(BrowserMemberCapacity);
         auto text = [&](TSymbol s, int kind) {
             String t;
             c->GetText(s, t, kind);
             return t;
         };
-        // Methods: Get/Set pairs are properties, the rest methods.
-        const int nf = c->GetMembers(cls, CppMembers::Functions, m.data());
-        std::vector<TSymbol> functions(m.begin(), m.begin() + std::min(nf, BrowserMemberCapacity));
+        // The class's own members and those it inherits (an override once); its own come first.
+        auto list = [&](int flags) {
+            const int n = c->GetMembers(cls, flags, m.data());
+            return std::vector<TSymbol>(m.begin(), m.begin() + std::min(n, BrowserMemberCapacity));
+        };
+        std::vector<TSymbol> own = list(CppMembers::Functions),
+                             functions = list(CppMembers::Functions | CppMembers::Inherited);
+        for (TSymbol d : list(CppMembers::DataMembers)) own.push_back(d);
+        std::vector<std::pair<bool, TComponentMember>> found;  // inherited, member
+        auto add = [&](TSymbol s, TComponentMember::TKind kind, const String& name, const String& type) {
+            found.push_back({std::find(own.begin(), own.end(), s) == own.end(), {kind, name, type}});
+        };
         auto publicFn = [&](TSymbol s) {
             const int f = c->GetFlags(s);
             const int kind = f & CppSymbolFlags::KindMask;
             return !(f & (CppSymbolFlags::Private | CppSymbolFlags::Protected)) &&
                    (kind == CppSymbolFlags::Function || kind == CppSymbolFlags::Procedure);
         };
-        auto named = [&](const String& name) {
-            for (TSymbol s : functions)
-                if (publicFn(s) && text(s, 0) == name) return s;
-            return TSymbol(nullptr);
+        auto arity = [&](TSymbol s) {
+            return c->GetMembers(s, CppMembers::Parameters | CppMembers::Count, nullptr);
         };
+        auto setter = [&](const String& name) {
+            for (TSymbol s : functions)
+                if (publicFn(s) && text(s, 0) == "Set" + name && arity(s) == 1) return true;
+            return false;
+        };
+        // A property is a getter without parameters, X() or GetX(), beside a setter SetX(value).
         std::vector<String> taken;
         for (TSymbol s : functions) {
-            if (!publicFn(s)) continue;
+            if (!publicFn(s) || arity(s) != 0) continue;
+            TSymbol result = c->GetResultType(s);
             const String name = text(s, 0);
-            if (name == className || name == "~" + className) continue;
-            if (name.rfind("Get", 0) == 0 && name.size() > 3 && named("Set" + name.substr(3))) {
-                TSymbol result = c->GetResultType(s);
-                members.push_back(
-                    {TComponentMember::Property, name.substr(3), result ? text(result, 1) : ""});
-                taken.push_back(name);
-                taken.push_back("Set" + name.substr(3));
-            }
+            const String property = name.rfind("Get", 0) == 0 && name.size() > 3 && setter(name.substr(3))
+                                        ? name.substr(3)
+                                        : name;
+            if (!result || !setter(property) ||
+                std::find(taken.begin(), taken.end(), property) != taken.end())
+                continue;
+            add(s, TComponentMember::Property, property, text(result, 1));
+            taken.push_back(property);
         }
+        auto ofProperty = [&](const String& name) {
+            for (const String& p : taken)
+                if (name == p || name == "Get" + p || name == "Set" + p) return true;
+            return false;
+        };
         for (TSymbol s : functions) {
             const String name = text(s, 0);
+            // constructors, destructors and operators (a deleted copy included) are not the browser's
             if (!publicFn(s) || name == className || name == "~" + className ||
-                std::find(taken.begin(), taken.end(), name) != taken.end())
+                name.rfind("operator", 0) == 0 || ofProperty(name))
                 continue;
-            members.push_back({TComponentMember::Method, name, text(s, 1)});
+            add(s, TComponentMember::Method, name, text(s, 1));
         }
         // Data members: those of an event type are events, the others properties.
-        const int nd = c->GetMembers(cls, CppMembers::DataMembers, m.data());
-        for (int i = 0; i < std::min(nd, BrowserMemberCapacity); ++i) {
-            const int f = c->GetFlags(m[static_cast<std::size_t>(i)]);
+        for (TSymbol d : list(CppMembers::DataMembers | CppMembers::Inherited)) {
+            const int f = c->GetFlags(d);
             if (f & (CppSymbolFlags::Private | CppSymbolFlags::Protected | CppSymbolFlags::Static)) continue;
-            const String name = text(m[static_cast<std::size_t>(i)], 0),
-                         type = text(m[static_cast<std::size_t>(i)], 1);
-            const bool event = type.size() > 5 && type.compare(type.size() - 5, 5, "Event") == 0;
-            members.push_back({event ? TComponentMember::Event : TComponentMember::Property, name, type});
+            add(d, f & CppSymbolFlags::Event ? TComponentMember::Event : TComponentMember::Property,
+                text(d, 0), text(d, 1));
         }
+        std::stable_partition(found.begin(), found.end(), [](const auto& f) { return !f.first; });
+        for (auto& f : found) members.push_back(std::move(f.second));
         return 1;
     };
     if (!c->Compile(className, unitName, walk, nullptr))
         throw EHostError("The unit " + unitName + " could not be compiled for browsing");
-    if (!found) throw EHostError("No class " + className + " in " + unitName);
+    if (!seen) throw EHostError("No class " + className + " in " + unitName);
     return members;
 }
 

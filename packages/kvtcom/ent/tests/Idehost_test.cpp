@@ -287,3 +287,33 @@ TEST(kvtcom_Idehost, ActiveXControlWrapsAControlOfTheList)
     }
     unsetenv("IDEHOST_CONFIG");
 }
+
+// The component browser of a ZUB class: its properties (a getter beside its setter) and its
+// members inherited from TControl and TComponent after its own, an override once.
+TEST(kvtcom_Idehost, ComponentListsPropertiesMethodsAndInheritedEvents)
+{
+    const String config = FreshDir(ScratchDir() + "kvtcom_idehost_component_config");
+    setenv("IDEHOST_CONFIG", config.c_str(), 1);
+    const TRun r = RunIdeHost("component", "load kvtcompro100 component TButton StdCtrls", "");
+    unsetenv("IDEHOST_CONFIG");
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    for (const char* line :
+         {"property ModalResult: int\n", "property Default: bool\n", "property Cancel: bool\n",
+          "property Caption: String\n", "property Left: int\n", "property Visible: bool\n",
+          "method Click: void ()\n", "method SetBounds: void (int, int, int, int)\n",
+          "method Show: void ()\n", "event OnClick: TNotifyEvent\n", "event OnMouseDown: TMouseEvent\n",
+          "event OnKeyDown: TKeyEvent\n"})
+        EXPECT_NE(r.Out.find(line), String::npos) << line << r.Out;
+    // the accessors of a property are no methods of their own, nor is an operator; Click shows once
+    for (const char* line : {"method ModalResult:", "method SetModalResult:", "method SetLeft:",
+                             "method Caption:", "method operator"})
+        EXPECT_EQ(r.Out.find(line), String::npos) << line << r.Out;
+    EXPECT_EQ(r.Out.find("method Click:"), r.Out.rfind("method Click:")) << r.Out;
+    // a getter without a setter is a method
+    EXPECT_NE(r.Out.find("method ControlCount: int () const\n"), String::npos) << r.Out;
+    // the class's own members first
+    EXPECT_NE(r.Out.find("loaded kvtcompro100\nproperty ModalResult: int\nproperty Default: bool\n"
+                         "property Cancel: bool\nmethod Click: void ()\n"),
+              String::npos)
+        << r.Out;
+}

@@ -151,8 +151,9 @@ inline constexpr int BrowserMemberCapacity = 16380;
 HOST_API void RegisterCppBrowserCompiler(IQBrowserCompiler* compiler);
 HOST_API void UnRegisterCppBrowserCompiler(IQBrowserCompiler* compiler);
 
-// What the component browser shows of a class: its properties (Get/Set pairs), methods and
-// events (data members of an event type), each with its type.
+// What the component browser shows of a class, its own members and the inherited ones: its
+// properties (a getter X() or GetX() beside a setter SetX), methods and events (data members of
+// an event type), each with its type.
 struct TComponentMember {
     enum TKind { Property, Method, Event } Kind;
     String Name, Type;
