@@ -20,6 +20,9 @@ struct TRun {
     const char* Errors;  // first line of standard error
 };
 
+// the test's name: the program, not the bytes of the pointers
+void PrintTo(const TRun& r, std::ostream* os) { *os << r.App; }
+
 class ConsoleProcess : public ::testing::TestWithParam<TRun> {};
 
 TEST_P(ConsoleProcess, RunsWithoutAShell)
