@@ -253,6 +253,74 @@ void TIdlCppOptions::SetAdditional(const String& text)
     FText = newAdditional.empty() ? known : (known.empty() ? newAdditional : known + " " + newAdditional);
 }
 
+namespace {
+
+const char* const kPageFieldNames[16] = {"ClientExt",
+                                         "ServerExt",
+                                         "GenNoTie",
+                                         "GenNoStdStream",
+                                         "GenIncludeFilesCode",
+                                         "HeaderSuffix",
+                                         "IncludePath",
+                                         "GenObjectWrapper",
+                                         "GenVirtualImplInh",
+                                         "GenTypeCodeInfo",
+                                         "SourceSuffix",
+                                         "Defines",
+                                         "SrcDir",
+                                         "HdrDir",
+                                         "RootDir",
+                                         "Boa"};
+const char* const kAdditionalField = "Additional";
+
+// The switch of a page field; false for "Additional" and names that are none.
+bool PageSwitch(const String& field, TKrotexSwitchId& id)
+{
+    for (int i = 0; i < 16; ++i)
+        if (SameText(field, kPageFieldNames[i])) {
+            id = static_cast<TKrotexSwitchId>(i);
+            return true;
+        }
+    return false;
+}
+
+}  // namespace
+
+std::vector<TIdlPageField> TIdlCppOptions::PageFields() const
+{
+    // "Additional" first: it holds the switches the split does not type (-boa, the folders and
+    // the extensions among them), so the typed fields written after it win
+    std::vector<TIdlPageField> r{{kAdditionalField, false}};
+    for (int i = 0; i < 16; ++i) r.push_back({kPageFieldNames[i], KrotexSwitches[i].OnOff});
+    return r;
+}
+
+String TIdlCppOptions::PageValue(const String& field) const
+{
+    TKrotexSwitchId id;
+    if (!PageSwitch(field, id)) {
+        if (SameText(field, kAdditionalField)) return GetAdditonal();
+        throw EConvertError("The IDL options have no field " + field);
+    }
+    if (KrotexSwitches[static_cast<int>(id)].OnOff) return GetBoolValue(id) ? "True" : "False";
+    return GetStrValue(id);
+}
+
+void TIdlCppOptions::SetPageValue(const String& field, const String& value)
+{
+    TKrotexSwitchId id;
+    if (!PageSwitch(field, id)) {
+        if (!SameText(field, kAdditionalField)) throw EConvertError("The IDL options have no field " + field);
+        SetAdditional(value);
+    } else if (!KrotexSwitches[static_cast<int>(id)].OnOff) {
+        SetStrValue(id, value);
+    } else if (value == "True" || value == "False") {
+        SetBoolValue(id, value == "True");
+    } else {
+        throw EConvertError("The IDL option " + field + " takes True or False, not " + value);
+    }
+}
+
 String TIdlCppOptions::GetExpandedIncludePath() const { return ExpandRootMacro(IncludePath()); }
 
 String TIdlCppOptions::IncludePathIn(const String& baseDir) const

@@ -3,6 +3,7 @@
 // syntax. Typed access for the switches we understand; everything else stays as "additional".
 #include <vector>
 
+#include "host/CppPersonality.h"
 #include "rtl/Files.h"
 #include "rtl/SysUtils.h"
 
@@ -60,9 +61,14 @@ public:
     static void SeparateOptions(const String& text, String& known, String& additional);
 };
 
-class TIdlCppOptions : public TIdlCppOptionsManager {
+// The page fields are "Additional", then the switches by their names without "sw".
+class TIdlCppOptions : public TIdlCppOptionsManager, public TIdlPageOptionsBase {
 public:
     explicit TIdlCppOptions(const String& switches);
+
+    std::vector<TIdlPageField> PageFields() const override;
+    String PageValue(const String& field) const override;
+    void SetPageValue(const String& field, const String& value) override;
 
     const String& Text() const { return FText; }
     void SetText(const String& s) { FText = s; }

@@ -40,6 +40,7 @@ struct TRegistration {
     TIdlOptionsUpdaterClassProc OldUpdaterClass = nullptr;
     TIdlProjectUpdaterClassProc OldProjectUpdaterClass = nullptr;
     TIdlProjectOptionsClassProc OldProjectOptionsClass = nullptr;
+    TIdlProjOptsManagerHelperClassProc OldProjOptsHelperClass = nullptr;
     bool HooksSet = false;
 } gReg;
 
@@ -223,6 +224,7 @@ void Finalization()
         IdlOptionsUpdaterClass = gReg.OldUpdaterClass;
         IdlProjectUpdaterClass = gReg.OldProjectUpdaterClass;
         IdlProjectOptionsClass = gReg.OldProjectOptionsClass;
+        IdlProjOptsManagerHelperClass = gReg.OldProjOptsHelperClass;
         IdlEditorBuffers() = {};
     }
     gReg.Categories.Release();
@@ -248,10 +250,12 @@ extern "C" void Idlcppreg_IDERegister()
     r.OldUpdaterClass = IdlOptionsUpdaterClass;
     r.OldProjectUpdaterClass = IdlProjectUpdaterClass;
     r.OldProjectOptionsClass = IdlProjectOptionsClass;
+    r.OldProjOptsHelperClass = IdlProjOptsManagerHelperClass;
     r.HooksSet = true;
     IdlCompilerHelperClass = NewIdlCompilerHelper;
     IdlOptionsUpdaterClass = NewIdlOptionsUpdater;
     IdlProjectUpdaterClass = NewIdlProjectUpdater;
     IdlProjectOptionsClass = NewIdlProjectOptions;
+    IdlProjOptsManagerHelperClass = NewIdlProjOptsManagerHelper;
     ConnectIdlEditorBuffers();
 }

@@ -27,59 +27,105 @@ String AppendPathEntry(String path, const String& entry)
 
 }  // namespace
 
+namespace {
+const char* const kIdlFlagsSym = "IDLCFLAGS";
+}  // namespace
+
+TIdlProjOptsManagerHelper::TIdlProjOptsManagerHelper(IQCppProject* project) : FProject(project)
+{
+    LoadFromProject();
+}
+
+// The three booleans with their keys, for the INI and the project alike.
+#define KVTIDL_CORBA_OPTIONS(X)                                                                              \
+    X(AddServerUnit)                                                                                         \
+    X(AddClientUnit)                                                                                         \
+    X(PrecompiledHeaders)
+
 void TIdlProjOptsManagerHelper::LoadFromIni(const TIniFile& ini)
 {
-    AddServerUnit = ini.ReadBool(sCORBASection, "AddServerUnit", AddServerUnit);
-    AddClientUnit = ini.ReadBool(sCORBASection, "AddClientUnit", AddClientUnit);
-    PrecompiledHeaders = ini.ReadBool(sCORBASection, "PrecompiledHeaders", PrecompiledHeaders);
+#define X(name) name = ini.ReadBool(sCORBASection, #name, name);
+    KVTIDL_CORBA_OPTIONS(X)
+#undef X
 }
 
 void TIdlProjOptsManagerHelper::SaveToIni(TIniFile& ini) const
 {
-    ini.WriteBool(sCORBASection, "AddServerUnit", AddServerUnit);
-    ini.WriteBool(sCORBASection, "AddClientUnit", AddClientUnit);
-    ini.WriteBool(sCORBASection, "PrecompiledHeaders", PrecompiledHeaders);
+#define X(name) ini.WriteBool(sCORBASection, #name, name);
+    KVTIDL_CORBA_OPTIONS(X)
+#undef X
+}
+
+void TIdlProjOptsManagerHelper::LoadFromProject()
+{
+    auto read = [&](const char* key, bool& value) {
+        if (!FProject->HasOptionValue("", sCORBASection, key)) return;
+        const String v = FProject->OptionValue("", sCORBASection, key);
+        if (SameText(v, "True") || SameText(v, "Yes") || v == "1")
+            value = true;
+        else if (SameText(v, "False") || SameText(v, "No") || v == "0")
+            value = false;
+    };
+#define X(name) read(#name, name);
+    KVTIDL_CORBA_OPTIONS(X)
+#undef X
+}
+
+void TIdlProjOptsManagerHelper::SaveToProject() const
+{
+#define X(name) FProject->SetOptionValue("", sCORBASection, #name, name ? "True" : "False");
+    KVTIDL_CORBA_OPTIONS(X)
+#undef X
+}
+
+String TIdlProjOptsManagerHelper::Switches() const { return FProject->GetMakeSym(kIdlFlagsSym); }
+
+void TIdlProjOptsManagerHelper::SetSwitches(const String& switches)
+{
+    if (switches != Switches()) FProject->SetMakeSym(kIdlFlagsSym, switches);
 }
 
 void TIdlProjOptsManagerHelper::SetInclPath(const String& path)
 {
-    TIdlCppOptions o(FProject.IdlSwitches);
+    TIdlCppOptions o(Switches());
     o.SetIncludePath(path);
-    FProject.IdlSwitches = o.Text();
+    SetSwitches(o.Text());
 }
 
 void TIdlProjOptsManagerHelper::SetDefines(const String& text)
 {
-    TIdlCppOptions o(FProject.IdlSwitches);
+    TIdlCppOptions o(Switches());
     o.SetDefines(text);
     o.SetSourceSuffix("cpp");
-    FProject.IdlSwitches = o.Text();
+    SetSwitches(o.Text());
 }
 
 void TIdlProjOptsManagerHelper::SetIdlOptions(TPropertySheet* pageControl)
 {
-    TIdlCppOptions o(FProject.IdlSwitches);
-    pageControl->Broadcast(CM_SHOWIDLOPTIONS, reinterpret_cast<std::intptr_t>(&o),
+    TIdlCppOptions o(Switches());
+    pageControl->Broadcast(CM_SHOWIDLOPTIONS,
+                           reinterpret_cast<std::intptr_t>(static_cast<TIdlPageOptionsBase*>(&o)),
                            reinterpret_cast<std::intptr_t>(this));
 }
 
 void TIdlProjOptsManagerHelper::GetIdlOptions(TPropertySheet* pageControl)
 {
-    TIdlCppOptions o(FProject.IdlSwitches);
-    pageControl->Broadcast(CM_TAKEIDLOPTIONS, reinterpret_cast<std::intptr_t>(&o),
+    TIdlCppOptions o(Switches());
+    pageControl->Broadcast(CM_TAKEIDLOPTIONS,
+                           reinterpret_cast<std::intptr_t>(static_cast<TIdlPageOptionsBase*>(&o)),
                            reinterpret_cast<std::intptr_t>(this));
-    FProject.IdlSwitches = o.Text();
+    SetSwitches(o.Text());
 }
 
 std::unique_ptr<TIDLProjUnit> TIdlProjOptsManagerHelper::CreateProjUnit(const String& fileName) const
 {
-    return std::make_unique<TIDLProjUnit>(fileName, FProject.IdlSwitches, TIDLProjUnit::IdlUsesFormType,
-                                          FProjectDir);
+    return std::make_unique<TIDLProjUnit>(fileName, Switches(), TIDLProjUnit::IdlUsesFormType,
+                                          FProject->Directory());
 }
 
 void TIdlProjOptsManagerHelper::UpdateProjUnit(TIDLProjUnit& unit, const String& fileName) const
 {
-    unit.Update(fileName, FProject.IdlSwitches, TIDLProjUnit::IdlUsesFormType, FProjectDir);
+    unit.Update(fileName, Switches(), TIDLProjUnit::IdlUsesFormType, FProject->Directory());
 }
 
 std::vector<String> TIdlProjOptsManagerHelper::IdlFilesList(const String& text)
@@ -90,9 +136,10 @@ std::vector<String> TIdlProjOptsManagerHelper::IdlFilesList(const String& text)
 bool* TIdlProjectOptions::Option(const String& name) const
 {
     if (!FHelper) return nullptr;
-    if (SameText(name, "AddServerUnit")) return &FHelper->AddServerUnit;
-    if (SameText(name, "AddClientUnit")) return &FHelper->AddClientUnit;
-    if (SameText(name, "PrecompiledHeaders")) return &FHelper->PrecompiledHeaders;
+#define X(option)                                                                                            \
+    if (SameText(name, #option)) return &FHelper->option;
+    KVTIDL_CORBA_OPTIONS(X)
+#undef X
     return nullptr;
 }
 
@@ -116,7 +163,7 @@ void TIdlProjectOptions::SetOption(const String& name, const TOptionValue& value
 
 bool TIdlProjectOptions::IsDefined(const String& name) const
 {
-    for (const String& d : ExtractStrings(FProject.Defines, ";")) {
+    for (const String& d : ExtractStrings(FProject->GetOption("Defines"), ";")) {
         const String n = Trim(d.substr(0, d.find('=')));
         if (n == name) return true;
     }
@@ -125,28 +172,37 @@ bool TIdlProjectOptions::IsDefined(const String& name) const
 
 void TIdlProjectOptions::AddDefine(const String& name)
 {
-    if (!IsDefined(name)) FProject.Defines = AppendPathEntry(FProject.Defines, name);
+    if (!IsDefined(name))
+        FProject->SetOption("Defines", AppendPathEntry(FProject->GetOption("Defines"), name));
 }
 
 void TIdlProjectOptions::AddCORBASupport(unsigned flags)
 {
     AddDefine("_USE_OLD_RW_STL");
-    if ((flags & csLibrary) && !ContainsText(FProject.Libraries, sOrbImportLib) &&
-        !ContainsText(FProject.Libraries, sOrbImportLibDebug))
-        FProject.Libraries = Format("%s %s", {sOrbImportLib, FProject.Libraries});
-    if ((flags & csIncludePath) && !ContainsText(FProject.IncludePath, "$(MORVASKDIR)\\include"))
-        FProject.IncludePath = AppendPathEntry(FProject.IncludePath, "$(MORVASKDIR)\\include");
-    if ((flags & csLibPath) && !ContainsText(FProject.LibPath, "$(MORVASKDIR)\\lib"))
-        FProject.LibPath = AppendPathEntry(FProject.LibPath, "$(MORVASKDIR)\\lib");
+    const String libraries = FProject->GetOption("Libraries");
+    if ((flags & csLibrary) && !ContainsText(libraries, sOrbImportLib) &&
+        !ContainsText(libraries, sOrbImportLibDebug))
+        FProject->SetOption("Libraries", Format("%s %s", {sOrbImportLib, libraries}));
+    auto addPath = [&](unsigned flag, const char* option, const char* entry) {
+        const String path = FProject->GetOption(option);
+        if ((flags & flag) && !ContainsText(path, entry))
+            FProject->SetOption(option, AppendPathEntry(path, entry));
+    };
+    addPath(csIncludePath, "IncludePath", "$(MORVASKDIR)\\include");
+    addPath(csLibPath, "LibPath", "$(MORVASKDIR)\\lib");
 }
 
-bool TIdlProjectOptions::IsCORBAProject() const { return ContainsText(FProject.Libraries, sOrbImportLib); }
+bool TIdlProjectOptions::IsCORBAProject() const
+{
+    return ContainsText(FProject->GetOption("Libraries"), sOrbImportLib);
+}
 
 void TIdlProjectOptions::RemoveZUB()
 {
     AddDefine("_NO_ZUB");
-    if (!ContainsText(FProject.Libraries, "zube.lib"))
-        FProject.Libraries = Format("%s %s", {"zube.lib", FProject.Libraries});
+    const String libraries = FProject->GetOption("Libraries");
+    if (!ContainsText(libraries, "zube.lib"))
+        FProject->SetOption("Libraries", Format("%s %s", {"zube.lib", libraries}));
 }
 
 void GetGeneratedFilenames(const String& idlFile, const String& projectFile, const TKrotexOptionSet& set,
@@ -173,24 +229,9 @@ std::vector<String> IdlToolExtensions(const String& setting)
     return out;
 }
 
-namespace {
-const char* const kCorbaSet = "CORBA";
-const char* const kCorbaKeys[] = {"AddServerUnit", "AddClientUnit", "PrecompiledHeaders"};
-}  // namespace
-
-TIdlHostProjectOptions::TIdlHostProjectOptions(IQCppProject* project)
-    : FProject(project), FHelper(FSettings, project->Directory())
-{
-    for (const char* key : kCorbaKeys)
-        if (project->HasOptionValue("", kCorbaSet, key)) {
-            TOptionValue v = SameText(project->OptionValue("", kCorbaSet, key), "True");
-            TIdlProjectOptions(FSettings, &FHelper).SetOption(key, v);
-        }
-}
-
 bool TIdlHostProjectOptions::SetOption(const String& name, const String& value)
 {
-    TIdlProjectOptions options(FSettings, &FHelper);
+    TIdlProjectOptions options(FHelper.Project(), &FHelper);
     TOptionValue probe;
     options.GetOption(name, probe);
     if (std::holds_alternative<std::monostate>(probe)) return false;
@@ -208,15 +249,16 @@ bool TIdlHostProjectOptions::SetOption(const String& name, const String& value)
     else
         v = value;
     options.SetOption(name, v);
-    for (const char* key : kCorbaKeys) {
-        TOptionValue now;
-        options.GetOption(key, now);
-        FProject->SetOptionValue("", kCorbaSet, key, std::get<bool>(now) ? "True" : "False");
-    }
+    FHelper.SaveToProject();
     return true;
 }
 
 TIdlProjectOptionsBase* NewIdlProjectOptions(IQCppProject* project)
 {
     return new TIdlHostProjectOptions(project);
+}
+
+TIdlProjOptsManagerHelperBase* NewIdlProjOptsManagerHelper(IQCppProject* project)
+{
+    return new TIdlProjOptsManagerHelper(project);
 }

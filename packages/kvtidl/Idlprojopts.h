@@ -16,48 +16,39 @@
 extern const char* const sOrbImportLib;
 extern const char* const sOrbImportLibDebug;
 
-// The parts of a C++ project's options that CORBA support touches.
-struct TIdlProjectSettings {
-    String Defines;  // ";"-separated, NAME or NAME=VALUE
-    String Libraries;  // blank-separated
-    String IncludePath;  // ";"-separated
-    String LibPath;  // ";"-separated
-    String IdlSwitches;  // the IDL compiler switches of the project
-};
-
 class TIDLProjUnit;
 
-class TIdlProjOptsManagerHelper : public TObject {
+// The CORBA project options of a host project. The three booleans are kept in the project's
+// option set "CORBA" (our projects have no INI; the set stands for its section "CORBA"); the
+// project's IDL switches are its make symbol IDLCFLAGS.
+class TIdlProjOptsManagerHelper : public TIdlProjOptsManagerHelperBase {
 public:
-    // projectDir: the project file's folder
-    explicit TIdlProjOptsManagerHelper(TIdlProjectSettings& project, String projectDir = "")
-        : FProject(project), FProjectDir(std::move(projectDir))
-    {
-    }
+    // Reads the booleans the project keeps.
+    explicit TIdlProjOptsManagerHelper(IQCppProject* project);
     bool AddServerUnit = true;
     bool AddClientUnit = true;
     bool PrecompiledHeaders = true;
     void LoadFromIni(const TIniFile& ini);
     void SaveToIni(TIniFile& ini) const;
+    // A value the project holds that is no boolean (True/Yes/1, False/No/0) keeps the current one.
+    void LoadFromProject();
+    void SaveToProject() const;
+    IQCppProject* Project() const { return FProject; }
+    String Switches() const;
+    void SetSwitches(const String& switches);
     void SetInclPath(const String& path);
     // Also sets the source suffix cpp.
     void SetDefines(const String& text);
     // The IDL file list in the text, split at blanks.
     static std::vector<String> IdlFilesList(const String& text);
-    // The IDL page of the project options: it shows the project switches on the first message
-    // and writes its edits into them on the second; wParam is the TIdlCppOptions, lParam this
-    // helper.
-    static constexpr int CM_SHOWIDLOPTIONS = 113;
-    static constexpr int CM_TAKEIDLOPTIONS = 114;
-    void SetIdlOptions(TPropertySheet* pageControl);
-    void GetIdlOptions(TPropertySheet* pageControl);
+    void SetIdlOptions(TPropertySheet* pageControl) override;
+    void GetIdlOptions(TPropertySheet* pageControl) override;
     // The project unit of an ".idl" item, with the project's switches and folder.
     std::unique_ptr<TIDLProjUnit> CreateProjUnit(const String& fileName) const;
     void UpdateProjUnit(TIDLProjUnit& unit, const String& fileName) const;
 
 private:
-    TIdlProjectSettings& FProject;
-    String FProjectDir;
+    IQCppProject* FProject;
 };
 
 enum TCORBASupportFlag : unsigned { csLibrary = 1u << 0, csIncludePath = 1u << 1, csLibPath = 1u << 2 };
@@ -65,9 +56,11 @@ enum TCORBASupportFlag : unsigned { csLibrary = 1u << 0, csIncludePath = 1u << 1
 // A project option's value as the personality passes it.
 using TOptionValue = std::variant<std::monostate, bool, int, String>;
 
+// The project's options "Defines" (";" list), "Libraries" (blank-separated), "IncludePath" and
+// "LibPath" (";" lists), and the helper's booleans by name.
 class TIdlProjectOptions : public TObject {
 public:
-    explicit TIdlProjectOptions(TIdlProjectSettings& project, TIdlProjOptsManagerHelper* helper = nullptr)
+    explicit TIdlProjectOptions(IQCppProject* project, TIdlProjOptsManagerHelper* helper = nullptr)
         : FProject(project), FHelper(helper)
     {
     }
@@ -84,7 +77,7 @@ public:
 
 private:
     bool* Option(const String& name) const;
-    TIdlProjectSettings& FProject;
+    IQCppProject* FProject;
     TIdlProjOptsManagerHelper* FHelper;
 };
 
@@ -103,18 +96,17 @@ void GetGeneratedFilenames(const String& idlFile, const String& projectFile, con
 // The build tool's extension setting ("*.idl;*.IDL") as extensions with a leading ".".
 std::vector<String> IdlToolExtensions(const String& setting);
 
-// The CORBA options of a host project: kept in its option set "CORBA" under the INI keys; a
-// value is "True"/"False", "Yes"/"No" or an integer 0/1.
+// The CORBA options of a host project by name: a value is "True"/"False", "Yes"/"No" or an
+// integer 0/1; a change is kept in the project at once.
 class TIdlHostProjectOptions : public TIdlProjectOptionsBase {
 public:
-    explicit TIdlHostProjectOptions(IQCppProject* project);
+    explicit TIdlHostProjectOptions(IQCppProject* project) : FHelper(project) {}
     bool SetOption(const String& name, const String& value) override;
     TIdlProjOptsManagerHelper& Helper() { return FHelper; }
 
 private:
-    IQCppProject* FProject;
-    TIdlProjectSettings FSettings;
     TIdlProjOptsManagerHelper FHelper;
 };
-// The personality's hook.
+// The personality's hooks.
 TIdlProjectOptionsBase* NewIdlProjectOptions(IQCppProject* project);
+TIdlProjOptsManagerHelperBase* NewIdlProjOptsManagerHelper(IQCppProject* project);

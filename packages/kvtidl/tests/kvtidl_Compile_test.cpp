@@ -134,30 +134,6 @@ TEST_F(KvtidlCompile, TouchingAnIncludeMakesEveryIncluderNeedCompiling)
     EXPECT_TRUE(TIdlCompilerHelper::NeedToCompile(top, "-boa", FDir));
 }
 
-TEST_F(KvtidlCompile, ProjectUnitsOfIdlItemsFollowTheirSwitches)
-{
-    const String idl = Write("proj/a.idl", "interface A {};\n");
-    TIdlProjectSettings settings;
-    settings.IdlSwitches = "-boa";
-    TIdlProjOptsManagerHelper helper(settings, FDir + "proj/");
-    auto unit = helper.CreateProjUnit(idl);
-    EXPECT_EQ(unit->FileName(), idl);
-    EXPECT_EQ(unit->UsesFormType(), 14);
-    EXPECT_EQ(unit->Directory(), FDir + "proj/");
-    TIdlCppOptions* options = &unit->GetOptions();
-    EXPECT_EQ(&unit->GetOptions(), options);
-    EXPECT_TRUE(unit->NeedToCompile());  // no sources yet
-    for (const char* f : {"proj/a_c.cc", "proj/a_s.cc"}) Touch(Write(f, ""), 100);
-    Touch(idl, 0);
-    EXPECT_FALSE(unit->NeedToCompile());
-
-    settings.IdlSwitches = "-boa -src_suffix cpp";
-    helper.UpdateProjUnit(*unit, idl);
-    EXPECT_EQ(&unit->GetOptions(), options) << "the options object stays";
-    EXPECT_EQ(unit->GetOptions().SourceSuffix(), "cpp") << "with the switches the unit has now";
-    EXPECT_TRUE(unit->NeedToCompile());  // a_c.cpp is not there
-}
-
 TEST_F(KvtidlCompile, NoGeneratedSourcesYetMeansCompile)
 {
     const String a = Write("new.idl", "interface N {};\n");

@@ -4,15 +4,19 @@
 
 #include "Idlexpertfilter.h"
 #include "Idlprojopts.h"
-#include "ProjectTestHost.h"
+#include "IdlProjectHost.h"
 
 namespace {
 
-TEST(KvtidlProjectOptions, OptionsByNameAreTheHelpersBooleans)
+class KvtidlProjectOptions : public IdlProjectHost {
+protected:
+    KvtidlProjectOptions() : IdlProjectHost("kvtidl_projopts_") {}
+};
+
+TEST_F(KvtidlProjectOptions, OptionsByNameAreTheHelpersBooleans)
 {
-    TIdlProjectSettings settings;
-    TIdlProjOptsManagerHelper helper(settings);
-    TIdlProjectOptions options(settings, &helper);
+    TIdlProjOptsManagerHelper helper(project.get());
+    TIdlProjectOptions options(project.get(), &helper);
     helper.AddClientUnit = false;
     struct Case {
         const char* name;
@@ -35,7 +39,7 @@ TEST(KvtidlProjectOptions, OptionsByNameAreTheHelpersBooleans)
     options.GetOption("LibPath", untouched);
     EXPECT_EQ(std::get<String>(untouched), "kept");
     options.SetOption("LibPath", TOptionValue(true));
-    EXPECT_EQ(settings.LibPath, "");
+    EXPECT_EQ(project->GetOption("LibPath"), "");
     // a check box option takes a boolean, or 0 and 1 as the host stores them
     EXPECT_THROW(options.SetOption("AddClientUnit", TOptionValue(String("yes"))), EConvertError);
     EXPECT_THROW(options.SetOption("AddClientUnit", TOptionValue(2)), EConvertError);
@@ -57,7 +61,7 @@ public:
     void Broadcast(int msg, std::intptr_t wParam, std::intptr_t lParam) override
     {
         Messages.push_back(msg);
-        auto* options = reinterpret_cast<TIdlCppOptions*>(wParam);
+        auto* options = dynamic_cast<TIdlCppOptions*>(reinterpret_cast<TIdlPageOptionsBase*>(wParam));
         From = reinterpret_cast<TIdlProjOptsManagerHelper*>(lParam);
         if (msg == TIdlProjOptsManagerHelper::CM_SHOWIDLOPTIONS) {
             IncludePath = options->IncludePath();
@@ -69,24 +73,23 @@ public:
     }
 };
 
-TEST(KvtidlProjectOptions, TheIdlPageShowsAndTakesTheProjectSwitches)
+TEST_F(KvtidlProjectOptions, TheIdlPageShowsAndTakesTheProjectSwitches)
 {
-    TIdlProjectSettings settings;
-    settings.IdlSwitches = "-boa -Iinc -no_tie -keep_me";
-    TIdlProjOptsManagerHelper helper(settings);
+    project->SetMakeSym("IDLCFLAGS", "-boa -Iinc -no_tie -keep_me");
+    TIdlProjOptsManagerHelper helper(project.get());
     TIdlPage page(nullptr);
     helper.SetIdlOptions(&page);
     EXPECT_EQ(page.Messages, std::vector<int>{113});
     EXPECT_EQ(page.From, &helper);
     EXPECT_EQ(page.IncludePath, "inc");
     EXPECT_FALSE(page.Tie);
-    EXPECT_EQ(settings.IdlSwitches, "-boa -Iinc -no_tie -keep_me") << "showing changes nothing";
+    EXPECT_EQ(project->GetMakeSym("IDLCFLAGS"), "-boa -Iinc -no_tie -keep_me") << "showing changes nothing";
 
     page.IncludePath = "inc;c:\\my dir\\";
     page.Tie = true;
     helper.GetIdlOptions(&page);
     EXPECT_EQ(page.Messages, (std::vector<int>{113, 114}));
-    EXPECT_EQ(settings.IdlSwitches, "-Iinc -I\"c:\\my dir\\.\" -boa -keep_me");
+    EXPECT_EQ(project->GetMakeSym("IDLCFLAGS"), "-Iinc -I\"c:\\my dir\\.\" -boa -keep_me");
 }
 
 class KvtidlExpertFilter : public ProjectTestHost {

@@ -5,7 +5,7 @@
 #include "Idlenvoptions.h"
 #include "Idlproject.h"
 #include "Idlprojupdater.h"
-#include "ProjectTestHost.h"
+#include "IdlProjectHost.h"
 #include "host/BuildTools.h"
 #include "host/CppPersonality.h"
 #include "host/IDEControl.h"
@@ -14,23 +14,19 @@
 
 namespace {
 
-class KvtidlProjectUpdater : public ProjectTestHost {
+class KvtidlProjectUpdater : public IdlProjectHost {
 protected:
-    KvtidlProjectUpdater() : ProjectTestHost("kvtidl_projupd_") {}
+    KvtidlProjectUpdater() : IdlProjectHost("kvtidl_projupd_", "P.zproj") {}
     void SetUp() override
     {
-        ProjectTestHost::SetUp();
-        hostimpl::NewCppProject(dir + "P.zproj");
-        project = ActiveCppProject();
-        ASSERT_NE(project, nullptr);
+        IdlProjectHost::SetUp();
         dialogs = std::make_shared<THeadlessDialogs>();
         previousDialogs = SetDialogs(dialogs);
     }
     void TearDown() override
     {
         SetDialogs(previousDialogs);
-        project.reset();
-        ProjectTestHost::TearDown();
+        IdlProjectHost::TearDown();
     }
     void Uses(const char* file, int kind, const char* form)
     {
@@ -38,7 +34,6 @@ protected:
         e.FormName = form;
         project->AddUsesEntry(e);
     }
-    TIntfPtr<IQCppProject> project;
     std::shared_ptr<THeadlessDialogs> dialogs;
     std::shared_ptr<IDialogs> previousDialogs;
 };

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
+#include "Idlcompile.h"
 #include "Idlenvoptions.h"
 #include "Idlprojopts.h"
+#include "IdlProjectHost.h"
 #include "testsupport/TestDir.h"
 #include "host/Registry.h"
 #include "rtl/Files.h"
@@ -15,12 +20,29 @@ String IniPath(const char* name)
     return p;
 }
 
+// The CORBA options of a host project.
+class KvtidlCorbaProject : public IdlProjectHost {
+protected:
+    KvtidlCorbaProject() : IdlProjectHost("kvtidl_project_") {}
+    // Sets the project's options "Defines", "Libraries", "IncludePath", "LibPath".
+    void Options(const std::vector<String>& values)
+    {
+        for (std::size_t i = 0; i < values.size(); ++i) project->SetOption(kOptions[i], values[i]);
+    }
+    std::vector<String> Options() const
+    {
+        std::vector<String> r;
+        for (const char* o : kOptions) r.push_back(project->GetOption(o));
+        return r;
+    }
+    static constexpr const char* kOptions[] = {"Defines", "Libraries", "IncludePath", "LibPath"};
+};
+
 }  // namespace
 
-TEST(KvtidlProject, IniWithoutCorbaSectionReadsAllTrue)
+TEST_F(KvtidlCorbaProject, IniWithoutCorbaSectionReadsAllTrue)
 {
-    TIdlProjectSettings project;
-    TIdlProjOptsManagerHelper helper(project);
+    TIdlProjOptsManagerHelper helper(project.get());
     TIniFile ini(IniPath("none.ini"));
     ini.WriteString("Other", "AddServerUnit", "false");
     helper.LoadFromIni(ini);
@@ -29,69 +51,111 @@ TEST(KvtidlProject, IniWithoutCorbaSectionReadsAllTrue)
     EXPECT_TRUE(helper.PrecompiledHeaders);
 }
 
-TEST(KvtidlProject, OptionsRoundTripThroughSectionCorba)
+TEST_F(KvtidlCorbaProject, OptionsRoundTripThroughSectionCorba)
 {
-    TIdlProjectSettings project;
-    TIdlProjOptsManagerHelper helper(project);
+    TIdlProjOptsManagerHelper helper(project.get());
     TIniFile ini(IniPath("corba.ini"));
     helper.AddClientUnit = false;
     helper.SaveToIni(ini);
     EXPECT_EQ(ini.ReadString("CORBA", "AddClientUnit", ""), "false");
     EXPECT_EQ(ini.ReadString("CORBA", "AddServerUnit", ""), "true");
-    TIdlProjOptsManagerHelper other(project);
+    TIdlProjOptsManagerHelper other(project.get());
     other.LoadFromIni(ini);
     EXPECT_FALSE(other.AddClientUnit);
     EXPECT_TRUE(other.PrecompiledHeaders);
 }
 
-TEST(KvtidlProject, SetDefinesAlwaysLeavesSourceSuffixCpp)
+// The project keeps the booleans in its set "CORBA": a new helper on it reads them; a value
+// that is no boolean keeps the default.
+TEST_F(KvtidlCorbaProject, TheBooleansAreKeptWithTheProject)
 {
-    TIdlProjectSettings project{"", "", "", "", "-boa -src_suffix cc"};
-    TIdlProjOptsManagerHelper helper(project);
-    helper.SetDefines("A;B");
-    EXPECT_EQ(project.IdlSwitches, "-src_suffix cpp -DA -DB -boa");
-    helper.SetInclPath("inc");
-    EXPECT_EQ(project.IdlSwitches, "-Iinc -src_suffix cpp -DA -DB -boa");
+    {
+        TIdlProjOptsManagerHelper helper(project.get());
+        EXPECT_TRUE(helper.AddServerUnit && helper.AddClientUnit && helper.PrecompiledHeaders);
+        helper.AddServerUnit = false;
+        helper.SaveToProject();
+    }
+    EXPECT_EQ(project->OptionValue("", "CORBA", "AddServerUnit"), "False");
+    project->SetOptionValue("", "CORBA", "AddClientUnit", "0");
+    project->SetOptionValue("", "CORBA", "PrecompiledHeaders", "perhaps");
+    TIdlProjOptsManagerHelper again(project.get());
+    EXPECT_FALSE(again.AddServerUnit);
+    EXPECT_FALSE(again.AddClientUnit);
+    EXPECT_TRUE(again.PrecompiledHeaders);
 }
 
-TEST(KvtidlProject, AddCorbaSupport)
+TEST_F(KvtidlCorbaProject, SetDefinesAlwaysLeavesSourceSuffixCpp)
+{
+    project->SetMakeSym("IDLCFLAGS", "-boa -src_suffix cc");
+    TIdlProjOptsManagerHelper helper(project.get());
+    helper.SetDefines("A;B");
+    EXPECT_EQ(project->GetMakeSym("IDLCFLAGS"), "-src_suffix cpp -DA -DB -boa");
+    helper.SetInclPath("inc");
+    EXPECT_EQ(project->GetMakeSym("IDLCFLAGS"), "-Iinc -src_suffix cpp -DA -DB -boa");
+}
+
+TEST_F(KvtidlCorbaProject, AddCorbaSupport)
 {
     struct Case {
         unsigned flags;
-        TIdlProjectSettings before, after;
+        std::vector<String> before, after;  // Defines, Libraries, IncludePath, LibPath
     };
     const Case cases[] = {
-        {0, {"X", "a.lib", "inc", "lib", ""}, {"X;_USE_OLD_RW_STL", "a.lib", "inc", "lib", ""}},
+        {0, {"X", "a.lib", "inc", "lib"}, {"X;_USE_OLD_RW_STL", "a.lib", "inc", "lib"}},
         {csLibrary | csIncludePath | csLibPath,
-         {"_USE_OLD_RW_STL=1", "a.lib", "inc;", "", ""},
-         {"_USE_OLD_RW_STL=1", "morvask_r.lib a.lib", "inc;$(MORVASKDIR)\\include", "$(MORVASKDIR)\\lib",
-          ""}},
+         {"_USE_OLD_RW_STL=1", "a.lib", "inc;", ""},
+         {"_USE_OLD_RW_STL=1", "morvask_r.lib a.lib", "inc;$(MORVASKDIR)\\include", "$(MORVASKDIR)\\lib"}},
         {csLibrary,
-         {"", "x.lib MORVASK_RD.LIB", "", "", ""},
-         {"_USE_OLD_RW_STL", "x.lib MORVASK_RD.LIB", "", "", ""}},
+         {"", "x.lib MORVASK_RD.LIB", "", ""},
+         {"_USE_OLD_RW_STL", "x.lib MORVASK_RD.LIB", "", ""}},
         {csIncludePath,
-         {"", "", "a;$(morvaskdir)\\Include", "", ""},
-         {"_USE_OLD_RW_STL", "", "a;$(morvaskdir)\\Include", "", ""}},
+         {"", "", "a;$(morvaskdir)\\Include", ""},
+         {"_USE_OLD_RW_STL", "", "a;$(morvaskdir)\\Include", ""}},
     };
     for (const Case& c : cases) {
-        TIdlProjectSettings p = c.before;
-        TIdlProjectOptions(p).AddCORBASupport(c.flags);
-        EXPECT_EQ(p.Defines, c.after.Defines) << c.flags;
-        EXPECT_EQ(p.Libraries, c.after.Libraries) << c.flags;
-        EXPECT_EQ(p.IncludePath, c.after.IncludePath) << c.flags;
-        EXPECT_EQ(p.LibPath, c.after.LibPath) << c.flags;
+        Options(c.before);
+        TIdlProjectOptions(project.get()).AddCORBASupport(c.flags);
+        EXPECT_EQ(Options(), c.after) << c.flags;
     }
 }
 
-TEST(KvtidlProject, CorbaProjectAndRemoveZub)
+TEST_F(KvtidlCorbaProject, CorbaProjectAndRemoveZub)
 {
-    TIdlProjectSettings p{"", "Morvask_R.lib", "", "", ""};
-    TIdlProjectOptions opts(p);
+    Options({"", "Morvask_R.lib", "", ""});
+    TIdlProjectOptions opts(project.get());
     EXPECT_TRUE(opts.IsCORBAProject());
     opts.RemoveZUB();
     opts.RemoveZUB();
-    EXPECT_EQ(p.Defines, "_NO_ZUB");
-    EXPECT_EQ(p.Libraries, "zube.lib Morvask_R.lib");
+    EXPECT_EQ(project->GetOption("Defines"), "_NO_ZUB");
+    EXPECT_EQ(project->GetOption("Libraries"), "zube.lib Morvask_R.lib");
+}
+
+TEST_F(KvtidlCorbaProject, ProjectUnitsOfIdlItemsFollowTheProjectSwitches)
+{
+    const auto day = std::filesystem::file_time_type::clock::now() - std::chrono::hours(24);
+    auto write = [&](const char* name, int seconds) {
+        AtomicWriteFile(dir + name, "interface A {};\n");
+        std::filesystem::last_write_time(dir + name, day + std::chrono::seconds(seconds));
+        return dir + name;
+    };
+    const String idl = write("a.idl", 0);
+    project->SetMakeSym("IDLCFLAGS", "-boa");
+    TIdlProjOptsManagerHelper helper(project.get());
+    auto unit = helper.CreateProjUnit(idl);
+    EXPECT_EQ(unit->FileName(), idl);
+    EXPECT_EQ(unit->UsesFormType(), 14);
+    EXPECT_EQ(unit->Directory(), dir);
+    TIdlCppOptions* options = &unit->GetOptions();
+    EXPECT_EQ(&unit->GetOptions(), options);
+    EXPECT_TRUE(unit->NeedToCompile());  // no sources yet
+    for (const char* f : {"a_c.cc", "a_s.cc"}) write(f, 100);
+    EXPECT_FALSE(unit->NeedToCompile());
+
+    project->SetMakeSym("IDLCFLAGS", "-boa -src_suffix cpp");
+    helper.UpdateProjUnit(*unit, idl);
+    EXPECT_EQ(&unit->GetOptions(), options) << "the options object stays";
+    EXPECT_EQ(unit->GetOptions().SourceSuffix(), "cpp") << "with the switches the unit has now";
+    EXPECT_TRUE(unit->NeedToCompile());  // a_c.cpp is not there
 }
 
 TEST(KvtidlProject, GeneratedFilenames)

@@ -8,6 +8,7 @@ TIdlCompilerHelperClassProc IdlCompilerHelperClass = nullptr;
 TIdlOptionsUpdaterClassProc IdlOptionsUpdaterClass = nullptr;
 TIdlProjectUpdaterClassProc IdlProjectUpdaterClass = nullptr;
 TIdlProjectOptionsClassProc IdlProjectOptionsClass = nullptr;
+TIdlProjOptsManagerHelperClassProc IdlProjOptsManagerHelperClass = nullptr;
 TCompileFilesProc CompileFilesProc = DefaultCompileFiles;
 int CompilerType = 0;
 bool ShowCommandLines = false;

@@ -26,6 +26,7 @@ void ListCppPersonality(std::vector<String>& out)
     hook("IdlOptionsUpdaterClass", fn(IdlOptionsUpdaterClass));
     hook("IdlProjectUpdaterClass", fn(IdlProjectUpdaterClass));
     hook("IdlProjectOptionsClass", fn(IdlProjectOptionsClass));
+    hook("IdlProjOptsManagerHelperClass", fn(IdlProjOptsManagerHelperClass));
     hook("CompileFilesProc", fn(CompileFilesProc));
     for (auto& t : ToolList()) out.push_back("build tool " + t->Name() + AtObject(t.get()));
     ListProjectEventHandlers(out);
@@ -38,22 +39,17 @@ const TStateSource kCppPersonality("C++ personality", ListCppPersonality);
 void RemoveCppProjectResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found)
 {
     auto fn = [](auto* f) { return reinterpret_cast<const void*>(f); };
-    if (IdlCompilerHelperClass && inModule(fn(IdlCompilerHelperClass))) {
-        IdlCompilerHelperClass = nullptr;
-        found.push_back("hook IdlCompilerHelperClass");
-    }
-    if (IdlOptionsUpdaterClass && inModule(fn(IdlOptionsUpdaterClass))) {
-        IdlOptionsUpdaterClass = nullptr;
-        found.push_back("hook IdlOptionsUpdaterClass");
-    }
-    if (IdlProjectUpdaterClass && inModule(fn(IdlProjectUpdaterClass))) {
-        IdlProjectUpdaterClass = nullptr;
-        found.push_back("hook IdlProjectUpdaterClass");
-    }
-    if (IdlProjectOptionsClass && inModule(fn(IdlProjectOptionsClass))) {
-        IdlProjectOptionsClass = nullptr;
-        found.push_back("hook IdlProjectOptionsClass");
-    }
+    auto drop = [&](auto& hook, const char* name) {
+        if (hook && inModule(fn(hook))) {
+            hook = nullptr;
+            found.push_back(String("hook ") + name);
+        }
+    };
+    drop(IdlCompilerHelperClass, "IdlCompilerHelperClass");
+    drop(IdlOptionsUpdaterClass, "IdlOptionsUpdaterClass");
+    drop(IdlProjectUpdaterClass, "IdlProjectUpdaterClass");
+    drop(IdlProjectOptionsClass, "IdlProjectOptionsClass");
+    drop(IdlProjOptsManagerHelperClass, "IdlProjOptsManagerHelperClass");
     if (CompileFilesProc && inModule(fn(CompileFilesProc))) {
         CompileFilesProc = DefaultCompileFiles;
         found.push_back("hook CompileFilesProc");

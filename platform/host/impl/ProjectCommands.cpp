@@ -11,6 +11,7 @@
 #include "host/MessageServices.h"
 #include "host/ProgressServices.h"
 #include "host/ProjectManager.h"
+#include "host/ProjectOptionsDialog.h"
 #include "host/TypeLibrary.h"
 #include "rtl/ScopeGuard.h"
 #include "rtl/Files.h"
@@ -284,6 +285,43 @@ void ShowProject(IQCppProject* p, const std::vector<String>& a, std::ostream& ou
     }
 }
 
+// The project-options dialog: PAGE.FIELD=VALUE sets a control; it closes with ok, which keeps
+// the edits and saves the project, else it is cancelled. The pages are listed before it closes.
+void ProjectOptions(IQCppProject* p, const std::vector<String>& a, std::ostream& out)
+{
+    TProjectOptionsDialog dialog(p);
+    bool ok = false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto eq = a[i].find('=');
+        if (eq != String::npos)
+            dialog.SetControl(a[i].substr(0, eq), a[i].substr(eq + 1));
+        else if (i + 1 == a.size() && (SameText(a[i], "ok") || SameText(a[i], "cancel")))
+            ok = SameText(a[i], "ok");
+        else
+            throw EHostError("usage: project options [PAGE.FIELD=VALUE...] [ok|cancel]");
+    }
+    for (TPropertySheet* page : dialog.Sheets()) {
+        out << "page " << page->Caption << "\n";
+        if (auto* idl = dynamic_cast<TIdlOptionsPage*>(page))
+            for (const TIdlOptionsPage::TField& f : idl->Fields()) {
+                if (f.Field.OnOff)
+                    out << "  " << (f.Value == "True" ? "[x] " : "[ ] ") << f.Field.Name;
+                else
+                    out << "  " << f.Field.Name << " \"" << f.Value << "\"";
+                out << "  (" << page->Caption << "." << f.Field.Name << ")\n";
+            }
+    }
+    if (!ok) {
+        dialog.Close(false);
+        out << "project options cancelled\n";
+        return;
+    }
+    TIdlChange change(p);
+    dialog.Close(true);
+    out << "project options saved\n";
+    change.Commit(out);
+}
+
 // The subcommands that work on the open project.
 struct TProjectSubcommand {
     const char* Name;
@@ -291,10 +329,10 @@ struct TProjectSubcommand {
 };
 
 const TProjectSubcommand kProjectSubcommands[] = {
-    {"add", AddFiles},         {"remove", RemoveFile},  {"rename", RenameProjectFile},
-    {"switches", SetSwitches}, {"set", SetNamedValue},  {"option", SetOption},
-    {"build", Build},          {"compile", CompileOne}, {"save", SaveProject},
-    {"show", ShowProject},
+    {"add", AddFiles},         {"remove", RemoveFile},      {"rename", RenameProjectFile},
+    {"switches", SetSwitches}, {"set", SetNamedValue},      {"option", SetOption},
+    {"build", Build},          {"compile", CompileOne},     {"save", SaveProject},
+    {"show", ShowProject},     {"options", ProjectOptions},
 };
 
 }  // namespace

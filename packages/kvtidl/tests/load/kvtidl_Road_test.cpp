@@ -585,3 +585,50 @@ TEST_F(KvtidlRoad, AnsweringYesToTheIdlFileQuestionOpensTheFilesChosen)
 }
 
 }  // namespace
+
+namespace {
+
+// The project-options dialog's IDL page shows the project's IDL switches; OK keeps the edits
+// with the project, which a new session shows again; cancel changes nothing.
+TEST_F(KvtidlRoad, TheIdlPageOfTheProjectOptionsKeepsItsSwitchesWithTheProject)
+{
+    ASSERT_EQ(
+        Host("project new D.mak\nproject add bank.idl\n"
+             "project options IDL.Boa=true IDL.IncludePath=inc IDL.genNoTie=Yes IDL.Additional=-keep ok\n"),
+        0)
+        << err;
+    EXPECT_NE(out.find("page IDL\n"), String::npos) << out;
+    EXPECT_NE(out.find("  [x] Boa  (IDL.Boa)\n"), String::npos) << out;
+    EXPECT_NE(out.find("project options saved\nsaved " + dir + "D.mak\n"), String::npos) << out;
+    String mk = ReadFileBytes(dir + "D.mak");
+    EXPECT_NE(mk.find("IDLCFLAGS = -boa -Iinc -no_tie -keep\r\n"), String::npos) << mk;
+
+    ASSERT_EQ(Host("project open D.mak\nproject options IDL.Boa=false IDL.IncludePath=x cancel\n"), 0) << err;
+    // what the project holds, with the edits shown until the dialog closes
+    EXPECT_NE(out.find("  ClientExt \"_c\"  (IDL.ClientExt)\n"), String::npos) << out;
+    EXPECT_NE(out.find("  [x] GenNoTie  (IDL.GenNoTie)\n"), String::npos) << out;
+    EXPECT_NE(out.find("  IncludePath \"x\"  (IDL.IncludePath)\n"), String::npos) << out;
+    EXPECT_NE(out.find("  [ ] Boa  (IDL.Boa)\n"), String::npos) << out;
+    // the switches the split leaves untyped, -boa among them; the Boa box written after it wins
+    EXPECT_NE(out.find("  Additional \"-boa -keep\"  (IDL.Additional)\n"), String::npos) << out;
+    EXPECT_NE(out.find("project options cancelled\n"), String::npos) << out;
+    EXPECT_EQ(ReadFileBytes(dir + "D.mak"), mk) << "cancel changes nothing";
+
+    ASSERT_EQ(Host("project open D.mak\nproject options\n"), 0) << err;
+    EXPECT_NE(out.find("  [x] Boa  (IDL.Boa)\n"), String::npos) << out;
+    EXPECT_NE(out.find("  IncludePath \"inc\"  (IDL.IncludePath)\n"), String::npos) << out;
+
+    struct Bad {
+        const char* answer;
+        const char* error;
+    };
+    for (const Bad& b : {Bad{"IDL.Nothing=1", "The page IDL has no control Nothing"},
+                         Bad{"IDL.Boa=maybe", "The check box IDL.Boa takes True or False, not maybe"},
+                         Bad{"Linker.Map=1", "The project options have no page Linker"}}) {
+        EXPECT_EQ(Host(String("project open D.mak\nproject options ") + b.answer + " ok\n"), 1) << b.answer;
+        EXPECT_NE(err.find(b.error), String::npos) << err;
+        EXPECT_EQ(ReadFileBytes(dir + "D.mak"), mk) << b.answer;
+    }
+}
+
+}  // namespace

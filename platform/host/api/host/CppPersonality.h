@@ -3,6 +3,7 @@
 // IDL data of the project file, and the compiler settings the personality shows.
 #include "host/Export.h"
 #include "host/CppProject.h"
+#include "host/EnvironmentOptions.h"
 #include <memory>
 
 #include "rtl/Classes.h"
@@ -66,6 +67,34 @@ public:
 };
 using TIdlProjectOptionsClassProc = TIdlProjectOptionsBase* (*)(IQCppProject* project);
 extern HOST_API TIdlProjectOptionsClassProc IdlProjectOptionsClass;  // nullptr: none
+
+// The IDL compiler switches as the project-options dialog's IDL page shows them, one field per
+// switch; a switch that is on or off has the value "True" or "False".
+struct HOST_API TIdlPageField {
+    String Name;
+    bool OnOff = false;
+};
+class HOST_API TIdlPageOptionsBase {
+public:
+    virtual ~TIdlPageOptionsBase() = default;
+    virtual std::vector<TIdlPageField> PageFields() const = 0;
+    virtual String PageValue(const String& field) const = 0;
+    // EConvertError for a value the field does not take.
+    virtual void SetPageValue(const String& field, const String& value) = 0;
+};
+
+// The project-options side of CORBA projects. The IDL page hears CM_SHOWIDLOPTIONS to show the
+// project's switches and CM_TAKEIDLOPTIONS to write its edits into them; wParam is the
+// options (a TIdlPageOptionsBase*), lParam the helper.
+class HOST_API TIdlProjOptsManagerHelperBase : public TObject {
+public:
+    static constexpr int CM_SHOWIDLOPTIONS = 113;
+    static constexpr int CM_TAKEIDLOPTIONS = 114;
+    virtual void SetIdlOptions(TPropertySheet* pageControl) = 0;
+    virtual void GetIdlOptions(TPropertySheet* pageControl) = 0;
+};
+using TIdlProjOptsManagerHelperClassProc = TIdlProjOptsManagerHelperBase* (*)(IQCppProject* project);
+extern HOST_API TIdlProjOptsManagerHelperClassProc IdlProjOptsManagerHelperClass;  // nullptr: none
 
 // The kind of the compiler running now (7: the IDL compiler).
 extern HOST_API int CompilerType;
