@@ -71,14 +71,14 @@ TCppActiveServerObjectExpert::TCppActiveServerObjectExpert()
 
 void TCppActiveServerObjectExpert::FormCreate()
 {
-    // The instancing row goes; what lies below it closes the gap.
+    // The instancing row goes; what lies below it closes the gap: the options frame with the
+    // server type and the test script it holds (a shorter frame would cut through them), and the
+    // buttons, or the shorter form cuts them off.
     lblInstancing->Hide();
     cbInstancing->Hide();
     const int gap = cbInstancing->Height() + 10;
-    bvlOptions->SetHeight(bvlOptions->Height() - gap);
-    // the buttons too, or the shorter form cuts them off
     for (TControl* c :
-         {static_cast<TControl*>(rgServerType), static_cast<TControl*>(cbTestScript),
+         {bvlOptions, static_cast<TControl*>(rgServerType), static_cast<TControl*>(cbTestScript),
           static_cast<TControl*>(btnOK), static_cast<TControl*>(btnCancel), static_cast<TControl*>(btnHelp)})
         c->SetTop(c->Top() - gap);
     SetHeight(Height() - gap);

@@ -8,9 +8,7 @@
 #include <sstream>
 
 #include "ComLibraryStub.h"
-#include "Cppentreg.h"
-#include "UpdaterHost.h"
-#include "host/AppIniFile.h"
+#include "ComPackagesHost.h"
 #include "host/CppBrowse.h"
 #include "host/TypeLibrary.h"
 #include "hostimpl/HostImpl.h"
@@ -20,25 +18,9 @@ using namespace hostimpl;
 
 namespace {
 
-class kvtcom_ComItems : public UpdaterHost {
+class kvtcom_ComItems : public ComPackagesHost {
 protected:
-    kvtcom_ComItems() : UpdaterHost("kvtcom_items_") {}
-    void SetUp() override
-    {
-        UpdaterHost::SetUp();
-        // the host's settings offer the ActiveX control item too
-        AppIniFile().WriteString("Type Library", "ActiveXWizard", "True");
-        Cppproreg::Finalization();
-        Cppproreg_IDERegister();
-        Cppentreg_IDERegister();
-        MainFormCreated().FirePending(IDEApplication());
-    }
-    void TearDown() override
-    {
-        Cppentreg::Finalization();
-        AppIniFile().EraseSection("Type Library");
-        UpdaterHost::TearDown();
-    }
+    kvtcom_ComItems() : ComPackagesHost("kvtcom_items_") {}
     static String TypeLib(std::vector<String> args)
     {
         std::ostringstream out;
