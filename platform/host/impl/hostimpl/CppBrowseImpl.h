@@ -21,9 +21,6 @@ bool BrowseTranslationUnit(const std::vector<std::pair<String, String>>& files,
 // The errors of the last compile for browsing.
 std::vector<String>& LastBrowseErrors();
 
-// Whether a live scratch buffer has this module (unit) name.
-bool ScratchBufferNameTaken(const String& unitName);
-
 // What an unloaded package left in the browse hooks and the component browser.
 void RemoveBrowseResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found);
 

@@ -154,6 +154,14 @@ void AddObjectToProjectMap(THostModule& project, const String& coClassName, cons
 // the old name).
 String RenameInObjectMap(const String& text, const String& oldName, const String& newName);
 void RenameObjectInProjectMap(THostModule& project, const String& oldName, const String& newName);
+// How the project's model follows: a new module becomes an item (with a uses entry for a unit), a
+// new project's source its first item. The project layer keeps the model and sets these when
+// the library loads; core keeps none.
+struct TProjectModelHooks {
+    void (*JoinUnit)(THostModule& project, THostModule& unit);
+    void (*AddItem)(IQProject* project, const String& file);
+};
+extern TProjectModelHooks ProjectModelHooks;
 // The new module becomes an item of the project's model (with a uses entry for a unit).
 void JoinProjectModel(THostModule& project, THostModule& unit);
 // Adds the new unit to the source of the project it joined: a form unit to a C++ source, any

@@ -20,6 +20,8 @@ std::vector<String> HostStateListing();
 
 // " @library" of an address (code or data).
 String At(const void* address);
+// "hook NAME @library" of a hook's code, "hook NAME none" when it is not set.
+String HookLine(const char* name, const void* code);
 // " @library" of an object of a polymorphic class: where its class's code is.
 String AtObject(const void* object);
 

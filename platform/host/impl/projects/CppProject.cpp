@@ -441,6 +441,15 @@ TIntfPtr<IQProject> OpenCppProject(const String& name)
     return p;
 }
 
+namespace {
+void AddModelItem(IQProject* project, const String& file)
+{
+    if (auto m = ProjectModelOf(project)) m->AddItem(file);
+}
+// the module services reach the model through these
+const bool kModelHooks = (ProjectModelHooks = {JoinProjectModel, AddModelItem}, true);
+}  // namespace
+
 std::vector<TIntfPtr<TCppProjectModel>> OpenCppProjects()
 {
     PurgeClosed();
@@ -469,13 +478,4 @@ String AddPathOption(const String& paths, const String& dir)
 {
     if (paths.find(dir) != String::npos) return paths;
     return paths + ";" + dir;
-}
-
-String NewFilesFolder()
-{
-    if (auto p = ActiveProject()) {
-        const String dir = ExtractFilePath(p->FileName());
-        if (!dir.empty()) return IncludeTrailingPathDelimiter(dir);
-    }
-    return hostimpl::ProjectFolder();
 }

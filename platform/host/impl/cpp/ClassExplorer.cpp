@@ -6,10 +6,20 @@
 #include <pugixml.hpp>
 
 #include "hostimpl/ClassExplorerImpl.h"
+#include "hostimpl/StateListing.h"
 #include "rtl/Files.h"
 
 TIntfPtr<TClassExplorer> DefaultGetCppClassExplorerController() { return nullptr; }
 TGetClassExplorerControllerProc GetCppClassExplorerController = DefaultGetCppClassExplorerController;
+
+namespace {
+void ListClassExplorerHook(std::vector<String>& out)
+{
+    out.push_back(hostimpl::HookLine("GetCppClassExplorerController",
+                                     reinterpret_cast<const void*>(GetCppClassExplorerController)));
+}
+const hostimpl::TStateSource kClassExplorerHook("class explorer", ListClassExplorerHook);
+}  // namespace
 
 // ---- model nodes ----
 

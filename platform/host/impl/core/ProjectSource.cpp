@@ -3,6 +3,7 @@
 #include "rtl/Files.h"
 
 #include <cctype>
+#include <filesystem>
 #include <functional>
 
 namespace hostimpl {
@@ -226,3 +227,11 @@ void RenameObjectInProjectMap(THostModule& project, const String& oldName, const
 }
 
 }  // namespace hostimpl
+
+String ExtractRelativePath(const String& baseFile, const String& name)
+{
+    namespace fs = std::filesystem;
+    // both absolute: a relative and an absolute name have no relative path between them
+    const fs::path base = fs::path(ExpandFileName(baseFile)).parent_path();
+    return fs::path(ExpandFileName(name)).lexically_relative(base).string();
+}

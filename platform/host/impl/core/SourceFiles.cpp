@@ -5,8 +5,9 @@
 #include <sstream>
 
 #include "host/CppProject.h"
-#include "hostimpl/CppBrowseImpl.h"
+#include "hostimpl/HostImpl.h"
 #include "hostimpl/HostState.h"
+#include "hostimpl/ScratchBuffers.h"
 #include "rtl/Files.h"
 
 TStringFile::TStringFile(String fileName, String source, bool)
@@ -89,6 +90,15 @@ bool ModuleNameTaken(const String& unitName)
     return hostimpl::ScratchBufferNameTaken(unitName);
 }
 }  // namespace
+
+String NewFilesFolder()
+{
+    if (auto p = ActiveProject()) {
+        const String dir = ExtractFilePath(p->FileName());
+        if (!dir.empty()) return IncludeTrailingPathDelimiter(dir);
+    }
+    return hostimpl::ProjectFolder();
+}
 
 String MakeUniqueModuleName(const String& base, const String& ext, const String& folder)
 {

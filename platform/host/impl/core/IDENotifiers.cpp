@@ -1,4 +1,4 @@
-// The IDE notifiers the IDE services hold, OLE registration and the compile flags of projects.
+// The IDE notifiers the IDE services hold and OLE registration.
 #include "host/IDENotifiers.h"
 
 #include <algorithm>
@@ -6,9 +6,7 @@
 #include <set>
 #include <typeinfo>
 
-#include "host/CppProject.h"
 #include "host/MessageServices.h"
-#include "host/TypeLibrary.h"
 #include "hostimpl/HostState.h"
 #include "hostimpl/StateListing.h"
 #include "rtl/Files.h"
@@ -92,25 +90,6 @@ void ClearIDENotifiers()
 }
 
 }  // namespace hostimpl
-
-TCppCompileFlags CompileFlagsOf(IQProject* project)
-{
-    TCppCompileFlags f;
-    auto cpp = CppProjectOf(project);
-    if (!cpp) return f;
-    auto on = [&](const char* name) { return SameText(cpp->OptionValue("", "compiler", name), "true"); };
-    f.RegisterActiveX = on("RegisterActiveX");
-    f.ConvertToAssembly = on("ConvertToAssembly");
-    return f;
-}
-
-String ProjectTargetFile(IQProject* project)
-{
-    if (!project) return "";
-    if (auto cpp = CppProjectOf(project); cpp && !cpp->GetOption("TargetFile").empty())
-        return cpp->Directory() + cpp->GetOption("TargetFile");
-    return ChangeFileExt(project->FileName(), IsLibrary(project) ? ".dll" : ".exe");
-}
 
 void RegisterOleControl(const String& fileName)
 {

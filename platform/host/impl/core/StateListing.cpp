@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <typeinfo>
 
-#include "host/ClassExplorer.h"
-#include "host/ComWizards.h"
 #include "host/DeskMenus.h"
 #include "host/Hooks.h"
 #include "host/IDEControl.h"
@@ -58,17 +56,11 @@ void ListState(std::vector<String>& out)
 
 void ListHooks(std::vector<String>& out)
 {
-    auto hook = [&](const char* name, const void* p) {
-        out.push_back(String("hook ") + name + (p ? At(p) : String(" none")));
-    };
     auto fn = [](auto* f) { return reinterpret_cast<const void*>(f); };
-    hook("GetFormCreator", fn(GetFormCreator));
-    hook("GetProjectCreator", fn(GetProjectCreator));
-    hook("GetATLUnitCreatorProc", fn(GetATLUnitCreatorProc));
-    hook("GetCppClassExplorerController", fn(GetCppClassExplorerController));
-    hook("Deskform::RegisterMenu", fn(Deskform::RegisterMenu));
-    hook("Deskform::UnregisterMenu", fn(Deskform::UnregisterMenu));
-    out.push_back(String("CanSwapTlibEditLanguage ") + (CanSwapTlibEditLanguage ? "true" : "false"));
+    out.push_back(HookLine("GetFormCreator", fn(GetFormCreator)));
+    out.push_back(HookLine("GetProjectCreator", fn(GetProjectCreator)));
+    out.push_back(HookLine("Deskform::RegisterMenu", fn(Deskform::RegisterMenu)));
+    out.push_back(HookLine("Deskform::UnregisterMenu", fn(Deskform::UnregisterMenu)));
     MainFormCreated().RemoveIf([&](const TNotifyEvent& h) {
         out.push_back("MainFormCreated handler" + At(&h.target_type()));
         return false;
@@ -117,6 +109,11 @@ String At(const void* address)
     String name = info.dli_fname;
     if (name.empty()) return " @host";  // the program itself
     return " @" + name.substr(name.find_last_of('/') + 1);
+}
+
+String HookLine(const char* name, const void* code)
+{
+    return String("hook ") + name + (code ? At(code) : String(" none"));
 }
 
 String AtObject(const void* object)

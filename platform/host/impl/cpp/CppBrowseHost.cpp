@@ -1,4 +1,4 @@
-// The host's side of compile and browse: scratch edit buffers, the compile hook over the
+// The host's side of compile and browse: the compile hook over the
 // translation unit, the header lookup of units, the component browser and their state lines.
 #include <algorithm>
 #include <filesystem>
@@ -9,6 +9,7 @@
 #include "host/CppProject.h"
 #include "hostimpl/CppBrowseImpl.h"
 #include "hostimpl/HostState.h"
+#include "hostimpl/ScratchBuffers.h"
 #include "hostimpl/StateListing.h"
 #include "rtl/Files.h"
 #include "rtl/ScopeGuard.h"
@@ -19,12 +20,6 @@ TIdlBrowseProc IdlBrowseProc = nullptr;
 
 namespace hostimpl {
 namespace {
-
-std::vector<TEditBuffer*>& ScratchBuffers()
-{
-    static std::vector<TEditBuffer*> list;
-    return list;
-}
 
 std::vector<TIntfPtr<IQBrowserCompiler>>& BrowserCompilers()
 {
@@ -111,13 +106,6 @@ std::vector<String>& LastBrowseErrors()
     return errors;
 }
 
-bool ScratchBufferNameTaken(const String& unitName)
-{
-    for (TEditBuffer* b : ScratchBuffers())
-        if (SameText(ChangeFileExt(ExtractFileName(b->FileName()), ""), unitName)) return true;
-    return false;
-}
-
 void RemoveBrowseResidue(const std::function<bool(const void*)>& inModule, std::vector<String>& found)
 {
     auto fn = [](auto* f) { return reinterpret_cast<const void*>(f); };
@@ -162,10 +150,6 @@ const TStateSource kBrowse("browse", ListBrowse);
 }  // namespace hostimpl
 
 using namespace hostimpl;
-
-TEditBuffer::TEditBuffer(const String& fileName) : FFileName(fileName) { ScratchBuffers().push_back(this); }
-
-TEditBuffer::~TEditBuffer() { std::erase(ScratchBuffers(), this); }
 
 bool DefaultCompileAndBrowse(TEditBuffer& buffer)
 {

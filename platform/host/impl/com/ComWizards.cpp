@@ -7,6 +7,7 @@
 #include "host/SourceFiles.h"
 #include "host/TypeLibrary.h"
 #include "hostimpl/HostState.h"
+#include "hostimpl/StateListing.h"
 
 TComObjectExpert::TComObjectExpert(const String& caption) : TForm(nullptr)
 {
@@ -184,3 +185,13 @@ String MakeFileName(const String& coClassName) { return MakeUniqueModuleName(coC
 
 TGetATLUnitCreatorProc GetATLUnitCreatorProc = nullptr;
 bool CanSwapTlibEditLanguage = false;
+
+namespace {
+void ListComHooks(std::vector<String>& out)
+{
+    out.push_back(
+        hostimpl::HookLine("GetATLUnitCreatorProc", reinterpret_cast<const void*>(GetATLUnitCreatorProc)));
+    out.push_back(String("CanSwapTlibEditLanguage ") + (CanSwapTlibEditLanguage ? "true" : "false"));
+}
+const hostimpl::TStateSource kComHooks("COM hooks", ListComHooks);
+}  // namespace

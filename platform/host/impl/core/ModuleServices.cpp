@@ -1,6 +1,5 @@
 #include <algorithm>
 
-#include "hostimpl/CppProjectModel.h"
 #include "hostimpl/HostState.h"
 #include "host/ClassExplorer.h"
 #include "host/PersonalityServices.h"
@@ -10,6 +9,8 @@
 #include "rtl/ScopeGuard.h"
 
 namespace hostimpl {
+
+TProjectModelHooks ProjectModelHooks{};
 
 THostModule::THostModule(bool isProject, String fileName, String formName, String ancestor,
                          String personality)
@@ -201,7 +202,7 @@ public:
         if (project) {
             project->AddModule(m);
             AddFormToProject(*project, *m);
-            JoinProjectModel(*project, *m);
+            if (ProjectModelHooks.JoinUnit) ProjectModelHooks.JoinUnit(*project, *m);
         } else
             s.LooseModules.push_back(m);
         s.CurrentModule = m;
@@ -225,8 +226,7 @@ public:
         Receive(*p, source);
         s.Projects.push_back(p);
         // the project's source is its first file
-        if (source)
-            if (auto m = ProjectModelOf(p.get())) m->AddItem(source->FileName());
+        if (source && ProjectModelHooks.AddItem) ProjectModelHooks.AddItem(p.get(), source->FileName());
         auto previous = s.ActiveProject;
         auto previousModule = s.CurrentModule;
         s.ActiveProject = p;

@@ -1,6 +1,5 @@
 #include "host/MakeFile.h"
 
-#include <filesystem>
 #include <unordered_map>
 
 namespace {
@@ -297,14 +296,6 @@ String WrapText(const String& line, const String& breakStr, const String& breakC
         }
     }
     return out + cur;
-}
-
-String ExtractRelativePath(const String& baseFile, const String& name)
-{
-    namespace fs = std::filesystem;
-    // both absolute: a relative and an absolute name have no relative path between them
-    const fs::path base = fs::path(ExpandFileName(baseFile)).parent_path();
-    return fs::path(ExpandFileName(name)).lexically_relative(base).string();
 }
 
 std::vector<String> MacroWords(const String& text)
