@@ -131,11 +131,11 @@ public:
 
 // The project unit of an ".idl" item: its file, the folder relative generated names are taken
 // against, its switches and the options made from them.
-class TIDLProjUnit : public TObject {
+class TIDLProjUnit : public TProjUnit {
 public:
     static constexpr int IdlUsesFormType = 14;
     TIDLProjUnit(const String& fileName, const String& switches, int usesFormType, const String& directory);
-    const String& FileName() const { return FFileName; }
+    const String& FileName() const override { return FFileName; }
     const String& Directory() const { return FDirectory; }
     const String& Switches() const { return FSwitches; }
     int UsesFormType() const { return FUsesFormType; }
@@ -143,7 +143,7 @@ public:
     TIdlCppOptions& GetOptions();
     void Update(const String& fileName, const String& switches, int usesFormType, const String& directory);
     // Whether the IDL file or anything it includes is newer than the older of its two sources.
-    bool NeedToCompile();
+    bool NeedToCompile() override;
 
 private:
     String FFileName, FSwitches, FDirectory;

@@ -84,9 +84,12 @@ bool TIdlProjectCompilerHelper::IdlAll(const String& file, const TStrings* files
 {
     TIdlCompilerHelper h;
     BindToProject(h, FProject);
-    return h.IdlAll(file, files, ProjectIdlFiles(FProject), mode, checkOnly,
-                    FProject->GetMakeSym(sIdlFlagsMacro), RootDir(FProject), SrcSuffix(FProject),
-                    FProject->Directory());
+    // the project's IDL units, as the personality keeps them
+    std::vector<String> units;
+    for (const auto& unit : CppProjectUnits(FProject))
+        if (dynamic_cast<TIDLProjUnit*>(unit.get())) units.push_back(unit->FileName());
+    return h.IdlAll(file, files, units, mode, checkOnly, FProject->GetMakeSym(sIdlFlagsMacro),
+                    RootDir(FProject), SrcSuffix(FProject), FProject->Directory());
 }
 
 bool TIdlProjectCompilerHelper::IdlCompile(const String& idlFile, const String& switches)

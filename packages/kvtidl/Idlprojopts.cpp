@@ -117,15 +117,16 @@ void TIdlProjOptsManagerHelper::GetIdlOptions(TPropertySheet* pageControl)
     SetSwitches(o.Text());
 }
 
-std::unique_ptr<TIDLProjUnit> TIdlProjOptsManagerHelper::CreateProjUnit(const String& fileName) const
+std::unique_ptr<TProjUnit> TIdlProjOptsManagerHelper::CreateProjUnit(const String& fileName) const
 {
     return std::make_unique<TIDLProjUnit>(fileName, Switches(), TIDLProjUnit::IdlUsesFormType,
                                           FProject->Directory());
 }
 
-void TIdlProjOptsManagerHelper::UpdateProjUnit(TIDLProjUnit& unit, const String& fileName) const
+void TIdlProjOptsManagerHelper::UpdateProjUnit(TProjUnit& unit, const String& fileName) const
 {
-    unit.Update(fileName, Switches(), TIDLProjUnit::IdlUsesFormType, FProject->Directory());
+    if (auto* idl = dynamic_cast<TIDLProjUnit*>(&unit))
+        idl->Update(fileName, Switches(), TIDLProjUnit::IdlUsesFormType, FProject->Directory());
 }
 
 std::vector<String> TIdlProjOptsManagerHelper::IdlFilesList(const String& text)

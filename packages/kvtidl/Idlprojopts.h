@@ -44,8 +44,9 @@ public:
     void SetIdlOptions(TPropertySheet* pageControl) override;
     void GetIdlOptions(TPropertySheet* pageControl) override;
     // The project unit of an ".idl" item, with the project's switches and folder.
-    std::unique_ptr<TIDLProjUnit> CreateProjUnit(const String& fileName) const;
-    void UpdateProjUnit(TIDLProjUnit& unit, const String& fileName) const;
+    std::unique_ptr<TProjUnit> CreateProjUnit(const String& fileName) const override;
+    // A unit of another kind is left as it is.
+    void UpdateProjUnit(TProjUnit& unit, const String& fileName) const override;
 
 private:
     IQCppProject* FProject;

@@ -5,7 +5,9 @@
 
 #include "Idlcompile.h"
 #include "Idlenvoptions.h"
+#include "Idlproject.h"
 #include "Idlprojopts.h"
+#include "rtl/ScopeGuard.h"
 #include "IdlProjectHost.h"
 #include "testsupport/TestDir.h"
 #include "host/Registry.h"
@@ -141,7 +143,9 @@ TEST_F(KvtidlCorbaProject, ProjectUnitsOfIdlItemsFollowTheProjectSwitches)
     const String idl = write("a.idl", 0);
     project->SetMakeSym("IDLCFLAGS", "-boa");
     TIdlProjOptsManagerHelper helper(project.get());
-    auto unit = helper.CreateProjUnit(idl);
+    auto made = helper.CreateProjUnit(idl);
+    auto* unit = dynamic_cast<TIDLProjUnit*>(made.get());
+    ASSERT_NE(unit, nullptr);
     EXPECT_EQ(unit->FileName(), idl);
     EXPECT_EQ(unit->UsesFormType(), 14);
     EXPECT_EQ(unit->Directory(), dir);
@@ -156,6 +160,27 @@ TEST_F(KvtidlCorbaProject, ProjectUnitsOfIdlItemsFollowTheProjectSwitches)
     EXPECT_EQ(&unit->GetOptions(), options) << "the options object stays";
     EXPECT_EQ(unit->GetOptions().SourceSuffix(), "cpp") << "with the switches the unit has now";
     EXPECT_TRUE(unit->NeedToCompile());  // a_c.cpp is not there
+}
+
+// A build asks the personality for the project's units: the ".idl" items, through the hook.
+TEST_F(KvtidlCorbaProject, TheBuildTakesTheIdlUnitsThePersonalityMakes)
+{
+    AtomicWriteFile(dir + "a.idl", "interface A {};\n");
+    AtomicWriteFile(dir + "main.cpp", "int main() {}\n");
+    project->AddItem(dir + "main.cpp");
+    project->AddItem(dir + "a.idl");
+    const auto previous = IdlProjOptsManagerHelperClass;
+    TScopeGuard restore([&] { IdlProjOptsManagerHelperClass = previous; });
+    IdlProjOptsManagerHelperClass = NewIdlProjOptsManagerHelper;
+    const auto units = CppProjectUnits(project.get());
+    ASSERT_EQ(units.size(), 1u);
+    EXPECT_EQ(units[0]->FileName(), dir + "a.idl");
+    EXPECT_NE(dynamic_cast<TIDLProjUnit*>(units[0].get()), nullptr);
+    EXPECT_TRUE(TIdlProjectCompilerHelper(project.get()).IdlAll("", nullptr, 0, true)) << "a.idl needs it";
+    // without the personality's units there is nothing to compile
+    IdlProjOptsManagerHelperClass = nullptr;
+    EXPECT_TRUE(CppProjectUnits(project.get()).empty());
+    EXPECT_FALSE(TIdlProjectCompilerHelper(project.get()).IdlAll("", nullptr, 0, true));
 }
 
 TEST(KvtidlProject, GeneratedFilenames)

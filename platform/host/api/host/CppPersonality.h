@@ -83,6 +83,14 @@ public:
     virtual void SetPageValue(const String& field, const String& value) = 0;
 };
 
+// The project unit of an item: what the personality knows of the item for a build.
+class HOST_API TProjUnit : public TObject {
+public:
+    virtual const String& FileName() const = 0;
+    // Whether the item is to be compiled again.
+    virtual bool NeedToCompile() = 0;
+};
+
 // The project-options side of CORBA projects. The IDL page hears CM_SHOWIDLOPTIONS to show the
 // project's switches and CM_TAKEIDLOPTIONS to write its edits into them; wParam is the
 // options (a TIdlPageOptionsBase*), lParam the helper.
@@ -92,7 +100,13 @@ public:
     static constexpr int CM_TAKEIDLOPTIONS = 114;
     virtual void SetIdlOptions(TPropertySheet* pageControl) = 0;
     virtual void GetIdlOptions(TPropertySheet* pageControl) = 0;
+    // The project unit of an ".idl" item, and the same unit brought in step with the project.
+    virtual std::unique_ptr<TProjUnit> CreateProjUnit(const String& fileName) const = 0;
+    virtual void UpdateProjUnit(TProjUnit& unit, const String& fileName) const = 0;
 };
+// The project units of the project's ".idl" items, in item order, as the hook makes them (none
+// without it). They are made for each call: none outlives the package that made it.
+HOST_API std::vector<std::unique_ptr<TProjUnit>> CppProjectUnits(IQCppProject* project);
 using TIdlProjOptsManagerHelperClassProc = TIdlProjOptsManagerHelperBase* (*)(IQCppProject* project);
 extern HOST_API TIdlProjOptsManagerHelperClassProc IdlProjOptsManagerHelperClass;  // nullptr: none
 

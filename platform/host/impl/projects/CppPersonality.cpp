@@ -13,6 +13,17 @@ TCompileFilesProc CompileFilesProc = DefaultCompileFiles;
 int CompilerType = 0;
 bool ShowCommandLines = false;
 
+std::vector<std::unique_ptr<TProjUnit>> CppProjectUnits(IQCppProject* project)
+{
+    std::vector<std::unique_ptr<TProjUnit>> units;
+    if (!IdlProjOptsManagerHelperClass) return units;
+    std::unique_ptr<TIdlProjOptsManagerHelperBase> helper(IdlProjOptsManagerHelperClass(project));
+    for (const String& item : project->Items())
+        if (SameText(ExtractFileExt(item), ".idl"))
+            if (auto unit = helper->CreateProjUnit(item)) units.push_back(std::move(unit));
+    return units;
+}
+
 void ShowCommandLine(int type, const String& switches, const String& file)
 {
     BMSG(0, type, file, 0, 0, 0, switches + " " + file);

@@ -28,7 +28,8 @@ void TIdlOptionsPage::Broadcast(int msg, std::intptr_t wParam, std::intptr_t)
     auto* options = reinterpret_cast<TIdlPageOptionsBase*>(wParam);
     if (msg == TIdlProjOptsManagerHelperBase::CM_SHOWIDLOPTIONS) {
         FFields.clear();
-        for (const TIdlPageField& f : options->PageFields()) FFields.push_back({f, options->PageValue(f.Name)});
+        for (const TIdlPageField& f : options->PageFields())
+            FFields.push_back({f, options->PageValue(f.Name)});
     } else if (msg == TIdlProjOptsManagerHelperBase::CM_TAKEIDLOPTIONS) {
         for (const TField& f : FFields) options->SetPageValue(f.Field.Name, f.Value);
     }
