@@ -1,5 +1,5 @@
-// The host's side of compile and browse: the compile hook over the
-// translation unit, the header lookup of units, the component browser and their state lines.
+// The host's side of compile and browse: the compile hook over the translation unit, the header
+// lookup of units, the component browser and their state lines.
 #include <algorithm>
 #include <filesystem>
 #include <ostream>
