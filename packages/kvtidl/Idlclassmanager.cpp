@@ -218,19 +218,4 @@ void TIdlClassManagerHelper::ParseIdlImplSource(const String& text, const String
     }
 }
 
-std::vector<std::unique_ptr<TClassSymbol>> TIdlClassManagerHelper::ParseIdlImplHeader(const String& text)
-{
-    std::vector<std::unique_ptr<TClassSymbol>> out;
-    TCppScanner s(text);
-    for (TCppToken t = s.Next(); t.Kind != TCppTokenKind::End; t = s.Next()) {
-        if (t.Kind != TCppTokenKind::Identifier || (t.Text != "class" && t.Text != "struct") ||
-            s.Peek().Kind != TCppTokenKind::Identifier)
-            continue;
-        const TCppToken name = s.Next();
-        if (auto cls = ParseIdlImplClass(s, name)) {
-            ParseIdlImplMembers(s, *cls);
-            out.push_back(std::move(cls));
-        }
-    }
-    return out;
-}
+TIdlClassManagerHelperBase* NewIdlClassManagerHelper() { return new TIdlClassManagerHelper; }

@@ -10,15 +10,15 @@ class TIdlClassManagerHelper : public TIdlClassManagerHelperBase {
 public:
     // With the scanner after a class name: the class symbol when a body follows (the scanner then
     // stands after its "{"), nullptr for a declaration only.
-    std::unique_ptr<TClassSymbol> ParseIdlImplClass(TCppScanner& s, const TCppToken& name);
+    std::unique_ptr<TClassSymbol> ParseIdlImplClass(TCppScanner& s, const TCppToken& name) override;
     // A comment "/* Account : CORBAIdlInterface */" (at offset pos of the source) names the IDL
     // interface; false when the comment holds no marker.
     bool ParseIdlImplComment(const String& comment, std::size_t pos, TClassSymbol& cls);
     // With the scanner after the class's "{": its members, access labels and end.
-    void ParseIdlImplMembers(TCppScanner& s, TClassSymbol& cls);
+    void ParseIdlImplMembers(TCppScanner& s, TClassSymbol& cls) override;
     // The method bodies and constructor initializers of the classes in the source fileName.
-    void ParseIdlImplSource(const String& text, const String& fileName, std::vector<TClassSymbol*>& classes);
-
-    // Every class of a header with a body, parsed as the class manager does.
-    std::vector<std::unique_ptr<TClassSymbol>> ParseIdlImplHeader(const String& text);
+    void ParseIdlImplSource(const String& text, const String& fileName,
+                            std::vector<TClassSymbol*>& classes) override;
 };
+// The personality's hook.
+TIdlClassManagerHelperBase* NewIdlClassManagerHelper();

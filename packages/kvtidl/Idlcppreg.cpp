@@ -1,5 +1,7 @@
 #include "Idlcppreg.h"
 
+#include "Idlclassmanager.h"
+
 #include <memory>
 
 #include "Idldepends.h"
@@ -41,6 +43,7 @@ struct TRegistration {
     TIdlProjectUpdaterClassProc OldProjectUpdaterClass = nullptr;
     TIdlProjectOptionsClassProc OldProjectOptionsClass = nullptr;
     TIdlProjOptsManagerHelperClassProc OldProjOptsHelperClass = nullptr;
+    TIdlClassManagerHelperClassProc OldClassManagerHelperClass = nullptr;
     bool HooksSet = false;
 } gReg;
 
@@ -225,6 +228,7 @@ void Finalization()
         IdlProjectUpdaterClass = gReg.OldProjectUpdaterClass;
         IdlProjectOptionsClass = gReg.OldProjectOptionsClass;
         IdlProjOptsManagerHelperClass = gReg.OldProjOptsHelperClass;
+        IdlClassManagerHelperClass = gReg.OldClassManagerHelperClass;
         IdlEditorBuffers() = {};
     }
     gReg.Categories.Release();
@@ -251,11 +255,13 @@ extern "C" void Idlcppreg_IDERegister()
     r.OldProjectUpdaterClass = IdlProjectUpdaterClass;
     r.OldProjectOptionsClass = IdlProjectOptionsClass;
     r.OldProjOptsHelperClass = IdlProjOptsManagerHelperClass;
+    r.OldClassManagerHelperClass = IdlClassManagerHelperClass;
     r.HooksSet = true;
     IdlCompilerHelperClass = NewIdlCompilerHelper;
     IdlOptionsUpdaterClass = NewIdlOptionsUpdater;
     IdlProjectUpdaterClass = NewIdlProjectUpdater;
     IdlProjectOptionsClass = NewIdlProjectOptions;
     IdlProjOptsManagerHelperClass = NewIdlProjOptsManagerHelper;
+    IdlClassManagerHelperClass = NewIdlClassManagerHelper;
     ConnectIdlEditorBuffers();
 }

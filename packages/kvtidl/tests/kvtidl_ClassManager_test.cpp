@@ -47,7 +47,7 @@ const char* const kSource =
 TEST(IdlClassManager, ClassesMembersAndMarkers)
 {
     TIdlClassManagerHelper h;
-    auto classes = h.ParseIdlImplHeader(kHeader);
+    auto classes = ParseIdlImplClasses(h, kHeader);
     // the forward declaration yields no class
     ASSERT_EQ(classes.size(), 3u);
     TClassSymbol& account = *classes[0];
@@ -84,7 +84,7 @@ TEST(IdlClassManager, ClassesMembersAndMarkers)
 TEST(IdlClassManager, MethodBodiesOverloadsAndTheSkeletonInitializer)
 {
     TIdlClassManagerHelper h;
-    auto classes = h.ParseIdlImplHeader(kHeader);
+    auto classes = ParseIdlImplClasses(h, kHeader);
     std::vector<TClassSymbol*> list = {classes[0].get(), classes[1].get(), classes[2].get()};
     h.ParseIdlImplSource(kSource, "AccountImpl.cpp", list);
     const String src = kSource;

@@ -7,6 +7,7 @@
 
 #include "host/Actions.h"
 #include "host/CodeUpdaters.h"
+#include "host/CppClassUpdater.h"
 #include "host/EnvironmentOptions.h"
 #include "host/FileOpenHandlers.h"
 #include "host/MainMenu.h"
@@ -197,6 +198,33 @@ public:
         auto full = [&](const String& f) { return f[0] == '/' ? f : ProjectFolder() + f; };
         EditFile(full(a[0]), ReadFileBytes(full(a[1])));
         FOut << "editing " << full(a[0]) << "\n";
+    }
+
+    // The class manager's view of a C++ unit (FILE.cpp and the header beside it): the classes
+    // the CORBA helper reads, with their interfaces, members and method bodies.
+    void Classes(std::vector<String>& a)
+    {
+        Need(a.size() == 1);
+        const String file = a[0][0] == '/' ? a[0] : ProjectFolder() + a[0];
+        if (!FileExists(file)) throw EHostError("No file " + file);
+        TCppClassManager m(file);
+        m.Parse();
+        auto line = [](const String& text, std::size_t pos) {
+            return 1 + std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(pos), '\n');
+        };
+        for (const auto& c : m.IdlClasses()) {
+            FOut << "class " << c->Name << "  (line " << c->Line << ")";
+            if (!c->IdlInterfaceName.empty()) FOut << "  CORBA interface " << c->IdlInterfaceName;
+            FOut << "\n";
+            for (const TMethodSymbol& method : c->Methods) {
+                FOut << "  " << (method.Type.empty() ? "" : method.Type + " ") << method.Name << "("
+                     << method.Params << ")";
+                if (method.CodePos != NoPosition)
+                    FOut << "  body at " << ExtractFileName(method.CodeSource) << ":"
+                         << line(m.Text(csSource), method.CodePos) << (method.Empty ? ", empty" : "");
+                FOut << "\n";
+            }
+        }
     }
 
     // The form designer's commands.
@@ -418,6 +446,7 @@ const TCommand kCommands[] = {
     {"answer", &TShell::Answer, "needs KEY=VALUE...", false},
     {"todo", &TShell::ToDo, nullptr, false},
     {"edit", &TShell::Edit, "needs FILE TEXTFILE", false},
+    {"classes", &TShell::Classes, "needs a C++ source file", false},
     {"design", &TShell::Designed, nullptr, false},
     {"place", &TShell::Designed, nullptr, false},
     {"property", &TShell::Designed, nullptr, false},

@@ -65,7 +65,10 @@ String Named(const QJsonObject& c)
     return (name.isEmpty() ? "\"" + c["text"].toString() + "\"" : name).toStdString();
 }
 
-QRect FrameOf(const QJsonObject& o) { return {o["x"].toInt(), o["y"].toInt(), o["w"].toInt(), o["h"].toInt()}; }
+QRect FrameOf(const QJsonObject& o)
+{
+    return {o["x"].toInt(), o["y"].toInt(), o["w"].toInt(), o["h"].toInt()};
+}
 
 // What is wrong with a shown dialog's layout, one line each: a control that the window cuts off,
 // one whose text needs more room than it has, two controls on each other (a group holds its

@@ -632,3 +632,41 @@ TEST_F(KvtidlRoad, TheIdlPageOfTheProjectOptionsKeepsItsSwitchesWithTheProject)
 }
 
 }  // namespace
+
+namespace {
+
+// The class manager reads a unit's CORBA implementation classes through the package's helper:
+// the interface from the skeleton base or the marker comment, the members, the method bodies.
+TEST_F(KvtidlRoad, TheClassManagerKnowsTheCorbaImplementationClassesOfAUnit)
+{
+    AtomicWriteFile(dir + "AccountImpl.h", "#include \"bank_s.hh\"\n"
+                                           "class AccountImpl : public _sk_Bank::_sk_Account {\n"
+                                           "public:\n"
+                                           "    void deposit(float amount);\n"
+                                           "    void deposit(float amount, const char* memo);\n"
+                                           "    float balance();\n"
+                                           "};\n"
+                                           "class DeskImpl /* Teller::Desk : CORBAIdlInterface */ {\n"
+                                           "    void open();\n"
+                                           "};\n");
+    AtomicWriteFile(dir + "AccountImpl.cpp", "#include \"AccountImpl.h\"\n"
+                                             "void AccountImpl::deposit(float a, const char* m)\n"
+                                             "{\n"
+                                             "  // later\n"
+                                             "}\n"
+                                             "void AccountImpl::deposit(float a)\n"
+                                             "{}\n");
+    ASSERT_EQ(Host("classes AccountImpl.cpp\n"), 0) << err;
+    EXPECT_NE(out.find("class AccountImpl  (line 2)  CORBA interface _sk_Bank::_sk_Account\n"
+                       "  void deposit(float amount)  body at AccountImpl.cpp:6, empty\n"
+                       "  void deposit(float amount, const char* memo)  body at AccountImpl.cpp:2\n"
+                       "  float balance()\n"
+                       "class DeskImpl  (line 8)  CORBA interface Teller::Desk\n"
+                       "  void open()\n"),
+              String::npos)
+        << out;
+    EXPECT_EQ(Host("classes Nothing.cpp\n"), 1);
+    EXPECT_NE(err.find("No file " + dir + "Nothing.cpp"), String::npos) << err;
+}
+
+}  // namespace

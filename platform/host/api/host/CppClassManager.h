@@ -4,6 +4,7 @@
 // helper base that reads method declarations.
 #include "host/CppScanner.h"
 #include "host/Export.h"
+#include <memory>
 #include <vector>
 
 inline constexpr std::size_t NoPosition = String::npos;
@@ -45,4 +46,22 @@ public:
     String ParseMethodType(TCppScanner& s, const TCppToken& first);
     // Whether two parameter lists declare the same types (names and default values aside).
     static bool SameParameters(const String& a, const String& b);
+
+    // What the class manager asks while it parses a unit. With the scanner after a class name:
+    // the class symbol when a body follows (the scanner then after its "{"), else nullptr.
+    virtual std::unique_ptr<TClassSymbol> ParseIdlImplClass(TCppScanner& s, const TCppToken& name) = 0;
+    // With the scanner after the class's "{": its members, access labels and end.
+    virtual void ParseIdlImplMembers(TCppScanner& s, TClassSymbol& cls) = 0;
+    // The method bodies and constructor initializers of the classes in the source fileName.
+    virtual void ParseIdlImplSource(const String& text, const String& fileName,
+                                    std::vector<TClassSymbol*>& classes) = 0;
 };
+using TIdlClassManagerHelperClassProc = TIdlClassManagerHelperBase* (*)();
+extern HOST_API TIdlClassManagerHelperClassProc IdlClassManagerHelperClass;  // nullptr: none
+
+// The classes with a body of a header, each read by the helper as the class manager meets it;
+// then the places of their method bodies in the source (sourceFile names it).
+HOST_API std::vector<std::unique_ptr<TClassSymbol>> ParseIdlImplClasses(TIdlClassManagerHelperBase& helper,
+                                                                        const String& header,
+                                                                        const String& source = "",
+                                                                        const String& sourceFile = "");

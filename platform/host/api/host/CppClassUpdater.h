@@ -101,6 +101,9 @@ public:
     // Reads both files again and finds the classes; drops pending edits.
     void Parse();
     const std::vector<TCppUnitClass>& Classes() const { return FClasses; }
+    // The header's classes as the CORBA helper reads them (IdlClassManagerHelperClass), with
+    // their interfaces, members and method bodies; none without the helper.
+    const std::vector<std::unique_ptr<TClassSymbol>>& IdlClasses() const { return FIdlClasses; }
     const TCppUnitClass* FindClass(const String& name) const;
     const std::vector<TCppInclude>& Includes() const { return FIncludes; }
     const TCppInclude* FindInclude(const String& name) const;  // letter case ignored
@@ -135,6 +138,7 @@ private:
     String Apply(int section) const;
     String FSource, FHeaderText, FSourceText;
     std::vector<TCppUnitClass> FClasses;
+    std::vector<std::unique_ptr<TClassSymbol>> FIdlClasses;
     std::vector<TCppInclude> FIncludes;
     std::vector<TEdit> FEdits;
 };

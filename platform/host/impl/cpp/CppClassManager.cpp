@@ -94,3 +94,29 @@ bool TIdlClassManagerHelperBase::SameParameters(const String& a, const String& b
 {
     return ParameterTypes(a) == ParameterTypes(b);
 }
+
+TIdlClassManagerHelperClassProc IdlClassManagerHelperClass = nullptr;
+
+std::vector<std::unique_ptr<TClassSymbol>> ParseIdlImplClasses(TIdlClassManagerHelperBase& helper,
+                                                               const String& header, const String& source,
+                                                               const String& sourceFile)
+{
+    std::vector<std::unique_ptr<TClassSymbol>> out;
+    TCppScanner s(header);
+    for (TCppToken t = s.Next(); t.Kind != TCppTokenKind::End; t = s.Next()) {
+        if (t.Kind != TCppTokenKind::Identifier || (t.Text != "class" && t.Text != "struct") ||
+            s.Peek().Kind != TCppTokenKind::Identifier)
+            continue;
+        const TCppToken name = s.Next();
+        if (auto cls = helper.ParseIdlImplClass(s, name)) {
+            helper.ParseIdlImplMembers(s, *cls);
+            out.push_back(std::move(cls));
+        }
+    }
+    if (!source.empty()) {
+        std::vector<TClassSymbol*> classes;
+        for (auto& c : out) classes.push_back(c.get());
+        helper.ParseIdlImplSource(source, sourceFile, classes);
+    }
+    return out;
+}

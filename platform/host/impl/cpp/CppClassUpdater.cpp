@@ -425,6 +425,11 @@ void TCppClassManager::Parse()
     FHeaderText = FileExists(HeaderFile()) ? ReadFileBytes(HeaderFile()) : String();
     FSourceText = FileExists(FSource) ? ReadFileBytes(FSource) : String();
     FIncludes = ReadIncludes(FHeaderText);
+    FIdlClasses.clear();
+    if (IdlClassManagerHelperClass) {
+        std::unique_ptr<TIdlClassManagerHelperBase> helper(IdlClassManagerHelperClass());
+        FIdlClasses = ParseIdlImplClasses(*helper, FHeaderText, FSourceText, FSource);
+    }
     TCppScanner s(FHeaderText);
     while (true) {
         const TCppToken t = s.Next();

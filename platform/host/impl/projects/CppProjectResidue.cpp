@@ -3,6 +3,7 @@
 #include <typeinfo>
 
 #include "host/BuildTools.h"
+#include "host/CppClassManager.h"
 #include "host/CppPersonality.h"
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/StateListing.h"
@@ -27,6 +28,7 @@ void ListCppPersonality(std::vector<String>& out)
     hook("IdlProjectUpdaterClass", fn(IdlProjectUpdaterClass));
     hook("IdlProjectOptionsClass", fn(IdlProjectOptionsClass));
     hook("IdlProjOptsManagerHelperClass", fn(IdlProjOptsManagerHelperClass));
+    hook("IdlClassManagerHelperClass", fn(IdlClassManagerHelperClass));
     hook("CompileFilesProc", fn(CompileFilesProc));
     for (auto& t : ToolList()) out.push_back("build tool " + t->Name() + AtObject(t.get()));
     ListProjectEventHandlers(out);
@@ -50,6 +52,7 @@ void RemoveCppProjectResidue(const std::function<bool(const void*)>& inModule, s
     drop(IdlProjectUpdaterClass, "IdlProjectUpdaterClass");
     drop(IdlProjectOptionsClass, "IdlProjectOptionsClass");
     drop(IdlProjOptsManagerHelperClass, "IdlProjOptsManagerHelperClass");
+    drop(IdlClassManagerHelperClass, "IdlClassManagerHelperClass");
     if (CompileFilesProc && inModule(fn(CompileFilesProc))) {
         CompileFilesProc = DefaultCompileFiles;
         found.push_back("hook CompileFilesProc");
