@@ -95,8 +95,6 @@ bool TIdlClassManagerHelperBase::SameParameters(const String& a, const String& b
     return ParameterTypes(a) == ParameterTypes(b);
 }
 
-TIdlClassManagerHelperClassProc IdlClassManagerHelperClass = nullptr;
-
 std::vector<std::unique_ptr<TClassSymbol>> ParseIdlImplClasses(TIdlClassManagerHelperBase& helper,
                                                                const String& header, const String& source,
                                                                const String& sourceFile)

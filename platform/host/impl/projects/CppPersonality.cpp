@@ -1,6 +1,7 @@
 #include "host/CppPersonality.h"
 
 #include "host/BuildTools.h"
+#include "host/CppClassManager.h"
 #include "host/IDEControl.h"
 #include "host/MessageServices.h"
 
@@ -9,6 +10,8 @@ TIdlOptionsUpdaterClassProc IdlOptionsUpdaterClass = nullptr;
 TIdlProjectUpdaterClassProc IdlProjectUpdaterClass = nullptr;
 TIdlProjectOptionsClassProc IdlProjectOptionsClass = nullptr;
 TIdlProjOptsManagerHelperClassProc IdlProjOptsManagerHelperClass = nullptr;
+// the class manager (host_cpp) asks it; kept with the personality's other hooks
+TIdlClassManagerHelperClassProc IdlClassManagerHelperClass = nullptr;
 TCompileFilesProc CompileFilesProc = DefaultCompileFiles;
 int CompilerType = 0;
 bool ShowCommandLines = false;
