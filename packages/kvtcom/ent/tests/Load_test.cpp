@@ -13,6 +13,7 @@
 #include "hostimpl/StateListing.h"
 #include "rtl/Files.h"
 #include "rtl/Resources.h"
+#include "zub/Graphics.h"
 
 using namespace hostimpl;
 
@@ -162,6 +163,11 @@ TEST_F(kvtcoment_Load, EveryGalleryItemSaysWhatItMakes)
         EXPECT_EQ(it->Caption, want.caption) << want.id;
         EXPECT_EQ(it->IconName, want.icon) << want.id;
         EXPECT_EQ(it->Description, want.description) << want.id;
+        // a picture of the package that registered the item
+        TPicture icon;
+        EXPECT_NO_THROW(icon.LoadFromIconResource(it->Module, it->IconName)) << want.id;
+        EXPECT_EQ(icon.Width(), 32) << want.id;
+        EXPECT_EQ(icon.Height(), 32) << want.id;
     }
 }
 
