@@ -1,6 +1,9 @@
 #include "Cppprocmd.h"
 
+#include <algorithm>
+
 #include "host/ComWizard.h"
+#include "host/CppClassUpdater.h"
 #include "rtl/Files.h"
 
 namespace {
@@ -70,12 +73,30 @@ TIntfPtr<IQModuleCreator> TCppNewComObject::GetUnitCreator()
         FileName, CoClassName, Instancing, ThreadingModel, Description, Events, InterfaceName, Dual));
 }
 
-std::unique_ptr<TComObjectExpert> TCppNewComObject::ShowExpert()
+std::unique_ptr<TComObjectExpert> TCppNewComObject::ShowComObjectExpert(TDialogFactory makeDialog,
+                                                                        int helpContext,
+                                                                        const String& className,
+                                                                        const String& caption)
 {
-    auto d = std::make_unique<TCppComObjectExpert>();
+    std::unique_ptr<TComObjectExpert> d = makeDialog ? makeDialog() : std::make_unique<TCppComObjectExpert>();
+    d->HelpContext = helpContext;
+    if (!caption.empty()) d->SetCaption(caption);
+    d->edtClassName->SetText(className);
     d->Offer(Offers());
     if (d->Execute() != mrOk) return nullptr;
     return d;
+}
+
+std::unique_ptr<TComObjectExpert> TCppNewComObject::ShowExpert()
+{
+    return ShowComObjectExpert(nullptr, hcNewComObject, GetDefaultName(), "");
+}
+
+void TCppNewComObject::ReadExpert(TComObjectExpert& dialog)
+{
+    MarkOleAutomation = dialog.cbMarkOleAutomation->Checked();
+    IncludeTypeLib = true;
+    TComWizardItem::ReadExpert(dialog);
 }
 
 std::unique_ptr<TComObjectExpert> ShowAutoObjectExpert(const String& caption, int helpContext, int offers)
@@ -99,10 +120,19 @@ TIntfPtr<IQModuleCreator> TCppNewAutoObject::GetUnitCreator()
         FileName, CoClassName, Instancing, ThreadingModel, Description, Events, InterfaceName, true));
 }
 
+int NextToolboxBitmapNumber(IQProject* project)
+{
+    int highest = 0;
+    for (int i = 0; project && i < project->ModuleCount(); ++i)
+        if (std::unique_ptr<TCppClassManager> m = GetClassManager(project->Module(i).get()))
+            for (const auto& c : m->Classes()) highest = std::max(highest, c.ToolboxBitmap);
+    return highest + 1;
+}
+
 TIntfPtr<IQModuleCreator> TCppNewActiveXControl::GetUnitCreator()
 {
-    return TIntfPtr<IQModuleCreator>(
-        new TCppActiveControlCreator(ControlClassName, FileName, CoClassName, 1, Licensed, ""));
+    return TIntfPtr<IQModuleCreator>(new TCppActiveControlCreator(
+        ControlClassName, FileName, CoClassName, NextToolboxBitmapNumber(Project.get()), Licensed, ""));
 }
 
 TIntfPtr<IQModuleCreator> TCppNewActiveXControl::GetAboutUnitCreator()
@@ -112,7 +142,8 @@ TIntfPtr<IQModuleCreator> TCppNewActiveXControl::GetAboutUnitCreator()
 
 TIntfPtr<IQModuleCreator> TCppNewActiveForm::GetUnitCreator()
 {
-    return TIntfPtr<IQModuleCreator>(new TCppActiveFormCreator(FileName, CoClassName, 1, Licensed));
+    return TIntfPtr<IQModuleCreator>(
+        new TCppActiveFormCreator(FileName, CoClassName, NextToolboxBitmapNumber(Project.get()), Licensed));
 }
 
 TIntfPtr<IQModuleCreator> TCppNewActiveForm::GetAboutUnitCreator()

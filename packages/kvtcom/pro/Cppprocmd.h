@@ -53,9 +53,17 @@ public:
     static constexpr const char* IconName = "XCOMOBJ";
     static constexpr int ObjectKind = 3;
 
+    // Shows the dialog (a TCppComObjectExpert when makeDialog is null) with the help context, the
+    // class name filled in and the caption (empty: the dialog's own); nullptr when cancelled.
+    using TDialogFactory = std::unique_ptr<TComObjectExpert> (*)();
+    std::unique_ptr<TComObjectExpert> ShowComObjectExpert(TDialogFactory makeDialog, int helpContext,
+                                                          const String& className, const String& caption);
+
 protected:
     void EndWizard() override;
     std::unique_ptr<TComObjectExpert> ShowExpert() override;
+    // The OleAutomation mark as checked; a C++ COM object always goes into the type library.
+    void ReadExpert(TComObjectExpert& dialog) override;
     TIntfPtr<IQModuleCreator> GetUnitCreator() override;
 };
 
@@ -173,6 +181,10 @@ private:
     // A test script named after the CoClass in the project's folder.
     void GenerateTestPage();
 };
+
+// The toolbox bitmap number of a new ActiveX control of the project: one above the highest its
+// units' controls declare (1 for the first), so that no two controls of a library share one.
+int NextToolboxBitmapNumber(IQProject* project);
 
 // Shows an automation dialog (caption empty: its own) with the help context and the fields
 // offered (TComWizardField); nullptr when cancelled.

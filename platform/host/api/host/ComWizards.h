@@ -125,6 +125,9 @@ public:
     bool Events = false, Dual = false;
     String ControlClassName, ServerType;
     bool Licensed = false, TestPage = false;
+    // The COM object dialog's options: the CoClass goes into the project's type library, its
+    // interface marked oleautomation.
+    bool IncludeTypeLib = true, MarkOleAutomation = false;
 
 protected:
     virtual void StartWizard() {}
@@ -149,6 +152,9 @@ protected:
     virtual void EndWizard() {}
     // Raised (EHostError) when the wizard starts with no open project to add its units to.
     virtual String GetNilProjError();
+    // The CoClass name a dialog proposes: "CoClass" + the first N from 1 that no type of the
+    // project's type library has.
+    virtual String GetDefaultName();
     // The project the wizard adds to (the active one when it started).
     TIntfPtr<IQProject> Project;
 };
@@ -156,6 +162,9 @@ protected:
 // The host's fix-up at the end of a COM wizard: an application with a type library gets its
 // ATL support unit (once).
 HOST_API void FixStuff(IQProject* project, const String& fileName, const String& coClassName);
+
+// The help context of the COM object dialog.
+inline constexpr int hcNewComObject = 1402;
 
 // A new unit's file name for a CoClass: a unique CoClassName + "Impl" + N + ".cpp" of the
 // project folder.

@@ -67,6 +67,11 @@ struct HOST_API TCppUnitClass {
     String Name;
     std::size_t BaseListPos = NoPosition;  // after the last base, before "{"
     std::vector<TCppReference> BaseReferences;  // identifiers of the base list
+    // How the class implements its object: the first word of its base list (the wizard's
+    // "ZUBCONTROL_IMPL" or "PROPERTYPAGE_IMPL", or "public" where the base is written out), and
+    // the ZUB class it wraps: the macro's third argument, or the template argument of a written-out
+    // TZubControlImpl<...> or TPropertyPageImpl<...>; "" when it wraps none.
+    String ImplBase, WrappedClass;
     std::size_t ComMapPos = NoPosition;  // end of the last line of the COM map before its end
     // The ProgID literal (first argument of the registry macro) and the licence-file literal,
     // quotes included.
@@ -77,6 +82,11 @@ struct HOST_API TCppUnitClass {
     std::size_t RegistryLinePos = NoPosition;
     bool HasPersistence = false;
     std::size_t MemberInsertPos = NoPosition;  // end of the last line of the last public section
+    // Where a new event handler goes: the end of the class's own section before its first access
+    // label (right after "{" when it has no members there).
+    std::size_t EventInsertPos = NoPosition;
+    // The toolbox bitmap of an ActiveX control: the registry macro's second argument; 0 for none.
+    int ToolboxBitmap = 0;
     // Where the ZUB control's events are pointed at their handlers: the end of the last line of
     // InitializeControl's body before its "}".
     std::size_t EventHookupPos = NoPosition;

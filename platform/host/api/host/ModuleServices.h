@@ -76,6 +76,15 @@ public:
     virtual bool Modified() = 0;
 };
 
+// The source interface of a unit: its editor brings a place of the unit's files to the front.
+class HOST_API IQSourceView : public virtual IInterface {
+public:
+    RTL_IID("{E5D4F52A-F678-42A2-8E40-0D20880AF473}");
+    // Shows fileName (the unit's source or header) with the code that begins at codePos in view
+    // and the cursor at sourcePos (offsets into the file's text).
+    virtual void ShowSource(const String& fileName, std::size_t codePos, std::size_t sourcePos) = 0;
+};
+
 // A unit with a form (a form, data module, Active Form ...): its root component, the class the
 // designer makes the root of, and the components on it as its form file lists them.
 class HOST_API IQFormModule : public virtual IInterface {

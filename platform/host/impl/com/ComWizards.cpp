@@ -128,10 +128,22 @@ void TComWizardItem::Select(int)
 
 void TComWizardItem::CreateObject()
 {
-    if (!AddsCoClass() || CoClassName.empty()) return;
-    GetOrCreateTypeLibModule(Project.get())
-        ->TypeLibrary()
-        ->AddCoClass(CoClassName, InterfaceName, Description, Dual, Events);
+    if (!AddsCoClass() || !IncludeTypeLib || CoClassName.empty()) return;
+    TTypeObject* co = GetOrCreateTypeLibModule(Project.get())
+                          ->TypeLibrary()
+                          ->AddCoClass(CoClassName, InterfaceName, Description, Dual, Events);
+    TTypeObject* intf = co->DefaultInterface();
+    if (MarkOleAutomation && intf && !intf->HasAttribute("oleautomation"))
+        intf->Attributes.push_back("oleautomation");
+}
+
+String TComWizardItem::GetDefaultName()
+{
+    TTypeLibrary* lib = Project ? GetTypeLibrary(Project.get()) : nullptr;
+    for (int n = 1;; ++n) {
+        const String name = "CoClass" + IntToStr(n);
+        if (!lib || !lib->FindType(name)) return name;
+    }
 }
 
 void FixStuff(IQProject* project, const String& fileName, const String& coClassName)

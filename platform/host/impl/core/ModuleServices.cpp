@@ -24,6 +24,7 @@ HRESULT THostModule::QueryInterface(const TGUID& iid, void** obj)
     if (QueryAs<IQModule>(this, iid, obj) || QueryAs<IQDocumentModule>(this, iid, obj)) return S_OK;
     if (FIsProject && QueryAs<IQProject>(this, iid, obj)) return S_OK;
     if (!FIsProject && !FFormName.empty() && QueryAs<IQFormModule>(this, iid, obj)) return S_OK;
+    if (!FIsProject && QueryAs<IQSourceView>(this, iid, obj)) return S_OK;
     return TInterfacedObject::QueryInterface(iid, obj);
 }
 

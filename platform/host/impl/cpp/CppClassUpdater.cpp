@@ -262,11 +262,54 @@ void FindDispId(TCppScanner& s, TCppMethodPlace& m)
     }
 }
 
+// The tokens of one argument each, split at the commas outside brackets, up to the closing
+// bracket of the list (the scanner after its opening one).
+std::vector<String> ReadArguments(TCppScanner& s, const char* open, const char* close)
+{
+    std::vector<String> args(1);
+    int depth = 1;
+    for (TCppToken t = s.Next(); t.Kind != TCppTokenKind::End; t = s.Next()) {
+        if (t.Is(open) || t.Is("(")) ++depth;
+        if ((t.Is(close) || t.Is(")")) && --depth == 0) break;
+        if (depth == 1 && t.Is(",")) {
+            args.emplace_back();
+            continue;
+        }
+        args.back() += t.Text;
+    }
+    return args;
+}
+
+// The implementation base of a class and the ZUB class it wraps, from its base list.
+void ReadImplBase(const String& bases, TCppUnitClass& cls)
+{
+    TCppScanner s(bases);
+    const TCppToken first = s.Next();
+    if (first.Kind != TCppTokenKind::Identifier) return;
+    cls.ImplBase = first.Text;
+    if (first.Text == "ZUBCONTROL_IMPL" || first.Text == "PROPERTYPAGE_IMPL") {
+        if (!s.Next().Is("(")) return;
+        const std::vector<String> args = ReadArguments(s, "(", ")");
+        if (args.size() >= 3) cls.WrappedClass = args[2];
+        return;
+    }
+    if (first.Text != "public") return;
+    for (TCppToken t = s.Next(); t.Kind != TCppTokenKind::End; t = s.Next())
+        if ((t.Text == "TZubControlImpl" || t.Text == "TPropertyPageImpl") && s.Peek().Is("<")) {
+            s.Next();
+            cls.WrappedClass = ReadArguments(s, "<", ">").front();
+            return;
+        }
+}
+
 // Walks a class body after its "{" up to the matching "}": the places the class updater edits
 // and the member functions it declares.
 class TClassBodyParser {
 public:
-    TClassBodyParser(TCppScanner& s, TCppUnitClass& cls) : FScan(s), FClass(cls) {}
+    TClassBodyParser(TCppScanner& s, TCppUnitClass& cls, std::size_t braceEnd) : FScan(s), FClass(cls)
+    {
+        FPrev.End = braceEnd;
+    }
 
     void Run()
     {
@@ -278,6 +321,7 @@ public:
             if (t.Is("{")) ++FDepth;
             if (t.Is("}") && --FDepth == 0) {
                 if (FIsPublic) FClass.MemberInsertPos = FPrev.End;
+                if (FClass.EventInsertPos == NoPosition) FClass.EventInsertPos = FPrev.End;
                 return;
             }
             if (FDepth == 1 && (t.Is(";") || t.Is("}") || t.Is(":") || t.Is("{"))) FStatement = NoPosition;
@@ -298,11 +342,13 @@ private:
         FLicence = false;
     }
 
-    // new members go at the end of the last public section
+    // new members go at the end of the last public section, event handlers at the end of the
+    // class's own section
     void Access(const TCppToken& t)
     {
         if ((t.Text == "public" || t.Text == "protected" || t.Text == "private") && FScan.Peek().Is(":")) {
             if (FIsPublic) FClass.MemberInsertPos = FPrev.End;
+            if (FClass.EventInsertPos == NoPosition) FClass.EventInsertPos = FPrev.End;
             FIsPublic = t.Text == "public";
         }
     }
@@ -361,6 +407,12 @@ private:
                 FClass.ProgIdPos = lit.Start;
                 FClass.ProgIdText = lit.Text;
             }
+            if (t.Text == "DECLARE_ACTIVEXCONTROL_REGISTRY") {
+                const std::size_t save = FScan.Position();
+                const std::vector<String> args = ReadArguments(FScan, "(", ")");
+                FScan.SetPosition(save);
+                if (args.size() >= 2) FClass.ToolboxBitmap = StrToIntDef(args[1], 0);
+            }
         } else if (t.Text == "DECLARE_ZUB_CONTROL_PERSISTENCE") {
             FClass.HasPersistence = true;
         } else if (t.Text == "GetLicenseFileName") {
@@ -414,7 +466,10 @@ private:
     std::size_t FStatement = NoPosition;  // where the current member declaration began
 };
 
-void ParseClassBody(TCppScanner& s, TCppUnitClass& cls) { TClassBodyParser(s, cls).Run(); }
+void ParseClassBody(TCppScanner& s, TCppUnitClass& cls, std::size_t braceEnd)
+{
+    TClassBodyParser(s, cls, braceEnd).Run();
+}
 
 }  // namespace
 
@@ -446,6 +501,7 @@ void TCppClassManager::Parse()
         TCppUnitClass cls;
         cls.Name = name.Text;
         if (u.Is(":")) {
+            const std::size_t colonEnd = u.End;
             TCppToken last = u;
             for (u = s.Next(); u.Kind != TCppTokenKind::End && !u.Is("{"); u = s.Next()) {
                 if (u.Kind == TCppTokenKind::Identifier)
@@ -453,9 +509,10 @@ void TCppClassManager::Parse()
                 last = u;
             }
             cls.BaseListPos = last.End;
+            if (u.Is("{")) ReadImplBase(FHeaderText.substr(colonEnd, u.Start - colonEnd), cls);
         }
         if (!u.Is("{")) break;
-        ParseClassBody(s, cls);
+        ParseClassBody(s, cls, u.End);
         FClasses.push_back(std::move(cls));
     }
     // implementations: STDMETHODIMP[_(Type)] Class::Name(...)

@@ -76,7 +76,10 @@ void FreeMainMenu();
 void DropCodeUpdaters();
 
 // A module or project of the host.
-class THostModule : public TInterfacedObject, public virtual IQProject, public IQFormModule {
+class THostModule : public TInterfacedObject,
+                    public virtual IQProject,
+                    public IQFormModule,
+                    public IQSourceView {
 public:
     THostModule(bool isProject, String fileName, String formName, String ancestor, String personality);
     HRESULT QueryInterface(const TGUID& iid, void** obj) override;
@@ -91,6 +94,17 @@ public:
         FLastView = view;
         ++FShowCount;
     }
+    void ShowSource(const String& fileName, std::size_t codePos, std::size_t sourcePos) override
+    {
+        Show(0);
+        FShownSource = {fileName, codePos, sourcePos};
+    }
+    // What ShowSource showed last (an empty file name: nothing yet).
+    struct TShownSource {
+        String FileName;
+        std::size_t CodePos = 0, SourcePos = 0;
+    };
+    const TShownSource& ShownSource() const { return FShownSource; }
     void MarkModified() override { FModified = true; }
     int ShowCount() override { return FShowCount; }
     bool Modified() override { return FModified; }
@@ -122,6 +136,7 @@ private:
     String FFileName, FFormName, FAncestor, FPersonality, FTargetOptions;
     std::vector<TIntfPtr<IQSourceFile>> FFiles;
     std::vector<TIntfPtr<THostModule>> FModules;
+    TShownSource FShownSource;
     int FShowCount = 0, FLastView = -1, FKind = 1;
     bool FModified = false;
 };
