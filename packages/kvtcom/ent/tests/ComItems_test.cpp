@@ -3,8 +3,10 @@
 // is applied, which a second apply leaves alone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "ComLibraryStub.h"
@@ -42,26 +44,59 @@ struct TItem {
     const char* answers;  // beside the ones every item gets
     const char* interfaceName;  // the CoClass's default interface; nullptr: the item makes no CoClass
     bool events;  // the library has the CoClass's events interface
+    bool description;  // the item takes the dialog's description
 };
+
+// Every file below dir (relative name, bytes).
+std::map<String, String> FilesIn(const String& dir)
+{
+    std::map<String, String> files;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(dir.c_str()))
+        if (e.is_regular_file())
+            files[std::filesystem::relative(e.path(), dir.c_str()).string()] =
+                ReadFileBytes(e.path().string());
+    return files;
+}
+
+// The names of the files that differ between two looks at a folder.
+String Changed(const std::map<String, String>& before, const std::map<String, String>& after)
+{
+    String changed;
+    for (const auto& [name, text] : after)
+        if (auto it = before.find(name); it == before.end() || it->second != text) changed += " " + name;
+    for (const auto& [name, text] : before)
+        if (!after.count(name)) changed += " " + name + " (gone)";
+    return changed;
+}
 
 TEST_F(kvtcom_ComItems, EachItemsUnitsCompileAgainstItsLibraryBeforeAndAfterAnEdit)
 {
     const char* const activeX = "Quistor.Tolvane.ActiveX";
     const char* const multitier = "Quistor.Tolvane.Multitier";
     const TItem items[] = {
-        {activeX, "COM Object", "", "IFoo", true},
-        {activeX, "Automation Object", "", "IOrders", true},
-        {activeX, "COM+ Event Object", "", "IOrders", false},
-        {activeX, "COM+ Subscription Object", "", "IFoo", false},
-        {activeX, "Active Server Object", "", "IOrders", false},
-        {activeX, "Active Server Object", "com.servertype=Object Context\n", "IOrders", false},
-        {activeX, "ActiveX Control", "com.control=TButton\ncom.licensed=true\n", "IOrders", true},
-        {activeX, "Active Form", "com.licensed=true\n", "IOrders", true},
-        {activeX, "Property Page", "", nullptr, false},
-        {multitier, "Remote Data Module", "", "IOrders", false},
-        {multitier, "Transactional Data Module", "", "IOrders", false},
-        {activeX, "Transactional Object", "", "IOrders", false},
+        {activeX, "COM Object", "", "IFoo", true, true},
+        {activeX, "Automation Object", "", "IOrders", true, true},
+        {activeX, "COM+ Event Object", "", "IOrders", false, false},
+        {activeX, "COM+ Subscription Object", "", "IFoo", false, true},
+        {activeX, "Active Server Object", "", "IOrders", false, false},
+        {activeX, "Active Server Object", "com.servertype=Object Context\n", "IOrders", false, false},
+        {activeX, "ActiveX Control", "com.control=TButton\ncom.licensed=true\n", "IOrders", true, false},
+        {activeX, "Active Form", "com.licensed=true\n", "IOrders", true, false},
+        {activeX, "Property Page", "", nullptr, false, false},
+        {multitier, "Remote Data Module", "", "IOrders", false, true},
+        {multitier, "Transactional Data Module", "", "IOrders", false, true},
+        {activeX, "Transactional Object", "", "IOrders", false, true},
     };
+    // every COM item of the gallery is here; the library items make no object (each row starts
+    // with the ActiveX library, the type library item is the project's library)
+    for (const TGalleryEntry& e : GalleryEntries()) {
+        if (e.CategoryId != activeX && e.CategoryId != multitier) continue;
+        const bool listed = std::any_of(std::begin(items), std::end(items), [&](const TItem& i) {
+            return e.CategoryId == i.category && e.Caption == i.caption;
+        });
+        EXPECT_TRUE(listed || e.Caption == "ActiveX Library" || e.Caption == "Type Library") << e.Caption;
+    }
+    const String description = "The \"main\" orders C:\\tmp";
     for (const TItem& item : items) {
         SCOPED_TRACE(String(item.caption) + " " + item.answers);
         MainProjectGroup()->CloseAll(0);
@@ -70,10 +105,9 @@ TEST_F(kvtcom_ComItems, EachItemsUnitsCompileAgainstItsLibraryBeforeAndAfterAnEd
         FreshDir(dir);
         ASSERT_TRUE(RunGalleryItem(activeX, "ActiveX Library"));
         const std::size_t before = ReceivedFiles().size();
-        const String answers = String("com.coclass=Orders\ncom.interface=IFoo\ncom.events=true\n"
-                                      "com.description=The \"main\" orders C:\\tmp\ncom.threading=Free\n"
-                                      "com.testpage=false\n") +
-                               item.answers;
+        const String answers =
+            "com.coclass=Orders\ncom.interface=IFoo\ncom.events=true\ncom.description=" + description +
+            "\ncom.threading=Free\ncom.instancing=Single Instance\n" + "com.testpage=false\n" + item.answers;
         for (std::size_t at = 0, nl; (nl = answers.find('\n', at)) != String::npos; at = nl + 1) {
             const String line = answers.substr(at, nl - at);
             SetDialogAnswer(line.substr(0, line.find('=')), line.substr(line.find('=') + 1));
@@ -99,7 +133,18 @@ TEST_F(kvtcom_ComItems, EachItemsUnitsCompileAgainstItsLibraryBeforeAndAfterAnEd
         ASSERT_NE(lib, nullptr);
         const auto writeHeader = [&] { AtomicWriteFileNoSync(dir + "Project1_TLB.h", TypeLib({"header"})); };
         writeHeader();
-        for (const String& unit : units) ASSERT_EQ(CompileErrors(unit), "");
+        String text;
+        for (const String& unit : units) {
+            ASSERT_EQ(CompileErrors(unit), "");
+            text += ReadFileBytes(unit) + ReadFileBytes(ChangeFileExt(unit, ".h"));
+        }
+        // the dialog's values reach the unit: its threading model, and the description the item
+        // takes as the C string it was typed
+        const auto threading = text.find("DECLARE_THREADING_MODEL(");
+        EXPECT_TRUE(threading == String::npos || text.find("DECLARE_THREADING_MODEL(otFree)") != String::npos)
+            << text;
+        EXPECT_EQ(text.find("\"The \\\"main\\\" orders C:\\\\tmp\"") != String::npos, item.description)
+            << text;
         if (!item.interfaceName) {
             EXPECT_EQ(lib->FindType("Orders"), nullptr);
             continue;
@@ -111,6 +156,7 @@ TEST_F(kvtcom_ComItems, EachItemsUnitsCompileAgainstItsLibraryBeforeAndAfterAnEd
         EXPECT_EQ(co->DefaultInterface()->Name(), item.interfaceName);
         EXPECT_EQ(lib->FindType("IOrdersEvents") != nullptr, item.events);
         EXPECT_EQ(lib->FindType(item.interfaceName == String("IFoo") ? "IOrders" : "IFoo"), nullptr);
+        EXPECT_EQ(co->HelpString, item.description ? description : "Orders Object");
 
         // a member edit applied: the units follow and still compile; a second apply changes nothing
         TypeLib({"edit"});
@@ -121,16 +167,11 @@ TEST_F(kvtcom_ComItems, EachItemsUnitsCompileAgainstItsLibraryBeforeAndAfterAnEd
         // the project knows each CoClass's unit, so the edit reaches it
         EXPECT_NE(first.find("updated "), String::npos) << first;
         writeHeader();
-        std::vector<String> texts;
-        for (const String& unit : units) {
-            ASSERT_EQ(CompileErrors(unit), "");
-            texts.push_back(ReadFileBytes(unit) + ReadFileBytes(ChangeFileExt(unit, ".h")));
-        }
+        for (const String& unit : units) ASSERT_EQ(CompileErrors(unit), "");
+        const auto applied = FilesIn(dir);
         const String second = TypeLib({"apply"});
         EXPECT_EQ(second.find("updated "), String::npos) << second;
-        for (std::size_t i = 0; i < units.size(); ++i)
-            EXPECT_EQ(ReadFileBytes(units[i]) + ReadFileBytes(ChangeFileExt(units[i], ".h")), texts[i])
-                << units[i];
+        EXPECT_EQ(Changed(applied, FilesIn(dir)), "");
     }
 }
 

@@ -317,3 +317,38 @@ TEST(kvtcom_Idehost, ComponentListsPropertiesMethodsAndInheritedEvents)
               String::npos)
         << r.Out;
 }
+
+// The threading model the dialog gives is the one the unit registers; one the list does not have
+// stops the wizard before the library or a unit changes.
+TEST(kvtcom_Idehost, ComObjectRegistersTheThreadingModelOfTheList)
+{
+    const String config = FreshDir(ScratchDir() + "kvtcom_idehost_threading_config");
+    setenv("IDEHOST_CONFIG", config.c_str(), 1);
+    const struct {
+        const char* threading;
+        const char* error;
+    } cases[] = {
+        {"both", ""},
+        {"Free", ""},
+        {"Bogus", "idehost: error: No threading model Bogus: Single, Apartment, Free, Both or Neutral\n"},
+    };
+    for (const auto& c : cases) {
+        const TRun r = RunIdeHost("threading",
+                                  "load kvtcompro100 new Quistor.Tolvane.ActiveX \"ActiveX Library\" "
+                                  "new Quistor.Tolvane.ActiveX \"COM Object\" typelib dump",
+                                  String("com.coclass=Orders\ncom.threading=") + c.threading + "\n");
+        EXPECT_EQ(r.Err, c.error) << c.threading;
+        const String file = ScratchDir() + "kvtcom_idehost_threading/out/OrdersImpl1.h";
+        if (*c.error) {
+            EXPECT_EQ(r.Status, 1);
+            EXPECT_FALSE(FileExists(file));
+            EXPECT_EQ(r.Out.find("coclass Orders"), String::npos) << r.Out;
+            continue;
+        }
+        EXPECT_EQ(r.Status, 0) << r.Err;
+        const String model = SameText(c.threading, "both") ? "Both" : c.threading;
+        EXPECT_NE(ReadFileBytes(file).find("  DECLARE_THREADING_MODEL(ot" + model + ");\r\n"), String::npos)
+            << ReadFileBytes(file);
+    }
+    unsetenv("IDEHOST_CONFIG");
+}

@@ -34,7 +34,7 @@ public:
 
   // Data used when registering Object
   //
-  DECLARE_THREADING_MODEL(otApartment);
+  DECLARE_THREADING_MODEL(ot$(ThreadingModel));
   DECLARE_PROGID($CSTR(ProgID));
   DECLARE_DESCRIPTION($CSTR(Description));
 

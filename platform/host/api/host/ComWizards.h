@@ -2,9 +2,9 @@
 // The host's COM wizard core: gallery items that run a COM wizard (dialog, new unit, end) and
 // the COM object dialog they show. Without a screen the dialog is answered like every form of
 // the host ("form.FORM.CONTROL", "form.FORM=BUTTON") or by the older keys that name its controls:
-// "com.coclass", "com.interface", "com.description", "com.threading" (default "Apartment"),
-// "com.instancing" (default "Multiple Instance"), "com.events" and "com.cancel" ("true" sets
-// them); the ActiveX dialogs also "com.control" (the wrapped ZUB class) and "com.licensed", the
+// "com.coclass", "com.interface", "com.description", "com.threading" (default "Apartment"; a
+// model the list lacks stops the wizard), "com.instancing" (default "Multiple Instance"),
+// "com.events" and "com.cancel" ("true" sets them); the ActiveX dialogs also "com.control" (the wrapped ZUB class) and "com.licensed", the
 // Active Server dialog "com.servertype" ("Object Context" or the page-level default) and
 // "com.testpage" (default "true").
 #include "host/Export.h"

@@ -180,6 +180,10 @@ void TComWizardItem::ReadExpert(TComObjectExpert& d)
     if (offers & cfInterface) InterfaceName = d.InterfaceName();
     if (offers & cfDescription) Description = d.Description();
     ThreadingModel = d.ThreadingModel();
+    // the unit registers the object with it: only a model of the list can be written there
+    if (d.cbThreadingModel->Items()->IndexOf(ThreadingModel) < 0)
+        throw EHostError("No threading model " + ThreadingModel +
+                         ": Single, Apartment, Free, Both or Neutral");
     Instancing = d.Instancing();
     if (offers & cfEvents) Events = d.Events();
     if (offers & cfControl) {
