@@ -28,8 +28,13 @@ namespace {
 const std::string& ProbePath()
 {
     static const std::string path = [] {
-        char dir[] = "/tmp/kvtcom-screens-XXXXXX";
+        static char dir[] = "/tmp/kvtcom-screens-XXXXXX";
         if (!::mkdtemp(dir)) return std::string();
+        // the view (and with it the probe) lives as long as the process: its folder goes at the end
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(dir, ec);
+        });
         return std::string(dir) + "/p";
     }();
     return path;
