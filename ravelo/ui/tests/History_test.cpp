@@ -1,5 +1,7 @@
 // The history box: choosing a run compares its tips with the draws; deleting a run removes its
 // history line and its step files and nothing of any other run.
+#include <gmock/gmock.h>
+
 #include "rtl/Debug.h"
 #include "toolbar_Testbasis.h"
 

@@ -1,5 +1,7 @@
 // The archive and statistics grids: clearing, painting, sorting by click and by the sort
 // buttons, and the statistics grid kept in Statistik.txt.
+#include <gmock/gmock.h>
+
 #include "toolbar_Testbasis.h"
 
 using namespace toolbar;

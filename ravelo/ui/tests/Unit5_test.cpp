@@ -1,6 +1,6 @@
 // The draw-entry dialog: OK appends one draw line to dorov_zahlen.txt after every field has been
 // checked; whatever it refuses leaves the archive byte for byte as it was.
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include "FormTestbasis.h"
 #include "Unit5.h"

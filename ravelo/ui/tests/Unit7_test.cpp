@@ -1,6 +1,6 @@
 // The favourites dialog: OK appends the filled rows to meineFavoritten.txt and keeps the option in
 // the environment.ini of the Windows-directory stand-in; a wrong entry is refused and loses nothing.
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include "FormTestbasis.h"
 #include "Threadzahlenvergleichen.h"

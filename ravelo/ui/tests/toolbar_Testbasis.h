@@ -1,7 +1,7 @@
 #pragma once
 // A headless main window on virtual time with the dialogs, the shell and the printer recording,
 // and every toolbar picture as a tiny GIF that carries its own name.
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include "FormTestbasis.h"
 #include "rtl/Clock.h"
