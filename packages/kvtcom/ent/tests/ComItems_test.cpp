@@ -45,6 +45,9 @@ struct TItem {
     const char* interfaceName;  // the CoClass's default interface; nullptr: the item makes no CoClass
     bool events;  // the library has the CoClass's events interface
     bool description;  // the item takes the dialog's description
+    // the new unit is as the library's first apply leaves it; a control's registry entry gets its
+    // ProgID only then
+    bool inStep;
 };
 
 // Every file below dir (relative name, bytes).
@@ -74,18 +77,19 @@ TEST_F(kvtcom_ComItems, EachItemsUnitsCompileAgainstItsLibraryBeforeAndAfterAnEd
     const char* const activeX = "Quistor.Tolvane.ActiveX";
     const char* const multitier = "Quistor.Tolvane.Multitier";
     const TItem items[] = {
-        {activeX, "COM Object", "", "IFoo", true, true},
-        {activeX, "Automation Object", "", "IOrders", true, true},
-        {activeX, "COM+ Event Object", "", "IOrders", false, false},
-        {activeX, "COM+ Subscription Object", "", "IFoo", false, true},
-        {activeX, "Active Server Object", "", "IOrders", false, false},
-        {activeX, "Active Server Object", "com.servertype=Object Context\n", "IOrders", false, false},
-        {activeX, "ActiveX Control", "com.control=TButton\ncom.licensed=true\n", "IOrders", true, false},
-        {activeX, "Active Form", "com.licensed=true\n", "IOrders", true, false},
-        {activeX, "Property Page", "", nullptr, false, false},
-        {multitier, "Remote Data Module", "", "IOrders", false, true},
-        {multitier, "Transactional Data Module", "", "IOrders", false, true},
-        {activeX, "Transactional Object", "", "IOrders", false, true},
+        {activeX, "COM Object", "", "IFoo", true, true, true},
+        {activeX, "Automation Object", "", "IOrders", true, true, true},
+        {activeX, "COM+ Event Object", "", "IOrders", false, false, true},
+        {activeX, "COM+ Subscription Object", "", "IFoo", false, true, true},
+        {activeX, "Active Server Object", "", "IOrders", false, false, true},
+        {activeX, "Active Server Object", "com.servertype=Object Context\n", "IOrders", false, false, true},
+        {activeX, "ActiveX Control", "com.control=TButton\ncom.licensed=true\n", "IOrders", true, false,
+         false},
+        {activeX, "Active Form", "com.licensed=true\n", "IOrders", true, false, false},
+        {activeX, "Property Page", "", nullptr, false, false, true},
+        {multitier, "Remote Data Module", "", "IOrders", false, true, true},
+        {multitier, "Transactional Data Module", "", "IOrders", false, true, true},
+        {activeX, "Transactional Object", "", "IOrders", false, true, true},
     };
     // every COM item of the gallery is here; the library items make no object (each row starts
     // with the ActiveX library, the type library item is the project's library)
@@ -157,6 +161,12 @@ TEST_F(kvtcom_ComItems, EachItemsUnitsCompileAgainstItsLibraryBeforeAndAfterAnEd
         EXPECT_EQ(lib->FindType("IOrdersEvents") != nullptr, item.events);
         EXPECT_EQ(lib->FindType(item.interfaceName == String("IFoo") ? "IOrders" : "IFoo"), nullptr);
         EXPECT_EQ(co->HelpString, item.description ? description : "Orders Object");
+        const auto made = FilesIn(dir);
+        const String none = TypeLib({"apply"});
+        EXPECT_EQ(none.find("updated ") == String::npos, item.inStep) << none;
+        if (item.inStep) {
+            EXPECT_EQ(Changed(made, FilesIn(dir)), "");
+        }
 
         // a member edit applied: the units follow and still compile; a second apply changes nothing
         TypeLib({"edit"});

@@ -305,7 +305,7 @@ TEST_F(kvtcompro_Creators, ActiveServerObjectsUseTheirTemplates)
     TIntfPtr<IQModuleCreator> a(
         new TCppActiveServerPageCreator(dir + "Asp1.cpp", "Page", "", "Both", "", false, "", false));
     EXPECT_NE(
-        a->GetSource()->Source().find("STDMETHODIMP TPageImpl::OnStartPage(LPUNKNOWN AScriptingContext)"),
+        a->GetSource()->Source().find("STDMETHODIMP TPageImpl::OnStartPage(IUnknown* AScriptingContext)"),
         String::npos);
     TIntfPtr<IQModuleCreator> m(
         new TCppActiveServerPageMTSCreator(dir + "Asp2.cpp", "Ctx", "", "Both", "", false, "", false));

@@ -8,7 +8,7 @@
 /////////////////////////////////////////////////////////////////////////////
 // $(ClassName)
 
-STDMETHODIMP $(ClassName)::OnStartPage(LPUNKNOWN AScriptingContext)
+STDMETHODIMP $(ClassName)::OnStartPage(IUnknown* AScriptingContext)
 {
   return TASPObject<$(ClassName), &IID_$(InterfaceName), &LIBID_$(LibName)>::OnStartPage(AScriptingContext);
 }

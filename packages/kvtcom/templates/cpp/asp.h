@@ -14,7 +14,8 @@
 class ATL_NO_VTABLE $(ClassName) :
   public CComObjectRootEx<CComSingleThreadModel>,
   public CComCoClass<$(ClassName), &CLSID_$(CoClassName)>,
-  public TASPObject<$(ClassName), &IID_$(InterfaceName), &LIBID_$(LibName)>
+  public TASPObject<$(ClassName), &IID_$(InterfaceName), &LIBID_$(LibName)>,
+  DUALINTERFACE_IMPL($(CoClassName), $(InterfaceName))
 {
 public:
   $(ClassName)()
@@ -26,11 +27,12 @@ public:
 BEGIN_COM_MAP($(ClassName))
   COM_INTERFACE_ENTRY($(InterfaceName))
   COM_INTERFACE_ENTRY2(IDispatch, $(InterfaceName))
+  DUALINTERFACE_ENTRY($(InterfaceName))
 END_COM_MAP()
 
 // $(InterfaceName)
 public:
-  STDMETHOD(OnStartPage)(LPUNKNOWN AScriptingContext);
+  STDMETHOD(OnStartPage)(IUnknown* AScriptingContext);
   STDMETHOD(OnEndPage)();
 };
 

@@ -14,7 +14,8 @@
 class ATL_NO_VTABLE $(ClassName) :
   public CComObjectRootEx<CComSingleThreadModel>,
   public CComCoClass<$(ClassName), &CLSID_$(CoClassName)>,
-  public TASPMTSObject<$(ClassName), &IID_$(InterfaceName), &LIBID_$(LibName)>
+  public TASPMTSObject<$(ClassName), &IID_$(InterfaceName), &LIBID_$(LibName)>,
+  DUALINTERFACE_IMPL($(CoClassName), $(InterfaceName))
 {
 public:
   $(ClassName)()
@@ -26,6 +27,7 @@ public:
 BEGIN_COM_MAP($(ClassName))
   COM_INTERFACE_ENTRY($(InterfaceName))
   COM_INTERFACE_ENTRY2(IDispatch, $(InterfaceName))
+  DUALINTERFACE_ENTRY($(InterfaceName))
 END_COM_MAP()
 
 // $(InterfaceName)
