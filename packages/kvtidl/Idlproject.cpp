@@ -268,6 +268,14 @@ TXMLIdlOptionsUpdater::PrepareRemoveGenModules(IQCppProject* project)
     return std::make_unique<TXMLRemoveGenModulesTransaction>(GetAllGenFiles(project));
 }
 
+void TXMLIdlOptionsUpdater::RemoveGenModules(IQCppProject* project, const TRemoveGenModulesTransaction& t)
+{
+    TIdlOptionsUpdater::RemoveGenModules(project, t);
+    const std::vector<String> now = GetAllGenFiles(project);
+    for (const String& f : t.GenFiles)
+        if (!HoldsFile(now, f)) project->RemoveFileEntry(f, "depend");
+}
+
 bool TXMLIdlOptionsUpdater::ListsGenFile(IQCppProject* project, const String& idlFile, const String& genFile)
 {
     for (const String& g : project->ItemGenFiles(idlFile))

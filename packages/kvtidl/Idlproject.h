@@ -98,6 +98,8 @@ public:
     void UpdateIDLRules(IQCppProject* project) override;
     std::vector<String> GetAllGenFiles(IQCppProject* project) override;
     std::unique_ptr<TRemoveGenModulesTransaction> PrepareRemoveGenModules(IQCppProject* project) override;
+    // As the make-file form, and each file that went loses its "depend" entry too.
+    void RemoveGenModules(IQCppProject* project, const TRemoveGenModulesTransaction& t) override;
     // The symbols ExtractIdlSymbols found, by FileNameKey.
     std::map<String, std::unique_ptr<TXMLIdlMakeSymbol>>& Symbols() { return FSymbols; }
 

@@ -83,14 +83,18 @@ public:
         if (FUpdater) FBefore = FUpdater->PrepareRemoveGenModules(p);
     }
     TIdlOptionsUpdaterBase* Updater() const { return FUpdater.get(); }
-    // Saves the project, then once more when generated files left it.
+    // Saves the project, then once more: generated files that left it (told), or their other
+    // entries in the project file (an XML project's "depend" entries).
     void Commit(std::ostream& out)
     {
         Save(FProject, out);
         if (!FUpdater) return;
         const std::size_t items = FProject->Items().size();
         FUpdater->RemoveGenModules(FProject, *FBefore);
-        if (FProject->Items().size() != items) Save(FProject, out);
+        if (FProject->Items().size() != items)
+            Save(FProject, out);
+        else
+            FProject->Save();
     }
 
 private:

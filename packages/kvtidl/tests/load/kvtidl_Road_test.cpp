@@ -670,3 +670,27 @@ TEST_F(KvtidlRoad, TheClassManagerKnowsTheCorbaImplementationClassesOfAUnit)
 }
 
 }  // namespace
+
+namespace {
+
+// An XML project's "depend" entry of a generated file goes with the file when no IDL file lists
+// it any more; the entries of other files, and its items' elements, stay.
+TEST_F(KvtidlRoad, AGeneratedFileThatLeavesTakesItsDependEntryAlong)
+{
+    ASSERT_EQ(Host("project new X.zproj\nproject add bank.idl\nproject build\n"), 0) << err;
+    String xml = ReadFileBytes(dir + "X.zproj");
+    const auto list = xml.find("<FILELIST>");
+    ASSERT_NE(list, String::npos) << xml;
+    xml.insert(list + 10, "<DEPEND FILENAME=\"bank_c.cc\" /><depend FILENAME=\"other.h\" />"
+                          "<DEPEND FILENAME=\"bank_s.cc\" />");
+    AtomicWriteFile(dir + "X.zproj", xml);
+    ASSERT_EQ(Host("project open X.zproj\nproject switches bank.idl \"-boa -src_suffix cpp\"\n"), 0) << err;
+    const String again = ReadFileBytes(dir + "X.zproj");
+    EXPECT_EQ(again.find("<DEPEND FILENAME=\"bank_c.cc\""), String::npos) << again;
+    EXPECT_EQ(again.find("<DEPEND FILENAME=\"bank_s.cc\""), String::npos) << again;
+    EXPECT_NE(again.find("<depend FILENAME=\"other.h\" />"), String::npos) << again;
+    EXPECT_NE(again.find("<FILE FILENAME=\"bank.idl\">"), String::npos) << again;
+    EXPECT_NE(again.find("<GENFILE FILENAME=\"bank_c.cpp\" />"), String::npos) << again;
+}
+
+}  // namespace

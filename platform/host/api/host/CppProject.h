@@ -58,6 +58,10 @@ public:
     virtual String ItemValue(const String& file, const String& name) = 0;
     virtual void SetItemValue(const String& file, const String& name, const String& value) = 0;
 
+    // XML form: removes the project file's entries of the file whose element kind is `kind`
+    // (letter case ignored) beside its items, e.g. a "depend" entry; false when there was none.
+    virtual bool RemoveFileEntry(const String& file, const String& kind) = 0;
+
     // Project options: "LibPath", "IncludePath" (";"-lists), "Defines", "Libraries".
     virtual String GetOption(const String& name) = 0;
     virtual void SetOption(const String& name, const String& value) = 0;

@@ -36,6 +36,7 @@ public:
     void SetItemGenFiles(const String& file, const std::vector<String>& genFiles) override;
     String ItemValue(const String& file, const String& name) override;
     void SetItemValue(const String& file, const String& name, const String& value) override;
+    bool RemoveFileEntry(const String& file, const String& kind) override;
     String GetOption(const String& name) override;
     void SetOption(const String& name, const String& value) override;
     void AddUsesEntry(const TUsesEntry& entry) override;

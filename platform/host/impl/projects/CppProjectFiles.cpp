@@ -10,6 +10,24 @@ struct TCppProjectModel::TXmlDoc {
     pugi::xml_document Doc;
 };
 
+bool TCppProjectModel::RemoveFileEntry(const String& file, const String& kind)
+{
+    if (!Xml) return false;
+    pugi::xml_node list = Xml->Doc.child("PROJECT").child("FILELIST");
+    bool removed = false;
+    for (pugi::xml_node e = list.first_child(); e;) {
+        pugi::xml_node next = e.next_sibling();
+        // the items' own elements are the model's
+        if (!SameText(e.name(), "FILE") && SameText(e.name(), kind) &&
+            SameFileName(FromFile(e.attribute("FILENAME").value()), Full(file))) {
+            list.remove_child(e);
+            removed = true;
+        }
+        e = next;
+    }
+    return removed;
+}
+
 // Here, where the XML document is known.
 TCppProjectModel::TCppProjectModel(String fileName, TCppProjectForm form, String personality)
     : FFileName(ExpandFileName(fileName)), FForm(form), FPersonality(std::move(personality))
