@@ -124,7 +124,7 @@ TEST_F(wekide_Load, ActionsCreateUnits)
 
 TEST_F(wekide_Load, UnloadLeavesNothingBehind)
 {
-    EXPECT_EQ(ResourceCount(), 1);  // the template resource
+    EXPECT_EQ(ResourceCount(), 6);  // the template resource and the five gallery icons
     const String path = loader->LibraryPath(kPackage);
     loader->Unload(kPackage);  // raises if anything was left registered
     EXPECT_EQ(dlopen(path.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);  // the library is closed
@@ -221,9 +221,13 @@ TEST(wekide_IdeHost, CommandsFromStandardInput)
                         "gallery\nnew Quistor.Tolvane.NewFiles \"Thread Object\"\ncompiler idle\nrun "
                         "FileNewZubFrameCommand\n");
     ASSERT_EQ(r.status, 0) << r.out;
-    EXPECT_NE(r.out.find("- Thread Object  [NewKVTZubThread, icon NEWZUBTHREAD (not found), kind 4]"),
-              String::npos)
-        << r.out;
+    // each item with its own icon from the package
+    for (const char* item : {"- Thread Object  [NewKVTZubThread, icon NEWZUBTHREAD (32x32), kind 4]",
+                             "- ZUB Forms Application  [NewKVTZubApp, icon NEWZUBAPP (32x32), kind 1]",
+                             "- Form  [NewKVTZUBForm, icon NEWZUBFORM (32x32), kind 4]",
+                             "- Frame  [NewKVTZubFrame, icon NEWZUBFRAME (32x32), kind 4]",
+                             "- Data Module  [NewKVTZubDataModule, icon NEWZUBDATA (32x32), kind 4]"})
+        EXPECT_NE(r.out.find(item), String::npos) << item << "\n" << r.out;
     EXPECT_NE(ReadFileBytes(out + "Unit1.cpp").find("info.szName = \"Worker \\\"1\\\"\";"), String::npos);
     EXPECT_NE(ReadFileBytes(out + "Unit2.h").find("class TFrame1 : public TFrame"), String::npos);
 }
