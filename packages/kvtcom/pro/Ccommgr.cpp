@@ -409,11 +409,11 @@ void TCppCoClassUpdater::UpdateLiterals(const TCppUnitClass& cls, const String& 
 
 void TCppCoClassUpdater::DeclarePersistence(const TCppUnitClass& cls, const String& implName)
 {
-    // ZUBCONTROL_IMPL(TAImpl, A, TWrapped, ...), PROPERTYPAGE_IMPL(TAImpl, A, TWrapped)
-    const auto& bases = cls.BaseReferences;
-    if (bases.size() < 4 || (bases[0].Text != "ZUBCONTROL_IMPL" && bases[0].Text != "PROPERTYPAGE_IMPL") ||
-        cls.RegistryLinePos == NoPosition)
-        return;
+    // ZUBCONTROL_IMPL(TAImpl, A, TWrapped, ...), PROPERTYPAGE_IMPL(TAImpl, A, TWrapped), or written
+    // out: public TZubControlImpl<TWrapped>; a class that wraps nothing has nothing to persist
+    const bool implBase =
+        cls.ImplBase == "ZUBCONTROL_IMPL" || cls.ImplBase == "PROPERTYPAGE_IMPL" || cls.ImplBase == "public";
+    if (!implBase || cls.WrappedClass.empty() || cls.RegistryLinePos == NoPosition) return;
     // before the registry macro and its comment, laid out as the wizard writes it
     const String& text = FManager->Text(csHeader);
     const String comment = String(sAXRegistryMacroComment) + CRLF;
@@ -422,7 +422,7 @@ void TCppCoClassUpdater::DeclarePersistence(const TCppUnitClass& cls, const Stri
         pos -= comment.size();
     FManager->Insert(csHeader, pos,
                      String(sDECLAREZUBPERSISTENCEComment) + CRLF + "DECLARE_ZUB_CONTROL_PERSISTENCE(" +
-                         implName + ", " + bases[3].Text + ");" + CRLF + CRLF);
+                         implName + ", " + cls.WrappedClass + ");" + CRLF + CRLF);
 }
 
 void TCppCoClassUpdater::Update(IQProject* project)
@@ -489,12 +489,27 @@ void TCppCoClassUpdater::Update(IQProject* project)
     restore.Dismiss();
 }
 
-void TCppCoClassUpdater::ShowMethod(const String& coClassName, const String& memberName)
+void TCppCoClassUpdater::ShowMethod(const String& coClassName, const TTypeLibMember& member)
 {
     FManager->Parse();
     const TCppUnitClass* cls = FManager->FindClass(CoClassToImplName(coClassName));
-    if (!cls || !cls->FindMethod(memberName)) throw EHostError(Format(sMethodNotFound, {memberName}));
-    if (FModule) FModule->Show(0);
+    const TCppMethodPlace* m =
+        cls ? cls->FindMethod(GetPropPrefix(InvokeKindOf(member)) + member.Name) : nullptr;
+    if (!m) return;
+    TIntfPtr<IQSourceView> view;
+    if (!Supports(FModule ? FModule : ModuleOfUnit(*FManager), view)) return;
+    if (m->ImplPos != NoPosition) {
+        // the implementation's header begins after the line break at ImplPos (none at the start)
+        const String& text = FManager->Text(csSource);
+        std::size_t code = m->ImplPos;
+        if (text.compare(code, 2, CRLF) == 0)
+            code += 2;
+        else if (code < text.size() && text[code] == '\n')
+            ++code;
+        view->ShowSource(FManager->SourceFile(), code, m->ImplEnd);
+    } else if (m->DeclPos != NoPosition) {
+        view->ShowSource(FManager->HeaderFile(), m->DeclPos, m->DeclEnd);
+    }
 }
 
 void TCppCoClassUpdater::UpdateInterface(const TInterfaceDescription& d, const TCppUnitClass& cls,
@@ -532,8 +547,10 @@ void TCppCoClassUpdater::UpdateInterface(const TInterfaceDescription& d, const T
                                   IntToStr(m->Member->MemberId));
             continue;
         }
-        if (cls.MemberInsertPos != NoPosition)
-            FManager->Insert(csHeader, cls.MemberInsertPos,
+        // event handlers have a place of their own in the class
+        const std::size_t insertPos = m->Kind == imEvent ? cls.EventInsertPos : cls.MemberInsertPos;
+        if (insertPos != NoPosition)
+            FManager->Insert(csHeader, insertPos,
                              String(CRLF) + "  " + CppMethodHeader(m->Record, "", mhDeclaration, headerType));
         String body = StandardMethodBody;
         switch (m->Kind) {

@@ -168,9 +168,10 @@ public:
     // Asks the active project's type-library module to rename the CoClass; false.
     bool RenameClass(const String& oldName, const String& newName) override;
     void Update(IQProject* project) override;
-    // Brings the unit's source to the front when its class implements the member (the name
-    // with its property prefix); sMethodNotFound when it does not.
-    void ShowMethod(const String& coClassName, const String& memberName) override;
+    // Brings the unit's source to the front at the implementation of the member (its method named
+    // with the property prefix of its invoke kind; the declaration when it has no
+    // implementation); nothing when the class has no such method.
+    void ShowMethod(const String& coClassName, const TTypeLibMember& member) override;
     void MakeComObject(const String&, const String&, const String&) override {}
     // A C++ COM unit takes no CORBA factory.
     bool CanAddCorbaFactory() { return false; }

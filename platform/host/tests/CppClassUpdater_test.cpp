@@ -139,3 +139,42 @@ TEST_F(host_CppClassUpdater, EditsAtOnePositionKeepTheirOrder)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(host_CppClassUpdater, ClassesKnowTheirImplementationBaseWrappedControlAndPlaces)
+{
+    const struct {
+        const char *bases, *body, *implBase, *wrapped;
+        const char* eventsAfter;  // the text the event place follows
+        int bitmap;
+    } cases[] = {
+        {"ZUBCONTROL_IMPL(TAImpl, A, TButton, IA, DIID_IAEvents)",
+         "public:\r\n  DECLARE_ACTIVEXCONTROL_REGISTRY(\"L.A\", 4);\r\n", "ZUBCONTROL_IMPL", "TButton", "{",
+         4},
+        {"ZUBCONTROL_IMPL(TAImpl, A, , IA, DIID_IAEvents)", "public:\r\n", "ZUBCONTROL_IMPL", "", "{", 0},
+        {"PROPERTYPAGE_IMPL(TAImpl, A, TAPage)", "", "PROPERTYPAGE_IMPL", "TAPage", "{", 0},
+        {"public TZubControlImpl<Stdctrls::TEdit>, public IA",
+         "  void ClickEvent(TObject *Sender);\r\npublic:\r\n  void Go();\r\n", "public", "Stdctrls::TEdit",
+         "void ClickEvent(TObject *Sender);", 0},
+        {"public CComObjectRootEx<CComSingleThreadModel>, public IA", "  int N;\r\n", "public", "", "int N;",
+         0},
+    };
+    for (const auto& c : cases) {
+        const String header = String("class TAImpl :\r\n  ") + c.bases + "\r\n{\r\n" + c.body + "};\r\n";
+        AtomicWriteFileNoSync(dir + "A1.h", header);
+        TCppClassManager m(src);
+        m.Parse();
+        const TCppUnitClass* cls = m.FindClass("TAImpl");
+        ASSERT_NE(cls, nullptr) << c.bases;
+        EXPECT_EQ(cls->ImplBase, c.implBase) << c.bases;
+        EXPECT_EQ(cls->WrappedClass, c.wrapped) << c.bases;
+        EXPECT_EQ(cls->ToolboxBitmap, c.bitmap) << c.bases;
+        const String after = c.eventsAfter;
+        ASSERT_NE(cls->EventInsertPos, NoPosition) << c.bases;
+        ASSERT_GE(cls->EventInsertPos, after.size()) << c.bases;
+        EXPECT_EQ(header.substr(cls->EventInsertPos - after.size(), after.size()), after) << c.bases;
+    }
+}
+
+}  // namespace

@@ -184,7 +184,10 @@ TEST_F(kvtcompro_ActiveXExperts, ControlMembersAreWrittenAgainstTheWrappedButton
                    "  STDMETHOD(SetBounds)(long Left, long Top, BSTR Width, long Height);\r\n"
                    "  STDMETHOD(AboutBox)();\r\n"
                    "  STDMETHOD(Focused)(VARIANT_BOOL* Value);\r\n"
-                   "  STDMETHOD(Invalidate)(long* Value);\r\n"
+                   "  STDMETHOD(Invalidate)(long* Value);\r\n");
+    // the handlers in the class's own section, before its first access label
+    const String open = "{\r\npublic:\r\n";
+    header.replace(header.find(open) + 3, 0,
                    "  void ClickEvent(TObject *Sender);\r\n"
                    "  void KeyDownEvent(TObject *Sender, unsigned short &Key, TShiftState Shift);\r\n");
     EXPECT_EQ(Header(), header);
@@ -479,9 +482,10 @@ TEST_F(kvtcompro_ActiveXExperts, IdehostEventThenApplyOnAnActiveXControlProject)
         h.find("  {\r\n    m_ZubCtl->OnClick = std::bind_front(&TButtonXImpl::ClickEvent, this);\r\n  }"),
         String::npos)
         << h;
-    EXPECT_NE(h.find("  STDMETHOD(set_Caption)(BSTR Value);\r\n  void ClickEvent(TObject *Sender);\r\n"),
-              String::npos)
-        << h;
+    // the handler goes to the class's own section, the interface's methods to its public one
+    EXPECT_NE(h.find("\r\n{\r\n  void ClickEvent(TObject *Sender);\r\npublic:\r\n"), String::npos) << h;
+    EXPECT_NE(h.find("  STDMETHOD(set_Caption)(BSTR Value);\r\n"), String::npos) << h;
+    EXPECT_LT(h.find("STDMETHOD(get_Caption)"), h.find("STDMETHOD(set_Caption)")) << h;
     EXPECT_NE(s.find("\r\nvoid TButtonXImpl::ClickEvent(TObject *Sender)\r\n{\r\n  Fire_OnClick();\r\n}\r\n"),
               String::npos)
         << s;

@@ -415,6 +415,42 @@ TEST_F(kvtcompro_CoClassUpdater, WrappingControlWithoutPersistenceGetsItAsTheWiz
     EXPECT_EQ(ReadFileBytes(dir + "ButtonImpl1.h"), header);
 }
 
+TEST_F(kvtcompro_CoClassUpdater, PersistenceGoesToAClassThatWrapsAControlHoweverItsBaseIsWritten)
+{
+    ASSERT_TRUE(Run("ActiveX Library"));
+    GetTypeLibrary(ActiveProject().get())->AddCoClass("Knob", "IKnob", "", true, false);
+    const String comment = "// The persistence of the ZUB control wrapped by this object\r\n";
+    const struct {
+        const char *bases, *wrapped;  // nullptr: the class gets no declaration
+    } cases[] = {
+        {"public TZubControlImpl<TButton>, public IKnob", "TButton"},
+        {"public TZubControlImpl<Stdctrls::TButton>,\r\n  public IKnob", "Stdctrls::TButton"},
+        {"public TPropertyPageImpl<TKnobPage>, public IKnob", "TKnobPage"},
+        {"ZUBCONTROL_IMPL(TKnobImpl, Knob, TButton, IKnob, DIID_IKnobEvents)", "TButton"},
+        // nothing wrapped: nothing to persist
+        {"public CComObjectRootEx<CComSingleThreadModel>, public IKnob", nullptr},
+        {"ZUBCONTROL_IMPL(TKnobImpl, Knob, , IKnob, DIID_IKnobEvents)", nullptr},
+    };
+    for (const auto& c : cases) {
+        const String head = String("class ATL_NO_VTABLE TKnobImpl :\r\n  ") + c.bases +
+                            "\r\n{\r\npublic:\r\n" + "BEGIN_COM_MAP(TKnobImpl)\r\nEND_COM_MAP()\r\n\r\n";
+        const String tail = "// Data used when registering Object\r\n"
+                            "DECLARE_ACTIVEXCONTROL_REGISTRY(\"Project1.Knob\", 1);\r\n};\r\n";
+        AtomicWriteFileNoSync(dir + "KnobImpl1.h", head + tail);
+        AtomicWriteFileNoSync(dir + "KnobImpl1.cpp", "#include \"KnobImpl1.h\"\r\n");
+        TIntfPtr<IQCoClassUpdater> u(
+            new TCppCoClassUpdater(std::make_unique<TCppClassManager>(dir + "KnobImpl1.cpp"), nullptr));
+        u->Update(ActiveProject().get());
+        const String want = c.wrapped ? head + comment + "DECLARE_ZUB_CONTROL_PERSISTENCE(TKnobImpl, " +
+                                            c.wrapped + ");\r\n\r\n" + tail
+                                      : head + tail;
+        EXPECT_EQ(ReadFileBytes(dir + "KnobImpl1.h"), want) << c.bases;
+        // and once only
+        u->Update(ActiveProject().get());
+        EXPECT_EQ(ReadFileBytes(dir + "KnobImpl1.h"), want) << c.bases;
+    }
+}
+
 TEST_F(kvtcompro_CoClassUpdater, ComPlusStubGetsTheWarningBody)
 {
     TTypeLibrary* lib = MakeOrders();
@@ -475,21 +511,74 @@ TEST_F(kvtcompro_CoClassUpdater, ActiveServerObjectHasItsExpert)
     EXPECT_EQ(ReadFileBytes(dir + "ShopImpl1.cpp"), s1);
 }
 
-TEST_F(kvtcompro_CoClassUpdater, ShowMethodFindsTheImplementationOrSaysSo)
+// A unit's module that records what its source view was asked to show.
+class TShownUnit : public TInterfacedObject, public IQModule, public IQSourceView {
+public:
+    HRESULT QueryInterface(const TGUID& iid, void** obj) override
+    {
+        if (QueryAs<IQModule>(this, iid, obj) || QueryAs<IQSourceView>(this, iid, obj)) return S_OK;
+        return TInterfacedObject::QueryInterface(iid, obj);
+    }
+    String FileName() override { return ""; }
+    String UnitName() override { return ""; }
+    String FormName() override { return ""; }
+    String AncestorName() override { return ""; }
+    int FileCount() override { return 0; }
+    TIntfPtr<IQSourceFile> File(int) override { return nullptr; }
+    void Show(int) override { ++Shows; }
+    void MarkModified() override {}
+    int ShowCount() override { return Shows; }
+    bool Modified() override { return false; }
+    void ShowSource(const String& fileName, std::size_t codePos, std::size_t sourcePos) override
+    {
+        Shown.push_back({fileName, codePos, sourcePos});
+    }
+    struct TShown {
+        String FileName;
+        std::size_t CodePos, SourcePos;
+    };
+    std::vector<TShown> Shown;
+    int Shows = 0;
+};
+
+TEST_F(kvtcompro_CoClassUpdater, ShowMethodShowsTheImplementationOfTheMemberOrNothing)
 {
     ASSERT_TRUE(Run("ActiveX Library"));
     SetDialogAnswer("com.coclass", "Shop");
     SetDialogAnswer("com.testpage", "false");
     ASSERT_TRUE(Run("Active Server Object"));
     for (const auto& f : ReceivedFiles()) AtomicWriteFileNoSync(f.FileName, f.Text);
-    auto u = UpdaterOf(dir + "ShopImpl1.cpp");
-    EXPECT_NO_THROW(u->ShowMethod("Shop", "OnStartPage"));
-    try {
-        u->ShowMethod("Shop", "get_Total");
-        ADD_FAILURE() << "no error";
-    } catch (const EHostError& e) {
-        EXPECT_EQ(e.Message(), "Method get_Total not found");
+    TTypeObject* intf = GetTypeLibrary(ActiveProject().get())->FindType("IShop");
+    TTypeLibMember* get = intf->AddMethod("Total", intf->NewMemberId(), {"propget"});
+    get->AddParam("Value", vtI4, pfOut | pfRetval).Type = "long*";
+    TIntfPtr<TShownUnit> module(new TShownUnit);
+    TIntfPtr<IQCoClassUpdater> u(new TCppCoClassUpdater(
+        std::make_unique<TCppClassManager>(dir + "ShopImpl1.cpp"), TIntfPtr<IQModule>(module)));
+    // not implemented yet: nothing is shown, nothing raised
+    EXPECT_NO_THROW(u->ShowMethod("Shop", *get));
+    EXPECT_TRUE(module->Shown.empty());
+    u->Update(ActiveProject().get());
+    const String source = ReadFileBytes(dir + "ShopImpl1.cpp");
+    // the method of a property getter is found by its prefix; the view is put at its header
+    const struct {
+        TTypeLibMember* member;
+        const char* header;
+    } cases[] = {
+        {intf->FindMember("OnStartPage"), "STDMETHODIMP TShopImpl::OnStartPage(IUnknown* AScriptingContext)"},
+        {get, "STDMETHODIMP TShopImpl::get_Total(long* Value)"}};
+    for (const auto& c : cases) {
+        module->Shown.clear();
+        u->ShowMethod("Shop", *c.member);
+        ASSERT_EQ(module->Shown.size(), 1u) << c.header;
+        const auto& shown = module->Shown[0];
+        EXPECT_EQ(shown.FileName, dir + "ShopImpl1.cpp");
+        ASSERT_LE(shown.SourcePos, source.size());
+        EXPECT_EQ(source.substr(shown.CodePos, shown.SourcePos - shown.CodePos), c.header);
     }
+    // another CoClass's member: nothing
+    module->Shown.clear();
+    u->ShowMethod("Orders", *get);
+    EXPECT_TRUE(module->Shown.empty());
 }
 
 TEST_F(kvtcompro_CoClassUpdater, ErrorsByName)

@@ -160,13 +160,16 @@ HOST_API std::unique_ptr<TCppClassManager> GetClassManager(IQModule* module);
 // CLSID_Old, and the CoClass named in a base list) as pending edits; how many.
 HOST_API int UpdateClassNames(TCppClassManager& manager, const String& oldCoClass, const String& newCoClass);
 
+class TTypeLibMember;
+
 // What the host asks a personality for when a type library of a project changes.
 class HOST_API IQCoClassUpdater : public virtual IInterface {
 public:
     RTL_IID("{D20DCFE0-CE15-11D0-9ED5-00A02457621F}");
     virtual bool RenameClass(const String& oldName, const String& newName) = 0;
     virtual void Update(IQProject* project) = 0;
-    virtual void ShowMethod(const String& coClassName, const String& memberName) = 0;
+    // Shows where the unit implements the CoClass's member; nothing when it does not.
+    virtual void ShowMethod(const String& coClassName, const TTypeLibMember& member) = 0;
     virtual void MakeComObject(const String&, const String&, const String&) = 0;
     virtual bool Modified() = 0;
 };
