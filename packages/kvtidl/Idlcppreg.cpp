@@ -1,6 +1,7 @@
 #include "Idlcppreg.h"
 
 #include "Idlclassmanager.h"
+#include "Idlexpertfilter.h"
 
 #include <memory>
 
@@ -44,6 +45,7 @@ struct TRegistration {
     TIdlProjectOptionsClassProc OldProjectOptionsClass = nullptr;
     TIdlProjOptsManagerHelperClassProc OldProjOptsHelperClass = nullptr;
     TIdlClassManagerHelperClassProc OldClassManagerHelperClass = nullptr;
+    TIdlExpertFilterClassProc OldExpertFilterClass = nullptr;
     bool HooksSet = false;
 } gReg;
 
@@ -229,6 +231,7 @@ void Finalization()
         IdlProjectOptionsClass = gReg.OldProjectOptionsClass;
         IdlProjOptsManagerHelperClass = gReg.OldProjOptsHelperClass;
         IdlClassManagerHelperClass = gReg.OldClassManagerHelperClass;
+        IdlExpertFilterClass = gReg.OldExpertFilterClass;
         IdlEditorBuffers() = {};
     }
     gReg.Categories.Release();
@@ -256,6 +259,7 @@ extern "C" void Idlcppreg_IDERegister()
     r.OldProjectOptionsClass = IdlProjectOptionsClass;
     r.OldProjOptsHelperClass = IdlProjOptsManagerHelperClass;
     r.OldClassManagerHelperClass = IdlClassManagerHelperClass;
+    r.OldExpertFilterClass = IdlExpertFilterClass;
     r.HooksSet = true;
     IdlCompilerHelperClass = NewIdlCompilerHelper;
     IdlOptionsUpdaterClass = NewIdlOptionsUpdater;
@@ -263,5 +267,6 @@ extern "C" void Idlcppreg_IDERegister()
     IdlProjectOptionsClass = NewIdlProjectOptions;
     IdlProjOptsManagerHelperClass = NewIdlProjOptsManagerHelper;
     IdlClassManagerHelperClass = NewIdlClassManagerHelper;
+    IdlExpertFilterClass = NewIdlExpertFilter;
     ConnectIdlEditorBuffers();
 }

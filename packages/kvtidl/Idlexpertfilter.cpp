@@ -19,3 +19,5 @@ void TIdlExpertFilter::SetStringValue(const String& name, const String& text)
 {
     FFilter->SetVariable(name, text);
 }
+
+TIdlExpertFilterBase* NewIdlExpertFilter() { return new TIdlExpertFilter; }

@@ -8,6 +8,7 @@
 #include "host/Actions.h"
 #include "host/CodeUpdaters.h"
 #include "host/CppClassUpdater.h"
+#include "host/CppPersonality.h"
 #include "host/EnvironmentOptions.h"
 #include "host/FileOpenHandlers.h"
 #include "host/MainMenu.h"
@@ -225,6 +226,25 @@ public:
                 FOut << "\n";
             }
         }
+    }
+
+    // A template of the CORBA wizards, filled through the personality's IDL expert filter:
+    // NAME=true|false sets a boolean variable, another value a text.
+    void Template(std::vector<String>& a)
+    {
+        Need(!a.empty());
+        if (!IdlExpertFilterClass) throw EHostError("No package fills the CORBA wizards' template filter");
+        std::unique_ptr<TIdlExpertFilterBase> filter(IdlExpertFilterClass());
+        for (std::size_t i = 1; i < a.size(); ++i) {
+            const auto eq = a[i].find('=');
+            if (eq == String::npos || eq == 0) throw EUsage("idltemplate needs NAME=VALUE, not " + a[i]);
+            const String name = a[i].substr(0, eq), value = a[i].substr(eq + 1);
+            if (SameText(value, "true") || SameText(value, "false"))
+                filter->SetBoolValue(name, SameText(value, "true"));
+            else
+                filter->SetStringValue(name, value);
+        }
+        FOut << filter->TemplateResult(a[0]) << "\n";
     }
 
     // The form designer's commands.
@@ -446,7 +466,8 @@ const TCommand kCommands[] = {
     {"answer", &TShell::Answer, "needs KEY=VALUE...", false},
     {"todo", &TShell::ToDo, nullptr, false},
     {"edit", &TShell::Edit, "needs FILE TEXTFILE", false},
-    {"classes", &TShell::Classes, "needs a C++ source file", false},
+    {"unitclasses", &TShell::Classes, "needs a C++ source file", false},
+    {"idltemplate", &TShell::Template, "needs FILE [NAME=VALUE...]", false},
     {"design", &TShell::Designed, nullptr, false},
     {"place", &TShell::Designed, nullptr, false},
     {"property", &TShell::Designed, nullptr, false},

@@ -7,7 +7,9 @@
 #include "IdlHostTest.h"
 #include "OrbCall.h"
 #include "rtl/ConsoleProcess.h"
+#include "hostimpl/IDEServicesImpl.h"
 #include "rtl/Interrupt.h"
+#include "rtl/ScopeGuard.h"
 
 namespace {
 
@@ -656,7 +658,7 @@ TEST_F(KvtidlRoad, TheClassManagerKnowsTheCorbaImplementationClassesOfAUnit)
                                              "}\n"
                                              "void AccountImpl::deposit(float a)\n"
                                              "{}\n");
-    ASSERT_EQ(Host("classes AccountImpl.cpp\n"), 0) << err;
+    ASSERT_EQ(Host("unitclasses AccountImpl.cpp\n"), 0) << err;
     EXPECT_NE(out.find("class AccountImpl  (line 2)  CORBA interface _sk_Bank::_sk_Account\n"
                        "  void deposit(float amount)  body at AccountImpl.cpp:6, empty\n"
                        "  void deposit(float amount, const char* memo)  body at AccountImpl.cpp:2\n"
@@ -665,7 +667,7 @@ TEST_F(KvtidlRoad, TheClassManagerKnowsTheCorbaImplementationClassesOfAUnit)
                        "  void open()\n"),
               String::npos)
         << out;
-    EXPECT_EQ(Host("classes Nothing.cpp\n"), 1);
+    EXPECT_EQ(Host("unitclasses Nothing.cpp\n"), 1);
     EXPECT_NE(err.find("No file " + dir + "Nothing.cpp"), String::npos) << err;
 }
 
@@ -691,6 +693,30 @@ TEST_F(KvtidlRoad, AGeneratedFileThatLeavesTakesItsDependEntryAlong)
     EXPECT_NE(again.find("<depend FILENAME=\"other.h\" />"), String::npos) << again;
     EXPECT_NE(again.find("<FILE FILENAME=\"bank.idl\">"), String::npos) << again;
     EXPECT_NE(again.find("<GENFILE FILENAME=\"bank_c.cpp\" />"), String::npos) << again;
+}
+
+}  // namespace
+
+namespace {
+
+// The CORBA wizards' templates are filled through the package's expert filter.
+TEST_F(KvtidlRoad, AnIdlTemplateIsFilledThroughThePackagesExpertFilter)
+{
+    const String templates = dir + "templates/";
+    ASSERT_TRUE(ForceDirectories(templates));
+    AtomicWriteFile(templates + "impl.cpp",
+                    "class $(ClassName)\n$IF(Tie)\n  : public tie\n$ELSE\n  : public skeleton\n$ENDIF\n\n");
+    hostimpl::SetTemplateDirectory(templates);
+    TScopeGuard reset([] { hostimpl::SetTemplateDirectory(""); });
+    ASSERT_EQ(Host("idltemplate impl.cpp ClassName=AccountImpl Tie=true\n"
+                   "idltemplate impl.cpp ClassName=DeskImpl Tie=false\n"),
+              0)
+        << err;
+    EXPECT_NE(out.find("class AccountImpl\n  : public tie\nclass DeskImpl\n  : public skeleton\n"),
+              String::npos)
+        << out;
+    EXPECT_EQ(Host("idltemplate missing.cpp\n"), 1);
+    EXPECT_NE(err.find("missing.cpp"), String::npos) << err;
 }
 
 }  // namespace

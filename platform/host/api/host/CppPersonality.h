@@ -110,6 +110,17 @@ HOST_API std::vector<std::unique_ptr<TProjUnit>> CppProjectUnits(IQCppProject* p
 using TIdlProjOptsManagerHelperClassProc = TIdlProjOptsManagerHelperBase* (*)(IQCppProject* project);
 extern HOST_API TIdlProjOptsManagerHelperClassProc IdlProjOptsManagerHelperClass;  // nullptr: none
 
+// The templates of the CORBA wizards, filled through the host's expert filter: the variables
+// set, a template file of the host's template folder evaluated.
+class HOST_API TIdlExpertFilterBase : public TObject {
+public:
+    virtual String TemplateResult(const String& templateFile) = 0;
+    virtual void SetBoolValue(const String& name, bool value) = 0;
+    virtual void SetStringValue(const String& name, const String& text) = 0;
+};
+using TIdlExpertFilterClassProc = TIdlExpertFilterBase* (*)();
+extern HOST_API TIdlExpertFilterClassProc IdlExpertFilterClass;  // nullptr: none
+
 // The kind of the compiler running now (7: the IDL compiler).
 extern HOST_API int CompilerType;
 // The host's environment option "show command lines", and where they are shown.

@@ -12,6 +12,7 @@ TIdlProjectOptionsClassProc IdlProjectOptionsClass = nullptr;
 TIdlProjOptsManagerHelperClassProc IdlProjOptsManagerHelperClass = nullptr;
 // the class manager (host_cpp) asks it; kept with the personality's other hooks
 TIdlClassManagerHelperClassProc IdlClassManagerHelperClass = nullptr;
+TIdlExpertFilterClassProc IdlExpertFilterClass = nullptr;
 TCompileFilesProc CompileFilesProc = DefaultCompileFiles;
 int CompilerType = 0;
 bool ShowCommandLines = false;

@@ -29,6 +29,7 @@ void ListCppPersonality(std::vector<String>& out)
     hook("IdlProjectOptionsClass", fn(IdlProjectOptionsClass));
     hook("IdlProjOptsManagerHelperClass", fn(IdlProjOptsManagerHelperClass));
     hook("IdlClassManagerHelperClass", fn(IdlClassManagerHelperClass));
+    hook("IdlExpertFilterClass", fn(IdlExpertFilterClass));
     hook("CompileFilesProc", fn(CompileFilesProc));
     for (auto& t : ToolList()) out.push_back("build tool " + t->Name() + AtObject(t.get()));
     ListProjectEventHandlers(out);
@@ -53,6 +54,7 @@ void RemoveCppProjectResidue(const std::function<bool(const void*)>& inModule, s
     drop(IdlProjectOptionsClass, "IdlProjectOptionsClass");
     drop(IdlProjOptsManagerHelperClass, "IdlProjOptsManagerHelperClass");
     drop(IdlClassManagerHelperClass, "IdlClassManagerHelperClass");
+    drop(IdlExpertFilterClass, "IdlExpertFilterClass");
     if (CompileFilesProc && inModule(fn(CompileFilesProc))) {
         CompileFilesProc = DefaultCompileFiles;
         found.push_back("hook CompileFilesProc");
