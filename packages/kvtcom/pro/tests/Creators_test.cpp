@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <regex>
 #include <set>
 
 #include "Cppprocrtrs.h"
@@ -10,6 +9,7 @@
 #include "hostimpl/HostImpl.h"
 #include "hostimpl/IDEServicesImpl.h"
 #include "rtl/Files.h"
+#include "testsupport/Pattern.h"
 
 using namespace hostimpl;
 using golden::CRLF;
@@ -177,8 +177,7 @@ TEST_F(kvtcompro_Creators, LicensedActiveXControlCarriesItsGuid)
     TIntfPtr<IQModuleCreator> c(
         new TCppActiveControlCreator("TButton", dir + "B.cpp", "ButtonX", 1, true, ""));
     const String guid = c->GetLicenseString();
-    EXPECT_TRUE(std::regex_match(guid, std::regex(R"(\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\})")))
-        << guid;
+    EXPECT_TRUE(MatchesPattern(guid, R"(\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\})")) << guid;
     EXPECT_EQ(c->GetLicenseString(), guid);  // once per creator
     const String h = c->GetInterfaceSource()->Source();
     EXPECT_NE(h.find("    return L\"" + guid + "\";\r\n"), String::npos);
@@ -213,13 +212,13 @@ TEST_F(kvtcompro_Creators, ActiveFormAndPropertyPageNames)
     TIntfPtr<IQModuleCreator> p(new TCppPropertyPageCreator(dir + "Page1.cpp", "MyPage"));
     EXPECT_EQ(p->GetAncestorName(), "PropertyPage");
     EXPECT_EQ(p->GetFormName(), "MyPage");
-    const std::regex guidLine(
-        "DEFINE_GUID\\(CLSID_MyPage, 0x[0-9a-f]{8}, 0x[0-9a-f]{4}, 0x[0-9a-f]{4}(, 0x[0-9a-f]{2}){8}\\);");
-    std::smatch m1, m2;
+    const String guidLine =
+        "DEFINE_GUID\\(CLSID_MyPage, 0x[0-9a-f]{8}, 0x[0-9a-f]{4}, 0x[0-9a-f]{4}(, 0x[0-9a-f]{2}){8}\\);";
+    String m1, m2;
     const String h1 = p->GetInterfaceSource()->Source(), h2 = p->GetInterfaceSource()->Source();
-    ASSERT_TRUE(std::regex_search(h1, m1, guidLine)) << h1;
-    ASSERT_TRUE(std::regex_search(h2, m2, guidLine));
-    EXPECT_NE(m1.str(), m2.str());  // a fresh CLSID each time
+    ASSERT_TRUE(FindPattern(h1, guidLine, m1)) << h1;
+    ASSERT_TRUE(FindPattern(h2, guidLine, m2));
+    EXPECT_NE(m1, m2);  // a fresh CLSID each time
     EXPECT_NE(p->GetSource()->Source().find("  // Update your controls from OleObjects\r\n"), String::npos);
 }
 
