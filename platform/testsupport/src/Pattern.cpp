@@ -15,7 +15,8 @@ bool FindPattern(const std::string& text, const std::string& pattern, std::strin
     return true;
 }
 
-std::string ReplacePattern(const std::string& text, const std::string& pattern, const std::string& replacement)
+std::string ReplacePattern(const std::string& text, const std::string& pattern,
+                           const std::string& replacement)
 {
     return std::regex_replace(text, std::regex(pattern), replacement);
 }

@@ -8,4 +8,5 @@ bool MatchesPattern(const std::string& text, const std::string& pattern);
 // The first stretch of the text that matches the pattern; false when none does.
 bool FindPattern(const std::string& text, const std::string& pattern, std::string& found);
 // Every match of the pattern replaced by the replacement ($& and $1.. as std::regex_replace).
-std::string ReplacePattern(const std::string& text, const std::string& pattern, const std::string& replacement);
+std::string ReplacePattern(const std::string& text, const std::string& pattern,
+                           const std::string& replacement);
