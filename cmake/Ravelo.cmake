@@ -15,8 +15,12 @@ function(ravelo_test name)
     list(JOIN T_LABELS "\\;" labels)
     set(props PROPERTIES LABELS "${labels}")
   endif()
+  # A parameterised test's ctest name is its test name, not its value printed: a value without
+  # a printer is its bytes (pointers that change from build to build), and two values may print
+  # alike.
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
+    NO_PRETTY_VALUES
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
     ${props})
 endfunction()

@@ -20,7 +20,7 @@ struct TRun {
     const char* Errors;  // first line of standard error
 };
 
-// the test's name: the program, not the bytes of the pointers
+// a failure names the program, not the bytes of the pointers
 void PrintTo(const TRun& r, std::ostream* os) { *os << r.App; }
 
 class ConsoleProcess : public ::testing::TestWithParam<TRun> {};
@@ -42,7 +42,8 @@ INSTANTIATE_TEST_SUITE_P(Runs, ConsoleProcess,
                              // a quoted stretch is one word; nothing of it is expanded
                              TRun{"printf", "printf \"%s|\" \"a b\" $HOME;x", 0, "a b|$HOME;x|", ""},
                              TRun{"sh", "sh -c \"echo out; echo err >&2; exit 3\"", 3, "out", "err"},
-                             TRun{"true", "", 0, "", ""}));
+                             TRun{"true", "", 0, "", ""}),
+                         [](const auto& info) { return String(info.param.App); });
 
 TEST(ConsoleProcessStart, RunsInTheCurrentDirectory)
 {
