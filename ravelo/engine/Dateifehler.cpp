@@ -32,10 +32,10 @@ String Dateifehler_Satz(const String& satz, const String& systemtext)
     return satz + " " + (grund.empty() ? String("Ist der Datenträger voll oder schreibgeschützt?") : grund);
 }
 
-String Satz_mit_Grund(const String& satz, const String& systemtext)
+String Fehlerzeile(const String& kopf, const String& satz, const String& systemtext)
 {
     const String grund = Grund_auf_Deutsch(systemtext);
-    return grund.empty() ? satz : satz + " " + grund;
+    return kopf + (grund.empty() ? String() : grund + " ") + satz;
 }
 
 String Dateifehler_Text(const String& satz, const Exception& e)

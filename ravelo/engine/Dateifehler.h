@@ -9,8 +9,8 @@ String Grund_auf_Deutsch(const String& systemtext);
 // satz ("Die Profilliste profile.txt kann nicht gespeichert werden!") and the reason, for a line
 // that has no room for the system's text.
 String Dateifehler_Satz(const String& satz, const String& systemtext);
-// satz with the reason behind it where the system names a known one, else satz alone (a message
-// of its own that already says which file).
-String Satz_mit_Grund(const String& satz, const String& systemtext);
+// A status line: kopf ("Schritt2: ERROR : "), the reason where the system names a known one, then
+// satz (which says what failed). The reason comes first: the line may be cut at its end.
+String Fehlerzeile(const String& kopf, const String& satz, const String& systemtext);
 // satz, the reason, then the system's text.
 String Dateifehler_Text(const String& satz, const Exception& e);

@@ -532,8 +532,8 @@ Schritt2Ergebnis Schritt2_ausfuehren(const Schritt2Eingaben& e, std::span<const 
     try {
         AtomicWriteFileNoSync(gefilterteDatei, g.stuecke);  // re-made by every run
     } catch (const Exception& e) {
-        label(Satz_mit_Grund(
-            "Schritt2: ERROR : Nicht moeglich, gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen.",
+        label(Fehlerzeile(
+            "Schritt2: ERROR : ", "Nicht moeglich, gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen.",
             e.Message()));
         r.status = Schritt2Status::Ausgabefehler;
         return r;

@@ -361,8 +361,8 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
     r.C = k.size();
     label("Schritt3: Schreibe in Datei");
     if (!schreibe(d.punkte, Punkte_Stuecke(punkte))) {
-        label(Satz_mit_Grund("Schritt3: ERROR : Nicht moeglich, abfall.txt zum Schreiben zu oeffnen.",
-                             systemtext));
+        label(Fehlerzeile("Schritt3: ERROR : ", "Nicht moeglich, abfall.txt zum Schreiben zu oeffnen.",
+                          systemtext));
         r.status = Schritt3Status::Punktefehler;
         return r;
     }
@@ -370,9 +370,8 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
     const std::vector<std::uint32_t> reihenfolge = sortiere_Punkte(punkte);
     label("Schritt3: Schreibe sortierte in Datei");
     if (!schreibe(d.sortiert, sortierte_Stuecke(punkte, reihenfolge))) {
-        label(Satz_mit_Grund(
-            "Schritt3: ERROR : Nicht moeglich, varianten_sortiert.txt zum Schreiben zu oeffnen.",
-            systemtext));
+        label(Fehlerzeile("Schritt3: ERROR : ",
+                          "Nicht moeglich, varianten_sortiert.txt zum Schreiben zu oeffnen.", systemtext));
         r.status = Schritt3Status::Sortierfehler;
         return r;
     }
@@ -380,8 +379,8 @@ Schritt3Ergebnis Schritt3_ausfuehren(const Schritt3Eingaben& e, const Schritt3Da
     r.tipps = waehle_Tipps(k, punkte, reihenfolge, e.T);
     if (kern::lies_Parameter(e.Edit1) < 50) r.rueck = pruefe_Tipps(r.tipps, e.betraege);
     if (!schreibe(d.ausgewaehlt, {ausgewaehlte_Datei(r.tipps)})) {
-        label(Satz_mit_Grund("Schritt3: ERROR : Nicht moeglich, varianten.txt zum Schreiben zu oeffnen.",
-                             systemtext));
+        label(Fehlerzeile("Schritt3: ERROR : ", "Nicht moeglich, varianten.txt zum Schreiben zu oeffnen.",
+                          systemtext));
         r.status = Schritt3Status::Auswahlfehler;
         return r;
     }

@@ -62,11 +62,14 @@ ThreadSchritt1::ThreadSchritt1(bool CreateSuspended, ISchritt1Fenster* fenster)
 ThreadSchritt1::~ThreadSchritt1() { warte_auf_Ende(); }
 
 // A file that cannot be written (a full or read-only disk) ends the step and, through the
-// driver, the run: the user reads which file, and nothing waits for a step that has stopped.
+// driver, the run: the user reads why and which file, and nothing waits for a step that has
+// stopped.
 void ThreadSchritt1::Schreibfehler(ISchritt1Fenster& f, const String& was, const String& systemtext)
 {
-    // The status line has room for one line: the system's own text goes to the trace.
-    f.Label1(Dateifehler_Satz("Schritt1: ERROR : " + was + " konnte nicht gespeichert werden.", systemtext));
+    // The status line holds five short lines: the reason comes first, then the file by what it
+    // holds (its name with the run key does not fit); the system's text, which names the file,
+    // goes to the trace.
+    f.Label1(Fehlerzeile("Schritt1: ERROR : ", was + " wurde nicht gespeichert.", systemtext));
     OutputDebugStringA("Schritt1: " + was + ": Meldung des Systems: " + systemtext);
     f.Timer1_aus();
     melde_Scheitern();
@@ -180,11 +183,11 @@ void ThreadSchritt1::ausfuehren(ISchritt1Fenster& f)
     }
     String systemtext;
     if (!schreibe_Pooldatei(pooldatei, *z, &systemtext)) {
-        Schreibfehler(f, ExtractFileName(pooldatei), systemtext);
+        Schreibfehler(f, "Die Pooldatei", systemtext);
         return;
     }
     if (!schreibe_Kombinationen(kombinationsdatei, Pool(*z, N), nullptr, &systemtext)) {
-        Schreibfehler(f, ExtractFileName(kombinationsdatei), systemtext);
+        Schreibfehler(f, "Die Kombinationsdatei", systemtext);
         return;
     }
 

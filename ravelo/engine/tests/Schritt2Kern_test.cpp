@@ -363,7 +363,6 @@ TEST_F(KernSchritt2Lauf, Fehlertexte)
     r = Schritt2_ausfuehren(e, {}, ordner + "k.cvs", ordner + "g.cvs", m);
     SetAtomicWriteHook(alt);
     EXPECT_EQ(r.status, Schritt2Status::Ausgabefehler);
-    EXPECT_EQ(label.back(),
-              "Schritt2: ERROR : Nicht moeglich, gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen. "
-              "Der Programmordner ist schreibgeschützt.");
+    EXPECT_EQ(label.back(), "Schritt2: ERROR : Der Programmordner ist schreibgeschützt. Nicht moeglich, "
+                            "gerade_geloescht_zahlen.cvs zum Schreiben zu oeffnen.");
 }

@@ -282,7 +282,9 @@ TEST_F(KernSchritt3Lauf, Fehlertexte)
         r = Schritt3_ausfuehren(e, d, nullptr, melde);
         SetAtomicWriteHook(alt);
         EXPECT_EQ(r.status, f.status);
-        EXPECT_EQ(label.back(), String(f.text) + " Der Datenträger ist voll.");
+        // the reason first, after the head
+        const String kopf = "Schritt3: ERROR : ";
+        EXPECT_EQ(label.back(), kopf + "Der Datenträger ist voll. " + String(f.text).substr(kopf.size()));
     }
 }
 

@@ -283,8 +283,8 @@ TEST_F(Schritt1ThreadTest, PairFileThatCannotBeWrittenEndsTheStepAndSaysSo)
     laufe();
     EXPECT_FALSE(laeuft_danach);
     EXPECT_TRUE(gescheitert);
-    EXPECT_EQ(f.label1.back(), "Schritt1: ERROR : Die Zwillingsstatistik konnte nicht gespeichert werden. "
-                               "Ist der Datenträger voll oder schreibgeschützt?");
+    // no reason the system names: the status line says what was not saved
+    EXPECT_EQ(f.label1.back(), "Schritt1: ERROR : Die Zwillingsstatistik wurde nicht gespeichert.");
     EXPECT_TRUE(f.hat("Timer1_aus"));
     EXPECT_FALSE(std::filesystem::exists(datei(DATEI_ERSETZT)));
 }
@@ -292,7 +292,9 @@ TEST_F(Schritt1ThreadTest, PairFileThatCannotBeWrittenEndsTheStepAndSaysSo)
 TEST_F(Schritt1ThreadTest, FullDiskEndsTheStepWithTheFileItCouldNotWrite)
 {
     // The disk fills up at the pool file or at the combinations file.
-    for (const Tippdatei* voll : {&DATEI_VORSCHLAG, &DATEI_ERSETZT}) {
+    const std::pair<const Tippdatei*, const char*> faelle[] = {{&DATEI_VORSCHLAG, "Die Pooldatei"},
+                                                               {&DATEI_ERSETZT, "Die Kombinationsdatei"}};
+    for (const auto& [voll, was] : faelle) {
         const String name = Dateiname(*voll, SCHLUESSEL);
         SCOPED_TRACE(name);
         f = Fenster{};
@@ -303,9 +305,10 @@ TEST_F(Schritt1ThreadTest, FullDiskEndsTheStepWithTheFileItCouldNotWrite)
         SetAtomicWriteHook(vorher);
         EXPECT_FALSE(laeuft_danach);
         EXPECT_TRUE(gescheitert);
-        // Said in German; the system's own text goes to the trace, not into the status line.
-        EXPECT_EQ(f.label1.back(), "Schritt1: ERROR : " + name +
-                                       " konnte nicht gespeichert werden. Der Datenträger ist voll.");
+        // Said in German, the reason first; the system's own text goes to the trace, not into the
+        // status line.
+        EXPECT_EQ(f.label1.back(),
+                  "Schritt1: ERROR : Der Datenträger ist voll. " + String(was) + " wurde nicht gespeichert.");
         EXPECT_FALSE(std::filesystem::exists(datei(*voll)));
         EXPECT_FALSE(std::filesystem::exists(datei(DATEI_ERSETZT)));
         EXPECT_FALSE(f.hat("schritt1_aktiv=0"));
@@ -399,9 +402,7 @@ TEST_F(Schritt1ThreadTest, UnwritableCombinationsFileEndsTheStepAndSaysSo)
     laufe();
     EXPECT_FALSE(laeuft_danach);
     EXPECT_TRUE(gescheitert);
-    EXPECT_EQ(f.label1.back(),
-              "Schritt1: ERROR : " + Dateiname(DATEI_ERSETZT, SCHLUESSEL) +
-                  " konnte nicht gespeichert werden. Ist der Datenträger voll oder schreibgeschützt?");
+    EXPECT_EQ(f.label1.back(), "Schritt1: ERROR : Die Kombinationsdatei wurde nicht gespeichert.");
     EXPECT_TRUE(f.hat("ProgressBar1"));
     EXPECT_FALSE(f.hat("schritt1_aktiv=0"));
     EXPECT_EQ(f.listen.size(), 1u);
@@ -500,8 +501,9 @@ TEST_F(Schritt1ThreadTest, FullDiskDuringARunEndsTheRunCleanlyWithoutATimeOut)
     EXPECT_FALSE(t.t_Schritt[1]->laeuft());
     EXPECT_FALSE(t.t_Schritt[2]);
     EXPECT_FALSE(t.t_Schritt[3]);
-    EXPECT_EQ(f.label1.back(), "Schritt1: ERROR : " + Dateiname(DATEI_ERSETZT, SCHLUESSEL) +
-                                   " konnte nicht gespeichert werden. Der Datenträger ist voll.");
+    EXPECT_EQ(f.label1.back(),
+              "Schritt1: ERROR : Der Datenträger ist voll. Die Kombinationsdatei wurde nicht "
+              "gespeichert.");
     const auto p = fenster.protokoll();
     EXPECT_EQ(std::count(p.begin(), p.end(), "bilder_freigeben"), 1);
     EXPECT_FALSE(spur.Contains("ERROR : Timeout warten auf Ende TSchritt1 .."));

@@ -176,9 +176,13 @@ class Schreibschutz(fenster.Fenstertest):
         p = self.starte("Lauf_voll", ordner=ordner)
         self.bis_zum_Fenster(p)
         p.klicke("Image6")
-        grund = p.warte_text("Label1", lambda t: "konnte nicht gespeichert werden. Der Datenträger ist voll." in t, 120)["text"]
+        grund = p.warte_text("Label1", lambda t: "ERROR : Der Datenträger ist voll. Die " in t, 120)["text"]
         p.warte(lambda: p.steuerelement("Image6")["enabled"], 120, "the pictures to come back")
         p.bild("Grund")
+        # The status line shows the whole message: nothing of it cut off at its edges.
+        zeile = p.steuerelement("Label1")
+        self.assertLessEqual(zeile["needs"]["w"], zeile["w"], grund)
+        self.assertLessEqual(zeile["needs"]["h"], zeile["h"], grund)
         for name in ("Image6", "Image3", "Image17", "Image6"):
             p.zeige_auf(p.steuerelement(name))
             # Nothing the pointer passes replaces the reason.
