@@ -59,12 +59,8 @@ void TIdlProjOptsManagerHelper::SaveToIni(TIniFile& ini) const
 void TIdlProjOptsManagerHelper::LoadFromProject()
 {
     auto read = [&](const char* key, bool& value) {
-        if (!FProject->HasOptionValue("", sCORBASection, key)) return;
-        const String v = FProject->OptionValue("", sCORBASection, key);
-        if (SameText(v, "True") || SameText(v, "Yes") || v == "1")
-            value = true;
-        else if (SameText(v, "False") || SameText(v, "No") || v == "0")
-            value = false;
+        if (FProject->HasOptionValue("", sCORBASection, key))
+            BooleanText(FProject->OptionValue("", sCORBASection, key), value);
     };
 #define X(name) read(#name, name);
     KVTIDL_CORBA_OPTIONS(X)
@@ -241,12 +237,11 @@ bool TIdlHostProjectOptions::SetOption(const String& name, const String& value)
     const bool number = !value.empty() && std::all_of(value.begin(), value.end(), [](char c) {
         return (c >= '0' && c <= '9') || c == '-';
     });
+    bool on = false;
     if (number)
         v = StrToIntDef(value, -1);
-    else if (SameText(value, "True") || SameText(value, "Yes"))
-        v = true;
-    else if (SameText(value, "False") || SameText(value, "No"))
-        v = false;
+    else if (BooleanText(value, on))
+        v = on;
     else
         v = value;
     options.SetOption(name, v);

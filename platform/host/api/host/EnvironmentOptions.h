@@ -11,6 +11,10 @@
 
 #include "host/Actions.h"
 
+// A boolean as the host's settings write it: "True;Yes;1" or "False;No;0", any case, blanks
+// around ignored. False, and value unchanged, for any other text.
+HOST_API bool BooleanText(const String& text, bool& value);
+
 // The values of one registry key below HKEY_CURRENT_USER, field by field, kept as text.
 class HOST_API TRegistryPropSet : public TComponent {
 public:

@@ -47,6 +47,13 @@ bool IsOneOf(const String& value, const char* const (&list)[3])
 
 }  // namespace
 
+bool BooleanText(const String& text, bool& value)
+{
+    if (!IsOneOf(text, kTrue) && !IsOneOf(text, kFalse)) return false;
+    value = IsOneOf(text, kTrue);
+    return true;
+}
+
 // ---- TRegistryPropSet
 
 void TRegistryPropSet::AddField(const String& name, TFieldType type, const String& def, const String& label)
@@ -196,8 +203,9 @@ std::vector<TAddInOptions*> AddInOptionsList()
 bool TEnvironmentOptions::ImplementAncestorMembers() const
 {
     // the section's booleans are written "True" and "False" by the options page
-    const String v = AppIniFile().ReadString("Type Library", "ImplementAncestorMembers", "False");
-    return SameText(v, "True") || SameText(v, "Yes") || v == "1";
+    bool on = false;
+    BooleanText(AppIniFile().ReadString("Type Library", "ImplementAncestorMembers", "False"), on);
+    return on;
 }
 
 TEnvironmentOptions& EnvironmentOptions()

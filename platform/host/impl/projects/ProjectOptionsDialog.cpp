@@ -1,5 +1,6 @@
 #include "host/ProjectOptionsDialog.h"
 
+#include "host/EnvironmentOptions.h"
 #include "host/ToolsAPI.h"
 
 TIdlOptionsPage::TIdlOptionsPage(TComponent* owner) : TPropertySheet(owner) { Caption = "IDL"; }
@@ -8,12 +9,11 @@ void TIdlOptionsPage::SetField(const String& name, const String& value)
 {
     for (TField& f : FFields) {
         if (!SameText(f.Field.Name, name)) continue;
+        bool on = false;
         if (!f.Field.OnOff) {
             f.Value = value;
-        } else if (SameText(value, "True") || SameText(value, "Yes") || value == "1") {
-            f.Value = "True";
-        } else if (SameText(value, "False") || SameText(value, "No") || value == "0") {
-            f.Value = "False";
+        } else if (BooleanText(value, on)) {
+            f.Value = on ? "True" : "False";
         } else {
             throw EHostError("The check box " + Caption + "." + f.Field.Name + " takes True or False, not " +
                              value);
