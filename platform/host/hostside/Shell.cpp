@@ -190,15 +190,14 @@ public:
     void Open(std::vector<String>& a)
     {
         Need(a.size() == 1);
-        OpenFile(a[0][0] == '/' ? a[0] : ProjectFolder() + a[0]);
+        OpenFile(InProjectFolder(a[0]));
     }
 
     void Edit(std::vector<String>& a)
     {
         Need(a.size() == 2);
-        auto full = [&](const String& f) { return f[0] == '/' ? f : ProjectFolder() + f; };
-        EditFile(full(a[0]), ReadFileBytes(full(a[1])));
-        FOut << "editing " << full(a[0]) << "\n";
+        EditFile(InProjectFolder(a[0]), ReadFileBytes(InProjectFolder(a[1])));
+        FOut << "editing " << InProjectFolder(a[0]) << "\n";
     }
 
     // The class manager's view of a C++ unit (FILE.cpp and the header beside it): the classes
@@ -206,7 +205,7 @@ public:
     void Classes(std::vector<String>& a)
     {
         Need(a.size() == 1);
-        const String file = a[0][0] == '/' ? a[0] : ProjectFolder() + a[0];
+        const String file = InProjectFolder(a[0]);
         if (!FileExists(file)) throw EHostError("No file " + file);
         TCppClassManager m(file);
         m.Parse();
@@ -275,6 +274,9 @@ private:
     {
         if (!ok) throw EUsage(String(FCommand->Name) + " " + FCommand->Usage);
     }
+
+    // A file the user names: an absolute name as it is, another in the project folder.
+    static String InProjectFolder(const String& f) { return f[0] == '/' ? f : ProjectFolder() + f; }
 
     static String TakeOption(std::vector<String>& a, const String& opt)
     {
